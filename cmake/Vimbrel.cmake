@@ -1,0 +1,171 @@
+# Build helpers shared by every component.
+#
+#   vimbrel_portable_library(name SOURCES ... [LIBS ...])
+#       A static library with no Windows header, built natively and for Windows.
+#   vimbrel_test(name SOURCES ... [LIBS ...] [WINDOWS_ONLY] [WINXP] [TIMEOUT s])
+#       A GoogleTest program. In the cross build it runs under Wine in the test
+#       prefix (WINXP: the prefix that reports Windows XP).
+#   vimbrel_com_server(target)
+#       Registers the target with regsvr32 in the test prefixes before tests run.
+#   vimbrel_fuzz_target(name SOURCES ... [LIBS ...])
+#       A libFuzzer target (native clang build only); tools/test runs each one.
+#   vimbrel_benchmark(name SOURCES ... [LIBS ...])
+#       A Google Benchmark program (native build with VIMBREL_BENCHMARKS=ON).
+
+option(VIMBREL_SANITIZE   "Build the native tree with ASan and UBSan" ON)
+option(VIMBREL_BENCHMARKS "Build the benchmarks" OFF)
+
+if(WIN32)
+    set(VIMBREL_WINDOWS TRUE)
+else()
+    set(VIMBREL_WINDOWS FALSE)
+endif()
+
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/bin")
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/bin")
+set(CMAKE_ARCHIVE_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/lib")
+
+add_compile_options(-Wall -Wextra)
+
+if(VIMBREL_WINDOWS)
+    add_compile_definitions(UNICODE _UNICODE STRSAFE_NO_DEPRECATE
+                            _WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600)
+    # Plug-ins and DLLs are loaded by name; no "lib" prefix on Windows.
+    set(CMAKE_SHARED_LIBRARY_PREFIX "")
+    set(CMAKE_SHARED_MODULE_PREFIX "")
+    set(VIMBREL_WINEPREFIX    "${CMAKE_BINARY_DIR}/wineprefix")
+    set(VIMBREL_WINEPREFIX_XP "${CMAKE_BINARY_DIR}/wineprefix-xp")
+elseif(VIMBREL_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
+                        -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+# GoogleTest: the system package natively, compiled from its sources for Windows.
+if(VIMBREL_WINDOWS)
+    set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL)
+    foreach(t gtest gtest_main gmock gmock_main)
+        target_compile_options(${t} PRIVATE -w)
+        if(NOT TARGET GTest::${t})
+            add_library(GTest::${t} ALIAS ${t})
+        endif()
+    endforeach()
+else()
+    find_package(GTest REQUIRED)
+endif()
+
+function(vimbrel_portable_library name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_library(${name} STATIC ${ARG_SOURCES})
+    target_include_directories(${name} PUBLIC "${CMAKE_CURRENT_SOURCE_DIR}")
+    if(ARG_LIBS)
+        target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+    endif()
+endfunction()
+
+function(vimbrel_test name)
+    cmake_parse_arguments(ARG "WINDOWS_ONLY;WINXP;NO_MAIN" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    if(ARG_WINDOWS_ONLY AND NOT VIMBREL_WINDOWS)
+        return()
+    endif()
+    add_executable(${name} ${ARG_SOURCES})
+    if(ARG_NO_MAIN)
+        target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock)
+    else()
+        target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main GTest::gmock)
+    endif()
+    if(NOT ARG_TIMEOUT)
+        set(ARG_TIMEOUT 300)
+    endif()
+    add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY "${CMAKE_BINARY_DIR}/bin")
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT})
+    if(VIMBREL_WINDOWS)
+        if(ARG_WINXP)
+            set_property(GLOBAL PROPERTY VIMBREL_NEEDS_XP_PREFIX TRUE)
+            set_tests_properties(${name} PROPERTIES
+                ENVIRONMENT "WINEPREFIX=${VIMBREL_WINEPREFIX_XP};WINEARCH=${VIMBREL_WINE_ARCH}"
+                FIXTURES_REQUIRED wineprefix_xp)
+        else()
+            set_tests_properties(${name} PROPERTIES
+                ENVIRONMENT "WINEPREFIX=${VIMBREL_WINEPREFIX};WINEARCH=${VIMBREL_WINE_ARCH}"
+                FIXTURES_REQUIRED wineprefix)
+        endif()
+    endif()
+endfunction()
+
+# A shipped deliverable: part of the "deliverables" target, which the 32-bit
+# build makes even where its tests cannot run.
+function(vimbrel_deliverable target)
+    set_property(GLOBAL APPEND PROPERTY VIMBREL_DELIVERABLES ${target})
+endfunction()
+
+function(vimbrel_com_server target)
+    if(VIMBREL_WINDOWS)
+        set_property(GLOBAL APPEND PROPERTY VIMBREL_COM_SERVERS "$<TARGET_FILE:${target}>")
+    endif()
+endfunction()
+
+function(vimbrel_fuzz_target name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    if(VIMBREL_WINDOWS OR NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang" OR NOT VIMBREL_SANITIZE)
+        return()
+    endif()
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    set_property(GLOBAL APPEND PROPERTY VIMBREL_FUZZ_TARGETS "$<TARGET_FILE:${name}>")
+endfunction()
+
+function(vimbrel_benchmark name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    if(VIMBREL_WINDOWS OR NOT VIMBREL_BENCHMARKS)
+        return()
+    endif()
+    find_package(benchmark REQUIRED)
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark)
+    set_property(GLOBAL APPEND PROPERTY VIMBREL_BENCHMARKS_LIST "$<TARGET_FILE:${name}>")
+endfunction()
+
+# Called once at the end of the top-level list: the prefix fixtures that every
+# Wine test depends on, and the lists tools/test and tools/bench read.
+function(vimbrel_finish_prefix_fixture)
+    get_property(fuzzers GLOBAL PROPERTY VIMBREL_FUZZ_TARGETS)
+    string(REPLACE ";" "\n" fuzzers "${fuzzers}")
+    file(GENERATE OUTPUT "${CMAKE_BINARY_DIR}/fuzz-targets.txt" CONTENT "${fuzzers}\n")
+    get_property(benches GLOBAL PROPERTY VIMBREL_BENCHMARKS_LIST)
+    string(REPLACE ";" "\n" benches "${benches}")
+    file(GENERATE OUTPUT "${CMAKE_BINARY_DIR}/benchmarks.txt" CONTENT "${benches}\n")
+    if(NOT VIMBREL_WINDOWS)
+        return()
+    endif()
+    get_property(servers GLOBAL PROPERTY VIMBREL_COM_SERVERS)
+    set(prepare "${CMAKE_SOURCE_DIR}/testbench/prepare-prefix")
+    set(keepwarm "$<TARGET_FILE:keepwarm>")
+    get_property(deliverables GLOBAL PROPERTY VIMBREL_DELIVERABLES)
+    add_custom_target(deliverables)
+    if(deliverables)
+        add_dependencies(deliverables ${deliverables})
+    endif()
+    set(ENV_ARCH "WINEARCH=${VIMBREL_WINE_ARCH}")
+    add_test(NAME wineprefix.setup
+             COMMAND "${prepare}" start "${VIMBREL_WINEPREFIX}" "${keepwarm}" ${servers})
+    add_test(NAME wineprefix.cleanup COMMAND "${prepare}" stop "${VIMBREL_WINEPREFIX}")
+    set_tests_properties(wineprefix.setup PROPERTIES FIXTURES_SETUP wineprefix TIMEOUT 600
+                         ENVIRONMENT "${ENV_ARCH}")
+    set_tests_properties(wineprefix.cleanup PROPERTIES FIXTURES_CLEANUP wineprefix
+                         ENVIRONMENT "${ENV_ARCH}")
+    get_property(need_xp GLOBAL PROPERTY VIMBREL_NEEDS_XP_PREFIX)
+    if(need_xp)
+        add_test(NAME wineprefix_xp.setup
+                 COMMAND "${prepare}" start --winxp "${VIMBREL_WINEPREFIX_XP}" "${keepwarm}" ${servers})
+        add_test(NAME wineprefix_xp.cleanup COMMAND "${prepare}" stop "${VIMBREL_WINEPREFIX_XP}")
+        set_tests_properties(wineprefix_xp.setup PROPERTIES FIXTURES_SETUP wineprefix_xp TIMEOUT 600
+                             ENVIRONMENT "${ENV_ARCH}")
+        set_tests_properties(wineprefix_xp.cleanup PROPERTIES FIXTURES_CLEANUP wineprefix_xp
+                             ENVIRONMENT "${ENV_ARCH}")
+    endif()
+endfunction()

@@ -1,0 +1,53 @@
+// Closes the modal boxes ("#32770" windows) that the process under test
+// opens, so that no message box can hang a test run, and records what each
+// one said so that tests can assert on it.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <mutex>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace testbench {
+
+struct DismissedDialog {
+    std::wstring caption;
+    std::wstring text;    // the box's static texts, joined by '\n'
+    int pressed = 0;      // the button id we pressed (or IDCANCEL via WM_CLOSE)
+};
+
+class CDialogDismisser {
+public:
+    // button: the command id to press (IDOK, IDYES, IDNO, IDCANCEL...). When
+    // the box has no such button it is closed with WM_CLOSE instead.
+    explicit CDialogDismisser(int button = IDOK, DWORD pollMs = 20);
+    ~CDialogDismisser();
+
+    CDialogDismisser(const CDialogDismisser&) = delete;
+    CDialogDismisser& operator=(const CDialogDismisser&) = delete;
+
+    void SetButton(int button) { button_.store(button); }
+    std::vector<DismissedDialog> Dismissed() const;
+    // Waits until at least count boxes were dismissed; returns how many were.
+    size_t WaitFor(size_t count, DWORD timeoutMs) const;
+    void Clear();
+
+private:
+    static DWORD WINAPI ThreadMain(LPVOID self);
+    static BOOL CALLBACK OnTopWindow(HWND hwnd, LPARAM self);
+    void Poll();
+    void Dismiss(HWND dialog);
+
+    std::atomic<int> button_;
+    DWORD pollMs_;
+    HANDLE stop_ = nullptr;
+    HANDLE thread_ = nullptr;
+    mutable std::mutex lock_;
+    std::vector<DismissedDialog> dismissed_;
+    std::set<HWND> handled_;
+};
+
+} // namespace testbench
