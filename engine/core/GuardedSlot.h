@@ -1,0 +1,42 @@
+// One shared reference that some threads replace while others use it. A
+// reader takes its own counted copy under the lock and works on that, so a
+// concurrent replacement cannot free the object under it. The old object is
+// released after the lock is dropped: its destructor may take a long time.
+#pragma once
+
+#include <mutex>
+#include <utility>
+
+namespace camera {
+
+template <class Ref>
+class CGuardedSlot {
+public:
+    Ref Get() const
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        return ref_;
+    }
+
+    // Returns the previous reference so that the caller drops it outside.
+    Ref Exchange(Ref next)
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        std::swap(ref_, next);
+        return next;
+    }
+
+    void Reset() { Exchange(Ref{}); }
+
+    explicit operator bool() const
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        return static_cast<bool>(ref_);
+    }
+
+private:
+    mutable std::mutex lock_;
+    Ref ref_{};
+};
+
+} // namespace camera
