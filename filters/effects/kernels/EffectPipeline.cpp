@@ -1,0 +1,122 @@
+#include "kernels/EffectPipeline.h"
+
+#include <algorithm>
+#include <new>
+
+#include "kernels/ColourTables.h"
+#include "kernels/PointEffects.h"
+#include "kernels/SpatialEffects.h"
+#include "kernels/WhiteBalance.h"
+
+namespace vimbrel::effects {
+namespace {
+
+// Stages allocate their scratch before they write, so one that cannot get
+// memory leaves the frame as it found it and the rest of the chain runs.
+template <typename Stage>
+void RunStage(int& skipped, Stage&& stage) {
+    try {
+        stage();
+    } catch (const std::bad_alloc&) {
+        ++skipped;
+    }
+}
+
+void FrameRateStep(CEffectSettings& s, IEffectHost& host) {
+    double fps = 0.0;
+    if (!s.frameRate.Step(host.Now(), fps)) {
+        return;
+    }
+    char16_t text[32];
+    FormatFrameRate(fps, text, 32);
+    host.ShowFrameRateText(text);
+    s.textOn = 1;
+}
+
+void ZoomAndFlip(const CEffectSettings& s, const RgbFrame& frame, IEffectHost& host) {
+    const ZoomSettings& z = s.zoom;
+    const bool flipV = z.flipVertical != 0, mirror = z.mirror != 0;
+    if (z.enable == 0) {
+        if (flipV || mirror) {
+            FlipFrame(frame, flipV, mirror);
+        }
+        return;
+    }
+    switch (z.method) {
+    case 0: ZoomNearest(frame, z.factor, flipV, mirror); break;
+    case 1: ZoomBilinear(frame, z.factor, flipV, mirror); break;
+    case 2: ZoomBicubic(frame, z.factor, flipV, mirror); break;
+    case 3: {
+        if (flipV || mirror) {
+            FlipFrame(frame, flipV, mirror);
+        }
+        const ZoomCrop crop = ComputeZoomCrop(frame.width, frame.height, z.factor);
+        // Stretching the whole frame onto itself is a copy; skip the round trip.
+        if (crop.width != frame.width || crop.height != frame.height) {
+            host.StretchZoom(frame, crop);
+        }
+        break;
+    }
+    default: break;
+    }
+}
+
+}  // namespace
+
+void ApplySelectedEffect(CEffectSettings& s, const RgbFrame& frame, IEffectHost& host) {
+    const int effect = EffectIdOf(s.controlId);
+    if (ApplyPointEffect(frame, effect)) {
+        return;
+    }
+    switch (effect) {
+    case kEffectBlur: Blur(frame); break;
+    case kEffectSharpen: Sharpen(frame); break;
+    case kEffectEmboss: Emboss(frame); break;
+    case kEffectMosaic: Mosaic(frame, s.sizeClass); break;
+    case kEffectEdgeDetect: EdgeDetect(frame); break;
+    case kEffectJitter: Jitter(frame, s.jitter.data(), kJitterCount); break;
+    case kEffectKaleidoscope:
+        Kaleidoscope(frame, s.kaleidoscope, s.parameter, s.speedDivisor[std::clamp(s.sizeClass, 0, 3)],
+                     host.Random());
+        break;
+    case kEffectOilPainting: OilPainting(frame, host.Tiles()); break;
+    case kEffectMirror: MirrorHalves(frame); break;
+    default: break;  // photo frame, none, and unknown ids have no pixel stage
+    }
+}
+
+int RunEffectPipeline(CEffectSettings& s, const RgbFrame& frame, IEffectHost& host) {
+    int skipped = 0;
+    if (frame.Empty()) {
+        return skipped;
+    }
+    if (s.UpdateFrameSize(frame.width, frame.height)) {
+        host.FrameSizeChanged();
+        if (s.controlId == ControlIdOf(kEffectKaleidoscope)) {
+            s.ResetKaleidoscope(host.Random());
+        }
+    }
+    if (s.frameRateOn) {
+        FrameRateStep(s, host);
+    }
+    if (s.gammaCorrectOn) {
+        ApplyFixedGamma(frame);
+    }
+    if (s.colour.brightnessOn || s.colour.contrastOn || s.colour.gammaOn) {
+        ApplyColourAdjust(frame, s.colour);
+    }
+    if (s.whiteBalance.on) {
+        RunStage(skipped, [&] { RunWhiteBalance(frame, s.whiteBalance); });
+    }
+    RunStage(skipped, [&] { ZoomAndFlip(s, frame, host); });
+    if (s.despeckleOn) {
+        RunStage(skipped, [&] { Despeckle(frame, 15); });
+    }
+    RunStage(skipped, [&] { ApplySelectedEffect(s, frame, host); });
+    if (s.textOn || s.AnyFeatureFlag() || s.controlId == ControlIdOf(kEffectPhotoFrame)) {
+        host.Compose(frame);
+    }
+    return skipped;
+}
+
+}  // namespace vimbrel::effects

@@ -1,0 +1,250 @@
+#include "kernels/FlipZoom.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace vimbrel::effects {
+namespace {
+
+int ClampIndex(int v, int size) { return v < 0 ? 0 : (v >= size ? size - 1 : v); }
+
+void SwapPixels(uint8_t* a, uint8_t* b) {
+    for (int c = 0; c < 3; ++c) {
+        std::swap(a[c], b[c]);
+    }
+}
+
+void ReverseRow(uint8_t* row, int width) {
+    for (int i = 0, j = width - 1; i < j; ++i, --j) {
+        SwapPixels(row + 3 * i, row + 3 * j);
+    }
+}
+
+// Where each output column (or row) samples the source, with the flips folded
+// in: flipped coordinates count from the far end and their interpolation
+// neighbour lies one step further toward the near end.
+struct Tap {
+    int index;
+    int next;
+    float fraction;
+    bool exact;  // the output lands on a source pixel
+};
+
+std::vector<Tap> LinearTaps(int outCount, int size, int origin, float scale, float factor, bool flipped) {
+    std::vector<Tap> taps(static_cast<std::size_t>(outCount));
+    for (int k = 0; k < outCount; ++k) {
+        const float pos = static_cast<float>(k) * scale;
+        const int whole = static_cast<int>(pos);
+        Tap& t = taps[static_cast<std::size_t>(k)];
+        t.fraction = pos - static_cast<float>(whole);
+        t.exact = static_cast<float>(k) == static_cast<float>(whole) * factor;
+        const int index = flipped ? size - 1 - origin - whole : origin + whole;
+        t.index = ClampIndex(index, size);
+        t.next = ClampIndex(flipped ? index - 1 : index + 1, size);
+    }
+    return taps;
+}
+
+struct CubicTaps {
+    int index[4];
+    float weight[4];
+};
+
+// Source positions and weights for one output coordinate of the bicubic zoom.
+// Rows weigh by k(fraction - offset), columns by k(offset - fraction).
+CubicTaps CubicTapsAt(int out, int size, int origin, float scale, bool column) {
+    const float pos = static_cast<float>(origin + out) * scale;
+    const int base = static_cast<int>((1.0f - scale) * static_cast<float>(origin)) + static_cast<int>(pos);
+    const float fraction = pos - std::trunc(pos);
+    CubicTaps t;
+    for (int m = -1; m <= 2; ++m) {
+        t.index[m + 1] = ClampIndex(base + m, size);
+        const double t0 = column ? m - static_cast<double>(fraction) : static_cast<double>(fraction) - m;
+        t.weight[m + 1] = static_cast<float>(CubicWeight(t0));
+    }
+    return t;
+}
+
+}  // namespace
+
+float UsableZoomFactor(float factor) {
+    return (std::isfinite(factor) && factor >= 1.0f) ? factor : 1.0f;
+}
+
+ZoomCrop ComputeZoomCrop(int width, int height, float factor) {
+    ZoomCrop c;
+    c.scale = 1.0f / UsableZoomFactor(factor);
+    c.width = std::clamp(static_cast<int>(static_cast<float>(width) * c.scale), 1, std::max(width, 1));
+    c.height = std::clamp(static_cast<int>(static_cast<float>(height) * c.scale), 1, std::max(height, 1));
+    c.x0 = (width - c.width) / 2;
+    c.y0 = (height - c.height) / 2;
+    return c;
+}
+
+double CubicWeight(double t) {
+    if (t > 2.0) {
+        return 0.0;
+    }
+    auto cube = [](double u) { return u > 0.0 ? u * u * u : 0.0; };
+    return 0.167 * (cube(t + 2.0) - 4.0 * cube(t + 1.0) + 6.0 * cube(t) - 4.0 * cube(t - 1.0));
+}
+
+void FlipFrame(const RgbFrame& frame, bool flipVertical, bool mirror) {
+    const int w = frame.width, h = frame.height;
+    if (frame.Empty()) {
+        return;
+    }
+    if (flipVertical) {
+        std::vector<uint8_t> spare(static_cast<std::size_t>(w) * 3);
+        for (int r = 0, s = h - 1; r < s; ++r, --s) {
+            std::memcpy(spare.data(), frame.Row(r), spare.size());
+            std::memcpy(frame.Row(r), frame.Row(s), spare.size());
+            std::memcpy(frame.Row(s), spare.data(), spare.size());
+        }
+    }
+    if (mirror) {
+        for (int r = 0; r < h; ++r) {
+            ReverseRow(frame.Row(r), w);
+        }
+    }
+}
+
+void ZoomNearest(const RgbFrame& frame, float factor, bool flipVertical, bool mirror) {
+    if (frame.Empty()) {
+        return;
+    }
+    const ZoomCrop crop = ComputeZoomCrop(frame.width, frame.height, factor);
+    const float f = UsableZoomFactor(factor);
+    const std::vector<Tap> cols = LinearTaps(frame.width, frame.width, crop.x0, crop.scale, f, mirror);
+    const std::vector<Tap> rows = LinearTaps(frame.height, frame.height, crop.y0, crop.scale, f, flipVertical);
+    const CFrameCopy source(frame);
+    for (int r = 0; r < frame.height; ++r) {
+        const uint8_t* src = source.Row(rows[static_cast<std::size_t>(r)].index);
+        uint8_t* out = frame.Row(r);
+        for (int k = 0; k < frame.width; ++k) {
+            std::memcpy(out + 3 * k, src + 3 * cols[static_cast<std::size_t>(k)].index, 3);
+        }
+    }
+}
+
+void ZoomBilinear(const RgbFrame& frame, float factor, bool flipVertical, bool mirror) {
+    if (frame.Empty()) {
+        return;
+    }
+    const ZoomCrop crop = ComputeZoomCrop(frame.width, frame.height, factor);
+    const float f = UsableZoomFactor(factor);
+    const std::vector<Tap> cols = LinearTaps(frame.width, frame.width, crop.x0, crop.scale, f, mirror);
+    const std::vector<Tap> rows = LinearTaps(frame.height, frame.height, crop.y0, crop.scale, f, flipVertical);
+    const CFrameCopy source(frame);
+    for (int r = 0; r < frame.height; ++r) {
+        const Tap& ty = rows[static_cast<std::size_t>(r)];
+        const uint8_t* row0 = source.Row(ty.index);
+        const uint8_t* row1 = source.Row(ty.next);
+        const float fy = ty.fraction;
+        uint8_t* out = frame.Row(r);
+        for (int k = 0; k < frame.width; ++k) {
+            const Tap& tx = cols[static_cast<std::size_t>(k)];
+            const uint8_t* p00 = row0 + 3 * tx.index;
+            const uint8_t* p10 = row0 + 3 * tx.next;
+            const uint8_t* p01 = row1 + 3 * tx.index;
+            const uint8_t* p11 = row1 + 3 * tx.next;
+            const float fx = tx.fraction;
+            uint8_t* o = out + 3 * k;
+            for (int c = 0; c < 3; ++c) {
+                float v;
+                if (tx.exact && ty.exact) {
+                    v = p00[c];
+                } else if (ty.exact) {
+                    v = p00[c] * (1.0f - fx) + p10[c] * fx;
+                } else if (tx.exact) {
+                    v = p00[c] * (1.0f - fy) + p01[c] * fy;
+                } else {
+                    v = p00[c] * (1.0f - fx) * (1.0f - fy) + p10[c] * fx * (1.0f - fy) +
+                        p01[c] * (1.0f - fx) * fy + p11[c] * fx * fy;
+                }
+                o[c] = ClampByte(static_cast<int>(v));
+            }
+        }
+    }
+}
+
+void ZoomBicubic(const RgbFrame& frame, float factor, bool flipVertical, bool mirror) {
+    if (frame.Empty()) {
+        return;
+    }
+    const int w = frame.width, h = frame.height;
+    const ZoomCrop crop = ComputeZoomCrop(w, h, factor);
+    std::vector<CubicTaps> cols(static_cast<std::size_t>(w));
+    int first = w - 1, last = 0;
+    for (int k = 0; k < w; ++k) {
+        cols[static_cast<std::size_t>(k)] = CubicTapsAt(k, w, crop.x0, crop.scale, true);
+        first = std::min(first, cols[static_cast<std::size_t>(k)].index[0]);
+        last = std::max(last, cols[static_cast<std::size_t>(k)].index[3]);
+    }
+    const CFrameCopy source(frame);
+    // Separable: each output row first blends its four source rows over the
+    // columns it reaches, then every output pixel blends four of those.
+    std::vector<float> blended(static_cast<std::size_t>(w) * 3);
+    for (int r = 0; r < h; ++r) {
+        const CubicTaps ty = CubicTapsAt(r, h, crop.y0, crop.scale, false);
+        const uint8_t* src[4];
+        for (int m = 0; m < 4; ++m) {
+            src[m] = source.Row(ty.index[m]);
+        }
+        for (int i = first * 3; i < (last + 1) * 3; ++i) {
+            blended[static_cast<std::size_t>(i)] = src[0][i] * ty.weight[0] + src[1][i] * ty.weight[1] +
+                                                   src[2][i] * ty.weight[2] + src[3][i] * ty.weight[3];
+        }
+        uint8_t* out = frame.Row(flipVertical ? h - 1 - r : r);
+        for (int k = 0; k < w; ++k) {
+            const CubicTaps& tx = cols[static_cast<std::size_t>(k)];
+            uint8_t* o = out + 3 * (mirror ? w - 1 - k : k);
+            for (int c = 0; c < 3; ++c) {
+                float v = 0.0f;
+                for (int n = 0; n < 4; ++n) {
+                    v += blended[static_cast<std::size_t>(tx.index[n]) * 3 + c] * tx.weight[n];
+                }
+                o[c] = ClampByte(v >= 256.0f ? 256 : static_cast<int>(v));
+            }
+        }
+    }
+}
+
+void ZoomBicubicReference(const RgbFrame& frame, float factor, bool flipVertical, bool mirror) {
+    if (frame.Empty()) {
+        return;
+    }
+    const int w = frame.width, h = frame.height;
+    const ZoomCrop crop = ComputeZoomCrop(w, h, factor);
+    const float s = crop.scale;
+    const CFrameCopy source(frame);
+    for (int r = 0; r < h; ++r) {
+        const float ys = static_cast<float>(crop.y0 + r) * s;
+        const int row = static_cast<int>((1.0f - s) * static_cast<float>(crop.y0)) + static_cast<int>(ys);
+        const double fy = ys - std::trunc(ys);
+        for (int k = 0; k < w; ++k) {
+            const float xs = static_cast<float>(crop.x0 + k) * s;
+            const int col = static_cast<int>((1.0f - s) * static_cast<float>(crop.x0)) + static_cast<int>(xs);
+            const double fx = xs - std::trunc(xs);
+            double sum[3] = {0, 0, 0};
+            for (int m = -1; m <= 2; ++m) {
+                for (int n = -1; n <= 2; ++n) {
+                    const uint8_t* p = source.Pixel(ClampIndex(col + n, w), ClampIndex(row + m, h));
+                    const double weight = CubicWeight(fy - m) * CubicWeight(n - fx);
+                    for (int c = 0; c < 3; ++c) {
+                        sum[c] += p[c] * weight;
+                    }
+                }
+            }
+            uint8_t* o = frame.Row(flipVertical ? h - 1 - r : r) + 3 * (mirror ? w - 1 - k : k);
+            for (int c = 0; c < 3; ++c) {
+                o[c] = ClampByte(sum[c] >= 256.0 ? 256 : static_cast<int>(sum[c]));
+            }
+        }
+    }
+}
+
+}  // namespace vimbrel::effects

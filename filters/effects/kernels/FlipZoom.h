@@ -1,0 +1,36 @@
+#pragma once
+// Flips and the centred digital zoom (nearest, bilinear, bicubic), plus the
+// crop geometry the device-context stretch of the Windows layer uses.
+
+#include "kernels/FrameView.h"
+
+namespace vimbrel::effects {
+
+// The centred part of the source that a zoom by `factor` shows.
+struct ZoomCrop {
+    float scale = 1.0f;  // 1 / factor
+    int x0 = 0;
+    int y0 = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// A factor below 1 would crop more than the frame holds, and NaN or infinity
+// would turn every coordinate into garbage: both zoom by 1 instead.
+float UsableZoomFactor(float factor);
+ZoomCrop ComputeZoomCrop(int width, int height, float factor);
+
+// flipVertical: rows reversed; mirror: every row reversed; both: half turn.
+void FlipFrame(const RgbFrame& frame, bool flipVertical, bool mirror);
+
+void ZoomNearest(const RgbFrame& frame, float factor, bool flipVertical, bool mirror);
+void ZoomBilinear(const RgbFrame& frame, float factor, bool flipVertical, bool mirror);
+void ZoomBicubic(const RgbFrame& frame, float factor, bool flipVertical, bool mirror);
+// Straight 16-tap sum per pixel in double precision; the separable version
+// above agrees with it to within one level.
+void ZoomBicubicReference(const RgbFrame& frame, float factor, bool flipVertical, bool mirror);
+
+// The cubic B-spline weight with the filter's 0.167 in place of 1/6.
+double CubicWeight(double t);
+
+}  // namespace vimbrel::effects

@@ -1,0 +1,45 @@
+#include "kernels/FrameView.h"
+
+#include <climits>
+#include <cstring>
+
+namespace vimbrel::effects {
+
+bool MakeFrameView(uint8_t* buffer, std::size_t length, int width, int height, RgbFrame& out) {
+    out = RgbFrame{};
+    if (buffer == nullptr || width <= 0 || height == 0 || height == INT_MIN) {
+        return false;
+    }
+    const uint64_t rows = height < 0 ? static_cast<uint64_t>(-static_cast<int64_t>(height))
+                                     : static_cast<uint64_t>(height);
+    const uint64_t packed = static_cast<uint64_t>(width) * 3;
+    const uint64_t aligned = (packed + 3) & ~uint64_t{3};
+    uint64_t rowBytes = 0;
+    if (aligned * rows <= length) {
+        rowBytes = aligned;
+    } else if (packed * rows <= length) {
+        rowBytes = packed;
+    } else {
+        return false;
+    }
+    out.width = width;
+    out.height = static_cast<int>(rows);
+    if (height > 0) {
+        out.bits = buffer;
+        out.stride = static_cast<std::ptrdiff_t>(rowBytes);
+    } else {
+        out.bits = buffer + (rows - 1) * rowBytes;
+        out.stride = -static_cast<std::ptrdiff_t>(rowBytes);
+    }
+    return true;
+}
+
+CFrameCopy::CFrameCopy(const RgbFrame& frame)
+    : rowBytes_(static_cast<std::size_t>(frame.width) * 3),
+      data_(rowBytes_ * static_cast<std::size_t>(frame.height)) {
+    for (int r = 0; r < frame.height; ++r) {
+        std::memcpy(data_.data() + static_cast<std::size_t>(r) * rowBytes_, frame.Row(r), rowBytes_);
+    }
+}
+
+}  // namespace vimbrel::effects

@@ -1,0 +1,50 @@
+#pragma once
+// An RGB24 picture as the effect stages see it, and a scratch copy of one.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace vimbrel::effects {
+
+// Pixels are three bytes in blue, green, red order. Row 0 is the bottom row of
+// the picture and Row(r + 1) the row above it, whatever the memory order: a
+// top-down buffer is described with a negative stride, so every stage sees the
+// same orientation.
+struct RgbFrame {
+    uint8_t* bits = nullptr;  // first byte of row 0
+    int width = 0;
+    int height = 0;
+    std::ptrdiff_t stride = 0;  // bytes from row r to row r + 1
+
+    uint8_t* Row(int r) const { return bits + static_cast<std::ptrdiff_t>(r) * stride; }
+    bool Empty() const { return bits == nullptr || width <= 0 || height <= 0; }
+};
+
+// Describes a sample buffer holding `length` valid bytes of a picture whose
+// header says width x height (negative height: top-down rows). Rows are taken
+// as 4-byte aligned like every DIB when the buffer is large enough for that,
+// else as packed rows of width x 3 bytes. Refuses (false) a zero or negative
+// width, a zero height and a buffer too small for either layout, so no stage
+// ever reads or writes past the sample.
+bool MakeFrameView(uint8_t* buffer, std::size_t length, int width, int height, RgbFrame& out);
+
+// A packed copy of a frame's pixels, taken before a stage that reads the
+// incoming picture while it writes the outgoing one.
+class CFrameCopy {
+public:
+    explicit CFrameCopy(const RgbFrame& frame);
+
+    const uint8_t* Row(int r) const { return data_.data() + static_cast<std::size_t>(r) * rowBytes_; }
+    const uint8_t* Pixel(int column, int r) const { return Row(r) + static_cast<std::size_t>(column) * 3; }
+
+private:
+    std::size_t rowBytes_;
+    std::vector<uint8_t> data_;
+};
+
+inline uint8_t ClampByte(int v) {
+    return static_cast<uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v));
+}
+
+}  // namespace vimbrel::effects

@@ -1,0 +1,151 @@
+#include "kernels/PointEffects.h"
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "kernels/EffectIds.h"
+
+namespace vimbrel::effects {
+namespace {
+
+template <typename PixelFn>
+void ForEachPixel(const RgbFrame& frame, PixelFn fn) {
+    for (int r = 0; r < frame.height; ++r) {
+        uint8_t* p = frame.Row(r);
+        for (int k = 0; k < frame.width; ++k, p += 3) {
+            fn(p);
+        }
+    }
+}
+
+// Clears the channels whose bit is set in `mask` (bit 0 blue, 1 green, 2 red).
+void ClearChannels(const RgbFrame& frame, unsigned mask) {
+    ForEachPixel(frame, [mask](uint8_t* p) {
+        if (mask & 1u) p[0] = 0;
+        if (mask & 2u) p[1] = 0;
+        if (mask & 4u) p[2] = 0;
+    });
+}
+
+}  // namespace
+
+void KeepRedOnly(const RgbFrame& f) { ClearChannels(f, 1u | 2u); }
+void KeepGreenOnly(const RgbFrame& f) { ClearChannels(f, 1u | 4u); }
+void KeepBlueOnly(const RgbFrame& f) { ClearChannels(f, 2u | 4u); }
+void DropRed(const RgbFrame& f) { ClearChannels(f, 4u); }
+void DropBlue(const RgbFrame& f) { ClearChannels(f, 1u); }
+void DropGreen(const RgbFrame& f) { ClearChannels(f, 2u); }
+
+void Negative(const RgbFrame& frame) {
+    ForEachPixel(frame, [](uint8_t* p) {
+        p[0] = static_cast<uint8_t>(255 - p[0]);
+        p[1] = static_cast<uint8_t>(255 - p[1]);
+        p[2] = static_cast<uint8_t>(255 - p[2]);
+    });
+}
+
+void Darken(const RgbFrame& frame) {
+    ForEachPixel(frame, [](uint8_t* p) {
+        p[0] >>= 1;
+        p[1] >>= 1;
+        p[2] >>= 1;
+    });
+}
+
+void Grey(const RgbFrame& frame) {
+    ForEachPixel(frame, [](uint8_t* p) { p[0] = p[1] = p[2] = static_cast<uint8_t>(GreyOf(p)); });
+}
+
+void Posterize(const RgbFrame& frame) {
+    ForEachPixel(frame, [](uint8_t* p) {
+        p[0] &= 0xE0;
+        p[1] &= 0xE0;
+        p[2] &= 0xE0;
+    });
+}
+
+void ClearText(const RgbFrame& frame) {
+    ForEachPixel(frame, [](uint8_t* p) {
+        const int B = p[0], G = p[1], R = p[2];
+        const int k = (B + 3 * R + 6 * G) / 10;
+        const int dr = 7 * (R - k) / 10;
+        const int db = 14 * (B - k) / 25;
+        const int l = ClampByte(2 * k - 128);
+        p[2] = ClampByte(l + 7 * dr / 5);
+        p[1] = ClampByte(l - db / 3 - 7 * dr / 10);
+        p[0] = ClampByte(l + 9 * db / 5);
+    });
+}
+
+void BlackWhite(const RgbFrame& frame) {
+    std::vector<uint8_t> grey(static_cast<std::size_t>(frame.width) * frame.height);
+    uint64_t sum = 0;
+    std::size_t i = 0;
+    ForEachPixel(frame, [&](uint8_t* p) {
+        grey[i] = static_cast<uint8_t>(GreyOf(p));
+        sum += grey[i++];
+    });
+    if (grey.empty()) {
+        return;
+    }
+    const uint64_t mean = sum / grey.size();
+    i = 0;
+    ForEachPixel(frame, [&](uint8_t* p) {
+        const uint8_t v = grey[i++] > mean ? 255 : 0;
+        p[0] = p[1] = p[2] = v;
+    });
+}
+
+void Sepia(const RgbFrame& frame) {
+    const int w = frame.width, h = frame.height;
+    if (w <= 0 || h <= 0) {
+        return;
+    }
+    // Sizes are bounded by the buffer, but their squares need 64 bits.
+    const int64_t a = 2 * static_cast<int64_t>(w) / 9;
+    const int64_t span = static_cast<int64_t>(std::sqrt(static_cast<double>(
+                             static_cast<int64_t>(w) * w + static_cast<int64_t>(h) * h / 4))) - a;
+    const float ratio = static_cast<float>(w) / static_cast<float>(h);
+    for (int i = 0; i < h; ++i) {
+        uint8_t* p = frame.Row(i);
+        const int64_t dy = static_cast<int64_t>(ratio * static_cast<float>(std::abs(h / 2 - i)));
+        for (int j = 0; j < w; ++j, p += 3) {
+            const int64_t dx = std::abs(w / 2 - j);
+            const int64_t distance =
+                (dx == 0 && dy == 0) ? 0 : static_cast<int64_t>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
+            int d = (299 * p[2] + 587 * p[1] + 114 * p[0]) / 1000;
+            if (distance > a && span > 0) {
+                const int64_t lower = (distance - a) * 125 / span;
+                if (lower > 0) {
+                    d -= static_cast<int>(lower > 1000 ? 1000 : lower);
+                }
+            }
+            d = ClampByte(d);
+            p[2] = static_cast<uint8_t>((255 - d) * 49 / 255 + d);
+            p[1] = static_cast<uint8_t>(d - d * 14 / 255);
+            p[0] = static_cast<uint8_t>(d - d * 56 / 255);
+        }
+    }
+}
+
+bool ApplyPointEffect(const RgbFrame& frame, int effectId) {
+    switch (effectId) {
+    case kEffectRed: KeepRedOnly(frame); return true;
+    case kEffectGreen: KeepGreenOnly(frame); return true;
+    case kEffectBlue: KeepBlueOnly(frame); return true;
+    case kEffectCyan: DropRed(frame); return true;
+    case kEffectYellow: DropBlue(frame); return true;
+    case kEffectMagenta: DropGreen(frame); return true;
+    case kEffectNegative: Negative(frame); return true;
+    case kEffectDarken: Darken(frame); return true;
+    case kEffectGrey: Grey(frame); return true;
+    case kEffectSepia: Sepia(frame); return true;
+    case kEffectPosterize: Posterize(frame); return true;
+    case kEffectClearText: ClearText(frame); return true;
+    case kEffectBlackWhite: BlackWhite(frame); return true;
+    default: return false;
+    }
+}
+
+}  // namespace vimbrel::effects
