@@ -1,0 +1,52 @@
+// A mask bitmap held as plain pixels, and the window regions cut from it by
+// colour.
+#pragma once
+
+#include "MaskScan.h"
+#include "WinHandles.h"
+
+#include <windows.h>
+#include <gdiplus.h>
+
+#include <optional>
+#include <vector>
+
+namespace vimbrel::ui {
+
+class CSkinMask {
+public:
+    // Copies the pixels of a decoded skin image (exact colours for lossless
+    // masks: BMP, GIF, PNG).
+    static std::optional<CSkinMask> FromBitmap(Gdiplus::Bitmap& bitmap);
+    // Copies a GDI bitmap through a 32-bit DIB section; nothing for a null
+    // handle or when the DIB section or a device context cannot be made.
+    static std::optional<CSkinMask> FromHBitmap(HBITMAP bitmap);
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    MaskView View() const;
+    Colour At(int x, int y) const { return View().At(x, y); }
+
+    std::vector<Colour> KeyColours(size_t limit) const { return CollectKeyColours(View(), limit); }
+    std::vector<Colour> Steps() const { return CollectSteps(View()); }
+    // Mode SameColour: every pixel of the colour; OtherColour: every other
+    // pixel. Null only when the system refuses a region.
+    UniqueRegion Region(Colour colour, RegionMode mode) const;
+
+private:
+    CSkinMask(int width, int height) : width_(width), height_(height), pixels_(size_t(width) * height * 4) {}
+
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<uint8_t> pixels_;   // top-down rows of B, G, R, X
+};
+
+// The region builder: mode 1 every pixel whose colour differs from colour,
+// mode 0 every pixel of exactly that colour. The caller owns the region.
+HRGN BitmapToRegion(HBITMAP bitmap, COLORREF colour, int mode);
+
+// One region from blocks of row runs, each block handed to the system on its
+// own and OR-ed into the result.
+UniqueRegion RegionFromRuns(const std::vector<RunBlock>& blocks);
+
+} // namespace vimbrel::ui
