@@ -53,6 +53,9 @@ struct EngineValues {
     int selectedVideoDevice = kNoDeviceSelected;
     int selectedAudioDevice = kNoDeviceSelected;
     int currentFormatIndex = kNoFormatIndex;
+    // Whether the current format is what the camera runs; a failed switch
+    // clears it so that asking for the same format again does the work.
+    bool currentFormatApplied = true;
 
     double audioVolume = 1.0;
     double playbackVolume = 1.0;

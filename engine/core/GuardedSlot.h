@@ -28,6 +28,18 @@ public:
 
     void Reset() { Exchange(Ref{}); }
 
+    // Clears the slot only when it still holds expected: a handler that
+    // finished with one object must not drop its successor.
+    bool ResetIfHolding(const Ref& expected)
+    {
+        Ref dropped;
+        std::lock_guard<std::mutex> hold(lock_);
+        if (!(ref_ == expected))
+            return false;
+        std::swap(ref_, dropped);
+        return true;
+    }
+
     explicit operator bool() const
     {
         std::lock_guard<std::mutex> hold(lock_);

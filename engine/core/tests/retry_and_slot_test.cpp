@@ -50,6 +50,20 @@ TEST(GuardedSlot, ReadersKeepTheirObjectAliveAcrossAReplacement)
     EXPECT_EQ(1, held.use_count());
 }
 
+TEST(GuardedSlot, ResetIfHoldingLeavesASuccessorAlone)
+{
+    CGuardedSlot<std::shared_ptr<int>> slot;
+    auto first = std::make_shared<int>(1);
+    auto second = std::make_shared<int>(2);
+    slot.Exchange(first);
+    slot.Exchange(second);
+    EXPECT_FALSE(slot.ResetIfHolding(first));
+    EXPECT_EQ(second, slot.Get());
+    EXPECT_TRUE(slot.ResetIfHolding(second));
+    EXPECT_FALSE(slot.Get());
+    EXPECT_EQ(1, second.use_count());
+}
+
 TEST(GuardedSlot, ConcurrentReadersAndReplacersNeverSeeAFreedObject)
 {
     CGuardedSlot<std::shared_ptr<std::vector<int>>> slot;

@@ -1,0 +1,78 @@
+// The one engine state behind the flat API: the plain values, the windows,
+// the graphs and filters it owns, and the device and format lists.
+#pragma once
+
+#include "CaptureDeviceList.h"
+#include "ComHelpers.h"
+#include "EngineValues.h"
+#include "GuardedSlot.h"
+#include "VideoFormatList.h"
+
+#include <qedit.h>
+
+namespace camera {
+
+using DeviceList = CCaptureDeviceList<ComPtr<IMoniker>>;
+using GraphSlot = CGuardedSlot<ComPtr<IGraphBuilder>>;
+
+struct CaptureEngineState {
+    EngineValues values;
+
+    HMODULE module = nullptr;
+    HWND previewWindow = nullptr;
+    HWND hiddenWindow = nullptr;
+    HWND monitorNotifyWindow = nullptr;
+    // The renderer window the engine last put into the preview window; a
+    // rebuild may remove it, never a window of the caller's.
+    HWND attachedVideoWindow = nullptr;
+
+    // Graphs. The three that time queries and the end-of-file event can
+    // race with are slots; readers take their own reference.
+    GraphSlot previewGraph;
+    ComPtr<ICaptureGraphBuilder2> previewBuilder;
+    ComPtr<IMediaControl> previewControl;
+    GraphSlot audioGraph;
+    ComPtr<ICaptureGraphBuilder2> audioBuilder;
+    ComPtr<IGraphBuilder> monitorGraph;
+    ComPtr<IMediaControl> monitorControl;
+    GraphSlot playbackGraph;
+    LONGLONG playbackDuration = 0;
+
+    // Filters, each referenced once here and reused by every build.
+    ComPtr<IBaseFilter> videoCapture;
+    ComPtr<IBaseFilter> audioCapture;
+    ComPtr<IBaseFilter> effect;
+    ComPtr<IBaseFilter> motion;
+    ComPtr<IBaseFilter> smartTee;
+    ComPtr<IBaseFilter> aviMux;
+    ComPtr<IBaseFilter> fileWriter;
+    ComPtr<IBaseFilter> asfWriter;
+    ComPtr<IBaseFilter> audioControl;
+    ComPtr<IBaseFilter> grabberFilter;
+    ComPtr<ISampleGrabber> grabber;
+    ComPtr<IBaseFilter> dsoundRenderer;
+    ComPtr<IAMCameraControl> cameraControl;
+    ComPtr<IAMAudioInputMixer> microphoneMixer;
+    ComPtr<IBaseFilter> audioFileMux;
+    ComPtr<IFileSinkFilter> audioFileSink;
+
+    DeviceList videoDevices;
+    DeviceList audioDevices;
+    CVideoFormatList videoFormats;
+
+    // What Initialize set up on its thread, undone by Uninitialize.
+    bool comInitialized = false;
+    DWORD initThread = 0;
+    ULONG_PTR gdiplusToken = 0;
+};
+
+// The engine state; created when the library loads.
+CaptureEngineState& Engine();
+// Releases everything the state still holds (library unload by FreeLibrary).
+void DestroyEngine();
+
+// Every COM reference, list and window handle back to its initial value,
+// and the plain values to what a fresh load has.
+void ReleaseEngineObjects(CaptureEngineState& state);
+
+} // namespace camera

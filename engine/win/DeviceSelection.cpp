@@ -1,0 +1,162 @@
+// Opening the camera and the microphone the caller chose.
+#include "CameraApi.h"
+#include "DeviceEnumeration.h"
+#include "ExportGuard.h"
+#include "MicrophoneInput.h"
+#include "PreviewGraph.h"
+
+namespace camera {
+
+namespace {
+
+// The builder that finds the capture pin's interfaces. Before the preview
+// objects exist (device selection inside Initialize) a passing one serves.
+ComPtr<ICaptureGraphBuilder2> PinFinder(CaptureEngineState& state)
+{
+    if (state.previewBuilder)
+        return state.previewBuilder;
+    ComPtr<ICaptureGraphBuilder2> builder;
+    CreateInstance(CLSID_CaptureGraphBuilder2, IID_ICaptureGraphBuilder2, builder);
+    return builder;
+}
+
+HRESULT ApplyFrameSize(CaptureEngineState& state, int width, int height)
+{
+    ComPtr<IAMStreamConfig> config;
+    HRESULT hr = FindCaptureStreamConfig(PinFinder(state).Get(), state.videoCapture.Get(), config);
+    if (FAILED(hr))
+        return hr;
+    for (int i = 0; i < state.videoFormats.Count(); ++i) {
+        CVideoFormat* format = state.videoFormats.At(i);
+        if (format->Width() == width && format->Height() == height)
+            return config->SetFormat(format->MediaType());
+    }
+    return S_FALSE;
+}
+
+int SelectVideoDeviceNow(int index, int width, int height)
+{
+    CaptureEngineState& state = Engine();
+    if (!state.values.IsReadyAndIdle())
+        return 0;
+    if (index == state.values.selectedVideoDevice)
+        return 1;
+    const DeviceList::Node* node = state.videoDevices.Find(index);
+    if (node == nullptr) {
+        state.values.selectedVideoDevice = kDeviceSelectionFailed;
+        return 0;
+    }
+    // The node's own moniker: two cameras of one model share a name, and
+    // opening by name would open the first of them again.
+    ComPtr<IBaseFilter> filter;
+    if (FAILED(BindDevice(node->moniker.Get(), filter)))
+        return 0;
+    state.videoCapture = filter;
+    QueryTo(filter.Get(), IID_IAMCameraControl, state.cameraControl);
+    BuildFormatList(PinFinder(state).Get(), filter.Get(), state.videoFormats);
+
+    if (width != 0 && height != 0 && FAILED(ApplyFrameSize(state, width, height)))
+        return 0;
+
+    // Before the first preview the mode switch builds the graph. After it,
+    // the new camera must go into the preview now, also when the earlier
+    // one was opened by name and so never got an index.
+    const bool previewBuilt = !state.values.rebuildPreview;
+    if (state.values.selectedVideoDevice == kNoDeviceSelected && !previewBuilt) {
+        state.values.selectedVideoDevice = index;
+        return 1;
+    }
+    if (SUCCEEDED(BuildPreviewGraph(state, true)) && SUCCEEDED(RunPreview(state))) {
+        state.values.selectedVideoDevice = index;
+        return 1;
+    }
+    state.values.selectedVideoDevice = kDeviceSelectionFailed;
+    return 0;
+}
+
+int SelectAudioDeviceNow(int index)
+{
+    CaptureEngineState& state = Engine();
+    if (!state.values.IsReadyAndIdle())
+        return 0;
+    if (index == state.values.selectedAudioDevice)
+        return 1;
+    const DeviceList::Node* node = state.audioDevices.Find(index);
+    if (node == nullptr)
+        return 0;
+    // The new device is opened before the old one is let go, so that a
+    // failure leaves the working microphone in place.
+    ComPtr<IBaseFilter> filter;
+    if (FAILED(BindDevice(node->moniker.Get(), filter)))
+        return 0;
+    state.microphoneMixer.Reset();
+    state.audioCapture = filter;
+    EnableMicrophoneInput(state, filter.Get());
+    state.values.selectedAudioDevice = index;
+    return 1;
+}
+
+int SelectVideoDeviceByNameNow(const wchar_t* name)
+{
+    CaptureEngineState& state = Engine();
+    if (name == nullptr || !state.values.IsReadyAndIdle())
+        return E_FAIL;
+    const std::u16string_view wanted = AsUtf16(name);
+    const DeviceList::Node* node =
+        state.videoDevices.FindIf([wanted](const DeviceList::Node& n) { return n.wideName == wanted; });
+    if (node == nullptr)
+        return E_FAIL;
+    ComPtr<IBaseFilter> filter;
+    const HRESULT hr = BindDevice(node->moniker.Get(), filter);
+    if (FAILED(hr))
+        return hr;
+    state.videoCapture = filter;
+    return S_OK;
+}
+
+int SelectAudioDeviceByNameNow(const wchar_t* name)
+{
+    CaptureEngineState& state = Engine();
+    if (name == nullptr || !state.values.IsReadyAndIdle())
+        return 0;
+    const std::wstring wanted(name);
+    auto named = [&wanted](const DeviceList::Node& n) { return AnsiToWide(n.name) == wanted; };
+    const DeviceList::Node* current = state.audioDevices.Find(state.values.selectedAudioDevice);
+    if (current != nullptr && named(*current))
+        return 1;
+    const DeviceList::Node* node = state.audioDevices.FindIf(named);
+    if (node == nullptr)
+        return 0;
+    return SelectAudioDeviceNow(node->index);
+}
+
+} // namespace
+
+} // namespace camera
+
+using namespace camera;
+
+CAMERA_API int CAMERA_CALL SelectVideoDevice(int index, int width, int height)
+{
+    return GuardedExport([=] { return SelectVideoDeviceNow(index, width, height); });
+}
+
+CAMERA_API int CAMERA_CALL SelectAudioDevice(int index)
+{
+    return GuardedExport([=] { return SelectAudioDeviceNow(index); });
+}
+
+CAMERA_API int CAMERA_CALL SelectVideoDeviceByName(const wchar_t* name)
+{
+    // Success is 0 here: the result is an HRESULT, not a done flag.
+    try {
+        return SelectVideoDeviceByNameNow(name);
+    } catch (...) {
+        return E_FAIL;
+    }
+}
+
+CAMERA_API int CAMERA_CALL SelectAudioDeviceByName(const wchar_t* name)
+{
+    return GuardedExport([=] { return SelectAudioDeviceByNameNow(name); });
+}

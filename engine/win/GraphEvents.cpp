@@ -1,0 +1,63 @@
+#include "GraphEvents.h"
+
+#include "GraphTeardown.h"
+
+namespace camera {
+
+namespace {
+
+template <class OnEvent>
+void DrainEvents(IMediaEventEx* events, OnEvent onEvent)
+{
+    long code = 0;
+    LONG_PTR first = 0;
+    LONG_PTR second = 0;
+    while (events->GetEvent(&code, &first, &second, 0) == S_OK) {
+        const bool keepGoing = onEvent(code);
+        events->FreeEventParams(code, first, second);
+        if (!keepGoing)
+            break;
+    }
+}
+
+} // namespace
+
+int OnMonitorGraphEvent(CaptureEngineState& state)
+{
+    ComPtr<IMediaEventEx> events;
+    if (FAILED(QueryTo(state.monitorGraph.Get(), IID_IMediaEventEx, events)))
+        return 0;
+    DrainEvents(events.Get(), [&state](long code) {
+        if (code == EC_MOTION_DETECTED)
+            PostMessageA(state.monitorNotifyWindow, WM_MOTION_EVENT, 0, 0);
+        return true;
+    });
+    return 1;
+}
+
+void ReleasePlaybackGraph(CaptureEngineState& state, const ComPtr<IGraphBuilder>& graph)
+{
+    if (!graph)
+        return;
+    StopGraph(graph.Get());
+    DetachVideoWindow(graph.Get());
+    state.playbackGraph.ResetIfHolding(graph);
+}
+
+int OnPlaybackGraphEvent(CaptureEngineState& state)
+{
+    ComPtr<IGraphBuilder> graph = state.playbackGraph.Get();
+    ComPtr<IMediaEventEx> events;
+    if (FAILED(QueryTo(graph.Get(), IID_IMediaEventEx, events)))
+        return 1;
+    bool complete = false;
+    DrainEvents(events.Get(), [&complete](long code) {
+        complete = code == EC_COMPLETE;
+        return !complete;
+    });
+    if (complete)
+        ReleasePlaybackGraph(state, graph);
+    return 1;
+}
+
+} // namespace camera

@@ -1,0 +1,23 @@
+// Emptying graphs and hanging their video windows into the caller's window.
+#pragma once
+
+#include "ComHelpers.h"
+
+namespace camera {
+
+// Removes every filter from the graph. Always S_OK; a filter the graph will
+// not let go of ends the work instead of looping on it.
+HRESULT TearDownGraph(IGraphBuilder* graph);
+
+// Makes the graph's video window a child of window filling it, and shows it.
+// E_FAIL for a null graph or window, or a graph without a video window.
+HRESULT AttachVideoWindow(IGraphBuilder* graph, HWND window);
+
+// Hides the graph's video window and hands it back from its owner, so that
+// releasing the graph leaves nothing inside the caller's window.
+void DetachVideoWindow(IGraphBuilder* graph);
+
+// Stops a graph through its media control, when it has one.
+HRESULT StopGraph(IGraphBuilder* graph);
+
+} // namespace camera

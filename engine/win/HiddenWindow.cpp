@@ -1,0 +1,78 @@
+#include "HiddenWindow.h"
+
+#include "CaptureEngineState.h"
+#include "GraphEvents.h"
+#include "GraphTeardown.h"
+#include "PowerResume.h"
+
+namespace camera {
+
+namespace {
+
+constexpr char kClassName[] = "ZAVU_CAMERA_CLASS";
+constexpr char kWindowName[] = "ZAVU_Camera_Wnd";
+
+void OnSuspend(CaptureEngineState& state)
+{
+    if (state.values.captureState == kRecordingAudio) {
+        if (ComPtr<IGraphBuilder> audio = state.audioGraph.Get())
+            StopGraph(audio.Get());
+        state.audioBuilder.Reset();
+        state.audioGraph.Reset();
+    } else if (state.values.captureState == kMonitoring) {
+        if (state.monitorControl)
+            state.monitorControl->Stop();
+        DetachVideoWindow(state.monitorGraph.Get());
+        TearDownGraph(state.monitorGraph.Get());
+    }
+}
+
+} // namespace
+
+LRESULT CALLBACK CameraWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_POWERBROADCAST) {
+        if (wParam == PBT_APMSUSPEND)
+            OnSuspend(Engine());
+        else if (wParam == PBT_APMRESUMESUSPEND)
+            ResumeAfterSuspend(Engine());
+    } else if (message == WM_CAMERA_GRAPH_EVENT) {
+        if (lParam == kPlaybackGraphEvents)
+            OnPlaybackGraphEvent(Engine());
+        else if (lParam == kMonitorGraphEvents)
+            OnMonitorGraphEvent(Engine());
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND CreateHiddenWindow(HMODULE module)
+{
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = CameraWndProc;
+    windowClass.hInstance = module;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kClassName;
+    // A class left by an earlier run of this module is reused.
+    if (RegisterClassA(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        return nullptr;
+    return CreateWindowA(kClassName, kWindowName, 0, 0, 0, 0, 0, nullptr, nullptr, module, nullptr);
+}
+
+void DestroyHiddenWindow(HWND window, HMODULE module)
+{
+    if (window != nullptr && IsWindow(window)) {
+        DWORD owner = GetWindowThreadProcessId(window, nullptr);
+        if (owner == GetCurrentThreadId()) {
+            DestroyWindow(window);
+        } else {
+            // Only its own thread may destroy it; a thread that no longer
+            // answers must not hang the shutdown.
+            DWORD_PTR ignored = 0;
+            SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+        }
+    }
+    UnregisterClassA(kClassName, module);
+}
+
+} // namespace camera

@@ -1,0 +1,78 @@
+#include "MonitorGraph.h"
+
+#include "EffectFilterAccess.h"
+#include "EngineMessages.h"
+#include "FilterLookup.h"
+#include "HiddenWindow.h"
+#include "PinHelpers.h"
+#include "PreviewGraph.h"
+
+namespace camera {
+
+HRESULT CreateMonitorObjects(CaptureEngineState& state)
+{
+    HRESULT hr = S_OK;
+    if (!state.monitorGraph) {
+        hr = CreateInstance(CLSID_FilterGraph, IID_IGraphBuilder, state.monitorGraph);
+        if (FAILED(hr))
+            return hr;
+    }
+    hr = QueryTo(state.monitorGraph.Get(), IID_IMediaControl, state.monitorControl);
+    if (FAILED(hr))
+        return hr;
+    hr = FindFilterByName(CLSID_LegacyAmFilterCategory, state.motion, L"Zavu Motion Detect Filter");
+    if (FAILED(hr))
+        ShowEngineMessage(EngineMessage::MotionFilterMissing);
+    return hr;
+}
+
+HRESULT BuildMonitorGraph(CaptureEngineState& state)
+{
+    IGraphBuilder* graph = state.monitorGraph.Get();
+    if (graph == nullptr)
+        return E_FAIL;
+    HRESULT hr = AddNamedFilter(graph, state.videoCapture.Get(), L"Video Capture");
+    if (FAILED(hr))
+        return hr;
+    // A missing effect filter is always reported here: monitoring was asked
+    // for explicitly.
+    hr = FindEffectFilter(state, true);
+    if (FAILED(hr))
+        return hr;
+    hr = ShowPlainPicture(state.effect.Get());
+    if (FAILED(hr))
+        return hr;
+    hr = AddNamedFilter(graph, state.effect.Get(), L"Effect");
+    if (FAILED(hr))
+        return hr;
+    hr = ConnectFilters(graph, state.videoCapture.Get(), nullptr, state.effect.Get(), nullptr);
+    if (FAILED(hr)) {
+        ShowEngineMessage(EngineMessage::CameraBusy);
+        return hr;
+    }
+    hr = AddNamedFilter(graph, state.motion.Get(), L"Motion Detection");
+    if (SUCCEEDED(hr))
+        hr = ConnectFilters(graph, state.effect.Get(), nullptr, state.motion.Get(), nullptr);
+    if (SUCCEEDED(hr))
+        hr = AddNamedFilter(graph, state.grabberFilter.Get(), L"Grabber");
+    if (SUCCEEDED(hr))
+        hr = ConnectFilters(graph, state.motion.Get(), nullptr, state.grabberFilter.Get(), nullptr);
+    ComPtr<IPin> grabberOut;
+    if (SUCCEEDED(hr))
+        hr = FindPin(state.grabberFilter.Get(), PINDIR_OUTPUT, nullptr, grabberOut);
+    if (SUCCEEDED(hr))
+        hr = graph->Render(grabberOut.Get());
+    if (FAILED(hr))
+        return hr;
+
+    ComPtr<IMediaEventEx> events;
+    hr = QueryTo(graph, IID_IMediaEventEx, events);
+    if (SUCCEEDED(hr))
+        hr = events->SetNotifyWindow(reinterpret_cast<OAHWND>(state.hiddenWindow), WM_CAMERA_GRAPH_EVENT,
+                                     kMonitorGraphEvents);
+    if (FAILED(hr))
+        return hr;
+    return AttachPreviewWindow(state, graph);
+}
+
+} // namespace camera

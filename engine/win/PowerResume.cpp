@@ -1,0 +1,25 @@
+#include "PowerResume.h"
+
+#include "FormatSwitch.h"
+#include "ThreadSleeper.h"
+
+namespace camera {
+
+void ResumeAfterSuspend(CaptureEngineState& state)
+{
+    CThreadSleeper sleeper;
+    ResumeAfterSuspend(state, sleeper);
+}
+
+void ResumeAfterSuspend(CaptureEngineState& state, ISleeper& sleeper)
+{
+    state.values.captureState = kIdle;
+    if (!IsPreviewMode(state.values.requestedMode))
+        return;
+    RetryWithWait(
+        kResumeAttempts, kResumeWaitMs, sleeper,
+        [&state] { return ApplyVideoFormat(state, state.values.currentFormatIndex, 1); },
+        [](int done) { return done != 0; });
+}
+
+} // namespace camera

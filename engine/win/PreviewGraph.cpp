@@ -1,0 +1,239 @@
+#include "PreviewGraph.h"
+
+#include "EffectFilterAccess.h"
+#include "EngineMessages.h"
+#include "FilterLookup.h"
+#include "GraphTeardown.h"
+#include "PinHelpers.h"
+#include "SampleGrabberIds.h"
+#include "ThreadSleeper.h"
+
+#include <vector>
+
+namespace camera {
+
+namespace {
+
+constexpr int kConnectAttempts = 10;
+constexpr unsigned kConnectWaitMs = 100;
+
+HRESULT CreateSampleGrabber(CaptureEngineState& state)
+{
+    ComPtr<IBaseFilter> filter;
+    HRESULT hr = CreateInstance(kClsidSampleGrabber, IID_IBaseFilter, filter);
+    if (FAILED(hr))
+        return hr;
+    ComPtr<ISampleGrabber> grabber;
+    hr = QueryTo(filter.Get(), IID_ISampleGrabber, grabber);
+    if (FAILED(hr))
+        return hr;
+    AM_MEDIA_TYPE type{};
+    type.majortype = MEDIATYPE_Video;
+    type.subtype = MEDIASUBTYPE_RGB24;
+    hr = grabber->SetMediaType(&type);
+    if (FAILED(hr))
+        return hr;
+    // Keeps the last frame so that a picture can be taken at any moment.
+    hr = grabber->SetBufferSamples(TRUE);
+    if (FAILED(hr))
+        return hr;
+    state.grabberFilter = filter;
+    state.grabber = grabber;
+    return S_OK;
+}
+
+std::vector<HWND> ChildrenOf(HWND parent)
+{
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    return children;
+}
+
+// A graph with its builder and media control, made whole or not at all.
+struct NewGraph {
+    ComPtr<IGraphBuilder> graph;
+    ComPtr<ICaptureGraphBuilder2> builder;
+    ComPtr<IMediaControl> control;
+};
+
+HRESULT CreateGraph(NewGraph& made)
+{
+    HRESULT hr = CreateInstance(CLSID_FilterGraph, IID_IGraphBuilder, made.graph);
+    if (SUCCEEDED(hr))
+        hr = CreateInstance(CLSID_CaptureGraphBuilder2, IID_ICaptureGraphBuilder2, made.builder);
+    if (SUCCEEDED(hr))
+        hr = made.builder->SetFiltergraph(made.graph.Get());
+    if (SUCCEEDED(hr))
+        hr = QueryTo(made.graph.Get(), IID_IMediaControl, made.control);
+    return hr;
+}
+
+} // namespace
+
+HRESULT AddNamedFilter(IGraphBuilder* graph, IBaseFilter* filter, const wchar_t* name)
+{
+    if (graph == nullptr || filter == nullptr)
+        return E_POINTER;
+    return graph->AddFilter(filter, name);
+}
+
+HRESULT CreatePreviewObjects(CaptureEngineState& state)
+{
+    HRESULT hr = S_OK;
+    if (!state.previewBuilder) {
+        hr = CreateInstance(CLSID_CaptureGraphBuilder2, IID_ICaptureGraphBuilder2, state.previewBuilder);
+        if (FAILED(hr))
+            return hr;
+    }
+    ComPtr<IGraphBuilder> graph = state.previewGraph.Get();
+    if (!graph) {
+        hr = CreateInstance(CLSID_FilterGraph, IID_IGraphBuilder, graph);
+        if (FAILED(hr))
+            return hr;
+    }
+    hr = state.previewBuilder->SetFiltergraph(graph.Get());
+    if (FAILED(hr))
+        return hr;
+    hr = QueryTo(graph.Get(), IID_IMediaControl, state.previewControl);
+    if (FAILED(hr)) {
+        state.previewGraph.Reset();
+        return hr;
+    }
+    state.previewGraph.Exchange(graph);
+    if (!state.grabber)
+        hr = CreateSampleGrabber(state);
+    return hr;
+}
+
+HRESULT FindEffectFilter(CaptureEngineState& state, bool showMessages)
+{
+    if (state.effect)
+        return S_OK;
+    HRESULT hr = FindFilterByName(CLSID_LegacyAmFilterCategory, state.effect, L"Vimbrel_Effect");
+    if (FAILED(hr) && showMessages)
+        ShowEngineMessage(EngineMessage::EffectFilterMissing);
+    return hr;
+}
+
+HRESULT FindSmartTee(CaptureEngineState& state)
+{
+    if (state.smartTee)
+        return S_OK;
+    return FindFilterByName(CLSID_LegacyAmFilterCategory, state.smartTee, L"Smart Tee");
+}
+
+HRESULT StopAndEmptyPreview(CaptureEngineState& state)
+{
+    ComPtr<IGraphBuilder> graph = state.previewGraph.Get();
+    if (!graph)
+        return S_OK;
+    HRESULT hr = state.previewControl ? state.previewControl->Stop() : S_OK;
+    DetachVideoWindow(graph.Get());
+    TearDownGraph(graph.Get());
+    return hr;
+}
+
+void StopCaptureGraphs(CaptureEngineState& state)
+{
+    if (state.previewControl)
+        state.previewControl->Stop();
+    if (ComPtr<IGraphBuilder> audio = state.audioGraph.Get())
+        StopGraph(audio.Get());
+    if (state.monitorControl)
+        state.monitorControl->Stop();
+    if (state.monitorGraph) {
+        DetachVideoWindow(state.monitorGraph.Get());
+        TearDownGraph(state.monitorGraph.Get());
+    }
+}
+
+HRESULT RunPreview(CaptureEngineState& state)
+{
+    if (!state.previewControl)
+        return E_FAIL;
+    return state.previewControl->Run();
+}
+
+HRESULT AttachPreviewWindow(CaptureEngineState& state, IGraphBuilder* graph)
+{
+    const std::vector<HWND> before = ChildrenOf(state.previewWindow);
+    HRESULT hr = AttachVideoWindow(graph, state.previewWindow);
+    if (FAILED(hr))
+        return hr;
+    state.attachedVideoWindow = nullptr;
+    for (HWND child : ChildrenOf(state.previewWindow)) {
+        bool existed = false;
+        for (HWND old : before)
+            existed = existed || old == child;
+        if (!existed) {
+            state.attachedVideoWindow = child;
+            break;
+        }
+    }
+    return S_OK;
+}
+
+HRESULT BuildPreviewGraph(CaptureEngineState& state, bool showMessages)
+{
+    // The old graph is stopped before it is emptied: filters leave a
+    // running graph badly, and its window must not outlive it.
+    StopAndEmptyPreview(state);
+    NewGraph made;
+    HRESULT hr = CreateGraph(made);
+    if (FAILED(hr))
+        return hr;
+    state.previewControl = made.control;
+    state.previewBuilder = made.builder;
+    state.previewGraph.Exchange(made.graph);
+    IGraphBuilder* graph = made.graph.Get();
+
+    hr = AddNamedFilter(graph, state.videoCapture.Get(), L"Video Capture");
+    if (FAILED(hr))
+        return hr;
+    hr = FindEffectFilter(state, showMessages);
+    if (FAILED(hr))
+        return hr;
+    if (!HasVideoEffect(state.effect.Get()))
+        return E_NOINTERFACE;
+    hr = AddNamedFilter(graph, state.effect.Get(), L"Effect");
+    if (FAILED(hr))
+        return hr;
+
+    // A camera that another program holds refuses to connect; it may be
+    // let go of within a second.
+    CThreadSleeper sleeper;
+    hr = RetryWithWait(
+        kConnectAttempts, kConnectWaitMs, sleeper,
+        [&] { return ConnectFilters(graph, state.videoCapture.Get(), nullptr, state.effect.Get(), nullptr); },
+        [](HRESULT result) { return SUCCEEDED(result); });
+    if (FAILED(hr)) {
+        if (showMessages)
+            ShowEngineMessage(EngineMessage::CameraBusy);
+        return hr;
+    }
+
+    hr = FindSmartTee(state);
+    if (SUCCEEDED(hr))
+        hr = AddNamedFilter(graph, state.smartTee.Get(), L"Smart Tee");
+    if (SUCCEEDED(hr))
+        hr = ConnectFilters(graph, state.effect.Get(), nullptr, state.smartTee.Get(), nullptr);
+    if (SUCCEEDED(hr))
+        hr = AddNamedFilter(graph, state.grabberFilter.Get(), L"Grabber");
+    if (SUCCEEDED(hr))
+        hr = ConnectFilters(graph, state.smartTee.Get(), L"Preview", state.grabberFilter.Get(), nullptr);
+    if (SUCCEEDED(hr))
+        hr = made.builder->RenderStream(nullptr, nullptr, state.grabberFilter.Get(), nullptr, nullptr);
+    if (FAILED(hr))
+        return hr;
+
+    // A renderer window of an earlier graph that survived it would cover
+    // the new one; only the engine's own window is removed, never one of
+    // the caller's.
+    HWND leftover = GetWindow(state.previewWindow, GW_CHILD);
+    if (leftover != nullptr && leftover == state.attachedVideoWindow)
+        DestroyWindow(leftover);
+    return AttachPreviewWindow(state, graph);
+}
+
+} // namespace camera

@@ -1,0 +1,15 @@
+// The retries' pause: the calling thread sleeps.
+#pragma once
+
+#include "RetryWithWait.h"
+
+#include <windows.h>
+
+namespace camera {
+
+class CThreadSleeper : public ISleeper {
+public:
+    void Sleep(unsigned milliseconds) override { ::Sleep(milliseconds); }
+};
+
+} // namespace camera
