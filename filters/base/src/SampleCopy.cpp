@@ -1,0 +1,76 @@
+#include "dshowbase/SampleCopy.h"
+
+#include "dshowbase/MediaType.h"
+
+#include <cstring>
+
+namespace dshowbase {
+namespace {
+
+// S_OK -> TRUE, S_FALSE -> FALSE; anything else is not a flag.
+HRESULT CopyFlag(HRESULT answer, HRESULT (STDMETHODCALLTYPE IMediaSample::*setter)(BOOL),
+                 IMediaSample* output)
+{
+    if (answer != S_OK && answer != S_FALSE) {
+        return E_UNEXPECTED;
+    }
+    return (output->*setter)(answer == S_OK ? TRUE : FALSE);
+}
+
+} // namespace
+
+HRESULT CopySample(IMediaSample* input, IMediaSample* output)
+{
+    if (input == nullptr || output == nullptr) {
+        return E_POINTER;
+    }
+    BYTE* source = nullptr;
+    BYTE* target = nullptr;
+    HRESULT hr = input->GetPointer(&source);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    hr = output->GetPointer(&target);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    const long length = input->GetActualDataLength();
+    if (length < 0 || length > output->GetSize() || length > input->GetSize()) {
+        return VFW_E_BUFFER_OVERFLOW;
+    }
+    if (length > 0) {
+        std::memcpy(target, source, static_cast<size_t>(length));
+    }
+
+    REFERENCE_TIME start = 0;
+    REFERENCE_TIME stop = 0;
+    if (input->GetTime(&start, &stop) == S_OK) {
+        output->SetTime(&start, &stop);
+    }
+    LONGLONG mediaStart = 0;
+    LONGLONG mediaStop = 0;
+    if (input->GetMediaTime(&mediaStart, &mediaStop) == S_OK) {
+        output->SetMediaTime(&mediaStart, &mediaStop);
+    }
+
+    hr = CopyFlag(input->IsSyncPoint(), &IMediaSample::SetSyncPoint, output);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    AM_MEDIA_TYPE* type = nullptr;
+    if (input->GetMediaType(&type) == S_OK && type != nullptr) {
+        output->SetMediaType(type);
+        DeleteMediaType(type);
+    }
+    hr = CopyFlag(input->IsPreroll(), &IMediaSample::SetPreroll, output);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    hr = CopyFlag(input->IsDiscontinuity(), &IMediaSample::SetDiscontinuity, output);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    return output->SetActualDataLength(length);
+}
+
+} // namespace dshowbase

@@ -1,0 +1,241 @@
+#include "dshowbase/SourceFilter.h"
+
+#include <wrl/client.h>
+
+namespace dshowbase {
+namespace {
+
+// How long Stop waits for a streaming thread before giving up on it.
+constexpr DWORD kThreadJoinMs = 10000;
+
+LONGLONG Now100ns()
+{
+    LARGE_INTEGER frequency;
+    LARGE_INTEGER counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return static_cast<LONGLONG>(static_cast<double>(counter.QuadPart) * 10000000.0 /
+                                 static_cast<double>(frequency.QuadPart));
+}
+
+} // namespace
+
+CSourceFilter::CSourceFilter(const wchar_t* objectName, REFCLSID clsid, bool live)
+    : CBaseFilter(objectName, clsid, &filterLock_), live_(live)
+{
+}
+
+CSourceFilter::~CSourceFilter()
+{
+    // Pins may still run threads if the filter is released without a Stop.
+    Stop();
+}
+
+HRESULT CSourceFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv)
+{
+    if (riid == IID_IAMFilterMiscFlags) {
+        return GetInterface(static_cast<IAMFilterMiscFlags*>(this), ppv);
+    }
+    return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);
+}
+
+STDMETHODIMP CSourceFilter::GetState(DWORD timeoutMs, FILTER_STATE* state)
+{
+    const HRESULT hr = CBaseFilter::GetState(timeoutMs, state);
+    if (hr == S_OK && live_ && *state == State_Paused) {
+        return VFW_S_CANT_CUE;
+    }
+    return hr;
+}
+
+STDMETHODIMP_(ULONG) CSourceFilter::GetMiscFlags()
+{
+    return AM_FILTER_MISC_FLAGS_IS_SOURCE;
+}
+
+CBasePin* CSourceFilter::GetPin(int index)
+{
+    if (index < 0 || index >= GetPinCount()) {
+        return nullptr;
+    }
+    return pins_[static_cast<size_t>(index)].get();
+}
+
+CSourceStreamPin::CSourceStreamPin(const wchar_t* objectName, CBaseFilter* filter, CCritSec* lock,
+                                   const wchar_t* pinName)
+    : CBaseOutputPin(objectName, filter, lock, pinName)
+{
+    tryOwnTypesFirst_ = true;
+}
+
+CSourceStreamPin::~CSourceStreamPin()
+{
+    StopThread();
+}
+
+bool CSourceStreamPin::ShouldDeliver(REFERENCE_TIME)
+{
+    return true;
+}
+
+HRESULT CSourceStreamPin::Active()
+{
+    HRESULT hr = CBaseOutputPin::Active();
+    if (FAILED(hr)) {
+        return hr;
+    }
+    if (thread_ != nullptr) {
+        return S_OK;
+    }
+    stopEvent_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    wakeEvent_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    if (stopEvent_ != nullptr && wakeEvent_ != nullptr) {
+        delivered_ = 0;
+        thread_ = CreateThread(nullptr, 0, &CSourceStreamPin::ThreadMain, this, 0, nullptr);
+    }
+    if (thread_ == nullptr) {
+        hr = HRESULT_FROM_WIN32(GetLastError());
+        StopThread();
+        CBaseOutputPin::Inactive();
+        return FAILED(hr) ? hr : E_FAIL;
+    }
+    return S_OK;
+}
+
+HRESULT CSourceStreamPin::Inactive()
+{
+    if (stopEvent_ != nullptr) {
+        SetEvent(stopEvent_);
+    }
+    const HRESULT hr = CBaseOutputPin::Inactive();
+    StopThread();
+    return hr;
+}
+
+HRESULT CSourceStreamPin::Run(REFERENCE_TIME start)
+{
+    if (wakeEvent_ != nullptr) {
+        SetEvent(wakeEvent_);
+    }
+    return CBaseOutputPin::Run(start);
+}
+
+void CSourceStreamPin::StopThread()
+{
+    if (thread_ != nullptr) {
+        SetEvent(stopEvent_);
+        if (WaitForSingleObject(thread_, kThreadJoinMs) != WAIT_OBJECT_0) {
+            // A downstream filter that never returns a Receive: better a
+            // lost thread than a graph that can never stop.
+            TerminateThread(thread_, 1);
+        }
+        CloseHandle(thread_);
+        thread_ = nullptr;
+    }
+    if (stopEvent_ != nullptr) {
+        CloseHandle(stopEvent_);
+        stopEvent_ = nullptr;
+    }
+    if (wakeEvent_ != nullptr) {
+        CloseHandle(wakeEvent_);
+        wakeEvent_ = nullptr;
+    }
+}
+
+DWORD WINAPI CSourceStreamPin::ThreadMain(void* self)
+{
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    static_cast<CSourceStreamPin*>(self)->StreamLoop();
+    if (SUCCEEDED(com)) {
+        CoUninitialize();
+    }
+    return 0;
+}
+
+void CSourceStreamPin::StreamLoop()
+{
+    const HANDLE events[2] = {stopEvent_, wakeEvent_};
+    LONGLONG index = 0;
+    LONGLONG nextDue = 0;
+    bool firstOfRun = true;
+    for (;;) {
+        if (WaitForSingleObject(stopEvent_, 0) == WAIT_OBJECT_0) {
+            return;
+        }
+        if (filter_->State() != State_Running) {
+            // Paused: a live source produces nothing. Start afresh on Run.
+            nextDue = 0;
+            firstOfRun = true;
+            if (WaitForMultipleObjects(2, events, FALSE, 50) == WAIT_OBJECT_0) {
+                return;
+            }
+            continue;
+        }
+        const REFERENCE_TIME duration = BufferDuration() > 0 ? BufferDuration() : 333333;
+        const LONGLONG now = Now100ns();
+        if (nextDue == 0) {
+            nextDue = now;
+        }
+        if (now < nextDue) {
+            const DWORD waitMs = static_cast<DWORD>((nextDue - now + 9999) / 10000);
+            if (WaitForMultipleObjects(2, events, FALSE, waitMs) == WAIT_OBJECT_0) {
+                return;
+            }
+            continue;
+        }
+        const HRESULT hr = DeliverOne(index, firstOfRun);
+        if (FAILED(hr)) {
+            // No buffer (decommitted while stopping) or a refusal downstream:
+            // try again at the next tick instead of spinning.
+            if (WaitForSingleObject(stopEvent_, 10) == WAIT_OBJECT_0) {
+                return;
+            }
+        } else {
+            firstOfRun = false;
+        }
+        ++index;
+        nextDue += duration;
+        if (nextDue < now - duration) {
+            nextDue = now;   // fell behind by more than a buffer: catch up, do not burst
+        }
+    }
+}
+
+HRESULT CSourceStreamPin::DeliverOne(LONGLONG index, bool firstOfRun)
+{
+    Microsoft::WRL::ComPtr<IMediaSample> sample;
+    HRESULT hr = GetDeliveryBuffer(sample.GetAddressOf(), nullptr, nullptr, 0);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    const REFERENCE_TIME duration = BufferDuration();
+    REFERENCE_TIME streamTime = -1;
+    if (SUCCEEDED(filter_->StreamTime(&streamTime))) {
+        REFERENCE_TIME stop = streamTime + duration;
+        sample->SetTime(&streamTime, &stop);
+    } else {
+        streamTime = -1;
+        sample->SetTime(nullptr, nullptr);
+    }
+    LONGLONG mediaStart = index;
+    LONGLONG mediaStop = index + 1;
+    sample->SetMediaTime(&mediaStart, &mediaStop);
+    sample->SetSyncPoint(TRUE);
+    sample->SetDiscontinuity(firstOfRun ? TRUE : FALSE);
+    sample->SetPreroll(FALSE);
+
+    hr = FillBuffer(sample.Get(), index);
+    if (hr != S_OK) {
+        return FAILED(hr) ? hr : S_OK;
+    }
+    if (!ShouldDeliver(streamTime)) {
+        return S_OK;
+    }
+    hr = Deliver(sample.Get());
+    if (SUCCEEDED(hr)) {
+        ++delivered_;
+    }
+    return hr;
+}
+
+} // namespace dshowbase
