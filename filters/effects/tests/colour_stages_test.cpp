@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "TestFrame.h"
+#include "kernels/ColourTables.h"
+#include "kernels/WhiteBalance.h"
+
+namespace vimbrel::effects {
+namespace {
+
+using testing::Bgr;
+using testing::CTestFrame;
+using testing::GreyPixel;
+
+TEST(FixedGamma, TableMatchesTheCurveAtItsKnownPoints) {
+    const uint8_t* t = FixedGammaTable();
+    EXPECT_EQ(t[0], 0);
+    EXPECT_EQ(t[1], 8);
+    EXPECT_EQ(t[2], 12);
+    EXPECT_EQ(t[3], 15);
+    EXPECT_EQ(t[4], 19);
+    EXPECT_EQ(t[5], 21);
+    EXPECT_EQ(t[128], 165);
+    EXPECT_EQ(t[254], 254);
+    EXPECT_EQ(t[255], 255);
+
+    CTestFrame f(3, 1);
+    f.Set(0, 0, Bgr{1, 128, 255});
+    ApplyFixedGamma(f.View());
+    EXPECT_EQ(f.At(0, 0), (Bgr{8, 165, 255}));
+    EXPECT_EQ(f.At(1, 0), GreyPixel(0));
+}
+
+TEST(GammaAdjustment, NeutralSlidersSwitchEverythingOff) {
+    ColourAdjustState s;
+    SetGammaAdjustment(s, 10, 20, 30, 40, 60);
+    SetGammaAdjustment(s, 50, 50, 50, 50, 50);
+    EXPECT_FALSE(s.brightnessOn);
+    EXPECT_FALSE(s.contrastOn);
+    EXPECT_FALSE(s.gammaOn);
+}
+
+TEST(GammaAdjustment, GammaAloneGivesPowerTablesPerChannel) {
+    ColourAdjustState s;
+    SetGammaAdjustment(s, 50, 50, 53, 50, 47);
+    EXPECT_FALSE(s.brightnessOn);
+    EXPECT_FALSE(s.contrastOn);
+    ASSERT_TRUE(s.gammaOn);
+    EXPECT_NEAR(s.gammaExponent[kRed], std::pow(10.0, -0.06), 1e-6);
+    EXPECT_NEAR(s.gammaExponent[kGreen], 1.0, 1e-6);
+    EXPECT_NEAR(s.gammaExponent[kBlue], std::pow(10.0, 0.06), 1e-6);
+    // (128/255)^0.871 * 255 = 139.9 and ^1.148 gives 115.6, each + 0.5 truncated.
+    EXPECT_EQ(s.gammaTable[kRed][128], 140);
+    EXPECT_EQ(s.gammaTable[kGreen][128], 128);
+    EXPECT_EQ(s.gammaTable[kBlue][128], 116);
+    EXPECT_EQ(s.gammaTable[kRed][255], 255);
+    EXPECT_EQ(s.gammaTable[kBlue][0], 0);
+
+    CTestFrame f(1, 1);
+    f.Fill(GreyPixel(128));
+    ApplyColourAdjust(f.View(), s);
+    EXPECT_EQ(f.At(0, 0), (Bgr{116, 128, 140}));
+}
+
+TEST(GammaAdjustment, ExtremeSlidersClampTheExponent) {
+    ColourAdjustState s;
+    SetGammaAdjustment(s, 50, 50, 0, 100, -2147483647 - 1);
+    EXPECT_FLOAT_EQ(s.gammaExponent[kRed], 9.9f);
+    EXPECT_FLOAT_EQ(s.gammaExponent[kGreen], 0.1f);
+    EXPECT_FLOAT_EQ(s.gammaExponent[kBlue], 9.9f);
+}
+
+TEST(GammaAdjustment, BrightnessMovesLumaThroughTheYuvRoundTrip) {
+    ColourAdjustState s;
+    CTestFrame f(1, 1);
+
+    SetGammaAdjustment(s, 100, 50, 50, 50, 50);
+    EXPECT_EQ(s.brightnessOffset, 128);
+    f.Fill(GreyPixel(128));
+    ApplyColourAdjust(f.View(), s);
+    EXPECT_EQ(f.At(0, 0), GreyPixel(255));
+
+    SetGammaAdjustment(s, 0, 50, 50, 50, 50);
+    EXPECT_EQ(s.brightnessOffset, -128);
+    f.Fill(GreyPixel(128));
+    ApplyColourAdjust(f.View(), s);
+    EXPECT_EQ(f.At(0, 0), GreyPixel(0));
+
+    // 75 gives +64: luma of grey 100 is 86 + 16 + 64 = 166, and back
+    // (298 x 166 + 409 x 128 - 56992) >> 8 = 175 on every channel.
+    SetGammaAdjustment(s, 75, 50, 50, 50, 50);
+    EXPECT_EQ(s.brightnessOffset, 64);
+    f.Fill(GreyPixel(100));
+    ApplyColourAdjust(f.View(), s);
+    EXPECT_EQ(f.At(0, 0), GreyPixel(175));
+}
+
+TEST(GammaAdjustment, ContrastTablesAtTheEndsAndInBetween) {
+    ColourAdjustState s;
+    SetGammaAdjustment(s, 50, 0, 50, 50, 50);
+    EXPECT_EQ(s.contrastValue, -128);
+    for (int i = 0; i < 255; ++i) ASSERT_EQ(s.contrastTable[i], 128) << i;
+    EXPECT_EQ(s.contrastTable[255], 127);
+
+    SetGammaAdjustment(s, 50, 100, 50, 50, 50);
+    EXPECT_EQ(s.contrastValue, 127);
+    for (int i = 0; i <= 127; ++i) ASSERT_EQ(s.contrastTable[i], 0) << i;
+    for (int i = 128; i <= 255; ++i) ASSERT_EQ(s.contrastTable[i], 255) << i;
+
+    // 75: a = 191 - 128 = 63; 64..191 stretched: (128 - 63) / (129 / 255) = 128.5.
+    SetGammaAdjustment(s, 50, 75, 50, 50, 50);
+    EXPECT_EQ(s.contrastValue, 63);
+    EXPECT_EQ(s.contrastTable[63], 0);
+    EXPECT_EQ(s.contrastTable[100], 73);
+    EXPECT_EQ(s.contrastTable[128], 128);
+    EXPECT_EQ(s.contrastTable[192], 255);
+
+    // 25: a = 63 - 128 = -65; entry i = trunc(i / 2.04) + 65.
+    SetGammaAdjustment(s, 50, 25, 50, 50, 50);
+    EXPECT_EQ(s.contrastValue, -65);
+    EXPECT_EQ(s.contrastTable[0], 65);
+    EXPECT_EQ(s.contrastTable[100], 114);
+    EXPECT_EQ(s.contrastTable[255], 190);
+}
+
+TEST(GammaAdjustment, FusedStageMatchesStepByStep) {
+    const int settings[][5] = {{80, 30, 40, 55, 70}, {20, 90, 50, 50, 50}, {50, 65, 10, 90, 50}, {0, 0, 0, 0, 0}};
+    for (const auto& v : settings) {
+        ColourAdjustState s;
+        SetGammaAdjustment(s, v[0], v[1], v[2], v[3], v[4]);
+        CTestFrame a(37, 5), b(37, 5);
+        a.FillNoise(7);
+        b.FillNoise(7);
+        ApplyColourAdjust(a.View(), s);
+        ApplyColourAdjustReference(b.View(), s);
+        EXPECT_EQ(a.Pixels(), b.Pixels()) << v[0] << "," << v[1] << "," << v[2];
+    }
+}
+
+TEST(WhiteBalance, SrgbTableIsRoundedToFiveDecimals) {
+    const double* t = SrgbLinearTable();
+    EXPECT_DOUBLE_EQ(t[0], 0.0);
+    EXPECT_DOUBLE_EQ(t[1], 0.0003);
+    EXPECT_DOUBLE_EQ(t[100], 0.12744);
+    EXPECT_DOUBLE_EQ(t[255], 1.0);
+}
+
+TEST(WhiteBalance, GreyFrameKeepsItsValues) {
+    for (int mode : {0, 1}) {
+        WhiteBalanceState s;
+        s.on = 1;
+        s.mode = mode;
+        CTestFrame f(8, 6);
+        f.Fill(GreyPixel(90));
+        f.Set(3, 3, GreyPixel(200));
+        const auto before = f.Pixels();
+        RunWhiteBalance(f.View(), s);
+        EXPECT_EQ(f.Pixels(), before) << "mode " << mode;
+        for (int c = 0; c < 3; ++c) EXPECT_NEAR(s.gain[c], 1.0f, 1e-4f);
+    }
+}
+
+TEST(WhiteBalance, StrongCastBothWaysBendsTheExtremeChannels) {
+    // Means R 200, G 100, B 100: luma 129.9; gains 0.6495 (low) and 1.299
+    // (high, twice). Red exponent 10^(0.3505 x 0.4) = 1.381 maps 200 to 182;
+    // green and blue 10^(-0.299 x 0.4) = 0.759 map 100 to 125.
+    for (int mode : {0, 1}) {
+        WhiteBalanceState s;
+        s.mode = mode;
+        CTestFrame f(4, 4);
+        f.Fill(Bgr{100, 100, 200});
+        RunWhiteBalance(f.View(), s);
+        EXPECT_NEAR(s.gain[kRed], 0.6495f, 1e-5f);
+        EXPECT_NEAR(s.gain[kGreen], 1.299f, 1e-5f);
+        EXPECT_EQ(f.At(2, 1), (Bgr{125, 125, 182})) << "mode " << mode;
+    }
+}
+
+TEST(WhiteBalance, MildCastScalesByClampedGains) {
+    // Means R 120, G 100, B 100: luma 105.98; gains 0.8832, 1.0598, 1.0598:
+    // no high and no low gain, so linear tables: 120 x 0.8832 + 0.5 -> 106,
+    // 100 x 1.0598 + 0.5 -> 106.
+    WhiteBalanceState s;
+    CTestFrame f(2, 2);
+    f.Fill(Bgr{100, 100, 120});
+    RunWhiteBalance(f.View(), s);
+    EXPECT_EQ(f.At(0, 0), (Bgr{106, 106, 106}));
+}
+
+TEST(WhiteBalance, BlackFrameKeepsThePreviousTables) {
+    WhiteBalanceState s;
+    s.mode = 1;
+    CTestFrame cast(2, 2);
+    cast.Fill(Bgr{100, 100, 120});
+    RunWhiteBalance(cast.View(), s);
+    uint8_t redBefore[256];
+    std::memcpy(redBefore, s.table[kRed], 256);
+
+    CTestFrame black(5, 3);
+    EXPECT_FALSE(AnalyseWhiteBalance(black.View(), s));
+    EXPECT_EQ(0, std::memcmp(redBefore, s.table[kRed], 256));
+    RunWhiteBalance(black.View(), s);
+    EXPECT_EQ(black.At(0, 0), GreyPixel(0));
+}
+
+TEST(WhiteBalance, AnalysesOnlyEveryPeriodFrames) {
+    WhiteBalanceState s;
+    s.period = 3;
+    CTestFrame grey(2, 2), cast(2, 2);
+    grey.Fill(GreyPixel(100));
+    RunWhiteBalance(grey.View(), s);  // frame 0 analyses: identity
+    for (int frame = 1; frame <= 2; ++frame) {
+        cast.Fill(Bgr{100, 100, 120});
+        RunWhiteBalance(cast.View(), s);
+        EXPECT_EQ(cast.At(0, 0), (Bgr{100, 100, 120})) << frame;
+    }
+    cast.Fill(Bgr{100, 100, 120});
+    RunWhiteBalance(cast.View(), s);  // frame 3 analyses again
+    EXPECT_EQ(cast.At(0, 0), (Bgr{106, 106, 106}));
+
+    for (int period : {0, 1}) {
+        WhiteBalanceState every;
+        every.period = period;
+        for (int frame = 0; frame < 3; ++frame) {
+            RunWhiteBalance(grey.View(), every);
+            EXPECT_EQ(every.frameCounter, 0) << "period " << period;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vimbrel::effects

@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include "TestFrame.h"
+#include "kernels/EffectIds.h"
+#include "kernels/PointEffects.h"
+
+namespace vimbrel::effects {
+namespace {
+
+using testing::Bgr;
+using testing::CTestFrame;
+using testing::GreyPixel;
+
+Bgr AfterEffect(int effect, Bgr in) {
+    CTestFrame f(1, 1);
+    f.Fill(in);
+    EXPECT_TRUE(ApplyPointEffect(f.View(), effect));
+    return f.At(0, 0);
+}
+
+TEST(PointEffects, ChannelTintsKeepOrDropTheRightChannels) {
+    const Bgr in{50, 100, 200};
+    EXPECT_EQ(AfterEffect(kEffectRed, in), (Bgr{0, 0, 200}));
+    EXPECT_EQ(AfterEffect(kEffectGreen, in), (Bgr{0, 100, 0}));
+    EXPECT_EQ(AfterEffect(kEffectBlue, in), (Bgr{50, 0, 0}));
+    EXPECT_EQ(AfterEffect(kEffectCyan, in), (Bgr{50, 100, 0}));
+    EXPECT_EQ(AfterEffect(kEffectYellow, in), (Bgr{0, 100, 200}));
+    EXPECT_EQ(AfterEffect(kEffectMagenta, in), (Bgr{50, 0, 200}));
+}
+
+TEST(PointEffects, ArithmeticEffects) {
+    EXPECT_EQ(AfterEffect(kEffectNegative, Bgr{0, 1, 255}), (Bgr{255, 254, 0}));
+    EXPECT_EQ(AfterEffect(kEffectDarken, Bgr{255, 1, 100}), (Bgr{127, 0, 50}));
+    // (30 x 200 + 59 x 100 + 11 x 50) / 100 = 124
+    EXPECT_EQ(AfterEffect(kEffectGrey, Bgr{50, 100, 200}), GreyPixel(124));
+    EXPECT_EQ(AfterEffect(kEffectPosterize, Bgr{0xFF, 0x3F, 0x1F}), (Bgr{0xE0, 0x20, 0x00}));
+}
+
+TEST(PointEffects, ClearTextWorkedExample) {
+    // R 200, G 100, B 50: k = 125, dr = 52, db = -42, L = 122;
+    // R = 122 + 72 = 194, G = 122 + 14 - 36 = 100, B = 122 - 75 = 47.
+    EXPECT_EQ(AfterEffect(kEffectClearText, Bgr{50, 100, 200}), (Bgr{47, 100, 194}));
+    // Dark input: L clamps at 0 and the colour terms cannot go negative.
+    EXPECT_EQ(AfterEffect(kEffectClearText, Bgr{10, 10, 10}), GreyPixel(0));
+}
+
+TEST(PointEffects, BlackWhiteThresholdsAtTheMeanGrey) {
+    CTestFrame f(3, 1);
+    f.SetGreyRows({{10, 200, 100}});  // mean grey 103
+    BlackWhite(f.View());
+    EXPECT_EQ(f.At(0, 0), GreyPixel(0));
+    EXPECT_EQ(f.At(1, 0), GreyPixel(255));
+    EXPECT_EQ(f.At(2, 0), GreyPixel(0));
+
+    CTestFrame uniform(5, 4);
+    uniform.Fill(Bgr{30, 160, 90});
+    BlackWhite(uniform.View());
+    for (int r = 0; r < 4; ++r)
+        for (int k = 0; k < 5; ++k) EXPECT_EQ(uniform.At(k, r), GreyPixel(0));
+}
+
+TEST(PointEffects, SepiaTonesTheCentreAndDarkensTheCorners) {
+    // 90 x 90 grey 100: a = 20, span = trunc(sqrt(8100 + 2025)) - 20 = 80.
+    CTestFrame f(90, 90);
+    f.Fill(GreyPixel(100));
+    Sepia(f.View());
+    // Centre: d = 100; R = 155 x 49 / 255 + 100 = 129, G = 100 - 5, B = 100 - 21.
+    EXPECT_EQ(f.At(45, 45), (Bgr{79, 95, 129}));
+    // Corner: dx = dy = 45, distance 63, d = 100 - 43 x 125 / 80 = 33;
+    // R = 222 x 49 / 255 + 33 = 75, G = 33 - 1, B = 33 - 7.
+    EXPECT_EQ(f.At(0, 0), (Bgr{26, 32, 75}));
+    // Opposite corner: dx = dy = 44, distance 62, d = 100 - 42 x 125 / 80 = 35.
+    EXPECT_EQ(f.At(89, 89), (Bgr{28, 34, 77}));
+    // Within 2w/9 of the centre nothing darkens: (45 + 20, 45) has distance 20.
+    EXPECT_EQ(f.At(65, 45), (Bgr{79, 95, 129}));
+    EXPECT_LT(f.At(76, 45).r, 129);
+}
+
+TEST(PointEffects, IdsWithoutAPointStageAreRefused) {
+    CTestFrame f(2, 2);
+    f.FillDistinct();
+    for (int id : {0, 10, 11, 16, 22, 23, 26, 99}) {
+        EXPECT_FALSE(ApplyPointEffect(f.View(), id)) << id;
+    }
+}
+
+}  // namespace
+}  // namespace vimbrel::effects
