@@ -124,7 +124,9 @@ TEST(GrayImage, BaseDriftsOneLevelPerPassUntilItMeetsTheScene) {
     const std::uint8_t current[] = {50, 50, 50};
     for (int pass = 1; pass <= 10; ++pass) {
         xMoveImgForword(base, current, 3, 1, 1);
-        if (pass < 10) EXPECT_EQ(40 + pass, base[0]) << pass;
+        if (pass < 10) {
+            EXPECT_EQ(40 + pass, base[0]) << pass;
+        }
     }
     EXPECT_EQ(50, base[0]);
     EXPECT_EQ(50, base[1]);

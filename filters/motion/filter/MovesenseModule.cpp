@@ -1,0 +1,49 @@
+// The movesense.ax module: its class table, self-registration and the COM
+// entry points.
+#include <windows.h>
+
+#include <iterator>
+
+#include "CMotionFilter.h"
+#include "dshowbase/ClassFactory.h"
+#include "dshowbase/Module.h"
+#include "dshowbase/Registration.h"
+
+namespace {
+
+const REGPINTYPES kVideoAnySubtype = {&MEDIATYPE_Video, &MEDIASUBTYPE_NULL};
+
+const dshowbase::PinSetup kMotionPins[] = {
+    {L"Input", false, false, false, false, &CLSID_NULL, nullptr, 1, &kVideoAnySubtype},
+    {L"Output", false, true, false, false, &CLSID_NULL, nullptr, 1, &kVideoAnySubtype},
+};
+
+// Merit "do not use": intelligent connect must never insert a motion
+// detector on its own; programs add it by name.
+const dshowbase::FilterSetup kMotionSetup = {L"Zavu Motion Detect Filter", MERIT_DO_NOT_USE, nullptr,
+                                             2, kMotionPins};
+
+const dshowbase::FactoryTemplate kTemplates[] = {
+    {L"movesense", &CLSID_MotionFilter, &movesense::CMotionFilter::CreateInstance, &kMotionSetup},
+};
+
+}  // namespace
+
+extern "C" {
+
+STDAPI DllRegisterServer() { return dshowbase::RegisterServer(kTemplates, std::size(kTemplates), true); }
+
+STDAPI DllUnregisterServer() { return dshowbase::RegisterServer(kTemplates, std::size(kTemplates), false); }
+
+STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, void** ppv) {
+    return dshowbase::GetClassObject(kTemplates, std::size(kTemplates), clsid, riid, ppv);
+}
+
+STDAPI DllCanUnloadNow() { return dshowbase::CanUnloadNow(); }
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(instance);
+    return TRUE;
+}
+
+}  // extern "C"
