@@ -41,17 +41,9 @@ std::optional<CSkinMask> CSkinMask::FromHBitmap(HBITMAP bitmap) {
     const int width = info.bmWidth;
     const int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
 
-    // A bottom-up 32-bit DIB section: rows are whole DWORDs, no padding.
-    BITMAPINFO dibInfo{};
-    dibInfo.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    dibInfo.bmiHeader.biWidth = width;
-    dibInfo.bmiHeader.biHeight = height;
-    dibInfo.bmiHeader.biPlanes = 1;
-    dibInfo.bmiHeader.biBitCount = 32;
-    dibInfo.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    UniqueBitmap dib(CreateDIBSection(nullptr, &dibInfo, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!dib || !bits) return std::nullopt;
+    UniqueBitmap dib = CreateDib32(nullptr, width, height, &bits);
+    if (!dib) return std::nullopt;
 
     UniqueMemoryDC target(CreateCompatibleDC(nullptr));
     UniqueMemoryDC source(CreateCompatibleDC(nullptr));
@@ -72,6 +64,20 @@ std::optional<CSkinMask> CSkinMask::FromHBitmap(HBITMAP bitmap) {
         std::memcpy(&mask.pixels_[size_t(y) * stride], rows + size_t(height - 1 - y) * stride, stride);
     }
     return mask;
+}
+
+UniqueBitmap CreateDib32(HDC dc, int width, int height, void** bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    *bits = nullptr;
+    UniqueBitmap dib(CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0));
+    if (!*bits) dib.reset();
+    return dib;
 }
 
 UniqueRegion CSkinMask::Region(Colour colour, RegionMode mode) const {

@@ -41,6 +41,10 @@ private:
     std::vector<uint8_t> pixels_;   // top-down rows of B, G, R, X
 };
 
+// A 32-bit bottom-up DIB section (rows of whole DWORDs, no padding); bits
+// receives its pixels. dc may be null.
+UniqueBitmap CreateDib32(HDC dc, int width, int height, void** bits);
+
 // The region builder: mode 1 every pixel whose colour differs from colour,
 // mode 0 every pixel of exactly that colour. The caller owns the region.
 HRGN BitmapToRegion(HBITMAP bitmap, COLORREF colour, int mode);

@@ -1,5 +1,7 @@
 #include "SkinConfig.h"
 
+#include <tuple>
+
 namespace vimbrel::ui {
 namespace {
 
@@ -118,6 +120,21 @@ SkinConfigStatus SetName(std::string_view value, std::string& field) {
 }
 
 } // namespace
+
+bool operator==(const ToggleSkin& a, const ToggleSkin& b) {
+    return std::tie(a.key, a.normal, a.over, a.down, a.disabled) ==
+           std::tie(b.key, b.normal, b.over, b.down, b.disabled);
+}
+
+bool operator==(const SliderSkin& a, const SliderSkin& b) {
+    return std::tie(a.key, a.mask, a.back, a.strip, a.overStrip, a.transparent, a.disabled) ==
+           std::tie(b.key, b.mask, b.back, b.strip, b.overStrip, b.transparent, b.disabled);
+}
+
+bool operator==(const PanelSkinConfig& a, const PanelSkinConfig& b) {
+    return std::tie(a.back, a.over, a.down, a.disable, a.mask, a.toggles, a.sliders) ==
+           std::tie(b.back, b.over, b.down, b.disable, b.mask, b.toggles, b.sliders);
+}
 
 bool ParseKeyColour(std::string_view text, Colour& out) {
     if (text.empty() || text.size() > 6) return false;

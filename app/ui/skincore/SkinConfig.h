@@ -46,6 +46,12 @@ struct DialogSkinConfig {
     std::string back, map;
 };
 
+// Field-by-field equality, for comparing a configuration with another.
+bool operator==(const ToggleSkin& a, const ToggleSkin& b);
+bool operator==(const SliderSkin& a, const SliderSkin& b);
+bool operator==(const PanelSkinConfig& a, const PanelSkinConfig& b);
+inline bool operator!=(const PanelSkinConfig& a, const PanelSkinConfig& b) { return !(a == b); }
+
 enum class SkinConfigStatus {
     Ok,
     LineTooLong,     // a line over kMaxSkinConfigLine characters

@@ -1,4 +1,5 @@
 #include "SkinConfig.h"
+#include "SkinConfigPrinters.h"
 
 #include <gtest/gtest.h>
 
@@ -51,34 +52,21 @@ TEST(SkinConfig, BrowsePanelLinesGiveEveryField) {
         "slider=00C800,slider_mask.bmp,slider_back.jpg,slider.jpg,slider_over.jpg,FF00FF",
         "slider=0096FA,playback_mask.bmp,playback_back.jpg,playback_slider.jpg,playback_slider.jpg,000000,playback_dis.png",
     });
+    PanelSkinConfig want;
+    want.back = "browse_back.jpg";
+    want.down = "browse_down.jpg";
+    want.over = "browse_over.jpg";
+    want.mask = "browse_mask.bmp";
+    want.disable = "browse_disable.jpg";
+    want.toggles = {{0x969600, "ppause-n.jpg", "ppasue-h.jpg", "ppause-d.jpg", "ppause-dis.JPG"}};
+    want.sliders = {
+        {0x00C800, "slider_mask.bmp", "slider_back.jpg", "slider.jpg", "slider_over.jpg", 0xFF00FF, ""},
+        {0xFA9600, "playback_mask.bmp", "playback_back.jpg", "playback_slider.jpg", "playback_slider.jpg",
+         0x000000, "playback_dis.png"},
+    };
     PanelSkinConfig c;
     ASSERT_EQ(ParsePanelSkinConfig(text, c), SkinConfigStatus::Ok);
-    EXPECT_EQ(c.back, "browse_back.jpg");
-    EXPECT_EQ(c.down, "browse_down.jpg");
-    EXPECT_EQ(c.over, "browse_over.jpg");
-    EXPECT_EQ(c.mask, "browse_mask.bmp");
-    EXPECT_EQ(c.disable, "browse_disable.jpg");
-
-    ASSERT_EQ(c.toggles.size(), 1u);
-    EXPECT_EQ(c.toggles[0].key, 0x969600u);
-    EXPECT_EQ(c.toggles[0].normal, "ppause-n.jpg");
-    EXPECT_EQ(c.toggles[0].over, "ppasue-h.jpg");
-    EXPECT_EQ(c.toggles[0].down, "ppause-d.jpg");
-    EXPECT_EQ(c.toggles[0].disabled, "ppause-dis.JPG");
-
-    ASSERT_EQ(c.sliders.size(), 2u);
-    EXPECT_EQ(c.sliders[0].key, 0x00C800u);
-    EXPECT_EQ(c.sliders[0].mask, "slider_mask.bmp");
-    EXPECT_EQ(c.sliders[0].back, "slider_back.jpg");
-    EXPECT_EQ(c.sliders[0].strip, "slider.jpg");
-    EXPECT_EQ(c.sliders[0].overStrip, "slider_over.jpg");
-    EXPECT_EQ(c.sliders[0].transparent, 0xFF00FFu);
-    EXPECT_EQ(c.sliders[0].disabled, "");
-    EXPECT_EQ(c.sliders[1].key, 0xFA9600u);
-    EXPECT_EQ(c.sliders[1].strip, "playback_slider.jpg");
-    EXPECT_EQ(c.sliders[1].overStrip, "playback_slider.jpg");
-    EXPECT_EQ(c.sliders[1].transparent, 0x000000u);
-    EXPECT_EQ(c.sliders[1].disabled, "playback_dis.png");
+    EXPECT_EQ(c, want);
 }
 
 TEST(SkinConfig, KeyIgnoresCaseAndValueEndsAtFirstBlank) {

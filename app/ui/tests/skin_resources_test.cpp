@@ -3,6 +3,7 @@
 // and the masks give the regions the windows are cut from.
 #include "CSkinSource.h"
 #include "GdiplusSession.h"
+#include "SkinConfigPrinters.h"
 #include "SkinMask.h"
 #include "SkinTestSupport.h"
 
@@ -17,58 +18,65 @@ using namespace vimbrel::ui;
 
 namespace {
 
-struct ExpectedToggle {
-    Colour key;
-    const char *normal, *over, *down, *disabled;
-};
-
-struct ExpectedSlider {
-    Colour key;
-    const char *mask, *back, *strip, *overStrip;
-    Colour transparent;
-    const char* disabled;
-};
-
 struct ExpectedPanel {
     const wchar_t* type;
-    const wchar_t* config;
-    const char *back, *down, *over, *mask, *disable;
-    std::vector<ExpectedToggle> toggles;
-    std::vector<ExpectedSlider> sliders;
+    const wchar_t* configName;
+    PanelSkinConfig expected;
 };
 
-ExpectedToggle Pause(Colour key) {
+PanelSkinConfig Faces(const char* back, const char* down, const char* over, const char* mask,
+                      const char* disable) {
+    PanelSkinConfig c;
+    c.back = back;
+    c.down = down;
+    c.over = over;
+    c.mask = mask;
+    c.disable = disable;
+    return c;
+}
+
+ToggleSkin Pause(Colour key) {
     return {key, "pause_back.jpg", "pause_over.jpg", "pause_down.jpg", "pause_disable.jpg"};
 }
+
 // slider=<key>,slider_mask.bmp,slider_back.jpg,slider.jpg,slider_over.jpg,FF00FF
-ExpectedSlider Volume(Colour key) {
+SliderSkin Volume(Colour key) {
     return {key, "slider_mask.bmp", "slider_back.jpg", "slider.jpg", "slider_over.jpg", 0xFF00FF, ""};
+}
+
+PanelSkinConfig With(PanelSkinConfig c, std::vector<ToggleSkin> toggles, std::vector<SliderSkin> sliders) {
+    c.toggles = std::move(toggles);
+    c.sliders = std::move(sliders);
+    return c;
 }
 
 // The shipped configurations, key colours written RRGGBB in the comments.
 std::vector<ExpectedPanel> ShippedPanels() {
     return {
-        {L"ProgramControl", L"ProgramControl.txt", "back.jpg", "down.jpg", "over.jpg", "mask.bmp", "", {}, {}},
-        {L"Mode_Video", L"Mode_Video.txt", "video_back.jpg", "video_down.jpg", "video_over.jpg",
-         "video_mask.gif", "video_disable.jpg", {Pause(0x960000)} /* 000096 */,
-         {Volume(0xFA3200)} /* 0032FA */},
-        {L"Mode_VideoOnly", L"Mode_VideoOnly.txt", "video_back.jpg", "video_down.jpg", "video_over.jpg",
-         "video_mask.gif", "video_disable.jpg", {Pause(0xC80000)} /* 0000C8 */, {}},
-        {L"Mode_Audio", L"Mode_Audio.txt", "audio_back.jpg", "audio_down.jpg", "audio_over.jpg",
-         "audio_mask.gif", "audio_disable.jpg", {Pause(0xFA0000)} /* 0000FA */, {Volume(0xFA3200)}},
-        {L"Mode_Image", L"Mode_Image.txt", "image_back.jpg", "image_down.jpg", "image_over.jpg",
-         "image_mask.bmp", "image_disable.jpg", {}, {}},
-        {L"Mode_Monitor", L"Mode_Monitor.txt", "monitor_back.jpg", "monitor_down.jpg", "monitor_over.jpg",
-         "monitor_mask.bmp", "monitor_disable.jpg", {}, {}},
-        {L"Mode_Browse", L"Mode_Browse.txt", "browse_back.jpg", "browse_down.jpg", "browse_over.jpg",
-         "browse_mask.bmp", "browse_disable.jpg",
-         {{0x969600 /* 009696 */, "ppause-n.jpg", "ppasue-h.jpg", "ppause-d.jpg", "ppause-dis.JPG"}},
-         {Volume(0x00C800) /* 00C800 */,
-          {0xFA9600 /* 0096FA */, "playback_mask.bmp", "playback_back.jpg", "playback_slider.jpg",
-           "playback_slider.jpg", 0x000000, "playback_dis.png"}}},
+        {L"ProgramControl", L"ProgramControl.txt", Faces("back.jpg", "down.jpg", "over.jpg", "mask.bmp", "")},
+        {L"Mode_Video", L"Mode_Video.txt",
+         With(Faces("video_back.jpg", "video_down.jpg", "video_over.jpg", "video_mask.gif", "video_disable.jpg"),
+              {Pause(0x960000)} /* 000096 */, {Volume(0xFA3200)} /* 0032FA */)},
+        {L"Mode_VideoOnly", L"Mode_VideoOnly.txt",
+         With(Faces("video_back.jpg", "video_down.jpg", "video_over.jpg", "video_mask.gif", "video_disable.jpg"),
+              {Pause(0xC80000)} /* 0000C8 */, {})},
+        {L"Mode_Audio", L"Mode_Audio.txt",
+         With(Faces("audio_back.jpg", "audio_down.jpg", "audio_over.jpg", "audio_mask.gif", "audio_disable.jpg"),
+              {Pause(0xFA0000)} /* 0000FA */, {Volume(0xFA3200)})},
+        {L"Mode_Image", L"Mode_Image.txt",
+         Faces("image_back.jpg", "image_down.jpg", "image_over.jpg", "image_mask.bmp", "image_disable.jpg")},
+        {L"Mode_Monitor", L"Mode_Monitor.txt",
+         Faces("monitor_back.jpg", "monitor_down.jpg", "monitor_over.jpg", "monitor_mask.bmp", "monitor_disable.jpg")},
+        {L"Mode_Browse", L"Mode_Browse.txt",
+         With(Faces("browse_back.jpg", "browse_down.jpg", "browse_over.jpg", "browse_mask.bmp", "browse_disable.jpg"),
+              {{0x969600 /* 009696 */, "ppause-n.jpg", "ppasue-h.jpg", "ppause-d.jpg", "ppause-dis.JPG"}},
+              {Volume(0x00C800) /* 00C800 */,
+               {0xFA9600 /* 0096FA */, "playback_mask.bmp", "playback_back.jpg", "playback_slider.jpg",
+                "playback_slider.jpg", 0x000000, "playback_dis.png"}})},
         // The slide-show player's bar has the same format.
-        {L"CONTROL", L"CONTROL.TXT", "back.jpg", "down.jpg", "over.jpg", "mask.bmp", "disable.jpg",
-         {{0xFA0000 /* 0000FA */, "sb.jpg", "sh.jpg", "sd.jpg", "sdis.JPG"}}, {}},
+        {L"CONTROL", L"CONTROL.TXT",
+         With(Faces("back.jpg", "down.jpg", "over.jpg", "mask.bmp", "disable.jpg"),
+              {{0xFA0000 /* 0000FA */, "sb.jpg", "sh.jpg", "sd.jpg", "sdis.JPG"}}, {})},
     };
 }
 
@@ -117,30 +125,8 @@ TEST_F(SkinResources, PanelConfigurationsReadAsShipped) {
         CSkinSource source(L"", want.type);
         ASSERT_EQ(source.Kind(), SkinSourceKind::OwnResources);
         PanelSkinConfig c;
-        ASSERT_TRUE(source.ReadPanelConfig(want.config, c));
-        EXPECT_EQ(c.back, want.back);
-        EXPECT_EQ(c.down, want.down);
-        EXPECT_EQ(c.over, want.over);
-        EXPECT_EQ(c.mask, want.mask);
-        EXPECT_EQ(c.disable, want.disable);
-        ASSERT_EQ(c.toggles.size(), want.toggles.size());
-        for (size_t i = 0; i < c.toggles.size(); ++i) {
-            EXPECT_EQ(c.toggles[i].key, want.toggles[i].key);
-            EXPECT_EQ(c.toggles[i].normal, want.toggles[i].normal);
-            EXPECT_EQ(c.toggles[i].over, want.toggles[i].over);
-            EXPECT_EQ(c.toggles[i].down, want.toggles[i].down);
-            EXPECT_EQ(c.toggles[i].disabled, want.toggles[i].disabled);
-        }
-        ASSERT_EQ(c.sliders.size(), want.sliders.size());
-        for (size_t i = 0; i < c.sliders.size(); ++i) {
-            EXPECT_EQ(c.sliders[i].key, want.sliders[i].key);
-            EXPECT_EQ(c.sliders[i].mask, want.sliders[i].mask);
-            EXPECT_EQ(c.sliders[i].back, want.sliders[i].back);
-            EXPECT_EQ(c.sliders[i].strip, want.sliders[i].strip);
-            EXPECT_EQ(c.sliders[i].overStrip, want.sliders[i].overStrip);
-            EXPECT_EQ(c.sliders[i].transparent, want.sliders[i].transparent);
-            EXPECT_EQ(c.sliders[i].disabled, want.sliders[i].disabled);
-        }
+        ASSERT_TRUE(source.ReadPanelConfig(want.configName, c));
+        EXPECT_EQ(c, want.expected);
     }
 }
 
@@ -149,7 +135,7 @@ TEST_F(SkinResources, PanelImagesLoadAtTheirSizesWithTheirKeysInTheMask) {
         SCOPED_TRACE(testing::Message() << std::string(want.type, want.type + wcslen(want.type)));
         CSkinSource source(L"", want.type);
         PanelSkinConfig c;
-        ASSERT_TRUE(source.ReadPanelConfig(want.config, c));
+        ASSERT_TRUE(source.ReadPanelConfig(want.configName, c));
 
         auto back = Load(source, c.back);
         auto mask = Load(source, c.mask);

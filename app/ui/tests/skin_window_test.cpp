@@ -61,15 +61,8 @@ void PumpFor(DWORD ms) {
 std::optional<CSkinMask> CaptureScreen(int x, int y, int width, int height, UniqueBitmap& dibOut) {
     HDC screen = GetDC(nullptr);
     if (!screen) return std::nullopt;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    UniqueBitmap dib(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueBitmap dib = CreateDib32(screen, width, height, &bits);
     UniqueMemoryDC memory(CreateCompatibleDC(screen));
     bool copied = false;
     if (dib && memory) {
@@ -133,7 +126,7 @@ TEST(SkinWindow, MainDialogBackgroundWithItsRegionOnScreen) {
     ASSERT_TRUE(backdrop && skin) << "no window: is there a display?";
     SetWindowLongPtrW(skin.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(backBitmap));
 
-    UniqueRegion shape = map ? mask->Region(kBlack, RegionMode::OtherColour) : UniqueRegion();
+    UniqueRegion shape = mask->Region(kBlack, RegionMode::OtherColour);
     ASSERT_TRUE(shape);
     UniqueRegion expected(CreateRectRgn(0, 0, 0, 0));
     CombineRgn(expected.get(), shape.get(), nullptr, RGN_COPY);
