@@ -62,22 +62,22 @@ HResult CDetectorNonThread::SetDetectInterval(int milliseconds) {
     return kOk;
 }
 
-HResult CDetectorNonThread::MarkMotionRect(int* flag) {
+HResult CDetectorNonThread::StoreMarkFlag(int* flag, int& field,
+                                          HResult (CDiffBlockDetector::*apply)(const int*)) {
     if (!flag) return kPointer;
     std::lock_guard<std::mutex> hold(lock_);
-    markRect_ = *flag;
-    algorithm_.MarkMotionRect(&markRect_);
-    *flag = markRect_;
+    field = *flag;
+    (algorithm_.*apply)(&field);
+    *flag = field;
     return kOk;
 }
 
+HResult CDetectorNonThread::MarkMotionRect(int* flag) {
+    return StoreMarkFlag(flag, markRect_, &CDiffBlockDetector::MarkMotionRect);
+}
+
 HResult CDetectorNonThread::MarkMotionOnVideo(int* flag) {
-    if (!flag) return kPointer;
-    std::lock_guard<std::mutex> hold(lock_);
-    markVideo_ = *flag;
-    algorithm_.MarkMotionOnVideo(&markVideo_);
-    *flag = markVideo_;
-    return kOk;
+    return StoreMarkFlag(flag, markVideo_, &CDiffBlockDetector::MarkMotionOnVideo);
 }
 
 HResult CDetectorNonThread::StartDetect() {

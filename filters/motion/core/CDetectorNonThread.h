@@ -53,6 +53,8 @@ private:
     };
 
     bool Dynamic() const { return mode_ != kModeFixedBase; }
+    // Stores a mark flag, hands it to the algorithm and writes it back.
+    HResult StoreMarkFlag(int* flag, int& field, HResult (CDiffBlockDetector::*apply)(const int*));
     void xProcFrame(std::uint8_t* frame, PendingEvents& events);
     void xStartDetect(std::uint8_t* frame, PendingEvents& events);
     void xResetBF(std::uint8_t* frame, PendingEvents& events);

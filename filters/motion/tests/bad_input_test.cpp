@@ -56,6 +56,21 @@ void Sweep(std::uint32_t w, std::uint32_t h) {
     }
 }
 
+// A detector streaming w x h frames in a graph with a recording sink.
+struct StreamingDetector {
+    RecordingSink sink;
+    FakeGraph graph{&sink};
+    SteppingTicks ticks;
+    CDetectorNonThread det{ticks};
+    StreamingDetector(std::int32_t w, std::int32_t h) {
+        ResetProcessWideMotionState();
+        const BitmapInfoHeader header = Rgb24Header(w, h);
+        det.SetFormat(&header);
+        EXPECT_EQ(kOk, det.Init(&graph));
+        EXPECT_EQ(kOk, det.StartDetect());
+    }
+};
+
 }  // namespace
 
 TEST(BadInput, SizesAtTheEdgesWithEveryLevelAndFlag) {
@@ -70,17 +85,12 @@ TEST(BadInput, SizesAtTheEdgesWithEveryLevelAndFlag) {
 // A sample shorter than a frame is passed by without a pass, a base frame or
 // a mark; the buffer is sized exactly so any read past it is caught.
 TEST(BadInput, TruncatedSamplesAreLeftAlone) {
-    ResetProcessWideMotionState();
-    RecordingSink sink;
-    FakeGraph graph(&sink);
-    SteppingTicks ticks;
-    CDetectorNonThread det(ticks);
-    const BitmapInfoHeader header = Rgb24Header(321, 241);
-    det.SetFormat(&header);
-    ASSERT_EQ(kOk, det.Init(&graph));
+    StreamingDetector s(321, 241);
+    CDetectorNonThread& det = s.det;
+    RecordingSink& sink = s.sink;
+    SteppingTicks& ticks = s.ticks;
     int on = 1;
     det.MarkMotionOnVideo(&on);
-    ASSERT_EQ(kOk, det.StartDetect());
     const std::size_t full = 321 * 241 * 3;
     std::vector<std::uint8_t> shortSample(full - 1, 0xFF);
     for (int i = 0; i < 3; ++i) {
@@ -104,15 +114,9 @@ TEST(BadInput, TruncatedSamplesAreLeftAlone) {
 // Settings calls from another thread while frames stream: the level changes
 // the reduced size and the cache views mid-stream.
 TEST(BadInput, SettingsChangedFromAnotherThreadWhileStreaming) {
-    ResetProcessWideMotionState();
-    RecordingSink sink;
-    FakeGraph graph(&sink);
-    SteppingTicks ticks;
-    CDetectorNonThread det(ticks);
-    const BitmapInfoHeader header = Rgb24Header(161, 121);
-    det.SetFormat(&header);
-    ASSERT_EQ(kOk, det.Init(&graph));
-    ASSERT_EQ(kOk, det.StartDetect());
+    StreamingDetector s(161, 121);
+    CDetectorNonThread& det = s.det;
+    SteppingTicks& ticks = s.ticks;
 
     std::atomic<bool> stop{false};
     std::thread settings([&] {
@@ -143,6 +147,6 @@ TEST(BadInput, SettingsChangedFromAnotherThreadWhileStreaming) {
     }
     stop = true;
     settings.join();
-    EXPECT_TRUE(OnlyKnownEvents(sink.events));
+    EXPECT_TRUE(OnlyKnownEvents(s.sink.events));
     det.Uninit();
 }
