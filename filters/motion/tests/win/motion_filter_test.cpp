@@ -148,7 +148,12 @@ TEST_F(MotionFilterTest, AcceptsOnlyRgb24WithAVideoInfoHeader) {
     v2->bmiHeader.biBitCount = 24;
     v2->bmiHeader.biPlanes = 1;
     info2.lSampleSize = kFrameBytes;
+    // A VideoInfo type whose format block is cut short of a VIDEOINFOHEADER.
+    dshowbase::CMediaType shortBlock = VideoInfoType(W, H, 24, MEDIASUBTYPE_RGB24);
+    std::vector<BYTE> cut(shortBlock.pbFormat, shortBlock.pbFormat + sizeof(VIDEOINFOHEADER) - 4);
+    shortBlock.SetFormat(cut.data(), static_cast<ULONG>(cut.size()));
     const Refused refused[] = {
+        {"short format block", shortBlock},
         {"RGB32", VideoInfoType(W, H, 32, MEDIASUBTYPE_RGB32)},
         {"YUY2", VideoInfoType(W, H, 16, MEDIASUBTYPE_YUY2)},
         {"RGB24 subtype with 32 bits", VideoInfoType(W, H, 32, MEDIASUBTYPE_RGB24)},
