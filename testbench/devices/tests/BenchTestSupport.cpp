@@ -1,0 +1,247 @@
+#include "BenchTestSupport.h"
+
+namespace benchtest {
+
+std::vector<std::wstring> DeviceNames(const CLSID& category)
+{
+    std::vector<std::wstring> names;
+    ComPtr<ICreateDevEnum> devices;
+    if (FAILED(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_ICreateDevEnum, reinterpret_cast<void**>(devices.GetAddressOf())))) {
+        return names;
+    }
+    ComPtr<IEnumMoniker> monikers;
+    if (devices->CreateClassEnumerator(category, monikers.GetAddressOf(), 0) != S_OK) {
+        return names;
+    }
+    ComPtr<IMoniker> moniker;
+    while (monikers->Next(1, moniker.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
+        ComPtr<IPropertyBag> bag;
+        if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag,
+                                          reinterpret_cast<void**>(bag.GetAddressOf())))) {
+            continue;
+        }
+        VARIANT name;
+        VariantInit(&name);
+        if (SUCCEEDED(bag->Read(L"FriendlyName", &name, nullptr)) && name.vt == VT_BSTR) {
+            names.emplace_back(name.bstrVal);
+        }
+        VariantClear(&name);
+    }
+    return names;
+}
+
+ComPtr<IBaseFilter> BindDevice(const CLSID& category, const wchar_t* wanted)
+{
+    ComPtr<ICreateDevEnum> devices;
+    CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER, IID_ICreateDevEnum,
+                     reinterpret_cast<void**>(devices.GetAddressOf()));
+    ComPtr<IEnumMoniker> monikers;
+    if (!devices || devices->CreateClassEnumerator(category, monikers.GetAddressOf(), 0) != S_OK) {
+        return nullptr;
+    }
+    ComPtr<IMoniker> moniker;
+    while (monikers->Next(1, moniker.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
+        ComPtr<IPropertyBag> bag;
+        moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag,
+                               reinterpret_cast<void**>(bag.GetAddressOf()));
+        VARIANT name;
+        VariantInit(&name);
+        const bool match = bag && SUCCEEDED(bag->Read(L"FriendlyName", &name, nullptr)) &&
+                           name.vt == VT_BSTR && std::wstring(name.bstrVal) == wanted;
+        VariantClear(&name);
+        if (match) {
+            ComPtr<IBaseFilter> filter;
+            moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter,
+                                  reinterpret_cast<void**>(filter.GetAddressOf()));
+            return filter;
+        }
+    }
+    return nullptr;
+}
+
+ComPtr<IBaseFilter> CreateFilter(const CLSID& clsid)
+{
+    ComPtr<IBaseFilter> filter;
+    CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                     reinterpret_cast<void**>(filter.GetAddressOf()));
+    return filter;
+}
+
+ComPtr<IPin> FindPin(IBaseFilter* filter, const wchar_t* name)
+{
+    ComPtr<IPin> pin;
+    if (filter != nullptr) {
+        filter->FindPin(name, pin.GetAddressOf());
+    }
+    return pin;
+}
+
+ComPtr<IPin> FirstPin(IBaseFilter* filter, PIN_DIRECTION direction)
+{
+    ComPtr<IEnumPins> pins;
+    if (filter == nullptr || FAILED(filter->EnumPins(pins.GetAddressOf()))) {
+        return nullptr;
+    }
+    ComPtr<IPin> pin;
+    while (pins->Next(1, pin.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
+        PIN_DIRECTION found = PINDIR_INPUT;
+        if (SUCCEEDED(pin->QueryDirection(&found)) && found == direction) {
+            return pin;
+        }
+    }
+    return nullptr;
+}
+
+STDMETHODIMP CGrabberLog::QueryInterface(REFIID riid, void** ppv)
+{
+    if (riid == IID_IUnknown || riid == IID_ISampleGrabberCB) {
+        *ppv = static_cast<ISampleGrabberCB*>(this);
+        return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+}
+
+STDMETHODIMP CGrabberLog::SampleCB(double, IMediaSample* sample)
+{
+    GrabbedSample grabbed;
+    LONGLONG stop = 0;
+    if (sample->GetMediaTime(&grabbed.mediaTime, &stop) != S_OK) {
+        grabbed.mediaTime = -1;
+    }
+    BYTE* data = nullptr;
+    if (SUCCEEDED(sample->GetPointer(&data))) {
+        grabbed.bytes.assign(data, data + sample->GetActualDataLength());
+    }
+    std::lock_guard<std::mutex> hold(lock_);
+    samples_.push_back(std::move(grabbed));
+    return S_OK;
+}
+
+STDMETHODIMP CGrabberLog::BufferCB(double, BYTE*, long)
+{
+    return S_OK;
+}
+
+bool CGrabberLog::WaitFor(size_t count, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        {
+            std::lock_guard<std::mutex> hold(lock_);
+            if (samples_.size() >= count) {
+                return true;
+            }
+        }
+        if (GetTickCount() - start >= timeoutMs) {
+            return false;
+        }
+        Sleep(5);
+    }
+}
+
+std::vector<GrabbedSample> CGrabberLog::Samples()
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    return samples_;
+}
+
+void CGrabberLog::Clear()
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    samples_.clear();
+}
+
+GrabberGraph::GrabberGraph(const GUID& majorType)
+{
+    CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
+                     reinterpret_cast<void**>(graph.GetAddressOf()));
+    if (!graph) {
+        return;
+    }
+    graph.As(&control);
+    graph->QueryInterface(IID_IMediaEvent, reinterpret_cast<void**>(events.GetAddressOf()));
+    grabber = CreateFilter(dshowbase::CLSID_SampleGrabber);
+    renderer = CreateFilter(dshowbase::CLSID_NullRenderer);
+    if (!grabber || !renderer) {
+        return;
+    }
+    grabber->QueryInterface(IID_ISampleGrabber, reinterpret_cast<void**>(grabberControl.GetAddressOf()));
+    AM_MEDIA_TYPE wanted{};
+    wanted.majortype = majorType;
+    grabberControl->SetMediaType(&wanted);
+    grabberControl->SetBufferSamples(TRUE);
+    grabberControl->SetCallback(&log, 0);
+    graph->AddFilter(grabber.Get(), L"Grabber");
+    graph->AddFilter(renderer.Get(), L"Null Renderer");
+    grabberIn = FirstPin(grabber.Get(), PINDIR_INPUT);
+}
+
+GrabberGraph::~GrabberGraph()
+{
+    if (control) {
+        control->Stop();
+    }
+    if (grabberControl) {
+        grabberControl->SetCallback(nullptr, 0);
+    }
+}
+
+bool GrabberGraph::RunFor(size_t count, DWORD timeoutMs)
+{
+    // The renderer joins once the grabber's input has a type.
+    ComPtr<IPin> grabberOut = FirstPin(grabber.Get(), PINDIR_OUTPUT);
+    ComPtr<IPin> peer;
+    if (grabberOut->ConnectedTo(peer.GetAddressOf()) == VFW_E_NOT_CONNECTED) {
+        if (FAILED(Connect(grabberOut.Get(), FirstPin(renderer.Get(), PINDIR_INPUT).Get()))) {
+            return false;
+        }
+    }
+    if (FAILED(control->Run())) {
+        return false;
+    }
+    const bool arrived = log.WaitFor(count, timeoutMs);
+    control->Stop();
+    return arrived;
+}
+
+bool GrabberGraph::WaitForEvent(long code, LONG_PTR* param1, LONG_PTR* param2, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+        long got = 0;
+        LONG_PTR p1 = 0;
+        LONG_PTR p2 = 0;
+        if (events->GetEvent(&got, &p1, &p2, 20) == S_OK) {
+            events->FreeEventParams(got, p1, p2);
+            if (got == code) {
+                *param1 = p1;
+                *param2 = p2;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void BenchTest::SetUp()
+{
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED)));
+    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_BenchDeviceControl, nullptr, CLSCTX_INPROC_SERVER,
+                                     IID_IBenchDeviceControl,
+                                     reinterpret_cast<void**>(bench.GetAddressOf())))
+        << "benchdevices.dll is not registered in the prefix";
+    bench->Reset();
+}
+
+void BenchTest::TearDown()
+{
+    if (bench) {
+        bench->Reset();
+    }
+    bench.Reset();
+    CoUninitialize();
+}
+
+} // namespace benchtest

@@ -1,0 +1,88 @@
+// Helpers for the Wine tests of the bench devices: COM set-up, the control
+// object, device lookup by friendly name, pins by name or direction, and a
+// Sample Grabber callback that keeps what passes.
+#pragma once
+
+#include "BenchDevices.h"
+
+#include "dshowbase/ClassIds.h"
+#include "dshowbase/MediaType.h"
+
+#include <dshow.h>
+#include <qedit.h>
+#include <wrl/client.h>
+
+#include <gtest/gtest.h>
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace benchtest {
+
+using Microsoft::WRL::ComPtr;
+
+// Friendly names of a device category, in enumeration order.
+std::vector<std::wstring> DeviceNames(const CLSID& category);
+// The device of that name bound to its filter, or null.
+ComPtr<IBaseFilter> BindDevice(const CLSID& category, const wchar_t* name);
+ComPtr<IBaseFilter> CreateFilter(const CLSID& clsid);
+ComPtr<IPin> FindPin(IBaseFilter* filter, const wchar_t* name);
+ComPtr<IPin> FirstPin(IBaseFilter* filter, PIN_DIRECTION direction);
+
+struct GrabbedSample {
+    LONGLONG mediaTime;
+    std::vector<BYTE> bytes;
+};
+
+// Keeps every sample the grabber sees (SampleCB).
+class CGrabberLog : public ISampleGrabberCB {
+public:
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP SampleCB(double time, IMediaSample* sample) override;
+    STDMETHODIMP BufferCB(double time, BYTE* buffer, long length) override;
+
+    bool WaitFor(size_t count, DWORD timeoutMs);
+    std::vector<GrabbedSample> Samples();
+    void Clear();
+
+private:
+    std::mutex lock_;
+    std::vector<GrabbedSample> samples_;
+};
+
+// A graph with a Sample Grabber (of the given major type) feeding a Null
+// Renderer; the test connects its source to GrabberInput().
+class GrabberGraph {
+public:
+    explicit GrabberGraph(const GUID& majorType);
+    ~GrabberGraph();
+
+    HRESULT Add(IBaseFilter* filter, const wchar_t* name) { return graph->AddFilter(filter, name); }
+    HRESULT Connect(IPin* out, IPin* in) { return graph->ConnectDirect(out, in, nullptr); }
+    IPin* GrabberInput() { return grabberIn.Get(); }
+    // Runs, waits for count samples, stops; false when they did not come.
+    bool RunFor(size_t count, DWORD timeoutMs);
+    bool WaitForEvent(long code, LONG_PTR* param1, LONG_PTR* param2, DWORD timeoutMs);
+
+    ComPtr<IGraphBuilder> graph;
+    ComPtr<IMediaControl> control;
+    ComPtr<IMediaEvent> events;
+    ComPtr<IBaseFilter> grabber;
+    ComPtr<ISampleGrabber> grabberControl;
+    ComPtr<IBaseFilter> renderer;
+    ComPtr<IPin> grabberIn;
+    CGrabberLog log;
+};
+
+class BenchTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    ComPtr<IBenchDeviceControl> bench;
+};
+
+} // namespace benchtest
