@@ -4,19 +4,42 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 using namespace vimbrel::ui;
 
 namespace {
+
 void Check(bool condition) {
     if (!condition) std::abort();
 }
-} // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::string_view text(reinterpret_cast<const char*>(data), size);
+// The input once as it is, and once with the first byte of every line
+// turned into one of the keys, so that the stsbtn and slider rules are
+// reached without first guessing their names.
+std::string WithKeys(std::string_view raw) {
+    static const char* const keys[] = {"back=", "over=", "down=", "disable=", "mask=", "map=",
+                                       "stsbtn=", "slider=", "Back=", "SLIDER="};
+    constexpr size_t count = sizeof(keys) / sizeof(keys[0]);
+    std::string text;
+    bool lineStart = true;
+    for (char c : raw) {
+        if (lineStart) {
+            lineStart = false;
+            auto pick = static_cast<unsigned char>(c);
+            if (pick < count) {
+                text += keys[pick];
+                continue;
+            }
+        }
+        text += c;
+        if (c == '\n') lineStart = true;
+    }
+    return text;
+}
 
+void ParseBoth(std::string_view text) {
     PanelSkinConfig panel;
     if (ParsePanelSkinConfig(text, panel) == SkinConfigStatus::Ok) {
         Check(!panel.back.empty() && panel.back.size() <= kMaxFaceImageName);
@@ -38,5 +61,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (ParseDialogSkinConfig(text, dialog) == SkinConfigStatus::Ok) {
         Check(dialog.back.size() <= kMaxFaceImageName && dialog.map.size() <= kMaxFaceImageName);
     }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    std::string_view raw(reinterpret_cast<const char*>(data), size);
+    ParseBoth(raw);
+    ParseBoth(WithKeys(raw));
     return 0;
 }

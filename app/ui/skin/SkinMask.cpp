@@ -14,9 +14,9 @@ MaskView CSkinMask::View() const {
 }
 
 std::optional<CSkinMask> CSkinMask::FromBitmap(Gdiplus::Bitmap& bitmap) {
-    int width = static_cast<int>(bitmap.GetWidth());
-    int height = static_cast<int>(bitmap.GetHeight());
-    if (width <= 0 || height <= 0) return std::nullopt;
+    if (!SizeAllowed(bitmap.GetWidth(), bitmap.GetHeight())) return std::nullopt;
+    const int width = static_cast<int>(bitmap.GetWidth());
+    const int height = static_cast<int>(bitmap.GetHeight());
     Gdiplus::Rect all(0, 0, width, height);
     Gdiplus::BitmapData data{};
     if (bitmap.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppRGB, &data) != Gdiplus::Ok) {
@@ -34,12 +34,10 @@ std::optional<CSkinMask> CSkinMask::FromBitmap(Gdiplus::Bitmap& bitmap) {
 
 std::optional<CSkinMask> CSkinMask::FromHBitmap(HBITMAP bitmap) {
     BITMAP info{};
-    if (!bitmap || GetObjectW(bitmap, sizeof(info), &info) != sizeof(info) || info.bmWidth <= 0 ||
-        info.bmHeight == 0) {
-        return std::nullopt;
-    }
+    if (!bitmap || GetObjectW(bitmap, sizeof(info), &info) != sizeof(info)) return std::nullopt;
     const int width = info.bmWidth;
     const int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+    if (!SizeAllowed(width, height)) return std::nullopt;
 
     void* bits = nullptr;
     UniqueBitmap dib = CreateDib32(nullptr, width, height, &bits);

@@ -15,6 +15,10 @@ namespace vimbrel::ui {
 
 class CSkinMask {
 public:
+    // Masks shape windows; one larger than this is not a skin's and is
+    // refused rather than copied.
+    static constexpr long long kMaxPixels = 4096LL * 4096;
+
     // Copies the pixels of a decoded skin image (exact colours for lossless
     // masks: BMP, GIF, PNG).
     static std::optional<CSkinMask> FromBitmap(Gdiplus::Bitmap& bitmap);
@@ -35,6 +39,9 @@ public:
 
 private:
     CSkinMask(int width, int height) : width_(width), height_(height), pixels_(size_t(width) * height * 4) {}
+    static bool SizeAllowed(long long width, long long height) {
+        return width > 0 && height > 0 && width * height <= kMaxPixels;
+    }
 
     int width_ = 0;
     int height_ = 0;
