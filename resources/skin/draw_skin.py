@@ -18,9 +18,10 @@ from inspect import signature
 
 from PIL import Image, ImageFont
 
-import skin_glyphs as g
-from skin_canvas import (Canvas, Mask, ensure_folder, mix, rgb, save_bmp, save_gif, save_jpeg,
-                         save_png, write_config)
+sys.dont_write_bytecode = True   # keep the source folder free of caches
+import skin_glyphs as g  # noqa: E402
+from skin_canvas import (Canvas, Mask, ensure_folder, mix, rgb, save_bmp,  # noqa: E402
+                         save_gif, save_jpeg, save_png, write_config)
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 FONT_BOLD = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
@@ -104,37 +105,37 @@ VOLUME = dict(w=95, h=18, steps=21, track=(7, 88), knob=6, transparent=MAGENTA)
 PLAYBACK = dict(w=128, h=9, steps=60, track=(4, 124), knob=3.5, transparent=BLACK)
 
 
-def knob_x(spec, n):
-    x0, x1 = spec["track"]
-    return x0 + (x1 - x0) * n / (spec["steps"] - 1)
+def knob_x(kind, n):
+    x0, x1 = kind["track"]
+    return x0 + (x1 - x0) * n / (kind["steps"] - 1)
 
 
-def step_level(spec, n):
+def step_level(kind, n):
     """Gray level of step n in the slider mask."""
-    if spec is VOLUME:
-        return round(n * 255 / (spec["steps"] - 1))          # 000000 ... FFFFFF
+    if kind is VOLUME:
+        return round(n * 255 / (kind["steps"] - 1))          # 000000 ... FFFFFF
     return 4 + 4 * n                                          # 040404 ... F0F0F0, never black
 
 
-def slider_mask(spec):
-    w, h = spec["w"], spec["h"]
+def slider_mask(kind):
+    w, h = kind["w"], kind["h"]
     m = Mask(w, h, BLACK)
     for x in range(w):
         # Each column belongs to the step whose knob is nearest.
-        n = min(range(spec["steps"]), key=lambda i: abs(knob_x(spec, i) - (x + 0.5)))
-        level = step_level(spec, n)
+        n = min(range(kind["steps"]), key=lambda i: abs(knob_x(kind, i) - (x + 0.5)))
+        level = step_level(kind, n)
         m.rect(x, 0, x + 1, h, (level, level, level))
-    if spec is VOLUME:
-        m.outside_rounded_corners(6, spec["transparent"])
+    if kind is VOLUME:
+        m.outside_rounded_corners(6, kind["transparent"])
     return m.image
 
 
-def slider_background(spec):
-    w, h = spec["w"], spec["h"]
+def slider_background(kind):
+    w, h = kind["w"], kind["h"]
     c = Canvas(w, h, SURFACE_BOTTOM)
-    x0, x1 = spec["track"]
+    x0, x1 = kind["track"]
     cy = h / 2
-    if spec is VOLUME:
+    if kind is VOLUME:
         c.rrect(0, 0, w, h, 6, fill=rgb("EEF2F6"), outline=rgb("C4CDD7"))
         c.rrect(x0, cy - 2, x1, cy + 2, 2, fill=TRACK)
     else:
@@ -143,27 +144,27 @@ def slider_background(spec):
     return c
 
 
-def slider_cell(spec, n, hover):
-    w, h = spec["w"], spec["h"]
-    c = slider_background(spec)
-    x0, _ = spec["track"]
-    kx, cy = knob_x(spec, n), h / 2
-    if spec is VOLUME:
+def slider_cell(kind, n, hover):
+    w, h = kind["w"], kind["h"]
+    c = slider_background(kind)
+    x0, _ = kind["track"]
+    kx, cy = knob_x(kind, n), h / 2
+    if kind is VOLUME:
         c.rrect(x0, cy - 2, max(kx, x0 + 4), cy + 2, 2, fill=ACCENT)
-        c.circle(kx, cy, spec["knob"], fill=WHITE, outline=AMBER if hover else rgb("8D9AA8"),
+        c.circle(kx, cy, kind["knob"], fill=WHITE, outline=AMBER if hover else rgb("8D9AA8"),
                  width=1.5 if hover else 1)
         c.circle(kx, cy, 2, fill=ACCENT_DARK if hover else ACCENT)
     else:
         c.rrect(x0 - 1, cy - 1.5, max(kx, x0 + 2), cy + 1.5, 1.5, fill=ACCENT)
-        c.circle(kx, cy, spec["knob"], fill=AMBER if hover else WHITE, outline=ACCENT_DARK, width=1)
+        c.circle(kx, cy, kind["knob"], fill=AMBER if hover else WHITE, outline=ACCENT_DARK, width=1)
     return c.result()
 
 
-def slider_strip(spec, hover):
-    w, h, n = spec["w"], spec["h"], spec["steps"]
+def slider_strip(kind, hover):
+    w, h, n = kind["w"], kind["h"], kind["steps"]
     strip = Image.new("RGB", (w * n, h))
     for i in range(n):
-        strip.paste(slider_cell(spec, i, hover), (i * w, 0))
+        strip.paste(slider_cell(kind, i, hover), (i * w, 0))
     return strip
 
 
@@ -550,7 +551,7 @@ RC_HEADER = """// Written by draw_skin.py; run it again rather than editing this
 
 def config_images(folder, config_name):
     """The image names a configuration text refers to, in file order."""
-    names = []
+    names = {}   # ordered, without repeats
     with open(os.path.join(HERE, folder, config_name), "rb") as f:
         for line in f.read().decode("ascii").split("\r\n"):
             if "=" not in line:
@@ -559,8 +560,8 @@ def config_images(folder, config_name):
             fields = value.split(",")
             if k in ("stsbtn", "slider"):
                 fields = [v for v in fields[1:] if not _is_colour(v)]
-            names += [v for v in fields if v not in names]
-    return [n for n in dict.fromkeys(names)]
+            names.update(dict.fromkeys(fields))
+    return list(names)
 
 
 def _is_colour(text):
@@ -619,11 +620,11 @@ def check_outputs():
             errors.append(f"{path}: colours {sorted(have - keys)} besides the keys")
         if len(keys) > 20:
             errors.append(f"{path}: more than 20 keys")
-    for name, spec in (("slider_mask.bmp", VOLUME), ("playback_mask.bmp", PLAYBACK)):
+    for name, kind in (("slider_mask.bmp", VOLUME), ("playback_mask.bmp", PLAYBACK)):
         have = colours(os.path.join(HERE, "sliders", name))
         grays = {c for c in have if c[0] == c[1] == c[2]}
-        if len(grays) != spec["steps"]:
-            errors.append(f"{name}: {len(grays)} gray levels, want {spec['steps']}")
+        if len(grays) != kind["steps"]:
+            errors.append(f"{name}: {len(grays)} gray levels, want {kind['steps']}")
     for e in errors:
         print("draw_skin:", e, file=sys.stderr)
     return not errors
