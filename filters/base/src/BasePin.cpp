@@ -52,17 +52,23 @@ bool CBasePin::IsStopped() const
     return filter_->IsStopped();
 }
 
+HRESULT CBasePin::CheckConnectable() const
+{
+    if (connected_) {
+        return VFW_E_ALREADY_CONNECTED;
+    }
+    return IsStopped() ? S_OK : VFW_E_NOT_STOPPED;
+}
+
 STDMETHODIMP CBasePin::Connect(IPin* receivePin, const AM_MEDIA_TYPE* type)
 {
     if (receivePin == nullptr) {
         return E_POINTER;
     }
     CAutoLock lock(lock_);
-    if (connected_) {
-        return VFW_E_ALREADY_CONNECTED;
-    }
-    if (!IsStopped()) {
-        return VFW_E_NOT_STOPPED;
+    const HRESULT connectable = CheckConnectable();
+    if (FAILED(connectable)) {
+        return connectable;
     }
     if (type == nullptr) {
         return AgreeMediaType(receivePin, nullptr);
@@ -163,13 +169,11 @@ STDMETHODIMP CBasePin::ReceiveConnection(IPin* connector, const AM_MEDIA_TYPE* t
         return E_POINTER;
     }
     CAutoLock lock(lock_);
-    if (connected_) {
-        return VFW_E_ALREADY_CONNECTED;
+    HRESULT hr = CheckConnectable();
+    if (FAILED(hr)) {
+        return hr;
     }
-    if (!IsStopped()) {
-        return VFW_E_NOT_STOPPED;
-    }
-    HRESULT hr = CheckConnect(connector);
+    hr = CheckConnect(connector);
     if (FAILED(hr)) {
         BreakConnect();
         return hr;

@@ -19,6 +19,20 @@ HRESULT CopyFlag(HRESULT answer, HRESULT (STDMETHODCALLTYPE IMediaSample::*sette
 
 } // namespace
 
+void CopySampleTimes(IMediaSample* input, IMediaSample* output)
+{
+    REFERENCE_TIME start = 0;
+    REFERENCE_TIME stop = 0;
+    if (input->GetTime(&start, &stop) == S_OK) {
+        output->SetTime(&start, &stop);
+    }
+    LONGLONG mediaStart = 0;
+    LONGLONG mediaStop = 0;
+    if (input->GetMediaTime(&mediaStart, &mediaStop) == S_OK) {
+        output->SetMediaTime(&mediaStart, &mediaStop);
+    }
+}
+
 HRESULT CopySample(IMediaSample* input, IMediaSample* output)
 {
     if (input == nullptr || output == nullptr) {
@@ -42,16 +56,7 @@ HRESULT CopySample(IMediaSample* input, IMediaSample* output)
         std::memcpy(target, source, static_cast<size_t>(length));
     }
 
-    REFERENCE_TIME start = 0;
-    REFERENCE_TIME stop = 0;
-    if (input->GetTime(&start, &stop) == S_OK) {
-        output->SetTime(&start, &stop);
-    }
-    LONGLONG mediaStart = 0;
-    LONGLONG mediaStop = 0;
-    if (input->GetMediaTime(&mediaStart, &mediaStop) == S_OK) {
-        output->SetMediaTime(&mediaStart, &mediaStop);
-    }
+    CopySampleTimes(input, output);
 
     hr = CopyFlag(input->IsSyncPoint(), &IMediaSample::SetSyncPoint, output);
     if (FAILED(hr)) {

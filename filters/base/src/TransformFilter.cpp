@@ -128,16 +128,7 @@ HRESULT CTransformFilter::InitializeOutputSample(IMediaSample* input, IMediaSamp
     if (FAILED(hr)) {
         return hr;
     }
-    REFERENCE_TIME start = 0;
-    REFERENCE_TIME stop = 0;
-    if (input->GetTime(&start, &stop) == S_OK) {
-        sample->SetTime(&start, &stop);
-    }
-    LONGLONG mediaStart = 0;
-    LONGLONG mediaStop = 0;
-    if (input->GetMediaTime(&mediaStart, &mediaStop) == S_OK) {
-        sample->SetMediaTime(&mediaStart, &mediaStop);
-    }
+    CopySampleTimes(input, sample.Get());
     sample->SetSyncPoint(input->IsSyncPoint() == S_OK ? TRUE : FALSE);
     sample->SetDiscontinuity(input->IsDiscontinuity() == S_OK ? TRUE : FALSE);
     sample->SetPreroll(input->IsPreroll() == S_OK ? TRUE : FALSE);

@@ -1,5 +1,6 @@
 #include "TestFilters.h"
 
+#include "dshowbase/Negotiation.h"
 #include "dshowbase/SampleCopy.h"
 
 #include <cstring>
@@ -47,25 +48,12 @@ public:
     }
     HRESULT GetMediaType(int position, CMediaType* type) override
     {
-        if (position < 0) {
-            return E_INVALIDARG;
-        }
-        if (position > 0) {
-            return VFW_S_NO_MORE_ITEMS;
-        }
-        *type = type_;
-        return S_OK;
+        return dshowbase::OfferSingleType(position, type, type_);
     }
     HRESULT DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) override
     {
-        request->cBuffers = request->cBuffers > 2 ? request->cBuffers : 2;
-        request->cbBuffer = static_cast<long>(dshowbase::FrameBufferSize(type_));
-        ALLOCATOR_PROPERTIES actual{};
-        const HRESULT hr = allocator->SetProperties(request, &actual);
-        if (FAILED(hr)) {
-            return hr;
-        }
-        return actual.cbBuffer < request->cbBuffer ? E_FAIL : S_OK;
+        return dshowbase::SetAllocatorAtLeast(allocator, request, 2,
+                                              static_cast<long>(dshowbase::FrameBufferSize(type_)));
     }
     HRESULT FillBuffer(IMediaSample* sample, LONGLONG index) override
     {
@@ -158,14 +146,7 @@ HRESULT CTestTransform::GetMediaType(int position, CMediaType* output)
     if (!InputPin()->IsConnected()) {
         return E_UNEXPECTED;
     }
-    if (position < 0) {
-        return E_INVALIDARG;
-    }
-    if (position > 0) {
-        return VFW_S_NO_MORE_ITEMS;
-    }
-    *output = InputPin()->CurrentMediaType();
-    return S_OK;
+    return dshowbase::OfferSingleType(position, output, InputPin()->CurrentMediaType());
 }
 
 HRESULT CTestTransform::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request)
@@ -173,14 +154,9 @@ HRESULT CTestTransform::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PRO
     if (!InputPin()->IsConnected()) {
         return E_UNEXPECTED;
     }
-    request->cBuffers = 1;
-    request->cbBuffer = static_cast<long>(dshowbase::FrameBufferSize(InputPin()->CurrentMediaType()));
-    ALLOCATOR_PROPERTIES actual{};
-    const HRESULT hr = allocator->SetProperties(request, &actual);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    return (actual.cBuffers < 1 || actual.cbBuffer < request->cbBuffer) ? E_FAIL : S_OK;
+    return dshowbase::SetAllocatorAtLeast(
+        allocator, request, 1,
+        static_cast<long>(dshowbase::FrameBufferSize(InputPin()->CurrentMediaType())));
 }
 
 namespace {

@@ -62,12 +62,10 @@ void CBenchState::ResetLocked()
     formatList_ = BENCH_FORMATS_NORMAL;
     scene_.SetPattern(benchscene::Pattern::MovingObject);
     for (long i = 0; i < kProcAmpCount; ++i) {
-        const ControlRange* range = ProcAmpRange(i, 0);
-        procAmp_[i] = {range->defaultValue, VideoProcAmp_Flags_Manual};
+        procAmp_[i] = {RangeOf(ControlFamily::VideoProcAmp, i, 0)->defaultValue, VideoProcAmp_Flags_Manual};
     }
     for (long i = 0; i < kCameraControlCount; ++i) {
-        const ControlRange* range = CameraControlRange(i, 0);
-        camera_[i] = {range->defaultValue, CameraControl_Flags_Manual};
+        camera_[i] = {RangeOf(ControlFamily::CameraControl, i, 0)->defaultValue, CameraControl_Flags_Manual};
     }
     mixers_[BENCH_MIXER_FILTER] = {true, true, false, 1.0, 0.0, 0.0, 0.0, 0};
     mixers_[BENCH_MIXER_MICROPHONE] = {true, true, false, 0.5, 0.0, 0.0, 0.0, 0};
@@ -161,20 +159,20 @@ void CBenchState::SetFormatList(int list)
     formatList_ = list;
 }
 
-bool CBenchState::GetProcAmp(long property, ControlSetting* setting)
+bool CBenchState::GetControl(ControlFamily family, long property, ControlSetting* setting)
 {
     std::lock_guard<std::mutex> hold(lock_);
-    if (ProcAmpRange(property, missing_) == nullptr) {
+    if (RangeOf(family, property, missing_) == nullptr) {
         return false;
     }
-    *setting = procAmp_[property];
+    *setting = Settings(family)[property];
     return true;
 }
 
-HRESULT CBenchState::SetProcAmp(long property, long value, long flags)
+HRESULT CBenchState::SetControl(ControlFamily family, long property, long value, long flags)
 {
     std::lock_guard<std::mutex> hold(lock_);
-    const ControlRange* range = ProcAmpRange(property, missing_);
+    const ControlRange* range = RangeOf(family, property, missing_);
     if (range == nullptr) {
         return E_PROP_ID_UNSUPPORTED;
     }
@@ -182,31 +180,8 @@ HRESULT CBenchState::SetProcAmp(long property, long value, long flags)
         return E_INVALIDARG;
     }
     // Automatic keeps the last manual value, as drivers report it.
-    procAmp_[property] = {flags == VideoProcAmp_Flags_Auto ? procAmp_[property].value : value, flags};
-    return S_OK;
-}
-
-bool CBenchState::GetCameraControl(long property, ControlSetting* setting)
-{
-    std::lock_guard<std::mutex> hold(lock_);
-    if (CameraControlRange(property, missing_) == nullptr) {
-        return false;
-    }
-    *setting = camera_[property];
-    return true;
-}
-
-HRESULT CBenchState::SetCameraControl(long property, long value, long flags)
-{
-    std::lock_guard<std::mutex> hold(lock_);
-    const ControlRange* range = CameraControlRange(property, missing_);
-    if (range == nullptr) {
-        return E_PROP_ID_UNSUPPORTED;
-    }
-    if (!ValidSetting(*range, value, flags)) {
-        return E_INVALIDARG;
-    }
-    camera_[property] = {flags == CameraControl_Flags_Auto ? camera_[property].value : value, flags};
+    ControlSetting& setting = Settings(family)[property];
+    setting = {flags == VideoProcAmp_Flags_Auto ? setting.value : value, flags};
     return S_OK;
 }
 

@@ -54,10 +54,10 @@ public:
     void SetFormatList(int list);
 
     // False when the property is missing.
-    bool GetProcAmp(long property, ControlSetting* setting);
-    HRESULT SetProcAmp(long property, long value, long flags);
-    bool GetCameraControl(long property, ControlSetting* setting);
-    HRESULT SetCameraControl(long property, long value, long flags);
+    bool GetControl(ControlFamily family, long property, ControlSetting* setting);
+    // E_PROP_ID_UNSUPPORTED for a missing property, E_INVALIDARG for a value
+    // off the range or its steps, or flags the property does not have.
+    HRESULT SetControl(ControlFamily family, long property, long value, long flags);
 
     MixerLineState Mixer(int line);
     // Applies a change to one line under the lock.
@@ -77,6 +77,10 @@ public:
 private:
     CBenchState();
     void ResetLocked();
+    ControlSetting* Settings(ControlFamily family)
+    {
+        return family == ControlFamily::VideoProcAmp ? procAmp_ : camera_;
+    }
 
     std::mutex lock_;
     benchscene::Scene scene_;

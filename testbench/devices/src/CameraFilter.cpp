@@ -4,6 +4,8 @@
 #include "BenchState.h"
 #include "CameraPins.h"
 
+#include "dshowbase/Negotiation.h"
+
 #include <new>
 
 namespace bench {
@@ -116,24 +118,8 @@ HRESULT CCameraFilter::CheckFormat(const dshowbase::CMediaType* type)
 HRESULT DecideFrameBuffers(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request,
                            const AM_MEDIA_TYPE& type)
 {
-    if (allocator == nullptr || request == nullptr) {
-        return E_POINTER;
-    }
-    const long frameBytes = static_cast<long>(dshowbase::FrameBufferSize(type));
-    if (frameBytes <= 0) {
-        return VFW_E_INVALIDMEDIATYPE;
-    }
-    request->cBuffers = request->cBuffers > 3 ? request->cBuffers : 3;
-    request->cbBuffer = request->cbBuffer > frameBytes ? request->cbBuffer : frameBytes;
-    if (request->cbAlign <= 0) {
-        request->cbAlign = 1;
-    }
-    ALLOCATOR_PROPERTIES actual{};
-    const HRESULT hr = allocator->SetProperties(request, &actual);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    return (actual.cBuffers < 1 || actual.cbBuffer < frameBytes) ? E_FAIL : S_OK;
+    return dshowbase::SetAllocatorAtLeast(allocator, request, 3,
+                                          static_cast<long>(dshowbase::FrameBufferSize(type)));
 }
 
 } // namespace bench

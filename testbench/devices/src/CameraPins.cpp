@@ -3,6 +3,8 @@
 #include "BenchState.h"
 #include "CameraFilter.h"
 
+#include "dshowbase/Negotiation.h"
+
 #include <cstring>
 
 namespace bench {
@@ -13,17 +15,7 @@ const HRESULT kDeviceBusy = HRESULT_FROM_WIN32(ERROR_BUSY);
 
 HRESULT OfferCurrentFormat(CCameraFilter* camera, int position, dshowbase::CMediaType* type)
 {
-    if (type == nullptr) {
-        return E_POINTER;
-    }
-    if (position < 0) {
-        return E_INVALIDARG;
-    }
-    if (position > 0) {
-        return VFW_S_NO_MORE_ITEMS;
-    }
-    *type = camera->CurrentFormat();
-    return S_OK;
+    return dshowbase::OfferSingleType(position, type, camera->CurrentFormat());
 }
 
 } // namespace

@@ -35,24 +35,18 @@ constexpr ControlRange kCamera[kCameraControlCount] = {
 
 } // namespace
 
-const ControlRange* ProcAmpRange(long property, DWORD missingFlags)
+const ControlRange* RangeOf(ControlFamily family, long property, DWORD missingFlags)
 {
-    if (property < 0 || property >= kProcAmpCount || (missingFlags & BENCH_MISSING_VIDEOPROCAMP)) {
-        return nullptr;
+    if (family == ControlFamily::VideoProcAmp) {
+        if (property < 0 || property >= kProcAmpCount || (missingFlags & BENCH_MISSING_VIDEOPROCAMP) ||
+            (property == VideoProcAmp_Gamma && (missingFlags & BENCH_MISSING_GAMMA))) {
+            return nullptr;
+        }
+        return &kProcAmp[property];
     }
-    if (property == VideoProcAmp_Gamma && (missingFlags & BENCH_MISSING_GAMMA)) {
-        return nullptr;
-    }
-    return &kProcAmp[property];
-}
-
-const ControlRange* CameraControlRange(long property, DWORD missingFlags)
-{
     if (property < 0 || property >= kCameraControlCount ||
-        (missingFlags & BENCH_MISSING_CAMERACONTROL)) {
-        return nullptr;
-    }
-    if (property == CameraControl_Exposure && (missingFlags & BENCH_MISSING_EXPOSURE)) {
+        (missingFlags & BENCH_MISSING_CAMERACONTROL) ||
+        (property == CameraControl_Exposure && (missingFlags & BENCH_MISSING_EXPOSURE))) {
         return nullptr;
     }
     return &kCamera[property];

@@ -18,10 +18,11 @@ struct ControlRange {
 constexpr int kProcAmpCount = 10;       // VideoProcAmp_Brightness .. VideoProcAmp_Gain
 constexpr int kCameraControlCount = 7;  // CameraControl_Pan .. CameraControl_Focus
 
+enum class ControlFamily { VideoProcAmp, CameraControl };
+
 // Null for a property the cameras do not have (with the missing-controls
 // switches applied).
-const ControlRange* ProcAmpRange(long property, DWORD missingFlags);
-const ControlRange* CameraControlRange(long property, DWORD missingFlags);
+const ControlRange* RangeOf(ControlFamily family, long property, DWORD missingFlags);
 
 // Whether value and flags are acceptable for a Set on this range.
 bool ValidSetting(const ControlRange& range, long value, long flags);

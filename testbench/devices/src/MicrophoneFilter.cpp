@@ -4,6 +4,8 @@
 #include "BenchState.h"
 #include "Scene.h"
 
+#include "dshowbase/Negotiation.h"
+
 #include <mmreg.h>
 
 #include <new>
@@ -77,36 +79,12 @@ HRESULT CAudioCapturePin::CheckMediaType(const dshowbase::CMediaType* type)
 
 HRESULT CAudioCapturePin::GetMediaType(int position, dshowbase::CMediaType* type)
 {
-    if (type == nullptr) {
-        return E_POINTER;
-    }
-    if (position < 0) {
-        return E_INVALIDARG;
-    }
-    if (position > 0) {
-        return VFW_S_NO_MORE_ITEMS;
-    }
-    *type = PcmType();
-    return S_OK;
+    return dshowbase::OfferSingleType(position, type, PcmType());
 }
 
 HRESULT CAudioCapturePin::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request)
 {
-    if (allocator == nullptr || request == nullptr) {
-        return E_POINTER;
-    }
-    const long bytes = kSamplesPerBuffer * 2;
-    request->cBuffers = request->cBuffers > 4 ? request->cBuffers : 4;
-    request->cbBuffer = request->cbBuffer > bytes ? request->cbBuffer : bytes;
-    if (request->cbAlign <= 0) {
-        request->cbAlign = 2;
-    }
-    ALLOCATOR_PROPERTIES actual{};
-    const HRESULT hr = allocator->SetProperties(request, &actual);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    return actual.cbBuffer < bytes ? E_FAIL : S_OK;
+    return dshowbase::SetAllocatorAtLeast(allocator, request, 4, kSamplesPerBuffer * 2);
 }
 
 REFERENCE_TIME CAudioCapturePin::BufferDuration()

@@ -2,6 +2,7 @@
 
 #include "BenchDevices.h"
 
+#include "dshowbase/Negotiation.h"
 #include "dshowbase/SampleCopy.h"
 
 #include <new>
@@ -43,45 +44,20 @@ HRESULT CPassThroughFilter::CheckTransform(const dshowbase::CMediaType* input,
 
 HRESULT CPassThroughFilter::GetMediaType(int position, dshowbase::CMediaType* output)
 {
-    if (output == nullptr) {
-        return E_POINTER;
-    }
     if (!InputPin()->IsConnected()) {
         return E_UNEXPECTED;
     }
-    if (position < 0) {
-        return E_INVALIDARG;
-    }
-    if (position > 0) {
-        return VFW_S_NO_MORE_ITEMS;
-    }
-    *output = InputPin()->CurrentMediaType();
-    return S_OK;
+    return dshowbase::OfferSingleType(position, output, InputPin()->CurrentMediaType());
 }
 
 HRESULT CPassThroughFilter::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request)
 {
-    if (allocator == nullptr || request == nullptr) {
-        return E_POINTER;
-    }
     if (!InputPin()->IsConnected()) {
         return E_UNEXPECTED;
     }
-    const long needed = static_cast<long>(dshowbase::FrameBufferSize(InputPin()->CurrentMediaType()));
-    if (needed <= 0) {
-        return VFW_E_INVALIDMEDIATYPE;
-    }
-    request->cBuffers = request->cBuffers > 1 ? request->cBuffers : 1;
-    request->cbBuffer = request->cbBuffer > needed ? request->cbBuffer : needed;
-    if (request->cbAlign <= 0) {
-        request->cbAlign = 1;
-    }
-    ALLOCATOR_PROPERTIES actual{};
-    const HRESULT hr = allocator->SetProperties(request, &actual);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    return (actual.cBuffers < 1 || actual.cbBuffer < needed) ? E_FAIL : S_OK;
+    return dshowbase::SetAllocatorAtLeast(
+        allocator, request, 1,
+        static_cast<long>(dshowbase::FrameBufferSize(InputPin()->CurrentMediaType())));
 }
 
 HRESULT CPassThroughFilter::Transform(IMediaSample* input, IMediaSample* output)

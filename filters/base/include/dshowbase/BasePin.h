@@ -80,6 +80,8 @@ public:
     double SegmentRate() const { return segmentRate_; }
 
 protected:
+    // VFW_E_ALREADY_CONNECTED or VFW_E_NOT_STOPPED when no connection may start.
+    HRESULT CheckConnectable() const;
     HRESULT AgreeMediaType(IPin* receivePin, const CMediaType* partial);
     HRESULT TryMediaTypes(IPin* receivePin, const CMediaType* partial, IEnumMediaTypes* types);
     HRESULT AttemptConnection(IPin* receivePin, const CMediaType& type);

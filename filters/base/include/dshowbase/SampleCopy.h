@@ -13,4 +13,7 @@ namespace dshowbase {
 // when a flag query answers neither S_OK nor S_FALSE.
 HRESULT CopySample(IMediaSample* input, IMediaSample* output);
 
+// Only the stream and media times, each when the input has them.
+void CopySampleTimes(IMediaSample* input, IMediaSample* output);
+
 } // namespace dshowbase

@@ -27,6 +27,8 @@
 // delivered as it came; otherwise it is first copied into an output buffer.
 //
 // Graph events: NotifyEvent(code, param1, param2) from CBaseFilter.
+// Negotiation.h has the usual one-type GetMediaType and allocator set-up;
+// SampleCopy.h the sample copy a copy transform starts with.
 #pragma once
 
 #include "dshowbase/BaseFilter.h"
