@@ -114,6 +114,39 @@ TEST_F(CameraTest, ScriptedScenesAreExact)
     }
 }
 
+TEST_F(CameraTest, CaptureGraphBuilderFindsThePinsByCategory)
+{
+    ComPtr<IBaseFilter> camera = Camera();
+    GrabberGraph graph(MEDIATYPE_Video);
+    ComPtr<ICaptureGraphBuilder2> builder;
+    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_CaptureGraphBuilder2, nullptr, CLSCTX_INPROC_SERVER,
+                                     IID_ICaptureGraphBuilder2,
+                                     reinterpret_cast<void**>(builder.GetAddressOf())));
+    ASSERT_EQ(S_OK, builder->SetFiltergraph(graph.graph.Get()));
+    graph.Add(camera.Get(), L"Video Capture");
+
+    // What the engine asks for before building any graph.
+    ComPtr<IAMStreamConfig> config;
+    ASSERT_EQ(S_OK, builder->FindInterface(&PIN_CATEGORY_CAPTURE, nullptr, camera.Get(),
+                                           IID_IAMStreamConfig,
+                                           reinterpret_cast<void**>(config.GetAddressOf())));
+    ComPtr<IAMStreamConfig> direct;
+    FindPin(camera.Get(), L"Capture")->QueryInterface(IID_IAMStreamConfig,
+                                                      reinterpret_cast<void**>(direct.GetAddressOf()));
+    EXPECT_EQ(direct.Get(), config.Get());
+    ComPtr<IAMStreamControl> streamControl;
+    EXPECT_EQ(S_OK, builder->FindInterface(&PIN_CATEGORY_CAPTURE, nullptr, camera.Get(),
+                                           IID_IAMStreamControl,
+                                           reinterpret_cast<void**>(streamControl.GetAddressOf())));
+
+    // The capture stream into the grabber through the builder (Wine puts a
+    // Smart Tee in between), and the frames still match the scene.
+    ASSERT_TRUE(SUCCEEDED(builder->RenderStream(&PIN_CATEGORY_CAPTURE, &MEDIATYPE_Video, camera.Get(),
+                                                nullptr, graph.grabber.Get())));
+    ASSERT_TRUE(graph.RunFor(2, 10000));
+    ExpectFramesMatchScene(graph.log.Samples(), kWidth, kHeight);
+}
+
 TEST_F(CameraTest, FiftyRunStopCyclesNeitherHangNorLeak)
 {
     LONG baseline = 0;
