@@ -2,10 +2,10 @@
 #pragma once
 
 #include "CaptureEngineState.h"
+#include "RetryWithWait.h"
 
 namespace camera {
 
-class ISleeper;
 
 constexpr int kResumeAttempts = 6;
 constexpr unsigned kResumeWaitMs = 500;

@@ -5,7 +5,7 @@
 #include "FilterLookup.h"
 #include "GraphTeardown.h"
 #include "PinHelpers.h"
-#include "SampleGrabberIds.h"
+#include "dshowbase/ClassIds.h"
 #include "ThreadSleeper.h"
 
 #include <vector>
@@ -20,7 +20,7 @@ constexpr unsigned kConnectWaitMs = 100;
 HRESULT CreateSampleGrabber(CaptureEngineState& state)
 {
     ComPtr<IBaseFilter> filter;
-    HRESULT hr = CreateInstance(kClsidSampleGrabber, IID_IBaseFilter, filter);
+    HRESULT hr = CreateInstance(dshowbase::CLSID_SampleGrabber, IID_IBaseFilter, filter);
     if (FAILED(hr))
         return hr;
     ComPtr<ISampleGrabber> grabber;
