@@ -20,6 +20,7 @@ namespace vimbrel::controller {
 
 class CControllerCatalog {
 public:
+    // language and clock are used, not owned: they outlive the catalogue.
     CControllerCatalog(const ILanguageStrings& language, const ILocalClock& clock);
     ~CControllerCatalog();
     CControllerCatalog(const CControllerCatalog&) = delete;
