@@ -103,9 +103,10 @@ STDMETHODIMP CGrabberLog::QueryInterface(REFIID riid, void** ppv)
     return E_NOINTERFACE;
 }
 
-STDMETHODIMP CGrabberLog::SampleCB(double, IMediaSample* sample)
+STDMETHODIMP CGrabberLog::SampleCB(double time, IMediaSample* sample)
 {
     GrabbedSample grabbed;
+    grabbed.seconds = time;
     LONGLONG stop = 0;
     if (sample->GetMediaTime(&grabbed.mediaTime, &stop) != S_OK) {
         grabbed.mediaTime = -1;

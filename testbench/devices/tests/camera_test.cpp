@@ -387,6 +387,42 @@ TEST_F(CameraTest, StreamControlHoldsFramesBackUntilStarted)
     graph.control->Stop();
 }
 
+TEST_F(CameraTest, TimedStartDeliversNothingEarlier)
+{
+    ComPtr<IBaseFilter> camera = Camera();
+    ComPtr<IPin> capture = FindPin(camera.Get(), L"Capture");
+    ComPtr<IAMStreamControl> streamControl;
+    ASSERT_TRUE(SUCCEEDED(capture->QueryInterface(IID_IAMStreamControl,
+                                                  reinterpret_cast<void**>(streamControl.GetAddressOf()))));
+    GrabberGraph graph(MEDIATYPE_Video);
+    graph.Add(camera.Get(), L"Video Capture");
+    ASSERT_EQ(S_OK, graph.Connect(capture.Get(), graph.GrabberInput()));
+    ASSERT_EQ(S_OK, graph.Connect(FirstPin(graph.grabber.Get(), PINDIR_OUTPUT).Get(),
+                                  FirstPin(graph.renderer.Get(), PINDIR_INPUT).Get()));
+
+    // What the engine does before a recording: start writing 0.3 s in.
+    const REFERENCE_TIME start = 3000000;
+    ASSERT_EQ(S_OK, streamControl->StartAt(&start, 5));
+    AM_STREAM_INFO info{};
+    ASSERT_EQ(S_OK, streamControl->GetInfo(&info));
+    EXPECT_EQ(start, info.tStart);
+    EXPECT_TRUE(info.dwFlags & AM_STREAM_INFO_START_DEFINED);
+    ASSERT_TRUE(SUCCEEDED(graph.control->Run()));
+    LONG_PTR p1 = 0;
+    LONG_PTR p2 = 0;
+    ASSERT_TRUE(graph.WaitForEvent(EC_STREAM_CONTROL_STARTED, &p1, &p2, 5000));
+    EXPECT_EQ(5, p2);
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(capture.Get()), p1);
+    ASSERT_TRUE(graph.log.WaitFor(2, 5000));
+    graph.control->Stop();
+    for (const GrabbedSample& sample : graph.log.Samples()) {
+        EXPECT_GE(sample.seconds, 0.3);
+    }
+    // Frames before the start were produced and held back, not skipped in
+    // the scene: the first delivered frame is not frame 0.
+    EXPECT_GT(graph.log.Samples().front().mediaTime, 0);
+}
+
 TEST_F(CameraTest, PropertyPageShowsAndAppliesBrightness)
 {
     ComPtr<IBaseFilter> camera = Camera();
