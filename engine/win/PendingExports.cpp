@@ -36,18 +36,6 @@ CAMERA_API int CAMERA_CALL GetAudioVolume(double*) { return 0; }
 CAMERA_API int CAMERA_CALL SetAudioVolume(double) { return 0; }
 CAMERA_API int CAMERA_CALL DisplayCameraAdvancedSetting(HWND) { return 0; }
 
-CAMERA_API int CAMERA_CALL SetEffect(int) { return 0; }
-CAMERA_API int CAMERA_CALL SetFrame(const wchar_t*) { return 0; }
-CAMERA_API int CAMERA_CALL SetText(const wchar_t*) { return 0; }
-CAMERA_API int CAMERA_CALL EnableText(int) { return 0; }
-CAMERA_API int CAMERA_CALL Zoom(float) { return 0; }
-CAMERA_API int CAMERA_CALL SetMirrorMode(int) { return 0; }
-CAMERA_API int CAMERA_CALL SetGammaCorrect(int) { return 0; }
-CAMERA_API int CAMERA_CALL SetShootMode(int) { return 0; }
-CAMERA_API int CAMERA_CALL SetFace(int) { return 0; }
-CAMERA_API int CAMERA_CALL StartMonitor(HWND) { return 0; }
-CAMERA_API int CAMERA_CALL StopMonitor(void) { return 0; }
-CAMERA_API int CAMERA_CALL SetSensitivity(int) { return 0; }
 
 CAMERA_API int CAMERA_CALL PlayFile(const wchar_t*, HWND, float*, HDC*, int, int, int*) { return 0; }
 CAMERA_API int CAMERA_CALL GetCurrentPlaybackTime(float*) { return 0; }

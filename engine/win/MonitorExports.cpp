@@ -1,0 +1,146 @@
+// Motion monitoring: the monitor graph takes the camera over from the
+// preview while the motion filter watches, and gives it back when
+// monitoring ends. Motion events reach the caller through the hidden
+// window (OnMonitorGraphEvent).
+#include "CameraApi.h"
+#include "ExportGuard.h"
+#include "GraphTeardown.h"
+#include "IMotionControl.h"
+#include "MonitorGraph.h"
+#include "MonitorRules.h"
+#include "PreviewGraph.h"
+
+namespace camera {
+
+namespace {
+
+// Dynamic base frame: the scene may change slowly (light, a moved chair)
+// without raising alarms for ever after.
+constexpr int kDynamicBaseFrame = MOTION_MODE_DYNAMIC;
+
+HRESULT QueryMotionControl(CaptureEngineState& state, ComPtr<IMotionControl>& control)
+{
+    return QueryTo(state.motion.Get(), IID_IMotionControl, control);
+}
+
+// Detection without marks: the pictures taken on an alarm must show the
+// scene as it is.
+HRESULT StartDetection(CaptureEngineState& state)
+{
+    ComPtr<IMotionControl> control;
+    HRESULT hr = QueryMotionControl(state, control);
+    if (FAILED(hr))
+        return hr;
+    // The filter refuses only when it could not set up detection for the
+    // stream it got; monitoring would then never raise an alarm.
+    hr = control->StartDetect();
+    if (FAILED(hr))
+        return hr;
+    int noMarks = 0;
+    return control->MarkMotionOnVideo(&noMarks);
+}
+
+HRESULT StopMonitorGraph(CaptureEngineState& state)
+{
+    return state.monitorControl ? state.monitorControl->Stop() : S_OK;
+}
+
+void EmptyMonitorGraph(CaptureEngineState& state)
+{
+    DetachVideoWindow(state.monitorGraph.Get());
+    TearDownGraph(state.monitorGraph.Get());
+}
+
+// A monitor that did not come up must not keep the camera: what it built
+// goes, and the preview comes back as the caller last saw it. The monitor
+// build has already told the user what went wrong.
+void GiveCameraBackToPreview(CaptureEngineState& state)
+{
+    StopMonitorGraph(state);
+    EmptyMonitorGraph(state);
+    if (SUCCEEDED(BuildPreviewGraph(state, false)))
+        RunPreview(state);
+}
+
+int StartMonitorNow(HWND notifyWindow)
+{
+    CaptureEngineState& state = Engine();
+    switch (PlanMonitorStart(state.values, notifyWindow != nullptr)) {
+    case MonitorStep::Refuse:
+        return 0;
+    case MonitorStep::AlreadyDone:
+        return 1;
+    case MonitorStep::Proceed:
+        break;
+    }
+    state.monitorNotifyWindow = notifyWindow;
+
+    StopAndEmptyPreview(state);
+    StopMonitorGraph(state);
+    EmptyMonitorGraph(state);
+    HRESULT hr = BuildMonitorGraph(state);
+    if (SUCCEEDED(hr))
+        hr = state.monitorControl ? state.monitorControl->Run() : E_FAIL;
+    if (SUCCEEDED(hr))
+        hr = StartDetection(state);
+    if (FAILED(hr)) {
+        GiveCameraBackToPreview(state);
+        return 0;
+    }
+    state.values.captureState = kMonitoring;
+    return 1;
+}
+
+int StopMonitorNow()
+{
+    CaptureEngineState& state = Engine();
+    switch (PlanMonitorStop(state.values)) {
+    case MonitorStep::Refuse:
+        return 0;
+    case MonitorStep::AlreadyDone:
+        return 1;
+    case MonitorStep::Proceed:
+        break;
+    }
+    if (FAILED(StopMonitorGraph(state)))
+        return 0;
+    EmptyMonitorGraph(state);
+    // Still monitoring as far as the caller knows: it may stop again.
+    if (FAILED(BuildPreviewGraph(state, true)))
+        return 0;
+    RunPreview(state);
+    state.values.captureState = kIdle;
+    return 1;
+}
+
+int SetSensitivityNow(int level)
+{
+    CaptureEngineState& state = Engine();
+    if (!state.values.ready)
+        return 0;
+    ComPtr<IMotionControl> control;
+    if (FAILED(QueryMotionControl(state, control)))
+        return 0;
+    return SUCCEEDED(control->SetDetectParams(level, kDynamicBaseFrame, nullptr)) ? 1 : 0;
+}
+
+} // namespace
+
+} // namespace camera
+
+using namespace camera;
+
+CAMERA_API int CAMERA_CALL StartMonitor(HWND notifyWindow)
+{
+    return GuardedExport([=] { return StartMonitorNow(notifyWindow); });
+}
+
+CAMERA_API int CAMERA_CALL StopMonitor(void)
+{
+    return GuardedExport([] { return StopMonitorNow(); });
+}
+
+CAMERA_API int CAMERA_CALL SetSensitivity(int level)
+{
+    return GuardedExport([=] { return SetSensitivityNow(level); });
+}
