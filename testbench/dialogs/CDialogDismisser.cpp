@@ -105,30 +105,43 @@ void CDialogDismisser::Poll()
     // Forget handles of boxes that are gone, so a reused handle counts anew.
     std::lock_guard<std::mutex> hold(lock_);
     for (auto it = handled_.begin(); it != handled_.end();)
-        it = IsWindow(*it) ? std::next(it) : handled_.erase(it);
+        it = IsWindow(it->first) ? std::next(it) : handled_.erase(it);
+}
+
+int CDialogDismisser::Press(HWND dialog, int button)
+{
+    HWND control = GetDlgItem(dialog, button);
+    if (control && IsWindowEnabled(control)) {
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(control));
+        return button;
+    }
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    return IDCANCEL;
 }
 
 void CDialogDismisser::Dismiss(HWND dialog)
 {
+    // A press posted while the box is still settling can be lost; a box that
+    // outlives our press is pressed again, but recorded only once.
+    const DWORD retryMs = 250;
     {
         std::lock_guard<std::mutex> hold(lock_);
-        if (!handled_.insert(dialog).second)
+        auto known = handled_.find(dialog);
+        if (known != handled_.end()) {
+            if (GetTickCount() - known->second >= retryMs) {
+                known->second = GetTickCount();
+                Press(dialog, button_.load());
+            }
             return;
+        }
+        handled_[dialog] = GetTickCount();
     }
     DismissedDialog record;
     record.caption = WindowText(dialog);
     EnumChildWindows(dialog, &CollectStatic, reinterpret_cast<LPARAM>(&record.text));
+    record.pressed = Press(dialog, button_.load());
 
-    int button = button_.load();
-    HWND control = GetDlgItem(dialog, button);
-    if (control && IsWindowEnabled(control)) {
-        record.pressed = button;
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(control));
-    } else {
-        record.pressed = IDCANCEL;
-        PostMessageW(dialog, WM_CLOSE, 0, 0);
-    }
     std::lock_guard<std::mutex> hold(lock_);
     dismissed_.push_back(record);
 }

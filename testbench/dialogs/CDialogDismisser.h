@@ -7,7 +7,7 @@
 
 #include <atomic>
 #include <mutex>
-#include <set>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -40,6 +40,7 @@ private:
     static BOOL CALLBACK OnTopWindow(HWND hwnd, LPARAM self);
     void Poll();
     void Dismiss(HWND dialog);
+    static int Press(HWND dialog, int button);
 
     std::atomic<int> button_;
     DWORD pollMs_;
@@ -47,7 +48,7 @@ private:
     HANDLE thread_ = nullptr;
     mutable std::mutex lock_;
     std::vector<DismissedDialog> dismissed_;
-    std::set<HWND> handled_;
+    std::map<HWND, DWORD> handled_;   // box -> tick of our last press
 };
 
 } // namespace testbench
