@@ -24,9 +24,34 @@ float GammaExponentFromSlider(int g) {
     return std::clamp(e, 0.1f, 9.9f);
 }
 
+inline int Clamp255(int v) { return std::min(std::max(v, 0), 255); }
+
+// The same arithmetic as BrightnessRoundTrip, on short planar runs the
+// compiler can vectorise; interleaved three-byte pixels defeat it.
 void ApplyBrightnessRow(uint8_t* row, int width, int offset) {
-    for (int k = 0; k < width; ++k) {
-        BrightnessRoundTrip(row + 3 * k, offset);
+    constexpr int kRun = 64;
+    int32_t b[kRun], g[kRun], r[kRun];
+    for (int start = 0; start < width; start += kRun) {
+        const int n = std::min(kRun, width - start);
+        uint8_t* p = row + 3 * start;
+        for (int i = 0; i < n; ++i) {
+            b[i] = p[3 * i];
+            g[i] = p[3 * i + 1];
+            r[i] = p[3 * i + 2];
+        }
+        for (int i = 0; i < n; ++i) {
+            const int y = Clamp255(((66 * r[i] + 129 * g[i] + 25 * b[i] + 128) >> 8) + 16 + offset);
+            const int u = ((112 * b[i] - 38 * r[i] - 74 * g[i] + 128) >> 8) + 128;
+            const int v = ((112 * r[i] - 94 * g[i] - 18 * b[i] + 128) >> 8) + 128;
+            r[i] = Clamp255((298 * y + 409 * v - 56992) >> 8);
+            g[i] = Clamp255((298 * y - 100 * u - 208 * v + 34784) >> 8);
+            b[i] = Clamp255((298 * y + 516 * u - 70688) >> 8);
+        }
+        for (int i = 0; i < n; ++i) {
+            p[3 * i] = static_cast<uint8_t>(b[i]);
+            p[3 * i + 1] = static_cast<uint8_t>(g[i]);
+            p[3 * i + 2] = static_cast<uint8_t>(r[i]);
+        }
     }
 }
 

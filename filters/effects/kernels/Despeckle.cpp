@@ -1,28 +1,40 @@
 #include <cstdlib>
+#include <cstring>
+#include <utility>
 
 #include "kernels/SpatialEffects.h"
 
 namespace vimbrel::effects {
 
-void Despeckle(const RgbFrame& frame, int threshold) {
+// Works down the frame keeping only the original copies of the row being
+// written and the one before it; the row after it is still untouched.
+// Column sums of three rows turn the eight-neighbour sum into three adds.
+void Despeckle(const RgbFrame& frame, int threshold, CScratch& scratch) {
     const int w = frame.width, h = frame.height;
     if (frame.Empty() || w < 3 || h < 3) {
         return;  // no inner pixel
     }
-    const CFrameCopy source(frame);
+    const std::size_t rowBytes = static_cast<std::size_t>(w) * 3;
+    uint8_t* memory = scratch.Bytes(0, rowBytes * 2 + rowBytes * sizeof(uint16_t));
+    uint8_t* previous = memory;
+    uint8_t* current = memory + rowBytes;
+    uint16_t* columnSum = reinterpret_cast<uint16_t*>(memory + rowBytes * 2);
+    std::memcpy(previous, frame.Row(0), rowBytes);
     const int last = (w - 1) * 3;
     for (int r = 1; r < h - 1; ++r) {
-        const uint8_t* below = source.Row(r - 1);
-        const uint8_t* mid = source.Row(r);
-        const uint8_t* above = source.Row(r + 1);
         uint8_t* out = frame.Row(r);
+        const uint8_t* above = frame.Row(r + 1);
+        std::memcpy(current, out, rowBytes);
+        for (std::size_t i = 0; i < rowBytes; ++i) {
+            columnSum[i] = static_cast<uint16_t>(previous[i] + current[i] + above[i]);
+        }
         for (int i = 3; i < last; ++i) {
-            const int m = (below[i - 3] + below[i] + below[i + 3] + mid[i - 3] + mid[i + 3] +
-                           above[i - 3] + above[i] + above[i + 3]) >> 3;
-            if (std::abs(m - mid[i]) < threshold) {
+            const int m = (columnSum[i - 3] + columnSum[i] + columnSum[i + 3] - current[i]) >> 3;
+            if (std::abs(m - current[i]) < threshold) {
                 out[i] = static_cast<uint8_t>(m);
             }
         }
+        std::swap(previous, current);
     }
 }
 

@@ -1,32 +1,33 @@
 #include <cstdlib>
-#include <vector>
+#include <cstring>
 
 #include "kernels/SpatialEffects.h"
 
 namespace vimbrel::effects {
 
-void EdgeDetect(const RgbFrame& frame) {
+void EdgeDetect(const RgbFrame& frame, CScratch& scratch) {
     const int w = frame.width, h = frame.height;
     if (frame.Empty()) {
         return;
     }
     const std::size_t n = static_cast<std::size_t>(w) * h;
-    std::vector<uint8_t> grey(n);
-    std::vector<uint8_t> magnitude(n, 0);  // the border stays 0
-    Despeckle(frame, 30);
+    Despeckle(frame, 30, scratch);  // uses slot 0 only while it runs
+    uint8_t* grey = scratch.Bytes(1, n);
+    uint8_t* magnitude = scratch.Bytes(2, n);
+    std::memset(magnitude, 0, n);  // the border stays 0
     for (int r = 0; r < h; ++r) {
         const uint8_t* p = frame.Row(r);
-        uint8_t* g = grey.data() + static_cast<std::size_t>(r) * w;
+        uint8_t* g = grey + static_cast<std::size_t>(r) * w;
         for (int k = 0; k < w; ++k, p += 3) {
             g[k] = static_cast<uint8_t>(p[1] / 2 + p[2] / 4 + p[0] / 8);
         }
     }
     int largest = 0;
     for (int r = 1; r < h - 1; ++r) {
-        const uint8_t* below = grey.data() + static_cast<std::size_t>(r - 1) * w;
+        const uint8_t* below = grey + static_cast<std::size_t>(r - 1) * w;
         const uint8_t* mid = below + w;
         const uint8_t* above = mid + w;
-        uint8_t* out = magnitude.data() + static_cast<std::size_t>(r) * w;
+        uint8_t* out = magnitude + static_cast<std::size_t>(r) * w;
         for (int k = 1; k < w - 1; ++k) {
             const int gx = 2 * (mid[k + 1] - mid[k - 1]) + below[k + 1] + above[k + 1] - below[k - 1] - above[k - 1];
             const int gy = below[k - 1] + 2 * below[k] + below[k + 1] - above[k - 1] - 2 * above[k] - above[k + 1];
@@ -44,7 +45,7 @@ void EdgeDetect(const RgbFrame& frame) {
     const bool stretch = largest >= 1 && largest <= 254;
     for (int r = 0; r < h; ++r) {
         uint8_t* p = frame.Row(r);
-        const uint8_t* m = magnitude.data() + static_cast<std::size_t>(r) * w;
+        const uint8_t* m = magnitude + static_cast<std::size_t>(r) * w;
         for (int k = 0; k < w; ++k, p += 3) {
             const uint8_t v = static_cast<uint8_t>(stretch ? m[k] * 255 / largest : m[k]);
             p[0] = p[1] = p[2] = v;

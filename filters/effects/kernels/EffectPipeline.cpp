@@ -35,6 +35,7 @@ void FrameRateStep(CEffectSettings& s, IEffectHost& host) {
 
 void ZoomAndFlip(const CEffectSettings& s, const RgbFrame& frame, IEffectHost& host) {
     const ZoomSettings& z = s.zoom;
+    CScratch& scratch = host.Scratch();
     const bool flipV = z.flipVertical != 0, mirror = z.mirror != 0;
     if (z.enable == 0) {
         if (flipV || mirror) {
@@ -43,9 +44,9 @@ void ZoomAndFlip(const CEffectSettings& s, const RgbFrame& frame, IEffectHost& h
         return;
     }
     switch (z.method) {
-    case 0: ZoomNearest(frame, z.factor, flipV, mirror); break;
-    case 1: ZoomBilinear(frame, z.factor, flipV, mirror); break;
-    case 2: ZoomBicubic(frame, z.factor, flipV, mirror); break;
+    case 0: ZoomNearest(frame, z.factor, flipV, mirror, scratch); break;
+    case 1: ZoomBilinear(frame, z.factor, flipV, mirror, scratch); break;
+    case 2: ZoomBicubic(frame, z.factor, flipV, mirror, scratch); break;
     case 3: {
         if (flipV || mirror) {
             FlipFrame(frame, flipV, mirror);
@@ -65,7 +66,8 @@ void ZoomAndFlip(const CEffectSettings& s, const RgbFrame& frame, IEffectHost& h
 
 void ApplySelectedEffect(CEffectSettings& s, const RgbFrame& frame, IEffectHost& host) {
     const int effect = EffectIdOf(s.controlId);
-    if (ApplyPointEffect(frame, effect)) {
+    CScratch& scratch = host.Scratch();
+    if (ApplyPointEffect(frame, effect, scratch)) {
         return;
     }
     switch (effect) {
@@ -73,13 +75,13 @@ void ApplySelectedEffect(CEffectSettings& s, const RgbFrame& frame, IEffectHost&
     case kEffectSharpen: Sharpen(frame); break;
     case kEffectEmboss: Emboss(frame); break;
     case kEffectMosaic: Mosaic(frame, s.sizeClass); break;
-    case kEffectEdgeDetect: EdgeDetect(frame); break;
-    case kEffectJitter: Jitter(frame, s.jitter.data(), kJitterCount); break;
+    case kEffectEdgeDetect: EdgeDetect(frame, scratch); break;
+    case kEffectJitter: Jitter(frame, s.jitter.data(), kJitterCount, scratch); break;
     case kEffectKaleidoscope:
         Kaleidoscope(frame, s.kaleidoscope, s.parameter, s.speedDivisor[std::clamp(s.sizeClass, 0, 3)],
-                     host.Random());
+                     host.Random(), scratch);
         break;
-    case kEffectOilPainting: OilPainting(frame, host.Tiles()); break;
+    case kEffectOilPainting: OilPainting(frame, host.Tiles(), scratch); break;
     case kEffectMirror: MirrorHalves(frame); break;
     default: break;  // photo frame, none, and unknown ids have no pixel stage
     }
@@ -106,11 +108,11 @@ int RunEffectPipeline(CEffectSettings& s, const RgbFrame& frame, IEffectHost& ho
         ApplyColourAdjust(frame, s.colour);
     }
     if (s.whiteBalance.on) {
-        RunStage(skipped, [&] { RunWhiteBalance(frame, s.whiteBalance); });
+        RunStage(skipped, [&] { RunWhiteBalance(frame, s.whiteBalance, host.Scratch()); });
     }
     RunStage(skipped, [&] { ZoomAndFlip(s, frame, host); });
     if (s.despeckleOn) {
-        RunStage(skipped, [&] { Despeckle(frame, 15); });
+        RunStage(skipped, [&] { Despeckle(frame, 15, host.Scratch()); });
     }
     RunStage(skipped, [&] { ApplySelectedEffect(s, frame, host); });
     if (s.textOn || s.AnyFeatureFlag() || s.controlId == ControlIdOf(kEffectPhotoFrame)) {

@@ -8,6 +8,7 @@
 #include "kernels/FrameRateMeter.h"
 #include "kernels/FrameView.h"
 #include "kernels/RandomSource.h"
+#include "kernels/Scratch.h"
 #include "kernels/TileRunner.h"
 
 namespace vimbrel::effects {
@@ -27,6 +28,8 @@ public:
     virtual void Compose(const RgbFrame& frame) = 0;
     virtual ITileRunner& Tiles() = 0;
     virtual IRandomSource& Random() = 0;
+    // Working memory kept from frame to frame.
+    virtual CScratch& Scratch() = 0;
 };
 
 // Runs the pipeline; returns how many stages were skipped because their

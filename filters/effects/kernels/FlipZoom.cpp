@@ -112,7 +112,7 @@ void FlipFrame(const RgbFrame& frame, bool flipVertical, bool mirror) {
     }
 }
 
-void ZoomNearest(const RgbFrame& frame, float factor, bool flipVertical, bool mirror) {
+void ZoomNearest(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch) {
     if (frame.Empty()) {
         return;
     }
@@ -120,7 +120,7 @@ void ZoomNearest(const RgbFrame& frame, float factor, bool flipVertical, bool mi
     const float f = UsableZoomFactor(factor);
     const std::vector<Tap> cols = LinearTaps(frame.width, frame.width, crop.x0, crop.scale, f, mirror);
     const std::vector<Tap> rows = LinearTaps(frame.height, frame.height, crop.y0, crop.scale, f, flipVertical);
-    const CFrameCopy source(frame);
+    const CFrameCopy source(frame, scratch, 0);
     for (int r = 0; r < frame.height; ++r) {
         const uint8_t* src = source.Row(rows[static_cast<std::size_t>(r)].index);
         uint8_t* out = frame.Row(r);
@@ -130,7 +130,7 @@ void ZoomNearest(const RgbFrame& frame, float factor, bool flipVertical, bool mi
     }
 }
 
-void ZoomBilinear(const RgbFrame& frame, float factor, bool flipVertical, bool mirror) {
+void ZoomBilinear(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch) {
     if (frame.Empty()) {
         return;
     }
@@ -138,7 +138,7 @@ void ZoomBilinear(const RgbFrame& frame, float factor, bool flipVertical, bool m
     const float f = UsableZoomFactor(factor);
     const std::vector<Tap> cols = LinearTaps(frame.width, frame.width, crop.x0, crop.scale, f, mirror);
     const std::vector<Tap> rows = LinearTaps(frame.height, frame.height, crop.y0, crop.scale, f, flipVertical);
-    const CFrameCopy source(frame);
+    const CFrameCopy source(frame, scratch, 0);
     for (int r = 0; r < frame.height; ++r) {
         const Tap& ty = rows[static_cast<std::size_t>(r)];
         const uint8_t* row0 = source.Row(ty.index);
@@ -171,7 +171,7 @@ void ZoomBilinear(const RgbFrame& frame, float factor, bool flipVertical, bool m
     }
 }
 
-void ZoomBicubic(const RgbFrame& frame, float factor, bool flipVertical, bool mirror) {
+void ZoomBicubic(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch) {
     if (frame.Empty()) {
         return;
     }
@@ -184,7 +184,7 @@ void ZoomBicubic(const RgbFrame& frame, float factor, bool flipVertical, bool mi
         first = std::min(first, cols[static_cast<std::size_t>(k)].index[0]);
         last = std::max(last, cols[static_cast<std::size_t>(k)].index[3]);
     }
-    const CFrameCopy source(frame);
+    const CFrameCopy source(frame, scratch, 0);
     // Separable: each output row first blends its four source rows over the
     // columns it reaches, then every output pixel blends four of those.
     std::vector<float> blended(static_cast<std::size_t>(w) * 3);
@@ -202,25 +202,27 @@ void ZoomBicubic(const RgbFrame& frame, float factor, bool flipVertical, bool mi
         for (int k = 0; k < w; ++k) {
             const CubicTaps& tx = cols[static_cast<std::size_t>(k)];
             uint8_t* o = out + 3 * (mirror ? w - 1 - k : k);
+            const float* b[4];
+            for (int n = 0; n < 4; ++n) {
+                b[n] = blended.data() + static_cast<std::size_t>(tx.index[n]) * 3;
+            }
             for (int c = 0; c < 3; ++c) {
-                float v = 0.0f;
-                for (int n = 0; n < 4; ++n) {
-                    v += blended[static_cast<std::size_t>(tx.index[n]) * 3 + c] * tx.weight[n];
-                }
+                const float v = b[0][c] * tx.weight[0] + b[1][c] * tx.weight[1] + b[2][c] * tx.weight[2] +
+                                b[3][c] * tx.weight[3];
                 o[c] = ClampByte(v >= 256.0f ? 256 : static_cast<int>(v));
             }
         }
     }
 }
 
-void ZoomBicubicReference(const RgbFrame& frame, float factor, bool flipVertical, bool mirror) {
+void ZoomBicubicReference(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch) {
     if (frame.Empty()) {
         return;
     }
     const int w = frame.width, h = frame.height;
     const ZoomCrop crop = ComputeZoomCrop(w, h, factor);
     const float s = crop.scale;
-    const CFrameCopy source(frame);
+    const CFrameCopy source(frame, scratch, 0);
     for (int r = 0; r < h; ++r) {
         const float ys = static_cast<float>(crop.y0 + r) * s;
         const int row = static_cast<int>((1.0f - s) * static_cast<float>(crop.y0)) + static_cast<int>(ys);

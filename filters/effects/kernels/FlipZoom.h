@@ -23,12 +23,12 @@ ZoomCrop ComputeZoomCrop(int width, int height, float factor);
 // flipVertical: rows reversed; mirror: every row reversed; both: half turn.
 void FlipFrame(const RgbFrame& frame, bool flipVertical, bool mirror);
 
-void ZoomNearest(const RgbFrame& frame, float factor, bool flipVertical, bool mirror);
-void ZoomBilinear(const RgbFrame& frame, float factor, bool flipVertical, bool mirror);
-void ZoomBicubic(const RgbFrame& frame, float factor, bool flipVertical, bool mirror);
+void ZoomNearest(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch);
+void ZoomBilinear(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch);
+void ZoomBicubic(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch);
 // Straight 16-tap sum per pixel in double precision; the separable version
 // above agrees with it to within one level.
-void ZoomBicubicReference(const RgbFrame& frame, float factor, bool flipVertical, bool mirror);
+void ZoomBicubicReference(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch);
 
 // The cubic B-spline weight with the filter's 0.167 in place of 1/6.
 double CubicWeight(double t);

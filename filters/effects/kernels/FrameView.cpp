@@ -34,11 +34,11 @@ bool MakeFrameView(uint8_t* buffer, std::size_t length, int width, int height, R
     return true;
 }
 
-CFrameCopy::CFrameCopy(const RgbFrame& frame)
+CFrameCopy::CFrameCopy(const RgbFrame& frame, CScratch& scratch, int slot)
     : rowBytes_(static_cast<std::size_t>(frame.width) * 3),
-      data_(rowBytes_ * static_cast<std::size_t>(frame.height)) {
+      data_(scratch.Bytes(slot, rowBytes_ * static_cast<std::size_t>(frame.height))) {
     for (int r = 0; r < frame.height; ++r) {
-        std::memcpy(data_.data() + static_cast<std::size_t>(r) * rowBytes_, frame.Row(r), rowBytes_);
+        std::memcpy(data_ + static_cast<std::size_t>(r) * rowBytes_, frame.Row(r), rowBytes_);
     }
 }
 

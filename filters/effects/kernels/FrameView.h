@@ -3,7 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include "kernels/Scratch.h"
 
 namespace vimbrel::effects {
 
@@ -29,18 +29,18 @@ struct RgbFrame {
 // ever reads or writes past the sample.
 bool MakeFrameView(uint8_t* buffer, std::size_t length, int width, int height, RgbFrame& out);
 
-// A packed copy of a frame's pixels, taken before a stage that reads the
-// incoming picture while it writes the outgoing one.
+// A packed copy of a frame's pixels in a scratch slot, taken before a stage
+// that reads the incoming picture while it writes the outgoing one.
 class CFrameCopy {
 public:
-    explicit CFrameCopy(const RgbFrame& frame);
+    CFrameCopy(const RgbFrame& frame, CScratch& scratch, int slot);
 
-    const uint8_t* Row(int r) const { return data_.data() + static_cast<std::size_t>(r) * rowBytes_; }
+    const uint8_t* Row(int r) const { return data_ + static_cast<std::size_t>(r) * rowBytes_; }
     const uint8_t* Pixel(int column, int r) const { return Row(r) + static_cast<std::size_t>(column) * 3; }
 
 private:
     std::size_t rowBytes_;
-    std::vector<uint8_t> data_;
+    uint8_t* data_;
 };
 
 inline uint8_t ClampByte(int v) {

@@ -2,11 +2,11 @@
 
 namespace vimbrel::effects {
 
-void Jitter(const RgbFrame& frame, const int* offsets, int count) {
+void Jitter(const RgbFrame& frame, const int* offsets, int count, CScratch& scratch) {
     if (frame.Empty() || offsets == nullptr || count < 2) {
         return;
     }
-    const CFrameCopy source(frame);
+    const CFrameCopy source(frame, scratch, 0);
     int index = 0;
     for (int r = 0; r < frame.height; ++r) {
         uint8_t* out = frame.Row(r);

@@ -2,7 +2,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <vector>
 
 #include "kernels/SpatialEffects.h"
 
@@ -50,7 +49,7 @@ int KaleidoscopeWindow(int width, int height) {
 }
 
 void Kaleidoscope(const RgbFrame& frame, KaleidoscopeState& state, int parameter, int speedDivisor,
-                  IRandomSource& random) {
+                  IRandomSource& random, CScratch& scratch) {
     const int w = frame.width, h = frame.height;
     const int W = frame.Empty() ? 0 : KaleidoscopeWindow(w, h);
     if (W == 0) {
@@ -62,9 +61,9 @@ void Kaleidoscope(const RgbFrame& frame, KaleidoscopeState& state, int parameter
 
     const int left = std::clamp(static_cast<int>(state.x), 0, w - W);
     const int bottom = std::clamp(static_cast<int>(state.y), 0, h - W);
-    std::vector<uint8_t> window(static_cast<std::size_t>(W) * W * 3);
+    uint8_t* window = scratch.Bytes(0, static_cast<std::size_t>(W) * W * 3);
     for (int r = 0; r < W; ++r) {
-        std::memcpy(window.data() + static_cast<std::size_t>(r) * W * 3, frame.Row(bottom + r) + 3 * left,
+        std::memcpy(window + static_cast<std::size_t>(r) * W * 3, frame.Row(bottom + r) + 3 * left,
                     static_cast<std::size_t>(W) * 3);
     }
 
@@ -80,7 +79,7 @@ void Kaleidoscope(const RgbFrame& frame, KaleidoscopeState& state, int parameter
                 continue;  // the camera picture shows through the centre
             }
             const int fc = std::clamp(k < W ? k : 2 * W - 1 - k, 0, W - 1);
-            const uint8_t* p = window.data() + (static_cast<std::size_t>(std::max(fr, fc)) * W + std::min(fr, fc)) * 3;
+            const uint8_t* p = window + (static_cast<std::size_t>(std::max(fr, fc)) * W + std::min(fr, fc)) * 3;
             out[3 * k] = p[0];
             out[3 * k + 1] = p[1];
             out[3 * k + 2] = p[2];

@@ -1,6 +1,8 @@
 #include "kernels/PointEffects.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstdint>
 #include <vector>
 
@@ -78,18 +80,19 @@ void ClearText(const RgbFrame& frame) {
     });
 }
 
-void BlackWhite(const RgbFrame& frame) {
-    std::vector<uint8_t> grey(static_cast<std::size_t>(frame.width) * frame.height);
+void BlackWhite(const RgbFrame& frame, CScratch& scratch) {
+    const std::size_t pixels = static_cast<std::size_t>(frame.width) * frame.height;
+    uint8_t* grey = scratch.Bytes(0, pixels);
     uint64_t sum = 0;
     std::size_t i = 0;
     ForEachPixel(frame, [&](uint8_t* p) {
         grey[i] = static_cast<uint8_t>(GreyOf(p));
         sum += grey[i++];
     });
-    if (grey.empty()) {
+    if (pixels == 0) {
         return;
     }
-    const uint64_t mean = sum / grey.size();
+    const uint64_t mean = sum / pixels;
     i = 0;
     ForEachPixel(frame, [&](uint8_t* p) {
         const uint8_t v = grey[i++] > mean ? 255 : 0;
@@ -102,34 +105,49 @@ void Sepia(const RgbFrame& frame) {
     if (w <= 0 || h <= 0) {
         return;
     }
+    // The tone depends only on the darkened grey and the darkening only on the
+    // distance from the centre, so both come from tables built per frame.
+    uint8_t tone[256][3];
+    for (int d = 0; d < 256; ++d) {
+        tone[d][0] = static_cast<uint8_t>(d - d * 56 / 255);
+        tone[d][1] = static_cast<uint8_t>(d - d * 14 / 255);
+        tone[d][2] = static_cast<uint8_t>((255 - d) * 49 / 255 + d);
+    }
     // Sizes are bounded by the buffer, but their squares need 64 bits.
     const int64_t a = 2 * static_cast<int64_t>(w) / 9;
     const int64_t span = static_cast<int64_t>(std::sqrt(static_cast<double>(
                              static_cast<int64_t>(w) * w + static_cast<int64_t>(h) * h / 4))) - a;
     const float ratio = static_cast<float>(w) / static_cast<float>(h);
+    const int64_t farDx = std::max(w / 2, w - 1 - w / 2);
+    const int64_t farDy = static_cast<int64_t>(ratio * static_cast<float>(std::max(h / 2, h - 1 - h / 2)));
+    const int64_t farthest = static_cast<int64_t>(std::sqrt(static_cast<double>(farDx * farDx + farDy * farDy)));
+    std::vector<int> lowering(static_cast<std::size_t>(std::max<int64_t>(farthest, a) + 1), 0);
+    for (int64_t distance = a + 1; distance <= farthest; ++distance) {
+        const int64_t lower = (distance - a) * 125 / span;
+        lowering[static_cast<std::size_t>(distance)] = static_cast<int>(lower > 1000 ? 1000 : lower);
+    }
+    const int64_t untouched = (a + 1) * (a + 1);  // squared distances below this stay within a
+
     for (int i = 0; i < h; ++i) {
         uint8_t* p = frame.Row(i);
         const int64_t dy = static_cast<int64_t>(ratio * static_cast<float>(std::abs(h / 2 - i)));
         for (int j = 0; j < w; ++j, p += 3) {
             const int64_t dx = std::abs(w / 2 - j);
-            const int64_t distance =
-                (dx == 0 && dy == 0) ? 0 : static_cast<int64_t>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
+            const int64_t squared = dx * dx + dy * dy;
             int d = (299 * p[2] + 587 * p[1] + 114 * p[0]) / 1000;
-            if (distance > a && span > 0) {
-                const int64_t lower = (distance - a) * 125 / span;
-                if (lower > 0) {
-                    d -= static_cast<int>(lower > 1000 ? 1000 : lower);
-                }
+            if (squared >= untouched) {
+                const int64_t distance = std::min<int64_t>(
+                    static_cast<int64_t>(std::sqrt(static_cast<double>(squared))), farthest);
+                d = ClampByte(d - lowering[static_cast<std::size_t>(distance)]);
             }
-            d = ClampByte(d);
-            p[2] = static_cast<uint8_t>((255 - d) * 49 / 255 + d);
-            p[1] = static_cast<uint8_t>(d - d * 14 / 255);
-            p[0] = static_cast<uint8_t>(d - d * 56 / 255);
+            p[0] = tone[d][0];
+            p[1] = tone[d][1];
+            p[2] = tone[d][2];
         }
     }
 }
 
-bool ApplyPointEffect(const RgbFrame& frame, int effectId) {
+bool ApplyPointEffect(const RgbFrame& frame, int effectId, CScratch& scratch) {
     switch (effectId) {
     case kEffectRed: KeepRedOnly(frame); return true;
     case kEffectGreen: KeepGreenOnly(frame); return true;
@@ -143,7 +161,7 @@ bool ApplyPointEffect(const RgbFrame& frame, int effectId) {
     case kEffectSepia: Sepia(frame); return true;
     case kEffectPosterize: Posterize(frame); return true;
     case kEffectClearText: ClearText(frame); return true;
-    case kEffectBlackWhite: BlackWhite(frame); return true;
+    case kEffectBlackWhite: BlackWhite(frame, scratch); return true;
     default: return false;
     }
 }

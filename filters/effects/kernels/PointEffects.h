@@ -3,6 +3,7 @@
 // the sepia tone with its vignette (12), which adds only the pixel's position.
 
 #include "kernels/FrameView.h"
+#include "kernels/Scratch.h"
 
 namespace vimbrel::effects {
 
@@ -17,7 +18,7 @@ void Darken(const RgbFrame& frame);
 void Grey(const RgbFrame& frame);
 void Posterize(const RgbFrame& frame);
 void ClearText(const RgbFrame& frame);
-void BlackWhite(const RgbFrame& frame);
+void BlackWhite(const RgbFrame& frame, CScratch& scratch);
 void Sepia(const RgbFrame& frame);
 
 // The grey every effect of this family uses: (30 R + 59 G + 11 B) / 100.
@@ -26,6 +27,6 @@ inline int GreyOf(const uint8_t* bgr) {
 }
 
 // Applies effect ids 1-9 and 12-15; false for every other id.
-bool ApplyPointEffect(const RgbFrame& frame, int effectId);
+bool ApplyPointEffect(const RgbFrame& frame, int effectId, CScratch& scratch);
 
 }  // namespace vimbrel::effects

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <vector>
 
 namespace vimbrel::effects {
 namespace {
@@ -24,84 +23,133 @@ struct ChannelMeans {
     uint64_t count = 0;
 };
 
-// Means over the pixels whose mask byte is set, or over all of them without a mask.
-ChannelMeans MeanColour(const RgbFrame& frame, const uint8_t* mask) {
-    uint64_t sum[3] = {0, 0, 0};
-    ChannelMeans m;
-    for (int r = 0; r < frame.height; ++r) {
-        const uint8_t* row = frame.Row(r);
-        const uint8_t* rowMask = mask ? mask + static_cast<std::size_t>(r) * frame.width : nullptr;
-        for (int k = 0; k < frame.width; ++k) {
-            if (rowMask && !rowMask[k]) {
-                continue;
+// The XYZ weights folded into the linearising table: X = xr[R] + xg[G] + xb[B]
+// gives the same doubles as 0.4124 R + 0.3576 G + 0.1805 B.
+struct XyzTables {
+    double x[3][256], y[3][256], z[3][256];  // [red, green, blue][value]
+    XyzTables() {
+        const double* lin = SrgbLinearTable();
+        static const double kX[3] = {0.4124, 0.3576, 0.1805};
+        static const double kY[3] = {0.2126, 0.7152, 0.0722};
+        static const double kZ[3] = {0.0193, 0.1192, 0.9505};
+        for (int c = 0; c < 3; ++c) {
+            for (int i = 0; i < 256; ++i) {
+                x[c][i] = kX[c] * lin[i];
+                y[c][i] = kY[c] * lin[i];
+                z[c][i] = kZ[c] * lin[i];
             }
-            const uint8_t* p = row + 3 * k;
-            sum[kBlue] += p[0];
-            sum[kGreen] += p[1];
-            sum[kRed] += p[2];
-            ++m.count;
         }
     }
-    if (m.count != 0) {
+};
+
+const XyzTables& Xyz() {
+    static const XyzTables tables;
+    return tables;
+}
+
+struct Xyz3 {
+    float x, y, z;
+};
+
+inline Xyz3 XyzOf(const XyzTables& t, const uint8_t* bgr) {
+    return Xyz3{static_cast<float>(t.x[kRed][bgr[2]] + t.x[kGreen][bgr[1]] + t.x[kBlue][bgr[0]]),
+                static_cast<float>(t.y[kRed][bgr[2]] + t.y[kGreen][bgr[1]] + t.y[kBlue][bgr[0]]),
+                static_cast<float>(t.z[kRed][bgr[2]] + t.z[kGreen][bgr[1]] + t.z[kBlue][bgr[0]])};
+}
+
+struct CandidateSums {
+    double x = 0, y = 0, z = 0;
+    uint64_t rgb[3] = {0, 0, 0};
+    uint64_t count = 0;
+
+    void Add(const Xyz3& v, const uint8_t* bgr) {
+        x += v.x;
+        y += v.y;
+        z += v.z;
+        rgb[kRed] += bgr[2];
+        rgb[kGreen] += bgr[1];
+        rgb[kBlue] += bgr[0];
+        ++count;
+    }
+};
+
+ChannelMeans MeansOf(const uint64_t sum[3], uint64_t count) {
+    ChannelMeans m;
+    m.count = count;
+    if (count != 0) {
         for (int c = 0; c < 3; ++c) {
-            m.mean[c] = static_cast<double>(sum[c]) / static_cast<double>(m.count);
+            m.mean[c] = static_cast<double>(sum[c]) / static_cast<double>(count);
         }
     }
     return m;
 }
 
-// Marks bright pixels, then repeatedly drops those far brighter than the
-// current candidates' mean in X, Y or Z (specular highlights, light sources).
-std::vector<uint8_t> WhiteCandidates(const RgbFrame& frame) {
-    const std::size_t n = static_cast<std::size_t>(frame.width) * frame.height;
-    std::vector<float> x(n), y(n), z(n);
-    std::vector<uint8_t> mask(n, 0);
-    const double* lin = SrgbLinearTable();
-    float minY = 0.0f, maxY = 0.0f;
-    std::size_t i = 0;
+ChannelMeans MeanOfAllPixels(const RgbFrame& frame) {
+    uint64_t sum[3] = {0, 0, 0};
     for (int r = 0; r < frame.height; ++r) {
-        const uint8_t* row = frame.Row(r);
-        for (int k = 0; k < frame.width; ++k, ++i) {
-            const uint8_t* p = row + 3 * k;
-            const double R = lin[p[2]], G = lin[p[1]], B = lin[p[0]];
-            x[i] = static_cast<float>(0.4124 * R + 0.3576 * G + 0.1805 * B);
-            y[i] = static_cast<float>(0.2126 * R + 0.7152 * G + 0.0722 * B);
-            z[i] = static_cast<float>(0.0193 * R + 0.1192 * G + 0.9505 * B);
-            if (i == 0 || y[i] < minY) minY = y[i];
-            if (i == 0 || y[i] > maxY) maxY = y[i];
+        const uint8_t* p = frame.Row(r);
+        for (int k = 0; k < frame.width; ++k, p += 3) {
+            sum[kBlue] += p[0];
+            sum[kGreen] += p[1];
+            sum[kRed] += p[2];
+        }
+    }
+    return MeansOf(sum, static_cast<uint64_t>(frame.width) * frame.height);
+}
+
+// Mean colour of the white candidates: bright pixels, less those far brighter
+// than the current candidates' mean in X, Y or Z (highlights, light sources),
+// dropped round after round until a round drops none. XYZ is recomputed from
+// tables each round instead of being kept in three frame-sized planes.
+ChannelMeans MeanOfWhiteCandidates(const RgbFrame& frame, CScratch& scratch) {
+    const XyzTables& t = Xyz();
+    const std::size_t n = static_cast<std::size_t>(frame.width) * frame.height;
+    uint8_t* mask = scratch.Bytes(0, n);
+    float minY = 0.0f, maxY = 0.0f;
+    bool first = true;
+    for (int r = 0; r < frame.height; ++r) {
+        const uint8_t* p = frame.Row(r);
+        for (int k = 0; k < frame.width; ++k, p += 3) {
+            const float y = XyzOf(t, p).y;
+            if (first || y < minY) minY = y;
+            if (first || y > maxY) maxY = y;
+            first = false;
         }
     }
     const float threshold = minY + 0.05f * (maxY - minY);
-    for (i = 0; i < n; ++i) {
-        mask[i] = y[i] >= threshold ? 1 : 0;
+    CandidateSums sums;
+    std::size_t i = 0;
+    for (int r = 0; r < frame.height; ++r) {
+        const uint8_t* p = frame.Row(r);
+        for (int k = 0; k < frame.width; ++k, p += 3, ++i) {
+            const Xyz3 v = XyzOf(t, p);
+            mask[i] = v.y >= threshold ? 1 : 0;
+            if (mask[i]) sums.Add(v, p);
+        }
     }
-    for (;;) {
-        double sx = 0, sy = 0, sz = 0;
-        uint64_t count = 0;
-        for (i = 0; i < n; ++i) {
-            if (mask[i]) {
-                sx += x[i];
-                sy += y[i];
-                sz += z[i];
-                ++count;
-            }
-        }
-        if (count == 0) {
-            break;
-        }
-        const double limitX = 3.0 * sx / count, limitY = 3.0 * sy / count, limitZ = 3.0 * sz / count;
+    while (sums.count != 0) {
+        const double n3 = static_cast<double>(sums.count);
+        const double limitX = 3.0 * sums.x / n3, limitY = 3.0 * sums.y / n3, limitZ = 3.0 * sums.z / n3;
+        CandidateSums kept;
         bool dropped = false;
-        for (i = 0; i < n; ++i) {
-            if (mask[i] && (x[i] >= limitX || y[i] >= limitY || z[i] >= limitZ)) {
-                mask[i] = 0;
-                dropped = true;
+        i = 0;
+        for (int r = 0; r < frame.height; ++r) {
+            const uint8_t* p = frame.Row(r);
+            for (int k = 0; k < frame.width; ++k, p += 3, ++i) {
+                if (!mask[i]) continue;
+                const Xyz3 v = XyzOf(t, p);
+                if (v.x >= limitX || v.y >= limitY || v.z >= limitZ) {
+                    mask[i] = 0;
+                    dropped = true;
+                } else {
+                    kept.Add(v, p);
+                }
             }
         }
-        if (!dropped) {
-            break;
-        }
+        sums = kept;
+        if (!dropped) break;
     }
-    return mask;
+    return MeansOf(sums.rgb, sums.count);
 }
 
 void BuildGainTable(float gain, ChannelTable& table) {
@@ -123,17 +171,11 @@ const double* SrgbLinearTable() {
     return table.value;
 }
 
-bool AnalyseWhiteBalance(const RgbFrame& frame, WhiteBalanceState& s) {
+bool AnalyseWhiteBalance(const RgbFrame& frame, WhiteBalanceState& s, CScratch& scratch) {
     if (frame.Empty()) {
         return false;
     }
-    ChannelMeans means;
-    if (s.mode != 0) {
-        const std::vector<uint8_t> mask = WhiteCandidates(frame);
-        means = MeanColour(frame, mask.data());
-    } else {
-        means = MeanColour(frame, nullptr);
-    }
+    const ChannelMeans means = s.mode != 0 ? MeanOfWhiteCandidates(frame, scratch) : MeanOfAllPixels(frame);
     if (means.count == 0) {
         return false;
     }
@@ -180,9 +222,9 @@ bool AnalyseWhiteBalance(const RgbFrame& frame, WhiteBalanceState& s) {
     return true;
 }
 
-void RunWhiteBalance(const RgbFrame& frame, WhiteBalanceState& s) {
+void RunWhiteBalance(const RgbFrame& frame, WhiteBalanceState& s, CScratch& scratch) {
     if (s.frameCounter == 0) {
-        AnalyseWhiteBalance(frame, s);
+        AnalyseWhiteBalance(frame, s, scratch);
     }
     // Counting up to the period and resetting on reaching or passing it makes
     // a period of 0 or 1 analyse every frame.

@@ -4,6 +4,7 @@
 
 #include "kernels/ColourTables.h"
 #include "kernels/FrameView.h"
+#include "kernels/Scratch.h"
 
 namespace vimbrel::effects {
 
@@ -25,9 +26,9 @@ const double* SrgbLinearTable();
 // Rebuilds gains and tables from this frame. A frame with no usable pixel
 // (every candidate rejected) leaves the previous tables as they were and
 // returns false.
-bool AnalyseWhiteBalance(const RgbFrame& frame, WhiteBalanceState& state);
+bool AnalyseWhiteBalance(const RgbFrame& frame, WhiteBalanceState& state, CScratch& scratch);
 
 // The per-frame stage: analysis when the counter is 0, counter advance, tables.
-void RunWhiteBalance(const RgbFrame& frame, WhiteBalanceState& state);
+void RunWhiteBalance(const RgbFrame& frame, WhiteBalanceState& state, CScratch& scratch);
 
 }  // namespace vimbrel::effects

@@ -9,6 +9,9 @@
 namespace vimbrel::effects {
 namespace {
 
+// Working memory shared by the stages under test, as the pipeline shares it.
+CScratch scratch;
+
 using testing::Bgr;
 using testing::CTestFrame;
 using testing::GreyPixel;
@@ -155,7 +158,7 @@ TEST(WhiteBalance, GreyFrameKeepsItsValues) {
         f.Fill(GreyPixel(90));
         f.Set(3, 3, GreyPixel(200));
         const auto before = f.Pixels();
-        RunWhiteBalance(f.View(), s);
+        RunWhiteBalance(f.View(), s, scratch);
         EXPECT_EQ(f.Pixels(), before) << "mode " << mode;
         for (int c = 0; c < 3; ++c) EXPECT_NEAR(s.gain[c], 1.0f, 1e-4f);
     }
@@ -170,7 +173,7 @@ TEST(WhiteBalance, StrongCastBothWaysBendsTheExtremeChannels) {
         s.mode = mode;
         CTestFrame f(4, 4);
         f.Fill(Bgr{100, 100, 200});
-        RunWhiteBalance(f.View(), s);
+        RunWhiteBalance(f.View(), s, scratch);
         EXPECT_NEAR(s.gain[kRed], 0.6495f, 1e-5f);
         EXPECT_NEAR(s.gain[kGreen], 1.299f, 1e-5f);
         EXPECT_EQ(f.At(2, 1), (Bgr{125, 125, 182})) << "mode " << mode;
@@ -184,7 +187,7 @@ TEST(WhiteBalance, MildCastScalesByClampedGains) {
     WhiteBalanceState s;
     CTestFrame f(2, 2);
     f.Fill(Bgr{100, 100, 120});
-    RunWhiteBalance(f.View(), s);
+    RunWhiteBalance(f.View(), s, scratch);
     EXPECT_EQ(f.At(0, 0), (Bgr{106, 106, 106}));
 }
 
@@ -193,14 +196,14 @@ TEST(WhiteBalance, BlackFrameKeepsThePreviousTables) {
     s.mode = 1;
     CTestFrame cast(2, 2);
     cast.Fill(Bgr{100, 100, 120});
-    RunWhiteBalance(cast.View(), s);
+    RunWhiteBalance(cast.View(), s, scratch);
     uint8_t redBefore[256];
     std::memcpy(redBefore, s.table[kRed], 256);
 
     CTestFrame black(5, 3);
-    EXPECT_FALSE(AnalyseWhiteBalance(black.View(), s));
+    EXPECT_FALSE(AnalyseWhiteBalance(black.View(), s, scratch));
     EXPECT_EQ(0, std::memcmp(redBefore, s.table[kRed], 256));
-    RunWhiteBalance(black.View(), s);
+    RunWhiteBalance(black.View(), s, scratch);
     EXPECT_EQ(black.At(0, 0), GreyPixel(0));
 }
 
@@ -209,21 +212,21 @@ TEST(WhiteBalance, AnalysesOnlyEveryPeriodFrames) {
     s.period = 3;
     CTestFrame grey(2, 2), cast(2, 2);
     grey.Fill(GreyPixel(100));
-    RunWhiteBalance(grey.View(), s);  // frame 0 analyses: identity
+    RunWhiteBalance(grey.View(), s, scratch);  // frame 0 analyses: identity
     for (int frame = 1; frame <= 2; ++frame) {
         cast.Fill(Bgr{100, 100, 120});
-        RunWhiteBalance(cast.View(), s);
+        RunWhiteBalance(cast.View(), s, scratch);
         EXPECT_EQ(cast.At(0, 0), (Bgr{100, 100, 120})) << frame;
     }
     cast.Fill(Bgr{100, 100, 120});
-    RunWhiteBalance(cast.View(), s);  // frame 3 analyses again
+    RunWhiteBalance(cast.View(), s, scratch);  // frame 3 analyses again
     EXPECT_EQ(cast.At(0, 0), (Bgr{106, 106, 106}));
 
     for (int period : {0, 1}) {
         WhiteBalanceState every;
         every.period = period;
         for (int frame = 0; frame < 3; ++frame) {
-            RunWhiteBalance(grey.View(), every);
+            RunWhiteBalance(grey.View(), every, scratch);
             EXPECT_EQ(every.frameCounter, 0) << "period " << period;
         }
     }

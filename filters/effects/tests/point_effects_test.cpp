@@ -7,6 +7,9 @@
 namespace vimbrel::effects {
 namespace {
 
+// Working memory shared by the stages under test, as the pipeline shares it.
+CScratch scratch;
+
 using testing::Bgr;
 using testing::CTestFrame;
 using testing::GreyPixel;
@@ -14,7 +17,7 @@ using testing::GreyPixel;
 Bgr AfterEffect(int effect, Bgr in) {
     CTestFrame f(1, 1);
     f.Fill(in);
-    EXPECT_TRUE(ApplyPointEffect(f.View(), effect));
+    EXPECT_TRUE(ApplyPointEffect(f.View(), effect, scratch));
     return f.At(0, 0);
 }
 
@@ -47,14 +50,14 @@ TEST(PointEffects, ClearTextWorkedExample) {
 TEST(PointEffects, BlackWhiteThresholdsAtTheMeanGrey) {
     CTestFrame f(3, 1);
     f.SetGreyRows({{10, 200, 100}});  // mean grey 103
-    BlackWhite(f.View());
+    BlackWhite(f.View(), scratch);
     EXPECT_EQ(f.At(0, 0), GreyPixel(0));
     EXPECT_EQ(f.At(1, 0), GreyPixel(255));
     EXPECT_EQ(f.At(2, 0), GreyPixel(0));
 
     CTestFrame uniform(5, 4);
     uniform.Fill(Bgr{30, 160, 90});
-    BlackWhite(uniform.View());
+    BlackWhite(uniform.View(), scratch);
     for (int r = 0; r < 4; ++r)
         for (int k = 0; k < 5; ++k) EXPECT_EQ(uniform.At(k, r), GreyPixel(0));
 }
@@ -80,7 +83,7 @@ TEST(PointEffects, IdsWithoutAPointStageAreRefused) {
     CTestFrame f(2, 2);
     f.FillDistinct();
     for (int id : {0, 10, 11, 16, 22, 23, 26, 99}) {
-        EXPECT_FALSE(ApplyPointEffect(f.View(), id)) << id;
+        EXPECT_FALSE(ApplyPointEffect(f.View(), id, scratch)) << id;
     }
 }
 

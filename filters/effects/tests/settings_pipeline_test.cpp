@@ -36,6 +36,7 @@ public:
     void Compose(const RgbFrame&) override { ++compositions; }
     ITileRunner& Tiles() override { return tiles; }
     IRandomSource& Random() override { return random; }
+    CScratch& Scratch() override { return scratch; }
 
     int sizeChanges = 0;
     int stretches = 0;
@@ -45,6 +46,7 @@ public:
     std::vector<std::u16string> rateTexts;
     CSerialTileRunner tiles;
     CSequenceRandom random;
+    CScratch scratch;
 };
 
 TEST(EffectSettings, FreshRecordValues) {

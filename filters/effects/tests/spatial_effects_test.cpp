@@ -9,6 +9,9 @@
 namespace vimbrel::effects {
 namespace {
 
+// Working memory shared by the stages under test, as the pipeline shares it.
+CScratch scratch;
+
 using testing::Bgr;
 using testing::CTestFrame;
 using testing::GreyPixel;
@@ -42,7 +45,7 @@ TEST(Despeckle, SmoothsOnlySmallDeviationsAndNeverTheBorder) {
     f.Fill(GreyPixel(100));
     f.Set(1, 1, Bgr{95, 120, 80});
     f.Set(0, 0, GreyPixel(7));
-    Despeckle(f.View(), 15);
+    Despeckle(f.View(), 15, scratch);
     // Every channel's neighbour mean is (7 + 7 x 100) >> 3 = 88: blue (7 off)
     // and red (8 off) take it, green (32 off) keeps its value.
     EXPECT_EQ(f.At(1, 1), (Bgr{88, 120, 88}));
@@ -51,7 +54,7 @@ TEST(Despeckle, SmoothsOnlySmallDeviationsAndNeverTheBorder) {
     CTestFrame border(6, 5);
     border.FillNoise(3);
     const CTestFrame before = border;
-    Despeckle(border.View(), 255);
+    Despeckle(border.View(), 255, scratch);
     for (int k = 0; k < 6; ++k) {
         EXPECT_EQ(border.At(k, 0), before.At(k, 0));
         EXPECT_EQ(border.At(k, 4), before.At(k, 4));
@@ -146,7 +149,7 @@ TEST(Mosaic, BlocksHoldTheirExactMean) {
 TEST(EdgeDetect, UniformFrameIsBlack) {
     CTestFrame f(9, 7);
     f.Fill(Bgr{40, 180, 90});
-    EdgeDetect(f.View());
+    EdgeDetect(f.View(), scratch);
     for (int r = 0; r < 7; ++r)
         for (int k = 0; k < 9; ++k) ASSERT_EQ(f.At(k, r), GreyPixel(0));
 }
@@ -154,7 +157,7 @@ TEST(EdgeDetect, UniformFrameIsBlack) {
 TEST(EdgeDetect, DespecklesThenStretchesAFaintEdge) {
     CTestFrame f(4, 3);
     f.SetGreyRows({{0, 0, 16, 16}, {0, 0, 16, 16}, {0, 0, 16, 16}});
-    EdgeDetect(f.View());
+    EdgeDetect(f.View(), scratch);
     // Despeckle turns the inner pixels into 6 and 10; greys become
     // 0/0/14/14, 0/4/8/14, 0/0/14/14; magnitudes 44 and 48, stretched by 255/48.
     EXPECT_EQ(GreyRow(f, 1), (std::vector<int>{0, 233, 255, 0}));
@@ -163,7 +166,7 @@ TEST(EdgeDetect, DespecklesThenStretchesAFaintEdge) {
 
     CTestFrame strong(3, 3);
     strong.SetGreyRows({{0, 0, 200}, {0, 0, 200}, {0, 0, 200}});
-    EdgeDetect(strong.View());
+    EdgeDetect(strong.View(), scratch);
     EXPECT_EQ(strong.At(1, 1), GreyPixel(255));
 }
 
@@ -173,7 +176,7 @@ TEST(Jitter, TakesDisplacedPixelsInsideTheFrameOnly) {
     const CTestFrame before = f;
     std::vector<int> right(10000, 0);
     for (std::size_t i = 0; i < right.size(); i += 2) right[i] = 1;
-    Jitter(f.View(), right.data(), 10000);
+    Jitter(f.View(), right.data(), 10000, scratch);
     EXPECT_EQ(f.At(0, 0), before.At(1, 0));
     EXPECT_EQ(f.At(1, 1), before.At(2, 1));
     EXPECT_EQ(f.At(2, 1), before.At(2, 1));  // would leave the frame: stays
@@ -183,7 +186,7 @@ TEST(Jitter, TakesDisplacedPixelsInsideTheFrameOnly) {
     CTestFrame g(3, 2);
     g.FillDistinct();
     const CTestFrame gBefore = g;
-    Jitter(g.View(), pairs.data(), static_cast<int>(pairs.size()));
+    Jitter(g.View(), pairs.data(), static_cast<int>(pairs.size()), scratch);
     EXPECT_EQ(g.At(0, 1), gBefore.At(1, 1));
     EXPECT_EQ(g.At(1, 1), gBefore.At(1, 1));  // wrapped back to pair 0
 }
@@ -198,7 +201,7 @@ TEST(Jitter, EveryPixelComesFromWithinFour) {
         seed = seed * 1103515245u + 12345u;
         o = static_cast<int>((seed >> 16) % 9) - 4;
     }
-    Jitter(f.View(), offsets.data(), 10000);
+    Jitter(f.View(), offsets.data(), 10000, scratch);
     for (int r = 0; r < 30; ++r) {
         for (int k = 0; k < 40; ++k) {
             const Bgr p = f.At(k, r);  // blue carries the column, green the row
@@ -215,7 +218,7 @@ TEST(Kaleidoscope, FoldsTheWindowEightfold) {
         for (int k = 0; k < 4; ++k) f.Set(k, r, GreyPixel(static_cast<uint8_t>(10 * r + k)));
     KaleidoscopeState state{0.0f, 0.0f, 0.2f, 0.2f};
     CFixedRandom random(0);
-    Kaleidoscope(f.View(), state, 1, 40, random);
+    Kaleidoscope(f.View(), state, 1, 40, random, scratch);
     // Window 2 x 2 at the origin; folded rows 0 1 1 0, columns 0 1 1 0; each
     // pixel shows window (max, min) = 10 x max + min.
     EXPECT_EQ(GreyRow(f, 0), (std::vector<int>{0, 10, 10, 0}));
@@ -231,7 +234,7 @@ TEST(Kaleidoscope, TurnsAtTheEdgeWithANewSpeed) {
     f.FillDistinct();
     KaleidoscopeState state{3.5f, 0.0f, 0.6f, 0.1f};
     CFixedRandom random(5);  // (5 + 8) / 10 = 1.3
-    Kaleidoscope(f.View(), state, 1, 10, random);
+    Kaleidoscope(f.View(), state, 1, 10, random, scratch);
     // trunc(4.1) + 4 reaches the width: reverse to -1.3.
     EXPECT_FLOAT_EQ(state.vx, -1.3f);
     EXPECT_FLOAT_EQ(state.x, 2.2f);
@@ -243,7 +246,7 @@ TEST(Kaleidoscope, SymmetricAndKeepsTheCentreAsAsked) {
     f.FillDistinct();
     KaleidoscopeState state{3.0f, 2.0f, 0.5f, 0.5f};
     CFixedRandom random(0);
-    Kaleidoscope(f.View(), state, 1, 20, random);
+    Kaleidoscope(f.View(), state, 1, 20, random, scratch);
     for (int r = 0; r < 30; ++r) {
         for (int k = 0; k < 40; ++k) {
             ASSERT_EQ(f.At(k, r), f.At(39 - k, r));
@@ -255,7 +258,7 @@ TEST(Kaleidoscope, SymmetricAndKeepsTheCentreAsAsked) {
     g.FillDistinct();
     const CTestFrame before = g;
     KaleidoscopeState keep{3.0f, 2.0f, 0.5f, 0.5f};
-    Kaleidoscope(g.View(), keep, 0, 20, random);
+    Kaleidoscope(g.View(), keep, 0, 20, random, scratch);
     // Radius squared 900 / 20 = 45 around (20, 15).
     EXPECT_EQ(g.At(20, 15), before.At(20, 15));
     EXPECT_EQ(g.At(26, 15), before.At(26, 15));  // 36 < 45
@@ -269,7 +272,7 @@ TEST(Kaleidoscope, WideAndTallFramesFinishInsideTheBuffer) {
         CTestFrame f(w, h);
         f.FillNoise(5);
         KaleidoscopeState state{0.0f, 0.0f, 3.4f, 3.4f};
-        for (int frame = 0; frame < 5; ++frame) Kaleidoscope(f.View(), state, frame % 2, 5, random);
+        for (int frame = 0; frame < 5; ++frame) Kaleidoscope(f.View(), state, frame % 2, 5, random, scratch);
         EXPECT_GE(static_cast<int>(state.y), 0) << w << "x" << h;
     }
     EXPECT_EQ(KaleidoscopeWindow(1280, 480), 479);
@@ -287,7 +290,7 @@ TEST(OilPainting, MostFrequentLevelFirstReachedWinsTies) {
     f.Set(0, 2, Bgr{103, 100, 100});
     f.Set(2, 2, Bgr{7, 0, 0});
     CCountingRunner runner;
-    OilPainting(f.View(), runner);
+    OilPainting(f.View(), runner, scratch);
     EXPECT_EQ(runner.tiles, 4);
     for (int r = 0; r < 4; ++r)
         for (int k = 0; k < 4; ++k) EXPECT_EQ(f.At(k, r), (Bgr{101, 100, 100})) << k << "," << r;
@@ -307,8 +310,8 @@ TEST(OilPainting, ThreadsGiveTheSameBytesAsOneThread) {
         b.FillNoise(21);
         CSerialTileRunner serial;
         CThreadTileRunner threads;
-        OilPainting(a.View(), serial);
-        OilPainting(b.View(), threads);
+        OilPainting(a.View(), serial, scratch);
+        OilPainting(b.View(), threads, scratch);
         EXPECT_EQ(a.Pixels(), b.Pixels()) << w << "x" << h;
     }
 }

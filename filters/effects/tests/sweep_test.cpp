@@ -25,12 +25,14 @@ public:
     void Compose(const RgbFrame&) override {}
     ITileRunner& Tiles() override { return tiles_; }
     IRandomSource& Random() override { return random_; }
+    CScratch& Scratch() override { return scratch_; }
     ZoomCrop lastCrop;
 
 private:
     int tick_ = 0;
     CThreadTileRunner tiles_;
     CStdRandom random_;
+    CScratch scratch_;
 };
 
 const std::pair<int, int> kSizes[] = {{1, 1},   {1, 2},   {2, 1},   {3, 3},   {5, 7},    {176, 144},

@@ -11,6 +11,9 @@
 namespace vimbrel::effects {
 namespace {
 
+// Working memory shared by the stages under test, as the pipeline shares it.
+CScratch scratch;
+
 using testing::Bgr;
 using testing::CTestFrame;
 using testing::GreyPixel;
@@ -73,9 +76,9 @@ TEST(Zoom, FactorOneIsTheIdentityForNearestAndBilinear) {
         CTestFrame f(7, 5);
         f.FillNoise(9);
         const CTestFrame src = f;
-        ZoomNearest(f.View(), factor, false, false);
+        ZoomNearest(f.View(), factor, false, false, scratch);
         EXPECT_EQ(f.Pixels(), src.Pixels());
-        ZoomBilinear(f.View(), factor, false, false);
+        ZoomBilinear(f.View(), factor, false, false, scratch);
         EXPECT_EQ(f.Pixels(), src.Pixels());
     }
 }
@@ -84,14 +87,14 @@ TEST(Zoom, NearestAtTwoRepeatsTheCentreHalf) {
     CTestFrame f(4, 4);
     f.FillDistinct();
     const CTestFrame src = f;
-    ZoomNearest(f.View(), 2.0f, false, false);
+    ZoomNearest(f.View(), 2.0f, false, false, scratch);
     // Crop origin (1, 1), size 2 x 2; each source pixel twice each way.
     const int from[4] = {1, 1, 2, 2};
     for (int r = 0; r < 4; ++r)
         for (int k = 0; k < 4; ++k) EXPECT_EQ(f.At(k, r), src.At(from[k], from[r]));
 
     CTestFrame m = src;
-    ZoomNearest(m.View(), 2.0f, true, true);
+    ZoomNearest(m.View(), 2.0f, true, true, scratch);
     const int flipped[4] = {2, 2, 1, 1};
     for (int r = 0; r < 4; ++r)
         for (int k = 0; k < 4; ++k) EXPECT_EQ(m.At(k, r), src.At(flipped[k], flipped[r]));
@@ -101,15 +104,15 @@ TEST(Zoom, BilinearAtTwoCopiesEvenAndAveragesOddPositions) {
     CTestFrame cols(4, 4);
     cols.SetGreyRows({{0, 100, 200, 40}, {0, 100, 200, 40}, {0, 100, 200, 40}, {0, 100, 200, 40}});
     CTestFrame mirrored = cols;
-    ZoomBilinear(cols.View(), 2.0f, false, false);
+    ZoomBilinear(cols.View(), 2.0f, false, false, scratch);
     for (int r = 0; r < 4; ++r) EXPECT_EQ(GreyRow(cols, r), (std::vector<int>{100, 150, 200, 120}));
     // Mirrored, columns count from the right and interpolate leftwards.
-    ZoomBilinear(mirrored.View(), 2.0f, false, true);
+    ZoomBilinear(mirrored.View(), 2.0f, false, true, scratch);
     EXPECT_EQ(GreyRow(mirrored, 0), (std::vector<int>{200, 150, 100, 50}));
 
     CTestFrame rows(4, 4);
     rows.SetGreyRows({{0, 0, 0, 0}, {10, 10, 10, 10}, {50, 50, 50, 50}, {90, 90, 90, 90}});
-    ZoomBilinear(rows.View(), 2.0f, false, false);
+    ZoomBilinear(rows.View(), 2.0f, false, false, scratch);
     for (int k = 0; k < 4; ++k) {
         EXPECT_EQ(rows.At(k, 0).g, 10);
         EXPECT_EQ(rows.At(k, 1).g, 30);
@@ -128,7 +131,7 @@ TEST(Zoom, BicubicWeightsAtFactorOne) {
     for (auto zoom : {&ZoomBicubic, &ZoomBicubicReference}) {
         CTestFrame f(5, 5);
         f.Set(2, 2, GreyPixel(255));
-        zoom(f.View(), 1.0f, false, false);
+        zoom(f.View(), 1.0f, false, false, scratch);
         EXPECT_EQ(f.At(2, 2).g, 113);  // 255 x 0.668 x 0.668
         EXPECT_EQ(f.At(1, 2).g, 28);   // 255 x 0.668 x 0.167
         EXPECT_EQ(f.At(3, 2).g, 28);
@@ -138,7 +141,7 @@ TEST(Zoom, BicubicWeightsAtFactorOne) {
     // Weights add up to 1.002: a uniform picture keeps its value or clamps.
     CTestFrame u(6, 6);
     u.Fill(Bgr{100, 255, 0});
-    ZoomBicubic(u.View(), 1.7f, false, false);
+    ZoomBicubic(u.View(), 1.7f, false, false, scratch);
     EXPECT_EQ(u.At(3, 3), (Bgr{100, 255, 0}));
 }
 
@@ -146,8 +149,8 @@ TEST(Zoom, BicubicFlipsOnlyWhereResultsAreWritten) {
     CTestFrame a(31, 17), b(31, 17);
     a.FillNoise(4);
     b.FillNoise(4);
-    ZoomBicubic(a.View(), 2.3f, true, true);
-    ZoomBicubic(b.View(), 2.3f, false, false);
+    ZoomBicubic(a.View(), 2.3f, true, true, scratch);
+    ZoomBicubic(b.View(), 2.3f, false, false, scratch);
     FlipFrame(b.View(), true, true);
     EXPECT_EQ(a.Pixels(), b.Pixels());
 }
@@ -157,8 +160,8 @@ TEST(Zoom, SeparableBicubicAgreesWithTheDirectSum) {
         CTestFrame a(45, 33), b(45, 33);
         a.FillNoise(17);
         b.FillNoise(17);
-        ZoomBicubic(a.View(), factor, false, true);
-        ZoomBicubicReference(b.View(), factor, false, true);
+        ZoomBicubic(a.View(), factor, false, true, scratch);
+        ZoomBicubicReference(b.View(), factor, false, true, scratch);
         const auto pa = a.Pixels(), pb = b.Pixels();
         int worst = 0;
         for (std::size_t i = 0; i < pa.size(); ++i) worst = std::max(worst, std::abs(pa[i] - pb[i]));
@@ -172,9 +175,9 @@ TEST(Zoom, NeighboursStayInsideNearTheEdges) {
     for (bool flip : {false, true}) {
         CTestFrame f(640, 4, true);
         f.FillNoise(2);
-        ZoomBilinear(f.View(), 1.00157f, flip, flip);
-        ZoomBicubic(f.View(), 1.00157f, flip, flip);
-        ZoomNearest(f.View(), 1000.0f, flip, flip);
+        ZoomBilinear(f.View(), 1.00157f, flip, flip, scratch);
+        ZoomBicubic(f.View(), 1.00157f, flip, flip, scratch);
+        ZoomNearest(f.View(), 1000.0f, flip, flip, scratch);
     }
 }
 
