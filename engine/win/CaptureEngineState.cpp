@@ -52,6 +52,10 @@ void ReleaseEngineObjects(CaptureEngineState& state)
     state.videoDevices.Clear();
     state.audioDevices.Clear();
     state.videoFormats.Clear();
+    {
+        std::lock_guard<std::mutex> hold(state.burstLock);
+        state.burst.Clear();
+    }
     state.playbackDuration = 0;
     state.attachedVideoWindow = nullptr;
     state.monitorNotifyWindow = nullptr;

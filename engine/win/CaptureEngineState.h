@@ -2,6 +2,7 @@
 // the graphs and filters it owns, and the device and format lists.
 #pragma once
 
+#include "BurstBlend.h"
 #include "CaptureDeviceList.h"
 #include "ComHelpers.h"
 #include "EngineValues.h"
@@ -9,6 +10,8 @@
 #include "VideoFormatList.h"
 
 #include <qedit.h>
+
+#include <mutex>
 
 namespace camera {
 
@@ -59,6 +62,10 @@ struct CaptureEngineState {
     DeviceList videoDevices;
     DeviceList audioDevices;
     CVideoFormatList videoFormats;
+
+    // The picture a burst builds; one burst at a time.
+    std::mutex burstLock;
+    CBurstAccumulator burst;
 
     // What Initialize set up on its thread, undone by Uninitialize.
     bool comInitialized = false;

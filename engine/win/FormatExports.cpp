@@ -2,8 +2,52 @@
 #include "CameraApi.h"
 #include "ExportGuard.h"
 #include "FormatSwitch.h"
+#include "VideoSubtypes.h"
+
+#include <cstring>
+
+namespace camera {
+
+namespace {
+
+MediaGuid ToMediaGuid(const GUID& guid)
+{
+    static_assert(sizeof(MediaGuid) == sizeof(GUID), "the two layouts match");
+    MediaGuid copy;
+    std::memcpy(&copy, &guid, sizeof copy);
+    return copy;
+}
+
+int DescribeFormat(int* index, char* subtypeName, int* width, int* height)
+{
+    CaptureEngineState& state = Engine();
+    if (!state.values.ready || index == nullptr)
+        return 0;
+    if (*index == -1) {
+        *index = state.videoFormats.Count();
+        return 1;
+    }
+    CVideoFormat* format = state.videoFormats.At(*index);
+    if (format == nullptr || subtypeName == nullptr || width == nullptr || height == nullptr)
+        return 0;
+    // The names are at most six characters; callers give room for seven.
+    std::strncpy(subtypeName, VideoSubtypeName(ToMediaGuid(format->Type().subtype)), 7);
+    subtypeName[6] = '\0';
+    *width = format->Width();
+    *height = format->Height();
+    return 1;
+}
+
+} // namespace
+
+} // namespace camera
 
 using namespace camera;
+
+CAMERA_API int CAMERA_CALL GetVideoFormat(int* index, char* subtypeName, int* width, int* height)
+{
+    return GuardedExport([=] { return DescribeFormat(index, subtypeName, width, height); });
+}
 
 CAMERA_API int CAMERA_CALL SetVideoFormat(int index, int force)
 {

@@ -1,0 +1,49 @@
+// The capture filter's own settings pages, shown in a modal frame.
+#include "CameraApi.h"
+#include "CaptureEngineState.h"
+#include "ExportGuard.h"
+
+#include <olectl.h>
+
+namespace camera {
+
+namespace {
+
+int ShowCameraPages(HWND parent)
+{
+    CaptureEngineState& state = Engine();
+    if (!state.values.ready || !state.videoCapture)
+        return 0;
+    ComPtr<ISpecifyPropertyPages> pages;
+    if (FAILED(QueryTo(state.videoCapture.Get(), IID_ISpecifyPropertyPages, pages)))
+        return 0;
+    // The caption is the name the filter carries in the graph.
+    FILTER_INFO info{};
+    if (FAILED(state.videoCapture->QueryFilterInfo(&info)))
+        return 0;
+    if (info.pGraph != nullptr)
+        info.pGraph->Release();
+    info.achName[MAX_FILTER_NAME - 1] = L'\0';
+    ComPtr<IUnknown> object;
+    if (FAILED(QueryTo(state.videoCapture.Get(), IID_IUnknown, object)))
+        return 0;
+    CAUUID pageIds{};
+    if (FAILED(pages->GetPages(&pageIds)))
+        return 0;
+    IUnknown* objects[] = {object.Get()};
+    OleCreatePropertyFrame(parent, 0, 0, info.achName, 1, objects, pageIds.cElems, pageIds.pElems, 0, 0,
+                           nullptr);
+    CoTaskMemFree(pageIds.pElems);
+    return 1;
+}
+
+} // namespace
+
+} // namespace camera
+
+using namespace camera;
+
+CAMERA_API int CAMERA_CALL DisplayCameraAdvancedSetting(HWND parent)
+{
+    return GuardedExport([=] { return ShowCameraPages(parent); });
+}
