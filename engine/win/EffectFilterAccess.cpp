@@ -1,0 +1,19 @@
+// The graph builds' view of the effects filter, through the same settings
+// access as the effect calls.
+#include "EffectFilterAccess.h"
+
+#include "EffectSettings.h"
+
+namespace camera {
+
+bool HasVideoEffect(IBaseFilter* effect)
+{
+    return CEffectSettings(effect).Available();
+}
+
+HRESULT ShowPlainPicture(IBaseFilter* effect)
+{
+    return CEffectSettings(effect).SetEffect(kEffectPlainPicture, 0);
+}
+
+} // namespace camera
