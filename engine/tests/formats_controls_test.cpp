@@ -12,6 +12,7 @@ namespace {
 using Formats = EngineTest;
 using Controls = EngineTest;
 using MicrophoneLevel = EngineTest;
+using StillRefusals = EngineTest;
 
 struct ExpectedFormat {
     const char* name;
@@ -209,6 +210,23 @@ TEST_F(MicrophoneLevel, SettingsAnswerThroughTheExports)
     EXPECT_EQ(0, SetJPGQuality(101));
     EXPECT_EQ(0, SetJPGQuality(-1));
     EXPECT_EQ(1, SetJPGQuality(100));
+}
+
+TEST_F(StillRefusals, PathsThatDoNotFitAreRefusedAndWithoutAFrameNothingIsWritten)
+{
+    // The sound mode has no preview, so the grabber holds no frame.
+    ASSERT_EQ(1, Start(2));
+    EXPECT_EQ(0, CaptureImage(nullptr));
+    // 127 characters fit the engine's path buffer, 128 do not.
+    const std::string fits = "engine-still-" + std::string(127 - 17, 'a') + ".jpg";
+    const std::string tooLong = "engine-still-" + std::string(128 - 17, 'a') + ".jpg";
+    ASSERT_EQ(127u, fits.size());
+    ASSERT_EQ(128u, tooLong.size());
+    EXPECT_EQ(0, CaptureImage(tooLong.c_str()));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(tooLong.c_str()));
+    EXPECT_EQ(1, CaptureImage(fits.c_str()));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(fits.c_str()));
+    EXPECT_EQ(0, CaptureImage(""));
 }
 
 } // namespace

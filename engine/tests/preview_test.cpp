@@ -1,0 +1,180 @@
+// The live preview: the bench camera through the effects filter, Smart Tee
+// and grabber into the test's host window, and the mode, device and format
+// changes that keep or rebuild it.
+#include "PreviewSupport.h"
+
+#include "CaptureEngineState.h"
+#include "IVideoEffect.h"
+
+#include <algorithm>
+
+namespace enginetest {
+namespace {
+
+using camera::ComPtr;
+using camera::Engine;
+
+CLSID ClassOf(IBaseFilter* filter)
+{
+    CLSID clsid{};
+    if (filter != nullptr)
+        filter->GetClassID(&clsid);
+    return clsid;
+}
+
+bool Contains(const std::vector<std::wstring>& names, const wchar_t* name)
+{
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+using Preview = PreviewTest;
+
+TEST_F(Preview, TheCameraRunsThroughTheEffectIntoTheHostWindow)
+{
+    ASSERT_EQ(1, Start(0));
+    const std::vector<std::wstring> names = FilterNames();
+    for (const wchar_t* name : {L"Video Capture", L"Effect", L"Smart Tee", L"Grabber"})
+        EXPECT_TRUE(Contains(names, name)) << "missing " << std::string(name, name + wcslen(name));
+    EXPECT_GE(names.size(), 5u);  // and a renderer
+    EXPECT_EQ(CLSID_EffectFilter, ClassOf(Engine().effect.Get()));
+    EXPECT_EQ(State_Running, PreviewState());
+
+    HWND video = GetWindow(host_.Handle(), GW_CHILD);
+    ASSERT_NE(nullptr, video);
+    EXPECT_TRUE(IsWindowVisible(video));
+
+    std::vector<BYTE> frame;
+    LONG width = 0;
+    LONG height = 0;
+    ASSERT_TRUE(WaitForGrabbedFrame(frame, width, height));
+    EXPECT_EQ(320, width);
+    EXPECT_EQ(240, height);
+    EXPECT_TRUE(frame == SceneFrame(width, height)) << "the grabber does not see the camera's scene";
+
+    EXPECT_EQ(1, GetGraphStatus());
+    ASSERT_GE(dismisser_.WaitFor(1, 3000), 1u);
+    EXPECT_EQ(L"running", dismisser_.Dismissed().back().text);
+    EXPECT_EQ(0u, BoxesSaying(L"The Effect Filter is not found"));
+}
+
+TEST_F(Preview, PreviewModesShareOneGraphAndSoundModeOnlyStopsIt)
+{
+    ASSERT_EQ(1, Start(0));
+    ComPtr<IGraphBuilder> graph = PreviewGraph();
+    ASSERT_TRUE(graph);
+    EXPECT_EQ(1, SetMode(3));
+    EXPECT_EQ(graph, PreviewGraph());
+    EXPECT_EQ(State_Running, PreviewState());
+    EXPECT_EQ(1, SetMode(5));
+    EXPECT_EQ(1, SetMode(2));
+    EXPECT_EQ(State_Stopped, PreviewState());
+    EXPECT_EQ(1, SetMode(0));
+    EXPECT_EQ(graph, PreviewGraph());  // run again, not rebuilt
+    EXPECT_EQ(State_Running, PreviewState());
+}
+
+TEST_F(Preview, ABusyCameraIsTriedForASecondAndReportedOnce)
+{
+    ASSERT_EQ(S_OK, bench_->SetCameraBusy(TRUE));
+    const DWORD start = GetTickCount();
+    ASSERT_EQ(1, Start(0));  // the failed preview does not fail the start
+    EXPECT_GE(GetTickCount() - start, 950u);
+    EXPECT_EQ(1u, BoxesSaying(L"The camera is used by another program"));
+    EXPECT_EQ(0, SetMode(3));
+    EXPECT_EQ(2u, BoxesSaying(L"The camera is used by another program"));
+
+    ASSERT_EQ(S_OK, bench_->SetCameraBusy(FALSE));
+    EXPECT_EQ(1, SetMode(3));
+    EXPECT_EQ(State_Running, PreviewState());
+}
+
+TEST_F(Preview, ANewCameraGoesIntoTheRunningPreviewAlsoAfterAStartByName)
+{
+    wcscpy(videoName_, BENCH_CAMERA2_NAME);
+    ASSERT_EQ(1, Start(0));
+    EXPECT_EQ(CLSID_BenchCamera2, ClassOf(Engine().videoCapture.Get()));
+    ComPtr<IGraphBuilder> before = PreviewGraph();
+
+    // The start by name left no index selected; the switch must still
+    // rebuild the preview around the new camera.
+    ASSERT_EQ(1, SelectVideoDevice(0, 640, 480));
+    EXPECT_EQ(CLSID_BenchCamera, ClassOf(Engine().videoCapture.Get()));
+    EXPECT_NE(before, PreviewGraph());
+    EXPECT_EQ(State_Running, PreviewState());
+    std::vector<BYTE> frame;
+    LONG width = 0;
+    LONG height = 0;
+    ASSERT_TRUE(WaitForGrabbedFrame(frame, width, height));
+    EXPECT_EQ(640, width);
+    EXPECT_EQ(480, height);
+
+    // The same index again is nothing to do.
+    ComPtr<IGraphBuilder> after = PreviewGraph();
+    EXPECT_EQ(1, SelectVideoDevice(0, 0, 0));
+    EXPECT_EQ(after, PreviewGraph());
+}
+
+TEST_F(Preview, FormatSwitchRebuildsOnlyWhenAskedOrNeeded)
+{
+    ASSERT_EQ(1, Start(0, 0));
+    ComPtr<IGraphBuilder> graph = PreviewGraph();
+    ASSERT_EQ(1, SetVideoFormat(2, 0));  // 640 x 480
+    std::vector<BYTE> frame;
+    LONG width = 0;
+    LONG height = 0;
+    ASSERT_TRUE(WaitForGrabbedFrame(frame, width, height));
+    EXPECT_EQ(640, width);
+
+    graph = PreviewGraph();
+    EXPECT_EQ(1, SetVideoFormat(2, 0));
+    EXPECT_EQ(graph, PreviewGraph());
+    EXPECT_EQ(1, SetVideoFormat(2, 1));
+    EXPECT_NE(graph, PreviewGraph());
+    EXPECT_EQ(State_Running, PreviewState());
+}
+
+TEST_F(Preview, AFailedSwitchIsTriedAgainNotAnsweredFromMemory)
+{
+    ASSERT_EQ(1, Start(0, 0));
+    // The bench camera lists YUY2 but delivers RGB24 only.
+    ASSERT_EQ(0, SetVideoFormat(3, 0));
+    EXPECT_NE(State_Running, PreviewState());
+    EXPECT_EQ(0, SetVideoFormat(3, 0));
+    EXPECT_EQ(1, SetVideoFormat(0, 0));
+    EXPECT_EQ(State_Running, PreviewState());
+}
+
+TEST_F(Preview, ResumeAfterSuspendRebuildsThePreviewInTheCurrentFormat)
+{
+    ASSERT_EQ(1, Start(3, 2));
+    ComPtr<IGraphBuilder> graph = PreviewGraph();
+    HWND hidden = FindHiddenWindow();
+    SendMessageA(hidden, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    SendMessageA(hidden, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
+    EXPECT_NE(graph, PreviewGraph());
+    EXPECT_EQ(State_Running, PreviewState());
+    std::vector<BYTE> frame;
+    LONG width = 0;
+    LONG height = 0;
+    ASSERT_TRUE(WaitForGrabbedFrame(frame, width, height));
+    EXPECT_EQ(640, width);
+}
+
+TEST_F(Preview, UninitializeLeavesNoFilterAndNoWindowBehind)
+{
+    LONG baseline = 0;
+    ASSERT_EQ(S_OK, bench_->GetLiveObjectCount(&baseline));
+    for (int round = 0; round < 3; ++round) {
+        ASSERT_EQ(1, Start(0));
+        ASSERT_NE(nullptr, GetWindow(host_.Handle(), GW_CHILD));
+        ASSERT_EQ(1, Uninitialize());
+        PumpMessagesFor(50);
+        EXPECT_EQ(nullptr, GetWindow(host_.Handle(), GW_CHILD)) << round;
+        LONG live = 0;
+        ASSERT_EQ(S_OK, bench_->GetLiveObjectCount(&live));
+        EXPECT_EQ(baseline, live) << round;
+    }
+}
+
+} // namespace
+} // namespace enginetest
