@@ -4,7 +4,7 @@
 #include "PreviewSupport.h"
 
 #include "CaptureEngineState.h"
-#include "IVideoEffect.h"
+#include "EffectFilterAccess.h"
 
 #include <algorithm>
 
@@ -36,7 +36,7 @@ TEST_F(Preview, TheCameraRunsThroughTheEffectIntoTheHostWindow)
     for (const wchar_t* name : {L"Video Capture", L"Effect", L"Smart Tee", L"Grabber"})
         EXPECT_TRUE(Contains(names, name)) << "missing " << std::string(name, name + wcslen(name));
     EXPECT_GE(names.size(), 5u);  // and a renderer
-    EXPECT_EQ(CLSID_EffectFilter, ClassOf(Engine().effect.Get()));
+    EXPECT_TRUE(camera::HasVideoEffect(Engine().effect.Get()));
     EXPECT_EQ(State_Running, PreviewState());
 
     HWND video = GetWindow(host_.Handle(), GW_CHILD);
