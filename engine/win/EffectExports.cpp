@@ -33,6 +33,13 @@ int WhenReady(Body body)
     });
 }
 
+// The zoom and the mirror reach the filter together, as the engine keeps
+// them.
+HRESULT SendZoom(CEffectSettings& settings, const EngineValues& values)
+{
+    return settings.SetZoom(ZoomSettingsFor(values.zoomFactor, values.mirror));
+}
+
 HRESULT ShowFrame(CEffectSettings& settings, const wchar_t* path)
 {
     if (path == nullptr)
@@ -97,9 +104,7 @@ CAMERA_API int CAMERA_CALL Zoom(float factor)
         // Kept even when no filter takes it yet: the mirror call sends it
         // along later.
         state.values.zoomFactor = factor;
-        return WithEffectSettings(state, [&](CEffectSettings& settings) {
-            return settings.SetZoom(ZoomSettingsFor(factor, state.values.mirror));
-        });
+        return WithEffectSettings(state, [&](CEffectSettings& settings) { return SendZoom(settings, state.values); });
     });
 }
 
@@ -113,7 +118,7 @@ CAMERA_API int CAMERA_CALL SetMirrorMode(int mirror)
         if (!settings.Available())
             return 0;
         state.values.mirror = mirror;
-        return SUCCEEDED(settings.SetZoom(ZoomSettingsFor(state.values.zoomFactor, mirror))) ? 1 : 0;
+        return SUCCEEDED(SendZoom(settings, state.values)) ? 1 : 0;
     });
 }
 

@@ -6,10 +6,14 @@ namespace camera {
 
 namespace {
 
-IVideoEffect* AsVideoEffect(const ComPtr<IUnknown>& settings)
+// settings holds what QueryInterface gave for IID_IVideoEffect.
+template <class... Parameters, class... Arguments>
+HRESULT Call(const ComPtr<IUnknown>& settings, HRESULT (STDMETHODCALLTYPE IVideoEffect::*method)(Parameters...),
+             Arguments... arguments)
 {
-    // Holds what QueryInterface gave for IID_IVideoEffect.
-    return static_cast<IVideoEffect*>(settings.Get());
+    if (!settings)
+        return E_NOINTERFACE;
+    return (static_cast<IVideoEffect*>(settings.Get())->*method)(arguments...);
 }
 
 const WCHAR* AsWide(const char16_t* text)
@@ -31,54 +35,41 @@ CEffectSettings::~CEffectSettings() = default;
 
 HRESULT CEffectSettings::SetEffect(int effectId, int param)
 {
-    if (!settings_)
-        return E_NOINTERFACE;
-    return AsVideoEffect(settings_)->SetEffect(effectId, param);
+    return Call(settings_, &IVideoEffect::SetEffect, effectId, param);
 }
 
 HRESULT CEffectSettings::LoadFrameImage(const wchar_t* path)
 {
-    if (!settings_)
-        return E_NOINTERFACE;
-    return AsVideoEffect(settings_)->LoadFrameImage(path, 0, 0, VIDEO_FRAME_FROM_FILE, nullptr, nullptr);
+    return Call(settings_, &IVideoEffect::LoadFrameImage, path, 0, 0, static_cast<int>(VIDEO_FRAME_FROM_FILE),
+                nullptr, nullptr);
 }
 
 HRESULT CEffectSettings::SetText(const wchar_t* text, const TextStyle& style)
 {
-    if (!settings_)
-        return E_NOINTERFACE;
-    return AsVideoEffect(settings_)->SetText(text, style.sizeStep, style.red, style.green, style.blue,
-                                             AsWide(style.fontName));
+    return Call(settings_, &IVideoEffect::SetText, text, style.sizeStep, style.red, style.green, style.blue,
+                AsWide(style.fontName));
 }
 
 HRESULT CEffectSettings::EnableText(int on)
 {
-    if (!settings_)
-        return E_NOINTERFACE;
-    return AsVideoEffect(settings_)->EnableText(on);
+    return Call(settings_, &IVideoEffect::EnableText, on);
 }
 
 HRESULT CEffectSettings::SetZoom(const ZoomSettings& zoom)
 {
-    if (!settings_)
-        return E_NOINTERFACE;
-    return AsVideoEffect(settings_)->SetZoom(zoom.enable, zoom.method, zoom.factor, zoom.flipVertical, zoom.mirror);
+    return Call(settings_, &IVideoEffect::SetZoom, zoom.enable, zoom.method, zoom.factor, zoom.flipVertical,
+                zoom.mirror);
 }
 
 HRESULT CEffectSettings::SetGammaCorrect(int on)
 {
-    if (!settings_)
-        return E_NOINTERFACE;
-    return AsVideoEffect(settings_)->SetGammaCorrect(on);
+    return Call(settings_, &IVideoEffect::SetGammaCorrect, on);
 }
 
 HRESULT CEffectSettings::SetGammaAdjustment(const GammaAdjustment& adjustment)
 {
-    if (!settings_)
-        return E_NOINTERFACE;
-    return AsVideoEffect(settings_)->SetGammaAdjustment(adjustment.brightness, adjustment.contrast,
-                                                        adjustment.gammaRed, adjustment.gammaGreen,
-                                                        adjustment.gammaBlue);
+    return Call(settings_, &IVideoEffect::SetGammaAdjustment, adjustment.brightness, adjustment.contrast,
+                adjustment.gammaRed, adjustment.gammaGreen, adjustment.gammaBlue);
 }
 
 } // namespace camera

@@ -18,6 +18,22 @@ namespace {
 // without raising alarms for ever after.
 constexpr int kDynamicBaseFrame = MOTION_MODE_DYNAMIC;
 
+constexpr int kDoTheWork = -1;
+
+// What a start or stop answers when the plan needs no graph work.
+int AnswerWithoutWork(MonitorStep step)
+{
+    switch (step) {
+    case MonitorStep::Refuse:
+        return 0;
+    case MonitorStep::AlreadyDone:
+        return 1;
+    case MonitorStep::Proceed:
+        break;
+    }
+    return kDoTheWork;
+}
+
 HRESULT QueryMotionControl(CaptureEngineState& state, ComPtr<IMotionControl>& control)
 {
     return QueryTo(state.motion.Get(), IID_IMotionControl, control);
@@ -65,14 +81,9 @@ void GiveCameraBackToPreview(CaptureEngineState& state)
 int StartMonitorNow(HWND notifyWindow)
 {
     CaptureEngineState& state = Engine();
-    switch (PlanMonitorStart(state.values, notifyWindow != nullptr)) {
-    case MonitorStep::Refuse:
-        return 0;
-    case MonitorStep::AlreadyDone:
-        return 1;
-    case MonitorStep::Proceed:
-        break;
-    }
+    const int answer = AnswerWithoutWork(PlanMonitorStart(state.values, notifyWindow != nullptr));
+    if (answer != kDoTheWork)
+        return answer;
     state.monitorNotifyWindow = notifyWindow;
 
     StopAndEmptyPreview(state);
@@ -94,14 +105,9 @@ int StartMonitorNow(HWND notifyWindow)
 int StopMonitorNow()
 {
     CaptureEngineState& state = Engine();
-    switch (PlanMonitorStop(state.values)) {
-    case MonitorStep::Refuse:
-        return 0;
-    case MonitorStep::AlreadyDone:
-        return 1;
-    case MonitorStep::Proceed:
-        break;
-    }
+    const int answer = AnswerWithoutWork(PlanMonitorStop(state.values));
+    if (answer != kDoTheWork)
+        return answer;
     if (FAILED(StopMonitorGraph(state)))
         return 0;
     EmptyMonitorGraph(state);
