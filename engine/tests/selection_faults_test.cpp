@@ -1,0 +1,74 @@
+// Device selection where the lists hold what a real machine may: two
+// cameras of one model under one name, and a device that cannot be opened.
+#include "EngineTestSupport.h"
+
+#include "CaptureEngineState.h"
+#include "FilterLookup.h"
+
+namespace enginetest {
+namespace {
+
+using camera::ComPtr;
+using camera::Engine;
+
+ComPtr<IMoniker> MonikerOf(const CLSID& category, const std::wstring& name)
+{
+    ComPtr<IEnumMoniker> monikers;
+    if (camera::EnumerateCategory(category, monikers) != S_OK)
+        return nullptr;
+    ComPtr<IMoniker> moniker;
+    while (monikers->Next(1, moniker.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
+        if (camera::ReadFriendlyName(moniker.Get()) == name)
+            return moniker;
+    }
+    return nullptr;
+}
+
+CLSID ClassOf(IBaseFilter* filter)
+{
+    CLSID clsid{};
+    if (filter != nullptr)
+        filter->GetClassID(&clsid);
+    return clsid;
+}
+
+using SelectionFaults = EngineTest;
+
+TEST_F(SelectionFaults, TwinCamerasUnderOneNameOpenTheOneChosen)
+{
+    ASSERT_EQ(1, Start(2));
+    // A third node named like the first camera but standing for the second.
+    ComPtr<IMoniker> second = MonikerOf(CLSID_VideoInputDeviceCategory, BENCH_CAMERA2_NAME);
+    ASSERT_TRUE(second);
+    Engine().videoDevices.Append("Vimbrel Bench Camera", u"Vimbrel Bench Camera", second);
+    SelectVideoDevice(2, 0, 0);
+    EXPECT_EQ(CLSID_BenchCamera2, ClassOf(Engine().videoCapture.Get()));
+}
+
+TEST_F(SelectionFaults, AMicrophoneThatCannotBeOpenedLeavesTheWorkingOneInPlace)
+{
+    ASSERT_EQ(1, Start(2));
+    ComPtr<IBaseFilter> working = Engine().audioCapture;
+    ASSERT_TRUE(working);
+    ASSERT_TRUE(Engine().microphoneMixer);
+    Engine().audioDevices.Append("Broken Microphone", u"", nullptr);
+    EXPECT_EQ(0, SelectAudioDevice(1));
+    EXPECT_EQ(working, Engine().audioCapture);
+    EXPECT_TRUE(Engine().microphoneMixer);
+    EXPECT_EQ(1, SetAudioVolume(0.5));
+    EXPECT_EQ(1, SelectAudioDevice(0));  // still the selected one
+}
+
+TEST_F(SelectionFaults, ACameraThatCannotBeOpenedKeepsTheCurrentOne)
+{
+    ASSERT_EQ(1, Start(2));
+    ComPtr<IBaseFilter> working = Engine().videoCapture;
+    Engine().videoDevices.Append("Broken Camera", u"Broken Camera", nullptr);
+    EXPECT_EQ(0, SelectVideoDevice(2, 0, 0));
+    EXPECT_EQ(working, Engine().videoCapture);
+    EXPECT_LT(SelectVideoDeviceByName(L"Broken Camera"), 0);
+    EXPECT_EQ(working, Engine().videoCapture);
+}
+
+} // namespace
+} // namespace enginetest
