@@ -21,7 +21,6 @@ void CEffectSettings::SetEffect(int effectId, int param, IRandomSource& random) 
     } else if (effectId == kEffectKaleidoscope) {
         ResetKaleidoscope(random);
     }
-    dirty = true;
 }
 
 void CEffectSettings::GetEffect(int& effectId, int& param) const {

@@ -71,7 +71,6 @@ public:
     int despeckleOn = 0;
     int textOn = 0;
     int featureFlags[kFeatureFlagCount] = {};
-    bool dirty = false;
 };
 
 }  // namespace vimbrel::effects

@@ -63,7 +63,6 @@ TEST(EffectSettings, FreshRecordValues) {
     EXPECT_EQ(s.sizeClass, 2);
     for (int o : s.jitter) ASSERT_EQ(o, 0);
     EXPECT_EQ(s.kaleidoscope.vx, 0.0f);
-    EXPECT_FALSE(s.dirty);
 }
 
 TEST(EffectSettings, SetEffectStoresIdsAndParameters) {
@@ -77,7 +76,6 @@ TEST(EffectSettings, SetEffectStoresIdsAndParameters) {
         EXPECT_EQ(gotId, id);
         EXPECT_EQ(gotParam, p);
     }
-    EXPECT_TRUE(s.dirty);
 }
 
 TEST(EffectSettings, JitterIsRedrawnOnEveryCall) {
