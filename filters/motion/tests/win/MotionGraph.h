@@ -1,25 +1,27 @@
-// A real graph around the registered motion filter:
-// scripted source -> "Zavu Motion Detect Filter" -> Sample Grabber -> Null Renderer,
+// A real graph around the registered motion filter, bound by its friendly
+// name as the capture engine binds it:
+// source -> "Zavu Motion Detect Filter" -> Sample Grabber -> Null Renderer,
 // without a reference clock, with every frame the grabber sees kept.
+//
+// The graph is paused before it runs: pausing starts the filter's streaming
+// (the detector gets its frame size and the graph), so a test can configure
+// detection before the first frame, and a live source delivers nothing until
+// the graph runs. Frame n that the grabber keeps is then the source's frame
+// n, however slowly the machine runs.
 #pragma once
 
 #include <dshow.h>
-#include <qedit.h>
-#include <wrl/client.h>
 
-#include <mutex>
+#include <ostream>
 #include <vector>
 
+#include "BenchTestSupport.h"
 #include "IMotionControl.h"
 #include "ScriptedSource.h"
 
 namespace motiontest {
 
 using Microsoft::WRL::ComPtr;
-
-// Not declared by the MinGW headers.
-constexpr CLSID kClsidSampleGrabber = {0xc1f400a0, 0x3f08, 0x11d3, {0x9f, 0x0b, 0x00, 0x60, 0x08, 0x03, 0x9e, 0x37}};
-constexpr CLSID kClsidNullRenderer = {0xc1f400a4, 0x3f08, 0x11d3, {0x9f, 0x0b, 0x00, 0x60, 0x08, 0x03, 0x9e, 0x37}};
 
 struct GraphEvent {
     long code;
@@ -30,52 +32,41 @@ struct GraphEvent {
     }
 };
 
-// Keeps a copy of every frame that reaches the grabber.
-class CFrameKeeper final : public ISampleGrabberCB {
-public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }   // lives on the test's stack
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-    STDMETHODIMP SampleCB(double, IMediaSample* sample) override;
-    STDMETHODIMP BufferCB(double, BYTE*, LONG) override { return S_OK; }
+void PrintTo(const GraphEvent& e, std::ostream* os);
 
-    std::vector<std::vector<BYTE>> Frames();
-    size_t Count();
-
-private:
-    std::mutex lock_;
-    std::vector<std::vector<BYTE>> frames_;
-};
+// EC_MOTION_DETECTED with its rectangle packed as the filter packs it.
+GraphEvent MotionAt(int left, int top, int right, int bottom);
+extern const GraphEvent kBaseFrameSet;
 
 class MotionGraph {
 public:
     MotionGraph();
-    ~MotionGraph();
 
-    // Adds the four filters and connects them; the result of the first
+    // Adds the source and connects the chain; the result of the first
     // failing connection, else S_OK.
-    HRESULT Build(const dshowbase::CMediaType& type, FramePainter painter);
+    HRESULT Build(IBaseFilter* source, IPin* sourceOutput);
+    // The bench camera's capture pin as the source.
+    HRESULT BuildWithCamera();
+    // A scripted source of this type as the source.
+    HRESULT BuildScripted(const dshowbase::CMediaType& type, FramePainter painter);
 
+    HRESULT Pause();
     HRESULT Run();
-    HRESULT Stop();
 
     // The next count motion events (0x8064 / 0x8065) in order, waiting up to
     // timeoutMs in all; fewer when they do not come.
     std::vector<GraphEvent> MotionEvents(size_t count, DWORD timeoutMs);
-    bool WaitForFrames(size_t count, DWORD timeoutMs);
+    // The motion events already raised, without waiting.
+    std::vector<GraphEvent> PendingMotionEvents();
 
-    CScriptedSource* source = nullptr;
-    ComPtr<IBaseFilter> sourceFilter;
+    bool WaitForFrames(size_t count, DWORD timeoutMs) { return sink.log.WaitFor(count, timeoutMs); }
+    // Every frame that has left the filter so far, in order.
+    std::vector<benchtest::GrabbedSample> Frames() { return sink.log.Samples(); }
+
+    benchtest::GrabberGraph sink{MEDIATYPE_Video};
     ComPtr<IBaseFilter> motion;
     ComPtr<IMotionControl> settings;
-    ComPtr<IBaseFilter> grabber;
-    ComPtr<IBaseFilter> renderer;
-    ComPtr<IGraphBuilder> graph;
-    ComPtr<IMediaControl> control;
-    ComPtr<IMediaEventEx> events;
-    CFrameKeeper frames;
+    ComPtr<IBaseFilter> source;
 };
-
-ComPtr<IPin> FirstPin(IBaseFilter* filter, PIN_DIRECTION direction);
 
 }  // namespace motiontest

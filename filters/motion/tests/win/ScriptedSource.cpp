@@ -33,7 +33,6 @@ public:
         return actual.cbBuffer < request->cbBuffer ? E_FAIL : S_OK;
     }
     HRESULT FillBuffer(IMediaSample* sample, LONGLONG) override {
-        if (!source_->Armed()) return S_FALSE;
         BYTE* data = nullptr;
         if (FAILED(sample->GetPointer(&data))) return E_FAIL;
         return sample->SetActualDataLength(source_->Paint(data, sample->GetSize()));
@@ -52,12 +51,7 @@ CScriptedSource::CScriptedSource(const dshowbase::CMediaType& type, FramePainter
     AddPin(std::make_unique<CScriptedPin>(this, &filterLock_, type));
 }
 
-long CScriptedSource::Paint(BYTE* data, long size) {
-    const LONGLONG n = delivered_;
-    const long length = painter_(n, data, size);
-    delivered_ = n + 1;
-    return length;
-}
+long CScriptedSource::Paint(BYTE* data, long size) { return painter_(painted_++, data, size); }
 
 dshowbase::CMediaType VideoInfoType(int width, int height, WORD bitCount, const GUID& subtype) {
     dshowbase::CMediaType type(MEDIATYPE_Video);

@@ -1,5 +1,6 @@
-// A live RGB24 push source whose frames a test paints, delivered only once
-// the test arms it, so that a scene starts exactly when detection runs.
+// A live push source of any video type, whose frames a test paints: for what
+// the bench camera cannot deliver (other types, tiny or truncated frames, a
+// sample size of one byte).
 #pragma once
 
 #include <dshow.h>
@@ -11,25 +12,20 @@
 
 namespace motiontest {
 
-// Paints frame n (counted from arming) into data and returns the actual
-// length to deliver.
+// Paints frame n (counted from the first frame the running graph asks for)
+// into data and returns the actual length to deliver.
 using FramePainter = std::function<long(LONGLONG n, BYTE* data, long size)>;
 
 class CScriptedSource : public dshowbase::CSourceFilter {
 public:
     CScriptedSource(const dshowbase::CMediaType& type, FramePainter painter);
 
-    void Arm() { InterlockedExchange(&armed_, 1); }
-    LONGLONG Delivered() const { return delivered_; }
-
-    // Called by the pin.
+    // Called by the pin on its streaming thread.
     long Paint(BYTE* data, long size);
-    bool Armed() const { return armed_ != 0; }
 
 private:
     FramePainter painter_;
-    volatile LONG armed_ = 0;
-    volatile LONGLONG delivered_ = 0;
+    LONGLONG painted_ = 0;
 };
 
 dshowbase::CMediaType VideoInfoType(int width, int height, WORD bitCount, const GUID& subtype);
