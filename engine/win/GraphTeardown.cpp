@@ -59,6 +59,12 @@ void DetachVideoWindow(IGraphBuilder* graph)
     video->put_Owner(reinterpret_cast<OAHWND>(nullptr));
 }
 
+void EmptyGraph(IGraphBuilder* graph)
+{
+    DetachVideoWindow(graph);
+    TearDownGraph(graph);
+}
+
 HRESULT StopGraph(IGraphBuilder* graph)
 {
     ComPtr<IMediaControl> control;

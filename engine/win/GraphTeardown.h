@@ -17,6 +17,10 @@ HRESULT AttachVideoWindow(IGraphBuilder* graph, HWND window);
 // releasing the graph leaves nothing inside the caller's window.
 void DetachVideoWindow(IGraphBuilder* graph);
 
+// Takes the video window out and removes every filter: a graph emptied
+// this way can be released or rebuilt without leaving anything behind.
+void EmptyGraph(IGraphBuilder* graph);
+
 // Stops a graph through its media control, when it has one.
 HRESULT StopGraph(IGraphBuilder* graph);
 

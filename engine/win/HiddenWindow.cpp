@@ -22,8 +22,7 @@ void OnSuspend(CaptureEngineState& state)
     } else if (state.values.captureState == kMonitoring) {
         if (state.monitorControl)
             state.monitorControl->Stop();
-        DetachVideoWindow(state.monitorGraph.Get());
-        TearDownGraph(state.monitorGraph.Get());
+        EmptyGraph(state.monitorGraph.Get());
     }
 }
 

@@ -81,16 +81,9 @@ HRESULT ApplyStartFormat(CaptureEngineState& state, int videoFormatIndex)
 // started again.
 void ShutDown(CaptureEngineState& state)
 {
-    if (state.previewControl)
-        state.previewControl->Stop();
-    if (ComPtr<IGraphBuilder> audio = state.audioGraph.Get())
-        StopGraph(audio.Get());
-    if (state.monitorControl)
-        state.monitorControl->Stop();
-    for (ComPtr<IGraphBuilder> graph : {state.previewGraph.Get(), state.audioGraph.Get(), state.monitorGraph}) {
-        DetachVideoWindow(graph.Get());
-        TearDownGraph(graph.Get());
-    }
+    StopCaptureGraphs(state);
+    EmptyGraph(state.previewGraph.Get().Get());
+    EmptyGraph(state.audioGraph.Get().Get());
     ReleaseEngineObjects(state);
 
     DestroyHiddenWindow(state.hiddenWindow, state.module);

@@ -1,6 +1,7 @@
 #include "MicrophoneInput.h"
 
 #include "DeviceNameRules.h"
+#include "PinHelpers.h"
 
 #include <vector>
 
@@ -25,13 +26,7 @@ std::vector<ComPtr<IPin>> InputPins(IBaseFilter* filter)
 
 bool IsMicrophonePin(IPin* pin)
 {
-    PIN_INFO info{};
-    if (FAILED(pin->QueryPinInfo(&info)))
-        return false;
-    if (info.pFilter != nullptr)
-        info.pFilter->Release();
-    info.achName[MAX_PIN_NAME - 1] = L'\0';
-    return IsMicrophonePinName(AsUtf16(info.achName));
+    return IsMicrophonePinName(AsUtf16(PinName(pin)));
 }
 
 // Some drivers take the level only on the device as a whole.

@@ -14,13 +14,7 @@ bool IsFree(IPin* pin)
 
 bool NameContains(IPin* pin, const wchar_t* wanted)
 {
-    PIN_INFO info{};
-    if (FAILED(pin->QueryPinInfo(&info)))
-        return false;
-    if (info.pFilter != nullptr)
-        info.pFilter->Release();
-    info.achName[MAX_PIN_NAME - 1] = L'\0';
-    return PinNameContains(AsUtf16(info.achName), AsUtf16(wanted));
+    return PinNameContains(AsUtf16(PinName(pin)), AsUtf16(wanted));
 }
 
 // A pin that does not tell its category could be anything and is taken;
@@ -59,6 +53,17 @@ HRESULT WalkPins(IBaseFilter* filter, PIN_DIRECTION direction, ComPtr<IPin>& fou
 }
 
 } // namespace
+
+std::wstring PinName(IPin* pin)
+{
+    PIN_INFO info{};
+    if (pin == nullptr || FAILED(pin->QueryPinInfo(&info)))
+        return {};
+    if (info.pFilter != nullptr)
+        info.pFilter->Release();
+    info.achName[MAX_PIN_NAME - 1] = L'\0';
+    return info.achName;
+}
 
 HRESULT FindPin(IBaseFilter* filter, PIN_DIRECTION direction, const wchar_t* name, ComPtr<IPin>& pin)
 {

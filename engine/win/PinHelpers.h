@@ -3,7 +3,12 @@
 
 #include "ComHelpers.h"
 
+#include <string>
+
 namespace camera {
+
+// The pin's name; empty when it does not tell.
+std::wstring PinName(IPin* pin);
 
 // The first free pin of that direction: with a name, the first whose name
 // contains it (letter case ignored); without, the first that is not a

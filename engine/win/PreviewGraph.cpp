@@ -129,8 +129,7 @@ HRESULT StopAndEmptyPreview(CaptureEngineState& state)
     if (!graph)
         return S_OK;
     HRESULT hr = state.previewControl ? state.previewControl->Stop() : S_OK;
-    DetachVideoWindow(graph.Get());
-    TearDownGraph(graph.Get());
+    EmptyGraph(graph.Get());
     return hr;
 }
 
@@ -142,10 +141,7 @@ void StopCaptureGraphs(CaptureEngineState& state)
         StopGraph(audio.Get());
     if (state.monitorControl)
         state.monitorControl->Stop();
-    if (state.monitorGraph) {
-        DetachVideoWindow(state.monitorGraph.Get());
-        TearDownGraph(state.monitorGraph.Get());
-    }
+    EmptyGraph(state.monitorGraph.Get());
 }
 
 HRESULT RunPreview(CaptureEngineState& state)

@@ -40,22 +40,13 @@ void CVideoFormat::PointAtOwnBlock()
     type_.pbFormat = format_.empty() ? nullptr : format_.data();
 }
 
-LONG CVideoFormat::Width() const
+BITMAPINFOHEADER CVideoFormat::Picture() const
 {
-    if (format_.size() < sizeof(VIDEOINFOHEADER))
-        return 0;
-    VIDEOINFOHEADER header;
-    std::memcpy(&header, format_.data(), sizeof header);
-    return header.bmiHeader.biWidth;
-}
-
-LONG CVideoFormat::Height() const
-{
-    if (format_.size() < sizeof(VIDEOINFOHEADER))
-        return 0;
-    VIDEOINFOHEADER header;
-    std::memcpy(&header, format_.data(), sizeof header);
-    return header.bmiHeader.biHeight;
+    // Only video-info blocks are ever taken into the list.
+    VIDEOINFOHEADER header{};
+    if (format_.size() >= sizeof header)
+        std::memcpy(&header, format_.data(), sizeof header);
+    return header.bmiHeader;
 }
 
 CVideoFormat* CVideoFormatList::At(int index)

@@ -20,10 +20,11 @@ public:
     // A view for platform calls; valid while this object lives unchanged.
     AM_MEDIA_TYPE* MediaType() { return &type_; }
     const AM_MEDIA_TYPE& Type() const { return type_; }
-    LONG Width() const;
-    LONG Height() const;
+    LONG Width() const { return Picture().biWidth; }
+    LONG Height() const { return Picture().biHeight; }
 
 private:
+    BITMAPINFOHEADER Picture() const;
     void PointAtOwnBlock();
 
     AM_MEDIA_TYPE type_{};
