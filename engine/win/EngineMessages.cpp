@@ -27,6 +27,8 @@ MessageText TextOf(EngineMessage message)
         return {"The Audio Control filter is not found", "Vim Brel", MB_ICONERROR};
     case EngineMessage::MotionFilterMissing:
         return {"The Motion Detection Filter is not found", "Vim Brel", MB_ICONERROR};
+    case EngineMessage::InvalidFileFormat:
+        return {"Invalid file format", "Vim Brel", MB_ICONERROR};
     }
     return {"", "Vim Brel", MB_OK};
 }

@@ -11,6 +11,7 @@ enum class EngineMessage {
     CameraBusy,
     AudioControlFilterMissing,
     MotionFilterMissing,
+    InvalidFileFormat,
 };
 
 void ShowEngineMessage(EngineMessage message);

@@ -41,6 +41,9 @@ void ReleasePlaybackGraph(CaptureEngineState& state, const ComPtr<IGraphBuilder>
         return;
     StopGraph(graph.Get());
     DetachVideoWindow(graph.Get());
+    // Emptied here, so that its filters and their windows go away on this
+    // thread even when a time query on another still holds the graph.
+    TearDownGraph(graph.Get());
     state.playbackGraph.ResetIfHolding(graph);
 }
 

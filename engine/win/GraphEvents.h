@@ -16,8 +16,8 @@ int OnMonitorGraphEvent(CaptureEngineState& state);
 int OnPlaybackGraphEvent(CaptureEngineState& state);
 
 // Stops a playback graph, takes its video window out of the caller's
-// window and drops the engine's reference, unless a newer graph took its
-// place meanwhile.
+// window, empties it and drops the engine's reference, unless a newer
+// graph took its place meanwhile.
 void ReleasePlaybackGraph(CaptureEngineState& state, const ComPtr<IGraphBuilder>& graph);
 
 } // namespace camera

@@ -8,12 +8,3 @@ CAMERA_API int CAMERA_CALL CaptureAudio(const char*) { return 0; }
 CAMERA_API int CAMERA_CALL Pause(void) { return 0; }
 CAMERA_API int CAMERA_CALL Resume(void) { return 0; }
 CAMERA_API int CAMERA_CALL GetCurrentRecordingTime(float*) { return 0; }
-
-CAMERA_API int CAMERA_CALL PlayFile(const wchar_t*, HWND, float*, HDC*, int, int, int*) { return 0; }
-CAMERA_API int CAMERA_CALL GetCurrentPlaybackTime(float*) { return 0; }
-CAMERA_API int CAMERA_CALL ResumePlayback(void) { return 0; }
-CAMERA_API int CAMERA_CALL PausePlayback(void) { return 0; }
-CAMERA_API int CAMERA_CALL StopPlayback(void) { return 0; }
-CAMERA_API int CAMERA_CALL SetPlaybackPosition(float) { return 0; }
-CAMERA_API int CAMERA_CALL GetPlaybackVolume(double*) { return 0; }
-CAMERA_API int CAMERA_CALL SetPlaybackVolume(double) { return 0; }

@@ -48,6 +48,19 @@ std::vector<Tap> LinearTaps(int outCount, int size, int origin, float scale, flo
     return taps;
 }
 
+// Where every output pixel of a nearest or bilinear zoom samples the source.
+struct LinearPlan {
+    std::vector<Tap> cols;
+    std::vector<Tap> rows;
+};
+
+LinearPlan PlanLinearZoom(const RgbFrame& frame, float factor, bool flipVertical, bool mirror) {
+    const ZoomCrop crop = ComputeZoomCrop(frame.width, frame.height, factor);
+    const float f = UsableZoomFactor(factor);
+    return LinearPlan{LinearTaps(frame.width, frame.width, crop.x0, crop.scale, f, mirror),
+                      LinearTaps(frame.height, frame.height, crop.y0, crop.scale, f, flipVertical)};
+}
+
 struct CubicTaps {
     int index[4];
     float weight[4];
@@ -116,16 +129,13 @@ void ZoomNearest(const RgbFrame& frame, float factor, bool flipVertical, bool mi
     if (frame.Empty()) {
         return;
     }
-    const ZoomCrop crop = ComputeZoomCrop(frame.width, frame.height, factor);
-    const float f = UsableZoomFactor(factor);
-    const std::vector<Tap> cols = LinearTaps(frame.width, frame.width, crop.x0, crop.scale, f, mirror);
-    const std::vector<Tap> rows = LinearTaps(frame.height, frame.height, crop.y0, crop.scale, f, flipVertical);
+    const LinearPlan plan = PlanLinearZoom(frame, factor, flipVertical, mirror);
     const CFrameCopy source(frame, scratch, 0);
     for (int r = 0; r < frame.height; ++r) {
-        const uint8_t* src = source.Row(rows[static_cast<std::size_t>(r)].index);
+        const uint8_t* src = source.Row(plan.rows[static_cast<std::size_t>(r)].index);
         uint8_t* out = frame.Row(r);
         for (int k = 0; k < frame.width; ++k) {
-            std::memcpy(out + 3 * k, src + 3 * cols[static_cast<std::size_t>(k)].index, 3);
+            std::memcpy(out + 3 * k, src + 3 * plan.cols[static_cast<std::size_t>(k)].index, 3);
         }
     }
 }
@@ -134,19 +144,16 @@ void ZoomBilinear(const RgbFrame& frame, float factor, bool flipVertical, bool m
     if (frame.Empty()) {
         return;
     }
-    const ZoomCrop crop = ComputeZoomCrop(frame.width, frame.height, factor);
-    const float f = UsableZoomFactor(factor);
-    const std::vector<Tap> cols = LinearTaps(frame.width, frame.width, crop.x0, crop.scale, f, mirror);
-    const std::vector<Tap> rows = LinearTaps(frame.height, frame.height, crop.y0, crop.scale, f, flipVertical);
+    const LinearPlan plan = PlanLinearZoom(frame, factor, flipVertical, mirror);
     const CFrameCopy source(frame, scratch, 0);
     for (int r = 0; r < frame.height; ++r) {
-        const Tap& ty = rows[static_cast<std::size_t>(r)];
+        const Tap& ty = plan.rows[static_cast<std::size_t>(r)];
         const uint8_t* row0 = source.Row(ty.index);
         const uint8_t* row1 = source.Row(ty.next);
         const float fy = ty.fraction;
         uint8_t* out = frame.Row(r);
         for (int k = 0; k < frame.width; ++k) {
-            const Tap& tx = cols[static_cast<std::size_t>(k)];
+            const Tap& tx = plan.cols[static_cast<std::size_t>(k)];
             const uint8_t* p00 = row0 + 3 * tx.index;
             const uint8_t* p10 = row0 + 3 * tx.next;
             const uint8_t* p01 = row1 + 3 * tx.index;

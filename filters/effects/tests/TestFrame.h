@@ -91,6 +91,18 @@ public:
             }
         }
     }
+    // The green channel of row r (the grey value of grey pictures).
+    std::vector<int> GreyRow(int r) const {
+        std::vector<int> out;
+        for (int k = 0; k < width_; ++k) out.push_back(At(k, r).g);
+        return out;
+    }
+    bool IsUniform(Bgr v) const {
+        for (int r = 0; r < height_; ++r)
+            for (int k = 0; k < width_; ++k)
+                if (At(k, r) != v) return false;
+        return true;
+    }
     std::vector<uint8_t> Pixels() const {
         std::vector<uint8_t> out;
         for (int r = 0; r < height_; ++r) out.insert(out.end(), view_.Row(r), view_.Row(r) + width_ * 3);
@@ -112,3 +124,10 @@ private:
 };
 
 }  // namespace vimbrel::effects::testing
+
+namespace vimbrel::effects {
+// The kernel tests use the frame helpers unqualified.
+using testing::Bgr;
+using testing::CTestFrame;
+using testing::GreyPixel;
+}  // namespace vimbrel::effects

@@ -12,10 +12,6 @@ namespace {
 // Working memory shared by the stages under test, as the pipeline shares it.
 CScratch scratch;
 
-using testing::Bgr;
-using testing::CTestFrame;
-using testing::GreyPixel;
-
 TEST(FixedGamma, TableMatchesTheCurveAtItsKnownPoints) {
     const uint8_t* t = FixedGammaTable();
     EXPECT_EQ(t[0], 0);

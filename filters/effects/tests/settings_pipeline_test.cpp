@@ -11,9 +11,6 @@
 namespace vimbrel::effects {
 namespace {
 
-using testing::Bgr;
-using testing::CTestFrame;
-using testing::GreyPixel;
 
 class CSequenceRandom final : public IRandomSource {
 public:

@@ -14,7 +14,6 @@
 namespace vimbrel::effects {
 namespace {
 
-using testing::CTestFrame;
 
 class CSweepHost final : public IEffectHost {
 public:

@@ -14,16 +14,6 @@ namespace {
 // Working memory shared by the stages under test, as the pipeline shares it.
 CScratch scratch;
 
-using testing::Bgr;
-using testing::CTestFrame;
-using testing::GreyPixel;
-
-std::vector<int> GreyRow(const CTestFrame& f, int r) {
-    std::vector<int> out;
-    for (int k = 0; k < f.Width(); ++k) out.push_back(f.At(k, r).g);
-    return out;
-}
-
 TEST(Flip, EachFlagAndBoth) {
     CTestFrame f(3, 2);
     f.FillDistinct();
@@ -53,7 +43,7 @@ TEST(Flip, MirrorMovesTheWhiteHalfLeft) {
     for (int r = 0; r < 3; ++r)
         for (int k = 0; k < 6; ++k) f.Set(k, r, GreyPixel(k < 3 ? 0 : 255));
     FlipFrame(f.View(), false, true);
-    for (int r = 0; r < 3; ++r) EXPECT_EQ(GreyRow(f, r), (std::vector<int>{255, 255, 255, 0, 0, 0}));
+    for (int r = 0; r < 3; ++r) EXPECT_EQ(f.GreyRow(r), (std::vector<int>{255, 255, 255, 0, 0, 0}));
 }
 
 TEST(Zoom, FactorsThatCannotZoomActAsOne) {
@@ -105,10 +95,10 @@ TEST(Zoom, BilinearAtTwoCopiesEvenAndAveragesOddPositions) {
     cols.SetGreyRows({{0, 100, 200, 40}, {0, 100, 200, 40}, {0, 100, 200, 40}, {0, 100, 200, 40}});
     CTestFrame mirrored = cols;
     ZoomBilinear(cols.View(), 2.0f, false, false, scratch);
-    for (int r = 0; r < 4; ++r) EXPECT_EQ(GreyRow(cols, r), (std::vector<int>{100, 150, 200, 120}));
+    for (int r = 0; r < 4; ++r) EXPECT_EQ(cols.GreyRow(r), (std::vector<int>{100, 150, 200, 120}));
     // Mirrored, columns count from the right and interpolate leftwards.
     ZoomBilinear(mirrored.View(), 2.0f, false, true, scratch);
-    EXPECT_EQ(GreyRow(mirrored, 0), (std::vector<int>{200, 150, 100, 50}));
+    EXPECT_EQ(mirrored.GreyRow(0), (std::vector<int>{200, 150, 100, 50}));
 
     CTestFrame rows(4, 4);
     rows.SetGreyRows({{0, 0, 0, 0}, {10, 10, 10, 10}, {50, 50, 50, 50}, {90, 90, 90, 90}});

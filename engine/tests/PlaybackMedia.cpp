@@ -1,0 +1,129 @@
+#include "PlaybackMedia.h"
+
+#include "TestMedia.h"
+
+#include <qedit.h>
+
+namespace enginetest {
+
+namespace {
+
+constexpr uint32_t kFramesPerSecond = 5;
+const standins::PcmFormat kSound{1, 8000, 16000, 2, 16};
+
+std::string Narrow(const std::wstring& text)
+{
+    return std::string(text.begin(), text.end());
+}
+
+} // namespace
+
+std::vector<uint8_t> WavOfSeconds(int seconds)
+{
+    return standintest::MakeWav(kSound, std::vector<uint8_t>(kSound.avgBytesPerSec * seconds, 0));
+}
+
+std::vector<uint8_t> AviOfSeconds(int seconds, bool withSound)
+{
+    standintest::AviSpec spec;
+    spec.width = kFrameWidth;
+    spec.height = kFrameHeight;
+    spec.scale = 1;
+    spec.rate = kFramesPerSecond;
+    spec.frames = static_cast<int>(kFramesPerSecond) * seconds;
+    spec.withAudio = withSound;
+    spec.audio = kSound;
+    spec.audioBytesPerChunk = kSound.avgBytesPerSec / kFramesPerSecond;
+    return standintest::MakeAvi(spec);
+}
+
+uint8_t FirstFramePixelByte(int x, int y, int c)
+{
+    return standintest::PixelByte(x, y, c, 0);
+}
+
+std::wstring WriteMediaFile(const std::wstring& name, const std::vector<uint8_t>& bytes)
+{
+    CreateDirectoryW(L"playback-media", nullptr);
+    const std::wstring relative = L"playback-media\\" + name;
+    wchar_t full[MAX_PATH] = {};
+    GetFullPathNameW(relative.c_str(), MAX_PATH, full, nullptr);
+    standintest::WriteBytes(Narrow(relative), bytes);
+    return full;
+}
+
+bool DetectorReadsFrames(const std::wstring& videoPath)
+{
+    // {65BD0711-24D2-4FF7-9324-ED2E5D3ABAFA}
+    const CLSID mediaDet = {0x65BD0711, 0x24D2, 0x4FF7, {0x93, 0x24, 0xED, 0x2E, 0x5D, 0x3A, 0xBA, 0xFA}};
+    camera::ComPtr<IMediaDet> detector;
+    if (FAILED(CoCreateInstance(mediaDet, nullptr, CLSCTX_ALL, IID_IMediaDet,
+                                reinterpret_cast<void**>(detector.GetAddressOf()))))
+        return false;
+    BSTR name = SysAllocString(videoPath.c_str());
+    long size = 0;
+    const bool reads = SUCCEEDED(detector->put_Filename(name)) && SUCCEEDED(detector->put_CurrentStream(0)) &&
+                       SUCCEEDED(detector->GetBitmapBits(0.0, &size, nullptr, kFrameWidth, kFrameHeight)) &&
+                       size > 0;
+    SysFreeString(name);
+    return reads;
+}
+
+CCanvas::CCanvas(int width, int height, uint8_t fill)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bits_ = static_cast<uint8_t*>(bits);
+    stride_ = (width * 3 + 3) / 4 * 4;
+    if (bits_ != nullptr)
+        memset(bits_, fill, static_cast<size_t>(stride_) * height);
+    dc = CreateCompatibleDC(nullptr);
+    previous_ = SelectObject(dc, bitmap_);
+}
+
+CCanvas::~CCanvas()
+{
+    SelectObject(dc, previous_);
+    DeleteDC(dc);
+    DeleteObject(bitmap_);
+}
+
+uint8_t CCanvas::Byte(int x, int y, int c) const
+{
+    GdiFlush();
+    return bits_[y * stride_ + x * 3 + c];
+}
+
+std::vector<std::wstring> FilterNames(IGraphBuilder* graph)
+{
+    std::vector<std::wstring> names;
+    camera::ComPtr<IEnumFilters> filters;
+    if (graph == nullptr || FAILED(graph->EnumFilters(filters.GetAddressOf())))
+        return names;
+    camera::ComPtr<IBaseFilter> filter;
+    while (filters->Next(1, filter.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
+        FILTER_INFO info{};
+        if (SUCCEEDED(filter->QueryFilterInfo(&info))) {
+            names.push_back(info.achName);
+            if (info.pGraph != nullptr)
+                info.pGraph->Release();
+        }
+    }
+    return names;
+}
+
+camera::ComPtr<IBaseFilter> FilterNamed(IGraphBuilder* graph, const wchar_t* name)
+{
+    camera::ComPtr<IBaseFilter> filter;
+    if (graph != nullptr)
+        graph->FindFilterByName(name, filter.GetAddressOf());
+    return filter;
+}
+
+} // namespace enginetest

@@ -1,0 +1,207 @@
+// The playback time is polled from a progress thread while other threads
+// stop and replace the playback: a stop must never free the graph under a
+// running query.
+#include "CameraApi.h"
+#include "CaptureEngineState.h"
+#include "CDialogDismisser.h"
+#include "PlaybackMedia.h"
+#include "TestHostWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+namespace enginetest {
+namespace {
+
+constexpr int kRounds = 100;
+constexpr DWORD kStopWaitMs = 10000;
+
+// A thread that asks for the playback time as fast as it can until told to
+// stop, counting what it got.
+class CTimePoller {
+public:
+    CTimePoller() { thread_ = CreateThread(nullptr, 0, &CTimePoller::Main, this, 0, nullptr); }
+    ~CTimePoller() { Finish(); }
+    CTimePoller(const CTimePoller&) = delete;
+    CTimePoller& operator=(const CTimePoller&) = delete;
+
+    void Finish()
+    {
+        stop_ = true;
+        if (thread_ != nullptr) {
+            WaitForSingleObject(thread_, INFINITE);
+            CloseHandle(thread_);
+            thread_ = nullptr;
+        }
+    }
+
+    std::atomic<long> answered{0};
+    std::atomic<long> refused{0};
+    std::atomic<long> outOfRange{0};
+
+private:
+    static DWORD WINAPI Main(LPVOID self)
+    {
+        static_cast<CTimePoller*>(self)->Run();
+        return 0;
+    }
+
+    void Run()
+    {
+        while (!stop_) {
+            float seconds = -1.0f;
+            if (GetCurrentPlaybackTime(&seconds) == 1) {
+                ++answered;
+                if (!(seconds >= 0.0f && seconds <= 10.0f))
+                    ++outOfRange;
+            } else {
+                ++refused;
+            }
+        }
+    }
+
+    std::atomic<bool> stop_{false};
+    HANDLE thread_ = nullptr;
+};
+
+// Stops the playback on its own thread each time it is asked to.
+class CStopper {
+public:
+    CStopper()
+    {
+        ask_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+        done_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+        thread_ = CreateThread(nullptr, 0, &CStopper::Main, this, 0, nullptr);
+    }
+    ~CStopper()
+    {
+        quit_ = true;
+        SetEvent(ask_);
+        WaitForSingleObject(thread_, INFINITE);
+        CloseHandle(thread_);
+        CloseHandle(ask_);
+        CloseHandle(done_);
+    }
+    CStopper(const CStopper&) = delete;
+    CStopper& operator=(const CStopper&) = delete;
+
+    // Asks for one stop and keeps this thread's windows answering until it
+    // is done: the stop hands the video window back from a window of this
+    // thread.
+    bool StopAndWait()
+    {
+        SetEvent(ask_);
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < kStopWaitMs) {
+            if (MsgWaitForMultipleObjects(1, &done_, FALSE, 50, QS_ALLINPUT) == WAIT_OBJECT_0)
+                return true;
+            PumpMessagesFor(0);
+        }
+        return false;
+    }
+
+    std::atomic<long> results{0};
+
+private:
+    static DWORD WINAPI Main(LPVOID self)
+    {
+        static_cast<CStopper*>(self)->Run();
+        return 0;
+    }
+
+    void Run()
+    {
+        for (;;) {
+            WaitForSingleObject(ask_, INFINITE);
+            if (quit_)
+                return;
+            results += StopPlayback();
+            SetEvent(done_);
+        }
+    }
+
+    std::atomic<bool> quit_{false};
+    HANDLE ask_ = nullptr;
+    HANDLE done_ = nullptr;
+    HANDLE thread_ = nullptr;
+};
+
+class PlaybackThreads : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CoInitialize(nullptr);
+        ASSERT_EQ(1, SetPreviewWnd(host_.Handle()));
+        wchar_t videoName[260] = {};
+        wchar_t audioName[260] = {};
+        int videoCount = 0;
+        int audioCount = 0;
+        ASSERT_EQ(1, Initialize(camera::kModeBrowse, -1, videoName, audioName, &videoCount, &audioCount));
+    }
+
+    void TearDown() override
+    {
+        StopPlayback();
+        Uninitialize();
+        CoUninitialize();
+    }
+
+    int Play(const std::wstring& path)
+    {
+        float seconds = 0.0f;
+        int hasVideo = 0;
+        HDC dc = canvas_.dc;
+        return PlayFile(path.c_str(), host_.Handle(), &seconds, &dc, kFrameWidth, kFrameHeight, &hasVideo);
+    }
+
+    CTestHostWindow host_;
+    testbench::CDialogDismisser dismisser_{IDOK};
+    CCanvas canvas_{kFrameWidth, kFrameHeight, 0};
+};
+
+TEST_F(PlaybackThreads, APollingThreadSurvivesAHundredStopsFromAnotherThread)
+{
+    const std::wstring wav = WriteMediaFile(L"threads-ten.wav", WavOfSeconds(10));
+    const std::wstring avi = WriteMediaFile(L"threads-two.avi", AviOfSeconds(2, true));
+    const bool withVideo = DetectorReadsFrames(avi);
+    int played = 0;
+    {
+        CTimePoller poller;
+        CStopper stopper;
+        for (int round = 0; round < kRounds; ++round) {
+            // Every other round a video, whose window lives in this thread's
+            // host window, when the media detector can read its frames.
+            played += Play(withVideo && round % 2 == 1 ? avi : wav);
+            PumpMessagesFor(round % 5);
+            ASSERT_TRUE(stopper.StopAndWait()) << "round " << round;
+            ASSERT_FALSE(camera::Engine().playbackGraph.Get()) << "round " << round;
+        }
+        poller.Finish();
+        EXPECT_EQ(kRounds, stopper.results.load());
+        EXPECT_GT(poller.answered.load(), 0);
+        EXPECT_GT(poller.refused.load(), 0);
+        EXPECT_EQ(0, poller.outOfRange.load());
+    }
+    EXPECT_EQ(kRounds, played);
+    float seconds = -1.0f;
+    EXPECT_EQ(0, GetCurrentPlaybackTime(&seconds));
+}
+
+TEST_F(PlaybackThreads, PollingGoesOnWhileFilesReplaceEachOtherAndEnd)
+{
+    const std::wstring wav = WriteMediaFile(L"threads-one.wav", WavOfSeconds(1));
+    CTimePoller poller;
+    for (int round = 0; round < 20; ++round) {
+        ASSERT_EQ(1, Play(wav)) << "round " << round;
+        PumpMessagesFor(static_cast<DWORD>(round * 7 % 60));
+    }
+    // The last one plays to its end, which releases it on this thread.
+    EXPECT_TRUE(PumpUntil([] { return !camera::Engine().playbackGraph.Get(); }, 8000));
+    poller.Finish();
+    EXPECT_GT(poller.answered.load(), 0);
+    EXPECT_EQ(0, poller.outOfRange.load());
+}
+
+} // namespace
+} // namespace enginetest

@@ -1,0 +1,215 @@
+// Playing a recorded file back: start, position, pause and resume, stop,
+// and the playback volume. None of these needs the engine to be started,
+// except the volume calls, which need its audio renderer.
+#include "CameraApi.h"
+#include "CaptureEngineState.h"
+#include "ExportGuard.h"
+#include "GraphEvents.h"
+#include "MediaProbe.h"
+#include "PlaybackGraphs.h"
+#include "PlaybackRules.h"
+#include "PlaybackVolume.h"
+#include "ThreadCom.h"
+
+#include <cmath>
+
+namespace camera {
+
+namespace {
+
+void EndPlayback(CaptureEngineState& state)
+{
+    ReleasePlaybackGraph(state, state.playbackGraph.Get());
+}
+
+// The playing graph's own interface, or nothing. The reference is the
+// caller's for the whole call: a stop on another thread cannot free the
+// graph under it.
+template <class T>
+ComPtr<T> PlaybackInterface(const CaptureEngineState& state, REFIID iid)
+{
+    ComPtr<T> result;
+    QueryTo(state.playbackGraph.Get().Get(), iid, result);
+    return result;
+}
+
+// Where a graph is or is heading; never waits for a transition to finish.
+bool CurrentState(IMediaControl* control, OAFilterState& filterState)
+{
+    filterState = State_Stopped;
+    return SUCCEEDED(control->GetState(0, &filterState));
+}
+
+ComPtr<IBasicAudio> RendererAudio(const CaptureEngineState& state)
+{
+    ComPtr<IBasicAudio> audio;
+    QueryTo(state.dsoundRenderer.Get(), IID_IBasicAudio, audio);
+    return audio;
+}
+
+int PlayFileNow(const wchar_t* path, HWND videoWindow, float* durationSeconds, HDC* dc, int width, int height,
+                int* hasVideo)
+{
+    if (path == nullptr || durationSeconds == nullptr || dc == nullptr)
+        return 0;
+    CaptureEngineState& state = Engine();
+    EndPlayback(state);
+
+    EnsureComOnThisThread();
+    MediaProbeResult probe;
+    HRESULT hr = hasVideo == nullptr ? E_POINTER : ProbeMediaFile(path, *dc, width, height, probe);
+    // A length that is no number, negative or beyond 64-bit media units is
+    // refused before it is narrowed: the caller gets it as a float and
+    // positions by percent of it, so the engine's duration is made from
+    // that same float.
+    int64_t duration = 0;
+    bool usable = SUCCEEDED(hr) && DurationFromSeconds(probe.seconds, &duration);
+    const float seconds = usable ? static_cast<float>(probe.seconds) : 0.0f;
+    usable = usable && DurationFromSeconds(seconds, &duration);
+    if (!usable) {
+        state.playbackDuration = 0;
+        return 0;
+    }
+    *durationSeconds = seconds;
+    *hasVideo = probe.hasVideo ? 1 : 0;
+    state.playbackDuration = duration;
+
+    if (IsWindowsMediaFile(AsUtf16(path)))
+        hr = BuildAsfPlaybackGraph(state, path, videoWindow, probe.hasVideo);
+    else
+        hr = BuildFilePlaybackGraph(state, path, videoWindow, probe.hasVideo);
+    return SUCCEEDED(hr) ? 1 : 0;
+}
+
+int GetCurrentPlaybackTimeNow(float* seconds)
+{
+    if (seconds == nullptr)
+        return 0;
+    ComPtr<IMediaSeeking> seeking = PlaybackInterface<IMediaSeeking>(Engine(), IID_IMediaSeeking);
+    LONGLONG position = 0;
+    if (!seeking || FAILED(seeking->GetCurrentPosition(&position)))
+        return 0;
+    *seconds = SecondsFromMediaUnits(position);
+    return 1;
+}
+
+int PausePlaybackNow()
+{
+    ComPtr<IMediaControl> control = PlaybackInterface<IMediaControl>(Engine(), IID_IMediaControl);
+    OAFilterState filterState;
+    if (!control || !CurrentState(control.Get(), filterState) || filterState == State_Stopped)
+        return 0;
+    if (filterState == State_Paused)
+        return 1;
+    return SUCCEEDED(control->Pause()) ? 1 : 0;
+}
+
+int ResumePlaybackNow()
+{
+    ComPtr<IMediaControl> control = PlaybackInterface<IMediaControl>(Engine(), IID_IMediaControl);
+    OAFilterState filterState;
+    if (!control || !CurrentState(control.Get(), filterState) || filterState == State_Stopped)
+        return 0;
+    if (filterState == State_Running)
+        return 1;
+    return SUCCEEDED(control->Run()) ? 1 : 0;
+}
+
+int SetPlaybackPositionNow(float percent)
+{
+    const CaptureEngineState& state = Engine();
+    ComPtr<IGraphBuilder> graph = state.playbackGraph.Get();
+    if (!graph)
+        return 1;
+    LONGLONG position = 0;
+    if (!SeekPositionForPercent(percent, state.playbackDuration, &position))
+        return 0;
+    ComPtr<IMediaSeeking> seeking;
+    if (FAILED(QueryTo(graph.Get(), IID_IMediaSeeking, seeking)))
+        return 0;
+    LONGLONG stop = state.playbackDuration;
+    return SUCCEEDED(seeking->SetPositions(&position, AM_SEEKING_AbsolutePositioning, &stop,
+                                           AM_SEEKING_AbsolutePositioning))
+               ? 1
+               : 0;
+}
+
+int GetPlaybackVolumeNow(double* volume)
+{
+    if (volume == nullptr)
+        return 0;
+    CaptureEngineState& state = Engine();
+    ComPtr<IBasicAudio> audio = RendererAudio(state);
+    long rendererValue = 0;
+    double mapped = 0.0;
+    if (!audio || FAILED(audio->get_Volume(&rendererValue)) || !PlaybackVolumeFor(rendererValue, &mapped))
+        return 0;
+    *volume = mapped;
+    state.values.playbackVolume = mapped;
+    return 1;
+}
+
+int SetPlaybackVolumeNow(double volume)
+{
+    // A value that is not a number would poison every later reading.
+    if (!std::isfinite(volume))
+        return 0;
+    CaptureEngineState& state = Engine();
+    state.values.playbackVolume = volume;
+    ComPtr<IBasicAudio> audio = RendererAudio(state);
+    long rendererValue = 0;
+    if (!audio || !RendererVolumeFor(volume, &rendererValue))
+        return 0;
+    return SUCCEEDED(audio->put_Volume(rendererValue)) ? 1 : 0;
+}
+
+} // namespace
+
+} // namespace camera
+
+using namespace camera;
+
+CAMERA_API int CAMERA_CALL PlayFile(const wchar_t* path, HWND videoWindow, float* durationSeconds, HDC* dc,
+                                    int width, int height, int* hasVideo)
+{
+    return GuardedExport(
+        [=] { return PlayFileNow(path, videoWindow, durationSeconds, dc, width, height, hasVideo); });
+}
+
+CAMERA_API int CAMERA_CALL GetCurrentPlaybackTime(float* seconds)
+{
+    return GuardedExport([=] { return GetCurrentPlaybackTimeNow(seconds); });
+}
+
+CAMERA_API int CAMERA_CALL ResumePlayback(void)
+{
+    return GuardedExport([] { return ResumePlaybackNow(); });
+}
+
+CAMERA_API int CAMERA_CALL PausePlayback(void)
+{
+    return GuardedExport([] { return PausePlaybackNow(); });
+}
+
+CAMERA_API int CAMERA_CALL StopPlayback(void)
+{
+    return GuardedExport([] {
+        EndPlayback(Engine());
+        return 1;
+    });
+}
+
+CAMERA_API int CAMERA_CALL SetPlaybackPosition(float percent)
+{
+    return GuardedExport([=] { return SetPlaybackPositionNow(percent); });
+}
+
+CAMERA_API int CAMERA_CALL GetPlaybackVolume(double* volume)
+{
+    return GuardedExport([=] { return GetPlaybackVolumeNow(volume); });
+}
+
+CAMERA_API int CAMERA_CALL SetPlaybackVolume(double volume)
+{
+    return GuardedExport([=] { return SetPlaybackVolumeNow(volume); });
+}

@@ -1,0 +1,222 @@
+#include "PlaybackGraphs.h"
+
+#include "EngineMessages.h"
+#include "GraphEvents.h"
+#include "GraphTeardown.h"
+#include "HiddenWindow.h"
+#include "PinHelpers.h"
+#include "PreviewGraph.h"
+#include "ThreadCom.h"
+#include "dshowbase/ClassIds.h"
+
+namespace camera {
+
+namespace {
+
+// What adding a Windows Media source answers for a file it cannot read.
+constexpr HRESULT kAsfInvalidInputFormat = static_cast<HRESULT>(0xC00D002F);
+constexpr HRESULT kAsfInvalidData = static_cast<HRESULT>(0xC00D0026);
+
+HRESULT CreateSource(REFCLSID clsid, const wchar_t* path, ComPtr<IBaseFilter>& source)
+{
+    HRESULT hr = CreateInstance(clsid, IID_IBaseFilter, source);
+    if (FAILED(hr))
+        return hr;
+    ComPtr<IFileSourceFilter> file;
+    hr = QueryTo(source.Get(), IID_IFileSourceFilter, file);
+    if (FAILED(hr))
+        return hr;
+    return file->Load(path, nullptr);
+}
+
+// A grabber of its own for each playback graph, taking uncompressed RGB
+// frames only, so that the picture on show can be read.
+HRESULT AddFrameGrabber(IGraphBuilder* graph, const wchar_t* name)
+{
+    ComPtr<IBaseFilter> filter;
+    HRESULT hr = CreateInstance(dshowbase::CLSID_SampleGrabber, IID_IBaseFilter, filter);
+    if (FAILED(hr))
+        return hr;
+    ComPtr<ISampleGrabber> grabber;
+    hr = QueryTo(filter.Get(), IID_ISampleGrabber, grabber);
+    if (FAILED(hr))
+        return hr;
+    AM_MEDIA_TYPE type{};
+    type.majortype = MEDIATYPE_Video;
+    type.subtype = MEDIASUBTYPE_RGB24;
+    type.formattype = FORMAT_VideoInfo;
+    hr = grabber->SetMediaType(&type);
+    if (SUCCEEDED(hr))
+        hr = grabber->SetBufferSamples(TRUE);
+    if (SUCCEEDED(hr))
+        hr = AddNamedFilter(graph, filter.Get(), name);
+    return hr;
+}
+
+// Renders the source's free output pin whose name contains pinName (the
+// first free one without a name); a source without such a pin is no error.
+HRESULT RenderSourcePin(IGraphBuilder* graph, IBaseFilter* source, const wchar_t* pinName)
+{
+    ComPtr<IPin> pin;
+    if (FAILED(FindPin(source, PINDIR_OUTPUT, pinName, pin)))
+        return S_FALSE;
+    return graph->Render(pin.Get());
+}
+
+// The shared renderer carries the volume the user chose. Without it (the
+// engine not started) the graph finds a renderer of its own.
+void AddSharedAudioRenderer(const CaptureEngineState& state, IGraphBuilder* graph)
+{
+    AddNamedFilter(graph, state.dsoundRenderer.Get(), L"DSound Renderer");
+}
+
+HRESULT PlaceAsfVideoWindow(IGraphBuilder* graph, HWND window)
+{
+    ComPtr<IVideoWindow> video;
+    HRESULT hr = QueryTo(graph, IID_IVideoWindow, video);
+    if (FAILED(hr))
+        return hr;
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    hr = video->put_Owner(reinterpret_cast<OAHWND>(window));
+    if (SUCCEEDED(hr))
+        hr = video->put_Left(0);
+    if (SUCCEEDED(hr))
+        hr = video->put_Top(0);
+    if (SUCCEEDED(hr))
+        hr = video->put_Width(bounds.right - bounds.left);
+    if (SUCCEEDED(hr))
+        hr = video->put_Height(bounds.bottom - bounds.top);
+    if (SUCCEEDED(hr))
+        hr = video->put_WindowStyle(WS_CHILD | WS_CLIPSIBLINGS);
+    if (SUCCEEDED(hr))
+        hr = video->put_Visible(OATRUE);
+    return hr;
+}
+
+HRESULT PlaceFileVideoWindow(IGraphBuilder* graph, HWND window)
+{
+    HRESULT hr = AttachVideoWindow(graph, window);
+    if (FAILED(hr))
+        return hr;
+    ComPtr<IVideoWindow> video;
+    hr = QueryTo(graph, IID_IVideoWindow, video);
+    if (SUCCEEDED(hr))
+        hr = video->put_WindowState(SW_SHOW);
+    return hr;
+}
+
+HRESULT NotifyEngineWindow(const CaptureEngineState& state, IGraphBuilder* graph)
+{
+    ComPtr<IMediaEventEx> events;
+    HRESULT hr = QueryTo(graph, IID_IMediaEventEx, events);
+    if (FAILED(hr))
+        return hr;
+    return events->SetNotifyWindow(reinterpret_cast<OAHWND>(state.hiddenWindow), WM_CAMERA_GRAPH_EVENT,
+                                   kPlaybackGraphEvents);
+}
+
+HRESULT UseSystemClock(IGraphBuilder* graph)
+{
+    ComPtr<IReferenceClock> clock;
+    HRESULT hr = CreateInstance(CLSID_SystemClock, IID_IReferenceClock, clock);
+    if (FAILED(hr))
+        return hr;
+    ComPtr<IMediaFilter> filter;
+    hr = QueryTo(graph, IID_IMediaFilter, filter);
+    if (FAILED(hr))
+        return hr;
+    return filter->SetSyncSource(clock.Get());
+}
+
+// The graph becomes the engine's playback graph before it runs, so that
+// its end, which may be posted the moment it runs, finds it there.
+HRESULT PublishAndRun(CaptureEngineState& state, const ComPtr<IGraphBuilder>& graph)
+{
+    ComPtr<IMediaControl> control;
+    HRESULT hr = QueryTo(graph.Get(), IID_IMediaControl, control);
+    if (FAILED(hr))
+        return hr;
+    ComPtr<IGraphBuilder> previous = state.playbackGraph.Exchange(graph);
+    // Only a playback started meanwhile on another thread can be here.
+    ReleasePlaybackGraph(state, previous);
+    hr = control->Run();
+    if (FAILED(hr))
+        ReleasePlaybackGraph(state, graph);
+    return hr;
+}
+
+template <class Build>
+HRESULT BuildAndRun(CaptureEngineState& state, Build build)
+{
+    EnsureComOnThisThread();
+    ComPtr<IGraphBuilder> graph;
+    HRESULT hr = CreateInstance(CLSID_FilterGraph, IID_IGraphBuilder, graph);
+    if (FAILED(hr))
+        return hr;
+    hr = build(graph.Get());
+    if (FAILED(hr)) {
+        // Never published: this empties it and takes its window back.
+        ReleasePlaybackGraph(state, graph);
+        return hr;
+    }
+    return PublishAndRun(state, graph);
+}
+
+} // namespace
+
+HRESULT BuildAsfPlaybackGraph(CaptureEngineState& state, const wchar_t* path, HWND window, bool hasVideo)
+{
+    return BuildAndRun(state, [&](IGraphBuilder* graph) {
+        ComPtr<IBaseFilter> reader;
+        HRESULT hr = CreateSource(CLSID_WMAsfReader, path, reader);
+        if (FAILED(hr))
+            return hr;
+        hr = AddNamedFilter(graph, reader.Get(), L"ASF Reader");
+        if (hr == kAsfInvalidInputFormat || hr == kAsfInvalidData)
+            ShowEngineMessage(EngineMessage::InvalidFileFormat);
+        if (FAILED(hr))
+            return hr;
+        AddSharedAudioRenderer(state, graph);
+        hr = RenderSourcePin(graph, reader.Get(), L"Audio");
+        if (FAILED(hr) || !hasVideo)
+            return hr;  // sound only: nobody is told of its end
+
+        hr = AddFrameGrabber(graph, L"Sample Grabber");
+        if (SUCCEEDED(hr))
+            hr = RenderSourcePin(graph, reader.Get(), L"Video");
+        if (SUCCEEDED(hr))
+            hr = PlaceAsfVideoWindow(graph, window);
+        if (SUCCEEDED(hr))
+            hr = NotifyEngineWindow(state, graph);
+        if (SUCCEEDED(hr))
+            hr = UseSystemClock(graph);
+        return hr;
+    });
+}
+
+HRESULT BuildFilePlaybackGraph(CaptureEngineState& state, const wchar_t* path, HWND window, bool hasVideo)
+{
+    return BuildAndRun(state, [&](IGraphBuilder* graph) {
+        ComPtr<IBaseFilter> source;
+        HRESULT hr = CreateSource(CLSID_AsyncReader, path, source);
+        if (SUCCEEDED(hr))
+            hr = AddNamedFilter(graph, source.Get(), L"Async Reader");
+        if (SUCCEEDED(hr) && hasVideo)
+            hr = AddFrameGrabber(graph, L"Grabber");
+        if (FAILED(hr))
+            return hr;
+        AddSharedAudioRenderer(state, graph);
+        ComPtr<IPin> output;
+        hr = FindPin(source.Get(), PINDIR_OUTPUT, nullptr, output);
+        if (SUCCEEDED(hr))
+            hr = graph->Render(output.Get());
+        if (SUCCEEDED(hr) && hasVideo)
+            hr = PlaceFileVideoWindow(graph, window);
+        if (SUCCEEDED(hr))
+            hr = NotifyEngineWindow(state, graph);
+        return hr;
+    });
+}
+
+} // namespace camera
