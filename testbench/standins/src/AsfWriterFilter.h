@@ -1,0 +1,89 @@
+// The bench's WM ASF writer, registered over the platform's class in the
+// test prefix (Wine has none). It behaves as the engine expects of the
+// writer: a profile (the 256 kbps video system profile at first) decides
+// its input pins, one per sound or picture stream; IConfigAsfWriter
+// switches system profiles by GUID or takes a profile object; every pin
+// must be connected before it starts; IFileSinkFilter2 names the file and
+// only overwrites. Instead of an ASF file it writes, when it stops, the
+// record described in AsfRecord.h: the profile, its streams, and what each
+// pin received.
+#pragma once
+
+#include "AsfProfile.h"
+#include "AsfWriterPin.h"
+
+#include "dshowbase/AsfWriterInterfaces.h"
+#include "dshowbase/BaseFilter.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace standins {
+
+class CAsfWriterFilter final : public dshowbase::CBaseFilter,
+                               public IFileSinkFilter2,
+                               public IConfigAsfWriter,
+                               public IAMFilterMiscFlags {
+public:
+    static dshowbase::CUnknown* Create(HRESULT* result);
+
+    CAsfWriterFilter();
+    ~CAsfWriterFilter() override;
+
+    DSHOWBASE_DECLARE_IUNKNOWN
+    HRESULT NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
+
+    int GetPinCount() override;
+    dshowbase::CBasePin* GetPin(int index) override;
+
+    STDMETHODIMP Stop() override;
+    STDMETHODIMP Pause() override;
+    STDMETHODIMP Run(REFERENCE_TIME start) override;
+
+    // IFileSinkFilter2
+    STDMETHODIMP SetFileName(LPCOLESTR name, const AM_MEDIA_TYPE* type) override;
+    STDMETHODIMP GetCurFile(LPOLESTR* name, AM_MEDIA_TYPE* type) override;
+    STDMETHODIMP SetMode(DWORD flags) override;
+    STDMETHODIMP GetMode(DWORD* flags) override;
+
+    // IConfigAsfWriter
+    STDMETHODIMP ConfigureFilterUsingProfileId(DWORD profileId) override;
+    STDMETHODIMP GetCurrentProfileId(DWORD* profileId) override;
+    STDMETHODIMP ConfigureFilterUsingProfileGuid(REFGUID profile) override;
+    STDMETHODIMP GetCurrentProfileGuid(GUID* profile) override;
+    STDMETHODIMP ConfigureFilterUsingProfile(IWMProfile* profile) override;
+    STDMETHODIMP GetCurrentProfile(IWMProfile** profile) override;
+    STDMETHODIMP SetIndexMode(BOOL indexFile) override;
+    STDMETHODIMP GetIndexMode(BOOL* indexFile) override;
+
+    STDMETHODIMP_(ULONG) GetMiscFlags() override;
+
+    // From a pin: its stream ended.
+    void EndOfStreamArrived();
+
+private:
+    // Makes streams the current profile; under the filter lock. *pinsChanged
+    // tells whether the set of pins changed.
+    HRESULT ApplyProfile(std::vector<StreamSettings> streams, const GUID& guid, const char* source,
+                         bool* pinsChanged);
+    HRESULT Configure(std::vector<StreamSettings> streams, const GUID& guid, const char* source);
+    // Under the filter lock: whether EC_COMPLETE is to go out now.
+    bool CompleteIsDue();
+    AsfRecord BuildRecord();
+    HRESULT WriteRecord();
+
+    dshowbase::CCritSec lock_;
+    std::unique_ptr<CAsfInputPin> audio_;
+    std::unique_ptr<CAsfInputPin> video_;
+    std::vector<CAsfInputPin*> shown_;
+    std::vector<StreamSettings> profile_;
+    GUID profileGuid_ = GUID_NULL;
+    std::string profileSource_ = "default";
+    uint32_t configurations_ = 0;
+    std::wstring fileName_;
+    BOOL indexMode_ = TRUE;
+    bool completeSent_ = false;
+};
+
+} // namespace standins
