@@ -2,11 +2,7 @@
 // files through the async source, uncompressed AVI with and without sound,
 // the time, pause and resume, seeking, the volume and the end of a file.
 // The engine is linked in, so that a test can look at the graph it built.
-#include "CameraApi.h"
-#include "CaptureEngineState.h"
-#include "CDialogDismisser.h"
-#include "PlaybackMedia.h"
-#include "TestHostWindow.h"
+#include "PlaybackTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -21,35 +17,8 @@ using camera::Engine;
 
 constexpr DWORD kEndOfShortFileMs = 8000;
 
-class Playback : public ::testing::Test {
+class Playback : public PlaybackTest {
 protected:
-    void SetUp() override
-    {
-        CoInitialize(nullptr);
-        ASSERT_EQ(1, SetPreviewWnd(host_.Handle()));
-        wchar_t videoName[260] = {};
-        wchar_t audioName[260] = {};
-        int videoCount = 0;
-        int audioCount = 0;
-        ASSERT_EQ(1, Initialize(camera::kModeBrowse, -1, videoName, audioName, &videoCount, &audioCount));
-    }
-
-    void TearDown() override
-    {
-        StopPlayback();
-        Uninitialize();
-        CoUninitialize();
-    }
-
-    int Play(const std::wstring& path, HWND window = nullptr)
-    {
-        seconds_ = -1.0f;
-        hasVideo_ = -1;
-        HDC dc = canvas_.dc;
-        return PlayFile(path.c_str(), window != nullptr ? window : host_.Handle(), &seconds_, &dc, kFrameWidth,
-                        kFrameHeight, &hasVideo_);
-    }
-
     static float Now()
     {
         float now = -1.0f;
@@ -68,12 +37,6 @@ protected:
     }
 
     static bool PlaybackEnded() { return !PlaybackGraph(); }
-
-    CTestHostWindow host_;
-    testbench::CDialogDismisser dismisser_{IDOK};
-    CCanvas canvas_{kFrameWidth, kFrameHeight, 0x5A};
-    float seconds_ = -1.0f;
-    int hasVideo_ = -1;
 };
 
 TEST_F(Playback, AWaveFilePlaysThroughTheAsyncSourceWithTheSharedRenderer)
@@ -387,17 +350,6 @@ TEST_F(VideoPlayback, AWindowsMediaVideoGetsTheAsfGraphAndReportsItsEnd)
 
     ASSERT_TRUE(PumpUntil(PlaybackEnded, kEndOfShortFileMs)) << "no end of file within the time";
     EXPECT_EQ(nullptr, VisibleChildOf(host_.Handle()));
-}
-
-TEST_F(VideoPlayback, ASecondVideoTakesTheWindowOverFromTheFirst)
-{
-    ASSERT_EQ(1, Play(silent_));
-    ASSERT_EQ(1, Play(WriteMediaFile(L"second.avi", AviOfSeconds(2, true))));
-    int visible = 0;
-    for (HWND child = GetWindow(host_.Handle(), GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT))
-        visible += IsWindowVisible(child) ? 1 : 0;
-    EXPECT_EQ(1, visible);
 }
 
 } // namespace

@@ -1,11 +1,7 @@
 // The playback time is polled from a progress thread while other threads
 // stop and replace the playback: a stop must never free the graph under a
 // running query.
-#include "CameraApi.h"
-#include "CaptureEngineState.h"
-#include "CDialogDismisser.h"
-#include "PlaybackMedia.h"
-#include "TestHostWindow.h"
+#include "PlaybackTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -127,38 +123,7 @@ private:
     HANDLE thread_ = nullptr;
 };
 
-class PlaybackThreads : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        CoInitialize(nullptr);
-        ASSERT_EQ(1, SetPreviewWnd(host_.Handle()));
-        wchar_t videoName[260] = {};
-        wchar_t audioName[260] = {};
-        int videoCount = 0;
-        int audioCount = 0;
-        ASSERT_EQ(1, Initialize(camera::kModeBrowse, -1, videoName, audioName, &videoCount, &audioCount));
-    }
-
-    void TearDown() override
-    {
-        StopPlayback();
-        Uninitialize();
-        CoUninitialize();
-    }
-
-    int Play(const std::wstring& path)
-    {
-        float seconds = 0.0f;
-        int hasVideo = 0;
-        HDC dc = canvas_.dc;
-        return PlayFile(path.c_str(), host_.Handle(), &seconds, &dc, kFrameWidth, kFrameHeight, &hasVideo);
-    }
-
-    CTestHostWindow host_;
-    testbench::CDialogDismisser dismisser_{IDOK};
-    CCanvas canvas_{kFrameWidth, kFrameHeight, 0};
-};
+using PlaybackThreads = PlaybackTest;
 
 TEST_F(PlaybackThreads, APollingThreadSurvivesAHundredStopsFromAnotherThread)
 {

@@ -93,26 +93,18 @@ int GetCurrentPlaybackTimeNow(float* seconds)
     return 1;
 }
 
-int PausePlaybackNow()
+// Pause and resume move a paused or running graph to the other state; a
+// graph that is there already needs nothing, a stopped one is refused.
+int MovePlayback(OAFilterState target)
 {
     ComPtr<IMediaControl> control = PlaybackInterface<IMediaControl>(Engine(), IID_IMediaControl);
     OAFilterState filterState;
     if (!control || !CurrentState(control.Get(), filterState) || filterState == State_Stopped)
         return 0;
-    if (filterState == State_Paused)
+    if (filterState == target)
         return 1;
-    return SUCCEEDED(control->Pause()) ? 1 : 0;
-}
-
-int ResumePlaybackNow()
-{
-    ComPtr<IMediaControl> control = PlaybackInterface<IMediaControl>(Engine(), IID_IMediaControl);
-    OAFilterState filterState;
-    if (!control || !CurrentState(control.Get(), filterState) || filterState == State_Stopped)
-        return 0;
-    if (filterState == State_Running)
-        return 1;
-    return SUCCEEDED(control->Run()) ? 1 : 0;
+    const HRESULT hr = target == State_Paused ? control->Pause() : control->Run();
+    return SUCCEEDED(hr) ? 1 : 0;
 }
 
 int SetPlaybackPositionNow(float percent)
@@ -183,12 +175,12 @@ CAMERA_API int CAMERA_CALL GetCurrentPlaybackTime(float* seconds)
 
 CAMERA_API int CAMERA_CALL ResumePlayback(void)
 {
-    return GuardedExport([] { return ResumePlaybackNow(); });
+    return GuardedExport([] { return MovePlayback(State_Running); });
 }
 
 CAMERA_API int CAMERA_CALL PausePlayback(void)
 {
-    return GuardedExport([] { return PausePlaybackNow(); });
+    return GuardedExport([] { return MovePlayback(State_Paused); });
 }
 
 CAMERA_API int CAMERA_CALL StopPlayback(void)

@@ -1,13 +1,13 @@
 #include "PlaybackGraphs.h"
 
 #include "EngineMessages.h"
+#include "FrameGrabber.h"
 #include "GraphEvents.h"
 #include "GraphTeardown.h"
 #include "HiddenWindow.h"
 #include "PinHelpers.h"
 #include "PreviewGraph.h"
 #include "ThreadCom.h"
-#include "dshowbase/ClassIds.h"
 
 namespace camera {
 
@@ -29,25 +29,13 @@ HRESULT CreateSource(REFCLSID clsid, const wchar_t* path, ComPtr<IBaseFilter>& s
     return file->Load(path, nullptr);
 }
 
-// A grabber of its own for each playback graph, taking uncompressed RGB
-// frames only, so that the picture on show can be read.
+// A grabber of its own for each playback graph, so that the picture on
+// show can be read.
 HRESULT AddFrameGrabber(IGraphBuilder* graph, const wchar_t* name)
 {
     ComPtr<IBaseFilter> filter;
-    HRESULT hr = CreateInstance(dshowbase::CLSID_SampleGrabber, IID_IBaseFilter, filter);
-    if (FAILED(hr))
-        return hr;
     ComPtr<ISampleGrabber> grabber;
-    hr = QueryTo(filter.Get(), IID_ISampleGrabber, grabber);
-    if (FAILED(hr))
-        return hr;
-    AM_MEDIA_TYPE type{};
-    type.majortype = MEDIATYPE_Video;
-    type.subtype = MEDIASUBTYPE_RGB24;
-    type.formattype = FORMAT_VideoInfo;
-    hr = grabber->SetMediaType(&type);
-    if (SUCCEEDED(hr))
-        hr = grabber->SetBufferSamples(TRUE);
+    HRESULT hr = CreateRgbFrameGrabber(FORMAT_VideoInfo, filter, grabber);
     if (SUCCEEDED(hr))
         hr = AddNamedFilter(graph, filter.Get(), name);
     return hr;

@@ -3,9 +3,9 @@
 #include "EffectFilterAccess.h"
 #include "EngineMessages.h"
 #include "FilterLookup.h"
+#include "FrameGrabber.h"
 #include "GraphTeardown.h"
 #include "PinHelpers.h"
-#include "dshowbase/ClassIds.h"
 #include "ThreadSleeper.h"
 
 #include <vector>
@@ -19,27 +19,8 @@ constexpr unsigned kConnectWaitMs = 100;
 
 HRESULT CreateSampleGrabber(CaptureEngineState& state)
 {
-    ComPtr<IBaseFilter> filter;
-    HRESULT hr = CreateInstance(dshowbase::CLSID_SampleGrabber, IID_IBaseFilter, filter);
-    if (FAILED(hr))
-        return hr;
-    ComPtr<ISampleGrabber> grabber;
-    hr = QueryTo(filter.Get(), IID_ISampleGrabber, grabber);
-    if (FAILED(hr))
-        return hr;
-    AM_MEDIA_TYPE type{};
-    type.majortype = MEDIATYPE_Video;
-    type.subtype = MEDIASUBTYPE_RGB24;
-    hr = grabber->SetMediaType(&type);
-    if (FAILED(hr))
-        return hr;
-    // Keeps the last frame so that a picture can be taken at any moment.
-    hr = grabber->SetBufferSamples(TRUE);
-    if (FAILED(hr))
-        return hr;
-    state.grabberFilter = filter;
-    state.grabber = grabber;
-    return S_OK;
+    // No format block: the grabber takes the frame size the camera gives.
+    return CreateRgbFrameGrabber(GUID_NULL, state.grabberFilter, state.grabber);
 }
 
 std::vector<HWND> ChildrenOf(HWND parent)

@@ -1,4 +1,4 @@
-#include "PlaybackMedia.h"
+#include "PlaybackTestSupport.h"
 
 #include "TestMedia.h"
 
@@ -116,6 +116,32 @@ std::vector<std::wstring> FilterNames(IGraphBuilder* graph)
         }
     }
     return names;
+}
+
+void PlaybackTest::SetUp()
+{
+    CoInitialize(nullptr);
+    ASSERT_EQ(1, SetPreviewWnd(host_.Handle()));
+    wchar_t videoName[260] = {};
+    wchar_t audioName[260] = {};
+    int videoCount = 0;
+    int audioCount = 0;
+    ASSERT_EQ(1, Initialize(camera::kModeBrowse, -1, videoName, audioName, &videoCount, &audioCount));
+}
+
+void PlaybackTest::TearDown()
+{
+    StopPlayback();
+    Uninitialize();
+    CoUninitialize();
+}
+
+int PlaybackTest::Play(const std::wstring& path)
+{
+    seconds_ = -1.0f;
+    hasVideo_ = -1;
+    HDC dc = canvas_.dc;
+    return PlayFile(path.c_str(), host_.Handle(), &seconds_, &dc, kFrameWidth, kFrameHeight, &hasVideo_);
 }
 
 camera::ComPtr<IBaseFilter> FilterNamed(IGraphBuilder* graph, const wchar_t* name)

@@ -1,9 +1,14 @@
-// What the playback tests play and draw into: recordings written with the
-// bench's own AVI and WAVE writer into a folder beside the tests, and a
-// memory canvas for the first frame.
+// What the playback tests share: recordings written with the bench's own
+// AVI and WAVE writer into a folder beside the tests, a memory canvas for
+// the first frame, and a fixture that starts the engine around each test.
 #pragma once
 
+#include "CameraApi.h"
 #include "CaptureEngineState.h"
+#include "CDialogDismisser.h"
+#include "TestHostWindow.h"
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
@@ -56,5 +61,22 @@ private:
 // The filters of a graph by the names they were added under.
 std::vector<std::wstring> FilterNames(IGraphBuilder* graph);
 camera::ComPtr<IBaseFilter> FilterNamed(IGraphBuilder* graph, const wchar_t* name);
+
+// Starts the engine in browse mode with a host window for the video, and
+// ends it again after the test.
+class PlaybackTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // PlayFile into the host window and the canvas, at the frame size.
+    int Play(const std::wstring& path);
+
+    CTestHostWindow host_;
+    testbench::CDialogDismisser dismisser_{IDOK};
+    CCanvas canvas_{kFrameWidth, kFrameHeight, 0x5A};
+    float seconds_ = -1.0f;
+    int hasVideo_ = -1;
+};
 
 } // namespace enginetest

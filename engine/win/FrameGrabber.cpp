@@ -1,0 +1,31 @@
+#include "FrameGrabber.h"
+
+#include "dshowbase/ClassIds.h"
+
+namespace camera {
+
+HRESULT CreateRgbFrameGrabber(REFGUID formatType, ComPtr<IBaseFilter>& filter, ComPtr<ISampleGrabber>& grabber)
+{
+    ComPtr<IBaseFilter> newFilter;
+    HRESULT hr = CreateInstance(dshowbase::CLSID_SampleGrabber, IID_IBaseFilter, newFilter);
+    if (FAILED(hr))
+        return hr;
+    ComPtr<ISampleGrabber> newGrabber;
+    hr = QueryTo(newFilter.Get(), IID_ISampleGrabber, newGrabber);
+    if (FAILED(hr))
+        return hr;
+    AM_MEDIA_TYPE type{};
+    type.majortype = MEDIATYPE_Video;
+    type.subtype = MEDIASUBTYPE_RGB24;
+    type.formattype = formatType;
+    hr = newGrabber->SetMediaType(&type);
+    if (SUCCEEDED(hr))
+        hr = newGrabber->SetBufferSamples(TRUE);
+    if (FAILED(hr))
+        return hr;
+    filter = newFilter;
+    grabber = newGrabber;
+    return S_OK;
+}
+
+} // namespace camera
