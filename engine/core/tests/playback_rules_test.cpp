@@ -148,12 +148,5 @@ TEST(SeekPosition, NonNumbersAndOverflowingTargetsAreRefused)
     }
 }
 
-TEST(PlaybackTime, MediaUnitsReadAsSeconds)
-{
-    EXPECT_FLOAT_EQ(2.5f, SecondsFromMediaUnits(25000000));
-    EXPECT_FLOAT_EQ(0.0f, SecondsFromMediaUnits(0));
-    EXPECT_FLOAT_EQ(3600.0f, SecondsFromMediaUnits(36000000000LL));
-}
-
 } // namespace
 } // namespace camera
