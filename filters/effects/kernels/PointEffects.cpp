@@ -67,17 +67,37 @@ void Posterize(const RgbFrame& frame) {
     });
 }
 
+// Short planar runs in 16-bit lanes: every intermediate fits, and the
+// divisions by constants then vectorise; interleaved pixels defeat that.
 void ClearText(const RgbFrame& frame) {
-    ForEachPixel(frame, [](uint8_t* p) {
-        const int B = p[0], G = p[1], R = p[2];
-        const int k = (B + 3 * R + 6 * G) / 10;
-        const int dr = 7 * (R - k) / 10;
-        const int db = 14 * (B - k) / 25;
-        const int l = ClampByte(2 * k - 128);
-        p[2] = ClampByte(l + 7 * dr / 5);
-        p[1] = ClampByte(l - db / 3 - 7 * dr / 10);
-        p[0] = ClampByte(l + 9 * db / 5);
-    });
+    constexpr int kRun = 64;
+    int16_t b[kRun], g[kRun], r[kRun];
+    for (int row = 0; row < frame.height; ++row) {
+        uint8_t* line = frame.Row(row);
+        for (int start = 0; start < frame.width; start += kRun) {
+            const int n = std::min(kRun, frame.width - start);
+            uint8_t* p = line + 3 * start;
+            for (int i = 0; i < n; ++i) {
+                b[i] = p[3 * i];
+                g[i] = p[3 * i + 1];
+                r[i] = p[3 * i + 2];
+            }
+            for (int i = 0; i < n; ++i) {
+                const int16_t k = static_cast<int16_t>((b[i] + 3 * r[i] + 6 * g[i]) / 10);
+                const int16_t dr = static_cast<int16_t>(7 * (r[i] - k) / 10);
+                const int16_t db = static_cast<int16_t>(14 * (b[i] - k) / 25);
+                const int16_t l = static_cast<int16_t>(std::min(std::max(2 * k - 128, 0), 255));
+                r[i] = static_cast<int16_t>(std::min(std::max(l + 7 * dr / 5, 0), 255));
+                g[i] = static_cast<int16_t>(std::min(std::max(l - db / 3 - 7 * dr / 10, 0), 255));
+                b[i] = static_cast<int16_t>(std::min(std::max(l + 9 * db / 5, 0), 255));
+            }
+            for (int i = 0; i < n; ++i) {
+                p[3 * i] = static_cast<uint8_t>(b[i]);
+                p[3 * i + 1] = static_cast<uint8_t>(g[i]);
+                p[3 * i + 2] = static_cast<uint8_t>(r[i]);
+            }
+        }
+    }
 }
 
 void BlackWhite(const RgbFrame& frame, CScratch& scratch) {
