@@ -3,7 +3,7 @@
 // and what it received, so that tests can check the engine's profile work.
 //
 //   record=vimbrel-bench-asf 1
-//   profile.guid={AFE69B3A-403F-4A1B-8007-0E21CFB3DF84}   system profile last applied, or none
+//   profile.guid={AFE69B3A-403F-4A1B-8007-0E21CFB3DF84}   system profile the current one was made from, or none
 //   profile.source=default | guid | profile                 how the current profile was set
 //   profile.configurations=2                                successful Configure... calls
 //   stream.count=2

@@ -316,8 +316,8 @@ STDMETHODIMP CWMStreamConfig::SetMediaType(WM_MEDIA_TYPE* type)
 
 // --- CWMProfile ---
 
-CWMProfile::CWMProfile(std::wstring name, std::vector<StreamSettings> streams)
-    : CUnknown(L"bench WM profile"), name_(std::move(name)), streams_(std::move(streams))
+CWMProfile::CWMProfile(std::wstring name, std::vector<StreamSettings> streams, const GUID& origin)
+    : CUnknown(L"bench WM profile"), name_(std::move(name)), streams_(std::move(streams)), origin_(origin)
 {
 }
 
@@ -325,6 +325,9 @@ HRESULT CWMProfile::NonDelegatingQueryInterface(REFIID riid, void** ppv)
 {
     if (riid == IID_IUnknown || riid == __uuidof(IWMProfile)) {
         return dshowbase::GetInterface(static_cast<IWMProfile*>(this), ppv);
+    }
+    if (riid == IID_IBenchProfileOrigin) {
+        return dshowbase::GetInterface(static_cast<IBenchProfileOrigin*>(this), ppv);
     }
     return CUnknown::NonDelegatingQueryInterface(riid, ppv);
 }
@@ -504,6 +507,15 @@ STDMETHODIMP CWMProfile::CreateNewMutualExclusion(IWMMutualExclusion** exclusion
         *exclusion = nullptr;
     }
     return E_NOTIMPL;
+}
+
+STDMETHODIMP CWMProfile::GetOrigin(GUID* systemProfile)
+{
+    if (systemProfile == nullptr) {
+        return E_POINTER;
+    }
+    *systemProfile = origin_;
+    return S_OK;
 }
 
 } // namespace standins

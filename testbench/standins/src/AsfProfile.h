@@ -60,9 +60,19 @@ private:
     StreamSettings settings_;
 };
 
-class CWMProfile final : public dshowbase::CUnknown, public IWMProfile {
+// Bench-private: the system profile a profile object was made from, so
+// that the writer's record can name it after the caller changed the profile
+// and handed it back. {6A1C5E21-3B7D-4F0E-8C21-7D4B9E30C121}
+inline constexpr IID IID_IBenchProfileOrigin = {
+    0x6A1C5E21, 0x3B7D, 0x4F0E, {0x8C, 0x21, 0x7D, 0x4B, 0x9E, 0x30, 0xC1, 0x21}};
+
+struct IBenchProfileOrigin : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE GetOrigin(GUID* systemProfile) = 0;
+};
+
+class CWMProfile final : public dshowbase::CUnknown, public IWMProfile, public IBenchProfileOrigin {
 public:
-    CWMProfile(std::wstring name, std::vector<StreamSettings> streams);
+    CWMProfile(std::wstring name, std::vector<StreamSettings> streams, const GUID& origin);
 
     DSHOWBASE_DECLARE_IUNKNOWN
     HRESULT NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
@@ -86,6 +96,8 @@ public:
     STDMETHODIMP AddMutualExclusion(IWMMutualExclusion* exclusion) override;
     STDMETHODIMP CreateNewMutualExclusion(IWMMutualExclusion** exclusion) override;
 
+    STDMETHODIMP GetOrigin(GUID* systemProfile) override;
+
 private:
     HRESULT HandOut(const StreamSettings& settings, IWMStreamConfig** config);
     // Index of the stream with this number, or -1.
@@ -94,6 +106,7 @@ private:
     std::wstring name_;
     std::wstring description_;
     std::vector<StreamSettings> streams_;
+    GUID origin_;
 };
 
 } // namespace standins

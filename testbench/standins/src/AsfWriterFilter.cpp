@@ -224,7 +224,9 @@ STDMETHODIMP CAsfWriterFilter::GetCurrentProfileGuid(GUID* guid)
         return E_POINTER;
     }
     dshowbase::CAutoLock lock(&lock_);
-    *guid = profileGuid_;
+    // A profile object the caller handed in is no system profile, even when
+    // it was made from one.
+    *guid = profileSource_ == "profile" ? GUID_NULL : origin_;
     return S_OK;
 }
 
@@ -238,7 +240,13 @@ STDMETHODIMP CAsfWriterFilter::ConfigureFilterUsingProfile(IWMProfile* profile)
     if (FAILED(hr)) {
         return hr;
     }
-    return Configure(std::move(streams), GUID_NULL, "profile");
+    GUID origin = GUID_NULL;
+    IBenchProfileOrigin* ours = nullptr;
+    if (SUCCEEDED(profile->QueryInterface(IID_IBenchProfileOrigin, reinterpret_cast<void**>(&ours)))) {
+        ours->GetOrigin(&origin);
+        ours->Release();
+    }
+    return Configure(std::move(streams), origin, "profile");
 }
 
 STDMETHODIMP CAsfWriterFilter::GetCurrentProfile(IWMProfile** profile)
@@ -248,8 +256,9 @@ STDMETHODIMP CAsfWriterFilter::GetCurrentProfile(IWMProfile** profile)
     }
     *profile = nullptr;
     dshowbase::CAutoLock lock(&lock_);
-    const SystemProfile* system = FindSystemProfile(profileGuid_);
-    CWMProfile* copy = new (std::nothrow) CWMProfile(system != nullptr ? system->name : L"Custom", profile_);
+    const SystemProfile* system = FindSystemProfile(origin_);
+    CWMProfile* copy =
+        new (std::nothrow) CWMProfile(system != nullptr ? system->name : L"Custom", profile_, origin_);
     if (copy == nullptr) {
         return E_OUTOFMEMORY;
     }
@@ -278,7 +287,7 @@ STDMETHODIMP_(ULONG) CAsfWriterFilter::GetMiscFlags()
     return AM_FILTER_MISC_FLAGS_IS_RENDERER;
 }
 
-HRESULT CAsfWriterFilter::Configure(std::vector<StreamSettings> streams, const GUID& guid, const char* source)
+HRESULT CAsfWriterFilter::Configure(std::vector<StreamSettings> streams, const GUID& origin, const char* source)
 {
     bool pinsChanged = false;
     HRESULT hr;
@@ -287,7 +296,7 @@ HRESULT CAsfWriterFilter::Configure(std::vector<StreamSettings> streams, const G
         if (!IsStopped()) {
             return VFW_E_WRONG_STATE;
         }
-        hr = ApplyProfile(std::move(streams), guid, source, &pinsChanged);
+        hr = ApplyProfile(std::move(streams), origin, source, &pinsChanged);
         if (SUCCEEDED(hr)) {
             ++configurations_;
         }
@@ -298,7 +307,7 @@ HRESULT CAsfWriterFilter::Configure(std::vector<StreamSettings> streams, const G
     return hr;
 }
 
-HRESULT CAsfWriterFilter::ApplyProfile(std::vector<StreamSettings> streams, const GUID& guid,
+HRESULT CAsfWriterFilter::ApplyProfile(std::vector<StreamSettings> streams, const GUID& origin,
                                        const char* source, bool* pinsChanged)
 {
     // One pin per stream; the bench has one sound and one picture pin.
@@ -334,7 +343,7 @@ HRESULT CAsfWriterFilter::ApplyProfile(std::vector<StreamSettings> streams, cons
     *pinsChanged = shown != shown_;
     shown_ = std::move(shown);
     profile_ = std::move(streams);
-    profileGuid_ = guid;
+    origin_ = origin;
     profileSource_ = source;
     return S_OK;
 }
@@ -369,7 +378,7 @@ bool CAsfWriterFilter::CompleteIsDue()
 AsfRecord CAsfWriterFilter::BuildRecord()
 {
     AsfRecord record;
-    record.profileGuid = GuidText(profileGuid_);
+    record.profileGuid = GuidText(origin_);
     record.profileSource = profileSource_;
     record.configurations = configurations_;
     for (const StreamSettings& stream : profile_) {

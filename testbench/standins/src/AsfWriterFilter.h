@@ -63,11 +63,12 @@ public:
     void EndOfStreamArrived();
 
 private:
-    // Makes streams the current profile; under the filter lock. *pinsChanged
+    // Makes streams (made from system profile origin) the current profile;
+    // under the filter lock. *pinsChanged
     // tells whether the set of pins changed.
-    HRESULT ApplyProfile(std::vector<StreamSettings> streams, const GUID& guid, const char* source,
+    HRESULT ApplyProfile(std::vector<StreamSettings> streams, const GUID& origin, const char* source,
                          bool* pinsChanged);
-    HRESULT Configure(std::vector<StreamSettings> streams, const GUID& guid, const char* source);
+    HRESULT Configure(std::vector<StreamSettings> streams, const GUID& origin, const char* source);
     // Under the filter lock: whether EC_COMPLETE is to go out now.
     bool CompleteIsDue();
     AsfRecord BuildRecord();
@@ -78,7 +79,9 @@ private:
     std::unique_ptr<CAsfInputPin> video_;
     std::vector<CAsfInputPin*> shown_;
     std::vector<StreamSettings> profile_;
-    GUID profileGuid_ = GUID_NULL;
+    // The system profile the current profile was made from (GUID_NULL for
+    // one built by the caller), and how it was set.
+    GUID origin_ = GUID_NULL;
     std::string profileSource_ = "default";
     uint32_t configurations_ = 0;
     std::wstring fileName_;

@@ -98,7 +98,6 @@ void CMediaDetector::Forget()
     media_ = MediaFile();
     current_ = 0;
     grabMode_ = false;
-    platform_.Reset();
 }
 
 const MediaStream* CMediaDetector::StreamForQuestion(HRESULT* hr)
@@ -121,9 +120,8 @@ STDMETHODIMP CMediaDetector::get_Filter(IUnknown** filter)
         return E_POINTER;
     }
     *filter = nullptr;
-    std::lock_guard<std::mutex> hold(lock_);
     // A served file has no source filter: the bench reads it directly.
-    return platform_ ? platform_.Get()->get_Filter(filter) : E_NOTIMPL;
+    return E_NOTIMPL;
 }
 
 STDMETHODIMP CMediaDetector::put_Filter(IUnknown* filter)
@@ -131,10 +129,7 @@ STDMETHODIMP CMediaDetector::put_Filter(IUnknown* filter)
     if (filter == nullptr) {
         return E_POINTER;
     }
-    std::lock_guard<std::mutex> hold(lock_);
-    Forget();
-    const HRESULT hr = platform_.Create();
-    return FAILED(hr) ? hr : platform_.Get()->put_Filter(filter);
+    return E_NOTIMPL;
 }
 
 STDMETHODIMP CMediaDetector::get_OutputStreams(LONG* count)
@@ -143,9 +138,6 @@ STDMETHODIMP CMediaDetector::get_OutputStreams(LONG* count)
         return E_POINTER;
     }
     std::lock_guard<std::mutex> hold(lock_);
-    if (platform_) {
-        return platform_.Get()->get_OutputStreams(count);
-    }
     HRESULT hr;
     if (StreamForQuestion(&hr) == nullptr) {
         return hr;
@@ -160,9 +152,6 @@ STDMETHODIMP CMediaDetector::get_CurrentStream(LONG* stream)
         return E_POINTER;
     }
     std::lock_guard<std::mutex> hold(lock_);
-    if (platform_) {
-        return platform_.Get()->get_CurrentStream(stream);
-    }
     *stream = current_;
     return S_OK;
 }
@@ -170,9 +159,6 @@ STDMETHODIMP CMediaDetector::get_CurrentStream(LONG* stream)
 STDMETHODIMP CMediaDetector::put_CurrentStream(LONG stream)
 {
     std::lock_guard<std::mutex> hold(lock_);
-    if (platform_) {
-        return platform_.Get()->put_CurrentStream(stream);
-    }
     HRESULT hr;
     if (StreamForQuestion(&hr) == nullptr) {
         return hr;
@@ -190,9 +176,6 @@ STDMETHODIMP CMediaDetector::get_StreamType(GUID* type)
         return E_POINTER;
     }
     std::lock_guard<std::mutex> hold(lock_);
-    if (platform_) {
-        return platform_.Get()->get_StreamType(type);
-    }
     HRESULT hr;
     const MediaStream* stream = StreamForQuestion(&hr);
     if (stream == nullptr) {
@@ -225,9 +208,6 @@ STDMETHODIMP CMediaDetector::get_StreamLength(double* seconds)
         return E_POINTER;
     }
     std::lock_guard<std::mutex> hold(lock_);
-    if (platform_) {
-        return platform_.Get()->get_StreamLength(seconds);
-    }
     HRESULT hr;
     const MediaStream* stream = StreamForQuestion(&hr);
     if (stream == nullptr) {
@@ -243,9 +223,6 @@ STDMETHODIMP CMediaDetector::get_Filename(BSTR* name)
         return E_POINTER;
     }
     std::lock_guard<std::mutex> hold(lock_);
-    if (platform_) {
-        return platform_.Get()->get_Filename(name);
-    }
     *name = nullptr;
     if (fileName_.empty()) {
         return S_OK;
@@ -267,23 +244,16 @@ STDMETHODIMP CMediaDetector::put_Filename(BSTR name)
         return hr;
     }
     MediaFile media;
-    if (ParseRiffMedia(*source, &media) == ParseStatus::Ok && CanServe(media)) {
-        fileName_ = name;
-        source_ = std::move(source);
-        media_ = std::move(media);
-        return S_OK;
-    }
-    // Not one of the suite's own recordings: the platform may know it.
-    source.reset();
-    hr = platform_.Create();
-    if (FAILED(hr)) {
+    if (ParseRiffMedia(*source, &media) != ParseStatus::Ok) {
         return VFW_E_INVALID_FILE_FORMAT;
     }
-    hr = platform_.Get()->put_Filename(name);
-    if (FAILED(hr)) {
-        platform_.Reset();
+    if (!CanServe(media)) {
+        return VFW_E_UNSUPPORTED_STREAM;
     }
-    return hr;
+    fileName_ = name;
+    source_ = std::move(source);
+    media_ = std::move(media);
+    return S_OK;
 }
 
 HRESULT CMediaDetector::ReadFrame(double time, LONG width, LONG height, std::vector<uint8_t>* dib)
@@ -322,9 +292,6 @@ HRESULT CMediaDetector::ReadFrame(double time, LONG width, LONG height, std::vec
 STDMETHODIMP CMediaDetector::GetBitmapBits(double time, LONG* size, char* buffer, LONG width, LONG height)
 {
     std::lock_guard<std::mutex> hold(lock_);
-    if (platform_) {
-        return platform_.Get()->GetBitmapBits(time, size, buffer, width, height);
-    }
     if (buffer == nullptr) {
         if (size == nullptr) {
             return E_POINTER;
@@ -365,9 +332,6 @@ STDMETHODIMP CMediaDetector::WriteBitmapBits(double time, LONG width, LONG heigh
         return E_POINTER;
     }
     std::lock_guard<std::mutex> hold(lock_);
-    if (platform_) {
-        return platform_.Get()->WriteBitmapBits(time, width, height, file);
-    }
     std::vector<uint8_t> dib;
     HRESULT hr = ReadFrame(time, width, height, &dib);
     if (FAILED(hr)) {
@@ -395,9 +359,6 @@ STDMETHODIMP CMediaDetector::get_StreamMediaType(AM_MEDIA_TYPE* type)
         return E_POINTER;
     }
     std::lock_guard<std::mutex> hold(lock_);
-    if (platform_) {
-        return platform_.Get()->get_StreamMediaType(type);
-    }
     HRESULT hr;
     const MediaStream* stream = StreamForQuestion(&hr);
     if (stream == nullptr) {
@@ -420,8 +381,7 @@ STDMETHODIMP CMediaDetector::GetSampleGrabber(ISampleGrabber** grabber)
         return E_POINTER;
     }
     *grabber = nullptr;
-    std::lock_guard<std::mutex> hold(lock_);
-    return platform_ ? platform_.Get()->GetSampleGrabber(grabber) : E_NOTIMPL;
+    return E_NOTIMPL;
 }
 
 STDMETHODIMP CMediaDetector::get_FrameRate(double* rate)
@@ -430,9 +390,6 @@ STDMETHODIMP CMediaDetector::get_FrameRate(double* rate)
         return E_POINTER;
     }
     std::lock_guard<std::mutex> hold(lock_);
-    if (platform_) {
-        return platform_.Get()->get_FrameRate(rate);
-    }
     HRESULT hr;
     const MediaStream* stream = StreamForQuestion(&hr);
     if (stream == nullptr) {
@@ -448,9 +405,6 @@ STDMETHODIMP CMediaDetector::get_FrameRate(double* rate)
 STDMETHODIMP CMediaDetector::EnterBitmapGrabMode(double time)
 {
     std::lock_guard<std::mutex> hold(lock_);
-    if (platform_) {
-        return platform_.Get()->EnterBitmapGrabMode(time);
-    }
     if (!source_) {
         return E_INVALIDARG;
     }

@@ -1,9 +1,13 @@
 // The bench's media detector, registered over the platform's class in the
 // test prefix: Wine's detector counts streams and lengths but cannot read a
-// frame. It serves the suite's own uncompressed recordings itself (AVI with
-// RGB24 pictures and any sound, WAVE), read with the RIFF reader: streams,
-// their types, media types, lengths and frame rates, and frames scaled to
-// any size as packed DIBs. Any other file goes to the platform's detector.
+// frame. It serves the suite's own uncompressed recordings (AVI with RGB24
+// pictures and any sound, WAVE), read with the RIFF reader: streams, their
+// types, media types, lengths and frame rates, and frames scaled to any
+// size as packed DIBs. Every other file is refused at once
+// (VFW_E_INVALID_FILE_FORMAT, or VFW_E_UNSUPPORTED_STREAM for an AVI with
+// compressed pictures): Wine's own detector hangs in its parser on a file
+// that is no media, which would hang a test rather than fail it. A source
+// filter handed in with put_Filter is not taken (E_NOTIMPL).
 //
 // As documented for the detector, GetBitmapBits and EnterBitmapGrabMode put
 // it into bitmap grab mode, where the stream questions are refused
@@ -11,7 +15,6 @@
 #pragma once
 
 #include "FileByteSource.h"
-#include "PlatformMediaDet.h"
 #include "RiffMedia.h"
 
 #include "dshowbase/Unknown.h"
@@ -65,7 +68,6 @@ private:
     MediaFile media_;
     LONG current_ = 0;
     bool grabMode_ = false;
-    CPlatformMediaDet platform_;
 };
 
 } // namespace standins
