@@ -2,6 +2,7 @@
 
 #include "SinkFile.h"
 #include "SystemProfiles.h"
+#include "TaskMemory.h"
 
 #include <new>
 
@@ -44,7 +45,7 @@ dshowbase::CUnknown* CAsfWriterFilter::Create(HRESULT*)
 }
 
 CAsfWriterFilter::CAsfWriterFilter()
-    : CBaseFilter(L"bench WM ASF writer", CLSID_WMAsfWriter, &lock_),
+    : CRendererFilter(L"bench WM ASF writer", CLSID_WMAsfWriter, &lock_),
       audio_(new CAsfInputPin(this, &lock_, AsfPinKind::Audio)),
       video_(new CAsfInputPin(this, &lock_, AsfPinKind::Video))
 {
@@ -63,10 +64,7 @@ HRESULT CAsfWriterFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv)
     if (riid == IID_IConfigAsfWriter) {
         return dshowbase::GetInterface(static_cast<IConfigAsfWriter*>(this), ppv);
     }
-    if (riid == IID_IAMFilterMiscFlags) {
-        return dshowbase::GetInterface(static_cast<IAMFilterMiscFlags*>(this), ppv);
-    }
-    return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);
+    return CRendererFilter::NonDelegatingQueryInterface(riid, ppv);
 }
 
 int CAsfWriterFilter::GetPinCount()
@@ -118,24 +116,8 @@ STDMETHODIMP CAsfWriterFilter::Pause()
         if (FAILED(hr)) {
             return hr;
         }
-        completeSent_ = false;
     }
-    return CBaseFilter::Pause();
-}
-
-STDMETHODIMP CAsfWriterFilter::Run(REFERENCE_TIME start)
-{
-    bool complete = false;
-    HRESULT hr;
-    {
-        dshowbase::CAutoLock lock(&lock_);
-        hr = CBaseFilter::Run(start);
-        complete = SUCCEEDED(hr) && CompleteIsDue();
-    }
-    if (complete) {
-        NotifyEvent(EC_COMPLETE, S_OK, reinterpret_cast<LONG_PTR>(static_cast<IBaseFilter*>(this)));
-    }
-    return hr;
+    return CRendererFilter::Pause();
 }
 
 STDMETHODIMP CAsfWriterFilter::SetFileName(LPCOLESTR name, const AM_MEDIA_TYPE*)
@@ -165,12 +147,10 @@ STDMETHODIMP CAsfWriterFilter::GetCurFile(LPOLESTR* name, AM_MEDIA_TYPE* type)
     if (fileName_.empty()) {
         return E_FAIL;
     }
-    const size_t bytes = (fileName_.size() + 1) * sizeof(wchar_t);
-    *name = static_cast<LPOLESTR>(CoTaskMemAlloc(bytes));
-    if (*name == nullptr) {
-        return E_OUTOFMEMORY;
+    const HRESULT hr = CopyToTaskMemory(fileName_, name);
+    if (FAILED(hr)) {
+        return hr;
     }
-    memcpy(*name, fileName_.c_str(), bytes);
     if (type != nullptr) {
         *type = AM_MEDIA_TYPE{};
         type->majortype = MEDIATYPE_Stream;
@@ -282,11 +262,6 @@ STDMETHODIMP CAsfWriterFilter::GetIndexMode(BOOL* indexFile)
     return S_OK;
 }
 
-STDMETHODIMP_(ULONG) CAsfWriterFilter::GetMiscFlags()
-{
-    return AM_FILTER_MISC_FLAGS_IS_RENDERER;
-}
-
 HRESULT CAsfWriterFilter::Configure(std::vector<StreamSettings> streams, const GUID& origin, const char* source)
 {
     bool pinsChanged = false;
@@ -348,31 +323,14 @@ HRESULT CAsfWriterFilter::ApplyProfile(std::vector<StreamSettings> streams, cons
     return S_OK;
 }
 
-void CAsfWriterFilter::EndOfStreamArrived()
+bool CAsfWriterFilter::AllStreamsEnded()
 {
-    bool complete = false;
-    {
-        dshowbase::CAutoLock lock(&lock_);
-        complete = CompleteIsDue();
-    }
-    if (complete) {
-        // Outside the filter lock, as the graph may be stopping us.
-        NotifyEvent(EC_COMPLETE, S_OK, reinterpret_cast<LONG_PTR>(static_cast<IBaseFilter*>(this)));
-    }
-}
-
-bool CAsfWriterFilter::CompleteIsDue()
-{
-    if (completeSent_ || state_ != State_Running || shown_.empty()) {
-        return false;
-    }
     for (CAsfInputPin* pin : shown_) {
         if (!pin->EndOfStreamSeen()) {
             return false;
         }
     }
-    completeSent_ = true;
-    return true;
+    return !shown_.empty();
 }
 
 AsfRecord CAsfWriterFilter::BuildRecord()

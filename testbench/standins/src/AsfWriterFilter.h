@@ -11,9 +11,9 @@
 
 #include "AsfProfile.h"
 #include "AsfWriterPin.h"
+#include "RendererFilter.h"
 
 #include "dshowbase/AsfWriterInterfaces.h"
-#include "dshowbase/BaseFilter.h"
 
 #include <memory>
 #include <string>
@@ -21,10 +21,7 @@
 
 namespace standins {
 
-class CAsfWriterFilter final : public dshowbase::CBaseFilter,
-                               public IFileSinkFilter2,
-                               public IConfigAsfWriter,
-                               public IAMFilterMiscFlags {
+class CAsfWriterFilter final : public CRendererFilter, public IFileSinkFilter2, public IConfigAsfWriter {
 public:
     static dshowbase::CUnknown* Create(HRESULT* result);
 
@@ -39,7 +36,6 @@ public:
 
     STDMETHODIMP Stop() override;
     STDMETHODIMP Pause() override;
-    STDMETHODIMP Run(REFERENCE_TIME start) override;
 
     // IFileSinkFilter2
     STDMETHODIMP SetFileName(LPCOLESTR name, const AM_MEDIA_TYPE* type) override;
@@ -57,10 +53,8 @@ public:
     STDMETHODIMP SetIndexMode(BOOL indexFile) override;
     STDMETHODIMP GetIndexMode(BOOL* indexFile) override;
 
-    STDMETHODIMP_(ULONG) GetMiscFlags() override;
-
-    // From a pin: its stream ended.
-    void EndOfStreamArrived();
+protected:
+    bool AllStreamsEnded() override;
 
 private:
     // Makes streams (made from system profile origin) the current profile;
@@ -69,8 +63,6 @@ private:
     HRESULT ApplyProfile(std::vector<StreamSettings> streams, const GUID& origin, const char* source,
                          bool* pinsChanged);
     HRESULT Configure(std::vector<StreamSettings> streams, const GUID& origin, const char* source);
-    // Under the filter lock: whether EC_COMPLETE is to go out now.
-    bool CompleteIsDue();
     AsfRecord BuildRecord();
     HRESULT WriteRecord();
 
@@ -86,7 +78,6 @@ private:
     uint32_t configurations_ = 0;
     std::wstring fileName_;
     BOOL indexMode_ = TRUE;
-    bool completeSent_ = false;
 };
 
 } // namespace standins

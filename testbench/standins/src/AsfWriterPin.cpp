@@ -87,8 +87,8 @@ STDMETHODIMP CAsfInputPin::Receive(IMediaSample* sample)
         return hr;
     }
     BYTE* data = nullptr;
-    const long length = sample->GetActualDataLength();
-    if (FAILED(sample->GetPointer(&data)) || data == nullptr || length < 0 || length > sample->GetSize()) {
+    long length = 0;
+    if (FAILED(SampleBytes(sample, &data, &length))) {
         return E_UNEXPECTED;
     }
     Count(sample, data, length);

@@ -83,9 +83,8 @@ HRESULT CAudioControlFilter::TransformInPlace(IMediaSample* sample)
     const bool muted = muted_;
     if (muted) {
         BYTE* data = nullptr;
-        const long length = sample->GetActualDataLength();
-        if (FAILED(sample->GetPointer(&data)) || data == nullptr || length < 0 ||
-            length > sample->GetSize()) {
+        long length = 0;
+        if (FAILED(SampleBytes(sample, &data, &length))) {
             return E_UNEXPECTED;
         }
         memset(data, SilenceByte(bitsPerSample_), static_cast<size_t>(length));

@@ -1,5 +1,8 @@
 #include "FileWriterFilter.h"
 
+#include "MediaFormats.h"
+#include "TaskMemory.h"
+
 #include <new>
 
 namespace standins {
@@ -35,8 +38,8 @@ STDMETHODIMP CFileWriterPin::Receive(IMediaSample* sample)
         return hr;
     }
     BYTE* data = nullptr;
-    const long length = sample->GetActualDataLength();
-    if (FAILED(sample->GetPointer(&data)) || data == nullptr || length < 0 || length > sample->GetSize()) {
+    long length = 0;
+    if (FAILED(SampleBytes(sample, &data, &length))) {
         return E_UNEXPECTED;
     }
     REFERENCE_TIME start = 0;
@@ -172,14 +175,8 @@ STDMETHODIMP CFileWriterPin::Stat(STATSTG* stat, DWORD flags)
     }
     stat->type = STGTY_STREAM;
     stat->cbSize.QuadPart = size;
-    if ((flags & STATFLAG_NONAME) == 0) {
-        const std::wstring name = file_->Name();
-        const size_t bytes = (name.size() + 1) * sizeof(wchar_t);
-        stat->pwcsName = static_cast<LPOLESTR>(CoTaskMemAlloc(bytes));
-        if (stat->pwcsName == nullptr) {
-            return STG_E_INSUFFICIENTMEMORY;
-        }
-        memcpy(stat->pwcsName, name.c_str(), bytes);
+    if ((flags & STATFLAG_NONAME) == 0 && FAILED(CopyToTaskMemory(file_->Name(), &stat->pwcsName))) {
+        return STG_E_INSUFFICIENTMEMORY;
     }
     return S_OK;
 }
@@ -198,7 +195,7 @@ dshowbase::CUnknown* CFileWriterFilter::Create(HRESULT*)
 }
 
 CFileWriterFilter::CFileWriterFilter()
-    : CBaseFilter(L"bench file writer", CLSID_FileWriter, &lock_),
+    : CRendererFilter(L"bench file writer", CLSID_FileWriter, &lock_),
       pin_(new CFileWriterPin(this, &lock_, &file_))
 {
 }
@@ -210,10 +207,7 @@ HRESULT CFileWriterFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv)
     if (riid == IID_IFileSinkFilter || riid == IID_IFileSinkFilter2) {
         return dshowbase::GetInterface(static_cast<IFileSinkFilter2*>(this), ppv);
     }
-    if (riid == IID_IAMFilterMiscFlags) {
-        return dshowbase::GetInterface(static_cast<IAMFilterMiscFlags*>(this), ppv);
-    }
-    return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);
+    return CRendererFilter::NonDelegatingQueryInterface(riid, ppv);
 }
 
 dshowbase::CBasePin* CFileWriterFilter::GetPin(int index)
@@ -233,8 +227,6 @@ STDMETHODIMP CFileWriterFilter::Pause()
 {
     dshowbase::CAutoLock lock(&lock_);
     if (state_ == State_Stopped) {
-        endOfStream_ = false;
-        completeSent_ = false;
         // Without a file there is nowhere to write: refuse to start rather
         // than drop every sample.
         const HRESULT hr = file_.Begin();
@@ -242,24 +234,9 @@ STDMETHODIMP CFileWriterFilter::Pause()
             return hr;
         }
     }
-    const HRESULT hr = CBaseFilter::Pause();
+    const HRESULT hr = CRendererFilter::Pause();
     if (FAILED(hr) && state_ == State_Stopped) {
         file_.End();
-    }
-    return hr;
-}
-
-STDMETHODIMP CFileWriterFilter::Run(REFERENCE_TIME start)
-{
-    bool complete = false;
-    HRESULT hr;
-    {
-        dshowbase::CAutoLock lock(&lock_);
-        hr = CBaseFilter::Run(start);
-        complete = SUCCEEDED(hr) && CompleteIsDue();
-    }
-    if (complete) {
-        SendComplete();
     }
     return hr;
 }
@@ -291,12 +268,10 @@ STDMETHODIMP CFileWriterFilter::GetCurFile(LPOLESTR* name, AM_MEDIA_TYPE* type)
     if (current.empty()) {
         return E_FAIL;
     }
-    const size_t bytes = (current.size() + 1) * sizeof(wchar_t);
-    *name = static_cast<LPOLESTR>(CoTaskMemAlloc(bytes));
-    if (*name == nullptr) {
-        return E_OUTOFMEMORY;
+    const HRESULT hr = CopyToTaskMemory(current, name);
+    if (FAILED(hr)) {
+        return hr;
     }
-    memcpy(*name, current.c_str(), bytes);
     if (type != nullptr) {
         dshowbase::CAutoLock lock(&lock_);
         *type = AM_MEDIA_TYPE{};
@@ -325,40 +300,6 @@ STDMETHODIMP CFileWriterFilter::GetMode(DWORD* flags)
     }
     *flags = file_.Overwrite() ? AM_FILE_OVERWRITE : 0;
     return S_OK;
-}
-
-STDMETHODIMP_(ULONG) CFileWriterFilter::GetMiscFlags()
-{
-    return AM_FILTER_MISC_FLAGS_IS_RENDERER;
-}
-
-void CFileWriterFilter::EndOfStreamArrived()
-{
-    bool complete = false;
-    {
-        dshowbase::CAutoLock lock(&lock_);
-        endOfStream_ = true;
-        complete = CompleteIsDue();
-    }
-    if (complete) {
-        SendComplete();
-    }
-}
-
-bool CFileWriterFilter::CompleteIsDue()
-{
-    if (endOfStream_ && !completeSent_ && state_ == State_Running) {
-        completeSent_ = true;
-        return true;
-    }
-    return false;
-}
-
-void CFileWriterFilter::SendComplete()
-{
-    // Outside the filter lock: the graph may be stopping this filter (and
-    // waiting for that lock) while it handles the event.
-    NotifyEvent(EC_COMPLETE, S_OK, reinterpret_cast<LONG_PTR>(static_cast<IBaseFilter*>(this)));
 }
 
 } // namespace standins

@@ -10,7 +10,8 @@
 
 #include "TargetFile.h"
 
-#include "dshowbase/BaseFilter.h"
+#include "RendererFilter.h"
+
 #include "dshowbase/InputPin.h"
 
 #include <memory>
@@ -44,6 +45,8 @@ public:
     STDMETHODIMP Stat(STATSTG* stat, DWORD flags) override;
     STDMETHODIMP Clone(IStream** clone) override;
 
+    bool Ended() const { return endOfStream_; }
+
 private:
     CFileWriterFilter* writer_;
     CTargetFile* file_;
@@ -51,9 +54,7 @@ private:
     uint64_t position_ = 0;
 };
 
-class CFileWriterFilter final : public dshowbase::CBaseFilter,
-                                public IFileSinkFilter2,
-                                public IAMFilterMiscFlags {
+class CFileWriterFilter final : public CRendererFilter, public IFileSinkFilter2 {
 public:
     static dshowbase::CUnknown* Create(HRESULT* result);
 
@@ -68,7 +69,6 @@ public:
 
     STDMETHODIMP Stop() override;
     STDMETHODIMP Pause() override;
-    STDMETHODIMP Run(REFERENCE_TIME start) override;
 
     // IFileSinkFilter2
     STDMETHODIMP SetFileName(LPCOLESTR name, const AM_MEDIA_TYPE* type) override;
@@ -76,24 +76,14 @@ public:
     STDMETHODIMP SetMode(DWORD flags) override;
     STDMETHODIMP GetMode(DWORD* flags) override;
 
-    STDMETHODIMP_(ULONG) GetMiscFlags() override;
-
-    // From the pin: the stream has ended; EC_COMPLETE goes out once the
-    // filter runs.
-    void EndOfStreamArrived();
+protected:
+    bool AllStreamsEnded() override { return pin_->Ended(); }
 
 private:
-    // Under the filter lock: whether EC_COMPLETE is to go out now (it goes
-    // out once per run, when the stream has ended and the filter runs).
-    bool CompleteIsDue();
-    void SendComplete();
-
     dshowbase::CCritSec lock_;
     CTargetFile file_;
     dshowbase::CMediaType fileType_;
     std::unique_ptr<CFileWriterPin> pin_;
-    bool endOfStream_ = false;
-    bool completeSent_ = false;
 };
 
 } // namespace standins

@@ -114,6 +114,18 @@ const MediaStream* CMediaDetector::StreamForQuestion(HRESULT* hr)
     return &media_.streams[static_cast<size_t>(current_)];
 }
 
+template <class Value, class Fill>
+HRESULT CMediaDetector::Answer(Value* out, Fill fill)
+{
+    if (out == nullptr) {
+        return E_POINTER;
+    }
+    std::lock_guard<std::mutex> hold(lock_);
+    HRESULT hr;
+    const MediaStream* stream = StreamForQuestion(&hr);
+    return stream == nullptr ? hr : fill(*stream, out);
+}
+
 STDMETHODIMP CMediaDetector::get_Filter(IUnknown** filter)
 {
     if (filter == nullptr) {
@@ -134,16 +146,10 @@ STDMETHODIMP CMediaDetector::put_Filter(IUnknown* filter)
 
 STDMETHODIMP CMediaDetector::get_OutputStreams(LONG* count)
 {
-    if (count == nullptr) {
-        return E_POINTER;
-    }
-    std::lock_guard<std::mutex> hold(lock_);
-    HRESULT hr;
-    if (StreamForQuestion(&hr) == nullptr) {
-        return hr;
-    }
-    *count = static_cast<LONG>(media_.streams.size());
-    return S_OK;
+    return Answer(count, [this](const MediaStream&, LONG* out) {
+        *out = static_cast<LONG>(media_.streams.size());
+        return S_OK;
+    });
 }
 
 STDMETHODIMP CMediaDetector::get_CurrentStream(LONG* stream)
@@ -172,17 +178,10 @@ STDMETHODIMP CMediaDetector::put_CurrentStream(LONG stream)
 
 STDMETHODIMP CMediaDetector::get_StreamType(GUID* type)
 {
-    if (type == nullptr) {
-        return E_POINTER;
-    }
-    std::lock_guard<std::mutex> hold(lock_);
-    HRESULT hr;
-    const MediaStream* stream = StreamForQuestion(&hr);
-    if (stream == nullptr) {
-        return hr;
-    }
-    *type = FourCcGuid(stream->type);
-    return S_OK;
+    return Answer(type, [](const MediaStream& stream, GUID* out) {
+        *out = FourCcGuid(stream.type);
+        return S_OK;
+    });
 }
 
 STDMETHODIMP CMediaDetector::get_StreamTypeB(BSTR* type)
@@ -204,17 +203,10 @@ STDMETHODIMP CMediaDetector::get_StreamTypeB(BSTR* type)
 
 STDMETHODIMP CMediaDetector::get_StreamLength(double* seconds)
 {
-    if (seconds == nullptr) {
-        return E_POINTER;
-    }
-    std::lock_guard<std::mutex> hold(lock_);
-    HRESULT hr;
-    const MediaStream* stream = StreamForQuestion(&hr);
-    if (stream == nullptr) {
-        return hr;
-    }
-    *seconds = StreamLengthSeconds(media_, *stream);
-    return S_OK;
+    return Answer(seconds, [this](const MediaStream& stream, double* out) {
+        *out = StreamLengthSeconds(media_, stream);
+        return S_OK;
+    });
 }
 
 STDMETHODIMP CMediaDetector::get_Filename(BSTR* name)
@@ -355,22 +347,15 @@ STDMETHODIMP CMediaDetector::WriteBitmapBits(double time, LONG width, LONG heigh
 
 STDMETHODIMP CMediaDetector::get_StreamMediaType(AM_MEDIA_TYPE* type)
 {
-    if (type == nullptr) {
-        return E_POINTER;
-    }
-    std::lock_guard<std::mutex> hold(lock_);
-    HRESULT hr;
-    const MediaStream* stream = StreamForQuestion(&hr);
-    if (stream == nullptr) {
-        return hr;
-    }
-    dshowbase::CMediaType built;
-    hr = BuildMediaType(media_, *stream, &built);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    *type = AM_MEDIA_TYPE{};
-    return dshowbase::CopyMediaType(type, &built);
+    return Answer(type, [this](const MediaStream& stream, AM_MEDIA_TYPE* out) {
+        dshowbase::CMediaType built;
+        const HRESULT hr = BuildMediaType(media_, stream, &built);
+        if (FAILED(hr)) {
+            return hr;
+        }
+        *out = AM_MEDIA_TYPE{};
+        return dshowbase::CopyMediaType(out, &built);
+    });
 }
 
 // A served file is read without a graph, so there is no grabber to hand
@@ -386,20 +371,13 @@ STDMETHODIMP CMediaDetector::GetSampleGrabber(ISampleGrabber** grabber)
 
 STDMETHODIMP CMediaDetector::get_FrameRate(double* rate)
 {
-    if (rate == nullptr) {
-        return E_POINTER;
-    }
-    std::lock_guard<std::mutex> hold(lock_);
-    HRESULT hr;
-    const MediaStream* stream = StreamForQuestion(&hr);
-    if (stream == nullptr) {
-        return hr;
-    }
-    if (stream->kind != StreamKind::Video) {
-        return VFW_E_INVALIDMEDIATYPE;
-    }
-    *rate = FrameRate(media_, *stream);
-    return S_OK;
+    return Answer(rate, [this](const MediaStream& stream, double* out) {
+        if (stream.kind != StreamKind::Video) {
+            return VFW_E_INVALIDMEDIATYPE;
+        }
+        *out = FrameRate(media_, stream);
+        return S_OK;
+    });
 }
 
 STDMETHODIMP CMediaDetector::EnterBitmapGrabMode(double time)

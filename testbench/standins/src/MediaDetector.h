@@ -58,6 +58,10 @@ private:
     // Under lock_: the current stream of a served file, or null (with the
     // refusal in *hr) when there is none or stream questions are closed.
     const MediaStream* StreamForQuestion(HRESULT* hr);
+    // A stream question: checks the out pointer, takes the lock and asks
+    // fill (stream, out) when a stream may be asked about.
+    template <class Value, class Fill>
+    HRESULT Answer(Value* out, Fill fill);
     // Under lock_: the packed DIB of the frame at that time, scaled.
     HRESULT ReadFrame(double time, LONG width, LONG height, std::vector<uint8_t>* dib);
     void Forget();

@@ -44,6 +44,16 @@ bool IsSilence(const BYTE* data, long size, uint16_t bitsPerSample)
     return true;
 }
 
+HRESULT SampleBytes(IMediaSample* sample, BYTE** data, long* length)
+{
+    *data = nullptr;
+    *length = sample->GetActualDataLength();
+    if (FAILED(sample->GetPointer(data)) || *data == nullptr || *length < 0 || *length > sample->GetSize()) {
+        return E_UNEXPECTED;
+    }
+    return S_OK;
+}
+
 std::string DescribeMediaType(const AM_MEDIA_TYPE& type)
 {
     std::ostringstream text;

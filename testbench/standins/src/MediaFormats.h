@@ -16,6 +16,10 @@ bool PcmOf(const AM_MEDIA_TYPE& type, PcmFormat* format);
 
 bool IsSilence(const BYTE* data, long size, uint16_t bitsPerSample);
 
+// The bytes a sample carries, checked: a length the buffer cannot hold is
+// refused (E_UNEXPECTED) rather than read past.
+HRESULT SampleBytes(IMediaSample* sample, BYTE** data, long* length);
+
 // "PCM 44100 Hz 1 ch 16 bit", "RGB24 320x240", or "other".
 std::string DescribeMediaType(const AM_MEDIA_TYPE& type);
 

@@ -100,8 +100,8 @@ HRESULT CWavDestFilter::Receive(IMediaSample* sample)
         return VFW_E_NOT_CONNECTED;
     }
     BYTE* data = nullptr;
-    const long length = sample->GetActualDataLength();
-    if (FAILED(sample->GetPointer(&data)) || data == nullptr || length < 0 || length > sample->GetSize()) {
+    long length = 0;
+    if (FAILED(SampleBytes(sample, &data, &length))) {
         return E_UNEXPECTED;
     }
     HRESULT hr = S_OK;

@@ -53,11 +53,16 @@ dshowbase::CMediaType ByteStreamType()
     return type;
 }
 
-ComPtr<IPin> PinNamed(IBaseFilter* filter, const wchar_t* name)
+namespace {
+
+// Calls visit (pin, name) for each pin in enumeration order until it
+// returns false.
+template <class Visit>
+void ForEachPin(IBaseFilter* filter, Visit visit)
 {
     ComPtr<IEnumPins> pins;
     if (filter == nullptr || FAILED(filter->EnumPins(pins.GetAddressOf()))) {
-        return nullptr;
+        return;
     }
     ComPtr<IPin> pin;
     while (pins->Next(1, pin.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
@@ -66,29 +71,33 @@ ComPtr<IPin> PinNamed(IBaseFilter* filter, const wchar_t* name)
         if (info.pFilter != nullptr) {
             info.pFilter->Release();
         }
-        if (wcscmp(info.achName, name) == 0) {
-            return pin;
+        if (!visit(pin, info.achName)) {
+            return;
         }
     }
-    return nullptr;
+}
+
+} // namespace
+
+ComPtr<IPin> PinNamed(IBaseFilter* filter, const wchar_t* name)
+{
+    ComPtr<IPin> found;
+    ForEachPin(filter, [&](const ComPtr<IPin>& pin, const wchar_t* pinName) {
+        if (wcscmp(pinName, name) == 0) {
+            found = pin;
+        }
+        return !found;
+    });
+    return found;
 }
 
 std::vector<std::wstring> PinNames(IBaseFilter* filter)
 {
     std::vector<std::wstring> names;
-    ComPtr<IEnumPins> pins;
-    if (filter == nullptr || FAILED(filter->EnumPins(pins.GetAddressOf()))) {
-        return names;
-    }
-    ComPtr<IPin> pin;
-    while (pins->Next(1, pin.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
-        PIN_INFO info{};
-        pin->QueryPinInfo(&info);
-        if (info.pFilter != nullptr) {
-            info.pFilter->Release();
-        }
-        names.emplace_back(info.achName);
-    }
+    ForEachPin(filter, [&](const ComPtr<IPin>&, const wchar_t* pinName) {
+        names.emplace_back(pinName);
+        return true;
+    });
     return names;
 }
 

@@ -97,14 +97,14 @@ std::vector<uint8_t> WaveFormat(const standins::PcmFormat& f)
 
 } // namespace
 
-std::vector<uint8_t> StoredFrame(const AviSpec& spec, int n)
+std::vector<uint8_t> StoredFrame(const AviShape& shape, int n)
 {
-    const size_t stride = spec.paddedRows ? (static_cast<size_t>(spec.width) * 3 + 3) / 4 * 4
-                                          : static_cast<size_t>(spec.width) * 3;
-    std::vector<uint8_t> frame(stride * spec.height, 0);
-    for (int row = 0; row < spec.height; ++row) {
-        const int y = spec.topDown ? row : spec.height - 1 - row;
-        for (int x = 0; x < spec.width; ++x) {
+    const size_t stride = shape.paddedRows ? (static_cast<size_t>(shape.width) * 3 + 3) / 4 * 4
+                                          : static_cast<size_t>(shape.width) * 3;
+    std::vector<uint8_t> frame(stride * shape.height, 0);
+    for (int row = 0; row < shape.height; ++row) {
+        const int y = shape.topDown ? row : shape.height - 1 - row;
+        for (int x = 0; x < shape.width; ++x) {
             for (int c = 0; c < 3; ++c) {
                 frame[row * stride + x * 3 + c] = PixelByte(x, y, c, n);
             }
@@ -113,26 +113,26 @@ std::vector<uint8_t> StoredFrame(const AviSpec& spec, int n)
     return frame;
 }
 
-std::vector<uint8_t> MakeAvi(const AviSpec& spec)
+std::vector<uint8_t> MakeAvi(const AviShape& shape)
 {
-    const char* videoId = spec.withAudio && spec.audioFirst ? "01db" : "00db";
-    const char* audioId = spec.audioFirst ? "00wb" : "01wb";
-    const int streams = spec.withAudio ? 2 : 1;
+    const char* videoId = shape.withAudio && shape.audioFirst ? "01db" : "00db";
+    const char* audioId = shape.audioFirst ? "00wb" : "01wb";
+    const int streams = shape.withAudio ? 2 : 1;
 
     Riff riff;
     riff.Open("RIFF", "AVI ");
     riff.Open("LIST", "hdrl");
     std::vector<uint8_t> avih;
-    Put32(avih, static_cast<uint32_t>(1000000ull * spec.scale / spec.rate));
+    Put32(avih, static_cast<uint32_t>(1000000ull * shape.scale / shape.rate));
     for (int i = 0; i < 3; ++i) {
         Put32(avih, 0);
     }
-    Put32(avih, static_cast<uint32_t>(spec.frames));
+    Put32(avih, static_cast<uint32_t>(shape.frames));
     Put32(avih, 0);
     Put32(avih, static_cast<uint32_t>(streams));
     Put32(avih, 0);
-    Put32(avih, static_cast<uint32_t>(spec.width));
-    Put32(avih, static_cast<uint32_t>(spec.height));
+    Put32(avih, static_cast<uint32_t>(shape.width));
+    Put32(avih, static_cast<uint32_t>(shape.height));
     for (int i = 0; i < 4; ++i) {
         Put32(avih, 0);
     }
@@ -140,15 +140,15 @@ std::vector<uint8_t> MakeAvi(const AviSpec& spec)
 
     auto videoList = [&] {
         riff.Open("LIST", "strl");
-        riff.Chunk("strh", StreamHeader("vids", spec.scale, spec.rate, static_cast<uint32_t>(spec.frames)));
+        riff.Chunk("strh", StreamHeader("vids", shape.scale, shape.rate, static_cast<uint32_t>(shape.frames)));
         std::vector<uint8_t> bih;
         Put32(bih, 40);
-        Put32(bih, static_cast<uint32_t>(spec.width));
-        Put32(bih, static_cast<uint32_t>(spec.topDown ? -spec.height : spec.height));
+        Put32(bih, static_cast<uint32_t>(shape.width));
+        Put32(bih, static_cast<uint32_t>(shape.topDown ? -shape.height : shape.height));
         Put16(bih, 1);
-        Put16(bih, spec.bitCount);
-        Put32(bih, spec.compression);
-        Put32(bih, static_cast<uint32_t>(StoredFrame(spec, 0).size()));
+        Put16(bih, shape.bitCount);
+        Put32(bih, shape.compression);
+        Put32(bih, static_cast<uint32_t>(StoredFrame(shape, 0).size()));
         for (int i = 0; i < 4; ++i) {
             Put32(bih, 0);
         }
@@ -157,17 +157,17 @@ std::vector<uint8_t> MakeAvi(const AviSpec& spec)
     };
     auto audioList = [&] {
         riff.Open("LIST", "strl");
-        riff.Chunk("strh", StreamHeader("auds", spec.audio.blockAlign, spec.audio.avgBytesPerSec,
-                                        spec.audioBytesPerChunk * spec.frames / spec.audio.blockAlign));
-        riff.Chunk("strf", WaveFormat(spec.audio));
+        riff.Chunk("strh", StreamHeader("auds", shape.audio.blockAlign, shape.audio.avgBytesPerSec,
+                                        shape.audioBytesPerChunk * shape.frames / shape.audio.blockAlign));
+        riff.Chunk("strf", WaveFormat(shape.audio));
         riff.Close();
     };
-    if (spec.withAudio && spec.audioFirst) {
+    if (shape.withAudio && shape.audioFirst) {
         audioList();
         videoList();
     } else {
         videoList();
-        if (spec.withAudio) {
+        if (shape.withAudio) {
             audioList();
         }
     }
@@ -175,25 +175,25 @@ std::vector<uint8_t> MakeAvi(const AviSpec& spec)
     riff.Chunk("JUNK", std::vector<uint8_t>(30, 0));
 
     size_t sound = 0;
-    const int inFirst = spec.extension ? (spec.frames + 1) / 2 : spec.frames;
+    const int inFirst = shape.extension ? (shape.frames + 1) / 2 : shape.frames;
     auto frames = [&](int from, int to) {
         riff.Open("LIST", "movi");
-        if (spec.indexChunks) {
+        if (shape.indexChunks) {
             riff.Chunk("ix00", std::vector<uint8_t>(24, 0));
         }
         for (int n = from; n < to; ++n) {
-            if (spec.recLists) {
+            if (shape.recLists) {
                 riff.Open("LIST", "rec ");
             }
-            riff.Chunk(videoId, StoredFrame(spec, n));
-            if (spec.withAudio) {
-                std::vector<uint8_t> chunk(spec.audioBytesPerChunk);
+            riff.Chunk(videoId, StoredFrame(shape, n));
+            if (shape.withAudio) {
+                std::vector<uint8_t> chunk(shape.audioBytesPerChunk);
                 for (uint8_t& b : chunk) {
                     b = SoundByte(sound++);
                 }
                 riff.Chunk(audioId, chunk);
             }
-            if (spec.recLists) {
+            if (shape.recLists) {
                 riff.Close();
             }
         }
@@ -202,9 +202,9 @@ std::vector<uint8_t> MakeAvi(const AviSpec& spec)
     frames(0, inFirst);
     riff.Chunk("idx1", std::vector<uint8_t>(16, 0));
     riff.Close();   // RIFF AVI
-    if (spec.extension) {
+    if (shape.extension) {
         riff.Open("RIFF", "AVIX");
-        frames(inFirst, spec.frames);
+        frames(inFirst, shape.frames);
         riff.Close();
     }
     return riff.bytes;

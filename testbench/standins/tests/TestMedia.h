@@ -24,7 +24,7 @@ inline uint8_t SoundByte(size_t i)
     return static_cast<uint8_t>(i * 5 + 1);
 }
 
-struct AviSpec {
+struct AviShape {
     int32_t width = 8;
     int32_t height = 6;
     uint32_t scale = 1;
@@ -43,10 +43,13 @@ struct AviSpec {
     bool extension = false;   // the last frames in a second RIFF 'AVIX'
 };
 
-// The bytes of one stored frame (rows from the bottom unless topDown).
-std::vector<uint8_t> StoredFrame(const AviSpec& spec, int n);
+// The first name of AviShape, kept for callers written against it.
+using AviSpec = AviShape;
 
-std::vector<uint8_t> MakeAvi(const AviSpec& spec);
+// The bytes of one stored frame (rows from the bottom unless topDown).
+std::vector<uint8_t> StoredFrame(const AviShape& shape, int n);
+
+std::vector<uint8_t> MakeAvi(const AviShape& shape);
 
 // A WAVE file of the given PCM format around data.
 std::vector<uint8_t> MakeWav(const standins::PcmFormat& format, const std::vector<uint8_t>& data);

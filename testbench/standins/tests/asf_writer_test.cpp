@@ -97,6 +97,22 @@ struct WriterUnderTest {
     }
 };
 
+// A pushed source connected to one of the writer's pins in a graph.
+struct SourceIntoWriter {
+    CPushSource* source;
+    ComPtr<IBaseFilter> sourceFilter;
+    TestGraph graph;
+    HRESULT connected = E_FAIL;
+
+    SourceIntoWriter(const WriterUnderTest& writer, const AM_MEDIA_TYPE& type, long bufferSize, const wchar_t* pin)
+        : source(new CPushSource(type, bufferSize)), sourceFilter(source)
+    {
+        graph.Add(sourceFilter.Get(), L"Capture");
+        graph.Add(writer.filter.Get(), L"WM ASF Writer");
+        connected = graph.Connect(source->Pin(), PinNamed(writer.filter.Get(), pin).Get());
+    }
+};
+
 } // namespace
 
 class AsfWriter : public ComTest {};
@@ -163,12 +179,10 @@ TEST_F(AsfWriter, VideoOnlyRecordingRecordsProfileStreamAndFrames)
     ASSERT_EQ(S_OK, writer.config->ConfigureFilterUsingProfile(profile.Get()));
     EXPECT_EQ((std::vector<std::wstring>{L"Video Input 01"}), PinNames(writer.filter.Get()));
 
-    CPushSource* source = new CPushSource(Rgb24Type(kWidth, kHeight, 333333), kFrameBytes);
-    ComPtr<IBaseFilter> sourceFilter(source);
-    TestGraph graph;
-    graph.Add(sourceFilter.Get(), L"Video Capture");
-    graph.Add(writer.filter.Get(), L"WM ASF Writer");
-    ASSERT_EQ(S_OK, graph.Connect(source->Pin(), PinNamed(writer.filter.Get(), L"Video Input 01").Get()));
+    SourceIntoWriter recording(writer, Rgb24Type(kWidth, kHeight, 333333), kFrameBytes, L"Video Input 01");
+    ASSERT_EQ(S_OK, recording.connected);
+    CPushSource* source = recording.source;
+    TestGraph& graph = recording.graph;
     ASSERT_EQ(S_OK, writer.sink->SetFileName(file.Wide().c_str(), nullptr));
     ASSERT_EQ(S_OK, graph.control->Run());
     for (int n = 0; n < 3; ++n) {
@@ -220,12 +234,10 @@ TEST_F(AsfWriter, SoundOnlyRecordingRecordsBitrateAndSilence)
     ASSERT_EQ(S_OK, writer.config->ConfigureFilterUsingProfile(profile.Get()));
     EXPECT_EQ((std::vector<std::wstring>{L"Audio Input 01"}), PinNames(writer.filter.Get()));
 
-    CPushSource* source = new CPushSource(PcmType(1, 8000, 16), 800);
-    ComPtr<IBaseFilter> sourceFilter(source);
-    TestGraph graph;
-    graph.Add(sourceFilter.Get(), L"Audio Capture");
-    graph.Add(writer.filter.Get(), L"WM ASF Writer");
-    ASSERT_EQ(S_OK, graph.Connect(source->Pin(), PinNamed(writer.filter.Get(), L"Audio Input 01").Get()));
+    SourceIntoWriter recording(writer, PcmType(1, 8000, 16), 800, L"Audio Input 01");
+    ASSERT_EQ(S_OK, recording.connected);
+    CPushSource* source = recording.source;
+    TestGraph& graph = recording.graph;
     ASSERT_EQ(S_OK, writer.sink->SetFileName(file.Wide().c_str(), nullptr));
     ASSERT_EQ(S_OK, graph.control->Run());
     ASSERT_EQ(S_OK, source->Push(std::vector<uint8_t>(800, 0), 0, 500000));
@@ -296,12 +308,9 @@ TEST_F(AsfWriter, RefusesWhatTheWriterCannotDo)
     // it is released.)
     TestFile file("refusals.asf");
     ASSERT_EQ(S_OK, writer.sink->SetFileName(file.Wide().c_str(), nullptr));
-    CPushSource* source = new CPushSource(Rgb24Type(kWidth, kHeight, 333333), kFrameBytes);
-    ComPtr<IBaseFilter> sourceFilter(source);
-    TestGraph graph;
-    graph.Add(sourceFilter.Get(), L"Video Capture");
-    graph.Add(writer.filter.Get(), L"WM ASF Writer");
-    ASSERT_EQ(S_OK, graph.Connect(source->Pin(), PinNamed(writer.filter.Get(), L"Video Input 01").Get()));
+    SourceIntoWriter recording(writer, Rgb24Type(kWidth, kHeight, 333333), kFrameBytes, L"Video Input 01");
+    ASSERT_EQ(S_OK, recording.connected);
+    TestGraph& graph = recording.graph;
     EXPECT_EQ(VFW_E_NOT_CONNECTED, writer.filter->Pause());
     FILTER_STATE state = State_Running;
     EXPECT_EQ(S_OK, writer.filter->GetState(0, &state));
@@ -329,12 +338,8 @@ TEST_F(AsfWriter, UnwritablePathFailsTheStart)
     ASSERT_EQ(S_OK, profile->RemoveStream(Stream(profile.Get(), 0).Get()));
     ASSERT_EQ(S_OK, writer.config->ConfigureFilterUsingProfile(profile.Get()));
     ASSERT_EQ(S_OK, writer.sink->SetFileName(L"no-such-folder\\video.asf", nullptr));
-    CPushSource* source = new CPushSource(Rgb24Type(kWidth, kHeight, 333333), kFrameBytes);
-    ComPtr<IBaseFilter> sourceFilter(source);
-    TestGraph graph;
-    graph.Add(sourceFilter.Get(), L"Video Capture");
-    graph.Add(writer.filter.Get(), L"WM ASF Writer");
-    ASSERT_EQ(S_OK, graph.Connect(source->Pin(), PinNamed(writer.filter.Get(), L"Video Input 01").Get()));
+    SourceIntoWriter recording(writer, Rgb24Type(kWidth, kHeight, 333333), kFrameBytes, L"Video Input 01");
+    ASSERT_EQ(S_OK, recording.connected);
     EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND), writer.filter->Pause());
     FILTER_STATE state = State_Running;
     EXPECT_EQ(S_OK, writer.filter->GetState(0, &state));

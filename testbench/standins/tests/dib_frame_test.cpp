@@ -8,26 +8,26 @@
 #include <gtest/gtest.h>
 
 using namespace standins;
-using standintest::AviSpec;
+using standintest::AviShape;
 using standintest::PixelByte;
 
 namespace {
 
-VideoLayout Layout(const AviSpec& spec)
+VideoLayout Layout(const AviShape& shape)
 {
     VideoLayout layout;
-    layout.width = spec.width;
-    layout.height = spec.height;
-    layout.bottomUp = !spec.topDown;
+    layout.width = shape.width;
+    layout.height = shape.height;
+    layout.bottomUp = !shape.topDown;
     layout.bitCount = 24;
     return layout;
 }
 
-std::vector<uint8_t> Dib(const AviSpec& spec, int frame, int32_t width, int32_t height)
+std::vector<uint8_t> Dib(const AviShape& shape, int frame, int32_t width, int32_t height)
 {
-    const std::vector<uint8_t> stored = standintest::StoredFrame(spec, frame);
+    const std::vector<uint8_t> stored = standintest::StoredFrame(shape, frame);
     Rgb24View view;
-    EXPECT_TRUE(ViewStoredFrame(Layout(spec), stored.data(), stored.size(), &view));
+    EXPECT_TRUE(ViewStoredFrame(Layout(shape), stored.data(), stored.size(), &view));
     std::vector<uint8_t> dib(PackedDibSize(width, height));
     WritePackedDib(view, width, height, dib.data());
     return dib;
@@ -55,20 +55,20 @@ TEST(DibFrame, StrideAndSize)
 
 TEST(DibFrame, StoredRowsPaddedOrPacked)
 {
-    AviSpec spec;
-    spec.width = 5;   // 15 bytes of pixels per row, 16 when padded
-    spec.height = 3;
+    AviShape shape;
+    shape.width = 5;   // 15 bytes of pixels per row, 16 when padded
+    shape.height = 3;
     Rgb24View view;
     std::vector<uint8_t> chunk(16 * 3);
-    ASSERT_TRUE(ViewStoredFrame(Layout(spec), chunk.data(), chunk.size(), &view));
+    ASSERT_TRUE(ViewStoredFrame(Layout(shape), chunk.data(), chunk.size(), &view));
     EXPECT_EQ(16u, view.stride);
     chunk.resize(15 * 3);
-    ASSERT_TRUE(ViewStoredFrame(Layout(spec), chunk.data(), chunk.size(), &view));
+    ASSERT_TRUE(ViewStoredFrame(Layout(shape), chunk.data(), chunk.size(), &view));
     EXPECT_EQ(15u, view.stride);
     chunk.resize(15 * 3 - 1);
-    EXPECT_FALSE(ViewStoredFrame(Layout(spec), chunk.data(), chunk.size(), &view));
+    EXPECT_FALSE(ViewStoredFrame(Layout(shape), chunk.data(), chunk.size(), &view));
 
-    VideoLayout compressed = Layout(spec);
+    VideoLayout compressed = Layout(shape);
     compressed.compression = 1;
     chunk.resize(16 * 3);
     EXPECT_FALSE(ViewStoredFrame(compressed, chunk.data(), chunk.size(), &view));
@@ -76,13 +76,13 @@ TEST(DibFrame, StoredRowsPaddedOrPacked)
 
 TEST(DibFrame, SameSizeIsTheFrameItself)
 {
-    for (int shape = 0; shape < 3; ++shape) {
-        AviSpec spec;
-        spec.width = 5;
-        spec.height = 4;
-        spec.paddedRows = shape != 1;
-        spec.topDown = shape == 2;
-        const std::vector<uint8_t> dib = Dib(spec, 2, 5, 4);
+    for (int rows = 0; rows < 3; ++rows) {
+        AviShape shape;
+        shape.width = 5;
+        shape.height = 4;
+        shape.paddedRows = rows != 1;
+        shape.topDown = rows == 2;
+        const std::vector<uint8_t> dib = Dib(shape, 2, 5, 4);
         ASSERT_EQ(40u + 16u * 4u, dib.size());
         EXPECT_EQ(40u, ReadLe32(&dib[0]));
         EXPECT_EQ(5, ReadLe32Signed(&dib[4]));
@@ -95,7 +95,7 @@ TEST(DibFrame, SameSizeIsTheFrameItself)
             for (int x = 0; x < 5; ++x) {
                 for (int c = 0; c < 3; ++c) {
                     ASSERT_EQ(PixelByte(x, y, c, 2), DibPixel(dib, 5, 4, x, y, c))
-                        << "shape " << shape << " at " << x << "," << y;
+                        << "rows " << rows << " at " << x << "," << y;
                 }
             }
             EXPECT_EQ(0, dib[40 + y * 16 + 15]) << "row padding";
@@ -105,8 +105,8 @@ TEST(DibFrame, SameSizeIsTheFrameItself)
 
 TEST(DibFrame, ScalesByNearestNeighbour)
 {
-    AviSpec spec;   // 8 x 6
-    const std::vector<uint8_t> half = Dib(spec, 1, 4, 3);
+    AviShape shape;   // 8 x 6
+    const std::vector<uint8_t> half = Dib(shape, 1, 4, 3);
     for (int y = 0; y < 3; ++y) {
         for (int x = 0; x < 4; ++x) {
             // Target (x, y) takes source (x * 8 / 4, y * 6 / 3).
@@ -114,7 +114,7 @@ TEST(DibFrame, ScalesByNearestNeighbour)
             EXPECT_EQ(PixelByte(2 * x, 2 * y, 2, 1), DibPixel(half, 4, 3, x, y, 2));
         }
     }
-    const std::vector<uint8_t> wide = Dib(spec, 1, 16, 6);
+    const std::vector<uint8_t> wide = Dib(shape, 1, 16, 6);
     for (int x = 0; x < 16; ++x) {
         EXPECT_EQ(PixelByte(x / 2, 5, 1, 1), DibPixel(wide, 16, 6, x, 5, 1));
     }

@@ -173,9 +173,9 @@ TEST_F(FileWriter, RefusesWhatCannotBeWritten)
 
 TEST_F(FileWriter, AviMuxFinishesItsFileThroughIt)
 {
-    AviSpec spec;   // 8 x 6 frames, rows of 24 bytes: packed and padded alike
+    AviShape shape;   // 8 x 6 frames, rows of 24 bytes: packed and padded alike
     TestFile file("mux.avi");
-    CPushSource* source = new CPushSource(Rgb24Type(spec.width, spec.height, 1000000), 8 * 6 * 3);
+    CPushSource* source = new CPushSource(Rgb24Type(shape.width, shape.height, 1000000), 8 * 6 * 3);
     ComPtr<IBaseFilter> sourceFilter(source);
     ComPtr<IBaseFilter> mux = Create<IBaseFilter>(CLSID_AviDest);
     ComPtr<IBaseFilter> writer = Create<IBaseFilter>(CLSID_FileWriter);
@@ -199,7 +199,7 @@ TEST_F(FileWriter, AviMuxFinishesItsFileThroughIt)
     ASSERT_EQ(S_OK, graph.graph->Connect(source->Pin(), PinNamed(mux.Get(), L"Input 01").Get()));
     ASSERT_EQ(S_OK, graph.control->Run());
     for (int n = 0; n < 10; ++n) {
-        ASSERT_EQ(S_OK, source->Push(StoredFrame(spec, n), n * 1000000LL, (n + 1) * 1000000LL)) << n;
+        ASSERT_EQ(S_OK, source->Push(StoredFrame(shape, n), n * 1000000LL, (n + 1) * 1000000LL)) << n;
     }
     source->EndOfStream();
     graph.WaitForEvent(EC_COMPLETE, 3000);
@@ -216,6 +216,6 @@ TEST_F(FileWriter, AviMuxFinishesItsFileThroughIt)
     for (int n = 0; n < 10; ++n) {
         const std::vector<uint8_t> frame(bytes.begin() + static_cast<long>(video.chunks[n].offset),
                                          bytes.begin() + static_cast<long>(video.chunks[n].offset + video.chunks[n].size));
-        EXPECT_EQ(StoredFrame(spec, n), frame) << "frame " << n;
+        EXPECT_EQ(StoredFrame(shape, n), frame) << "frame " << n;
     }
 }

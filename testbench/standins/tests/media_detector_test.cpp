@@ -66,11 +66,11 @@ class MediaDetector : public ComTest {};
 
 TEST_F(MediaDetector, ReadsStreamsOfAnAviWithSound)
 {
-    AviSpec spec;   // 8 x 6 at 10 frames per second, 5 frames; 400 bytes of sound each
-    spec.withAudio = true;
-    spec.audioFirst = true;
+    AviShape shape;   // 8 x 6 at 10 frames per second, 5 frames; 400 bytes of sound each
+    shape.withAudio = true;
+    shape.audioFirst = true;
     TestFile file("streams.avi");
-    ASSERT_TRUE(WriteBytes(file.Narrow(), MakeAvi(spec)));
+    ASSERT_TRUE(WriteBytes(file.Narrow(), MakeAvi(shape)));
     ComPtr<IMediaDet> detector = Detector();
     ASSERT_TRUE(detector);
     ASSERT_EQ(S_OK, detector->put_Filename(Name(file)));
@@ -128,9 +128,9 @@ TEST_F(MediaDetector, ReadsStreamsOfAnAviWithSound)
 
 TEST_F(MediaDetector, ReturnsTheFrameAtATimeByteForByte)
 {
-    AviSpec spec;
+    AviShape shape;
     TestFile file("frames.avi");
-    ASSERT_TRUE(WriteBytes(file.Narrow(), MakeAvi(spec)));
+    ASSERT_TRUE(WriteBytes(file.Narrow(), MakeAvi(shape)));
     const struct {
         double time;
         int frame;
@@ -149,9 +149,9 @@ TEST_F(MediaDetector, ReturnsTheFrameAtATimeByteForByte)
 
 TEST_F(MediaDetector, ScalesToTheAskedSize)
 {
-    AviSpec spec;   // 8 x 6
+    AviShape shape;   // 8 x 6
     TestFile file("scaled.avi");
-    ASSERT_TRUE(WriteBytes(file.Narrow(), MakeAvi(spec)));
+    ASSERT_TRUE(WriteBytes(file.Narrow(), MakeAvi(shape)));
     ComPtr<IMediaDet> detector = Detector();
     ASSERT_EQ(S_OK, detector->put_Filename(Name(file)));
     const std::vector<uint8_t> half = Grab(detector.Get(), 0.0, 4, 3);
@@ -168,24 +168,24 @@ TEST_F(MediaDetector, ScalesToTheAskedSize)
 
 TEST_F(MediaDetector, TopDownAndPackedFramesComeOutAsDibs)
 {
-    AviSpec spec;
-    spec.width = 5;   // rows of 15 bytes: packed and padded differ
-    spec.height = 4;
-    for (int shape = 0; shape < 2; ++shape) {
-        spec.topDown = shape == 0;
-        spec.paddedRows = shape == 1;
+    AviShape shape;
+    shape.width = 5;   // rows of 15 bytes: packed and padded differ
+    shape.height = 4;
+    for (int rows = 0; rows < 2; ++rows) {
+        shape.topDown = rows == 0;
+        shape.paddedRows = rows == 1;
         TestFile file("shapes.avi");
-        ASSERT_TRUE(WriteBytes(file.Narrow(), MakeAvi(spec)));
+        ASSERT_TRUE(WriteBytes(file.Narrow(), MakeAvi(shape)));
         ComPtr<IMediaDet> detector = Detector();
         ASSERT_EQ(S_OK, detector->put_Filename(Name(file)));
-        EXPECT_EQ(ExpectedDib(5, 4, 3), Grab(detector.Get(), 0.3, 5, 4)) << "shape " << shape;
+        EXPECT_EQ(ExpectedDib(5, 4, 3), Grab(detector.Get(), 0.3, 5, 4)) << "rows " << rows;
     }
 }
 
 TEST_F(MediaDetector, GrabModeClosesStreamQuestionsUntilANewFile)
 {
     TestFile file("grab.avi");
-    ASSERT_TRUE(WriteBytes(file.Narrow(), MakeAvi(AviSpec())));
+    ASSERT_TRUE(WriteBytes(file.Narrow(), MakeAvi(AviShape())));
     ComPtr<IMediaDet> detector = Detector();
     ASSERT_EQ(S_OK, detector->put_Filename(Name(file)));
     ASSERT_EQ(S_OK, detector->EnterBitmapGrabMode(0.2));
@@ -223,7 +223,7 @@ TEST_F(MediaDetector, WritesTheFrameAsABitmapFile)
 {
     TestFile video("bitmap.avi");
     TestFile picture("frame.bmp");
-    ASSERT_TRUE(WriteBytes(video.Narrow(), MakeAvi(AviSpec())));
+    ASSERT_TRUE(WriteBytes(video.Narrow(), MakeAvi(AviShape())));
     ComPtr<IMediaDet> detector = Detector();
     ASSERT_EQ(S_OK, detector->put_Filename(Name(video)));
     ASSERT_EQ(S_OK, detector->WriteBitmapBits(0.35, 8, 6, Name(picture)));
@@ -239,7 +239,7 @@ TEST_F(MediaDetector, WritesTheFrameAsABitmapFile)
 TEST_F(MediaDetector, RefusesBadRequests)
 {
     TestFile file("refusals.avi");
-    ASSERT_TRUE(WriteBytes(file.Narrow(), MakeAvi(AviSpec())));
+    ASSERT_TRUE(WriteBytes(file.Narrow(), MakeAvi(AviShape())));
     ComPtr<IMediaDet> detector = Detector();
     double seconds = 0;
     EXPECT_EQ(E_INVALIDARG, detector->get_StreamLength(&seconds));   // no file yet
@@ -267,10 +267,10 @@ TEST_F(MediaDetector, RefusesFilesItDoesNotServe)
     EXPECT_EQ(VFW_E_INVALID_FILE_FORMAT, detector->put_Filename(Name(text)));
 
     // Compressed pictures are not the bench's to decode.
-    AviSpec spec;
-    spec.compression = 0x47504A4D;   // 'MJPG'
+    AviShape shape;
+    shape.compression = 0x47504A4D;   // 'MJPG'
     TestFile compressed("compressed.avi");
-    ASSERT_TRUE(WriteBytes(compressed.Narrow(), MakeAvi(spec)));
+    ASSERT_TRUE(WriteBytes(compressed.Narrow(), MakeAvi(shape)));
     EXPECT_EQ(VFW_E_UNSUPPORTED_STREAM, detector->put_Filename(Name(compressed)));
 
     // A refused file leaves no file behind: the questions are refused too.

@@ -10,7 +10,7 @@
 #include <limits>
 
 using namespace standins;
-using standintest::AviSpec;
+using standintest::AviShape;
 using standintest::MakeAvi;
 
 namespace {
@@ -31,8 +31,8 @@ std::vector<uint8_t> ChunkBytes(const std::vector<uint8_t>& file, const MediaChu
 
 TEST(RiffMedia, VideoOnlyAvi)
 {
-    AviSpec spec;   // 8 x 6, 10 frames per second, 5 frames
-    const std::vector<uint8_t> bytes = MakeAvi(spec);
+    AviShape shape;   // 8 x 6, 10 frames per second, 5 frames
+    const std::vector<uint8_t> bytes = MakeAvi(shape);
     MediaFile file;
     ASSERT_EQ(ParseStatus::Ok, Parse(bytes, &file));
     EXPECT_EQ(Container::Avi, file.container);
@@ -42,7 +42,7 @@ TEST(RiffMedia, VideoOnlyAvi)
     ASSERT_EQ(5u, video.chunks.size());
     EXPECT_EQ(5u * 8 * 3 * 6, video.dataBytes);
     for (int n = 0; n < 5; ++n) {
-        EXPECT_EQ(standintest::StoredFrame(spec, n), ChunkBytes(bytes, video.chunks[n])) << n;
+        EXPECT_EQ(standintest::StoredFrame(shape, n), ChunkBytes(bytes, video.chunks[n])) << n;
     }
     EXPECT_DOUBLE_EQ(10.0, FrameRate(file, video));
     EXPECT_DOUBLE_EQ(0.5, StreamLengthSeconds(file, video));
@@ -57,24 +57,24 @@ TEST(RiffMedia, VideoOnlyAvi)
 
 TEST(RiffMedia, InterleavedSoundInEveryWriterShape)
 {
-    AviSpec spec;
-    spec.withAudio = true;   // 400 bytes of 16 kB/s sound per frame
-    for (int shape = 0; shape < 4; ++shape) {
-        spec.recLists = shape == 1;
-        spec.indexChunks = shape == 2;
-        spec.extension = shape == 3;
-        spec.audioFirst = shape == 2;
+    AviShape shape;
+    shape.withAudio = true;   // 400 bytes of 16 kB/s sound per frame
+    for (int writer = 0; writer < 4; ++writer) {
+        shape.recLists = writer == 1;
+        shape.indexChunks = writer == 2;
+        shape.extension = writer == 3;
+        shape.audioFirst = writer == 2;
         MediaFile file;
-        ASSERT_EQ(ParseStatus::Ok, Parse(MakeAvi(spec), &file)) << shape;
-        ASSERT_EQ(2u, file.streams.size()) << shape;
-        const MediaStream& video = file.streams[spec.audioFirst ? 1 : 0];
-        const MediaStream& audio = file.streams[spec.audioFirst ? 0 : 1];
-        EXPECT_EQ(StreamKind::Video, video.kind) << shape;
-        EXPECT_EQ(StreamKind::Audio, audio.kind) << shape;
-        EXPECT_EQ(5u, video.chunks.size()) << shape;
-        EXPECT_EQ(2000u, audio.dataBytes) << shape;
+        ASSERT_EQ(ParseStatus::Ok, Parse(MakeAvi(shape), &file)) << writer;
+        ASSERT_EQ(2u, file.streams.size()) << writer;
+        const MediaStream& video = file.streams[shape.audioFirst ? 1 : 0];
+        const MediaStream& audio = file.streams[shape.audioFirst ? 0 : 1];
+        EXPECT_EQ(StreamKind::Video, video.kind) << writer;
+        EXPECT_EQ(StreamKind::Audio, audio.kind) << writer;
+        EXPECT_EQ(5u, video.chunks.size()) << writer;
+        EXPECT_EQ(2000u, audio.dataBytes) << writer;
         // 2000 bytes at 16000 bytes per second.
-        EXPECT_DOUBLE_EQ(0.125, StreamLengthSeconds(file, audio)) << shape;
+        EXPECT_DOUBLE_EQ(0.125, StreamLengthSeconds(file, audio)) << writer;
         AudioLayout layout;
         ASSERT_TRUE(DescribeAudio(audio, &layout));
         EXPECT_EQ(8000u, layout.samplesPerSec);
@@ -99,8 +99,8 @@ TEST(RiffMedia, WaveFile)
 
 TEST(RiffMedia, DamagedFilesKeepWhatIsWhole)
 {
-    AviSpec spec;
-    std::vector<uint8_t> bytes = MakeAvi(spec);
+    AviShape shape;
+    std::vector<uint8_t> bytes = MakeAvi(shape);
     // Cut the file inside the last frame (the idx1 chunk of 24 bytes and
     // 50 bytes of the frame go): the frame is not counted.
     bytes.resize(bytes.size() - 24 - 50);
@@ -116,7 +116,7 @@ TEST(RiffMedia, DamagedFilesKeepWhatIsWhole)
     EXPECT_EQ(800u, file.streams[0].dataBytes);
 
     // A chunk that claims more than the file holds ends the walk safely.
-    std::vector<uint8_t> lying = MakeAvi(spec);
+    std::vector<uint8_t> lying = MakeAvi(shape);
     for (size_t i = 0; i + 8 < lying.size(); ++i) {
         if (lying[i] == '0' && lying[i + 1] == '0' && lying[i + 2] == 'd' && lying[i + 3] == 'b') {
             lying[i + 4] = lying[i + 5] = lying[i + 6] = lying[i + 7] = 0xF0;
@@ -148,7 +148,7 @@ TEST(RiffMedia, RefusesWhatIsNoMediaFile)
 TEST(RiffMedia, FrameAtTime)
 {
     MediaFile file;
-    ASSERT_EQ(ParseStatus::Ok, Parse(MakeAvi(AviSpec()), &file));
+    ASSERT_EQ(ParseStatus::Ok, Parse(MakeAvi(AviShape()), &file));
     const MediaStream& video = file.streams[0];
     EXPECT_EQ(0, FrameIndexAt(file, video, 0.0));
     EXPECT_EQ(0, FrameIndexAt(file, video, 0.0999));
@@ -163,11 +163,11 @@ TEST(RiffMedia, FrameAtTime)
 
 TEST(RiffMedia, FrameRateFromMainHeaderWhenStreamHasNone)
 {
-    AviSpec spec;
-    spec.scale = 0;   // the stream header gives no rate
-    spec.rate = 1;    // avih: 1,000,000 x 0 / 1 = 0 microseconds: no rate at all
+    AviShape shape;
+    shape.scale = 0;   // the stream header gives no rate
+    shape.rate = 1;    // avih: 1,000,000 x 0 / 1 = 0 microseconds: no rate at all
     MediaFile file;
-    ASSERT_EQ(ParseStatus::Ok, Parse(MakeAvi(spec), &file));
+    ASSERT_EQ(ParseStatus::Ok, Parse(MakeAvi(shape), &file));
     EXPECT_EQ(0.0, FrameRate(file, file.streams[0]));
     EXPECT_EQ(0.0, StreamLengthSeconds(file, file.streams[0]));
     EXPECT_EQ(-1, FrameIndexAt(file, file.streams[0], 0.0));
@@ -179,18 +179,18 @@ TEST(RiffMedia, FrameRateFromMainHeaderWhenStreamHasNone)
 
 TEST(RiffMedia, TopDownAndCompressedVideo)
 {
-    AviSpec spec;
-    spec.topDown = true;
+    AviShape shape;
+    shape.topDown = true;
     MediaFile file;
-    ASSERT_EQ(ParseStatus::Ok, Parse(MakeAvi(spec), &file));
+    ASSERT_EQ(ParseStatus::Ok, Parse(MakeAvi(shape), &file));
     VideoLayout layout;
     ASSERT_TRUE(DescribeVideo(file.streams[0], &layout));
     EXPECT_FALSE(layout.bottomUp);
     EXPECT_EQ(6, layout.height);
 
-    spec.topDown = false;
-    spec.compression = 0x47504A4D;   // 'MJPG'
-    ASSERT_EQ(ParseStatus::Ok, Parse(MakeAvi(spec), &file));
+    shape.topDown = false;
+    shape.compression = 0x47504A4D;   // 'MJPG'
+    ASSERT_EQ(ParseStatus::Ok, Parse(MakeAvi(shape), &file));
     ASSERT_TRUE(DescribeVideo(file.streams[0], &layout));
     EXPECT_FALSE(IsUncompressedRgb24(layout));
 }
