@@ -3,6 +3,7 @@
 // changed profile handed back, pins connected and a recording run. What it
 // was told and what it received comes back in its record.
 #include "AsfRecord.h"
+#include "BenchStandIns.h"
 #include "StandInTestSupport.h"
 
 #include "dshowbase/AsfWriterInterfaces.h"
@@ -344,4 +345,31 @@ TEST_F(AsfWriter, UnwritablePathFailsTheStart)
     FILTER_STATE state = State_Running;
     EXPECT_EQ(S_OK, writer.filter->GetState(0, &state));
     EXPECT_EQ(State_Stopped, state);
+}
+
+TEST_F(AsfWriter, LeavesNoObjectBehind)
+{
+    ComPtr<IBenchStandInControl> control = Create<IBenchStandInControl>(CLSID_BenchStandInControl);
+    ASSERT_TRUE(control);
+    LONG before = 0;
+    ASSERT_EQ(S_OK, control->GetLiveObjectCount(&before));
+    {
+        TestFile file("leaks.asf");
+        WriterUnderTest writer;
+        ComPtr<IWMProfile> profile = CurrentProfile(writer.config.Get());
+        ComPtr<IWMStreamConfig> video = Stream(profile.Get(), 1);
+        ASSERT_EQ(S_OK, SetFrameSize(video.Get(), kWidth, kHeight));
+        ASSERT_EQ(S_OK, profile->ReconfigStream(video.Get()));
+        ASSERT_EQ(S_OK, profile->RemoveStream(Stream(profile.Get(), 0).Get()));
+        ASSERT_EQ(S_OK, writer.config->ConfigureFilterUsingProfile(profile.Get()));
+        SourceIntoWriter recording(writer, Rgb24Type(kWidth, kHeight, 333333), kFrameBytes, L"Video Input 01");
+        ASSERT_EQ(S_OK, recording.connected);
+        ASSERT_EQ(S_OK, writer.sink->SetFileName(file.Wide().c_str(), nullptr));
+        ASSERT_EQ(S_OK, recording.graph.control->Run());
+        ASSERT_EQ(S_OK, recording.source->Push(std::vector<uint8_t>(kFrameBytes, 1), 0, 333333));
+        ASSERT_EQ(S_OK, recording.graph.control->Stop());
+    }
+    LONG after = 0;
+    ASSERT_EQ(S_OK, control->GetLiveObjectCount(&after));
+    EXPECT_EQ(before, after);
 }
