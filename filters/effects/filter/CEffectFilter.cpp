@@ -267,11 +267,14 @@ HRESULT CEffectFilter::GetMediaType(int position, CMediaType* output) {
 HRESULT CEffectFilter::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) {
     if (!InputPin()->IsConnected()) return E_UNEXPECTED;
     if (allocator == nullptr || request == nullptr) return E_POINTER;
-    // Upstream filters may describe RGB24 with a sample size of 0 or 1: one
-    // buffer large enough for a whole frame whatever the sample size says.
+    // Upstream filters may describe RGB24 with a sample size of 0 or 1:
+    // buffers large enough for a whole frame whatever the sample size says.
     const ULONG frame = dshowbase::FrameBufferSize(InputPin()->CurrentMediaType());
     if (frame == 0 || frame > static_cast<ULONG>(LONG_MAX)) return E_FAIL;
-    request->cBuffers = 1;
+    // More than one: a Smart Tee that copies each frame to its preview
+    // branch (Wine's does) asks this allocator for a second buffer while it
+    // still holds the first, and with one buffer it would wait forever.
+    request->cBuffers = request->cBuffers > 3 ? request->cBuffers : 3;
     request->cbBuffer = static_cast<long>(frame);
     if (request->cbAlign < 1) request->cbAlign = 1;
     ALLOCATOR_PROPERTIES actual{};
