@@ -9,6 +9,22 @@
 
 namespace camera {
 
+namespace slotdetail {
+// The object a reference stands for. Compared by address: some smart
+// pointers convert to bool, so == between two of them compares only
+// whether each is set.
+template <class Ref>
+auto Address(const Ref& ref, int) -> decltype(ref.Get())
+{
+    return ref.Get();
+}
+template <class Ref>
+auto Address(const Ref& ref, long) -> decltype(ref.get())
+{
+    return ref.get();
+}
+} // namespace slotdetail
+
 template <class Ref>
 class CGuardedSlot {
 public:
@@ -34,7 +50,7 @@ public:
     {
         Ref dropped;
         std::lock_guard<std::mutex> hold(lock_);
-        if (!(ref_ == expected))
+        if (slotdetail::Address(ref_, 0) != slotdetail::Address(expected, 0))
             return false;
         std::swap(ref_, dropped);
         return true;

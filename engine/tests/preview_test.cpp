@@ -63,13 +63,13 @@ TEST_F(Preview, PreviewModesShareOneGraphAndSoundModeOnlyStopsIt)
     ComPtr<IGraphBuilder> graph = PreviewGraph();
     ASSERT_TRUE(graph);
     EXPECT_EQ(1, SetMode(3));
-    EXPECT_EQ(graph, PreviewGraph());
+    EXPECT_EQ(graph.Get(), PreviewGraph().Get());
     EXPECT_EQ(State_Running, PreviewState());
     EXPECT_EQ(1, SetMode(5));
     EXPECT_EQ(1, SetMode(2));
     EXPECT_EQ(State_Stopped, PreviewState());
     EXPECT_EQ(1, SetMode(0));
-    EXPECT_EQ(graph, PreviewGraph());  // run again, not rebuilt
+    EXPECT_EQ(graph.Get(), PreviewGraph().Get());  // run again, not rebuilt
     EXPECT_EQ(State_Running, PreviewState());
 }
 
@@ -99,7 +99,7 @@ TEST_F(Preview, ANewCameraGoesIntoTheRunningPreviewAlsoAfterAStartByName)
     // rebuild the preview around the new camera.
     ASSERT_EQ(1, SelectVideoDevice(0, 640, 480));
     EXPECT_EQ(CLSID_BenchCamera, ClassOf(Engine().videoCapture.Get()));
-    EXPECT_NE(before, PreviewGraph());
+    EXPECT_NE(before.Get(), PreviewGraph().Get());
     EXPECT_EQ(State_Running, PreviewState());
     std::vector<BYTE> frame;
     LONG width = 0;
@@ -111,7 +111,7 @@ TEST_F(Preview, ANewCameraGoesIntoTheRunningPreviewAlsoAfterAStartByName)
     // The same index again is nothing to do.
     ComPtr<IGraphBuilder> after = PreviewGraph();
     EXPECT_EQ(1, SelectVideoDevice(0, 0, 0));
-    EXPECT_EQ(after, PreviewGraph());
+    EXPECT_EQ(after.Get(), PreviewGraph().Get());
 }
 
 TEST_F(Preview, FormatSwitchRebuildsOnlyWhenAskedOrNeeded)
@@ -127,9 +127,9 @@ TEST_F(Preview, FormatSwitchRebuildsOnlyWhenAskedOrNeeded)
 
     graph = PreviewGraph();
     EXPECT_EQ(1, SetVideoFormat(2, 0));
-    EXPECT_EQ(graph, PreviewGraph());
+    EXPECT_EQ(graph.Get(), PreviewGraph().Get());
     EXPECT_EQ(1, SetVideoFormat(2, 1));
-    EXPECT_NE(graph, PreviewGraph());
+    EXPECT_NE(graph.Get(), PreviewGraph().Get());
     EXPECT_EQ(State_Running, PreviewState());
 }
 
@@ -151,7 +151,7 @@ TEST_F(Preview, ResumeAfterSuspendRebuildsThePreviewInTheCurrentFormat)
     HWND hidden = FindHiddenWindow();
     SendMessageA(hidden, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
     SendMessageA(hidden, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
-    EXPECT_NE(graph, PreviewGraph());
+    EXPECT_NE(graph.Get(), PreviewGraph().Get());
     EXPECT_EQ(State_Running, PreviewState());
     std::vector<BYTE> frame;
     LONG width = 0;

@@ -53,7 +53,7 @@ TEST_F(SelectionFaults, AMicrophoneThatCannotBeOpenedLeavesTheWorkingOneInPlace)
     ASSERT_TRUE(Engine().microphoneMixer);
     Engine().audioDevices.Append("Broken Microphone", u"", nullptr);
     EXPECT_EQ(0, SelectAudioDevice(1));
-    EXPECT_EQ(working, Engine().audioCapture);
+    EXPECT_EQ(working.Get(), Engine().audioCapture.Get());
     EXPECT_TRUE(Engine().microphoneMixer);
     EXPECT_EQ(1, SetAudioVolume(0.5));
     EXPECT_EQ(1, SelectAudioDevice(0));  // still the selected one
@@ -65,9 +65,9 @@ TEST_F(SelectionFaults, ACameraThatCannotBeOpenedKeepsTheCurrentOne)
     ComPtr<IBaseFilter> working = Engine().videoCapture;
     Engine().videoDevices.Append("Broken Camera", u"Broken Camera", nullptr);
     EXPECT_EQ(0, SelectVideoDevice(2, 0, 0));
-    EXPECT_EQ(working, Engine().videoCapture);
+    EXPECT_EQ(working.Get(), Engine().videoCapture.Get());
     EXPECT_LT(SelectVideoDeviceByName(L"Broken Camera"), 0);
-    EXPECT_EQ(working, Engine().videoCapture);
+    EXPECT_EQ(working.Get(), Engine().videoCapture.Get());
 }
 
 } // namespace

@@ -64,6 +64,26 @@ TEST(GuardedSlot, ResetIfHoldingLeavesASuccessorAlone)
     EXPECT_EQ(1, second.use_count());
 }
 
+// A reference that converts to bool, as COM smart pointers do, and whose
+// == therefore compares only whether each is set.
+struct CBoolishRef {
+    int* object = nullptr;
+    int* Get() const { return object; }
+    explicit operator bool() const { return object != nullptr; }
+};
+
+TEST(GuardedSlot, ResetIfHoldingComparesTheObjectsNotWhetherTheyAreSet)
+{
+    int first = 1;
+    int second = 2;
+    CGuardedSlot<CBoolishRef> slot;
+    slot.Exchange(CBoolishRef{&second});
+    EXPECT_FALSE(slot.ResetIfHolding(CBoolishRef{&first}));
+    EXPECT_EQ(&second, slot.Get().object);
+    EXPECT_TRUE(slot.ResetIfHolding(CBoolishRef{&second}));
+    EXPECT_EQ(nullptr, slot.Get().object);
+}
+
 TEST(GuardedSlot, ConcurrentReadersAndReplacersNeverSeeAFreedObject)
 {
     CGuardedSlot<std::shared_ptr<std::vector<int>>> slot;
