@@ -27,7 +27,7 @@ std::vector<long> FrameSizes(const AM_MEDIA_TYPE& type)
     if (bitmap.biSizeImage != 0) {
         sizes.push_back(static_cast<long>(bitmap.biSizeImage));
     }
-    if (width > 0 && height > 0 && bits > 0 && width * bits * height < (static_cast<int64_t>(1) << 34)) {
+    if (width > 0 && height > 0 && bits > 0 && width * bits * height < (static_cast<int64_t>(1) << 33)) {
         sizes.push_back(static_cast<long>((width * bits + 31) / 32 * 4 * height));
         sizes.push_back(static_cast<long>(width * bits / 8 * height));
     }
