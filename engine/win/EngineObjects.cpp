@@ -4,19 +4,22 @@ namespace camera {
 
 HRESULT CreateAudioGraphObjects(CaptureEngineState& state)
 {
-    HRESULT hr = S_OK;
-    if (!state.audioBuilder) {
-        hr = CreateInstance(CLSID_CaptureGraphBuilder2, IID_ICaptureGraphBuilder2, state.audioBuilder);
-        if (FAILED(hr))
-            return hr;
-    }
     ComPtr<IGraphBuilder> graph = state.audioGraph.Get();
+    // A builder takes its graph once; both there means they are joined.
+    if (graph && state.audioBuilder)
+        return S_OK;
+    HRESULT hr = S_OK;
     if (!graph) {
         hr = CreateInstance(CLSID_FilterGraph, IID_IGraphBuilder, graph);
         if (FAILED(hr))
             return hr;
         state.audioGraph.Exchange(graph);
+        // A builder left from an earlier graph cannot be joined to this one.
+        state.audioBuilder.Reset();
     }
+    hr = CreateInstance(CLSID_CaptureGraphBuilder2, IID_ICaptureGraphBuilder2, state.audioBuilder);
+    if (FAILED(hr))
+        return hr;
     return state.audioBuilder->SetFiltergraph(graph.Get());
 }
 

@@ -2,9 +2,3 @@
 // for anything it cannot do, so callers bound to them keep working.
 #include "CameraApi.h"
 
-CAMERA_API int CAMERA_CALL CaptureAV(const char*) { return 0; }
-CAMERA_API int CAMERA_CALL CaptureVideo(const char*) { return 0; }
-CAMERA_API int CAMERA_CALL CaptureAudio(const char*) { return 0; }
-CAMERA_API int CAMERA_CALL Pause(void) { return 0; }
-CAMERA_API int CAMERA_CALL Resume(void) { return 0; }
-CAMERA_API int CAMERA_CALL GetCurrentRecordingTime(float*) { return 0; }

@@ -5,6 +5,7 @@
 #include "GraphTeardown.h"
 #include "PinHelpers.h"
 #include "PreviewGraph.h"
+#include "RecordingOutput.h"
 
 namespace camera {
 
@@ -101,6 +102,17 @@ HRESULT BuildAviRecordGraph(CaptureEngineState& state, const wchar_t* path, int 
         hr = FindNamedFilter(state.aviMux, L"AVI Mux");
     if (SUCCEEDED(hr))
         hr = AddNamedFilter(graph.Get(), state.aviMux.Get(), L"AVI Mux");
+    // The mux gets its interleaving and its file writer before any input,
+    // as the capture graph builder's own AVI output does: some muxes can
+    // change neither once an input is connected.
+    if (SUCCEEDED(hr)) {
+        PrepareAviMux(state.aviMux.Get());
+        hr = FindNamedFilter(state.fileWriter, L"File writer");
+    }
+    if (SUCCEEDED(hr))
+        hr = AddNamedFilter(graph.Get(), state.fileWriter.Get(), L"File writer");
+    if (SUCCEEDED(hr))
+        hr = ConnectFilters(graph.Get(), state.aviMux.Get(), nullptr, state.fileWriter.Get(), nullptr);
     if (SUCCEEDED(hr))
         hr = ConnectFilters(graph.Get(), state.smartTee.Get(), L"Capture", state.aviMux.Get(), nullptr);
     if (SUCCEEDED(hr) && withAudio != 0 && state.audioDevices.Count() > 0) {
@@ -108,12 +120,6 @@ HRESULT BuildAviRecordGraph(CaptureEngineState& state, const wchar_t* path, int 
         if (SUCCEEDED(hr))
             hr = ConnectFilters(graph.Get(), state.audioCapture.Get(), nullptr, state.aviMux.Get(), nullptr);
     }
-    if (SUCCEEDED(hr))
-        hr = FindNamedFilter(state.fileWriter, L"File writer");
-    if (SUCCEEDED(hr))
-        hr = AddNamedFilter(graph.Get(), state.fileWriter.Get(), L"File writer");
-    if (SUCCEEDED(hr))
-        hr = ConnectFilters(graph.Get(), state.aviMux.Get(), nullptr, state.fileWriter.Get(), nullptr);
     ComPtr<IFileSinkFilter> sink;
     if (SUCCEEDED(hr))
         hr = QueryTo(state.fileWriter.Get(), IID_IFileSinkFilter, sink);

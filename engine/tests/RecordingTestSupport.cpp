@@ -1,0 +1,81 @@
+#include "RecordingTestSupport.h"
+
+#include "ByteSource.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace enginetest {
+
+CRecordingFile::CRecordingFile(std::string name) : name_(std::move(name))
+{
+    DeleteFileA(name_.c_str());
+}
+
+CRecordingFile::~CRecordingFile()
+{
+    DeleteFileA(name_.c_str());
+}
+
+bool CRecordingFile::Exists() const
+{
+    return GetFileAttributesA(name_.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<uint8_t> CRecordingFile::Bytes() const
+{
+    std::ifstream in(name_, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void CRecordingFile::Write(const std::vector<uint8_t>& bytes) const
+{
+    std::ofstream out(name_, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool CRecordingFile::ReadMedia(standins::MediaFile* media) const
+{
+    standins::MemoryByteSource source(Bytes());
+    return standins::ParseRiffMedia(source, media) == standins::ParseStatus::Ok;
+}
+
+bool CRecordingFile::ReadAsfRecord(standins::AsfRecord* record) const
+{
+    const std::vector<uint8_t> bytes = Bytes();
+    return standins::ParseAsfRecord(std::string(bytes.begin(), bytes.end()), record);
+}
+
+ComPtr<IBenchStandInControl> StandInControl()
+{
+    ComPtr<IBenchStandInControl> control;
+    if (SUCCEEDED(CoCreateInstance(CLSID_BenchStandInControl, nullptr, CLSCTX_INPROC_SERVER,
+                                   IID_IBenchStandInControl, reinterpret_cast<void**>(control.GetAddressOf()))))
+        control->Reset();
+    return control;
+}
+
+std::vector<BenchControlCall> AudioControlCalls(IBenchStandInControl* control)
+{
+    UINT count = 0;
+    if (control == nullptr || FAILED(control->GetAudioControlCalls(nullptr, 0, &count)))
+        return {};
+    std::vector<BenchControlCall> calls(count);
+    if (count > 0 && FAILED(control->GetAudioControlCalls(calls.data(), count, &count)))
+        return {};
+    calls.resize(count);
+    return calls;
+}
+
+float RecordingTime()
+{
+    float seconds = -1.0f;
+    return GetCurrentRecordingTime(&seconds) == 1 ? seconds : -1.0f;
+}
+
+void RecordFor(DWORD milliseconds)
+{
+    PumpMessagesFor(milliseconds);
+}
+
+} // namespace enginetest

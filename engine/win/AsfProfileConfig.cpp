@@ -1,0 +1,171 @@
+#include "AsfProfileConfig.h"
+
+#include "AsfStreamWalk.h"
+#include "RecordingRules.h"
+#include "RecordingSettings.h"
+#include "dshowbase/AsfWriterInterfaces.h"
+
+#include <cstring>
+#include <vector>
+
+namespace camera {
+
+namespace {
+
+GUID ToGuid(const MediaGuid& id)
+{
+    static_assert(sizeof(MediaGuid) == sizeof(GUID), "the two layouts match");
+    GUID guid;
+    std::memcpy(&guid, &id, sizeof guid);
+    return guid;
+}
+
+struct FrameSize {
+    LONG width = 0;
+    LONG height = 0;
+};
+
+// The profile's streams as the walks see them.
+class CWmProfileStreams final : public IAsfProfileStreams {
+public:
+    CWmProfileStreams(IWMProfile* profile, const FrameSize& frame) : profile_(profile), frame_(frame) {}
+
+    StepResult StreamCount(std::uint32_t& count) override
+    {
+        DWORD streams = 0;
+        const HRESULT hr = profile_->GetStreamCount(&streams);
+        count = streams;
+        return hr;
+    }
+
+    StepResult ReadStream(std::uint32_t index, AsfStreamType& type) override
+    {
+        current_.Reset();
+        HRESULT hr = profile_->GetStream(index, current_.GetAddressOf());
+        if (SUCCEEDED(hr) && !current_)
+            hr = E_UNEXPECTED;
+        GUID streamType = GUID_NULL;
+        if (SUCCEEDED(hr))
+            hr = current_->GetStreamType(&streamType);
+        // Windows Media stream types are the DirectShow major types.
+        type = streamType == MEDIATYPE_Audio   ? AsfStreamType::Audio
+               : streamType == MEDIATYPE_Video ? AsfStreamType::Video
+                                               : AsfStreamType::Other;
+        return hr;
+    }
+
+    StepResult RemoveStream() override { return profile_->RemoveStream(current_.Get()); }
+
+    StepResult FitVideoFrame() override
+    {
+        ComPtr<IWMMediaProps> props;
+        HRESULT hr = QueryTo(current_.Get(), __uuidof(IWMMediaProps), props);
+        if (FAILED(hr))
+            return hr;
+        DWORD size = 0;
+        hr = props->GetMediaType(nullptr, &size);
+        if (FAILED(hr))
+            return hr;
+        if (size < sizeof(WM_MEDIA_TYPE))
+            return E_UNEXPECTED;
+        // The type and its format block come back in one allocation; new[]
+        // aligns it for the structure's pointers.
+        std::vector<BYTE> buffer(size);
+        WM_MEDIA_TYPE* type = reinterpret_cast<WM_MEDIA_TYPE*>(buffer.data());
+        hr = props->GetMediaType(type, &size);
+        if (FAILED(hr))
+            return hr;
+        // A picture stream described otherwise keeps its own frame size
+        // rather than having a foreign block written over.
+        if (type->formattype != FORMAT_VideoInfo || type->pbFormat == nullptr ||
+            type->cbFormat < sizeof(VIDEOINFOHEADER))
+            return S_OK;
+        VIDEOINFOHEADER* info = reinterpret_cast<VIDEOINFOHEADER*>(type->pbFormat);
+        info->rcSource = RECT{0, 0, frame_.width, frame_.height};
+        info->rcTarget = info->rcSource;
+        info->bmiHeader.biWidth = frame_.width;
+        info->bmiHeader.biHeight = frame_.height;
+        hr = props->SetMediaType(type);
+        if (FAILED(hr))
+            return hr;
+        return profile_->ReconfigStream(current_.Get());
+    }
+
+    StepResult SetAudioBitrate(std::uint32_t bitsPerSecond) override
+    {
+        const HRESULT hr = current_->SetBitrate(bitsPerSecond);
+        if (FAILED(hr))
+            return hr;
+        return profile_->ReconfigStream(current_.Get());
+    }
+
+private:
+    IWMProfile* profile_;
+    FrameSize frame_;
+    ComPtr<IWMStreamConfig> current_;
+};
+
+HRESULT QueryAsfConfig(IBaseFilter* writer, ComPtr<IConfigAsfWriter>& config)
+{
+    return SUCCEEDED(QueryTo(writer, IID_IConfigAsfWriter, config)) ? S_OK : E_FAIL;
+}
+
+HRESULT CurrentProfile(IConfigAsfWriter* config, ComPtr<IWMProfile>& profile)
+{
+    HRESULT hr = config->GetCurrentProfile(profile.ReleaseAndGetAddressOf());
+    if (SUCCEEDED(hr) && !profile)
+        hr = E_UNEXPECTED;
+    return hr;
+}
+
+} // namespace
+
+HRESULT ConfigureAsfVideoProfile(CaptureEngineState& state, IBaseFilter* writer)
+{
+    ComPtr<IConfigAsfWriter> config;
+    HRESULT hr = QueryAsfConfig(writer, config);
+    if (FAILED(hr))
+        return hr;
+    if (const MediaGuid* system = AsfVideoProfileFor(state.values.videoBitrateIndex)) {
+        hr = config->ConfigureFilterUsingProfileGuid(ToGuid(*system));
+        if (FAILED(hr))
+            return hr;
+    }
+    ComPtr<IWMProfile> profile;
+    hr = CurrentProfile(config.Get(), profile);
+    if (FAILED(hr))
+        return hr;
+
+    // Without a chosen format the engine knows no frame size to give.
+    FrameSize frame;
+    const CVideoFormat* format =
+        state.values.currentFormatIndex >= 0 ? state.videoFormats.At(state.values.currentFormatIndex) : nullptr;
+    if (format != nullptr)
+        frame = FrameSize{format->Width(), format->Height()};
+    CWmProfileStreams streams(profile.Get(), frame);
+    hr = WalkVideoProfile(streams, state.audioDevices.Count() > 0, format != nullptr);
+    if (FAILED(hr))
+        return hr;
+    return config->ConfigureFilterUsingProfile(profile.Get());
+}
+
+HRESULT ConfigureAsfAudioProfile(CaptureEngineState& state, IBaseFilter* writer)
+{
+    ComPtr<IConfigAsfWriter> config;
+    ComPtr<IWMProfile> profile;
+    HRESULT hr = QueryAsfConfig(writer, config);
+    if (SUCCEEDED(hr))
+        hr = CurrentProfile(config.Get(), profile);
+    if (FAILED(hr))
+        return hr;
+    const int index = state.values.audioBitrateIndex;
+    if (index < 0 || index >= kBitrateCount)
+        return E_UNEXPECTED;
+    CWmProfileStreams streams(profile.Get(), FrameSize{});
+    hr = WalkSoundProfile(streams, static_cast<std::uint32_t>(kAudioBitrates[index]));
+    if (FAILED(hr))
+        return hr;
+    return config->ConfigureFilterUsingProfile(profile.Get());
+}
+
+} // namespace camera
