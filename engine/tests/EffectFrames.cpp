@@ -3,6 +3,8 @@
 #include "CaptureEngineState.h"
 #include "TestHostWindow.h"
 
+#include <cmath>
+
 namespace enginetest {
 
 namespace {
@@ -63,6 +65,14 @@ Frame Mirrored(const Frame& frame)
         }
     }
     return result;
+}
+
+Frame GammaCorrected(const Frame& frame)
+{
+    uint8_t curve[256];
+    for (int i = 0; i < 256; ++i)
+        curve[i] = static_cast<uint8_t>(std::lround(255.0 * std::pow(i / 255.0, 0.631)));
+    return ThroughTable(frame, curve);
 }
 
 Frame ThroughTable(const Frame& frame, const uint8_t (&table)[256])

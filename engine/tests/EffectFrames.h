@@ -31,6 +31,10 @@ Frame GrabbedFrameOtherThan(const Frame& unwanted, DWORD timeoutMs = 4000);
 // Every row reversed: the picture as a mirror shows it.
 Frame Mirrored(const Frame& frame);
 
+// The filter's fixed gamma correction: each byte i becomes
+// round(255 x (i / 255)^0.631).
+Frame GammaCorrected(const Frame& frame);
+
 // Each byte through a 256-entry table.
 Frame ThroughTable(const Frame& frame, const uint8_t (&table)[256]);
 // Blue, green and red each through their own table.

@@ -49,27 +49,5 @@ TEST(EffectRules, ZoomRecordUsesMethodThreeNeverFlipsAndCarriesTheMirror)
     EXPECT_EQ(1, ZoomSettingsFor(1.001f, 0).enable);
 }
 
-TEST(EffectRules, FacesZeroToTen)
-{
-    EXPECT_TRUE(IsFaceInRange(0));
-    EXPECT_TRUE(IsFaceInRange(5));
-    EXPECT_TRUE(IsFaceInRange(10));
-    EXPECT_FALSE(IsFaceInRange(11));
-    EXPECT_FALSE(IsFaceInRange(-1));
-}
-
-TEST(EffectRules, ShootGammaWarmsWhenOnAndIsNeutralWhenOff)
-{
-    const GammaAdjustment on = ShootGammaAdjustment(true);
-    EXPECT_EQ(50, on.brightness);
-    EXPECT_EQ(50, on.contrast);
-    EXPECT_EQ(53, on.gammaRed);
-    EXPECT_EQ(50, on.gammaGreen);
-    EXPECT_EQ(47, on.gammaBlue);
-    const GammaAdjustment off = ShootGammaAdjustment(false);
-    for (int value : {off.brightness, off.contrast, off.gammaRed, off.gammaGreen, off.gammaBlue})
-        EXPECT_EQ(50, value);
-}
-
 } // namespace
 } // namespace camera
