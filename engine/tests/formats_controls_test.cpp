@@ -187,31 +187,6 @@ TEST_F(MicrophoneLevel, SetAndReadBackWithinZeroToOne)
     EXPECT_EQ(0, GetAudioVolume(nullptr));
 }
 
-TEST_F(MicrophoneLevel, SettingsAnswerThroughTheExports)
-{
-    ASSERT_EQ(1, Start(2));
-    int index = -1;
-    int rate = 0;
-    ASSERT_EQ(1, GetSupportedVideoBitrate(&index, &rate));
-    EXPECT_EQ(4, index);
-    index = 4;
-    EXPECT_EQ(0, GetSupportedVideoBitrate(&index, &rate));
-    EXPECT_EQ(1, SetAudioBitrate(3));
-    ASSERT_EQ(1, GetCurrentAudioBitrate(&index, &rate));
-    EXPECT_EQ(3, index);
-    EXPECT_EQ(128000, rate);
-    int format = -1;
-    ASSERT_EQ(1, GetImageFileFormat(&format));
-    EXPECT_EQ(1, format);  // JPEG after Initialize
-    ASSERT_EQ(1, GetAudioFileFormat(&format));
-    EXPECT_EQ(2, format);
-    ASSERT_EQ(1, GetVideoFileFormat(&format));
-    EXPECT_EQ(0, format);
-    EXPECT_EQ(0, SetJPGQuality(101));
-    EXPECT_EQ(0, SetJPGQuality(-1));
-    EXPECT_EQ(1, SetJPGQuality(100));
-}
-
 TEST_F(StillRefusals, PathsThatDoNotFitAreRefusedAndWithoutAFrameNothingIsWritten)
 {
     // The sound mode has no preview, so the grabber holds no frame.

@@ -81,17 +81,6 @@ TEST(CaptureDeviceList, OverlongNamesAreCutToTheCallersBuffer)
         EXPECT_EQ('#', buffer[i]);
 }
 
-TEST(CaptureDeviceList, FindIfReturnsTheFirstMatchInOrder)
-{
-    List list;
-    list.Append("Twin", u"Twin", 1);
-    list.Append("Twin", u"Twin", 2);
-    const auto* node = list.FindIf([](const List::Node& n) { return n.wideName == u"Twin"; });
-    ASSERT_NE(nullptr, node);
-    EXPECT_EQ(1, node->moniker);
-    EXPECT_EQ(nullptr, list.FindIf([](const List::Node& n) { return n.name == "twin"; }));
-}
-
 TEST(BoundedText, LengthNeverReadsPastTheCapacity)
 {
     const char16_t unterminated[3] = {u'a', u'b', u'c'};
