@@ -82,6 +82,16 @@ bool PreviewTest::WaitForGrabbedFrame(std::vector<BYTE>& frame, LONG& width, LON
     return SUCCEEDED(grabber->GetCurrentBuffer(&size, reinterpret_cast<long*>(frame.data())));
 }
 
+SIZE PreviewTest::GrabbedFrameSize()
+{
+    std::vector<BYTE> frame;
+    LONG width = 0;
+    LONG height = 0;
+    if (!WaitForGrabbedFrame(frame, width, height))
+        return SIZE{0, 0};
+    return SIZE{width, height};
+}
+
 std::vector<BYTE> PreviewTest::SceneFrame(LONG width, LONG height)
 {
     const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~static_cast<size_t>(3);

@@ -25,6 +25,8 @@ protected:
     std::vector<std::wstring> FilterNames() const;
     // The frame the grabber holds, once the camera has delivered a few.
     bool WaitForGrabbedFrame(std::vector<BYTE>& frame, LONG& width, LONG& height);
+    // The size of the frames the grabber receives now; 0 x 0 when none come.
+    SIZE GrabbedFrameSize();
     // What the bench camera delivers at that size (its still scene).
     std::vector<BYTE> SceneFrame(LONG width, LONG height);
 };

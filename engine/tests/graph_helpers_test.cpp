@@ -23,16 +23,6 @@ protected:
     void TearDown() override { CoUninitialize(); }
 };
 
-std::wstring PinName(IPin* pin)
-{
-    PIN_INFO info{};
-    if (pin == nullptr || FAILED(pin->QueryPinInfo(&info)))
-        return L"";
-    if (info.pFilter != nullptr)
-        info.pFilter->Release();
-    return info.achName;
-}
-
 int CountFilters(IGraphBuilder* graph)
 {
     ComPtr<IEnumFilters> filters;
@@ -91,54 +81,69 @@ TEST_F(GraphHelpers, PinSearchByDirectionNameAndPosition)
     EXPECT_EQ(E_POINTER, FindNthPin(nullptr, PINDIR_INPUT, 0, pin));
 }
 
-TEST_F(GraphHelpers, UnnamedSearchPassesOverStillPinsAndConnectedPins)
-{
-    // The bench camera lists its still pin before its capture pin.
+// The bench camera and a pass-through standing in for the effect, added to
+// a new graph but not connected.
+struct CCameraGraph {
     ComPtr<IBaseFilter> camera;
     ComPtr<IBaseFilter> passThrough;
     ComPtr<IGraphBuilder> graph;
-    ASSERT_EQ(S_OK, CreateInstance(CLSID_BenchCamera, IID_IBaseFilter, camera));
-    ASSERT_EQ(S_OK, CreateInstance(CLSID_BenchPassThrough, IID_IBaseFilter, passThrough));
-    ASSERT_EQ(S_OK, CreateInstance(CLSID_FilterGraph, IID_IGraphBuilder, graph));
+
+    HRESULT Create()
+    {
+        HRESULT hr = CreateInstance(CLSID_BenchCamera, IID_IBaseFilter, camera);
+        if (SUCCEEDED(hr))
+            hr = CreateInstance(CLSID_BenchPassThrough, IID_IBaseFilter, passThrough);
+        if (SUCCEEDED(hr))
+            hr = CreateInstance(CLSID_FilterGraph, IID_IGraphBuilder, graph);
+        if (SUCCEEDED(hr))
+            hr = graph->AddFilter(camera.Get(), L"Video Capture");
+        if (SUCCEEDED(hr))
+            hr = graph->AddFilter(passThrough.Get(), L"Effect");
+        return hr;
+    }
+
+    HRESULT Connect() { return ConnectFilters(graph.Get(), camera.Get(), nullptr, passThrough.Get(), nullptr); }
+};
+
+TEST_F(GraphHelpers, UnnamedSearchPassesOverStillPinsAndConnectedPins)
+{
+    // The bench camera lists its still pin before its capture pin.
+    CCameraGraph made;
+    ASSERT_EQ(S_OK, made.Create());
+    IBaseFilter* camera = made.camera.Get();
+    IBaseFilter* passThrough = made.passThrough.Get();
+    IGraphBuilder* graph = made.graph.Get();
     ComPtr<IPin> pin;
-    ASSERT_EQ(S_OK, FindNthPin(camera.Get(), PINDIR_OUTPUT, 0, pin));
+    ASSERT_EQ(S_OK, FindNthPin(camera, PINDIR_OUTPUT, 0, pin));
     EXPECT_EQ(L"Still", PinName(pin.Get()));
-    ASSERT_EQ(S_OK, FindPin(camera.Get(), PINDIR_OUTPUT, nullptr, pin));
+    ASSERT_EQ(S_OK, FindPin(camera, PINDIR_OUTPUT, nullptr, pin));
     EXPECT_EQ(L"Capture", PinName(pin.Get()));
-    ASSERT_EQ(S_OK, FindPin(camera.Get(), PINDIR_OUTPUT, L"still", pin));
+    ASSERT_EQ(S_OK, FindPin(camera, PINDIR_OUTPUT, L"still", pin));
     EXPECT_EQ(L"Still", PinName(pin.Get()));
 
-    ASSERT_EQ(S_OK, graph->AddFilter(camera.Get(), L"Video Capture"));
-    ASSERT_EQ(S_OK, graph->AddFilter(passThrough.Get(), L"Effect"));
-    ASSERT_EQ(S_OK, ConnectFilters(graph.Get(), camera.Get(), nullptr, passThrough.Get(), nullptr));
+    ASSERT_EQ(S_OK, ConnectFilters(graph, camera, nullptr, passThrough, nullptr));
     ComPtr<IPin> peer;
-    ASSERT_EQ(S_OK, FindNthPin(camera.Get(), PINDIR_OUTPUT, 1, pin));
+    ASSERT_EQ(S_OK, FindNthPin(camera, PINDIR_OUTPUT, 1, pin));
     EXPECT_EQ(S_OK, pin->ConnectedTo(peer.GetAddressOf()));
     // Now the only free output is the still pin, which an unnamed search
     // does not take; the positional search still sees both.
-    EXPECT_EQ(E_FAIL, FindPin(camera.Get(), PINDIR_OUTPUT, nullptr, pin));
-    EXPECT_EQ(E_FAIL, FindPin(passThrough.Get(), PINDIR_INPUT, nullptr, pin));
-    EXPECT_EQ(S_OK, FindNthPin(passThrough.Get(), PINDIR_INPUT, 0, pin));
-    TearDownGraph(graph.Get());
+    EXPECT_EQ(E_FAIL, FindPin(camera, PINDIR_OUTPUT, nullptr, pin));
+    EXPECT_EQ(E_FAIL, FindPin(passThrough, PINDIR_INPUT, nullptr, pin));
+    EXPECT_EQ(S_OK, FindNthPin(passThrough, PINDIR_INPUT, 0, pin));
+    TearDownGraph(graph);
 }
 
 TEST_F(GraphHelpers, ABusyCameraRefusesToConnect)
 {
     ComPtr<IBenchDeviceControl> bench;
     ASSERT_EQ(S_OK, CreateInstance(CLSID_BenchDeviceControl, IID_IBenchDeviceControl, bench));
-    ComPtr<IBaseFilter> camera;
-    ComPtr<IBaseFilter> passThrough;
-    ComPtr<IGraphBuilder> graph;
-    ASSERT_EQ(S_OK, CreateInstance(CLSID_BenchCamera, IID_IBaseFilter, camera));
-    ASSERT_EQ(S_OK, CreateInstance(CLSID_BenchPassThrough, IID_IBaseFilter, passThrough));
-    ASSERT_EQ(S_OK, CreateInstance(CLSID_FilterGraph, IID_IGraphBuilder, graph));
-    graph->AddFilter(camera.Get(), L"Video Capture");
-    graph->AddFilter(passThrough.Get(), L"Effect");
+    CCameraGraph made;
+    ASSERT_EQ(S_OK, made.Create());
     bench->SetCameraBusy(TRUE);
-    EXPECT_EQ(E_FAIL, ConnectFilters(graph.Get(), camera.Get(), nullptr, passThrough.Get(), nullptr));
+    EXPECT_EQ(E_FAIL, made.Connect());
     bench->SetCameraBusy(FALSE);
-    EXPECT_EQ(S_OK, ConnectFilters(graph.Get(), camera.Get(), nullptr, passThrough.Get(), nullptr));
-    TearDownGraph(graph.Get());
+    EXPECT_EQ(S_OK, made.Connect());
+    TearDownGraph(made.graph.Get());
     bench->Reset();
 }
 

@@ -101,12 +101,9 @@ TEST_F(Preview, ANewCameraGoesIntoTheRunningPreviewAlsoAfterAStartByName)
     EXPECT_EQ(CLSID_BenchCamera, ClassOf(Engine().videoCapture.Get()));
     EXPECT_NE(before.Get(), PreviewGraph().Get());
     EXPECT_EQ(State_Running, PreviewState());
-    std::vector<BYTE> frame;
-    LONG width = 0;
-    LONG height = 0;
-    ASSERT_TRUE(WaitForGrabbedFrame(frame, width, height));
-    EXPECT_EQ(640, width);
-    EXPECT_EQ(480, height);
+    const SIZE size = GrabbedFrameSize();
+    EXPECT_EQ(640, size.cx);
+    EXPECT_EQ(480, size.cy);
 
     // The same index again is nothing to do.
     ComPtr<IGraphBuilder> after = PreviewGraph();
@@ -119,11 +116,7 @@ TEST_F(Preview, FormatSwitchRebuildsOnlyWhenAskedOrNeeded)
     ASSERT_EQ(1, Start(0, 0));
     ComPtr<IGraphBuilder> graph = PreviewGraph();
     ASSERT_EQ(1, SetVideoFormat(2, 0));  // 640 x 480
-    std::vector<BYTE> frame;
-    LONG width = 0;
-    LONG height = 0;
-    ASSERT_TRUE(WaitForGrabbedFrame(frame, width, height));
-    EXPECT_EQ(640, width);
+    EXPECT_EQ(640, GrabbedFrameSize().cx);
 
     graph = PreviewGraph();
     EXPECT_EQ(1, SetVideoFormat(2, 0));
@@ -153,11 +146,7 @@ TEST_F(Preview, ResumeAfterSuspendRebuildsThePreviewInTheCurrentFormat)
     SendMessageA(hidden, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
     EXPECT_NE(graph.Get(), PreviewGraph().Get());
     EXPECT_EQ(State_Running, PreviewState());
-    std::vector<BYTE> frame;
-    LONG width = 0;
-    LONG height = 0;
-    ASSERT_TRUE(WaitForGrabbedFrame(frame, width, height));
-    EXPECT_EQ(640, width);
+    EXPECT_EQ(640, GrabbedFrameSize().cx);
 }
 
 TEST_F(Preview, UninitializeLeavesNoFilterAndNoWindowBehind)
