@@ -57,17 +57,6 @@ public:
 
 using Calls = std::vector<std::string>;
 
-TEST(ShootMode, StartsInModeFiveWithNothingSaved)
-{
-    EngineValues values;
-    EXPECT_EQ(5, values.shootMode);
-    EXPECT_EQ(-1, values.savedGamma);
-    EXPECT_EQ(-1, values.savedExposure);
-    CLoggingTarget target;
-    EXPECT_EQ(1, ChangeShootMode(values, 5, target));
-    EXPECT_TRUE(target.calls.empty());
-}
-
 TEST(ShootMode, ModeZeroLiftsGammaAndOpensExposureThenLeavingRestoresGammaAndSetsFifty)
 {
     EngineValues values;
@@ -142,17 +131,6 @@ TEST(ShootMode, ModeOneTintsAndLeavingUntints)
     EXPECT_EQ(Calls({"tint on", "tint off", "gamma 105", "exposure 70", "gamma 100", "correct off",
                      "exposure 50", "tint on"}),
               target.calls);
-}
-
-TEST(ShootMode, ModesTwoToSixOnlyChangeTheNumber)
-{
-    EngineValues values;
-    CLoggingTarget target;
-    for (int mode : {2, 3, 4, 6, 5}) {
-        ASSERT_EQ(1, ChangeShootMode(values, mode, target));
-        EXPECT_EQ(mode, values.shootMode);
-    }
-    EXPECT_TRUE(target.calls.empty());
 }
 
 TEST(ShootMode, UnknownModesLeaveTheCurrentOneButKeepItsNumber)
