@@ -4,7 +4,16 @@ namespace enginetest {
 
 HWND FindHiddenWindow()
 {
-    return FindWindowA("ZAVU_CAMERA_CLASS", "ZAVU_Camera_Wnd");
+    // Test programs run side by side in one prefix, and FindWindow sees the
+    // hidden windows of all of them: only ours counts.
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, "ZAVU_CAMERA_CLASS", "ZAVU_Camera_Wnd"))) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        if (pid == GetCurrentProcessId())
+            return window;
+    }
+    return nullptr;
 }
 
 ComPtr<IBenchDeviceControl> BenchControl()

@@ -1,6 +1,7 @@
 // Initialize and Uninitialize, the hidden window and the mode switches that
 // need no camera. Each test starts and ends the engine itself.
 #include "CameraApi.h"
+#include "EngineTestSupport.h"
 #include "CDialogDismisser.h"
 #include "TestHostWindow.h"
 
@@ -10,10 +11,7 @@
 
 namespace {
 
-HWND FindHiddenWindow()
-{
-    return FindWindowA("ZAVU_CAMERA_CLASS", "ZAVU_Camera_Wnd");
-}
+using enginetest::FindHiddenWindow;
 
 class Lifecycle : public ::testing::Test {
 protected:

@@ -11,6 +11,20 @@
 
 namespace {
 
+// This program loads the engine by hand, so it cannot use the shared test
+// support; other test programs in the prefix have hidden windows of their own.
+bool OwnHiddenWindowExists()
+{
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, "ZAVU_CAMERA_CLASS", nullptr))) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        if (pid == GetCurrentProcessId())
+            return true;
+    }
+    return false;
+}
+
 using InitializeFn = int(__cdecl*)(int, int, wchar_t*, wchar_t*, int*, int*);
 using VoidFn = int(__cdecl*)(void);
 using SetPreviewWndFn = int(__cdecl*)(HWND);
@@ -83,7 +97,7 @@ TEST(UnloadCycles, TwentyStartsAndUnloadsLeaveNothingBehind)
     for (int cycle = 1; cycle < 20; ++cycle) {
         ASSERT_TRUE(RunOneCycle(host.Handle(), cycle % 2 == 0 ? 0 : 4)) << "cycle " << cycle;
         ASSERT_EQ(nullptr, GetModuleHandleW(L"camera.dll")) << "cycle " << cycle;
-        EXPECT_EQ(nullptr, FindWindowA("ZAVU_CAMERA_CLASS", nullptr)) << "cycle " << cycle;
+        EXPECT_FALSE(OwnHiddenWindowExists()) << "cycle " << cycle;
     }
     enginetest::PumpMessagesFor(100);
     EXPECT_LE(CountThreads(), threadsAfterFirst);
