@@ -2,7 +2,7 @@
 
 #include "AsfProfileConfig.h"
 #include "EngineObjects.h"
-#include "GraphRecovery.h"
+#include "GraphStarts.h"
 #include "GraphTeardown.h"
 #include "PinHelpers.h"
 #include "PreviewGraph.h"
@@ -52,7 +52,7 @@ HRESULT RunGraph(IGraphBuilder* graph)
 {
     ComPtr<IMediaControl> control;
     HRESULT hr = QueryTo(graph, IID_IMediaControl, control);
-    return SUCCEEDED(hr) ? control->Run() : hr;
+    return SUCCEEDED(hr) ? RunAndConfirm(control.Get()) : hr;
 }
 
 } // namespace

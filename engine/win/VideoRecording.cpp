@@ -3,6 +3,7 @@
 #include "AsfProfileConfig.h"
 #include "AudioVolume.h"
 #include "CameraApi.h"
+#include "GraphStarts.h"
 #include "PreviewGraph.h"
 #include "RecordGraphs.h"
 
@@ -77,14 +78,17 @@ HRESULT StartVideoRecording(CaptureEngineState& state, RecordingKind kind, const
 
     HRESULT hr = BuildVideoRecordGraph(state, kind, path);
     if (SUCCEEDED(hr))
+        hr = ShareGraphClock(state.previewGraph.Get().Get());
+    if (SUCCEEDED(hr))
         hr = DelayCaptureStart(state);
     if (SUCCEEDED(hr))
-        hr = RunPreview(state);
+        hr = RunAndConfirm(state.previewControl.Get());
     if (FAILED(hr)) {
         // What the failed build added would keep the camera from the
         // preview until some other call rebuilt it; the user gets the
         // picture back at once instead. The build has told what went
         // wrong, so the rebuild stays quiet.
+        ForceGraphStopped(state.previewGraph.Get().Get());
         if (SUCCEEDED(BuildPreviewGraph(state, false)))
             RunPreview(state);
     }
