@@ -78,4 +78,27 @@ void RecordFor(DWORD milliseconds)
     PumpMessagesFor(milliseconds);
 }
 
+void ExpectPauseHoldsTheTime(RecordingToggle toggle, const CRecordingFile& file)
+{
+    ASSERT_EQ(1, toggle(file.Path()));
+    const float atStart = RecordingTime();
+    EXPECT_GE(atStart, 0.0f);
+    EXPECT_LT(atStart, 0.3f);
+    RecordFor(700);
+    ASSERT_EQ(1, Pause());
+    const float paused = RecordingTime();
+    EXPECT_GT(paused, 0.5f);
+    RecordFor(600);
+    EXPECT_NEAR(paused, RecordingTime(), 0.05);
+
+    ASSERT_EQ(1, Resume());
+    RecordFor(600);
+    const float resumed = RecordingTime();
+    EXPECT_GT(resumed - paused, 0.45f);
+    EXPECT_LT(resumed - paused, 1.0f);
+    EXPECT_EQ(1, toggle(nullptr));
+    EXPECT_EQ(0, Pause());
+    EXPECT_EQ(0, Resume());
+}
+
 } // namespace enginetest

@@ -48,4 +48,11 @@ float RecordingTime();
 // Lets the recording run for a while with this thread's messages served.
 void RecordFor(DWORD milliseconds);
 
+using RecordingToggle = int(CAMERA_CALL*)(const char* path);
+
+// Starts a recording with the toggle and checks that its time starts near
+// zero, stands still while paused and goes on after resuming; pausing is
+// no state of the engine, so the same toggle then stops it.
+void ExpectPauseHoldsTheTime(RecordingToggle toggle, const CRecordingFile& file);
+
 } // namespace enginetest

@@ -87,26 +87,7 @@ TEST_F(SoundRecording, TimeStartsNearZeroStandsStillWhilePausedAndGoesOnAfterRes
 {
     ASSERT_EQ(1, Start(2));
     CRecordingFile file("sound_paused.wav");
-    ASSERT_EQ(1, CaptureAudio(file.Path()));
-    const float atStart = RecordingTime();
-    EXPECT_GE(atStart, 0.0f);
-    EXPECT_LT(atStart, 0.3f);
-    RecordFor(600);
-    ASSERT_EQ(1, Pause());
-    const float paused = RecordingTime();
-    EXPECT_GT(paused, 0.45f);
-    RecordFor(600);
-    EXPECT_NEAR(paused, RecordingTime(), 0.05);
-
-    ASSERT_EQ(1, Resume());
-    RecordFor(600);
-    const float resumed = RecordingTime();
-    EXPECT_GT(resumed - paused, 0.45f);
-    EXPECT_LT(resumed - paused, 1.0f);
-    // Pausing is not a state of the engine: the same toggle still stops.
-    EXPECT_EQ(1, CaptureAudio(nullptr));
-    EXPECT_EQ(0, Pause());
-    EXPECT_EQ(0, Resume());
+    ExpectPauseHoldsTheTime(CaptureAudio, file);
 }
 
 TEST_F(SoundRecording, TogglesRefuseOutsideTheirModeAndWhileAnotherStateHolds)

@@ -266,20 +266,7 @@ TEST_F(VideoRecording, PauseHoldsTheTimeAndResumeGoesOn)
 {
     ASSERT_EQ(1, Start(0));
     CRecordingFile file("video_paused.asf");
-    ASSERT_EQ(1, CaptureAV(file.Path()));
-    const float atStart = RecordingTime();
-    EXPECT_GE(atStart, 0.0f);
-    EXPECT_LT(atStart, 0.3f);
-    RecordFor(700);
-    ASSERT_EQ(1, Pause());
-    const float paused = RecordingTime();
-    EXPECT_GT(paused, 0.5f);
-    RecordFor(600);
-    EXPECT_NEAR(paused, RecordingTime(), 0.05);
-    ASSERT_EQ(1, Resume());
-    RecordFor(600);
-    EXPECT_GT(RecordingTime() - paused, 0.45f);
-    EXPECT_EQ(1, CaptureAV(nullptr));
+    ExpectPauseHoldsTheTime(CaptureAV, file);
 }
 
 TEST_F(VideoRecording, TogglesRefuseOutsideTheirModeAndAnotherPathOnlyStops)

@@ -1,24 +1,16 @@
 #include "AsfProfileConfig.h"
 
 #include "AsfStreamWalk.h"
+#include "MediaGuids.h"
 #include "RecordingRules.h"
 #include "RecordingSettings.h"
 #include "dshowbase/AsfWriterInterfaces.h"
 
-#include <cstring>
 #include <vector>
 
 namespace camera {
 
 namespace {
-
-GUID ToGuid(const MediaGuid& id)
-{
-    static_assert(sizeof(MediaGuid) == sizeof(GUID), "the two layouts match");
-    GUID guid;
-    std::memcpy(&guid, &id, sizeof guid);
-    return guid;
-}
 
 struct FrameSize {
     LONG width = 0;

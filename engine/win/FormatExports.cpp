@@ -2,21 +2,13 @@
 #include "CameraApi.h"
 #include "ExportGuard.h"
 #include "FormatSwitch.h"
-#include "VideoSubtypes.h"
+#include "MediaGuids.h"
 
 #include <cstring>
 
 namespace camera {
 
 namespace {
-
-MediaGuid ToMediaGuid(const GUID& guid)
-{
-    static_assert(sizeof(MediaGuid) == sizeof(GUID), "the two layouts match");
-    MediaGuid copy;
-    std::memcpy(&copy, &guid, sizeof copy);
-    return copy;
-}
 
 int DescribeFormat(int* index, char* subtypeName, int* width, int* height)
 {
