@@ -95,15 +95,5 @@ TEST_F(RecordingInternals, WithoutAnAudioDeviceTheVideoProfileLosesItsSoundStrea
     EXPECT_EQ(1, count);
 }
 
-TEST_F(RecordingInternals, AWriterWithoutProfilesIsRefusedWithEFail)
-{
-    CaptureEngineState state;
-    ComPtr<IBaseFilter> notAWriter;
-    ASSERT_EQ(S_OK, CreateInstance(CLSID_BenchAudioControl, IID_IBaseFilter, notAWriter));
-    EXPECT_EQ(E_FAIL, ConfigureAsfVideoProfile(state, notAWriter.Get()));
-    EXPECT_EQ(E_FAIL, ConfigureAsfAudioProfile(state, notAWriter.Get()));
-    EXPECT_EQ(E_FAIL, ConfigureAsfVideoProfile(state, nullptr));
-}
-
 } // namespace
 } // namespace camera

@@ -172,6 +172,28 @@ TEST_F(SoundRecording, WmaFilesKeepOnlyTheSoundStreamAtTheChosenBitrate)
     }
 }
 
+TEST_F(SoundRecording, AviSoundFilesHoldTheToneOrTheRefusalLeavesTheMicrophoneFree)
+{
+    ASSERT_EQ(1, Start(2));
+    ASSERT_EQ(1, SetAudioFileFormat(1));
+    CRecordingFile file("sound.avi");
+    if (AviMuxTakesSound()) {
+        const float seconds = RecordSound(file, 800);
+        standins::MediaFile media;
+        ASSERT_TRUE(file.ReadMedia(&media));
+        ASSERT_EQ(1u, media.streams.size());
+        EXPECT_EQ(standins::StreamKind::Audio, media.streams[0].kind);
+        EXPECT_NEAR(seconds, standins::StreamLengthSeconds(media, media.streams[0]), 0.3);
+        return;
+    }
+    EXPECT_EQ(0, CaptureAudio(file.Path()));
+    ASSERT_EQ(1, SetAudioFileFormat(2));
+    CRecordingFile wav("sound_after_avi.wav");
+    RecordSound(wav, 300);
+    standins::MediaFile media;
+    EXPECT_TRUE(wav.ReadMedia(&media));
+}
+
 TEST_F(SoundRecording, AStartFromAThreadThatNeverJoinedComWorks)
 {
     ASSERT_EQ(1, Start(2));

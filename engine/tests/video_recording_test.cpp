@@ -3,8 +3,6 @@
 // which profile and streams the engine chose and what reached each pin.
 #include "RecordingTestSupport.h"
 
-#include <dshow.h>
-
 #include <atomic>
 #include <string>
 #include <thread>
@@ -173,32 +171,6 @@ void ExpectStillScene(IBenchDeviceControl* bench, const std::vector<uint8_t>& by
                                          bytes.begin() + static_cast<long>(chunk.offset + chunk.size));
         ASSERT_TRUE(frame == scene) << "frame " << n;
     }
-}
-
-// Wine's AVI Mux refuses sound streams; a bench without a mux that takes
-// them cannot make the recording at all.
-bool AviMuxTakesSound()
-{
-    ComPtr<IBaseFilter> mux;
-    ComPtr<IBaseFilter> microphone;
-    ComPtr<IGraphBuilder> graph;
-    if (FAILED(CoCreateInstance(CLSID_AviDest, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
-                                reinterpret_cast<void**>(mux.GetAddressOf()))) ||
-        FAILED(CoCreateInstance(CLSID_BenchMicrophone, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
-                                reinterpret_cast<void**>(microphone.GetAddressOf()))) ||
-        FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
-                                reinterpret_cast<void**>(graph.GetAddressOf()))))
-        return false;
-    graph->AddFilter(mux.Get(), L"AVI Mux");
-    graph->AddFilter(microphone.Get(), L"Microphone");
-    ComPtr<IPin> output;
-    ComPtr<IPin> input;
-    microphone->FindPin(L"Capture", output.GetAddressOf());
-    mux->FindPin(L"Input 01", input.GetAddressOf());
-    const bool taken = output && input && SUCCEEDED(graph->ConnectDirect(output.Get(), input.Get(), nullptr));
-    graph->RemoveFilter(microphone.Get());
-    graph->RemoveFilter(mux.Get());
-    return taken;
 }
 
 TEST_F(VideoRecording, VideoOnlyAviHoldsTheCamerasFramesAtItsRateEvenOverAnOlderLongerFile)
