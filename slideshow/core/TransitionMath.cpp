@@ -1,0 +1,73 @@
+#include "TransitionMath.h"
+
+#include <cmath>
+
+namespace slideshow {
+
+namespace {
+
+// The step factors are single-precision constants (1.57075 as the show has
+// always used, not pi/2); the products and the sine run in double, so that
+// 32-bit and 64-bit builds agree.
+constexpr float kQuarterTurn = 1.57075f;
+constexpr float kFadeStep = 0.05f;
+constexpr float kPanStep = 0.01f;
+
+double StepAngle(int step, float factor) {
+    return static_cast<double>(step + 1) * static_cast<double>(factor) *
+           static_cast<double>(kQuarterTurn);
+}
+
+} // namespace
+
+int CrossFadeAlpha(int step) {
+    if (step >= kCrossFadeSteps - 1) return 255;
+    if (step < 0) return 0;
+    return static_cast<int>(std::sin(StepAngle(step, kFadeStep)) * 255.0);
+}
+
+int PanFadeInAlpha(int k) {
+    return static_cast<int>(k * 25.5);
+}
+
+PanView PanViewAt(int step, int w, int h, int W, int H) {
+    const double sine = std::sin(StepAngle(step, kPanStep));
+    PanView view;
+    if (w < W) {
+        view.destX = (W - w) / 2;
+        view.width = w;
+        view.sourceX = 0;
+        view.sideBands = true;
+    } else {
+        view.destX = 0;
+        view.width = W;
+        view.sourceX = static_cast<int>(static_cast<double>(w - W) * sine * sine);
+    }
+    if (h < H) {
+        view.destY = (H - h) / 2;
+        view.height = h;
+        view.sourceY = 0;
+        view.topBottomBands = true;
+    } else {
+        view.destY = 0;
+        view.height = H;
+        view.sourceY = static_cast<int>(static_cast<double>(h - H) * sine);
+    }
+    return view;
+}
+
+FittedRect ZoomOutSource(int k, int sourceX, int sourceY, int w, int h, int W, int H) {
+    const int rest = kZoomOutFrames - 1 - k;   // 20 - k
+    constexpr int whole = kZoomOutFrames - 1;  // 20
+    // 64-bit products: a 12-megapixel picture times 20 is still far from
+    // overflowing, but nothing here should depend on that.
+    auto mix = [](long long a, long long b) { return static_cast<int>((a + b) / whole); };
+    FittedRect source;
+    source.x = mix(static_cast<long long>(sourceX) * rest, 0);
+    source.y = mix(static_cast<long long>(sourceY) * rest, 0);
+    source.width = mix(static_cast<long long>(k) * w, static_cast<long long>(W) * rest);
+    source.height = mix(static_cast<long long>(H) * rest, static_cast<long long>(k) * h);
+    return source;
+}
+
+} // namespace slideshow
