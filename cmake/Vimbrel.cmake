@@ -10,7 +10,8 @@
 #   vimbrel_fuzz_target(name SOURCES ... [LIBS ...])
 #       A libFuzzer target (native clang build only); tools/test runs each one.
 #   vimbrel_benchmark(name SOURCES ... [LIBS ...])
-#       A Google Benchmark program (native build with VIMBREL_BENCHMARKS=ON).
+#       A Google Benchmark program (VIMBREL_BENCHMARKS=ON); the Windows build
+#       links testbench/benchharness instead of the library.
 
 option(VIMBREL_SANITIZE   "Build the native tree with ASan and UBSan" ON)
 option(VIMBREL_BENCHMARKS "Build the benchmarks" OFF)
@@ -121,12 +122,22 @@ endfunction()
 
 function(vimbrel_benchmark name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-    if(VIMBREL_WINDOWS OR NOT VIMBREL_BENCHMARKS)
+    if(NOT VIMBREL_BENCHMARKS)
         return()
     endif()
-    find_package(benchmark REQUIRED)
     add_executable(${name} ${ARG_SOURCES})
-    target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark)
+    if(VIMBREL_WINDOWS)
+        # Google Benchmark does not exist for MinGW here; our harness offers
+        # the part of its interface the benchmark programs use.
+        if(NOT TARGET bench_harness)
+            add_library(bench_harness STATIC "${CMAKE_SOURCE_DIR}/testbench/benchharness/Harness.cpp")
+            target_include_directories(bench_harness PUBLIC "${CMAKE_SOURCE_DIR}/testbench/benchharness")
+        endif()
+        target_link_libraries(${name} PRIVATE ${ARG_LIBS} bench_harness)
+    else()
+        find_package(benchmark REQUIRED)
+        target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark)
+    endif()
     set_property(GLOBAL APPEND PROPERTY VIMBREL_BENCHMARKS_LIST "$<TARGET_FILE:${name}>")
 endfunction()
 
