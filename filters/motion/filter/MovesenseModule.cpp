@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "CMotionFilter.h"
+#include "CMotionFilterPage.h"
 #include "dshowbase/ClassFactory.h"
 #include "dshowbase/Module.h"
 #include "dshowbase/Registration.h"
@@ -25,6 +26,7 @@ const dshowbase::FilterSetup kMotionSetup = {L"Zavu Motion Detect Filter", MERIT
 
 const dshowbase::FactoryTemplate kTemplates[] = {
     {L"movesense", &CLSID_MotionFilter, &movesense::CMotionFilter::CreateInstance, &kMotionSetup},
+    {L"Zavu movesense Setting", &CLSID_MotionFilterPage, &movesense::CMotionFilterPage::CreateInstance, nullptr},
 };
 
 }  // namespace
