@@ -1,0 +1,15 @@
+#pragma once
+
+#define IDD_VALUES 100
+#define IDD_HIDDEN 101
+#define IDD_PAGE_ONE 110
+#define IDD_PAGE_TWO 111
+
+#define IDC_NUMBER 1001
+#define IDC_NAME 1002
+#define IDC_CHECK 1003
+#define IDC_RADIO_FIRST 1004
+#define IDC_RADIO_SECOND 1005
+#define IDC_RADIO_THIRD 1006
+#define IDC_SLIDER 1007
+#define IDC_COMBO 1008
