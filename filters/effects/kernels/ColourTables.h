@@ -22,6 +22,9 @@ struct ColourAdjustState {
     ChannelTable contrastTable;
     float gammaExponent[3] = {1.0f, 1.0f, 1.0f};
     ChannelTable gammaTable[3];
+    // Contrast then gamma composed, per channel, as switched on: what the
+    // frames go through. Rebuilt by SetGammaAdjustment, never per frame.
+    ChannelTable fusedTable[3];
 
     ColourAdjustState();
 };

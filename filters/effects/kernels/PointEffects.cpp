@@ -67,8 +67,43 @@ void Posterize(const RgbFrame& frame) {
     });
 }
 
-// Short planar runs in 16-bit lanes: every intermediate fits, and the
-// divisions by constants then vectorise; interleaved pixels defeat that.
+namespace {
+
+// Truncating division of a 16-bit value by a small constant as a multiply by
+// round-up(65536 / divisor) keeping the high half, plus one for negative
+// values: floor of a slightly enlarged quotient, moved to truncation. Exact
+// over the ranges clear text produces (the tests compare every colour with
+// the plain arithmetic); written so the compiler keeps it in 16-bit lanes.
+template <int16_t kReciprocal>
+inline int16_t DivideByReciprocal(int16_t x) {
+    const int16_t floorQuotient = static_cast<int16_t>((static_cast<int32_t>(x) * kReciprocal) >> 16);
+    return static_cast<int16_t>(floorQuotient - (x >> 15));
+}
+
+inline int16_t ClampToByte16(int16_t v) {
+    return static_cast<int16_t>(v < 0 ? 0 : (v > 255 ? 255 : v));
+}
+
+// One planar run of clear text. Every intermediate fits 16 bits:
+// k <= 255, 7 (R - k) within +-1785, 14 (B - k) within +-3570.
+void ClearTextRun(int16_t* b, int16_t* g, int16_t* r, int n) {
+    for (int i = 0; i < n; ++i) {
+        const int16_t k = DivideByReciprocal<6554>(static_cast<int16_t>(b[i] + 3 * r[i] + 6 * g[i]));  // / 10
+        const int16_t dr = DivideByReciprocal<6554>(static_cast<int16_t>(7 * (r[i] - k)));           // / 10
+        const int16_t db = DivideByReciprocal<2622>(static_cast<int16_t>(14 * (b[i] - k)));          // / 25
+        const int16_t l = ClampToByte16(static_cast<int16_t>(2 * k - 128));
+        const int16_t dr7 = static_cast<int16_t>(7 * dr);
+        r[i] = ClampToByte16(static_cast<int16_t>(l + DivideByReciprocal<13108>(dr7)));             // / 5
+        g[i] = ClampToByte16(static_cast<int16_t>(l - DivideByReciprocal<21846>(db) -               // / 3
+                                                  DivideByReciprocal<6554>(dr7)));                  // / 10
+        b[i] = ClampToByte16(static_cast<int16_t>(l + DivideByReciprocal<13108>(static_cast<int16_t>(9 * db))));
+    }
+}
+
+}  // namespace
+
+// Short planar runs in 16-bit lanes, so the arithmetic vectorises;
+// interleaved three-byte pixels defeat that.
 void ClearText(const RgbFrame& frame) {
     constexpr int kRun = 64;
     int16_t b[kRun], g[kRun], r[kRun];
@@ -82,15 +117,7 @@ void ClearText(const RgbFrame& frame) {
                 g[i] = p[3 * i + 1];
                 r[i] = p[3 * i + 2];
             }
-            for (int i = 0; i < n; ++i) {
-                const int16_t k = static_cast<int16_t>((b[i] + 3 * r[i] + 6 * g[i]) / 10);
-                const int16_t dr = static_cast<int16_t>(7 * (r[i] - k) / 10);
-                const int16_t db = static_cast<int16_t>(14 * (b[i] - k) / 25);
-                const int16_t l = static_cast<int16_t>(std::min(std::max(2 * k - 128, 0), 255));
-                r[i] = static_cast<int16_t>(std::min(std::max(l + 7 * dr / 5, 0), 255));
-                g[i] = static_cast<int16_t>(std::min(std::max(l - db / 3 - 7 * dr / 10, 0), 255));
-                b[i] = static_cast<int16_t>(std::min(std::max(l + 9 * db / 5, 0), 255));
-            }
+            ClearTextRun(b, g, r, n);
             for (int i = 0; i < n; ++i) {
                 p[3 * i] = static_cast<uint8_t>(b[i]);
                 p[3 * i + 1] = static_cast<uint8_t>(g[i]);
@@ -98,6 +125,19 @@ void ClearText(const RgbFrame& frame) {
             }
         }
     }
+}
+
+void ClearTextReference(const RgbFrame& frame) {
+    ForEachPixel(frame, [](uint8_t* p) {
+        const int b = p[0], g = p[1], r = p[2];
+        const int k = (b + 3 * r + 6 * g) / 10;
+        const int dr = 7 * (r - k) / 10;
+        const int db = 14 * (b - k) / 25;
+        const int l = ClampByte(2 * k - 128);
+        p[2] = ClampByte(l + 7 * dr / 5);
+        p[1] = ClampByte(l - db / 3 - 7 * dr / 10);
+        p[0] = ClampByte(l + 9 * db / 5);
+    });
 }
 
 void BlackWhite(const RgbFrame& frame, CScratch& scratch) {
@@ -120,49 +160,136 @@ void BlackWhite(const RgbFrame& frame, CScratch& scratch) {
     });
 }
 
+namespace {
+
+// The sepia tone of a darkened grey d: R = (255 - d) x 49 / 255 + d,
+// G = d - d x 14 / 255, B = d - d x 56 / 255.
+struct SepiaTone {
+    uint8_t bgr[256][3];
+    SepiaTone() {
+        for (int d = 0; d < 256; ++d) {
+            bgr[d][0] = static_cast<uint8_t>(d - d * 56 / 255);
+            bgr[d][1] = static_cast<uint8_t>(d - d * 14 / 255);
+            bgr[d][2] = static_cast<uint8_t>((255 - d) * 49 / 255 + d);
+        }
+    }
+};
+
+const SepiaTone& TheSepiaTone() {
+    static const SepiaTone tone;
+    return tone;
+}
+
+// The vignette's geometry for a frame: a = 2w / 9, span and the w / h ratio.
+struct Vignette {
+    int64_t a;
+    int64_t span;
+    float ratio;
+
+    Vignette(int w, int h)
+        : a(2 * static_cast<int64_t>(w) / 9),
+          // Sizes are bounded by the buffer, but their squares need 64 bits.
+          span(static_cast<int64_t>(std::sqrt(static_cast<double>(static_cast<int64_t>(w) * w +
+                                                                  static_cast<int64_t>(h) * h / 4))) -
+               a),
+          ratio(static_cast<float>(w) / static_cast<float>(h)) {}
+
+    int64_t RowDy(int h, int row) const {
+        return static_cast<int64_t>(ratio * static_cast<float>(std::abs(h / 2 - row)));
+    }
+    // How far a grey drops at a distance from the centre.
+    int64_t Lowering(int64_t distance) const {
+        if (distance <= a || span == 0) {
+            return 0;
+        }
+        return std::max<int64_t>((distance - a) * 125 / span, 0);
+    }
+};
+
+int64_t IntegerSqrt(int64_t n) {
+    int64_t root = static_cast<int64_t>(std::sqrt(static_cast<double>(n)));
+    while (root * root > n) --root;
+    while ((root + 1) * (root + 1) <= n) ++root;
+    return root;
+}
+
+}  // namespace
+
 void Sepia(const RgbFrame& frame) {
     const int w = frame.width, h = frame.height;
     if (w <= 0 || h <= 0) {
         return;
     }
-    // The tone depends only on the darkened grey and the darkening only on the
-    // distance from the centre, so both come from tables built per frame.
-    uint8_t tone[256][3];
-    for (int d = 0; d < 256; ++d) {
-        tone[d][0] = static_cast<uint8_t>(d - d * 56 / 255);
-        tone[d][1] = static_cast<uint8_t>(d - d * 14 / 255);
-        tone[d][2] = static_cast<uint8_t>((255 - d) * 49 / 255 + d);
+    const SepiaTone& tone = TheSepiaTone();
+    const Vignette vignette(w, h);
+    // The lowering of every whole distance, once per frame (capped at 255,
+    // which blackens any grey already).
+    const int maxDx = std::max(w / 2, w - 1 - w / 2);
+    const int64_t farthestDy = vignette.RowDy(h, 0) > vignette.RowDy(h, h - 1) ? vignette.RowDy(h, 0)
+                                                                               : vignette.RowDy(h, h - 1);
+    const int64_t farthest = IntegerSqrt(static_cast<int64_t>(maxDx) * maxDx + farthestDy * farthestDy);
+    std::vector<int16_t> byDistance(static_cast<std::size_t>(farthest) + 1);
+    for (int64_t distance = 0; distance <= farthest; ++distance) {
+        byDistance[static_cast<std::size_t>(distance)] =
+            static_cast<int16_t>(std::min<int64_t>(vignette.Lowering(distance), 255));
     }
-    // Sizes are bounded by the buffer, but their squares need 64 bits.
-    const int64_t a = 2 * static_cast<int64_t>(w) / 9;
-    const int64_t span = static_cast<int64_t>(std::sqrt(static_cast<double>(
-                             static_cast<int64_t>(w) * w + static_cast<int64_t>(h) * h / 4))) - a;
-    const float ratio = static_cast<float>(w) / static_cast<float>(h);
-    const int64_t farDx = std::max(w / 2, w - 1 - w / 2);
-    const int64_t farDy = static_cast<int64_t>(ratio * static_cast<float>(std::max(h / 2, h - 1 - h / 2)));
-    const int64_t farthest = static_cast<int64_t>(std::sqrt(static_cast<double>(farDx * farDx + farDy * farDy)));
-    std::vector<int> lowering(static_cast<std::size_t>(std::max<int64_t>(farthest, a) + 1), 0);
-    for (int64_t distance = a + 1; distance <= farthest; ++distance) {
-        const int64_t lower = (distance - a) * 125 / span;
-        lowering[static_cast<std::size_t>(distance)] = static_cast<int>(lower > 1000 ? 1000 : lower);
+    // Within a row the distance grows with |dx| alone, so one walk of the
+    // integer square root gives every column's lowering, with no square
+    // root per pixel; the pixels then run in planar 32-bit lanes.
+    std::vector<int16_t> lowByDx(static_cast<std::size_t>(maxDx) + 1);
+    std::vector<int16_t> rowLowering(static_cast<std::size_t>(w));
+    constexpr int kRun = 64;
+    int32_t grey[kRun];
+    for (int i = 0; i < h; ++i) {
+        const int64_t dy = vignette.RowDy(h, i);
+        int64_t distance = dy;  // |dy| is its own square root
+        for (int64_t dx = 0; dx <= maxDx; ++dx) {
+            const int64_t squared = dx * dx + dy * dy;
+            while ((distance + 1) * (distance + 1) <= squared) ++distance;
+            lowByDx[static_cast<std::size_t>(dx)] = byDistance[static_cast<std::size_t>(distance)];
+        }
+        // Column j lies |w / 2 - j| from the centre.
+        for (int j = 0; j < w / 2; ++j) {
+            rowLowering[static_cast<std::size_t>(j)] = lowByDx[static_cast<std::size_t>(w / 2 - j)];
+        }
+        std::copy(lowByDx.begin(), lowByDx.begin() + (w - w / 2), rowLowering.begin() + w / 2);
+        uint8_t* line = frame.Row(i);
+        for (int start = 0; start < w; start += kRun) {
+            const int n = std::min(kRun, w - start);
+            uint8_t* p = line + 3 * start;
+            const int16_t* low = rowLowering.data() + start;
+            for (int k = 0; k < n; ++k) {
+                const int32_t g = (299 * p[3 * k + 2] + 587 * p[3 * k + 1] + 114 * p[3 * k]) / 1000;
+                grey[k] = std::max(g - low[k], 0);
+            }
+            for (int k = 0; k < n; ++k) {
+                const uint8_t* t = tone.bgr[grey[k]];
+                p[3 * k] = t[0];
+                p[3 * k + 1] = t[1];
+                p[3 * k + 2] = t[2];
+            }
+        }
     }
-    const int64_t untouched = (a + 1) * (a + 1);  // squared distances below this stay within a
+}
 
+void SepiaReference(const RgbFrame& frame) {
+    const int w = frame.width, h = frame.height;
+    if (w <= 0 || h <= 0) {
+        return;
+    }
+    const Vignette vignette(w, h);
     for (int i = 0; i < h; ++i) {
         uint8_t* p = frame.Row(i);
-        const int64_t dy = static_cast<int64_t>(ratio * static_cast<float>(std::abs(h / 2 - i)));
         for (int j = 0; j < w; ++j, p += 3) {
             const int64_t dx = std::abs(w / 2 - j);
-            const int64_t squared = dx * dx + dy * dy;
-            int d = (299 * p[2] + 587 * p[1] + 114 * p[0]) / 1000;
-            if (squared >= untouched) {
-                const int64_t distance = std::min<int64_t>(
-                    static_cast<int64_t>(std::sqrt(static_cast<double>(squared))), farthest);
-                d = ClampByte(d - lowering[static_cast<std::size_t>(distance)]);
-            }
-            p[0] = tone[d][0];
-            p[1] = tone[d][1];
-            p[2] = tone[d][2];
+            const int64_t dy = vignette.RowDy(h, i);
+            const int64_t distance = static_cast<int64_t>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
+            int64_t d = (299 * p[2] + 587 * p[1] + 114 * p[0]) / 1000;
+            d -= vignette.Lowering(distance);
+            const int grey = ClampByte(static_cast<int>(std::max<int64_t>(d, -1)));
+            p[2] = static_cast<uint8_t>((255 - grey) * 49 / 255 + grey);
+            p[1] = static_cast<uint8_t>(grey - grey * 14 / 255);
+            p[0] = static_cast<uint8_t>(grey - grey * 56 / 255);
         }
     }
 }

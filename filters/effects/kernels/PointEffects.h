@@ -18,8 +18,12 @@ void Darken(const RgbFrame& frame);
 void Grey(const RgbFrame& frame);
 void Posterize(const RgbFrame& frame);
 void ClearText(const RgbFrame& frame);
+// Clear text pixel by pixel in plain int arithmetic; what ClearText must match.
+void ClearTextReference(const RgbFrame& frame);
 void BlackWhite(const RgbFrame& frame, CScratch& scratch);
 void Sepia(const RgbFrame& frame);
+// Sepia pixel by pixel with a square root each; what Sepia must match.
+void SepiaReference(const RgbFrame& frame);
 
 // The grey every effect of this family uses: (30 R + 59 G + 11 B) / 100.
 inline int GreyOf(const uint8_t* bgr) {

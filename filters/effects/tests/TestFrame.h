@@ -81,6 +81,13 @@ public:
                 Set(k, r, Bgr{static_cast<uint8_t>(k), static_cast<uint8_t>(r),
                               static_cast<uint8_t>((k * 7 + r * 13) & 0xFF)});
     }
+    // On a 256 x 256 frame: every red (row) and blue (column) pair with one
+    // green, so 256 frames cover every colour.
+    void FillColourPlane(uint8_t green) {
+        for (int r = 0; r < height_; ++r)
+            for (int k = 0; k < width_; ++k)
+                Set(k, r, Bgr{static_cast<uint8_t>(k), green, static_cast<uint8_t>(r)});
+    }
     // Deterministic noise.
     void FillNoise(uint32_t seed) {
         for (int r = 0; r < height_; ++r) {

@@ -43,6 +43,32 @@ TEST(PointEffects, ClearTextWorkedExample) {
     EXPECT_EQ(AfterEffect(kEffectClearText, Bgr{10, 10, 10}), GreyPixel(0));
 }
 
+// The fast versions divide by reciprocals in 16-bit lanes and walk square
+// roots per row; both must give the plain arithmetic's bytes.
+TEST(PointEffects, ClearTextMatchesThePlainArithmetic) {
+    // Every red and blue pair with every third green, both ends included.
+    for (int green = 0; green < 256; green += 3) {
+        CTestFrame a(256, 256), b(256, 256);
+        a.FillColourPlane(static_cast<uint8_t>(green));
+        b.FillColourPlane(static_cast<uint8_t>(green));
+        ClearText(a.View());
+        ClearTextReference(b.View());
+        ASSERT_EQ(a.Pixels(), b.Pixels()) << "green " << green;
+    }
+}
+
+TEST(PointEffects, SepiaMatchesThePixelByPixelVersion) {
+    const int sizes[][2] = {{1, 1}, {2, 1}, {1, 7}, {5, 3}, {90, 90}, {64, 200}, {641, 481}, {1280, 20}};
+    for (const auto& size : sizes) {
+        CTestFrame a(size[0], size[1]), b(size[0], size[1]);
+        a.FillNoise(11);
+        b.FillNoise(11);
+        Sepia(a.View());
+        SepiaReference(b.View());
+        EXPECT_EQ(a.Pixels(), b.Pixels()) << size[0] << " x " << size[1];
+    }
+}
+
 TEST(PointEffects, BlackWhiteThresholdsAtTheMeanGrey) {
     CTestFrame f(3, 1);
     f.SetGreyRows({{10, 200, 100}});  // mean grey 103
