@@ -101,6 +101,22 @@ protected:
         }
     }
 
+    // The top-left width x height shows the first frame, target pixel
+    // (x, y) being source pixel (x * scale, y * scale) with scale as a
+    // fraction: 1/1 at the frame's own size, 2/1 halved, 1/2 doubled.
+    static void ExpectFirstFrame(const CFrameCanvas& canvas, int width, int height, int scaleNum = 1,
+                                 int scaleDen = 1)
+    {
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                for (int c = 0; c < 3; ++c) {
+                    ASSERT_EQ(PixelByte(x * scaleNum / scaleDen, y * scaleNum / scaleDen, c, 0), canvas.Channel(x, y, c))
+                        << x << "," << y << " channel " << c;
+                }
+            }
+        }
+    }
+
     CSnapFrameLibrary library_;
 };
 
@@ -118,13 +134,7 @@ TEST_F(SnapFrameTest, DrawsTheFirstFrameAtItsOwnSizeAtTheTopLeft)
     int found = -1;
     ASSERT_EQ(1, Snap(file.Path(), canvas, 8, 6, &found));
     EXPECT_EQ(1, found);
-    for (int y = 0; y < 6; ++y) {
-        for (int x = 0; x < 8; ++x) {
-            for (int c = 0; c < 3; ++c) {
-                ASSERT_EQ(PixelByte(x, y, c, 0), canvas.Channel(x, y, c)) << x << "," << y << " channel " << c;
-            }
-        }
-    }
+    ExpectFirstFrame(canvas, 8, 6);
     ExpectUntouchedOutside(canvas, 10, 8, 8, 6);
 }
 
@@ -140,13 +150,7 @@ TEST_F(SnapFrameTest, ScalesTheFrameToTheAskedSize)
     int found = -1;
     ASSERT_EQ(1, Snap(file.Path(), half, 4, 3, &found));
     EXPECT_EQ(1, found);
-    for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 4; ++x) {
-            for (int c = 0; c < 3; ++c) {
-                ASSERT_EQ(PixelByte(2 * x, 2 * y, c, 0), half.Channel(x, y, c)) << x << "," << y;
-            }
-        }
-    }
+    ExpectFirstFrame(half, 4, 3, 2, 1);
     ExpectUntouchedOutside(half, 6, 5, 4, 3);
 
     // Double size: each source pixel becomes a 2 x 2 block.
@@ -154,11 +158,7 @@ TEST_F(SnapFrameTest, ScalesTheFrameToTheAskedSize)
     twice.Fill(kUntouched);
     ASSERT_EQ(1, Snap(file.Path(), twice, 16, 12, &found));
     EXPECT_EQ(1, found);
-    for (int y = 0; y < 12; ++y) {
-        for (int x = 0; x < 16; ++x) {
-            ASSERT_EQ(PixelByte(x / 2, y / 2, 2, 0), twice.Channel(x, y, 2)) << x << "," << y;
-        }
-    }
+    ExpectFirstFrame(twice, 16, 12, 1, 2);
 }
 
 TEST_F(SnapFrameTest, OddWidthsKeepTheirRowsApart)
@@ -178,14 +178,7 @@ TEST_F(SnapFrameTest, OddWidthsKeepTheirRowsApart)
         int found = -1;
         ASSERT_EQ(1, Snap(file.Path(), canvas, 5, 3, &found)) << "variant " << variant;
         EXPECT_EQ(1, found);
-        for (int y = 0; y < 3; ++y) {
-            for (int x = 0; x < 5; ++x) {
-                for (int c = 0; c < 3; ++c) {
-                    ASSERT_EQ(PixelByte(x, y, c, 0), canvas.Channel(x, y, c))
-                        << "variant " << variant << " at " << x << "," << y;
-                }
-            }
-        }
+        ExpectFirstFrame(canvas, 5, 3);
         ExpectUntouchedOutside(canvas, 7, 5, 5, 3);
     }
 }
@@ -202,9 +195,7 @@ TEST_F(SnapFrameTest, TakesTheVideoStreamWhenSoundComesFirst)
     int found = -1;
     ASSERT_EQ(1, Snap(file.Path(), canvas, 8, 6, &found));
     EXPECT_EQ(1, found);
-    EXPECT_EQ(PixelByte(0, 0, 0, 0), canvas.Channel(0, 0, 0));
-    EXPECT_EQ(PixelByte(7, 5, 1, 0), canvas.Channel(7, 5, 1));
-    EXPECT_EQ(PixelByte(3, 2, 2, 0), canvas.Channel(3, 2, 2));
+    ExpectFirstFrame(canvas, 8, 6);
 }
 
 TEST_F(SnapFrameTest, SoundOnlyFilesAreFoundWithoutVideoAndNothingIsDrawn)
