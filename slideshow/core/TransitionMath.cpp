@@ -1,5 +1,6 @@
 #include "TransitionMath.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace slideshow {
@@ -68,6 +69,15 @@ FittedRect ZoomOutSource(int k, int sourceX, int sourceY, int w, int h, int W, i
     source.width = mix(static_cast<long long>(k) * w, static_cast<long long>(W) * rest);
     source.height = mix(static_cast<long long>(H) * rest, static_cast<long long>(k) * h);
     return source;
+}
+
+FittedRect ClipToPicture(const FittedRect& source, int w, int h) {
+    const int left = std::max(source.x, 0);
+    const int top = std::max(source.y, 0);
+    const int right = std::min(source.x + source.width, w);
+    const int bottom = std::min(source.y + source.height, h);
+    if (right <= left || bottom <= top) return FittedRect{};
+    return FittedRect{left, top, right - left, bottom - top};
 }
 
 } // namespace slideshow

@@ -46,4 +46,10 @@ inline bool PanHasNoTravel(int w, int h, int W, int H) { return w < W && h < H; 
 // (sourceX, sourceY, W, H) at k = 0 and the whole picture at k = 20.
 FittedRect ZoomOutSource(int k, int sourceX, int sourceY, int w, int h, int W, int H);
 
+// The part of a source rectangle that lies on a w x h picture. While the
+// picture is narrower (or lower) than the screen, the zoom's first frames
+// reach past its edge; drawing only what exists keeps the picture where the
+// pan left it instead of asking the decoder for pixels it does not have.
+FittedRect ClipToPicture(const FittedRect& source, int w, int h);
+
 } // namespace slideshow

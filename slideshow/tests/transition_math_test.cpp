@@ -83,3 +83,10 @@ TEST(ZoomOut, SourceMovesFromLastViewToWholePicture) {
     EXPECT_EQ((FittedRect{250, 150, 2512, 884}), ZoomOutSource(10, 500, 300, 4000, 1000, 1024, 768));
     EXPECT_EQ((FittedRect{0, 0, 4000, 1000}), ZoomOutSource(20, 500, 300, 4000, 1000, 1024, 768));
 }
+
+TEST(ZoomOut, SourceIsClippedToThePicture) {
+    // A 300 x 1768 picture on 1024 x 768: the first frame asks for 1024 wide.
+    EXPECT_EQ((FittedRect{0, 999, 300, 768}), ClipToPicture(FittedRect{0, 999, 1024, 768}, 300, 1768));
+    EXPECT_EQ((FittedRect{5, 6, 10, 10}), ClipToPicture(FittedRect{5, 6, 10, 10}, 300, 200));
+    EXPECT_EQ((FittedRect{0, 0, 0, 0}), ClipToPicture(FittedRect{400, 0, 10, 10}, 300, 200));
+}
