@@ -31,29 +31,41 @@ int PanFadeInAlpha(int k) {
     return static_cast<int>(k * 25.5);
 }
 
+namespace {
+
+struct AxisSpan {
+    int dest;
+    int length;
+    int source;
+    bool bands;
+};
+
+// One direction of a pan view: a picture side shorter than the screen is
+// centred between bands; a longer one travels (length - screen) x sine,
+// times the sine once more for the squared travel, left to right as the
+// show has always multiplied.
+AxisSpan SpanAlong(int picture, int screen, double sine, bool squared) {
+    if (picture < screen) return AxisSpan{(screen - picture) / 2, picture, 0, true};
+    double travel = static_cast<double>(picture - screen) * sine;
+    if (squared) travel *= sine;
+    return AxisSpan{0, screen, static_cast<int>(travel), false};
+}
+
+} // namespace
+
 PanView PanViewAt(int step, int w, int h, int W, int H) {
     const double sine = std::sin(StepAngle(step, kPanStep));
+    const AxisSpan across = SpanAlong(w, W, sine, true);
+    const AxisSpan down = SpanAlong(h, H, sine, false);
     PanView view;
-    if (w < W) {
-        view.destX = (W - w) / 2;
-        view.width = w;
-        view.sourceX = 0;
-        view.sideBands = true;
-    } else {
-        view.destX = 0;
-        view.width = W;
-        view.sourceX = static_cast<int>(static_cast<double>(w - W) * sine * sine);
-    }
-    if (h < H) {
-        view.destY = (H - h) / 2;
-        view.height = h;
-        view.sourceY = 0;
-        view.topBottomBands = true;
-    } else {
-        view.destY = 0;
-        view.height = H;
-        view.sourceY = static_cast<int>(static_cast<double>(h - H) * sine);
-    }
+    view.destX = across.dest;
+    view.width = across.length;
+    view.sourceX = across.source;
+    view.sideBands = across.bands;
+    view.destY = down.dest;
+    view.height = down.length;
+    view.sourceY = down.source;
+    view.topBottomBands = down.bands;
     return view;
 }
 
