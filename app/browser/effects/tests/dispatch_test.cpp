@@ -20,7 +20,9 @@ TEST(Dispatch, OnlyTheCanvasNumbersHaveEffects) {
         const auto before = picture.Bytes();
         CSeededRandom random(1);
         EXPECT_EQ(picture.Run(id, random), known) << id;
-        if (!known) EXPECT_EQ(picture.Bytes(), before) << id;
+        if (!known) {
+            EXPECT_EQ(picture.Bytes(), before) << id;
+        }
     }
     EXPECT_FALSE(IsCanvasEffect(INT_MIN));
     EXPECT_FALSE(IsCanvasEffect(INT_MAX));

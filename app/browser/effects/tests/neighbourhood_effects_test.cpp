@@ -110,7 +110,9 @@ TEST(SelectiveSmoothing, OnlyChannelsCloseToTheirNeighbourMeanMove) {
     EXPECT_EQ(picture.At(1, 1), Rgb(0, 115, 100, 8));
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 3; ++x)
-            if (x != 1 || y != 1) EXPECT_EQ(picture.At(x, y), before.At(x, y)) << "border " << x << "," << y;
+            if (x != 1 || y != 1) {
+                EXPECT_EQ(picture.At(x, y), before.At(x, y)) << "border " << x << "," << y;
+            }
 }
 
 TEST(SelectiveSmoothing, NeighboursAreReadUnprocessed) {
