@@ -9,7 +9,7 @@
 #include <string>
 
 #include "MotionGraph.h"
-#include "RecordingPageSite.h"
+#include "PageHarness.h"
 #include "../../filter/MotionPageIds.h"
 
 namespace motiontest {
@@ -27,54 +27,10 @@ Params Read(IMotionControl* control) {
     return p;
 }
 
-// One page on one filter inside a visible frame window, as a property frame
-// holds it.
-class PageFrame {
+// The filter's only page, created from its page list.
+class PageFrame : public basetest::CPageHarness {
 public:
-    explicit PageFrame(IBaseFilter* filter) {
-        ComPtr<ISpecifyPropertyPages> pages;
-        if (FAILED(filter->QueryInterface(IID_PPV_ARGS(&pages)))) return;
-        CAUUID list{};
-        if (FAILED(pages->GetPages(&list))) return;
-        if (list.cElems == 1)
-            CoCreateInstance(list.pElems[0], nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&page));
-        CoTaskMemFree(list.pElems);
-        parent = CreateWindowExW(0, L"STATIC", L"frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 600, 400,
-                                 nullptr, nullptr, nullptr, nullptr);
-    }
-    ~PageFrame() {
-        if (page) {
-            page->Deactivate();
-            page->SetObjects(0, nullptr);
-            page->SetPageSite(nullptr);
-        }
-        page.Reset();
-        if (parent) DestroyWindow(parent);
-    }
-
-    HRESULT Open(IUnknown* object) {
-        if (!page || !parent) return E_FAIL;
-        HRESULT hr = page->SetPageSite(&site);
-        if (SUCCEEDED(hr)) hr = page->SetObjects(1, &object);
-        RECT area{0, 0, 570, 300};
-        if (SUCCEEDED(hr)) hr = page->Activate(parent, &area, FALSE);
-        return hr;
-    }
-
-    HWND Dialog() const { return GetWindow(parent, GW_CHILD); }
-    HWND Item(int id) const { return GetDlgItem(Dialog(), id); }
-    std::wstring Text(int id) const {
-        wchar_t text[128] = {};
-        GetDlgItemTextW(Dialog(), id, text, 128);
-        return text;
-    }
-    bool Checked(int id) const { return IsDlgButtonChecked(Dialog(), id) == BST_CHECKED; }
-    void Type(int id, const wchar_t* text) { SendMessageW(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }
-    void Click(int id) { SendMessageW(Item(id), BM_CLICK, 0, 0); }
-
-    ComPtr<IPropertyPage> page;
-    basetest::CRecordingSite site;
-    HWND parent = nullptr;
+    explicit PageFrame(IBaseFilter* filter) : CPageHarness(filter, 0) {}
 };
 
 ULONG References(IUnknown* object) {
@@ -251,8 +207,7 @@ TEST_F(MotionPageTest, StartsStopsAndResetsDetectionOnAStreamingFilter) {
     EXPECT_EQ(MOTION_STATE_DETECTING, Read(graph.settings.Get()).state);
     EXPECT_EQ(S_OK, frame.page->Deactivate());
     EXPECT_EQ(S_OK, frame.page->SetObjects(1, reinterpret_cast<IUnknown**>(graph.motion.GetAddressOf())));
-    RECT area{0, 0, 570, 300};
-    ASSERT_EQ(S_OK, frame.page->Activate(frame.parent, &area, FALSE));
+    ASSERT_EQ(S_OK, frame.Activate());
     EXPECT_EQ(L"Stop detect!", frame.Text(IDC_MOTION_START_STOP));
 
     frame.Click(IDC_MOTION_RESET_BASE);
@@ -275,8 +230,7 @@ TEST_F(MotionPageTest, AfterDeactivationThePageShowsDefaultsAndSendsNothing) {
     ASSERT_EQ(S_OK, frame.Open(filter.Get()));
     EXPECT_EQ(L"2", frame.Text(IDC_MOTION_LEVEL));
     ASSERT_EQ(S_OK, frame.page->Deactivate());
-    RECT area{0, 0, 570, 300};
-    ASSERT_EQ(S_OK, frame.page->Activate(frame.parent, &area, FALSE));
+    ASSERT_EQ(S_OK, frame.Activate());
     // The defaults, not the filter's values.
     EXPECT_EQ(L"5", frame.Text(IDC_MOTION_LEVEL));
     EXPECT_EQ(L"0", frame.Text(IDC_MOTION_INTERVAL));
