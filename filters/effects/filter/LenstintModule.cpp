@@ -5,6 +5,8 @@
 #include <iterator>
 
 #include "CEffectFilter.h"
+#include "CEffectSimplePage.h"
+#include "CEffectSpecialPage.h"
 #include "dshowbase/ClassFactory.h"
 #include "dshowbase/Module.h"
 #include "dshowbase/Registration.h"
@@ -22,17 +24,10 @@ const dshowbase::PinSetup kEffectPins[] = {
 // intelligent connect must never pick it on its own.
 const dshowbase::FilterSetup kEffectSetup = {VIMBREL_EFFECT_FILTER_NAME, MERIT_DO_NOT_USE, nullptr, 2, kEffectPins};
 
-// The two property pages are registered with the filter but built with the
-// pages themselves; until then their classes cannot be created.
-dshowbase::CUnknown* CreatePageNotBuilt(HRESULT* result) {
-    if (result != nullptr) *result = E_NOTIMPL;
-    return nullptr;
-}
-
 const dshowbase::FactoryTemplate kTemplates[] = {
     {L"Image Effects", &CLSID_EffectFilter, &lenstint::CEffectFilter::CreateInstance, &kEffectSetup},
-    {L"Special Effects", &CLSID_EffectSpecialPage, &CreatePageNotBuilt, nullptr},
-    {L"Simple Effects", &CLSID_EffectSimplePage, &CreatePageNotBuilt, nullptr},
+    {L"Special Effects", &CLSID_EffectSpecialPage, &lenstint::CEffectSpecialPage::CreateInstance, nullptr},
+    {L"Simple Effects", &CLSID_EffectSimplePage, &lenstint::CEffectSimplePage::CreateInstance, nullptr},
 };
 
 }  // namespace
