@@ -51,18 +51,5 @@ TEST(Dispatch, SizesThatDoNotFitTheBufferAreRefused) {
     EXPECT_EQ(buffer[4 * 25], 0x5A);
 }
 
-TEST(Dispatch, NoEffectChangesTheFourthByte) {
-    for (int id = 1; id <= 30; ++id) {
-        if (!IsCanvasEffect(id)) continue;
-        CTestPicture picture(23, 11);
-        picture.FillNoise(static_cast<uint32_t>(id));
-        const CTestPicture before = picture;
-        CSeededRandom random(static_cast<uint32_t>(id));
-        ASSERT_TRUE(picture.Run(id, random));
-        for (int y = 0; y < 11; ++y)
-            for (int x = 0; x < 23; ++x) ASSERT_EQ(picture.At(x, y).x, before.At(x, y).x) << id;
-    }
-}
-
 }  // namespace
 }  // namespace vimbrel::browser::testing
