@@ -1,5 +1,7 @@
 #include "HardwareTestSupport.h"
 
+#include "chipmill.h"
+
 #include <objbase.h>
 #include <shlwapi.h>
 
@@ -104,10 +106,12 @@ void SimCameraTest::SetUp()
 {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     SimCameraReset();
+    UNInitialLIB();
 }
 
 void SimCameraTest::TearDown()
 {
+    UNInitialLIB();
     SimCameraReset();
     CoUninitialize();
 }

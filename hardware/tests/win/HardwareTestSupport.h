@@ -1,7 +1,7 @@
 // What the hardware tests under Wine share: the chip driver's registry data,
 // written by the test itself (the driver's installation is not here), the
 // modules loaded from the build's folders, and a fixture that puts the
-// simulated camera back to its first state.
+// simulated camera back to its first state and leaves chipmill unbound.
 #pragma once
 
 #include "SimCamera.h"

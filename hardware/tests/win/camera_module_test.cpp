@@ -2,8 +2,6 @@
 // camera: device selection, capabilities, ranges and the rotation status of
 // both lensknob builds, and nullknob's four exports.
 #include "HardwareTestSupport.h"
-#include "chipmill.h"
-
 #include "CDialogDismisser.h"
 
 #include <memory>
@@ -55,7 +53,6 @@ protected:
     void TearDown() override
     {
         module_.reset();
-        UNInitialLIB();
         SimCameraTest::TearDown();
     }
 
@@ -213,6 +210,49 @@ TEST_F(VendorModule, HoldsOneDeviceAndLetsGoWhenTheSelectionEmpties)
     ASSERT_EQ(1, module_->SetCameraDevice(SIM_CAMERA2_NAME));
     module_.reset();
     EXPECT_EQ(0, SimCameraLiveFilters()) << "unloading the module releases the device";
+}
+
+// The main program polls the status from a worker thread while its window
+// thread may pick another camera: every answer must be a whole one.
+TEST_F(VendorModule, PollingWhileTheDeviceChangesGivesWholeAnswers)
+{
+    Load(L"lensknob-vendor");
+    SimCameraSetVendorReply(0, 1, S_OK);
+    SimCameraSetVendorReply(1, 0, S_OK);
+    ASSERT_EQ(1, module_->SetCameraDevice(SIM_CAMERA_NAME));
+
+    struct Poll {
+        GetFn get;
+        volatile LONG stop = 0;
+        LONG answers = 0;
+        LONG wrong = 0;
+        static DWORD WINAPI Run(LPVOID self)
+        {
+            Poll& poll = *static_cast<Poll*>(self);
+            CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+            while (poll.stop == 0) {
+                int value = -1;
+                if (poll.get(16, &value) == 1) {
+                    ++poll.answers;
+                    poll.wrong += value != 0 && value != 1;
+                }
+            }
+            CoUninitialize();
+            return 0;
+        }
+    } poll;
+    poll.get = module_->Get;
+    HANDLE thread = CreateThread(nullptr, 0, &Poll::Run, &poll, 0, nullptr);
+    ASSERT_NE(nullptr, thread);
+    for (int i = 0; i < 40; ++i) {
+        EXPECT_EQ(1, module_->SetCameraDevice(kSimCameraNames[i % 2 == 0 ? 1 : 0]));
+        EXPECT_EQ(0, module_->SetCameraDevice(L"A camera long gone"));
+    }
+    InterlockedExchange(&poll.stop, 1);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 10000));
+    CloseHandle(thread);
+    EXPECT_EQ(0, poll.wrong);
+    EXPECT_EQ(0, SimCameraLiveFilters());
 }
 
 TEST_F(VendorModule, LooksUpOnlyNewNames)

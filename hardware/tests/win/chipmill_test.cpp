@@ -21,16 +21,6 @@ Record RecordOf(const SimChipCall& call)
 
 class Chipmill : public SimCameraTest {
 protected:
-    void SetUp() override
-    {
-        SimCameraTest::SetUp();
-        UNInitialLIB();
-    }
-    void TearDown() override
-    {
-        UNInitialLIB();
-        SimCameraTest::TearDown();
-    }
     // Binds the first simulated camera through the driver's registry data.
     void BindFirstCamera()
     {

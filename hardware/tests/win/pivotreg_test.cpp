@@ -1,25 +1,12 @@
 // pivotreg: the rotation status from chip register 0x1009, through chipmill
 // and the simulated camera.
 #include "HardwareTestSupport.h"
-#include "chipmill.h"
 #include "pivotreg.h"
 
 namespace hwtest {
 namespace {
 
-class Pivotreg : public SimCameraTest {
-protected:
-    void SetUp() override
-    {
-        SimCameraTest::SetUp();
-        UNInitialLIB();
-    }
-    void TearDown() override
-    {
-        UNInitialLIB();
-        SimCameraTest::TearDown();
-    }
-};
+using Pivotreg = SimCameraTest;
 
 TEST_F(Pivotreg, WithoutAChipTheCameraCountsAsTurned)
 {
