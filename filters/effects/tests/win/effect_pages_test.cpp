@@ -338,6 +338,17 @@ TEST_F(EffectPagesTest, GalleryRebuildsItsGridOnEachActivation) {
     EXPECT_EQ(E_UNEXPECTED, frame.page->Apply());
 }
 
+TEST_F(EffectPagesTest, GalleryThumbnailsComeFromTheFiltersResources) {
+    basetest::CPageHarness frame(filter.Get(), kGalleryPage);
+    ASSERT_EQ(S_OK, frame.Open(filter.Get()));
+    Gallery gallery(frame);
+    // The middle of thumbnail 2 (Yellow) is not the cell's white.
+    const lenstint::CellLayout cell = lenstint::GalleryCell(2, 320, 272);
+    const COLORREF middle = gallery.Pixel(cell.thumbX + 32, cell.thumbY + 24);
+    EXPECT_NE(kWhite, middle);
+    EXPECT_NE(kSelectedFill, middle);
+}
+
 // --- language texts
 
 TEST(EffectPageTexts, LabelsComeFromTheLanguageSectionOrFallBackToEnglish) {
