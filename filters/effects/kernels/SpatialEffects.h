@@ -44,6 +44,9 @@ void Kaleidoscope(const RgbFrame& frame, KaleidoscopeState& state, int parameter
 
 // Oil painting on a 4 x 4 grid of tiles for frames above 400 x 300, else 2 x 2.
 void OilPainting(const RgbFrame& frame, ITileRunner& runner, CScratch& scratch);
+// One tile after another, a cleared histogram per point; what OilPainting
+// must match.
+void OilPaintingReference(const RgbFrame& frame, CScratch& scratch);
 int OilPaintingDivisions(int width, int height);
 
 }  // namespace vimbrel::effects

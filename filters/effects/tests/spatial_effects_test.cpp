@@ -284,6 +284,59 @@ TEST(OilPainting, MostFrequentLevelFirstReachedWinsTies) {
         for (int k = 0; k < 4; ++k) EXPECT_EQ(f.At(k, r), (Bgr{101, 100, 100})) << k << "," << r;
 }
 
+TEST(OilPainting, LargeFramesSampleNeighbouringBlocksAndKeepTheTieRule) {
+    // 402 x 302 is pre-averaged; tiles start at columns 0, 100, 201, 301 and
+    // rows 0, 75, 151, 226, so the point (201, 149) belongs to a tile with
+    // an odd origin. Its samples (x 199..205, y 147..153 in steps of 2) lie
+    // in the 2 x 2 blocks starting at x 198..204 and y 146..152. Sample i
+    // (row-major) gets grey 8 (i + 1): levels 7, 14, ... 112, all distinct.
+    CTestFrame f(402, 302);
+    f.Fill(GreyPixel(0));
+    auto paintBlock = [&](int i, Bgr colour) {
+        const int x = 198 + 2 * (i % 4), y = 146 + 2 * (i / 4);
+        for (int dy = 0; dy < 2; ++dy)
+            for (int dx = 0; dx < 2; ++dx) f.Set(x + dx, y + dy, colour);
+    };
+    for (int i = 0; i < 16; ++i) paintBlock(i, GreyPixel(static_cast<uint8_t>(8 * (i + 1))));
+    // Level 175 (grey 200) at samples 1 and 9; level 75 at samples 2 and 5,
+    // from two colours: 75 reaches a count of two first and wins, and its
+    // mean is ((0 + 7) / 2, 100, 100).
+    paintBlock(1, GreyPixel(200));
+    paintBlock(9, GreyPixel(200));
+    paintBlock(2, Bgr{0, 100, 100});
+    paintBlock(5, Bgr{7, 100, 100});
+    CTestFrame reference = f;
+    CSerialTileRunner serial;
+    OilPainting(f.View(), serial, scratch);
+    EXPECT_EQ(f.At(201, 149), (Bgr{3, 100, 100}));
+    EXPECT_EQ(f.At(202, 149), (Bgr{3, 100, 100}));
+    // Row 150 lies between the second tile (75..149) and the third (151..):
+    // no tile paints it, so it keeps sample 9's grey.
+    EXPECT_EQ(f.At(201, 150), GreyPixel(200));
+    OilPaintingReference(reference.View(), scratch);
+    EXPECT_EQ(f.Pixels(), reference.Pixels());
+}
+
+TEST(OilPainting, MatchesThePlainHistogramVersion) {
+    // Coarse noise repeats levels, so majorities and ties are common.
+    const std::pair<int, int> sizes[] = {{642, 482}, {641, 481}, {402, 540}, {300, 200}, {7, 3}, {2, 301}};
+    for (auto [w, h] : sizes) {
+        CTestFrame a(w, h);
+        a.FillNoise(33);
+        for (int r = 0; r < h; ++r)
+            for (int k = 0; k < w; ++k) {
+                const Bgr p = a.At(k, r);
+                a.Set(k, r, Bgr{static_cast<uint8_t>(p.b & 0xC0), static_cast<uint8_t>(p.g & 0xC0),
+                                static_cast<uint8_t>(p.r & 0x80)});
+            }
+        CTestFrame b = a;
+        CSerialTileRunner serial;
+        OilPainting(a.View(), serial, scratch);
+        OilPaintingReference(b.View(), scratch);
+        EXPECT_EQ(a.Pixels(), b.Pixels()) << w << "x" << h;
+    }
+}
+
 TEST(OilPainting, TileCountFollowsTheFrameSize) {
     EXPECT_EQ(OilPaintingDivisions(640, 480), 4);
     EXPECT_EQ(OilPaintingDivisions(320, 240), 2);
