@@ -22,11 +22,13 @@ inline constexpr CLSID CLSID_BenchStandInControl = {
 //   CLSID_FileWriter  (uuids.h)  the file writer; Wine's has neither
 //                                IFileSinkFilter2 nor an IStream on its pin
 //   CLSID_MediaDet    (qedit.h)  the media detector; Wine's reads no frames
+//   CLSID_AviDest     (uuids.h)  AVI Mux; Wine's refuses sound streams
 
 #define BENCH_WAV_DEST_NAME L"WAV Dest"
 #define BENCH_AUDIO_CONTROL_NAME L"Vimbrel Audio"
 #define BENCH_ASF_WRITER_NAME L"WM ASF Writer"
 #define BENCH_FILE_WRITER_NAME L"File writer"
+#define BENCH_AVI_MUX_NAME L"AVI Mux"
 
 // --- The audio control filter's private interface ---
 // {D616F352-D622-11CE-AAC5-0020AF0B99A3}

@@ -26,6 +26,7 @@ constexpr uint32_t kFmt = FourCc('f', 'm', 't', ' ');
 constexpr uint32_t kData = FourCc('d', 'a', 't', 'a');
 constexpr uint32_t kVids = FourCc('v', 'i', 'd', 's');
 constexpr uint32_t kAuds = FourCc('a', 'u', 'd', 's');
+constexpr uint32_t kIdx1 = FourCc('i', 'd', 'x', '1');
 
 // AVI numbers its streams with two decimal digits.
 constexpr size_t kMaxStreams = 100;
@@ -140,6 +141,10 @@ private:
     bool ReadMainRiff(uint64_t begin, uint64_t end)
     {
         WalkChunks(source_, begin, end, [&](const ChunkHeader& chunk) {
+            if (chunk.id == kIdx1) {
+                ReadIndex(chunk);
+                return ok_;
+            }
             if (chunk.id != kList) {
                 return true;
             }
@@ -148,6 +153,10 @@ private:
                 sawHeader_ = true;
                 ReadHeaderList(chunk.dataOffset + 4, listEnd);
             } else if (chunk.listType == kMovi && sawHeader_) {
+                if (!sawMovi_) {
+                    sawMovi_ = true;
+                    file_->moviCode = chunk.dataOffset;
+                }
                 ReadMovi(chunk.dataOffset + 4, listEnd, 0);
             }
             return ok_;
@@ -170,9 +179,12 @@ private:
     {
         WalkChunks(source_, begin, end, [&](const ChunkHeader& chunk) {
             if (chunk.id == kAvih) {
-                uint8_t raw[4];
+                uint8_t raw[20];
                 if (chunk.complete && chunk.size >= 4 && source_.ReadAt(chunk.dataOffset, raw, 4)) {
                     file_->microSecPerFrame = ReadLe32(raw);
+                }
+                if (chunk.complete && chunk.size >= 20 && source_.ReadAt(chunk.dataOffset, raw, 20)) {
+                    file_->totalFrames = ReadLe32(raw + 16);
                 }
             } else if (chunk.id == kList && chunk.listType == kStrl) {
                 if (file_->streams.size() >= kMaxStreams) {
@@ -233,9 +245,32 @@ private:
         });
     }
 
+    // The entries of a complete index; a cut-off index is no index.
+    void ReadIndex(const ChunkHeader& chunk)
+    {
+        if (!chunk.complete || !file_->index.empty()) {
+            return;
+        }
+        const uint32_t entries = chunk.size / 16;
+        if (entries > kMaxChunks) {
+            ok_ = false;
+            return;
+        }
+        file_->index.reserve(entries);
+        for (uint32_t i = 0; i < entries; ++i) {
+            uint8_t raw[16];
+            if (!source_.ReadAt(chunk.dataOffset + 16ull * i, raw, 16)) {
+                file_->index.clear();
+                return;
+            }
+            file_->index.push_back({ReadLe32(raw), ReadLe32(raw + 4), ReadLe32(raw + 8), ReadLe32(raw + 12)});
+        }
+    }
+
     ByteSource& source_;
     MediaFile* file_;
     bool sawHeader_ = false;
+    bool sawMovi_ = false;
     bool ok_ = true;
     size_t chunkCount_ = 0;
 };

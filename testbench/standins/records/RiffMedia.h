@@ -34,10 +34,21 @@ struct MediaStream {
 
 enum class Container { Avi, Wave };
 
+// One entry of an AVI 1.0 'idx1' index, as stored.
+struct AviIndexEntry {
+    uint32_t id;       // the chunk id, such as '00dc'
+    uint32_t flags;
+    uint32_t offset;   // of the chunk's header, counted from the 'movi' code
+    uint32_t size;
+};
+
 struct MediaFile {
     Container container = Container::Avi;
     uint32_t microSecPerFrame = 0;   // avih; 0 for WAVE
+    uint32_t totalFrames = 0;        // avih dwTotalFrames, as the writer claimed
     std::vector<MediaStream> streams;
+    uint64_t moviCode = 0;           // offset of the first 'movi' list's code
+    std::vector<AviIndexEntry> index;
 };
 
 enum class ParseStatus {

@@ -2,6 +2,7 @@
 // classes and their filter registrations.
 #include "AsfWriterFilter.h"
 #include "AudioControlFilter.h"
+#include "AviMuxFilter.h"
 #include "BenchStandIns.h"
 #include "FileWriterFilter.h"
 #include "MediaDetector.h"
@@ -23,6 +24,7 @@ const REGPINTYPES kPcm = {&MEDIATYPE_Audio, &MEDIASUBTYPE_PCM};
 const REGPINTYPES kWaveBytes = {&MEDIATYPE_Stream, &MEDIASUBTYPE_WAVE};
 const REGPINTYPES kVideo = {&MEDIATYPE_Video, &MEDIASUBTYPE_NULL};
 const REGPINTYPES kAnything = {&MEDIATYPE_NULL, &MEDIASUBTYPE_NULL};
+const REGPINTYPES kAviBytes = {&MEDIATYPE_Stream, &MEDIASUBTYPE_Avi};
 
 const PinSetup kWavDestPins[] = {
     {L"In", false, false, false, false, nullptr, nullptr, 1, &kPcm},
@@ -39,6 +41,10 @@ const PinSetup kAsfWriterPins[] = {
 const PinSetup kFileWriterPins[] = {
     {L"in", true, false, false, false, nullptr, nullptr, 1, &kAnything},
 };
+const PinSetup kAviMuxPins[] = {
+    {L"Input 01", false, false, false, true, nullptr, nullptr, 1, &kAnything},
+    {L"AVI Out", false, true, false, false, nullptr, nullptr, 1, &kAviBytes},
+};
 
 // All in the DirectShow filters category; none is ever picked by
 // intelligent connect on its own.
@@ -46,6 +52,7 @@ const FilterSetup kWavDest = {BENCH_WAV_DEST_NAME, MERIT_DO_NOT_USE, nullptr, 2,
 const FilterSetup kAudioControl = {BENCH_AUDIO_CONTROL_NAME, MERIT_DO_NOT_USE, nullptr, 2, kAudioControlPins};
 const FilterSetup kAsfWriter = {BENCH_ASF_WRITER_NAME, MERIT_DO_NOT_USE, nullptr, 2, kAsfWriterPins};
 const FilterSetup kFileWriter = {BENCH_FILE_WRITER_NAME, MERIT_DO_NOT_USE, nullptr, 1, kFileWriterPins};
+const FilterSetup kAviMux = {BENCH_AVI_MUX_NAME, MERIT_DO_NOT_USE, nullptr, 2, kAviMuxPins};
 
 // The bench's own classes first, then those registered over the platform's.
 const FactoryTemplate kTemplates[] = {
@@ -55,6 +62,7 @@ const FactoryTemplate kTemplates[] = {
     {BENCH_ASF_WRITER_NAME, &CLSID_WMAsfWriter, &standins::CAsfWriterFilter::Create, &kAsfWriter},
     {BENCH_FILE_WRITER_NAME, &CLSID_FileWriter, &standins::CFileWriterFilter::Create, &kFileWriter},
     {L"MediaDet", &__uuidof(MediaDet), &standins::CMediaDetector::Create, nullptr},
+    {BENCH_AVI_MUX_NAME, &CLSID_AviDest, &standins::CAviMuxFilter::Create, &kAviMux},
 };
 constexpr size_t kTemplateCount = sizeof(kTemplates) / sizeof(kTemplates[0]);
 constexpr size_t kOwnCount = 3;
@@ -63,6 +71,7 @@ const standins::Replacement kReplacements[] = {
     {&kTemplates[3], L"qasf.dll"},
     {&kTemplates[4], L"qcap.dll"},
     {&kTemplates[5], L"qedit.dll"},
+    {&kTemplates[6], L"qcap.dll"},
 };
 constexpr size_t kReplacementCount = sizeof(kReplacements) / sizeof(kReplacements[0]);
 static_assert(kOwnCount + kReplacementCount == kTemplateCount, "every class is registered one way");
