@@ -1,0 +1,37 @@
+// GDI forms of skin images for the panels: bitmaps, pattern brushes that
+// fill a button's region with the matching part of a whole-panel picture,
+// and the tooltip control every skinned window carries.
+#pragma once
+
+#include "CSkinSource.h"
+#include "WinHandles.h"
+
+#include <windows.h>
+#include <gdiplus.h>
+
+#include <string>
+
+namespace vimbrel::ui {
+
+UniqueBitmap HBitmapOf(Gdiplus::Bitmap& image);
+
+// A brush and the bitmap it was made from; both go together.
+struct CPatternBrush {
+    UniqueBitmap bitmap;
+    UniqueBrush brush;
+    HBRUSH get() const { return brush.get(); }
+    explicit operator bool() const { return brush != nullptr; }
+};
+// Empty when the name is empty or the image does not load.
+CPatternBrush LoadPatternBrush(const CSkinSource& source, const std::string& name);
+
+// A tooltip control owned by `owner`, activated; null on failure.
+HWND CreateSkinTooltip(HWND owner);
+void AddSkinTool(HWND tooltip, HWND owner, UINT_PTR id, const RECT& rect, const std::wstring& text);
+void SetSkinToolText(HWND tooltip, HWND owner, UINT_PTR id, const std::wstring& text);
+std::wstring SkinToolText(HWND tooltip, HWND owner, UINT_PTR id);
+
+// Fills a region with a brush whose pattern starts at `origin`.
+void FillWithPattern(HDC dc, HRGN region, HBRUSH brush, POINT origin);
+
+}  // namespace vimbrel::ui
