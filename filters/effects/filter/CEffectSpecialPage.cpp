@@ -7,6 +7,7 @@
 #include "EffectPageIds.h"
 #include "GalleryTables.h"
 #include "InstallFolder.h"
+#include "VideoEffectQuery.h"
 
 namespace lenstint {
 namespace {
@@ -36,13 +37,8 @@ CEffectSpecialPage::CEffectSpecialPage()
       installFolder_(ReadInstallFolder(L"")) {}
 
 HRESULT CEffectSpecialPage::OnConnect(IUnknown* filter) {
-    if (!filter) return E_POINTER;
-    effect_.Reset();
-    Microsoft::WRL::ComPtr<IVideoEffect> effect;
-    if (FAILED(filter->QueryInterface(IID_IVideoEffect, reinterpret_cast<void**>(effect.GetAddressOf()))))
-        return E_NOINTERFACE;
-    if (!effect) return E_FAIL;
-    effect_ = effect;
+    const HRESULT hr = QueryVideoEffect(filter, effect_);
+    if (FAILED(hr)) return hr;
     int id = 0;
     effect_->GetEffect(&id, &param_);
     controlId_ = id + EFFECT_CONTROL_BASE;
