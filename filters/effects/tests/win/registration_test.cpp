@@ -104,10 +104,11 @@ TEST_F(RegistrationTest, UnregisteringRemovesEverythingAndRegisteringRestoresIt)
     FreeLibrary(module);
 }
 
-TEST_F(RegistrationTest, PagesAreListedButNotBuiltHere) {
-    ComPtr<IUnknown> page;
-    EXPECT_EQ(E_NOTIMPL, CoCreateInstance(CLSID_EffectSimplePage, nullptr, CLSCTX_INPROC_SERVER,
-                                          IID_PPV_ARGS(&page)));
+TEST_F(RegistrationTest, BothPagesAreServedByTheModule) {
+    for (const CLSID* clsid : {&CLSID_EffectSpecialPage, &CLSID_EffectSimplePage}) {
+        ComPtr<IPropertyPage> page;
+        EXPECT_EQ(S_OK, CoCreateInstance(*clsid, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&page)));
+    }
 }
 
 }  // namespace
