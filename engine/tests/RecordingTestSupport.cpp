@@ -103,28 +103,4 @@ void ExpectPauseHoldsTheTime(RecordingToggle toggle, const CRecordingFile& file)
     EXPECT_EQ(0, Resume());
 }
 
-bool AviMuxTakesSound()
-{
-    ComPtr<IBaseFilter> mux;
-    ComPtr<IBaseFilter> microphone;
-    ComPtr<IGraphBuilder> graph;
-    if (FAILED(CoCreateInstance(CLSID_AviDest, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
-                                reinterpret_cast<void**>(mux.GetAddressOf()))) ||
-        FAILED(CoCreateInstance(CLSID_BenchMicrophone, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
-                                reinterpret_cast<void**>(microphone.GetAddressOf()))) ||
-        FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
-                                reinterpret_cast<void**>(graph.GetAddressOf()))))
-        return false;
-    graph->AddFilter(mux.Get(), L"AVI Mux");
-    graph->AddFilter(microphone.Get(), L"Microphone");
-    ComPtr<IPin> output;
-    ComPtr<IPin> input;
-    microphone->FindPin(L"Capture", output.GetAddressOf());
-    mux->FindPin(L"Input 01", input.GetAddressOf());
-    const bool taken = output && input && SUCCEEDED(graph->ConnectDirect(output.Get(), input.Get(), nullptr));
-    graph->RemoveFilter(microphone.Get());
-    graph->RemoveFilter(mux.Get());
-    return taken;
-}
-
 } // namespace enginetest

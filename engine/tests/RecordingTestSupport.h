@@ -48,10 +48,6 @@ float RecordingTime();
 // Lets the recording run for a while with this thread's messages served.
 void RecordFor(DWORD milliseconds);
 
-// Whether this prefix's AVI Mux takes a sound stream (Wine's refuses
-// them, and a recording of sound to AVI cannot be made there).
-bool AviMuxTakesSound();
-
 using RecordingToggle = int(CAMERA_CALL*)(const char* path);
 
 // Starts a recording with the toggle and checks that its time starts near

@@ -172,26 +172,46 @@ TEST_F(SoundRecording, WmaFilesKeepOnlyTheSoundStreamAtTheChosenBitrate)
     }
 }
 
-TEST_F(SoundRecording, AviSoundFilesHoldTheToneOrTheRefusalLeavesTheMicrophoneFree)
+// An AVI of sound alone, finished whether the recording ends by the toggle
+// or by a power suspend; a suspend also lets the mux and file writer go.
+void ExpectFinishedSoundAvi(const CRecordingFile& file, float seconds)
+{
+    standins::MediaFile media;
+    ASSERT_TRUE(file.ReadMedia(&media));
+    ASSERT_EQ(1u, media.streams.size());
+    const standins::MediaStream& sound = media.streams[0];
+    EXPECT_EQ(standins::StreamKind::Audio, sound.kind);
+    EXPECT_NEAR(seconds, standins::StreamLengthSeconds(media, sound), 0.3);
+    EXPECT_EQ(sound.dataBytes / 2, sound.headerLength);
+    EXPECT_EQ(0u, media.totalFrames);
+    EXPECT_EQ(sound.chunks.size(), media.index.size());
+}
+
+TEST_F(SoundRecording, AviSoundFilesHoldTheToneAndASuspendFinishesThemAndLetsTheirFiltersGo)
 {
     ASSERT_EQ(1, Start(2));
     ASSERT_EQ(1, SetAudioFileFormat(1));
     CRecordingFile file("sound.avi");
-    if (AviMuxTakesSound()) {
-        const float seconds = RecordSound(file, 800);
-        standins::MediaFile media;
-        ASSERT_TRUE(file.ReadMedia(&media));
-        ASSERT_EQ(1u, media.streams.size());
-        EXPECT_EQ(standins::StreamKind::Audio, media.streams[0].kind);
-        EXPECT_NEAR(seconds, standins::StreamLengthSeconds(media, media.streams[0]), 0.3);
-        return;
-    }
-    EXPECT_EQ(0, CaptureAudio(file.Path()));
-    ASSERT_EQ(1, SetAudioFileFormat(2));
-    CRecordingFile wav("sound_after_avi.wav");
-    RecordSound(wav, 300);
-    standins::MediaFile media;
-    EXPECT_TRUE(wav.ReadMedia(&media));
+    const float seconds = RecordSound(file, 800);
+    ExpectFinishedSoundAvi(file, seconds);
+    LONG standInsIdle = 0;
+    standIns_->GetLiveObjectCount(&standInsIdle);
+
+    CRecordingFile suspended("sound_suspended.avi");
+    ASSERT_EQ(1, CaptureAudio(suspended.Path()));
+    RecordFor(800);
+    const float beforeSuspend = RecordingTime();
+    SendMessageA(FindHiddenWindow(), WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    LONG standIns = 0;
+    standIns_->GetLiveObjectCount(&standIns);
+    EXPECT_EQ(standInsIdle, standIns) << "the mux or the file writer is still held";
+    EXPECT_EQ(-1.0f, RecordingTime());
+    ExpectFinishedSoundAvi(suspended, beforeSuspend);
+
+    // After the resume the engine is idle and records again.
+    SendMessageA(FindHiddenWindow(), WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
+    CRecordingFile again("sound_after_resume.avi");
+    ExpectFinishedSoundAvi(again, RecordSound(again, 500));
 }
 
 TEST_F(SoundRecording, AStartFromAThreadThatNeverJoinedComWorks)

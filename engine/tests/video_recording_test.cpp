@@ -3,6 +3,9 @@
 // which profile and streams the engine chose and what reached each pin.
 #include "RecordingTestSupport.h"
 
+#include "ByteOrder.h"
+
+#include <algorithm>
 #include <atomic>
 #include <string>
 #include <thread>
@@ -192,10 +195,8 @@ TEST_F(VideoRecording, VideoOnlyAviHoldsTheCamerasFramesAtItsRateEvenOverAnOlder
     ExpectStillScene(bench_.Get(), file.Bytes(), media.streams[0]);
 }
 
-TEST_F(VideoRecording, AviWithSoundHoldsPicturesAndTheMicrophonesTone)
+TEST_F(VideoRecording, AviWithSoundHoldsPicturesAndTheMicrophonesToneInterleavedAndIndexed)
 {
-    if (!AviMuxTakesSound())
-        GTEST_SKIP() << "the AVI Mux of this prefix takes no sound stream";
     ASSERT_EQ(S_OK, bench_->SetScenePattern(BENCH_SCENE_STILL));
     ASSERT_EQ(1, Start(0));
     ASSERT_EQ(1, SetVideoFileFormat(2));
@@ -205,17 +206,55 @@ TEST_F(VideoRecording, AviWithSoundHoldsPicturesAndTheMicrophonesTone)
     standins::MediaFile media;
     ASSERT_TRUE(file.ReadMedia(&media));
     ASSERT_EQ(2u, media.streams.size());
-    const standins::MediaStream* video = nullptr;
-    const standins::MediaStream* sound = nullptr;
-    for (const standins::MediaStream& stream : media.streams)
-        (stream.kind == standins::StreamKind::Video ? video : sound) = &stream;
-    ASSERT_TRUE(video != nullptr && sound != nullptr);
-    ExpectFramesFor(media, *video, seconds);
-    ExpectStillScene(bench_.Get(), file.Bytes(), *video);
+    // The pictures connect to the mux first, the sound after them.
+    const standins::MediaStream& video = media.streams[0];
+    const standins::MediaStream& sound = media.streams[1];
+    ASSERT_EQ(standins::StreamKind::Video, video.kind);
+    ASSERT_EQ(standins::StreamKind::Audio, sound.kind);
+    ExpectFramesFor(media, video, seconds);
+    ExpectStillScene(bench_.Get(), file.Bytes(), video);
+
+    // The microphone's format, and sound from the start of the run to the
+    // stop: no half-second delay on the sound pin, and every 100 ms buffer
+    // in the file.
     standins::AudioLayout layout;
-    ASSERT_TRUE(standins::DescribeAudio(*sound, &layout));
+    ASSERT_TRUE(standins::DescribeAudio(sound, &layout));
+    EXPECT_EQ(1, layout.formatTag);
     EXPECT_EQ(44100u, layout.samplesPerSec);
-    EXPECT_GT(standins::StreamLengthSeconds(media, *sound), 0.5 * (seconds - 0.5));
+    EXPECT_EQ(16, layout.bitsPerSample);
+    EXPECT_EQ(1, layout.channels);
+    EXPECT_NEAR(seconds, standins::StreamLengthSeconds(media, sound), 0.35);
+    const std::vector<uint8_t> bytes = file.Bytes();
+    const uint8_t* first = bytes.data() + sound.chunks.front().offset;
+    EXPECT_FALSE(std::all_of(first, first + sound.chunks.front().size, [](uint8_t b) { return b == 0; }))
+        << "the sound is heard";
+
+    // The headers were finished with what was written: frames in the main
+    // and stream headers, sound in blocks of two bytes.
+    EXPECT_EQ(video.chunks.size(), media.totalFrames);
+    EXPECT_EQ(video.chunks.size(), video.headerLength);
+    EXPECT_EQ(sound.dataBytes / 2, sound.headerLength);
+
+    // Sound and pictures lie together: sound chunks come between the first
+    // and the last picture.
+    const uint64_t firstFrame = video.chunks.front().offset;
+    const uint64_t lastFrame = video.chunks.back().offset;
+    EXPECT_TRUE(std::any_of(sound.chunks.begin(), sound.chunks.end(), [&](const standins::MediaChunk& chunk) {
+        return chunk.offset > firstFrame && chunk.offset < lastFrame;
+    }));
+
+    // The index lists every chunk in file order, each pointing at its
+    // chunk's header ('movi' code + offset + 8 is the data).
+    ASSERT_EQ(video.chunks.size() + sound.chunks.size(), media.index.size());
+    size_t frames = 0;
+    size_t buffers = 0;
+    for (const standins::AviIndexEntry& entry : media.index) {
+        const bool isFrame = entry.id == standins::FourCc('0', '0', 'd', 'c');
+        ASSERT_TRUE(isFrame || entry.id == standins::FourCc('0', '1', 'w', 'b'));
+        const standins::MediaChunk& chunk = isFrame ? video.chunks.at(frames++) : sound.chunks.at(buffers++);
+        EXPECT_EQ(chunk.offset, media.moviCode + entry.offset + 8);
+        EXPECT_EQ(chunk.size, entry.size);
+    }
 }
 
 TEST_F(VideoRecording, AviRecordingsThatCannotBeMadeGiveThePreviewBack)

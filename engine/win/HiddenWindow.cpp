@@ -4,6 +4,7 @@
 #include "GraphEvents.h"
 #include "GraphTeardown.h"
 #include "PowerResume.h"
+#include "SoundRecording.h"
 
 namespace camera {
 
@@ -15,10 +16,11 @@ constexpr char kWindowName[] = "ZAVU_Camera_Wnd";
 void OnSuspend(CaptureEngineState& state)
 {
     if (state.values.captureState == kRecordingAudio) {
-        if (ComPtr<IGraphBuilder> audio = state.audioGraph.Get())
-            StopGraph(audio.Get());
-        state.audioBuilder.Reset();
-        state.audioGraph.Reset();
+        // The recording ends as a stop would end it: the file gets its
+        // final header and index, and the multiplexer and file writer are
+        // let go with the graph instead of holding the file until the next
+        // recording. The state stays until the resume clears it.
+        EndSoundRecording(state);
     } else if (state.values.captureState == kMonitoring) {
         if (state.monitorControl)
             state.monitorControl->Stop();
