@@ -20,6 +20,7 @@ from PIL import Image, ImageFont
 
 sys.dont_write_bytecode = True   # keep the source folder free of caches
 import skin_glyphs as g  # noqa: E402
+import skin_wheel  # noqa: E402
 from skin_canvas import (Canvas, Mask, ensure_folder, mix, rgb, save_bmp,  # noqa: E402
                          save_gif, save_jpeg, save_png, write_config)
 
@@ -584,13 +585,20 @@ def resource_lines(rtype, folder, config_name):
     return lines
 
 
-def write_resource_scripts():
-    lines = [RC_HEADER, "// The skin of vimbrel: main dialog, panels, sliders, item pictures.", ""]
+def write_resource_scripts(wheel_names, picture_names):
+    lines = [RC_HEADER, "// The skin of vimbrel: main dialog, panels, sliders, item pictures,",
+             "// the mode wheel and the program pictures.", ""]
     lines += resource_lines("ZAVU_SKIN", "ZAVU_SKIN", "Config.txt") + [""]
     for name in ["ProgramControl"] + [p.name for p in PANELS]:
         lines += resource_lines(name, name, f"{name}.txt") + [""]
     for name in ("function.png", "function_hover.png", "function_dis.png"):
         lines.append(f"{name} TOLVEX TOLVEX/{name}")
+    lines.append("")
+    for name in picture_names:
+        lines.append(f"{name} TOLVEX TOLVEX/{name}")
+    lines.append("")
+    for name in wheel_names:
+        lines.append(f"{name} WHEEL WHEEL/{name}")
     with open(os.path.join(HERE, "skin.rc"), "w", newline="\n") as f:
         f.write("\n".join(lines) + "\n")
 
@@ -625,9 +633,28 @@ def check_outputs():
         grays = {c for c in have if c[0] == c[1] == c[2]}
         if len(grays) != kind["steps"]:
             errors.append(f"{name}: {len(grays)} gray levels, want {kind['steps']}")
+    errors += check_wheel()
     for e in errors:
         print("draw_skin:", e, file=sys.stderr)
     return not errors
+
+
+def check_wheel():
+    errors = []
+    folder = os.path.join(HERE, "WHEEL")
+    count = len([n for n in os.listdir(folder) if not n.startswith(".")])
+    if count != 141:
+        errors.append(f"WHEEL: {count} images, want 141")
+    have = {c for _, c in Image.open(os.path.join(folder, "map.bmp")).convert("RGB").getcolors(1 << 20)}
+    want = {key(k) for k in skin_wheel.SECTOR_KEYS} | {WHITE}
+    if have != want:
+        errors.append(f"WHEEL/map.bmp: colours {sorted(have)}")
+    sizes = {f"MODE{m}.JPG": skin_wheel.MODE_PICTURE for m in range(6)}
+    sizes["about.jpg"] = skin_wheel.ABOUT_PICTURE
+    for name, size in sizes.items():
+        if Image.open(os.path.join(HERE, "TOLVEX", name)).size != size:
+            errors.append(f"TOLVEX/{name}: not {size}")
+    return errors
 
 
 def main():
@@ -638,7 +665,9 @@ def main():
     write_dialog()
     write_item_pictures()
     write_control_bar()
-    write_resource_scripts()
+    wheel_names = skin_wheel.write_wheel(dialog_background(), AREAS["F0F0F0"])
+    picture_names = skin_wheel.write_program_pictures(os.path.join(HERE, "TOLVEX"))
+    write_resource_scripts(wheel_names, picture_names)
     if not check_outputs():
         return 1
     print("draw_skin: done")
