@@ -6,7 +6,7 @@
 
 #include "CEffectFilter.h"
 #include "CEffectSimplePage.h"
-#include "CEffectSpecialPage.h"
+#include "EffectDeveloperPage.h"
 #include "dshowbase/ClassFactory.h"
 #include "dshowbase/Module.h"
 #include "dshowbase/Registration.h"

@@ -1,4 +1,4 @@
-#include "CEffectSpecialPage.h"
+#include "EffectDeveloperPage.h"
 
 #include <climits>
 #include <cwchar>
