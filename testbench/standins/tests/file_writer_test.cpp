@@ -2,7 +2,7 @@
 // platform's (by CLSID_FileWriter, or by the friendly name "File writer"):
 // samples land at the offsets their times give, IStream works during and
 // after a run, the overwrite mode decides what happens to an existing file,
-// and Wine's AVI Mux can finish a file through it.
+// and AVI Mux can finish a file through it.
 #include "RiffMedia.h"
 #include "StandInTestSupport.h"
 #include "TestMedia.h"
@@ -188,13 +188,14 @@ TEST_F(FileWriter, AviMuxFinishesItsFileThroughIt)
     graph.Add(sourceFilter.Get(), L"Source");
     graph.Add(mux.Get(), L"AVI Mux");
     graph.Add(writer.Get(), L"File writer");
-    // Wine's mux writes only fully interleaved files, and the mode must be
-    // set before its pins connect.
+    // Wine's own mux writes only fully interleaved files, and the mode
+    // must be set before its pins connect; the bench's mux takes it too.
     ComPtr<IConfigInterleaving> interleaving;
     ASSERT_EQ(S_OK, mux.As(&interleaving));
     ASSERT_EQ(S_OK, interleaving->put_Mode(INTERLEAVE_FULL));
-    // Output first: Wine's mux reconnects its connected inputs when its
-    // output connects, and its input pin then hands out a null allocator.
+    // Output first, as with Wine's own mux: it reconnects its connected
+    // inputs when its output connects, and its input pin then hands out a
+    // null allocator.
     ASSERT_EQ(S_OK, graph.graph->Connect(PinNamed(mux.Get(), L"AVI Out").Get(), PinNamed(writer.Get(), L"in").Get()));
     ASSERT_EQ(S_OK, graph.graph->Connect(source->Pin(), PinNamed(mux.Get(), L"Input 01").Get()));
     ASSERT_EQ(S_OK, graph.control->Run());
