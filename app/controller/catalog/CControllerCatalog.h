@@ -45,6 +45,9 @@ public:
     int VisibleToEntryIndex(int settingId, int n) const;
     int EntryToVisibleIndex(int settingId, int k) const;
     void FreeCatalog();
+    // The items themselves, for the code that fills the resolution and
+    // bitrate lists from the engine.
+    CFeatureCatalog& Items() { return m_catalog; }
 
     std::wstring GetSettingText(const wchar_t* word) const;
     std::wstring GetButtonTip(COLORREF key) const;

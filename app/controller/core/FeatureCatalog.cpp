@@ -58,6 +58,13 @@ void CFeatureCatalog::AddEntry(CatalogItem& item, std::u16string_view text) {
     (*slot)->text = Bounded(text);
 }
 
+int CFeatureCatalog::ClearEntries(int settingId) {
+    CatalogItem* item = Find(settingId);
+    if (item == nullptr) return 0;
+    item->firstEntry.reset();
+    return 1;
+}
+
 int CFeatureCatalog::RemoveItem(int settingId) {
     for (std::unique_ptr<CatalogItem>* slot = &m_head; *slot; slot = &(*slot)->next) {
         if ((*slot)->SettingId() == settingId) {

@@ -28,6 +28,9 @@ public:
     // there is none.
     int AddEntry(int key, std::u16string_view text);
     static void AddEntry(CatalogItem& item, std::u16string_view text);
+    // Frees every entry of the first item of the setting, for lists that are
+    // filled anew from the engine; 0 when there is no such item.
+    int ClearEntries(int settingId);
     // Unlinks and frees the first item of the setting; always 1.
     int RemoveItem(int settingId);
 
