@@ -44,7 +44,7 @@ bool CSkinPanel::Create(HWND parent, int x, int y, const std::wstring& panelName
     if (Handle()) return false;
     source_ = CSkinSource(skinSource, panelName);
     PanelSkinConfig config;
-    if (!source_.ReadPanelConfig((panelName + L".txt").c_str(), config)) return false;
+    if (!ReadConfiguration(panelName, config)) return false;
 
     auto backImage = source_.LoadSkinImage(config.back);
     auto maskImage = source_.LoadSkinImage(config.mask);
@@ -91,13 +91,11 @@ bool CSkinPanel::Create(HWND parent, int x, int y, const std::wstring& panelName
         toggles_.push_back(std::move(toggle));
     }
 
-    const wchar_t* cls = framework::RegisterAnonymousClass(0, nullptr, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    if (!framework::CWindow::Create(0, cls, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                                    RECT{x, y, x + width_, y + height_}, parent, 0)) {
+    if (!CreatePanelWindow(parent, x, y, width_, height_)) {
         Release();
         return false;
     }
-    MakeSliders(config.sliders, *mask);
+    if (CreatesSliders()) MakeSliders(config.sliders, *mask);
 
     std::vector<PanelButtonSpec> specs;
     for (const Button& button : buttons_)
@@ -106,11 +104,21 @@ bool CSkinPanel::Create(HWND parent, int x, int y, const std::wstring& panelName
 
     tooltip_ = CreateSkinTooltip(Handle());
     for (size_t i = 0; i < buttons_.size(); ++i)
-        AddSkinTool(tooltip_, Handle(), ToolId(i), buttons_[i].bounds, controller_.GetButtonTip(buttons_[i].key));
+        AddSkinTool(tooltip_, Handle(), ToolIdOf(i), buttons_[i].bounds, controller_.GetButtonTip(buttons_[i].key));
 
     if (UniqueRegion shape = mask->Region(kBlack, RegionMode::OtherColour))
         SetWindowRgn(Handle(), shape.release(), TRUE);   // the window owns it now
     return true;
+}
+
+bool CSkinPanel::ReadConfiguration(const std::wstring& panelName, PanelSkinConfig& config) {
+    return source_.ReadPanelConfig((panelName + L".txt").c_str(), config);
+}
+
+bool CSkinPanel::CreatePanelWindow(HWND parent, int x, int y, int width, int height) {
+    const wchar_t* cls = framework::RegisterAnonymousClass(0, nullptr, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    return framework::CWindow::Create(0, cls, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                                      RECT{x, y, x + width, y + height}, parent, 0);
 }
 
 bool CSkinPanel::MakeSliders(const std::vector<SliderSkin>& sliders, const CSkinMask& mask) {
@@ -204,7 +212,7 @@ void CSkinPanel::ButtonReleased(Colour key) {
 }
 
 void CSkinPanel::SetTip(size_t button, bool pauseTip) {
-    SetSkinToolText(tooltip_, Handle(), ToolId(button),
+    SetSkinToolText(tooltip_, Handle(), ToolIdOf(button),
                     pauseTip ? controller_.LanguageText("IDS_TIP_PAUSE")
                              : controller_.GetButtonTip(buttons_[button].key));
 }

@@ -50,6 +50,23 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    // Where a panel of another program differs (the slide-show player's
+    // control bar); the defaults are the main program's panel.
+    // The configuration "<panelName>.txt" from the panel's skin source.
+    virtual bool ReadConfiguration(const std::wstring& panelName, PanelSkinConfig& config);
+    // The window itself: a visible child of `parent` at (x, y).
+    virtual bool CreatePanelWindow(HWND parent, int x, int y, int width, int height);
+    virtual bool CreatesSliders() const { return true; }
+    virtual UINT_PTR ToolIdOf(size_t button) const { return ToolId(button); }
+
+    const CSkinSource& Source() const { return source_; }
+    CPanelLogic* MutableLogic() { return logic_ ? &*logic_ : nullptr; }
+
+    void DrawFace(size_t button, ButtonFace face, bool lasting) override;
+    void ButtonPressed(Colour key) override;
+    void ButtonReleased(Colour key) override;
+    void SetTip(size_t button, bool pauseTip) override;
+
 private:
     struct Button {
         Colour key = 0;
@@ -62,14 +79,10 @@ private:
         CPatternBrush faces[4];   // alternate normal, hover, pressed, disabled
     };
 
-    void DrawFace(size_t button, ButtonFace face, bool lasting) override;
     void CaptureMouse() override;
     void ReleaseMouse() override;
     void StartRepeat() override;
     void StopRepeat() override;
-    void ButtonPressed(Colour key) override;
-    void ButtonReleased(Colour key) override;
-    void SetTip(size_t button, bool pauseTip) override;
 
     HBRUSH BrushFor(size_t button, ButtonFace face) const;
     int HitTest(LPARAM point) const;
