@@ -67,4 +67,8 @@ CScreenBuffers* SharedScreenBuffers() {
     return SharedSlot().get();
 }
 
+void ReleaseScreenBuffers() {
+    SharedSlot().reset();
+}
+
 } // namespace slideshow

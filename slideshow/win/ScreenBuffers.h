@@ -55,5 +55,9 @@ private:
 int CreateScreenBuffers(HWND window);
 // Null until CreateScreenBuffers has succeeded.
 CScreenBuffers* SharedScreenBuffers();
+// Lets the buffers go, with the window's device context, once the worker
+// that draws with them has ended; a later CreateScreenBuffers (a player
+// window opened again in the same process) makes fresh ones for its window.
+void ReleaseScreenBuffers();
 
 } // namespace slideshow

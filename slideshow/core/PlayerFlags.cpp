@@ -1,0 +1,10 @@
+#include "PlayerFlags.h"
+
+namespace slideshow {
+
+PlayerFlags& SharedPlayerFlags() {
+    static PlayerFlags flags;
+    return flags;
+}
+
+} // namespace slideshow

@@ -1,0 +1,109 @@
+#include "SlideShowWorker.h"
+
+#include "FilmStrip.h"
+#include "PlayMode.h"
+#include "PlayerEvent.h"
+#include "PlayerFlags.h"
+#include "PlayerMessages.h"
+#include "PlayerRules.h"
+#include "ScreenBuffers.h"
+#include "WindowSlideStage.h"
+
+namespace slideshow {
+
+namespace {
+
+constexpr DWORD kShowAnimationMs = 200;
+
+void PlayOnce() {
+    const int mode = SharedPlayMode();
+    if (mode == kPlayFilmStrip) {
+        FilmStrip();
+    } else if (IsTransitionMode(mode)) {
+        PlaySlides(mode, static_cast<int>(SlideIntervalFor(mode)));
+    }
+}
+
+} // namespace
+
+DWORD WINAPI SlideShowThreadProc(LPVOID parameter) {
+    const WorkerWindows windows = *static_cast<const WorkerWindows*>(parameter);
+    PlayerFlags& flags = SharedPlayerFlags();
+    HANDLE event = SharedPlayerEvent();
+    Sleep(windows.initialSleepMs);
+
+    if (CreateScreenBuffers(windows.player)) {
+        flags.workerRunning = true;
+        SetWindowPos(windows.player, HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                     GetSystemMetrics(SM_CYSCREEN), SWP_SHOWWINDOW);
+        AnimateWindow(windows.player, kShowAnimationMs, AW_BLEND);
+        if (windows.bar) AnimateWindow(windows.bar, kShowAnimationMs, AW_BLEND);
+
+        for (;;) {
+            const WorkerStep step = NextWorkerStep(SharedPlayMode(), flags.paused, flags.navigated);
+            if (step == WorkerStep::Leave) break;
+            if (step == WorkerStep::WaitWhilePaused) {
+                WaitForPlayerEvent(event, kPausedWaitMs);
+                continue;
+            }
+            if (step == WorkerStep::WaitAfterNavigation) {
+                if (WaitForPlayerEvent(event, kNavigationHoldMs)) {
+                    // Another navigation (or a stop): hold again from the top.
+                    if (event) ResetEvent(event);
+                    continue;
+                }
+                flags.navigated = false;
+                if (event) ResetEvent(event);
+            }
+            PlayOnce();
+            if (event) ResetEvent(event);
+        }
+    }
+    PostMessageW(windows.player, WM_PLAYER_REFRESH, 0, 0);
+    return 0;
+}
+
+CWorkerThread::~CWorkerThread() {
+    Join(10000);
+}
+
+bool CWorkerThread::Start(HWND player, HWND bar, DWORD initialSleepMs) {
+    if (thread_) return false;
+    windows_ = WorkerWindows{player, bar, initialSleepMs};
+    thread_ = CreateThread(nullptr, 0, &SlideShowThreadProc, &windows_, 0, nullptr);
+    return thread_ != nullptr;
+}
+
+bool CWorkerThread::Running() const {
+    return thread_ && WaitForSingleObject(thread_, 0) == WAIT_TIMEOUT;
+}
+
+bool CWorkerThread::Join(DWORD timeoutMs) {
+    if (!thread_) return true;
+    const DWORD start = GetTickCount();
+    bool left = false;
+    for (;;) {
+        const DWORD spent = GetTickCount() - start;
+        if (spent >= timeoutMs) break;
+        const DWORD wait = MsgWaitForMultipleObjects(1, &thread_, FALSE, timeoutMs - spent, QS_SENDMESSAGE);
+        if (wait == WAIT_OBJECT_0) {
+            left = true;
+            break;
+        }
+        if (wait != WAIT_OBJECT_0 + 1) break;
+        // The worker shows windows of this thread: serve what it sends.
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    if (!left) {
+        // A worker stuck in the platform past every wait of its own: it
+        // must not outlive the list and buffers it draws with.
+        TerminateThread(thread_, 1);
+        WaitForSingleObject(thread_, 1000);
+    }
+    CloseHandle(thread_);
+    thread_ = nullptr;
+    return left;
+}
+
+} // namespace slideshow
