@@ -2,14 +2,10 @@
 // entry points.
 #include <windows.h>
 
-#include <iterator>
-
 #include "CEffectFilter.h"
 #include "CEffectSimplePage.h"
 #include "EffectDeveloperPage.h"
-#include "dshowbase/ClassFactory.h"
-#include "dshowbase/Module.h"
-#include "dshowbase/Registration.h"
+#include "dshowbase/ServerEntryPoints.h"
 
 namespace {
 
@@ -32,17 +28,10 @@ const dshowbase::FactoryTemplate kTemplates[] = {
 
 }  // namespace
 
+DSHOWBASE_CLASS_ENTRY_POINTS(kTemplates)
+DSHOWBASE_REGISTRATION_ENTRY_POINTS(kTemplates)
+
 extern "C" {
-
-STDAPI DllRegisterServer() { return dshowbase::RegisterServer(kTemplates, std::size(kTemplates), true); }
-
-STDAPI DllUnregisterServer() { return dshowbase::RegisterServer(kTemplates, std::size(kTemplates), false); }
-
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, void** ppv) {
-    return dshowbase::GetClassObject(kTemplates, std::size(kTemplates), clsid, riid, ppv);
-}
-
-STDAPI DllCanUnloadNow() { return dshowbase::CanUnloadNow(); }
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(instance);

@@ -2,13 +2,9 @@
 // entry points.
 #include <windows.h>
 
-#include <iterator>
-
 #include "CMotionFilter.h"
 #include "CMotionFilterPage.h"
-#include "dshowbase/ClassFactory.h"
-#include "dshowbase/Module.h"
-#include "dshowbase/Registration.h"
+#include "dshowbase/ServerEntryPoints.h"
 
 namespace {
 
@@ -31,17 +27,10 @@ const dshowbase::FactoryTemplate kTemplates[] = {
 
 }  // namespace
 
+DSHOWBASE_CLASS_ENTRY_POINTS(kTemplates)
+DSHOWBASE_REGISTRATION_ENTRY_POINTS(kTemplates)
+
 extern "C" {
-
-STDAPI DllRegisterServer() { return dshowbase::RegisterServer(kTemplates, std::size(kTemplates), true); }
-
-STDAPI DllUnregisterServer() { return dshowbase::RegisterServer(kTemplates, std::size(kTemplates), false); }
-
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, void** ppv) {
-    return dshowbase::GetClassObject(kTemplates, std::size(kTemplates), clsid, riid, ppv);
-}
-
-STDAPI DllCanUnloadNow() { return dshowbase::CanUnloadNow(); }
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(instance);

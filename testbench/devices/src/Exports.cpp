@@ -7,9 +7,7 @@
 #include "MicrophoneFilter.h"
 #include "PassThroughFilter.h"
 
-#include "dshowbase/ClassFactory.h"
-#include "dshowbase/Module.h"
-#include "dshowbase/Registration.h"
+#include "dshowbase/ServerEntryPoints.h"
 
 namespace {
 
@@ -55,30 +53,8 @@ const FactoryTemplate kTemplates[] = {
     {L"Vimbrel Bench Device Control", &CLSID_BenchDeviceControl, &bench::CDeviceControl::Create, nullptr},
     {L"Vimbrel Bench Camera Page", &CLSID_BenchCameraPage, &bench::CCameraPage::Create, nullptr},
 };
-constexpr size_t kTemplateCount = sizeof(kTemplates) / sizeof(kTemplates[0]);
 
 } // namespace
 
-extern "C" {
-
-HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID riid, void** ppv)
-{
-    return dshowbase::GetClassObject(kTemplates, kTemplateCount, clsid, riid, ppv);
-}
-
-HRESULT STDAPICALLTYPE DllCanUnloadNow()
-{
-    return dshowbase::CanUnloadNow();
-}
-
-HRESULT STDAPICALLTYPE DllRegisterServer()
-{
-    return dshowbase::RegisterServer(kTemplates, kTemplateCount, true);
-}
-
-HRESULT STDAPICALLTYPE DllUnregisterServer()
-{
-    return dshowbase::RegisterServer(kTemplates, kTemplateCount, false);
-}
-
-} // extern "C"
+DSHOWBASE_CLASS_ENTRY_POINTS(kTemplates)
+DSHOWBASE_REGISTRATION_ENTRY_POINTS(kTemplates)

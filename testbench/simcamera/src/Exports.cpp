@@ -2,8 +2,7 @@
 #include "SimCamera.h"
 #include "SimCameraFilter.h"
 
-#include "dshowbase/ClassFactory.h"
-#include "dshowbase/Module.h"
+#include "dshowbase/ServerEntryPoints.h"
 #include "dshowbase/Registration.h"
 
 namespace {
@@ -20,31 +19,13 @@ const FactoryTemplate kTemplates[] = {
     {SIM_CAMERA_NAME, &simcamera::CLSID_SimCamera, &CSimCameraFilter::CreateCamera, &kCamera},
     {SIM_CAMERA2_NAME, &simcamera::CLSID_SimCamera2, &CSimCameraFilter::CreateCamera2, &kCamera2},
 };
-constexpr size_t kTemplateCount = sizeof(kTemplates) / sizeof(kTemplates[0]);
 
 } // namespace
 
+DSHOWBASE_CLASS_ENTRY_POINTS(kTemplates)
+DSHOWBASE_REGISTRATION_ENTRY_POINTS(kTemplates)
+
 extern "C" {
-
-HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID riid, void** ppv)
-{
-    return dshowbase::GetClassObject(kTemplates, kTemplateCount, clsid, riid, ppv);
-}
-
-HRESULT STDAPICALLTYPE DllCanUnloadNow()
-{
-    return dshowbase::CanUnloadNow();
-}
-
-HRESULT STDAPICALLTYPE DllRegisterServer()
-{
-    return dshowbase::RegisterServer(kTemplates, kTemplateCount, true);
-}
-
-HRESULT STDAPICALLTYPE DllUnregisterServer()
-{
-    return dshowbase::RegisterServer(kTemplates, kTemplateCount, false);
-}
 
 BOOL SimCameraListDevice(int device, BOOL listed)
 {
