@@ -13,7 +13,7 @@ bool PlayLabels(IWheelPainter& painter, int mode, int frames, bool selected) {
 }  // namespace
 
 bool PlayTurn(CWheelState& state, IWheelPainter& painter) {
-    state.SetAnimating(true);
+    if (!state.StartTurn()) return true;
     bool playing = PlayLabels(painter, state.ShownMode(), kUnselectedLabelFrames, false);
     while (playing) {
         int frame = 0;

@@ -23,7 +23,8 @@ public:
 
 // Plays one turn: the shown mode's label fades out, the wheel steps forward
 // to the target frame, the target's label fades in. A target that moves
-// meanwhile is followed to its end. Returns false when a pause was cut
+// meanwhile is followed to its end; a wake with nothing left to do draws
+// nothing. Returns false when a pause was cut
 // short by closing; the animating flag is cleared either way.
 bool PlayTurn(CWheelState& state, IWheelPainter& painter);
 

@@ -113,6 +113,13 @@ void CWheelState::BeginTurn(int mode) {
     std::lock_guard<std::mutex> hold(lock_);
     target_ = mode;
     targetFrame_ = FrameOfMode(mode);
+    animating_ = true;
+}
+
+bool CWheelState::StartTurn() {
+    std::lock_guard<std::mutex> hold(lock_);
+    animating_ = frame_ != targetFrame_ || shown_ != target_;
+    return animating_;
 }
 
 CWheelState::Change CWheelState::SetMode(int mode, bool animate) {
@@ -122,6 +129,7 @@ CWheelState::Change CWheelState::SetMode(int mode, bool animate) {
     target_ = mode;
     if (animate) {
         targetFrame_ = FrameOfMode(mode);
+        animating_ = true;
         return Change::Turn;
     }
     // The target frame moves with the jump: left behind, a turn still

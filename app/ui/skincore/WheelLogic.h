@@ -84,12 +84,19 @@ public:
     void SetAnimating(bool animating);
     void RequestQuit();
 
-    // A click: the wheel turns to `mode` (target mode and frame).
+    // A click: the wheel turns to `mode` (target mode and frame). The
+    // wheel counts as animating from here, so a second click before the
+    // thread wakes is ignored like one during the turn.
     void BeginTurn(int mode);
+    // The thread woke: true, with the animating flag set, when there is a
+    // turn to play; false, with the flag cleared, when an earlier turn
+    // already followed the request that woke it.
+    bool StartTurn();
 
     enum class Change { Refused, None, Turn, Jump };
     // The controller's request. None: `mode` is already the target.
-    // Turn: the animation thread must be woken. Jump: current and target
+    // Turn: the animation thread must be woken (the wheel counts as
+    // animating from here). Jump: current and target
     // frame are the mode's frame; draw it, then call FinishJump.
     Change SetMode(int mode, bool animate);
     void FinishJump(int mode);

@@ -163,3 +163,27 @@ TEST(WheelAnimationTest, ClosingCutsTheTurnShortAndClearsTheFlag) {
     // Labels at 0..320, steps at 400, 440, 480, 520: the pause after r4 ends it.
     EXPECT_EQ(painter.drawn.back(), "r4");
 }
+
+TEST(WheelAnimationTest, WakeWithNothingToDoDrawsNothing) {
+    // A request the previous turn already followed leaves the event set:
+    // the next wake must not replay the labels.
+    CWheelState state;
+    CScriptPainter painter;
+    state.BeginTurn(1);
+    ASSERT_TRUE(PlayTurn(state, painter));
+    painter = CScriptPainter();
+    EXPECT_TRUE(PlayTurn(state, painter));
+    EXPECT_TRUE(painter.drawn.empty());
+    EXPECT_EQ(painter.clock, 0);
+    EXPECT_FALSE(state.Animating());
+}
+
+TEST(WheelAnimationTest, RequestsCountAsAnimatingBeforeTheThreadWakes) {
+    CWheelState state;
+    state.BeginTurn(3);
+    EXPECT_TRUE(state.Animating());
+    CWheelState controlled;
+    EXPECT_EQ(controlled.SetMode(2, true), CWheelState::Change::Turn);
+    EXPECT_TRUE(controlled.Animating());
+    EXPECT_EQ(controlled.SetMode(4, false), CWheelState::Change::Jump);
+}

@@ -1,0 +1,79 @@
+#include "CModePicture.h"
+
+#include "ProgramPicture.h"
+#include "ProgramPictures.h"
+
+namespace vimbrel::ui {
+
+CModePicture::~CModePicture() {
+    Destroy();
+    Release();
+}
+
+void CModePicture::Release() {
+    if (memory_ && old_) SelectObject(memory_.get(), old_);
+    old_ = nullptr;
+    memory_.reset();
+    bitmap_.reset();
+}
+
+bool CModePicture::Create(HWND parent, const RECT& rect) {
+    if (Handle()) return false;
+    const wchar_t* cls = framework::RegisterAnonymousClass(CS_DBLCLKS);
+    if (!cls || !framework::CWindow::Create(0, cls, nullptr, WS_CHILD | WS_VISIBLE, rect, parent, 0)) return false;
+    width_ = rect.right - rect.left;
+    height_ = rect.bottom - rect.top;
+    if (HDC window = GetDC(Handle())) {
+        memory_.reset(CreateCompatibleDC(window));
+        bitmap_.reset(CreateCompatibleBitmap(window, width_, height_));
+        ReleaseDC(Handle(), window);
+    }
+    if (!memory_ || !bitmap_) {
+        Destroy();
+        Release();
+        return false;
+    }
+    old_ = SelectObject(memory_.get(), bitmap_.get());
+    shown_ = -1;
+    ShowMode(0);
+    return true;
+}
+
+int CModePicture::ShowMode(int mode) {
+    const std::string name = ModePictureName(mode);
+    if (name.empty()) return 0;
+    if (mode == shown_) return 1;
+    if (!memory_) return 0;
+    auto picture = LoadProgramPicture(name);
+    if (!picture) return 0;
+    {
+        Gdiplus::Graphics graphics(memory_.get());
+        if (graphics.DrawImage(picture.get(), 0, 0, static_cast<INT>(picture->GetWidth()),
+                               static_cast<INT>(picture->GetHeight())) != Gdiplus::Ok)
+            return 0;
+    }
+    // Recorded only once it is drawn: a mode recorded for a picture that
+    // never arrived would make every later request for it a no-op.
+    shown_ = mode;
+    if (HDC window = GetDC(Handle())) {
+        BitBlt(window, 0, 0, width_, height_, memory_.get(), 0, 0, SRCCOPY);
+        ReleaseDC(Handle(), window);
+    }
+    return 1;
+}
+
+LRESULT CModePicture::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        PAINTSTRUCT paint{};
+        if (HDC dc = BeginPaint(Handle(), &paint)) {
+            const RECT& r = paint.rcPaint;
+            if (memory_)
+                BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, memory_.get(), r.left, r.top, SRCCOPY);
+            EndPaint(Handle(), &paint);
+        }
+        return 0;
+    }
+    return framework::CWindow::WindowProc(message, wParam, lParam);
+}
+
+}  // namespace vimbrel::ui

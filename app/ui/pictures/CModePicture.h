@@ -1,0 +1,42 @@
+// The picture of the current mode beside the preview (MODE0.JPG to
+// MODE5.JPG), held in a memory bitmap and copied to the window.
+#pragma once
+
+#include "WinHandles.h"
+#include "framework/CWindow.h"
+
+#include <windows.h>
+
+namespace vimbrel::ui {
+
+class CModePicture : public framework::CWindow {
+public:
+    CModePicture() = default;
+    ~CModePicture() override;
+
+    // A visible child of `parent` at `rect`, showing mode 0. False when
+    // the window or its memory bitmap cannot be made.
+    bool Create(HWND parent, const RECT& rect);
+    // 1 when the mode's picture is on show (at once when it already was);
+    // 0 for a mode outside 0..5 or a picture that cannot be loaded, and
+    // then the old picture stays.
+    int ShowMode(int mode);
+
+    // -1 before the first picture.
+    int ShownMode() const { return shown_; }
+    HDC Picture() const { return memory_.get(); }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Release();
+
+    int width_ = 0, height_ = 0;
+    int shown_ = -1;
+    UniqueMemoryDC memory_;
+    UniqueBitmap bitmap_;
+    HGDIOBJ old_ = nullptr;
+};
+
+}  // namespace vimbrel::ui

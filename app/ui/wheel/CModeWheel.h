@@ -1,0 +1,102 @@
+// The round mode selector of the main window: six modes on a wheel drawn
+// from 36 rotation frames, five clickable sectors cut from a colour map,
+// hover highlights and tooltips, and a time-critical thread that plays
+// the turns.
+#pragma once
+
+#include "CWorkerThread.h"
+#include "IWheelController.h"
+#include "WheelAnimation.h"
+#include "WheelLogic.h"
+#include "WinHandles.h"
+#include "framework/CWindow.h"
+
+#include <windows.h>
+#include <gdiplus.h>
+
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace vimbrel::ui {
+
+// The manual-reset event that wakes the animation thread.
+constexpr const wchar_t* kWheelEventName = L"Zavu_Vimbrel_WEvent";
+// The skin colour (counting from 0) behind the wheel.
+constexpr int kWheelBackgroundColourIndex = 7;
+
+class CModeWheel : public framework::CWindow, private IWheelPainter {
+public:
+    explicit CModeWheel(IWheelController& controller);
+    ~CModeWheel() override;
+
+    // Makes the wheel on `parent` at `rect` with its pictures, tooltips and
+    // animation thread. False, with no window and no thread, on any failure.
+    bool Create(HWND parent, const RECT& rect);
+    // The controller's mode change: 0 for a mode outside 0..5, else 1.
+    int SetMode(int mode, bool animate);
+
+    int ShownMode() const { return state_.ShownMode(); }
+    int TargetMode() const { return state_.TargetMode(); }
+    int CurrentFrame() const { return state_.CurrentFrame(); }
+    int Hovered() const { return state_.Hovered(); }
+    bool Animating() const { return state_.Animating(); }
+    bool ThreadRunning() const { return thread_.Running(); }
+    // Sector 1..5: its region and the box its tool covers.
+    HRGN SectorRegion(int sector) const { return sectors_[sector - 1].region.get(); }
+    RECT SectorBounds(int sector) const { return sectors_[sector - 1].bounds; }
+    HWND Tooltip() const { return tooltip_; }
+    // The picture on show; read it only while the wheel stands still.
+    HDC Surface() const { return memory_.get(); }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    struct Sector {
+        UniqueRegion region;
+        RECT bounds{};
+    };
+
+    // The animation thread's drawings and pauses.
+    void DrawLabel(int mode, int frame, bool selected) override;
+    void DrawRotation(int frame) override;
+    bool Pause(int ms) override;
+
+    void DrawLabelFrame(int mode, int frame, bool selected, bool highlight);
+    // Clears to the background colour and lays "bg.jpg" over it.
+    void DrawBackground();
+    bool DrawPicture(Gdiplus::Graphics& graphics, const std::string& name, int x, int y);
+    void CopyToWindow();
+    void SetTooltips(int mode);
+    int HitTest(LPARAM point) const;
+    void OnMouseMove(LPARAM point);
+    void OnButtonDown(LPARAM point);
+    void RunAnimation();
+    void StopAnimation();
+    void Release();
+
+    IWheelController& controller_;
+    CWheelState state_;
+    Colour background_ = 0;
+    int width_ = 0, height_ = 0;
+    // One drawing at a time: the user-interface thread and the animation
+    // thread share the surface.
+    std::mutex drawing_;
+    UniqueMemoryDC memory_;
+    UniqueBitmap memoryBitmap_;
+    HGDIOBJ memoryOld_ = nullptr;
+    UniqueMemoryDC backgroundDC_;
+    UniqueBitmap backgroundBitmap_;
+    HGDIOBJ backgroundOld_ = nullptr;
+    UniqueBrush backgroundBrush_;
+    Sector sectors_[kWheelSectorCount];
+    std::wstring tips_[kWheelModeCount];
+    HWND tooltip_ = nullptr;
+    HCURSOR hand_ = nullptr;
+    HCURSOR arrow_ = nullptr;
+    UniqueKernelHandle event_;
+    CWorkerThread thread_;
+};
+
+}  // namespace vimbrel::ui

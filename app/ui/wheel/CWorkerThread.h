@@ -1,0 +1,51 @@
+// A worker thread with its own quit event: pauses end early when the
+// thread is told to stop, so stopping rarely needs the last resort of
+// terminating it.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <type_traits>
+
+namespace vimbrel::ui {
+
+struct KernelHandleCloser {
+    void operator()(HANDLE h) const {
+        if (h && h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    }
+};
+using UniqueKernelHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, KernelHandleCloser>;
+
+class CWorkerThread {
+public:
+    CWorkerThread() = default;
+    ~CWorkerThread() { Stop(); }
+    CWorkerThread(const CWorkerThread&) = delete;
+    CWorkerThread& operator=(const CWorkerThread&) = delete;
+
+    // Starts `body` on a new thread at `priority`; false when the thread
+    // or its quit event cannot be made.
+    bool Start(std::function<void()> body, int priority);
+    bool Running() const;
+
+    // Waits up to `ms`; false when a stop was asked meanwhile (or before).
+    bool Pause(DWORD ms) const;
+    HANDLE QuitEvent() const { return quit_.get(); }
+
+    // Asks the thread to stop, calls `wake` (so a thread blocked on its own
+    // event sees the request), waits `politeMs`, then up to `graceMs`
+    // more, and only then terminates it. True when the thread ended by
+    // itself.
+    bool Stop(const std::function<void()>& wake = nullptr, DWORD politeMs = 50, DWORD graceMs = 2000);
+
+private:
+    static DWORD WINAPI Main(void* self);
+
+    std::function<void()> body_;
+    UniqueKernelHandle quit_;
+    UniqueKernelHandle thread_;
+};
+
+}  // namespace vimbrel::ui
