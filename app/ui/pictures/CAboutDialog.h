@@ -4,7 +4,7 @@
 
 #include "AboutDialogIds.h"
 #include "GdiplusSession.h"
-#include "WinHandles.h"
+#include "CMemoryPicture.h"
 #include "framework/CDialog.h"
 
 #include <windows.h>
@@ -17,13 +17,13 @@ class CAboutDialog : public framework::CDialog {
 public:
     // `versionLabel`: the language text the version number follows.
     explicit CAboutDialog(std::wstring versionLabel, HWND parent = nullptr, HINSTANCE module = nullptr);
-    ~CAboutDialog() override;
+    ~CAboutDialog() override { Destroy(); }
 
     // The line drawn on the picture, once the box is up.
     const std::wstring& VersionLine() const { return line_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
-    HDC Picture() const { return memory_.get(); }
+    HDC Picture() const { return memory_.Dc(); }
     // False when no font family at all could be found for the line.
     bool TextDrawn() const { return textDrawn_; }
 
@@ -33,16 +33,13 @@ protected:
 
 private:
     bool DrawVersionLine();
-    void Release();
 
     CGdiplusSession gdiplus_;
     std::wstring label_;
     std::wstring line_;
     int width_ = 0, height_ = 0;
     bool textDrawn_ = false;
-    UniqueMemoryDC memory_;
-    UniqueBitmap bitmap_;
-    HGDIOBJ old_ = nullptr;
+    CMemoryPicture memory_;
 };
 
 }  // namespace vimbrel::ui

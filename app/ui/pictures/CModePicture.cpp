@@ -5,18 +5,6 @@
 
 namespace vimbrel::ui {
 
-CModePicture::~CModePicture() {
-    Destroy();
-    Release();
-}
-
-void CModePicture::Release() {
-    if (memory_ && old_) SelectObject(memory_.get(), old_);
-    old_ = nullptr;
-    memory_.reset();
-    bitmap_.reset();
-}
-
 bool CModePicture::Create(HWND parent, const RECT& rect) {
     if (Handle()) return false;
     const wchar_t* cls = framework::RegisterAnonymousClass(CS_DBLCLKS);
@@ -24,16 +12,13 @@ bool CModePicture::Create(HWND parent, const RECT& rect) {
     width_ = rect.right - rect.left;
     height_ = rect.bottom - rect.top;
     if (HDC window = GetDC(Handle())) {
-        memory_.reset(CreateCompatibleDC(window));
-        bitmap_.reset(CreateCompatibleBitmap(window, width_, height_));
+        memory_.Make(window, width_, height_);
         ReleaseDC(Handle(), window);
     }
-    if (!memory_ || !bitmap_) {
+    if (!memory_) {
         Destroy();
-        Release();
         return false;
     }
-    old_ = SelectObject(memory_.get(), bitmap_.get());
     shown_ = -1;
     ShowMode(0);
     return true;
@@ -47,7 +32,7 @@ int CModePicture::ShowMode(int mode) {
     auto picture = LoadProgramPicture(name);
     if (!picture) return 0;
     {
-        Gdiplus::Graphics graphics(memory_.get());
+        Gdiplus::Graphics graphics(memory_.Dc());
         if (graphics.DrawImage(picture.get(), 0, 0, static_cast<INT>(picture->GetWidth()),
                                static_cast<INT>(picture->GetHeight())) != Gdiplus::Ok)
             return 0;
@@ -56,7 +41,7 @@ int CModePicture::ShowMode(int mode) {
     // never arrived would make every later request for it a no-op.
     shown_ = mode;
     if (HDC window = GetDC(Handle())) {
-        BitBlt(window, 0, 0, width_, height_, memory_.get(), 0, 0, SRCCOPY);
+        memory_.CopyTo(window, RECT{0, 0, width_, height_});
         ReleaseDC(Handle(), window);
     }
     return 1;
@@ -66,9 +51,7 @@ LRESULT CModePicture::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_PAINT) {
         PAINTSTRUCT paint{};
         if (HDC dc = BeginPaint(Handle(), &paint)) {
-            const RECT& r = paint.rcPaint;
-            if (memory_)
-                BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, memory_.get(), r.left, r.top, SRCCOPY);
+            memory_.CopyTo(dc, paint.rcPaint);
             EndPaint(Handle(), &paint);
         }
         return 0;

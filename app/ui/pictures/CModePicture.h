@@ -2,7 +2,7 @@
 // MODE5.JPG), held in a memory bitmap and copied to the window.
 #pragma once
 
-#include "WinHandles.h"
+#include "CMemoryPicture.h"
 #include "framework/CWindow.h"
 
 #include <windows.h>
@@ -12,7 +12,7 @@ namespace vimbrel::ui {
 class CModePicture : public framework::CWindow {
 public:
     CModePicture() = default;
-    ~CModePicture() override;
+    ~CModePicture() override { Destroy(); }
 
     // A visible child of `parent` at `rect`, showing mode 0. False when
     // the window or its memory bitmap cannot be made.
@@ -24,19 +24,15 @@ public:
 
     // -1 before the first picture.
     int ShownMode() const { return shown_; }
-    HDC Picture() const { return memory_.get(); }
+    HDC Picture() const { return memory_.Dc(); }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void Release();
-
     int width_ = 0, height_ = 0;
     int shown_ = -1;
-    UniqueMemoryDC memory_;
-    UniqueBitmap bitmap_;
-    HGDIOBJ old_ = nullptr;
+    CMemoryPicture memory_;
 };
 
 }  // namespace vimbrel::ui

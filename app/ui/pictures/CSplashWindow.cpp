@@ -8,18 +8,6 @@ namespace vimbrel::ui {
 
 constexpr DWORD kFadeMs = 500;
 
-CSplashWindow::~CSplashWindow() {
-    Destroy();
-    Release();
-}
-
-void CSplashWindow::Release() {
-    if (memory_ && old_) SelectObject(memory_.get(), old_);
-    old_ = nullptr;
-    memory_.reset();
-    bitmap_.reset();
-}
-
 bool CSplashWindow::Create(HWND owner) {
     if (Handle()) return false;
     owner_ = owner;
@@ -35,18 +23,13 @@ bool CSplashWindow::Create(HWND owner) {
                                     RECT{at.left, at.top, at.right, at.bottom}, owner, 0))
         return false;
 
-    bitmap_ = PictureBitmap(*picture, 0xFF000000);
     if (HDC window = GetDC(Handle())) {
-        memory_.reset(CreateCompatibleDC(window));
-        if (memory_ && bitmap_) {
-            old_ = SelectObject(memory_.get(), bitmap_.get());
-            BitBlt(window, 0, 0, width_, height_, memory_.get(), 0, 0, SRCCOPY);
-        }
+        if (memory_.Hold(window, PictureBitmap(*picture, 0xFF000000)))
+            memory_.CopyTo(window, RECT{0, 0, width_, height_});
         ReleaseDC(Handle(), window);
     }
-    if (!old_) {
+    if (!memory_) {
         Destroy();
-        Release();
         return false;
     }
     // Where the system cannot blend a window in, it is shown plainly.
@@ -60,16 +43,13 @@ LRESULT CSplashWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: {
         PAINTSTRUCT paint{};
         if (HDC dc = BeginPaint(Handle(), &paint)) {
-            const RECT& r = paint.rcPaint;
-            if (memory_)
-                BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, memory_.get(), r.left, r.top, SRCCOPY);
+            memory_.CopyTo(dc, paint.rcPaint);
             EndPaint(Handle(), &paint);
         }
         return 0;
     }
     case WM_PRINT:
-        if (memory_ && wParam)
-            BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, width_, height_, memory_.get(), 0, 0, SRCCOPY);
+        memory_.CopyTo(reinterpret_cast<HDC>(wParam), RECT{0, 0, width_, height_});
         return 0;
     case WM_SHOW_MAIN_WINDOW:
         ShowWindow(Handle(), wParam ? SW_SHOW : SW_HIDE);

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "GdiplusSession.h"
-#include "WinHandles.h"
+#include "CMemoryPicture.h"
 #include "framework/CWindow.h"
 
 #include <windows.h>
@@ -13,7 +13,7 @@ namespace vimbrel::ui {
 class CSplashWindow : public framework::CWindow {
 public:
     CSplashWindow() = default;   // starts GDI+ for its own picture
-    ~CSplashWindow() override;
+    ~CSplashWindow() override { Destroy(); }
 
     // Shows the picture centred on the screen, owned by `owner`, fading
     // in. False, with nothing shown, when the picture cannot be loaded or
@@ -28,14 +28,10 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void Release();
-
     CGdiplusSession gdiplus_;
     HWND owner_ = nullptr;
     int width_ = 0, height_ = 0;
-    UniqueMemoryDC memory_;
-    UniqueBitmap bitmap_;
-    HGDIOBJ old_ = nullptr;
+    CMemoryPicture memory_;
 };
 
 }  // namespace vimbrel::ui

@@ -74,15 +74,10 @@ bool CModeWheel::Create(HWND parent, const RECT& rect) {
 
         HDC window = GetDC(Handle());
         if (!window) break;
-        memory_.reset(CreateCompatibleDC(window));
-        memoryBitmap_.reset(CreateCompatibleBitmap(window, width_, height_));
+        memory_.Make(window, width_, height_);
         ReleaseDC(Handle(), window);
         auto back = LoadWheelPicture(kWheelBackgroundName);
-        backgroundBitmap_ = back ? HBitmapOf(*back) : nullptr;
-        backgroundDC_.reset(CreateCompatibleDC(memory_.get()));
-        if (!memory_ || !memoryBitmap_ || !backgroundBitmap_ || !backgroundDC_) break;
-        memoryOld_ = SelectObject(memory_.get(), memoryBitmap_.get());
-        backgroundOld_ = SelectObject(backgroundDC_.get(), backgroundBitmap_.get());
+        if (!memory_ || !back || !backgroundPicture_.Hold(memory_.Dc(), HBitmapOf(*back))) break;
 
         DrawLabelFrame(state_.ShownMode(), kRestingLabelFrame, true, false);
         hand_ = LoadCursorW(nullptr, IDC_HAND);
@@ -152,13 +147,8 @@ void CModeWheel::Release() {
     if (tooltip_) DestroyWindow(tooltip_);
     tooltip_ = nullptr;
     std::lock_guard<std::mutex> hold(drawing_);
-    if (memory_ && memoryOld_) SelectObject(memory_.get(), memoryOld_);
-    if (backgroundDC_ && backgroundOld_) SelectObject(backgroundDC_.get(), backgroundOld_);
-    memoryOld_ = backgroundOld_ = nullptr;
-    memory_.reset();
-    memoryBitmap_.reset();
-    backgroundDC_.reset();
-    backgroundBitmap_.reset();
+    memory_.Release();
+    backgroundPicture_.Release();
     for (Sector& sector : sectors_) sector = Sector();
     event_.reset();
 }
@@ -173,8 +163,8 @@ void CModeWheel::DrawLabel(int mode, int frame, bool selected) {
 
 void CModeWheel::DrawBackground() {
     RECT all{0, 0, width_, height_};
-    FillRect(memory_.get(), &all, ClassBrush(background_));
-    BitBlt(memory_.get(), 0, 0, width_, height_, backgroundDC_.get(), 0, 0, SRCCOPY);
+    FillRect(memory_.Dc(), &all, ClassBrush(background_));
+    backgroundPicture_.CopyTo(memory_.Dc(), all);
 }
 
 bool CModeWheel::DrawPicture(Gdiplus::Graphics& graphics, const std::string& name, int x, int y) {
@@ -190,7 +180,7 @@ void CModeWheel::DrawRotation(int frame) {
     if (!memory_) return;
     DrawBackground();
     {
-        Gdiplus::Graphics graphics(memory_.get());
+        Gdiplus::Graphics graphics(memory_.Dc());
         if (!DrawPicture(graphics, RotationFrameName(frame), 0, 0)) return;
         if (!DrawPicture(graphics, kWheelGlassName, kWheelLabelX, kWheelLabelY)) return;
     }
@@ -203,7 +193,7 @@ void CModeWheel::DrawLabelFrame(int mode, int frame, bool selected, bool highlig
     if (!memory_) return;
     DrawBackground();
     {
-        Gdiplus::Graphics graphics(memory_.get());
+        Gdiplus::Graphics graphics(memory_.Dc());
         if (!DrawPicture(graphics, RotationFrameName(state_.CurrentFrame()), 0, 0)) return;
         const int hovered = state_.Hovered();
         if (highlight && hovered != kNoSector) {
@@ -222,7 +212,7 @@ void CModeWheel::DrawLabelFrame(int mode, int frame, bool selected, bool highlig
 void CModeWheel::CopyToWindow() {
     if (!Handle()) return;
     if (HDC dc = GetDC(Handle())) {
-        BitBlt(dc, 0, 0, width_, height_, memory_.get(), 0, 0, SRCCOPY);
+        memory_.CopyTo(dc, RECT{0, 0, width_, height_});
         ReleaseDC(Handle(), dc);
     }
 }
@@ -286,8 +276,8 @@ LRESULT CModeWheel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         HDC dc = BeginPaint(Handle(), &paint);
         {
             std::lock_guard<std::mutex> hold(drawing_);
-            if (dc && memory_) BitBlt(dc, 0, 0, width_, height_, memory_.get(), 0, 0, SRCCOPY);
-            if (!invalid && memory_) CopyToWindow();
+            memory_.CopyTo(dc, RECT{0, 0, width_, height_});
+            if (!invalid) CopyToWindow();
         }
         EndPaint(Handle(), &paint);
         return 0;

@@ -4,6 +4,7 @@
 // the turns.
 #pragma once
 
+#include "CMemoryPicture.h"
 #include "CWorkerThread.h"
 #include "IWheelController.h"
 #include "WheelAnimation.h"
@@ -47,7 +48,7 @@ public:
     RECT SectorBounds(int sector) const { return sectors_[sector - 1].bounds; }
     HWND Tooltip() const { return tooltip_; }
     // The picture on show; read it only while the wheel stands still.
-    HDC Surface() const { return memory_.get(); }
+    HDC Surface() const { return memory_.Dc(); }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -83,13 +84,8 @@ private:
     // One drawing at a time: the user-interface thread and the animation
     // thread share the surface.
     std::mutex drawing_;
-    UniqueMemoryDC memory_;
-    UniqueBitmap memoryBitmap_;
-    HGDIOBJ memoryOld_ = nullptr;
-    UniqueMemoryDC backgroundDC_;
-    UniqueBitmap backgroundBitmap_;
-    HGDIOBJ backgroundOld_ = nullptr;
-    UniqueBrush backgroundBrush_;
+    CMemoryPicture memory_;
+    CMemoryPicture backgroundPicture_;
     Sector sectors_[kWheelSectorCount];
     std::wstring tips_[kWheelModeCount];
     HWND tooltip_ = nullptr;

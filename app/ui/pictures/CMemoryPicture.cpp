@@ -1,0 +1,41 @@
+#include "CMemoryPicture.h"
+
+namespace vimbrel::ui {
+
+bool CMemoryPicture::Hold(HDC compatible, UniqueBitmap bitmap) {
+    Release();
+    if (!bitmap) return false;
+    dc_.reset(CreateCompatibleDC(compatible));
+    if (!dc_) return false;
+    HGDIOBJ old = SelectObject(dc_.get(), bitmap.get());
+    if (!old || old == HGDI_ERROR) {
+        dc_.reset();
+        return false;
+    }
+    old_ = old;
+    bitmap_ = std::move(bitmap);
+    return true;
+}
+
+bool CMemoryPicture::Make(HDC compatible, int width, int height) {
+    HDC screen = compatible ? nullptr : GetDC(nullptr);
+    UniqueBitmap bitmap(CreateCompatibleBitmap(compatible ? compatible : screen, width, height));
+    if (screen) ReleaseDC(nullptr, screen);
+    return Hold(compatible, std::move(bitmap));
+}
+
+void CMemoryPicture::Release() {
+    // The bitmap leaves its DC before either goes.
+    if (dc_ && old_) SelectObject(dc_.get(), old_);
+    old_ = nullptr;
+    dc_.reset();
+    bitmap_.reset();
+}
+
+void CMemoryPicture::CopyTo(HDC target, const RECT& area) const {
+    if (!dc_ || !target) return;
+    BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, dc_.get(), area.left,
+           area.top, SRCCOPY);
+}
+
+}  // namespace vimbrel::ui
