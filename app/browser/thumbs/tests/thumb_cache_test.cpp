@@ -1,0 +1,400 @@
+// The cache over real folders: files the tests write, cache files written
+// and read back (and damaged), the folder watch and the video workers.
+#include "BrowserMessages.h"
+#include "CThumbCache.h"
+#include "CacheIndexFormat.h"
+#include "TestMedia.h"
+#include "ThumbTestSupport.h"
+
+#include <gdiplus.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace vimbrel::browser;
+using namespace thumbtest;
+
+namespace {
+
+const Rgb kRed{200, 30, 30};
+const Rgb kGreen{30, 180, 60};
+const Rgb kAudioBlue{0, 0, 200};
+const Rgb kBlank{10, 10, 10};
+
+class ThumbCacheTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // 640 x 480 red, 480 x 640 green, a sound; files that are no media.
+        ASSERT_TRUE(media_.Write(L"wide.bmp", SolidBmp(640, 480, kRed)));
+        ASSERT_TRUE(media_.Write(L"tall.bmp", SolidBmp(480, 640, kGreen)));
+        ASSERT_TRUE(media_.Write(L"sound.wav", standintest::MakeWav({1, 8000, 16000, 2, 16}, standintest::SoundBytes(800))));
+        ASSERT_TRUE(media_.Write(L"notes.txt", {'h', 'i'}));
+        ASSERT_TRUE(media_.Write(L"image.tif", SolidBmp(4, 4, kRed)));
+        ASSERT_TRUE(media_.Write(L"a.b.jpg", SolidBmp(4, 4, kRed)));
+    }
+
+    std::unique_ptr<CThumbCache> Open(int kind = 0)
+    {
+        auto cache = std::make_unique<CThumbCache>();
+        cache->SetDataRoot(root_.Path());
+        opened_ = cache->Open(media_.Path().c_str(), 0, 8, log_.Handle(), kind);
+        return cache;
+    }
+
+    // The thumbnail of `index` drawn at (0, 0) of a 100 x 75 canvas.
+    struct Thumb {
+        int result = -1, width = -1, height = -1;
+        std::shared_ptr<CCanvas> canvas;
+    };
+    static Thumb GetThumb(CThumbCache& cache, long index)
+    {
+        Thumb t;
+        t.canvas = std::make_shared<CCanvas>(100, 75, kBlank);
+        t.result = cache.GetThumb(index, &t.width, &t.height, t.canvas->Dc());
+        return t;
+    }
+
+    std::vector<std::u16string> Names(const CThumbCache& cache)
+    {
+        std::vector<std::u16string> out;
+        for (const ThumbEntry& e : cache.Entries()) out.push_back(e.name);
+        return out;
+    }
+
+    CScratchFolder media_{L"cache-media"};
+    CScratchFolder root_{L"cache-root"};
+    CMessageLog log_;
+    int opened_ = -1;
+};
+
+#define EXPECT_NEAR_RGB(want, got) EXPECT_TRUE(Near(want, got)) << "want " << Describe(want) << " got " << Describe(got)
+
+}  // namespace
+
+TEST_F(ThumbCacheTest, ListsTheMediaFilesNewestNameFirstWithThumbnailsOfTheFirstCells)
+{
+    auto cache = Open();
+    ASSERT_EQ(1, opened_);
+    EXPECT_EQ((std::vector<std::u16string>{u"wide.bmp", u"tall.bmp", u"sound.wav"}), Names(*cache));
+    EXPECT_EQ(3, cache->GetCount());
+
+    const ThumbEntry& wide = cache->Entries()[0];
+    EXPECT_EQ(1, wide.made);
+    EXPECT_EQ(640, wide.sourceWidth);
+    EXPECT_EQ(480, wide.sourceHeight);
+    Thumb t = GetThumb(*cache, 0);
+    EXPECT_EQ(1, t.result);
+    EXPECT_EQ(100, t.width);
+    EXPECT_EQ(75, t.height);
+    EXPECT_NEAR_RGB(kRed, t.canvas->At(50, 37));
+    EXPECT_NEAR_RGB(kRed, t.canvas->At(99, 74));
+
+    // 480 x 640 fits as 56 x 75; only that part is copied out.
+    t = GetThumb(*cache, 1);
+    EXPECT_EQ(1, t.result);
+    EXPECT_EQ(56, t.width);
+    EXPECT_EQ(75, t.height);
+    EXPECT_NEAR_RGB(kGreen, t.canvas->At(28, 37));
+    EXPECT_NEAR_RGB(kGreen, t.canvas->At(55, 74));
+    EXPECT_NEAR_RGB(kBlank, t.canvas->At(60, 37));
+
+    // Sounds get the audio picture at 100 x 75.
+    t = GetThumb(*cache, 2);
+    EXPECT_EQ(1, t.result);
+    EXPECT_EQ(100, t.width);
+    EXPECT_NEAR_RGB(kAudioBlue, t.canvas->At(50, 37));
+
+    EXPECT_EQ(0, cache->GetClass(0));
+    EXPECT_EQ(2, cache->GetClass(2));
+    EXPECT_EQ(-1, cache->GetClass(3));
+    EXPECT_EQ(-1, cache->GetClass(-1));
+    std::wstring path;
+    ASSERT_EQ(1, cache->GetPath(1, path));
+    EXPECT_EQ(media_.File(L"tall.bmp"), path);
+    EXPECT_EQ(0, cache->GetPath(3, path));
+    EXPECT_EQ(0, GetThumb(*cache, 3).result);
+    EXPECT_EQ(0, cache->MakeThumb(3));
+    EXPECT_EQ(1, cache->Close());
+    EXPECT_EQ(0, cache->Close());
+}
+
+TEST_F(ThumbCacheTest, RefusesBadArguments)
+{
+    CThumbCache cache;
+    cache.SetDataRoot(root_.Path());
+    EXPECT_EQ(0, cache.Open(nullptr, 0, 8, log_.Handle(), 0));
+    EXPECT_EQ(0, cache.Open(media_.Path().c_str(), 0, 8, log_.Handle(), 4));
+    EXPECT_EQ(0, cache.Open(media_.Path().c_str(), 0, 8, log_.Handle(), -1));
+    // A folder so long that folder + "\" + any name would not fit a path.
+    const std::wstring tooLong = L"C:\\" + std::wstring(257, L'x');
+    EXPECT_EQ(0, cache.Open(tooLong.c_str(), 0, 8, log_.Handle(), 0));
+    EXPECT_EQ(0, cache.GetCount());
+}
+
+TEST_F(ThumbCacheTest, CloseWritesTheIndexAndStripThatTheNextOpenReads)
+{
+    auto cache = Open(2);
+    ASSERT_EQ(1, opened_);
+    ASSERT_EQ(1, cache->Close());
+    const std::wstring index = root_.Path() + L"\\config2.cfg";
+    const std::wstring strip = root_.Path() + L"\\tmp2.img";
+    EXPECT_EQ(cache->IndexPath(), index);
+
+    const std::vector<uint8_t> bytes = FileBytes(index);
+    ASSERT_EQ(3 * 552u, bytes.size());
+    EXPECT_TRUE(Attributes(index) & FILE_ATTRIBUTE_HIDDEN);
+    // Record 1: "tall.bmp", picture, type 1 (bmp), made, 480 x 640, 56 x 75.
+    const DecodedIndex decoded = DecodeCacheIndex(bytes.data(), bytes.size());
+    ASSERT_EQ(3u, decoded.entries.size());
+    EXPECT_EQ(u"tall.bmp", decoded.entries[1].name);
+    EXPECT_EQ(1, decoded.entries[1].fileType);
+    EXPECT_EQ(1, decoded.entries[1].made);
+    EXPECT_EQ(56, decoded.entries[1].thumbWidth);
+    EXPECT_EQ(8, decoded.entries[2].fileType);
+
+    // The strip is a JPEG, 100 wide and 75 a record tall.
+    const std::vector<uint8_t> jpeg = FileBytes(strip);
+    ASSERT_GE(jpeg.size(), 4u);
+    EXPECT_EQ(0xFF, jpeg[0]);
+    EXPECT_EQ(0xD8, jpeg[1]);
+    Gdiplus::Bitmap picture(strip.c_str());
+    EXPECT_EQ(100u, picture.GetWidth());
+    EXPECT_EQ(225u, picture.GetHeight());
+
+    // New content under the same name keeps the stored thumbnail: it comes
+    // from the strip, not from the file.
+    ASSERT_TRUE(media_.Write(L"wide.bmp", SolidBmp(640, 480, kGreen)));
+    cache = Open(2);
+    ASSERT_EQ(1, opened_);
+    EXPECT_NEAR_RGB(kRed, GetThumb(*cache, 0).canvas->At(50, 37));
+    EXPECT_NEAR_RGB(kGreen, GetThumb(*cache, 1).canvas->At(20, 37));
+    cache->Close();
+
+    // A rename drops the old cell and makes one under the new name.
+    ASSERT_TRUE(media_.Rename(L"tall.bmp", L"zz.bmp"));
+    cache = Open(2);
+    ASSERT_EQ(1, opened_);
+    EXPECT_EQ((std::vector<std::u16string>{u"zz.bmp", u"wide.bmp", u"sound.wav"}), Names(*cache));
+    Thumb t = GetThumb(*cache, 0);
+    EXPECT_EQ(56, t.width);
+    EXPECT_NEAR_RGB(kGreen, t.canvas->At(20, 37));
+    EXPECT_NEAR_RGB(kRed, GetThumb(*cache, 1).canvas->At(50, 37));   // kept across the rescan
+    EXPECT_NEAR_RGB(kAudioBlue, GetThumb(*cache, 2).canvas->At(50, 37));
+}
+
+TEST_F(ThumbCacheTest, EmptyFolderGivesAnEmptyIndexAndNoStrip)
+{
+    CScratchFolder empty(L"cache-empty");
+    CThumbCache cache;
+    cache.SetDataRoot(root_.Path());
+    ASSERT_EQ(1, cache.Open(empty.Path().c_str(), 0, 8, log_.Handle(), 1));
+    EXPECT_EQ(0, cache.GetCount());
+    EXPECT_EQ(0, GetThumb(cache, 0).result);
+    cache.Close();
+    const std::wstring index = root_.Path() + L"\\config1.cfg";
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, Attributes(index));
+    EXPECT_TRUE(FileBytes(index).empty());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, Attributes(root_.Path() + L"\\tmp1.img"));
+
+    // Deleting the last file of a folder empties the list too.
+    ASSERT_TRUE(empty.Write(L"only.bmp", SolidBmp(8, 6, kRed)));
+    ASSERT_EQ(1, cache.Open(empty.Path().c_str(), 0, 8, log_.Handle(), 1));
+    EXPECT_EQ(1, cache.GetCount());
+    ASSERT_TRUE(empty.Remove(L"only.bmp"));
+    EXPECT_EQ(1, cache.Rescan());
+    EXPECT_EQ(0, cache.GetCount());
+    cache.Close();
+    EXPECT_TRUE(FileBytes(index).empty());
+}
+
+TEST_F(ThumbCacheTest, DamagedCacheFilesAreRefusedSafelyAndRebuilt)
+{
+    const std::wstring index = root_.Path() + L"\\config0.cfg";
+    const std::wstring strip = root_.Path() + L"\\tmp0.img";
+    auto writeValidPair = [&] {
+        ASSERT_TRUE(media_.Write(L"wide.bmp", SolidBmp(640, 480, kRed)));
+        auto c = Open();
+        ASSERT_EQ(1, opened_);
+        c->Close();
+        // From now on the file is green: a red thumbnail can only have come
+        // from the stored strip, a green one was made again.
+        ASSERT_TRUE(media_.Write(L"wide.bmp", SolidBmp(640, 480, kGreen)));
+    };
+    auto wideAfterReopen = [&] {
+        auto c = Open();
+        EXPECT_EQ(1, opened_);
+        EXPECT_EQ((std::vector<std::u16string>{u"wide.bmp", u"tall.bmp", u"sound.wav"}), Names(*c));
+        Rgb got = GetThumb(*c, 0).canvas->At(50, 37);
+        c->Close();
+        return got;
+    };
+    auto rewriteIndex = [&](const std::vector<uint8_t>& bytes) {
+        SetFileAttributesW(index.c_str(), FILE_ATTRIBUTE_NORMAL);
+        HANDLE h = CreateFileW(index.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, h);
+        DWORD written = 0;
+        if (!bytes.empty()) WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(h);
+    };
+
+    // Untouched files: the stored thumbnail is shown.
+    writeValidPair();
+    EXPECT_NEAR_RGB(kRed, wideAfterReopen());
+
+    // A partial last record costs that record only.
+    writeValidPair();
+    std::vector<uint8_t> bytes = FileBytes(index);
+    ASSERT_EQ(3 * 552u, bytes.size());
+    bytes.resize(2 * 552 + 300);
+    rewriteIndex(bytes);
+    EXPECT_NEAR_RGB(kRed, wideAfterReopen());
+
+    // A name that leads out of the folder: the whole pair is rebuilt.
+    writeValidPair();
+    bytes = FileBytes(index);
+    const char16_t evil[] = u"..\\w.bmp";
+    for (size_t i = 0; i < 9; ++i) {
+        bytes[2 * i] = static_cast<uint8_t>(evil[i] & 0xFF);
+        bytes[2 * i + 1] = static_cast<uint8_t>(evil[i] >> 8);
+    }
+    rewriteIndex(bytes);
+    EXPECT_NEAR_RGB(kGreen, wideAfterReopen());
+
+    // A thumbnail size larger than its cell: that entry is made again.
+    writeValidPair();
+    bytes = FileBytes(index);
+    bytes[540] = 0xF4;   // width 500
+    bytes[541] = 0x01;
+    rewriteIndex(bytes);
+    EXPECT_NEAR_RGB(kGreen, wideAfterReopen());
+
+    // A strip that is no picture, and one too short for the index.
+    writeValidPair();
+    ASSERT_TRUE(media_.Write(L"junk", std::vector<uint8_t>(5000, 0x5A)));
+    ASSERT_TRUE(CopyFileW(media_.File(L"junk").c_str(), strip.c_str(), FALSE));
+    EXPECT_NEAR_RGB(kGreen, wideAfterReopen());
+    writeValidPair();
+    bytes = FileBytes(index);
+    bytes.insert(bytes.end(), bytes.begin(), bytes.begin() + 552);   // four records, three cells
+    rewriteIndex(bytes);
+    EXPECT_NEAR_RGB(kGreen, wideAfterReopen());
+
+    // An index that cannot be read at all.
+    writeValidPair();
+    SetFileAttributesW(index.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_TRUE(DeleteFileW(index.c_str()));
+    EXPECT_NEAR_RGB(kGreen, wideAfterReopen());
+}
+
+TEST_F(ThumbCacheTest, FolderWatchPostsRefreshForNewRemovedAndRenamedFiles)
+{
+    auto cache = Open();
+    ASSERT_EQ(1, opened_);
+    ASSERT_TRUE(cache->WatchRunning());
+    PumpFor(200);
+    log_.Clear();
+
+    ASSERT_TRUE(media_.Write(L"new.bmp", SolidBmp(8, 6, kRed)));
+    ASSERT_TRUE(log_.WaitFor(WM_BROWSE_REFRESH, 1, 5000));
+    EXPECT_EQ(1, cache->Rescan());
+    EXPECT_EQ(4, cache->GetCount());
+    EXPECT_EQ(u"wide.bmp", cache->Entries()[0].name);
+    // "new" sorts below "sound": wide, tall, sound, new.
+    EXPECT_EQ(u"new.bmp", cache->Entries()[3].name);
+    EXPECT_EQ(0, cache->Entries()[3].made);   // made when its cell is drawn
+    EXPECT_EQ(1, cache->Entries()[0].made);   // carried over
+    EXPECT_EQ(1, GetThumb(*cache, 3).result);
+
+    PumpFor(300);
+    log_.Clear();
+    ASSERT_TRUE(media_.Remove(L"wide.bmp"));
+    ASSERT_TRUE(log_.WaitFor(WM_BROWSE_REFRESH, 1, 5000));
+    cache->Rescan();
+    EXPECT_EQ(3, cache->GetCount());
+
+    PumpFor(300);
+    log_.Clear();
+    ASSERT_TRUE(media_.Rename(L"new.bmp", L"renamed.bmp"));
+    ASSERT_TRUE(log_.WaitFor(WM_BROWSE_REFRESH, 1, 5000));
+
+    cache->Close();
+    EXPECT_FALSE(cache->WatchRunning());
+    // Nothing is posted once the cache is closed.
+    PumpFor(200);
+    log_.Clear();
+    ASSERT_TRUE(media_.Write(L"late.bmp", SolidBmp(8, 6, kRed)));
+    PumpFor(500);
+    EXPECT_EQ(0u, log_.Count(WM_BROWSE_REFRESH));
+}
+
+TEST_F(ThumbCacheTest, VideoFramesArriveFromWorkersAndSoundOnlyFilesBecomeAudio)
+{
+    CScratchFolder videos(L"cache-videos");
+    standintest::AviShape shape;   // 8 x 6 frames
+    ASSERT_TRUE(videos.Write(L"video200701010002.avi", standintest::MakeAvi(shape)));
+    // A RIFF WAVE under a video's name: the detector finds no video stream.
+    ASSERT_TRUE(videos.Write(L"video200701010001.avi",
+                             standintest::MakeWav({1, 8000, 16000, 2, 16}, standintest::SoundBytes(800))));
+    CThumbCache cache;
+    cache.SetDataRoot(root_.Path());
+    ASSERT_EQ(1, cache.Open(videos.Path().c_str(), 0, 8, log_.Handle(), 1));
+    ASSERT_EQ(2, cache.GetCount());
+    EXPECT_EQ(1, cache.GetClass(0));
+    EXPECT_EQ(1, cache.GetClass(1));
+
+    // Entry 0 is drawn by its worker and announced with its index.
+    ASSERT_TRUE(log_.WaitFor(WM_THUMBNAIL_READY, 1, 20000));
+    EXPECT_EQ(std::vector<LPARAM>{0}, log_.Params(WM_THUMBNAIL_READY));
+    Thumb t = GetThumb(cache, 0);
+    ASSERT_EQ(1, t.result);
+    EXPECT_EQ(100, t.width);
+    EXPECT_EQ(75, t.height);
+    // Frame 0's pixel (x, y) channel c is x*3 + y*7 + c*11: the top-left
+    // pixel is (r 22, g 11, b 0), the bottom-right, source (7, 5), is
+    // (r 78, g 67, b 56).
+    EXPECT_NEAR_RGB((Rgb{22, 11, 0}), t.canvas->At(0, 0));
+    EXPECT_NEAR_RGB((Rgb{78, 67, 56}), t.canvas->At(99, 74));
+
+    // Entry 1 has no video stream: the audio picture, browsed as audio.
+    ASSERT_TRUE(log_.WaitFor(WM_BROWSE_REFRESH, 1, 20000));
+    EXPECT_EQ(2, cache.GetClass(1));
+    t = GetThumb(cache, 1);
+    EXPECT_EQ(1, t.result);
+    EXPECT_NEAR_RGB(kAudioBlue, t.canvas->At(50, 37));
+    EXPECT_EQ(0, cache.VideoJobsRunning());
+    cache.Close();
+}
+
+TEST_F(ThumbCacheTest, CloseAndRescanWhileWorkersRunStayWithinTheirOwnData)
+{
+    CScratchFolder videos(L"cache-busy");
+    standintest::AviShape shape;
+    for (int i = 0; i < 6; ++i) {
+        wchar_t name[40];
+        wsprintfW(name, L"video20070101000%d.avi", i);
+        ASSERT_TRUE(videos.Write(name, standintest::MakeAvi(shape)));
+    }
+    {
+        CThumbCache cache;
+        cache.SetDataRoot(root_.Path());
+        ASSERT_EQ(1, cache.Open(videos.Path().c_str(), 0, 8, log_.Handle(), 3));
+        EXPECT_GT(cache.VideoJobsRunning(), 0);
+        // The list is rebuilt under the workers: their results find their
+        // entries again by name.
+        ASSERT_TRUE(videos.Remove(L"video200701010005.avi"));
+        EXPECT_EQ(1, cache.Rescan());
+        EXPECT_EQ(5, cache.GetCount());
+        ASSERT_TRUE(log_.WaitFor(WM_THUMBNAIL_READY, 1, 20000));
+        for (LPARAM index : log_.Params(WM_THUMBNAIL_READY)) {
+            ASSERT_GE(index, 0);
+            ASSERT_LT(index, 5);
+            EXPECT_EQ(1, cache.Entries()[static_cast<size_t>(index)].made);
+        }
+        const DWORD start = GetTickCount();
+        EXPECT_EQ(1, cache.Close());
+        EXPECT_LT(GetTickCount() - start, 16000u);
+        EXPECT_EQ(0, cache.VideoJobsRunning());
+    }
+    PumpFor(100);
+}

@@ -1,0 +1,288 @@
+#include "CThumbCache.h"
+
+#include "BrowserMessages.h"
+#include "CacheFiles.h"
+#include "CacheIndexFormat.h"
+#include "MediaNames.h"
+#include "SkinImageLoader.h"
+#include "ThumbGeometry.h"
+#include "ThumbList.h"
+
+#include <framework/CWindow.h>
+
+namespace vimbrel::browser {
+
+// A message-only window on the user-interface thread where video workers
+// hand in their frames.
+class CVideoResultReceiver : public framework::CWindow {
+public:
+    explicit CVideoResultReceiver(CThumbCache& cache) : cache_(cache) {}
+
+    bool Create()
+    {
+        const wchar_t* cls = framework::RegisterAnonymousClass(0);
+        const RECT none = {0, 0, 0, 0};
+        return cls && CWindow::Create(0, cls, L"", 0, none, HWND_MESSAGE, 0);
+    }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_VIDEO_THUMB_RESULT && lParam) {
+            cache_.AcceptVideoResult(*reinterpret_cast<const VideoThumbResult*>(lParam));
+            return 1;
+        }
+        return CWindow::WindowProc(message, wParam, lParam);
+    }
+
+private:
+    CThumbCache& cache_;
+};
+
+CThumbCache::CThumbCache() = default;
+
+CThumbCache::~CThumbCache()
+{
+    if (open_) Close();
+}
+
+int CThumbCache::Open(const wchar_t* folder, long first, long count, HWND owner, int mediaKind)
+{
+    if (!folder || mediaKind < 0 || mediaKind > 3) return 0;
+    // folder + "\" + a name must still fit a path.
+    const std::wstring folderPath(folder);
+    if (folderPath.empty() || folderPath.size() >= MAX_PATH - 2) return 0;
+    if (open_) Close();
+
+    const std::wstring root = dataRoot_.empty() ? CacheDataRoot() : dataRoot_;
+    indexPath_ = root.empty() ? std::wstring() : IndexFilePath(root, mediaKind);
+    stripPath_ = root.empty() ? std::wstring() : StripFilePath(root, mediaKind);
+    folder_ = folderPath;
+    owner_ = owner;
+    mediaKind_ = mediaKind;
+    board_ = std::make_shared<VideoJobBoard>();
+    open_ = true;
+
+    if (!Load()) ScanIntoEmptyList();
+    if (!SameNames(entries_, ListFromNames(ListFolderFiles(folder_)))) Rescan();
+
+    // The picture every sound gets.
+    std::unique_ptr<Gdiplus::Bitmap> audio =
+        ui::LoadSkinImage(L"audio.jpg", ui::SkinSourceKind::OwnResources, nullptr, L"BROWSE");
+    if (!audio || !audio_.Create(1) || !audio_.DrawIntoCell(*audio, 0, 100, 75)) return 0;
+
+    receiver_ = std::make_unique<CVideoResultReceiver>(*this);
+    if (!receiver_->Create()) return 0;
+    board_->receiver = receiver_->Handle();
+
+    for (long i = first; i >= 0 && i < first + count && i < GetCount(); ++i) MakeThumb(i);
+    watch_.Start(owner_, folder_);
+    return 1;
+}
+
+void CThumbCache::ScanIntoEmptyList()
+{
+    std::vector<ThumbEntry> fresh = ListFromNames(ListFolderFiles(folder_));
+    CThumbStrip strip;
+    if (!strip.Create(static_cast<long>(fresh.size()))) return;
+    entries_ = std::move(fresh);
+    strip_.Swap(strip);
+}
+
+int CThumbCache::Load()
+{
+    if (indexPath_.empty() || stripPath_.empty()) return 0;
+    std::vector<uint8_t> stripBytes;
+    std::vector<uint8_t> indexBytes;
+    if (!ReadWholeFile(stripPath_, stripBytes, kMaxPictureBytes)) return 0;
+    if (!ReadWholeFile(indexPath_, indexBytes, kMaxIndexBytes)) return 0;
+    std::unique_ptr<Gdiplus::Bitmap> image = ui::DecodeSkinImage(stripBytes.data(), stripBytes.size());
+    if (!image) return 0;
+
+    DecodedIndex index = DecodeCacheIndex(indexBytes.data(), indexBytes.size());
+    // A record we refuse would shift every later cell against its entry,
+    // and a strip shorter than the list belongs to another list. Either
+    // way the pair is rebuilt rather than showing one file's picture for
+    // another.
+    if (index.refused != 0) return 0;
+    CThumbStrip strip;
+    if (!strip.Create(static_cast<long>(index.entries.size())) || !strip.LoadFrom(*image)) return 0;
+    entries_ = std::move(index.entries);
+    strip_.Swap(strip);
+    return 1;
+}
+
+int CThumbCache::Save()
+{
+    if (!strip_.Exists() || indexPath_.empty()) return 0;
+    WriteIndexFile(indexPath_, EncodeCacheIndex(entries_));
+    // A strip that cannot be written (none for an empty list, or too tall
+    // for the encoder) must not stay behind for the new index: the next
+    // load would pair it with other names.
+    if (!strip_.SaveJpeg(stripPath_)) DeleteFileW(stripPath_.c_str());
+    return 1;
+}
+
+int CThumbCache::Rescan()
+{
+    std::vector<ThumbEntry> fresh = ListFromNames(ListFolderFiles(folder_));
+    CThumbStrip strip;
+    if (!strip.Create(static_cast<long>(fresh.size()))) return 0;
+    const std::vector<long> from = CarryOverThumbs(entries_, fresh);
+    for (size_t i = 0; i < fresh.size(); ++i) {
+        if (from[i] >= 0 && fresh[i].made) strip.CopyCellFrom(strip_, from[i], static_cast<long>(i));
+    }
+    entries_ = std::move(fresh);
+    strip_.Swap(strip);
+    Save();
+    return 1;
+}
+
+int CThumbCache::GetClass(long index) const
+{
+    if (index < 0 || index >= GetCount()) return -1;
+    const ThumbEntry& e = entries_[static_cast<size_t>(index)];
+    return (e.mediaClass >= kPicture && e.mediaClass <= kAudio) ? e.mediaClass : MediaClassOfName(e.name);
+}
+
+int CThumbCache::GetPath(long index, std::wstring& path) const
+{
+    if (index < 0 || index >= GetCount()) return 0;
+    path = JoinFolderName(folder_, entries_[static_cast<size_t>(index)].name);
+    return path.empty() ? 0 : 1;
+}
+
+int CThumbCache::MakeThumb(long index)
+{
+    if (index < 0 || index >= GetCount()) return 0;
+    ThumbEntry& entry = entries_[static_cast<size_t>(index)];
+    if (entry.HasThumb()) return 1;
+    switch (GetClass(index)) {
+    case kPicture: return MakePictureThumb(index, entry) ? 1 : 0;
+    case kVideo: return StartVideoJob(entry) ? 1 : 0;
+    case kAudio:
+        if (!audio_.Exists()) return 0;
+        PutAudioPicture(index, entry);
+        return 1;
+    default: return 0;
+    }
+}
+
+int CThumbCache::GetThumb(long index, int* width, int* height, HDC target)
+{
+    if (!target || MakeThumb(index) == 0) return 0;
+    const ThumbEntry& entry = entries_[static_cast<size_t>(index)];
+    // A video whose worker has not answered yet has no size.
+    if (!entry.HasThumb()) return 0;
+    GdiFlush();
+    if (!BitBlt(target, 0, 0, entry.thumbWidth, entry.thumbHeight, strip_.Dc(), 0, CellTop(index), SRCCOPY)) return 0;
+    if (width) *width = entry.thumbWidth;
+    if (height) *height = entry.thumbHeight;
+    return 1;
+}
+
+bool CThumbCache::MakePictureThumb(long index, ThumbEntry& entry)
+{
+    const std::wstring path = JoinFolderName(folder_, entry.name);
+    if (path.empty()) return false;
+    std::unique_ptr<Gdiplus::Bitmap> picture;
+    // A picture still being written may fail once; a second try follows.
+    for (int attempt = 0; attempt < 2 && !picture; ++attempt) {
+        std::vector<uint8_t> bytes;
+        if (ReadWholeFile(path, bytes, kMaxPictureBytes)) picture = ui::DecodeSkinImage(bytes.data(), bytes.size());
+    }
+    if (!picture) return false;
+    const int width = static_cast<int>(picture->GetWidth());
+    const int height = static_cast<int>(picture->GetHeight());
+    const std::optional<ThumbSize> fit = FitThumb(width, height);
+    if (!fit || !strip_.DrawIntoCell(*picture, index, fit->width, fit->height)) return false;
+    entry.sourceWidth = width;
+    entry.sourceHeight = height;
+    entry.thumbWidth = fit->width;
+    entry.thumbHeight = fit->height;
+    entry.made = 1;
+    return true;
+}
+
+bool CThumbCache::StartVideoJob(const ThumbEntry& entry)
+{
+    if (!board_ || board_->closed.load()) return false;
+    // One worker per file at a time: repaints while it waits for its turn
+    // would otherwise queue a worker per paint.
+    if (pendingVideos_.count(entry.name)) return true;
+    if (!holdsSnapFrame_) {
+        if (!CSnapFrameModule::Acquire()) return false;
+        holdsSnapFrame_ = true;
+    }
+    const std::wstring path = JoinFolderName(folder_, entry.name);
+    if (path.empty() || !StartVideoThumbJob(board_, path, entry.name)) return false;
+    pendingVideos_.insert(entry.name);
+    return true;
+}
+
+void CThumbCache::PutAudioPicture(long index, ThumbEntry& entry)
+{
+    strip_.CopyCellFrom(audio_, 0, index);
+    entry.thumbWidth = 100;
+    entry.thumbHeight = 75;
+    entry.made = 1;
+}
+
+void CThumbCache::AcceptVideoResult(const VideoThumbResult& result)
+{
+    pendingVideos_.erase(result.name);
+    if (!result.drawn || !open_ || board_->closed.load()) return;
+    // The list may have been rebuilt since the worker started.
+    const long index = FindByName(entries_, result.name);
+    if (index < 0) return;
+    ThumbEntry& entry = entries_[static_cast<size_t>(index)];
+    if (entry.HasThumb()) return;
+    if (result.found && result.pixels.size() == static_cast<size_t>(CThumbStrip::kStride) * 75) {
+        strip_.PutCellPixels(index, result.pixels.data());
+        entry.thumbWidth = 100;
+        entry.thumbHeight = 75;
+        entry.made = 1;
+        SendMessageW(owner_, WM_THUMBNAIL_READY, 0, index);
+    } else if (!result.found && audio_.Exists()) {
+        // No video stream: the file is a sound recording in a video's name.
+        PutAudioPicture(index, entry);
+        entry.mediaClass = kAudio;
+        PostMessageW(owner_, WM_BROWSE_REFRESH, 0, 0);
+    }
+}
+
+void CThumbCache::WaitForVideoJobs(DWORD timeoutMs)
+{
+    // Workers send their results; while waiting, take those sends so a
+    // worker blocked in SendMessage can finish.
+    const DWORD start = GetTickCount();
+    while (board_ && board_->running.load() > 0 && GetTickCount() - start < timeoutMs) {
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_SENDMESSAGE);
+    }
+}
+
+int CThumbCache::Close()
+{
+    if (!open_) return 0;
+    watch_.Stop();
+    if (board_) board_->closed.store(true);
+    // A worker inside SnapFrame finishes its call; one waiting for its
+    // turn gives up within its own wait. Past this, results are dropped.
+    WaitForVideoJobs(kVideoTurnWaitMs + 5000);
+    Save();
+    receiver_.reset();
+    pendingVideos_.clear();
+    entries_.clear();
+    strip_.Release();
+    audio_.Release();
+    if (holdsSnapFrame_) {
+        CSnapFrameModule::Release();
+        holdsSnapFrame_ = false;
+    }
+    open_ = false;
+    return 1;
+}
+
+}  // namespace vimbrel::browser

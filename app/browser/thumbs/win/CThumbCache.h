@@ -1,0 +1,79 @@
+// The thumbnail cache of one media folder: the sorted list of its media
+// files and a strip with one 100 x 75 thumbnail per file, kept between runs
+// in config%i.cfg and tmp%i.img of the data root. Thumbnails are made when
+// their cell is first drawn: pictures and sounds here, videos on workers.
+// All calls come from the user-interface thread.
+#pragma once
+
+#include "FolderWatch.h"
+#include "ThumbEntry.h"
+#include "ThumbStrip.h"
+#include "VideoThumbWorker.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace vimbrel::browser {
+
+class CVideoResultReceiver;
+
+class CThumbCache {
+public:
+    CThumbCache();
+    ~CThumbCache();
+    CThumbCache(const CThumbCache&) = delete;
+    CThumbCache& operator=(const CThumbCache&) = delete;
+
+    // Where the cache files go instead of the data root (tests); before Open.
+    void SetDataRoot(const std::wstring& root) { dataRoot_ = root; }
+
+    // Opens the cache of `folder` for `mediaKind` (0..3), makes the
+    // thumbnails of entries first..first+count-1 and starts the folder
+    // watch, which posts to `owner`. 1 done, 0 refused or failed.
+    int Open(const wchar_t* folder, long first, long count, HWND owner, int mediaKind);
+    int Load();
+    int Save();
+    int Rescan();
+    int MakeThumb(long index);
+    int GetThumb(long index, int* width, int* height, HDC target);
+    int GetClass(long index) const;
+    int GetPath(long index, std::wstring& path) const;
+    long GetCount() const { return static_cast<long>(entries_.size()); }
+    int Close();
+
+    // For tests and the browser's drawing checks.
+    const std::vector<ThumbEntry>& Entries() const { return entries_; }
+    const std::wstring& IndexPath() const { return indexPath_; }
+    const std::wstring& StripPath() const { return stripPath_; }
+    bool WatchRunning() const { return watch_.Running(); }
+    long VideoJobsRunning() const { return board_ ? board_->running.load() : 0; }
+
+private:
+    friend class CVideoResultReceiver;
+    void AcceptVideoResult(const VideoThumbResult& result);
+    bool MakePictureThumb(long index, ThumbEntry& entry);
+    bool StartVideoJob(const ThumbEntry& entry);
+    void PutAudioPicture(long index, ThumbEntry& entry);
+    void ScanIntoEmptyList();
+    void WaitForVideoJobs(DWORD timeoutMs);
+
+    std::vector<ThumbEntry> entries_;
+    CThumbStrip strip_;
+    CThumbStrip audio_;   // one cell: the picture of sounds
+    int mediaKind_ = -1;
+    std::wstring indexPath_, stripPath_, folder_;
+    std::wstring dataRoot_;
+    HWND owner_ = nullptr;
+    CFolderWatch watch_;
+    std::shared_ptr<VideoJobBoard> board_;
+    std::unique_ptr<CVideoResultReceiver> receiver_;
+    std::set<std::u16string> pendingVideos_;   // names with a worker out
+    bool holdsSnapFrame_ = false;
+    bool open_ = false;
+};
+
+}  // namespace vimbrel::browser
