@@ -19,22 +19,24 @@ int LevelOf(const uint8_t* bgr) { return bgr[0] / 8 + bgr[1] / 2 + bgr[2] / 4; }
 // worker strictly inside its own tile.
 struct OilJob {
     RgbFrame out;
-    const uint8_t* colour;  // packed copy, width x 3 per row
-    const uint8_t* level;   // one byte per pixel
     int divisions;
-    // Large frames only: one entry per 2 x 2 block (blocks per row =
-    // blockColumns), level and the block's mean blue, green and red in
-    // planes of their own. Null for small frames.
-    const uint8_t* blockLevel = nullptr;
-    const uint8_t* blockChannel[3] = {nullptr, nullptr, nullptr};
-    int blockColumns = 0;
+    // What the points sample: a level plane and blue, green and red planes,
+    // one entry per pixel of small frames (shift 0) or per 2 x 2 block of
+    // large ones (shift 1); a pixel's entry is (row >> shift) x planeColumns
+    // + (column >> shift).
+    int shift = 0;
+    int planeColumns = 0;
+    const uint8_t* level = nullptr;
+    const uint8_t* channel[3] = {nullptr, nullptr, nullptr};
+    // The plain version's inputs: a packed colour copy and a level per pixel.
+    const uint8_t* pixelColour = nullptr;
+    const uint8_t* pixelLevel = nullptr;
 };
 
-// Large frames are pre-averaged in 2 x 2 blocks (clipped at odd edges) and
-// every cell of a block gets the block's level, so sampling from any origin
-// reads a written level.
-void PrepareAveraged(const RgbFrame& frame, uint8_t* colour, uint8_t* level, uint8_t* blockLevel,
-                     uint8_t* const* blockChannel) {
+// The plain version's preparation of a large frame: 2 x 2 blocks (clipped
+// at odd edges) averaged, every cell of a block given the block's level, so
+// sampling from any origin reads a written level.
+void PrepareAveragedPixels(const RgbFrame& frame, uint8_t* colour, uint8_t* level) {
     const int w = frame.width, h = frame.height;
     const std::size_t rowBytes = static_cast<std::size_t>(w) * 3;
     for (int r = 0; r < h; r += 2) {
@@ -54,11 +56,6 @@ void PrepareAveraged(const RgbFrame& frame, uint8_t* colour, uint8_t* level, uin
             const uint8_t mean[3] = {static_cast<uint8_t>(sum[0] / count), static_cast<uint8_t>(sum[1] / count),
                                      static_cast<uint8_t>(sum[2] / count)};
             const uint8_t lv = static_cast<uint8_t>(LevelOf(mean));
-            const std::size_t block = static_cast<std::size_t>(r / 2) * ((w + 1) / 2) + k / 2;
-            blockLevel[block] = lv;
-            for (int c = 0; c < 3; ++c) {
-                blockChannel[c][block] = mean[c];
-            }
             for (int m = 0; m < rows; ++m) {
                 uint8_t* c = colour + static_cast<std::size_t>(r + m) * rowBytes + 3 * k;
                 uint8_t* l = level + static_cast<std::size_t>(r + m) * w + k;
@@ -71,7 +68,7 @@ void PrepareAveraged(const RgbFrame& frame, uint8_t* colour, uint8_t* level, uin
     }
 }
 
-void PreparePlain(const RgbFrame& frame, uint8_t* colour, uint8_t* level) {
+void PreparePlainPixels(const RgbFrame& frame, uint8_t* colour, uint8_t* level) {
     const int w = frame.width;
     const std::size_t rowBytes = static_cast<std::size_t>(w) * 3;
     for (int r = 0; r < frame.height; ++r) {
@@ -82,6 +79,82 @@ void PreparePlain(const RgbFrame& frame, uint8_t* colour, uint8_t* level) {
             l[k] = static_cast<uint8_t>(LevelOf(p + 3 * k));
         }
     }
+}
+
+// The block planes of a large frame: one entry per 2 x 2 block holding its
+// level and mean blue, green and red; the same values the plain version
+// spreads over every pixel of the block, in a quarter of the memory.
+void PrepareBlockPlanes(const RgbFrame& frame, uint8_t* level, uint8_t* const* channel) {
+    const int w = frame.width, h = frame.height, columns = (w + 1) / 2;
+    auto store = [&](std::size_t block, int b, int g, int r) {
+        const uint8_t mean[3] = {static_cast<uint8_t>(b), static_cast<uint8_t>(g), static_cast<uint8_t>(r)};
+        level[block] = static_cast<uint8_t>(LevelOf(mean));
+        channel[0][block] = mean[0];
+        channel[1][block] = mean[1];
+        channel[2][block] = mean[2];
+    };
+    for (int r = 0; r < h; r += 2) {
+        const std::size_t first = static_cast<std::size_t>(r / 2) * columns;
+        const uint8_t* lower = frame.Row(r);
+        const int fullColumns = w / 2;
+        if (r + 1 < h) {
+            // Whole blocks: a sum of four, shifted right by 2.
+            const uint8_t* upper = frame.Row(r + 1);
+            for (int i = 0; i < fullColumns; ++i) {
+                const uint8_t* p = lower + 6 * i;
+                const uint8_t* q = upper + 6 * i;
+                store(first + i, (p[0] + p[3] + q[0] + q[3]) >> 2, (p[1] + p[4] + q[1] + q[4]) >> 2,
+                      (p[2] + p[5] + q[2] + q[5]) >> 2);
+            }
+            if (w % 2 != 0) {
+                const uint8_t* p = lower + 3 * (w - 1);
+                const uint8_t* q = upper + 3 * (w - 1);
+                store(first + fullColumns, (p[0] + q[0]) / 2, (p[1] + q[1]) / 2, (p[2] + q[2]) / 2);
+            }
+            continue;
+        }
+        // The last row of an odd height: blocks of one row.
+        for (int i = 0; i < fullColumns; ++i) {
+            const uint8_t* p = lower + 6 * i;
+            store(first + i, (p[0] + p[3]) / 2, (p[1] + p[4]) / 2, (p[2] + p[5]) / 2);
+        }
+        if (w % 2 != 0) {
+            const uint8_t* p = lower + 3 * (w - 1);
+            store(first + fullColumns, p[0], p[1], p[2]);
+        }
+    }
+}
+
+// Small frames: every pixel's level and channels in planes of their own.
+void PreparePixelPlanes(const RgbFrame& frame, uint8_t* level, uint8_t* const* channel) {
+    const int w = frame.width;
+    for (int r = 0; r < frame.height; ++r) {
+        const uint8_t* p = frame.Row(r);
+        const std::size_t first = static_cast<std::size_t>(r) * w;
+        for (int k = 0; k < w; ++k, p += 3) {
+            level[first + k] = static_cast<uint8_t>(LevelOf(p));
+            channel[0][first + k] = p[0];
+            channel[1][first + k] = p[1];
+            channel[2][first + k] = p[2];
+        }
+    }
+}
+
+// x / count for the sums of a point's samples (at most 16 of 255) as a
+// multiply by round-up(2^20 / count): the excess stays below 4080 / 2^20,
+// under the 1/16 that would carry into the next whole number.
+struct SampleReciprocals {
+    uint32_t value[17];
+    SampleReciprocals() {
+        value[0] = 0;
+        for (uint32_t c = 1; c <= 16; ++c) value[c] = ((1u << 20) + c - 1) / c;
+    }
+};
+
+const SampleReciprocals kReciprocals;
+
+inline uint8_t MeanOfSamples(uint32_t sum, int count) {
+    return static_cast<uint8_t>((sum * kReciprocals.value[count]) >> 20);
 }
 
 // The sample offsets of one axis that fall inside [0, size) around `at`.
@@ -131,8 +204,8 @@ void WriteBlock(const OilJob& job, const TileBounds& t, int x, int y, const uint
 // the first sample whose running occurrence count is the largest.
 bool PaintInnerPoint(const OilJob& job, int x, int y, uint8_t* mean) {
     const int bx = (x - 2) / 2, by = (y - 2) / 2;
-    const std::size_t first = static_cast<std::size_t>(by) * job.blockColumns + bx;
-    const std::size_t stride = static_cast<std::size_t>(job.blockColumns);
+    const std::size_t first = static_cast<std::size_t>(by) * job.planeColumns + bx;
+    const std::size_t stride = static_cast<std::size_t>(job.planeColumns);
     auto gather = [&](const uint8_t* plane) {
         int32_t rows[4];
         for (int i = 0; i < 4; ++i) {
@@ -140,16 +213,14 @@ bool PaintInnerPoint(const OilJob& job, int x, int y, uint8_t* mean) {
         }
         return _mm_setr_epi32(rows[0], rows[1], rows[2], rows[3]);
     };
-    const __m128i levels = gather(job.blockLevel);
-    // occurrences[i] = how many of samples 0..i share sample i's level.
+    const __m128i levels = gather(job.level);
+    // occurrences[i] = how many of samples 0..i share sample i's level. The
+    // levels are compared plus one (they never exceed 221), so the zeros a
+    // byte shift brings in never match and need no mask.
+    const __m128i marked = _mm_add_epi8(levels, _mm_set1_epi8(1));
     __m128i occurrences = _mm_set1_epi8(1);
-    const __m128i lanes = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
-#define VIMBREL_OIL_SHIFT(s)                                                                        \
-    {                                                                                               \
-        const __m128i earlier = _mm_slli_si128(levels, s); /* lane i: sample i - s */              \
-        const __m128i valid = _mm_cmpgt_epi8(lanes, _mm_set1_epi8(s - 1));                          \
-        occurrences = _mm_sub_epi8(occurrences, _mm_and_si128(_mm_cmpeq_epi8(levels, earlier), valid)); \
-    }
+#define VIMBREL_OIL_SHIFT(s) \
+    occurrences = _mm_sub_epi8(occurrences, _mm_cmpeq_epi8(marked, _mm_slli_si128(marked, s)));
     VIMBREL_OIL_SHIFT(1) VIMBREL_OIL_SHIFT(2) VIMBREL_OIL_SHIFT(3) VIMBREL_OIL_SHIFT(4)
     VIMBREL_OIL_SHIFT(5) VIMBREL_OIL_SHIFT(6) VIMBREL_OIL_SHIFT(7) VIMBREL_OIL_SHIFT(8)
     VIMBREL_OIL_SHIFT(9) VIMBREL_OIL_SHIFT(10) VIMBREL_OIL_SHIFT(11) VIMBREL_OIL_SHIFT(12)
@@ -166,9 +237,9 @@ bool PaintInnerPoint(const OilJob& job, int x, int y, uint8_t* mean) {
     const __m128i chosen = _mm_cmpeq_epi8(levels, _mm_set1_epi8(static_cast<char>(levelBytes[winner])));
     const int count = _mm_cvtsi128_si32(top) & 0xFF;
     for (int c = 0; c < 3; ++c) {
-        const __m128i sums = _mm_sad_epu8(_mm_and_si128(gather(job.blockChannel[c]), chosen), _mm_setzero_si128());
+        const __m128i sums = _mm_sad_epu8(_mm_and_si128(gather(job.channel[c]), chosen), _mm_setzero_si128());
         const int sum = _mm_cvtsi128_si32(sums) + _mm_cvtsi128_si32(_mm_srli_si128(sums, 8));
-        mean[c] = static_cast<uint8_t>(sum / count);
+        mean[c] = MeanOfSamples(static_cast<uint32_t>(sum), count);
     }
     return true;
 }
@@ -179,7 +250,7 @@ void PaintTile(void* context, int tile) {
     const int w = job.out.width, h = job.out.height;
     const TileBounds bounds = BoundsOf(job, tile);
     const int col0 = bounds.col0, row0 = bounds.row0, col1 = bounds.col1, row1 = bounds.row1;
-    const std::size_t rowBytes = static_cast<std::size_t>(w) * 3;
+    const int shift = job.shift;
     // Cleared once; after each point only the bins its samples touched are
     // reset, which costs far less than clearing all of them every time. Each
     // bin also sums its samples' colours, packed 21 bits a channel (16 samples
@@ -192,7 +263,7 @@ void PaintTile(void* context, int tile) {
         const int rowCount = SampleOffsets(y, h, rows);
         for (int x = col0; x < col1; x += 2) {
 #if defined(__SSE2__)
-            if (job.blockLevel && x >= 2 && x + 4 < w && y >= 2 && y + 4 < h) {
+            if (shift == 1 && x >= 2 && x + 4 < w && y >= 2 && y + 4 < h) {
                 uint8_t mean[3];
                 PaintInnerPoint(job, x, y, mean);
                 WriteBlock(job, bounds, x, y, mean);
@@ -208,13 +279,13 @@ void PaintTile(void* context, int tile) {
             // and would mispredict on nearly every point.
             int top = 0, chosen = 0;
             for (int i = 0; i < rowCount; ++i) {
-                const uint8_t* levelRow = job.level + static_cast<std::size_t>(rows[i]) * w;
-                const uint8_t* colourRow = job.colour + static_cast<std::size_t>(rows[i]) * rowBytes;
+                const std::size_t rowFirst = static_cast<std::size_t>(rows[i] >> shift) * job.planeColumns;
                 for (int j = 0; j < colCount; ++j, ++samples) {
-                    const int level = levelRow[cols[j]];
-                    const uint8_t* c = colourRow + 3 * cols[j];
+                    const std::size_t at = rowFirst + (cols[j] >> shift);
+                    const int level = job.level[at];
                     sampleLevel[samples] = static_cast<uint8_t>(level);
-                    colourSum[level] += c[0] | (static_cast<uint64_t>(c[1]) << 21) | (static_cast<uint64_t>(c[2]) << 42);
+                    colourSum[level] += job.channel[0][at] | (static_cast<uint64_t>(job.channel[1][at]) << 21) |
+                                        (static_cast<uint64_t>(job.channel[2][at]) << 42);
                     const int count = ++histogram[level];
                     const bool higher = count > top;
                     top = higher ? count : top;
@@ -223,9 +294,9 @@ void PaintTile(void* context, int tile) {
             }
             // The chosen level holds `top` samples; the point itself is one.
             const uint64_t sum = colourSum[chosen];
-            const uint8_t mean[3] = {static_cast<uint8_t>((sum & 0x1FFFFF) / top),
-                                     static_cast<uint8_t>(((sum >> 21) & 0x1FFFFF) / top),
-                                     static_cast<uint8_t>((sum >> 42) / top)};
+            const uint8_t mean[3] = {MeanOfSamples(static_cast<uint32_t>(sum & 0x1FFFFF), top),
+                                     MeanOfSamples(static_cast<uint32_t>((sum >> 21) & 0x1FFFFF), top),
+                                     MeanOfSamples(static_cast<uint32_t>(sum >> 42), top)};
             for (int i = 0; i < samples; ++i) {
                 histogram[sampleLevel[i]] = 0;
                 colourSum[sampleLevel[i]] = 0;
@@ -250,7 +321,7 @@ void PaintTileReference(void* context, int tile) {
             for (int dy = -2; dy <= 4; dy += 2) {
                 for (int dx = -2; dx <= 4; dx += 2) {
                     if (y + dy < 0 || y + dy >= h || x + dx < 0 || x + dx >= w) continue;
-                    const int level = job.level[static_cast<std::size_t>(y + dy) * w + (x + dx)];
+                    const int level = job.pixelLevel[static_cast<std::size_t>(y + dy) * w + (x + dx)];
                     sampleRow[samples] = y + dy;
                     sampleCol[samples++] = x + dx;
                     if (++histogram[level] > top) {
@@ -261,8 +332,9 @@ void PaintTileReference(void* context, int tile) {
             }
             int sum[3] = {0, 0, 0};
             for (int i = 0; i < samples; ++i) {
-                if (job.level[static_cast<std::size_t>(sampleRow[i]) * w + sampleCol[i]] != chosen) continue;
-                const uint8_t* c = job.colour + static_cast<std::size_t>(sampleRow[i]) * rowBytes + 3 * sampleCol[i];
+                if (job.pixelLevel[static_cast<std::size_t>(sampleRow[i]) * w + sampleCol[i]] != chosen) continue;
+                const uint8_t* c =
+                    job.pixelColour + static_cast<std::size_t>(sampleRow[i]) * rowBytes + 3 * sampleCol[i];
                 for (int ch = 0; ch < 3; ++ch) sum[ch] += c[ch];
             }
             const uint8_t mean[3] = {static_cast<uint8_t>(sum[0] / top), static_cast<uint8_t>(sum[1] / top),
@@ -272,28 +344,45 @@ void PaintTileReference(void* context, int tile) {
     }
 }
 
-void RunOilPainting(const RgbFrame& frame, ITileRunner& runner, CScratch& scratch, TileWork paint) {
+void RunOilPainting(const RgbFrame& frame, ITileRunner& runner, CScratch& scratch) {
+    if (frame.Empty()) {
+        return;
+    }
+    const int divisions = OilPaintingDivisions(frame.width, frame.height);
+    OilJob job{frame, divisions};
+    job.shift = divisions == 4 ? 1 : 0;
+    job.planeColumns = (frame.width + job.shift) >> job.shift;
+    const std::size_t entries = static_cast<std::size_t>(job.planeColumns) * ((frame.height + job.shift) >> job.shift);
+    uint8_t* planes = scratch.Bytes(0, entries * 4);
+    uint8_t* const channels[3] = {planes + entries, planes + 2 * entries, planes + 3 * entries};
+    if (job.shift == 1) {
+        PrepareBlockPlanes(frame, planes, channels);
+    } else {
+        PreparePixelPlanes(frame, planes, channels);
+    }
+    job.level = planes;
+    for (int c = 0; c < 3; ++c) job.channel[c] = channels[c];
+    runner.RunTiles(divisions * divisions, &PaintTile, &job);
+}
+
+void RunOilPaintingReference(const RgbFrame& frame, CScratch& scratch) {
     if (frame.Empty()) {
         return;
     }
     const std::size_t pixels = static_cast<std::size_t>(frame.width) * frame.height;
-    const int blockColumns = (frame.width + 1) / 2;
-    const std::size_t blocks = static_cast<std::size_t>(blockColumns) * ((frame.height + 1) / 2);
     uint8_t* colour = scratch.Bytes(0, pixels * 3);
     uint8_t* level = scratch.Bytes(1, pixels);
     const int divisions = OilPaintingDivisions(frame.width, frame.height);
-    OilJob job{frame, colour, level, divisions};
     if (divisions == 4) {
-        uint8_t* blockPlanes = scratch.Bytes(2, blocks * 4);
-        uint8_t* const channels[3] = {blockPlanes + blocks, blockPlanes + 2 * blocks, blockPlanes + 3 * blocks};
-        PrepareAveraged(frame, colour, level, blockPlanes, channels);
-        job.blockLevel = blockPlanes;
-        for (int c = 0; c < 3; ++c) job.blockChannel[c] = channels[c];
-        job.blockColumns = blockColumns;
+        PrepareAveragedPixels(frame, colour, level);
     } else {
-        PreparePlain(frame, colour, level);
+        PreparePlainPixels(frame, colour, level);
     }
-    runner.RunTiles(divisions * divisions, paint, &job);
+    OilJob job{frame, divisions};
+    job.pixelColour = colour;
+    job.pixelLevel = level;
+    CSerialTileRunner serial;
+    serial.RunTiles(divisions * divisions, &PaintTileReference, &job);
 }
 
 }  // namespace
@@ -301,12 +390,11 @@ void RunOilPainting(const RgbFrame& frame, ITileRunner& runner, CScratch& scratc
 int OilPaintingDivisions(int width, int height) { return (width > 400 || height > 300) ? 4 : 2; }
 
 void OilPainting(const RgbFrame& frame, ITileRunner& runner, CScratch& scratch) {
-    RunOilPainting(frame, runner, scratch, &PaintTile);
+    RunOilPainting(frame, runner, scratch);
 }
 
 void OilPaintingReference(const RgbFrame& frame, CScratch& scratch) {
-    CSerialTileRunner serial;
-    RunOilPainting(frame, serial, scratch, &PaintTileReference);
+    RunOilPaintingReference(frame, scratch);
 }
 
 }  // namespace vimbrel::effects

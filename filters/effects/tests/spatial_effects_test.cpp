@@ -319,7 +319,10 @@ TEST(OilPainting, LargeFramesSampleNeighbouringBlocksAndKeepTheTieRule) {
 
 TEST(OilPainting, MatchesThePlainHistogramVersion) {
     // Coarse noise repeats levels, so majorities and ties are common.
-    const std::pair<int, int> sizes[] = {{642, 482}, {641, 481}, {402, 540}, {300, 200}, {7, 3}, {2, 301}};
+    // Large frames read per-block planes, small ones per-pixel planes; the
+    // sizes cover odd edges, one-pixel rows and columns on both sides of 400 x 300.
+    const std::pair<int, int> sizes[] = {{642, 482}, {641, 481}, {402, 540}, {300, 200}, {7, 3},
+                                         {2, 301},   {1, 302},   {403, 1},   {401, 3},   {1, 1}};
     for (auto [w, h] : sizes) {
         CTestFrame a(w, h);
         a.FillNoise(33);
