@@ -1,6 +1,7 @@
 #include "CDiffBlockDetector.h"
 
 #include <cstring>
+#include <limits>
 #include <new>
 
 #include "GrayImage.h"
@@ -37,6 +38,9 @@ HResult CDiffBlockDetector::AllocateCache(const BitmapInfoHeader& format) {
     mask_ = baseGray_ = savedGray_ = currentGray_ = dilated_ = work_ = secondDiff_ = nullptr;
     if (width_ < kMinFrameSide || height_ < kMinFrameSide || width_ > kMaxFrameSide ||
         height_ > kMaxFrameSide) {
+        // A refused format has no usable size: no list or plane may be sized
+        // from it. The area still reports the stream's own frame.
+        width_ = height_ = 0;
         planeBytes_ = frameBytes_ = 0;
         return kFail;
     }
@@ -44,7 +48,7 @@ HResult CDiffBlockDetector::AllocateCache(const BitmapInfoHeader& format) {
     const std::uint64_t accumulatorBytes = std::uint64_t(width_) * 3 * sizeof(std::uint32_t);
     const std::uint64_t total = accumulatorBytes + 2 * std::uint64_t(frameBytes_) +
                                 kPlaneCount * std::uint64_t(planeBytes_);
-    if (total > static_cast<std::size_t>(-1)) return kFail;
+    if (total > static_cast<std::uint64_t>(std::numeric_limits<std::ptrdiff_t>::max())) return kFail;
     // Zeroed, so that a base taken before the first frame is a defined black.
     cache_.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(total)]());
     if (!cache_) return kFail;

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <new>
 #include <type_traits>
@@ -40,7 +41,9 @@ public:
     // Makes room for at least n records, keeping the ones held.
     bool Reserve(std::size_t n) {
         if (n <= room_) return true;
-        if (n > static_cast<std::size_t>(-1) / sizeof(T)) return false;
+        // The largest array the compiler allows is PTRDIFF_MAX bytes; past it
+        // array new throws even in its nothrow form (on 32-bit builds).
+        if (n > static_cast<std::size_t>(std::numeric_limits<std::ptrdiff_t>::max()) / sizeof(T)) return false;
         std::unique_ptr<T[]> bigger(new (std::nothrow) T[n]);
         if (!bigger) return false;
         if (count_) std::memcpy(bigger.get(), items_.get(), count_ * sizeof(T));
