@@ -1,0 +1,92 @@
+// The thumbnail browser: the media files of one folder as a scrolling grid
+// of framed thumbnails, two columns by four rows, with multiple selection
+// and a context menu whose commands go to the controller. Owns the folder's
+// thumbnail cache. User-interface thread only.
+#pragma once
+
+#include "BrowserSelection.h"
+#include "CThumbCache.h"
+#include "IBrowseController.h"
+#include "WinHandles.h"
+
+#include <framework/CWindow.h>
+
+#include <windows.h>
+#include <gdiplus.h>
+
+#include <memory>
+#include <string>
+
+namespace vimbrel::browser {
+
+constexpr int kScrollBarId = 107;
+
+class CThumbBrowser : public framework::CWindow {
+public:
+    explicit CThumbBrowser(IBrowseController& controller);
+    ~CThumbBrowser() override;
+
+    // Where the cache keeps its files instead of the data root (tests).
+    void SetCacheDataRoot(const std::wstring& root) { cache_.SetDataRoot(root); }
+
+    int Create(HWND parent, const RECT& rect, const wchar_t* folder, int mediaKind);
+    int GetCurrentFile(std::wstring* path, int* mediaClass) const;
+    // *index -1: the number of selected items comes back in *index.
+    int GetSelectedFile(int* index, std::wstring* path, int* mediaClass) const;
+    int Navigate(int direction, int* moved);
+    int ResetView();
+
+    // For tests: what is drawn, selected and offered.
+    HDC BackBuffer() const { return back_.get(); }
+    const BrowserSelection& Selection() const { return selection_; }
+    int TopRow() const { return topRow_; }
+    HMENU ContextMenu() const { return menu_; }
+    HWND ScrollBar() const { return scrollBar_; }
+    CThumbCache& Cache() { return cache_; }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void OnVScroll(WPARAM wParam);
+    void OnLeftClick(int x, int y, WPARAM keys);
+    void OnRightClick(int x, int y);
+    void OnCommand(int id);
+    void DeleteSelected();
+    void Paint(int topRow);
+    void Repaint();
+    void DrawCell(int cell);
+    void ClearArea(int top, int bottom);
+    void RedrawItem(int item);
+    void Present();
+    void UpdateScrollInfo();
+    void ReportCurrent();
+    int ItemAt(int x, int y) const;
+    bool ItemShown(int item) const;
+    void BuildMenu();
+
+    IBrowseController& controller_;
+    int items_ = 0;
+    int rows_ = 0;
+    int topRow_ = 0;
+    int paintedRow_ = -1;
+    BrowserSelection selection_;
+    CThumbCache cache_;
+    RECT client_ = {};
+    int drawWidth_ = 0;
+    int drawHeight_ = 0;
+    int mediaKind_ = -1;
+    ui::UniqueBrush white_;
+    std::unique_ptr<Gdiplus::Bitmap> frame_, frameHover_, badge_;
+    int frameWidth_ = 110, frameHeight_ = 85;
+    ui::UniqueMemoryDC thumbDc_;
+    ui::UniqueBitmap thumbBitmap_;
+    HGDIOBJ thumbOld_ = nullptr;
+    ui::UniqueMemoryDC back_;
+    ui::UniqueBitmap backBitmap_;
+    HGDIOBJ backOld_ = nullptr;
+    HWND scrollBar_ = nullptr;
+    HMENU menu_ = nullptr;
+};
+
+}  // namespace vimbrel::browser
