@@ -1,0 +1,69 @@
+#include "CanvasMenu.h"
+
+#include "PhotoCanvasIds.h"
+
+#include <string>
+
+namespace vimbrel::canvas {
+
+namespace {
+
+std::wstring LoadText(HINSTANCE module, UINT id) {
+    const wchar_t* text = nullptr;
+    // Length 0 asks for a read-only pointer into the resource itself.
+    const int length = LoadStringW(module, id, reinterpret_cast<LPWSTR>(&text), 0);
+    return (length > 0 && text) ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
+}
+
+bool AddItem(HMENU menu, HINSTANCE module, UINT command, UINT text) {
+    return AppendMenuW(menu, MF_STRING, command, LoadText(module, text).c_str()) != FALSE;
+}
+
+bool AddSeparator(HMENU menu) { return AppendMenuW(menu, MF_SEPARATOR, 0, nullptr) != FALSE; }
+
+}  // namespace
+
+CCanvasMenu::~CCanvasMenu() {
+    if (menu_) DestroyMenu(menu_);  // takes the attached submenu with it
+    else if (stampMenu_) DestroyMenu(stampMenu_);
+}
+
+bool CCanvasMenu::Build(HINSTANCE module) {
+    HMENU menu = CreatePopupMenu();
+    HMENU stamp = CreatePopupMenu();
+    if (!menu || !stamp) {
+        if (menu) DestroyMenu(menu);
+        if (stamp) DestroyMenu(stamp);
+        return false;
+    }
+    bool ok = AddItem(stamp, module, kCmdRotate90, kStrRotate90) &&
+              AddItem(stamp, module, kCmdRotate180, kStrRotate180) &&
+              AddItem(stamp, module, kCmdRotate270, kStrRotate270) && AddSeparator(stamp) &&
+              AddItem(stamp, module, kCmdFlipHorizontal, kStrFlipHorizontal) &&
+              AddItem(stamp, module, kCmdFlipVertical, kStrFlipVertical) && AddSeparator(stamp) &&
+              AddItem(stamp, module, kCmdStandard, kStrStandard);
+    ok = ok && AddItem(menu, module, kCmdUndo, kStrUndo) && AddItem(menu, module, kCmdRedo, kStrRepeat) &&
+         AddSeparator(menu);
+    const bool attached =
+        ok && AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(stamp), LoadText(module, kStrRotateStamp).c_str());
+    ok = attached && AddSeparator(menu) && AddItem(menu, module, kCmdReloadImage, kStrReloadImage);
+    if (!ok) {
+        DestroyMenu(menu);
+        if (!attached) DestroyMenu(stamp);
+        return false;
+    }
+    menu_ = menu;
+    stampMenu_ = stamp;
+    return true;
+}
+
+void CCanvasMenu::Update(bool canUndo, bool canRedo, bool stampTool, bool modified) {
+    if (!menu_) return;
+    const auto state = [](bool on) { return on ? MF_ENABLED : MF_GRAYED; };
+    EnableMenuItem(menu_, kCmdUndo, MF_BYCOMMAND | state(canUndo));
+    EnableMenuItem(menu_, kCmdRedo, MF_BYCOMMAND | state(canRedo));
+    EnableMenuItem(menu_, kStampMenuPosition, MF_BYPOSITION | state(stampTool));
+    EnableMenuItem(menu_, kCmdReloadImage, MF_BYCOMMAND | state(modified));
+}
+
+}  // namespace vimbrel::canvas
