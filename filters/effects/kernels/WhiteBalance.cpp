@@ -97,11 +97,93 @@ ChannelMeans MeanOfAllPixels(const RgbFrame& frame) {
     return MeansOf(sum, static_cast<uint64_t>(frame.width) * frame.height);
 }
 
+// One white candidate: its XYZ as the analysis compares it, and its colour
+// (blue, green, red from the low byte up).
+struct Candidate {
+    float x, y, z;
+    uint32_t bgr;
+};
+
+struct XyzSums {
+    double x = 0, y = 0, z = 0;
+    void Add(float vx, float vy, float vz) {
+        x += vx;
+        y += vy;
+        z += vz;
+    }
+};
+
 // Mean colour of the white candidates: bright pixels, less those far brighter
 // than the current candidates' mean in X, Y or Z (highlights, light sources),
-// dropped round after round until a round drops none. XYZ is recomputed from
-// tables each round instead of being kept in three frame-sized planes.
+// dropped round after round until a round drops none. The candidates are kept
+// packed in frame order, so each round walks only the survivors and adds up
+// their XYZ in the same order as a walk over the frame would (those sums are
+// doubles, whose rounding depends on the order). The colour sums are whole
+// numbers and needed only for the survivors, so they are taken once at the end.
 ChannelMeans MeanOfWhiteCandidates(const RgbFrame& frame, CScratch& scratch) {
+    const XyzTables& t = Xyz();
+    const std::size_t n = static_cast<std::size_t>(frame.width) * frame.height;
+    float* luminance = reinterpret_cast<float*>(scratch.Bytes(1, n * sizeof(float)));
+    Candidate* candidates = reinterpret_cast<Candidate*>(scratch.Bytes(0, n * sizeof(Candidate)));
+    auto luminanceOf = [&t](const uint8_t* p) {
+        return static_cast<float>(t.y[kRed][p[2]] + t.y[kGreen][p[1]] + t.y[kBlue][p[0]]);
+    };
+    float minY = luminanceOf(frame.Row(0)), maxY = minY;
+    std::size_t i = 0;
+    for (int r = 0; r < frame.height; ++r) {
+        const uint8_t* p = frame.Row(r);
+        for (int k = 0; k < frame.width; ++k, p += 3, ++i) {
+            const float y = luminanceOf(p);
+            luminance[i] = y;
+            minY = std::min(minY, y);
+            maxY = std::max(maxY, y);
+        }
+    }
+    const float threshold = minY + 0.05f * (maxY - minY);
+    XyzSums sums;
+    std::size_t count = 0;
+    i = 0;
+    for (int r = 0; r < frame.height; ++r) {
+        const uint8_t* p = frame.Row(r);
+        for (int k = 0; k < frame.width; ++k, p += 3, ++i) {
+            const float y = luminance[i];
+            if (y < threshold) continue;
+            const float x = static_cast<float>(t.x[kRed][p[2]] + t.x[kGreen][p[1]] + t.x[kBlue][p[0]]);
+            const float z = static_cast<float>(t.z[kRed][p[2]] + t.z[kGreen][p[1]] + t.z[kBlue][p[0]]);
+            candidates[count++] = Candidate{x, y, z, p[0] | (p[1] << 8) | (static_cast<uint32_t>(p[2]) << 16)};
+            sums.Add(x, y, z);
+        }
+    }
+    while (count != 0) {
+        const double n3 = static_cast<double>(count);
+        const double limitX = 3.0 * sums.x / n3, limitY = 3.0 * sums.y / n3, limitZ = 3.0 * sums.z / n3;
+        XyzSums kept;
+        std::size_t keptCount = 0;
+        for (std::size_t c = 0; c < count; ++c) {
+            const Candidate e = candidates[c];
+            if (e.x >= limitX || e.y >= limitY || e.z >= limitZ) continue;
+            if (keptCount != c) candidates[keptCount] = e;
+            ++keptCount;
+            kept.Add(e.x, e.y, e.z);
+        }
+        const bool dropped = keptCount != count;
+        sums = kept;
+        count = keptCount;
+        if (!dropped) break;
+    }
+    uint64_t colour[3] = {0, 0, 0};
+    for (std::size_t c = 0; c < count; ++c) {
+        const uint32_t bgr = candidates[c].bgr;
+        colour[kBlue] += bgr & 0xFF;
+        colour[kGreen] += (bgr >> 8) & 0xFF;
+        colour[kRed] += bgr >> 16;
+    }
+    return MeansOf(colour, count);
+}
+
+// The candidates as first written: a mask over the frame, walked whole every
+// round with XYZ recomputed per pixel. What the packed version must match.
+ChannelMeans MeanOfWhiteCandidatesReference(const RgbFrame& frame, CScratch& scratch) {
     const XyzTables& t = Xyz();
     const std::size_t n = static_cast<std::size_t>(frame.width) * frame.height;
     uint8_t* mask = scratch.Bytes(0, n);
@@ -171,11 +253,10 @@ const double* SrgbLinearTable() {
     return table.value;
 }
 
-bool AnalyseWhiteBalance(const RgbFrame& frame, WhiteBalanceState& s, CScratch& scratch) {
-    if (frame.Empty()) {
-        return false;
-    }
-    const ChannelMeans means = s.mode != 0 ? MeanOfWhiteCandidates(frame, scratch) : MeanOfAllPixels(frame);
+namespace {
+
+// Gains and tables from the mean colour; false (tables kept) without pixels.
+bool AnalyseMeans(const ChannelMeans& means, WhiteBalanceState& s) {
     if (means.count == 0) {
         return false;
     }
@@ -220,6 +301,22 @@ bool AnalyseWhiteBalance(const RgbFrame& frame, WhiteBalanceState& s, CScratch& 
         }
     }
     return true;
+}
+
+}  // namespace
+
+bool AnalyseWhiteBalance(const RgbFrame& frame, WhiteBalanceState& s, CScratch& scratch) {
+    if (frame.Empty()) {
+        return false;
+    }
+    return AnalyseMeans(s.mode != 0 ? MeanOfWhiteCandidates(frame, scratch) : MeanOfAllPixels(frame), s);
+}
+
+bool AnalyseWhiteBalanceReference(const RgbFrame& frame, WhiteBalanceState& s, CScratch& scratch) {
+    if (frame.Empty()) {
+        return false;
+    }
+    return AnalyseMeans(s.mode != 0 ? MeanOfWhiteCandidatesReference(frame, scratch) : MeanOfAllPixels(frame), s);
 }
 
 void RunWhiteBalance(const RgbFrame& frame, WhiteBalanceState& s, CScratch& scratch) {

@@ -227,6 +227,59 @@ TEST(WhiteBalance, MildCastScalesByClampedGains) {
     EXPECT_EQ(f.At(0, 0), (Bgr{106, 106, 106}));
 }
 
+TEST(WhiteBalance, CandidatesLeaveOutAHighlight) {
+    // One black pixel, eight (b 90, g 90, r 120) and one white. Y runs 0..1,
+    // so the threshold is 0.05 and the nine brighter pixels are candidates;
+    // their mean Y 0.218 puts the white (Y 1) beyond three times it, and the
+    // second round, over the eight (X 0.132, Y 0.120, Z 0.113), drops none.
+    // Candidate means R 120, G = B 90: luma 98.97, gains 0.8248 and 1.0997,
+    // so 120 and 90 both map to 99. Every pixel (mode 0) means R 121.5,
+    // G = B 97.5: luma 104.676, gains 0.8615 and 1.0736: 120 -> 103, 90 -> 97.
+    const std::pair<int, Bgr> expected[] = {{1, GreyPixel(99)}, {0, Bgr{97, 97, 103}}};
+    for (const auto& [mode, colour] : expected) {
+        WhiteBalanceState s;
+        s.mode = mode;
+        CTestFrame f(5, 2);
+        f.Fill(Bgr{90, 90, 120});
+        f.Set(0, 0, GreyPixel(0));
+        f.Set(4, 1, GreyPixel(255));
+        RunWhiteBalance(f.View(), s, scratch);
+        EXPECT_EQ(f.At(1, 0), colour) << "mode " << mode;
+    }
+}
+
+// The packed candidate rounds must reach the same gains and tables as the
+// walk over the whole frame with a mask, highlights and odd sizes included.
+TEST(WhiteBalance, PackedCandidatesMatchTheMaskedWalk) {
+    const std::pair<int, int> sizes[] = {{1, 1}, {7, 3}, {641, 481}, {256, 256}};
+    for (auto [w, h] : sizes) {
+        for (int picture = 0; picture < 3; ++picture) {
+            CTestFrame f(w, h);
+            if (picture == 0) {
+                f.FillNoise(5);
+            } else if (picture == 1 && w == 256) {
+                f.FillColourPlane(40);
+            } else {
+                // A warm gradient with scattered light sources: several rounds.
+                for (int r = 0; r < h; ++r)
+                    for (int k = 0; k < w; ++k) {
+                        const int v = (k + r) % 160;
+                        f.Set(k, r, (k * 31 + r * 17) % 97 == 0 ? GreyPixel(255)
+                                                                 : Bgr{static_cast<uint8_t>(v / 2), static_cast<uint8_t>(v),
+                                                                       static_cast<uint8_t>(v + 40)});
+                    }
+            }
+            WhiteBalanceState a, b;
+            a.mode = b.mode = 1;
+            EXPECT_EQ(AnalyseWhiteBalance(f.View(), a, scratch), AnalyseWhiteBalanceReference(f.View(), b, scratch));
+            for (int c = 0; c < 3; ++c) {
+                EXPECT_EQ(a.gain[c], b.gain[c]) << w << "x" << h << " picture " << picture;
+                EXPECT_EQ(0, std::memcmp(a.table[c], b.table[c], 256)) << w << "x" << h << " picture " << picture;
+            }
+        }
+    }
+}
+
 TEST(WhiteBalance, BlackFrameKeepsThePreviousTables) {
     WhiteBalanceState s;
     s.mode = 1;
