@@ -175,6 +175,30 @@ TEST_F(PlayerDialog, SwitchEffectAlternatesAndPauseInTheStripShowsThePreviousPic
     EXPECT_EQ(0u, corner);
 }
 
+TEST_F(PlayerDialog, ANavigationHoldsTheShowForThreeSecondsThenItGoesOn) {
+    unsigned held = 0, resumed = 0;
+    bool navigatedWhileHeld = false, navigatedAfter = true;
+    // Home on the first picture, during its cross-fade: the picture does
+    // not change, but the show still holds.
+    script.When([this] { return Playing(); }, [this] { Key(VK_HOME); });
+    script.After(2000, [&] {
+        held = Centre();
+        navigatedWhileHeld = SharedPlayerFlags().navigated;
+    });
+    // 3 s after the key the show goes on with the picture after red: green,
+    // faded in from black within a second.
+    script.After(2600, [&] {
+        resumed = Centre();
+        navigatedAfter = SharedPlayerFlags().navigated;
+        Key(VK_ESCAPE);
+    });
+    EXPECT_EQ(IDCANCEL, Run());
+    EXPECT_EQ(kRed, held);
+    EXPECT_TRUE(navigatedWhileHeld);
+    EXPECT_EQ(kGreen, resumed);
+    EXPECT_FALSE(navigatedAfter);
+}
+
 TEST_F(PlayerDialog, AboutBoxOpensFromTheSystemMenu) {
     std::wstring version;
     bool hasItem = false;
