@@ -27,6 +27,18 @@ bool FindEncoder(const wchar_t* mime, CLSID& clsid)
 
 }  // namespace
 
+HBITMAP CreateStripDib(HDC dc, int rows, void** bits)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = 100;
+    info.bmiHeader.biHeight = -rows;   // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    return CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
 bool CThumbStrip::Create(long cells)
 {
     Release();
@@ -34,15 +46,8 @@ bool CThumbStrip::Create(long cells)
     ui::UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
     if (!dc) return false;
     if (cells > 0) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = 100;
-        info.bmiHeader.biHeight = -static_cast<LONG>(cells * 75);   // top-down
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 24;
-        info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        ui::UniqueBitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        ui::UniqueBitmap bitmap(CreateStripDib(dc.get(), static_cast<int>(cells * 75), &bits));
         if (!bitmap || !bits) return false;
         oldBitmap_ = SelectObject(dc.get(), bitmap.get());
         bits_ = static_cast<uint8_t*>(bits);

@@ -13,6 +13,10 @@
 
 namespace vimbrel::browser {
 
+// A 100-pixel-wide, 24-bit, top-down DIB section of `rows` rows: the
+// layout of the strip and of a video worker's frame alike (stride 300).
+HBITMAP CreateStripDib(HDC dc, int rows, void** bits);
+
 class CThumbStrip {
 public:
     CThumbStrip() = default;

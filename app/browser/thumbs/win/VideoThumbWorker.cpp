@@ -1,6 +1,7 @@
 #include "VideoThumbWorker.h"
 
 #include "CacheFiles.h"
+#include "ThumbStrip.h"
 #include "WinHandles.h"
 
 #include <oleauto.h>
@@ -71,15 +72,8 @@ bool SnapInto(SnapFrameFn snapFrame, const std::wstring& path, VideoThumbResult&
 {
     ui::UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
     if (!dc) return false;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = 100;
-    info.bmiHeader.biHeight = -75;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    ui::UniqueBitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    ui::UniqueBitmap bitmap(CreateStripDib(dc.get(), 75, &bits));
     if (!bitmap || !bits) return false;
     memset(bits, 0xFF, 300 * 75);
     ui::CSelectObject select(dc.get(), bitmap.get());
