@@ -19,6 +19,16 @@ bool IsValidPcm(const PcmFormat& format)
     return static_cast<uint64_t>(format.samplesPerSec) * block == format.avgBytesPerSec;
 }
 
+void AppendPcmFormat(std::vector<uint8_t>& out, const PcmFormat& format)
+{
+    AppendLe16(out, kWaveFormatPcm);
+    AppendLe16(out, format.channels);
+    AppendLe32(out, format.samplesPerSec);
+    AppendLe32(out, format.avgBytesPerSec);
+    AppendLe16(out, format.blockAlign);
+    AppendLe16(out, format.bitsPerSample);
+}
+
 std::vector<uint8_t> BuildWaveHeader(const PcmFormat& format, uint32_t dataBytes)
 {
     if (dataBytes > kMaxWaveData) {
@@ -32,12 +42,7 @@ std::vector<uint8_t> BuildWaveHeader(const PcmFormat& format, uint32_t dataBytes
     AppendFourCc(header, FourCc('W', 'A', 'V', 'E'));
     AppendFourCc(header, FourCc('f', 'm', 't', ' '));
     AppendLe32(header, 16);
-    AppendLe16(header, kWaveFormatPcm);
-    AppendLe16(header, format.channels);
-    AppendLe32(header, format.samplesPerSec);
-    AppendLe32(header, format.avgBytesPerSec);
-    AppendLe16(header, format.blockAlign);
-    AppendLe16(header, format.bitsPerSample);
+    AppendPcmFormat(header, format);
     AppendFourCc(header, FourCc('d', 'a', 't', 'a'));
     AppendLe32(header, dataBytes);
     return header;

@@ -32,6 +32,10 @@ constexpr uint32_t kMaxWaveData = 0xFFFFFFFFu - (kWaveHeaderSize - 8) - 1;
 // channel, and an average rate that matches.
 bool IsValidPcm(const PcmFormat& format);
 
+// The 16 bytes of a PCM format block (PCMWAVEFORMAT), as a WAVE file's
+// "fmt " chunk and an AVI sound stream's strf carry them.
+void AppendPcmFormat(std::vector<uint8_t>& out, const PcmFormat& format);
+
 // The 44 header bytes for dataBytes of samples. dataBytes above
 // kMaxWaveData is clamped to it. An odd data length is followed by a pad
 // byte in the file, which the RIFF size includes.

@@ -62,6 +62,19 @@ HRESULT CAviMuxInputPin::CompleteConnect(IPin* receivePin)
 
 STDMETHODIMP CAviMuxInputPin::Receive(IMediaSample* sample)
 {
+    if (sample == nullptr) {
+        return E_POINTER;
+    }
+    // The stream's headers were written for the connection's format; a
+    // sample in another one would not fit them.
+    AM_MEDIA_TYPE* changed = nullptr;
+    if (sample->GetMediaType(&changed) == S_OK && changed != nullptr) {
+        const bool same = dshowbase::MediaTypesEqual(*changed, CurrentMediaType());
+        dshowbase::DeleteMediaType(changed);
+        if (!same) {
+            return VFW_E_TYPE_NOT_ACCEPTED;
+        }
+    }
     const HRESULT hr = CBaseInputPin::Receive(sample);
     if (hr != S_OK) {
         return hr;

@@ -59,14 +59,9 @@ bool SoundStreamOf(const AM_MEDIA_TYPE& type, AviStreamInfo* stream)
     if (!PcmOf(type, &pcm)) {
         return false;
     }
-    // A PCM WAVEFORMATEX with no extra bytes.
+    // A PCM WAVEFORMATEX with no extra bytes (cbSize 0).
     std::vector<uint8_t> wave;
-    AppendLe16(wave, kWaveFormatPcm);
-    AppendLe16(wave, pcm.channels);
-    AppendLe32(wave, pcm.samplesPerSec);
-    AppendLe32(wave, pcm.avgBytesPerSec);
-    AppendLe16(wave, pcm.blockAlign);
-    AppendLe16(wave, pcm.bitsPerSample);
+    AppendPcmFormat(wave, pcm);
     AppendLe16(wave, 0);
     stream->kind = StreamKind::Audio;
     stream->format = std::move(wave);
