@@ -18,9 +18,6 @@ namespace {
 
 constexpr int kW = 1024;
 constexpr int kH = 768;
-constexpr unsigned kRed = 0xFF0000;
-constexpr unsigned kGreen = 0x00FF00;
-constexpr unsigned kBlue = 0x0000FF;
 constexpr unsigned kFilm = 0x303030;
 // (768 - 428) / 2: the strip row's top.
 constexpr int kY0 = 170;
@@ -45,20 +42,14 @@ bool AnyAmber(const CDibBuffer& buffer, int x, int y, int width, int height) {
 class FilmStripDrawing : public ::testing::Test {
 protected:
     void SetUp() override {
-        screen = CDibBuffer::Create(nullptr, kW, kH);
-        ASSERT_TRUE(screen);
-        buffers = CScreenBuffers::ForTarget(screen->Dc(), kW, kH);
-        ASSERT_TRUE(buffers);
+        ASSERT_TRUE(memory.Ok());
         frame = CDibBuffer::Create(nullptr, 440, 428);
         ASSERT_TRUE(frame);
         Paint(*frame, kFilm);
-        event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        ASSERT_NE(nullptr, event);
         notify = CreateWindowExW(0, L"STATIC", L"player", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
     }
     void TearDown() override {
-        if (event) CloseHandle(event);
         if (notify) DestroyWindow(notify);
     }
     // a.bmp blue 400 x 300, b.bmp green 320 x 240, c.bmp red 640 x 480;
@@ -84,10 +75,11 @@ protected:
     }
 
     CSlideList list;
-    std::unique_ptr<CDibBuffer> screen;
-    std::unique_ptr<CScreenBuffers> buffers;
+    CMemoryScreen memory{kW, kH};
+    std::unique_ptr<CDibBuffer>& screen = memory.screen;
+    std::unique_ptr<CScreenBuffers>& buffers = memory.buffers;
+    HANDLE event = memory.event;
     std::unique_ptr<CDibBuffer> frame;
-    HANDLE event = nullptr;
     HWND notify = nullptr;
 };
 

@@ -23,9 +23,6 @@ using playertest::WindowPixel;
 
 namespace {
 
-constexpr unsigned kRed = 0xFF0000;
-constexpr unsigned kGreen = 0x00FF00;
-constexpr unsigned kBlue = 0x0000FF;
 
 // Sorted newest first: red, green, blue.
 void WritePictures(const CScratchFolder& folder) {

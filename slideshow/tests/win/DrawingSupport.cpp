@@ -120,6 +120,15 @@ bool WriteSolidBmp(const std::wstring& path, int width, int height, unsigned rgb
     return WriteBytes(path, bytes);
 }
 
+CMemoryScreen::CMemoryScreen(int width, int height)
+    : screen(slideshow::CDibBuffer::Create(nullptr, width, height)),
+      buffers(screen ? slideshow::CScreenBuffers::ForTarget(screen->Dc(), width, height) : nullptr),
+      event(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+
+CMemoryScreen::~CMemoryScreen() {
+    if (event) CloseHandle(event);
+}
+
 CScratchFolder::CScratchFolder(const wchar_t* name) {
     wchar_t buffer[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, buffer);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "DibBuffer.h"
+#include "ScreenBuffers.h"
 
 #include <windows.h>
 #include <gdiplus.h>
@@ -12,6 +13,13 @@
 #include <string>
 
 namespace slidetest {
+
+// The colours the drawing tests paint with, as 0xRRGGBB.
+constexpr unsigned kRed = 0xFF0000;
+constexpr unsigned kGreen = 0x00FF00;
+constexpr unsigned kBlue = 0x0000FF;
+constexpr unsigned kBlack = 0x000000;
+constexpr unsigned kWhite = 0xFFFFFF;
 
 // A picture of one colour (0xRRGGBB).
 std::unique_ptr<Gdiplus::Bitmap> SolidPicture(int width, int height, unsigned rgb);
@@ -31,6 +39,20 @@ void Paint(const slideshow::CDibBuffer& buffer, unsigned rgb);
 // A 24-bit BMP file of one colour; false when it cannot be written.
 bool WriteSolidBmp(const std::wstring& path, int width, int height, unsigned rgb);
 bool WriteBytes(const std::wstring& path, const std::string& bytes);
+
+// A memory "screen" of the given size with the player's buffers over it,
+// and a manual-reset event to cut transitions short.
+struct CMemoryScreen {
+    CMemoryScreen(int width, int height);
+    ~CMemoryScreen();
+    CMemoryScreen(const CMemoryScreen&) = delete;
+    CMemoryScreen& operator=(const CMemoryScreen&) = delete;
+    bool Ok() const { return screen && buffers && event; }
+
+    std::unique_ptr<slideshow::CDibBuffer> screen;
+    std::unique_ptr<slideshow::CScreenBuffers> buffers;
+    HANDLE event = nullptr;
+};
 
 // A fresh empty folder under the temporary folder, removed with its files
 // (not its subfolders' contents beyond one level) when the object goes; the

@@ -14,33 +14,19 @@ namespace {
 
 constexpr int kW = 160;
 constexpr int kH = 120;
-constexpr unsigned kRed = 0xFF0000;
-constexpr unsigned kGreen = 0x00FF00;
-constexpr unsigned kBlue = 0x0000FF;
-constexpr unsigned kBlack = 0x000000;
-constexpr unsigned kWhite = 0xFFFFFF;
 
 class TransitionDrawing : public ::testing::Test {
 protected:
-    void SetUp() override {
-        screen = CDibBuffer::Create(nullptr, kW, kH);
-        ASSERT_TRUE(screen);
-        buffers = CScreenBuffers::ForTarget(screen->Dc(), kW, kH);
-        ASSERT_TRUE(buffers);
-        event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        ASSERT_NE(nullptr, event);
-    }
-    void TearDown() override {
-        if (event) CloseHandle(event);
-    }
+    void SetUp() override { ASSERT_TRUE(memory.Ok()); }
     int Run(int (*transition)(const TransitionContext&), Gdiplus::Bitmap& picture,
             RandomSource random = [] { return 12345; }) {
         return transition(TransitionContext{picture, *buffers, event, random});
     }
 
-    std::unique_ptr<CDibBuffer> screen;
-    std::unique_ptr<CScreenBuffers> buffers;
-    HANDLE event = nullptr;
+    CMemoryScreen memory{kW, kH};
+    std::unique_ptr<CDibBuffer>& screen = memory.screen;
+    std::unique_ptr<CScreenBuffers>& buffers = memory.buffers;
+    HANDLE& event = memory.event;
 };
 
 } // namespace
