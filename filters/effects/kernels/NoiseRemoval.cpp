@@ -28,11 +28,12 @@ void Despeckle(const RgbFrame& frame, int threshold, CScratch& scratch) {
         for (std::size_t i = 0; i < rowBytes; ++i) {
             columnSum[i] = static_cast<uint16_t>(previous[i] + current[i] + above[i]);
         }
+        // Every inner byte is written, the mean or the value it had: a
+        // select instead of a conditional store lets the loop vectorise.
         for (int i = 3; i < last; ++i) {
-            const int m = (columnSum[i - 3] + columnSum[i] + columnSum[i + 3] - current[i]) >> 3;
-            if (std::abs(m - current[i]) < threshold) {
-                out[i] = static_cast<uint8_t>(m);
-            }
+            const int value = current[i];
+            const int m = (columnSum[i - 3] + columnSum[i] + columnSum[i + 3] - value) >> 3;
+            out[i] = static_cast<uint8_t>(std::abs(m - value) < threshold ? m : value);
         }
         std::swap(previous, current);
     }

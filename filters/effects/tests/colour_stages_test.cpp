@@ -128,12 +128,15 @@ TEST(GammaAdjustment, FusedStageMatchesStepByStep) {
     for (const auto& v : settings) {
         ColourAdjustState s;
         SetGammaAdjustment(s, v[0], v[1], v[2], v[3], v[4]);
-        CTestFrame a(37, 5), b(37, 5);
-        a.FillNoise(7);
-        b.FillNoise(7);
-        ApplyColourAdjust(a.View(), s);
-        ApplyColourAdjustReference(b.View(), s);
-        EXPECT_EQ(a.Pixels(), b.Pixels()) << v[0] << "," << v[1] << "," << v[2];
+        // Widths around the vector (8, 16) and run (64) sizes, single pixels.
+        for (int w : {1, 7, 17, 37, 65, 641}) {
+            CTestFrame a(w, 5), b(w, 5);
+            a.FillNoise(7);
+            b.FillNoise(7);
+            ApplyColourAdjust(a.View(), s);
+            ApplyColourAdjustReference(b.View(), s);
+            EXPECT_EQ(a.Pixels(), b.Pixels()) << v[0] << "," << v[1] << "," << v[2] << " width " << w;
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "TestFrame.h"
 #include "kernels/EffectIds.h"
+#include "kernels/PixelPlanes.h"
 #include "kernels/PointEffects.h"
 
 namespace vimbrel::effects {
@@ -66,6 +67,63 @@ TEST(PointEffects, SepiaMatchesThePixelByPixelVersion) {
         Sepia(a.View());
         SepiaReference(b.View());
         EXPECT_EQ(a.Pixels(), b.Pixels()) << size[0] << " x " << size[1];
+    }
+}
+
+// Sepia's grey and tone in 16-bit lanes against the plain arithmetic for
+// every red and blue pair, at every fifth green.
+TEST(PointEffects, SepiaMatchesOverEveryColour) {
+    for (int green = 0; green < 256; green += 5) {
+        CTestFrame a(256, 256), b(256, 256);
+        a.FillColourPlane(static_cast<uint8_t>(green));
+        b.FillColourPlane(static_cast<uint8_t>(green));
+        Sepia(a.View());
+        SepiaReference(b.View());
+        ASSERT_EQ(a.Pixels(), b.Pixels()) << "green " << green;
+    }
+}
+
+// Rows are split into runs of 64 pixels and vectors of 8 and 16; widths
+// around those sizes and single pixels exercise every remainder.
+TEST(PointEffects, PlanarStagesMatchAtEveryRemainder) {
+    for (int w : {1, 2, 7, 8, 15, 16, 17, 63, 64, 65, 79, 641}) {
+        for (int h : {1, 3}) {
+            CTestFrame a(w, h), b(w, h);
+            a.FillNoise(static_cast<uint32_t>(w * 7 + h));
+            b = a;
+            ClearText(a.View());
+            ClearTextReference(b.View());
+            EXPECT_EQ(a.Pixels(), b.Pixels()) << "clear text " << w << "x" << h;
+            a.FillNoise(static_cast<uint32_t>(w * 5 + h));
+            b = a;
+            Sepia(a.View());
+            SepiaReference(b.View());
+            EXPECT_EQ(a.Pixels(), b.Pixels()) << "sepia " << w << "x" << h;
+        }
+    }
+}
+
+TEST(PixelPlanes, SplitAndJoinKeepEveryByteInPlace) {
+    for (int n = 0; n <= 70; ++n) {
+        std::vector<uint8_t> pixels(3 * static_cast<std::size_t>(n) + 1, 0xA5);
+        for (int i = 0; i < 3 * n; ++i) pixels[static_cast<std::size_t>(i)] = static_cast<uint8_t>(i * 37 + n);
+        int16_t b[70], g[70], r[70];
+        SplitPixels(pixels.data(), b, g, r, n);
+        for (int i = 0; i < n; ++i) {
+            ASSERT_EQ(b[i], pixels[3 * i]) << n << " " << i;
+            ASSERT_EQ(g[i], pixels[3 * i + 1]) << n << " " << i;
+            ASSERT_EQ(r[i], pixels[3 * i + 2]) << n << " " << i;
+        }
+        // Swapped channels come back in swapped places, and the byte after
+        // the last pixel is never touched.
+        std::vector<uint8_t> joined(pixels.size(), 0xA5);
+        JoinPixels(r, g, b, joined.data(), n);
+        for (int i = 0; i < n; ++i) {
+            ASSERT_EQ(joined[3 * i], pixels[3 * i + 2]) << n << " " << i;
+            ASSERT_EQ(joined[3 * i + 1], pixels[3 * i + 1]) << n << " " << i;
+            ASSERT_EQ(joined[3 * i + 2], pixels[3 * i]) << n << " " << i;
+        }
+        EXPECT_EQ(joined.back(), 0xA5) << n;
     }
 }
 
