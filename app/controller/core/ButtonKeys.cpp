@@ -27,6 +27,16 @@ const char16_t* const kButtonTipKeys[kButtonKeyCount] = {
 
 }  // namespace
 
+bool ButtonOfKey(std::uint32_t keyColour, Button* button) {
+    for (std::size_t i = 0; i < kButtonKeyCount; ++i) {
+        if (kButtonKeys[i] == keyColour) {
+            if (button != nullptr) *button = static_cast<Button>(i);
+            return true;
+        }
+    }
+    return false;
+}
+
 const char16_t* ButtonTipKey(std::uint32_t keyColour) {
     for (std::size_t i = 0; i < kButtonKeyCount; ++i) {
         if (kButtonKeys[i] == keyColour) return kButtonTipKeys[i];

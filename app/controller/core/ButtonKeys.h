@@ -22,6 +22,20 @@ constexpr std::size_t kButtonKeyCount = 24;
 // volume.
 extern const std::array<std::uint32_t, kButtonKeyCount> kButtonKeys;
 
+// Positions in kButtonKeys.
+enum class Button : std::size_t {
+    Minimize, Close, CaptureVideo, CaptureVideoOnly, CaptureAudio, CaptureImage, Stop,
+    ZoomIn, ZoomOut, ZoomRestore, MicrophoneVolume, FirstItem, PreviousItem, NextItem,
+    LastItem, SaveAs, SlideShow, Mail, Print, StartMonitor, PlayPause, StopPlaying, Search,
+    PlaybackVolume,
+};
+
+
+inline std::uint32_t KeyOf(Button button) { return kButtonKeys[static_cast<std::size_t>(button)]; }
+
+// The button of a key colour; false for a colour that is no button of ours.
+bool ButtonOfKey(std::uint32_t keyColour, Button* button);
+
 // The tooltip's language key of a key colour; null for a colour that is
 // not a button of ours.
 const char16_t* ButtonTipKey(std::uint32_t keyColour);

@@ -15,6 +15,9 @@ public:
     virtual ~ITextCodePage() = default;
     // The engine's ANSI text widened; nullopt when it does not convert.
     virtual std::optional<std::u16string> AnsiToWide(std::string_view text) const = 0;
+    // A path for the engine's ANSI calls; nullopt when a character has no
+    // exact ANSI form, since a stand-in character would name another file.
+    virtual std::optional<std::string> WideToAnsi(std::u16string_view text) const = 0;
 };
 
 // The operations of the controller core, its windows and the camera module

@@ -92,6 +92,15 @@ public:
         }
         return wide;
     }
+    // Units above 0xFE have no byte here.
+    std::optional<std::string> WideToAnsi(std::u16string_view text) const override {
+        std::string ansi;
+        for (char16_t unit : text) {
+            if (unit >= 0xFF) return std::nullopt;
+            ansi += static_cast<char>(unit);
+        }
+        return ansi;
+    }
 };
 
 // The settings and device code over the scripted engine and a store in

@@ -1,0 +1,209 @@
+// Presses and releases of the skinned buttons, slider moves, the camera's
+// hardware buttons and the power notices.
+#include <cmath>
+#include <initializer_list>
+
+#include "ButtonKeys.h"
+#include "CCameraController.h"
+
+namespace vimbrel::controller {
+namespace {
+
+// Bursts of the ContShooting entries 0..3; entry 4 is a single picture.
+constexpr int kBurstPictures[] = {3, 5, 12, 15};
+constexpr int kSingleShot = 4;
+
+}  // namespace
+
+// A self-timer or a burst serves one capture, and the next start finds it
+// off as well.
+void CCameraController::UseSelfTimerOnce() {
+    SettingsBlock& block = m_settings.Block();
+    block.timer = 2;
+    block.timerSeconds = 0;
+    m_settings.SaveSettingValue(kSettingTimer, 2);
+}
+
+// The record key of panel 0, 1 or 2 records, pauses and resumes in turn.
+void CCameraController::OnRecordKey(int panel, std::uint32_t key) {
+    const int state = m_captureState.load();
+    if (state == panel + 1) {
+        SetPanelToggle(panel, key, 0);
+        PauseRecording();
+        return;
+    }
+    if (state == kCapturePaused) {
+        SetPanelToggle(panel, key, 1);
+        ResumeRecording();
+        return;
+    }
+    if (state != kCaptureIdle) return;
+
+    const std::uint32_t stop = KeyOf(Button::Stop);
+    SetPanelToggle(panel, key, 1);
+    EnablePanelButton(panel, key, 0);
+    EnablePanelButton(panel, stop, 0);
+    const int seconds = m_settings.Block().timerSeconds;
+    if (seconds != 0) {
+        m_sequences->StartRecordTimer(seconds + panel * 65536);
+        UseSelfTimerOnce();
+        return;
+    }
+    int started = panel == kModeVideo       ? StartVideoRecording()
+                  : panel == kModeVideoOnly ? StartVideoOnlyRecording()
+                                            : StartAudioRecording();
+    EnablePanelButton(panel, key, 1);
+    if (started) {
+        EnablePanelButton(panel, stop, 1);
+    } else {
+        // Nothing records: the key shows its record face again and there
+        // is nothing to stop.
+        SetPanelToggle(panel, key, 0);
+    }
+}
+
+void CCameraController::OnCaptureImageKey() {
+    const std::uint32_t key = KeyOf(Button::CaptureImage);
+    SettingsBlock& block = m_settings.Block();
+    EnablePanelButton(kModeImage, key, 0);
+    const int burst = block.contShooting;
+    if (block.timerSeconds != 0) {
+        m_sequences->StartImageTimer(block.timerSeconds + burst * 65536);
+        UseSelfTimerOnce();
+    } else if (burst >= 0 && burst < kSingleShot) {
+        m_sequences->StartBurst(kBurstPictures[burst]);
+    } else {
+        m_sequences->CaptureImage();
+        EnablePanelButton(kModeImage, key, 1);
+        return;
+    }
+    if (burst != kSingleShot) {
+        block.contShooting = kSingleShot;
+        m_settings.SaveSettingValue(kSettingContShooting, kSingleShot);
+    }
+}
+
+void CCameraController::OnStopKey() {
+    const int mode = m_settings.ModeId();
+    const std::uint32_t stop = KeyOf(Button::Stop);
+    switch (mode) {
+    case kModeVideo:
+    case kModeVideoOnly:
+    case kModeAudio:
+        StopRecording();
+        ResetPanelToggles(mode);
+        EnablePanelButton(mode, stop, 0);
+        break;
+    case kModeImage:
+        ResetPanelToggles(mode);
+        EnablePanelButton(mode, stop, 0);
+        break;
+    case kModeMonitor:
+        StopMonitor();
+        EnablePanelButton(mode, stop, 0);
+        EnablePanelButton(mode, KeyOf(Button::StartMonitor), 1);
+        break;
+    default:
+        break;
+    }
+}
+
+void CCameraController::OnStartMonitorKey() {
+    const std::uint32_t start = KeyOf(Button::StartMonitor);
+    const std::uint32_t stop = KeyOf(Button::Stop);
+    EnablePanelButton(kModeMonitor, start, 0);
+    EnablePanelButton(kModeMonitor, stop, 1);
+    if (!StartMonitor()) {
+        // Not watching: offer the start again rather than a stop of nothing.
+        EnablePanelButton(kModeMonitor, stop, 0);
+        EnablePanelButton(kModeMonitor, start, 1);
+    }
+}
+
+int CCameraController::OnButton(std::uint32_t key) {
+    Button button{};
+    if (!ButtonOfKey(key, &button)) return 1;
+    switch (button) {
+    case Button::CaptureVideo: OnRecordKey(kModeVideo, key); break;
+    case Button::CaptureVideoOnly: OnRecordKey(kModeVideoOnly, key); break;
+    case Button::CaptureAudio: OnRecordKey(kModeAudio, key); break;
+    case Button::CaptureImage: OnCaptureImageKey(); break;
+    case Button::Stop: OnStopKey(); break;
+    case Button::ZoomIn: ZoomIn(); break;
+    case Button::ZoomOut: ZoomOut(); break;
+    case Button::ZoomRestore: ZoomRestore(); break;
+    case Button::FirstItem:
+    case Button::PreviousItem:
+    case Button::NextItem:
+    case Button::LastItem:
+        if (m_browse->QuerySaveModified() != 2)
+            m_browse->Navigate(static_cast<int>(button) - static_cast<int>(Button::FirstItem));
+        break;
+    case Button::SaveAs:
+        m_view.ReleaseMouseCapture();
+        m_browse->SaveModifiedPhoto();
+        break;
+    case Button::SlideShow: m_media->StartSlideShow(); break;
+    case Button::Mail:
+        m_view.ReleaseMouseCapture();
+        m_media->MailSelected();
+        break;
+    case Button::Print:
+        m_view.ReleaseMouseCapture();
+        m_media->PrintSelected();
+        break;
+    case Button::StartMonitor: OnStartMonitorKey(); break;
+    case Button::PlayPause: m_browse->PlayPause(); break;
+    case Button::StopPlaying: m_browse->StopPlayback(); break;
+    default: break;  // minimize and close act on release; sliders move, not press
+    }
+    return 1;
+}
+
+int CCameraController::OnButtonUp(std::uint32_t key) {
+    if (key == KeyOf(Button::Minimize)) {
+        if (m_mainWindow != nullptr) m_view.Minimize(m_mainWindow);
+    } else if (key == KeyOf(Button::Close)) {
+        if (m_browse->QuerySaveModified() != 2 && m_mainWindow != nullptr) m_view.Close(m_mainWindow);
+    }
+    return 1;
+}
+
+int CCameraController::OnSliderChanged(std::uint32_t key, double position) {
+    if (std::isnan(position) || position < 0.0 || position > 1.0) return 0;
+    if (key == KeyOf(Button::MicrophoneVolume)) {
+        m_settings.SetAudioVolume(position);
+    } else if (key == KeyOf(Button::Search)) {
+        m_browse->SetPlaybackPosition(static_cast<int>(position * 100.0));
+    } else if (key == KeyOf(Button::PlaybackVolume)) {
+        m_settings.SetPlaybackVolume(position);
+    }
+    return 1;
+}
+
+int CCameraController::OnHardwareCaptureButton() {
+    const int mode = m_settings.ModeId();
+    if (mode == kModeImage) return m_sequences->CaptureImage();
+    if (mode == kModeBrowse) return m_media->StartSlideShow();
+    static constexpr Button kCaptureKeyOfMode[kModeCount] = {
+        Button::CaptureVideo, Button::CaptureVideoOnly, Button::CaptureAudio,
+        Button::CaptureImage, Button::SlideShow, Button::StartMonitor};
+    Button button = m_captureState.load() != kCaptureIdle ? Button::Stop : kCaptureKeyOfMode[mode];
+    return OnButton(KeyOf(button));
+}
+
+// The engine ends its own recording or monitor on a suspend; the panels
+// are put back to match.
+int CCameraController::OnPowerEvent() {
+    const std::uint32_t stop = KeyOf(Button::Stop);
+    for (int panel : {kModeVideo, kModeVideoOnly, kModeAudio, kModeImage}) {
+        ResetPanelToggles(panel);
+        EnablePanelButton(panel, stop, 0);
+    }
+    EnablePanelButton(kModeMonitor, stop, 0);
+    EnablePanelButton(kModeMonitor, KeyOf(Button::StartMonitor), 1);
+    m_captureState = kCaptureIdle;
+    return 1;
+}
+
+}  // namespace vimbrel::controller
