@@ -175,9 +175,12 @@ TEST_F(PlayerDialog, SwitchEffectAlternatesAndPauseInTheStripShowsThePreviousPic
 TEST_F(PlayerDialog, ANavigationHoldsTheShowForThreeSecondsThenItGoesOn) {
     unsigned held = 0, resumed = 0;
     bool navigatedWhileHeld = false, navigatedAfter = true;
-    // Home on the first picture, during its cross-fade: the picture does
-    // not change, but the show still holds.
-    script.When([this] { return Playing(); }, [this] { Key(VK_HOME); });
+    // Home on the first picture, during its cross-fade: the fade ends and
+    // the show holds although the picture does not change. Home again while
+    // the show holds: the hold starts anew.
+    script.When([this] { return Playing(); }, [] {});
+    script.After(400, [this] { Key(VK_HOME); });
+    script.After(1000, [this] { Key(VK_HOME); });
     script.After(2000, [&] {
         held = Centre();
         navigatedWhileHeld = SharedPlayerFlags().navigated;
