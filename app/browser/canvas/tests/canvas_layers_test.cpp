@@ -167,3 +167,23 @@ TEST_F(CanvasLayersTest, BrushStampsTakeThePenColourWithoutFading) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CanvasLayersTest, TheShippedStampsLoadAsTheirKindExpects) {
+    Edit(WritePng(scratch_, L"white.png", 320, 240, 0xFFFFFFFF));
+    for (int i = 1; i <= 15; ++i) {
+        const std::wstring path = L"PhotoFrame\\stamp" + std::to_wstring(i) + L".png";
+        const bool picture = i <= 8 || i == 12;
+        if (picture)
+            EXPECT_EQ(canvas_->SetImageStamp(path.c_str(), 0, nullptr, nullptr), 1) << i;
+        else
+            EXPECT_EQ(canvas_->SetBrushStamp(path.c_str(), 0, 0, nullptr, nullptr), 1) << i;
+    }
+    // The last one, a brush flower in the pen colour, lands on the picture.
+    canvas_->SetTool(kToolBrushStamp);
+    Click(320, 240);
+    EXPECT_TRUE(NearColour(Full(160, 120), 0x1A1A1A, 3));
+}
+
+}  // namespace
