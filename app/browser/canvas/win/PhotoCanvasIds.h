@@ -2,6 +2,8 @@
 // table.
 #pragma once
 
+#include "StampTransform.h"
+
 #include <windows.h>
 
 namespace vimbrel::canvas {
@@ -15,17 +17,18 @@ constexpr UINT WM_PHOTO_MODIFIED = 0x4E6;
 constexpr UINT_PTR kCanvasTimerId = 1;
 constexpr UINT kCanvasTimerMs = 50;
 
-// Context menu commands.
+// Context menu commands; the stamp's turns and flips are the numbers the
+// stamp transform takes.
 enum CanvasCommand : UINT {
     kCmdUndo = 150,
     kCmdRedo = 151,
-    kCmdRotate90 = 152,
-    kCmdRotate180 = 153,
-    kCmdRotate270 = 154,
-    kCmdFlipHorizontal = 155,
-    kCmdFlipVertical = 156,
+    kCmdRotate90 = kStampRotate90,
+    kCmdRotate180 = kStampRotate180,
+    kCmdRotate270 = kStampRotate270,
+    kCmdFlipHorizontal = kStampFlipHorizontal,
+    kCmdFlipVertical = kStampFlipVertical,
     kCmdReloadImage = 157,
-    kCmdStandard = 158,
+    kCmdStandard = kStampStandard,
 };
 
 // The program's string table: the menu texts and the reload question.
