@@ -1,0 +1,70 @@
+#pragma once
+// Taking a picture with its banner, flash and sound, and the worker
+// sequences around it: bursts, the image and record self-timers, the
+// recording-time display and the date overlay clock.
+//
+// Every worker can be asked to stop: it checks between steps and sleeps on
+// its stop signal, so a stop never cuts into an engine or overlay call, and
+// StopWorkers ends them all (within a bound) before the controller lets the
+// engine and the overlay go.
+
+#include <atomic>
+#include <mutex>
+#include <string>
+
+#include "ControllerPartners.h"
+#include "SequencePorts.h"
+
+namespace vimbrel::controller {
+
+class CCaptureSequences final : public ICaptureSequences {
+public:
+    CCaptureSequences(ISequenceHost& host, ICaptureFx& fx, IWorkerThreads& workers,
+                      ISequenceClock& clock);
+    CCaptureSequences(const CCaptureSequences&) = delete;
+    CCaptureSequences& operator=(const CCaptureSequences&) = delete;
+
+    // One picture in Mode_Image while nothing records: banner, flash,
+    // sound, name, engine, flash off, the board's copy. 1 done; 0 refused,
+    // failed, or while another picture is being taken.
+    int CaptureImage() override;
+    void StartImageTimer(int parameter) override;
+    void StartRecordTimer(int parameter) override;
+    void StartBurst(int pictures) override;
+    void StartRecordingTime() override;
+    // Type 0..3; 0 when the engine cannot draw text or the type is unknown.
+    int UpdateDateOverlay(int dateType) override;
+    void ClearLastDateText() override;
+    void StopWorkers() override;
+
+    // The white flash (on 1, off 0); nothing when the Flash setting is off.
+    int FireFlash(int on);
+    int CurrentDateType() const { return m_dateType.load(); }
+    std::string LastDateText() const;
+
+private:
+    void BannerBody(IWorkerContext& context);
+    void BurstBody(IWorkerContext& context, int pictures);
+    void ImageTimerBody(IWorkerContext& context, int parameter);
+    void RecordTimerBody(IWorkerContext& context, int parameter);
+    void RecordingTimeBody(IWorkerContext& context);
+    void DateClockBody(IWorkerContext& context);
+    // The self-timer's blinking; false when the worker was stopped.
+    bool BlinkCountdown(IWorkerContext& context, int seconds);
+    // Name and engine call under the capture lock; 0 when no name or no
+    // ANSI path could be made, or the engine refused.
+    int CaptureNamedPicture(const EngineApi& api, std::u16string* name);
+
+    ISequenceHost& m_host;
+    ICaptureFx& m_fx;
+    IWorkerThreads& m_workers;
+    ISequenceClock& m_clock;
+    // One picture at a time: a second one (the hardware button during a
+    // burst) is refused rather than queued behind the first's flash.
+    std::mutex m_pictureLock;
+    mutable std::mutex m_dateLock;
+    std::atomic<int> m_dateType{-1};
+    std::string m_lastDateText;
+};
+
+}  // namespace vimbrel::controller
