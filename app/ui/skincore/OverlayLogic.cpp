@@ -12,7 +12,10 @@ std::u16string Decimal(int value) {
 }
 
 std::u16string TwoDigits(int value) {
-    return value < 10 ? u"0" + Decimal(value) : Decimal(value);
+    std::u16string text;
+    if (value < 10) text = u"0";
+    text += Decimal(value);
+    return text;
 }
 
 // The word of index `i` in `words`, or nothing for an index without one.

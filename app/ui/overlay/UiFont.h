@@ -1,0 +1,33 @@
+// The GDI+ font, string format and text brush a window draws its texts
+// with, made from the controller's font description for one drawing.
+#pragma once
+
+#include "IOverlayController.h"
+
+#include <windows.h>
+#include <gdiplus.h>
+
+#include <memory>
+
+namespace vimbrel::ui {
+
+class CUiTextStyle {
+public:
+    // `colour` is a Windows colour value, drawn opaque.
+    CUiTextStyle(const UiFontSpec& spec, Colour colour);
+    // False when no installed family could make the font: draw no text.
+    bool Ok() const { return font_ != nullptr; }
+    // Draws `text` in `box`; nothing when the style is not usable.
+    void Draw(Gdiplus::Graphics& graphics, const std::wstring& text, const Gdiplus::RectF& box) const;
+
+private:
+    std::unique_ptr<Gdiplus::FontFamily> family_;
+    std::unique_ptr<Gdiplus::Font> font_;
+    Gdiplus::StringFormat format_;
+    Gdiplus::SolidBrush brush_;
+};
+
+// A Windows colour value as an opaque GDI+ colour.
+Gdiplus::Color OpaqueColour(Colour colour);
+
+}  // namespace vimbrel::ui
