@@ -232,6 +232,14 @@ TEST_F(ThumbBrowserTest, NavigateMovesTheCurrentItemAndScrollsItIntoView)
     EXPECT_TRUE(controller_.calls.empty());   // the caller reports
 }
 
+// A timer callback has the system's calling convention, which a lambda
+// cannot take on 32-bit Windows.
+static void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    EndMenu();
+}
+
 TEST_F(ThumbBrowserTest, ContextMenuGraysByTheSelectionAndCommandsReachTheController)
 {
     WritePictures(4);
@@ -240,7 +248,7 @@ TEST_F(ThumbBrowserTest, ContextMenuGraysByTheSelectionAndCommandsReachTheContro
     auto enabled = [&](UINT id) { return !(GetMenuState(browser_->ContextMenu(), id, MF_BYCOMMAND) & MF_GRAYED); };
     // The menu is modal: a timer on this thread closes it.
     auto rightClick = [&](int k) {
-        SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR id, DWORD) { KillTimer(nullptr, id); EndMenu(); });
+        SetTimer(nullptr, 0, 150, &CloseMenu);
         SendMessageW(browser_->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, CellPoint(k));
     };
     rightClick(4);   // the sound, unselected: it becomes the selection
