@@ -1,0 +1,74 @@
+#include "FileActions.h"
+#include "FilePaths.h"
+#include "WideText.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vimbrel::controller {
+
+namespace {
+
+// text in the ANSI code page; nullopt when a character has no exact ANSI
+// form (the mail program would look for another file).
+std::optional<std::string> ToAnsi(const std::wstring& text) {
+    if (text.empty()) return std::string();
+    int length = static_cast<int>(text.size());
+    BOOL usedDefault = FALSE;
+    int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), length, nullptr, 0, nullptr,
+                                    &usedDefault);
+    if (bytes <= 0 || usedDefault) return std::nullopt;
+    std::string ansi(static_cast<std::size_t>(bytes), '\0');
+    if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), length, ansi.data(), bytes, nullptr,
+                            &usedDefault) != bytes || usedDefault) {
+        return std::nullopt;
+    }
+    return ansi;
+}
+
+}  // namespace
+
+int MailSelected(IMediaSelection* selection, IFileActionPrompts& prompts, HWND owner,
+                 const ILanguageStrings& texts, IMailClient& mail) {
+    if (!mail.IsConfigured()) {
+        prompts.ShowMessage(owner, AsWide(texts.GetString(u"IDS_MSG_MAPINOTINSTALL")), L"Vim Brel");
+        return 0;
+    }
+    if (!mail.Load()) return 0;
+
+    std::optional<std::vector<std::u16string>> files = CollectSelectedFiles(selection);
+    if (!files) return 0;
+
+    // The strings live here until the mail program has read them.
+    std::vector<std::string> pathNames, fileNames;
+    pathNames.reserve(files->size());
+    fileNames.reserve(files->size());
+    for (const std::u16string& file : *files) {
+        std::optional<std::string> pathName = ToAnsi(AsWide(file));
+        std::optional<std::string> fileName = ToAnsi(AsWide(FileNamePart(file).value_or(file)));
+        if (!pathName || !fileName) return 0;
+        pathNames.push_back(std::move(*pathName));
+        fileNames.push_back(std::move(*fileName));
+    }
+
+    std::vector<MapiFileDesc> attachments(files->size());
+    for (std::size_t i = 0; i < attachments.size(); ++i) {
+        attachments[i].ulReserved = 0;
+        attachments[i].flFlags = 0;
+        attachments[i].nPosition = static_cast<ULONG>(-1);
+        attachments[i].lpszPathName = pathNames[i].data();
+        attachments[i].lpszFileName = fileNames[i].data();
+        attachments[i].lpFileType = nullptr;
+    }
+
+    MapiMessage message = {};
+    message.flFlags = MAPI_RECEIPT_REQUESTED;
+    message.nFileCount = static_cast<ULONG>(attachments.size());
+    message.lpFiles = attachments.empty() ? nullptr : attachments.data();
+
+    ULONG result = mail.SendMail(message);
+    return (result == SUCCESS_SUCCESS || result == MAPI_USER_ABORT) ? 1 : 0;
+}
+
+}  // namespace vimbrel::controller
