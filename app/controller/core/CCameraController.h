@@ -216,6 +216,7 @@ private:
     int CaptureNamed(int mediaKind, CaptureEntry entry);
     int ApplyZoom(float zoom);
     void ShowPictureArea(int modeId);
+    void ShowBrowsedFile();
     void ShowOnlyPanel(int modeId);
     void ReapplyLiveLook(int modeId);
     void SetFormatOfMode(int modeId);

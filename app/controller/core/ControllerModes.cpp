@@ -60,6 +60,12 @@ void CCameraController::ShowPictureArea(int modeId) {
     if (modeId == kModeAudio) m_browse->ShowAudioPicture();
 }
 
+// The tab strip's current file on the canvas; nothing is edited yet.
+void CCameraController::ShowBrowsedFile() {
+    m_browse->ShowMediaFile(nullptr, -1);
+    EnablePanelButton(kModeBrowse, KeyOf(Button::SaveAs), 0);
+}
+
 void CCameraController::ReapplyLiveLook(int modeId) {
     if (modeId == kModeAudio || modeId == kModeBrowse || modeId == kModeMonitor) {
         m_settings.SetEffect(0);
@@ -79,10 +85,7 @@ int CCameraController::Start() {
         ShowPictureArea(mode);
         // Browsing opens on the pictures.
         SelectBrowseTab(mode == kModeBrowse ? kModeImage : mode);
-        if (mode == kModeBrowse) {
-            m_browse->ShowMediaFile(nullptr, -1);
-            EnablePanelButton(kModeBrowse, KeyOf(Button::SaveAs), 0);
-        }
+        if (mode == kModeBrowse) ShowBrowsedFile();
         SetFunctionPanelMode(mode);
         SetOverlayMode(mode);
         ShowOnlyPanel(mode);
@@ -121,10 +124,7 @@ int CCameraController::SetMode(int modeId) {
     m_settings.SetModeId(modeId);
     ShowModePicture(modeId);
     ShowPictureArea(modeId);
-    if (modeId == kModeBrowse) {
-        m_browse->ShowMediaFile(nullptr, -1);
-        EnablePanelButton(kModeBrowse, KeyOf(Button::SaveAs), 0);
-    }
+    if (modeId == kModeBrowse) ShowBrowsedFile();
     ReapplyLiveLook(modeId);
     SetFunctionPanelMode(modeId);
     SelectBrowseTab(modeId);

@@ -12,40 +12,6 @@ using namespace vimbrel::controller::test;
 
 namespace {
 
-// The fake's own control exports.
-class CFakeLibrary {
-public:
-    explicit CFakeLibrary(HMODULE module)
-        : m_script(reinterpret_cast<ScriptFn>(reinterpret_cast<void*>(GetProcAddress(module, "FakeEngine_Script")))),
-          m_log(reinterpret_cast<LogFn>(reinterpret_cast<void*>(GetProcAddress(module, "FakeEngine_Log")))),
-          m_clear(reinterpret_cast<ClearFn>(reinterpret_cast<void*>(GetProcAddress(module, "FakeEngine_ClearLog")))) {}
-    bool Usable() const { return m_script && m_log && m_clear; }
-    bool Script(const char* script) const { return m_script(script) == 1; }
-    void ClearLog() const { m_clear(); }
-    std::vector<std::string> Log() const {
-        std::string text(static_cast<std::size_t>(m_log(nullptr, 0)), '\0');
-        m_log(text.data(), static_cast<int>(text.size()));
-        text.resize(text.size() - 1);
-        std::vector<std::string> lines;
-        std::size_t start = 0;
-        while (start < text.size()) {
-            std::size_t end = text.find('\n', start);
-            if (end == std::string::npos) end = text.size();
-            lines.push_back(text.substr(start, end - start));
-            start = end + 1;
-        }
-        return lines;
-    }
-
-private:
-    using ScriptFn = int(__cdecl*)(const char*);
-    using LogFn = int(__cdecl*)(char*, int);
-    using ClearFn = void(__cdecl*)();
-    ScriptFn m_script;
-    LogFn m_log;
-    ClearFn m_clear;
-};
-
 class EngineLoaderTest : public ::testing::Test {
 protected:
     void TearDown() override { FreeEngine(rig.engine); }

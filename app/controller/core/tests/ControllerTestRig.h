@@ -252,4 +252,16 @@ struct CameraControllerRig {
 
 inline std::uint32_t Key(Button button) { return KeyOf(button); }
 
+// A controller started in Mode_Video with the logs cleared.
+class StartedControllerTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(rig.StartUp(), 1); }
+    void EnterMode(int mode) {
+        ASSERT_EQ(rig.controller.SetMode(mode), 1);
+        rig.ClearLogs();
+    }
+    int State() const { return rig.controller.GetCaptureState(); }
+    CameraControllerRig rig;
+};
+
 }  // namespace vimbrel::controller::test

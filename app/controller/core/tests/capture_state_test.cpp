@@ -9,16 +9,7 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-class CaptureStateTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_EQ(rig.StartUp(), 1); }
-    void EnterMode(int mode) {
-        ASSERT_EQ(rig.controller.SetMode(mode), 1);
-        rig.ClearLogs();
-    }
-    int State() const { return rig.controller.GetCaptureState(); }
-    CameraControllerRig rig;
-};
+using CaptureStateTest = StartedControllerTest;
 
 TEST_F(CaptureStateTest, RecordKeyRecordsPausesResumesAndStopEndsWithARefresh) {
     const std::uint32_t record = Key(Button::CaptureVideo);

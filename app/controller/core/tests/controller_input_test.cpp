@@ -13,15 +13,7 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-class ControllerInputTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_EQ(rig.StartUp(), 1); }
-    void EnterMode(int mode) {
-        ASSERT_EQ(rig.controller.SetMode(mode), 1);
-        rig.ClearLogs();
-    }
-    CameraControllerRig rig;
-};
+using ControllerInputTest = StartedControllerTest;
 
 TEST_F(ControllerInputTest, NavigationKeysAskAboutAnEditedPictureFirst) {
     EnterMode(kModeBrowse);

@@ -133,11 +133,7 @@ TEST(ControllerStartTest, EngineRefusingTheSavedModeLeavesTheControllerUnstarted
     EXPECT_EQ(rig.controller.IsStarted(), 0);
 }
 
-class SetModeTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_EQ(rig.StartUp(), 1); }
-    CameraControllerRig rig;
-};
+using SetModeTest = StartedControllerTest;
 
 TEST_F(SetModeTest, TheCurrentModeAnswersOneAndStopsNothing) {
     EXPECT_EQ(rig.controller.SetMode(0), 1);
