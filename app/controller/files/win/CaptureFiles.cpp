@@ -1,5 +1,6 @@
 #include "CaptureFiles.h"
 
+#include "ExactAnsi.h"
 #include "WideText.h"
 
 #include <windows.h>
@@ -71,17 +72,11 @@ int MakeCaptureName(int kind, const wchar_t* mediaFolder, const CaptureFileTypes
 int ToEngineAnsiPath(const wchar_t* path, char* out) {
     if (!out) return 0;
     out[0] = '\0';
-    if (!path) return 0;
-    int length = lstrlenW(path);
-    if (length == 0 || length >= static_cast<int>(kCaptureNameCapacity)) return 0;
-    BOOL usedDefault = FALSE;
-    int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path, length, out,
-                                    static_cast<int>(kCaptureNameCapacity) - 1, nullptr, &usedDefault);
-    if (bytes <= 0 || usedDefault) {
-        out[0] = '\0';
-        return 0;
-    }
-    out[bytes] = '\0';
+    if (!path || !*path) return 0;
+    std::optional<std::string> ansi = ToExactAnsi(path);
+    if (!ansi || ansi->size() >= kCaptureNameCapacity) return 0;
+    ansi->copy(out, ansi->size());
+    out[ansi->size()] = '\0';
     return 1;
 }
 

@@ -1,3 +1,4 @@
+#include "ExactAnsi.h"
 #include "FileActions.h"
 #include "FilePaths.h"
 #include "WideText.h"
@@ -7,27 +8,6 @@
 #include <vector>
 
 namespace vimbrel::controller {
-
-namespace {
-
-// text in the ANSI code page; nullopt when a character has no exact ANSI
-// form (the mail program would look for another file).
-std::optional<std::string> ToAnsi(const std::wstring& text) {
-    if (text.empty()) return std::string();
-    int length = static_cast<int>(text.size());
-    BOOL usedDefault = FALSE;
-    int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), length, nullptr, 0, nullptr,
-                                    &usedDefault);
-    if (bytes <= 0 || usedDefault) return std::nullopt;
-    std::string ansi(static_cast<std::size_t>(bytes), '\0');
-    if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), length, ansi.data(), bytes, nullptr,
-                            &usedDefault) != bytes || usedDefault) {
-        return std::nullopt;
-    }
-    return ansi;
-}
-
-}  // namespace
 
 int MailSelected(IMediaSelection* selection, IFileActionPrompts& prompts, HWND owner,
                  const ILanguageStrings& texts, IMailClient& mail) {
@@ -44,9 +24,10 @@ int MailSelected(IMediaSelection* selection, IFileActionPrompts& prompts, HWND o
     std::vector<std::string> pathNames, fileNames;
     pathNames.reserve(files->size());
     fileNames.reserve(files->size());
+    // A path the mail program would read as another file is not sent.
     for (const std::u16string& file : *files) {
-        std::optional<std::string> pathName = ToAnsi(AsWide(file));
-        std::optional<std::string> fileName = ToAnsi(AsWide(FileNamePart(file).value_or(file)));
+        std::optional<std::string> pathName = ToExactAnsi(AsWide(file));
+        std::optional<std::string> fileName = ToExactAnsi(AsWide(FileNamePart(file).value_or(file)));
         if (!pathName || !fileName) return 0;
         pathNames.push_back(std::move(*pathName));
         fileNames.push_back(std::move(*fileName));
