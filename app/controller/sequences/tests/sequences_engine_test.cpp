@@ -1,0 +1,207 @@
+// Pictures, bursts and the date clock on real threads and windows against
+// the fake camera.dll, whose call log shows what reached the engine.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "CCaptureSequences.h"
+#include "CWindowCaptureFx.h"
+#include "CWorkerThreads.h"
+#include "SystemSequenceClock.h"
+
+namespace vimbrel::controller {
+namespace {
+
+std::wstring TestFolder() {
+    wchar_t path[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.find_last_of(L'\\'));
+}
+
+// camera.dll of the fake engine, its exports in an engine table.
+class CFakeCameraDll {
+public:
+    CFakeCameraDll() : m_module(LoadLibraryW((TestFolder() + L"\\fakeengine\\camera.dll").c_str())) {
+        if (!m_module) return;
+        BindEngineExports(api, [this](const char* name) {
+            return reinterpret_cast<void*>(GetProcAddress(m_module, name));
+        });
+        m_log = reinterpret_cast<int(__cdecl*)(char*, int)>(reinterpret_cast<void*>(GetProcAddress(m_module, "FakeEngine_Log")));
+        m_clear = reinterpret_cast<void(__cdecl*)()>(reinterpret_cast<void*>(GetProcAddress(m_module, "FakeEngine_ClearLog")));
+    }
+    ~CFakeCameraDll() {
+        if (m_module) FreeLibrary(m_module);
+    }
+    bool Loaded() const { return m_module && m_log && m_clear; }
+    // The calls whose line begins with one of the names.
+    std::vector<std::string> Calls(std::initializer_list<const char*> names) const {
+        std::string text(static_cast<std::size_t>(m_log(nullptr, 0)), '\0');
+        m_log(text.data(), static_cast<int>(text.size()));
+        std::vector<std::string> calls;
+        std::istringstream lines(text.c_str());
+        for (std::string line; std::getline(lines, line);)
+            for (const char* name : names)
+                if (line.rfind(name, 0) == 0) calls.push_back(line);
+        return calls;
+    }
+    void ClearLog() { m_clear(); }
+    EngineApi api;
+
+private:
+    HMODULE m_module;
+    int(__cdecl* m_log)(char*, int) = nullptr;
+    void(__cdecl* m_clear)() = nullptr;
+};
+
+class CTestHost final : public ISequenceHost {
+public:
+    explicit CTestHost(const EngineApi& api) : m_api(api) {}
+    int ModeId() const override { return 3; }
+    int CaptureState() const override { return 0; }
+    const EngineApi* LoadedEngine() const override { return &m_api; }
+    std::mutex& CaptureLock() override { return m_lock; }
+    int FlashSetting() const override { return 0; }
+    ControllerRect BannerRect() const override { return {0, 0, 180, 40}; }
+    int MakeCaptureName(int kind, std::u16string* name) override {
+        if (kind != 0) return 0;
+        *name = u"C:\\pictures\\shot" + std::u16string(1, static_cast<char16_t>(u'a' + next++)) + u".jpg";
+        return 1;
+    }
+    std::optional<std::string> WideToAnsi(std::u16string_view text) const override {
+        return std::string(text.begin(), text.end());
+    }
+    int EnablePanelButton(int, std::uint32_t, int enable) override {
+        enabled += enable;
+        return 1;
+    }
+    int SetPanelToggle(int, std::uint32_t, int) override { return 1; }
+    int RefreshOverlay() override { return 1; }
+    int SetOverlayIcon(int) override { return 1; }
+    int SetOverlayTime(int) override { return 1; }
+    int StartRecording(int) override { return 0; }
+    std::atomic<int> enabled{0};
+
+private:
+    const EngineApi& m_api;
+    std::mutex m_lock;
+    int next = 0;
+};
+
+class CPanelWithoutDevice final : public IPanelAcpi {
+public:
+    int Read(std::uint32_t) override { return -1; }
+    int Set(std::uint32_t, int) override { return -1; }
+};
+
+// GDI+ for the banner, a main window, and the whole Windows layer.
+class SequencesOnWindows : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Gdiplus::GdiplusStartupInput input;
+        ASSERT_EQ(Gdiplus::GdiplusStartup(&m_gdiplus, &input, nullptr), Gdiplus::Ok);
+        ASSERT_TRUE(camera.Loaded());
+        main = CreateWindowExW(0, L"STATIC", L"main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320, 240,
+                               nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(main, nullptr);
+        CaptureFxSetup setup;
+        setup.mainWindow = [this] { return main; };
+        setup.programFolder = TestFolder();
+        setup.resources = GetModuleHandleW(nullptr);
+        setup.boardProduct = [] { return std::u16string(u"Base Board"); };
+        fx = std::make_unique<CWindowCaptureFx>(setup, acpi);
+        host = std::make_unique<CTestHost>(camera.api);
+        sequences = std::make_unique<CCaptureSequences>(*host, *fx, workers, clock);
+        camera.ClearLog();
+    }
+    void TearDown() override {
+        if (sequences) sequences->StopWorkers();
+        sequences.reset();
+        fx.reset();
+        if (main) DestroyWindow(main);
+        Gdiplus::GdiplusShutdown(m_gdiplus);
+    }
+    // Pumps this thread's messages (the flash and sound run here) until no
+    // worker is left, or the bound passes.
+    bool PumpUntilIdle(DWORD boundMs) {
+        const DWORD start = GetTickCount();
+        MSG message;
+        while (GetTickCount() - start < boundMs) {
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+            if (workers.LiveCount() == 0) return true;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+        return false;
+    }
+
+    ULONG_PTR m_gdiplus = 0;
+    CFakeCameraDll camera;
+    HWND main = nullptr;
+    CPanelWithoutDevice acpi;
+    CWorkerThreads workers{5000};
+    CSystemSequenceClock clock;
+    std::unique_ptr<CWindowCaptureFx> fx;
+    std::unique_ptr<CTestHost> host;
+    std::unique_ptr<CCaptureSequences> sequences;
+};
+
+TEST_F(SequencesOnWindows, PictureFlashesAroundTheEngineCallAndPlaysTheBanner) {
+    EXPECT_EQ(sequences->CaptureImage(), 1);
+    EXPECT_EQ(camera.Calls({"SetGammaCorrect", "CaptureImage"}),
+              (std::vector<std::string>{"SetGammaCorrect(1)", "CaptureImage(\"C:\\pictures\\shota.jpg\")",
+                                        "SetGammaCorrect(0)"}));
+    EXPECT_FALSE(fx->FlashWindow().IsOn());
+    EXPECT_TRUE(IsWindow(fx->FlashWindow().Handle()));
+    // The banner's six frames take about 600 ms on their own thread.
+    EXPECT_TRUE(workers.IsRunning(WorkerKind::Banner));
+    EXPECT_TRUE(PumpUntilIdle(5000));
+}
+
+TEST_F(SequencesOnWindows, BurstOnItsThreadTakesThreeNamedPicturesAndGivesTheKeyBack) {
+    sequences->StartBurst(3);
+    ASSERT_TRUE(PumpUntilIdle(10000));
+    EXPECT_EQ(camera.Calls({"CaptureImage"}),
+              (std::vector<std::string>{"CaptureImage(\"C:\\pictures\\shota.jpg\")",
+                                        "CaptureImage(\"C:\\pictures\\shotb.jpg\")",
+                                        "CaptureImage(\"C:\\pictures\\shotc.jpg\")"}));
+    EXPECT_EQ(host->enabled.load(), 1);
+    // The flash window was made on this thread and outlived the burst's.
+    EXPECT_TRUE(IsWindow(fx->FlashWindow().Handle()));
+    EXPECT_EQ(GetWindowThreadProcessId(fx->FlashWindow().Handle(), nullptr), GetCurrentThreadId());
+}
+
+TEST_F(SequencesOnWindows, WorkersStartedAndStoppedManyTimesLeaveNothingBehind) {
+    for (int round = 0; round < 10; ++round) {
+        sequences->StartImageTimer(10 + 4 * 65536);
+        sequences->StartBurst(15);
+        EXPECT_EQ(sequences->UpdateDateOverlay(round % 3), 1);
+        sequences->StartImageTimer(10 + 4 * 65536);
+    }
+    EXPECT_TRUE(workers.IsRunning(WorkerKind::DateClock));
+    const DWORD start = GetTickCount();
+    sequences->StopWorkers();
+    EXPECT_LT(GetTickCount() - start, 5000u);
+    EXPECT_EQ(workers.LiveCount(), 0u);
+    EXPECT_EQ(workers.TerminatedCount(), 0);
+}
+
+TEST_F(SequencesOnWindows, DateClockRunsUntilTheOverlayIsSwitchedOff) {
+    ASSERT_EQ(sequences->UpdateDateOverlay(1), 1);
+    EXPECT_TRUE(workers.IsRunning(WorkerKind::DateClock));
+    ASSERT_EQ(sequences->UpdateDateOverlay(3), 1);
+    EXPECT_FALSE(workers.IsRunning(WorkerKind::DateClock));
+    const auto calls = camera.Calls({"SetText", "EnableText"});
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls[0].size(), std::string("SetText(\"MM/DD\")").size());
+    EXPECT_EQ(calls[1], "EnableText(1)");
+    EXPECT_EQ(calls[2], "EnableText(0)");
+}
+
+}  // namespace
+}  // namespace vimbrel::controller

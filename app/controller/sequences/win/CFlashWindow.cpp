@@ -1,0 +1,75 @@
+#include "CFlashWindow.h"
+
+#include "PanelAcpiPacking.h"
+
+namespace vimbrel::controller {
+
+CFlashWindow::~CFlashWindow() {
+    if (m_on) Flash(false, -1);
+    Destroy();
+    if (m_brush) DeleteObject(m_brush);
+}
+
+bool CFlashWindow::Create(HWND parent, BYTE red, BYTE green, BYTE blue) {
+    if (Handle()) return true;
+    if (!m_brush) m_brush = CreateSolidBrush(RGB(red, green, blue));
+    const wchar_t* windowClass =
+        framework::RegisterAnonymousClass(0, LoadCursorW(nullptr, IDC_ARROW), m_brush);
+    if (!windowClass || !m_brush) return false;
+    m_width = GetSystemMetrics(SM_CXSCREEN);
+    m_height = GetSystemMetrics(SM_CYSCREEN);
+    m_savedBrightness = -1;
+    m_on = false;
+    if (!framework::CWindow::Create(0, windowClass, L"", WS_POPUP, RECT{0, 0, m_width, m_height}, parent, 0))
+        return false;
+    ShowWindow(Handle(), SW_HIDE);
+    return true;
+}
+
+void CFlashWindow::Flash(bool on, int milliseconds) {
+    HWND window = Handle();
+    if (!window || on == m_on) return;
+    m_on = on;
+    if (on) {
+        ShowCursor(FALSE);
+        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        m_savedBrightness = m_acpi.Read(kAcpiReadBrightness);
+        if (m_savedBrightness >= 0) m_acpi.Set(kAcpiSetBrightness, kFlashBrightness);
+        ShowWindow(window, SW_SHOW);
+        if (milliseconds > 0) SetTimer(window, kOffTimer, static_cast<UINT>(milliseconds), nullptr);
+    } else {
+        KillTimer(window, kOffTimer);
+        if (m_savedBrightness >= 0) m_acpi.Set(kAcpiSetBrightness, m_savedBrightness);
+        m_savedBrightness = -1;
+        ShowWindow(window, SW_HIDE);
+        SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        ShowCursor(TRUE);
+    }
+}
+
+LRESULT CFlashWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_TIMER:
+        if (wParam == kOffTimer) {
+            KillTimer(Handle(), kOffTimer);
+            Flash(false, -1);
+            return 0;
+        }
+        break;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+        Flash(false, -1);
+        return 0;
+    case WM_WINDOWPOSCHANGING:
+        reinterpret_cast<WINDOWPOS*>(lParam)->flags |= SWP_NOMOVE;
+        return 0;
+    case WM_NCHITTEST:
+        return HTCAPTION;
+    default:
+        break;
+    }
+    return framework::CWindow::WindowProc(message, wParam, lParam);
+}
+
+}  // namespace vimbrel::controller

@@ -1,0 +1,43 @@
+#pragma once
+// The full-screen flash: a popup of one colour over the whole screen, the
+// mouse cursor hidden and the notebook panel at a fixed brightness while
+// it shows. A click on it or its timer turns it off.
+
+#include <windows.h>
+
+#include "framework/CWindow.h"
+#include "PanelAcpi.h"
+
+namespace vimbrel::controller {
+
+class CFlashWindow final : public framework::CWindow {
+public:
+    explicit CFlashWindow(IPanelAcpi& acpi) : m_acpi(acpi) {}
+    ~CFlashWindow() override;
+
+    bool Create(HWND parent, BYTE red, BYTE green, BYTE blue);
+    // On or off; milliseconds > 0 turns it off again after that time.
+    void Flash(bool on, int milliseconds);
+    bool IsOn() const { return m_on; }
+    int SavedBrightness() const { return m_savedBrightness; }
+    int ScreenWidth() const { return m_width; }
+    int ScreenHeight() const { return m_height; }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    static constexpr UINT_PTR kOffTimer = 1;
+    static constexpr int kFlashBrightness = 15;
+
+    IPanelAcpi& m_acpi;
+    HBRUSH m_brush = nullptr;
+    int m_width = 0;
+    int m_height = 0;
+    int m_savedBrightness = -1;
+    // On and off come in pairs: the cursor's show count and the kept
+    // brightness would otherwise drift (a click, then the sequence's off).
+    bool m_on = false;
+};
+
+}  // namespace vimbrel::controller

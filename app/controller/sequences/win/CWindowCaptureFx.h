@@ -1,0 +1,67 @@
+#pragma once
+// The seen and heard parts of a picture on Windows: the flash window and
+// the shutter sound's MCI window are made and driven on the thread that
+// built this object (the interface thread), through a message window of
+// its own, so that they do not die with the burst or timer thread that
+// asked for them. The banner is drawn on the main window from the banner
+// thread with GDI+.
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "CFlashWindow.h"
+#include "SequencePorts.h"
+
+namespace vimbrel::controller {
+
+struct CaptureFxSetup {
+    std::function<HWND()> mainWindow;
+    // The folder of camera.wav, without a closing backslash.
+    std::wstring programFolder;
+    // The module whose TOLVEX resources hold banner.gif.
+    HMODULE resources = nullptr;
+    // The board's product name; read once, on the first picture.
+    std::function<std::u16string()> boardProduct;
+    // The quirk's notice before the copy; a message box unless replaced.
+    std::function<void(const std::wstring& folder)> notify;
+};
+
+class CWindowCaptureFx final : public ICaptureFx {
+public:
+    CWindowCaptureFx(CaptureFxSetup setup, IPanelAcpi& acpi);
+    ~CWindowCaptureFx() override;
+    CWindowCaptureFx(const CWindowCaptureFx&) = delete;
+    CWindowCaptureFx& operator=(const CWindowCaptureFx&) = delete;
+
+    std::unique_ptr<IBannerAnimation> OpenBanner() override;
+    void Flash(bool on) override;
+    void PlayShutterSound() override;
+    bool BoardProductContains(std::u16string_view text) override;
+    void CopyToPicturesFolder(const std::u16string& path) override;
+
+    CFlashWindow& FlashWindow() { return m_flash; }
+    HWND SoundWindow() const { return m_sound; }
+
+private:
+    static LRESULT CALLBACK HelperProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void FlashHere(bool on);
+    void PlaySoundHere();
+    void RunOnOwnThread(UINT message, WPARAM wParam);
+
+    CaptureFxSetup m_setup;
+    CFlashWindow m_flash;
+    HWND m_helper = nullptr;
+    HWND m_sound = nullptr;
+    std::mutex m_productLock;
+    std::optional<std::u16string> m_product;
+};
+
+// The base board's product name from the firmware tables Windows keeps in
+// the registry; "" when it is not there.
+std::u16string ReadBaseBoardProduct();
+
+}  // namespace vimbrel::controller

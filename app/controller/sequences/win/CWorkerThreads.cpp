@@ -1,0 +1,119 @@
+#include "CWorkerThreads.h"
+
+namespace vimbrel::controller {
+
+struct CWorkerThreads::Worker final : IWorkerContext {
+    Worker(WorkerKind k, WorkerBody b) : kind(k), body(std::move(b)) {}
+    ~Worker() override {
+        if (thread) CloseHandle(thread);
+        if (stopEvent) CloseHandle(stopEvent);
+    }
+    bool Sleep(int ms) override {
+        return WaitForSingleObject(stopEvent, ms > 0 ? static_cast<DWORD>(ms) : 0) == WAIT_TIMEOUT;
+    }
+    bool StopRequested() const override { return WaitForSingleObject(stopEvent, 0) != WAIT_TIMEOUT; }
+    bool Ended() const { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }
+
+    static DWORD WINAPI Run(void* parameter) {
+        // The thread holds its own reference, so the worker outlives it.
+        std::shared_ptr<Worker> self = *static_cast<std::shared_ptr<Worker>*>(parameter);
+        delete static_cast<std::shared_ptr<Worker>*>(parameter);
+        self->body(*self);
+        return 0;
+    }
+
+    WorkerKind kind;
+    WorkerBody body;
+    HANDLE thread = nullptr;
+    HANDLE stopEvent = nullptr;
+    DWORD threadId = 0;
+};
+
+bool WaitAnsweringSentMessages(HANDLE handle, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const DWORD spent = GetTickCount() - start;
+        const DWORD left = spent >= timeoutMs ? 0 : timeoutMs - spent;
+        const DWORD result = MsgWaitForMultipleObjects(1, &handle, FALSE, left, QS_SENDMESSAGE);
+        if (result == WAIT_OBJECT_0) return true;
+        if (result != WAIT_OBJECT_0 + 1) return false;
+        // Peeking dispatches the messages other threads sent to this one.
+        MSG message;
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
+bool CWorkerThreads::Start(WorkerKind kind, WorkerBody body) {
+    std::lock_guard<std::mutex> hold(m_lock);
+    ReapEnded();
+    if (m_closed) return false;
+    auto worker = std::make_shared<Worker>(kind, std::move(body));
+    worker->stopEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (!worker->stopEvent) return false;
+    auto* reference = new std::shared_ptr<Worker>(worker);
+    worker->thread = CreateThread(nullptr, 0, &Worker::Run, reference, 0, &worker->threadId);
+    if (!worker->thread) {
+        delete reference;
+        return false;
+    }
+    m_workers.push_back(std::move(worker));
+    return true;
+}
+
+bool CWorkerThreads::IsRunning(WorkerKind kind) const {
+    std::lock_guard<std::mutex> hold(m_lock);
+    for (const auto& worker : m_workers)
+        if (worker->kind == kind && !worker->Ended()) return true;
+    return false;
+}
+
+std::size_t CWorkerThreads::LiveCount() const {
+    std::lock_guard<std::mutex> hold(m_lock);
+    std::size_t live = 0;
+    for (const auto& worker : m_workers) live += worker->Ended() ? 0 : 1;
+    return live;
+}
+
+void CWorkerThreads::ReapEnded() {
+    std::vector<std::shared_ptr<Worker>> kept;
+    for (auto& worker : m_workers)
+        if (!worker->Ended()) kept.push_back(std::move(worker));
+    m_workers.swap(kept);
+}
+
+void CWorkerThreads::StopMatching(bool all, WorkerKind kind) {
+    std::vector<std::shared_ptr<Worker>> stopping;
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        for (const auto& worker : m_workers)
+            if (all || worker->kind == kind) {
+                SetEvent(worker->stopEvent);
+                stopping.push_back(worker);
+            }
+    }
+    for (const auto& worker : stopping) {
+        // A worker stopping its own kind goes on to its end by itself.
+        if (worker->threadId == GetCurrentThreadId()) continue;
+        if (!WaitAnsweringSentMessages(worker->thread, m_stopTimeoutMs)) {
+            // Last resort: a worker stuck in a call that never returns.
+            TerminateThread(worker->thread, 1);
+            WaitForSingleObject(worker->thread, 1000);
+            std::lock_guard<std::mutex> hold(m_lock);
+            ++m_terminated;
+        }
+    }
+    std::lock_guard<std::mutex> hold(m_lock);
+    ReapEnded();
+}
+
+void CWorkerThreads::Stop(WorkerKind kind) { StopMatching(false, kind); }
+
+void CWorkerThreads::Close() {
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        m_closed = true;
+    }
+    StopMatching(true, WorkerKind::Banner);
+}
+
+}  // namespace vimbrel::controller

@@ -1,0 +1,50 @@
+#pragma once
+// Worker threads that can be asked to stop: each has a stop event its
+// sleeps wait on, and a stop waits for the thread within a bound while
+// still answering messages sent to this thread (a worker may be sending
+// one to a window of ours). Only a worker that does not end within the
+// bound is terminated.
+
+#include <windows.h>
+
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "SequencePorts.h"
+
+namespace vimbrel::controller {
+
+class CWorkerThreads final : public IWorkerThreads {
+public:
+    explicit CWorkerThreads(DWORD stopTimeoutMs = 5000) : m_stopTimeoutMs(stopTimeoutMs) {}
+    ~CWorkerThreads() override { Close(); }
+    CWorkerThreads(const CWorkerThreads&) = delete;
+    CWorkerThreads& operator=(const CWorkerThreads&) = delete;
+
+    bool Start(WorkerKind kind, WorkerBody body) override;
+    bool IsRunning(WorkerKind kind) const override;
+    void Stop(WorkerKind kind) override;
+    void Close() override;
+    // Workers whose threads have not ended yet.
+    std::size_t LiveCount() const;
+    // Workers that had to be terminated.
+    int TerminatedCount() const { return m_terminated; }
+
+private:
+    struct Worker;
+    void StopMatching(bool all, WorkerKind kind);
+    void ReapEnded();  // with m_lock held
+
+    DWORD m_stopTimeoutMs;
+    mutable std::mutex m_lock;
+    std::vector<std::shared_ptr<Worker>> m_workers;
+    bool m_closed = false;
+    int m_terminated = 0;
+};
+
+// Waits for handle up to timeoutMs, dispatching messages sent to this
+// thread meanwhile; true when it was signalled.
+bool WaitAnsweringSentMessages(HANDLE handle, DWORD timeoutMs);
+
+}  // namespace vimbrel::controller
