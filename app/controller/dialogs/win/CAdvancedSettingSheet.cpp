@@ -1,0 +1,67 @@
+#include "CAdvancedSettingSheet.h"
+
+#include <commctrl.h>
+
+#include "DialogText.h"
+#include "SettingsDialogRules.h"
+
+namespace vimbrel::controller {
+namespace {
+
+std::wstring Text(const ILanguageStrings& texts, const char16_t* key) {
+    const std::u16string text = texts.GetString(key);
+    return std::wstring(text.begin(), text.end());
+}
+
+}  // namespace
+
+CAdvancedSettingSheet::CAdvancedSettingSheet(std::wstring caption, ISettingsSheetPort& port,
+                                             const ILanguageStrings& texts, HINSTANCE module)
+    : CPropertySheet(std::move(caption), nullptr, 0),
+      m_texts(texts),
+      m_devicePage(port, texts, module),
+      m_videoPage(port, texts, module) {
+    AddFlags(PSH_NOAPPLYNOW);
+    RemoveFlags(PSH_HASHELP);
+    m_devicePage.SetTitle(Text(texts, u"IDS_STG_DEVICE"));
+    m_videoPage.SetTitle(Text(texts, u"IDS_STG_VIDEO"));
+    m_devicePage.SetFlags(0);
+    m_videoPage.SetFlags(0);
+    AddPage(&m_devicePage);
+    AddPage(&m_videoPage);
+}
+
+void CAdvancedSettingSheet::DressButtons() {
+    ShowWindow(GetDlgItem(Handle(), IDOK), SW_HIDE);
+    HWND close = GetDlgItem(Handle(), IDCANCEL);
+    if (close == nullptr) return;
+    SetWindowTextW(close, AsWide(m_texts.GetString(u"IDS_TIP_CLOSE")));
+    SIZE ideal{};
+    if (!SendMessageW(close, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal))) return;
+    RECT rect{};
+    GetWindowRect(close, &rect);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&rect), 2);
+    const int width = rect.right - rect.left;
+    if (ideal.cx <= width) return;
+    MoveWindow(close, WidenToTheLeft(rect.left, width, ideal.cx), rect.top, ideal.cx,
+               rect.bottom - rect.top, TRUE);
+}
+
+LRESULT CAdvancedSettingSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SHOWWINDOW && wParam) {
+        DressButtons();
+    } else if (message == kRefreshVideoPageMessage) {
+        // The video page is made when first shown; before that there is
+        // nothing to refresh, and it reads the camera when it is made.
+        m_videoPage.Refresh();
+        return 0;
+    }
+    return CPropertySheet::WindowProc(message, wParam, lParam);
+}
+
+INT_PTR ShowAdvancedSettings(ISettingsSheetPort& port, const ILanguageStrings& texts) {
+    CAdvancedSettingSheet sheet(Text(texts, u"IDS_DLG_ADVSETTING"), port, texts);
+    return sheet.DoModal();
+}
+
+}  // namespace vimbrel::controller

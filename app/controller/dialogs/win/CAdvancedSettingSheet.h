@@ -1,0 +1,83 @@
+#pragma once
+// The advanced settings: a sheet without Apply or Help over two pages, the
+// devices with the mirror box, and the camera's picture properties on
+// trackbars. The pages keep nothing of their own; every change goes to the
+// controller at once.
+
+#include <string>
+
+#include "ControllerPorts.h"
+#include "SettingsSheetPort.h"
+#include "framework/CPropertyPage.h"
+#include "framework/CPropertySheet.h"
+
+namespace vimbrel::controller {
+
+// Sent to the sheet when the camera changed: the video page shows the new
+// camera's properties.
+constexpr UINT kRefreshVideoPageMessage = WM_USER + 200;
+constexpr UINT_PTR kMirrorTimer = 100;
+constexpr UINT kMirrorTimerPeriodMs = 200;
+
+class CSettingPage final : public framework::CPropertyPage {
+public:
+    CSettingPage(ISettingsSheetPort& port, const ILanguageStrings& texts, HINSTANCE module = nullptr);
+    bool HasVideo() const { return m_hasVideo; }
+
+protected:
+    BOOL OnInitDialog() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // Fills a device list; false when there are no devices.
+    bool FillDevices(int listId, int count, bool video, const std::u16string& stored,
+                     const char16_t* noDeviceKey);
+    void OnMirrorTimer();
+
+    ISettingsSheetPort& m_port;
+    const ILanguageStrings& m_texts;
+    bool m_hasVideo = false;
+    int m_lastMirror = -1;   // none applied yet
+};
+
+class CVideoSettingPage final : public framework::CPropertyPage {
+public:
+    CVideoSettingPage(ISettingsSheetPort& port, const ILanguageStrings& texts, HINSTANCE module = nullptr);
+    // Reads every property anew into the rows.
+    void Refresh();
+
+protected:
+    BOOL OnInitDialog() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void PlaceButtons();
+    bool OnScroll(HWND trackbar);
+
+    ISettingsSheetPort& m_port;
+    const ILanguageStrings& m_texts;
+};
+
+class CAdvancedSettingSheet final : public framework::CPropertySheet {
+public:
+    CAdvancedSettingSheet(std::wstring caption, ISettingsSheetPort& port,
+                          const ILanguageStrings& texts, HINSTANCE module = nullptr);
+
+    CSettingPage& DevicePage() { return m_devicePage; }
+    CVideoSettingPage& VideoPage() { return m_videoPage; }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void DressButtons();
+
+    const ILanguageStrings& m_texts;
+    CSettingPage m_devicePage;
+    CVideoSettingPage m_videoPage;
+};
+
+// Builds and runs the sheet modally with the caption IDS_DLG_ADVSETTING.
+INT_PTR ShowAdvancedSettings(ISettingsSheetPort& port, const ILanguageStrings& texts);
+
+}  // namespace vimbrel::controller

@@ -1,0 +1,99 @@
+#include "CAdvancedSettingSheet.h"
+
+#include <commctrl.h>
+
+#include "DialogIds.h"
+#include "DialogText.h"
+#include "SettingsDialogRules.h"
+
+namespace vimbrel::controller {
+
+CSettingPage::CSettingPage(ISettingsSheetPort& port, const ILanguageStrings& texts, HINSTANCE module)
+    : CPropertyPage(IDD_SETTING_DEVICES, module), m_port(port), m_texts(texts) {}
+
+BOOL CSettingPage::OnInitDialog() {
+    const BOOL focus = CPropertyPage::OnInitDialog();
+    HWND page = Handle();
+    SetItemLanguageText(page, IDC_MIRROR_MODE, m_texts, u"IDS_STG_MIRROR_MODE");
+    SetItemLanguageText(page, IDC_VIDEO_DEVICE_LABEL, m_texts, u"IDS_STG_VIDEO_DEVICE");
+    SetItemLanguageText(page, IDC_AUDIO_DEVICE_LABEL, m_texts, u"IDS_STG_AUDIO_DEVICE");
+
+    m_hasVideo = FillDevices(IDC_VIDEO_DEVICE_LIST, m_port.VideoDeviceCount(), true,
+                             m_port.StoredVideoDevice(), u"IDS_MSG_NOVIDEODEV");
+    EnableWindow(GetDlgItem(page, IDC_MIRROR_MODE), m_hasVideo);
+    FillDevices(IDC_AUDIO_DEVICE_LIST, m_port.AudioDeviceCount(), false,
+                m_port.StoredAudioDevice(), u"IDS_MSG_NOAUDIODEV");
+    CheckDlgButton(page, IDC_MIRROR_MODE, m_port.GetMirrorMode() != 0 ? BST_CHECKED : BST_UNCHECKED);
+    SetTimer(page, kMirrorTimer, kMirrorTimerPeriodMs, nullptr);
+    return focus;
+}
+
+bool CSettingPage::FillDevices(int listId, int count, bool video, const std::u16string& stored,
+                               const char16_t* noDeviceKey) {
+    HWND list = GetDlgItem(Handle(), listId);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    if (count <= 0) {
+        const LRESULT entry = SendMessageW(list, CB_ADDSTRING, 0,
+                                           reinterpret_cast<LPARAM>(AsWide(m_texts.GetString(noDeviceKey))));
+        EnableWindow(list, FALSE);
+        SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+        return false;
+    }
+    for (int index = 0; index < count; ++index) {
+        const std::u16string name = video ? m_port.VideoDeviceName(index) : m_port.AudioDeviceName(index);
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AsWide(name)));
+        if (name == stored) SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    }
+    return true;
+}
+
+void CSettingPage::OnMirrorTimer() {
+    if (!m_hasVideo) return;
+    HWND box = GetDlgItem(Handle(), IDC_MIRROR_MODE);
+    const MirrorDecision decision =
+        DecideMirror(m_port.IsCameraTurned() == 1, IsDlgButtonChecked(Handle(), IDC_MIRROR_MODE) == BST_CHECKED);
+    EnableWindow(box, decision.boxEnabled);
+    // Sent when it changes, not on every tick: each apply also stores the
+    // setting, five times a second for as long as the page is open.
+    if (decision.mirror == m_lastMirror && m_port.GetMirrorMode() == decision.mirror) return;
+    if (m_port.ApplyMirror(decision.mirror)) m_lastMirror = decision.mirror;
+}
+
+LRESULT CSettingPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_TIMER:
+        if (wParam == kMirrorTimer) {
+            OnMirrorTimer();
+            return 0;
+        }
+        break;
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        const int code = HIWORD(wParam);
+        if (code == CBN_SELCHANGE && (id == IDC_VIDEO_DEVICE_LIST || id == IDC_AUDIO_DEVICE_LIST)) {
+            const LRESULT selected = SendDlgItemMessageW(Handle(), id, CB_GETCURSEL, 0, 0);
+            if (selected == CB_ERR) return 0;
+            if (id == IDC_VIDEO_DEVICE_LIST) {
+                m_port.SelectVideoDevice(static_cast<int>(selected));
+                SendMessageW(GetParent(Handle()), kRefreshVideoPageMessage, 0, 0);
+            } else {
+                m_port.SelectAudioDevice(static_cast<int>(selected));
+            }
+            return 0;
+        }
+        if (code == BN_CLICKED && id == IDC_MIRROR_MODE) {
+            m_port.ApplyMirror(IsDlgButtonChecked(Handle(), IDC_MIRROR_MODE) == BST_CHECKED ? 1 : 0);
+            return 0;
+        }
+        break;
+    }
+    case WM_DESTROY:
+        KillTimer(Handle(), kMirrorTimer);
+        break;
+    default:
+        break;
+    }
+    return CPropertyPage::WindowProc(message, wParam, lParam);
+}
+
+}  // namespace vimbrel::controller
