@@ -23,10 +23,7 @@ void CSkinDialog::ReleaseSkin() {
     windowDC_ = nullptr;
     controlBrush_.reset();
     controlBrushDirty_ = true;
-    if (memory_ && memoryOld_) SelectObject(memory_.get(), memoryOld_);
-    memoryOld_ = nullptr;
-    memory_.reset();
-    memoryBitmap_.reset();
+    memory_.Release();
     back_ = {};
     areas_.clear();
     keys_.clear();
@@ -68,14 +65,9 @@ bool CSkinDialog::LoadSkin() {
     for (Colour key : keys_) areas_.push_back(mask->Region(key, RegionMode::SameColour));
 
     // The dialog's whole background, which child controls show through.
-    HDC screen = GetDC(nullptr);
-    memory_.reset(CreateCompatibleDC(screen));
-    memoryBitmap_.reset(CreateCompatibleBitmap(screen, width_, height_));
-    ReleaseDC(nullptr, screen);
-    if (!memory_ || !memoryBitmap_) return false;
-    memoryOld_ = SelectObject(memory_.get(), memoryBitmap_.get());
+    if (!memory_.Make(nullptr, width_, height_)) return false;
     RECT all{0, 0, width_, height_};
-    FillRect(memory_.get(), &all, back_.get());
+    FillRect(memory_.Dc(), &all, back_.get());
 
     UniqueRegion outline = mask->Region(kBlack, RegionMode::OtherColour);
     if (!outline) return false;
@@ -100,7 +92,7 @@ bool CSkinDialog::InClickableRect(POINT p) const {
 
 HBRUSH CSkinDialog::ControlBrush(HDC dc, HWND control) {
     if (controlBrushDirty_ || !controlBrush_) {
-        controlBrush_.reset(memoryBitmap_ ? CreatePatternBrush(memoryBitmap_.get()) : nullptr);
+        controlBrush_.reset(memory_ ? CreatePatternBrush(memory_.Bitmap()) : nullptr);
         controlBrushDirty_ = false;
     }
     // The pattern starts at the dialog's corner, so a control shows the

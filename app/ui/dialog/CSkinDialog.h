@@ -3,6 +3,7 @@
 // mask. The whole skin drags the window, but for one clickable rectangle.
 #pragma once
 
+#include "CMemoryPicture.h"
 #include "CSkinSource.h"
 #include "GdiplusSession.h"
 #include "SkinPictures.h"
@@ -63,9 +64,7 @@ private:
     std::unique_ptr<CGdiplusSession> gdiplus_;
     int width_ = 0, height_ = 0;
     CPatternBrush back_;
-    UniqueMemoryDC memory_;
-    UniqueBitmap memoryBitmap_;
-    HGDIOBJ memoryOld_ = nullptr;
+    CMemoryPicture memory_;
     UniqueBrush controlBrush_;   // from the memory bitmap; rebuilt when dirty
     bool controlBrushDirty_ = true;
     HDC windowDC_ = nullptr;

@@ -30,10 +30,7 @@ void CSkinPanel::Release() {
     logic_.reset();
     buttons_.clear();
     toggles_.clear();
-    if (memory_ && memoryOld_) SelectObject(memory_.get(), memoryOld_);
-    memoryOld_ = nullptr;
-    memory_.reset();
-    memoryBitmap_.reset();
+    memory_.Release();
     back_ = {};
     down_ = {};
     over_ = {};
@@ -60,13 +57,10 @@ bool CSkinPanel::Create(HWND parent, int x, int y, const std::wstring& panelName
     disable_ = LoadPatternBrush(source_, config.disable);
 
     // The resting picture of the whole panel, which painting copies.
-    memory_.reset(CreateCompatibleDC(nullptr));
-    memoryBitmap_ = HBitmapOf(*backImage);
-    if (!back_ || !memory_ || !memoryBitmap_) {
+    if (!back_ || !memory_.Hold(nullptr, HBitmapOf(*backImage))) {
         Release();
         return false;
     }
-    memoryOld_ = SelectObject(memory_.get(), memoryBitmap_.get());
 
     for (Colour key : mask->KeyColours(kPanelKeyLimit)) {
         Button button;
@@ -184,7 +178,7 @@ void CSkinPanel::DrawFace(size_t button, ButtonFace face, bool lasting) {
         FillWithPattern(dc, b.region.get(), brush, origin);
         ReleaseDC(Handle(), dc);
     }
-    if (lasting) FillWithPattern(memory_.get(), b.region.get(), brush, origin);
+    if (lasting) FillWithPattern(memory_.Dc(), b.region.get(), brush, origin);
 }
 
 void CSkinPanel::CaptureMouse() {
@@ -231,7 +225,7 @@ LRESULT CSkinPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(Handle(), &ps);
-        BitBlt(dc, 0, 0, width_, height_, memory_.get(), 0, 0, SRCCOPY);
+        memory_.CopyTo(dc, RECT{0, 0, width_, height_});
         EndPaint(Handle(), &ps);
         return 0;
     }

@@ -3,6 +3,7 @@
 // tooltips, auto-repeat for the zoom keys and its sliders.
 #pragma once
 
+#include "CMemoryPicture.h"
 #include "CSkinSlider.h"
 #include "CSkinSource.h"
 #include "IPanelController.h"
@@ -43,7 +44,7 @@ public:
     // The tool of a button carries its own id.
     static UINT_PTR ToolId(size_t button) { return 123 + button; }
     // The panel's resting picture, as painting copies it.
-    HDC Picture() const { return memory_.get(); }
+    HDC Picture() const { return memory_.Dc(); }
 
     bool PreTranslateMessage(MSG& msg) override;
 
@@ -93,9 +94,7 @@ private:
     CSkinSource source_;
     int width_ = 0, height_ = 0;
     CPatternBrush back_, down_, over_, disable_;
-    UniqueMemoryDC memory_;
-    UniqueBitmap memoryBitmap_;
-    HGDIOBJ memoryOld_ = nullptr;
+    CMemoryPicture memory_;
     std::vector<Button> buttons_;
     std::vector<Toggle> toggles_;
     std::vector<std::unique_ptr<CSkinSlider>> sliders_;

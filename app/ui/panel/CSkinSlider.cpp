@@ -21,10 +21,7 @@ CSkinSlider::~CSkinSlider() {
 }
 
 void CSkinSlider::Release() {
-    if (memory_ && memoryOld_) SelectObject(memory_.get(), memoryOld_);
-    memoryOld_ = nullptr;
-    memory_.reset();
-    memoryBitmap_.reset();
+    memory_.Release();
     back_.reset();
     strip_.reset();
     hoverStrip_.reset();
@@ -61,15 +58,10 @@ bool CSkinSlider::Create(HWND panel, int x, int y, const SliderSkin& skin, const
     width_ = static_cast<int>(back_->GetWidth());
     height_ = static_cast<int>(back_->GetHeight());
 
-    HDC screen = GetDC(nullptr);
-    memory_.reset(CreateCompatibleDC(screen));
-    memoryBitmap_.reset(CreateCompatibleBitmap(screen, width_, height_));
-    ReleaseDC(nullptr, screen);
-    if (!memory_ || !memoryBitmap_) {
+    if (!memory_.Make(nullptr, width_, height_)) {
         Release();
         return false;
     }
-    memoryOld_ = SelectObject(memory_.get(), memoryBitmap_.get());
 
     const wchar_t* cls = framework::RegisterAnonymousClass(0, LoadCursor(nullptr, IDC_ARROW),
                                                            static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -108,7 +100,7 @@ int CSkinSlider::HitTest(LPARAM point) const {
 void CSkinSlider::DrawStep(int step, SliderStrip strip) {
     if (!memory_) return;
     {
-        Gdiplus::Graphics surface(memory_.get());
+        Gdiplus::Graphics surface(memory_.Dc());
         surface.DrawImage(back_.get(), 0, 0, width_, height_);
         Gdiplus::Bitmap* source = strip == SliderStrip::Hover ? hoverStrip_.get() : strip_.get();
         surface.DrawImage(source, Gdiplus::Rect(0, 0, width_, height_), step * width_, 0, width_, height_,
@@ -116,7 +108,7 @@ void CSkinSlider::DrawStep(int step, SliderStrip strip) {
         if (!logic_->Enabled() && disabled_) surface.DrawImage(disabled_.get(), 0, 0, width_, height_);
     }
     if (HDC dc = GetDC(Handle())) {
-        BitBlt(dc, 0, 0, width_, height_, memory_.get(), 0, 0, SRCCOPY);
+        memory_.CopyTo(dc, RECT{0, 0, width_, height_});
         ReleaseDC(Handle(), dc);
     }
 }
@@ -158,7 +150,7 @@ LRESULT CSkinSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(Handle(), &ps);
-            BitBlt(dc, 0, 0, width_, height_, memory_.get(), 0, 0, SRCCOPY);
+            memory_.CopyTo(dc, RECT{0, 0, width_, height_});
             EndPaint(Handle(), &ps);
             return 0;
         }

@@ -1,6 +1,7 @@
 // A stepped slider on a skinned panel, drawn from strips of step pictures.
 #pragma once
 
+#include "CMemoryPicture.h"
 #include "CSkinSource.h"
 #include "IPanelController.h"
 #include "SkinConfig.h"
@@ -57,9 +58,7 @@ private:
     std::unique_ptr<Gdiplus::Bitmap> back_, strip_, hoverStrip_, disabled_;
     std::vector<UniqueRegion> steps_;
     std::optional<CSliderLogic> logic_;
-    UniqueMemoryDC memory_;
-    UniqueBitmap memoryBitmap_;
-    HGDIOBJ memoryOld_ = nullptr;
+    CMemoryPicture memory_;
     HWND tooltip_ = nullptr;
 };
 

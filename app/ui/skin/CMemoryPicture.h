@@ -23,6 +23,7 @@ public:
     void Release();
 
     HDC Dc() const { return dc_.get(); }
+    HBITMAP Bitmap() const { return bitmap_.get(); }
     explicit operator bool() const { return old_ != nullptr; }
     // Copies `area` to the same place of `target`.
     void CopyTo(HDC target, const RECT& area) const;
