@@ -21,6 +21,7 @@ from PIL import Image, ImageFont
 sys.dont_write_bytecode = True   # keep the source folder free of caches
 import skin_glyphs as g  # noqa: E402
 import skin_overlay  # noqa: E402
+import skin_popups  # noqa: E402
 import skin_wheel  # noqa: E402
 from skin_canvas import (Canvas, Mask, ensure_folder, mix, rgb, save_bmp,  # noqa: E402
                          save_gif, save_jpeg, save_png, write_config)
@@ -586,7 +587,7 @@ def resource_lines(rtype, folder, config_name):
     return lines
 
 
-def write_resource_scripts(wheel_names, picture_names, overlay_names):
+def write_resource_scripts(wheel_names, picture_names, overlay_names, popup_names):
     lines = [RC_HEADER, "// The skin of vimbrel: main dialog, panels, sliders, item pictures,",
              "// the mode wheel, the program pictures and the status strip's pictures.", ""]
     lines += resource_lines("ZAVU_SKIN", "ZAVU_SKIN", "Config.txt") + [""]
@@ -599,6 +600,9 @@ def write_resource_scripts(wheel_names, picture_names, overlay_names):
         lines.append(f"{name} TOLVEX TOLVEX/{name}")
     lines.append("")
     for name in overlay_names:
+        lines.append(f"{name} TOLVEX TOLVEX/{name}")
+    lines.append("")
+    for name in popup_names:
         lines.append(f"{name} TOLVEX TOLVEX/{name}")
     lines.append("")
     for name in wheel_names:
@@ -639,6 +643,7 @@ def check_outputs():
             errors.append(f"{name}: {len(grays)} gray levels, want {kind['steps']}")
     errors += check_wheel()
     errors += skin_overlay.check_overlay(os.path.join(HERE, "TOLVEX"))
+    errors += skin_popups.check_popups(os.path.join(HERE, "TOLVEX"))
     for e in errors:
         print("draw_skin:", e, file=sys.stderr)
     return not errors
@@ -673,7 +678,8 @@ def main():
     wheel_names = skin_wheel.write_wheel(dialog_background(), AREAS["F0F0F0"])
     picture_names = skin_wheel.write_program_pictures(os.path.join(HERE, "TOLVEX"))
     overlay_names = skin_overlay.write_overlay_pictures(os.path.join(HERE, "TOLVEX"))
-    write_resource_scripts(wheel_names, picture_names, overlay_names)
+    popup_names = skin_popups.write_popup_pictures(os.path.join(HERE, "TOLVEX"))
+    write_resource_scripts(wheel_names, picture_names, overlay_names, popup_names)
     if not check_outputs():
         return 1
     print("draw_skin: done")
