@@ -17,8 +17,11 @@ using namespace thumbtest;
 
 namespace {
 
-const Rgb kFrame{200, 0, 0};
-const Rgb kHover{0, 160, 0};
+// The program's own pictures (resources/browser/draw_browser.py): the
+// frame's outer border, the selected frame's, and the play mark in the
+// middle of the video badge.
+const Rgb kFrame{150, 150, 150};
+const Rgb kHover{255, 150, 0};
 const Rgb kWhite{255, 255, 255};
 const Rgb kBadge{255, 200, 0};
 
@@ -307,7 +310,7 @@ TEST_F(ThumbBrowserTest, EmptyFolderShowsEmptyFramesAndOffersNothing)
     EXPECT_EQ(0u, browser_->Selection().Count());
     Click(0);
     EXPECT_TRUE(controller_.calls.empty());
-    SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR id, DWORD) { KillTimer(nullptr, id); EndMenu(); });
+    SetTimer(nullptr, 0, 150, &CloseMenu);
     SendMessageW(browser_->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, CellPoint(0));
     for (UINT id = 1; id <= 5; ++id) {
         EXPECT_TRUE(GetMenuState(browser_->ContextMenu(), id, MF_BYCOMMAND) & MF_GRAYED) << id;

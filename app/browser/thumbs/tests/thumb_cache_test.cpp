@@ -18,7 +18,8 @@ namespace {
 
 const Rgb kRed{200, 30, 30};
 const Rgb kGreen{30, 180, 60};
-const Rgb kAudioBlue{0, 0, 200};
+// The sound-file picture's background (resources/browser/draw_browser.py).
+const Rgb kAudioBlue{30, 50, 120};
 const Rgb kBlank{10, 10, 10};
 
 class ThumbCacheTest : public ::testing::Test {
