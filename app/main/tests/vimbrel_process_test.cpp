@@ -1,0 +1,336 @@
+// vimbrel.exe as a user starts it, in the test prefix with the bench camera:
+// the skinned main window with its children, live frames in the preview,
+// Esc and Enter ignored, the hide notice, a second copy that raises the
+// first and leaves with code 0, and WM_CLOSE ending the program with code 0.
+// The window's picture is kept as <build>/artifacts/vimbrel.png.
+#include <windows.h>
+#include <gdiplus.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr wchar_t kCaption[] = L"Vim Brel";
+constexpr UINT kShowMainWindow = 0x47B;
+// The program's own skin: the preview area FAFAFA and the mode panels'
+// corner D2D2D2, in client coordinates of the 768 x 511 dialog.
+constexpr RECT kPreviewArea{86, 52, 486, 352};
+constexpr POINT kModePanelCorner{139, 432};
+
+std::wstring ProgramFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder = path;
+    return folder.substr(0, folder.find_last_of(L'\\'));
+}
+
+void Pump(DWORD ms) {
+    const DWORD end = GetTickCount() + ms;
+    while (static_cast<LONG>(end - GetTickCount()) > 0) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        Sleep(20);
+    }
+}
+
+template <typename Condition>
+bool WaitFor(Condition condition, DWORD ms) {
+    const DWORD end = GetTickCount() + ms;
+    while (!condition()) {
+        if (static_cast<LONG>(end - GetTickCount()) <= 0) return false;
+        Pump(50);
+    }
+    return true;
+}
+
+struct ProcessHandles {
+    HANDLE process = nullptr;
+    DWORD id = 0;
+};
+
+ProcessHandles StartProgram() {
+    std::wstring command = L"\"" + ProgramFolder() + L"\\vimbrel.exe\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, ProgramFolder().c_str(),
+                        &startup, &info)) {
+        return {};
+    }
+    CloseHandle(info.hThread);
+    return {info.hProcess, info.dwProcessId};
+}
+
+// The exit code once the process ended within ms; STILL_ACTIVE otherwise.
+DWORD ExitCodeWithin(HANDLE process, DWORD ms) {
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(process, ms) == WAIT_OBJECT_0) GetExitCodeProcess(process, &code);
+    return code;
+}
+
+// The main window of process id: top-level, titled "Vim Brel".
+struct WindowSearch {
+    DWORD id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchMainWindow(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<WindowSearch*>(lParam);
+    wchar_t title[64] = {};
+    GetWindowTextW(hwnd, title, 64);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner == search->id && std::wstring(title) == kCaption) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND MainWindowOf(DWORD id) {
+    WindowSearch search{id, nullptr};
+    EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+struct TitleCount {
+    const wchar_t* title;
+    int n;
+};
+
+BOOL CALLBACK CountTitle(HWND hwnd, LPARAM lParam) {
+    auto* count = reinterpret_cast<TitleCount*>(lParam);
+    wchar_t text[64] = {};
+    GetWindowTextW(hwnd, text, 64);
+    if (std::wstring(text) == count->title) ++count->n;
+    return TRUE;
+}
+
+int CountWindowsTitled(const wchar_t* title) {
+    TitleCount count{title, 0};
+    EnumWindows(CountTitle, reinterpret_cast<LPARAM>(&count));
+    return count.n;
+}
+
+RECT ChildRectInClient(HWND parent, HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+bool SaveWindowPicture(HWND hwnd, const std::wstring& path) {
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+
+    bool saved = false;
+    {
+        Gdiplus::Bitmap picture(bitmap, nullptr);
+        UINT count = 0, bytes = 0;
+        Gdiplus::GetImageEncodersSize(&count, &bytes);
+        std::vector<char> buffer(bytes);
+        auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+        if (bytes && Gdiplus::GetImageEncoders(count, bytes, encoders) == Gdiplus::Ok) {
+            for (UINT i = 0; i < count; ++i) {
+                if (std::wstring(encoders[i].MimeType) == L"image/png") {
+                    saved = picture.Save(path.c_str(), &encoders[i].Clsid, nullptr) == Gdiplus::Ok;
+                }
+            }
+        }
+    }
+    DeleteObject(bitmap);
+    return saved;
+}
+
+// One program for the whole suite: its start takes seconds under Wine.
+class VimbrelProcess : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        Gdiplus::GdiplusStartupInput input;
+        Gdiplus::GdiplusStartup(&gdiplusToken_, &input, nullptr);
+        program_ = StartProgram();
+        if (program_.process) WaitFor([] { return (main_ = MainWindowOf(program_.id)) != nullptr; }, 60000);
+        if (main_) WaitFor([] { return IsWindowVisible(main_) != FALSE; }, 20000);
+    }
+    static void TearDownTestSuite() {
+        if (program_.process) {
+            if (ExitCodeWithin(program_.process, 0) == STILL_ACTIVE) {
+                if (main_) PostMessageW(main_, WM_CLOSE, 0, 0);
+                if (ExitCodeWithin(program_.process, 20000) == STILL_ACTIVE) TerminateProcess(program_.process, 1);
+            }
+            CloseHandle(program_.process);
+        }
+        Gdiplus::GdiplusShutdown(gdiplusToken_);
+    }
+    void SetUp() override {
+        ASSERT_NE(program_.process, nullptr) << "vimbrel.exe did not start";
+        ASSERT_NE(main_, nullptr) << "no window titled \"Vim Brel\"";
+    }
+
+    static ProcessHandles program_;
+    static HWND main_;
+    static ULONG_PTR gdiplusToken_;
+};
+ProcessHandles VimbrelProcess::program_;
+HWND VimbrelProcess::main_ = nullptr;
+ULONG_PTR VimbrelProcess::gdiplusToken_ = 0;
+
+TEST_F(VimbrelProcess, MainWindowTakesTheSkinAndHostsItsChildren) {
+    RECT window{};
+    GetWindowRect(main_, &window);
+    EXPECT_EQ(window.right - window.left, 768);
+    EXPECT_EQ(window.bottom - window.top, 511);
+    EXPECT_EQ(GetWindowLongPtrW(main_, GWL_STYLE) & WS_CAPTION, 0);
+    EXPECT_TRUE(IsWindowVisible(main_));
+    // Centred on the 1024 x 768 screen: (256 / 2, 257 / 2).
+    EXPECT_EQ(window.left, (GetSystemMetrics(SM_CXSCREEN) - 768) / 2);
+    EXPECT_EQ(window.top, (GetSystemMetrics(SM_CYSCREEN) - 511) / 2);
+
+    HWND preview = GetDlgItem(main_, 0xFFFF);
+    ASSERT_NE(preview, nullptr);
+    wchar_t className[32] = {};
+    GetClassNameW(preview, className, 32);
+    EXPECT_EQ(_wcsicmp(className, L"Static"), 0);
+    EXPECT_EQ(GetWindowLongPtrW(preview, GWL_STYLE) & SS_TYPEMASK, SS_BLACKRECT);
+    const RECT place = ChildRectInClient(main_, preview);
+    EXPECT_EQ(place.left, kPreviewArea.left);
+    EXPECT_EQ(place.top, kPreviewArea.top);
+    EXPECT_EQ(place.right, kPreviewArea.right);
+    EXPECT_EQ(place.bottom, kPreviewArea.bottom);
+
+    // The six mode panels share one corner; only the current mode's shows.
+    int panels = 0, shown = 0;
+    for (HWND child = GetWindow(main_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const RECT r = ChildRectInClient(main_, child);
+        if (r.left == kModePanelCorner.x && r.top == kModePanelCorner.y) {
+            ++panels;
+            if (IsWindowVisible(child)) ++shown;
+        }
+    }
+    EXPECT_EQ(panels, 6);
+    EXPECT_EQ(shown, 1);
+
+    // The children the controller makes on their areas: the function panel
+    // on DCDCDC (347 x 20 at (139, 378)) with buttons of the Video mode's
+    // settings, the status strip on E6E6E6 and the wheel on F0F0F0.
+    HWND functions = nullptr, overlay = nullptr, wheel = nullptr;
+    for (HWND child = GetWindow(main_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const RECT r = ChildRectInClient(main_, child);
+        if (r.left == 139 && r.top == 378 && r.right == 486 && r.bottom == 398) functions = child;
+        if (r.left == 86 && r.top == 352 && r.right == 486 && r.bottom == 366) overlay = child;
+        if (r.left == 10 && r.top == 374 && r.right == 130 && r.bottom == 494) wheel = child;
+    }
+    ASSERT_NE(functions, nullptr);
+    EXPECT_NE(overlay, nullptr);
+    EXPECT_NE(wheel, nullptr);
+    int buttons = 0;
+    for (HWND b = GetWindow(functions, GW_CHILD); b; b = GetWindow(b, GW_HWNDNEXT)) {
+        if (IsWindowVisible(b)) ++buttons;
+    }
+    EXPECT_GT(buttons, 0) << "no setting button in the Video mode";
+
+    // The camera-button tool's window: found by class, owned, never shown.
+    HWND hidden = FindWindowW(L"VIDEOCAPEX_CLASSNAME", L"Vimbrel");
+    ASSERT_NE(hidden, nullptr);
+    EXPECT_EQ(GetWindow(hidden, GW_OWNER), main_);
+    EXPECT_FALSE(IsWindowVisible(hidden));
+    EXPECT_NE(GetWindowLongPtrW(hidden, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
+}
+
+TEST_F(VimbrelProcess, PreviewShowsTheCamerasFrames) {
+    HWND preview = GetDlgItem(main_, 0xFFFF);
+    ASSERT_NE(preview, nullptr);
+    SetWindowPos(main_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RECT r{};
+    GetWindowRect(preview, &r);
+    // The preview is a black rectangle until the camera's frames cover it.
+    auto anyLit = [&r] {
+        HDC screen = GetDC(nullptr);
+        bool lit = false;
+        for (int i = 1; i <= 3 && !lit; ++i) {
+            for (int j = 1; j <= 3 && !lit; ++j) {
+                const COLORREF c = GetPixel(screen, r.left + (r.right - r.left) * i / 4, r.top + (r.bottom - r.top) * j / 4);
+                lit = c != CLR_INVALID && (GetRValue(c) > 24 || GetGValue(c) > 24 || GetBValue(c) > 24);
+            }
+        }
+        ReleaseDC(nullptr, screen);
+        return lit;
+    };
+    EXPECT_TRUE(WaitFor(anyLit, 30000)) << "the preview stayed black";
+}
+
+TEST_F(VimbrelProcess, EscAndEnterLeaveTheWindowOpen) {
+    for (WPARAM key : {WPARAM{VK_ESCAPE}, WPARAM{VK_RETURN}}) {
+        PostMessageW(main_, WM_KEYDOWN, key, 0x00010001);
+        PostMessageW(main_, WM_KEYUP, key, 0xC0010001);
+    }
+    Pump(1500);
+    EXPECT_EQ(ExitCodeWithin(program_.process, 0), STILL_ACTIVE);
+    EXPECT_TRUE(IsWindow(main_));
+    EXPECT_TRUE(IsWindowVisible(main_));
+}
+
+TEST_F(VimbrelProcess, HideNoticeHoldsEveryShowUntilTheShowNotice) {
+    SendMessageW(main_, kShowMainWindow, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(main_));
+    ShowWindow(main_, SW_SHOWNA);
+    Pump(300);
+    EXPECT_FALSE(IsWindowVisible(main_));
+    SetWindowPos(main_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    Pump(300);
+    EXPECT_FALSE(IsWindowVisible(main_));
+
+    SendMessageW(main_, kShowMainWindow, 1, 0);
+    EXPECT_TRUE(WaitFor([] { return IsWindowVisible(main_) != FALSE; }, 3000));
+}
+
+TEST_F(VimbrelProcess, SecondCopyRestoresTheFirstAndLeavesWithCodeZero) {
+    ShowWindow(main_, SW_MINIMIZE);
+    ASSERT_TRUE(WaitFor([] { return IsIconic(main_) != FALSE; }, 3000));
+
+    ProcessHandles second = StartProgram();
+    ASSERT_NE(second.process, nullptr);
+    const DWORD code = ExitCodeWithin(second.process, 60000);
+    if (code == STILL_ACTIVE) TerminateProcess(second.process, 1);
+    CloseHandle(second.process);
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(WaitFor([] { return IsIconic(main_) == FALSE; }, 5000)) << "the first copy stayed minimized";
+    // Restored to its own size, not to the minimized rectangle.
+    RECT window{};
+    GetWindowRect(main_, &window);
+    EXPECT_EQ(window.right - window.left, 768);
+    EXPECT_EQ(window.bottom - window.top, 511);
+    EXPECT_EQ(CountWindowsTitled(kCaption), 1);
+    EXPECT_EQ(ExitCodeWithin(program_.process, 0), STILL_ACTIVE);
+}
+
+TEST_F(VimbrelProcess, KeepsAPictureOfTheWindow) {
+    SetWindowPos(main_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump(1000);
+    const std::wstring artifacts = ProgramFolder() + L"\\..\\artifacts";
+    CreateDirectoryW(artifacts.c_str(), nullptr);
+    EXPECT_TRUE(SaveWindowPicture(main_, artifacts + L"\\vimbrel.png"));
+}
+
+// Last: the program is gone afterwards.
+TEST_F(VimbrelProcess, CloseEndsTheProgramWithCodeZero) {
+    PostMessageW(main_, WM_CLOSE, 0, 0);
+    EXPECT_EQ(ExitCodeWithin(program_.process, 30000), 0u);
+    EXPECT_EQ(MainWindowOf(program_.id), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,79 @@
+#include "CMainWindowChildren.h"
+
+namespace vimbrel::mainwindow {
+namespace {
+
+RECT ToRect(const controller::ControllerRect& rect) { return RECT{rect.left, rect.top, rect.right, rect.bottom}; }
+
+}  // namespace
+
+CMainWindowChildren::CMainWindowChildren(controller::CCameraController& owner,
+                                         controller::CControllerCatalog& catalog)
+    : overlayAdapter_(owner), wheelAdapter_(owner), panelAdapter_(owner, catalog) {}
+
+CMainWindowChildren::~CMainWindowChildren() { DestroyWindows(); }
+
+// Each create replaces a window made before, so the controller never
+// drives one it no longer knows.
+controller::ControllerWindow CMainWindowChildren::CreateStatusOverlay(controller::ControllerWindow parent,
+                                                                      const controller::ControllerRect& rect,
+                                                                      int modeId) {
+    auto overlay = std::make_unique<ui::CStatusOverlay>(overlayAdapter_);
+    if (!overlay->Create(parent, ToRect(rect), modeId)) return nullptr;
+    overlay_ = std::move(overlay);
+    return overlay_->Handle();
+}
+
+controller::ControllerWindow CMainWindowChildren::CreateModeWheel(controller::ControllerWindow parent,
+                                                                  const controller::ControllerRect& rect) {
+    auto wheel = std::make_unique<ui::CModeWheel>(wheelAdapter_);
+    if (!wheel->Create(parent, ToRect(rect))) return nullptr;
+    wheel_ = std::move(wheel);
+    return wheel_->Handle();
+}
+
+controller::ControllerWindow CMainWindowChildren::CreateModePicture(controller::ControllerWindow parent,
+                                                                    const controller::ControllerRect& rect) {
+    auto picture = std::make_unique<ui::CModePicture>();
+    if (!picture->Create(parent, ToRect(rect))) return nullptr;
+    modePicture_ = std::move(picture);
+    return modePicture_->Handle();
+}
+
+controller::ControllerWindow CMainWindowChildren::CreateFunctionPanel(controller::ControllerWindow parent,
+                                                                      const controller::ControllerRect& rect) {
+    auto panel = std::make_unique<ui::CFunctionPanel>(panelAdapter_, popups_);
+    if (!panel->Create(parent, ToRect(rect))) return nullptr;
+    functionPanel_ = std::move(panel);
+    return functionPanel_->Handle();
+}
+
+int CMainWindowChildren::SetOverlayTime(int seconds) { return overlay_ ? overlay_->SetTime(seconds) : 0; }
+
+int CMainWindowChildren::SetOverlayIcon(int icon) { return overlay_ ? overlay_->SetStateIcon(icon) : 0; }
+
+int CMainWindowChildren::SetWheelMode(int modeId, int animate) {
+    return wheel_ ? wheel_->SetMode(modeId, animate != 0) : 0;
+}
+
+int CMainWindowChildren::ShowModePicture(int modeId) { return modePicture_ ? modePicture_->ShowMode(modeId) : 0; }
+
+int CMainWindowChildren::SetFunctionPanelMode(int modeId) {
+    return functionPanel_ ? functionPanel_->SetMode(modeId) : 0;
+}
+
+int CMainWindowChildren::RelayoutFunctionPanel() { return functionPanel_ ? functionPanel_->Relayout() : 0; }
+
+int CMainWindowChildren::UpdateItemPopup(int settingId) {
+    return functionPanel_ ? functionPanel_->UpdatePopupById(settingId) : 0;
+}
+
+void CMainWindowChildren::DestroyWindows() {
+    // The wheel's thread and the overlay's workers end with their objects.
+    functionPanel_.reset();
+    overlay_.reset();
+    wheel_.reset();
+    modePicture_.reset();
+}
+
+}  // namespace vimbrel::mainwindow

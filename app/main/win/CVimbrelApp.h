@@ -1,0 +1,27 @@
+// The program object of vimbrel.exe: its start-up loads the language texts,
+// makes the data folders, binds the capture engine and runs the main
+// dialog; the program ends when the dialog does.
+#pragma once
+
+#include "CMainWindowChildren.h"
+#include "framework/CApplication.h"
+
+#include <memory>
+
+namespace vimbrel::mainwindow {
+
+class CVimbrelApp : public framework::CApplication {
+public:
+    BOOL InitInstance() override;
+
+private:
+    // Outlives the dialog: the controller's own teardown, at the end of the
+    // process, still lets go of the windows through it.
+    std::unique_ptr<CMainWindowChildren> children_;
+};
+
+// The message box's text when the language library or file cannot be used.
+constexpr wchar_t kLanguageFailureText[] = L"Multi-Language files are corrupted!\nPlease install Vimbrel2 again";
+constexpr wchar_t kLanguageFailureCaption[] = L"Vimbrel2";
+
+}  // namespace vimbrel::mainwindow

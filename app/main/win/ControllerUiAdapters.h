@@ -1,0 +1,72 @@
+// The main window's children ask the controller through narrow interfaces
+// of their own; these objects answer them from the program's controller,
+// its catalogue and the language texts.
+#pragma once
+
+#include "CCameraController.h"
+#include "CControllerCatalog.h"
+#include "IFunctionPanelController.h"
+#include "IItemPopup.h"
+#include "IOverlayController.h"
+#include "IWheelController.h"
+
+namespace vimbrel::mainwindow {
+
+// A text of the language file by its ASCII key; "" for a null key.
+std::wstring LanguageTextOf(const char* key);
+
+class COverlayControllerAdapter final : public ui::IOverlayController {
+public:
+    explicit COverlayControllerAdapter(controller::CCameraController& owner) : owner_(owner) {}
+    bool CopySettings(ui::OverlaySettings& out) override;
+    // The browsing part that knows the played file is not part of this
+    // program yet: no file.
+    std::wstring CurrentFile() override { return std::wstring(); }
+    ui::Colour SkinColour(int index) override;
+    ui::UiFontSpec UiFont() override;
+    std::wstring LanguageText(const char* key) override { return LanguageTextOf(key); }
+
+private:
+    controller::CCameraController& owner_;
+};
+
+class CWheelControllerAdapter final : public ui::IWheelController {
+public:
+    explicit CWheelControllerAdapter(controller::CCameraController& owner) : owner_(owner) {}
+    int QueryLeaveBrowse() override { return owner_.QueryLeaveBrowse(); }
+    void SetMode(int mode) override { owner_.SetMode(mode); }
+    std::wstring LanguageText(const char* key) override { return LanguageTextOf(key); }
+    ui::Colour SkinColour(int index) override;
+
+private:
+    controller::CCameraController& owner_;
+};
+
+class CFunctionPanelControllerAdapter final : public ui::IFunctionPanelController {
+public:
+    CFunctionPanelControllerAdapter(controller::CCameraController& owner,
+                                    controller::CControllerCatalog& catalog)
+        : owner_(owner), catalog_(catalog) {}
+    std::vector<ui::PanelCatalogItem> CatalogItems() override;
+    bool GetSetting(int settingId, int& value) override { return owner_.GetSetting(settingId, &value) != 0; }
+    SIZE ItemPictureSize() override;
+    std::unique_ptr<Gdiplus::Bitmap> ItemPicture(int settingId, int state) override;
+    ui::Colour SkinColour(int index) override;
+    std::wstring LanguageText(const char* key) override { return LanguageTextOf(key); }
+    void SetItemTitle(int settingId, const std::wstring& title) override;
+    // The settings sheet is not part of this program yet: the button does
+    // nothing.
+    void ShowAdvancedSettings() override {}
+
+private:
+    controller::CCameraController& owner_;
+    controller::CControllerCatalog& catalog_;
+};
+
+// The item popups are not part of this program yet: buttons open none.
+class CNoItemPopups final : public ui::IItemPopupFactory {
+public:
+    std::unique_ptr<ui::IItemPopup> MakePopup(int) override { return nullptr; }
+};
+
+}  // namespace vimbrel::mainwindow
