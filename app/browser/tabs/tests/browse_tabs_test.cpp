@@ -308,11 +308,12 @@ TEST_F(BrowseTabsTest, ModeChangesSelectTheirTabAndBrowsingKeepsIt) {
 }
 
 TEST_F(BrowseTabsTest, TheSelectedBrowserAnswersForTheStrip) {
-    // One picture in the image folder before the strip starts.
+    // Two pictures in the image folder before the strip starts.
     std::wstring image = root_ + L"\\Vimbrel\\Image";
     ASSERT_TRUE(vimbrel::controller::EnsureFolderExists(image));
-    {
-        HANDLE h = CreateFileW((image + L"\\shot.bmp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    // Listed in descending name order: shot.bmp is item 0, clip.bmp item 1.
+    for (const wchar_t* name : {L"shot.bmp", L"clip.bmp"}) {
+        HANDLE h = CreateFileW((image + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, h);
         const std::vector<uint8_t> bytes = SolidBmp(64, 48, Rgb{0, 0, 255});
@@ -330,7 +331,7 @@ TEST_F(BrowseTabsTest, TheSelectedBrowserAnswersForTheStrip) {
     EXPECT_EQ(0, tabs_->GetCurrentFile(&path, nullptr));
     int count = -1;
     ASSERT_EQ(1, tabs_->GetSelectedFile(&count, nullptr, nullptr));
-    EXPECT_EQ(1, count);
+    EXPECT_EQ(1, count);  // one selected item
 
     // To the empty video tab and back: the picture is reported again.
     ASSERT_EQ(1, tabs_->SelectTab(1));
@@ -345,6 +346,24 @@ TEST_F(BrowseTabsTest, TheSelectedBrowserAnswersForTheStrip) {
     SendMessageW(tabs_->Handle(), WM_BROWSE_REFRESH, 0, 0);
     ASSERT_FALSE(browsers_.reports.empty());
     EXPECT_EQ(L"shot.bmp 0", browsers_.reports.back());
+
+    // Navigation moves within the selected browser only.
+    int moved = -1;
+    ASSERT_EQ(1, tabs_->Navigate(2, &moved));  // next
+    EXPECT_EQ(1, moved);
+    ASSERT_EQ(1, tabs_->GetCurrentFile(&path, &cls));
+    EXPECT_EQ(image + L"\\clip.bmp", path);
+    ASSERT_EQ(1, tabs_->Navigate(3, &moved));  // last: already there
+    EXPECT_EQ(0, moved);
+    int index = 0;
+    ASSERT_EQ(1, tabs_->GetSelectedFile(&index, &path, &cls));
+    EXPECT_EQ(image + L"\\clip.bmp", path);
+    ASSERT_EQ(1, tabs_->SelectTab(2));
+    moved = -1;
+    ASSERT_EQ(1, tabs_->Navigate(0, &moved));  // first, in an empty folder
+    EXPECT_EQ(0, moved);
+    ASSERT_EQ(1, tabs_->SelectTab(0));
+    EXPECT_EQ(L"clip.bmp 0", recorder_.shown.back());
 }
 
 TEST_F(BrowseTabsTest, FourToolsNumberedOneToFourWithTheKindsTexts) {
