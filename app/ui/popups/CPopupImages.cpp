@@ -1,0 +1,208 @@
+#include "CPopupImages.h"
+
+#include "PopupLogic.h"
+#include "ProgramPicture.h"
+
+namespace vimbrel::ui {
+
+namespace {
+
+using namespace popup_colours;
+
+void Frame(Gdiplus::Graphics& graphics, Gdiplus::Color colour, int x, int y, int w, int h) {
+    Gdiplus::Pen pen(colour, 1.0f);
+    graphics.DrawRectangle(&pen, x, y, w, h);
+}
+
+void Fill(Gdiplus::Graphics& graphics, Gdiplus::Color colour, int x, int y, int w, int h) {
+    Gdiplus::SolidBrush brush(colour);
+    graphics.FillRectangle(&brush, x, y, w, h);
+}
+
+}  // namespace
+
+CPopupImages::CPopupImages(IPopupController& controller) : CPopupWindow(controller) {}
+
+CPopupImages::~CPopupImages() {
+    Destroy();
+    Release();
+}
+
+void CPopupImages::Release() {
+    picture_.Release();
+    strip_.reset();
+}
+
+bool CPopupImages::Filters() const { return ImagePopupShowsNames(settingId_); }
+
+bool CPopupImages::Create(HWND owner, const RECT& buttonOnScreen, int settingId, RECT& placed) {
+    if (Handle()) return false;
+    settingId_ = settingId;
+    currentValue_ = ReadSetting(settingId);
+    selected_ = currentValue_ >= 0 && currentValue_ < kThumbCells ? currentValue_ : -1;
+    std::wstring title;
+    if (!controller_.ItemTitle(settingId, title)) return false;
+    const char* stripName = ThumbStripName(settingId);
+    if (!stripName) return false;
+    strip_ = LoadProgramPicture(stripName);
+    if (!strip_) return false;
+    if (!MakeWindow(buttonOnScreen, kImagePopupWidth, kImagePopupHeight, 0, WS_POPUP, owner, nullptr, placed)) {
+        Release();
+        return false;
+    }
+    HDC window = GetDC(Handle());
+    const bool made = picture_.Make(window, width_, height_);
+    ReleaseDC(Handle(), window);
+    if (!made) {
+        Destroy();
+        Release();
+        return false;
+    }
+    DrawAll();
+    FadeIn(buttonOnScreen, placed);
+    return true;
+}
+
+void CPopupImages::DrawThumb(Gdiplus::Graphics& graphics, int cell) {
+    const CellPoint at = ImageCellOrigin(cell);
+    graphics.DrawImage(strip_.get(), Gdiplus::Rect(at.x, at.y, kThumbWidth, kThumbHeight), cell * kThumbWidth, 0,
+                       kThumbWidth, kThumbHeight, Gdiplus::UnitPixel);
+    Frame(graphics, Gdiplus::Color(kCellFrame), at.x, at.y, kThumbWidth, kThumbHeight);
+}
+
+void CPopupImages::DrawAll() {
+    Gdiplus::Graphics graphics(picture_.Dc());
+    FillBars(graphics);
+    DrawTitle(graphics, 1.0f);
+    for (int cell = 0; cell < kThumbCells; ++cell) {
+        const CellPoint at = ImageCellOrigin(cell);
+        if (Filters()) {
+            DrawThumb(graphics, cell);
+            if (cell == selected_) {
+                Frame(graphics, Gdiplus::Color(kInnerSelection), at.x - 1, at.y - 1, 34, 26);
+                Frame(graphics, Gdiplus::Color(kSelection), at.x - 2, at.y - 2, 36, 28);
+            }
+            if (cell == hover_) Frame(graphics, Gdiplus::Color(kWhiteLine), at.x - 1, at.y - 1, 34, 26);
+        } else {
+            if (cell == selected_)
+                Fill(graphics, Gdiplus::Color(kSelectedThumb), at.x, at.y, kThumbWidth, kThumbHeight);
+            else if (cell == hover_)
+                Fill(graphics, Gdiplus::Color(kWhiteLine), at.x, at.y, kThumbWidth, kThumbHeight);
+            DrawThumb(graphics, cell);
+        }
+    }
+    DrawBorder(graphics);
+    DrawLine(graphics, 16);
+}
+
+void CPopupImages::DrawName(Gdiplus::Graphics& graphics, int cell) {
+    // Fetched once the popup has been shown, so the texts of the language
+    // the program runs in by then are used.
+    if (names_.empty())
+        for (const char* key : kEffectNameKeys) names_.push_back(controller_.LanguageText(key));
+    Fill(graphics, Skin(kPopupTitleColour), 70, 2, width_ - 72, 14);
+    const int name = EffectNameOfCell(settingId_, cell);
+    if (name < 0) return;
+    Text().Draw(graphics, names_[name], Gdiplus::RectF(70.0f, 1.0f, static_cast<float>(width_ - 72), 15.0f),
+                Gdiplus::Color(kWhiteLine), true);
+}
+
+void CPopupImages::DrawCell(int cell) {
+    if (cell < 0 || cell >= kThumbCells || !picture_) return;
+    Gdiplus::Graphics graphics(picture_.Dc());
+    const CellPoint at = ImageCellOrigin(cell);
+    if (Filters()) {
+        Frame(graphics, Skin(kPopupBodyColour), at.x - 1, at.y - 1, 34, 26);
+        Frame(graphics, Skin(kPopupBodyColour), at.x - 2, at.y - 2, 36, 28);
+        if (cell == selected_) {
+            Frame(graphics, Gdiplus::Color(kInnerSelection), at.x - 1, at.y - 1, 34, 26);
+            Frame(graphics, Gdiplus::Color(kSelection), at.x - 2, at.y - 2, 36, 28);
+        } else if (cell == hover_) {
+            Frame(graphics, Gdiplus::Color(kWhiteLine), at.x - 1, at.y - 1, 34, 26);
+        }
+        DrawName(graphics, cell);
+        return;
+    }
+    Gdiplus::Color back = Skin(kPopupBodyColour);
+    if (cell == selected_)
+        back = Gdiplus::Color(kSelectedThumb);
+    else if (cell == hover_)
+        back = Gdiplus::Color(kWhiteLine);
+    Fill(graphics, back, at.x, at.y, kThumbWidth, kThumbHeight);
+    DrawThumb(graphics, cell);
+}
+
+void CPopupImages::Present() {
+    if (!Handle() || !picture_) return;
+    HDC window = GetDC(Handle());
+    picture_.CopyTo(window, RECT{0, 0, width_, height_});
+    ReleaseDC(Handle(), window);
+}
+
+void CPopupImages::OnMouseMove(int x, int y) {
+    if (GetCapture() != Handle()) SetCapture(Handle());
+    if (!Inside(x, y)) {
+        if (InButton(x, y)) {
+            const int old = hover_;
+            hover_ = -1;
+            DrawCell(old);
+            DrawCell(selected_);
+            Present();
+        }
+        LeaveTo(x, y);
+        return;
+    }
+    const int cell = ImageCellAt(x, y);
+    if (cell < 0 || cell == hover_) return;
+    const int old = hover_;
+    hover_ = cell;
+    DrawCell(old);
+    DrawCell(hover_);
+    Present();
+}
+
+void CPopupImages::OnButtonUp(int x, int y) {
+    if (!Inside(x, y) || y <= 16) return;
+    const int cell = ImageCellAt(x, y);
+    if (cell < 0) return;
+    const int old = selected_;
+    selected_ = cell;
+    currentValue_ = cell;
+    if (GetCapture() == Handle()) ReleaseCapture();
+    controller_.ApplySetting(settingId_, cell);
+    DrawCell(old);
+    DrawCell(selected_);
+    Present();
+}
+
+LRESULT CPopupImages::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(Handle(), &ps);
+        if (picture_) picture_.CopyTo(dc, ps.rcPaint);
+        EndPaint(Handle(), &ps);
+        return 0;
+    }
+    case WM_PRINT:
+    case WM_PRINTCLIENT:
+        if (picture_) picture_.CopyTo(reinterpret_cast<HDC>(wParam), RECT{0, 0, width_, height_});
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove(MouseX(lParam), MouseY(lParam));
+        return 0;
+    case WM_LBUTTONUP:
+        OnButtonUp(MouseX(lParam), MouseY(lParam));
+        return 0;
+    case WM_DESTROY:
+        Release();
+        break;
+    default:
+        break;
+    }
+    return CPopupWindow::WindowProc(message, wParam, lParam);
+}
+
+}  // namespace vimbrel::ui
