@@ -5,6 +5,7 @@
 // The window's picture is kept as <build>/artifacts/vimbrel.png.
 #include <windows.h>
 #include <gdiplus.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -155,6 +156,48 @@ bool SaveWindowPicture(HWND hwnd, const std::wstring& path) {
     return saved;
 }
 
+// Every named resource of the program must be found by its name: the
+// linker joins the resource sections of several objects, and a type spread
+// over two of them comes out in an order the lookup by name can miss.
+struct NamedResource {
+    std::wstring type, name;
+};
+
+BOOL CALLBACK CollectName(HMODULE, LPCWSTR type, LPWSTR name, LONG_PTR param) {
+    auto* found = reinterpret_cast<std::vector<NamedResource>*>(param);
+    if (!IS_INTRESOURCE(type) && !IS_INTRESOURCE(name)) found->push_back({type, name});
+    return TRUE;
+}
+
+BOOL CALLBACK CollectType(HMODULE module, LPWSTR type, LONG_PTR param) {
+    EnumResourceNamesW(module, type, CollectName, param);
+    return TRUE;
+}
+
+TEST(VimbrelResources, EveryNamedResourceIsFoundByItsName) {
+    HMODULE program = LoadLibraryExW((ProgramFolder() + L"\\vimbrel.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(program, nullptr);
+    std::vector<NamedResource> names;
+    EnumResourceTypesW(program, CollectType, reinterpret_cast<LONG_PTR>(&names));
+    // The skin's pictures alone are some hundreds.
+    EXPECT_GT(names.size(), 200u);
+    int missing = 0;
+    for (const NamedResource& r : names) {
+        if (!FindResourceW(program, r.name.c_str(), r.type.c_str())) {
+            if (++missing <= 5) ADD_FAILURE() << "not found: " << std::string(r.type.begin(), r.type.end()) << " "
+                                              << std::string(r.name.begin(), r.name.end());
+        }
+    }
+    EXPECT_EQ(missing, 0);
+    // The ones the start-up cannot do without, by the names the code uses.
+    EXPECT_NE(FindResourceW(program, L"functions.stg", L"TOLVEX"), nullptr);
+    EXPECT_NE(FindResourceW(program, L"Config.txt", L"ZAVU_SKIN"), nullptr);
+    EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(102), MAKEINTRESOURCEW(5)), nullptr);  // RT_DIALOG
+    EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(128), MAKEINTRESOURCEW(14)), nullptr); // RT_GROUP_ICON
+    EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(145), MAKEINTRESOURCEW(12)), nullptr); // RT_GROUP_CURSOR
+    FreeLibrary(program);
+}
+
 // One program for the whole suite: its start takes seconds under Wine.
 class VimbrelProcess : public ::testing::Test {
 protected:
@@ -226,16 +269,28 @@ TEST_F(VimbrelProcess, MainWindowTakesTheSkinAndHostsItsChildren) {
     // The children the controller makes on their areas: the function panel
     // on DCDCDC (347 x 20 at (139, 378)) with buttons of the Video mode's
     // settings, the status strip on E6E6E6 and the wheel on F0F0F0.
-    HWND functions = nullptr, overlay = nullptr, wheel = nullptr;
+    HWND functions = nullptr, overlay = nullptr, wheel = nullptr, tabs = nullptr;
     for (HWND child = GetWindow(main_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         const RECT r = ChildRectInClient(main_, child);
         if (r.left == 139 && r.top == 378 && r.right == 486 && r.bottom == 398) functions = child;
         if (r.left == 86 && r.top == 352 && r.right == 486 && r.bottom == 366) overlay = child;
         if (r.left == 10 && r.top == 374 && r.right == 130 && r.bottom == 494) wheel = child;
+        if (r.left == 492 && r.top == 92 && r.right == 760 && r.bottom == 500) tabs = child;
     }
     ASSERT_NE(functions, nullptr);
     EXPECT_NE(overlay, nullptr);
     EXPECT_NE(wheel, nullptr);
+    // The media tab strip on BEBEBE, and the media folders it made under
+    // the data root of a system above Windows XP.
+    EXPECT_NE(tabs, nullptr);
+    wchar_t common[MAX_PATH] = {};
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, common)));
+    for (const wchar_t* kind : {L"Image", L"Video", L"Audio", L"Monitor"}) {
+        const std::wstring folder = std::wstring(common) + L"\\Zavu\\Vimbrel2\\Vimbrel\\" + kind;
+        const DWORD attributes = GetFileAttributesW(folder.c_str());
+        EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) << "no folder "
+            << std::string(folder.begin(), folder.end());
+    }
     int buttons = 0;
     for (HWND b = GetWindow(functions, GW_CHILD); b; b = GetWindow(b, GW_HWNDNEXT)) {
         if (IsWindowVisible(b)) ++buttons;

@@ -21,7 +21,8 @@ constexpr const wchar_t* kModePanelNames[6] = {L"Mode_Video", L"Mode_VideoOnly",
 
 }  // namespace
 
-CMainDialog::CMainDialog() : CSkinDialog(IDD_MAIN_DIALOG, nullptr, L"", L"Config.txt") {
+CMainDialog::CMainDialog(CMainWindowChildren& children)
+    : CSkinDialog(IDD_MAIN_DIALOG, nullptr, L"", L"Config.txt"), children_(children) {
     icon_ = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APPLICATION_ICON));
     HandOverToRunningCopy(mutexes_);
 }
@@ -107,8 +108,24 @@ void CMainDialog::CreateControllerChildren() {
     if (AreaRect(area::kFunctionPanel, rect)) Controller().CreateFunctionPanel(Handle(), rect);
     if (AreaRect(area::kModeWheel, rect)) Controller().CreateModeWheel(Handle(), rect);
     if (AreaRect(area::kStatusOverlay, rect)) Controller().CreateStatusOverlay(Handle(), rect, Controller().GetMode());
-    // The media tab strip (area kMediaTabs) is not part of this program
-    // yet; without it the controller keeps its browse window unset.
+    CreateBrowseTabs();
+}
+
+void CMainDialog::CreateBrowseTabs() {
+    controller::ControllerRect rect;
+    if (!AreaRect(area::kMediaTabs, rect)) return;
+    wchar_t folders[4][MAX_PATH] = {};
+    HWND tabs = children_.CreateBrowseTabs(Handle(), RECT{rect.left, rect.top, rect.right, rect.bottom}, folders[0],
+                                           folders[1], folders[2], folders[3]);
+    // Without the strip the controller keeps no browse window: browsing
+    // then has nothing to show, and the other modes are unaffected.
+    if (!tabs) return;
+    std::u16string paths[4];
+    for (int i = 0; i < 4; ++i) {
+        const std::wstring folder = folders[i];
+        paths[i].assign(folder.begin(), folder.end());
+    }
+    Controller().SetBrowseWindow(tabs, paths[0].c_str(), paths[1].c_str(), paths[2].c_str(), paths[3].c_str());
 }
 
 void CMainDialog::CreatePanels() {

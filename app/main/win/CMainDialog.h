@@ -6,6 +6,7 @@
 
 #include "CHiddenMessageWindow.h"
 #include "CInstanceMutexes.h"
+#include "CMainWindowChildren.h"
 #include "CPhotoCanvas.h"
 #include "CSkinDialog.h"
 #include "CSkinPanel.h"
@@ -41,7 +42,8 @@ constexpr ui::Colour kPreview = 0xFAFAFA;
 class CMainDialog : public ui::CSkinDialog {
 public:
     // Checks for a running copy first: a second copy ends the process here.
-    CMainDialog();
+    // children makes the media tab strip; used, not owned.
+    explicit CMainDialog(CMainWindowChildren& children);
     ~CMainDialog() override;
 
     HWND Preview() const { return preview_; }
@@ -56,6 +58,7 @@ protected:
 private:
     void CreatePreviewAndCanvas();
     void CreateControllerChildren();
+    void CreateBrowseTabs();
     void CreatePanels();
     void CreateTooltip();
     void OnPromptTimer();
@@ -63,6 +66,7 @@ private:
     void PaintMinimized();
     bool AreaRect(ui::Colour key, controller::ControllerRect& out) const;
 
+    CMainWindowChildren& children_;
     CInstanceMutexes mutexes_;
     CShowGate gate_;
     HICON icon_ = nullptr;

@@ -9,7 +9,8 @@ RECT ToRect(const controller::ControllerRect& rect) { return RECT{rect.left, rec
 
 CMainWindowChildren::CMainWindowChildren(controller::CCameraController& owner,
                                          controller::CControllerCatalog& catalog)
-    : overlayAdapter_(owner), wheelAdapter_(owner), panelAdapter_(owner, catalog) {}
+    : overlayAdapter_(owner), wheelAdapter_(owner), panelAdapter_(owner, catalog), tabsAdapter_(owner),
+      browseAdapter_(owner) {}
 
 CMainWindowChildren::~CMainWindowChildren() { DestroyWindows(); }
 
@@ -68,8 +69,20 @@ int CMainWindowChildren::UpdateItemPopup(int settingId) {
     return functionPanel_ ? functionPanel_->UpdatePopupById(settingId) : 0;
 }
 
+int CMainWindowChildren::SelectBrowseTab(int mediaKind) { return tabs_ ? tabs_->SelectTab(mediaKind) : 0; }
+
+HWND CMainWindowChildren::CreateBrowseTabs(HWND parent, const RECT& rect, wchar_t* imageFolder,
+                                           wchar_t* videoFolder, wchar_t* audioFolder, wchar_t* monitorFolder) {
+    auto tabs = std::make_unique<browser::CBrowseTabs>(tabsAdapter_, browseAdapter_);
+    if (!tabs->Create(parent, rect, imageFolder, videoFolder, audioFolder, monitorFolder)) return nullptr;
+    tabs_ = std::move(tabs);
+    return tabs_->Handle();
+}
+
 void CMainWindowChildren::DestroyWindows() {
-    // The wheel's thread and the overlay's workers end with their objects.
+    // The wheel's thread and the overlay's workers end with their objects;
+    // the browsers' folder watches and video workers with the strip.
+    tabs_.reset();
     functionPanel_.reset();
     overlay_.reset();
     wheel_.reset();

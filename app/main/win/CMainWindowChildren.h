@@ -4,6 +4,8 @@
 // through this object; each window is owned by it and goes with it.
 #pragma once
 
+#include "BrowseAdapters.h"
+#include "CBrowseTabs.h"
 #include "CFunctionPanel.h"
 #include "CModePicture.h"
 #include "CModeWheel.h"
@@ -36,17 +38,26 @@ public:
     int SetFunctionPanelMode(int modeId) override;
     int RelayoutFunctionPanel() override;
     int UpdateItemPopup(int settingId) override;
-    // The media tab strip is not part of this program yet: no tab to
-    // select, and nothing edited that leaving could lose.
-    int SelectBrowseTab(int) override { return 0; }
-    int QueryLeaveBrowse() override { return 7; }
+    int SelectBrowseTab(int mediaKind) override;
+    // The strip never holds a switch up (nothing edited is kept yet):
+    // continue.
+    int QueryLeaveBrowse() override { return kNothingToSave; }
     void DestroyWindows() override;
+
+    // The media tab strip, made by the main dialog: it fills the four media
+    // folders (image, video, audio, monitor; MAX_PATH units each). Null
+    // when it cannot be made.
+    HWND CreateBrowseTabs(HWND parent, const RECT& rect, wchar_t* imageFolder, wchar_t* videoFolder,
+                          wchar_t* audioFolder, wchar_t* monitorFolder);
 
 private:
     COverlayControllerAdapter overlayAdapter_;
     CWheelControllerAdapter wheelAdapter_;
     CFunctionPanelControllerAdapter panelAdapter_;
     CNoItemPopups popups_;
+    CBrowseTabsControllerAdapter tabsAdapter_;
+    CBrowseControllerAdapter browseAdapter_;
+    std::unique_ptr<browser::CBrowseTabs> tabs_;
     std::unique_ptr<ui::CStatusOverlay> overlay_;
     std::unique_ptr<ui::CModeWheel> wheel_;
     std::unique_ptr<ui::CModePicture> modePicture_;

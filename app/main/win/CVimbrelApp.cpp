@@ -38,7 +38,7 @@ BOOL CVimbrelApp::InitInstance() {
     // Without an engine the window still opens; its engine keys refuse.
     controller::BindCameraEngine();
 
-    CMainDialog dialog;
+    CMainDialog dialog(*children_);
     SetMainWindow(&dialog);
     dialog.DoModal();
     SetMainWindow(nullptr);
