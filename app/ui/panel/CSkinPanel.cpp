@@ -212,7 +212,7 @@ void CSkinPanel::SetTip(size_t button, bool pauseTip) {
 }
 
 bool CSkinPanel::PreTranslateMessage(MSG& msg) {
-    if (tooltip_) SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+    RelayToTooltip(tooltip_, msg);
     return false;
 }
 
@@ -222,13 +222,9 @@ LRESULT CSkinPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(Handle(), &ps);
-        memory_.CopyTo(dc, RECT{0, 0, width_, height_});
-        EndPaint(Handle(), &ps);
+    case WM_PAINT:
+        memory_.Paint(Handle());
         return 0;
-    }
     case WM_MOUSEMOVE:
         logic_->MouseMove(HitTest(lParam));
         return 0;

@@ -138,7 +138,7 @@ void CSkinSlider::OnShowMessage(UINT message, WPARAM percent, LPARAM show) {
 }
 
 bool CSkinSlider::PreTranslateMessage(MSG& msg) {
-    if (tooltip_) SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+    RelayToTooltip(tooltip_, msg);
     return false;
 }
 
@@ -147,13 +147,9 @@ LRESULT CSkinSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         switch (message) {
         case WM_ERASEBKGND:
             return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(Handle(), &ps);
-            memory_.CopyTo(dc, RECT{0, 0, width_, height_});
-            EndPaint(Handle(), &ps);
+        case WM_PAINT:
+            memory_.Paint(Handle());
             return 0;
-        }
         case WM_LBUTTONDOWN:
             logic_->ButtonDown(HitTest(lParam));
             return 0;

@@ -65,6 +65,10 @@ std::wstring SkinToolText(HWND tooltip, HWND owner, UINT_PTR id) {
     return text;
 }
 
+void RelayToTooltip(HWND tooltip, MSG& msg) {
+    if (tooltip) SendMessageW(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+}
+
 void FillWithPattern(HDC dc, HRGN region, HBRUSH brush, POINT origin) {
     if (!dc || !region || !brush) return;
     POINT old{};

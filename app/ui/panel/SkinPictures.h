@@ -30,6 +30,9 @@ HWND CreateSkinTooltip(HWND owner);
 void AddSkinTool(HWND tooltip, HWND owner, UINT_PTR id, const RECT& rect, const std::wstring& text);
 void SetSkinToolText(HWND tooltip, HWND owner, UINT_PTR id, const std::wstring& text);
 std::wstring SkinToolText(HWND tooltip, HWND owner, UINT_PTR id);
+// Lets the tooltip see a message on its way to its window (mouse moves
+// show and hide the tips).
+void RelayToTooltip(HWND tooltip, MSG& msg);
 
 // Fills a region with a brush whose pattern starts at `origin`.
 void FillWithPattern(HDC dc, HRGN region, HBRUSH brush, POINT origin);

@@ -38,4 +38,11 @@ void CMemoryPicture::CopyTo(HDC target, const RECT& area) const {
            area.top, SRCCOPY);
 }
 
+void CMemoryPicture::Paint(HWND window) const {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    CopyTo(dc, ps.rcPaint);
+    EndPaint(window, &ps);
+}
+
 }  // namespace vimbrel::ui

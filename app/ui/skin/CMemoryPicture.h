@@ -27,6 +27,8 @@ public:
     explicit operator bool() const { return old_ != nullptr; }
     // Copies `area` to the same place of `target`.
     void CopyTo(HDC target, const RECT& area) const;
+    // Answers WM_PAINT for `window`: the part being painted comes from here.
+    void Paint(HWND window) const;
 
 private:
     UniqueMemoryDC dc_;
