@@ -26,6 +26,9 @@ protected:
     bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    // Made and measured at the first drawing.
+    HBRUSH Brush();
+
     Colour background_;
     UniqueBrush brush_;
     RECT client_{};
