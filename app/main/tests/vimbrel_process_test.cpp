@@ -156,6 +156,62 @@ bool SaveWindowPicture(HWND hwnd, const std::wstring& path) {
     return saved;
 }
 
+// The frequency prompt's flag beside the program's settings (the user's
+// key: the prefix reports a Windows above XP).
+constexpr wchar_t kSettingsKey[] = L"SOFTWARE\\Zavu\\Vimbrel";
+constexpr wchar_t kPromptFlag[] = L"PopFreqDlg";
+
+bool PromptFlagSet() {
+    DWORD value = 0, size = sizeof(value);
+    return RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, kPromptFlag, RRF_RT_REG_DWORD, nullptr, &value, &size) ==
+           ERROR_SUCCESS;
+}
+
+void SetPromptFlag(bool set) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    if (set) {
+        const DWORD one = 1;
+        RegSetValueExW(key, kPromptFlag, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof(one));
+    } else {
+        RegDeleteValueW(key, kPromptFlag);
+    }
+    RegCloseKey(key);
+}
+
+// A visible dialog box owned by `owner` (the prompt or the about box).
+struct OwnedSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK MatchOwnedDialog(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<OwnedSearch*>(lParam);
+    wchar_t className[16] = {};
+    GetClassNameW(hwnd, className, 16);
+    if (std::wstring(className) == L"#32770" && GetWindow(hwnd, GW_OWNER) == search->owner && IsWindowVisible(hwnd)) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND OwnedDialog(HWND owner) {
+    OwnedSearch search{owner, nullptr};
+    EnumWindows(MatchOwnedDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Waits for the dialog owned by owner, then cancels it; false when none came.
+bool CancelOwnedDialog(HWND owner, DWORD ms) {
+    HWND dialog = nullptr;
+    if (!WaitFor([&] { return (dialog = OwnedDialog(owner)) != nullptr; }, ms)) return false;
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    return WaitFor([dialog] { return IsWindow(dialog) == FALSE || IsWindowVisible(dialog) == FALSE; }, 5000);
+}
+
 // Every named resource of the program must be found by its name: the
 // linker joins the resource sections of several objects, and a type spread
 // over two of them comes out in an order the lookup by name can miss.
@@ -204,6 +260,10 @@ protected:
     static void SetUpTestSuite() {
         Gdiplus::GdiplusStartupInput input;
         Gdiplus::GdiplusStartup(&gdiplusToken_, &input, nullptr);
+        // The prompt is due at the first showing; the flag comes back as it
+        // was at the end.
+        promptFlagWasSet_ = PromptFlagSet();
+        SetPromptFlag(false);
         program_ = StartProgram();
         if (program_.process) WaitFor([] { return (main_ = MainWindowOf(program_.id)) != nullptr; }, 60000);
         if (main_) WaitFor([] { return IsWindowVisible(main_) != FALSE; }, 20000);
@@ -216,6 +276,7 @@ protected:
             }
             CloseHandle(program_.process);
         }
+        SetPromptFlag(promptFlagWasSet_);
         Gdiplus::GdiplusShutdown(gdiplusToken_);
     }
     void SetUp() override {
@@ -226,10 +287,20 @@ protected:
     static ProcessHandles program_;
     static HWND main_;
     static ULONG_PTR gdiplusToken_;
+    static bool promptFlagWasSet_;
 };
 ProcessHandles VimbrelProcess::program_;
 HWND VimbrelProcess::main_ = nullptr;
 ULONG_PTR VimbrelProcess::gdiplusToken_ = 0;
+bool VimbrelProcess::promptFlagWasSet_ = false;
+
+// First: the prompt opens over the window half a second after it shows.
+TEST_F(VimbrelProcess, FrequencyPromptFollowsTheFirstShowing) {
+    EXPECT_TRUE(CancelOwnedDialog(main_, 10000)) << "no prompt after the main window showed";
+    // Its box starts ticked and is applied at once: not due any more.
+    EXPECT_TRUE(PromptFlagSet());
+    EXPECT_TRUE(IsWindowVisible(main_));
+}
 
 TEST_F(VimbrelProcess, MainWindowTakesTheSkinAndHostsItsChildren) {
     RECT window{};
@@ -348,8 +419,28 @@ TEST_F(VimbrelProcess, HideNoticeHoldsEveryShowUntilTheShowNotice) {
     Pump(300);
     EXPECT_FALSE(IsWindowVisible(main_));
 
+    // A hidden window never gets the prompt.
+    EXPECT_EQ(OwnedDialog(main_), nullptr);
+
+    // Shown again with the prompt due again: it is considered again.
+    SetPromptFlag(false);
     SendMessageW(main_, kShowMainWindow, 1, 0);
     EXPECT_TRUE(WaitFor([] { return IsWindowVisible(main_) != FALSE; }, 3000));
+    EXPECT_TRUE(CancelOwnedDialog(main_, 5000)) << "no prompt after the window showed again";
+    EXPECT_TRUE(PromptFlagSet());
+}
+
+TEST_F(VimbrelProcess, AboutBoxOpensOnlyFromItsRectangle) {
+    // Released elsewhere on the skin: nothing opens.
+    PostMessageW(main_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(600, 20));
+    PostMessageW(main_, WM_LBUTTONUP, 0, MAKELPARAM(600, 20));
+    Pump(1000);
+    EXPECT_EQ(OwnedDialog(main_), nullptr);
+    // Released inside (680, 30)-(760, 85): the about box.
+    PostMessageW(main_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(700, 50));
+    PostMessageW(main_, WM_LBUTTONUP, 0, MAKELPARAM(700, 50));
+    EXPECT_TRUE(CancelOwnedDialog(main_, 5000)) << "no about box";
+    EXPECT_TRUE(IsWindowEnabled(main_));
 }
 
 TEST_F(VimbrelProcess, SecondCopyRestoresTheFirstAndLeavesWithCodeZero) {

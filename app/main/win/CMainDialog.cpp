@@ -1,8 +1,12 @@
 #include "CMainDialog.h"
 
 #include "CAboutDialog.h"
+#include "CFreqDialog.h"
 #include "CLanguageText.h"
 #include "CameraControllerInstance.h"
+#include "DataRoot.h"
+#include "RegistrySettingsStore.h"
+#include "SystemPorts.h"
 #include "MainDialogIds.h"
 #include "MainWindowMessages.h"
 #include "PhotoCanvasIds.h"
@@ -178,10 +182,25 @@ bool CMainDialog::PreTranslateMessage(MSG& msg) {
 }
 
 void CMainDialog::OnPromptTimer() {
+    // Once per showing: the next showing sets the timer again.
     KillTimer(Handle(), kPromptTimerId);
-    // The frequency prompt and the settings it leads to belong to the
-    // settings dialogs, which are not part of this program yet: nothing is
-    // asked.
+    // The prompt's flag lives beside the settings, in the user's key above
+    // Windows XP and in the machine's on XP.
+    controller::CRegistryPromptFlag flag(controller::IsWindowsAbove5() ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE,
+                                         controller::kSettingsKeyPath);
+    controller::CLanguageTextStrings texts(controller::GetLanguageText());
+    controller::CSystemNations nations;
+    const std::wstring geoFile = controller::ProgramFolder() + L"\\geo.ini";
+    HWND self = Handle();
+    controller::RunFrequencyPromptIfDue(
+        flag,
+        [&] {
+            controller::CFreqDialog prompt(
+                texts, nations, [&geoFile](int geoId) { return controller::LookupGeoFrequency(geoFile, geoId); }, flag,
+                self);
+            return prompt.DoModal();
+        },
+        [self] { Controller().Engine().ShowCameraProperties(self); });
 }
 
 void CMainDialog::ShowAbout() {

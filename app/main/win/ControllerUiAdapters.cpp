@@ -1,6 +1,8 @@
 #include "ControllerUiAdapters.h"
 
+#include "CAdvancedSettingSheet.h"
 #include "CLanguageText.h"
+#include "SystemPorts.h"
 
 namespace vimbrel::mainwindow {
 namespace {
@@ -86,6 +88,12 @@ std::unique_ptr<Gdiplus::Bitmap> CFunctionPanelControllerAdapter::ItemPicture(in
 }
 
 ui::Colour CFunctionPanelControllerAdapter::SkinColour(int index) { return SkinColourOf(owner_, index); }
+
+void CFunctionPanelControllerAdapter::ShowAdvancedSettings() {
+    controller::CControllerSheetPort port(owner_.Engine(), owner_.Settings(), owner_.Devices(), nullptr);
+    controller::CLanguageTextStrings texts(controller::GetLanguageText());
+    controller::ShowAdvancedSettings(port, texts);
+}
 
 void CFunctionPanelControllerAdapter::SetItemTitle(int settingId, const std::wstring& title) {
     controller::CatalogItem* item = nullptr;

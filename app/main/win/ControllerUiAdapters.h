@@ -54,9 +54,9 @@ public:
     ui::Colour SkinColour(int index) override;
     std::wstring LanguageText(const char* key) override { return LanguageTextOf(key); }
     void SetItemTitle(int settingId, const std::wstring& title) override;
-    // The settings sheet is not part of this program yet: the button does
-    // nothing.
-    void ShowAdvancedSettings() override {}
+    // The settings sheet over the controller's engine, settings and
+    // devices; the camera's turn is not known without the camera module.
+    void ShowAdvancedSettings() override;
 
 private:
     controller::CCameraController& owner_;
