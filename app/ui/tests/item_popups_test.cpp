@@ -5,6 +5,7 @@
 // trackbar background from the screen, and the system colour dialog
 // dismissed by a helper thread.
 #include "CDialogDismisser.h"
+#include "CFunctionPanel.h"
 #include "CItemPopupFactory.h"
 #include "CPopupIcons.h"
 #include "CPopupImages.h"
@@ -469,6 +470,67 @@ TEST_F(ItemPopupsTest, MoreOpensTheColourDialogAndCancelChangesNothing) {
     }
     EXPECT_EQ(controller_.applied.size(), 1u);
     EXPECT_FALSE(IsWindowVisible(window));
+}
+
+// --- Through the function panel ------------------------------------------------------
+
+// Just what the panel needs to lay out three buttons shown in every mode.
+struct CPanelSide : IFunctionPanelController {
+    std::vector<PanelCatalogItem> CatalogItems() override {
+        return {{0x105, kItemTypeList, 0x3F}, {0x1300, kItemTypeSlider, 0x3F}, {0x1002, kItemTypeColour, 0x3F}};
+    }
+    bool GetSetting(int, int&) override { return false; }
+    SIZE ItemPictureSize() override { return SIZE{20, 20}; }
+    std::unique_ptr<Gdiplus::Bitmap> ItemPicture(int, int) override {
+        return std::make_unique<Gdiplus::Bitmap>(20, 20, PixelFormat32bppARGB);
+    }
+    Colour SkinColour(int) override { return kBody; }
+    std::wstring LanguageText(const char*) override { return L"x"; }
+    void SetItemTitle(int, const std::wstring&) override {}
+    void ShowAdvancedSettings() override {}
+};
+
+TEST_F(ItemPopupsTest, PanelButtonsOpenTheRealPopupsAboveThemselves) {
+    CPanelSide side;
+    CFunctionPanel panel(side, factory_);
+    ASSERT_EQ(panel.Create(owner_, RECT{0, 0, 100, 20}), 1);
+    ASSERT_EQ(panel.SetMode(0), 1);
+    HWND date = panel.ButtonById(0x105)->Handle();
+    RECT button{};
+    GetWindowRect(date, &button);
+
+    SendMessageW(date, WM_MOUSEMOVE, 0, At(5, 5));
+    IItemPopup* popup = panel.ButtonById(0x105)->Popup();
+    ASSERT_NE(popup, nullptr);
+    ASSERT_NE(popup->Window(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(popup->Window()));
+    RECT shown = WindowRect(popup->Window());
+    EXPECT_EQ(shown.left, button.left);
+    EXPECT_EQ(shown.bottom, button.top);
+    EXPECT_EQ(shown.bottom - shown.top, 2 * 16 + 17);
+
+    // Out sideways and back: the date rows are fetched again, one more now.
+    SendMessageW(date, WM_MOUSEMOVE, 0, At(30, 5));
+    EXPECT_FALSE(IsWindowVisible(popup->Window()));
+    SendMessageW(date, WM_MOUSEMOVE, 0, At(5, 5));
+    EXPECT_EQ(controller_.dateRefreshes, 1);
+    shown = WindowRect(popup->Window());
+    EXPECT_EQ(shown.bottom, button.top);
+    EXPECT_EQ(shown.bottom - shown.top, 3 * 16 + 17);
+    SendMessageW(date, WM_MOUSEMOVE, 0, At(30, 5));
+
+    // The colour button's palette: a click on cell 0 applies black.
+    HWND colour = panel.ButtonById(0x1002)->Handle();
+    SendMessageW(colour, WM_MOUSEMOVE, 0, At(5, 5));
+    IItemPopup* palette = panel.ButtonById(0x1002)->Popup();
+    ASSERT_NE(palette, nullptr);
+    ASSERT_NE(dynamic_cast<CPopupList*>(palette), nullptr);
+    // Owned by the button, which the system turns into its top-level window.
+    EXPECT_EQ(GetWindow(palette->Window(), GW_OWNER), GetAncestor(colour, GA_ROOT));
+    SendMessageW(palette->Window(), WM_LBUTTONUP, 0, At(8, 25));
+    ASSERT_EQ(controller_.applied.size(), 1u);
+    EXPECT_EQ(controller_.applied[0], std::make_pair(0x1002, 0));
+    if (GetCapture()) ReleaseCapture();
 }
 
 }  // namespace
