@@ -212,6 +212,29 @@ bool CancelOwnedDialog(HWND owner, DWORD ms) {
     return WaitFor([dialog] { return IsWindow(dialog) == FALSE || IsWindowVisible(dialog) == FALSE; }, 5000);
 }
 
+// A visible top-level window of process id other than skip that ends
+// above y (a popup opened over a button).
+struct PopupSearch {
+    DWORD id;
+    HWND skip;
+    int above;
+    HWND found;
+};
+
+BOOL CALLBACK MatchPopupAbove(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<PopupSearch*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    if (owner == search->id && hwnd != search->skip && IsWindowVisible(hwnd) && r.bottom <= search->above &&
+        r.right > r.left) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // Every named resource of the program must be found by its name: the
 // linker joins the resource sections of several objects, and a type spread
 // over two of them comes out in an order the lookup by name can miss.
@@ -428,6 +451,37 @@ TEST_F(VimbrelProcess, HideNoticeHoldsEveryShowUntilTheShowNotice) {
     EXPECT_TRUE(WaitFor([] { return IsWindowVisible(main_) != FALSE; }, 3000));
     EXPECT_TRUE(CancelOwnedDialog(main_, 5000)) << "no prompt after the window showed again";
     EXPECT_TRUE(PromptFlagSet());
+}
+
+TEST_F(VimbrelProcess, SettingButtonOpensItsPopupAboveIt) {
+    HWND functions = nullptr;
+    for (HWND child = GetWindow(main_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const RECT r = ChildRectInClient(main_, child);
+        if (r.left == 139 && r.top == 378 && r.right == 486 && r.bottom == 398) functions = child;
+    }
+    ASSERT_NE(functions, nullptr);
+    HWND button = nullptr;
+    for (HWND b = GetWindow(functions, GW_CHILD); b && !button; b = GetWindow(b, GW_HWNDNEXT)) {
+        if (IsWindowVisible(b)) button = b;
+    }
+    ASSERT_NE(button, nullptr);
+    RECT buttonRect{};
+    GetWindowRect(button, &buttonRect);
+    // The pointer really over the button: the button checks where it is.
+    SetCursorPos(buttonRect.left + 10, buttonRect.top + 10);
+    PostMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    PopupSearch search{program_.id, main_, buttonRect.top + 1, nullptr};
+    EXPECT_TRUE(WaitFor(
+        [&search] {
+            search.found = nullptr;
+            EnumWindows(MatchPopupAbove, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        5000))
+        << "no popup above the first setting button";
+    SetCursorPos(0, 0);
+    if (search.found) PostMessageW(search.found, WM_CLOSE, 0, 0);
+    Pump(500);
 }
 
 TEST_F(VimbrelProcess, AboutBoxOpensOnlyFromItsRectangle) {

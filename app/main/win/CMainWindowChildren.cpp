@@ -9,7 +9,8 @@ RECT ToRect(const controller::ControllerRect& rect) { return RECT{rect.left, rec
 
 CMainWindowChildren::CMainWindowChildren(controller::CCameraController& owner,
                                          controller::CControllerCatalog& catalog)
-    : overlayAdapter_(owner), wheelAdapter_(owner), panelAdapter_(owner, catalog), tabsAdapter_(owner),
+    : overlayAdapter_(owner), wheelAdapter_(owner), panelAdapter_(owner, catalog),
+      popupAdapter_(owner, catalog), popups_(popupAdapter_), tabsAdapter_(owner),
       browseAdapter_(owner) {}
 
 CMainWindowChildren::~CMainWindowChildren() { DestroyWindows(); }

@@ -10,7 +10,9 @@
 #include "CModePicture.h"
 #include "CModeWheel.h"
 #include "CStatusOverlay.h"
+#include "CItemPopupFactory.h"
 #include "ControllerUiAdapters.h"
+#include "PopupControllerAdapter.h"
 #include "ControllerView.h"
 
 #include <memory>
@@ -54,7 +56,8 @@ private:
     COverlayControllerAdapter overlayAdapter_;
     CWheelControllerAdapter wheelAdapter_;
     CFunctionPanelControllerAdapter panelAdapter_;
-    CNoItemPopups popups_;
+    CPopupControllerAdapter popupAdapter_;
+    ui::CItemPopupFactory popups_;
     CBrowseTabsControllerAdapter tabsAdapter_;
     CBrowseControllerAdapter browseAdapter_;
     std::unique_ptr<browser::CBrowseTabs> tabs_;

@@ -5,17 +5,25 @@
 #include "SystemPorts.h"
 
 namespace vimbrel::mainwindow {
-namespace {
-
 ui::Colour SkinColourOf(const controller::CCameraController& owner, int index) {
     const auto& colours = owner.GetSkinColors();
     if (index < 0 || static_cast<std::size_t>(index) >= colours.size()) return ui::kBlack;
     return colours[static_cast<std::size_t>(index)];
 }
 
-std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
-
-}  // namespace
+ui::UiFontSpec UiFontOf(const controller::CCameraController& owner) {
+    const controller::UiFont& font = owner.GetUIFont();
+    ui::UiFontSpec spec;
+    for (char16_t c : font.face) {
+        if (c == u'\0') break;
+        spec.face.push_back(static_cast<wchar_t>(c));
+    }
+    spec.size = font.size;
+    spec.style = font.style;
+    spec.unit = font.unit;
+    spec.alignment = font.alignment;
+    return spec;
+}
 
 std::wstring LanguageTextOf(const char* key) {
     if (key == nullptr) return std::wstring();
@@ -50,21 +58,7 @@ bool COverlayControllerAdapter::CopySettings(ui::OverlaySettings& out) {
 
 ui::Colour COverlayControllerAdapter::SkinColour(int index) { return SkinColourOf(owner_, index); }
 
-ui::UiFontSpec COverlayControllerAdapter::UiFont() {
-    const controller::UiFont& font = owner_.GetUIFont();
-    ui::UiFontSpec spec;
-    std::u16string face;
-    for (char16_t c : font.face) {
-        if (c == u'\0') break;
-        face.push_back(c);
-    }
-    spec.face = Wide(face);
-    spec.size = font.size;
-    spec.style = font.style;
-    spec.unit = font.unit;
-    spec.alignment = font.alignment;
-    return spec;
-}
+ui::UiFontSpec COverlayControllerAdapter::UiFont() { return UiFontOf(owner_); }
 
 ui::Colour CWheelControllerAdapter::SkinColour(int index) { return SkinColourOf(owner_, index); }
 

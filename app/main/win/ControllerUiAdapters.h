@@ -6,7 +6,6 @@
 #include "CCameraController.h"
 #include "CControllerCatalog.h"
 #include "IFunctionPanelController.h"
-#include "IItemPopup.h"
 #include "IOverlayController.h"
 #include "IWheelController.h"
 
@@ -14,6 +13,10 @@ namespace vimbrel::mainwindow {
 
 // A text of the language file by its ASCII key; "" for a null key.
 std::wstring LanguageTextOf(const char* key);
+// Colour `index` of the controller's skin table; black outside it.
+ui::Colour SkinColourOf(const controller::CCameraController& owner, int index);
+// The controller's interface font as the windows take it.
+ui::UiFontSpec UiFontOf(const controller::CCameraController& owner);
 
 class COverlayControllerAdapter final : public ui::IOverlayController {
 public:
@@ -61,12 +64,6 @@ public:
 private:
     controller::CCameraController& owner_;
     controller::CControllerCatalog& catalog_;
-};
-
-// The item popups are not part of this program yet: buttons open none.
-class CNoItemPopups final : public ui::IItemPopupFactory {
-public:
-    std::unique_ptr<ui::IItemPopup> MakePopup(int) override { return nullptr; }
 };
 
 }  // namespace vimbrel::mainwindow
