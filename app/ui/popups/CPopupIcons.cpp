@@ -82,7 +82,7 @@ bool CPopupIcons::Rebuild(const RECT& buttonOnScreen, RECT& placed) {
     return true;
 }
 
-void CPopupIcons::Paint(HDC dc) {
+void CPopupIcons::PaintTo(HDC dc, const RECT&) {
     Gdiplus::Graphics graphics(dc);
     FillBars(graphics);
     DrawTitle(graphics, 2.0f);
@@ -149,34 +149,6 @@ void CPopupIcons::OnButtonUp(int x, int y) {
     if (settingId_ == kPopupShootModeId) value = controller_.VisibleToEntryIndex(settingId_, row);
     controller_.ApplySetting(settingId_, value);
     if (IsFileTypeSetting(settingId_)) controller_.RelayoutFunctionPanel();
-}
-
-LRESULT CPopupIcons::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(Handle(), &ps);
-        Paint(dc);
-        EndPaint(Handle(), &ps);
-        return 0;
-    }
-    case WM_PRINT:
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_MOUSEMOVE:
-        OnMouseMove(MouseX(lParam), MouseY(lParam));
-        return 0;
-    case WM_LBUTTONUP:
-        OnButtonUp(MouseX(lParam), MouseY(lParam));
-        return 0;
-    case WM_DESTROY:
-        Release();
-        break;
-    default:
-        break;
-    }
-    return CPopupWindow::WindowProc(message, wParam, lParam);
 }
 
 }  // namespace vimbrel::ui

@@ -19,19 +19,16 @@ public:
     bool Rebuild(const RECT& buttonOnScreen, RECT& placed) override;
 
     int RowCount() const { return count_; }
-    // Paints the whole popup onto `dc` (WM_PAINT and WM_PRINT).
-    void Paint(HDC dc);
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Always the whole popup: the rows' colours depend on each other.
+    void PaintTo(HDC dc, const RECT& area) override;
     // Fetches the entries and counts the enabled ones; false without an
     // item or without enabled entries.
     bool FetchEntries();
-    void OnMouseMove(int x, int y);
-    void OnButtonUp(int x, int y);
-    void Release();
+    void OnMouseMove(int x, int y) override;
+    void OnButtonUp(int x, int y) override;
+    void Release() override;
 
     std::vector<PopupEntry> entries_;
     int count_ = 0;

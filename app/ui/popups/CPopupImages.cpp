@@ -21,7 +21,7 @@ void Fill(Gdiplus::Graphics& graphics, Gdiplus::Color colour, int x, int y, int 
 
 }  // namespace
 
-CPopupImages::CPopupImages(IPopupController& controller) : CPopupWindow(controller) {}
+CPopupImages::CPopupImages(IPopupController& controller) : CBufferedPopup(controller) {}
 
 CPopupImages::~CPopupImages() {
     Destroy();
@@ -29,7 +29,7 @@ CPopupImages::~CPopupImages() {
 }
 
 void CPopupImages::Release() {
-    picture_.Release();
+    CBufferedPopup::Release();
     strip_.reset();
 }
 
@@ -50,11 +50,7 @@ bool CPopupImages::Create(HWND owner, const RECT& buttonOnScreen, int settingId,
         Release();
         return false;
     }
-    HDC window = GetDC(Handle());
-    const bool made = picture_.Make(window, width_, height_);
-    ReleaseDC(Handle(), window);
-    if (!made) {
-        Destroy();
+    if (!MakePicture()) {
         Release();
         return false;
     }
@@ -132,13 +128,6 @@ void CPopupImages::DrawCell(int cell) {
     DrawThumb(graphics, cell);
 }
 
-void CPopupImages::Present() {
-    if (!Handle() || !picture_) return;
-    HDC window = GetDC(Handle());
-    picture_.CopyTo(window, RECT{0, 0, width_, height_});
-    ReleaseDC(Handle(), window);
-}
-
 void CPopupImages::OnMouseMove(int x, int y) {
     if (GetCapture() != Handle()) SetCapture(Handle());
     if (!Inside(x, y)) {
@@ -173,36 +162,6 @@ void CPopupImages::OnButtonUp(int x, int y) {
     DrawCell(old);
     DrawCell(selected_);
     Present();
-}
-
-LRESULT CPopupImages::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(Handle(), &ps);
-        if (picture_) picture_.CopyTo(dc, ps.rcPaint);
-        EndPaint(Handle(), &ps);
-        return 0;
-    }
-    case WM_PRINT:
-    case WM_PRINTCLIENT:
-        if (picture_) picture_.CopyTo(reinterpret_cast<HDC>(wParam), RECT{0, 0, width_, height_});
-        return 0;
-    case WM_MOUSEMOVE:
-        OnMouseMove(MouseX(lParam), MouseY(lParam));
-        return 0;
-    case WM_LBUTTONUP:
-        OnButtonUp(MouseX(lParam), MouseY(lParam));
-        return 0;
-    case WM_DESTROY:
-        Release();
-        break;
-    default:
-        break;
-    }
-    return CPopupWindow::WindowProc(message, wParam, lParam);
 }
 
 }  // namespace vimbrel::ui

@@ -3,8 +3,7 @@
 // effect under the mouse in the title bar.
 #pragma once
 
-#include "CMemoryPicture.h"
-#include "CPopupWindow.h"
+#include "CBufferedPopup.h"
 
 #include <memory>
 #include <string>
@@ -12,7 +11,7 @@
 
 namespace vimbrel::ui {
 
-class CPopupImages : public CPopupWindow {
+class CPopupImages : public CBufferedPopup {
 public:
     explicit CPopupImages(IPopupController& controller);
     ~CPopupImages() override;
@@ -21,21 +20,16 @@ public:
 
     int SelectedCell() const { return selected_; }
 
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-
 private:
     bool Filters() const;
     void DrawAll();
     void DrawThumb(Gdiplus::Graphics& graphics, int cell);
     void DrawCell(int cell);
     void DrawName(Gdiplus::Graphics& graphics, int cell);
-    void Present();
-    void OnMouseMove(int x, int y);
-    void OnButtonUp(int x, int y);
-    void Release();
+    void OnMouseMove(int x, int y) override;
+    void OnButtonUp(int x, int y) override;
+    void Release() override;
 
-    CMemoryPicture picture_;
     std::unique_ptr<Gdiplus::Bitmap> strip_;
     std::vector<std::wstring> names_;
     int selected_ = -1;

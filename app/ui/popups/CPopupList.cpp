@@ -14,11 +14,11 @@ Gdiplus::Color FromColour(Colour colour) {
 
 }  // namespace
 
-CPopupList::CPopupList(IPopupController& controller) : CPopupWindow(controller) {}
+CPopupList::CPopupList(IPopupController& controller) : CBufferedPopup(controller) {}
 
 CPopupList::~CPopupList() {
     Destroy();
-    picture_.Release();
+    Release();
 }
 
 bool CPopupList::Create(HWND owner, const RECT& buttonOnScreen, int settingId, RECT& placed) {
@@ -31,13 +31,7 @@ bool CPopupList::Create(HWND owner, const RECT& buttonOnScreen, int settingId, R
     selected_ = pen >= 0 ? PaletteIndexOf(static_cast<Colour>(pen)) : -1;
     if (!MakeWindow(buttonOnScreen, kColourPopupWidth, kColourPopupHeight, 0, WS_POPUP, owner, nullptr, placed))
         return false;
-    HDC window = GetDC(Handle());
-    const bool made = picture_.Make(window, width_, height_);
-    ReleaseDC(Handle(), window);
-    if (!made) {
-        Destroy();
-        return false;
-    }
+    if (!MakePicture()) return false;
     DrawAll();
     FadeIn(buttonOnScreen, placed);
     return true;
@@ -87,13 +81,6 @@ void CPopupList::DrawMore() {
                 Gdiplus::RectF(0.0f, static_cast<float>(kMoreLineY), static_cast<float>(width_),
                                static_cast<float>(height_ - kMoreLineY)),
                 colour, true);
-}
-
-void CPopupList::Present() {
-    if (!Handle() || !picture_) return;
-    HDC window = GetDC(Handle());
-    picture_.CopyTo(window, RECT{0, 0, width_, height_});
-    ReleaseDC(Handle(), window);
 }
 
 void CPopupList::OnMouseMove(int x, int y) {
@@ -159,36 +146,6 @@ void CPopupList::ChooseOtherColour() {
     }
     Hide();
     if (GetCapture() == Handle()) ReleaseCapture();
-}
-
-LRESULT CPopupList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(Handle(), &ps);
-        if (picture_) picture_.CopyTo(dc, ps.rcPaint);
-        EndPaint(Handle(), &ps);
-        return 0;
-    }
-    case WM_PRINT:
-    case WM_PRINTCLIENT:
-        if (picture_) picture_.CopyTo(reinterpret_cast<HDC>(wParam), RECT{0, 0, width_, height_});
-        return 0;
-    case WM_MOUSEMOVE:
-        OnMouseMove(MouseX(lParam), MouseY(lParam));
-        return 0;
-    case WM_LBUTTONUP:
-        OnButtonUp(MouseX(lParam), MouseY(lParam));
-        return 0;
-    case WM_DESTROY:
-        picture_.Release();
-        break;
-    default:
-        break;
-    }
-    return CPopupWindow::WindowProc(message, wParam, lParam);
 }
 
 }  // namespace vimbrel::ui

@@ -3,12 +3,11 @@
 // window copies; single cells and "more." are redrawn in place.
 #pragma once
 
-#include "CMemoryPicture.h"
-#include "CPopupWindow.h"
+#include "CBufferedPopup.h"
 
 namespace vimbrel::ui {
 
-class CPopupList : public CPopupWindow {
+class CPopupList : public CBufferedPopup {
 public:
     explicit CPopupList(IPopupController& controller);
     ~CPopupList() override;
@@ -18,19 +17,14 @@ public:
     int SelectedCell() const { return selected_; }
     bool MoreHovered() const { return moreHover_; }
 
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-
 private:
     void DrawAll();
     void DrawCell(int cell);
     void DrawMore();
-    void Present();
-    void OnMouseMove(int x, int y);
-    void OnButtonUp(int x, int y);
+    void OnMouseMove(int x, int y) override;
+    void OnButtonUp(int x, int y) override;
     void ChooseOtherColour();
 
-    CMemoryPicture picture_;
     int selected_ = -1;
     bool moreHover_ = false;
 };

@@ -85,7 +85,7 @@ void CPopupSlider::DrawNumber(Gdiplus::Graphics& graphics) {
                 Gdiplus::Color(popup_colours::kSliderNumber));
 }
 
-void CPopupSlider::Paint(HDC dc) {
+void CPopupSlider::PaintTo(HDC dc, const RECT&) {
     Gdiplus::Graphics graphics(dc);
     Gdiplus::SolidBrush body(Skin(kPopupBodyColour));
     Gdiplus::SolidBrush title(Skin(kPopupTitleColour));
@@ -132,16 +132,6 @@ LRESULT CPopupSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(Handle(), &ps);
-        Paint(dc);
-        EndPaint(Handle(), &ps);
-        return 0;
-    }
-    case WM_PRINT:
-        // Answered without drawing: the trackbar cannot be printed with it.
-        return 0;
     case WM_WINDOWPOSCHANGING: {
         const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
         if ((pos->flags & SWP_SHOWWINDOW) && Trackbar()) {
@@ -161,9 +151,6 @@ LRESULT CPopupSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    case WM_MOUSEMOVE:
-        OnMouseMove(MouseX(lParam), MouseY(lParam));
-        return 0;
     default:
         break;
     }

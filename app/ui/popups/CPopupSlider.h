@@ -30,11 +30,13 @@ protected:
 private:
     void ReadVideoQuality();
     void SetUpTrackbar();
-    void Paint(HDC dc);
+    void PaintTo(HDC dc, const RECT& area) override;
+    // WM_PRINT is answered without drawing: the trackbar would be missing.
+    bool PrintsItself() const override { return false; }
     void DrawNumber(Gdiplus::Graphics& graphics);
     void RedrawNumber();
     void OnScroll();
-    void OnMouseMove(int x, int y);
+    void OnMouseMove(int x, int y) override;
 
     std::unique_ptr<CPopupSliderCtrl> trackbar_;
     SliderMapping mapping_;

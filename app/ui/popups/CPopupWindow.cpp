@@ -56,6 +56,30 @@ void CPopupWindow::Hide() {
     if (Handle()) ShowWindow(Handle(), SW_HIDE);
 }
 
+LRESULT CPopupWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MOUSEMOVE) {
+        OnMouseMove(MouseX(lParam), MouseY(lParam));
+        return 0;
+    }
+    if (message == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(Handle(), &ps);
+        PaintTo(dc, ps.rcPaint);
+        EndPaint(Handle(), &ps);
+        return 0;
+    }
+    if (message == WM_PRINT || message == WM_PRINTCLIENT) {
+        if (PrintsItself()) PaintTo(reinterpret_cast<HDC>(wParam), RECT{0, 0, width_, height_});
+        return 0;
+    }
+    if (message == WM_DESTROY) Release();
+    if (message == WM_LBUTTONUP) {
+        OnButtonUp(MouseX(lParam), MouseY(lParam));
+        return 0;
+    }
+    return CWindow::WindowProc(message, wParam, lParam);
+}
+
 Gdiplus::Color CPopupWindow::Skin(int index) { return OpaqueColour(controller_.SkinColour(index)); }
 
 std::wstring CPopupWindow::Title() {

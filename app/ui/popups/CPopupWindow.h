@@ -65,6 +65,17 @@ protected:
     void FadeIn(const RECT& buttonOnScreen, const RECT& placed);
     void KeepButtonRect(const RECT& buttonOnScreen, const RECT& placed);
 
+    // The mouse in client coordinates (captured: also outside the popup).
+    virtual void OnMouseMove(int, int) {}
+    virtual void OnButtonUp(int, int) {}
+    // Draws `area` of the popup onto `dc`: for WM_PAINT, and for WM_PRINT
+    // when the popup prints itself.
+    virtual void PaintTo(HDC dc, const RECT& area) = 0;
+    virtual bool PrintsItself() const { return true; }
+    // Frees what the popup holds besides its window; also on WM_DESTROY.
+    virtual void Release() {}
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
     bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
     bool InButton(int x, int y) const;
     // The mouse left the popup: it stays while the mouse is on the button,
