@@ -10,9 +10,7 @@
 #include "StandInControl.h"
 #include "WavDestFilter.h"
 
-#include "dshowbase/ClassFactory.h"
-#include "dshowbase/Module.h"
-#include "dshowbase/Registration.h"
+#include "dshowbase/ServerEntryPoints.h"
 
 namespace {
 
@@ -78,17 +76,12 @@ static_assert(kOwnCount + kReplacementCount == kTemplateCount, "every class is r
 
 } // namespace
 
+DSHOWBASE_CLASS_ENTRY_POINTS(kTemplates)
+
+// Registration is the server's own: the bench's classes go in through the
+// table, while those standing in for the platform's are pointed back at the
+// platform's modules when the server is unregistered.
 extern "C" {
-
-HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID riid, void** ppv)
-{
-    return dshowbase::GetClassObject(kTemplates, kTemplateCount, clsid, riid, ppv);
-}
-
-HRESULT STDAPICALLTYPE DllCanUnloadNow()
-{
-    return dshowbase::CanUnloadNow();
-}
 
 HRESULT STDAPICALLTYPE DllRegisterServer()
 {
