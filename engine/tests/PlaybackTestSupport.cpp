@@ -25,16 +25,16 @@ std::vector<uint8_t> WavOfSeconds(int seconds)
 
 std::vector<uint8_t> AviOfSeconds(int seconds, bool withSound)
 {
-    standintest::AviSpec spec;
-    spec.width = kFrameWidth;
-    spec.height = kFrameHeight;
-    spec.scale = 1;
-    spec.rate = kFramesPerSecond;
-    spec.frames = static_cast<int>(kFramesPerSecond) * seconds;
-    spec.withAudio = withSound;
-    spec.audio = kSound;
-    spec.audioBytesPerChunk = kSound.avgBytesPerSec / kFramesPerSecond;
-    return standintest::MakeAvi(spec);
+    standintest::AviShape shape;
+    shape.width = kFrameWidth;
+    shape.height = kFrameHeight;
+    shape.scale = 1;
+    shape.rate = kFramesPerSecond;
+    shape.frames = static_cast<int>(kFramesPerSecond) * seconds;
+    shape.withAudio = withSound;
+    shape.audio = kSound;
+    shape.audioBytesPerChunk = kSound.avgBytesPerSec / kFramesPerSecond;
+    return standintest::MakeAvi(shape);
 }
 
 uint8_t FirstFramePixelByte(int x, int y, int c)

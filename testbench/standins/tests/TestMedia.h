@@ -43,9 +43,6 @@ struct AviShape {
     bool extension = false;   // the last frames in a second RIFF 'AVIX'
 };
 
-// The first name of AviShape, kept for callers written against it.
-using AviSpec = AviShape;
-
 // The bytes of one stored frame (rows from the bottom unless topDown).
 std::vector<uint8_t> StoredFrame(const AviShape& shape, int n);
 
