@@ -64,6 +64,35 @@ HRESULT ReadText(Getter get, std::wstring* text)
     return hr;
 }
 
+// The getter convention: a null target is refused, anything else gets the
+// value.
+template <class Value>
+HRESULT GiveOut(const Value& value, Value* target)
+{
+    if (target == nullptr) {
+        return E_POINTER;
+    }
+    *target = value;
+    return S_OK;
+}
+
+// A Windows Media type seen as a DirectShow one (same layout but for the
+// format pointer, which a caller may leave null with a stale length); the
+// format block stays the caller's.
+AM_MEDIA_TYPE PlainType(const WM_MEDIA_TYPE& type)
+{
+    AM_MEDIA_TYPE plain{};
+    plain.majortype = type.majortype;
+    plain.subtype = type.subtype;
+    plain.bFixedSizeSamples = type.bFixedSizeSamples;
+    plain.bTemporalCompression = type.bTemporalCompression;
+    plain.lSampleSize = type.lSampleSize;
+    plain.formattype = type.formattype;
+    plain.cbFormat = type.pbFormat != nullptr ? type.cbFormat : 0;
+    plain.pbFormat = type.pbFormat;
+    return plain;
+}
+
 } // namespace
 
 HRESULT ReadStream(IWMStreamConfig* config, StreamSettings* settings)
@@ -102,19 +131,8 @@ HRESULT ReadStream(IWMStreamConfig* config, StreamSettings* settings)
         std::vector<BYTE> buffer(size);
         WM_MEDIA_TYPE* type = reinterpret_cast<WM_MEDIA_TYPE*>(buffer.data());
         hr = props->GetMediaType(type, &size);
-        if (SUCCEEDED(hr)) {
-            AM_MEDIA_TYPE plain{};
-            plain.majortype = type->majortype;
-            plain.subtype = type->subtype;
-            plain.bFixedSizeSamples = type->bFixedSizeSamples;
-            plain.bTemporalCompression = type->bTemporalCompression;
-            plain.lSampleSize = type->lSampleSize;
-            plain.formattype = type->formattype;
-            plain.cbFormat = type->pbFormat != nullptr ? type->cbFormat : 0;
-            plain.pbFormat = type->pbFormat;
-            if (!read.mediaType.Set(plain)) {
-                hr = E_OUTOFMEMORY;
-            }
+        if (SUCCEEDED(hr) && !read.mediaType.Set(PlainType(*type))) {
+            hr = E_OUTOFMEMORY;
         }
     } else if (SUCCEEDED(hr)) {
         hr = E_UNEXPECTED;
@@ -176,20 +194,12 @@ HRESULT CWMStreamConfig::NonDelegatingQueryInterface(REFIID riid, void** ppv)
 
 STDMETHODIMP CWMStreamConfig::GetStreamType(GUID* type)
 {
-    if (type == nullptr) {
-        return E_POINTER;
-    }
-    *type = settings_.type;
-    return S_OK;
+    return GiveOut(settings_.type, type);
 }
 
 STDMETHODIMP CWMStreamConfig::GetStreamNumber(WORD* number)
 {
-    if (number == nullptr) {
-        return E_POINTER;
-    }
-    *number = settings_.number;
-    return S_OK;
+    return GiveOut(settings_.number, number);
 }
 
 STDMETHODIMP CWMStreamConfig::SetStreamNumber(WORD number)
@@ -223,11 +233,7 @@ STDMETHODIMP CWMStreamConfig::SetConnectionName(LPCWSTR_WMSDK_TYPE_SAFE name)
 
 STDMETHODIMP CWMStreamConfig::GetBitrate(DWORD* bitrate)
 {
-    if (bitrate == nullptr) {
-        return E_POINTER;
-    }
-    *bitrate = settings_.bitrate;
-    return S_OK;
+    return GiveOut(settings_.bitrate, bitrate);
 }
 
 STDMETHODIMP CWMStreamConfig::SetBitrate(DWORD bitrate)
@@ -238,11 +244,7 @@ STDMETHODIMP CWMStreamConfig::SetBitrate(DWORD bitrate)
 
 STDMETHODIMP CWMStreamConfig::GetBufferWindow(DWORD* window)
 {
-    if (window == nullptr) {
-        return E_POINTER;
-    }
-    *window = settings_.bufferWindow;
-    return S_OK;
+    return GiveOut(settings_.bufferWindow, window);
 }
 
 STDMETHODIMP CWMStreamConfig::SetBufferWindow(DWORD window)
@@ -253,11 +255,7 @@ STDMETHODIMP CWMStreamConfig::SetBufferWindow(DWORD window)
 
 STDMETHODIMP CWMStreamConfig::GetType(GUID* type)
 {
-    if (type == nullptr) {
-        return E_POINTER;
-    }
-    *type = settings_.mediaType.majortype;
-    return S_OK;
+    return GiveOut(settings_.mediaType.majortype, type);
 }
 
 STDMETHODIMP CWMStreamConfig::GetMediaType(WM_MEDIA_TYPE* type, DWORD* size)
@@ -302,16 +300,7 @@ STDMETHODIMP CWMStreamConfig::SetMediaType(WM_MEDIA_TYPE* type)
     if (type->majortype != settings_.type) {
         return E_INVALIDARG;
     }
-    AM_MEDIA_TYPE plain{};
-    plain.majortype = type->majortype;
-    plain.subtype = type->subtype;
-    plain.bFixedSizeSamples = type->bFixedSizeSamples;
-    plain.bTemporalCompression = type->bTemporalCompression;
-    plain.lSampleSize = type->lSampleSize;
-    plain.formattype = type->formattype;
-    plain.cbFormat = type->cbFormat;
-    plain.pbFormat = type->pbFormat;
-    return settings_.mediaType.Set(plain) ? S_OK : E_OUTOFMEMORY;
+    return settings_.mediaType.Set(PlainType(*type)) ? S_OK : E_OUTOFMEMORY;
 }
 
 // --- CWMProfile ---
@@ -334,11 +323,7 @@ HRESULT CWMProfile::NonDelegatingQueryInterface(REFIID riid, void** ppv)
 
 STDMETHODIMP CWMProfile::GetVersion(WMT_VERSION* version)
 {
-    if (version == nullptr) {
-        return E_POINTER;
-    }
-    *version = WMT_VER_8_0;
-    return S_OK;
+    return GiveOut(WMT_VER_8_0, version);
 }
 
 STDMETHODIMP CWMProfile::GetName(WCHAR* name, DWORD* length)
@@ -363,11 +348,7 @@ STDMETHODIMP CWMProfile::SetDescription(const WCHAR* description)
 
 STDMETHODIMP CWMProfile::GetStreamCount(DWORD* count)
 {
-    if (count == nullptr) {
-        return E_POINTER;
-    }
-    *count = static_cast<DWORD>(streams_.size());
-    return S_OK;
+    return GiveOut(static_cast<DWORD>(streams_.size()), count);
 }
 
 HRESULT CWMProfile::HandOut(const StreamSettings& settings, IWMStreamConfig** config)
@@ -474,11 +455,7 @@ STDMETHODIMP CWMProfile::CreateNewStream(REFGUID type, IWMStreamConfig** config)
 
 STDMETHODIMP CWMProfile::GetMutualExclusionCount(DWORD* count)
 {
-    if (count == nullptr) {
-        return E_POINTER;
-    }
-    *count = 0;
-    return S_OK;
+    return GiveOut(DWORD{0}, count);
 }
 
 STDMETHODIMP CWMProfile::GetMutualExclusion(DWORD, IWMMutualExclusion** exclusion)
@@ -511,11 +488,7 @@ STDMETHODIMP CWMProfile::CreateNewMutualExclusion(IWMMutualExclusion** exclusion
 
 STDMETHODIMP CWMProfile::GetOrigin(GUID* systemProfile)
 {
-    if (systemProfile == nullptr) {
-        return E_POINTER;
-    }
-    *systemProfile = origin_;
-    return S_OK;
+    return GiveOut(origin_, systemProfile);
 }
 
 } // namespace standins
