@@ -1,5 +1,6 @@
 #include "CModeWheel.h"
 
+#include "ClassBrush.h"
 #include "SkinImageLoader.h"
 #include "SkinMask.h"
 #include "SkinPictures.h"
@@ -8,21 +9,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <map>
-
 namespace vimbrel::ui {
 namespace {
-
-// A window class keeps its brush for as long as the process runs, and the
-// framework registers one class per brush: one brush per colour, kept.
-HBRUSH ClassBrush(Colour colour) {
-    static std::mutex lock;
-    static std::map<Colour, HBRUSH> brushes;
-    std::lock_guard<std::mutex> hold(lock);
-    HBRUSH& brush = brushes[colour];
-    if (!brush) brush = CreateSolidBrush(colour);
-    return brush;
-}
 
 std::unique_ptr<Gdiplus::Bitmap> LoadWheelPicture(const std::string& name) {
     return LoadSkinImage(WidenAnsi(name).c_str(), SkinSourceKind::OwnResources, L"", L"WHEEL");
@@ -49,7 +37,7 @@ CModeWheel::~CModeWheel() {
 bool CModeWheel::Create(HWND parent, const RECT& rect) {
     if (Handle()) return false;
     background_ = controller_.SkinColour(kWheelBackgroundColourIndex);
-    const wchar_t* cls = framework::RegisterAnonymousClass(0, nullptr, ClassBrush(background_));
+    const wchar_t* cls = framework::RegisterAnonymousClass(0, nullptr, KeptClassBrush(background_));
     if (!cls || !framework::CWindow::Create(0, cls, nullptr, WS_CHILD | WS_VISIBLE, rect, parent, 0)) return false;
     width_ = rect.right - rect.left;
     height_ = rect.bottom - rect.top;
@@ -163,7 +151,7 @@ void CModeWheel::DrawLabel(int mode, int frame, bool selected) {
 
 void CModeWheel::DrawBackground() {
     RECT all{0, 0, width_, height_};
-    FillRect(memory_.Dc(), &all, ClassBrush(background_));
+    FillRect(memory_.Dc(), &all, KeptClassBrush(background_));
     backgroundPicture_.CopyTo(memory_.Dc(), all);
 }
 
