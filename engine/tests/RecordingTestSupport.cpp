@@ -103,4 +103,59 @@ void ExpectPauseHoldsTheTime(RecordingToggle toggle, const CRecordingFile& file)
     EXPECT_EQ(0, Resume());
 }
 
+void RecordingTest::SetUp()
+{
+    EngineTest::SetUp();
+    standIns_ = StandInControl();
+    ASSERT_TRUE(standIns_) << "the stand-ins are not registered in this prefix";
+}
+
+float RecordingTest::Record(RecordingToggle toggle, const CRecordingFile& file, DWORD milliseconds)
+{
+    EXPECT_EQ(1, toggle(file.Path()));
+    RecordFor(milliseconds);
+    const float seconds = RecordingTime();
+    EXPECT_EQ(1, toggle(nullptr));
+    return seconds;
+}
+
+LONG RecordingTest::LiveDeviceObjects()
+{
+    LONG count = 0;
+    bench_->GetLiveObjectCount(&count);
+    return count;
+}
+
+LONG RecordingTest::LiveStandInObjects()
+{
+    LONG count = 0;
+    standIns_->GetLiveObjectCount(&count);
+    return count;
+}
+
+CRecordingTimePoller::CRecordingTimePoller()
+    : thread_([this] {
+          while (!stop_) {
+              float seconds = 0.0f;
+              answered_ += GetCurrentRecordingTime(&seconds);
+              Sleep(1);
+          }
+      })
+{
+}
+
+CRecordingTimePoller::~CRecordingTimePoller()
+{
+    Stop();
+}
+
+int CRecordingTimePoller::Stop()
+{
+    stop_ = true;
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+    return answered_;
+}
+
 } // namespace enginetest

@@ -1,6 +1,7 @@
 // What the recording tests share: the files a recording leaves, read back
 // through the bench's RIFF reader or as the ASF writer stand-in's record,
-// and the stand-ins' control object.
+// the stand-ins' control object, a fixture that records through a toggle,
+// and a reader of the recording time on another thread.
 #pragma once
 
 #include "AsfRecord.h"
@@ -8,8 +9,10 @@
 #include "EngineTestSupport.h"
 #include "RiffMedia.h"
 
+#include <atomic>
 #include <cstdint>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace enginetest {
@@ -54,5 +57,41 @@ using RecordingToggle = int(CAMERA_CALL*)(const char* path);
 // zero, stands still while paused and goes on after resuming; pausing is
 // no state of the engine, so the same toggle then stops it.
 void ExpectPauseHoldsTheTime(RecordingToggle toggle, const CRecordingFile& file);
+
+// An engine test with the stand-ins registered and cleared.
+class RecordingTest : public EngineTest {
+protected:
+    void SetUp() override;
+
+    // Starts with the toggle, records for a while and stops with the same
+    // toggle; answers the recording time read just before the stop.
+    float Record(RecordingToggle toggle, const CRecordingFile& file, DWORD milliseconds);
+
+    // Objects alive in the bench devices and in the stand-ins, to compare
+    // after a run of recordings.
+    LONG LiveDeviceObjects();
+    LONG LiveStandInObjects();
+
+    ComPtr<IBenchStandInControl> standIns_;
+};
+
+// Reads the recording time over and over on a thread of its own, as a
+// window's timer would while the recording starts and stops, until it is
+// stopped or goes.
+class CRecordingTimePoller {
+public:
+    CRecordingTimePoller();
+    ~CRecordingTimePoller();
+    CRecordingTimePoller(const CRecordingTimePoller&) = delete;
+    CRecordingTimePoller& operator=(const CRecordingTimePoller&) = delete;
+
+    // Stops the thread; answers how many reads the engine answered.
+    int Stop();
+
+private:
+    std::atomic<bool> stop_{false};
+    std::atomic<int> answered_{0};
+    std::thread thread_;
+};
 
 } // namespace enginetest

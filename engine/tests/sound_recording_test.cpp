@@ -4,35 +4,13 @@
 #include "RecordingTestSupport.h"
 #include "Scene.h"
 
-#include <atomic>
 #include <string>
 #include <thread>
 
 namespace enginetest {
 namespace {
 
-class SoundRecording : public EngineTest {
-protected:
-    void SetUp() override
-    {
-        EngineTest::SetUp();
-        standIns_ = StandInControl();
-        ASSERT_TRUE(standIns_) << "the stand-ins are not registered in this prefix";
-    }
-
-    // Records for the given time and stops; answers the recording time
-    // read just before the stop.
-    float RecordSound(const CRecordingFile& file, DWORD milliseconds)
-    {
-        EXPECT_EQ(1, CaptureAudio(file.Path()));
-        RecordFor(milliseconds);
-        const float seconds = RecordingTime();
-        EXPECT_EQ(1, CaptureAudio(nullptr));
-        return seconds;
-    }
-
-    ComPtr<IBenchStandInControl> standIns_;
-};
+using SoundRecording = RecordingTest;
 
 constexpr double kBytesPerSecond = 44100 * 2;
 
@@ -40,7 +18,7 @@ TEST_F(SoundRecording, WavFileHoldsTheMicrophonesToneForTheRecordingTime)
 {
     ASSERT_EQ(1, Start(2));
     CRecordingFile file("sound_tone.wav");
-    const float seconds = RecordSound(file, 1500);
+    const float seconds = Record(CaptureAudio, file, 1500);
     EXPECT_GT(seconds, 1.3f);
     EXPECT_LT(seconds, 2.5f);
 
@@ -74,7 +52,7 @@ TEST_F(SoundRecording, AnExistingWavFileIsReplacedNotWrittenOver)
     ASSERT_EQ(1, Start(2));
     CRecordingFile file("sound_replaced.wav");
     file.Write(std::vector<uint8_t>(2000000, 0x5A));
-    RecordSound(file, 500);
+    Record(CaptureAudio, file, 500);
     standins::MediaFile media;
     ASSERT_TRUE(file.ReadMedia(&media));
     ASSERT_EQ(1u, media.streams.size());
@@ -131,7 +109,7 @@ TEST_F(SoundRecording, PathsThatDoNotFitAreRefusedAndThoseThatDoAreUsedWhole)
     EXPECT_FALSE(tooLong.Exists());
     CRecordingFile longest(std::string(123, 'b') + ".wav");
     EXPECT_EQ(0, CaptureAudio(""));
-    RecordSound(longest, 200);
+    Record(CaptureAudio, longest, 200);
     EXPECT_TRUE(longest.Exists());
 }
 
@@ -144,7 +122,7 @@ TEST_F(SoundRecording, AFailedStartLeavesTheMicrophoneFreeForTheNext)
     EXPECT_EQ(0, GetCurrentRecordingTime(&seconds)) << "the failed start counts as recording";
 
     CRecordingFile file("sound_after_failure.wav");
-    RecordSound(file, 400);
+    Record(CaptureAudio, file, 400);
     standins::MediaFile media;
     ASSERT_TRUE(file.ReadMedia(&media));
     EXPECT_GT(media.streams.at(0).dataBytes, 0u);
@@ -158,7 +136,7 @@ TEST_F(SoundRecording, WmaFilesKeepOnlyTheSoundStreamAtTheChosenBitrate)
     for (int index = 0; index < 4; ++index) {
         ASSERT_EQ(1, SetAudioBitrate(index));
         CRecordingFile file("sound_" + std::to_string(index) + ".wma");
-        RecordSound(file, 300);
+        Record(CaptureAudio, file, 300);
         standins::AsfRecord record;
         ASSERT_TRUE(file.ReadAsfRecord(&record)) << index;
         ASSERT_EQ(1u, record.streams.size()) << index;
@@ -192,26 +170,23 @@ TEST_F(SoundRecording, AviSoundFilesHoldTheToneAndASuspendFinishesThemAndLetsThe
     ASSERT_EQ(1, Start(2));
     ASSERT_EQ(1, SetAudioFileFormat(1));
     CRecordingFile file("sound.avi");
-    const float seconds = RecordSound(file, 800);
+    const float seconds = Record(CaptureAudio, file, 800);
     ExpectFinishedSoundAvi(file, seconds);
-    LONG standInsIdle = 0;
-    standIns_->GetLiveObjectCount(&standInsIdle);
+    const LONG standInsIdle = LiveStandInObjects();
 
     CRecordingFile suspended("sound_suspended.avi");
     ASSERT_EQ(1, CaptureAudio(suspended.Path()));
     RecordFor(800);
     const float beforeSuspend = RecordingTime();
     SendMessageA(FindHiddenWindow(), WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
-    LONG standIns = 0;
-    standIns_->GetLiveObjectCount(&standIns);
-    EXPECT_EQ(standInsIdle, standIns) << "the mux or the file writer is still held";
+    EXPECT_EQ(standInsIdle, LiveStandInObjects()) << "the mux or the file writer is still held";
     EXPECT_EQ(-1.0f, RecordingTime());
     ExpectFinishedSoundAvi(suspended, beforeSuspend);
 
     // After the resume the engine is idle and records again.
     SendMessageA(FindHiddenWindow(), WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
     CRecordingFile again("sound_after_resume.avi");
-    ExpectFinishedSoundAvi(again, RecordSound(again, 500));
+    ExpectFinishedSoundAvi(again, Record(CaptureAudio, again, 500));
 }
 
 TEST_F(SoundRecording, AStartFromAThreadThatNeverJoinedComWorks)
@@ -242,15 +217,7 @@ TEST_F(SoundRecording, TwentyCyclesLeakNothingWhileAnotherThreadReadsTheTime)
 {
     ASSERT_EQ(1, Start(2));
     CRecordingFile file("sound_cycles.wav");
-    std::atomic<bool> stop{false};
-    int reads = 0;
-    std::thread poller([&] {
-        while (!stop) {
-            float seconds = 0.0f;
-            reads += GetCurrentRecordingTime(&seconds);
-            Sleep(1);
-        }
-    });
+    CRecordingTimePoller poller;
     LONG devicesAfterFirst = 0;
     LONG standInsAfterFirst = 0;
     for (int cycle = 0; cycle < 20; ++cycle) {
@@ -258,19 +225,13 @@ TEST_F(SoundRecording, TwentyCyclesLeakNothingWhileAnotherThreadReadsTheTime)
         RecordFor(100);
         ASSERT_EQ(1, CaptureAudio(nullptr)) << cycle;
         if (cycle == 0) {
-            bench_->GetLiveObjectCount(&devicesAfterFirst);
-            standIns_->GetLiveObjectCount(&standInsAfterFirst);
+            devicesAfterFirst = LiveDeviceObjects();
+            standInsAfterFirst = LiveStandInObjects();
         }
     }
-    stop = true;
-    poller.join();
-    EXPECT_GT(reads, 0);
-    LONG devices = 0;
-    LONG standIns = 0;
-    bench_->GetLiveObjectCount(&devices);
-    standIns_->GetLiveObjectCount(&standIns);
-    EXPECT_EQ(devicesAfterFirst, devices);
-    EXPECT_EQ(standInsAfterFirst, standIns);
+    EXPECT_GT(poller.Stop(), 0);
+    EXPECT_EQ(devicesAfterFirst, LiveDeviceObjects());
+    EXPECT_EQ(standInsAfterFirst, LiveStandInObjects());
     standins::MediaFile media;
     EXPECT_TRUE(file.ReadMedia(&media));
 }

@@ -6,24 +6,15 @@
 #include "ByteOrder.h"
 
 #include <algorithm>
-#include <atomic>
 #include <string>
-#include <thread>
 
 namespace enginetest {
 namespace {
 
 constexpr int kSetMute = 6;
 
-class VideoRecording : public EngineTest {
+class VideoRecording : public RecordingTest {
 protected:
-    void SetUp() override
-    {
-        EngineTest::SetUp();
-        standIns_ = StandInControl();
-        ASSERT_TRUE(standIns_) << "the stand-ins are not registered in this prefix";
-    }
-
     LONGLONG DeliveredFrames()
     {
         LONGLONG frames = 0;
@@ -38,20 +29,6 @@ protected:
         const LONGLONG before = DeliveredFrames();
         return PumpUntil([&] { return DeliveredFrames() >= before + 5; }, 1500);
     }
-
-    // Starts with toggle, records for a while and stops with the same
-    // toggle; answers the recording time read just before the stop.
-    template <class Toggle>
-    float Record(Toggle toggle, const CRecordingFile& file, DWORD milliseconds)
-    {
-        EXPECT_EQ(1, toggle(file.Path()));
-        RecordFor(milliseconds);
-        const float seconds = RecordingTime();
-        EXPECT_EQ(1, toggle(nullptr));
-        return seconds;
-    }
-
-    ComPtr<IBenchStandInControl> standIns_;
 };
 
 TEST_F(VideoRecording, AsfRecordingTakesTheSystemProfileOfEachVideoBitrateAtTheCamerasFrameSize)
@@ -331,14 +308,7 @@ TEST_F(VideoRecording, TwentyCyclesLeakNothingHangNowhereAndThePreviewRunsAfterE
 {
     ASSERT_EQ(1, Start(0));
     CRecordingFile file("video_cycles.asf");
-    std::atomic<bool> stop{false};
-    std::thread poller([&] {
-        while (!stop) {
-            float seconds = 0.0f;
-            GetCurrentRecordingTime(&seconds);
-            Sleep(1);
-        }
-    });
+    CRecordingTimePoller poller;
     LONG devicesAfterFirst = 0;
     LONG standInsAfterFirst = 0;
     for (int cycle = 0; cycle < 20; ++cycle) {
@@ -347,18 +317,13 @@ TEST_F(VideoRecording, TwentyCyclesLeakNothingHangNowhereAndThePreviewRunsAfterE
         ASSERT_EQ(1, CaptureAV(nullptr)) << cycle;
         ASSERT_TRUE(CameraStreams()) << cycle;
         if (cycle == 0) {
-            bench_->GetLiveObjectCount(&devicesAfterFirst);
-            standIns_->GetLiveObjectCount(&standInsAfterFirst);
+            devicesAfterFirst = LiveDeviceObjects();
+            standInsAfterFirst = LiveStandInObjects();
         }
     }
-    stop = true;
-    poller.join();
-    LONG devices = 0;
-    LONG standIns = 0;
-    bench_->GetLiveObjectCount(&devices);
-    standIns_->GetLiveObjectCount(&standIns);
-    EXPECT_EQ(devicesAfterFirst, devices);
-    EXPECT_EQ(standInsAfterFirst, standIns);
+    poller.Stop();
+    EXPECT_EQ(devicesAfterFirst, LiveDeviceObjects());
+    EXPECT_EQ(standInsAfterFirst, LiveStandInObjects());
     EXPECT_EQ(0u, BoxesSaying(L"The camera is used by another program"));
 }
 
