@@ -7,11 +7,15 @@
 
 #include "BenchDevices.h"
 #include "EffectGraph.h"
-#include "PictureSource.h"
+#include "ScriptedSource.h"
 #include "kernels/EffectPipeline.h"
 
 namespace lenstinttest {
 namespace {
+
+using basetest::CScriptedSource;
+using basetest::RepeatPicture;
+using basetest::VideoInfoType;
 
 
 constexpr DWORD kWaitMs = 10000;
@@ -48,8 +52,8 @@ class CPictureGraph {
 public:
     explicit CPictureGraph(const Picture& picture, IBaseFilter* sharedEffect = nullptr, long length = -1) {
         if (sharedEffect != nullptr) graph.UseEffect(sharedEffect);
-        source_ = new CPictureSource(VideoInfoType(picture.width, picture.height, 24, MEDIASUBTYPE_RGB24),
-                                     picture.bytes, length);
+        source_ = new CScriptedSource(VideoInfoType(picture.width, picture.height, 24, MEDIASUBTYPE_RGB24),
+                                      RepeatPicture(picture.bytes, length));
         built = graph.Build(source_.Get());
     }
     // Runs until count frames came through; the frames.
@@ -154,11 +158,11 @@ TEST_F(FilterGraphTest, ShortSamplesPassUntouched) {
 TEST_F(FilterGraphTest, UnusableFormatsDoNotConnect) {
     for (auto [w, h] : {std::pair{320, 0}, std::pair{0, 240}}) {
         CEffectGraph graph;
-        ComPtr<IBaseFilter> source = new CPictureSource(VideoInfoType(w, h, 24, MEDIASUBTYPE_RGB24), {});
+        ComPtr<IBaseFilter> source = new CScriptedSource(VideoInfoType(w, h, 24, MEDIASUBTYPE_RGB24), RepeatPicture({}));
         EXPECT_FALSE(SUCCEEDED(graph.Build(source.Get()))) << w << "x" << h;
     }
     CEffectGraph yuy2Graph;
-    ComPtr<IBaseFilter> yuy2 = new CPictureSource(VideoInfoType(320, 240, 16, MEDIASUBTYPE_YUY2), {});
+    ComPtr<IBaseFilter> yuy2 = new CScriptedSource(VideoInfoType(320, 240, 16, MEDIASUBTYPE_YUY2), RepeatPicture({}));
     EXPECT_FALSE(SUCCEEDED(yuy2Graph.Build(yuy2.Get())));
 }
 

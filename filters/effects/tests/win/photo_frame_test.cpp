@@ -10,10 +10,14 @@
 #include <vector>
 
 #include "EffectGraph.h"
-#include "PictureSource.h"
+#include "ScriptedSource.h"
 
 namespace lenstinttest {
 namespace {
+
+using basetest::CScriptedSource;
+using basetest::RepeatPicture;
+using basetest::VideoInfoType;
 
 constexpr DWORD kWaitMs = 10000;
 
@@ -88,8 +92,8 @@ protected:
     }
 
     std::vector<GrabbedFrame> Run(CEffectGraph& graph, int width, int height, std::size_t count) {
-        ComPtr<IBaseFilter> source = new CPictureSource(VideoInfoType(width, height, 24, MEDIASUBTYPE_RGB24),
-                                                        GreyPicture(width, height, 100));
+        ComPtr<IBaseFilter> source = new CScriptedSource(VideoInfoType(width, height, 24, MEDIASUBTYPE_RGB24),
+                                                         RepeatPicture(GreyPicture(width, height, 100)));
         if (graph.Build(source.Get()) != S_OK || FAILED(graph.Run())) return {};
         graph.WaitForFrames(count, kWaitMs);
         graph.Stop();

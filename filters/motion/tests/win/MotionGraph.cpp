@@ -56,7 +56,7 @@ HRESULT MotionGraph::BuildWithCamera() {
 }
 
 HRESULT MotionGraph::BuildScripted(const dshowbase::CMediaType& type, FramePainter painter) {
-    ComPtr<IBaseFilter> scripted = new CScriptedSource(type, std::move(painter));
+    ComPtr<IBaseFilter> scripted = new basetest::CScriptedSource(type, std::move(painter));
     return Build(scripted.Get(), benchtest::FirstPin(scripted.Get(), PINDIR_OUTPUT).Get());
 }
 

@@ -22,6 +22,8 @@
 namespace motiontest {
 
 using Microsoft::WRL::ComPtr;
+using basetest::FramePainter;
+using basetest::VideoInfoType;
 
 struct GraphEvent {
     long code;
