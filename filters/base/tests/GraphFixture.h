@@ -1,4 +1,5 @@
-// COM set-up and a filter graph for the base layer's Wine tests.
+// COM set-up and a filter graph for the Wine tests of the base layer and of
+// the test bench.
 #pragma once
 
 #include <dshow.h>
@@ -37,6 +38,16 @@ struct TestGraph {
             graph->QueryInterface(IID_IMediaEvent, reinterpret_cast<void**>(events.GetAddressOf()));
         }
     }
+    // A test that fails half-way leaves no graph running behind it.
+    ~TestGraph()
+    {
+        if (control) {
+            control->Stop();
+        }
+    }
+    TestGraph(const TestGraph&) = delete;
+    TestGraph& operator=(const TestGraph&) = delete;
+
     HRESULT Add(IBaseFilter* filter, const wchar_t* name) { return graph->AddFilter(filter, name); }
     HRESULT Connect(IPin* out, IPin* in) { return graph->ConnectDirect(out, in, nullptr); }
     HRESULT Run() { return control->Run(); }
@@ -59,6 +70,12 @@ struct TestGraph {
             }
         }
         return false;
+    }
+    bool WaitForEvent(long code, DWORD timeoutMs)
+    {
+        LONG_PTR param1 = 0;
+        LONG_PTR param2 = 0;
+        return WaitForEvent(code, &param1, &param2, timeoutMs);
     }
 };
 

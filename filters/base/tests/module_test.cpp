@@ -1,5 +1,6 @@
 // Class factory, module object count, self-registration and stream
 // persistence.
+#include "BenchTestSupport.h"
 #include "GraphFixture.h"
 #include "TestFilters.h"
 
@@ -91,32 +92,12 @@ TEST_F(ModuleTest, FactoryCreatesRefusesAndCounts)
 
 bool CategoryLists(const CLSID& category, const wchar_t* friendlyName)
 {
-    ComPtr<ICreateDevEnum> devices;
-    if (FAILED(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_ICreateDevEnum, reinterpret_cast<void**>(devices.GetAddressOf())))) {
-        return false;
-    }
-    ComPtr<IEnumMoniker> monikers;
-    if (devices->CreateClassEnumerator(category, monikers.GetAddressOf(), 0) != S_OK) {
-        return false;
-    }
-    ComPtr<IMoniker> moniker;
-    while (monikers->Next(1, moniker.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
-        ComPtr<IPropertyBag> bag;
-        if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag,
-                                          reinterpret_cast<void**>(bag.GetAddressOf())))) {
-            continue;
-        }
-        VARIANT name;
-        VariantInit(&name);
-        if (SUCCEEDED(bag->Read(L"FriendlyName", &name, nullptr)) && name.vt == VT_BSTR &&
-            std::wstring(name.bstrVal) == friendlyName) {
-            VariantClear(&name);
-            return true;
-        }
-        VariantClear(&name);
-    }
-    return false;
+    bool listed = false;
+    benchtest::ForEachInCategory(category, [&](IMoniker*, IPropertyBag*, const wchar_t* name) {
+        listed = std::wstring(name) == friendlyName;
+        return !listed;
+    });
+    return listed;
 }
 
 std::wstring ReadClassValue(const std::wstring& subkey)

@@ -2,17 +2,16 @@
 
 namespace benchtest {
 
-std::vector<std::wstring> DeviceNames(const CLSID& category)
+void ForEachInCategory(const CLSID& category, const CategoryVisit& visit)
 {
-    std::vector<std::wstring> names;
     ComPtr<ICreateDevEnum> devices;
     if (FAILED(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER,
                                 IID_ICreateDevEnum, reinterpret_cast<void**>(devices.GetAddressOf())))) {
-        return names;
+        return;
     }
     ComPtr<IEnumMoniker> monikers;
     if (devices->CreateClassEnumerator(category, monikers.GetAddressOf(), 0) != S_OK) {
-        return names;
+        return;
     }
     ComPtr<IMoniker> moniker;
     while (monikers->Next(1, moniker.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
@@ -23,41 +22,38 @@ std::vector<std::wstring> DeviceNames(const CLSID& category)
         }
         VARIANT name;
         VariantInit(&name);
+        bool more = true;
         if (SUCCEEDED(bag->Read(L"FriendlyName", &name, nullptr)) && name.vt == VT_BSTR) {
-            names.emplace_back(name.bstrVal);
+            more = visit(moniker.Get(), bag.Get(), name.bstrVal);
         }
         VariantClear(&name);
+        if (!more) {
+            return;
+        }
     }
+}
+
+std::vector<std::wstring> DeviceNames(const CLSID& category)
+{
+    std::vector<std::wstring> names;
+    ForEachInCategory(category, [&](IMoniker*, IPropertyBag*, const wchar_t* name) {
+        names.emplace_back(name);
+        return true;
+    });
     return names;
 }
 
 ComPtr<IBaseFilter> BindDevice(const CLSID& category, const wchar_t* wanted)
 {
-    ComPtr<ICreateDevEnum> devices;
-    CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER, IID_ICreateDevEnum,
-                     reinterpret_cast<void**>(devices.GetAddressOf()));
-    ComPtr<IEnumMoniker> monikers;
-    if (!devices || devices->CreateClassEnumerator(category, monikers.GetAddressOf(), 0) != S_OK) {
-        return nullptr;
-    }
-    ComPtr<IMoniker> moniker;
-    while (monikers->Next(1, moniker.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
-        ComPtr<IPropertyBag> bag;
-        moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag,
-                               reinterpret_cast<void**>(bag.GetAddressOf()));
-        VARIANT name;
-        VariantInit(&name);
-        const bool match = bag && SUCCEEDED(bag->Read(L"FriendlyName", &name, nullptr)) &&
-                           name.vt == VT_BSTR && std::wstring(name.bstrVal) == wanted;
-        VariantClear(&name);
-        if (match) {
-            ComPtr<IBaseFilter> filter;
-            moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter,
-                                  reinterpret_cast<void**>(filter.GetAddressOf()));
-            return filter;
+    ComPtr<IBaseFilter> filter;
+    ForEachInCategory(category, [&](IMoniker* moniker, IPropertyBag*, const wchar_t* name) {
+        if (std::wstring(name) != wanted) {
+            return true;
         }
-    }
-    return nullptr;
+        moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter, reinterpret_cast<void**>(filter.GetAddressOf()));
+        return false;
+    });
+    return filter;
 }
 
 ComPtr<IBaseFilter> CreateFilter(const CLSID& clsid)
@@ -156,13 +152,9 @@ void CGrabberLog::Clear()
 
 GrabberGraph::GrabberGraph(const GUID& majorType)
 {
-    CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
-                     reinterpret_cast<void**>(graph.GetAddressOf()));
     if (!graph) {
         return;
     }
-    graph.As(&control);
-    graph->QueryInterface(IID_IMediaEvent, reinterpret_cast<void**>(events.GetAddressOf()));
     grabber = CreateFilter(dshowbase::CLSID_SampleGrabber);
     renderer = CreateFilter(dshowbase::CLSID_NullRenderer);
     if (!grabber || !renderer) {
@@ -205,25 +197,6 @@ bool GrabberGraph::RunFor(size_t count, DWORD timeoutMs)
     const bool arrived = log.WaitFor(count, timeoutMs);
     control->Stop();
     return arrived;
-}
-
-bool GrabberGraph::WaitForEvent(long code, LONG_PTR* param1, LONG_PTR* param2, DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs) {
-        long got = 0;
-        LONG_PTR p1 = 0;
-        LONG_PTR p2 = 0;
-        if (events->GetEvent(&got, &p1, &p2, 20) == S_OK) {
-            events->FreeEventParams(got, p1, p2);
-            if (got == code) {
-                *param1 = p1;
-                *param2 = p2;
-                return true;
-            }
-        }
-    }
-    return false;
 }
 
 void BenchTest::SetUp()

@@ -1,9 +1,11 @@
-// Helpers for the Wine tests of the bench devices: COM set-up, the control
-// object, device lookup by friendly name, pins by name or direction, and a
-// Sample Grabber callback that keeps what passes.
+// Helpers for the Wine tests that drive the bench devices and the platform's
+// filters: COM set-up, the control object, device lookup by friendly name,
+// pins by name or direction, and a Sample Grabber callback that keeps what
+// passes.
 #pragma once
 
 #include "BenchDevices.h"
+#include "GraphFixture.h"
 
 #include "dshowbase/ClassIds.h"
 #include "dshowbase/MediaType.h"
@@ -14,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -21,6 +24,13 @@
 namespace benchtest {
 
 using Microsoft::WRL::ComPtr;
+
+// Called for each entry of a device category that has a friendly name, with
+// the entry's moniker and property bag; returns false to end the walk.
+using CategoryVisit = std::function<bool(IMoniker* moniker, IPropertyBag* properties, const wchar_t* friendlyName)>;
+// Walks a device category in enumeration order (nothing when the system
+// device enumerator or the category is missing).
+void ForEachInCategory(const CLSID& category, const CategoryVisit& visit);
 
 // Friendly names of a device category, in enumeration order.
 std::vector<std::wstring> DeviceNames(const CLSID& category);
@@ -56,21 +66,15 @@ private:
 
 // A graph with a Sample Grabber (of the given major type) feeding a Null
 // Renderer; the test connects its source to GrabberInput().
-class GrabberGraph {
+class GrabberGraph : public basetest::TestGraph {
 public:
     explicit GrabberGraph(const GUID& majorType);
     ~GrabberGraph();
 
-    HRESULT Add(IBaseFilter* filter, const wchar_t* name) { return graph->AddFilter(filter, name); }
-    HRESULT Connect(IPin* out, IPin* in) { return graph->ConnectDirect(out, in, nullptr); }
     IPin* GrabberInput() { return grabberIn.Get(); }
     // Runs, waits for count samples, stops; false when they did not come.
     bool RunFor(size_t count, DWORD timeoutMs);
-    bool WaitForEvent(long code, LONG_PTR* param1, LONG_PTR* param2, DWORD timeoutMs);
 
-    ComPtr<IGraphBuilder> graph;
-    ComPtr<IMediaControl> control;
-    ComPtr<IMediaEvent> events;
     ComPtr<IBaseFilter> grabber;
     ComPtr<ISampleGrabber> grabberControl;
     ComPtr<IBaseFilter> renderer;

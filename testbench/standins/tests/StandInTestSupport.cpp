@@ -1,5 +1,7 @@
 #include "StandInTestSupport.h"
 
+#include "BenchTestSupport.h"
+
 #include <mmreg.h>
 
 #include <algorithm>
@@ -103,68 +105,21 @@ std::vector<std::wstring> PinNames(IBaseFilter* filter)
 
 CLSID FindByFriendlyName(const wchar_t* prefix)
 {
-    ComPtr<ICreateDevEnum> devices = Create<ICreateDevEnum>(CLSID_SystemDeviceEnum);
-    ComPtr<IEnumMoniker> monikers;
-    if (!devices || devices->CreateClassEnumerator(CLSID_LegacyAmFilterCategory, monikers.GetAddressOf(), 0) != S_OK) {
-        return GUID_NULL;
-    }
-    ComPtr<IMoniker> moniker;
-    while (monikers->Next(1, moniker.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
-        ComPtr<IPropertyBag> bag;
-        if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag,
-                                          reinterpret_cast<void**>(bag.GetAddressOf())))) {
-            continue;
+    CLSID found = GUID_NULL;
+    benchtest::ForEachInCategory(CLSID_LegacyAmFilterCategory,
+                                 [&](IMoniker*, IPropertyBag* properties, const wchar_t* name) {
+        if (wcsncmp(name, prefix, wcslen(prefix)) != 0) {
+            return true;
         }
-        VARIANT name;
-        VariantInit(&name);
         VARIANT clsid;
         VariantInit(&clsid);
-        CLSID found = GUID_NULL;
-        if (SUCCEEDED(bag->Read(L"FriendlyName", &name, nullptr)) && name.vt == VT_BSTR &&
-            wcsncmp(name.bstrVal, prefix, wcslen(prefix)) == 0 &&
-            SUCCEEDED(bag->Read(L"CLSID", &clsid, nullptr)) && clsid.vt == VT_BSTR) {
+        if (SUCCEEDED(properties->Read(L"CLSID", &clsid, nullptr)) && clsid.vt == VT_BSTR) {
             CLSIDFromString(clsid.bstrVal, &found);
         }
-        VariantClear(&name);
         VariantClear(&clsid);
-        if (found != GUID_NULL) {
-            return found;
-        }
-    }
-    return GUID_NULL;
-}
-
-TestGraph::TestGraph()
-{
-    graph = Create<IGraphBuilder>(CLSID_FilterGraph);
-    if (graph) {
-        graph.As(&control);
-        graph->QueryInterface(IID_IMediaEvent, reinterpret_cast<void**>(events.GetAddressOf()));
-    }
-}
-
-TestGraph::~TestGraph()
-{
-    if (control) {
-        control->Stop();
-    }
-}
-
-bool TestGraph::WaitForEvent(long code, DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs) {
-        long got = 0;
-        LONG_PTR first = 0;
-        LONG_PTR second = 0;
-        if (events->GetEvent(&got, &first, &second, 50) == S_OK) {
-            events->FreeEventParams(got, first, second);
-            if (got == code) {
-                return true;
-            }
-        }
-    }
-    return false;
+        return found == GUID_NULL;
+    });
+    return found;
 }
 
 TestFile::TestFile(const std::string& name) : narrow_("standins-" + name), wide_(narrow_.begin(), narrow_.end())

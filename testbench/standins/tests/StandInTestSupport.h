@@ -4,6 +4,8 @@
 // that keeps what it receives.
 #pragma once
 
+#include "GraphFixture.h"
+
 #include "dshowbase/BaseFilter.h"
 #include "dshowbase/MediaType.h"
 #include "dshowbase/InputPin.h"
@@ -22,11 +24,8 @@ namespace standintest {
 
 using Microsoft::WRL::ComPtr;
 
-class ComTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))); }
-    void TearDown() override { CoUninitialize(); }
-};
+using basetest::ComTest;
+using basetest::TestGraph;
 
 template <class Interface>
 ComPtr<Interface> Create(REFCLSID clsid)
@@ -49,19 +48,6 @@ std::vector<std::wstring> PinNames(IBaseFilter* filter);
 // The first filter of the DirectShow filters category whose friendly name
 // starts with prefix, as the engine finds its filters; GUID_NULL if none.
 CLSID FindByFriendlyName(const wchar_t* prefix);
-
-struct TestGraph {
-    ComPtr<IGraphBuilder> graph;
-    ComPtr<IMediaControl> control;
-    ComPtr<IMediaEvent> events;
-
-    TestGraph();
-    ~TestGraph();
-    HRESULT Add(IBaseFilter* filter, const wchar_t* name) { return graph->AddFilter(filter, name); }
-    HRESULT Connect(IPin* out, IPin* in) { return graph->ConnectDirect(out, in, nullptr); }
-    // Waits for the next event with this code; false when none came.
-    bool WaitForEvent(long code, DWORD timeoutMs);
-};
 
 // A file in the test folder, deleted first and when the test ends.
 class TestFile {
