@@ -534,3 +534,103 @@ TEST_F(VimbrelProcess, CloseEndsTheProgramWithCodeZero) {
 }
 
 }  // namespace
+
+namespace {
+
+// A DWORD value under the settings key: its old state, put back at the end.
+class CSettingOverride {
+public:
+    CSettingOverride(const wchar_t* name, DWORD value) : name_(name) {
+        DWORD size = sizeof(old_);
+        had_ = RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_DWORD, nullptr, &old_, &size) ==
+               ERROR_SUCCESS;
+        Write(value);
+    }
+    ~CSettingOverride() {
+        if (had_) {
+            Write(old_);
+        } else if (HKEY key = Open()) {
+            RegDeleteValueW(key, name_.c_str());
+            RegCloseKey(key);
+        }
+    }
+
+private:
+    HKEY Open() {
+        HKEY key = nullptr;
+        return RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                               nullptr) == ERROR_SUCCESS
+                   ? key
+                   : nullptr;
+    }
+    void Write(DWORD value) {
+        if (HKEY key = Open()) {
+            RegSetValueExW(key, name_.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+            RegCloseKey(key);
+        }
+    }
+    std::wstring name_;
+    DWORD old_ = 0;
+    bool had_ = false;
+};
+
+std::vector<std::wstring> ListFiles(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+int CountFiles(const std::wstring& folder) { return static_cast<int>(ListFiles(folder).size()); }
+
+// Removes the files of folder that were not in `keep`: the test's pictures.
+void RemoveNewFiles(const std::wstring& folder, const std::vector<std::wstring>& keep) {
+    for (const std::wstring& name : ListFiles(folder)) {
+        bool old = false;
+        for (const std::wstring& kept : keep) old = old || kept == name;
+        if (!old) DeleteFileW((folder + L"\\" + name).c_str());
+    }
+}
+
+}  // namespace
+
+// Started in the picture mode (ModeId 3, stored as value "8448"), the
+// camera-button tool's capture key takes a picture into the image folder.
+TEST(VimbrelCameraButton, CaptureKeyTakesAPictureInThePictureMode) {
+    CSettingOverride mode(L"8448", 3);
+    CSettingOverride prompt(kPromptFlag, 1);
+    wchar_t common[MAX_PATH] = {};
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, common)));
+    const std::wstring images = std::wstring(common) + L"\\Zavu\\Vimbrel2\\Vimbrel\\Image";
+
+    const std::vector<std::wstring> earlier = ListFiles(images);
+    ProcessHandles program = StartProgram();
+    ASSERT_NE(program.process, nullptr);
+    HWND main = nullptr;
+    EXPECT_TRUE(WaitFor([&] { return (main = MainWindowOf(program.id)) != nullptr && IsWindowVisible(main); }, 60000));
+    HWND hidden = FindWindowW(L"VIDEOCAPEX_CLASSNAME", L"Vimbrel");
+    EXPECT_NE(hidden, nullptr);
+    if (main && hidden) {
+        const int before = CountFiles(images);
+        // Let the camera run a moment, as a user would before pressing.
+        Pump(1500);
+        SendMessageW(hidden, RegisterWindowMessageW(L"KVX_VIDEOCAPEX_MESSAGE"), 71, 0);
+        EXPECT_TRUE(WaitFor([&] { return CountFiles(images) == before + 1; }, 15000))
+            << "no new picture in " << std::string(images.begin(), images.end());
+        // Another value does nothing.
+        SendMessageW(hidden, RegisterWindowMessageW(L"KVX_VIDEOCAPEX_MESSAGE"), 70, 0);
+        Pump(1500);
+        EXPECT_EQ(CountFiles(images), before + 1);
+        PostMessageW(main, WM_CLOSE, 0, 0);
+    }
+    const DWORD code = ExitCodeWithin(program.process, 30000);
+    if (code == STILL_ACTIVE) TerminateProcess(program.process, 1);
+    CloseHandle(program.process);
+    EXPECT_EQ(code, 0u);
+    RemoveNewFiles(images, earlier);
+}

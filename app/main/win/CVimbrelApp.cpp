@@ -35,6 +35,7 @@ BOOL CVimbrelApp::InitInstance() {
     controller::CCameraController& owner = controller::GetCameraController();
     children_ = std::make_unique<CMainWindowChildren>(owner, controller::GetControllerCatalog());
     owner.AttachWindows(*children_);
+    capture_ = std::make_unique<CCaptureParts>(owner);
     // Without an engine the window still opens; its engine keys refuse.
     controller::BindCameraEngine();
 

@@ -3,6 +3,7 @@
 // dialog; the program ends when the dialog does.
 #pragma once
 
+#include "CCaptureParts.h"
 #include "CMainWindowChildren.h"
 #include "framework/CApplication.h"
 
@@ -18,6 +19,7 @@ private:
     // Outlives the dialog: the controller's own teardown, at the end of the
     // process, still lets go of the windows through it.
     std::unique_ptr<CMainWindowChildren> children_;
+    std::unique_ptr<CCaptureParts> capture_;
 };
 
 // The message box's text when the language library or file cannot be used.
