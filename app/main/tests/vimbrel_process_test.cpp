@@ -494,7 +494,8 @@ TEST_F(VimbrelProcess, AboutBoxOpensOnlyFromItsRectangle) {
     PostMessageW(main_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(700, 50));
     PostMessageW(main_, WM_LBUTTONUP, 0, MAKELPARAM(700, 50));
     EXPECT_TRUE(CancelOwnedDialog(main_, 5000)) << "no about box";
-    EXPECT_TRUE(IsWindowEnabled(main_));
+    // The box hides before it gives its owner back.
+    EXPECT_TRUE(WaitFor([] { return IsWindowEnabled(main_) != FALSE; }, 3000));
 }
 
 TEST_F(VimbrelProcess, SecondCopyRestoresTheFirstAndLeavesWithCodeZero) {

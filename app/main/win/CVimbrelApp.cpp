@@ -36,6 +36,7 @@ BOOL CVimbrelApp::InitInstance() {
     children_ = std::make_unique<CMainWindowChildren>(owner, controller::GetControllerCatalog());
     owner.AttachWindows(*children_);
     capture_ = std::make_unique<CCaptureParts>(owner);
+    cameraModule_ = std::make_unique<CCameraModuleParts>(owner, controller::GetControllerCatalog());
     // Without an engine the window still opens; its engine keys refuse.
     controller::BindCameraEngine();
 

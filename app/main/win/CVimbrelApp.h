@@ -3,6 +3,7 @@
 // dialog; the program ends when the dialog does.
 #pragma once
 
+#include "CCameraModuleParts.h"
 #include "CCaptureParts.h"
 #include "CMainWindowChildren.h"
 #include "framework/CApplication.h"
@@ -20,6 +21,7 @@ private:
     // process, still lets go of the windows through it.
     std::unique_ptr<CMainWindowChildren> children_;
     std::unique_ptr<CCaptureParts> capture_;
+    std::unique_ptr<CCameraModuleParts> cameraModule_;
 };
 
 // The message box's text when the language library or file cannot be used.
