@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -73,48 +75,45 @@ DWORD ExitCodeWithin(HANDLE process, DWORD ms) {
     return code;
 }
 
-// The main window of process id: top-level, titled "Vim Brel".
-struct WindowSearch {
-    DWORD id;
-    HWND found;
-};
+// Top-level windows that pass a test, in the system's order.
+using WindowTest = std::function<bool(HWND)>;
 
-BOOL CALLBACK MatchMainWindow(HWND hwnd, LPARAM lParam) {
-    auto* search = reinterpret_cast<WindowSearch*>(lParam);
+BOOL CALLBACK CollectPassing(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<std::pair<const WindowTest*, std::vector<HWND>>*>(lParam);
+    if ((*search->first)(hwnd)) search->second.push_back(hwnd);
+    return TRUE;
+}
+
+std::vector<HWND> TopLevelWindows(const WindowTest& test) {
+    std::pair<const WindowTest*, std::vector<HWND>> search{&test, {}};
+    EnumWindows(CollectPassing, reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+HWND FirstTopLevel(const WindowTest& test) {
+    const std::vector<HWND> found = TopLevelWindows(test);
+    return found.empty() ? nullptr : found.front();
+}
+
+std::wstring TitleOf(HWND hwnd) {
     wchar_t title[64] = {};
     GetWindowTextW(hwnd, title, 64);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    if (owner == search->id && std::wstring(title) == kCaption) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
+    return title;
 }
 
+DWORD ProcessOf(HWND hwnd) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(hwnd, &id);
+    return id;
+}
+
+// The main window of process id: top-level, titled "Vim Brel".
 HWND MainWindowOf(DWORD id) {
-    WindowSearch search{id, nullptr};
-    EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-struct TitleCount {
-    const wchar_t* title;
-    int n;
-};
-
-BOOL CALLBACK CountTitle(HWND hwnd, LPARAM lParam) {
-    auto* count = reinterpret_cast<TitleCount*>(lParam);
-    wchar_t text[64] = {};
-    GetWindowTextW(hwnd, text, 64);
-    if (std::wstring(text) == count->title) ++count->n;
-    return TRUE;
+    return FirstTopLevel([id](HWND hwnd) { return ProcessOf(hwnd) == id && TitleOf(hwnd) == kCaption; });
 }
 
 int CountWindowsTitled(const wchar_t* title) {
-    TitleCount count{title, 0};
-    EnumWindows(CountTitle, reinterpret_cast<LPARAM>(&count));
-    return count.n;
+    return static_cast<int>(TopLevelWindows([title](HWND hwnd) { return TitleOf(hwnd) == title; }).size());
 }
 
 RECT ChildRectInClient(HWND parent, HWND child) {
@@ -182,26 +181,12 @@ void SetPromptFlag(bool set) {
 }
 
 // A visible dialog box owned by `owner` (the prompt or the about box).
-struct OwnedSearch {
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK MatchOwnedDialog(HWND hwnd, LPARAM lParam) {
-    auto* search = reinterpret_cast<OwnedSearch*>(lParam);
-    wchar_t className[16] = {};
-    GetClassNameW(hwnd, className, 16);
-    if (std::wstring(className) == L"#32770" && GetWindow(hwnd, GW_OWNER) == search->owner && IsWindowVisible(hwnd)) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND OwnedDialog(HWND owner) {
-    OwnedSearch search{owner, nullptr};
-    EnumWindows(MatchOwnedDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FirstTopLevel([owner](HWND hwnd) {
+        wchar_t className[16] = {};
+        GetClassNameW(hwnd, className, 16);
+        return std::wstring(className) == L"#32770" && GetWindow(hwnd, GW_OWNER) == owner && IsWindowVisible(hwnd);
+    });
 }
 
 // Waits for the dialog owned by owner, then cancels it; false when none came.
@@ -214,25 +199,13 @@ bool CancelOwnedDialog(HWND owner, DWORD ms) {
 
 // A visible top-level window of process id other than skip that ends
 // above y (a popup opened over a button).
-struct PopupSearch {
-    DWORD id;
-    HWND skip;
-    int above;
-    HWND found;
-};
-
-BOOL CALLBACK MatchPopupAbove(HWND hwnd, LPARAM lParam) {
-    auto* search = reinterpret_cast<PopupSearch*>(lParam);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    if (owner == search->id && hwnd != search->skip && IsWindowVisible(hwnd) && r.bottom <= search->above &&
-        r.right > r.left) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
+HWND PopupAbove(DWORD id, HWND skip, int above) {
+    return FirstTopLevel([=](HWND hwnd) {
+        RECT r{};
+        GetWindowRect(hwnd, &r);
+        return ProcessOf(hwnd) == id && hwnd != skip && IsWindowVisible(hwnd) && r.bottom <= above &&
+               r.right > r.left;
+    });
 }
 
 // Every named resource of the program must be found by its name: the
@@ -470,17 +443,11 @@ TEST_F(VimbrelProcess, SettingButtonOpensItsPopupAboveIt) {
     // The pointer really over the button: the button checks where it is.
     SetCursorPos(buttonRect.left + 10, buttonRect.top + 10);
     PostMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
-    PopupSearch search{program_.id, main_, buttonRect.top + 1, nullptr};
-    EXPECT_TRUE(WaitFor(
-        [&search] {
-            search.found = nullptr;
-            EnumWindows(MatchPopupAbove, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        },
-        5000))
+    HWND popup = nullptr;
+    EXPECT_TRUE(WaitFor([&] { return (popup = PopupAbove(program_.id, main_, buttonRect.top + 1)) != nullptr; }, 5000))
         << "no popup above the first setting button";
     SetCursorPos(0, 0);
-    if (search.found) PostMessageW(search.found, WM_CLOSE, 0, 0);
+    if (popup) PostMessageW(popup, WM_CLOSE, 0, 0);
     Pump(500);
 }
 
