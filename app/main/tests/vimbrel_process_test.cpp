@@ -602,3 +602,64 @@ TEST(VimbrelCameraButton, CaptureKeyTakesAPictureInThePictureMode) {
     EXPECT_EQ(code, 0u);
     RemoveNewFiles(images, earlier);
 }
+
+namespace {
+
+BOOL CALLBACK CollectStaticText(HWND hwnd, LPARAM lParam) {
+    wchar_t className[16] = {};
+    GetClassNameW(hwnd, className, 16);
+    if (_wcsicmp(className, L"Static") == 0) {
+        wchar_t text[256] = {};
+        GetWindowTextW(hwnd, text, 256);
+        *reinterpret_cast<std::wstring*>(lParam) += text;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+// Without its language library and file beside it the program says so in
+// a warning box and ends with no window of its own.
+TEST(VimbrelStartUp, MissingLanguageFilesEndTheProgramAfterAWarning) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"vimbrel_without_texts";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring copy = folder + L"\\vimbrel.exe";
+    ASSERT_TRUE(CopyFileW((ProgramFolder() + L"\\vimbrel.exe").c_str(), copy.c_str(), FALSE));
+
+    std::wstring command = L"\"" + copy + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    ASSERT_TRUE(CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                               &info));
+    CloseHandle(info.hThread);
+    const DWORD id = info.dwProcessId;
+    HWND box = nullptr;
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            box = FirstTopLevel([id](HWND hwnd) {
+                wchar_t className[16] = {};
+                GetClassNameW(hwnd, className, 16);
+                return ProcessOf(hwnd) == id && std::wstring(className) == L"#32770" && IsWindowVisible(hwnd);
+            });
+            return box != nullptr;
+        },
+        30000));
+    if (box) {
+        EXPECT_EQ(TitleOf(box), L"Vimbrel2");
+        std::wstring text;
+        EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&text));
+        EXPECT_NE(text.find(L"Multi-Language files are corrupted!"), std::wstring::npos);
+        EXPECT_NE(text.find(L"Please install Vimbrel2 again"), std::wstring::npos);
+        EXPECT_EQ(MainWindowOf(id), nullptr);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+    const DWORD code = ExitCodeWithin(info.hProcess, 20000);
+    if (code == STILL_ACTIVE) TerminateProcess(info.hProcess, 1);
+    CloseHandle(info.hProcess);
+    EXPECT_EQ(code, 0u);
+    DeleteFileW(copy.c_str());
+    RemoveDirectoryW(folder.c_str());
+}
