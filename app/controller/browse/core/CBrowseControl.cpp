@@ -122,7 +122,9 @@ int CBrowseControl::PlayMediaFile(const std::u16string& path) {
     {
         std::unique_ptr<IFrameSurface> surface =
             m_canvas.OpenFrameSurface(kFirstFrameWidth, kFirstFrameHeight);
-        EngineDc* dc = surface ? surface->Dc() : nullptr;
+        // The engine writes through the pointer even when it draws nothing.
+        EngineDc noSurface = nullptr;
+        EngineDc* dc = surface ? surface->Dc() : &noSurface;
         if (api->PlayFile(EngineText(path.c_str()), m_host.CanvasWindow(), &duration, dc,
                           kFirstFrameWidth, kFirstFrameHeight, &firstFrameDrawn) != 1)
             return 0;

@@ -1,0 +1,118 @@
+#include "CCanvasBrowsePort.h"
+
+#include <gdiplus.h>
+
+#include "CPhotoCanvas.h"
+
+namespace vimbrel::controller {
+
+namespace {
+
+const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+// A screen-compatible bitmap selected into a memory DC; both freed with it.
+class CMemoryFrame final : public IFrameSurface {
+public:
+    CMemoryFrame(canvas::CPhotoCanvas& canvas, int width, int height) : m_canvas(canvas) {
+        HDC screen = GetDC(nullptr);
+        if (!screen) return;
+        m_dc = CreateCompatibleDC(screen);
+        m_bitmap = CreateCompatibleBitmap(screen, width, height);
+        ReleaseDC(nullptr, screen);
+        if (m_dc && m_bitmap) m_previous = SelectObject(m_dc, m_bitmap);
+        m_handedDc = m_dc;
+    }
+    ~CMemoryFrame() override {
+        Deselect();
+        if (m_bitmap) DeleteObject(m_bitmap);
+        if (m_dc) DeleteDC(m_dc);
+    }
+    CMemoryFrame(const CMemoryFrame&) = delete;
+    CMemoryFrame& operator=(const CMemoryFrame&) = delete;
+
+    bool IsReady() const { return m_dc && m_bitmap && m_previous; }
+    EngineDc* Dc() override { return &m_handedDc; }
+    bool ShowOnCanvas() override {
+        if (!IsReady()) return false;
+        // GDI+ reads the bitmap only once it is out of the DC.
+        Deselect();
+        Gdiplus::Bitmap picture(m_bitmap, nullptr);
+        if (picture.GetLastStatus() != Gdiplus::Ok) return false;
+        return m_canvas.SetPicture(&picture, 0) == 1;
+    }
+
+private:
+    void Deselect() {
+        if (m_dc && m_previous) SelectObject(m_dc, m_previous);
+        m_previous = nullptr;
+    }
+    canvas::CPhotoCanvas& m_canvas;
+    HDC m_dc = nullptr;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_previous = nullptr;
+    HDC m_handedDc = nullptr;  // what the engine is given; it may overwrite it
+};
+
+}  // namespace
+
+bool CCanvasBrowsePort::ShowFile(const std::u16string& path, bool editable) {
+    return m_canvas && m_canvas->LoadPicture(Wide(path), 0, nullptr, nullptr, editable ? 1 : 0) == 1;
+}
+
+bool CCanvasBrowsePort::ShowAudioPicture() {
+    return m_canvas && m_canvas->LoadPicture(L"", 2, L"audio.jpg", L"TOLVEX", 0) == 1;
+}
+
+// A picture that cannot be loaded shows as a white one: the empty canvas.
+bool CCanvasBrowsePort::Clear() { return m_canvas && m_canvas->LoadPicture(L"", 0, nullptr, nullptr, 0) == 1; }
+
+void CCanvasBrowsePort::EnableEditing(bool enable) {
+    if (m_canvas) m_canvas->EnableEditing(enable ? 1 : 0);
+}
+
+bool CCanvasBrowsePort::IsModified() const { return m_canvas && m_canvas->IsModified() == 1; }
+
+bool CCanvasBrowsePort::SaveImage(const std::u16string& path) {
+    return m_canvas && m_canvas->SaveImage(Wide(path)) == 1;
+}
+
+void CCanvasBrowsePort::SetPenWidth(float width) {
+    if (m_canvas) m_canvas->SetPenWidth(width);
+}
+
+void CCanvasBrowsePort::SetPenColor(std::uint32_t colour) {
+    if (m_canvas) m_canvas->SetPenColor(static_cast<COLORREF>(colour));
+}
+
+bool CCanvasBrowsePort::SetImageStamp(const std::u16string& path) {
+    return m_canvas && m_canvas->SetImageStamp(Wide(path), 0, nullptr, nullptr) == 1;
+}
+
+bool CCanvasBrowsePort::SetBrushStamp(const std::u16string& path) {
+    return m_canvas && m_canvas->SetBrushStamp(Wide(path), 0, 0, nullptr, nullptr) == 1;
+}
+
+void CCanvasBrowsePort::SetTool(int tool) {
+    if (m_canvas) m_canvas->SetTool(tool);
+}
+
+void CCanvasBrowsePort::ApplyEffect(int effectId) {
+    if (m_canvas) m_canvas->ApplyEffect(effectId);
+}
+
+void CCanvasBrowsePort::SetFrame(const std::u16string& path) {
+    if (m_canvas) m_canvas->SetFrame(path.empty() ? nullptr : Wide(path));
+}
+
+std::unique_ptr<IFrameSurface> CCanvasBrowsePort::OpenFrameSurface(int width, int height) {
+    if (!m_canvas) return nullptr;
+    auto frame = std::make_unique<CMemoryFrame>(*m_canvas, width, height);
+    if (!frame->IsReady()) return nullptr;
+    return frame;
+}
+
+bool CCanvasBrowsePort::FileExists(const std::u16string& path) const {
+    return GetFileAttributesW(Wide(path)) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace vimbrel::controller
