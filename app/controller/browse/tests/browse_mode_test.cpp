@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "CBrowseControl.h"
+#include "CBrowseMode.h"
 #include "CCanvasBrowsePort.h"
 #include "CDialogDismisser.h"
 #include "CProgressThread.h"
@@ -18,6 +19,7 @@
 #include "CanvasTestSupport.h"
 #include "EngineLibraryHelpers.h"
 #include "EngineTestDoubles.h"
+#include "ControllerTestRig.h"
 
 namespace vimbrel::controller::test {
 namespace {
@@ -176,6 +178,22 @@ TEST_F(BrowseModeTest, TheFirstFrameSurfaceIsARealPictureShownOnTheCanvas) {
     EXPECT_FALSE(canvas_->Editable());
     canvasPort.SetCanvas(nullptr);
     EXPECT_FALSE(canvasPort.OpenFrameSurface(385, 288));
+}
+
+TEST(BrowseModeAttach, TheControllerCallsItUntilItGoes) {
+    CameraControllerRig rig;
+    ASSERT_EQ(rig.StartUp(), 1);
+    {
+        CBrowseMode browseMode(rig.controller, u"C:\\Prog");
+        browseMode.Attach();
+        // Outside browse mode the file is remembered and the call succeeds.
+        EXPECT_EQ(rig.controller.ShowBrowseFile(u"C:\\I\\a.jpg", kClassPicture), 1);
+        EXPECT_EQ(browseMode.Control().BrowseFile(), u"C:\\I\\a.jpg");
+        // No canvas handed over yet: nothing is edited, so nothing is asked.
+        EXPECT_EQ(browseMode.Control().QuerySaveModified(), kAnswerContinue);
+    }
+    // Gone: the controller's calls are refused instead of reaching it.
+    EXPECT_EQ(rig.controller.ShowBrowseFile(u"C:\\I\\a.jpg", kClassPicture), 0);
 }
 
 // A window whose messages are sent from the worker: the stop must handle

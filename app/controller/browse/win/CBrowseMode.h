@@ -24,8 +24,8 @@ public:
     CBrowseMode(const CBrowseMode&) = delete;
     CBrowseMode& operator=(const CBrowseMode&) = delete;
 
-    // Makes the controller call this browse mode; Detach before this object
-    // goes while the controller lives on.
+    // Makes the controller call this browse mode. The controller outlives
+    // it: on destruction the controller is handed a stand-in that refuses.
     void Attach();
     void SetCanvas(canvas::CPhotoCanvas* canvas) { m_canvas.SetCanvas(canvas); }
     void SetTabs(browser::CBrowseTabs* tabs) { m_tabs.SetTabs(tabs); }
@@ -35,6 +35,7 @@ public:
 
 private:
     CCameraController& m_controller;
+    bool m_attached = false;
     CControllerBrowseHost m_host;
     CTabsBrowsePort m_tabs;
     CCanvasBrowsePort m_canvas;
