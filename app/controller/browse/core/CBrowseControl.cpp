@@ -53,6 +53,9 @@ int CBrowseControl::ShowMediaFile(const char16_t* path, int mediaClass) {
         m_browseClass = currentClass;
     }
     if (mediaClass != -1) m_browseClass = mediaClass;
+    // A browser that lost its last item names no file: whatever class the
+    // previous file had, there is nothing to play or edit.
+    if (m_browseFile.empty()) m_browseClass = kClassNone;
     if (m_host.ModeId() != kBrowseMode) return 1;
 
     EnableKey(static_cast<int>(Button::SaveAs), 0);

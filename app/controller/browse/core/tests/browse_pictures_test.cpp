@@ -38,6 +38,19 @@ TEST(BrowseShow, AnEmptyBrowserClearsTheCanvasAndNoStripRefuses) {
     EXPECT_EQ(rig.log.calls, Lines({"Tabs.GetCurrentFile"}));
 }
 
+TEST(BrowseShow, AnEmptyNameAfterAVideoClearsInsteadOfPlaying) {
+    BrowseRig rig;
+    ASSERT_EQ(rig.browse.ShowMediaFile(u"C:\\V\\clip.wmv", kClassVideo), 1);
+    Playback().calls.clear();
+    rig.log.calls.clear();
+    EXPECT_EQ(rig.browse.ShowMediaFile(u"", -1), 1);
+    EXPECT_EQ(Playback().calls, Lines({"StopPlayback"}));
+    EXPECT_TRUE(rig.log.Has("Canvas.Clear"));
+    EXPECT_TRUE(rig.log.Calls("Canvas.ShowFile").empty());
+    EXPECT_EQ(rig.browse.BrowseFileClass(), kClassNone);
+    EXPECT_EQ(rig.browse.PlayStateNow(), kPlayStopped);
+}
+
 TEST(BrowseShow, AnUnknownFileStopsPlaybackAndClears) {
     BrowseRig rig;
     EXPECT_EQ(rig.browse.ShowMediaFile(u"C:\\I\\notes.txt", kClassNone), 1);
