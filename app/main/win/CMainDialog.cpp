@@ -69,6 +69,13 @@ BOOL CMainDialog::OnInitDialog() {
         if (button == HardwareButton::kCapture) Controller().OnHardwareCaptureButton();
         if (button == HardwareButton::kZoom) Controller().OnHardwareZoomButton();
     });
+    // Browse mode shows, plays and edits the chosen file on the canvas.
+    const std::wstring folder = controller::ProgramFolder();
+    browse_ = std::make_unique<controller::CBrowseMode>(Controller(), std::u16string(folder.begin(), folder.end()));
+    browse_->SetCanvas(&canvas_);
+    browse_->SetTabs(children_.Tabs());
+    browse_->SetPromptOwner(self);
+    browse_->Attach();
     Controller().Start();
 
     // A splash that never came up has nothing to close.
@@ -249,8 +256,7 @@ LRESULT CMainDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         ShowWindow(Handle(), wParam ? SW_SHOW : SW_HIDE);
         return 0;
     case canvas::WM_PHOTO_MODIFIED:
-        // The controller keeps no record of edits yet: the canvas itself
-        // knows and asks before a picture is left.
+        if (browse_) browse_->Control().OnPhotoModified();
         return 0;
     case WM_MOTION_EVENT:
         Controller().OnMotionEvent();

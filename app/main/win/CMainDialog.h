@@ -4,6 +4,7 @@
 // decides when it may be visible. Its modal loop is the program's loop.
 #pragma once
 
+#include "CBrowseMode.h"
 #include "CHiddenMessageWindow.h"
 #include "CInstanceMutexes.h"
 #include "CMainWindowChildren.h"
@@ -73,6 +74,8 @@ private:
     HWND preview_ = nullptr;
     HWND tooltip_ = nullptr;
     canvas::CPhotoCanvas canvas_;
+    // After the canvas: browse mode lets go of it and of the tab strip first.
+    std::unique_ptr<controller::CBrowseMode> browse_;
     std::array<std::unique_ptr<ui::CSkinPanel>, 6> modePanels_;
     std::unique_ptr<ui::CSkinPanel> programControl_;
     CHiddenMessageWindow hidden_;

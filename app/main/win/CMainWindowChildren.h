@@ -49,6 +49,7 @@ public:
     // The media tab strip, made by the main dialog: it fills the four media
     // folders (image, video, audio, monitor; MAX_PATH units each). Null
     // when it cannot be made.
+    browser::CBrowseTabs* Tabs() const { return tabs_.get(); }
     HWND CreateBrowseTabs(HWND parent, const RECT& rect, wchar_t* imageFolder, wchar_t* videoFolder,
                           wchar_t* audioFolder, wchar_t* monitorFolder);
 
