@@ -149,6 +149,30 @@ def save_gif(image, path):
     exact_palette_image(image, path).save(path, "GIF")
 
 
+def write_sized_pngs(folder, pictures):
+    """Writes {name: ((w, h), image)} as PNGs into folder, refusing a picture
+    drawn at another size than its entry says; returns the names written."""
+    ensure_folder(folder)
+    names = []
+    for name, (size, image) in pictures.items():
+        if image.size != size:
+            raise ValueError(f"{name}: drawn {image.size}, want {size}")
+        save_png(image, os.path.join(folder, name))
+        names.append(name)
+    return names
+
+
+def size_errors(folder, pictures, label):
+    """Reads each picture of {name: ((w, h), image)} back from folder and
+    lists those whose size differs."""
+    errors = []
+    for name, (size, _) in pictures.items():
+        image = Image.open(os.path.join(folder, name))
+        if image.size != size:
+            errors.append(f"{label}/{name}: not {size}")
+    return errors
+
+
 def ensure_folder(path):
     os.makedirs(path, exist_ok=True)
 

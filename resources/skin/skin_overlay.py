@@ -13,7 +13,7 @@ import os
 from PIL import Image, ImageDraw, ImageFont
 
 import skin_glyphs as g
-from skin_canvas import SCALE, Canvas, ensure_folder, mix, rgb, save_png
+from skin_canvas import size_errors, write_sized_pngs, SCALE, Canvas, ensure_folder, mix, rgb, save_png
 
 CELL = 12
 WHITE = (255, 255, 255)
@@ -132,23 +132,12 @@ def pictures():
 
 def write_overlay_pictures(folder):
     """Writes the ten pictures into the TOLVEX folder; returns their names."""
-    ensure_folder(folder)
-    names = []
-    for name, (size, image) in pictures().items():
-        if image.size != size:
-            raise ValueError(f"{name}: drawn {image.size}, want {size}")
-        save_png(image, os.path.join(folder, name))
-        names.append(name)
-    return names
+    return write_sized_pngs(folder, pictures())
 
 
 def check_overlay(folder):
     """Reads the pictures back: sizes, and the pen key exactly where drawn."""
-    errors = []
-    for name, (size, _) in pictures().items():
-        image = Image.open(os.path.join(folder, name))
-        if image.size != size:
-            errors.append(f"TOLVEX/{name}: not {size}")
+    errors = size_errors(folder, pictures(), "TOLVEX")
     pen = Image.open(os.path.join(folder, "Sts_PenColor.png")).convert("RGBA")
     keyed = sum(1 for p in pen.getdata() if p[:3] == PEN_KEY and p[3] == 255)
     if keyed != 8 * 8 - 3:

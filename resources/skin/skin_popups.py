@@ -12,7 +12,7 @@ import os
 
 from PIL import Image, ImageDraw
 
-from skin_canvas import ensure_folder, mix, rgb, save_png
+from skin_canvas import size_errors, write_sized_pngs, ensure_folder, mix, rgb, save_png
 import skin_overlay
 
 CELL = 12
@@ -73,23 +73,12 @@ def pictures():
 
 def write_popup_pictures(folder):
     """Writes the eleven pictures into the TOLVEX folder; returns their names."""
-    ensure_folder(folder)
-    names = []
-    for name, (size, image) in pictures().items():
-        if image.size != size:
-            raise ValueError(f"{name}: drawn {image.size}, want {size}")
-        save_png(image, os.path.join(folder, name))
-        names.append(name)
-    return names
+    return write_sized_pngs(folder, pictures())
 
 
 def check_popups(folder):
     """Reads the pictures back: sizes, and every thumbnail's probe colour."""
-    errors = []
-    for name, (size, _) in pictures().items():
-        image = Image.open(os.path.join(folder, name))
-        if image.size != size:
-            errors.append(f"TOLVEX/{name}: not {size}")
+    errors = size_errors(folder, pictures(), "TOLVEX")
     for strip, name in enumerate(THUMB_STRIPS):
         image = Image.open(os.path.join(folder, name)).convert("RGB")
         for k in range(THUMBS):
