@@ -60,7 +60,19 @@ bool CScratchFolder::Write(const wchar_t* name, const std::vector<uint8_t>& byte
 
 bool CScratchFolder::Remove(const wchar_t* name) const
 {
-    return DeleteFileW(File(name).c_str()) != 0;
+    const std::wstring file = File(name);
+    if (!DeleteFileW(file.c_str())) return false;
+    // A file another handle still holds open (a thumbnail worker reading it)
+    // is only marked for deletion and stays in the listing until that handle
+    // closes; wait for the name to leave the folder.
+    for (int waited = 0; waited < 10000; waited += 10) {
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW(file.c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return true;
+        FindClose(search);
+        Sleep(10);
+    }
+    return false;
 }
 
 bool CScratchFolder::Rename(const wchar_t* from, const wchar_t* to) const
