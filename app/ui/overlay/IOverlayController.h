@@ -5,20 +5,11 @@
 
 #include "OverlayLogic.h"
 #include "SkinTypes.h"
+#include "UiFontSpec.h"
 
 #include <string>
 
 namespace vimbrel::ui {
-
-// The program's user-interface font as the controller gives it: used in
-// this order as the GDI+ font style, unit and string alignment.
-struct UiFontSpec {
-    std::wstring face;
-    float size = 9.0f;
-    int style = 0;
-    int unit = 0;
-    int alignment = 0;
-};
 
 class IOverlayController {
 public:

@@ -1,13 +1,14 @@
-// The GDI+ font, string format and text brush a window draws its texts
-// with, made from the controller's font description for one drawing.
+// The controller's font with a text brush: how the status strip draws its
+// texts, made from the controller's font description for one drawing.
 #pragma once
 
 #include "IOverlayController.h"
+#include "SkinFont.h"
 
 #include <windows.h>
 #include <gdiplus.h>
 
-#include <memory>
+#include <string>
 
 namespace vimbrel::ui {
 
@@ -16,14 +17,12 @@ public:
     // `colour` is a Windows colour value, drawn opaque.
     CUiTextStyle(const UiFontSpec& spec, Colour colour);
     // False when no installed family could make the font: draw no text.
-    bool Ok() const { return font_ != nullptr; }
+    bool Ok() const { return font_.Ok(); }
     // Draws `text` in `box`; nothing when the style is not usable.
     void Draw(Gdiplus::Graphics& graphics, const std::wstring& text, const Gdiplus::RectF& box) const;
 
 private:
-    std::unique_ptr<Gdiplus::FontFamily> family_;
-    std::unique_ptr<Gdiplus::Font> font_;
-    Gdiplus::StringFormat format_;
+    CUiFont font_;
     Gdiplus::SolidBrush brush_;
 };
 

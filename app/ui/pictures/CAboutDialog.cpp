@@ -3,6 +3,7 @@
 #include "InstalledVersion.h"
 #include "ProgramPicture.h"
 #include "ProgramPictures.h"
+#include "SkinFont.h"
 #include "WideText.h"
 
 namespace vimbrel::ui {

@@ -3,11 +3,11 @@
 #pragma once
 
 #include "IOverlayController.h"
+#include "SkinFont.h"
 
 #include <windows.h>
 #include <gdiplus.h>
 
-#include <memory>
 #include <string>
 
 namespace vimbrel::ui {
@@ -16,7 +16,7 @@ class CPopupText {
 public:
     explicit CPopupText(const UiFontSpec& spec);
     // False when no installed family could make the font: no text is drawn.
-    bool Ok() const { return font_ != nullptr; }
+    bool Ok() const { return font_.Ok(); }
     // Draws with the font's own alignment, or right-aligned.
     void Draw(Gdiplus::Graphics& graphics, const std::wstring& text, const Gdiplus::RectF& box,
               Gdiplus::Color colour, bool rightAligned = false) const;
@@ -25,9 +25,7 @@ public:
     float Width(Gdiplus::Graphics& graphics, const std::wstring& text, const Gdiplus::RectF& layout) const;
 
 private:
-    std::unique_ptr<Gdiplus::FontFamily> family_;
-    std::unique_ptr<Gdiplus::Font> font_;
-    Gdiplus::StringFormat format_;
+    CUiFont font_;
     Gdiplus::StringFormat right_;
 };
 
