@@ -134,7 +134,7 @@ void CFunctionPanel::DestroyButtons() {
 }
 
 bool CFunctionPanel::PreTranslateMessage(MSG& msg) {
-    if (tooltip_) SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+    RelayToTooltip(tooltip_, msg);
     return framework::CWindow::PreTranslateMessage(msg);
 }
 

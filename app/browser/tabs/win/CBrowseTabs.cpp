@@ -9,7 +9,6 @@
 #include "SkinImageLoader.h"
 #include "SkinPictures.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 namespace vimbrel::browser {
@@ -248,7 +247,7 @@ void CBrowseTabs::OnClick(int x, int y) {
 }
 
 bool CBrowseTabs::PreTranslateMessage(MSG& msg) {
-    if (tooltip_) SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+    ui::RelayToTooltip(tooltip_, msg);
     return false;
 }
 
