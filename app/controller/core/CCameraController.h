@@ -143,6 +143,8 @@ public:
     int OnHardwareCaptureButton();
     int OnHardwareZoomButton();
     int OnPowerEvent();
+    // The about box over the main window, the mouse let go first.
+    int ShowAbout();
 
     // --- Windows driven ----------------------------------------------------
     int EnablePanelButton(int panel, std::uint32_t key, int enable);

@@ -206,4 +206,12 @@ int CCameraController::OnPowerEvent() {
     return 1;
 }
 
+// The box is modal: a mouse still captured by the main window would keep
+// its clicks from reaching the box.
+int CCameraController::ShowAbout() {
+    if (m_mainWindow == nullptr) return 0;
+    m_view.ReleaseMouseCapture();
+    return m_windows->ShowAbout(m_mainWindow);
+}
+
 }  // namespace vimbrel::controller

@@ -73,6 +73,8 @@ public:
     // (1 saved, 2 cancel, 7 continue).
     virtual int SelectBrowseTab(int mediaKind) = 0;
     virtual int QueryLeaveBrowse() = 0;
+    // The modal about box over owner; 0 when it could not be shown.
+    virtual int ShowAbout(ControllerWindow owner) = 0;
     // Deletes the overlay and the function panel at the program's end.
     virtual void DestroyWindows() = 0;
 };

@@ -36,6 +36,7 @@ public:
     int UpdateItemPopup(int) override { return 0; }
     int SelectBrowseTab(int) override { return 0; }
     int QueryLeaveBrowse() override { return 7; }
+    int ShowAbout(ControllerWindow) override { return 0; }
     void DestroyWindows() override {}
 
     int CaptureImage() override { return 0; }

@@ -1,5 +1,7 @@
 #include "CMainWindowChildren.h"
 
+#include "CAboutDialog.h"
+
 namespace vimbrel::mainwindow {
 namespace {
 
@@ -71,6 +73,11 @@ int CMainWindowChildren::UpdateItemPopup(int settingId) {
 }
 
 int CMainWindowChildren::SelectBrowseTab(int mediaKind) { return tabs_ ? tabs_->SelectTab(mediaKind) : 0; }
+
+int CMainWindowChildren::ShowAbout(controller::ControllerWindow owner) {
+    ui::CAboutDialog about(LanguageTextOf("IDS_VERSION"), static_cast<HWND>(owner));
+    return about.DoModal() == -1 ? 0 : 1;
+}
 
 HWND CMainWindowChildren::CreateBrowseTabs(HWND parent, const RECT& rect, wchar_t* imageFolder,
                                            wchar_t* videoFolder, wchar_t* audioFolder, wchar_t* monitorFolder) {

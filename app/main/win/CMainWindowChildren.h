@@ -44,6 +44,8 @@ public:
     // The strip never holds a switch up (nothing edited is kept yet):
     // continue.
     int QueryLeaveBrowse() override { return kNothingToSave; }
+    // The about box, modal over owner.
+    int ShowAbout(controller::ControllerWindow owner) override;
     void DestroyWindows() override;
 
     // The media tab strip, made by the main dialog: it fills the four media

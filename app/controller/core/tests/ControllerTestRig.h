@@ -99,6 +99,7 @@ public:
         Add("QueryLeaveBrowse");
         return leaveAnswer;
     }
+    int ShowAbout(ControllerWindow owner) override { return Add("ShowAbout(" + Name(owner) + ")"); }
     void DestroyWindows() override { Add("DestroyWindows"); }
     // --- capture sequences
     int CaptureImage() override { return Add("CaptureImage"); }

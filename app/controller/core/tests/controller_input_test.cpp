@@ -67,6 +67,16 @@ TEST_F(ControllerInputTest, ReleasesMinimizeAndCloseUnlessTheUserCancels) {
     EXPECT_TRUE(rig.ports.calls.empty());
 }
 
+TEST_F(ControllerInputTest, AboutBoxOpensOverTheMainWindowOnceTheMouseIsFree) {
+    EXPECT_EQ(rig.controller.ShowAbout(), 1);
+    EXPECT_EQ(rig.ports.calls, (Lines{"ReleaseCapture", "ShowAbout(main)"}));
+
+    // Before the main window is known there is no owner to show it over.
+    CameraControllerRig early;
+    EXPECT_EQ(early.controller.ShowAbout(), 0);
+    EXPECT_TRUE(early.ports.calls.empty());
+}
+
 TEST_F(ControllerInputTest, SliderPositionsFromZeroToOneReachTheirTargets) {
     EXPECT_EQ(rig.controller.OnSliderChanged(Key(Button::MicrophoneVolume), 1.0), 1);
     EXPECT_EQ(rig.controller.OnSliderChanged(Key(Button::Search), 0.555), 1);
