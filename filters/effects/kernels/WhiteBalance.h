@@ -27,8 +27,8 @@ const double* SrgbLinearTable();
 // (every candidate rejected) leaves the previous tables as they were and
 // returns false.
 bool AnalyseWhiteBalance(const RgbFrame& frame, WhiteBalanceState& state, CScratch& scratch);
-// The same with every candidate round walking the whole frame and
-// recomputing XYZ; what AnalyseWhiteBalance must match.
+// The same with the plain candidate search (a mask over the frame, walked
+// whole every round); what AnalyseWhiteBalance must match.
 bool AnalyseWhiteBalanceReference(const RgbFrame& frame, WhiteBalanceState& state, CScratch& scratch);
 
 // The per-frame stage: analysis when the counter is 0, counter advance, tables.

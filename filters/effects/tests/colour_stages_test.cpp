@@ -5,6 +5,7 @@
 #include "TestFrame.h"
 #include "kernels/ColourTables.h"
 #include "kernels/WhiteBalance.h"
+#include "kernels/WhiteCandidates.h"
 
 namespace vimbrel::effects {
 namespace {
@@ -251,36 +252,129 @@ TEST(WhiteBalance, CandidatesLeaveOutAHighlight) {
     }
 }
 
-// The packed candidate rounds must reach the same gains and tables as the
-// walk over the whole frame with a mask, highlights and odd sizes included.
-TEST(WhiteBalance, PackedCandidatesMatchTheMaskedWalk) {
-    const std::pair<int, int> sizes[] = {{1, 1}, {7, 3}, {641, 481}, {256, 256}};
-    for (auto [w, h] : sizes) {
-        for (int picture = 0; picture < 3; ++picture) {
-            CTestFrame f(w, h);
-            if (picture == 0) {
+// The exact means rest on every X, Y and Z being a whole number of 2^-41
+// units: the smallest (one channel at 1, weight times 0.0003) is at least
+// 2^-18, so its float has no bits below 2^-41. Worked from the formulas,
+// not from the stage's tables.
+TEST(WhiteCandidates, EveryXyzValueIsAWholeNumberOfUnits) {
+    const double* lin = SrgbLinearTable();
+    const double weights[3][3] = {{0.4124, 0.3576, 0.1805}, {0.2126, 0.7152, 0.0722}, {0.0193, 0.1192, 0.9505}};
+    const int pixels[][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 1}, {3, 200, 17}, {255, 255, 255}};
+    for (const auto& w : weights) {
+        for (const auto& rgb : pixels) {
+            const float v = static_cast<float>(w[0] * lin[rgb[0]] + w[1] * lin[rgb[1]] + w[2] * lin[rgb[2]]);
+            EXPECT_GE(v, std::ldexp(1.0f, -18));
+            EXPECT_LT(v, 2.0f);
+            EXPECT_EQ(std::ldexp(static_cast<double>(XyzUnits(v)), -41), static_cast<double>(v));
+        }
+    }
+    EXPECT_EQ(XyzUnits(0.0), 0u);
+    EXPECT_EQ(XyzUnits(1.0), uint64_t{1} << 41);
+    EXPECT_EQ(XyzUnits(0.75), uint64_t{3} << 39);
+    EXPECT_EQ(XyzUnits(std::ldexp(1.0, -18)), uint64_t{1} << 23);
+    EXPECT_EQ(XyzUnits(1000.0 + std::ldexp(1.0, -41)), (uint64_t{1000} << 41) + 1);  // a run's sum
+}
+
+TEST(WhiteCandidates, ExactSumCarriesIntoItsHighWord) {
+    CExactSum sum;
+    sum.Add(uint64_t{1} << 63);
+    sum.Add(uint64_t{1} << 63);  // 2^64
+    const uint64_t count = uint64_t{1} << 22;
+    EXPECT_EQ(sum.ThreeTimesMeanRoundedUp(count), uint64_t{3} << 42);
+    sum.Add(1);  // 3 (2^64 + 1) / 2^22 = 3 x 2^42 + a fraction: rounds up
+    EXPECT_EQ(sum.ThreeTimesMeanRoundedUp(count), (uint64_t{3} << 42) + 1);
+    sum.Subtract(2);  // 2^64 - 1, borrowing from the high word
+    EXPECT_EQ(sum.ThreeTimesMeanRoundedUp(count), uint64_t{3} << 42);
+}
+
+TEST(WhiteCandidates, DropLimitIsTheSmallestFloatAtThreeTimesTheMean) {
+    CExactSum half;
+    half.Add(XyzUnits(0.5));
+    EXPECT_EQ(DropLimit(half, 1), 1.5f);  // exact: no rounding
+    CExactSum none;
+    EXPECT_EQ(DropLimit(none, 5), 0.0f);
+    // One value 1.0 among seven: 3 x mean = 3/7. The floats around it are
+    // 14380470 and 14380471 times 2^-25 (0.42857140 and 0.42857143); the
+    // lower is below 3/7, so the limit is the upper.
+    CExactSum one;
+    one.Add(XyzUnits(1.0));
+    const float limit = DropLimit(one, 7);
+    EXPECT_EQ(limit, std::ldexp(14380471.0f, -25));
+    EXPECT_LT(static_cast<double>(std::ldexp(14380470.0f, -25)), 3.0 / 7.0);
+}
+
+// Pictures for comparing the candidate search with the plain walk.
+void PaintCandidatePicture(CTestFrame& f, int picture) {
+    const int w = f.Width(), h = f.Height();
+    for (int r = 0; r < h; ++r)
+        for (int k = 0; k < w; ++k) {
+            const int v = (k + r) % 160;
+            switch (picture) {
+            case 0:  // a warm gradient with scattered light sources: several rounds
+                f.Set(k, r, (k * 31 + r * 17) % 97 == 0 ? GreyPixel(255)
+                                                         : Bgr{static_cast<uint8_t>(v / 2), static_cast<uint8_t>(v),
+                                                               static_cast<uint8_t>(v + 40)});
+                break;
+            case 1:  // mostly black: most pixels fall below the threshold
+                f.Set(k, r, (k * 7 + r * 3) % 11 == 0 ? Bgr{200, 180, static_cast<uint8_t>(v)} : Bgr{0, 1, 2});
+                break;
+            default:  // dark saturated reds and blues: the smallest Z and Y values
+                f.Set(k, r, (k + r) % 2 ? Bgr{0, 0, static_cast<uint8_t>(1 + v % 60)}
+                                        : Bgr{static_cast<uint8_t>(v + 90), 0, 0});
+                break;
+            }
+        }
+}
+
+// The candidate search must keep exactly the pixels the plain walk keeps
+// (same count and colour means), at odd sizes, across the four-pixel
+// groups, the 1024-pixel exact runs and rows packed to the buffer's end.
+TEST(WhiteCandidates, SearchMatchesThePlainWalk) {
+    struct Size {
+        int w, h;
+        bool packed;
+    };
+    const Size sizes[] = {{1, 1, true}, {3, 1, true}, {5, 3, true}, {7, 3, false}, {1030, 3, true},
+                          {641, 481, false}, {256, 256, false}};
+    for (const Size& size : sizes) {
+        for (int picture = 0; picture < 5; ++picture) {
+            CTestFrame f(size.w, size.h, size.packed);
+            if (picture == 3) {
                 f.FillNoise(5);
-            } else if (picture == 1 && w == 256) {
-                f.FillColourPlane(40);
+            } else if (picture == 4) {
+                f.FillDistinct();
             } else {
-                // A warm gradient with scattered light sources: several rounds.
-                for (int r = 0; r < h; ++r)
-                    for (int k = 0; k < w; ++k) {
-                        const int v = (k + r) % 160;
-                        f.Set(k, r, (k * 31 + r * 17) % 97 == 0 ? GreyPixel(255)
-                                                                 : Bgr{static_cast<uint8_t>(v / 2), static_cast<uint8_t>(v),
-                                                                       static_cast<uint8_t>(v + 40)});
-                    }
+                PaintCandidatePicture(f, picture);
+            }
+            const ChannelMeans fast = MeanOfWhiteCandidates(f.View(), scratch);
+            const ChannelMeans plain = MeanOfWhiteCandidatesPlain(f.View(), scratch);
+            EXPECT_EQ(fast.count, plain.count) << size.w << "x" << size.h << " picture " << picture;
+            for (int c = 0; c < 3; ++c) {
+                EXPECT_EQ(fast.mean[c], plain.mean[c]) << size.w << "x" << size.h << " picture " << picture;
             }
             WhiteBalanceState a, b;
             a.mode = b.mode = 1;
             EXPECT_EQ(AnalyseWhiteBalance(f.View(), a, scratch), AnalyseWhiteBalanceReference(f.View(), b, scratch));
             for (int c = 0; c < 3; ++c) {
-                EXPECT_EQ(a.gain[c], b.gain[c]) << w << "x" << h << " picture " << picture;
-                EXPECT_EQ(0, std::memcmp(a.table[c], b.table[c], 256)) << w << "x" << h << " picture " << picture;
+                EXPECT_EQ(a.gain[c], b.gain[c]) << size.w << "x" << size.h << " picture " << picture;
+                EXPECT_EQ(0, std::memcmp(a.table[c], b.table[c], 256));
             }
         }
     }
+}
+
+// With exact means the candidates cannot depend on where the pixels are:
+// the same pixels with the rows in reverse order give the same result.
+TEST(WhiteCandidates, PixelOrderDoesNotMatter) {
+    CTestFrame f(97, 61), flipped(97, 61);
+    PaintCandidatePicture(f, 0);
+    for (int r = 0; r < 61; ++r)
+        for (int k = 0; k < 97; ++k) flipped.Set(k, 60 - r, f.At(k, r));
+    const ChannelMeans a = MeanOfWhiteCandidates(f.View(), scratch);
+    const ChannelMeans b = MeanOfWhiteCandidates(flipped.View(), scratch);
+    EXPECT_EQ(a.count, b.count);
+    for (int c = 0; c < 3; ++c) EXPECT_EQ(a.mean[c], b.mean[c]);
+    EXPECT_LT(a.count, 97u * 61u);  // the light sources were dropped
 }
 
 TEST(WhiteBalance, BlackFrameKeepsThePreviousTables) {
