@@ -57,8 +57,7 @@ bool CSkinDialog::LoadSkin() {
     if (!back || !mask) return false;
     width_ = static_cast<int>(back->GetWidth());
     height_ = static_cast<int>(back->GetHeight());
-    back_.bitmap = HBitmapOf(*back);
-    if (back_.bitmap) back_.brush.reset(CreatePatternBrush(back_.bitmap.get()));
+    back_ = PatternBrushOf(*back);
     if (!back_) return false;
 
     keys_ = mask->KeyColours(kDialogKeyLimit);

@@ -50,8 +50,7 @@ bool CSkinPanel::Create(HWND parent, int x, int y, const std::wstring& panelName
     width_ = static_cast<int>(backImage->GetWidth());
     height_ = static_cast<int>(backImage->GetHeight());
 
-    back_.bitmap = HBitmapOf(*backImage);
-    if (back_.bitmap) back_.brush.reset(CreatePatternBrush(back_.bitmap.get()));
+    back_ = PatternBrushOf(*backImage);
     down_ = LoadPatternBrush(source_, config.down);
     over_ = LoadPatternBrush(source_, config.over);
     disable_ = LoadPatternBrush(source_, config.disable);

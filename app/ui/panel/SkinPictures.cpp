@@ -10,14 +10,17 @@ UniqueBitmap HBitmapOf(Gdiplus::Bitmap& image) {
     return UniqueBitmap(bitmap);
 }
 
-CPatternBrush LoadPatternBrush(const CSkinSource& source, const std::string& name) {
+CPatternBrush PatternBrushOf(Gdiplus::Bitmap& image) {
     CPatternBrush result;
-    auto image = source.LoadSkinImage(name);
-    if (!image) return result;
-    result.bitmap = HBitmapOf(*image);
+    result.bitmap = HBitmapOf(image);
     if (result.bitmap) result.brush.reset(CreatePatternBrush(result.bitmap.get()));
     if (!result.brush) result.bitmap.reset();
     return result;
+}
+
+CPatternBrush LoadPatternBrush(const CSkinSource& source, const std::string& name) {
+    auto image = source.LoadSkinImage(name);
+    return image ? PatternBrushOf(*image) : CPatternBrush{};
 }
 
 HWND CreateSkinTooltip(HWND owner) {

@@ -22,6 +22,8 @@ struct CPatternBrush {
     HBRUSH get() const { return brush.get(); }
     explicit operator bool() const { return brush != nullptr; }
 };
+// Empty when the image cannot become a bitmap or a brush.
+CPatternBrush PatternBrushOf(Gdiplus::Bitmap& image);
 // Empty when the name is empty or the image does not load.
 CPatternBrush LoadPatternBrush(const CSkinSource& source, const std::string& name);
 
