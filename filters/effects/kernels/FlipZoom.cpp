@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include "kernels/ZoomRows.h"
+
 namespace vimbrel::effects {
 namespace {
 
@@ -62,6 +64,7 @@ LinearPlan PlanLinearZoom(const RgbFrame& frame, float factor, bool flipVertical
 }
 
 struct CubicTaps {
+    int first;  // the first tap before clamping to the frame
     int index[4];
     float weight[4];
 };
@@ -73,6 +76,7 @@ CubicTaps CubicTapsAt(int out, int size, int origin, float scale, bool column) {
     const int base = static_cast<int>((1.0f - scale) * static_cast<float>(origin)) + static_cast<int>(pos);
     const float fraction = pos - std::trunc(pos);
     CubicTaps t;
+    t.first = base - 1;
     for (int m = -1; m <= 2; ++m) {
         t.index[m + 1] = ClampIndex(base + m, size);
         const double t0 = column ? m - static_cast<double>(fraction) : static_cast<double>(fraction) - m;
@@ -80,6 +84,53 @@ CubicTaps CubicTapsAt(int out, int size, int origin, float scale, bool column) {
     }
     return t;
 }
+
+// The two source rows an output row of the bilinear zoom blends, weighed for
+// every output column. Output rows walk the source rows in order (backwards
+// when flipped) and neighbouring output rows share source rows, so keeping
+// the last two weighed rows weighs each source row once per frame.
+class CWeighedRows {
+public:
+    CWeighedRows(const CFrameCopy& source, int rowBytes, const std::vector<LinearColumn>& columns)
+        : source_(source), rowBytes_(rowBytes), columns_(columns) {
+        // One float of room past the last column, which the weighing writes.
+        for (Slot& slot : slots_) {
+            slot.pixel.resize(columns.size() * 3 + 1);
+            slot.neighbour.resize(columns.size() * 3 + 1);
+        }
+    }
+
+    // Source row `row` weighed, without giving up the slot that holds `keep`.
+    WeighedRow Get(int row, int keep) {
+        for (int i = 0; i < 2; ++i) {
+            if (slots_[i].row == row) {
+                lastUsed_ = i;
+                return View(slots_[i]);
+            }
+        }
+        const int victim = slots_[0].row == keep ? 1 : (slots_[1].row == keep ? 0 : 1 - lastUsed_);
+        Slot& slot = slots_[victim];
+        WeighLinearColumns(source_.Row(row), rowBytes_, columns_.data(), static_cast<int>(columns_.size()),
+                           slot.pixel.data(), slot.neighbour.data());
+        slot.row = row;
+        lastUsed_ = victim;
+        return View(slot);
+    }
+
+private:
+    struct Slot {
+        int row = -1;
+        std::vector<float> pixel;
+        std::vector<float> neighbour;
+    };
+    static WeighedRow View(const Slot& slot) { return WeighedRow{slot.pixel.data(), slot.neighbour.data()}; }
+
+    const CFrameCopy& source_;
+    int rowBytes_;
+    const std::vector<LinearColumn>& columns_;
+    Slot slots_[2];
+    int lastUsed_ = 0;
+};
 
 }  // namespace
 
@@ -131,9 +182,17 @@ void ZoomNearest(const RgbFrame& frame, float factor, bool flipVertical, bool mi
     }
     const LinearPlan plan = PlanLinearZoom(frame, factor, flipVertical, mirror);
     const CFrameCopy source(frame, scratch, 0);
+    const std::size_t rowBytes = static_cast<std::size_t>(frame.width) * 3;
     for (int r = 0; r < frame.height; ++r) {
-        const uint8_t* src = source.Row(plan.rows[static_cast<std::size_t>(r)].index);
+        const int from = plan.rows[static_cast<std::size_t>(r)].index;
         uint8_t* out = frame.Row(r);
+        // Zoomed in, neighbouring output rows mostly show the same source
+        // row: the row just written is that row already.
+        if (r > 0 && from == plan.rows[static_cast<std::size_t>(r) - 1].index) {
+            std::memcpy(out, frame.Row(r - 1), rowBytes);
+            continue;
+        }
+        const uint8_t* src = source.Row(from);
         for (int k = 0; k < frame.width; ++k) {
             std::memcpy(out + 3 * k, src + 3 * plan.cols[static_cast<std::size_t>(k)].index, 3);
         }
@@ -141,6 +200,94 @@ void ZoomNearest(const RgbFrame& frame, float factor, bool flipVertical, bool mi
 }
 
 void ZoomBilinear(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch) {
+    if (frame.Empty()) {
+        return;
+    }
+    const int w = frame.width;
+    const LinearPlan plan = PlanLinearZoom(frame, factor, flipVertical, mirror);
+    // Where an output pixel lands exactly on a source column or row, the
+    // plain zoom copies or blends one way only. Weights 1 and 0 give the
+    // same floats through the four-pixel blend (x times 1 is x, and a
+    // product with 0 adds +0 to a sum that is never negative), so every
+    // pixel takes the one blend and no pixel branches.
+    std::vector<LinearColumn> columns(static_cast<std::size_t>(w));
+    for (int k = 0; k < w; ++k) {
+        const Tap& t = plan.cols[static_cast<std::size_t>(k)];
+        columns[static_cast<std::size_t>(k)] = LinearColumn{3 * t.index, 3 * t.next, t.exact ? 1.0f : 1.0f - t.fraction,
+                                                            t.exact ? 0.0f : t.fraction};
+    }
+    const CFrameCopy source(frame, scratch, 0);
+    CWeighedRows weighed(source, 3 * w, columns);
+    for (int r = 0; r < frame.height; ++r) {
+        const Tap& ty = plan.rows[static_cast<std::size_t>(r)];
+        const WeighedRow here = weighed.Get(ty.index, ty.next);
+        if (ty.exact) {
+            BlendLinearRows(here, here, 1.0f, 0.0f, 3 * w, frame.Row(r));
+        } else {
+            const WeighedRow next = weighed.Get(ty.next, ty.index);
+            BlendLinearRows(here, next, 1.0f - ty.fraction, ty.fraction, 3 * w, frame.Row(r));
+        }
+    }
+}
+
+void ZoomBicubic(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch) {
+    if (frame.Empty()) {
+        return;
+    }
+    const int w = frame.width, h = frame.height;
+    const ZoomCrop crop = ComputeZoomCrop(w, h, factor);
+    // The blended row spans the columns the taps name before clamping, the
+    // edge pixel repeated where they leave the frame: it is the value the
+    // clamped tap would read, and every output pixel then reads four
+    // neighbours in a row. Columns come in the order they are written, so a
+    // mirrored row is written from its start too.
+    std::vector<CubicTaps> taps(static_cast<std::size_t>(w));
+    int spanFirst = 0, spanLast = 0;
+    for (int j = 0; j < w; ++j) {
+        const CubicTaps& t = taps[static_cast<std::size_t>(j)] =
+            CubicTapsAt(mirror ? w - 1 - j : j, w, crop.x0, crop.scale, true);
+        spanFirst = j == 0 ? t.first : std::min(spanFirst, t.first);
+        spanLast = j == 0 ? t.first + 3 : std::max(spanLast, t.first + 3);
+    }
+    std::vector<CubicColumn> columns(static_cast<std::size_t>(w));
+    for (int j = 0; j < w; ++j) {
+        const CubicTaps& t = taps[static_cast<std::size_t>(j)];
+        CubicColumn& column = columns[static_cast<std::size_t>(j)];
+        column.offset = 3 * (t.first - spanFirst);
+        std::copy(t.weight, t.weight + 4, column.weight);
+    }
+    // Taps start inside the frame for every usable factor; kept so by
+    // construction, the frame columns blended below always lie in the span.
+    spanFirst = std::min(spanFirst, w - 1);
+    spanLast = std::max(spanLast, 0);
+    const int first = ClampIndex(spanFirst, w), last = ClampIndex(spanLast, w);
+    const CFrameCopy source(frame, scratch, 0);
+    // Each output row first blends its four source rows over the columns it
+    // reaches, then every output pixel blends four of those. One float of
+    // room past the span, zero and finite, for the four-float reads.
+    const int spanPixels = spanLast - spanFirst + 1;
+    std::vector<float> blended(static_cast<std::size_t>(spanPixels) * 3 + 1);
+    float* const span = blended.data();
+    for (int r = 0; r < h; ++r) {
+        const CubicTaps ty = CubicTapsAt(r, h, crop.y0, crop.scale, false);
+        const uint8_t* src[4];
+        for (int m = 0; m < 4; ++m) {
+            src[m] = source.Row(ty.index[m]) + 3 * first;
+        }
+        BlendCubicRows(src, ty.weight, 3 * (last - first + 1), span + 3 * (first - spanFirst));
+        for (int v = spanFirst; v < first; ++v) {
+            std::copy(span + 3 * (first - spanFirst), span + 3 * (first - spanFirst) + 3, span + 3 * (v - spanFirst));
+        }
+        for (int v = last + 1; v <= spanLast; ++v) {
+            std::copy(span + 3 * (last - spanFirst), span + 3 * (last - spanFirst) + 3, span + 3 * (v - spanFirst));
+        }
+        BlendCubicColumns(span, columns.data(), w, frame.Row(flipVertical ? h - 1 - r : r));
+    }
+}
+
+// The plain versions: one pixel and channel at a time, as first written.
+
+void ZoomBilinearPlain(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch) {
     if (frame.Empty()) {
         return;
     }
@@ -178,7 +325,7 @@ void ZoomBilinear(const RgbFrame& frame, float factor, bool flipVertical, bool m
     }
 }
 
-void ZoomBicubic(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch) {
+void ZoomBicubicPlain(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch) {
     if (frame.Empty()) {
         return;
     }

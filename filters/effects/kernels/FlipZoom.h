@@ -23,11 +23,20 @@ ZoomCrop ComputeZoomCrop(int width, int height, float factor);
 // flipVertical: rows reversed; mirror: every row reversed; both: half turn.
 void FlipFrame(const RgbFrame& frame, bool flipVertical, bool mirror);
 
+// The zooms the filter runs: row functions, vectorised where the processor
+// allows, that give the plain versions below byte for byte.
 void ZoomNearest(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch);
 void ZoomBilinear(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch);
 void ZoomBicubic(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch);
-// Straight 16-tap sum per pixel in double precision; the separable version
-// above agrees with it to within one level.
+
+// The same zooms one pixel and channel at a time, each in single-precision
+// float as written: the bilinear copies or blends one way where an output
+// pixel lands on a source column or row; the bicubic blends four source rows
+// per output row, then four of those per pixel.
+void ZoomBilinearPlain(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch);
+void ZoomBicubicPlain(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch);
+// Straight 16-tap sum per pixel in double precision; the separable versions
+// above agree with it to within one level.
 void ZoomBicubicReference(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch);
 
 // The cubic B-spline weight with the filter's 0.167 in place of 1/6.

@@ -1,0 +1,166 @@
+#include "kernels/ZoomRows.h"
+
+#include <cstring>
+
+#include "kernels/FrameView.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+// Every function runs its vector loop first and finishes (or, without SSE2,
+// does all of the work) with the plain expression. Both round each product
+// and each sum to float in the same order: the vector lanes are channels or
+// neighbouring bytes, never terms of one sum, so no sum is reassociated.
+
+namespace vimbrel::effects {
+namespace {
+
+uint8_t CubicByte(float v) { return ClampByte(v >= 256.0f ? 256 : static_cast<int>(v)); }
+
+#if defined(__SSE2__)
+
+// Sixteen channel bytes as four vectors of floats (exact: bytes fit a float).
+void BytesToFloats(const uint8_t* p, __m128 out[4]) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i low = _mm_unpacklo_epi8(bytes, zero), high = _mm_unpackhi_epi8(bytes, zero);
+    out[0] = _mm_cvtepi32_ps(_mm_unpacklo_epi16(low, zero));
+    out[1] = _mm_cvtepi32_ps(_mm_unpackhi_epi16(low, zero));
+    out[2] = _mm_cvtepi32_ps(_mm_unpacklo_epi16(high, zero));
+    out[3] = _mm_cvtepi32_ps(_mm_unpackhi_epi16(high, zero));
+}
+
+// Truncation toward zero, then the saturating packs clamp to 0..255 as
+// ClampByte does for every value a 32-bit integer holds.
+__m128i TruncateToBytes(__m128 a, __m128 b, __m128 c, __m128 d) {
+    const __m128i low = _mm_packs_epi32(_mm_cvttps_epi32(a), _mm_cvttps_epi32(b));
+    const __m128i high = _mm_packs_epi32(_mm_cvttps_epi32(c), _mm_cvttps_epi32(d));
+    return _mm_packus_epi16(low, high);
+}
+
+// One pixel's three channels in the low lanes. The fourth byte is read when
+// the row has it (it lands in the lane that is dropped); at the row's end
+// only three are, so the read never leaves the row.
+__m128 PixelToFloats(const uint8_t* p, bool fourReadable) {
+    uint32_t bits;
+    if (fourReadable) {
+        std::memcpy(&bits, p, 4);
+    } else {
+        bits = p[0] | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16;
+    }
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i bytes = _mm_cvtsi32_si128(static_cast<int>(bits));
+    return _mm_cvtepi32_ps(_mm_unpacklo_epi16(_mm_unpacklo_epi8(bytes, zero), zero));
+}
+
+#endif
+
+}  // namespace
+
+void BlendCubicRows(const uint8_t* const rows[4], const float weight[4], int n, float* out) {
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128 w0 = _mm_set1_ps(weight[0]), w1 = _mm_set1_ps(weight[1]);
+    const __m128 w2 = _mm_set1_ps(weight[2]), w3 = _mm_set1_ps(weight[3]);
+    // Row by row into four sums, so that only one row's floats are live at a
+    // time: the 32-bit build has eight vector registers.
+    for (; i + 16 <= n; i += 16) {
+        __m128 s[4], sum[4];
+        BytesToFloats(rows[0] + i, s);
+        for (int q = 0; q < 4; ++q) sum[q] = _mm_mul_ps(s[q], w0);
+        BytesToFloats(rows[1] + i, s);
+        for (int q = 0; q < 4; ++q) sum[q] = _mm_add_ps(sum[q], _mm_mul_ps(s[q], w1));
+        BytesToFloats(rows[2] + i, s);
+        for (int q = 0; q < 4; ++q) sum[q] = _mm_add_ps(sum[q], _mm_mul_ps(s[q], w2));
+        BytesToFloats(rows[3] + i, s);
+        for (int q = 0; q < 4; ++q) _mm_storeu_ps(out + i + 4 * q, _mm_add_ps(sum[q], _mm_mul_ps(s[q], w3)));
+    }
+#endif
+    for (; i < n; ++i) {
+        out[i] = rows[0][i] * weight[0] + rows[1][i] * weight[1] + rows[2][i] * weight[2] + rows[3][i] * weight[3];
+    }
+}
+
+void BlendCubicColumns(const float* blended, const CubicColumn* columns, int count, uint8_t* out) {
+    int j = 0;
+#if defined(__SSE2__)
+    const __m128 limit = _mm_set1_ps(256.0f);
+    const auto pixel = [&](const CubicColumn& t) {
+        const float* b = blended + t.offset;
+        const __m128 w = _mm_loadu_ps(t.weight);
+        __m128 v = _mm_add_ps(_mm_mul_ps(_mm_loadu_ps(b), _mm_shuffle_ps(w, w, 0x00)),
+                              _mm_mul_ps(_mm_loadu_ps(b + 3), _mm_shuffle_ps(w, w, 0x55)));
+        v = _mm_add_ps(v, _mm_mul_ps(_mm_loadu_ps(b + 6), _mm_shuffle_ps(w, w, 0xAA)));
+        v = _mm_add_ps(v, _mm_mul_ps(_mm_loadu_ps(b + 9), _mm_shuffle_ps(w, w, 0xFF)));
+        // min(v, 256) then truncation and the packs: 256 and up give 255.
+        const __m128i whole = _mm_cvttps_epi32(_mm_min_ps(v, limit));
+        const __m128i words = _mm_packs_epi32(whole, whole);
+        return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(words, words)));
+    };
+    // Four bytes reach into the next pixel, written next; the row's last
+    // pixel gets exactly three.
+    for (; j + 1 < count; ++j) {
+        const uint32_t bgr = pixel(columns[j]);
+        std::memcpy(out + 3 * j, &bgr, 4);
+    }
+    if (j < count) {
+        const uint32_t bgr = pixel(columns[j]);
+        std::memcpy(out + 3 * j, &bgr, 3);
+        ++j;
+    }
+#endif
+    for (; j < count; ++j) {
+        const CubicColumn& t = columns[j];
+        const float* b = blended + t.offset;
+        for (int c = 0; c < 3; ++c) {
+            const float v = b[c] * t.weight[0] + b[3 + c] * t.weight[1] + b[6 + c] * t.weight[2] + b[9 + c] * t.weight[3];
+            out[3 * j + c] = CubicByte(v);
+        }
+    }
+}
+
+void WeighLinearColumns(const uint8_t* src, int srcBytes, const LinearColumn* columns, int count, float* pixel,
+                        float* neighbour) {
+    int k = 0;
+#if defined(__SSE2__)
+    for (; k < count; ++k) {
+        const LinearColumn& t = columns[k];
+        const __m128 own = PixelToFloats(src + t.offset, t.offset + 4 <= srcBytes);
+        const __m128 next = PixelToFloats(src + t.neighbourOffset, t.neighbourOffset + 4 <= srcBytes);
+        _mm_storeu_ps(pixel + 3 * k, _mm_mul_ps(own, _mm_set1_ps(t.weight)));
+        _mm_storeu_ps(neighbour + 3 * k, _mm_mul_ps(next, _mm_set1_ps(t.neighbourWeight)));
+    }
+#else
+    static_cast<void>(srcBytes);
+#endif
+    for (; k < count; ++k) {
+        const LinearColumn& t = columns[k];
+        for (int c = 0; c < 3; ++c) {
+            pixel[3 * k + c] = src[t.offset + c] * t.weight;
+            neighbour[3 * k + c] = src[t.neighbourOffset + c] * t.neighbourWeight;
+        }
+    }
+}
+
+void BlendLinearRows(WeighedRow a, WeighedRow b, float weightA, float weightB, int n, uint8_t* out) {
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128 wa = _mm_set1_ps(weightA), wb = _mm_set1_ps(weightB);
+    const auto blend = [&](int at) {
+        __m128 v = _mm_add_ps(_mm_mul_ps(_mm_loadu_ps(a.pixel + at), wa), _mm_mul_ps(_mm_loadu_ps(a.neighbour + at), wa));
+        v = _mm_add_ps(v, _mm_mul_ps(_mm_loadu_ps(b.pixel + at), wb));
+        return _mm_add_ps(v, _mm_mul_ps(_mm_loadu_ps(b.neighbour + at), wb));
+    };
+    for (; i + 16 <= n; i += 16) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i),
+                         TruncateToBytes(blend(i), blend(i + 4), blend(i + 8), blend(i + 12)));
+    }
+#endif
+    for (; i < n; ++i) {
+        const float v = a.pixel[i] * weightA + a.neighbour[i] * weightA + b.pixel[i] * weightB + b.neighbour[i] * weightB;
+        out[i] = ClampByte(static_cast<int>(v));
+    }
+}
+
+}  // namespace vimbrel::effects

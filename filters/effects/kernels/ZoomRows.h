@@ -1,0 +1,62 @@
+#pragma once
+// Row functions of the bilinear and bicubic zooms. Each gives, bit for bit,
+// what the plain per-channel float expression written beside it gives: the
+// vector versions multiply and add in the same order, never fuse a multiply
+// with an add, and convert by truncation with the same clamps, so a frame
+// zoomed here matches the plain zooms whichever build runs it.
+
+#include <cstdint>
+
+namespace vimbrel::effects {
+
+// Bicubic, vertical step, for n consecutive channel bytes of four source rows:
+//   out[i] = ((rows[0][i] w[0] + rows[1][i] w[1]) + rows[2][i] w[2]) + rows[3][i] w[3]
+void BlendCubicRows(const uint8_t* const rows[4], const float weight[4], int n, float* out);
+
+// Where one output pixel of the bicubic zoom reads the vertically blended row:
+// four neighbouring blended pixels from `offset` (in floats, three per
+// pixel), and their weights.
+struct CubicColumn {
+    int32_t offset;
+    float weight[4];
+};
+
+// Bicubic, horizontal step: output pixel j (three bytes at out + 3 j) gets per
+// channel c, with o its column's offset,
+//   v = ((b[o + c] w0 + b[o + 3 + c] w1) + b[o + 6 + c] w2) + b[o + 9 + c] w3
+// written as 255 from 256 up, else as its truncation clamped to 0..255.
+// `blended` must hold finite values up to one float past every pixel read:
+// the vector version reads four floats per pixel and drops the fourth.
+void BlendCubicColumns(const float* blended, const CubicColumn* columns, int count, uint8_t* out);
+
+// Bilinear: the source pixel of one output column and its interpolation
+// neighbour, as byte offsets in the source row, with their weights (1 and 0
+// where the column lands exactly on a source pixel).
+struct LinearColumn {
+    int32_t offset;
+    int32_t neighbourOffset;
+    float weight;
+    float neighbourWeight;
+};
+
+// One source row weighed for every output column k:
+//   pixel[3k + c]     = src[offset + c] x weight
+//   neighbour[3k + c] = src[neighbourOffset + c] x neighbourWeight
+// `srcBytes` is the row's length; both outputs need room for one float past
+// 3 x count, which the vector version writes and the next pixel overwrites.
+void WeighLinearColumns(const uint8_t* src, int srcBytes, const LinearColumn* columns, int count, float* pixel,
+                        float* neighbour);
+
+// A weighed source row, as WeighLinearColumns leaves it.
+struct WeighedRow {
+    const float* pixel;
+    const float* neighbour;
+};
+
+// Bilinear, for n consecutive channels of one output row between two weighed
+// source rows a and b:
+//   v = ((a.pixel[i] wa + a.neighbour[i] wa) + b.pixel[i] wb) + b.neighbour[i] wb
+//   out[i] = v truncated, clamped to 0..255
+void BlendLinearRows(WeighedRow a, WeighedRow b, float weightA, float weightB, int n, uint8_t* out);
+
+}  // namespace vimbrel::effects
