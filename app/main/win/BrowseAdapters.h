@@ -1,50 +1,54 @@
 // The media tab strip and its thumbnail browsers ask the controller through
-// interfaces of their own; these objects answer them from the program's
-// controller. The media actions of the browsers' menu (copy, print, mail,
-// wallpaper) and playback belong to parts not joined to this program yet:
-// they do nothing.
+// interfaces of their own; these objects answer them: the file to show from
+// the program's controller, the question about an edited picture, the
+// current file, clearing and stopping from its browse mode, and the menu's
+// media actions on the shown browser's selection.
 #pragma once
 
+#include "CBrowseModeLink.h"
 #include "CCameraController.h"
+#include "CMediaActions.h"
 #include "IBrowseController.h"
 #include "IBrowseTabsController.h"
 
 namespace vimbrel::mainwindow {
 
-// Nothing in the program marks a photo as modified yet, so there is never
-// anything to save before the browser moves on.
-constexpr int kNothingToSave = 7;
-
 class CBrowseTabsControllerAdapter final : public browser::IBrowseTabsController {
 public:
-    explicit CBrowseTabsControllerAdapter(controller::CCameraController& owner) : owner_(owner) {}
+    CBrowseTabsControllerAdapter(controller::CCameraController& owner, CBrowseModeLink& browseMode)
+        : owner_(owner), browseMode_(browseMode) {}
     COLORREF StripBackground() override;
     std::wstring TabTipText(const char* key) override;
-    int QuerySaveModified() override { return kNothingToSave; }
+    int QuerySaveModified() override { return browseMode_.QuerySaveModified(); }
     void ShowBrowseFile(const std::wstring& path, int mediaClass) override;
 
 private:
     controller::CCameraController& owner_;
+    CBrowseModeLink& browseMode_;
 };
 
 class CBrowseControllerAdapter final : public browser::IBrowseController {
 public:
-    explicit CBrowseControllerAdapter(controller::CCameraController& owner) : owner_(owner) {}
-    int QuerySaveModified() override { return kNothingToSave; }
+    CBrowseControllerAdapter(controller::CCameraController& owner, CBrowseModeLink& browseMode,
+                             CMediaActions& actions)
+        : owner_(owner), browseMode_(browseMode), actions_(actions) {}
+    int QuerySaveModified() override { return browseMode_.QuerySaveModified(); }
     void ShowBrowseFile(const std::wstring& path, int mediaClass) override;
-    void ClearBrowsePicture() override {}
+    void ClearBrowsePicture() override { browseMode_.ClearBrowsePicture(); }
     void SetWheelMode(int mode, int animate) override { owner_.SetWheelMode(mode, animate); }
     void SetMode(int mode) override { owner_.SetMode(mode); }
-    std::wstring GetCurrentFile() override { return std::wstring(); }
-    void StopPlayback() override {}
-    void CopySelectedTo() override {}
-    void PrintSelected() override {}
-    void MailSelected() override {}
-    void SetDesktopWallpaper(const std::wstring&) override {}
+    std::wstring GetCurrentFile() override { return browseMode_.CurrentFile(); }
+    void StopPlayback() override { browseMode_.StopPlayback(); }
+    void CopySelectedTo() override { actions_.CopySelectedTo(); }
+    void PrintSelected() override { actions_.PrintSelected(); }
+    void MailSelected() override { actions_.MailSelected(); }
+    void SetDesktopWallpaper(const std::wstring& path) override { actions_.SetDesktopWallpaper(path); }
     std::wstring LanguageText(const char* key) override;
 
 private:
     controller::CCameraController& owner_;
+    CBrowseModeLink& browseMode_;
+    CMediaActions& actions_;
 };
 
 }  // namespace vimbrel::mainwindow

@@ -1,9 +1,7 @@
 #include "CCaptureParts.h"
 
-#include "CLanguageText.h"
 #include "CaptureFiles.h"
 #include "DataRoot.h"
-#include "FileActions.h"
 #include "FilePaths.h"
 
 namespace vimbrel::mainwindow {
@@ -20,8 +18,9 @@ controller::CaptureFxSetup FxSetup(controller::CCameraController& owner) {
 
 }  // namespace
 
-CCaptureParts::CCaptureParts(controller::CCameraController& owner)
+CCaptureParts::CCaptureParts(controller::CCameraController& owner, CMediaActions& actions)
     : owner_(owner),
+      actions_(actions),
       fx_(FxSetup(owner), acpi_),
       host_(owner, *this, codePage_),
       sequences_(host_, fx_, workers_, sequenceClock_) {
@@ -49,12 +48,6 @@ int CCaptureParts::MakeCaptureName(int mediaKind, std::u16string* name) {
     const std::wstring wide(made);
     name->assign(wide.begin(), wide.end());
     return 1;
-}
-
-int CCaptureParts::StartSlideShow() {
-    controller::CLanguageTextStrings texts(controller::GetLanguageText());
-    return controller::StartSlideShow(static_cast<HWND>(owner_.MainWindow()), controller::ProgramFolder(), prompts_,
-                                      texts);
 }
 
 }  // namespace vimbrel::mainwindow

@@ -1,8 +1,10 @@
 // The controller's capture partners on the running system: capture names
-// from the media folders, the slide show, and the capture sequences (still
-// pictures with banner, flash and sound, self-timers, bursts, the recording
-// time and the date stamp) with their worker threads. Made on the interface
-// thread, whose message window drives the flash and the shutter sound.
+// from the media folders, the capture sequences (still pictures with
+// banner, flash and sound, self-timers, bursts, the recording time and the
+// date stamp) with their worker threads, and the browse panel's mail,
+// print and slide-show keys through the media actions. Made on the
+// interface thread, whose message window drives the flash and the shutter
+// sound.
 #pragma once
 
 #include "AnsiCodePage.h"
@@ -11,7 +13,7 @@
 #include "CControllerSequenceHost.h"
 #include "CWindowCaptureFx.h"
 #include "CWorkerThreads.h"
-#include "FileActionPrompts.h"
+#include "CMediaActions.h"
 #include "PanelAcpi.h"
 #include "SystemPorts.h"
 #include "SystemSequenceClock.h"
@@ -21,23 +23,22 @@ namespace vimbrel::mainwindow {
 class CCaptureParts final : public controller::IMediaFiles {
 public:
     // Attaches itself to owner as its media files and capture sequences.
-    explicit CCaptureParts(controller::CCameraController& owner);
+    // actions: used, not owned; outlives this object.
+    CCaptureParts(controller::CCameraController& owner, CMediaActions& actions);
     ~CCaptureParts() override;
     CCaptureParts(const CCaptureParts&) = delete;
     CCaptureParts& operator=(const CCaptureParts&) = delete;
 
     int MakeCaptureName(int mediaKind, std::u16string* name) override;
-    int StartSlideShow() override;
-    // The selection lives in the browsers, which hand none to the
-    // controller yet: nothing to mail or print.
-    int MailSelected() override { return 0; }
-    int PrintSelected() override { return 0; }
+    int StartSlideShow() override { return actions_.StartSlideShow(); }
+    int MailSelected() override { return actions_.MailSelected(); }
+    int PrintSelected() override { return actions_.PrintSelected(); }
 
 private:
     controller::CCameraController& owner_;
+    CMediaActions& actions_;
     controller::CAnsiCodePage codePage_;
     controller::CSystemLocalClock localClock_;
-    controller::CSystemFileActionPrompts prompts_;
     controller::CDevicePanelAcpi acpi_;
     controller::CWindowCaptureFx fx_;
     controller::CWorkerThreads workers_;

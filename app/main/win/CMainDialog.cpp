@@ -1,6 +1,5 @@
 #include "CMainDialog.h"
 
-#include "CAboutDialog.h"
 #include "CFreqDialog.h"
 #include "CLanguageText.h"
 #include "CameraControllerInstance.h"
@@ -10,8 +9,8 @@
 #include "MainDialogIds.h"
 #include "MainWindowMessages.h"
 #include "PhotoCanvasIds.h"
+#include "SkinPictures.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 namespace vimbrel::mainwindow {
@@ -32,6 +31,8 @@ CMainDialog::CMainDialog(CMainWindowChildren& children)
 }
 
 CMainDialog::~CMainDialog() {
+    // The tab strip and the overlay outlive browse mode: they stop asking it.
+    children_.SetBrowseControl(nullptr);
     hidden_.Destroy();
     Destroy();
 }
@@ -76,6 +77,7 @@ BOOL CMainDialog::OnInitDialog() {
     browse_->SetTabs(children_.Tabs());
     browse_->SetPromptOwner(self);
     browse_->Attach();
+    children_.SetBrowseControl(&browse_->Control());
     Controller().Start();
 
     // A splash that never came up has nothing to close.
@@ -163,27 +165,15 @@ void CMainDialog::CreatePanels() {
 }
 
 void CMainDialog::CreateTooltip() {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-    if (!tooltip_) return;
-    std::wstring tip = controller::GetLanguageText().GetString(L"IDS_TIP_ABOUT");
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_SUBCLASS;
-    tool.hwnd = Handle();
-    tool.uId = kAboutToolId;
-    tool.rect = RECT{kAboutRect.left, kAboutRect.top, kAboutRect.right, kAboutRect.bottom};
-    tool.lpszText = tip.data();
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
+    // Mouse messages reach it through PreTranslateMessage.
+    tooltip_ = ui::CreateSkinTooltip(Handle());
+    ui::AddSkinTool(tooltip_, Handle(), kAboutToolId,
+                    RECT{kAboutRect.left, kAboutRect.top, kAboutRect.right, kAboutRect.bottom},
+                    controller::GetLanguageText().GetString(L"IDS_TIP_ABOUT"));
 }
 
 bool CMainDialog::PreTranslateMessage(MSG& msg) {
-    if (tooltip_) {
-        MSG relay = msg;
-        SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relay));
-    }
+    ui::RelayToTooltip(tooltip_, msg);
     if (IsSwallowedKey(msg.message, msg.wParam)) return true;
     return CSkinDialog::PreTranslateMessage(msg);
 }
@@ -208,12 +198,6 @@ void CMainDialog::OnPromptTimer() {
             return prompt.DoModal();
         },
         [self] { Controller().Engine().ShowCameraProperties(self); });
-}
-
-void CMainDialog::ShowAbout() {
-    ReleaseCapture();
-    ui::CAboutDialog about(controller::GetLanguageText().GetString(L"IDS_VERSION"), Handle());
-    about.DoModal();
 }
 
 void CMainDialog::PaintMinimized() {
@@ -283,7 +267,7 @@ LRESULT CMainDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
         ReleaseCapture();
         if (InAboutRect(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) {
-            ShowAbout();
+            Controller().ShowAbout();
             return 0;
         }
         break;

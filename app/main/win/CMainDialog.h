@@ -63,7 +63,6 @@ private:
     void CreatePanels();
     void CreateTooltip();
     void OnPromptTimer();
-    void ShowAbout();
     void PaintMinimized();
     bool AreaRect(ui::Colour key, controller::ControllerRect& out) const;
 

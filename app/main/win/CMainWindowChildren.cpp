@@ -1,6 +1,7 @@
 #include "CMainWindowChildren.h"
 
 #include "CAboutDialog.h"
+#include "CBrowseControl.h"
 
 namespace vimbrel::mainwindow {
 namespace {
@@ -10,10 +11,12 @@ RECT ToRect(const controller::ControllerRect& rect) { return RECT{rect.left, rec
 }  // namespace
 
 CMainWindowChildren::CMainWindowChildren(controller::CCameraController& owner,
-                                         controller::CControllerCatalog& catalog)
-    : overlayAdapter_(owner), wheelAdapter_(owner), panelAdapter_(owner, catalog),
-      popupAdapter_(owner, catalog), popups_(popupAdapter_), tabsAdapter_(owner),
-      browseAdapter_(owner) {}
+                                         controller::CControllerCatalog& catalog,
+                                         MediaActionServices mediaServices)
+    : actions_(selection_, [&owner] { return static_cast<HWND>(owner.MainWindow()); }, std::move(mediaServices)),
+      overlayAdapter_(owner, browseMode_), wheelAdapter_(owner), panelAdapter_(owner, catalog),
+      popupAdapter_(owner, catalog), popups_(popupAdapter_), tabsAdapter_(owner, browseMode_),
+      browseAdapter_(owner, browseMode_, actions_) {}
 
 CMainWindowChildren::~CMainWindowChildren() { DestroyWindows(); }
 
@@ -74,6 +77,15 @@ int CMainWindowChildren::UpdateItemPopup(int settingId) {
 
 int CMainWindowChildren::SelectBrowseTab(int mediaKind) { return tabs_ ? tabs_->SelectTab(mediaKind) : 0; }
 
+// Coming back to browse mode loads the current file again and the other
+// modes show the camera or the audio picture, so leaving drops any edit of
+// the picture: the same question as before moving to another item. The
+// strip itself has nothing to confirm.
+int CMainWindowChildren::QueryLeaveBrowse() {
+    if (!tabs_) return controller::kAnswerContinue;
+    return browseMode_.QuerySaveModified();
+}
+
 int CMainWindowChildren::ShowAbout(controller::ControllerWindow owner) {
     ui::CAboutDialog about(LanguageTextOf("IDS_VERSION"), static_cast<HWND>(owner));
     return about.DoModal() == -1 ? 0 : 1;
@@ -82,14 +94,17 @@ int CMainWindowChildren::ShowAbout(controller::ControllerWindow owner) {
 HWND CMainWindowChildren::CreateBrowseTabs(HWND parent, const RECT& rect, wchar_t* imageFolder,
                                            wchar_t* videoFolder, wchar_t* audioFolder, wchar_t* monitorFolder) {
     auto tabs = std::make_unique<browser::CBrowseTabs>(tabsAdapter_, browseAdapter_);
+    if (!mediaRoot_.empty()) tabs->SetDataRoot(mediaRoot_);
     if (!tabs->Create(parent, rect, imageFolder, videoFolder, audioFolder, monitorFolder)) return nullptr;
     tabs_ = std::move(tabs);
+    selection_.SetTabs(tabs_.get());
     return tabs_->Handle();
 }
 
 void CMainWindowChildren::DestroyWindows() {
     // The wheel's thread and the overlay's workers end with their objects;
     // the browsers' folder watches and video workers with the strip.
+    selection_.SetTabs(nullptr);
     tabs_.reset();
     functionPanel_.reset();
     overlay_.reset();

@@ -33,9 +33,12 @@ BOOL CVimbrelApp::InitInstance() {
     CreateDataFolders();
 
     controller::CCameraController& owner = controller::GetCameraController();
-    children_ = std::make_unique<CMainWindowChildren>(owner, controller::GetControllerCatalog());
+    texts_ = std::make_unique<controller::CLanguageTextStrings>(controller::GetLanguageText());
+    children_ = std::make_unique<CMainWindowChildren>(
+        owner, controller::GetControllerCatalog(),
+        MediaActionServices{prompts_, *texts_, MakeSystemMailClient, folder});
     owner.AttachWindows(*children_);
-    capture_ = std::make_unique<CCaptureParts>(owner);
+    capture_ = std::make_unique<CCaptureParts>(owner, children_->MediaActions());
     cameraModule_ = std::make_unique<CCameraModuleParts>(owner, controller::GetControllerCatalog());
     // Without an engine the window still opens; its engine keys refuse.
     controller::BindCameraEngine();

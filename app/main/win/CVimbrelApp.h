@@ -6,6 +6,8 @@
 #include "CCameraModuleParts.h"
 #include "CCaptureParts.h"
 #include "CMainWindowChildren.h"
+#include "FileActionPrompts.h"
+#include "SystemPorts.h"
 #include "framework/CApplication.h"
 
 #include <memory>
@@ -17,6 +19,9 @@ public:
     BOOL InitInstance() override;
 
 private:
+    // The media actions' system parts, before everything that uses them.
+    controller::CSystemFileActionPrompts prompts_;
+    std::unique_ptr<controller::CLanguageTextStrings> texts_;
     // Outlives the dialog: the controller's own teardown, at the end of the
     // process, still lets go of the windows through it.
     std::unique_ptr<CMainWindowChildren> children_;

@@ -3,6 +3,7 @@
 // its catalogue and the language texts.
 #pragma once
 
+#include "CBrowseModeLink.h"
 #include "CCameraController.h"
 #include "CControllerCatalog.h"
 #include "IFunctionPanelController.h"
@@ -20,17 +21,18 @@ ui::UiFontSpec UiFontOf(const controller::CCameraController& owner);
 
 class COverlayControllerAdapter final : public ui::IOverlayController {
 public:
-    explicit COverlayControllerAdapter(controller::CCameraController& owner) : owner_(owner) {}
+    COverlayControllerAdapter(controller::CCameraController& owner, CBrowseModeLink& browseMode)
+        : owner_(owner), browseMode_(browseMode) {}
     bool CopySettings(ui::OverlaySettings& out) override;
-    // The browsing part that knows the played file is not part of this
-    // program yet: no file.
-    std::wstring CurrentFile() override { return std::wstring(); }
+    // The file browse mode shows or plays: its name is on the strip.
+    std::wstring CurrentFile() override { return browseMode_.CurrentFile(); }
     ui::Colour SkinColour(int index) override;
     ui::UiFontSpec UiFont() override;
     std::wstring LanguageText(const char* key) override { return LanguageTextOf(key); }
 
 private:
     controller::CCameraController& owner_;
+    CBrowseModeLink& browseMode_;
 };
 
 class CWheelControllerAdapter final : public ui::IWheelController {

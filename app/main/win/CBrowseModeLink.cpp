@@ -1,0 +1,25 @@
+#include "CBrowseModeLink.h"
+
+#include "CBrowseControl.h"
+
+namespace vimbrel::mainwindow {
+
+int CBrowseModeLink::QuerySaveModified() {
+    return control_ ? control_->QuerySaveModified() : controller::kAnswerContinue;
+}
+
+std::wstring CBrowseModeLink::CurrentFile() const {
+    if (!control_) return std::wstring();
+    const std::u16string& file = control_->CurrentMediaFile();
+    return std::wstring(file.begin(), file.end());
+}
+
+void CBrowseModeLink::ClearBrowsePicture() {
+    if (control_) control_->ClearBrowsePicture();
+}
+
+void CBrowseModeLink::StopPlayback() {
+    if (control_) control_->StopPlayback();
+}
+
+}  // namespace vimbrel::mainwindow
