@@ -1,13 +1,16 @@
 // vimbrel.exe as a user starts it, in the test prefix with the bench camera:
 // the skinned main window with its children, live frames in the preview,
 // Esc and Enter ignored, the hide notice, a second copy that raises the
-// first and leaves with code 0, and WM_CLOSE ending the program with code 0.
+// first and leaves with code 0, WM_CLOSE ending the program with code 0, and
+// browse mode showing the image tab's current picture on the canvas.
 // The window's picture is kept as <build>/artifacts/vimbrel.png.
 #include <windows.h>
 #include <gdiplus.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
+
+#include "FilesTestSupport.h"
 
 #include <functional>
 #include <memory>
@@ -29,6 +32,13 @@ std::wstring ProgramFolder() {
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring folder = path;
     return folder.substr(0, folder.find_last_of(L'\\'));
+}
+
+// A media folder under the data root of a system above Windows XP.
+std::wstring MediaFolder(const wchar_t* kind) {
+    wchar_t common[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, common))) return {};
+    return std::wstring(common) + L"\\Zavu\\Vimbrel2\\Vimbrel\\" + kind;
 }
 
 void Pump(DWORD ms) {
@@ -350,10 +360,9 @@ TEST_F(VimbrelProcess, MainWindowTakesTheSkinAndHostsItsChildren) {
     // The media tab strip on BEBEBE, and the media folders it made under
     // the data root of a system above Windows XP.
     EXPECT_NE(tabs, nullptr);
-    wchar_t common[MAX_PATH] = {};
-    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, common)));
     for (const wchar_t* kind : {L"Image", L"Video", L"Audio", L"Monitor"}) {
-        const std::wstring folder = std::wstring(common) + L"\\Zavu\\Vimbrel2\\Vimbrel\\" + kind;
+        const std::wstring folder = MediaFolder(kind);
+        ASSERT_FALSE(folder.empty());
         const DWORD attributes = GetFileAttributesW(folder.c_str());
         EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) << "no folder "
             << std::string(folder.begin(), folder.end());
@@ -565,6 +574,26 @@ void RemoveNewFiles(const std::wstring& folder, const std::vector<std::wstring>&
     }
 }
 
+// Starts the program, hands its main window to `use` once it shows, then
+// closes it; the exit code, or STILL_ACTIVE when it had to be ended.
+DWORD RunProgram(const std::function<void(HWND)>& use) {
+    ProcessHandles program = StartProgram();
+    EXPECT_NE(program.process, nullptr);
+    if (!program.process) return STILL_ACTIVE;
+    HWND main = nullptr;
+    const bool shown =
+        WaitFor([&] { return (main = MainWindowOf(program.id)) != nullptr && IsWindowVisible(main); }, 60000);
+    EXPECT_TRUE(shown) << "no main window";
+    if (shown) {
+        use(main);
+        PostMessageW(main, WM_CLOSE, 0, 0);
+    }
+    const DWORD code = ExitCodeWithin(program.process, 30000);
+    if (code == STILL_ACTIVE) TerminateProcess(program.process, 1);
+    CloseHandle(program.process);
+    return code;
+}
+
 }  // namespace
 
 // Started in the picture mode (ModeId 3, stored as value "8448"), the
@@ -572,18 +601,11 @@ void RemoveNewFiles(const std::wstring& folder, const std::vector<std::wstring>&
 TEST(VimbrelCameraButton, CaptureKeyTakesAPictureInThePictureMode) {
     CSettingOverride mode(L"8448", 3);
     CSettingOverride prompt(kPromptFlag, 1);
-    wchar_t common[MAX_PATH] = {};
-    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, common)));
-    const std::wstring images = std::wstring(common) + L"\\Zavu\\Vimbrel2\\Vimbrel\\Image";
-
+    const std::wstring images = MediaFolder(L"Image");
     const std::vector<std::wstring> earlier = ListFiles(images);
-    ProcessHandles program = StartProgram();
-    ASSERT_NE(program.process, nullptr);
-    HWND main = nullptr;
-    EXPECT_TRUE(WaitFor([&] { return (main = MainWindowOf(program.id)) != nullptr && IsWindowVisible(main); }, 60000));
-    HWND hidden = FindWindowW(L"VIDEOCAPEX_CLASSNAME", L"Vimbrel");
-    EXPECT_NE(hidden, nullptr);
-    if (main && hidden) {
+    const DWORD code = RunProgram([&images](HWND) {
+        HWND hidden = FindWindowW(L"VIDEOCAPEX_CLASSNAME", L"Vimbrel");
+        ASSERT_NE(hidden, nullptr);
         const int before = CountFiles(images);
         // Let the camera run a moment, as a user would before pressing.
         Pump(1500);
@@ -594,13 +616,48 @@ TEST(VimbrelCameraButton, CaptureKeyTakesAPictureInThePictureMode) {
         SendMessageW(hidden, RegisterWindowMessageW(L"KVX_VIDEOCAPEX_MESSAGE"), 70, 0);
         Pump(1500);
         EXPECT_EQ(CountFiles(images), before + 1);
-        PostMessageW(main, WM_CLOSE, 0, 0);
-    }
-    const DWORD code = ExitCodeWithin(program.process, 30000);
-    if (code == STILL_ACTIVE) TerminateProcess(program.process, 1);
-    CloseHandle(program.process);
+    });
     EXPECT_EQ(code, 0u);
     RemoveNewFiles(images, earlier);
+}
+
+// Started in browse mode (ModeId 4), the program opens on the image tab and
+// shows its current picture on the canvas, in place of the preview. The
+// browsers list names from the highest down, so the test's picture, named
+// above every capture name, is the current one.
+TEST(VimbrelBrowseMode, TheImageTabsCurrentPictureIsOnTheCanvas) {
+    CSettingOverride mode(L"8448", 4);
+    CSettingOverride prompt(kPromptFlag, 1);
+    const std::wstring images = MediaFolder(L"Image");
+    SHCreateDirectoryExW(nullptr, images.c_str(), nullptr);
+    const std::wstring picture = images + L"\\zz_browse_mode_test.bmp";
+    vimbrel::controller::testing::WriteSolidBmp(picture, 400, 300, RGB(230, 20, 40));
+    ASSERT_NE(GetFileAttributesW(picture.c_str()), INVALID_FILE_ATTRIBUTES);
+
+    const DWORD code = RunProgram([](HWND main) {
+        SetWindowPos(main, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        // The middle and two corners of the preview area, on the screen.
+        POINT probes[] = {{(kPreviewArea.left + kPreviewArea.right) / 2, (kPreviewArea.top + kPreviewArea.bottom) / 2},
+                          {kPreviewArea.left + 40, kPreviewArea.top + 40},
+                          {kPreviewArea.right - 40, kPreviewArea.bottom - 40}};
+        for (POINT& probe : probes) ClientToScreen(main, &probe);
+        auto allRed = [&probes] {
+            HDC screen = GetDC(nullptr);
+            bool red = true;
+            for (const POINT& probe : probes) {
+                const COLORREF c = GetPixel(screen, probe.x, probe.y);
+                red = red && c != CLR_INVALID && GetRValue(c) > 200 && GetGValue(c) < 60 && GetBValue(c) < 80;
+            }
+            ReleaseDC(nullptr, screen);
+            return red;
+        };
+        EXPECT_TRUE(WaitFor(allRed, 20000)) << "the picture is not on the canvas";
+        // The live preview gave way to the canvas.
+        HWND preview = GetDlgItem(main, 0xFFFF);
+        EXPECT_TRUE(preview != nullptr && !IsWindowVisible(preview));
+    });
+    EXPECT_EQ(code, 0u);
+    DeleteFileW(picture.c_str());
 }
 
 namespace {
