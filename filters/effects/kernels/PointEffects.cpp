@@ -222,20 +222,22 @@ void SepiaRun(int16_t* b, int16_t* g, int16_t* r, const int16_t* low, int n) {
 #if defined(__SSE2__)
     const auto k = [](int v) { return _mm_set1_epi16(static_cast<int16_t>(v)); };
     const auto by255 = [&](__m128i x) { return _mm_srli_epi16(_mm_mulhi_epu16(x, k(32897)), 7); };
+    const __m128i by37 = OpaqueLanes(37), by73 = OpaqueLanes(73), by14 = OpaqueLanes(14), by56 = OpaqueLanes(56),
+                  by49 = OpaqueLanes(49);
     for (; i + 8 <= n; i += 8) {
         const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
         const __m128i vg = _mm_loadu_si128(reinterpret_cast<const __m128i*>(g + i));
         const __m128i vr = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + i));
         const __m128i eighths = _mm_add_epi16(
-            _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(vr, k(37)), _mm_mullo_epi16(vg, k(73))), _mm_mullo_epi16(vb, k(14))),
+            _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(vr, by37), _mm_mullo_epi16(vg, by73)), _mm_mullo_epi16(vb, by14)),
             _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_add_epi16(vr, vg), k(3)), _mm_add_epi16(vb, vb)), 3));
         const __m128i grey = _mm_srli_epi16(_mm_mulhi_epu16(eighths, k(33555)), 6);
         const __m128i d = _mm_max_epi16(
             _mm_sub_epi16(grey, _mm_loadu_si128(reinterpret_cast<const __m128i*>(low + i))), _mm_setzero_si128());
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(b + i), _mm_sub_epi16(d, by255(_mm_mullo_epi16(d, k(56)))));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(g + i), _mm_sub_epi16(d, by255(_mm_mullo_epi16(d, k(14)))));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(b + i), _mm_sub_epi16(d, by255(_mm_mullo_epi16(d, by56))));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(g + i), _mm_sub_epi16(d, by255(_mm_mullo_epi16(d, by14))));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(r + i),
-                         _mm_add_epi16(by255(_mm_mullo_epi16(_mm_sub_epi16(k(255), d), k(49))), d));
+                         _mm_add_epi16(by255(_mm_mullo_epi16(_mm_sub_epi16(k(255), d), by49)), d));
     }
 #endif
     for (; i < n; ++i) {
@@ -266,26 +268,36 @@ void Sepia(const RgbFrame& frame) {
             static_cast<int16_t>(std::min<int64_t>(vignette.Lowering(distance), 255));
     }
     // Within a row the distance grows with |dx| alone, so one walk of the
-    // integer square root gives every column's lowering, with no square
-    // root per pixel; the pixels then run in planar 16-bit runs.
-    std::vector<int16_t> lowByDx(static_cast<std::size_t>(maxDx) + 1);
-    std::vector<int16_t> rowLowering(static_cast<std::size_t>(w));
-    for (int i = 0; i < h; ++i) {
-        const int64_t dy = vignette.RowDy(h, i);
-        int64_t distance = dy;  // |dy| is its own square root
-        for (int64_t dx = 0; dx <= maxDx; ++dx) {
-            const int64_t squared = dx * dx + dy * dy;
-            while ((distance + 1) * (distance + 1) <= squared) ++distance;
-            lowByDx[static_cast<std::size_t>(dx)] = byDistance[static_cast<std::size_t>(distance)];
+    // integer square root (by differences of squares, no multiplies) gives
+    // every column's lowering, with no square root per pixel. Rows equally
+    // far from the middle share it, so they are done in pairs. Column j lies
+    // |w / 2 - j| from the centre; the last slot takes column w, which
+    // does not exist, and saves a test per column.
+    const int centre = w / 2;
+    std::vector<int16_t> rowLowering(static_cast<std::size_t>(w) + 1);
+    for (int t = 0; h / 2 - t >= 0 || h / 2 + t < h; ++t) {
+        const int below = h / 2 - t, above = h / 2 + t;
+        const int64_t dy = vignette.RowDy(h, below >= 0 ? below : above);
+        int64_t distance = dy, squared = dy * dy, nextSquare = (dy + 1) * (dy + 1);
+        for (int dx = 0; dx <= centre; ++dx) {
+            while (nextSquare <= squared) {
+                ++distance;
+                nextSquare += 2 * distance + 1;
+            }
+            const int16_t low = byDistance[static_cast<std::size_t>(distance)];
+            rowLowering[static_cast<std::size_t>(centre - dx)] = low;
+            rowLowering[static_cast<std::size_t>(centre + dx)] = low;
+            squared += 2 * static_cast<int64_t>(dx) + 1;
         }
-        // Column j lies |w / 2 - j| from the centre.
-        for (int j = 0; j < w / 2; ++j) {
-            rowLowering[static_cast<std::size_t>(j)] = lowByDx[static_cast<std::size_t>(w / 2 - j)];
-        }
-        std::copy(lowByDx.begin(), lowByDx.begin() + (w - w / 2), rowLowering.begin() + w / 2);
-        ForEachPlanarRun(frame.Row(i), w, [&rowLowering](int16_t* b, int16_t* g, int16_t* r, int n, int start) {
+        const auto run = [&rowLowering](int16_t* b, int16_t* g, int16_t* r, int n, int start) {
             SepiaRun(b, g, r, rowLowering.data() + start, n);
-        });
+        };
+        if (below >= 0) {
+            ForEachPlanarRun(frame.Row(below), w, run);
+        }
+        if (above < h && above != below) {
+            ForEachPlanarRun(frame.Row(above), w, run);
+        }
     }
 }
 
