@@ -1,7 +1,6 @@
 // Runs one benchmark stage over a few frames, for instruction counts that do
 // not depend on the machine's load:
-//   valgrind --tool=callgrind --toggle-collect='*RunEffectPipeline*' \
-//       effects_profile <stage> [width height frames]
+//   valgrind --tool=callgrind --toggle-collect='*RunEffectPipeline*' effects_profile <stage> [width height frames]
 // Instructions per pixel = the collected Ir / (width x height x frames). The
 // first frame, which grows the scratch memory, runs before collection starts
 // only in the sense that it is counted too; use enough frames to dilute it.
