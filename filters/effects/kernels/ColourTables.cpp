@@ -144,7 +144,17 @@ void ApplyBrightnessRow(uint8_t* row, int width, int offset, const uint8_t* cons
 
 void ApplyTablesRow(uint8_t* row, int width, const uint8_t* red, const uint8_t* green,
                     const uint8_t* blue) {
-    for (int k = 0; k < width; ++k) {
+    int k = 0;
+    // Four pixels per step, as in JoinThroughTables.
+    for (; k + 4 <= width; k += 4) {
+        uint8_t* p = row + 3 * k;
+        for (int j = 0; j < 12; j += 3) {
+            p[j] = blue[p[j]];
+            p[j + 1] = green[p[j + 1]];
+            p[j + 2] = red[p[j + 2]];
+        }
+    }
+    for (; k < width; ++k) {
         uint8_t* p = row + 3 * k;
         p[0] = blue[p[0]];
         p[1] = green[p[1]];

@@ -27,10 +27,11 @@ uint64_t BitsOf(double v) {
 
 // The XYZ weights folded into the linearising table: the red, green and blue
 // entries added in that order give X = 0.4124 R + 0.3576 G + 0.1805 B, and
-// Y and Z likewise. X and Y sit side by side for the vector code.
+// Y and Z likewise. X and Y sit side by side for the vector code, Z beside
+// a zero.
 struct XyzTables {
     alignas(16) double xy[3][256][2];  // [red, green, blue][value][X, Y]
-    double z[3][256];
+    alignas(16) double z[3][256][2];   // [red, green, blue][value][Z, 0]
 
     XyzTables() {
         const double* lin = SrgbLinearTable();
@@ -41,7 +42,8 @@ struct XyzTables {
             for (int i = 0; i < 256; ++i) {
                 xy[c][i][0] = kX[c] * lin[i];
                 xy[c][i][1] = kY[c] * lin[i];
-                z[c][i] = kZ[c] * lin[i];
+                z[c][i][0] = kZ[c] * lin[i];
+                z[c][i][1] = 0.0;
             }
         }
     }
@@ -60,7 +62,7 @@ Xyz3 XyzOf(const XyzTables& t, const uint8_t* bgr) {
     const int b = bgr[0], g = bgr[1], r = bgr[2];
     return Xyz3{static_cast<float>(t.xy[kRed][r][0] + t.xy[kGreen][g][0] + t.xy[kBlue][b][0]),
                 static_cast<float>(t.xy[kRed][r][1] + t.xy[kGreen][g][1] + t.xy[kBlue][b][1]),
-                static_cast<float>(t.z[kRed][r] + t.z[kGreen][g] + t.z[kBlue][b])};
+                static_cast<float>(t.z[kRed][r][0] + t.z[kGreen][g][0] + t.z[kBlue][b][0])};
 }
 
 float CandidateThreshold(float minY, float maxY) { return minY + 0.05f * (maxY - minY); }
@@ -99,7 +101,8 @@ struct CandidateSums {
 // which no test below looks at. Pixels that are not, or no longer,
 // candidates become (-1, -1, -1), below every limit. The sums start over all
 // pixels and lose each pixel as it leaves, so a round costs a compare per
-// pixel unless it drops something.
+// pixel unless it drops something; and the last round, which drops nothing,
+// is usually settled by the largest values the round before kept.
 
 // Pixels whose X, Y and Z add up exactly as doubles: the sums stay below
 // 2^11, so every 2^-41 unit still fits the 53-bit mantissa.
@@ -157,15 +160,15 @@ __attribute__((noinline)) void MeasureRow(const XyzTables& t, const uint8_t* p, 
             const unsigned blue = q[0], green = q[1], red = q[2];
             const __m128d xy = _mm_add_pd(_mm_add_pd(_mm_load_pd(t.xy[kRed][red]), _mm_load_pd(t.xy[kGreen][green])),
                                           _mm_load_pd(t.xy[kBlue][blue]));
-            const __m128d z = _mm_add_sd(_mm_add_sd(_mm_load_sd(&t.z[kRed][red]), _mm_load_sd(&t.z[kGreen][green])),
-                                         _mm_load_sd(&t.z[kBlue][blue]));
-            const __m128 xyf = _mm_cvtpd_ps(xy);                   // x, y, 0, 0
-            const __m128 zf = _mm_cvtsd_ss(_mm_setzero_ps(), z);  // z, 0, 0, 0
+            const __m128d z = _mm_add_pd(_mm_add_pd(_mm_load_pd(t.z[kRed][red]), _mm_load_pd(t.z[kGreen][green])),
+                                         _mm_load_pd(t.z[kBlue][blue]));
+            const __m128 xyf = _mm_cvtpd_ps(xy);  // x, y, 0, 0
+            const __m128 zf = _mm_cvtpd_ps(z);    // z, 0, 0, 0
             _mm_storeu_ps(out + 3 * static_cast<std::size_t>(k), _mm_movelh_ps(xyf, zf));
             minimum = _mm_min_ps(minimum, xyf);
             maximum = _mm_max_ps(maximum, xyf);
             xySum = _mm_add_pd(xySum, _mm_cvtps_pd(xyf));
-            zSum = _mm_add_sd(zSum, _mm_cvtss_sd(zSum, zf));
+            zSum = _mm_add_pd(zSum, _mm_cvtps_pd(zf));
         }
         alignas(16) double exact[2];
         _mm_store_pd(exact, xySum);
@@ -180,8 +183,10 @@ __attribute__((noinline)) void MeasureRow(const XyzTables& t, const uint8_t* p, 
 }
 
 template <typename Test>
-bool DropIf(float* record, const uint8_t* bgr, Test test, CandidateSums& sums) {
-    if ((_mm_movemask_ps(test(_mm_loadu_ps(record))) & 7) == 0) {
+bool DropIf(float* record, const uint8_t* bgr, Test test, CandidateSums& sums, __m128& keptMax) {
+    const __m128 v = _mm_loadu_ps(record);
+    if ((_mm_movemask_ps(test(v)) & 7) == 0) {
+        keptMax = _mm_max_ps(keptMax, v);
         return false;
     }
     sums.Subtract(Xyz3{record[0], record[1], record[2]}, bgr);
@@ -190,10 +195,12 @@ bool DropIf(float* record, const uint8_t* bgr, Test test, CandidateSums& sums) {
 }
 
 // Drops every pixel for which test(its record) sets lane 0, 1 or 2; returns
-// how many it dropped. Four pixels are tested together: most rounds drop few.
+// how many it dropped, and in lanes 0 to 2 of keptMax the largest X, Y and
+// Z of those it kept. Four pixels are tested together: most rounds drop few.
 template <typename Test>
-uint64_t DropWhere(float* records, const RgbFrame& frame, CandidateSums& sums, Test test) {
+uint64_t DropWhere(float* records, const RgbFrame& frame, CandidateSums& sums, Test test, __m128& keptMax) {
     uint64_t dropped = 0;
+    __m128 largest = _mm_set1_ps(-1.0f);
     const int w = frame.width;
     for (int r = 0; r < frame.height; ++r) {
         const uint8_t* row = frame.Row(r);
@@ -201,19 +208,22 @@ uint64_t DropWhere(float* records, const RgbFrame& frame, CandidateSums& sums, T
         int k = 0;
         for (; k + 4 <= w; k += 4) {
             float* q = rec + 3 * k;
-            const __m128 any = _mm_or_ps(_mm_or_ps(test(_mm_loadu_ps(q)), test(_mm_loadu_ps(q + 3))),
-                                         _mm_or_ps(test(_mm_loadu_ps(q + 6)), test(_mm_loadu_ps(q + 9))));
+            const __m128 v0 = _mm_loadu_ps(q), v1 = _mm_loadu_ps(q + 3), v2 = _mm_loadu_ps(q + 6),
+                         v3 = _mm_loadu_ps(q + 9);
+            const __m128 any = _mm_or_ps(_mm_or_ps(test(v0), test(v1)), _mm_or_ps(test(v2), test(v3)));
             if ((_mm_movemask_ps(any) & 7) == 0) {
+                largest = _mm_max_ps(largest, _mm_max_ps(_mm_max_ps(v0, v1), _mm_max_ps(v2, v3)));
                 continue;
             }
             for (int j = k; j < k + 4; ++j) {
-                dropped += DropIf(rec + 3 * j, row + 3 * j, test, sums) ? 1 : 0;
+                dropped += DropIf(rec + 3 * j, row + 3 * j, test, sums, largest) ? 1 : 0;
             }
         }
         for (; k < w; ++k) {
-            dropped += DropIf(rec + 3 * k, row + 3 * k, test, sums) ? 1 : 0;
+            dropped += DropIf(rec + 3 * k, row + 3 * k, test, sums, largest) ? 1 : 0;
         }
     }
+    keptMax = largest;
     return dropped;
 }
 
@@ -232,11 +242,17 @@ ChannelMeans MeanOfWhiteCandidatesVector(const RgbFrame& frame, CScratch& scratc
     const float minY = _mm_cvtss_f32(_mm_shuffle_ps(low, low, 1));
     const float maxY = _mm_cvtss_f32(_mm_shuffle_ps(high, high, 1));
     const __m128 dim = _mm_setr_ps(-infinity, CandidateThreshold(minY, maxY), -infinity, -infinity);
-    DropWhere(records, frame, sums, [dim](__m128 v) { return _mm_cmplt_ps(v, dim); });
+    __m128 keptMax;
+    DropWhere(records, frame, sums, [dim](__m128 v) { return _mm_cmplt_ps(v, dim); }, keptMax);
 
     while (sums.count != 0) {
         const __m128 limits = _mm_setr_ps(sums.Limit(0), sums.Limit(1), sums.Limit(2), infinity);
-        if (DropWhere(records, frame, sums, [limits](__m128 v) { return _mm_cmpge_ps(v, limits); }) == 0) {
+        // A round drops nothing, and so ends the search, when no candidate
+        // reaches a limit; the largest values kept tell that without a walk.
+        if ((_mm_movemask_ps(_mm_cmpge_ps(keptMax, limits)) & 7) == 0) {
+            break;
+        }
+        if (DropWhere(records, frame, sums, [limits](__m128 v) { return _mm_cmpge_ps(v, limits); }, keptMax) == 0) {
             break;
         }
     }
