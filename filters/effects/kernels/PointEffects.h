@@ -16,6 +16,8 @@ void DropGreen(const RgbFrame& frame);
 void Negative(const RgbFrame& frame);
 void Darken(const RgbFrame& frame);
 void Grey(const RgbFrame& frame);
+// Grey pixel by pixel; what Grey must match.
+void GreyReference(const RgbFrame& frame);
 void Posterize(const RgbFrame& frame);
 void ClearText(const RgbFrame& frame);
 // Clear text pixel by pixel in plain int arithmetic; what ClearText must match.

@@ -83,6 +83,22 @@ TEST(PointEffects, SepiaMatchesOverEveryColour) {
     }
 }
 
+// Grey's division by 100 as a multiply, for every red and blue pair at
+// every third green.
+TEST(PointEffects, GreyMatchesOverEveryColour) {
+    for (int green = 0; green < 256; green += 3) {
+        CTestFrame a(256, 256), b(256, 256);
+        a.FillColourPlane(static_cast<uint8_t>(green));
+        b.FillColourPlane(static_cast<uint8_t>(green));
+        Grey(a.View());
+        GreyReference(b.View());
+        ASSERT_EQ(a.Pixels(), b.Pixels()) << "green " << green;
+    }
+    // The largest sum, 25500 (white), and 25489 (254.89, which must not round up).
+    EXPECT_EQ(AfterEffect(kEffectGrey, GreyPixel(255)), GreyPixel(255));
+    EXPECT_EQ(AfterEffect(kEffectGrey, Bgr{254, 255, 255}), GreyPixel(254));
+}
+
 // Rows are split into runs of 64 pixels and vectors of 8 and 16; widths
 // around those sizes and single pixels exercise every remainder.
 TEST(PointEffects, PlanarStagesMatchAtEveryRemainder) {
@@ -99,6 +115,11 @@ TEST(PointEffects, PlanarStagesMatchAtEveryRemainder) {
             Sepia(a.View());
             SepiaReference(b.View());
             EXPECT_EQ(a.Pixels(), b.Pixels()) << "sepia " << w << "x" << h;
+            a.FillNoise(static_cast<uint32_t>(w * 3 + h));
+            b = a;
+            Grey(a.View());
+            GreyReference(b.View());
+            EXPECT_EQ(a.Pixels(), b.Pixels()) << "grey " << w << "x" << h;
         }
     }
 }
