@@ -57,6 +57,10 @@ int CBrowseControl::ShowMediaFile(const char16_t* path, int mediaClass) {
     // previous file had, there is nothing to play or edit.
     if (m_browseFile.empty()) m_browseClass = kClassNone;
     if (m_host.ModeId() != kBrowseMode) return 1;
+    // The browser names its current file again whenever its folder changes
+    // (a capture saved, another file renamed or deleted). Reloading the
+    // picture shown would throw away the user's unsaved edits.
+    if (m_browseClass == kClassPicture && m_browseFile == m_currentFile && IsPhotoModified()) return 1;
 
     EnableKey(static_cast<int>(Button::SaveAs), 0);
     m_currentFile = m_browseFile;

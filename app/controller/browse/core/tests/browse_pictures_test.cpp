@@ -61,6 +61,27 @@ TEST(BrowseShow, AnUnknownFileStopsPlaybackAndClears) {
     EXPECT_EQ(rig.browse.ClearBrowsePicture(), 0);
 }
 
+TEST(BrowseShow, TheEditedPictureNamedAgainKeepsItsEditsAnotherFileLoads) {
+    BrowseRig rig;
+    ASSERT_EQ(rig.browse.ShowMediaFile(u"C:\\I\\a.jpg", kClassPicture), 1);
+    rig.canvas.modified = true;
+    rig.log.calls.clear();
+    // The browser reports its current file again after a change in its
+    // folder: the edited canvas stays as it is.
+    EXPECT_EQ(rig.browse.ShowMediaFile(u"C:\\I\\a.jpg", kClassPicture), 1);
+    EXPECT_TRUE(rig.log.calls.empty());
+    EXPECT_EQ(rig.browse.IsPhotoModified(), 1);
+    // Not edited, the same name reloads (the file may have changed on disk).
+    rig.canvas.modified = false;
+    EXPECT_EQ(rig.browse.ShowMediaFile(u"C:\\I\\a.jpg", kClassPicture), 1);
+    EXPECT_TRUE(rig.log.Has("Canvas.ShowFile(C:\\I\\a.jpg,1)"));
+    // Edited, another file loads: the question came before, from the browser.
+    rig.canvas.modified = true;
+    rig.log.calls.clear();
+    EXPECT_EQ(rig.browse.ShowMediaFile(u"C:\\I\\b.jpg", kClassPicture), 1);
+    EXPECT_TRUE(rig.log.Has("Canvas.ShowFile(C:\\I\\b.jpg,1)"));
+}
+
 TEST(BrowseSaveModified, AnsweredYesSavesNumberedCopiesAndKeepsTheOriginal) {
     BrowseRig rig;
     ASSERT_EQ(rig.browse.ShowMediaFile(u"C:\\I\\a.jpg", kClassPicture), 1);
