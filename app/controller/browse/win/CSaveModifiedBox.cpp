@@ -7,7 +7,7 @@ namespace vimbrel::controller {
 std::wstring CSaveModifiedBox::QuestionText() {
     std::wstring text = GetLanguageText().GetString(L"IDS_MSG_MODIFYSAVE");
     // A language file without the key must not give a box without a question.
-    if (text.empty() || text == L"IDS_MSG_MODIFYSAVE") text = L"The picture has been modified. Save a copy?";
+    if (text.empty() || text == L"IDS_MSG_MODIFYSAVE") text = L"The picture has changed. Save the changes?";
     return text;
 }
 
