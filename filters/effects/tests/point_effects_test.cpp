@@ -44,18 +44,25 @@ TEST(PointEffects, ClearTextWorkedExample) {
     EXPECT_EQ(AfterEffect(kEffectClearText, Bgr{10, 10, 10}), GreyPixel(0));
 }
 
-// The fast versions divide by reciprocals in 16-bit lanes and walk square
-// roots per row; both must give the plain arithmetic's bytes.
-TEST(PointEffects, ClearTextMatchesThePlainArithmetic) {
-    // Every red and blue pair with every third green, both ends included.
-    for (int green = 0; green < 256; green += 3) {
+using FrameStage = void (*)(const RgbFrame&);
+
+// Every red and blue pair, at every `step`-th green from 0: the fast stage
+// must give the plain version's bytes.
+void ExpectSameOverEveryColour(FrameStage fast, FrameStage plain, int step) {
+    for (int green = 0; green < 256; green += step) {
         CTestFrame a(256, 256), b(256, 256);
         a.FillColourPlane(static_cast<uint8_t>(green));
         b.FillColourPlane(static_cast<uint8_t>(green));
-        ClearText(a.View());
-        ClearTextReference(b.View());
+        fast(a.View());
+        plain(b.View());
         ASSERT_EQ(a.Pixels(), b.Pixels()) << "green " << green;
     }
+}
+
+// The fast versions divide by reciprocals in 16-bit lanes and walk square
+// roots per row; both must give the plain arithmetic's bytes.
+TEST(PointEffects, ClearTextMatchesThePlainArithmetic) {
+    ExpectSameOverEveryColour(ClearText, ClearTextReference, 3);  // 255 included
 }
 
 TEST(PointEffects, SepiaMatchesThePixelByPixelVersion) {
@@ -73,27 +80,13 @@ TEST(PointEffects, SepiaMatchesThePixelByPixelVersion) {
 // Sepia's grey and tone in 16-bit lanes against the plain arithmetic for
 // every red and blue pair, at every fifth green.
 TEST(PointEffects, SepiaMatchesOverEveryColour) {
-    for (int green = 0; green < 256; green += 5) {
-        CTestFrame a(256, 256), b(256, 256);
-        a.FillColourPlane(static_cast<uint8_t>(green));
-        b.FillColourPlane(static_cast<uint8_t>(green));
-        Sepia(a.View());
-        SepiaReference(b.View());
-        ASSERT_EQ(a.Pixels(), b.Pixels()) << "green " << green;
-    }
+    ExpectSameOverEveryColour(Sepia, SepiaReference, 5);
 }
 
 // Grey's division by 100 as a multiply, for every red and blue pair at
 // every third green.
 TEST(PointEffects, GreyMatchesOverEveryColour) {
-    for (int green = 0; green < 256; green += 3) {
-        CTestFrame a(256, 256), b(256, 256);
-        a.FillColourPlane(static_cast<uint8_t>(green));
-        b.FillColourPlane(static_cast<uint8_t>(green));
-        Grey(a.View());
-        GreyReference(b.View());
-        ASSERT_EQ(a.Pixels(), b.Pixels()) << "green " << green;
-    }
+    ExpectSameOverEveryColour(Grey, GreyReference, 3);
     // The largest sum, 25500 (white), and 25489 (254.89, which must not round up).
     EXPECT_EQ(AfterEffect(kEffectGrey, GreyPixel(255)), GreyPixel(255));
     EXPECT_EQ(AfterEffect(kEffectGrey, Bgr{254, 255, 255}), GreyPixel(254));
@@ -102,24 +95,24 @@ TEST(PointEffects, GreyMatchesOverEveryColour) {
 // Rows are split into runs of 64 pixels and vectors of 8 and 16; widths
 // around those sizes and single pixels exercise every remainder.
 TEST(PointEffects, PlanarStagesMatchAtEveryRemainder) {
+    struct Stage {
+        const char* name;
+        FrameStage fast, plain;
+    };
+    const Stage stages[] = {{"clear text", ClearText, ClearTextReference},
+                            {"sepia", Sepia, SepiaReference},
+                            {"grey", Grey, GreyReference}};
     for (int w : {1, 2, 7, 8, 15, 16, 17, 63, 64, 65, 79, 641}) {
         for (int h : {1, 3}) {
-            CTestFrame a(w, h), b(w, h);
-            a.FillNoise(static_cast<uint32_t>(w * 7 + h));
-            b = a;
-            ClearText(a.View());
-            ClearTextReference(b.View());
-            EXPECT_EQ(a.Pixels(), b.Pixels()) << "clear text " << w << "x" << h;
-            a.FillNoise(static_cast<uint32_t>(w * 5 + h));
-            b = a;
-            Sepia(a.View());
-            SepiaReference(b.View());
-            EXPECT_EQ(a.Pixels(), b.Pixels()) << "sepia " << w << "x" << h;
-            a.FillNoise(static_cast<uint32_t>(w * 3 + h));
-            b = a;
-            Grey(a.View());
-            GreyReference(b.View());
-            EXPECT_EQ(a.Pixels(), b.Pixels()) << "grey " << w << "x" << h;
+            uint32_t seed = static_cast<uint32_t>(w * 7 + h);
+            for (const Stage& stage : stages) {
+                CTestFrame a(w, h);
+                a.FillNoise(seed++);
+                CTestFrame b = a;
+                stage.fast(a.View());
+                stage.plain(b.View());
+                EXPECT_EQ(a.Pixels(), b.Pixels()) << stage.name << " " << w << "x" << h;
+            }
         }
     }
 }
