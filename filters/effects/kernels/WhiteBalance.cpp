@@ -20,19 +20,6 @@ struct SrgbTable {
     }
 };
 
-ChannelMeans MeanOfAllPixels(const RgbFrame& frame) {
-    uint64_t sum[3] = {0, 0, 0};
-    for (int r = 0; r < frame.height; ++r) {
-        const uint8_t* p = frame.Row(r);
-        for (int k = 0; k < frame.width; ++k, p += 3) {
-            sum[kBlue] += p[0];
-            sum[kGreen] += p[1];
-            sum[kRed] += p[2];
-        }
-    }
-    return MeansOf(sum, static_cast<uint64_t>(frame.width) * frame.height);
-}
-
 void BuildGainTable(float gain, ChannelTable& table) {
     for (int i = 0; i < 256; ++i) {
         table[i] = ClampByte(static_cast<int>(i * gain + 0.5f));

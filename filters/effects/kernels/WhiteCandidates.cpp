@@ -65,6 +65,46 @@ Xyz3 XyzOf(const XyzTables& t, const uint8_t* bgr) {
                 static_cast<float>(t.z[kRed][r][0] + t.z[kGreen][g][0] + t.z[kBlue][b][0])};
 }
 
+// Every red, green and blue value of n pixels added to sum (red, green,
+// blue), 16 pixels at a time where the vector unit allows.
+void AddColourSums(const uint8_t* p, int n, uint64_t sum[3]) {
+    int k = 0;
+#if defined(__SSE2__)
+    // masks[v][c]: the bytes of channel c within the v-th 16 bytes of 48.
+    struct Masks {
+        alignas(16) uint8_t bytes[3][3][16];
+        Masks() {
+            for (int v = 0; v < 3; ++v)
+                for (int c = 0; c < 3; ++c)
+                    for (int j = 0; j < 16; ++j) bytes[v][c][j] = (16 * v + j) % 3 == c ? 0xFF : 0;
+        }
+    };
+    static const Masks masks;
+    const __m128i zero = _mm_setzero_si128();
+    __m128i lanes[3] = {zero, zero, zero};  // blue, green, red in two 64-bit halves
+    for (; k + 16 <= n; k += 16) {
+        for (int v = 0; v < 3; ++v) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 3 * k + 16 * v));
+            for (int c = 0; c < 3; ++c) {
+                const __m128i mask = _mm_load_si128(reinterpret_cast<const __m128i*>(masks.bytes[v][c]));
+                lanes[c] = _mm_add_epi64(lanes[c], _mm_sad_epu8(_mm_and_si128(bytes, mask), zero));
+            }
+        }
+    }
+    alignas(16) uint64_t halves[2];
+    const int channelOf[3] = {kBlue, kGreen, kRed};
+    for (int c = 0; c < 3; ++c) {
+        _mm_store_si128(reinterpret_cast<__m128i*>(halves), lanes[c]);
+        sum[channelOf[c]] += halves[0] + halves[1];
+    }
+#endif
+    for (; k < n; ++k) {
+        sum[kBlue] += p[3 * k];
+        sum[kGreen] += p[3 * k + 1];
+        sum[kRed] += p[3 * k + 2];
+    }
+}
+
 float CandidateThreshold(float minY, float maxY) { return minY + 0.05f * (maxY - minY); }
 
 // The candidates' exact XYZ sums, colour sums and count.
@@ -107,43 +147,6 @@ struct CandidateSums {
 // Pixels whose X, Y and Z add up exactly as doubles: the sums stay below
 // 2^11, so every 2^-41 unit still fits the 53-bit mantissa.
 constexpr int kExactRun = 1024;
-
-// Every red, green and blue value of n pixels added up, 16 pixels at a time.
-void AddColourSums(const uint8_t* p, int n, uint64_t sum[3]) {
-    // masks[v][c]: the bytes of channel c within the v-th 16 bytes of 48.
-    struct Masks {
-        alignas(16) uint8_t bytes[3][3][16];
-        Masks() {
-            for (int v = 0; v < 3; ++v)
-                for (int c = 0; c < 3; ++c)
-                    for (int j = 0; j < 16; ++j) bytes[v][c][j] = (16 * v + j) % 3 == c ? 0xFF : 0;
-        }
-    };
-    static const Masks masks;
-    const __m128i zero = _mm_setzero_si128();
-    __m128i lanes[3] = {zero, zero, zero};  // blue, green, red in two 64-bit halves
-    int k = 0;
-    for (; k + 16 <= n; k += 16) {
-        for (int v = 0; v < 3; ++v) {
-            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 3 * k + 16 * v));
-            for (int c = 0; c < 3; ++c) {
-                const __m128i mask = _mm_load_si128(reinterpret_cast<const __m128i*>(masks.bytes[v][c]));
-                lanes[c] = _mm_add_epi64(lanes[c], _mm_sad_epu8(_mm_and_si128(bytes, mask), zero));
-            }
-        }
-    }
-    alignas(16) uint64_t halves[2];
-    const int channelOf[3] = {kBlue, kGreen, kRed};
-    for (int c = 0; c < 3; ++c) {
-        _mm_store_si128(reinterpret_cast<__m128i*>(halves), lanes[c]);
-        sum[channelOf[c]] += halves[0] + halves[1];
-    }
-    for (; k < n; ++k) {
-        sum[kBlue] += p[3 * k];
-        sum[kGreen] += p[3 * k + 1];
-        sum[kRed] += p[3 * k + 2];
-    }
-}
 
 // Computes the records of a row, the running minimum and maximum of Y (lane
 // 1 of low and high) and adds the pixels to the sums. `out` has room for a
@@ -321,6 +324,14 @@ float DropLimit(const CExactSum& sum, uint64_t count) {
     // Values are whole units too, so value >= units x 2^-41 exactly when
     // value >= the smallest float at or above it.
     return std::ldexp(limit, -kXyzUnitBits);
+}
+
+ChannelMeans MeanOfAllPixels(const RgbFrame& frame) {
+    uint64_t sum[3] = {0, 0, 0};
+    for (int r = 0; r < frame.height; ++r) {
+        AddColourSums(frame.Row(r), frame.width, sum);
+    }
+    return MeansOf(sum, static_cast<uint64_t>(frame.width) * frame.height);
 }
 
 ChannelMeans MeanOfWhiteCandidates(const RgbFrame& frame, CScratch& scratch) {

@@ -48,6 +48,9 @@ private:
 // `sum`: a value is dropped exactly when it is at or above this limit.
 float DropLimit(const CExactSum& sum, uint64_t count);
 
+// The mean colour of every pixel of the frame.
+ChannelMeans MeanOfAllPixels(const RgbFrame& frame);
+
 // Candidates: Y at least minY + 0.05 x (maxY - minY) over the frame; then,
 // round after round, those with X, Y or Z at or above three times the
 // candidates' mean are dropped, until a round drops none. The mean colour of

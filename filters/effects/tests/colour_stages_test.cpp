@@ -231,6 +231,21 @@ TEST(WhiteBalance, MildCastScalesByClampedGains) {
     EXPECT_EQ(f.At(0, 0), (Bgr{106, 106, 106}));
 }
 
+TEST(WhiteBalance, AllPixelMeansOverAWideFrame) {
+    // 21 columns (16 at a time, then 5 one by one): red 10 k, green 50,
+    // blue 200 - k, so the means are 100, 50 and 190; luma 80.91 gives gains
+    // 0.8091, 1.6182 and 0.42584.
+    WhiteBalanceState s;
+    CTestFrame f(21, 2);
+    for (int r = 0; r < 2; ++r)
+        for (int k = 0; k < 21; ++k)
+            f.Set(k, r, Bgr{static_cast<uint8_t>(200 - k), 50, static_cast<uint8_t>(10 * k)});
+    ASSERT_TRUE(AnalyseWhiteBalance(f.View(), s, scratch));
+    EXPECT_NEAR(s.gain[kRed], 0.8091f, 1e-5f);
+    EXPECT_NEAR(s.gain[kGreen], 1.6182f, 1e-5f);
+    EXPECT_NEAR(s.gain[kBlue], 0.42584f, 1e-5f);
+}
+
 TEST(WhiteBalance, CandidatesLeaveOutAHighlight) {
     // One black pixel, eight (b 90, g 90, r 120) and one white. Y runs 0..1,
     // so the threshold is 0.05 and the nine brighter pixels are candidates;
