@@ -15,6 +15,8 @@ namespace vimbrel::effects {
 void Despeckle(const RgbFrame& frame, int threshold, CScratch& scratch);
 
 void Blur(const RgbFrame& frame);
+// Column by column, every case through the general rule; Blur must match it.
+void BlurPlain(const RgbFrame& frame);
 void Sharpen(const RgbFrame& frame);
 void Emboss(const RgbFrame& frame);
 // Blocks of 3, 6, 12 or 24 pixels by frame-size class.

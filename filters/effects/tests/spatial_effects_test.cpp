@@ -56,36 +56,62 @@ TEST(Despeckle, SmoothsOnlySmallDeviationsAndNeverTheBorder) {
 }
 
 TEST(Blur, TwoRowFrameAveragesForwardBlocks) {
-    CTestFrame f(5, 2);
-    f.SetGreyRows({{0, 16, 32, 48, 64}, {80, 96, 112, 128, 144}});
-    Blur(f.View());
-    // Row 0 (two rows left): 512 >> 3, 640 >> 3, 528 / 6, 384 >> 2, copy.
-    EXPECT_EQ(f.GreyRow(0), (std::vector<int>{64, 80, 88, 96, 96}));
-    // Last row: 416 >> 2, 480 >> 2, 384 / 3, 272 >> 1, copy.
-    EXPECT_EQ(f.GreyRow(1), (std::vector<int>{104, 120, 128, 136, 136}));
+    for (auto blur : {&Blur, &BlurPlain}) {
+        CTestFrame f(5, 2);
+        f.SetGreyRows({{0, 16, 32, 48, 64}, {80, 96, 112, 128, 144}});
+        blur(f.View());
+        // Row 0 (two rows left): 512 >> 3, 640 >> 3, 528 / 6, 384 >> 2, copy.
+        EXPECT_EQ(f.GreyRow(0), (std::vector<int>{64, 80, 88, 96, 96}));
+        // Last row: 416 >> 2, 480 >> 2, 384 / 3, 272 >> 1, copy.
+        EXPECT_EQ(f.GreyRow(1), (std::vector<int>{104, 120, 128, 136, 136}));
+    }
 }
 
 TEST(Blur, FourRowBlocksAndNarrowFrames) {
-    CTestFrame tall(1, 4);
-    tall.SetGreyRows({{10}, {20}, {30}, {40}});
-    Blur(tall.View());
-    // 100 / 4, then two-row blocks (20 + 30) / 2 and (30 + 40) / 2, then 40.
-    EXPECT_EQ(tall.At(0, 0).g, 25);
-    EXPECT_EQ(tall.At(0, 1).g, 25);
-    EXPECT_EQ(tall.At(0, 2).g, 35);
-    EXPECT_EQ(tall.At(0, 3).g, 40);
+    for (auto blur : {&Blur, &BlurPlain}) {
+        CTestFrame tall(1, 4);
+        tall.SetGreyRows({{10}, {20}, {30}, {40}});
+        blur(tall.View());
+        // 100 / 4, then two-row blocks (20 + 30) / 2 and (30 + 40) / 2, then 40.
+        EXPECT_EQ(tall.At(0, 0).g, 25);
+        EXPECT_EQ(tall.At(0, 1).g, 25);
+        EXPECT_EQ(tall.At(0, 2).g, 35);
+        EXPECT_EQ(tall.At(0, 3).g, 40);
 
-    CTestFrame pair(2, 1);
-    pair.SetGreyRows({{10, 30}});
-    Blur(pair.View());
-    EXPECT_EQ(pair.GreyRow(0), (std::vector<int>{20, 20}));
+        CTestFrame pair(2, 1);
+        pair.SetGreyRows({{10, 30}});
+        blur(pair.View());
+        EXPECT_EQ(pair.GreyRow(0), (std::vector<int>{20, 20}));
 
-    CTestFrame block(4, 4);
-    for (int r = 0; r < 4; ++r)
-        for (int k = 0; k < 4; ++k) block.Set(k, r, GreyPixel(static_cast<uint8_t>(16 * r + k)));
-    Blur(block.View());
-    // Row 0, column 0 takes all sixteen: (384 + 24) >> 4.
-    EXPECT_EQ(block.At(0, 0).g, 25);
+        CTestFrame block(4, 4);
+        for (int r = 0; r < 4; ++r)
+            for (int k = 0; k < 4; ++k) block.Set(k, r, GreyPixel(static_cast<uint8_t>(16 * r + k)));
+        blur(block.View());
+        // Row 0, column 0 takes all sixteen: (384 + 24) >> 4.
+        EXPECT_EQ(block.At(0, 0).g, 25);
+    }
+}
+
+TEST(Blur, WholeBlockRunGivesThePlainBytes) {
+    // Widths around the four-column run's end and heights over every
+    // block-row case, packed and padded rows, bright noise near the top of
+    // the 16-bit sums.
+    for (int w : {1, 2, 3, 4, 5, 6, 7, 8, 13, 64, 641}) {
+        for (int h : {1, 2, 3, 4, 5, 9}) {
+            for (bool packed : {true, false}) {
+                CTestFrame fast(w, h, packed);
+                fast.FillNoise(static_cast<uint32_t>(w * 31 + h));
+                CTestFrame plain = fast;
+                Blur(fast.View());
+                BlurPlain(plain.View());
+                ASSERT_EQ(fast.Buffer(), plain.Buffer()) << w << " x " << h << (packed ? " packed" : " padded");
+            }
+        }
+    }
+    CTestFrame white(9, 4);
+    white.Fill(GreyPixel(255));
+    Blur(white.View());
+    EXPECT_TRUE(white.IsUniform(GreyPixel(255)));
 }
 
 TEST(Sharpen, AgainstNextPixelAndNextRow) {
