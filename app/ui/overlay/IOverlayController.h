@@ -5,7 +5,7 @@
 
 #include "OverlayLogic.h"
 #include "SkinTypes.h"
-#include "UiFontSpec.h"
+#include "UiFontRequest.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 // as long as the font lives.
 #pragma once
 
-#include "UiFontSpec.h"
+#include "UiFontRequest.h"
 
 #include <windows.h>
 #include <gdiplus.h>
