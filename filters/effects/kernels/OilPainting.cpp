@@ -180,11 +180,17 @@ TileBounds BoundsOf(const OilJob& job, int tile) {
     return {col0, row0, std::min(w, col0 + w / d), std::min(h, row0 + h / d)};
 }
 
+// A point's mean over the 2 x 2 block it stands for, both pixels of each row
+// in one 6-byte store.
+inline void WriteWholeBlock(const OilJob& job, int x, int y, const uint8_t* mean) {
+    const uint8_t pair[6] = {mean[0], mean[1], mean[2], mean[0], mean[1], mean[2]};
+    std::memcpy(job.out.Row(y) + 3 * x, pair, 6);
+    std::memcpy(job.out.Row(y + 1) + 3 * x, pair, 6);
+}
+
 void WriteBlock(const OilJob& job, const TileBounds& t, int x, int y, const uint8_t* mean) {
     if (x + 2 <= t.col1 && y + 2 <= t.row1) {
-        uint8_t pair[6] = {mean[0], mean[1], mean[2], mean[0], mean[1], mean[2]};
-        std::memcpy(job.out.Row(y) + 3 * x, pair, 6);
-        std::memcpy(job.out.Row(y + 1) + 3 * x, pair, 6);
+        WriteWholeBlock(job, x, y, mean);
         return;
     }
     for (int by = y; by < std::min(y + 2, t.row1); ++by) {
@@ -266,7 +272,11 @@ void PaintTile(void* context, int tile) {
             if (shift == 1 && x >= 2 && x + 4 < w && y >= 2 && y + 4 < h) {
                 uint8_t mean[3];
                 PaintInnerPoint(job, x, y, mean);
-                WriteBlock(job, bounds, x, y, mean);
+                if (x + 2 <= col1 && y + 2 <= row1) {
+                    WriteWholeBlock(job, x, y, mean);
+                } else {
+                    WriteBlock(job, bounds, x, y, mean);
+                }
                 continue;
             }
 #endif
