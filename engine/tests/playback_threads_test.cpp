@@ -32,9 +32,11 @@ public:
         }
     }
 
-    std::atomic<long> answered{0};
-    std::atomic<long> refused{0};
-    std::atomic<long> outOfRange{0};
+    // 64-bit: a refusal costs next to nothing, and a slow round of stops
+    // under load lets the poller count past what 32 bits hold.
+    std::atomic<long long> answered{0};
+    std::atomic<long long> refused{0};
+    std::atomic<long long> outOfRange{0};
 
 private:
     static DWORD WINAPI Main(LPVOID self)
