@@ -107,7 +107,7 @@ inline std::vector<BenchStage> AllStages() {
     stages.push_back({"effect_oil_painting_threads", Effect(21), true});
     // The heaviest chains the filter meets: white balance at its real period,
     // a bicubic zoom, then one costly effect (photo frame and text are drawn
-    // by the Windows layer and are not part of this program).
+    // by the Windows layer: filter_frame_bench times them with these chains).
     const auto chain = [](int effect) {
         return [effect](CEffectSettings& s) {
             s.SetAutoWhiteBalance(1, 1, kWhiteBalancePeriod);

@@ -134,6 +134,8 @@ std::vector<FilterCase> AllCases() {
         {"filter_pass_through", [](IVideoEffect&) { return true; }},
         {"filter_text", WithText},
         {"filter_frame_rate_text", [](IVideoEffect& e) { return e.ShowFps(1) == S_OK && e.EnableText(1) == S_OK; }},
+        {"filter_oil_painting_workers",
+         [](IVideoEffect& e) { return e.SetEffect(VIDEO_EFFECT_OIL_PAINTING, 0) == S_OK; }},
         {"filter_photo_frame", WithPhotoFrame},
         {"filter_photo_frame_text", [](IVideoEffect& e) { return WithPhotoFrame(e) && WithText(e); }},
         {"filter_chain_white_balance_bicubic_edge_text",
