@@ -31,18 +31,6 @@ std::map<std::pair<int, int>, double>& CopyMilliseconds() {
     return times;
 }
 
-double MeasureCopy(int w, int h) {
-    BenchFrame f(w, h);
-    const int rounds = 400;
-    const auto start = Clock::now();
-    for (int i = 0; i < rounds; ++i) {
-        f.Restore();
-        benchmark::DoNotOptimize(f.buffer.data());
-        benchmark::ClobberMemory();
-    }
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count() / rounds;
-}
-
 // Restores the frame and runs the pipeline once per iteration.
 void RunStage(benchmark::State& state, const BenchStage& stage) {
     const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
@@ -69,7 +57,7 @@ void RunStage(benchmark::State& state, const BenchStage& stage) {
     auto& copies = CopyMilliseconds();
     auto found = copies.find({w, h});
     if (found == copies.end()) {
-        found = copies.emplace(std::make_pair(w, h), MeasureCopy(w, h)).first;
+        found = copies.emplace(std::make_pair(w, h), MeasureFrameCopyMs(w, h)).first;
     }
     state.counters["ms_per_frame"] = ms;
     state.counters["stage_ms"] = ms - found->second;
