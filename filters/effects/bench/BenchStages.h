@@ -52,6 +52,17 @@ inline double MeasureFrameCopyMs(int w, int h) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / rounds;
 }
 
+// Registers one benchmark at the two frame sizes every figure is given for,
+// timed by the wall clock (worker threads count) and shown in milliseconds.
+template <class Run>
+void RegisterAtBenchSizes(const std::string& name, Run run) {
+    benchmark::RegisterBenchmark(name.c_str(), run)
+        ->Args({640, 480})
+        ->Args({1280, 720})
+        ->UseRealTime()
+        ->Unit(benchmark::kMillisecond);
+}
+
 class CBenchHost final : public IEffectHost {
 public:
     explicit CBenchHost(bool threads) : threads_(threads) {}

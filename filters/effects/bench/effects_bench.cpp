@@ -76,11 +76,7 @@ void Copy(benchmark::State& state) {
 void RegisterAll() {
     benchmark::RegisterBenchmark("frame_copy", Copy)->Args({640, 480})->Args({1280, 720})->Unit(benchmark::kMillisecond);
     for (const BenchStage& stage : AllStages()) {
-        benchmark::RegisterBenchmark(stage.name.c_str(), [stage](benchmark::State& s) { RunStage(s, stage); })
-            ->Args({640, 480})
-            ->Args({1280, 720})
-            ->UseRealTime()
-            ->Unit(benchmark::kMillisecond);
+        RegisterAtBenchSizes(stage.name, [stage](benchmark::State& s) { RunStage(s, stage); });
     }
 }
 

@@ -206,11 +206,7 @@ void RunCase(benchmark::State& state, const FilterCase& c) {
 
 void RegisterAll() {
     for (const FilterCase& c : AllCases()) {
-        benchmark::RegisterBenchmark(c.name, [c](benchmark::State& s) { RunCase(s, c); })
-            ->Args({640, 480})
-            ->Args({1280, 720})
-            ->UseRealTime()
-            ->Unit(benchmark::kMillisecond);
+        RegisterAtBenchSizes(c.name, [c](benchmark::State& s) { RunCase(s, c); });
     }
 }
 
