@@ -173,11 +173,16 @@ struct TileBounds {
     int col0, row0, col1, row1;
 };
 
+// Tile k of a d x d grid starts at column w (k mod d) / d and row
+// h (k div d) / d and reaches to where the next tile starts (the frame's
+// edge for the last), so the tiles cover the frame without overlap: a
+// block at a tile's last point never writes into its neighbour, and where
+// w or h does not divide evenly no column or row is left unpainted.
 TileBounds BoundsOf(const OilJob& job, int tile) {
-    const int w = job.out.width, h = job.out.height, d = job.divisions;
-    const int col0 = static_cast<int>(static_cast<int64_t>(w) * (tile % d) / d);
-    const int row0 = static_cast<int>(static_cast<int64_t>(h) * (tile / d) / d);
-    return {col0, row0, std::min(w, col0 + w / d), std::min(h, row0 + h / d)};
+    const int64_t w = job.out.width, h = job.out.height, d = job.divisions;
+    const int64_t col = tile % d, row = tile / d;
+    return {static_cast<int>(w * col / d), static_cast<int>(h * row / d), static_cast<int>(w * (col + 1) / d),
+            static_cast<int>(h * (row + 1) / d)};
 }
 
 // A point's mean over the 2 x 2 block it stands for, both pixels of each row

@@ -336,9 +336,9 @@ TEST(OilPainting, LargeFramesSampleNeighbouringBlocksAndKeepTheTieRule) {
     OilPainting(f.View(), serial, scratch);
     EXPECT_EQ(f.At(201, 149), (Bgr{3, 100, 100}));
     EXPECT_EQ(f.At(202, 149), (Bgr{3, 100, 100}));
-    // Row 150 lies between the second tile (75..149) and the third (151..):
-    // no tile paints it, so it keeps sample 9's grey.
-    EXPECT_EQ(f.At(201, 150), GreyPixel(200));
+    // Row 150 is the second row of the point's block: the tile of rows
+    // 75..150 paints it, up to where the next tile starts at 151.
+    EXPECT_EQ(f.At(201, 150), (Bgr{3, 100, 100}));
     OilPaintingReference(reference.View(), scratch);
     EXPECT_EQ(f.Pixels(), reference.Pixels());
 }
@@ -363,6 +363,30 @@ TEST(OilPainting, MatchesThePlainHistogramVersion) {
         OilPainting(a.View(), serial, scratch);
         OilPaintingReference(b.View(), scratch);
         EXPECT_EQ(a.Pixels(), b.Pixels()) << w << "x" << h;
+    }
+}
+
+TEST(OilPainting, EveryRowAndColumnIsPaintedWhereTilesDoNotDivideEvenly) {
+    // A one-pixel checkerboard: on small frames every sample of a point has
+    // the point's colour, which its block carries to the other colour; on
+    // large frames the 2 x 2 averages are grey. Either way a painted row or
+    // column differs somewhere from the checkerboard, an unpainted one never.
+    // Tile edges fall on odd rows and columns, and on sizes where a tile's
+    // points stop one short of the next tile (354 / 4 = 88, next at 177).
+    const std::pair<int, int> sizes[] = {{351, 241}, {354, 302}, {402, 302}, {641, 481}, {5, 3}};
+    for (auto [w, h] : sizes) {
+        CTestFrame f(w, h);
+        auto raw = [](int k, int r) { return GreyPixel((k + r) % 2 ? 255 : 0); };
+        for (int r = 0; r < h; ++r)
+            for (int k = 0; k < w; ++k) f.Set(k, r, raw(k, r));
+        CThreadTileRunner threads;
+        OilPainting(f.View(), threads, scratch);
+        std::vector<bool> columnPainted(w), rowPainted(h);
+        for (int r = 0; r < h; ++r)
+            for (int k = 0; k < w; ++k)
+                if (!(f.At(k, r) == raw(k, r))) columnPainted[k] = rowPainted[r] = true;
+        for (int k = 0; k < w; ++k) EXPECT_TRUE(columnPainted[k]) << w << "x" << h << " column " << k;
+        for (int r = 0; r < h; ++r) EXPECT_TRUE(rowPainted[r]) << w << "x" << h << " row " << r;
     }
 }
 
