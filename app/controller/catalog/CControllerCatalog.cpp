@@ -5,6 +5,7 @@
 #include "CatalogParser.h"
 #include "DataRoot.h"
 #include "SkinImageLoader.h"
+#include "WideText.h"
 
 namespace vimbrel::controller {
 namespace {
@@ -15,14 +16,6 @@ const wchar_t kCatalogName[] = L"functions.stg";
 // By picture state: normal, hover, disabled.
 const wchar_t* const kStripNames[kItemImageStateCount] = {
     L"function.png", L"function_hover.png", L"function_dis.png"};
-
-std::wstring ToWide(const std::u16string& text) {
-    return std::wstring(text.begin(), text.end());
-}
-
-std::u16string ToU16(const wchar_t* text) {
-    return text ? std::u16string(text, text + wcslen(text)) : std::u16string();
-}
 
 // The words whose current text LoadDateFormatNames puts into the first
 // three Date entries.
@@ -90,12 +83,12 @@ int CControllerCatalog::CountEnabledEntries(int settingId) const {
 
 int CControllerCatalog::AddCatalogItem(int key, int order, const wchar_t* title, int type,
                                        int minimum, int maximum) {
-    m_catalog.AddItem(key, order, ToU16(title), type, minimum, maximum);
+    m_catalog.AddItem(key, order, CopyToU16(title), type, minimum, maximum);
     return 1;
 }
 
 int CControllerCatalog::AddCatalogEntry(int key, const wchar_t* text) {
-    return m_catalog.AddEntry(key, ToU16(text));
+    return m_catalog.AddEntry(key, CopyToU16(text));
 }
 
 int CControllerCatalog::RemoveCatalogItem(int settingId) {
@@ -128,13 +121,13 @@ void CControllerCatalog::FreeCatalog() {
 }
 
 std::wstring CControllerCatalog::GetSettingText(const wchar_t* word) const {
-    return ToWide(m_settingTexts.GetSettingText(ToU16(word)));
+    return CopyToWide(m_settingTexts.GetSettingText(CopyToU16(word)));
 }
 
 std::wstring CControllerCatalog::GetButtonTip(COLORREF key) const {
     const char16_t* languageKey = ButtonTipKey(key);
-    if (languageKey == nullptr) return ToWide(kUnknownButtonTip);
-    return ToWide(m_language.GetString(languageKey));
+    if (languageKey == nullptr) return CopyToWide(kUnknownButtonTip);
+    return CopyToWide(m_language.GetString(languageKey));
 }
 
 int CControllerCatalog::LoadItemImages() {

@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
+#include "WideText.h"
+
 namespace vimbrel::controller {
 
 std::u16string CLanguageTextStrings::GetString(std::u16string_view key) const {
-    std::wstring wideKey(key.begin(), key.end());
-    std::wstring text = m_texts.GetString(wideKey.c_str());
-    return std::u16string(text.begin(), text.end());
+    return CopyToU16(m_texts.GetString(CopyToWide(key).c_str()));
 }
 
 LocalTime CSystemLocalClock::Now() const {

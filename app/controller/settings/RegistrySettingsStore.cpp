@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "WideText.h"
+
 namespace vimbrel::controller {
 namespace {
 
@@ -28,10 +30,6 @@ private:
     HKEY m_key = nullptr;
 };
 
-std::wstring Wide(std::u16string_view text) {
-    return std::wstring(text.begin(), text.end());
-}
-
 }  // namespace
 
 CRegistrySettingsStore::CRegistrySettingsStore(bool windowsAbove5, std::wstring keyPath)
@@ -46,7 +44,7 @@ std::optional<std::uint32_t> CRegistrySettingsStore::ReadDword(std::u16string_vi
     DWORD type = 0;
     DWORD value = 0;
     DWORD size = sizeof value;
-    if (RegQueryValueExW(key.Get(), Wide(name).c_str(), nullptr, &type,
+    if (RegQueryValueExW(key.Get(), CopyToWide(name).c_str(), nullptr, &type,
                          reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
         type != REG_DWORD || size != sizeof value)
         return std::nullopt;
@@ -57,7 +55,7 @@ bool CRegistrySettingsStore::WriteDword(std::u16string_view name, std::uint32_t 
     CRegKey key;
     if (!key.Open(m_root, m_keyPath, KEY_WRITE) && !key.Create(m_root, m_keyPath)) return false;
     DWORD data = value;
-    return RegSetValueExW(key.Get(), Wide(name).c_str(), 0, REG_DWORD,
+    return RegSetValueExW(key.Get(), CopyToWide(name).c_str(), 0, REG_DWORD,
                           reinterpret_cast<const BYTE*>(&data), sizeof data) == ERROR_SUCCESS;
 }
 
@@ -68,7 +66,7 @@ std::optional<std::u16string> CRegistrySettingsStore::ReadString(std::u16string_
     if (maxChars == 0) return std::nullopt;
     CRegKey key;
     if (!key.Open(m_root, m_keyPath, KEY_READ)) return std::nullopt;
-    std::wstring valueName = Wide(name);
+    std::wstring valueName = CopyToWide(name);
     DWORD type = 0;
     DWORD size = 0;
     if (RegQueryValueExW(key.Get(), valueName.c_str(), nullptr, &type, nullptr, &size) !=
@@ -91,9 +89,9 @@ std::optional<std::u16string> CRegistrySettingsStore::ReadString(std::u16string_
 bool CRegistrySettingsStore::WriteString(std::u16string_view name, std::u16string_view text) {
     CRegKey key;
     if (!key.Open(m_root, m_keyPath, KEY_WRITE)) return false;
-    std::wstring data = Wide(text);
+    std::wstring data = CopyToWide(text);
     DWORD bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
-    return RegSetValueExW(key.Get(), Wide(name).c_str(), 0, REG_SZ,
+    return RegSetValueExW(key.Get(), CopyToWide(name).c_str(), 0, REG_SZ,
                           reinterpret_cast<const BYTE*>(data.c_str()), bytes) == ERROR_SUCCESS;
 }
 

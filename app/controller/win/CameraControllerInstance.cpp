@@ -13,11 +13,10 @@
 #include "SystemClock.h"
 #include "SystemPorts.h"
 #include "UnattachedParts.h"
+#include "WideText.h"
 
 namespace vimbrel::controller {
 namespace {
-
-std::u16string ToU16(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }
 
 // Members in the order they must come up; GDI+ first, since the
 // catalogue's item pictures are GDI+ bitmaps.
@@ -27,7 +26,7 @@ struct ControllerInstance {
           texts(GetLanguageText()),
           catalog(texts, localClock),
           controller(ControllerPorts{view, parts, store, codePage, clock, parts, parts, parts,
-                                     parts, catalog.Items(), ToU16(ProgramFolder())}),
+                                     parts, catalog.Items(), CopyToU16(ProgramFolder())}),
           panels(
               controller, [this](std::uint32_t key) { return catalog.GetButtonTip(key); },
               [](const char* key) {

@@ -1,6 +1,7 @@
 #include "BrowseAdapters.h"
 
 #include "ControllerUiAdapters.h"
+#include "WideText.h"
 
 namespace vimbrel::mainwindow {
 namespace {
@@ -9,8 +10,7 @@ namespace {
 constexpr std::size_t kStripColourIndex = 10;
 
 void ShowFile(controller::CCameraController& owner, const std::wstring& path, int mediaClass) {
-    const std::u16string wide(path.begin(), path.end());
-    owner.ShowBrowseFile(wide.c_str(), mediaClass);
+    owner.ShowBrowseFile(CopyToU16(path).c_str(), mediaClass);
 }
 
 }  // namespace

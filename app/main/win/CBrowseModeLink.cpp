@@ -1,6 +1,7 @@
 #include "CBrowseModeLink.h"
 
 #include "CBrowseControl.h"
+#include "WideText.h"
 
 namespace vimbrel::mainwindow {
 
@@ -10,8 +11,7 @@ int CBrowseModeLink::QuerySaveModified() {
 
 std::wstring CBrowseModeLink::CurrentFile() const {
     if (!control_) return std::wstring();
-    const std::u16string& file = control_->CurrentMediaFile();
-    return std::wstring(file.begin(), file.end());
+    return CopyToWide(control_->CurrentMediaFile());
 }
 
 void CBrowseModeLink::ClearBrowsePicture() {

@@ -3,6 +3,7 @@
 #include "CaptureFiles.h"
 #include "DataRoot.h"
 #include "FilePaths.h"
+#include "WideText.h"
 
 namespace vimbrel::mainwindow {
 namespace {
@@ -36,7 +37,7 @@ int CCaptureParts::MakeCaptureName(int mediaKind, std::u16string* name) {
     name->clear();
     const std::u16string& folder16 = owner_.MediaFolder(mediaKind);
     if (folder16.empty()) return 0;
-    const std::wstring folder(folder16.begin(), folder16.end());
+    const std::wstring folder = CopyToWide(folder16);
     controller::SettingsBlock block{};
     if (!owner_.CopySettings(&block)) return 0;
     controller::CaptureFileTypes types;
@@ -45,8 +46,7 @@ int CCaptureParts::MakeCaptureName(int mediaKind, std::u16string* name) {
     types.audioFileType = block.audioFileType;
     wchar_t made[controller::kCaptureNameCapacity] = {};
     if (!controller::MakeCaptureName(mediaKind, folder.c_str(), types, localClock_, made)) return 0;
-    const std::wstring wide(made);
-    name->assign(wide.begin(), wide.end());
+    *name = CopyToU16(made);
     return 1;
 }
 

@@ -10,6 +10,7 @@
 #include "MainWindowMessages.h"
 #include "PhotoCanvasIds.h"
 #include "SkinPictures.h"
+#include "WideText.h"
 
 #include <windowsx.h>
 
@@ -71,8 +72,7 @@ BOOL CMainDialog::OnInitDialog() {
         if (button == HardwareButton::kZoom) Controller().OnHardwareZoomButton();
     });
     // Browse mode shows, plays and edits the chosen file on the canvas.
-    const std::wstring folder = controller::ProgramFolder();
-    browse_ = std::make_unique<controller::CBrowseMode>(Controller(), std::u16string(folder.begin(), folder.end()));
+    browse_ = std::make_unique<controller::CBrowseMode>(Controller(), CopyToU16(controller::ProgramFolder()));
     browse_->SetCanvas(&canvas_);
     browse_->SetTabs(children_.Tabs());
     browse_->SetPromptOwner(self);
@@ -134,10 +134,7 @@ void CMainDialog::CreateBrowseTabs() {
     // then has nothing to show, and the other modes are unaffected.
     if (!tabs) return;
     std::u16string paths[4];
-    for (int i = 0; i < 4; ++i) {
-        const std::wstring folder = folders[i];
-        paths[i].assign(folder.begin(), folder.end());
-    }
+    for (int i = 0; i < 4; ++i) paths[i] = CopyToU16(folders[i]);
     Controller().SetBrowseWindow(tabs, paths[0].c_str(), paths[1].c_str(), paths[2].c_str(), paths[3].c_str());
 }
 

@@ -1,20 +1,15 @@
 #include "CTabsMediaSelection.h"
 
 #include "CBrowseTabs.h"
+#include "WideText.h"
 
 namespace vimbrel::mainwindow {
-namespace {
-
-std::u16string ToU16(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }
-
-}  // namespace
-
 bool CTabsMediaSelection::GetCurrentFile(std::u16string& path, int& kind) {
     if (!tabs_) return false;
     std::wstring current;
     int currentKind = controller::kBrowseNone;
     if (!tabs_->GetCurrentFile(&current, &currentKind)) return false;
-    path = ToU16(current);
+    path = CopyToU16(current);
     kind = currentKind;
     return true;
 }
@@ -28,7 +23,7 @@ bool CTabsMediaSelection::GetSelectedFile(int& index, std::u16string& path, int&
     // Index -1 asks for the count, which comes back in the index; the
     // path and kind mean nothing then.
     index = asked;
-    path = ToU16(selected);
+    path = CopyToU16(selected);
     kind = selectedKind;
     return true;
 }

@@ -3,6 +3,7 @@
 #include "CAdvancedSettingSheet.h"
 #include "CLanguageText.h"
 #include "SystemPorts.h"
+#include "WideText.h"
 
 namespace vimbrel::mainwindow {
 ui::Colour SkinColourOf(const controller::CCameraController& owner, int index) {
@@ -92,7 +93,7 @@ void CFunctionPanelControllerAdapter::ShowAdvancedSettings() {
 void CFunctionPanelControllerAdapter::SetItemTitle(int settingId, const std::wstring& title) {
     controller::CatalogItem* item = nullptr;
     if (catalog_.FindCatalogItem(settingId, &item) && item != nullptr) {
-        item->title.assign(title.begin(), title.end());
+        item->title = CopyToU16(title);
     }
 }
 

@@ -1,13 +1,14 @@
 #include "PopupControllerAdapter.h"
 
 #include "ControllerUiAdapters.h"
+#include "WideText.h"
 
 namespace vimbrel::mainwindow {
 
 bool CPopupControllerAdapter::ItemTitle(int settingId, std::wstring& title) {
     controller::CatalogItem* item = nullptr;
     if (!catalog_.FindCatalogItem(settingId, &item) || item == nullptr) return false;
-    title.assign(item->title.begin(), item->title.end());
+    title = CopyToWide(item->title);
     return true;
 }
 
@@ -16,7 +17,7 @@ std::vector<ui::PopupEntry> CPopupControllerAdapter::ItemEntries(int settingId) 
     controller::CatalogEntry* entry = nullptr;
     if (!catalog_.GetCatalogEntries(settingId, &entry)) return entries;
     for (; entry != nullptr; entry = entry->next.get()) {
-        entries.push_back(ui::PopupEntry{std::wstring(entry->text.begin(), entry->text.end()), entry->enabled != 0});
+        entries.push_back(ui::PopupEntry{CopyToWide(entry->text), entry->enabled != 0});
     }
     return entries;
 }

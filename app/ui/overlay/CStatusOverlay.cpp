@@ -20,13 +20,6 @@ constexpr const char* kTimerIconName = "Timer.png";
 constexpr const char* kRecordingIconName = "recording.png";
 constexpr const char* kPauseIconName = "pause.png";
 
-std::u16string U16(const std::wstring& text) {
-    return std::u16string(text.begin(), text.end());
-}
-std::wstring Wide(const std::u16string& text) {
-    return std::wstring(text.begin(), text.end());
-}
-
 // Makes the graphics object a drawing runs on; null, with the trace the
 // program has always left, when GDI+ refuses the DC.
 std::unique_ptr<Gdiplus::Graphics> DrawingOn(HDC dc) {
@@ -140,7 +133,7 @@ int CStatusOverlay::SetTime(int seconds) {
 }
 
 void CStatusOverlay::ApplyTime(int seconds) {
-    timeText_ = Wide(FormatTime(seconds));
+    timeText_ = CopyToWide(FormatTime(seconds));
     DrawFields();
 }
 
@@ -183,16 +176,16 @@ int CStatusOverlay::DrawFields() {
             Gdiplus::SolidBrush brush(background);
             graphics->FillRectangle(&brush, 0, 0, kOverlayTextAreaRight, height_);
         }
-        const std::u16string file = mode_ == kOverlayBrowse ? U16(controller_.CurrentFile()) : std::u16string();
+        const std::u16string file = mode_ == kOverlayBrowse ? CopyToU16(controller_.CurrentFile()) : std::u16string();
         const std::u16string label =
-            mode_ == kOverlayMonitor ? U16(controller_.LanguageText("IDS_STG_SENSITIVITY")) : std::u16string();
-        const OverlayText text = ComposeOverlayText(mode_, snapshot_, U16(timeText_), file, label);
+            mode_ == kOverlayMonitor ? CopyToU16(controller_.LanguageText("IDS_STG_SENSITIVITY")) : std::u16string();
+        const OverlayText text = ComposeOverlayText(mode_, snapshot_, CopyToU16(timeText_), file, label);
 
         CUiTextStyle style(controller_.UiFont(), textColour_);
-        style.Draw(*graphics, Wide(text.line),
+        style.Draw(*graphics, CopyToWide(text.line),
                    Gdiplus::RectF(0, 0, static_cast<Gdiplus::REAL>(width_), static_cast<Gdiplus::REAL>(height_)));
         if (!text.fileName.empty())
-            style.Draw(*graphics, Wide(text.fileName),
+            style.Draw(*graphics, CopyToWide(text.fileName),
                        Gdiplus::RectF(kOverlayFileNameX, 0, kOverlayFileNameWidth, static_cast<Gdiplus::REAL>(height_)));
     }
     if (mode_ != kOverlayMonitor) DrawIconRow();

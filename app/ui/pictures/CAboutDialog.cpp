@@ -29,7 +29,7 @@ BOOL CAboutDialog::OnInitDialog() {
 }
 
 bool CAboutDialog::DrawVersionLine() {
-    const std::u16string line = AboutVersionLine(AsU16(label_.c_str()), ReadInstalledVersion());
+    const std::u16string line = AboutVersionLine(ViewAsU16(label_.c_str()), ReadInstalledVersion());
     line_.assign(line.begin(), line.end());
     auto family = ChooseFontFamily(L"Arial");
     if (!family) return false;

@@ -1,7 +1,7 @@
 #include "ProgramPicture.h"
 
+#include "AnsiText.h"
 #include "SkinImageLoader.h"
-#include "WideText.h"
 
 namespace vimbrel::ui {
 

@@ -1,12 +1,13 @@
 #include "CSkinSource.h"
 
+#include "AnsiText.h"
 #include "WideText.h"
 
 namespace vimbrel::ui {
 
 CSkinSource::CSkinSource(std::wstring source, std::wstring resourceType)
     : source_(std::move(source)), type_(std::move(resourceType)),
-      kind_(SkinSourceKindOf(AsU16(source_.c_str()))) {}
+      kind_(SkinSourceKindOf(ViewAsU16(source_.c_str()))) {}
 
 std::unique_ptr<Gdiplus::Bitmap> CSkinSource::LoadSkinImage(const wchar_t* name) const {
     return ui::LoadSkinImage(name, kind_, source_.c_str(), type_.c_str());

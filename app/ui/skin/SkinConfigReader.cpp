@@ -61,10 +61,10 @@ bool ReadResourceConfig(SkinSourceKind kind, const wchar_t* source, const wchar_
     std::wstring programFolder = ProgramFolder();
     if (!programFolder.empty()) SetCurrentDirectoryW(programFolder.c_str());
 
-    std::u16string path = TemporaryConfigPath(WindowsMajorVersion(), AsU16(CommonAppDataFolder().c_str()));
-    if (!path.empty() && WriteWholeFile(AsWide(path), data, size)) {
-        bool readBack = ReadWholeFile(AsWide(path), text);
-        DeleteFileW(AsWide(path));
+    std::u16string path = TemporaryConfigPath(WindowsMajorVersion(), ViewAsU16(CommonAppDataFolder().c_str()));
+    if (!path.empty() && WriteWholeFile(ViewAsWide(path), data, size)) {
+        bool readBack = ReadWholeFile(ViewAsWide(path), text);
+        DeleteFileW(ViewAsWide(path));
         if (readBack) {
             route = SkinConfigRoute::TemporaryFile;
             return true;
@@ -103,8 +103,8 @@ bool ReadSkinConfigText(SkinSourceKind kind, const wchar_t* source, const wchar_
     if (configName && *configName) {
         if (kind == SkinSourceKind::Folder) {
             std::u16string path;
-            if (source && JoinSkinPath(AsU16(source), AsU16(configName), path) &&
-                ReadWholeFile(AsWide(path), text)) {
+            if (source && JoinSkinPath(ViewAsU16(source), ViewAsU16(configName), path) &&
+                ReadWholeFile(ViewAsWide(path), text)) {
                 taken = SkinConfigRoute::Folder;
                 ok = true;
             }

@@ -32,8 +32,8 @@ std::unique_ptr<Gdiplus::Bitmap> LoadSkinImage(const wchar_t* name, SkinSourceKi
     if (!name || !*name) return nullptr;
     if (kind == SkinSourceKind::Folder) {
         std::u16string path;
-        if (!source || !JoinSkinPath(AsU16(source), AsU16(name), path)) return nullptr;
-        std::unique_ptr<Gdiplus::Bitmap> bitmap(Gdiplus::Bitmap::FromFile(AsWide(path)));
+        if (!source || !JoinSkinPath(ViewAsU16(source), ViewAsU16(name), path)) return nullptr;
+        std::unique_ptr<Gdiplus::Bitmap> bitmap(Gdiplus::Bitmap::FromFile(ViewAsWide(path)));
         if (!bitmap || bitmap->GetLastStatus() != Gdiplus::Ok) return nullptr;
         return bitmap;
     }

@@ -1,10 +1,10 @@
 #include "CModeWheel.h"
 
+#include "AnsiText.h"
 #include "ClassBrush.h"
 #include "SkinImageLoader.h"
 #include "SkinMask.h"
 #include "SkinPictures.h"
-#include "WideText.h"
 
 #include <commctrl.h>
 #include <windowsx.h>

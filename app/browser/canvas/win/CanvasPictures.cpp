@@ -11,8 +11,6 @@
 
 namespace vimbrel::canvas {
 
-using vimbrel::ui::AsU16;
-
 namespace {
 
 std::unique_ptr<Gdiplus::Bitmap> LoadPictureFile(const wchar_t* path) {
@@ -153,7 +151,7 @@ std::unique_ptr<Gdiplus::Bitmap> MakeArgbBitmap(const StampPixels& pixels) {
 
 bool SaveSurfaceAs(CCanvasSurface& surface, const wchar_t* path) {
     if (!path || !surface.Ok()) return false;
-    const std::u16string_view mime = EncoderMimeTypeFor(AsU16(path));
+    const std::u16string_view mime = EncoderMimeTypeFor(ViewAsU16(path));
     if (mime.empty()) return false;
     const std::wstring mimeType(mime.begin(), mime.end());
     CLSID encoder{};

@@ -8,6 +8,7 @@
 #include "ModeMessages.h"
 #include "SkinImageLoader.h"
 #include "SkinPictures.h"
+#include "WideText.h"
 
 #include <windowsx.h>
 
@@ -18,27 +19,19 @@ constexpr int kLookCount = 4;
 constexpr TabLook kLooks[kLookCount] = {TabLook::Selected, TabLook::Normal, TabLook::SelectedHover,
                                         TabLook::NormalHover};
 
-// wchar_t is UTF-16 here; the portable rules speak char16_t.
-std::wstring Wide(const std::u16string& text) {
-    return std::wstring(text.begin(), text.end());
-}
-std::u16string U16(const std::wstring& text) {
-    return std::u16string(text.begin(), text.end());
-}
-
 int LookIndex(TabLook look) {
     return static_cast<int>(look);
 }
 
 std::unique_ptr<Gdiplus::Bitmap> BrowsePicture(const std::u16string& name) {
-    const std::wstring wide = Wide(name);
+    const std::wstring wide = CopyToWide(name);
     return ui::LoadSkinImage(wide.c_str(), ui::SkinSourceKind::OwnResources, nullptr, L"BROWSE");
 }
 
 // Copies a folder path into a caller's 260-unit buffer; a path that does not
 // fit is refused rather than cut, since a cut path names another folder.
 bool CopyFolder(const std::wstring& folder, wchar_t* out) {
-    if (!controller::FitsBuffer(U16(folder), controller::kPathCapacity)) return false;
+    if (!controller::FitsBuffer(CopyToU16(folder), controller::kPathCapacity)) return false;
     folder.copy(out, folder.size());
     out[folder.size()] = L'\0';
     return true;
@@ -66,7 +59,7 @@ bool CBrowseTabs::MakeFolders(std::array<std::wstring, kTabCount>& folders) cons
     const std::wstring root = dataRoot_.empty() ? controller::DataRoot() : dataRoot_;
     if (root.empty()) return false;
     for (int kind = controller::kMediaImage; kind < controller::kMediaKindCount; ++kind) {
-        folders[static_cast<size_t>(kind)] = Wide(controller::MediaFolderPath(U16(root), kind));
+        folders[static_cast<size_t>(kind)] = CopyToWide(controller::MediaFolderPath(CopyToU16(root), kind));
         // The whole chain is made: the data root itself may not exist yet
         // on a fresh system, and "\Vimbrel" comes on the way.
         if (!controller::EnsureFolderExists(folders[static_cast<size_t>(kind)])) return false;

@@ -1,5 +1,6 @@
 #include "CacheFiles.h"
 
+#include "WideText.h"
 #include "WinHandles.h"
 
 #include <windows.h>
@@ -68,7 +69,7 @@ std::wstring StripFilePath(const std::wstring& root, int mediaKind)
 
 std::wstring JoinFolderName(const std::wstring& folder, const std::u16string& name)
 {
-    std::wstring path = folder + L"\\" + std::wstring(name.begin(), name.end());
+    std::wstring path = folder + L"\\" + CopyToWide(name);
     return path.size() < MAX_PATH ? path : std::wstring();
 }
 
@@ -116,8 +117,7 @@ std::vector<std::u16string> ListFolderFiles(const std::wstring& folder)
     if (search == INVALID_HANDLE_VALUE) return names;
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        const wchar_t* n = found.cFileName;
-        names.emplace_back(reinterpret_cast<const char16_t*>(n));
+        names.push_back(CopyToU16(found.cFileName));
     } while (FindNextFileW(search, &found));
     FindClose(search);
     return names;

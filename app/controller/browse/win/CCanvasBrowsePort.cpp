@@ -3,12 +3,11 @@
 #include <gdiplus.h>
 
 #include "CPhotoCanvas.h"
+#include "WideText.h"
 
 namespace vimbrel::controller {
 
 namespace {
-
-const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 // A screen-compatible bitmap selected into a memory DC; both freed with it.
 class CMemoryFrame final : public IFrameSurface {
@@ -56,7 +55,7 @@ private:
 }  // namespace
 
 bool CCanvasBrowsePort::ShowFile(const std::u16string& path, bool editable) {
-    return m_canvas && m_canvas->LoadPicture(Wide(path), 0, nullptr, nullptr, editable ? 1 : 0) == 1;
+    return m_canvas && m_canvas->LoadPicture(ViewAsWide(path), 0, nullptr, nullptr, editable ? 1 : 0) == 1;
 }
 
 bool CCanvasBrowsePort::ShowAudioPicture() {
@@ -73,7 +72,7 @@ void CCanvasBrowsePort::EnableEditing(bool enable) {
 bool CCanvasBrowsePort::IsModified() const { return m_canvas && m_canvas->IsModified() == 1; }
 
 bool CCanvasBrowsePort::SaveImage(const std::u16string& path) {
-    return m_canvas && m_canvas->SaveImage(Wide(path)) == 1;
+    return m_canvas && m_canvas->SaveImage(ViewAsWide(path)) == 1;
 }
 
 void CCanvasBrowsePort::SetPenWidth(float width) {
@@ -85,11 +84,11 @@ void CCanvasBrowsePort::SetPenColor(std::uint32_t colour) {
 }
 
 bool CCanvasBrowsePort::SetImageStamp(const std::u16string& path) {
-    return m_canvas && m_canvas->SetImageStamp(Wide(path), 0, nullptr, nullptr) == 1;
+    return m_canvas && m_canvas->SetImageStamp(ViewAsWide(path), 0, nullptr, nullptr) == 1;
 }
 
 bool CCanvasBrowsePort::SetBrushStamp(const std::u16string& path) {
-    return m_canvas && m_canvas->SetBrushStamp(Wide(path), 0, 0, nullptr, nullptr) == 1;
+    return m_canvas && m_canvas->SetBrushStamp(ViewAsWide(path), 0, 0, nullptr, nullptr) == 1;
 }
 
 void CCanvasBrowsePort::SetTool(int tool) {
@@ -101,7 +100,7 @@ void CCanvasBrowsePort::ApplyEffect(int effectId) {
 }
 
 void CCanvasBrowsePort::SetFrame(const std::u16string& path) {
-    if (m_canvas) m_canvas->SetFrame(path.empty() ? nullptr : Wide(path));
+    if (m_canvas) m_canvas->SetFrame(path.empty() ? nullptr : ViewAsWide(path));
 }
 
 std::unique_ptr<IFrameSurface> CCanvasBrowsePort::OpenFrameSurface(int width, int height) {
@@ -112,7 +111,7 @@ std::unique_ptr<IFrameSurface> CCanvasBrowsePort::OpenFrameSurface(int width, in
 }
 
 bool CCanvasBrowsePort::FileExists(const std::u16string& path) const {
-    return GetFileAttributesW(Wide(path)) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(ViewAsWide(path)) != INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace vimbrel::controller

@@ -10,15 +10,12 @@
 #include <vector>
 
 #include "DeviceKey.h"
+#include "WideText.h"
 
 namespace vimbrel::controller {
 namespace {
 
 using Microsoft::WRL::ComPtr;
-
-const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
-const wchar_t* Wide(const std::u16string& text) { return Wide(text.c_str()); }
-std::u16string Utf16(const wchar_t* text) { return reinterpret_cast<const char16_t*>(text); }
 
 // The device list of SetupAPI, destroyed with its owner.
 class CDeviceList {
@@ -96,7 +93,7 @@ std::optional<std::u16string> CWindowsModuleHost::ProgramFolder() const {
         if (path.size() >= 32768) return std::nullopt;
         path.resize(path.size() * 2);
     }
-    std::u16string folder = Utf16(path.data());
+    std::u16string folder = CopyToU16(path.data());
     const std::size_t slash = folder.find_last_of(u"\\/");
     if (slash == std::u16string::npos) return std::nullopt;
     folder.resize(slash);
@@ -111,12 +108,12 @@ int CWindowsModuleHost::FindDeviceKey(const char16_t* name, std::u16string& key)
     SP_DEVINFO_DATA device{};
     device.cbSize = sizeof device;
     for (DWORD index = 0; SetupDiEnumDeviceInfo(devices.Get(), index, &device); ++index) {
-        if (!ReadDeviceName(devices.Get(), device, text) || Utf16(text.data()) != name) continue;
+        if (!ReadDeviceName(devices.Get(), device, text) || CopyToU16(text.data()) != name) continue;
         std::array<wchar_t, MAX_DEVICE_ID_LEN + 1> id{};
         if (CM_Get_Device_IDW(device.DevInst, id.data(), static_cast<ULONG>(id.size() - 1), 0) !=
             CR_SUCCESS)
             return 1;
-        const std::optional<std::u16string> made = DeviceKeyFromInstanceId(Utf16(id.data()));
+        const std::optional<std::u16string> made = DeviceKeyFromInstanceId(CopyToU16(id.data()));
         if (!made) return 0;
         key = *made;
         return 1;
@@ -161,7 +158,7 @@ std::u16string CWindowsModuleHost::BoardProduct() const {
     std::u16string name;
     if (SUCCEEDED(board->Get(L"Product", 0, &product, nullptr, nullptr)) && product.vt == VT_BSTR &&
         product.bstrVal != nullptr)
-        name = Utf16(product.bstrVal);
+        name = CopyToU16(product.bstrVal);
     VariantClear(&product);
     return name;
 }
@@ -172,13 +169,13 @@ std::u16string CWindowsModuleHost::ReadProfileString(const std::u16string& path,
                                                      std::size_t capacity) const {
     if (capacity == 0 || key.empty()) return {};
     std::vector<wchar_t> value(capacity, L'\0');
-    GetPrivateProfileStringW(Wide(section), Wide(key), L"", value.data(),
-                             static_cast<DWORD>(capacity), Wide(path));
-    return Utf16(value.data());
+    GetPrivateProfileStringW(ViewAsWide(section), ViewAsWide(key), L"", value.data(),
+                             static_cast<DWORD>(capacity), ViewAsWide(path));
+    return CopyToU16(value.data());
 }
 
 void* CWindowsModuleHost::LoadModuleLibrary(const std::u16string& path) {
-    return LoadLibraryW(Wide(path));
+    return LoadLibraryW(ViewAsWide(path));
 }
 
 void* CWindowsModuleHost::FindModuleExport(void* library, const char* name) {

@@ -6,15 +6,6 @@
 #include "SettingsDialogRules.h"
 
 namespace vimbrel::controller {
-namespace {
-
-std::wstring Text(const ILanguageStrings& texts, const char16_t* key) {
-    const std::u16string text = texts.GetString(key);
-    return std::wstring(text.begin(), text.end());
-}
-
-}  // namespace
-
 CAdvancedSettingSheet::CAdvancedSettingSheet(std::wstring caption, ISettingsSheetPort& port,
                                              const ILanguageStrings& texts, HINSTANCE module)
     : CPropertySheet(std::move(caption), nullptr, 0),
@@ -23,8 +14,8 @@ CAdvancedSettingSheet::CAdvancedSettingSheet(std::wstring caption, ISettingsShee
       m_videoPage(port, texts, module) {
     AddFlags(PSH_NOAPPLYNOW);
     RemoveFlags(PSH_HASHELP);
-    m_devicePage.SetTitle(Text(texts, u"IDS_STG_DEVICE"));
-    m_videoPage.SetTitle(Text(texts, u"IDS_STG_VIDEO"));
+    m_devicePage.SetTitle(CopyToWide(texts.GetString(u"IDS_STG_DEVICE")));
+    m_videoPage.SetTitle(CopyToWide(texts.GetString(u"IDS_STG_VIDEO")));
     m_devicePage.SetFlags(0);
     m_videoPage.SetFlags(0);
     AddPage(&m_devicePage);
@@ -35,7 +26,7 @@ void CAdvancedSettingSheet::DressButtons() {
     ShowWindow(GetDlgItem(Handle(), IDOK), SW_HIDE);
     HWND close = GetDlgItem(Handle(), IDCANCEL);
     if (close == nullptr) return;
-    SetWindowTextW(close, AsWide(m_texts.GetString(u"IDS_TIP_CLOSE")));
+    SetWindowTextW(close, ViewAsWide(m_texts.GetString(u"IDS_TIP_CLOSE")));
     SIZE ideal{};
     if (!SendMessageW(close, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal))) return;
     RECT rect{};
@@ -60,7 +51,7 @@ LRESULT CAdvancedSettingSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lP
 }
 
 INT_PTR ShowAdvancedSettings(ISettingsSheetPort& port, const ILanguageStrings& texts) {
-    CAdvancedSettingSheet sheet(Text(texts, u"IDS_DLG_ADVSETTING"), port, texts);
+    CAdvancedSettingSheet sheet(CopyToWide(texts.GetString(u"IDS_DLG_ADVSETTING")), port, texts);
     return sheet.DoModal();
 }
 

@@ -39,7 +39,7 @@ BOOL CALLBACK CollectGeo(GEOID id) {
 std::u16string GeoText(GEOID id, GEOTYPE type, LANGID language) {
     std::array<wchar_t, 256> text{};
     if (GetGeoInfoW(id, type, text.data(), static_cast<int>(text.size()), language) <= 0) return {};
-    return reinterpret_cast<const char16_t*>(text.data());
+    return CopyToU16(text.data());
 }
 
 }  // namespace
@@ -77,7 +77,7 @@ void CFreqDialog::FillLocations() {
         // The entry the sorted list put the name at: looking the name up
         // again would find the first of equal (or empty) names instead.
         const LRESULT entry =
-            SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AsWide(nation.name)));
+            SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ViewAsWide(nation.name)));
         if (entry == CB_ERR || entry == CB_ERRSPACE) continue;
         SendMessageW(list, CB_SETITEMDATA, static_cast<WPARAM>(entry), nation.geoId);
         m_listed.push_back(nation);
@@ -144,9 +144,9 @@ int CSystemNations::UserNation() const { return static_cast<int>(GetUserGeoID(GE
 int LookupGeoFrequency(const std::wstring& geoIniPath, int geoId) {
     const std::u16string key = GeoIniKey(geoId);
     std::array<wchar_t, kGeoValueCapacity> value{};
-    GetPrivateProfileStringW(L"Locale", AsWide(key), L"", value.data(), kGeoValueCapacity,
+    GetPrivateProfileStringW(L"Locale", ViewAsWide(key), L"", value.data(), kGeoValueCapacity,
                              geoIniPath.c_str());
-    return FrequencyFromGeoValue(reinterpret_cast<const char16_t*>(value.data()));
+    return FrequencyFromGeoValue(ViewAsU16(value.data()));
 }
 
 bool CRegistryPromptFlag::IsPromptDue() const {

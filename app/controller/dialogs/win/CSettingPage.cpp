@@ -34,14 +34,14 @@ bool CSettingPage::FillDevices(int listId, int count, bool video, const std::u16
     SendMessageW(list, CB_RESETCONTENT, 0, 0);
     if (count <= 0) {
         const LRESULT entry = SendMessageW(list, CB_ADDSTRING, 0,
-                                           reinterpret_cast<LPARAM>(AsWide(m_texts.GetString(noDeviceKey))));
+                                           reinterpret_cast<LPARAM>(ViewAsWide(m_texts.GetString(noDeviceKey))));
         EnableWindow(list, FALSE);
         SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
         return false;
     }
     for (int index = 0; index < count; ++index) {
         const std::u16string name = video ? m_port.VideoDeviceName(index) : m_port.AudioDeviceName(index);
-        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AsWide(name)));
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ViewAsWide(name)));
         if (name == stored) SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     }
     return true;

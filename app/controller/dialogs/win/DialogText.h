@@ -6,15 +6,12 @@
 #include <string>
 
 #include "ControllerPorts.h"
+#include "WideText.h"
 
 namespace vimbrel::controller {
 
-inline const wchar_t* AsWide(const std::u16string& text) {
-    return reinterpret_cast<const wchar_t*>(text.c_str());
-}
-
 inline void SetItemText(HWND dialog, int id, const std::u16string& text) {
-    SetDlgItemTextW(dialog, id, AsWide(text));
+    SetDlgItemTextW(dialog, id, ViewAsWide(text));
 }
 
 inline void SetItemLanguageText(HWND dialog, int id, const ILanguageStrings& texts,

@@ -38,19 +38,19 @@ std::optional<std::vector<std::u16string>> ListFolderNames(const std::wstring& f
     if (!find.Valid()) return std::nullopt;
     std::vector<std::u16string> names;
     do {
-        names.push_back(AsU16(entry.cFileName));
+        names.push_back(CopyToU16(entry.cFileName));
     } while (FindNextFileW(find.Get(), &entry));
     return names;
 }
 
 bool PathExists(const std::u16string& path) {
-    return GetFileAttributesW(AsWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(CopyToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 int FindHighestCounter(const wchar_t* folder, const wchar_t* prefix) {
     if (!folder || !prefix) return 0;
     auto names = ListFolderNames(folder);
-    return names ? HighestCounter(*names, AsU16(prefix)) : 0;
+    return names ? HighestCounter(*names, CopyToU16(prefix)) : 0;
 }
 
 int MakeCaptureName(int kind, const wchar_t* mediaFolder, const CaptureFileTypes& types,
@@ -62,7 +62,7 @@ int MakeCaptureName(int kind, const wchar_t* mediaFolder, const CaptureFileTypes
     // A folder that cannot be listed counts as empty; the existence test
     // still keeps the name off any file that is there.
     std::vector<std::u16string> names = ListFolderNames(folder).value_or(std::vector<std::u16string>{});
-    auto name = vimbrel::controller::MakeCaptureName(AsU16(folder), kind, clock.Now(), types, names, PathExists);
+    auto name = vimbrel::controller::MakeCaptureName(CopyToU16(folder), kind, clock.Now(), types, names, PathExists);
     if (!name) return 0;
     name->copy(reinterpret_cast<char16_t*>(out), name->size());
     out[name->size()] = L'\0';

@@ -45,10 +45,10 @@ int CopySelectedTo(IMediaSelection* selection, HWND owner, IFileActionPrompts& p
 
     CopyDialogSetup setup = CopyDialogFor(current);
     std::optional<std::wstring> destination =
-        prompts.AskCopyDestination(owner, AsWide(setup.filter), AsWide(setup.defaultExtension));
+        prompts.AskCopyDestination(owner, CopyToWide(setup.filter), CopyToWide(setup.defaultExtension));
     if (!destination || destination->empty()) return 0;
 
-    std::wstring source = AsWide(current);
+    std::wstring source = CopyToWide(current);
     if (IsSameFile(source, *destination)) return 0;
     return CopyFileW(source.c_str(), destination->c_str(), FALSE) ? 1 : 0;
 }

@@ -12,7 +12,7 @@ namespace vimbrel::controller {
 int MailSelected(IMediaSelection* selection, IFileActionPrompts& prompts, HWND owner,
                  const ILanguageStrings& texts, IMailClient& mail) {
     if (!mail.IsConfigured()) {
-        prompts.ShowMessage(owner, AsWide(texts.GetString(u"IDS_MSG_MAPINOTINSTALL")), L"Vim Brel");
+        prompts.ShowMessage(owner, CopyToWide(texts.GetString(u"IDS_MSG_MAPINOTINSTALL")), L"Vim Brel");
         return 0;
     }
     if (!mail.Load()) return 0;
@@ -26,8 +26,8 @@ int MailSelected(IMediaSelection* selection, IFileActionPrompts& prompts, HWND o
     fileNames.reserve(files->size());
     // A path the mail program would read as another file is not sent.
     for (const std::u16string& file : *files) {
-        std::optional<std::string> pathName = ToExactAnsi(AsWide(file));
-        std::optional<std::string> fileName = ToExactAnsi(AsWide(FileNamePart(file).value_or(file)));
+        std::optional<std::string> pathName = ToExactAnsi(CopyToWide(file));
+        std::optional<std::string> fileName = ToExactAnsi(CopyToWide(FileNamePart(file).value_or(file)));
         if (!pathName || !fileName) return 0;
         pathNames.push_back(std::move(*pathName));
         fileNames.push_back(std::move(*fileName));

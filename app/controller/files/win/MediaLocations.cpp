@@ -10,7 +10,7 @@ namespace vimbrel::controller {
 int GetModuleFolder(wchar_t* out) {
     if (!out) return 0;
     std::wstring folder = ProgramFolder();
-    if (folder.empty() || !FitsBuffer(AsU16(folder), kPathCapacity)) return 0;
+    if (folder.empty() || !FitsBuffer(CopyToU16(folder), kPathCapacity)) return 0;
     folder.copy(out, folder.size());
     out[folder.size()] = L'\0';
     return 1;
@@ -19,7 +19,7 @@ int GetModuleFolder(wchar_t* out) {
 std::wstring MediaFolder(int kind) {
     std::wstring root = DataRoot();
     if (root.empty()) return {};
-    return AsWide(MediaFolderPath(AsU16(root), kind));
+    return CopyToWide(MediaFolderPath(CopyToU16(root), kind));
 }
 
 bool CreateMediaFolders(std::array<std::wstring, 4>& folders) {

@@ -59,7 +59,7 @@ int PrintSelected(IMediaSelection* selection, HWND owner, IFileActionPrompts& pr
     // The dialog hides both choices; should a driver hand one back all the
     // same, the one-page print does not fit what was asked.
     if (printer.flags & (PD_SELECTION | PD_PAGENUMS)) return 1;
-    return PrintPicture(*printer.job, AsWide(current).c_str());
+    return PrintPicture(*printer.job, CopyToWide(current).c_str());
 }
 
 }  // namespace vimbrel::controller

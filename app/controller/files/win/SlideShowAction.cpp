@@ -13,7 +13,7 @@ int StartSlideShow(HWND owner, const std::wstring& programFolder, IFileActionPro
         ShellExecuteW(owner, L"open", program.c_str(), L"/run", programFolder.c_str(), SW_SHOW));
     if (result > 32) return 1;
     const char16_t* key = result == SE_ERR_FNF ? u"IDS_MSG_FILENOTFOUND" : u"IDS_MSG_FLICKWANDERROR";
-    prompts.ShowMessage(owner, AsWide(texts.GetString(key)), L"Vim Brel");
+    prompts.ShowMessage(owner, CopyToWide(texts.GetString(key)), L"Vim Brel");
     return 0;
 }
 
