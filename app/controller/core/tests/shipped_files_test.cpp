@@ -1,6 +1,7 @@
-// The catalogue and the language file the program ships, read from the
-// source tree: the catalogue must give the items the panel is built for,
-// and every key the controller asks for must have a text in every language.
+// The catalogue, the language file and geo.ini the program ships, read
+// from the source tree: the catalogue must give the items the panel is
+// built for, every key the controller asks for must have a text in every
+// language, and every nation in geo.ini must recommend 50 or 60 Hz.
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 #include "ItemPictures.h"
 #include "LanguageLookup.h"
 #include "ProfileText.h"
+#include "SettingsDialogRules.h"
 #include "SettingTexts.h"
 #include "TestPorts.h"
 
@@ -171,6 +173,41 @@ TEST(ShippedLanguageFile, HasEveryControllerKey) {
         EXPECT_TRUE(vimbrel::texts::LookupLanguageText(profile, 0x409, key).has_value())
             << "no text for " << std::string(key.begin(), key.end());
     }
+}
+
+// geo.ini as the prompt reads it: each key of [Locale] through a 32-wide
+// buffer, its frequency by the prompt's own rule. Nations checked by hand
+// by their geo ids: United States 0xf4, Canada 0x27, Brazil 0x20, Korea
+// 0x86, Saudi Arabia 0xcd at 60; Germany 0x5e, United Kingdom 0xf2, China
+// 0x2d, and Japan 0x7a (50 east, 60 west: one number, the eastern one) at 50.
+TEST(ShippedGeoFile, EveryNationRecommendsFiftyOrSixtyHertz) {
+    std::string bytes = ReadResource("geo.ini");
+    const std::u16string text =
+        vimbrel::texts::DecodeProfileBytes(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+    vimbrel::texts::CProfileText profile(text);
+    std::set<std::u16string> keys;
+    std::istringstream lines(bytes);
+    bool inLocale = false;
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == ';') continue;
+        if (line[0] == '[') {
+            inLocale = line == "[Locale]";
+            continue;
+        }
+        ASSERT_TRUE(inLocale) << line;
+        const std::string key = line.substr(0, line.find('='));
+        ASSERT_EQ(key.find_first_not_of("0123456789abcdef"), std::string::npos) << line;
+        const std::u16string wide(key.begin(), key.end());
+        EXPECT_TRUE(keys.insert(wide).second) << "twice: " << key;
+        const std::u16string value = profile.ReadString(u"Locale", wide, 32);
+        const int hertz = FrequencyFromGeoValue(value);
+        EXPECT_TRUE(hertz == 50 || hertz == 60) << line;
+    }
+    EXPECT_GT(keys.size(), 240u);
+    auto hertzOf = [&](int geoId) { return FrequencyFromGeoValue(profile.ReadString(u"Locale", GeoIniKey(geoId), 32)); };
+    for (int sixty : {0xf4, 0x27, 0x20, 0x86, 0xcd}) EXPECT_EQ(hertzOf(sixty), 60) << std::hex << sixty;
+    for (int fifty : {0x5e, 0xf2, 0x2d, 0x7a}) EXPECT_EQ(hertzOf(fifty), 50) << std::hex << fifty;
 }
 
 }  // namespace

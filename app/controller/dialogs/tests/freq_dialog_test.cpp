@@ -1,7 +1,8 @@
 // The mains-frequency prompt made modeless: the nations listed from
 // geo.ini, the user's nation or the first entry chosen, the frequency text,
 // and PopFreqDlg written on opening and deleted when the box is cleared;
-// the due rule over the registry.
+// the due rule over the registry; and the system's own nations over the
+// geo.ini the program ships.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -128,6 +129,48 @@ TEST_F(FreqDialogTest, OpeningStoresTheFlagAndClearingTheBoxDeletesIt) {
     SendMessageW(GetDlgItem(dialog->Handle(), IDC_DONT_SHOW_AGAIN), BM_CLICK, 0, 0);
     EXPECT_FALSE(flag.stored);
     EXPECT_EQ(flag.writes, 2);
+}
+
+// The nations geo.ini leaves out: those without a code of their own ("XX")
+// and the three without a public supply.
+bool LeftOutOfGeoFile(GEOID id) {
+    wchar_t code[8] = {};
+    GetGeoInfoW(id, GEO_ISO2, code, 8, 0);
+    for (const wchar_t* none : {L"XX", L"AQ", L"BV", L"HM"})
+        if (wcscmp(code, none) == 0) return true;
+    return false;
+}
+
+TEST(ShippedGeoFileTest, ThePromptListsEverySystemNationAndPicksTheUsersFrequency) {
+    wchar_t exe[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring geoFile(exe);
+    geoFile = geoFile.substr(0, geoFile.rfind(L'\\')) + L"\\geo.ini";
+    CSystemNations nations;
+    std::vector<Nation> system = nations.Nations();
+    ASSERT_GT(system.size(), 200u);
+    size_t expected = 0;
+    for (const Nation& nation : system) {
+        const bool leftOut = LeftOutOfGeoFile(static_cast<GEOID>(nation.geoId));
+        if (!leftOut) ++expected;
+        EXPECT_EQ(LookupGeoFrequency(geoFile, nation.geoId) != 0, !leftOut) << std::hex << nation.geoId;
+    }
+    CRecordingFlag flag;
+    CTableTexts texts;
+    CFreqDialog dialog(texts, nations, [&geoFile](int id) { return LookupGeoFrequency(geoFile, id); }, flag);
+    ASSERT_TRUE(dialog.CreateModeless());
+    PumpFor(30);
+    HWND list = GetDlgItem(dialog.Handle(), IDC_LOCATION_LIST);
+    EXPECT_EQ(static_cast<size_t>(SendMessageW(list, CB_GETCOUNT, 0, 0)), expected);
+    const LRESULT selected = SendMessageW(list, CB_GETCURSEL, 0, 0);
+    ASSERT_NE(selected, CB_ERR);
+    const int user = nations.UserNation();
+    EXPECT_EQ(SendMessageW(list, CB_GETITEMDATA, selected, 0), user);
+    const std::wstring shown = ItemText(dialog.Handle(), IDC_FREQUENCY_TEXT);
+    EXPECT_TRUE(shown == L"50 Hz" || shown == L"60 Hz") << shown.c_str();
+    if (user == 244) EXPECT_EQ(shown, L"60 Hz");   // the United States
+    DestroyWindow(dialog.Handle());
+    PumpFor(20);
 }
 
 TEST(FrequencyPromptTest, ThePromptRunsOnlyWhenDueAndYesOpensTheCameraPages) {
