@@ -1,12 +1,16 @@
 """The item popups' pictures for the skin script: the icon strips of the
 icon rows (one 12 x 12 cell per entry, at x = entry * 12), the 3 x 5 marker
-of the current row and the five 512 x 24 thumbnail strips (sixteen 32 x 24
+of the current row and the 512 x 24 thumbnail strips (sixteen 32 x 24
 cells, cell k at x = k * 32).
 
-Every thumbnail keeps a solid probe square at its centre (x 12..19,
-y 8..15 of the cell) whose colour names the strip and the cell, so the
-window tests can tell which cell landed where: red = 16 * cell + 8, green
-= the strip's number * 40 + 20, blue = 200.
+The effect and frame strips (filter.png, filteri.png, frame.png) show the
+real effects and frames: resources/popupthumbs draws them from the
+effects' own code and the photo frames, and they are committed from
+there. This script draws the other two, where every thumbnail keeps a
+solid probe square at its centre (x 12..19, y 8..15 of the cell) whose
+colour names the strip and the cell, so the window tests can tell which
+cell landed where: red = 16 * cell + 8, green = the strip's number * 40 +
+20, blue = 200.
 """
 import os
 
@@ -21,6 +25,8 @@ MARKER = rgb("F0D264")
 
 # Strip name -> its number in the probe colour.
 THUMB_STRIPS = ("filter.png", "filteri.png", "frame.png", "facex.png", "stamp.png")
+# Drawn from the effects and frames by resources/popupthumbs, not here.
+REAL_STRIPS = ("filter.png", "filteri.png", "frame.png")
 
 
 def probe_colour(strip, cell):
@@ -67,19 +73,28 @@ def pictures():
     result = {name: (image.size, image) for name, image in icon_strips().items()}
     result["highlight.png"] = ((3, 5), marker())
     for strip, name in enumerate(THUMB_STRIPS):
-        result[name] = ((THUMB_W * THUMBS, THUMB_H), thumb_strip(strip))
+        if name not in REAL_STRIPS:
+            result[name] = ((THUMB_W * THUMBS, THUMB_H), thumb_strip(strip))
     return result
 
 
 def write_popup_pictures(folder):
-    """Writes the eleven pictures into the TOLVEX folder; returns their names."""
-    return write_sized_pngs(folder, pictures())
+    """Writes eight pictures into the TOLVEX folder; returns the names of
+    all eleven popup pictures, the committed real strips among them."""
+    written = write_sized_pngs(folder, pictures())
+    return [name for name in written if name not in THUMB_STRIPS] + list(THUMB_STRIPS)
 
 
 def check_popups(folder):
-    """Reads the pictures back: sizes, and every thumbnail's probe colour."""
+    """Reads the pictures back: sizes, the real strips' size, and every
+    probed thumbnail's probe colour."""
     errors = size_errors(folder, pictures(), "TOLVEX")
+    for name in REAL_STRIPS:
+        if Image.open(os.path.join(folder, name)).size != (THUMB_W * THUMBS, THUMB_H):
+            errors.append(f"TOLVEX/{name}: not {THUMB_W * THUMBS} x {THUMB_H}")
     for strip, name in enumerate(THUMB_STRIPS):
+        if name in REAL_STRIPS:
+            continue
         image = Image.open(os.path.join(folder, name)).convert("RGB")
         for k in range(THUMBS):
             if image.getpixel((k * THUMB_W + 16, 12)) != probe_colour(strip, k):

@@ -11,6 +11,7 @@
 #include "CPopupImages.h"
 #include "CPopupList.h"
 #include "CPopupSlider.h"
+#include "CSkinSource.h"
 #include "GdiplusSession.h"
 #include "IFunctionPanelController.h"
 
@@ -172,6 +173,33 @@ protected:
     CItemPopupFactory factory_{controller_};
     HWND owner_ = nullptr;
 };
+
+// The mean difference, per channel, between the popup's cell at (x, y) and
+// cell k of the strip, inside the cell's grey frame line.
+double CellDifference(const CPrinted& printed, int x, int y, Gdiplus::Bitmap& strip, int k) {
+    long total = 0, count = 0;
+    for (int v = 1; v < 23; ++v)
+        for (int u = 1; u < 31; ++u) {
+            Gdiplus::Color c;
+            strip.GetPixel(k * 32 + u, v, &c);
+            const Colour drawn = printed.At(x + u, y + v);
+            total += std::abs(RedOf(drawn) - c.GetR()) + std::abs(GreenOf(drawn) - c.GetG()) +
+                     std::abs(BlueOf(drawn) - c.GetB());
+            count += 3;
+        }
+    return static_cast<double>(total) / count;
+}
+
+// The strip's cell the popup's cell at (x, y) looks most like.
+int ClosestCell(const CPrinted& printed, int x, int y, Gdiplus::Bitmap& strip) {
+    int best = -1;
+    double bestDifference = 1e9;
+    for (int k = 0; k < 16; ++k) {
+        const double difference = CellDifference(printed, x, y, strip, k);
+        if (difference < bestDifference) best = k, bestDifference = difference;
+    }
+    return bestDifference < 4.0 ? best : -1;
+}
 
 // --- Icon rows -------------------------------------------------------------------
 
@@ -359,10 +387,11 @@ TEST_F(ItemPopupsTest, LiveFilterGridMarksHoverAndSelectionAndAppliesTheCell) {
     HWND window = popup->Window();
     {
         CPrinted printed(window, 157, 143);
-        // Cell 5 at (44, 54): its probe (strip 0) at (60, 66).
-        EXPECT_EQ(printed.At(60, 66), MakeColour(88, 20, 200));
-        // Cell 15 at (118, 112): probe (248, 20, 200).
-        EXPECT_EQ(printed.At(134, 124), MakeColour(248, 20, 200));
+        // Cells 5 at (44, 54) and 15 at (118, 112) show their own thumbnails.
+        auto strip = CSkinSource(L"", L"TOLVEX").LoadSkinImage(L"filter.png");
+        ASSERT_TRUE(strip);
+        EXPECT_EQ(ClosestCell(printed, 44, 54, *strip), 5);
+        EXPECT_EQ(ClosestCell(printed, 118, 112, *strip), 15);
         // Selected cell 3 at (118, 25): outer ring at x 116, inner at 117.
         EXPECT_TRUE(Near(printed.At(116, 35), MakeColour(0xF0, 0xD2, 0x64)));
         EXPECT_TRUE(Near(printed.At(117, 35), MakeColour(0x8A, 0x52, 0x02)));

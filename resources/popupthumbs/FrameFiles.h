@@ -1,0 +1,20 @@
+#pragma once
+// The photo frames as RGBA pictures, decoded by GDI+ (which the caller has
+// started), and the files the strips are written to and read from.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "PopupThumbs.h"
+
+namespace vimbrel::thumbs {
+
+// folder\frame1.png .. frame15.png in order; a frame that cannot be read
+// is an empty picture and is named in `missing`.
+std::vector<RgbaPicture> LoadPhotoFrames(const std::wstring& folder, std::vector<std::wstring>& missing);
+
+bool ReadFileBytes(const std::wstring& path, std::vector<uint8_t>& bytes);
+bool WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes);
+
+}  // namespace vimbrel::thumbs
