@@ -5,6 +5,10 @@
 #   vimbrel_test(name SOURCES ... [LIBS ...] [WINDOWS_ONLY] [WINXP] [TIMEOUT s])
 #       A GoogleTest program. In the cross build it runs under Wine in the test
 #       prefix (WINXP: the prefix that reports Windows XP).
+#   vimbrel_deliverable(target [DESTINATION folder] [COMPONENT name])
+#       A shipped binary, installed into the program folder.
+#   vimbrel_program_file(source destination)
+#       A data file beside the programs (destination relative to the folder).
 #   vimbrel_com_server(target)
 #       Registers the target with regsvr32 in the test prefixes before tests run.
 #   vimbrel_fuzz_target(name SOURCES ... [LIBS ...])
@@ -97,9 +101,43 @@ function(vimbrel_test name)
 endfunction()
 
 # A shipped deliverable: part of the "deliverables" target, which the 32-bit
-# build makes even where its tests cannot run.
+# build makes even where its tests cannot run, and installed into the program
+# folder (`cmake --install` lays the folder down; tools/package zips it).
+# DESTINATION names a folder below the program folder; COMPONENT with
+# DESTINATION "." puts a build the folder has no room for (a second module
+# of the same file name) into a component of its own, left out of the
+# default install.
 function(vimbrel_deliverable target)
+    cmake_parse_arguments(ARG "" "DESTINATION;COMPONENT" "" ${ARGN})
     set_property(GLOBAL APPEND PROPERTY VIMBREL_DELIVERABLES ${target})
+    if(NOT VIMBREL_WINDOWS)
+        return()
+    endif()
+    if(NOT ARG_DESTINATION)
+        set(ARG_DESTINATION .)
+    endif()
+    if(ARG_COMPONENT)
+        install(FILES "$<TARGET_FILE:${target}>" DESTINATION "${ARG_DESTINATION}"
+                COMPONENT ${ARG_COMPONENT} EXCLUDE_FROM_ALL)
+    else()
+        install(FILES "$<TARGET_FILE:${target}>" DESTINATION "${ARG_DESTINATION}" COMPONENT program)
+    endif()
+endfunction()
+
+# A data file the programs read from the program folder: copied into bin,
+# where tests and a run from the build tree find it as an installed program
+# would, and installed at the same place below the program folder.
+function(vimbrel_program_file source destination)
+    configure_file("${source}" "${CMAKE_BINARY_DIR}/bin/${destination}" COPYONLY)
+    if(NOT VIMBREL_WINDOWS)
+        return()
+    endif()
+    get_filename_component(folder "${destination}" DIRECTORY)
+    get_filename_component(name "${destination}" NAME)
+    if(NOT folder)
+        set(folder .)
+    endif()
+    install(FILES "${source}" DESTINATION "${folder}" RENAME "${name}" COMPONENT program)
 endfunction()
 
 function(vimbrel_com_server target)
