@@ -71,6 +71,17 @@ protected:
 
 #define EXPECT_NEAR_RGB(want, got) EXPECT_TRUE(Near(want, got)) << "want " << Describe(want) << " got " << Describe(got)
 
+// Sets a file's last write time, so a rewrite can look untouched.
+bool SetWriteTime(const std::wstring& path, const FILETIME& time)
+{
+    HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const bool set = SetFileTime(file, nullptr, nullptr, &time) != FALSE;
+    CloseHandle(file);
+    return set;
+}
+
 }  // namespace
 
 TEST_F(ThumbCacheTest, ListsTheMediaFilesNewestNameFirstWithThumbnailsOfTheFirstCells)
@@ -398,4 +409,100 @@ TEST_F(ThumbCacheTest, CloseAndRescanWhileWorkersRunStayWithinTheirOwnData)
         EXPECT_EQ(0, cache.VideoJobsRunning());
     }
     PumpFor(100);
+}
+
+TEST_F(ThumbCacheTest, APictureThatWouldNotDecodeIsReadAgainOnlyOnceItChanged)
+{
+    // A 40 x 10 BMP whose signature is broken: no decoder takes it.
+    std::vector<uint8_t> good = SolidBmp(40, 10, kRed);
+    std::vector<uint8_t> broken = good;
+    broken[0] = 'X';
+    ASSERT_TRUE(media_.Write(L"broken.bmp", broken));
+    const std::wstring path = media_.File(L"broken.bmp");
+    WIN32_FILE_ATTRIBUTE_DATA before = {};
+    ASSERT_TRUE(GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &before));
+    std::unique_ptr<CThumbCache> cache = Open();
+    ASSERT_EQ(1, opened_);
+    // wide, tall, sound, broken in descending name order.
+    ASSERT_EQ(u"broken.bmp", cache->Entries()[3].name);
+    EXPECT_EQ(0, GetThumb(*cache, 3).result);
+
+    // Mended under the same size and time: taken as the same file.
+    ASSERT_TRUE(media_.Write(L"broken.bmp", good));
+    ASSERT_TRUE(SetWriteTime(path, before.ftLastWriteTime));
+    EXPECT_EQ(0, GetThumb(*cache, 3).result);
+
+    FILETIME later = before.ftLastWriteTime;
+    later.dwHighDateTime += 1;
+    ASSERT_TRUE(SetWriteTime(path, later));
+    const Thumb t = GetThumb(*cache, 3);
+    ASSERT_EQ(1, t.result);
+    EXPECT_EQ(100, t.width);
+    EXPECT_EQ(25, t.height);
+    EXPECT_NEAR_RGB(kRed, t.canvas->At(50, 12));
+}
+
+TEST_F(ThumbCacheTest, AVideoFoundWithoutPicturesIsAskedAgainOnceItChangesAndAtTheNextStart)
+{
+    CScratchFolder videos(L"cache-growing");
+    // A recording that holds only sound so far.
+    ASSERT_TRUE(videos.Write(L"video200701010001.avi",
+                             standintest::MakeWav({1, 8000, 16000, 2, 16}, standintest::SoundBytes(800))));
+    {
+        CThumbCache cache;
+        cache.SetDataRoot(root_.Path());
+        ASSERT_EQ(1, cache.Open(videos.Path().c_str(), 0, 8, log_.Handle(), 1));
+        ASSERT_TRUE(log_.WaitFor(WM_BROWSE_REFRESH, 1, 20000));
+        EXPECT_EQ(2, cache.GetClass(0));
+        EXPECT_EQ(1, cache.Close());
+    }
+    // The index keeps the name's class and no thumbnail.
+    const std::vector<uint8_t> index = FileBytes(root_.File(L"config1.cfg"));
+    const DecodedIndex stored = DecodeCacheIndex(index.data(), index.size());
+    ASSERT_EQ(1u, stored.entries.size());
+    EXPECT_EQ(1, stored.entries[0].mediaClass);
+    EXPECT_EQ(0, stored.entries[0].made);
+
+    log_.Clear();
+    CThumbCache cache;
+    cache.SetDataRoot(root_.Path());
+    ASSERT_EQ(1, cache.Open(videos.Path().c_str(), 0, 8, log_.Handle(), 1));
+    ASSERT_TRUE(log_.WaitFor(WM_BROWSE_REFRESH, 1, 20000));
+    EXPECT_EQ(2, cache.GetClass(0));
+    // The recording went on: its first frame replaces the sound picture.
+    standintest::AviShape shape;
+    ASSERT_TRUE(videos.Write(L"video200701010001.avi", standintest::MakeAvi(shape)));
+    EXPECT_EQ(0, GetThumb(cache, 0).result);
+    EXPECT_EQ(1, cache.GetClass(0));
+    ASSERT_TRUE(log_.WaitFor(WM_THUMBNAIL_READY, 1, 20000));
+    const Thumb t = GetThumb(cache, 0);
+    ASSERT_EQ(1, t.result);
+    EXPECT_NEAR_RGB((Rgb{22, 11, 0}), t.canvas->At(0, 0));
+    cache.Close();
+}
+
+TEST_F(ThumbCacheTest, AVideoJobThatTimedOutInTheQueueLetsALaterDrawStartAnother)
+{
+    CScratchFolder videos(L"cache-queue");
+    standintest::AviShape shape;
+    ASSERT_TRUE(videos.Write(L"video200701010001.avi", standintest::MakeAvi(shape)));
+    // This test holds the turn of every video worker in the process.
+    HANDLE turn = CreateEventW(nullptr, TRUE, TRUE, L"Zavu SnapFrame Thread Event");
+    ASSERT_TRUE(turn);
+    ResetEvent(turn);
+    CThumbCache cache;
+    cache.SetDataRoot(root_.Path());
+    ASSERT_EQ(1, cache.Open(videos.Path().c_str(), 0, 8, log_.Handle(), 1));
+    EXPECT_EQ(1, cache.VideoJobsRunning());
+    for (DWORD waited = 0; cache.VideoJobsRunning() > 0 && waited < 20000; waited += 100) PumpFor(100);
+    PumpFor(100);
+    SetEvent(turn);
+    CloseHandle(turn);
+    ASSERT_EQ(0, cache.VideoJobsRunning());
+    EXPECT_EQ(0u, log_.Count(WM_THUMBNAIL_READY));
+
+    EXPECT_EQ(0, GetThumb(cache, 0).result);
+    ASSERT_TRUE(log_.WaitFor(WM_THUMBNAIL_READY, 1, 20000));
+    EXPECT_EQ(1, GetThumb(cache, 0).result);
+    cache.Close();
 }

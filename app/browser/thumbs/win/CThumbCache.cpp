@@ -115,7 +115,17 @@ int CThumbCache::Load()
 int CThumbCache::Save()
 {
     if (!strip_.Exists() || indexPath_.empty()) return 0;
-    WriteIndexFile(indexPath_, EncodeCacheIndex(entries_));
+    std::vector<ThumbEntry> stored = entries_;
+    for (ThumbEntry& entry : stored) {
+        const auto it = verdicts_.find(entry.name);
+        if (it == verdicts_.end() || !it->second.noVideo) continue;
+        // The next run asks the grabber again, under the name's own class.
+        entry.made = 0;
+        entry.thumbWidth = 0;
+        entry.thumbHeight = 0;
+        entry.mediaClass = MediaClassOfName(entry.name);
+    }
+    WriteIndexFile(indexPath_, EncodeCacheIndex(stored));
     // A strip that cannot be written (none for an empty list, or too tall
     // for the encoder) must not stay behind for the new index: the next
     // load would pair it with other names.
@@ -156,6 +166,7 @@ int CThumbCache::MakeThumb(long index)
 {
     if (index < 0 || index >= GetCount()) return 0;
     ThumbEntry& entry = entries_[static_cast<size_t>(index)];
+    ForgetStaleVerdict(entry);
     if (entry.HasThumb()) return 1;
     switch (GetClass(index)) {
     case kPicture: return MakePictureThumb(index, entry) ? 1 : 0;
@@ -185,17 +196,22 @@ bool CThumbCache::MakePictureThumb(long index, ThumbEntry& entry)
 {
     const std::wstring path = JoinFolderName(folder_, entry.name);
     if (path.empty()) return false;
+    // A file that failed as it stands is not read again at every paint.
+    if (verdicts_.count(entry.name)) return false;
     std::unique_ptr<Gdiplus::Bitmap> picture;
     // A picture still being written may fail once; a second try follows.
     for (int attempt = 0; attempt < 2 && !picture; ++attempt) {
         std::vector<uint8_t> bytes;
         if (ReadWholeFile(path, bytes, kMaxPictureBytes)) picture = ui::DecodeSkinImage(bytes.data(), bytes.size());
     }
-    if (!picture) return false;
-    const int width = static_cast<int>(picture->GetWidth());
-    const int height = static_cast<int>(picture->GetHeight());
+    const int width = picture ? static_cast<int>(picture->GetWidth()) : 0;
+    const int height = picture ? static_cast<int>(picture->GetHeight()) : 0;
     const std::optional<ThumbSize> fit = FitThumb(width, height);
-    if (!fit || !strip_.DrawIntoCell(*picture, index, fit->width, fit->height)) return false;
+    if (!fit) {
+        RememberVerdict(entry, false);
+        return false;
+    }
+    if (!strip_.DrawIntoCell(*picture, index, fit->width, fit->height)) return false;
     entry.sourceWidth = width;
     entry.sourceHeight = height;
     entry.thumbWidth = fit->width;
@@ -247,8 +263,33 @@ void CThumbCache::AcceptVideoResult(const VideoThumbResult& result)
         // No video stream: the file is a sound recording in a video's name.
         PutAudioPicture(index, entry);
         entry.mediaClass = kAudio;
+        RememberVerdict(entry, true);
         PostMessageW(owner_, WM_BROWSE_REFRESH, 0, 0);
     }
+}
+
+void CThumbCache::RememberVerdict(const ThumbEntry& entry, bool noVideo)
+{
+    Verdict verdict;
+    verdict.noVideo = noVideo;
+    if (ReadFileStamp(JoinFolderName(folder_, entry.name), verdict.stamp)) verdicts_[entry.name] = verdict;
+}
+
+void CThumbCache::ForgetStaleVerdict(ThumbEntry& entry)
+{
+    const auto it = verdicts_.find(entry.name);
+    if (it == verdicts_.end()) return;
+    FileStamp now;
+    if (ReadFileStamp(JoinFolderName(folder_, entry.name), now) && now == it->second.stamp) return;
+    if (it->second.noVideo) {
+        // Changed since the grabber found no video in it (a recording that
+        // was still being written): a video again, to be asked anew.
+        entry.made = 0;
+        entry.thumbWidth = 0;
+        entry.thumbHeight = 0;
+        entry.mediaClass = MediaClassOfName(entry.name);
+    }
+    verdicts_.erase(it);
 }
 
 void CThumbCache::WaitForVideoJobs(DWORD timeoutMs)
@@ -274,6 +315,7 @@ int CThumbCache::Close()
     Save();
     receiver_.reset();
     pendingVideos_.clear();
+    verdicts_.clear();
     entries_.clear();
     strip_.Release();
     audio_.Release();

@@ -5,6 +5,7 @@
 // All calls come from the user-interface thread.
 #pragma once
 
+#include "CacheFiles.h"
 #include "FolderWatch.h"
 #include "ThumbEntry.h"
 #include "ThumbStrip.h"
@@ -12,6 +13,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -60,6 +62,8 @@ private:
     void PutAudioPicture(long index, ThumbEntry& entry);
     void ScanIntoEmptyList();
     void WaitForVideoJobs(DWORD timeoutMs);
+    void ForgetStaleVerdict(ThumbEntry& entry);
+    void RememberVerdict(const ThumbEntry& entry, bool noVideo);
 
     std::vector<ThumbEntry> entries_;
     CThumbStrip strip_;
@@ -72,6 +76,15 @@ private:
     std::shared_ptr<VideoJobBoard> board_;
     std::unique_ptr<CVideoResultReceiver> receiver_;
     std::set<std::u16string> pendingVideos_;   // names with a worker out
+    // Files found unusable as they stand: pictures that would not decode,
+    // and videos without a video stream (shown as sounds). Each holds until
+    // its file changes, and the second kind only for this session: a
+    // recording still being written when it was asked gets asked again.
+    struct Verdict {
+        FileStamp stamp;
+        bool noVideo = false;
+    };
+    std::map<std::u16string, Verdict> verdicts_;
     bool holdsSnapFrame_ = false;
     bool open_ = false;
 };

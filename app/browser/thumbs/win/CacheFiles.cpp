@@ -95,6 +95,16 @@ bool ReadWholeFile(const std::wstring& path, std::vector<uint8_t>& bytes, uint64
     return true;
 }
 
+bool ReadFileStamp(const std::wstring& path, FileStamp& stamp)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    stamp.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    stamp.writeTime = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                      data.ftLastWriteTime.dwLowDateTime;
+    return true;
+}
+
 bool WriteIndexFile(const std::wstring& path, const std::vector<uint8_t>& bytes)
 {
     // A hidden file that exists already refuses CREATE_ALWAYS with other

@@ -29,6 +29,15 @@ constexpr uint64_t kMaxPictureBytes = 512u << 20;
 // Creates the file anew with the hidden attribute and writes the bytes.
 bool WriteIndexFile(const std::wstring& path, const std::vector<uint8_t>& bytes);
 
+// A file's size and last write time: what tells that its content changed.
+struct FileStamp {
+    uint64_t size = 0;
+    uint64_t writeTime = 0;
+    bool operator==(const FileStamp& other) const { return size == other.size && writeTime == other.writeTime; }
+};
+// False when the file's attributes cannot be read.
+bool ReadFileStamp(const std::wstring& path, FileStamp& stamp);
+
 // The names of the plain files in a folder (no subfolders), as listed.
 std::vector<std::u16string> ListFolderFiles(const std::wstring& folder);
 

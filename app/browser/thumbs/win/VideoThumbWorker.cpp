@@ -96,18 +96,20 @@ bool SnapInto(SnapFrameFn snapFrame, const std::wstring& path, VideoThumbResult&
 
 void RunJob(VideoThumbJob& job)
 {
-    HANDLE turn = TurnEvent();
-    if (!turn || !TakeTurn(turn, *job.board)) return;   // time-out: a later draw tries again
     VideoThumbResult result;
     result.name = job.name;
-    SnapFrameFn snapFrame = nullptr;
-    {
-        std::lock_guard<std::mutex> hold(Shared().lock);
-        snapFrame = Shared().snapFrame;
+    HANDLE turn = TurnEvent();
+    if (turn && TakeTurn(turn, *job.board)) {
+        SnapFrameFn snapFrame = nullptr;
+        {
+            std::lock_guard<std::mutex> hold(Shared().lock);
+            snapFrame = Shared().snapFrame;
+        }
+        if (snapFrame && !job.board->closed.load()) SnapInto(snapFrame, job.path, result);
+        SetEvent(turn);
     }
-    if (snapFrame && !job.board->closed.load()) SnapInto(snapFrame, job.path, result);
-    SetEvent(turn);
-    // Told even when nothing was drawn, so the cache may try again later.
+    // Told on every path, a time-out in the queue included: the cache
+    // stops counting this file as pending, so a later draw starts anew.
     if (!job.board->closed.load()) {
         SendMessageW(job.board->receiver, WM_VIDEO_THUMB_RESULT, 0, reinterpret_cast<LPARAM>(&result));
     }
