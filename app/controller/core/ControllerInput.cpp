@@ -27,14 +27,17 @@ void CCameraController::UseSelfTimerOnce() {
 // The record key of panel 0, 1 or 2 records, pauses and resumes in turn.
 void CCameraController::OnRecordKey(int panel, std::uint32_t key) {
     const int state = m_captureState.load();
+    // The key's face follows what the engine does: a refused pause keeps
+    // the pause face of a running recording, a refused resume the record
+    // face of a paused one.
     if (state == panel + 1) {
         SetPanelToggle(panel, key, 0);
-        PauseRecording();
+        if (!PauseRecording()) SetPanelToggle(panel, key, 1);
         return;
     }
     if (state == kCapturePaused) {
         SetPanelToggle(panel, key, 1);
-        ResumeRecording();
+        if (!ResumeRecording()) SetPanelToggle(panel, key, 0);
         return;
     }
     if (state != kCaptureIdle) return;
@@ -90,7 +93,9 @@ void CCameraController::OnStopKey() {
     case kModeVideo:
     case kModeVideoOnly:
     case kModeAudio:
-        StopRecording();
+        // A recording the engine would not end still runs: it keeps its
+        // faces and its stop key.
+        if (m_captureState.load() != kCaptureIdle && !StopRecording()) break;
         ResetPanelToggles(mode);
         EnablePanelButton(mode, stop, 0);
         break;
@@ -99,7 +104,7 @@ void CCameraController::OnStopKey() {
         EnablePanelButton(mode, stop, 0);
         break;
     case kModeMonitor:
-        StopMonitor();
+        if (m_captureState.load() == kCaptureMonitor && !StopMonitor()) break;
         EnablePanelButton(mode, stop, 0);
         EnablePanelButton(mode, KeyOf(Button::StartMonitor), 1);
         break;

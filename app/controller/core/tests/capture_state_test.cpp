@@ -73,6 +73,36 @@ TEST_F(CaptureStateTest, RefusedEngineCallsChangeNoState) {
     EXPECT_EQ(State(), kCaptureVideoOnly);
 }
 
+TEST_F(CaptureStateTest, KeysFollowTheEngineWhenItRefusesToPauseResumeOrStop) {
+    const std::uint32_t record = Key(Button::CaptureVideo);
+    rig.controller.OnButton(record);
+    ASSERT_EQ(State(), kCaptureVideo);
+    // Still recording: the pause face comes back and the stop key stays.
+    rig.Refuse("Pause|CaptureAV");
+    rig.ClearLogs();
+    rig.controller.OnButton(record);
+    rig.controller.OnButton(Key(Button::Stop));
+    EXPECT_EQ(State(), kCaptureVideo);
+    EXPECT_EQ(rig.ports.calls, (Lines{"Toggle(p0,000096,0)", "Toggle(p0,000096,1)"}));
+
+    rig.Refuse("Resume");
+    rig.controller.OnButton(record);
+    ASSERT_EQ(State(), kCapturePaused);
+    rig.ClearLogs();
+    rig.controller.OnButton(record);
+    EXPECT_EQ(State(), kCapturePaused);
+    EXPECT_EQ(rig.ports.calls, (Lines{"Toggle(p0,000096,1)", "Toggle(p0,000096,0)"}));
+
+    EnterMode(kModeMonitor);
+    rig.controller.OnButton(Key(Button::StartMonitor));
+    ASSERT_EQ(State(), kCaptureMonitor);
+    rig.Refuse("StopMonitor");
+    rig.ClearLogs();
+    rig.controller.OnButton(Key(Button::Stop));
+    EXPECT_EQ(State(), kCaptureMonitor);
+    EXPECT_TRUE(rig.ports.calls.empty());
+}
+
 TEST_F(CaptureStateTest, RecordingsNeedTheirModeAnIdleStateAndABoundEntry) {
     EXPECT_EQ(rig.controller.StartVideoOnlyRecording(), 0);
     EXPECT_EQ(rig.controller.StartAudioRecording(), 0);
