@@ -107,6 +107,9 @@ void CPanelLogic::CaptureLost() {
     hoveredIndex_ = kNoButton;
     effects_.StopRepeat();
     held_ = false;
+    // No button-up reaches a panel that lost the mouse: without this the
+    // next press would repeat at once.
+    repeatCount_ = 1;
 }
 
 void CPanelLogic::EnableButton(Colour key, bool enable) {

@@ -186,6 +186,18 @@ TEST_F(PanelLogicTest, LosingTheCaptureEndsHoverAndRepeat) {
     panel.MouseMove(0);
     EXPECT_EQ(fx.Take(), (Calls{"capture", "draw 0 hover"}));
     EXPECT_EQ(fx.pressed.size(), presses);
+
+    // Held into the every-tick stretch, then the capture goes: the next
+    // press repeats only from its own 4th tick.
+    panel.ButtonDown(0);
+    for (int tick = 1; tick <= 10; ++tick) panel.RepeatTick();
+    panel.CaptureLost();
+    panel.ButtonDown(0);
+    presses = fx.pressed.size();
+    for (int tick = 1; tick <= 3; ++tick) panel.RepeatTick();
+    EXPECT_EQ(fx.pressed.size(), presses);
+    panel.RepeatTick();
+    EXPECT_EQ(fx.pressed.size(), presses + 1);
 }
 
 }  // namespace
