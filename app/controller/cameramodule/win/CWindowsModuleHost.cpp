@@ -3,19 +3,16 @@
 #include <windows.h>
 #include <cfgmgr32.h>
 #include <setupapi.h>
-#include <wbemidl.h>
-#include <wrl/client.h>
 
 #include <array>
 #include <vector>
 
+#include "BaseBoardProduct.h"
 #include "DeviceKey.h"
 #include "WideText.h"
 
 namespace vimbrel::controller {
 namespace {
-
-using Microsoft::WRL::ComPtr;
 
 // The device list of SetupAPI, destroyed with its owner.
 class CDeviceList {
@@ -48,38 +45,6 @@ bool ReadDeviceName(HDEVINFO set, SP_DEVINFO_DATA& device, std::array<wchar_t, k
     }
     return false;
 }
-
-// COM for the calling thread, balanced when this object started it.
-class CComScope {
-public:
-    CComScope() : m_result(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~CComScope() {
-        if (SUCCEEDED(m_result)) CoUninitialize();
-    }
-    CComScope(const CComScope&) = delete;
-    CComScope& operator=(const CComScope&) = delete;
-    // A thread already in another apartment can still make the calls.
-    bool Usable() const { return SUCCEEDED(m_result) || m_result == RPC_E_CHANGED_MODE; }
-
-private:
-    HRESULT m_result;
-};
-
-class CBstr {
-public:
-    explicit CBstr(const wchar_t* text) : m_text(SysAllocString(text)) {}
-    ~CBstr() { SysFreeString(m_text); }
-    CBstr(const CBstr&) = delete;
-    CBstr& operator=(const CBstr&) = delete;
-    BSTR Get() const { return m_text; }
-
-private:
-    BSTR m_text;
-};
-
-// How long the board query may take; WMI that answers slower than this
-// counts as failing, as every other WMI failure does.
-constexpr long kBoardQueryTimeoutMs = 5000;
 
 }  // namespace
 
@@ -121,47 +86,7 @@ int CWindowsModuleHost::FindDeviceKey(const char16_t* name, std::u16string& key)
     return 1;
 }
 
-std::u16string CWindowsModuleHost::BoardProduct() const {
-    CComScope com;
-    if (!com.Usable()) return {};
-    const HRESULT security =
-        CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT,
-                             RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE, nullptr);
-    if (FAILED(security) && security != RPC_E_TOO_LATE) return {};
-
-    ComPtr<IWbemLocator> locator;
-    if (FAILED(CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_PPV_ARGS(&locator))))
-        return {};
-    ComPtr<IWbemServices> services;
-    CBstr space(L"ROOT\\CIMV2");
-    if (FAILED(locator->ConnectServer(space.Get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr,
-                                      &services)))
-        return {};
-    if (FAILED(CoSetProxyBlanket(services.Get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
-                                 RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr,
-                                 EOAC_NONE)))
-        return {};
-    ComPtr<IEnumWbemClassObject> boards;
-    CBstr language(L"WQL"), query(L"SELECT * from Win32_BaseBoard");
-    if (FAILED(services->ExecQuery(language.Get(), query.Get(), WBEM_FLAG_RETURN_IMMEDIATELY,
-                                   nullptr, &boards)))
-        return {};
-    // A query that returns at once is still running: waiting no time at
-    // all for its first object would read most boards as having no name.
-    ComPtr<IWbemClassObject> board;
-    ULONG returned = 0;
-    if (boards->Next(kBoardQueryTimeoutMs, 1, &board, &returned) != WBEM_S_NO_ERROR || returned != 1)
-        return {};
-    VARIANT product;
-    VariantInit(&product);
-    std::u16string name;
-    if (SUCCEEDED(board->Get(L"Product", 0, &product, nullptr, nullptr)) && product.vt == VT_BSTR &&
-        product.bstrVal != nullptr)
-        name = CopyToU16(product.bstrVal);
-    VariantClear(&product);
-    return name;
-}
+std::u16string CWindowsModuleHost::BoardProduct() const { return QueryBaseBoardProduct(); }
 
 std::u16string CWindowsModuleHost::ReadProfileString(const std::u16string& path,
                                                      const char16_t* section,

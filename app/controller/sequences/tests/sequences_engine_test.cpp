@@ -203,5 +203,28 @@ TEST_F(SequencesOnWindows, DateClockRunsUntilTheOverlayIsSwitchedOff) {
     EXPECT_EQ(calls[2], "EnableText(0)");
 }
 
+// The board's name is asked of WMI, which Wine answers with "Base Board";
+// the firmware value some systems keep in the registry is not needed.
+TEST(CaptureFxBoard, TheBoardNameComesFromWmiWithoutTheFirmwareRegistryValue) {
+    HKEY bios = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DESCRIPTION\\System\\BIOS", 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, &bios, nullptr),
+              ERROR_SUCCESS);
+    wchar_t kept[256] = L"";
+    DWORD keptBytes = sizeof kept - sizeof(wchar_t);
+    const bool hadValue = RegQueryValueExW(bios, L"BaseBoardProduct", nullptr, nullptr,
+                                           reinterpret_cast<BYTE*>(kept), &keptBytes) == ERROR_SUCCESS;
+    RegDeleteValueW(bios, L"BaseBoardProduct");
+
+    CPanelWithoutDevice acpi;
+    CWindowCaptureFx fx(CaptureFxSetup{}, acpi);
+    EXPECT_TRUE(fx.BoardProductContains(u"base BOARD"));
+    EXPECT_FALSE(fx.BoardProductContains(u"R2Tj"));
+
+    if (hadValue)
+        RegSetValueExW(bios, L"BaseBoardProduct", 0, REG_SZ, reinterpret_cast<const BYTE*>(kept), keptBytes);
+    RegCloseKey(bios);
+}
+
 }  // namespace
 }  // namespace vimbrel::controller

@@ -5,6 +5,7 @@
 
 #include <gdiplus.h>
 
+#include "BaseBoardProduct.h"
 #include "SequenceRules.h"
 
 namespace vimbrel::controller {
@@ -159,7 +160,7 @@ std::unique_ptr<IBannerAnimation> CWindowCaptureFx::OpenBanner() {
 
 bool CWindowCaptureFx::BoardProductContains(std::u16string_view text) {
     std::lock_guard<std::mutex> hold(m_productLock);
-    if (!m_product) m_product = m_setup.boardProduct ? m_setup.boardProduct() : ReadBaseBoardProduct();
+    if (!m_product) m_product = m_setup.boardProduct ? m_setup.boardProduct() : QueryBaseBoardProduct();
     return ContainsIgnoringCase(*m_product, text);
 }
 
@@ -174,15 +175,6 @@ void CWindowCaptureFx::CopyToPicturesFolder(const std::u16string& path) {
     const std::size_t slash = source.find_last_of(L"\\/");
     const std::wstring target = std::wstring(folder) + L"\\" + source.substr(slash == std::wstring::npos ? 0 : slash + 1);
     CopyFileW(source.c_str(), target.c_str(), TRUE);
-}
-
-std::u16string ReadBaseBoardProduct() {
-    wchar_t value[256] = L"";
-    DWORD size = sizeof value - sizeof(wchar_t);
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DESCRIPTION\\System\\BIOS", L"BaseBoardProduct",
-                     RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
-        return std::u16string();
-    return std::u16string(value, value + wcslen(value));
 }
 
 }  // namespace vimbrel::controller

@@ -24,7 +24,8 @@ struct CaptureFxSetup {
     std::wstring programFolder;
     // The module whose TOLVEX resources hold banner.gif.
     HMODULE resources = nullptr;
-    // The board's product name; read once, on the first picture.
+    // The board's product name (WMI unless replaced); read once, on the
+    // first picture.
     std::function<std::u16string()> boardProduct;
     // The quirk's notice before the copy; a message box unless replaced.
     std::function<void(const std::wstring& folder)> notify;
@@ -59,9 +60,5 @@ private:
     std::mutex m_productLock;
     std::optional<std::u16string> m_product;
 };
-
-// The base board's product name from the firmware tables Windows keeps in
-// the registry; "" when it is not there.
-std::u16string ReadBaseBoardProduct();
 
 }  // namespace vimbrel::controller
