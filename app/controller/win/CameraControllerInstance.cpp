@@ -69,10 +69,10 @@ int BindCameraEngine() {
     ControllerInstance& instance = Instance();
     return BindEngine(instance.controller.Engine(), ProgramFolder(), [&instance] {
         instance.controller.InitLook(GetUserDefaultUILanguage());
-        // Without its catalogue the program still records: the side panel
-        // is only emptier.
-        instance.catalog.LoadCatalog();
-        instance.catalog.LoadItemImages();
+        // Both come from the program's own resources: missing, the program
+        // is not whole, and it runs without its engine rather than with
+        // settings it cannot show.
+        if (!instance.catalog.LoadCatalog() || !instance.catalog.LoadItemImages()) return 0;
         return instance.controller.Settings().LoadSettings();
     });
 }
