@@ -1,6 +1,4 @@
-#include <algorithm>
-
-#include "kernels/PointEffects.h"
+#include "kernels/PixelRows.h"
 #include "kernels/SpatialEffects.h"
 
 namespace vimbrel::effects {
@@ -10,14 +8,16 @@ void Emboss(const RgbFrame& frame) {
         return;
     }
     for (int r = 0; r < frame.height; ++r) {
-        uint8_t* p = frame.Row(r);
-        int previous = 0;
-        for (int k = 0; k < frame.width; ++k, p += 3) {
-            const int g = GreyOf(p);
-            const int v = k == 0 ? 125 : 125 + std::clamp(3 * (g - previous), -124, 125);
-            previous = g;
-            p[0] = p[1] = p[2] = static_cast<uint8_t>(v);
-        }
+        EmbossPixels(frame.Row(r), frame.width);
+    }
+}
+
+void EmbossPlain(const RgbFrame& frame) {
+    if (frame.Empty()) {
+        return;
+    }
+    for (int r = 0; r < frame.height; ++r) {
+        EmbossPixelsPlain(frame.Row(r), frame.width);
     }
 }
 

@@ -6,24 +6,13 @@
 #include <cstring>
 #include <vector>
 
+#include "kernels/PixelRows.h"
 #include "kernels/ZoomRows.h"
 
 namespace vimbrel::effects {
 namespace {
 
 int ClampIndex(int v, int size) { return v < 0 ? 0 : (v >= size ? size - 1 : v); }
-
-void SwapPixels(uint8_t* a, uint8_t* b) {
-    for (int c = 0; c < 3; ++c) {
-        std::swap(a[c], b[c]);
-    }
-}
-
-void ReverseRow(uint8_t* row, int width) {
-    for (int i = 0, j = width - 1; i < j; ++i, --j) {
-        SwapPixels(row + 3 * i, row + 3 * j);
-    }
-}
 
 // Where each output column (or row) samples the source, with the flips folded
 // in: flipped coordinates count from the far end and their interpolation
@@ -158,21 +147,36 @@ double CubicWeight(double t) {
 
 void FlipFrame(const RgbFrame& frame, bool flipVertical, bool mirror) {
     const int w = frame.width, h = frame.height;
-    if (frame.Empty()) {
+    if (frame.Empty() || !(flipVertical || mirror)) {
         return;
     }
+    // Rows go through one spare row that stays in the first-level cache:
+    // reversing from a copy is as quick as copying, swapping pixel by pixel
+    // in place is not.
+    const std::size_t rowBytes = static_cast<std::size_t>(w) * 3;
+    std::vector<uint8_t> spare(rowBytes);
+    const auto move = [&](uint8_t* to, const uint8_t* from) {
+        if (mirror) {
+            ReversePixelsInto(to, from, w);
+        } else {
+            std::memcpy(to, from, rowBytes);
+        }
+    };
     if (flipVertical) {
-        std::vector<uint8_t> spare(static_cast<std::size_t>(w) * 3);
         for (int r = 0, s = h - 1; r < s; ++r, --s) {
-            std::memcpy(spare.data(), frame.Row(r), spare.size());
-            std::memcpy(frame.Row(r), frame.Row(s), spare.size());
-            std::memcpy(frame.Row(s), spare.data(), spare.size());
+            std::memcpy(spare.data(), frame.Row(r), rowBytes);
+            move(frame.Row(r), frame.Row(s));
+            move(frame.Row(s), spare.data());
         }
+        if (mirror && h % 2 == 1) {
+            std::memcpy(spare.data(), frame.Row(h / 2), rowBytes);
+            move(frame.Row(h / 2), spare.data());
+        }
+        return;
     }
-    if (mirror) {
-        for (int r = 0; r < h; ++r) {
-            ReverseRow(frame.Row(r), w);
-        }
+    for (int r = 0; r < h; ++r) {
+        std::memcpy(spare.data(), frame.Row(r), rowBytes);
+        move(frame.Row(r), spare.data());
     }
 }
 

@@ -1,5 +1,7 @@
 #include "kernels/PixelPlanes.h"
 
+#include "simd/SimdLevel.h"
+
 #if defined(__i386__) || defined(__x86_64__)
 #include <tmmintrin.h>
 #define VIMBREL_PLANES_SSSE3 1
@@ -90,10 +92,7 @@ __attribute__((target("ssse3"))) int JoinSsse3(const int16_t* b, const int16_t* 
     return i;
 }
 
-bool HasSsse3() {
-    static const bool has = __builtin_cpu_supports("ssse3");
-    return has;
-}
+bool HasSsse3() { return simd::ActiveSimdLevel() >= simd::SimdLevel::kSsse3; }
 
 }  // namespace
 #endif

@@ -8,6 +8,8 @@
 
 #include "kernels/EffectIds.h"
 #include "kernels/PixelPlanes.h"
+#include "kernels/PixelRows.h"
+#include "simd/SimdLevel.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -90,9 +92,20 @@ void GreyRun(int16_t* b, int16_t* g, int16_t* r, int n) {
 }  // namespace
 
 void Grey(const RgbFrame& frame) {
+    const simd::SimdLevel level = simd::ActiveSimdLevel();
+    if (level == simd::SimdLevel::kPlain) {
+        GreyReference(frame);
+        return;
+    }
     for (int row = 0; row < frame.height; ++row) {
-        ForEachPlanarRun(frame.Row(row), frame.width,
-                         [](int16_t* b, int16_t* g, int16_t* r, int n, int) { GreyRun(b, g, r, n); });
+        // With byte shuffles the grey is taken straight from the pixels;
+        // SSE2 alone has none and works on 16-bit planes.
+        if (level >= simd::SimdLevel::kSsse3) {
+            GreyPixels(frame.Row(row), frame.width);
+        } else {
+            ForEachPlanarRun(frame.Row(row), frame.width,
+                             [](int16_t* b, int16_t* g, int16_t* r, int n, int) { GreyRun(b, g, r, n); });
+        }
     }
 }
 

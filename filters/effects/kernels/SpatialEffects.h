@@ -19,8 +19,12 @@ void Blur(const RgbFrame& frame);
 void BlurPlain(const RgbFrame& frame);
 void Sharpen(const RgbFrame& frame);
 void Emboss(const RgbFrame& frame);
+// One pixel at a time; what Emboss must match.
+void EmbossPlain(const RgbFrame& frame);
 // Blocks of 3, 6, 12 or 24 pixels by frame-size class.
 void Mosaic(const RgbFrame& frame, int sizeClass);
+// Block by block; what Mosaic must match.
+void MosaicPlain(const RgbFrame& frame, int sizeClass);
 void EdgeDetect(const RgbFrame& frame, CScratch& scratch);
 // Pixel k of the walk takes the pixel displaced by the pair at offsets[2k],
 // offsets[2k + 1] (the table wraps).

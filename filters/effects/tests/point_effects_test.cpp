@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "EachSimdLevel.h"
 #include "TestFrame.h"
 #include "kernels/EffectIds.h"
 #include "kernels/PixelPlanes.h"
@@ -84,9 +85,9 @@ TEST(PointEffects, SepiaMatchesOverEveryColour) {
 }
 
 // Grey's division by 100 as a multiply, for every red and blue pair at
-// every third green.
+// every third green, at every vector level the machine offers.
 TEST(PointEffects, GreyMatchesOverEveryColour) {
-    ExpectSameOverEveryColour(Grey, GreyReference, 3);
+    simd::testing::ForEachOfferedSimdLevel([](simd::SimdLevel) { ExpectSameOverEveryColour(Grey, GreyReference, 3); });
     // The largest sum, 25500 (white), and 25489 (254.89, which must not round up).
     EXPECT_EQ(AfterEffect(kEffectGrey, GreyPixel(255)), GreyPixel(255));
     EXPECT_EQ(AfterEffect(kEffectGrey, Bgr{254, 255, 255}), GreyPixel(254));

@@ -1,0 +1,105 @@
+#include "kernels/PixelRows.h"
+
+#include <algorithm>
+
+#include "kernels/PixelRowsSimd.h"
+#include "kernels/PointEffects.h"
+#include "simd/SimdLevel.h"
+
+namespace vimbrel::effects {
+namespace rows {
+
+namespace {
+int8_t Lane(int source, int vector) { return static_cast<int8_t>(source / 16 == vector ? source % 16 : -128); }
+}  // namespace
+
+RowMasks::RowMasks() {
+    for (int v = 0; v < 3; ++v) {
+        for (int i = 0; i < 16; ++i) {
+            for (int k = 0; k < 3; ++k) {
+                const int o = 16 * k + i;  // output byte: channel o % 3 of pixel o / 3
+                reverse[k][v][i] = Lane(45 - 3 * (o / 3) + o % 3, v);
+            }
+            for (int h = 0; h < 2; ++h) {
+                const int pixel = 8 * h + i / 2;
+                blueGreen[h][v][i] = Lane(3 * pixel + i % 2, v);
+                red[h][v][i] = i % 2 ? static_cast<int8_t>(-128) : Lane(3 * pixel + 2, v);
+            }
+        }
+    }
+    for (int k = 0; k < 3; ++k)
+        for (int i = 0; i < 16; ++i) spread[k][i] = static_cast<int8_t>((16 * k + i) / 3);
+}
+
+const RowMasks kRowMasks;
+
+}  // namespace rows
+
+namespace {
+
+using simd::ActiveSimdLevel;
+using simd::SimdLevel;
+
+void ReverseFrom(uint8_t* dst, const uint8_t* src, int from, int width) {
+    for (int p = from; p < width; ++p) {
+        const uint8_t* s = src + 3 * (width - 1 - p);
+        dst[3 * p] = s[0];
+        dst[3 * p + 1] = s[1];
+        dst[3 * p + 2] = s[2];
+    }
+}
+
+void GreyFrom(uint8_t* row, int from, int width) {
+    for (uint8_t* p = row + 3 * from; p < row + 3 * width; p += 3) {
+        p[0] = p[1] = p[2] = static_cast<uint8_t>(GreyOf(p));
+    }
+}
+
+void EmbossFrom(uint8_t* row, int from, int width, int previous) {
+    for (int k = from; k < width; ++k) {
+        uint8_t* p = row + 3 * k;
+        const int g = GreyOf(p);
+        const int v = k == 0 ? 125 : 125 + std::clamp(3 * (g - previous), -124, 125);
+        previous = g;
+        p[0] = p[1] = p[2] = static_cast<uint8_t>(v);
+    }
+}
+
+}  // namespace
+
+void ReversePixelsIntoPlain(uint8_t* dst, const uint8_t* src, int width) { ReverseFrom(dst, src, 0, width); }
+
+void ReversePixelsInto(uint8_t* dst, const uint8_t* src, int width) {
+    // Reversal is a load, shuffle and store per block: AVX2's wider
+    // registers would only add lane crossings, and memory bounds it anyway.
+    const int done = ActiveSimdLevel() >= SimdLevel::kSsse3 ? rows::ReversePixelsSsse3(dst, src, width) : 0;
+    ReverseFrom(dst, src, done, width);
+}
+
+void GreyPixelsPlain(uint8_t* row, int width) { GreyFrom(row, 0, width); }
+
+void GreyPixels(uint8_t* row, int width) {
+    const SimdLevel level = ActiveSimdLevel();
+    int done = 0;
+    if (level >= SimdLevel::kAvx2) {
+        done = rows::GreyPixelsAvx2(row, width);
+    } else if (level >= SimdLevel::kSsse3) {
+        done = rows::GreyPixelsSsse3(row, width);
+    }
+    GreyFrom(row, done, width);
+}
+
+void EmbossPixelsPlain(uint8_t* row, int width) { EmbossFrom(row, 0, width, 0); }
+
+void EmbossPixels(uint8_t* row, int width) {
+    const SimdLevel level = ActiveSimdLevel();
+    int done = 0, previous = 0;
+    if (level >= SimdLevel::kAvx2) {
+        done = rows::EmbossPixelsAvx2(row, width, previous);
+    } else if (level >= SimdLevel::kSsse3) {
+        done = rows::EmbossPixelsSsse3(row, width, previous);
+    }
+    EmbossFrom(row, done, width, previous);
+}
+
+}  // namespace vimbrel::effects

@@ -1,0 +1,36 @@
+#pragma once
+// The vector halves of PixelRows: each does the leading whole blocks of a
+// row and returns how many pixels it did; the plain code finishes the rest.
+// Only called at a level the processor offers.
+
+#include <cstdint>
+
+namespace vimbrel::effects::rows {
+
+// Byte shuffles over 16 pixels held as 48 bytes in three vectors; a lane
+// marked -128 comes out zero. Made once, shared by the SSSE3 and AVX2 paths
+// (which run the same shuffles in each 128-bit half).
+struct RowMasks {
+    // reverse[k][v]: bytes of reversed output vector k that come from input vector v.
+    alignas(16) int8_t reverse[3][3][16];
+    // Blue and green of pixels 8h..8h+7 as pairs, from input vector v (h: half).
+    alignas(16) int8_t blueGreen[2][3][16];
+    // Red of the same pixels in the even bytes, zero in the odd ones.
+    alignas(16) int8_t red[2][3][16];
+    // Output vector k of sixteen grey bytes spread to three channels each.
+    alignas(16) int8_t spread[3][16];
+
+    RowMasks();
+};
+
+extern const RowMasks kRowMasks;
+
+int ReversePixelsSsse3(uint8_t* dst, const uint8_t* src, int width);
+int GreyPixelsSsse3(uint8_t* row, int width);
+// previousGrey: the grey of the last pixel done, for the plain finish.
+int EmbossPixelsSsse3(uint8_t* row, int width, int& previousGrey);
+
+int GreyPixelsAvx2(uint8_t* row, int width);
+int EmbossPixelsAvx2(uint8_t* row, int width, int& previousGrey);
+
+}  // namespace vimbrel::effects::rows

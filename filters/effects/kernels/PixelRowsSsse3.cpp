@@ -1,0 +1,111 @@
+// SSSE3 halves of PixelRows: sixteen pixels (48 bytes, three vectors) per
+// step, regrouped by byte shuffles. Marked with their target so the rest of
+// the program stays runnable on a processor with SSE2 only.
+
+#include "kernels/PixelRowsSimd.h"
+
+#if defined(__i386__) || defined(__x86_64__)
+#include <tmmintrin.h>
+
+#define VIMBREL_SSSE3 __attribute__((target("ssse3")))
+
+namespace vimbrel::effects::rows {
+namespace {
+
+VIMBREL_SSSE3 inline __m128i Mask(const int8_t* m) { return _mm_load_si128(reinterpret_cast<const __m128i*>(m)); }
+
+VIMBREL_SSSE3 inline __m128i Gather(const __m128i v[3], const int8_t (*masks)[16]) {
+    return _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(v[0], Mask(masks[0])), _mm_shuffle_epi8(v[1], Mask(masks[1]))),
+                        _mm_shuffle_epi8(v[2], Mask(masks[2])));
+}
+
+VIMBREL_SSSE3 inline void Load(const uint8_t* p, __m128i v[3]) {
+    for (int i = 0; i < 3; ++i) v[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
+}
+
+// The grey of sixteen pixels: 11 B + 59 G by one multiply-add of byte
+// pairs, 30 R by another (at most 25500, inside 16 signed bits), then / 100
+// as (x * 5243) >> 19, exact below 25501.
+VIMBREL_SSSE3 inline __m128i GreyOf16(const __m128i v[3]) {
+    const __m128i blueGreenWeights = _mm_set1_epi16(static_cast<int16_t>(11 | 59 << 8));
+    const __m128i redWeight = _mm_set1_epi16(30);
+    const __m128i hundredth = _mm_set1_epi16(5243);
+    __m128i half[2];
+    for (int h = 0; h < 2; ++h) {
+        const __m128i sum = _mm_add_epi16(_mm_maddubs_epi16(Gather(v, kRowMasks.blueGreen[h]), blueGreenWeights),
+                                          _mm_maddubs_epi16(Gather(v, kRowMasks.red[h]), redWeight));
+        half[h] = _mm_srli_epi16(_mm_mulhi_epu16(sum, hundredth), 3);
+    }
+    return _mm_packus_epi16(half[0], half[1]);
+}
+
+// Sixteen bytes, each written to the three channels of its pixel.
+VIMBREL_SSSE3 inline void StoreSpread(uint8_t* p, __m128i bytes) {
+    for (int k = 0; k < 3; ++k)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 16 * k), _mm_shuffle_epi8(bytes, Mask(kRowMasks.spread[k])));
+}
+
+// 125 + clamp(3 (g - before), -124, 125) in 16-bit lanes.
+VIMBREL_SSSE3 inline __m128i EmbossOf8Lanes(__m128i g, __m128i before) {
+    const __m128i d = _mm_sub_epi16(g, before);
+    const __m128i d3 = _mm_add_epi16(_mm_add_epi16(d, d), d);
+    const __m128i high = _mm_set1_epi16(125);
+    return _mm_add_epi16(_mm_min_epi16(_mm_max_epi16(d3, _mm_set1_epi16(-124)), high), high);
+}
+
+VIMBREL_SSSE3 inline __m128i EmbossOf16(__m128i grey, __m128i before) {
+    const __m128i zero = _mm_setzero_si128();
+    return _mm_packus_epi16(EmbossOf8Lanes(_mm_unpacklo_epi8(grey, zero), _mm_unpacklo_epi8(before, zero)),
+                            EmbossOf8Lanes(_mm_unpackhi_epi8(grey, zero), _mm_unpackhi_epi8(before, zero)));
+}
+
+}  // namespace
+
+VIMBREL_SSSE3 int ReversePixelsSsse3(uint8_t* dst, const uint8_t* src, int width) {
+    int p = 0;
+    for (; p + 16 <= width; p += 16) {
+        __m128i v[3];
+        Load(src + 3 * (width - p - 16), v);
+        for (int k = 0; k < 3; ++k)
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 3 * p + 16 * k), Gather(v, kRowMasks.reverse[k]));
+    }
+    return p;
+}
+
+VIMBREL_SSSE3 int GreyPixelsSsse3(uint8_t* row, int width) {
+    int p = 0;
+    for (; p + 16 <= width; p += 16) {
+        __m128i v[3];
+        Load(row + 3 * p, v);
+        StoreSpread(row + 3 * p, GreyOf16(v));
+    }
+    return p;
+}
+
+VIMBREL_SSSE3 int EmbossPixelsSsse3(uint8_t* row, int width, int& previousGrey) {
+    int p = 0;
+    __m128i last = _mm_setzero_si128();  // the grey bytes of the block before
+    for (; p + 16 <= width; p += 16) {
+        __m128i v[3];
+        Load(row + 3 * p, v);
+        const __m128i grey = GreyOf16(v);
+        // The first pixel of the row is measured against itself: 125.
+        if (p == 0) last = _mm_slli_si128(grey, 15);
+        StoreSpread(row + 3 * p, EmbossOf16(grey, _mm_alignr_epi8(grey, last, 15)));
+        last = grey;
+    }
+    if (p > 0) previousGrey = (_mm_extract_epi16(last, 7) >> 8) & 0xFF;
+    return p;
+}
+
+}  // namespace vimbrel::effects::rows
+
+#else
+
+namespace vimbrel::effects::rows {
+int ReversePixelsSsse3(uint8_t*, const uint8_t*, int) { return 0; }
+int GreyPixelsSsse3(uint8_t*, int) { return 0; }
+int EmbossPixelsSsse3(uint8_t*, int, int&) { return 0; }
+}  // namespace vimbrel::effects::rows
+
+#endif
