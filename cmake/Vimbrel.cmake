@@ -218,3 +218,5 @@ function(vimbrel_finish_prefix_fixture)
                              ENVIRONMENT "${ENV_ARCH}")
     endif()
 endfunction()
+
+include("${CMAKE_CURRENT_LIST_DIR}/BenchPeers.cmake")

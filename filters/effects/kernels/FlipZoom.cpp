@@ -147,38 +147,29 @@ double CubicWeight(double t) {
 
 void FlipFrame(const RgbFrame& frame, bool flipVertical, bool mirror) {
     const int w = frame.width, h = frame.height;
-    if (frame.Empty() || !(flipVertical || mirror)) {
+    if (frame.Empty()) {
         return;
     }
-    // Rows go through one spare row that stays in the first-level cache:
-    // reversing from a copy is as quick as copying, swapping pixel by pixel
-    // in place is not.
-    const std::size_t rowBytes = static_cast<std::size_t>(w) * 3;
-    std::vector<uint8_t> spare(rowBytes);
-    const auto move = [&](uint8_t* to, const uint8_t* from) {
-        if (mirror) {
-            ReversePixelsInto(to, from, w);
-        } else {
-            std::memcpy(to, from, rowBytes);
-        }
-    };
-    if (flipVertical) {
+    if (flipVertical && mirror) {
+        // A half turn: row r and its partner exchange places, each reversed.
         for (int r = 0, s = h - 1; r < s; ++r, --s) {
-            std::memcpy(spare.data(), frame.Row(r), rowBytes);
-            move(frame.Row(r), frame.Row(s));
-            move(frame.Row(s), spare.data());
+            ReverseSwapRows(frame.Row(r), frame.Row(s), w);
         }
-        if (mirror && h % 2 == 1) {
-            std::memcpy(spare.data(), frame.Row(h / 2), rowBytes);
-            move(frame.Row(h / 2), spare.data());
+        if (h % 2 == 1) {
+            ReverseRow(frame.Row(h / 2), w);
         }
-        return;
-    }
-    for (int r = 0; r < h; ++r) {
-        std::memcpy(spare.data(), frame.Row(r), rowBytes);
-        move(frame.Row(r), spare.data());
-    }
-}
+    } else if (flipVertical) {
+        std::vector<uint8_t> spare(static_cast<std::size_t>(w) * 3);
+        for (int r = 0, s = h - 1; r < s; ++r, --s) {
+            std::memcpy(spare.data(), frame.Row(r), spare.size());
+            std::memcpy(frame.Row(r), frame.Row(s), spare.size());
+            std::memcpy(frame.Row(s), spare.data(), spare.size());
+        }
+    } else if (mirror) {
+        for (int r = 0; r < h; ++r) {
+            ReverseRow(frame.Row(r), w);
+        }
+    }}
 
 void ZoomNearest(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch) {
     if (frame.Empty()) {

@@ -40,12 +40,11 @@ namespace {
 using simd::ActiveSimdLevel;
 using simd::SimdLevel;
 
-void ReverseFrom(uint8_t* dst, const uint8_t* src, int from, int width) {
-    for (int p = from; p < width; ++p) {
-        const uint8_t* s = src + 3 * (width - 1 - p);
-        dst[3 * p] = s[0];
-        dst[3 * p + 1] = s[1];
-        dst[3 * p + 2] = s[2];
+void SwapPixel(uint8_t* a, uint8_t* b) {
+    for (int c = 0; c < 3; ++c) {
+        const uint8_t t = a[c];
+        a[c] = b[c];
+        b[c] = t;
     }
 }
 
@@ -67,13 +66,34 @@ void EmbossFrom(uint8_t* row, int from, int width, int previous) {
 
 }  // namespace
 
-void ReversePixelsIntoPlain(uint8_t* dst, const uint8_t* src, int width) { ReverseFrom(dst, src, 0, width); }
+void ReverseRow(uint8_t* row, int width) {
+    const SimdLevel level = ActiveSimdLevel();
+    int done = 0;
+    if (level >= SimdLevel::kAvx2) {
+        done = rows::ReverseRowAvx2(row, width);
+    }
+    // The middle, less than two AVX2 blocks, or the whole row below AVX2.
+    if (level >= SimdLevel::kSsse3) {
+        done += rows::ReverseRowSsse3(row + 3 * done, width - 2 * done);
+    }
+    for (int i = done, j = width - 1 - done; i < j; ++i, --j) {
+        SwapPixel(row + 3 * i, row + 3 * j);
+    }
+}
 
-void ReversePixelsInto(uint8_t* dst, const uint8_t* src, int width) {
-    // Reversal is a load, shuffle and store per block: AVX2's wider
-    // registers would only add lane crossings, and memory bounds it anyway.
-    const int done = ActiveSimdLevel() >= SimdLevel::kSsse3 ? rows::ReversePixelsSsse3(dst, src, width) : 0;
-    ReverseFrom(dst, src, done, width);
+void ReverseSwapRows(uint8_t* a, uint8_t* b, int width) {
+    const SimdLevel level = ActiveSimdLevel();
+    int done = 0;
+    if (level >= SimdLevel::kAvx2) {
+        done = rows::ReverseSwapRowsAvx2(a, b, width);
+    }
+    if (level >= SimdLevel::kSsse3) {
+        // What is left: pixels [done, width) of a against [0, width - done) of b.
+        done += rows::ReverseSwapRowsSsse3(a + 3 * done, b, width - done);
+    }
+    for (int p = done; p < width; ++p) {
+        SwapPixel(a + 3 * p, b + 3 * (width - 1 - p));
+    }
 }
 
 void GreyPixelsPlain(uint8_t* row, int width) { GreyFrom(row, 0, width); }

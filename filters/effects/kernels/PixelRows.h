@@ -7,9 +7,10 @@
 
 namespace vimbrel::effects {
 
-// dst pixel p = src pixel width - 1 - p. dst and src must not overlap.
-void ReversePixelsInto(uint8_t* dst, const uint8_t* src, int width);
-void ReversePixelsIntoPlain(uint8_t* dst, const uint8_t* src, int width);
+// The row's pixels in reverse order, in place.
+void ReverseRow(uint8_t* row, int width);
+// Two distinct rows exchanged, each reversed: a half turn of a pair of rows.
+void ReverseSwapRows(uint8_t* a, uint8_t* b, int width);
 
 // Every pixel set to its grey (30 R + 59 G + 11 B) / 100 in all three channels.
 void GreyPixels(uint8_t* row, int width);

@@ -79,6 +79,44 @@ VIMBREL_AVX2 inline __m256i EmbossOf32(__m256i grey, __m256i before) {
 
 }  // namespace
 
+// 32 pixels reversed: each half's sixteen reversed, then the halves swapped.
+VIMBREL_AVX2 inline void StoreReversed(uint8_t* p, const __m256i v[3]) {
+    __m256i out[3];
+    for (int k = 0; k < 3; ++k) {
+        const __m256i r = Gather(v, kRowMasks.reverse[k]);
+        out[k] = _mm256_permute2x128_si256(r, r, 0x01);
+    }
+    Store(p, out);
+}
+
+VIMBREL_AVX2 int ReverseRowAvx2(uint8_t* row, int width) {
+    int p = 0;
+    for (; 2 * p + 64 <= width; p += 32) {
+        uint8_t* left = row + 3 * p;
+        uint8_t* right = row + 3 * (width - p - 32);
+        __m256i l[3], r[3];
+        Load(left, l);
+        Load(right, r);
+        StoreReversed(left, r);
+        StoreReversed(right, l);
+    }
+    return p;
+}
+
+VIMBREL_AVX2 int ReverseSwapRowsAvx2(uint8_t* a, uint8_t* b, int width) {
+    int p = 0;
+    for (; p + 32 <= width; p += 32) {
+        uint8_t* left = a + 3 * p;
+        uint8_t* right = b + 3 * (width - p - 32);
+        __m256i l[3], r[3];
+        Load(left, l);
+        Load(right, r);
+        StoreReversed(left, r);
+        StoreReversed(right, l);
+    }
+    return p;
+}
+
 VIMBREL_AVX2 int GreyPixelsAvx2(uint8_t* row, int width) {
     int p = 0;
     for (; p + 32 <= width; p += 32) {
@@ -113,6 +151,8 @@ VIMBREL_AVX2 int EmbossPixelsAvx2(uint8_t* row, int width, int& previousGrey) {
 #else
 
 namespace vimbrel::effects::rows {
+int ReverseRowAvx2(uint8_t*, int) { return 0; }
+int ReverseSwapRowsAvx2(uint8_t*, uint8_t*, int) { return 0; }
 int GreyPixelsAvx2(uint8_t*, int) { return 0; }
 int EmbossPixelsAvx2(uint8_t*, int, int&) { return 0; }
 }  // namespace vimbrel::effects::rows

@@ -25,11 +25,17 @@ struct RowMasks {
 
 extern const RowMasks kRowMasks;
 
-int ReversePixelsSsse3(uint8_t* dst, const uint8_t* src, int width);
+// Reverse the outer blocks of the row in pairs; returns the pixels done at
+// each end. The middle is left.
+int ReverseRowSsse3(uint8_t* row, int width);
+// Does pixels [0, done) of a and [width - done, width) of b.
+int ReverseSwapRowsSsse3(uint8_t* a, uint8_t* b, int width);
 int GreyPixelsSsse3(uint8_t* row, int width);
 // previousGrey: the grey of the last pixel done, for the plain finish.
 int EmbossPixelsSsse3(uint8_t* row, int width, int& previousGrey);
 
+int ReverseRowAvx2(uint8_t* row, int width);
+int ReverseSwapRowsAvx2(uint8_t* a, uint8_t* b, int width);
 int GreyPixelsAvx2(uint8_t* row, int width);
 int EmbossPixelsAvx2(uint8_t* row, int width, int& previousGrey);
 

@@ -61,13 +61,37 @@ VIMBREL_SSSE3 inline __m128i EmbossOf16(__m128i grey, __m128i before) {
 
 }  // namespace
 
-VIMBREL_SSSE3 int ReversePixelsSsse3(uint8_t* dst, const uint8_t* src, int width) {
+VIMBREL_SSSE3 inline void StoreReversed(uint8_t* p, const __m128i v[3]) {
+    for (int k = 0; k < 3; ++k)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 16 * k), Gather(v, kRowMasks.reverse[k]));
+}
+
+// Each step reads a block at both ends and writes each, reversed, at the
+// other: every byte is read once and written once.
+VIMBREL_SSSE3 int ReverseRowSsse3(uint8_t* row, int width) {
+    int p = 0;
+    for (; 2 * p + 32 <= width; p += 16) {
+        uint8_t* left = row + 3 * p;
+        uint8_t* right = row + 3 * (width - p - 16);
+        __m128i l[3], r[3];
+        Load(left, l);
+        Load(right, r);
+        StoreReversed(left, r);
+        StoreReversed(right, l);
+    }
+    return p;
+}
+
+VIMBREL_SSSE3 int ReverseSwapRowsSsse3(uint8_t* a, uint8_t* b, int width) {
     int p = 0;
     for (; p + 16 <= width; p += 16) {
-        __m128i v[3];
-        Load(src + 3 * (width - p - 16), v);
-        for (int k = 0; k < 3; ++k)
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 3 * p + 16 * k), Gather(v, kRowMasks.reverse[k]));
+        uint8_t* left = a + 3 * p;
+        uint8_t* right = b + 3 * (width - p - 16);
+        __m128i l[3], r[3];
+        Load(left, l);
+        Load(right, r);
+        StoreReversed(left, r);
+        StoreReversed(right, l);
     }
     return p;
 }
@@ -103,7 +127,8 @@ VIMBREL_SSSE3 int EmbossPixelsSsse3(uint8_t* row, int width, int& previousGrey) 
 #else
 
 namespace vimbrel::effects::rows {
-int ReversePixelsSsse3(uint8_t*, const uint8_t*, int) { return 0; }
+int ReverseRowSsse3(uint8_t*, int) { return 0; }
+int ReverseSwapRowsSsse3(uint8_t*, uint8_t*, int) { return 0; }
 int GreyPixelsSsse3(uint8_t*, int) { return 0; }
 int EmbossPixelsSsse3(uint8_t*, int, int&) { return 0; }
 }  // namespace vimbrel::effects::rows
