@@ -169,7 +169,8 @@ void FlipFrame(const RgbFrame& frame, bool flipVertical, bool mirror) {
         for (int r = 0; r < h; ++r) {
             ReverseRow(frame.Row(r), w);
         }
-    }}
+    }
+}
 
 void ZoomNearest(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch) {
     if (frame.Empty()) {
