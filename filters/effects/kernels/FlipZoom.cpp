@@ -82,6 +82,7 @@ class CWeighedRows {
 public:
     CWeighedRows(const CFrameCopy& source, int rowBytes, const std::vector<LinearColumn>& columns)
         : source_(source), rowBytes_(rowBytes), columns_(columns) {
+        PlanLinearBlocks(columns.data(), static_cast<int>(columns.size()), rowBytes, blocks_);
         // One float of room past the last column, which the weighing writes.
         for (Slot& slot : slots_) {
             slot.pixel.resize(columns.size() * 3 + 1);
@@ -99,8 +100,8 @@ public:
         }
         const int victim = slots_[0].row == keep ? 1 : (slots_[1].row == keep ? 0 : 1 - lastUsed_);
         Slot& slot = slots_[victim];
-        WeighLinearColumns(source_.Row(row), rowBytes_, columns_.data(), static_cast<int>(columns_.size()),
-                           slot.pixel.data(), slot.neighbour.data());
+        WeighLinearRow(source_.Row(row), rowBytes_, columns_.data(), static_cast<int>(columns_.size()), blocks_,
+                       slot.pixel.data(), slot.neighbour.data());
         slot.row = row;
         lastUsed_ = victim;
         return View(slot);
@@ -117,6 +118,7 @@ private:
     const CFrameCopy& source_;
     int rowBytes_;
     const std::vector<LinearColumn>& columns_;
+    std::vector<LinearBlock> blocks_;
     Slot slots_[2];
     int lastUsed_ = 0;
 };
@@ -212,7 +214,12 @@ void ZoomBilinear(const RgbFrame& frame, float factor, bool flipVertical, bool m
         columns[static_cast<std::size_t>(k)] = LinearColumn{3 * t.index, 3 * t.next, t.exact ? 1.0f : 1.0f - t.fraction,
                                                             t.exact ? 0.0f : t.fraction};
     }
-    const CFrameCopy source(frame, scratch, 0);
+    int firstRow = frame.height, lastRow = 0;
+    for (const Tap& t : plan.rows) {
+        firstRow = std::min({firstRow, t.index, t.next});
+        lastRow = std::max({lastRow, t.index, t.next});
+    }
+    const CFrameCopy source(frame, scratch, 0, firstRow, lastRow);
     CWeighedRows weighed(source, 3 * w, columns);
     for (int r = 0; r < frame.height; ++r) {
         const Tap& ty = plan.rows[static_cast<std::size_t>(r)];
@@ -257,7 +264,14 @@ void ZoomBicubic(const RgbFrame& frame, float factor, bool flipVertical, bool mi
     spanFirst = std::min(spanFirst, w - 1);
     spanLast = std::max(spanLast, 0);
     const int first = ClampIndex(spanFirst, w), last = ClampIndex(spanLast, w);
-    const CFrameCopy source(frame, scratch, 0);
+    std::vector<CubicTaps> rowTaps(static_cast<std::size_t>(h));
+    int firstRow = h, lastRow = 0;
+    for (int r = 0; r < h; ++r) {
+        const CubicTaps& t = rowTaps[static_cast<std::size_t>(r)] = CubicTapsAt(r, h, crop.y0, crop.scale, false);
+        firstRow = std::min(firstRow, *std::min_element(t.index, t.index + 4));
+        lastRow = std::max(lastRow, *std::max_element(t.index, t.index + 4));
+    }
+    const CFrameCopy source(frame, scratch, 0, firstRow, lastRow);
     // Each output row first blends its four source rows over the columns it
     // reaches, then every output pixel blends four of those. One float of
     // room past the span, zero and finite, for the four-float reads.
@@ -265,7 +279,7 @@ void ZoomBicubic(const RgbFrame& frame, float factor, bool flipVertical, bool mi
     std::vector<float> blended(static_cast<std::size_t>(spanPixels) * 3 + 1);
     float* const span = blended.data();
     for (int r = 0; r < h; ++r) {
-        const CubicTaps ty = CubicTapsAt(r, h, crop.y0, crop.scale, false);
+        const CubicTaps& ty = rowTaps[static_cast<std::size_t>(r)];
         const uint8_t* src[4];
         for (int m = 0; m < 4; ++m) {
             src[m] = source.Row(ty.index[m]) + 3 * first;

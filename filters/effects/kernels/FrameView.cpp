@@ -1,6 +1,7 @@
 #include "kernels/FrameView.h"
 
 #include <climits>
+#include <algorithm>
 #include <cstring>
 
 namespace vimbrel::effects {
@@ -35,9 +36,12 @@ bool MakeFrameView(uint8_t* buffer, std::size_t length, int width, int height, R
 }
 
 CFrameCopy::CFrameCopy(const RgbFrame& frame, CScratch& scratch, int slot)
+    : CFrameCopy(frame, scratch, slot, 0, frame.height - 1) {}
+
+CFrameCopy::CFrameCopy(const RgbFrame& frame, CScratch& scratch, int slot, int first, int last)
     : rowBytes_(static_cast<std::size_t>(frame.width) * 3),
       data_(scratch.Bytes(slot, rowBytes_ * static_cast<std::size_t>(frame.height))) {
-    for (int r = 0; r < frame.height; ++r) {
+    for (int r = std::max(first, 0); r <= last && r < frame.height; ++r) {
         std::memcpy(data_ + static_cast<std::size_t>(r) * rowBytes_, frame.Row(r), rowBytes_);
     }
 }

@@ -2,7 +2,11 @@
 
 #include <cstring>
 
+#include <algorithm>
+
 #include "kernels/FrameView.h"
+#include "kernels/ZoomRowsSimd.h"
+#include "simd/SimdLevel.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -14,10 +18,16 @@
 // neighbouring bytes, never terms of one sum, so no sum is reassociated.
 // Both builds target SSE2 without FMA, so the compiler cannot fuse a
 // multiply with an add on either side; a build for a processor with FMA
-// would need -ffp-contract=off to keep the two alike.
+// would need -ffp-contract=off to keep the two alike, which the build sets.
+// With the vector level capped to plain, only the plain expressions run.
 
 namespace vimbrel::effects {
 namespace {
+
+using simd::ActiveSimdLevel;
+using simd::SimdLevel;
+
+bool UseSse2() { return ActiveSimdLevel() >= SimdLevel::kSse2; }
 
 uint8_t CubicByte(float v) { return ClampByte(v >= 256.0f ? 256 : static_cast<int>(v)); }
 
@@ -66,7 +76,8 @@ void BlendCubicRows(const uint8_t* const rows[4], const float weight[4], int n, 
 #if defined(__SSE2__)
     const __m128 w0 = _mm_set1_ps(weight[0]), w1 = _mm_set1_ps(weight[1]);
     const __m128 w2 = _mm_set1_ps(weight[2]), w3 = _mm_set1_ps(weight[3]);
-    for (; i + 16 <= n; i += 16) {
+    const bool vector = UseSse2();
+    for (; vector && i + 16 <= n; i += 16) {
         __m128 s0[4], s1[4], s2[4], s3[4];
         BytesToFloats(rows[0] + i, s0);
         BytesToFloats(rows[1] + i, s1);
@@ -103,11 +114,12 @@ void BlendCubicColumns(const float* blended, const CubicColumn* columns, int cou
     };
     // Four bytes reach into the next pixel, written next; the row's last
     // pixel gets exactly three.
-    for (; j + 1 < count; ++j) {
+    const bool vector = UseSse2();
+    for (; vector && j + 1 < count; ++j) {
         const uint32_t bgr = pixel(columns[j]);
         std::memcpy(out + 3 * j, &bgr, 4);
     }
-    if (j < count) {
+    if (vector && j < count) {
         const uint32_t bgr = pixel(columns[j]);
         std::memcpy(out + 3 * j, &bgr, 3);
         ++j;
@@ -127,7 +139,8 @@ void WeighLinearColumns(const uint8_t* src, int srcBytes, const LinearColumn* co
                         float* neighbour) {
     int k = 0;
 #if defined(__SSE2__)
-    for (; k < count; ++k) {
+    const bool vector = UseSse2();
+    for (; vector && k < count; ++k) {
         const LinearColumn& t = columns[k];
         const __m128 own = PixelToFloats(src + t.offset, t.offset + 4 <= srcBytes);
         const __m128 next = PixelToFloats(src + t.neighbourOffset, t.neighbourOffset + 4 <= srcBytes);
@@ -148,14 +161,24 @@ void WeighLinearColumns(const uint8_t* src, int srcBytes, const LinearColumn* co
 
 void BlendLinearRows(WeighedRow a, WeighedRow b, float weightA, float weightB, int n, uint8_t* out) {
     int i = 0;
+    const SimdLevel level = ActiveSimdLevel();
+    const bool exact = weightA == 1.0f && weightB == 0.0f;
+    if (level >= SimdLevel::kAvx2) {
+        i = zoomrows::BlendLinearRowsAvx2(a, b, weightA, weightB, exact, n, out);
+    }
 #if defined(__SSE2__)
     const __m128 wa = _mm_set1_ps(weightA), wb = _mm_set1_ps(weightB);
     const auto blend = [&](int at) {
+        if (exact) {
+            // x 1 is x, and the products with 0 add +0 to a sum that is
+            // never negative: the sum alone.
+            return _mm_add_ps(_mm_loadu_ps(a.pixel + at), _mm_loadu_ps(a.neighbour + at));
+        }
         __m128 v = _mm_add_ps(_mm_mul_ps(_mm_loadu_ps(a.pixel + at), wa), _mm_mul_ps(_mm_loadu_ps(a.neighbour + at), wa));
         v = _mm_add_ps(v, _mm_mul_ps(_mm_loadu_ps(b.pixel + at), wb));
         return _mm_add_ps(v, _mm_mul_ps(_mm_loadu_ps(b.neighbour + at), wb));
     };
-    for (; i + 16 <= n; i += 16) {
+    for (; level >= SimdLevel::kSse2 && i + 16 <= n; i += 16) {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i),
                          TruncateToBytes(blend(i), blend(i + 4), blend(i + 8), blend(i + 12)));
     }
@@ -163,6 +186,59 @@ void BlendLinearRows(WeighedRow a, WeighedRow b, float weightA, float weightB, i
     for (; i < n; ++i) {
         const float v = a.pixel[i] * weightA + a.neighbour[i] * weightA + b.pixel[i] * weightB + b.neighbour[i] * weightB;
         out[i] = ClampByte(static_cast<int>(v));
+    }
+}
+
+void PlanLinearBlocks(const LinearColumn* columns, int count, int srcBytes, std::vector<LinearBlock>& blocks) {
+    blocks.clear();
+    if (ActiveSimdLevel() < SimdLevel::kSsse3 || srcBytes < 16) {
+        return;
+    }
+    const int whole = 3 * count / 16;
+    for (int j = 0; j < whole; ++j) {
+        LinearBlock block;
+        for (int side = 0; side < 2; ++side) {
+            int first = srcBytes, last = 0;
+            int byte[16];
+            for (int lane = 0; lane < 16; ++lane) {
+                const int i = 16 * j + lane;
+                const LinearColumn& t = columns[i / 3];
+                byte[lane] = (side == 0 ? t.offset : t.neighbourOffset) + i % 3;
+                block.weight[side][lane] = side == 0 ? t.weight : t.neighbourWeight;
+                first = std::min(first, byte[lane]);
+                last = std::max(last, byte[lane]);
+            }
+            // A zoom that shrinks spreads sixteen channels over more than
+            // sixteen bytes: those blocks, and all after them, go column by column.
+            if (last - first > 15) {
+                return;
+            }
+            block.base[side] = std::min(first, srcBytes - 16);
+            for (int lane = 0; lane < 16; ++lane) {
+                block.shuffle[side][lane] = static_cast<int8_t>(byte[lane] - block.base[side]);
+            }
+        }
+        blocks.push_back(block);
+    }
+}
+
+void WeighLinearRow(const uint8_t* src, int srcBytes, const LinearColumn* columns, int count,
+                    const std::vector<LinearBlock>& blocks, float* pixel, float* neighbour) {
+    const SimdLevel level = ActiveSimdLevel();
+    if (blocks.empty() || level < SimdLevel::kSsse3) {
+        WeighLinearColumns(src, srcBytes, columns, count, pixel, neighbour);
+        return;
+    }
+    const int done = static_cast<int>(blocks.size());
+    if (level >= SimdLevel::kAvx2) {
+        zoomrows::WeighLinearBlocksAvx2(src, blocks.data(), done, pixel, neighbour);
+    } else {
+        zoomrows::WeighLinearBlocksSsse3(src, blocks.data(), done, pixel, neighbour);
+    }
+    for (int i = 16 * done; i < 3 * count; ++i) {
+        const LinearColumn& t = columns[i / 3];
+        pixel[i] = src[t.offset + i % 3] * t.weight;
+        neighbour[i] = src[t.neighbourOffset + i % 3] * t.neighbourWeight;
     }
 }
 

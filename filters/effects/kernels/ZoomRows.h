@@ -6,6 +6,7 @@
 // zoomed here matches the plain zooms whichever build runs it.
 
 #include <cstdint>
+#include <vector>
 
 namespace vimbrel::effects {
 
@@ -47,6 +48,27 @@ struct LinearColumn {
 void WeighLinearColumns(const uint8_t* src, int srcBytes, const LinearColumn* columns, int count, float* pixel,
                         float* neighbour);
 
+// Whole 16-channel blocks of a weighed row, planned once per frame: block j
+// covers channels 16 j .. 16 j + 15; it reads 16 source bytes from `base`,
+// puts them in channel order by `shuffle` and multiplies each by its
+// column's weight; [0] for the pixels, [1] for their neighbours.
+struct LinearBlock {
+    int32_t base[2];
+    int8_t shuffle[2][16];
+    float weight[2][16];
+};
+
+// The blocks from the row's start that a 16-byte window serves (all whole
+// blocks when the zoom enlarges and the row holds 16 bytes); none when the
+// processor has no byte shuffle.
+void PlanLinearBlocks(const LinearColumn* columns, int count, int srcBytes, std::vector<LinearBlock>& blocks);
+
+// What WeighLinearColumns gives, the planned blocks by byte shuffles and the
+// rest column by column. Writes exactly 3 x count floats to each output
+// besides WeighLinearColumns' one float of room.
+void WeighLinearRow(const uint8_t* src, int srcBytes, const LinearColumn* columns, int count,
+                    const std::vector<LinearBlock>& blocks, float* pixel, float* neighbour);
+
 // A weighed source row, as WeighLinearColumns leaves it.
 struct WeighedRow {
     const float* pixel;
@@ -57,6 +79,8 @@ struct WeighedRow {
 // source rows a and b:
 //   v = ((a.pixel[i] wa + a.neighbour[i] wa) + b.pixel[i] wb) + b.neighbour[i] wb
 //   out[i] = v truncated, clamped to 0..255
+// With weights 1 and 0 (a row that lands on a source row) v is the sum
+// a.pixel[i] + a.neighbour[i] exactly, and the vector paths add only that.
 void BlendLinearRows(WeighedRow a, WeighedRow b, float weightA, float weightB, int n, uint8_t* out);
 
 }  // namespace vimbrel::effects

@@ -7,6 +7,7 @@
 #include <limits>
 #include <vector>
 
+#include "EachSimdLevel.h"
 #include "TestFrame.h"
 #include "kernels/FlipZoom.h"
 #include "kernels/ZoomRows.h"
@@ -203,6 +204,7 @@ TEST(Zoom, VectorisedZoomsGiveThePlainZoomsBytes) {
     };
     const Method methods[] = {{"bilinear", &ZoomBilinear, &ZoomBilinearPlain},
                               {"bicubic", &ZoomBicubic, &ZoomBicubicPlain}};
+    simd::testing::ForEachOfferedSimdLevel([&](simd::SimdLevel) {
     for (int w : widths) {
         for (int h : {1, 2, 7}) {
             if (w > 200 && h == 2) continue;  // long rows: the 1-row and 7-row frames do
@@ -222,10 +224,12 @@ TEST(Zoom, VectorisedZoomsGiveThePlainZoomsBytes) {
             }
         }
     }
+    });
 }
 
 // Uniform frames reach the clamps: 255 x 1.002 x 1.002 is 256.02.
 TEST(Zoom, VectorisedZoomsMatchAtTheClampsAndOnTopDownFrames) {
+    simd::testing::ForEachOfferedSimdLevel([&](simd::SimdLevel) {
     for (int w : {1, 5, 17, 80}) {
         CTestFrame white(w, 9), topDown(w, 9);
         white.Fill(GreyPixel(255));
@@ -249,6 +253,7 @@ TEST(Zoom, VectorisedZoomsMatchAtTheClampsAndOnTopDownFrames) {
             }
         }
     }
+    });
 }
 
 TEST(ZoomRows, CubicColumnsClampTruncateAndWriteThreeBytesEach) {

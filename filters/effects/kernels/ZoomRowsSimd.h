@@ -1,0 +1,18 @@
+#pragma once
+// The vector halves of ZoomRows that need more than SSE2. Each does a
+// leading part of the row and returns how far it got (channels or blocks).
+
+#include <cstdint>
+
+#include "kernels/ZoomRows.h"
+
+namespace vimbrel::effects::zoomrows {
+
+// The first `blocks` planned blocks of both outputs.
+void WeighLinearBlocksSsse3(const uint8_t* src, const LinearBlock* plan, int blocks, float* pixel, float* neighbour);
+void WeighLinearBlocksAvx2(const uint8_t* src, const LinearBlock* plan, int blocks, float* pixel, float* neighbour);
+
+// Channels done of BlendLinearRows, 32 at a time; `exact`: weights 1 and 0.
+int BlendLinearRowsAvx2(WeighedRow a, WeighedRow b, float weightA, float weightB, bool exact, int n, uint8_t* out);
+
+}  // namespace vimbrel::effects::zoomrows
