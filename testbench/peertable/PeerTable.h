@@ -57,7 +57,7 @@ public:
     }
 
     void Header() const {
-        std::printf("%-34s %-9s %9s  %-26s %s\n", "stage", "size", "ours ms", "peers ms (ours/peer)", "");
+        std::printf("%-40s %-9s %9s  %-26s %s\n", "stage", "size", "ours ms", "peers ms (ours/peer)", "");
     }
 
     // The worst ratio against the fastest peer over every row.
@@ -117,7 +117,7 @@ private:
             std::snprintf(cell, sizeof cell, "%s %.3f (%.2f)  ", p.name.c_str(), p.ms, r.ours / p.ms);
             peers += cell;
         }
-        std::printf("%-34s %-9s %9.3f  %s vs fastest %.2f%s%s\n", r.stage.c_str(), r.size.c_str(), r.ours,
+        std::printf("%-40s %-9s %9.3f  %s vs fastest %.2f%s%s\n", r.stage.c_str(), r.size.c_str(), r.ours,
                     peers.c_str(), r.ours / Fastest(r), r.note.empty() ? "" : "  | ", r.note.c_str());
         std::fflush(stdout);
     }

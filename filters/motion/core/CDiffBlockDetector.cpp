@@ -34,7 +34,7 @@ HResult CDiffBlockDetector::AllocateCache(const BitmapInfoHeader& format) {
     // An earlier cache belongs to an earlier size: a refused format leaves none.
     cache_.reset();
     accumulators_ = nullptr;
-    basePicture_ = savedPicture_ = nullptr;
+    basePicture_ = nullptr;
     mask_ = baseGray_ = savedGray_ = currentGray_ = dilated_ = work_ = secondDiff_ = nullptr;
     if (width_ < kMinFrameSide || height_ < kMinFrameSide || width_ > kMaxFrameSide ||
         height_ > kMaxFrameSide) {
@@ -46,7 +46,7 @@ HResult CDiffBlockDetector::AllocateCache(const BitmapInfoHeader& format) {
     }
 
     const std::uint64_t accumulatorBytes = std::uint64_t(width_) * 3 * sizeof(std::uint32_t);
-    const std::uint64_t total = accumulatorBytes + 2 * std::uint64_t(frameBytes_) +
+    const std::uint64_t total = accumulatorBytes + std::uint64_t(frameBytes_) +
                                 kPlaneCount * std::uint64_t(planeBytes_);
     if (total > static_cast<std::uint64_t>(std::numeric_limits<std::ptrdiff_t>::max())) return kFail;
     // Zeroed, so that a base taken before the first frame is a defined black.
@@ -57,7 +57,6 @@ HResult CDiffBlockDetector::AllocateCache(const BitmapInfoHeader& format) {
     accumulators_ = reinterpret_cast<std::uint32_t*>(p);
     p += accumulatorBytes;
     basePicture_ = p;
-    savedPicture_ = p += frameBytes_;
     p += frameBytes_;
     std::uint8_t** planes[kPlaneCount] = {&mask_, &baseGray_, &savedGray_, &currentGray_,
                                           &dilated_, &work_, &secondDiff_};
@@ -139,11 +138,10 @@ int CDiffBlockDetector::DetectFrame(const std::uint8_t* frame, int mode, MotionR
                 // The pass's own frame: its gray is the current plane already.
                 xSetBaseFrame(frame, false, BaseSource::TakeNow, currentGray_);
             }
-            // Taking the base already made the saved pictures copies of this frame.
-            if (!baseUpdated_) {
-                std::memcpy(savedPicture_, frame, frameBytes_);
-                std::memcpy(savedGray_, currentGray_, ReducedBytes());
-            }
+            // Taking the base already made the saved gray a copy of this frame's.
+            // Only the gray is kept: nothing compares against the saved colour
+            // picture, and copying it cost a frame copy per pass.
+            if (!baseUpdated_) std::memcpy(savedGray_, currentGray_, ReducedBytes());
         }
         if (markRect_) {
             const auto b = static_cast<std::int32_t>(blockInUse_);
@@ -178,7 +176,6 @@ void CDiffBlockDetector::xSetBaseFrame(const std::uint8_t* frame, bool refresh, 
 void CDiffBlockDetector::xTakeBase(const std::uint8_t* frame, const std::uint8_t* grayOfFrame) {
     if (frame != basePicture_) std::memcpy(basePicture_, frame, frameBytes_);
     if (grayOfFrame != baseGray_) std::memcpy(baseGray_, grayOfFrame, ReducedBytes());
-    std::memcpy(savedPicture_, basePicture_, frameBytes_);
     std::memcpy(savedGray_, baseGray_, ReducedBytes());
 }
 

@@ -96,7 +96,6 @@ private:
     // Views into cache_.
     std::uint32_t* accumulators_ = nullptr;
     std::uint8_t* basePicture_ = nullptr;
-    std::uint8_t* savedPicture_ = nullptr;
     std::uint8_t* mask_ = nullptr;
     std::uint8_t* baseGray_ = nullptr;
     std::uint8_t* savedGray_ = nullptr;

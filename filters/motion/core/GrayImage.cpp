@@ -77,7 +77,58 @@ void xRGB2Gray(std::uint8_t* gray, const std::uint8_t* rgb, std::uint32_t w, std
     for (std::size_t i = 0; i < n; ++i, rgb += 3) gray[i] = GrayOf(rgb[0], rgb[1], rgb[2]);
 }
 
+// Blocks of up to this many pixels (and rows) are summed by columns first.
+constexpr std::uint32_t kColumnStrip = 256;
+
 void xZoomOutRGB2Gray(std::uint8_t* gray, const std::uint8_t* rgb, std::uint32_t W,
+                      std::uint32_t H, std::uint32_t b, std::uint32_t zw, std::uint32_t zh,
+                      std::uint32_t* accumulators) {
+    if (b == 0 || W == 0 || H == 0) return;
+    if (W == zw || b > kColumnStrip) {
+        xZoomOutRGB2GrayPlain(gray, rgb, W, H, b, zw, zh, accumulators);
+        return;
+    }
+    // Each band of b rows is summed column by column over a strip of whole
+    // blocks (at most 256 rows of 255 fit 16 bits, and the loop vectorises),
+    // then each block adds up its columns: every byte is added once, where
+    // block by block every byte costs a loop step of its own.
+    const std::size_t stride = static_cast<std::size_t>(W) * 3;
+    const std::uint32_t blocksPerStrip = kColumnStrip / b;
+    const std::uint32_t stripPixels = blocksPerStrip * b;
+    std::uint16_t columns[3 * kColumnStrip];
+    std::uint32_t band = 0;
+    for (std::uint32_t row0 = 0; row0 < H && band < zh; row0 += b, ++band) {
+        const std::uint32_t rows = std::min(b, H - row0);
+        const std::uint8_t* top = rgb + row0 * stride;
+        std::uint8_t* dst = gray + At(0, band, zw);
+        for (std::uint32_t x0 = 0, X0 = 0; x0 < W && X0 < zw; x0 += stripPixels, X0 += blocksPerStrip) {
+            const std::uint32_t n = 3 * std::min(stripPixels, W - x0);
+            std::memset(columns, 0, sizeof(std::uint16_t) * n);
+            for (std::uint32_t r = 0; r < rows; ++r) {
+                const std::uint8_t* src = top + r * stride + 3 * x0;
+                for (std::uint32_t i = 0; i < n; ++i) columns[i] = static_cast<std::uint16_t>(columns[i] + src[i]);
+            }
+            for (std::uint32_t X = X0; X < X0 + blocksPerStrip && X < zw; ++X) {
+                const std::uint32_t first = (X - X0) * b * 3;
+                const std::uint32_t last = std::min(first + 3 * b, n);
+                std::uint32_t sb = 0, sg = 0, sr = 0;
+                for (std::uint32_t i = first; i < last; i += 3) {
+                    sb += columns[i];
+                    sg += columns[i + 1];
+                    sr += columns[i + 2];
+                }
+                const std::uint32_t count = last > first ? (last - first) / 3 * rows : 0;
+                dst[X] = count ? GrayOf(sb / count, sg / count, sr / count) : 0;
+            }
+        }
+        // Reduced columns past the frame's last block (zw above ceil(W / b)).
+        for (std::uint32_t X = (W + b - 1) / b; X < zw; ++X) dst[X] = 0;
+    }
+    // Only reached when zh exceeds ceil(H / b): keep those rows defined.
+    if (band < zh) std::memset(gray + At(0, band, zw), 0, static_cast<std::size_t>(zh - band) * zw);
+}
+
+void xZoomOutRGB2GrayPlain(std::uint8_t* gray, const std::uint8_t* rgb, std::uint32_t W,
                       std::uint32_t H, std::uint32_t b, std::uint32_t zw, std::uint32_t zh,
                       std::uint32_t* accumulators) {
     if (b == 0 || W == 0 || H == 0) return;

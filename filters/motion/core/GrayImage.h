@@ -27,6 +27,10 @@ void xRGB2Gray(std::uint8_t* gray, const std::uint8_t* rgb, std::uint32_t w, std
 void xZoomOutRGB2Gray(std::uint8_t* gray, const std::uint8_t* rgb, std::uint32_t W,
                       std::uint32_t H, std::uint32_t b, std::uint32_t zw, std::uint32_t zh,
                       std::uint32_t* accumulators);
+// Block by block; what xZoomOutRGB2Gray must match.
+void xZoomOutRGB2GrayPlain(std::uint8_t* gray, const std::uint8_t* rgb, std::uint32_t W,
+                           std::uint32_t H, std::uint32_t b, std::uint32_t zw, std::uint32_t zh,
+                           std::uint32_t* accumulators);
 
 // Output pixel (x, y) = input pixel (x / b, y / b).
 void xZoomInGray(std::uint8_t* gray, const std::uint8_t* reduced, std::uint32_t W,

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -41,6 +42,29 @@ TEST(GrayImage, ShrinkAveragesPartialEdgeBlocksOverTheirOwnCount) {
     EXPECT_EQ(50, at(0, 20));   // red 200 over 23x20 rows
     EXPECT_EQ(50, at(26, 20));
     EXPECT_EQ(150, at(27, 20)); // 19 x 20 corner, both channels
+}
+
+// The column-sum shrink against the block-by-block one: odd sizes, blocks
+// that leave partial edges, a strip edge inside a row (block 100: two per
+// 256-pixel strip), a block past the strip limit, and reduced sizes larger
+// than the frame's blocks (their pixels are 0 in both).
+TEST(GrayImage, ShrinkByColumnSumsGivesTheBlockByBlockBytes) {
+    const std::uint32_t cases[][3] = {{2, 2, 2},    {3, 5, 2},    {33, 7, 4},  {641, 481, 16},
+                                      {97, 301, 23}, {640, 480, 32}, {700, 9, 100}, {600, 300, 300}};
+    for (const auto& c : cases) {
+        const std::uint32_t w = c[0], h = c[1], b = c[2];
+        SyntheticFrame f(w, h);
+        f.Fill(120, 60, 200);
+        f.AddNoise(w + h, 60);
+        for (std::uint32_t extra : {0u, 2u}) {
+            const std::uint32_t zw = (w + b - 1) / b + extra, zh = (h + b - 1) / b + extra;
+            std::vector<std::uint8_t> fast(zw * zh, 0xAA), plain(zw * zh, 0x55);
+            std::vector<std::uint32_t> acc(3 * std::max(w, zw));
+            xZoomOutRGB2Gray(fast.data(), f.Data(), w, h, b, zw, zh, acc.data());
+            xZoomOutRGB2GrayPlain(plain.data(), f.Data(), w, h, b, zw, zh, acc.data());
+            EXPECT_EQ(fast, plain) << w << " x " << h << " block " << b << " extra " << extra;
+        }
+    }
 }
 
 TEST(GrayImage, ShrinkAtBlockOneIsPlainConversionAndZoomInRepeatsBlocks) {
