@@ -3,7 +3,10 @@
 #include <cstring>
 
 #include "kernels/PixelPlanes.h"
+#include "kernels/PixelRows.h"
 #include "kernels/SpatialEffects.h"
+#include "kernels/SpatialRowsSimd.h"
+#include "simd/SimdLevel.h"
 
 namespace vimbrel::effects {
 
@@ -31,12 +34,17 @@ void EdgeDetect(const RgbFrame& frame, CScratch& scratch) {
         }
     }
     int largest = 0;
+    const simd::SimdLevel level = simd::ActiveSimdLevel();
     for (int r = 1; r < h - 1; ++r) {
         const uint8_t* below = grey + static_cast<std::size_t>(r - 1) * w;
         const uint8_t* mid = below + w;
         const uint8_t* above = mid + w;
         uint8_t* out = magnitude + static_cast<std::size_t>(r) * w;
-        for (int k = 1; k < w - 1; ++k) {
+        int k = 1;
+        if (level >= simd::SimdLevel::kAvx2) {
+            k = spatial::SobelRowAvx2(below, mid, above, w, out, largest);
+        }
+        for (; k < w - 1; ++k) {
             const int gx = 2 * (mid[k + 1] - mid[k - 1]) + below[k + 1] + above[k + 1] - below[k - 1] - above[k - 1];
             const int gy = below[k - 1] + 2 * below[k] + below[k + 1] - above[k - 1] - 2 * above[k] - above[k + 1];
             int m = std::abs(gx) + std::abs(gy);
@@ -56,12 +64,13 @@ void EdgeDetect(const RgbFrame& frame, CScratch& scratch) {
     for (int m = 0; m < 256; ++m) {
         shown[m] = static_cast<uint8_t>(stretch ? std::min(m, largest) * 255 / largest : m);
     }
-    for (int r = 0; r < h; ++r) {
-        uint8_t* p = frame.Row(r);
-        const uint8_t* m = magnitude + static_cast<std::size_t>(r) * w;
-        for (int k = 0; k < w; ++k, p += 3) {
-            p[0] = p[1] = p[2] = shown[m[k]];
+    if (stretch) {
+        for (std::size_t i = 0; i < n; ++i) {
+            magnitude[i] = shown[magnitude[i]];
         }
+    }
+    for (int r = 0; r < h; ++r) {
+        SpreadGrey(magnitude + static_cast<std::size_t>(r) * w, frame.Row(r), w);
     }
 }
 

@@ -3,6 +3,8 @@
 #include <utility>
 
 #include "kernels/SpatialEffects.h"
+#include "kernels/SpatialRowsSimd.h"
+#include "simd/SimdLevel.h"
 
 namespace vimbrel::effects {
 
@@ -21,6 +23,7 @@ void Despeckle(const RgbFrame& frame, int threshold, CScratch& scratch) {
     uint16_t* columnSum = reinterpret_cast<uint16_t*>(memory + rowBytes * 2);
     std::memcpy(previous, frame.Row(0), rowBytes);
     const int last = (w - 1) * 3;
+    const simd::SimdLevel level = simd::ActiveSimdLevel();
     for (int r = 1; r < h - 1; ++r) {
         uint8_t* out = frame.Row(r);
         const uint8_t* above = frame.Row(r + 1);
@@ -30,7 +33,15 @@ void Despeckle(const RgbFrame& frame, int threshold, CScratch& scratch) {
         }
         // Every inner byte is written, the mean or the value it had: a
         // select instead of a conditional store lets the loop vectorise.
-        for (int i = 3; i < last; ++i) {
+        int i = 3;
+        if (level >= simd::SimdLevel::kAvx2) {
+            i = spatial::DespeckleRowAvx2(current, columnSum, last, threshold, out);
+        }
+        if (level >= simd::SimdLevel::kSse2) {
+            i += spatial::DespeckleRowSse2(current + (i - 3), columnSum + (i - 3), last - (i - 3), threshold,
+                                           out + (i - 3)) - 3;
+        }
+        for (; i < last; ++i) {
             const int value = current[i];
             const int m = (columnSum[i - 3] + columnSum[i] + columnSum[i + 3] - value) >> 3;
             out[i] = static_cast<uint8_t>(std::abs(m - value) < threshold ? m : value);

@@ -109,6 +109,19 @@ void GreyPixels(uint8_t* row, int width) {
     GreyFrom(row, done, width);
 }
 
+void SpreadGrey(const uint8_t* grey, uint8_t* bgr, int width) {
+    const SimdLevel level = ActiveSimdLevel();
+    int done = 0;
+    if (level >= SimdLevel::kAvx2) {
+        done = rows::SpreadGreyAvx2(grey, bgr, width);
+    } else if (level >= SimdLevel::kSsse3) {
+        done = rows::SpreadGreySsse3(grey, bgr, width);
+    }
+    for (int k = done; k < width; ++k) {
+        bgr[3 * k] = bgr[3 * k + 1] = bgr[3 * k + 2] = grey[k];
+    }
+}
+
 void EmbossPixelsPlain(uint8_t* row, int width) { EmbossFrom(row, 0, width, 0); }
 
 void EmbossPixels(uint8_t* row, int width) {

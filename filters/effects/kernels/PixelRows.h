@@ -16,6 +16,9 @@ void ReverseSwapRows(uint8_t* a, uint8_t* b, int width);
 void GreyPixels(uint8_t* row, int width);
 void GreyPixelsPlain(uint8_t* row, int width);
 
+// bgr pixel k set to grey[k] in all three channels. The two must not overlap.
+void SpreadGrey(const uint8_t* grey, uint8_t* bgr, int width);
+
 // The emboss of one row: the first pixel 125, every other one
 // 125 + clamp(3 (grey - grey of the pixel before), -124, 125), in all three
 // channels.

@@ -127,6 +127,14 @@ VIMBREL_AVX2 int GreyPixelsAvx2(uint8_t* row, int width) {
     return p;
 }
 
+VIMBREL_AVX2 int SpreadGreyAvx2(const uint8_t* grey, uint8_t* bgr, int width) {
+    int p = 0;
+    for (; p + 32 <= width; p += 32) {
+        StoreSpread(bgr + 3 * p, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(grey + p)));
+    }
+    return p;
+}
+
 VIMBREL_AVX2 int EmbossPixelsAvx2(uint8_t* row, int width, int& previousGrey) {
     int p = 0;
     __m256i last = _mm256_setzero_si256();  // the grey bytes of the step before
@@ -154,6 +162,7 @@ namespace vimbrel::effects::rows {
 int ReverseRowAvx2(uint8_t*, int) { return 0; }
 int ReverseSwapRowsAvx2(uint8_t*, uint8_t*, int) { return 0; }
 int GreyPixelsAvx2(uint8_t*, int) { return 0; }
+int SpreadGreyAvx2(const uint8_t*, uint8_t*, int) { return 0; }
 int EmbossPixelsAvx2(uint8_t*, int, int&) { return 0; }
 }  // namespace vimbrel::effects::rows
 

@@ -106,6 +106,14 @@ VIMBREL_SSSE3 int GreyPixelsSsse3(uint8_t* row, int width) {
     return p;
 }
 
+VIMBREL_SSSE3 int SpreadGreySsse3(const uint8_t* grey, uint8_t* bgr, int width) {
+    int p = 0;
+    for (; p + 16 <= width; p += 16) {
+        StoreSpread(bgr + 3 * p, _mm_loadu_si128(reinterpret_cast<const __m128i*>(grey + p)));
+    }
+    return p;
+}
+
 VIMBREL_SSSE3 int EmbossPixelsSsse3(uint8_t* row, int width, int& previousGrey) {
     int p = 0;
     __m128i last = _mm_setzero_si128();  // the grey bytes of the block before
@@ -130,6 +138,7 @@ namespace vimbrel::effects::rows {
 int ReverseRowSsse3(uint8_t*, int) { return 0; }
 int ReverseSwapRowsSsse3(uint8_t*, uint8_t*, int) { return 0; }
 int GreyPixelsSsse3(uint8_t*, int) { return 0; }
+int SpreadGreySsse3(const uint8_t*, uint8_t*, int) { return 0; }
 int EmbossPixelsSsse3(uint8_t*, int, int&) { return 0; }
 }  // namespace vimbrel::effects::rows
 

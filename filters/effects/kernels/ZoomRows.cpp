@@ -72,7 +72,7 @@ __m128 PixelToFloats(const uint8_t* p, bool fourReadable) {
 }  // namespace
 
 void BlendCubicRows(const uint8_t* const rows[4], const float weight[4], int n, float* out) {
-    int i = 0;
+    int i = ActiveSimdLevel() >= SimdLevel::kAvx2 ? zoomrows::BlendCubicRowsAvx2(rows, weight, n, out) : 0;
 #if defined(__SSE2__)
     const __m128 w0 = _mm_set1_ps(weight[0]), w1 = _mm_set1_ps(weight[1]);
     const __m128 w2 = _mm_set1_ps(weight[2]), w3 = _mm_set1_ps(weight[3]);
@@ -97,7 +97,7 @@ void BlendCubicRows(const uint8_t* const rows[4], const float weight[4], int n, 
 }
 
 void BlendCubicColumns(const float* blended, const CubicColumn* columns, int count, uint8_t* out) {
-    int j = 0;
+    int j = ActiveSimdLevel() >= SimdLevel::kAvx2 ? zoomrows::BlendCubicColumnsAvx2(blended, columns, count, out) : 0;
 #if defined(__SSE2__)
     const __m128 limit = _mm_set1_ps(256.0f);
     const auto pixel = [&](const CubicColumn& t) {

@@ -9,6 +9,8 @@
 #if defined(__i386__) || defined(__x86_64__)
 #include <immintrin.h>
 
+#include <cstring>
+
 #define VIMBREL_AVX2 __attribute__((target("avx2")))
 
 namespace vimbrel::effects::zoomrows {
@@ -33,7 +35,55 @@ VIMBREL_AVX2 inline __m256 Blend8(WeighedRow a, WeighedRow b, __m256 wa, __m256 
     return _mm256_add_ps(v, _mm256_mul_ps(_mm256_loadu_ps(b.neighbour + at), wb));
 }
 
+// Eight channel bytes as floats (exact: bytes fit a float).
+VIMBREL_AVX2 inline __m256 EightBytes(const uint8_t* p) {
+    return _mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p))));
+}
+
+// Four floats from each address, the first in the low half.
+VIMBREL_AVX2 inline __m256 TwoQuads(const float* low, const float* high) {
+    return _mm256_insertf128_ps(_mm256_castps128_ps256(_mm_loadu_ps(low)), _mm_loadu_ps(high), 1);
+}
+
 }  // namespace
+
+VIMBREL_AVX2 int BlendCubicRowsAvx2(const uint8_t* const rows[4], const float weight[4], int n, float* out) {
+    const __m256 w0 = _mm256_set1_ps(weight[0]), w1 = _mm256_set1_ps(weight[1]);
+    const __m256 w2 = _mm256_set1_ps(weight[2]), w3 = _mm256_set1_ps(weight[3]);
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        __m256 v = _mm256_add_ps(_mm256_mul_ps(EightBytes(rows[0] + i), w0), _mm256_mul_ps(EightBytes(rows[1] + i), w1));
+        v = _mm256_add_ps(v, _mm256_mul_ps(EightBytes(rows[2] + i), w2));
+        v = _mm256_add_ps(v, _mm256_mul_ps(EightBytes(rows[3] + i), w3));
+        _mm256_storeu_ps(out + i, v);
+    }
+    return i;
+}
+
+VIMBREL_AVX2 int BlendCubicColumnsAvx2(const float* blended, const CubicColumn* columns, int count, uint8_t* out) {
+    const __m256 limit = _mm256_set1_ps(256.0f);
+    int j = 0;
+    // Pixel j in the low half, j + 1 in the high half; each writes four
+    // bytes, the fourth overwritten by the next pixel, so the row's last
+    // pixel is left to the three-byte finish.
+    for (; j + 2 < count; j += 2) {
+        const float* b0 = blended + columns[j].offset;
+        const float* b1 = blended + columns[j + 1].offset;
+        const __m256 w = TwoQuads(columns[j].weight, columns[j + 1].weight);
+        __m256 v = _mm256_add_ps(_mm256_mul_ps(TwoQuads(b0, b1), _mm256_shuffle_ps(w, w, 0x00)),
+                                 _mm256_mul_ps(TwoQuads(b0 + 3, b1 + 3), _mm256_shuffle_ps(w, w, 0x55)));
+        v = _mm256_add_ps(v, _mm256_mul_ps(TwoQuads(b0 + 6, b1 + 6), _mm256_shuffle_ps(w, w, 0xAA)));
+        v = _mm256_add_ps(v, _mm256_mul_ps(TwoQuads(b0 + 9, b1 + 9), _mm256_shuffle_ps(w, w, 0xFF)));
+        const __m256i whole = _mm256_cvttps_epi32(_mm256_min_ps(v, limit));
+        const __m256i words = _mm256_packs_epi32(whole, whole);
+        const __m256i bytes = _mm256_packus_epi16(words, words);
+        const uint32_t first = static_cast<uint32_t>(_mm256_cvtsi256_si32(bytes));
+        const uint32_t second = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm256_extracti128_si256(bytes, 1)));
+        std::memcpy(out + 3 * j, &first, 4);
+        std::memcpy(out + 3 * j + 3, &second, 4);
+    }
+    return j;
+}
 
 VIMBREL_AVX2 void WeighLinearBlocksAvx2(const uint8_t* src, const LinearBlock* plan, int blocks, float* pixel,
                                         float* neighbour) {
@@ -78,6 +128,8 @@ VIMBREL_AVX2 int BlendLinearRowsAvx2(WeighedRow a, WeighedRow b, float weightA, 
 #else
 
 namespace vimbrel::effects::zoomrows {
+int BlendCubicRowsAvx2(const uint8_t* const*, const float*, int, float*) { return 0; }
+int BlendCubicColumnsAvx2(const float*, const CubicColumn*, int, uint8_t*) { return 0; }
 void WeighLinearBlocksAvx2(const uint8_t*, const LinearBlock*, int, float*, float*) {}
 int BlendLinearRowsAvx2(WeighedRow, WeighedRow, float, float, bool, int, uint8_t*) { return 0; }
 }  // namespace vimbrel::effects::zoomrows

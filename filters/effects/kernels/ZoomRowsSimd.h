@@ -12,6 +12,11 @@ namespace vimbrel::effects::zoomrows {
 void WeighLinearBlocksSsse3(const uint8_t* src, const LinearBlock* plan, int blocks, float* pixel, float* neighbour);
 void WeighLinearBlocksAvx2(const uint8_t* src, const LinearBlock* plan, int blocks, float* pixel, float* neighbour);
 
+// Channels done of BlendCubicRows, 32 at a time.
+int BlendCubicRowsAvx2(const uint8_t* const rows[4], const float weight[4], int n, float* out);
+// Pixels done of BlendCubicColumns, two at a time, never the row's last.
+int BlendCubicColumnsAvx2(const float* blended, const CubicColumn* columns, int count, uint8_t* out);
+
 // Channels done of BlendLinearRows, 32 at a time; `exact`: weights 1 and 0.
 int BlendLinearRowsAvx2(WeighedRow a, WeighedRow b, float weightA, float weightB, bool exact, int n, uint8_t* out);
 

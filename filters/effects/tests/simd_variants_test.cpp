@@ -55,7 +55,13 @@ TEST(SimdVariants, RowStagesGiveThePlainBytes) {
             "mosaic", [=](const RgbFrame& f) { Mosaic(f, sizeClass); },
             [=](const RgbFrame& f) { MosaicPlain(f, sizeClass); });
     }
-    // The plain flips are the same function with the vector level capped.
+    // The plain versions of these are the same functions with the vector
+    // level capped.
+    CScratch scratch;
+    const Stage despeckle = [&](const RgbFrame& f) { Despeckle(f, 15, scratch); };
+    ExpectPlainBytes("despeckle", despeckle, despeckle);
+    const Stage edges = [&](const RgbFrame& f) { EdgeDetect(f, scratch); };
+    ExpectPlainBytes("edge detect", edges, edges);
     for (int flips = 1; flips < 4; ++flips) {
         const Stage flip = [=](const RgbFrame& f) { FlipFrame(f, flips & 1, flips & 2); };
         ExpectPlainBytes("flip", flip, flip);
