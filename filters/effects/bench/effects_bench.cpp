@@ -14,11 +14,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <map>
 #include <string>
 #include <utility>
 
 #include "BenchStages.h"
+#include "simd/SimdLevel.h"
 
 namespace vimbrel::effects::bench {
 namespace {
@@ -84,6 +86,7 @@ void RegisterAll() {
 }  // namespace vimbrel::effects::bench
 
 int main(int argc, char** argv) {
+    std::printf("vector level: %s\n", vimbrel::simd::SimdLevelName(vimbrel::simd::ActiveSimdLevel()));
     vimbrel::effects::bench::RegisterAll();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -205,54 +205,54 @@ TEST(Zoom, VectorisedZoomsGiveThePlainZoomsBytes) {
     const Method methods[] = {{"bilinear", &ZoomBilinear, &ZoomBilinearPlain},
                               {"bicubic", &ZoomBicubic, &ZoomBicubicPlain}};
     simd::testing::ForEachOfferedSimdLevel([&](simd::SimdLevel) {
-    for (int w : widths) {
-        for (int h : {1, 2, 7}) {
-            if (w > 200 && h == 2) continue;  // long rows: the 1-row and 7-row frames do
-            for (bool packed : {false, true}) {
-                CTestFrame source(w, h, packed);
-                source.FillNoise(static_cast<uint32_t>(w * 31 + h));
-                for (float factor : factors)
-                    for (int flips = 0; flips < 4; ++flips)
-                        for (const Method& m : methods) {
-                            CTestFrame fast = source, plain = source;
-                            m.fast(fast.View(), factor, flips & 1, flips & 2, scratch);
-                            m.plain(plain.View(), factor, flips & 1, flips & 2, scratch);
-                            ASSERT_EQ(fast.Buffer(), plain.Buffer())
-                                << m.name << " " << w << " x " << h << (packed ? " packed" : "") << " at "
-                                << factor << " flips " << flips;
-                        }
+        for (int w : widths) {
+            for (int h : {1, 2, 7}) {
+                if (w > 200 && h == 2) continue;  // long rows: the 1-row and 7-row frames do
+                for (bool packed : {false, true}) {
+                    CTestFrame source(w, h, packed);
+                    source.FillNoise(static_cast<uint32_t>(w * 31 + h));
+                    for (float factor : factors)
+                        for (int flips = 0; flips < 4; ++flips)
+                            for (const Method& m : methods) {
+                                CTestFrame fast = source, plain = source;
+                                m.fast(fast.View(), factor, flips & 1, flips & 2, scratch);
+                                m.plain(plain.View(), factor, flips & 1, flips & 2, scratch);
+                                ASSERT_EQ(fast.Buffer(), plain.Buffer())
+                                    << m.name << " " << w << " x " << h << (packed ? " packed" : "") << " at "
+                                    << factor << " flips " << flips;
+                            }
+                }
             }
         }
-    }
     });
 }
 
 // Uniform frames reach the clamps: 255 x 1.002 x 1.002 is 256.02.
 TEST(Zoom, VectorisedZoomsMatchAtTheClampsAndOnTopDownFrames) {
     simd::testing::ForEachOfferedSimdLevel([&](simd::SimdLevel) {
-    for (int w : {1, 5, 17, 80}) {
-        CTestFrame white(w, 9), topDown(w, 9);
-        white.Fill(GreyPixel(255));
-        topDown.FillNoise(5);
-        for (auto* f : {&white, &topDown}) {
-            std::vector<uint8_t> buffer = f->Buffer();
-            const int h = f == &topDown ? -9 : 9;  // a negative height describes top-down rows
-            RgbFrame view;
-            ASSERT_TRUE(MakeFrameView(buffer.data(), buffer.size(), w, h, view));
-            std::vector<uint8_t> plainBuffer = buffer;
-            RgbFrame plainView;
-            ASSERT_TRUE(MakeFrameView(plainBuffer.data(), plainBuffer.size(), w, h, plainView));
-            ZoomBicubic(view, 2.3f, true, true, scratch);
-            ZoomBicubicPlain(plainView, 2.3f, true, true, scratch);
-            EXPECT_EQ(buffer, plainBuffer) << w;
-            ZoomBilinear(view, 1.7f, false, true, scratch);
-            ZoomBilinearPlain(plainView, 1.7f, false, true, scratch);
-            EXPECT_EQ(buffer, plainBuffer) << w;
-            if (f == &white) {
-                EXPECT_EQ(buffer[3 * (w / 2)], 255);
+        for (int w : {1, 5, 17, 80}) {
+            CTestFrame white(w, 9), topDown(w, 9);
+            white.Fill(GreyPixel(255));
+            topDown.FillNoise(5);
+            for (auto* f : {&white, &topDown}) {
+                std::vector<uint8_t> buffer = f->Buffer();
+                const int h = f == &topDown ? -9 : 9;  // a negative height describes top-down rows
+                RgbFrame view;
+                ASSERT_TRUE(MakeFrameView(buffer.data(), buffer.size(), w, h, view));
+                std::vector<uint8_t> plainBuffer = buffer;
+                RgbFrame plainView;
+                ASSERT_TRUE(MakeFrameView(plainBuffer.data(), plainBuffer.size(), w, h, plainView));
+                ZoomBicubic(view, 2.3f, true, true, scratch);
+                ZoomBicubicPlain(plainView, 2.3f, true, true, scratch);
+                EXPECT_EQ(buffer, plainBuffer) << w;
+                ZoomBilinear(view, 1.7f, false, true, scratch);
+                ZoomBilinearPlain(plainView, 1.7f, false, true, scratch);
+                EXPECT_EQ(buffer, plainBuffer) << w;
+                if (f == &white) {
+                    EXPECT_EQ(buffer[3 * (w / 2)], 255);
+                }
             }
         }
-    }
     });
 }
 
