@@ -236,6 +236,17 @@ TEST_F(ModeWheelTest, JumpDuringATurnLeavesTheWheelOnTheJumpedMode) {
     ExpectRestingOn(4);
 }
 
+// Stopping waits 50 ms for the thread and then ends it; a body that will
+// not stop is not waited for beyond that.
+TEST(ModeWheelLifetimeTest, AThreadThatDoesNotStopIsEndedAfterItsWait) {
+    CWorkerThread thread;
+    ASSERT_TRUE(thread.Start([] { Sleep(5000); }, THREAD_PRIORITY_NORMAL));
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(thread.Stop());
+    EXPECT_LT(GetTickCount() - start, 1000u);
+    EXPECT_FALSE(thread.Running());
+}
+
 TEST(ModeWheelLifetimeTest, ThreadStartsAndStopsManyTimesEvenMidTurn) {
     CGdiplusSession gdiplus;
     ASSERT_TRUE(gdiplus.Ok());

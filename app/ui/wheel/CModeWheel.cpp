@@ -12,6 +12,13 @@
 namespace vimbrel::ui {
 namespace {
 
+// A frame of a turn, posted by the animation thread: wParam 0 a label
+// frame (lParam: mode, frame and selected), 1 a rotation step (lParam: the
+// frame).
+constexpr UINT kWheelDrawMessage = WM_APP + 0x4CA;
+constexpr WPARAM kDrawLabel = 0;
+constexpr WPARAM kDrawRotation = 1;
+
 std::unique_ptr<Gdiplus::Bitmap> LoadWheelPicture(const std::string& name) {
     return LoadSkinImage(WidenAnsi(name).c_str(), SkinSourceKind::OwnResources, L"", L"WHEEL");
 }
@@ -98,7 +105,7 @@ int CModeWheel::SetMode(int mode, bool animate) {
         if (event_) SetEvent(event_.get());
         break;
     case CWheelState::Change::Jump:
-        DrawRotation(FrameOfMode(mode));
+        DrawRotationFrame(FrameOfMode(mode));
         DrawLabelFrame(mode, kRestingLabelFrame, true, false);
         state_.FinishJump(mode);
         break;
@@ -146,7 +153,12 @@ bool CModeWheel::Pause(int ms) {
 }
 
 void CModeWheel::DrawLabel(int mode, int frame, bool selected) {
-    DrawLabelFrame(mode, frame, selected, false);
+    const LPARAM packed = (mode & 0xFF) | ((frame & 0xFF) << 8) | (selected ? 0x10000 : 0);
+    PostMessageW(Handle(), kWheelDrawMessage, kDrawLabel, packed);
+}
+
+void CModeWheel::DrawRotation(int frame) {
+    PostMessageW(Handle(), kWheelDrawMessage, kDrawRotation, frame);
 }
 
 void CModeWheel::DrawBackground() {
@@ -163,7 +175,7 @@ bool CModeWheel::DrawPicture(Gdiplus::Graphics& graphics, const std::string& nam
                               static_cast<INT>(picture->GetHeight())) == Gdiplus::Ok;
 }
 
-void CModeWheel::DrawRotation(int frame) {
+void CModeWheel::DrawRotationFrame(int frame) {
     std::lock_guard<std::mutex> hold(drawing_);
     if (!memory_) return;
     DrawBackground();
@@ -275,6 +287,13 @@ LRESULT CModeWheel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_LBUTTONDOWN:
         OnButtonDown(lParam);
+        return 0;
+    case kWheelDrawMessage:
+        if (wParam == kDrawRotation)
+            DrawRotationFrame(static_cast<int>(lParam));
+        else
+            DrawLabelFrame(static_cast<int>(lParam & 0xFF), static_cast<int>((lParam >> 8) & 0xFF),
+                           (lParam & 0x10000) != 0, false);
         return 0;
     case WM_WINDOWPOSCHANGING:
         PostMessageW(Handle(), WM_PAINT, 0, 0);

@@ -1,7 +1,10 @@
 // The round mode selector of the main window: six modes on a wheel drawn
 // from 36 rotation frames, five clickable sectors cut from a colour map,
 // hover highlights and tooltips, and a time-critical thread that plays
-// the turns.
+// the turns. The thread keeps the time and posts each frame to the
+// window, which draws it: holding no drawing of its own, the thread ends
+// within its stop's 50 ms, and ending it by force can leave no lock of
+// GDI+ or the heap taken.
 #pragma once
 
 #include "CMemoryPicture.h"
@@ -59,11 +62,12 @@ private:
         RECT bounds{};
     };
 
-    // The animation thread's drawings and pauses.
+    // The animation thread's drawings (posted to the window) and pauses.
     void DrawLabel(int mode, int frame, bool selected) override;
     void DrawRotation(int frame) override;
     bool Pause(int ms) override;
 
+    void DrawRotationFrame(int frame);
     void DrawLabelFrame(int mode, int frame, bool selected, bool highlight);
     // Clears to the background colour and lays "bg.jpg" over it.
     void DrawBackground();
@@ -81,8 +85,8 @@ private:
     CWheelState state_;
     Colour background_ = 0;
     int width_ = 0, height_ = 0;
-    // One drawing at a time: the user-interface thread and the animation
-    // thread share the surface.
+    // The surface is drawn on the user-interface thread; the lock keeps a
+    // Release out of a drawing all the same.
     std::mutex drawing_;
     CMemoryPicture memory_;
     CMemoryPicture backgroundPicture_;

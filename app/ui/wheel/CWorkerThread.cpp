@@ -29,16 +29,12 @@ bool CWorkerThread::Pause(DWORD ms) const {
     return WaitForSingleObject(quit_.get(), ms) == WAIT_TIMEOUT;
 }
 
-bool CWorkerThread::Stop(const std::function<void()>& wake, DWORD politeMs, DWORD graceMs) {
+bool CWorkerThread::Stop(const std::function<void()>& wake, DWORD waitMs) {
     if (!thread_) return true;
     SetEvent(quit_.get());
     if (wake) wake();
-    bool ended = WaitForSingleObject(thread_.get(), politeMs) == WAIT_OBJECT_0;
-    // The thread wakes at once from every pause; what is left is at most
-    // one drawing, which a busy machine can stretch past the first wait.
-    // Terminating it inside the heap or GDI+ could leave their locks held
-    // for the rest of the process, so it gets a second chance first.
-    if (!ended) ended = WaitForSingleObject(thread_.get(), graceMs) == WAIT_OBJECT_0;
+    // Every pause of the thread ends at once on the quit event.
+    const bool ended = WaitForSingleObject(thread_.get(), waitMs) == WAIT_OBJECT_0;
     if (!ended) TerminateThread(thread_.get(), 1);
     thread_.reset();
     quit_.reset();

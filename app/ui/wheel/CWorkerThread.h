@@ -35,10 +35,11 @@ public:
     HANDLE QuitEvent() const { return quit_.get(); }
 
     // Asks the thread to stop, calls `wake` (so a thread blocked on its own
-    // event sees the request), waits `politeMs`, then up to `graceMs`
-    // more, and only then terminates it. True when the thread ended by
-    // itself.
-    bool Stop(const std::function<void()>& wake = nullptr, DWORD politeMs = 50, DWORD graceMs = 2000);
+    // event sees the request), waits up to `waitMs` and then terminates it.
+    // True when the thread ended by itself. A body that may be ended so
+    // must not draw or take locks others need: it only waits, keeps time
+    // and posts.
+    bool Stop(const std::function<void()>& wake = nullptr, DWORD waitMs = 50);
 
 private:
     static DWORD WINAPI Main(void* self);
