@@ -463,10 +463,20 @@ TEST_F(ThumbCacheTest, AVideoFoundWithoutPicturesIsAskedAgainOnceItChangesAndAtT
     EXPECT_EQ(1, stored.entries[0].mediaClass);
     EXPECT_EQ(0, stored.entries[0].made);
 
+    // An index of an earlier run that kept it as a sound with the sound
+    // picture is asked again all the same.
+    ThumbEntry asSound = stored.entries[0];
+    asSound.mediaClass = 2;
+    asSound.made = 1;
+    asSound.thumbWidth = 100;
+    asSound.thumbHeight = 75;
+    ASSERT_TRUE(root_.Write(L"config1.cfg", EncodeCacheIndex({asSound})));
     log_.Clear();
     CThumbCache cache;
     cache.SetDataRoot(root_.Path());
     ASSERT_EQ(1, cache.Open(videos.Path().c_str(), 0, 8, log_.Handle(), 1));
+    EXPECT_EQ(1, cache.GetClass(0));
+    EXPECT_EQ(0, cache.Entries()[0].made);
     ASSERT_TRUE(log_.WaitFor(WM_BROWSE_REFRESH, 1, 20000));
     EXPECT_EQ(2, cache.GetClass(0));
     // The recording went on: its first frame replaces the sound picture.

@@ -107,6 +107,16 @@ int CThumbCache::Load()
     if (index.refused != 0) return 0;
     CThumbStrip strip;
     if (!strip.Create(static_cast<long>(index.entries.size())) || !strip.LoadFrom(*image)) return 0;
+    for (ThumbEntry& entry : index.entries) {
+        // A video kept as a sound by an earlier run, when the grabber once
+        // found no pictures in it: ask again, it may have been a recording
+        // still being written.
+        if (entry.mediaClass != kAudio || MediaClassOfName(entry.name) != kVideo) continue;
+        entry.mediaClass = kVideo;
+        entry.made = 0;
+        entry.thumbWidth = 0;
+        entry.thumbHeight = 0;
+    }
     entries_ = std::move(index.entries);
     strip_.Swap(strip);
     return 1;
