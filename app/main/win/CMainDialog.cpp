@@ -171,6 +171,11 @@ void CMainDialog::CreateTooltip() {
 
 bool CMainDialog::PreTranslateMessage(MSG& msg) {
     ui::RelayToTooltip(tooltip_, msg);
+    // Esc closes a setting popup. With the keyboard on no window (the
+    // slider's trackbar gives it away) the key comes as a system key to
+    // the active window.
+    if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && msg.wParam == VK_ESCAPE)
+        children_.HideItemPopups();
     if (IsSwallowedKey(msg.message, msg.wParam)) return true;
     return CSkinDialog::PreTranslateMessage(msg);
 }
@@ -223,6 +228,10 @@ LRESULT CMainDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (asked && asked->message == WM_KEYDOWN && asked->wParam == VK_ESCAPE) return 0;
         break;
     }
+    case WM_ENABLE:
+        // A modal box over the window: no setting popup stays above it.
+        if (!wParam) children_.HideItemPopups();
+        break;
     case WM_TIMER:
         if (wParam == kPromptTimerId) {
             OnPromptTimer();

@@ -71,6 +71,10 @@ int CMainWindowChildren::SetFunctionPanelMode(int modeId) {
 
 int CMainWindowChildren::RelayoutFunctionPanel() { return functionPanel_ ? functionPanel_->Relayout() : 0; }
 
+void CMainWindowChildren::HideItemPopups() {
+    if (functionPanel_) functionPanel_->HidePopups();
+}
+
 int CMainWindowChildren::UpdateItemPopup(int settingId) {
     return functionPanel_ ? functionPanel_->UpdatePopupById(settingId) : 0;
 }

@@ -47,6 +47,9 @@ public:
     int SetFunctionPanelMode(int modeId) override;
     int RelayoutFunctionPanel() override;
     int UpdateItemPopup(int settingId) override;
+    // Hides the function panel's open popup (Esc, a modal box over the
+    // window).
+    void HideItemPopups();
     int SelectBrowseTab(int mediaKind) override;
     // Leaving browse mode drops the canvas's picture: an edited one is
     // asked about first (1 saved, 2 stay, 7 go on).

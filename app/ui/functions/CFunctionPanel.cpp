@@ -39,7 +39,8 @@ int CFunctionPanel::Create(HWND parent, const RECT& rect) {
     if (Handle()) return 0;
     const wchar_t* cls =
         framework::RegisterAnonymousClass(0, nullptr, KeptClassBrush(controller_.SkinColour(kItemButtonColourIndex)));
-    if (!cls || !framework::CWindow::Create(0, cls, nullptr, WS_CHILD | WS_VISIBLE, rect, parent, 0)) return 0;
+    if (!cls || !framework::CWindow::Create(0, cls, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect, parent, 0))
+        return 0;
     rect_ = rect;
     tooltip_ = CreateSkinTooltip(Handle());
     return 1;
@@ -47,6 +48,8 @@ int CFunctionPanel::Create(HWND parent, const RECT& rect) {
 
 int CFunctionPanel::SetMode(int mode) {
     if (mode < 0 || mode > 5) return 0;
+    // The popups belong to the mode that was: none stays over the next.
+    if (mode != mode_) HidePopups();
     mode_ = mode;
     modeBit_ = 1 << mode;
     LayOut(controller_.CatalogItems());
@@ -56,6 +59,10 @@ int CFunctionPanel::SetMode(int mode) {
 int CFunctionPanel::Relayout() {
     SetMode(mode_);
     return 1;
+}
+
+void CFunctionPanel::HidePopups() {
+    for (const auto& button : buttons_) button->HidePopups();
 }
 
 CItemButton* CFunctionPanel::ButtonById(int settingId) const {
@@ -97,6 +104,10 @@ bool CFunctionPanel::MakeButtons(const std::vector<PanelCatalogItem>& items) {
         const std::wstring tip =
             item.settingId == kPanelAdvancedSettingsId ? controller_.LanguageText("IDS_DLG_ADVSETTING") : L"";
         AddButtonTool(tooltip_, Handle(), button->Handle(), tip);
+        button->SetOnPopupOpening([this](CItemButton& opening) {
+            for (const auto& other : buttons_)
+                if (other.get() != &opening) other->HidePopups();
+        });
         buttons_.push_back(std::move(button));
     }
     return true;
@@ -143,10 +154,16 @@ LRESULT CFunctionPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MODE_CHANGED:
         SetMode(static_cast<int>(static_cast<INT_PTR>(wParam)));
         break;
-    case WM_PAINT:
-        // The class brush paints the background; the buttons paint themselves.
-        ValidateRect(Handle(), nullptr);
+    case WM_PAINT: {
+        // The class brush paints the background; the buttons paint
+        // themselves. BeginPaint validates this window alone: ValidateRect
+        // on a window without WS_CLIPCHILDREN validates its children too,
+        // and the buttons then never got their first paint.
+        PAINTSTRUCT paint{};
+        BeginPaint(Handle(), &paint);
+        EndPaint(Handle(), &paint);
         return 0;
+    }
     case WM_DESTROY:
         DestroyButtons();
         break;

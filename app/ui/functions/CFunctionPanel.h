@@ -33,6 +33,8 @@ public:
     // Rebuilds the open icon popup of the button of `settingId`; 1 when it
     // was open, 0 when it was not or no button has the id.
     int UpdatePopupById(int settingId);
+    // Hides the popup of every button (Esc, a modal box, a mode change).
+    void HidePopups();
 
     bool PreTranslateMessage(MSG& msg) override;
 

@@ -124,6 +124,7 @@ void CItemButton::OpenPopup() {
     std::unique_ptr<IItemPopup>& popup = popups_[itemType_];
     if (!popup) popup = factory_.MakePopup(itemType_);
     if (!popup) return;
+    if (opening_) opening_(*this);
     RECT button{};
     GetWindowRect(Handle(), &button);
     RECT placed{};

@@ -13,6 +13,7 @@
 #include <windows.h>
 #include <gdiplus.h>
 
+#include <functional>
 #include <memory>
 
 namespace vimbrel::ui {
@@ -41,6 +42,11 @@ public:
     const PanelRect& PopupRect() const { return popupRect_; }
     // The popup of the button's own kind, or null before it is first needed.
     IItemPopup* Popup() const;
+    // Hides every popup of this button.
+    void HidePopups();
+    // Called just before this button shows its popup, so that the panel
+    // can hide the others: one popup at a time.
+    void SetOnPopupOpening(std::function<void(CItemButton&)> opening) { opening_ = std::move(opening); }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -50,7 +56,6 @@ private:
     void ShowFace(bool hover);
     void OnMouseMove(int x, int y);
     void OpenPopup();
-    void HidePopups();
     void KeepPopupRect(const RECT& onScreen);
     void Release();
 
@@ -66,6 +71,7 @@ private:
     CMemoryPicture hoverFace_;
     HCURSOR hand_ = nullptr;
     HCURSOR arrow_ = nullptr;
+    std::function<void(CItemButton&)> opening_;
 };
 
 }  // namespace vimbrel::ui

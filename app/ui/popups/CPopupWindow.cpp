@@ -6,6 +6,8 @@ namespace vimbrel::ui {
 
 namespace {
 constexpr DWORD kFadeMs = 100;
+constexpr UINT_PTR kPointerWatchTimer = 0x7077;
+constexpr UINT kPointerWatchMs = 100;
 }
 
 CPopupWindow::CPopupWindow(IPopupController& controller) : controller_(controller) {}
@@ -53,7 +55,25 @@ void CPopupWindow::LeaveTo(int x, int y) {
 }
 
 void CPopupWindow::Hide() {
-    if (Handle()) ShowWindow(Handle(), SW_HIDE);
+    if (!Handle()) return;
+    KillTimer(Handle(), kPointerWatchTimer);
+    ShowWindow(Handle(), SW_HIDE);
+    if (GetCapture() == Handle()) ReleaseCapture();
+}
+
+void CPopupWindow::WatchPointer() {
+    if (!IsWindowVisible(Handle())) {
+        KillTimer(Handle(), kPointerWatchTimer);
+        return;
+    }
+    // A child that holds the mouse (the trackbar dragging its thumb) keeps
+    // the popup open until it lets go, wherever the pointer is.
+    HWND capture = GetCapture();
+    if (capture && capture != Handle() && IsChild(Handle(), capture)) return;
+    POINT at{};
+    if (!GetCursorPos(&at)) return;
+    ScreenToClient(Handle(), &at);
+    if (!Inside(at.x, at.y) && !InButton(at.x, at.y)) Hide();
 }
 
 LRESULT CPopupWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -70,6 +90,24 @@ LRESULT CPopupWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     if (message == WM_PRINT || message == WM_PRINTCLIENT) {
         if (PrintsItself()) PaintTo(reinterpret_cast<HDC>(wParam), RECT{0, 0, width_, height_});
+        return 0;
+    }
+    if (message == WM_WINDOWPOSCHANGING) {
+        const auto* position = reinterpret_cast<const WINDOWPOS*>(lParam);
+        if ((position->flags & SWP_SHOWWINDOW) && !IsWindowVisible(Handle())) OnShowing();
+    }
+    if (message == WM_WINDOWPOSCHANGED) {
+        const auto* position = reinterpret_cast<const WINDOWPOS*>(lParam);
+        if (position->flags & SWP_SHOWWINDOW) SetTimer(Handle(), kPointerWatchTimer, kPointerWatchMs, nullptr);
+        if (position->flags & SWP_HIDEWINDOW) {
+            KillTimer(Handle(), kPointerWatchTimer);
+            // Hidden by its button or the panel: a hidden window must not
+            // keep the mouse from the others.
+            if (GetCapture() == Handle()) ReleaseCapture();
+        }
+    }
+    if (message == WM_TIMER && wParam == kPointerWatchTimer) {
+        WatchPointer();
         return 0;
     }
     if (message == WM_DESTROY) Release();

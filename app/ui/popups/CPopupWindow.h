@@ -67,6 +67,9 @@ protected:
 
     // The mouse in client coordinates (captured: also outside the popup).
     virtual void OnMouseMove(int, int) {}
+    // The window is about to show again: a popup that keeps its own mark
+    // takes the setting's value again (another popup may have changed it).
+    virtual void OnShowing() {}
     virtual void OnButtonUp(int, int) {}
     // Draws `area` of the popup onto `dc`: for WM_PAINT, and for WM_PRINT
     // when the popup prints itself.
@@ -81,7 +84,12 @@ protected:
     // The mouse left the popup: it stays while the mouse is on the button,
     // else it hides; the capture goes either way.
     void LeaveTo(int x, int y);
+    // Hides the window and stops watching the pointer.
     void Hide();
+    // While shown, the popup watches where the pointer is: a click releases
+    // the capture, and the trackbar takes it, so the popup's own mouse
+    // messages cannot tell when the mouse has gone.
+    void WatchPointer();
 
     Gdiplus::Color Skin(int index);
     std::wstring Title();
