@@ -233,6 +233,10 @@ int CControllerSettings::ApplySetting(int settingId, int value, int apply) {
         if (!accept(b.filter, 0, 15)) return 0;
         m_liveEffectEntry = value;
         m_liveFrameEntry = 0;
+        // The filter shows one effect or one frame: the effect replaces the
+        // frame, so the frame's record (and its popup's mark) reads none.
+        b.frame = 0;
+        StoreAccepted(kSettingFrame, 0);
         SetEffect(value);
         break;
     case kSettingPhotoFilter:
@@ -246,6 +250,9 @@ int CControllerSettings::ApplySetting(int settingId, int value, int apply) {
         } else {
             m_liveFrameEntry = value;
             m_liveEffectEntry = 0;
+            // As above, the other way round: the frame replaces the effect.
+            b.filter = 0;
+            StoreAccepted(kSettingFilter, 0);
             SetFrame(value);
         }
         break;

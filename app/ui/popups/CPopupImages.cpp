@@ -150,6 +150,19 @@ void CPopupImages::OnMouseMove(int x, int y) {
     Present();
 }
 
+void CPopupImages::OnShowing() {
+    // The live effect and the frame exclude each other: choosing one in its
+    // popup sets the other back to none, so the mark is taken again here.
+    // A setting that is not kept (the face) leaves the popup's own mark.
+    int value = 0;
+    if (!controller_.GetSetting(settingId_, value)) return;
+    const int cell = value >= 0 && value < kThumbCells ? value : -1;
+    currentValue_ = value;
+    if (cell == selected_ || !picture_) return;
+    selected_ = cell;
+    DrawAll();
+}
+
 void CPopupImages::OnButtonUp(int x, int y) {
     if (!Inside(x, y) || y <= 16) return;
     const int cell = ImageCellAt(x, y);

@@ -28,6 +28,7 @@ private:
     void DrawName(Gdiplus::Graphics& graphics, int cell);
     void OnMouseMove(int x, int y) override;
     void OnButtonUp(int x, int y) override;
+    void OnShowing() override;
     void Release() override;
 
     std::unique_ptr<Gdiplus::Bitmap> strip_;

@@ -136,8 +136,16 @@ TEST_F(ApplySettingTest, LiveFilterAndFrameReplaceEachOther) {
     EXPECT_EQ(Log(), (std::vector<std::string>{"SetFrame(\"C:\\Vimbrel\\PhotoFrame\\frame5.png\")"}));
     EXPECT_EQ(rig.settings.LiveFrameEntry(), 5);
     EXPECT_EQ(rig.settings.LiveEffectEntry(), 0);
-    EXPECT_EQ(Get(kSettingFilter), 3);  // the record keeps both
+    // The record says what the picture shows: the effect is gone.
+    EXPECT_EQ(Get(kSettingFilter), 0);
+    EXPECT_EQ(rig.Stored(kSettingFilter), 0u);
     EXPECT_EQ(Get(kSettingFrame), 5);
+    // And back: an effect takes the frame's place.
+    EXPECT_EQ(Apply(kSettingFilter, 2), 1);
+    EXPECT_EQ(Get(kSettingFrame), 0);
+    EXPECT_EQ(rig.Stored(kSettingFrame), 0u);
+    EXPECT_EQ(rig.settings.LiveFrameEntry(), 0);
+    EXPECT_EQ(Apply(kSettingFrame, 5), 1);
 
     // In browse mode the frame goes to the photo, the live picture keeps its own.
     rig.settings.SetModeId(4);
