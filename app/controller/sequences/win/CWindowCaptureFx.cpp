@@ -33,6 +33,14 @@ public:
     ~CGdiplusBanner() override {
         m_image.reset();
         if (m_stream) m_stream->Release();
+        // The frames were drawn over the window's own picture, outside its
+        // painting: once the run is over (or cut short) the window paints
+        // that place again, children included, so nothing of the last frame
+        // stays. Asking for the paint is safe from this worker thread.
+        if (m_drawn && IsWindow(m_window)) {
+            RECT place{m_last.left, m_last.top, m_last.right, m_last.bottom};
+            RedrawWindow(m_window, &place, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        }
     }
     int FrameCount() const override { return m_frames; }
     void DrawFrame(int index, const ControllerRect& r) override {
@@ -40,6 +48,8 @@ public:
         m_image->SelectActiveFrame(&m_dimension, static_cast<UINT>(index));
         HDC dc = GetDC(m_window);
         if (!dc) return;
+        m_last = r;
+        m_drawn = true;
         {
             Gdiplus::Graphics graphics(dc);
             graphics.DrawImage(m_image.get(), Gdiplus::Rect(r.left, r.top, r.right - r.left, r.bottom - r.top));
@@ -53,6 +63,8 @@ private:
     IStream* m_stream;
     GUID m_dimension{};
     int m_frames = 0;
+    ControllerRect m_last{};
+    bool m_drawn = false;
 };
 
 // A copy of a resource in a stream of its own (GDI+ reads the stream for
