@@ -1,0 +1,266 @@
+#include "ScreenSession.h"
+
+#include "ScreenInput.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vimbrel::screentest {
+namespace {
+
+constexpr wchar_t kSettingsKey[] = L"SOFTWARE\\Zavu\\Vimbrel";
+constexpr wchar_t kCaption[] = L"Vim Brel";
+constexpr wchar_t kModeValue[] = L"8448";
+constexpr wchar_t kPromptValue[] = L"PopFreqDlg";
+
+// The skin's places of the children, in the main window's client area.
+constexpr RECT kPreview{86, 52, 486, 352};
+constexpr RECT kFunctionPanel{139, 378, 486, 398};
+constexpr RECT kStatusOverlay{86, 352, 486, 366};
+constexpr RECT kModeWheel{10, 374, 130, 494};
+// The wheel's sectors: sector k (1..5) lies k x 60 degrees clockwise from
+// the top, on the ring between radius 44 and 59, and turns k modes on.
+constexpr double kWheelCentre = 60.0, kSectorRadius = 51.5;
+
+std::wstring TitleOf(HWND hwnd) {
+    wchar_t title[64] = {};
+    GetWindowTextW(hwnd, title, 64);
+    return title;
+}
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    return name;
+}
+
+DWORD ProcessOf(HWND hwnd) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(hwnd, &id);
+    return id;
+}
+
+struct WindowSearch {
+    const std::function<bool(HWND)>* test;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectPassing(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    if ((*search->test)(hwnd)) search->found.push_back(hwnd);
+    return TRUE;
+}
+
+std::vector<HWND> TopLevelWindows(const std::function<bool(HWND)>& test) {
+    WindowSearch search{&test, {}};
+    EnumWindows(CollectPassing, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+RECT ChildRectInClient(HWND parent, HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+bool ReadSetting(const wchar_t* name, DWORD& value) {
+    DWORD size = sizeof(value);
+    return RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size) ==
+           ERROR_SUCCESS;
+}
+
+void WriteSetting(const wchar_t* name, const DWORD* value) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    if (value) {
+        RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(value), sizeof(*value));
+    } else {
+        RegDeleteValueW(key, name);
+    }
+    RegCloseKey(key);
+}
+
+}  // namespace
+
+void Pump(DWORD ms) {
+    const DWORD end = GetTickCount() + ms;
+    do {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        Sleep(ms < 20 ? ms : 20);
+    } while (static_cast<LONG>(end - GetTickCount()) > 0);
+}
+
+bool WaitFor(const std::function<bool()>& condition, DWORD ms) {
+    const DWORD end = GetTickCount() + ms;
+    while (!condition()) {
+        if (static_cast<LONG>(end - GetTickCount()) <= 0) return false;
+        Pump(50);
+    }
+    return true;
+}
+
+std::wstring ProgramFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder = path;
+    return folder.substr(0, folder.find_last_of(L'\\'));
+}
+
+CSettingValue::CSettingValue(std::wstring name, DWORD value) : name_(std::move(name)) {
+    had_ = ReadSetting(name_.c_str(), old_);
+    WriteSetting(name_.c_str(), &value);
+}
+
+CSettingValue::CSettingValue(std::wstring name) : name_(std::move(name)) {
+    had_ = ReadSetting(name_.c_str(), old_);
+    WriteSetting(name_.c_str(), nullptr);
+}
+
+CSettingValue::~CSettingValue() { WriteSetting(name_.c_str(), had_ ? &old_ : nullptr); }
+
+CProgramRun::CProgramRun(const RunOptions& options) {
+    overrides_.push_back(std::make_unique<CSettingValue>(kModeValue, static_cast<DWORD>(options.mode)));
+    overrides_.push_back(options.promptDue ? std::make_unique<CSettingValue>(kPromptValue)
+                                           : std::make_unique<CSettingValue>(kPromptValue, 1));
+    for (const auto& setting : options.settings)
+        overrides_.push_back(std::make_unique<CSettingValue>(setting.first, setting.second));
+
+    // Nothing of an earlier test may still hang over the screen.
+    MoveMouseTo({1, 1});
+    const std::wstring folder = ProgramFolder();
+    std::wstring command = L"\"" + folder + L"\\vimbrel.exe\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &info))
+        return;
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    id_ = info.dwProcessId;
+    HWND found = nullptr;
+    const DWORD id = id_;
+    if (!WaitFor(
+            [&] {
+                const auto mains = TopLevelWindows([id](HWND hwnd) {
+                    return ProcessOf(hwnd) == id && TitleOf(hwnd) == kCaption && IsWindowVisible(hwnd);
+                });
+                found = mains.empty() ? nullptr : mains.front();
+                return found != nullptr;
+            },
+            60000))
+        return;
+    main_ = found;
+    // The camera's first frames and the first paint of every child.
+    Pump(3000);
+    Activate();
+}
+
+CProgramRun::~CProgramRun() {
+    if (process_) {
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(process_, &code);
+        if (code == STILL_ACTIVE) {
+            // A box left open would keep the main window from closing.
+            for (int i = 0; i < 4; ++i) {
+                HWND box = ShownDialog();
+                if (!box) break;
+                PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+                Pump(500);
+            }
+            if (main_) PostMessageW(main_, WM_CLOSE, 0, 0);
+            if (WaitForSingleObject(process_, 30000) != WAIT_OBJECT_0) TerminateProcess(process_, 1);
+        }
+        CloseHandle(process_);
+    }
+    // Put back in the reverse order of writing.
+    while (!overrides_.empty()) overrides_.pop_back();
+    MoveMouseTo({1, 1});
+}
+
+HWND CProgramRun::ChildAt(const RECT& client) const {
+    if (!main_) return nullptr;
+    for (HWND child = GetWindow(main_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const RECT r = ChildRectInClient(main_, child);
+        if (EqualRect(&r, &client)) return child;
+    }
+    return nullptr;
+}
+
+HWND CProgramRun::Preview() const { return main_ ? GetDlgItem(main_, 0xFFFF) : nullptr; }
+HWND CProgramRun::FunctionPanel() const { return ChildAt(kFunctionPanel); }
+HWND CProgramRun::StatusOverlay() const { return ChildAt(kStatusOverlay); }
+HWND CProgramRun::ModeWheel() const { return ChildAt(kModeWheel); }
+
+std::vector<HWND> CProgramRun::SettingButtons() const {
+    std::vector<std::pair<LONG, HWND>> shown;
+    if (HWND panel = FunctionPanel()) {
+        for (HWND b = GetWindow(panel, GW_CHILD); b; b = GetWindow(b, GW_HWNDNEXT)) {
+            if (!IsWindowVisible(b) || ClassOf(b) == L"tooltips_class32") continue;
+            RECT r{};
+            GetWindowRect(b, &r);
+            shown.emplace_back(r.left, b);
+        }
+    }
+    std::sort(shown.begin(), shown.end());
+    std::vector<HWND> buttons;
+    for (const auto& s : shown) buttons.push_back(s.second);
+    return buttons;
+}
+
+std::vector<HWND> CProgramRun::ShownPopups() const {
+    const DWORD id = id_;
+    const HWND main = main_;
+    return TopLevelWindows([id, main](HWND hwnd) {
+        RECT r{};
+        GetWindowRect(hwnd, &r);
+        return ProcessOf(hwnd) == id && hwnd != main && IsWindowVisible(hwnd) && r.right > r.left &&
+               ClassOf(hwnd) != L"tooltips_class32";
+    });
+}
+
+HWND CProgramRun::ShownDialog() const {
+    const DWORD id = id_;
+    const HWND main = main_;
+    // The main window is a dialog box too.
+    const auto boxes = TopLevelWindows([id, main](HWND hwnd) {
+        return ProcessOf(hwnd) == id && hwnd != main && ClassOf(hwnd) == L"#32770" && IsWindowVisible(hwnd);
+    });
+    return boxes.empty() ? nullptr : boxes.front();
+}
+
+int CProgramRun::StoredMode() {
+    DWORD value = 0;
+    return ReadSetting(kModeValue, value) ? static_cast<int>(value) : -1;
+}
+
+bool CProgramRun::ChangeMode(Mode m) {
+    HWND wheel = ModeWheel();
+    const int from = StoredMode();
+    if (!wheel || from < 0 || from > 5) return false;
+    const int target = static_cast<int>(m);
+    const int sector = (target - from + 6) % 6;
+    if (sector == 0) return true;
+    const double angle = sector * 60.0 * 3.14159265358979 / 180.0;
+    POINT at{static_cast<LONG>(kWheelCentre + kSectorRadius * std::sin(angle)),
+             static_cast<LONG>(kWheelCentre - kSectorRadius * std::cos(angle))};
+    ClientToScreen(wheel, &at);
+    MoveMouseTo(at);
+    ClickAt(at);
+    MoveMouseTo({1, 1});
+    if (!WaitFor([target] { return StoredMode() == target; }, 10000)) return false;
+    // The graph is rebuilt and the wheel turns (up to two and a half seconds).
+    Pump(3500);
+    return true;
+}
+
+void CProgramRun::Activate() const {
+    if (!main_) return;
+    SetForegroundWindow(main_);
+    Pump(200);
+}
+
+}  // namespace vimbrel::screentest

@@ -1,0 +1,99 @@
+// One start of the real vimbrel.exe for the screen tests: from its own
+// folder, in the test prefix with the bench camera, with the settings the
+// test asks for written first and put back afterwards. The destructor closes
+// the program as its close key would and ends it only when it does not go.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vimbrel::screentest {
+
+// Messages for a while, so that our own windows (none) and the system keep up.
+void Pump(DWORD ms);
+
+// Polls condition until it holds or ms have passed; true when it held.
+bool WaitFor(const std::function<bool()>& condition, DWORD ms);
+
+// The program's folder (the tests sit beside vimbrel.exe).
+std::wstring ProgramFolder();
+
+// A DWORD under the program's settings key for the life of the object;
+// without a value the setting is removed. The old state comes back after.
+class CSettingValue {
+public:
+    CSettingValue(std::wstring name, DWORD value);
+    explicit CSettingValue(std::wstring name);
+    ~CSettingValue();
+    CSettingValue(const CSettingValue&) = delete;
+    CSettingValue& operator=(const CSettingValue&) = delete;
+
+private:
+    std::wstring name_;
+    DWORD old_ = 0;
+    bool had_ = false;
+};
+
+// ModeId as the program stores it, and the names the tests use for them.
+enum class Mode : DWORD { Video = 0, VideoOnly = 1, Audio = 2, Image = 3, Browse = 4, Monitor = 5 };
+
+struct RunOptions {
+    Mode mode = Mode::Video;
+    // The power-line prompt is left out unless a test looks at it.
+    bool promptDue = false;
+    // Further settings by their stored names ("8194" and so on).
+    std::vector<std::pair<std::wstring, DWORD>> settings;
+};
+
+class CProgramRun {
+public:
+    explicit CProgramRun(const RunOptions& options = {});
+    ~CProgramRun();
+    CProgramRun(const CProgramRun&) = delete;
+    CProgramRun& operator=(const CProgramRun&) = delete;
+
+    // True once the main window showed; a test asserts this first.
+    bool Started() const { return main_ != nullptr; }
+    HWND Main() const { return main_; }
+    DWORD ProcessId() const { return id_; }
+    HANDLE Process() const { return process_; }
+
+    // A direct child of the main window on exactly this client rectangle.
+    HWND ChildAt(const RECT& client) const;
+    // The program's own children, by the places its skin gives them.
+    HWND Preview() const;
+    HWND FunctionPanel() const;
+    HWND StatusOverlay() const;
+    HWND ModeWheel() const;
+    // The shown setting buttons of the function panel, left to right.
+    std::vector<HWND> SettingButtons() const;
+    // Shown top-level windows of the program other than the main window:
+    // the popups, boxes and banners over it.
+    std::vector<HWND> ShownPopups() const;
+    // A shown dialog box ("#32770") of the program other than the main
+    // window, or null.
+    HWND ShownDialog() const;
+
+    // Switches the mode as the wheel does, through the controller's way in
+    // a user has: the mode wheel's sectors are clicked. Waits until the
+    // stored mode is m and the screen has settled.
+    bool ChangeMode(Mode m);
+    // The stored ModeId, or -1.
+    static int StoredMode();
+
+    // Brings the main window to the front and gives it the keyboard.
+    void Activate() const;
+
+private:
+    std::vector<std::unique_ptr<CSettingValue>> overrides_;
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+    HWND main_ = nullptr;
+};
+
+}  // namespace vimbrel::screentest

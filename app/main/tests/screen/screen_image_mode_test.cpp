@@ -1,0 +1,65 @@
+// The program started in image mode: taking a picture as the camera key
+// does, and the main window as it was once the capture banner has run.
+#include "ScreenSuite.h"
+
+#include <shlobj.h>
+
+namespace vimbrel::screentest {
+namespace {
+
+// The banner's place on the skin, in the main window's client area.
+constexpr RECT kBannerArea{492, 46, 672, 86};
+
+std::wstring ImageFolder() {
+    wchar_t common[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, common))) return {};
+    return std::wstring(common) + L"\\Zavu\\Vimbrel2\\Vimbrel\\Image";
+}
+
+std::vector<std::wstring> FilesIn(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+class ImageModeScreen : public CProgramSuite<ImageModeScreen> {
+public:
+    static RunOptions Options() { return RunOptions{Mode::Image, false, {}}; }
+};
+
+TEST_F(ImageModeScreen, BannerLeavesTheWindowAsItWas) {
+    CScreenPicture::OfWindow(Run().Main()).SaveToGallery(L"image-mode");
+    const CScreenPicture before = CScreenPicture::OfClient(Run().Main(), kBannerArea);
+    ASSERT_FALSE(before.Empty());
+
+    const std::wstring folder = ImageFolder();
+    const std::vector<std::wstring> earlier = FilesIn(folder);
+    // The camera-button tool's capture key.
+    HWND hidden = FindWindowW(L"VIDEOCAPEX_CLASSNAME", L"Vimbrel");
+    ASSERT_NE(hidden, nullptr);
+    PostMessageW(hidden, RegisterWindowMessageW(L"KVX_VIDEOCAPEX_MESSAGE"), 71, 0);
+    // For looking only: the banner as it runs.
+    Pump(300);
+    SaveScreenToGallery(L"capture-banner");
+    EXPECT_TRUE(WaitFor([&] { return FilesIn(folder).size() == earlier.size() + 1; }, 15000)) << "no picture taken";
+    // The banner runs about a second after the picture.
+    Pump(3000);
+    const CScreenPicture after = CScreenPicture::OfClient(Run().Main(), kBannerArea);
+    after.SaveToGallery(L"banner-area-after");
+    EXPECT_EQ(after.CountDifferent(before, 8), 0) << "the banner's last frame stays on the window";
+
+    for (const std::wstring& name : FilesIn(folder)) {
+        bool old = false;
+        for (const std::wstring& kept : earlier) old = old || kept == name;
+        if (!old) DeleteFileW((folder + L"\\" + name).c_str());
+    }
+}
+
+}  // namespace
+}  // namespace vimbrel::screentest
