@@ -136,12 +136,13 @@ void PlaybackTest::TearDown()
     CoUninitialize();
 }
 
-int PlaybackTest::Play(const std::wstring& path)
+int PlaybackTest::Play(const std::wstring& path, HWND window)
 {
     seconds_ = -1.0f;
     hasVideo_ = -1;
     HDC dc = canvas_.dc;
-    return PlayFile(path.c_str(), host_.Handle(), &seconds_, &dc, kFrameWidth, kFrameHeight, &hasVideo_);
+    return PlayFile(path.c_str(), window != nullptr ? window : host_.Handle(), &seconds_, &dc, kFrameWidth,
+                    kFrameHeight, &hasVideo_);
 }
 
 camera::ComPtr<IBaseFilter> FilterNamed(IGraphBuilder* graph, const wchar_t* name)

@@ -69,8 +69,9 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // PlayFile into the host window and the canvas, at the frame size.
-    int Play(const std::wstring& path);
+    // PlayFile into the window (the host window without one) and the
+    // canvas, at the frame size.
+    int Play(const std::wstring& path, HWND window = nullptr);
 
     CTestHostWindow host_;
     testbench::CDialogDismisser dismisser_{IDOK};

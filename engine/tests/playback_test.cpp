@@ -3,6 +3,7 @@
 // the time, pause and resume, seeking, the volume and the end of a file.
 // The engine is linked in, so that a test can look at the graph it built.
 #include "PlaybackTestSupport.h"
+#include "ScreenPixels.h"
 
 #include <gtest/gtest.h>
 
@@ -350,6 +351,39 @@ TEST_F(VideoPlayback, AWindowsMediaVideoGetsTheAsfGraphAndReportsItsEnd)
 
     ASSERT_TRUE(PumpUntil(PlaybackEnded, kEndOfShortFileMs)) << "no end of file within the time";
     EXPECT_EQ(nullptr, VisibleChildOf(host_.Handle()));
+}
+
+// The program plays into its canvas, a child at an offset inside the main
+// window: the whole frame must fill it, through either graph.
+TEST_F(VideoPlayback, TheVideoFillsAnInnerWindowWholeThroughBothGraphs)
+{
+    HWND inner = CreateFacedWindow(host_.Handle(), 40, 16, 240, 180);
+    for (const wchar_t* name : {L"inner.avi", L"inner.wmv"}) {
+        SCOPED_TRACE(std::string(name, name + wcslen(name)));
+        ASSERT_EQ(1, Play(WriteMediaFile(name, AviOfSeconds(3, false)), inner));
+        PumpMessagesFor(400);
+        HWND video = VisibleChildOf(inner);
+        ASSERT_NE(nullptr, video);
+        RECT videoRect{};
+        RECT innerRect{};
+        GetWindowRect(video, &videoRect);
+        GetWindowRect(inner, &innerRect);
+        EXPECT_TRUE(EqualRect(&videoRect, &innerRect));
+
+        // Every frame of the test videos rises by 3 a column and 7 a row, so
+        // the first column and the last (63 to the right) differ by 189 in
+        // every frame, the top and the bottom row (47 down) by 329 mod 256.
+        const CScreenPixels shot(inner);
+        const auto step = [](uint8_t from, uint8_t to) { return static_cast<uint8_t>(to - from); };
+        const auto within = [](int value, int want) { return std::abs(value - want) <= 8; };
+        EXPECT_TRUE(within(step(shot.At(1, 90).b, shot.At(238, 90).b), 189))
+            << int(shot.At(1, 90).b) << " to " << int(shot.At(238, 90).b);
+        EXPECT_TRUE(within(step(shot.At(120, 1).b, shot.At(120, 178).b), 329 - 256))
+            << int(shot.At(120, 1).b) << " to " << int(shot.At(120, 178).b);
+        for (POINT corner : {POINT{1, 1}, POINT{238, 1}, POINT{1, 178}, POINT{238, 178}})
+            EXPECT_FALSE(NearColour(kFaceColour, shot.At(corner.x, corner.y))) << corner.x << "," << corner.y;
+        EXPECT_EQ(1, StopPlayback());
+    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "CaptureEngineState.h"
 #include "EffectFilterAccess.h"
+#include "ScreenPixels.h"
 
 #include <algorithm>
 
@@ -55,6 +56,43 @@ TEST_F(Preview, TheCameraRunsThroughTheEffectIntoTheHostWindow)
     ASSERT_GE(dismisser_.WaitFor(1, 3000), 1u);
     EXPECT_EQ(L"running", dismisser_.Dismissed().back().text);
     EXPECT_EQ(0u, BoxesSaying(L"The Effect Filter is not found"));
+}
+
+// The program's preview is a child at an offset inside its main window; the
+// renderer must show the whole frame in it, whatever is changed.
+TEST_F(Preview, TheWholePictureFillsAnInnerPreviewThroughFormatZoomMirrorAndModeChanges)
+{
+    HWND preview = CreateFacedWindow(host_.Handle(), 40, 16, 240, 180);
+    ASSERT_EQ(1, SetPreviewWnd(preview));
+    ASSERT_EQ(1, Start(0, 0));
+    const auto shown = [&](bool mirrored) {
+        std::vector<BYTE> frame;
+        LONG width = 0;
+        LONG height = 0;
+        WaitForGrabbedFrame(frame, width, height);
+        PumpMessagesFor(300);
+        return SceneFillsWindow(preview, mirrored);
+    };
+    EXPECT_TRUE(shown(false)) << "320 x 240";
+    ASSERT_EQ(1, SetVideoFormat(2, 0));
+    EXPECT_TRUE(shown(false)) << "640 x 480";
+
+    // Twice the size: the middle half of the frame, bars 2 to 5.
+    ASSERT_EQ(1, Zoom(2.0f));
+    shown(false);
+    const CScreenPixels zoomed(preview);
+    EXPECT_TRUE(NearColour(benchscene::BackgroundPixel(8, 8, 2, 0), zoomed.At(2, 60))) << "zoomed, left";
+    EXPECT_TRUE(NearColour(benchscene::BackgroundPixel(8, 8, 5, 0), zoomed.At(237, 60))) << "zoomed, right";
+    ASSERT_EQ(1, Zoom(1.0f));
+    EXPECT_TRUE(shown(false)) << "zoomed out";
+    ASSERT_EQ(1, SetMirrorMode(1));
+    EXPECT_TRUE(shown(true)) << "mirrored";
+    ASSERT_EQ(1, SetMirrorMode(0));
+
+    ASSERT_EQ(1, SetMode(5));
+    EXPECT_TRUE(shown(false)) << "monitor graph";
+    ASSERT_EQ(1, SetMode(3));
+    EXPECT_TRUE(shown(false)) << "image mode after the monitor";
 }
 
 TEST_F(Preview, PreviewModesShareOneGraphAndSoundModeOnlyStopsIt)

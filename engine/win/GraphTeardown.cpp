@@ -27,6 +27,15 @@ HRESULT TearDownGraph(IGraphBuilder* graph)
     return S_OK;
 }
 
+HRESULT PlaceInOwner(IVideoWindow* video, const RECT& ownerBounds)
+{
+    // One call for place and size, at (0, 0) of the owner's client area.
+    // Setting left and top apart moves the window twice, and a renderer
+    // that keeps the other coordinate from its screen position (Wine's
+    // does) then leaves it off by the owner's own place on the screen.
+    return video->SetWindowPosition(0, 0, ownerBounds.right - ownerBounds.left, ownerBounds.bottom - ownerBounds.top);
+}
+
 HRESULT AttachVideoWindow(IGraphBuilder* graph, HWND window)
 {
     if (graph == nullptr || window == nullptr)
@@ -39,10 +48,7 @@ HRESULT AttachVideoWindow(IGraphBuilder* graph, HWND window)
     HRESULT hr = video->put_Owner(reinterpret_cast<OAHWND>(window));
     if (FAILED(hr))
         return hr;
-    video->put_Left(0);
-    video->put_Top(0);
-    video->put_Width(bounds.right - bounds.left);
-    video->put_Height(bounds.bottom - bounds.top);
+    PlaceInOwner(video.Get(), bounds);
     video->put_WindowStyle(WS_CHILD);
     video->put_Visible(OATRUE);
     video->SetWindowForeground(OATRUE);

@@ -9,6 +9,10 @@ namespace camera {
 // not let go of ends the work instead of looping on it.
 HRESULT TearDownGraph(IGraphBuilder* graph);
 
+// Puts a video window at the top left of its owner's client area with the
+// size of ownerBounds (the owner's outer rectangle).
+HRESULT PlaceInOwner(IVideoWindow* video, const RECT& ownerBounds);
+
 // Makes the graph's video window a child of window filling it, and shows it.
 // E_FAIL for a null graph or window, or a graph without a video window.
 HRESULT AttachVideoWindow(IGraphBuilder* graph, HWND window);

@@ -68,13 +68,7 @@ HRESULT PlaceAsfVideoWindow(IGraphBuilder* graph, HWND window)
     GetWindowRect(window, &bounds);
     hr = video->put_Owner(reinterpret_cast<OAHWND>(window));
     if (SUCCEEDED(hr))
-        hr = video->put_Left(0);
-    if (SUCCEEDED(hr))
-        hr = video->put_Top(0);
-    if (SUCCEEDED(hr))
-        hr = video->put_Width(bounds.right - bounds.left);
-    if (SUCCEEDED(hr))
-        hr = video->put_Height(bounds.bottom - bounds.top);
+        hr = PlaceInOwner(video.Get(), bounds);
     if (SUCCEEDED(hr))
         hr = video->put_WindowStyle(WS_CHILD | WS_CLIPSIBLINGS);
     if (SUCCEEDED(hr))
