@@ -11,14 +11,20 @@
 #       A data file beside the programs (destination relative to the folder).
 #   vimbrel_com_server(target)
 #       Registers the target with regsvr32 in the test prefixes before tests run.
-#   vimbrel_fuzz_target(name SOURCES ... [LIBS ...])
-#       A libFuzzer target (native clang build only); tools/test runs each one.
+#   vimbrel_fuzz_target(name SOURCES ... [LIBS ...] [SEEDS dir])
+#       A libFuzzer target, built only in the fuzz tree (VIMBREL_FUZZ, clang);
+#       SEEDS is its seed corpus in the source tree. tools/fuzz runs each one,
+#       tools/test briefly.
 #   vimbrel_benchmark(name SOURCES ... [LIBS ...])
 #       A Google Benchmark program (VIMBREL_BENCHMARKS=ON); the Windows build
 #       links testbench/benchharness instead of the library.
 
 option(VIMBREL_SANITIZE   "Build the native tree with ASan and UBSan" ON)
 option(VIMBREL_BENCHMARKS "Build the benchmarks" OFF)
+# The fuzz tree: every library is compiled with libFuzzer's coverage hooks, so
+# the targets see the branches of the code they drive, not only their own.
+# It is a tree of its own because the hooks slow the pixel tests severalfold.
+option(VIMBREL_FUZZ "Build the fuzz targets, with coverage hooks in all code (native clang)" OFF)
 
 if(WIN32)
     set(VIMBREL_WINDOWS TRUE)
@@ -44,6 +50,9 @@ elseif(VIMBREL_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
                         -fno-sanitize-recover=undefined)
     add_link_options(-fsanitize=address,undefined)
+    if(VIMBREL_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+        add_compile_options(-fsanitize=fuzzer-no-link)
+    endif()
 endif()
 
 # GoogleTest: the system package natively, compiled from its sources for Windows.
@@ -147,15 +156,21 @@ function(vimbrel_com_server target)
 endfunction()
 
 function(vimbrel_fuzz_target name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-    if(VIMBREL_WINDOWS OR NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang" OR NOT VIMBREL_SANITIZE)
+    cmake_parse_arguments(ARG "" "SEEDS" "SOURCES;LIBS" ${ARGN})
+    if(VIMBREL_WINDOWS OR NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang" OR NOT VIMBREL_SANITIZE
+       OR NOT VIMBREL_FUZZ)
         return()
     endif()
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS})
     target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
-    set_property(GLOBAL APPEND PROPERTY VIMBREL_FUZZ_TARGETS "$<TARGET_FILE:${name}>")
+    set(entry "$<TARGET_FILE:${name}>")
+    if(ARG_SEEDS)
+        string(APPEND entry "\t${CMAKE_CURRENT_SOURCE_DIR}/${ARG_SEEDS}")
+    endif()
+    set_property(GLOBAL APPEND PROPERTY VIMBREL_FUZZ_TARGETS "${entry}")
+    set_property(GLOBAL APPEND PROPERTY VIMBREL_FUZZ_TARGET_NAMES ${name})
 endfunction()
 
 function(vimbrel_benchmark name)
@@ -185,6 +200,10 @@ function(vimbrel_finish_prefix_fixture)
     get_property(fuzzers GLOBAL PROPERTY VIMBREL_FUZZ_TARGETS)
     string(REPLACE ";" "\n" fuzzers "${fuzzers}")
     file(GENERATE OUTPUT "${CMAKE_BINARY_DIR}/fuzz-targets.txt" CONTENT "${fuzzers}\n")
+    get_property(fuzz_names GLOBAL PROPERTY VIMBREL_FUZZ_TARGET_NAMES)
+    if(fuzz_names)
+        add_custom_target(fuzz_targets DEPENDS ${fuzz_names})
+    endif()
     get_property(benches GLOBAL PROPERTY VIMBREL_BENCHMARKS_LIST)
     string(REPLACE ";" "\n" benches "${benches}")
     file(GENERATE OUTPUT "${CMAKE_BINARY_DIR}/benchmarks.txt" CONTENT "${benches}\n")

@@ -23,3 +23,11 @@ configure_native() {
         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
         -DCMAKE_BUILD_TYPE=Debug >/dev/null
 }
+
+# The fuzz tree: native clang, ASan+UBSan, coverage hooks in every library;
+# unoptimised like the test tree, so coverage counts compare with it.
+configure_fuzz() {
+    cmake -S "$root" -B "$root/build/native-fuzz" -G Ninja \
+        -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+        -DCMAKE_BUILD_TYPE=Debug -DVIMBREL_FUZZ=ON >/dev/null
+}
