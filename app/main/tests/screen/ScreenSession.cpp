@@ -2,6 +2,8 @@
 
 #include "ScreenInput.h"
 
+#include <shlobj.h>
+
 #include <algorithm>
 #include <cmath>
 
@@ -108,6 +110,31 @@ std::wstring ProgramFolder() {
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring folder = path;
     return folder.substr(0, folder.find_last_of(L'\\'));
+}
+
+std::wstring MediaFolder(const wchar_t* kind) {
+    wchar_t common[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, common))) return {};
+    return std::wstring(common) + L"\\Zavu\\Vimbrel2\\Vimbrel\\" + kind;
+}
+
+std::vector<std::wstring> FilesIn(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+void RemoveFilesNotIn(const std::wstring& folder, const std::vector<std::wstring>& earlier) {
+    for (const std::wstring& name : FilesIn(folder)) {
+        if (std::find(earlier.begin(), earlier.end(), name) == earlier.end())
+            DeleteFileW((folder + L"\\" + name).c_str());
+    }
 }
 
 CSettingValue::CSettingValue(std::wstring name, DWORD value) : name_(std::move(name)) {

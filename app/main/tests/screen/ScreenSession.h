@@ -23,6 +23,13 @@ bool WaitFor(const std::function<bool()>& condition, DWORD ms);
 // The program's folder (the tests sit beside vimbrel.exe).
 std::wstring ProgramFolder();
 
+// The program's media folder of a kind ("Image", "Video", "Audio",
+// "Monitor") under the data root of a system above Windows XP.
+std::wstring MediaFolder(const wchar_t* kind);
+// The file names in a folder, and the removal of those a test added.
+std::vector<std::wstring> FilesIn(const std::wstring& folder);
+void RemoveFilesNotIn(const std::wstring& folder, const std::vector<std::wstring>& earlier);
+
 // A DWORD under the program's settings key for the life of the object;
 // without a value the setting is removed. The old state comes back after.
 class CSettingValue {

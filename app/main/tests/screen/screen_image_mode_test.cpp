@@ -2,31 +2,11 @@
 // does, and the main window as it was once the capture banner has run.
 #include "ScreenSuite.h"
 
-#include <shlobj.h>
-
 namespace vimbrel::screentest {
 namespace {
 
 // The banner's place on the skin, in the main window's client area.
 constexpr RECT kBannerArea{492, 46, 672, 86};
-
-std::wstring ImageFolder() {
-    wchar_t common[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, common))) return {};
-    return std::wstring(common) + L"\\Zavu\\Vimbrel2\\Vimbrel\\Image";
-}
-
-std::vector<std::wstring> FilesIn(const std::wstring& folder) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return names;
-}
 
 class ImageModeScreen : public CProgramSuite<ImageModeScreen> {
 public:
@@ -38,7 +18,7 @@ TEST_F(ImageModeScreen, BannerLeavesTheWindowAsItWas) {
     const CScreenPicture before = CScreenPicture::OfClient(Run().Main(), kBannerArea);
     ASSERT_FALSE(before.Empty());
 
-    const std::wstring folder = ImageFolder();
+    const std::wstring folder = MediaFolder(L"Image");
     const std::vector<std::wstring> earlier = FilesIn(folder);
     // The camera-button tool's capture key.
     HWND hidden = FindWindowW(L"VIDEOCAPEX_CLASSNAME", L"Vimbrel");
@@ -54,11 +34,7 @@ TEST_F(ImageModeScreen, BannerLeavesTheWindowAsItWas) {
     after.SaveToGallery(L"banner-area-after");
     EXPECT_EQ(after.CountDifferent(before, 8), 0) << "the banner's last frame stays on the window";
 
-    for (const std::wstring& name : FilesIn(folder)) {
-        bool old = false;
-        for (const std::wstring& kept : earlier) old = old || kept == name;
-        if (!old) DeleteFileW((folder + L"\\" + name).c_str());
-    }
+    RemoveFilesNotIn(folder, earlier);
 }
 
 }  // namespace

@@ -219,5 +219,46 @@ TEST_F(VideoModeScreen, EffectAndFrameMarksFollowTheOtherChoice) {
     Pump(500);
 }
 
+// Every mode's window and every popup of its strip, for the gallery; each
+// popup shows alone, takes the pointer and goes when the pointer leaves.
+TEST_F(VideoModeScreen, EveryPopupOfEveryModeShowsAloneAndCloses) {
+    // Video mode's strip has the list, slider and picture popups, browse
+    // mode's the palette, the pens and the stamps; the other modes repeat
+    // them and only their windows are kept.
+    const struct {
+        Mode mode;
+        const wchar_t* name;
+        bool popups;
+    } modes[] = {{Mode::VideoOnly, L"video-only", false}, {Mode::Audio, L"audio", false},
+                 {Mode::Image, L"image", false},          {Mode::Monitor, L"monitor", false},
+                 {Mode::Browse, L"browse", true},         {Mode::Video, L"video", true}};
+    for (const auto& m : modes) {
+        ASSERT_TRUE(Run().ChangeMode(m.mode)) << "no change to the " << std::string(m.name, m.name + wcslen(m.name));
+        MoveMouseTo({1, 1});
+        CScreenPicture::OfWindow(Run().Main()).SaveToGallery(std::wstring(L"mode-") + m.name);
+        const std::vector<HWND> buttons = m.popups ? Buttons() : std::vector<HWND>{};
+        for (size_t i = 0; i < buttons.size(); ++i) {
+            const std::string where = std::string(m.name, m.name + wcslen(m.name)) + " button " + std::to_string(i);
+            MoveMouseTo(CentreOf(buttons[i]));
+            std::vector<HWND> shown;
+            // The settings sheet's button has no popup.
+            WaitFor([&] { return !(shown = Run().ShownPopups()).empty(); }, 1500);
+            Pump(200);
+            shown = Run().ShownPopups();
+            EXPECT_LE(shown.size(), 1u) << where;
+            if (shown.size() != 1) continue;
+            HWND popup = shown.front();
+            CScreenPicture::OfWindow(popup).SaveToGallery(std::wstring(L"popup-") + m.name + L"-" +
+                                                          std::to_wstring(i));
+            RECT r{};
+            GetWindowRect(popup, &r);
+            IntoPopup(popup, {(r.right - r.left) / 2, (r.bottom - r.top) / 2});
+            EXPECT_TRUE(IsWindowVisible(popup)) << where << ": closed on the way in";
+            MoveMouseTo(Away());
+            EXPECT_TRUE(Hidden(popup)) << where << ": stays after the pointer left";
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vimbrel::screentest
