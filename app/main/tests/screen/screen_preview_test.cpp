@@ -1,7 +1,7 @@
 // The live picture as its user sees it: the bench camera's whole scene fills
 // the 400 x 300 preview in video mode (320 x 240 frames) and in image mode
-// (640 x 480), zoomed in and restored, and after mode changes; nothing of the
-// main window's face shows in the preview.
+// (640 x 480), zoomed in and restored, mirrored from the settings sheet, and
+// after mode changes; nothing of the main window's face shows in the preview.
 #include "ScreenSuite.h"
 
 #include <cmath>
@@ -24,8 +24,8 @@ constexpr WPARAM kHardwareZoom = 72;
 
 // Where the scene shown at the zoom factor differs from the whole bench
 // scene filling the preview; empty when it does not. At factor f the
-// preview shows the middle 1/f of the frame.
-std::string SceneFaults(const CScreenPicture& shown, double zoom) {
+// preview shows the middle 1/f of the frame; mirrored, right to left.
+std::string SceneFaults(const CScreenPicture& shown, double zoom, bool mirrored = false) {
     std::ostringstream faults;
     const int w = shown.Width(), h = shown.Height();
     if (w < 100 || h < 100) return "no picture";
@@ -36,13 +36,14 @@ std::string SceneFaults(const CScreenPicture& shown, double zoom) {
         const double inBar = source * 8.0 - std::floor(source * 8.0);
         if (inBar < 0.15 || inBar > 0.85) continue;  // too near a bar's edge
         const int bar = static_cast<int>(source * 8.0);
-        const int x = static_cast<int>(u * w);
+        const int x = static_cast<int>((mirrored ? 1.0 - u : u) * w);
         if (!Near(shown.At(x, barRow), kBars[bar], 24)) faults << "bar " << bar << " not at column " << x << "; ";
     }
     if (zoom == 1.0) {
         const int rampRow = h * 7 / 8;
-        if (GetRValue(shown.At(2, rampRow)) > 30) faults << "no dark end of the ramp at the left; ";
-        if (GetRValue(shown.At(w - 3, rampRow)) < 225) faults << "no bright end of the ramp at the right; ";
+        const int dark = mirrored ? w - 3 : 2, bright = mirrored ? 2 : w - 3;
+        if (GetRValue(shown.At(dark, rampRow)) > 30) faults << "no dark end of the ramp at " << dark << "; ";
+        if (GetRValue(shown.At(bright, rampRow)) < 225) faults << "no bright end of the ramp at " << bright << "; ";
     }
     for (int y : {2, barRow, h - 3}) {
         for (int x : {1, w - 2}) {
@@ -54,7 +55,8 @@ std::string SceneFaults(const CScreenPicture& shown, double zoom) {
 
 class PreviewScreen : public CProgramSuite<PreviewScreen> {
 public:
-    static RunOptions Options() { return RunOptions{Mode::Video, false, {}}; }
+    // The mirror setting comes back as it was after the run.
+    static RunOptions Options() { return RunOptions{Mode::Video, false, {{L"8194", 0}}}; }
     // The bench camera of the program's process shows the scene without
     // its moving square, which would hide a bar now and then.
     static void SetUpTestSuite() {
@@ -64,16 +66,51 @@ public:
 
 protected:
     // The preview as it settles: frames keep coming, so the last look counts.
-    static std::string FaultsOnScreen(double zoom, const wchar_t* galleryName) {
+    static std::string FaultsOnScreen(double zoom, const wchar_t* galleryName, bool mirrored = false) {
         HWND preview = Run().Preview();
         if (preview == nullptr) return "no preview window";
         std::string faults;
         WaitFor([&] {
-            faults = SceneFaults(CScreenPicture::OfWindow(preview), zoom);
+            faults = SceneFaults(CScreenPicture::OfWindow(preview), zoom, mirrored);
             return faults.empty();
         }, 10000);
         CScreenPicture::OfWindow(preview).SaveToGallery(galleryName);
         return faults;
+    }
+
+    static void ClickOn(HWND window) {
+        MoveMouseTo(CentreOf(window));
+        ClickAt(CentreOf(window));
+    }
+    // The settings sheet's mirror box clicked, as the user does: the sheet
+    // opened from the strip's last item and closed with its Close button.
+    static bool ToggleMirror() {
+        const std::vector<HWND> items = Run().SettingButtons();
+        if (items.empty()) return false;
+        ClickOn(items.back());
+        HWND sheet = nullptr;
+        if (!WaitFor([&] { return (sheet = Run().ShownDialog()) != nullptr; }, 5000)) return false;
+        Pump(500);
+        HWND box = FindDescendant(sheet, [](HWND w) { return GetDlgCtrlID(w) == 1037; });
+        HWND close = FindDescendant(sheet, [](HWND w) {
+            wchar_t text[16] = {};
+            GetWindowTextW(w, text, 16);
+            return std::wstring(text) == L"Close";
+        });
+        if (box == nullptr || close == nullptr) return false;
+        ClickOn(box);
+        Pump(500);
+        ClickOn(close);
+        MoveMouseTo({1, 1});
+        return WaitFor([] { return Run().ShownDialog() == nullptr; }, 5000);
+    }
+    template <typename Test>
+    static HWND FindDescendant(HWND parent, Test test) {
+        for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            if (IsWindowVisible(child) && test(child)) return child;
+            if (HWND inner = FindDescendant(child, test)) return inner;
+        }
+        return nullptr;
     }
 };
 
@@ -89,6 +126,11 @@ TEST_F(PreviewScreen, TheWholeSceneFillsThePreviewInEveryModeAndZoom) {
     ClickAt(restore);
     MoveMouseTo({1, 1});
     EXPECT_EQ(FaultsOnScreen(1.0, L"preview-restored"), "") << "zoom restored";
+
+    ASSERT_TRUE(ToggleMirror()) << "no settings sheet with a mirror box";
+    EXPECT_EQ(FaultsOnScreen(1.0, L"preview-mirrored", true), "") << "mirrored";
+    ASSERT_TRUE(ToggleMirror());
+    EXPECT_EQ(FaultsOnScreen(1.0, L"preview-unmirrored"), "") << "mirror off";
 
     ASSERT_TRUE(Run().ChangeMode(Mode::Image));
     EXPECT_EQ(FaultsOnScreen(1.0, L"preview-image"), "") << "image mode";
