@@ -80,13 +80,14 @@ CubicTaps CubicTapsAt(int out, int size, int origin, float scale, bool column) {
 // the last two weighed rows weighs each source row once per frame.
 class CWeighedRows {
 public:
-    CWeighedRows(const CFrameCopy& source, int rowBytes, const std::vector<LinearColumn>& columns)
-        : source_(source), rowBytes_(rowBytes), columns_(columns) {
-        PlanLinearBlocks(columns.data(), static_cast<int>(columns.size()), rowBytes, blocks_);
+    // Output columns [first, first + count) of `columns`.
+    CWeighedRows(const CFrameCopy& source, int rowBytes, const LinearColumn* columns, int count)
+        : source_(source), rowBytes_(rowBytes), columns_(columns), count_(count) {
+        PlanLinearBlocks(columns, count, rowBytes, blocks_);
         // One float of room past the last column, which the weighing writes.
         for (Slot& slot : slots_) {
-            slot.pixel.resize(columns.size() * 3 + 1);
-            slot.neighbour.resize(columns.size() * 3 + 1);
+            slot.pixel.resize(static_cast<std::size_t>(count) * 3 + 1);
+            slot.neighbour.resize(static_cast<std::size_t>(count) * 3 + 1);
         }
     }
 
@@ -100,8 +101,8 @@ public:
         }
         const int victim = slots_[0].row == keep ? 1 : (slots_[1].row == keep ? 0 : 1 - lastUsed_);
         Slot& slot = slots_[victim];
-        WeighLinearRow(source_.Row(row), rowBytes_, columns_.data(), static_cast<int>(columns_.size()), blocks_,
-                       slot.pixel.data(), slot.neighbour.data());
+        WeighLinearRow(source_.Row(row), rowBytes_, columns_, count_, blocks_, slot.pixel.data(),
+                       slot.neighbour.data());
         slot.row = row;
         lastUsed_ = victim;
         return View(slot);
@@ -117,7 +118,8 @@ private:
 
     const CFrameCopy& source_;
     int rowBytes_;
-    const std::vector<LinearColumn>& columns_;
+    const LinearColumn* columns_;
+    int count_;
     std::vector<LinearBlock> blocks_;
     Slot slots_[2];
     int lastUsed_ = 0;
@@ -220,15 +222,23 @@ void ZoomBilinear(const RgbFrame& frame, float factor, bool flipVertical, bool m
         lastRow = std::max({lastRow, t.index, t.next});
     }
     const CFrameCopy source(frame, scratch, 0, firstRow, lastRow);
-    CWeighedRows weighed(source, 3 * w, columns);
-    for (int r = 0; r < frame.height; ++r) {
-        const Tap& ty = plan.rows[static_cast<std::size_t>(r)];
-        const WeighedRow here = weighed.Get(ty.index, ty.next);
-        if (ty.exact) {
-            BlendLinearRows(here, here, 1.0f, 0.0f, 3 * w, frame.Row(r));
-        } else {
-            const WeighedRow next = weighed.Get(ty.next, ty.index);
-            BlendLinearRows(here, next, 1.0f - ty.fraction, ty.fraction, 3 * w, frame.Row(r));
+    // Strips of columns, so that the two weighed rows, the plan and the rows
+    // blended stay in the first-level cache; the strips start on whole
+    // 16-channel blocks.
+    constexpr int kStrip = 256;
+    for (int first = 0; first < w; first += kStrip) {
+        const int count = std::min(kStrip, w - first);
+        CWeighedRows weighed(source, 3 * w, columns.data() + first, count);
+        for (int r = 0; r < frame.height; ++r) {
+            const Tap& ty = plan.rows[static_cast<std::size_t>(r)];
+            const WeighedRow here = weighed.Get(ty.index, ty.next);
+            uint8_t* out = frame.Row(r) + 3 * first;
+            if (ty.exact) {
+                BlendLinearRows(here, here, 1.0f, 0.0f, 3 * count, out);
+            } else {
+                const WeighedRow next = weighed.Get(ty.next, ty.index);
+                BlendLinearRows(here, next, 1.0f - ty.fraction, ty.fraction, 3 * count, out);
+            }
         }
     }
 }

@@ -23,9 +23,9 @@ using Stage = std::function<void(const RgbFrame&)>;
 // Runs `fast` at every offered level and `plain` with no vector code, on the
 // same noise, and compares whole buffers (padding included).
 void ExpectPlainBytes(const char* name, const Stage& fast, const Stage& plain) {
-    const int widths[] = {1, 2, 5, 15, 16, 17, 31, 32, 33, 47, 48, 63, 64, 65, 97, 321};
+    const int widths[] = {1, 2, 3, 4, 5, 15, 16, 17, 31, 32, 33, 47, 48, 63, 64, 65, 97, 321};
     for (int w : widths) {
-        for (int h : {1, 2, 5}) {
+        for (int h : {1, 2, 3, 4, 5, 9}) {
             for (int layout = 0; layout < 3; ++layout) {
                 const bool packed = layout == 1, topDown = layout == 2;
                 CTestFrame source(w, h, packed);
@@ -50,6 +50,7 @@ void ExpectPlainBytes(const char* name, const Stage& fast, const Stage& plain) {
 TEST(SimdVariants, RowStagesGiveThePlainBytes) {
     ExpectPlainBytes("grey", Grey, GreyReference);
     ExpectPlainBytes("emboss", Emboss, EmbossPlain);
+    ExpectPlainBytes("blur", Blur, BlurPlain);
     for (int sizeClass = 0; sizeClass < 4; ++sizeClass) {
         ExpectPlainBytes(
             "mosaic", [=](const RgbFrame& f) { Mosaic(f, sizeClass); },
