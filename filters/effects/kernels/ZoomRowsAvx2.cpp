@@ -60,21 +60,42 @@ VIMBREL_AVX2 int BlendCubicRowsAvx2(const uint8_t* const rows[4], const float we
     return i;
 }
 
+// Pixels j (low half) and j + 1 (high half) of a row, as 32-bit integers
+// in the low three lanes of each half: min(v, 256) truncated.
+VIMBREL_AVX2 inline __m256i CubicPair(const float* blended, const CubicColumn* columns, int j) {
+    const float* b0 = blended + columns[j].offset;
+    const float* b1 = blended + columns[j + 1].offset;
+    const __m256 w = TwoQuads(columns[j].weight, columns[j + 1].weight);
+    __m256 v = _mm256_add_ps(_mm256_mul_ps(TwoQuads(b0, b1), _mm256_shuffle_ps(w, w, 0x00)),
+                             _mm256_mul_ps(TwoQuads(b0 + 3, b1 + 3), _mm256_shuffle_ps(w, w, 0x55)));
+    v = _mm256_add_ps(v, _mm256_mul_ps(TwoQuads(b0 + 6, b1 + 6), _mm256_shuffle_ps(w, w, 0xAA)));
+    v = _mm256_add_ps(v, _mm256_mul_ps(TwoQuads(b0 + 9, b1 + 9), _mm256_shuffle_ps(w, w, 0xFF)));
+    return _mm256_cvttps_epi32(_mm256_min_ps(v, _mm256_set1_ps(256.0f)));
+}
+
 VIMBREL_AVX2 int BlendCubicColumnsAvx2(const float* blended, const CubicColumn* columns, int count, uint8_t* out) {
-    const __m256 limit = _mm256_set1_ps(256.0f);
+    // Eight pixels a step: four pairs packed to bytes (the packs saturate to
+    // 0..255 as the plain clamp does), put in pixel order, three bytes each,
+    // and written as two 16-byte stores. The second store's last four bytes
+    // reach into the next step's pixels, which it writes after; the loop
+    // stops while two more pixels remain, and the rest goes two at a time.
+    const __m256i order = _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7);
+    const __m256i compact = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1,  //
+                                             0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
     int j = 0;
+    for (; j + 10 <= count; j += 8) {
+        const __m256i p0 = CubicPair(blended, columns, j), p1 = CubicPair(blended, columns, j + 2);
+        const __m256i p2 = CubicPair(blended, columns, j + 4), p3 = CubicPair(blended, columns, j + 6);
+        const __m256i bytes = _mm256_packus_epi16(_mm256_packs_epi32(p0, p1), _mm256_packs_epi32(p2, p3));
+        const __m256i pixels = _mm256_shuffle_epi8(_mm256_permutevar8x32_epi32(bytes, order), compact);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 3 * j), _mm256_castsi256_si128(pixels));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 3 * j + 12), _mm256_extracti128_si256(pixels, 1));
+    }
     // Pixel j in the low half, j + 1 in the high half; each writes four
     // bytes, the fourth overwritten by the next pixel, so the row's last
     // pixel is left to the three-byte finish.
     for (; j + 2 < count; j += 2) {
-        const float* b0 = blended + columns[j].offset;
-        const float* b1 = blended + columns[j + 1].offset;
-        const __m256 w = TwoQuads(columns[j].weight, columns[j + 1].weight);
-        __m256 v = _mm256_add_ps(_mm256_mul_ps(TwoQuads(b0, b1), _mm256_shuffle_ps(w, w, 0x00)),
-                                 _mm256_mul_ps(TwoQuads(b0 + 3, b1 + 3), _mm256_shuffle_ps(w, w, 0x55)));
-        v = _mm256_add_ps(v, _mm256_mul_ps(TwoQuads(b0 + 6, b1 + 6), _mm256_shuffle_ps(w, w, 0xAA)));
-        v = _mm256_add_ps(v, _mm256_mul_ps(TwoQuads(b0 + 9, b1 + 9), _mm256_shuffle_ps(w, w, 0xFF)));
-        const __m256i whole = _mm256_cvttps_epi32(_mm256_min_ps(v, limit));
+        const __m256i whole = CubicPair(blended, columns, j);
         const __m256i words = _mm256_packs_epi32(whole, whole);
         const __m256i bytes = _mm256_packus_epi16(words, words);
         const uint32_t first = static_cast<uint32_t>(_mm256_cvtsi256_si32(bytes));
