@@ -2,7 +2,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "kernels/PixelPlanes.h"
 #include "kernels/PixelRows.h"
 #include "kernels/SpatialEffects.h"
 #include "kernels/SpatialRowsSimd.h"
@@ -19,19 +18,15 @@ void EdgeDetect(const RgbFrame& frame, CScratch& scratch) {
     Despeckle(frame, 30, scratch);  // uses slot 0 only while it runs
     uint8_t* grey = scratch.Bytes(1, n);
     uint8_t* magnitude = scratch.Bytes(2, n);
-    std::memset(magnitude, 0, n);  // the border stays 0
-    // The grey from planar runs, where the shifts vectorise.
-    alignas(16) int16_t b[kPlanarRun], g[kPlanarRun], red[kPlanarRun];
+    // The border stays 0; every inner magnitude is written below.
+    std::memset(magnitude, 0, static_cast<std::size_t>(w));
+    std::memset(magnitude + n - static_cast<std::size_t>(w), 0, static_cast<std::size_t>(w));
+    for (int r = 1; r < h - 1; ++r) {
+        magnitude[static_cast<std::size_t>(r) * w] = 0;
+        magnitude[static_cast<std::size_t>(r) * w + w - 1] = 0;
+    }
     for (int r = 0; r < h; ++r) {
-        const uint8_t* row = frame.Row(r);
-        uint8_t* out = grey + static_cast<std::size_t>(r) * w;
-        for (int start = 0; start < w; start += kPlanarRun) {
-            const int n = std::min(kPlanarRun, w - start);
-            SplitPixels(row + 3 * start, b, g, red, n);
-            for (int i = 0; i < n; ++i) {
-                out[start + i] = static_cast<uint8_t>((g[i] >> 1) + (red[i] >> 2) + (b[i] >> 3));
-            }
-        }
+        ShiftedGreyOf(frame.Row(r), grey + static_cast<std::size_t>(r) * w, w);
     }
     int largest = 0;
     const simd::SimdLevel level = simd::ActiveSimdLevel();

@@ -33,6 +33,21 @@ void FrameRateStep(CEffectSettings& s, IEffectHost& host) {
     s.textOn = 1;
 }
 
+// The white balance's tables over the frame outside `inner`.
+void ApplyTablesAround(const RgbFrame& frame, const PixelArea& inner, const WhiteBalanceState& wb) {
+    const auto apply = [&](int x0, int y0, int width, int height) {
+        if (width > 0 && height > 0) {
+            ApplyChannelTables(PartOf(frame, PixelArea{x0, y0, width, height}), wb.table[kRed], wb.table[kGreen],
+                               wb.table[kBlue]);
+        }
+    };
+    const int below = inner.y0, above = inner.y0 + inner.height;
+    apply(0, 0, frame.width, below);
+    apply(0, above, frame.width, frame.height - above);
+    apply(0, below, inner.x0, inner.height);
+    apply(inner.x0 + inner.width, below, frame.width - inner.x0 - inner.width, inner.height);
+}
+
 void ZoomAndFlip(const CEffectSettings& s, const RgbFrame& frame, IEffectHost& host) {
     const ZoomSettings& z = s.zoom;
     CScratch& scratch = host.Scratch();
@@ -107,10 +122,27 @@ int RunEffectPipeline(CEffectSettings& s, const RgbFrame& frame, IEffectHost& ho
     if (s.colour.brightnessOn || s.colour.contrastOn || s.colour.gammaOn) {
         ApplyColourAdjust(frame, s.colour);
     }
+    // Before a zoom of ours, the white balance maps only the part the zoom
+    // reads: the zoom overwrites the rest. Should the zoom fail, the rest
+    // is mapped after all, so the frame never shows half of the balance.
+    PixelArea balanced{0, 0, frame.width, frame.height};
+    bool balancedPart = false;
     if (s.whiteBalance.on) {
-        RunStage(skipped, [&] { RunWhiteBalance(frame, s.whiteBalance, host.Scratch()); });
+        const int before = skipped;
+        RunStage(skipped, [&] {
+            if (s.zoom.enable != 0) {
+                balanced = ZoomSourceArea(frame, s.zoom.method, s.zoom.factor, s.zoom.flipVertical != 0,
+                                          s.zoom.mirror != 0);
+            }
+            RunWhiteBalance(frame, s.whiteBalance, host.Scratch(), PartOf(frame, balanced));
+        });
+        balancedPart = skipped == before;
     }
+    const int skippedBeforeZoom = skipped;
     RunStage(skipped, [&] { ZoomAndFlip(s, frame, host); });
+    if (skipped != skippedBeforeZoom && balancedPart) {
+        ApplyTablesAround(frame, balanced, s.whiteBalance);
+    }
     if (s.despeckleOn) {
         RunStage(skipped, [&] { Despeckle(frame, 15, host.Scratch()); });
     }

@@ -149,6 +149,39 @@ double CubicWeight(double t) {
     return 0.167 * (cube(t + 2.0) - 4.0 * cube(t + 1.0) + 6.0 * cube(t) - 4.0 * cube(t - 1.0));
 }
 
+PixelArea ZoomSourceArea(const RgbFrame& frame, int method, float factor, bool flipVertical, bool mirror) {
+    if (frame.Empty() || method < 0 || method > 2) {
+        return PixelArea{0, 0, frame.width, frame.height};
+    }
+    int x0 = frame.width, x1 = 0, y0 = frame.height, y1 = 0;
+    const auto take = [](int& low, int& high, int v) {
+        low = std::min(low, v);
+        high = std::max(high, v);
+    };
+    if (method == 2) {
+        const ZoomCrop crop = ComputeZoomCrop(frame.width, frame.height, factor);
+        for (int k = 0; k < frame.width; ++k) {
+            const CubicTaps t = CubicTapsAt(k, frame.width, crop.x0, crop.scale, true);
+            for (int index : t.index) take(x0, x1, index);
+        }
+        for (int r = 0; r < frame.height; ++r) {
+            const CubicTaps t = CubicTapsAt(r, frame.height, crop.y0, crop.scale, false);
+            for (int index : t.index) take(y0, y1, index);
+        }
+    } else {
+        const LinearPlan plan = PlanLinearZoom(frame, factor, flipVertical, mirror);
+        for (const Tap& t : plan.cols) {
+            take(x0, x1, t.index);
+            take(x0, x1, t.next);
+        }
+        for (const Tap& t : plan.rows) {
+            take(y0, y1, t.index);
+            take(y0, y1, t.next);
+        }
+    }
+    return PixelArea{x0, y0, x1 - x0 + 1, y1 - y0 + 1};
+}
+
 void FlipFrame(const RgbFrame& frame, bool flipVertical, bool mirror) {
     const int w = frame.width, h = frame.height;
     if (frame.Empty()) {

@@ -20,6 +20,11 @@ struct ZoomCrop {
 float UsableZoomFactor(float factor);
 ZoomCrop ComputeZoomCrop(int width, int height, float factor);
 
+// The part of the frame a zoom by `method` (0 nearest, 1 bilinear, 2 bicubic)
+// reads; the zoom overwrites every pixel, so outside this part a stage
+// before it is lost work. Any other method: the whole frame.
+PixelArea ZoomSourceArea(const RgbFrame& frame, int method, float factor, bool flipVertical, bool mirror);
+
 // flipVertical: rows reversed; mirror: every row reversed; both: half turn.
 void FlipFrame(const RgbFrame& frame, bool flipVertical, bool mirror);
 

@@ -35,6 +35,14 @@ bool MakeFrameView(uint8_t* buffer, std::size_t length, int width, int height, R
     return true;
 }
 
+RgbFrame PartOf(const RgbFrame& frame, const PixelArea& area) {
+    RgbFrame part = frame;
+    part.bits = frame.Row(area.y0) + 3 * static_cast<std::ptrdiff_t>(area.x0);
+    part.width = area.width;
+    part.height = area.height;
+    return part;
+}
+
 CFrameCopy::CFrameCopy(const RgbFrame& frame, CScratch& scratch, int slot)
     : CFrameCopy(frame, scratch, slot, 0, frame.height - 1) {}
 

@@ -21,6 +21,18 @@ struct RgbFrame {
     bool Empty() const { return bits == nullptr || width <= 0 || height <= 0; }
 };
 
+// A rectangle of pixels: columns x0 .. x0 + width - 1 of rows y0 .. y0 + height - 1.
+struct PixelArea {
+    int x0 = 0;
+    int y0 = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// The area as a frame of its own, sharing the pixels; the area must lie
+// inside the frame.
+RgbFrame PartOf(const RgbFrame& frame, const PixelArea& area);
+
 // Describes a sample buffer holding `length` valid bytes of a picture whose
 // header says width x height (negative height: top-down rows). Rows are taken
 // as 4-byte aligned like every DIB when the buffer is large enough for that,

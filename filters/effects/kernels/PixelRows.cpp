@@ -109,6 +109,20 @@ void GreyPixels(uint8_t* row, int width) {
     GreyFrom(row, done, width);
 }
 
+void ShiftedGreyOf(const uint8_t* bgr, uint8_t* grey, int width) {
+    const SimdLevel level = ActiveSimdLevel();
+    int done = 0;
+    if (level >= SimdLevel::kAvx2) {
+        done = rows::ShiftedGreyAvx2(bgr, grey, width);
+    } else if (level >= SimdLevel::kSsse3) {
+        done = rows::ShiftedGreySsse3(bgr, grey, width);
+    }
+    for (int k = done; k < width; ++k) {
+        const uint8_t* p = bgr + 3 * k;
+        grey[k] = static_cast<uint8_t>((p[1] >> 1) + (p[2] >> 2) + (p[0] >> 3));
+    }
+}
+
 void SpreadGrey(const uint8_t* grey, uint8_t* bgr, int width) {
     const SimdLevel level = ActiveSimdLevel();
     int done = 0;

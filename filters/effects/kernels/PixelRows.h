@@ -16,6 +16,10 @@ void ReverseSwapRows(uint8_t* a, uint8_t* b, int width);
 void GreyPixels(uint8_t* row, int width);
 void GreyPixelsPlain(uint8_t* row, int width);
 
+// grey[k] = (G >> 1) + (R >> 2) + (B >> 3) of pixel k: the edge detector's
+// grey, each channel shifted before the sum.
+void ShiftedGreyOf(const uint8_t* bgr, uint8_t* grey, int width);
+
 // bgr pixel k set to grey[k] in all three channels. The two must not overlap.
 void SpreadGrey(const uint8_t* grey, uint8_t* bgr, int width);
 

@@ -55,6 +55,20 @@ VIMBREL_AVX2 inline __m256i GreyOf32(const __m256i v[3]) {
     return _mm256_packus_epi16(half[0], half[1]);
 }
 
+// (G >> 1) + (R >> 2) + (B >> 3) of both blocks (see the SSSE3 path).
+VIMBREL_AVX2 inline __m256i ShiftedGreyOf32(const __m256i v[3]) {
+    const __m256i lowByte = _mm256_set1_epi16(0xFF);
+    __m256i half[2];
+    for (int h = 0; h < 2; ++h) {
+        const __m256i blueGreen = Gather(v, kRowMasks.blueGreen[h]);
+        const __m256i red = Gather(v, kRowMasks.red[h]);
+        half[h] = _mm256_add_epi16(_mm256_add_epi16(_mm256_srli_epi16(_mm256_and_si256(blueGreen, lowByte), 3),
+                                                    _mm256_srli_epi16(blueGreen, 9)),
+                                   _mm256_srli_epi16(red, 2));
+    }
+    return _mm256_packus_epi16(half[0], half[1]);
+}
+
 VIMBREL_AVX2 inline void StoreSpread(uint8_t* p, __m256i bytes) {
     __m256i out[3];
     for (int k = 0; k < 3; ++k) out[k] = _mm256_shuffle_epi8(bytes, Mask(kRowMasks.spread[k]));
@@ -127,6 +141,16 @@ VIMBREL_AVX2 int GreyPixelsAvx2(uint8_t* row, int width) {
     return p;
 }
 
+VIMBREL_AVX2 int ShiftedGreyAvx2(const uint8_t* bgr, uint8_t* grey, int width) {
+    int p = 0;
+    for (; p + 32 <= width; p += 32) {
+        __m256i v[3];
+        Load(bgr + 3 * p, v);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(grey + p), ShiftedGreyOf32(v));
+    }
+    return p;
+}
+
 VIMBREL_AVX2 int SpreadGreyAvx2(const uint8_t* grey, uint8_t* bgr, int width) {
     int p = 0;
     for (; p + 32 <= width; p += 32) {
@@ -163,6 +187,7 @@ int ReverseRowAvx2(uint8_t*, int) { return 0; }
 int ReverseSwapRowsAvx2(uint8_t*, uint8_t*, int) { return 0; }
 int GreyPixelsAvx2(uint8_t*, int) { return 0; }
 int SpreadGreyAvx2(const uint8_t*, uint8_t*, int) { return 0; }
+int ShiftedGreyAvx2(const uint8_t*, uint8_t*, int) { return 0; }
 int EmbossPixelsAvx2(uint8_t*, int, int&) { return 0; }
 }  // namespace vimbrel::effects::rows
 

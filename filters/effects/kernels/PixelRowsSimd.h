@@ -31,6 +31,7 @@ int ReverseRowSsse3(uint8_t* row, int width);
 // Does pixels [0, done) of a and [width - done, width) of b.
 int ReverseSwapRowsSsse3(uint8_t* a, uint8_t* b, int width);
 int GreyPixelsSsse3(uint8_t* row, int width);
+int ShiftedGreySsse3(const uint8_t* bgr, uint8_t* grey, int width);
 int SpreadGreySsse3(const uint8_t* grey, uint8_t* bgr, int width);
 // previousGrey: the grey of the last pixel done, for the plain finish.
 int EmbossPixelsSsse3(uint8_t* row, int width, int& previousGrey);
@@ -38,6 +39,7 @@ int EmbossPixelsSsse3(uint8_t* row, int width, int& previousGrey);
 int ReverseRowAvx2(uint8_t* row, int width);
 int ReverseSwapRowsAvx2(uint8_t* a, uint8_t* b, int width);
 int GreyPixelsAvx2(uint8_t* row, int width);
+int ShiftedGreyAvx2(const uint8_t* bgr, uint8_t* grey, int width);
 int SpreadGreyAvx2(const uint8_t* grey, uint8_t* bgr, int width);
 int EmbossPixelsAvx2(uint8_t* row, int width, int& previousGrey);
 

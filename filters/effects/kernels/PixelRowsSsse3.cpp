@@ -39,6 +39,21 @@ VIMBREL_SSSE3 inline __m128i GreyOf16(const __m128i v[3]) {
     return _mm_packus_epi16(half[0], half[1]);
 }
 
+// (G >> 1) + (R >> 2) + (B >> 3) of sixteen pixels: from blue-green pairs
+// (blue in the low byte of each 16-bit lane) and red in the low bytes.
+VIMBREL_SSSE3 inline __m128i ShiftedGreyOf16(const __m128i v[3]) {
+    const __m128i lowByte = _mm_set1_epi16(0xFF);
+    __m128i half[2];
+    for (int h = 0; h < 2; ++h) {
+        const __m128i blueGreen = Gather(v, kRowMasks.blueGreen[h]);
+        const __m128i red = Gather(v, kRowMasks.red[h]);
+        half[h] = _mm_add_epi16(_mm_add_epi16(_mm_srli_epi16(_mm_and_si128(blueGreen, lowByte), 3),
+                                              _mm_srli_epi16(blueGreen, 9)),
+                                _mm_srli_epi16(red, 2));
+    }
+    return _mm_packus_epi16(half[0], half[1]);
+}
+
 // Sixteen bytes, each written to the three channels of its pixel.
 VIMBREL_SSSE3 inline void StoreSpread(uint8_t* p, __m128i bytes) {
     for (int k = 0; k < 3; ++k)
@@ -106,6 +121,16 @@ VIMBREL_SSSE3 int GreyPixelsSsse3(uint8_t* row, int width) {
     return p;
 }
 
+VIMBREL_SSSE3 int ShiftedGreySsse3(const uint8_t* bgr, uint8_t* grey, int width) {
+    int p = 0;
+    for (; p + 16 <= width; p += 16) {
+        __m128i v[3];
+        Load(bgr + 3 * p, v);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(grey + p), ShiftedGreyOf16(v));
+    }
+    return p;
+}
+
 VIMBREL_SSSE3 int SpreadGreySsse3(const uint8_t* grey, uint8_t* bgr, int width) {
     int p = 0;
     for (; p + 16 <= width; p += 16) {
@@ -139,6 +164,7 @@ int ReverseRowSsse3(uint8_t*, int) { return 0; }
 int ReverseSwapRowsSsse3(uint8_t*, uint8_t*, int) { return 0; }
 int GreyPixelsSsse3(uint8_t*, int) { return 0; }
 int SpreadGreySsse3(const uint8_t*, uint8_t*, int) { return 0; }
+int ShiftedGreySsse3(const uint8_t*, uint8_t*, int) { return 0; }
 int EmbossPixelsSsse3(uint8_t*, int, int&) { return 0; }
 }  // namespace vimbrel::effects::rows
 

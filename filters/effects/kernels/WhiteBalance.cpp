@@ -106,6 +106,10 @@ bool AnalyseWhiteBalanceReference(const RgbFrame& frame, WhiteBalanceState& s, C
 }
 
 void RunWhiteBalance(const RgbFrame& frame, WhiteBalanceState& s, CScratch& scratch) {
+    RunWhiteBalance(frame, s, scratch, frame);
+}
+
+void RunWhiteBalance(const RgbFrame& frame, WhiteBalanceState& s, CScratch& scratch, const RgbFrame& tablesTo) {
     if (s.frameCounter == 0) {
         AnalyseWhiteBalance(frame, s, scratch);
     }
@@ -114,7 +118,7 @@ void RunWhiteBalance(const RgbFrame& frame, WhiteBalanceState& s, CScratch& scra
     if (++s.frameCounter >= s.period) {
         s.frameCounter = 0;
     }
-    ApplyChannelTables(frame, s.table[kRed], s.table[kGreen], s.table[kBlue]);
+    ApplyChannelTables(tablesTo, s.table[kRed], s.table[kGreen], s.table[kBlue]);
 }
 
 }  // namespace vimbrel::effects

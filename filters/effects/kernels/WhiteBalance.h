@@ -33,5 +33,8 @@ bool AnalyseWhiteBalanceReference(const RgbFrame& frame, WhiteBalanceState& stat
 
 // The per-frame stage: analysis when the counter is 0, counter advance, tables.
 void RunWhiteBalance(const RgbFrame& frame, WhiteBalanceState& state, CScratch& scratch);
+// The same with the tables applied only to `tablesTo`, a part of `frame`
+// (the analysis still sees all of it).
+void RunWhiteBalance(const RgbFrame& frame, WhiteBalanceState& state, CScratch& scratch, const RgbFrame& tablesTo);
 
 }  // namespace vimbrel::effects

@@ -333,5 +333,31 @@ TEST(Pipeline, CompositionWhenTextOrPhotoFrameIsShown) {
     EXPECT_EQ(host.compositions, 3);
 }
 
+// Before a zoom of ours the white balance maps only the part the zoom reads;
+// the frame must come out as if it had mapped all of it.
+TEST(Pipeline, WhiteBalanceBeforeAZoomGivesTheWholeFrameResult) {
+    using Zoom = void (*)(const RgbFrame&, float, bool, bool, CScratch&);
+    const Zoom zooms[] = {&ZoomNearest, &ZoomBilinear, &ZoomBicubic};
+    for (int method = 0; method < 3; ++method) {
+        for (float factor : {1.0f, 1.5f, 2.0f, 3.7f}) {
+            for (int flips = 0; flips < 4; ++flips) {
+                CEffectSettings s;
+                s.SetAutoWhiteBalance(1, 0, 1);  // analyses every frame
+                s.SetZoom(1, method, factor, flips & 1, flips & 2);
+                CEffectSettings manual = s;
+                CRecordingHost host;
+                CTestFrame f(97, 61);
+                f.FillNoise(static_cast<uint32_t>(method * 40 + flips));
+                CTestFrame expected = f;
+                RunEffectPipeline(s, f.View(), host);
+                manual.UpdateFrameSize(97, 61);
+                RunWhiteBalance(expected.View(), manual.whiteBalance, host.scratch);
+                zooms[method](expected.View(), factor, flips & 1, flips & 2, host.scratch);
+                ASSERT_EQ(f.Pixels(), expected.Pixels()) << "method " << method << " at " << factor << " flips " << flips;
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vimbrel::effects
