@@ -60,7 +60,11 @@ void EdgeDetect(const RgbFrame& frame, CScratch& scratch) {
         shown[m] = static_cast<uint8_t>(stretch ? std::min(m, largest) * 255 / largest : m);
     }
     if (stretch) {
-        for (std::size_t i = 0; i < n; ++i) {
+        std::size_t i = 0;
+        if (level >= simd::SimdLevel::kAvx2) {
+            i = spatial::StretchAvx2(magnitude, n, largest, shown);
+        }
+        for (; i < n; ++i) {
             magnitude[i] = shown[magnitude[i]];
         }
     }

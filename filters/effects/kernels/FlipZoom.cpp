@@ -254,7 +254,13 @@ void ZoomBilinear(const RgbFrame& frame, float factor, bool flipVertical, bool m
         firstRow = std::min({firstRow, t.index, t.next});
         lastRow = std::max({lastRow, t.index, t.next});
     }
-    const CFrameCopy source(frame, scratch, 0, firstRow, lastRow);
+    int firstColumn = w, lastColumn = 0;
+    for (const Tap& t : plan.cols) {
+        firstColumn = std::min({firstColumn, t.index, t.next});
+        lastColumn = std::max({lastColumn, t.index, t.next});
+    }
+    const CFrameCopy source(frame, scratch, 0,
+                            PixelArea{firstColumn, firstRow, lastColumn - firstColumn + 1, lastRow - firstRow + 1});
     // Strips of columns, so that the two weighed rows, the plan and the rows
     // blended stay in the first-level cache; the strips start on whole
     // 16-channel blocks.
@@ -314,7 +320,7 @@ void ZoomBicubic(const RgbFrame& frame, float factor, bool flipVertical, bool mi
         firstRow = std::min(firstRow, *std::min_element(t.index, t.index + 4));
         lastRow = std::max(lastRow, *std::max_element(t.index, t.index + 4));
     }
-    const CFrameCopy source(frame, scratch, 0, firstRow, lastRow);
+    const CFrameCopy source(frame, scratch, 0, PixelArea{first, firstRow, last - first + 1, lastRow - firstRow + 1});
     // Each output row first blends its four source rows over the columns it
     // reaches, then every output pixel blends four of those. One float of
     // room past the span, zero and finite, for the four-float reads.

@@ -44,13 +44,18 @@ RgbFrame PartOf(const RgbFrame& frame, const PixelArea& area) {
 }
 
 CFrameCopy::CFrameCopy(const RgbFrame& frame, CScratch& scratch, int slot)
-    : CFrameCopy(frame, scratch, slot, 0, frame.height - 1) {}
+    : CFrameCopy(frame, scratch, slot, PixelArea{0, 0, frame.width, frame.height}) {}
 
-CFrameCopy::CFrameCopy(const RgbFrame& frame, CScratch& scratch, int slot, int first, int last)
+CFrameCopy::CFrameCopy(const RgbFrame& frame, CScratch& scratch, int slot, const PixelArea& area)
     : rowBytes_(static_cast<std::size_t>(frame.width) * 3),
       data_(scratch.Bytes(slot, rowBytes_ * static_cast<std::size_t>(frame.height))) {
-    for (int r = std::max(first, 0); r <= last && r < frame.height; ++r) {
-        std::memcpy(data_ + static_cast<std::size_t>(r) * rowBytes_, frame.Row(r), rowBytes_);
+    const int x0 = std::max(area.x0, 0), x1 = std::min(area.x0 + area.width, frame.width);
+    if (x1 <= x0) {
+        return;
+    }
+    const std::size_t offset = static_cast<std::size_t>(x0) * 3, bytes = static_cast<std::size_t>(x1 - x0) * 3;
+    for (int r = std::max(area.y0, 0); r < area.y0 + area.height && r < frame.height; ++r) {
+        std::memcpy(data_ + static_cast<std::size_t>(r) * rowBytes_ + offset, frame.Row(r) + offset, bytes);
     }
 }
 

@@ -46,9 +46,10 @@ bool MakeFrameView(uint8_t* buffer, std::size_t length, int width, int height, R
 class CFrameCopy {
 public:
     CFrameCopy(const RgbFrame& frame, CScratch& scratch, int slot);
-    // Only rows first..last (inside the frame) are copied; a stage that reads
-    // no other row (a zoom's crop) saves copying the rest.
-    CFrameCopy(const RgbFrame& frame, CScratch& scratch, int slot, int first, int last);
+    // Only the area (inside the frame) is copied; a stage that reads nothing
+    // else (a zoom's crop) saves copying the rest. Rows and pixels keep their
+    // frame coordinates.
+    CFrameCopy(const RgbFrame& frame, CScratch& scratch, int slot, const PixelArea& area);
 
     const uint8_t* Row(int r) const { return data_ + static_cast<std::size_t>(r) * rowBytes_; }
     const uint8_t* Pixel(int column, int r) const { return Row(r) + static_cast<std::size_t>(column) * 3; }

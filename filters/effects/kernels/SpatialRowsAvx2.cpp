@@ -76,6 +76,31 @@ VIMBREL_AVX2 int SobelRowAvx2(const uint8_t* below, const uint8_t* mid, const ui
     return k;
 }
 
+VIMBREL_AVX2 std::size_t StretchAvx2(uint8_t* magnitude, std::size_t n, int largest, const uint8_t shown[256]) {
+    // m x 255 is exact in float, and a quotient's fraction is at least
+    // 1 / largest from the next whole number; a factor a little above
+    // 1 / largest keeps exact quotients from falling short. The table check
+    // makes that sure for this frame's values.
+    const float factor = (1.0f + 1.0f / 65536.0f) / static_cast<float>(largest);
+    for (int m = 0; m <= largest; ++m) {
+        if (static_cast<int>(static_cast<float>(m * 255) * factor) != shown[m]) return 0;
+    }
+    const __m256 times255 = _mm256_set1_ps(255.0f), scale = _mm256_set1_ps(factor);
+    std::size_t i = 0;
+    for (; i + 32 <= n; i += 32) {
+        __m256i q[4];
+        for (int part = 0; part < 4; ++part) {
+            const __m256 v = _mm256_cvtepi32_ps(
+                _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(magnitude + i + 8 * part))));
+            q[part] = _mm256_cvttps_epi32(_mm256_mul_ps(_mm256_mul_ps(v, times255), scale));
+        }
+        const __m256i bytes = _mm256_packus_epi16(_mm256_packs_epi32(q[0], q[1]), _mm256_packs_epi32(q[2], q[3]));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(magnitude + i),
+                            _mm256_permutevar8x32_epi32(bytes, _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7)));
+    }
+    return i;
+}
+
 }  // namespace vimbrel::effects::spatial
 
 #else
@@ -83,6 +108,7 @@ VIMBREL_AVX2 int SobelRowAvx2(const uint8_t* below, const uint8_t* mid, const ui
 namespace vimbrel::effects::spatial {
 int DespeckleRowAvx2(const uint8_t*, const uint16_t*, int, int, uint8_t*) { return 3; }
 int SobelRowAvx2(const uint8_t*, const uint8_t*, const uint8_t*, int, uint8_t*, int&) { return 1; }
+std::size_t StretchAvx2(uint8_t*, std::size_t, int, const uint8_t*) { return 0; }
 }  // namespace vimbrel::effects::spatial
 
 #endif

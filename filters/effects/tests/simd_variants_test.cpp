@@ -63,6 +63,13 @@ TEST(SimdVariants, RowStagesGiveThePlainBytes) {
     ExpectPlainBytes("despeckle", despeckle, despeckle);
     const Stage edges = [&](const RgbFrame& f) { EdgeDetect(f, scratch); };
     ExpectPlainBytes("edge detect", edges, edges);
+    // A faint picture, whose edges are stretched to white.
+    const Stage faintEdges = [&](const RgbFrame& f) {
+        for (int r = 0; r < f.height; ++r)
+            for (int i = 0; i < 3 * f.width; ++i) f.Row(r)[i] = static_cast<uint8_t>(f.Row(r)[i] >> 5);
+        EdgeDetect(f, scratch);
+    };
+    ExpectPlainBytes("faint edge detect", faintEdges, faintEdges);
     for (int flips = 1; flips < 4; ++flips) {
         const Stage flip = [=](const RgbFrame& f) { FlipFrame(f, flips & 1, flips & 2); };
         ExpectPlainBytes("flip", flip, flip);
