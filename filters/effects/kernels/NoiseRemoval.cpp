@@ -28,7 +28,10 @@ void Despeckle(const RgbFrame& frame, int threshold, CScratch& scratch) {
         uint8_t* out = frame.Row(r);
         const uint8_t* above = frame.Row(r + 1);
         std::memcpy(current, out, rowBytes);
-        for (std::size_t i = 0; i < rowBytes; ++i) {
+        const int summed = level >= simd::SimdLevel::kAvx2
+                               ? spatial::ColumnSumsAvx2(previous, current, above, static_cast<int>(rowBytes), columnSum)
+                               : 0;
+        for (std::size_t i = static_cast<std::size_t>(summed); i < rowBytes; ++i) {
             columnSum[i] = static_cast<uint16_t>(previous[i] + current[i] + above[i]);
         }
         // Every inner byte is written, the mean or the value it had: a

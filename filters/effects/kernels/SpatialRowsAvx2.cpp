@@ -35,6 +35,15 @@ VIMBREL_AVX2 inline __m256i PackInOrder(__m256i low, __m256i high) {
 
 }  // namespace
 
+VIMBREL_AVX2 int ColumnSumsAvx2(const uint8_t* a, const uint8_t* b, const uint8_t* c, int n, uint16_t* out) {
+    int i = 0;
+    for (; i + 16 <= n; i += 16) {
+        const __m256i sum = _mm256_add_epi16(_mm256_add_epi16(Widen(a + i), Widen(b + i)), Widen(c + i));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), sum);
+    }
+    return i;
+}
+
 VIMBREL_AVX2 int DespeckleRowAvx2(const uint8_t* current, const uint16_t* columnSum, int end, int threshold,
                                   uint8_t* out) {
     const __m256i limit = _mm256_set1_epi16(static_cast<int16_t>(threshold));
@@ -106,6 +115,7 @@ VIMBREL_AVX2 std::size_t StretchAvx2(uint8_t* magnitude, std::size_t n, int larg
 #else
 
 namespace vimbrel::effects::spatial {
+int ColumnSumsAvx2(const uint8_t*, const uint8_t*, const uint8_t*, int, uint16_t*) { return 0; }
 int DespeckleRowAvx2(const uint8_t*, const uint16_t*, int, int, uint8_t*) { return 3; }
 int SobelRowAvx2(const uint8_t*, const uint8_t*, const uint8_t*, int, uint8_t*, int&) { return 1; }
 std::size_t StretchAvx2(uint8_t*, std::size_t, int, const uint8_t*) { return 0; }

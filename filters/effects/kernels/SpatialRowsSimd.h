@@ -11,6 +11,9 @@ namespace vimbrel::effects::spatial {
 // Despeckle of channel bytes [3, end) of one row from the row's own bytes
 // and the three-row column sums (see Despeckle); returns the first byte not done.
 int DespeckleRowSse2(const uint8_t* current, const uint16_t* columnSum, int end, int threshold, uint8_t* out);
+// out[i] = a[i] + b[i] + c[i] for the leading whole 16-byte steps of n;
+// returns how many were done.
+int ColumnSumsAvx2(const uint8_t* a, const uint8_t* b, const uint8_t* c, int n, uint16_t* out);
 int DespeckleRowAvx2(const uint8_t* current, const uint16_t* columnSum, int end, int threshold, uint8_t* out);
 
 // Sobel magnitudes |gx| + |gy| of grey columns [1, w - 1), 255 from 255 up,
