@@ -93,6 +93,8 @@ VIMBREL_AVX2 inline __m256i EmbossOf32(__m256i grey, __m256i before) {
 
 }  // namespace
 
+namespace {
+
 // 32 pixels reversed: each half's sixteen reversed, then the halves swapped.
 VIMBREL_AVX2 inline void StoreReversed(uint8_t* p, const __m256i v[3]) {
     __m256i out[3];
@@ -103,11 +105,12 @@ VIMBREL_AVX2 inline void StoreReversed(uint8_t* p, const __m256i v[3]) {
     Store(p, out);
 }
 
-VIMBREL_AVX2 int ReverseRowAvx2(uint8_t* row, int width) {
-    int p = 0;
-    for (; 2 * p + 64 <= width; p += 32) {
-        uint8_t* left = row + 3 * p;
-        uint8_t* right = row + 3 * (width - p - 32);
+// As in the SSSE3 path: `blocks` steps of a block from a's start and one
+// from b's end, each written reversed in the other's place.
+VIMBREL_AVX2 inline void SwapReversedBlocks(uint8_t* a, uint8_t* b, int width, int blocks) {
+    for (int p = 0; p < 32 * blocks; p += 32) {
+        uint8_t* left = a + 3 * p;
+        uint8_t* right = b + 3 * (width - p - 32);
         // The right-hand blocks are walked downwards, a row at a time: the
         // processor's own prefetch does not see such short streams.
         _mm_prefetch(reinterpret_cast<const char*>(right - 384), _MM_HINT_T0);
@@ -117,21 +120,18 @@ VIMBREL_AVX2 int ReverseRowAvx2(uint8_t* row, int width) {
         StoreReversed(left, r);
         StoreReversed(right, l);
     }
-    return p;
+}
+
+}  // namespace
+
+VIMBREL_AVX2 int ReverseRowAvx2(uint8_t* row, int width) {
+    SwapReversedBlocks(row, row, width, width / 64);
+    return 32 * (width / 64);
 }
 
 VIMBREL_AVX2 int ReverseSwapRowsAvx2(uint8_t* a, uint8_t* b, int width) {
-    int p = 0;
-    for (; p + 32 <= width; p += 32) {
-        uint8_t* left = a + 3 * p;
-        uint8_t* right = b + 3 * (width - p - 32);
-        __m256i l[3], r[3];
-        Load(left, l);
-        Load(right, r);
-        StoreReversed(left, r);
-        StoreReversed(right, l);
-    }
-    return p;
+    SwapReversedBlocks(a, b, width, width / 32);
+    return 32 * (width / 32);
 }
 
 VIMBREL_AVX2 int GreyPixelsAvx2(uint8_t* row, int width) {

@@ -76,30 +76,18 @@ VIMBREL_SSSE3 inline __m128i EmbossOf16(__m128i grey, __m128i before) {
 
 }  // namespace
 
+namespace {
+
 VIMBREL_SSSE3 inline void StoreReversed(uint8_t* p, const __m128i v[3]) {
     for (int k = 0; k < 3; ++k)
         _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 16 * k), Gather(v, kRowMasks.reverse[k]));
 }
 
-// Each step reads a block at both ends and writes each, reversed, at the
-// other: every byte is read once and written once.
-VIMBREL_SSSE3 int ReverseRowSsse3(uint8_t* row, int width) {
-    int p = 0;
-    for (; 2 * p + 32 <= width; p += 16) {
-        uint8_t* left = row + 3 * p;
-        uint8_t* right = row + 3 * (width - p - 16);
-        __m128i l[3], r[3];
-        Load(left, l);
-        Load(right, r);
-        StoreReversed(left, r);
-        StoreReversed(right, l);
-    }
-    return p;
-}
-
-VIMBREL_SSSE3 int ReverseSwapRowsSsse3(uint8_t* a, uint8_t* b, int width) {
-    int p = 0;
-    for (; p + 16 <= width; p += 16) {
+// `blocks` steps, each reading a block from a's start and b's end and
+// writing each, reversed, in the other's place: every byte is read once
+// and written once. With a == b, the row's two halves.
+VIMBREL_SSSE3 inline void SwapReversedBlocks(uint8_t* a, uint8_t* b, int width, int blocks) {
+    for (int p = 0; p < 16 * blocks; p += 16) {
         uint8_t* left = a + 3 * p;
         uint8_t* right = b + 3 * (width - p - 16);
         __m128i l[3], r[3];
@@ -108,7 +96,18 @@ VIMBREL_SSSE3 int ReverseSwapRowsSsse3(uint8_t* a, uint8_t* b, int width) {
         StoreReversed(left, r);
         StoreReversed(right, l);
     }
-    return p;
+}
+
+}  // namespace
+
+VIMBREL_SSSE3 int ReverseRowSsse3(uint8_t* row, int width) {
+    SwapReversedBlocks(row, row, width, width / 32);
+    return 16 * (width / 32);
+}
+
+VIMBREL_SSSE3 int ReverseSwapRowsSsse3(uint8_t* a, uint8_t* b, int width) {
+    SwapReversedBlocks(a, b, width, width / 16);
+    return 16 * (width / 16);
 }
 
 VIMBREL_SSSE3 int GreyPixelsSsse3(uint8_t* row, int width) {

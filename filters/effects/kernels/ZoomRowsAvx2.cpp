@@ -60,6 +60,8 @@ VIMBREL_AVX2 int BlendCubicRowsAvx2(const uint8_t* const rows[4], const float we
     return i;
 }
 
+namespace {
+
 // Pixels j (low half) and j + 1 (high half) of a row, as 32-bit integers
 // in the low three lanes of each half: min(v, 256) truncated.
 VIMBREL_AVX2 inline __m256i CubicPair(const float* blended, const CubicColumn* columns, int j) {
@@ -72,6 +74,8 @@ VIMBREL_AVX2 inline __m256i CubicPair(const float* blended, const CubicColumn* c
     v = _mm256_add_ps(v, _mm256_mul_ps(TwoQuads(b0 + 9, b1 + 9), _mm256_shuffle_ps(w, w, 0xFF)));
     return _mm256_cvttps_epi32(_mm256_min_ps(v, _mm256_set1_ps(256.0f)));
 }
+
+}  // namespace
 
 VIMBREL_AVX2 int BlendCubicColumnsAvx2(const float* blended, const CubicColumn* columns, int count, uint8_t* out) {
     // Eight pixels a step: four pairs packed to bytes (the packs saturate to
