@@ -1,6 +1,7 @@
 // Playback as its user sees it: started in browse mode, the program plays
 // the newest video of the video tab in the preview area, and the whole frame
 // fills it (the bench camera's bars at their columns, the ramp end to end).
+#include "ScreenScene.h"
 #include "ScreenSuite.h"
 
 #include "Scene.h"
@@ -9,7 +10,6 @@
 #include <shlobj.h>
 
 #include <cstring>
-#include <sstream>
 #include <string>
 
 namespace vimbrel::screentest {
@@ -19,8 +19,6 @@ namespace {
 constexpr RECT kPreviewArea{86, 52, 486, 352};
 // The video tab of the browse tabs, in the main window's client area.
 constexpr POINT kVideoTab{588, 105};
-// The face colour a misplaced video window leaves showing.
-constexpr COLORREF kFace = RGB(0x6A, 0x6A, 0x6A);
 constexpr int kFrameWidth = 160, kFrameHeight = 120;
 
 std::wstring VideoFolder() {
@@ -59,27 +57,6 @@ std::vector<uint8_t> SceneAvi(int seconds) {
         at += 8 + size + (size & 1);
     }
     return file;
-}
-
-// The same check as the live picture's, for the scene without zoom.
-std::string SceneFaults(const CScreenPicture& shown) {
-    static const COLORREF bars[8] = {RGB(192, 192, 192), RGB(192, 192, 0), RGB(0, 192, 192), RGB(0, 192, 0),
-                                     RGB(192, 0, 192),   RGB(192, 0, 0),   RGB(0, 0, 192),   RGB(0, 0, 0)};
-    std::ostringstream faults;
-    const int w = shown.Width(), h = shown.Height();
-    if (w < 100 || h < 100) return "no picture";
-    for (int bar = 0; bar < 8; ++bar) {
-        const int x = (2 * bar + 1) * w / 16;
-        if (!Near(shown.At(x, h * 3 / 8), bars[bar], 24)) faults << "bar " << bar << " not at column " << x << "; ";
-    }
-    if (GetRValue(shown.At(2, h * 7 / 8)) > 30) faults << "no dark end of the ramp at the left; ";
-    if (GetRValue(shown.At(w - 3, h * 7 / 8)) < 200) faults << "no bright end of the ramp at the right; ";
-    for (int y : {2, h / 2, h - 3}) {
-        for (int x : {1, w - 2}) {
-            if (Near(shown.At(x, y), kFace, 6)) faults << "face colour at " << x << "," << y << "; ";
-        }
-    }
-    return faults.str();
 }
 
 // A visible child of window, or null.

@@ -2,56 +2,18 @@
 // the 400 x 300 preview in video mode (320 x 240 frames) and in image mode
 // (640 x 480), zoomed in and restored, mirrored from the settings sheet, and
 // after mode changes; nothing of the main window's face shows in the preview.
+#include "ScreenScene.h"
 #include "ScreenSuite.h"
 
-#include <cmath>
-#include <sstream>
 #include <string>
 
 namespace vimbrel::screentest {
 namespace {
 
-// The bench scene: eight bars at level 192 over its top three quarters, left
-// to right, and a grey ramp from black to white below them.
-constexpr COLORREF kBars[8] = {RGB(192, 192, 192), RGB(192, 192, 0), RGB(0, 192, 192), RGB(0, 192, 0),
-                               RGB(192, 0, 192),   RGB(192, 0, 0),   RGB(0, 0, 192),   RGB(0, 0, 0)};
-// The skin's face colour, which a misplaced video window leaves showing.
-constexpr COLORREF kFace = RGB(0x6A, 0x6A, 0x6A);
 // The zoom restore key of the function panel, in the main window's client area.
 constexpr POINT kZoomRestoreKey{341, 463};
 // The camera-button tool's zoom key: its first press zooms to 1.5.
 constexpr WPARAM kHardwareZoom = 72;
-
-// Where the scene shown at the zoom factor differs from the whole bench
-// scene filling the preview; empty when it does not. At factor f the
-// preview shows the middle 1/f of the frame; mirrored, right to left.
-std::string SceneFaults(const CScreenPicture& shown, double zoom, bool mirrored = false) {
-    std::ostringstream faults;
-    const int w = shown.Width(), h = shown.Height();
-    if (w < 100 || h < 100) return "no picture";
-    const int barRow = h * 3 / 8;
-    for (int k = 0; k < 16; ++k) {
-        const double u = (k + 0.5) / 16.0;
-        const double source = 0.5 + (u - 0.5) / zoom;
-        const double inBar = source * 8.0 - std::floor(source * 8.0);
-        if (inBar < 0.15 || inBar > 0.85) continue;  // too near a bar's edge
-        const int bar = static_cast<int>(source * 8.0);
-        const int x = static_cast<int>((mirrored ? 1.0 - u : u) * w);
-        if (!Near(shown.At(x, barRow), kBars[bar], 24)) faults << "bar " << bar << " not at column " << x << "; ";
-    }
-    if (zoom == 1.0) {
-        const int rampRow = h * 7 / 8;
-        const int dark = mirrored ? w - 3 : 2, bright = mirrored ? 2 : w - 3;
-        if (GetRValue(shown.At(dark, rampRow)) > 30) faults << "no dark end of the ramp at " << dark << "; ";
-        if (GetRValue(shown.At(bright, rampRow)) < 225) faults << "no bright end of the ramp at " << bright << "; ";
-    }
-    for (int y : {2, barRow, h - 3}) {
-        for (int x : {1, w - 2}) {
-            if (Near(shown.At(x, y), kFace, 6)) faults << "face colour at " << x << "," << y << "; ";
-        }
-    }
-    return faults.str();
-}
 
 class PreviewScreen : public CProgramSuite<PreviewScreen> {
 public:
