@@ -1,7 +1,7 @@
 // The program started in video mode, as its user sees it on the screen: the
 // live picture, the settings strip drawn before the mouse goes near it, the
-// setting popups opening and closing, and the effect and frame popups
-// agreeing with each other and with the picture.
+// setting popups opening and closing, their effect and frame tiles, and the
+// effect and frame popups agreeing with each other and with the picture.
 #include "ScreenSuite.h"
 
 namespace vimbrel::screentest {
@@ -98,6 +98,56 @@ TEST_F(VideoModeScreen, SettingsStripIsDrawnBeforeAnyMouseMove) {
         ASSERT_TRUE(Run().ChangeMode(m));
         MoveMouseTo({1, 1});
         EXPECT_EQ(undrawn(), std::vector<int>{}) << "blank buttons after the change to mode " << static_cast<int>(m);
+    }
+}
+
+// The thumbnail of cell k inside its grey frame line: 30 x 22 pixels.
+std::vector<COLORREF> Tile(const CScreenPicture& popup, int cell) {
+    std::vector<COLORREF> pixels;
+    const int left = 7 + 37 * (cell % 4), top = 25 + 29 * (cell / 4);
+    for (int y = top + 1; y < top + 23; ++y)
+        for (int x = left + 1; x < left + 31; ++x) pixels.push_back(popup.At(x, y));
+    return pixels;
+}
+
+// How many of a tile's rows change along the row away from its middle
+// columns: a picture has shapes across most rows, a flat or shaded square
+// (even with a mark in its middle) none.
+int RowsWithShapes(const std::vector<COLORREF>& tile) {
+    int rows = 0;
+    for (int y = 0; y < 22; ++y) {
+        bool varies = false;
+        for (int x = 0; x < 30; ++x)
+            if ((x < 10 || x > 19) && !Near(tile[y * 30 + x], tile[y * 30], 8)) varies = true;
+        rows += varies;
+    }
+    return rows;
+}
+
+// Each tile of the effect and frame popups is a picture of its own: never a
+// flat or shaded square, and clearly apart from every other tile of its popup.
+TEST_F(VideoModeScreen, EffectAndFrameTilesAreDistinctPictures) {
+    const std::vector<HWND> buttons = Buttons();
+    ASSERT_GE(buttons.size(), 10u);
+    for (HWND button : {buttons[buttons.size() - 3], buttons[buttons.size() - 2]}) {
+        HWND popup = Hover(button);
+        ASSERT_NE(popup, nullptr);
+        Pump(300);
+        const CScreenPicture shown = CScreenPicture::OfWindow(popup);
+        ASSERT_EQ(shown.Width(), kImagePopupWidth);
+        std::vector<std::vector<COLORREF>> tiles;
+        for (int cell = 0; cell < 16; ++cell) {
+            tiles.push_back(Tile(shown, cell));
+            EXPECT_GE(RowsWithShapes(tiles.back()), 8) << "tile " << cell << " is a plain square";
+        }
+        for (int a = 0; a < 16; ++a)
+            for (int b = a + 1; b < 16; ++b) {
+                int apart = 0;
+                for (size_t i = 0; i < tiles[a].size(); ++i) apart += !Near(tiles[a][i], tiles[b][i], 8);
+                EXPECT_GT(apart, 30) << "tiles " << a << " and " << b << " look alike";
+            }
+        MoveMouseTo(Away());
+        EXPECT_TRUE(Hidden(popup));
     }
 }
 
