@@ -1,6 +1,6 @@
 // Every DLL and plug-in we ship, loaded and freed 300 times in this process
 // after a warm-up: the process's heap and private memory may grow by a small
-// fixed allowance only.
+// fixed allowance only, and no thread-local slot may stay taken.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -79,6 +79,13 @@ std::vector<std::wstring> ShippedDlls() {
     return paths;
 }
 
+// The lowest free thread-local slot; a DLL that keeps one on unload moves it.
+DWORD FirstFreeTlsSlot() {
+    const DWORD slot = TlsAlloc();
+    if (slot != TLS_OUT_OF_INDEXES) TlsFree(slot);
+    return slot;
+}
+
 bool LoadAndFree(const std::wstring& path, int cycles) {
     for (int i = 0; i < cycles; ++i) {
         HMODULE module = LoadLibraryW(path.c_str());
@@ -94,9 +101,11 @@ TEST(DllUnload, NoGrowthOverRepeatedLoadAndFree) {
     for (const std::wstring& path : dlls) {
         SCOPED_TRACE(std::string(path.begin(), path.end()));
         ASSERT_TRUE(LoadAndFree(path, kWarmUpCycles)) << "error " << GetLastError();
+        const DWORD slotBefore = FirstFreeTlsSlot();
         const MemoryUse before = Measure();
         ASSERT_TRUE(LoadAndFree(path, kCycles)) << "error " << GetLastError();
         const MemoryUse after = Measure();
+        EXPECT_EQ(FirstFreeTlsSlot(), slotBefore) << "a thread-local slot kept per load";
         const long long heap = after.heapBytes - before.heapBytes;
         const long long priv = after.privateBytes - before.privateBytes;
         std::printf("%ls over %d cycles: heap %+lld bytes, private %+lld bytes\n", path.c_str(), kCycles, heap, priv);
