@@ -189,6 +189,21 @@ TEST_F(VideoModeScreen, PopupsCloseAndNeverStack) {
     IntoPopup(popup, {80, 80});
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(Hidden(popup)) << "Esc";
+    // The slider's trackbar gives the keyboard away: Esc still closes it.
+    bool slider = false;
+    for (HWND button : buttons) {
+        MoveMouseTo(CentreOf(button));
+        const auto shown = Run().ShownPopups();
+        RECT s{};
+        if (shown.size() != 1 || !GetWindowRect(shown.front(), &s) || s.right - s.left != 60) continue;
+        IntoPopup(shown.front(), {30, 60});
+        PressKey(VK_ESCAPE);
+        EXPECT_TRUE(Hidden(shown.front())) << "Esc on the slider";
+        slider = true;
+        break;
+    }
+    EXPECT_TRUE(slider) << "no slider popup in video mode";
+    MoveMouseTo(Away());
 
     // Sideways onto the next button: its popup replaces the first.
     popup = Hover(effects);
