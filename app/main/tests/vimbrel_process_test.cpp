@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "FilesTestSupport.h"
+#include "ScreenSession.h"
 
 #include <functional>
 #include <memory>
@@ -27,38 +28,14 @@ constexpr UINT kShowMainWindow = 0x47B;
 constexpr RECT kPreviewArea{86, 52, 486, 352};
 constexpr POINT kModePanelCorner{139, 432};
 
-std::wstring ProgramFolder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    return folder.substr(0, folder.find_last_of(L'\\'));
-}
-
-// A media folder under the data root of a system above Windows XP.
-std::wstring MediaFolder(const wchar_t* kind) {
-    wchar_t common[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, common))) return {};
-    return std::wstring(common) + L"\\Zavu\\Vimbrel2\\Vimbrel\\" + kind;
-}
-
-void Pump(DWORD ms) {
-    const DWORD end = GetTickCount() + ms;
-    while (static_cast<LONG>(end - GetTickCount()) > 0) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        Sleep(20);
-    }
-}
-
-template <typename Condition>
-bool WaitFor(Condition condition, DWORD ms) {
-    const DWORD end = GetTickCount() + ms;
-    while (!condition()) {
-        if (static_cast<LONG>(end - GetTickCount()) <= 0) return false;
-        Pump(50);
-    }
-    return true;
-}
+// The program's folder, the media folders, waiting and listing files: the
+// screen tests' helpers.
+using vimbrel::screentest::FilesIn;
+using vimbrel::screentest::MediaFolder;
+using vimbrel::screentest::ProgramFolder;
+using vimbrel::screentest::Pump;
+using vimbrel::screentest::RemoveFilesNotIn;
+using vimbrel::screentest::WaitFor;
 
 struct ProcessHandles {
     HANDLE process = nullptr;
@@ -551,28 +528,7 @@ private:
     bool had_ = false;
 };
 
-std::vector<std::wstring> ListFiles(const std::wstring& folder) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return names;
-}
-
-int CountFiles(const std::wstring& folder) { return static_cast<int>(ListFiles(folder).size()); }
-
-// Removes the files of folder that were not in `keep`: the test's pictures.
-void RemoveNewFiles(const std::wstring& folder, const std::vector<std::wstring>& keep) {
-    for (const std::wstring& name : ListFiles(folder)) {
-        bool old = false;
-        for (const std::wstring& kept : keep) old = old || kept == name;
-        if (!old) DeleteFileW((folder + L"\\" + name).c_str());
-    }
-}
+int CountFiles(const std::wstring& folder) { return static_cast<int>(FilesIn(folder).size()); }
 
 // Starts the program, hands its main window to `use` once it shows, then
 // closes it; the exit code, or STILL_ACTIVE when it had to be ended.
@@ -602,7 +558,7 @@ TEST(VimbrelCameraButton, CaptureKeyTakesAPictureInThePictureMode) {
     CSettingOverride mode(L"8448", 3);
     CSettingOverride prompt(kPromptFlag, 1);
     const std::wstring images = MediaFolder(L"Image");
-    const std::vector<std::wstring> earlier = ListFiles(images);
+    const std::vector<std::wstring> earlier = FilesIn(images);
     const DWORD code = RunProgram([&images](HWND) {
         HWND hidden = FindWindowW(L"VIDEOCAPEX_CLASSNAME", L"Vimbrel");
         ASSERT_NE(hidden, nullptr);
@@ -618,7 +574,7 @@ TEST(VimbrelCameraButton, CaptureKeyTakesAPictureInThePictureMode) {
         EXPECT_EQ(CountFiles(images), before + 1);
     });
     EXPECT_EQ(code, 0u);
-    RemoveNewFiles(images, earlier);
+    RemoveFilesNotIn(images, earlier);
 }
 
 // Started in browse mode (ModeId 4), the program opens on the image tab and
