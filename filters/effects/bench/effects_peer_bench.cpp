@@ -63,7 +63,7 @@ void CompareAt(CPeerTable& table, int w, int h) {
                                          libyuv::kFilterBilinear);
                         keep();
                     }}},
-                  "ours in float, peers in fixed point");
+                  "ours in integers where every weight is a half (x2), giving the float version's bytes; peers in fixed point");
     table.Compare("bicubic zoom x2", w, h, [&] { ZoomBicubic(frame, 2.0f, false, false, scratch); },
                   {{"cv::resize CUBIC", [&] { cv::resize(centre, dst, dst.size(), 0, 0, cv::INTER_CUBIC); keep(); }}},
                   "ours B-spline in float, OpenCV a=-0.75 in fixed point");

@@ -8,6 +8,7 @@
 
 #include "kernels/PixelRows.h"
 #include "kernels/ZoomRows.h"
+#include "simd/SimdLevel.h"
 
 namespace vimbrel::effects {
 namespace {
@@ -77,53 +78,82 @@ CubicTaps CubicTapsAt(int out, int size, int origin, float scale, bool column) {
 // The two source rows an output row of the bilinear zoom blends, weighed for
 // every output column. Output rows walk the source rows in order (backwards
 // when flipped) and neighbouring output rows share source rows, so keeping
-// the last two weighed rows weighs each source row once per frame.
+// the last two weighed rows weighs each source row once per frame. `Weigh`
+// fills a Slot for a source row.
+template <class Slot, class Weigh>
 class CWeighedRows {
 public:
-    // Output columns [first, first + count) of `columns`.
-    CWeighedRows(const CFrameCopy& source, int rowBytes, const LinearColumn* columns, int count)
-        : source_(source), rowBytes_(rowBytes), columns_(columns), count_(count) {
-        PlanLinearBlocks(columns, count, rowBytes, blocks_);
-        // One float of room past the last column, which the weighing writes.
-        for (Slot& slot : slots_) {
-            slot.pixel.resize(static_cast<std::size_t>(count) * 3 + 1);
-            slot.neighbour.resize(static_cast<std::size_t>(count) * 3 + 1);
-        }
-    }
+    CWeighedRows(const Slot& blank, Weigh weigh) : slots_{blank, blank}, weigh_(weigh) {}
 
     // Source row `row` weighed, without giving up the slot that holds `keep`.
-    WeighedRow Get(int row, int keep) {
+    const Slot& Get(int row, int keep) {
         for (int i = 0; i < 2; ++i) {
-            if (slots_[i].row == row) {
+            if (rows_[i] == row) {
                 lastUsed_ = i;
-                return View(slots_[i]);
+                return slots_[i];
             }
         }
-        const int victim = slots_[0].row == keep ? 1 : (slots_[1].row == keep ? 0 : 1 - lastUsed_);
-        Slot& slot = slots_[victim];
-        WeighLinearRow(source_.Row(row), rowBytes_, columns_, count_, blocks_, slot.pixel.data(),
-                       slot.neighbour.data());
-        slot.row = row;
+        const int victim = rows_[0] == keep ? 1 : (rows_[1] == keep ? 0 : 1 - lastUsed_);
+        weigh_(row, slots_[victim]);
+        rows_[victim] = row;
         lastUsed_ = victim;
-        return View(slot);
+        return slots_[victim];
     }
 
 private:
-    struct Slot {
-        int row = -1;
-        std::vector<float> pixel;
-        std::vector<float> neighbour;
-    };
-    static WeighedRow View(const Slot& slot) { return WeighedRow{slot.pixel.data(), slot.neighbour.data()}; }
-
-    const CFrameCopy& source_;
-    int rowBytes_;
-    const LinearColumn* columns_;
-    int count_;
-    std::vector<LinearBlock> blocks_;
     Slot slots_[2];
+    int rows_[2] = {-1, -1};
+    Weigh weigh_;
     int lastUsed_ = 0;
 };
+
+struct FloatSlot {
+    std::vector<float> pixel;
+    std::vector<float> neighbour;
+};
+
+// The bits every weight of the zoom needs as a multiple of 1 / 2^bits (see
+// FixedLinearPlan), or -1 when the float rows must do.
+int FixedLinearBitsOf(const std::vector<LinearColumn>& columns, const std::vector<Tap>& rows) {
+    int bits = 0;
+    const auto take = [&](float weight) {
+        const int b = FixedWeightBits(weight);
+        bits = (b < 0 || bits < 0) ? -1 : std::max(bits, b);
+    };
+    for (const LinearColumn& c : columns) {
+        take(c.weight);
+        take(c.neighbourWeight);
+    }
+    for (const Tap& t : rows) {
+        if (!t.exact) take(t.fraction);
+    }
+    return bits;
+}
+
+// The bilinear zoom in integers, for weights FixedLinearBitsOf accepts.
+void ZoomBilinearFixed(const RgbFrame& frame, const LinearPlan& plan, const std::vector<LinearColumn>& columns,
+                       const CFrameCopy& source, int bits) {
+    const int w = frame.width;
+    FixedLinearPlan fixed;
+    PlanFixedLinear(columns.data(), w, 3 * w, bits, fixed);
+    const auto weigh = [&](int row, std::vector<uint16_t>& into) {
+        WeighFixedRow(source.Row(row), columns.data(), w, fixed, into.data());
+    };
+    // The vector weighing writes whole 16-channel blocks, within 3 w.
+    CWeighedRows<std::vector<uint16_t>, decltype(weigh)> weighed(std::vector<uint16_t>(3 * static_cast<std::size_t>(w)),
+                                                                 weigh);
+    const int one = 1 << bits;
+    for (int r = 0; r < frame.height; ++r) {
+        const Tap& ty = plan.rows[static_cast<std::size_t>(r)];
+        const uint16_t* here = weighed.Get(ty.index, ty.next).data();
+        if (ty.exact) {
+            BlendFixedRows(here, here, one, 0, bits, 3 * w, frame.Row(r));
+        } else {
+            const int next = static_cast<int>(ty.fraction * static_cast<float>(one));
+            BlendFixedRows(here, weighed.Get(ty.next, ty.index).data(), one - next, next, bits, 3 * w, frame.Row(r));
+        }
+    }
+}
 
 }  // namespace
 
@@ -261,22 +291,37 @@ void ZoomBilinear(const RgbFrame& frame, float factor, bool flipVertical, bool m
     }
     const CFrameCopy source(frame, scratch, 0,
                             PixelArea{firstColumn, firstRow, lastColumn - firstColumn + 1, lastRow - firstRow + 1});
+    const int bits = FixedLinearBitsOf(columns, plan.rows);
+    if (bits >= 0 && simd::ActiveSimdLevel() >= simd::SimdLevel::kAvx2) {
+        ZoomBilinearFixed(frame, plan, columns, source, bits);
+        return;
+    }
     // Strips of columns, so that the two weighed rows, the plan and the rows
     // blended stay in the first-level cache; the strips start on whole
     // 16-channel blocks.
     constexpr int kStrip = 256;
     for (int first = 0; first < w; first += kStrip) {
         const int count = std::min(kStrip, w - first);
-        CWeighedRows weighed(source, 3 * w, columns.data() + first, count);
+        std::vector<LinearBlock> blocks;
+        PlanLinearBlocks(columns.data() + first, count, 3 * w, blocks);
+        const auto weigh = [&](int row, FloatSlot& into) {
+            WeighLinearRow(source.Row(row), 3 * w, columns.data() + first, count, blocks, into.pixel.data(),
+                           into.neighbour.data());
+        };
+        // One float of room past the last column, which the weighing writes.
+        const std::vector<float> blank(static_cast<std::size_t>(count) * 3 + 1);
+        CWeighedRows<FloatSlot, decltype(weigh)> weighed(FloatSlot{blank, blank}, weigh);
         for (int r = 0; r < frame.height; ++r) {
             const Tap& ty = plan.rows[static_cast<std::size_t>(r)];
-            const WeighedRow here = weighed.Get(ty.index, ty.next);
+            const FloatSlot& here = weighed.Get(ty.index, ty.next);
+            const WeighedRow a{here.pixel.data(), here.neighbour.data()};
             uint8_t* out = frame.Row(r) + 3 * first;
             if (ty.exact) {
-                BlendLinearRows(here, here, 1.0f, 0.0f, 3 * count, out);
+                BlendLinearRows(a, a, 1.0f, 0.0f, 3 * count, out);
             } else {
-                const WeighedRow next = weighed.Get(ty.next, ty.index);
-                BlendLinearRows(here, next, 1.0f - ty.fraction, ty.fraction, 3 * count, out);
+                const FloatSlot& next = weighed.Get(ty.next, ty.index);
+                BlendLinearRows(a, WeighedRow{next.pixel.data(), next.neighbour.data()}, 1.0f - ty.fraction,
+                                ty.fraction, 3 * count, out);
             }
         }
     }

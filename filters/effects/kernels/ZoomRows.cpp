@@ -242,4 +242,57 @@ void WeighLinearRow(const uint8_t* src, int srcBytes, const LinearColumn* column
     }
 }
 
+int FixedWeightBits(float weight) {
+    for (int bits = 0; bits <= kMaxFixedLinearBits; ++bits) {
+        const float scaled = weight * static_cast<float>(1 << bits);  // exact: a power of two
+        if (scaled >= 0.0f && scaled <= static_cast<float>(1 << bits) &&
+            scaled == static_cast<float>(static_cast<int>(scaled))) {
+            return bits;
+        }
+    }
+    return -1;
+}
+
+namespace {
+int16_t FixedWeight(float weight, int bits) {
+    return static_cast<int16_t>(weight * static_cast<float>(1 << bits));
+}
+}  // namespace
+
+void PlanFixedLinear(const LinearColumn* columns, int count, int srcBytes, int bits, FixedLinearPlan& plan) {
+    plan.bits = bits;
+    plan.blocks.clear();
+    plan.weights.clear();
+    if (ActiveSimdLevel() < SimdLevel::kAvx2) {
+        return;
+    }
+    PlanLinearBlocks(columns, count, srcBytes, plan.blocks);
+    for (const LinearBlock& block : plan.blocks) {
+        for (int side = 0; side < 2; ++side) {
+            for (float weight : block.weight[side]) plan.weights.push_back(FixedWeight(weight, bits));
+        }
+    }
+}
+
+void WeighFixedRow(const uint8_t* src, const LinearColumn* columns, int count, const FixedLinearPlan& plan,
+                   uint16_t* out) {
+    const int done = static_cast<int>(plan.blocks.size());
+    if (done > 0) {
+        zoomrows::WeighFixedBlocksAvx2(src, plan.blocks.data(), plan.weights.data(), done, out);
+    }
+    for (int i = 16 * done; i < 3 * count; ++i) {
+        const LinearColumn& t = columns[i / 3];
+        out[i] = static_cast<uint16_t>(src[t.offset + i % 3] * FixedWeight(t.weight, plan.bits) +
+                                       src[t.neighbourOffset + i % 3] * FixedWeight(t.neighbourWeight, plan.bits));
+    }
+}
+
+void BlendFixedRows(const uint16_t* a, const uint16_t* b, int weightA, int weightB, int bits, int n, uint8_t* out) {
+    int i = ActiveSimdLevel() >= SimdLevel::kAvx2 ? zoomrows::BlendFixedRowsAvx2(a, b, weightA, weightB, bits, n, out)
+                                                   : 0;
+    for (; i < n; ++i) {
+        out[i] = static_cast<uint8_t>((a[i] * weightA + b[i] * weightB) >> (2 * bits));
+    }
+}
+
 }  // namespace vimbrel::effects

@@ -20,4 +20,10 @@ int BlendCubicColumnsAvx2(const float* blended, const CubicColumn* columns, int 
 // Channels done of BlendLinearRows, 32 at a time; `exact`: weights 1 and 0.
 int BlendLinearRowsAvx2(WeighedRow a, WeighedRow b, float weightA, float weightB, bool exact, int n, uint8_t* out);
 
+// The integer zoom of FixedLinearPlan: the first `blocks` planned blocks, and
+// the channels done of BlendFixedRows, 32 at a time.
+void WeighFixedBlocksAvx2(const uint8_t* src, const LinearBlock* plan, const int16_t* weights, int blocks,
+                          uint16_t* out);
+int BlendFixedRowsAvx2(const uint16_t* a, const uint16_t* b, int weightA, int weightB, int bits, int n, uint8_t* out);
+
 }  // namespace vimbrel::effects::zoomrows

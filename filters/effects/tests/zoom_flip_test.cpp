@@ -196,7 +196,7 @@ TEST(Zoom, VectorisedZoomsGiveThePlainZoomsBytes) {
     std::vector<int> widths;
     for (int w = 1; w <= 24; ++w) widths.push_back(w);
     for (int w : {31, 33, 63, 65, 127, 161, 255, 321, 639, 640, 641}) widths.push_back(w);
-    const float factors[] = {1.0f, 1.00157f, 1.7f, 2.3f, 3.0f, 4.0f};
+    const float factors[] = {1.0f, 1.00157f, 1.7f, 2.0f, 2.3f, 3.0f, 4.0f, 8.0f};
     struct Method {
         const char* name;
         void (*fast)(const RgbFrame&, float, bool, bool, CScratch&);
