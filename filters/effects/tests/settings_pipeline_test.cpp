@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -33,9 +34,14 @@ public:
     void Compose(const RgbFrame&) override { ++compositions; }
     ITileRunner& Tiles() override { return tiles; }
     IRandomSource& Random() override { return random; }
-    CScratch& Scratch() override { return scratch; }
+    CScratch& Scratch() override {
+        if (++scratchCalls == failingScratchCall) throw std::bad_alloc();
+        return scratch;
+    }
 
     int sizeChanges = 0;
+    int scratchCalls = 0;
+    int failingScratchCall = 0;  // this call finds no memory; 0: none
     int stretches = 0;
     int compositions = 0;
     ZoomCrop lastCrop;
@@ -357,6 +363,22 @@ TEST(Pipeline, WhiteBalanceBeforeAZoomGivesTheWholeFrameResult) {
             }
         }
     }
+}
+
+// The zoom finds no memory after the white balance mapped only its part: the
+// rest is mapped then. Means R 200, G 100, B 100 map to 182, 125, 125 (see
+// the white balance tests), and the zoomed uniform frame stays uniform.
+TEST(Pipeline, ZoomFailingAfterThePartialWhiteBalanceLeavesTheWholeFrameBalanced) {
+    CEffectSettings s;
+    s.SetAutoWhiteBalance(1, 0, 1);
+    s.SetZoom(1, 1, 2.0f, false, false);
+    CRecordingHost host;
+    host.failingScratchCall = 2;  // the white balance asks first, the zoom second
+    CTestFrame f(40, 30), expected(40, 30);
+    f.Fill(Bgr{100, 100, 200});
+    expected.Fill(Bgr{125, 125, 182});
+    EXPECT_EQ(RunEffectPipeline(s, f.View(), host), 1);
+    EXPECT_EQ(f.Pixels(), expected.Pixels());
 }
 
 }  // namespace
