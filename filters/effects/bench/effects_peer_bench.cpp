@@ -51,10 +51,12 @@ void CompareAt(CPeerTable& table, int w, int h) {
                         // A negative height turns the rows over as well.
                         libyuv::RGB24Mirror(src.data, 3 * w, dst.data + (h - 1) * 3 * w, -3 * w, w, h);
                         keep();
-                    }}});
+                    }}},
+                  "ours in place, as the filter runs it; peers into a second buffer; the same bytes");
     table.Compare("mirror", w, h, [&] { FlipFrame(frame, false, true); },
                   {{"cv::flip", [&] { cv::flip(src, dst, 1); keep(); }},
-                   {"libyuv RGB24Mirror", [&] { libyuv::RGB24Mirror(src.data, 3 * w, dst.data, 3 * w, w, h); keep(); }}});
+                   {"libyuv RGB24Mirror", [&] { libyuv::RGB24Mirror(src.data, 3 * w, dst.data, 3 * w, w, h); keep(); }}},
+                  "ours in place, as the filter runs it; peers into a second buffer; the same bytes");
 
     table.Compare("bilinear zoom x2", w, h, [&] { ZoomBilinear(frame, 2.0f, false, false, scratch); },
                   {{"cv::resize LINEAR", [&] { cv::resize(centre, dst, dst.size(), 0, 0, cv::INTER_LINEAR); keep(); }},

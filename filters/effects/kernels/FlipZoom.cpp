@@ -234,7 +234,7 @@ void FlipFrame(const RgbFrame& frame, bool flipVertical, bool mirror) {
         }
     } else if (mirror) {
         for (int r = 0; r < h; ++r) {
-            ReverseRow(frame.Row(r), w);
+            ReverseRow(frame.Row(r), w, r + 1 < h ? frame.Row(r + 1) : nullptr);
         }
     }
 }

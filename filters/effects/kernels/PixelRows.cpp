@@ -66,11 +66,11 @@ void EmbossFrom(uint8_t* row, int from, int width, int previous) {
 
 }  // namespace
 
-void ReverseRow(uint8_t* row, int width) {
+void ReverseRow(uint8_t* row, int width, const uint8_t* next) {
     const SimdLevel level = ActiveSimdLevel();
     int done = 0;
     if (level >= SimdLevel::kAvx2) {
-        done = rows::ReverseRowAvx2(row, width);
+        done = rows::ReverseRowAvx2(row, width, next);
     }
     // The middle, less than two AVX2 blocks, or the whole row below AVX2.
     if (level >= SimdLevel::kSsse3) {

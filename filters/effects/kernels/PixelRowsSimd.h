@@ -36,7 +36,7 @@ int SpreadGreySsse3(const uint8_t* grey, uint8_t* bgr, int width);
 // previousGrey: the grey of the last pixel done, for the plain finish.
 int EmbossPixelsSsse3(uint8_t* row, int width, int& previousGrey);
 
-int ReverseRowAvx2(uint8_t* row, int width);
+int ReverseRowAvx2(uint8_t* row, int width, const uint8_t* next);
 int ReverseSwapRowsAvx2(uint8_t* a, uint8_t* b, int width);
 int GreyPixelsAvx2(uint8_t* row, int width);
 int ShiftedGreyAvx2(const uint8_t* bgr, uint8_t* grey, int width);
