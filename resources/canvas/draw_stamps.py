@@ -3,7 +3,8 @@
 64 x 64 RGBA. Stamps 1-8 and 12 are coloured pictures that the editor lays
 on as they are; the others are one-colour shapes whose alpha the editor
 paints in the pen colour. Standard library only, deterministic; the output
-is committed, run again after changing a design.
+is committed, run again after changing a design, then draw the stamp
+popup's strip again (resources/popupthumbs).
 """
 
 import math

@@ -42,14 +42,15 @@ RgbaPicture Decode(const std::wstring& path) {
 
 }  // namespace
 
-std::vector<RgbaPicture> LoadPhotoFrames(const std::wstring& folder, std::vector<std::wstring>& missing) {
-    std::vector<RgbaPicture> frames;
+std::vector<RgbaPicture> LoadPhotoPictures(const std::wstring& folder, const wchar_t* name,
+                                           std::vector<std::wstring>& missing) {
+    std::vector<RgbaPicture> pictures;
     for (int number = 1; number < kCells; ++number) {
-        const std::wstring path = folder + L"\\frame" + std::to_wstring(number) + L".png";
-        frames.push_back(Decode(path));
-        if (frames.back().width == 0) missing.push_back(path);
+        const std::wstring path = folder + L"\\" + name + std::to_wstring(number) + L".png";
+        pictures.push_back(Decode(path));
+        if (pictures.back().width == 0) missing.push_back(path);
     }
-    return frames;
+    return pictures;
 }
 
 bool ReadFileBytes(const std::wstring& path, std::vector<uint8_t>& bytes) {

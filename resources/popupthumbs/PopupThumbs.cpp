@@ -80,14 +80,6 @@ void PutOpaque(uint8_t* pixel, Rgb c) {
     pixel[3] = 255;
 }
 
-void PasteCell(RgbaPicture& strip, int cell, const RgbaPicture& picture) {
-    for (int y = 0; y < kCellHeight; ++y)
-        for (int x = 0; x < kCellWidth; ++x) {
-            const uint8_t* from = picture.At(x, y);
-            std::copy(from, from + 4, strip.At(cell * kCellWidth + x, y));
-        }
-}
-
 // The filter's frames: blue, green, red, bottom row first, 3 bytes a pixel.
 std::vector<uint8_t> ToBottomUp(const RgbaPicture& picture, int bytesPerPixel) {
     std::vector<uint8_t> out(static_cast<std::size_t>(picture.width) * picture.height * bytesPerPixel, 0);
@@ -181,6 +173,14 @@ RgbaPicture ShrinkPicture(const RgbaPicture& picture, int toWidth, int toHeight)
             q[3] = static_cast<uint8_t>((sum[3] + count / 2) / count);
         }
     return out;
+}
+
+void PasteCell(RgbaPicture& strip, int cell, const RgbaPicture& picture) {
+    for (int y = 0; y < kCellHeight; ++y)
+        for (int x = 0; x < kCellWidth; ++x) {
+            const uint8_t* from = picture.At(x, y);
+            std::copy(from, from + 4, strip.At(cell * kCellWidth + x, y));
+        }
 }
 
 void Compose(RgbaPicture& under, const RgbaPicture& over) {

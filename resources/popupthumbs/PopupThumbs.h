@@ -1,8 +1,8 @@
 #pragma once
-// The thumbnail strips of the effect and frame popups, drawn from what the
-// program really does: one sample picture through each live effect of the
-// effects filter, through each photo effect of the photo editor, and under
-// each photo frame. A strip is 512 x 24, sixteen 32 x 24 cells side by
+// The thumbnail strips of the effect, frame and stamp popups, drawn from
+// what the program really does: one sample picture through each live effect
+// of the effects filter, through each photo effect of the photo editor, and
+// under each photo frame; and each stamp as the photo editor puts it on. A strip is 512 x 24, sixteen 32 x 24 cells side by
 // side, cell k at x = k * 32, in the popups' own cell order. Everything is
 // integer arithmetic over the effects' own code, so every build draws the
 // same bytes. Portable: no Windows header.
@@ -37,6 +37,9 @@ RgbaPicture SamplePicture(int width, int height);
 // so transparent pixels lend no colour.
 RgbaPicture ShrinkPicture(const RgbaPicture& picture, int toWidth, int toHeight);
 
+// Copies a 32 x 24 picture into cell `cell` of a strip.
+void PasteCell(RgbaPicture& strip, int cell, const RgbaPicture& picture);
+
 // Lays `over` (any alpha) on `under` (opaque), both the same size.
 void Compose(RgbaPicture& under, const RgbaPicture& over);
 
@@ -47,5 +50,11 @@ RgbaPicture PhotoEffectStrip();
 // The frame cells: cell 0 the bare sample, cell k the sample under
 // frames[k - 1]; cells without a frame stay bare.
 RgbaPicture FrameStrip(const std::vector<RgbaPicture>& frames);
+// The stamp cells, clear around what they show, so the popup's own fill
+// (selected, under the mouse, or its body) is the ground: cell 0 a stroke of
+// the pen, cell k stamps[k - 1] shrunk by three, centred, as the editor
+// uses entry k: a picture stamp as it is, a brush stamp in the editor's
+// starting pen colour, black. A stamp that does not fit leaves its cell clear.
+RgbaPicture StampStrip(const std::vector<RgbaPicture>& stamps);
 
 }  // namespace vimbrel::thumbs

@@ -3,10 +3,11 @@ icon rows (one 12 x 12 cell per entry, at x = entry * 12), the 3 x 5 marker
 of the current row and the 512 x 24 thumbnail strips (sixteen 32 x 24
 cells, cell k at x = k * 32).
 
-The effect and frame strips (filter.png, filteri.png, frame.png) show the
-real effects and frames: resources/popupthumbs draws them from the
-effects' own code and the photo frames, and they are committed from
-there. This script draws the other two, where every thumbnail keeps a
+The effect, frame and stamp strips (filter.png, filteri.png, frame.png,
+stamp.png) show the real effects, frames and stamps: resources/popupthumbs
+draws them from the effects' own code, the photo frames and the stamps,
+and they are committed from there. This script draws the face strip
+(facex.png), which no popup of the program shows, where every thumbnail keeps a
 solid probe square at its centre (x 12..19, y 8..15 of the cell) whose
 colour names the strip and the cell, so the window tests can tell which
 cell landed where: red = 16 * cell + 8, green = the strip's number * 40 +
@@ -25,8 +26,8 @@ MARKER = rgb("F0D264")
 
 # Strip name -> its number in the probe colour.
 THUMB_STRIPS = ("filter.png", "filteri.png", "frame.png", "facex.png", "stamp.png")
-# Drawn from the effects and frames by resources/popupthumbs, not here.
-REAL_STRIPS = ("filter.png", "filteri.png", "frame.png")
+# Drawn from the effects, frames and stamps by resources/popupthumbs, not here.
+REAL_STRIPS = ("filter.png", "filteri.png", "frame.png", "stamp.png")
 
 
 def probe_colour(strip, cell):
@@ -79,7 +80,7 @@ def pictures():
 
 
 def write_popup_pictures(folder):
-    """Writes eight pictures into the TOLVEX folder; returns the names of
+    """Writes seven pictures into the TOLVEX folder; returns the names of
     all eleven popup pictures, the committed real strips among them."""
     written = write_sized_pngs(folder, pictures())
     return [name for name in written if name not in THUMB_STRIPS] + list(THUMB_STRIPS)
