@@ -1,6 +1,8 @@
-// Playback as its user sees it: started in browse mode, the program plays
-// the newest video of the video tab in the preview area, and the whole frame
-// fills it (the bench camera's bars at their columns, the ramp end to end).
+// Browse mode as its user sees it: the program plays the newest video of
+// the video tab in the preview area, and the whole frame fills it (the bench
+// camera's bars at their columns, the ramp end to end); the stamp popup
+// shows the pen and the stamps.
+#include "ScreenPopups.h"
 #include "ScreenScene.h"
 #include "ScreenSuite.h"
 
@@ -125,6 +127,34 @@ TEST_F(PlaybackScreen, ARecordedVideoPlaysWholeInThePreviewArea) {
     }, 5000);
     EXPECT_EQ(faults, "");
     CScreenPicture::OfClient(Run().Main(), kPreviewArea).SaveToGallery(L"playback-browse");
+}
+
+// Each stamp tile is a shape of its own lying on the popup's ground: the
+// body colour, or the selection's fill for the marked entry, never a square
+// of the tile's own.
+TEST_F(PlaybackScreen, StampTilesAreShapesOnThePopupsGround) {
+    // Browse mode: filter, frame, pen size, colour, stamp, settings sheet.
+    const std::vector<HWND> buttons = Run().SettingButtons();
+    ASSERT_EQ(buttons.size(), 6u);
+    HWND popup = HoverForPopup(Run(), buttons[4]);
+    ASSERT_NE(popup, nullptr);
+    Pump(300);
+    const CScreenPicture shown = CScreenPicture::OfWindow(popup);
+    ASSERT_EQ(shown.Width(), kImagePopupWidth);
+    shown.SaveToGallery(L"browse-stamp-popup");
+    const COLORREF body = shown.At(4, 40), selectedFill = RGB(0xF5, 0xD2, 0x6A);
+    std::vector<std::vector<COLORREF>> tiles;
+    for (int cell = 0; cell < 16; ++cell) {
+        tiles.push_back(ImageTile(shown, cell));
+        const COLORREF ground = tiles.back().front();
+        EXPECT_TRUE(Near(ground, body, 8) || Near(ground, selectedFill, 8)) << "tile " << cell << " hides the ground";
+        int shape = 0;
+        for (COLORREF c : tiles.back()) shape += !Near(c, ground, 24);
+        EXPECT_GT(shape, 40) << "tile " << cell << " shows no stamp";
+    }
+    EXPECT_EQ(LookAlikeTiles(tiles), (std::vector<std::pair<int, int>>{})) << "tiles look alike";
+    MoveMouseTo(OnScreen(Run().Main(), 300, 20));
+    EXPECT_TRUE(WaitFor([popup] { return !IsWindowVisible(popup); }, 3000));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // live picture, the settings strip drawn before the mouse goes near it, the
 // setting popups opening and closing, their effect and frame tiles, and the
 // effect and frame popups agreeing with each other and with the picture.
+#include "ScreenPopups.h"
 #include "ScreenSuite.h"
 
 namespace vimbrel::screentest {
@@ -9,13 +10,9 @@ namespace {
 
 // The strip's background behind the item pictures (skin colour 0).
 constexpr COLORREF kStripBackground = RGB(0xBB, 0xC7, 0xD6);
-// The image popups: 157 x 143, cell k's thumbnail at (7 + 37 (k % 4),
-// 25 + 29 (k / 4)), the selected filter cell framed in F0D264 two pixels
-// outside it.
-constexpr int kImagePopupWidth = 157, kImagePopupHeight = 143;
+// The selected filter cell of an image popup is framed in F0D264 two
+// pixels outside it.
 constexpr COLORREF kSelectionFrame = RGB(0xF0, 0xD2, 0x64);
-
-POINT CellCentre(int cell) { return {7 + 37 * (cell % 4) + 16, 25 + 29 * (cell / 4) + 12}; }
 
 class VideoModeScreen : public CProgramSuite<VideoModeScreen> {
 public:
@@ -25,18 +22,7 @@ protected:
     // A point on the skin's plain background, away from every control.
     static POINT Away() { return OnScreen(Run().Main(), 300, 20); }
 
-    // The pointer on a setting button until its popup shows; the popup or
-    // null.
-    static HWND Hover(HWND button) {
-        MoveMouseTo(CentreOf(button));
-        HWND popup = nullptr;
-        WaitFor([&] {
-            const auto shown = Run().ShownPopups();
-            popup = shown.size() == 1 ? shown.front() : nullptr;
-            return popup != nullptr;
-        }, 5000);
-        return popup;
-    }
+    static HWND Hover(HWND button) { return HoverForPopup(Run(), button); }
     static bool Hidden(HWND popup) {
         return WaitFor([popup] { return !IsWindowVisible(popup); }, 3000);
     }
@@ -51,13 +37,13 @@ protected:
         MoveMouseTo(OnScreen(popup, client.x, client.y));
     }
     static void ClickCell(HWND popup, int cell) {
-        IntoPopup(popup, CellCentre(cell));
-        ClickAt(OnScreen(popup, CellCentre(cell).x, CellCentre(cell).y));
+        IntoPopup(popup, ImageCellCentre(cell));
+        ClickAt(OnScreen(popup, ImageCellCentre(cell).x, ImageCellCentre(cell).y));
     }
     // Whether the image popup marks cell as its selection.
     static bool Marks(HWND popup, int cell) {
         const CScreenPicture shown = CScreenPicture::OfWindow(popup);
-        const POINT c = CellCentre(cell);
+        const POINT c = ImageCellCentre(cell);
         return Near(shown.At(c.x, c.y - 12 - 2), kSelectionFrame, 24);
     }
     std::vector<HWND> Buttons() const { return Run().SettingButtons(); }
@@ -101,15 +87,6 @@ TEST_F(VideoModeScreen, SettingsStripIsDrawnBeforeAnyMouseMove) {
     }
 }
 
-// The thumbnail of cell k inside its grey frame line: 30 x 22 pixels.
-std::vector<COLORREF> Tile(const CScreenPicture& popup, int cell) {
-    std::vector<COLORREF> pixels;
-    const int left = 7 + 37 * (cell % 4), top = 25 + 29 * (cell / 4);
-    for (int y = top + 1; y < top + 23; ++y)
-        for (int x = left + 1; x < left + 31; ++x) pixels.push_back(popup.At(x, y));
-    return pixels;
-}
-
 // How many of a tile's rows change along the row away from its middle
 // columns: a picture has shapes across most rows, a flat or shaded square
 // (even with a mark in its middle) none.
@@ -137,15 +114,10 @@ TEST_F(VideoModeScreen, EffectAndFrameTilesAreDistinctPictures) {
         ASSERT_EQ(shown.Width(), kImagePopupWidth);
         std::vector<std::vector<COLORREF>> tiles;
         for (int cell = 0; cell < 16; ++cell) {
-            tiles.push_back(Tile(shown, cell));
+            tiles.push_back(ImageTile(shown, cell));
             EXPECT_GE(RowsWithShapes(tiles.back()), 8) << "tile " << cell << " is a plain square";
         }
-        for (int a = 0; a < 16; ++a)
-            for (int b = a + 1; b < 16; ++b) {
-                int apart = 0;
-                for (size_t i = 0; i < tiles[a].size(); ++i) apart += !Near(tiles[a][i], tiles[b][i], 8);
-                EXPECT_GT(apart, 30) << "tiles " << a << " and " << b << " look alike";
-            }
+        EXPECT_EQ(LookAlikeTiles(tiles), (std::vector<std::pair<int, int>>{})) << "tiles look alike";
         MoveMouseTo(Away());
         EXPECT_TRUE(Hidden(popup));
     }
