@@ -70,6 +70,27 @@ struct EngineValues {
     bool rebuildPreview = true;
 
     bool IsReadyAndIdle() const { return ready && captureState == kIdle; }
+
+    // Back to what a fresh load has, except what callers choose: the shoot
+    // mode (settable before Initialize) with the camera values it saved,
+    // the zoom and mirror, the volumes, the JPEG quality and the bitrates.
+    // Devices, formats, modes and graph flags describe objects that are
+    // being let go, so they start over.
+    void ForgetDevicesAndGraphs()
+    {
+        EngineValues fresh;
+        fresh.shootMode = shootMode;
+        fresh.savedGamma = savedGamma;
+        fresh.savedExposure = savedExposure;
+        fresh.zoomFactor = zoomFactor;
+        fresh.mirror = mirror;
+        fresh.audioVolume = audioVolume;
+        fresh.playbackVolume = playbackVolume;
+        fresh.jpegQuality = jpegQuality;
+        fresh.audioBitrateIndex = audioBitrateIndex;
+        fresh.videoBitrateIndex = videoBitrateIndex;
+        *this = fresh;
+    }
 };
 
 } // namespace camera

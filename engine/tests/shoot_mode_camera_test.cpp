@@ -42,6 +42,16 @@ TEST_F(ShootModes, ModeZeroLiftsTheCameraGammaByFiveAndLeavingPutsItBack)
     EXPECT_EQ(exposure, BenchExposure());
 }
 
+TEST_F(ShootModes, AModeChosenBeforeInitializeIsStillCurrentAfterIt)
+{
+    // Before Initialize the camera calls are refused, so mode 0 is entered
+    // with no gamma saved; Initialize must not put the mode back to 5.
+    ASSERT_EQ(1, SetShootMode(0));
+    ASSERT_EQ(1, Start(2));
+    ASSERT_EQ(1, SetShootMode(0));
+    EXPECT_EQ(100, BenchGamma());
+}
+
 TEST_F(ShootModes, AnUnknownModeLeavesTheCurrentOneYetIsRefused)
 {
     ASSERT_EQ(1, Start(2));

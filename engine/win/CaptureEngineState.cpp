@@ -59,7 +59,7 @@ void ReleaseEngineObjects(CaptureEngineState& state)
     state.playbackDuration = 0;
     state.attachedVideoWindow = nullptr;
     state.monitorNotifyWindow = nullptr;
-    state.values = EngineValues{};
+    state.values.ForgetDevicesAndGraphs();
 }
 
 } // namespace camera

@@ -79,7 +79,8 @@ CaptureEngineState& Engine();
 void DestroyEngine();
 
 // Every COM reference, list and window handle back to its initial value,
-// and the plain values to what a fresh load has.
+// and the plain values that describe them to what a fresh load has; the
+// settings callers chose stay.
 void ReleaseEngineObjects(CaptureEngineState& state);
 
 } // namespace camera

@@ -166,10 +166,13 @@ int UninitializeNow()
             control->GetState(100, &playState) != E_FAIL && playState != State_Stopped)
             ReleasePlaybackGraph(state, playback);
     }
-    if (!state.values.ready)
-        return 0;
-    ShutDown(state);
-    return 1;
+    // The last call into the library: whatever comes after finds the
+    // engine as a fresh load would, settings included.
+    const bool wasReady = state.values.ready;
+    if (wasReady)
+        ShutDown(state);
+    state.values = EngineValues{};
+    return wasReady ? 1 : 0;
 }
 
 } // namespace
