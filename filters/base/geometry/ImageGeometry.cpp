@@ -33,4 +33,20 @@ bool FrameBytes(int32_t width, int32_t height, uint16_t bitCount, uint32_t* byte
     return true;
 }
 
+bool SampleRowStride(int32_t width, int32_t height, uint16_t bitCount, uint64_t length, uint32_t* stride)
+{
+    uint32_t padded = 0;
+    if (height == 0 || stride == nullptr || !RowStride(width, bitCount, &padded)) {
+        return false;
+    }
+    const uint64_t rows = height < 0 ? static_cast<uint64_t>(-static_cast<int64_t>(height))
+                                     : static_cast<uint64_t>(height);
+    const uint64_t lastRow = (static_cast<uint64_t>(width) * bitCount + 7) / 8;
+    if ((rows - 1) * padded + lastRow > length) {
+        return false;
+    }
+    *stride = padded;
+    return true;
+}
+
 } // namespace imagegeometry

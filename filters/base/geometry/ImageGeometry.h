@@ -16,6 +16,13 @@ bool RowStride(int32_t width, uint16_t bitCount, uint32_t* stride);
 // counts by its magnitude. False for a zero height or an overflow.
 bool FrameBytes(int32_t width, int32_t height, uint16_t bitCount, uint32_t* bytes);
 
+// Where a frame's rows lie in a sample of `length` bytes, the one rule both
+// filters read frames by: rows are RowStride bytes apart, as in every DIB
+// DirectShow carries, and the last row may lack its padding. False when the
+// sample is too short for that (such a sample is passed on untouched) or the
+// header is nonsense; *stride is then left alone.
+bool SampleRowStride(int32_t width, int32_t height, uint16_t bitCount, uint64_t length, uint32_t* stride);
+
 // The larger of two sizes that both describe one frame, for buffers that must
 // hold a frame whatever the upstream filter claimed its sample size to be.
 inline uint32_t LargerSize(uint32_t a, uint32_t b) { return a > b ? a : b; }

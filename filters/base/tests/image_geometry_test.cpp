@@ -48,3 +48,22 @@ TEST(ImageGeometry, RefusesNonsenseAndOverflow)
     EXPECT_EQ(9u, imagegeometry::LargerSize(1, 9));
     EXPECT_EQ(9u, imagegeometry::LargerSize(9, 1));
 }
+
+TEST(ImageGeometry, SampleRowsArePaddedAndOnlyTheLastMayBeShort)
+{
+    uint32_t stride = 0;
+    // 5 x 3 RGB24: rows of 15 bytes padded to 16; 16 + 16 + 15 = 47.
+    ASSERT_TRUE(imagegeometry::SampleRowStride(5, 3, 24, 48, &stride));
+    EXPECT_EQ(16u, stride);
+    stride = 0;
+    ASSERT_TRUE(imagegeometry::SampleRowStride(5, -3, 24, 47, &stride));
+    EXPECT_EQ(16u, stride);
+    // Packed rows (45 bytes) are too short for padded rows: no frame.
+    stride = 7;
+    EXPECT_FALSE(imagegeometry::SampleRowStride(5, 3, 24, 46, &stride));
+    EXPECT_FALSE(imagegeometry::SampleRowStride(5, 3, 24, 45, &stride));
+    EXPECT_FALSE(imagegeometry::SampleRowStride(0, 3, 24, 1000, &stride));
+    EXPECT_FALSE(imagegeometry::SampleRowStride(5, 0, 24, 1000, &stride));
+    EXPECT_FALSE(imagegeometry::SampleRowStride(5, 3, 0, 1000, &stride));
+    EXPECT_EQ(7u, stride);
+}

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "FrameImageLoader.h"
+#include "ImageGeometry.h"
 #include "dshowbase/MediaType.h"
 #include "dshowbase/SampleCopy.h"
 #include "kernels/OverlayLayout.h"
@@ -299,10 +300,14 @@ HRESULT CEffectFilter::Transform(IMediaSample* input, IMediaSample* output) {
     CAutoLock hold(&effectLock_);
     const VIDEOINFOHEADER* info = dshowbase::VideoInfo(InputPin()->CurrentMediaType());
     fx::RgbFrame frame;
-    // A sample shorter than the header's picture passes through untouched.
+    uint32_t stride = 0;
+    // Rows are DIB rows; a sample shorter than the header's picture passes
+    // through untouched.
     if (info == nullptr || data == nullptr || length <= 0 ||
+        !imagegeometry::SampleRowStride(info->bmiHeader.biWidth, info->bmiHeader.biHeight, 24,
+                                        static_cast<uint64_t>(length), &stride) ||
         !fx::MakeFrameView(data, static_cast<std::size_t>(length), info->bmiHeader.biWidth,
-                           info->bmiHeader.biHeight, frame)) {
+                           info->bmiHeader.biHeight, stride, frame)) {
         return S_OK;
     }
     fx::RunEffectPipeline(settings_, frame, *this);

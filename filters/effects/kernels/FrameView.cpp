@@ -6,21 +6,39 @@
 
 namespace vimbrel::effects {
 
+namespace {
+
+uint64_t RowCount(int height) {
+    return height < 0 ? static_cast<uint64_t>(-static_cast<int64_t>(height)) : static_cast<uint64_t>(height);
+}
+
+}  // namespace
+
 bool MakeFrameView(uint8_t* buffer, std::size_t length, int width, int height, RgbFrame& out) {
+    out = RgbFrame{};
+    if (width <= 0 || height == 0 || height == INT_MIN) {
+        return false;
+    }
+    const uint64_t rows = RowCount(height);
+    const uint64_t packed = static_cast<uint64_t>(width) * 3;
+    const uint64_t aligned = (packed + 3) & ~uint64_t{3};
+    // Checked here in 64 bits so that the row size handed on fits.
+    if (packed * rows > length) {
+        return false;
+    }
+    const uint64_t rowBytes = aligned * rows <= length ? aligned : packed;
+    return MakeFrameView(buffer, length, width, height, static_cast<std::size_t>(rowBytes), out);
+}
+
+bool MakeFrameView(uint8_t* buffer, std::size_t length, int width, int height, std::size_t rowBytes,
+                   RgbFrame& out) {
     out = RgbFrame{};
     if (buffer == nullptr || width <= 0 || height == 0 || height == INT_MIN) {
         return false;
     }
-    const uint64_t rows = height < 0 ? static_cast<uint64_t>(-static_cast<int64_t>(height))
-                                     : static_cast<uint64_t>(height);
+    const uint64_t rows = RowCount(height);
     const uint64_t packed = static_cast<uint64_t>(width) * 3;
-    const uint64_t aligned = (packed + 3) & ~uint64_t{3};
-    uint64_t rowBytes = 0;
-    if (aligned * rows <= length) {
-        rowBytes = aligned;
-    } else if (packed * rows <= length) {
-        rowBytes = packed;
-    } else {
+    if (rowBytes < packed || (rows - 1) * rowBytes + packed > length) {
         return false;
     }
     out.width = width;

@@ -41,6 +41,11 @@ RgbFrame PartOf(const RgbFrame& frame, const PixelArea& area);
 // ever reads or writes past the sample.
 bool MakeFrameView(uint8_t* buffer, std::size_t length, int width, int height, RgbFrame& out);
 
+// The same with the rows rowBytes apart, as the filter finds them in a
+// sample; only the last row need not hold more than its pixels.
+bool MakeFrameView(uint8_t* buffer, std::size_t length, int width, int height, std::size_t rowBytes,
+                   RgbFrame& out);
+
 // A packed copy of a frame's pixels in a scratch slot, taken before a stage
 // that reads the incoming picture while it writes the outgoing one.
 class CFrameCopy {

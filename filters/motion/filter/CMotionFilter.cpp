@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "ImageGeometry.h"
 #include "dshowbase/MediaType.h"
 #include "dshowbase/SampleCopy.h"
 
@@ -172,9 +173,35 @@ HRESULT CMotionFilter::Transform(IMediaSample* input, IMediaSample* output) {
     if (FAILED(hr)) return hr;
     BYTE* frame = nullptr;
     const long length = output->GetActualDataLength();
-    if (SUCCEEDED(output->GetPointer(&frame)) && frame && length > 0)
-        detector_.ProcessFrame(frame, static_cast<std::size_t>(length));
+    if (SUCCEEDED(output->GetPointer(&frame)) && frame && length > 0) DetectIn(frame, length);
     return S_OK;
+}
+
+// Frames come as DIB rows, padded to four bytes; the detector reads rows of
+// exactly width x 3 bytes. Where the two differ (widths that are not a
+// multiple of four) the pass runs on a packed copy and the marks it drew go
+// back into the frame. A sample too short for its rows is not looked at.
+void CMotionFilter::DetectIn(BYTE* frame, long length) {
+    const VIDEOINFOHEADER* info = dshowbase::VideoInfo(InputPin()->CurrentMediaType());
+    std::uint32_t stride = 0;
+    if (!info || !imagegeometry::SampleRowStride(info->bmiHeader.biWidth, info->bmiHeader.biHeight, 24,
+                                                 static_cast<std::uint64_t>(length), &stride))
+        return;
+    const std::size_t packed = static_cast<std::size_t>(info->bmiHeader.biWidth) * 3;
+    const LONG height = info->bmiHeader.biHeight;
+    const std::size_t rows = static_cast<std::size_t>(height < 0 ? -static_cast<LONGLONG>(height) : height);
+    if (stride == packed) {
+        detector_.ProcessFrame(frame, packed * rows);
+        return;
+    }
+    try {
+        packedFrame_.resize(packed * rows);
+    } catch (const std::bad_alloc&) {
+        return;  // no room for the copy: this frame goes by undetected
+    }
+    for (std::size_t r = 0; r < rows; ++r) std::memcpy(&packedFrame_[r * packed], frame + r * stride, packed);
+    detector_.ProcessFrame(packedFrame_.data(), packedFrame_.size());
+    for (std::size_t r = 0; r < rows; ++r) std::memcpy(frame + r * stride, &packedFrame_[r * packed], packed);
 }
 
 HRESULT CMotionFilter::StartStreaming() {

@@ -5,6 +5,8 @@
 
 #include <dshow.h>
 
+#include <vector>
+
 #include "CDetectorNonThread.h"
 #include "DetectorGraphPort.h"
 #include "IMotionControl.h"
@@ -53,10 +55,13 @@ private:
     // RGB24 video with a whole VIDEOINFOHEADER; a passing header becomes
     // the detector's stream format.
     bool CheckVideoType(const AM_MEDIA_TYPE* type);
+    void DetectIn(BYTE* frame, long length);
 
     CSystemTicks ticks_;
     CDetectorGraphPort graphPort_{this};
     motion::CDetectorNonThread detector_{ticks_};
+    // A packed copy of frames whose rows carry padding; streaming thread only.
+    std::vector<BYTE> packedFrame_;
     // Serialises the settings calls among themselves; frames never take it.
     dshowbase::CCritSec controlLock_;
 };

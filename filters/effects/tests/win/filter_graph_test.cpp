@@ -139,6 +139,30 @@ TEST_F(FilterGraphTest, NegativeTouchesPixelsButNotRowPadding) {
     }
 }
 
+// Rows are always DIB rows: a sample whose last row lacks its padding is
+// still read row by row at the padded stride, and one holding only packed
+// rows is too short for the frame and passes untouched.
+TEST_F(FilterGraphTest, RowsArePaddedEvenWhenTheLastRowIsShort) {
+    Picture picture(641, 3);
+    picture.FillPattern();
+    const std::size_t stride = Stride(641);
+    const long withoutLastPadding = static_cast<long>(2 * stride + 641 * 3);
+    const long packedOnly = 641 * 3 * 3;
+    for (long length : {withoutLastPadding, packedOnly}) {
+        CPictureGraph run(picture, nullptr, length);
+        ASSERT_EQ(S_OK, run.built);
+        ASSERT_EQ(S_OK, run.graph.settings->SetEffect(VIDEO_EFFECT_NEGATIVE, 0));
+        const auto frames = run.Collect(2);
+        ASSERT_FALSE(frames.empty());
+        const std::vector<BYTE>& out = frames.back().bytes;
+        ASSERT_EQ(static_cast<std::size_t>(length), out.size());
+        for (std::size_t i = 0; i < out.size(); ++i) {
+            const bool pixel = length == withoutLastPadding && i % stride < 641 * 3;
+            ASSERT_EQ(pixel ? 255 - picture.bytes[i] : picture.bytes[i], out[i]) << length << " " << i;
+        }
+    }
+}
+
 TEST_F(FilterGraphTest, ShortSamplesPassUntouched) {
     Picture picture(320, 240);
     picture.FillPattern();
