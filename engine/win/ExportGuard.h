@@ -1,18 +1,14 @@
 // No C++ exception may leave the flat API: a failure there is a refusal.
 #pragma once
 
-#include <new>
+#include "CallGuard.h"
 
 namespace camera {
 
 template <class Body>
 int GuardedExport(Body body) noexcept
 {
-    try {
-        return body();
-    } catch (...) {
-        return 0;
-    }
+    return boundary::GuardedValue(0, body);
 }
 
 } // namespace camera

@@ -6,6 +6,7 @@
 #include "ChipRegisters.h"
 #include "EepromOption.h"
 #include "KsChipPort.h"
+#include "CallGuard.h"
 
 #include <windows.h>
 
@@ -27,18 +28,22 @@ int ReadInto(long* value, Read read)
 {
     if (value == nullptr)
         return 0;
-    int32_t v = static_cast<int32_t>(*value);
-    CKsChipPort port = BoundPort();
-    const bool ok = read(port, v);
-    *value = v;
-    return ok ? 1 : 0;
+    return boundary::GuardedValue(0, [&] {
+        int32_t v = static_cast<int32_t>(*value);
+        CKsChipPort port = BoundPort();
+        const bool ok = read(port, v);
+        *value = v;
+        return ok ? 1 : 0;
+    });
 }
 
 template <class Write>
 int WriteThrough(Write write)
 {
-    CKsChipPort port = BoundPort();
-    return write(port) ? 1 : 0;
+    return boundary::GuardedValue(0, [&] {
+        CKsChipPort port = BoundPort();
+        return write(port) ? 1 : 0;
+    });
 }
 
 int ReadParameterOf(ParameterKind kind, long index, long* value)
@@ -71,7 +76,7 @@ private:
 
 int InitialLIB()
 {
-    return chipmill::BindChip() ? 1 : 0;
+    return boundary::GuardedValue(0, [] { return chipmill::BindChip() ? 1 : 0; });
 }
 
 void UNInitialLIB()
@@ -153,9 +158,11 @@ int WriteEEPROMOption(int id1, int id2, char value8, char flag, char count, int*
     option.flag = static_cast<int8_t>(flag);
     option.count = static_cast<int8_t>(count);
     option.pairs = pairs;
-    CKsChipPort port = BoundPort();
-    CPortEeprom eeprom(port);
-    return WriteEepromOption(eeprom, option) ? 1 : 0;
+    return boundary::GuardedValue(0, [&] {
+        CKsChipPort port = BoundPort();
+        CPortEeprom eeprom(port);
+        return WriteEepromOption(eeprom, option) ? 1 : 0;
+    });
 }
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)

@@ -5,6 +5,7 @@
 // interface thread may select another device, so the selection and whatever
 // the build binds of the device are kept under one lock.
 #include "ModuleBackend.h"
+#include "CallGuard.h"
 
 #include <windows.h>
 
@@ -32,7 +33,7 @@ extern "C" {
 
 int Initialize()
 {
-    return lensknob::StartModule() ? 1 : 0;
+    return boundary::GuardedValue(0, [] { return lensknob::StartModule() ? 1 : 0; });
 }
 
 int Uninitialize()
@@ -42,52 +43,61 @@ int Uninitialize()
 
 int SetCameraDevice(const wchar_t* friendlyName)
 {
-    std::lock_guard<std::mutex> hold(ModuleLock());
-    const bool selected = Selection().Select(reinterpret_cast<const char16_t*>(friendlyName),
-                                             [](const std::u16string& name) {
-                                                 return lensknob::FindAndBindDevice(
-                                                     std::wstring(name.begin(), name.end()));
-                                             });
-    if (!Selection().HasDevice())
-        lensknob::DropDevice();
-    return selected ? 1 : 0;
+    return boundary::GuardedValue(0, [&] {
+        std::lock_guard<std::mutex> hold(ModuleLock());
+        const bool selected = Selection().Select(reinterpret_cast<const char16_t*>(friendlyName),
+                                                 [](const std::u16string& name) {
+                                                     return lensknob::FindAndBindDevice(
+                                                         std::wstring(name.begin(), name.end()));
+                                                 });
+        if (!Selection().HasDevice())
+            lensknob::DropDevice();
+        return selected ? 1 : 0;
+    });
 }
 
 int GetCaps(int* mask)
 {
-    std::lock_guard<std::mutex> hold(ModuleLock());
-    if (mask == nullptr || !Selection().HasDevice())
-        return 0;
-    *mask = cameramodule::CapabilityMask(lensknob::kModuleBuild);
-    return 1;
+    return boundary::GuardedValue(0, [&] {
+        std::lock_guard<std::mutex> hold(ModuleLock());
+        if (mask == nullptr || !Selection().HasDevice())
+            return 0;
+        *mask = cameramodule::CapabilityMask(lensknob::kModuleBuild);
+        return 1;
+    });
 }
 
 int GetRange(int control, int* minimum, int* maximum, int* step, int* defaultValue)
 {
-    std::lock_guard<std::mutex> hold(ModuleLock());
-    if (!Selection().HasDevice() || minimum == nullptr || maximum == nullptr || step == nullptr ||
-        defaultValue == nullptr)
-        return 0;
-    const std::optional<cameramodule::ControlRange> range = cameramodule::RangeOf(lensknob::kModuleBuild, control);
-    if (!range)
-        return 0;
-    *minimum = range->minimum;
-    *maximum = range->maximum;
-    *step = range->step;
-    *defaultValue = range->defaultValue;
-    return 1;
+    return boundary::GuardedValue(0, [&] {
+        std::lock_guard<std::mutex> hold(ModuleLock());
+        if (!Selection().HasDevice() || minimum == nullptr || maximum == nullptr || step == nullptr ||
+            defaultValue == nullptr)
+            return 0;
+        const std::optional<cameramodule::ControlRange> range =
+            cameramodule::RangeOf(lensknob::kModuleBuild, control);
+        if (!range)
+            return 0;
+        *minimum = range->minimum;
+        *maximum = range->maximum;
+        *step = range->step;
+        *defaultValue = range->defaultValue;
+        return 1;
+    });
 }
 
 int Get(int control, int* value)
 {
-    std::lock_guard<std::mutex> hold(ModuleLock());
-    if (value == nullptr || !Selection().HasDevice() || control != cameramodule::kRotateStatus)
-        return 0;
-    int status = 0;
-    if (!lensknob::ReadRotateStatus(status))
-        return 0;
-    *value = status;
-    return 1;
+    return boundary::GuardedValue(0, [&] {
+        std::lock_guard<std::mutex> hold(ModuleLock());
+        if (value == nullptr || !Selection().HasDevice() || control != cameramodule::kRotateStatus)
+            return 0;
+        int status = 0;
+        if (!lensknob::ReadRotateStatus(status))
+            return 0;
+        *value = status;
+        return 1;
+    });
 }
 
 int Set(int, int)

@@ -7,6 +7,7 @@
 #include "RegistryText.h"
 #include "ShellLink.h"
 #include "ShortcutPaths.h"
+#include "CallGuard.h"
 
 #include <windows.h>
 #include <msi.h>
@@ -89,20 +90,20 @@ UINT UninstallShortcut(MSIHANDLE install, Place place)
 
 extern "C" UINT __stdcall InstDesktopShortcut(MSIHANDLE install)
 {
-    return InstallShortcut(install, Place::Desktop);
+    return boundary::GuardedValue(kFailed, [&] { return InstallShortcut(install, Place::Desktop); });
 }
 
 extern "C" UINT __stdcall InstStartMenuShortcut(MSIHANDLE install)
 {
-    return InstallShortcut(install, Place::StartMenu);
+    return boundary::GuardedValue(kFailed, [&] { return InstallShortcut(install, Place::StartMenu); });
 }
 
 extern "C" UINT __stdcall UninstDesktopShortcut(MSIHANDLE install)
 {
-    return UninstallShortcut(install, Place::Desktop);
+    return boundary::GuardedValue(kFailed, [&] { return UninstallShortcut(install, Place::Desktop); });
 }
 
 extern "C" UINT __stdcall UninstStartMenuShortcut(MSIHANDLE install)
 {
-    return UninstallShortcut(install, Place::StartMenu);
+    return boundary::GuardedValue(kFailed, [&] { return UninstallShortcut(install, Place::StartMenu); });
 }

@@ -7,6 +7,7 @@
 
 #include "LanguageFile.h"
 #include "LanguageLookup.h"
+#include "CallGuard.h"
 
 namespace {
 vimbrel::texts::CLanguageFile g_languageFile;
@@ -19,17 +20,19 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {
 }
 
 int __cdecl SetPath(const wchar_t* iniPath) {
-    return g_languageFile.SetPath(iniPath);
+    return boundary::GuardedValue(0, [&] { return g_languageFile.SetPath(iniPath); });
 }
 
 // out must hold 254 characters; it is written only when a text is found.
 int __cdecl GetString(const wchar_t* key, wchar_t* out) {
     if (key == nullptr || out == nullptr) return 0;
-    std::optional<std::u16string> text = g_languageFile.Lookup(key);
-    if (!text || text->size() >= vimbrel::texts::kTextCapacity) return 0;
-    std::copy(text->begin(), text->end(), out);
-    out[text->size()] = L'\0';
-    return 1;
+    return boundary::GuardedValue(0, [&] {
+        std::optional<std::u16string> text = g_languageFile.Lookup(key);
+        if (!text || text->size() >= vimbrel::texts::kTextCapacity) return 0;
+        std::copy(text->begin(), text->end(), out);
+        out[text->size()] = L'\0';
+        return 1;
+    });
 }
 
 }  // extern "C"

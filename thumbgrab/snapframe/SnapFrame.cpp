@@ -3,6 +3,7 @@
 #include "ComApartment.h"
 #include "DibDrawing.h"
 #include "FirstVideoFrame.h"
+#include "CallGuard.h"
 
 #include <windows.h>
 #include <oleauto.h>
@@ -26,7 +27,9 @@ using UniqueBstr = std::unique_ptr<std::remove_pointer_t<BSTR>, BstrFreer>;
 // Result 1 with *found = 1: the frame is drawn at (0, 0) of *dc at
 // width x height. Result 1 with *found = 0: the file has no video stream and
 // nothing was drawn. Result 0: bad arguments, or the detector or GDI failed.
-extern "C" int __cdecl SnapFrame(BSTR fileName, HDC* dc, long width, long height, int* found)
+namespace {
+
+int SnapFrameNow(BSTR fileName, HDC* dc, long width, long height, int* found)
 {
     if (width < 0 || height < 0 || fileName == nullptr || found == nullptr) {
         return 0;
@@ -75,4 +78,11 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
         DisableThreadLibraryCalls(instance);
     }
     return TRUE;
+}
+
+} // namespace
+
+extern "C" int __cdecl SnapFrame(BSTR fileName, HDC* dc, long width, long height, int* found)
+{
+    return boundary::GuardedValue(0, [&] { return SnapFrameNow(fileName, dc, width, height, found); });
 }

@@ -1,4 +1,5 @@
 #include "dshowbase/BaseFilter.h"
+#include "CallGuard.h"
 
 #include "dshowbase/BasePin.h"
 #include "dshowbase/Enumerators.h"
@@ -40,75 +41,81 @@ STDMETHODIMP CBaseFilter::GetClassID(CLSID* clsid)
 
 STDMETHODIMP CBaseFilter::Stop()
 {
-    CAutoLock lock(lock_);
-    HRESULT result = S_OK;
-    if (state_ != State_Stopped) {
-        for (int i = 0; i < GetPinCount(); ++i) {
-            CBasePin* pin = GetPin(i);
-            if (pin != nullptr && pin->IsConnected()) {
-                const HRESULT hr = pin->Inactive();
-                if (FAILED(hr) && SUCCEEDED(result)) {
-                    result = hr;
+    return boundary::GuardedCall([&]() -> HRESULT {
+        CAutoLock lock(lock_);
+        HRESULT result = S_OK;
+        if (state_ != State_Stopped) {
+            for (int i = 0; i < GetPinCount(); ++i) {
+                CBasePin* pin = GetPin(i);
+                if (pin != nullptr && pin->IsConnected()) {
+                    const HRESULT hr = pin->Inactive();
+                    if (FAILED(hr) && SUCCEEDED(result)) {
+                        result = hr;
+                    }
                 }
             }
         }
-    }
-    state_ = State_Stopped;
-    return result;
+        state_ = State_Stopped;
+        return result;
+    });
 }
 
 STDMETHODIMP CBaseFilter::Pause()
 {
-    CAutoLock lock(lock_);
-    if (state_ == State_Stopped) {
-        for (int i = 0; i < GetPinCount(); ++i) {
-            CBasePin* pin = GetPin(i);
-            if (pin != nullptr && pin->IsConnected()) {
-                const HRESULT hr = pin->Active();
-                if (FAILED(hr)) {
-                    // Leave every pin inactive again: half-started pins would
-                    // hold committed allocators and running threads.
-                    for (int j = 0; j < i; ++j) {
-                        CBasePin* started = GetPin(j);
-                        if (started != nullptr && started->IsConnected()) {
-                            started->Inactive();
+    return boundary::GuardedCall([&]() -> HRESULT {
+        CAutoLock lock(lock_);
+        if (state_ == State_Stopped) {
+            for (int i = 0; i < GetPinCount(); ++i) {
+                CBasePin* pin = GetPin(i);
+                if (pin != nullptr && pin->IsConnected()) {
+                    const HRESULT hr = pin->Active();
+                    if (FAILED(hr)) {
+                        // Leave every pin inactive again: half-started pins would
+                        // hold committed allocators and running threads.
+                        for (int j = 0; j < i; ++j) {
+                            CBasePin* started = GetPin(j);
+                            if (started != nullptr && started->IsConnected()) {
+                                started->Inactive();
+                            }
                         }
+                        return hr;
                     }
-                    return hr;
                 }
             }
         }
-    }
-    state_ = State_Paused;
-    return S_OK;
+        state_ = State_Paused;
+        return S_OK;
+    });
 }
 
 STDMETHODIMP CBaseFilter::Run(REFERENCE_TIME start)
 {
-    CAutoLock lock(lock_);
-    if (state_ == State_Stopped) {
-        const HRESULT hr = Pause();
-        if (FAILED(hr)) {
-            return hr;
+    return boundary::GuardedCall([&]() -> HRESULT {
+        CAutoLock lock(lock_);
+        if (state_ == State_Stopped) {
+            const HRESULT hr = Pause();
+            if (FAILED(hr)) {
+                return hr;
+            }
         }
-    }
-    {
-        CAutoLock timeLock(&timeLock_);
-        runStart_ = start;
-    }
-    if (state_ != State_Running) {
-        for (int i = 0; i < GetPinCount(); ++i) {
-            CBasePin* pin = GetPin(i);
-            if (pin != nullptr && pin->IsConnected()) {
-                const HRESULT hr = pin->Run(start);
-                if (FAILED(hr)) {
-                    return hr;
+        {
+            CAutoLock timeLock(&timeLock_);
+            runStart_ = start;
+        }
+        if (state_ != State_Running) {
+            for (int i = 0; i < GetPinCount(); ++i) {
+                CBasePin* pin = GetPin(i);
+                if (pin != nullptr && pin->IsConnected()) {
+                    const HRESULT hr = pin->Run(start);
+                    if (FAILED(hr)) {
+                        return hr;
+                    }
                 }
             }
         }
-    }
-    state_ = State_Running;
-    return S_OK;
+        state_ = State_Running;
+        return S_OK;
+    });
 }
 
 STDMETHODIMP CBaseFilter::GetState(DWORD, FILTER_STATE* state)
@@ -143,21 +150,23 @@ STDMETHODIMP CBaseFilter::GetSyncSource(IReferenceClock** clock)
 
 STDMETHODIMP CBaseFilter::EnumPins(IEnumPins** pins)
 {
-    if (pins == nullptr) {
-        return E_POINTER;
-    }
-    *pins = nullptr;
-    std::vector<Microsoft::WRL::ComPtr<IPin>> list;
-    for (int i = 0; i < GetPinCount(); ++i) {
-        if (CBasePin* pin = GetPin(i)) {
-            list.emplace_back(static_cast<IPin*>(pin));
+    return boundary::GuardedCall([&]() -> HRESULT {
+        if (pins == nullptr) {
+            return E_POINTER;
         }
-    }
-    auto* enumerator = new (std::nothrow) CEnumPins(std::move(list));
-    if (enumerator == nullptr) {
-        return E_OUTOFMEMORY;
-    }
-    return enumerator->NonDelegatingQueryInterface(IID_IEnumPins, reinterpret_cast<void**>(pins));
+        *pins = nullptr;
+        std::vector<Microsoft::WRL::ComPtr<IPin>> list;
+        for (int i = 0; i < GetPinCount(); ++i) {
+            if (CBasePin* pin = GetPin(i)) {
+                list.emplace_back(static_cast<IPin*>(pin));
+            }
+        }
+        auto* enumerator = new (std::nothrow) CEnumPins(std::move(list));
+        if (enumerator == nullptr) {
+            return E_OUTOFMEMORY;
+        }
+        return enumerator->NonDelegatingQueryInterface(IID_IEnumPins, reinterpret_cast<void**>(pins));
+    });
 }
 
 STDMETHODIMP CBaseFilter::FindPin(LPCWSTR id, IPin** pin)
@@ -179,37 +188,41 @@ STDMETHODIMP CBaseFilter::FindPin(LPCWSTR id, IPin** pin)
 
 STDMETHODIMP CBaseFilter::QueryFilterInfo(FILTER_INFO* info)
 {
-    if (info == nullptr) {
-        return E_POINTER;
-    }
-    CAutoLock lock(lock_);
-    const size_t capacity = sizeof(info->achName) / sizeof(info->achName[0]);
-    const size_t length = name_.size() < capacity ? name_.size() : capacity - 1;
-    name_.copy(info->achName, length);
-    info->achName[length] = L'\0';
-    info->pGraph = graph_;
-    if (graph_ != nullptr) {
-        graph_->AddRef();
-    }
-    return S_OK;
+    return boundary::GuardedCall([&]() -> HRESULT {
+        if (info == nullptr) {
+            return E_POINTER;
+        }
+        CAutoLock lock(lock_);
+        const size_t capacity = sizeof(info->achName) / sizeof(info->achName[0]);
+        const size_t length = name_.size() < capacity ? name_.size() : capacity - 1;
+        name_.copy(info->achName, length);
+        info->achName[length] = L'\0';
+        info->pGraph = graph_;
+        if (graph_ != nullptr) {
+            graph_->AddRef();
+        }
+        return S_OK;
+    });
 }
 
 STDMETHODIMP CBaseFilter::JoinFilterGraph(IFilterGraph* graph, LPCWSTR name)
 {
-    CAutoLock lock(lock_);
-    graph_ = graph;
-    eventSink_ = nullptr;
-    if (graph != nullptr) {
-        // The sink belongs to the graph that owns us: keep it unreferenced,
-        // a reference would be a cycle the graph could never break.
-        IMediaEventSink* sink = nullptr;
-        if (SUCCEEDED(graph->QueryInterface(IID_IMediaEventSink, reinterpret_cast<void**>(&sink)))) {
-            eventSink_ = sink;
-            sink->Release();
+    return boundary::GuardedCall([&]() -> HRESULT {
+        CAutoLock lock(lock_);
+        graph_ = graph;
+        eventSink_ = nullptr;
+        if (graph != nullptr) {
+            // The sink belongs to the graph that owns us: keep it unreferenced,
+            // a reference would be a cycle the graph could never break.
+            IMediaEventSink* sink = nullptr;
+            if (SUCCEEDED(graph->QueryInterface(IID_IMediaEventSink, reinterpret_cast<void**>(&sink)))) {
+                eventSink_ = sink;
+                sink->Release();
+            }
         }
-    }
-    name_ = name != nullptr ? name : L"";
-    return S_OK;
+        name_ = name != nullptr ? name : L"";
+        return S_OK;
+    });
 }
 
 STDMETHODIMP CBaseFilter::QueryVendorInfo(LPWSTR* vendorInfo)

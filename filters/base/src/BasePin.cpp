@@ -1,4 +1,5 @@
 #include "dshowbase/BasePin.h"
+#include "CallGuard.h"
 
 #include "dshowbase/BaseFilter.h"
 #include "dshowbase/Enumerators.h"
@@ -62,19 +63,21 @@ HRESULT CBasePin::CheckConnectable() const
 
 STDMETHODIMP CBasePin::Connect(IPin* receivePin, const AM_MEDIA_TYPE* type)
 {
-    if (receivePin == nullptr) {
-        return E_POINTER;
-    }
-    CAutoLock lock(lock_);
-    const HRESULT connectable = CheckConnectable();
-    if (FAILED(connectable)) {
-        return connectable;
-    }
-    if (type == nullptr) {
-        return AgreeMediaType(receivePin, nullptr);
-    }
-    const CMediaType partial(*type);
-    return AgreeMediaType(receivePin, &partial);
+    return boundary::GuardedCall([&]() -> HRESULT {
+        if (receivePin == nullptr) {
+            return E_POINTER;
+        }
+        CAutoLock lock(lock_);
+        const HRESULT connectable = CheckConnectable();
+        if (FAILED(connectable)) {
+            return connectable;
+        }
+        if (type == nullptr) {
+            return AgreeMediaType(receivePin, nullptr);
+        }
+        const CMediaType partial(*type);
+        return AgreeMediaType(receivePin, &partial);
+    });
 }
 
 HRESULT CBasePin::AgreeMediaType(IPin* receivePin, const CMediaType* partial)
@@ -165,35 +168,37 @@ void CBasePin::DropConnection()
 
 STDMETHODIMP CBasePin::ReceiveConnection(IPin* connector, const AM_MEDIA_TYPE* type)
 {
-    if (connector == nullptr || type == nullptr) {
-        return E_POINTER;
-    }
-    CAutoLock lock(lock_);
-    HRESULT hr = CheckConnectable();
-    if (FAILED(hr)) {
-        return hr;
-    }
-    hr = CheckConnect(connector);
-    if (FAILED(hr)) {
-        BreakConnect();
-        return hr;
-    }
-    const CMediaType offered(*type);
-    hr = CheckMediaType(&offered);
-    if (hr != S_OK) {
-        BreakConnect();
-        return FAILED(hr) ? hr : VFW_E_TYPE_NOT_ACCEPTED;
-    }
-    connected_ = connector;
-    hr = SetMediaType(&offered);
-    if (SUCCEEDED(hr)) {
-        hr = CompleteConnect(connector);
-        if (SUCCEEDED(hr)) {
-            return S_OK;
+    return boundary::GuardedCall([&]() -> HRESULT {
+        if (connector == nullptr || type == nullptr) {
+            return E_POINTER;
         }
-    }
-    DropConnection();
-    return hr;
+        CAutoLock lock(lock_);
+        HRESULT hr = CheckConnectable();
+        if (FAILED(hr)) {
+            return hr;
+        }
+        hr = CheckConnect(connector);
+        if (FAILED(hr)) {
+            BreakConnect();
+            return hr;
+        }
+        const CMediaType offered(*type);
+        hr = CheckMediaType(&offered);
+        if (hr != S_OK) {
+            BreakConnect();
+            return FAILED(hr) ? hr : VFW_E_TYPE_NOT_ACCEPTED;
+        }
+        connected_ = connector;
+        hr = SetMediaType(&offered);
+        if (SUCCEEDED(hr)) {
+            hr = CompleteConnect(connector);
+            if (SUCCEEDED(hr)) {
+                return S_OK;
+            }
+        }
+        DropConnection();
+        return hr;
+    });
 }
 
 STDMETHODIMP CBasePin::Disconnect()
@@ -276,36 +281,40 @@ STDMETHODIMP CBasePin::QueryId(LPWSTR* id)
 
 STDMETHODIMP CBasePin::QueryAccept(const AM_MEDIA_TYPE* type)
 {
-    if (type == nullptr) {
-        return E_POINTER;
-    }
-    const CMediaType offered(*type);
-    return CheckMediaType(&offered) == S_OK ? S_OK : S_FALSE;
+    return boundary::GuardedCall([&]() -> HRESULT {
+        if (type == nullptr) {
+            return E_POINTER;
+        }
+        const CMediaType offered(*type);
+        return CheckMediaType(&offered) == S_OK ? S_OK : S_FALSE;
+    });
 }
 
 STDMETHODIMP CBasePin::EnumMediaTypes(IEnumMediaTypes** types)
 {
-    if (types == nullptr) {
-        return E_POINTER;
-    }
-    *types = nullptr;
-    std::vector<CMediaType> list;
-    {
-        CAutoLock lock(lock_);
-        for (int position = 0;; ++position) {
-            CMediaType type;
-            if (GetMediaType(position, &type) != S_OK) {
-                break;
-            }
-            list.push_back(std::move(type));
+    return boundary::GuardedCall([&]() -> HRESULT {
+        if (types == nullptr) {
+            return E_POINTER;
         }
-    }
-    auto* enumerator = new (std::nothrow) CEnumMediaTypes(std::move(list));
-    if (enumerator == nullptr) {
-        return E_OUTOFMEMORY;
-    }
-    return enumerator->NonDelegatingQueryInterface(IID_IEnumMediaTypes,
-                                                   reinterpret_cast<void**>(types));
+        *types = nullptr;
+        std::vector<CMediaType> list;
+        {
+            CAutoLock lock(lock_);
+            for (int position = 0;; ++position) {
+                CMediaType type;
+                if (GetMediaType(position, &type) != S_OK) {
+                    break;
+                }
+                list.push_back(std::move(type));
+            }
+        }
+        auto* enumerator = new (std::nothrow) CEnumMediaTypes(std::move(list));
+        if (enumerator == nullptr) {
+            return E_OUTOFMEMORY;
+        }
+        return enumerator->NonDelegatingQueryInterface(IID_IEnumMediaTypes,
+                                                       reinterpret_cast<void**>(types));
+    });
 }
 
 STDMETHODIMP CBasePin::QueryInternalConnections(IPin**, ULONG*)

@@ -1,4 +1,5 @@
 #include "dshowbase/ClassFactory.h"
+#include "CallGuard.h"
 
 #include "dshowbase/Module.h"
 
@@ -74,26 +75,28 @@ HRESULT CreateFromTemplate(const FactoryTemplate& entry, REFIID riid, void** ppv
 HRESULT GetClassObject(const FactoryTemplate* templates, size_t count, REFCLSID clsid, REFIID riid,
                        void** ppv)
 {
-    if (ppv == nullptr) {
-        return E_POINTER;
-    }
-    *ppv = nullptr;
-    if (riid != IID_IUnknown && riid != IID_IClassFactory) {
-        return E_NOINTERFACE;
-    }
-    for (size_t i = 0; i < count; ++i) {
-        if (templates[i].clsid != nullptr && *templates[i].clsid == clsid) {
-            auto* factory = new (std::nothrow) CClassFactory(templates[i]);
-            if (factory == nullptr) {
-                return E_OUTOFMEMORY;
-            }
-            factory->NonDelegatingAddRef();
-            const HRESULT hr = factory->NonDelegatingQueryInterface(riid, ppv);
-            factory->NonDelegatingRelease();
-            return hr;
+    return boundary::GuardedCall([&]() -> HRESULT {
+        if (ppv == nullptr) {
+            return E_POINTER;
         }
-    }
-    return CLASS_E_CLASSNOTAVAILABLE;
+        *ppv = nullptr;
+        if (riid != IID_IUnknown && riid != IID_IClassFactory) {
+            return E_NOINTERFACE;
+        }
+        for (size_t i = 0; i < count; ++i) {
+            if (templates[i].clsid != nullptr && *templates[i].clsid == clsid) {
+                auto* factory = new (std::nothrow) CClassFactory(templates[i]);
+                if (factory == nullptr) {
+                    return E_OUTOFMEMORY;
+                }
+                factory->NonDelegatingAddRef();
+                const HRESULT hr = factory->NonDelegatingQueryInterface(riid, ppv);
+                factory->NonDelegatingRelease();
+                return hr;
+            }
+        }
+        return CLASS_E_CLASSNOTAVAILABLE;
+    });
 }
 
 } // namespace dshowbase

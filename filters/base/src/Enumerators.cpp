@@ -1,4 +1,5 @@
 #include "dshowbase/Enumerators.h"
+#include "CallGuard.h"
 
 #include <new>
 #include <utility>
@@ -76,15 +77,18 @@ STDMETHODIMP CEnumPins::Reset()
 
 STDMETHODIMP CEnumPins::Clone(IEnumPins** clone)
 {
-    if (clone == nullptr) {
-        return E_POINTER;
-    }
-    auto* copy = new (std::nothrow) CEnumPins(pins_, position_);
-    if (copy == nullptr) {
-        *clone = nullptr;
-        return E_OUTOFMEMORY;
-    }
-    return copy->NonDelegatingQueryInterface(IID_IEnumPins, reinterpret_cast<void**>(clone));
+    return boundary::GuardedCall([&]() -> HRESULT {
+        if (clone == nullptr) {
+            return E_POINTER;
+        }
+        *clone = nullptr;  // also when copying the list fails
+        auto* copy = new (std::nothrow) CEnumPins(pins_, position_);
+        if (copy == nullptr) {
+            *clone = nullptr;
+            return E_OUTOFMEMORY;
+        }
+        return copy->NonDelegatingQueryInterface(IID_IEnumPins, reinterpret_cast<void**>(clone));
+    });
 }
 
 CEnumMediaTypes::CEnumMediaTypes(std::vector<CMediaType> types, ULONG position)
@@ -144,16 +148,19 @@ STDMETHODIMP CEnumMediaTypes::Reset()
 
 STDMETHODIMP CEnumMediaTypes::Clone(IEnumMediaTypes** clone)
 {
-    if (clone == nullptr) {
-        return E_POINTER;
-    }
-    auto* copy = new (std::nothrow) CEnumMediaTypes(types_, position_);
-    if (copy == nullptr) {
-        *clone = nullptr;
-        return E_OUTOFMEMORY;
-    }
-    return copy->NonDelegatingQueryInterface(IID_IEnumMediaTypes,
-                                             reinterpret_cast<void**>(clone));
+    return boundary::GuardedCall([&]() -> HRESULT {
+        if (clone == nullptr) {
+            return E_POINTER;
+        }
+        *clone = nullptr;  // also when copying the list fails
+        auto* copy = new (std::nothrow) CEnumMediaTypes(types_, position_);
+        if (copy == nullptr) {
+            *clone = nullptr;
+            return E_OUTOFMEMORY;
+        }
+        return copy->NonDelegatingQueryInterface(IID_IEnumMediaTypes,
+                                                 reinterpret_cast<void**>(clone));
+    });
 }
 
 } // namespace dshowbase

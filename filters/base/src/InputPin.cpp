@@ -1,4 +1,5 @@
 #include "dshowbase/InputPin.h"
+#include "CallGuard.h"
 
 #include "dshowbase/BaseFilter.h"
 
@@ -42,13 +43,15 @@ STDMETHODIMP CBaseInputPin::GetAllocator(IMemAllocator** allocator)
 
 STDMETHODIMP CBaseInputPin::NotifyAllocator(IMemAllocator* allocator, BOOL readOnly)
 {
-    if (allocator == nullptr) {
-        return E_POINTER;
-    }
-    CAutoLock lock(lock_);
-    allocator_ = allocator;
-    readOnly_ = readOnly != FALSE;
-    return S_OK;
+    return boundary::GuardedCall([&]() -> HRESULT {
+        if (allocator == nullptr) {
+            return E_POINTER;
+        }
+        CAutoLock lock(lock_);
+        allocator_ = allocator;
+        readOnly_ = readOnly != FALSE;
+        return S_OK;
+    });
 }
 
 STDMETHODIMP CBaseInputPin::GetAllocatorRequirements(ALLOCATOR_PROPERTIES*)
@@ -78,48 +81,52 @@ HRESULT CBaseInputPin::CheckStreaming()
 
 STDMETHODIMP CBaseInputPin::Receive(IMediaSample* sample)
 {
-    if (sample == nullptr) {
-        return E_POINTER;
-    }
-    HRESULT hr = CheckStreaming();
-    if (hr != S_OK) {
-        return hr;
-    }
-    // A sample may carry a new type (a dynamic format change): refuse one
-    // this pin cannot take, so nothing downstream misreads the buffer.
-    AM_MEDIA_TYPE* changed = nullptr;
-    if (sample->GetMediaType(&changed) == S_OK && changed != nullptr) {
-        const CMediaType type(*changed);
-        DeleteMediaType(changed);
-        hr = CheckMediaType(&type);
-        if (hr != S_OK) {
-            runtimeError_ = true;
-            filter_->NotifyEvent(EC_ERRORABORT, VFW_E_TYPE_NOT_ACCEPTED, 0);
-            return VFW_E_INVALIDMEDIATYPE;
+    return boundary::GuardedCall([&]() -> HRESULT {
+        if (sample == nullptr) {
+            return E_POINTER;
         }
-        hr = SetMediaType(&type);
-        if (FAILED(hr)) {
+        HRESULT hr = CheckStreaming();
+        if (hr != S_OK) {
             return hr;
         }
-    }
-    return S_OK;
+        // A sample may carry a new type (a dynamic format change): refuse one
+        // this pin cannot take, so nothing downstream misreads the buffer.
+        AM_MEDIA_TYPE* changed = nullptr;
+        if (sample->GetMediaType(&changed) == S_OK && changed != nullptr) {
+            const CMediaType type(*changed);
+            DeleteMediaType(changed);
+            hr = CheckMediaType(&type);
+            if (hr != S_OK) {
+                runtimeError_ = true;
+                filter_->NotifyEvent(EC_ERRORABORT, VFW_E_TYPE_NOT_ACCEPTED, 0);
+                return VFW_E_INVALIDMEDIATYPE;
+            }
+            hr = SetMediaType(&type);
+            if (FAILED(hr)) {
+                return hr;
+            }
+        }
+        return S_OK;
+    });
 }
 
 STDMETHODIMP CBaseInputPin::ReceiveMultiple(IMediaSample** samples, long count, long* processed)
 {
-    if (samples == nullptr || processed == nullptr) {
-        return E_POINTER;
-    }
-    *processed = 0;
-    HRESULT hr = S_OK;
-    while (*processed < count) {
-        hr = Receive(samples[*processed]);
-        if (hr != S_OK) {
-            break;
+    return boundary::GuardedCall([&]() -> HRESULT {
+        if (samples == nullptr || processed == nullptr) {
+            return E_POINTER;
         }
-        ++*processed;
-    }
-    return hr;
+        *processed = 0;
+        HRESULT hr = S_OK;
+        while (*processed < count) {
+            hr = Receive(samples[*processed]);
+            if (hr != S_OK) {
+                break;
+            }
+            ++*processed;
+        }
+        return hr;
+    });
 }
 
 STDMETHODIMP CBaseInputPin::ReceiveCanBlock()
@@ -145,11 +152,13 @@ STDMETHODIMP CBaseInputPin::EndFlush()
 
 STDMETHODIMP CBaseInputPin::EndOfStream()
 {
-    const HRESULT hr = CheckStreaming();
-    if (hr == S_OK) {
-        endOfStream_ = true;
-    }
-    return hr;
+    return boundary::GuardedCall([&]() -> HRESULT {
+        const HRESULT hr = CheckStreaming();
+        if (hr == S_OK) {
+            endOfStream_ = true;
+        }
+        return hr;
+    });
 }
 
 HRESULT CBaseInputPin::BreakConnect()

@@ -1,4 +1,5 @@
 #include "dshowbase/PersistStream.h"
+#include "CallGuard.h"
 
 #include <vfwmsgs.h>
 
@@ -19,35 +20,39 @@ STDMETHODIMP CPersistStream::IsDirty()
 
 STDMETHODIMP CPersistStream::Load(IStream* stream)
 {
-    if (stream == nullptr) {
-        return E_POINTER;
-    }
-    int version = 0;
-    HRESULT hr = ReadInt(stream, &version);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    fileVersion_ = static_cast<DWORD>(version);
-    return ReadFromStream(stream);
+    return boundary::GuardedCall([&]() -> HRESULT {
+        if (stream == nullptr) {
+            return E_POINTER;
+        }
+        int version = 0;
+        HRESULT hr = ReadInt(stream, &version);
+        if (FAILED(hr)) {
+            return hr;
+        }
+        fileVersion_ = static_cast<DWORD>(version);
+        return ReadFromStream(stream);
+    });
 }
 
 STDMETHODIMP CPersistStream::Save(IStream* stream, BOOL clearDirty)
 {
-    if (stream == nullptr) {
-        return E_POINTER;
-    }
-    HRESULT hr = WriteInt(stream, static_cast<int>(GetSoftwareVersion()));
-    if (FAILED(hr)) {
-        return hr;
-    }
-    hr = WriteToStream(stream);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    if (clearDirty) {
-        dirty_ = false;
-    }
-    return S_OK;
+    return boundary::GuardedCall([&]() -> HRESULT {
+        if (stream == nullptr) {
+            return E_POINTER;
+        }
+        HRESULT hr = WriteInt(stream, static_cast<int>(GetSoftwareVersion()));
+        if (FAILED(hr)) {
+            return hr;
+        }
+        hr = WriteToStream(stream);
+        if (FAILED(hr)) {
+            return hr;
+        }
+        if (clearDirty) {
+            dirty_ = false;
+        }
+        return S_OK;
+    });
 }
 
 STDMETHODIMP CPersistStream::GetSizeMax(ULARGE_INTEGER* size)

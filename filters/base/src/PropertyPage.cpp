@@ -1,4 +1,5 @@
 #include "dshowbase/PropertyPage.h"
+#include "CallGuard.h"
 
 #include "dshowbase/Module.h"
 
@@ -59,42 +60,46 @@ STDMETHODIMP CBasePropertyPage::SetPageSite(IPropertyPageSite* site)
 
 STDMETHODIMP CBasePropertyPage::Activate(HWND parent, LPCRECT rect, BOOL)
 {
-    if (rect == nullptr) {
-        return E_POINTER;
-    }
-    if (!objectSet_ || dialog_ != nullptr) {
-        return E_UNEXPECTED;
-    }
-    const HWND dialog = CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(dialogId_), parent,
-                                           &CBasePropertyPage::DialogProc,
-                                           reinterpret_cast<LPARAM>(this));
-    if (dialog == nullptr) {
-        return E_OUTOFMEMORY;
-    }
-    dialog_ = dialog;
-    const HRESULT hr = OnActivate();
-    if (FAILED(hr)) {
-        DestroyWindow(dialog_);
-        dialog_ = nullptr;
-        return hr;
-    }
-    Move(rect);
-    return Show(SW_SHOWNORMAL);
+    return boundary::GuardedCall([&]() -> HRESULT {
+        if (rect == nullptr) {
+            return E_POINTER;
+        }
+        if (!objectSet_ || dialog_ != nullptr) {
+            return E_UNEXPECTED;
+        }
+        const HWND dialog = CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(dialogId_), parent,
+                                               &CBasePropertyPage::DialogProc,
+                                               reinterpret_cast<LPARAM>(this));
+        if (dialog == nullptr) {
+            return E_OUTOFMEMORY;
+        }
+        dialog_ = dialog;
+        const HRESULT hr = OnActivate();
+        if (FAILED(hr)) {
+            DestroyWindow(dialog_);
+            dialog_ = nullptr;
+            return hr;
+        }
+        Move(rect);
+        return Show(SW_SHOWNORMAL);
+    });
 }
 
 STDMETHODIMP CBasePropertyPage::Deactivate()
 {
-    if (dialog_ == nullptr) {
-        return E_UNEXPECTED;
-    }
-    // The frame tabs between pages with WS_EX_CONTROLPARENT; a destroyed
-    // page must not leave it set on a window the frame keeps.
-    const LONG_PTR style = GetWindowLongPtrW(dialog_, GWL_EXSTYLE);
-    SetWindowLongPtrW(dialog_, GWL_EXSTYLE, style & ~static_cast<LONG_PTR>(WS_EX_CONTROLPARENT));
-    const HRESULT hr = OnDeactivate();
-    DestroyWindow(dialog_);
-    dialog_ = nullptr;
-    return hr;
+    return boundary::GuardedCall([&]() -> HRESULT {
+        if (dialog_ == nullptr) {
+            return E_UNEXPECTED;
+        }
+        // The frame tabs between pages with WS_EX_CONTROLPARENT; a destroyed
+        // page must not leave it set on a window the frame keeps.
+        const LONG_PTR style = GetWindowLongPtrW(dialog_, GWL_EXSTYLE);
+        SetWindowLongPtrW(dialog_, GWL_EXSTYLE, style & ~static_cast<LONG_PTR>(WS_EX_CONTROLPARENT));
+        const HRESULT hr = OnDeactivate();
+        DestroyWindow(dialog_);
+        dialog_ = nullptr;
+        return hr;
+    });
 }
 
 SIZE CBasePropertyPage::MeasureDialog() const
@@ -114,49 +119,53 @@ SIZE CBasePropertyPage::MeasureDialog() const
 
 STDMETHODIMP CBasePropertyPage::GetPageInfo(PROPPAGEINFO* info)
 {
-    if (info == nullptr) {
-        return E_POINTER;
-    }
-    const std::wstring title = LoadResourceString(titleId_);
-    const size_t bytes = (title.size() + 1) * sizeof(wchar_t);
-    auto* text = static_cast<LPOLESTR>(CoTaskMemAlloc(bytes));
-    if (text == nullptr) {
-        return E_OUTOFMEMORY;
-    }
-    std::memcpy(text, title.c_str(), bytes);
-    info->cb = sizeof(PROPPAGEINFO);
-    info->pszTitle = text;
-    info->size = MeasureDialog();
-    info->pszDocString = nullptr;
-    info->pszHelpFile = nullptr;
-    info->dwHelpContext = 0;
-    return S_OK;
+    return boundary::GuardedCall([&]() -> HRESULT {
+        if (info == nullptr) {
+            return E_POINTER;
+        }
+        const std::wstring title = LoadResourceString(titleId_);
+        const size_t bytes = (title.size() + 1) * sizeof(wchar_t);
+        auto* text = static_cast<LPOLESTR>(CoTaskMemAlloc(bytes));
+        if (text == nullptr) {
+            return E_OUTOFMEMORY;
+        }
+        std::memcpy(text, title.c_str(), bytes);
+        info->cb = sizeof(PROPPAGEINFO);
+        info->pszTitle = text;
+        info->size = MeasureDialog();
+        info->pszDocString = nullptr;
+        info->pszHelpFile = nullptr;
+        info->dwHelpContext = 0;
+        return S_OK;
+    });
 }
 
 STDMETHODIMP CBasePropertyPage::SetObjects(ULONG count, IUnknown** objects)
 {
-    if (count == 1) {
-        if (objects == nullptr || objects[0] == nullptr) {
-            return E_POINTER;
+    return boundary::GuardedCall([&]() -> HRESULT {
+        if (count == 1) {
+            if (objects == nullptr || objects[0] == nullptr) {
+                return E_POINTER;
+            }
+            if (objectSet_) {
+                // A new object replaces the old one.
+                OnDisconnect();
+                objectSet_ = false;
+            }
+            const HRESULT hr = OnConnect(objects[0]);
+            objectSet_ = SUCCEEDED(hr);
+            return hr;
         }
-        if (objectSet_) {
-            // A new object replaces the old one.
-            OnDisconnect();
+        if (count == 0) {
+            site_.Reset();
+            if (!objectSet_) {
+                return S_OK;
+            }
             objectSet_ = false;
+            return OnDisconnect();
         }
-        const HRESULT hr = OnConnect(objects[0]);
-        objectSet_ = SUCCEEDED(hr);
-        return hr;
-    }
-    if (count == 0) {
-        site_.Reset();
-        if (!objectSet_) {
-            return S_OK;
-        }
-        objectSet_ = false;
-        return OnDisconnect();
-    }
-    return E_UNEXPECTED;
+        return E_UNEXPECTED;
+    });
 }
 
 STDMETHODIMP CBasePropertyPage::Show(UINT command)
@@ -192,17 +201,19 @@ STDMETHODIMP CBasePropertyPage::IsPageDirty()
 
 STDMETHODIMP CBasePropertyPage::Apply()
 {
-    if (!objectSet_ || !site_) {
-        return E_UNEXPECTED;
-    }
-    if (!dirty_) {
-        return S_OK;
-    }
-    const HRESULT hr = OnApplyChanges();
-    if (SUCCEEDED(hr)) {
-        dirty_ = false;
-    }
-    return hr;
+    return boundary::GuardedCall([&]() -> HRESULT {
+        if (!objectSet_ || !site_) {
+            return E_UNEXPECTED;
+        }
+        if (!dirty_) {
+            return S_OK;
+        }
+        const HRESULT hr = OnApplyChanges();
+        if (SUCCEEDED(hr)) {
+            dirty_ = false;
+        }
+        return hr;
+    });
 }
 
 STDMETHODIMP CBasePropertyPage::Help(LPCOLESTR)
@@ -261,7 +272,7 @@ INT_PTR CALLBACK CBasePropertyPage::DialogProc(HWND window, UINT message, WPARAM
         // Messages after this one have no page to go to.
         SetWindowLongPtrW(window, DWLP_USER, 0);
     }
-    return page->OnReceiveMessage(window, message, wParam, lParam);
+    return boundary::GuardedValue<INT_PTR>(FALSE, [&] { return page->OnReceiveMessage(window, message, wParam, lParam); });
 }
 
 } // namespace dshowbase

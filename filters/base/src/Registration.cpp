@@ -1,4 +1,5 @@
 #include "dshowbase/Registration.h"
+#include "CallGuard.h"
 
 #include "dshowbase/Module.h"
 
@@ -194,36 +195,38 @@ HRESULT UnregisterFilter(REFCLSID clsid, const FilterSetup& setup)
 
 HRESULT RegisterServer(const FactoryTemplate* templates, size_t count, bool registering)
 {
-    CComScope com;
-    HRESULT first = S_OK;
-    for (size_t i = 0; i < count; ++i) {
-        const FactoryTemplate& entry = templates[i];
-        if (entry.clsid == nullptr) {
-            continue;
+    return boundary::GuardedCall([&]() -> HRESULT {
+        CComScope com;
+        HRESULT first = S_OK;
+        for (size_t i = 0; i < count; ++i) {
+            const FactoryTemplate& entry = templates[i];
+            if (entry.clsid == nullptr) {
+                continue;
+            }
+            HRESULT hr = S_OK;
+            if (registering) {
+                hr = RegisterComClass(*entry.clsid, entry.name, L"Both");
+                if (SUCCEEDED(hr) && entry.filter != nullptr) {
+                    hr = RegisterFilter(*entry.clsid, *entry.filter);
+                }
+                if (FAILED(hr)) {
+                    return hr;
+                }
+            } else {
+                if (entry.filter != nullptr) {
+                    hr = UnregisterFilter(*entry.clsid, *entry.filter);
+                }
+                const HRESULT removed = UnregisterComClass(*entry.clsid);
+                if (SUCCEEDED(hr)) {
+                    hr = removed;
+                }
+                if (FAILED(hr) && SUCCEEDED(first)) {
+                    first = hr;
+                }
+            }
         }
-        HRESULT hr = S_OK;
-        if (registering) {
-            hr = RegisterComClass(*entry.clsid, entry.name, L"Both");
-            if (SUCCEEDED(hr) && entry.filter != nullptr) {
-                hr = RegisterFilter(*entry.clsid, *entry.filter);
-            }
-            if (FAILED(hr)) {
-                return hr;
-            }
-        } else {
-            if (entry.filter != nullptr) {
-                hr = UnregisterFilter(*entry.clsid, *entry.filter);
-            }
-            const HRESULT removed = UnregisterComClass(*entry.clsid);
-            if (SUCCEEDED(hr)) {
-                hr = removed;
-            }
-            if (FAILED(hr) && SUCCEEDED(first)) {
-                first = hr;
-            }
-        }
-    }
-    return first;
+        return first;
+    });
 }
 
 } // namespace dshowbase

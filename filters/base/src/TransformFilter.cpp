@@ -1,4 +1,5 @@
 #include "dshowbase/TransformFilter.h"
+#include "CallGuard.h"
 
 #include "dshowbase/SampleCopy.h"
 
@@ -29,52 +30,56 @@ CBasePin* CTransformFilter::GetPin(int index)
 
 STDMETHODIMP CTransformFilter::Stop()
 {
-    CAutoLock lock(&filterLock_);
-    if (state_ == State_Stopped) {
-        return S_OK;
-    }
-    // New samples are refused from here on; decommitting both allocators
-    // releases a frame in progress that waits for a buffer, so the wait for
-    // the streaming lock below cannot hang.
-    state_ = State_Stopped;
-    if (input_->IsConnected()) {
-        input_->Inactive();
-    }
-    if (output_->IsConnected()) {
-        output_->Inactive();
-    }
-    HRESULT hr = S_OK;
-    {
-        CAutoLock streaming(&receiveLock_);
-        if (input_->IsConnected() && output_->IsConnected()) {
-            hr = StopStreaming();
+    return boundary::GuardedCall([&]() -> HRESULT {
+        CAutoLock lock(&filterLock_);
+        if (state_ == State_Stopped) {
+            return S_OK;
         }
-    }
-    endOfStreamDelivered_ = false;
-    return hr;
+        // New samples are refused from here on; decommitting both allocators
+        // releases a frame in progress that waits for a buffer, so the wait for
+        // the streaming lock below cannot hang.
+        state_ = State_Stopped;
+        if (input_->IsConnected()) {
+            input_->Inactive();
+        }
+        if (output_->IsConnected()) {
+            output_->Inactive();
+        }
+        HRESULT hr = S_OK;
+        {
+            CAutoLock streaming(&receiveLock_);
+            if (input_->IsConnected() && output_->IsConnected()) {
+                hr = StopStreaming();
+            }
+        }
+        endOfStreamDelivered_ = false;
+        return hr;
+    });
 }
 
 STDMETHODIMP CTransformFilter::Pause()
 {
-    CAutoLock lock(&filterLock_);
-    HRESULT hr = S_OK;
-    if (!input_->IsConnected()) {
-        // Nothing will ever arrive: tell downstream at once so a renderer
-        // does not wait for a first frame.
-        if (output_->IsConnected() && !endOfStreamDelivered_) {
-            output_->DeliverEndOfStream();
-            endOfStreamDelivered_ = true;
+    return boundary::GuardedCall([&]() -> HRESULT {
+        CAutoLock lock(&filterLock_);
+        HRESULT hr = S_OK;
+        if (!input_->IsConnected()) {
+            // Nothing will ever arrive: tell downstream at once so a renderer
+            // does not wait for a first frame.
+            if (output_->IsConnected() && !endOfStreamDelivered_) {
+                output_->DeliverEndOfStream();
+                endOfStreamDelivered_ = true;
+            }
+        } else if (!output_->IsConnected()) {
+            endOfStreamDelivered_ = false;
+        } else if (state_ == State_Stopped) {
+            CAutoLock streaming(&receiveLock_);
+            hr = StartStreaming();
         }
-    } else if (!output_->IsConnected()) {
-        endOfStreamDelivered_ = false;
-    } else if (state_ == State_Stopped) {
-        CAutoLock streaming(&receiveLock_);
-        hr = StartStreaming();
-    }
-    if (FAILED(hr)) {
-        return hr;
-    }
-    return CBaseFilter::Pause();
+        if (FAILED(hr)) {
+            return hr;
+        }
+        return CBaseFilter::Pause();
+    });
 }
 
 HRESULT CTransformFilter::Transform(IMediaSample*, IMediaSample*)

@@ -1,6 +1,7 @@
 // The two pins of CTransformFilter: each forwards negotiation and stream
 // calls to the filter, which owns the decisions.
 #include "dshowbase/TransformFilter.h"
+#include "CallGuard.h"
 
 namespace dshowbase {
 
@@ -81,12 +82,14 @@ STDMETHODIMP CTransformInputPin::GetAllocator(IMemAllocator** allocator)
 
 STDMETHODIMP CTransformInputPin::Receive(IMediaSample* sample)
 {
-    CAutoLock lock(transform_->StreamingLock());
-    HRESULT hr = CBaseInputPin::Receive(sample);
-    if (hr != S_OK) {
-        return hr;
-    }
-    return transform_->Receive(sample);
+    return boundary::GuardedCall([&]() -> HRESULT {
+        CAutoLock lock(transform_->StreamingLock());
+        HRESULT hr = CBaseInputPin::Receive(sample);
+        if (hr != S_OK) {
+            return hr;
+        }
+        return transform_->Receive(sample);
+    });
 }
 
 STDMETHODIMP CTransformInputPin::ReceiveCanBlock()
@@ -105,16 +108,18 @@ STDMETHODIMP CTransformInputPin::ReceiveCanBlock()
 
 STDMETHODIMP CTransformInputPin::EndOfStream()
 {
-    CAutoLock lock(transform_->StreamingLock());
-    HRESULT hr = CheckStreaming();
-    if (hr != S_OK) {
-        return hr;
-    }
-    hr = CBaseInputPin::EndOfStream();
-    if (FAILED(hr)) {
-        return hr;
-    }
-    return transform_->EndOfStream();
+    return boundary::GuardedCall([&]() -> HRESULT {
+        CAutoLock lock(transform_->StreamingLock());
+        HRESULT hr = CheckStreaming();
+        if (hr != S_OK) {
+            return hr;
+        }
+        hr = CBaseInputPin::EndOfStream();
+        if (FAILED(hr)) {
+            return hr;
+        }
+        return transform_->EndOfStream();
+    });
 }
 
 STDMETHODIMP CTransformInputPin::BeginFlush()
@@ -147,8 +152,10 @@ STDMETHODIMP CTransformInputPin::EndFlush()
 
 STDMETHODIMP CTransformInputPin::NewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate)
 {
-    CBasePin::NewSegment(start, stop, rate);
-    return transform_->NewSegment(start, stop, rate);
+    return boundary::GuardedCall([&]() -> HRESULT {
+        CBasePin::NewSegment(start, stop, rate);
+        return transform_->NewSegment(start, stop, rate);
+    });
 }
 
 CTransformOutputPin::CTransformOutputPin(CTransformFilter* filter, CCritSec* lock)

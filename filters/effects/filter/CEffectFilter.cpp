@@ -5,6 +5,7 @@
 
 #include "FrameImageLoader.h"
 #include "ImageGeometry.h"
+#include "CallGuard.h"
 #include "dshowbase/MediaType.h"
 #include "dshowbase/SampleCopy.h"
 #include "kernels/OverlayLayout.h"
@@ -105,9 +106,11 @@ STDMETHODIMP CEffectFilter::SetEffect(int effectId, int param) {
 
 STDMETHODIMP CEffectFilter::LoadFrameImage(const WCHAR* path, int, int, int source, const WCHAR* resourceName,
                                            const WCHAR* resourceType) {
-    if (path == nullptr) return E_POINTER;
-    CAutoLock hold(&effectLock_);
-    return LoadFrame(path, source, resourceName, resourceType);
+    return boundary::GuardedCall([&]() -> HRESULT {
+        if (path == nullptr) return E_POINTER;
+        CAutoLock hold(&effectLock_);
+        return LoadFrame(path, source, resourceName, resourceType);
+    });
 }
 
 HRESULT CEffectFilter::LoadFrame(const WCHAR* path, int source, const WCHAR* resourceName,
@@ -139,23 +142,27 @@ HRESULT CEffectFilter::LoadFrame(const WCHAR* path, int source, const WCHAR* res
 
 STDMETHODIMP CEffectFilter::SetStampText(const WCHAR* text, int x, int y, const WCHAR* fontName, int fontPixels,
                                          int red, int green, int blue, int boxWidth, int boxHeight, int align) {
-    if (text == nullptr) return E_POINTER;
-    CAutoLock hold(&effectLock_);
-    const fx::StampAlignment alignment = fx::StampAlignmentOf(align);
-    const TextStyle style{fontName,  static_cast<float>(fontPixels), OpaqueColour(red, green, blue),
-                          alignment.horizontal, alignment.vertical, boxWidth, boxHeight, false};
-    text_.SetPosition(x, y);
-    text_.Render(text, style);
-    return S_OK;
+    return boundary::GuardedCall([&]() -> HRESULT {
+        if (text == nullptr) return E_POINTER;
+        CAutoLock hold(&effectLock_);
+        const fx::StampAlignment alignment = fx::StampAlignmentOf(align);
+        const TextStyle style{fontName,  static_cast<float>(fontPixels), OpaqueColour(red, green, blue),
+                              alignment.horizontal, alignment.vertical, boxWidth, boxHeight, false};
+        text_.SetPosition(x, y);
+        text_.Render(text, style);
+        return S_OK;
+    });
 }
 
 STDMETHODIMP CEffectFilter::SetText(const WCHAR* text, int sizeStep, int red, int green, int blue,
                                     const WCHAR* fontName) {
-    if (text == nullptr) return E_POINTER;
-    CAutoLock hold(&effectLock_);
-    settings_.SaveOverlayText(AsUtf16(text));
-    RenderOverlayText(text, sizeStep, red, green, blue, fontName);
-    return S_OK;
+    return boundary::GuardedCall([&]() -> HRESULT {
+        if (text == nullptr) return E_POINTER;
+        CAutoLock hold(&effectLock_);
+        settings_.SaveOverlayText(AsUtf16(text));
+        RenderOverlayText(text, sizeStep, red, green, blue, fontName);
+        return S_OK;
+    });
 }
 
 void CEffectFilter::RenderOverlayText(const WCHAR* text, int sizeStep, int red, int green, int blue,

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "ImageGeometry.h"
+#include "CallGuard.h"
 #include "dshowbase/MediaType.h"
 #include "dshowbase/SampleCopy.h"
 
@@ -58,12 +59,14 @@ STDMETHODIMP CMotionFilter::GetPages(CAUUID* pages) {
 // --- IMotionControl: each call under the settings lock, straight to the detector.
 
 STDMETHODIMP CMotionFilter::SetDetectParams(int level, int mode, RECT* rect) {
-    CAutoLock hold(&controlLock_);
-    motion::MotionRect area{};
-    if (rect) area = ToMotionRect(*rect);
-    const HRESULT hr = detector_.SetDetectParams(level, mode, rect ? &area : nullptr);
-    if (rect) *rect = ToRect(area);
-    return hr;
+    return boundary::GuardedCall([&]() -> HRESULT {
+        CAutoLock hold(&controlLock_);
+        motion::MotionRect area{};
+        if (rect) area = ToMotionRect(*rect);
+        const HRESULT hr = detector_.SetDetectParams(level, mode, rect ? &area : nullptr);
+        if (rect) *rect = ToRect(area);
+        return hr;
+    });
 }
 
 STDMETHODIMP CMotionFilter::SetDetectInterval(int milliseconds) {
@@ -82,8 +85,10 @@ STDMETHODIMP CMotionFilter::MarkMotionOnVideo(int* flag) {
 }
 
 STDMETHODIMP CMotionFilter::StartDetect() {
-    CAutoLock hold(&controlLock_);
-    return detector_.StartDetect();
+    return boundary::GuardedCall([&]() -> HRESULT {
+        CAutoLock hold(&controlLock_);
+        return detector_.StartDetect();
+    });
 }
 
 STDMETHODIMP CMotionFilter::StopDetect() {
@@ -92,19 +97,23 @@ STDMETHODIMP CMotionFilter::StopDetect() {
 }
 
 STDMETHODIMP CMotionFilter::GetBaseFrame(BITMAPINFOHEADER* header, BYTE* buffer, DWORD* size) {
-    if (!header || !size) return E_POINTER;
-    CAutoLock hold(&controlLock_);
-    motion::BitmapInfoHeader answer{};
-    std::uint32_t bytes = *size;
-    const HRESULT hr = detector_.GetBaseFrame(&answer, buffer, &bytes);
-    std::memcpy(header, &answer, sizeof(answer));
-    *size = bytes;
-    return hr;
+    return boundary::GuardedCall([&]() -> HRESULT {
+        if (!header || !size) return E_POINTER;
+        CAutoLock hold(&controlLock_);
+        motion::BitmapInfoHeader answer{};
+        std::uint32_t bytes = *size;
+        const HRESULT hr = detector_.GetBaseFrame(&answer, buffer, &bytes);
+        std::memcpy(header, &answer, sizeof(answer));
+        *size = bytes;
+        return hr;
+    });
 }
 
 STDMETHODIMP CMotionFilter::ResetBaseFrame() {
-    CAutoLock hold(&controlLock_);
-    return detector_.ResetBaseFrame();
+    return boundary::GuardedCall([&]() -> HRESULT {
+        CAutoLock hold(&controlLock_);
+        return detector_.ResetBaseFrame();
+    });
 }
 
 STDMETHODIMP CMotionFilter::GetParams(int* level, int* mode, int* state, int* interval, RECT* rect,
