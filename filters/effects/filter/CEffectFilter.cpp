@@ -390,9 +390,26 @@ void CEffectFilter::Compose(const fx::RgbFrame& frame) {
 
 // --- Persistence
 
+// After the version field, the effect's control id as four raw bytes, the
+// form loading has always read: a graph saved with the filter brings its
+// effect back.
+HRESULT CEffectFilter::WriteToStream(IStream* stream) {
+    int controlId = 0;
+    {
+        CAutoLock hold(&effectLock_);
+        controlId = settings_.controlId;
+    }
+    ULONG written = 0;
+    const HRESULT hr = stream->Write(&controlId, sizeof(controlId), &written);
+    if (FAILED(hr)) return hr;
+    return written == sizeof(controlId) ? S_OK : STG_E_MEDIUMFULL;
+}
+
+int CEffectFilter::SizeMax() { return CPersistStream::SizeMax() + static_cast<int>(sizeof(int)); }
+
 HRESULT CEffectFilter::ReadFromStream(IStream* stream) {
-    // Streams this filter saved hold only the version field; the control id
-    // after it is taken when present, and the current effect kept when not.
+    // Older streams hold only the version field; the control id after it is
+    // taken when present, and the current effect kept when not.
     int controlId = 0;
     ULONG read = 0;
     const HRESULT hr = stream->Read(&controlId, sizeof(controlId), &read);

@@ -102,7 +102,9 @@ public:
     HRESULT Transform(IMediaSample* input, IMediaSample* output) override;
 
     // Stream persistence: the version field, then the effect's control id.
+    HRESULT WriteToStream(IStream* stream) override;
     HRESULT ReadFromStream(IStream* stream) override;
+    int SizeMax() override;
 
 private:
     // IEffectHost: what the pipeline needs from Windows.

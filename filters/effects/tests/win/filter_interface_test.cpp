@@ -171,7 +171,7 @@ std::vector<BYTE> VersionField() {
     return bytes;
 }
 
-TEST_F(FilterInterfaceTest, SavesTheVersionFieldAndLoadsAnEffectAfterIt) {
+TEST_F(FilterInterfaceTest, SavesTheVersionFieldWithTheEffectAfterItAndLoadsEither) {
     ComPtr<IPersistStream> persist;
     ASSERT_EQ(S_OK, filter.As(&persist));
     CLSID id{};
@@ -179,7 +179,7 @@ TEST_F(FilterInterfaceTest, SavesTheVersionFieldAndLoadsAnEffectAfterIt) {
     EXPECT_TRUE(IsEqualCLSID(CLSID_EffectFilter, id));
     ULARGE_INTEGER size{};
     ASSERT_EQ(S_OK, persist->GetSizeMax(&size));
-    EXPECT_EQ(24u, size.QuadPart);
+    EXPECT_EQ(28u, size.QuadPart);
 
     EXPECT_EQ(S_FALSE, persist->IsDirty());
     effect->SetEffect(9, 0);
@@ -191,7 +191,7 @@ TEST_F(FilterInterfaceTest, SavesTheVersionFieldAndLoadsAnEffectAfterIt) {
     EXPECT_EQ(S_FALSE, persist->IsDirty());
     STATSTG stat{};
     saved->Stat(&stat, STATFLAG_NONAME);
-    EXPECT_EQ(24u, stat.cbSize.QuadPart);
+    EXPECT_EQ(28u, stat.cbSize.QuadPart);
 
     // A stream with the control id after the field sets the effect ...
     std::vector<BYTE> withId = VersionField();
@@ -203,12 +203,17 @@ TEST_F(FilterInterfaceTest, SavesTheVersionFieldAndLoadsAnEffectAfterIt) {
     effect->GetEffect(&effectId, &param);
     EXPECT_EQ(12, effectId);
 
-    // ... and one this filter saved (the field alone) keeps the current one.
+    // ... the field alone (as older saves were) keeps the current one ...
+    ASSERT_EQ(S_OK, persist->Load(StreamOf(VersionField()).Get()));
+    effect->GetEffect(&effectId, &param);
+    EXPECT_EQ(12, effectId);
+
+    // ... and the stream saved above brings back the effect it was saved with.
     LARGE_INTEGER zero{};
     saved->Seek(zero, STREAM_SEEK_SET, nullptr);
     ASSERT_EQ(S_OK, persist->Load(saved.Get()));
     effect->GetEffect(&effectId, &param);
-    EXPECT_EQ(12, effectId);
+    EXPECT_EQ(9, effectId);
 
     std::vector<BYTE> damaged = VersionField();
     damaged[4] = 'x';
