@@ -76,6 +76,12 @@ size_t CDialogDismisser::WaitFor(size_t count, DWORD timeoutMs) const
     }
 }
 
+void CDialogDismisser::SetBeforePress(std::function<void(HWND dialog)> hook)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    beforePress_ = std::move(hook);
+}
+
 void CDialogDismisser::Clear()
 {
     std::lock_guard<std::mutex> hold(lock_);
@@ -125,6 +131,7 @@ void CDialogDismisser::Dismiss(HWND dialog)
     // A press posted while the box is still settling can be lost; a box that
     // outlives our press is pressed again, but recorded only once.
     const DWORD retryMs = 250;
+    std::function<void(HWND)> hook;
     {
         std::lock_guard<std::mutex> hold(lock_);
         auto known = handled_.find(dialog);
@@ -136,7 +143,10 @@ void CDialogDismisser::Dismiss(HWND dialog)
             return;
         }
         handled_[dialog] = GetTickCount();
+        hook = beforePress_;
     }
+    if (hook)
+        hook(dialog);
     DismissedDialog record;
     record.caption = WindowText(dialog);
     EnumChildWindows(dialog, &CollectStatic, reinterpret_cast<LPARAM>(&record.text));

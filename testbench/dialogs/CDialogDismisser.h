@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <map>
 #include <string>
@@ -30,6 +31,10 @@ public:
     CDialogDismisser& operator=(const CDialogDismisser&) = delete;
 
     void SetButton(int button) { button_.store(button); }
+    // Called on the dismisser's thread with each new box before its button
+    // is pressed, so that a test can work the box's controls as a user
+    // would (type a value, tick a box) and then have it confirmed.
+    void SetBeforePress(std::function<void(HWND dialog)> hook);
     std::vector<DismissedDialog> Dismissed() const;
     // Waits until at least count boxes were dismissed; returns how many were.
     size_t WaitFor(size_t count, DWORD timeoutMs) const;
@@ -49,6 +54,7 @@ private:
     mutable std::mutex lock_;
     std::vector<DismissedDialog> dismissed_;
     std::map<HWND, DWORD> handled_;   // box -> tick of our last press
+    std::function<void(HWND)> beforePress_;
 };
 
 } // namespace testbench
