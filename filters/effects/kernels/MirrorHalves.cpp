@@ -1,21 +1,19 @@
-#include <cstring>
-
+#include "kernels/PixelRows.h"
 #include "kernels/SpatialEffects.h"
 
 namespace vimbrel::effects {
 
-// Every column from w / 2 on copies a column of the left half, which this pass
-// never writes, so no scratch copy is needed.
+// The right half of every row is its left half reversed (an odd row's middle
+// pixel mirrors itself and stays); the left half is only read, so no scratch
+// copy is needed.
 void MirrorHalves(const RgbFrame& frame) {
     if (frame.Empty()) {
         return;
     }
-    const int w = frame.width;
+    const int w = frame.width, half = w / 2;
     for (int r = 0; r < frame.height; ++r) {
         uint8_t* row = frame.Row(r);
-        for (int k = w / 2; k < w; ++k) {
-            std::memmove(row + 3 * k, row + 3 * (w - 1 - k), 3);
-        }
+        ReverseCopy(row, row + 3 * (w - half), half);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "kernels/PixelRows.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "kernels/PixelRowsSimd.h"
 #include "kernels/PointEffects.h"
@@ -78,6 +79,21 @@ void ReverseRow(uint8_t* row, int width, const uint8_t* next) {
     }
     for (int i = done, j = width - 1 - done; i < j; ++i, --j) {
         SwapPixel(row + 3 * i, row + 3 * j);
+    }
+}
+
+void ReverseCopy(const uint8_t* src, uint8_t* dst, int n) {
+    const SimdLevel level = ActiveSimdLevel();
+    int done = 0;
+    if (level >= SimdLevel::kAvx2) {
+        done = rows::ReverseCopyAvx2(src, dst, n);
+    }
+    if (level >= SimdLevel::kSsse3) {
+        // What is left of dst takes the first n - done pixels of src.
+        done += rows::ReverseCopySsse3(src, dst + 3 * done, n - done);
+    }
+    for (int i = done; i < n; ++i) {
+        std::memcpy(dst + 3 * i, src + 3 * (n - 1 - i), 3);
     }
 }
 

@@ -10,6 +10,8 @@ namespace vimbrel::effects {
 // The row's pixels in reverse order, in place. `next`, when given, is the
 // row reversed after this one, fetched ahead meanwhile.
 void ReverseRow(uint8_t* row, int width, const uint8_t* next = nullptr);
+// dst pixel i set to src pixel n - 1 - i; the two must not overlap.
+void ReverseCopy(const uint8_t* src, uint8_t* dst, int n);
 // Two distinct rows exchanged, each reversed: a half turn of a pair of rows.
 void ReverseSwapRows(uint8_t* a, uint8_t* b, int width);
 

@@ -141,6 +141,16 @@ VIMBREL_AVX2 int ReverseRowAvx2(uint8_t* row, int width, const uint8_t* next) {
     return 32 * (width / 64);
 }
 
+VIMBREL_AVX2 int ReverseCopyAvx2(const uint8_t* src, uint8_t* dst, int n) {
+    int p = 0;
+    for (; p + 32 <= n; p += 32) {
+        __m256i v[3];
+        Load(src + 3 * (n - p - 32), v);
+        StoreReversed(dst + 3 * p, v);
+    }
+    return p;
+}
+
 VIMBREL_AVX2 int ReverseSwapRowsAvx2(uint8_t* a, uint8_t* b, int width) {
     SwapReversedBlocks(a, b, width, width / 32, 0);
     return 32 * (width / 32);
@@ -200,6 +210,7 @@ VIMBREL_AVX2 int EmbossPixelsAvx2(uint8_t* row, int width, int& previousGrey) {
 namespace vimbrel::effects::rows {
 int ReverseRowAvx2(uint8_t*, int, const uint8_t*) { return 0; }
 int ReverseSwapRowsAvx2(uint8_t*, uint8_t*, int) { return 0; }
+int ReverseCopyAvx2(const uint8_t*, uint8_t*, int) { return 0; }
 int GreyPixelsAvx2(uint8_t*, int) { return 0; }
 int SpreadGreyAvx2(const uint8_t*, uint8_t*, int) { return 0; }
 int ShiftedGreyAvx2(const uint8_t*, uint8_t*, int) { return 0; }

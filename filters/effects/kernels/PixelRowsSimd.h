@@ -30,6 +30,8 @@ extern const RowMasks kRowMasks;
 int ReverseRowSsse3(uint8_t* row, int width);
 // Does pixels [0, done) of a and [width - done, width) of b.
 int ReverseSwapRowsSsse3(uint8_t* a, uint8_t* b, int width);
+// Pixels [0, done) of dst from the last `done` of src, reversed.
+int ReverseCopySsse3(const uint8_t* src, uint8_t* dst, int n);
 int GreyPixelsSsse3(uint8_t* row, int width);
 int ShiftedGreySsse3(const uint8_t* bgr, uint8_t* grey, int width);
 int SpreadGreySsse3(const uint8_t* grey, uint8_t* bgr, int width);
@@ -38,6 +40,7 @@ int EmbossPixelsSsse3(uint8_t* row, int width, int& previousGrey);
 
 int ReverseRowAvx2(uint8_t* row, int width, const uint8_t* next);
 int ReverseSwapRowsAvx2(uint8_t* a, uint8_t* b, int width);
+int ReverseCopyAvx2(const uint8_t* src, uint8_t* dst, int n);
 int GreyPixelsAvx2(uint8_t* row, int width);
 int ShiftedGreyAvx2(const uint8_t* bgr, uint8_t* grey, int width);
 int SpreadGreyAvx2(const uint8_t* grey, uint8_t* bgr, int width);

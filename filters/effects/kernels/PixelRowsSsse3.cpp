@@ -105,6 +105,16 @@ VIMBREL_SSSE3 int ReverseRowSsse3(uint8_t* row, int width) {
     return 16 * (width / 32);
 }
 
+VIMBREL_SSSE3 int ReverseCopySsse3(const uint8_t* src, uint8_t* dst, int n) {
+    int p = 0;
+    for (; p + 16 <= n; p += 16) {
+        __m128i v[3];
+        Load(src + 3 * (n - p - 16), v);
+        StoreReversed(dst + 3 * p, v);
+    }
+    return p;
+}
+
 VIMBREL_SSSE3 int ReverseSwapRowsSsse3(uint8_t* a, uint8_t* b, int width) {
     SwapReversedBlocks(a, b, width, width / 16);
     return 16 * (width / 16);
@@ -161,6 +171,7 @@ VIMBREL_SSSE3 int EmbossPixelsSsse3(uint8_t* row, int width, int& previousGrey) 
 namespace vimbrel::effects::rows {
 int ReverseRowSsse3(uint8_t*, int) { return 0; }
 int ReverseSwapRowsSsse3(uint8_t*, uint8_t*, int) { return 0; }
+int ReverseCopySsse3(const uint8_t*, uint8_t*, int) { return 0; }
 int GreyPixelsSsse3(uint8_t*, int) { return 0; }
 int SpreadGreySsse3(const uint8_t*, uint8_t*, int) { return 0; }
 int ShiftedGreySsse3(const uint8_t*, uint8_t*, int) { return 0; }

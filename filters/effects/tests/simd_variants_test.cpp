@@ -63,6 +63,7 @@ TEST(SimdVariants, RowStagesGiveThePlainBytes) {
     ExpectPlainBytes("despeckle", despeckle, despeckle);
     const Stage edges = [&](const RgbFrame& f) { EdgeDetect(f, scratch); };
     ExpectPlainBytes("edge detect", edges, edges);
+    ExpectPlainBytes("mirror halves", MirrorHalves, MirrorHalves);
     // A faint picture, whose edges are stretched to white.
     const Stage faintEdges = [&](const RgbFrame& f) {
         for (int r = 0; r < f.height; ++r)
