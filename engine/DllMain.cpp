@@ -2,8 +2,8 @@
 // library is unloaded by FreeLibrary, lets go of whatever the caller left.
 // At process exit nothing is released: the objects' own libraries may be
 // gone already, and the system reclaims the memory.
-#include "CaptureEngineState.h"
-#include "HiddenWindow.h"
+#include "engine/win/CaptureEngineState.h"
+#include "engine/win/HiddenWindow.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "AsfStreamWalk.h"
+#include "engine/core/AsfStreamWalk.h"
 
 namespace camera {
 

@@ -1,4 +1,4 @@
-#include "BurstBlend.h"
+#include "engine/core/BurstBlend.h"
 
 #include <cstring>
 

@@ -3,7 +3,7 @@
 // Windows); the list owns it.
 #pragma once
 
-#include "BoundedText.h"
+#include "engine/core/BoundedText.h"
 
 #include <cstddef>
 #include <string>

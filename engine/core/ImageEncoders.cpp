@@ -1,4 +1,4 @@
-#include "ImageEncoders.h"
+#include "engine/core/ImageEncoders.h"
 
 namespace camera {
 

@@ -1,4 +1,4 @@
-#include "ModeTransition.h"
+#include "engine/core/ModeTransition.h"
 
 namespace camera {
 

@@ -3,7 +3,7 @@
 // audio and browse modes stop every capture graph.
 #pragma once
 
-#include "EngineValues.h"
+#include "engine/core/EngineValues.h"
 
 namespace camera {
 

@@ -1,4 +1,4 @@
-#include "MonitorRules.h"
+#include "engine/core/MonitorRules.h"
 
 namespace camera {
 

@@ -3,7 +3,7 @@
 // recording.
 #pragma once
 
-#include "EngineValues.h"
+#include "engine/core/EngineValues.h"
 
 namespace camera {
 

@@ -1,4 +1,4 @@
-#include "PlaybackRules.h"
+#include "engine/core/PlaybackRules.h"
 
 #include <cmath>
 

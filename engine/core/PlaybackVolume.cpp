@@ -1,4 +1,4 @@
-#include "PlaybackVolume.h"
+#include "engine/core/PlaybackVolume.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
-#include "RecordingRules.h"
+#include "engine/core/RecordingRules.h"
 
-#include "RecordingSettings.h"
+#include "engine/core/RecordingSettings.h"
 
 namespace camera {
 

@@ -3,8 +3,8 @@
 // file goes, and the time the caller sees.
 #pragma once
 
-#include "EngineValues.h"
-#include "VideoSubtypes.h"
+#include "engine/core/EngineValues.h"
+#include "engine/core/VideoSubtypes.h"
 
 #include <cstddef>
 

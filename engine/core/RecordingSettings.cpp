@@ -1,4 +1,4 @@
-#include "RecordingSettings.h"
+#include "engine/core/RecordingSettings.h"
 
 namespace camera {
 

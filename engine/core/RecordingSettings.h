@@ -2,7 +2,7 @@
 // formats, bitrates, JPEG quality and the microphone level's range.
 #pragma once
 
-#include "EngineValues.h"
+#include "engine/core/EngineValues.h"
 
 namespace camera {
 

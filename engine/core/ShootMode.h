@@ -5,7 +5,7 @@
 // undoes what entering it did.
 #pragma once
 
-#include "EngineValues.h"
+#include "engine/core/EngineValues.h"
 
 namespace camera {
 

@@ -1,4 +1,4 @@
-#include "VideoSubtypes.h"
+#include "engine/core/VideoSubtypes.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
-#include "EffectFrames.h"
+#include "engine/tests/EffectFrames.h"
 
-#include "CaptureEngineState.h"
-#include "TestHostWindow.h"
+#include "engine/win/CaptureEngineState.h"
+#include "engine/tests/TestHostWindow.h"
 
 #include <cmath>
 

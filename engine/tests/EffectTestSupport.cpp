@@ -1,6 +1,6 @@
-#include "EffectTestSupport.h"
+#include "engine/tests/EffectTestSupport.h"
 
-#include "CaptureEngineState.h"
+#include "engine/win/CaptureEngineState.h"
 
 namespace enginetest {
 

@@ -2,9 +2,9 @@
 // bench camera's still scene, and the effects filter it holds.
 #pragma once
 
-#include "EffectFrames.h"
-#include "EngineTestSupport.h"
-#include "IVideoEffect.h"
+#include "engine/tests/EffectFrames.h"
+#include "engine/tests/EngineTestSupport.h"
+#include "filters/effects/include/IVideoEffect.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "EngineTestSupport.h"
+#include "engine/tests/EngineTestSupport.h"
 
 namespace enginetest {
 

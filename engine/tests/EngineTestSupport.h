@@ -4,9 +4,9 @@
 #pragma once
 
 #include "BenchDevices.h"
-#include "CameraApi.h"
+#include "engine/include/CameraApi.h"
 #include "CDialogDismisser.h"
-#include "TestHostWindow.h"
+#include "engine/tests/TestHostWindow.h"
 
 #include <wrl/client.h>
 

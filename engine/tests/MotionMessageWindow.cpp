@@ -1,4 +1,4 @@
-#include "MotionMessageWindow.h"
+#include "engine/tests/MotionMessageWindow.h"
 
 namespace enginetest {
 

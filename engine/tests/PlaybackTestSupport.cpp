@@ -1,4 +1,4 @@
-#include "PlaybackTestSupport.h"
+#include "engine/tests/PlaybackTestSupport.h"
 
 #include "TestMedia.h"
 

@@ -3,10 +3,10 @@
 // the first frame, and a fixture that starts the engine around each test.
 #pragma once
 
-#include "CameraApi.h"
-#include "CaptureEngineState.h"
+#include "engine/include/CameraApi.h"
+#include "engine/win/CaptureEngineState.h"
 #include "CDialogDismisser.h"
-#include "TestHostWindow.h"
+#include "engine/tests/TestHostWindow.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "PreviewSupport.h"
+#include "engine/tests/PreviewSupport.h"
 
-#include "CaptureEngineState.h"
-#include "FilterLookup.h"
+#include "engine/win/CaptureEngineState.h"
+#include "engine/win/FilterLookup.h"
 
 namespace enginetest {
 

@@ -2,9 +2,9 @@
 // registered, and what the engine's preview graph holds.
 #pragma once
 
-#include "EngineTestSupport.h"
+#include "engine/tests/EngineTestSupport.h"
 
-#include "ComHelpers.h"
+#include "engine/win/ComHelpers.h"
 
 #include <string>
 #include <vector>

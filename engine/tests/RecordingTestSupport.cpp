@@ -1,4 +1,4 @@
-#include "RecordingTestSupport.h"
+#include "engine/tests/RecordingTestSupport.h"
 
 #include "ByteSource.h"
 

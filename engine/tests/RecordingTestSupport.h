@@ -6,7 +6,7 @@
 
 #include "AsfRecord.h"
 #include "BenchStandIns.h"
-#include "EngineTestSupport.h"
+#include "engine/tests/EngineTestSupport.h"
 #include "RiffMedia.h"
 
 #include <atomic>

@@ -1,4 +1,4 @@
-#include "ScreenPixels.h"
+#include "engine/tests/ScreenPixels.h"
 
 #include <cstdlib>
 #include <sstream>

@@ -1,4 +1,4 @@
-#include "TestHostWindow.h"
+#include "engine/tests/TestHostWindow.h"
 
 namespace enginetest {
 

@@ -1,6 +1,6 @@
 // The device lists and device selection against the bench devices: two
 // cameras and an analog capture card, a microphone and a TV tuner's sound.
-#include "EngineTestSupport.h"
+#include "engine/tests/EngineTestSupport.h"
 
 #include <cstring>
 

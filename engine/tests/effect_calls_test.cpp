@@ -1,8 +1,8 @@
 // The effect calls against the real effects filter in the preview graph:
 // what the filter reports back, and the grabbed picture where the stage
 // can be worked out exactly.
-#include "CaptureEngineState.h"
-#include "EffectTestSupport.h"
+#include "engine/win/CaptureEngineState.h"
+#include "engine/tests/EffectTestSupport.h"
 
 #include <gdiplus.h>
 

@@ -1,8 +1,8 @@
 // Before Initialize the engine has no devices and no graphs: every export
 // that needs them refuses and leaves the caller's buffers alone.
-#include "CameraApi.h"
+#include "engine/include/CameraApi.h"
 #include "CDialogDismisser.h"
-#include "TestHostWindow.h"
+#include "engine/tests/TestHostWindow.h"
 
 #include <gtest/gtest.h>
 

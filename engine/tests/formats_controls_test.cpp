@@ -1,7 +1,7 @@
 // Formats, picture and camera controls, the microphone level and the
 // camera's pages against the bench camera and microphone. The engine runs
 // in the sound mode, so none of this needs the preview.
-#include "EngineTestSupport.h"
+#include "engine/tests/EngineTestSupport.h"
 
 #include <cmath>
 #include <limits>

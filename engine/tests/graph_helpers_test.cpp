@@ -2,12 +2,12 @@
 // lookup by friendly name, pin search, emptying graphs, video windows, and
 // the power-resume retry.
 #include "BenchDevices.h"
-#include "CaptureEngineState.h"
-#include "FilterLookup.h"
-#include "GraphTeardown.h"
-#include "PinHelpers.h"
-#include "PowerResume.h"
-#include "TestHostWindow.h"
+#include "engine/win/CaptureEngineState.h"
+#include "engine/win/FilterLookup.h"
+#include "engine/win/GraphTeardown.h"
+#include "engine/win/PinHelpers.h"
+#include "engine/win/PowerResume.h"
+#include "engine/tests/TestHostWindow.h"
 
 #include <gtest/gtest.h>
 

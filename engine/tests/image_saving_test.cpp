@@ -1,7 +1,7 @@
 // Picture files through GDI+: the encoder lookup, the JPEG quality
 // parameter and the formats that write nothing. What each format writes is
 // checked on the camera's pictures (stills_test, check_still_files.sh).
-#include "ImageSaving.h"
+#include "engine/win/ImageSaving.h"
 
 #include <gtest/gtest.h>
 

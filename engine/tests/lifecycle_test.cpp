@@ -1,9 +1,9 @@
 // Initialize and Uninitialize, the hidden window and the mode switches that
 // need no camera. Each test starts and ends the engine itself.
-#include "CameraApi.h"
-#include "EngineTestSupport.h"
+#include "engine/include/CameraApi.h"
+#include "engine/tests/EngineTestSupport.h"
 #include "CDialogDismisser.h"
-#include "TestHostWindow.h"
+#include "engine/tests/TestHostWindow.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Motion monitoring against the bench camera and the motion filter. The
 // engine is linked into this program, so that the tests can also look at
 // the graphs it builds and hand its hidden window events of their own.
-#include "CaptureEngineState.h"
-#include "EngineTestSupport.h"
-#include "IMotionControl.h"
-#include "MotionMessageWindow.h"
+#include "engine/win/CaptureEngineState.h"
+#include "engine/tests/EngineTestSupport.h"
+#include "filters/motion/include/IMotionControl.h"
+#include "engine/tests/MotionMessageWindow.h"
 
 namespace enginetest {
 namespace {

@@ -1,8 +1,8 @@
 // Runs in a prefix where no bench device is registered: Wine then lists no
 // camera, and no sound source the engine can use.
-#include "CameraApi.h"
+#include "engine/include/CameraApi.h"
 #include "CDialogDismisser.h"
-#include "TestHostWindow.h"
+#include "engine/tests/TestHostWindow.h"
 
 #include <gtest/gtest.h>
 

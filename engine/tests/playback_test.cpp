@@ -2,8 +2,8 @@
 // files through the async source, uncompressed AVI with and without sound,
 // the time, pause and resume, seeking, the volume and the end of a file.
 // The engine is linked in, so that a test can look at the graph it built.
-#include "PlaybackTestSupport.h"
-#include "ScreenPixels.h"
+#include "engine/tests/PlaybackTestSupport.h"
+#include "engine/tests/ScreenPixels.h"
 
 #include <gtest/gtest.h>
 

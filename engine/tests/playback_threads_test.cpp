@@ -1,7 +1,7 @@
 // The playback time is polled from a progress thread while other threads
 // stop and replace the playback: a stop must never free the graph under a
 // running query.
-#include "PlaybackTestSupport.h"
+#include "engine/tests/PlaybackTestSupport.h"
 
 #include <gtest/gtest.h>
 

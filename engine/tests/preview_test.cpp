@@ -1,11 +1,11 @@
 // The live preview: the bench camera through the effects filter, Smart Tee
 // and grabber into the test's host window, and the mode, device and format
 // changes that keep or rebuild it.
-#include "PreviewSupport.h"
+#include "engine/tests/PreviewSupport.h"
 
-#include "CaptureEngineState.h"
-#include "EffectFilterAccess.h"
-#include "ScreenPixels.h"
+#include "engine/win/CaptureEngineState.h"
+#include "engine/win/EffectFilterAccess.h"
+#include "engine/tests/ScreenPixels.h"
 
 #include <algorithm>
 

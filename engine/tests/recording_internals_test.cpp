@@ -1,11 +1,11 @@
 // The engine's recording routines one by one, against the stand-in WM ASF
 // writer and "Vimbrel Audio": what the flat API cannot set up with the
 // bench devices, a microphone without a mixer and a machine without one.
-#include "AsfProfileConfig.h"
+#include "engine/win/AsfProfileConfig.h"
 #include "BenchStandIns.h"
-#include "CameraApi.h"
-#include "CaptureEngineState.h"
-#include "VideoRecording.h"
+#include "engine/include/CameraApi.h"
+#include "engine/win/CaptureEngineState.h"
+#include "engine/win/VideoRecording.h"
 #include "dshowbase/AsfWriterInterfaces.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // Device selection where the lists hold what a real machine may: two
 // cameras of one model under one name, and a device that cannot be opened.
-#include "EngineTestSupport.h"
+#include "engine/tests/EngineTestSupport.h"
 
-#include "CaptureEngineState.h"
-#include "FilterLookup.h"
+#include "engine/win/CaptureEngineState.h"
+#include "engine/win/FilterLookup.h"
 
 namespace enginetest {
 namespace {

@@ -3,7 +3,7 @@
 // (-11..-2), so it refuses the 70 and 50 that the shoot modes ask for and
 // keeps its value; the order of those calls is checked by the native
 // shoot-mode tests.
-#include "EffectTestSupport.h"
+#include "engine/tests/EffectTestSupport.h"
 
 #include <cmath>
 

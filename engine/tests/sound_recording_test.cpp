@@ -1,7 +1,7 @@
 // Sound recordings through the flat API against the bench microphone and
 // the stand-ins for "WAV Dest", the file writer and the WM ASF writer. The
 // engine runs in the sound mode, which needs no preview.
-#include "RecordingTestSupport.h"
+#include "engine/tests/RecordingTestSupport.h"
 #include "Scene.h"
 
 #include <string>

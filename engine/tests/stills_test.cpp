@@ -1,7 +1,7 @@
 // Still pictures of the bench camera's still scene through the live
 // preview: every file format (decoded again by check_still_files.sh with an
 // independent decoder), and the burst's screen blend checked pixel by pixel.
-#include "PreviewSupport.h"
+#include "engine/tests/PreviewSupport.h"
 
 #include <gdiplus.h>
 

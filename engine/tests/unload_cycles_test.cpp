@@ -3,7 +3,7 @@
 // or the library itself behind.
 #include "BenchDevices.h"
 #include "CDialogDismisser.h"
-#include "TestHostWindow.h"
+#include "engine/tests/TestHostWindow.h"
 
 #include <gtest/gtest.h>
 

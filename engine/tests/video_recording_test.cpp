@@ -1,7 +1,7 @@
 // Video recordings through the flat API: the bench camera and microphone,
 // the effects filter, and the stand-in WM ASF writer, whose record tells
 // which profile and streams the engine chose and what reached each pin.
-#include "RecordingTestSupport.h"
+#include "engine/tests/RecordingTestSupport.h"
 
 #include "ByteOrder.h"
 

@@ -3,11 +3,11 @@
 // inside a main window, as the program's preview is: the bench camera's
 // bars must fill the preview, read back from the screen.
 #include "BenchDevices.h"
-#include "ComHelpers.h"
-#include "GraphTeardown.h"
-#include "PinHelpers.h"
-#include "ScreenPixels.h"
-#include "TestHostWindow.h"
+#include "engine/win/ComHelpers.h"
+#include "engine/win/GraphTeardown.h"
+#include "engine/win/PinHelpers.h"
+#include "engine/tests/ScreenPixels.h"
+#include "engine/tests/TestHostWindow.h"
 
 #include <control.h>
 

@@ -1,9 +1,9 @@
-#include "AsfProfileConfig.h"
+#include "engine/win/AsfProfileConfig.h"
 
-#include "AsfStreamWalk.h"
-#include "MediaGuids.h"
-#include "RecordingRules.h"
-#include "RecordingSettings.h"
+#include "engine/core/AsfStreamWalk.h"
+#include "engine/win/MediaGuids.h"
+#include "engine/core/RecordingRules.h"
+#include "engine/core/RecordingSettings.h"
 #include "dshowbase/AsfWriterInterfaces.h"
 
 #include <vector>

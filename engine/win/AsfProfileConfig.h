@@ -3,7 +3,7 @@
 // profile at the chosen audio bitrate.
 #pragma once
 
-#include "CaptureEngineState.h"
+#include "engine/win/CaptureEngineState.h"
 
 namespace camera {
 

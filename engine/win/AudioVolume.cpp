@@ -1,9 +1,9 @@
-#include "AudioVolume.h"
+#include "engine/win/AudioVolume.h"
 
-#include "AudioControlFilter.h"
-#include "CameraApi.h"
-#include "ExportGuard.h"
-#include "RecordingSettings.h"
+#include "engine/win/AudioControlInterface.h"
+#include "engine/include/CameraApi.h"
+#include "engine/win/ExportGuard.h"
+#include "engine/core/RecordingSettings.h"
 
 namespace camera {
 

@@ -1,7 +1,7 @@
 // The microphone level and the audio control filter's mute.
 #pragma once
 
-#include "CaptureEngineState.h"
+#include "engine/win/CaptureEngineState.h"
 
 namespace camera {
 

@@ -1,7 +1,7 @@
 // The capture filter's own settings pages, shown in a modal frame.
-#include "CameraApi.h"
-#include "CaptureEngineState.h"
-#include "ExportGuard.h"
+#include "engine/include/CameraApi.h"
+#include "engine/win/CaptureEngineState.h"
+#include "engine/win/ExportGuard.h"
 
 #include <olectl.h>
 

@@ -1,4 +1,4 @@
-#include "CaptureEngineState.h"
+#include "engine/win/CaptureEngineState.h"
 
 namespace camera {
 

@@ -2,12 +2,12 @@
 // the graphs and filters it owns, and the device and format lists.
 #pragma once
 
-#include "BurstBlend.h"
-#include "CaptureDeviceList.h"
-#include "ComHelpers.h"
-#include "EngineValues.h"
-#include "GuardedSlot.h"
-#include "VideoFormatList.h"
+#include "engine/core/BurstBlend.h"
+#include "engine/core/CaptureDeviceList.h"
+#include "engine/win/ComHelpers.h"
+#include "engine/core/EngineValues.h"
+#include "engine/core/GuardedSlot.h"
+#include "engine/win/VideoFormatList.h"
 
 #include <qedit.h>
 

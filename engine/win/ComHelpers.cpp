@@ -1,4 +1,4 @@
-#include "ComHelpers.h"
+#include "engine/win/ComHelpers.h"
 
 #include <climits>
 

@@ -1,9 +1,9 @@
-#include "DeviceEnumeration.h"
+#include "engine/win/DeviceEnumeration.h"
 
-#include "DeviceNameRules.h"
-#include "EngineMessages.h"
-#include "FilterLookup.h"
-#include "PinHelpers.h"
+#include "engine/core/DeviceNameRules.h"
+#include "engine/win/EngineMessages.h"
+#include "engine/win/FilterLookup.h"
+#include "engine/win/PinHelpers.h"
 
 #include <edevdefs.h>
 

@@ -1,7 +1,7 @@
 // Fills the engine's two device lists with the usable capture devices.
 #pragma once
 
-#include "CaptureEngineState.h"
+#include "engine/win/CaptureEngineState.h"
 
 namespace camera {
 

@@ -1,7 +1,7 @@
 // The caller's view of the two device lists.
-#include "CameraApi.h"
-#include "CaptureEngineState.h"
-#include "ExportGuard.h"
+#include "engine/include/CameraApi.h"
+#include "engine/win/CaptureEngineState.h"
+#include "engine/win/ExportGuard.h"
 
 using namespace camera;
 

@@ -1,9 +1,9 @@
 // Opening the camera and the microphone the caller chose.
-#include "CameraApi.h"
-#include "DeviceEnumeration.h"
-#include "ExportGuard.h"
-#include "MicrophoneInput.h"
-#include "PreviewGraph.h"
+#include "engine/include/CameraApi.h"
+#include "engine/win/DeviceEnumeration.h"
+#include "engine/win/ExportGuard.h"
+#include "engine/win/MicrophoneInput.h"
+#include "engine/win/PreviewGraph.h"
 
 namespace camera {
 

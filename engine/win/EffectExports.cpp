@@ -2,11 +2,11 @@
 // itself and is the same object in every graph the engine builds, so a
 // setting made here survives every rebuild; the engine keeps only the
 // zoom factor and the mirror flag, which travel together to the filter.
-#include "EffectExports.h"
+#include "engine/win/EffectExports.h"
 
-#include "CameraApi.h"
-#include "EffectSettings.h"
-#include "ExportGuard.h"
+#include "engine/include/CameraApi.h"
+#include "engine/win/EffectSettingsQuery.h"
+#include "engine/win/ExportGuard.h"
 
 namespace camera {
 

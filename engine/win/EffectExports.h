@@ -2,7 +2,7 @@
 // request.
 #pragma once
 
-#include "CaptureEngineState.h"
+#include "engine/win/CaptureEngineState.h"
 
 namespace camera {
 

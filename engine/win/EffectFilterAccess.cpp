@@ -1,8 +1,8 @@
 // The graph builds' view of the effects filter, through the same settings
 // access as the effect calls.
-#include "EffectFilterAccess.h"
+#include "engine/win/EffectFilterAccess.h"
 
-#include "EffectSettings.h"
+#include "engine/win/EffectSettingsQuery.h"
 
 namespace camera {
 

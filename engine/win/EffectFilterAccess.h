@@ -2,7 +2,7 @@
 // apart so that only this file depends on the filter's interface header.
 #pragma once
 
-#include "ComHelpers.h"
+#include "engine/win/ComHelpers.h"
 
 namespace camera {
 

@@ -1,4 +1,4 @@
-#include "EngineMessages.h"
+#include "engine/win/EngineMessages.h"
 
 #include <windows.h>
 

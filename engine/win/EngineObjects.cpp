@@ -1,4 +1,4 @@
-#include "EngineObjects.h"
+#include "engine/win/EngineObjects.h"
 
 namespace camera {
 

@@ -1,7 +1,7 @@
 // The objects Initialize creates besides the preview and monitor graphs.
 #pragma once
 
-#include "CaptureEngineState.h"
+#include "engine/win/CaptureEngineState.h"
 
 namespace camera {
 

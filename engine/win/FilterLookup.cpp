@@ -1,6 +1,6 @@
-#include "FilterLookup.h"
+#include "engine/win/FilterLookup.h"
 
-#include "DeviceNameRules.h"
+#include "engine/core/DeviceNameRules.h"
 
 namespace camera {
 

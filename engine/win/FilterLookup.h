@@ -2,7 +2,7 @@
 // enumerator, by category and friendly name.
 #pragma once
 
-#include "ComHelpers.h"
+#include "engine/win/ComHelpers.h"
 
 #include <string>
 

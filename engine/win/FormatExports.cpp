@@ -1,8 +1,8 @@
 // The camera's video formats as the caller sees them.
-#include "CameraApi.h"
-#include "ExportGuard.h"
-#include "FormatSwitch.h"
-#include "MediaGuids.h"
+#include "engine/include/CameraApi.h"
+#include "engine/win/ExportGuard.h"
+#include "engine/win/FormatSwitch.h"
+#include "engine/win/MediaGuids.h"
 
 #include <cstring>
 

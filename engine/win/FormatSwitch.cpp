@@ -1,6 +1,6 @@
-#include "FormatSwitch.h"
+#include "engine/win/FormatSwitch.h"
 
-#include "PreviewGraph.h"
+#include "engine/win/PreviewGraph.h"
 
 namespace camera {
 

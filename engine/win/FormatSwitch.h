@@ -1,7 +1,7 @@
 // Switching the camera to another entry of the format list.
 #pragma once
 
-#include "CaptureEngineState.h"
+#include "engine/win/CaptureEngineState.h"
 
 namespace camera {
 

@@ -1,7 +1,7 @@
-#include "FrameDrawing.h"
+#include "engine/win/FrameDrawing.h"
 
-#include "GdiHandles.h"
-#include "PackedDib.h"
+#include "engine/win/GdiHandles.h"
+#include "engine/core/FrameDib.h"
 
 #include <cstring>
 

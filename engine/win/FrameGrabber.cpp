@@ -1,4 +1,4 @@
-#include "FrameGrabber.h"
+#include "engine/win/FrameGrabber.h"
 
 #include "dshowbase/ClassIds.h"
 

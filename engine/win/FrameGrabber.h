@@ -1,7 +1,7 @@
 // The Sample Grabber set up as every graph of the engine uses it.
 #pragma once
 
-#include "ComHelpers.h"
+#include "engine/win/ComHelpers.h"
 
 #include <qedit.h>
 

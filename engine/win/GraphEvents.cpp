@@ -1,6 +1,6 @@
-#include "GraphEvents.h"
+#include "engine/win/GraphEvents.h"
 
-#include "GraphTeardown.h"
+#include "engine/win/GraphTeardown.h"
 
 namespace camera {
 

@@ -1,6 +1,6 @@
-#include "GraphStarts.h"
+#include "engine/win/GraphStarts.h"
 
-#include "GraphTeardown.h"
+#include "engine/win/GraphTeardown.h"
 
 namespace camera {
 

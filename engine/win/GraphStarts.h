@@ -1,7 +1,7 @@
 // Starting a recording graph and cleaning up after a start that failed.
 #pragma once
 
-#include "ComHelpers.h"
+#include "engine/win/ComHelpers.h"
 
 namespace camera {
 

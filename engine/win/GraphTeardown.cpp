@@ -1,4 +1,4 @@
-#include "GraphTeardown.h"
+#include "engine/win/GraphTeardown.h"
 
 #include <control.h>
 

@@ -1,7 +1,7 @@
 // Emptying graphs and hanging their video windows into the caller's window.
 #pragma once
 
-#include "ComHelpers.h"
+#include "engine/win/ComHelpers.h"
 
 namespace camera {
 

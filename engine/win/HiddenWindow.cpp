@@ -1,10 +1,10 @@
-#include "HiddenWindow.h"
+#include "engine/win/HiddenWindow.h"
 
-#include "CaptureEngineState.h"
-#include "GraphEvents.h"
-#include "GraphTeardown.h"
-#include "PowerResume.h"
-#include "SoundRecording.h"
+#include "engine/win/CaptureEngineState.h"
+#include "engine/win/GraphEvents.h"
+#include "engine/win/GraphTeardown.h"
+#include "engine/win/PowerResume.h"
+#include "engine/win/SoundRecording.h"
 
 namespace camera {
 

@@ -1,7 +1,7 @@
-#include "ImageSaving.h"
+#include "engine/win/ImageSaving.h"
 
-#include "ComHelpers.h"
-#include "ImageEncoders.h"
+#include "engine/win/ComHelpers.h"
+#include "engine/core/ImageEncoders.h"
 
 #include <vector>
 

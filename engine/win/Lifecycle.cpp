@@ -1,13 +1,13 @@
 // Starting and ending the engine.
-#include "CameraApi.h"
-#include "DeviceEnumeration.h"
-#include "EngineObjects.h"
-#include "ExportGuard.h"
-#include "GraphEvents.h"
-#include "GraphTeardown.h"
-#include "HiddenWindow.h"
-#include "MonitorGraph.h"
-#include "PreviewGraph.h"
+#include "engine/include/CameraApi.h"
+#include "engine/win/DeviceEnumeration.h"
+#include "engine/win/EngineObjects.h"
+#include "engine/win/ExportGuard.h"
+#include "engine/win/GraphEvents.h"
+#include "engine/win/GraphTeardown.h"
+#include "engine/win/HiddenWindow.h"
+#include "engine/win/MonitorGraph.h"
+#include "engine/win/PreviewGraph.h"
 
 #include <gdiplus.h>
 

@@ -1,7 +1,7 @@
 // The portable rules' GUID layout and the platform's, one to the other.
 #pragma once
 
-#include "VideoSubtypes.h"
+#include "engine/core/VideoSubtypes.h"
 
 #include <guiddef.h>
 

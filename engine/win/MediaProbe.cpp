@@ -1,6 +1,6 @@
-#include "MediaProbe.h"
+#include "engine/win/MediaProbe.h"
 
-#include "FrameDrawing.h"
+#include "engine/win/FrameDrawing.h"
 
 #include <qedit.h>
 

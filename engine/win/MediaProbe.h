@@ -2,7 +2,7 @@
 // length of its first stream and, for a file with video, its first frame.
 #pragma once
 
-#include "ComHelpers.h"
+#include "engine/win/ComHelpers.h"
 
 namespace camera {
 

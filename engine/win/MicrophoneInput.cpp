@@ -1,7 +1,7 @@
-#include "MicrophoneInput.h"
+#include "engine/win/MicrophoneInput.h"
 
-#include "DeviceNameRules.h"
-#include "PinHelpers.h"
+#include "engine/core/DeviceNameRules.h"
+#include "engine/win/PinHelpers.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 // Chooses and enables the microphone line of a sound capture device.
 #pragma once
 
-#include "CaptureEngineState.h"
+#include "engine/win/CaptureEngineState.h"
 
 namespace camera {
 

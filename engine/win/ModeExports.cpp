@@ -1,9 +1,9 @@
 // The mode switch, the preview window and the graph state box.
-#include "CameraApi.h"
-#include "EngineMessages.h"
-#include "ExportGuard.h"
-#include "ModeTransition.h"
-#include "PreviewGraph.h"
+#include "engine/include/CameraApi.h"
+#include "engine/win/EngineMessages.h"
+#include "engine/win/ExportGuard.h"
+#include "engine/core/ModeTransition.h"
+#include "engine/win/PreviewGraph.h"
 
 namespace camera {
 

@@ -2,13 +2,13 @@
 // preview while the motion filter watches, and gives it back when
 // monitoring ends. Motion events reach the caller through the hidden
 // window (OnMonitorGraphEvent).
-#include "CameraApi.h"
-#include "ExportGuard.h"
-#include "GraphTeardown.h"
-#include "IMotionControl.h"
-#include "MonitorGraph.h"
-#include "MonitorRules.h"
-#include "PreviewGraph.h"
+#include "engine/include/CameraApi.h"
+#include "engine/win/ExportGuard.h"
+#include "engine/win/GraphTeardown.h"
+#include "filters/motion/include/IMotionControl.h"
+#include "engine/win/MonitorGraph.h"
+#include "engine/core/MonitorRules.h"
+#include "engine/win/PreviewGraph.h"
 
 namespace camera {
 

@@ -1,11 +1,11 @@
-#include "MonitorGraph.h"
+#include "engine/win/MonitorGraph.h"
 
-#include "EffectFilterAccess.h"
-#include "EngineMessages.h"
-#include "FilterLookup.h"
-#include "HiddenWindow.h"
-#include "PinHelpers.h"
-#include "PreviewGraph.h"
+#include "engine/win/EffectFilterAccess.h"
+#include "engine/win/EngineMessages.h"
+#include "engine/win/FilterLookup.h"
+#include "engine/win/HiddenWindow.h"
+#include "engine/win/PinHelpers.h"
+#include "engine/win/PreviewGraph.h"
 
 namespace camera {
 

@@ -2,7 +2,7 @@
 // grabber, in its own graph object so that the preview can be restored.
 #pragma once
 
-#include "CaptureEngineState.h"
+#include "engine/win/CaptureEngineState.h"
 
 namespace camera {
 

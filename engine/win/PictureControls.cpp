@@ -1,8 +1,8 @@
 // The camera's picture properties (brightness ... gain) and its camera
 // controls (pan ... focus), passed through to the capture filter.
-#include "CameraApi.h"
-#include "CaptureEngineState.h"
-#include "ExportGuard.h"
+#include "engine/include/CameraApi.h"
+#include "engine/win/CaptureEngineState.h"
+#include "engine/win/ExportGuard.h"
 
 namespace camera {
 

@@ -1,6 +1,6 @@
-#include "PinHelpers.h"
+#include "engine/win/PinHelpers.h"
 
-#include "DeviceNameRules.h"
+#include "engine/core/DeviceNameRules.h"
 
 namespace camera {
 

@@ -1,7 +1,7 @@
 // Pin search and filter connection inside a graph.
 #pragma once
 
-#include "ComHelpers.h"
+#include "engine/win/ComHelpers.h"
 
 #include <string>
 

@@ -1,15 +1,15 @@
 // Playing a recorded file back: start, position, pause and resume, stop,
 // and the playback volume. None of these needs the engine to be started,
 // except the volume calls, which need its audio renderer.
-#include "CameraApi.h"
-#include "CaptureEngineState.h"
-#include "ExportGuard.h"
-#include "GraphEvents.h"
-#include "MediaProbe.h"
-#include "PlaybackGraphs.h"
-#include "PlaybackRules.h"
-#include "PlaybackVolume.h"
-#include "ThreadCom.h"
+#include "engine/include/CameraApi.h"
+#include "engine/win/CaptureEngineState.h"
+#include "engine/win/ExportGuard.h"
+#include "engine/win/GraphEvents.h"
+#include "engine/win/MediaProbe.h"
+#include "engine/win/PlaybackGraphs.h"
+#include "engine/core/PlaybackRules.h"
+#include "engine/core/PlaybackVolume.h"
+#include "engine/win/ThreadCom.h"
 
 #include <cmath>
 

@@ -1,13 +1,13 @@
-#include "PlaybackGraphs.h"
+#include "engine/win/PlaybackGraphs.h"
 
-#include "EngineMessages.h"
-#include "FrameGrabber.h"
-#include "GraphEvents.h"
-#include "GraphTeardown.h"
-#include "HiddenWindow.h"
-#include "PinHelpers.h"
-#include "PreviewGraph.h"
-#include "ThreadCom.h"
+#include "engine/win/EngineMessages.h"
+#include "engine/win/FrameGrabber.h"
+#include "engine/win/GraphEvents.h"
+#include "engine/win/GraphTeardown.h"
+#include "engine/win/HiddenWindow.h"
+#include "engine/win/PinHelpers.h"
+#include "engine/win/PreviewGraph.h"
+#include "engine/win/ThreadCom.h"
 
 namespace camera {
 

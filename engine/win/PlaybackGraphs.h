@@ -3,7 +3,7 @@
 // file source and automatic graph building.
 #pragma once
 
-#include "CaptureEngineState.h"
+#include "engine/win/CaptureEngineState.h"
 
 namespace camera {
 

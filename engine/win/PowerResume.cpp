@@ -1,7 +1,7 @@
-#include "PowerResume.h"
+#include "engine/win/PowerResume.h"
 
-#include "FormatSwitch.h"
-#include "ThreadSleeper.h"
+#include "engine/win/FormatSwitch.h"
+#include "engine/win/ThreadSleeper.h"
 
 namespace camera {
 

@@ -1,8 +1,8 @@
 // Bringing the preview back after the machine wakes up.
 #pragma once
 
-#include "CaptureEngineState.h"
-#include "RetryWithWait.h"
+#include "engine/win/CaptureEngineState.h"
+#include "engine/core/RetryWithWait.h"
 
 namespace camera {
 

@@ -1,12 +1,12 @@
-#include "PreviewGraph.h"
+#include "engine/win/PreviewGraph.h"
 
-#include "EffectFilterAccess.h"
-#include "EngineMessages.h"
-#include "FilterLookup.h"
-#include "FrameGrabber.h"
-#include "GraphTeardown.h"
-#include "PinHelpers.h"
-#include "ThreadSleeper.h"
+#include "engine/win/EffectFilterAccess.h"
+#include "engine/win/EngineMessages.h"
+#include "engine/win/FilterLookup.h"
+#include "engine/win/FrameGrabber.h"
+#include "engine/win/GraphTeardown.h"
+#include "engine/win/PinHelpers.h"
+#include "engine/win/ThreadSleeper.h"
 
 #include <vector>
 

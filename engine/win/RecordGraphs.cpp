@@ -1,11 +1,11 @@
-#include "RecordGraphs.h"
+#include "engine/win/RecordGraphs.h"
 
-#include "EngineMessages.h"
-#include "FilterLookup.h"
-#include "GraphTeardown.h"
-#include "PinHelpers.h"
-#include "PreviewGraph.h"
-#include "RecordingOutput.h"
+#include "engine/win/EngineMessages.h"
+#include "engine/win/FilterLookup.h"
+#include "engine/win/GraphTeardown.h"
+#include "engine/win/PinHelpers.h"
+#include "engine/win/PreviewGraph.h"
+#include "engine/win/RecordingOutput.h"
 
 namespace camera {
 

@@ -3,7 +3,7 @@
 // its capture branch written to a file.
 #pragma once
 
-#include "CaptureEngineState.h"
+#include "engine/win/CaptureEngineState.h"
 
 namespace camera {
 

@@ -1,10 +1,10 @@
 // The three recording toggles, pause and resume, and the recording time.
-#include "CameraApi.h"
-#include "ExportGuard.h"
-#include "RecordingRules.h"
-#include "SoundRecording.h"
-#include "ThreadCom.h"
-#include "VideoRecording.h"
+#include "engine/include/CameraApi.h"
+#include "engine/win/ExportGuard.h"
+#include "engine/core/RecordingRules.h"
+#include "engine/win/SoundRecording.h"
+#include "engine/win/ThreadCom.h"
+#include "engine/win/VideoRecording.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "RecordingOutput.h"
+#include "engine/win/RecordingOutput.h"
 
-#include "PinHelpers.h"
+#include "engine/win/PinHelpers.h"
 
 namespace camera {
 

@@ -1,7 +1,7 @@
 // The multiplexer and file sink that a recording writes through.
 #pragma once
 
-#include "ComHelpers.h"
+#include "engine/win/ComHelpers.h"
 
 namespace camera {
 

@@ -1,9 +1,9 @@
 // Bitrates, file formats and JPEG quality: values the recordings and
 // pictures read when they start.
-#include "CameraApi.h"
-#include "CaptureEngineState.h"
-#include "ExportGuard.h"
-#include "RecordingSettings.h"
+#include "engine/include/CameraApi.h"
+#include "engine/win/CaptureEngineState.h"
+#include "engine/win/ExportGuard.h"
+#include "engine/core/RecordingSettings.h"
 
 using namespace camera;
 

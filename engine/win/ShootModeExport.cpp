@@ -1,10 +1,10 @@
 // SetShootMode: the shoot-mode rules acting on the camera through the
 // engine's own quality and control exports, so that their refusals (not
 // ready, no such control) hold here too.
-#include "CameraApi.h"
-#include "EffectExports.h"
-#include "ExportGuard.h"
-#include "ShootMode.h"
+#include "engine/include/CameraApi.h"
+#include "engine/win/EffectExports.h"
+#include "engine/win/ExportGuard.h"
+#include "engine/core/ShootMode.h"
 
 namespace camera {
 

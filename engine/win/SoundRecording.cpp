@@ -1,13 +1,13 @@
-#include "SoundRecording.h"
+#include "engine/win/SoundRecording.h"
 
-#include "AsfProfileConfig.h"
-#include "EngineObjects.h"
-#include "GraphStarts.h"
-#include "GraphTeardown.h"
-#include "PinHelpers.h"
-#include "PreviewGraph.h"
-#include "RecordingOutput.h"
-#include "RecordingRules.h"
+#include "engine/win/AsfProfileConfig.h"
+#include "engine/win/EngineObjects.h"
+#include "engine/win/GraphStarts.h"
+#include "engine/win/GraphTeardown.h"
+#include "engine/win/PinHelpers.h"
+#include "engine/win/PreviewGraph.h"
+#include "engine/win/RecordingOutput.h"
+#include "engine/core/RecordingRules.h"
 
 namespace camera {
 

@@ -1,7 +1,7 @@
 // Sound recordings in the separate audio graph: WMA in ASF, AVI or WAV.
 #pragma once
 
-#include "CaptureEngineState.h"
+#include "engine/win/CaptureEngineState.h"
 
 namespace camera {
 

@@ -1,9 +1,9 @@
 // Still pictures from the Sample Grabber behind the effect: one frame, or in
 // the burst shoot mode five frames laid over each other.
-#include "CameraApi.h"
-#include "CaptureEngineState.h"
-#include "ExportGuard.h"
-#include "ImageSaving.h"
+#include "engine/include/CameraApi.h"
+#include "engine/win/CaptureEngineState.h"
+#include "engine/win/ExportGuard.h"
+#include "engine/win/ImageSaving.h"
 
 #include <gdiplus.h>
 

@@ -1,7 +1,7 @@
 // The retries' pause: the calling thread sleeps.
 #pragma once
 
-#include "RetryWithWait.h"
+#include "engine/core/RetryWithWait.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "VideoFormatList.h"
+#include "engine/win/VideoFormatList.h"
 
 #include <cstring>
 

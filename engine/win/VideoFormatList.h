@@ -3,7 +3,7 @@
 // the pin lists them; the list index is the format index of the flat API.
 #pragma once
 
-#include "ComHelpers.h"
+#include "engine/win/ComHelpers.h"
 
 #include <vector>
 

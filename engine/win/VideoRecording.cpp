@@ -1,11 +1,11 @@
-#include "VideoRecording.h"
+#include "engine/win/VideoRecording.h"
 
-#include "AsfProfileConfig.h"
-#include "AudioVolume.h"
-#include "CameraApi.h"
-#include "GraphStarts.h"
-#include "PreviewGraph.h"
-#include "RecordGraphs.h"
+#include "engine/win/AsfProfileConfig.h"
+#include "engine/win/AudioVolume.h"
+#include "engine/include/CameraApi.h"
+#include "engine/win/GraphStarts.h"
+#include "engine/win/PreviewGraph.h"
+#include "engine/win/RecordGraphs.h"
 
 namespace camera {
 

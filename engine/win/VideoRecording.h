@@ -2,8 +2,8 @@
 // that still shows the preview, and back again.
 #pragma once
 
-#include "CaptureEngineState.h"
-#include "RecordingRules.h"
+#include "engine/win/CaptureEngineState.h"
+#include "engine/core/RecordingRules.h"
 
 namespace camera {
 

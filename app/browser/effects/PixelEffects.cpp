@@ -5,7 +5,7 @@
 #include "effects/CanvasEffectIds.h"
 #include "effects/NeighbourhoodEffects.h"
 #include "effects/PictureWideEffects.h"
-#include "effects/PointEffects.h"
+#include "effects/PicturePointEffects.h"
 #include "effects/RandomEffects.h"
 
 namespace vimbrel::browser {

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "effects/BgrxImage.h"
-#include "effects/RandomSource.h"
+#include "effects/PictureRandomSource.h"
 
 namespace vimbrel::browser {
 

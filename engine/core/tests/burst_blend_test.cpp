@@ -1,5 +1,5 @@
-#include "BurstBlend.h"
-#include "ImageEncoders.h"
+#include "engine/core/BurstBlend.h"
+#include "engine/core/ImageEncoders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "CaptureDeviceList.h"
+#include "engine/core/CaptureDeviceList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "DeviceNameRules.h"
+#include "engine/core/DeviceNameRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "EffectRules.h"
+#include "engine/core/EffectRules.h"
 
 #include <gtest/gtest.h>
 

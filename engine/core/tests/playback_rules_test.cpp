@@ -1,5 +1,5 @@
-#include "PlaybackRules.h"
-#include "PlaybackVolume.h"
+#include "engine/core/PlaybackRules.h"
+#include "engine/core/PlaybackVolume.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "RecordingRules.h"
+#include "engine/core/RecordingRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "RecordingSettings.h"
-#include "VideoSubtypes.h"
+#include "engine/core/RecordingSettings.h"
+#include "engine/core/VideoSubtypes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "GuardedSlot.h"
-#include "RetryWithWait.h"
+#include "engine/core/GuardedSlot.h"
+#include "engine/core/RetryWithWait.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ShootMode.h"
+#include "engine/core/ShootMode.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "GdiSurface.h"
-#include "GdiplusSession.h"
+#include "FilterGdiplusSession.h"
 #include "IVideoEffect.h"
 #include "PhotoFrameOverlay.h"
 #include "TextOverlay.h"

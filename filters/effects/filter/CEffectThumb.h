@@ -13,7 +13,7 @@
 
 #include "GalleryTables.h"
 #include "GdiSurface.h"
-#include "GdiplusSession.h"
+#include "FilterGdiplusSession.h"
 
 namespace lenstint {
 

@@ -16,7 +16,7 @@
 #include "PhotoCanvasIds.h"
 #include "StampTransform.h"
 #include "ViewLayout.h"
-#include "effects/RandomSource.h"
+#include "effects/PictureRandomSource.h"
 
 #include <framework/CWindow.h>
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "effects/BgrxImage.h"
-#include "effects/RandomSource.h"
+#include "effects/PictureRandomSource.h"
 
 namespace vimbrel::browser::testing {
 

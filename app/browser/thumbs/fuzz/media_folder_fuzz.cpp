@@ -12,8 +12,8 @@
 #include "CacheIndexFormat.h"
 #include "MediaNames.h"
 #include "ThumbList.h"
-// Both checks are called PackedDib.h in their own folders.
-#include "engine/core/PackedDib.h"
+// The engine and the grabber each check a packed DIB of their own.
+#include "engine/core/FrameDib.h"
 #include "thumbgrab/core/PackedDib.h"
 
 using namespace vimbrel::browser;

@@ -1,4 +1,4 @@
-#include "PackedDib.h"
+#include "engine/core/FrameDib.h"
 
 #include <limits>
 

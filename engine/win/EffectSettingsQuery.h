@@ -4,8 +4,8 @@
 // source file depends on the filter's interface header.
 #pragma once
 
-#include "ComHelpers.h"
-#include "EffectRules.h"
+#include "engine/win/ComHelpers.h"
+#include "engine/core/EffectRules.h"
 
 namespace camera {
 

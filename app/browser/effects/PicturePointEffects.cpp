@@ -1,4 +1,4 @@
-#include "effects/PointEffects.h"
+#include "effects/PicturePointEffects.h"
 
 #include <array>
 

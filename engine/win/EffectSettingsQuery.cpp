@@ -1,6 +1,6 @@
-#include "EffectSettings.h"
+#include "engine/win/EffectSettingsQuery.h"
 
-#include "IVideoEffect.h"
+#include "filters/effects/include/IVideoEffect.h"
 
 namespace camera {
 
