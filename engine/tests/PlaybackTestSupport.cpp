@@ -1,6 +1,7 @@
 #include "engine/tests/PlaybackTestSupport.h"
 
 #include "TestMedia.h"
+#include "dshowbase/InfoOwners.h"
 
 #include <qedit.h>
 
@@ -108,12 +109,9 @@ std::vector<std::wstring> FilterNames(IGraphBuilder* graph)
         return names;
     camera::ComPtr<IBaseFilter> filter;
     while (filters->Next(1, filter.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
-        FILTER_INFO info{};
-        if (SUCCEEDED(filter->QueryFilterInfo(&info))) {
-            names.push_back(info.achName);
-            if (info.pGraph != nullptr)
-                info.pGraph->Release();
-        }
+        dshowbase::CFilterInfo info;
+        if (SUCCEEDED(filter->QueryFilterInfo(info.put())))
+            names.push_back(info.Name());
     }
     return names;
 }

@@ -1,5 +1,7 @@
 #include "engine/tests/PreviewSupport.h"
 
+#include "dshowbase/InfoOwners.h"
+#include "dshowbase/MediaType.h"
 #include "engine/win/CaptureEngineState.h"
 #include "engine/win/FilterLookup.h"
 
@@ -44,12 +46,9 @@ std::vector<std::wstring> PreviewTest::FilterNames() const
         return names;
     ComPtr<IBaseFilter> filter;
     while (filters->Next(1, filter.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
-        FILTER_INFO info{};
-        if (SUCCEEDED(filter->QueryFilterInfo(&info))) {
-            if (info.pGraph != nullptr)
-                info.pGraph->Release();
-            names.push_back(info.achName);
-        }
+        dshowbase::CFilterInfo info;
+        if (SUCCEEDED(filter->QueryFilterInfo(info.put())))
+            names.push_back(info.Name());
     }
     return names;
 }
@@ -69,13 +68,12 @@ bool PreviewTest::WaitForGrabbedFrame(std::vector<BYTE>& frame, LONG& width, LON
         5000);
     if (!arrived)
         return false;
-    AM_MEDIA_TYPE type{};
+    dshowbase::CMediaType type;
     if (FAILED(grabber->GetConnectedMediaType(&type)))
         return false;
     const auto* info = reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat);
     width = info->bmiHeader.biWidth;
     height = info->bmiHeader.biHeight;
-    CoTaskMemFree(type.pbFormat);
     long size = 0;
     grabber->GetCurrentBuffer(&size, nullptr);
     frame.resize(static_cast<size_t>(size));

@@ -3,6 +3,7 @@
 // inside a main window, as the program's preview is: the bench camera's
 // bars must fill the preview, read back from the screen.
 #include "BenchDevices.h"
+#include "dshowbase/MediaType.h"
 #include "engine/win/ComHelpers.h"
 #include "engine/win/GraphTeardown.h"
 #include "engine/win/PinHelpers.h"
@@ -76,16 +77,15 @@ protected:
     {
         ComPtr<IAMStreamConfig> config;
         ASSERT_EQ(S_OK, QueryTo(pin, IID_IAMStreamConfig, config));
-        AM_MEDIA_TYPE* type = nullptr;
-        ASSERT_EQ(S_OK, config->GetFormat(&type));
+        AM_MEDIA_TYPE* handed = nullptr;
+        ASSERT_EQ(S_OK, config->GetFormat(&handed));
+        const dshowbase::UniqueMediaType type(handed);
         auto* info = reinterpret_cast<VIDEOINFOHEADER*>(type->pbFormat);
         info->bmiHeader.biWidth = width;
         info->bmiHeader.biHeight = height;
         info->bmiHeader.biSizeImage = static_cast<DWORD>(width * height * 3);
         type->lSampleSize = info->bmiHeader.biSizeImage;
-        EXPECT_EQ(S_OK, config->SetFormat(type));
-        CoTaskMemFree(type->pbFormat);
-        CoTaskMemFree(type);
+        EXPECT_EQ(S_OK, config->SetFormat(type.get()));
     }
 
     HWND parent_ = nullptr;

@@ -1,4 +1,5 @@
 // The capture filter's own settings pages, shown in a modal frame.
+#include "dshowbase/InfoOwners.h"
 #include "engine/include/CameraApi.h"
 #include "engine/win/CaptureEngineState.h"
 #include "engine/win/ExportGuard.h"
@@ -18,12 +19,10 @@ int ShowCameraPages(HWND parent)
     if (FAILED(QueryTo(state.videoCapture.Get(), IID_ISpecifyPropertyPages, pages)))
         return 0;
     // The caption is the name the filter carries in the graph.
-    FILTER_INFO info{};
-    if (FAILED(state.videoCapture->QueryFilterInfo(&info)))
+    dshowbase::CFilterInfo info;
+    if (FAILED(state.videoCapture->QueryFilterInfo(info.put())))
         return 0;
-    if (info.pGraph != nullptr)
-        info.pGraph->Release();
-    info.achName[MAX_FILTER_NAME - 1] = L'\0';
+    const std::wstring caption = info.Name();
     ComPtr<IUnknown> object;
     if (FAILED(QueryTo(state.videoCapture.Get(), IID_IUnknown, object)))
         return 0;
@@ -31,7 +30,7 @@ int ShowCameraPages(HWND parent)
     if (FAILED(pages->GetPages(&pageIds)))
         return 0;
     IUnknown* objects[] = {object.Get()};
-    OleCreatePropertyFrame(parent, 0, 0, info.achName, 1, objects, pageIds.cElems, pageIds.pElems, 0, 0,
+    OleCreatePropertyFrame(parent, 0, 0, caption.c_str(), 1, objects, pageIds.cElems, pageIds.pElems, 0, 0,
                            nullptr);
     CoTaskMemFree(pageIds.pElems);
     return 1;

@@ -1,5 +1,6 @@
 #include "engine/win/PinHelpers.h"
 
+#include "dshowbase/InfoOwners.h"
 #include "engine/core/DeviceNameRules.h"
 
 namespace camera {
@@ -56,13 +57,10 @@ HRESULT WalkPins(IBaseFilter* filter, PIN_DIRECTION direction, ComPtr<IPin>& fou
 
 std::wstring PinName(IPin* pin)
 {
-    PIN_INFO info{};
-    if (pin == nullptr || FAILED(pin->QueryPinInfo(&info)))
+    dshowbase::CPinInfo info;
+    if (pin == nullptr || FAILED(pin->QueryPinInfo(info.put())))
         return {};
-    if (info.pFilter != nullptr)
-        info.pFilter->Release();
-    info.achName[MAX_PIN_NAME - 1] = L'\0';
-    return info.achName;
+    return info.Name();
 }
 
 HRESULT FindPin(IBaseFilter* filter, PIN_DIRECTION direction, const wchar_t* name, ComPtr<IPin>& pin)

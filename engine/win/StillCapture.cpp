@@ -1,5 +1,6 @@
 // Still pictures from the Sample Grabber behind the effect: one frame, or in
 // the burst shoot mode five frames laid over each other.
+#include "dshowbase/MediaType.h"
 #include "engine/include/CameraApi.h"
 #include "engine/win/CaptureEngineState.h"
 #include "engine/win/ExportGuard.h"
@@ -32,7 +33,7 @@ bool ReadFrame(ISampleGrabber* grabber, Frame& frame)
     long size = 0;
     if (FAILED(grabber->GetCurrentBuffer(&size, nullptr)) || size <= 0)
         return false;
-    AM_MEDIA_TYPE type{};
+    dshowbase::CMediaType type;
     if (FAILED(grabber->GetConnectedMediaType(&type)))
         return false;
     bool described = type.formattype == FORMAT_VideoInfo && type.pbFormat != nullptr &&
@@ -42,9 +43,6 @@ bool ReadFrame(ISampleGrabber* grabber, Frame& frame)
         frame.width = info->bmiHeader.biWidth;
         frame.height = info->bmiHeader.biHeight;
     }
-    CoTaskMemFree(type.pbFormat);
-    if (type.pUnk != nullptr)
-        type.pUnk->Release();
     if (!described)
         return false;
     frame.bytes.resize(static_cast<size_t>(size));

@@ -1,5 +1,7 @@
 #include "engine/win/VideoFormatList.h"
 
+#include "dshowbase/MediaType.h"
+
 #include <cstring>
 
 namespace camera {
@@ -68,17 +70,6 @@ bool CVideoFormatList::Offer(const AM_MEDIA_TYPE& type)
     return true;
 }
 
-void FreeMediaType(AM_MEDIA_TYPE* type)
-{
-    if (type == nullptr)
-        return;
-    if (type->cbFormat != 0 || type->pbFormat != nullptr)
-        CoTaskMemFree(type->pbFormat);
-    if (type->pUnk != nullptr)
-        type->pUnk->Release();
-    CoTaskMemFree(type);
-}
-
 HRESULT FindCaptureStreamConfig(ICaptureGraphBuilder2* builder, IBaseFilter* captureFilter,
                                 ComPtr<IAMStreamConfig>& config)
 {
@@ -105,11 +96,12 @@ HRESULT BuildFormatList(ICaptureGraphBuilder2* builder, IBaseFilter* captureFilt
         return E_FAIL;
     for (int i = 0; i < count; ++i) {
         BYTE caps[kStreamCapsSize];
-        AM_MEDIA_TYPE* type = nullptr;
-        if (FAILED(config->GetStreamCaps(i, &type, caps)) || type == nullptr)
+        AM_MEDIA_TYPE* handed = nullptr;
+        const HRESULT got = config->GetStreamCaps(i, &handed, caps);
+        const dshowbase::UniqueMediaType type(handed);
+        if (FAILED(got) || !type)
             continue;
         list.Offer(*type);
-        FreeMediaType(type);
     }
     return S_OK;
 }

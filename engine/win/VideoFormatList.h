@@ -44,10 +44,6 @@ private:
     std::vector<CVideoFormat> formats_;
 };
 
-// Frees what a pin handed out with CoTaskMemAlloc: the block, the
-// reference it may hold, and the structure itself.
-void FreeMediaType(AM_MEDIA_TYPE* type);
-
 // Fills the list from the capture pin of the filter that builder finds.
 HRESULT BuildFormatList(ICaptureGraphBuilder2* builder, IBaseFilter* captureFilter, CVideoFormatList& list);
 

@@ -5,6 +5,8 @@
 
 #include <dshow.h>
 
+#include <memory>
+
 namespace dshowbase {
 
 // Releases what a media type points to (format block, pUnk) and zeroes those
@@ -12,6 +14,11 @@ namespace dshowbase {
 void FreeMediaType(AM_MEDIA_TYPE& type);
 // Frees a task-memory AM_MEDIA_TYPE and what it points to. Null is fine.
 void DeleteMediaType(AM_MEDIA_TYPE* type);
+// Owns a task-memory AM_MEDIA_TYPE handed out through an interface.
+struct MediaTypeDeleter {
+    void operator()(AM_MEDIA_TYPE* type) const { DeleteMediaType(type); }
+};
+using UniqueMediaType = std::unique_ptr<AM_MEDIA_TYPE, MediaTypeDeleter>;
 // Deep copy into an empty destination. E_OUTOFMEMORY leaves it empty.
 HRESULT CopyMediaType(AM_MEDIA_TYPE* target, const AM_MEDIA_TYPE* source);
 // A task-memory deep copy, or null when memory runs out.
