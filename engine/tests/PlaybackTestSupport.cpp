@@ -79,20 +79,14 @@ CCanvas::CCanvas(int width, int height, uint8_t fill)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     void* bits = nullptr;
-    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     bits_ = static_cast<uint8_t*>(bits);
     stride_ = (width * 3 + 3) / 4 * 4;
     if (bits_ != nullptr)
         memset(bits_, fill, static_cast<size_t>(stride_) * height);
-    dc = CreateCompatibleDC(nullptr);
-    previous_ = SelectObject(dc, bitmap_);
-}
-
-CCanvas::~CCanvas()
-{
-    SelectObject(dc, previous_);
-    DeleteDC(dc);
-    DeleteObject(bitmap_);
+    memory_.reset(CreateCompatibleDC(nullptr));
+    dc = memory_.get();
+    selected_.emplace(dc, bitmap_.get());
 }
 
 uint8_t CCanvas::Byte(int x, int y, int c) const

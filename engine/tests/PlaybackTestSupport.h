@@ -7,10 +7,12 @@
 #include "engine/win/CaptureEngineState.h"
 #include "CDialogDismisser.h"
 #include "engine/tests/TestHostWindow.h"
+#include "winowners/GdiOwners.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,16 +46,15 @@ bool DetectorReadsFrames(const std::wstring& videoPath);
 class CCanvas {
 public:
     CCanvas(int width, int height, uint8_t fill);
-    ~CCanvas();
-    CCanvas(const CCanvas&) = delete;
-    CCanvas& operator=(const CCanvas&) = delete;
 
     HDC dc = nullptr;
     uint8_t Byte(int x, int y, int c) const;
 
 private:
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
+    // Declared in the order they are made: the selection goes first.
+    winowners::UniqueBitmap bitmap_;
+    winowners::UniqueMemoryDC memory_;
+    std::optional<winowners::UniqueSelection> selected_;
     uint8_t* bits_ = nullptr;
     int stride_ = 0;
 };

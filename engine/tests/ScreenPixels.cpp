@@ -1,5 +1,7 @@
 #include "engine/tests/ScreenPixels.h"
 
+#include "winowners/GdiOwners.h"
+
 #include <cstdlib>
 #include <sstream>
 
@@ -17,21 +19,17 @@ CScreenPixels::CScreenPixels(HWND window)
     info.bmiHeader.biHeight = -height_;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    const auto screen = winowners::GetDCOwner(nullptr);
+    const winowners::UniqueMemoryDC memory(CreateCompatibleDC(screen.get()));
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap != nullptr) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width_, height_, screen, rect.left, rect.top, SRCCOPY);
+    const winowners::UniqueBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (bitmap) {
+        const auto selected = winowners::SelectObjectOwner(memory.get(), bitmap.get());
+        BitBlt(memory.get(), 0, 0, width_, height_, screen.get(), rect.left, rect.top, SRCCOPY);
         GdiFlush();
         const auto* words = static_cast<const DWORD*>(bits);
         pixels_.assign(words, words + static_cast<size_t>(width_) * height_);
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
     }
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
 }
 
 benchscene::Rgb CScreenPixels::At(int x, int y) const

@@ -3,6 +3,8 @@
 // running query.
 #include "engine/tests/PlaybackTestSupport.h"
 
+#include "winowners/KernelOwners.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -17,7 +19,7 @@ constexpr DWORD kStopWaitMs = 10000;
 // stop, counting what it got.
 class CTimePoller {
 public:
-    CTimePoller() { thread_ = CreateThread(nullptr, 0, &CTimePoller::Main, this, 0, nullptr); }
+    CTimePoller() { thread_.reset(CreateThread(nullptr, 0, &CTimePoller::Main, this, 0, nullptr)); }
     ~CTimePoller() { Finish(); }
     CTimePoller(const CTimePoller&) = delete;
     CTimePoller& operator=(const CTimePoller&) = delete;
@@ -25,10 +27,9 @@ public:
     void Finish()
     {
         stop_ = true;
-        if (thread_ != nullptr) {
-            WaitForSingleObject(thread_, INFINITE);
-            CloseHandle(thread_);
-            thread_ = nullptr;
+        if (thread_) {
+            WaitForSingleObject(thread_.get(), INFINITE);
+            thread_.reset();
         }
     }
 
@@ -60,7 +61,7 @@ private:
     }
 
     std::atomic<bool> stop_{false};
-    HANDLE thread_ = nullptr;
+    winowners::UniqueHandle thread_;
 };
 
 // Stops the playback on its own thread each time it is asked to.
@@ -68,18 +69,15 @@ class CStopper {
 public:
     CStopper()
     {
-        ask_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-        done_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-        thread_ = CreateThread(nullptr, 0, &CStopper::Main, this, 0, nullptr);
+        ask_.reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+        done_.reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+        thread_.reset(CreateThread(nullptr, 0, &CStopper::Main, this, 0, nullptr));
     }
     ~CStopper()
     {
         quit_ = true;
-        SetEvent(ask_);
-        WaitForSingleObject(thread_, INFINITE);
-        CloseHandle(thread_);
-        CloseHandle(ask_);
-        CloseHandle(done_);
+        SetEvent(ask_.get());
+        WaitForSingleObject(thread_.get(), INFINITE);
     }
     CStopper(const CStopper&) = delete;
     CStopper& operator=(const CStopper&) = delete;
@@ -89,10 +87,11 @@ public:
     // thread.
     bool StopAndWait()
     {
-        SetEvent(ask_);
+        SetEvent(ask_.get());
+        const HANDLE done = done_.get();
         const DWORD start = GetTickCount();
         while (GetTickCount() - start < kStopWaitMs) {
-            if (MsgWaitForMultipleObjects(1, &done_, FALSE, 50, QS_ALLINPUT) == WAIT_OBJECT_0)
+            if (MsgWaitForMultipleObjects(1, &done, FALSE, 50, QS_ALLINPUT) == WAIT_OBJECT_0)
                 return true;
             PumpMessagesFor(0);
         }
@@ -111,18 +110,18 @@ private:
     void Run()
     {
         for (;;) {
-            WaitForSingleObject(ask_, INFINITE);
+            WaitForSingleObject(ask_.get(), INFINITE);
             if (quit_)
                 return;
             results += StopPlayback();
-            SetEvent(done_);
+            SetEvent(done_.get());
         }
     }
 
     std::atomic<bool> quit_{false};
-    HANDLE ask_ = nullptr;
-    HANDLE done_ = nullptr;
-    HANDLE thread_ = nullptr;
+    winowners::UniqueHandle ask_;
+    winowners::UniqueHandle done_;
+    winowners::UniqueHandle thread_;
 };
 
 using PlaybackThreads = PlaybackTest;

@@ -4,10 +4,12 @@
 #include "BenchDevices.h"
 #include "CDialogDismisser.h"
 #include "engine/tests/TestHostWindow.h"
+#include "winowners/KernelOwners.h"
 
 #include <gtest/gtest.h>
 
 #include <tlhelp32.h>
+#include <wrl/client.h>
 
 namespace {
 
@@ -38,30 +40,29 @@ Fn Export(HMODULE library, const char* name)
 
 int CountThreads()
 {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
+    const winowners::UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    if (!snapshot)
         return -1;
     THREADENTRY32 entry{};
     entry.dwSize = sizeof entry;
     int count = 0;
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    for (BOOL more = Thread32First(snapshot.get(), &entry); more; more = Thread32Next(snapshot.get(), &entry)) {
         if (entry.th32OwnerProcessID == GetCurrentProcessId())
             ++count;
     }
-    CloseHandle(snapshot);
     return count;
 }
 
 // One load-start-end-unload round; answers whether every step worked.
 bool RunOneCycle(HWND host, int mode)
 {
-    HMODULE library = LoadLibraryW(L"camera.dll");
-    if (library == nullptr)
+    const winowners::UniqueModule library(LoadLibraryW(L"camera.dll"));
+    if (!library)
         return false;
-    auto setPreview = Export<SetPreviewWndFn>(library, "SetPreviewWnd");
-    auto initialize = Export<InitializeFn>(library, "Initialize");
-    auto setMode = Export<SetModeFn>(library, "SetMode");
-    auto uninitialize = Export<VoidFn>(library, "Uninitialize");
+    auto setPreview = Export<SetPreviewWndFn>(library.get(), "SetPreviewWnd");
+    auto initialize = Export<InitializeFn>(library.get(), "Initialize");
+    auto setMode = Export<SetModeFn>(library.get(), "SetMode");
+    auto uninitialize = Export<VoidFn>(library.get(), "Uninitialize");
     bool ok = setPreview && initialize && setMode && uninitialize;
     if (ok) {
         wchar_t video[260] = L"";
@@ -73,7 +74,6 @@ bool RunOneCycle(HWND host, int mode)
         enginetest::PumpMessagesFor(20);
         ok = uninitialize() == 1 && ok;
     }
-    FreeLibrary(library);
     return ok;
 }
 
@@ -82,9 +82,9 @@ TEST(UnloadCycles, TwentyStartsAndUnloadsLeaveNothingBehind)
     CoInitialize(nullptr);
     testbench::CDialogDismisser dismisser(IDOK);
     enginetest::CTestHostWindow host;
-    IBenchDeviceControl* bench = nullptr;
+    Microsoft::WRL::ComPtr<IBenchDeviceControl> bench;
     ASSERT_EQ(S_OK, CoCreateInstance(CLSID_BenchDeviceControl, nullptr, CLSCTX_INPROC_SERVER,
-                                     IID_IBenchDeviceControl, reinterpret_cast<void**>(&bench)));
+                                     IID_IBenchDeviceControl, reinterpret_cast<void**>(bench.GetAddressOf())));
     LONG baseline = 0;
     ASSERT_EQ(S_OK, bench->GetLiveObjectCount(&baseline));
 
@@ -106,7 +106,7 @@ TEST(UnloadCycles, TwentyStartsAndUnloadsLeaveNothingBehind)
     LONG after = 0;
     ASSERT_EQ(S_OK, bench->GetLiveObjectCount(&after));
     EXPECT_EQ(baseline, after);
-    bench->Release();
+    bench.Reset();
     CoUninitialize();
 }
 

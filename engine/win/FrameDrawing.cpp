@@ -1,7 +1,7 @@
 #include "engine/win/FrameDrawing.h"
 
-#include "engine/win/GdiHandles.h"
 #include "engine/core/FrameDib.h"
+#include "winowners/GdiOwners.h"
 
 #include <cstring>
 
@@ -19,22 +19,23 @@ HRESULT DrawPackedDib(HDC target, const uint8_t* dib, size_t size, int width, in
     } info{};
     std::memcpy(&info.header, dib, sizeof(info.header));
 
-    CScreenDC screen;
-    if (screen.Get() == nullptr)
+    const auto screen = winowners::GetDCOwner(nullptr);
+    if (!screen)
         return E_FAIL;
-    CGdiBitmap bitmap(CreateDIBitmap(screen.Get(), &info.header, CBM_INIT, dib + kDibHeaderSize,
-                                     reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS));
-    if (bitmap.Get() == nullptr)
+    const winowners::UniqueBitmap bitmap(CreateDIBitmap(screen.get(), &info.header, CBM_INIT,
+                                                        dib + kDibHeaderSize,
+                                                        reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS));
+    if (!bitmap)
         return E_FAIL;
-    CMemoryDC memory(screen.Get());
-    if (memory.Get() == nullptr)
+    const winowners::UniqueMemoryDC memory(CreateCompatibleDC(screen.get()));
+    if (!memory)
         return E_FAIL;
-    CSelection selected(memory.Get(), bitmap.Get());
-    if (!selected.Selected())
+    const auto selected = winowners::SelectObjectOwner(memory.get(), bitmap.get());
+    if (!selected)
         return E_FAIL;
     // The caller's context is theirs to keep valid; a frame that cannot be
     // copied there does not stop the file from playing.
-    BitBlt(target, 0, 0, width, height, memory.Get(), 0, 0, SRCCOPY);
+    BitBlt(target, 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
     return S_OK;
 }
 
