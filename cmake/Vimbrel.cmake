@@ -1,7 +1,9 @@
 # Build helpers shared by every component.
 #
-#   vimbrel_portable_library(name SOURCES ... [LIBS ...])
+#   vimbrel_portable_library(name [INCLUDE dir ...] SOURCES ... [LIBS ...])
 #       A static library with no Windows header, built natively and for Windows.
+#       Its callers include from its folder and from each INCLUDE folder
+#       (relative to the folder of the list that declares it).
 #   vimbrel_test(name SOURCES ... [LIBS ...] [WINDOWS_ONLY] [WINXP] [TIMEOUT s])
 #       A GoogleTest program. In the cross build it runs under Wine in the test
 #       prefix (WINXP: the prefix that reports Windows XP).
@@ -71,9 +73,13 @@ else()
 endif()
 
 function(vimbrel_portable_library name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "INCLUDE;SOURCES;LIBS" ${ARGN})
     add_library(${name} STATIC ${ARG_SOURCES})
     target_include_directories(${name} PUBLIC "${CMAKE_CURRENT_SOURCE_DIR}")
+    foreach(dir IN LISTS ARG_INCLUDE)
+        get_filename_component(dir "${dir}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
+        target_include_directories(${name} PUBLIC "${dir}")
+    endforeach()
     if(ARG_LIBS)
         target_link_libraries(${name} PUBLIC ${ARG_LIBS})
     endif()
