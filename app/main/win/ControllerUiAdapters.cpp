@@ -12,18 +12,18 @@ ui::Colour SkinColourOf(const controller::CCameraController& owner, int index) {
     return colours[static_cast<std::size_t>(index)];
 }
 
-ui::UiFontSpec UiFontOf(const controller::CCameraController& owner) {
+ui::UiFontRequest UiFontOf(const controller::CCameraController& owner) {
     const controller::UiFont& font = owner.GetUIFont();
-    ui::UiFontSpec spec;
+    ui::UiFontRequest request;
     for (char16_t c : font.face) {
         if (c == u'\0') break;
-        spec.face.push_back(static_cast<wchar_t>(c));
+        request.face.push_back(static_cast<wchar_t>(c));
     }
-    spec.size = font.size;
-    spec.style = font.style;
-    spec.unit = font.unit;
-    spec.alignment = font.alignment;
-    return spec;
+    request.size = font.size;
+    request.style = font.style;
+    request.unit = font.unit;
+    request.alignment = font.alignment;
+    return request;
 }
 
 std::wstring LanguageTextOf(const char* key) {
@@ -59,7 +59,7 @@ bool COverlayControllerAdapter::CopySettings(ui::OverlaySettings& out) {
 
 ui::Colour COverlayControllerAdapter::SkinColour(int index) { return SkinColourOf(owner_, index); }
 
-ui::UiFontSpec COverlayControllerAdapter::UiFont() { return UiFontOf(owner_); }
+ui::UiFontRequest COverlayControllerAdapter::UiFont() { return UiFontOf(owner_); }
 
 ui::Colour CWheelControllerAdapter::SkinColour(int index) { return SkinColourOf(owner_, index); }
 

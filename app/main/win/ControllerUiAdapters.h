@@ -17,7 +17,7 @@ std::wstring LanguageTextOf(const char* key);
 // Colour `index` of the controller's skin table; black outside it.
 ui::Colour SkinColourOf(const controller::CCameraController& owner, int index);
 // The controller's interface font as the windows take it.
-ui::UiFontSpec UiFontOf(const controller::CCameraController& owner);
+ui::UiFontRequest UiFontOf(const controller::CCameraController& owner);
 
 class COverlayControllerAdapter final : public ui::IOverlayController {
 public:
@@ -27,7 +27,7 @@ public:
     // The file browse mode shows or plays: its name is on the strip.
     std::wstring CurrentFile() override { return browseMode_.CurrentFile(); }
     ui::Colour SkinColour(int index) override;
-    ui::UiFontSpec UiFont() override;
+    ui::UiFontRequest UiFont() override;
     std::wstring LanguageText(const char* key) override { return LanguageTextOf(key); }
 
 private:

@@ -29,7 +29,7 @@ bool CPopupControllerAdapter::VideoQualityRange(int property, int& minimum, int&
 
 ui::Colour CPopupControllerAdapter::SkinColour(int index) { return SkinColourOf(owner_, index); }
 
-ui::UiFontSpec CPopupControllerAdapter::UiFont() { return UiFontOf(owner_); }
+ui::UiFontRequest CPopupControllerAdapter::UiFont() { return UiFontOf(owner_); }
 
 std::wstring CPopupControllerAdapter::LanguageText(const char* key) { return LanguageTextOf(key); }
 

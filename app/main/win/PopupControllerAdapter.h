@@ -29,7 +29,7 @@ public:
         return owner_.Engine().GetVideoQuality(property, &value) != 0;
     }
     ui::Colour SkinColour(int index) override;
-    ui::UiFontSpec UiFont() override;
+    ui::UiFontRequest UiFont() override;
     std::wstring LanguageText(const char* key) override;
 
 private:

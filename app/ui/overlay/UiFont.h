@@ -15,7 +15,7 @@ namespace vimbrel::ui {
 class CUiTextStyle {
 public:
     // `colour` is a Windows colour value, drawn opaque.
-    CUiTextStyle(const UiFontSpec& spec, Colour colour);
+    CUiTextStyle(const UiFontRequest& request, Colour colour);
     // False when no installed family could make the font: draw no text.
     bool Ok() const { return font_.Ok(); }
     // Draws `text` in `box`; nothing when the style is not usable.

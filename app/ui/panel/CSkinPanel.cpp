@@ -90,10 +90,10 @@ bool CSkinPanel::Create(HWND parent, int x, int y, const std::wstring& panelName
     }
     if (CreatesSliders()) MakeSliders(config.sliders, *mask);
 
-    std::vector<PanelButtonSpec> specs;
+    std::vector<PanelButtonTraits> traits;
     for (const Button& button : buttons_)
-        specs.push_back(PanelButtonSpec{button.key, button.toggle >= 0, SliderFor(button.key) != nullptr});
-    logic_.emplace(std::move(specs), static_cast<IPanelEffects&>(*this));
+        traits.push_back(PanelButtonTraits{button.key, button.toggle >= 0, SliderFor(button.key) != nullptr});
+    logic_.emplace(std::move(traits), static_cast<IPanelEffects&>(*this));
 
     tooltip_ = CreateSkinTooltip(Handle());
     for (size_t i = 0; i < buttons_.size(); ++i)

@@ -42,7 +42,7 @@ public:
     virtual bool GetVideoQuality(int property, int& value) = 0;
     // Colour `index` (from 0) of the skin's colour table.
     virtual Colour SkinColour(int index) = 0;
-    virtual UiFontSpec UiFont() = 0;
+    virtual UiFontRequest UiFont() = 0;
     // A text of the language file by its key ("IDS_EFFECT_SEPIA").
     virtual std::wstring LanguageText(const char* key) = 0;
 };

@@ -2,7 +2,7 @@
 
 namespace vimbrel::ui {
 
-CPopupText::CPopupText(const UiFontSpec& spec) : font_(spec) {
+CPopupText::CPopupText(const UiFontRequest& request) : font_(request) {
     right_.SetAlignment(Gdiplus::StringAlignmentFar);
 }
 

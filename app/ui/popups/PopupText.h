@@ -14,7 +14,7 @@ namespace vimbrel::ui {
 
 class CPopupText {
 public:
-    explicit CPopupText(const UiFontSpec& spec);
+    explicit CPopupText(const UiFontRequest& request);
     // False when no installed family could make the font: no text is drawn.
     bool Ok() const { return font_.Ok(); }
     // Draws with the font's own alignment, or right-aligned.

@@ -28,16 +28,16 @@ std::unique_ptr<Gdiplus::FontFamily> ChooseFontFamily(const wchar_t* face) {
     return Usable(std::unique_ptr<Gdiplus::FontFamily>(families[0].Clone()));
 }
 
-CUiFont::CUiFont(const UiFontSpec& spec) {
+CUiFont::CUiFont(const UiFontRequest& request) {
     // The program asks for a face that many systems lack; a font is never
     // made from a missing family (GDI+ would fail or crash on it).
-    family_ = ChooseFontFamily(spec.face.c_str());
+    family_ = ChooseFontFamily(request.face.c_str());
     if (family_) {
-        auto font = std::make_unique<Gdiplus::Font>(family_.get(), spec.size, spec.style,
-                                                    static_cast<Gdiplus::Unit>(spec.unit));
+        auto font = std::make_unique<Gdiplus::Font>(family_.get(), request.size, request.style,
+                                                    static_cast<Gdiplus::Unit>(request.unit));
         if (font->GetLastStatus() == Gdiplus::Ok) font_ = std::move(font);
     }
-    format_.SetAlignment(static_cast<Gdiplus::StringAlignment>(spec.alignment));
+    format_.SetAlignment(static_cast<Gdiplus::StringAlignment>(request.alignment));
 }
 
 void CUiFont::Draw(Gdiplus::Graphics& graphics, const std::wstring& text, const Gdiplus::RectF& box,

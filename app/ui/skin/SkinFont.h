@@ -22,7 +22,7 @@ std::unique_ptr<Gdiplus::FontFamily> ChooseFontFamily(const wchar_t* face);
 // format with the font's own alignment. GDI+ must be started.
 class CUiFont {
 public:
-    explicit CUiFont(const UiFontSpec& spec);
+    explicit CUiFont(const UiFontRequest& request);
     // False when no installed family could make the font: draw no text.
     bool Ok() const { return font_ != nullptr; }
     // Null when the font is not usable.

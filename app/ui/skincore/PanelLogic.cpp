@@ -7,15 +7,15 @@ bool ToggleTipFollowsState(Colour key) {
            key == MakeColour(0x00, 0x00, 0xFA) || key == MakeColour(0x00, 0x96, 0x96);
 }
 
-CPanelLogic::CPanelLogic(std::vector<PanelButtonSpec> buttons, IPanelEffects& effects)
+CPanelLogic::CPanelLogic(std::vector<PanelButtonTraits> buttons, IPanelEffects& effects)
     : effects_(effects) {
     buttons_.reserve(buttons.size());
-    for (const PanelButtonSpec& spec : buttons) buttons_.push_back(Button{spec});
+    for (const PanelButtonTraits& traits : buttons) buttons_.push_back(Button{traits});
 }
 
 int CPanelLogic::IndexOf(Colour key) const {
     for (size_t i = 0; i < buttons_.size(); ++i)
-        if (buttons_[i].spec.key == key) return static_cast<int>(i);
+        if (buttons_[i].traits.key == key) return static_cast<int>(i);
     return kNoButton;
 }
 
@@ -26,13 +26,13 @@ ButtonFace CPanelLogic::RestingFace(size_t button) const {
 }
 
 bool CPanelLogic::HoverFace(size_t button, ButtonFace& face) const {
-    if (buttons_[button].spec.sliderArea) return false;
+    if (buttons_[button].traits.sliderArea) return false;
     face = Alternate(button) ? ButtonFace::AlternateHover : ButtonFace::Hover;
     return true;
 }
 
 bool CPanelLogic::PressedFace(size_t button, ButtonFace& face) const {
-    if (buttons_[button].spec.sliderArea) return false;
+    if (buttons_[button].traits.sliderArea) return false;
     face = Alternate(button) ? ButtonFace::AlternatePressed : ButtonFace::Pressed;
     return true;
 }
@@ -74,7 +74,7 @@ void CPanelLogic::ButtonDown(int hit) {
     ButtonFace face;
     if (PressedFace(button, face)) effects_.DrawFace(button, face, false);
     held_ = true;
-    const Colour key = buttons_[button].spec.key;
+    const Colour key = buttons_[button].traits.key;
     effects_.ButtonPressed(key);
     if (key == kZoomInKey || key == kZoomOutKey) effects_.StartRepeat();
 }
@@ -87,7 +87,7 @@ void CPanelLogic::ButtonUp(int hit) {
     const size_t button = static_cast<size_t>(hit);
     ButtonFace face;
     if (HoverFace(button, face)) effects_.DrawFace(button, face, false);
-    effects_.ButtonReleased(buttons_[button].spec.key);
+    effects_.ButtonReleased(buttons_[button].traits.key);
     held_ = false;
 }
 
@@ -96,7 +96,7 @@ void CPanelLogic::ButtonUp(int hit) {
 void CPanelLogic::RepeatTick() {
     if (!held_) effects_.StopRepeat();
     if (!Valid(lastHit_)) return;
-    if (repeatCount_ >= 9 || repeatCount_ % 4 == 0) effects_.ButtonPressed(buttons_[lastHit_].spec.key);
+    if (repeatCount_ >= 9 || repeatCount_ % 4 == 0) effects_.ButtonPressed(buttons_[lastHit_].traits.key);
     ++repeatCount_;
 }
 
@@ -129,7 +129,7 @@ void CPanelLogic::DisableAll() {
 
 void CPanelLogic::SetToggle(Colour key, bool alternate) {
     const int index = IndexOf(key);
-    if (index == kNoButton || !buttons_[index].spec.toggle) return;
+    if (index == kNoButton || !buttons_[index].traits.toggle) return;
     const size_t button = static_cast<size_t>(index);
     buttons_[button].toggleState = alternate ? 2 : 1;
     effects_.DrawFace(button, RestingFace(button), true);
@@ -138,10 +138,10 @@ void CPanelLogic::SetToggle(Colour key, bool alternate) {
 
 void CPanelLogic::ResetToggles() {
     for (size_t i = 0; i < buttons_.size(); ++i) {
-        if (!buttons_[i].spec.toggle || buttons_[i].toggleState != 2) continue;
+        if (!buttons_[i].traits.toggle || buttons_[i].toggleState != 2) continue;
         buttons_[i].toggleState = 1;
         effects_.DrawFace(i, RestingFace(i), true);
-        if (ToggleTipFollowsState(buttons_[i].spec.key)) effects_.SetTip(i, false);
+        if (ToggleTipFollowsState(buttons_[i].traits.key)) effects_.SetTip(i, false);
     }
 }
 

@@ -46,7 +46,7 @@ public:
     virtual void SetTip(size_t button, bool pauseTip) = 0;
 };
 
-struct PanelButtonSpec {
+struct PanelButtonTraits {
     Colour key = 0;
     bool toggle = false;        // a usable toggle (all four images loaded)
     bool sliderArea = false;    // a slider window sits on it
@@ -56,7 +56,7 @@ class CPanelLogic {
 public:
     static constexpr int kNoButton = -1;
 
-    CPanelLogic(std::vector<PanelButtonSpec> buttons, IPanelEffects& effects);
+    CPanelLogic(std::vector<PanelButtonTraits> buttons, IPanelEffects& effects);
 
     size_t ButtonCount() const { return buttons_.size(); }
     int IndexOf(Colour key) const;
@@ -78,7 +78,7 @@ public:
 
 private:
     struct Button {
-        PanelButtonSpec spec;
+        PanelButtonTraits traits;
         bool enabled = true;
         int toggleState = 1;   // 1: panel faces, 2: alternate faces
     };

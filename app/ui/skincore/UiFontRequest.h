@@ -8,7 +8,7 @@
 namespace vimbrel::ui {
 
 // Used in this order as the GDI+ font style, unit and string alignment.
-struct UiFontSpec {
+struct UiFontRequest {
     std::wstring face;
     float size = 9.0f;
     int style = 0;

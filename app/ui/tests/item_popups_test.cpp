@@ -94,7 +94,7 @@ struct CFakePopupController : IPopupController {
         default: return MakeColour(0xE0, 0xE0, 0xE0);
         }
     }
-    UiFontSpec UiFont() override { return UiFontSpec{L"Tahoma", 8.0f, 0, 3, 0}; }
+    UiFontRequest UiFont() override { return UiFontRequest{L"Tahoma", 8.0f, 0, 3, 0}; }
     std::wstring LanguageText(const char* key) override {
         textKeys.push_back(key);
         return L"x";

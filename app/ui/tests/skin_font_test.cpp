@@ -16,8 +16,8 @@ constexpr int kHeight = 40;
 constexpr int kPixelUnit = 2;     // Gdiplus::UnitPixel
 constexpr int kFarAlignment = 2;  // Gdiplus::StringAlignmentFar
 
-UiFontSpec Spec(const wchar_t* face, float size, int alignment = 0) {
-    return UiFontSpec{face, size, 0, kPixelUnit, alignment};
+UiFontRequest Request(const wchar_t* face, float size, int alignment = 0) {
+    return UiFontRequest{face, size, 0, kPixelUnit, alignment};
 }
 
 // Where ink fell on a white strip: the leftmost and rightmost inked column,
@@ -63,7 +63,7 @@ TEST_F(SkinFont, AFaceTheSystemLacksFallsBackToAnInstalledFamily) {
     ASSERT_TRUE(family);
     EXPECT_TRUE(family->IsAvailable());
 
-    CUiFont font(Spec(L"Vimbrel No Such Face", 12.0f));
+    CUiFont font(Request(L"Vimbrel No Such Face", 12.0f));
     EXPECT_TRUE(font.Ok());
     EXPECT_NE(nullptr, font.Font());
 }
@@ -71,7 +71,7 @@ TEST_F(SkinFont, AFaceTheSystemLacksFallsBackToAnInstalledFamily) {
 TEST_F(SkinFont, AFontGdiplusRefusesDrawsNothing) {
     ASSERT_TRUE(gdiplus_.Ok());
     // A negative size is no font at all, whatever the family.
-    CUiFont font(Spec(L"Tahoma", -12.0f));
+    CUiFont font(Request(L"Tahoma", -12.0f));
     EXPECT_FALSE(font.Ok());
     EXPECT_EQ(nullptr, font.Font());
     const InkColumns ink = DrawOnStrip(font, L"WWW", font.Format());
@@ -82,7 +82,7 @@ TEST_F(SkinFont, DrawsWithTheFormatItIsHanded) {
     ASSERT_TRUE(gdiplus_.Ok());
     // Three 12-pixel letters take well under half of the 200-pixel strip,
     // so the alignment decides which half the ink falls in.
-    CUiFont nearFont(Spec(L"Tahoma", 12.0f));
+    CUiFont nearFont(Request(L"Tahoma", 12.0f));
     ASSERT_TRUE(nearFont.Ok());
     const InkColumns nearInk = DrawOnStrip(nearFont, L"WWW", nearFont.Format());
     ASSERT_GE(nearInk.left, 0);
@@ -95,7 +95,7 @@ TEST_F(SkinFont, DrawsWithTheFormatItIsHanded) {
     EXPECT_GE(farInk.left, kWidth / 2);
 
     // The controller's own alignment becomes the font's format.
-    CUiFont farFont(Spec(L"Tahoma", 12.0f, kFarAlignment));
+    CUiFont farFont(Request(L"Tahoma", 12.0f, kFarAlignment));
     const InkColumns own = DrawOnStrip(farFont, L"WWW", farFont.Format());
     ASSERT_GE(own.left, 0);
     EXPECT_GE(own.left, kWidth / 2);

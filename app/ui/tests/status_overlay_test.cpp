@@ -33,10 +33,10 @@ struct CFakeOverlayController : IOverlayController {
     }
     std::wstring CurrentFile() override { return file; }
     Colour SkinColour(int index) override { return index == 8 ? kBackground : index == 9 ? kText : 0; }
-    UiFontSpec UiFont() override {
+    UiFontRequest UiFont() override {
         drawingThreads.insert(GetCurrentThreadId());
         // The face the program asks for, which this system lacks.
-        return UiFontSpec{L"Micorsoft Sans Serif", 11.0f, 0, 0, 0};
+        return UiFontRequest{L"Micorsoft Sans Serif", 11.0f, 0, 0, 0};
     }
     std::wstring LanguageText(const char*) override { return L"Sensitivity"; }
 };
