@@ -11,7 +11,7 @@ bool CRotationPoll::Restart(std::function<Step()> makeStep) {
         m_stop = false;
     }
     try {
-        m_thread = std::thread(&CRotationPoll::Run, this, std::move(makeStep));
+        m_thread = std::thread(&CRotationPoll::ModulePollThread, this, std::move(makeStep));
     } catch (const std::system_error&) {
         return false;
     }
@@ -30,7 +30,7 @@ void CRotationPoll::Stop() {
 
 bool CRotationPoll::IsRunning() const { return m_thread.joinable(); }
 
-void CRotationPoll::Run(std::function<Step()> makeStep) {
+void CRotationPoll::ModulePollThread(std::function<Step()> makeStep) {
     if (m_hooks.enter) m_hooks.enter();
     Step step = makeStep();
     std::unique_lock<std::mutex> hold(m_lock);

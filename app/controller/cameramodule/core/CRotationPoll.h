@@ -36,7 +36,8 @@ public:
     int StartCount() const { return m_starts; }
 
 private:
-    void Run(std::function<Step()> makeStep);
+    // The poll thread's procedure.
+    void ModulePollThread(std::function<Step()> makeStep);
 
     std::chrono::milliseconds m_period;
     ThreadHooks m_hooks;

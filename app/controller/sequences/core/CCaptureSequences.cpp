@@ -34,7 +34,7 @@ int CCaptureSequences::CaptureImage() {
     std::unique_lock<std::mutex> picture(m_pictureLock, std::try_to_lock);
     if (!picture.owns_lock()) return 0;
 
-    m_workers.Start(WorkerKind::Banner, [this](IWorkerContext& context) { BannerBody(context); });
+    m_workers.Start(WorkerKind::Banner, [this](IWorkerContext& context) { CaptureBannerThread(context); });
     FireFlash(1);
     m_fx.PlayShutterSound();
     std::u16string name;
@@ -72,7 +72,7 @@ int CCaptureSequences::FireFlash(int on) {
     return 1;
 }
 
-void CCaptureSequences::BannerBody(IWorkerContext& context) {
+void CCaptureSequences::CaptureBannerThread(IWorkerContext& context) {
     std::unique_ptr<IBannerAnimation> banner = m_fx.OpenBanner();
     if (!banner) return;
     const int frames = banner->FrameCount();
@@ -87,10 +87,10 @@ void CCaptureSequences::BannerBody(IWorkerContext& context) {
 
 void CCaptureSequences::StartBurst(int pictures) {
     m_workers.Start(WorkerKind::Burst,
-                    [this, pictures](IWorkerContext& context) { BurstBody(context, pictures); });
+                    [this, pictures](IWorkerContext& context) { BurstCaptureThread(context, pictures); });
 }
 
-void CCaptureSequences::BurstBody(IWorkerContext& context, int pictures) {
+void CCaptureSequences::BurstCaptureThread(IWorkerContext& context, int pictures) {
     for (int picture = 0; picture < pictures; ++picture) {
         if (context.StopRequested()) return;
         CaptureImage();
@@ -112,11 +112,11 @@ bool CCaptureSequences::BlinkCountdown(IWorkerContext& context, int seconds) {
 void CCaptureSequences::StartImageTimer(int parameter) {
     m_workers.Stop(WorkerKind::ImageTimer);
     m_workers.Start(WorkerKind::ImageTimer, [this, parameter](IWorkerContext& context) {
-        ImageTimerBody(context, parameter);
+        ImageTimerThread(context, parameter);
     });
 }
 
-void CCaptureSequences::ImageTimerBody(IWorkerContext& context, int parameter) {
+void CCaptureSequences::ImageTimerThread(IWorkerContext& context, int parameter) {
     const TimerParameter timer = DecodeTimerParameter(parameter);
     if (!BlinkCountdown(context, timer.seconds)) return;
     const int pictures = BurstPictureCount(timer.choice);
@@ -133,11 +133,11 @@ void CCaptureSequences::ImageTimerBody(IWorkerContext& context, int parameter) {
 void CCaptureSequences::StartRecordTimer(int parameter) {
     m_workers.Stop(WorkerKind::RecordTimer);
     m_workers.Start(WorkerKind::RecordTimer, [this, parameter](IWorkerContext& context) {
-        RecordTimerBody(context, parameter);
+        RecordTimerThread(context, parameter);
     });
 }
 
-void CCaptureSequences::RecordTimerBody(IWorkerContext& context, int parameter) {
+void CCaptureSequences::RecordTimerThread(IWorkerContext& context, int parameter) {
     const TimerParameter timer = DecodeTimerParameter(parameter);
     if (!BlinkCountdown(context, timer.seconds)) return;
     static constexpr Button kRecordKey[] = {Button::CaptureVideo, Button::CaptureVideoOnly,
@@ -162,10 +162,10 @@ void CCaptureSequences::RecordTimerBody(IWorkerContext& context, int parameter) 
 void CCaptureSequences::StartRecordingTime() {
     m_workers.Stop(WorkerKind::RecordingTime);
     m_workers.Start(WorkerKind::RecordingTime,
-                    [this](IWorkerContext& context) { RecordingTimeBody(context); });
+                    [this](IWorkerContext& context) { RecordingTimeThread(context); });
 }
 
-void CCaptureSequences::RecordingTimeBody(IWorkerContext& context) {
+void CCaptureSequences::RecordingTimeThread(IWorkerContext& context) {
     for (int step = 0;; step = (step + 1) % 4) {
         if (context.StopRequested()) return;
         const EngineApi* api = m_host.LoadedEngine();
@@ -213,11 +213,11 @@ int CCaptureSequences::UpdateDateOverlay(int dateType) {
         api->EnableText(1);
     }
     if (!m_workers.IsRunning(WorkerKind::DateClock))
-        m_workers.Start(WorkerKind::DateClock, [this](IWorkerContext& context) { DateClockBody(context); });
+        m_workers.Start(WorkerKind::DateClock, [this](IWorkerContext& context) { DateOverlayClock(context); });
     return 1;
 }
 
-void CCaptureSequences::DateClockBody(IWorkerContext& context) {
+void CCaptureSequences::DateOverlayClock(IWorkerContext& context) {
     while (context.Sleep(MillisecondsToNextSecond(m_clock.Now()))) {
         const int type = m_dateType.load();
         if (type < 0 || type >= kDateOverlayNone) return;

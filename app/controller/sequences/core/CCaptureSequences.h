@@ -43,12 +43,13 @@ public:
     std::string LastDateText() const;
 
 private:
-    void BannerBody(IWorkerContext& context);
-    void BurstBody(IWorkerContext& context, int pictures);
-    void ImageTimerBody(IWorkerContext& context, int parameter);
-    void RecordTimerBody(IWorkerContext& context, int parameter);
-    void RecordingTimeBody(IWorkerContext& context);
-    void DateClockBody(IWorkerContext& context);
+    // The thread procedures, each run on a worker of its own.
+    void CaptureBannerThread(IWorkerContext& context);
+    void BurstCaptureThread(IWorkerContext& context, int pictures);
+    void ImageTimerThread(IWorkerContext& context, int parameter);
+    void RecordTimerThread(IWorkerContext& context, int parameter);
+    void RecordingTimeThread(IWorkerContext& context);
+    void DateOverlayClock(IWorkerContext& context);
     // The self-timer's blinking; false when the worker was stopped.
     bool BlinkCountdown(IWorkerContext& context, int seconds);
     // Name and engine call under the capture lock; 0 when no name or no
