@@ -15,7 +15,7 @@
 #include <new>
 #include <vector>
 
-#include "CDiffBlockDetector.h"
+#include "DiffBlock_DetectAlgorithm.h"
 #include "GrayImage.h"
 #include "ProcessWideState.h"
 #include "../tests/SyntheticFrames.h"

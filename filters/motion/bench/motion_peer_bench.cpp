@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "CDiffBlockDetector.h"
+#include "DiffBlock_DetectAlgorithm.h"
 #include "GrayImage.h"
 #include "PeerTable.h"
 #include "ProcessWideState.h"

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "CDetectorNonThread.h"
+#include "Detector_NonThread.h"
 #include "DetectorGraphPort.h"
 #include "IMotionControl.h"
 #include "dshowbase/TransformFilter.h"

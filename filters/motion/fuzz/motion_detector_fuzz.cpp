@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "CDetectorNonThread.h"
+#include "Detector_NonThread.h"
 #include "ProcessWideState.h"
 
 using namespace motion;

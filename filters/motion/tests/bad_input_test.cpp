@@ -4,7 +4,7 @@
 #include <thread>
 #include <vector>
 
-#include "CDetectorNonThread.h"
+#include "Detector_NonThread.h"
 #include "DetectorFakes.h"
 #include "ProcessWideState.h"
 #include "SyntheticFrames.h"

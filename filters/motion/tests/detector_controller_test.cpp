@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "CDetectorNonThread.h"
+#include "Detector_NonThread.h"
 #include "DetectorFakes.h"
 #include "ProcessWideState.h"
 #include "SyntheticFrames.h"

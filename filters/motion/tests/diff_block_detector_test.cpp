@@ -3,7 +3,7 @@
 #include <climits>
 #include <vector>
 
-#include "CDiffBlockDetector.h"
+#include "DiffBlock_DetectAlgorithm.h"
 #include "GrayImage.h"
 #include "ProcessWideState.h"
 #include "SyntheticFrames.h"

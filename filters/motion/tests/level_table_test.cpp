@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "CDiffBlockDetector.h"
+#include "DiffBlock_DetectAlgorithm.h"
 #include "LevelTable.h"
 #include "SyntheticFrames.h"
 

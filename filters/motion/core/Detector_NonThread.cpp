@@ -1,4 +1,4 @@
-#include "CDetectorNonThread.h"
+#include "Detector_NonThread.h"
 
 #include "ProcessWideState.h"
 

@@ -11,7 +11,7 @@
 #include <mutex>
 
 #include "CDetectorBase.h"
-#include "CDiffBlockDetector.h"
+#include "DiffBlock_DetectAlgorithm.h"
 
 namespace motion {
 

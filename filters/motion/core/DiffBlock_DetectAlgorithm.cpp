@@ -1,4 +1,4 @@
-#include "CDiffBlockDetector.h"
+#include "DiffBlock_DetectAlgorithm.h"
 
 #include <cstring>
 #include <limits>
