@@ -154,6 +154,23 @@ TEST_F(PlaybackThreads, APollingThreadSurvivesAHundredStopsFromAnotherThread)
     EXPECT_EQ(0, GetCurrentPlaybackTime(&seconds));
 }
 
+// The file's end waits in this thread's queue while another thread stops
+// the playback: the end and the stop must not both take the graph apart.
+TEST_F(PlaybackThreads, AnEndHandledDuringAStopFromAnotherThread)
+{
+    const std::wstring wav = WriteMediaFile(L"threads-end.wav", WavOfSeconds(1));
+    CTimePoller poller;
+    CStopper stopper;
+    for (int round = 0; round < 8; ++round) {
+        ASSERT_EQ(1, Play(wav)) << "round " << round;
+        // Not pumped: the end is left queued for the stop's own pumping.
+        Sleep(1300);
+        ASSERT_TRUE(stopper.StopAndWait()) << "round " << round;
+        ASSERT_FALSE(camera::Engine().playbackGraph.Get()) << "round " << round;
+    }
+    EXPECT_EQ(8, stopper.results.load());
+}
+
 TEST_F(PlaybackThreads, PollingGoesOnWhileFilesReplaceEachOtherAndEnd)
 {
     const std::wstring wav = WriteMediaFile(L"threads-one.wav", WavOfSeconds(1));

@@ -35,7 +35,7 @@ int OnMonitorGraphEvent(CaptureEngineState& state)
     return 1;
 }
 
-void ReleasePlaybackGraph(CaptureEngineState& state, const ComPtr<IGraphBuilder>& graph)
+void DisposePlaybackGraph(const ComPtr<IGraphBuilder>& graph)
 {
     if (!graph)
         return;
@@ -44,7 +44,12 @@ void ReleasePlaybackGraph(CaptureEngineState& state, const ComPtr<IGraphBuilder>
     // Emptied here, so that its filters and their windows go away on this
     // thread even when a time query on another still holds the graph.
     TearDownGraph(graph.Get());
-    state.playbackGraph.ResetIfHolding(graph);
+}
+
+void ReleasePlaybackGraph(CaptureEngineState& state, const ComPtr<IGraphBuilder>& graph)
+{
+    if (graph && state.playbackGraph.ResetIfHolding(graph))
+        DisposePlaybackGraph(graph);
 }
 
 int OnPlaybackGraphEvent(CaptureEngineState& state)

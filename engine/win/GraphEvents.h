@@ -15,9 +15,14 @@ int OnMonitorGraphEvent(CaptureEngineState& state);
 // The end of a file ends its playback graph.
 int OnPlaybackGraphEvent(CaptureEngineState& state);
 
-// Stops a playback graph, takes its video window out of the caller's
-// window, empties it and drops the engine's reference, unless a newer
-// graph took its place meanwhile.
+// Stops a playback graph that no other thread can reach any more, takes
+// its video window out of the caller's window and empties it.
+void DisposePlaybackGraph(const ComPtr<IGraphBuilder>& graph);
+
+// Ends the engine's playback graph when it is still graph: the slot is
+// cleared first and only the thread that cleared it takes the graph apart,
+// so that a stop and the file's end on two threads never empty one graph
+// at the same time. A newer graph that took its place is left alone.
 void ReleasePlaybackGraph(CaptureEngineState& state, const ComPtr<IGraphBuilder>& graph);
 
 } // namespace camera

@@ -19,7 +19,8 @@ namespace {
 
 void EndPlayback(CaptureEngineState& state)
 {
-    ReleasePlaybackGraph(state, state.playbackGraph.Get());
+    // Taken out in one step: whichever thread gets it takes it apart.
+    DisposePlaybackGraph(state.playbackGraph.Exchange(ComPtr<IGraphBuilder>{}));
 }
 
 // The playing graph's own interface, or nothing. The reference is the

@@ -120,8 +120,9 @@ HRESULT PublishAndRun(CaptureEngineState& state, const ComPtr<IGraphBuilder>& gr
     if (FAILED(hr))
         return hr;
     ComPtr<IGraphBuilder> previous = state.playbackGraph.Exchange(graph);
-    // Only a playback started meanwhile on another thread can be here.
-    ReleasePlaybackGraph(state, previous);
+    // Only a playback started meanwhile on another thread can be here;
+    // the exchange made it this thread's alone.
+    DisposePlaybackGraph(previous);
     hr = control->Run();
     if (FAILED(hr))
         ReleasePlaybackGraph(state, graph);
@@ -139,7 +140,7 @@ HRESULT BuildAndRun(CaptureEngineState& state, Build build)
     hr = build(graph.Get());
     if (FAILED(hr)) {
         // Never published: this empties it and takes its window back.
-        ReleasePlaybackGraph(state, graph);
+        DisposePlaybackGraph(graph);
         return hr;
     }
     return PublishAndRun(state, graph);
