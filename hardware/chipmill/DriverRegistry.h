@@ -4,30 +4,11 @@
 #pragma once
 
 #include "DriverDesc.h"
+#include "winowners/KernelOwners.h"
 
 #include <windows.h>
 
 namespace chipmill {
-
-class CRegKey {
-public:
-    CRegKey() = default;
-    ~CRegKey() { Close(); }
-    CRegKey(const CRegKey&) = delete;
-    CRegKey& operator=(const CRegKey&) = delete;
-
-    bool OpenForReading(HKEY parent, const char* path);
-    void Close();
-    HKEY Get() const { return key_; }
-
-    // A string value (REG_SZ or REG_EXPAND_SZ) in full; empty when absent.
-    std::string ReadString(const char* name) const;
-    // A DWORD value; `fallback` when absent or of another type.
-    DWORD ReadDword(const char* name, DWORD fallback) const;
-
-private:
-    HKEY key_ = nullptr;
-};
 
 class CDriverRegistry : public chipaccess::IDriverRegistry {
 public:
@@ -37,7 +18,7 @@ public:
     std::optional<std::string> ReadDriverDesc(const std::string& keyPath) override;
 
 private:
-    CRegKey driverKey_;
+    winowners::UniqueKey driverKey_;
 };
 
 } // namespace chipmill

@@ -2,27 +2,16 @@
 
 #include "ShortcutPaths.h"
 
-#include <memory>
-#include <type_traits>
+#include "winowners/KernelOwners.h"
 
 namespace shortcutter {
 
-namespace {
-
-struct KeyCloser {
-    void operator()(HKEY key) const { RegCloseKey(key); }
-};
-using UniqueKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
-
-} // namespace
-
 bool ReadRegistryText(HKEY root, const char* subkey, const char* value, std::string* text)
 {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(root, subkey, 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) {
+    winowners::UniqueKey key;
+    if (RegOpenKeyExA(root, subkey, 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) {
         return false;
     }
-    UniqueKey key(opened);
     // One byte more than a path buffer, so that a value of exactly 260
     // bytes without a terminator still shows as too long.
     char buffer[kPathChars + 1] = {};

@@ -5,7 +5,7 @@
 #include "PlayerMessages.h"
 #include "PlayerStrings.h"
 #include "SkinModule.h"
-#include "WinHandles.h"
+#include "winowners/KernelOwners.h"
 
 #include <commctrl.h>
 
@@ -24,7 +24,7 @@ constexpr UINT WM_BAR_RETAKE_FOCUS = WM_APP + 0x50;
 constexpr UINT kFadeSleepMs = 5;
 
 bool ReadWholeFile(const wchar_t* path, std::string& text) {
-    vimbrel::ui::UniqueFile file = vimbrel::ui::OwnFile(
+    winowners::UniqueHandle file = winowners::UniqueHandle(
         CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     LARGE_INTEGER size{};
@@ -36,7 +36,7 @@ bool ReadWholeFile(const wchar_t* path, std::string& text) {
 }
 
 bool WriteWholeFile(const wchar_t* path, const void* data, DWORD size) {
-    vimbrel::ui::UniqueFile file = vimbrel::ui::OwnFile(
+    winowners::UniqueHandle file = winowners::UniqueHandle(
         CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr));
     if (!file) return false;
     DWORD written = 0;

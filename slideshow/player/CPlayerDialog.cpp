@@ -84,7 +84,7 @@ BOOL CPlayerDialog::OnInitDialog() {
         EndDialog(-1);
         return FALSE;
     }
-    FillBlack(windowDc_, 0, 0, screenWidth_, screenHeight_);
+    FillBlack(windowDc_.get(), 0, 0, screenWidth_, screenHeight_);
 
     if (controlBar_.Create(Handle(), 100, 100, L"", L"control")) {
         // The show plays from the start: the toggle shows "Pause".
@@ -110,12 +110,12 @@ bool CPlayerDialog::SetUpWindow() {
     gdiplus_.emplace();
     screenWidth_ = GetSystemMetrics(SM_CXSCREEN);
     screenHeight_ = GetSystemMetrics(SM_CYSCREEN);
-    windowDc_ = GetDC(Handle());
+    windowDc_ = winowners::UniqueWindowDC(Handle());
     if (!windowDc_) return false;
-    memory_ = CDibBuffer::Create(windowDc_, screenWidth_, screenHeight_);
+    memory_ = CDibBuffer::Create(windowDc_.get(), screenWidth_, screenHeight_);
     blackBrush_.reset(CreateSolidBrush(RGB(0, 0, 0)));
     if (!memory_ || !blackBrush_) return false;
-    graphics_ = std::make_unique<Gdiplus::Graphics>(windowDc_);
+    graphics_ = std::make_unique<Gdiplus::Graphics>(windowDc_.get());
     if (graphics_->GetLastStatus() != Gdiplus::Ok) return false;
     graphics_->Clear(Gdiplus::Color(255, 0, 0, 0));
     // Refused until the worker runs; the worker asks again.
@@ -129,7 +129,7 @@ bool CPlayerDialog::LoadFilmFrame() {
     if (!film) return false;
     const int width = static_cast<int>(film->GetWidth());
     const int height = static_cast<int>(film->GetHeight());
-    filmFrame_ = CDibBuffer::Create(windowDc_, width, height);
+    filmFrame_ = CDibBuffer::Create(windowDc_.get(), width, height);
     if (!filmFrame_) return false;
     FillBlack(filmFrame_->Dc(), 0, 0, width, height);
     if (!DrawPicturePart(*film, filmFrame_->Dc(), FittedRect{0, 0, width, height}, FittedRect{0, 0, width, height})) {
@@ -156,7 +156,7 @@ int CPlayerDialog::Navigate(NavigateTarget target) {
     RECT all{0, 0, screenWidth_, screenHeight_};
     FillRect(memory_->Dc(), &all, blackBrush_.get());
     if (!DrawPicturePart(*picture, memory_->Dc(), fitted, FittedRect{0, 0, width, height})) return 0;
-    BitBlt(windowDc_, 0, 0, screenWidth_, screenHeight_, memory_->Dc(), 0, 0, SRCCOPY);
+    BitBlt(windowDc_.get(), 0, 0, screenWidth_, screenHeight_, memory_->Dc(), 0, 0, SRCCOPY);
     UpdateButtons();
     return 1;
 }
@@ -216,8 +216,7 @@ void CPlayerDialog::ReleaseDrawing() {
     graphics_.reset();
     memory_.reset();
     blackBrush_.reset();
-    if (windowDc_) ReleaseDC(Handle(), windowDc_);
-    windowDc_ = nullptr;
+    windowDc_.reset();
 }
 
 void CPlayerDialog::OnCancel() {
@@ -254,7 +253,7 @@ void CPlayerDialog::Paint() {
     CScreenBuffers* buffers = SharedScreenBuffers();
     if (!buffers || !windowDc_) return;
     const CDibBuffer& source = SharedPlayMode() == kPlayCrossFade ? buffers->Blend() : buffers->StripShown();
-    BitBlt(windowDc_, 0, 0, buffers->Width(), buffers->Height(), source.Dc(), 0, 0, SRCCOPY);
+    BitBlt(windowDc_.get(), 0, 0, buffers->Width(), buffers->Height(), source.Dc(), 0, 0, SRCCOPY);
 }
 
 LRESULT CPlayerDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

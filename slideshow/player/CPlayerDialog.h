@@ -8,7 +8,7 @@
 #include "GdiplusSession.h"
 #include "PlayerRules.h"
 #include "SlideShowWorker.h"
-#include "WinHandles.h"
+#include "winowners/GdiOwners.h"
 #include "framework/CDialog.h"
 
 #include <windows.h>
@@ -60,9 +60,9 @@ private:
     std::optional<vimbrel::ui::CGdiplusSession> gdiplus_;
     int screenWidth_ = 0;
     int screenHeight_ = 0;
-    HDC windowDc_ = nullptr;
+    winowners::UniqueWindowDC windowDc_;
     std::unique_ptr<CDibBuffer> memory_;
-    vimbrel::ui::UniqueBrush blackBrush_;
+    winowners::UniqueBrush blackBrush_;
     std::unique_ptr<Gdiplus::Graphics> graphics_;
     std::unique_ptr<CDibBuffer> filmFrame_;
     HICON icon_ = nullptr;

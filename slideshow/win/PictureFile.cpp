@@ -1,7 +1,7 @@
 #include "PictureFile.h"
 
 #include "SkinImageLoader.h"
-#include "WinHandles.h"
+#include "winowners/KernelOwners.h"
 
 #include <vector>
 
@@ -17,7 +17,7 @@ constexpr LONGLONG kMaxPictureBytes = 512LL * 1024 * 1024;
 
 std::unique_ptr<Gdiplus::Bitmap> LoadPictureFile(const std::u16string& name) {
     if (name.empty()) return nullptr;
-    vimbrel::ui::UniqueFile file = vimbrel::ui::OwnFile(
+    winowners::UniqueHandle file = winowners::UniqueHandle(
         CreateFileW(reinterpret_cast<const wchar_t*>(name.c_str()), GENERIC_READ,
                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                     FILE_ATTRIBUTE_NORMAL, nullptr));

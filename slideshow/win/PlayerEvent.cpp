@@ -1,6 +1,6 @@
 #include "PlayerEvent.h"
 
-#include "WinHandles.h"
+#include "winowners/KernelOwners.h"
 
 namespace slideshow {
 
@@ -13,7 +13,7 @@ bool WaitForPlayerEvent(HANDLE event, std::uint32_t milliseconds) {
 }
 
 HANDLE SharedPlayerEvent() {
-    static vimbrel::ui::UniqueFile event(CreateEventW(nullptr, TRUE, FALSE, kPlayerEventName));
+    static winowners::UniqueHandle event(CreateEventW(nullptr, TRUE, FALSE, kPlayerEventName));
     return event.get();
 }
 

@@ -6,9 +6,9 @@ std::unique_ptr<CScreenBuffers> CScreenBuffers::ForWindow(HWND window) {
     if (!window) return nullptr;
     std::unique_ptr<CScreenBuffers> buffers(new CScreenBuffers());
     buffers->window_ = window;
-    buffers->target_ = GetDC(window);
+    buffers->ownTarget_ = winowners::UniqueWindowDC(window);
+    buffers->target_ = buffers->ownTarget_.get();
     if (!buffers->target_) return nullptr;
-    buffers->ownsTarget_ = true;
     buffers->width_ = GetSystemMetrics(SM_CXSCREEN);
     buffers->height_ = GetSystemMetrics(SM_CYSCREEN);
     if (!buffers->MakeBuffers()) return nullptr;
@@ -43,7 +43,7 @@ CScreenBuffers::~CScreenBuffers() {
     blend_.reset();
     strip_.reset();
     stripShown_.reset();
-    if (ownsTarget_ && target_) ReleaseDC(window_, target_);
+    ownTarget_.reset();
 }
 
 namespace {

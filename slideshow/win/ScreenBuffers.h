@@ -7,6 +7,7 @@
 #pragma once
 
 #include "DibBuffer.h"
+#include "winowners/GdiOwners.h"
 
 #include <windows.h>
 
@@ -40,8 +41,8 @@ private:
     bool MakeBuffers();
 
     HWND window_ = nullptr;
+    winowners::UniqueWindowDC ownTarget_;   // the window's DC, when the buffers took it
     HDC target_ = nullptr;
-    bool ownsTarget_ = false;
     int width_ = 0;
     int height_ = 0;
     std::unique_ptr<CDibBuffer> composition_;

@@ -5,27 +5,13 @@
 
 #include "LanguageLookup.h"
 #include "ProfileText.h"
+#include "winowners/KernelOwners.h"
 
 namespace vimbrel::texts {
 namespace {
 
 // A language file is a few dozen kilobytes; anything far larger is not one.
 constexpr LONGLONG kLargestFile = 16 * 1024 * 1024;
-
-class CFileHandle {
-public:
-    explicit CFileHandle(HANDLE handle) : m_handle(handle) {}
-    ~CFileHandle() {
-        if (IsValid()) CloseHandle(m_handle);
-    }
-    CFileHandle(const CFileHandle&) = delete;
-    CFileHandle& operator=(const CFileHandle&) = delete;
-    bool IsValid() const { return m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_handle; }
-
-private:
-    HANDLE m_handle;
-};
 
 // Readers share with each other and with an installer that rewrites the
 // file; a program holding the file without sharing makes the open fail,
@@ -36,15 +22,15 @@ HANDLE OpenForReading(const wchar_t* path) {
 }
 
 std::optional<std::vector<unsigned char>> ReadWholeFile(const wchar_t* path) {
-    CFileHandle file(OpenForReading(path));
-    if (!file.IsValid()) return std::nullopt;
+    winowners::UniqueHandle file(OpenForReading(path));
+    if (!file) return std::nullopt;
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > kLargestFile) return std::nullopt;
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > kLargestFile) return std::nullopt;
     std::vector<unsigned char> bytes(static_cast<std::size_t>(size.QuadPart));
     std::size_t done = 0;
     while (done < bytes.size()) {
         DWORD got = 0;
-        if (!ReadFile(file.Get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got,
+        if (!ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got,
                       nullptr)) {
             return std::nullopt;
         }
@@ -75,8 +61,8 @@ int CLanguageFile::SetPath(const wchar_t* path) {
     wchar_t full[kPathCapacity];
     DWORD length = GetFullPathNameW(path, kPathCapacity, full, nullptr);
     if (length == 0 || length >= kPathCapacity) return 0;
-    CFileHandle file(OpenForReading(full));
-    if (!file.IsValid()) return 0;
+    winowners::UniqueHandle file(OpenForReading(full));
+    if (!file) return 0;
     wmemcpy(m_path, full, length + 1);
     return 1;
 }

@@ -1,6 +1,6 @@
 #include "DibDrawing.h"
 
-#include "GdiOwners.h"
+#include "winowners/GdiOwners.h"
 #include "PackedDib.h"
 
 #include <cstring>
@@ -21,21 +21,21 @@ bool DrawPackedDib(HDC target, const std::vector<uint8_t>& dib, long width, long
     static_assert(sizeof(BITMAPINFOHEADER) == kDibHeaderSize, "a packed DIB starts with this header");
     std::memcpy(&info.header, dib.data(), kDibHeaderSize);
 
-    CScreenContext screen;
-    if (screen.Get() == nullptr) {
+    winowners::UniqueWindowDC screen(nullptr);
+    if (screen.get() == nullptr) {
         return false;
     }
-    UniqueBitmap bitmap(CreateDIBitmap(screen.Get(), &info.header, CBM_INIT, dib.data() + kDibHeaderSize,
+    winowners::UniqueBitmap bitmap(CreateDIBitmap(screen.get(), &info.header, CBM_INIT, dib.data() + kDibHeaderSize,
                                        reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS));
     if (!bitmap) {
         return false;
     }
-    UniqueMemoryContext memory(CreateCompatibleDC(screen.Get()));
+    winowners::UniqueMemoryDC memory(CreateCompatibleDC(screen.get()));
     if (!memory) {
         return false;
     }
-    CBitmapSelection selection(memory.get(), bitmap.get());
-    if (!selection.Selected()) {
+    winowners::UniqueSelection selection(memory.get(), bitmap.get());
+    if (!selection) {
         return false;
     }
     return BitBlt(target, 0, 0, width, height, memory.get(), 0, 0, SRCCOPY) != FALSE;

@@ -1,6 +1,6 @@
 #include "CatalogFile.h"
 
-#include "WinHandles.h"
+#include "winowners/KernelOwners.h"
 
 namespace vimbrel::controller {
 namespace {
@@ -22,7 +22,7 @@ std::optional<std::string_view> FindResourceBytes(HMODULE module, const wchar_t*
 }
 
 bool WriteTemporaryFile(const std::wstring& path, std::string_view bytes) {
-    ui::UniqueFile file = ui::OwnFile(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
+    winowners::UniqueHandle file = winowners::UniqueHandle(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
                                                   CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr));
     if (!file) return false;
     DWORD written = 0;
@@ -31,7 +31,7 @@ bool WriteTemporaryFile(const std::wstring& path, std::string_view bytes) {
 }
 
 std::optional<std::string> ReadSmallFile(const std::wstring& path) {
-    ui::UniqueFile file = ui::OwnFile(CreateFileW(path.c_str(), GENERIC_READ,
+    winowners::UniqueHandle file = winowners::UniqueHandle(CreateFileW(path.c_str(), GENERIC_READ,
                                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size;

@@ -5,24 +5,22 @@
 namespace vimbrel::mainwindow {
 
 CInstanceMutexes::CInstanceMutexes() {
-    instance_ = CreateMutexW(nullptr, FALSE, kInstanceMutexName);
-    instanceExisted_ = instance_ != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
-    startup_ = CreateMutexW(nullptr, FALSE, kStartupMutexName);
-    startupExisted_ = startup_ != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+    instance_.reset(CreateMutexW(nullptr, FALSE, kInstanceMutexName));
+    instanceExisted_ = instance_ && GetLastError() == ERROR_ALREADY_EXISTS;
+    startup_.reset(CreateMutexW(nullptr, FALSE, kStartupMutexName));
+    startupExisted_ = startup_ && GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
 CInstanceMutexes::~CInstanceMutexes() {
     EndStartup();
-    if (instance_) CloseHandle(instance_);
 }
 
 void CInstanceMutexes::EndStartup() {
-    if (startup_) CloseHandle(startup_);
-    startup_ = nullptr;
+    startup_.reset();
 }
 
 void CInstanceMutexes::ReleaseInstance() {
-    if (instance_) ReleaseMutex(instance_);
+    if (instance_) ReleaseMutex(instance_.get());
 }
 
 void HandOverToRunningCopy(const CInstanceMutexes& mutexes) {

@@ -3,6 +3,8 @@
 // the main dialog has finished its start-up.
 #pragma once
 
+#include "winowners/KernelOwners.h"
+
 #include <windows.h>
 
 namespace vimbrel::mainwindow {
@@ -28,8 +30,8 @@ public:
     void ReleaseInstance();
 
 private:
-    HANDLE instance_ = nullptr;
-    HANDLE startup_ = nullptr;
+    winowners::UniqueHandle instance_;
+    winowners::UniqueHandle startup_;
     bool instanceExisted_ = false;
     bool startupExisted_ = false;
 };

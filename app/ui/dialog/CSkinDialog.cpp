@@ -19,8 +19,7 @@ CSkinDialog::~CSkinDialog() {
 
 void CSkinDialog::ReleaseSkin() {
     surface_.reset();
-    if (windowDC_ && Handle()) ReleaseDC(Handle(), windowDC_);
-    windowDC_ = nullptr;
+    windowDC_.reset();
     controlBrush_.reset();
     controlBrushDirty_ = true;
     memory_.Release();
@@ -46,8 +45,8 @@ BOOL CSkinDialog::OnInitDialog() {
 bool CSkinDialog::LoadSkin() {
     gdiplus_ = std::make_unique<CGdiplusSession>();
     if (!gdiplus_->Ok()) return false;
-    windowDC_ = GetDC(Handle());
-    if (windowDC_) surface_ = std::make_unique<Gdiplus::Graphics>(windowDC_);
+    windowDC_ = winowners::UniqueWindowDC(Handle());
+    if (windowDC_) surface_ = std::make_unique<Gdiplus::Graphics>(windowDC_.get());
 
     DialogSkinConfig config;
     if (!source_.ReadDialogConfig(configName_.c_str(), config)) return false;
@@ -68,7 +67,7 @@ bool CSkinDialog::LoadSkin() {
     RECT all{0, 0, width_, height_};
     FillRect(memory_.Dc(), &all, back_.get());
 
-    UniqueRegion outline = mask->Region(kBlack, RegionMode::OtherColour);
+    winowners::UniqueRegion outline = mask->Region(kBlack, RegionMode::OtherColour);
     if (!outline) return false;
     SetWindowRgn(Handle(), outline.release(), TRUE);   // the window owns it now
     return true;

@@ -8,7 +8,7 @@
 #include "GdiplusSession.h"
 #include "SkinPictures.h"
 #include "SkinTypes.h"
-#include "WinHandles.h"
+#include "winowners/GdiOwners.h"
 #include "framework/CDialog.h"
 
 #include <windows.h>
@@ -51,7 +51,7 @@ protected:
     // Strictly inside: the rectangle's own edges still drag the window.
     bool InClickableRect(POINT client) const;
 
-    HDC WindowDC() const { return windowDC_; }
+    HDC WindowDC() const { return windowDC_.get(); }
     Gdiplus::Graphics* Surface() const { return surface_.get(); }
 
 private:
@@ -65,12 +65,12 @@ private:
     int width_ = 0, height_ = 0;
     CPatternBrush back_;
     CMemoryPicture memory_;
-    UniqueBrush controlBrush_;   // from the memory bitmap; rebuilt when dirty
+    winowners::UniqueBrush controlBrush_;   // from the memory bitmap; rebuilt when dirty
     bool controlBrushDirty_ = true;
-    HDC windowDC_ = nullptr;
+    winowners::UniqueWindowDC windowDC_;
     std::unique_ptr<Gdiplus::Graphics> surface_;
     std::vector<Colour> keys_;
-    std::vector<UniqueRegion> areas_;
+    std::vector<winowners::UniqueRegion> areas_;
     HCURSOR hand_ = nullptr, arrow_ = nullptr;
     RECT clickable_{};
 };

@@ -1,4 +1,5 @@
 #include "CItemButton.h"
+#include "winowners/GdiOwners.h"
 
 #include "ClassBrush.h"
 
@@ -37,9 +38,8 @@ bool CItemButton::Create(HWND parent, const RECT& rect, Gdiplus::Bitmap& normal,
     const wchar_t* cls = framework::RegisterAnonymousClass(0, nullptr, KeptClassBrush(face));
     if (!cls || !framework::CWindow::Create(0, cls, nullptr, WS_CHILD, rect, parent, 0)) return false;
     bool made = false;
-    if (HDC window = GetDC(Handle())) {
-        made = DrawFace(normalFace_, window, normal) && DrawFace(hoverFace_, window, hover);
-        ReleaseDC(Handle(), window);
+    if (const auto window = winowners::GetDCOwner(Handle())) {
+        made = DrawFace(normalFace_, window.get(), normal) && DrawFace(hoverFace_, window.get(), hover);
     }
     if (!made) {
         Destroy();
@@ -64,9 +64,8 @@ bool CItemButton::DrawFace(CMemoryPicture& face, HDC compatible, Gdiplus::Bitmap
 void CItemButton::ShowFace(bool hover) {
     hover_ = hover;
     if (!Handle()) return;
-    if (HDC dc = GetDC(Handle())) {
-        (hover ? hoverFace_ : normalFace_).CopyTo(dc, RECT{0, 0, width_, height_});
-        ReleaseDC(Handle(), dc);
+    if (const auto dc = winowners::GetDCOwner(Handle())) {
+        (hover ? hoverFace_ : normalFace_).CopyTo(dc.get(), RECT{0, 0, width_, height_});
     }
 }
 

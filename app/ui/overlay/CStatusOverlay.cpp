@@ -1,4 +1,5 @@
 #include "CStatusOverlay.h"
+#include "winowners/GdiOwners.h"
 
 #include "ClassBrush.h"
 #include "ProgramPicture.h"
@@ -80,13 +81,12 @@ int CStatusOverlay::Create(HWND parent, const RECT& rect, int mode) {
     window_ = Handle();
 
     bool made = false;
-    if (HDC window = GetDC(Handle())) {
-        if (back_.Make(window, width_, height_)) {
+    if (const auto window = winowners::GetDCOwner(Handle())) {
+        if (back_.Make(window.get(), width_, height_)) {
             RECT all{0, 0, width_, height_};
             FillRect(back_.Dc(), &all, backgroundBrush_.get());
-            made = LoadStateIcons(window);
+            made = LoadStateIcons(window.get());
         }
-        ReleaseDC(Handle(), window);
     }
     made = made && SetMode(mode) == 1;
     if (!made) {
@@ -219,9 +219,8 @@ void CStatusOverlay::DrawIconRow() {
 
 void CStatusOverlay::CopyToWindow() {
     if (!Handle() || !back_) return;
-    if (HDC dc = GetDC(Handle())) {
-        back_.CopyTo(dc, RECT{0, 0, width_, height_});
-        ReleaseDC(Handle(), dc);
+    if (const auto dc = winowners::GetDCOwner(Handle())) {
+        back_.CopyTo(dc.get(), RECT{0, 0, width_, height_});
     }
 }
 

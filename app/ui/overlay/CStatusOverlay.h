@@ -15,7 +15,7 @@
 #include "IOverlayController.h"
 #include "ModeMessages.h"
 #include "OverlayLogic.h"
-#include "WinHandles.h"
+#include "winowners/GdiOwners.h"
 #include "framework/CWindow.h"
 
 #include <windows.h>
@@ -82,7 +82,7 @@ private:
     int width_ = 0, height_ = 0;
     Colour background_ = 0;
     Colour textColour_ = 0;
-    UniqueBrush backgroundBrush_;
+    winowners::UniqueBrush backgroundBrush_;
     CMemoryPicture back_;
     std::unique_ptr<Gdiplus::Bitmap> timerImage_;
     CMemoryPicture recordingIcon_;

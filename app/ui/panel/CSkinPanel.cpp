@@ -1,4 +1,5 @@
 #include "CSkinPanel.h"
+#include "winowners/GdiOwners.h"
 
 #include "PanelMessages.h"
 #include "SkinMask.h"
@@ -99,7 +100,7 @@ bool CSkinPanel::Create(HWND parent, int x, int y, const std::wstring& panelName
     for (size_t i = 0; i < buttons_.size(); ++i)
         AddSkinTool(tooltip_, Handle(), ToolIdOf(i), buttons_[i].bounds, controller_.GetButtonTip(buttons_[i].key));
 
-    if (UniqueRegion shape = mask->Region(kBlack, RegionMode::OtherColour))
+    if (winowners::UniqueRegion shape = mask->Region(kBlack, RegionMode::OtherColour))
         SetWindowRgn(Handle(), shape.release(), TRUE);   // the window owns it now
     return true;
 }
@@ -116,7 +117,7 @@ bool CSkinPanel::CreatePanelWindow(HWND parent, int x, int y, int width, int hei
 
 bool CSkinPanel::MakeSliders(const std::vector<SliderSkin>& sliders, const CSkinMask& mask) {
     for (const SliderSkin& skin : sliders) {
-        UniqueRegion area = mask.Region(skin.key, RegionMode::SameColour);
+        winowners::UniqueRegion area = mask.Region(skin.key, RegionMode::SameColour);
         RECT box = BoundsOf(area.get());
         if (IsRectEmpty(&box)) continue;   // the mask has no place for it
         double start = 0.0;
@@ -173,9 +174,8 @@ void CSkinPanel::DrawFace(size_t button, ButtonFace face, bool lasting) {
     // start at its button.
     const bool own = face >= ButtonFace::AlternateNormal;
     const POINT origin = own ? POINT{b.bounds.left, b.bounds.top} : POINT{0, 0};
-    if (HDC dc = GetDC(Handle())) {
-        FillWithPattern(dc, b.region.get(), brush, origin);
-        ReleaseDC(Handle(), dc);
+    if (const auto dc = winowners::GetDCOwner(Handle())) {
+        FillWithPattern(dc.get(), b.region.get(), brush, origin);
     }
     if (lasting) FillWithPattern(memory_.Dc(), b.region.get(), brush, origin);
 }

@@ -10,7 +10,7 @@
 #include "PanelLogic.h"
 #include "SkinMask.h"
 #include "SkinPictures.h"
-#include "WinHandles.h"
+#include "winowners/GdiOwners.h"
 #include "framework/CWindow.h"
 
 #include <windows.h>
@@ -71,7 +71,7 @@ protected:
 private:
     struct Button {
         Colour key = 0;
-        UniqueRegion region;
+        winowners::UniqueRegion region;
         RECT bounds{};
         int toggle = -1;   // index into toggles_, -1 for none
     };

@@ -1,4 +1,5 @@
 #include "CSkinSlider.h"
+#include "winowners/GdiOwners.h"
 
 #include "PanelMessages.h"
 #include "SkinMask.h"
@@ -70,7 +71,7 @@ bool CSkinSlider::Create(HWND panel, int x, int y, const SliderSkin& skin, const
         Release();
         return false;
     }
-    if (UniqueRegion shape = mask->Region(skin.transparent, RegionMode::OtherColour))
+    if (winowners::UniqueRegion shape = mask->Region(skin.transparent, RegionMode::OtherColour))
         SetWindowRgn(Handle(), shape.release(), TRUE);   // the window owns it now
 
     logic_.emplace(static_cast<int>(steps_.size()), startValue, static_cast<ISliderEffects&>(*this));
@@ -107,9 +108,8 @@ void CSkinSlider::DrawStep(int step, SliderStrip strip) {
                           Gdiplus::UnitPixel);
         if (!logic_->Enabled() && disabled_) surface.DrawImage(disabled_.get(), 0, 0, width_, height_);
     }
-    if (HDC dc = GetDC(Handle())) {
-        memory_.CopyTo(dc, RECT{0, 0, width_, height_});
-        ReleaseDC(Handle(), dc);
+    if (const auto dc = winowners::GetDCOwner(Handle())) {
+        memory_.CopyTo(dc.get(), RECT{0, 0, width_, height_});
     }
 }
 

@@ -6,7 +6,7 @@
 #include "IPanelController.h"
 #include "SkinConfig.h"
 #include "SliderLogic.h"
-#include "WinHandles.h"
+#include "winowners/GdiOwners.h"
 #include "framework/CWindow.h"
 
 #include <windows.h>
@@ -56,7 +56,7 @@ private:
     Colour key_ = 0;
     int width_ = 0, height_ = 0;
     std::unique_ptr<Gdiplus::Bitmap> back_, strip_, hoverStrip_, disabled_;
-    std::vector<UniqueRegion> steps_;
+    std::vector<winowners::UniqueRegion> steps_;
     std::optional<CSliderLogic> logic_;
     CMemoryPicture memory_;
     HWND tooltip_ = nullptr;

@@ -4,10 +4,10 @@
 
 namespace vimbrel::ui {
 
-UniqueBitmap HBitmapOf(Gdiplus::Bitmap& image) {
+winowners::UniqueBitmap HBitmapOf(Gdiplus::Bitmap& image) {
     HBITMAP bitmap = nullptr;
     if (image.GetHBITMAP(Gdiplus::Color(255, 255, 255), &bitmap) != Gdiplus::Ok) return nullptr;
-    return UniqueBitmap(bitmap);
+    return winowners::UniqueBitmap(bitmap);
 }
 
 CPatternBrush PatternBrushOf(Gdiplus::Bitmap& image) {

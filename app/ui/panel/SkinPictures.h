@@ -4,7 +4,7 @@
 #pragma once
 
 #include "CSkinSource.h"
-#include "WinHandles.h"
+#include "winowners/GdiOwners.h"
 
 #include <windows.h>
 #include <gdiplus.h>
@@ -13,14 +13,14 @@
 
 namespace vimbrel::ui {
 
-UniqueBitmap HBitmapOf(Gdiplus::Bitmap& image);
+winowners::UniqueBitmap HBitmapOf(Gdiplus::Bitmap& image);
 
 // A brush and the bitmap it was made from; both go together.
 struct CPatternBrush {
-    UniqueBitmap bitmap;
-    UniqueBrush brush;
+    winowners::UniqueBitmap bitmap;
+    winowners::UniqueBrush brush;
     HBRUSH get() const { return brush.get(); }
-    explicit operator bool() const { return brush != nullptr; }
+    explicit operator bool() const { return static_cast<bool>(brush); }
 };
 // Empty when the image cannot become a bitmap or a brush.
 CPatternBrush PatternBrushOf(Gdiplus::Bitmap& image);

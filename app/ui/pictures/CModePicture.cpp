@@ -1,4 +1,5 @@
 #include "CModePicture.h"
+#include "winowners/GdiOwners.h"
 
 #include "ProgramPicture.h"
 #include "ProgramPictures.h"
@@ -11,9 +12,8 @@ bool CModePicture::Create(HWND parent, const RECT& rect) {
     if (!cls || !framework::CWindow::Create(0, cls, nullptr, WS_CHILD | WS_VISIBLE, rect, parent, 0)) return false;
     width_ = rect.right - rect.left;
     height_ = rect.bottom - rect.top;
-    if (HDC window = GetDC(Handle())) {
-        memory_.Make(window, width_, height_);
-        ReleaseDC(Handle(), window);
+    if (const auto window = winowners::GetDCOwner(Handle())) {
+        memory_.Make(window.get(), width_, height_);
     }
     if (!memory_) {
         Destroy();
@@ -40,9 +40,8 @@ int CModePicture::ShowMode(int mode) {
     // Recorded only once it is drawn: a mode recorded for a picture that
     // never arrived would make every later request for it a no-op.
     shown_ = mode;
-    if (HDC window = GetDC(Handle())) {
-        memory_.CopyTo(window, RECT{0, 0, width_, height_});
-        ReleaseDC(Handle(), window);
+    if (const auto window = winowners::GetDCOwner(Handle())) {
+        memory_.CopyTo(window.get(), RECT{0, 0, width_, height_});
     }
     return 1;
 }

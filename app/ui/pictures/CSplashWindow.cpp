@@ -1,4 +1,5 @@
 #include "CSplashWindow.h"
+#include "winowners/GdiOwners.h"
 
 #include "MainWindowMessages.h"
 #include "ProgramPicture.h"
@@ -23,10 +24,9 @@ bool CSplashWindow::Create(HWND owner) {
                                     RECT{at.left, at.top, at.right, at.bottom}, owner, 0))
         return false;
 
-    if (HDC window = GetDC(Handle())) {
-        if (memory_.Hold(window, PictureBitmap(*picture, 0xFF000000)))
-            memory_.CopyTo(window, RECT{0, 0, width_, height_});
-        ReleaseDC(Handle(), window);
+    if (const auto window = winowners::GetDCOwner(Handle())) {
+        if (memory_.Hold(window.get(), PictureBitmap(*picture, 0xFF000000)))
+            memory_.CopyTo(window.get(), RECT{0, 0, width_, height_});
     }
     if (!memory_) {
         Destroy();

@@ -9,10 +9,10 @@ std::unique_ptr<Gdiplus::Bitmap> LoadProgramPicture(const std::string& name) {
     return LoadSkinImage(WidenAnsi(name).c_str(), SkinSourceKind::OwnResources, L"", L"TOLVEX");
 }
 
-UniqueBitmap PictureBitmap(Gdiplus::Bitmap& picture, Gdiplus::ARGB background) {
+winowners::UniqueBitmap PictureBitmap(Gdiplus::Bitmap& picture, Gdiplus::ARGB background) {
     HBITMAP bitmap = nullptr;
     if (picture.GetHBITMAP(Gdiplus::Color(background), &bitmap) != Gdiplus::Ok) return nullptr;
-    return UniqueBitmap(bitmap);
+    return winowners::UniqueBitmap(bitmap);
 }
 
 }  // namespace vimbrel::ui

@@ -2,7 +2,7 @@
 // bitmaps.
 #pragma once
 
-#include "WinHandles.h"
+#include "winowners/GdiOwners.h"
 
 #include <windows.h>
 #include <gdiplus.h>
@@ -16,6 +16,6 @@ namespace vimbrel::ui {
 std::unique_ptr<Gdiplus::Bitmap> LoadProgramPicture(const std::string& name);
 
 // The picture as a GDI bitmap laid over `background` (0xAARRGGBB).
-UniqueBitmap PictureBitmap(Gdiplus::Bitmap& picture, Gdiplus::ARGB background);
+winowners::UniqueBitmap PictureBitmap(Gdiplus::Bitmap& picture, Gdiplus::ARGB background);
 
 }  // namespace vimbrel::ui

@@ -1,11 +1,10 @@
 #include "CBufferedPopup.h"
+#include "winowners/GdiOwners.h"
 
 namespace vimbrel::ui {
 
 bool CBufferedPopup::MakePicture() {
-    HDC window = GetDC(Handle());
-    const bool made = picture_.Make(window, width_, height_);
-    ReleaseDC(Handle(), window);
+    const bool made = picture_.Make(winowners::GetDCOwner(Handle()).get(), width_, height_);
     if (!made) Destroy();
     return made;
 }
@@ -16,9 +15,7 @@ void CBufferedPopup::PaintTo(HDC dc, const RECT& area) {
 
 void CBufferedPopup::Present() {
     if (!Handle() || !picture_) return;
-    HDC window = GetDC(Handle());
-    PaintTo(window, RECT{0, 0, width_, height_});
-    ReleaseDC(Handle(), window);
+    PaintTo(winowners::GetDCOwner(Handle()).get(), RECT{0, 0, width_, height_});
 }
 
 LRESULT CBufferedPopup::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

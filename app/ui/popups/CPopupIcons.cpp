@@ -1,4 +1,5 @@
 #include "CPopupIcons.h"
+#include "winowners/GdiOwners.h"
 
 #include "ClassBrush.h"
 #include "FunctionPanelLogic.h"
@@ -50,12 +51,11 @@ bool CPopupIcons::Create(HWND, const RECT& buttonOnScreen, int settingId, RECT& 
     // Measured the way the rows draw them: from x 15 in a 300 x 40 box.
     std::vector<float> widths;
     {
-        HDC screen = GetDC(nullptr);
-        Gdiplus::Graphics graphics(screen);
+        const auto screen = winowners::GetDCOwner(nullptr);
+        Gdiplus::Graphics graphics(screen.get());
         const Gdiplus::RectF layout(15.0f, 0.0f, 300.0f, 40.0f);
         for (const PopupEntry& entry : entries_)
             if (entry.enabled) widths.push_back(Text().Width(graphics, entry.text, layout));
-        ReleaseDC(nullptr, screen);
     }
     const PopupSize size = IconPopupSize(widths);
     HBRUSH body = KeptClassBrush(controller_.SkinColour(kPopupBodyColour));

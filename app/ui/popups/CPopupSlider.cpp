@@ -1,4 +1,5 @@
 #include "CPopupSlider.h"
+#include "winowners/GdiOwners.h"
 
 #include <commctrl.h>
 
@@ -103,12 +104,9 @@ void CPopupSlider::PaintTo(HDC dc, const RECT&) {
 
 void CPopupSlider::RedrawNumber() {
     if (!Handle()) return;
-    HDC dc = GetDC(Handle());
-    {
-        Gdiplus::Graphics graphics(dc);
-        DrawNumber(graphics);
-    }
-    ReleaseDC(Handle(), dc);
+    const auto dc = winowners::GetDCOwner(Handle());
+    Gdiplus::Graphics graphics(dc.get());
+    DrawNumber(graphics);
 }
 
 void CPopupSlider::OnScroll() {

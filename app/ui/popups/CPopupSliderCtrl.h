@@ -4,7 +4,7 @@
 #pragma once
 
 #include "SkinTypes.h"
-#include "WinHandles.h"
+#include "winowners/GdiOwners.h"
 #include "framework/CWindow.h"
 
 #include <windows.h>
@@ -30,7 +30,7 @@ private:
     HBRUSH Brush();
 
     Colour background_;
-    UniqueBrush brush_;
+    winowners::UniqueBrush brush_;
     RECT client_{};
 };
 

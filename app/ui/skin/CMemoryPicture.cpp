@@ -1,8 +1,9 @@
 #include "CMemoryPicture.h"
+#include "winowners/GdiOwners.h"
 
 namespace vimbrel::ui {
 
-bool CMemoryPicture::Hold(HDC compatible, UniqueBitmap bitmap) {
+bool CMemoryPicture::Hold(HDC compatible, winowners::UniqueBitmap bitmap) {
     Release();
     if (!bitmap) return false;
     dc_.reset(CreateCompatibleDC(compatible));
@@ -18,9 +19,10 @@ bool CMemoryPicture::Hold(HDC compatible, UniqueBitmap bitmap) {
 }
 
 bool CMemoryPicture::Make(HDC compatible, int width, int height) {
-    HDC screen = compatible ? nullptr : GetDC(nullptr);
-    UniqueBitmap bitmap(CreateCompatibleBitmap(compatible ? compatible : screen, width, height));
-    if (screen) ReleaseDC(nullptr, screen);
+    winowners::UniqueWindowDC screen;
+    if (!compatible) screen = winowners::GetDCOwner(nullptr);
+    winowners::UniqueBitmap bitmap(CreateCompatibleBitmap(compatible ? compatible : screen.get(), width, height));
+    screen.reset();
     return Hold(compatible, std::move(bitmap));
 }
 

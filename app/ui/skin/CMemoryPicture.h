@@ -2,7 +2,7 @@
 // picture a window keeps and copies to the screen when it paints.
 #pragma once
 
-#include "WinHandles.h"
+#include "winowners/GdiOwners.h"
 
 #include <windows.h>
 
@@ -17,7 +17,7 @@ public:
 
     // Takes `bitmap` into a DC compatible with `compatible` (null: the
     // screen). False, holding nothing, when either is missing.
-    bool Hold(HDC compatible, UniqueBitmap bitmap);
+    bool Hold(HDC compatible, winowners::UniqueBitmap bitmap);
     // A blank bitmap of w x h compatible with `compatible`.
     bool Make(HDC compatible, int width, int height);
     void Release();
@@ -31,8 +31,8 @@ public:
     void Paint(HWND window) const;
 
 private:
-    UniqueMemoryDC dc_;
-    UniqueBitmap bitmap_;
+    winowners::UniqueMemoryDC dc_;
+    winowners::UniqueBitmap bitmap_;
     HGDIOBJ old_ = nullptr;
 };
 

@@ -2,7 +2,7 @@
 
 #include "SkinModule.h"
 #include "WideText.h"
-#include "WinHandles.h"
+#include "winowners/KernelOwners.h"
 
 #include <shlobj.h>
 
@@ -13,7 +13,7 @@ namespace {
 constexpr DWORD kMaxConfigFileBytes = 1u << 20;
 
 bool ReadWholeFile(const wchar_t* path, std::string& text) {
-    UniqueFile file = OwnFile(CreateFileW(path, GENERIC_READ,
+    winowners::UniqueHandle file = winowners::UniqueHandle(CreateFileW(path, GENERIC_READ,
                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
@@ -30,7 +30,7 @@ bool ReadWholeFile(const wchar_t* path, std::string& text) {
 }
 
 bool WriteWholeFile(const wchar_t* path, const void* data, DWORD size) {
-    UniqueFile file = OwnFile(CreateFileW(path, GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
+    winowners::UniqueHandle file = winowners::UniqueHandle(CreateFileW(path, GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
                                           CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr));
     if (!file) return false;
     DWORD written = 0;

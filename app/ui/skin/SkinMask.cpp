@@ -40,16 +40,16 @@ std::optional<CSkinMask> CSkinMask::FromHBitmap(HBITMAP bitmap) {
     if (!SizeAllowed(width, height)) return std::nullopt;
 
     void* bits = nullptr;
-    UniqueBitmap dib = CreateDib32(nullptr, width, height, &bits);
+    winowners::UniqueBitmap dib = CreateDib32(nullptr, width, height, &bits);
     if (!dib) return std::nullopt;
 
-    UniqueMemoryDC target(CreateCompatibleDC(nullptr));
-    UniqueMemoryDC source(CreateCompatibleDC(nullptr));
+    winowners::UniqueMemoryDC target(CreateCompatibleDC(nullptr));
+    winowners::UniqueMemoryDC source(CreateCompatibleDC(nullptr));
     if (!target || !source) return std::nullopt;
     {
-        CSelectObject selectTarget(target.get(), dib.get());
-        CSelectObject selectSource(source.get(), bitmap);
-        if (!selectTarget.Ok() || !selectSource.Ok()) return std::nullopt;
+        winowners::UniqueSelection selectTarget(target.get(), dib.get());
+        winowners::UniqueSelection selectSource(source.get(), bitmap);
+        if (!selectTarget || !selectSource) return std::nullopt;
         if (!BitBlt(target.get(), 0, 0, width, height, source.get(), 0, 0, SRCCOPY)) return std::nullopt;
         GdiFlush();
     }
@@ -64,7 +64,7 @@ std::optional<CSkinMask> CSkinMask::FromHBitmap(HBITMAP bitmap) {
     return mask;
 }
 
-UniqueBitmap CreateDib32(HDC dc, int width, int height, void** bits) {
+winowners::UniqueBitmap CreateDib32(HDC dc, int width, int height, void** bits) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
@@ -73,20 +73,20 @@ UniqueBitmap CreateDib32(HDC dc, int width, int height, void** bits) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     *bits = nullptr;
-    UniqueBitmap dib(CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0));
+    winowners::UniqueBitmap dib(CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0));
     if (!*bits) dib.reset();
     return dib;
 }
 
-UniqueRegion CSkinMask::Region(Colour colour, RegionMode mode) const {
+winowners::UniqueRegion CSkinMask::Region(Colour colour, RegionMode mode) const {
     return RegionFromRuns(RunsFromPixels(View(), colour, mode));
 }
 
-UniqueRegion RegionFromRuns(const std::vector<RunBlock>& blocks) {
-    UniqueRegion result;
+winowners::UniqueRegion RegionFromRuns(const std::vector<RunBlock>& blocks) {
+    winowners::UniqueRegion result;
     std::vector<uint8_t> buffer;
     for (const RunBlock& block : blocks) {
-        UniqueRegion part;
+        winowners::UniqueRegion part;
         if (block.rects.empty()) {
             part.reset(CreateRectRgn(0, 0, 0, 0));
         } else {
@@ -106,11 +106,11 @@ UniqueRegion RegionFromRuns(const std::vector<RunBlock>& blocks) {
             }
             part.reset(ExtCreateRegion(nullptr, static_cast<DWORD>(buffer.size()), data));
         }
-        if (!part) return UniqueRegion();
+        if (!part) return winowners::UniqueRegion();
         if (!result) {
             result = std::move(part);
         } else if (CombineRgn(result.get(), result.get(), part.get(), RGN_OR) == ERROR) {
-            return UniqueRegion();
+            return winowners::UniqueRegion();
         }
     }
     return result;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "MaskScan.h"
-#include "WinHandles.h"
+#include "winowners/GdiOwners.h"
 
 #include <windows.h>
 #include <gdiplus.h>
@@ -35,7 +35,7 @@ public:
     std::vector<Colour> Steps() const { return CollectSteps(View()); }
     // Mode SameColour: every pixel of the colour; OtherColour: every other
     // pixel. Null only when the system refuses a region.
-    UniqueRegion Region(Colour colour, RegionMode mode) const;
+    winowners::UniqueRegion Region(Colour colour, RegionMode mode) const;
 
 private:
     CSkinMask(int width, int height) : width_(width), height_(height), pixels_(size_t(width) * height * 4) {}
@@ -50,7 +50,7 @@ private:
 
 // A 32-bit bottom-up DIB section (rows of whole DWORDs, no padding); bits
 // receives its pixels. dc may be null.
-UniqueBitmap CreateDib32(HDC dc, int width, int height, void** bits);
+winowners::UniqueBitmap CreateDib32(HDC dc, int width, int height, void** bits);
 
 // The region builder: mode 1 every pixel whose colour differs from colour,
 // mode 0 every pixel of exactly that colour. The caller owns the region.
@@ -58,6 +58,6 @@ HRGN BitmapToRegion(HBITMAP bitmap, COLORREF colour, int mode);
 
 // One region from blocks of row runs, each block handed to the system on its
 // own and OR-ed into the result.
-UniqueRegion RegionFromRuns(const std::vector<RunBlock>& blocks);
+winowners::UniqueRegion RegionFromRuns(const std::vector<RunBlock>& blocks);
 
 } // namespace vimbrel::ui

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "SkinSource.h"
-#include "WinHandles.h"
+#include "winowners/KernelOwners.h"
 
 #include <windows.h>
 
@@ -24,7 +24,7 @@ public:
 
 private:
     HMODULE own_ = nullptr;
-    UniqueLibrary library_;
+    winowners::UniqueModule library_;
 };
 
 } // namespace vimbrel::ui

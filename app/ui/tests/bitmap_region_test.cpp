@@ -14,7 +14,7 @@ namespace {
 constexpr COLORREF kKey = RGB(0x00, 0x32, 0xFA);   // written 0032FA
 
 // A DIB section of the given depth painted pixel by pixel.
-UniqueBitmap MakeBitmap(int width, int height, int bitCount, const std::function<COLORREF(int, int)>& colourAt) {
+winowners::UniqueBitmap MakeBitmap(int width, int height, int bitCount, const std::function<COLORREF(int, int)>& colourAt) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
@@ -23,7 +23,7 @@ UniqueBitmap MakeBitmap(int width, int height, int bitCount, const std::function
     info.bmiHeader.biBitCount = static_cast<WORD>(bitCount);
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    winowners::UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap) return bitmap;
     const int bytesPerPixel = bitCount / 8;
     const int stride = ((width * bitCount + 31) / 32) * 4;
@@ -49,20 +49,20 @@ int RegionKind(HRGN region) {
 TEST(BitmapToRegion, CheckerboardNeedsManyBlocksAndStaysExact) {
     // 5,000 single-pixel runs: three blocks OR-ed into one region.
     auto colour = [](int x, int y) { return (x + y) % 2 ? RGB(255, 255, 255) : RGB(0, 0, 0); };
-    UniqueBitmap bitmap = MakeBitmap(100, 100, 32, colour);
+    winowners::UniqueBitmap bitmap = MakeBitmap(100, 100, 32, colour);
     ASSERT_TRUE(bitmap);
     std::optional<CSkinMask> mask = CSkinMask::FromHBitmap(bitmap.get());
     ASSERT_TRUE(mask);
 
-    UniqueRegion black(BitmapToRegion(bitmap.get(), RGB(0, 0, 0), 0));
+    winowners::UniqueRegion black(BitmapToRegion(bitmap.get(), RGB(0, 0, 0), 0));
     EXPECT_TRUE(skintest::RegionMatchesMask(black.get(), *mask, [](Colour c) { return c == kBlack; }));
-    UniqueRegion notBlack(BitmapToRegion(bitmap.get(), RGB(0, 0, 0), 1));
+    winowners::UniqueRegion notBlack(BitmapToRegion(bitmap.get(), RGB(0, 0, 0), 1));
     EXPECT_TRUE(skintest::RegionMatchesMask(notBlack.get(), *mask, [](Colour c) { return c != kBlack; }));
 }
 
 TEST(BitmapToRegion, WholeKeyAreaAndMaskWithoutBlackGiveTheRectangle) {
-    UniqueBitmap allKey = MakeBitmap(30, 20, 32, [](int, int) { return kKey; });
-    UniqueRegion button(BitmapToRegion(allKey.get(), kKey, 0));
+    winowners::UniqueBitmap allKey = MakeBitmap(30, 20, 32, [](int, int) { return kKey; });
+    winowners::UniqueRegion button(BitmapToRegion(allKey.get(), kKey, 0));
     ASSERT_TRUE(button);
     RECT box{};
     EXPECT_EQ(GetRgnBox(button.get(), &box), SIMPLEREGION);
@@ -71,8 +71,8 @@ TEST(BitmapToRegion, WholeKeyAreaAndMaskWithoutBlackGiveTheRectangle) {
     EXPECT_EQ(box.right, 30);
     EXPECT_EQ(box.bottom, 20);
 
-    UniqueBitmap noBlack = MakeBitmap(30, 20, 32, [](int x, int) { return x < 10 ? kKey : RGB(255, 255, 255); });
-    UniqueRegion shape(BitmapToRegion(noBlack.get(), RGB(0, 0, 0), 1));
+    winowners::UniqueBitmap noBlack = MakeBitmap(30, 20, 32, [](int x, int) { return x < 10 ? kKey : RGB(255, 255, 255); });
+    winowners::UniqueRegion shape(BitmapToRegion(noBlack.get(), RGB(0, 0, 0), 1));
     ASSERT_TRUE(shape);
     EXPECT_EQ(GetRgnBox(shape.get(), &box), SIMPLEREGION);
     EXPECT_EQ(box.right, 30);
@@ -80,8 +80,8 @@ TEST(BitmapToRegion, WholeKeyAreaAndMaskWithoutBlackGiveTheRectangle) {
 }
 
 TEST(BitmapToRegion, AbsentColourGivesAnEmptyRegionAndNoBitmapGivesNone) {
-    UniqueBitmap white = MakeBitmap(8, 8, 32, [](int, int) { return RGB(255, 255, 255); });
-    UniqueRegion none(BitmapToRegion(white.get(), kKey, 0));
+    winowners::UniqueBitmap white = MakeBitmap(8, 8, 32, [](int, int) { return RGB(255, 255, 255); });
+    winowners::UniqueRegion none(BitmapToRegion(white.get(), kKey, 0));
     ASSERT_TRUE(none) << "an empty region is still a region";
     EXPECT_EQ(RegionKind(none.get()), NULLREGION);
 
@@ -92,7 +92,7 @@ TEST(BitmapToRegion, AbsentColourGivesAnEmptyRegionAndNoBitmapGivesNone) {
 TEST(BitmapToRegion, PaddedRowsOfA24BitBitmap) {
     // 13 pixels of 3 bytes: each row is padded to 40 bytes in the source.
     auto colour = [](int x, int y) { return (x * 7 + y * 3) % 5 == 0 ? kKey : RGB(0, 0, 0); };
-    UniqueBitmap bitmap = MakeBitmap(13, 9, 24, colour);
+    winowners::UniqueBitmap bitmap = MakeBitmap(13, 9, 24, colour);
     ASSERT_TRUE(bitmap);
     std::optional<CSkinMask> mask = CSkinMask::FromHBitmap(bitmap.get());
     ASSERT_TRUE(mask);
@@ -101,6 +101,6 @@ TEST(BitmapToRegion, PaddedRowsOfA24BitBitmap) {
     for (int y = 0; y < 9; ++y)
         for (int x = 0; x < 13; ++x) ASSERT_EQ(mask->At(x, y), Colour(colour(x, y))) << x << "," << y;
 
-    UniqueRegion keyRegion(BitmapToRegion(bitmap.get(), kKey, 0));
+    winowners::UniqueRegion keyRegion(BitmapToRegion(bitmap.get(), kKey, 0));
     EXPECT_TRUE(skintest::RegionMatchesMask(keyRegion.get(), *mask, [](Colour c) { return c == Colour(kKey); }));
 }

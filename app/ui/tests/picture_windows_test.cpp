@@ -66,8 +66,8 @@ struct CPrinted {
     }
     int width, height;
     std::vector<uint32_t> pixels;
-    UniqueMemoryDC dc;
-    UniqueBitmap bitmap;
+    winowners::UniqueMemoryDC dc;
+    winowners::UniqueBitmap bitmap;
     HGDIOBJ old = nullptr;
     uint32_t* bits_ = nullptr;
 };

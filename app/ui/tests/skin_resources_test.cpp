@@ -89,7 +89,7 @@ std::ostream& operator<<(std::ostream& os, const Size& s) { return os << s.width
 Size SizeOf(Gdiplus::Bitmap& b) { return {int(b.GetWidth()), int(b.GetHeight())}; }
 
 RECT KeyBox(const CSkinMask& mask, Colour key) {
-    UniqueRegion region = mask.Region(key, RegionMode::SameColour);
+    winowners::UniqueRegion region = mask.Region(key, RegionMode::SameColour);
     RECT box{};
     if (region) GetRgnBox(region.get(), &box);
     return box;
@@ -194,7 +194,7 @@ TEST_F(SkinResources, PanelImagesLoadAtTheirSizesWithTheirKeysInTheMask) {
             }
             // Every step can be hit: none lies wholly under the transparent colour.
             for (Colour level : levels) {
-                UniqueRegion hit = stepPixels->Region(level, RegionMode::SameColour);
+                winowners::UniqueRegion hit = stepPixels->Region(level, RegionMode::SameColour);
                 RECT box{};
                 EXPECT_NE(GetRgnBox(hit.get(), &box), NULLREGION) << std::hex << level;
             }
@@ -274,13 +274,13 @@ TEST_F(SkinResources, MainDialogRegionsHitExactlyTheMaskPixels) {
     // The window shape, as the dialog builds it: through a GDI bitmap.
     HBITMAP gdiMask = nullptr;
     ASSERT_EQ(map->GetHBITMAP(Gdiplus::Color(0, 0, 0), &gdiMask), Gdiplus::Ok);
-    UniqueBitmap ownMask(gdiMask);
-    UniqueRegion shape(BitmapToRegion(gdiMask, RGB(0, 0, 0), 1));
+    winowners::UniqueBitmap ownMask(gdiMask);
+    winowners::UniqueRegion shape(BitmapToRegion(gdiMask, RGB(0, 0, 0), 1));
     EXPECT_TRUE(skintest::RegionMatchesMask(shape.get(), *mask, [](Colour c) { return c != kBlack; }));
 
     for (Colour area : mask->KeyColours(kDialogKeyLimit)) {
         SCOPED_TRACE(testing::Message() << std::hex << area);
-        UniqueRegion region(BitmapToRegion(gdiMask, area, 0));
+        winowners::UniqueRegion region(BitmapToRegion(gdiMask, area, 0));
         EXPECT_TRUE(skintest::RegionMatchesMask(region.get(), *mask, [&](Colour c) { return c == area; }));
     }
 }

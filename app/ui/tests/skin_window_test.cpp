@@ -25,9 +25,9 @@ LRESULT CALLBACK SkinWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
         auto picture = reinterpret_cast<HBITMAP>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        UniqueMemoryDC memory(CreateCompatibleDC(dc));
+        winowners::UniqueMemoryDC memory(CreateCompatibleDC(dc));
         if (picture && memory) {
-            CSelectObject select(memory.get(), picture);
+            winowners::UniqueSelection select(memory.get(), picture);
             BITMAP info{};
             GetObjectW(picture, sizeof(info), &info);
             BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
@@ -58,15 +58,15 @@ void PumpFor(DWORD ms) {
 }
 
 // The screen's pixels in a rectangle, top row first, B G R X.
-std::optional<CSkinMask> CaptureScreen(int x, int y, int width, int height, UniqueBitmap& dibOut) {
+std::optional<CSkinMask> CaptureScreen(int x, int y, int width, int height, winowners::UniqueBitmap& dibOut) {
     HDC screen = GetDC(nullptr);
     if (!screen) return std::nullopt;
     void* bits = nullptr;
-    UniqueBitmap dib = CreateDib32(screen, width, height, &bits);
-    UniqueMemoryDC memory(CreateCompatibleDC(screen));
+    winowners::UniqueBitmap dib = CreateDib32(screen, width, height, &bits);
+    winowners::UniqueMemoryDC memory(CreateCompatibleDC(screen));
     bool copied = false;
     if (dib && memory) {
-        CSelectObject select(memory.get(), dib.get());
+        winowners::UniqueSelection select(memory.get(), dib.get());
         copied = BitBlt(memory.get(), 0, 0, width, height, screen, x, y, SRCCOPY) != FALSE;
         GdiFlush();
     }
@@ -103,7 +103,7 @@ TEST(SkinWindow, MainDialogBackgroundWithItsRegionOnScreen) {
 
     HBITMAP backBitmap = nullptr;
     ASSERT_EQ(back->GetHBITMAP(Gdiplus::Color(0, 0, 0), &backBitmap), Gdiplus::Ok);
-    UniqueBitmap ownBack(backBitmap);
+    winowners::UniqueBitmap ownBack(backBitmap);
 
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSW skinClass{};
@@ -126,21 +126,21 @@ TEST(SkinWindow, MainDialogBackgroundWithItsRegionOnScreen) {
     ASSERT_TRUE(backdrop && skin) << "no window: is there a display?";
     SetWindowLongPtrW(skin.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(backBitmap));
 
-    UniqueRegion shape = mask->Region(kBlack, RegionMode::OtherColour);
+    winowners::UniqueRegion shape = mask->Region(kBlack, RegionMode::OtherColour);
     ASSERT_TRUE(shape);
-    UniqueRegion expected(CreateRectRgn(0, 0, 0, 0));
+    winowners::UniqueRegion expected(CreateRectRgn(0, 0, 0, 0));
     CombineRgn(expected.get(), shape.get(), nullptr, RGN_COPY);
     ASSERT_TRUE(SetWindowRgn(skin.get(), shape.release(), TRUE));   // the window owns it now
     ShowWindow(skin.get(), SW_SHOWNA);
 
-    UniqueRegion applied(CreateRectRgn(0, 0, 0, 0));
+    winowners::UniqueRegion applied(CreateRectRgn(0, 0, 0, 0));
     ASSERT_NE(GetWindowRgn(skin.get(), applied.get()), ERROR);
     EXPECT_TRUE(EqualRgn(applied.get(), expected.get()));
 
     // Other tests may open windows on the same display: look again a few
     // times before calling a difference a failure.
     int wrongInside = 0, wrongOutside = 0;
-    UniqueBitmap shot;
+    winowners::UniqueBitmap shot;
     for (int attempt = 0; attempt < 3; ++attempt) {
         SetWindowPos(backdrop.get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         SetWindowPos(skin.get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

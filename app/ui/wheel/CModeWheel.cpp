@@ -1,4 +1,5 @@
 #include "CModeWheel.h"
+#include "winowners/GdiOwners.h"
 
 #include "AnsiText.h"
 #include "ClassBrush.h"
@@ -67,10 +68,11 @@ bool CModeWheel::Create(HWND parent, const RECT& rect) {
         if (!tooltip_) break;
         for (int m = 0; m < kWheelModeCount; ++m) tips_[m] = controller_.LanguageText(ModeTipKey(m));
 
-        HDC window = GetDC(Handle());
-        if (!window) break;
-        memory_.Make(window, width_, height_);
-        ReleaseDC(Handle(), window);
+        {
+            const auto window = winowners::GetDCOwner(Handle());
+            if (!window) break;
+            memory_.Make(window.get(), width_, height_);
+        }
         auto back = LoadWheelPicture(kWheelBackgroundName);
         if (!memory_ || !back || !backgroundPicture_.Hold(memory_.Dc(), HBitmapOf(*back))) break;
 
@@ -211,9 +213,8 @@ void CModeWheel::DrawLabelFrame(int mode, int frame, bool selected, bool highlig
 
 void CModeWheel::CopyToWindow() {
     if (!Handle()) return;
-    if (HDC dc = GetDC(Handle())) {
-        memory_.CopyTo(dc, RECT{0, 0, width_, height_});
-        ReleaseDC(Handle(), dc);
+    if (const auto dc = winowners::GetDCOwner(Handle())) {
+        memory_.CopyTo(dc.get(), RECT{0, 0, width_, height_});
     }
 }
 

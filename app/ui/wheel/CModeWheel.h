@@ -12,7 +12,8 @@
 #include "IWheelController.h"
 #include "WheelAnimation.h"
 #include "WheelLogic.h"
-#include "WinHandles.h"
+#include "winowners/GdiOwners.h"
+#include "winowners/KernelOwners.h"
 #include "framework/CWindow.h"
 
 #include <windows.h>
@@ -58,7 +59,7 @@ protected:
 
 private:
     struct Sector {
-        UniqueRegion region;
+        winowners::UniqueRegion region;
         RECT bounds{};
     };
 
@@ -95,7 +96,7 @@ private:
     HWND tooltip_ = nullptr;
     HCURSOR hand_ = nullptr;
     HCURSOR arrow_ = nullptr;
-    UniqueKernelHandle event_;
+    winowners::UniqueHandle event_;
     CWorkerThread thread_;
 };
 

@@ -3,20 +3,13 @@
 // terminating it.
 #pragma once
 
+#include "winowners/KernelOwners.h"
+
 #include <windows.h>
 
 #include <functional>
-#include <memory>
-#include <type_traits>
 
 namespace vimbrel::ui {
-
-struct KernelHandleCloser {
-    void operator()(HANDLE h) const {
-        if (h && h != INVALID_HANDLE_VALUE) CloseHandle(h);
-    }
-};
-using UniqueKernelHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, KernelHandleCloser>;
 
 class CWorkerThread {
 public:
@@ -45,8 +38,8 @@ private:
     static DWORD WINAPI Main(void* self);
 
     std::function<void()> body_;
-    UniqueKernelHandle quit_;
-    UniqueKernelHandle thread_;
+    winowners::UniqueHandle quit_;
+    winowners::UniqueHandle thread_;
 };
 
 }  // namespace vimbrel::ui

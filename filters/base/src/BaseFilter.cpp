@@ -4,6 +4,8 @@
 #include "dshowbase/BasePin.h"
 #include "dshowbase/Enumerators.h"
 
+#include <wrl/client.h>
+
 #include <new>
 #include <vector>
 
@@ -214,10 +216,9 @@ STDMETHODIMP CBaseFilter::JoinFilterGraph(IFilterGraph* graph, LPCWSTR name)
         if (graph != nullptr) {
             // The sink belongs to the graph that owns us: keep it unreferenced,
             // a reference would be a cycle the graph could never break.
-            IMediaEventSink* sink = nullptr;
-            if (SUCCEEDED(graph->QueryInterface(IID_IMediaEventSink, reinterpret_cast<void**>(&sink)))) {
-                eventSink_ = sink;
-                sink->Release();
+            Microsoft::WRL::ComPtr<IMediaEventSink> sink;
+            if (SUCCEEDED(graph->QueryInterface(IID_IMediaEventSink, reinterpret_cast<void**>(sink.GetAddressOf())))) {
+                eventSink_ = sink.Get();
             }
         }
         name_ = name != nullptr ? name : L"";

@@ -1,5 +1,6 @@
 #include "dshowbase/Registration.h"
 #include "CallGuard.h"
+#include "winowners/KernelOwners.h"
 
 #include "dshowbase/Module.h"
 
@@ -27,34 +28,17 @@ HRESULT SetStringValue(HKEY key, const wchar_t* name, const std::wstring& value)
     return HRESULT_FROM_WIN32(status);
 }
 
-class CRegKey {
-public:
-    CRegKey() = default;
-    ~CRegKey()
-    {
-        if (key_ != nullptr) {
-            RegCloseKey(key_);
-        }
-    }
-    CRegKey(const CRegKey&) = delete;
-    CRegKey& operator=(const CRegKey&) = delete;
-
-    HRESULT Create(HKEY parent, const std::wstring& path)
-    {
-        return HRESULT_FROM_WIN32(RegCreateKeyExW(parent, path.c_str(), 0, nullptr, 0, KEY_WRITE,
-                                                  nullptr, &key_, nullptr));
-    }
-    HKEY Get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
+HRESULT CreateKey(HKEY parent, const std::wstring& path, winowners::UniqueKey& key)
+{
+    return HRESULT_FROM_WIN32(
+        RegCreateKeyExW(parent, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.put(), nullptr));
+}
 
 // RegDeleteTree is not on every system this runs on.
 LONG DeleteKeyTree(HKEY parent, const std::wstring& path)
 {
-    HKEY key = nullptr;
-    LONG status = RegOpenKeyExW(parent, path.c_str(), 0, KEY_READ | KEY_WRITE, &key);
+    winowners::UniqueKey key;
+    LONG status = RegOpenKeyExW(parent, path.c_str(), 0, KEY_READ | KEY_WRITE, key.put());
     if (status != ERROR_SUCCESS) {
         return status;
     }
@@ -62,13 +46,13 @@ LONG DeleteKeyTree(HKEY parent, const std::wstring& path)
     for (DWORD index = 0;; ++index) {
         wchar_t name[256];
         DWORD length = 256;
-        if (RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+        if (RegEnumKeyExW(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
             ERROR_SUCCESS) {
             break;
         }
         children.emplace_back(name, length);
     }
-    RegCloseKey(key);
+    key.reset(); // opened only to list the children; closed before the tree goes
     for (const std::wstring& child : children) {
         DeleteKeyTree(parent, path + L"\\" + child);
     }
@@ -112,25 +96,25 @@ HRESULT RegisterComClass(REFCLSID clsid, const wchar_t* name, const wchar_t* thr
     if (guid.empty() || modulePath.empty()) {
         return E_FAIL;
     }
-    CRegKey classKey;
-    HRESULT hr = classKey.Create(HKEY_CLASSES_ROOT, L"CLSID\\" + guid);
+    winowners::UniqueKey classKey;
+    HRESULT hr = CreateKey(HKEY_CLASSES_ROOT, L"CLSID\\" + guid, classKey);
     if (FAILED(hr)) {
         return hr;
     }
-    hr = SetStringValue(classKey.Get(), nullptr, name != nullptr ? name : L"");
+    hr = SetStringValue(classKey.get(), nullptr, name != nullptr ? name : L"");
     if (FAILED(hr)) {
         return hr;
     }
-    CRegKey serverKey;
-    hr = serverKey.Create(classKey.Get(), L"InprocServer32");
+    winowners::UniqueKey serverKey;
+    hr = CreateKey(classKey.get(), L"InprocServer32", serverKey);
     if (FAILED(hr)) {
         return hr;
     }
-    hr = SetStringValue(serverKey.Get(), nullptr, modulePath);
+    hr = SetStringValue(serverKey.get(), nullptr, modulePath);
     if (FAILED(hr)) {
         return hr;
     }
-    return SetStringValue(serverKey.Get(), L"ThreadingModel", threadingModel);
+    return SetStringValue(serverKey.get(), L"ThreadingModel", threadingModel);
 }
 
 HRESULT UnregisterComClass(REFCLSID clsid)

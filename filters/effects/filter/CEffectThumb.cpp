@@ -1,4 +1,5 @@
 #include "CEffectThumb.h"
+#include "winowners/GdiOwners.h"
 
 #include <windowsx.h>
 
@@ -163,9 +164,8 @@ void CEffectThumb::DrawHoverFrame(int item, bool hovered) {
 void CEffectThumb::Present() {
     if (!window_ || !graphics_) return;
     graphics_->Flush(Gdiplus::FlushIntentionSync);
-    if (HDC dc = GetDC(window_)) {
-        BitBlt(dc, 0, 0, width_, height_, backBuffer_.Dc(), 0, 0, SRCCOPY);
-        ReleaseDC(window_, dc);
+    if (const auto dc = winowners::GetDCOwner(window_)) {
+        BitBlt(dc.get(), 0, 0, width_, height_, backBuffer_.Dc(), 0, 0, SRCCOPY);
     }
 }
 

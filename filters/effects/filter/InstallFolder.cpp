@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "GalleryTables.h"
+#include "winowners/KernelOwners.h"
 
 namespace lenstint {
 
@@ -21,12 +22,11 @@ std::wstring ReadInstallFolder(const wchar_t* fallback) {
     wchar_t buffer[129] = {};
     DWORD bytes = 256;
     DWORD type = 0;
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kInstallKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    winowners::UniqueKey key;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kInstallKey, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
         return fallback ? fallback : L"";
     const LONG status =
-        RegQueryValueExW(key, kInstallValue, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &bytes);
-    RegCloseKey(key);
+        RegQueryValueExW(key.get(), kInstallValue, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &bytes);
     if (status != ERROR_SUCCESS || type != REG_SZ) return fallback ? fallback : L"";
     const std::u16string raw(reinterpret_cast<const char16_t*>(buffer), bytes / sizeof(wchar_t));
     return ToWide(NormaliseInstallFolder(raw));

@@ -23,8 +23,8 @@ void CWin32TileRunner::RunTiles(int count, vimbrel::effects::TileWork work, void
     const int threaded = count < kMaxWorkers ? count : kMaxWorkers;
     for (int i = 0; i < threaded; ++i) {
         jobs[i] = TileJob{work, context, i};
-        workers_[i] = CreateThread(nullptr, 0, &RunJob, &jobs[i], 0, nullptr);
-        if (workers_[i] == nullptr) {
+        workers_[i].reset(CreateThread(nullptr, 0, &RunJob, &jobs[i], 0, nullptr));
+        if (!workers_[i]) {
             work(context, i);  // no thread to be had: this tile runs here
         }
     }
@@ -32,18 +32,15 @@ void CWin32TileRunner::RunTiles(int count, vimbrel::effects::TileWork work, void
         work(context, i);
     }
     for (int i = 0; i < threaded; ++i) {
-        if (workers_[i] != nullptr) {
-            WaitForSingleObject(workers_[i], INFINITE);
+        if (workers_[i]) {
+            WaitForSingleObject(workers_[i].get(), INFINITE);
         }
     }
 }
 
 void CWin32TileRunner::CloseHandles() {
-    for (HANDLE& worker : workers_) {
-        if (worker != nullptr) {
-            CloseHandle(worker);
-            worker = nullptr;
-        }
+    for (winowners::UniqueHandle& worker : workers_) {
+        worker.reset();
     }
 }
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "kernels/TileRunner.h"
+#include "winowners/KernelOwners.h"
 
 namespace lenstint {
 
@@ -14,7 +15,7 @@ public:
     static constexpr int kMaxWorkers = 16;
 
     CWin32TileRunner() = default;
-    ~CWin32TileRunner() override { CloseHandles(); }
+    ~CWin32TileRunner() override = default;
     CWin32TileRunner(const CWin32TileRunner&) = delete;
     CWin32TileRunner& operator=(const CWin32TileRunner&) = delete;
 
@@ -25,7 +26,7 @@ public:
 private:
     void CloseHandles();
 
-    HANDLE workers_[kMaxWorkers] = {};
+    winowners::UniqueHandle workers_[kMaxWorkers];
 };
 
 }  // namespace lenstint

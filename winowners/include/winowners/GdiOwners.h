@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 namespace winowners {
 
 // DeleteObject takes any GDI object; each kind keeps its own handle type
@@ -25,25 +27,41 @@ using UniqueRegion = UniqueGdiObject<HRGN>;
 using UniqueMemoryDC = UniqueAny<HDC, &::DeleteDC>;
 
 // A window's DC (or the screen's, for a null window) from GetDC; it goes
-// back to the window it came from. Not movable: it lives in one scope.
+// back to the window it came from. Movable, so that a window can keep one
+// for its lifetime.
 class UniqueWindowDC {
 public:
+    UniqueWindowDC() noexcept = default;
     explicit UniqueWindowDC(HWND window) noexcept : window_(window), dc_(::GetDC(window)) {}
-    ~UniqueWindowDC()
+    ~UniqueWindowDC() { reset(); }
+    UniqueWindowDC(UniqueWindowDC&& other) noexcept
+        : window_(other.window_), dc_(std::exchange(other.dc_, nullptr))
     {
-        if (dc_ != nullptr) {
-            ::ReleaseDC(window_, dc_);
+    }
+    UniqueWindowDC& operator=(UniqueWindowDC&& other) noexcept
+    {
+        if (this != &other) {
+            reset();
+            window_ = other.window_;
+            dc_ = std::exchange(other.dc_, nullptr);
         }
+        return *this;
     }
     UniqueWindowDC(const UniqueWindowDC&) = delete;
     UniqueWindowDC& operator=(const UniqueWindowDC&) = delete;
 
     HDC get() const noexcept { return dc_; }
     explicit operator bool() const noexcept { return dc_ != nullptr; }
+    void reset() noexcept
+    {
+        if (dc_ != nullptr) {
+            ::ReleaseDC(window_, std::exchange(dc_, nullptr));
+        }
+    }
 
 private:
-    HWND window_;
-    HDC dc_;
+    HWND window_ = nullptr;
+    HDC dc_ = nullptr;
 };
 
 // A paint between BeginPaint and EndPaint.

@@ -6,6 +6,7 @@
 // handle type and its close function.
 #pragma once
 
+#include <cstddef>
 #include <utility>
 
 namespace winowners {
@@ -16,6 +17,7 @@ public:
     using pointer = typename Traits::type;
 
     UniqueOwner() noexcept = default;
+    UniqueOwner(std::nullptr_t) noexcept {}   // `return nullptr;` for "none"
     explicit UniqueOwner(pointer value) noexcept : value_(value) {}
     ~UniqueOwner() { Close(); }
 

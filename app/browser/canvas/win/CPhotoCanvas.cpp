@@ -41,7 +41,7 @@ int CPhotoCanvas::Create(HWND parent, int width, int height, int x, int y) {
     const RECT rect{x, y, x + width, y + height};
     if (!framework::CWindow::Create(0, className, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect, parent, 0))
         return 0;
-    windowDc_ = GetDC(Handle());
+    windowDc_ = winowners::UniqueWindowDC(Handle());
     owner_ = parent;
 
     penColour_ = 0xFF000000;
@@ -329,7 +329,7 @@ void CPhotoCanvas::Present(const CanvasRect& rect) {
     const CanvasRect r = IntersectionOf(rect, {0, 0, width_, height_});
     if (r.Empty() || !windowDc_) return;
     view_.Flush();
-    BitBlt(windowDc_, r.x, r.y, r.width, r.height, view_.Dc(), r.x, r.y, SRCCOPY);
+    BitBlt(windowDc_.get(), r.x, r.y, r.width, r.height, view_.Dc(), r.x, r.y, SRCCOPY);
 }
 
 void CPhotoCanvas::PresentWhole() {

@@ -132,7 +132,7 @@ private:
     int height_ = 0;
     bool trackingMouse_ = false;
     HWND owner_ = nullptr;
-    HDC windowDc_ = nullptr;
+    winowners::UniqueWindowDC windowDc_;
 
     CCanvasSurface view_;
     CCanvasSurface fullSize_;

@@ -54,8 +54,7 @@ LRESULT CPhotoCanvas::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_DESTROY:
         KillTimer(Handle(), kCanvasTimerId);
-        if (windowDc_) ReleaseDC(Handle(), windowDc_);
-        windowDc_ = nullptr;
+        windowDc_.reset();
         break;
     default:
         break;

@@ -3,7 +3,7 @@
 #include "EncoderChoice.h"
 #include "SkinImageLoader.h"
 #include "WideText.h"
-#include "WinHandles.h"
+#include "winowners/KernelOwners.h"
 
 #include <cstring>
 #include <new>
@@ -14,7 +14,7 @@ namespace vimbrel::canvas {
 namespace {
 
 std::unique_ptr<Gdiplus::Bitmap> LoadPictureFile(const wchar_t* path) {
-    vimbrel::ui::UniqueFile file = vimbrel::ui::OwnFile(CreateFileW(
+    winowners::UniqueHandle file = winowners::UniqueHandle(CreateFileW(
         path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return nullptr;

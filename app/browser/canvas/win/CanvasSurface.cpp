@@ -27,9 +27,9 @@ bool CCanvasSurface::Create(int width, int height) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    vimbrel::ui::UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    winowners::UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || !bits) return false;
-    vimbrel::ui::UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
+    winowners::UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
     if (!dc) return false;
     oldBitmap_ = SelectObject(dc.get(), bitmap.get());
     if (!oldBitmap_ || oldBitmap_ == HGDI_ERROR) {
@@ -80,7 +80,7 @@ bool CCanvasSurface::CopyFrom(CCanvasSurface& source) {
 void CCanvasSurface::Fill(const RECT& rect, COLORREF colour) {
     if (!dc_) return;
     Flush();
-    vimbrel::ui::UniqueBrush brush(CreateSolidBrush(colour));
+    winowners::UniqueBrush brush(CreateSolidBrush(colour));
     if (brush) FillRect(dc_.get(), &rect, brush.get());
 }
 

@@ -4,7 +4,7 @@
 // effects work on, so an effect needs no conversion.
 #pragma once
 
-#include "WinHandles.h"
+#include "winowners/GdiOwners.h"
 
 #include <windows.h>
 #include <gdiplus.h>
@@ -47,8 +47,8 @@ public:
     void Fill(const RECT& rect, COLORREF colour);
 
 private:
-    vimbrel::ui::UniqueMemoryDC dc_;
-    vimbrel::ui::UniqueBitmap bitmap_;
+    winowners::UniqueMemoryDC dc_;
+    winowners::UniqueBitmap bitmap_;
     HGDIOBJ oldBitmap_ = nullptr;
     void* bits_ = nullptr;
     int width_ = 0;

@@ -1,4 +1,5 @@
 #include "CBrowseTabs.h"
+#include "winowners/GdiOwners.h"
 
 #include "BrowserMessages.h"
 #include "CaptureNaming.h"
@@ -125,10 +126,11 @@ void CBrowseTabs::LoadPictures() {
 
 bool CBrowseTabs::MakeBackBuffer() {
     const int width = client_.right > 0 ? client_.right : 1;
-    HDC screen = GetDC(nullptr);
-    back_.reset(CreateCompatibleDC(screen));
-    backBitmap_.reset(CreateCompatibleBitmap(screen, width, kTabHeight));
-    ReleaseDC(nullptr, screen);
+    {
+        const auto screen = winowners::GetDCOwner(nullptr);
+        back_.reset(CreateCompatibleDC(screen.get()));
+        backBitmap_.reset(CreateCompatibleBitmap(screen.get(), width, kTabHeight));
+    }
     if (!back_ || !backBitmap_) return false;
     backOld_ = SelectObject(back_.get(), backBitmap_.get());
     return true;
@@ -161,10 +163,9 @@ void CBrowseTabs::DrawStrip() {
 
 void CBrowseTabs::Present() {
     if (!Handle() || !back_) return;
-    HDC dc = GetDC(Handle());
+    const auto dc = winowners::GetDCOwner(Handle());
     if (!dc) return;
-    BitBlt(dc, 0, 0, client_.right, kTabHeight, back_.get(), 0, 0, SRCCOPY);
-    ReleaseDC(Handle(), dc);
+    BitBlt(dc.get(), 0, 0, client_.right, kTabHeight, back_.get(), 0, 0, SRCCOPY);
 }
 
 int CBrowseTabs::SelectTab(int mediaKind) {

@@ -9,7 +9,7 @@
 #include "IBrowseController.h"
 #include "IBrowseTabsController.h"
 #include "TabStrip.h"
-#include "WinHandles.h"
+#include "winowners/GdiOwners.h"
 
 #include <framework/CWindow.h>
 
@@ -89,8 +89,8 @@ private:
     RECT client_ = {};
     COLORREF background_ = RGB(255, 255, 255);
     HBRUSH backgroundBrush_ = nullptr;  // the window class keeps it; never deleted
-    ui::UniqueMemoryDC back_;
-    ui::UniqueBitmap backBitmap_;
+    winowners::UniqueMemoryDC back_;
+    winowners::UniqueBitmap backBitmap_;
     HGDIOBJ backOld_ = nullptr;
     int selected_ = 0;
     int shown_ = 0;

@@ -1,4 +1,5 @@
 #include "CThumbBrowser.h"
+#include "winowners/GdiOwners.h"
 
 #include "BrowserGrid.h"
 #include "BrowserMessages.h"
@@ -18,12 +19,13 @@ std::unique_ptr<Gdiplus::Bitmap> BrowseImage(const wchar_t* name, const wchar_t*
     return ui::LoadSkinImage(name, ui::SkinSourceKind::OwnResources, nullptr, type);
 }
 
-bool MakeSurface(int width, int height, ui::UniqueMemoryDC& dc, ui::UniqueBitmap& bitmap, HGDIOBJ& old)
+bool MakeSurface(int width, int height, winowners::UniqueMemoryDC& dc, winowners::UniqueBitmap& bitmap, HGDIOBJ& old)
 {
-    HDC screen = GetDC(nullptr);
-    dc.reset(CreateCompatibleDC(screen));
-    bitmap.reset(CreateCompatibleBitmap(screen, width > 0 ? width : 1, height > 0 ? height : 1));
-    ReleaseDC(nullptr, screen);
+    {
+        const auto screen = winowners::GetDCOwner(nullptr);
+        dc.reset(CreateCompatibleDC(screen.get()));
+        bitmap.reset(CreateCompatibleBitmap(screen.get(), width > 0 ? width : 1, height > 0 ? height : 1));
+    }
     if (!dc || !bitmap) return false;
     old = SelectObject(dc.get(), bitmap.get());
     return true;
@@ -199,10 +201,9 @@ void CThumbBrowser::RedrawItem(int item)
 void CThumbBrowser::Present()
 {
     if (!Handle()) return;
-    HDC dc = GetDC(Handle());
+    const auto dc = winowners::GetDCOwner(Handle());
     if (!dc) return;
-    BitBlt(dc, 0, 0, drawWidth_, drawHeight_, back_.get(), 0, 0, SRCCOPY);
-    ReleaseDC(Handle(), dc);
+    BitBlt(dc.get(), 0, 0, drawWidth_, drawHeight_, back_.get(), 0, 0, SRCCOPY);
 }
 
 void CThumbBrowser::ReportCurrent()

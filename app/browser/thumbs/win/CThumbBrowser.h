@@ -7,7 +7,7 @@
 #include "BrowserSelection.h"
 #include "CThumbCache.h"
 #include "IBrowseController.h"
-#include "WinHandles.h"
+#include "winowners/GdiOwners.h"
 
 #include <framework/CWindow.h>
 
@@ -76,14 +76,14 @@ private:
     int drawWidth_ = 0;
     int drawHeight_ = 0;
     int mediaKind_ = -1;
-    ui::UniqueBrush white_;
+    winowners::UniqueBrush white_;
     std::unique_ptr<Gdiplus::Bitmap> frame_, frameHover_, badge_;
     int frameWidth_ = 110, frameHeight_ = 85;
-    ui::UniqueMemoryDC thumbDc_;
-    ui::UniqueBitmap thumbBitmap_;
+    winowners::UniqueMemoryDC thumbDc_;
+    winowners::UniqueBitmap thumbBitmap_;
     HGDIOBJ thumbOld_ = nullptr;
-    ui::UniqueMemoryDC back_;
-    ui::UniqueBitmap backBitmap_;
+    winowners::UniqueMemoryDC back_;
+    winowners::UniqueBitmap backBitmap_;
     HGDIOBJ backOld_ = nullptr;
     HWND scrollBar_ = nullptr;
     HMENU menu_ = nullptr;

@@ -1,7 +1,7 @@
 #include "CacheFiles.h"
 
 #include "WideText.h"
-#include "WinHandles.h"
+#include "winowners/KernelOwners.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -76,7 +76,7 @@ std::wstring JoinFolderName(const std::wstring& folder, const std::u16string& na
 bool ReadWholeFile(const std::wstring& path, std::vector<uint8_t>& bytes, uint64_t maxBytes)
 {
     bytes.clear();
-    ui::UniqueFile file = ui::OwnFile(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    winowners::UniqueHandle file = winowners::UniqueHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     LARGE_INTEGER size = {};
@@ -109,7 +109,7 @@ bool WriteIndexFile(const std::wstring& path, const std::vector<uint8_t>& bytes)
 {
     // A hidden file that exists already refuses CREATE_ALWAYS with other
     // attributes; ask for hidden each time.
-    ui::UniqueFile file = ui::OwnFile(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    winowners::UniqueHandle file = winowners::UniqueHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                                   FILE_ATTRIBUTE_HIDDEN, nullptr));
     if (!file) return false;
     DWORD written = 0;

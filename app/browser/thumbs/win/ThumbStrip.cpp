@@ -43,11 +43,11 @@ bool CThumbStrip::Create(long cells)
 {
     Release();
     if (cells < 0 || cells > (0x7FFFFFFF / 75)) return false;
-    ui::UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
+    winowners::UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
     if (!dc) return false;
     if (cells > 0) {
         void* bits = nullptr;
-        ui::UniqueBitmap bitmap(CreateStripDib(dc.get(), static_cast<int>(cells * 75), &bits));
+        winowners::UniqueBitmap bitmap(CreateStripDib(dc.get(), static_cast<int>(cells * 75), &bits));
         if (!bitmap || !bits) return false;
         oldBitmap_ = SelectObject(dc.get(), bitmap.get());
         bits_ = static_cast<uint8_t*>(bits);

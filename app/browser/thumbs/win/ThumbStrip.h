@@ -3,7 +3,7 @@
 // empty list has a valid strip with no rows (and no bitmap).
 #pragma once
 
-#include "WinHandles.h"
+#include "winowners/GdiOwners.h"
 
 #include <windows.h>
 #include <gdiplus.h>
@@ -51,8 +51,8 @@ public:
     bool SaveJpeg(const std::wstring& path) const;
 
 private:
-    ui::UniqueMemoryDC dc_;
-    ui::UniqueBitmap bitmap_;
+    winowners::UniqueMemoryDC dc_;
+    winowners::UniqueBitmap bitmap_;
     HGDIOBJ oldBitmap_ = nullptr;
     uint8_t* bits_ = nullptr;
     long cells_ = 0;

@@ -2,7 +2,8 @@
 
 #include "CacheFiles.h"
 #include "ThumbStrip.h"
-#include "WinHandles.h"
+#include "winowners/GdiOwners.h"
+#include "winowners/KernelOwners.h"
 
 #include <oleauto.h>
 
@@ -70,13 +71,13 @@ struct VideoThumbJob {
 // A 100 x 75 24-bit top-down bitmap in a memory DC, for SnapFrame to draw on.
 bool SnapInto(SnapFrameFn snapFrame, const std::wstring& path, VideoThumbResult& result)
 {
-    ui::UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
+    winowners::UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
     if (!dc) return false;
     void* bits = nullptr;
-    ui::UniqueBitmap bitmap(CreateStripDib(dc.get(), 75, &bits));
+    winowners::UniqueBitmap bitmap(CreateStripDib(dc.get(), 75, &bits));
     if (!bitmap || !bits) return false;
     memset(bits, 0xFF, 300 * 75);
-    ui::CSelectObject select(dc.get(), bitmap.get());
+    winowners::UniqueSelection select(dc.get(), bitmap.get());
     BSTR name = SysAllocString(path.c_str());
     if (!name) return false;
     HDC target = dc.get();
@@ -170,14 +171,14 @@ bool StartVideoThumbJob(const std::shared_ptr<VideoJobBoard>& board, const std::
     job->path = path;
     job->name = name;
     board->running.fetch_add(1);
-    HANDLE thread = CreateThread(nullptr, 0, &VideoThumbnailThread, job.get(), 0, nullptr);
+    // The thread runs on by itself; its handle is not needed.
+    const winowners::UniqueHandle thread(CreateThread(nullptr, 0, &VideoThumbnailThread, job.get(), 0, nullptr));
     if (!thread) {
         board->running.fetch_sub(1);
         CSnapFrameModule::Release();
         return false;
     }
     job.release();   // the thread owns it now
-    CloseHandle(thread);
     return true;
 }
 

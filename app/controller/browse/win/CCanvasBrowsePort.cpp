@@ -4,6 +4,9 @@
 
 #include "CPhotoCanvas.h"
 #include "WideText.h"
+#include "winowners/GdiOwners.h"
+
+#include <optional>
 
 namespace vimbrel::controller {
 
@@ -13,42 +16,34 @@ namespace {
 class CMemoryFrame final : public IFrameSurface {
 public:
     CMemoryFrame(canvas::CPhotoCanvas& canvas, int width, int height) : m_canvas(canvas) {
-        HDC screen = GetDC(nullptr);
-        if (!screen) return;
-        m_dc = CreateCompatibleDC(screen);
-        m_bitmap = CreateCompatibleBitmap(screen, width, height);
-        ReleaseDC(nullptr, screen);
-        if (m_dc && m_bitmap) m_previous = SelectObject(m_dc, m_bitmap);
-        m_handedDc = m_dc;
-    }
-    ~CMemoryFrame() override {
-        Deselect();
-        if (m_bitmap) DeleteObject(m_bitmap);
-        if (m_dc) DeleteDC(m_dc);
+        {
+            const auto screen = winowners::GetDCOwner(nullptr);
+            if (!screen) return;
+            m_dc.reset(CreateCompatibleDC(screen.get()));
+            m_bitmap.reset(CreateCompatibleBitmap(screen.get(), width, height));
+        }
+        if (m_dc && m_bitmap) m_selection.emplace(m_dc.get(), m_bitmap.get());
+        m_handedDc = m_dc.get();
     }
     CMemoryFrame(const CMemoryFrame&) = delete;
     CMemoryFrame& operator=(const CMemoryFrame&) = delete;
 
-    bool IsReady() const { return m_dc && m_bitmap && m_previous; }
+    bool IsReady() const { return m_dc && m_bitmap && m_selection && *m_selection; }
     EngineDc* Dc() override { return &m_handedDc; }
     bool ShowOnCanvas() override {
         if (!IsReady()) return false;
         // GDI+ reads the bitmap only once it is out of the DC.
-        Deselect();
-        Gdiplus::Bitmap picture(m_bitmap, nullptr);
+        m_selection.reset();
+        Gdiplus::Bitmap picture(m_bitmap.get(), nullptr);
         if (picture.GetLastStatus() != Gdiplus::Ok) return false;
         return m_canvas.SetPicture(&picture, 0) == 1;
     }
 
 private:
-    void Deselect() {
-        if (m_dc && m_previous) SelectObject(m_dc, m_previous);
-        m_previous = nullptr;
-    }
     canvas::CPhotoCanvas& m_canvas;
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_previous = nullptr;
+    winowners::UniqueMemoryDC m_dc;
+    winowners::UniqueBitmap m_bitmap;
+    std::optional<winowners::UniqueSelection> m_selection;  // ends first: the bitmap leaves the DC before either goes
     HDC m_handedDc = nullptr;  // what the engine is given; it may overwrite it
 };
 

@@ -5,6 +5,7 @@
 #include "DialogIds.h"
 #include "DialogText.h"
 #include "SettingsDialogRules.h"
+#include "winowners/KernelOwners.h"
 
 namespace vimbrel::controller {
 namespace {
@@ -12,22 +13,12 @@ namespace {
 constexpr wchar_t kPromptValue[] = L"PopFreqDlg";
 constexpr DWORD kGeoValueCapacity = 32;
 
-// The registry key, closed with its owner.
-class CKey {
-public:
-    CKey(HKEY root, const std::wstring& path, REGSAM access) {
-        if (RegOpenKeyExW(root, path.c_str(), 0, access, &m_key) != ERROR_SUCCESS) m_key = nullptr;
-    }
-    ~CKey() {
-        if (m_key) RegCloseKey(m_key);
-    }
-    CKey(const CKey&) = delete;
-    CKey& operator=(const CKey&) = delete;
-    HKEY Get() const { return m_key; }
-
-private:
-    HKEY m_key = nullptr;
-};
+// The registry key; empty when it cannot be opened.
+winowners::UniqueKey OpenKey(HKEY root, const std::wstring& path, REGSAM access) {
+    winowners::UniqueKey key;
+    if (RegOpenKeyExW(root, path.c_str(), 0, access, key.put()) != ERROR_SUCCESS) key.release();
+    return key;
+}
 
 std::vector<GEOID>* g_enumerated = nullptr;   // only during EnumSystemGeoID
 
@@ -150,22 +141,22 @@ int LookupGeoFrequency(const std::wstring& geoIniPath, int geoId) {
 }
 
 bool CRegistryPromptFlag::IsPromptDue() const {
-    CKey key(m_root, m_keyPath, KEY_READ);
-    if (key.Get() == nullptr) return true;
+    const winowners::UniqueKey key = OpenKey(m_root, m_keyPath, KEY_READ);
+    if (!key) return true;
     DWORD value = 0, size = sizeof value;
-    return RegQueryValueExW(key.Get(), kPromptValue, nullptr, nullptr,
+    return RegQueryValueExW(key.get(), kPromptValue, nullptr, nullptr,
                             reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS;
 }
 
 void CRegistryPromptFlag::Store(bool dontShowAgain) {
     if (dontShowAgain) {
-        CKey key(m_root, m_keyPath, KEY_WRITE);
+        const winowners::UniqueKey key = OpenKey(m_root, m_keyPath, KEY_WRITE);
         const DWORD one = 1;
-        if (key.Get())
-            RegSetValueExW(key.Get(), kPromptValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
+        if (key)
+            RegSetValueExW(key.get(), kPromptValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
     } else {
-        CKey key(m_root, m_keyPath, KEY_ALL_ACCESS);
-        if (key.Get()) RegDeleteValueW(key.Get(), kPromptValue);
+        const winowners::UniqueKey key = OpenKey(m_root, m_keyPath, KEY_ALL_ACCESS);
+        if (key) RegDeleteValueW(key.get(), kPromptValue);
     }
 }
 

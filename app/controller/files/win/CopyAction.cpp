@@ -1,5 +1,6 @@
 #include "FileActions.h"
 #include "WideText.h"
+#include "winowners/KernelOwners.h"
 
 namespace vimbrel::controller {
 
@@ -10,18 +11,15 @@ public:
     explicit CFileHandle(const std::wstring& path)
         : m_handle(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    ~CFileHandle() {
-        if (m_handle != INVALID_HANDLE_VALUE) CloseHandle(m_handle);
-    }
     CFileHandle(const CFileHandle&) = delete;
     CFileHandle& operator=(const CFileHandle&) = delete;
 
     bool Identity(BY_HANDLE_FILE_INFORMATION& info) const {
-        return m_handle != INVALID_HANDLE_VALUE && GetFileInformationByHandle(m_handle, &info);
+        return m_handle && GetFileInformationByHandle(m_handle.get(), &info);
     }
 
 private:
-    HANDLE m_handle;
+    winowners::UniqueHandle m_handle;
 };
 
 // Both names lead to one file: copying it onto itself would at best fail

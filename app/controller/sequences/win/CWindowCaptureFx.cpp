@@ -1,9 +1,11 @@
 #include "CWindowCaptureFx.h"
+#include "winowners/GdiOwners.h"
 
 #include <shlobj.h>
 #include <vfw.h>
 
 #include <gdiplus.h>
+#include <wrl/client.h>
 
 #include "BaseBoardProduct.h"
 #include "SequenceRules.h"
@@ -19,8 +21,8 @@ const wchar_t kHelperClass[] = L"VimbrelCaptureFxHelper";
 // A GIF's frames drawn stretched into the banner's place on the main window.
 class CGdiplusBanner final : public IBannerAnimation {
 public:
-    CGdiplusBanner(HWND window, std::unique_ptr<Gdiplus::Image> image, IStream* stream)
-        : m_window(window), m_image(std::move(image)), m_stream(stream) {
+    CGdiplusBanner(HWND window, std::unique_ptr<Gdiplus::Image> image, Microsoft::WRL::ComPtr<IStream> stream)
+        : m_window(window), m_image(std::move(image)), m_stream(std::move(stream)) {
         UINT dimensions = m_image->GetFrameDimensionsCount();
         if (dimensions > 0) {
             std::unique_ptr<GUID[]> ids(new GUID[dimensions]);
@@ -31,8 +33,8 @@ public:
         }
     }
     ~CGdiplusBanner() override {
-        m_image.reset();
-        if (m_stream) m_stream->Release();
+        m_image.reset();   // the image reads from the stream until it goes
+        m_stream.Reset();
         // The frames were drawn over the window's own picture, outside its
         // painting: once the run is over (or cut short) the window paints
         // that place again, children included, so nothing of the last frame
@@ -46,21 +48,18 @@ public:
     void DrawFrame(int index, const ControllerRect& r) override {
         if (!IsWindow(m_window)) return;
         m_image->SelectActiveFrame(&m_dimension, static_cast<UINT>(index));
-        HDC dc = GetDC(m_window);
+        const auto dc = winowners::GetDCOwner(m_window);
         if (!dc) return;
         m_last = r;
         m_drawn = true;
-        {
-            Gdiplus::Graphics graphics(dc);
-            graphics.DrawImage(m_image.get(), Gdiplus::Rect(r.left, r.top, r.right - r.left, r.bottom - r.top));
-        }
-        ReleaseDC(m_window, dc);
+        Gdiplus::Graphics graphics(dc.get());
+        graphics.DrawImage(m_image.get(), Gdiplus::Rect(r.left, r.top, r.right - r.left, r.bottom - r.top));
     }
 
 private:
     HWND m_window;
     std::unique_ptr<Gdiplus::Image> m_image;
-    IStream* m_stream;
+    Microsoft::WRL::ComPtr<IStream> m_stream;
     GUID m_dimension{};
     int m_frames = 0;
     ControllerRect m_last{};
@@ -159,15 +158,12 @@ void CWindowCaptureFx::PlaySoundHere() {
 std::unique_ptr<IBannerAnimation> CWindowCaptureFx::OpenBanner() {
     HWND window = m_setup.mainWindow ? m_setup.mainWindow() : nullptr;
     if (!window) return nullptr;
-    IStream* stream = ResourceStream(m_setup.resources, L"banner.gif", L"TOLVEX");
+    Microsoft::WRL::ComPtr<IStream> stream;
+    stream.Attach(ResourceStream(m_setup.resources, L"banner.gif", L"TOLVEX"));
     if (!stream) return nullptr;
-    auto image = std::make_unique<Gdiplus::Image>(stream);
-    if (image->GetLastStatus() != Gdiplus::Ok) {
-        image.reset();
-        stream->Release();
-        return nullptr;
-    }
-    return std::make_unique<CGdiplusBanner>(window, std::move(image), stream);
+    auto image = std::make_unique<Gdiplus::Image>(stream.Get());
+    if (image->GetLastStatus() != Gdiplus::Ok) return nullptr;   // the image goes before the stream
+    return std::make_unique<CGdiplusBanner>(window, std::move(image), std::move(stream));
 }
 
 bool CWindowCaptureFx::BoardProductContains(std::u16string_view text) {

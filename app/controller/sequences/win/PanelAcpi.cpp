@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "PanelAcpiPacking.h"
+#include "winowners/KernelOwners.h"
 
 namespace vimbrel::controller {
 namespace {
@@ -15,21 +16,18 @@ public:
     CAcpiDevice()
         : m_handle(CreateFileW(L"\\\\.\\PNLACPI", GENERIC_READ | GENERIC_WRITE,
                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-    ~CAcpiDevice() {
-        if (IsOpen()) CloseHandle(m_handle);
-    }
     CAcpiDevice(const CAcpiDevice&) = delete;
     CAcpiDevice& operator=(const CAcpiDevice&) = delete;
-    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
+    bool IsOpen() const { return static_cast<bool>(m_handle); }
     bool Call(const PanelAcpiInput& input, std::vector<std::uint8_t>& output) {
         DWORD returned = 0;
-        return DeviceIoControl(m_handle, kPanelAcpiIoControl, const_cast<std::uint8_t*>(input.data()),
+        return DeviceIoControl(m_handle.get(), kPanelAcpiIoControl, const_cast<std::uint8_t*>(input.data()),
                                static_cast<DWORD>(input.size()), output.data(),
                                static_cast<DWORD>(output.size()), &returned, nullptr) != FALSE;
     }
 
 private:
-    HANDLE m_handle;
+    winowners::UniqueHandle m_handle;
 };
 
 }  // namespace
