@@ -7,118 +7,64 @@
 namespace dshowbase {
 namespace {
 
-// Shared rules of Next: a null fetched count is allowed only for one item.
-HRESULT CheckNextArguments(ULONG count, const void* items, const ULONG* fetched)
-{
-    if (items == nullptr) {
-        return E_POINTER;
-    }
-    if (fetched == nullptr && count != 1) {
-        return E_POINTER;
-    }
-    return S_OK;
-}
+// What differs between the two enumerators: the interface's id, the name the
+// object goes by, and how one caller's copy is made and taken back.
+template <class Items>
+struct ItemRules;
 
-HRESULT SkipWithin(ULONG size, ULONG* position, ULONG count)
-{
-    const ULONG left = size - *position;
-    if (count > left) {
-        *position = size;
-        return S_FALSE;
+template <>
+struct ItemRules<PinItems> {
+    static const IID& Iid() { return IID_IEnumPins; }
+    static const wchar_t* Name() { return L"pin enumerator"; }
+    static IPin* Copy(const Microsoft::WRL::ComPtr<IPin>& pin)
+    {
+        pin->AddRef();
+        return pin.Get();
     }
-    *position += count;
-    return S_OK;
-}
+    static void Free(IPin* pin) { pin->Release(); }
+};
+
+template <>
+struct ItemRules<MediaTypeItems> {
+    static const IID& Iid() { return IID_IEnumMediaTypes; }
+    static const wchar_t* Name() { return L"media type enumerator"; }
+    static AM_MEDIA_TYPE* Copy(const CMediaType& type) { return CreateMediaType(&type); }
+    static void Free(AM_MEDIA_TYPE* type) { DeleteMediaType(type); }
+};
 
 } // namespace
 
-CEnumPins::CEnumPins(std::vector<Microsoft::WRL::ComPtr<IPin>> pins, ULONG position)
-    : CUnknown(L"pin enumerator"), pins_(std::move(pins)), position_(position)
+template <class Items>
+CSnapshotEnumerator<Items>::CSnapshotEnumerator(std::vector<Stored> items, ULONG position)
+    : CUnknown(ItemRules<Items>::Name()), items_(std::move(items)), position_(position)
 {
 }
 
-HRESULT CEnumPins::NonDelegatingQueryInterface(REFIID riid, void** ppv)
+template <class Items>
+HRESULT CSnapshotEnumerator<Items>::NonDelegatingQueryInterface(REFIID riid, void** ppv)
 {
-    if (riid == IID_IUnknown || riid == IID_IEnumPins) {
-        return GetInterface(static_cast<IEnumPins*>(this), ppv);
+    if (riid == IID_IUnknown || riid == ItemRules<Items>::Iid()) {
+        return GetInterface(static_cast<Interface*>(this), ppv);
     }
     return CUnknown::NonDelegatingQueryInterface(riid, ppv);
 }
 
-STDMETHODIMP CEnumPins::Next(ULONG count, IPin** pins, ULONG* fetched)
+template <class Items>
+STDMETHODIMP CSnapshotEnumerator<Items>::Next(ULONG count, Item* items, ULONG* fetched)
 {
-    const HRESULT checked = CheckNextArguments(count, pins, fetched);
-    if (FAILED(checked)) {
-        return checked;
+    // A null fetched count is allowed only for one item.
+    if (items == nullptr || (fetched == nullptr && count != 1)) {
+        return E_POINTER;
     }
     ULONG done = 0;
-    while (done < count && position_ < pins_.size()) {
-        pins[done] = pins_[position_].Get();
-        pins[done]->AddRef();
-        ++done;
-        ++position_;
-    }
-    if (fetched != nullptr) {
-        *fetched = done;
-    }
-    return done == count ? S_OK : S_FALSE;
-}
-
-STDMETHODIMP CEnumPins::Skip(ULONG count)
-{
-    return SkipWithin(static_cast<ULONG>(pins_.size()), &position_, count);
-}
-
-STDMETHODIMP CEnumPins::Reset()
-{
-    position_ = 0;
-    return S_OK;
-}
-
-STDMETHODIMP CEnumPins::Clone(IEnumPins** clone)
-{
-    return boundary::GuardedCall([&]() -> HRESULT {
-        if (clone == nullptr) {
-            return E_POINTER;
-        }
-        *clone = nullptr;  // also when copying the list fails
-        auto* copy = new (std::nothrow) CEnumPins(pins_, position_);
-        if (copy == nullptr) {
-            *clone = nullptr;
-            return E_OUTOFMEMORY;
-        }
-        return copy->NonDelegatingQueryInterface(IID_IEnumPins, reinterpret_cast<void**>(clone));
-    });
-}
-
-CEnumMediaTypes::CEnumMediaTypes(std::vector<CMediaType> types, ULONG position)
-    : CUnknown(L"media type enumerator"), types_(std::move(types)), position_(position)
-{
-}
-
-HRESULT CEnumMediaTypes::NonDelegatingQueryInterface(REFIID riid, void** ppv)
-{
-    if (riid == IID_IUnknown || riid == IID_IEnumMediaTypes) {
-        return GetInterface(static_cast<IEnumMediaTypes*>(this), ppv);
-    }
-    return CUnknown::NonDelegatingQueryInterface(riid, ppv);
-}
-
-STDMETHODIMP CEnumMediaTypes::Next(ULONG count, AM_MEDIA_TYPE** types, ULONG* fetched)
-{
-    const HRESULT checked = CheckNextArguments(count, types, fetched);
-    if (FAILED(checked)) {
-        return checked;
-    }
-    ULONG done = 0;
-    while (done < count && position_ < types_.size()) {
-        types[done] = CreateMediaType(&types_[position_]);
-        if (types[done] == nullptr) {
+    while (done < count && position_ < items_.size()) {
+        items[done] = ItemRules<Items>::Copy(items_[position_]);
+        if (items[done] == nullptr) {
             // Hand nothing half-made back: free what this call produced.
             while (done > 0) {
                 --done;
-                DeleteMediaType(types[done]);
-                types[done] = nullptr;
+                ItemRules<Items>::Free(items[done]);
+                items[done] = nullptr;
                 --position_;
             }
             if (fetched != nullptr) {
@@ -135,32 +81,44 @@ STDMETHODIMP CEnumMediaTypes::Next(ULONG count, AM_MEDIA_TYPE** types, ULONG* fe
     return done == count ? S_OK : S_FALSE;
 }
 
-STDMETHODIMP CEnumMediaTypes::Skip(ULONG count)
+template <class Items>
+STDMETHODIMP CSnapshotEnumerator<Items>::Skip(ULONG count)
 {
-    return SkipWithin(static_cast<ULONG>(types_.size()), &position_, count);
+    const ULONG size = static_cast<ULONG>(items_.size());
+    const ULONG left = size - position_;
+    if (count > left) {
+        position_ = size;
+        return S_FALSE;
+    }
+    position_ += count;
+    return S_OK;
 }
 
-STDMETHODIMP CEnumMediaTypes::Reset()
+template <class Items>
+STDMETHODIMP CSnapshotEnumerator<Items>::Reset()
 {
     position_ = 0;
     return S_OK;
 }
 
-STDMETHODIMP CEnumMediaTypes::Clone(IEnumMediaTypes** clone)
+template <class Items>
+STDMETHODIMP CSnapshotEnumerator<Items>::Clone(Interface** clone)
 {
     return boundary::GuardedCall([&]() -> HRESULT {
         if (clone == nullptr) {
             return E_POINTER;
         }
         *clone = nullptr;  // also when copying the list fails
-        auto* copy = new (std::nothrow) CEnumMediaTypes(types_, position_);
+        auto* copy = new (std::nothrow) CSnapshotEnumerator(items_, position_);
         if (copy == nullptr) {
-            *clone = nullptr;
             return E_OUTOFMEMORY;
         }
-        return copy->NonDelegatingQueryInterface(IID_IEnumMediaTypes,
+        return copy->NonDelegatingQueryInterface(ItemRules<Items>::Iid(),
                                                  reinterpret_cast<void**>(clone));
     });
 }
+
+template class CSnapshotEnumerator<PinItems>;
+template class CSnapshotEnumerator<MediaTypeItems>;
 
 } // namespace dshowbase

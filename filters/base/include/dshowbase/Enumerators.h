@@ -14,41 +14,50 @@
 
 namespace dshowbase {
 
-class CEnumPins final : public CUnknown, public IEnumPins {
+// One enumerator over a snapshot; Items says what is held and how a caller's
+// copy of one is made (and taken back when a later one cannot be made).
+template <class Items>
+class CSnapshotEnumerator final : public CUnknown, public Items::Interface {
 public:
-    // Takes a reference on each pin for the enumerator's life.
-    explicit CEnumPins(std::vector<Microsoft::WRL::ComPtr<IPin>> pins, ULONG position = 0);
+    using Interface = typename Items::Interface;
+    using Item = typename Items::Item;
+    using Stored = typename Items::Stored;
+
+    explicit CSnapshotEnumerator(std::vector<Stored> items, ULONG position = 0);
 
     DSHOWBASE_DECLARE_IUNKNOWN
     HRESULT NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
 
-    STDMETHODIMP Next(ULONG count, IPin** pins, ULONG* fetched) override;
+    STDMETHODIMP Next(ULONG count, Item* items, ULONG* fetched) override;
     STDMETHODIMP Skip(ULONG count) override;
     STDMETHODIMP Reset() override;
-    STDMETHODIMP Clone(IEnumPins** clone) override;
+    STDMETHODIMP Clone(Interface** clone) override;
 
 private:
-    std::vector<Microsoft::WRL::ComPtr<IPin>> pins_;
+    std::vector<Stored> items_;
     ULONG position_;
 };
 
-class CEnumMediaTypes final : public CUnknown, public IEnumMediaTypes {
-public:
-    explicit CEnumMediaTypes(std::vector<CMediaType> types, ULONG position = 0);
-
-    DSHOWBASE_DECLARE_IUNKNOWN
-    HRESULT NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
-
-    // Each fetched type is a task-memory copy the caller frees with
-    // DeleteMediaType.
-    STDMETHODIMP Next(ULONG count, AM_MEDIA_TYPE** types, ULONG* fetched) override;
-    STDMETHODIMP Skip(ULONG count) override;
-    STDMETHODIMP Reset() override;
-    STDMETHODIMP Clone(IEnumMediaTypes** clone) override;
-
-private:
-    std::vector<CMediaType> types_;
-    ULONG position_;
+// Each fetched pin carries a reference for the caller; the enumerator keeps
+// one on each pin for its own life.
+struct PinItems {
+    using Interface = IEnumPins;
+    using Item = IPin*;
+    using Stored = Microsoft::WRL::ComPtr<IPin>;
 };
+
+// Each fetched type is a task-memory copy the caller frees with
+// DeleteMediaType.
+struct MediaTypeItems {
+    using Interface = IEnumMediaTypes;
+    using Item = AM_MEDIA_TYPE*;
+    using Stored = CMediaType;
+};
+
+extern template class CSnapshotEnumerator<PinItems>;
+extern template class CSnapshotEnumerator<MediaTypeItems>;
+
+using CEnumPins = CSnapshotEnumerator<PinItems>;
+using CEnumMediaTypes = CSnapshotEnumerator<MediaTypeItems>;
 
 } // namespace dshowbase
