@@ -11,13 +11,7 @@ namespace camera {
 
 HRESULT CreateMonitorObjects(CaptureEngineState& state)
 {
-    HRESULT hr = S_OK;
-    if (!state.monitorGraph) {
-        hr = CreateInstance(CLSID_FilterGraph, IID_IGraphBuilder, state.monitorGraph);
-        if (FAILED(hr))
-            return hr;
-    }
-    hr = QueryTo(state.monitorGraph.Get(), IID_IMediaControl, state.monitorControl);
+    HRESULT hr = CreateGraphObjects(state.monitorGraph, state.monitorControl, nullptr);
     if (FAILED(hr))
         return hr;
     hr = FindFilterByName(CLSID_LegacyAmFilterCategory, state.motion, L"Zavu Motion Detect Filter");

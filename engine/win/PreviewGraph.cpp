@@ -31,25 +31,6 @@ std::vector<HWND> ChildrenOf(HWND parent)
     return children;
 }
 
-// A graph with its builder and media control, made whole or not at all.
-struct NewGraph {
-    ComPtr<IGraphBuilder> graph;
-    ComPtr<ICaptureGraphBuilder2> builder;
-    ComPtr<IMediaControl> control;
-};
-
-HRESULT CreateGraph(NewGraph& made)
-{
-    HRESULT hr = CreateInstance(CLSID_FilterGraph, IID_IGraphBuilder, made.graph);
-    if (SUCCEEDED(hr))
-        hr = CreateInstance(CLSID_CaptureGraphBuilder2, IID_ICaptureGraphBuilder2, made.builder);
-    if (SUCCEEDED(hr))
-        hr = made.builder->SetFiltergraph(made.graph.Get());
-    if (SUCCEEDED(hr))
-        hr = QueryTo(made.graph.Get(), IID_IMediaControl, made.control);
-    return hr;
-}
-
 } // namespace
 
 HRESULT AddNamedFilter(IGraphBuilder* graph, IBaseFilter* filter, const wchar_t* name)
@@ -59,26 +40,30 @@ HRESULT AddNamedFilter(IGraphBuilder* graph, IBaseFilter* filter, const wchar_t*
     return graph->AddFilter(filter, name);
 }
 
-HRESULT CreatePreviewObjects(CaptureEngineState& state)
+HRESULT CreateGraphObjects(ComPtr<IGraphBuilder>& graph, ComPtr<IMediaControl>& control,
+                           ComPtr<ICaptureGraphBuilder2>* builder)
 {
     HRESULT hr = S_OK;
-    if (!state.previewBuilder) {
-        hr = CreateInstance(CLSID_CaptureGraphBuilder2, IID_ICaptureGraphBuilder2, state.previewBuilder);
-        if (FAILED(hr))
-            return hr;
-    }
-    ComPtr<IGraphBuilder> graph = state.previewGraph.Get();
-    if (!graph) {
+    if (!graph)
         hr = CreateInstance(CLSID_FilterGraph, IID_IGraphBuilder, graph);
-        if (FAILED(hr))
-            return hr;
-    }
-    hr = state.previewBuilder->SetFiltergraph(graph.Get());
-    if (FAILED(hr))
-        return hr;
-    hr = QueryTo(graph.Get(), IID_IMediaControl, state.previewControl);
+    if (SUCCEEDED(hr) && builder != nullptr && !*builder)
+        hr = CreateInstance(CLSID_CaptureGraphBuilder2, IID_ICaptureGraphBuilder2, *builder);
+    if (SUCCEEDED(hr) && builder != nullptr)
+        hr = (*builder)->SetFiltergraph(graph.Get());
+    if (SUCCEEDED(hr))
+        hr = QueryTo(graph.Get(), IID_IMediaControl, control);
+    return hr;
+}
+
+HRESULT CreatePreviewObjects(CaptureEngineState& state)
+{
+    ComPtr<IGraphBuilder> graph = state.previewGraph.Get();
+    HRESULT hr = CreateGraphObjects(graph, state.previewControl, &state.previewBuilder);
     if (FAILED(hr)) {
-        state.previewGraph.Reset();
+        // A graph whose media control is lost is not kept: nothing could
+        // stop it.
+        if (!state.previewControl)
+            state.previewGraph.Reset();
         return hr;
     }
     state.previewGraph.Exchange(graph);
@@ -156,14 +141,18 @@ HRESULT BuildPreviewGraph(CaptureEngineState& state, bool showMessages)
     // The old graph is stopped before it is emptied: filters leave a
     // running graph badly, and its window must not outlive it.
     StopAndEmptyPreview(state);
-    NewGraph made;
-    HRESULT hr = CreateGraph(made);
+    // A fresh graph with its builder and media control, made whole or not
+    // at all.
+    ComPtr<IGraphBuilder> made;
+    ComPtr<IMediaControl> control;
+    ComPtr<ICaptureGraphBuilder2> builder;
+    HRESULT hr = CreateGraphObjects(made, control, &builder);
     if (FAILED(hr))
         return hr;
-    state.previewControl = made.control;
-    state.previewBuilder = made.builder;
-    state.previewGraph.Exchange(made.graph);
-    IGraphBuilder* graph = made.graph.Get();
+    state.previewControl = control;
+    state.previewBuilder = builder;
+    state.previewGraph.Exchange(made);
+    IGraphBuilder* graph = made.Get();
 
     hr = AddNamedFilter(graph, state.videoCapture.Get(), L"Video Capture");
     if (FAILED(hr))
@@ -200,7 +189,7 @@ HRESULT BuildPreviewGraph(CaptureEngineState& state, bool showMessages)
     if (SUCCEEDED(hr))
         hr = ConnectFilters(graph, state.smartTee.Get(), L"Preview", state.grabberFilter.Get(), nullptr);
     if (SUCCEEDED(hr))
-        hr = made.builder->RenderStream(nullptr, nullptr, state.grabberFilter.Get(), nullptr, nullptr);
+        hr = builder->RenderStream(nullptr, nullptr, state.grabberFilter.Get(), nullptr, nullptr);
     if (FAILED(hr))
         return hr;
 

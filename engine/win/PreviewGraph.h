@@ -7,6 +7,12 @@
 
 namespace camera {
 
+// Makes what is missing of a filter graph and, when builder is given, of
+// its capture builder; joins the builder to the graph and takes the graph's
+// media control.
+HRESULT CreateGraphObjects(ComPtr<IGraphBuilder>& graph, ComPtr<IMediaControl>& control,
+                           ComPtr<ICaptureGraphBuilder2>* builder);
+
 // At Initialize: the preview graph with its builder and media control, and
 // the Sample Grabber that every capture graph shares.
 HRESULT CreatePreviewObjects(CaptureEngineState& state);
