@@ -33,6 +33,7 @@
 #include "CEffectFilter.h"
 #include "FakeSample.h"
 #include "ScriptedSource.h"
+#include "dshowbase/ClassFactory.h"
 #include "dshowbase/ClassIds.h"
 
 namespace vimbrel::effects::bench {
@@ -52,7 +53,7 @@ class CFilterBench {
 public:
     CFilterBench(int width, int height) : picture_(width, height) {
         HRESULT hr = S_OK;
-        auto* made = static_cast<lenstint::CEffectFilter*>(lenstint::CEffectFilter::CreateInstance(&hr));
+        auto* made = static_cast<lenstint::CEffectFilter*>(dshowbase::CreateNew<lenstint::CEffectFilter>(&hr));
         if (made == nullptr || FAILED(hr)) return;
         filterReference_ = static_cast<IBaseFilter*>(made);  // the graph and this object share it from here
         filter_ = made;

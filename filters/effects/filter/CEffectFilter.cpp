@@ -1,7 +1,6 @@
 #include "CEffectFilter.h"
 
 #include <cstring>
-#include <new>
 
 #include "FrameImageLoader.h"
 #include "ImageGeometry.h"
@@ -48,14 +47,6 @@ constexpr int kFrameRateSizeStep = 0;
 const WCHAR kOverlayFont[] = L"Arial";
 
 }  // namespace
-
-dshowbase::CUnknown* CEffectFilter::CreateInstance(HRESULT* result) {
-    CEffectFilter* filter = new (std::nothrow) CEffectFilter();
-    if (filter == nullptr && result != nullptr) {
-        *result = E_OUTOFMEMORY;
-    }
-    return filter;
-}
 
 CEffectFilter::CEffectFilter() : CTransformFilter(L"Image Effects", CLSID_EffectFilter) {
     if (gdiplus_.Ready()) {

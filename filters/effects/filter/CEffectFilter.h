@@ -48,8 +48,6 @@ class CEffectFilter final : public dshowbase::CTransformFilter,
                             public IVideoEffect,
                             private vimbrel::effects::IEffectHost {
 public:
-    static dshowbase::CUnknown* CreateInstance(HRESULT* result);
-
     CEffectFilter();
     ~CEffectFilter() override;
 

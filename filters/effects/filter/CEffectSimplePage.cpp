@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <new>
-
 #include "EffectPageIds.h"
 #include "GalleryTables.h"
 #include "InstallFolder.h"
@@ -12,12 +10,6 @@
 #include "dshowbase/Module.h"
 
 namespace lenstint {
-
-dshowbase::CUnknown* CEffectSimplePage::CreateInstance(HRESULT* result) {
-    CEffectSimplePage* page = new (std::nothrow) CEffectSimplePage();
-    if (!page && result) *result = E_OUTOFMEMORY;
-    return page;
-}
 
 CEffectSimplePage::CEffectSimplePage()
     : CBasePropertyPage(L"Simple Effects", IDD_EFFECT_SIMPLE_PAGE, IDS_EFFECT_SIMPLE_TITLE),

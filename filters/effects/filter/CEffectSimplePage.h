@@ -14,16 +14,9 @@ namespace lenstint {
 
 class CEffectSimplePage final : public dshowbase::CBasePropertyPage {
 public:
-    static dshowbase::CUnknown* CreateInstance(HRESULT* result);
-
     CEffectSimplePage();
 
-    HRESULT OnConnect(IUnknown* filter) override;
-    HRESULT OnDisconnect() override;
-    HRESULT OnActivate() override;
-    HRESULT OnDeactivate() override;
-    HRESULT OnApplyChanges() override;
-    INT_PTR OnReceiveMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    DSHOWBASE_PROPERTY_PAGE_HOOKS
 
     // Where the grid sits on the page, in pixels.
     static constexpr int kGridX = 10, kGridY = 30, kGridWidth = 320, kGridHeight = 272;

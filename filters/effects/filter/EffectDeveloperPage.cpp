@@ -2,7 +2,6 @@
 
 #include <climits>
 #include <cwchar>
-#include <new>
 
 #include "EffectPageIds.h"
 #include "GalleryTables.h"
@@ -25,12 +24,6 @@ int ParseParameter(const wchar_t* text) {
 }
 
 }  // namespace
-
-dshowbase::CUnknown* CEffectSpecialPage::CreateInstance(HRESULT* result) {
-    CEffectSpecialPage* page = new (std::nothrow) CEffectSpecialPage();
-    if (!page && result) *result = E_OUTOFMEMORY;
-    return page;
-}
 
 CEffectSpecialPage::CEffectSpecialPage()
     : CBasePropertyPage(L"Special Effects", IDD_EFFECT_SPECIAL_PAGE, IDS_EFFECT_SPECIAL_TITLE),

@@ -15,16 +15,9 @@ namespace lenstint {
 
 class CEffectSpecialPage final : public dshowbase::CBasePropertyPage {
 public:
-    static dshowbase::CUnknown* CreateInstance(HRESULT* result);
-
     CEffectSpecialPage();
 
-    HRESULT OnConnect(IUnknown* filter) override;
-    HRESULT OnDisconnect() override;
-    HRESULT OnActivate() override;
-    HRESULT OnDeactivate() override;
-    HRESULT OnApplyChanges() override;
-    INT_PTR OnReceiveMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    DSHOWBASE_PROPERTY_PAGE_HOOKS
 
     static constexpr int kFeatureCount = 11;
 

@@ -21,9 +21,9 @@ const dshowbase::PinSetup kEffectPins[] = {
 const dshowbase::FilterSetup kEffectSetup = {VIMBREL_EFFECT_FILTER_NAME, MERIT_DO_NOT_USE, nullptr, 2, kEffectPins};
 
 const dshowbase::FactoryTemplate kTemplates[] = {
-    {L"Image Effects", &CLSID_EffectFilter, &lenstint::CEffectFilter::CreateInstance, &kEffectSetup},
-    {L"Special Effects", &CLSID_EffectSpecialPage, &lenstint::CEffectSpecialPage::CreateInstance, nullptr},
-    {L"Simple Effects", &CLSID_EffectSimplePage, &lenstint::CEffectSimplePage::CreateInstance, nullptr},
+    {L"Image Effects", &CLSID_EffectFilter, &dshowbase::CreateNew<lenstint::CEffectFilter>, &kEffectSetup},
+    {L"Special Effects", &CLSID_EffectSpecialPage, &dshowbase::CreateNew<lenstint::CEffectSpecialPage>, nullptr},
+    {L"Simple Effects", &CLSID_EffectSimplePage, &dshowbase::CreateNew<lenstint::CEffectSimplePage>, nullptr},
 };
 
 }  // namespace

@@ -28,12 +28,6 @@ RECT ToRect(const motion::MotionRect& r) { return RECT{r.left, r.top, r.right, r
 
 }  // namespace
 
-dshowbase::CUnknown* CMotionFilter::CreateInstance(HRESULT* result) {
-    CMotionFilter* filter = new (std::nothrow) CMotionFilter();
-    if (!filter && result) *result = E_OUTOFMEMORY;
-    return filter;
-}
-
 CMotionFilter::CMotionFilter() : CTransformFilter(L"Zavu Motion Detect", CLSID_MotionFilter) {}
 
 CMotionFilter::~CMotionFilter() = default;

@@ -18,8 +18,6 @@ class CMotionFilter final : public dshowbase::CTransformFilter,
                             public ISpecifyPropertyPages,
                             public IMotionControl {
 public:
-    static dshowbase::CUnknown* CreateInstance(HRESULT* result);
-
     CMotionFilter();
     ~CMotionFilter() override;
 

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <cstdio>
-#include <new>
 
 #include "MotionPageIds.h"
 
@@ -23,12 +22,6 @@ unsigned ReadUnsigned(HWND dialog, int id) {
 int IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0; }
 
 }  // namespace
-
-dshowbase::CUnknown* CMotionFilterPage::CreateInstance(HRESULT* result) {
-    CMotionFilterPage* page = new (std::nothrow) CMotionFilterPage();
-    if (!page && result) *result = E_OUTOFMEMORY;
-    return page;
-}
 
 CMotionFilterPage::CMotionFilterPage()
     : CBasePropertyPage(L"Zavu movesense Setting", IDD_MOTION_PAGE, IDS_MOTION_PAGE_TITLE) {}

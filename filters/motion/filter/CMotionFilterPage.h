@@ -12,16 +12,9 @@ namespace movesense {
 
 class CMotionFilterPage final : public dshowbase::CBasePropertyPage {
 public:
-    static dshowbase::CUnknown* CreateInstance(HRESULT* result);
-
     CMotionFilterPage();
 
-    HRESULT OnConnect(IUnknown* filter) override;
-    HRESULT OnDisconnect() override;
-    HRESULT OnActivate() override;
-    HRESULT OnDeactivate() override;
-    HRESULT OnApplyChanges() override;
-    INT_PTR OnReceiveMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    DSHOWBASE_PROPERTY_PAGE_HOOKS
 
 private:
     void ToggleDetection();

@@ -21,8 +21,8 @@ const dshowbase::FilterSetup kMotionSetup = {L"Zavu Motion Detect Filter", MERIT
                                              2, kMotionPins};
 
 const dshowbase::FactoryTemplate kTemplates[] = {
-    {L"movesense", &CLSID_MotionFilter, &movesense::CMotionFilter::CreateInstance, &kMotionSetup},
-    {L"Zavu movesense Setting", &CLSID_MotionFilterPage, &movesense::CMotionFilterPage::CreateInstance, nullptr},
+    {L"movesense", &CLSID_MotionFilter, &dshowbase::CreateNew<movesense::CMotionFilter>, &kMotionSetup},
+    {L"Zavu movesense Setting", &CLSID_MotionFilterPage, &dshowbase::CreateNew<movesense::CMotionFilterPage>, nullptr},
 };
 
 }  // namespace

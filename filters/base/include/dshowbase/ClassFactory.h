@@ -3,8 +3,8 @@
 //
 // A DLL lists its classes once:
 //   const dshowbase::FactoryTemplate g_templates[] = {
-//       {L"Image Effects", &CLSID_EffectFilter, CEffectFilter::CreateInstance, &g_filterSetup},
-//       {L"Special Effects", &CLSID_EffectSpecialPage, CSpecialPage::CreateInstance, nullptr},
+//       {L"Image Effects", &CLSID_EffectFilter, &CreateNew<CEffectFilter>, &g_filterSetup},
+//       {L"Special Effects", &CLSID_EffectSpecialPage, &CreateNew<CSpecialPage>, nullptr},
 //   };
 // and its four exports call GetClassObject, CanUnloadNow (Module.h) and
 // RegisterServer (Registration.h) with that table. A creation function
@@ -18,12 +18,23 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <new>
 
 namespace dshowbase {
 
 struct FilterSetup;
 
 using CreateFunction = CUnknown* (*)(HRESULT* result);
+
+// The creation function of a class made without arguments.
+template <class T>
+CUnknown* CreateNew(HRESULT* result)
+{
+    T* object = new (std::nothrow) T();
+    if (object == nullptr && result != nullptr)
+        *result = E_OUTOFMEMORY;
+    return object;
+}
 
 struct FactoryTemplate {
     const wchar_t* name;          // default value of the CLSID key

@@ -8,6 +8,7 @@
 //   OnApplyChanges()    Apply while dirty: send the settings
 //   OnReceiveMessage()  every message of the dialog; return what a dialog
 //                       procedure returns (TRUE when handled)
+// DSHOWBASE_PROPERTY_PAGE_HOOKS in the page's class body declares all six.
 // SetDirty() marks the page changed and tells the page site, which enables
 // the frame's Apply button.
 #pragma once
@@ -69,3 +70,11 @@ private:
 };
 
 } // namespace dshowbase
+
+#define DSHOWBASE_PROPERTY_PAGE_HOOKS                                                        \
+    HRESULT OnConnect(IUnknown* object) override;                                            \
+    HRESULT OnDisconnect() override;                                                         \
+    HRESULT OnActivate() override;                                                           \
+    HRESULT OnDeactivate() override;                                                         \
+    HRESULT OnApplyChanges() override;                                                       \
+    INT_PTR OnReceiveMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -10,6 +10,7 @@
 #include <new>
 
 #include "CEffectFilter.h"
+#include "dshowbase/ClassFactory.h"
 #include "GraphFixture.h"
 #include "TestFilters.h"
 
@@ -97,7 +98,7 @@ TEST_F(AllocationFailure, EnumeratorsAnswerOutOfMemoryAndHandBackNothing) {
 // The effects filter's settings calls that keep or draw text.
 TEST_F(AllocationFailure, EffectTextAndFrameCallsAnswerInsteadOfThrowing) {
     HRESULT created = S_OK;
-    dshowbase::CUnknown* object = lenstint::CEffectFilter::CreateInstance(&created);
+    dshowbase::CUnknown* object = dshowbase::CreateNew<lenstint::CEffectFilter>(&created);
     ASSERT_NE(nullptr, object);
     ComPtr<IVideoEffect> effect;
     ASSERT_EQ(S_OK, object->NonDelegatingQueryInterface(IID_IVideoEffect, reinterpret_cast<void**>(effect.GetAddressOf())));
