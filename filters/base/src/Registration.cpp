@@ -87,7 +87,14 @@ const CLSID& CategoryOf(const FilterSetup& setup)
     return setup.category != nullptr ? *setup.category : CLSID_LegacyAmFilterCategory;
 }
 
+const REGPINTYPES kVideoAnySubtype = {&MEDIATYPE_Video, &MEDIASUBTYPE_NULL};
+
 } // namespace
+
+const PinSetup kVideoTransformPins[2] = {
+    {L"Input", false, false, false, false, &CLSID_NULL, nullptr, 1, &kVideoAnySubtype},
+    {L"Output", false, true, false, false, &CLSID_NULL, nullptr, 1, &kVideoAnySubtype},
+};
 
 HRESULT RegisterComClass(REFCLSID clsid, const wchar_t* name, const wchar_t* threadingModel)
 {

@@ -9,16 +9,10 @@
 
 namespace {
 
-const REGPINTYPES kVideoAnySubtype = {&MEDIATYPE_Video, &MEDIASUBTYPE_NULL};
-
-const dshowbase::PinSetup kEffectPins[] = {
-    {L"Input", false, false, false, false, &CLSID_NULL, nullptr, 1, &kVideoAnySubtype},
-    {L"Output", false, true, false, false, &CLSID_NULL, nullptr, 1, &kVideoAnySubtype},
-};
-
 // Merit "do not use": the capture engine inserts the filter by name;
 // intelligent connect must never pick it on its own.
-const dshowbase::FilterSetup kEffectSetup = {VIMBREL_EFFECT_FILTER_NAME, MERIT_DO_NOT_USE, nullptr, 2, kEffectPins};
+const dshowbase::FilterSetup kEffectSetup = {VIMBREL_EFFECT_FILTER_NAME, MERIT_DO_NOT_USE, nullptr, 2,
+                                             dshowbase::kVideoTransformPins};
 
 const dshowbase::FactoryTemplate kTemplates[] = {
     {L"Image Effects", &CLSID_EffectFilter, &dshowbase::CreateNew<lenstint::CEffectFilter>, &kEffectSetup},
@@ -28,14 +22,4 @@ const dshowbase::FactoryTemplate kTemplates[] = {
 
 }  // namespace
 
-DSHOWBASE_CLASS_ENTRY_POINTS(kTemplates)
-DSHOWBASE_REGISTRATION_ENTRY_POINTS(kTemplates)
-
-extern "C" {
-
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(instance);
-    return TRUE;
-}
-
-}  // extern "C"
+DSHOWBASE_FILTER_MODULE_ENTRY_POINTS(kTemplates)

@@ -30,6 +30,10 @@ struct FilterSetup {
     const PinSetup* pins;
 };
 
+// One video input and one video output, both of any subtype: the pins of a
+// filter that changes frames in the stream.
+extern const PinSetup kVideoTransformPins[2];
+
 // Writes HKCR\CLSID\{clsid} (default value: the name), InprocServer32 (this
 // module's path) and its ThreadingModel.
 HRESULT RegisterComClass(REFCLSID clsid, const wchar_t* name, const wchar_t* threadingModel);

@@ -26,3 +26,14 @@
     extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {                           \
         return ::dshowbase::RegisterServer(templates, std::size(templates), false);     \
     }
+
+// All a filter module exports: the four entry points above and a DllMain
+// that asks for no thread notifications (the filters keep no per-thread
+// state).
+#define DSHOWBASE_FILTER_MODULE_ENTRY_POINTS(templates)                                   \
+    DSHOWBASE_CLASS_ENTRY_POINTS(templates)                                              \
+    DSHOWBASE_REGISTRATION_ENTRY_POINTS(templates)                                       \
+    extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {           \
+        if (reason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(instance);           \
+        return TRUE;                                                                     \
+    }
