@@ -149,6 +149,10 @@ bool CFunctionPanel::PreTranslateMessage(MSG& msg) {
     return framework::CWindow::PreTranslateMessage(msg);
 }
 
+void CFunctionPanel::OnDestroy() {
+    DestroyButtons();
+}
+
 LRESULT CFunctionPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_MODE_CHANGED:
@@ -164,13 +168,10 @@ LRESULT CFunctionPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         EndPaint(Handle(), &paint);
         return 0;
     }
-    case WM_DESTROY:
-        DestroyButtons();
-        break;
     default:
         break;
     }
-    return framework::CWindow::WindowProc(message, wParam, lParam);
+    return CSkinControl::WindowProc(message, wParam, lParam);
 }
 
 }  // namespace vimbrel::ui

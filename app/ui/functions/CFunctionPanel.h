@@ -9,7 +9,7 @@
 #include "GdiplusSession.h"
 #include "IFunctionPanelController.h"
 #include "IItemPopup.h"
-#include "framework/CWindow.h"
+#include "CSkinControl.h"
 
 #include <windows.h>
 
@@ -18,7 +18,7 @@
 
 namespace vimbrel::ui {
 
-class CFunctionPanel : public framework::CWindow {
+class CFunctionPanel : public CSkinControl {
 public:
     CFunctionPanel(IFunctionPanelController& controller, IItemPopupFactory& popups);
     ~CFunctionPanel() override;
@@ -46,6 +46,7 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroy() override;
 
 private:
     void LayOut(const std::vector<PanelCatalogItem>& items);

@@ -152,6 +152,10 @@ void CItemButton::Release() {
     hoverFace_.Release();
 }
 
+void CItemButton::OnDestroy() {
+    Release();
+}
+
 LRESULT CItemButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT: {
@@ -172,13 +176,10 @@ LRESULT CItemButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             controller_.ShowAdvancedSettings();
         }
         break;
-    case WM_DESTROY:
-        Release();
-        break;
     default:
         break;
     }
-    return framework::CWindow::WindowProc(message, wParam, lParam);
+    return CSkinControl::WindowProc(message, wParam, lParam);
 }
 
 }  // namespace vimbrel::ui

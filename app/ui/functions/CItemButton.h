@@ -8,7 +8,7 @@
 #include "FunctionPanelLogic.h"
 #include "IFunctionPanelController.h"
 #include "IItemPopup.h"
-#include "framework/CWindow.h"
+#include "CSkinControl.h"
 
 #include <windows.h>
 #include <gdiplus.h>
@@ -21,7 +21,7 @@ namespace vimbrel::ui {
 // Skin colour behind the item pictures.
 constexpr int kItemButtonColourIndex = 0;
 
-class CItemButton : public framework::CWindow {
+class CItemButton : public CSkinControl {
 public:
     CItemButton(IFunctionPanelController& controller, IItemPopupFactory& popups);
     ~CItemButton() override;
@@ -50,6 +50,7 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroy() override;
 
 private:
     bool DrawFace(CMemoryPicture& face, HDC compatible, Gdiplus::Bitmap& picture);

@@ -233,6 +233,10 @@ void CStatusOverlay::Release() {
     backgroundBrush_.reset();
 }
 
+void CStatusOverlay::OnDestroy() {
+    Release();
+}
+
 LRESULT CStatusOverlay::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_MODE_CHANGED:
@@ -255,13 +259,10 @@ LRESULT CStatusOverlay::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         EndPaint(Handle(), &paint);
         return 0;
     }
-    case WM_DESTROY:
-        Release();
-        break;
     default:
         break;
     }
-    return framework::CWindow::WindowProc(message, wParam, lParam);
+    return CSkinControl::WindowProc(message, wParam, lParam);
 }
 
 }  // namespace vimbrel::ui

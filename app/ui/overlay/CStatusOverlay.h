@@ -16,7 +16,7 @@
 #include "ModeMessages.h"
 #include "OverlayLogic.h"
 #include "winowners/GdiOwners.h"
-#include "framework/CWindow.h"
+#include "CSkinControl.h"
 
 #include <windows.h>
 #include <gdiplus.h>
@@ -39,7 +39,7 @@ enum OverlayStateIcon : int {
 constexpr int kOverlayBackgroundColourIndex = 8;
 constexpr int kOverlayTextColourIndex = 9;
 
-class CStatusOverlay : public framework::CWindow {
+class CStatusOverlay : public CSkinControl {
 public:
     explicit CStatusOverlay(IOverlayController& controller);
     ~CStatusOverlay() override;
@@ -64,6 +64,7 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroy() override;
 
 private:
     bool OnOwnThread() const;

@@ -215,8 +215,14 @@ bool CSkinPanel::PreTranslateMessage(MSG& msg) {
     return false;
 }
 
+void CSkinPanel::OnDestroy() {
+    StopRepeat();
+    if (tooltip_) DestroyWindow(tooltip_);
+    tooltip_ = nullptr;
+}
+
 LRESULT CSkinPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!logic_) return CWindow::WindowProc(message, wParam, lParam);
+    if (!logic_) return CSkinControl::WindowProc(message, wParam, lParam);
     const Colour key = static_cast<Colour>(wParam);
     switch (message) {
     case WM_ERASEBKGND:
@@ -255,13 +261,8 @@ LRESULT CSkinPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PANEL_DISABLE_ALL:
         logic_->DisableAll();
         return 0;
-    case WM_DESTROY:
-        StopRepeat();
-        if (tooltip_) DestroyWindow(tooltip_);
-        tooltip_ = nullptr;
-        break;
     case WM_NCDESTROY: {
-        LRESULT result = CWindow::WindowProc(message, wParam, lParam);
+        LRESULT result = CSkinControl::WindowProc(message, wParam, lParam);
         // The sliders' windows went with the panel's; their objects follow.
         sliders_.clear();
         return result;
@@ -269,7 +270,7 @@ LRESULT CSkinPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return CWindow::WindowProc(message, wParam, lParam);
+    return CSkinControl::WindowProc(message, wParam, lParam);
 }
 
 }  // namespace vimbrel::ui

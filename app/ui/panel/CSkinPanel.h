@@ -11,7 +11,7 @@
 #include "SkinMask.h"
 #include "SkinPictures.h"
 #include "winowners/GdiOwners.h"
-#include "framework/CWindow.h"
+#include "CSkinControl.h"
 
 #include <windows.h>
 
@@ -22,7 +22,7 @@
 
 namespace vimbrel::ui {
 
-class CSkinPanel : public framework::CWindow, private IPanelEffects {
+class CSkinPanel : public CSkinControl, private IPanelEffects {
 public:
     explicit CSkinPanel(IPanelController& controller);
     ~CSkinPanel() override;
@@ -50,6 +50,7 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroy() override;
 
     // Where a panel of another program differs (the slide-show player's
     // control bar); the defaults are the main program's panel.

@@ -142,6 +142,11 @@ bool CSkinSlider::PreTranslateMessage(MSG& msg) {
     return false;
 }
 
+void CSkinSlider::OnDestroy() {
+    if (tooltip_) DestroyWindow(tooltip_);
+    tooltip_ = nullptr;
+}
+
 LRESULT CSkinSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (logic_) {
         switch (message) {
@@ -166,15 +171,11 @@ LRESULT CSkinSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PANEL_SET_SLIDER:
             logic_->SetEnabled(lParam != 0);
             return 0;
-        case WM_DESTROY:
-            if (tooltip_) DestroyWindow(tooltip_);
-            tooltip_ = nullptr;
-            break;
         default:
             break;
         }
     }
-    return CWindow::WindowProc(message, wParam, lParam);
+    return CSkinControl::WindowProc(message, wParam, lParam);
 }
 
 }  // namespace vimbrel::ui

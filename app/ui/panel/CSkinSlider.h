@@ -7,7 +7,7 @@
 #include "SkinConfig.h"
 #include "SliderLogic.h"
 #include "winowners/GdiOwners.h"
-#include "framework/CWindow.h"
+#include "CSkinControl.h"
 
 #include <windows.h>
 #include <gdiplus.h>
@@ -18,7 +18,7 @@
 
 namespace vimbrel::ui {
 
-class CSkinSlider : public framework::CWindow, private ISliderEffects {
+class CSkinSlider : public CSkinControl, private ISliderEffects {
 public:
     explicit CSkinSlider(IPanelController& controller);
     ~CSkinSlider() override;
@@ -41,6 +41,7 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroy() override;
 
 private:
     void DrawStep(int step, SliderStrip strip) override;

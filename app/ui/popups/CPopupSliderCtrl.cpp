@@ -43,18 +43,19 @@ bool CPopupSliderCtrl::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lP
     return false;
 }
 
+void CPopupSliderCtrl::OnDestroy() {
+    brush_.reset();
+}
+
 LRESULT CPopupSliderCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SETFOCUS:
         SetFocus(nullptr);
         return 0;
-    case WM_DESTROY:
-        brush_.reset();
-        break;
     default:
         break;
     }
-    return CWindow::WindowProc(message, wParam, lParam);
+    return CSkinControl::WindowProc(message, wParam, lParam);
 }
 
 }  // namespace vimbrel::ui

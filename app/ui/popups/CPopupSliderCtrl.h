@@ -5,7 +5,7 @@
 
 #include "SkinTypes.h"
 #include "winowners/GdiOwners.h"
-#include "framework/CWindow.h"
+#include "CSkinControl.h"
 
 #include <windows.h>
 
@@ -13,7 +13,7 @@ namespace vimbrel::ui {
 
 constexpr int kPopupSliderControlId = 2000;
 
-class CPopupSliderCtrl : public framework::CWindow {
+class CPopupSliderCtrl : public CSkinControl {
 public:
     explicit CPopupSliderCtrl(Colour background) : background_(background) {}
     ~CPopupSliderCtrl() override { Destroy(); }
@@ -23,6 +23,7 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroy() override;
     bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:

@@ -76,6 +76,10 @@ void CPopupWindow::WatchPointer() {
     if (!Inside(at.x, at.y) && !InButton(at.x, at.y)) Hide();
 }
 
+void CPopupWindow::OnDestroy() {
+    Release();
+}
+
 LRESULT CPopupWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_MOUSEMOVE) {
         OnMouseMove(MouseX(lParam), MouseY(lParam));
@@ -110,12 +114,11 @@ LRESULT CPopupWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         WatchPointer();
         return 0;
     }
-    if (message == WM_DESTROY) Release();
     if (message == WM_LBUTTONUP) {
         OnButtonUp(MouseX(lParam), MouseY(lParam));
         return 0;
     }
-    return CWindow::WindowProc(message, wParam, lParam);
+    return CSkinControl::WindowProc(message, wParam, lParam);
 }
 
 Gdiplus::Color CPopupWindow::Skin(int index) { return OpaqueColour(controller_.SkinColour(index)); }

@@ -8,7 +8,7 @@
 #include "IItemPopup.h"
 #include "IPopupController.h"
 #include "PopupText.h"
-#include "framework/CWindow.h"
+#include "CSkinControl.h"
 
 #include <windows.h>
 #include <gdiplus.h>
@@ -39,7 +39,7 @@ enum PopupSkinColour : int {
     kPopupTextColour = 6,
 };
 
-class CPopupWindow : public framework::CWindow, public IItemPopup {
+class CPopupWindow : public CSkinControl, public IItemPopup {
 public:
     ~CPopupWindow() override = default;
 
@@ -78,6 +78,7 @@ protected:
     // Frees what the popup holds besides its window; also on WM_DESTROY.
     virtual void Release() {}
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroy() override;
 
     bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
     bool InButton(int x, int y) const;

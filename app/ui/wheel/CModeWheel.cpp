@@ -267,6 +267,12 @@ void CModeWheel::OnButtonDown(LPARAM point) {
     controller_.SetMode(target);
 }
 
+void CModeWheel::OnDestroy() {
+    // The thread goes first: it draws on everything released after it.
+    StopAnimation();
+    Release();
+}
+
 LRESULT CModeWheel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT: {
@@ -299,15 +305,10 @@ LRESULT CModeWheel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_WINDOWPOSCHANGING:
         PostMessageW(Handle(), WM_PAINT, 0, 0);
         break;
-    case WM_DESTROY:
-        // The thread goes first: it draws on everything released after it.
-        StopAnimation();
-        Release();
-        break;
     default:
         break;
     }
-    return framework::CWindow::WindowProc(message, wParam, lParam);
+    return CSkinControl::WindowProc(message, wParam, lParam);
 }
 
 }  // namespace vimbrel::ui

@@ -14,7 +14,7 @@
 #include "WheelLogic.h"
 #include "winowners/GdiOwners.h"
 #include "winowners/KernelOwners.h"
-#include "framework/CWindow.h"
+#include "CSkinControl.h"
 
 #include <windows.h>
 #include <gdiplus.h>
@@ -30,7 +30,7 @@ constexpr const wchar_t* kWheelEventName = L"Zavu_Vimbrel_WEvent";
 // The skin colour (counting from 0) behind the wheel.
 constexpr int kWheelBackgroundColourIndex = 7;
 
-class CModeWheel : public framework::CWindow, private IWheelPainter {
+class CModeWheel : public CSkinControl, private IWheelPainter {
 public:
     explicit CModeWheel(IWheelController& controller);
     ~CModeWheel() override;
@@ -56,6 +56,7 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroy() override;
 
 private:
     struct Sector {
