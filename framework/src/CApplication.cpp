@@ -40,6 +40,18 @@ void ProcessMessage(MSG& msg) {
     DispatchMessageW(&msg);
 }
 
+bool PumpNestedMessage() {
+    MSG msg;
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == -1) return false;
+    if (got == 0) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return false;
+    }
+    ProcessMessage(msg);
+    return true;
+}
+
 int RunApplication(HINSTANCE instance, const wchar_t* commandLine, int showCommand) {
     CApplication* app = CApplication::Current();
     if (!app) return -1;

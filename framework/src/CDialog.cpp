@@ -72,15 +72,7 @@ void CDialog::RunModalLoop() {
             UpdateWindow(Handle());
             continue;
         }
-        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got == -1) break;
-        if (got == 0) {
-            // The program is quitting: end this loop and let the outer one
-            // see the quit as well.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        ProcessMessage(msg);
+        if (!PumpNestedMessage()) break;
     }
 }
 

@@ -80,15 +80,8 @@ INT_PTR CPropertySheet::DoModal() {
     if (Make(true, owner)) {
         // A modeless sheet is over when it has no current page any more
         // (OK, Cancel or the close box).
-        MSG msg;
         while (Handle() && CurrentPage()) {
-            BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-            if (got == -1) break;
-            if (got == 0) {
-                PostQuitMessage(static_cast<int>(msg.wParam));
-                break;
-            }
-            ProcessMessage(msg);
+            if (!PumpNestedMessage()) break;
         }
         // OK and Apply both apply every page; the sheet closed with OK when
         // the last word the pages had was an apply and not a reset.

@@ -47,4 +47,10 @@ int RunApplication(HINSTANCE instance, const wchar_t* commandLine, int showComma
 // object, and dispatches it unless one of them took it.
 void ProcessMessage(MSG& msg);
 
+// One turn of a nested message loop (a modal dialog's, a sheet's): takes the
+// next message and processes it. False when the loop must end: the queue
+// failed, or the program is quitting, and then the quit is posted again so
+// that the outer loop sees it as well.
+bool PumpNestedMessage();
+
 }  // namespace framework
