@@ -17,12 +17,7 @@ CEffectSimplePage::CEffectSimplePage()
       languageFile_(installFolder_ + L"Vimbrel.ini") {}
 
 HRESULT CEffectSimplePage::OnConnect(IUnknown* filter) {
-    const HRESULT hr = QueryVideoEffect(filter, effect_);
-    if (FAILED(hr)) return hr;
-    int id = 0;
-    effect_->GetEffect(&id, &param_);
-    controlId_ = id + EFFECT_CONTROL_BASE;
-    return S_OK;
+    return ConnectVideoEffect(filter, effect_, controlId_, param_);
 }
 
 HRESULT CEffectSimplePage::OnDisconnect() {

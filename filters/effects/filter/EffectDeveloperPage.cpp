@@ -30,11 +30,8 @@ CEffectSpecialPage::CEffectSpecialPage()
       installFolder_(ReadInstallFolder(L"")) {}
 
 HRESULT CEffectSpecialPage::OnConnect(IUnknown* filter) {
-    const HRESULT hr = QueryVideoEffect(filter, effect_);
+    const HRESULT hr = ConnectVideoEffect(filter, effect_, controlId_, param_);
     if (FAILED(hr)) return hr;
-    int id = 0;
-    effect_->GetEffect(&id, &param_);
-    controlId_ = id + EFFECT_CONTROL_BASE;
     for (int i = 0; i < kFeatureCount; ++i) {
         features_[i] = 0;
         effect_->GetFeatureState(i, &features_[i]);

@@ -3,13 +3,16 @@
 
 #include <wrl/client.h>
 
+#include "EffectPageIds.h"
 #include "IVideoEffect.h"
 
 namespace lenstint {
 
-// The object's IVideoEffect: E_POINTER for no object, E_NOINTERFACE when
-// refused, E_FAIL for a null answer.
-inline HRESULT QueryVideoEffect(IUnknown* object, Microsoft::WRL::ComPtr<IVideoEffect>& effect) {
+// The object's IVideoEffect, and the effect it applies as the pages' control
+// id and its parameter: E_POINTER for no object, E_NOINTERFACE when refused,
+// E_FAIL for a null answer.
+inline HRESULT ConnectVideoEffect(IUnknown* object, Microsoft::WRL::ComPtr<IVideoEffect>& effect, int& controlId,
+                                  int& param) {
     effect.Reset();
     if (!object) return E_POINTER;
     Microsoft::WRL::ComPtr<IVideoEffect> answer;
@@ -17,6 +20,9 @@ inline HRESULT QueryVideoEffect(IUnknown* object, Microsoft::WRL::ComPtr<IVideoE
         return E_NOINTERFACE;
     if (!answer) return E_FAIL;
     effect = answer;
+    int id = 0;
+    effect->GetEffect(&id, &param);
+    controlId = id + EFFECT_CONTROL_BASE;
     return S_OK;
 }
 
