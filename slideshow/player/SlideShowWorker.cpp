@@ -9,6 +9,8 @@
 #include "ScreenBuffers.h"
 #include "WindowSlideStage.h"
 
+#include "winowners/ThreadOwners.h"
+
 namespace slideshow {
 
 namespace {
@@ -70,40 +72,23 @@ CWorkerThread::~CWorkerThread() {
 bool CWorkerThread::Start(HWND player, HWND bar, DWORD initialSleepMs) {
     if (thread_) return false;
     windows_ = WorkerWindows{player, bar, initialSleepMs};
-    thread_ = CreateThread(nullptr, 0, &SlideShowThreadProc, &windows_, 0, nullptr);
-    return thread_ != nullptr;
+    thread_.reset(CreateThread(nullptr, 0, &SlideShowThreadProc, &windows_, 0, nullptr));
+    return static_cast<bool>(thread_);
 }
 
 bool CWorkerThread::Running() const {
-    return thread_ && WaitForSingleObject(thread_, 0) == WAIT_TIMEOUT;
+    return thread_ && WaitForSingleObject(thread_.get(), 0) == WAIT_TIMEOUT;
 }
 
 bool CWorkerThread::Join(DWORD timeoutMs) {
     if (!thread_) return true;
-    const DWORD start = GetTickCount();
-    bool left = false;
-    for (;;) {
-        const DWORD spent = GetTickCount() - start;
-        if (spent >= timeoutMs) break;
-        const DWORD wait = MsgWaitForMultipleObjects(1, &thread_, FALSE, timeoutMs - spent, QS_SENDMESSAGE);
-        if (wait == WAIT_OBJECT_0) {
-            left = true;
-            break;
-        }
-        if (wait != WAIT_OBJECT_0 + 1) break;
-        // The worker shows windows of this thread: serve what it sends.
-        MSG msg;
-        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
-    if (!left) {
-        // A worker stuck in the platform past every wait of its own: it
-        // must not outlive the list and buffers it draws with.
-        TerminateThread(thread_, 1);
-        WaitForSingleObject(thread_, 1000);
-    }
-    CloseHandle(thread_);
-    thread_ = nullptr;
-    return left;
+    // The worker shows windows of this thread, so the wait serves what it
+    // sends. One stuck in the platform past every wait of its own must
+    // still not outlive the list and buffers it draws with.
+    const bool terminated = winowners::StopThread(
+        thread_.get(), {timeoutMs, winowners::ThreadWait::AnsweringSentMessages, 1000});
+    thread_.reset();
+    return !terminated;
 }
 
 } // namespace slideshow

@@ -4,6 +4,8 @@
 // worker to leave before the list and the buffers go.
 #pragma once
 
+#include "winowners/KernelOwners.h"
+
 #include <windows.h>
 
 namespace slideshow {
@@ -30,11 +32,11 @@ public:
     // terminated as a last resort. True when it left by itself.
     bool Join(DWORD timeoutMs);
     bool Running() const;
-    HANDLE Handle() const { return thread_; }
+    HANDLE Handle() const { return thread_.get(); }
 
 private:
     WorkerWindows windows_;
-    HANDLE thread_ = nullptr;
+    winowners::UniqueHandle thread_;
 };
 
 } // namespace slideshow

@@ -1,5 +1,6 @@
 #include "winowners/GdiOwners.h"
 #include "winowners/KernelOwners.h"
+#include "winowners/ThreadOwners.h"
 
 #include <gtest/gtest.h>
 
@@ -41,6 +42,39 @@ TEST(WindowsOwnersTest, SelectionPutsThePreviousObjectBack)
         EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BITMAP), bitmap.get());
     }
     EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BITMAP), before);
+}
+
+DWORD WINAPI SendToWindow(void* window)
+{
+    SendMessageW(static_cast<HWND>(window), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"sent"));
+    return 0;
+}
+
+DWORD WINAPI WaitForever(void* event)
+{
+    WaitForSingleObject(static_cast<HANDLE>(event), INFINITE);
+    return 0;
+}
+
+TEST(WindowsOwnersTest, StopThreadTerminatesOnlyWhatDoesNotEnd)
+{
+    // A worker sending to a window of the waiting thread ends only when the
+    // wait answers it.
+    HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    UniqueHandle sender(CreateThread(nullptr, 0, &SendToWindow, window, 0, nullptr));
+    ASSERT_TRUE(sender);
+    EXPECT_FALSE(StopThread(sender.get(), {10000, ThreadWait::AnsweringSentMessages}));
+    wchar_t text[8] = {};
+    GetWindowTextW(window, text, 8);
+    EXPECT_STREQ(text, L"sent");
+    DestroyWindow(window);
+
+    UniqueHandle never(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    UniqueHandle stuck(CreateThread(nullptr, 0, &WaitForever, never.get(), 0, nullptr));
+    ASSERT_TRUE(stuck);
+    EXPECT_TRUE(StopThread(stuck.get(), {50, ThreadWait::Plain, 5000}));
+    EXPECT_EQ(WaitForSingleObject(stuck.get(), 0), WAIT_OBJECT_0); // gone once StopThread returns
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "CWorkerThread.h"
 
+#include "winowners/ThreadOwners.h"
+
 namespace vimbrel::ui {
 
 bool CWorkerThread::Start(std::function<void()> body, int priority) {
@@ -34,8 +36,7 @@ bool CWorkerThread::Stop(const std::function<void()>& wake, DWORD waitMs) {
     SetEvent(quit_.get());
     if (wake) wake();
     // Every pause of the thread ends at once on the quit event.
-    const bool ended = WaitForSingleObject(thread_.get(), waitMs) == WAIT_OBJECT_0;
-    if (!ended) TerminateThread(thread_.get(), 1);
+    const bool ended = !winowners::StopThread(thread_.get(), {waitMs});
     thread_.reset();
     quit_.reset();
     body_ = nullptr;

@@ -1,5 +1,7 @@
 #include "dshowbase/SourceFilter.h"
 
+#include "winowners/ThreadOwners.h"
+
 #include <wrl/client.h>
 
 namespace dshowbase {
@@ -84,16 +86,16 @@ HRESULT CSourceStreamPin::Active()
     if (FAILED(hr)) {
         return hr;
     }
-    if (thread_ != nullptr) {
+    if (thread_) {
         return S_OK;
     }
-    stopEvent_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    wakeEvent_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    if (stopEvent_ != nullptr && wakeEvent_ != nullptr) {
+    stopEvent_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    wakeEvent_.reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    if (stopEvent_ && wakeEvent_) {
         delivered_ = 0;
-        thread_ = CreateThread(nullptr, 0, &CSourceStreamPin::ThreadMain, this, 0, nullptr);
+        thread_.reset(CreateThread(nullptr, 0, &CSourceStreamPin::ThreadMain, this, 0, nullptr));
     }
-    if (thread_ == nullptr) {
+    if (!thread_) {
         hr = HRESULT_FROM_WIN32(GetLastError());
         StopThread();
         CBaseOutputPin::Inactive();
@@ -104,8 +106,8 @@ HRESULT CSourceStreamPin::Active()
 
 HRESULT CSourceStreamPin::Inactive()
 {
-    if (stopEvent_ != nullptr) {
-        SetEvent(stopEvent_);
+    if (stopEvent_) {
+        SetEvent(stopEvent_.get());
     }
     const HRESULT hr = CBaseOutputPin::Inactive();
     StopThread();
@@ -114,32 +116,24 @@ HRESULT CSourceStreamPin::Inactive()
 
 HRESULT CSourceStreamPin::Run(REFERENCE_TIME start)
 {
-    if (wakeEvent_ != nullptr) {
-        SetEvent(wakeEvent_);
+    if (wakeEvent_) {
+        SetEvent(wakeEvent_.get());
     }
     return CBaseOutputPin::Run(start);
 }
 
 void CSourceStreamPin::StopThread()
 {
-    if (thread_ != nullptr) {
-        SetEvent(stopEvent_);
-        if (WaitForSingleObject(thread_, kThreadJoinMs) != WAIT_OBJECT_0) {
-            // A downstream filter that never returns a Receive: better a
-            // lost thread than a graph that can never stop.
-            TerminateThread(thread_, 1);
-        }
-        CloseHandle(thread_);
-        thread_ = nullptr;
+    if (thread_) {
+        SetEvent(stopEvent_.get());
+        // A downstream filter that never returns a Receive ends in a
+        // terminated thread: better a lost thread than a graph that can
+        // never stop.
+        winowners::StopThread(thread_.get(), {kThreadJoinMs});
+        thread_.reset();
     }
-    if (stopEvent_ != nullptr) {
-        CloseHandle(stopEvent_);
-        stopEvent_ = nullptr;
-    }
-    if (wakeEvent_ != nullptr) {
-        CloseHandle(wakeEvent_);
-        wakeEvent_ = nullptr;
-    }
+    stopEvent_.reset();
+    wakeEvent_.reset();
 }
 
 DWORD WINAPI CSourceStreamPin::ThreadMain(void* self)
@@ -154,12 +148,12 @@ DWORD WINAPI CSourceStreamPin::ThreadMain(void* self)
 
 void CSourceStreamPin::StreamLoop()
 {
-    const HANDLE events[2] = {stopEvent_, wakeEvent_};
+    const HANDLE events[2] = {stopEvent_.get(), wakeEvent_.get()};
     LONGLONG index = 0;
     LONGLONG nextDue = 0;
     bool firstOfRun = true;
     for (;;) {
-        if (WaitForSingleObject(stopEvent_, 0) == WAIT_OBJECT_0) {
+        if (WaitForSingleObject(stopEvent_.get(), 0) == WAIT_OBJECT_0) {
             return;
         }
         if (filter_->State() != State_Running) {
@@ -187,7 +181,7 @@ void CSourceStreamPin::StreamLoop()
         if (FAILED(hr)) {
             // No buffer (decommitted while stopping) or a refusal downstream:
             // try again at the next tick instead of spinning.
-            if (WaitForSingleObject(stopEvent_, 10) == WAIT_OBJECT_0) {
+            if (WaitForSingleObject(stopEvent_.get(), 10) == WAIT_OBJECT_0) {
                 return;
             }
         } else {

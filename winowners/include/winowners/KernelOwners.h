@@ -22,6 +22,7 @@ struct CloseHandleLike {
 
 using UniqueHandle = UniqueOwner<CloseHandleLike<&::CloseHandle>>;
 using UniqueFindHandle = UniqueOwner<CloseHandleLike<&::FindClose>>;
+using UniqueChangeNotification = UniqueOwner<CloseHandleLike<&::FindCloseChangeNotification>>;
 using UniqueKey = UniqueAny<HKEY, &::RegCloseKey>;
 using UniqueModule = UniqueAny<HMODULE, &::FreeLibrary>;
 using UniqueIcon = UniqueAny<HICON, &::DestroyIcon>;

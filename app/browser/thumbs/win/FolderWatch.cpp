@@ -2,6 +2,8 @@
 
 #include "BrowserMessages.h"
 
+#include "winowners/ThreadOwners.h"
+
 namespace vimbrel::browser {
 
 bool CFolderWatch::Start(HWND owner, const std::wstring& folder)
@@ -9,12 +11,11 @@ bool CFolderWatch::Start(HWND owner, const std::wstring& folder)
     Stop();
     owner_ = owner;
     folder_ = folder;
-    stop_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    stop_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (!stop_) return false;
-    thread_ = CreateThread(nullptr, 0, &CFolderWatch::ThreadMain, this, 0, nullptr);
+    thread_.reset(CreateThread(nullptr, 0, &CFolderWatch::ThreadMain, this, 0, nullptr));
     if (!thread_) {
-        CloseHandle(stop_);
-        stop_ = nullptr;
+        stop_.reset();
         return false;
     }
     return true;
@@ -23,20 +24,16 @@ bool CFolderWatch::Start(HWND owner, const std::wstring& folder)
 void CFolderWatch::Stop()
 {
     if (thread_) {
-        SetEvent(stop_);
-        if (WaitForSingleObject(thread_, 5000) != WAIT_OBJECT_0) TerminateThread(thread_, 1);
-        CloseHandle(thread_);
-        thread_ = nullptr;
+        SetEvent(stop_.get());
+        winowners::StopThread(thread_.get(), {5000});
+        thread_.reset();
     }
-    if (stop_) {
-        CloseHandle(stop_);
-        stop_ = nullptr;
-    }
+    stop_.reset();
 }
 
 bool CFolderWatch::Running() const
 {
-    return thread_ && WaitForSingleObject(thread_, 0) == WAIT_TIMEOUT;
+    return thread_ && WaitForSingleObject(thread_.get(), 0) == WAIT_TIMEOUT;
 }
 
 DWORD WINAPI CFolderWatch::ThreadMain(void* self)
@@ -47,18 +44,18 @@ DWORD WINAPI CFolderWatch::ThreadMain(void* self)
 
 void CFolderWatch::Run()
 {
-    HANDLE change = FindFirstChangeNotificationW(folder_.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
-    if (change == INVALID_HANDLE_VALUE) return;
-    const HANDLE waits[2] = {stop_, change};
+    const winowners::UniqueChangeNotification change(
+        FindFirstChangeNotificationW(folder_.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME));
+    if (!change) return;
+    const HANDLE waits[2] = {stop_.get(), change.get()};
     bool first = true;
     for (;;) {
         if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) break;
-        if (!first && WaitForSingleObject(stop_, 100) == WAIT_OBJECT_0) break;
+        if (!first && WaitForSingleObject(stop_.get(), 100) == WAIT_OBJECT_0) break;
         first = false;
         PostMessageW(owner_, WM_BROWSE_REFRESH, 0, 0);
-        if (!FindNextChangeNotification(change)) break;
+        if (!FindNextChangeNotification(change.get())) break;
     }
-    FindCloseChangeNotification(change);
 }
 
 }  // namespace vimbrel::browser

@@ -4,6 +4,8 @@
 // burst of changes settles first.
 #pragma once
 
+#include "winowners/KernelOwners.h"
+
 #include <windows.h>
 
 #include <string>
@@ -31,8 +33,8 @@ private:
 
     HWND owner_ = nullptr;
     std::wstring folder_;
-    HANDLE stop_ = nullptr;
-    HANDLE thread_ = nullptr;
+    winowners::UniqueHandle stop_;
+    winowners::UniqueHandle thread_;
 };
 
 }  // namespace vimbrel::browser

@@ -8,6 +8,8 @@
 
 #include <atomic>
 
+#include "winowners/KernelOwners.h"
+
 #include "BrowsePorts.h"
 
 namespace vimbrel::controller {
@@ -30,12 +32,10 @@ private:
     bool Sleep(int ms) override;
     bool StopRequested() const override { return m_stopRequested.load(); }
     static DWORD WINAPI ThreadMain(LPVOID self);
-    // Waits for the thread while handling sent messages; false at the bound.
-    bool WaitForThread();
 
     DWORD m_stopBoundMs;
-    HANDLE m_stopEvent = nullptr;
-    HANDLE m_thread = nullptr;
+    winowners::UniqueHandle m_stopEvent;
+    winowners::UniqueHandle m_thread;
     DWORD m_threadId = 0;
     std::atomic<bool> m_stopRequested{false};
     ProgressBody m_body;

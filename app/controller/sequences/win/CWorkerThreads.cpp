@@ -1,18 +1,16 @@
 #include "CWorkerThreads.h"
 
+#include "winowners/ThreadOwners.h"
+
 namespace vimbrel::controller {
 
 struct CWorkerThreads::Worker final : IWorkerContext {
     Worker(WorkerKind k, WorkerBody b) : kind(k), body(std::move(b)) {}
-    ~Worker() override {
-        if (thread) CloseHandle(thread);
-        if (stopEvent) CloseHandle(stopEvent);
-    }
     bool Sleep(int ms) override {
-        return WaitForSingleObject(stopEvent, ms > 0 ? static_cast<DWORD>(ms) : 0) == WAIT_TIMEOUT;
+        return WaitForSingleObject(stopEvent.get(), ms > 0 ? static_cast<DWORD>(ms) : 0) == WAIT_TIMEOUT;
     }
-    bool StopRequested() const override { return WaitForSingleObject(stopEvent, 0) != WAIT_TIMEOUT; }
-    bool Ended() const { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }
+    bool StopRequested() const override { return WaitForSingleObject(stopEvent.get(), 0) != WAIT_TIMEOUT; }
+    bool Ended() const { return WaitForSingleObject(thread.get(), 0) == WAIT_OBJECT_0; }
 
     static DWORD WINAPI Run(void* parameter) {
         // The thread holds its own reference, so the worker outlives it.
@@ -24,34 +22,20 @@ struct CWorkerThreads::Worker final : IWorkerContext {
 
     WorkerKind kind;
     WorkerBody body;
-    HANDLE thread = nullptr;
-    HANDLE stopEvent = nullptr;
+    winowners::UniqueHandle thread;
+    winowners::UniqueHandle stopEvent;
     DWORD threadId = 0;
 };
-
-bool WaitAnsweringSentMessages(HANDLE handle, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        const DWORD spent = GetTickCount() - start;
-        const DWORD left = spent >= timeoutMs ? 0 : timeoutMs - spent;
-        const DWORD result = MsgWaitForMultipleObjects(1, &handle, FALSE, left, QS_SENDMESSAGE);
-        if (result == WAIT_OBJECT_0) return true;
-        if (result != WAIT_OBJECT_0 + 1) return false;
-        // Peeking dispatches the messages other threads sent to this one.
-        MSG message;
-        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
-}
 
 bool CWorkerThreads::Start(WorkerKind kind, WorkerBody body) {
     std::lock_guard<std::mutex> hold(m_lock);
     ReapEnded();
     if (m_closed) return false;
     auto worker = std::make_shared<Worker>(kind, std::move(body));
-    worker->stopEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    worker->stopEvent.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (!worker->stopEvent) return false;
     auto* reference = new std::shared_ptr<Worker>(worker);
-    worker->thread = CreateThread(nullptr, 0, &Worker::Run, reference, 0, &worker->threadId);
+    worker->thread.reset(CreateThread(nullptr, 0, &Worker::Run, reference, 0, &worker->threadId));
     if (!worker->thread) {
         delete reference;
         return false;
@@ -87,17 +71,16 @@ void CWorkerThreads::StopMatching(bool all, WorkerKind kind) {
         std::lock_guard<std::mutex> hold(m_lock);
         for (const auto& worker : m_workers)
             if (all || worker->kind == kind) {
-                SetEvent(worker->stopEvent);
+                SetEvent(worker->stopEvent.get());
                 stopping.push_back(worker);
             }
     }
     for (const auto& worker : stopping) {
         // A worker stopping its own kind goes on to its end by itself.
         if (worker->threadId == GetCurrentThreadId()) continue;
-        if (!WaitAnsweringSentMessages(worker->thread, m_stopTimeoutMs)) {
-            // Last resort: a worker stuck in a call that never returns.
-            TerminateThread(worker->thread, 1);
-            WaitForSingleObject(worker->thread, 1000);
+        // Only a worker stuck in a call that never returns is terminated.
+        if (winowners::StopThread(worker->thread.get(),
+                                  {m_stopTimeoutMs, winowners::ThreadWait::AnsweringSentMessages, 1000})) {
             std::lock_guard<std::mutex> hold(m_lock);
             ++m_terminated;
         }

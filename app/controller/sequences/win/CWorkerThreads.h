@@ -43,8 +43,4 @@ private:
     int m_terminated = 0;
 };
 
-// Waits for handle up to timeoutMs, dispatching messages sent to this
-// thread meanwhile; true when it was signalled.
-bool WaitAnsweringSentMessages(HANDLE handle, DWORD timeoutMs);
-
 }  // namespace vimbrel::controller

@@ -18,6 +18,8 @@
 #include "dshowbase/BaseFilter.h"
 #include "dshowbase/OutputPin.h"
 
+#include "winowners/KernelOwners.h"
+
 #include <memory>
 #include <vector>
 
@@ -75,9 +77,9 @@ private:
     HRESULT DeliverOne(LONGLONG index, bool firstOfRun);
     void StopThread();
 
-    HANDLE thread_ = nullptr;
-    HANDLE stopEvent_ = nullptr;
-    HANDLE wakeEvent_ = nullptr;
+    winowners::UniqueHandle thread_;
+    winowners::UniqueHandle stopEvent_;
+    winowners::UniqueHandle wakeEvent_;
     volatile LONGLONG delivered_ = 0;
 };
 
