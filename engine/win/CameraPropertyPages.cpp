@@ -3,6 +3,7 @@
 #include "engine/include/CameraApi.h"
 #include "engine/win/CaptureEngineState.h"
 #include "engine/win/ExportGuard.h"
+#include "winowners/ComOwners.h"
 
 #include <olectl.h>
 
@@ -29,10 +30,11 @@ int ShowCameraPages(HWND parent)
     CAUUID pageIds{};
     if (FAILED(pages->GetPages(&pageIds)))
         return 0;
+    // The filter allocates the list; it is ours to free.
+    const winowners::UniqueCoTaskMem<GUID> pageList(pageIds.pElems);
     IUnknown* objects[] = {object.Get()};
-    OleCreatePropertyFrame(parent, 0, 0, caption.c_str(), 1, objects, pageIds.cElems, pageIds.pElems, 0, 0,
+    OleCreatePropertyFrame(parent, 0, 0, caption.c_str(), 1, objects, pageIds.cElems, pageList.get(), 0, 0,
                            nullptr);
-    CoTaskMemFree(pageIds.pElems);
     return 1;
 }
 

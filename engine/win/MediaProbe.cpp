@@ -1,6 +1,7 @@
 #include "engine/win/MediaProbe.h"
 
 #include "engine/win/FrameDrawing.h"
+#include "winowners/ComOwners.h"
 
 #include <qedit.h>
 
@@ -16,20 +17,6 @@ namespace {
 // its interface but not its class.
 // {65BD0711-24D2-4FF7-9324-ED2E5D3ABAFA}
 constexpr GUID kClsidMediaDet = {0x65BD0711, 0x24D2, 0x4FF7, {0x93, 0x24, 0xED, 0x2E, 0x5D, 0x3A, 0xBA, 0xFA}};
-
-// put_Filename takes a BSTR: the path goes over as a real one, with its
-// length in front, whatever the detector does with it.
-class CBstr {
-public:
-    explicit CBstr(const wchar_t* text) : text_(SysAllocString(text)) {}
-    ~CBstr() { SysFreeString(text_); }
-    CBstr(const CBstr&) = delete;
-    CBstr& operator=(const CBstr&) = delete;
-    BSTR Get() const { return text_; }
-
-private:
-    BSTR text_;
-};
 
 // Makes the first video stream the detector's current one. S_FALSE when
 // the file has none; streams whose type cannot be read are passed over.
@@ -81,10 +68,12 @@ HRESULT ProbeMediaFile(const wchar_t* path, HDC dc, int width, int height, Media
                                   reinterpret_cast<void**>(detector.GetAddressOf()));
     if (FAILED(hr))
         return hr;
-    CBstr fileName(path);
-    if (fileName.Get() == nullptr)
+    // put_Filename takes a BSTR: the path goes over as a real one, with its
+    // length in front, whatever the detector does with it.
+    const winowners::UniqueBstr fileName(SysAllocString(path));
+    if (!fileName)
         return E_OUTOFMEMORY;
-    hr = detector->put_Filename(fileName.Get());
+    hr = detector->put_Filename(fileName.get());
     if (FAILED(hr))
         return hr;
     hr = detector->get_StreamLength(&result.seconds);

@@ -5,7 +5,7 @@ namespace slideshow {
 std::unique_ptr<CDibBuffer> CDibBuffer::Create(HDC compatibleWith, int width, int height) {
     if (width <= 0 || height <= 0) return nullptr;
     std::unique_ptr<CDibBuffer> buffer(new CDibBuffer());
-    buffer->dc_ = CreateCompatibleDC(compatibleWith);
+    buffer->dc_.reset(CreateCompatibleDC(compatibleWith));
     if (!buffer->dc_) return nullptr;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -15,9 +15,9 @@ std::unique_ptr<CDibBuffer> CDibBuffer::Create(HDC compatibleWith, int width, in
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    buffer->bitmap_ = CreateDIBSection(buffer->dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    buffer->bitmap_.reset(CreateDIBSection(buffer->dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!buffer->bitmap_ || !bits) return nullptr;
-    buffer->displaced_ = SelectObject(buffer->dc_, buffer->bitmap_);
+    buffer->displaced_ = SelectObject(buffer->dc_.get(), buffer->bitmap_.get());
     if (!buffer->displaced_ || buffer->displaced_ == HGDI_ERROR) return nullptr;
     buffer->bits_ = static_cast<std::uint8_t*>(bits);
     buffer->width_ = width;
@@ -27,9 +27,7 @@ std::unique_ptr<CDibBuffer> CDibBuffer::Create(HDC compatibleWith, int width, in
 
 CDibBuffer::~CDibBuffer() {
     // The bitmap must leave its context before either can go.
-    if (dc_ && displaced_ && displaced_ != HGDI_ERROR) SelectObject(dc_, displaced_);
-    if (bitmap_) DeleteObject(bitmap_);
-    if (dc_) DeleteDC(dc_);
+    if (dc_ && displaced_ && displaced_ != HGDI_ERROR) SelectObject(dc_.get(), displaced_);
 }
 
 PlaneRef CDibBuffer::PlaneAt(int x, int y) const {

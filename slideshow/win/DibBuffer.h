@@ -5,6 +5,8 @@
 
 #include "PixelBlend.h"
 
+#include "winowners/GdiOwners.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -20,7 +22,7 @@ public:
     CDibBuffer(const CDibBuffer&) = delete;
     CDibBuffer& operator=(const CDibBuffer&) = delete;
 
-    HDC Dc() const { return dc_; }
+    HDC Dc() const { return dc_.get(); }
     int Width() const { return width_; }
     int Height() const { return height_; }
     // The pixels at (x, y) as a plane for the row functions. GDI batches its
@@ -29,8 +31,9 @@ public:
 
 private:
     CDibBuffer() = default;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
+    // Declared in this order so that the bitmap goes before its context.
+    winowners::UniqueMemoryDC dc_;
+    winowners::UniqueBitmap bitmap_;
     HGDIOBJ displaced_ = nullptr;
     std::uint8_t* bits_ = nullptr;
     int width_ = 0;

@@ -4,25 +4,16 @@
 #include "DibDrawing.h"
 #include "FirstVideoFrame.h"
 #include "CallGuard.h"
+#include "winowners/ComOwners.h"
 
 #include <windows.h>
 #include <oleauto.h>
 #include <qedit.h>
 #include <wrl/client.h>
 
-#include <memory>
-#include <type_traits>
+#include <vector>
 
 using Microsoft::WRL::ComPtr;
-
-namespace {
-
-struct BstrFreer {
-    void operator()(BSTR text) const { SysFreeString(text); }
-};
-using UniqueBstr = std::unique_ptr<std::remove_pointer_t<BSTR>, BstrFreer>;
-
-} // namespace
 
 // Result 1 with *found = 1: the frame is drawn at (0, 0) of *dc at
 // width x height. Result 1 with *found = 0: the file has no video stream and
@@ -41,7 +32,7 @@ int SnapFrameNow(BSTR fileName, HDC* dc, long width, long height, int* found)
     // Callers hand over plain wide strings as often as real BSTRs; a copy
     // made from the terminated text is a real BSTR either way, so the
     // detector never reads a length prefix that is not there.
-    UniqueBstr name(SysAllocString(fileName));
+    const winowners::UniqueBstr name(SysAllocString(fileName));
     if (!name) {
         return 0;
     }

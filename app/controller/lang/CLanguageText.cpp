@@ -20,10 +20,10 @@ CLanguageText::~CLanguageText() {
 int CLanguageText::Load(const wchar_t* libraryPath, const wchar_t* languageFilePath) {
     if (libraryPath == nullptr || languageFilePath == nullptr) return 0;
     Unload();
-    m_module = LoadLibraryW(libraryPath);
-    if (m_module == nullptr) return 0;
-    m_setPath = BindExport<SetPathFn>(m_module, "SetPath");
-    m_getString = BindExport<GetStringFn>(m_module, "GetString");
+    m_module.reset(LoadLibraryW(libraryPath));
+    if (!m_module) return 0;
+    m_setPath = BindExport<SetPathFn>(m_module.get(), "SetPath");
+    m_getString = BindExport<GetStringFn>(m_module.get(), "GetString");
     if (m_setPath == nullptr || m_getString == nullptr) return 0;
     return m_setPath(languageFilePath) == 1 ? 1 : 0;
 }
@@ -41,10 +41,7 @@ void CLanguageText::Unload() {
     // reload cannot leave calls into a freed module.
     m_getString = nullptr;
     m_setPath = nullptr;
-    if (m_module != nullptr) {
-        FreeLibrary(m_module);
-        m_module = nullptr;
-    }
+    m_module.reset();
 }
 
 CLanguageText& GetLanguageText() {

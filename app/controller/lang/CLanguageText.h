@@ -3,6 +3,8 @@
 // time and handed the language file; callers get string objects back and
 // an empty string for anything that cannot be had.
 
+#include "winowners/KernelOwners.h"
+
 #include <windows.h>
 
 #include <string>
@@ -29,7 +31,7 @@ private:
     using SetPathFn = int(__cdecl*)(const wchar_t*);
     using GetStringFn = int(__cdecl*)(const wchar_t*, wchar_t*);
 
-    HMODULE m_module = nullptr;
+    winowners::UniqueModule m_module;
     GetStringFn m_getString = nullptr;
     SetPathFn m_setPath = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "FrameImageLoader.h"
 
+#include "winowners/KernelOwners.h"
+
 #include <cstring>
 
 namespace lenstint {
@@ -10,29 +12,18 @@ namespace {
 
 bool Usable(const Gdiplus::Bitmap* bitmap) { return bitmap != nullptr && bitmap->GetLastStatus() == Gdiplus::Ok; }
 
-// A module loaded for its resources alone, freed with this object.
-class CDataModule {
-public:
-    explicit CDataModule(const wchar_t* path) {
-        // The image-resource flag keeps the loader from even mapping the file
-        // as an image; systems before Vista do not know it, so fall back to
-        // the plain data-file load, which also runs no code.
-        module_ = LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-        if (module_ == nullptr) {
-            module_ = LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        }
+// A module loaded for its resources alone.
+winowners::UniqueModule LoadDataModule(const wchar_t* path) {
+    // The image-resource flag keeps the loader from even mapping the file
+    // as an image; systems before Vista do not know it, so fall back to
+    // the plain data-file load, which also runs no code.
+    winowners::UniqueModule module(
+        LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    if (!module) {
+        module.reset(LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE));
     }
-    ~CDataModule() {
-        if (module_ != nullptr) FreeLibrary(module_);
-    }
-    CDataModule(const CDataModule&) = delete;
-    CDataModule& operator=(const CDataModule&) = delete;
-
-    HMODULE Get() const { return module_; }
-
-private:
-    HMODULE module_ = nullptr;
-};
+    return module;
+}
 
 }  // namespace
 
@@ -92,8 +83,8 @@ bool LoadImageFromModuleFile(const wchar_t* path, const wchar_t* name, const wch
         return false;
     }
     // The stream holds its own copy of the bytes, so the module can go.
-    CDataModule module(path);
-    return module.Get() != nullptr && LoadImageResource(module.Get(), name, type, out);
+    const winowners::UniqueModule module = LoadDataModule(path);
+    return module && LoadImageResource(module.get(), name, type, out);
 }
 
 std::unique_ptr<Gdiplus::Bitmap> ResizeImage(Gdiplus::Bitmap& image, int width, int height) {

@@ -1,6 +1,7 @@
 #include "GdiSurface.h"
 
 #include <cstring>
+#include <utility>
 
 namespace lenstint {
 
@@ -17,29 +18,28 @@ bool CDibSurface::Create(int width, int height, WORD bitCount) {
     info.bmiHeader.biBitCount = bitCount;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap == nullptr) {
+    winowners::UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap) {
         return false;
     }
-    return Select(bitmap);
+    return Select(std::move(bitmap));
 }
 
 bool CDibSurface::Adopt(HBITMAP bitmap) {
     Reset();
-    return bitmap != nullptr && Select(bitmap);
+    return bitmap != nullptr && Select(winowners::UniqueBitmap(bitmap));
 }
 
-bool CDibSurface::Select(HBITMAP bitmap) {
+bool CDibSurface::Select(winowners::UniqueBitmap bitmap) {
     DIBSECTION section{};
-    dc_ = CreateCompatibleDC(nullptr);
-    if (dc_ == nullptr || GetObjectW(bitmap, sizeof(section), &section) != sizeof(section) ||
+    dc_.reset(CreateCompatibleDC(nullptr));
+    if (!dc_ || GetObjectW(bitmap.get(), sizeof(section), &section) != sizeof(section) ||
         section.dsBm.bmBits == nullptr) {
-        DeleteObject(bitmap);
         Reset();
         return false;
     }
-    previous_ = SelectObject(dc_, bitmap);
-    bitmap_ = bitmap;
+    previous_ = SelectObject(dc_.get(), bitmap.get());
+    bitmap_ = std::move(bitmap);
     bits_ = section.dsBm.bmBits;
     width_ = section.dsBm.bmWidth;
     height_ = section.dsBm.bmHeight;
@@ -48,17 +48,12 @@ bool CDibSurface::Select(HBITMAP bitmap) {
 }
 
 void CDibSurface::Reset() {
-    if (dc_ != nullptr) {
-        if (previous_ != nullptr) {
-            SelectObject(dc_, previous_);
-        }
-        DeleteDC(dc_);
+    // The bitmap leaves its DC before either goes.
+    if (dc_ && previous_ != nullptr) {
+        SelectObject(dc_.get(), previous_);
     }
-    if (bitmap_ != nullptr) {
-        DeleteObject(bitmap_);
-    }
-    dc_ = nullptr;
-    bitmap_ = nullptr;
+    dc_.reset();
+    bitmap_.reset();
     previous_ = nullptr;
     bits_ = nullptr;
     width_ = height_ = 0;

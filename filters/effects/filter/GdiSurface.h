@@ -2,6 +2,8 @@
 // owner: a bitmap selected into its own memory device context.
 #pragma once
 
+#include "winowners/GdiOwners.h"
+
 #include <windows.h>
 
 #include <cstddef>
@@ -25,8 +27,8 @@ public:
     bool Adopt(HBITMAP bitmap);
     void Reset();
 
-    bool Valid() const { return bitmap_ != nullptr; }
-    HDC Dc() const { return dc_; }
+    bool Valid() const { return static_cast<bool>(bitmap_); }
+    HDC Dc() const { return dc_.get(); }
     uint8_t* Bits() const { return static_cast<uint8_t*>(bits_); }
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -35,10 +37,10 @@ public:
     uint8_t* Row(int r) const { return Bits() + static_cast<std::size_t>(r) * stride_; }
 
 private:
-    bool Select(HBITMAP bitmap);
+    bool Select(winowners::UniqueBitmap bitmap);
 
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
+    winowners::UniqueMemoryDC dc_;
+    winowners::UniqueBitmap bitmap_;
     HGDIOBJ previous_ = nullptr;
     void* bits_ = nullptr;
     int width_ = 0;

@@ -2,6 +2,7 @@
 
 #include "CacheFiles.h"
 #include "ThumbStrip.h"
+#include "winowners/ComOwners.h"
 #include "winowners/GdiOwners.h"
 #include "winowners/KernelOwners.h"
 
@@ -18,7 +19,7 @@ using SnapFrameFn = int(__cdecl*)(BSTR, HDC*, long, long, int*);
 // Process-wide state of the workers, behind one lock.
 struct SharedState {
     std::mutex lock;
-    HMODULE module = nullptr;
+    winowners::UniqueModule module;
     SnapFrameFn snapFrame = nullptr;
     long holders = 0;
     HANDLE turn = nullptr;   // the named event, kept for the process
@@ -26,7 +27,9 @@ struct SharedState {
 
 SharedState& Shared()
 {
-    static SharedState state;
+    // Never destroyed: workers may still run when the process ends, and
+    // the module is not unloaded at exit.
+    static SharedState& state = *new SharedState;
     return state;
 }
 
@@ -78,12 +81,12 @@ bool SnapInto(SnapFrameFn snapFrame, const std::wstring& path, VideoThumbResult&
     if (!bitmap || !bits) return false;
     memset(bits, 0xFF, 300 * 75);
     winowners::UniqueSelection select(dc.get(), bitmap.get());
-    BSTR name = SysAllocString(path.c_str());
+    winowners::UniqueBstr name(SysAllocString(path.c_str()));
     if (!name) return false;
     HDC target = dc.get();
     int found = 0;
-    const int ok = snapFrame(name, &target, 100, 75, &found);
-    SysFreeString(name);
+    const int ok = snapFrame(name.get(), &target, 100, 75, &found);
+    name.reset();
     if (!ok) return false;
     GdiFlush();
     result.drawn = true;
@@ -136,9 +139,9 @@ bool CSnapFrameModule::Acquire()
         const std::wstring folder = ProgramFolder();
         if (folder.empty()) return false;
         const std::wstring path = folder + L"\\snapframe.dll";
-        s.module = LoadLibraryW(path.c_str());
+        s.module.reset(LoadLibraryW(path.c_str()));
         if (!s.module) return false;
-        s.snapFrame = reinterpret_cast<SnapFrameFn>(reinterpret_cast<void*>(GetProcAddress(s.module, "SnapFrame")));
+        s.snapFrame = reinterpret_cast<SnapFrameFn>(reinterpret_cast<void*>(GetProcAddress(s.module.get(), "SnapFrame")));
     }
     ++s.holders;
     return true;
@@ -149,8 +152,7 @@ void CSnapFrameModule::Release()
     SharedState& s = Shared();
     std::lock_guard<std::mutex> hold(s.lock);
     if (s.holders > 0 && --s.holders == 0 && s.module) {
-        FreeLibrary(s.module);
-        s.module = nullptr;
+        s.module.reset();
         s.snapFrame = nullptr;
     }
 }
@@ -158,7 +160,7 @@ void CSnapFrameModule::Release()
 bool CSnapFrameModule::Loaded()
 {
     std::lock_guard<std::mutex> hold(Shared().lock);
-    return Shared().module != nullptr;
+    return static_cast<bool>(Shared().module);
 }
 
 bool StartVideoThumbJob(const std::shared_ptr<VideoJobBoard>& board, const std::wstring& path,

@@ -5,6 +5,7 @@
 #include <wrl/client.h>
 
 #include "WideText.h"
+#include "winowners/ComOwners.h"
 
 namespace vimbrel::controller {
 namespace {
@@ -27,18 +28,6 @@ private:
     HRESULT m_result;
 };
 
-class CBstr {
-public:
-    explicit CBstr(const wchar_t* text) : m_text(SysAllocString(text)) {}
-    ~CBstr() { SysFreeString(m_text); }
-    CBstr(const CBstr&) = delete;
-    CBstr& operator=(const CBstr&) = delete;
-    BSTR Get() const { return m_text; }
-
-private:
-    BSTR m_text;
-};
-
 // How long the board query may take; WMI that answers slower than this
 // counts as failing, as every other WMI failure does.
 constexpr long kBoardQueryTimeoutMs = 5000;
@@ -58,8 +47,8 @@ std::u16string QueryBaseBoardProduct() {
                                 IID_PPV_ARGS(&locator))))
         return {};
     ComPtr<IWbemServices> services;
-    CBstr space(L"ROOT\\CIMV2");
-    if (FAILED(locator->ConnectServer(space.Get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr,
+    const winowners::UniqueBstr space(SysAllocString(L"ROOT\\CIMV2"));
+    if (FAILED(locator->ConnectServer(space.get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr,
                                       &services)))
         return {};
     if (FAILED(CoSetProxyBlanket(services.Get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
@@ -67,8 +56,9 @@ std::u16string QueryBaseBoardProduct() {
                                  EOAC_NONE)))
         return {};
     ComPtr<IEnumWbemClassObject> boards;
-    CBstr language(L"WQL"), query(L"SELECT * from Win32_BaseBoard");
-    if (FAILED(services->ExecQuery(language.Get(), query.Get(), WBEM_FLAG_RETURN_IMMEDIATELY,
+    const winowners::UniqueBstr language(SysAllocString(L"WQL"));
+    const winowners::UniqueBstr query(SysAllocString(L"SELECT * from Win32_BaseBoard"));
+    if (FAILED(services->ExecQuery(language.get(), query.get(), WBEM_FLAG_RETURN_IMMEDIATELY,
                                    nullptr, &boards)))
         return {};
     // A query that returns at once is still running: waiting no time at

@@ -18,21 +18,17 @@ constexpr DWORD kPrintDialogFlags =
 
 }  // namespace
 
-CPrinterJob::~CPrinterJob() {
-    if (m_dc) DeleteDC(m_dc);
-}
-
 bool CPrinterJob::StartDocument(const wchar_t* name) {
     DOCINFOW document = {};
     document.cbSize = sizeof(document);
     document.lpszDocName = name;
-    return StartDocW(m_dc, &document) > 0;
+    return StartDocW(m_dc.get(), &document) > 0;
 }
 
-bool CPrinterJob::StartPage() { return ::StartPage(m_dc) > 0; }
-bool CPrinterJob::EndPage() { return ::EndPage(m_dc) > 0; }
-bool CPrinterJob::EndDocument() { return EndDoc(m_dc) > 0; }
-void CPrinterJob::Abort() { AbortDoc(m_dc); }
+bool CPrinterJob::StartPage() { return ::StartPage(m_dc.get()) > 0; }
+bool CPrinterJob::EndPage() { return ::EndPage(m_dc.get()) > 0; }
+bool CPrinterJob::EndDocument() { return EndDoc(m_dc.get()) > 0; }
+void CPrinterJob::Abort() { AbortDoc(m_dc.get()); }
 
 std::optional<std::wstring> CSystemFileActionPrompts::AskCopyDestination(HWND owner, const std::wstring& filter,
                                                                          const std::wstring& defaultExtension) {

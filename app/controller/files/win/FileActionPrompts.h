@@ -3,6 +3,8 @@
 // print dialog and message boxes. The actions take them through this
 // interface so that a test can answer them; the program uses the system's.
 
+#include "winowners/GdiOwners.h"
+
 #include <windows.h>
 
 #include <memory>
@@ -29,11 +31,11 @@ public:
 class CPrinterJob final : public IPrintJob {
 public:
     explicit CPrinterJob(HDC printer) : m_dc(printer) {}
-    ~CPrinterJob() override;
+    ~CPrinterJob() override = default;
     CPrinterJob(const CPrinterJob&) = delete;
     CPrinterJob& operator=(const CPrinterJob&) = delete;
 
-    HDC Dc() const override { return m_dc; }
+    HDC Dc() const override { return m_dc.get(); }
     bool StartDocument(const wchar_t* name) override;
     bool StartPage() override;
     bool EndPage() override;
@@ -41,7 +43,7 @@ public:
     void Abort() override;
 
 private:
-    HDC m_dc;
+    winowners::UniqueMemoryDC m_dc;
 };
 
 // The printer the user confirmed, and the print dialog's flags on return.

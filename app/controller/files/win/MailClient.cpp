@@ -2,9 +2,7 @@
 
 namespace vimbrel::controller {
 
-CSystemMailClient::~CSystemMailClient() {
-    if (m_library) FreeLibrary(m_library);
-}
+CSystemMailClient::~CSystemMailClient() = default;
 
 bool CSystemMailClient::IsConfigured() { return GetProfileIntW(L"MAIL", L"MAPI", 0) != 0; }
 
@@ -13,13 +11,12 @@ bool CSystemMailClient::Load() {
     wchar_t path[MAX_PATH];
     DWORD length = SearchPathW(nullptr, L"MAPI32.DLL", nullptr, MAX_PATH, path, nullptr);
     if (length == 0 || length >= MAX_PATH) return false;
-    m_library = LoadLibraryW(path);
+    m_library.reset(LoadLibraryW(path));
     if (!m_library) return false;
     m_sendMail = reinterpret_cast<LPMAPISENDMAIL>(
-        reinterpret_cast<void*>(GetProcAddress(m_library, "MAPISendMail")));
+        reinterpret_cast<void*>(GetProcAddress(m_library.get(), "MAPISendMail")));
     if (!m_sendMail) {
-        FreeLibrary(m_library);
-        m_library = nullptr;
+        m_library.reset();
         return false;
     }
     return true;

@@ -2,6 +2,8 @@
 // The mail program behind Simple MAPI: whether the user's profile says one
 // is set up, and its MAPISendMail. A test hands in its own.
 
+#include "winowners/KernelOwners.h"
+
 #include <windows.h>
 #include <mapi.h>
 
@@ -31,7 +33,7 @@ public:
     ULONG SendMail(MapiMessage& message) override;
 
 private:
-    HMODULE m_library = nullptr;
+    winowners::UniqueModule m_library;
     LPMAPISENDMAIL m_sendMail = nullptr;
 };
 

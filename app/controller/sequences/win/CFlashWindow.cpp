@@ -7,14 +7,13 @@ namespace vimbrel::controller {
 CFlashWindow::~CFlashWindow() {
     if (m_on) Flash(false, -1);
     Destroy();
-    if (m_brush) DeleteObject(m_brush);
 }
 
 bool CFlashWindow::Create(HWND parent, BYTE red, BYTE green, BYTE blue) {
     if (Handle()) return true;
-    if (!m_brush) m_brush = CreateSolidBrush(RGB(red, green, blue));
+    if (!m_brush) m_brush.reset(CreateSolidBrush(RGB(red, green, blue)));
     const wchar_t* windowClass =
-        framework::RegisterAnonymousClass(0, LoadCursorW(nullptr, IDC_ARROW), m_brush);
+        framework::RegisterAnonymousClass(0, LoadCursorW(nullptr, IDC_ARROW), m_brush.get());
     if (!windowClass || !m_brush) return false;
     m_width = GetSystemMetrics(SM_CXSCREEN);
     m_height = GetSystemMetrics(SM_CYSCREEN);

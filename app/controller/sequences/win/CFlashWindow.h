@@ -3,6 +3,8 @@
 // mouse cursor hidden and the notebook panel at a fixed brightness while
 // it shows. A click on it or its timer turns it off.
 
+#include "winowners/GdiOwners.h"
+
 #include <windows.h>
 
 #include "framework/CWindow.h"
@@ -31,7 +33,7 @@ private:
     static constexpr int kFlashBrightness = 15;
 
     IPanelAcpi& m_acpi;
-    HBRUSH m_brush = nullptr;
+    winowners::UniqueBrush m_brush;
     int m_width = 0;
     int m_height = 0;
     int m_savedBrightness = -1;
