@@ -6,7 +6,8 @@
 #       (relative to the folder of the list that declares it).
 #   vimbrel_test(name SOURCES ... [LIBS ...] [WINDOWS_ONLY] [WINXP] [TIMEOUT s])
 #       A GoogleTest program. In the cross build it runs under Wine in the test
-#       prefix (WINXP: the prefix that reports Windows XP).
+#       prefix (WINXP: the prefix that reports Windows XP). Each one prints
+#       the steps that failed (failtrail/) under a test that fails.
 #   vimbrel_deliverable(target [DESTINATION folder] [COMPONENT name])
 #       A shipped binary, installed into the program folder.
 #   vimbrel_program_file(source destination)
@@ -96,6 +97,7 @@ function(vimbrel_test name)
     else()
         target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main GTest::gmock)
     endif()
+    target_link_libraries(${name} PRIVATE testbench_trail)
     if(NOT ARG_TIMEOUT)
         set(ARG_TIMEOUT 300)
     endif()

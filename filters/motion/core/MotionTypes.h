@@ -4,11 +4,13 @@
 // result codes) are declared here with the same sizes and bit patterns.
 #pragma once
 
+#include "failtrail/ResultCode.h"
+
 #include <cstdint>
 
 namespace motion {
 
-using HResult = std::int32_t;
+using HResult = failtrail::HResult;
 
 constexpr HResult kOk = 0;
 constexpr HResult kFalse = 1;
