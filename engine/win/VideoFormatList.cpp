@@ -1,8 +1,6 @@
 #include "engine/win/VideoFormatList.h"
 
-#include "dshowbase/MediaType.h"
-
-#include <cstring>
+#include <new>
 
 namespace camera {
 
@@ -11,44 +9,19 @@ constexpr int kStreamCapsSize = 128;  // sizeof VIDEO_STREAM_CONFIG_CAPS
 }
 
 CVideoFormat::CVideoFormat(const AM_MEDIA_TYPE& type)
-    : type_(type)
 {
     // The copy owns its block; the source's counted pointer is not kept.
-    type_.pUnk = nullptr;
-    if (type.pbFormat != nullptr && type.cbFormat > 0)
-        format_.assign(type.pbFormat, type.pbFormat + type.cbFormat);
-    PointAtOwnBlock();
-}
-
-CVideoFormat::CVideoFormat(const CVideoFormat& other)
-    : type_(other.type_), format_(other.format_)
-{
-    PointAtOwnBlock();
-}
-
-CVideoFormat& CVideoFormat::operator=(const CVideoFormat& other)
-{
-    if (this != &other) {
-        type_ = other.type_;
-        format_ = other.format_;
-        PointAtOwnBlock();
-    }
-    return *this;
-}
-
-void CVideoFormat::PointAtOwnBlock()
-{
-    type_.cbFormat = static_cast<ULONG>(format_.size());
-    type_.pbFormat = format_.empty() ? nullptr : format_.data();
+    AM_MEDIA_TYPE withoutCounted = type;
+    withoutCounted.pUnk = nullptr;
+    if (!type_.Set(withoutCounted))
+        throw std::bad_alloc();
 }
 
 BITMAPINFOHEADER CVideoFormat::Picture() const
 {
     // Only video-info blocks are ever taken into the list.
-    VIDEOINFOHEADER header{};
-    if (format_.size() >= sizeof header)
-        std::memcpy(&header, format_.data(), sizeof header);
-    return header.bmiHeader;
+    const VIDEOINFOHEADER* header = dshowbase::VideoInfo(type_);
+    return header != nullptr ? header->bmiHeader : BITMAPINFOHEADER{};
 }
 
 CVideoFormat* CVideoFormatList::At(int index)

@@ -3,6 +3,7 @@
 // the pin lists them; the list index is the format index of the flat API.
 #pragma once
 
+#include "dshowbase/MediaType.h"
 #include "engine/win/ComHelpers.h"
 
 #include <vector>
@@ -13,9 +14,9 @@ constexpr int kMaxVideoFormats = 50;
 
 class CVideoFormat {
 public:
+    // A deep copy of a type whose block is a full VIDEOINFOHEADER; throws
+    // std::bad_alloc when memory runs out.
     explicit CVideoFormat(const AM_MEDIA_TYPE& type);
-    CVideoFormat(const CVideoFormat& other);
-    CVideoFormat& operator=(const CVideoFormat& other);
 
     // A view for platform calls; valid while this object lives unchanged.
     AM_MEDIA_TYPE* MediaType() { return &type_; }
@@ -25,10 +26,8 @@ public:
 
 private:
     BITMAPINFOHEADER Picture() const;
-    void PointAtOwnBlock();
 
-    AM_MEDIA_TYPE type_{};
-    std::vector<BYTE> format_;
+    dshowbase::CMediaType type_;
 };
 
 class CVideoFormatList {
