@@ -2,6 +2,8 @@
 
 #include "TestMedia.h"
 #include "dshowbase/InfoOwners.h"
+#include "engine/tests/TopDownDib.h"
+#include "winowners/ComOwners.h"
 
 #include <qedit.h>
 
@@ -61,23 +63,15 @@ bool DetectorReadsFrames(const std::wstring& videoPath)
     if (FAILED(CoCreateInstance(mediaDet, nullptr, CLSCTX_ALL, IID_IMediaDet,
                                 reinterpret_cast<void**>(detector.GetAddressOf()))))
         return false;
-    BSTR name = SysAllocString(videoPath.c_str());
+    const winowners::UniqueBstr name(SysAllocString(videoPath.c_str()));
     long size = 0;
-    const bool reads = SUCCEEDED(detector->put_Filename(name)) && SUCCEEDED(detector->put_CurrentStream(0)) &&
-                       SUCCEEDED(detector->GetBitmapBits(0.0, &size, nullptr, kFrameWidth, kFrameHeight)) &&
-                       size > 0;
-    SysFreeString(name);
-    return reads;
+    return SUCCEEDED(detector->put_Filename(name.get())) && SUCCEEDED(detector->put_CurrentStream(0)) &&
+           SUCCEEDED(detector->GetBitmapBits(0.0, &size, nullptr, kFrameWidth, kFrameHeight)) && size > 0;
 }
 
 CCanvas::CCanvas(int width, int height, uint8_t fill)
 {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
+    const BITMAPINFO info = TopDownDibInfo(width, height, 24);
     void* bits = nullptr;
     bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     bits_ = static_cast<uint8_t*>(bits);

@@ -1,5 +1,7 @@
 #include "engine/tests/ScreenPixels.h"
 
+#include "engine/tests/TopDownDib.h"
+
 #include "winowners/GdiOwners.h"
 
 #include <cstdlib>
@@ -13,12 +15,7 @@ CScreenPixels::CScreenPixels(HWND window)
     GetWindowRect(window, &rect);
     width_ = rect.right - rect.left;
     height_ = rect.bottom - rect.top;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    const BITMAPINFO info = TopDownDibInfo(width_, height_, 32);
     const auto screen = winowners::GetDCOwner(nullptr);
     const winowners::UniqueMemoryDC memory(CreateCompatibleDC(screen.get()));
     void* bits = nullptr;

@@ -28,14 +28,20 @@ constexpr UINT kShowMainWindow = 0x47B;
 constexpr RECT kPreviewArea{86, 52, 486, 352};
 constexpr POINT kModePanelCorner{139, 432};
 
-// The program's folder, the media folders, waiting and listing files: the
-// screen tests' helpers.
+// The program's folder, the media folders, waiting, listing files and
+// finding windows: the screen tests' helpers.
+using vimbrel::screentest::ChildRectInClient;
 using vimbrel::screentest::FilesIn;
 using vimbrel::screentest::MediaFolder;
 using vimbrel::screentest::ProgramFolder;
 using vimbrel::screentest::Pump;
+using vimbrel::screentest::ProcessOf;
 using vimbrel::screentest::RemoveFilesNotIn;
+using vimbrel::screentest::TitleOf;
+using vimbrel::screentest::TopLevelWindows;
 using vimbrel::screentest::WaitFor;
+
+using WindowTest = std::function<bool(HWND)>;
 
 struct ProcessHandles {
     HANDLE process = nullptr;
@@ -62,36 +68,9 @@ DWORD ExitCodeWithin(HANDLE process, DWORD ms) {
     return code;
 }
 
-// Top-level windows that pass a test, in the system's order.
-using WindowTest = std::function<bool(HWND)>;
-
-BOOL CALLBACK CollectPassing(HWND hwnd, LPARAM lParam) {
-    auto* search = reinterpret_cast<std::pair<const WindowTest*, std::vector<HWND>>*>(lParam);
-    if ((*search->first)(hwnd)) search->second.push_back(hwnd);
-    return TRUE;
-}
-
-std::vector<HWND> TopLevelWindows(const WindowTest& test) {
-    std::pair<const WindowTest*, std::vector<HWND>> search{&test, {}};
-    EnumWindows(CollectPassing, reinterpret_cast<LPARAM>(&search));
-    return search.second;
-}
-
 HWND FirstTopLevel(const WindowTest& test) {
     const std::vector<HWND> found = TopLevelWindows(test);
     return found.empty() ? nullptr : found.front();
-}
-
-std::wstring TitleOf(HWND hwnd) {
-    wchar_t title[64] = {};
-    GetWindowTextW(hwnd, title, 64);
-    return title;
-}
-
-DWORD ProcessOf(HWND hwnd) {
-    DWORD id = 0;
-    GetWindowThreadProcessId(hwnd, &id);
-    return id;
 }
 
 // The main window of process id: top-level, titled "Vim Brel".
@@ -101,13 +80,6 @@ HWND MainWindowOf(DWORD id) {
 
 int CountWindowsTitled(const wchar_t* title) {
     return static_cast<int>(TopLevelWindows([title](HWND hwnd) { return TitleOf(hwnd) == title; }).size());
-}
-
-RECT ChildRectInClient(HWND parent, HWND child) {
-    RECT rect{};
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
 }
 
 bool SaveWindowPicture(HWND hwnd, const std::wstring& path) {

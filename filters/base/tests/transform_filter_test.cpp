@@ -3,6 +3,7 @@
 #include "GraphFixture.h"
 #include "TestFilters.h"
 
+#include "dshowbase/InfoOwners.h"
 #include "dshowbase/Module.h"
 
 #include <gtest/gtest.h>
@@ -185,30 +186,29 @@ TEST_F(TransformFilterTest, PinsAndStateAnswerLikeAFilter)
     Chain chain(dshowbase::TransformMode::Copy);
     ComPtr<IEnumPins> pins;
     ASSERT_EQ(S_OK, chain.transformFilter->EnumPins(pins.GetAddressOf()));
-    IPin* found[3] = {};
+    IPin* fetchedPins[3] = {};
     ULONG fetched = 0;
-    EXPECT_EQ(S_FALSE, pins->Next(3, found, &fetched));
+    EXPECT_EQ(S_FALSE, pins->Next(3, fetchedPins, &fetched));
+    ComPtr<IPin> found[3];
+    for (int i = 0; i < 3; ++i) {
+        found[i].Attach(fetchedPins[i]);
+    }
     ASSERT_EQ(2u, fetched);
-    PIN_INFO info{};
-    found[0]->QueryPinInfo(&info);
-    EXPECT_STREQ(L"XForm In", info.achName);
-    EXPECT_EQ(PINDIR_INPUT, info.dir);
-    info.pFilter->Release();
-    found[1]->QueryPinInfo(&info);
-    EXPECT_STREQ(L"XForm Out", info.achName);
-    EXPECT_EQ(PINDIR_OUTPUT, info.dir);
-    info.pFilter->Release();
-    found[0]->Release();
-    found[1]->Release();
+    dshowbase::CPinInfo info;
+    found[0]->QueryPinInfo(info.put());
+    EXPECT_STREQ(L"XForm In", info->achName);
+    EXPECT_EQ(PINDIR_INPUT, info->dir);
+    found[1]->QueryPinInfo(info.put());
+    EXPECT_STREQ(L"XForm Out", info->achName);
+    EXPECT_EQ(PINDIR_OUTPUT, info->dir);
 
     ComPtr<IPin> missing;
     EXPECT_EQ(VFW_E_NOT_FOUND, chain.transformFilter->FindPin(L"Nope", missing.GetAddressOf()));
 
-    FILTER_INFO filterInfo{};
-    ASSERT_EQ(S_OK, chain.transformFilter->QueryFilterInfo(&filterInfo));
-    EXPECT_STREQ(L"transform", filterInfo.achName);
-    ASSERT_NE(nullptr, filterInfo.pGraph);
-    filterInfo.pGraph->Release();
+    dshowbase::CFilterInfo filterInfo;
+    ASSERT_EQ(S_OK, chain.transformFilter->QueryFilterInfo(filterInfo.put()));
+    EXPECT_STREQ(L"transform", filterInfo->achName);
+    ASSERT_NE(nullptr, filterInfo->pGraph);
 
     // A live source cannot cue while paused.
     ASSERT_EQ(S_OK, chain.ConnectAll());

@@ -24,22 +24,10 @@ constexpr RECT kModeWheel{10, 374, 130, 494};
 // the top, on the ring between radius 44 and 59, and turns k modes on.
 constexpr double kWheelCentre = 60.0, kSectorRadius = 51.5;
 
-std::wstring TitleOf(HWND hwnd) {
-    wchar_t title[64] = {};
-    GetWindowTextW(hwnd, title, 64);
-    return title;
-}
-
 std::wstring ClassOf(HWND hwnd) {
     wchar_t name[64] = {};
     GetClassNameW(hwnd, name, 64);
     return name;
-}
-
-DWORD ProcessOf(HWND hwnd) {
-    DWORD id = 0;
-    GetWindowThreadProcessId(hwnd, &id);
-    return id;
 }
 
 struct WindowSearch {
@@ -51,19 +39,6 @@ BOOL CALLBACK CollectPassing(HWND hwnd, LPARAM param) {
     auto* search = reinterpret_cast<WindowSearch*>(param);
     if ((*search->test)(hwnd)) search->found.push_back(hwnd);
     return TRUE;
-}
-
-std::vector<HWND> TopLevelWindows(const std::function<bool(HWND)>& test) {
-    WindowSearch search{&test, {}};
-    EnumWindows(CollectPassing, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-RECT ChildRectInClient(HWND parent, HWND child) {
-    RECT rect{};
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
 }
 
 bool ReadSetting(const wchar_t* name, DWORD& value) {
@@ -86,6 +61,31 @@ void WriteSetting(const wchar_t* name, const DWORD* value) {
 }
 
 }  // namespace
+
+std::wstring TitleOf(HWND hwnd) {
+    wchar_t title[64] = {};
+    GetWindowTextW(hwnd, title, 64);
+    return title;
+}
+
+DWORD ProcessOf(HWND hwnd) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(hwnd, &id);
+    return id;
+}
+
+std::vector<HWND> TopLevelWindows(const std::function<bool(HWND)>& test) {
+    WindowSearch search{&test, {}};
+    EnumWindows(CollectPassing, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+RECT ChildRectInClient(HWND parent, HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
 
 void Pump(DWORD ms) {
     const DWORD end = GetTickCount() + ms;

@@ -14,6 +14,14 @@
 
 namespace vimbrel::screentest {
 
+// A window's title (its first 63 characters) and the process it belongs to.
+std::wstring TitleOf(HWND hwnd);
+DWORD ProcessOf(HWND hwnd);
+// Top-level windows that pass a test, in the system's order.
+std::vector<HWND> TopLevelWindows(const std::function<bool(HWND)>& test);
+// A child's window rectangle in the client coordinates of its parent.
+RECT ChildRectInClient(HWND parent, HWND child);
+
 // Messages for a while, so that our own windows (none) and the system keep up.
 void Pump(DWORD ms);
 
