@@ -1,27 +1,10 @@
 #include "WinFolderLister.h"
 
+#include "winowners/KernelOwners.h"
+
 #include <windows.h>
 
 namespace slideshow {
-
-namespace {
-
-class CFindHandle {
-public:
-    explicit CFindHandle(HANDLE handle) : handle_(handle) {}
-    ~CFindHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
-    }
-    CFindHandle(const CFindHandle&) = delete;
-    CFindHandle& operator=(const CFindHandle&) = delete;
-    HANDLE Get() const { return handle_; }
-    bool Ok() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE handle_;
-};
-
-} // namespace
 
 bool CWinFolderLister::Enter(const std::u16string& folder) {
     if (folder.empty()) return false;
@@ -31,8 +14,8 @@ bool CWinFolderLister::Enter(const std::u16string& folder) {
 bool CWinFolderLister::List(std::vector<FolderEntry>& entries) {
     entries.clear();
     WIN32_FIND_DATAW found{};
-    CFindHandle search(FindFirstFileW(L"*.*", &found));
-    if (!search.Ok()) return GetLastError() == ERROR_FILE_NOT_FOUND;
+    const winowners::UniqueFindHandle search(FindFirstFileW(L"*.*", &found));
+    if (!search) return GetLastError() == ERROR_FILE_NOT_FOUND;
     do {
         FolderEntry entry;
         found.cFileName[MAX_PATH - 1] = L'\0';
@@ -40,7 +23,7 @@ bool CWinFolderLister::List(std::vector<FolderEntry>& entries) {
         entry.isDirectory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         entry.isSystem = (found.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
         entries.push_back(std::move(entry));
-    } while (FindNextFileW(search.Get(), &found));
+    } while (FindNextFileW(search.get(), &found));
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "PhotoCanvasIds.h"
 
 #include <string>
+#include <utility>
 
 namespace vimbrel::canvas {
 
@@ -23,36 +24,26 @@ bool AddSeparator(HMENU menu) { return AppendMenuW(menu, MF_SEPARATOR, 0, nullpt
 
 }  // namespace
 
-CCanvasMenu::~CCanvasMenu() {
-    if (menu_) DestroyMenu(menu_);  // takes the attached submenu with it
-    else if (stampMenu_) DestroyMenu(stampMenu_);
-}
-
 bool CCanvasMenu::Build(HINSTANCE module) {
-    HMENU menu = CreatePopupMenu();
-    HMENU stamp = CreatePopupMenu();
-    if (!menu || !stamp) {
-        if (menu) DestroyMenu(menu);
-        if (stamp) DestroyMenu(stamp);
-        return false;
-    }
+    winowners::UniqueMenu menu(CreatePopupMenu());
+    winowners::UniqueMenu stampOwner(CreatePopupMenu());
+    if (!menu || !stampOwner) return false;
+    HMENU stamp = stampOwner.get();
     bool ok = AddItem(stamp, module, kCmdRotate90, kStrRotate90) &&
               AddItem(stamp, module, kCmdRotate180, kStrRotate180) &&
               AddItem(stamp, module, kCmdRotate270, kStrRotate270) && AddSeparator(stamp) &&
               AddItem(stamp, module, kCmdFlipHorizontal, kStrFlipHorizontal) &&
               AddItem(stamp, module, kCmdFlipVertical, kStrFlipVertical) && AddSeparator(stamp) &&
               AddItem(stamp, module, kCmdStandard, kStrStandard);
-    ok = ok && AddItem(menu, module, kCmdUndo, kStrUndo) && AddItem(menu, module, kCmdRedo, kStrRepeat) &&
-         AddSeparator(menu);
-    const bool attached =
-        ok && AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(stamp), LoadText(module, kStrRotateStamp).c_str());
-    ok = attached && AddSeparator(menu) && AddItem(menu, module, kCmdReloadImage, kStrReloadImage);
-    if (!ok) {
-        DestroyMenu(menu);
-        if (!attached) DestroyMenu(stamp);
-        return false;
-    }
-    menu_ = menu;
+    ok = ok && AddItem(menu.get(), module, kCmdUndo, kStrUndo) && AddItem(menu.get(), module, kCmdRedo, kStrRepeat) &&
+         AddSeparator(menu.get());
+    const bool attached = ok && AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(stamp),
+                                            LoadText(module, kStrRotateStamp).c_str());
+    // An attached submenu is destroyed with the menu it sits in.
+    if (attached) stampOwner.release();
+    ok = attached && AddSeparator(menu.get()) && AddItem(menu.get(), module, kCmdReloadImage, kStrReloadImage);
+    if (!ok) return false;
+    menu_ = std::move(menu);
     stampMenu_ = stamp;
     return true;
 }
@@ -60,10 +51,10 @@ bool CCanvasMenu::Build(HINSTANCE module) {
 void CCanvasMenu::Update(bool canUndo, bool canRedo, bool stampTool, bool modified) {
     if (!menu_) return;
     const auto state = [](bool on) { return on ? MF_ENABLED : MF_GRAYED; };
-    EnableMenuItem(menu_, kCmdUndo, MF_BYCOMMAND | state(canUndo));
-    EnableMenuItem(menu_, kCmdRedo, MF_BYCOMMAND | state(canRedo));
-    EnableMenuItem(menu_, kStampMenuPosition, MF_BYPOSITION | state(stampTool));
-    EnableMenuItem(menu_, kCmdReloadImage, MF_BYCOMMAND | state(modified));
+    EnableMenuItem(menu_.get(), kCmdUndo, MF_BYCOMMAND | state(canUndo));
+    EnableMenuItem(menu_.get(), kCmdRedo, MF_BYCOMMAND | state(canRedo));
+    EnableMenuItem(menu_.get(), kStampMenuPosition, MF_BYPOSITION | state(stampTool));
+    EnableMenuItem(menu_.get(), kCmdReloadImage, MF_BYCOMMAND | state(modified));
 }
 
 }  // namespace vimbrel::canvas

@@ -2,6 +2,8 @@
 // with texts from the program's string table.
 #pragma once
 
+#include "winowners/KernelOwners.h"
+
 #include <windows.h>
 
 namespace vimbrel::canvas {
@@ -9,7 +11,6 @@ namespace vimbrel::canvas {
 class CCanvasMenu {
 public:
     CCanvasMenu() = default;
-    ~CCanvasMenu();
     CCanvasMenu(const CCanvasMenu&) = delete;
     CCanvasMenu& operator=(const CCanvasMenu&) = delete;
 
@@ -19,13 +20,13 @@ public:
     // Greys what does not apply now.
     void Update(bool canUndo, bool canRedo, bool stampTool, bool modified);
 
-    HMENU Menu() const { return menu_; }
+    HMENU Menu() const { return menu_.get(); }
     HMENU StampMenu() const { return stampMenu_; }
     // Where the stamp submenu sits in the menu.
     static constexpr UINT kStampMenuPosition = 3;
 
 private:
-    HMENU menu_ = nullptr;       // owns stampMenu_ once it is attached
+    winowners::UniqueMenu menu_;  // destroys stampMenu_ with itself
     HMENU stampMenu_ = nullptr;
 };
 

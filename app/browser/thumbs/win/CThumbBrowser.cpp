@@ -42,7 +42,6 @@ CThumbBrowser::~CThumbBrowser()
     Destroy();
     cache_.Close();
     if (scrollBar_ && IsWindow(scrollBar_)) DestroyWindow(scrollBar_);
-    if (menu_) DestroyMenu(menu_);
     if (back_ && backOld_) SelectObject(back_.get(), backOld_);
     if (thumbDc_ && thumbOld_) SelectObject(thumbDc_.get(), thumbOld_);
 }
@@ -94,10 +93,10 @@ int CThumbBrowser::Create(HWND parent, const RECT& rect, const wchar_t* folder, 
 
 void CThumbBrowser::BuildMenu()
 {
-    menu_ = CreatePopupMenu();
+    menu_.reset(CreatePopupMenu());
     for (int id = 1; id <= 5; ++id) {
         const std::wstring text = controller_.LanguageText(kMenuKeys[id - 1]);
-        AppendMenuW(menu_, MF_STRING, static_cast<UINT_PTR>(id), text.c_str());
+        AppendMenuW(menu_.get(), MF_STRING, static_cast<UINT_PTR>(id), text.c_str());
     }
 }
 
@@ -338,11 +337,11 @@ void CThumbBrowser::OnRightClick(int x, int y)
     }
     const MenuState state = ContextMenuState(items_, selection_.Count(), cache_.GetClass(selection_.Current()));
     for (int id = 1; id <= 5; ++id) {
-        EnableMenuItem(menu_, static_cast<UINT>(id), MF_BYCOMMAND | (state.enabled[id - 1] ? MF_ENABLED : MF_GRAYED));
+        EnableMenuItem(menu_.get(), static_cast<UINT>(id), MF_BYCOMMAND | (state.enabled[id - 1] ? MF_ENABLED : MF_GRAYED));
     }
     POINT at = {x, y};
     ClientToScreen(Handle(), &at);
-    TrackPopupMenu(menu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
+    TrackPopupMenu(menu_.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
 }
 
 void CThumbBrowser::DeleteSelected()

@@ -8,6 +8,7 @@
 #include "CThumbCache.h"
 #include "IBrowseController.h"
 #include "winowners/GdiOwners.h"
+#include "winowners/KernelOwners.h"
 
 #include <framework/CWindow.h>
 
@@ -40,7 +41,7 @@ public:
     HDC BackBuffer() const { return back_.get(); }
     const BrowserSelection& Selection() const { return selection_; }
     int TopRow() const { return topRow_; }
-    HMENU ContextMenu() const { return menu_; }
+    HMENU ContextMenu() const { return menu_.get(); }
     HWND ScrollBar() const { return scrollBar_; }
     CThumbCache& Cache() { return cache_; }
 
@@ -86,7 +87,7 @@ private:
     winowners::UniqueBitmap backBitmap_;
     HGDIOBJ backOld_ = nullptr;
     HWND scrollBar_ = nullptr;
-    HMENU menu_ = nullptr;
+    winowners::UniqueMenu menu_;
 };
 
 }  // namespace vimbrel::browser

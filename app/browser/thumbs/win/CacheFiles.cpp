@@ -123,13 +123,12 @@ std::vector<std::u16string> ListFolderFiles(const std::wstring& folder)
     std::vector<std::u16string> names;
     const std::wstring pattern = folder + L"\\*";
     WIN32_FIND_DATAW found = {};
-    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
+    const winowners::UniqueFindHandle search(FindFirstFileW(pattern.c_str(), &found));
+    if (!search) return names;
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         names.push_back(CopyToU16(found.cFileName));
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &found));
     return names;
 }
 

@@ -2,6 +2,7 @@
 
 #include "ExactAnsi.h"
 #include "WideText.h"
+#include "winowners/KernelOwners.h"
 
 #include <windows.h>
 
@@ -12,21 +13,6 @@ namespace {
 constexpr int kModeMonitor = 5;
 constexpr int kStateMonitoring = 4;
 
-class CFindHandle {
-public:
-    explicit CFindHandle(HANDLE handle) : m_handle(handle) {}
-    ~CFindHandle() {
-        if (m_handle != INVALID_HANDLE_VALUE) FindClose(m_handle);
-    }
-    CFindHandle(const CFindHandle&) = delete;
-    CFindHandle& operator=(const CFindHandle&) = delete;
-    bool Valid() const { return m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_handle; }
-
-private:
-    HANDLE m_handle;
-};
-
 }  // namespace
 
 std::optional<std::vector<std::u16string>> ListFolderNames(const std::wstring& folder) {
@@ -34,12 +20,12 @@ std::optional<std::vector<std::u16string>> ListFolderNames(const std::wstring& f
     std::wstring pattern = folder + L"\\*";
     if (pattern.size() >= MAX_PATH) return std::nullopt;
     WIN32_FIND_DATAW entry;
-    CFindHandle find(FindFirstFileW(pattern.c_str(), &entry));
-    if (!find.Valid()) return std::nullopt;
+    const winowners::UniqueFindHandle find(FindFirstFileW(pattern.c_str(), &entry));
+    if (!find) return std::nullopt;
     std::vector<std::u16string> names;
     do {
         names.push_back(CopyToU16(entry.cFileName));
-    } while (FindNextFileW(find.Get(), &entry));
+    } while (FindNextFileW(find.get(), &entry));
     return names;
 }
 
