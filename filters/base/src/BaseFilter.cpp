@@ -1,5 +1,6 @@
 #include "dshowbase/BaseFilter.h"
 #include "CallGuard.h"
+#include "failtrail/FailTrail.h"
 
 #include "dshowbase/BasePin.h"
 #include "dshowbase/Enumerators.h"
@@ -95,10 +96,7 @@ STDMETHODIMP CBaseFilter::Run(REFERENCE_TIME start)
     return boundary::GuardedCall([&]() -> HRESULT {
         CAutoLock lock(lock_);
         if (state_ == State_Stopped) {
-            const HRESULT hr = Pause();
-            if (FAILED(hr)) {
-                return hr;
-            }
+            RETURN_IF_FAILED(Pause());
         }
         {
             CAutoLock timeLock(&timeLock_);
@@ -108,10 +106,7 @@ STDMETHODIMP CBaseFilter::Run(REFERENCE_TIME start)
             for (int i = 0; i < GetPinCount(); ++i) {
                 CBasePin* pin = GetPin(i);
                 if (pin != nullptr && pin->IsConnected()) {
-                    const HRESULT hr = pin->Run(start);
-                    if (FAILED(hr)) {
-                        return hr;
-                    }
+                    RETURN_IF_FAILED(pin->Run(start));
                 }
             }
         }
@@ -282,10 +277,7 @@ HRESULT CBaseFilter::StreamTime(REFERENCE_TIME* time)
         return VFW_E_NO_CLOCK;
     }
     REFERENCE_TIME now = 0;
-    const HRESULT hr = clock->GetTime(&now);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(clock->GetTime(&now));
     *time = now - start;
     return S_OK;
 }

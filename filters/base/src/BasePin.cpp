@@ -1,5 +1,6 @@
 #include "dshowbase/BasePin.h"
 #include "CallGuard.h"
+#include "failtrail/FailTrail.h"
 
 #include "dshowbase/BaseFilter.h"
 #include "dshowbase/Enumerators.h"
@@ -68,10 +69,7 @@ STDMETHODIMP CBasePin::Connect(IPin* receivePin, const AM_MEDIA_TYPE* type)
             return E_POINTER;
         }
         CAutoLock lock(lock_);
-        const HRESULT connectable = CheckConnectable();
-        if (FAILED(connectable)) {
-            return connectable;
-        }
+        RETURN_IF_FAILED(CheckConnectable());
         if (type == nullptr) {
             return AgreeMediaType(receivePin, nullptr);
         }
@@ -173,11 +171,8 @@ STDMETHODIMP CBasePin::ReceiveConnection(IPin* connector, const AM_MEDIA_TYPE* t
             return E_POINTER;
         }
         CAutoLock lock(lock_);
-        HRESULT hr = CheckConnectable();
-        if (FAILED(hr)) {
-            return hr;
-        }
-        hr = CheckConnect(connector);
+        RETURN_IF_FAILED(CheckConnectable());
+        HRESULT hr = CheckConnect(connector);
         if (FAILED(hr)) {
             BreakConnect();
             return hr;
@@ -361,10 +356,7 @@ HRESULT CBasePin::SetMediaType(const CMediaType* type)
 HRESULT CBasePin::CheckConnect(IPin* pin)
 {
     PIN_DIRECTION other = PINDIR_INPUT;
-    const HRESULT hr = pin->QueryDirection(&other);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(pin->QueryDirection(&other));
     return other == direction_ ? VFW_E_INVALID_DIRECTION : S_OK;
 }
 

@@ -1,5 +1,6 @@
 #include "dshowbase/InputPin.h"
 #include "CallGuard.h"
+#include "failtrail/FailTrail.h"
 
 #include "dshowbase/BaseFilter.h"
 
@@ -29,12 +30,8 @@ STDMETHODIMP CBaseInputPin::GetAllocator(IMemAllocator** allocator)
     *allocator = nullptr;
     CAutoLock lock(lock_);
     if (!allocator_) {
-        const HRESULT hr = CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER,
-                                            IID_IMemAllocator,
-                                            reinterpret_cast<void**>(allocator_.GetAddressOf()));
-        if (FAILED(hr)) {
-            return hr;
-        }
+        RETURN_IF_FAILED(CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_IMemAllocator,
+                                          reinterpret_cast<void**>(allocator_.GetAddressOf())));
     }
     *allocator = allocator_.Get();
     (*allocator)->AddRef();
@@ -101,10 +98,7 @@ STDMETHODIMP CBaseInputPin::Receive(IMediaSample* sample)
                 filter_->NotifyEvent(EC_ERRORABORT, VFW_E_TYPE_NOT_ACCEPTED, 0);
                 return VFW_E_INVALIDMEDIATYPE;
             }
-            hr = SetMediaType(&type);
-            if (FAILED(hr)) {
-                return hr;
-            }
+            RETURN_IF_FAILED(SetMediaType(&type));
         }
         return S_OK;
     });

@@ -1,4 +1,5 @@
 #include "dshowbase/Negotiation.h"
+#include "failtrail/FailTrail.h"
 
 namespace dshowbase {
 
@@ -31,10 +32,7 @@ HRESULT SetAllocatorAtLeast(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* requ
         request->cbAlign = 1;
     }
     ALLOCATOR_PROPERTIES actual{};
-    const HRESULT hr = allocator->SetProperties(request, &actual);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(allocator->SetProperties(request, &actual));
     return (actual.cBuffers < minBuffers || actual.cbBuffer < bufferBytes) ? E_FAIL : S_OK;
 }
 

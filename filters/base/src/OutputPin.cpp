@@ -1,4 +1,5 @@
 #include "dshowbase/OutputPin.h"
+#include "failtrail/FailTrail.h"
 
 namespace dshowbase {
 
@@ -12,12 +13,9 @@ CBaseOutputPin::~CBaseOutputPin() = default;
 
 HRESULT CBaseOutputPin::CheckConnect(IPin* pin)
 {
-    HRESULT hr = CBasePin::CheckConnect(pin);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(CBasePin::CheckConnect(pin));
     receiver_.Reset();
-    hr = pin->QueryInterface(IID_IMemInputPin, reinterpret_cast<void**>(receiver_.GetAddressOf()));
+    const HRESULT hr = pin->QueryInterface(IID_IMemInputPin, reinterpret_cast<void**>(receiver_.GetAddressOf()));
     return FAILED(hr) ? VFW_E_NO_TRANSPORT : S_OK;
 }
 
@@ -45,10 +43,7 @@ HRESULT CBaseOutputPin::TryAllocator(IMemInputPin* receiver, IMemAllocator* allo
     if (request.cbAlign == 0) {
         request.cbAlign = 1;
     }
-    HRESULT hr = DecideBufferSize(allocator, &request);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(DecideBufferSize(allocator, &request));
     return receiver->NotifyAllocator(allocator, readOnly ? TRUE : FALSE);
 }
 
@@ -65,14 +60,8 @@ HRESULT CBaseOutputPin::DecideAllocator(IMemInputPin* receiver, IMemAllocator** 
         return S_OK;
     }
     allocator.Reset();
-    HRESULT hr = InitAllocator(allocator.GetAddressOf());
-    if (FAILED(hr)) {
-        return hr;
-    }
-    hr = TryAllocator(receiver, allocator.Get(), false);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(InitAllocator(allocator.GetAddressOf()));
+    RETURN_IF_FAILED(TryAllocator(receiver, allocator.Get(), false));
     *chosen = allocator.Detach();
     return S_OK;
 }

@@ -1,5 +1,6 @@
 #include "dshowbase/PersistStream.h"
 #include "CallGuard.h"
+#include "failtrail/FailTrail.h"
 
 #include <vfwmsgs.h>
 
@@ -25,10 +26,7 @@ STDMETHODIMP CPersistStream::Load(IStream* stream)
             return E_POINTER;
         }
         int version = 0;
-        HRESULT hr = ReadInt(stream, &version);
-        if (FAILED(hr)) {
-            return hr;
-        }
+        RETURN_IF_FAILED(ReadInt(stream, &version));
         fileVersion_ = static_cast<DWORD>(version);
         return ReadFromStream(stream);
     });
@@ -40,14 +38,8 @@ STDMETHODIMP CPersistStream::Save(IStream* stream, BOOL clearDirty)
         if (stream == nullptr) {
             return E_POINTER;
         }
-        HRESULT hr = WriteInt(stream, static_cast<int>(GetSoftwareVersion()));
-        if (FAILED(hr)) {
-            return hr;
-        }
-        hr = WriteToStream(stream);
-        if (FAILED(hr)) {
-            return hr;
-        }
+        RETURN_IF_FAILED(WriteInt(stream, static_cast<int>(GetSoftwareVersion())));
+        RETURN_IF_FAILED(WriteToStream(stream));
         if (clearDirty) {
             dirty_ = false;
         }
@@ -111,10 +103,7 @@ HRESULT CPersistStream::WriteInt(IStream* stream, int value)
         field[i] = static_cast<WCHAR>(text[i]);
     }
     ULONG written = 0;
-    const HRESULT hr = stream->Write(field, sizeof(field), &written);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(stream->Write(field, sizeof(field), &written));
     return written == sizeof(field) ? S_OK : STG_E_MEDIUMFULL;
 }
 
@@ -125,10 +114,7 @@ HRESULT CPersistStream::ReadInt(IStream* stream, int* value)
     }
     WCHAR field[kIntChars];
     ULONG read = 0;
-    HRESULT hr = stream->Read(field, sizeof(field), &read);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(stream->Read(field, sizeof(field), &read));
     if (read != sizeof(field)) {
         return VFW_E_FILE_TOO_SHORT;
     }

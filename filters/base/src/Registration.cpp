@@ -1,6 +1,7 @@
 #include "dshowbase/Registration.h"
 #include "CallGuard.h"
 #include "winowners/KernelOwners.h"
+#include "failtrail/FailTrail.h"
 
 #include "dshowbase/Module.h"
 
@@ -104,23 +105,11 @@ HRESULT RegisterComClass(REFCLSID clsid, const wchar_t* name, const wchar_t* thr
         return E_FAIL;
     }
     winowners::UniqueKey classKey;
-    HRESULT hr = CreateKey(HKEY_CLASSES_ROOT, L"CLSID\\" + guid, classKey);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    hr = SetStringValue(classKey.get(), nullptr, name != nullptr ? name : L"");
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(CreateKey(HKEY_CLASSES_ROOT, L"CLSID\\" + guid, classKey));
+    RETURN_IF_FAILED(SetStringValue(classKey.get(), nullptr, name != nullptr ? name : L""));
     winowners::UniqueKey serverKey;
-    hr = CreateKey(classKey.get(), L"InprocServer32", serverKey);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    hr = SetStringValue(serverKey.get(), nullptr, modulePath);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(CreateKey(classKey.get(), L"InprocServer32", serverKey));
+    RETURN_IF_FAILED(SetStringValue(serverKey.get(), nullptr, modulePath));
     return SetStringValue(serverKey.get(), L"ThreadingModel", threadingModel);
 }
 
@@ -138,10 +127,7 @@ HRESULT UnregisterComClass(REFCLSID clsid)
 HRESULT RegisterFilter(REFCLSID clsid, const FilterSetup& setup)
 {
     Microsoft::WRL::ComPtr<IFilterMapper2> mapper;
-    HRESULT hr = CreateMapper(&mapper);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(CreateMapper(&mapper));
     // The mapper's pin record wants writable names; keep copies alive for
     // the call.
     std::vector<std::wstring> names;
@@ -172,11 +158,8 @@ HRESULT RegisterFilter(REFCLSID clsid, const FilterSetup& setup)
 HRESULT UnregisterFilter(REFCLSID clsid, const FilterSetup& setup)
 {
     Microsoft::WRL::ComPtr<IFilterMapper2> mapper;
-    HRESULT hr = CreateMapper(&mapper);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    hr = mapper->UnregisterFilter(&CategoryOf(setup), nullptr, clsid);
+    RETURN_IF_FAILED(CreateMapper(&mapper));
+    HRESULT hr = mapper->UnregisterFilter(&CategoryOf(setup), nullptr, clsid);
     // Not registered is what we wanted anyway.
     if (hr == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) || hr == VFW_E_NOT_FOUND) {
         hr = S_OK;

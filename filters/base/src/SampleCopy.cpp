@@ -1,4 +1,5 @@
 #include "dshowbase/SampleCopy.h"
+#include "failtrail/FailTrail.h"
 
 #include "dshowbase/MediaType.h"
 
@@ -40,14 +41,8 @@ HRESULT CopySample(IMediaSample* input, IMediaSample* output)
     }
     BYTE* source = nullptr;
     BYTE* target = nullptr;
-    HRESULT hr = input->GetPointer(&source);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    hr = output->GetPointer(&target);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(input->GetPointer(&source));
+    RETURN_IF_FAILED(output->GetPointer(&target));
     const long length = input->GetActualDataLength();
     if (length < 0 || length > output->GetSize() || length > input->GetSize()) {
         return VFW_E_BUFFER_OVERFLOW;
@@ -58,23 +53,14 @@ HRESULT CopySample(IMediaSample* input, IMediaSample* output)
 
     CopySampleTimes(input, output);
 
-    hr = CopyFlag(input->IsSyncPoint(), &IMediaSample::SetSyncPoint, output);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(CopyFlag(input->IsSyncPoint(), &IMediaSample::SetSyncPoint, output));
     AM_MEDIA_TYPE* type = nullptr;
     if (input->GetMediaType(&type) == S_OK && type != nullptr) {
         output->SetMediaType(type);
         DeleteMediaType(type);
     }
-    hr = CopyFlag(input->IsPreroll(), &IMediaSample::SetPreroll, output);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    hr = CopyFlag(input->IsDiscontinuity(), &IMediaSample::SetDiscontinuity, output);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(CopyFlag(input->IsPreroll(), &IMediaSample::SetPreroll, output));
+    RETURN_IF_FAILED(CopyFlag(input->IsDiscontinuity(), &IMediaSample::SetDiscontinuity, output));
     return output->SetActualDataLength(length);
 }
 

@@ -1,5 +1,6 @@
 #include "dshowbase/SourceFilter.h"
 
+#include "failtrail/FailTrail.h"
 #include "winowners/ThreadOwners.h"
 
 #include <wrl/client.h>
@@ -82,10 +83,7 @@ bool CSourceStreamPin::ShouldDeliver(REFERENCE_TIME)
 
 HRESULT CSourceStreamPin::Active()
 {
-    HRESULT hr = CBaseOutputPin::Active();
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(CBaseOutputPin::Active());
     if (thread_) {
         return S_OK;
     }
@@ -96,7 +94,7 @@ HRESULT CSourceStreamPin::Active()
         thread_.reset(CreateThread(nullptr, 0, &CSourceStreamPin::ThreadMain, this, 0, nullptr));
     }
     if (!thread_) {
-        hr = HRESULT_FROM_WIN32(GetLastError());
+        const HRESULT hr = HRESULT_FROM_WIN32(GetLastError());
         StopThread();
         CBaseOutputPin::Inactive();
         return FAILED(hr) ? hr : E_FAIL;
@@ -198,10 +196,7 @@ void CSourceStreamPin::StreamLoop()
 HRESULT CSourceStreamPin::DeliverOne(LONGLONG index, bool firstOfRun)
 {
     Microsoft::WRL::ComPtr<IMediaSample> sample;
-    HRESULT hr = GetDeliveryBuffer(sample.GetAddressOf(), nullptr, nullptr, 0);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(GetDeliveryBuffer(sample.GetAddressOf(), nullptr, nullptr, 0));
     const REFERENCE_TIME duration = BufferDuration();
     REFERENCE_TIME streamTime = -1;
     if (SUCCEEDED(filter_->StreamTime(&streamTime))) {
@@ -218,7 +213,7 @@ HRESULT CSourceStreamPin::DeliverOne(LONGLONG index, bool firstOfRun)
     sample->SetDiscontinuity(firstOfRun ? TRUE : FALSE);
     sample->SetPreroll(FALSE);
 
-    hr = FillBuffer(sample.Get(), index);
+    HRESULT hr = FillBuffer(sample.Get(), index);
     if (hr != S_OK) {
         return FAILED(hr) ? hr : S_OK;
     }

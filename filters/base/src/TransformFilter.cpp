@@ -1,5 +1,6 @@
 #include "dshowbase/TransformFilter.h"
 #include "CallGuard.h"
+#include "failtrail/FailTrail.h"
 
 #include "dshowbase/SampleCopy.h"
 
@@ -129,10 +130,7 @@ HRESULT CTransformFilter::InitializeOutputSample(IMediaSample* input, IMediaSamp
 {
     *output = nullptr;
     Microsoft::WRL::ComPtr<IMediaSample> sample;
-    HRESULT hr = output_->GetDeliveryBuffer(sample.GetAddressOf(), nullptr, nullptr, 0);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(output_->GetDeliveryBuffer(sample.GetAddressOf(), nullptr, nullptr, 0));
     CopySampleTimes(input, sample.Get());
     sample->SetSyncPoint(input->IsSyncPoint() == S_OK ? TRUE : FALSE);
     sample->SetDiscontinuity(input->IsDiscontinuity() == S_OK ? TRUE : FALSE);
@@ -152,11 +150,8 @@ HRESULT CTransformFilter::Receive(IMediaSample* sample)
 HRESULT CTransformFilter::ReceiveCopy(IMediaSample* sample)
 {
     Microsoft::WRL::ComPtr<IMediaSample> output;
-    HRESULT hr = InitializeOutputSample(sample, output.GetAddressOf());
-    if (FAILED(hr)) {
-        return hr;
-    }
-    hr = Transform(sample, output.Get());
+    RETURN_IF_FAILED(InitializeOutputSample(sample, output.GetAddressOf()));
+    const HRESULT hr = Transform(sample, output.Get());
     if (hr == S_FALSE) {
         return S_OK;    // the filter chose to drop this frame
     }
@@ -181,15 +176,9 @@ HRESULT CTransformFilter::ReceiveInPlace(IMediaSample* sample)
     // The upstream buffer is not ours to change (another allocator, or
     // read-only): work on a copy.
     Microsoft::WRL::ComPtr<IMediaSample> output;
-    HRESULT hr = InitializeOutputSample(sample, output.GetAddressOf());
-    if (FAILED(hr)) {
-        return hr;
-    }
-    hr = CopySample(sample, output.Get());
-    if (FAILED(hr)) {
-        return hr;
-    }
-    hr = TransformInPlace(output.Get());
+    RETURN_IF_FAILED(InitializeOutputSample(sample, output.GetAddressOf()));
+    RETURN_IF_FAILED(CopySample(sample, output.Get()));
+    const HRESULT hr = TransformInPlace(output.Get());
     if (hr == S_FALSE) {
         return S_OK;
     }

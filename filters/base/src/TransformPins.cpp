@@ -2,6 +2,7 @@
 // calls to the filter, which owns the decisions.
 #include "dshowbase/TransformFilter.h"
 #include "CallGuard.h"
+#include "failtrail/FailTrail.h"
 
 namespace dshowbase {
 
@@ -25,28 +26,19 @@ HRESULT CTransformInputPin::CheckMediaType(const CMediaType* type)
 
 HRESULT CTransformInputPin::SetMediaType(const CMediaType* type)
 {
-    HRESULT hr = CBaseInputPin::SetMediaType(type);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(CBaseInputPin::SetMediaType(type));
     return transform_->SetMediaType(PINDIR_INPUT, type);
 }
 
 HRESULT CTransformInputPin::CheckConnect(IPin* pin)
 {
-    HRESULT hr = transform_->CheckConnect(PINDIR_INPUT, pin);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(transform_->CheckConnect(PINDIR_INPUT, pin));
     return CBaseInputPin::CheckConnect(pin);
 }
 
 HRESULT CTransformInputPin::CompleteConnect(IPin* receivePin)
 {
-    HRESULT hr = transform_->CompleteConnect(PINDIR_INPUT, receivePin);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(transform_->CompleteConnect(PINDIR_INPUT, receivePin));
     // A new input type the existing output connection cannot carry: the
     // graph is asked to renegotiate the output.
     CTransformOutputPin* output = transform_->OutputPin();
@@ -114,10 +106,7 @@ STDMETHODIMP CTransformInputPin::EndOfStream()
         if (hr != S_OK) {
             return hr;
         }
-        hr = CBaseInputPin::EndOfStream();
-        if (FAILED(hr)) {
-            return hr;
-        }
+        RETURN_IF_FAILED(CBaseInputPin::EndOfStream());
         return transform_->EndOfStream();
     });
 }
@@ -130,10 +119,7 @@ STDMETHODIMP CTransformInputPin::BeginFlush()
     if (!IsConnected() || !transform_->OutputPin()->IsConnected()) {
         return VFW_E_NOT_CONNECTED;
     }
-    HRESULT hr = CBaseInputPin::BeginFlush();
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(CBaseInputPin::BeginFlush());
     return transform_->BeginFlush();
 }
 
@@ -143,10 +129,7 @@ STDMETHODIMP CTransformInputPin::EndFlush()
     if (!IsConnected() || !transform_->OutputPin()->IsConnected()) {
         return VFW_E_NOT_CONNECTED;
     }
-    HRESULT hr = transform_->EndFlush();
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(transform_->EndFlush());
     return CBaseInputPin::EndFlush();
 }
 
@@ -179,10 +162,7 @@ HRESULT CTransformOutputPin::GetMediaType(int position, CMediaType* type)
 
 HRESULT CTransformOutputPin::SetMediaType(const CMediaType* type)
 {
-    HRESULT hr = CBaseOutputPin::SetMediaType(type);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(CBaseOutputPin::SetMediaType(type));
     return transform_->SetMediaType(PINDIR_OUTPUT, type);
 }
 
@@ -192,19 +172,13 @@ HRESULT CTransformOutputPin::CheckConnect(IPin* pin)
     if (!transform_->InputPin()->IsConnected()) {
         return E_UNEXPECTED;
     }
-    HRESULT hr = transform_->CheckConnect(PINDIR_OUTPUT, pin);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(transform_->CheckConnect(PINDIR_OUTPUT, pin));
     return CBaseOutputPin::CheckConnect(pin);
 }
 
 HRESULT CTransformOutputPin::CompleteConnect(IPin* receivePin)
 {
-    HRESULT hr = CBaseOutputPin::CompleteConnect(receivePin);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(CBaseOutputPin::CompleteConnect(receivePin));
     return transform_->CompleteConnect(PINDIR_OUTPUT, receivePin);
 }
 

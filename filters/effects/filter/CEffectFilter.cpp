@@ -1,4 +1,5 @@
 #include "CEffectFilter.h"
+#include "failtrail/FailTrail.h"
 
 #include <cstring>
 
@@ -277,8 +278,7 @@ HRESULT CEffectFilter::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROP
     request->cbBuffer = static_cast<long>(frame);
     if (request->cbAlign < 1) request->cbAlign = 1;
     ALLOCATOR_PROPERTIES actual{};
-    const HRESULT hr = allocator->SetProperties(request, &actual);
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(allocator->SetProperties(request, &actual));
     return (actual.cBuffers < request->cBuffers || actual.cbBuffer < request->cbBuffer) ? E_FAIL : S_OK;
 }
 
@@ -292,8 +292,7 @@ HRESULT CEffectFilter::Transform(IMediaSample* input, IMediaSample* output) {
     if (FAILED(hr)) return hr;
 
     BYTE* data = nullptr;
-    hr = output->GetPointer(&data);
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(output->GetPointer(&data));
     const long length = output->GetActualDataLength();
     CAutoLock hold(&effectLock_);
     const VIDEOINFOHEADER* info = dshowbase::VideoInfo(InputPin()->CurrentMediaType());
@@ -391,8 +390,7 @@ HRESULT CEffectFilter::WriteToStream(IStream* stream) {
         controlId = settings_.controlId;
     }
     ULONG written = 0;
-    const HRESULT hr = stream->Write(&controlId, sizeof(controlId), &written);
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(stream->Write(&controlId, sizeof(controlId), &written));
     return written == sizeof(controlId) ? S_OK : STG_E_MEDIUMFULL;
 }
 
@@ -403,8 +401,7 @@ HRESULT CEffectFilter::ReadFromStream(IStream* stream) {
     // taken when present, and the current effect kept when not.
     int controlId = 0;
     ULONG read = 0;
-    const HRESULT hr = stream->Read(&controlId, sizeof(controlId), &read);
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(stream->Read(&controlId, sizeof(controlId), &read));
     if (read == sizeof(controlId)) {
         CAutoLock hold(&effectLock_);
         settings_.controlId = controlId;

@@ -1,4 +1,5 @@
 #include "EffectDeveloperPage.h"
+#include "failtrail/FailTrail.h"
 
 #include <climits>
 #include <cwchar>
@@ -30,8 +31,7 @@ CEffectSpecialPage::CEffectSpecialPage()
       installFolder_(ReadInstallFolder(L"")) {}
 
 HRESULT CEffectSpecialPage::OnConnect(IUnknown* filter) {
-    const HRESULT hr = ConnectVideoEffect(filter, effect_, controlId_, param_);
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(ConnectVideoEffect(filter, effect_, controlId_, param_));
     for (int i = 0; i < kFeatureCount; ++i) {
         features_[i] = 0;
         effect_->GetFeatureState(i, &features_[i]);

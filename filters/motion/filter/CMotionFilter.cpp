@@ -1,4 +1,5 @@
 #include "CMotionFilter.h"
+#include "failtrail/FailTrail.h"
 
 #include <cstring>
 #include <new>
@@ -153,8 +154,7 @@ HRESULT CMotionFilter::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROP
     request->cbBuffer = static_cast<long>(frame);
     if (request->cbAlign < 1) request->cbAlign = 1;
     ALLOCATOR_PROPERTIES actual{};
-    const HRESULT hr = allocator->SetProperties(request, &actual);
-    if (FAILED(hr)) return hr;
+    RETURN_IF_FAILED(allocator->SetProperties(request, &actual));
     if (actual.cBuffers < request->cBuffers || actual.cbBuffer < request->cbBuffer) return E_FAIL;
     return S_OK;
 }
