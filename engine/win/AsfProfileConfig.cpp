@@ -5,6 +5,7 @@
 #include "engine/core/RecordingRules.h"
 #include "engine/core/RecordingSettings.h"
 #include "dshowbase/AsfWriterInterfaces.h"
+#include "failtrail/FailTrail.h"
 
 #include <vector>
 
@@ -51,22 +52,16 @@ public:
     StepResult FitVideoFrame() override
     {
         ComPtr<IWMMediaProps> props;
-        HRESULT hr = QueryTo(current_.Get(), __uuidof(IWMMediaProps), props);
-        if (FAILED(hr))
-            return hr;
+        RETURN_IF_FAILED(QueryTo(current_.Get(), __uuidof(IWMMediaProps), props));
         DWORD size = 0;
-        hr = props->GetMediaType(nullptr, &size);
-        if (FAILED(hr))
-            return hr;
+        RETURN_IF_FAILED(props->GetMediaType(nullptr, &size));
         if (size < sizeof(WM_MEDIA_TYPE))
             return E_UNEXPECTED;
         // The type and its format block come back in one allocation; new[]
         // aligns it for the structure's pointers.
         std::vector<BYTE> buffer(size);
         WM_MEDIA_TYPE* type = reinterpret_cast<WM_MEDIA_TYPE*>(buffer.data());
-        hr = props->GetMediaType(type, &size);
-        if (FAILED(hr))
-            return hr;
+        RETURN_IF_FAILED(props->GetMediaType(type, &size));
         // A picture stream described otherwise keeps its own frame size
         // rather than having a foreign block written over.
         if (type->formattype != FORMAT_VideoInfo || type->pbFormat == nullptr ||
@@ -77,17 +72,13 @@ public:
         info->rcTarget = info->rcSource;
         info->bmiHeader.biWidth = frame_.width;
         info->bmiHeader.biHeight = frame_.height;
-        hr = props->SetMediaType(type);
-        if (FAILED(hr))
-            return hr;
+        RETURN_IF_FAILED(props->SetMediaType(type));
         return profile_->ReconfigStream(current_.Get());
     }
 
     StepResult SetAudioBitrate(std::uint32_t bitsPerSecond) override
     {
-        const HRESULT hr = current_->SetBitrate(bitsPerSecond);
-        if (FAILED(hr))
-            return hr;
+        RETURN_IF_FAILED(current_->SetBitrate(bitsPerSecond));
         return profile_->ReconfigStream(current_.Get());
     }
 
@@ -115,18 +106,12 @@ HRESULT CurrentProfile(IConfigAsfWriter* config, ComPtr<IWMProfile>& profile)
 HRESULT ConfigureAsfVideoProfile(CaptureEngineState& state, IBaseFilter* writer)
 {
     ComPtr<IConfigAsfWriter> config;
-    HRESULT hr = QueryAsfConfig(writer, config);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(QueryAsfConfig(writer, config));
     if (const MediaGuid* system = AsfVideoProfileFor(state.values.videoBitrateIndex)) {
-        hr = config->ConfigureFilterUsingProfileGuid(ToGuid(*system));
-        if (FAILED(hr))
-            return hr;
+        RETURN_IF_FAILED(config->ConfigureFilterUsingProfileGuid(ToGuid(*system)));
     }
     ComPtr<IWMProfile> profile;
-    hr = CurrentProfile(config.Get(), profile);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(CurrentProfile(config.Get(), profile));
 
     // Without a chosen format the engine knows no frame size to give.
     FrameSize frame;
@@ -135,9 +120,7 @@ HRESULT ConfigureAsfVideoProfile(CaptureEngineState& state, IBaseFilter* writer)
     if (format != nullptr)
         frame = FrameSize{format->Width(), format->Height()};
     CWmProfileStreams streams(profile.Get(), frame);
-    hr = WalkVideoProfile(streams, state.audioDevices.Count() > 0, format != nullptr);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(WalkVideoProfile(streams, state.audioDevices.Count() > 0, format != nullptr));
     return config->ConfigureFilterUsingProfile(profile.Get());
 }
 
@@ -154,9 +137,7 @@ HRESULT ConfigureAsfAudioProfile(CaptureEngineState& state, IBaseFilter* writer)
     if (index < 0 || index >= kBitrateCount)
         return E_UNEXPECTED;
     CWmProfileStreams streams(profile.Get(), FrameSize{});
-    hr = WalkSoundProfile(streams, static_cast<std::uint32_t>(kAudioBitrates[index]));
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(WalkSoundProfile(streams, static_cast<std::uint32_t>(kAudioBitrates[index])));
     return config->ConfigureFilterUsingProfile(profile.Get());
 }
 

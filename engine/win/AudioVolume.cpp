@@ -4,6 +4,7 @@
 #include "engine/include/CameraApi.h"
 #include "engine/win/ExportGuard.h"
 #include "engine/core/RecordingSettings.h"
+#include "failtrail/FailTrail.h"
 
 namespace camera {
 
@@ -23,8 +24,7 @@ int GetAudioVolumeNow(double* level)
     if (!state.values.ready || level == nullptr || !state.microphoneMixer)
         return 0;
     double current = 0.0;
-    if (FAILED(state.microphoneMixer->get_MixLevel(&current)))
-        return 0;
+    RETURN_VALUE_IF_FAILED(0, state.microphoneMixer->get_MixLevel(&current));
     *level = current;
     state.values.audioVolume = current;
     return 1;

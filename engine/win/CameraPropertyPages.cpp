@@ -3,6 +3,7 @@
 #include "engine/include/CameraApi.h"
 #include "engine/win/CaptureEngineState.h"
 #include "engine/win/ExportGuard.h"
+#include "failtrail/FailTrail.h"
 #include "winowners/ComOwners.h"
 
 #include <olectl.h>
@@ -17,19 +18,15 @@ int ShowCameraPages(HWND parent)
     if (!state.values.ready || !state.videoCapture)
         return 0;
     ComPtr<ISpecifyPropertyPages> pages;
-    if (FAILED(QueryTo(state.videoCapture.Get(), IID_ISpecifyPropertyPages, pages)))
-        return 0;
+    RETURN_VALUE_IF_FAILED(0, QueryTo(state.videoCapture.Get(), IID_ISpecifyPropertyPages, pages));
     // The caption is the name the filter carries in the graph.
     dshowbase::CFilterInfo info;
-    if (FAILED(state.videoCapture->QueryFilterInfo(info.put())))
-        return 0;
+    RETURN_VALUE_IF_FAILED(0, state.videoCapture->QueryFilterInfo(info.put()));
     const std::wstring caption = info.Name();
     ComPtr<IUnknown> object;
-    if (FAILED(QueryTo(state.videoCapture.Get(), IID_IUnknown, object)))
-        return 0;
+    RETURN_VALUE_IF_FAILED(0, QueryTo(state.videoCapture.Get(), IID_IUnknown, object));
     CAUUID pageIds{};
-    if (FAILED(pages->GetPages(&pageIds)))
-        return 0;
+    RETURN_VALUE_IF_FAILED(0, pages->GetPages(&pageIds));
     // The filter allocates the list; it is ours to free.
     const winowners::UniqueCoTaskMem<GUID> pageList(pageIds.pElems);
     IUnknown* objects[] = {object.Get()};

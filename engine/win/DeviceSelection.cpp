@@ -5,6 +5,8 @@
 #include "engine/win/MicrophoneInput.h"
 #include "engine/win/PreviewGraph.h"
 
+#include "failtrail/FailTrail.h"
+
 namespace camera {
 
 namespace {
@@ -23,9 +25,7 @@ ComPtr<ICaptureGraphBuilder2> PinFinder(CaptureEngineState& state)
 HRESULT ApplyFrameSize(CaptureEngineState& state, int width, int height)
 {
     ComPtr<IAMStreamConfig> config;
-    HRESULT hr = FindCaptureStreamConfig(PinFinder(state).Get(), state.videoCapture.Get(), config);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(FindCaptureStreamConfig(PinFinder(state).Get(), state.videoCapture.Get(), config));
     for (int i = 0; i < state.videoFormats.Count(); ++i) {
         CVideoFormat* format = state.videoFormats.At(i);
         if (format->Width() == width && format->Height() == height)
@@ -49,8 +49,7 @@ int SelectVideoDeviceNow(int index, int width, int height)
     // The node's own moniker: two cameras of one model share a name, and
     // opening by name would open the first of them again.
     ComPtr<IBaseFilter> filter;
-    if (FAILED(BindDevice(node->moniker.Get(), filter)))
-        return 0;
+    RETURN_VALUE_IF_FAILED(0, BindDevice(node->moniker.Get(), filter));
     state.videoCapture = filter;
     QueryTo(filter.Get(), IID_IAMCameraControl, state.cameraControl);
     BuildFormatList(PinFinder(state).Get(), filter.Get(), state.videoFormats);
@@ -87,8 +86,7 @@ int SelectAudioDeviceNow(int index)
     // The new device is opened before the old one is let go, so that a
     // failure leaves the working microphone in place.
     ComPtr<IBaseFilter> filter;
-    if (FAILED(BindDevice(node->moniker.Get(), filter)))
-        return 0;
+    RETURN_VALUE_IF_FAILED(0, BindDevice(node->moniker.Get(), filter));
     state.microphoneMixer.Reset();
     state.audioCapture = filter;
     EnableMicrophoneInput(state, filter.Get());
@@ -107,9 +105,7 @@ int SelectVideoDeviceByNameNow(const wchar_t* name)
     if (node == nullptr)
         return E_FAIL;
     ComPtr<IBaseFilter> filter;
-    const HRESULT hr = BindDevice(node->moniker.Get(), filter);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(BindDevice(node->moniker.Get(), filter));
     state.videoCapture = filter;
     return S_OK;
 }

@@ -7,6 +7,7 @@
 #include "engine/include/CameraApi.h"
 #include "engine/win/EffectSettingsQuery.h"
 #include "engine/win/ExportGuard.h"
+#include "failtrail/FailTrail.h"
 
 namespace camera {
 
@@ -44,9 +45,7 @@ HRESULT ShowFrame(CEffectSettings& settings, const wchar_t* path)
 {
     if (path == nullptr)
         return settings.SetEffect(kEffectNone, 0);
-    HRESULT hr = settings.LoadFrameImage(path);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(settings.LoadFrameImage(path));
     return settings.SetEffect(kEffectPhotoFrame, 1);
 }
 

@@ -1,5 +1,7 @@
 #include "engine/win/EngineObjects.h"
 
+#include "failtrail/FailTrail.h"
+
 namespace camera {
 
 HRESULT CreateAudioGraphObjects(CaptureEngineState& state)
@@ -8,18 +10,13 @@ HRESULT CreateAudioGraphObjects(CaptureEngineState& state)
     // A builder takes its graph once; both there means they are joined.
     if (graph && state.audioBuilder)
         return S_OK;
-    HRESULT hr = S_OK;
     if (!graph) {
-        hr = CreateInstance(CLSID_FilterGraph, IID_IGraphBuilder, graph);
-        if (FAILED(hr))
-            return hr;
+        RETURN_IF_FAILED(CreateInstance(CLSID_FilterGraph, IID_IGraphBuilder, graph));
         state.audioGraph.Exchange(graph);
         // A builder left from an earlier graph cannot be joined to this one.
         state.audioBuilder.Reset();
     }
-    hr = CreateInstance(CLSID_CaptureGraphBuilder2, IID_ICaptureGraphBuilder2, state.audioBuilder);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(CreateInstance(CLSID_CaptureGraphBuilder2, IID_ICaptureGraphBuilder2, state.audioBuilder));
     return state.audioBuilder->SetFiltergraph(graph.Get());
 }
 

@@ -1,6 +1,7 @@
 #include "engine/win/FormatSwitch.h"
 
 #include "engine/win/PreviewGraph.h"
+#include "failtrail/FailTrail.h"
 
 namespace camera {
 
@@ -16,8 +17,7 @@ int ApplyVideoFormat(CaptureEngineState& state, int index, int force)
 
     if (state.previewControl) {
         state.previewControl->Pause();
-        if (FAILED(state.previewControl->Stop()))
-            return 0;
+        RETURN_VALUE_IF_FAILED(0, state.previewControl->Stop());
     }
     StopAndEmptyPreview(state);
 

@@ -1,6 +1,7 @@
 #include "engine/win/FrameGrabber.h"
 
 #include "dshowbase/ClassIds.h"
+#include "failtrail/FailTrail.h"
 
 namespace camera {
 
@@ -11,9 +12,7 @@ HRESULT CreateRgbFrameGrabber(REFGUID formatType, ComPtr<IBaseFilter>& filter, C
     if (FAILED(hr))
         return hr;
     ComPtr<ISampleGrabber> newGrabber;
-    hr = QueryTo(newFilter.Get(), IID_ISampleGrabber, newGrabber);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(QueryTo(newFilter.Get(), IID_ISampleGrabber, newGrabber));
     AM_MEDIA_TYPE type{};
     type.majortype = MEDIATYPE_Video;
     type.subtype = MEDIASUBTYPE_RGB24;

@@ -1,6 +1,7 @@
 #include "engine/win/GraphEvents.h"
 
 #include "engine/win/GraphTeardown.h"
+#include "failtrail/FailTrail.h"
 
 namespace camera {
 
@@ -25,8 +26,7 @@ void DrainEvents(IMediaEventEx* events, OnEvent onEvent)
 int OnMonitorGraphEvent(CaptureEngineState& state)
 {
     ComPtr<IMediaEventEx> events;
-    if (FAILED(QueryTo(state.monitorGraph.Get(), IID_IMediaEventEx, events)))
-        return 0;
+    RETURN_VALUE_IF_FAILED(0, QueryTo(state.monitorGraph.Get(), IID_IMediaEventEx, events));
     DrainEvents(events.Get(), [&state](long code) {
         if (code == EC_MOTION_DETECTED)
             PostMessageA(state.monitorNotifyWindow, WM_MOTION_EVENT, 0, 0);

@@ -1,5 +1,7 @@
 #include "engine/win/GraphTeardown.h"
 
+#include "failtrail/FailTrail.h"
+
 #include <control.h>
 
 namespace camera {
@@ -45,9 +47,7 @@ HRESULT AttachVideoWindow(IGraphBuilder* graph, HWND window)
         return E_FAIL;
     RECT bounds{};
     GetWindowRect(window, &bounds);
-    HRESULT hr = video->put_Owner(reinterpret_cast<OAHWND>(window));
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(video->put_Owner(reinterpret_cast<OAHWND>(window)));
     PlaceInOwner(video.Get(), bounds);
     video->put_WindowStyle(WS_CHILD);
     video->put_Visible(OATRUE);

@@ -1,6 +1,7 @@
 #include "engine/win/MediaProbe.h"
 
 #include "engine/win/FrameDrawing.h"
+#include "failtrail/FailTrail.h"
 #include "winowners/ComOwners.h"
 
 #include <qedit.h>
@@ -23,9 +24,7 @@ constexpr GUID kClsidMediaDet = {0x65BD0711, 0x24D2, 0x4FF7, {0x93, 0x24, 0xED, 
 HRESULT SelectFirstVideoStream(IMediaDet* detector)
 {
     long streams = 0;
-    HRESULT hr = detector->get_OutputStreams(&streams);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(detector->get_OutputStreams(&streams));
     for (long i = 0; i < streams; ++i) {
         GUID type = GUID_NULL;
         if (FAILED(detector->put_CurrentStream(i)) || FAILED(detector->get_StreamType(&type)))
@@ -39,9 +38,7 @@ HRESULT SelectFirstVideoStream(IMediaDet* detector)
 HRESULT DrawFirstFrame(IMediaDet* detector, HDC dc, int width, int height)
 {
     long size = 0;
-    HRESULT hr = detector->GetBitmapBits(0.0, &size, nullptr, width, height);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(detector->GetBitmapBits(0.0, &size, nullptr, width, height));
     if (size <= 0)
         return E_FAIL;
     std::vector<uint8_t> frame;
@@ -50,9 +47,7 @@ HRESULT DrawFirstFrame(IMediaDet* detector, HDC dc, int width, int height)
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
-    hr = detector->GetBitmapBits(0.0, nullptr, reinterpret_cast<char*>(frame.data()), width, height);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(detector->GetBitmapBits(0.0, nullptr, reinterpret_cast<char*>(frame.data()), width, height));
     return DrawPackedDib(dc, frame.data(), frame.size(), width, height);
 }
 
@@ -73,20 +68,14 @@ HRESULT ProbeMediaFile(const wchar_t* path, HDC dc, int width, int height, Media
     const winowners::UniqueBstr fileName(SysAllocString(path));
     if (!fileName)
         return E_OUTOFMEMORY;
-    hr = detector->put_Filename(fileName.get());
-    if (FAILED(hr))
-        return hr;
-    hr = detector->get_StreamLength(&result.seconds);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(detector->put_Filename(fileName.get()));
+    RETURN_IF_FAILED(detector->get_StreamLength(&result.seconds));
     hr = SelectFirstVideoStream(detector.Get());
     if (FAILED(hr))
         return hr;
     if (hr == S_FALSE)
         return S_OK;
-    hr = DrawFirstFrame(detector.Get(), dc, width, height);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(DrawFirstFrame(detector.Get(), dc, width, height));
     result.hasVideo = true;
     return S_OK;
 }

@@ -4,6 +4,7 @@
 #include "engine/win/ExportGuard.h"
 #include "engine/core/ModeTransition.h"
 #include "engine/win/PreviewGraph.h"
+#include "failtrail/FailTrail.h"
 
 namespace camera {
 
@@ -27,12 +28,10 @@ int SetModeNow(int mode)
     case ModeStep::StartPreview:
         StopCaptureGraphs(state);
         if (state.values.rebuildPreview) {
-            if (FAILED(BuildPreviewGraph(state, true)))
-                return 0;
+            RETURN_VALUE_IF_FAILED(0, BuildPreviewGraph(state, true));
             state.values.rebuildPreview = false;
         }
-        if (FAILED(RunPreview(state)))
-            return 0;
+        RETURN_VALUE_IF_FAILED(0, RunPreview(state));
         state.values.appliedMode = mode;
         return 1;
     case ModeStep::Refuse:

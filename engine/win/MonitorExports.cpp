@@ -9,6 +9,7 @@
 #include "engine/win/MonitorGraph.h"
 #include "engine/core/MonitorRules.h"
 #include "engine/win/PreviewGraph.h"
+#include "failtrail/FailTrail.h"
 
 namespace camera {
 
@@ -44,14 +45,10 @@ HRESULT QueryMotionControl(CaptureEngineState& state, ComPtr<IMotionControl>& co
 HRESULT StartDetection(CaptureEngineState& state)
 {
     ComPtr<IMotionControl> control;
-    HRESULT hr = QueryMotionControl(state, control);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(QueryMotionControl(state, control));
     // The filter refuses only when it could not set up detection for the
     // stream it got; monitoring would then never raise an alarm.
-    hr = control->StartDetect();
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(control->StartDetect());
     int noMarks = 0;
     return control->MarkMotionOnVideo(&noMarks);
 }
@@ -108,12 +105,10 @@ int StopMonitorNow()
     const int answer = AnswerWithoutWork(PlanMonitorStop(state.values));
     if (answer != kDoTheWork)
         return answer;
-    if (FAILED(StopMonitorGraph(state)))
-        return 0;
+    RETURN_VALUE_IF_FAILED(0, StopMonitorGraph(state));
     EmptyMonitorGraph(state);
     // Still monitoring as far as the caller knows: it may stop again.
-    if (FAILED(BuildPreviewGraph(state, true)))
-        return 0;
+    RETURN_VALUE_IF_FAILED(0, BuildPreviewGraph(state, true));
     RunPreview(state);
     state.values.captureState = kIdle;
     return 1;
@@ -125,8 +120,7 @@ int SetSensitivityNow(int level)
     if (!state.values.ready)
         return 0;
     ComPtr<IMotionControl> control;
-    if (FAILED(QueryMotionControl(state, control)))
-        return 0;
+    RETURN_VALUE_IF_FAILED(0, QueryMotionControl(state, control));
     return SUCCEEDED(control->SetDetectParams(level, kDynamicBaseFrame, nullptr)) ? 1 : 0;
 }
 

@@ -6,6 +6,7 @@
 #include "engine/win/HiddenWindow.h"
 #include "engine/win/PinHelpers.h"
 #include "engine/win/PreviewGraph.h"
+#include "failtrail/FailTrail.h"
 
 namespace camera {
 
@@ -30,15 +31,9 @@ HRESULT BuildMonitorGraph(CaptureEngineState& state)
         return hr;
     // A missing effect filter is always reported here: monitoring was asked
     // for explicitly.
-    hr = FindEffectFilter(state, true);
-    if (FAILED(hr))
-        return hr;
-    hr = ShowPlainPicture(state.effect.Get());
-    if (FAILED(hr))
-        return hr;
-    hr = AddNamedFilter(graph, state.effect.Get(), L"Effect");
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(FindEffectFilter(state, true));
+    RETURN_IF_FAILED(ShowPlainPicture(state.effect.Get()));
+    RETURN_IF_FAILED(AddNamedFilter(graph, state.effect.Get(), L"Effect"));
     hr = ConnectFilters(graph, state.videoCapture.Get(), nullptr, state.effect.Get(), nullptr);
     if (FAILED(hr)) {
         ShowEngineMessage(EngineMessage::CameraBusy);

@@ -2,6 +2,7 @@
 
 #include "dshowbase/InfoOwners.h"
 #include "engine/core/DeviceNameRules.h"
+#include "failtrail/FailTrail.h"
 
 namespace camera {
 
@@ -23,8 +24,7 @@ bool NameContains(IPin* pin, const wchar_t* wanted)
 bool IsStillPin(IPin* pin)
 {
     ComPtr<IKsPropertySet> properties;
-    if (FAILED(QueryTo(pin, IID_IKsPropertySet, properties)))
-        return false;
+    RETURN_VALUE_IF_FAILED(false, QueryTo(pin, IID_IKsPropertySet, properties));
     GUID category{};
     DWORD returned = 0;
     if (FAILED(properties->Get(AMPROPSETID_Pin, AMPROPERTY_PIN_CATEGORY, nullptr, 0, &category,

@@ -10,6 +10,7 @@
 #include "engine/core/PlaybackRules.h"
 #include "engine/core/PlaybackVolume.h"
 #include "engine/win/ThreadCom.h"
+#include "failtrail/FailTrail.h"
 
 #include <cmath>
 
@@ -118,8 +119,7 @@ int SetPlaybackPositionNow(float percent)
     if (!SeekPositionForPercent(percent, state.playbackDuration, &position))
         return 0;
     ComPtr<IMediaSeeking> seeking;
-    if (FAILED(QueryTo(graph.Get(), IID_IMediaSeeking, seeking)))
-        return 0;
+    RETURN_VALUE_IF_FAILED(0, QueryTo(graph.Get(), IID_IMediaSeeking, seeking));
     LONGLONG stop = state.playbackDuration;
     return SUCCEEDED(seeking->SetPositions(&position, AM_SEEKING_AbsolutePositioning, &stop,
                                            AM_SEEKING_AbsolutePositioning))

@@ -8,6 +8,7 @@
 #include "engine/win/PinHelpers.h"
 #include "engine/win/PreviewGraph.h"
 #include "engine/win/ThreadCom.h"
+#include "failtrail/FailTrail.h"
 
 namespace camera {
 
@@ -19,13 +20,9 @@ constexpr HRESULT kAsfInvalidData = static_cast<HRESULT>(0xC00D0026);
 
 HRESULT CreateSource(REFCLSID clsid, const wchar_t* path, ComPtr<IBaseFilter>& source)
 {
-    HRESULT hr = CreateInstance(clsid, IID_IBaseFilter, source);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(CreateInstance(clsid, IID_IBaseFilter, source));
     ComPtr<IFileSourceFilter> file;
-    hr = QueryTo(source.Get(), IID_IFileSourceFilter, file);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(QueryTo(source.Get(), IID_IFileSourceFilter, file));
     return file->Load(path, nullptr);
 }
 
@@ -91,9 +88,7 @@ HRESULT PlaceFileVideoWindow(IGraphBuilder* graph, HWND window)
 HRESULT NotifyEngineWindow(const CaptureEngineState& state, IGraphBuilder* graph)
 {
     ComPtr<IMediaEventEx> events;
-    HRESULT hr = QueryTo(graph, IID_IMediaEventEx, events);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(QueryTo(graph, IID_IMediaEventEx, events));
     return events->SetNotifyWindow(reinterpret_cast<OAHWND>(state.hiddenWindow), WM_CAMERA_GRAPH_EVENT,
                                    kPlaybackGraphEvents);
 }
@@ -101,13 +96,9 @@ HRESULT NotifyEngineWindow(const CaptureEngineState& state, IGraphBuilder* graph
 HRESULT UseSystemClock(IGraphBuilder* graph)
 {
     ComPtr<IReferenceClock> clock;
-    HRESULT hr = CreateInstance(CLSID_SystemClock, IID_IReferenceClock, clock);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(CreateInstance(CLSID_SystemClock, IID_IReferenceClock, clock));
     ComPtr<IMediaFilter> filter;
-    hr = QueryTo(graph, IID_IMediaFilter, filter);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(QueryTo(graph, IID_IMediaFilter, filter));
     return filter->SetSyncSource(clock.Get());
 }
 

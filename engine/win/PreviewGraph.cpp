@@ -7,6 +7,7 @@
 #include "engine/win/GraphTeardown.h"
 #include "engine/win/PinHelpers.h"
 #include "engine/win/ThreadSleeper.h"
+#include "failtrail/FailTrail.h"
 
 #include <vector>
 
@@ -120,9 +121,7 @@ HRESULT RunPreview(CaptureEngineState& state)
 HRESULT AttachPreviewWindow(CaptureEngineState& state, IGraphBuilder* graph)
 {
     const std::vector<HWND> before = ChildrenOf(state.previewWindow);
-    HRESULT hr = AttachVideoWindow(graph, state.previewWindow);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(AttachVideoWindow(graph, state.previewWindow));
     state.attachedVideoWindow = nullptr;
     for (HWND child : ChildrenOf(state.previewWindow)) {
         bool existed = false;
@@ -154,17 +153,11 @@ HRESULT BuildPreviewGraph(CaptureEngineState& state, bool showMessages)
     state.previewGraph.Exchange(made);
     IGraphBuilder* graph = made.Get();
 
-    hr = AddNamedFilter(graph, state.videoCapture.Get(), L"Video Capture");
-    if (FAILED(hr))
-        return hr;
-    hr = FindEffectFilter(state, showMessages);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(AddNamedFilter(graph, state.videoCapture.Get(), L"Video Capture"));
+    RETURN_IF_FAILED(FindEffectFilter(state, showMessages));
     if (!HasVideoEffect(state.effect.Get()))
         return E_NOINTERFACE;
-    hr = AddNamedFilter(graph, state.effect.Get(), L"Effect");
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(AddNamedFilter(graph, state.effect.Get(), L"Effect"));
 
     // A camera that another program holds refuses to connect; it may be
     // let go of within a second.

@@ -6,6 +6,7 @@
 #include "engine/win/PinHelpers.h"
 #include "engine/win/PreviewGraph.h"
 #include "engine/win/RecordingOutput.h"
+#include "failtrail/FailTrail.h"
 
 namespace camera {
 
@@ -73,9 +74,7 @@ HRESULT BuildAsfRecordGraph(CaptureEngineState& state, const wchar_t* path)
     if (FAILED(hr))
         return hr;
     if (!state.asfWriter) {
-        hr = CreateInstance(CLSID_WMAsfWriter, IID_IBaseFilter, state.asfWriter);
-        if (FAILED(hr))
-            return hr;
+        RETURN_IF_FAILED(CreateInstance(CLSID_WMAsfWriter, IID_IBaseFilter, state.asfWriter));
     }
     hr = AddNamedFilter(graph.Get(), state.asfWriter.Get(), L"WM ASF Writer");
     if (SUCCEEDED(hr) && state.audioDevices.Count() > 0)

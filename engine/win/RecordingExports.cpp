@@ -5,6 +5,7 @@
 #include "engine/win/SoundRecording.h"
 #include "engine/win/ThreadCom.h"
 #include "engine/win/VideoRecording.h"
+#include "failtrail/FailTrail.h"
 
 #include <string>
 
@@ -26,8 +27,7 @@ int StartRecording(CaptureEngineState& state, RecordingKind kind, const char* pa
     } else {
         hr = StartVideoRecording(state, kind, widePath.c_str());
     }
-    if (FAILED(hr))
-        return 0;
+    RETURN_VALUE_IF_FAILED(0, hr);
     state.values.captureState = RecordingState(kind);
     return 1;
 }
@@ -98,8 +98,7 @@ int ReadRecordingTime(float* seconds)
     if (!graph || FAILED(QueryTo(graph.Get(), IID_IMediaSeeking, seeking)))
         return 0;
     LONGLONG position = 0;
-    if (FAILED(seeking->GetCurrentPosition(&position)))
-        return 0;
+    RETURN_VALUE_IF_FAILED(0, seeking->GetCurrentPosition(&position));
     *seconds = RecordingSeconds(position);
     return 1;
 }

@@ -5,6 +5,7 @@
 #include "engine/win/CaptureEngineState.h"
 #include "engine/win/ExportGuard.h"
 #include "engine/win/ImageSaving.h"
+#include "failtrail/FailTrail.h"
 
 #include <gdiplus.h>
 
@@ -34,8 +35,7 @@ bool ReadFrame(ISampleGrabber* grabber, Frame& frame)
     if (FAILED(grabber->GetCurrentBuffer(&size, nullptr)) || size <= 0)
         return false;
     dshowbase::CMediaType type;
-    if (FAILED(grabber->GetConnectedMediaType(&type)))
-        return false;
+    RETURN_VALUE_IF_FAILED(false, grabber->GetConnectedMediaType(&type));
     bool described = type.formattype == FORMAT_VideoInfo && type.pbFormat != nullptr &&
                      type.cbFormat >= sizeof(VIDEOINFOHEADER);
     if (described) {
@@ -48,8 +48,7 @@ bool ReadFrame(ISampleGrabber* grabber, Frame& frame)
     frame.bytes.resize(static_cast<size_t>(size));
     // The frame may have changed size since it was asked: read what fits.
     long read = size;
-    if (FAILED(grabber->GetCurrentBuffer(&read, reinterpret_cast<long*>(frame.bytes.data()))))
-        return false;
+    RETURN_VALUE_IF_FAILED(false, grabber->GetCurrentBuffer(&read, reinterpret_cast<long*>(frame.bytes.data())));
     if (read >= 0 && static_cast<size_t>(read) < frame.bytes.size())
         frame.bytes.resize(static_cast<size_t>(read));
     return true;

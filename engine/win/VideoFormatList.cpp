@@ -1,5 +1,7 @@
 #include "engine/win/VideoFormatList.h"
 
+#include "failtrail/FailTrail.h"
+
 #include <new>
 
 namespace camera {
@@ -57,14 +59,10 @@ HRESULT BuildFormatList(ICaptureGraphBuilder2* builder, IBaseFilter* captureFilt
 {
     list.Clear();
     ComPtr<IAMStreamConfig> config;
-    HRESULT hr = FindCaptureStreamConfig(builder, captureFilter, config);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(FindCaptureStreamConfig(builder, captureFilter, config));
     int count = 0;
     int capsSize = 0;
-    hr = config->GetNumberOfCapabilities(&count, &capsSize);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(config->GetNumberOfCapabilities(&count, &capsSize));
     if (capsSize != kStreamCapsSize)
         return E_FAIL;
     for (int i = 0; i < count; ++i) {

@@ -6,6 +6,7 @@
 #include "engine/win/GraphStarts.h"
 #include "engine/win/PreviewGraph.h"
 #include "engine/win/RecordGraphs.h"
+#include "failtrail/FailTrail.h"
 
 namespace camera {
 
@@ -49,11 +50,9 @@ HRESULT DelayCaptureStart(CaptureEngineState& state)
     if (!state.previewBuilder)
         return E_FAIL;
     ComPtr<IAMStreamControl> control;
-    HRESULT hr = state.previewBuilder->FindInterface(&PIN_CATEGORY_CAPTURE, nullptr, state.videoCapture.Get(),
-                                                     IID_IAMStreamControl,
-                                                     reinterpret_cast<void**>(control.GetAddressOf()));
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(state.previewBuilder->FindInterface(&PIN_CATEGORY_CAPTURE, nullptr, state.videoCapture.Get(),
+                                                         IID_IAMStreamControl,
+                                                         reinterpret_cast<void**>(control.GetAddressOf())));
     if (!control)
         return E_NOINTERFACE;
     REFERENCE_TIME start = kRecordingStartOffset;
