@@ -55,8 +55,7 @@ public:
         RETURN_IF_FAILED(QueryTo(current_.Get(), __uuidof(IWMMediaProps), props));
         DWORD size = 0;
         RETURN_IF_FAILED(props->GetMediaType(nullptr, &size));
-        if (size < sizeof(WM_MEDIA_TYPE))
-            return E_UNEXPECTED;
+        RETURN_HR_IF(E_UNEXPECTED, size < sizeof(WM_MEDIA_TYPE));
         // The type and its format block come back in one allocation; new[]
         // aligns it for the structure's pointers.
         std::vector<BYTE> buffer(size);
@@ -134,8 +133,7 @@ HRESULT ConfigureAsfAudioProfile(CaptureEngineState& state, IBaseFilter* writer)
     if (FAILED(hr))
         return hr;
     const int index = state.values.audioBitrateIndex;
-    if (index < 0 || index >= kBitrateCount)
-        return E_UNEXPECTED;
+    RETURN_HR_IF(E_UNEXPECTED, index < 0 || index >= kBitrateCount);
     CWmProfileStreams streams(profile.Get(), FrameSize{});
     RETURN_IF_FAILED(WalkSoundProfile(streams, static_cast<std::uint32_t>(kAudioBitrates[index])));
     return config->ConfigureFilterUsingProfile(profile.Get());

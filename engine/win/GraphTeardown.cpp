@@ -40,11 +40,9 @@ HRESULT PlaceInOwner(IVideoWindow* video, const RECT& ownerBounds)
 
 HRESULT AttachVideoWindow(IGraphBuilder* graph, HWND window)
 {
-    if (graph == nullptr || window == nullptr)
-        return E_FAIL;
+    RETURN_HR_IF(E_FAIL, graph == nullptr || window == nullptr);
     ComPtr<IVideoWindow> video;
-    if (FAILED(QueryTo(graph, IID_IVideoWindow, video)))
-        return E_FAIL;
+    RETURN_HR_IF(E_FAIL, FAILED(QueryTo(graph, IID_IVideoWindow, video)));
     RECT bounds{};
     GetWindowRect(window, &bounds);
     RETURN_IF_FAILED(video->put_Owner(reinterpret_cast<OAHWND>(window)));
@@ -74,8 +72,7 @@ void EmptyGraph(IGraphBuilder* graph)
 HRESULT StopGraph(IGraphBuilder* graph)
 {
     ComPtr<IMediaControl> control;
-    if (FAILED(QueryTo(graph, IID_IMediaControl, control)))
-        return E_NOINTERFACE;
+    RETURN_HR_IF(E_NOINTERFACE, FAILED(QueryTo(graph, IID_IMediaControl, control)));
     return control->Stop();
 }
 

@@ -66,8 +66,7 @@ HRESULT ProbeMediaFile(const wchar_t* path, HDC dc, int width, int height, Media
     // put_Filename takes a BSTR: the path goes over as a real one, with its
     // length in front, whatever the detector does with it.
     const winowners::UniqueBstr fileName(SysAllocString(path));
-    if (!fileName)
-        return E_OUTOFMEMORY;
+    RETURN_IF_NULL_ALLOC(fileName);
     RETURN_IF_FAILED(detector->put_Filename(fileName.get()));
     RETURN_IF_FAILED(detector->get_StreamLength(&result.seconds));
     hr = SelectFirstVideoStream(detector.Get());

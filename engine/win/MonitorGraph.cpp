@@ -24,8 +24,7 @@ HRESULT CreateMonitorObjects(CaptureEngineState& state)
 HRESULT BuildMonitorGraph(CaptureEngineState& state)
 {
     IGraphBuilder* graph = state.monitorGraph.Get();
-    if (graph == nullptr)
-        return E_FAIL;
+    RETURN_HR_IF(E_FAIL, graph == nullptr);
     HRESULT hr = AddNamedFilter(graph, state.videoCapture.Get(), L"Video Capture");
     if (FAILED(hr))
         return hr;

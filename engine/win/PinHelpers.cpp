@@ -38,8 +38,7 @@ HRESULT WalkPins(IBaseFilter* filter, PIN_DIRECTION direction, ComPtr<IPin>& fou
 {
     found.Reset();
     ComPtr<IEnumPins> pins;
-    if (FAILED(filter->EnumPins(pins.GetAddressOf())) || !pins)
-        return E_FAIL;
+    RETURN_HR_IF(E_FAIL, FAILED(filter->EnumPins(pins.GetAddressOf())) || !pins);
     ComPtr<IPin> pin;
     while (pins->Next(1, pin.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
         PIN_DIRECTION pinDirection;
@@ -66,8 +65,7 @@ std::wstring PinName(IPin* pin)
 HRESULT FindPin(IBaseFilter* filter, PIN_DIRECTION direction, const wchar_t* name, ComPtr<IPin>& pin)
 {
     pin.Reset();
-    if (filter == nullptr)
-        return E_FAIL;
+    RETURN_HR_IF(E_FAIL, filter == nullptr);
     return WalkPins(filter, direction, pin, [name](IPin* candidate) {
         if (!IsFree(candidate))
             return false;
@@ -87,8 +85,7 @@ HRESULT FindNthPin(IBaseFilter* filter, PIN_DIRECTION direction, int n, ComPtr<I
 HRESULT ConnectFilters(IGraphBuilder* graph, IBaseFilter* source, const wchar_t* sourcePinName,
                        IBaseFilter* target, const wchar_t* targetPinName)
 {
-    if (graph == nullptr)
-        return E_FAIL;
+    RETURN_HR_IF(E_FAIL, graph == nullptr);
     ComPtr<IPin> output;
     ComPtr<IPin> input;
     if (FAILED(FindPin(source, PINDIR_OUTPUT, sourcePinName, output)) ||

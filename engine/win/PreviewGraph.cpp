@@ -113,8 +113,7 @@ void StopCaptureGraphs(CaptureEngineState& state)
 
 HRESULT RunPreview(CaptureEngineState& state)
 {
-    if (!state.previewControl)
-        return E_FAIL;
+    RETURN_HR_IF(E_FAIL, !state.previewControl);
     return state.previewControl->Run();
 }
 
@@ -155,8 +154,7 @@ HRESULT BuildPreviewGraph(CaptureEngineState& state, bool showMessages)
 
     RETURN_IF_FAILED(AddNamedFilter(graph, state.videoCapture.Get(), L"Video Capture"));
     RETURN_IF_FAILED(FindEffectFilter(state, showMessages));
-    if (!HasVideoEffect(state.effect.Get()))
-        return E_NOINTERFACE;
+    RETURN_HR_IF(E_NOINTERFACE, !HasVideoEffect(state.effect.Get()));
     RETURN_IF_FAILED(AddNamedFilter(graph, state.effect.Get(), L"Effect"));
 
     // A camera that another program holds refuses to connect; it may be

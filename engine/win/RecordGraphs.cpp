@@ -68,8 +68,7 @@ HRESULT AddSoundThroughAudioControl(CaptureEngineState& state, IGraphBuilder* gr
 HRESULT BuildAsfRecordGraph(CaptureEngineState& state, const wchar_t* path)
 {
     ComPtr<IGraphBuilder> graph = state.previewGraph.Get();
-    if (!graph)
-        return E_FAIL;
+    RETURN_HR_IF(E_FAIL, !graph);
     HRESULT hr = BuildCameraBranch(state, graph.Get());
     if (FAILED(hr))
         return hr;
@@ -94,8 +93,7 @@ HRESULT BuildAsfRecordGraph(CaptureEngineState& state, const wchar_t* path)
 HRESULT BuildAviRecordGraph(CaptureEngineState& state, const wchar_t* path, int withAudio)
 {
     ComPtr<IGraphBuilder> graph = state.previewGraph.Get();
-    if (!graph)
-        return E_FAIL;
+    RETURN_HR_IF(E_FAIL, !graph);
     HRESULT hr = BuildCameraBranch(state, graph.Get());
     if (SUCCEEDED(hr))
         hr = FindNamedFilter(state.aviMux, L"AVI Mux");

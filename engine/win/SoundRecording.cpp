@@ -8,6 +8,7 @@
 #include "engine/win/PreviewGraph.h"
 #include "engine/win/RecordingOutput.h"
 #include "engine/core/RecordingRules.h"
+#include "failtrail/FailTrail.h"
 
 namespace camera {
 
@@ -60,8 +61,7 @@ HRESULT RunGraph(IGraphBuilder* graph)
 HRESULT BuildWavGraph(CaptureEngineState& state, const wchar_t* path)
 {
     ComPtr<IGraphBuilder> graph = state.audioGraph.Get();
-    if (!graph)
-        return E_FAIL;
+    RETURN_HR_IF(E_FAIL, !graph);
     HRESULT hr = AddNamedFilter(graph.Get(), state.audioCapture.Get(), L"Audio Capture");
     if (FAILED(hr))
         return hr;

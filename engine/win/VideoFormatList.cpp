@@ -63,8 +63,7 @@ HRESULT BuildFormatList(ICaptureGraphBuilder2* builder, IBaseFilter* captureFilt
     int count = 0;
     int capsSize = 0;
     RETURN_IF_FAILED(config->GetNumberOfCapabilities(&count, &capsSize));
-    if (capsSize != kStreamCapsSize)
-        return E_FAIL;
+    RETURN_HR_IF(E_FAIL, capsSize != kStreamCapsSize);
     for (int i = 0; i < count; ++i) {
         BYTE caps[kStreamCapsSize];
         AM_MEDIA_TYPE* handed = nullptr;

@@ -47,14 +47,12 @@ HRESULT BuildVideoRecordGraph(CaptureEngineState& state, RecordingKind kind, con
 // The first half second after the graph runs is not written.
 HRESULT DelayCaptureStart(CaptureEngineState& state)
 {
-    if (!state.previewBuilder)
-        return E_FAIL;
+    RETURN_HR_IF(E_FAIL, !state.previewBuilder);
     ComPtr<IAMStreamControl> control;
     RETURN_IF_FAILED(state.previewBuilder->FindInterface(&PIN_CATEGORY_CAPTURE, nullptr, state.videoCapture.Get(),
                                                          IID_IAMStreamControl,
                                                          reinterpret_cast<void**>(control.GetAddressOf())));
-    if (!control)
-        return E_NOINTERFACE;
+    RETURN_HR_IF(E_NOINTERFACE, !control);
     REFERENCE_TIME start = kRecordingStartOffset;
     return control->StartAt(&start, 0);
 }
@@ -96,8 +94,7 @@ HRESULT StartVideoRecording(CaptureEngineState& state, RecordingKind kind, const
 
 HRESULT StopVideoRecording(CaptureEngineState& state)
 {
-    if (!state.previewControl)
-        return E_FAIL;
+    RETURN_HR_IF(E_FAIL, !state.previewControl);
     HRESULT hr = state.previewControl->Stop();
     if (SUCCEEDED(hr))
         hr = BuildPreviewGraph(state, true);

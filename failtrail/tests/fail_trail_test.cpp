@@ -64,6 +64,7 @@ HResult Allocate(const int* block)
 {
     RETURN_IF_NULL_ALLOC(block);
     RETURN_HR_IF(kFalse, *block == 0);
+    RETURN_HR_IF(kFail, *block < 0);
     return 0;
 }
 
@@ -97,6 +98,13 @@ TEST_F(FailTrailTest, FailingStepIsRecordedOnceWithWhereAndWhat)
     EXPECT_EQ(g_seen[0].result, kFail);
     EXPECT_EQ(g_seen[1].result, static_cast<HResult>(0x8007000Eu));
     EXPECT_EQ(g_seen[1].expression, "block");
+
+    // A refusal on a condition reports the condition it refused on.
+    const int negative = -1;
+    EXPECT_EQ(Allocate(&negative), kFail);
+    ASSERT_EQ(g_seen.size(), 3u);
+    EXPECT_EQ(g_seen[2].result, kFail);
+    EXPECT_EQ(g_seen[2].expression, "*block < 0");
 }
 
 TEST_F(FailTrailTest, WithTheHookOffFailuresReturnAlikeAndNothingIsRecorded)

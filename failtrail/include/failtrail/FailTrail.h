@@ -59,16 +59,21 @@ inline void Report(const char* file, int line, HResult result, const char* expre
 // Each macro evaluates its arguments once and only returns; cleanup belongs
 // to the owners of what the function holds.
 
-// Returns the result of expr when it is a failure.
-#define RETURN_IF_FAILED(expr)                                                                         \
+// Evaluates expr once; when it is a failure, reports it as text and
+// returns value (the caller stringises expr, so that what is reported is
+// the step as written, not its expansion).
+#define FAILTRAIL_RETURN_ON_FAILURE(expr, text, value)                                                 \
     do {                                                                                               \
         const auto failtrailResult = (expr);                                                           \
         if (failtrailResult < 0) {                                                                     \
             ::failtrail::Report(__FILE__, __LINE__, static_cast<::failtrail::HResult>(failtrailResult), \
-                                #expr);                                                                \
-            return failtrailResult;                                                                    \
+                                text);                                                                 \
+            return value;                                                                              \
         }                                                                                              \
     } while (false)
+
+// Returns the result of expr when it is a failure.
+#define RETURN_IF_FAILED(expr) FAILTRAIL_RETURN_ON_FAILURE(expr, #expr, failtrailResult)
 
 // Returns hr when condition holds; reports it when it is a failure.
 #define RETURN_HR_IF(hr, condition)                                                                    \
@@ -83,10 +88,10 @@ inline void Report(const char* file, int line, HResult result, const char* expre
         }                                                                                              \
     } while (false)
 
-// Returns E_OUTOFMEMORY when pointer is null.
+// Returns E_OUTOFMEMORY when pointer (or an owner) holds nothing.
 #define RETURN_IF_NULL_ALLOC(pointer)                                                                  \
     do {                                                                                               \
-        if ((pointer) == nullptr) {                                                                    \
+        if (!(pointer)) {                                                                              \
             ::failtrail::Report(__FILE__, __LINE__, ::failtrail::kOutOfMemory, #pointer);              \
             return ::failtrail::kOutOfMemory;                                                          \
         }                                                                                              \
@@ -94,12 +99,4 @@ inline void Report(const char* file, int line, HResult result, const char* expre
 
 // For flat exports that answer 0 or FALSE: returns value when expr fails,
 // reporting the failure's own result.
-#define RETURN_VALUE_IF_FAILED(value, expr)                                                            \
-    do {                                                                                               \
-        const auto failtrailResult = (expr);                                                           \
-        if (failtrailResult < 0) {                                                                     \
-            ::failtrail::Report(__FILE__, __LINE__, static_cast<::failtrail::HResult>(failtrailResult), \
-                                #expr);                                                                \
-            return value;                                                                              \
-        }                                                                                              \
-    } while (false)
+#define RETURN_VALUE_IF_FAILED(value, expr) FAILTRAIL_RETURN_ON_FAILURE(expr, #expr, value)

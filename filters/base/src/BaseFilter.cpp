@@ -159,9 +159,7 @@ STDMETHODIMP CBaseFilter::EnumPins(IEnumPins** pins)
             }
         }
         auto* enumerator = new (std::nothrow) CEnumPins(std::move(list));
-        if (enumerator == nullptr) {
-            return E_OUTOFMEMORY;
-        }
+        RETURN_IF_NULL_ALLOC(enumerator);
         return enumerator->NonDelegatingQueryInterface(IID_IEnumPins, reinterpret_cast<void**>(pins));
     });
 }

@@ -267,9 +267,7 @@ STDMETHODIMP CBasePin::QueryId(LPWSTR* id)
     }
     const size_t bytes = (name_.size() + 1) * sizeof(wchar_t);
     *id = static_cast<LPWSTR>(CoTaskMemAlloc(bytes));
-    if (*id == nullptr) {
-        return E_OUTOFMEMORY;
-    }
+    RETURN_IF_NULL_ALLOC(*id);
     std::memcpy(*id, name_.c_str(), bytes);
     return S_OK;
 }
@@ -304,9 +302,7 @@ STDMETHODIMP CBasePin::EnumMediaTypes(IEnumMediaTypes** types)
             }
         }
         auto* enumerator = new (std::nothrow) CEnumMediaTypes(std::move(list));
-        if (enumerator == nullptr) {
-            return E_OUTOFMEMORY;
-        }
+        RETURN_IF_NULL_ALLOC(enumerator);
         return enumerator->NonDelegatingQueryInterface(IID_IEnumMediaTypes,
                                                        reinterpret_cast<void**>(types));
     });

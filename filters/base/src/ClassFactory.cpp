@@ -1,5 +1,6 @@
 #include "dshowbase/ClassFactory.h"
 #include "CallGuard.h"
+#include "failtrail/FailTrail.h"
 
 #include "dshowbase/Module.h"
 
@@ -86,9 +87,7 @@ HRESULT GetClassObject(const FactoryTemplate* templates, size_t count, REFCLSID 
         for (size_t i = 0; i < count; ++i) {
             if (templates[i].clsid != nullptr && *templates[i].clsid == clsid) {
                 auto* factory = new (std::nothrow) CClassFactory(templates[i]);
-                if (factory == nullptr) {
-                    return E_OUTOFMEMORY;
-                }
+                RETURN_IF_NULL_ALLOC(factory);
                 factory->NonDelegatingAddRef();
                 const HRESULT hr = factory->NonDelegatingQueryInterface(riid, ppv);
                 factory->NonDelegatingRelease();

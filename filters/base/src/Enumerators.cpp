@@ -1,5 +1,6 @@
 #include "dshowbase/Enumerators.h"
 #include "CallGuard.h"
+#include "failtrail/FailTrail.h"
 
 #include <new>
 #include <utility>
@@ -110,9 +111,7 @@ STDMETHODIMP CSnapshotEnumerator<Items>::Clone(Interface** clone)
         }
         *clone = nullptr;  // also when copying the list fails
         auto* copy = new (std::nothrow) CSnapshotEnumerator(items_, position_);
-        if (copy == nullptr) {
-            return E_OUTOFMEMORY;
-        }
+        RETURN_IF_NULL_ALLOC(copy);
         return copy->NonDelegatingQueryInterface(ItemRules<Items>::Iid(),
                                                  reinterpret_cast<void**>(clone));
     });

@@ -1,5 +1,6 @@
 #include "dshowbase/PropertyPage.h"
 #include "CallGuard.h"
+#include "failtrail/FailTrail.h"
 
 #include "dshowbase/Module.h"
 
@@ -70,9 +71,7 @@ STDMETHODIMP CBasePropertyPage::Activate(HWND parent, LPCRECT rect, BOOL)
         const HWND dialog = CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(dialogId_), parent,
                                                &CBasePropertyPage::DialogProc,
                                                reinterpret_cast<LPARAM>(this));
-        if (dialog == nullptr) {
-            return E_OUTOFMEMORY;
-        }
+        RETURN_IF_NULL_ALLOC(dialog);
         dialog_ = dialog;
         const HRESULT hr = OnActivate();
         if (FAILED(hr)) {
@@ -126,9 +125,7 @@ STDMETHODIMP CBasePropertyPage::GetPageInfo(PROPPAGEINFO* info)
         const std::wstring title = LoadResourceString(titleId_);
         const size_t bytes = (title.size() + 1) * sizeof(wchar_t);
         auto* text = static_cast<LPOLESTR>(CoTaskMemAlloc(bytes));
-        if (text == nullptr) {
-            return E_OUTOFMEMORY;
-        }
+        RETURN_IF_NULL_ALLOC(text);
         std::memcpy(text, title.c_str(), bytes);
         info->cb = sizeof(PROPPAGEINFO);
         info->pszTitle = text;

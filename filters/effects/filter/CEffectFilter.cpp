@@ -73,7 +73,7 @@ STDMETHODIMP CEffectFilter::GetPages(CAUUID* pages) {
     if (pages == nullptr) return E_POINTER;
     pages->cElems = 0;
     pages->pElems = static_cast<GUID*>(CoTaskMemAlloc(2 * sizeof(GUID)));
-    if (pages->pElems == nullptr) return E_OUTOFMEMORY;
+    RETURN_IF_NULL_ALLOC(pages->pElems);
     pages->cElems = 2;
     pages->pElems[0] = CLSID_EffectSpecialPage;
     pages->pElems[1] = CLSID_EffectSimplePage;

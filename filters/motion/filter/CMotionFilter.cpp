@@ -45,7 +45,7 @@ STDMETHODIMP CMotionFilter::GetPages(CAUUID* pages) {
     if (!pages) return E_POINTER;
     pages->cElems = 0;
     pages->pElems = static_cast<GUID*>(CoTaskMemAlloc(sizeof(GUID)));
-    if (!pages->pElems) return E_OUTOFMEMORY;
+    RETURN_IF_NULL_ALLOC(pages->pElems);
     pages->cElems = 1;
     pages->pElems[0] = CLSID_MotionFilterPage;
     return S_OK;
