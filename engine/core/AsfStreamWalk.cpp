@@ -1,5 +1,7 @@
 #include "engine/core/AsfStreamWalk.h"
 
+#include "failtrail/FailTrail.h"
+
 namespace camera {
 
 namespace {
@@ -11,24 +13,16 @@ template <class ShouldRemove, class Adjust>
 StepResult WalkStreams(IAsfProfileStreams& streams, ShouldRemove shouldRemove, Adjust adjust)
 {
     std::uint32_t count = 0;
-    StepResult result = streams.StreamCount(count);
-    if (StepFailed(result))
-        return result;
+    RETURN_IF_FAILED(streams.StreamCount(count));
     for (std::uint32_t index = 0; index < count;) {
         AsfStreamType type = AsfStreamType::Other;
-        result = streams.ReadStream(index, type);
-        if (StepFailed(result))
-            return result;
+        RETURN_IF_FAILED(streams.ReadStream(index, type));
         if (shouldRemove(type)) {
-            result = streams.RemoveStream();
-            if (StepFailed(result))
-                return result;
+            RETURN_IF_FAILED(streams.RemoveStream());
             --count;
             continue;
         }
-        result = adjust(type);
-        if (StepFailed(result))
-            return result;
+        RETURN_IF_FAILED(adjust(type));
         ++index;
     }
     return kStepDone;

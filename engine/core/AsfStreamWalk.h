@@ -6,15 +6,16 @@
 // platform.
 #pragma once
 
+#include "failtrail/ResultCode.h"
+
 #include <cstdint>
 
 namespace camera {
 
 // A result in the platform's convention: negative is a failure and is
 // passed back unchanged.
-using StepResult = std::int32_t;
+using StepResult = failtrail::HResult;
 constexpr StepResult kStepDone = 0;
-constexpr bool StepFailed(StepResult result) { return result < 0; }
 
 enum class AsfStreamType { Audio, Video, Other };
 

@@ -1,6 +1,7 @@
 #include "Detector_NonThread.h"
 
 #include "ProcessWideState.h"
+#include "failtrail/FailTrail.h"
 
 namespace motion {
 
@@ -29,8 +30,7 @@ HResult CDetectorNonThread::Init(IDetectorGraph* graph) {
     sink_ = nullptr;
     haveFrame_ = false;
     if (!graph) return kPointer;
-    HResult hr = algorithm_.AllocateCache(format_);
-    if (!Succeeded(hr)) return hr;
+    RETURN_IF_FAILED(algorithm_.AllocateCache(format_));
     algorithm_.SetDetectLevel(level_, &rect_);
     if (!sink) return kNoInterface;
     sink_ = sink;
