@@ -63,15 +63,16 @@ int SnapFrameNow(BSTR fileName, HDC* dc, long width, long height, int* found)
     return 1;
 }
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
+} // namespace
+
+// Outside the anonymous namespace: the runtime's DLL entry calls it by name.
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
     if (reason == DLL_PROCESS_ATTACH) {
         DisableThreadLibraryCalls(instance);
     }
     return TRUE;
 }
-
-} // namespace
 
 extern "C" int __cdecl SnapFrame(BSTR fileName, HDC* dc, long width, long height, int* found)
 {
