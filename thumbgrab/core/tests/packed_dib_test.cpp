@@ -12,7 +12,9 @@ namespace {
 void PutU32(std::vector<uint8_t>& b, size_t at, uint32_t v)
 {
     for (int i = 0; i < 4; ++i) {
-        b[at + i] = static_cast<uint8_t>(v >> (8 * i));
+        // at(): a field written past the buffer fails the test instead of
+        // corrupting the heap.
+        b.at(at + i) = static_cast<uint8_t>(v >> (8 * i));
     }
 }
 

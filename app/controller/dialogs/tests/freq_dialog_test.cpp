@@ -168,7 +168,9 @@ TEST(ShippedGeoFileTest, ThePromptListsEverySystemNationAndPicksTheUsersFrequenc
     EXPECT_EQ(SendMessageW(list, CB_GETITEMDATA, selected, 0), user);
     const std::wstring shown = ItemText(dialog.Handle(), IDC_FREQUENCY_TEXT);
     EXPECT_TRUE(shown == L"50 Hz" || shown == L"60 Hz") << shown.c_str();
-    if (user == 244) EXPECT_EQ(shown, L"60 Hz");   // the United States
+    if (user == 244) {   // the United States
+        EXPECT_EQ(shown, L"60 Hz");
+    }
     DestroyWindow(dialog.Handle());
     PumpFor(20);
 }
