@@ -28,6 +28,10 @@ option(VIMBREL_BENCHMARKS "Build the benchmarks" OFF)
 # the targets see the branches of the code they drive, not only their own.
 # It is a tree of its own because the hooks slow the pixel tests severalfold.
 option(VIMBREL_FUZZ "Build the fuzz targets, with coverage hooks in all code (native clang)" OFF)
+# tools/test turns this on so that a new warning fails the build rather than
+# scrolling past; off by default so a newer compiler's new warnings do not
+# stop someone building the product.
+option(VIMBREL_WERROR "Treat compiler warnings as errors" OFF)
 
 if(WIN32)
     set(VIMBREL_WINDOWS TRUE)
@@ -40,6 +44,9 @@ set(CMAKE_LIBRARY_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/bin")
 set(CMAKE_ARCHIVE_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/lib")
 
 add_compile_options(-Wall -Wextra)
+if(VIMBREL_WERROR)
+    add_compile_options(-Werror)
+endif()
 
 if(VIMBREL_WINDOWS)
     add_compile_definitions(UNICODE _UNICODE STRSAFE_NO_DEPRECATE

@@ -11,17 +11,21 @@ else
     test_arch=x86_64
 fi
 
+# Extra cmake options for every configure below (tools/test adds
+# -DVIMBREL_WERROR=ON). An option left out keeps what the tree's cache holds.
+cmake_options=()
+
 configure_windows() {   # arch
     local arch=$1
     cmake -S "$root" -B "$root/build/win-$arch" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$arch-mingw.cmake" \
-        -DCMAKE_BUILD_TYPE=Release >/dev/null
+        -DCMAKE_BUILD_TYPE=Release "${cmake_options[@]}" >/dev/null
 }
 
 configure_native() {
     cmake -S "$root" -B "$root/build/native" -G Ninja \
         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-        -DCMAKE_BUILD_TYPE=Debug >/dev/null
+        -DCMAKE_BUILD_TYPE=Debug "${cmake_options[@]}" >/dev/null
 }
 
 # The fuzz tree: native clang, ASan+UBSan, coverage hooks in every library;
@@ -29,5 +33,5 @@ configure_native() {
 configure_fuzz() {
     cmake -S "$root" -B "$root/build/native-fuzz" -G Ninja \
         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-        -DCMAKE_BUILD_TYPE=Debug -DVIMBREL_FUZZ=ON >/dev/null
+        -DCMAKE_BUILD_TYPE=Debug -DVIMBREL_FUZZ=ON "${cmake_options[@]}" >/dev/null
 }
