@@ -144,9 +144,7 @@ HRESULT BuildPreviewGraph(CaptureEngineState& state, bool showMessages)
     ComPtr<IGraphBuilder> made;
     ComPtr<IMediaControl> control;
     ComPtr<ICaptureGraphBuilder2> builder;
-    HRESULT hr = CreateGraphObjects(made, control, &builder);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(CreateGraphObjects(made, control, &builder));
     state.previewControl = control;
     state.previewBuilder = builder;
     state.previewGraph.Exchange(made);
@@ -160,7 +158,7 @@ HRESULT BuildPreviewGraph(CaptureEngineState& state, bool showMessages)
     // A camera that another program holds refuses to connect; it may be
     // let go of within a second.
     CThreadSleeper sleeper;
-    hr = RetryWithWait(
+    const HRESULT hr = RetryWithWait(
         kConnectAttempts, kConnectWaitMs, sleeper,
         [&] { return ConnectFilters(graph, state.videoCapture.Get(), nullptr, state.effect.Get(), nullptr); },
         [](HRESULT result) { return SUCCEEDED(result); });
@@ -170,19 +168,12 @@ HRESULT BuildPreviewGraph(CaptureEngineState& state, bool showMessages)
         return hr;
     }
 
-    hr = FindSmartTee(state);
-    if (SUCCEEDED(hr))
-        hr = AddNamedFilter(graph, state.smartTee.Get(), L"Smart Tee");
-    if (SUCCEEDED(hr))
-        hr = ConnectFilters(graph, state.effect.Get(), nullptr, state.smartTee.Get(), nullptr);
-    if (SUCCEEDED(hr))
-        hr = AddNamedFilter(graph, state.grabberFilter.Get(), L"Grabber");
-    if (SUCCEEDED(hr))
-        hr = ConnectFilters(graph, state.smartTee.Get(), L"Preview", state.grabberFilter.Get(), nullptr);
-    if (SUCCEEDED(hr))
-        hr = builder->RenderStream(nullptr, nullptr, state.grabberFilter.Get(), nullptr, nullptr);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(FindSmartTee(state));
+    RETURN_IF_FAILED(AddNamedFilter(graph, state.smartTee.Get(), L"Smart Tee"));
+    RETURN_IF_FAILED(ConnectFilters(graph, state.effect.Get(), nullptr, state.smartTee.Get(), nullptr));
+    RETURN_IF_FAILED(AddNamedFilter(graph, state.grabberFilter.Get(), L"Grabber"));
+    RETURN_IF_FAILED(ConnectFilters(graph, state.smartTee.Get(), L"Preview", state.grabberFilter.Get(), nullptr));
+    RETURN_IF_FAILED(builder->RenderStream(nullptr, nullptr, state.grabberFilter.Get(), nullptr, nullptr));
 
     // A renderer window of an earlier graph that survived it would cover
     // the new one; only the engine's own window is removed, never one of
