@@ -32,10 +32,8 @@ HRESULT AddFrameGrabber(IGraphBuilder* graph, const wchar_t* name)
 {
     ComPtr<IBaseFilter> filter;
     ComPtr<ISampleGrabber> grabber;
-    HRESULT hr = CreateRgbFrameGrabber(FORMAT_VideoInfo, filter, grabber);
-    if (SUCCEEDED(hr))
-        hr = AddNamedFilter(graph, filter.Get(), name);
-    return hr;
+    RETURN_IF_FAILED(CreateRgbFrameGrabber(FORMAT_VideoInfo, filter, grabber));
+    return AddNamedFilter(graph, filter.Get(), name);
 }
 
 // Renders the source's free output pin whose name contains pinName (the
@@ -58,31 +56,21 @@ void AddSharedAudioRenderer(const CaptureEngineState& state, IGraphBuilder* grap
 HRESULT PlaceAsfVideoWindow(IGraphBuilder* graph, HWND window)
 {
     ComPtr<IVideoWindow> video;
-    HRESULT hr = QueryTo(graph, IID_IVideoWindow, video);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(QueryTo(graph, IID_IVideoWindow, video));
     RECT bounds{};
     GetWindowRect(window, &bounds);
-    hr = video->put_Owner(reinterpret_cast<OAHWND>(window));
-    if (SUCCEEDED(hr))
-        hr = PlaceInOwner(video.Get(), bounds);
-    if (SUCCEEDED(hr))
-        hr = video->put_WindowStyle(WS_CHILD | WS_CLIPSIBLINGS);
-    if (SUCCEEDED(hr))
-        hr = video->put_Visible(OATRUE);
-    return hr;
+    RETURN_IF_FAILED(video->put_Owner(reinterpret_cast<OAHWND>(window)));
+    RETURN_IF_FAILED(PlaceInOwner(video.Get(), bounds));
+    RETURN_IF_FAILED(video->put_WindowStyle(WS_CHILD | WS_CLIPSIBLINGS));
+    return video->put_Visible(OATRUE);
 }
 
 HRESULT PlaceFileVideoWindow(IGraphBuilder* graph, HWND window)
 {
-    HRESULT hr = AttachVideoWindow(graph, window);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(AttachVideoWindow(graph, window));
     ComPtr<IVideoWindow> video;
-    hr = QueryTo(graph, IID_IVideoWindow, video);
-    if (SUCCEEDED(hr))
-        hr = video->put_WindowState(SW_SHOW);
-    return hr;
+    RETURN_IF_FAILED(QueryTo(graph, IID_IVideoWindow, video));
+    return video->put_WindowState(SW_SHOW);
 }
 
 HRESULT NotifyEngineWindow(const CaptureEngineState& state, IGraphBuilder* graph)
@@ -107,14 +95,12 @@ HRESULT UseSystemClock(IGraphBuilder* graph)
 HRESULT PublishAndRun(CaptureEngineState& state, const ComPtr<IGraphBuilder>& graph)
 {
     ComPtr<IMediaControl> control;
-    HRESULT hr = QueryTo(graph.Get(), IID_IMediaControl, control);
-    if (FAILED(hr))
-        return hr;
+    RETURN_IF_FAILED(QueryTo(graph.Get(), IID_IMediaControl, control));
     ComPtr<IGraphBuilder> previous = state.playbackGraph.Exchange(graph);
     // Only a playback started meanwhile on another thread can be here;
     // the exchange made it this thread's alone.
     DisposePlaybackGraph(previous);
-    hr = control->Run();
+    const HRESULT hr = control->Run();
     if (FAILED(hr))
         ReleasePlaybackGraph(state, graph);
     return hr;
@@ -125,10 +111,8 @@ HRESULT BuildAndRun(CaptureEngineState& state, Build build)
 {
     EnsureComOnThisThread();
     ComPtr<IGraphBuilder> graph;
-    HRESULT hr = CreateInstance(CLSID_FilterGraph, IID_IGraphBuilder, graph);
-    if (FAILED(hr))
-        return hr;
-    hr = build(graph.Get());
+    RETURN_IF_FAILED(CreateInstance(CLSID_FilterGraph, IID_IGraphBuilder, graph));
+    const HRESULT hr = build(graph.Get());
     if (FAILED(hr)) {
         // Never published: this empties it and takes its window back.
         DisposePlaybackGraph(graph);
@@ -143,10 +127,8 @@ HRESULT BuildAsfPlaybackGraph(CaptureEngineState& state, const wchar_t* path, HW
 {
     return BuildAndRun(state, [&](IGraphBuilder* graph) {
         ComPtr<IBaseFilter> reader;
-        HRESULT hr = CreateSource(CLSID_WMAsfReader, path, reader);
-        if (FAILED(hr))
-            return hr;
-        hr = AddNamedFilter(graph, reader.Get(), L"ASF Reader");
+        RETURN_IF_FAILED(CreateSource(CLSID_WMAsfReader, path, reader));
+        HRESULT hr = AddNamedFilter(graph, reader.Get(), L"ASF Reader");
         if (hr == kAsfInvalidInputFormat || hr == kAsfInvalidData)
             ShowEngineMessage(EngineMessage::InvalidFileFormat);
         if (FAILED(hr))
@@ -156,16 +138,11 @@ HRESULT BuildAsfPlaybackGraph(CaptureEngineState& state, const wchar_t* path, HW
         if (FAILED(hr) || !hasVideo)
             return hr;  // sound only: nobody is told of its end
 
-        hr = AddFrameGrabber(graph, L"Sample Grabber");
-        if (SUCCEEDED(hr))
-            hr = RenderSourcePin(graph, reader.Get(), L"Video");
-        if (SUCCEEDED(hr))
-            hr = PlaceAsfVideoWindow(graph, window);
-        if (SUCCEEDED(hr))
-            hr = NotifyEngineWindow(state, graph);
-        if (SUCCEEDED(hr))
-            hr = UseSystemClock(graph);
-        return hr;
+        RETURN_IF_FAILED(AddFrameGrabber(graph, L"Sample Grabber"));
+        RETURN_IF_FAILED(RenderSourcePin(graph, reader.Get(), L"Video"));
+        RETURN_IF_FAILED(PlaceAsfVideoWindow(graph, window));
+        RETURN_IF_FAILED(NotifyEngineWindow(state, graph));
+        return UseSystemClock(graph);
     });
 }
 
@@ -173,23 +150,17 @@ HRESULT BuildFilePlaybackGraph(CaptureEngineState& state, const wchar_t* path, H
 {
     return BuildAndRun(state, [&](IGraphBuilder* graph) {
         ComPtr<IBaseFilter> source;
-        HRESULT hr = CreateSource(CLSID_AsyncReader, path, source);
-        if (SUCCEEDED(hr))
-            hr = AddNamedFilter(graph, source.Get(), L"Async Reader");
-        if (SUCCEEDED(hr) && hasVideo)
-            hr = AddFrameGrabber(graph, L"Grabber");
-        if (FAILED(hr))
-            return hr;
+        RETURN_IF_FAILED(CreateSource(CLSID_AsyncReader, path, source));
+        RETURN_IF_FAILED(AddNamedFilter(graph, source.Get(), L"Async Reader"));
+        if (hasVideo)
+            RETURN_IF_FAILED(AddFrameGrabber(graph, L"Grabber"));
         AddSharedAudioRenderer(state, graph);
         ComPtr<IPin> output;
-        hr = FindPin(source.Get(), PINDIR_OUTPUT, nullptr, output);
-        if (SUCCEEDED(hr))
-            hr = graph->Render(output.Get());
-        if (SUCCEEDED(hr) && hasVideo)
-            hr = PlaceFileVideoWindow(graph, window);
-        if (SUCCEEDED(hr))
-            hr = NotifyEngineWindow(state, graph);
-        return hr;
+        RETURN_IF_FAILED(FindPin(source.Get(), PINDIR_OUTPUT, nullptr, output));
+        RETURN_IF_FAILED(graph->Render(output.Get()));
+        if (hasVideo)
+            RETURN_IF_FAILED(PlaceFileVideoWindow(graph, window));
+        return NotifyEngineWindow(state, graph);
     });
 }
 
