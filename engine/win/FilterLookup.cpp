@@ -2,6 +2,8 @@
 
 #include "engine/core/DeviceNameRules.h"
 
+#include "winowners/ComOwners.h"
+
 namespace camera {
 
 std::wstring ReadFriendlyName(IMoniker* moniker)
@@ -12,13 +14,10 @@ std::wstring ReadFriendlyName(IMoniker* moniker)
     if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag,
                                       reinterpret_cast<void**>(bag.GetAddressOf()))))
         return {};
-    VARIANT value;
-    VariantInit(&value);
-    std::wstring name;
-    if (SUCCEEDED(bag->Read(L"FriendlyName", &value, nullptr)) && value.vt == VT_BSTR && value.bstrVal != nullptr)
-        name.assign(value.bstrVal, SysStringLen(value.bstrVal));
-    VariantClear(&value);
-    return name;
+    winowners::UniqueVariant value;
+    if (FAILED(bag->Read(L"FriendlyName", value.put(), nullptr)) || value.bstr() == nullptr)
+        return {};
+    return std::wstring(value.bstr(), SysStringLen(value.bstr()));
 }
 
 HRESULT EnumerateCategory(REFCLSID category, ComPtr<IEnumMoniker>& monikers)

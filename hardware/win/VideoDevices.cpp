@@ -3,6 +3,8 @@
 #include <dshow.h>
 #include <wrl/client.h>
 
+#include "winowners/ComOwners.h"
+
 namespace hardware {
 
 using Microsoft::WRL::ComPtr;
@@ -15,15 +17,14 @@ bool ReadFriendlyName(IMoniker* moniker, std::wstring& name)
     if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag,
                                       reinterpret_cast<void**>(bag.GetAddressOf()))))
         return false;
-    VARIANT value;
-    VariantInit(&value);
-    value.vt = VT_BSTR;
-    const HRESULT hr = bag->Read(L"FriendlyName", &value, nullptr);
-    const bool ok = SUCCEEDED(hr) && value.vt == VT_BSTR && value.bstrVal != nullptr;
-    if (ok)
-        name.assign(value.bstrVal, SysStringLen(value.bstrVal));
-    VariantClear(&value);
-    return ok;
+    // Asking for a string: a bag may answer in the type it is asked for.
+    winowners::UniqueVariant value;
+    VARIANT* const slot = value.put();
+    slot->vt = VT_BSTR;
+    if (FAILED(bag->Read(L"FriendlyName", slot, nullptr)) || value.bstr() == nullptr)
+        return false;
+    name.assign(value.bstr(), SysStringLen(value.bstr()));
+    return true;
 }
 
 } // namespace

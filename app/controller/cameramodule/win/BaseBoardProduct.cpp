@@ -67,14 +67,10 @@ std::u16string QueryBaseBoardProduct() {
     ULONG returned = 0;
     if (boards->Next(kBoardQueryTimeoutMs, 1, &board, &returned) != WBEM_S_NO_ERROR || returned != 1)
         return {};
-    VARIANT product;
-    VariantInit(&product);
-    std::u16string name;
-    if (SUCCEEDED(board->Get(L"Product", 0, &product, nullptr, nullptr)) && product.vt == VT_BSTR &&
-        product.bstrVal != nullptr)
-        name = CopyToU16(product.bstrVal);
-    VariantClear(&product);
-    return name;
+    winowners::UniqueVariant product;
+    if (FAILED(board->Get(L"Product", 0, product.put(), nullptr, nullptr)) || product.bstr() == nullptr)
+        return {};
+    return CopyToU16(product.bstr());
 }
 
 }  // namespace vimbrel::controller
