@@ -19,12 +19,12 @@ constexpr int kEffectHeight = kCellHeight * kEffectScale;
 class CFixedRandom final : public effects::IRandomSource, public browser::IRandomSource {
 public:
     int Next() override {
-        m_state = m_state * 1103515245u + 12345u;
-        return static_cast<int>((m_state >> 16) & 0x7FFF);
+        state_ = state_ * 1103515245u + 12345u;
+        return static_cast<int>((state_ >> 16) & 0x7FFF);
     }
 
 private:
-    uint32_t m_state = 1;
+    uint32_t state_ = 1;
 };
 
 class CThumbHost final : public effects::IEffectHost {
@@ -34,14 +34,14 @@ public:
     void ShowFrameRateText(const char16_t*) override {}
     void StretchZoom(const effects::RgbFrame&, const effects::ZoomCrop&) override {}
     void Compose(const effects::RgbFrame&) override {}
-    effects::ITileRunner& Tiles() override { return m_tiles; }
-    effects::IRandomSource& Random() override { return m_random; }
-    effects::CScratch& Scratch() override { return m_scratch; }
+    effects::ITileRunner& Tiles() override { return tiles_; }
+    effects::IRandomSource& Random() override { return random_; }
+    effects::CScratch& Scratch() override { return scratch_; }
 
 private:
-    effects::CSerialTileRunner m_tiles;
-    CFixedRandom m_random;
-    effects::CScratch m_scratch;
+    effects::CSerialTileRunner tiles_;
+    CFixedRandom random_;
+    effects::CScratch scratch_;
 };
 
 struct Rgb {

@@ -60,9 +60,9 @@ void CFakeEngine::Reset() {
     qualities.clear();
     audioVolume = 0.0;
     playbackVolume = 0.0;
-    std::lock_guard<std::mutex> hold(m_lock);
-    m_log.clear();
-    m_refused.clear();
+    std::lock_guard<std::mutex> hold(lock_);
+    log_.clear();
+    refused_.clear();
 }
 
 bool CFakeEngine::Script(std::string_view script) {
@@ -117,8 +117,8 @@ bool CFakeEngine::Script(std::string_view script) {
         } else if (key == "playback_volume") {
             ok = ToDouble(value, playbackVolume);
         } else if (key == "refuse") {
-            std::lock_guard<std::mutex> hold(m_lock);
-            for (const std::string& name : Split(value, '|')) m_refused.insert(name);
+            std::lock_guard<std::mutex> hold(lock_);
+            for (const std::string& name : Split(value, '|')) refused_.insert(name);
         } else {
             ok = false;
         }
@@ -129,8 +129,8 @@ bool CFakeEngine::Script(std::string_view script) {
 }
 
 std::vector<std::string> CFakeEngine::Log() const {
-    std::lock_guard<std::mutex> hold(m_lock);
-    return m_log;
+    std::lock_guard<std::mutex> hold(lock_);
+    return log_;
 }
 
 std::string CFakeEngine::LogText() const {
@@ -143,18 +143,18 @@ std::string CFakeEngine::LogText() const {
 }
 
 void CFakeEngine::ClearLog() {
-    std::lock_guard<std::mutex> hold(m_lock);
-    m_log.clear();
+    std::lock_guard<std::mutex> hold(lock_);
+    log_.clear();
 }
 
 void CFakeEngine::Record(const std::string& call) {
-    std::lock_guard<std::mutex> hold(m_lock);
-    m_log.push_back(call);
+    std::lock_guard<std::mutex> hold(lock_);
+    log_.push_back(call);
 }
 
 bool CFakeEngine::Refuses(const char* name) const {
-    std::lock_guard<std::mutex> hold(m_lock);
-    return m_refused.find(std::string_view(name)) != m_refused.end();
+    std::lock_guard<std::mutex> hold(lock_);
+    return refused_.find(std::string_view(name)) != refused_.end();
 }
 
 }  // namespace fakeengine

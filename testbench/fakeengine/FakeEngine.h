@@ -61,9 +61,9 @@ public:
     double playbackVolume = 0.0;
 
 private:
-    mutable std::mutex m_lock;
-    std::vector<std::string> m_log;
-    std::set<std::string, std::less<>> m_refused;
+    mutable std::mutex lock_;
+    std::vector<std::string> log_;
+    std::set<std::string, std::less<>> refused_;
 };
 
 // The one engine of this process.

@@ -114,7 +114,7 @@ std::optional<std::u16string_view> CProfileText::FindValue(std::u16string_view s
                                                           std::u16string_view key) const {
     section = Trim(section);
     key = Trim(key);
-    std::u16string_view rest(m_text);
+    std::u16string_view rest(text_);
     bool inSection = false;
     while (!rest.empty()) {
         std::size_t end = rest.find_first_of(kLineEnds);

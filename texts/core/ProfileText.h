@@ -25,7 +25,7 @@ std::u16string DecodeProfileBytes(const unsigned char* data, std::size_t size,
 
 class CProfileText final : public IProfileReader {
 public:
-    explicit CProfileText(std::u16string text) : m_text(std::move(text)) {}
+    explicit CProfileText(std::u16string text) : text_(std::move(text)) {}
 
     // The value of key in section, trimmed and unquoted; nullopt when the
     // section or the key is missing. A key line without "=" has an empty value.
@@ -36,7 +36,7 @@ public:
                               std::size_t capacity) const override;
 
 private:
-    std::u16string m_text;
+    std::u16string text_;
 };
 
 // Case-insensitive equality as the profile rules compare names: ASCII,

@@ -63,13 +63,13 @@ int CLanguageFile::SetPath(const wchar_t* path) {
     if (length == 0 || length >= kPathCapacity) return 0;
     winowners::UniqueHandle file(OpenForReading(full));
     if (!file) return 0;
-    wmemcpy(m_path, full, length + 1);
+    wmemcpy(path_, full, length + 1);
     return 1;
 }
 
 std::optional<std::u16string> CLanguageFile::Lookup(const wchar_t* key) const {
-    if (key == nullptr || m_path[0] == L'\0') return std::nullopt;
-    std::optional<std::vector<unsigned char>> bytes = ReadWholeFile(m_path);
+    if (key == nullptr || path_[0] == L'\0') return std::nullopt;
+    std::optional<std::vector<unsigned char>> bytes = ReadWholeFile(path_);
     if (!bytes) return std::nullopt;
     CProfileText profile(DecodeProfileBytes(bytes->data(), bytes->size(), &DecodeWithCodePage));
     std::u16string wantedKey(key, key + wcslen(key));

@@ -23,7 +23,7 @@ public:
     std::optional<std::u16string> Lookup(const wchar_t* key) const;
 
 private:
-    wchar_t m_path[kPathCapacity] = {};
+    wchar_t path_[kPathCapacity] = {};
 };
 
 }  // namespace vimbrel::texts

@@ -2,15 +2,15 @@
 
 namespace vimbrel::texts::test {
 
-CGlossaLibrary::CGlossaLibrary() : m_module(LoadLibraryW(L"glossa.dll")) {
-    if (m_module == nullptr) return;
-    m_setPath = reinterpret_cast<SetPathFn>(reinterpret_cast<void*>(GetProcAddress(m_module, "SetPath")));
-    m_getString =
-        reinterpret_cast<GetStringFn>(reinterpret_cast<void*>(GetProcAddress(m_module, "GetString")));
+CGlossaLibrary::CGlossaLibrary() : module_(LoadLibraryW(L"glossa.dll")) {
+    if (module_ == nullptr) return;
+    setPath_ = reinterpret_cast<SetPathFn>(reinterpret_cast<void*>(GetProcAddress(module_, "SetPath")));
+    getString_ =
+        reinterpret_cast<GetStringFn>(reinterpret_cast<void*>(GetProcAddress(module_, "GetString")));
 }
 
 CGlossaLibrary::~CGlossaLibrary() {
-    if (m_module != nullptr) FreeLibrary(m_module);
+    if (module_ != nullptr) FreeLibrary(module_);
 }
 
 }  // namespace vimbrel::texts::test

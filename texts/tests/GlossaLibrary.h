@@ -17,14 +17,14 @@ public:
     CGlossaLibrary(const CGlossaLibrary&) = delete;
     CGlossaLibrary& operator=(const CGlossaLibrary&) = delete;
 
-    bool IsBound() const { return m_setPath != nullptr && m_getString != nullptr; }
-    int SetPath(const wchar_t* path) const { return m_setPath(path); }
-    int GetString(const wchar_t* key, wchar_t* out) const { return m_getString(key, out); }
+    bool IsBound() const { return setPath_ != nullptr && getString_ != nullptr; }
+    int SetPath(const wchar_t* path) const { return setPath_(path); }
+    int GetString(const wchar_t* key, wchar_t* out) const { return getString_(key, out); }
 
 private:
-    HMODULE m_module;
-    SetPathFn m_setPath = nullptr;
-    GetStringFn m_getString = nullptr;
+    HMODULE module_;
+    SetPathFn setPath_ = nullptr;
+    GetStringFn getString_ = nullptr;
 };
 
 }  // namespace vimbrel::texts::test

@@ -8,14 +8,14 @@ CTempFolder::CTempFolder() {
     wchar_t base[MAX_PATH];
     GetTempPathW(MAX_PATH, base);
     static LONG counter = 0;
-    m_path = std::wstring(base) + L"glossa-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+    path_ = std::wstring(base) + L"glossa-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
              std::to_wstring(InterlockedIncrement(&counter));
-    CreateDirectoryW(m_path.c_str(), nullptr);
+    CreateDirectoryW(path_.c_str(), nullptr);
 }
 
 CTempFolder::~CTempFolder() {
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((m_path + L"\\*").c_str(), &found);
+    HANDLE search = FindFirstFileW((path_ + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
             if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -24,7 +24,7 @@ CTempFolder::~CTempFolder() {
         } while (FindNextFileW(search, &found));
         FindClose(search);
     }
-    RemoveDirectoryW(m_path.c_str());
+    RemoveDirectoryW(path_.c_str());
 }
 
 bool WriteBytes(const std::wstring& path, const std::string& bytes) {

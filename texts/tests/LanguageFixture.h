@@ -15,11 +15,11 @@ public:
     CTempFolder(const CTempFolder&) = delete;
     CTempFolder& operator=(const CTempFolder&) = delete;
 
-    const std::wstring& Path() const { return m_path; }
-    std::wstring File(const std::wstring& name) const { return m_path + L"\\" + name; }
+    const std::wstring& Path() const { return path_; }
+    std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
 
 private:
-    std::wstring m_path;
+    std::wstring path_;
 };
 
 // Writes text (with "\n" line ends) as UTF-16LE with a BOM and CR LF.

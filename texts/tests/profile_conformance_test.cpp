@@ -24,18 +24,18 @@ std::wstring ToWide(std::u16string_view s) { return std::wstring(s.begin(), s.en
 
 class CSystemProfile final : public IProfileReader {
 public:
-    explicit CSystemProfile(std::wstring path) : m_path(std::move(path)) {}
+    explicit CSystemProfile(std::wstring path) : path_(std::move(path)) {}
     std::u16string ReadString(std::u16string_view section, std::u16string_view key,
                               std::size_t capacity) const override {
         std::vector<wchar_t> buffer(capacity + 1, L'\0');
         DWORD length = GetPrivateProfileStringW(ToWide(section).c_str(), ToWide(key).c_str(), L"",
                                                 buffer.data(), static_cast<DWORD>(capacity),
-                                                m_path.c_str());
+                                                path_.c_str());
         return ToU16(std::wstring(buffer.data(), length));
     }
 
 private:
-    std::wstring m_path;
+    std::wstring path_;
 };
 
 std::u16string ReadProfileFile(const std::wstring& path) {

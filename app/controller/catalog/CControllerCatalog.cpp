@@ -25,7 +25,7 @@ constexpr int kDateSettingId = 0x105;
 }  // namespace
 
 CControllerCatalog::CControllerCatalog(const ILanguageStrings& language, const ILocalClock& clock)
-    : m_language(language), m_settingTexts(language, clock) {}
+    : language_(language), settingTexts_(language, clock) {}
 
 CControllerCatalog::~CControllerCatalog() = default;
 
@@ -51,18 +51,18 @@ int CControllerCatalog::LoadCatalog(HMODULE module) {
         }
         DeleteFileW(path.c_str());
     }
-    m_catalog.Clear();
-    ParseCatalog(text, m_settingTexts, m_catalog);
+    catalog_.Clear();
+    ParseCatalog(text, settingTexts_, catalog_);
     return 1;
 }
 
 int CControllerCatalog::GetCatalog(CatalogItem** first) {
-    if (first) *first = m_catalog.First();
-    return m_catalog.IsEmpty() ? 0 : 1;
+    if (first) *first = catalog_.First();
+    return catalog_.IsEmpty() ? 0 : 1;
 }
 
 int CControllerCatalog::FindCatalogItem(int settingId, CatalogItem** item) {
-    CatalogItem* found = m_catalog.Find(settingId);
+    CatalogItem* found = catalog_.Find(settingId);
     if (item) *item = found;
     return found ? 1 : 0;
 }
@@ -72,70 +72,70 @@ int CControllerCatalog::FindCatalogItemNode(int settingId, CatalogItem** item) {
 }
 
 int CControllerCatalog::GetCatalogEntries(int settingId, CatalogEntry** first) {
-    CatalogItem* item = m_catalog.Find(settingId);
+    CatalogItem* item = catalog_.Find(settingId);
     if (first) *first = item ? item->firstEntry.get() : nullptr;
     return item ? 1 : 0;
 }
 
 int CControllerCatalog::CountEnabledEntries(int settingId) const {
-    return m_catalog.CountEnabledEntries(settingId);
+    return catalog_.CountEnabledEntries(settingId);
 }
 
 int CControllerCatalog::AddCatalogItem(int key, int order, const wchar_t* title, int type,
                                        int minimum, int maximum) {
-    m_catalog.AddItem(key, order, CopyToU16(title), type, minimum, maximum);
+    catalog_.AddItem(key, order, CopyToU16(title), type, minimum, maximum);
     return 1;
 }
 
 int CControllerCatalog::AddCatalogEntry(int key, const wchar_t* text) {
-    return m_catalog.AddEntry(key, CopyToU16(text));
+    return catalog_.AddEntry(key, CopyToU16(text));
 }
 
 int CControllerCatalog::RemoveCatalogItem(int settingId) {
-    return m_catalog.RemoveItem(settingId);
+    return catalog_.RemoveItem(settingId);
 }
 
 int CControllerCatalog::LoadDateFormatNames(int settingId) {
     if (settingId != kDateSettingId) return 0;
-    CatalogItem* item = m_catalog.Find(settingId);
+    CatalogItem* item = catalog_.Find(settingId);
     if (item == nullptr) return 0;
     CatalogEntry* entry = item->firstEntry.get();
     for (const char16_t* word : kDateFormatWords) {
         if (entry == nullptr) break;
-        entry->text = m_settingTexts.GetSettingText(word);
+        entry->text = settingTexts_.GetSettingText(word);
         entry = entry->next.get();
     }
     return 1;
 }
 
 int CControllerCatalog::VisibleToEntryIndex(int settingId, int n) const {
-    return m_catalog.VisibleToEntryIndex(settingId, n);
+    return catalog_.VisibleToEntryIndex(settingId, n);
 }
 
 int CControllerCatalog::EntryToVisibleIndex(int settingId, int k) const {
-    return m_catalog.EntryToVisibleIndex(settingId, k);
+    return catalog_.EntryToVisibleIndex(settingId, k);
 }
 
 void CControllerCatalog::FreeCatalog() {
-    m_catalog.Clear();
+    catalog_.Clear();
 }
 
 std::wstring CControllerCatalog::GetSettingText(const wchar_t* word) const {
-    return CopyToWide(m_settingTexts.GetSettingText(CopyToU16(word)));
+    return CopyToWide(settingTexts_.GetSettingText(CopyToU16(word)));
 }
 
 std::wstring CControllerCatalog::GetButtonTip(COLORREF key) const {
     const char16_t* languageKey = ButtonTipKey(key);
     if (languageKey == nullptr) return CopyToWide(kUnknownButtonTip);
-    return CopyToWide(m_language.GetString(languageKey));
+    return CopyToWide(language_.GetString(languageKey));
 }
 
 int CControllerCatalog::LoadItemImages() {
     int loaded = 0;
     for (int state = 0; state < kItemImageStateCount; ++state) {
-        m_strips[state] =
+        strips_[state] =
             ui::LoadSkinImage(kStripNames[state], ui::SkinSourceKind::OwnResources, nullptr, kResourceType);
-        if (m_strips[state]) ++loaded;
+        if (strips_[state]) ++loaded;
     }
     return loaded == kItemImageStateCount ? 1 : 0;
 }
@@ -145,7 +145,7 @@ int CControllerCatalog::GetItemImage(int settingId, int state,
     if (image == nullptr) return 0;
     image->reset();
     if (state < 0 || state >= kItemImageStateCount) return 1;
-    Gdiplus::Bitmap* strip = m_strips[state].get();
+    Gdiplus::Bitmap* strip = strips_[state].get();
     if (strip == nullptr) return 0;
     int x = ItemImageIndex(settingId) * kItemImageWidth;
     // A strip narrower than the column or lower than a cell has no such cell.
@@ -161,7 +161,7 @@ int CControllerCatalog::GetItemImage(int settingId, int state,
 }
 
 void CControllerCatalog::FreeItemImages() {
-    for (auto& strip : m_strips) strip.reset();
+    for (auto& strip : strips_) strip.reset();
 }
 
 }  // namespace vimbrel::controller

@@ -47,7 +47,7 @@ public:
     void FreeCatalog();
     // The items themselves, for the code that fills the resolution and
     // bitrate lists from the engine.
-    CFeatureCatalog& Items() { return m_catalog; }
+    CFeatureCatalog& Items() { return catalog_; }
 
     std::wstring GetSettingText(const wchar_t* word) const;
     std::wstring GetButtonTip(COLORREF key) const;
@@ -64,10 +64,10 @@ public:
     void FreeItemImages();
 
 private:
-    const ILanguageStrings& m_language;
-    CSettingTexts m_settingTexts;
-    CFeatureCatalog m_catalog;
-    std::array<std::unique_ptr<Gdiplus::Bitmap>, kItemImageStateCount> m_strips;
+    const ILanguageStrings& language_;
+    CSettingTexts settingTexts_;
+    CFeatureCatalog catalog_;
+    std::array<std::unique_ptr<Gdiplus::Bitmap>, kItemImageStateCount> strips_;
 };
 
 }  // namespace vimbrel::controller

@@ -7,7 +7,7 @@
 namespace vimbrel::controller {
 
 std::u16string CLanguageTextStrings::GetString(std::u16string_view key) const {
-    return CopyToU16(m_texts.GetString(CopyToWide(key).c_str()));
+    return CopyToU16(texts_.GetString(CopyToWide(key).c_str()));
 }
 
 LocalTime CSystemLocalClock::Now() const {

@@ -9,11 +9,11 @@ namespace vimbrel::controller {
 
 class CLanguageTextStrings final : public ILanguageStrings {
 public:
-    explicit CLanguageTextStrings(const CLanguageText& texts) : m_texts(texts) {}
+    explicit CLanguageTextStrings(const CLanguageText& texts) : texts_(texts) {}
     std::u16string GetString(std::u16string_view key) const override;
 
 private:
-    const CLanguageText& m_texts;
+    const CLanguageText& texts_;
 };
 
 class CSystemLocalClock final : public ILocalClock {

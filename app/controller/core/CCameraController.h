@@ -74,49 +74,49 @@ public:
 
     // Another part's implementation in place of the one given at
     // construction (the program's parts attach theirs at start-up).
-    void AttachSequences(ICaptureSequences& sequences) { m_sequences = &sequences; }
-    void AttachMedia(IMediaFiles& media) { m_media = &media; }
-    void AttachBrowse(IBrowseControl& browse) { m_browse = &browse; }
-    void AttachWindows(IControllerWindows& windows) { m_windows = &windows; }
-    void AttachCameraModule(ICameraModule& module) { m_cameraModule = &module; }
+    void AttachSequences(ICaptureSequences& sequences) { sequences_ = &sequences; }
+    void AttachMedia(IMediaFiles& media) { media_ = &media; }
+    void AttachBrowse(IBrowseControl& browse) { browse_ = &browse; }
+    void AttachWindows(IControllerWindows& windows) { windows_ = &windows; }
+    void AttachCameraModule(ICameraModule& module) { cameraModule_ = &module; }
 
     // --- Life and look -------------------------------------------------
     // Ends the workers, the rotation poll and the engine; the windows of the
     // overlay and function panel go. Safe to call twice.
     void Shutdown();
     void InitLook(unsigned uiLanguage);
-    const std::array<std::uint32_t, kSkinColourCount>& GetSkinColors() const { return m_skinColors; }
-    const std::array<std::uint32_t, kButtonKeyCount>& GetButtonKeys() const { return m_buttonKeys; }
-    const UiFont& GetUIFont() const { return m_uiFont; }
+    const std::array<std::uint32_t, kSkinColourCount>& GetSkinColors() const { return skinColors_; }
+    const std::array<std::uint32_t, kButtonKeyCount>& GetButtonKeys() const { return buttonKeys_; }
+    const UiFont& GetUIFont() const { return uiFont_; }
     int SetMainWindow(ControllerWindow window);
-    ControllerWindow MainWindow() const { return m_mainWindow; }
+    ControllerWindow MainWindow() const { return mainWindow_; }
     int SetBannerRect(int x, int y, int width, int height);
-    ControllerRect BannerRect() const { return m_bannerRect; }
+    ControllerRect BannerRect() const { return bannerRect_; }
     int SetModePanels(const std::array<ControllerWindow, kModeCount>& panels);
     int Start();
-    int IsStarted() const { return m_started; }
+    int IsStarted() const { return started_; }
 
     // --- Parts composed here ------------------------------------------
-    CEngineBinding& Engine() { return m_engine; }
-    CControllerSettings& Settings() { return m_settings; }
-    CEngineDevices& Devices() { return m_devices; }
-    int StartEngine(ControllerWindow preview) { return m_devices.StartEngine(preview); }
+    CEngineBinding& Engine() { return engine_; }
+    CControllerSettings& Settings() { return settings_; }
+    CEngineDevices& Devices() { return devices_; }
+    int StartEngine(ControllerWindow preview) { return devices_.StartEngine(preview); }
     int ApplySetting(int settingId, int value, int apply) {
-        return m_settings.ApplySetting(settingId, value, apply);
+        return settings_.ApplySetting(settingId, value, apply);
     }
-    int GetSetting(int settingId, int* out) const { return m_settings.GetSetting(settingId, out); }
-    int CopySettings(SettingsBlock* out) const { return m_settings.CopySettings(out); }
-    int SetAudioVolume(double volume) { return m_settings.SetAudioVolume(volume); }
-    double GetAudioVolume() const { return m_settings.GetAudioVolume(); }
-    int SetPlaybackVolume(double volume) { return m_settings.SetPlaybackVolume(volume); }
-    int GetPlaybackVolume(double* volume) const { return m_settings.GetPlaybackVolume(volume); }
+    int GetSetting(int settingId, int* out) const { return settings_.GetSetting(settingId, out); }
+    int CopySettings(SettingsBlock* out) const { return settings_.CopySettings(out); }
+    int SetAudioVolume(double volume) { return settings_.SetAudioVolume(volume); }
+    double GetAudioVolume() const { return settings_.GetAudioVolume(); }
+    int SetPlaybackVolume(double volume) { return settings_.SetPlaybackVolume(volume); }
+    int GetPlaybackVolume(double* volume) const { return settings_.GetPlaybackVolume(volume); }
     // Serialises a capture's name and its engine call; the capture
     // sequences take it around theirs too.
-    std::mutex& CaptureLock() { return m_captureLock; }
+    std::mutex& CaptureLock() { return captureLock_; }
 
     // --- Modes and capture ---------------------------------------------
-    int GetMode() const { return m_settings.ModeId(); }
-    int GetCaptureState() const { return m_captureState.load(); }
+    int GetMode() const { return settings_.ModeId(); }
+    int GetCaptureState() const { return captureState_.load(); }
     int SetMode(int modeId);
     int ApplyEngineMode(int modeId);
     int StartVideoRecording();
@@ -131,7 +131,7 @@ public:
     int CaptureMonitorImage();
     // 1 when the alarm became a picture.
     int OnMotionEvent();
-    float GetZoom() const { return m_zoom; }
+    float GetZoom() const { return zoom_; }
     int ZoomIn();
     int ZoomOut();
     int ZoomRestore();
@@ -174,7 +174,7 @@ public:
     int RefreshBrowser();
     int QueryLeaveBrowse();
     int SetPhotoCanvas(ControllerWindow canvas);
-    ControllerWindow PhotoCanvas() const { return m_canvas; }
+    ControllerWindow PhotoCanvas() const { return canvas_; }
     int ShowBrowseFile(const char16_t* path, int mediaClass);
     int RegisterSliderListener(ControllerWindow window, int kind, unsigned message);
     int NotifySliderListeners(int kind, std::intptr_t wParam, std::intptr_t lParam);
@@ -184,7 +184,7 @@ private:
     // controller itself has no virtual functions.
     class CCallbacks final : public IControllerCallbacks {
     public:
-        explicit CCallbacks(CCameraController& owner) : m_owner(owner) {}
+        explicit CCallbacks(CCameraController& owner) : owner_(owner) {}
         void RefreshOverlay() override;
         void RelayoutFunctionPanel() override;
         void UpdateItemPopup(int settingId) override;
@@ -201,7 +201,7 @@ private:
         void RebindCameraModule() override;
 
     private:
-        CCameraController& m_owner;
+        CCameraController& owner_;
     };
 
     using CaptureEntry = int(VB_CDECL*)(const char*);
@@ -230,40 +230,40 @@ private:
     void OnStartMonitorKey();
     ControllerWindow Panel(int panel) const;
 
-    IControllerView& m_view;
-    IControllerWindows* m_windows;
-    ICaptureSequences* m_sequences;
-    IMediaFiles* m_media;
-    IBrowseControl* m_browse;
-    ICameraModule* m_cameraModule;
-    const ISystemClock& m_clock;
-    const ITextCodePage& m_codePage;
+    IControllerView& view_;
+    IControllerWindows* windows_;
+    ICaptureSequences* sequences_;
+    IMediaFiles* media_;
+    IBrowseControl* browse_;
+    ICameraModule* cameraModule_;
+    const ISystemClock& clock_;
+    const ITextCodePage& codePage_;
 
-    CCallbacks m_callbacks{*this};
-    CEngineBinding m_engine;
-    CControllerSettings m_settings;
-    CEngineDevices m_devices;
+    CCallbacks callbacks_{*this};
+    CEngineBinding engine_;
+    CControllerSettings settings_;
+    CEngineDevices devices_;
 
-    ControllerWindow m_mainWindow = nullptr;
-    ControllerRect m_bannerRect{};
-    std::array<std::uint32_t, kButtonKeyCount> m_buttonKeys{};
-    std::array<std::uint32_t, kSkinColourCount> m_skinColors{};
-    UiFont m_uiFont{};
-    int m_started = 0;
-    bool m_shutDown = false;
-    std::atomic<int> m_captureState{kCaptureIdle};
-    CSliderListeners m_listeners;
-    CMotionAlarmGate m_motionGate;
-    std::array<std::u16string, 4> m_mediaFolders;
-    float m_zoom = 1.0f;
-    std::array<ControllerWindow, kModeCount> m_panels{};
-    ControllerWindow m_overlay = nullptr;
-    ControllerWindow m_wheel = nullptr;
-    ControllerWindow m_modePicture = nullptr;
-    ControllerWindow m_functionPanel = nullptr;
-    ControllerWindow m_browseTabs = nullptr;
-    ControllerWindow m_canvas = nullptr;
-    std::mutex m_captureLock;
+    ControllerWindow mainWindow_ = nullptr;
+    ControllerRect bannerRect_{};
+    std::array<std::uint32_t, kButtonKeyCount> buttonKeys_{};
+    std::array<std::uint32_t, kSkinColourCount> skinColors_{};
+    UiFont uiFont_{};
+    int started_ = 0;
+    bool shutDown_ = false;
+    std::atomic<int> captureState_{kCaptureIdle};
+    CSliderListeners listeners_;
+    CMotionAlarmGate motionGate_;
+    std::array<std::u16string, 4> mediaFolders_;
+    float zoom_ = 1.0f;
+    std::array<ControllerWindow, kModeCount> panels_{};
+    ControllerWindow overlay_ = nullptr;
+    ControllerWindow wheel_ = nullptr;
+    ControllerWindow modePicture_ = nullptr;
+    ControllerWindow functionPanel_ = nullptr;
+    ControllerWindow browseTabs_ = nullptr;
+    ControllerWindow canvas_ = nullptr;
+    std::mutex captureLock_;
 };
 
 }  // namespace vimbrel::controller

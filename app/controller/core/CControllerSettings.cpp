@@ -32,26 +32,26 @@ int Hundredths(double volume) {
 CControllerSettings::CControllerSettings(CEngineBinding& engine, ISettingsStore& store,
                                          IControllerCallbacks& callbacks,
                                          std::u16string programFolder)
-    : m_engine(engine),
-      m_store(store),
-      m_callbacks(callbacks),
-      m_programFolder(std::move(programFolder)) {}
+    : engine_(engine),
+      store_(store),
+      callbacks_(callbacks),
+      programFolder_(std::move(programFolder)) {}
 
 int CControllerSettings::SaveSettingValue(int settingId, int value) {
-    return m_store.WriteDword(SettingValueName(settingId), static_cast<std::uint32_t>(value)) ? 1
+    return store_.WriteDword(SettingValueName(settingId), static_cast<std::uint32_t>(value)) ? 1
                                                                                                : 0;
 }
 
 int CControllerSettings::LoadSettingValue(int settingId, int* out) const {
     if (out == nullptr) return 0;
-    auto value = m_store.ReadDword(SettingValueName(settingId));
+    auto value = store_.ReadDword(SettingValueName(settingId));
     if (!value) return 0;
     *out = static_cast<int>(*value);
     return 1;
 }
 
 int CControllerSettings::SaveSettingString(std::u16string_view name, std::u16string_view text) {
-    return m_store.WriteString(name, text) ? 1 : 0;
+    return store_.WriteString(name, text) ? 1 : 0;
 }
 
 // A missing value takes the default, which is stored. A stored value that
@@ -74,7 +74,7 @@ int CControllerSettings::ForceStored(int settingId, int value) {
 }
 
 void CControllerSettings::LoadDeviceName(std::u16string_view name, char16_t* field) {
-    auto text = m_store.ReadString(name, kDeviceNameCapacity);
+    auto text = store_.ReadString(name, kDeviceNameCapacity);
     if (!text) return;
     std::size_t length = std::min(text->size(), kDeviceNameCapacity - 1);
     std::copy_n(text->data(), length, field);
@@ -82,7 +82,7 @@ void CControllerSettings::LoadDeviceName(std::u16string_view name, char16_t* fie
 }
 
 int CControllerSettings::LoadSettings() {
-    SettingsBlock& b = m_block;
+    SettingsBlock& b = block_;
     b.shootMode = LoadOrDefault(kSettingShootMode, 6);
     // A flash, a self-timer or a burst left on from the last run would
     // surprise the user: each start turns them off.
@@ -118,12 +118,12 @@ int CControllerSettings::LoadSettings() {
     b.frame = ForceStored(kSettingFrame, 0);
     b.sensitivity = LoadOrDefault(kSettingSensitivity, 5);
 
-    m_audioVolume = LoadOrDefault(kSettingMicrophoneVolume, 100) * 0.01;
-    m_playbackVolume = LoadOrDefault(kSettingPlaybackVolume, 100) * 0.01;
+    audioVolume_ = LoadOrDefault(kSettingMicrophoneVolume, 100) * 0.01;
+    playbackVolume_ = LoadOrDefault(kSettingPlaybackVolume, 100) * 0.01;
 
     int stored = 0;
-    m_engine.KeepMirrorMode(LoadSettingValue(kSettingMirror, &stored) ? stored : 0);
-    m_modeId = LoadSettingValue(kSettingModeId, &stored) && InRange(stored, 0, 5) ? stored : 0;
+    engine_.KeepMirrorMode(LoadSettingValue(kSettingMirror, &stored) ? stored : 0);
+    modeId_ = LoadSettingValue(kSettingModeId, &stored) && InRange(stored, 0, 5) ? stored : 0;
 
     LoadDeviceName(u"VideoDev", b.videoDev);
     LoadDeviceName(u"AudioDev", b.audioDev);
@@ -136,13 +136,13 @@ void CControllerSettings::StoreAccepted(int settingId, int value) {
 
 int CControllerSettings::ApplyResolution(int settingId, int value, int apply) {
     bool image = settingId == kSettingImageResolution;
-    const CResolutionList& list = image ? m_engine.imageList : m_engine.videoList;
+    const CResolutionList& list = image ? engine_.imageList : engine_.videoList;
     const ResolutionEntry* entry = list.At(value);
     if (entry == nullptr) return 1;  // outside the list: nothing changes
-    if (apply == 1) m_engine.SetVideoFormat(entry->formatIndex);
-    int& index = image ? m_block.imageResolutionIndex : m_block.videoResolutionIndex;
-    int& width = image ? m_block.imageWidth : m_block.videoWidth;
-    int& height = image ? m_block.imageHeight : m_block.videoHeight;
+    if (apply == 1) engine_.SetVideoFormat(entry->formatIndex);
+    int& index = image ? block_.imageResolutionIndex : block_.videoResolutionIndex;
+    int& width = image ? block_.imageWidth : block_.videoWidth;
+    int& height = image ? block_.imageHeight : block_.videoHeight;
     index = value;
     width = entry->width;
     height = entry->height;
@@ -153,9 +153,9 @@ int CControllerSettings::ApplyResolution(int settingId, int value, int apply) {
 // Values outside a setting's range are refused before anything is stored:
 // a refused value in the store would come back at the next start.
 int CControllerSettings::ApplySetting(int settingId, int value, int apply) {
-    if (settingId < 0 || !m_engine.IsLoaded()) return 0;
-    const EngineApi& api = m_engine.Api();
-    SettingsBlock& b = m_block;
+    if (settingId < 0 || !engine_.IsLoaded()) return 0;
+    const EngineApi& api = engine_.Api();
+    SettingsBlock& b = block_;
 
     // Stores value into field after checking it lies in minimum..maximum.
     auto accept = [&](int& field, int minimum, int maximum) {
@@ -168,7 +168,7 @@ int CControllerSettings::ApplySetting(int settingId, int value, int apply) {
     switch (settingId) {
     case kSettingShootMode:
         if (!accept(b.shootMode, 0, 6)) return 0;
-        m_engine.SetShootMode(value);
+        engine_.SetShootMode(value);
         break;
     case kSettingFlash:
         if (!accept(b.flash, 0, 1)) return 0;
@@ -186,7 +186,7 @@ int CControllerSettings::ApplySetting(int settingId, int value, int apply) {
         break;
     case kSettingDate:
         if (!accept(b.date, 0, 3)) return 0;
-        m_callbacks.UpdateDateOverlay(value);
+        callbacks_.UpdateDateOverlay(value);
         break;
     case kSettingJpgQuality:
         if (!accept(b.jpgQuality, 0, 2)) return 0;
@@ -203,23 +203,23 @@ int CControllerSettings::ApplySetting(int settingId, int value, int apply) {
     case kSettingVideoFileType:
         if (!accept(b.videoFileType, 0, 2)) return 0;
         if (api.SetVideoFileFormat) api.SetVideoFileFormat(value);
-        m_callbacks.RelayoutFunctionPanel();
+        callbacks_.RelayoutFunctionPanel();
         break;
     case kSettingAudioFileType:
         if (!accept(b.audioFileType, 0, 2)) return 0;
         if (api.SetAudioFileFormat) api.SetAudioFileFormat(value);
-        m_callbacks.RelayoutFunctionPanel();
+        callbacks_.RelayoutFunctionPanel();
         break;
     case kSettingImageFileType:
         if (!accept(b.imageFileType, 0, 4)) return 0;
         if (api.SetImageFileFormat) api.SetImageFileFormat(value);
-        m_callbacks.RelayoutFunctionPanel();
+        callbacks_.RelayoutFunctionPanel();
         break;
     case kSettingBrightness:
     case kSettingContrast: {
         bool brightness = settingId == kSettingBrightness;
         accept(brightness ? b.brightness : b.contrast, INT32_MIN, INT32_MAX);
-        m_engine.SetVideoQuality(brightness ? 0 : 1, value);
+        engine_.SetVideoQuality(brightness ? 0 : 1, value);
         break;
     }
     case kSettingWhiteBalance:
@@ -231,8 +231,8 @@ int CControllerSettings::ApplySetting(int settingId, int value, int apply) {
         break;
     case kSettingFilter:
         if (!accept(b.filter, 0, 15)) return 0;
-        m_liveEffectEntry = value;
-        m_liveFrameEntry = 0;
+        liveEffectEntry_ = value;
+        liveFrameEntry_ = 0;
         // The filter shows one effect or one frame: the effect replaces the
         // frame, so the frame's record (and its popup's mark) reads none.
         b.frame = 0;
@@ -241,15 +241,15 @@ int CControllerSettings::ApplySetting(int settingId, int value, int apply) {
         break;
     case kSettingPhotoFilter:
         if (!accept(b.photoFilter, 0, 15)) return 0;
-        m_callbacks.ApplyPhotoEffect(value);
+        callbacks_.ApplyPhotoEffect(value);
         break;
     case kSettingFrame:
         if (!accept(b.frame, 0, 15)) return 0;
-        if (m_modeId == kModeBrowse) {
-            m_callbacks.SetPhotoFrame(value);
+        if (modeId_ == kModeBrowse) {
+            callbacks_.SetPhotoFrame(value);
         } else {
-            m_liveFrameEntry = value;
-            m_liveEffectEntry = 0;
+            liveFrameEntry_ = value;
+            liveEffectEntry_ = 0;
             // As above, the other way round: the frame replaces the effect.
             b.filter = 0;
             StoreAccepted(kSettingFilter, 0);
@@ -262,20 +262,20 @@ int CControllerSettings::ApplySetting(int settingId, int value, int apply) {
         if (api.SetFace(value) != 1) return 0;
         break;
     case kSettingPenSize:
-        if (auto width = PenWidthOf(value)) m_callbacks.SetCanvasPenWidth(*width);
+        if (auto width = PenWidthOf(value)) callbacks_.SetCanvasPenWidth(*width);
         accept(b.penSize, INT32_MIN, INT32_MAX);
         b.penType = 0;
-        m_callbacks.SetCanvasTool(0);
+        callbacks_.SetCanvasTool(0);
         break;
     case kSettingColor:
         accept(b.color, INT32_MIN, INT32_MAX);
-        m_callbacks.SetPenColor(value);
+        callbacks_.SetPenColor(value);
         break;
     case kSettingStamp:
         StoreAccepted(settingId, value);
         b.penType = value != 0 ? 1 : 0;
-        m_callbacks.SetCanvasTool(b.penType);
-        if (value != 0) m_callbacks.SetStamp(value);
+        callbacks_.SetCanvasTool(b.penType);
+        if (value != 0) callbacks_.SetStamp(value);
         break;
     case kSettingPenType:
     case kSettingPrint:
@@ -287,18 +287,18 @@ int CControllerSettings::ApplySetting(int settingId, int value, int apply) {
         break;
     case kSettingMirror:
         StoreAccepted(settingId, value);
-        m_engine.SetMirrorMode(value != 0 ? 1 : 0, 0);
+        engine_.SetMirrorMode(value != 0 ? 1 : 0, 0);
         break;
     default:
         return 0;
     }
-    m_callbacks.RefreshOverlay();
+    callbacks_.RefreshOverlay();
     return 1;
 }
 
 int CControllerSettings::GetSetting(int settingId, int* out) const {
     if (out == nullptr) return 0;
-    const SettingsBlock& b = m_block;
+    const SettingsBlock& b = block_;
     switch (settingId) {
     case kSettingShootMode: *out = b.shootMode; break;
     case kSettingFlash: *out = b.flash; break;
@@ -331,7 +331,7 @@ int CControllerSettings::GetSetting(int settingId, int* out) const {
 
 int CControllerSettings::CopySettings(SettingsBlock* out) const {
     if (out == nullptr) return 0;
-    *out = m_block;
+    *out = block_;
     return 1;
 }
 
@@ -342,13 +342,13 @@ int CControllerSettings::RestoreDefaults() {
     ApplySetting(kSettingFlash, 1, 0);
     ApplySetting(kSettingTimer, 2, 0);
     ApplySetting(kSettingContShooting, 4, 0);
-    int video = m_engine.videoList.FirstIndexOfWidth(320);
+    int video = engine_.videoList.FirstIndexOfWidth(320);
     if (video >= 0) {
         ApplySetting(kSettingVideoResolution, video,
-                     m_modeId == kModeVideo || m_modeId == kModeVideoOnly ? 1 : 0);
+                     modeId_ == kModeVideo || modeId_ == kModeVideoOnly ? 1 : 0);
     }
-    int image = m_engine.imageList.FirstIndexOfWidth(640);
-    if (image >= 0) ApplySetting(kSettingImageResolution, image, m_modeId == kModeImage ? 1 : 0);
+    int image = engine_.imageList.FirstIndexOfWidth(640);
+    if (image >= 0) ApplySetting(kSettingImageResolution, image, modeId_ == kModeImage ? 1 : 0);
     ApplySetting(kSettingDate, 3, 0);
     ApplySetting(kSettingJpgQuality, 1, 0);
     ApplySetting(kSettingAsfQuality, 1, 0);
@@ -358,8 +358,8 @@ int CControllerSettings::RestoreDefaults() {
     ApplySetting(kSettingAudioFileType, 0, 0);
     for (int property : {0, 1}) {
         int minimum = 0, maximum = 0, standard = 0;
-        if (m_engine.GetVideoQualityRange(property, &minimum, &maximum, &standard))
-            m_engine.SetVideoQuality(property, standard);
+        if (engine_.GetVideoQualityRange(property, &minimum, &maximum, &standard))
+            engine_.SetVideoQuality(property, standard);
     }
     ApplySetting(kSettingWhiteBalance, 4, 0);
     ApplySetting(kSettingFilter, 0, 0);
@@ -371,9 +371,9 @@ int CControllerSettings::RestoreDefaults() {
 }
 
 int CControllerSettings::ReapplySettings() {
-    if (m_engine.IsLoaded()) {
-        const EngineApi& api = m_engine.Api();
-        const SettingsBlock& b = m_block;
+    if (engine_.IsLoaded()) {
+        const EngineApi& api = engine_.Api();
+        const SettingsBlock& b = block_;
         if (api.SetVideoBitrate) api.SetVideoBitrate(b.asfQuality);
         if (api.SetAudioBitrate) api.SetAudioBitrate(b.wmaQuality);
         if (api.SetVideoFileFormat) api.SetVideoFileFormat(b.videoFileType);
@@ -382,57 +382,57 @@ int CControllerSettings::ReapplySettings() {
         auto quality = JpegQualityOf(b.jpgQuality);
         if (api.SetJPGQuality && quality) api.SetJPGQuality(*quality);
     }
-    m_callbacks.UpdateDateOverlay(m_block.date);
-    SetAudioVolume(m_audioVolume);
-    SetPlaybackVolume(m_playbackVolume);
+    callbacks_.UpdateDateOverlay(block_.date);
+    SetAudioVolume(audioVolume_);
+    SetPlaybackVolume(playbackVolume_);
     return 1;
 }
 
 int CControllerSettings::SetAudioVolume(double volume) {
-    const EngineApi& api = m_engine.Api();
-    if (!IsVolume(volume) || !m_engine.IsLoaded() || !api.SetAudioVolume ||
+    const EngineApi& api = engine_.Api();
+    if (!IsVolume(volume) || !engine_.IsLoaded() || !api.SetAudioVolume ||
         api.SetAudioVolume(volume) != 1) {
-        m_callbacks.NotifySliderListeners(0, 0, 0);
+        callbacks_.NotifySliderListeners(0, 0, 0);
         return 0;
     }
-    m_audioVolume = volume;
+    audioVolume_ = volume;
     SaveSettingValue(kSettingMicrophoneVolume, Hundredths(volume));
-    m_callbacks.NotifySliderListeners(0, Hundredths(volume), 1);
+    callbacks_.NotifySliderListeners(0, Hundredths(volume), 1);
     return 1;
 }
 
 double CControllerSettings::GetAudioVolume() const {
-    if (!m_engine.IsLoaded()) return -1.0;
-    if (!m_engine.Api().GetAudioVolume) return 0.0;
+    if (!engine_.IsLoaded()) return -1.0;
+    if (!engine_.Api().GetAudioVolume) return 0.0;
     double volume = 0.0;
-    return m_engine.Api().GetAudioVolume(&volume) == 1 ? volume : -1.0;
+    return engine_.Api().GetAudioVolume(&volume) == 1 ? volume : -1.0;
 }
 
 int CControllerSettings::SetPlaybackVolume(double volume) {
-    const EngineApi& api = m_engine.Api();
-    if (!IsVolume(volume) || !m_engine.IsLoaded() || !api.SetPlaybackVolume ||
+    const EngineApi& api = engine_.Api();
+    if (!IsVolume(volume) || !engine_.IsLoaded() || !api.SetPlaybackVolume ||
         api.SetPlaybackVolume(volume) != 1)
         return 0;
-    m_playbackVolume = volume;
+    playbackVolume_ = volume;
     SaveSettingValue(kSettingPlaybackVolume, Hundredths(volume));
     return 1;
 }
 
 int CControllerSettings::GetPlaybackVolume(double* volume) const {
-    if (volume == nullptr || !m_engine.IsLoaded() || !m_engine.Api().GetPlaybackVolume) return 0;
-    return m_engine.Api().GetPlaybackVolume(volume) == 1 ? 1 : 0;
+    if (volume == nullptr || !engine_.IsLoaded() || !engine_.Api().GetPlaybackVolume) return 0;
+    return engine_.Api().GetPlaybackVolume(volume) == 1 ? 1 : 0;
 }
 
 int CControllerSettings::SetEffect(int entry) {
-    if (!m_engine.IsLoaded() || !m_engine.Api().SetEffect) return 0;
-    return m_engine.Api().SetEffect(EffectIdOfEntry(entry)) == 1 ? 1 : 0;
+    if (!engine_.IsLoaded() || !engine_.Api().SetEffect) return 0;
+    return engine_.Api().SetEffect(EffectIdOfEntry(entry)) == 1 ? 1 : 0;
 }
 
 int CControllerSettings::SetFrame(int entry) {
-    if (!InRange(entry, 0, 15) || !m_engine.IsLoaded() || !m_engine.Api().SetFrame) return 0;
-    if (entry == 0) return m_engine.Api().SetFrame(nullptr) == 1 ? 1 : 0;
-    std::u16string path = FramePicturePath(m_programFolder, entry);
-    return m_engine.Api().SetFrame(EngineText(path.c_str())) == 1 ? 1 : 0;
+    if (!InRange(entry, 0, 15) || !engine_.IsLoaded() || !engine_.Api().SetFrame) return 0;
+    if (entry == 0) return engine_.Api().SetFrame(nullptr) == 1 ? 1 : 0;
+    std::u16string path = FramePicturePath(programFolder_, entry);
+    return engine_.Api().SetFrame(EngineText(path.c_str())) == 1 ? 1 : 0;
 }
 
 }  // namespace vimbrel::controller

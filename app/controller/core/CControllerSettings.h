@@ -23,15 +23,15 @@ public:
     CControllerSettings(const CControllerSettings&) = delete;
     CControllerSettings& operator=(const CControllerSettings&) = delete;
 
-    SettingsBlock& Block() { return m_block; }
-    const SettingsBlock& Block() const { return m_block; }
-    double AudioVolume() const { return m_audioVolume; }
-    double PlaybackVolume() const { return m_playbackVolume; }
-    int ModeId() const { return m_modeId; }
-    void SetModeId(int modeId) { m_modeId = modeId; }
+    SettingsBlock& Block() { return block_; }
+    const SettingsBlock& Block() const { return block_; }
+    double AudioVolume() const { return audioVolume_; }
+    double PlaybackVolume() const { return playbackVolume_; }
+    int ModeId() const { return modeId_; }
+    void SetModeId(int modeId) { modeId_ = modeId; }
     // The live filter and frame entries last applied to the preview.
-    int LiveEffectEntry() const { return m_liveEffectEntry; }
-    int LiveFrameEntry() const { return m_liveFrameEntry; }
+    int LiveEffectEntry() const { return liveEffectEntry_; }
+    int LiveFrameEntry() const { return liveFrameEntry_; }
 
     // Reads every setting, storing the defaults of missing ones and the
     // values forced at each start. Always 1.
@@ -69,17 +69,17 @@ private:
     int ApplyResolution(int settingId, int value, int apply);
     void StoreAccepted(int settingId, int value);
 
-    CEngineBinding& m_engine;
-    ISettingsStore& m_store;
-    IControllerCallbacks& m_callbacks;
-    std::u16string m_programFolder;
+    CEngineBinding& engine_;
+    ISettingsStore& store_;
+    IControllerCallbacks& callbacks_;
+    std::u16string programFolder_;
 
-    SettingsBlock m_block{};
-    double m_audioVolume = 1.0;
-    double m_playbackVolume = 1.0;
-    int m_modeId = 0;
-    int m_liveEffectEntry = 0;
-    int m_liveFrameEntry = 0;
+    SettingsBlock block_{};
+    double audioVolume_ = 1.0;
+    double playbackVolume_ = 1.0;
+    int modeId_ = 0;
+    int liveEffectEntry_ = 0;
+    int liveFrameEntry_ = 0;
 };
 
 }  // namespace vimbrel::controller

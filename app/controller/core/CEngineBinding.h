@@ -16,16 +16,16 @@ namespace vimbrel::controller {
 class CEngineBinding {
 public:
     CEngineBinding(IControllerCallbacks& callbacks, const ITextCodePage& codePage)
-        : m_callbacks(callbacks), m_codePage(codePage) {}
+        : callbacks_(callbacks), codePage_(codePage) {}
     CEngineBinding(const CEngineBinding&) = delete;
     CEngineBinding& operator=(const CEngineBinding&) = delete;
 
     // module is the loaded library (any non-null token in tests); the
     // binding does not own it.
     void Attach(void* module, const EngineApi& api);
-    bool IsLoaded() const { return m_module != nullptr; }
-    void* Module() const { return m_module; }
-    const EngineApi& Api() const { return m_api; }
+    bool IsLoaded() const { return module_ != nullptr; }
+    void* Module() const { return module_; }
+    const EngineApi& Api() const { return api_; }
     // Sets the bound-once flag and answers whether it was already set.
     bool MarkBound();
 
@@ -47,9 +47,9 @@ public:
     // Calls the engine unless force is 0 and on is what it already has;
     // keeps on only when the engine takes it.
     int SetMirrorMode(int on, int force);
-    int GetMirrorMode() const { return m_mirrorMode; }
+    int GetMirrorMode() const { return mirrorMode_; }
     // The value read back at start, before any engine call.
-    void KeepMirrorMode(int on) { m_mirrorMode = on != 0 ? 1 : 0; }
+    void KeepMirrorMode(int on) { mirrorMode_ = on != 0 ? 1 : 0; }
 
     // 0..6; 1 whatever the engine answers.
     int SetShootMode(int shootMode);
@@ -65,12 +65,12 @@ private:
     using DeviceNameFn = int(VB_CDECL*)(int*, char*);
     int GetDeviceName(DeviceNameFn query, int* index, char16_t* out);
 
-    IControllerCallbacks& m_callbacks;
-    const ITextCodePage& m_codePage;
-    void* m_module = nullptr;
-    EngineApi m_api;
-    bool m_boundOnce = false;
-    int m_mirrorMode = 0;
+    IControllerCallbacks& callbacks_;
+    const ITextCodePage& codePage_;
+    void* module_ = nullptr;
+    EngineApi api_;
+    bool boundOnce_ = false;
+    int mirrorMode_ = 0;
 };
 
 }  // namespace vimbrel::controller

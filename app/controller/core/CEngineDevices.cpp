@@ -49,16 +49,16 @@ void CopyInto(char16_t* field, const char16_t* text) {
 }  // namespace
 
 bool CEngineDevices::InVideoMode() const {
-    return m_settings.ModeId() == 0 || m_settings.ModeId() == 1;
+    return settings_.ModeId() == 0 || settings_.ModeId() == 1;
 }
 
 int CEngineDevices::StartEngine(EngineWindow preview) {
-    if (preview == nullptr || !m_engine.IsLoaded()) return 0;
-    m_preview = preview;
-    const EngineApi& api = m_engine.Api();
+    if (preview == nullptr || !engine_.IsLoaded()) return 0;
+    preview_ = preview;
+    const EngineApi& api = engine_.Api();
     if (!api.SetPreviewWnd || api.SetPreviewWnd(preview) != 1) return 0;
 
-    SettingsBlock& block = m_settings.Block();
+    SettingsBlock& block = settings_.Block();
     NameBuffer video = CopyName(block.videoDev);
     NameBuffer audio = CopyName(block.audioDev);
     // The saved resolution index points into our own sorted list, not the
@@ -66,7 +66,7 @@ int CEngineDevices::StartEngine(EngineWindow preview) {
     // (-1); the start of the controller sets the wanted one afterwards.
     if (!api.Initialize ||
         api.Initialize(0, -1, EngineText(video.data()), EngineText(audio.data()),
-                       &m_engine.videoDeviceCount, &m_engine.audioDeviceCount) != 1)
+                       &engine_.videoDeviceCount, &engine_.audioDeviceCount) != 1)
         return 0;
     video.back() = u'\0';
     audio.back() = u'\0';
@@ -74,57 +74,57 @@ int CEngineDevices::StartEngine(EngineWindow preview) {
     // becomes the saved one.
     if (!SameName(video.data(), block.videoDev)) {
         CopyInto(block.videoDev, video.data());
-        m_settings.SaveSettingString(u"VideoDev", block.videoDev);
+        settings_.SaveSettingString(u"VideoDev", block.videoDev);
     }
     if (!SameName(audio.data(), block.audioDev)) {
         CopyInto(block.audioDev, audio.data());
-        m_settings.SaveSettingString(u"AudioDev", block.audioDev);
+        settings_.SaveSettingString(u"AudioDev", block.audioDev);
     }
 
     if (!BuildResolutionLists(1)) return 0;
 
     if (block.imageResolutionIndex == -1) {
-        block.imageResolutionIndex = m_engine.imageList.FirstIndexOfWidth(640);
-        if (const ResolutionEntry* entry = m_engine.imageList.At(block.imageResolutionIndex)) {
+        block.imageResolutionIndex = engine_.imageList.FirstIndexOfWidth(640);
+        if (const ResolutionEntry* entry = engine_.imageList.At(block.imageResolutionIndex)) {
             block.imageWidth = entry->width;
             block.imageHeight = entry->height;
         }
     }
     if (block.videoResolutionIndex == -1) {
-        block.videoResolutionIndex = m_engine.videoList.FirstIndexOfWidth(320);
-        if (const ResolutionEntry* entry = m_engine.videoList.At(block.videoResolutionIndex)) {
+        block.videoResolutionIndex = engine_.videoList.FirstIndexOfWidth(320);
+        if (const ResolutionEntry* entry = engine_.videoList.At(block.videoResolutionIndex)) {
             block.videoWidth = entry->width;
             block.videoHeight = entry->height;
         }
     }
 
-    if (!BuildVideoBitrateList() || !BuildAudioBitrateList() || !m_callbacks.BindVideoQuality() ||
-        !m_settings.ReapplySettings())
+    if (!BuildVideoBitrateList() || !BuildAudioBitrateList() || !callbacks_.BindVideoQuality() ||
+        !settings_.ReapplySettings())
         return 0;
-    m_engine.SetMirrorMode(m_engine.GetMirrorMode(), 1);
-    m_engine.SetShootMode(block.shootMode);
+    engine_.SetMirrorMode(engine_.GetMirrorMode(), 1);
+    engine_.SetShootMode(block.shootMode);
     return 1;
 }
 
 int CEngineDevices::AddImageResolution(int formatIndex, int width, int height) {
-    return m_engine.imageList.Add(formatIndex, width, height);
+    return engine_.imageList.Add(formatIndex, width, height);
 }
 
 int CEngineDevices::AddVideoResolution(int formatIndex, int width, int height) {
-    return m_engine.videoList.Add(formatIndex, width, height);
+    return engine_.videoList.Add(formatIndex, width, height);
 }
 
 int CEngineDevices::HasImageResolution(int width, int height) const {
-    return m_engine.imageList.Has(width, height) ? 1 : 0;
+    return engine_.imageList.Has(width, height) ? 1 : 0;
 }
 
 int CEngineDevices::HasVideoResolution(int width, int height) const {
-    return m_engine.videoList.Has(width, height) ? 1 : 0;
+    return engine_.videoList.Has(width, height) ? 1 : 0;
 }
 
 void CEngineDevices::FillResolutionItem(int settingId, const CResolutionList& list) {
-    m_catalog.ClearEntries(settingId);
-    CatalogItem* item = m_catalog.Find(settingId);
+    catalog_.ClearEntries(settingId);
+    CatalogItem* item = catalog_.Find(settingId);
     for (int i = 0; i < list.Count(); ++i) {
         const ResolutionEntry* entry = list.At(i);
         CFeatureCatalog::AddEntry(*item, SizeText(entry->width, entry->height));
@@ -132,12 +132,12 @@ void CEngineDevices::FillResolutionItem(int settingId, const CResolutionList& li
 }
 
 int CEngineDevices::BuildResolutionLists(int apply) {
-    CResolutionList& images = m_engine.imageList;
-    CResolutionList& videos = m_engine.videoList;
+    CResolutionList& images = engine_.imageList;
+    CResolutionList& videos = engine_.videoList;
     images.Clear();
     videos.Clear();
-    const EngineApi& api = m_engine.Api();
-    if (!m_engine.IsLoaded() || !api.GetVideoFormat) return 0;
+    const EngineApi& api = engine_.Api();
+    if (!engine_.IsLoaded() || !api.GetVideoFormat) return 0;
 
     std::array<char, 260> subtype{};
     int count = -1;
@@ -157,7 +157,7 @@ int CEngineDevices::BuildResolutionLists(int apply) {
 
     // A saved index beyond the list falls back to its last entry. Sizes are
     // read only from an entry that exists: an empty list leaves index -1.
-    SettingsBlock& block = m_settings.Block();
+    SettingsBlock& block = settings_.Block();
     if (block.imageResolutionIndex >= images.Count())
         block.imageResolutionIndex = images.Count() - 1;
     if (block.videoResolutionIndex >= videos.Count())
@@ -170,9 +170,9 @@ int CEngineDevices::BuildResolutionLists(int apply) {
         block.videoWidth = entry->width;
         block.videoHeight = entry->height;
     }
-    m_callbacks.RefreshOverlay();
+    callbacks_.RefreshOverlay();
 
-    if (!m_catalog.Find(kSettingImageResolution) || !m_catalog.Find(kSettingVideoResolution))
+    if (!catalog_.Find(kSettingImageResolution) || !catalog_.Find(kSettingVideoResolution))
         return 0;
     FillResolutionItem(kSettingImageResolution, images);
     FillResolutionItem(kSettingVideoResolution, videos);
@@ -180,16 +180,16 @@ int CEngineDevices::BuildResolutionLists(int apply) {
     if (apply == 1) {
         const ResolutionEntry* entry = InVideoMode() ? videos.At(block.videoResolutionIndex)
                                                      : images.At(block.imageResolutionIndex);
-        if (entry) m_engine.SetVideoFormat(entry->formatIndex);
+        if (entry) engine_.SetVideoFormat(entry->formatIndex);
     }
     return 1;
 }
 
 // The item is emptied first, so a second build does not list the rates twice.
 int CEngineDevices::BuildBitrateList(int settingId, BitrateFn query) {
-    CatalogItem* item = m_catalog.Find(settingId);
-    if (item == nullptr || query == nullptr || !m_engine.IsLoaded()) return 0;
-    m_catalog.ClearEntries(settingId);
+    CatalogItem* item = catalog_.Find(settingId);
+    if (item == nullptr || query == nullptr || !engine_.IsLoaded()) return 0;
+    catalog_.ClearEntries(settingId);
     int count = -1;
     int bitsPerSecond = 0;
     if (query(&count, &bitsPerSecond) != 1) return 1;  // nothing to offer; the start goes on
@@ -204,49 +204,49 @@ int CEngineDevices::BuildBitrateList(int settingId, BitrateFn query) {
 }
 
 int CEngineDevices::BuildVideoBitrateList() {
-    return BuildBitrateList(kSettingAsfQuality, m_engine.Api().GetSupportedVideoBitrate);
+    return BuildBitrateList(kSettingAsfQuality, engine_.Api().GetSupportedVideoBitrate);
 }
 
 int CEngineDevices::BuildAudioBitrateList() {
-    return BuildBitrateList(kSettingWmaQuality, m_engine.Api().GetSupportedAudioBitrate);
+    return BuildBitrateList(kSettingWmaQuality, engine_.Api().GetSupportedAudioBitrate);
 }
 
 int CEngineDevices::SelectVideoDevice(int index) {
-    const EngineApi& api = m_engine.Api();
-    if (index < 0 || !m_engine.IsLoaded() || !api.SelectVideoDevice) return 0;
-    SettingsBlock& block = m_settings.Block();
+    const EngineApi& api = engine_.Api();
+    if (index < 0 || !engine_.IsLoaded() || !api.SelectVideoDevice) return 0;
+    SettingsBlock& block = settings_.Block();
     int width = InVideoMode() ? block.videoWidth : block.imageWidth;
     int height = InVideoMode() ? block.videoHeight : block.imageHeight;
     if (api.SelectVideoDevice(index, width, height) != 1) return 0;
 
     int asked = index;
     std::array<char16_t, kDeviceNameCapacity> name{};
-    if (m_engine.GetVideoDeviceName(&asked, name.data())) {
+    if (engine_.GetVideoDeviceName(&asked, name.data())) {
         CopyInto(block.videoDev, name.data());
-        m_settings.SaveSettingString(u"VideoDev", block.videoDev);
+        settings_.SaveSettingString(u"VideoDev", block.videoDev);
         BuildResolutionLists(0);
-        m_callbacks.UpdateItemPopup(kSettingImageResolution);
-        m_callbacks.UpdateItemPopup(kSettingVideoResolution);
-        m_callbacks.RebindCameraModule();
+        callbacks_.UpdateItemPopup(kSettingImageResolution);
+        callbacks_.UpdateItemPopup(kSettingVideoResolution);
+        callbacks_.RebindCameraModule();
     }
-    return m_callbacks.BindVideoQuality();
+    return callbacks_.BindVideoQuality();
 }
 
 int CEngineDevices::SelectAudioDevice(int index) {
-    const EngineApi& api = m_engine.Api();
-    if (index < 0 || !m_engine.IsLoaded() || !api.SelectAudioDevice) return 0;
+    const EngineApi& api = engine_.Api();
+    if (index < 0 || !engine_.IsLoaded() || !api.SelectAudioDevice) return 0;
     if (api.SelectAudioDevice(index) != 1) return 0;
     int asked = index;
     std::array<char16_t, kDeviceNameCapacity> name{};
-    if (m_engine.GetAudioDeviceName(&asked, name.data())) {
-        CopyInto(m_settings.Block().audioDev, name.data());
-        m_settings.SaveSettingString(u"AudioDev", m_settings.Block().audioDev);
+    if (engine_.GetAudioDeviceName(&asked, name.data())) {
+        CopyInto(settings_.Block().audioDev, name.data());
+        settings_.SaveSettingString(u"AudioDev", settings_.Block().audioDev);
     }
     int stored = 0;
-    double volume = m_settings.LoadSettingValue(kSettingMicrophoneVolume, &stored)
+    double volume = settings_.LoadSettingValue(kSettingMicrophoneVolume, &stored)
                         ? stored * 0.01
-                        : m_settings.AudioVolume();
-    m_settings.SetAudioVolume(volume);
+                        : settings_.AudioVolume();
+    settings_.SetAudioVolume(volume);
     return 1;
 }
 

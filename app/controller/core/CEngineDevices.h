@@ -20,12 +20,12 @@ class CEngineDevices {
 public:
     CEngineDevices(CEngineBinding& engine, CControllerSettings& settings,
                    CFeatureCatalog& catalog, IControllerCallbacks& callbacks)
-        : m_engine(engine), m_settings(settings), m_catalog(catalog), m_callbacks(callbacks) {}
+        : engine_(engine), settings_(settings), catalog_(catalog), callbacks_(callbacks) {}
     CEngineDevices(const CEngineDevices&) = delete;
     CEngineDevices& operator=(const CEngineDevices&) = delete;
 
     int StartEngine(EngineWindow preview);
-    EngineWindow PreviewWindow() const { return m_preview; }
+    EngineWindow PreviewWindow() const { return preview_; }
 
     int BuildResolutionLists(int apply);
     int AddImageResolution(int formatIndex, int width, int height);
@@ -44,11 +44,11 @@ private:
     void FillResolutionItem(int settingId, const CResolutionList& list);
     bool InVideoMode() const;
 
-    CEngineBinding& m_engine;
-    CControllerSettings& m_settings;
-    CFeatureCatalog& m_catalog;
-    IControllerCallbacks& m_callbacks;
-    EngineWindow m_preview = nullptr;
+    CEngineBinding& engine_;
+    CControllerSettings& settings_;
+    CFeatureCatalog& catalog_;
+    IControllerCallbacks& callbacks_;
+    EngineWindow preview_ = nullptr;
 };
 
 }  // namespace vimbrel::controller

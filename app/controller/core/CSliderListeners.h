@@ -20,7 +20,7 @@ public:
     int Register(ControllerWindow window, int kind, unsigned message);
     // 0 for a kind outside 0..2.
     int Notify(IControllerView& view, int kind, std::intptr_t wParam, std::intptr_t lParam) const;
-    int Count() const { return m_count; }
+    int Count() const { return count_; }
 
 private:
     struct Listener {
@@ -28,8 +28,8 @@ private:
         int kind = 0;
         unsigned message = 0;
     };
-    std::array<Listener, kCapacity> m_listeners{};
-    int m_count = 0;
+    std::array<Listener, kCapacity> listeners_{};
+    int count_ = 0;
 };
 
 }  // namespace vimbrel::controller

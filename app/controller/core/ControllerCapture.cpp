@@ -18,7 +18,7 @@ bool IsRecordingMode(int modeId) {
 }  // namespace
 
 CCameraController::Recording CCameraController::RecordingOf(int modeId) const {
-    const EngineApi& api = m_engine.Api();
+    const EngineApi& api = engine_.Api();
     switch (modeId) {
     case kModeVideo: return {api.CaptureAV, 1, KeyOf(Button::CaptureVideo)};
     case kModeVideoOnly: return {api.CaptureVideo, 1, KeyOf(Button::CaptureVideoOnly)};
@@ -31,26 +31,26 @@ CCameraController::Recording CCameraController::RecordingOf(int modeId) const {
 // engine's buffer, is refused here: the engine would otherwise be asked to
 // write to an empty or a different path.
 int CCameraController::CaptureNamed(int mediaKind, CaptureEntry entry) {
-    std::lock_guard<std::mutex> hold(m_captureLock);
+    std::lock_guard<std::mutex> hold(captureLock_);
     std::u16string name;
-    if (!m_media->MakeCaptureName(mediaKind, &name) || name.empty() ||
+    if (!media_->MakeCaptureName(mediaKind, &name) || name.empty() ||
         name.size() >= kCaptureNameCapacity)
         return 0;
-    auto ansi = m_codePage.WideToAnsi(name);
+    auto ansi = codePage_.WideToAnsi(name);
     if (!ansi || ansi->size() >= kCaptureNameCapacity) return 0;
     return entry(ansi->c_str()) == 1 ? 1 : 0;
 }
 
 int CCameraController::StartRecording(int modeId) {
     Recording recording = RecordingOf(modeId);
-    if (m_settings.ModeId() != modeId || m_captureState.load() != kCaptureIdle ||
-        !m_engine.IsLoaded() || recording.entry == nullptr)
+    if (settings_.ModeId() != modeId || captureState_.load() != kCaptureIdle ||
+        !engine_.IsLoaded() || recording.entry == nullptr)
         return 0;
     if (!CaptureNamed(recording.mediaKind, recording.entry)) return 0;
     // The state first: the recording-time display ends as soon as it sees
     // no recording.
-    m_captureState = modeId + 1;
-    m_sequences->StartRecordingTime();
+    captureState_ = modeId + 1;
+    sequences_->StartRecordingTime();
     return 1;
 }
 
@@ -59,31 +59,31 @@ int CCameraController::StartVideoOnlyRecording() { return StartRecording(kModeVi
 int CCameraController::StartAudioRecording() { return StartRecording(kModeAudio); }
 
 int CCameraController::PauseRecording() {
-    const int mode = m_settings.ModeId();
-    const int state = m_captureState.load();
+    const int mode = settings_.ModeId();
+    const int state = captureState_.load();
     if (!IsRecordingMode(mode) || state < kCaptureVideo || state > kCaptureAudio ||
-        !m_engine.IsLoaded() || !m_engine.Api().Pause)
+        !engine_.IsLoaded() || !engine_.Api().Pause)
         return 0;
-    if (m_engine.Api().Pause() != 1) return 0;
-    m_captureState = kCapturePaused;
+    if (engine_.Api().Pause() != 1) return 0;
+    captureState_ = kCapturePaused;
     return 1;
 }
 
 int CCameraController::ResumeRecording() {
-    const int mode = m_settings.ModeId();
-    if (!IsRecordingMode(mode) || m_captureState.load() != kCapturePaused ||
-        !m_engine.IsLoaded() || !m_engine.Api().Resume)
+    const int mode = settings_.ModeId();
+    if (!IsRecordingMode(mode) || captureState_.load() != kCapturePaused ||
+        !engine_.IsLoaded() || !engine_.Api().Resume)
         return 0;
-    if (m_engine.Api().Resume() != 1) return 0;
-    m_captureState = mode + 1;
+    if (engine_.Api().Resume() != 1) return 0;
+    captureState_ = mode + 1;
     return 1;
 }
 
 int CCameraController::StopRecording() {
-    if (!m_engine.IsLoaded()) return 0;
-    const int mode = m_settings.ModeId();
+    if (!engine_.IsLoaded()) return 0;
+    const int mode = settings_.ModeId();
     if (!IsRecordingMode(mode)) return 1;
-    const int state = m_captureState.load();
+    const int state = captureState_.load();
     if (state == mode + 1 || state == kCapturePaused) {
         Recording recording = RecordingOf(mode);
         // A null path ends the recording in the engine.
@@ -92,60 +92,60 @@ int CCameraController::StopRecording() {
         // files are left to it.
         if (mode != kModeAudio) RefreshBrowser();
     }
-    m_captureState = kCaptureIdle;
+    captureState_ = kCaptureIdle;
     return 1;
 }
 
 int CCameraController::StartMonitor() {
-    if (m_settings.ModeId() != kModeMonitor || m_captureState.load() != kCaptureIdle ||
-        !m_engine.IsLoaded() || !m_engine.Api().StartMonitor)
+    if (settings_.ModeId() != kModeMonitor || captureState_.load() != kCaptureIdle ||
+        !engine_.IsLoaded() || !engine_.Api().StartMonitor)
         return 0;
-    if (m_engine.Api().StartMonitor(m_mainWindow) != 1) return 0;
+    if (engine_.Api().StartMonitor(mainWindow_) != 1) return 0;
     // Monitor pictures carry the time as well as the date.
-    m_sequences->ClearLastDateText();
-    m_sequences->UpdateDateOverlay(2);
-    m_captureState = kCaptureMonitor;
+    sequences_->ClearLastDateText();
+    sequences_->UpdateDateOverlay(2);
+    captureState_ = kCaptureMonitor;
     return 1;
 }
 
 int CCameraController::StopMonitor() {
-    if (m_settings.ModeId() != kModeMonitor || m_captureState.load() != kCaptureMonitor ||
-        !m_engine.IsLoaded() || !m_engine.Api().StopMonitor)
+    if (settings_.ModeId() != kModeMonitor || captureState_.load() != kCaptureMonitor ||
+        !engine_.IsLoaded() || !engine_.Api().StopMonitor)
         return 0;
-    if (m_engine.Api().StopMonitor() != 1) return 0;
-    m_sequences->UpdateDateOverlay(m_settings.Block().date);
-    m_captureState = kCaptureIdle;
+    if (engine_.Api().StopMonitor() != 1) return 0;
+    sequences_->UpdateDateOverlay(settings_.Block().date);
+    captureState_ = kCaptureIdle;
     return 1;
 }
 
 int CCameraController::SetSensitivity(int level) {
-    if (level < 0 || level > 10 || !m_engine.IsLoaded() || !m_engine.Api().SetSensitivity) return 0;
-    return m_engine.Api().SetSensitivity(level);
+    if (level < 0 || level > 10 || !engine_.IsLoaded() || !engine_.Api().SetSensitivity) return 0;
+    return engine_.Api().SetSensitivity(level);
 }
 
 int CCameraController::CaptureMonitorImage() {
-    if (m_settings.ModeId() != kModeMonitor || m_captureState.load() != kCaptureMonitor ||
-        !m_engine.IsLoaded() || !m_engine.Api().CaptureImage)
+    if (settings_.ModeId() != kModeMonitor || captureState_.load() != kCaptureMonitor ||
+        !engine_.IsLoaded() || !engine_.Api().CaptureImage)
         return 0;
-    return CaptureNamed(3, m_engine.Api().CaptureImage);
+    return CaptureNamed(3, engine_.Api().CaptureImage);
 }
 
 int CCameraController::OnMotionEvent() {
-    if (!m_motionGate.Admit(m_clock.MillisecondOfMinute())) return 0;
+    if (!motionGate_.Admit(clock_.MillisecondOfMinute())) return 0;
     return CaptureMonitorImage();
 }
 
 // The zoom the controller keeps is the one the engine took.
 int CCameraController::ApplyZoom(float zoom) {
-    if (!m_engine.IsLoaded() || !m_engine.Api().Zoom) return 0;
-    if (m_engine.Api().Zoom(zoom) != 1) return 0;
-    m_zoom = zoom;
+    if (!engine_.IsLoaded() || !engine_.Api().Zoom) return 0;
+    if (engine_.Api().Zoom(zoom) != 1) return 0;
+    zoom_ = zoom;
     return 1;
 }
 
-int CCameraController::ZoomIn() { return ApplyZoom(ZoomInStep(m_zoom)); }
-int CCameraController::ZoomOut() { return ApplyZoom(ZoomOutStep(m_zoom)); }
+int CCameraController::ZoomIn() { return ApplyZoom(ZoomInStep(zoom_)); }
+int CCameraController::ZoomOut() { return ApplyZoom(ZoomOutStep(zoom_)); }
 int CCameraController::ZoomRestore() { return ApplyZoom(kZoomMinimum); }
-int CCameraController::OnHardwareZoomButton() { return ApplyZoom(HardwareZoomStep(m_zoom)); }
+int CCameraController::OnHardwareZoomButton() { return ApplyZoom(HardwareZoomStep(zoom_)); }
 
 }  // namespace vimbrel::controller

@@ -18,15 +18,15 @@ constexpr int kSingleShot = 4;
 // A self-timer or a burst serves one capture, and the next start finds it
 // off as well.
 void CCameraController::UseSelfTimerOnce() {
-    SettingsBlock& block = m_settings.Block();
+    SettingsBlock& block = settings_.Block();
     block.timer = 2;
     block.timerSeconds = 0;
-    m_settings.SaveSettingValue(kSettingTimer, 2);
+    settings_.SaveSettingValue(kSettingTimer, 2);
 }
 
 // The record key of panel 0, 1 or 2 records, pauses and resumes in turn.
 void CCameraController::OnRecordKey(int panel, std::uint32_t key) {
-    const int state = m_captureState.load();
+    const int state = captureState_.load();
     // The key's face follows what the engine does: a refused pause keeps
     // the pause face of a running recording, a refused resume the record
     // face of a paused one.
@@ -46,9 +46,9 @@ void CCameraController::OnRecordKey(int panel, std::uint32_t key) {
     SetPanelToggle(panel, key, 1);
     EnablePanelButton(panel, key, 0);
     EnablePanelButton(panel, stop, 0);
-    const int seconds = m_settings.Block().timerSeconds;
+    const int seconds = settings_.Block().timerSeconds;
     if (seconds != 0) {
-        m_sequences->StartRecordTimer(seconds + panel * 65536);
+        sequences_->StartRecordTimer(seconds + panel * 65536);
         UseSelfTimerOnce();
         return;
     }
@@ -67,27 +67,27 @@ void CCameraController::OnRecordKey(int panel, std::uint32_t key) {
 
 void CCameraController::OnCaptureImageKey() {
     const std::uint32_t key = KeyOf(Button::CaptureImage);
-    SettingsBlock& block = m_settings.Block();
+    SettingsBlock& block = settings_.Block();
     EnablePanelButton(kModeImage, key, 0);
     const int burst = block.contShooting;
     if (block.timerSeconds != 0) {
-        m_sequences->StartImageTimer(block.timerSeconds + burst * 65536);
+        sequences_->StartImageTimer(block.timerSeconds + burst * 65536);
         UseSelfTimerOnce();
     } else if (burst >= 0 && burst < kSingleShot) {
-        m_sequences->StartBurst(kBurstPictures[burst]);
+        sequences_->StartBurst(kBurstPictures[burst]);
     } else {
-        m_sequences->CaptureImage();
+        sequences_->CaptureImage();
         EnablePanelButton(kModeImage, key, 1);
         return;
     }
     if (burst != kSingleShot) {
         block.contShooting = kSingleShot;
-        m_settings.SaveSettingValue(kSettingContShooting, kSingleShot);
+        settings_.SaveSettingValue(kSettingContShooting, kSingleShot);
     }
 }
 
 void CCameraController::OnStopKey() {
-    const int mode = m_settings.ModeId();
+    const int mode = settings_.ModeId();
     const std::uint32_t stop = KeyOf(Button::Stop);
     switch (mode) {
     case kModeVideo:
@@ -95,7 +95,7 @@ void CCameraController::OnStopKey() {
     case kModeAudio:
         // A recording the engine would not end still runs: it keeps its
         // faces and its stop key.
-        if (m_captureState.load() != kCaptureIdle && !StopRecording()) break;
+        if (captureState_.load() != kCaptureIdle && !StopRecording()) break;
         ResetPanelToggles(mode);
         EnablePanelButton(mode, stop, 0);
         break;
@@ -104,7 +104,7 @@ void CCameraController::OnStopKey() {
         EnablePanelButton(mode, stop, 0);
         break;
     case kModeMonitor:
-        if (m_captureState.load() == kCaptureMonitor && !StopMonitor()) break;
+        if (captureState_.load() == kCaptureMonitor && !StopMonitor()) break;
         EnablePanelButton(mode, stop, 0);
         EnablePanelButton(mode, KeyOf(Button::StartMonitor), 1);
         break;
@@ -141,25 +141,25 @@ int CCameraController::OnButton(std::uint32_t key) {
     case Button::PreviousItem:
     case Button::NextItem:
     case Button::LastItem:
-        if (m_browse->QuerySaveModified() != 2)
-            m_browse->Navigate(static_cast<int>(button) - static_cast<int>(Button::FirstItem));
+        if (browse_->QuerySaveModified() != 2)
+            browse_->Navigate(static_cast<int>(button) - static_cast<int>(Button::FirstItem));
         break;
     case Button::SaveAs:
-        m_view.ReleaseMouseCapture();
-        m_browse->SaveModifiedPhoto();
+        view_.ReleaseMouseCapture();
+        browse_->SaveModifiedPhoto();
         break;
-    case Button::SlideShow: m_media->StartSlideShow(); break;
+    case Button::SlideShow: media_->StartSlideShow(); break;
     case Button::Mail:
-        m_view.ReleaseMouseCapture();
-        m_media->MailSelected();
+        view_.ReleaseMouseCapture();
+        media_->MailSelected();
         break;
     case Button::Print:
-        m_view.ReleaseMouseCapture();
-        m_media->PrintSelected();
+        view_.ReleaseMouseCapture();
+        media_->PrintSelected();
         break;
     case Button::StartMonitor: OnStartMonitorKey(); break;
-    case Button::PlayPause: m_browse->PlayPause(); break;
-    case Button::StopPlaying: m_browse->StopPlayback(); break;
+    case Button::PlayPause: browse_->PlayPause(); break;
+    case Button::StopPlaying: browse_->StopPlayback(); break;
     default: break;  // minimize and close act on release; sliders move, not press
     }
     return 1;
@@ -167,9 +167,9 @@ int CCameraController::OnButton(std::uint32_t key) {
 
 int CCameraController::OnButtonUp(std::uint32_t key) {
     if (key == KeyOf(Button::Minimize)) {
-        if (m_mainWindow != nullptr) m_view.Minimize(m_mainWindow);
+        if (mainWindow_ != nullptr) view_.Minimize(mainWindow_);
     } else if (key == KeyOf(Button::Close)) {
-        if (m_browse->QuerySaveModified() != 2 && m_mainWindow != nullptr) m_view.Close(m_mainWindow);
+        if (browse_->QuerySaveModified() != 2 && mainWindow_ != nullptr) view_.Close(mainWindow_);
     }
     return 1;
 }
@@ -177,23 +177,23 @@ int CCameraController::OnButtonUp(std::uint32_t key) {
 int CCameraController::OnSliderChanged(std::uint32_t key, double position) {
     if (std::isnan(position) || position < 0.0 || position > 1.0) return 0;
     if (key == KeyOf(Button::MicrophoneVolume)) {
-        m_settings.SetAudioVolume(position);
+        settings_.SetAudioVolume(position);
     } else if (key == KeyOf(Button::Search)) {
-        m_browse->SetPlaybackPosition(static_cast<int>(position * 100.0));
+        browse_->SetPlaybackPosition(static_cast<int>(position * 100.0));
     } else if (key == KeyOf(Button::PlaybackVolume)) {
-        m_settings.SetPlaybackVolume(position);
+        settings_.SetPlaybackVolume(position);
     }
     return 1;
 }
 
 int CCameraController::OnHardwareCaptureButton() {
-    const int mode = m_settings.ModeId();
-    if (mode == kModeImage) return m_sequences->CaptureImage();
-    if (mode == kModeBrowse) return m_media->StartSlideShow();
+    const int mode = settings_.ModeId();
+    if (mode == kModeImage) return sequences_->CaptureImage();
+    if (mode == kModeBrowse) return media_->StartSlideShow();
     static constexpr Button kCaptureKeyOfMode[kModeCount] = {
         Button::CaptureVideo, Button::CaptureVideoOnly, Button::CaptureAudio,
         Button::CaptureImage, Button::SlideShow, Button::StartMonitor};
-    Button button = m_captureState.load() != kCaptureIdle ? Button::Stop : kCaptureKeyOfMode[mode];
+    Button button = captureState_.load() != kCaptureIdle ? Button::Stop : kCaptureKeyOfMode[mode];
     return OnButton(KeyOf(button));
 }
 
@@ -207,16 +207,16 @@ int CCameraController::OnPowerEvent() {
     }
     EnablePanelButton(kModeMonitor, stop, 0);
     EnablePanelButton(kModeMonitor, KeyOf(Button::StartMonitor), 1);
-    m_captureState = kCaptureIdle;
+    captureState_ = kCaptureIdle;
     return 1;
 }
 
 // The box is modal: a mouse still captured by the main window would keep
 // its clicks from reaching the box.
 int CCameraController::ShowAbout() {
-    if (m_mainWindow == nullptr) return 0;
-    m_view.ReleaseMouseCapture();
-    return m_windows->ShowAbout(m_mainWindow);
+    if (mainWindow_ == nullptr) return 0;
+    view_.ReleaseMouseCapture();
+    return windows_->ShowAbout(mainWindow_);
 }
 
 }  // namespace vimbrel::controller

@@ -11,7 +11,7 @@ int CCameraController::SetModePanels(const std::array<ControllerWindow, kModeCou
     for (ControllerWindow panel : panels) {
         if (panel == nullptr) return 0;
     }
-    m_panels = panels;
+    panels_ = panels;
     // Nothing runs yet, so nothing can be stopped.
     for (int panel : {kModeVideo, kModeVideoOnly, kModeAudio, kModeMonitor})
         EnablePanelButton(panel, KeyOf(Button::Stop), 0);
@@ -19,14 +19,14 @@ int CCameraController::SetModePanels(const std::array<ControllerWindow, kModeCou
     ShowOnlyPanel(kModeVideo);
 
     int volume = 0;
-    if (m_settings.LoadSettingValue(kSettingMicrophoneVolume, &volume))
-        m_settings.SetAudioVolume(volume * 0.01);
+    if (settings_.LoadSettingValue(kSettingMicrophoneVolume, &volume))
+        settings_.SetAudioVolume(volume * 0.01);
 
     // Modes that need a device the engine did not find cannot be used.
-    if (m_engine.videoDeviceCount == 0) {
+    if (engine_.videoDeviceCount == 0) {
         for (int panel : {kModeVideo, kModeVideoOnly, kModeImage, kModeMonitor}) DisablePanel(panel);
     }
-    if (m_engine.audioDeviceCount == 0) {
+    if (engine_.audioDeviceCount == 0) {
         for (int panel : {kModeVideo, kModeAudio}) DisablePanel(panel);
     }
     return 1;
@@ -34,50 +34,50 @@ int CCameraController::SetModePanels(const std::array<ControllerWindow, kModeCou
 
 void CCameraController::ShowOnlyPanel(int modeId) {
     for (int panel = 0; panel < kModeCount; ++panel) {
-        if (ControllerWindow window = Panel(panel)) m_view.Show(window, panel == modeId);
+        if (ControllerWindow window = Panel(panel)) view_.Show(window, panel == modeId);
     }
 }
 
 // A saved resolution index that no longer names an entry (another camera,
 // an empty list) leaves the engine's format alone.
 void CCameraController::SetFormatOfMode(int modeId) {
-    const SettingsBlock& block = m_settings.Block();
+    const SettingsBlock& block = settings_.Block();
     const ResolutionEntry* entry = nullptr;
     if (modeId == kModeVideo || modeId == kModeVideoOnly)
-        entry = m_engine.videoList.At(block.videoResolutionIndex);
+        entry = engine_.videoList.At(block.videoResolutionIndex);
     else if (modeId == kModeImage || modeId == kModeMonitor)
-        entry = m_engine.imageList.At(block.imageResolutionIndex);
-    if (entry != nullptr) m_engine.SetVideoFormat(entry->formatIndex);
+        entry = engine_.imageList.At(block.imageResolutionIndex);
+    if (entry != nullptr) engine_.SetVideoFormat(entry->formatIndex);
 }
 
 // The audio mode shows its picture on the canvas, the browse mode the
 // file of the tab strip; every other mode the live picture.
 void CCameraController::ShowPictureArea(int modeId) {
-    ControllerWindow preview = m_devices.PreviewWindow();
+    ControllerWindow preview = devices_.PreviewWindow();
     bool onCanvas = modeId == kModeAudio || modeId == kModeBrowse;
-    if (preview != nullptr) m_view.Show(preview, !onCanvas);
-    if (m_canvas != nullptr) m_view.Show(m_canvas, onCanvas);
-    if (modeId == kModeAudio) m_browse->ShowAudioPicture();
+    if (preview != nullptr) view_.Show(preview, !onCanvas);
+    if (canvas_ != nullptr) view_.Show(canvas_, onCanvas);
+    if (modeId == kModeAudio) browse_->ShowAudioPicture();
 }
 
 // The tab strip's current file on the canvas; nothing is edited yet.
 void CCameraController::ShowBrowsedFile() {
-    m_browse->ShowMediaFile(nullptr, -1);
+    browse_->ShowMediaFile(nullptr, -1);
     EnablePanelButton(kModeBrowse, KeyOf(Button::SaveAs), 0);
 }
 
 void CCameraController::ReapplyLiveLook(int modeId) {
     if (modeId == kModeAudio || modeId == kModeBrowse || modeId == kModeMonitor) {
-        m_settings.SetEffect(0);
-        m_settings.SetFrame(0);
+        settings_.SetEffect(0);
+        settings_.SetFrame(0);
         return;
     }
-    if (m_settings.LiveEffectEntry() != 0) m_settings.SetEffect(m_settings.LiveEffectEntry());
-    if (m_settings.LiveFrameEntry() != 0) m_settings.SetFrame(m_settings.LiveFrameEntry());
+    if (settings_.LiveEffectEntry() != 0) settings_.SetEffect(settings_.LiveEffectEntry());
+    if (settings_.LiveFrameEntry() != 0) settings_.SetFrame(settings_.LiveFrameEntry());
 }
 
 int CCameraController::Start() {
-    const int mode = m_settings.ModeId();
+    const int mode = settings_.ModeId();
     SetFormatOfMode(mode == kModeVideo || mode == kModeVideoOnly ? kModeVideo : kModeImage);
     if (mode != kModeVideo) {
         SetWheelMode(mode, 0);
@@ -91,7 +91,7 @@ int CCameraController::Start() {
         ShowOnlyPanel(mode);
         if (!ApplyEngineMode(mode)) return 0;
     }
-    m_started = 1;
+    started_ = 1;
     return 1;
 }
 
@@ -109,19 +109,19 @@ void CCameraController::ResetPanelAfterStop(int modeId) {
 
 int CCameraController::SetMode(int modeId) {
     if (modeId < 0 || modeId >= kModeCount) return 0;
-    const int old = m_settings.ModeId();
+    const int old = settings_.ModeId();
     if (modeId == old) return 1;
 
-    const int stateBefore = m_captureState.load();
+    const int stateBefore = captureState_.load();
     StopRecording();
     StopMonitor();
-    m_browse->StopPlayback();
+    browse_->StopPlayback();
     if (stateBefore != kCaptureIdle) ResetPanelAfterStop(old);
     // No capture state may follow into another mode: even when the engine
     // refused the stop, a state kept here would refuse every later capture.
-    m_captureState = kCaptureIdle;
+    captureState_ = kCaptureIdle;
 
-    m_settings.SetModeId(modeId);
+    settings_.SetModeId(modeId);
     ShowModePicture(modeId);
     ShowPictureArea(modeId);
     if (modeId == kModeBrowse) ShowBrowsedFile();
@@ -131,14 +131,14 @@ int CCameraController::SetMode(int modeId) {
     SetOverlayMode(modeId);
     ShowOnlyPanel(modeId);
     if (!ApplyEngineMode(modeId)) return 0;
-    m_settings.SaveSettingValue(kSettingModeId, modeId);
+    settings_.SaveSettingValue(kSettingModeId, modeId);
     return 1;
 }
 
 int CCameraController::ApplyEngineMode(int modeId) {
-    if (modeId < 0 || modeId >= kModeCount || !m_engine.IsLoaded() || !m_engine.Api().SetMode)
+    if (modeId < 0 || modeId >= kModeCount || !engine_.IsLoaded() || !engine_.Api().SetMode)
         return 0;
-    if (m_engine.Api().SetMode(modeId) != 1) return 0;
+    if (engine_.Api().SetMode(modeId) != 1) return 0;
     SetFormatOfMode(modeId);
     return 1;
 }

@@ -25,7 +25,7 @@ int CFeatureCatalog::Count() const {
 }
 
 void CFeatureCatalog::Clear() {
-    m_head.reset();
+    head_.reset();
 }
 
 CatalogItem& CFeatureCatalog::AddItem(int key, int order, std::u16string_view title, int type,
@@ -37,7 +37,7 @@ CatalogItem& CFeatureCatalog::AddItem(int key, int order, std::u16string_view ti
     item->type = type;
     item->sliderMinimum = minimum;
     item->sliderMaximum = maximum;
-    std::unique_ptr<CatalogItem>* slot = &m_head;
+    std::unique_ptr<CatalogItem>* slot = &head_;
     while (*slot) slot = &(*slot)->next;
     *slot = std::move(item);
     return **slot;
@@ -66,7 +66,7 @@ int CFeatureCatalog::ClearEntries(int settingId) {
 }
 
 int CFeatureCatalog::RemoveItem(int settingId) {
-    for (std::unique_ptr<CatalogItem>* slot = &m_head; *slot; slot = &(*slot)->next) {
+    for (std::unique_ptr<CatalogItem>* slot = &head_; *slot; slot = &(*slot)->next) {
         if ((*slot)->SettingId() == settingId) {
             std::unique_ptr<CatalogItem> removed = std::move(*slot);
             *slot = std::move(removed->next);

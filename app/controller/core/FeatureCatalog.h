@@ -15,9 +15,9 @@ public:
     CFeatureCatalog(const CFeatureCatalog&) = delete;
     CFeatureCatalog& operator=(const CFeatureCatalog&) = delete;
 
-    const CatalogItem* First() const { return m_head.get(); }
-    CatalogItem* First() { return m_head.get(); }
-    bool IsEmpty() const { return m_head == nullptr; }
+    const CatalogItem* First() const { return head_.get(); }
+    CatalogItem* First() { return head_.get(); }
+    bool IsEmpty() const { return head_ == nullptr; }
     int Count() const;
     void Clear();
 
@@ -48,7 +48,7 @@ public:
     int EntryToVisibleIndex(int settingId, int k) const;
 
 private:
-    std::unique_ptr<CatalogItem> m_head;
+    std::unique_ptr<CatalogItem> head_;
 };
 
 }  // namespace vimbrel::controller

@@ -5,8 +5,8 @@
 namespace vimbrel::controller {
 
 bool CMotionAlarmGate::Admit(int millisecondOfMinute) {
-    if (m_lastSaved && std::abs(millisecondOfMinute - *m_lastSaved) <= kMinimumGapMs) return false;
-    m_lastSaved = millisecondOfMinute;
+    if (lastSaved_ && std::abs(millisecondOfMinute - *lastSaved_) <= kMinimumGapMs) return false;
+    lastSaved_ = millisecondOfMinute;
     return true;
 }
 

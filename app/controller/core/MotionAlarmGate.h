@@ -17,7 +17,7 @@ public:
     bool Admit(int millisecondOfMinute);
 
 private:
-    std::optional<int> m_lastSaved;
+    std::optional<int> lastSaved_;
 };
 
 }  // namespace vimbrel::controller

@@ -18,8 +18,8 @@ public:
     static constexpr int kStorage = 30;
     static constexpr int kMaxEntries = kStorage - 1;
 
-    void Clear() { m_count = 0; }
-    int Count() const { return m_count; }
+    void Clear() { count_ = 0; }
+    int Count() const { return count_; }
     // Inserts after every entry of equal or smaller width; 0 for a negative
     // argument or a full list. Does not look for duplicates (see Has).
     int Add(int formatIndex, int width, int height);
@@ -30,8 +30,8 @@ public:
     int FirstIndexOfWidth(int width) const;
 
 private:
-    std::array<ResolutionEntry, kStorage> m_entries{};
-    int m_count = 0;
+    std::array<ResolutionEntry, kStorage> entries_{};
+    int count_ = 0;
 };
 
 }  // namespace vimbrel::controller

@@ -141,8 +141,8 @@ std::u16string DateFormatSample(std::u16string_view word, const LocalTime& time)
 }
 
 std::u16string CSettingTexts::GetSettingText(std::u16string_view word) const {
-    if (const char16_t* key = SettingTextKey(word)) return m_language.GetString(key);
-    return DateFormatSample(word, m_clock.Now());
+    if (const char16_t* key = SettingTextKey(word)) return language_.GetString(key);
+    return DateFormatSample(word, clock_.Now());
 }
 
 }  // namespace vimbrel::controller

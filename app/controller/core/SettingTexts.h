@@ -21,14 +21,14 @@ std::u16string DateFormatSample(std::u16string_view word, const LocalTime& time)
 class CSettingTexts final : public ICatalogWords {
 public:
     CSettingTexts(const ILanguageStrings& language, const ILocalClock& clock)
-        : m_language(language), m_clock(clock) {}
+        : language_(language), clock_(clock) {}
 
     // The text of a catalogue word; "" for a word outside the table.
     std::u16string GetSettingText(std::u16string_view word) const override;
 
 private:
-    const ILanguageStrings& m_language;
-    const ILocalClock& m_clock;
+    const ILanguageStrings& language_;
+    const ILocalClock& clock_;
 };
 
 struct SettingWord {

@@ -8,44 +8,44 @@ std::u16string SettingValueName(int settingId) {
 }
 
 std::optional<std::uint32_t> CMemorySettingsStore::ReadDword(std::u16string_view name) const {
-    auto found = m_dwords.find(name);
-    if (!keyExists || found == m_dwords.end()) return std::nullopt;
+    auto found = dwords_.find(name);
+    if (!keyExists || found == dwords_.end()) return std::nullopt;
     return found->second;
 }
 
 bool CMemorySettingsStore::WriteDword(std::u16string_view name, std::uint32_t value) {
     if (failWrites) return false;
     keyExists = true;
-    m_foreign.erase(std::u16string(name));
-    m_strings.erase(std::u16string(name));
-    m_dwords[std::u16string(name)] = value;
+    foreign_.erase(std::u16string(name));
+    strings_.erase(std::u16string(name));
+    dwords_[std::u16string(name)] = value;
     return true;
 }
 
 std::optional<std::u16string> CMemorySettingsStore::ReadString(std::u16string_view name,
                                                                std::size_t maxChars) const {
-    auto found = m_strings.find(name);
-    if (!keyExists || found == m_strings.end() || maxChars == 0) return std::nullopt;
+    auto found = strings_.find(name);
+    if (!keyExists || found == strings_.end() || maxChars == 0) return std::nullopt;
     return found->second.substr(0, maxChars - 1);
 }
 
 bool CMemorySettingsStore::WriteString(std::u16string_view name, std::u16string_view text) {
     if (failWrites || !keyExists) return false;
-    m_foreign.erase(std::u16string(name));
-    m_dwords.erase(std::u16string(name));
-    m_strings[std::u16string(name)] = std::u16string(text);
+    foreign_.erase(std::u16string(name));
+    dwords_.erase(std::u16string(name));
+    strings_[std::u16string(name)] = std::u16string(text);
     return true;
 }
 
 void CMemorySettingsStore::PutForeignValue(std::u16string_view name) {
     keyExists = true;
-    m_dwords.erase(std::u16string(name));
-    m_strings.erase(std::u16string(name));
-    m_foreign[std::u16string(name)] = 1;
+    dwords_.erase(std::u16string(name));
+    strings_.erase(std::u16string(name));
+    foreign_[std::u16string(name)] = 1;
 }
 
 bool CMemorySettingsStore::Has(std::u16string_view name) const {
-    return m_dwords.count(name) || m_strings.count(name) || m_foreign.count(name);
+    return dwords_.count(name) || strings_.count(name) || foreign_.count(name);
 }
 
 }  // namespace vimbrel::controller

@@ -45,9 +45,9 @@ public:
     bool Has(std::u16string_view name) const;
 
 private:
-    std::map<std::u16string, std::uint32_t, std::less<>> m_dwords;
-    std::map<std::u16string, std::u16string, std::less<>> m_strings;
-    std::map<std::u16string, int, std::less<>> m_foreign;
+    std::map<std::u16string, std::uint32_t, std::less<>> dwords_;
+    std::map<std::u16string, std::u16string, std::less<>> strings_;
+    std::map<std::u16string, int, std::less<>> foreign_;
 };
 
 }  // namespace vimbrel::controller

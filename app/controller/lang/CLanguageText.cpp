@@ -20,18 +20,18 @@ CLanguageText::~CLanguageText() {
 int CLanguageText::Load(const wchar_t* libraryPath, const wchar_t* languageFilePath) {
     if (libraryPath == nullptr || languageFilePath == nullptr) return 0;
     Unload();
-    m_module.reset(LoadLibraryW(libraryPath));
-    if (!m_module) return 0;
-    m_setPath = BindExport<SetPathFn>(m_module.get(), "SetPath");
-    m_getString = BindExport<GetStringFn>(m_module.get(), "GetString");
-    if (m_setPath == nullptr || m_getString == nullptr) return 0;
-    return m_setPath(languageFilePath) == 1 ? 1 : 0;
+    module_.reset(LoadLibraryW(libraryPath));
+    if (!module_) return 0;
+    setPath_ = BindExport<SetPathFn>(module_.get(), "SetPath");
+    getString_ = BindExport<GetStringFn>(module_.get(), "GetString");
+    if (setPath_ == nullptr || getString_ == nullptr) return 0;
+    return setPath_(languageFilePath) == 1 ? 1 : 0;
 }
 
 std::wstring CLanguageText::GetString(const wchar_t* key) const {
-    if (m_getString == nullptr || key == nullptr) return std::wstring();
+    if (getString_ == nullptr || key == nullptr) return std::wstring();
     wchar_t text[kTextBufferChars] = {};
-    if (m_getString(key, text) != 1) return std::wstring();
+    if (getString_(key, text) != 1) return std::wstring();
     text[kTextBufferChars - 1] = L'\0';
     return text;
 }
@@ -39,9 +39,9 @@ std::wstring CLanguageText::GetString(const wchar_t* key) const {
 void CLanguageText::Unload() {
     // The entries point into the library: they go with it, so a failed
     // reload cannot leave calls into a freed module.
-    m_getString = nullptr;
-    m_setPath = nullptr;
-    m_module.reset();
+    getString_ = nullptr;
+    setPath_ = nullptr;
+    module_.reset();
 }
 
 CLanguageText& GetLanguageText() {

@@ -31,9 +31,9 @@ private:
     using SetPathFn = int(__cdecl*)(const wchar_t*);
     using GetStringFn = int(__cdecl*)(const wchar_t*, wchar_t*);
 
-    winowners::UniqueModule m_module;
-    GetStringFn m_getString = nullptr;
-    SetPathFn m_setPath = nullptr;
+    winowners::UniqueModule module_;
+    GetStringFn getString_ = nullptr;
+    SetPathFn setPath_ = nullptr;
 };
 
 // The program's one instance, bound at start-up.

@@ -21,14 +21,14 @@ bool CreateKey(HKEY root, const std::wstring& path, winowners::UniqueKey& key) {
 }  // namespace
 
 CRegistrySettingsStore::CRegistrySettingsStore(bool windowsAbove5, std::wstring keyPath)
-    : m_root(windowsAbove5 ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE),
-      m_keyPath(std::move(keyPath)) {}
+    : root_(windowsAbove5 ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE),
+      keyPath_(std::move(keyPath)) {}
 
 // Only a 4-byte REG_DWORD is a setting: anything else left under the name
 // by another program or by hand is treated as missing.
 std::optional<std::uint32_t> CRegistrySettingsStore::ReadDword(std::u16string_view name) const {
     winowners::UniqueKey key;
-    if (!OpenKey(m_root, m_keyPath, KEY_READ, key)) return std::nullopt;
+    if (!OpenKey(root_, keyPath_, KEY_READ, key)) return std::nullopt;
     DWORD type = 0;
     DWORD value = 0;
     DWORD size = sizeof value;
@@ -41,7 +41,7 @@ std::optional<std::uint32_t> CRegistrySettingsStore::ReadDword(std::u16string_vi
 
 bool CRegistrySettingsStore::WriteDword(std::u16string_view name, std::uint32_t value) {
     winowners::UniqueKey key;
-    if (!OpenKey(m_root, m_keyPath, KEY_WRITE, key) && !CreateKey(m_root, m_keyPath, key)) return false;
+    if (!OpenKey(root_, keyPath_, KEY_WRITE, key) && !CreateKey(root_, keyPath_, key)) return false;
     DWORD data = value;
     return RegSetValueExW(key.get(), CopyToWide(name).c_str(), 0, REG_DWORD,
                           reinterpret_cast<const BYTE*>(&data), sizeof data) == ERROR_SUCCESS;
@@ -53,7 +53,7 @@ std::optional<std::u16string> CRegistrySettingsStore::ReadString(std::u16string_
                                                                  std::size_t maxChars) const {
     if (maxChars == 0) return std::nullopt;
     winowners::UniqueKey key;
-    if (!OpenKey(m_root, m_keyPath, KEY_READ, key)) return std::nullopt;
+    if (!OpenKey(root_, keyPath_, KEY_READ, key)) return std::nullopt;
     std::wstring valueName = CopyToWide(name);
     DWORD type = 0;
     DWORD size = 0;
@@ -76,7 +76,7 @@ std::optional<std::u16string> CRegistrySettingsStore::ReadString(std::u16string_
 
 bool CRegistrySettingsStore::WriteString(std::u16string_view name, std::u16string_view text) {
     winowners::UniqueKey key;
-    if (!OpenKey(m_root, m_keyPath, KEY_WRITE, key)) return false;
+    if (!OpenKey(root_, keyPath_, KEY_WRITE, key)) return false;
     std::wstring data = CopyToWide(text);
     DWORD bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
     return RegSetValueExW(key.get(), CopyToWide(name).c_str(), 0, REG_SZ,

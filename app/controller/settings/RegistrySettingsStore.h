@@ -19,8 +19,8 @@ public:
     // key only for tests.
     explicit CRegistrySettingsStore(bool windowsAbove5, std::wstring keyPath = kSettingsKeyPath);
 
-    HKEY Root() const { return m_root; }
-    const std::wstring& KeyPath() const { return m_keyPath; }
+    HKEY Root() const { return root_; }
+    const std::wstring& KeyPath() const { return keyPath_; }
 
     std::optional<std::uint32_t> ReadDword(std::u16string_view name) const override;
     bool WriteDword(std::u16string_view name, std::uint32_t value) override;
@@ -29,8 +29,8 @@ public:
     bool WriteString(std::u16string_view name, std::u16string_view text) override;
 
 private:
-    HKEY m_root;
-    std::wstring m_keyPath;
+    HKEY root_;
+    std::wstring keyPath_;
 };
 
 }  // namespace vimbrel::controller

@@ -35,15 +35,15 @@ inline void FreeEngine(CEngineBinding& binding) {
 class CFakeLibrary {
 public:
     explicit CFakeLibrary(HMODULE module)
-        : m_script(reinterpret_cast<ScriptFn>(reinterpret_cast<void*>(GetProcAddress(module, "FakeEngine_Script")))),
-          m_log(reinterpret_cast<LogFn>(reinterpret_cast<void*>(GetProcAddress(module, "FakeEngine_Log")))),
-          m_clear(reinterpret_cast<ClearFn>(reinterpret_cast<void*>(GetProcAddress(module, "FakeEngine_ClearLog")))) {}
-    bool Usable() const { return m_script && m_log && m_clear; }
-    bool Script(const char* script) const { return m_script(script) == 1; }
-    void ClearLog() const { m_clear(); }
+        : script_(reinterpret_cast<ScriptFn>(reinterpret_cast<void*>(GetProcAddress(module, "FakeEngine_Script")))),
+          log_(reinterpret_cast<LogFn>(reinterpret_cast<void*>(GetProcAddress(module, "FakeEngine_Log")))),
+          clear_(reinterpret_cast<ClearFn>(reinterpret_cast<void*>(GetProcAddress(module, "FakeEngine_ClearLog")))) {}
+    bool Usable() const { return script_ && log_ && clear_; }
+    bool Script(const char* script) const { return script_(script) == 1; }
+    void ClearLog() const { clear_(); }
     std::vector<std::string> Log() const {
-        std::string text(static_cast<std::size_t>(m_log(nullptr, 0)), '\0');
-        m_log(text.data(), static_cast<int>(text.size()));
+        std::string text(static_cast<std::size_t>(log_(nullptr, 0)), '\0');
+        log_(text.data(), static_cast<int>(text.size()));
         text.resize(text.size() - 1);
         std::vector<std::string> lines;
         std::size_t start = 0;
@@ -60,9 +60,9 @@ private:
     using ScriptFn = int(__cdecl*)(const char*);
     using LogFn = int(__cdecl*)(char*, int);
     using ClearFn = void(__cdecl*)();
-    ScriptFn m_script;
-    LogFn m_log;
-    ClearFn m_clear;
+    ScriptFn script_;
+    LogFn log_;
+    ClearFn clear_;
 };
 
 }  // namespace vimbrel::controller::test

@@ -19,15 +19,15 @@ namespace {
 class CPreviewWindow {
 public:
     CPreviewWindow()
-        : m_window(CreateWindowExW(0, L"STATIC", L"preview", WS_POPUP, 0, 0, 320, 240, nullptr, nullptr,
+        : window_(CreateWindowExW(0, L"STATIC", L"preview", WS_POPUP, 0, 0, 320, 240, nullptr, nullptr,
                                    GetModuleHandleW(nullptr), nullptr)) {}
     ~CPreviewWindow() {
-        if (m_window) DestroyWindow(m_window);
+        if (window_) DestroyWindow(window_);
     }
-    HWND Handle() const { return m_window; }
+    HWND Handle() const { return window_; }
 
 private:
-    HWND m_window;
+    HWND window_;
 };
 
 class RealEngineTest : public ::testing::Test {

@@ -21,28 +21,28 @@ public:
     // controller is used, not owned. tips gives a button's tooltip, texts a
     // text of the language file by its key.
     CPanelControllerAdapter(CCameraController& controller, TipSource tips, TextSource texts)
-        : m_controller(controller), m_tips(std::move(tips)), m_texts(std::move(texts)) {}
+        : controller_(controller), tips_(std::move(tips)), texts_(std::move(texts)) {}
 
-    void OnButton(ui::Colour key) override { m_controller.OnButton(key); }
-    void OnButtonUp(ui::Colour key) override { m_controller.OnButtonUp(key); }
+    void OnButton(ui::Colour key) override { controller_.OnButton(key); }
+    void OnButtonUp(ui::Colour key) override { controller_.OnButtonUp(key); }
     void OnSliderChanged(ui::Colour key, double value) override {
-        m_controller.OnSliderChanged(key, value);
+        controller_.OnSliderChanged(key, value);
     }
-    std::wstring GetButtonTip(ui::Colour key) override { return m_tips ? m_tips(key) : L""; }
+    std::wstring GetButtonTip(ui::Colour key) override { return tips_ ? tips_(key) : L""; }
     std::wstring LanguageText(const char* key) override {
-        return m_texts && key != nullptr ? m_texts(key) : L"";
+        return texts_ && key != nullptr ? texts_(key) : L"";
     }
     // A slider starts at 0 when the engine cannot tell.
     double GetAudioVolume() override;
     double GetPlaybackVolume() override;
     void RegisterSliderListener(HWND window, int kind, UINT message) override {
-        m_controller.RegisterSliderListener(window, kind, message);
+        controller_.RegisterSliderListener(window, kind, message);
     }
 
 private:
-    CCameraController& m_controller;
-    TipSource m_tips;
-    TextSource m_texts;
+    CCameraController& controller_;
+    TipSource tips_;
+    TextSource texts_;
 };
 
 }  // namespace vimbrel::controller

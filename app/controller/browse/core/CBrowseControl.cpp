@@ -12,22 +12,22 @@ constexpr int kBrowseMode = 4;
 }  // namespace
 
 CBrowseControl::CBrowseControl(const BrowsePorts& ports)
-    : m_host(ports.host),
-      m_tabs(ports.tabs),
-      m_canvas(ports.canvas),
-      m_prompt(ports.prompt),
-      m_progress(ports.progress),
-      m_programFolder(ports.programFolder) {}
+    : host_(ports.host),
+      tabs_(ports.tabs),
+      canvas_(ports.canvas),
+      prompt_(ports.prompt),
+      progress_(ports.progress),
+      programFolder_(ports.programFolder) {}
 
 // The worker calls back into this object, so it must end first.
-CBrowseControl::~CBrowseControl() { m_progress.Stop(); }
+CBrowseControl::~CBrowseControl() { progress_.Stop(); }
 
 int CBrowseControl::EnableKey(int button, int enable) {
-    return m_host.EnablePanelButton(kBrowsePanel, KeyOf(static_cast<Button>(button)), enable);
+    return host_.EnablePanelButton(kBrowsePanel, KeyOf(static_cast<Button>(button)), enable);
 }
 
 void CBrowseControl::SetPlayToggle(bool playing) {
-    m_host.SetPanelToggle(kBrowsePanel, KeyOf(Button::PlayPause), playing ? 1 : 0);
+    host_.SetPanelToggle(kBrowsePanel, KeyOf(Button::PlayPause), playing ? 1 : 0);
 }
 
 void CBrowseControl::EnablePlaybackKeys(bool enable) {
@@ -40,79 +40,79 @@ void CBrowseControl::EnablePlaybackKeys(bool enable) {
 
 int CBrowseControl::ShowMediaFile(const char16_t* path, int mediaClass) {
     if (path != nullptr) {
-        m_browseFile = path;
+        browseFile_ = path;
     } else {
         std::u16string current;
         int currentClass = kClassNone;
-        if (!m_tabs.GetCurrentFile(&current, &currentClass)) return 0;
+        if (!tabs_.GetCurrentFile(&current, &currentClass)) return 0;
         if (current.empty()) {
             ClearBrowsePicture();
             return 0;
         }
-        m_browseFile = current;
-        m_browseClass = currentClass;
+        browseFile_ = current;
+        browseClass_ = currentClass;
     }
-    if (mediaClass != -1) m_browseClass = mediaClass;
+    if (mediaClass != -1) browseClass_ = mediaClass;
     // A browser that lost its last item names no file: whatever class the
     // previous file had, there is nothing to play or edit.
-    if (m_browseFile.empty()) m_browseClass = kClassNone;
-    if (m_host.ModeId() != kBrowseMode) return 1;
+    if (browseFile_.empty()) browseClass_ = kClassNone;
+    if (host_.ModeId() != kBrowseMode) return 1;
     // The browser names its current file again whenever its folder changes
     // (a capture saved, another file renamed or deleted). Reloading the
     // picture shown would throw away the user's unsaved edits.
-    if (m_browseClass == kClassPicture && m_browseFile == m_currentFile && IsPhotoModified()) return 1;
+    if (browseClass_ == kClassPicture && browseFile_ == currentFile_ && IsPhotoModified()) return 1;
 
     EnableKey(static_cast<int>(Button::SaveAs), 0);
-    m_currentFile = m_browseFile;
-    switch (m_browseClass) {
+    currentFile_ = browseFile_;
+    switch (browseClass_) {
     case kClassVideo:
     case kClassAudio:
         EnablePlaybackKeys(true);
         EnableKey(static_cast<int>(Button::Print), 0);
-        if (m_browseClass == kClassAudio) ShowAudioPicture();
-        PlayMediaFile(m_currentFile);
+        if (browseClass_ == kClassAudio) ShowAudioPicture();
+        PlayMediaFile(currentFile_);
         break;
     case kClassPicture:
         StopPlayback();
         EnablePlaybackKeys(false);
         EnableKey(static_cast<int>(Button::Print), 1);
-        ShowPicture(m_currentFile);
+        ShowPicture(currentFile_);
         break;
     default:
         StopPlayback();
         ClearBrowsePicture();
         break;
     }
-    m_host.RefreshOverlay();
+    host_.RefreshOverlay();
     return 1;
 }
 
 int CBrowseControl::ShowAudioPicture() {
-    if (!m_canvas.ShowAudioPicture()) return 0;
-    m_canvas.EnableEditing(false);
+    if (!canvas_.ShowAudioPicture()) return 0;
+    canvas_.EnableEditing(false);
     return 1;
 }
 
 int CBrowseControl::ShowPicture(const std::u16string& path) {
-    if (!m_canvas.ShowFile(path, true)) return 0;
-    m_canvas.EnableEditing(true);
+    if (!canvas_.ShowFile(path, true)) return 0;
+    canvas_.EnableEditing(true);
     return 1;
 }
 
 int CBrowseControl::ClearBrowsePicture() {
-    if (!m_host.IsStarted()) return 0;
-    m_canvas.Clear();
-    m_canvas.EnableEditing(false);
+    if (!host_.IsStarted()) return 0;
+    canvas_.Clear();
+    canvas_.EnableEditing(false);
     EnablePlaybackKeys(false);
     return 1;
 }
 
 int CBrowseControl::Navigate(int direction) {
     if (direction < 0 || direction > 3) return 0;
-    if (!m_tabs.Navigate(direction)) return 1;
+    if (!tabs_.Navigate(direction)) return 1;
     std::u16string current;
     int currentClass = kClassNone;
-    if (!m_tabs.GetCurrentFile(&current, &currentClass)) return 0;
+    if (!tabs_.GetCurrentFile(&current, &currentClass)) return 0;
     return ShowMediaFile(current.c_str(), currentClass);
 }
 
@@ -120,31 +120,31 @@ int CBrowseControl::Navigate(int direction) {
 
 int CBrowseControl::PlayMediaFile(const std::u16string& path) {
     const EngineApi* api = Engine();
-    if (!m_host.IsStarted() || api == nullptr || api->PlayFile == nullptr || path.empty()) return 0;
+    if (!host_.IsStarted() || api == nullptr || api->PlayFile == nullptr || path.empty()) return 0;
 
     // The worker of an earlier playback must not report over this one.
-    m_progress.Stop();
+    progress_.Stop();
     float duration = 0.0f;
     int firstFrameDrawn = 0;
     {
         std::unique_ptr<IFrameSurface> surface =
-            m_canvas.OpenFrameSurface(kFirstFrameWidth, kFirstFrameHeight);
+            canvas_.OpenFrameSurface(kFirstFrameWidth, kFirstFrameHeight);
         // The engine writes through the pointer even when it draws nothing.
         EngineDc noSurface = nullptr;
         EngineDc* dc = surface ? surface->Dc() : &noSurface;
-        if (api->PlayFile(EngineText(path.c_str()), m_host.CanvasWindow(), &duration, dc,
+        if (api->PlayFile(EngineText(path.c_str()), host_.CanvasWindow(), &duration, dc,
                           kFirstFrameWidth, kFirstFrameHeight, &firstFrameDrawn) != 1)
             return 0;
         if (firstFrameDrawn != 0 && surface) {
             surface->ShowOnCanvas();
-            m_canvas.EnableEditing(false);
+            canvas_.EnableEditing(false);
         }
     }
-    m_playState = kPlayPlaying;
+    playState_ = kPlayPlaying;
     SetPlayToggle(true);
     EnableKey(static_cast<int>(Button::StopPlaying), 1);
     EnableKey(static_cast<int>(Button::Search), 1);
-    m_progress.Start([this, duration](IProgressContext& context) { RunProgress(context, duration); });
+    progress_.Start([this, duration](IProgressContext& context) { RunProgress(context, duration); });
     return 1;
 }
 
@@ -158,16 +158,16 @@ void CBrowseControl::RunProgress(IProgressContext& context, float duration) {
     if (api->GetCurrentPlaybackTime(&seconds) == 1) {
         while (seconds < duration) {
             if (context.StopRequested()) return;
-            m_host.NotifySliderListeners(kPlaybackSliderKind, ProgressPercent(seconds, duration), 1);
+            host_.NotifySliderListeners(kPlaybackSliderKind, ProgressPercent(seconds, duration), 1);
             if (api->GetCurrentPlaybackTime(&seconds) != 1) break;
-            m_host.SetOverlayTime(OverlaySeconds(seconds));
+            host_.SetOverlayTime(OverlaySeconds(seconds));
             if (!context.Sleep(kProgressIntervalMs)) return;
         }
     }
     // An unreadable time means the engine has let go of the file: the
     // playback has ended, so the keys must say so too.
     if (context.StopRequested()) return;
-    m_host.SetOverlayTime(0);
+    host_.SetOverlayTime(0);
     OnPlaybackEnded();
 }
 
@@ -175,26 +175,26 @@ void CBrowseControl::OnPlaybackEnded() {
     EnableKey(static_cast<int>(Button::StopPlaying), 0);
     SetPlayToggle(false);
     EnableKey(static_cast<int>(Button::Search), 0);
-    m_playState = kPlayStopped;
+    playState_ = kPlayStopped;
 }
 
 int CBrowseControl::PlayPause() {
     const EngineApi* api = Engine();
     if (api == nullptr || api->ResumePlayback == nullptr || api->PausePlayback == nullptr) return 0;
-    switch (m_playState.load()) {
+    switch (playState_.load()) {
     case kPlayPlaying:
         if (api->PausePlayback() != 1) return 0;
-        m_playState = kPlayPaused;
+        playState_ = kPlayPaused;
         SetPlayToggle(false);
         return 1;
     case kPlayPaused:
         if (api->ResumePlayback() != 1) return 0;
-        m_playState = kPlayPlaying;
+        playState_ = kPlayPlaying;
         SetPlayToggle(true);
         return 1;
     default:
         // PlayMediaFile turns the toggle itself once the file plays.
-        return PlayMediaFile(m_currentFile);
+        return PlayMediaFile(currentFile_);
     }
 }
 
@@ -203,9 +203,9 @@ int CBrowseControl::StopPlayback() {
     if (api == nullptr || api->StopPlayback == nullptr) return 0;
     // A stopped graph still answers its position, so the worker would poll
     // a time that no longer moves: it ends here.
-    m_progress.Stop();
+    progress_.Stop();
     api->StopPlayback();
-    m_playState = kPlayStopped;
+    playState_ = kPlayStopped;
     EnableKey(static_cast<int>(Button::StopPlaying), 0);
     SetPlayToggle(false);
     EnableKey(static_cast<int>(Button::Search), 0);
@@ -224,18 +224,18 @@ int CBrowseControl::SetPlaybackPosition(int percent) {
 int CBrowseControl::OnPhotoModified() { return EnableKey(static_cast<int>(Button::SaveAs), 1); }
 
 int CBrowseControl::IsPhotoModified() const {
-    return m_canvas.HasCanvas() && m_canvas.IsModified() ? 1 : 0;
+    return canvas_.HasCanvas() && canvas_.IsModified() ? 1 : 0;
 }
 
 int CBrowseControl::SavePhoto(const std::u16string& path) {
-    if (path.empty() || !m_canvas.HasCanvas()) return 0;
-    return m_canvas.SaveImage(path) ? 1 : 0;
+    if (path.empty() || !canvas_.HasCanvas()) return 0;
+    return canvas_.SaveImage(path) ? 1 : 0;
 }
 
 bool CBrowseControl::SaveAsCopy() {
-    if (m_currentFile.empty()) return false;
+    if (currentFile_.empty()) return false;
     auto name = NextFreeCopyName(
-        m_currentFile, [this](const std::u16string& candidate) { return m_canvas.FileExists(candidate); });
+        currentFile_, [this](const std::u16string& candidate) { return canvas_.FileExists(candidate); });
     return name && SavePhoto(*name) == 1;
 }
 
@@ -243,7 +243,7 @@ bool CBrowseControl::SaveAsCopy() {
 // caller stays on it instead of dropping the edits.
 int CBrowseControl::QuerySaveModified() {
     if (!IsPhotoModified()) return kAnswerContinue;
-    switch (m_prompt.Ask()) {
+    switch (prompt_.Ask()) {
     case SaveAnswer::Yes: return SaveAsCopy() ? kAnswerSaved : kAnswerCancel;
     case SaveAnswer::No: return kAnswerContinue;
     case SaveAnswer::Cancel: break;
@@ -252,39 +252,39 @@ int CBrowseControl::QuerySaveModified() {
 }
 
 int CBrowseControl::SaveModifiedPhoto() {
-    if (m_host.ModeId() != kBrowseMode || !IsPhotoModified()) return 0;
+    if (host_.ModeId() != kBrowseMode || !IsPhotoModified()) return 0;
     return SaveAsCopy() ? 1 : 0;
 }
 
 // --- Canvas settings ----------------------------------------------------------
 
-void CBrowseControl::ApplyPhotoEffect(int entry) { m_canvas.ApplyEffect(PhotoEffectIdOfEntry(entry)); }
+void CBrowseControl::ApplyPhotoEffect(int entry) { canvas_.ApplyEffect(PhotoEffectIdOfEntry(entry)); }
 
 void CBrowseControl::SetPhotoFrame(int entry) {
     if (entry < 0) return;
-    m_canvas.SetFrame(entry == 0 ? std::u16string() : FramePath(m_programFolder, entry));
+    canvas_.SetFrame(entry == 0 ? std::u16string() : FramePath(programFolder_, entry));
 }
 
-void CBrowseControl::SetPenColor(int value) { m_canvas.SetPenColor(static_cast<std::uint32_t>(value)); }
+void CBrowseControl::SetPenColor(int value) { canvas_.SetPenColor(static_cast<std::uint32_t>(value)); }
 
 void CBrowseControl::SetStamp(int entry) {
     switch (StampKindOfEntry(entry)) {
-    case StampKind::Pen: m_canvas.SetTool(0); break;
+    case StampKind::Pen: canvas_.SetTool(0); break;
     case StampKind::Image:
-        m_canvas.SetImageStamp(StampPath(m_programFolder, entry));
-        m_canvas.SetTool(1);
+        canvas_.SetImageStamp(StampPath(programFolder_, entry));
+        canvas_.SetTool(1);
         break;
     case StampKind::Brush:
-        m_canvas.SetBrushStamp(StampPath(m_programFolder, entry));
-        m_canvas.SetTool(2);
+        canvas_.SetBrushStamp(StampPath(programFolder_, entry));
+        canvas_.SetTool(2);
         break;
     }
 }
 
-void CBrowseControl::SetCanvasTool(int tool) { m_canvas.SetTool(tool); }
+void CBrowseControl::SetCanvasTool(int tool) { canvas_.SetTool(tool); }
 
 void CBrowseControl::SetCanvasPenWidth(int width) {
-    if (width > 0) m_canvas.SetPenWidth(static_cast<float>(width));
+    if (width > 0) canvas_.SetPenWidth(static_cast<float>(width));
 }
 
 }  // namespace vimbrel::controller

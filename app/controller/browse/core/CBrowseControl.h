@@ -69,13 +69,13 @@ public:
     int ShowPicture(const std::u16string& path);
     int ClearBrowsePicture();
 
-    int PlayStateNow() const { return m_playState.load(); }
-    const std::u16string& CurrentMediaFile() const { return m_currentFile; }
-    const std::u16string& BrowseFile() const { return m_browseFile; }
-    int BrowseFileClass() const { return m_browseClass; }
+    int PlayStateNow() const { return playState_.load(); }
+    const std::u16string& CurrentMediaFile() const { return currentFile_; }
+    const std::u16string& BrowseFile() const { return browseFile_; }
+    int BrowseFileClass() const { return browseClass_; }
 
 private:
-    const EngineApi* Engine() const { return m_host.LoadedEngine(); }
+    const EngineApi* Engine() const { return host_.LoadedEngine(); }
     int EnableKey(int button, int enable);
     void SetPlayToggle(bool playing);
     void EnablePlaybackKeys(bool enable);
@@ -83,17 +83,17 @@ private:
     bool SaveAsCopy();
     void RunProgress(IProgressContext& context, float duration);
 
-    IBrowseHost& m_host;
-    IBrowseTabsPort& m_tabs;
-    IPhotoCanvasPort& m_canvas;
-    ISaveModifiedPrompt& m_prompt;
-    IProgressWorker& m_progress;
-    std::u16string m_programFolder;
+    IBrowseHost& host_;
+    IBrowseTabsPort& tabs_;
+    IPhotoCanvasPort& canvas_;
+    ISaveModifiedPrompt& prompt_;
+    IProgressWorker& progress_;
+    std::u16string programFolder_;
 
-    std::u16string m_browseFile;
-    int m_browseClass = kClassNone;
-    std::u16string m_currentFile;
-    std::atomic<int> m_playState{kPlayStopped};
+    std::u16string browseFile_;
+    int browseClass_ = kClassNone;
+    std::u16string currentFile_;
+    std::atomic<int> playState_{kPlayStopped};
 };
 
 }  // namespace vimbrel::controller

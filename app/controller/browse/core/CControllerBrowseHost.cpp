@@ -3,7 +3,7 @@
 namespace vimbrel::controller {
 
 const EngineApi* CControllerBrowseHost::LoadedEngine() const {
-    CEngineBinding& engine = m_controller.Engine();
+    CEngineBinding& engine = controller_.Engine();
     return engine.IsLoaded() ? &engine.Api() : nullptr;
 }
 

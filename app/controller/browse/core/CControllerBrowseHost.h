@@ -8,26 +8,26 @@ namespace vimbrel::controller {
 
 class CControllerBrowseHost final : public IBrowseHost {
 public:
-    explicit CControllerBrowseHost(CCameraController& controller) : m_controller(controller) {}
+    explicit CControllerBrowseHost(CCameraController& controller) : controller_(controller) {}
 
-    bool IsStarted() const override { return m_controller.IsStarted() != 0; }
-    int ModeId() const override { return m_controller.GetMode(); }
+    bool IsStarted() const override { return controller_.IsStarted() != 0; }
+    int ModeId() const override { return controller_.GetMode(); }
     const EngineApi* LoadedEngine() const override;
-    ControllerWindow CanvasWindow() const override { return m_controller.PhotoCanvas(); }
+    ControllerWindow CanvasWindow() const override { return controller_.PhotoCanvas(); }
     int EnablePanelButton(int panel, std::uint32_t key, int enable) override {
-        return m_controller.EnablePanelButton(panel, key, enable);
+        return controller_.EnablePanelButton(panel, key, enable);
     }
     int SetPanelToggle(int panel, std::uint32_t key, int state) override {
-        return m_controller.SetPanelToggle(panel, key, state);
+        return controller_.SetPanelToggle(panel, key, state);
     }
     int NotifySliderListeners(int kind, std::intptr_t wParam, std::intptr_t lParam) override {
-        return m_controller.NotifySliderListeners(kind, wParam, lParam);
+        return controller_.NotifySliderListeners(kind, wParam, lParam);
     }
-    int SetOverlayTime(int seconds) override { return m_controller.SetOverlayTime(seconds); }
-    int RefreshOverlay() override { return m_controller.RefreshOverlay(); }
+    int SetOverlayTime(int seconds) override { return controller_.SetOverlayTime(seconds); }
+    int RefreshOverlay() override { return controller_.RefreshOverlay(); }
 
 private:
-    CCameraController& m_controller;
+    CCameraController& controller_;
 };
 
 }  // namespace vimbrel::controller

@@ -39,19 +39,19 @@ public:
     int SetOverlayTime(int seconds) override { return Add("OverlayTime(" + std::to_string(seconds) + ")"); }
     int RefreshOverlay() override { return Add("RefreshOverlay"); }
     std::vector<std::string> Calls() const {
-        std::lock_guard<std::mutex> hold(m_lock);
-        return m_calls;
+        std::lock_guard<std::mutex> hold(lock_);
+        return calls_;
     }
     const EngineApi* api = nullptr;
 
 private:
     int Add(std::string call) {
-        std::lock_guard<std::mutex> hold(m_lock);
-        m_calls.push_back(std::move(call));
+        std::lock_guard<std::mutex> hold(lock_);
+        calls_.push_back(std::move(call));
         return 1;
     }
-    mutable std::mutex m_lock;
-    std::vector<std::string> m_calls;
+    mutable std::mutex lock_;
+    std::vector<std::string> calls_;
 };
 
 class CNoTabs final : public IBrowseTabsPort {

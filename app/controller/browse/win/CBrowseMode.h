@@ -27,21 +27,21 @@ public:
     // Makes the controller call this browse mode. The controller outlives
     // it: on destruction the controller is handed a stand-in that refuses.
     void Attach();
-    void SetCanvas(canvas::CPhotoCanvas* canvas) { m_canvas.SetCanvas(canvas); }
-    void SetTabs(browser::CBrowseTabs* tabs) { m_tabs.SetTabs(tabs); }
-    void SetPromptOwner(HWND owner) { m_prompt.SetOwner(owner); }
+    void SetCanvas(canvas::CPhotoCanvas* canvas) { canvas_.SetCanvas(canvas); }
+    void SetTabs(browser::CBrowseTabs* tabs) { tabs_.SetTabs(tabs); }
+    void SetPromptOwner(HWND owner) { prompt_.SetOwner(owner); }
 
-    CBrowseControl& Control() { return m_control; }
+    CBrowseControl& Control() { return control_; }
 
 private:
-    CCameraController& m_controller;
-    bool m_attached = false;
-    CControllerBrowseHost m_host;
-    CTabsBrowsePort m_tabs;
-    CCanvasBrowsePort m_canvas;
-    CSaveModifiedBox m_prompt;
-    CProgressThread m_progress;
-    CBrowseControl m_control;
+    CCameraController& controller_;
+    bool attached_ = false;
+    CControllerBrowseHost host_;
+    CTabsBrowsePort tabs_;
+    CCanvasBrowsePort canvas_;
+    CSaveModifiedBox prompt_;
+    CProgressThread progress_;
+    CBrowseControl control_;
 };
 
 }  // namespace vimbrel::controller

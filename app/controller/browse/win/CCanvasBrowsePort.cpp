@@ -15,92 +15,92 @@ namespace {
 // A screen-compatible bitmap selected into a memory DC; both freed with it.
 class CMemoryFrame final : public IFrameSurface {
 public:
-    CMemoryFrame(canvas::CPhotoCanvas& canvas, int width, int height) : m_canvas(canvas) {
+    CMemoryFrame(canvas::CPhotoCanvas& canvas, int width, int height) : canvas_(canvas) {
         {
             const auto screen = winowners::GetDCOwner(nullptr);
             if (!screen) return;
-            m_dc.reset(CreateCompatibleDC(screen.get()));
-            m_bitmap.reset(CreateCompatibleBitmap(screen.get(), width, height));
+            dc_.reset(CreateCompatibleDC(screen.get()));
+            bitmap_.reset(CreateCompatibleBitmap(screen.get(), width, height));
         }
-        if (m_dc && m_bitmap) m_selection.emplace(m_dc.get(), m_bitmap.get());
-        m_handedDc = m_dc.get();
+        if (dc_ && bitmap_) selection_.emplace(dc_.get(), bitmap_.get());
+        handedDc_ = dc_.get();
     }
     CMemoryFrame(const CMemoryFrame&) = delete;
     CMemoryFrame& operator=(const CMemoryFrame&) = delete;
 
-    bool IsReady() const { return m_dc && m_bitmap && m_selection && *m_selection; }
-    EngineDc* Dc() override { return &m_handedDc; }
+    bool IsReady() const { return dc_ && bitmap_ && selection_ && *selection_; }
+    EngineDc* Dc() override { return &handedDc_; }
     bool ShowOnCanvas() override {
         if (!IsReady()) return false;
         // GDI+ reads the bitmap only once it is out of the DC.
-        m_selection.reset();
-        Gdiplus::Bitmap picture(m_bitmap.get(), nullptr);
+        selection_.reset();
+        Gdiplus::Bitmap picture(bitmap_.get(), nullptr);
         if (picture.GetLastStatus() != Gdiplus::Ok) return false;
-        return m_canvas.SetPicture(&picture, 0) == 1;
+        return canvas_.SetPicture(&picture, 0) == 1;
     }
 
 private:
-    canvas::CPhotoCanvas& m_canvas;
-    winowners::UniqueMemoryDC m_dc;
-    winowners::UniqueBitmap m_bitmap;
-    std::optional<winowners::UniqueSelection> m_selection;  // ends first: the bitmap leaves the DC before either goes
-    HDC m_handedDc = nullptr;  // what the engine is given; it may overwrite it
+    canvas::CPhotoCanvas& canvas_;
+    winowners::UniqueMemoryDC dc_;
+    winowners::UniqueBitmap bitmap_;
+    std::optional<winowners::UniqueSelection> selection_;  // ends first: the bitmap leaves the DC before either goes
+    HDC handedDc_ = nullptr;  // what the engine is given; it may overwrite it
 };
 
 }  // namespace
 
 bool CCanvasBrowsePort::ShowFile(const std::u16string& path, bool editable) {
-    return m_canvas && m_canvas->LoadPicture(ViewAsWide(path), 0, nullptr, nullptr, editable ? 1 : 0) == 1;
+    return canvas_ && canvas_->LoadPicture(ViewAsWide(path), 0, nullptr, nullptr, editable ? 1 : 0) == 1;
 }
 
 bool CCanvasBrowsePort::ShowAudioPicture() {
-    return m_canvas && m_canvas->LoadPicture(L"", 2, L"audio.jpg", L"TOLVEX", 0) == 1;
+    return canvas_ && canvas_->LoadPicture(L"", 2, L"audio.jpg", L"TOLVEX", 0) == 1;
 }
 
 // A picture that cannot be loaded shows as a white one: the empty canvas.
-bool CCanvasBrowsePort::Clear() { return m_canvas && m_canvas->LoadPicture(L"", 0, nullptr, nullptr, 0) == 1; }
+bool CCanvasBrowsePort::Clear() { return canvas_ && canvas_->LoadPicture(L"", 0, nullptr, nullptr, 0) == 1; }
 
 void CCanvasBrowsePort::EnableEditing(bool enable) {
-    if (m_canvas) m_canvas->EnableEditing(enable ? 1 : 0);
+    if (canvas_) canvas_->EnableEditing(enable ? 1 : 0);
 }
 
-bool CCanvasBrowsePort::IsModified() const { return m_canvas && m_canvas->IsModified() == 1; }
+bool CCanvasBrowsePort::IsModified() const { return canvas_ && canvas_->IsModified() == 1; }
 
 bool CCanvasBrowsePort::SaveImage(const std::u16string& path) {
-    return m_canvas && m_canvas->SaveImage(ViewAsWide(path)) == 1;
+    return canvas_ && canvas_->SaveImage(ViewAsWide(path)) == 1;
 }
 
 void CCanvasBrowsePort::SetPenWidth(float width) {
-    if (m_canvas) m_canvas->SetPenWidth(width);
+    if (canvas_) canvas_->SetPenWidth(width);
 }
 
 void CCanvasBrowsePort::SetPenColor(std::uint32_t colour) {
-    if (m_canvas) m_canvas->SetPenColor(static_cast<COLORREF>(colour));
+    if (canvas_) canvas_->SetPenColor(static_cast<COLORREF>(colour));
 }
 
 bool CCanvasBrowsePort::SetImageStamp(const std::u16string& path) {
-    return m_canvas && m_canvas->SetImageStamp(ViewAsWide(path), 0, nullptr, nullptr) == 1;
+    return canvas_ && canvas_->SetImageStamp(ViewAsWide(path), 0, nullptr, nullptr) == 1;
 }
 
 bool CCanvasBrowsePort::SetBrushStamp(const std::u16string& path) {
-    return m_canvas && m_canvas->SetBrushStamp(ViewAsWide(path), 0, 0, nullptr, nullptr) == 1;
+    return canvas_ && canvas_->SetBrushStamp(ViewAsWide(path), 0, 0, nullptr, nullptr) == 1;
 }
 
 void CCanvasBrowsePort::SetTool(int tool) {
-    if (m_canvas) m_canvas->SetTool(tool);
+    if (canvas_) canvas_->SetTool(tool);
 }
 
 void CCanvasBrowsePort::ApplyEffect(int effectId) {
-    if (m_canvas) m_canvas->ApplyEffect(effectId);
+    if (canvas_) canvas_->ApplyEffect(effectId);
 }
 
 void CCanvasBrowsePort::SetFrame(const std::u16string& path) {
-    if (m_canvas) m_canvas->SetFrame(path.empty() ? nullptr : ViewAsWide(path));
+    if (canvas_) canvas_->SetFrame(path.empty() ? nullptr : ViewAsWide(path));
 }
 
 std::unique_ptr<IFrameSurface> CCanvasBrowsePort::OpenFrameSurface(int width, int height) {
-    if (!m_canvas) return nullptr;
-    auto frame = std::make_unique<CMemoryFrame>(*m_canvas, width, height);
+    if (!canvas_) return nullptr;
+    auto frame = std::make_unique<CMemoryFrame>(*canvas_, width, height);
     if (!frame->IsReady()) return nullptr;
     return frame;
 }

@@ -15,9 +15,9 @@ namespace vimbrel::controller {
 
 class CCanvasBrowsePort final : public IPhotoCanvasPort {
 public:
-    void SetCanvas(canvas::CPhotoCanvas* canvas) { m_canvas = canvas; }
+    void SetCanvas(canvas::CPhotoCanvas* canvas) { canvas_ = canvas; }
 
-    bool HasCanvas() const override { return m_canvas != nullptr; }
+    bool HasCanvas() const override { return canvas_ != nullptr; }
     bool ShowFile(const std::u16string& path, bool editable) override;
     bool ShowAudioPicture() override;
     bool Clear() override;
@@ -35,7 +35,7 @@ public:
     bool FileExists(const std::u16string& path) const override;
 
 private:
-    canvas::CPhotoCanvas* m_canvas = nullptr;
+    canvas::CPhotoCanvas* canvas_ = nullptr;
 };
 
 }  // namespace vimbrel::controller

@@ -5,7 +5,7 @@
 namespace vimbrel::controller {
 
 CProgressThread::CProgressThread(DWORD stopBoundMs)
-    : m_stopBoundMs(stopBoundMs), m_stopEvent(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+    : stopBoundMs_(stopBoundMs), stopEvent_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
 
 CProgressThread::~CProgressThread() {
     Stop();
@@ -13,46 +13,46 @@ CProgressThread::~CProgressThread() {
 
 bool CProgressThread::Start(ProgressBody body) {
     Stop();
-    if (!m_stopEvent || !body) return false;
-    m_body = std::move(body);
-    m_stopRequested = false;
-    ResetEvent(m_stopEvent.get());
-    m_thread.reset(CreateThread(nullptr, 0, &CProgressThread::ThreadMain, this, 0, &m_threadId));
-    if (!m_thread) {
-        m_body = nullptr;
+    if (!stopEvent_ || !body) return false;
+    body_ = std::move(body);
+    stopRequested_ = false;
+    ResetEvent(stopEvent_.get());
+    thread_.reset(CreateThread(nullptr, 0, &CProgressThread::ThreadMain, this, 0, &threadId_));
+    if (!thread_) {
+        body_ = nullptr;
         return false;
     }
     return true;
 }
 
 void CProgressThread::Stop() {
-    if (!m_thread) return;
-    m_stopRequested = true;
-    SetEvent(m_stopEvent.get());
+    if (!thread_) return;
+    stopRequested_ = true;
+    SetEvent(stopEvent_.get());
     // The worker cannot wait for itself; the next Start or Stop from
     // outside collects it.
-    if (GetCurrentThreadId() == m_threadId) return;
+    if (GetCurrentThreadId() == threadId_) return;
     // A worker stuck inside the engine past the bound would keep reporting
     // over the next playback: it is given up.
-    if (winowners::StopThread(m_thread.get(), {m_stopBoundMs, winowners::ThreadWait::AnsweringSentMessages})) {
-        ++m_terminated;
+    if (winowners::StopThread(thread_.get(), {stopBoundMs_, winowners::ThreadWait::AnsweringSentMessages})) {
+        ++terminated_;
     }
-    m_thread.reset();
-    m_threadId = 0;
-    m_body = nullptr;
+    thread_.reset();
+    threadId_ = 0;
+    body_ = nullptr;
 }
 
 bool CProgressThread::IsRunning() const {
-    return m_thread && WaitForSingleObject(m_thread.get(), 0) == WAIT_TIMEOUT;
+    return thread_ && WaitForSingleObject(thread_.get(), 0) == WAIT_TIMEOUT;
 }
 
 bool CProgressThread::Sleep(int ms) {
-    return WaitForSingleObject(m_stopEvent.get(), static_cast<DWORD>(ms)) == WAIT_TIMEOUT && !m_stopRequested;
+    return WaitForSingleObject(stopEvent_.get(), static_cast<DWORD>(ms)) == WAIT_TIMEOUT && !stopRequested_;
 }
 
 DWORD WINAPI CProgressThread::ThreadMain(LPVOID self) {
     auto* owner = static_cast<CProgressThread*>(self);
-    owner->m_body(*owner);
+    owner->body_(*owner);
     return 0;
 }
 

@@ -26,20 +26,20 @@ public:
     void Stop() override;
     bool IsRunning() const override;
     // How many threads had to be terminated after the bound; for tests.
-    int TerminatedCount() const { return m_terminated; }
+    int TerminatedCount() const { return terminated_; }
 
 private:
     bool Sleep(int ms) override;
-    bool StopRequested() const override { return m_stopRequested.load(); }
+    bool StopRequested() const override { return stopRequested_.load(); }
     static DWORD WINAPI ThreadMain(LPVOID self);
 
-    DWORD m_stopBoundMs;
-    winowners::UniqueHandle m_stopEvent;
-    winowners::UniqueHandle m_thread;
-    DWORD m_threadId = 0;
-    std::atomic<bool> m_stopRequested{false};
-    ProgressBody m_body;
-    int m_terminated = 0;
+    DWORD stopBoundMs_;
+    winowners::UniqueHandle stopEvent_;
+    winowners::UniqueHandle thread_;
+    DWORD threadId_ = 0;
+    std::atomic<bool> stopRequested_{false};
+    ProgressBody body_;
+    int terminated_ = 0;
 };
 
 }  // namespace vimbrel::controller

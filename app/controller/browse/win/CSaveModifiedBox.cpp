@@ -13,7 +13,7 @@ std::wstring CSaveModifiedBox::QuestionText() {
 
 SaveAnswer CSaveModifiedBox::Ask() {
     std::wstring text = QuestionText();
-    switch (MessageBoxW(m_owner, text.c_str(), L"Vim Brel", MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    switch (MessageBoxW(owner_, text.c_str(), L"Vim Brel", MB_YESNOCANCEL | MB_ICONQUESTION)) {
     case IDYES: return SaveAnswer::Yes;
     case IDNO: return SaveAnswer::No;
     default: return SaveAnswer::Cancel;  // also a box that could not be shown

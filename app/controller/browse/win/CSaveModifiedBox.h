@@ -12,14 +12,14 @@ namespace vimbrel::controller {
 
 class CSaveModifiedBox final : public ISaveModifiedPrompt {
 public:
-    void SetOwner(HWND owner) { m_owner = owner; }
+    void SetOwner(HWND owner) { owner_ = owner; }
     SaveAnswer Ask() override;
     // The question: the language file's text, or an English one when the
     // language file has none.
     static std::wstring QuestionText();
 
 private:
-    HWND m_owner = nullptr;
+    HWND owner_ = nullptr;
 };
 
 }  // namespace vimbrel::controller

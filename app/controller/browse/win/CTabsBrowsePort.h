@@ -12,12 +12,12 @@ namespace vimbrel::controller {
 
 class CTabsBrowsePort final : public IBrowseTabsPort {
 public:
-    void SetTabs(browser::CBrowseTabs* tabs) { m_tabs = tabs; }
+    void SetTabs(browser::CBrowseTabs* tabs) { tabs_ = tabs; }
     bool GetCurrentFile(std::u16string* path, int* mediaClass) override;
     bool Navigate(int direction) override;
 
 private:
-    browser::CBrowseTabs* m_tabs = nullptr;
+    browser::CBrowseTabs* tabs_ = nullptr;
 };
 
 }  // namespace vimbrel::controller

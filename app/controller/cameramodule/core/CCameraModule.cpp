@@ -19,7 +19,7 @@ bool Resolve(IModuleHost& host, void* library, const char* name, Fn& slot) {
 CCameraModule::~CCameraModule() { Unbind(); }
 
 void CCameraModule::Unbind() {
-    std::lock_guard<std::mutex> hold(m_lock);
+    std::lock_guard<std::mutex> hold(lock_);
     FreeLoadedLocked(true);
     ForgetLocked();
 }
@@ -30,28 +30,28 @@ int CCameraModule::Bind(const char16_t* friendlyName) {
     bool usable = friendlyName != nullptr && !BoardProductContains(kModuleFreeBoardFragment);
     std::u16string key;
     {
-        std::lock_guard<std::mutex> hold(m_lock);
-        key = m_deviceKey;
+        std::lock_guard<std::mutex> hold(lock_);
+        key = deviceKey_;
     }
-    if (usable && !m_host.FindDeviceKey(friendlyName, key)) usable = false;
+    if (usable && !host_.FindDeviceKey(friendlyName, key)) usable = false;
 
-    const std::optional<std::u16string> programFolder = m_host.ProgramFolder();
+    const std::optional<std::u16string> programFolder = host_.ProgramFolder();
     if (usable && !programFolder) return 0;
 
-    std::lock_guard<std::mutex> hold(m_lock);
+    std::lock_guard<std::mutex> hold(lock_);
     FreeLoadedLocked(true);
     if (usable) {
-        m_moduleFolder = *programFolder + u"\\CamDev\\";
-        const std::u16string fileName = m_host.ReadProfileString(
-            m_moduleFolder + u"CamDev.ini", kCamDevSection, key, kModulePathCapacity);
+        moduleFolder_ = *programFolder + u"\\CamDev\\";
+        const std::u16string fileName = host_.ReadProfileString(
+            moduleFolder_ + u"CamDev.ini", kCamDevSection, key, kModulePathCapacity);
         if (!fileName.empty()) {
             // A full path instead of a change of the process's current
             // directory, which other threads share.
-            m_library = m_host.LoadModuleLibrary(m_moduleFolder + fileName);
-            if (m_library != nullptr && ResolveLocked() && Truth(m_exports.initialize())) {
-                m_initialized = true;
-                if (Truth(m_exports.setCameraDevice(friendlyName))) {
-                    m_deviceKey = key;
+            library_ = host_.LoadModuleLibrary(moduleFolder_ + fileName);
+            if (library_ != nullptr && ResolveLocked() && Truth(exports_.initialize())) {
+                initialized_ = true;
+                if (Truth(exports_.setCameraDevice(friendlyName))) {
+                    deviceKey_ = key;
                     return 1;
                 }
             }
@@ -59,7 +59,7 @@ int CCameraModule::Bind(const char16_t* friendlyName) {
     }
     // Without a usable module the program runs on silently. A module whose
     // Initialize succeeded is told to let go before it is freed.
-    FreeLoadedLocked(m_initialized);
+    FreeLoadedLocked(initialized_);
     ForgetLocked();
     return 1;
 }
@@ -67,70 +67,70 @@ int CCameraModule::Bind(const char16_t* friendlyName) {
 bool CCameraModule::ResolveLocked() {
     // All seven are needed, although GetRange and Set are never called: a
     // module lacking any of them does not follow the interface.
-    return Resolve(m_host, m_library, "Initialize", m_exports.initialize) &&
-           Resolve(m_host, m_library, "Uninitialize", m_exports.uninitialize) &&
-           Resolve(m_host, m_library, "GetCaps", m_exports.getCaps) &&
-           Resolve(m_host, m_library, "GetRange", m_exports.getRange) &&
-           Resolve(m_host, m_library, "Get", m_exports.get) &&
-           Resolve(m_host, m_library, "Set", m_exports.set) &&
-           Resolve(m_host, m_library, "SetCameraDevice", m_exports.setCameraDevice);
+    return Resolve(host_, library_, "Initialize", exports_.initialize) &&
+           Resolve(host_, library_, "Uninitialize", exports_.uninitialize) &&
+           Resolve(host_, library_, "GetCaps", exports_.getCaps) &&
+           Resolve(host_, library_, "GetRange", exports_.getRange) &&
+           Resolve(host_, library_, "Get", exports_.get) &&
+           Resolve(host_, library_, "Set", exports_.set) &&
+           Resolve(host_, library_, "SetCameraDevice", exports_.setCameraDevice);
 }
 
 void CCameraModule::FreeLoadedLocked(bool uninitialize) {
-    if (m_library == nullptr) return;
-    if (uninitialize && m_initialized && m_exports.uninitialize) m_exports.uninitialize();
-    m_host.FreeModuleLibrary(m_library);
-    m_library = nullptr;
-    m_initialized = false;
-    m_exports = Exports{};
+    if (library_ == nullptr) return;
+    if (uninitialize && initialized_ && exports_.uninitialize) exports_.uninitialize();
+    host_.FreeModuleLibrary(library_);
+    library_ = nullptr;
+    initialized_ = false;
+    exports_ = Exports{};
 }
 
 void CCameraModule::ForgetLocked() {
-    m_exports = Exports{};
-    m_deviceKey.clear();
-    m_initialized = false;
+    exports_ = Exports{};
+    deviceKey_.clear();
+    initialized_ = false;
 }
 
 int CCameraModule::GetCaps(int* mask) {
     if (mask == nullptr) return 0;
-    std::lock_guard<std::mutex> hold(m_lock);
-    if (m_deviceKey.empty()) {
+    std::lock_guard<std::mutex> hold(lock_);
+    if (deviceKey_.empty()) {
         *mask = 0;
         return 1;
     }
-    if (m_library == nullptr || !m_exports.getCaps) return 0;
-    return Truth(m_exports.getCaps(mask));
+    if (library_ == nullptr || !exports_.getCaps) return 0;
+    return Truth(exports_.getCaps(mask));
 }
 
 int CCameraModule::Get(int control, int* value) {
     if (value == nullptr) return 0;
-    std::lock_guard<std::mutex> hold(m_lock);
-    if (m_deviceKey.empty()) {
+    std::lock_guard<std::mutex> hold(lock_);
+    if (deviceKey_.empty()) {
         *value = 0;
         return 1;
     }
-    if (m_library == nullptr || !m_exports.get) return 0;
-    return Truth(m_exports.get(control, value));
+    if (library_ == nullptr || !exports_.get) return 0;
+    return Truth(exports_.get(control, value));
 }
 
 bool CCameraModule::IsBound() const {
-    std::lock_guard<std::mutex> hold(m_lock);
-    return m_library != nullptr && !m_deviceKey.empty();
+    std::lock_guard<std::mutex> hold(lock_);
+    return library_ != nullptr && !deviceKey_.empty();
 }
 
 std::u16string CCameraModule::DeviceKey() const {
-    std::lock_guard<std::mutex> hold(m_lock);
-    return m_deviceKey;
+    std::lock_guard<std::mutex> hold(lock_);
+    return deviceKey_;
 }
 
 std::u16string CCameraModule::ModuleFolder() const {
-    std::lock_guard<std::mutex> hold(m_lock);
-    return m_moduleFolder;
+    std::lock_guard<std::mutex> hold(lock_);
+    return moduleFolder_;
 }
 
 bool CCameraModule::BoardProductContains(const char16_t* fragment) const {
     if (fragment == nullptr) return false;
-    return ProductContains(m_host.BoardProduct(), fragment);
+    return ProductContains(host_.BoardProduct(), fragment);
 }
 
 }  // namespace vimbrel::controller

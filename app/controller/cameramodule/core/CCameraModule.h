@@ -23,7 +23,7 @@ inline constexpr std::size_t kModulePathCapacity = 260;
 
 class CCameraModule {
 public:
-    explicit CCameraModule(IModuleHost& host) : m_host(host) {}
+    explicit CCameraModule(IModuleHost& host) : host_(host) {}
     virtual ~CCameraModule();
     CCameraModule(const CCameraModule&) = delete;
     CCameraModule& operator=(const CCameraModule&) = delete;
@@ -68,18 +68,18 @@ private:
         SetCameraDeviceFn setCameraDevice = nullptr;
     };
 
-    // Under m_lock.
+    // Under lock_.
     void FreeLoadedLocked(bool uninitialize);
     bool ResolveLocked();
     void ForgetLocked();
 
-    IModuleHost& m_host;
-    mutable std::mutex m_lock;
-    std::u16string m_deviceKey;
-    std::u16string m_moduleFolder;
-    void* m_library = nullptr;
-    Exports m_exports;
-    bool m_initialized = false;
+    IModuleHost& host_;
+    mutable std::mutex lock_;
+    std::u16string deviceKey_;
+    std::u16string moduleFolder_;
+    void* library_ = nullptr;
+    Exports exports_;
+    bool initialized_ = false;
 };
 
 }  // namespace vimbrel::controller

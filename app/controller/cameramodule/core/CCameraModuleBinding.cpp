@@ -33,61 +33,61 @@ CCameraModuleBinding::CCameraModuleBinding(CCameraModule& module, CEngineBinding
                                            CFeatureCatalog& catalog,
                                            CRotationPoll::ThreadHooks pollHooks,
                                            std::chrono::milliseconds pollPeriod)
-    : m_module(module),
-      m_engine(engine),
-      m_settings(settings),
-      m_catalog(catalog),
-      m_poll(pollPeriod, std::move(pollHooks)) {}
+    : module_(module),
+      engine_(engine),
+      settings_(settings),
+      catalog_(catalog),
+      poll_(pollPeriod, std::move(pollHooks)) {}
 
 int CCameraModuleBinding::BindVideoQuality() {
-    const EngineApi& api = m_engine.Api();
-    if (!m_engine.IsLoaded() || !api.GetVideoQuality || !api.GetVideoQualityRange) return 0;
+    const EngineApi& api = engine_.Api();
+    if (!engine_.IsLoaded() || !api.GetVideoQuality || !api.GetVideoQualityRange) return 0;
 
-    SettingsBlock& block = m_settings.Block();
+    SettingsBlock& block = settings_.Block();
     for (int property = 0; property < kQualityPropertyCount; ++property) {
         int value = 0;
-        if (!m_engine.GetVideoQuality(property, &value)) {
-            if (property == kPropertyBrightness) m_catalog.RemoveItem(kSettingBrightness);
-            if (property == kPropertyContrast) m_catalog.RemoveItem(kSettingContrast);
+        if (!engine_.GetVideoQuality(property, &value)) {
+            if (property == kPropertyBrightness) catalog_.RemoveItem(kSettingBrightness);
+            if (property == kPropertyContrast) catalog_.RemoveItem(kSettingContrast);
             if (property == kPropertyWhiteBalance) {
-                m_catalog.RemoveItem(kSettingWhiteBalance);
+                catalog_.RemoveItem(kSettingWhiteBalance);
                 block.whiteBalance = -1;
             }
             continue;
         }
         int minimum = 0, maximum = 0, standard = 0;
-        if (!m_engine.GetVideoQualityRange(property, &minimum, &maximum, &standard)) continue;
+        if (!engine_.GetVideoQualityRange(property, &minimum, &maximum, &standard)) continue;
         if (property == kPropertyBrightness) block.brightness = value;
         if (property == kPropertyContrast) block.contrast = value;
     }
 
     int mask = 0;
-    m_mask = 0;
-    if (!m_module.GetCaps(&mask)) return 1;
-    m_mask = mask;
+    mask_ = 0;
+    if (!module_.GetCaps(&mask)) return 1;
+    mask_ = mask;
 
     if ((mask & kCapabilityRotateStatus) != 0) {
         // The step is made on the worker so the mirror mode it starts from
         // is the one in force when the poll begins.
-        m_poll.Restart([this] {
-            auto follower = std::make_shared<CRotationFollower>(m_engine.GetMirrorMode());
+        poll_.Restart([this] {
+            auto follower = std::make_shared<CRotationFollower>(engine_.GetMirrorMode());
             return CRotationPoll::Step([this, follower] {
                 const std::optional<int> mirror =
-                    follower->Step(IsCameraTurned() == 1, m_engine.GetMirrorMode());
-                if (mirror) m_engine.SetMirrorMode(*mirror, 0);
+                    follower->Step(IsCameraTurned() == 1, engine_.GetMirrorMode());
+                if (mirror) engine_.SetMirrorMode(*mirror, 0);
             });
         });
     }
-    ApplyShootModeGates(m_catalog, mask);
+    ApplyShootModeGates(catalog_, mask);
     return 1;
 }
 
-void CCameraModuleBinding::RebindCameraModule() { m_module.Bind(m_settings.Block().videoDev); }
+void CCameraModuleBinding::RebindCameraModule() { module_.Bind(settings_.Block().videoDev); }
 
 int CCameraModuleBinding::IsCameraTurned() {
-    if ((m_mask.load() & kCapabilityRotateStatus) == 0) return 0;
+    if ((mask_.load() & kCapabilityRotateStatus) == 0) return 0;
     int value = 0;
-    return m_module.Get(kControlRotateStatus, &value) && value != 0 ? 1 : 0;
+    return module_.Get(kControlRotateStatus, &value) && value != 0 ? 1 : 0;
 }
 
 }  // namespace vimbrel::controller

@@ -52,21 +52,21 @@ public:
     int BindVideoQuality() override;
     // The module of the stored camera.
     void RebindCameraModule() override;
-    void StopRotationPoll() override { m_poll.Stop(); }
+    void StopRotationPoll() override { poll_.Stop(); }
 
     // 1 when the module offers the rotation status and reads it as nonzero.
     int IsCameraTurned();
-    int CapabilityMask() const { return m_mask.load(); }
-    const CRotationPoll& Poll() const { return m_poll; }
+    int CapabilityMask() const { return mask_.load(); }
+    const CRotationPoll& Poll() const { return poll_; }
 
 private:
-    CCameraModule& m_module;
-    CEngineBinding& m_engine;
-    CControllerSettings& m_settings;
-    CFeatureCatalog& m_catalog;
-    CRotationPoll m_poll;
+    CCameraModule& module_;
+    CEngineBinding& engine_;
+    CControllerSettings& settings_;
+    CFeatureCatalog& catalog_;
+    CRotationPoll poll_;
     // Read by the poll thread while the user-interface thread rebinds.
-    std::atomic<int> m_mask{0};
+    std::atomic<int> mask_{0};
 };
 
 }  // namespace vimbrel::controller

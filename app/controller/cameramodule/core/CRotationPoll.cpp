@@ -7,41 +7,41 @@ namespace vimbrel::controller {
 bool CRotationPoll::Restart(std::function<Step()> makeStep) {
     Stop();
     {
-        std::lock_guard<std::mutex> hold(m_lock);
-        m_stop = false;
+        std::lock_guard<std::mutex> hold(lock_);
+        stop_ = false;
     }
     try {
-        m_thread = std::thread(&CRotationPoll::ModulePollThread, this, std::move(makeStep));
+        thread_ = std::thread(&CRotationPoll::ModulePollThread, this, std::move(makeStep));
     } catch (const std::system_error&) {
         return false;
     }
-    ++m_starts;
+    ++starts_;
     return true;
 }
 
 void CRotationPoll::Stop() {
     {
-        std::lock_guard<std::mutex> hold(m_lock);
-        m_stop = true;
+        std::lock_guard<std::mutex> hold(lock_);
+        stop_ = true;
     }
-    m_wake.notify_all();
-    if (m_thread.joinable()) m_thread.join();
+    wake_.notify_all();
+    if (thread_.joinable()) thread_.join();
 }
 
-bool CRotationPoll::IsRunning() const { return m_thread.joinable(); }
+bool CRotationPoll::IsRunning() const { return thread_.joinable(); }
 
 void CRotationPoll::ModulePollThread(std::function<Step()> makeStep) {
-    if (m_hooks.enter) m_hooks.enter();
+    if (hooks_.enter) hooks_.enter();
     Step step = makeStep();
-    std::unique_lock<std::mutex> hold(m_lock);
-    while (!m_stop) {
+    std::unique_lock<std::mutex> hold(lock_);
+    while (!stop_) {
         hold.unlock();
         step();
         hold.lock();
-        m_wake.wait_for(hold, m_period, [this] { return m_stop; });
+        wake_.wait_for(hold, period_, [this] { return stop_; });
     }
     hold.unlock();
-    if (m_hooks.leave) m_hooks.leave();
+    if (hooks_.leave) hooks_.leave();
 }
 
 }  // namespace vimbrel::controller

@@ -22,7 +22,7 @@ public:
     };
 
     explicit CRotationPoll(std::chrono::milliseconds period, ThreadHooks hooks = {})
-        : m_period(period), m_hooks(std::move(hooks)) {}
+        : period_(period), hooks_(std::move(hooks)) {}
     ~CRotationPoll() { Stop(); }
     CRotationPoll(const CRotationPoll&) = delete;
     CRotationPoll& operator=(const CRotationPoll&) = delete;
@@ -33,19 +33,19 @@ public:
     void Stop();
     bool IsRunning() const;
     // How many workers were started in all.
-    int StartCount() const { return m_starts; }
+    int StartCount() const { return starts_; }
 
 private:
     // The poll thread's procedure.
     void ModulePollThread(std::function<Step()> makeStep);
 
-    std::chrono::milliseconds m_period;
-    ThreadHooks m_hooks;
-    mutable std::mutex m_lock;
-    std::condition_variable m_wake;
-    bool m_stop = false;
-    std::thread m_thread;
-    int m_starts = 0;
+    std::chrono::milliseconds period_;
+    ThreadHooks hooks_;
+    mutable std::mutex lock_;
+    std::condition_variable wake_;
+    bool stop_ = false;
+    std::thread thread_;
+    int starts_ = 0;
 };
 
 }  // namespace vimbrel::controller

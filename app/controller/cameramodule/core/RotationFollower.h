@@ -9,27 +9,27 @@ namespace vimbrel::controller {
 
 class CRotationFollower {
 public:
-    explicit CRotationFollower(int currentMirror) : m_remembered(currentMirror) {}
+    explicit CRotationFollower(int currentMirror) : remembered_(currentMirror) {}
 
     // One poll: the mirror mode to apply now, or nothing.
     std::optional<int> Step(bool turned, int currentMirror) {
-        if (turned && !m_turned) {
-            m_remembered = currentMirror;
-            m_turned = true;
+        if (turned && !turned_) {
+            remembered_ = currentMirror;
+            turned_ = true;
             return 0;
         }
-        if (!turned && m_turned) {
-            m_turned = false;
-            return m_remembered;
+        if (!turned && turned_) {
+            turned_ = false;
+            return remembered_;
         }
         return std::nullopt;
     }
 
-    bool IsTurned() const { return m_turned; }
+    bool IsTurned() const { return turned_; }
 
 private:
-    int m_remembered;
-    bool m_turned = false;
+    int remembered_;
+    bool turned_ = false;
 };
 
 }  // namespace vimbrel::controller

@@ -51,29 +51,29 @@ protected:
         SimCameraReset();
         wchar_t temp[MAX_PATH] = {};
         GetTempPathW(MAX_PATH, temp);
-        m_folder = std::wstring(temp) + L"vimbrel-camdev-" + std::to_wstring(GetCurrentProcessId());
-        CreateDirectoryW(m_folder.c_str(), nullptr);
-        CreateDirectoryW((m_folder + L"\\CamDev").c_str(), nullptr);
+        folder_ = std::wstring(temp) + L"vimbrel-camdev-" + std::to_wstring(GetCurrentProcessId());
+        CreateDirectoryW(folder_.c_str(), nullptr);
+        CreateDirectoryW((folder_ + L"\\CamDev").c_str(), nullptr);
         ASSERT_TRUE(CopyFileW(FromBuild(VIMBREL_LENSKNOB_VENDOR).c_str(),
-                              (m_folder + L"\\CamDev\\lensknob.dll").c_str(), FALSE));
+                              (folder_ + L"\\CamDev\\lensknob.dll").c_str(), FALSE));
         ASSERT_TRUE(CopyFileW(FromBuild(VIMBREL_NULLKNOB).c_str(),
-                              (m_folder + L"\\CamDev\\nullknob.dll").c_str(), FALSE));
+                              (folder_ + L"\\CamDev\\nullknob.dll").c_str(), FALSE));
         WriteEntry(kSimKey, L"lensknob.dll");
     }
     void TearDown() override {
         for (const wchar_t* file : {L"lensknob.dll", L"nullknob.dll", L"CamDev.ini"})
-            DeleteFileW((m_folder + L"\\CamDev\\" + file).c_str());
-        RemoveDirectoryW((m_folder + L"\\CamDev").c_str());
-        RemoveDirectoryW(m_folder.c_str());
+            DeleteFileW((folder_ + L"\\CamDev\\" + file).c_str());
+        RemoveDirectoryW((folder_ + L"\\CamDev").c_str());
+        RemoveDirectoryW(folder_.c_str());
         CoUninitialize();
     }
     void WriteEntry(const std::u16string& key, const wchar_t* library) {
         WritePrivateProfileStringW(L"Camera Module", Wide(key).c_str(), library,
-                                   (m_folder + L"\\CamDev\\CamDev.ini").c_str());
+                                   (folder_ + L"\\CamDev\\CamDev.ini").c_str());
     }
-    std::u16string Folder() const { return std::u16string(m_folder.begin(), m_folder.end()); }
+    std::u16string Folder() const { return std::u16string(folder_.begin(), folder_.end()); }
 
-    std::wstring m_folder;
+    std::wstring folder_;
 };
 
 TEST_F(CameraModuleWinTest, TheNamedModuleBindsToTheCameraAndReadsItsRotation) {

@@ -15,17 +15,17 @@ using Microsoft::WRL::ComPtr;
 // COM for the calling thread, balanced when this object started it.
 class CComScope {
 public:
-    CComScope() : m_result(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    CComScope() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
     ~CComScope() {
-        if (SUCCEEDED(m_result)) CoUninitialize();
+        if (SUCCEEDED(result_)) CoUninitialize();
     }
     CComScope(const CComScope&) = delete;
     CComScope& operator=(const CComScope&) = delete;
     // A thread already in another apartment can still make the calls.
-    bool Usable() const { return SUCCEEDED(m_result) || m_result == RPC_E_CHANGED_MODE; }
+    bool Usable() const { return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE; }
 
 private:
-    HRESULT m_result;
+    HRESULT result_;
 };
 
 // How long the board query may take; WMI that answers slower than this

@@ -18,17 +18,17 @@ namespace {
 class CDeviceList {
 public:
     CDeviceList()
-        : m_set(SetupDiGetClassDevsW(nullptr, nullptr, nullptr, DIGCF_PRESENT | DIGCF_ALLCLASSES)) {}
+        : set_(SetupDiGetClassDevsW(nullptr, nullptr, nullptr, DIGCF_PRESENT | DIGCF_ALLCLASSES)) {}
     ~CDeviceList() {
-        if (Valid()) SetupDiDestroyDeviceInfoList(m_set);
+        if (Valid()) SetupDiDestroyDeviceInfoList(set_);
     }
     CDeviceList(const CDeviceList&) = delete;
     CDeviceList& operator=(const CDeviceList&) = delete;
-    bool Valid() const { return m_set != INVALID_HANDLE_VALUE; }
-    HDEVINFO Get() const { return m_set; }
+    bool Valid() const { return set_ != INVALID_HANDLE_VALUE; }
+    HDEVINFO Get() const { return set_; }
 
 private:
-    HDEVINFO m_set;
+    HDEVINFO set_;
 };
 
 constexpr DWORD kNameBufferBytes = 2048;
@@ -49,7 +49,7 @@ bool ReadDeviceName(HDEVINFO set, SP_DEVINFO_DATA& device, std::array<wchar_t, k
 }  // namespace
 
 std::optional<std::u16string> CWindowsModuleHost::ProgramFolder() const {
-    if (m_programFolder) return m_programFolder;
+    if (programFolder_) return programFolder_;
     std::vector<wchar_t> path(MAX_PATH);
     for (;;) {
         const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));

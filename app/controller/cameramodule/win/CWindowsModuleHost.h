@@ -13,7 +13,7 @@ class CWindowsModuleHost : public IModuleHost {
 public:
     // programFolder replaces the running program's folder (tests).
     explicit CWindowsModuleHost(std::optional<std::u16string> programFolder = std::nullopt)
-        : m_programFolder(std::move(programFolder)) {}
+        : programFolder_(std::move(programFolder)) {}
 
     std::optional<std::u16string> ProgramFolder() const override;
     int FindDeviceKey(const char16_t* name, std::u16string& key) const override;
@@ -25,7 +25,7 @@ public:
     void FreeModuleLibrary(void* library) override;
 
 private:
-    std::optional<std::u16string> m_programFolder;
+    std::optional<std::u16string> programFolder_;
 };
 
 // The modules do not start COM themselves, so the poll thread joins the

@@ -9,24 +9,24 @@ namespace vimbrel::controller {
 CAdvancedSettingSheet::CAdvancedSettingSheet(std::wstring caption, ISettingsSheetPort& port,
                                              const ILanguageStrings& texts, HINSTANCE module)
     : CPropertySheet(std::move(caption), nullptr, 0),
-      m_texts(texts),
-      m_devicePage(port, texts, module),
-      m_videoPage(port, texts, module) {
+      texts_(texts),
+      devicePage_(port, texts, module),
+      videoPage_(port, texts, module) {
     AddFlags(PSH_NOAPPLYNOW);
     RemoveFlags(PSH_HASHELP);
-    m_devicePage.SetTitle(CopyToWide(texts.GetString(u"IDS_STG_DEVICE")));
-    m_videoPage.SetTitle(CopyToWide(texts.GetString(u"IDS_STG_VIDEO")));
-    m_devicePage.SetFlags(0);
-    m_videoPage.SetFlags(0);
-    AddPage(&m_devicePage);
-    AddPage(&m_videoPage);
+    devicePage_.SetTitle(CopyToWide(texts.GetString(u"IDS_STG_DEVICE")));
+    videoPage_.SetTitle(CopyToWide(texts.GetString(u"IDS_STG_VIDEO")));
+    devicePage_.SetFlags(0);
+    videoPage_.SetFlags(0);
+    AddPage(&devicePage_);
+    AddPage(&videoPage_);
 }
 
 void CAdvancedSettingSheet::DressButtons() {
     ShowWindow(GetDlgItem(Handle(), IDOK), SW_HIDE);
     HWND close = GetDlgItem(Handle(), IDCANCEL);
     if (close == nullptr) return;
-    SetWindowTextW(close, ViewAsWide(m_texts.GetString(u"IDS_TIP_CLOSE")));
+    SetWindowTextW(close, ViewAsWide(texts_.GetString(u"IDS_TIP_CLOSE")));
     SIZE ideal{};
     if (!SendMessageW(close, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal))) return;
     RECT rect{};
@@ -44,7 +44,7 @@ LRESULT CAdvancedSettingSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lP
     } else if (message == kRefreshVideoPageMessage) {
         // The video page is made when first shown; before that there is
         // nothing to refresh, and it reads the camera when it is made.
-        m_videoPage.Refresh();
+        videoPage_.Refresh();
         return 0;
     }
     return CPropertySheet::WindowProc(message, wParam, lParam);

@@ -22,7 +22,7 @@ constexpr UINT kMirrorTimerPeriodMs = 200;
 class CSettingPage final : public framework::CPropertyPage {
 public:
     CSettingPage(ISettingsSheetPort& port, const ILanguageStrings& texts, HINSTANCE module = nullptr);
-    bool HasVideo() const { return m_hasVideo; }
+    bool HasVideo() const { return hasVideo_; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -34,10 +34,10 @@ private:
                      const char16_t* noDeviceKey);
     void OnMirrorTimer();
 
-    ISettingsSheetPort& m_port;
-    const ILanguageStrings& m_texts;
-    bool m_hasVideo = false;
-    int m_lastMirror = -1;   // none applied yet
+    ISettingsSheetPort& port_;
+    const ILanguageStrings& texts_;
+    bool hasVideo_ = false;
+    int lastMirror_ = -1;   // none applied yet
 };
 
 class CVideoSettingPage final : public framework::CPropertyPage {
@@ -54,8 +54,8 @@ private:
     void PlaceButtons();
     bool OnScroll(HWND trackbar);
 
-    ISettingsSheetPort& m_port;
-    const ILanguageStrings& m_texts;
+    ISettingsSheetPort& port_;
+    const ILanguageStrings& texts_;
 };
 
 class CAdvancedSettingSheet final : public framework::CPropertySheet {
@@ -63,8 +63,8 @@ public:
     CAdvancedSettingSheet(std::wstring caption, ISettingsSheetPort& port,
                           const ILanguageStrings& texts, HINSTANCE module = nullptr);
 
-    CSettingPage& DevicePage() { return m_devicePage; }
-    CVideoSettingPage& VideoPage() { return m_videoPage; }
+    CSettingPage& DevicePage() { return devicePage_; }
+    CVideoSettingPage& VideoPage() { return videoPage_; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -72,9 +72,9 @@ protected:
 private:
     void DressButtons();
 
-    const ILanguageStrings& m_texts;
-    CSettingPage m_devicePage;
-    CVideoSettingPage m_videoPage;
+    const ILanguageStrings& texts_;
+    CSettingPage devicePage_;
+    CVideoSettingPage videoPage_;
 };
 
 // Builds and runs the sheet modally with the caption IDS_DLG_ADVSETTING.

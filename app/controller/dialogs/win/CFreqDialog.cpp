@@ -38,19 +38,19 @@ std::u16string GeoText(GEOID id, GEOTYPE type, LANGID language) {
 CFreqDialog::CFreqDialog(const ILanguageStrings& texts, const INationSource& nations,
                          FrequencyLookup lookup, IPromptFlag& flag, HWND parent, HINSTANCE module)
     : CDialog(IDD_FREQUENCY_PROMPT, parent, module),
-      m_texts(texts),
-      m_nations(nations),
-      m_lookup(std::move(lookup)),
-      m_flag(flag) {}
+      texts_(texts),
+      nations_(nations),
+      lookup_(std::move(lookup)),
+      flag_(flag) {}
 
 BOOL CFreqDialog::OnInitDialog() {
     const BOOL focus = CDialog::OnInitDialog();
     HWND dialog = Handle();
-    SetItemLanguageText(dialog, IDC_FREQUENCY_QUESTION, m_texts, u"IDS_MSG_ADJFREQ");
-    SetItemLanguageText(dialog, IDC_DONT_SHOW_AGAIN, m_texts, u"IDS_MSG_DONTSHOWAGAIN");
-    SetItemLanguageText(dialog, IDOK, m_texts, u"IDS_MSG_YES");
-    SetItemLanguageText(dialog, IDCANCEL, m_texts, u"IDS_MSG_NO");
-    SetItemLanguageText(dialog, IDC_LOCATION_GROUP, m_texts, u"IDS_MSG_LOCATION");
+    SetItemLanguageText(dialog, IDC_FREQUENCY_QUESTION, texts_, u"IDS_MSG_ADJFREQ");
+    SetItemLanguageText(dialog, IDC_DONT_SHOW_AGAIN, texts_, u"IDS_MSG_DONTSHOWAGAIN");
+    SetItemLanguageText(dialog, IDOK, texts_, u"IDS_MSG_YES");
+    SetItemLanguageText(dialog, IDCANCEL, texts_, u"IDS_MSG_NO");
+    SetItemLanguageText(dialog, IDC_LOCATION_GROUP, texts_, u"IDS_MSG_LOCATION");
     FillLocations();
     CheckDlgButton(dialog, IDC_DONT_SHOW_AGAIN, BST_CHECKED);
     OnDontShowAgain();
@@ -60,18 +60,18 @@ BOOL CFreqDialog::OnInitDialog() {
 void CFreqDialog::FillLocations() {
     HWND list = GetDlgItem(Handle(), IDC_LOCATION_LIST);
     SendMessageW(list, CB_RESETCONTENT, 0, 0);
-    m_listed.clear();
-    const std::vector<Nation> nations = m_nations.Nations();
-    const int user = m_nations.UserNation();
+    listed_.clear();
+    const std::vector<Nation> nations = nations_.Nations();
+    const int user = nations_.UserNation();
     for (const Nation& nation : nations) {
-        if (!m_lookup || m_lookup(nation.geoId) == 0) continue;
+        if (!lookup_ || lookup_(nation.geoId) == 0) continue;
         // The entry the sorted list put the name at: looking the name up
         // again would find the first of equal (or empty) names instead.
         const LRESULT entry =
             SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ViewAsWide(nation.name)));
         if (entry == CB_ERR || entry == CB_ERRSPACE) continue;
         SendMessageW(list, CB_SETITEMDATA, static_cast<WPARAM>(entry), nation.geoId);
-        m_listed.push_back(nation);
+        listed_.push_back(nation);
         if (nation.geoId == user) SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
     }
     if (SendMessageW(list, CB_GETCOUNT, 0, 0) > 0 && SendMessageW(list, CB_GETCURSEL, 0, 0) == CB_ERR)
@@ -83,13 +83,13 @@ void CFreqDialog::OnLocationChanged() {
     HWND list = GetDlgItem(Handle(), IDC_LOCATION_LIST);
     const LRESULT selected = SendMessageW(list, CB_GETCURSEL, 0, 0);
     int hertz = 0;
-    if (selected != CB_ERR && m_lookup)
-        hertz = m_lookup(static_cast<int>(SendMessageW(list, CB_GETITEMDATA, static_cast<WPARAM>(selected), 0)));
+    if (selected != CB_ERR && lookup_)
+        hertz = lookup_(static_cast<int>(SendMessageW(list, CB_GETITEMDATA, static_cast<WPARAM>(selected), 0)));
     SetItemText(Handle(), IDC_FREQUENCY_TEXT, FrequencyText(hertz));
 }
 
 void CFreqDialog::OnDontShowAgain() {
-    m_flag.Store(IsDlgButtonChecked(Handle(), IDC_DONT_SHOW_AGAIN) == BST_CHECKED);
+    flag_.Store(IsDlgButtonChecked(Handle(), IDC_DONT_SHOW_AGAIN) == BST_CHECKED);
 }
 
 LRESULT CFreqDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -141,7 +141,7 @@ int LookupGeoFrequency(const std::wstring& geoIniPath, int geoId) {
 }
 
 bool CRegistryPromptFlag::IsPromptDue() const {
-    const winowners::UniqueKey key = OpenKey(m_root, m_keyPath, KEY_READ);
+    const winowners::UniqueKey key = OpenKey(root_, keyPath_, KEY_READ);
     if (!key) return true;
     DWORD value = 0, size = sizeof value;
     return RegQueryValueExW(key.get(), kPromptValue, nullptr, nullptr,
@@ -150,12 +150,12 @@ bool CRegistryPromptFlag::IsPromptDue() const {
 
 void CRegistryPromptFlag::Store(bool dontShowAgain) {
     if (dontShowAgain) {
-        const winowners::UniqueKey key = OpenKey(m_root, m_keyPath, KEY_WRITE);
+        const winowners::UniqueKey key = OpenKey(root_, keyPath_, KEY_WRITE);
         const DWORD one = 1;
         if (key)
             RegSetValueExW(key.get(), kPromptValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
     } else {
-        const winowners::UniqueKey key = OpenKey(m_root, m_keyPath, KEY_ALL_ACCESS);
+        const winowners::UniqueKey key = OpenKey(root_, keyPath_, KEY_ALL_ACCESS);
         if (key) RegDeleteValueW(key.get(), kPromptValue);
     }
 }

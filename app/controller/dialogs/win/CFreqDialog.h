@@ -49,7 +49,7 @@ public:
                 HINSTANCE module = nullptr);
 
     // The list as filled, in enumeration order ({name, id}).
-    const std::vector<Nation>& Listed() const { return m_listed; }
+    const std::vector<Nation>& Listed() const { return listed_; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -60,11 +60,11 @@ private:
     void OnLocationChanged();
     void OnDontShowAgain();
 
-    const ILanguageStrings& m_texts;
-    const INationSource& m_nations;
-    FrequencyLookup m_lookup;
-    IPromptFlag& m_flag;
-    std::vector<Nation> m_listed;
+    const ILanguageStrings& texts_;
+    const INationSource& nations_;
+    FrequencyLookup lookup_;
+    IPromptFlag& flag_;
+    std::vector<Nation> listed_;
 };
 
 // Runs the prompt when it is due; on Yes, showCameraProperties.
@@ -86,13 +86,13 @@ int LookupGeoFrequency(const std::wstring& geoIniPath, int geoId);
 
 class CRegistryPromptFlag final : public IPromptFlag {
 public:
-    CRegistryPromptFlag(HKEY root, std::wstring keyPath) : m_root(root), m_keyPath(std::move(keyPath)) {}
+    CRegistryPromptFlag(HKEY root, std::wstring keyPath) : root_(root), keyPath_(std::move(keyPath)) {}
     bool IsPromptDue() const override;
     void Store(bool dontShowAgain) override;
 
 private:
-    HKEY m_root;
-    std::wstring m_keyPath;
+    HKEY root_;
+    std::wstring keyPath_;
 };
 
 }  // namespace vimbrel::controller

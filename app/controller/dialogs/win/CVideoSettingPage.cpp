@@ -35,14 +35,14 @@ void EnableRow(HWND page, const VideoPropertyRow& row, bool on) {
 
 CVideoSettingPage::CVideoSettingPage(ISettingsSheetPort& port, const ILanguageStrings& texts,
                                      HINSTANCE module)
-    : CPropertyPage(IDD_SETTING_VIDEO, module), m_port(port), m_texts(texts) {}
+    : CPropertyPage(IDD_SETTING_VIDEO, module), port_(port), texts_(texts) {}
 
 BOOL CVideoSettingPage::OnInitDialog() {
     const BOOL focus = CPropertyPage::OnInitDialog();
     for (const VideoPropertyRow& row : kVideoPropertyRows)
-        SetItemLanguageText(Handle(), row.labelId, m_texts, row.labelKey);
-    SetItemLanguageText(Handle(), IDC_VIDEO_DEFAULT, m_texts, u"IDS_STG_DEFAULT");
-    SetItemLanguageText(Handle(), IDC_VIDEO_ADVANCED, m_texts, u"IDS_STG_ADVANCEDSETTING");
+        SetItemLanguageText(Handle(), row.labelId, texts_, row.labelKey);
+    SetItemLanguageText(Handle(), IDC_VIDEO_DEFAULT, texts_, u"IDS_STG_DEFAULT");
+    SetItemLanguageText(Handle(), IDC_VIDEO_ADVANCED, texts_, u"IDS_STG_ADVANCEDSETTING");
     PlaceButtons();
     Refresh();
     return focus;
@@ -71,7 +71,7 @@ void CVideoSettingPage::Refresh() {
     for (int property = 0; property < kVideoPropertyCount; ++property) {
         const VideoPropertyRow* row = RowOfProperty(property);
         int value = 0;
-        if (!m_port.GetVideoQuality(property, &value)) {
+        if (!port_.GetVideoQuality(property, &value)) {
             if (row == nullptr) continue;
             HWND bar = GetDlgItem(page, row->trackbarId);
             SendMessageW(bar, TBM_SETRANGE, TRUE, MAKELPARAM(0, 0));
@@ -81,7 +81,7 @@ void CVideoSettingPage::Refresh() {
             continue;
         }
         int minimum = 0, maximum = 0, standard = 0;
-        if (!m_port.GetVideoQualityRange(property, &minimum, &maximum, &standard)) continue;
+        if (!port_.GetVideoQualityRange(property, &minimum, &maximum, &standard)) continue;
         someAnswered = true;
         if (row == nullptr) continue;
         HWND bar = GetDlgItem(page, row->trackbarId);
@@ -102,7 +102,7 @@ bool CVideoSettingPage::OnScroll(HWND trackbar) {
     if (row == nullptr || GetParent(trackbar) != Handle()) return false;
     const int position = static_cast<int>(SendMessageW(trackbar, TBM_GETPOS, 0, 0));
     SetItemNumber(Handle(), row->valueId, position);
-    m_port.SetVideoQuality(row->property, position);
+    port_.SetVideoQuality(row->property, position);
     return true;
 }
 
@@ -116,11 +116,11 @@ LRESULT CVideoSettingPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         break;
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDC_VIDEO_DEFAULT) {
-            if (m_port.SetDefaultVideoQuality(-1)) Refresh();
+            if (port_.SetDefaultVideoQuality(-1)) Refresh();
             return 0;
         }
         if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDC_VIDEO_ADVANCED) {
-            m_port.ShowCameraProperties(Handle());
+            port_.ShowCameraProperties(Handle());
             Refresh();
             return 0;
         }

@@ -43,8 +43,8 @@ class CControllerSheetPort final : public ISettingsSheetPort {
 public:
     CControllerSheetPort(CEngineBinding& engine, CControllerSettings& settings,
                          CEngineDevices& devices, std::function<int()> isCameraTurned)
-        : m_engine(engine), m_settings(settings), m_devices(devices),
-          m_isCameraTurned(std::move(isCameraTurned)) {}
+        : engine_(engine), settings_(settings), devices_(devices),
+          isCameraTurned_(std::move(isCameraTurned)) {}
 
     std::u16string StoredVideoDevice() const override;
     std::u16string StoredAudioDevice() const override;
@@ -52,30 +52,30 @@ public:
     int AudioDeviceCount() override;
     std::u16string VideoDeviceName(int index) override;
     std::u16string AudioDeviceName(int index) override;
-    int SelectVideoDevice(int index) override { return m_devices.SelectVideoDevice(index); }
-    int SelectAudioDevice(int index) override { return m_devices.SelectAudioDevice(index); }
-    int GetMirrorMode() const override { return m_engine.GetMirrorMode(); }
+    int SelectVideoDevice(int index) override { return devices_.SelectVideoDevice(index); }
+    int SelectAudioDevice(int index) override { return devices_.SelectAudioDevice(index); }
+    int GetMirrorMode() const override { return engine_.GetMirrorMode(); }
     int ApplyMirror(int on) override;
-    int IsCameraTurned() override { return m_isCameraTurned ? m_isCameraTurned() : 0; }
+    int IsCameraTurned() override { return isCameraTurned_ ? isCameraTurned_() : 0; }
     int GetVideoQuality(int property, int* value) override {
-        return m_engine.GetVideoQuality(property, value);
+        return engine_.GetVideoQuality(property, value);
     }
     int GetVideoQualityRange(int property, int* minimum, int* maximum, int* defaultValue) override {
-        return m_engine.GetVideoQualityRange(property, minimum, maximum, defaultValue);
+        return engine_.GetVideoQualityRange(property, minimum, maximum, defaultValue);
     }
     int SetVideoQuality(int property, int value) override {
-        return m_engine.SetVideoQuality(property, value);
+        return engine_.SetVideoQuality(property, value);
     }
     int SetDefaultVideoQuality(int property) override {
-        return m_engine.SetDefaultVideoQuality(property);
+        return engine_.SetDefaultVideoQuality(property);
     }
     int ShowCameraProperties(HWND parent) override;
 
 private:
-    CEngineBinding& m_engine;
-    CControllerSettings& m_settings;
-    CEngineDevices& m_devices;
-    std::function<int()> m_isCameraTurned;
+    CEngineBinding& engine_;
+    CControllerSettings& settings_;
+    CEngineDevices& devices_;
+    std::function<int()> isCameraTurned_;
 };
 
 }  // namespace vimbrel::controller

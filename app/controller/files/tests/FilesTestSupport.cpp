@@ -32,12 +32,12 @@ void RemoveTree(const std::wstring& folder) {
 CScratchFolder::CScratchFolder(const wchar_t* name) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    m_path = std::wstring(temp) + name + L"_" + std::to_wstring(GetCurrentProcessId());
-    RemoveTree(m_path);
-    CreateDirectoryW(m_path.c_str(), nullptr);
+    path_ = std::wstring(temp) + name + L"_" + std::to_wstring(GetCurrentProcessId());
+    RemoveTree(path_);
+    CreateDirectoryW(path_.c_str(), nullptr);
 }
 
-CScratchFolder::~CScratchFolder() { RemoveTree(m_path); }
+CScratchFolder::~CScratchFolder() { RemoveTree(path_); }
 
 void CScratchFolder::Touch(const std::wstring& name, const std::string& content) const {
     std::ofstream out(File(name).c_str(), std::ios::binary);
@@ -80,20 +80,20 @@ void WriteSolidBmp(const std::wstring& path, int width, int height, COLORREF col
 }
 
 bool CListSelection::GetCurrentFile(std::u16string& path, int& kind) {
-    if (m_items.empty()) return false;
-    path.assign(m_items[0].path.begin(), m_items[0].path.end());
-    kind = m_items[0].kind;
+    if (items_.empty()) return false;
+    path.assign(items_[0].path.begin(), items_[0].path.end());
+    kind = items_[0].kind;
     return true;
 }
 
 bool CListSelection::GetSelectedFile(int& index, std::u16string& path, int& kind) {
     if (index == -1) {
-        index = static_cast<int>(m_items.size());
+        index = static_cast<int>(items_.size());
         return true;
     }
-    if (index < 0 || index >= static_cast<int>(m_items.size())) return false;
-    path.assign(m_items[index].path.begin(), m_items[index].path.end());
-    kind = m_items[index].kind;
+    if (index < 0 || index >= static_cast<int>(items_.size())) return false;
+    path.assign(items_[index].path.begin(), items_[index].path.end());
+    kind = items_[index].kind;
     return true;
 }
 

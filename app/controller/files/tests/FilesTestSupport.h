@@ -22,13 +22,13 @@ public:
     CScratchFolder(const CScratchFolder&) = delete;
     CScratchFolder& operator=(const CScratchFolder&) = delete;
 
-    const std::wstring& Path() const { return m_path; }
-    std::wstring File(const std::wstring& name) const { return m_path + L"\\" + name; }
+    const std::wstring& Path() const { return path_; }
+    std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
     // An empty file (or one holding text).
     void Touch(const std::wstring& name, const std::string& content = std::string()) const;
 
 private:
-    std::wstring m_path;
+    std::wstring path_;
 };
 
 bool FileExistsW(const std::wstring& path);
@@ -39,23 +39,23 @@ void WriteSolidBmp(const std::wstring& path, int width, int height, COLORREF col
 
 class CFixedClock final : public ILocalClock {
 public:
-    explicit CFixedClock(LocalTime time) : m_time(time) {}
-    LocalTime Now() const override { return m_time; }
+    explicit CFixedClock(LocalTime time) : time_(time) {}
+    LocalTime Now() const override { return time_; }
 
 private:
-    LocalTime m_time;
+    LocalTime time_;
 };
 
 class CTextTable final : public ILanguageStrings {
 public:
-    explicit CTextTable(std::map<std::u16string, std::u16string> texts) : m_texts(std::move(texts)) {}
+    explicit CTextTable(std::map<std::u16string, std::u16string> texts) : texts_(std::move(texts)) {}
     std::u16string GetString(std::u16string_view key) const override {
-        auto found = m_texts.find(std::u16string(key));
-        return found == m_texts.end() ? std::u16string() : found->second;
+        auto found = texts_.find(std::u16string(key));
+        return found == texts_.end() ? std::u16string() : found->second;
     }
 
 private:
-    std::map<std::u16string, std::u16string> m_texts;
+    std::map<std::u16string, std::u16string> texts_;
 };
 
 // Items with their kinds; the first is the current one.
@@ -65,12 +65,12 @@ public:
         std::wstring path;
         int kind;
     };
-    explicit CListSelection(std::vector<Item> items) : m_items(std::move(items)) {}
+    explicit CListSelection(std::vector<Item> items) : items_(std::move(items)) {}
     bool GetCurrentFile(std::u16string& path, int& kind) override;
     bool GetSelectedFile(int& index, std::u16string& path, int& kind) override;
 
 private:
-    std::vector<Item> m_items;
+    std::vector<Item> items_;
 };
 
 }  // namespace vimbrel::controller::testing

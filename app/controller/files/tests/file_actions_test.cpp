@@ -110,16 +110,16 @@ struct JobRecord {
 class CMetafileJob final : public IPrintJob {
 public:
     explicit CMetafileJob(std::shared_ptr<JobRecord> record)
-        : m_record(std::move(record)), m_dc(CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr)) {
-        m_record->inchX = GetDeviceCaps(m_dc, LOGPIXELSX);
-        m_record->inchY = GetDeviceCaps(m_dc, LOGPIXELSY);
+        : record_(std::move(record)), dc_(CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr)) {
+        record_->inchX = GetDeviceCaps(dc_, LOGPIXELSX);
+        record_->inchY = GetDeviceCaps(dc_, LOGPIXELSY);
     }
-    ~CMetafileJob() override { m_record->page = CloseEnhMetaFile(m_dc); }
-    HDC Dc() const override { return m_dc; }
+    ~CMetafileJob() override { record_->page = CloseEnhMetaFile(dc_); }
+    HDC Dc() const override { return dc_; }
     bool StartDocument(const wchar_t* name) override {
-        m_record->calls.push_back("StartDocument");
-        m_record->documentName = name;
-        return !m_record->refuseDocument;
+        record_->calls.push_back("StartDocument");
+        record_->documentName = name;
+        return !record_->refuseDocument;
     }
     bool StartPage() override { return Call("StartPage"); }
     bool EndPage() override { return Call("EndPage"); }
@@ -128,11 +128,11 @@ public:
 
 private:
     bool Call(const char* name) {
-        m_record->calls.push_back(name);
+        record_->calls.push_back(name);
         return true;
     }
-    std::shared_ptr<JobRecord> m_record;
-    HDC m_dc;
+    std::shared_ptr<JobRecord> record_;
+    HDC dc_;
 };
 
 // Where anything was drawn on the page, in device pixels (the metafile's

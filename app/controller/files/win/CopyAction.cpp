@@ -9,17 +9,17 @@ namespace {
 class CFileHandle {
 public:
     explicit CFileHandle(const std::wstring& path)
-        : m_handle(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        : handle_(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
     CFileHandle(const CFileHandle&) = delete;
     CFileHandle& operator=(const CFileHandle&) = delete;
 
     bool Identity(BY_HANDLE_FILE_INFORMATION& info) const {
-        return m_handle && GetFileInformationByHandle(m_handle.get(), &info);
+        return handle_ && GetFileInformationByHandle(handle_.get(), &info);
     }
 
 private:
-    winowners::UniqueHandle m_handle;
+    winowners::UniqueHandle handle_;
 };
 
 // Both names lead to one file: copying it onto itself would at best fail

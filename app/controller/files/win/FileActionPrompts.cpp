@@ -22,13 +22,13 @@ bool CPrinterJob::StartDocument(const wchar_t* name) {
     DOCINFOW document = {};
     document.cbSize = sizeof(document);
     document.lpszDocName = name;
-    return StartDocW(m_dc.get(), &document) > 0;
+    return StartDocW(dc_.get(), &document) > 0;
 }
 
-bool CPrinterJob::StartPage() { return ::StartPage(m_dc.get()) > 0; }
-bool CPrinterJob::EndPage() { return ::EndPage(m_dc.get()) > 0; }
-bool CPrinterJob::EndDocument() { return EndDoc(m_dc.get()) > 0; }
-void CPrinterJob::Abort() { AbortDoc(m_dc.get()); }
+bool CPrinterJob::StartPage() { return ::StartPage(dc_.get()) > 0; }
+bool CPrinterJob::EndPage() { return ::EndPage(dc_.get()) > 0; }
+bool CPrinterJob::EndDocument() { return EndDoc(dc_.get()) > 0; }
+void CPrinterJob::Abort() { AbortDoc(dc_.get()); }
 
 std::optional<std::wstring> CSystemFileActionPrompts::AskCopyDestination(HWND owner, const std::wstring& filter,
                                                                          const std::wstring& defaultExtension) {

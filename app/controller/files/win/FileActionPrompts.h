@@ -30,12 +30,12 @@ public:
 // StartDocW and its kin on a printer DC, deleted with the job.
 class CPrinterJob final : public IPrintJob {
 public:
-    explicit CPrinterJob(HDC printer) : m_dc(printer) {}
+    explicit CPrinterJob(HDC printer) : dc_(printer) {}
     ~CPrinterJob() override = default;
     CPrinterJob(const CPrinterJob&) = delete;
     CPrinterJob& operator=(const CPrinterJob&) = delete;
 
-    HDC Dc() const override { return m_dc.get(); }
+    HDC Dc() const override { return dc_.get(); }
     bool StartDocument(const wchar_t* name) override;
     bool StartPage() override;
     bool EndPage() override;
@@ -43,7 +43,7 @@ public:
     void Abort() override;
 
 private:
-    winowners::UniqueMemoryDC m_dc;
+    winowners::UniqueMemoryDC dc_;
 };
 
 // The printer the user confirmed, and the print dialog's flags on return.

@@ -33,8 +33,8 @@ public:
     ULONG SendMail(MapiMessage& message) override;
 
 private:
-    winowners::UniqueModule m_library;
-    LPMAPISENDMAIL m_sendMail = nullptr;
+    winowners::UniqueModule library_;
+    LPMAPISENDMAIL sendMail_ = nullptr;
 };
 
 }  // namespace vimbrel::controller

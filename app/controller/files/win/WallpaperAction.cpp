@@ -18,16 +18,16 @@ const IID kActiveDesktopInterface = {0xF490EB00, 0x1240, 0x11D1, {0x98, 0x88, 0x
 // apartment keeps it and is not uninitialised here.
 class CComApartment {
 public:
-    CComApartment() : m_result(CoInitialize(nullptr)) {}
+    CComApartment() : result_(CoInitialize(nullptr)) {}
     ~CComApartment() {
-        if (SUCCEEDED(m_result)) CoUninitialize();
+        if (SUCCEEDED(result_)) CoUninitialize();
     }
     CComApartment(const CComApartment&) = delete;
     CComApartment& operator=(const CComApartment&) = delete;
-    bool Usable() const { return SUCCEEDED(m_result) || m_result == RPC_E_CHANGED_MODE; }
+    bool Usable() const { return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE; }
 
 private:
-    HRESULT m_result;
+    HRESULT result_;
 };
 
 bool SetThroughActiveDesktop(const wchar_t* path) {

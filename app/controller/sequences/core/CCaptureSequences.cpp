@@ -22,63 +22,63 @@ bool IsRecordingState(int state) { return (state >= 1 && state <= 3) || state ==
 
 CCaptureSequences::CCaptureSequences(ISequenceHost& host, ICaptureFx& fx, IWorkerThreads& workers,
                                      ISequenceClock& clock)
-    : m_host(host), m_fx(fx), m_workers(workers), m_clock(clock) {}
+    : host_(host), fx_(fx), workers_(workers), clock_(clock) {}
 
 // --- One picture ---------------------------------------------------------------
 
 int CCaptureSequences::CaptureImage() {
-    const EngineApi* api = m_host.LoadedEngine();
-    if (m_host.ModeId() != 3 || m_host.CaptureState() != 0 || api == nullptr ||
+    const EngineApi* api = host_.LoadedEngine();
+    if (host_.ModeId() != 3 || host_.CaptureState() != 0 || api == nullptr ||
         api->CaptureImage == nullptr)
         return 0;
-    std::unique_lock<std::mutex> picture(m_pictureLock, std::try_to_lock);
+    std::unique_lock<std::mutex> picture(pictureLock_, std::try_to_lock);
     if (!picture.owns_lock()) return 0;
 
-    m_workers.Start(WorkerKind::Banner, [this](IWorkerContext& context) { CaptureBannerThread(context); });
+    workers_.Start(WorkerKind::Banner, [this](IWorkerContext& context) { CaptureBannerThread(context); });
     FireFlash(1);
-    m_fx.PlayShutterSound();
+    fx_.PlayShutterSound();
     std::u16string name;
     const int taken = CaptureNamedPicture(*api, &name);
     FireFlash(0);
     if (!taken) return 0;
-    if (m_fx.BoardProductContains(u"R2Tj")) m_fx.CopyToPicturesFolder(name);
+    if (fx_.BoardProductContains(u"R2Tj")) fx_.CopyToPicturesFolder(name);
     return 1;
 }
 
 int CCaptureSequences::CaptureNamedPicture(const EngineApi& api, std::u16string* name) {
-    std::lock_guard<std::mutex> hold(m_host.CaptureLock());
+    std::lock_guard<std::mutex> hold(host_.CaptureLock());
     // The engine writes to whatever it is given: an exhausted counter or a
     // path without an exact ANSI form must not reach it.
     constexpr std::size_t kNameCapacity = 128;
-    if (!m_host.MakeCaptureName(kImageMedia, name) || name->empty() || name->size() >= kNameCapacity)
+    if (!host_.MakeCaptureName(kImageMedia, name) || name->empty() || name->size() >= kNameCapacity)
         return 0;
-    auto ansi = m_host.WideToAnsi(*name);
+    auto ansi = host_.WideToAnsi(*name);
     if (!ansi || ansi->empty() || ansi->size() >= kNameCapacity) return 0;
     return api.CaptureImage(ansi->c_str()) == 1 ? 1 : 0;
 }
 
 int CCaptureSequences::FireFlash(int on) {
-    if (m_host.FlashSetting() == kFlashOff) return 1;
-    const EngineApi* api = m_host.LoadedEngine();
+    if (host_.FlashSetting() == kFlashOff) return 1;
+    const EngineApi* api = host_.LoadedEngine();
     auto gamma = api != nullptr ? api->SetGammaCorrect : nullptr;
     if (on) {
-        m_fx.Flash(true);
+        fx_.Flash(true);
         if (gamma) gamma(1);
-        m_clock.Sleep(kFlashSettleMs);
+        clock_.Sleep(kFlashSettleMs);
     } else {
         if (gamma) gamma(0);
-        m_fx.Flash(false);
+        fx_.Flash(false);
     }
     return 1;
 }
 
 void CCaptureSequences::CaptureBannerThread(IWorkerContext& context) {
-    std::unique_ptr<IBannerAnimation> banner = m_fx.OpenBanner();
+    std::unique_ptr<IBannerAnimation> banner = fx_.OpenBanner();
     if (!banner) return;
     const int frames = banner->FrameCount();
     for (int frame = 0; frame < frames; ++frame) {
         if (context.StopRequested()) return;
-        banner->DrawFrame(frame, m_host.BannerRect());
+        banner->DrawFrame(frame, host_.BannerRect());
         if (!context.Sleep(kBannerFrameMs)) return;
     }
 }
@@ -86,7 +86,7 @@ void CCaptureSequences::CaptureBannerThread(IWorkerContext& context) {
 // --- Bursts and self-timers --------------------------------------------------
 
 void CCaptureSequences::StartBurst(int pictures) {
-    m_workers.Start(WorkerKind::Burst,
+    workers_.Start(WorkerKind::Burst,
                     [this, pictures](IWorkerContext& context) { BurstCaptureThread(context, pictures); });
 }
 
@@ -96,22 +96,22 @@ void CCaptureSequences::BurstCaptureThread(IWorkerContext& context, int pictures
         CaptureImage();
         if (!context.Sleep(kBurstGapMs)) return;
     }
-    m_host.RefreshOverlay();
-    m_host.EnablePanelButton(kModeImagePanel, KeyOf(Button::CaptureImage), 1);
+    host_.RefreshOverlay();
+    host_.EnablePanelButton(kModeImagePanel, KeyOf(Button::CaptureImage), 1);
 }
 
 bool CCaptureSequences::BlinkCountdown(IWorkerContext& context, int seconds) {
     for (const BlinkStep& step : SelfTimerBlinkSteps(seconds)) {
-        m_host.SetOverlayIcon(step.icon);
+        host_.SetOverlayIcon(step.icon);
         if (!context.Sleep(step.milliseconds)) return false;
     }
-    m_host.SetOverlayIcon(kIconNone);
+    host_.SetOverlayIcon(kIconNone);
     return true;
 }
 
 void CCaptureSequences::StartImageTimer(int parameter) {
-    m_workers.Stop(WorkerKind::ImageTimer);
-    m_workers.Start(WorkerKind::ImageTimer, [this, parameter](IWorkerContext& context) {
+    workers_.Stop(WorkerKind::ImageTimer);
+    workers_.Start(WorkerKind::ImageTimer, [this, parameter](IWorkerContext& context) {
         ImageTimerThread(context, parameter);
     });
 }
@@ -127,12 +127,12 @@ void CCaptureSequences::ImageTimerThread(IWorkerContext& context, int parameter)
     // The single picture; an entry outside the list is taken as one too,
     // since the capture key stays disabled until a sequence gives it back.
     CaptureImage();
-    m_host.EnablePanelButton(kModeImagePanel, KeyOf(Button::CaptureImage), 1);
+    host_.EnablePanelButton(kModeImagePanel, KeyOf(Button::CaptureImage), 1);
 }
 
 void CCaptureSequences::StartRecordTimer(int parameter) {
-    m_workers.Stop(WorkerKind::RecordTimer);
-    m_workers.Start(WorkerKind::RecordTimer, [this, parameter](IWorkerContext& context) {
+    workers_.Stop(WorkerKind::RecordTimer);
+    workers_.Start(WorkerKind::RecordTimer, [this, parameter](IWorkerContext& context) {
         RecordTimerThread(context, parameter);
     });
 }
@@ -145,96 +145,96 @@ void CCaptureSequences::RecordTimerThread(IWorkerContext& context, int parameter
     const int panel = timer.choice;
     if (panel >= 0 && panel <= 2) {
         const std::uint32_t key = KeyOf(kRecordKey[panel]);
-        m_host.EnablePanelButton(panel, key, 1);
-        if (m_host.StartRecording(panel)) {
-            m_host.EnablePanelButton(panel, KeyOf(Button::Stop), 1);
+        host_.EnablePanelButton(panel, key, 1);
+        if (host_.StartRecording(panel)) {
+            host_.EnablePanelButton(panel, KeyOf(Button::Stop), 1);
         } else {
             // Nothing records: the key shows its record face again and
             // there is nothing to stop.
-            m_host.SetPanelToggle(panel, key, 0);
+            host_.SetPanelToggle(panel, key, 0);
         }
     }
-    m_host.RefreshOverlay();
+    host_.RefreshOverlay();
 }
 
 // --- Recording time ----------------------------------------------------------
 
 void CCaptureSequences::StartRecordingTime() {
-    m_workers.Stop(WorkerKind::RecordingTime);
-    m_workers.Start(WorkerKind::RecordingTime,
+    workers_.Stop(WorkerKind::RecordingTime);
+    workers_.Start(WorkerKind::RecordingTime,
                     [this](IWorkerContext& context) { RecordingTimeThread(context); });
 }
 
 void CCaptureSequences::RecordingTimeThread(IWorkerContext& context) {
     for (int step = 0;; step = (step + 1) % 4) {
         if (context.StopRequested()) return;
-        const EngineApi* api = m_host.LoadedEngine();
+        const EngineApi* api = host_.LoadedEngine();
         float seconds = 0.0f;
-        if (!IsRecordingState(m_host.CaptureState()) || api == nullptr ||
+        if (!IsRecordingState(host_.CaptureState()) || api == nullptr ||
             api->GetCurrentRecordingTime == nullptr || api->GetCurrentRecordingTime(&seconds) != 1) {
-            m_host.SetOverlayIcon(kIconOff);
-            m_host.SetOverlayTime(-1);
+            host_.SetOverlayIcon(kIconOff);
+            host_.SetOverlayTime(-1);
             return;
         }
-        m_host.SetOverlayTime(WholeRecordingSeconds(seconds));
+        host_.SetOverlayTime(WholeRecordingSeconds(seconds));
         if (!context.Sleep(kRecordingTimeStepMs)) return;
         if (step == 0)
-            m_host.SetOverlayIcon(m_host.CaptureState() == 5 ? kIconPaused : kIconRecording);
+            host_.SetOverlayIcon(host_.CaptureState() == 5 ? kIconPaused : kIconRecording);
         else if (step == 2)
-            m_host.SetOverlayIcon(kIconOff);
+            host_.SetOverlayIcon(kIconOff);
     }
 }
 
 // --- Date overlay ------------------------------------------------------------
 
 int CCaptureSequences::UpdateDateOverlay(int dateType) {
-    const EngineApi* api = m_host.LoadedEngine();
+    const EngineApi* api = host_.LoadedEngine();
     if (api == nullptr || api->SetText == nullptr || api->EnableText == nullptr) return 0;
     // An unknown type changes nothing: the running clock and its text stay.
     if (dateType < 0 || dateType > kDateOverlayNone) return 0;
-    if (dateType != m_dateType.load()) {
+    if (dateType != dateType_.load()) {
         // Stopped outside the date lock: the clock may be waiting for it.
-        m_workers.Stop(WorkerKind::DateClock);
-        m_dateType = dateType;
+        workers_.Stop(WorkerKind::DateClock);
+        dateType_ = dateType;
     }
-    std::lock_guard<std::mutex> hold(m_dateLock);
+    std::lock_guard<std::mutex> hold(dateLock_);
     if (dateType == kDateOverlayNone) {
         api->EnableText(0);
-        m_lastDateText.clear();
+        lastDateText_.clear();
         return 1;
     }
-    std::string text = DateOverlayText(dateType, m_clock.Now()).value_or(std::string());
+    std::string text = DateOverlayText(dateType, clock_.Now()).value_or(std::string());
     if (text.size() > kDateTextLimit) text.resize(kDateTextLimit);
-    if (text != m_lastDateText) {
-        m_lastDateText = text;
+    if (text != lastDateText_) {
+        lastDateText_ = text;
         // The text is digits and separators, the same in every ANSI code page.
         std::u16string wide(text.begin(), text.end());
         api->SetText(EngineText(wide.c_str()));
         api->EnableText(1);
     }
-    if (!m_workers.IsRunning(WorkerKind::DateClock))
-        m_workers.Start(WorkerKind::DateClock, [this](IWorkerContext& context) { DateOverlayClock(context); });
+    if (!workers_.IsRunning(WorkerKind::DateClock))
+        workers_.Start(WorkerKind::DateClock, [this](IWorkerContext& context) { DateOverlayClock(context); });
     return 1;
 }
 
 void CCaptureSequences::DateOverlayClock(IWorkerContext& context) {
-    while (context.Sleep(MillisecondsToNextSecond(m_clock.Now()))) {
-        const int type = m_dateType.load();
+    while (context.Sleep(MillisecondsToNextSecond(clock_.Now()))) {
+        const int type = dateType_.load();
         if (type < 0 || type >= kDateOverlayNone) return;
         UpdateDateOverlay(type);
     }
 }
 
 void CCaptureSequences::ClearLastDateText() {
-    std::lock_guard<std::mutex> hold(m_dateLock);
-    m_lastDateText.clear();
+    std::lock_guard<std::mutex> hold(dateLock_);
+    lastDateText_.clear();
 }
 
 std::string CCaptureSequences::LastDateText() const {
-    std::lock_guard<std::mutex> hold(m_dateLock);
-    return m_lastDateText;
+    std::lock_guard<std::mutex> hold(dateLock_);
+    return lastDateText_;
 }
 
-void CCaptureSequences::StopWorkers() { m_workers.Close(); }
+void CCaptureSequences::StopWorkers() { workers_.Close(); }
 
 }  // namespace vimbrel::controller

@@ -39,7 +39,7 @@ public:
 
     // The white flash (on 1, off 0); nothing when the Flash setting is off.
     int FireFlash(int on);
-    int CurrentDateType() const { return m_dateType.load(); }
+    int CurrentDateType() const { return dateType_.load(); }
     std::string LastDateText() const;
 
 private:
@@ -56,16 +56,16 @@ private:
     // ANSI path could be made, or the engine refused.
     int CaptureNamedPicture(const EngineApi& api, std::u16string* name);
 
-    ISequenceHost& m_host;
-    ICaptureFx& m_fx;
-    IWorkerThreads& m_workers;
-    ISequenceClock& m_clock;
+    ISequenceHost& host_;
+    ICaptureFx& fx_;
+    IWorkerThreads& workers_;
+    ISequenceClock& clock_;
     // One picture at a time: a second one (the hardware button during a
     // burst) is refused rather than queued behind the first's flash.
-    std::mutex m_pictureLock;
-    mutable std::mutex m_dateLock;
-    std::atomic<int> m_dateType{-1};
-    std::string m_lastDateText;
+    std::mutex pictureLock_;
+    mutable std::mutex dateLock_;
+    std::atomic<int> dateType_{-1};
+    std::string lastDateText_;
 };
 
 }  // namespace vimbrel::controller

@@ -3,15 +3,15 @@
 namespace vimbrel::controller {
 
 const EngineApi* CControllerSequenceHost::LoadedEngine() const {
-    CEngineBinding& engine = m_controller.Engine();
+    CEngineBinding& engine = controller_.Engine();
     return engine.IsLoaded() ? &engine.Api() : nullptr;
 }
 
 int CControllerSequenceHost::StartRecording(int panel) {
     switch (panel) {
-    case 0: return m_controller.StartVideoRecording();
-    case 1: return m_controller.StartVideoOnlyRecording();
-    case 2: return m_controller.StartAudioRecording();
+    case 0: return controller_.StartVideoRecording();
+    case 1: return controller_.StartVideoOnlyRecording();
+    case 2: return controller_.StartAudioRecording();
     default: return 0;
     }
 }

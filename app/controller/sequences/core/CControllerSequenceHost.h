@@ -12,35 +12,35 @@ class CControllerSequenceHost final : public ISequenceHost {
 public:
     CControllerSequenceHost(CCameraController& controller, IMediaFiles& media,
                             const ITextCodePage& codePage)
-        : m_controller(controller), m_media(media), m_codePage(codePage) {}
+        : controller_(controller), media_(media), codePage_(codePage) {}
 
-    int ModeId() const override { return m_controller.GetMode(); }
-    int CaptureState() const override { return m_controller.GetCaptureState(); }
+    int ModeId() const override { return controller_.GetMode(); }
+    int CaptureState() const override { return controller_.GetCaptureState(); }
     const EngineApi* LoadedEngine() const override;
-    std::mutex& CaptureLock() override { return m_controller.CaptureLock(); }
-    int FlashSetting() const override { return m_controller.Settings().Block().flash; }
-    ControllerRect BannerRect() const override { return m_controller.BannerRect(); }
+    std::mutex& CaptureLock() override { return controller_.CaptureLock(); }
+    int FlashSetting() const override { return controller_.Settings().Block().flash; }
+    ControllerRect BannerRect() const override { return controller_.BannerRect(); }
     int MakeCaptureName(int mediaKind, std::u16string* name) override {
-        return m_media.MakeCaptureName(mediaKind, name);
+        return media_.MakeCaptureName(mediaKind, name);
     }
     std::optional<std::string> WideToAnsi(std::u16string_view text) const override {
-        return m_codePage.WideToAnsi(text);
+        return codePage_.WideToAnsi(text);
     }
     int EnablePanelButton(int panel, std::uint32_t key, int enable) override {
-        return m_controller.EnablePanelButton(panel, key, enable);
+        return controller_.EnablePanelButton(panel, key, enable);
     }
     int SetPanelToggle(int panel, std::uint32_t key, int state) override {
-        return m_controller.SetPanelToggle(panel, key, state);
+        return controller_.SetPanelToggle(panel, key, state);
     }
-    int RefreshOverlay() override { return m_controller.RefreshOverlay(); }
-    int SetOverlayIcon(int icon) override { return m_controller.SetOverlayIcon(icon); }
-    int SetOverlayTime(int seconds) override { return m_controller.SetOverlayTime(seconds); }
+    int RefreshOverlay() override { return controller_.RefreshOverlay(); }
+    int SetOverlayIcon(int icon) override { return controller_.SetOverlayIcon(icon); }
+    int SetOverlayTime(int seconds) override { return controller_.SetOverlayTime(seconds); }
     int StartRecording(int panel) override;
 
 private:
-    CCameraController& m_controller;
-    IMediaFiles& m_media;
-    const ITextCodePage& m_codePage;
+    CCameraController& controller_;
+    IMediaFiles& media_;
+    const ITextCodePage& codePage_;
 };
 
 }  // namespace vimbrel::controller

@@ -28,22 +28,22 @@ std::wstring TestFolder() {
 // camera.dll of the fake engine, its exports in an engine table.
 class CFakeCameraDll {
 public:
-    CFakeCameraDll() : m_module(LoadLibraryW((TestFolder() + L"\\fakeengine\\camera.dll").c_str())) {
-        if (!m_module) return;
+    CFakeCameraDll() : module_(LoadLibraryW((TestFolder() + L"\\fakeengine\\camera.dll").c_str())) {
+        if (!module_) return;
         BindEngineExports(api, [this](const char* name) {
-            return reinterpret_cast<void*>(GetProcAddress(m_module, name));
+            return reinterpret_cast<void*>(GetProcAddress(module_, name));
         });
-        m_log = reinterpret_cast<int(__cdecl*)(char*, int)>(reinterpret_cast<void*>(GetProcAddress(m_module, "FakeEngine_Log")));
-        m_clear = reinterpret_cast<void(__cdecl*)()>(reinterpret_cast<void*>(GetProcAddress(m_module, "FakeEngine_ClearLog")));
+        log_ = reinterpret_cast<int(__cdecl*)(char*, int)>(reinterpret_cast<void*>(GetProcAddress(module_, "FakeEngine_Log")));
+        clear_ = reinterpret_cast<void(__cdecl*)()>(reinterpret_cast<void*>(GetProcAddress(module_, "FakeEngine_ClearLog")));
     }
     ~CFakeCameraDll() {
-        if (m_module) FreeLibrary(m_module);
+        if (module_) FreeLibrary(module_);
     }
-    bool Loaded() const { return m_module && m_log && m_clear; }
+    bool Loaded() const { return module_ && log_ && clear_; }
     // The calls whose line begins with one of the names.
     std::vector<std::string> Calls(std::initializer_list<const char*> names) const {
-        std::string text(static_cast<std::size_t>(m_log(nullptr, 0)), '\0');
-        m_log(text.data(), static_cast<int>(text.size()));
+        std::string text(static_cast<std::size_t>(log_(nullptr, 0)), '\0');
+        log_(text.data(), static_cast<int>(text.size()));
         std::vector<std::string> calls;
         std::istringstream lines(text.c_str());
         for (std::string line; std::getline(lines, line);)
@@ -51,22 +51,22 @@ public:
                 if (line.rfind(name, 0) == 0) calls.push_back(line);
         return calls;
     }
-    void ClearLog() { m_clear(); }
+    void ClearLog() { clear_(); }
     EngineApi api;
 
 private:
-    HMODULE m_module;
-    int(__cdecl* m_log)(char*, int) = nullptr;
-    void(__cdecl* m_clear)() = nullptr;
+    HMODULE module_;
+    int(__cdecl* log_)(char*, int) = nullptr;
+    void(__cdecl* clear_)() = nullptr;
 };
 
 class CTestHost final : public ISequenceHost {
 public:
-    explicit CTestHost(const EngineApi& api) : m_api(api) {}
+    explicit CTestHost(const EngineApi& api) : api_(api) {}
     int ModeId() const override { return 3; }
     int CaptureState() const override { return 0; }
-    const EngineApi* LoadedEngine() const override { return &m_api; }
-    std::mutex& CaptureLock() override { return m_lock; }
+    const EngineApi* LoadedEngine() const override { return &api_; }
+    std::mutex& CaptureLock() override { return lock_; }
     int FlashSetting() const override { return 0; }
     ControllerRect BannerRect() const override { return {0, 0, 180, 40}; }
     int MakeCaptureName(int kind, std::u16string* name) override {
@@ -89,8 +89,8 @@ public:
     std::atomic<int> enabled{0};
 
 private:
-    const EngineApi& m_api;
-    std::mutex m_lock;
+    const EngineApi& api_;
+    std::mutex lock_;
     int next = 0;
 };
 
@@ -105,7 +105,7 @@ class SequencesOnWindows : public ::testing::Test {
 protected:
     void SetUp() override {
         Gdiplus::GdiplusStartupInput input;
-        ASSERT_EQ(Gdiplus::GdiplusStartup(&m_gdiplus, &input, nullptr), Gdiplus::Ok);
+        ASSERT_EQ(Gdiplus::GdiplusStartup(&gdiplus_, &input, nullptr), Gdiplus::Ok);
         ASSERT_TRUE(camera.Loaded());
         main = CreateWindowExW(0, L"STATIC", L"main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320, 240,
                                nullptr, nullptr, nullptr, nullptr);
@@ -125,7 +125,7 @@ protected:
         sequences.reset();
         fx.reset();
         if (main) DestroyWindow(main);
-        Gdiplus::GdiplusShutdown(m_gdiplus);
+        Gdiplus::GdiplusShutdown(gdiplus_);
     }
     // Pumps this thread's messages (the flash and sound run here) until no
     // worker is left, or the bound passes.
@@ -140,7 +140,7 @@ protected:
         return false;
     }
 
-    ULONG_PTR m_gdiplus = 0;
+    ULONG_PTR gdiplus_ = 0;
     CFakeCameraDll camera;
     HWND main = nullptr;
     CPanelWithoutDevice acpi;

@@ -5,21 +5,21 @@
 namespace vimbrel::controller {
 
 CFlashWindow::~CFlashWindow() {
-    if (m_on) Flash(false, -1);
+    if (on_) Flash(false, -1);
     Destroy();
 }
 
 bool CFlashWindow::Create(HWND parent, BYTE red, BYTE green, BYTE blue) {
     if (Handle()) return true;
-    if (!m_brush) m_brush.reset(CreateSolidBrush(RGB(red, green, blue)));
+    if (!brush_) brush_.reset(CreateSolidBrush(RGB(red, green, blue)));
     const wchar_t* windowClass =
-        framework::RegisterAnonymousClass(0, LoadCursorW(nullptr, IDC_ARROW), m_brush.get());
-    if (!windowClass || !m_brush) return false;
-    m_width = GetSystemMetrics(SM_CXSCREEN);
-    m_height = GetSystemMetrics(SM_CYSCREEN);
-    m_savedBrightness = -1;
-    m_on = false;
-    if (!framework::CWindow::Create(0, windowClass, L"", WS_POPUP, RECT{0, 0, m_width, m_height}, parent, 0))
+        framework::RegisterAnonymousClass(0, LoadCursorW(nullptr, IDC_ARROW), brush_.get());
+    if (!windowClass || !brush_) return false;
+    width_ = GetSystemMetrics(SM_CXSCREEN);
+    height_ = GetSystemMetrics(SM_CYSCREEN);
+    savedBrightness_ = -1;
+    on_ = false;
+    if (!framework::CWindow::Create(0, windowClass, L"", WS_POPUP, RECT{0, 0, width_, height_}, parent, 0))
         return false;
     ShowWindow(Handle(), SW_HIDE);
     return true;
@@ -27,19 +27,19 @@ bool CFlashWindow::Create(HWND parent, BYTE red, BYTE green, BYTE blue) {
 
 void CFlashWindow::Flash(bool on, int milliseconds) {
     HWND window = Handle();
-    if (!window || on == m_on) return;
-    m_on = on;
+    if (!window || on == on_) return;
+    on_ = on;
     if (on) {
         ShowCursor(FALSE);
         SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        m_savedBrightness = m_acpi.Read(kAcpiReadBrightness);
-        if (m_savedBrightness >= 0) m_acpi.Set(kAcpiSetBrightness, kFlashBrightness);
+        savedBrightness_ = acpi_.Read(kAcpiReadBrightness);
+        if (savedBrightness_ >= 0) acpi_.Set(kAcpiSetBrightness, kFlashBrightness);
         ShowWindow(window, SW_SHOW);
         if (milliseconds > 0) SetTimer(window, kOffTimer, static_cast<UINT>(milliseconds), nullptr);
     } else {
         KillTimer(window, kOffTimer);
-        if (m_savedBrightness >= 0) m_acpi.Set(kAcpiSetBrightness, m_savedBrightness);
-        m_savedBrightness = -1;
+        if (savedBrightness_ >= 0) acpi_.Set(kAcpiSetBrightness, savedBrightness_);
+        savedBrightness_ = -1;
         ShowWindow(window, SW_HIDE);
         SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         ShowCursor(TRUE);

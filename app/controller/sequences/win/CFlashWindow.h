@@ -14,16 +14,16 @@ namespace vimbrel::controller {
 
 class CFlashWindow final : public framework::CWindow {
 public:
-    explicit CFlashWindow(IPanelAcpi& acpi) : m_acpi(acpi) {}
+    explicit CFlashWindow(IPanelAcpi& acpi) : acpi_(acpi) {}
     ~CFlashWindow() override;
 
     bool Create(HWND parent, BYTE red, BYTE green, BYTE blue);
     // On or off; milliseconds > 0 turns it off again after that time.
     void Flash(bool on, int milliseconds);
-    bool IsOn() const { return m_on; }
-    int SavedBrightness() const { return m_savedBrightness; }
-    int ScreenWidth() const { return m_width; }
-    int ScreenHeight() const { return m_height; }
+    bool IsOn() const { return on_; }
+    int SavedBrightness() const { return savedBrightness_; }
+    int ScreenWidth() const { return width_; }
+    int ScreenHeight() const { return height_; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -32,14 +32,14 @@ private:
     static constexpr UINT_PTR kOffTimer = 1;
     static constexpr int kFlashBrightness = 15;
 
-    IPanelAcpi& m_acpi;
-    winowners::UniqueBrush m_brush;
-    int m_width = 0;
-    int m_height = 0;
-    int m_savedBrightness = -1;
+    IPanelAcpi& acpi_;
+    winowners::UniqueBrush brush_;
+    int width_ = 0;
+    int height_ = 0;
+    int savedBrightness_ = -1;
     // On and off come in pairs: the cursor's show count and the kept
     // brightness would otherwise drift (a click, then the sequence's off).
-    bool m_on = false;
+    bool on_ = false;
 };
 
 }  // namespace vimbrel::controller

@@ -44,8 +44,8 @@ public:
     bool BoardProductContains(std::u16string_view text) override;
     void CopyToPicturesFolder(const std::u16string& path) override;
 
-    CFlashWindow& FlashWindow() { return m_flash; }
-    HWND SoundWindow() const { return m_sound; }
+    CFlashWindow& FlashWindow() { return flash_; }
+    HWND SoundWindow() const { return sound_; }
 
 private:
     static LRESULT CALLBACK HelperProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -53,12 +53,12 @@ private:
     void PlaySoundHere();
     void RunOnOwnThread(UINT message, WPARAM wParam);
 
-    CaptureFxSetup m_setup;
-    CFlashWindow m_flash;
-    HWND m_helper = nullptr;
-    HWND m_sound = nullptr;
-    std::mutex m_productLock;
-    std::optional<std::u16string> m_product;
+    CaptureFxSetup setup_;
+    CFlashWindow flash_;
+    HWND helper_ = nullptr;
+    HWND sound_ = nullptr;
+    std::mutex productLock_;
+    std::optional<std::u16string> product_;
 };
 
 }  // namespace vimbrel::controller

@@ -28,9 +28,9 @@ struct CWorkerThreads::Worker final : IWorkerContext {
 };
 
 bool CWorkerThreads::Start(WorkerKind kind, WorkerBody body) {
-    std::lock_guard<std::mutex> hold(m_lock);
+    std::lock_guard<std::mutex> hold(lock_);
     ReapEnded();
-    if (m_closed) return false;
+    if (closed_) return false;
     auto worker = std::make_shared<Worker>(kind, std::move(body));
     worker->stopEvent.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (!worker->stopEvent) return false;
@@ -40,36 +40,36 @@ bool CWorkerThreads::Start(WorkerKind kind, WorkerBody body) {
         delete reference;
         return false;
     }
-    m_workers.push_back(std::move(worker));
+    workers_.push_back(std::move(worker));
     return true;
 }
 
 bool CWorkerThreads::IsRunning(WorkerKind kind) const {
-    std::lock_guard<std::mutex> hold(m_lock);
-    for (const auto& worker : m_workers)
+    std::lock_guard<std::mutex> hold(lock_);
+    for (const auto& worker : workers_)
         if (worker->kind == kind && !worker->Ended()) return true;
     return false;
 }
 
 std::size_t CWorkerThreads::LiveCount() const {
-    std::lock_guard<std::mutex> hold(m_lock);
+    std::lock_guard<std::mutex> hold(lock_);
     std::size_t live = 0;
-    for (const auto& worker : m_workers) live += worker->Ended() ? 0 : 1;
+    for (const auto& worker : workers_) live += worker->Ended() ? 0 : 1;
     return live;
 }
 
 void CWorkerThreads::ReapEnded() {
     std::vector<std::shared_ptr<Worker>> kept;
-    for (auto& worker : m_workers)
+    for (auto& worker : workers_)
         if (!worker->Ended()) kept.push_back(std::move(worker));
-    m_workers.swap(kept);
+    workers_.swap(kept);
 }
 
 void CWorkerThreads::StopMatching(bool all, WorkerKind kind) {
     std::vector<std::shared_ptr<Worker>> stopping;
     {
-        std::lock_guard<std::mutex> hold(m_lock);
-        for (const auto& worker : m_workers)
+        std::lock_guard<std::mutex> hold(lock_);
+        for (const auto& worker : workers_)
             if (all || worker->kind == kind) {
                 SetEvent(worker->stopEvent.get());
                 stopping.push_back(worker);
@@ -80,12 +80,12 @@ void CWorkerThreads::StopMatching(bool all, WorkerKind kind) {
         if (worker->threadId == GetCurrentThreadId()) continue;
         // Only a worker stuck in a call that never returns is terminated.
         if (winowners::StopThread(worker->thread.get(),
-                                  {m_stopTimeoutMs, winowners::ThreadWait::AnsweringSentMessages, 1000})) {
-            std::lock_guard<std::mutex> hold(m_lock);
-            ++m_terminated;
+                                  {stopTimeoutMs_, winowners::ThreadWait::AnsweringSentMessages, 1000})) {
+            std::lock_guard<std::mutex> hold(lock_);
+            ++terminated_;
         }
     }
-    std::lock_guard<std::mutex> hold(m_lock);
+    std::lock_guard<std::mutex> hold(lock_);
     ReapEnded();
 }
 
@@ -93,8 +93,8 @@ void CWorkerThreads::Stop(WorkerKind kind) { StopMatching(false, kind); }
 
 void CWorkerThreads::Close() {
     {
-        std::lock_guard<std::mutex> hold(m_lock);
-        m_closed = true;
+        std::lock_guard<std::mutex> hold(lock_);
+        closed_ = true;
     }
     StopMatching(true, WorkerKind::Banner);
 }

@@ -17,7 +17,7 @@ namespace vimbrel::controller {
 
 class CWorkerThreads final : public IWorkerThreads {
 public:
-    explicit CWorkerThreads(DWORD stopTimeoutMs = 5000) : m_stopTimeoutMs(stopTimeoutMs) {}
+    explicit CWorkerThreads(DWORD stopTimeoutMs = 5000) : stopTimeoutMs_(stopTimeoutMs) {}
     ~CWorkerThreads() override { Close(); }
     CWorkerThreads(const CWorkerThreads&) = delete;
     CWorkerThreads& operator=(const CWorkerThreads&) = delete;
@@ -29,18 +29,18 @@ public:
     // Workers whose threads have not ended yet.
     std::size_t LiveCount() const;
     // Workers that had to be terminated.
-    int TerminatedCount() const { return m_terminated; }
+    int TerminatedCount() const { return terminated_; }
 
 private:
     struct Worker;
     void StopMatching(bool all, WorkerKind kind);
-    void ReapEnded();  // with m_lock held
+    void ReapEnded();  // with lock_ held
 
-    DWORD m_stopTimeoutMs;
-    mutable std::mutex m_lock;
-    std::vector<std::shared_ptr<Worker>> m_workers;
-    bool m_closed = false;
-    int m_terminated = 0;
+    DWORD stopTimeoutMs_;
+    mutable std::mutex lock_;
+    std::vector<std::shared_ptr<Worker>> workers_;
+    bool closed_ = false;
+    int terminated_ = 0;
 };
 
 }  // namespace vimbrel::controller

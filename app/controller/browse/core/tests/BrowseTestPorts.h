@@ -117,29 +117,29 @@ public:
 
 class CRecordingHost final : public IBrowseHost {
 public:
-    explicit CRecordingHost(CBrowseLog& log) : m_log(log) {}
+    explicit CRecordingHost(CBrowseLog& log) : log_(log) {}
     bool IsStarted() const override { return started; }
     int ModeId() const override { return mode; }
     const EngineApi* LoadedEngine() const override { return loaded ? &api : nullptr; }
     ControllerWindow CanvasWindow() const override { return nullptr; }
     int EnablePanelButton(int panel, std::uint32_t key, int enable) override {
-        m_log.Add("Enable(" + std::to_string(panel) + "," + KeyName(key) + "," + std::to_string(enable) + ")");
+        log_.Add("Enable(" + std::to_string(panel) + "," + KeyName(key) + "," + std::to_string(enable) + ")");
         return 1;
     }
     int SetPanelToggle(int panel, std::uint32_t key, int state) override {
-        m_log.Add("Toggle(" + std::to_string(panel) + "," + KeyName(key) + "," + std::to_string(state) + ")");
+        log_.Add("Toggle(" + std::to_string(panel) + "," + KeyName(key) + "," + std::to_string(state) + ")");
         return 1;
     }
     int NotifySliderListeners(int kind, std::intptr_t w, std::intptr_t l) override {
-        m_log.Add("Slider(" + std::to_string(kind) + "," + std::to_string(w) + "," + std::to_string(l) + ")");
+        log_.Add("Slider(" + std::to_string(kind) + "," + std::to_string(w) + "," + std::to_string(l) + ")");
         return 1;
     }
     int SetOverlayTime(int seconds) override {
-        m_log.Add("OverlayTime(" + std::to_string(seconds) + ")");
+        log_.Add("OverlayTime(" + std::to_string(seconds) + ")");
         return 1;
     }
     int RefreshOverlay() override {
-        m_log.Add("RefreshOverlay");
+        log_.Add("RefreshOverlay");
         return 1;
     }
     bool started = true;
@@ -148,21 +148,21 @@ public:
     EngineApi api = PlaybackEngineApi();
 
 private:
-    CBrowseLog& m_log;
+    CBrowseLog& log_;
 };
 
 class CRecordingTabs final : public IBrowseTabsPort {
 public:
-    explicit CRecordingTabs(CBrowseLog& log) : m_log(log) {}
+    explicit CRecordingTabs(CBrowseLog& log) : log_(log) {}
     bool GetCurrentFile(std::u16string* path, int* mediaClass) override {
-        m_log.Add("Tabs.GetCurrentFile");
+        log_.Add("Tabs.GetCurrentFile");
         if (!present) return false;
         *path = currentPath;
         *mediaClass = currentClass;
         return true;
     }
     bool Navigate(int direction) override {
-        m_log.Add("Tabs.Navigate(" + std::to_string(direction) + ")");
+        log_.Add("Tabs.Navigate(" + std::to_string(direction) + ")");
         if (!moves) return false;
         currentPath = nextPath;
         currentClass = nextClass;
@@ -176,25 +176,25 @@ public:
     int nextClass = -1;
 
 private:
-    CBrowseLog& m_log;
+    CBrowseLog& log_;
 };
 
 class CRecordingCanvas final : public IPhotoCanvasPort {
 public:
-    explicit CRecordingCanvas(CBrowseLog& log) : m_log(log) {}
+    explicit CRecordingCanvas(CBrowseLog& log) : log_(log) {}
     class CSurface final : public IFrameSurface {
     public:
-        explicit CSurface(CBrowseLog& log) : m_log(log) {}
-        ~CSurface() override { m_log.Add("Canvas.FreeSurface"); }
-        EngineDc* Dc() override { return &m_dc; }
+        explicit CSurface(CBrowseLog& log) : log_(log) {}
+        ~CSurface() override { log_.Add("Canvas.FreeSurface"); }
+        EngineDc* Dc() override { return &dc_; }
         bool ShowOnCanvas() override {
-            m_log.Add("Canvas.ShowFirstFrame");
+            log_.Add("Canvas.ShowFirstFrame");
             return true;
         }
 
     private:
-        CBrowseLog& m_log;
-        EngineDc m_dc = nullptr;
+        CBrowseLog& log_;
+        EngineDc dc_ = nullptr;
     };
 
     bool HasCanvas() const override { return present; }
@@ -221,7 +221,7 @@ public:
     void SetFrame(const std::u16string& path) override { Add("Canvas.Frame(" + Narrow(path) + ")"); }
     std::unique_ptr<IFrameSurface> OpenFrameSurface(int width, int height) override {
         Add("Canvas.OpenSurface(" + std::to_string(width) + "x" + std::to_string(height) + ")");
-        return std::make_unique<CSurface>(m_log);
+        return std::make_unique<CSurface>(log_);
     }
     bool FileExists(const std::u16string& path) const override { return existing.count(path) != 0; }
 
@@ -232,37 +232,37 @@ public:
 
 private:
     bool Add(std::string call) {
-        m_log.Add(std::move(call));
+        log_.Add(std::move(call));
         return present;
     }
-    CBrowseLog& m_log;
+    CBrowseLog& log_;
 };
 
 class CScriptedPrompt final : public ISaveModifiedPrompt {
 public:
-    explicit CScriptedPrompt(CBrowseLog& log) : m_log(log) {}
+    explicit CScriptedPrompt(CBrowseLog& log) : log_(log) {}
     SaveAnswer Ask() override {
-        m_log.Add("Prompt");
+        log_.Add("Prompt");
         return answer;
     }
     SaveAnswer answer = SaveAnswer::Yes;
 
 private:
-    CBrowseLog& m_log;
+    CBrowseLog& log_;
 };
 
 // Keeps the body of the last start; RunPending runs it on this thread with
 // sleeps that pass at once (or a stop that arrives after some sleeps).
 class CInlineWorker final : public IProgressWorker {
 public:
-    explicit CInlineWorker(CBrowseLog& log) : m_log(log) {}
+    explicit CInlineWorker(CBrowseLog& log) : log_(log) {}
     bool Start(ProgressBody body) override {
-        m_log.Add("Worker.Start");
+        log_.Add("Worker.Start");
         pending = std::move(body);
         return true;
     }
     void Stop() override {
-        if (pending) m_log.Add("Worker.Stop");
+        if (pending) log_.Add("Worker.Stop");
         pending = nullptr;
     }
     bool IsRunning() const override { return static_cast<bool>(pending); }
@@ -280,20 +280,20 @@ public:
 private:
     class CContext final : public IProgressContext {
     public:
-        explicit CContext(CInlineWorker& owner) : m_owner(owner) {}
+        explicit CContext(CInlineWorker& owner) : owner_(owner) {}
         bool Sleep(int ms) override {
             EXPECT_EQ(ms, 100);
-            ++m_owner.sleeps;
+            ++owner_.sleeps;
             return !StopRequested();
         }
         bool StopRequested() const override {
-            return m_owner.stopAfterSleeps >= 0 && m_owner.sleeps >= m_owner.stopAfterSleeps;
+            return owner_.stopAfterSleeps >= 0 && owner_.sleeps >= owner_.stopAfterSleeps;
         }
 
     private:
-        CInlineWorker& m_owner;
+        CInlineWorker& owner_;
     };
-    CBrowseLog& m_log;
+    CBrowseLog& log_;
 };
 
 struct BrowseRig {

@@ -64,15 +64,15 @@ std::u16string CScriptedModuleHost::ReadProfileString(const std::u16string& path
 void* CScriptedModuleHost::LoadModuleLibrary(const std::u16string& path) {
     loaded.push_back(path);
     if (libraries.count(path) == 0) return nullptr;
-    void* handle = reinterpret_cast<void*>(static_cast<std::uintptr_t>(0x100 * m_next++));
-    m_handles[handle] = path;
+    void* handle = reinterpret_cast<void*>(static_cast<std::uintptr_t>(0x100 * next_++));
+    handles_[handle] = path;
     ++liveLibraries;
     return handle;
 }
 
 void* CScriptedModuleHost::FindModuleExport(void* library, const char* name) {
-    auto handle = m_handles.find(library);
-    if (handle == m_handles.end()) return nullptr;
+    auto handle = handles_.find(library);
+    if (handle == handles_.end()) return nullptr;
     const std::vector<std::string>& lacking = libraries[handle->second];
     if (std::find(lacking.begin(), lacking.end(), name) != lacking.end()) return nullptr;
     const std::string wanted(name);
@@ -87,7 +87,7 @@ void* CScriptedModuleHost::FindModuleExport(void* library, const char* name) {
 }
 
 void CScriptedModuleHost::FreeModuleLibrary(void* library) {
-    if (m_handles.erase(library) == 1) {
+    if (handles_.erase(library) == 1) {
         --liveLibraries;
         FakeModule().calls.push_back("Free");
     }

@@ -49,8 +49,8 @@ public:
     int liveLibraries = 0;
 
 private:
-    std::map<void*, std::u16string> m_handles;
-    int m_next = 1;
+    std::map<void*, std::u16string> handles_;
+    int next_ = 1;
 };
 
 }  // namespace vimbrel::controller::test

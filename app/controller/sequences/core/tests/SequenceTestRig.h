@@ -106,15 +106,15 @@ public:
     // --- effects
     class CBanner final : public IBannerAnimation {
     public:
-        explicit CBanner(int frames) : m_frames(frames) {}
-        int FrameCount() const override { return m_frames; }
+        explicit CBanner(int frames) : frames_(frames) {}
+        int FrameCount() const override { return frames_; }
         void DrawFrame(int index, const ControllerRect& r) override {
             Rig().Log("BannerFrame(" + std::to_string(index) + " at " + std::to_string(r.left) + "," +
                       std::to_string(r.top) + "," + std::to_string(r.right) + "," + std::to_string(r.bottom) + ")");
         }
 
     private:
-        int m_frames;
+        int frames_;
     };
     std::unique_ptr<IBannerAnimation> OpenBanner() override {
         if (bannerFrames < 0) return nullptr;
@@ -225,17 +225,17 @@ private:
     };
     class CContext final : public IWorkerContext {
     public:
-        CContext(CSequenceRig& rig, int limitMs) : m_rig(rig), m_limit(limitMs) {}
+        CContext(CSequenceRig& rig, int limitMs) : rig_(rig), limit_(limitMs) {}
         bool Sleep(int ms) override {
-            if (m_rig.now + ms > m_limit) return false;
-            m_rig.now += ms;
+            if (rig_.now + ms > limit_) return false;
+            rig_.now += ms;
             return true;
         }
         bool StopRequested() const override { return false; }
 
     private:
-        CSequenceRig& m_rig;
-        long long m_limit;
+        CSequenceRig& rig_;
+        long long limit_;
     };
 
     std::mutex captureLock;
