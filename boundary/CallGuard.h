@@ -13,8 +13,7 @@ namespace boundary {
 // The body's result; E_OUTOFMEMORY when an allocation failed, E_UNEXPECTED
 // for anything else thrown.
 template <class Body>
-HRESULT GuardedCall(Body&& body) noexcept
-{
+HRESULT GuardedCall(Body&& body) noexcept {
     try {
         return body();
     } catch (const std::bad_alloc&) {
@@ -27,8 +26,7 @@ HRESULT GuardedCall(Body&& body) noexcept
 // For entry points whose failure is a plain value (a flat export's 0, a
 // dialog procedure's FALSE): the body's result, else `failed`.
 template <class Result, class Body>
-Result GuardedValue(Result failed, Body&& body) noexcept
-{
+Result GuardedValue(Result failed, Body&& body) noexcept {
     try {
         return body();
     } catch (...) {
@@ -36,4 +34,4 @@ Result GuardedValue(Result failed, Body&& body) noexcept
     }
 }
 
-} // namespace boundary
+}  // namespace boundary

@@ -2,8 +2,7 @@
 // each test program starts against services that are already up.
 #include <windows.h>
 
-int main()
-{
+int main() {
     // The prefix's shutdown (wineserver -k) ends us; the timeout is only a
     // guard against a run that forgot to.
     HANDLE stop = CreateEventW(nullptr, TRUE, FALSE, L"VimbrelBenchKeepWarm");

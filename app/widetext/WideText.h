@@ -17,28 +17,18 @@ inline std::u16string_view ViewAsU16(const wchar_t* text) {
 }
 
 // The string's own terminated buffer, for a Windows call.
-inline const wchar_t* ViewAsWide(const std::u16string& text) {
-    return reinterpret_cast<const wchar_t*>(text.c_str());
-}
+inline const wchar_t* ViewAsWide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 // A terminated char16_t text as wchar_t; a null pointer stays null.
-inline const wchar_t* ViewAsWide(const char16_t* text) {
-    return reinterpret_cast<const wchar_t*>(text);
-}
+inline const wchar_t* ViewAsWide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
 
 // Every unit, embedded nulls included.
-inline std::u16string CopyToU16(std::wstring_view text) {
-    return std::u16string(text.begin(), text.end());
-}
+inline std::u16string CopyToU16(std::wstring_view text) { return std::u16string(text.begin(), text.end()); }
 
 // Up to the terminator; a null pointer copies as empty text.
-inline std::u16string CopyToU16(const wchar_t* text) {
-    return std::u16string(ViewAsU16(text));
-}
+inline std::u16string CopyToU16(const wchar_t* text) { return std::u16string(ViewAsU16(text)); }
 
 // Every unit, embedded nulls included.
-inline std::wstring CopyToWide(std::u16string_view text) {
-    return std::wstring(text.begin(), text.end());
-}
+inline std::wstring CopyToWide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
 }  // namespace vimbrel

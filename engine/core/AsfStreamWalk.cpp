@@ -10,8 +10,7 @@ namespace {
 // behind it, so the walk stays at that index with one stream fewer:
 // stepping on would skip a stream and then read past the shortened list.
 template <class ShouldRemove, class Adjust>
-StepResult WalkStreams(IAsfProfileStreams& streams, ShouldRemove shouldRemove, Adjust adjust)
-{
+StepResult WalkStreams(IAsfProfileStreams& streams, ShouldRemove shouldRemove, Adjust adjust) {
     std::uint32_t count = 0;
     RETURN_IF_FAILED(streams.StreamCount(count));
     for (std::uint32_t index = 0; index < count;) {
@@ -28,10 +27,9 @@ StepResult WalkStreams(IAsfProfileStreams& streams, ShouldRemove shouldRemove, A
     return kStepDone;
 }
 
-} // namespace
+}  // namespace
 
-StepResult WalkVideoProfile(IAsfProfileStreams& streams, bool haveAudioDevice, bool haveFrameSize)
-{
+StepResult WalkVideoProfile(IAsfProfileStreams& streams, bool haveAudioDevice, bool haveFrameSize) {
     return WalkStreams(
         streams, [&](AsfStreamType type) { return type == AsfStreamType::Audio && !haveAudioDevice; },
         [&](AsfStreamType type) {
@@ -39,8 +37,7 @@ StepResult WalkVideoProfile(IAsfProfileStreams& streams, bool haveAudioDevice, b
         });
 }
 
-StepResult WalkSoundProfile(IAsfProfileStreams& streams, std::uint32_t audioBitsPerSecond)
-{
+StepResult WalkSoundProfile(IAsfProfileStreams& streams, std::uint32_t audioBitsPerSecond) {
     return WalkStreams(
         streams, [](AsfStreamType type) { return type == AsfStreamType::Video; },
         [&](AsfStreamType type) {
@@ -48,4 +45,4 @@ StepResult WalkSoundProfile(IAsfProfileStreams& streams, std::uint32_t audioBits
         });
 }
 
-} // namespace camera
+}  // namespace camera

@@ -39,4 +39,4 @@ StepResult WalkVideoProfile(IAsfProfileStreams& streams, bool haveAudioDevice, b
 
 StepResult WalkSoundProfile(IAsfProfileStreams& streams, std::uint32_t audioBitsPerSecond);
 
-} // namespace camera
+}  // namespace camera

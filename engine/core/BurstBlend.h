@@ -11,10 +11,7 @@
 namespace camera {
 
 // 255 - floor((255 - a) * (255 - b) / 255)
-constexpr uint8_t ScreenBlend(uint8_t a, uint8_t b)
-{
-    return static_cast<uint8_t>(255 - (255 - a) * (255 - b) / 255);
-}
+constexpr uint8_t ScreenBlend(uint8_t a, uint8_t b) { return static_cast<uint8_t>(255 - (255 - a) * (255 - b) / 255); }
 
 // Bytes per row of a device-independent bitmap: rows end on 4 bytes.
 size_t DibStride(int width, int bitsPerPixel);
@@ -51,4 +48,4 @@ private:
     std::vector<uint8_t> pixels_;
 };
 
-} // namespace camera
+}  // namespace camera

@@ -25,4 +25,4 @@ bool FriendlyNameStartsWith(std::u16string_view friendlyName, std::u16string_vie
 // Pins are found by a part of their name, ignoring letter case.
 bool PinNameContains(std::u16string_view pinName, std::u16string_view wanted);
 
-} // namespace camera
+}  // namespace camera

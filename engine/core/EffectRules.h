@@ -56,4 +56,4 @@ struct GammaAdjustment {
 // Shoot mode 1 warms the picture a little: more red, less blue.
 GammaAdjustment ShootGammaAdjustment(bool on);
 
-} // namespace camera
+}  // namespace camera

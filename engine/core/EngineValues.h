@@ -31,8 +31,7 @@ constexpr int kDeviceSelectionFailed = -2;
 constexpr int kNoFormatIndex = -1;
 
 // Modes whose graph is the live preview.
-constexpr bool IsPreviewMode(int mode)
-{
+constexpr bool IsPreviewMode(int mode) {
     return mode == kModeVideo || mode == kModeVideoOnly || mode == kModeImage || mode == kModeMonitor;
 }
 
@@ -76,8 +75,7 @@ struct EngineValues {
     // the zoom and mirror, the volumes, the JPEG quality and the bitrates.
     // Devices, formats, modes and graph flags describe objects that are
     // being let go, so they start over.
-    void ForgetDevicesAndGraphs()
-    {
+    void ForgetDevicesAndGraphs() {
         EngineValues fresh;
         fresh.shootMode = shootMode;
         fresh.savedGamma = savedGamma;
@@ -93,4 +91,4 @@ struct EngineValues {
     }
 };
 
-} // namespace camera
+}  // namespace camera

@@ -17,4 +17,4 @@ constexpr size_t kDibHeaderSize = 40;
 // inside size.
 bool IsCompletePackedDib(const uint8_t* data, size_t size);
 
-} // namespace camera
+}  // namespace camera

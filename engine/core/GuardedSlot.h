@@ -14,29 +14,25 @@ namespace slotdetail {
 // pointers convert to bool, so == between two of them compares only
 // whether each is set.
 template <class Ref>
-auto Address(const Ref& ref, int) -> decltype(ref.Get())
-{
+auto Address(const Ref& ref, int) -> decltype(ref.Get()) {
     return ref.Get();
 }
 template <class Ref>
-auto Address(const Ref& ref, long) -> decltype(ref.get())
-{
+auto Address(const Ref& ref, long) -> decltype(ref.get()) {
     return ref.get();
 }
-} // namespace slotdetail
+}  // namespace slotdetail
 
 template <class Ref>
 class CGuardedSlot {
 public:
-    Ref Get() const
-    {
+    Ref Get() const {
         std::lock_guard<std::mutex> hold(lock_);
         return ref_;
     }
 
     // Returns the previous reference so that the caller drops it outside.
-    Ref Exchange(Ref next)
-    {
+    Ref Exchange(Ref next) {
         std::lock_guard<std::mutex> hold(lock_);
         std::swap(ref_, next);
         return next;
@@ -46,18 +42,15 @@ public:
 
     // Clears the slot only when it still holds expected: a handler that
     // finished with one object must not drop its successor.
-    bool ResetIfHolding(const Ref& expected)
-    {
+    bool ResetIfHolding(const Ref& expected) {
         Ref dropped;
         std::lock_guard<std::mutex> hold(lock_);
-        if (slotdetail::Address(ref_, 0) != slotdetail::Address(expected, 0))
-            return false;
+        if (slotdetail::Address(ref_, 0) != slotdetail::Address(expected, 0)) return false;
         std::swap(ref_, dropped);
         return true;
     }
 
-    explicit operator bool() const
-    {
+    explicit operator bool() const {
         std::lock_guard<std::mutex> hold(lock_);
         return static_cast<bool>(ref_);
     }
@@ -67,4 +60,4 @@ private:
     Ref ref_{};
 };
 
-} // namespace camera
+}  // namespace camera

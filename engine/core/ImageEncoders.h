@@ -11,4 +11,4 @@ constexpr int kImageFormatGif = 2;
 // null for any other number.
 const char16_t* ImageEncoderMime(int imageFileFormat);
 
-} // namespace camera
+}  // namespace camera

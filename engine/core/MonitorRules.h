@@ -16,4 +16,4 @@ enum class MonitorStep {
 MonitorStep PlanMonitorStart(const EngineValues& values, bool haveWindow);
 MonitorStep PlanMonitorStop(const EngineValues& values);
 
-} // namespace camera
+}  // namespace camera

@@ -29,4 +29,4 @@ bool SeekPositionForPercent(float percent, int64_t duration, int64_t* position);
 // A playback position in media units as the seconds the caller sees.
 float SecondsFromMediaUnits(int64_t position);
 
-} // namespace camera
+}  // namespace camera

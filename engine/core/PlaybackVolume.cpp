@@ -4,23 +4,18 @@
 
 namespace camera {
 
-bool RendererVolumeFor(double volume, long* rendererValue)
-{
-    if (rendererValue == nullptr || !std::isfinite(volume))
-        return false;
+bool RendererVolumeFor(double volume, long* rendererValue) {
+    if (rendererValue == nullptr || !std::isfinite(volume)) return false;
     const double attenuation = std::pow(10.0, 4.0 * (1.0 - volume));
     // Checked before the conversion: beyond the renderer's range the
     // double may not even fit into a long.
-    if (!(attenuation < -static_cast<double>(kRendererSilence) + 1.0))
-        return false;
+    if (!(attenuation < -static_cast<double>(kRendererSilence) + 1.0)) return false;
     *rendererValue = -static_cast<long>(std::trunc(attenuation));
     return true;
 }
 
-bool PlaybackVolumeFor(long rendererValue, double* volume)
-{
-    if (volume == nullptr || rendererValue > 0)
-        return false;
+bool PlaybackVolumeFor(long rendererValue, double* volume) {
+    if (volume == nullptr || rendererValue > 0) return false;
     if (rendererValue == 0) {
         *volume = 1.0;
         return true;
@@ -29,4 +24,4 @@ bool PlaybackVolumeFor(long rendererValue, double* volume)
     return true;
 }
 
-} // namespace camera
+}  // namespace camera

@@ -20,4 +20,4 @@ bool RendererVolumeFor(double volume, long* rendererValue);
 // value is not a renderer volume at all and is refused.
 bool PlaybackVolumeFor(long rendererValue, double* volume);
 
-} // namespace camera
+}  // namespace camera

@@ -58,4 +58,4 @@ constexpr long long kRecordingStartOffset = 5000000;
 // Seconds from a graph position in 100 ns units.
 float RecordingSeconds(long long position);
 
-} // namespace camera
+}  // namespace camera

@@ -29,4 +29,4 @@ int SetJpegQuality(EngineValues& values, int quality);
 // A mix level from 0 to 1; anything else, not-a-number included, is not.
 bool IsValidMixLevel(double level);
 
-} // namespace camera
+}  // namespace camera

@@ -14,16 +14,14 @@ public:
 // Returns the result of the last attempt made.
 template <class Attempt, class Succeeded>
 auto RetryWithWait(int attempts, unsigned waitMs, ISleeper& sleeper, Attempt attempt, Succeeded succeeded)
-    -> decltype(attempt())
-{
+    -> decltype(attempt()) {
     decltype(attempt()) result{};
     for (int i = 0; i < attempts; ++i) {
         result = attempt();
-        if (succeeded(result))
-            return result;
+        if (succeeded(result)) return result;
         sleeper.Sleep(waitMs);
     }
     return result;
 }
 
-} // namespace camera
+}  // namespace camera

@@ -6,26 +6,19 @@ namespace camera {
 
 namespace {
 
-long Lifted(long gamma)
-{
-    return gamma > LONG_MAX - kGammaLift ? LONG_MAX : gamma + kGammaLift;
-}
+long Lifted(long gamma) { return gamma > LONG_MAX - kGammaLift ? LONG_MAX : gamma + kGammaLift; }
 
-void Leave(EngineValues& values, IShootModeTarget& target)
-{
+void Leave(EngineValues& values, IShootModeTarget& target) {
     if (values.shootMode == 0) {
-        if (values.savedGamma != kNoSavedValue)
-            target.SetGamma(values.savedGamma);
+        if (values.savedGamma != kNoSavedValue) target.SetGamma(values.savedGamma);
         target.SetGammaCorrect(false);
-        if (values.savedExposure != kNoSavedValue)
-            target.SetExposure(kRestoredExposure);
+        if (values.savedExposure != kNoSavedValue) target.SetExposure(kRestoredExposure);
     } else if (values.shootMode == 1) {
         target.ApplyShootGamma(false);
     }
 }
 
-void Enter(EngineValues& values, int mode, IShootModeTarget& target)
-{
+void Enter(EngineValues& values, int mode, IShootModeTarget& target) {
     values.shootMode = mode;
     if (mode == 0) {
         long gamma = 0;
@@ -47,17 +40,14 @@ void Enter(EngineValues& values, int mode, IShootModeTarget& target)
     }
 }
 
-} // namespace
+}  // namespace
 
-int ChangeShootMode(EngineValues& values, int mode, IShootModeTarget& target)
-{
-    if (mode == values.shootMode)
-        return 1;
+int ChangeShootMode(EngineValues& values, int mode, IShootModeTarget& target) {
+    if (mode == values.shootMode) return 1;
     Leave(values, target);
-    if (static_cast<unsigned>(mode) >= static_cast<unsigned>(kShootModeCount))
-        return 0;
+    if (static_cast<unsigned>(mode) >= static_cast<unsigned>(kShootModeCount)) return 0;
     Enter(values, mode, target);
     return 1;
 }
 
-} // namespace camera
+}  // namespace camera

@@ -35,4 +35,4 @@ public:
 // that: an unknown mode switches the special ones off).
 int ChangeShootMode(EngineValues& values, int mode, IShootModeTarget& target);
 
-} // namespace camera
+}  // namespace camera

@@ -7,8 +7,7 @@ namespace camera {
 namespace {
 
 // The uncompressed RGB subtypes are not FOURCC codes; they share one family.
-constexpr MediaGuid RgbSubtype(uint32_t data1)
-{
+constexpr MediaGuid RgbSubtype(uint32_t data1) {
     return MediaGuid{data1, 0x524F, 0x11CE, {0x9F, 0x53, 0x00, 0x20, 0xAF, 0x0B, 0xA7, 0x70}};
 }
 
@@ -33,21 +32,18 @@ const SubtypeName kNames[] = {
     {FourCcSubtype('Y', 'V', '1', '2'), "YV12"},
 };
 
-} // namespace
+}  // namespace
 
-bool operator==(const MediaGuid& a, const MediaGuid& b)
-{
+bool operator==(const MediaGuid& a, const MediaGuid& b) {
     return a.data1 == b.data1 && a.data2 == b.data2 && a.data3 == b.data3 &&
            std::memcmp(a.data4, b.data4, sizeof a.data4) == 0;
 }
 
-const char* VideoSubtypeName(const MediaGuid& subtype)
-{
+const char* VideoSubtypeName(const MediaGuid& subtype) {
     for (const SubtypeName& entry : kNames) {
-        if (entry.subtype == subtype)
-            return entry.name;
+        if (entry.subtype == subtype) return entry.name;
     }
     return "????";
 }
 
-} // namespace camera
+}  // namespace camera

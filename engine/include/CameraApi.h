@@ -81,8 +81,8 @@ CAMERA_API int CAMERA_CALL StopMonitor(void);
 CAMERA_API int CAMERA_CALL SetSensitivity(int level);
 
 // Playback
-CAMERA_API int CAMERA_CALL PlayFile(const wchar_t* path, HWND videoWindow, float* durationSeconds, HDC* dc,
-                                    int width, int height, int* hasVideo);
+CAMERA_API int CAMERA_CALL PlayFile(const wchar_t* path, HWND videoWindow, float* durationSeconds, HDC* dc, int width,
+                                    int height, int* hasVideo);
 CAMERA_API int CAMERA_CALL GetCurrentPlaybackTime(float* seconds);
 CAMERA_API int CAMERA_CALL ResumePlayback(void);
 CAMERA_API int CAMERA_CALL PausePlayback(void);

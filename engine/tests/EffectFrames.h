@@ -41,4 +41,4 @@ Frame ThroughTable(const Frame& frame, const uint8_t (&table)[256]);
 Frame ThroughTables(const Frame& frame, const uint8_t (&blue)[256], const uint8_t (&green)[256],
                     const uint8_t (&red)[256]);
 
-} // namespace enginetest
+}  // namespace enginetest

@@ -28,4 +28,4 @@ protected:
 long BenchGamma();
 long BenchExposure();
 
-} // namespace enginetest
+}  // namespace enginetest

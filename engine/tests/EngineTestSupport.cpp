@@ -2,58 +2,48 @@
 
 namespace enginetest {
 
-HWND FindHiddenWindow()
-{
+HWND FindHiddenWindow() {
     // Test programs run side by side in one prefix, and FindWindow sees the
     // hidden windows of all of them: only ours counts.
     HWND window = nullptr;
     while ((window = FindWindowExA(nullptr, window, "ZAVU_CAMERA_CLASS", "ZAVU_Camera_Wnd"))) {
         DWORD pid = 0;
         GetWindowThreadProcessId(window, &pid);
-        if (pid == GetCurrentProcessId())
-            return window;
+        if (pid == GetCurrentProcessId()) return window;
     }
     return nullptr;
 }
 
-ComPtr<IBenchDeviceControl> BenchControl()
-{
+ComPtr<IBenchDeviceControl> BenchControl() {
     ComPtr<IBenchDeviceControl> control;
-    if (SUCCEEDED(CoCreateInstance(CLSID_BenchDeviceControl, nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_IBenchDeviceControl,
+    if (SUCCEEDED(CoCreateInstance(CLSID_BenchDeviceControl, nullptr, CLSCTX_INPROC_SERVER, IID_IBenchDeviceControl,
                                    reinterpret_cast<void**>(control.GetAddressOf()))))
         control->Reset();
     return control;
 }
 
-void EngineTest::SetUp()
-{
+void EngineTest::SetUp() {
     CoInitialize(nullptr);
     bench_ = BenchControl();
     ASSERT_TRUE(bench_) << "the bench devices are not registered in this prefix";
     ASSERT_EQ(1, SetPreviewWnd(host_.Handle()));
 }
 
-void EngineTest::TearDown()
-{
+void EngineTest::TearDown() {
     Uninitialize();
-    if (bench_)
-        bench_->Reset();
+    if (bench_) bench_->Reset();
     bench_.Reset();
     CoUninitialize();
 }
 
-int EngineTest::Start(int mode, int formatIndex)
-{
+int EngineTest::Start(int mode, int formatIndex) {
     return Initialize(mode, formatIndex, videoName_, audioName_, &videoCount_, &audioCount_);
 }
 
-size_t EngineTest::BoxesSaying(const wchar_t* text) const
-{
+size_t EngineTest::BoxesSaying(const wchar_t* text) const {
     size_t count = 0;
-    for (const auto& box : dismisser_.Dismissed())
-        count += box.text == text ? 1 : 0;
+    for (const auto& box : dismisser_.Dismissed()) count += box.text == text ? 1 : 0;
     return count;
 }
 
-} // namespace enginetest
+}  // namespace enginetest

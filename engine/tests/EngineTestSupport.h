@@ -42,4 +42,4 @@ protected:
     int audioCount_ = -7;
 };
 
-} // namespace enginetest
+}  // namespace enginetest

@@ -7,10 +7,9 @@ namespace {
 const wchar_t kClassName[] = L"VimbrelMotionMessageWindow";
 constexpr UINT kMotionMessage = 0x52C;
 
-} // namespace
+}  // namespace
 
-CMotionMessageWindow::CMotionMessageWindow()
-{
+CMotionMessageWindow::CMotionMessageWindow() {
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = Procedure;
     windowClass.hInstance = GetModuleHandleW(nullptr);
@@ -20,14 +19,11 @@ CMotionMessageWindow::CMotionMessageWindow()
                             GetModuleHandleW(nullptr), this);
 }
 
-CMotionMessageWindow::~CMotionMessageWindow()
-{
-    if (window_ != nullptr)
-        DestroyWindow(window_);
+CMotionMessageWindow::~CMotionMessageWindow() {
+    if (window_ != nullptr) DestroyWindow(window_);
 }
 
-LRESULT CALLBACK CMotionMessageWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK CMotionMessageWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
@@ -41,4 +37,4 @@ LRESULT CALLBACK CMotionMessageWindow::Procedure(HWND window, UINT message, WPAR
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-} // namespace enginetest
+}  // namespace enginetest

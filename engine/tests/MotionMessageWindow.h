@@ -26,4 +26,4 @@ private:
     bool sawParameters_ = false;
 };
 
-} // namespace enginetest
+}  // namespace enginetest

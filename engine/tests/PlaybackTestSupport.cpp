@@ -14,20 +14,15 @@ namespace {
 constexpr uint32_t kFramesPerSecond = 5;
 const standins::PcmFormat kSound{1, 8000, 16000, 2, 16};
 
-std::string Narrow(const std::wstring& text)
-{
-    return std::string(text.begin(), text.end());
-}
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
-} // namespace
+}  // namespace
 
-std::vector<uint8_t> WavOfSeconds(int seconds)
-{
+std::vector<uint8_t> WavOfSeconds(int seconds) {
     return standintest::MakeWav(kSound, std::vector<uint8_t>(kSound.avgBytesPerSec * seconds, 0));
 }
 
-std::vector<uint8_t> AviOfSeconds(int seconds, bool withSound)
-{
+std::vector<uint8_t> AviOfSeconds(int seconds, bool withSound) {
     standintest::AviShape shape;
     shape.width = kFrameWidth;
     shape.height = kFrameHeight;
@@ -40,13 +35,9 @@ std::vector<uint8_t> AviOfSeconds(int seconds, bool withSound)
     return standintest::MakeAvi(shape);
 }
 
-uint8_t FirstFramePixelByte(int x, int y, int c)
-{
-    return standintest::PixelByte(x, y, c, 0);
-}
+uint8_t FirstFramePixelByte(int x, int y, int c) { return standintest::PixelByte(x, y, c, 0); }
 
-std::wstring WriteMediaFile(const std::wstring& name, const std::vector<uint8_t>& bytes)
-{
+std::wstring WriteMediaFile(const std::wstring& name, const std::vector<uint8_t>& bytes) {
     CreateDirectoryW(L"playback-media", nullptr);
     const std::wstring relative = L"playback-media\\" + name;
     wchar_t full[MAX_PATH] = {};
@@ -55,8 +46,7 @@ std::wstring WriteMediaFile(const std::wstring& name, const std::vector<uint8_t>
     return full;
 }
 
-bool DetectorReadsFrames(const std::wstring& videoPath)
-{
+bool DetectorReadsFrames(const std::wstring& videoPath) {
     // {65BD0711-24D2-4FF7-9324-ED2E5D3ABAFA}
     const CLSID mediaDet = {0x65BD0711, 0x24D2, 0x4FF7, {0x93, 0x24, 0xED, 0x2E, 0x5D, 0x3A, 0xBA, 0xFA}};
     camera::ComPtr<IMediaDet> detector;
@@ -69,43 +59,36 @@ bool DetectorReadsFrames(const std::wstring& videoPath)
            SUCCEEDED(detector->GetBitmapBits(0.0, &size, nullptr, kFrameWidth, kFrameHeight)) && size > 0;
 }
 
-CCanvas::CCanvas(int width, int height, uint8_t fill)
-{
+CCanvas::CCanvas(int width, int height, uint8_t fill) {
     const BITMAPINFO info = TopDownDibInfo(width, height, 24);
     void* bits = nullptr;
     bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     bits_ = static_cast<uint8_t*>(bits);
     stride_ = (width * 3 + 3) / 4 * 4;
-    if (bits_ != nullptr)
-        memset(bits_, fill, static_cast<size_t>(stride_) * height);
+    if (bits_ != nullptr) memset(bits_, fill, static_cast<size_t>(stride_) * height);
     memory_.reset(CreateCompatibleDC(nullptr));
     dc = memory_.get();
     selected_.emplace(dc, bitmap_.get());
 }
 
-uint8_t CCanvas::Byte(int x, int y, int c) const
-{
+uint8_t CCanvas::Byte(int x, int y, int c) const {
     GdiFlush();
     return bits_[y * stride_ + x * 3 + c];
 }
 
-std::vector<std::wstring> FilterNames(IGraphBuilder* graph)
-{
+std::vector<std::wstring> FilterNames(IGraphBuilder* graph) {
     std::vector<std::wstring> names;
     camera::ComPtr<IEnumFilters> filters;
-    if (graph == nullptr || FAILED(graph->EnumFilters(filters.GetAddressOf())))
-        return names;
+    if (graph == nullptr || FAILED(graph->EnumFilters(filters.GetAddressOf()))) return names;
     camera::ComPtr<IBaseFilter> filter;
     while (filters->Next(1, filter.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
         dshowbase::CFilterInfo info;
-        if (SUCCEEDED(filter->QueryFilterInfo(info.put())))
-            names.push_back(info.Name());
+        if (SUCCEEDED(filter->QueryFilterInfo(info.put()))) names.push_back(info.Name());
     }
     return names;
 }
 
-void PlaybackTest::SetUp()
-{
+void PlaybackTest::SetUp() {
     CoInitialize(nullptr);
     ASSERT_EQ(1, SetPreviewWnd(host_.Handle()));
     wchar_t videoName[260] = {};
@@ -115,15 +98,13 @@ void PlaybackTest::SetUp()
     ASSERT_EQ(1, Initialize(camera::kModeBrowse, -1, videoName, audioName, &videoCount, &audioCount));
 }
 
-void PlaybackTest::TearDown()
-{
+void PlaybackTest::TearDown() {
     StopPlayback();
     Uninitialize();
     CoUninitialize();
 }
 
-int PlaybackTest::Play(const std::wstring& path, HWND window)
-{
+int PlaybackTest::Play(const std::wstring& path, HWND window) {
     seconds_ = -1.0f;
     hasVideo_ = -1;
     HDC dc = canvas_.dc;
@@ -131,12 +112,10 @@ int PlaybackTest::Play(const std::wstring& path, HWND window)
                     kFrameHeight, &hasVideo_);
 }
 
-camera::ComPtr<IBaseFilter> FilterNamed(IGraphBuilder* graph, const wchar_t* name)
-{
+camera::ComPtr<IBaseFilter> FilterNamed(IGraphBuilder* graph, const wchar_t* name) {
     camera::ComPtr<IBaseFilter> filter;
-    if (graph != nullptr)
-        graph->FindFilterByName(name, filter.GetAddressOf());
+    if (graph != nullptr) graph->FindFilterByName(name, filter.GetAddressOf());
     return filter;
 }
 
-} // namespace enginetest
+}  // namespace enginetest

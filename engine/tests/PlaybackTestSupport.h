@@ -81,4 +81,4 @@ protected:
     int hasVideo_ = -1;
 };
 
-} // namespace enginetest
+}  // namespace enginetest

@@ -31,4 +31,4 @@ protected:
     std::vector<BYTE> SceneFrame(LONG width, LONG height);
 };
 
-} // namespace enginetest
+}  // namespace enginetest

@@ -9,79 +9,57 @@
 
 namespace enginetest {
 
-CRecordingFile::CRecordingFile(std::string name) : name_(std::move(name))
-{
-    DeleteFileA(name_.c_str());
-}
+CRecordingFile::CRecordingFile(std::string name) : name_(std::move(name)) { DeleteFileA(name_.c_str()); }
 
-CRecordingFile::~CRecordingFile()
-{
-    DeleteFileA(name_.c_str());
-}
+CRecordingFile::~CRecordingFile() { DeleteFileA(name_.c_str()); }
 
-bool CRecordingFile::Exists() const
-{
-    return GetFileAttributesA(name_.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool CRecordingFile::Exists() const { return GetFileAttributesA(name_.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-std::vector<uint8_t> CRecordingFile::Bytes() const
-{
+std::vector<uint8_t> CRecordingFile::Bytes() const {
     std::ifstream in(name_, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void CRecordingFile::Write(const std::vector<uint8_t>& bytes) const
-{
+void CRecordingFile::Write(const std::vector<uint8_t>& bytes) const {
     std::ofstream out(name_, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-bool CRecordingFile::ReadMedia(standins::MediaFile* media) const
-{
+bool CRecordingFile::ReadMedia(standins::MediaFile* media) const {
     standins::MemoryByteSource source(Bytes());
     return standins::ParseRiffMedia(source, media) == standins::ParseStatus::Ok;
 }
 
-bool CRecordingFile::ReadAsfRecord(standins::AsfRecord* record) const
-{
+bool CRecordingFile::ReadAsfRecord(standins::AsfRecord* record) const {
     const std::vector<uint8_t> bytes = Bytes();
     return standins::ParseAsfRecord(std::string(bytes.begin(), bytes.end()), record);
 }
 
-ComPtr<IBenchStandInControl> StandInControl()
-{
+ComPtr<IBenchStandInControl> StandInControl() {
     ComPtr<IBenchStandInControl> control;
-    if (SUCCEEDED(CoCreateInstance(CLSID_BenchStandInControl, nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_IBenchStandInControl, reinterpret_cast<void**>(control.GetAddressOf()))))
+    if (SUCCEEDED(CoCreateInstance(CLSID_BenchStandInControl, nullptr, CLSCTX_INPROC_SERVER, IID_IBenchStandInControl,
+                                   reinterpret_cast<void**>(control.GetAddressOf()))))
         control->Reset();
     return control;
 }
 
-std::vector<BenchControlCall> AudioControlCalls(IBenchStandInControl* control)
-{
+std::vector<BenchControlCall> AudioControlCalls(IBenchStandInControl* control) {
     UINT count = 0;
-    if (control == nullptr || FAILED(control->GetAudioControlCalls(nullptr, 0, &count)))
-        return {};
+    if (control == nullptr || FAILED(control->GetAudioControlCalls(nullptr, 0, &count))) return {};
     std::vector<BenchControlCall> calls(count);
-    if (count > 0 && FAILED(control->GetAudioControlCalls(calls.data(), count, &count)))
-        return {};
+    if (count > 0 && FAILED(control->GetAudioControlCalls(calls.data(), count, &count))) return {};
     calls.resize(count);
     return calls;
 }
 
-float RecordingTime()
-{
+float RecordingTime() {
     float seconds = -1.0f;
     return GetCurrentRecordingTime(&seconds) == 1 ? seconds : -1.0f;
 }
 
-void RecordFor(DWORD milliseconds)
-{
-    PumpMessagesFor(milliseconds);
-}
+void RecordFor(DWORD milliseconds) { PumpMessagesFor(milliseconds); }
 
-void ExpectPauseHoldsTheTime(RecordingToggle toggle, const CRecordingFile& file)
-{
+void ExpectPauseHoldsTheTime(RecordingToggle toggle, const CRecordingFile& file) {
     ASSERT_EQ(1, toggle(file.Path()));
     const float atStart = RecordingTime();
     EXPECT_GE(atStart, 0.0f);
@@ -103,15 +81,13 @@ void ExpectPauseHoldsTheTime(RecordingToggle toggle, const CRecordingFile& file)
     EXPECT_EQ(0, Resume());
 }
 
-void RecordingTest::SetUp()
-{
+void RecordingTest::SetUp() {
     EngineTest::SetUp();
     standIns_ = StandInControl();
     ASSERT_TRUE(standIns_) << "the stand-ins are not registered in this prefix";
 }
 
-float RecordingTest::Record(RecordingToggle toggle, const CRecordingFile& file, DWORD milliseconds)
-{
+float RecordingTest::Record(RecordingToggle toggle, const CRecordingFile& file, DWORD milliseconds) {
     EXPECT_EQ(1, toggle(file.Path()));
     RecordFor(milliseconds);
     const float seconds = RecordingTime();
@@ -119,15 +95,13 @@ float RecordingTest::Record(RecordingToggle toggle, const CRecordingFile& file, 
     return seconds;
 }
 
-LONG RecordingTest::LiveDeviceObjects()
-{
+LONG RecordingTest::LiveDeviceObjects() {
     LONG count = 0;
     bench_->GetLiveObjectCount(&count);
     return count;
 }
 
-LONG RecordingTest::LiveStandInObjects()
-{
+LONG RecordingTest::LiveStandInObjects() {
     LONG count = 0;
     standIns_->GetLiveObjectCount(&count);
     return count;
@@ -140,17 +114,11 @@ CRecordingTimePoller::CRecordingTimePoller()
               answered_ += GetCurrentRecordingTime(&seconds);
               Sleep(1);
           }
-      })
-{
-}
+      }) {}
 
-CRecordingTimePoller::~CRecordingTimePoller()
-{
-    Stop();
-}
+CRecordingTimePoller::~CRecordingTimePoller() { Stop(); }
 
-int CRecordingTimePoller::Stop()
-{
+int CRecordingTimePoller::Stop() {
     stop_ = true;
     if (thread_.joinable()) {
         thread_.join();
@@ -158,4 +126,4 @@ int CRecordingTimePoller::Stop()
     return answered_;
 }
 
-} // namespace enginetest
+}  // namespace enginetest

@@ -94,4 +94,4 @@ private:
     std::thread thread_;
 };
 
-} // namespace enginetest
+}  // namespace enginetest

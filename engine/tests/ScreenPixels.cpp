@@ -9,8 +9,7 @@
 
 namespace enginetest {
 
-CScreenPixels::CScreenPixels(HWND window)
-{
+CScreenPixels::CScreenPixels(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
     width_ = rect.right - rect.left;
@@ -29,16 +28,13 @@ CScreenPixels::CScreenPixels(HWND window)
     }
 }
 
-benchscene::Rgb CScreenPixels::At(int x, int y) const
-{
-    if (x < 0 || y < 0 || x >= width_ || y >= height_ || pixels_.empty())
-        return {0, 0, 0};
+benchscene::Rgb CScreenPixels::At(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_ || pixels_.empty()) return {0, 0, 0};
     const DWORD word = pixels_[static_cast<size_t>(y) * width_ + x];
     return {static_cast<uint8_t>(word >> 16), static_cast<uint8_t>(word >> 8), static_cast<uint8_t>(word)};
 }
 
-HWND CreateFacedWindow(HWND parent, int x, int y, int width, int height)
-{
+HWND CreateFacedWindow(HWND parent, int x, int y, int width, int height) {
     static const wchar_t kClassName[] = L"VimbrelFacedWindow";
     static const bool registered = [] {
         WNDCLASSW windowClass{};
@@ -49,36 +45,31 @@ HWND CreateFacedWindow(HWND parent, int x, int y, int width, int height)
         windowClass.lpszClassName = kClassName;
         return RegisterClassW(&windowClass) != 0;
     }();
-    if (!registered)
-        return nullptr;
+    if (!registered) return nullptr;
     const DWORD style = (parent != nullptr ? WS_CHILD : WS_POPUP) | WS_VISIBLE | WS_CLIPCHILDREN;
     return CreateWindowW(kClassName, L"", style, x, y, width, height, parent, nullptr, GetModuleHandleW(nullptr),
                          nullptr);
 }
 
-bool NearColour(benchscene::Rgb a, benchscene::Rgb b)
-{
+bool NearColour(benchscene::Rgb a, benchscene::Rgb b) {
     return std::abs(a.r - b.r) <= 12 && std::abs(a.g - b.g) <= 12 && std::abs(a.b - b.b) <= 12;
 }
 
 namespace {
 
-std::string Describe(benchscene::Rgb colour)
-{
+std::string Describe(benchscene::Rgb colour) {
     std::ostringstream text;
     text << int(colour.r) << "," << int(colour.g) << "," << int(colour.b);
     return text.str();
 }
 
-} // namespace
+}  // namespace
 
-::testing::AssertionResult SceneFillsWindow(HWND window, bool mirrored)
-{
+::testing::AssertionResult SceneFillsWindow(HWND window, bool mirrored) {
     const CScreenPixels shot(window);
     const int width = shot.Width();
     const int height = shot.Height();
-    if (width < 16 || height < 16)
-        return ::testing::AssertionFailure() << "window of " << width << " x " << height;
+    if (width < 16 || height < 16) return ::testing::AssertionFailure() << "window of " << width << " x " << height;
     std::ostringstream faults;
     // Bar b spans an eighth of the width; its middle column is at (2b + 1) / 16.
     const int barRow = height * 3 / 8;
@@ -98,13 +89,11 @@ std::string Describe(benchscene::Rgb colour)
         faults << " ramp's bright end at column " << brightX << " is " << Describe(shot.At(brightX, rampRow)) << ";";
     for (int y : {2, barRow, height - 3}) {
         for (int x : {1, width - 2}) {
-            if (NearColour(kFaceColour, shot.At(x, y)))
-                faults << " face colour at " << x << "," << y << ";";
+            if (NearColour(kFaceColour, shot.At(x, y))) faults << " face colour at " << x << "," << y << ";";
         }
     }
-    if (faults.str().empty())
-        return ::testing::AssertionSuccess();
+    if (faults.str().empty()) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "the scene does not fill the window:" << faults.str();
 }
 
-} // namespace enginetest
+}  // namespace enginetest

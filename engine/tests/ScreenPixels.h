@@ -46,4 +46,4 @@ bool NearColour(benchscene::Rgb a, benchscene::Rgb b);
 // at the window's edges.
 ::testing::AssertionResult SceneFillsWindow(HWND window, bool mirrored = false);
 
-} // namespace enginetest
+}  // namespace enginetest

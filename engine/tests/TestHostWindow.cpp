@@ -6,8 +6,7 @@ namespace {
 
 const wchar_t kClassName[] = L"VimbrelEngineTestHost";
 
-void RegisterHostClass()
-{
+void RegisterHostClass() {
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = DefWindowProcW;
     windowClass.hInstance = GetModuleHandleW(nullptr);
@@ -16,25 +15,21 @@ void RegisterHostClass()
     RegisterClassW(&windowClass);
 }
 
-} // namespace
+}  // namespace
 
-CTestHostWindow::CTestHostWindow(int width, int height)
-{
+CTestHostWindow::CTestHostWindow(int width, int height) {
     RegisterHostClass();
-    window_ = CreateWindowW(kClassName, L"engine test host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, width,
-                            height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    window_ = CreateWindowW(kClassName, L"engine test host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, width, height,
+                            nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ShowWindow(window_, SW_SHOWNOACTIVATE);
     PumpMessagesFor(10);
 }
 
-CTestHostWindow::~CTestHostWindow()
-{
-    if (window_ != nullptr)
-        DestroyWindow(window_);
+CTestHostWindow::~CTestHostWindow() {
+    if (window_ != nullptr) DestroyWindow(window_);
 }
 
-void PumpMessagesFor(DWORD milliseconds)
-{
+void PumpMessagesFor(DWORD milliseconds) {
     const DWORD start = GetTickCount();
     do {
         MSG message;
@@ -46,4 +41,4 @@ void PumpMessagesFor(DWORD milliseconds)
     } while (GetTickCount() - start < milliseconds);
 }
 
-} // namespace enginetest
+}  // namespace enginetest

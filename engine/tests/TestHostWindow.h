@@ -25,15 +25,13 @@ void PumpMessagesFor(DWORD milliseconds);
 // Pumps messages until condition holds or the time is up; answers whether
 // it held.
 template <class Condition>
-bool PumpUntil(Condition condition, DWORD timeoutMs)
-{
+bool PumpUntil(Condition condition, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     while (!condition()) {
-        if (GetTickCount() - start >= timeoutMs)
-            return false;
+        if (GetTickCount() - start >= timeoutMs) return false;
         PumpMessagesFor(10);
     }
     return true;
 }
 
-} // namespace enginetest
+}  // namespace enginetest

@@ -6,8 +6,7 @@
 
 namespace enginetest {
 
-inline BITMAPINFO TopDownDibInfo(int width, int height, WORD bitCount)
-{
+inline BITMAPINFO TopDownDibInfo(int width, int height, WORD bitCount) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -17,4 +16,4 @@ inline BITMAPINFO TopDownDibInfo(int width, int height, WORD bitCount)
     return info;
 }
 
-} // namespace enginetest
+}  // namespace enginetest

@@ -14,8 +14,7 @@ const std::wstring kMicrophone = BENCH_MICROPHONE_NAME;
 using Devices = EngineTest;
 
 // Mode 2 (sound) builds no preview, so these tests need no effects filter.
-TEST_F(Devices, ListsSkipAnalogCardsAndTunersAndNameTheRest)
-{
+TEST_F(Devices, ListsSkipAnalogCardsAndTunersAndNameTheRest) {
     ASSERT_EQ(1, Start(2));
     EXPECT_EQ(2, videoCount_);
     EXPECT_EQ(1, audioCount_);
@@ -53,8 +52,7 @@ TEST_F(Devices, ListsSkipAnalogCardsAndTunersAndNameTheRest)
     EXPECT_EQ(0u, BoxesSaying(L"No Audio Device Found!!"));
 }
 
-TEST_F(Devices, UnknownSavedNamesFallBackToTheFirstDevicesAndAreWrittenBack)
-{
+TEST_F(Devices, UnknownSavedNamesFallBackToTheFirstDevicesAndAreWrittenBack) {
     wcscpy(videoName_, L"A camera long gone");
     wcscpy(audioName_, L"A microphone long gone");
     ASSERT_EQ(1, Start(2));
@@ -65,8 +63,7 @@ TEST_F(Devices, UnknownSavedNamesFallBackToTheFirstDevicesAndAreWrittenBack)
     EXPECT_EQ(1, SelectAudioDevice(0));
 }
 
-TEST_F(Devices, SavedNamesThatMatchOpenTheDevicesAndStayAsTheyWere)
-{
+TEST_F(Devices, SavedNamesThatMatchOpenTheDevicesAndStayAsTheyWere) {
     wcscpy(videoName_, kCamera2.c_str());
     wcscpy(audioName_, kMicrophone.c_str());
     ASSERT_EQ(1, Start(2));
@@ -78,8 +75,7 @@ TEST_F(Devices, SavedNamesThatMatchOpenTheDevicesAndStayAsTheyWere)
     EXPECT_EQ(1, SelectVideoDevice(0, 0, 0));
 }
 
-TEST_F(Devices, SelectionByNameAnswersInItsOwnWay)
-{
+TEST_F(Devices, SelectionByNameAnswersInItsOwnWay) {
     ASSERT_EQ(1, Start(2));
     EXPECT_EQ(0, SelectVideoDeviceByName(kCamera2.c_str()));
     EXPECT_EQ(E_FAIL, SelectVideoDeviceByName(L"Vimbrel Bench"));  // exact names only
@@ -91,8 +87,7 @@ TEST_F(Devices, SelectionByNameAnswersInItsOwnWay)
     EXPECT_EQ(0, SelectAudioDeviceByName(nullptr));
 }
 
-TEST_F(Devices, AMissingIndexFailsTheSelectionAndLeavesTheMicrophoneInPlace)
-{
+TEST_F(Devices, AMissingIndexFailsTheSelectionAndLeavesTheMicrophoneInPlace) {
     ASSERT_EQ(1, Start(2));
     EXPECT_EQ(0, SelectVideoDevice(2, 0, 0));
     EXPECT_EQ(0, SelectVideoDevice(-3, 0, 0));
@@ -108,8 +103,7 @@ TEST_F(Devices, AMissingIndexFailsTheSelectionAndLeavesTheMicrophoneInPlace)
     EXPECT_EQ(changesBefore, changesAfter);
 }
 
-TEST_F(Devices, TheMicrophoneLineIsEnabledAtTheEngineVolume)
-{
+TEST_F(Devices, TheMicrophoneLineIsEnabledAtTheEngineVolume) {
     ASSERT_EQ(S_OK, bench_->Reset());
     ASSERT_EQ(1, Start(2));
     BOOL enabled = FALSE;
@@ -124,8 +118,7 @@ TEST_F(Devices, TheMicrophoneLineIsEnabledAtTheEngineVolume)
     EXPECT_EQ(0, changes);
 }
 
-TEST_F(Devices, DeviceSettersRefuseWhileNotIdleAndAfterUninitialize)
-{
+TEST_F(Devices, DeviceSettersRefuseWhileNotIdleAndAfterUninitialize) {
     ASSERT_EQ(1, Start(2));
     ASSERT_EQ(1, Uninitialize());
     EXPECT_EQ(0, SelectVideoDevice(0, 0, 0));
@@ -135,8 +128,7 @@ TEST_F(Devices, DeviceSettersRefuseWhileNotIdleAndAfterUninitialize)
     EXPECT_EQ(0, GetAudioDevice(&index, nullptr));
 }
 
-TEST_F(Devices, EveryFilterIsReleasedByUninitialize)
-{
+TEST_F(Devices, EveryFilterIsReleasedByUninitialize) {
     LONG baseline = 0;
     ASSERT_EQ(S_OK, bench_->GetLiveObjectCount(&baseline));
     for (int mode : {2, 4, 2}) {
@@ -151,5 +143,5 @@ TEST_F(Devices, EveryFilterIsReleasedByUninitialize)
     }
 }
 
-} // namespace
-} // namespace enginetest
+}  // namespace
+}  // namespace enginetest

@@ -15,20 +15,17 @@ namespace {
 // {557CF406-1A04-11D3-9A73-0000F81EF32E}, GDI+'s PNG encoder.
 const CLSID kPngEncoder = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
 
-std::wstring TempPath(const wchar_t* name)
-{
+std::wstring TempPath(const wchar_t* name) {
     wchar_t folder[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, folder);
     return std::wstring(folder) + name;
 }
 
 // A half-transparent photo frame of the preview's size.
-bool WriteFramePicture(const std::wstring& path)
-{
+bool WriteFramePicture(const std::wstring& path) {
     ULONG_PTR token = 0;
     Gdiplus::GdiplusStartupInput input;
-    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok)
-        return false;
+    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
     bool written = false;
     {
         Gdiplus::Bitmap picture(kFrameWidth, kFrameHeight, PixelFormat32bppARGB);
@@ -43,14 +40,12 @@ bool WriteFramePicture(const std::wstring& path)
 
 using EffectCalls = EffectTest;
 
-TEST_F(EffectCalls, EffectIdsReachTheFilterAndIdsUpToZeroMeanNone)
-{
+TEST_F(EffectCalls, EffectIdsReachTheFilterAndIdsUpToZeroMeanNone) {
     StartPreview();
     ASSERT_EQ(1, SetEffect(7));
     EXPECT_EQ(std::make_pair(7, 0), CurrentEffect());
     uint8_t negative[256];
-    for (int i = 0; i < 256; ++i)
-        negative[i] = static_cast<uint8_t>(255 - i);
+    for (int i = 0; i < 256; ++i) negative[i] = static_cast<uint8_t>(255 - i);
     EXPECT_TRUE(GrabbedFrameBecomes(ThroughTable(plain_, negative)));
 
     ASSERT_EQ(1, SetEffect(0));
@@ -61,8 +56,7 @@ TEST_F(EffectCalls, EffectIdsReachTheFilterAndIdsUpToZeroMeanNone)
     EXPECT_EQ(std::make_pair(23, 0), CurrentEffect());
 }
 
-TEST_F(EffectCalls, PhotoFrameFromAFileAndNullTakesItAway)
-{
+TEST_F(EffectCalls, PhotoFrameFromAFileAndNullTakesItAway) {
     StartPreview();
     const std::wstring picture = TempPath(L"vimbrel-engine-frame.png");
     ASSERT_TRUE(WriteFramePicture(picture));
@@ -86,8 +80,7 @@ TEST_F(EffectCalls, PhotoFrameFromAFileAndNullTakesItAway)
     DeleteFileW(picture.c_str());
 }
 
-TEST_F(EffectCalls, TextShowsInTheBottomRightBoxWhileEnabled)
-{
+TEST_F(EffectCalls, TextShowsInTheBottomRightBoxWhileEnabled) {
     StartPreview();
     EXPECT_EQ(0, SetText(nullptr));
     ASSERT_EQ(1, SetText(L"12:34:56"));
@@ -117,8 +110,7 @@ TEST_F(EffectCalls, TextShowsInTheBottomRightBoxWhileEnabled)
     EXPECT_TRUE(GrabbedFrameBecomes(plain_));
 }
 
-TEST_F(EffectCalls, MirrorAndZoomTravelTogether)
-{
+TEST_F(EffectCalls, MirrorAndZoomTravelTogether) {
     StartPreview();
     const Frame mirrored = Mirrored(plain_);
     ASSERT_EQ(1, SetMirrorMode(1));
@@ -132,8 +124,8 @@ TEST_F(EffectCalls, MirrorAndZoomTravelTogether)
 
     // Factors that would shrink the picture, or are not numbers at all,
     // change nothing.
-    for (float bad : {0.5f, 0.0f, -3.0f, std::numeric_limits<float>::quiet_NaN(),
-                      std::numeric_limits<float>::infinity()})
+    for (float bad :
+         {0.5f, 0.0f, -3.0f, std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()})
         EXPECT_EQ(0, Zoom(bad)) << bad;
     EXPECT_EQ(2.0f, camera::Engine().values.zoomFactor);
     PumpMessagesFor(300);
@@ -151,8 +143,7 @@ TEST_F(EffectCalls, MirrorAndZoomTravelTogether)
     EXPECT_TRUE(GrabbedFrameBecomes(zoomed));
 }
 
-TEST_F(EffectCalls, WithoutAGraphTheZoomIsKeptButTheMirrorIsNot)
-{
+TEST_F(EffectCalls, WithoutAGraphTheZoomIsKeptButTheMirrorIsNot) {
     ASSERT_EQ(1, Start(2));  // sound only: no graph has found the filter
     EXPECT_EQ(0, Zoom(2.0f));
     EXPECT_EQ(2.0f, camera::Engine().values.zoomFactor);
@@ -173,8 +164,7 @@ TEST_F(EffectCalls, WithoutAGraphTheZoomIsKeptButTheMirrorIsNot)
     EXPECT_TRUE(GrabbedFrameBecomes(Mirrored(plain_)));
 }
 
-TEST_F(EffectCalls, GammaCorrectionAppliesTheFixedCurve)
-{
+TEST_F(EffectCalls, GammaCorrectionAppliesTheFixedCurve) {
     StartPreview();
     // The curve takes 128 to 165.
     ASSERT_EQ(165, GammaCorrected(Frame(3, 128))[0]);
@@ -184,8 +174,7 @@ TEST_F(EffectCalls, GammaCorrectionAppliesTheFixedCurve)
     EXPECT_TRUE(GrabbedFrameBecomes(plain_));
 }
 
-TEST_F(EffectCalls, FacesAreOnlyCheckedNeverSent)
-{
+TEST_F(EffectCalls, FacesAreOnlyCheckedNeverSent) {
     StartPreview();
     ASSERT_EQ(1, SetEffect(9));
     EXPECT_EQ(0, SetFace(11));
@@ -195,8 +184,7 @@ TEST_F(EffectCalls, FacesAreOnlyCheckedNeverSent)
     EXPECT_EQ(std::make_pair(9, 0), CurrentEffect());
 }
 
-TEST_F(EffectCalls, TheSettingsOutliveGraphRebuilds)
-{
+TEST_F(EffectCalls, TheSettingsOutliveGraphRebuilds) {
     StartPreview();
     ASSERT_EQ(1, SetMirrorMode(1));
     ASSERT_EQ(1, SetGammaCorrect(1));
@@ -212,5 +200,5 @@ TEST_F(EffectCalls, TheSettingsOutliveGraphRebuilds)
     EXPECT_TRUE(GrabbedFrameBecomes(expected));
 }
 
-} // namespace
-} // namespace enginetest
+}  // namespace
+}  // namespace enginetest

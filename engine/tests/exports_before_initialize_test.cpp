@@ -10,8 +10,7 @@
 
 namespace {
 
-TEST(BeforeInitialize, LifecycleModeAndDeviceExportsRefuse)
-{
+TEST(BeforeInitialize, LifecycleModeAndDeviceExportsRefuse) {
     EXPECT_EQ(0, Uninitialize());
     EXPECT_EQ(0, SetMode(0));
     EXPECT_EQ(0, SetMode(4));
@@ -30,8 +29,7 @@ TEST(BeforeInitialize, LifecycleModeAndDeviceExportsRefuse)
     EXPECT_LT(SelectVideoDeviceByName(L"Vimbrel Virtual Camera"), 0);
 }
 
-TEST(BeforeInitialize, CaptureFormatAndControlExportsRefuse)
-{
+TEST(BeforeInitialize, CaptureFormatAndControlExportsRefuse) {
     char path[] = "C:\\vimbrel-never-written.avi";
     EXPECT_EQ(0, CaptureAV(path));
     EXPECT_EQ(0, CaptureVideo(path));
@@ -77,8 +75,7 @@ TEST(BeforeInitialize, CaptureFormatAndControlExportsRefuse)
     EXPECT_EQ(0, DisplayCameraAdvancedSetting(nullptr));
 }
 
-TEST(BeforeInitialize, EffectMonitorAndPlaybackExportsWithoutTheirObjectsRefuse)
-{
+TEST(BeforeInitialize, EffectMonitorAndPlaybackExportsWithoutTheirObjectsRefuse) {
     enginetest::CTestHostWindow host;
     EXPECT_EQ(0, SetEffect(3));
     EXPECT_EQ(0, SetFrame(nullptr));
@@ -104,8 +101,7 @@ TEST(BeforeInitialize, EffectMonitorAndPlaybackExportsWithoutTheirObjectsRefuse)
     EXPECT_EQ(0, PlayFile(nullptr, host.Handle(), &seconds, &dc, 10, 10, &hasVideo));
 }
 
-TEST(BeforeInitialize, PreviewWindowIsAcceptedAndTheStatusBoxSaysNothing)
-{
+TEST(BeforeInitialize, PreviewWindowIsAcceptedAndTheStatusBoxSaysNothing) {
     enginetest::CTestHostWindow host;
     EXPECT_EQ(0, SetPreviewWnd(nullptr));
     EXPECT_EQ(1, SetPreviewWnd(host.Handle()));
@@ -117,4 +113,4 @@ TEST(BeforeInitialize, PreviewWindowIsAcceptedAndTheStatusBoxSaysNothing)
     EXPECT_EQ(L"nothing", dismisser.Dismissed()[0].text);
 }
 
-} // namespace
+}  // namespace

@@ -20,15 +20,14 @@ struct ExpectedFormat {
     int height;
 };
 
-TEST_F(Formats, VideoInfoEntriesInThePinsOrderWithTheirNames)
-{
+TEST_F(Formats, VideoInfoEntriesInThePinsOrderWithTheirNames) {
     ASSERT_EQ(1, Start(2));
     int index = -1;
     ASSERT_EQ(1, GetVideoFormat(&index, nullptr, nullptr, nullptr));
     // The bench camera lists nine formats; the VideoInfo2 one is left out.
     ASSERT_EQ(8, index);
-    const ExpectedFormat expected[] = {{"RGB24", 320, 240}, {"RGB24", 176, 144}, {"RGB24", 640, 480},
-                                       {"YUY2", 640, 480},  {"RGB24", 800, 600}, {"YVU9", 320, 240},
+    const ExpectedFormat expected[] = {{"RGB24", 320, 240},  {"RGB24", 176, 144}, {"RGB24", 640, 480},
+                                       {"YUY2", 640, 480},   {"RGB24", 800, 600}, {"YVU9", 320, 240},
                                        {"RGB24", 1280, 720}, {"????", 320, 240}};
     for (int i = 0; i < 8; ++i) {
         index = i;
@@ -52,8 +51,7 @@ TEST_F(Formats, VideoInfoEntriesInThePinsOrderWithTheirNames)
     EXPECT_EQ(0, GetVideoFormat(nullptr, name, &width, &height));
 }
 
-TEST_F(Formats, SixtyCapabilitiesKeepTheFirstFifty)
-{
+TEST_F(Formats, SixtyCapabilitiesKeepTheFirstFifty) {
     ASSERT_EQ(S_OK, bench_->SetFormatList(BENCH_FORMATS_SIXTY));
     ASSERT_EQ(1, Start(2));
     int index = -1;
@@ -71,8 +69,7 @@ TEST_F(Formats, SixtyCapabilitiesKeepTheFirstFifty)
     EXPECT_EQ(0, GetVideoFormat(&index, name, &width, &height));
 }
 
-TEST_F(Formats, SwitchRefusesIndexesOutsideTheListAndAnswersTheCurrentOneAtOnce)
-{
+TEST_F(Formats, SwitchRefusesIndexesOutsideTheListAndAnswersTheCurrentOneAtOnce) {
     ASSERT_EQ(1, Start(2, 2));
     EXPECT_EQ(0, SetVideoFormat(8, 0));
     EXPECT_EQ(0, SetVideoFormat(-1, 0));
@@ -83,8 +80,7 @@ TEST_F(Formats, SwitchRefusesIndexesOutsideTheListAndAnswersTheCurrentOneAtOnce)
     EXPECT_EQ(0u, BoxesSaying(L"The Effect Filter is not found"));
 }
 
-TEST_F(Controls, PictureControlsPassThroughToTheCamera)
-{
+TEST_F(Controls, PictureControlsPassThroughToTheCamera) {
     ASSERT_EQ(1, Start(2));
     long low = 0, high = 0, fallback = 0, value = 0;
     ASSERT_EQ(1, GetVideoQualityRange(0, &low, &high, &fallback));
@@ -114,8 +110,7 @@ TEST_F(Controls, PictureControlsPassThroughToTheCamera)
     EXPECT_EQ(0, SetDefaultVideoQuality(-2));
 }
 
-TEST_F(Controls, CameraControlsPassThroughAfterASelectionByIndex)
-{
+TEST_F(Controls, CameraControlsPassThroughAfterASelectionByIndex) {
     ASSERT_EQ(1, Start(2));  // no saved name: camera 0 is selected by index
     long low = 0, high = 0, value = 0;
     ASSERT_EQ(1, GetCameraControlRange(3, &low, &high));  // zoom
@@ -133,8 +128,7 @@ TEST_F(Controls, CameraControlsPassThroughAfterASelectionByIndex)
     EXPECT_EQ(0, GetCameraControl(3, nullptr));
 }
 
-TEST_F(Controls, ACameraOpenedByNameHasNoCameraControlsButItsPictureControls)
-{
+TEST_F(Controls, ACameraOpenedByNameHasNoCameraControlsButItsPictureControls) {
     wcscpy(videoName_, BENCH_CAMERA_NAME);
     ASSERT_EQ(1, Start(2));
     long value = 0;
@@ -142,8 +136,7 @@ TEST_F(Controls, ACameraOpenedByNameHasNoCameraControlsButItsPictureControls)
     EXPECT_EQ(1, GetVideoQuality(0, &value));
 }
 
-TEST_F(Controls, ACameraWithoutTheInterfacesRefusesEveryControl)
-{
+TEST_F(Controls, ACameraWithoutTheInterfacesRefusesEveryControl) {
     ASSERT_EQ(S_OK, bench_->SetMissingControls(BENCH_MISSING_VIDEOPROCAMP | BENCH_MISSING_CAMERACONTROL));
     ASSERT_EQ(1, Start(2));
     long low = 0, high = 0, fallback = 0, value = 0;
@@ -155,15 +148,13 @@ TEST_F(Controls, ACameraWithoutTheInterfacesRefusesEveryControl)
     EXPECT_EQ(0, SetCameraControl(0, 0));
 }
 
-TEST_F(Controls, TheCamerasOwnPagesShowInAModalFrame)
-{
+TEST_F(Controls, TheCamerasOwnPagesShowInAModalFrame) {
     ASSERT_EQ(1, Start(2));
     EXPECT_EQ(1, DisplayCameraAdvancedSetting(host_.Handle()));
     EXPECT_GE(dismisser_.Dismissed().size(), 1u);
 }
 
-TEST_F(MicrophoneLevel, SetAndReadBackWithinZeroToOne)
-{
+TEST_F(MicrophoneLevel, SetAndReadBackWithinZeroToOne) {
     ASSERT_EQ(1, Start(2));
     double level = -1.0;
     ASSERT_EQ(1, GetAudioVolume(&level));
@@ -187,8 +178,7 @@ TEST_F(MicrophoneLevel, SetAndReadBackWithinZeroToOne)
     EXPECT_EQ(0, GetAudioVolume(nullptr));
 }
 
-TEST_F(StillRefusals, PathsThatDoNotFitAreRefusedAndWithoutAFrameNothingIsWritten)
-{
+TEST_F(StillRefusals, PathsThatDoNotFitAreRefusedAndWithoutAFrameNothingIsWritten) {
     // The sound mode has no preview, so the grabber holds no frame.
     ASSERT_EQ(1, Start(2));
     EXPECT_EQ(0, CaptureImage(nullptr));
@@ -204,5 +194,5 @@ TEST_F(StillRefusals, PathsThatDoNotFitAreRefusedAndWithoutAFrameNothingIsWritte
     EXPECT_EQ(0, CaptureImage(""));
 }
 
-} // namespace
-} // namespace enginetest
+}  // namespace
+}  // namespace enginetest

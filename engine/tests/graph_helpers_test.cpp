@@ -23,19 +23,16 @@ protected:
     void TearDown() override { CoUninitialize(); }
 };
 
-int CountFilters(IGraphBuilder* graph)
-{
+int CountFilters(IGraphBuilder* graph) {
     ComPtr<IEnumFilters> filters;
     graph->EnumFilters(filters.GetAddressOf());
     int count = 0;
     ComPtr<IBaseFilter> filter;
-    while (filters->Next(1, filter.ReleaseAndGetAddressOf(), nullptr) == S_OK)
-        ++count;
+    while (filters->Next(1, filter.ReleaseAndGetAddressOf(), nullptr) == S_OK) ++count;
     return count;
 }
 
-TEST_F(GraphHelpers, FilterLookupMatchesTheStartOfTheFriendlyNameCaseSensitively)
-{
+TEST_F(GraphHelpers, FilterLookupMatchesTheStartOfTheFriendlyNameCaseSensitively) {
     ComPtr<IBaseFilter> tee;
     ASSERT_EQ(S_OK, FindFilterByName(CLSID_LegacyAmFilterCategory, tee, L"Smart Tee"));
     CLSID clsid{};
@@ -53,8 +50,7 @@ TEST_F(GraphHelpers, FilterLookupMatchesTheStartOfTheFriendlyNameCaseSensitively
     EXPECT_EQ(VFW_E_NOT_FOUND, FindFilterByName(empty, missing, L"Smart Tee"));
 }
 
-TEST_F(GraphHelpers, PinSearchByDirectionNameAndPosition)
-{
+TEST_F(GraphHelpers, PinSearchByDirectionNameAndPosition) {
     ComPtr<IBaseFilter> tee;
     ASSERT_EQ(S_OK, CreateInstance(CLSID_SmartTee, IID_IBaseFilter, tee));
     ComPtr<IPin> pin;
@@ -88,25 +84,19 @@ struct CCameraGraph {
     ComPtr<IBaseFilter> passThrough;
     ComPtr<IGraphBuilder> graph;
 
-    HRESULT Create()
-    {
+    HRESULT Create() {
         HRESULT hr = CreateInstance(CLSID_BenchCamera, IID_IBaseFilter, camera);
-        if (SUCCEEDED(hr))
-            hr = CreateInstance(CLSID_BenchPassThrough, IID_IBaseFilter, passThrough);
-        if (SUCCEEDED(hr))
-            hr = CreateInstance(CLSID_FilterGraph, IID_IGraphBuilder, graph);
-        if (SUCCEEDED(hr))
-            hr = graph->AddFilter(camera.Get(), L"Video Capture");
-        if (SUCCEEDED(hr))
-            hr = graph->AddFilter(passThrough.Get(), L"Effect");
+        if (SUCCEEDED(hr)) hr = CreateInstance(CLSID_BenchPassThrough, IID_IBaseFilter, passThrough);
+        if (SUCCEEDED(hr)) hr = CreateInstance(CLSID_FilterGraph, IID_IGraphBuilder, graph);
+        if (SUCCEEDED(hr)) hr = graph->AddFilter(camera.Get(), L"Video Capture");
+        if (SUCCEEDED(hr)) hr = graph->AddFilter(passThrough.Get(), L"Effect");
         return hr;
     }
 
     HRESULT Connect() { return ConnectFilters(graph.Get(), camera.Get(), nullptr, passThrough.Get(), nullptr); }
 };
 
-TEST_F(GraphHelpers, UnnamedSearchPassesOverStillPinsAndConnectedPins)
-{
+TEST_F(GraphHelpers, UnnamedSearchPassesOverStillPinsAndConnectedPins) {
     // The bench camera lists its still pin before its capture pin.
     CCameraGraph made;
     ASSERT_EQ(S_OK, made.Create());
@@ -133,8 +123,7 @@ TEST_F(GraphHelpers, UnnamedSearchPassesOverStillPinsAndConnectedPins)
     TearDownGraph(graph);
 }
 
-TEST_F(GraphHelpers, ABusyCameraRefusesToConnect)
-{
+TEST_F(GraphHelpers, ABusyCameraRefusesToConnect) {
     ComPtr<IBenchDeviceControl> bench;
     ASSERT_EQ(S_OK, CreateInstance(CLSID_BenchDeviceControl, IID_IBenchDeviceControl, bench));
     CCameraGraph made;
@@ -147,8 +136,7 @@ TEST_F(GraphHelpers, ABusyCameraRefusesToConnect)
     bench->Reset();
 }
 
-TEST_F(GraphHelpers, ConnectFailsCleanlyWhenAPinIsMissing)
-{
+TEST_F(GraphHelpers, ConnectFailsCleanlyWhenAPinIsMissing) {
     ComPtr<IGraphBuilder> graph;
     ComPtr<IBaseFilter> tee;
     ASSERT_EQ(S_OK, CreateInstance(CLSID_FilterGraph, IID_IGraphBuilder, graph));
@@ -159,8 +147,7 @@ TEST_F(GraphHelpers, ConnectFailsCleanlyWhenAPinIsMissing)
     EXPECT_EQ(E_FAIL, ConnectFilters(nullptr, tee.Get(), nullptr, tee.Get(), nullptr));
 }
 
-TEST_F(GraphHelpers, TearDownEmptiesAGraph)
-{
+TEST_F(GraphHelpers, TearDownEmptiesAGraph) {
     ComPtr<IGraphBuilder> graph;
     ASSERT_EQ(S_OK, CreateInstance(CLSID_FilterGraph, IID_IGraphBuilder, graph));
     for (const wchar_t* name : {L"Tee 1", L"Tee 2", L"Tee 3"}) {
@@ -181,13 +168,22 @@ public:
     explicit CStubbornGraph(IBaseFilter* filter) : filter_(filter) {}
     int removeCalls = 0;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override { *out = nullptr; return E_NOINTERFACE; }
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
     ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
 
     HRESULT STDMETHODCALLTYPE AddFilter(IBaseFilter*, LPCWSTR) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE RemoveFilter(IBaseFilter*) override { ++removeCalls; return E_FAIL; }
-    HRESULT STDMETHODCALLTYPE EnumFilters(IEnumFilters** out) override { *out = this; return S_OK; }
+    HRESULT STDMETHODCALLTYPE RemoveFilter(IBaseFilter*) override {
+        ++removeCalls;
+        return E_FAIL;
+    }
+    HRESULT STDMETHODCALLTYPE EnumFilters(IEnumFilters** out) override {
+        *out = this;
+        return S_OK;
+    }
     HRESULT STDMETHODCALLTYPE FindFilterByName(LPCWSTR, IBaseFilter**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE ConnectDirect(IPin*, IPin*, const AM_MEDIA_TYPE*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Reconnect(IPin*) override { return E_NOTIMPL; }
@@ -201,12 +197,10 @@ public:
     HRESULT STDMETHODCALLTYPE Abort() override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE ShouldOperationContinue() override { return E_NOTIMPL; }
 
-    HRESULT STDMETHODCALLTYPE Next(ULONG, IBaseFilter** out, ULONG* fetched) override
-    {
+    HRESULT STDMETHODCALLTYPE Next(ULONG, IBaseFilter** out, ULONG* fetched) override {
         filter_->AddRef();
         *out = filter_;
-        if (fetched != nullptr)
-            *fetched = 1;
+        if (fetched != nullptr) *fetched = 1;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE Skip(ULONG) override { return S_OK; }
@@ -217,8 +211,7 @@ private:
     IBaseFilter* filter_;
 };
 
-TEST_F(GraphHelpers, TearDownGivesUpOnAFilterTheGraphWillNotRemove)
-{
+TEST_F(GraphHelpers, TearDownGivesUpOnAFilterTheGraphWillNotRemove) {
     ComPtr<IBaseFilter> tee;
     ASSERT_EQ(S_OK, CreateInstance(CLSID_SmartTee, IID_IBaseFilter, tee));
     CStubbornGraph graph(tee.Get());
@@ -226,8 +219,7 @@ TEST_F(GraphHelpers, TearDownGivesUpOnAFilterTheGraphWillNotRemove)
     EXPECT_EQ(1, graph.removeCalls);
 }
 
-TEST_F(GraphHelpers, VideoWindowNeedsAGraphAWindowAndARenderer)
-{
+TEST_F(GraphHelpers, VideoWindowNeedsAGraphAWindowAndARenderer) {
     enginetest::CTestHostWindow host;
     ComPtr<IGraphBuilder> graph;
     ASSERT_EQ(S_OK, CreateInstance(CLSID_FilterGraph, IID_IGraphBuilder, graph));
@@ -243,8 +235,7 @@ public:
     std::vector<unsigned> waits;
 };
 
-TEST_F(GraphHelpers, ResumeEndsAnyRecordingAndRetriesTheFormatInPreviewModes)
-{
+TEST_F(GraphHelpers, ResumeEndsAnyRecordingAndRetriesTheFormatInPreviewModes) {
     CaptureEngineState& state = Engine();
     state.values.ready = true;
     state.values.captureState = kRecordingAudio;
@@ -265,5 +256,5 @@ TEST_F(GraphHelpers, ResumeEndsAnyRecordingAndRetriesTheFormatInPreviewModes)
     state.values = EngineValues{};
 }
 
-} // namespace
-} // namespace camera
+}  // namespace
+}  // namespace camera

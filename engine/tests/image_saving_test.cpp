@@ -16,14 +16,13 @@ namespace GP = Gdiplus::DllExports;
 
 class ImageSaving : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         Gdiplus::GdiplusStartupInput input;
         ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&token_, &input, nullptr));
         // Width 3 (rows of 9 bytes padded to 12), height 2, bottom row first:
         // lower row red, green, blue; upper row white, black, grey.
-        const uint8_t rows[24] = {0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0,
-                                  255, 255, 255, 0, 0, 0, 128, 128, 128, 0, 0, 0};
+        const uint8_t rows[24] = {0,   0,   255, 0, 255, 0, 255, 0,   0,   0, 0, 0,
+                                  255, 255, 255, 0, 0,   0, 128, 128, 128, 0, 0, 0};
         rows_.assign(rows, rows + sizeof rows);
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -34,17 +33,13 @@ protected:
         ASSERT_EQ(Gdiplus::Ok, GP::GdipCreateBitmapFromGdiDib(&info, rows_.data(), &bitmap_));
     }
 
-    void TearDown() override
-    {
-        if (bitmap_ != nullptr)
-            GP::GdipDisposeImage(bitmap_);
-        for (const std::wstring& file : files_)
-            DeleteFileW(file.c_str());
+    void TearDown() override {
+        if (bitmap_ != nullptr) GP::GdipDisposeImage(bitmap_);
+        for (const std::wstring& file : files_) DeleteFileW(file.c_str());
         Gdiplus::GdiplusShutdown(token_);
     }
 
-    std::wstring File(const wchar_t* name)
-    {
+    std::wstring File(const wchar_t* name) {
         files_.push_back(std::wstring(L"engine-image-test-") + name);
         DeleteFileW(files_.back().c_str());
         return files_.back();
@@ -56,8 +51,7 @@ protected:
     std::vector<std::wstring> files_;
 };
 
-TEST_F(ImageSaving, EncodersAreFoundByTheirExactMimeType)
-{
+TEST_F(ImageSaving, EncodersAreFoundByTheirExactMimeType) {
     CLSID png{};
     CLSID jpeg{};
     EXPECT_GE(FindEncoderClsid(L"image/png", &png), 0);
@@ -69,8 +63,7 @@ TEST_F(ImageSaving, EncodersAreFoundByTheirExactMimeType)
     EXPECT_EQ(-1, FindEncoderClsid(L"image/x-vimbrel", &none));
 }
 
-TEST_F(ImageSaving, JpegQualityIsOneLongValueUnderTheQualityGuid)
-{
+TEST_F(ImageSaving, JpegQualityIsOneLongValueUnderTheQualityGuid) {
     JpegQualityParameter parameter{};
     FillJpegQuality(parameter, 50);
     const GUID quality = {0x1D5BE4B5, 0xFA4A, 0x452D, {0x9C, 0xDD, 0x5D, 0xB3, 0x51, 0x05, 0xE7, 0xEB}};
@@ -81,8 +74,7 @@ TEST_F(ImageSaving, JpegQualityIsOneLongValueUnderTheQualityGuid)
     EXPECT_EQ(50u, *static_cast<ULONG*>(parameter.parameters.Parameter[0].Value));
 }
 
-TEST_F(ImageSaving, UnknownFormatsWriteNothingAndFailuresSayNo)
-{
+TEST_F(ImageSaving, UnknownFormatsWriteNothingAndFailuresSayNo) {
     const std::wstring skipped = File(L"none");
     EXPECT_EQ(1, SaveImageWithEncoder(bitmap_, skipped.c_str(), 5, 75));
     EXPECT_EQ(1, SaveImageWithEncoder(bitmap_, skipped.c_str(), -1, 75));
@@ -91,5 +83,5 @@ TEST_F(ImageSaving, UnknownFormatsWriteNothingAndFailuresSayNo)
     EXPECT_EQ(0, SaveImageWithEncoder(nullptr, skipped.c_str(), 3, 75));
 }
 
-} // namespace
-} // namespace camera
+}  // namespace
+}  // namespace camera

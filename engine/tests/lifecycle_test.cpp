@@ -18,8 +18,7 @@ protected:
     void SetUp() override { ASSERT_EQ(1, SetPreviewWnd(host_.Handle())); }
     void TearDown() override { Uninitialize(); }
 
-    int Start(int mode, int formatIndex = -1)
-    {
+    int Start(int mode, int formatIndex = -1) {
         videoName_[0] = L'\0';
         audioName_[0] = L'\0';
         return Initialize(mode, formatIndex, videoName_, audioName_, &videoCount_, &audioCount_);
@@ -33,8 +32,7 @@ protected:
     int audioCount_ = -7;
 };
 
-TEST_F(Lifecycle, ModesOutsideZeroToFiveAreRefusedBeforeAnyWork)
-{
+TEST_F(Lifecycle, ModesOutsideZeroToFiveAreRefusedBeforeAnyWork) {
     EXPECT_EQ(0, Start(6));
     EXPECT_EQ(0, Start(-1));
     EXPECT_EQ(-7, videoCount_);
@@ -43,8 +41,7 @@ TEST_F(Lifecycle, ModesOutsideZeroToFiveAreRefusedBeforeAnyWork)
     EXPECT_EQ(0u, dismisser_.WaitFor(1, 200));
 }
 
-TEST_F(Lifecycle, HiddenWindowLivesFromInitializeToUninitialize)
-{
+TEST_F(Lifecycle, HiddenWindowLivesFromInitializeToUninitialize) {
     ASSERT_EQ(1, Start(2));
     HWND hidden = FindHiddenWindow();
     ASSERT_NE(nullptr, hidden);
@@ -57,8 +54,7 @@ TEST_F(Lifecycle, HiddenWindowLivesFromInitializeToUninitialize)
     EXPECT_EQ(nullptr, FindHiddenWindow());
 }
 
-TEST_F(Lifecycle, SecondInitializeAnswersAtOnceAndChangesNothing)
-{
+TEST_F(Lifecycle, SecondInitializeAnswersAtOnceAndChangesNothing) {
     ASSERT_EQ(1, Start(4));
     const size_t boxes = dismisser_.WaitFor(100, 300);
     const int videoCount = videoCount_;
@@ -72,8 +68,7 @@ TEST_F(Lifecycle, SecondInitializeAnswersAtOnceAndChangesNothing)
     EXPECT_EQ(videoCount, index);
 }
 
-TEST_F(Lifecycle, UninitializeEndsTheEngineSoLaterCallsRefuse)
-{
+TEST_F(Lifecycle, UninitializeEndsTheEngineSoLaterCallsRefuse) {
     ASSERT_EQ(1, Start(2));
     EXPECT_EQ(1, Uninitialize());
     EXPECT_EQ(0, Uninitialize());
@@ -86,8 +81,7 @@ TEST_F(Lifecycle, UninitializeEndsTheEngineSoLaterCallsRefuse)
     EXPECT_NE(nullptr, FindHiddenWindow());
 }
 
-TEST_F(Lifecycle, ModesWithoutPreviewNeedNoCamera)
-{
+TEST_F(Lifecycle, ModesWithoutPreviewNeedNoCamera) {
     ASSERT_EQ(1, Start(2));
     EXPECT_EQ(0, SetMode(6));
     EXPECT_EQ(0, SetMode(-1));
@@ -96,8 +90,7 @@ TEST_F(Lifecycle, ModesWithoutPreviewNeedNoCamera)
     EXPECT_EQ(1, SetMode(2));
 }
 
-TEST_F(Lifecycle, ResumeWithoutFormatTriesSixTimesHalfASecondApart)
-{
+TEST_F(Lifecycle, ResumeWithoutFormatTriesSixTimesHalfASecondApart) {
     // No format index was ever set, so every attempt is refused before it
     // touches a graph, and each is followed by its pause.
     ASSERT_EQ(1, Start(3));
@@ -110,12 +103,11 @@ TEST_F(Lifecycle, ResumeWithoutFormatTriesSixTimesHalfASecondApart)
     EXPECT_LT(elapsed, 4500u);
 }
 
-TEST_F(Lifecycle, ResumeOutsideThePreviewModesDoesNoFormatWork)
-{
+TEST_F(Lifecycle, ResumeOutsideThePreviewModesDoesNoFormatWork) {
     ASSERT_EQ(1, Start(4));
     const DWORD start = GetTickCount();
     SendMessageA(FindHiddenWindow(), WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
     EXPECT_LT(GetTickCount() - start, 400u);
 }
 
-} // namespace
+}  // namespace

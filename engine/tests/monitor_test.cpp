@@ -12,45 +12,37 @@ namespace {
 constexpr UINT kGraphEventMessage = WM_APP + 1;
 constexpr LPARAM kMonitorGraphEvents = 3;
 
-int FilterCount(IGraphBuilder* graph)
-{
+int FilterCount(IGraphBuilder* graph) {
     ComPtr<IEnumFilters> filters;
-    if (graph == nullptr || FAILED(graph->EnumFilters(filters.GetAddressOf())))
-        return -1;
+    if (graph == nullptr || FAILED(graph->EnumFilters(filters.GetAddressOf()))) return -1;
     int count = 0;
     ComPtr<IBaseFilter> filter;
-    while (filters->Next(1, filter.ReleaseAndGetAddressOf(), nullptr) == S_OK)
-        ++count;
+    while (filters->Next(1, filter.ReleaseAndGetAddressOf(), nullptr) == S_OK) ++count;
     return count;
 }
 
-OAFilterState PreviewState()
-{
+OAFilterState PreviewState() {
     OAFilterState state = -1;
     ComPtr<IMediaControl> control = camera::Engine().previewControl;
-    if (!control || FAILED(control->GetState(500, &state)))
-        return -1;
+    if (!control || FAILED(control->GetState(500, &state))) return -1;
     return state;
 }
 
 class Monitor : public EngineTest {
 protected:
-    LONGLONG Delivered()
-    {
+    LONGLONG Delivered() {
         LONGLONG frames = 0;
         bench_->GetDeliveredFrames(&frames);
         return frames;
     }
 
     // Whether the camera delivers frames to some graph right now.
-    bool CameraStreams()
-    {
+    bool CameraStreams() {
         const LONGLONG before = Delivered();
         return PumpUntil([&] { return Delivered() >= before + 3; }, 3000);
     }
 
-    bool AlarmsReach(const CMotionMessageWindow& window, int count, DWORD timeoutMs = 8000)
-    {
+    bool AlarmsReach(const CMotionMessageWindow& window, int count, DWORD timeoutMs = 8000) {
         return PumpUntil([&] { return window.Count() >= count; }, timeoutMs);
     }
 
@@ -68,8 +60,7 @@ protected:
     CMotionMessageWindow alarms_;
 };
 
-TEST_F(Monitor, EachMotionEventBecomesOneMessageAndOtherEventsNone)
-{
+TEST_F(Monitor, EachMotionEventBecomesOneMessageAndOtherEventsNone) {
     // Browse mode builds no graph, but the monitor graph object exists.
     ASSERT_EQ(1, Start(4));
     camera::CaptureEngineState& state = camera::Engine();
@@ -101,8 +92,7 @@ TEST_F(Monitor, EachMotionEventBecomesOneMessageAndOtherEventsNone)
     EXPECT_EQ(2, alarms_.Count());
 }
 
-TEST_F(Monitor, RefusedOutsideTheMonitorModeAndWithoutAWindow)
-{
+TEST_F(Monitor, RefusedOutsideTheMonitorModeAndWithoutAWindow) {
     ASSERT_EQ(1, Start(0, 0));
     EXPECT_EQ(0, StartMonitor(alarms_.Handle()));
     EXPECT_EQ(0, StopMonitor());
@@ -113,8 +103,7 @@ TEST_F(Monitor, RefusedOutsideTheMonitorModeAndWithoutAWindow)
     EXPECT_EQ(State_Running, PreviewState());
 }
 
-TEST_F(Monitor, AnObjectEnteringTheSceneAlarmsTheWindowAndAStillSceneDoesNot)
-{
+TEST_F(Monitor, AnObjectEnteringTheSceneAlarmsTheWindowAndAStillSceneDoesNot) {
     StartMonitorMode();
     // About two seconds of an empty scene, then the object comes in.
     const BenchSceneStep script[] = {{BENCH_SCENE_STILL, 60}, {BENCH_SCENE_MOVING_OBJECT, 1}};
@@ -133,8 +122,7 @@ TEST_F(Monitor, AnObjectEnteringTheSceneAlarmsTheWindowAndAStillSceneDoesNot)
     EXPECT_FALSE(alarms_.SawParameters());
 }
 
-TEST_F(Monitor, AStillSceneRaisesNoAlarm)
-{
+TEST_F(Monitor, AStillSceneRaisesNoAlarm) {
     StartMonitorMode();
     ASSERT_EQ(S_OK, bench_->SetScenePattern(BENCH_SCENE_STILL));
     ASSERT_EQ(1, StartMonitor(alarms_.Handle()));
@@ -143,8 +131,7 @@ TEST_F(Monitor, AStillSceneRaisesNoAlarm)
     EXPECT_EQ(0, alarms_.Count());
 }
 
-TEST_F(Monitor, StopGivesThePreviewBackAndAStartAfterItMonitorsAgain)
-{
+TEST_F(Monitor, StopGivesThePreviewBackAndAStartAfterItMonitorsAgain) {
     StartMonitorMode();
     ASSERT_EQ(1, StartMonitor(alarms_.Handle()));
     ASSERT_TRUE(AlarmsReach(alarms_, 1));
@@ -164,8 +151,7 @@ TEST_F(Monitor, StopGivesThePreviewBackAndAStartAfterItMonitorsAgain)
     EXPECT_TRUE(AlarmsReach(alarms_, afterStop + 1));
 }
 
-TEST_F(Monitor, ASecondStartAnswersAtOnceAndKeepsTheFirstWindow)
-{
+TEST_F(Monitor, ASecondStartAnswersAtOnceAndKeepsTheFirstWindow) {
     StartMonitorMode();
     CMotionMessageWindow other;
     ASSERT_EQ(1, StartMonitor(alarms_.Handle()));
@@ -174,8 +160,7 @@ TEST_F(Monitor, ASecondStartAnswersAtOnceAndKeepsTheFirstWindow)
     EXPECT_EQ(0, other.Count());
 }
 
-TEST_F(Monitor, SuspendEndsMonitoringAndResumeBringsThePreviewBack)
-{
+TEST_F(Monitor, SuspendEndsMonitoringAndResumeBringsThePreviewBack) {
     StartMonitorMode();
     ASSERT_EQ(1, StartMonitor(alarms_.Handle()));
     ASSERT_TRUE(AlarmsReach(alarms_, 1));
@@ -203,8 +188,7 @@ TEST_F(Monitor, SuspendEndsMonitoringAndResumeBringsThePreviewBack)
     EXPECT_TRUE(AlarmsReach(alarms_, afterSuspend + 1));
 }
 
-TEST_F(Monitor, AFailedStartLeavesNoMonitorGraphAndRunsThePreviewAgain)
-{
+TEST_F(Monitor, AFailedStartLeavesNoMonitorGraphAndRunsThePreviewAgain) {
     StartMonitorMode();
     // A filter in the motion filter's place that streams but cannot detect:
     // the graph runs, then detection cannot be started.
@@ -223,8 +207,7 @@ TEST_F(Monitor, AFailedStartLeavesNoMonitorGraphAndRunsThePreviewAgain)
     EXPECT_TRUE(AlarmsReach(alarms_, 1));
 }
 
-TEST_F(Monitor, ABusyCameraFailsTheStartOnceAndLeavesTheEngineIdle)
-{
+TEST_F(Monitor, ABusyCameraFailsTheStartOnceAndLeavesTheEngineIdle) {
     StartMonitorMode();
     ASSERT_EQ(S_OK, bench_->SetCameraBusy(TRUE));
     EXPECT_EQ(0, StartMonitor(alarms_.Handle()));
@@ -241,8 +224,7 @@ TEST_F(Monitor, ABusyCameraFailsTheStartOnceAndLeavesTheEngineIdle)
     EXPECT_TRUE(AlarmsReach(alarms_, 1));
 }
 
-TEST_F(Monitor, SensitivityReachesTheMotionFilterInDynamicMode)
-{
+TEST_F(Monitor, SensitivityReachesTheMotionFilterInDynamicMode) {
     StartMonitorMode();
     ComPtr<IMotionControl> control;
     ASSERT_EQ(S_OK, camera::QueryTo(camera::Engine().motion.Get(), IID_IMotionControl, control));
@@ -270,5 +252,5 @@ TEST_F(Monitor, SensitivityReachesTheMotionFilterInDynamicMode)
     EXPECT_EQ(0, SetSensitivity(3));
 }
 
-} // namespace
-} // namespace enginetest
+}  // namespace
+}  // namespace enginetest

@@ -10,8 +10,7 @@
 
 namespace {
 
-TEST(NoDevices, BothBoxesAppearAndTheEngineStillStarts)
-{
+TEST(NoDevices, BothBoxesAppearAndTheEngineStillStarts) {
     CoInitialize(nullptr);
     enginetest::CTestHostWindow host;
     testbench::CDialogDismisser dismisser(IDOK);
@@ -68,4 +67,4 @@ TEST(NoDevices, BothBoxesAppearAndTheEngineStillStarts)
     CoUninitialize();
 }
 
-} // namespace
+}  // namespace

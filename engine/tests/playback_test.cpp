@@ -20,16 +20,14 @@ constexpr DWORD kEndOfShortFileMs = 8000;
 
 class Playback : public PlaybackTest {
 protected:
-    static float Now()
-    {
+    static float Now() {
         float now = -1.0f;
         return GetCurrentPlaybackTime(&now) == 1 ? now : -1.0f;
     }
 
     static ComPtr<IGraphBuilder> PlaybackGraph() { return Engine().playbackGraph.Get(); }
 
-    static long RendererVolume()
-    {
+    static long RendererVolume() {
         ComPtr<IBasicAudio> audio;
         long value = 1;
         if (SUCCEEDED(camera::QueryTo(Engine().dsoundRenderer.Get(), IID_IBasicAudio, audio)))
@@ -40,8 +38,7 @@ protected:
     static bool PlaybackEnded() { return !PlaybackGraph(); }
 };
 
-TEST_F(Playback, AWaveFilePlaysThroughTheAsyncSourceWithTheSharedRenderer)
-{
+TEST_F(Playback, AWaveFilePlaysThroughTheAsyncSourceWithTheSharedRenderer) {
     const std::wstring wav = WriteMediaFile(L"two.wav", WavOfSeconds(2));
     ASSERT_EQ(1, Play(wav));
     EXPECT_FLOAT_EQ(2.0f, seconds_);
@@ -62,8 +59,7 @@ TEST_F(Playback, AWaveFilePlaysThroughTheAsyncSourceWithTheSharedRenderer)
     EXPECT_EQ(State_Running, filterState);
 }
 
-TEST_F(Playback, TheRunningTimeAdvancesAndTheEndOfTheFileReleasesTheGraph)
-{
+TEST_F(Playback, TheRunningTimeAdvancesAndTheEndOfTheFileReleasesTheGraph) {
     ASSERT_EQ(1, Play(WriteMediaFile(L"one.wav", WavOfSeconds(1))));
     const float first = Now();
     ASSERT_GE(first, 0.0f);
@@ -85,8 +81,7 @@ TEST_F(Playback, TheRunningTimeAdvancesAndTheEndOfTheFileReleasesTheGraph)
     EXPECT_EQ(Engine().dsoundRenderer.Get(), FilterNamed(PlaybackGraph().Get(), L"DSound Renderer").Get());
 }
 
-TEST_F(Playback, PauseHoldsTheTimeAndResumeGoesOn)
-{
+TEST_F(Playback, PauseHoldsTheTimeAndResumeGoesOn) {
     ASSERT_EQ(1, Play(WriteMediaFile(L"ten-pause.wav", WavOfSeconds(10))));
     PumpMessagesFor(200);
     EXPECT_EQ(1, PausePlayback());
@@ -102,8 +97,7 @@ TEST_F(Playback, PauseHoldsTheTimeAndResumeGoesOn)
     EXPECT_GT(Now(), held);
 }
 
-TEST_F(Playback, AStoppedGraphIsNeitherPausedNorResumed)
-{
+TEST_F(Playback, AStoppedGraphIsNeitherPausedNorResumed) {
     ASSERT_EQ(1, Play(WriteMediaFile(L"ten-stopped.wav", WavOfSeconds(10))));
     ComPtr<IMediaControl> control;
     ASSERT_EQ(S_OK, camera::QueryTo(PlaybackGraph().Get(), IID_IMediaControl, control));
@@ -112,8 +106,7 @@ TEST_F(Playback, AStoppedGraphIsNeitherPausedNorResumed)
     EXPECT_EQ(0, PausePlayback());
 }
 
-TEST_F(Playback, SeekingGoesToThePercentageOfTheDuration)
-{
+TEST_F(Playback, SeekingGoesToThePercentageOfTheDuration) {
     ASSERT_EQ(1, Play(WriteMediaFile(L"ten-seek.wav", WavOfSeconds(10))));
     ASSERT_FLOAT_EQ(10.0f, seconds_);
     ASSERT_EQ(1, PausePlayback());
@@ -137,8 +130,7 @@ TEST_F(Playback, SeekingGoesToThePercentageOfTheDuration)
     EXPECT_EQ(1, SetPlaybackPosition(50.0f));  // nothing to seek
 }
 
-TEST_F(Playback, VolumeGoesToTheRendererOnTheLogarithmicScaleAndBack)
-{
+TEST_F(Playback, VolumeGoesToTheRendererOnTheLogarithmicScaleAndBack) {
     struct Point {
         double volume;
         long renderer;
@@ -163,8 +155,7 @@ TEST_F(Playback, VolumeGoesToTheRendererOnTheLogarithmicScaleAndBack)
     EXPECT_EQ(0, GetPlaybackVolume(nullptr));
 }
 
-TEST_F(Playback, VolumesWithoutARendererValueAreRefusedAndChangeNothing)
-{
+TEST_F(Playback, VolumesWithoutARendererValueAreRefusedAndChangeNothing) {
     ASSERT_EQ(1, SetPlaybackVolume(0.5));
     for (double bad : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
                        -std::numeric_limits<double>::infinity(), -0.5}) {
@@ -177,8 +168,7 @@ TEST_F(Playback, VolumesWithoutARendererValueAreRefusedAndChangeNothing)
     EXPECT_DOUBLE_EQ(0.5, volume);
 }
 
-TEST_F(Playback, TheVolumeStaysWithTheRendererFromFileToFile)
-{
+TEST_F(Playback, TheVolumeStaysWithTheRendererFromFileToFile) {
     ASSERT_EQ(1, SetPlaybackVolume(0.25));
     ASSERT_EQ(1, Play(WriteMediaFile(L"first-volume.wav", WavOfSeconds(3))));
     EXPECT_EQ(-1000L, RendererVolume());
@@ -189,8 +179,7 @@ TEST_F(Playback, TheVolumeStaysWithTheRendererFromFileToFile)
     EXPECT_DOUBLE_EQ(0.25, volume);
 }
 
-TEST_F(Playback, ANewFileReplacesTheRunningOne)
-{
+TEST_F(Playback, ANewFileReplacesTheRunningOne) {
     ASSERT_EQ(1, Play(WriteMediaFile(L"ten-replaced.wav", WavOfSeconds(10))));
     ComPtr<IGraphBuilder> first = PlaybackGraph();
     ASSERT_EQ(1, Play(WriteMediaFile(L"three-replacing.wav", WavOfSeconds(3))));
@@ -201,8 +190,7 @@ TEST_F(Playback, ANewFileReplacesTheRunningOne)
     EXPECT_TRUE(FilterNamed(PlaybackGraph().Get(), L"DSound Renderer"));
 }
 
-TEST_F(Playback, RefusalsOfBadArguments)
-{
+TEST_F(Playback, RefusalsOfBadArguments) {
     const std::wstring wav = WriteMediaFile(L"ten-refusals.wav", WavOfSeconds(10));
     ASSERT_EQ(1, Play(wav));
     HDC dc = canvas_.dc;
@@ -233,8 +221,7 @@ TEST_F(Playback, RefusalsOfBadArguments)
     EXPECT_EQ(1, StopPlayback());
 }
 
-TEST_F(Playback, WindowsMediaSoundGoesThroughTheAsfReaderAndItsEndIsNotReported)
-{
+TEST_F(Playback, WindowsMediaSoundGoesThroughTheAsfReaderAndItsEndIsNotReported) {
     // Any letter case of the extension counts; the reader decides by the
     // content whether it can play it.
     ASSERT_EQ(1, Play(WriteMediaFile(L"sound.WMA", WavOfSeconds(1))));
@@ -254,8 +241,7 @@ TEST_F(Playback, WindowsMediaSoundGoesThroughTheAsfReaderAndItsEndIsNotReported)
     EXPECT_FALSE(PlaybackGraph());
 }
 
-TEST_F(Playback, UninitializeStopsAPlayingFile)
-{
+TEST_F(Playback, UninitializeStopsAPlayingFile) {
     ASSERT_EQ(1, Play(WriteMediaFile(L"ten-uninit.wav", WavOfSeconds(10))));
     ASSERT_EQ(1, Uninitialize());
     EXPECT_FALSE(PlaybackGraph());
@@ -265,8 +251,7 @@ TEST_F(Playback, UninitializeStopsAPlayingFile)
 // The video files need a media detector that reads frames.
 class VideoPlayback : public Playback {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         Playback::SetUp();
         silent_ = WriteMediaFile(L"video-only.avi", AviOfSeconds(2, false));
         if (!DetectorReadsFrames(silent_))
@@ -276,17 +261,14 @@ protected:
     std::wstring silent_;
 };
 
-HWND VisibleChildOf(HWND parent)
-{
+HWND VisibleChildOf(HWND parent) {
     for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (IsWindowVisible(child))
-            return child;
+        if (IsWindowVisible(child)) return child;
     }
     return nullptr;
 }
 
-TEST_F(VideoPlayback, TheFirstFrameIsDrawnAndTheVideoShowsInTheCallersWindow)
-{
+TEST_F(VideoPlayback, TheFirstFrameIsDrawnAndTheVideoShowsInTheCallersWindow) {
     ASSERT_EQ(1, Play(silent_));
     EXPECT_EQ(1, hasVideo_);
     EXPECT_FLOAT_EQ(2.0f, seconds_);
@@ -314,8 +296,7 @@ TEST_F(VideoPlayback, TheFirstFrameIsDrawnAndTheVideoShowsInTheCallersWindow)
     EXPECT_EQ(nullptr, VisibleChildOf(host_.Handle()));
 }
 
-TEST_F(VideoPlayback, AtTheEndTheVideoLeavesTheWindowAndTheGraphIsReleased)
-{
+TEST_F(VideoPlayback, AtTheEndTheVideoLeavesTheWindowAndTheGraphIsReleased) {
     ASSERT_EQ(1, Play(WriteMediaFile(L"with-sound.avi", AviOfSeconds(1, true))));
     EXPECT_EQ(1, hasVideo_);
     EXPECT_FLOAT_EQ(1.0f, seconds_);
@@ -329,8 +310,7 @@ TEST_F(VideoPlayback, AtTheEndTheVideoLeavesTheWindowAndTheGraphIsReleased)
     EXPECT_EQ(nullptr, VisibleChildOf(host_.Handle()));
 }
 
-TEST_F(VideoPlayback, AWindowsMediaVideoGetsTheAsfGraphAndReportsItsEnd)
-{
+TEST_F(VideoPlayback, AWindowsMediaVideoGetsTheAsfGraphAndReportsItsEnd) {
     // Without sound: Wine's ASF reader, decoding through GStreamer, stalls
     // when it has a sound and a video stream to deliver.
     ASSERT_EQ(1, Play(WriteMediaFile(L"clip.Wmv", AviOfSeconds(1, false))));
@@ -355,8 +335,7 @@ TEST_F(VideoPlayback, AWindowsMediaVideoGetsTheAsfGraphAndReportsItsEnd)
 
 // The program plays into its canvas, a child at an offset inside the main
 // window: the whole frame must fill it, through either graph.
-TEST_F(VideoPlayback, TheVideoFillsAnInnerWindowWholeThroughBothGraphs)
-{
+TEST_F(VideoPlayback, TheVideoFillsAnInnerWindowWholeThroughBothGraphs) {
     HWND inner = CreateFacedWindow(host_.Handle(), 40, 16, 240, 180);
     for (const wchar_t* name : {L"inner.avi", L"inner.wmv"}) {
         SCOPED_TRACE(std::string(name, name + wcslen(name)));
@@ -386,5 +365,5 @@ TEST_F(VideoPlayback, TheVideoFillsAnInnerWindowWholeThroughBothGraphs)
     }
 }
 
-} // namespace
-} // namespace enginetest
+}  // namespace
+}  // namespace enginetest

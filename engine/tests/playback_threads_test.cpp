@@ -24,8 +24,7 @@ public:
     CTimePoller(const CTimePoller&) = delete;
     CTimePoller& operator=(const CTimePoller&) = delete;
 
-    void Finish()
-    {
+    void Finish() {
         stop_ = true;
         if (thread_) {
             WaitForSingleObject(thread_.get(), INFINITE);
@@ -40,20 +39,17 @@ public:
     std::atomic<long long> outOfRange{0};
 
 private:
-    static DWORD WINAPI Main(LPVOID self)
-    {
+    static DWORD WINAPI Main(LPVOID self) {
         static_cast<CTimePoller*>(self)->Run();
         return 0;
     }
 
-    void Run()
-    {
+    void Run() {
         while (!stop_) {
             float seconds = -1.0f;
             if (GetCurrentPlaybackTime(&seconds) == 1) {
                 ++answered;
-                if (!(seconds >= 0.0f && seconds <= 10.0f))
-                    ++outOfRange;
+                if (!(seconds >= 0.0f && seconds <= 10.0f)) ++outOfRange;
             } else {
                 ++refused;
             }
@@ -67,14 +63,12 @@ private:
 // Stops the playback on its own thread each time it is asked to.
 class CStopper {
 public:
-    CStopper()
-    {
+    CStopper() {
         ask_.reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
         done_.reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
         thread_.reset(CreateThread(nullptr, 0, &CStopper::Main, this, 0, nullptr));
     }
-    ~CStopper()
-    {
+    ~CStopper() {
         quit_ = true;
         SetEvent(ask_.get());
         WaitForSingleObject(thread_.get(), INFINITE);
@@ -85,14 +79,12 @@ public:
     // Asks for one stop and keeps this thread's windows answering until it
     // is done: the stop hands the video window back from a window of this
     // thread.
-    bool StopAndWait()
-    {
+    bool StopAndWait() {
         SetEvent(ask_.get());
         const HANDLE done = done_.get();
         const DWORD start = GetTickCount();
         while (GetTickCount() - start < kStopWaitMs) {
-            if (MsgWaitForMultipleObjects(1, &done, FALSE, 50, QS_ALLINPUT) == WAIT_OBJECT_0)
-                return true;
+            if (MsgWaitForMultipleObjects(1, &done, FALSE, 50, QS_ALLINPUT) == WAIT_OBJECT_0) return true;
             PumpMessagesFor(0);
         }
         return false;
@@ -101,18 +93,15 @@ public:
     std::atomic<long> results{0};
 
 private:
-    static DWORD WINAPI Main(LPVOID self)
-    {
+    static DWORD WINAPI Main(LPVOID self) {
         static_cast<CStopper*>(self)->Run();
         return 0;
     }
 
-    void Run()
-    {
+    void Run() {
         for (;;) {
             WaitForSingleObject(ask_.get(), INFINITE);
-            if (quit_)
-                return;
+            if (quit_) return;
             results += StopPlayback();
             SetEvent(done_.get());
         }
@@ -126,8 +115,7 @@ private:
 
 using PlaybackThreads = PlaybackTest;
 
-TEST_F(PlaybackThreads, APollingThreadSurvivesAHundredStopsFromAnotherThread)
-{
+TEST_F(PlaybackThreads, APollingThreadSurvivesAHundredStopsFromAnotherThread) {
     const std::wstring wav = WriteMediaFile(L"threads-ten.wav", WavOfSeconds(10));
     const std::wstring avi = WriteMediaFile(L"threads-two.avi", AviOfSeconds(2, true));
     const bool withVideo = DetectorReadsFrames(avi);
@@ -156,8 +144,7 @@ TEST_F(PlaybackThreads, APollingThreadSurvivesAHundredStopsFromAnotherThread)
 
 // The file's end waits in this thread's queue while another thread stops
 // the playback: the end and the stop must not both take the graph apart.
-TEST_F(PlaybackThreads, AnEndHandledDuringAStopFromAnotherThread)
-{
+TEST_F(PlaybackThreads, AnEndHandledDuringAStopFromAnotherThread) {
     const std::wstring wav = WriteMediaFile(L"threads-end.wav", WavOfSeconds(1));
     CTimePoller poller;
     CStopper stopper;
@@ -171,8 +158,7 @@ TEST_F(PlaybackThreads, AnEndHandledDuringAStopFromAnotherThread)
     EXPECT_EQ(8, stopper.results.load());
 }
 
-TEST_F(PlaybackThreads, PollingGoesOnWhileFilesReplaceEachOtherAndEnd)
-{
+TEST_F(PlaybackThreads, PollingGoesOnWhileFilesReplaceEachOtherAndEnd) {
     const std::wstring wav = WriteMediaFile(L"threads-one.wav", WavOfSeconds(1));
     CTimePoller poller;
     for (int round = 0; round < 20; ++round) {
@@ -186,5 +172,5 @@ TEST_F(PlaybackThreads, PollingGoesOnWhileFilesReplaceEachOtherAndEnd)
     EXPECT_EQ(0, poller.outOfRange.load());
 }
 
-} // namespace
-} // namespace enginetest
+}  // namespace
+}  // namespace enginetest

@@ -15,23 +15,19 @@ namespace {
 using camera::ComPtr;
 using camera::Engine;
 
-CLSID ClassOf(IBaseFilter* filter)
-{
+CLSID ClassOf(IBaseFilter* filter) {
     CLSID clsid{};
-    if (filter != nullptr)
-        filter->GetClassID(&clsid);
+    if (filter != nullptr) filter->GetClassID(&clsid);
     return clsid;
 }
 
-bool Contains(const std::vector<std::wstring>& names, const wchar_t* name)
-{
+bool Contains(const std::vector<std::wstring>& names, const wchar_t* name) {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
 using Preview = PreviewTest;
 
-TEST_F(Preview, TheCameraRunsThroughTheEffectIntoTheHostWindow)
-{
+TEST_F(Preview, TheCameraRunsThroughTheEffectIntoTheHostWindow) {
     ASSERT_EQ(1, Start(0));
     const std::vector<std::wstring> names = FilterNames();
     for (const wchar_t* name : {L"Video Capture", L"Effect", L"Smart Tee", L"Grabber"})
@@ -60,8 +56,7 @@ TEST_F(Preview, TheCameraRunsThroughTheEffectIntoTheHostWindow)
 
 // The program's preview is a child at an offset inside its main window; the
 // renderer must show the whole frame in it, whatever is changed.
-TEST_F(Preview, TheWholePictureFillsAnInnerPreviewThroughFormatZoomMirrorAndModeChanges)
-{
+TEST_F(Preview, TheWholePictureFillsAnInnerPreviewThroughFormatZoomMirrorAndModeChanges) {
     HWND preview = CreateFacedWindow(host_.Handle(), 40, 16, 240, 180);
     ASSERT_EQ(1, SetPreviewWnd(preview));
     ASSERT_EQ(1, Start(0, 0));
@@ -95,8 +90,7 @@ TEST_F(Preview, TheWholePictureFillsAnInnerPreviewThroughFormatZoomMirrorAndMode
     EXPECT_TRUE(shown(false)) << "image mode after the monitor";
 }
 
-TEST_F(Preview, PreviewModesShareOneGraphAndSoundModeOnlyStopsIt)
-{
+TEST_F(Preview, PreviewModesShareOneGraphAndSoundModeOnlyStopsIt) {
     ASSERT_EQ(1, Start(0));
     ComPtr<IGraphBuilder> graph = PreviewGraph();
     ASSERT_TRUE(graph);
@@ -111,8 +105,7 @@ TEST_F(Preview, PreviewModesShareOneGraphAndSoundModeOnlyStopsIt)
     EXPECT_EQ(State_Running, PreviewState());
 }
 
-TEST_F(Preview, ABusyCameraIsTriedForASecondAndReportedOnce)
-{
+TEST_F(Preview, ABusyCameraIsTriedForASecondAndReportedOnce) {
     ASSERT_EQ(S_OK, bench_->SetCameraBusy(TRUE));
     const DWORD start = GetTickCount();
     ASSERT_EQ(1, Start(0));  // the failed preview does not fail the start
@@ -126,8 +119,7 @@ TEST_F(Preview, ABusyCameraIsTriedForASecondAndReportedOnce)
     EXPECT_EQ(State_Running, PreviewState());
 }
 
-TEST_F(Preview, ANewCameraGoesIntoTheRunningPreviewAlsoAfterAStartByName)
-{
+TEST_F(Preview, ANewCameraGoesIntoTheRunningPreviewAlsoAfterAStartByName) {
     wcscpy(videoName_, BENCH_CAMERA2_NAME);
     ASSERT_EQ(1, Start(0));
     EXPECT_EQ(CLSID_BenchCamera2, ClassOf(Engine().videoCapture.Get()));
@@ -149,8 +141,7 @@ TEST_F(Preview, ANewCameraGoesIntoTheRunningPreviewAlsoAfterAStartByName)
     EXPECT_EQ(after.Get(), PreviewGraph().Get());
 }
 
-TEST_F(Preview, FormatSwitchRebuildsOnlyWhenAskedOrNeeded)
-{
+TEST_F(Preview, FormatSwitchRebuildsOnlyWhenAskedOrNeeded) {
     ASSERT_EQ(1, Start(0, 0));
     ComPtr<IGraphBuilder> graph = PreviewGraph();
     ASSERT_EQ(1, SetVideoFormat(2, 0));  // 640 x 480
@@ -164,8 +155,7 @@ TEST_F(Preview, FormatSwitchRebuildsOnlyWhenAskedOrNeeded)
     EXPECT_EQ(State_Running, PreviewState());
 }
 
-TEST_F(Preview, AFailedSwitchIsTriedAgainNotAnsweredFromMemory)
-{
+TEST_F(Preview, AFailedSwitchIsTriedAgainNotAnsweredFromMemory) {
     ASSERT_EQ(1, Start(0, 0));
     // The bench camera lists YUY2 but delivers RGB24 only.
     ASSERT_EQ(0, SetVideoFormat(3, 0));
@@ -175,8 +165,7 @@ TEST_F(Preview, AFailedSwitchIsTriedAgainNotAnsweredFromMemory)
     EXPECT_EQ(State_Running, PreviewState());
 }
 
-TEST_F(Preview, ResumeAfterSuspendRebuildsThePreviewInTheCurrentFormat)
-{
+TEST_F(Preview, ResumeAfterSuspendRebuildsThePreviewInTheCurrentFormat) {
     ASSERT_EQ(1, Start(3, 2));
     ComPtr<IGraphBuilder> graph = PreviewGraph();
     HWND hidden = FindHiddenWindow();
@@ -187,8 +176,7 @@ TEST_F(Preview, ResumeAfterSuspendRebuildsThePreviewInTheCurrentFormat)
     EXPECT_EQ(640, GrabbedFrameSize().cx);
 }
 
-TEST_F(Preview, UninitializeLeavesNoFilterAndNoWindowBehind)
-{
+TEST_F(Preview, UninitializeLeavesNoFilterAndNoWindowBehind) {
     LONG baseline = 0;
     ASSERT_EQ(S_OK, bench_->GetLiveObjectCount(&baseline));
     for (int round = 0; round < 3; ++round) {
@@ -203,5 +191,5 @@ TEST_F(Preview, UninitializeLeavesNoFilterAndNoWindowBehind)
     }
 }
 
-} // namespace
-} // namespace enginetest
+}  // namespace
+}  // namespace enginetest

@@ -17,36 +17,31 @@ namespace {
 
 class RecordingInternals : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         CoInitialize(nullptr);
         ASSERT_EQ(S_OK, CreateInstance(CLSID_BenchStandInControl, IID_IBenchStandInControl, standIns_))
             << "the stand-ins are not registered in this prefix";
         standIns_->Reset();
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         ReleaseEngineObjects(Engine());
         standIns_.Reset();
         CoUninitialize();
     }
 
-    std::vector<BenchControlCall> MuteCalls()
-    {
+    std::vector<BenchControlCall> MuteCalls() {
         UINT count = 0;
         standIns_->GetAudioControlCalls(nullptr, 0, &count);
         std::vector<BenchControlCall> calls(count);
-        if (count > 0)
-            standIns_->GetAudioControlCalls(calls.data(), count, &count);
+        if (count > 0) standIns_->GetAudioControlCalls(calls.data(), count, &count);
         return calls;
     }
 
     ComPtr<IBenchStandInControl> standIns_;
 };
 
-TEST_F(RecordingInternals, WithoutAMicrophoneMixerTheAudioControlFilterStillFollowsTheLevel)
-{
+TEST_F(RecordingInternals, WithoutAMicrophoneMixerTheAudioControlFilterStillFollowsTheLevel) {
     CaptureEngineState& state = Engine();
     state.values.ready = true;
     ASSERT_EQ(S_OK, CreateInstance(CLSID_BenchAudioControl, IID_IBaseFilter, state.audioControl));
@@ -65,8 +60,7 @@ TEST_F(RecordingInternals, WithoutAMicrophoneMixerTheAudioControlFilterStillFoll
     EXPECT_EQ(0, calls[1].value);
 }
 
-TEST_F(RecordingInternals, WithoutAnAudioDeviceTheVideoProfileLosesItsSoundStream)
-{
+TEST_F(RecordingInternals, WithoutAnAudioDeviceTheVideoProfileLosesItsSoundStream) {
     CaptureEngineState state;
     state.values.videoBitrateIndex = 2;
     ComPtr<IBaseFilter> writer;
@@ -90,10 +84,9 @@ TEST_F(RecordingInternals, WithoutAnAudioDeviceTheVideoProfileLosesItsSoundStrea
     ASSERT_EQ(S_OK, writer->EnumPins(pins.GetAddressOf()));
     ComPtr<IPin> pin;
     int count = 0;
-    while (pins->Next(1, pin.ReleaseAndGetAddressOf(), nullptr) == S_OK)
-        ++count;
+    while (pins->Next(1, pin.ReleaseAndGetAddressOf(), nullptr) == S_OK) ++count;
     EXPECT_EQ(1, count);
 }
 
-} // namespace
-} // namespace camera
+}  // namespace
+}  // namespace camera

@@ -11,31 +11,25 @@ namespace {
 using camera::ComPtr;
 using camera::Engine;
 
-ComPtr<IMoniker> MonikerOf(const CLSID& category, const std::wstring& name)
-{
+ComPtr<IMoniker> MonikerOf(const CLSID& category, const std::wstring& name) {
     ComPtr<IEnumMoniker> monikers;
-    if (camera::EnumerateCategory(category, monikers) != S_OK)
-        return nullptr;
+    if (camera::EnumerateCategory(category, monikers) != S_OK) return nullptr;
     ComPtr<IMoniker> moniker;
     while (monikers->Next(1, moniker.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
-        if (camera::ReadFriendlyName(moniker.Get()) == name)
-            return moniker;
+        if (camera::ReadFriendlyName(moniker.Get()) == name) return moniker;
     }
     return nullptr;
 }
 
-CLSID ClassOf(IBaseFilter* filter)
-{
+CLSID ClassOf(IBaseFilter* filter) {
     CLSID clsid{};
-    if (filter != nullptr)
-        filter->GetClassID(&clsid);
+    if (filter != nullptr) filter->GetClassID(&clsid);
     return clsid;
 }
 
 using SelectionFaults = EngineTest;
 
-TEST_F(SelectionFaults, TwinCamerasUnderOneNameOpenTheOneChosen)
-{
+TEST_F(SelectionFaults, TwinCamerasUnderOneNameOpenTheOneChosen) {
     ASSERT_EQ(1, Start(2));
     // A third node named like the first camera but standing for the second.
     ComPtr<IMoniker> second = MonikerOf(CLSID_VideoInputDeviceCategory, BENCH_CAMERA2_NAME);
@@ -45,8 +39,7 @@ TEST_F(SelectionFaults, TwinCamerasUnderOneNameOpenTheOneChosen)
     EXPECT_EQ(CLSID_BenchCamera2, ClassOf(Engine().videoCapture.Get()));
 }
 
-TEST_F(SelectionFaults, AMicrophoneThatCannotBeOpenedLeavesTheWorkingOneInPlace)
-{
+TEST_F(SelectionFaults, AMicrophoneThatCannotBeOpenedLeavesTheWorkingOneInPlace) {
     ASSERT_EQ(1, Start(2));
     ComPtr<IBaseFilter> working = Engine().audioCapture;
     ASSERT_TRUE(working);
@@ -59,8 +52,7 @@ TEST_F(SelectionFaults, AMicrophoneThatCannotBeOpenedLeavesTheWorkingOneInPlace)
     EXPECT_EQ(1, SelectAudioDevice(0));  // still the selected one
 }
 
-TEST_F(SelectionFaults, ACameraThatCannotBeOpenedKeepsTheCurrentOne)
-{
+TEST_F(SelectionFaults, ACameraThatCannotBeOpenedKeepsTheCurrentOne) {
     ASSERT_EQ(1, Start(2));
     ComPtr<IBaseFilter> working = Engine().videoCapture;
     Engine().videoDevices.Append("Broken Camera", u"Broken Camera", nullptr);
@@ -70,5 +62,5 @@ TEST_F(SelectionFaults, ACameraThatCannotBeOpenedKeepsTheCurrentOne)
     EXPECT_EQ(working.Get(), Engine().videoCapture.Get());
 }
 
-} // namespace
-} // namespace enginetest
+}  // namespace
+}  // namespace enginetest

@@ -11,8 +11,7 @@ namespace enginetest {
 namespace {
 
 // The neutral gamma table and one for an exponent of 10^((50 - value) x 0.02).
-void GammaTable(int value, uint8_t (&table)[256])
-{
+void GammaTable(int value, uint8_t (&table)[256]) {
     const float exponent = static_cast<float>(std::pow(10.0, (50 - value) * 0.02));
     for (int i = 0; i < 256; ++i) {
         const double entry = std::trunc(std::pow(i * 0.003921569, exponent) * 255.0 + 0.5);
@@ -22,8 +21,7 @@ void GammaTable(int value, uint8_t (&table)[256])
 
 using ShootModes = EffectTest;
 
-TEST_F(ShootModes, ModeZeroLiftsTheCameraGammaByFiveAndLeavingPutsItBack)
-{
+TEST_F(ShootModes, ModeZeroLiftsTheCameraGammaByFiveAndLeavingPutsItBack) {
     ASSERT_EQ(1, Start(2));
     const long gamma = BenchGamma();
     const long exposure = BenchExposure();
@@ -42,8 +40,7 @@ TEST_F(ShootModes, ModeZeroLiftsTheCameraGammaByFiveAndLeavingPutsItBack)
     EXPECT_EQ(exposure, BenchExposure());
 }
 
-TEST_F(ShootModes, AModeChosenBeforeInitializeIsStillCurrentAfterIt)
-{
+TEST_F(ShootModes, AModeChosenBeforeInitializeIsStillCurrentAfterIt) {
     // Before Initialize the camera calls are refused, so mode 0 is entered
     // with no gamma saved; Initialize must not put the mode back to 5.
     ASSERT_EQ(1, SetShootMode(0));
@@ -52,8 +49,7 @@ TEST_F(ShootModes, AModeChosenBeforeInitializeIsStillCurrentAfterIt)
     EXPECT_EQ(100, BenchGamma());
 }
 
-TEST_F(ShootModes, AnUnknownModeLeavesTheCurrentOneYetIsRefused)
-{
+TEST_F(ShootModes, AnUnknownModeLeavesTheCurrentOneYetIsRefused) {
     ASSERT_EQ(1, Start(2));
     ASSERT_EQ(1, SetShootMode(0));
     ASSERT_EQ(105, BenchGamma());
@@ -69,8 +65,7 @@ TEST_F(ShootModes, AnUnknownModeLeavesTheCurrentOneYetIsRefused)
     EXPECT_EQ(105, BenchGamma());
 }
 
-TEST_F(ShootModes, ACameraWithoutGammaGetsTheFiltersCorrectionInstead)
-{
+TEST_F(ShootModes, ACameraWithoutGammaGetsTheFiltersCorrectionInstead) {
     ASSERT_EQ(S_OK, bench_->SetMissingControls(BENCH_MISSING_GAMMA));
     StartPreview();
     ASSERT_EQ(1, SetShootMode(0));
@@ -79,8 +74,7 @@ TEST_F(ShootModes, ACameraWithoutGammaGetsTheFiltersCorrectionInstead)
     EXPECT_TRUE(GrabbedFrameBecomes(plain_));
 }
 
-TEST_F(ShootModes, ModeOneWarmsThePictureAndLeavingItMakesItPlainAgain)
-{
+TEST_F(ShootModes, ModeOneWarmsThePictureAndLeavingItMakesItPlainAgain) {
     StartPreview();
     uint8_t red[256];
     uint8_t green[256];
@@ -99,8 +93,7 @@ TEST_F(ShootModes, ModeOneWarmsThePictureAndLeavingItMakesItPlainAgain)
     EXPECT_TRUE(GrabbedFrameBecomes(plain_));
 }
 
-TEST_F(ShootModes, BeforeInitializeOnlyTheNumberChanges)
-{
+TEST_F(ShootModes, BeforeInitializeOnlyTheNumberChanges) {
     EXPECT_EQ(1, SetShootMode(5));
     EXPECT_EQ(0, SetShootMode(7));
     EXPECT_EQ(1, SetShootMode(0));
@@ -108,5 +101,5 @@ TEST_F(ShootModes, BeforeInitializeOnlyTheNumberChanges)
     EXPECT_EQ(1, SetShootMode(5));
 }
 
-} // namespace
-} // namespace enginetest
+}  // namespace
+}  // namespace enginetest

@@ -14,8 +14,7 @@ using SoundRecording = RecordingTest;
 
 constexpr double kBytesPerSecond = 44100 * 2;
 
-TEST_F(SoundRecording, WavFileHoldsTheMicrophonesToneForTheRecordingTime)
-{
+TEST_F(SoundRecording, WavFileHoldsTheMicrophonesToneForTheRecordingTime) {
     ASSERT_EQ(1, Start(2));
     CRecordingFile file("sound_tone.wav");
     const float seconds = Record(CaptureAudio, file, 1500);
@@ -47,8 +46,7 @@ TEST_F(SoundRecording, WavFileHoldsTheMicrophonesToneForTheRecordingTime)
     }
 }
 
-TEST_F(SoundRecording, AnExistingWavFileIsReplacedNotWrittenOver)
-{
+TEST_F(SoundRecording, AnExistingWavFileIsReplacedNotWrittenOver) {
     ASSERT_EQ(1, Start(2));
     CRecordingFile file("sound_replaced.wav");
     file.Write(std::vector<uint8_t>(2000000, 0x5A));
@@ -61,15 +59,13 @@ TEST_F(SoundRecording, AnExistingWavFileIsReplacedNotWrittenOver)
     EXPECT_LT(media.streams[0].dataBytes, 1.5 * kBytesPerSecond);
 }
 
-TEST_F(SoundRecording, TimeStartsNearZeroStandsStillWhilePausedAndGoesOnAfterResume)
-{
+TEST_F(SoundRecording, TimeStartsNearZeroStandsStillWhilePausedAndGoesOnAfterResume) {
     ASSERT_EQ(1, Start(2));
     CRecordingFile file("sound_paused.wav");
     ExpectPauseHoldsTheTime(CaptureAudio, file);
 }
 
-TEST_F(SoundRecording, TogglesRefuseOutsideTheirModeAndWhileAnotherStateHolds)
-{
+TEST_F(SoundRecording, TogglesRefuseOutsideTheirModeAndWhileAnotherStateHolds) {
     ASSERT_EQ(1, Start(2));
     CRecordingFile file("sound_gates.wav");
     CRecordingFile other("sound_gates_other.wav");
@@ -100,8 +96,7 @@ TEST_F(SoundRecording, TogglesRefuseOutsideTheirModeAndWhileAnotherStateHolds)
     EXPECT_FALSE(other.Exists());
 }
 
-TEST_F(SoundRecording, PathsThatDoNotFitAreRefusedAndThoseThatDoAreUsedWhole)
-{
+TEST_F(SoundRecording, PathsThatDoNotFitAreRefusedAndThoseThatDoAreUsedWhole) {
     ASSERT_EQ(1, Start(2));
     // 128 characters would lose the terminator; 127 just fit.
     CRecordingFile tooLong(std::string(124, 'a') + ".wav");
@@ -113,8 +108,7 @@ TEST_F(SoundRecording, PathsThatDoNotFitAreRefusedAndThoseThatDoAreUsedWhole)
     EXPECT_TRUE(longest.Exists());
 }
 
-TEST_F(SoundRecording, AFailedStartLeavesTheMicrophoneFreeForTheNext)
-{
+TEST_F(SoundRecording, AFailedStartLeavesTheMicrophoneFreeForTheNext) {
     ASSERT_EQ(1, Start(2));
     CRecordingFile nowhere("no_such_folder\\sound.wav");
     EXPECT_EQ(0, CaptureAudio(nowhere.Path()));
@@ -128,8 +122,7 @@ TEST_F(SoundRecording, AFailedStartLeavesTheMicrophoneFreeForTheNext)
     EXPECT_GT(media.streams.at(0).dataBytes, 0u);
 }
 
-TEST_F(SoundRecording, WmaFilesKeepOnlyTheSoundStreamAtTheChosenBitrate)
-{
+TEST_F(SoundRecording, WmaFilesKeepOnlyTheSoundStreamAtTheChosenBitrate) {
     ASSERT_EQ(1, Start(2));
     ASSERT_EQ(1, SetAudioFileFormat(0));
     const uint32_t rates[] = {40000, 64000, 96000, 128000};
@@ -152,8 +145,7 @@ TEST_F(SoundRecording, WmaFilesKeepOnlyTheSoundStreamAtTheChosenBitrate)
 
 // An AVI of sound alone, finished whether the recording ends by the toggle
 // or by a power suspend; a suspend also lets the mux and file writer go.
-void ExpectFinishedSoundAvi(const CRecordingFile& file, float seconds)
-{
+void ExpectFinishedSoundAvi(const CRecordingFile& file, float seconds) {
     standins::MediaFile media;
     ASSERT_TRUE(file.ReadMedia(&media));
     ASSERT_EQ(1u, media.streams.size());
@@ -165,8 +157,7 @@ void ExpectFinishedSoundAvi(const CRecordingFile& file, float seconds)
     EXPECT_EQ(sound.chunks.size(), media.index.size());
 }
 
-TEST_F(SoundRecording, AviSoundFilesHoldTheToneAndASuspendFinishesThemAndLetsTheirFiltersGo)
-{
+TEST_F(SoundRecording, AviSoundFilesHoldTheToneAndASuspendFinishesThemAndLetsTheirFiltersGo) {
     ASSERT_EQ(1, Start(2));
     ASSERT_EQ(1, SetAudioFileFormat(1));
     CRecordingFile file("sound.avi");
@@ -189,8 +180,7 @@ TEST_F(SoundRecording, AviSoundFilesHoldTheToneAndASuspendFinishesThemAndLetsThe
     ExpectFinishedSoundAvi(again, Record(CaptureAudio, again, 500));
 }
 
-TEST_F(SoundRecording, AStartFromAThreadThatNeverJoinedComWorks)
-{
+TEST_F(SoundRecording, AStartFromAThreadThatNeverJoinedComWorks) {
     ASSERT_EQ(1, Start(2));
     CRecordingFile file("sound_thread.wav");
     int started = -1;
@@ -201,8 +191,7 @@ TEST_F(SoundRecording, AStartFromAThreadThatNeverJoinedComWorks)
         // COM, which works here only because another thread of the process
         // is in the multithreaded apartment.
         joinedAfter = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        if (SUCCEEDED(joinedAfter))
-            CoUninitialize();
+        if (SUCCEEDED(joinedAfter)) CoUninitialize();
     });
     timer.join();
     EXPECT_EQ(1, started);
@@ -213,8 +202,7 @@ TEST_F(SoundRecording, AStartFromAThreadThatNeverJoinedComWorks)
     EXPECT_TRUE(file.ReadMedia(&media));
 }
 
-TEST_F(SoundRecording, TwentyCyclesLeakNothingWhileAnotherThreadReadsTheTime)
-{
+TEST_F(SoundRecording, TwentyCyclesLeakNothingWhileAnotherThreadReadsTheTime) {
     ASSERT_EQ(1, Start(2));
     CRecordingFile file("sound_cycles.wav");
     CRecordingTimePoller poller;
@@ -236,5 +224,5 @@ TEST_F(SoundRecording, TwentyCyclesLeakNothingWhileAnotherThreadReadsTheTime)
     EXPECT_TRUE(file.ReadMedia(&media));
 }
 
-} // namespace
-} // namespace enginetest
+}  // namespace
+}  // namespace enginetest

@@ -15,40 +15,31 @@ namespace GP = Gdiplus::DllExports;
 const char kFolder[] = "engine-stills";
 
 // 255 - floor((255 - a)(255 - b) / 255), worked here apart from the engine.
-int Screen(int a, int b)
-{
-    return 255 - (255 - a) * (255 - b) / 255;
-}
+int Screen(int a, int b) { return 255 - (255 - a) * (255 - b) / 255; }
 
 class Stills : public PreviewTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         PreviewTest::SetUp();
-        if (IsSkipped())
-            return;
+        if (IsSkipped()) return;
         CreateDirectoryA(kFolder, nullptr);
         Gdiplus::GdiplusStartupInput input;
         ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&gdiplus_, &input, nullptr));
     }
 
-    void TearDown() override
-    {
-        if (gdiplus_ != 0)
-            Gdiplus::GdiplusShutdown(gdiplus_);
+    void TearDown() override {
+        if (gdiplus_ != 0) Gdiplus::GdiplusShutdown(gdiplus_);
         PreviewTest::TearDown();
     }
 
     static std::string PathOf(const char* name) { return std::string(kFolder) + "\\" + name; }
 
     // The picture in a file as top-down RGB bytes, or empty.
-    static std::vector<BYTE> Decode(const std::string& path, UINT& width, UINT& height)
-    {
+    static std::vector<BYTE> Decode(const std::string& path, UINT& width, UINT& height) {
         std::vector<BYTE> rgb;
         const std::wstring wide(path.begin(), path.end());
         Gdiplus::GpBitmap* bitmap = nullptr;
-        if (GP::GdipCreateBitmapFromFile(wide.c_str(), &bitmap) != Gdiplus::Ok)
-            return rgb;
+        if (GP::GdipCreateBitmapFromFile(wide.c_str(), &bitmap) != Gdiplus::Ok) return rgb;
         GP::GdipGetImageWidth(bitmap, &width);
         GP::GdipGetImageHeight(bitmap, &height);
         for (UINT y = 0; y < height; ++y) {
@@ -65,8 +56,7 @@ protected:
     }
 
     // The scene as top-down RGB, the form the decoders give.
-    std::vector<BYTE> SceneRgb(LONG width, LONG height)
-    {
+    std::vector<BYTE> SceneRgb(LONG width, LONG height) {
         const std::vector<BYTE> dib = SceneFrame(width, height);
         const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~static_cast<size_t>(3);
         std::vector<BYTE> rgb;
@@ -81,8 +71,7 @@ protected:
         return rgb;
     }
 
-    void StartWithFrames(int mode)
-    {
+    void StartWithFrames(int mode) {
         ASSERT_EQ(1, Start(mode, 0));  // 320 x 240
         std::vector<BYTE> frame;
         LONG width = 0;
@@ -93,8 +82,7 @@ protected:
     ULONG_PTR gdiplus_ = 0;
 };
 
-TEST_F(Stills, EveryFormatIsWrittenFromTheGrabbersFrame)
-{
+TEST_F(Stills, EveryFormatIsWrittenFromTheGrabbersFrame) {
     StartWithFrames(3);
     // What the independent decoder compares the files with.
     const std::vector<BYTE> expected = SceneRgb(320, 240);
@@ -120,8 +108,7 @@ TEST_F(Stills, EveryFormatIsWrittenFromTheGrabbersFrame)
     }
 }
 
-TEST_F(Stills, ABurstSavesTheScreenBlendOfFiveFrames)
-{
+TEST_F(Stills, ABurstSavesTheScreenBlendOfFiveFrames) {
     StartWithFrames(3);
     ASSERT_EQ(1, SetShootMode(3));
     ASSERT_EQ(1, SetImageFileFormat(0));
@@ -149,8 +136,7 @@ TEST_F(Stills, ABurstSavesTheScreenBlendOfFiveFrames)
     EXPECT_EQ(0, decoded[(239u * 320u) * 3u]);
 }
 
-TEST_F(Stills, TheBurstShootModeOutsideImageModeSavesOneFrame)
-{
+TEST_F(Stills, TheBurstShootModeOutsideImageModeSavesOneFrame) {
     StartWithFrames(0);
     ASSERT_EQ(1, SetShootMode(3));
     ASSERT_EQ(1, SetImageFileFormat(3));
@@ -164,5 +150,5 @@ TEST_F(Stills, TheBurstShootModeOutsideImageModeSavesOneFrame)
     EXPECT_TRUE(Decode(path, width, height) == SceneRgb(320, 240));
 }
 
-} // namespace
-} // namespace enginetest
+}  // namespace
+}  // namespace enginetest

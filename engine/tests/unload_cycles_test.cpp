@@ -15,14 +15,12 @@ namespace {
 
 // This program loads the engine by hand, so it cannot use the shared test
 // support; other test programs in the prefix have hidden windows of their own.
-bool OwnHiddenWindowExists()
-{
+bool OwnHiddenWindowExists() {
     HWND window = nullptr;
     while ((window = FindWindowExA(nullptr, window, "ZAVU_CAMERA_CLASS", nullptr))) {
         DWORD pid = 0;
         GetWindowThreadProcessId(window, &pid);
-        if (pid == GetCurrentProcessId())
-            return true;
+        if (pid == GetCurrentProcessId()) return true;
     }
     return false;
 }
@@ -33,32 +31,26 @@ using SetPreviewWndFn = int(__cdecl*)(HWND);
 using SetModeFn = int(__cdecl*)(int);
 
 template <class Fn>
-Fn Export(HMODULE library, const char* name)
-{
+Fn Export(HMODULE library, const char* name) {
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(library, name)));
 }
 
-int CountThreads()
-{
+int CountThreads() {
     const winowners::UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
-    if (!snapshot)
-        return -1;
+    if (!snapshot) return -1;
     THREADENTRY32 entry{};
     entry.dwSize = sizeof entry;
     int count = 0;
     for (BOOL more = Thread32First(snapshot.get(), &entry); more; more = Thread32Next(snapshot.get(), &entry)) {
-        if (entry.th32OwnerProcessID == GetCurrentProcessId())
-            ++count;
+        if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
     }
     return count;
 }
 
 // One load-start-end-unload round; answers whether every step worked.
-bool RunOneCycle(HWND host, int mode)
-{
+bool RunOneCycle(HWND host, int mode) {
     const winowners::UniqueModule library(LoadLibraryW(L"camera.dll"));
-    if (!library)
-        return false;
+    if (!library) return false;
     auto setPreview = Export<SetPreviewWndFn>(library.get(), "SetPreviewWnd");
     auto initialize = Export<InitializeFn>(library.get(), "Initialize");
     auto setMode = Export<SetModeFn>(library.get(), "SetMode");
@@ -77,14 +69,13 @@ bool RunOneCycle(HWND host, int mode)
     return ok;
 }
 
-TEST(UnloadCycles, TwentyStartsAndUnloadsLeaveNothingBehind)
-{
+TEST(UnloadCycles, TwentyStartsAndUnloadsLeaveNothingBehind) {
     CoInitialize(nullptr);
     testbench::CDialogDismisser dismisser(IDOK);
     enginetest::CTestHostWindow host;
     Microsoft::WRL::ComPtr<IBenchDeviceControl> bench;
-    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_BenchDeviceControl, nullptr, CLSCTX_INPROC_SERVER,
-                                     IID_IBenchDeviceControl, reinterpret_cast<void**>(bench.GetAddressOf())));
+    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_BenchDeviceControl, nullptr, CLSCTX_INPROC_SERVER, IID_IBenchDeviceControl,
+                                     reinterpret_cast<void**>(bench.GetAddressOf())));
     LONG baseline = 0;
     ASSERT_EQ(S_OK, bench->GetLiveObjectCount(&baseline));
 
@@ -110,4 +101,4 @@ TEST(UnloadCycles, TwentyStartsAndUnloadsLeaveNothingBehind)
     CoUninitialize();
 }
 
-} // namespace
+}  // namespace

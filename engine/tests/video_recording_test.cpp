@@ -15,8 +15,7 @@ constexpr int kSetMute = 6;
 
 class VideoRecording : public RecordingTest {
 protected:
-    LONGLONG DeliveredFrames()
-    {
+    LONGLONG DeliveredFrames() {
         LONGLONG frames = 0;
         bench_->GetDeliveredFrames(&frames);
         return frames;
@@ -24,21 +23,17 @@ protected:
 
     // Whether the camera is streaming into a running graph: a few more
     // frames within a second.
-    bool CameraStreams()
-    {
+    bool CameraStreams() {
         const LONGLONG before = DeliveredFrames();
         return PumpUntil([&] { return DeliveredFrames() >= before + 5; }, 1500);
     }
 };
 
-TEST_F(VideoRecording, AsfRecordingTakesTheSystemProfileOfEachVideoBitrateAtTheCamerasFrameSize)
-{
+TEST_F(VideoRecording, AsfRecordingTakesTheSystemProfileOfEachVideoBitrateAtTheCamerasFrameSize) {
     // Format 2 is RGB24 640 x 480, a size none of the profiles has.
     ASSERT_EQ(1, Start(0, 2));
-    const char* const profiles[] = {"{D9F3C932-5EA9-4C6D-89B4-2686E515426E}",
-                                    "{AFE69B3A-403F-4A1B-8007-0E21CFB3DF84}",
-                                    "{F3D45FBB-8782-44DF-97C6-8678E2F9B13D}",
-                                    "{0326EBB6-F76E-4964-B0DB-E729978D35EE}"};
+    const char* const profiles[] = {"{D9F3C932-5EA9-4C6D-89B4-2686E515426E}", "{AFE69B3A-403F-4A1B-8007-0E21CFB3DF84}",
+                                    "{F3D45FBB-8782-44DF-97C6-8678E2F9B13D}", "{0326EBB6-F76E-4964-B0DB-E729978D35EE}"};
     for (int index = 0; index < 4; ++index) {
         ASSERT_EQ(1, SetVideoBitrate(index));
         CRecordingFile file("video_profile_" + std::to_string(index) + ".asf");
@@ -72,8 +67,7 @@ TEST_F(VideoRecording, AsfRecordingTakesTheSystemProfileOfEachVideoBitrateAtTheC
     }
 }
 
-TEST_F(VideoRecording, WithoutAFormatChosenThePictureKeepsTheProfilesFrameSize)
-{
+TEST_F(VideoRecording, WithoutAFormatChosenThePictureKeepsTheProfilesFrameSize) {
     ASSERT_EQ(1, Start(0));
     ASSERT_EQ(1, SetVideoBitrate(0));
     CRecordingFile file("video_own_size.asf");
@@ -87,8 +81,7 @@ TEST_F(VideoRecording, WithoutAFormatChosenThePictureKeepsTheProfilesFrameSize)
     EXPECT_EQ(144, video->height);
 }
 
-TEST_F(VideoRecording, VideoOnlyAsfHasASilentSoundStreamAndTheNextRecordingIsHeardAgain)
-{
+TEST_F(VideoRecording, VideoOnlyAsfHasASilentSoundStreamAndTheNextRecordingIsHeardAgain) {
     ASSERT_EQ(1, Start(1));
     CRecordingFile silent("video_silent.asf");
     Record(CaptureVideo, silent, 1000);
@@ -127,8 +120,7 @@ TEST_F(VideoRecording, VideoOnlyAsfHasASilentSoundStreamAndTheNextRecordingIsHea
 // the recording time read at the stop: the first half second is not
 // written. The bench camera keeps its 30 frames a second only roughly on
 // a busy machine, so the count may fall short, never much beyond.
-void ExpectFramesFor(const standins::MediaFile& media, const standins::MediaStream& video, float seconds)
-{
+void ExpectFramesFor(const standins::MediaFile& media, const standins::MediaStream& video, float seconds) {
     const double expected = (seconds - 0.5) * 30.0;
     EXPECT_NEAR(30.0, standins::FrameRate(media, video), 0.01);
     EXPECT_GE(static_cast<double>(video.chunks.size()), 0.5 * expected);
@@ -137,8 +129,8 @@ void ExpectFramesFor(const standins::MediaFile& media, const standins::MediaStre
 
 // Every stored frame is the bench's still scene, untouched by the plain
 // effect settings.
-void ExpectStillScene(IBenchDeviceControl* bench, const std::vector<uint8_t>& bytes, const standins::MediaStream& video)
-{
+void ExpectStillScene(IBenchDeviceControl* bench, const std::vector<uint8_t>& bytes,
+                      const standins::MediaStream& video) {
     standins::VideoLayout layout;
     ASSERT_TRUE(standins::DescribeVideo(video, &layout));
     ASSERT_TRUE(standins::IsUncompressedRgb24(layout));
@@ -155,8 +147,7 @@ void ExpectStillScene(IBenchDeviceControl* bench, const std::vector<uint8_t>& by
     }
 }
 
-TEST_F(VideoRecording, VideoOnlyAviHoldsTheCamerasFramesAtItsRateEvenOverAnOlderLongerFile)
-{
+TEST_F(VideoRecording, VideoOnlyAviHoldsTheCamerasFramesAtItsRateEvenOverAnOlderLongerFile) {
     ASSERT_EQ(S_OK, bench_->SetScenePattern(BENCH_SCENE_STILL));
     ASSERT_EQ(1, Start(1));
     ASSERT_EQ(1, SetVideoFileFormat(2));
@@ -172,8 +163,7 @@ TEST_F(VideoRecording, VideoOnlyAviHoldsTheCamerasFramesAtItsRateEvenOverAnOlder
     ExpectStillScene(bench_.Get(), file.Bytes(), media.streams[0]);
 }
 
-TEST_F(VideoRecording, AviWithSoundHoldsPicturesAndTheMicrophonesToneInterleavedAndIndexed)
-{
+TEST_F(VideoRecording, AviWithSoundHoldsPicturesAndTheMicrophonesToneInterleavedAndIndexed) {
     ASSERT_EQ(S_OK, bench_->SetScenePattern(BENCH_SCENE_STILL));
     ASSERT_EQ(1, Start(0));
     ASSERT_EQ(1, SetVideoFileFormat(2));
@@ -234,8 +224,7 @@ TEST_F(VideoRecording, AviWithSoundHoldsPicturesAndTheMicrophonesToneInterleaved
     }
 }
 
-TEST_F(VideoRecording, AviRecordingsThatCannotBeMadeGiveThePreviewBack)
-{
+TEST_F(VideoRecording, AviRecordingsThatCannotBeMadeGiveThePreviewBack) {
     // Whatever the mux takes: a recording either starts or leaves the
     // camera streaming into a running preview.
     ASSERT_EQ(1, Start(0));
@@ -252,15 +241,13 @@ TEST_F(VideoRecording, AviRecordingsThatCannotBeMadeGiveThePreviewBack)
     EXPECT_TRUE(CameraStreams());
 }
 
-TEST_F(VideoRecording, PauseHoldsTheTimeAndResumeGoesOn)
-{
+TEST_F(VideoRecording, PauseHoldsTheTimeAndResumeGoesOn) {
     ASSERT_EQ(1, Start(0));
     CRecordingFile file("video_paused.asf");
     ExpectPauseHoldsTheTime(CaptureAV, file);
 }
 
-TEST_F(VideoRecording, TogglesRefuseOutsideTheirModeAndAnotherPathOnlyStops)
-{
+TEST_F(VideoRecording, TogglesRefuseOutsideTheirModeAndAnotherPathOnlyStops) {
     ASSERT_EQ(1, Start(1));
     CRecordingFile file("video_gates.asf");
     CRecordingFile other("video_gates_other.asf");
@@ -286,8 +273,7 @@ TEST_F(VideoRecording, TogglesRefuseOutsideTheirModeAndAnotherPathOnlyStops)
     EXPECT_TRUE(CameraStreams());
 }
 
-TEST_F(VideoRecording, AFailedStartGivesThePreviewBackAndLeavesTheEngineIdle)
-{
+TEST_F(VideoRecording, AFailedStartGivesThePreviewBackAndLeavesTheEngineIdle) {
     ASSERT_EQ(1, Start(0));
     CRecordingFile nowhere("no_such_folder\\video.asf");
     EXPECT_EQ(0, CaptureAV(nowhere.Path()));
@@ -304,8 +290,7 @@ TEST_F(VideoRecording, AFailedStartGivesThePreviewBackAndLeavesTheEngineIdle)
     EXPECT_GT(pictures->samples, 0u);
 }
 
-TEST_F(VideoRecording, TwentyCyclesLeakNothingHangNowhereAndThePreviewRunsAfterEachStop)
-{
+TEST_F(VideoRecording, TwentyCyclesLeakNothingHangNowhereAndThePreviewRunsAfterEachStop) {
     ASSERT_EQ(1, Start(0));
     CRecordingFile file("video_cycles.asf");
     CRecordingTimePoller poller;
@@ -327,5 +312,5 @@ TEST_F(VideoRecording, TwentyCyclesLeakNothingHangNowhereAndThePreviewRunsAfterE
     EXPECT_EQ(0u, BoxesSaying(L"The camera is used by another program"));
 }
 
-} // namespace
-} // namespace enginetest
+}  // namespace
+}  // namespace enginetest

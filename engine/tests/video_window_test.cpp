@@ -26,8 +26,7 @@ constexpr int kPreviewTop = 40;
 
 class VideoWindowPlacement : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         CoInitialize(nullptr);
         // Away from the screen's corner, so that screen and client
         // coordinates differ in both directions.
@@ -38,23 +37,20 @@ protected:
         bench_->SetScenePattern(BENCH_SCENE_STILL);
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         if (graph_) {
             StopGraph(graph_.Get());
             EmptyGraph(graph_.Get());
         }
         graph_.Reset();
         bench_.Reset();
-        if (parent_ != nullptr)
-            DestroyWindow(parent_);
+        if (parent_ != nullptr) DestroyWindow(parent_);
         CoUninitialize();
     }
 
     // Bench camera at the given frame size straight into the graph's
     // default renderer, shown in the preview window and running.
-    void ShowCamera(LONG width, LONG height)
-    {
+    void ShowCamera(LONG width, LONG height) {
         ASSERT_EQ(S_OK, CreateInstance(CLSID_FilterGraph, IID_IGraphBuilder, graph_));
         ComPtr<IBaseFilter> camera;
         ASSERT_EQ(S_OK, CreateInstance(CLSID_BenchCamera, IID_IBaseFilter, camera));
@@ -68,13 +64,12 @@ protected:
         ASSERT_EQ(S_OK, QueryTo(graph_.Get(), IID_IMediaControl, control));
         ASSERT_TRUE(SUCCEEDED(control->Run()));
         LONGLONG delivered = 0;
-        ASSERT_TRUE(PumpUntil([&] { return SUCCEEDED(bench_->GetDeliveredFrames(&delivered)) && delivered >= 10; },
-                              5000));
+        ASSERT_TRUE(
+            PumpUntil([&] { return SUCCEEDED(bench_->GetDeliveredFrames(&delivered)) && delivered >= 10; }, 5000));
         PumpMessagesFor(300);
     }
 
-    static void SetFrameSize(IPin* pin, LONG width, LONG height)
-    {
+    static void SetFrameSize(IPin* pin, LONG width, LONG height) {
         ComPtr<IAMStreamConfig> config;
         ASSERT_EQ(S_OK, QueryTo(pin, IID_IAMStreamConfig, config));
         AM_MEDIA_TYPE* handed = nullptr;
@@ -94,8 +89,7 @@ protected:
     ComPtr<IGraphBuilder> graph_;
 };
 
-TEST_F(VideoWindowPlacement, TheVideoWindowCoversThePreviewAndShowsTheWholeFrame)
-{
+TEST_F(VideoWindowPlacement, TheVideoWindowCoversThePreviewAndShowsTheWholeFrame) {
     ShowCamera(320, 240);
     HWND video = GetWindow(preview_, GW_CHILD);
     ASSERT_NE(nullptr, video);
@@ -110,11 +104,10 @@ TEST_F(VideoWindowPlacement, TheVideoWindowCoversThePreviewAndShowsTheWholeFrame
     EXPECT_TRUE(SceneFillsWindow(preview_));
 }
 
-TEST_F(VideoWindowPlacement, ALargerFrameIsScaledDownToThePreview)
-{
+TEST_F(VideoWindowPlacement, ALargerFrameIsScaledDownToThePreview) {
     ShowCamera(640, 480);
     EXPECT_TRUE(SceneFillsWindow(preview_));
 }
 
-} // namespace
-} // namespace camera
+}  // namespace
+}  // namespace camera

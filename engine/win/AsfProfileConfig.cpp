@@ -23,23 +23,19 @@ class CWmProfileStreams final : public IAsfProfileStreams {
 public:
     CWmProfileStreams(IWMProfile* profile, const FrameSize& frame) : profile_(profile), frame_(frame) {}
 
-    StepResult StreamCount(std::uint32_t& count) override
-    {
+    StepResult StreamCount(std::uint32_t& count) override {
         DWORD streams = 0;
         const HRESULT hr = profile_->GetStreamCount(&streams);
         count = streams;
         return hr;
     }
 
-    StepResult ReadStream(std::uint32_t index, AsfStreamType& type) override
-    {
+    StepResult ReadStream(std::uint32_t index, AsfStreamType& type) override {
         current_.Reset();
         HRESULT hr = profile_->GetStream(index, current_.GetAddressOf());
-        if (SUCCEEDED(hr) && !current_)
-            hr = E_UNEXPECTED;
+        if (SUCCEEDED(hr) && !current_) hr = E_UNEXPECTED;
         GUID streamType = GUID_NULL;
-        if (SUCCEEDED(hr))
-            hr = current_->GetStreamType(&streamType);
+        if (SUCCEEDED(hr)) hr = current_->GetStreamType(&streamType);
         // Windows Media stream types are the DirectShow major types.
         type = streamType == MEDIATYPE_Audio   ? AsfStreamType::Audio
                : streamType == MEDIATYPE_Video ? AsfStreamType::Video
@@ -49,8 +45,7 @@ public:
 
     StepResult RemoveStream() override { return profile_->RemoveStream(current_.Get()); }
 
-    StepResult FitVideoFrame() override
-    {
+    StepResult FitVideoFrame() override {
         ComPtr<IWMMediaProps> props;
         RETURN_IF_FAILED(QueryTo(current_.Get(), __uuidof(IWMMediaProps), props));
         DWORD size = 0;
@@ -75,8 +70,7 @@ public:
         return profile_->ReconfigStream(current_.Get());
     }
 
-    StepResult SetAudioBitrate(std::uint32_t bitsPerSecond) override
-    {
+    StepResult SetAudioBitrate(std::uint32_t bitsPerSecond) override {
         RETURN_IF_FAILED(current_->SetBitrate(bitsPerSecond));
         return profile_->ReconfigStream(current_.Get());
     }
@@ -87,23 +81,19 @@ private:
     ComPtr<IWMStreamConfig> current_;
 };
 
-HRESULT QueryAsfConfig(IBaseFilter* writer, ComPtr<IConfigAsfWriter>& config)
-{
+HRESULT QueryAsfConfig(IBaseFilter* writer, ComPtr<IConfigAsfWriter>& config) {
     return SUCCEEDED(QueryTo(writer, IID_IConfigAsfWriter, config)) ? S_OK : E_FAIL;
 }
 
-HRESULT CurrentProfile(IConfigAsfWriter* config, ComPtr<IWMProfile>& profile)
-{
+HRESULT CurrentProfile(IConfigAsfWriter* config, ComPtr<IWMProfile>& profile) {
     HRESULT hr = config->GetCurrentProfile(profile.ReleaseAndGetAddressOf());
-    if (SUCCEEDED(hr) && !profile)
-        hr = E_UNEXPECTED;
+    if (SUCCEEDED(hr) && !profile) hr = E_UNEXPECTED;
     return hr;
 }
 
-} // namespace
+}  // namespace
 
-HRESULT ConfigureAsfVideoProfile(CaptureEngineState& state, IBaseFilter* writer)
-{
+HRESULT ConfigureAsfVideoProfile(CaptureEngineState& state, IBaseFilter* writer) {
     ComPtr<IConfigAsfWriter> config;
     RETURN_IF_FAILED(QueryAsfConfig(writer, config));
     if (const MediaGuid* system = AsfVideoProfileFor(state.values.videoBitrateIndex)) {
@@ -114,24 +104,21 @@ HRESULT ConfigureAsfVideoProfile(CaptureEngineState& state, IBaseFilter* writer)
 
     // Without a chosen format the engine knows no frame size to give.
     FrameSize frame;
-    const CVideoFormat* format =
-        state.values.currentFormatIndex >= 0 ? state.videoFormats.At(state.values.currentFormatIndex) : nullptr;
-    if (format != nullptr)
-        frame = FrameSize{format->Width(), format->Height()};
+    const CVideoFormat* format = state.values.currentFormatIndex >= 0
+                                     ? state.videoFormats.At(state.values.currentFormatIndex)
+                                     : nullptr;
+    if (format != nullptr) frame = FrameSize{format->Width(), format->Height()};
     CWmProfileStreams streams(profile.Get(), frame);
     RETURN_IF_FAILED(WalkVideoProfile(streams, state.audioDevices.Count() > 0, format != nullptr));
     return config->ConfigureFilterUsingProfile(profile.Get());
 }
 
-HRESULT ConfigureAsfAudioProfile(CaptureEngineState& state, IBaseFilter* writer)
-{
+HRESULT ConfigureAsfAudioProfile(CaptureEngineState& state, IBaseFilter* writer) {
     ComPtr<IConfigAsfWriter> config;
     ComPtr<IWMProfile> profile;
     HRESULT hr = QueryAsfConfig(writer, config);
-    if (SUCCEEDED(hr))
-        hr = CurrentProfile(config.Get(), profile);
-    if (FAILED(hr))
-        return hr;
+    if (SUCCEEDED(hr)) hr = CurrentProfile(config.Get(), profile);
+    if (FAILED(hr)) return hr;
     const int index = state.values.audioBitrateIndex;
     RETURN_HR_IF(E_UNEXPECTED, index < 0 || index >= kBitrateCount);
     CWmProfileStreams streams(profile.Get(), FrameSize{});
@@ -139,4 +126,4 @@ HRESULT ConfigureAsfAudioProfile(CaptureEngineState& state, IBaseFilter* writer)
     return config->ConfigureFilterUsingProfile(profile.Get());
 }
 
-} // namespace camera
+}  // namespace camera

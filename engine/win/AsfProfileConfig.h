@@ -12,4 +12,4 @@ namespace camera {
 HRESULT ConfigureAsfVideoProfile(CaptureEngineState& state, IBaseFilter* writer);
 HRESULT ConfigureAsfAudioProfile(CaptureEngineState& state, IBaseFilter* writer);
 
-} // namespace camera
+}  // namespace camera

@@ -21,4 +21,4 @@ struct IAudioControlFilter : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE SetMute(int mute) = 0;
 };
 
-} // namespace camera
+}  // namespace camera

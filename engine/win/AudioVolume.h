@@ -9,4 +9,4 @@ namespace camera {
 // and to let sound through for any other level.
 void ApplyAudioControlMute(CaptureEngineState& state, double level);
 
-} // namespace camera
+}  // namespace camera

@@ -12,11 +12,9 @@ namespace camera {
 
 namespace {
 
-int ShowCameraPages(HWND parent)
-{
+int ShowCameraPages(HWND parent) {
     CaptureEngineState& state = Engine();
-    if (!state.values.ready || !state.videoCapture)
-        return 0;
+    if (!state.values.ready || !state.videoCapture) return 0;
     ComPtr<ISpecifyPropertyPages> pages;
     RETURN_VALUE_IF_FAILED(0, QueryTo(state.videoCapture.Get(), IID_ISpecifyPropertyPages, pages));
     // The caption is the name the filter carries in the graph.
@@ -30,18 +28,16 @@ int ShowCameraPages(HWND parent)
     // The filter allocates the list; it is ours to free.
     const winowners::UniqueCoTaskMem<GUID> pageList(pageIds.pElems);
     IUnknown* objects[] = {object.Get()};
-    OleCreatePropertyFrame(parent, 0, 0, caption.c_str(), 1, objects, pageIds.cElems, pageList.get(), 0, 0,
-                           nullptr);
+    OleCreatePropertyFrame(parent, 0, 0, caption.c_str(), 1, objects, pageIds.cElems, pageList.get(), 0, 0, nullptr);
     return 1;
 }
 
-} // namespace
+}  // namespace
 
-} // namespace camera
+}  // namespace camera
 
 using namespace camera;
 
-CAMERA_API int CAMERA_CALL DisplayCameraAdvancedSetting(HWND parent)
-{
+CAMERA_API int CAMERA_CALL DisplayCameraAdvancedSetting(HWND parent) {
     return GuardedExport([=] { return ShowCameraPages(parent); });
 }

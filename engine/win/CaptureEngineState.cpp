@@ -6,21 +6,17 @@ namespace {
 CaptureEngineState* g_engine = nullptr;
 }
 
-CaptureEngineState& Engine()
-{
-    if (g_engine == nullptr)
-        g_engine = new CaptureEngineState;
+CaptureEngineState& Engine() {
+    if (g_engine == nullptr) g_engine = new CaptureEngineState;
     return *g_engine;
 }
 
-void DestroyEngine()
-{
+void DestroyEngine() {
     delete g_engine;
     g_engine = nullptr;
 }
 
-void ReleaseEngineObjects(CaptureEngineState& state)
-{
+void ReleaseEngineObjects(CaptureEngineState& state) {
     // Graphs before filters: a graph still holding a filter would keep it
     // alive past the reset anyway, but this order releases each once.
     state.playbackGraph.Reset();
@@ -62,4 +58,4 @@ void ReleaseEngineObjects(CaptureEngineState& state)
     state.values.ForgetDevicesAndGraphs();
 }
 
-} // namespace camera
+}  // namespace camera

@@ -83,4 +83,4 @@ void DestroyEngine();
 // settings callers chose stay.
 void ReleaseEngineObjects(CaptureEngineState& state);
 
-} // namespace camera
+}  // namespace camera

@@ -16,17 +16,14 @@ using Microsoft::WRL::ComPtr;
 // QueryInterface by an explicit interface id: many DirectShow interfaces
 // carry no compiler-attached uuid in the MinGW headers.
 template <class T, class Source>
-HRESULT QueryTo(Source* source, REFIID iid, ComPtr<T>& out)
-{
+HRESULT QueryTo(Source* source, REFIID iid, ComPtr<T>& out) {
     out.Reset();
-    if (source == nullptr)
-        return E_POINTER;
+    if (source == nullptr) return E_POINTER;
     return source->QueryInterface(iid, reinterpret_cast<void**>(out.ReleaseAndGetAddressOf()));
 }
 
 template <class T>
-HRESULT CreateInstance(REFCLSID clsid, REFIID iid, ComPtr<T>& out)
-{
+HRESULT CreateInstance(REFCLSID clsid, REFIID iid, ComPtr<T>& out) {
     out.Reset();
     return CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, iid,
                             reinterpret_cast<void**>(out.ReleaseAndGetAddressOf()));
@@ -34,21 +31,17 @@ HRESULT CreateInstance(REFCLSID clsid, REFIID iid, ComPtr<T>& out)
 
 // wchar_t is 16 bits on Windows, so the portable rules' UTF-16 views can be
 // built over wide strings directly.
-inline std::u16string_view AsUtf16(const wchar_t* text)
-{
+inline std::u16string_view AsUtf16(const wchar_t* text) {
     static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide strings are UTF-16");
-    if (text == nullptr)
-        return {};
+    if (text == nullptr) return {};
     return std::u16string_view(reinterpret_cast<const char16_t*>(text), wcslen(text));
 }
 
-inline std::u16string_view AsUtf16(const std::wstring& text)
-{
+inline std::u16string_view AsUtf16(const std::wstring& text) {
     return std::u16string_view(reinterpret_cast<const char16_t*>(text.c_str()), text.size());
 }
 
-inline std::wstring FromUtf16(std::u16string_view text)
-{
+inline std::wstring FromUtf16(std::u16string_view text) {
     return std::wstring(reinterpret_cast<const wchar_t*>(text.data()), text.size());
 }
 
@@ -57,4 +50,4 @@ inline std::wstring FromUtf16(std::u16string_view text)
 std::string WideToAnsi(std::wstring_view text);
 std::wstring AnsiToWide(std::string_view text);
 
-} // namespace camera
+}  // namespace camera

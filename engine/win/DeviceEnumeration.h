@@ -17,4 +17,4 @@ bool IsUsableVideoDevice(IBaseFilter* filter);
 
 HRESULT BindDevice(IMoniker* moniker, ComPtr<IBaseFilter>& filter);
 
-} // namespace camera
+}  // namespace camera

@@ -13,34 +13,27 @@ namespace {
 
 // The builder that finds the capture pin's interfaces. Before the preview
 // objects exist (device selection inside Initialize) a passing one serves.
-ComPtr<ICaptureGraphBuilder2> PinFinder(CaptureEngineState& state)
-{
-    if (state.previewBuilder)
-        return state.previewBuilder;
+ComPtr<ICaptureGraphBuilder2> PinFinder(CaptureEngineState& state) {
+    if (state.previewBuilder) return state.previewBuilder;
     ComPtr<ICaptureGraphBuilder2> builder;
     CreateInstance(CLSID_CaptureGraphBuilder2, IID_ICaptureGraphBuilder2, builder);
     return builder;
 }
 
-HRESULT ApplyFrameSize(CaptureEngineState& state, int width, int height)
-{
+HRESULT ApplyFrameSize(CaptureEngineState& state, int width, int height) {
     ComPtr<IAMStreamConfig> config;
     RETURN_IF_FAILED(FindCaptureStreamConfig(PinFinder(state).Get(), state.videoCapture.Get(), config));
     for (int i = 0; i < state.videoFormats.Count(); ++i) {
         CVideoFormat* format = state.videoFormats.At(i);
-        if (format->Width() == width && format->Height() == height)
-            return config->SetFormat(format->MediaType());
+        if (format->Width() == width && format->Height() == height) return config->SetFormat(format->MediaType());
     }
     return S_FALSE;
 }
 
-int SelectVideoDeviceNow(int index, int width, int height)
-{
+int SelectVideoDeviceNow(int index, int width, int height) {
     CaptureEngineState& state = Engine();
-    if (!state.values.IsReadyAndIdle())
-        return 0;
-    if (index == state.values.selectedVideoDevice)
-        return 1;
+    if (!state.values.IsReadyAndIdle()) return 0;
+    if (index == state.values.selectedVideoDevice) return 1;
     const DeviceList::Node* node = state.videoDevices.Find(index);
     if (node == nullptr) {
         state.values.selectedVideoDevice = kDeviceSelectionFailed;
@@ -54,8 +47,7 @@ int SelectVideoDeviceNow(int index, int width, int height)
     QueryTo(filter.Get(), IID_IAMCameraControl, state.cameraControl);
     BuildFormatList(PinFinder(state).Get(), filter.Get(), state.videoFormats);
 
-    if (width != 0 && height != 0 && FAILED(ApplyFrameSize(state, width, height)))
-        return 0;
+    if (width != 0 && height != 0 && FAILED(ApplyFrameSize(state, width, height))) return 0;
 
     // Before the first preview the mode switch builds the graph. After it,
     // the new camera must go into the preview now, also when the earlier
@@ -73,16 +65,12 @@ int SelectVideoDeviceNow(int index, int width, int height)
     return 0;
 }
 
-int SelectAudioDeviceNow(int index)
-{
+int SelectAudioDeviceNow(int index) {
     CaptureEngineState& state = Engine();
-    if (!state.values.IsReadyAndIdle())
-        return 0;
-    if (index == state.values.selectedAudioDevice)
-        return 1;
+    if (!state.values.IsReadyAndIdle()) return 0;
+    if (index == state.values.selectedAudioDevice) return 1;
     const DeviceList::Node* node = state.audioDevices.Find(index);
-    if (node == nullptr)
-        return 0;
+    if (node == nullptr) return 0;
     // The new device is opened before the old one is let go, so that a
     // failure leaves the working microphone in place.
     ComPtr<IBaseFilter> filter;
@@ -94,56 +82,46 @@ int SelectAudioDeviceNow(int index)
     return 1;
 }
 
-int SelectVideoDeviceByNameNow(const wchar_t* name)
-{
+int SelectVideoDeviceByNameNow(const wchar_t* name) {
     CaptureEngineState& state = Engine();
-    if (name == nullptr || !state.values.IsReadyAndIdle())
-        return E_FAIL;
+    if (name == nullptr || !state.values.IsReadyAndIdle()) return E_FAIL;
     const std::u16string_view wanted = AsUtf16(name);
-    const DeviceList::Node* node =
-        state.videoDevices.FindIf([wanted](const DeviceList::Node& n) { return n.wideName == wanted; });
-    if (node == nullptr)
-        return E_FAIL;
+    const DeviceList::Node* node = state.videoDevices.FindIf(
+        [wanted](const DeviceList::Node& n) { return n.wideName == wanted; });
+    if (node == nullptr) return E_FAIL;
     ComPtr<IBaseFilter> filter;
     RETURN_IF_FAILED(BindDevice(node->moniker.Get(), filter));
     state.videoCapture = filter;
     return S_OK;
 }
 
-int SelectAudioDeviceByNameNow(const wchar_t* name)
-{
+int SelectAudioDeviceByNameNow(const wchar_t* name) {
     CaptureEngineState& state = Engine();
-    if (name == nullptr || !state.values.IsReadyAndIdle())
-        return 0;
+    if (name == nullptr || !state.values.IsReadyAndIdle()) return 0;
     const std::wstring wanted(name);
     auto named = [&wanted](const DeviceList::Node& n) { return AnsiToWide(n.name) == wanted; };
     const DeviceList::Node* current = state.audioDevices.Find(state.values.selectedAudioDevice);
-    if (current != nullptr && named(*current))
-        return 1;
+    if (current != nullptr && named(*current)) return 1;
     const DeviceList::Node* node = state.audioDevices.FindIf(named);
-    if (node == nullptr)
-        return 0;
+    if (node == nullptr) return 0;
     return SelectAudioDeviceNow(node->index);
 }
 
-} // namespace
+}  // namespace
 
-} // namespace camera
+}  // namespace camera
 
 using namespace camera;
 
-CAMERA_API int CAMERA_CALL SelectVideoDevice(int index, int width, int height)
-{
+CAMERA_API int CAMERA_CALL SelectVideoDevice(int index, int width, int height) {
     return GuardedExport([=] { return SelectVideoDeviceNow(index, width, height); });
 }
 
-CAMERA_API int CAMERA_CALL SelectAudioDevice(int index)
-{
+CAMERA_API int CAMERA_CALL SelectAudioDevice(int index) {
     return GuardedExport([=] { return SelectAudioDeviceNow(index); });
 }
 
-CAMERA_API int CAMERA_CALL SelectVideoDeviceByName(const wchar_t* name)
-{
+CAMERA_API int CAMERA_CALL SelectVideoDeviceByName(const wchar_t* name) {
     // Success is 0 here: the result is an HRESULT, not a done flag.
     try {
         return SelectVideoDeviceByNameNow(name);
@@ -152,7 +130,6 @@ CAMERA_API int CAMERA_CALL SelectVideoDeviceByName(const wchar_t* name)
     }
 }
 
-CAMERA_API int CAMERA_CALL SelectAudioDeviceByName(const wchar_t* name)
-{
+CAMERA_API int CAMERA_CALL SelectAudioDeviceByName(const wchar_t* name) {
     return GuardedExport([=] { return SelectAudioDeviceByNameNow(name); });
 }

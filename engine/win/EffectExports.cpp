@@ -16,18 +16,15 @@ namespace {
 // 1 when the filter took the call; 0 without a filter (no graph built
 // yet), without its settings interface, or when it refused.
 template <class Call>
-int WithEffectSettings(CaptureEngineState& state, Call call)
-{
+int WithEffectSettings(CaptureEngineState& state, Call call) {
     CEffectSettings settings(state.effect.Get());
-    if (!settings.Available())
-        return 0;
+    if (!settings.Available()) return 0;
     return SUCCEEDED(call(settings)) ? 1 : 0;
 }
 
 // The calls that wait for Initialize.
 template <class Body>
-int WhenReady(Body body)
-{
+int WhenReady(Body body) {
     return GuardedExport([&] {
         CaptureEngineState& state = Engine();
         return state.values.ready ? body(state) : 0;
@@ -36,70 +33,58 @@ int WhenReady(Body body)
 
 // The zoom and the mirror reach the filter together, as the engine keeps
 // them.
-HRESULT SendZoom(CEffectSettings& settings, const EngineValues& values)
-{
+HRESULT SendZoom(CEffectSettings& settings, const EngineValues& values) {
     return settings.SetZoom(ZoomSettingsFor(values.zoomFactor, values.mirror));
 }
 
-HRESULT ShowFrame(CEffectSettings& settings, const wchar_t* path)
-{
-    if (path == nullptr)
-        return settings.SetEffect(kEffectNone, 0);
+HRESULT ShowFrame(CEffectSettings& settings, const wchar_t* path) {
+    if (path == nullptr) return settings.SetEffect(kEffectNone, 0);
     RETURN_IF_FAILED(settings.LoadFrameImage(path));
     return settings.SetEffect(kEffectPhotoFrame, 1);
 }
 
-} // namespace
+}  // namespace
 
-int ApplyShootGamma(CaptureEngineState& state, bool on)
-{
-    if (!state.values.ready)
-        return 0;
+int ApplyShootGamma(CaptureEngineState& state, bool on) {
+    if (!state.values.ready) return 0;
     return WithEffectSettings(
         state, [on](CEffectSettings& settings) { return settings.SetGammaAdjustment(ShootGammaAdjustment(on)); });
 }
 
-} // namespace camera
+}  // namespace camera
 
 using namespace camera;
 
-CAMERA_API int CAMERA_CALL SetEffect(int effectId)
-{
+CAMERA_API int CAMERA_CALL SetEffect(int effectId) {
     return WhenReady([=](CaptureEngineState& state) {
         return WithEffectSettings(
             state, [=](CEffectSettings& settings) { return settings.SetEffect(EffectIdToSend(effectId), 0); });
     });
 }
 
-CAMERA_API int CAMERA_CALL SetFrame(const wchar_t* path)
-{
+CAMERA_API int CAMERA_CALL SetFrame(const wchar_t* path) {
     return WhenReady([=](CaptureEngineState& state) {
         return WithEffectSettings(state, [=](CEffectSettings& settings) { return ShowFrame(settings, path); });
     });
 }
 
-CAMERA_API int CAMERA_CALL SetText(const wchar_t* text)
-{
+CAMERA_API int CAMERA_CALL SetText(const wchar_t* text) {
     return WhenReady([=](CaptureEngineState& state) {
-        if (text == nullptr)
-            return 0;
-        return WithEffectSettings(
-            state, [=](CEffectSettings& settings) { return settings.SetText(text, DateTextStyle()); });
+        if (text == nullptr) return 0;
+        return WithEffectSettings(state,
+                                  [=](CEffectSettings& settings) { return settings.SetText(text, DateTextStyle()); });
     });
 }
 
-CAMERA_API int CAMERA_CALL EnableText(int on)
-{
+CAMERA_API int CAMERA_CALL EnableText(int on) {
     return WhenReady([=](CaptureEngineState& state) {
         return WithEffectSettings(state, [=](CEffectSettings& settings) { return settings.EnableText(on); });
     });
 }
 
-CAMERA_API int CAMERA_CALL Zoom(float factor)
-{
+CAMERA_API int CAMERA_CALL Zoom(float factor) {
     return WhenReady([=](CaptureEngineState& state) {
-        if (!IsUsableZoomFactor(factor))
-            return 0;
+        if (!IsUsableZoomFactor(factor)) return 0;
         // Kept even when no filter takes it yet: the mirror call sends it
         // along later.
         state.values.zoomFactor = factor;
@@ -109,20 +94,17 @@ CAMERA_API int CAMERA_CALL Zoom(float factor)
 
 // Not gated by Initialize: without a graph there is no filter, and the
 // flag is only kept once a filter has taken it.
-CAMERA_API int CAMERA_CALL SetMirrorMode(int mirror)
-{
+CAMERA_API int CAMERA_CALL SetMirrorMode(int mirror) {
     return GuardedExport([=] {
         CaptureEngineState& state = Engine();
         CEffectSettings settings(state.effect.Get());
-        if (!settings.Available())
-            return 0;
+        if (!settings.Available()) return 0;
         state.values.mirror = mirror;
         return SUCCEEDED(SendZoom(settings, state.values)) ? 1 : 0;
     });
 }
 
-CAMERA_API int CAMERA_CALL SetGammaCorrect(int on)
-{
+CAMERA_API int CAMERA_CALL SetGammaCorrect(int on) {
     return WhenReady([=](CaptureEngineState& state) {
         return WithEffectSettings(state, [=](CEffectSettings& settings) { return settings.SetGammaCorrect(on); });
     });
@@ -130,11 +112,9 @@ CAMERA_API int CAMERA_CALL SetGammaCorrect(int on)
 
 // Nothing of a face reaches the filter: the call only answers whether the
 // number is one and a filter is there.
-CAMERA_API int CAMERA_CALL SetFace(int face)
-{
+CAMERA_API int CAMERA_CALL SetFace(int face) {
     return WhenReady([=](CaptureEngineState& state) {
-        if (!IsFaceInRange(face))
-            return 0;
+        if (!IsFaceInRange(face)) return 0;
         return CEffectSettings(state.effect.Get()).Available() ? 1 : 0;
     });
 }

@@ -10,4 +10,4 @@ namespace camera {
 // 0 before the engine is ready or without the effects filter.
 int ApplyShootGamma(CaptureEngineState& state, bool on);
 
-} // namespace camera
+}  // namespace camera

@@ -6,14 +6,8 @@
 
 namespace camera {
 
-bool HasVideoEffect(IBaseFilter* effect)
-{
-    return CEffectSettings(effect).Available();
-}
+bool HasVideoEffect(IBaseFilter* effect) { return CEffectSettings(effect).Available(); }
 
-HRESULT ShowPlainPicture(IBaseFilter* effect)
-{
-    return CEffectSettings(effect).SetEffect(kEffectPlainPicture, 0);
-}
+HRESULT ShowPlainPicture(IBaseFilter* effect) { return CEffectSettings(effect).SetEffect(kEffectPlainPicture, 0); }
 
-} // namespace camera
+}  // namespace camera

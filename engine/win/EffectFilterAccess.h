@@ -13,4 +13,4 @@ bool HasVideoEffect(IBaseFilter* effect);
 // Switches the effect off, so that a graph sees the plain picture.
 HRESULT ShowPlainPicture(IBaseFilter* effect);
 
-} // namespace camera
+}  // namespace camera

@@ -35,4 +35,4 @@ private:
     ComPtr<IUnknown> settings_;
 };
 
-} // namespace camera
+}  // namespace camera

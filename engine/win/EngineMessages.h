@@ -19,4 +19,4 @@ void ShowEngineMessage(EngineMessage message);
 // The graph state box: "stopped", "paused", "running" or "nothing".
 void ShowGraphStatus(const char* stateText);
 
-} // namespace camera
+}  // namespace camera

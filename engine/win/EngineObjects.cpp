@@ -4,12 +4,10 @@
 
 namespace camera {
 
-HRESULT CreateAudioGraphObjects(CaptureEngineState& state)
-{
+HRESULT CreateAudioGraphObjects(CaptureEngineState& state) {
     ComPtr<IGraphBuilder> graph = state.audioGraph.Get();
     // A builder takes its graph once; both there means they are joined.
-    if (graph && state.audioBuilder)
-        return S_OK;
+    if (graph && state.audioBuilder) return S_OK;
     if (!graph) {
         RETURN_IF_FAILED(CreateInstance(CLSID_FilterGraph, IID_IGraphBuilder, graph));
         state.audioGraph.Exchange(graph);
@@ -20,11 +18,9 @@ HRESULT CreateAudioGraphObjects(CaptureEngineState& state)
     return state.audioBuilder->SetFiltergraph(graph.Get());
 }
 
-HRESULT CreateAudioRenderer(CaptureEngineState& state)
-{
-    if (state.dsoundRenderer)
-        return S_OK;
+HRESULT CreateAudioRenderer(CaptureEngineState& state) {
+    if (state.dsoundRenderer) return S_OK;
     return CreateInstance(CLSID_DSoundRender, IID_IBaseFilter, state.dsoundRenderer);
 }
 
-} // namespace camera
+}  // namespace camera

@@ -12,4 +12,4 @@ HRESULT CreateAudioGraphObjects(CaptureEngineState& state);
 // carries over from file to file.
 HRESULT CreateAudioRenderer(CaptureEngineState& state);
 
-} // namespace camera
+}  // namespace camera

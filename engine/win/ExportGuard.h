@@ -6,9 +6,8 @@
 namespace camera {
 
 template <class Body>
-int GuardedExport(Body body) noexcept
-{
+int GuardedExport(Body body) noexcept {
     return boundary::GuardedValue(0, body);
 }
 
-} // namespace camera
+}  // namespace camera

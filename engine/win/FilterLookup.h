@@ -19,4 +19,4 @@ HRESULT EnumerateCategory(REFCLSID category, ComPtr<IEnumMoniker>& monikers);
 // name. S_OK, the bind's failure, or VFW_E_NOT_FOUND.
 HRESULT FindFilterByName(REFCLSID category, ComPtr<IBaseFilter>& filter, const wchar_t* name);
 
-} // namespace camera
+}  // namespace camera

@@ -10,18 +10,15 @@ namespace camera {
 
 namespace {
 
-int DescribeFormat(int* index, char* subtypeName, int* width, int* height)
-{
+int DescribeFormat(int* index, char* subtypeName, int* width, int* height) {
     CaptureEngineState& state = Engine();
-    if (!state.values.ready || index == nullptr)
-        return 0;
+    if (!state.values.ready || index == nullptr) return 0;
     if (*index == -1) {
         *index = state.videoFormats.Count();
         return 1;
     }
     CVideoFormat* format = state.videoFormats.At(*index);
-    if (format == nullptr || subtypeName == nullptr || width == nullptr || height == nullptr)
-        return 0;
+    if (format == nullptr || subtypeName == nullptr || width == nullptr || height == nullptr) return 0;
     // The names are at most six characters; callers give room for seven.
     std::strncpy(subtypeName, VideoSubtypeName(ToMediaGuid(format->Type().subtype)), 7);
     subtypeName[6] = '\0';
@@ -30,18 +27,16 @@ int DescribeFormat(int* index, char* subtypeName, int* width, int* height)
     return 1;
 }
 
-} // namespace
+}  // namespace
 
-} // namespace camera
+}  // namespace camera
 
 using namespace camera;
 
-CAMERA_API int CAMERA_CALL GetVideoFormat(int* index, char* subtypeName, int* width, int* height)
-{
+CAMERA_API int CAMERA_CALL GetVideoFormat(int* index, char* subtypeName, int* width, int* height) {
     return GuardedExport([=] { return DescribeFormat(index, subtypeName, width, height); });
 }
 
-CAMERA_API int CAMERA_CALL SetVideoFormat(int index, int force)
-{
+CAMERA_API int CAMERA_CALL SetVideoFormat(int index, int force) {
     return GuardedExport([=] { return ApplyVideoFormat(Engine(), index, force); });
 }

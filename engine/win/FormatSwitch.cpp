@@ -5,13 +5,10 @@
 
 namespace camera {
 
-int ApplyVideoFormat(CaptureEngineState& state, int index, int force)
-{
+int ApplyVideoFormat(CaptureEngineState& state, int index, int force) {
     EngineValues& values = state.values;
-    if (!values.IsReadyAndIdle() || index < 0 || index >= state.videoFormats.Count())
-        return 0;
-    if (index == values.currentFormatIndex && force == 0 && values.currentFormatApplied)
-        return 1;
+    if (!values.IsReadyAndIdle() || index < 0 || index >= state.videoFormats.Count()) return 0;
+    if (index == values.currentFormatIndex && force == 0 && values.currentFormatApplied) return 1;
     values.currentFormatIndex = index;
     values.currentFormatApplied = false;
 
@@ -25,10 +22,9 @@ int ApplyVideoFormat(CaptureEngineState& state, int index, int force)
     if (FAILED(FindCaptureStreamConfig(state.previewBuilder.Get(), state.videoCapture.Get(), config)) ||
         FAILED(config->SetFormat(state.videoFormats.At(index)->MediaType())))
         return 0;
-    if (FAILED(BuildPreviewGraph(state, force == 0)) || FAILED(RunPreview(state)))
-        return 0;
+    if (FAILED(BuildPreviewGraph(state, force == 0)) || FAILED(RunPreview(state))) return 0;
     values.currentFormatApplied = true;
     return 1;
 }
 
-} // namespace camera
+}  // namespace camera

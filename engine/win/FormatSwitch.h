@@ -11,4 +11,4 @@ namespace camera {
 // failed.
 int ApplyVideoFormat(CaptureEngineState& state, int index, int force);
 
-} // namespace camera
+}  // namespace camera

@@ -13,4 +13,4 @@ namespace camera {
 // buffer; E_FAIL when GDI cannot make the bitmap or a context for it.
 HRESULT DrawPackedDib(HDC target, const uint8_t* dib, size_t size, int width, int height);
 
-} // namespace camera
+}  // namespace camera

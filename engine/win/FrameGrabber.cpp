@@ -5,12 +5,10 @@
 
 namespace camera {
 
-HRESULT CreateRgbFrameGrabber(REFGUID formatType, ComPtr<IBaseFilter>& filter, ComPtr<ISampleGrabber>& grabber)
-{
+HRESULT CreateRgbFrameGrabber(REFGUID formatType, ComPtr<IBaseFilter>& filter, ComPtr<ISampleGrabber>& grabber) {
     ComPtr<IBaseFilter> newFilter;
     HRESULT hr = CreateInstance(dshowbase::CLSID_SampleGrabber, IID_IBaseFilter, newFilter);
-    if (FAILED(hr))
-        return hr;
+    if (FAILED(hr)) return hr;
     ComPtr<ISampleGrabber> newGrabber;
     RETURN_IF_FAILED(QueryTo(newFilter.Get(), IID_ISampleGrabber, newGrabber));
     AM_MEDIA_TYPE type{};
@@ -18,13 +16,11 @@ HRESULT CreateRgbFrameGrabber(REFGUID formatType, ComPtr<IBaseFilter>& filter, C
     type.subtype = MEDIASUBTYPE_RGB24;
     type.formattype = formatType;
     hr = newGrabber->SetMediaType(&type);
-    if (SUCCEEDED(hr))
-        hr = newGrabber->SetBufferSamples(TRUE);
-    if (FAILED(hr))
-        return hr;
+    if (SUCCEEDED(hr)) hr = newGrabber->SetBufferSamples(TRUE);
+    if (FAILED(hr)) return hr;
     filter = newFilter;
     grabber = newGrabber;
     return S_OK;
 }
 
-} // namespace camera
+}  // namespace camera

@@ -13,4 +13,4 @@ namespace camera {
 // outputs are set only when all of it worked.
 HRESULT CreateRgbFrameGrabber(REFGUID formatType, ComPtr<IBaseFilter>& filter, ComPtr<ISampleGrabber>& grabber);
 
-} // namespace camera
+}  // namespace camera

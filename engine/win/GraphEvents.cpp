@@ -8,37 +8,31 @@ namespace camera {
 namespace {
 
 template <class OnEvent>
-void DrainEvents(IMediaEventEx* events, OnEvent onEvent)
-{
+void DrainEvents(IMediaEventEx* events, OnEvent onEvent) {
     long code = 0;
     LONG_PTR first = 0;
     LONG_PTR second = 0;
     while (events->GetEvent(&code, &first, &second, 0) == S_OK) {
         const bool keepGoing = onEvent(code);
         events->FreeEventParams(code, first, second);
-        if (!keepGoing)
-            break;
+        if (!keepGoing) break;
     }
 }
 
-} // namespace
+}  // namespace
 
-int OnMonitorGraphEvent(CaptureEngineState& state)
-{
+int OnMonitorGraphEvent(CaptureEngineState& state) {
     ComPtr<IMediaEventEx> events;
     RETURN_VALUE_IF_FAILED(0, QueryTo(state.monitorGraph.Get(), IID_IMediaEventEx, events));
     DrainEvents(events.Get(), [&state](long code) {
-        if (code == EC_MOTION_DETECTED)
-            PostMessageA(state.monitorNotifyWindow, WM_MOTION_EVENT, 0, 0);
+        if (code == EC_MOTION_DETECTED) PostMessageA(state.monitorNotifyWindow, WM_MOTION_EVENT, 0, 0);
         return true;
     });
     return 1;
 }
 
-void DisposePlaybackGraph(const ComPtr<IGraphBuilder>& graph)
-{
-    if (!graph)
-        return;
+void DisposePlaybackGraph(const ComPtr<IGraphBuilder>& graph) {
+    if (!graph) return;
     StopGraph(graph.Get());
     DetachVideoWindow(graph.Get());
     // Emptied here, so that its filters and their windows go away on this
@@ -46,26 +40,21 @@ void DisposePlaybackGraph(const ComPtr<IGraphBuilder>& graph)
     TearDownGraph(graph.Get());
 }
 
-void ReleasePlaybackGraph(CaptureEngineState& state, const ComPtr<IGraphBuilder>& graph)
-{
-    if (graph && state.playbackGraph.ResetIfHolding(graph))
-        DisposePlaybackGraph(graph);
+void ReleasePlaybackGraph(CaptureEngineState& state, const ComPtr<IGraphBuilder>& graph) {
+    if (graph && state.playbackGraph.ResetIfHolding(graph)) DisposePlaybackGraph(graph);
 }
 
-int OnPlaybackGraphEvent(CaptureEngineState& state)
-{
+int OnPlaybackGraphEvent(CaptureEngineState& state) {
     ComPtr<IGraphBuilder> graph = state.playbackGraph.Get();
     ComPtr<IMediaEventEx> events;
-    if (FAILED(QueryTo(graph.Get(), IID_IMediaEventEx, events)))
-        return 1;
+    if (FAILED(QueryTo(graph.Get(), IID_IMediaEventEx, events))) return 1;
     bool complete = false;
     DrainEvents(events.Get(), [&complete](long code) {
         complete = code == EC_COMPLETE;
         return !complete;
     });
-    if (complete)
-        ReleasePlaybackGraph(state, graph);
+    if (complete) ReleasePlaybackGraph(state, graph);
     return 1;
 }
 
-} // namespace camera
+}  // namespace camera

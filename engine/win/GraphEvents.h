@@ -25,4 +25,4 @@ void DisposePlaybackGraph(const ComPtr<IGraphBuilder>& graph);
 // at the same time. A newer graph that took its place is left alone.
 void ReleasePlaybackGraph(CaptureEngineState& state, const ComPtr<IGraphBuilder>& graph);
 
-} // namespace camera
+}  // namespace camera

@@ -25,4 +25,4 @@ HRESULT RunAndConfirm(IMediaControl* control);
 // the graph is in.
 void ForceGraphStopped(IGraphBuilder* graph);
 
-} // namespace camera
+}  // namespace camera

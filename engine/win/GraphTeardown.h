@@ -28,4 +28,4 @@ void EmptyGraph(IGraphBuilder* graph);
 // Stops a graph through its media control, when it has one.
 HRESULT StopGraph(IGraphBuilder* graph);
 
-} // namespace camera
+}  // namespace camera

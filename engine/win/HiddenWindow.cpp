@@ -13,8 +13,7 @@ namespace {
 constexpr char kClassName[] = "ZAVU_CAMERA_CLASS";
 constexpr char kWindowName[] = "ZAVU_Camera_Wnd";
 
-void OnSuspend(CaptureEngineState& state)
-{
+void OnSuspend(CaptureEngineState& state) {
     if (state.values.captureState == kRecordingAudio) {
         // The recording ends as a stop would end it: the file gets its
         // final header and index, and the multiplexer and file writer are
@@ -22,16 +21,14 @@ void OnSuspend(CaptureEngineState& state)
         // recording. The state stays until the resume clears it.
         EndSoundRecording(state);
     } else if (state.values.captureState == kMonitoring) {
-        if (state.monitorControl)
-            state.monitorControl->Stop();
+        if (state.monitorControl) state.monitorControl->Stop();
         EmptyGraph(state.monitorGraph.Get());
     }
 }
 
-} // namespace
+}  // namespace
 
-LRESULT CALLBACK CameraWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK CameraWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_POWERBROADCAST) {
         if (wParam == PBT_APMSUSPEND)
             OnSuspend(Engine());
@@ -46,8 +43,7 @@ LRESULT CALLBACK CameraWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-HWND CreateHiddenWindow(HMODULE module)
-{
+HWND CreateHiddenWindow(HMODULE module) {
     WNDCLASSA windowClass{};
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = CameraWndProc;
@@ -55,13 +51,11 @@ HWND CreateHiddenWindow(HMODULE module)
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kClassName;
     // A class left by an earlier run of this module is reused.
-    if (RegisterClassA(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        return nullptr;
+    if (RegisterClassA(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
     return CreateWindowA(kClassName, kWindowName, 0, 0, 0, 0, 0, nullptr, nullptr, module, nullptr);
 }
 
-void DestroyHiddenWindow(HWND window, HMODULE module)
-{
+void DestroyHiddenWindow(HWND window, HMODULE module) {
     if (window != nullptr && IsWindow(window)) {
         DWORD owner = GetWindowThreadProcessId(window, nullptr);
         if (owner == GetCurrentThreadId()) {
@@ -76,4 +70,4 @@ void DestroyHiddenWindow(HWND window, HMODULE module)
     UnregisterClassA(kClassName, module);
 }
 
-} // namespace camera
+}  // namespace camera

@@ -17,4 +17,4 @@ void DestroyHiddenWindow(HWND window, HMODULE module);
 
 LRESULT CALLBACK CameraWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-} // namespace camera
+}  // namespace camera

@@ -20,4 +20,4 @@ void FillJpegQuality(JpegQualityParameter& parameter, int quality);
 // 1 saved, 0 failed; a format outside 0..4 writes nothing and answers 1.
 int SaveImageWithEncoder(Gdiplus::GpImage* image, const wchar_t* path, int format, int jpegQuality);
 
-} // namespace camera
+}  // namespace camera

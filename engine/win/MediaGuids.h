@@ -11,18 +11,16 @@ namespace camera {
 
 static_assert(sizeof(MediaGuid) == sizeof(GUID), "the two layouts match");
 
-inline MediaGuid ToMediaGuid(const GUID& guid)
-{
+inline MediaGuid ToMediaGuid(const GUID& guid) {
     MediaGuid copy;
     std::memcpy(&copy, &guid, sizeof copy);
     return copy;
 }
 
-inline GUID ToGuid(const MediaGuid& guid)
-{
+inline GUID ToGuid(const MediaGuid& guid) {
     GUID copy;
     std::memcpy(&copy, &guid, sizeof copy);
     return copy;
 }
 
-} // namespace camera
+}  // namespace camera

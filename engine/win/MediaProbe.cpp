@@ -21,26 +21,21 @@ constexpr GUID kClsidMediaDet = {0x65BD0711, 0x24D2, 0x4FF7, {0x93, 0x24, 0xED, 
 
 // Makes the first video stream the detector's current one. S_FALSE when
 // the file has none; streams whose type cannot be read are passed over.
-HRESULT SelectFirstVideoStream(IMediaDet* detector)
-{
+HRESULT SelectFirstVideoStream(IMediaDet* detector) {
     long streams = 0;
     RETURN_IF_FAILED(detector->get_OutputStreams(&streams));
     for (long i = 0; i < streams; ++i) {
         GUID type = GUID_NULL;
-        if (FAILED(detector->put_CurrentStream(i)) || FAILED(detector->get_StreamType(&type)))
-            continue;
-        if (type == MEDIATYPE_Video)
-            return S_OK;
+        if (FAILED(detector->put_CurrentStream(i)) || FAILED(detector->get_StreamType(&type))) continue;
+        if (type == MEDIATYPE_Video) return S_OK;
     }
     return S_FALSE;
 }
 
-HRESULT DrawFirstFrame(IMediaDet* detector, HDC dc, int width, int height)
-{
+HRESULT DrawFirstFrame(IMediaDet* detector, HDC dc, int width, int height) {
     long size = 0;
     RETURN_IF_FAILED(detector->GetBitmapBits(0.0, &size, nullptr, width, height));
-    if (size <= 0)
-        return E_FAIL;
+    if (size <= 0) return E_FAIL;
     std::vector<uint8_t> frame;
     try {
         frame.resize(static_cast<size_t>(size));
@@ -51,18 +46,15 @@ HRESULT DrawFirstFrame(IMediaDet* detector, HDC dc, int width, int height)
     return DrawPackedDib(dc, frame.data(), frame.size(), width, height);
 }
 
-} // namespace
+}  // namespace
 
-HRESULT ProbeMediaFile(const wchar_t* path, HDC dc, int width, int height, MediaProbeResult& result)
-{
+HRESULT ProbeMediaFile(const wchar_t* path, HDC dc, int width, int height, MediaProbeResult& result) {
     result = MediaProbeResult{};
-    if (path == nullptr || width < 0 || height < 0)
-        return E_INVALIDARG;
+    if (path == nullptr || width < 0 || height < 0) return E_INVALIDARG;
     ComPtr<IMediaDet> detector;
     HRESULT hr = CoCreateInstance(kClsidMediaDet, nullptr, CLSCTX_ALL, IID_IMediaDet,
                                   reinterpret_cast<void**>(detector.GetAddressOf()));
-    if (FAILED(hr))
-        return hr;
+    if (FAILED(hr)) return hr;
     // put_Filename takes a BSTR: the path goes over as a real one, with its
     // length in front, whatever the detector does with it.
     const winowners::UniqueBstr fileName(SysAllocString(path));
@@ -70,13 +62,11 @@ HRESULT ProbeMediaFile(const wchar_t* path, HDC dc, int width, int height, Media
     RETURN_IF_FAILED(detector->put_Filename(fileName.get()));
     RETURN_IF_FAILED(detector->get_StreamLength(&result.seconds));
     hr = SelectFirstVideoStream(detector.Get());
-    if (FAILED(hr))
-        return hr;
-    if (hr == S_FALSE)
-        return S_OK;
+    if (FAILED(hr)) return hr;
+    if (hr == S_FALSE) return S_OK;
     RETURN_IF_FAILED(DrawFirstFrame(detector.Get(), dc, width, height));
     result.hasVideo = true;
     return S_OK;
 }
 
-} // namespace camera
+}  // namespace camera

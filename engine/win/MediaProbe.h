@@ -17,4 +17,4 @@ struct MediaProbeResult {
 // false. Any failing detector call, and a frame that cannot be had, fail.
 HRESULT ProbeMediaFile(const wchar_t* path, HDC dc, int width, int height, MediaProbeResult& result);
 
-} // namespace camera
+}  // namespace camera

@@ -9,4 +9,4 @@ namespace camera {
 // engine's audio volume. E_FAIL when no input takes the level.
 HRESULT EnableMicrophoneInput(CaptureEngineState& state, IBaseFilter* audioCapture);
 
-} // namespace camera
+}  // namespace camera

@@ -10,17 +10,14 @@ namespace camera {
 
 namespace {
 
-int SetModeNow(int mode)
-{
+int SetModeNow(int mode) {
     CaptureEngineState& state = Engine();
     const ModeStep step = PlanModeChange(state.values, mode);
-    if (step == ModeStep::Refuse)
-        return 0;
+    if (step == ModeStep::Refuse) return 0;
     state.values.requestedMode = mode;
     switch (step) {
     case ModeStep::AlreadyApplied:
-    case ModeStep::KeepPreview:
-        return 1;
+    case ModeStep::KeepPreview: return 1;
     case ModeStep::StopCapture:
         StopCaptureGraphs(state);
         state.values.appliedMode = mode;
@@ -34,50 +31,39 @@ int SetModeNow(int mode)
         RETURN_VALUE_IF_FAILED(0, RunPreview(state));
         state.values.appliedMode = mode;
         return 1;
-    case ModeStep::Refuse:
-        break;
+    case ModeStep::Refuse: break;
     }
     return 0;
 }
 
-const char* PreviewStateText(CaptureEngineState& state)
-{
-    if (!state.previewControl)
-        return "nothing";
+const char* PreviewStateText(CaptureEngineState& state) {
+    if (!state.previewControl) return "nothing";
     OAFilterState graphState = State_Stopped;
-    if (FAILED(state.previewControl->GetState(100, &graphState)))
-        return "nothing";
+    if (FAILED(state.previewControl->GetState(100, &graphState))) return "nothing";
     switch (graphState) {
-    case State_Paused:
-        return "paused";
-    case State_Running:
-        return "running";
-    default:
-        return "stopped";
+    case State_Paused: return "paused";
+    case State_Running: return "running";
+    default: return "stopped";
     }
 }
 
-} // namespace
+}  // namespace
 
-} // namespace camera
+}  // namespace camera
 
 using namespace camera;
 
-CAMERA_API int CAMERA_CALL SetMode(int mode)
-{
+CAMERA_API int CAMERA_CALL SetMode(int mode) {
     return GuardedExport([=] { return SetModeNow(mode); });
 }
 
-CAMERA_API int CAMERA_CALL SetPreviewWnd(HWND window)
-{
-    if (window == nullptr)
-        return 0;
+CAMERA_API int CAMERA_CALL SetPreviewWnd(HWND window) {
+    if (window == nullptr) return 0;
     Engine().previewWindow = window;
     return 1;
 }
 
-CAMERA_API int CAMERA_CALL GetGraphStatus(void)
-{
+CAMERA_API int CAMERA_CALL GetGraphStatus(void) {
     return GuardedExport([] {
         ShowGraphStatus(PreviewStateText(Engine()));
         return 1;

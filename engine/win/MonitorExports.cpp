@@ -22,28 +22,22 @@ constexpr int kDynamicBaseFrame = MOTION_MODE_DYNAMIC;
 constexpr int kDoTheWork = -1;
 
 // What a start or stop answers when the plan needs no graph work.
-int AnswerWithoutWork(MonitorStep step)
-{
+int AnswerWithoutWork(MonitorStep step) {
     switch (step) {
-    case MonitorStep::Refuse:
-        return 0;
-    case MonitorStep::AlreadyDone:
-        return 1;
-    case MonitorStep::Proceed:
-        break;
+    case MonitorStep::Refuse: return 0;
+    case MonitorStep::AlreadyDone: return 1;
+    case MonitorStep::Proceed: break;
     }
     return kDoTheWork;
 }
 
-HRESULT QueryMotionControl(CaptureEngineState& state, ComPtr<IMotionControl>& control)
-{
+HRESULT QueryMotionControl(CaptureEngineState& state, ComPtr<IMotionControl>& control) {
     return QueryTo(state.motion.Get(), IID_IMotionControl, control);
 }
 
 // Detection without marks: the pictures taken on an alarm must show the
 // scene as it is.
-HRESULT StartDetection(CaptureEngineState& state)
-{
+HRESULT StartDetection(CaptureEngineState& state) {
     ComPtr<IMotionControl> control;
     RETURN_IF_FAILED(QueryMotionControl(state, control));
     // The filter refuses only when it could not set up detection for the
@@ -53,13 +47,11 @@ HRESULT StartDetection(CaptureEngineState& state)
     return control->MarkMotionOnVideo(&noMarks);
 }
 
-HRESULT StopMonitorGraph(CaptureEngineState& state)
-{
+HRESULT StopMonitorGraph(CaptureEngineState& state) {
     return state.monitorControl ? state.monitorControl->Stop() : S_OK;
 }
 
-void EmptyMonitorGraph(CaptureEngineState& state)
-{
+void EmptyMonitorGraph(CaptureEngineState& state) {
     DetachVideoWindow(state.monitorGraph.Get());
     TearDownGraph(state.monitorGraph.Get());
 }
@@ -67,30 +59,24 @@ void EmptyMonitorGraph(CaptureEngineState& state)
 // A monitor that did not come up must not keep the camera: what it built
 // goes, and the preview comes back as the caller last saw it. The monitor
 // build has already told the user what went wrong.
-void GiveCameraBackToPreview(CaptureEngineState& state)
-{
+void GiveCameraBackToPreview(CaptureEngineState& state) {
     StopMonitorGraph(state);
     EmptyMonitorGraph(state);
-    if (SUCCEEDED(BuildPreviewGraph(state, false)))
-        RunPreview(state);
+    if (SUCCEEDED(BuildPreviewGraph(state, false))) RunPreview(state);
 }
 
-int StartMonitorNow(HWND notifyWindow)
-{
+int StartMonitorNow(HWND notifyWindow) {
     CaptureEngineState& state = Engine();
     const int answer = AnswerWithoutWork(PlanMonitorStart(state.values, notifyWindow != nullptr));
-    if (answer != kDoTheWork)
-        return answer;
+    if (answer != kDoTheWork) return answer;
     state.monitorNotifyWindow = notifyWindow;
 
     StopAndEmptyPreview(state);
     StopMonitorGraph(state);
     EmptyMonitorGraph(state);
     HRESULT hr = BuildMonitorGraph(state);
-    if (SUCCEEDED(hr))
-        hr = state.monitorControl ? state.monitorControl->Run() : E_FAIL;
-    if (SUCCEEDED(hr))
-        hr = StartDetection(state);
+    if (SUCCEEDED(hr)) hr = state.monitorControl ? state.monitorControl->Run() : E_FAIL;
+    if (SUCCEEDED(hr)) hr = StartDetection(state);
     if (FAILED(hr)) {
         GiveCameraBackToPreview(state);
         return 0;
@@ -99,12 +85,10 @@ int StartMonitorNow(HWND notifyWindow)
     return 1;
 }
 
-int StopMonitorNow()
-{
+int StopMonitorNow() {
     CaptureEngineState& state = Engine();
     const int answer = AnswerWithoutWork(PlanMonitorStop(state.values));
-    if (answer != kDoTheWork)
-        return answer;
+    if (answer != kDoTheWork) return answer;
     RETURN_VALUE_IF_FAILED(0, StopMonitorGraph(state));
     EmptyMonitorGraph(state);
     // Still monitoring as far as the caller knows: it may stop again.
@@ -114,33 +98,28 @@ int StopMonitorNow()
     return 1;
 }
 
-int SetSensitivityNow(int level)
-{
+int SetSensitivityNow(int level) {
     CaptureEngineState& state = Engine();
-    if (!state.values.ready)
-        return 0;
+    if (!state.values.ready) return 0;
     ComPtr<IMotionControl> control;
     RETURN_VALUE_IF_FAILED(0, QueryMotionControl(state, control));
     return SUCCEEDED(control->SetDetectParams(level, kDynamicBaseFrame, nullptr)) ? 1 : 0;
 }
 
-} // namespace
+}  // namespace
 
-} // namespace camera
+}  // namespace camera
 
 using namespace camera;
 
-CAMERA_API int CAMERA_CALL StartMonitor(HWND notifyWindow)
-{
+CAMERA_API int CAMERA_CALL StartMonitor(HWND notifyWindow) {
     return GuardedExport([=] { return StartMonitorNow(notifyWindow); });
 }
 
-CAMERA_API int CAMERA_CALL StopMonitor(void)
-{
+CAMERA_API int CAMERA_CALL StopMonitor(void) {
     return GuardedExport([] { return StopMonitorNow(); });
 }
 
-CAMERA_API int CAMERA_CALL SetSensitivity(int level)
-{
+CAMERA_API int CAMERA_CALL SetSensitivity(int level) {
     return GuardedExport([=] { return SetSensitivityNow(level); });
 }

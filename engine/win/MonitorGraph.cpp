@@ -10,17 +10,14 @@
 
 namespace camera {
 
-HRESULT CreateMonitorObjects(CaptureEngineState& state)
-{
+HRESULT CreateMonitorObjects(CaptureEngineState& state) {
     RETURN_IF_FAILED(CreateGraphObjects(state.monitorGraph, state.monitorControl, nullptr));
     const HRESULT hr = FindFilterByName(CLSID_LegacyAmFilterCategory, state.motion, L"Zavu Motion Detect Filter");
-    if (FAILED(hr))
-        ShowEngineMessage(EngineMessage::MotionFilterMissing);
+    if (FAILED(hr)) ShowEngineMessage(EngineMessage::MotionFilterMissing);
     return hr;
 }
 
-HRESULT BuildMonitorGraph(CaptureEngineState& state)
-{
+HRESULT BuildMonitorGraph(CaptureEngineState& state) {
     IGraphBuilder* graph = state.monitorGraph.Get();
     RETURN_HR_IF(E_FAIL, graph == nullptr);
     RETURN_IF_FAILED(AddNamedFilter(graph, state.videoCapture.Get(), L"Video Capture"));
@@ -49,4 +46,4 @@ HRESULT BuildMonitorGraph(CaptureEngineState& state)
     return AttachPreviewWindow(state, graph);
 }
 
-} // namespace camera
+}  // namespace camera

@@ -12,4 +12,4 @@ HRESULT CreateMonitorObjects(CaptureEngineState& state);
 // Fills the monitor graph; motion events go to the hidden window.
 HRESULT BuildMonitorGraph(CaptureEngineState& state);
 
-} // namespace camera
+}  // namespace camera

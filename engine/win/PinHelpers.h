@@ -21,7 +21,7 @@ HRESULT FindNthPin(IBaseFilter* filter, PIN_DIRECTION direction, int n, ComPtr<I
 
 // Connects a free output of source to a free input of target, letting the
 // graph insert converters. S_OK or E_FAIL.
-HRESULT ConnectFilters(IGraphBuilder* graph, IBaseFilter* source, const wchar_t* sourcePinName,
-                       IBaseFilter* target, const wchar_t* targetPinName);
+HRESULT ConnectFilters(IGraphBuilder* graph, IBaseFilter* source, const wchar_t* sourcePinName, IBaseFilter* target,
+                       const wchar_t* targetPinName);
 
-} // namespace camera
+}  // namespace camera

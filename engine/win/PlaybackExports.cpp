@@ -18,8 +18,7 @@ namespace camera {
 
 namespace {
 
-void EndPlayback(CaptureEngineState& state)
-{
+void EndPlayback(CaptureEngineState& state) {
     // Taken out in one step: whichever thread gets it takes it apart.
     DisposePlaybackGraph(state.playbackGraph.Exchange(ComPtr<IGraphBuilder>{}));
 }
@@ -28,32 +27,27 @@ void EndPlayback(CaptureEngineState& state)
 // caller's for the whole call: a stop on another thread cannot free the
 // graph under it.
 template <class T>
-ComPtr<T> PlaybackInterface(const CaptureEngineState& state, REFIID iid)
-{
+ComPtr<T> PlaybackInterface(const CaptureEngineState& state, REFIID iid) {
     ComPtr<T> result;
     QueryTo(state.playbackGraph.Get().Get(), iid, result);
     return result;
 }
 
 // Where a graph is or is heading; never waits for a transition to finish.
-bool CurrentState(IMediaControl* control, OAFilterState& filterState)
-{
+bool CurrentState(IMediaControl* control, OAFilterState& filterState) {
     filterState = State_Stopped;
     return SUCCEEDED(control->GetState(0, &filterState));
 }
 
-ComPtr<IBasicAudio> RendererAudio(const CaptureEngineState& state)
-{
+ComPtr<IBasicAudio> RendererAudio(const CaptureEngineState& state) {
     ComPtr<IBasicAudio> audio;
     QueryTo(state.dsoundRenderer.Get(), IID_IBasicAudio, audio);
     return audio;
 }
 
 int PlayFileNow(const wchar_t* path, HWND videoWindow, float* durationSeconds, HDC* dc, int width, int height,
-                int* hasVideo)
-{
-    if (path == nullptr || durationSeconds == nullptr || dc == nullptr)
-        return 0;
+                int* hasVideo) {
+    if (path == nullptr || durationSeconds == nullptr || dc == nullptr) return 0;
     CaptureEngineState& state = Engine();
     EndPlayback(state);
 
@@ -83,126 +77,102 @@ int PlayFileNow(const wchar_t* path, HWND videoWindow, float* durationSeconds, H
     return SUCCEEDED(hr) ? 1 : 0;
 }
 
-int GetCurrentPlaybackTimeNow(float* seconds)
-{
-    if (seconds == nullptr)
-        return 0;
+int GetCurrentPlaybackTimeNow(float* seconds) {
+    if (seconds == nullptr) return 0;
     ComPtr<IMediaSeeking> seeking = PlaybackInterface<IMediaSeeking>(Engine(), IID_IMediaSeeking);
     LONGLONG position = 0;
-    if (!seeking || FAILED(seeking->GetCurrentPosition(&position)))
-        return 0;
+    if (!seeking || FAILED(seeking->GetCurrentPosition(&position))) return 0;
     *seconds = SecondsFromMediaUnits(position);
     return 1;
 }
 
 // Pause and resume move a paused or running graph to the other state; a
 // graph that is there already needs nothing, a stopped one is refused.
-int MovePlayback(OAFilterState target)
-{
+int MovePlayback(OAFilterState target) {
     ComPtr<IMediaControl> control = PlaybackInterface<IMediaControl>(Engine(), IID_IMediaControl);
     OAFilterState filterState;
-    if (!control || !CurrentState(control.Get(), filterState) || filterState == State_Stopped)
-        return 0;
-    if (filterState == target)
-        return 1;
+    if (!control || !CurrentState(control.Get(), filterState) || filterState == State_Stopped) return 0;
+    if (filterState == target) return 1;
     const HRESULT hr = target == State_Paused ? control->Pause() : control->Run();
     return SUCCEEDED(hr) ? 1 : 0;
 }
 
-int SetPlaybackPositionNow(float percent)
-{
+int SetPlaybackPositionNow(float percent) {
     const CaptureEngineState& state = Engine();
     ComPtr<IGraphBuilder> graph = state.playbackGraph.Get();
-    if (!graph)
-        return 1;
+    if (!graph) return 1;
     LONGLONG position = 0;
-    if (!SeekPositionForPercent(percent, state.playbackDuration, &position))
-        return 0;
+    if (!SeekPositionForPercent(percent, state.playbackDuration, &position)) return 0;
     ComPtr<IMediaSeeking> seeking;
     RETURN_VALUE_IF_FAILED(0, QueryTo(graph.Get(), IID_IMediaSeeking, seeking));
     LONGLONG stop = state.playbackDuration;
-    return SUCCEEDED(seeking->SetPositions(&position, AM_SEEKING_AbsolutePositioning, &stop,
-                                           AM_SEEKING_AbsolutePositioning))
+    return SUCCEEDED(
+               seeking->SetPositions(&position, AM_SEEKING_AbsolutePositioning, &stop, AM_SEEKING_AbsolutePositioning))
                ? 1
                : 0;
 }
 
-int GetPlaybackVolumeNow(double* volume)
-{
-    if (volume == nullptr)
-        return 0;
+int GetPlaybackVolumeNow(double* volume) {
+    if (volume == nullptr) return 0;
     CaptureEngineState& state = Engine();
     ComPtr<IBasicAudio> audio = RendererAudio(state);
     long rendererValue = 0;
     double mapped = 0.0;
-    if (!audio || FAILED(audio->get_Volume(&rendererValue)) || !PlaybackVolumeFor(rendererValue, &mapped))
-        return 0;
+    if (!audio || FAILED(audio->get_Volume(&rendererValue)) || !PlaybackVolumeFor(rendererValue, &mapped)) return 0;
     *volume = mapped;
     state.values.playbackVolume = mapped;
     return 1;
 }
 
-int SetPlaybackVolumeNow(double volume)
-{
+int SetPlaybackVolumeNow(double volume) {
     // A value that is not a number would poison every later reading.
-    if (!std::isfinite(volume))
-        return 0;
+    if (!std::isfinite(volume)) return 0;
     CaptureEngineState& state = Engine();
     state.values.playbackVolume = volume;
     ComPtr<IBasicAudio> audio = RendererAudio(state);
     long rendererValue = 0;
-    if (!audio || !RendererVolumeFor(volume, &rendererValue))
-        return 0;
+    if (!audio || !RendererVolumeFor(volume, &rendererValue)) return 0;
     return SUCCEEDED(audio->put_Volume(rendererValue)) ? 1 : 0;
 }
 
-} // namespace
+}  // namespace
 
-} // namespace camera
+}  // namespace camera
 
 using namespace camera;
 
-CAMERA_API int CAMERA_CALL PlayFile(const wchar_t* path, HWND videoWindow, float* durationSeconds, HDC* dc,
-                                    int width, int height, int* hasVideo)
-{
-    return GuardedExport(
-        [=] { return PlayFileNow(path, videoWindow, durationSeconds, dc, width, height, hasVideo); });
+CAMERA_API int CAMERA_CALL PlayFile(const wchar_t* path, HWND videoWindow, float* durationSeconds, HDC* dc, int width,
+                                    int height, int* hasVideo) {
+    return GuardedExport([=] { return PlayFileNow(path, videoWindow, durationSeconds, dc, width, height, hasVideo); });
 }
 
-CAMERA_API int CAMERA_CALL GetCurrentPlaybackTime(float* seconds)
-{
+CAMERA_API int CAMERA_CALL GetCurrentPlaybackTime(float* seconds) {
     return GuardedExport([=] { return GetCurrentPlaybackTimeNow(seconds); });
 }
 
-CAMERA_API int CAMERA_CALL ResumePlayback(void)
-{
+CAMERA_API int CAMERA_CALL ResumePlayback(void) {
     return GuardedExport([] { return MovePlayback(State_Running); });
 }
 
-CAMERA_API int CAMERA_CALL PausePlayback(void)
-{
+CAMERA_API int CAMERA_CALL PausePlayback(void) {
     return GuardedExport([] { return MovePlayback(State_Paused); });
 }
 
-CAMERA_API int CAMERA_CALL StopPlayback(void)
-{
+CAMERA_API int CAMERA_CALL StopPlayback(void) {
     return GuardedExport([] {
         EndPlayback(Engine());
         return 1;
     });
 }
 
-CAMERA_API int CAMERA_CALL SetPlaybackPosition(float percent)
-{
+CAMERA_API int CAMERA_CALL SetPlaybackPosition(float percent) {
     return GuardedExport([=] { return SetPlaybackPositionNow(percent); });
 }
 
-CAMERA_API int CAMERA_CALL GetPlaybackVolume(double* volume)
-{
+CAMERA_API int CAMERA_CALL GetPlaybackVolume(double* volume) {
     return GuardedExport([=] { return GetPlaybackVolumeNow(volume); });
 }
 
-CAMERA_API int CAMERA_CALL SetPlaybackVolume(double volume)
-{
+CAMERA_API int CAMERA_CALL SetPlaybackVolume(double volume) {
     return GuardedExport([=] { return SetPlaybackVolumeNow(volume); });
 }

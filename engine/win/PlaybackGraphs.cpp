@@ -18,8 +18,7 @@ namespace {
 constexpr HRESULT kAsfInvalidInputFormat = static_cast<HRESULT>(0xC00D002F);
 constexpr HRESULT kAsfInvalidData = static_cast<HRESULT>(0xC00D0026);
 
-HRESULT CreateSource(REFCLSID clsid, const wchar_t* path, ComPtr<IBaseFilter>& source)
-{
+HRESULT CreateSource(REFCLSID clsid, const wchar_t* path, ComPtr<IBaseFilter>& source) {
     RETURN_IF_FAILED(CreateInstance(clsid, IID_IBaseFilter, source));
     ComPtr<IFileSourceFilter> file;
     RETURN_IF_FAILED(QueryTo(source.Get(), IID_IFileSourceFilter, file));
@@ -28,8 +27,7 @@ HRESULT CreateSource(REFCLSID clsid, const wchar_t* path, ComPtr<IBaseFilter>& s
 
 // A grabber of its own for each playback graph, so that the picture on
 // show can be read.
-HRESULT AddFrameGrabber(IGraphBuilder* graph, const wchar_t* name)
-{
+HRESULT AddFrameGrabber(IGraphBuilder* graph, const wchar_t* name) {
     ComPtr<IBaseFilter> filter;
     ComPtr<ISampleGrabber> grabber;
     RETURN_IF_FAILED(CreateRgbFrameGrabber(FORMAT_VideoInfo, filter, grabber));
@@ -38,23 +36,19 @@ HRESULT AddFrameGrabber(IGraphBuilder* graph, const wchar_t* name)
 
 // Renders the source's free output pin whose name contains pinName (the
 // first free one without a name); a source without such a pin is no error.
-HRESULT RenderSourcePin(IGraphBuilder* graph, IBaseFilter* source, const wchar_t* pinName)
-{
+HRESULT RenderSourcePin(IGraphBuilder* graph, IBaseFilter* source, const wchar_t* pinName) {
     ComPtr<IPin> pin;
-    if (FAILED(FindPin(source, PINDIR_OUTPUT, pinName, pin)))
-        return S_FALSE;
+    if (FAILED(FindPin(source, PINDIR_OUTPUT, pinName, pin))) return S_FALSE;
     return graph->Render(pin.Get());
 }
 
 // The shared renderer carries the volume the user chose. Without it (the
 // engine not started) the graph finds a renderer of its own.
-void AddSharedAudioRenderer(const CaptureEngineState& state, IGraphBuilder* graph)
-{
+void AddSharedAudioRenderer(const CaptureEngineState& state, IGraphBuilder* graph) {
     AddNamedFilter(graph, state.dsoundRenderer.Get(), L"DSound Renderer");
 }
 
-HRESULT PlaceAsfVideoWindow(IGraphBuilder* graph, HWND window)
-{
+HRESULT PlaceAsfVideoWindow(IGraphBuilder* graph, HWND window) {
     ComPtr<IVideoWindow> video;
     RETURN_IF_FAILED(QueryTo(graph, IID_IVideoWindow, video));
     RECT bounds{};
@@ -65,24 +59,21 @@ HRESULT PlaceAsfVideoWindow(IGraphBuilder* graph, HWND window)
     return video->put_Visible(OATRUE);
 }
 
-HRESULT PlaceFileVideoWindow(IGraphBuilder* graph, HWND window)
-{
+HRESULT PlaceFileVideoWindow(IGraphBuilder* graph, HWND window) {
     RETURN_IF_FAILED(AttachVideoWindow(graph, window));
     ComPtr<IVideoWindow> video;
     RETURN_IF_FAILED(QueryTo(graph, IID_IVideoWindow, video));
     return video->put_WindowState(SW_SHOW);
 }
 
-HRESULT NotifyEngineWindow(const CaptureEngineState& state, IGraphBuilder* graph)
-{
+HRESULT NotifyEngineWindow(const CaptureEngineState& state, IGraphBuilder* graph) {
     ComPtr<IMediaEventEx> events;
     RETURN_IF_FAILED(QueryTo(graph, IID_IMediaEventEx, events));
     return events->SetNotifyWindow(reinterpret_cast<OAHWND>(state.hiddenWindow), WM_CAMERA_GRAPH_EVENT,
                                    kPlaybackGraphEvents);
 }
 
-HRESULT UseSystemClock(IGraphBuilder* graph)
-{
+HRESULT UseSystemClock(IGraphBuilder* graph) {
     ComPtr<IReferenceClock> clock;
     RETURN_IF_FAILED(CreateInstance(CLSID_SystemClock, IID_IReferenceClock, clock));
     ComPtr<IMediaFilter> filter;
@@ -92,8 +83,7 @@ HRESULT UseSystemClock(IGraphBuilder* graph)
 
 // The graph becomes the engine's playback graph before it runs, so that
 // its end, which may be posted the moment it runs, finds it there.
-HRESULT PublishAndRun(CaptureEngineState& state, const ComPtr<IGraphBuilder>& graph)
-{
+HRESULT PublishAndRun(CaptureEngineState& state, const ComPtr<IGraphBuilder>& graph) {
     ComPtr<IMediaControl> control;
     RETURN_IF_FAILED(QueryTo(graph.Get(), IID_IMediaControl, control));
     ComPtr<IGraphBuilder> previous = state.playbackGraph.Exchange(graph);
@@ -101,14 +91,12 @@ HRESULT PublishAndRun(CaptureEngineState& state, const ComPtr<IGraphBuilder>& gr
     // the exchange made it this thread's alone.
     DisposePlaybackGraph(previous);
     const HRESULT hr = control->Run();
-    if (FAILED(hr))
-        ReleasePlaybackGraph(state, graph);
+    if (FAILED(hr)) ReleasePlaybackGraph(state, graph);
     return hr;
 }
 
 template <class Build>
-HRESULT BuildAndRun(CaptureEngineState& state, Build build)
-{
+HRESULT BuildAndRun(CaptureEngineState& state, Build build) {
     EnsureComOnThisThread();
     ComPtr<IGraphBuilder> graph;
     RETURN_IF_FAILED(CreateInstance(CLSID_FilterGraph, IID_IGraphBuilder, graph));
@@ -121,22 +109,18 @@ HRESULT BuildAndRun(CaptureEngineState& state, Build build)
     return PublishAndRun(state, graph);
 }
 
-} // namespace
+}  // namespace
 
-HRESULT BuildAsfPlaybackGraph(CaptureEngineState& state, const wchar_t* path, HWND window, bool hasVideo)
-{
+HRESULT BuildAsfPlaybackGraph(CaptureEngineState& state, const wchar_t* path, HWND window, bool hasVideo) {
     return BuildAndRun(state, [&](IGraphBuilder* graph) {
         ComPtr<IBaseFilter> reader;
         RETURN_IF_FAILED(CreateSource(CLSID_WMAsfReader, path, reader));
         HRESULT hr = AddNamedFilter(graph, reader.Get(), L"ASF Reader");
-        if (hr == kAsfInvalidInputFormat || hr == kAsfInvalidData)
-            ShowEngineMessage(EngineMessage::InvalidFileFormat);
-        if (FAILED(hr))
-            return hr;
+        if (hr == kAsfInvalidInputFormat || hr == kAsfInvalidData) ShowEngineMessage(EngineMessage::InvalidFileFormat);
+        if (FAILED(hr)) return hr;
         AddSharedAudioRenderer(state, graph);
         hr = RenderSourcePin(graph, reader.Get(), L"Audio");
-        if (FAILED(hr) || !hasVideo)
-            return hr;  // sound only: nobody is told of its end
+        if (FAILED(hr) || !hasVideo) return hr;  // sound only: nobody is told of its end
 
         RETURN_IF_FAILED(AddFrameGrabber(graph, L"Sample Grabber"));
         RETURN_IF_FAILED(RenderSourcePin(graph, reader.Get(), L"Video"));
@@ -146,22 +130,19 @@ HRESULT BuildAsfPlaybackGraph(CaptureEngineState& state, const wchar_t* path, HW
     });
 }
 
-HRESULT BuildFilePlaybackGraph(CaptureEngineState& state, const wchar_t* path, HWND window, bool hasVideo)
-{
+HRESULT BuildFilePlaybackGraph(CaptureEngineState& state, const wchar_t* path, HWND window, bool hasVideo) {
     return BuildAndRun(state, [&](IGraphBuilder* graph) {
         ComPtr<IBaseFilter> source;
         RETURN_IF_FAILED(CreateSource(CLSID_AsyncReader, path, source));
         RETURN_IF_FAILED(AddNamedFilter(graph, source.Get(), L"Async Reader"));
-        if (hasVideo)
-            RETURN_IF_FAILED(AddFrameGrabber(graph, L"Grabber"));
+        if (hasVideo) RETURN_IF_FAILED(AddFrameGrabber(graph, L"Grabber"));
         AddSharedAudioRenderer(state, graph);
         ComPtr<IPin> output;
         RETURN_IF_FAILED(FindPin(source.Get(), PINDIR_OUTPUT, nullptr, output));
         RETURN_IF_FAILED(graph->Render(output.Get()));
-        if (hasVideo)
-            RETURN_IF_FAILED(PlaceFileVideoWindow(graph, window));
+        if (hasVideo) RETURN_IF_FAILED(PlaceFileVideoWindow(graph, window));
         return NotifyEngineWindow(state, graph);
     });
 }
 
-} // namespace camera
+}  // namespace camera

@@ -14,4 +14,4 @@ namespace camera {
 HRESULT BuildAsfPlaybackGraph(CaptureEngineState& state, const wchar_t* path, HWND window, bool hasVideo);
 HRESULT BuildFilePlaybackGraph(CaptureEngineState& state, const wchar_t* path, HWND window, bool hasVideo);
 
-} // namespace camera
+}  // namespace camera

@@ -5,21 +5,18 @@
 
 namespace camera {
 
-void ResumeAfterSuspend(CaptureEngineState& state)
-{
+void ResumeAfterSuspend(CaptureEngineState& state) {
     CThreadSleeper sleeper;
     ResumeAfterSuspend(state, sleeper);
 }
 
-void ResumeAfterSuspend(CaptureEngineState& state, ISleeper& sleeper)
-{
+void ResumeAfterSuspend(CaptureEngineState& state, ISleeper& sleeper) {
     state.values.captureState = kIdle;
-    if (!IsPreviewMode(state.values.requestedMode))
-        return;
+    if (!IsPreviewMode(state.values.requestedMode)) return;
     RetryWithWait(
         kResumeAttempts, kResumeWaitMs, sleeper,
         [&state] { return ApplyVideoFormat(state, state.values.currentFormatIndex, 1); },
         [](int done) { return done != 0; });
 }
 
-} // namespace camera
+}  // namespace camera

@@ -15,4 +15,4 @@ constexpr unsigned kResumeWaitMs = 500;
 void ResumeAfterSuspend(CaptureEngineState& state);
 void ResumeAfterSuspend(CaptureEngineState& state, ISleeper& sleeper);
 
-} // namespace camera
+}  // namespace camera

@@ -42,4 +42,4 @@ HRESULT AddNamedFilter(IGraphBuilder* graph, IBaseFilter* filter, const wchar_t*
 // as the engine's own child window there.
 HRESULT AttachPreviewWindow(CaptureEngineState& state, IGraphBuilder* graph);
 
-} // namespace camera
+}  // namespace camera

@@ -13,8 +13,7 @@ namespace camera {
 namespace {
 
 // Camera, effect and Smart Tee, with the tee's preview branch rendered.
-HRESULT BuildCameraBranch(CaptureEngineState& state, IGraphBuilder* graph)
-{
+HRESULT BuildCameraBranch(CaptureEngineState& state, IGraphBuilder* graph) {
     RETURN_IF_FAILED(AddNamedFilter(graph, state.videoCapture.Get(), L"Video Capture"));
     // A recording was asked for explicitly: a missing effect is always told.
     RETURN_IF_FAILED(FindEffectFilter(state, true));
@@ -28,35 +27,28 @@ HRESULT BuildCameraBranch(CaptureEngineState& state, IGraphBuilder* graph)
     return graph->Render(preview.Get());
 }
 
-HRESULT FindNamedFilter(ComPtr<IBaseFilter>& filter, const wchar_t* name)
-{
-    if (filter)
-        return S_OK;
+HRESULT FindNamedFilter(ComPtr<IBaseFilter>& filter, const wchar_t* name) {
+    if (filter) return S_OK;
     return FindFilterByName(CLSID_LegacyAmFilterCategory, filter, name);
 }
 
-HRESULT AddSoundThroughAudioControl(CaptureEngineState& state, IGraphBuilder* graph, IBaseFilter* writer)
-{
+HRESULT AddSoundThroughAudioControl(CaptureEngineState& state, IGraphBuilder* graph, IBaseFilter* writer) {
     HRESULT hr = AddNamedFilter(graph, state.audioCapture.Get(), L"Audio Capture");
-    if (FAILED(hr))
-        return hr;
+    if (FAILED(hr)) return hr;
     hr = FindNamedFilter(state.audioControl, L"Vimbrel Audio");
     if (FAILED(hr)) {
         ShowEngineMessage(EngineMessage::AudioControlFilterMissing);
         return hr;
     }
     hr = AddNamedFilter(graph, state.audioControl.Get(), L"Audio Control Filter");
-    if (SUCCEEDED(hr))
-        hr = ConnectFilters(graph, state.audioCapture.Get(), nullptr, state.audioControl.Get(), nullptr);
-    if (SUCCEEDED(hr))
-        hr = ConnectFilters(graph, state.audioControl.Get(), nullptr, writer, L"Audio");
+    if (SUCCEEDED(hr)) hr = ConnectFilters(graph, state.audioCapture.Get(), nullptr, state.audioControl.Get(), nullptr);
+    if (SUCCEEDED(hr)) hr = ConnectFilters(graph, state.audioControl.Get(), nullptr, writer, L"Audio");
     return hr;
 }
 
-} // namespace
+}  // namespace
 
-HRESULT BuildAsfRecordGraph(CaptureEngineState& state, const wchar_t* path)
-{
+HRESULT BuildAsfRecordGraph(CaptureEngineState& state, const wchar_t* path) {
     ComPtr<IGraphBuilder> graph = state.previewGraph.Get();
     RETURN_HR_IF(E_FAIL, !graph);
     RETURN_IF_FAILED(BuildCameraBranch(state, graph.Get()));
@@ -73,8 +65,7 @@ HRESULT BuildAsfRecordGraph(CaptureEngineState& state, const wchar_t* path)
     return AttachPreviewWindow(state, graph.Get());
 }
 
-HRESULT BuildAviRecordGraph(CaptureEngineState& state, const wchar_t* path, int withAudio)
-{
+HRESULT BuildAviRecordGraph(CaptureEngineState& state, const wchar_t* path, int withAudio) {
     ComPtr<IGraphBuilder> graph = state.previewGraph.Get();
     RETURN_HR_IF(E_FAIL, !graph);
     RETURN_IF_FAILED(BuildCameraBranch(state, graph.Get()));
@@ -98,4 +89,4 @@ HRESULT BuildAviRecordGraph(CaptureEngineState& state, const wchar_t* path, int 
     return AttachPreviewWindow(state, graph.Get());
 }
 
-} // namespace camera
+}  // namespace camera

@@ -14,4 +14,4 @@ HRESULT BuildAsfRecordGraph(CaptureEngineState& state, const wchar_t* path);
 // AVI file through AVI Mux and the File writer; sound only when asked.
 HRESULT BuildAviRecordGraph(CaptureEngineState& state, const wchar_t* path, int withAudio);
 
-} // namespace camera
+}  // namespace camera

@@ -13,7 +13,7 @@ void PrepareAviMux(IBaseFilter* mux);
 // subtype (MEDIASUBTYPE_Avi or MEDIASUBTYPE_Asf): the multiplexer, in the
 // graph and connected to its sink, and the sink named with the path. A
 // builder that does not implement the call gets the same filters made here.
-HRESULT SetOutputFile(ICaptureGraphBuilder2* builder, IGraphBuilder* graph, const GUID& subtype,
-                      const wchar_t* path, ComPtr<IBaseFilter>& mux, ComPtr<IFileSinkFilter>& sink);
+HRESULT SetOutputFile(ICaptureGraphBuilder2* builder, IGraphBuilder* graph, const GUID& subtype, const wchar_t* path,
+                      ComPtr<IBaseFilter>& mux, ComPtr<IFileSinkFilter>& sink);
 
-} // namespace camera
+}  // namespace camera

@@ -20,14 +20,13 @@ public:
     bool ApplyShootGamma(bool on) override { return camera::ApplyShootGamma(Engine(), on) == 1; }
 };
 
-} // namespace
+}  // namespace
 
-} // namespace camera
+}  // namespace camera
 
 using namespace camera;
 
-CAMERA_API int CAMERA_CALL SetShootMode(int shootMode)
-{
+CAMERA_API int CAMERA_CALL SetShootMode(int shootMode) {
     return GuardedExport([=] {
         CEngineShootModeTarget target;
         return ChangeShootMode(Engine().values, shootMode, target);

@@ -20,51 +20,39 @@ constexpr CLSID kClsidWavDest = {0x3C78B8E2, 0x6C4D, 0x11D1, {0xAD, 0xE2, 0x00, 
 
 // The microphone rendered into the multiplexer SetOutputFileName made.
 HRESULT BuildMuxedSoundGraph(CaptureEngineState& state, IGraphBuilder* graph, const GUID& subtype,
-                             const wchar_t* path)
-{
-    HRESULT hr =
-        SetOutputFile(state.audioBuilder.Get(), graph, subtype, path, state.audioFileMux, state.audioFileSink);
-    if (SUCCEEDED(hr))
-        hr = AddNamedFilter(graph, state.audioCapture.Get(), L"Audio Capture");
+                             const wchar_t* path) {
+    HRESULT hr = SetOutputFile(state.audioBuilder.Get(), graph, subtype, path, state.audioFileMux, state.audioFileSink);
+    if (SUCCEEDED(hr)) hr = AddNamedFilter(graph, state.audioCapture.Get(), L"Audio Capture");
     if (SUCCEEDED(hr))
         hr = state.audioBuilder->RenderStream(&PIN_CATEGORY_CAPTURE, &MEDIATYPE_Audio, state.audioCapture.Get(),
                                               nullptr, state.audioFileMux.Get());
-    if (SUCCEEDED(hr) && subtype == MEDIASUBTYPE_Asf)
-        hr = ConfigureAsfAudioProfile(state, state.audioFileMux.Get());
+    if (SUCCEEDED(hr) && subtype == MEDIASUBTYPE_Asf) hr = ConfigureAsfAudioProfile(state, state.audioFileMux.Get());
     return hr;
 }
 
-HRESULT BuildSoundGraph(CaptureEngineState& state, IGraphBuilder* graph, const wchar_t* path)
-{
+HRESULT BuildSoundGraph(CaptureEngineState& state, IGraphBuilder* graph, const wchar_t* path) {
     switch (SoundContainerFor(state.values.audioFileFormat)) {
-    case SoundContainer::Wma:
-        return BuildMuxedSoundGraph(state, graph, MEDIASUBTYPE_Asf, path);
-    case SoundContainer::Avi:
-        return BuildMuxedSoundGraph(state, graph, MEDIASUBTYPE_Avi, path);
-    case SoundContainer::Wav:
-        return BuildWavGraph(state, path);
-    case SoundContainer::Unknown:
-        break;
+    case SoundContainer::Wma: return BuildMuxedSoundGraph(state, graph, MEDIASUBTYPE_Asf, path);
+    case SoundContainer::Avi: return BuildMuxedSoundGraph(state, graph, MEDIASUBTYPE_Avi, path);
+    case SoundContainer::Wav: return BuildWavGraph(state, path);
+    case SoundContainer::Unknown: break;
     }
     return E_INVALIDARG;
 }
 
-HRESULT RunGraph(IGraphBuilder* graph)
-{
+HRESULT RunGraph(IGraphBuilder* graph) {
     ComPtr<IMediaControl> control;
     HRESULT hr = QueryTo(graph, IID_IMediaControl, control);
     return SUCCEEDED(hr) ? RunAndConfirm(control.Get()) : hr;
 }
 
-} // namespace
+}  // namespace
 
-HRESULT BuildWavGraph(CaptureEngineState& state, const wchar_t* path)
-{
+HRESULT BuildWavGraph(CaptureEngineState& state, const wchar_t* path) {
     ComPtr<IGraphBuilder> graph = state.audioGraph.Get();
     RETURN_HR_IF(E_FAIL, !graph);
     HRESULT hr = AddNamedFilter(graph.Get(), state.audioCapture.Get(), L"Audio Capture");
-    if (FAILED(hr))
-        return hr;
+    if (FAILED(hr)) return hr;
     ComPtr<IBaseFilter> wavDest;
     ComPtr<IBaseFilter> writer;
     ComPtr<IFileSinkFilter2> sink;
@@ -73,32 +61,24 @@ HRESULT BuildWavGraph(CaptureEngineState& state, const wchar_t* path)
         FAILED(QueryTo(writer.Get(), IID_IFileSinkFilter2, sink)))
         return E_NOINTERFACE;
     hr = AddNamedFilter(graph.Get(), writer.Get(), L"File Writer");
-    if (SUCCEEDED(hr))
-        hr = AddNamedFilter(graph.Get(), wavDest.Get(), L"WAV Dest");
+    if (SUCCEEDED(hr)) hr = AddNamedFilter(graph.Get(), wavDest.Get(), L"WAV Dest");
     // A WAVE file left longer by an earlier recording would keep its old
     // tail behind the new sound.
-    if (SUCCEEDED(hr))
-        hr = sink->SetMode(AM_FILE_OVERWRITE);
-    if (SUCCEEDED(hr))
-        hr = sink->SetFileName(path, nullptr);
+    if (SUCCEEDED(hr)) hr = sink->SetMode(AM_FILE_OVERWRITE);
+    if (SUCCEEDED(hr)) hr = sink->SetFileName(path, nullptr);
     ComPtr<IPin> output;
-    if (SUCCEEDED(hr))
-        hr = FindNthPin(state.audioCapture.Get(), PINDIR_OUTPUT, 0, output);
+    if (SUCCEEDED(hr)) hr = FindNthPin(state.audioCapture.Get(), PINDIR_OUTPUT, 0, output);
     // Rendering connects through the filters already in the graph first.
-    if (SUCCEEDED(hr))
-        hr = graph->Render(output.Get());
+    if (SUCCEEDED(hr)) hr = graph->Render(output.Get());
     return hr;
 }
 
-HRESULT StartSoundRecording(CaptureEngineState& state, const wchar_t* path)
-{
+HRESULT StartSoundRecording(CaptureEngineState& state, const wchar_t* path) {
     HRESULT hr = CreateAudioGraphObjects(state);
-    if (FAILED(hr))
-        return hr;
+    if (FAILED(hr)) return hr;
     ComPtr<IGraphBuilder> graph = state.audioGraph.Get();
     hr = BuildSoundGraph(state, graph.Get(), path);
-    if (SUCCEEDED(hr))
-        hr = RunGraph(graph.Get());
+    if (SUCCEEDED(hr)) hr = RunGraph(graph.Get());
     // What a failed build added would hold the microphone, and every later
     // start would fail on it. A graph that failed to run may refuse to let
     // its filters go, so the whole graph goes; the next start makes a new
@@ -110,8 +90,7 @@ HRESULT StartSoundRecording(CaptureEngineState& state, const wchar_t* path)
     return hr;
 }
 
-void EndSoundRecording(CaptureEngineState& state)
-{
+void EndSoundRecording(CaptureEngineState& state) {
     ComPtr<IGraphBuilder> graph = state.audioGraph.Exchange(nullptr);
     StopGraph(graph.Get());
     TearDownGraph(graph.Get());
@@ -120,4 +99,4 @@ void EndSoundRecording(CaptureEngineState& state)
     state.audioBuilder.Reset();
 }
 
-} // namespace camera
+}  // namespace camera

@@ -18,4 +18,4 @@ HRESULT StartSoundRecording(CaptureEngineState& state, const wchar_t* path);
 // filters; the next recording makes new ones.
 void EndSoundRecording(CaptureEngineState& state);
 
-} // namespace camera
+}  // namespace camera

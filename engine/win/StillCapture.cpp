@@ -29,11 +29,9 @@ struct Frame {
 
 // The grabber's last frame and the size its media type gives. False when
 // there is none yet or the grabber is not connected.
-bool ReadFrame(ISampleGrabber* grabber, Frame& frame)
-{
+bool ReadFrame(ISampleGrabber* grabber, Frame& frame) {
     long size = 0;
-    if (FAILED(grabber->GetCurrentBuffer(&size, nullptr)) || size <= 0)
-        return false;
+    if (FAILED(grabber->GetCurrentBuffer(&size, nullptr)) || size <= 0) return false;
     dshowbase::CMediaType type;
     RETURN_VALUE_IF_FAILED(false, grabber->GetConnectedMediaType(&type));
     bool described = type.formattype == FORMAT_VideoInfo && type.pbFormat != nullptr &&
@@ -43,19 +41,16 @@ bool ReadFrame(ISampleGrabber* grabber, Frame& frame)
         frame.width = info->bmiHeader.biWidth;
         frame.height = info->bmiHeader.biHeight;
     }
-    if (!described)
-        return false;
+    if (!described) return false;
     frame.bytes.resize(static_cast<size_t>(size));
     // The frame may have changed size since it was asked: read what fits.
     long read = size;
     RETURN_VALUE_IF_FAILED(false, grabber->GetCurrentBuffer(&read, reinterpret_cast<long*>(frame.bytes.data())));
-    if (read >= 0 && static_cast<size_t>(read) < frame.bytes.size())
-        frame.bytes.resize(static_cast<size_t>(read));
+    if (read >= 0 && static_cast<size_t>(read) < frame.bytes.size()) frame.bytes.resize(static_cast<size_t>(read));
     return true;
 }
 
-BITMAPINFOHEADER DibHeader(int width, int height, WORD bitCount)
-{
+BITMAPINFOHEADER DibHeader(int width, int height, WORD bitCount) {
     BITMAPINFOHEADER header{};
     header.biSize = sizeof header;
     header.biWidth = width;
@@ -68,36 +63,30 @@ BITMAPINFOHEADER DibHeader(int width, int height, WORD bitCount)
 
 // rows: DIB rows of that bit depth, bottom-up.
 int SaveDib(const CaptureEngineState& state, const std::wstring& path, uint8_t* rows, int width, int height,
-            WORD bitCount)
-{
+            WORD bitCount) {
     BITMAPINFO info{};
     info.bmiHeader = DibHeader(width, height, bitCount);
     Gdiplus::GpBitmap* bitmap = nullptr;
-    if (GP::GdipCreateBitmapFromGdiDib(&info, rows, &bitmap) != Gdiplus::Ok || bitmap == nullptr)
-        return 0;
+    if (GP::GdipCreateBitmapFromGdiDib(&info, rows, &bitmap) != Gdiplus::Ok || bitmap == nullptr) return 0;
     const int saved = SaveImageWithEncoder(bitmap, path.c_str(), state.values.imageFileFormat,
                                            state.values.jpegQuality);
     GP::GdipDisposeImage(bitmap);
     return saved;
 }
 
-void SaveSingleFrame(CaptureEngineState& state, const std::wstring& path)
-{
+void SaveSingleFrame(CaptureEngineState& state, const std::wstring& path) {
     Frame frame;
-    if (!ReadFrame(state.grabber.Get(), frame) || frame.width <= 0 || frame.height <= 0)
-        return;
+    if (!ReadFrame(state.grabber.Get(), frame) || frame.width <= 0 || frame.height <= 0) return;
     // Only frames of exactly width x height x 3 bytes are pictures here.
     const size_t packed = static_cast<size_t>(frame.width) * static_cast<size_t>(frame.height) * 3;
-    if (frame.bytes.size() != packed)
-        return;
+    if (frame.bytes.size() != packed) return;
     // The bytes come as packed rows, GDI+ reads rows padded to four bytes.
     std::vector<uint8_t> rows;
     if (ToDibRows(frame.bytes.data(), frame.bytes.size(), frame.width, frame.height, rows))
         SaveDib(state, path, rows.data(), frame.width, frame.height, 24);
 }
 
-void TakeBurst(CaptureEngineState& state, const std::wstring& path)
-{
+void TakeBurst(CaptureEngineState& state, const std::wstring& path) {
     std::lock_guard<std::mutex> hold(state.burstLock);
     // A picture left by an earlier burst must not become part of this one.
     state.burst.Clear();
@@ -121,15 +110,12 @@ void TakeBurst(CaptureEngineState& state, const std::wstring& path)
     }
 }
 
-int CaptureImageNow(const char* path)
-{
+int CaptureImageNow(const char* path) {
     CaptureEngineState& state = Engine();
-    if (!state.values.ready || path == nullptr || !state.grabber)
-        return 0;
+    if (!state.values.ready || path == nullptr || !state.grabber) return 0;
     // A path that does not fit would be cut into another file's name.
     const std::wstring widePath = AnsiToWide(path);
-    if (widePath.empty() || widePath.size() >= kPathCapacity)
-        return 0;
+    if (widePath.empty() || widePath.size() >= kPathCapacity) return 0;
     if (state.values.shootMode == kBurstShootMode && state.values.requestedMode == kModeImage)
         TakeBurst(state, widePath);
     else
@@ -137,13 +123,12 @@ int CaptureImageNow(const char* path)
     return 1;
 }
 
-} // namespace
+}  // namespace
 
-} // namespace camera
+}  // namespace camera
 
 using namespace camera;
 
-CAMERA_API int CAMERA_CALL CaptureImage(const char* path)
-{
+CAMERA_API int CAMERA_CALL CaptureImage(const char* path) {
     return GuardedExport([=] { return CaptureImageNow(path); });
 }

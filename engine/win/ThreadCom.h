@@ -9,15 +9,13 @@
 
 namespace camera {
 
-inline void EnsureComOnThisThread()
-{
+inline void EnsureComOnThisThread() {
     static thread_local bool joined = false;
-    if (joined)
-        return;
+    if (joined) return;
     // A thread already in the multithreaded apartment answers
     // RPC_E_CHANGED_MODE; COM works there too, so that is as good.
     CoInitialize(nullptr);
     joined = true;
 }
 
-} // namespace camera
+}  // namespace camera

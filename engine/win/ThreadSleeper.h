@@ -12,4 +12,4 @@ public:
     void Sleep(unsigned milliseconds) override { ::Sleep(milliseconds); }
 };
 
-} // namespace camera
+}  // namespace camera

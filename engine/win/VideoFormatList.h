@@ -50,4 +50,4 @@ HRESULT BuildFormatList(ICaptureGraphBuilder2* builder, IBaseFilter* captureFilt
 HRESULT FindCaptureStreamConfig(ICaptureGraphBuilder2* builder, IBaseFilter* captureFilter,
                                 ComPtr<IAMStreamConfig>& config);
 
-} // namespace camera
+}  // namespace camera

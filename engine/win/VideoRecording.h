@@ -22,4 +22,4 @@ HRESULT StopVideoRecording(CaptureEngineState& state);
 // otherwise leave every later one mute.
 void ApplyRecordingLevel(CaptureEngineState& state, double level);
 
-} // namespace camera
+}  // namespace camera

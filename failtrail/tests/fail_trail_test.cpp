@@ -20,16 +20,14 @@ struct Seen {
 };
 std::vector<Seen> g_seen;
 
-void Keep(const failtrail::Failure& failure)
-{
+void Keep(const failtrail::Failure& failure) {
     g_seen.push_back({failure.file, failure.line, failure.result, failure.expression});
 }
 
 // Installs the recording hook for one test and gives back the test bench's.
 class FailTrailTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         g_seen.clear();
         previous_ = failtrail::SetHook(&Keep);
     }
@@ -40,8 +38,7 @@ private:
 };
 
 int g_calls = 0;
-HResult Step(HResult answer)
-{
+HResult Step(HResult answer) {
     ++g_calls;
     return answer;
 }
@@ -49,33 +46,29 @@ HResult Step(HResult answer)
 // Counted inside the function, next to the step, so that a change of layout
 // around it (where the brace goes) leaves it true.
 int g_firstStepLine = 0;
-HResult TwoSteps(HResult first, HResult second)
-{
+HResult TwoSteps(HResult first, HResult second) {
     g_firstStepLine = __LINE__ + 1;
     RETURN_IF_FAILED(Step(first));
     RETURN_IF_FAILED(Step(second));
     return 7;
 }
 
-int Export(HResult answer)
-{
+int Export(HResult answer) {
     RETURN_VALUE_IF_FAILED(0, Step(answer));
     return 1;
 }
 
-HResult Allocate(const int* block)
-{
+HResult Allocate(const int* block) {
     RETURN_IF_NULL_ALLOC(block);
     RETURN_HR_IF(kFalse, *block == 0);
     RETURN_HR_IF(kFail, *block < 0);
     return 0;
 }
 
-TEST_F(FailTrailTest, FailingStepIsRecordedOnceWithWhereAndWhat)
-{
+TEST_F(FailTrailTest, FailingStepIsRecordedOnceWithWhereAndWhat) {
     g_calls = 0;
     EXPECT_EQ(TwoSteps(kFail, 0), kFail);
-    EXPECT_EQ(g_calls, 1);   // evaluated once, and the second step never ran
+    EXPECT_EQ(g_calls, 1);  // evaluated once, and the second step never ran
     ASSERT_EQ(g_seen.size(), 1u);
     EXPECT_NE(g_seen[0].file.find("fail_trail_test.cpp"), std::string::npos);
     EXPECT_EQ(g_seen[0].line, g_firstStepLine);
@@ -110,8 +103,7 @@ TEST_F(FailTrailTest, FailingStepIsRecordedOnceWithWhereAndWhat)
     EXPECT_EQ(g_seen[2].expression, "*block < 0");
 }
 
-TEST_F(FailTrailTest, WithTheHookOffFailuresReturnAlikeAndNothingIsRecorded)
-{
+TEST_F(FailTrailTest, WithTheHookOffFailuresReturnAlikeAndNothingIsRecorded) {
     const failtrail::Hook mine = failtrail::SetHook(nullptr);
     EXPECT_EQ(TwoSteps(0, kFail), kFail);
     EXPECT_EQ(Export(kFail), 0);
@@ -119,4 +111,4 @@ TEST_F(FailTrailTest, WithTheHookOffFailuresReturnAlikeAndNothingIsRecorded)
     EXPECT_TRUE(g_seen.empty());
 }
 
-} // namespace
+}  // namespace

@@ -17,9 +17,7 @@ CApplication::~CApplication() {
     if (current == this) current = nullptr;
 }
 
-CApplication* CApplication::Current() {
-    return current;
-}
+CApplication* CApplication::Current() { return current; }
 
 int CApplication::Run() {
     MSG msg;

@@ -30,8 +30,7 @@ INT_PTR CDialog::DoModal() {
     HWND owner = parent_;
     if (!owner) {
         CApplication* app = CApplication::Current();
-        if (app && app->MainWindow() && app->MainWindow()->Handle() != nullptr)
-            owner = app->MainWindow()->Handle();
+        if (app && app->MainWindow() && app->MainWindow()->Handle() != nullptr) owner = app->MainWindow()->Handle();
     }
     if (owner) owner = GetAncestor(owner, GA_ROOT);
     bool ownerDisabled = false;
@@ -43,8 +42,8 @@ INT_PTR CDialog::DoModal() {
     modal_ = true;
     continueModal_ = true;
     result_ = -1;
-    HWND hwnd = CreateDialogParamW(module_, MAKEINTRESOURCEW(templateId_), owner,
-                                   &CDialog::RouteDialogMessage, reinterpret_cast<LPARAM>(this));
+    HWND hwnd = CreateDialogParamW(module_, MAKEINTRESOURCEW(templateId_), owner, &CDialog::RouteDialogMessage,
+                                   reinterpret_cast<LPARAM>(this));
     if (hwnd && Handle() == hwnd) RunModalLoop();
 
     if (Handle()) {
@@ -79,8 +78,8 @@ void CDialog::RunModalLoop() {
 bool CDialog::CreateModeless() {
     if (Handle()) return false;
     modal_ = false;
-    HWND hwnd = CreateDialogParamW(module_, MAKEINTRESOURCEW(templateId_), parent_,
-                                   &CDialog::RouteDialogMessage, reinterpret_cast<LPARAM>(this));
+    HWND hwnd = CreateDialogParamW(module_, MAKEINTRESOURCEW(templateId_), parent_, &CDialog::RouteDialogMessage,
+                                   reinterpret_cast<LPARAM>(this));
     return hwnd && Handle() == hwnd;
 }
 
@@ -104,9 +103,7 @@ bool CDialog::UpdateData(bool save) {
     return false;
 }
 
-bool CDialog::PreTranslateMessage(MSG& msg) {
-    return Handle() && IsDialogMessageW(Handle(), &msg);
-}
+bool CDialog::PreTranslateMessage(MSG& msg) { return Handle() && IsDialogMessageW(Handle(), &msg); }
 
 BOOL CDialog::OnInitDialog() {
     UpdateData(false);
@@ -117,9 +114,7 @@ void CDialog::OnOK() {
     if (UpdateData(true)) EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() {
-    EndDialog(IDCANCEL);
-}
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
 void CDialog::OnDataInvalid(int id) {
     MessageBeep(MB_ICONEXCLAMATION);

@@ -6,15 +6,12 @@ namespace framework {
 
 CPropertyPage::CPropertyPage(UINT templateId, HINSTANCE module) : CDialog(templateId, nullptr, module) {}
 
-void CPropertyPage::SetTitle(std::wstring title) {
-    title_ = std::move(title);
-}
+void CPropertyPage::SetTitle(std::wstring title) { title_ = std::move(title); }
 
 void CPropertyPage::SetModified(bool changed) {
     if (!Handle()) return;
     HWND sheet = GetParent(Handle());
-    if (sheet)
-        SendMessageW(sheet, changed ? PSM_CHANGED : PSM_UNCHANGED, reinterpret_cast<WPARAM>(Handle()), 0);
+    if (sheet) SendMessageW(sheet, changed ? PSM_CHANGED : PSM_UNCHANGED, reinterpret_cast<WPARAM>(Handle()), 0);
 }
 
 const PROPSHEETPAGEW& CPropertyPage::Description() {
@@ -45,15 +42,15 @@ LRESULT CPropertyPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         auto header = reinterpret_cast<const NMHDR*>(lParam);
         if (header->hwndFrom == GetParent(Handle())) {
             switch (header->code) {
-            case PSN_SETACTIVE:
-                return OnSetActive() ? 0 : -1;
-            case PSN_KILLACTIVE:
-                return OnKillActive() ? FALSE : TRUE;
+            case PSN_SETACTIVE: return OnSetActive() ? 0 : -1;
+            case PSN_KILLACTIVE: return OnKillActive() ? FALSE : TRUE;
             case PSN_APPLY: {
                 const bool applied = OnApply();
                 if (CPropertySheet* sheet = Sheet()) {
-                    if (applied) sheet->NoteApplied();
-                    else sheet->NoteReset();
+                    if (applied)
+                        sheet->NoteApplied();
+                    else
+                        sheet->NoteReset();
                 }
                 return applied ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE;
             }
@@ -61,8 +58,7 @@ LRESULT CPropertyPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 OnReset();
                 if (CPropertySheet* sheet = Sheet()) sheet->NoteReset();
                 return 0;
-            default:
-                break;
+            default: break;
             }
         }
     }

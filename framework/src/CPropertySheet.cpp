@@ -10,12 +10,12 @@ thread_local CPropertySheet* creatingSheet = nullptr;
 }  // namespace
 
 CPropertySheet::CPropertySheet(std::wstring caption, HWND parent, UINT firstPage)
-    : caption_(std::move(caption)), parent_(parent), firstPage_(firstPage),
+    : caption_(std::move(caption)),
+      parent_(parent),
+      firstPage_(firstPage),
       flags_(PSH_PROPSHEETPAGE | PSH_USECALLBACK) {}
 
-CPropertySheet::~CPropertySheet() {
-    Destroy();
-}
+CPropertySheet::~CPropertySheet() { Destroy(); }
 
 void CPropertySheet::AddPage(CPropertyPage* page) {
     if (page) pages_.push_back(page);
@@ -59,9 +59,7 @@ bool CPropertySheet::Make(bool modeless, HWND owner) {
     return true;
 }
 
-bool CPropertySheet::CreateModeless() {
-    return Make(true, parent_);
-}
+bool CPropertySheet::CreateModeless() { return Make(true, parent_); }
 
 INT_PTR CPropertySheet::DoModal() {
     HWND owner = parent_;

@@ -47,22 +47,17 @@ HWND ReflectionTarget(HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        return reinterpret_cast<HWND>(lParam);
-    case WM_NOTIFY:
-        return lParam ? reinterpret_cast<const NMHDR*>(lParam)->hwndFrom : nullptr;
+    case WM_CTLCOLORSTATIC: return reinterpret_cast<HWND>(lParam);
+    case WM_NOTIFY: return lParam ? reinterpret_cast<const NMHDR*>(lParam)->hwndFrom : nullptr;
     case WM_DRAWITEM: {
         auto item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         return item && item->CtlType != ODT_MENU ? item->hwndItem : nullptr;
     }
     case WM_MEASUREITEM: {
         auto item = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
-        return item && item->CtlType != ODT_MENU ? GetDlgItem(parent, static_cast<int>(item->CtlID))
-                                                 : nullptr;
+        return item && item->CtlType != ODT_MENU ? GetDlgItem(parent, static_cast<int>(item->CtlID)) : nullptr;
     }
-    default:
-        (void)wParam;
-        return nullptr;
+    default: (void)wParam; return nullptr;
     }
 }
 
@@ -86,19 +81,18 @@ LRESULT CALLBACK RouteMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 
 CWindow::~CWindow() {
     if (!hwnd_) return;
-    if (created_)
-        DestroyWindow(hwnd_);   // WM_NCDESTROY detaches
+    if (created_) DestroyWindow(hwnd_);  // WM_NCDESTROY detaches
     if (hwnd_) Unsubclass();
 }
 
-bool CWindow::Create(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style,
-                     const RECT& rect, HWND parent, UINT_PTR idOrMenu) {
+bool CWindow::Create(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, const RECT& rect,
+                     HWND parent, UINT_PTR idOrMenu) {
     if (hwnd_ || !className) return false;
     CWindow* outer = creating;
     creating = this;
-    HWND hwnd = CreateWindowExW(exStyle, className, title, style, rect.left, rect.top,
-                                rect.right - rect.left, rect.bottom - rect.top, parent,
-                                reinterpret_cast<HMENU>(idOrMenu), GetModuleHandleW(nullptr), nullptr);
+    HWND hwnd = CreateWindowExW(exStyle, className, title, style, rect.left, rect.top, rect.right - rect.left,
+                                rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(idOrMenu),
+                                GetModuleHandleW(nullptr), nullptr);
     if (creating == this) creating = outer;
     if (!hwnd) {
         // A window refused in WM_NCCREATE/WM_CREATE is gone already.
@@ -125,8 +119,7 @@ bool CWindow::Subclass(HWND hwnd) {
 HWND CWindow::Unsubclass() {
     HWND hwnd = hwnd_;
     if (!hwnd) return nullptr;
-    if (subclassed_ &&
-        GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&RouteMessage))
+    if (subclassed_ && GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&RouteMessage))
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
     Detach();
     return hwnd;
@@ -136,13 +129,9 @@ void CWindow::Destroy() {
     if (hwnd_) DestroyWindow(hwnd_);
 }
 
-CWindow* CWindow::FromHandle(HWND hwnd) {
-    return hwnd ? Windows().Find(hwnd) : nullptr;
-}
+CWindow* CWindow::FromHandle(HWND hwnd) { return hwnd ? Windows().Find(hwnd) : nullptr; }
 
-bool CWindow::PreTranslateMessage(MSG&) {
-    return false;
-}
+bool CWindow::PreTranslateMessage(MSG&) { return false; }
 
 LRESULT CWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
@@ -155,9 +144,7 @@ LRESULT CWindow::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return CallWindowProcW(previous_, hwnd_, message, wParam, lParam);
 }
 
-bool CWindow::OnReflectedMessage(UINT, WPARAM, LPARAM, LRESULT&) {
-    return false;
-}
+bool CWindow::OnReflectedMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
 void CWindow::Attach(HWND hwnd, WNDPROC previous) {
     hwnd_ = hwnd;

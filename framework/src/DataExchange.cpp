@@ -49,8 +49,7 @@ void ExchangeText(CDataExchange& dx, int id, int& value) {
     errno = 0;
     long parsed = std::wcstol(begin, &end, 10);
     while (end && (*end == L' ' || *end == L'\t')) ++end;
-    if (end == begin || !end || *end != L'\0' || errno == ERANGE || parsed < INT_MIN ||
-        parsed > INT_MAX) {
+    if (end == begin || !end || *end != L'\0' || errno == ERANGE || parsed < INT_MIN || parsed > INT_MAX) {
         dx.Fail(id);
         return;
     }

@@ -38,8 +38,8 @@ HWND MakePlainWindow(const wchar_t* title, DWORD style) {
         RegisterClassW(&wc);
         return L"FrameworkTestPlain";
     }();
-    return CreateWindowExW(0, kClass, title, style, 10, 10, 300, 200, nullptr, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
+    return CreateWindowExW(0, kClass, title, style, 10, 10, 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr),
+                           nullptr);
 }
 
 void Pump() {

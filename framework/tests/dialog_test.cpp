@@ -144,12 +144,12 @@ TEST_F(DialogTest, RefusedValueKeepsTheDialogOpenAndTheMembersUntouched) {
         stillOpen = IsWindow(dialog.Handle()) != FALSE;
         EXPECT_EQ(dialog.invalidControl, IDC_NUMBER);
         dialog.invalidControl = 0;
-        SetDlgItemTextW(dialog.Handle(), IDC_NUMBER, L"101");   // out of range
+        SetDlgItemTextW(dialog.Handle(), IDC_NUMBER, L"101");  // out of range
         PostMessageW(dialog.Handle(), WM_COMMAND, IDOK, 0);
     });
     dialog.script.Add([&] {
         EXPECT_EQ(dialog.invalidControl, IDC_NUMBER);
-        SetDlgItemTextW(dialog.Handle(), IDC_NUMBER, L"99999999999");   // beyond int
+        SetDlgItemTextW(dialog.Handle(), IDC_NUMBER, L"99999999999");  // beyond int
         PostMessageW(dialog.Handle(), WM_COMMAND, IDOK, 0);
     });
     dialog.script.Add([&] { PostMessageW(dialog.Handle(), WM_COMMAND, IDCANCEL, 0); });

@@ -102,8 +102,8 @@ TEST_F(PropertySheetTest, OkAppliesEveryMadePageAndReturnsOk) {
     bool ownerEnabledDuring = true;
     sheet.script.Add([&] {
         ownerEnabledDuring = IsWindowEnabled(owner_) != FALSE;
-        EXPECT_EQ(TabText(sheet.Handle(), 0), L"Devices");        // own title
-        EXPECT_EQ(TabText(sheet.Handle(), 1), L"Template two");   // the template's caption
+        EXPECT_EQ(TabText(sheet.Handle(), 0), L"Devices");       // own title
+        EXPECT_EQ(TabText(sheet.Handle(), 1), L"Template two");  // the template's caption
         EXPECT_EQ(log_, (std::vector<std::wstring>{L"one init", L"one active"}));
         SetDlgItemTextW(one.Handle(), IDC_NUMBER, L"64");
         SendMessageW(sheet.Handle(), PSM_SETCURSEL, 1, 0);
@@ -117,9 +117,9 @@ TEST_F(PropertySheetTest, OkAppliesEveryMadePageAndReturnsOk) {
     EXPECT_FALSE(sheet.timedOut);
     EXPECT_FALSE(ownerEnabledDuring);
     EXPECT_TRUE(IsWindowEnabled(owner_));
-    EXPECT_EQ(one.number, 64);   // taken when the page was left
-    std::vector<std::wstring> expected{L"one init", L"one active", L"one leave", L"two init",
-                                       L"two active", L"two leave", L"one apply", L"two apply"};
+    EXPECT_EQ(one.number, 64);  // taken when the page was left
+    std::vector<std::wstring> expected{L"one init",   L"one active", L"one leave", L"two init",
+                                       L"two active", L"two leave",  L"one apply", L"two apply"};
     EXPECT_EQ(log_, expected);
     EXPECT_EQ(sheet.Handle(), nullptr);
 }
@@ -170,7 +170,7 @@ TEST_F(PropertySheetTest, NoApplyNowFlagLeavesNoApplyButton) {
     sheet.AddPage(&one);
     bool applyShown = true;
     sheet.script.Add([&] {
-        HWND apply = GetDlgItem(sheet.Handle(), 0x3021);   // the sheet's Apply button
+        HWND apply = GetDlgItem(sheet.Handle(), 0x3021);  // the sheet's Apply button
         applyShown = apply && IsWindowVisible(apply);
         PostMessageW(sheet.Handle(), WM_CLOSE, 0, 0);
     });

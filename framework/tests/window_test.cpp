@@ -56,9 +56,7 @@ protected:
     }
 };
 
-RECT Box(int x, int y, int w, int h) {
-    return RECT{x, y, x + w, y + h};
-}
+RECT Box(int x, int y, int w, int h) { return RECT{x, y, x + w, y + h}; }
 
 TEST(WindowObject, IsBoundFromTheFirstMessageUntilTheLast) {
     const wchar_t* cls = framework::RegisterAnonymousClass(0, LoadCursor(nullptr, IDC_ARROW));
@@ -104,12 +102,12 @@ TEST(WindowObject, SubclassedControlKeepsItsOwnBehaviourAndCanBeReleased) {
     CRecordingWindow window;
     ASSERT_TRUE(window.Subclass(stat));
     CRecordingWindow second;
-    EXPECT_FALSE(second.Subclass(stat));   // one object per window
+    EXPECT_FALSE(second.Subclass(stat));  // one object per window
 
     SetWindowTextW(stat, L"after");
     wchar_t text[16] = {};
     GetWindowTextW(stat, text, 16);
-    EXPECT_STREQ(text, L"after");   // the static control still stores its text
+    EXPECT_STREQ(text, L"after");  // the static control still stores its text
     EXPECT_NE(std::find(window.messages.begin(), window.messages.end(), static_cast<UINT>(WM_SETTEXT)),
               window.messages.end());
 
@@ -126,8 +124,8 @@ TEST(WindowObject, DestroyingTheObjectDestroysTheWindowItMade) {
     HWND hwnd = nullptr;
     {
         CRecordingWindow window;
-        ASSERT_TRUE(window.Create(0, framework::RegisterAnonymousClass(0), L"short", WS_POPUP,
-                                  Box(0, 0, 10, 10), nullptr, 0));
+        ASSERT_TRUE(
+            window.Create(0, framework::RegisterAnonymousClass(0), L"short", WS_POPUP, Box(0, 0, 10, 10), nullptr, 0));
         hwnd = window.Handle();
     }
     EXPECT_FALSE(IsWindow(hwnd));
@@ -139,17 +137,17 @@ TEST(Reflection, NotificationsGoBackToTheControlUnlessTheParentTakesThem) {
     ASSERT_TRUE(parent.Create(0, framework::RegisterAnonymousClass(0), L"parent", WS_OVERLAPPEDWINDOW,
                               Box(0, 0, 200, 100), nullptr, 0));
     CReflectingButton button;
-    ASSERT_TRUE(button.Create(0, L"BUTTON", L"press", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
-                              Box(5, 5, 60, 20), parent.Handle(), 42));
+    ASSERT_TRUE(button.Create(0, L"BUTTON", L"press", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, Box(5, 5, 60, 20),
+                              parent.Handle(), 42));
 
     SendMessageW(button.Handle(), BM_CLICK, 0, 0);
-    EXPECT_EQ(parent.commandsSeen, 1);   // the parent sees it first
+    EXPECT_EQ(parent.commandsSeen, 1);  // the parent sees it first
     EXPECT_EQ(button.clicks, 1);
 
     parent.handleCommands = true;
     SendMessageW(button.Handle(), BM_CLICK, 0, 0);
     EXPECT_EQ(parent.commandsSeen, 2);
-    EXPECT_EQ(button.clicks, 1);         // the parent kept it
+    EXPECT_EQ(button.clicks, 1);  // the parent kept it
 
     // Colours: the control's answer is the parent's answer.
     HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));

@@ -19,14 +19,12 @@ struct ChipSlot {
 };
 
 // Never destroyed by the runtime: see ReleaseChipAtUnload.
-ChipSlot& Slot()
-{
+ChipSlot& Slot() {
     static ChipSlot* slot = new ChipSlot;
     return *slot;
 }
 
-void Replace(ComPtr<IBaseFilter> filter)
-{
+void Replace(ComPtr<IBaseFilter> filter) {
     ComPtr<IBaseFilter> old;
     {
         std::lock_guard<std::mutex> hold(Slot().lock);
@@ -36,10 +34,9 @@ void Replace(ComPtr<IBaseFilter> filter)
     // The old filter goes outside the lock: its release may reach its driver.
 }
 
-} // namespace
+}  // namespace
 
-bool BindChip()
-{
+bool BindChip() {
     // The thread may already be in COM, in either model; either way it can
     // use the enumerator, so the answer does not matter.
     CoInitialize(nullptr);
@@ -53,8 +50,7 @@ bool BindChip()
             driverDesc = chipaccess::FindDriverDesc(registry);
             descRead = true;
         }
-        if (!driverDesc)
-            return true;
+        if (!driverDesc) return true;
         if (!chipaccess::NameMatchesDriverDesc(hardware::ToAnsi(name), *driverDesc)) {
             Replace(nullptr);
             return false;
@@ -71,19 +67,14 @@ bool BindChip()
     return listed && bound;
 }
 
-void ReleaseChip()
-{
-    Replace(nullptr);
-}
+void ReleaseChip() { Replace(nullptr); }
 
-ComPtr<IBaseFilter> BoundChip()
-{
+ComPtr<IBaseFilter> BoundChip() {
     std::lock_guard<std::mutex> hold(Slot().lock);
     return Slot().filter;
 }
 
-void ReleaseChipAtUnload(bool processTerminating)
-{
+void ReleaseChipAtUnload(bool processTerminating) {
     if (processTerminating) {
         ComPtr<IBaseFilter> abandoned;
         std::lock_guard<std::mutex> hold(Slot().lock);
@@ -94,4 +85,4 @@ void ReleaseChipAtUnload(bool processTerminating)
     ReleaseChip();
 }
 
-} // namespace chipmill
+}  // namespace chipmill

@@ -23,4 +23,4 @@ Microsoft::WRL::ComPtr<IBaseFilter> BoundChip();
 // already, so the reference is left to the system then.
 void ReleaseChipAtUnload(bool processTerminating);
 
-} // namespace chipmill
+}  // namespace chipmill

@@ -15,19 +15,14 @@ namespace {
 using namespace chipaccess;
 using chipmill::CKsChipPort;
 
-CKsChipPort BoundPort()
-{
-    return CKsChipPort(chipmill::BoundChip());
-}
+CKsChipPort BoundPort() { return CKsChipPort(chipmill::BoundChip()); }
 
 // A read hands the caller's value to the driver with the address and takes
 // back what the driver answers; a null place for the value is refused before
 // anything is sent.
 template <class Read>
-int ReadInto(long* value, Read read)
-{
-    if (value == nullptr)
-        return 0;
+int ReadInto(long* value, Read read) {
+    if (value == nullptr) return 0;
     return boundary::GuardedValue(0, [&] {
         int32_t v = static_cast<int32_t>(*value);
         CKsChipPort port = BoundPort();
@@ -38,33 +33,28 @@ int ReadInto(long* value, Read read)
 }
 
 template <class Write>
-int WriteThrough(Write write)
-{
+int WriteThrough(Write write) {
     return boundary::GuardedValue(0, [&] {
         CKsChipPort port = BoundPort();
         return write(port) ? 1 : 0;
     });
 }
 
-int ReadParameterOf(ParameterKind kind, long index, long* value)
-{
+int ReadParameterOf(ParameterKind kind, long index, long* value) {
     return ReadInto(value, [&](IChipPort& p, int32_t& v) { return ReadParameter(p, kind, index, v); });
 }
 
-int WriteParameterOf(ParameterKind kind, long index, long value)
-{
+int WriteParameterOf(ParameterKind kind, long index, long value) {
     return WriteThrough([&](IChipPort& p) { return WriteParameter(p, kind, index, value); });
 }
 
 class CPortEeprom : public IEepromAccess {
 public:
     explicit CPortEeprom(IChipPort& port) : port_(port) {}
-    bool Write(int32_t address, int32_t value, int32_t length) override
-    {
+    bool Write(int32_t address, int32_t value, int32_t length) override {
         return WriteMemory(port_, MemoryBank::Eeprom, address, value, length);
     }
-    bool Read(int32_t address, int32_t& value, int32_t length) override
-    {
+    bool Read(int32_t address, int32_t& value, int32_t length) override {
         return ReadMemory(port_, MemoryBank::Eeprom, address, value, length);
     }
 
@@ -72,45 +62,37 @@ private:
     IChipPort& port_;
 };
 
-} // namespace
+}  // namespace
 
-int InitialLIB()
-{
+int InitialLIB() {
     return boundary::GuardedValue(0, [] { return chipmill::BindChip() ? 1 : 0; });
 }
 
-void UNInitialLIB()
-{
-    chipmill::ReleaseChip();
-}
+void UNInitialLIB() { chipmill::ReleaseChip(); }
 
-int ReadAsic(long address, long* value)
-{
+int ReadAsic(long address, long* value) {
     return ReadInto(value, [&](IChipPort& p, int32_t& v) { return chipaccess::ReadAsic(p, address, v); });
 }
 
-int WriteAsic(long address, long value)
-{
+int WriteAsic(long address, long value) {
     return WriteThrough([&](IChipPort& p) { return chipaccess::WriteAsic(p, address, value); });
 }
 
-int ReadSensor(long address, long* value, long length)
-{
-    return ReadInto(value, [&](IChipPort& p, int32_t& v) { return ReadMemory(p, MemoryBank::Sensor, address, v, length); });
+int ReadSensor(long address, long* value, long length) {
+    return ReadInto(value,
+                    [&](IChipPort& p, int32_t& v) { return ReadMemory(p, MemoryBank::Sensor, address, v, length); });
 }
 
-int WriteSensor(long address, long value, long length)
-{
+int WriteSensor(long address, long value, long length) {
     return WriteThrough([&](IChipPort& p) { return WriteMemory(p, MemoryBank::Sensor, address, value, length); });
 }
 
-int ReadEEPROM(long address, long* value, long length)
-{
-    return ReadInto(value, [&](IChipPort& p, int32_t& v) { return ReadMemory(p, MemoryBank::Eeprom, address, v, length); });
+int ReadEEPROM(long address, long* value, long length) {
+    return ReadInto(value,
+                    [&](IChipPort& p, int32_t& v) { return ReadMemory(p, MemoryBank::Eeprom, address, v, length); });
 }
 
-int WriteEEPROM(long address, long value, long length)
-{
+int WriteEEPROM(long address, long value, long length) {
     return WriteThrough([&](IChipPort& p) { return WriteMemory(p, MemoryBank::Eeprom, address, value, length); });
 }
 
@@ -129,28 +111,25 @@ int WriteParameterASC(long index, long value) { return WriteParameterOf(Paramete
 int WriteParameterSHELL(long index, long value) { return WriteParameterOf(ParameterKind::Shell, index, value); }
 int WriteParameterDEFECT(long index, long value) { return WriteParameterOf(ParameterKind::Defect, index, value); }
 
-int ReadTotalFrameCount(long* count)
-{
+int ReadTotalFrameCount(long* count) {
     return ReadInto(count, [](IChipPort& p, int32_t& v) { return ReadCounter(p, ChipProperty::TotalFrameCount, v); });
 }
 
-int ReadErrorFrameCount(long* count)
-{
+int ReadErrorFrameCount(long* count) {
     return ReadInto(count, [](IChipPort& p, int32_t& v) { return ReadCounter(p, ChipProperty::ErrorFrameCount, v); });
 }
 
-int ReadHarawareAEInfo(long index, long* value)
-{
-    return ReadInto(value, [&](IChipPort& p, int32_t& v) { return ReadHardwareInfo(p, HardwareInfoKind::Ae, index, v); });
+int ReadHarawareAEInfo(long index, long* value) {
+    return ReadInto(value,
+                    [&](IChipPort& p, int32_t& v) { return ReadHardwareInfo(p, HardwareInfoKind::Ae, index, v); });
 }
 
-int ReadHarawareAWBInfo(long index, long* value)
-{
-    return ReadInto(value, [&](IChipPort& p, int32_t& v) { return ReadHardwareInfo(p, HardwareInfoKind::Awb, index, v); });
+int ReadHarawareAWBInfo(long index, long* value) {
+    return ReadInto(value,
+                    [&](IChipPort& p, int32_t& v) { return ReadHardwareInfo(p, HardwareInfoKind::Awb, index, v); });
 }
 
-int WriteEEPROMOption(int id1, int id2, char value8, char flag, char count, int* pairs)
-{
+int WriteEEPROMOption(int id1, int id2, char value8, char flag, char count, int* pairs) {
     EepromOption option;
     option.id1 = id1;
     option.id2 = id2;
@@ -165,9 +144,7 @@ int WriteEEPROMOption(int id1, int id2, char value8, char flag, char count, int*
     });
 }
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
-{
-    if (reason == DLL_PROCESS_DETACH)
-        chipmill::ReleaseChipAtUnload(reserved != nullptr);
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
+    if (reason == DLL_PROCESS_DETACH) chipmill::ReleaseChipAtUnload(reserved != nullptr);
     return TRUE;
 }

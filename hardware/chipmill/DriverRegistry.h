@@ -21,4 +21,4 @@ private:
     winowners::UniqueKey driverKey_;
 };
 
-} // namespace chipmill
+}  // namespace chipmill

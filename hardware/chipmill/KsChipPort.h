@@ -23,4 +23,4 @@ private:
     Microsoft::WRL::ComPtr<IBaseFilter> filter_;
 };
 
-} // namespace chipmill
+}  // namespace chipmill

@@ -62,4 +62,4 @@ private:
     std::u16string name_;
 };
 
-} // namespace cameramodule
+}  // namespace cameramodule

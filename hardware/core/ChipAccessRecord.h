@@ -65,4 +65,4 @@ ChipAccessRecord MakeGetRecord();
 // byte 4 * i.
 std::array<uint8_t, 40> RecordBytes(const ChipAccessRecord& record);
 
-} // namespace chipaccess
+}  // namespace chipaccess

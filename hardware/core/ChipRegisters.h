@@ -30,10 +30,10 @@ public:
 // The generic forms. With no bound filter every call counts as done and a
 // read leaves the value as the caller passed it. A read that fails leaves the
 // value alone as well: a zeroed record the driver never answered is no value.
-bool ReadProperty(IChipPort& port, ChipProperty property, int32_t address, int32_t& value,
-                  int32_t length, int32_t bank);
-bool WriteProperty(IChipPort& port, ChipProperty property, int32_t address, int32_t value,
-                   int32_t length, int32_t bank);
+bool ReadProperty(IChipPort& port, ChipProperty property, int32_t address, int32_t& value, int32_t length,
+                  int32_t bank);
+bool WriteProperty(IChipPort& port, ChipProperty property, int32_t address, int32_t value, int32_t length,
+                   int32_t bank);
 bool ReadCounter(IChipPort& port, ChipProperty property, int32_t& count);
 
 // The library's named operations.
@@ -45,4 +45,4 @@ bool ReadParameter(IChipPort& port, ParameterKind kind, int32_t index, int32_t& 
 bool WriteParameter(IChipPort& port, ParameterKind kind, int32_t index, int32_t value);
 bool ReadHardwareInfo(IChipPort& port, HardwareInfoKind kind, int32_t index, int32_t& value);
 
-} // namespace chipaccess
+}  // namespace chipaccess

@@ -60,4 +60,4 @@ bool NameMatchesDriverDesc(std::string_view ansiFriendlyName, std::string_view d
 // Cuts a text to fit a buffer of `bytes` bytes with its terminator.
 std::string FitToBuffer(std::string_view text, size_t bytes);
 
-} // namespace chipaccess
+}  // namespace chipaccess

@@ -25,9 +25,9 @@ struct EepromOption {
     int32_t id1 = 0;
     int32_t id2 = 0;
     int8_t value8 = 0;
-    int8_t flag = 0;        // 1 sets bit 0 of byte 9, 0 clears it, anything else keeps it
-    int8_t count = 0;       // number of pairs, read as an unsigned byte
-    const int32_t* pairs = nullptr;   // 2 * count ints
+    int8_t flag = 0;                 // 1 sets bit 0 of byte 9, 0 clears it, anything else keeps it
+    int8_t count = 0;                // number of pairs, read as an unsigned byte
+    const int32_t* pairs = nullptr;  // 2 * count ints
 };
 
 // Every write is tried up to this many times until its read-back verifies.
@@ -42,4 +42,4 @@ int32_t SwapLowBytes(int32_t id);
 // asked for but not given, and a byte 9 whose old bits cannot be read.
 bool WriteEepromOption(IEepromAccess& eeprom, const EepromOption& option);
 
-} // namespace chipaccess
+}  // namespace chipaccess

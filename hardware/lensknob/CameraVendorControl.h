@@ -18,4 +18,4 @@ struct ICameraVendorControl : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE Request(ULONG size, void* buffer) = 0;
 };
 
-} // namespace lensknob
+}  // namespace lensknob

@@ -28,4 +28,4 @@ bool ReadRotateStatus(int& value);
 // At FreeLibrary (false) or process exit (true).
 void ReleaseAtUnload(bool processTerminating);
 
-} // namespace lensknob
+}  // namespace lensknob

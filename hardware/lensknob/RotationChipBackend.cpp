@@ -10,16 +10,13 @@ namespace lensknob {
 
 const cameramodule::ModuleBuild kModuleBuild = cameramodule::ModuleBuild::Rotation;
 
-bool StartModule()
-{
-    if (InitLib() != 0)
-        return true;
+bool StartModule() {
+    if (InitLib() != 0) return true;
     MessageBoxW(nullptr, L"Can't Find the Device", L"Hareware Control", MB_OK);
     return false;
 }
 
-bool FindAndBindDevice(const std::wstring& friendlyName)
-{
+bool FindAndBindDevice(const std::wstring& friendlyName) {
     bool found = false;
     hardware::ForEachVideoDevice([&](IMoniker*, const std::wstring& name) {
         found = name == friendlyName;
@@ -30,12 +27,11 @@ bool FindAndBindDevice(const std::wstring& friendlyName)
 
 void DropDevice() {}
 
-bool ReadRotateStatus(int& value)
-{
+bool ReadRotateStatus(int& value) {
     value = IO_GetRotateStatus() != 0 ? 1 : 0;
     return true;
 }
 
 void ReleaseAtUnload(bool) {}
 
-} // namespace lensknob
+}  // namespace lensknob

@@ -18,58 +18,44 @@ namespace {
 
 // Never destroyed by the runtime: at process exit the driver's module may be
 // gone before this one, so only FreeLibrary releases the interface.
-ComPtr<ICameraVendorControl>& Held()
-{
+ComPtr<ICameraVendorControl>& Held() {
     static ComPtr<ICameraVendorControl>* held = new ComPtr<ICameraVendorControl>;
     return *held;
 }
 
-} // namespace
+}  // namespace
 
-bool StartModule()
-{
-    return true;
-}
+bool StartModule() { return true; }
 
-bool FindAndBindDevice(const std::wstring& friendlyName)
-{
+bool FindAndBindDevice(const std::wstring& friendlyName) {
     bool bound = false;
     hardware::ForEachVideoDevice([&](IMoniker* moniker, const std::wstring& name) {
-        if (name != friendlyName)
-            return false;
+        if (name != friendlyName) return false;
         Held().Reset();
         bound = SUCCEEDED(moniker->BindToObject(nullptr, nullptr, IID_CameraVendorControl,
                                                 reinterpret_cast<void**>(Held().GetAddressOf()))) &&
                 Held();
         return true;
     });
-    if (!bound)
-        Held().Reset();
+    if (!bound) Held().Reset();
     return bound;
 }
 
-void DropDevice()
-{
-    Held().Reset();
-}
+void DropDevice() { Held().Reset(); }
 
-bool ReadRotateStatus(int& value)
-{
-    if (!Held())
-        return false;
+bool ReadRotateStatus(int& value) {
+    if (!Held()) return false;
     cameramodule::VendorBuffer buffer = cameramodule::VendorRotationRequest();
-    if (FAILED(Held()->Request(cameramodule::kVendorBufferBytes, buffer.data())))
-        return false;
+    if (FAILED(Held()->Request(cameramodule::kVendorBufferBytes, buffer.data()))) return false;
     value = cameramodule::RotationFromVendorReply(buffer);
     return true;
 }
 
-void ReleaseAtUnload(bool processTerminating)
-{
+void ReleaseAtUnload(bool processTerminating) {
     if (processTerminating)
         Held().Detach();
     else
         Held().Reset();
 }
 
-} // namespace lensknob
+}  // namespace lensknob

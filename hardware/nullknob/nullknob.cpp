@@ -5,27 +5,16 @@
 
 extern "C" {
 
-int GetCaps(int* mask)
-{
-    if (mask == nullptr)
-        return 0;
+int GetCaps(int* mask) {
+    if (mask == nullptr) return 0;
     *mask = cameramodule::CapabilityMask(cameramodule::ModuleBuild::Null);
     return 1;
 }
 
-int GetRange(int, int*, int*, int*, int*)
-{
-    return 0;
-}
+int GetRange(int, int*, int*, int*, int*) { return 0; }
 
-int Get(int, int*)
-{
-    return 0;
-}
+int Get(int, int*) { return 0; }
 
-int Set(int, int)
-{
-    return 0;
-}
+int Set(int, int) { return 0; }
 
-} // extern "C"
+}  // extern "C"

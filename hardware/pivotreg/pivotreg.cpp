@@ -5,13 +5,9 @@
 #include "CameraModuleRules.h"
 #include "chipmill.h"
 
-int InitLib()
-{
-    return InitialLIB();
-}
+int InitLib() { return InitialLIB(); }
 
-int IO_GetRotateStatus()
-{
+int IO_GetRotateStatus() {
     // The read's result is not consulted: with no chip bound, or a read that
     // fails, the value stays 0 and the camera counts as turned, which is what
     // the rotation module has always reported in that case.
@@ -22,15 +18,11 @@ int IO_GetRotateStatus()
 
 CPivotReg::CPivotReg() : value_(0) {}
 
-CPivotReg& CPivotReg::operator=(const CPivotReg& other)
-{
+CPivotReg& CPivotReg::operator=(const CPivotReg& other) {
     value_ = other.value_;
     return *this;
 }
 
-int fnPivotReg()
-{
-    return 42;
-}
+int fnPivotReg() { return 42; }
 
 int nPivotReg = 0;

@@ -23,4 +23,4 @@ bool ForEachVideoDevice(const VideoDeviceVisitor& visit);
 // The system code page's spelling of a name (empty when it cannot convert).
 std::string ToAnsi(const std::wstring& text);
 
-} // namespace hardware
+}  // namespace hardware

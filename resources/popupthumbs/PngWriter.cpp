@@ -49,7 +49,7 @@ std::vector<uint8_t> EncodePng(const RgbaPicture& picture) {
     std::vector<uint8_t> header;
     PutBigEndian(header, static_cast<uint32_t>(picture.width));
     PutBigEndian(header, static_cast<uint32_t>(picture.height));
-    header.insert(header.end(), {8, 6, 0, 0, 0});   // 8 bits, RGBA, deflate, no filter, not interlaced
+    header.insert(header.end(), {8, 6, 0, 0, 0});  // 8 bits, RGBA, deflate, no filter, not interlaced
     PutChunk(out, "IHDR", header);
 
     // Each row behind its filter byte 0 (none).

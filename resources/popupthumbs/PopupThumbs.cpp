@@ -60,17 +60,17 @@ Rgb ScenePixel(int x, int y) {
     const int roofHalf = (y - 28) * 20 / 16;
     if (y >= 28 && y < 44 && x >= 34 - roofHalf && x <= 34 + roofHalf) return {120, 40, 30};
     if (x >= 18 && x < 50 && y >= 44 && y < 74) {
-        if (x >= 23 && x < 32 && y >= 50 && y < 59) return {250, 236, 140};   // window
-        if (x >= 37 && x < 45 && y >= 58) return {90, 55, 30};                  // door
+        if (x >= 23 && x < 32 && y >= 50 && y < 59) return {250, 236, 140};  // window
+        if (x >= 37 && x < 45 && y >= 58) return {90, 55, 30};               // door
         return {205, 70, 55};
     }
-    if (InCircle(x, y, 90, 42, 14)) return InCircle(x, y, 86, 38, 6) ? Rgb{90, 170, 70} : Rgb{40, 120, 45};   // crown
-    if (x >= 87 && x < 93 && y >= 52 && y < 78) return {105, 70, 40};   // trunk
-    if (InCircle(x, y, 108, 16, 9)) return {255, 215, 60};                // sun
+    if (InCircle(x, y, 90, 42, 14)) return InCircle(x, y, 86, 38, 6) ? Rgb{90, 170, 70} : Rgb{40, 120, 45};  // crown
+    if (x >= 87 && x < 93 && y >= 52 && y < 78) return {105, 70, 40};                                        // trunk
+    if (InCircle(x, y, 108, 16, 9)) return {255, 215, 60};                                                   // sun
     // The hill: a flat arc, grass darker towards the front.
     const int hill = 62 + (x - 64) * (x - 64) / 300;
     if (y >= hill) return Mix({80, 165, 70}, {35, 100, 40}, y - hill, 96 - hill + 1);
-    return Mix({60, 120, 215}, {175, 210, 245}, y, 62);   // sky
+    return Mix({60, 120, 215}, {175, 210, 245}, y, 62);  // sky
 }
 
 void PutOpaque(uint8_t* pixel, Rgb c) {

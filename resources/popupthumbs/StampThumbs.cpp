@@ -68,8 +68,7 @@ RgbaPicture PenStroke() {
 // or larger.
 RgbaPicture Centred(const RgbaPicture& stamp) {
     RgbaPicture picture = MakePicture(kWorkWidth, kWorkHeight);
-    if (stamp.width <= 0 || stamp.height <= 0 || stamp.width > kWorkWidth || stamp.height > kWorkHeight)
-        return picture;
+    if (stamp.width <= 0 || stamp.height <= 0 || stamp.width > kWorkWidth || stamp.height > kWorkHeight) return picture;
     const int left = (kWorkWidth - stamp.width) / 2, top = (kWorkHeight - stamp.height) / 2;
     for (int y = 0; y < stamp.height; ++y)
         for (int x = 0; x < stamp.width; ++x) {
@@ -91,8 +90,8 @@ RgbaPicture StampStrip(const std::vector<RgbaPicture>& stamps) {
         case controller::StampKind::Pen: picture = PenStroke(); break;
         case controller::StampKind::Image: picture = Centred(stamp); break;
         case controller::StampKind::Brush:
-            picture = Centred(FromStampPixels(canvas::RecolouredBrushStamp(
-                ToStampPixels(stamp), canvas::OpaqueArgbOf(kStartingPenColour), false)));
+            picture = Centred(FromStampPixels(
+                canvas::RecolouredBrushStamp(ToStampPixels(stamp), canvas::OpaqueArgbOf(kStartingPenColour), false)));
             break;
         }
         PasteCell(strip, entry, ShrinkPicture(picture, kCellWidth, kCellHeight));

@@ -35,8 +35,10 @@ int wmain(int argc, wchar_t** argv) {
     const struct {
         const wchar_t* name;
         RgbaPicture strip;
-    } strips[] = {{L"filter.png", LiveEffectStrip()}, {L"filteri.png", PhotoEffectStrip()},
-                  {L"frame.png", FrameStrip(frames)}, {L"stamp.png", StampStrip(stamps)}};
+    } strips[] = {{L"filter.png", LiveEffectStrip()},
+                  {L"filteri.png", PhotoEffectStrip()},
+                  {L"frame.png", FrameStrip(frames)},
+                  {L"stamp.png", StampStrip(stamps)}};
     for (const auto& strip : strips) {
         if (!WriteFileBytes(out + strip.name, EncodePng(strip.strip))) {
             fwprintf(stderr, L"cannot write %ls%ls\n", out.c_str(), strip.name);

@@ -4,33 +4,26 @@ namespace shortcutter {
 
 namespace {
 
-std::optional<std::string> Bounded(std::string path)
-{
+std::optional<std::string> Bounded(std::string path) {
     if (path.size() >= kPathChars) {
         return std::nullopt;
     }
     return path;
 }
 
-} // namespace
+}  // namespace
 
-std::string ProductKeyName(const std::string& product)
-{
-    return "SOFTWARE\\Zavu\\" + product;
-}
+std::string ProductKeyName(const std::string& product) { return "SOFTWARE\\Zavu\\" + product; }
 
-std::optional<std::string> DesktopLinkPath(const std::string& desktopFolder, const std::string& product)
-{
+std::optional<std::string> DesktopLinkPath(const std::string& desktopFolder, const std::string& product) {
     return Bounded(desktopFolder + "\\" + product + ".lnk");
 }
 
-std::optional<std::string> StartMenuFolder(const std::string& programsFolder)
-{
+std::optional<std::string> StartMenuFolder(const std::string& programsFolder) {
     return Bounded(programsFolder + "\\ZAVU Utility\\");
 }
 
-std::optional<std::string> StartMenuLinkPath(const std::string& programsFolder, const std::string& product)
-{
+std::optional<std::string> StartMenuLinkPath(const std::string& programsFolder, const std::string& product) {
     const auto folder = StartMenuFolder(programsFolder);
     if (!folder) {
         return std::nullopt;
@@ -38,4 +31,4 @@ std::optional<std::string> StartMenuLinkPath(const std::string& programsFolder, 
     return Bounded(*folder + product + ".lnk");
 }
 
-} // namespace shortcutter
+}  // namespace shortcutter

@@ -26,4 +26,4 @@ std::optional<std::string> StartMenuFolder(const std::string& programsFolder);
 // StartMenuFolder + product + ".lnk".
 std::optional<std::string> StartMenuLinkPath(const std::string& programsFolder, const std::string& product);
 
-} // namespace shortcutter
+}  // namespace shortcutter

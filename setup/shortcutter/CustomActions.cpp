@@ -23,23 +23,17 @@ const char kShellFoldersKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\E
 
 enum class Place { Desktop, StartMenu };
 
-const char* ShellFolderValue(Place place)
-{
-    return place == Place::Desktop ? "Common Desktop" : "Common Programs";
-}
+const char* ShellFolderValue(Place place) { return place == Place::Desktop ? "Common Desktop" : "Common Programs"; }
 
-std::optional<std::string> LinkPath(Place place, const std::string& folder, const std::string& product)
-{
+std::optional<std::string> LinkPath(Place place, const std::string& folder, const std::string& product) {
     return place == Place::Desktop ? DesktopLinkPath(folder, product) : StartMenuLinkPath(folder, product);
 }
 
-bool ReadShellFolder(Place place, std::string* folder)
-{
+bool ReadShellFolder(Place place, std::string* folder) {
     return ReadRegistryText(HKEY_LOCAL_MACHINE, kShellFoldersKey, ShellFolderValue(place), folder);
 }
 
-UINT InstallShortcut(MSIHANDLE install, Place place)
-{
+UINT InstallShortcut(MSIHANDLE install, Place place) {
     std::string product;
     if (!ReadProductName(install, &product)) {
         // A debugger watching the install sees why the start-menu
@@ -69,8 +63,7 @@ UINT InstallShortcut(MSIHANDLE install, Place place)
     return FAILED(CreateShellLink(program, *link, product)) ? kFailed : kDone;
 }
 
-UINT UninstallShortcut(MSIHANDLE install, Place place)
-{
+UINT UninstallShortcut(MSIHANDLE install, Place place) {
     std::string product;
     std::string folder;
     if (!ReadProductName(install, &product) || !ReadShellFolder(place, &folder)) {
@@ -86,24 +79,20 @@ UINT UninstallShortcut(MSIHANDLE install, Place place)
     return kDone;
 }
 
-} // namespace
+}  // namespace
 
-extern "C" UINT __stdcall InstDesktopShortcut(MSIHANDLE install)
-{
+extern "C" UINT __stdcall InstDesktopShortcut(MSIHANDLE install) {
     return boundary::GuardedValue(kFailed, [&] { return InstallShortcut(install, Place::Desktop); });
 }
 
-extern "C" UINT __stdcall InstStartMenuShortcut(MSIHANDLE install)
-{
+extern "C" UINT __stdcall InstStartMenuShortcut(MSIHANDLE install) {
     return boundary::GuardedValue(kFailed, [&] { return InstallShortcut(install, Place::StartMenu); });
 }
 
-extern "C" UINT __stdcall UninstDesktopShortcut(MSIHANDLE install)
-{
+extern "C" UINT __stdcall UninstDesktopShortcut(MSIHANDLE install) {
     return boundary::GuardedValue(kFailed, [&] { return UninstallShortcut(install, Place::Desktop); });
 }
 
-extern "C" UINT __stdcall UninstStartMenuShortcut(MSIHANDLE install)
-{
+extern "C" UINT __stdcall UninstStartMenuShortcut(MSIHANDLE install) {
     return boundary::GuardedValue(kFailed, [&] { return UninstallShortcut(install, Place::StartMenu); });
 }

@@ -4,8 +4,7 @@
 
 namespace shortcutter {
 
-bool ReadProductName(MSIHANDLE install, std::string* name)
-{
+bool ReadProductName(MSIHANDLE install, std::string* name) {
     char buffer[kProductNameChars] = {};
     DWORD chars = kProductNameChars;
     if (MsiGetPropertyA(install, "CustomActionData", buffer, &chars) != ERROR_SUCCESS) {
@@ -15,4 +14,4 @@ bool ReadProductName(MSIHANDLE install, std::string* name)
     return true;
 }
 
-} // namespace shortcutter
+}  // namespace shortcutter

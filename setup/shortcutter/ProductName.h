@@ -16,4 +16,4 @@ constexpr DWORD kProductNameChars = 64;
 // other product's key and shortcut.
 bool ReadProductName(MSIHANDLE install, std::string* name);
 
-} // namespace shortcutter
+}  // namespace shortcutter

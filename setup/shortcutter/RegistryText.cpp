@@ -6,8 +6,7 @@
 
 namespace shortcutter {
 
-bool ReadRegistryText(HKEY root, const char* subkey, const char* value, std::string* text)
-{
+bool ReadRegistryText(HKEY root, const char* subkey, const char* value, std::string* text) {
     winowners::UniqueKey key;
     if (RegOpenKeyExA(root, subkey, 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) {
         return false;
@@ -17,9 +16,8 @@ bool ReadRegistryText(HKEY root, const char* subkey, const char* value, std::str
     char buffer[kPathChars + 1] = {};
     DWORD type = 0;
     DWORD size = kPathChars;
-    if (RegQueryValueExA(key.get(), value, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
-        ERROR_SUCCESS) {
-        return false;   // ERROR_MORE_DATA included: too long to be a path
+    if (RegQueryValueExA(key.get(), value, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS) {
+        return false;  // ERROR_MORE_DATA included: too long to be a path
     }
     if (type != REG_SZ && type != REG_EXPAND_SZ) {
         return false;
@@ -30,4 +28,4 @@ bool ReadRegistryText(HKEY root, const char* subkey, const char* value, std::str
     return text->size() < kPathChars;
 }
 
-} // namespace shortcutter
+}  // namespace shortcutter

@@ -14,4 +14,4 @@ namespace shortcutter {
 // never cut short).
 bool ReadRegistryText(HKEY root, const char* subkey, const char* value, std::string* text);
 
-} // namespace shortcutter
+}  // namespace shortcutter

@@ -18,8 +18,7 @@ namespace {
 class CComForOneCall {
 public:
     CComForOneCall() : hr_(CoInitialize(nullptr)) {}
-    ~CComForOneCall()
-    {
+    ~CComForOneCall() {
         if (SUCCEEDED(hr_)) {
             CoUninitialize();
         }
@@ -33,10 +32,9 @@ private:
     HRESULT hr_;
 };
 
-} // namespace
+}  // namespace
 
-HRESULT CreateShellLink(const std::string& target, const std::string& linkPath, const std::string& description)
-{
+HRESULT CreateShellLink(const std::string& target, const std::string& linkPath, const std::string& description) {
     CComForOneCall com;
     HRESULT hr = com.Result();
     if (FAILED(hr)) {
@@ -70,4 +68,4 @@ HRESULT CreateShellLink(const std::string& target, const std::string& linkPath, 
     return file->Save(widePath, TRUE);
 }
 
-} // namespace shortcutter
+}  // namespace shortcutter

@@ -11,4 +11,4 @@ namespace shortcutter {
 // result is that of the first step that failed, else of the save.
 HRESULT CreateShellLink(const std::string& target, const std::string& linkPath, const std::string& description);
 
-} // namespace shortcutter
+}  // namespace shortcutter

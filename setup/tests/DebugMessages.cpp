@@ -9,13 +9,12 @@ namespace shortcuttertest {
 
 namespace {
 
-constexpr DWORD kDebugPrint = 0x40010006;   // DBG_PRINTEXCEPTION_C
+constexpr DWORD kDebugPrint = 0x40010006;  // DBG_PRINTEXCEPTION_C
 
 std::mutex g_lock;
 std::vector<std::string> g_texts;
 
-LONG CALLBACK Collect(EXCEPTION_POINTERS* exception)
-{
+LONG CALLBACK Collect(EXCEPTION_POINTERS* exception) {
     const EXCEPTION_RECORD* record = exception->ExceptionRecord;
     if (record->ExceptionCode == kDebugPrint && record->NumberParameters >= 2) {
         const size_t length = static_cast<size_t>(record->ExceptionInformation[0]);
@@ -28,10 +27,9 @@ LONG CALLBACK Collect(EXCEPTION_POINTERS* exception)
     return EXCEPTION_CONTINUE_SEARCH;
 }
 
-} // namespace
+}  // namespace
 
-CDebugMessages::CDebugMessages()
-{
+CDebugMessages::CDebugMessages() {
     {
         std::lock_guard<std::mutex> hold(g_lock);
         g_texts.clear();
@@ -39,17 +37,15 @@ CDebugMessages::CDebugMessages()
     handler_ = AddVectoredExceptionHandler(1, &Collect);
 }
 
-CDebugMessages::~CDebugMessages()
-{
+CDebugMessages::~CDebugMessages() {
     if (handler_ != nullptr) {
         RemoveVectoredExceptionHandler(handler_);
     }
 }
 
-std::vector<std::string> CDebugMessages::Texts() const
-{
+std::vector<std::string> CDebugMessages::Texts() const {
     std::lock_guard<std::mutex> hold(g_lock);
     return g_texts;
 }
 
-} // namespace shortcuttertest
+}  // namespace shortcuttertest

@@ -21,4 +21,4 @@ private:
     void* handler_;
 };
 
-} // namespace shortcuttertest
+}  // namespace shortcuttertest

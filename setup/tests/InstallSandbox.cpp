@@ -9,8 +9,7 @@ namespace {
 const char kShellFolders[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const char kMakerKey[] = "SOFTWARE\\Zavu";
 
-std::optional<std::string> ReadText(const char* key, const char* value)
-{
+std::optional<std::string> ReadText(const char* key, const char* value) {
     HKEY opened = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) {
         return std::nullopt;
@@ -26,8 +25,7 @@ std::optional<std::string> ReadText(const char* key, const char* value)
     return std::string(buffer);
 }
 
-LSTATUS DeleteValue(const char* key, const char* value)
-{
+LSTATUS DeleteValue(const char* key, const char* value) {
     HKEY opened = nullptr;
     LSTATUS status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_SET_VALUE, &opened);
     if (status == ERROR_SUCCESS) {
@@ -37,11 +35,10 @@ LSTATUS DeleteValue(const char* key, const char* value)
     return status;
 }
 
-bool WriteValue(const std::string& key, const char* value, DWORD type, const void* data, DWORD size)
-{
+bool WriteValue(const std::string& key, const char* value, DWORD type, const void* data, DWORD size) {
     HKEY opened = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened,
-                        nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr) !=
+        ERROR_SUCCESS) {
         return false;
     }
     const bool written = RegSetValueExA(opened, value, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
@@ -49,13 +46,11 @@ bool WriteValue(const std::string& key, const char* value, DWORD type, const voi
     return written;
 }
 
-bool WriteText(const std::string& key, const char* value, const std::string& text)
-{
+bool WriteText(const std::string& key, const char* value, const std::string& text) {
     return WriteValue(key, value, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
 }
 
-void RemoveTree(const std::string& folder)
-{
+void RemoveTree(const std::string& folder) {
     WIN32_FIND_DATAA entry;
     HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
     if (find != INVALID_HANDLE_VALUE) {
@@ -76,15 +71,11 @@ void RemoveTree(const std::string& folder)
     RemoveDirectoryA(folder.c_str());
 }
 
-} // namespace
+}  // namespace
 
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-CInstallSandbox::CInstallSandbox()
-{
+CInstallSandbox::CInstallSandbox() {
     char temp[MAX_PATH] = {};
     if (GetTempPathA(MAX_PATH, temp) == 0) {
         return;
@@ -98,8 +89,7 @@ CInstallSandbox::CInstallSandbox()
              SetShellFolder("Common Programs", programs_);
 }
 
-CInstallSandbox::~CInstallSandbox()
-{
+CInstallSandbox::~CInstallSandbox() {
     for (const SavedValue& saved : savedShellFolders_) {
         if (saved.text) {
             WriteText(kShellFolders, saved.name.c_str(), *saved.text);
@@ -118,8 +108,7 @@ CInstallSandbox::~CInstallSandbox()
     RemoveTree(root_);
 }
 
-bool CInstallSandbox::RememberShellFolder(const char* valueName)
-{
+bool CInstallSandbox::RememberShellFolder(const char* valueName) {
     const bool known = std::any_of(savedShellFolders_.begin(), savedShellFolders_.end(),
                                    [&](const SavedValue& saved) { return saved.name == valueName; });
     if (!known) {
@@ -128,25 +117,21 @@ bool CInstallSandbox::RememberShellFolder(const char* valueName)
     return true;
 }
 
-bool CInstallSandbox::SetShellFolder(const char* valueName, const std::string& folder)
-{
+bool CInstallSandbox::SetShellFolder(const char* valueName, const std::string& folder) {
     return RememberShellFolder(valueName) && WriteText(kShellFolders, valueName, folder);
 }
 
-bool CInstallSandbox::RemoveShellFolder(const char* valueName)
-{
+bool CInstallSandbox::RemoveShellFolder(const char* valueName) {
     RememberShellFolder(valueName);
     const LSTATUS status = DeleteValue(kShellFolders, valueName);
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
-bool CInstallSandbox::SetProgramPath(const std::string& product, const std::string& path)
-{
+bool CInstallSandbox::SetProgramPath(const std::string& product, const std::string& path) {
     return SetProgramValue(product, REG_SZ, path.c_str(), static_cast<DWORD>(path.size() + 1));
 }
 
-bool CInstallSandbox::SetProgramValue(const std::string& product, DWORD type, const void* data, DWORD size)
-{
+bool CInstallSandbox::SetProgramValue(const std::string& product, DWORD type, const void* data, DWORD size) {
     if (std::find(productKeys_.begin(), productKeys_.end(), product) == productKeys_.end()) {
         productKeys_.push_back(product);
     }
@@ -154,8 +139,7 @@ bool CInstallSandbox::SetProgramValue(const std::string& product, DWORD type, co
     return WriteValue(key, "Path", type, data, size);
 }
 
-std::string CInstallSandbox::MakeProgram(const std::string& fileName)
-{
+std::string CInstallSandbox::MakeProgram(const std::string& fileName) {
     const std::string folder = root_ + "\\Program";
     CreateDirectoryA(folder.c_str(), nullptr);
     const std::string path = folder + "\\" + fileName;
@@ -166,4 +150,4 @@ std::string CInstallSandbox::MakeProgram(const std::string& fileName)
     return path;
 }
 
-} // namespace shortcuttertest
+}  // namespace shortcuttertest

@@ -54,4 +54,4 @@ private:
 // Whether a file or folder exists.
 bool Exists(const std::string& path);
 
-} // namespace shortcuttertest
+}  // namespace shortcuttertest

@@ -11,8 +11,7 @@ namespace shortcuttertest {
 
 namespace {
 
-LinkContents Load(const std::string& path)
-{
+LinkContents Load(const std::string& path) {
     LinkContents contents;
     ComPtr<IShellLinkA> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
@@ -51,10 +50,9 @@ LinkContents Load(const std::string& path)
     return contents;
 }
 
-} // namespace
+}  // namespace
 
-LinkContents ReadLink(const std::string& path)
-{
+LinkContents ReadLink(const std::string& path) {
     const HRESULT com = CoInitialize(nullptr);
     LinkContents contents = Load(path);
     if (SUCCEEDED(com)) {
@@ -63,4 +61,4 @@ LinkContents ReadLink(const std::string& path)
     return contents;
 }
 
-} // namespace shortcuttertest
+}  // namespace shortcuttertest

@@ -17,4 +17,4 @@ struct LinkContents {
 
 LinkContents ReadLink(const std::string& path);
 
-} // namespace shortcuttertest
+}  // namespace shortcuttertest

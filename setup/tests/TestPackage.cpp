@@ -10,8 +10,7 @@ namespace {
 class CMsiHandle {
 public:
     CMsiHandle() = default;
-    ~CMsiHandle()
-    {
+    ~CMsiHandle() {
         if (handle_ != 0) {
             MsiCloseHandle(handle_);
         }
@@ -27,8 +26,7 @@ private:
 
 const char kProductCode[] = "{6F1C2A40-5B7E-4D2A-9E55-3C1B7A0D9E21}";
 
-UINT Execute(MSIHANDLE database, const char* query, MSIHANDLE parameters = 0)
-{
+UINT Execute(MSIHANDLE database, const char* query, MSIHANDLE parameters = 0) {
     CMsiHandle view;
     UINT result = MsiDatabaseOpenViewA(database, query, view.Out());
     if (result == ERROR_SUCCESS) {
@@ -37,8 +35,7 @@ UINT Execute(MSIHANDLE database, const char* query, MSIHANDLE parameters = 0)
     return result;
 }
 
-UINT InsertProperty(MSIHANDLE database, const char* name, const char* value)
-{
+UINT InsertProperty(MSIHANDLE database, const char* name, const char* value) {
     CMsiHandle record;
     *record.Out() = MsiCreateRecord(2);
     MsiRecordSetStringA(record.Get(), 1, name);
@@ -46,10 +43,9 @@ UINT InsertProperty(MSIHANDLE database, const char* name, const char* value)
     return Execute(database, "INSERT INTO `Property` (`Property`, `Value`) VALUES (?, ?)", record.Get());
 }
 
-} // namespace
+}  // namespace
 
-CTestPackage::CTestPackage(const std::string& path, const char* customActionData) : path_(path)
-{
+CTestPackage::CTestPackage(const std::string& path, const char* customActionData) : path_(path) {
     DeleteFileA(path_.c_str());
     MsiSetInternalUI(INSTALLUILEVEL_NONE, nullptr);
     if (Build(customActionData) && MsiOpenPackageA(path_.c_str(), &package_) != ERROR_SUCCESS) {
@@ -58,16 +54,14 @@ CTestPackage::CTestPackage(const std::string& path, const char* customActionData
     }
 }
 
-CTestPackage::~CTestPackage()
-{
+CTestPackage::~CTestPackage() {
     if (package_ != 0) {
         MsiCloseHandle(package_);
     }
     DeleteFileA(path_.c_str());
 }
 
-bool CTestPackage::Build(const char* customActionData)
-{
+bool CTestPackage::Build(const char* customActionData) {
     CMsiHandle database;
     if (MsiOpenDatabaseA(path_.c_str(), reinterpret_cast<LPCSTR>(MSIDBOPEN_CREATE), database.Out()) != ERROR_SUCCESS) {
         problem_ = "MsiOpenDatabase";
@@ -100,4 +94,4 @@ bool CTestPackage::Build(const char* customActionData)
     return true;
 }
 
-} // namespace shortcuttertest
+}  // namespace shortcuttertest

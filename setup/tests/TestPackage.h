@@ -31,4 +31,4 @@ private:
     std::string problem_;
 };
 
-} // namespace shortcuttertest
+}  // namespace shortcuttertest

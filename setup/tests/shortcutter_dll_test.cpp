@@ -24,15 +24,13 @@ class CShortcutter {
 public:
     using ActionFn = UINT(__stdcall*)(MSIHANDLE);
 
-    CShortcutter() : module_(LoadLibraryW(L"shortcutter.dll"))
-    {
+    CShortcutter() : module_(LoadLibraryW(L"shortcutter.dll")) {
         installDesktop = Bind("InstDesktopShortcut");
         installStartMenu = Bind("InstStartMenuShortcut");
         uninstallDesktop = Bind("UninstDesktopShortcut");
         uninstallStartMenu = Bind("UninstStartMenuShortcut");
     }
-    ~CShortcutter()
-    {
+    ~CShortcutter() {
         if (module_ != nullptr) {
             FreeLibrary(module_);
         }
@@ -40,8 +38,7 @@ public:
     CShortcutter(const CShortcutter&) = delete;
     CShortcutter& operator=(const CShortcutter&) = delete;
 
-    bool IsBound() const
-    {
+    bool IsBound() const {
         return installDesktop != nullptr && installStartMenu != nullptr && uninstallDesktop != nullptr &&
                uninstallStartMenu != nullptr;
     }
@@ -52,8 +49,7 @@ public:
     ActionFn uninstallStartMenu = nullptr;
 
 private:
-    ActionFn Bind(const char* name)
-    {
+    ActionFn Bind(const char* name) {
         return module_ == nullptr ? nullptr
                                   : reinterpret_cast<ActionFn>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
     }
@@ -61,14 +57,10 @@ private:
     HMODULE module_;
 };
 
-bool SameFile(const std::string& a, const std::string& b)
-{
-    return _stricmp(a.c_str(), b.c_str()) == 0;
-}
+bool SameFile(const std::string& a, const std::string& b) { return _stricmp(a.c_str(), b.c_str()) == 0; }
 
 // Names in a folder, without "." and "..".
-std::vector<std::string> Entries(const std::string& folder)
-{
+std::vector<std::string> Entries(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA entry;
     HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
@@ -87,8 +79,7 @@ std::vector<std::string> Entries(const std::string& folder)
 
 class Shortcuts : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(actions_.IsBound());
         ASSERT_TRUE(sandbox_.Ready());
         program_ = sandbox_.MakeProgram("vimbrel.exe");
@@ -99,8 +90,7 @@ protected:
 
     // A link to the test's program, with the product name as description
     // and nothing else set.
-    void ExpectLinkToProgram(const std::string& linkPath, const std::string& program, const std::string& description)
-    {
+    void ExpectLinkToProgram(const std::string& linkPath, const std::string& program, const std::string& description) {
         const LinkContents link = ReadLink(linkPath);
         ASSERT_TRUE(link.loaded) << linkPath;
         EXPECT_TRUE(SameFile(program, link.target)) << link.target;
@@ -119,10 +109,9 @@ protected:
     std::string program_;
 };
 
-} // namespace
+}  // namespace
 
-TEST_F(Shortcuts, DesktopShortcutIsMadeThenRemovedAndRemovingAgainIsNoError)
-{
+TEST_F(Shortcuts, DesktopShortcutIsMadeThenRemovedAndRemovingAgainIsNoError) {
     CTestPackage package(PackagePath("desktop.msi"), kProduct);
     ASSERT_NE(0u, package.Handle()) << package.Problem();
 
@@ -135,8 +124,7 @@ TEST_F(Shortcuts, DesktopShortcutIsMadeThenRemovedAndRemovingAgainIsNoError)
     EXPECT_EQ(0u, actions_.uninstallDesktop(package.Handle()));
 }
 
-TEST_F(Shortcuts, StartMenuShortcutGoesIntoTheMakersSharedFolderWhichStays)
-{
+TEST_F(Shortcuts, StartMenuShortcutGoesIntoTheMakersSharedFolderWhichStays) {
     CTestPackage package(PackagePath("startmenu.msi"), kProduct);
     ASSERT_NE(0u, package.Handle()) << package.Problem();
 
@@ -157,12 +145,11 @@ TEST_F(Shortcuts, StartMenuShortcutGoesIntoTheMakersSharedFolderWhichStays)
     EXPECT_EQ(0u, actions_.uninstallStartMenu(package.Handle()));
 }
 
-TEST_F(Shortcuts, AnEmptyProductNameUsesTheMakersKeyAndABareLinkName)
-{
+TEST_F(Shortcuts, AnEmptyProductNameUsesTheMakersKeyAndABareLinkName) {
     CTestPackage package(PackagePath("empty.msi"), nullptr);
     ASSERT_NE(0u, package.Handle()) << package.Problem();
     const std::string program = sandbox_.MakeProgram("unnamed.exe");
-    ASSERT_TRUE(sandbox_.SetProgramPath("", program));   // HKLM\SOFTWARE\Zavu "Path"
+    ASSERT_TRUE(sandbox_.SetProgramPath("", program));  // HKLM\SOFTWARE\Zavu "Path"
 
     ASSERT_EQ(0u, actions_.installDesktop(package.Handle()));
     ExpectLinkToProgram(sandbox_.Desktop() + "\\.lnk", program, "");
@@ -170,8 +157,7 @@ TEST_F(Shortcuts, AnEmptyProductNameUsesTheMakersKeyAndABareLinkName)
     EXPECT_FALSE(Exists(sandbox_.Desktop() + "\\.lnk"));
 }
 
-TEST_F(Shortcuts, AnUnreadableProductNameFailsEveryActionAndTheStartMenuSaysSo)
-{
+TEST_F(Shortcuts, AnUnreadableProductNameFailsEveryActionAndTheStartMenuSaysSo) {
     CDebugMessages messages;
     EXPECT_EQ(1u, actions_.installDesktop(0));
     EXPECT_EQ(1u, actions_.uninstallDesktop(0));
@@ -183,8 +169,7 @@ TEST_F(Shortcuts, AnUnreadableProductNameFailsEveryActionAndTheStartMenuSaysSo)
     EXPECT_TRUE(Entries(sandbox_.Programs()).empty());
 }
 
-TEST_F(Shortcuts, ProductNamesLongerThanTheirBufferAreRefusedNotShortened)
-{
+TEST_F(Shortcuts, ProductNamesLongerThanTheirBufferAreRefusedNotShortened) {
     // 63 characters and the terminator fill the 64-character buffer.
     const std::string longest(63, 'n');
     ASSERT_TRUE(sandbox_.SetProgramPath(longest, program_));
@@ -209,15 +194,14 @@ TEST_F(Shortcuts, ProductNamesLongerThanTheirBufferAreRefusedNotShortened)
     EXPECT_FALSE(Exists(MakersFolder()));
 }
 
-TEST_F(Shortcuts, InstallFailsWithoutAUsableProgramPath)
-{
+TEST_F(Shortcuts, InstallFailsWithoutAUsableProgramPath) {
     const struct {
         const char* product;
         DWORD type;
         std::string data;
     } cases[] = {
         {"Number Path", REG_DWORD, std::string("\x01\x00\x00\x00", 4)},  // not text
-        {"Long Path", REG_SZ, "C:\\" + std::string(300, 'p') + ".exe"},   // more than 260 bytes
+        {"Long Path", REG_SZ, "C:\\" + std::string(300, 'p') + ".exe"},  // more than 260 bytes
     };
     for (const auto& bad : cases) {
         const DWORD size = static_cast<DWORD>(bad.data.size() + (bad.type == REG_SZ ? 1 : 0));
@@ -234,8 +218,7 @@ TEST_F(Shortcuts, InstallFailsWithoutAUsableProgramPath)
     EXPECT_TRUE(Entries(MakersFolder()).empty());
 }
 
-TEST_F(Shortcuts, MissingOrUnusableShellFoldersFailTheActions)
-{
+TEST_F(Shortcuts, MissingOrUnusableShellFoldersFailTheActions) {
     CTestPackage package(PackagePath("folders.msi"), kProduct);
     ASSERT_NE(0u, package.Handle()) << package.Problem();
 

@@ -27,7 +27,7 @@ void BlendScreen(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * width * height * 4);
 }
 
-} // namespace
+}  // namespace
 
 BENCHMARK(BlendScreen<slideshow::BlendRow>)->Args({1024, 768})->Args({1920, 1080});
 BENCHMARK(BlendScreen<slideshow::BlendRowReference>)->Args({1024, 768})->Args({1920, 1080});

@@ -11,9 +11,8 @@ struct BarButton {
 };
 
 constexpr BarButton kButtons[] = {
-    {kBarFirstKey, 0, 102},        {kBarPreviousKey, 1, 103}, {kBarNextKey, 2, 104},
-    {kBarLastKey, 3, 105},         {kBarPlayPauseKey, 4, 106}, {kBarSwitchEffectKey, 5, 107},
-    {kBarExitKey, 6, 108},
+    {kBarFirstKey, 0, 102},     {kBarPreviousKey, 1, 103},     {kBarNextKey, 2, 104}, {kBarLastKey, 3, 105},
+    {kBarPlayPauseKey, 4, 106}, {kBarSwitchEffectKey, 5, 107}, {kBarExitKey, 6, 108},
 };
 
 const BarButton* Find(std::uint32_t key) {
@@ -22,7 +21,7 @@ const BarButton* Find(std::uint32_t key) {
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 int BarCommandFor(std::uint32_t key) {
     const BarButton* button = Find(key);
@@ -36,4 +35,4 @@ unsigned BarTipStringId(std::uint32_t key, int toggleState) {
     return button->tip;
 }
 
-} // namespace slideshow
+}  // namespace slideshow

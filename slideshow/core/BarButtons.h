@@ -8,8 +8,7 @@
 namespace slideshow {
 
 constexpr std::uint32_t BarKey(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-    return static_cast<std::uint32_t>(r) | (static_cast<std::uint32_t>(g) << 8) |
-           (static_cast<std::uint32_t>(b) << 16);
+    return static_cast<std::uint32_t>(r) | (static_cast<std::uint32_t>(g) << 8) | (static_cast<std::uint32_t>(b) << 16);
 }
 
 constexpr std::uint32_t kBarFirstKey = BarKey(0x00, 0x00, 0x32);
@@ -29,4 +28,4 @@ int BarCommandFor(std::uint32_t key);
 // key outside the table.
 unsigned BarTipStringId(std::uint32_t key, int toggleState);
 
-} // namespace slideshow
+}  // namespace slideshow

@@ -30,4 +30,4 @@ BarFadeTick CBarFade::Tick(const BarPoint& cursor, const BarRect& bar) {
     return tick;
 }
 
-} // namespace slideshow
+}  // namespace slideshow

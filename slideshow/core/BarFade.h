@@ -50,4 +50,4 @@ private:
     int stillCount_ = kStillTicks;
 };
 
-} // namespace slideshow
+}  // namespace slideshow

@@ -47,4 +47,4 @@ std::vector<int> ColumnDissolveOrder(int screenWidth, const RandomSource& random
     return order;
 }
 
-} // namespace slideshow
+}  // namespace slideshow

@@ -46,4 +46,4 @@ std::vector<int> ColumnDissolveOrder(int screenWidth, const RandomSource& random
 // The column dissolve pauses on every step whose index is a multiple of 15.
 inline bool ColumnDissolvePausesAfter(int step) { return step % 15 == 0; }
 
-} // namespace slideshow
+}  // namespace slideshow

@@ -6,8 +6,7 @@ namespace slideshow {
 
 int FilmPhase(std::uint32_t elapsedMs) {
     const double tenThousandth = static_cast<double>(0.0001f);
-    return static_cast<int>(static_cast<double>(elapsedMs) * tenThousandth *
-                            static_cast<double>(kFilmPhasesPerCycle));
+    return static_cast<int>(static_cast<double>(elapsedMs) * tenThousandth * static_cast<double>(kFilmPhasesPerCycle));
 }
 
 int FeaturedAlpha(int phase) {
@@ -35,4 +34,4 @@ std::u16string FilmDateText(int year, int month, int day) {
     return std::u16string(text, text + std::char_traits<char>::length(text));
 }
 
-} // namespace slideshow
+}  // namespace slideshow

@@ -46,11 +46,9 @@ FittedRect FeaturedRectAt(int phase, const FittedRect& small, const FittedRect& 
 // The strip moved `movedBefore` pixels this cycle and now moves `step` more:
 // the new columns at its left come from this x of the composition buffer
 // (the incoming frame sits at its right edge and enters right side first).
-inline int IncomingColumnsFrom(int screenWidth, int movedBefore, int step) {
-    return screenWidth - movedBefore - step;
-}
+inline int IncomingColumnsFrom(int screenWidth, int movedBefore, int step) { return screenWidth - movedBefore - step; }
 
 // The date of a frame: "year/month/day" without leading zeros.
 std::u16string FilmDateText(int year, int month, int day);
 
-} // namespace slideshow
+}  // namespace slideshow

@@ -27,4 +27,4 @@ int FitToScreen(int w, int h, FittedRect* out, int screenWidth, int screenHeight
     return 1;
 }
 
-} // namespace slideshow
+}  // namespace slideshow

@@ -19,7 +19,6 @@ inline bool operator==(const FittedRect& a, const FittedRect& b) {
 
 // 0 when out is null, the picture has no width or height, or the screen size
 // is not positive; else 1 with out filled.
-int FitToScreen(int pictureWidth, int pictureHeight, FittedRect* out, int screenWidth,
-                int screenHeight);
+int FitToScreen(int pictureWidth, int pictureHeight, FittedRect* out, int screenWidth, int screenHeight);
 
-} // namespace slideshow
+}  // namespace slideshow

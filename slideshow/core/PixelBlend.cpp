@@ -6,14 +6,11 @@ namespace slideshow {
 
 namespace {
 
-int ClampAlpha(int alpha) {
-    return alpha < 0 ? 0 : (alpha > 255 ? 255 : alpha);
-}
+int ClampAlpha(int alpha) { return alpha < 0 ? 0 : (alpha > 255 ? 255 : alpha); }
 
-} // namespace
+}  // namespace
 
-void BlendRowReference(const std::uint8_t* over, const std::uint8_t* under, std::uint8_t* out,
-                       int pixels, int alpha) {
+void BlendRowReference(const std::uint8_t* over, const std::uint8_t* under, std::uint8_t* out, int pixels, int alpha) {
     alpha = ClampAlpha(alpha);
     for (int i = 0; i < pixels * 4; ++i) {
         const int mixed = over[i] * alpha + under[i] * (255 - alpha);
@@ -21,8 +18,7 @@ void BlendRowReference(const std::uint8_t* over, const std::uint8_t* under, std:
     }
 }
 
-void BlendRow(const std::uint8_t* over, const std::uint8_t* under, std::uint8_t* out,
-              int pixels, int alpha) {
+void BlendRow(const std::uint8_t* over, const std::uint8_t* under, std::uint8_t* out, int pixels, int alpha) {
     alpha = ClampAlpha(alpha);
     const std::uint32_t a = static_cast<std::uint32_t>(alpha);
     const std::uint32_t b = 255u - a;
@@ -45,13 +41,11 @@ void BlendRow(const std::uint8_t* over, const std::uint8_t* under, std::uint8_t*
     }
 }
 
-void BlendPlane(const PlaneRef& over, const PlaneRef& under, const PlaneRef& out, int width,
-                int height, int alpha) {
+void BlendPlane(const PlaneRef& over, const PlaneRef& under, const PlaneRef& out, int width, int height, int alpha) {
     if (!over.bits || !under.bits || !out.bits || width <= 0 || height <= 0) return;
     for (int y = 0; y < height; ++y) {
-        BlendRow(over.bits + y * over.stride, under.bits + y * under.stride,
-                 out.bits + y * out.stride, width, alpha);
+        BlendRow(over.bits + y * over.stride, under.bits + y * under.stride, out.bits + y * out.stride, width, alpha);
     }
 }
 
-} // namespace slideshow
+}  // namespace slideshow

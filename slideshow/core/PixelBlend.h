@@ -11,11 +11,9 @@
 namespace slideshow {
 
 // One row of pixels; out may be the same buffer as over or under.
-void BlendRow(const std::uint8_t* over, const std::uint8_t* under, std::uint8_t* out,
-              int pixels, int alpha);
+void BlendRow(const std::uint8_t* over, const std::uint8_t* under, std::uint8_t* out, int pixels, int alpha);
 // The plain version the tests hold BlendRow to.
-void BlendRowReference(const std::uint8_t* over, const std::uint8_t* under, std::uint8_t* out,
-                       int pixels, int alpha);
+void BlendRowReference(const std::uint8_t* over, const std::uint8_t* under, std::uint8_t* out, int pixels, int alpha);
 
 // A 32-bit plane: rows of width pixels, stride bytes apart (the same stride
 // in all three planes).
@@ -23,7 +21,6 @@ struct PlaneRef {
     std::uint8_t* bits = nullptr;
     std::ptrdiff_t stride = 0;
 };
-void BlendPlane(const PlaneRef& over, const PlaneRef& under, const PlaneRef& out, int width,
-                int height, int alpha);
+void BlendPlane(const PlaneRef& over, const PlaneRef& under, const PlaneRef& out, int width, int height, int alpha);
 
-} // namespace slideshow
+}  // namespace slideshow

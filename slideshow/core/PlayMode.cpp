@@ -7,4 +7,4 @@ std::atomic<int>& SharedPlayMode() {
     return mode;
 }
 
-} // namespace slideshow
+}  // namespace slideshow

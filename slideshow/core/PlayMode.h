@@ -21,4 +21,4 @@ inline bool IsTransitionMode(int mode) { return mode >= kPlayCut && mode <= kPla
 // The process's one play mode (cross-fade when the player starts).
 std::atomic<int>& SharedPlayMode();
 
-} // namespace slideshow
+}  // namespace slideshow

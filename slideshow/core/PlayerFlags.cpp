@@ -7,4 +7,4 @@ PlayerFlags& SharedPlayerFlags() {
     return flags;
 }
 
-} // namespace slideshow
+}  // namespace slideshow

@@ -24,4 +24,4 @@ struct PlayerFlags {
 
 PlayerFlags& SharedPlayerFlags();
 
-} // namespace slideshow
+}  // namespace slideshow

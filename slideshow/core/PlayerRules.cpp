@@ -6,12 +6,12 @@ namespace slideshow {
 
 PlayerAction ActionForKey(unsigned virtualKey) {
     switch (virtualKey) {
-    case 27: return PlayerAction::Stop;          // Esc
-    case 32: return PlayerAction::TogglePause;   // Space
-    case 33: return PlayerAction::Previous;      // PageUp
-    case 34: return PlayerAction::Next;          // PageDown
-    case 35: return PlayerAction::Last;          // End
-    case 36: return PlayerAction::First;         // Home
+    case 27: return PlayerAction::Stop;         // Esc
+    case 32: return PlayerAction::TogglePause;  // Space
+    case 33: return PlayerAction::Previous;     // PageUp
+    case 34: return PlayerAction::Next;         // PageDown
+    case 35: return PlayerAction::Last;         // End
+    case 36: return PlayerAction::First;        // Home
     default: return PlayerAction::None;
     }
 }
@@ -29,12 +29,9 @@ PlayerAction ActionForCommand(unsigned command) {
     }
 }
 
-int SwitchedPlayMode(int playMode) {
-    return playMode == kPlayCrossFade ? kPlayFilmStrip : kPlayCrossFade;
-}
+int SwitchedPlayMode(int playMode) { return playMode == kPlayCrossFade ? kPlayFilmStrip : kPlayCrossFade; }
 
-int NavigateCursor(CSlideList& list, NavigateTarget target, int playMode, bool wasNavigated,
-                   std::u16string& name) {
+int NavigateCursor(CSlideList& list, NavigateTarget target, int playMode, bool wasNavigated, std::u16string& name) {
     switch (target) {
     case NavigateTarget::First: return list.First(name);
     case NavigateTarget::Last: return list.Last(name);
@@ -65,8 +62,6 @@ WorkerStep NextWorkerStep(int playMode, bool paused, bool navigated) {
     return playMode == kPlayFilmStrip ? WorkerStep::FilmStrip : WorkerStep::PlaySlides;
 }
 
-std::uint32_t SlideIntervalFor(int playMode) {
-    return playMode == kPlayCrossFade ? 5000u : 2000u;
-}
+std::uint32_t SlideIntervalFor(int playMode) { return playMode == kPlayCrossFade ? 5000u : 2000u; }
 
-} // namespace slideshow
+}  // namespace slideshow

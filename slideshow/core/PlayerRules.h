@@ -19,8 +19,8 @@ enum class PlayerAction {
     Last,
     TogglePause,
     SwitchEffect,
-    Exit,   // close the dialog
-    Stop,   // Esc: free the list, stop the worker, then close
+    Exit,  // close the dialog
+    Stop,  // Esc: free the list, stop the worker, then close
 };
 
 // Esc, Space, PageUp, PageDown, End and Home; other keys ask for nothing.
@@ -38,13 +38,12 @@ enum class NavigateTarget { First = 0, Last = 1, Previous = 2, Next = 3, Current
 // the film strip the cursor is already one past the picture on screen, so
 // the first Next after the strip was playing stays where it is. 0 when the
 // move finds no picture (nothing is to be drawn).
-int NavigateCursor(CSlideList& list, NavigateTarget target, int playMode, bool wasNavigated,
-                   std::u16string& name);
+int NavigateCursor(CSlideList& list, NavigateTarget target, int playMode, bool wasNavigated, std::u16string& name);
 
 struct ButtonStates {
     bool firstAndPrevious = false;
     bool nextAndLast = false;
-    int playPauseState = 2;   // 2 playing (the "Pause" face), 1 paused
+    int playPauseState = 2;  // 2 playing (the "Pause" face), 1 paused
 };
 // 0 when the list cannot answer.
 int ComputeButtonStates(CSlideList& list, bool paused, ButtonStates* states);
@@ -57,4 +56,4 @@ constexpr std::uint32_t kNavigationHoldMs = 3000;
 // The pause between slides: longer while cross-fading.
 std::uint32_t SlideIntervalFor(int playMode);
 
-} // namespace slideshow
+}  // namespace slideshow

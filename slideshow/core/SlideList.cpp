@@ -39,9 +39,7 @@ int CSlideList::Build(const std::u16string& folder, IFolderLister& lister) {
     return Count() != 0 ? 1 : 0;
 }
 
-std::size_t CSlideList::CurrentIndexLocked() const {
-    return cursor_ == kUnset ? 0 : static_cast<std::size_t>(cursor_);
-}
+std::size_t CSlideList::CurrentIndexLocked() const { return cursor_ == kUnset ? 0 : static_cast<std::size_t>(cursor_); }
 
 int CSlideList::First(std::u16string& out) {
     std::lock_guard<std::mutex> guard(lock_);
@@ -94,8 +92,7 @@ int CSlideList::Neighbours(bool* hasPrevious, bool* hasNext) {
     return 1;
 }
 
-int CSlideList::Window(std::u16string& current, std::u16string& previous,
-                       std::u16string& beforePrevious) {
+int CSlideList::Window(std::u16string& current, std::u16string& previous, std::u16string& beforePrevious) {
     std::lock_guard<std::mutex> guard(lock_);
     current.clear();
     previous.clear();
@@ -123,9 +120,8 @@ int CSlideList::Sort() {
     std::iota(order.begin(), order.end(), std::size_t{0});
     // std::u16string compares code unit by code unit: ordinal and
     // case-sensitive. Stable, as swapping only strictly smaller neighbours is.
-    std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
-        return names_[b] < names_[a];
-    });
+    std::stable_sort(order.begin(), order.end(),
+                     [this](std::size_t a, std::size_t b) { return names_[b] < names_[a]; });
     std::vector<std::u16string> sorted;
     sorted.reserve(names_.size());
     std::ptrdiff_t cursor = kUnset;
@@ -140,13 +136,11 @@ int CSlideList::Sort() {
     return 1;
 }
 
-int CSlideList::Free() {
-    return Reset();
-}
+int CSlideList::Free() { return Reset(); }
 
 CSlideList& SharedSlideList() {
     static CSlideList list;
     return list;
 }
 
-} // namespace slideshow
+}  // namespace slideshow

@@ -90,4 +90,4 @@ private:
 // The one list of the player process, shared by its two threads.
 CSlideList& SharedSlideList();
 
-} // namespace slideshow
+}  // namespace slideshow

@@ -18,7 +18,7 @@ private:
     ISlideStage& stage_;
 };
 
-} // namespace
+}  // namespace
 
 int PlaySlides(CSlideList& list, int mode, std::uint32_t intervalMs, ISlideStage& stage) {
     std::u16string name;
@@ -44,4 +44,4 @@ int PlaySlides(CSlideList& list, int mode, std::uint32_t intervalMs, ISlideStage
     }
 }
 
-} // namespace slideshow
+}  // namespace slideshow

@@ -33,4 +33,4 @@ public:
 // still paces the slides.
 int PlaySlides(CSlideList& list, int mode, std::uint32_t intervalMs, ISlideStage& stage);
 
-} // namespace slideshow
+}  // namespace slideshow

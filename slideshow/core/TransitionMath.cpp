@@ -15,11 +15,10 @@ constexpr float kFadeStep = 0.05f;
 constexpr float kPanStep = 0.01f;
 
 double StepAngle(int step, float factor) {
-    return static_cast<double>(step + 1) * static_cast<double>(factor) *
-           static_cast<double>(kQuarterTurn);
+    return static_cast<double>(step + 1) * static_cast<double>(factor) * static_cast<double>(kQuarterTurn);
 }
 
-} // namespace
+}  // namespace
 
 int CrossFadeAlpha(int step) {
     if (step >= kCrossFadeSteps - 1) return 255;
@@ -27,9 +26,7 @@ int CrossFadeAlpha(int step) {
     return static_cast<int>(std::sin(StepAngle(step, kFadeStep)) * 255.0);
 }
 
-int PanFadeInAlpha(int k) {
-    return static_cast<int>(k * 25.5);
-}
+int PanFadeInAlpha(int k) { return static_cast<int>(k * 25.5); }
 
 namespace {
 
@@ -51,7 +48,7 @@ AxisSpan SpanAlong(int picture, int screen, double sine, bool squared) {
     return AxisSpan{0, screen, static_cast<int>(travel), false};
 }
 
-} // namespace
+}  // namespace
 
 PanView PanViewAt(int step, int w, int h, int W, int H) {
     const double sine = std::sin(StepAngle(step, kPanStep));
@@ -92,4 +89,4 @@ FittedRect ClipToPicture(const FittedRect& source, int w, int h) {
     return FittedRect{left, top, right - left, bottom - top};
 }
 
-} // namespace slideshow
+}  // namespace slideshow

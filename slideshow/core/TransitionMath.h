@@ -29,8 +29,8 @@ struct PanView {
     int height = 0;
     int sourceX = 0;
     int sourceY = 0;
-    bool sideBands = false;      // (W - w) / 2 wide, left at 0 and right at (W + w) / 2
-    bool topBottomBands = false; // (H - h) / 2 high, top at 0 and bottom at (H + h) / 2
+    bool sideBands = false;       // (W - w) / 2 wide, left at 0 and right at (W + w) / 2
+    bool topBottomBands = false;  // (H - h) / 2 high, top at 0 and bottom at (H + h) / 2
 };
 
 // The view of pan step 0..99 over a picture of w x h on a W x H screen: the
@@ -52,4 +52,4 @@ FittedRect ZoomOutSource(int k, int sourceX, int sourceY, int w, int h, int W, i
 // pan left it instead of asking the decoder for pixels it does not have.
 FittedRect ClipToPicture(const FittedRect& source, int w, int h);
 
-} // namespace slideshow
+}  // namespace slideshow

@@ -6,4 +6,4 @@ namespace slideshow {
 
 CPlayerAboutDialog::CPlayerAboutDialog(HWND parent) : framework::CDialog(IDD_PLAYER_ABOUT, parent) {}
 
-} // namespace slideshow
+}  // namespace slideshow

@@ -10,4 +10,4 @@ public:
     explicit CPlayerAboutDialog(HWND parent);
 };
 
-} // namespace slideshow
+}  // namespace slideshow

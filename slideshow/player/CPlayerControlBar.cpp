@@ -43,7 +43,7 @@ bool WriteWholeFile(const wchar_t* path, const void* data, DWORD size) {
     return WriteFile(file.get(), data, size, &written, nullptr) && written == size;
 }
 
-} // namespace
+}  // namespace
 
 std::wstring CPlayerBarTexts::GetButtonTip(Colour key) {
     const unsigned id = BarTipStringId(key, 1);
@@ -57,9 +57,7 @@ std::wstring CPlayerBarTexts::LanguageText(const char* key) {
 
 CPlayerControlBar::CPlayerControlBar() : CSkinPanel(static_cast<CPlayerBarTexts&>(*this)) {}
 
-CPlayerControlBar::~CPlayerControlBar() {
-    Destroy();
-}
+CPlayerControlBar::~CPlayerControlBar() { Destroy(); }
 
 bool CPlayerControlBar::Create(HWND parent, int x, int y, const std::wstring& skinSource,
                                const std::wstring& skinName) {
@@ -123,7 +121,7 @@ void CPlayerControlBar::ButtonReleased(Colour key) {
         const int index = logic->IndexOf(key);
         if (index != vimbrel::ui::CPanelLogic::kNoButton) {
             const bool toAlternate = logic->ToggleState(static_cast<size_t>(index)) != 2;
-            logic->SetToggle(key, toAlternate);   // resting face and tooltip
+            logic->SetToggle(key, toAlternate);  // resting face and tooltip
             DrawFace(static_cast<size_t>(index), toAlternate ? ButtonFace::AlternateHover : ButtonFace::Hover, false);
         }
     }
@@ -165,8 +163,8 @@ void CPlayerControlBar::OnFadeTimer() {
     POINT cursor{};
     RECT bar{};
     if (!GetCursorPos(&cursor) || !GetWindowRect(Handle(), &bar)) return;
-    const BarFadeTick tick =
-        fade_.Tick(BarPoint{cursor.x, cursor.y}, BarRect{bar.left, bar.top, bar.right, bar.bottom});
+    const BarFadeTick tick = fade_.Tick(BarPoint{cursor.x, cursor.y},
+                                        BarRect{bar.left, bar.top, bar.right, bar.bottom});
     if (tick.hideCursor && !cursorHidden_) {
         ShowCursor(FALSE);
         cursorHidden_ = true;
@@ -223,10 +221,9 @@ LRESULT CPlayerControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
             cursorHidden_ = false;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return CSkinPanel::WindowProc(message, wParam, lParam);
 }
 
-} // namespace slideshow
+}  // namespace slideshow

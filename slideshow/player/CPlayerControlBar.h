@@ -75,4 +75,4 @@ private:
     bool cursorHidden_ = false;
 };
 
-} // namespace slideshow
+}  // namespace slideshow

@@ -31,7 +31,7 @@ void SignalPlayer() {
     if (HANDLE event = SharedPlayerEvent()) SetEvent(event);
 }
 
-} // namespace
+}  // namespace
 
 CPlayerDialog::CPlayerDialog(std::wstring imageFolder)
     : framework::CDialog(IDD_PLAYER), imageFolder_(std::move(imageFolder)) {}
@@ -124,8 +124,8 @@ bool CPlayerDialog::SetUpWindow() {
 }
 
 bool CPlayerDialog::LoadFilmFrame() {
-    std::unique_ptr<Gdiplus::Bitmap> film =
-        vimbrel::ui::LoadSkinImage(L"Film.png", vimbrel::ui::SkinSourceKind::OwnResources, L"", L"IMAGE");
+    std::unique_ptr<Gdiplus::Bitmap> film = vimbrel::ui::LoadSkinImage(
+        L"Film.png", vimbrel::ui::SkinSourceKind::OwnResources, L"", L"IMAGE");
     if (!film) return false;
     const int width = static_cast<int>(film->GetWidth());
     const int height = static_cast<int>(film->GetHeight());
@@ -219,9 +219,7 @@ void CPlayerDialog::ReleaseDrawing() {
     windowDc_.reset();
 }
 
-void CPlayerDialog::OnCancel() {
-    Close();
-}
+void CPlayerDialog::OnCancel() { Close(); }
 
 void CPlayerDialog::OnAction(PlayerAction action) {
     switch (action) {
@@ -265,16 +263,10 @@ LRESULT CPlayerDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    case WM_PAINT:
-        Paint();
-        return 0;
-    case WM_QUERYDRAGICON:
-        return reinterpret_cast<LRESULT>(icon_);
-    case WM_PRINT:
-        return 0;
-    case WM_CLOSE:
-        Close();
-        return 0;
+    case WM_PAINT: Paint(); return 0;
+    case WM_QUERYDRAGICON: return reinterpret_cast<LRESULT>(icon_);
+    case WM_PRINT: return 0;
+    case WM_CLOSE: Close(); return 0;
     case WM_WINDOWPOSCHANGING:
         if (!SharedPlayerFlags().workerRunning && lParam) {
             // Neither moved, sized, raised nor shown until the worker has
@@ -288,23 +280,16 @@ LRESULT CPlayerDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         // Every key comes to the dialog as it is, Esc included: the dialog
         // manager would otherwise turn Esc into a cancel and eat Space.
         return DLGC_WANTALLKEYS;
-    case WM_KEYDOWN:
-        OnAction(ActionForKey(static_cast<unsigned>(wParam)));
-        return 0;
+    case WM_KEYDOWN: OnAction(ActionForKey(static_cast<unsigned>(wParam))); return 0;
     case WM_MOUSEMOVE:
         if (controlBar_.Handle() && !IsWindowVisible(controlBar_.Handle()))
             AnimateWindow(controlBar_.Handle(), kShowAnimationMs, AW_BLEND);
         break;
-    case WM_PLAYER_COMMAND:
-        OnAction(ActionForCommand(static_cast<unsigned>(wParam)));
-        return 0;
-    case WM_PLAYER_REFRESH:
-        UpdateButtons();
-        return 0;
-    default:
-        break;
+    case WM_PLAYER_COMMAND: OnAction(ActionForCommand(static_cast<unsigned>(wParam))); return 0;
+    case WM_PLAYER_REFRESH: UpdateButtons(); return 0;
+    default: break;
     }
     return framework::CDialog::WindowProc(message, wParam, lParam);
 }
 
-} // namespace slideshow
+}  // namespace slideshow

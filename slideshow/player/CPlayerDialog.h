@@ -69,4 +69,4 @@ private:
     bool closed_ = false;
 };
 
-} // namespace slideshow
+}  // namespace slideshow

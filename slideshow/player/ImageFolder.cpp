@@ -15,13 +15,13 @@ unsigned WindowsMajorVersion() {
     return GetVersionExW(&info) ? info.dwMajorVersion : 0;
 }
 
-} // namespace
+}  // namespace
 
 std::wstring PlayerDataRoot() {
     if (WindowsMajorVersion() > 5) {
         wchar_t folder[MAX_PATH] = {};
-        if (FAILED(SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA | CSIDL_FLAG_CREATE, nullptr,
-                                    SHGFP_TYPE_CURRENT, folder))) {
+        if (FAILED(SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT,
+                                    folder))) {
             return std::wstring();
         }
         return std::wstring(folder) + L"\\Zavu\\Vimbrel2";
@@ -34,4 +34,4 @@ std::wstring PlayerImageFolder() {
     return root.empty() ? std::wstring() : root + L"\\Vimbrel\\Image";
 }
 
-} // namespace slideshow
+}  // namespace slideshow

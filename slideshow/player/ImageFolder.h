@@ -13,4 +13,4 @@ std::wstring PlayerDataRoot();
 // The data root + "\Vimbrel\Image".
 std::wstring PlayerImageFolder();
 
-} // namespace slideshow
+}  // namespace slideshow

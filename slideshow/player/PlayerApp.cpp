@@ -25,7 +25,7 @@ private:
     int exitCode_ = 0;
 };
 
-} // namespace slideshow
+}  // namespace slideshow
 
 namespace {
 slideshow::CPlayerApp g_player;

@@ -11,4 +11,4 @@ std::wstring LoadPlayerString(UINT id) {
     return std::wstring(text, static_cast<size_t>(length));
 }
 
-} // namespace slideshow
+}  // namespace slideshow

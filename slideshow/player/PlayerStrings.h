@@ -10,4 +10,4 @@ namespace slideshow {
 // Empty when the string does not exist.
 std::wstring LoadPlayerString(UINT id);
 
-} // namespace slideshow
+}  // namespace slideshow

@@ -26,7 +26,7 @@ void PlayOnce() {
     }
 }
 
-} // namespace
+}  // namespace
 
 DWORD WINAPI SlideShowThreadProc(LPVOID parameter) {
     const WorkerWindows windows = *static_cast<const WorkerWindows*>(parameter);
@@ -36,8 +36,8 @@ DWORD WINAPI SlideShowThreadProc(LPVOID parameter) {
 
     if (CreateScreenBuffers(windows.player)) {
         flags.workerRunning = true;
-        SetWindowPos(windows.player, HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                     GetSystemMetrics(SM_CYSCREEN), SWP_SHOWWINDOW);
+        SetWindowPos(windows.player, HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                     SWP_SHOWWINDOW);
         AnimateWindow(windows.player, kShowAnimationMs, AW_BLEND);
         if (windows.bar) AnimateWindow(windows.bar, kShowAnimationMs, AW_BLEND);
 
@@ -65,9 +65,7 @@ DWORD WINAPI SlideShowThreadProc(LPVOID parameter) {
     return 0;
 }
 
-CWorkerThread::~CWorkerThread() {
-    Join(10000);
-}
+CWorkerThread::~CWorkerThread() { Join(10000); }
 
 bool CWorkerThread::Start(HWND player, HWND bar, DWORD initialSleepMs) {
     if (thread_) return false;
@@ -76,19 +74,17 @@ bool CWorkerThread::Start(HWND player, HWND bar, DWORD initialSleepMs) {
     return static_cast<bool>(thread_);
 }
 
-bool CWorkerThread::Running() const {
-    return thread_ && WaitForSingleObject(thread_.get(), 0) == WAIT_TIMEOUT;
-}
+bool CWorkerThread::Running() const { return thread_ && WaitForSingleObject(thread_.get(), 0) == WAIT_TIMEOUT; }
 
 bool CWorkerThread::Join(DWORD timeoutMs) {
     if (!thread_) return true;
     // The worker shows windows of this thread, so the wait serves what it
     // sends. One stuck in the platform past every wait of its own must
     // still not outlive the list and buffers it draws with.
-    const bool terminated = winowners::StopThread(
-        thread_.get(), {timeoutMs, winowners::ThreadWait::AnsweringSentMessages, 1000});
+    const bool terminated = winowners::StopThread(thread_.get(),
+                                                  {timeoutMs, winowners::ThreadWait::AnsweringSentMessages, 1000});
     thread_.reset();
     return !terminated;
 }
 
-} // namespace slideshow
+}  // namespace slideshow

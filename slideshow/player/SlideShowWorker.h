@@ -39,4 +39,4 @@ private:
     winowners::UniqueHandle thread_;
 };
 
-} // namespace slideshow
+}  // namespace slideshow

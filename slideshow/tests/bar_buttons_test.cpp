@@ -7,10 +7,10 @@
 using namespace slideshow;
 
 TEST(BarButtons, KeyColoursAreHeldBlueGreenRed) {
-    EXPECT_EQ(0x320000u, kBarFirstKey);        // "000032"
-    EXPECT_EQ(0xFA0000u, kBarPlayPauseKey);    // "0000FA"
-    EXPECT_EQ(0x003200u, kBarSwitchEffectKey); // "003200"
-    EXPECT_EQ(0x323200u, kBarExitKey);         // "003232"
+    EXPECT_EQ(0x320000u, kBarFirstKey);         // "000032"
+    EXPECT_EQ(0xFA0000u, kBarPlayPauseKey);     // "0000FA"
+    EXPECT_EQ(0x003200u, kBarSwitchEffectKey);  // "003200"
+    EXPECT_EQ(0x323200u, kBarExitKey);          // "003232"
 }
 
 TEST(BarButtons, CommandsAndTipsFollowTheTable) {
@@ -25,6 +25,6 @@ TEST(BarButtons, CommandsAndTipsFollowTheTable) {
     // Keys of other panels post nothing and have no tip here; "000032"
     // read the wrong way round (0x000032) is not the first button.
     EXPECT_EQ(-1, BarCommandFor(0x000032));
-    EXPECT_EQ(-1, BarCommandFor(0x643200));   // the main program's zoom-in key
+    EXPECT_EQ(-1, BarCommandFor(0x643200));  // the main program's zoom-in key
     EXPECT_EQ(0u, BarTipStringId(0x000032, 1));
 }

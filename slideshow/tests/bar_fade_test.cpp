@@ -19,7 +19,7 @@ std::vector<int> Range(int from, int to, int step) {
     return values;
 }
 
-} // namespace
+}  // namespace
 
 TEST(BarFade, FirstTickFadesInFromTheStartingAlpha) {
     CBarFade fade;
@@ -35,7 +35,7 @@ TEST(BarFade, FirstTickFadesInFromTheStartingAlpha) {
 
 TEST(BarFade, ThreeStillSecondsOutsideHideBarAndCursorOnce) {
     CBarFade fade;
-    fade.Tick(kOutside, kBar);   // the movement: still count 29
+    fade.Tick(kOutside, kBar);  // the movement: still count 29
     // Ticks 2..30 count down to 0 without any change.
     for (int tick = 2; tick <= 30; ++tick) {
         const BarFadeTick result = fade.Tick(kOutside, kBar);

@@ -33,7 +33,7 @@ bool IsPermutation(std::vector<int> values, int count) {
     return true;
 }
 
-} // namespace
+}  // namespace
 
 TEST(Occupancy, ProbesRightAndWrapsUntilFull) {
     COccupancy slots(5);

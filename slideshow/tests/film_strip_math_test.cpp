@@ -8,8 +8,8 @@ using namespace slideshow;
 
 TEST(FilmStripTiming, PhaseTruncatesWithTheSinglePrecisionFactor) {
     EXPECT_EQ(0, FilmPhase(0));
-    EXPECT_EQ(0, FilmPhase(45));     // 0.99
-    EXPECT_EQ(1, FilmPhase(46));     // 1.012
+    EXPECT_EQ(0, FilmPhase(45));  // 0.99
+    EXPECT_EQ(1, FilmPhase(46));  // 1.012
     // 0.0001f is a little below 1/10000: the exact halfway mark falls short.
     EXPECT_EQ(109, FilmPhase(5000));
     EXPECT_EQ(110, FilmPhase(5001));
@@ -28,10 +28,9 @@ TEST(FilmStripTiming, FeaturedPictureFadesInHoldsAndFadesOut) {
     EXPECT_EQ(255, FeaturedAlpha(100));
     EXPECT_EQ(255, FeaturedAlpha(149));
     const int expectedOut[10] = {250, 240, 230, 220, 210, 180, 130, 80, 20, 0};
-    for (int phase = 150; phase < 160; ++phase)
-        EXPECT_EQ(expectedOut[phase - 150], FeaturedAlpha(phase)) << phase;
+    for (int phase = 150; phase < 160; ++phase) EXPECT_EQ(expectedOut[phase - 150], FeaturedAlpha(phase)) << phase;
     EXPECT_EQ(0, FeaturedAlpha(160));
-    EXPECT_EQ(-1, FeaturedAlpha(161));   // no blend at all from here on
+    EXPECT_EQ(-1, FeaturedAlpha(161));  // no blend at all from here on
     EXPECT_EQ(-1, FeaturedAlpha(219));
 }
 

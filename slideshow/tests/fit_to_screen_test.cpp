@@ -13,7 +13,7 @@ FittedRect Fit(int w, int h, int W = 1024, int H = 768) {
     return r;
 }
 
-} // namespace
+}  // namespace
 
 TEST(FitToScreen, SmallerBothWaysStaysUnscaledAndCentred) {
     EXPECT_EQ((FittedRect{192, 144, 640, 480}), Fit(640, 480));

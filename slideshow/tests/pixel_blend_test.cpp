@@ -21,7 +21,7 @@ std::uint8_t MixOne(std::uint8_t over, std::uint8_t under, int alpha) {
     return out[0];
 }
 
-} // namespace
+}  // namespace
 
 TEST(BlendRow, ChannelsRoundToNearest) {
     // (200 * 20 + 100 * 235) / 255 = 27500 / 255 = 107.8
@@ -74,15 +74,14 @@ TEST(BlendRow, MatchesReferenceForEveryWeightAndInPlace) {
 
 TEST(BlendPlane, MixesRowsAndLeavesStridePaddingAlone) {
     const int width = 3, height = 2, stride = width * 4 + 4;
-    std::vector<std::uint8_t> over(stride * height, 250), under(stride * height, 0),
-        out(stride * height, 7);
-    BlendPlane(PlaneRef{over.data(), stride}, PlaneRef{under.data(), stride},
-               PlaneRef{out.data(), stride}, width, height, 51);
+    std::vector<std::uint8_t> over(stride * height, 250), under(stride * height, 0), out(stride * height, 7);
+    BlendPlane(PlaneRef{over.data(), stride}, PlaneRef{under.data(), stride}, PlaneRef{out.data(), stride}, width,
+               height, 51);
     for (int y = 0; y < height; ++y) {
-        for (int i = 0; i < width * 4; ++i) EXPECT_EQ(50, out[y * stride + i]);   // 250 * 51 / 255
+        for (int i = 0; i < width * 4; ++i) EXPECT_EQ(50, out[y * stride + i]);  // 250 * 51 / 255
         for (int i = width * 4; i < stride; ++i) EXPECT_EQ(7, out[y * stride + i]);
     }
-    BlendPlane(PlaneRef{}, PlaneRef{under.data(), stride}, PlaneRef{out.data(), stride}, width,
-               height, 51);   // nothing to read: nothing written
+    BlendPlane(PlaneRef{}, PlaneRef{under.data(), stride}, PlaneRef{out.data(), stride}, width, height,
+               51);  // nothing to read: nothing written
     EXPECT_EQ(50, out[0]);
 }

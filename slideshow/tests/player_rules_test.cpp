@@ -15,8 +15,8 @@ TEST(PlayerInput, KeysAndBarCommandsMapToActions) {
     EXPECT_EQ(PlayerAction::Next, ActionForKey(34));
     EXPECT_EQ(PlayerAction::Last, ActionForKey(35));
     EXPECT_EQ(PlayerAction::First, ActionForKey(36));
-    EXPECT_EQ(PlayerAction::None, ActionForKey(13));   // Enter
-    EXPECT_EQ(PlayerAction::None, ActionForKey(37));   // Left
+    EXPECT_EQ(PlayerAction::None, ActionForKey(13));  // Enter
+    EXPECT_EQ(PlayerAction::None, ActionForKey(37));  // Left
 
     EXPECT_EQ(PlayerAction::First, ActionForCommand(0));
     EXPECT_EQ(PlayerAction::Previous, ActionForCommand(1));
@@ -39,7 +39,7 @@ TEST(PlayerNavigation, FilmStripNextFirstStaysOnThePictureShown) {
     for (const char16_t* name : {u"a", u"b", u"c"}) list.Append(name);
     std::u16string name;
     list.Next(name);
-    list.Next(name);   // the strip has moved on to "b" while "a" is featured
+    list.Next(name);  // the strip has moved on to "b" while "a" is featured
     EXPECT_EQ(1, NavigateCursor(list, NavigateTarget::Next, kPlayFilmStrip, false, name));
     EXPECT_EQ(u"b", name);
     // Once navigating, Next moves on as anywhere else.

@@ -33,12 +33,12 @@ public:
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST(SlideList, EmptyListRefusesEveryMove) {
     CSlideList list;
     std::u16string name = u"untouched";
-    EXPECT_EQ(0, list.First(name));   // reachable once the player has freed the list
+    EXPECT_EQ(0, list.First(name));  // reachable once the player has freed the list
     EXPECT_EQ(0, list.Last(name));
     EXPECT_EQ(0, list.Next(name));
     EXPECT_EQ(0, list.Previous(name));
@@ -83,7 +83,7 @@ TEST(SlideList, CursorWalksBothWaysAndStaysAtTheEnds) {
     CSlideList list;
     Fill(list, {u"a", u"b", u"c"});
     std::u16string name;
-    EXPECT_EQ(0, list.Previous(name));   // unset: current is the first
+    EXPECT_EQ(0, list.Previous(name));  // unset: current is the first
     EXPECT_EQ(1, list.Current(name));
     EXPECT_EQ(u"a", name);
     EXPECT_EQ(1, list.Next(name));
@@ -92,7 +92,7 @@ TEST(SlideList, CursorWalksBothWaysAndStaysAtTheEnds) {
     EXPECT_EQ(u"c", name);
     EXPECT_EQ(0, list.Next(name));
     EXPECT_EQ(1, list.Current(name));
-    EXPECT_EQ(u"c", name);   // a failed Next leaves the cursor where it was
+    EXPECT_EQ(u"c", name);  // a failed Next leaves the cursor where it was
     EXPECT_EQ(1, list.Previous(name));
     EXPECT_EQ(u"b", name);
 
@@ -116,19 +116,19 @@ TEST(SlideList, WindowGivesTheCursorAndUpToTwoBefore) {
     CSlideList list;
     Fill(list, {u"a", u"b", u"c", u"d"});
     std::u16string current, previous, before;
-    EXPECT_EQ(0, list.Window(current, previous, before));   // unset = first
+    EXPECT_EQ(0, list.Window(current, previous, before));  // unset = first
     EXPECT_EQ(u"a", current);
     EXPECT_EQ(u"", previous);
 
     std::u16string name;
     list.Next(name);
-    list.Next(name);   // b
+    list.Next(name);  // b
     EXPECT_EQ(1, list.Window(current, previous, before));
     EXPECT_EQ(u"b", current);
     EXPECT_EQ(u"a", previous);
     EXPECT_EQ(u"", before);
 
-    list.Last(name);   // d
+    list.Last(name);  // d
     EXPECT_EQ(1, list.Window(current, previous, before));
     EXPECT_EQ(u"d", current);
     EXPECT_EQ(u"c", previous);
@@ -137,12 +137,11 @@ TEST(SlideList, WindowGivesTheCursorAndUpToTwoBefore) {
 
 TEST(SlideList, SortPutsNewestCaptureNameFirstByCodeUnits) {
     CSlideList list;
-    Fill(list, {u"image200512310009.jpg", u"a", u"B", u"img1", u"image200601010001.jpg", u"img10",
-                u"b"});
+    Fill(list, {u"image200512310009.jpg", u"a", u"B", u"img1", u"image200601010001.jpg", u"img10", u"b"});
     EXPECT_EQ(1, list.Sort());
     // 'b' 0x62 > 'a' 0x61 > 'B' 0x42; "img10" extends "img1"; "img" > "ima".
-    const std::vector<std::u16string> expected = {u"img10", u"img1", u"image200601010001.jpg",
-                                                  u"image200512310009.jpg", u"b", u"a", u"B"};
+    const std::vector<std::u16string> expected = {
+        u"img10", u"img1", u"image200601010001.jpg", u"image200512310009.jpg", u"b", u"a", u"B"};
     std::u16string name;
     std::vector<std::u16string> seen;
     for (int ok = list.First(name); ok; ok = list.Next(name)) seen.push_back(name);
@@ -153,7 +152,7 @@ TEST(SlideList, SortKeepsTheCursorOnItsNameAndLeavesShortListsAlone) {
     CSlideList list;
     Fill(list, {u"x1", u"x3", u"x2"});
     std::u16string name;
-    list.Next(name);   // x1, which sorts last
+    list.Next(name);  // x1, which sorts last
     list.Sort();
     EXPECT_EQ(1, list.Current(name));
     EXPECT_EQ(u"x1", name);
@@ -184,7 +183,7 @@ TEST(SlideList, FreeAndResetEmptyTheListAndUnsetTheCursor) {
     EXPECT_EQ(0, list.Count());
     EXPECT_EQ(0, list.Current(name));
     Fill(list, {u"c", u"d"});
-    EXPECT_EQ(1, list.Next(name));   // unset again: the first
+    EXPECT_EQ(1, list.Next(name));  // unset again: the first
     EXPECT_EQ(u"c", name);
     EXPECT_EQ(1, list.Reset());
     EXPECT_EQ(0, list.Count());
@@ -192,9 +191,8 @@ TEST(SlideList, FreeAndResetEmptyTheListAndUnsetTheCursor) {
 
 TEST(SlideListBuild, KeepsPlainFilesInListingOrder) {
     CFakeLister lister;
-    lister.entries = {{u".", true, false},          {u"..", true, false},
-                      {u"z.jpg", false, false},     {u"sub", true, false},
-                      {u"hidden.sys", false, true}, {u"a.jpg", false, false},
+    lister.entries = {{u".", true, false},         {u"..", true, false},         {u"z.jpg", false, false},
+                      {u"sub", true, false},       {u"hidden.sys", false, true}, {u"a.jpg", false, false},
                       {u"notes.txt", false, false}};
     CSlideList list;
     EXPECT_NE(0, list.Build(u"C:\\data\\Vimbrel\\Image", lister));

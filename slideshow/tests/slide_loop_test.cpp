@@ -14,17 +14,15 @@ using namespace slideshow;
 
 namespace {
 
-std::string Narrow(const std::u16string& text) {
-    return std::string(text.begin(), text.end());
-}
+std::string Narrow(const std::u16string& text) { return std::string(text.begin(), text.end()); }
 
 class CScriptedStage : public ISlideStage {
 public:
     std::vector<std::string> log;
     std::set<std::u16string> undecodable;
-    int failTransitionOnLoad = -1;   // the n-th load's transition fails
-    int signalOnWait = -1;           // the n-th wait finds the event set
-    int held = 0;                    // pictures loaded and not released
+    int failTransitionOnLoad = -1;  // the n-th load's transition fails
+    int signalOnWait = -1;          // the n-th wait finds the event set
+    int held = 0;                   // pictures loaded and not released
 
     void NotifyCursorMoved() override { log.push_back("moved"); }
     void ClearScreen() override { log.push_back("black"); }
@@ -60,15 +58,15 @@ void Fill(CSlideList& list, std::initializer_list<const char16_t*> names) {
 
 using Log = std::vector<std::string>;
 
-} // namespace
+}  // namespace
 
 TEST(SlideLoop, PlaysToTheEndThenWrapsToTheFirst) {
     CSlideList list;
     Fill(list, {u"a", u"b"});
     CScriptedStage stage;
     EXPECT_EQ(1, PlaySlides(list, kPlayCut, 2000, stage));
-    EXPECT_EQ((Log{"moved", "black", "show a", "transition 1", "wait 2000", "moved", "show b",
-                   "transition 1", "wait 2000", "moved"}),
+    EXPECT_EQ((Log{"moved", "black", "show a", "transition 1", "wait 2000", "moved", "show b", "transition 1",
+                   "wait 2000", "moved"}),
               stage.log);
     EXPECT_EQ(0, stage.held);
 
@@ -85,8 +83,7 @@ TEST(SlideLoop, OneFileRepeatsOnEveryCall) {
     for (int call = 0; call < 3; ++call) {
         stage.log.clear();
         EXPECT_EQ(1, PlaySlides(list, kPlayPan, 2000, stage));
-        EXPECT_EQ((Log{"moved", "black", "show solo", "transition 4", "wait 2000", "moved"}),
-                  stage.log);
+        EXPECT_EQ((Log{"moved", "black", "show solo", "transition 4", "wait 2000", "moved"}), stage.log);
     }
 }
 
@@ -94,7 +91,7 @@ TEST(SlideLoop, StartsAfterTheCursorTheUserLeftItOn) {
     CSlideList list;
     Fill(list, {u"a", u"b", u"c"});
     std::u16string name;
-    list.Next(name);   // the user navigated to "a"
+    list.Next(name);  // the user navigated to "a"
     CScriptedStage stage;
     PlaySlides(list, kPlayCut, 0, stage);
     EXPECT_EQ("show b", stage.log[2]);
@@ -110,7 +107,7 @@ TEST(SlideLoop, SetEventEndsTheShowWithoutMovingOn) {
     EXPECT_EQ(0, stage.held);
     std::u16string name;
     list.Current(name);
-    EXPECT_EQ(u"b", name);   // the next call shows "c"
+    EXPECT_EQ(u"b", name);  // the next call shows "c"
 }
 
 TEST(SlideLoop, UndecodableFileEndsTheCallAndIsSkippedByTheNext) {

@@ -32,9 +32,9 @@ int CrossFadeTransition(const TransitionContext& context) {
         if (step == kCrossFadeSteps - 1) {
             BitBlt(blend.Dc(), 0, 0, width, height, buffers.Composition().Dc(), 0, 0, SRCCOPY);
         } else {
-            GdiFlush();   // the last step's copy must be done before the bits change
-            BlendPlane(buffers.Composition().PlaneAt(0, 0), oldSlide->PlaneAt(0, 0),
-                       blend.PlaneAt(0, 0), width, height, CrossFadeAlpha(step));
+            GdiFlush();  // the last step's copy must be done before the bits change
+            BlendPlane(buffers.Composition().PlaneAt(0, 0), oldSlide->PlaneAt(0, 0), blend.PlaneAt(0, 0), width, height,
+                       CrossFadeAlpha(step));
         }
         BitBlt(buffers.Target(), 0, 0, width, height, blend.Dc(), 0, 0, SRCCOPY);
         // A stop or a navigation leaves this step on screen.
@@ -43,4 +43,4 @@ int CrossFadeTransition(const TransitionContext& context) {
     return 1;
 }
 
-} // namespace slideshow
+}  // namespace slideshow

@@ -11,15 +11,14 @@ namespace slideshow {
 namespace {
 
 bool CopyToWindow(const CScreenBuffers& buffers, int x, int y, int width, int height) {
-    return BitBlt(buffers.Target(), x, y, width, height, buffers.Composition().Dc(), x, y,
-                  SRCCOPY) != FALSE;
+    return BitBlt(buffers.Target(), x, y, width, height, buffers.Composition().Dc(), x, y, SRCCOPY) != FALSE;
 }
 
 bool CopyWholeBuffer(const CScreenBuffers& buffers) {
     return CopyToWindow(buffers, 0, 0, buffers.Width(), buffers.Height());
 }
 
-} // namespace
+}  // namespace
 
 int CutTransition(const TransitionContext& context) {
     CScreenBuffers& buffers = context.buffers;
@@ -38,8 +37,7 @@ int BlockDissolveTransition(const TransitionContext& context) {
             const int column = order[next];
             // Only the blocks that change go to the screen; the grid's spare
             // column and row reach past the edge and are clipped there.
-            CopyToWindow(buffers, column * kDissolveBlock, row * kDissolveBlock, kDissolveBlock,
-                         kDissolveBlock);
+            CopyToWindow(buffers, column * kDissolveBlock, row * kDissolveBlock, kDissolveBlock, kDissolveBlock);
         }
         Sleep(1);
     }
@@ -68,4 +66,4 @@ int RunTransition(int mode, const TransitionContext& context) {
     }
 }
 
-} // namespace slideshow
+}  // namespace slideshow

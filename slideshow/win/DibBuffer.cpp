@@ -10,7 +10,7 @@ std::unique_ptr<CDibBuffer> CDibBuffer::Create(HDC compatibleWith, int width, in
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;   // top-down: row 0 first
+    info.bmiHeader.biHeight = -height;  // top-down: row 0 first
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -41,4 +41,4 @@ void FillBlack(HDC dc, int x, int y, int width, int height) {
     FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
-} // namespace slideshow
+}  // namespace slideshow

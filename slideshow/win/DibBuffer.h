@@ -43,4 +43,4 @@ private:
 // Fills a rectangle of a device context with opaque black.
 void FillBlack(HDC dc, int x, int y, int width, int height);
 
-} // namespace slideshow
+}  // namespace slideshow

@@ -28,9 +28,7 @@ namespace {
 
 std::atomic<const CDibBuffer*> g_sharedFrame{nullptr};
 
-const wchar_t* Wide(const std::u16string& text) {
-    return reinterpret_cast<const wchar_t*>(text.c_str());
-}
+const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 // "year/month/day" of the file's creation, in UTC; empty when the time
 // cannot be read.
@@ -54,10 +52,8 @@ public:
         if (arial_.GetLastStatus() != Gdiplus::Ok || !arial_.IsAvailable())
             family = Gdiplus::FontFamily::GenericSansSerif();
         if (family && family->IsAvailable()) {
-            dateFont_ = std::make_unique<Gdiplus::Font>(family, 14.0f, Gdiplus::FontStyleRegular,
-                                                        Gdiplus::UnitPoint);
-            nameFont_ = std::make_unique<Gdiplus::Font>(family, 11.0f, Gdiplus::FontStyleRegular,
-                                                        Gdiplus::UnitPoint);
+            dateFont_ = std::make_unique<Gdiplus::Font>(family, 14.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint);
+            nameFont_ = std::make_unique<Gdiplus::Font>(family, 11.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint);
             if (dateFont_->GetLastStatus() != Gdiplus::Ok) dateFont_.reset();
             if (nameFont_->GetLastStatus() != Gdiplus::Ok) nameFont_.reset();
         }
@@ -70,8 +66,7 @@ public:
         if (graphics.GetLastStatus() != Gdiplus::Ok) return;
         const std::u16string date = CreationDate(name);
         if (dateFont_ && !date.empty()) {
-            graphics.DrawString(Wide(date), -1, dateFont_.get(), Box(x, y, kFilmDateBox), &nearFormat_,
-                                &brush_);
+            graphics.DrawString(Wide(date), -1, dateFont_.get(), Box(x, y, kFilmDateBox), &nearFormat_, &brush_);
         }
         if (nameFont_) {
             graphics.DrawString(Wide(name), -1, nameFont_.get(), Box(x, y, nameBox), &farFormat_, &brush_);
@@ -111,8 +106,8 @@ public:
     int Run();
 
 private:
-    bool LayFrame(HDC dc, int x, const std::u16string& name, Gdiplus::Bitmap& picture,
-                  const FittedRect& nameBox, FittedRect* inBox);
+    bool LayFrame(HDC dc, int x, const std::u16string& name, Gdiplus::Bitmap& picture, const FittedRect& nameBox,
+                  FittedRect* inBox);
     void LayStartingFrames(FramedPicture& featured);
     // False when the event ended the cycle.
     bool RunCycle(const FramedPicture& featured);
@@ -135,14 +130,12 @@ bool CFilmStripRun::LayFrame(HDC dc, int x, const std::u16string& name, Gdiplus:
     const int pictureWidth = static_cast<int>(picture.GetWidth());
     const int pictureHeight = static_cast<int>(picture.GetHeight());
     FittedRect fitted;
-    if (!FitToScreen(pictureWidth, pictureHeight, &fitted, kFilmPictureBox.width, kFilmPictureBox.height))
-        return false;
+    if (!FitToScreen(pictureWidth, pictureHeight, &fitted, kFilmPictureBox.width, kFilmPictureBox.height)) return false;
     BitBlt(dc, x, y0_, frame_.Width(), frame_.Height(), frame_.Dc(), 0, 0, SRCCOPY);
     texts_.Draw(dc, x, y0_, name, nameBox);
-    const FittedRect destination{x + kFilmPictureBox.x + fitted.x, y0_ + kFilmPictureBox.y + fitted.y,
-                                 fitted.width, fitted.height};
-    if (!DrawPicturePart(picture, dc, destination, FittedRect{0, 0, pictureWidth, pictureHeight}))
-        return false;
+    const FittedRect destination{x + kFilmPictureBox.x + fitted.x, y0_ + kFilmPictureBox.y + fitted.y, fitted.width,
+                                 fitted.height};
+    if (!DrawPicturePart(picture, dc, destination, FittedRect{0, 0, pictureWidth, pictureHeight})) return false;
     if (inBox) *inBox = fitted;
     return true;
 }
@@ -156,8 +149,7 @@ void CFilmStripRun::LayStartingFrames(FramedPicture& featured) {
         if (names[i].empty()) break;
         std::unique_ptr<Gdiplus::Bitmap> picture = LoadPictureFile(names[i]);
         FittedRect inBox;
-        if (!picture || !LayFrame(strip.Dc(), i * frame_.Width(), names[i], *picture, kFilmNameBoxFirst, &inBox))
-            break;
+        if (!picture || !LayFrame(strip.Dc(), i * frame_.Width(), names[i], *picture, kFilmNameBoxFirst, &inBox)) break;
         if (i == 0) featured = FramedPicture{std::move(picture), inBox};
     }
 }
@@ -172,7 +164,8 @@ void CFilmStripRun::ScrollStrip(int moved, int step) {
     const int entering = step < width_ ? step : width_;
     for (int y = first; y < last; ++y) {
         std::uint8_t* row = strip.PlaneAt(0, y).bits;
-        if (kept > 0) std::memmove(row + static_cast<std::size_t>(entering) * 4, row, static_cast<std::size_t>(kept) * 4);
+        if (kept > 0)
+            std::memmove(row + static_cast<std::size_t>(entering) * 4, row, static_cast<std::size_t>(kept) * 4);
         const std::uint8_t* incoming = buffers_.Composition().PlaneAt(0, y).bits;
         for (int i = 0; i < entering; ++i) {
             const int source = from + (step - entering) + i;
@@ -232,8 +225,8 @@ bool CFilmStripRun::RunCycle(const FramedPicture& featured) {
             if (phase <= kFilmZoomPhases || !largeDrawn) {
                 const FittedRect at = FeaturedRectAt(phase, small, large);
                 FillBlack(blend.Dc(), 0, 0, width_, height_);
-                StretchBlt(blend.Dc(), at.x, at.y, at.width, at.height, copy->Dc(), 0, 0, copy->Width(),
-                           copy->Height(), SRCCOPY);
+                StretchBlt(blend.Dc(), at.x, at.y, at.width, at.height, copy->Dc(), 0, 0, copy->Width(), copy->Height(),
+                           SRCCOPY);
                 largeDrawn = phase > kFilmZoomPhases;
             }
             const int alpha = FeaturedAlpha(phase);
@@ -255,12 +248,11 @@ int CFilmStripRun::Run() {
     std::u16string name;
     if (!context_.list.Next(name)) context_.list.First(name);
     NotifyCursorMoved();
-    if (name.empty()) return 1;   // the list was emptied meanwhile
+    if (name.empty()) return 1;  // the list was emptied meanwhile
     for (;;) {
         FramedPicture incoming{LoadPictureFile(name), FittedRect{}};
-        if (!incoming.picture ||
-            !LayFrame(buffers_.Composition().Dc(), width_ - frame_.Width(), name, *incoming.picture,
-                      kFilmNameBoxLater, &incoming.inBox)) {
+        if (!incoming.picture || !LayFrame(buffers_.Composition().Dc(), width_ - frame_.Width(), name,
+                                           *incoming.picture, kFilmNameBoxLater, &incoming.inBox)) {
             return 0;
         }
         if (!RunCycle(featured)) return 1;
@@ -271,7 +263,7 @@ int CFilmStripRun::Run() {
     }
 }
 
-} // namespace
+}  // namespace
 
 int FilmStrip(const FilmStripContext& context) {
     if (!context.frame) return 0;
@@ -279,9 +271,7 @@ int FilmStrip(const FilmStripContext& context) {
     return run.Run();
 }
 
-void SetSharedFilmFrame(const CDibBuffer* frame) {
-    g_sharedFrame = frame;
-}
+void SetSharedFilmFrame(const CDibBuffer* frame) { g_sharedFrame = frame; }
 
 int FilmStrip() {
     CScreenBuffers* buffers = SharedScreenBuffers();
@@ -291,4 +281,4 @@ int FilmStrip() {
     return FilmStrip(context);
 }
 
-} // namespace slideshow
+}  // namespace slideshow

@@ -15,9 +15,9 @@ namespace slideshow {
 struct FilmStripContext {
     CSlideList& list;
     CScreenBuffers& buffers;
-    const CDibBuffer* frame;   // the film frame picture; null: nothing to lay
-    HANDLE event;              // the player's event; may be null
-    HWND notify;               // gets WM_PLAYER_REFRESH on every move; may be null
+    const CDibBuffer* frame;  // the film frame picture; null: nothing to lay
+    HANDLE event;             // the player's event; may be null
+    HWND notify;              // gets WM_PLAYER_REFRESH on every move; may be null
 };
 
 // Lays a fresh strip from the cursor and runs cycles until the list ends
@@ -31,4 +31,4 @@ void SetSharedFilmFrame(const CDibBuffer* frame);
 // The player worker's call: the process's list, buffers, event and frame.
 int FilmStrip();
 
-} // namespace slideshow
+}  // namespace slideshow

@@ -34,26 +34,25 @@ void PaintBands(HDC window, const PanView& view, int w, int h, int W, int H) {
 
 // Step 0: ten blends of the view over what the window shows, each heavier
 // than the last. False when the player's event cut the fade short.
-bool FadeViewIn(const CScreenBuffers& buffers, const CDibBuffer& natural, const PanView& view,
-                HANDLE event, bool* failed) {
+bool FadeViewIn(const CScreenBuffers& buffers, const CDibBuffer& natural, const PanView& view, HANDLE event,
+                bool* failed) {
     std::unique_ptr<CDibBuffer> screen = CDibBuffer::Create(buffers.Target(), view.width, view.height);
-    if (!screen || !BitBlt(screen->Dc(), 0, 0, view.width, view.height, buffers.Target(),
-                           view.destX, view.destY, SRCCOPY)) {
+    if (!screen ||
+        !BitBlt(screen->Dc(), 0, 0, view.width, view.height, buffers.Target(), view.destX, view.destY, SRCCOPY)) {
         *failed = true;
         return false;
     }
     for (int k = 0; k < kPanFadeInBlends; ++k) {
         GdiFlush();
-        BlendPlane(natural.PlaneAt(view.sourceX, view.sourceY), screen->PlaneAt(0, 0),
-                   screen->PlaneAt(0, 0), view.width, view.height, PanFadeInAlpha(k));
-        BitBlt(buffers.Target(), view.destX, view.destY, view.width, view.height, screen->Dc(), 0, 0,
-               SRCCOPY);
+        BlendPlane(natural.PlaneAt(view.sourceX, view.sourceY), screen->PlaneAt(0, 0), screen->PlaneAt(0, 0),
+                   view.width, view.height, PanFadeInAlpha(k));
+        BitBlt(buffers.Target(), view.destX, view.destY, view.width, view.height, screen->Dc(), 0, 0, SRCCOPY);
         if (WaitForPlayerEvent(event, 50)) return false;
     }
     return true;
 }
 
-} // namespace
+}  // namespace
 
 int PanTransition(const TransitionContext& context) {
     CScreenBuffers& buffers = context.buffers;
@@ -70,8 +69,7 @@ int PanTransition(const TransitionContext& context) {
 
     std::unique_ptr<CDibBuffer> natural = CDibBuffer::Create(buffers.Target(), w, h);
     if (!natural) return 0;
-    if (!DrawPicturePart(context.picture, natural->Dc(), FittedRect{0, 0, w, h},
-                         FittedRect{0, 0, w, h})) {
+    if (!DrawPicturePart(context.picture, natural->Dc(), FittedRect{0, 0, w, h}, FittedRect{0, 0, w, h})) {
         return 0;
     }
     GdiFlush();
@@ -84,8 +82,8 @@ int PanTransition(const TransitionContext& context) {
             bool failed = false;
             if (!FadeViewIn(buffers, *natural, view, context.event, &failed)) return failed ? 0 : 1;
         } else {
-            BitBlt(buffers.Target(), view.destX, view.destY, view.width, view.height, natural->Dc(),
-                   view.sourceX, view.sourceY, SRCCOPY);
+            BitBlt(buffers.Target(), view.destX, view.destY, view.width, view.height, natural->Dc(), view.sourceX,
+                   view.sourceY, SRCCOPY);
         }
         if (WaitForPlayerEvent(context.event, 20)) return 1;
         if (PanHasNoTravel(w, h, W, H)) return 1;
@@ -93,8 +91,7 @@ int PanTransition(const TransitionContext& context) {
 
     CDibBuffer& composition = buffers.Composition();
     for (int k = 0; k < kZoomOutFrames; ++k) {
-        const FittedRect source =
-            ClipToPicture(ZoomOutSource(k, view.sourceX, view.sourceY, w, h, W, H), w, h);
+        const FittedRect source = ClipToPicture(ZoomOutSource(k, view.sourceX, view.sourceY, w, h, W, H), w, h);
         FittedRect destination;
         if (!FitToScreen(source.width, source.height, &destination, W, H)) return 0;
         FillBlack(composition.Dc(), 0, 0, W, H);
@@ -105,4 +102,4 @@ int PanTransition(const TransitionContext& context) {
     return 1;
 }
 
-} // namespace slideshow
+}  // namespace slideshow

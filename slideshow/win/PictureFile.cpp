@@ -13,7 +13,7 @@ namespace {
 // the 32-bit process.
 constexpr LONGLONG kMaxPictureBytes = 512LL * 1024 * 1024;
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<Gdiplus::Bitmap> LoadPictureFile(const std::u16string& name) {
     if (name.empty()) return nullptr;
@@ -28,8 +28,7 @@ std::unique_ptr<Gdiplus::Bitmap> LoadPictureFile(const std::u16string& name) {
     }
     std::vector<BYTE> bytes(static_cast<size_t>(size.QuadPart));
     DWORD read = 0;
-    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
-        read != bytes.size()) {
+    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size()) {
         return nullptr;
     }
     // The decoder copies the bytes into its own stream; it is created
@@ -37,4 +36,4 @@ std::unique_ptr<Gdiplus::Bitmap> LoadPictureFile(const std::u16string& name) {
     return vimbrel::ui::DecodeSkinImage(bytes.data(), bytes.size());
 }
 
-} // namespace slideshow
+}  // namespace slideshow

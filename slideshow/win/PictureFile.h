@@ -15,4 +15,4 @@ namespace slideshow {
 // does not decode. A bare name opens relative to the current directory.
 std::unique_ptr<Gdiplus::Bitmap> LoadPictureFile(const std::u16string& name);
 
-} // namespace slideshow
+}  // namespace slideshow

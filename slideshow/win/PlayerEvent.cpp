@@ -17,4 +17,4 @@ HANDLE SharedPlayerEvent() {
     return event.get();
 }
 
-} // namespace slideshow
+}  // namespace slideshow

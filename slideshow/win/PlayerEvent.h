@@ -19,4 +19,4 @@ bool WaitForPlayerEvent(HANDLE event, std::uint32_t milliseconds);
 // does not exist yet); null when it cannot be made.
 HANDLE SharedPlayerEvent();
 
-} // namespace slideshow
+}  // namespace slideshow

@@ -10,4 +10,4 @@ constexpr UINT WM_PLAYER_COMMAND = 0x40A;
 // The cursor moved: the dialog refreshes its buttons (wParam, lParam 0).
 constexpr UINT WM_PLAYER_REFRESH = 0x40B;
 
-} // namespace slideshow
+}  // namespace slideshow

@@ -53,7 +53,7 @@ std::unique_ptr<CScreenBuffers>& SharedSlot() {
     return buffers;
 }
 
-} // namespace
+}  // namespace
 
 int CreateScreenBuffers(HWND window) {
     std::unique_ptr<CScreenBuffers>& slot = SharedSlot();
@@ -63,12 +63,8 @@ int CreateScreenBuffers(HWND window) {
     return slot ? 1 : 0;
 }
 
-CScreenBuffers* SharedScreenBuffers() {
-    return SharedSlot().get();
-}
+CScreenBuffers* SharedScreenBuffers() { return SharedSlot().get(); }
 
-void ReleaseScreenBuffers() {
-    SharedSlot().reset();
-}
+void ReleaseScreenBuffers() { SharedSlot().reset(); }
 
-} // namespace slideshow
+}  // namespace slideshow

@@ -41,7 +41,7 @@ private:
     bool MakeBuffers();
 
     HWND window_ = nullptr;
-    winowners::UniqueWindowDC ownTarget_;   // the window's DC, when the buffers took it
+    winowners::UniqueWindowDC ownTarget_;  // the window's DC, when the buffers took it
     HDC target_ = nullptr;
     int width_ = 0;
     int height_ = 0;
@@ -61,4 +61,4 @@ CScreenBuffers* SharedScreenBuffers();
 // window opened again in the same process) makes fresh ones for its window.
 void ReleaseScreenBuffers();
 
-} // namespace slideshow
+}  // namespace slideshow

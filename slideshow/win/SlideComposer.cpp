@@ -2,17 +2,15 @@
 
 namespace slideshow {
 
-bool DrawPicturePart(Gdiplus::Bitmap& picture, HDC dc, const FittedRect& destination,
-                     const FittedRect& source) {
+bool DrawPicturePart(Gdiplus::Bitmap& picture, HDC dc, const FittedRect& destination, const FittedRect& source) {
     Gdiplus::Graphics graphics(dc);
     if (graphics.GetLastStatus() != Gdiplus::Ok) return false;
     const Gdiplus::Rect to(destination.x, destination.y, destination.width, destination.height);
-    return graphics.DrawImage(&picture, to, source.x, source.y, source.width, source.height,
-                              Gdiplus::UnitPixel) == Gdiplus::Ok;
+    return graphics.DrawImage(&picture, to, source.x, source.y, source.width, source.height, Gdiplus::UnitPixel) ==
+           Gdiplus::Ok;
 }
 
-bool ComposeFitted(Gdiplus::Bitmap& picture, CDibBuffer& buffer, Backdrop backdrop,
-                   FittedRect* placed) {
+bool ComposeFitted(Gdiplus::Bitmap& picture, CDibBuffer& buffer, Backdrop backdrop, FittedRect* placed) {
     const int width = static_cast<int>(picture.GetWidth());
     const int height = static_cast<int>(picture.GetHeight());
     FittedRect fitted;
@@ -34,4 +32,4 @@ bool ComposeFitted(Gdiplus::Bitmap& picture, CDibBuffer& buffer, Backdrop backdr
     return true;
 }
 
-} // namespace slideshow
+}  // namespace slideshow

@@ -18,12 +18,10 @@ enum class Backdrop {
 };
 
 // False when the picture has no size or GDI+ cannot draw it.
-bool ComposeFitted(Gdiplus::Bitmap& picture, CDibBuffer& buffer, Backdrop backdrop,
-                   FittedRect* placed = nullptr);
+bool ComposeFitted(Gdiplus::Bitmap& picture, CDibBuffer& buffer, Backdrop backdrop, FittedRect* placed = nullptr);
 
 // Draws the source part of the picture scaled into the destination, in pixel
 // units; false when GDI+ refuses.
-bool DrawPicturePart(Gdiplus::Bitmap& picture, HDC dc, const FittedRect& destination,
-                     const FittedRect& source);
+bool DrawPicturePart(Gdiplus::Bitmap& picture, HDC dc, const FittedRect& destination, const FittedRect& source);
 
-} // namespace slideshow
+}  // namespace slideshow

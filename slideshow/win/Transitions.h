@@ -15,8 +15,8 @@ namespace slideshow {
 struct TransitionContext {
     Gdiplus::Bitmap& picture;
     CScreenBuffers& buffers;
-    HANDLE event;          // the player's event; may be null
-    RandomSource random;   // the C library's rand() in the player
+    HANDLE event;         // the player's event; may be null
+    RandomSource random;  // the C library's rand() in the player
 };
 
 int CutTransition(const TransitionContext& context);
@@ -29,4 +29,4 @@ int ColumnDissolveTransition(const TransitionContext& context);
 // succeeds.
 int RunTransition(int mode, const TransitionContext& context);
 
-} // namespace slideshow
+}  // namespace slideshow

@@ -27,4 +27,4 @@ bool CWinFolderLister::List(std::vector<FolderEntry>& entries) {
     return true;
 }
 
-} // namespace slideshow
+}  // namespace slideshow

@@ -12,4 +12,4 @@ public:
     bool List(std::vector<FolderEntry>& entries) override;
 };
 
-} // namespace slideshow
+}  // namespace slideshow

@@ -39,4 +39,4 @@ private:
 // 0 also when the screen buffers have not been made.
 int PlaySlides(int mode, int intervalMs);
 
-} // namespace slideshow
+}  // namespace slideshow

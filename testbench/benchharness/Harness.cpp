@@ -34,9 +34,7 @@ double ThreadCpuSeconds() {
     if (!GetThreadTimes(GetCurrentThread(), &creation, &exit, &kernel, &user)) {
         return 0.0;
     }
-    auto ticks = [](const FILETIME& t) {
-        return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-    };
+    auto ticks = [](const FILETIME& t) { return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
     return static_cast<double>(ticks(kernel) + ticks(user)) * 1e-7;  // 100 ns units
 #else
     timespec ts{};
@@ -188,7 +186,7 @@ class Runner {
 public:
     struct Result {
         std::string name;
-        double seconds = 0.0;      // what the Time column shows, per run
+        double seconds = 0.0;  // what the Time column shows, per run
         double cpuSeconds = 0.0;
         int64_t iterations = 0;
         UserCounters counters;
@@ -272,8 +270,7 @@ public:
         }
         const double scale = UnitPerSecond(b.unit_) / static_cast<double>(std::max<int64_t>(r.iterations, 1));
         std::printf("%-*s %10.3f %-2s %10.3f %-2s %12lld", nameWidth, r.name.c_str(), r.seconds * scale,
-                    UnitName(b.unit_), r.cpuSeconds * scale, UnitName(b.unit_),
-                    static_cast<long long>(r.iterations));
+                    UnitName(b.unit_), r.cpuSeconds * scale, UnitName(b.unit_), static_cast<long long>(r.iterations));
         for (const auto& [key, counter] : r.counters) {
             std::printf(" %s=%s", key.c_str(), HumanReadable(counter.value).c_str());
         }
@@ -400,8 +397,8 @@ std::size_t RunSpecifiedBenchmarks() {
         nameWidth = std::max(nameWidth, static_cast<int>(c.name.size()) + extra);
     }
     const std::string rule(static_cast<std::size_t>(nameWidth) + 41, '-');
-    std::printf("%s\n%-*s %13s %13s %12s\n%s\n", rule.c_str(), nameWidth, "Benchmark", "Time", "CPU",
-                "Iterations", rule.c_str());
+    std::printf("%s\n%-*s %13s %13s %12s\n%s\n", rule.c_str(), nameWidth, "Benchmark", "Time", "CPU", "Iterations",
+                rule.c_str());
     std::fflush(stdout);
     for (const Case& c : cases) {
         std::vector<internal::Runner::Result> runs;

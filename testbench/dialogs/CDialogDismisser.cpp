@@ -4,49 +4,41 @@ namespace testbench {
 
 namespace {
 
-std::wstring WindowText(HWND hwnd)
-{
+std::wstring WindowText(HWND hwnd) {
     int length = GetWindowTextLengthW(hwnd);
-    if (length <= 0)
-        return {};
+    if (length <= 0) return {};
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     int copied = GetWindowTextW(hwnd, &text[0], length + 1);
     text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
     return text;
 }
 
-std::wstring ClassName(HWND hwnd)
-{
+std::wstring ClassName(HWND hwnd) {
     wchar_t name[64] = {};
     GetClassNameW(hwnd, name, 64);
     return name;
 }
 
-BOOL CALLBACK CollectStatic(HWND child, LPARAM out)
-{
+BOOL CALLBACK CollectStatic(HWND child, LPARAM out) {
     auto* text = reinterpret_cast<std::wstring*>(out);
     if (_wcsicmp(ClassName(child).c_str(), L"Static") == 0) {
         std::wstring piece = WindowText(child);
         if (!piece.empty()) {
-            if (!text->empty())
-                *text += L'\n';
+            if (!text->empty()) *text += L'\n';
             *text += piece;
         }
     }
     return TRUE;
 }
 
-} // namespace
+}  // namespace
 
-CDialogDismisser::CDialogDismisser(int button, DWORD pollMs)
-    : button_(button), pollMs_(pollMs)
-{
+CDialogDismisser::CDialogDismisser(int button, DWORD pollMs) : button_(button), pollMs_(pollMs) {
     stop_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     thread_ = CreateThread(nullptr, 0, &CDialogDismisser::ThreadMain, this, 0, nullptr);
 }
 
-CDialogDismisser::~CDialogDismisser()
-{
+CDialogDismisser::~CDialogDismisser() {
     SetEvent(stop_);
     if (thread_) {
         WaitForSingleObject(thread_, INFINITE);
@@ -55,14 +47,12 @@ CDialogDismisser::~CDialogDismisser()
     CloseHandle(stop_);
 }
 
-std::vector<DismissedDialog> CDialogDismisser::Dismissed() const
-{
+std::vector<DismissedDialog> CDialogDismisser::Dismissed() const {
     std::lock_guard<std::mutex> hold(lock_);
     return dismissed_;
 }
 
-size_t CDialogDismisser::WaitFor(size_t count, DWORD timeoutMs) const
-{
+size_t CDialogDismisser::WaitFor(size_t count, DWORD timeoutMs) const {
     DWORD start = GetTickCount();
     for (;;) {
         size_t have;
@@ -70,34 +60,28 @@ size_t CDialogDismisser::WaitFor(size_t count, DWORD timeoutMs) const
             std::lock_guard<std::mutex> hold(lock_);
             have = dismissed_.size();
         }
-        if (have >= count || GetTickCount() - start >= timeoutMs)
-            return have;
+        if (have >= count || GetTickCount() - start >= timeoutMs) return have;
         Sleep(10);
     }
 }
 
-void CDialogDismisser::SetBeforePress(std::function<void(HWND dialog)> hook)
-{
+void CDialogDismisser::SetBeforePress(std::function<void(HWND dialog)> hook) {
     std::lock_guard<std::mutex> hold(lock_);
     beforePress_ = std::move(hook);
 }
 
-void CDialogDismisser::Clear()
-{
+void CDialogDismisser::Clear() {
     std::lock_guard<std::mutex> hold(lock_);
     dismissed_.clear();
 }
 
-DWORD WINAPI CDialogDismisser::ThreadMain(LPVOID self)
-{
+DWORD WINAPI CDialogDismisser::ThreadMain(LPVOID self) {
     auto* dismisser = static_cast<CDialogDismisser*>(self);
-    while (WaitForSingleObject(dismisser->stop_, dismisser->pollMs_) == WAIT_TIMEOUT)
-        dismisser->Poll();
+    while (WaitForSingleObject(dismisser->stop_, dismisser->pollMs_) == WAIT_TIMEOUT) dismisser->Poll();
     return 0;
 }
 
-BOOL CALLBACK CDialogDismisser::OnTopWindow(HWND hwnd, LPARAM self)
-{
+BOOL CALLBACK CDialogDismisser::OnTopWindow(HWND hwnd, LPARAM self) {
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
     if (pid == GetCurrentProcessId() && IsWindowVisible(hwnd) && ClassName(hwnd) == L"#32770")
@@ -105,8 +89,7 @@ BOOL CALLBACK CDialogDismisser::OnTopWindow(HWND hwnd, LPARAM self)
     return TRUE;
 }
 
-void CDialogDismisser::Poll()
-{
+void CDialogDismisser::Poll() {
     EnumWindows(&CDialogDismisser::OnTopWindow, reinterpret_cast<LPARAM>(this));
     // Forget handles of boxes that are gone, so a reused handle counts anew.
     std::lock_guard<std::mutex> hold(lock_);
@@ -114,20 +97,17 @@ void CDialogDismisser::Poll()
         it = IsWindow(it->first) ? std::next(it) : handled_.erase(it);
 }
 
-int CDialogDismisser::Press(HWND dialog, int button)
-{
+int CDialogDismisser::Press(HWND dialog, int button) {
     HWND control = GetDlgItem(dialog, button);
     if (control && IsWindowEnabled(control)) {
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(control));
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(control));
         return button;
     }
     PostMessageW(dialog, WM_CLOSE, 0, 0);
     return IDCANCEL;
 }
 
-void CDialogDismisser::Dismiss(HWND dialog)
-{
+void CDialogDismisser::Dismiss(HWND dialog) {
     // A press posted while the box is still settling can be lost; a box that
     // outlives our press is pressed again, but recorded only once.
     const DWORD retryMs = 250;
@@ -145,8 +125,7 @@ void CDialogDismisser::Dismiss(HWND dialog)
         handled_[dialog] = GetTickCount();
         hook = beforePress_;
     }
-    if (hook)
-        hook(dialog);
+    if (hook) hook(dialog);
     DismissedDialog record;
     record.caption = WindowText(dialog);
     EnumChildWindows(dialog, &CollectStatic, reinterpret_cast<LPARAM>(&record.text));
@@ -156,4 +135,4 @@ void CDialogDismisser::Dismiss(HWND dialog)
     dismissed_.push_back(record);
 }
 
-} // namespace testbench
+}  // namespace testbench

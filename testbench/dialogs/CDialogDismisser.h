@@ -16,8 +16,8 @@ namespace testbench {
 
 struct DismissedDialog {
     std::wstring caption;
-    std::wstring text;    // the box's static texts, joined by '\n'
-    int pressed = 0;      // the button id we pressed (or IDCANCEL via WM_CLOSE)
+    std::wstring text;  // the box's static texts, joined by '\n'
+    int pressed = 0;    // the button id we pressed (or IDCANCEL via WM_CLOSE)
 };
 
 class CDialogDismisser {
@@ -53,8 +53,8 @@ private:
     HANDLE thread_ = nullptr;
     mutable std::mutex lock_;
     std::vector<DismissedDialog> dismissed_;
-    std::map<HWND, DWORD> handled_;   // box -> tick of our last press
+    std::map<HWND, DWORD> handled_;  // box -> tick of our last press
     std::function<void(HWND)> beforePress_;
 };
 
-} // namespace testbench
+}  // namespace testbench

@@ -104,9 +104,8 @@ bool CFakeEngine::Script(std::string_view script) {
                 auto fields = Split(range, ':');
                 int property = 0;
                 QualityRange parsed{};
-                if (fields.size() != 4 || !ToInt(fields[0], property) ||
-                    !ToInt(fields[1], parsed.minimum) || !ToInt(fields[2], parsed.maximum) ||
-                    !ToInt(fields[3], parsed.defaultValue)) {
+                if (fields.size() != 4 || !ToInt(fields[0], property) || !ToInt(fields[1], parsed.minimum) ||
+                    !ToInt(fields[2], parsed.maximum) || !ToInt(fields[3], parsed.defaultValue)) {
                     ok = false;
                     break;
                 }

@@ -17,9 +17,7 @@ std::string Real(double value) {
     return text;
 }
 
-std::string Quote(const char* text) {
-    return text ? "\"" + std::string(text) + "\"" : "null";
-}
+std::string Quote(const char* text) { return text ? "\"" + std::string(text) + "\"" : "null"; }
 
 // Wide texts are logged as UTF-8 (only ASCII is used in the scripts).
 std::string Quote(const WChar* text) {
@@ -40,9 +38,7 @@ bool Call(const char* name, const std::string& arguments = "") {
     return !Engine().Refuses(name);
 }
 
-int Answer(const char* name, const std::string& arguments = "") {
-    return Call(name, arguments) ? 1 : 0;
-}
+int Answer(const char* name, const std::string& arguments = "") { return Call(name, arguments) ? 1 : 0; }
 
 // The engine's count convention: index -1 asks how many there are.
 template <typename List, typename Write>
@@ -101,13 +97,10 @@ int SetVideoQuality(int property, Long value) {
     return 1;
 }
 
-int SetDefaultVideoQuality(int property) {
-    return Answer("SetDefaultVideoQuality", Num(property));
-}
+int SetDefaultVideoQuality(int property) { return Answer("SetDefaultVideoQuality", Num(property)); }
 
 int GetVideoQualityRange(int property, Long* minimum, Long* maximum, Long* defaultValue) {
-    if (!minimum || !maximum || !defaultValue || !Call("GetVideoQualityRange", Num(property)))
-        return 0;
+    if (!minimum || !maximum || !defaultValue || !Call("GetVideoQualityRange", Num(property))) return 0;
     auto found = Engine().ranges.find(property);
     if (found == Engine().ranges.end()) return 0;
     *minimum = found->second.minimum;
@@ -116,9 +109,7 @@ int GetVideoQualityRange(int property, Long* minimum, Long* maximum, Long* defau
     return 1;
 }
 
-int SetVideoFormat(int index, int force) {
-    return Answer("SetVideoFormat", Num(index) + "," + Num(force));
-}
+int SetVideoFormat(int index, int force) { return Answer("SetVideoFormat", Num(index) + "," + Num(force)); }
 
 int GetVideoFormat(int* index, char* subtype, int* width, int* height) {
     if (!subtype || !width || !height) return 0;
@@ -137,11 +128,9 @@ int GetSupportedVideoBitrate(int* index, int* bitsPerSecond) {
 
 int SetPreviewWnd(Window window) { return Answer("SetPreviewWnd", WindowText(window)); }
 
-int Initialize(int mode, int format, WChar* videoName, WChar* audioName, int* videoCount,
-               int* audioCount) {
+int Initialize(int mode, int format, WChar* videoName, WChar* audioName, int* videoCount, int* audioCount) {
     if (!videoCount || !audioCount ||
-        !Call("Initialize", Num(mode) + "," + Num(format) + "," + Quote(videoName) + "," +
-                                Quote(audioName)))
+        !Call("Initialize", Num(mode) + "," + Num(format) + "," + Quote(videoName) + "," + Quote(audioName)))
         return 0;
     OpenDevice(videoName, Engine().videoDevices);
     OpenDevice(audioName, Engine().audioDevices);
@@ -226,11 +215,8 @@ int GetPlaybackVolume(double* volume) {
     return 1;
 }
 
-int PlayFile(const WChar* path, Window window, float* duration, Dc* dc, int width, int height,
-             int* hasVideo) {
-    if (!Call("PlayFile", Quote(path) + "," + WindowText(window) + "," + Num(width) + "," +
-                              Num(height)))
-        return 0;
+int PlayFile(const WChar* path, Window window, float* duration, Dc* dc, int width, int height, int* hasVideo) {
+    if (!Call("PlayFile", Quote(path) + "," + WindowText(window) + "," + Num(width) + "," + Num(height))) return 0;
     if (duration) *duration = 0.0f;
     if (dc) *dc = nullptr;
     if (hasVideo) *hasVideo = 0;
@@ -255,9 +241,7 @@ int StopPlayback() { return Answer("StopPlayback"); }
 int SetPlaybackPosition(float percent) { return Answer("SetPlaybackPosition", Real(percent)); }
 int SetShootMode(int shootMode) { return Answer("SetShootMode", Num(shootMode)); }
 int SetMirrorMode(int mirror) { return Answer("SetMirrorMode", Num(mirror)); }
-int DisplayCameraAdvancedSetting(Window parent) {
-    return Answer("DisplayCameraAdvancedSetting", WindowText(parent));
-}
+int DisplayCameraAdvancedSetting(Window parent) { return Answer("DisplayCameraAdvancedSetting", WindowText(parent)); }
 int Uninitialize() { return Answer("Uninitialize"); }
 int SetFace(int face) { return Answer("SetFace", Num(face)); }
 

@@ -32,8 +32,7 @@ int SetVideoFormat(int index, int force);
 int GetVideoFormat(int* index, char* subtype, int* width, int* height);
 int GetSupportedVideoBitrate(int* index, int* bitsPerSecond);
 int SetPreviewWnd(Window window);
-int Initialize(int mode, int format, WChar* videoName, WChar* audioName, int* videoCount,
-               int* audioCount);
+int Initialize(int mode, int format, WChar* videoName, WChar* audioName, int* videoCount, int* audioCount);
 int CaptureAV(const char* path);
 int CaptureVideo(const char* path);
 int CaptureAudio(const char* path);
@@ -65,8 +64,7 @@ int SelectVideoDevice(int index, int width, int height);
 int SelectAudioDevice(int index);
 int SetPlaybackVolume(double volume);
 int GetPlaybackVolume(double* volume);
-int PlayFile(const WChar* path, Window window, float* duration, Dc* dc, int width, int height,
-             int* hasVideo);
+int PlayFile(const WChar* path, Window window, float* duration, Dc* dc, int width, int height, int* hasVideo);
 int GetCurrentPlaybackTime(float* seconds);
 int GetCurrentRecordingTime(float* seconds);
 int ResumePlayback();

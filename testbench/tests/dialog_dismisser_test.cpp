@@ -4,8 +4,7 @@
 
 namespace {
 
-TEST(DialogDismisser, PressesTheChosenButtonAndRecordsTheBox)
-{
+TEST(DialogDismisser, PressesTheChosenButtonAndRecordsTheBox) {
     testbench::CDialogDismisser dismisser(IDNO);
     int answer = MessageBoxW(nullptr, L"Replace the file?", L"Vimbrel", MB_YESNO);
     EXPECT_EQ(IDNO, answer);
@@ -17,8 +16,7 @@ TEST(DialogDismisser, PressesTheChosenButtonAndRecordsTheBox)
     EXPECT_EQ(IDNO, boxes[0].pressed);
 }
 
-TEST(DialogDismisser, ClosesABoxWithoutTheChosenButton)
-{
+TEST(DialogDismisser, ClosesABoxWithoutTheChosenButton) {
     testbench::CDialogDismisser dismisser(IDYES);
     int answer = MessageBoxW(nullptr, L"No camera", L"Vimbrel", MB_OKCANCEL);
     // OK/Cancel has no Yes: the box is closed, which a message box reports as Cancel.
@@ -27,12 +25,10 @@ TEST(DialogDismisser, ClosesABoxWithoutTheChosenButton)
     EXPECT_EQ(IDCANCEL, dismisser.Dismissed()[0].pressed);
 }
 
-TEST(DialogDismisser, HandlesSeveralBoxesInTurn)
-{
+TEST(DialogDismisser, HandlesSeveralBoxesInTurn) {
     testbench::CDialogDismisser dismisser(IDOK);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(IDOK, MessageBoxW(nullptr, L"Saved", L"Vimbrel", MB_OK));
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(IDOK, MessageBoxW(nullptr, L"Saved", L"Vimbrel", MB_OK));
     EXPECT_EQ(3u, dismisser.WaitFor(3, 2000));
 }
 
-} // namespace
+}  // namespace

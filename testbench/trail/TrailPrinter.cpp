@@ -16,21 +16,18 @@ namespace {
 
 class CFailureTrail {
 public:
-    void Keep(const failtrail::Failure& failure)
-    {
+    void Keep(const failtrail::Failure& failure) {
         std::lock_guard<std::mutex> hold(lock_);
         entries_[next_ % entries_.size()] = failure;
         ++next_;
     }
 
-    void Clear()
-    {
+    void Clear() {
         std::lock_guard<std::mutex> hold(lock_);
         next_ = 0;
     }
 
-    void Print()
-    {
+    void Print() {
         std::lock_guard<std::mutex> hold(lock_);
         if (next_ == 0) {
             return;
@@ -52,8 +49,7 @@ private:
 };
 
 // Never destroyed: a worker thread may still report while the program ends.
-CFailureTrail& Trail()
-{
+CFailureTrail& Trail() {
     static CFailureTrail* trail = new CFailureTrail;
     return *trail;
 }
@@ -62,8 +58,7 @@ void KeepFailure(const failtrail::Failure& failure) { Trail().Keep(failure); }
 
 class CTrailPrinter : public ::testing::EmptyTestEventListener {
     void OnTestStart(const ::testing::TestInfo&) override { Trail().Clear(); }
-    void OnTestEnd(const ::testing::TestInfo& info) override
-    {
+    void OnTestEnd(const ::testing::TestInfo& info) override {
         if (info.result() != nullptr && info.result()->Failed()) {
             Trail().Print();
         }
@@ -76,4 +71,4 @@ class CTrailPrinter : public ::testing::EmptyTestEventListener {
     return true;
 }();
 
-} // namespace
+}  // namespace

@@ -12,11 +12,9 @@ std::u16string LanguageKeyName(std::uint16_t languageId) {
     return u"0x" + digits;
 }
 
-std::optional<std::u16string> LookupLanguageText(const IProfileReader& profile,
-                                                 std::uint16_t languageId,
+std::optional<std::u16string> LookupLanguageText(const IProfileReader& profile, std::uint16_t languageId,
                                                  std::u16string_view key) {
-    std::u16string section =
-        profile.ReadString(u"Language", LanguageKeyName(languageId), kSectionNameCapacity);
+    std::u16string section = profile.ReadString(u"Language", LanguageKeyName(languageId), kSectionNameCapacity);
     if (section.empty()) {
         section = profile.ReadString(u"Language", u"0x409", kSectionNameCapacity);
     }

@@ -23,8 +23,7 @@ std::u16string LanguageKeyName(std::uint16_t languageId);
 
 // The text of key for languageId; nullopt when no section can be found or
 // the text is missing or empty.
-std::optional<std::u16string> LookupLanguageText(const IProfileReader& profile,
-                                                 std::uint16_t languageId,
+std::optional<std::u16string> LookupLanguageText(const IProfileReader& profile, std::uint16_t languageId,
                                                  std::u16string_view key);
 
 }  // namespace vimbrel::texts

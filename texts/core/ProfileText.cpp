@@ -32,8 +32,11 @@ std::u16string DecodeUtf8(const unsigned char* p, std::size_t size) {
     std::size_t i = 0;
     while (i < size) {
         unsigned char lead = p[i];
-        std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
-                           : (lead >> 3) == 0x1E ? 4 : 0;
+        std::size_t length = lead < 0x80           ? 1
+                             : (lead >> 5) == 0x6  ? 2
+                             : (lead >> 4) == 0xE  ? 3
+                             : (lead >> 3) == 0x1E ? 4
+                                                   : 0;
         if (length == 0 || i + length > size) {
             out.push_back(kReplacement);
             ++i;
@@ -63,9 +66,9 @@ std::u16string DecodeUtf8(const unsigned char* p, std::size_t size) {
 char16_t FoldCase(char16_t c) {
     if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c + 0x20);
     if (c < 0xC0) return c;
-    if (c <= 0xDE && c != 0xD7) return static_cast<char16_t>(c + 0x20);     // Latin-1
+    if (c <= 0xDE && c != 0xD7) return static_cast<char16_t>(c + 0x20);                  // Latin-1
     if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) return static_cast<char16_t>(c + 0x20);  // Greek
-    if (c >= 0x410 && c <= 0x42F) return static_cast<char16_t>(c + 0x20);  // Cyrillic
+    if (c >= 0x410 && c <= 0x42F) return static_cast<char16_t>(c + 0x20);                // Cyrillic
     if (c >= 0x400 && c <= 0x40F) return static_cast<char16_t>(c + 0x50);
     return c;
 }
@@ -73,9 +76,7 @@ char16_t FoldCase(char16_t c) {
 // A NUL ends the text of a line as it ends a string for the profile API.
 constexpr std::u16string_view kLineEnds(u"\r\n\0", 3);
 
-bool IsBlank(char16_t c) {
-    return c == u' ' || c == u'\t' || c == u'\v' || c == u'\f';
-}
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\v' || c == u'\f'; }
 
 std::u16string_view Trim(std::u16string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -84,8 +85,7 @@ std::u16string_view Trim(std::u16string_view s) {
 }
 
 std::u16string_view Unquote(std::u16string_view value) {
-    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
-        value.back() == value.front()) {
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front()) {
         return value.substr(1, value.size() - 2);
     }
     return value;
@@ -110,8 +110,7 @@ bool ProfileNamesEqual(std::u16string_view a, std::u16string_view b) {
     return true;
 }
 
-std::optional<std::u16string_view> CProfileText::FindValue(std::u16string_view section,
-                                                          std::u16string_view key) const {
+std::optional<std::u16string_view> CProfileText::FindValue(std::u16string_view section, std::u16string_view key) const {
     section = Trim(section);
     key = Trim(key);
     std::u16string_view rest(text_);

@@ -20,8 +20,7 @@ using AnsiDecoder = std::u16string (*)(const char* bytes, std::size_t count);
 
 // UTF-16LE and UTF-16BE with their marks, UTF-8 with its mark, anything
 // else through `ansi` (Latin-1 when null). The mark itself is dropped.
-std::u16string DecodeProfileBytes(const unsigned char* data, std::size_t size,
-                                  AnsiDecoder ansi = nullptr);
+std::u16string DecodeProfileBytes(const unsigned char* data, std::size_t size, AnsiDecoder ansi = nullptr);
 
 class CProfileText final : public IProfileReader {
 public:
@@ -29,8 +28,7 @@ public:
 
     // The value of key in section, trimmed and unquoted; nullopt when the
     // section or the key is missing. A key line without "=" has an empty value.
-    std::optional<std::u16string_view> FindValue(std::u16string_view section,
-                                                 std::u16string_view key) const;
+    std::optional<std::u16string_view> FindValue(std::u16string_view section, std::u16string_view key) const;
 
     std::u16string ReadString(std::u16string_view section, std::u16string_view key,
                               std::size_t capacity) const override;

@@ -17,8 +17,8 @@ constexpr LONGLONG kLargestFile = 16 * 1024 * 1024;
 // file; a program holding the file without sharing makes the open fail,
 // which is the answer we want then.
 HANDLE OpenForReading(const wchar_t* path) {
-    return CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 std::optional<std::vector<unsigned char>> ReadWholeFile(const wchar_t* path) {
@@ -30,8 +30,7 @@ std::optional<std::vector<unsigned char>> ReadWholeFile(const wchar_t* path) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         DWORD got = 0;
-        if (!ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got,
-                      nullptr)) {
+        if (!ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got, nullptr)) {
             return std::nullopt;
         }
         if (got == 0) break;  // the file shrank while we read it

@@ -15,9 +15,7 @@ vimbrel::texts::CLanguageFile g_languageFile;
 
 extern "C" {
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {
-    return TRUE;
-}
+BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
 
 int __cdecl SetPath(const wchar_t* iniPath) {
     return boundary::GuardedValue(0, [&] { return g_languageFile.SetPath(iniPath); });

@@ -5,8 +5,7 @@ namespace vimbrel::texts::test {
 CGlossaLibrary::CGlossaLibrary() : module_(LoadLibraryW(L"glossa.dll")) {
     if (module_ == nullptr) return;
     setPath_ = reinterpret_cast<SetPathFn>(reinterpret_cast<void*>(GetProcAddress(module_, "SetPath")));
-    getString_ =
-        reinterpret_cast<GetStringFn>(reinterpret_cast<void*>(GetProcAddress(module_, "GetString")));
+    getString_ = reinterpret_cast<GetStringFn>(reinterpret_cast<void*>(GetProcAddress(module_, "GetString")));
 }
 
 CGlossaLibrary::~CGlossaLibrary() {

@@ -9,7 +9,7 @@ CTempFolder::CTempFolder() {
     GetTempPathW(MAX_PATH, base);
     static LONG counter = 0;
     path_ = std::wstring(base) + L"glossa-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-             std::to_wstring(InterlockedIncrement(&counter));
+            std::to_wstring(InterlockedIncrement(&counter));
     CreateDirectoryW(path_.c_str(), nullptr);
 }
 

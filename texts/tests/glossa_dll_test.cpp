@@ -23,17 +23,15 @@ LANGID ExpectedLanguage() {
 }
 
 // Texts every language section carries; the close tip differs per language.
-const wchar_t kCommonTexts[] =
-    L"IDS_EMPTY=\n"
-    L"IDS_QUOTED=\"  Quoted text  \"\n"
-    L"Ids_Mixed_Case=mixed\n";
+const wchar_t kCommonTexts[] = L"IDS_EMPTY=\n"
+                               L"IDS_QUOTED=\"  Quoted text  \"\n"
+                               L"Ids_Mixed_Case=mixed\n";
 
 std::wstring StandardFile() {
     return std::wstring(L"; a test language file\n[Language]\n0x409=English\n0x407=Deutsch\n"
                         L"0xc04=Chinese (Hong Kong)\n") +
-           L"[English]\nIDS_TIP_CLOSE=Close\n" + kCommonTexts +
-           L"[Deutsch]\nIDS_TIP_CLOSE=Schlie\u00DFen\n" + kCommonTexts +
-           L"[Chinese (Hong Kong)]\nIDS_TIP_CLOSE=\u95DC\u9589\n" + kCommonTexts;
+           L"[English]\nIDS_TIP_CLOSE=Close\n" + kCommonTexts + L"[Deutsch]\nIDS_TIP_CLOSE=Schlie\u00DFen\n" +
+           kCommonTexts + L"[Chinese (Hong Kong)]\nIDS_TIP_CLOSE=\u95DC\u9589\n" + kCommonTexts;
 }
 
 // What IDS_TIP_CLOSE reads in the standard file for this process's language;
@@ -115,10 +113,10 @@ TEST_F(GlossaDll, SectionNamesAndTextsAreCut) {
     const std::wstring longName(40, L'L');
     const std::wstring cutName(31, L'L');
     std::wstring path = folder.File(L"limits.ini");
-    ASSERT_TRUE(WriteUtf16File(path,
-        L"[Language]\n0x409=" + longName + L"\n0x407=" + longName + L"\n0xc04=" + longName +
-        L"\n[" + longName + L"]\nWHERE=long\n[" + cutName + L"]\nWHERE=cut\n" +
-        L"LONG=" + std::wstring(300, L'x') + L"\nEXACT=" + std::wstring(253, L'y') + L"\n"));
+    ASSERT_TRUE(WriteUtf16File(path, L"[Language]\n0x409=" + longName + L"\n0x407=" + longName + L"\n0xc04=" +
+                                         longName + L"\n[" + longName + L"]\nWHERE=long\n[" + cutName +
+                                         L"]\nWHERE=cut\n" + L"LONG=" + std::wstring(300, L'x') + L"\nEXACT=" +
+                                         std::wstring(253, L'y') + L"\n"));
     ASSERT_EQ(glossa.SetPath(path.c_str()), 1);
     EXPECT_EQ(Get(L"WHERE"), L"cut");
     EXPECT_EQ(Get(L"LONG"), std::wstring(253, L'x'));
@@ -168,15 +166,14 @@ TEST_F(GlossaDll, RelativePathOutlivesAChangeOfFolder) {
 }
 
 TEST_F(GlossaDll, FileHeldWithoutSharingCannotBeRead) {
-    HANDLE held = CreateFileW(standard.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE held = CreateFileW(standard.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_EQ(glossa.SetPath(standard.c_str()), 0);
     CloseHandle(held);
 
     ASSERT_EQ(glossa.SetPath(standard.c_str()), 1);
-    held = CreateFileW(standard.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    held = CreateFileW(standard.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_EQ(Get(L"IDS_TIP_CLOSE"), L"<0>");
     CloseHandle(held);
@@ -186,8 +183,8 @@ TEST_F(GlossaDll, FileHeldWithoutSharingCannotBeRead) {
 TEST_F(GlossaDll, EveryCallReadsTheFileAnew) {
     ASSERT_EQ(glossa.SetPath(standard.c_str()), 1);
     EXPECT_EQ(Get(L"IDS_TIP_CLOSE"), ExpectedCloseText());
-    ASSERT_TRUE(WriteUtf16File(standard,
-        L"[Language]\n0x409=Only\n0x407=Only\n0xc04=Only\n[Only]\nIDS_TIP_CLOSE=Changed\n"));
+    ASSERT_TRUE(
+        WriteUtf16File(standard, L"[Language]\n0x409=Only\n0x407=Only\n0xc04=Only\n[Only]\nIDS_TIP_CLOSE=Changed\n"));
     EXPECT_EQ(Get(L"IDS_TIP_CLOSE"), L"Changed");
     ASSERT_TRUE(DeleteFileW(standard.c_str()));
     EXPECT_EQ(Get(L"IDS_TIP_CLOSE"), L"<0>");

@@ -28,9 +28,8 @@ public:
     std::u16string ReadString(std::u16string_view section, std::u16string_view key,
                               std::size_t capacity) const override {
         std::vector<wchar_t> buffer(capacity + 1, L'\0');
-        DWORD length = GetPrivateProfileStringW(ToWide(section).c_str(), ToWide(key).c_str(), L"",
-                                                buffer.data(), static_cast<DWORD>(capacity),
-                                                path_.c_str());
+        DWORD length = GetPrivateProfileStringW(ToWide(section).c_str(), ToWide(key).c_str(), L"", buffer.data(),
+                                                static_cast<DWORD>(capacity), path_.c_str());
         return ToU16(std::wstring(buffer.data(), length));
     }
 
@@ -64,53 +63,52 @@ void ExpectSameAnswers(const std::wstring& path, const std::vector<Query>& queri
     }
 }
 
-const wchar_t kRules[] =
-    L"orphan=before any section\n"
-    L"[S]\n"
-    L"a = spaced value  \n"
-    L"A=second A\n"
-    L"b=\"quoted\"\n"
-    L"c='single'\n"
-    L"d=\"unbalanced\n"
-    L"e=\"mixed'\n"
-    L"f=  \"  inner spaces \"  \n"
-    L"g=\n"
-    L"h=\"\"\n"
-    L"i=x=y\n"
-    L"  j  =  indented\n"
-    L"k\t=\ttabs\t\n"
-    L"l=\"a\"b\"\n"
-    L"m= ; not a comment\n"
-    L"dup=first\n"
-    L"dup=second\n"
-    L"noeq\n"
-    L"sp ace=ok\n"
-    L"t=\"\n"
-    L"long=abcdefghij\n"
-    L"sq=\"abcdefgh\"\n"
-    L"=no name\n"
-    L"\u00C4=upper umlaut\n"
-    L"[ S ]\n"
-    L"y=from the second S\n"
-    L"[T]junk\n"
-    L"a=after junk\n"
-    L"[T2\n"
-    L"a=unclosed\n"
-    L"  [U]  \n"
-    L"a=indented section\n"
-    L"[a]b]\n"
-    L"k=last bracket\n"
-    L"[S]\n"
-    L"z=from the third S\n";
+const wchar_t kRules[] = L"orphan=before any section\n"
+                         L"[S]\n"
+                         L"a = spaced value  \n"
+                         L"A=second A\n"
+                         L"b=\"quoted\"\n"
+                         L"c='single'\n"
+                         L"d=\"unbalanced\n"
+                         L"e=\"mixed'\n"
+                         L"f=  \"  inner spaces \"  \n"
+                         L"g=\n"
+                         L"h=\"\"\n"
+                         L"i=x=y\n"
+                         L"  j  =  indented\n"
+                         L"k\t=\ttabs\t\n"
+                         L"l=\"a\"b\"\n"
+                         L"m= ; not a comment\n"
+                         L"dup=first\n"
+                         L"dup=second\n"
+                         L"noeq\n"
+                         L"sp ace=ok\n"
+                         L"t=\"\n"
+                         L"long=abcdefghij\n"
+                         L"sq=\"abcdefgh\"\n"
+                         L"=no name\n"
+                         L"\u00C4=upper umlaut\n"
+                         L"[ S ]\n"
+                         L"y=from the second S\n"
+                         L"[T]junk\n"
+                         L"a=after junk\n"
+                         L"[T2\n"
+                         L"a=unclosed\n"
+                         L"  [U]  \n"
+                         L"a=indented section\n"
+                         L"[a]b]\n"
+                         L"k=last bracket\n"
+                         L"[S]\n"
+                         L"z=from the third S\n";
 
 TEST(ProfileConformance, SameAnswersAsTheSystemOnTheRules) {
     CTempFolder folder;
     std::wstring path = folder.File(L"rules.ini");
     ASSERT_TRUE(WriteUtf16File(path, kRules));
     std::vector<Query> queries;
-    for (const wchar_t* key : {L"a", L"A", L"b", L"c", L"d", L"e", L"f", L"g", L"h", L"i", L"j",
-                               L"k", L"l", L"m", L"dup", L"noeq", L"sp ace", L"t", L"long", L"sq",
-                               L"y", L"z", L"orphan", L"missing", L" a ", L"\u00C4", L"sp  ace"}) {
+    for (const wchar_t* key : {L"a",    L"A",  L"b", L"c", L"d",      L"e",       L"f",    L"g",      L"h",
+                               L"i",    L"j",  L"k", L"l", L"m",      L"dup",     L"noeq", L"sp ace", L"t",
+                               L"long", L"sq", L"y", L"z", L"orphan", L"missing", L" a ",  L"\u00C4", L"sp  ace"}) {
         queries.push_back({L"S", key, 254});
     }
     for (const wchar_t* section : {L"s", L" S ", L"T", L"T2", L"U", L"a]b", L"a", L"Nowhere"}) {
@@ -142,16 +140,14 @@ TEST(ProfileConformance, SameAnswersForOtherEncodingsAndLineEnds) {
 TEST(ProfileConformance, LanguageLookupGivesTheSameTextsThroughBothReaders) {
     CTempFolder folder;
     std::wstring path = folder.File(L"language.ini");
-    ASSERT_TRUE(WriteUtf16File(path,
-        L"[Language]\n0x409=English\n0x407=\"German\"\n0xc04=" + std::wstring(40, L'H') +
-        L"\n[English]\nK=Close\nEMPTY=\n[German]\nK=Zu\n[" + std::wstring(31, L'H') +
-        L"]\nK=\u95DC\nLONG=" + std::wstring(300, L'x') + L"\n"));
+    ASSERT_TRUE(WriteUtf16File(path, L"[Language]\n0x409=English\n0x407=\"German\"\n0xc04=" + std::wstring(40, L'H') +
+                                         L"\n[English]\nK=Close\nEMPTY=\n[German]\nK=Zu\n[" + std::wstring(31, L'H') +
+                                         L"]\nK=\u95DC\nLONG=" + std::wstring(300, L'x') + L"\n"));
     CSystemProfile system(path);
     CProfileText ours(ReadProfileFile(path));
     for (std::uint16_t language : {0x409, 0x407, 0xC04, 0x40C}) {
         for (const char16_t* key : {u"K", u"EMPTY", u"LONG", u"missing"}) {
-            EXPECT_EQ(LookupLanguageText(ours, language, key),
-                      LookupLanguageText(system, language, key))
+            EXPECT_EQ(LookupLanguageText(ours, language, key), LookupLanguageText(system, language, key))
                 << "language " << language;
         }
     }

@@ -5,23 +5,18 @@ namespace snapframe {
 namespace {
 
 // DIB headers are little-endian on every platform that has them.
-uint32_t ReadU32(const uint8_t* p)
-{
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+uint32_t ReadU32(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
+           static_cast<uint32_t>(p[3]) << 24;
 }
 
-uint16_t ReadU16(const uint8_t* p)
-{
-    return static_cast<uint16_t>(p[0] | p[1] << 8);
-}
+uint16_t ReadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 
-constexpr uint32_t kUncompressed = 0;   // BI_RGB
+constexpr uint32_t kUncompressed = 0;  // BI_RGB
 
-} // namespace
+}  // namespace
 
-std::optional<PackedDibLayout> ReadPackedDib(const uint8_t* data, size_t size)
-{
+std::optional<PackedDibLayout> ReadPackedDib(const uint8_t* data, size_t size) {
     if (data == nullptr || size < kDibHeaderSize || ReadU32(data) != kDibHeaderSize) {
         return std::nullopt;
     }
@@ -44,7 +39,7 @@ std::optional<PackedDibLayout> ReadPackedDib(const uint8_t* data, size_t size)
     // can the row size times a 31-bit height.
     const uint64_t rowBytes = (static_cast<uint64_t>(layout.width) * layout.bitCount + 31) / 32 * 4;
     const uint64_t rows = static_cast<uint64_t>(layout.height < 0 ? -static_cast<int64_t>(layout.height)
-                                                                   : layout.height);
+                                                                  : layout.height);
     const uint64_t bitsBytes = rowBytes * rows;
     if (bitsBytes > size - kDibHeaderSize) {
         return std::nullopt;
@@ -54,4 +49,4 @@ std::optional<PackedDibLayout> ReadPackedDib(const uint8_t* data, size_t size)
     return layout;
 }
 
-} // namespace snapframe
+}  // namespace snapframe

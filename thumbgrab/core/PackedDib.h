@@ -15,10 +15,10 @@ constexpr size_t kDibHeaderSize = 40;
 
 struct PackedDibLayout {
     int32_t width = 0;
-    int32_t height = 0;       // negative for rows stored from the top
+    int32_t height = 0;  // negative for rows stored from the top
     uint16_t bitCount = 0;
-    size_t rowBytes = 0;      // one row, padded to four bytes
-    size_t bitsBytes = 0;     // every row
+    size_t rowBytes = 0;   // one row, padded to four bytes
+    size_t bitsBytes = 0;  // every row
 };
 
 // The layout of a packed DIB of size bytes, or nothing when the header is
@@ -27,4 +27,4 @@ struct PackedDibLayout {
 // its rows do not fit behind the header.
 std::optional<PackedDibLayout> ReadPackedDib(const uint8_t* data, size_t size);
 
-} // namespace snapframe
+}  // namespace snapframe

@@ -12,8 +12,7 @@ namespace snapframe {
 class CComApartment {
 public:
     CComApartment() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~CComApartment()
-    {
+    ~CComApartment() {
         // S_OK and S_FALSE both count one more use of COM on this thread.
         if (SUCCEEDED(hr_)) {
             CoUninitialize();
@@ -30,4 +29,4 @@ private:
     HRESULT hr_;
 };
 
-} // namespace snapframe
+}  // namespace snapframe

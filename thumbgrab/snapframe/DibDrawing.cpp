@@ -7,8 +7,7 @@
 
 namespace snapframe {
 
-bool DrawPackedDib(HDC target, const std::vector<uint8_t>& dib, long width, long height)
-{
+bool DrawPackedDib(HDC target, const std::vector<uint8_t>& dib, long width, long height) {
     if (!ReadPackedDib(dib.data(), dib.size())) {
         return false;
     }
@@ -26,7 +25,7 @@ bool DrawPackedDib(HDC target, const std::vector<uint8_t>& dib, long width, long
         return false;
     }
     winowners::UniqueBitmap bitmap(CreateDIBitmap(screen.get(), &info.header, CBM_INIT, dib.data() + kDibHeaderSize,
-                                       reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS));
+                                                  reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS));
     if (!bitmap) {
         return false;
     }
@@ -41,4 +40,4 @@ bool DrawPackedDib(HDC target, const std::vector<uint8_t>& dib, long width, long
     return BitBlt(target, 0, 0, width, height, memory.get(), 0, 0, SRCCOPY) != FALSE;
 }
 
-} // namespace snapframe
+}  // namespace snapframe

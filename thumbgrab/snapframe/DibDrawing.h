@@ -14,4 +14,4 @@ namespace snapframe {
 // ReadPackedDib accepts.
 bool DrawPackedDib(HDC target, const std::vector<uint8_t>& dib, long width, long height);
 
-} // namespace snapframe
+}  // namespace snapframe

@@ -8,8 +8,7 @@
 
 namespace snapframe {
 
-HRESULT SelectFirstVideoStream(IMediaDet* detector, BSTR fileName, bool* hasVideo)
-{
+HRESULT SelectFirstVideoStream(IMediaDet* detector, BSTR fileName, bool* hasVideo) {
     *hasVideo = false;
     HRESULT hr = detector->put_Filename(fileName);
     if (FAILED(hr)) {
@@ -33,8 +32,7 @@ HRESULT SelectFirstVideoStream(IMediaDet* detector, BSTR fileName, bool* hasVide
     return S_OK;
 }
 
-HRESULT ReadFrameAtStart(IMediaDet* detector, long width, long height, std::vector<uint8_t>* dib)
-{
+HRESULT ReadFrameAtStart(IMediaDet* detector, long width, long height, std::vector<uint8_t>* dib) {
     LONG size = 0;
     HRESULT hr = detector->GetBitmapBits(0.0, &size, nullptr, width, height);
     if (FAILED(hr)) {
@@ -56,4 +54,4 @@ HRESULT ReadFrameAtStart(IMediaDet* detector, long width, long height, std::vect
     return ReadPackedDib(dib->data(), dib->size()) ? S_OK : E_UNEXPECTED;
 }
 
-} // namespace snapframe
+}  // namespace snapframe

@@ -20,4 +20,4 @@ HRESULT SelectFirstVideoStream(IMediaDet* detector, BSTR fileName, bool* hasVide
 // a packed DIB whose header has been checked against its size.
 HRESULT ReadFrameAtStart(IMediaDet* detector, long width, long height, std::vector<uint8_t>* dib);
 
-} // namespace snapframe
+}  // namespace snapframe

@@ -20,8 +20,7 @@ using Microsoft::WRL::ComPtr;
 // nothing was drawn. Result 0: bad arguments, or the detector or GDI failed.
 namespace {
 
-int SnapFrameNow(BSTR fileName, HDC* dc, long width, long height, int* found)
-{
+int SnapFrameNow(BSTR fileName, HDC* dc, long width, long height, int* found) {
     if (width < 0 || height < 0 || fileName == nullptr || found == nullptr) {
         return 0;
     }
@@ -63,18 +62,16 @@ int SnapFrameNow(BSTR fileName, HDC* dc, long width, long height, int* found)
     return 1;
 }
 
-} // namespace
+}  // namespace
 
 // Outside the anonymous namespace: the runtime's DLL entry calls it by name.
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
-{
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
         DisableThreadLibraryCalls(instance);
     }
     return TRUE;
 }
 
-extern "C" int __cdecl SnapFrame(BSTR fileName, HDC* dc, long width, long height, int* found)
-{
+extern "C" int __cdecl SnapFrame(BSTR fileName, HDC* dc, long width, long height, int* found) {
     return boundary::GuardedValue(0, [&] { return SnapFrameNow(fileName, dc, width, height, found); });
 }

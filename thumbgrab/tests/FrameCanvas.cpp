@@ -4,8 +4,7 @@
 
 namespace snapframetest {
 
-CFrameCanvas::CFrameCanvas(int width, int height) : width_(width), height_(height)
-{
+CFrameCanvas::CFrameCanvas(int width, int height) : width_(width), height_(height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
@@ -22,8 +21,7 @@ CFrameCanvas::CFrameCanvas(int width, int height) : width_(width), height_(heigh
     }
 }
 
-CFrameCanvas::~CFrameCanvas()
-{
+CFrameCanvas::~CFrameCanvas() {
     if (previous_ != nullptr) {
         SelectObject(dc_, previous_);
     }
@@ -35,16 +33,14 @@ CFrameCanvas::~CFrameCanvas()
     }
 }
 
-void CFrameCanvas::Fill(uint8_t value)
-{
+void CFrameCanvas::Fill(uint8_t value) {
     GdiFlush();
     std::memset(bits_, value, static_cast<size_t>(width_) * height_ * 4);
 }
 
-uint8_t CFrameCanvas::Channel(int x, int y, int c) const
-{
+uint8_t CFrameCanvas::Channel(int x, int y, int c) const {
     GdiFlush();
     return bits_[(static_cast<size_t>(y) * width_ + x) * 4 + c];
 }
 
-} // namespace snapframetest
+}  // namespace snapframetest

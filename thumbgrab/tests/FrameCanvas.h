@@ -32,4 +32,4 @@ private:
     uint8_t* bits_ = nullptr;
 };
 
-} // namespace snapframetest
+}  // namespace snapframetest

@@ -16,8 +16,7 @@ public:
     CSnapFrameLibrary& operator=(const CSnapFrameLibrary&) = delete;
 
     bool IsBound() const { return snapFrame_ != nullptr; }
-    int SnapFrame(BSTR fileName, HDC* dc, long width, long height, int* found) const
-    {
+    int SnapFrame(BSTR fileName, HDC* dc, long width, long height, int* found) const {
         return snapFrame_(fileName, dc, width, height, found);
     }
 
@@ -26,4 +25,4 @@ private:
     SnapFrameFn snapFrame_ = nullptr;
 };
 
-} // namespace snapframetest
+}  // namespace snapframetest

@@ -26,8 +26,7 @@ constexpr uint8_t kUntouched = 0x5A;
 // full path as a real BSTR for the calls.
 class CMediaFile {
 public:
-    CMediaFile(const std::string& name, const std::vector<uint8_t>& bytes) : narrow_(name)
-    {
+    CMediaFile(const std::string& name, const std::vector<uint8_t>& bytes) : narrow_(name) {
         DeleteFileA(narrow_.c_str());
         written_ = standintest::WriteBytes(narrow_, bytes);
         wchar_t full[MAX_PATH] = {};
@@ -35,8 +34,7 @@ public:
         GetFullPathNameW(wide.c_str(), MAX_PATH, full, nullptr);
         path_ = SysAllocString(full);
     }
-    ~CMediaFile()
-    {
+    ~CMediaFile() {
         SysFreeString(path_);
         DeleteFileA(narrow_.c_str());
     }
@@ -52,17 +50,12 @@ private:
     BSTR path_ = nullptr;
 };
 
-std::vector<uint8_t> Text(const char* text)
-{
-    return std::vector<uint8_t>(text, text + strlen(text));
-}
+std::vector<uint8_t> Text(const char* text) { return std::vector<uint8_t>(text, text + strlen(text)); }
 
 // Runs body on a thread of its own and waits for it.
-void OnThread(const std::function<void()>& body)
-{
+void OnThread(const std::function<void()>& body) {
     struct Start {
-        static DWORD WINAPI Run(void* context)
-        {
+        static DWORD WINAPI Run(void* context) {
             (*static_cast<const std::function<void()>*>(context))();
             return 0;
         }
@@ -79,16 +72,14 @@ protected:
 
     // SnapFrame into the canvas; found starts at -1 so that an untouched
     // value shows.
-    int Snap(BSTR name, CFrameCanvas& canvas, long width, long height, int* found)
-    {
+    int Snap(BSTR name, CFrameCanvas& canvas, long width, long height, int* found) {
         *found = -1;
         HDC dc = canvas.Context();
         return library_.SnapFrame(name, &dc, width, height, found);
     }
 
     // Every pixel outside the top-left width x height still has the fill.
-    static void ExpectUntouchedOutside(const CFrameCanvas& canvas, int canvasW, int canvasH, int width, int height)
-    {
+    static void ExpectUntouchedOutside(const CFrameCanvas& canvas, int canvasW, int canvasH, int width, int height) {
         for (int y = 0; y < canvasH; ++y) {
             for (int x = 0; x < canvasW; ++x) {
                 if (x < width && y < height) {
@@ -105,12 +96,12 @@ protected:
     // (x, y) being source pixel (x * scale, y * scale) with scale as a
     // fraction: 1/1 at the frame's own size, 2/1 halved, 1/2 doubled.
     static void ExpectFirstFrame(const CFrameCanvas& canvas, int width, int height, int scaleNum = 1,
-                                 int scaleDen = 1)
-    {
+                                 int scaleDen = 1) {
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
                 for (int c = 0; c < 3; ++c) {
-                    ASSERT_EQ(PixelByte(x * scaleNum / scaleDen, y * scaleNum / scaleDen, c, 0), canvas.Channel(x, y, c))
+                    ASSERT_EQ(PixelByte(x * scaleNum / scaleDen, y * scaleNum / scaleDen, c, 0),
+                              canvas.Channel(x, y, c))
                         << x << "," << y << " channel " << c;
                 }
             }
@@ -120,11 +111,10 @@ protected:
     CSnapFrameLibrary library_;
 };
 
-} // namespace
+}  // namespace
 
-TEST_F(SnapFrameTest, DrawsTheFirstFrameAtItsOwnSizeAtTheTopLeft)
-{
-    AviShape shape;   // 8 x 6, five frames that all differ (PixelByte moves by 29 a frame)
+TEST_F(SnapFrameTest, DrawsTheFirstFrameAtItsOwnSizeAtTheTopLeft) {
+    AviShape shape;  // 8 x 6, five frames that all differ (PixelByte moves by 29 a frame)
     CMediaFile file("snap-native.avi", standintest::MakeAvi(shape));
     ASSERT_TRUE(file.Written());
     CFrameCanvas canvas(10, 8);
@@ -138,9 +128,8 @@ TEST_F(SnapFrameTest, DrawsTheFirstFrameAtItsOwnSizeAtTheTopLeft)
     ExpectUntouchedOutside(canvas, 10, 8, 8, 6);
 }
 
-TEST_F(SnapFrameTest, ScalesTheFrameToTheAskedSize)
-{
-    AviShape shape;   // 8 x 6
+TEST_F(SnapFrameTest, ScalesTheFrameToTheAskedSize) {
+    AviShape shape;  // 8 x 6
     CMediaFile file("snap-scaled.avi", standintest::MakeAvi(shape));
     ASSERT_TRUE(file.Written());
 
@@ -161,8 +150,7 @@ TEST_F(SnapFrameTest, ScalesTheFrameToTheAskedSize)
     ExpectFirstFrame(twice, 16, 12, 1, 2);
 }
 
-TEST_F(SnapFrameTest, OddWidthsKeepTheirRowsApart)
-{
+TEST_F(SnapFrameTest, OddWidthsKeepTheirRowsApart) {
     // 5 pixels make 15-byte rows, padded to 16 in a DIB: a drawing that
     // ignored the padding would shear every row after the first.
     AviShape shape;
@@ -183,8 +171,7 @@ TEST_F(SnapFrameTest, OddWidthsKeepTheirRowsApart)
     }
 }
 
-TEST_F(SnapFrameTest, TakesTheVideoStreamWhenSoundComesFirst)
-{
+TEST_F(SnapFrameTest, TakesTheVideoStreamWhenSoundComesFirst) {
     AviShape shape;
     shape.withAudio = true;
     shape.audioFirst = true;
@@ -198,8 +185,7 @@ TEST_F(SnapFrameTest, TakesTheVideoStreamWhenSoundComesFirst)
     ExpectFirstFrame(canvas, 8, 6);
 }
 
-TEST_F(SnapFrameTest, SoundOnlyFilesAreFoundWithoutVideoAndNothingIsDrawn)
-{
+TEST_F(SnapFrameTest, SoundOnlyFilesAreFoundWithoutVideoAndNothingIsDrawn) {
     const standins::PcmFormat format{1, 8000, 16000, 2, 16};
     CMediaFile file("snap-sound.wav", standintest::MakeWav(format, standintest::SoundBytes(1600)));
     ASSERT_TRUE(file.Written());
@@ -216,12 +202,11 @@ TEST_F(SnapFrameTest, SoundOnlyFilesAreFoundWithoutVideoAndNothingIsDrawn)
     EXPECT_EQ(0, found);
 }
 
-TEST_F(SnapFrameTest, FilesTheDetectorCannotReadFail)
-{
+TEST_F(SnapFrameTest, FilesTheDetectorCannotReadFail) {
     CMediaFile text("snap-notmedia.avi", Text("this is a plain text file, not a RIFF file\r\n"));
     ASSERT_TRUE(text.Written());
     AviShape compressed;
-    compressed.compression = 0x47504A4D;   // 'MJPG': pictures the detector cannot decode
+    compressed.compression = 0x47504A4D;  // 'MJPG': pictures the detector cannot decode
     CMediaFile mjpg("snap-mjpg.avi", standintest::MakeAvi(compressed));
     ASSERT_TRUE(mjpg.Written());
     BSTR missing = SysAllocString(L"C:\\no such folder\\no such file.avi");
@@ -239,8 +224,7 @@ TEST_F(SnapFrameTest, FilesTheDetectorCannotReadFail)
     SysFreeString(empty);
 }
 
-TEST_F(SnapFrameTest, RefusesBadArgumentsWithoutTouchingAnything)
-{
+TEST_F(SnapFrameTest, RefusesBadArgumentsWithoutTouchingAnything) {
     AviShape shape;
     CMediaFile file("snap-args.avi", standintest::MakeAvi(shape));
     ASSERT_TRUE(file.Written());
@@ -265,8 +249,7 @@ TEST_F(SnapFrameTest, RefusesBadArgumentsWithoutTouchingAnything)
     ExpectUntouchedOutside(canvas, 8, 6, 0, 0);
 }
 
-TEST_F(SnapFrameTest, TakesAPlainWideStringAsTheName)
-{
+TEST_F(SnapFrameTest, TakesAPlainWideStringAsTheName) {
     // The thumbnail cache passes an ordinary terminated string, not a BSTR:
     // whatever lies before it is no length prefix.
     AviShape shape;
@@ -284,8 +267,7 @@ TEST_F(SnapFrameTest, TakesAPlainWideStringAsTheName)
     EXPECT_EQ(PixelByte(5, 4, 1, 0), canvas.Channel(5, 4, 1));
 }
 
-TEST_F(SnapFrameTest, WorksOnThreadsWhateverTheirComStateAndLeavesItAsItWas)
-{
+TEST_F(SnapFrameTest, WorksOnThreadsWhateverTheirComStateAndLeavesItAsItWas) {
     AviShape shape;
     CMediaFile file("snap-threads.avi", standintest::MakeAvi(shape));
     ASSERT_TRUE(file.Written());

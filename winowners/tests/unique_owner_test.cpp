@@ -16,8 +16,7 @@ using UniqueFake = winowners::UniqueAny<int, &CloseFake>;
 
 void OpenInto(int* slot, int handle) { *slot = handle; }
 
-TEST(UniqueOwnerTest, EachHandleIsClosedExactlyOnce)
-{
+TEST(UniqueOwnerTest, EachHandleIsClosedExactlyOnce) {
     g_closed.clear();
     {
         UniqueFake first(1);
@@ -27,11 +26,11 @@ TEST(UniqueOwnerTest, EachHandleIsClosedExactlyOnce)
         EXPECT_EQ(moved.get(), 1);
 
         UniqueFake second(2);
-        second = std::move(moved); // closes 2, takes 1
+        second = std::move(moved);  // closes 2, takes 1
         EXPECT_FALSE(moved);
         EXPECT_EQ(g_closed, std::vector<int>({2}));
 
-        OpenInto(second.put(), 3); // put() closes 1 before the slot is filled
+        OpenInto(second.put(), 3);  // put() closes 1 before the slot is filled
         EXPECT_EQ(g_closed, std::vector<int>({2, 1}));
         EXPECT_EQ(second.get(), 3);
 
@@ -51,4 +50,4 @@ TEST(UniqueOwnerTest, EachHandleIsClosedExactlyOnce)
     EXPECT_EQ(g_closed, std::vector<int>({2, 1, 3, 4}));
 }
 
-} // namespace
+}  // namespace

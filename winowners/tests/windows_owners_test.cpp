@@ -8,10 +8,10 @@ namespace {
 
 using namespace winowners;
 
-TEST(WindowsOwnersTest, KernelHandlesAndKeys)
-{
+TEST(WindowsOwnersTest, KernelHandlesAndKeys) {
     // CreateFile's failure value is no handle: the owner must not take it as one.
-    UniqueHandle missing(CreateFileW(L"C:\\no such folder\\no such file", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    UniqueHandle missing(
+        CreateFileW(L"C:\\no such folder\\no such file", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     EXPECT_EQ(missing.get(), INVALID_HANDLE_VALUE);
     EXPECT_FALSE(missing);
 
@@ -20,15 +20,14 @@ TEST(WindowsOwnersTest, KernelHandlesAndKeys)
     HANDLE raw = event.get();
     event.reset();
     DWORD flags = 0;
-    EXPECT_FALSE(GetHandleInformation(raw, &flags)); // closed by reset()
+    EXPECT_FALSE(GetHandleInformation(raw, &flags));  // closed by reset()
 
     UniqueKey key;
     ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, key.put()), ERROR_SUCCESS);
     EXPECT_TRUE(key);
 }
 
-TEST(WindowsOwnersTest, SelectionPutsThePreviousObjectBack)
-{
+TEST(WindowsOwnersTest, SelectionPutsThePreviousObjectBack) {
     UniqueWindowDC screen = GetDCOwner(nullptr);
     ASSERT_TRUE(screen);
     UniqueMemoryDC dc(CreateCompatibleDC(screen.get()));
@@ -44,20 +43,17 @@ TEST(WindowsOwnersTest, SelectionPutsThePreviousObjectBack)
     EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BITMAP), before);
 }
 
-DWORD WINAPI SendToWindow(void* window)
-{
+DWORD WINAPI SendToWindow(void* window) {
     SendMessageW(static_cast<HWND>(window), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"sent"));
     return 0;
 }
 
-DWORD WINAPI WaitForever(void* event)
-{
+DWORD WINAPI WaitForever(void* event) {
     WaitForSingleObject(static_cast<HANDLE>(event), INFINITE);
     return 0;
 }
 
-TEST(WindowsOwnersTest, StopThreadTerminatesOnlyWhatDoesNotEnd)
-{
+TEST(WindowsOwnersTest, StopThreadTerminatesOnlyWhatDoesNotEnd) {
     // A worker sending to a window of the waiting thread ends only when the
     // wait answers it.
     HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
@@ -74,7 +70,7 @@ TEST(WindowsOwnersTest, StopThreadTerminatesOnlyWhatDoesNotEnd)
     UniqueHandle stuck(CreateThread(nullptr, 0, &WaitForever, never.get(), 0, nullptr));
     ASSERT_TRUE(stuck);
     EXPECT_TRUE(StopThread(stuck.get(), {50, ThreadWait::Plain, 5000}));
-    EXPECT_EQ(WaitForSingleObject(stuck.get(), 0), WAIT_OBJECT_0); // gone once StopThread returns
+    EXPECT_EQ(WaitForSingleObject(stuck.get(), 0), WAIT_OBJECT_0);  // gone once StopThread returns
 }
 
-} // namespace
+}  // namespace

@@ -26,6 +26,7 @@ bool MakeBgrxImage(uint8_t* buffer, std::size_t length, int width, int height, B
 }
 
 CPictureCopy::CPictureCopy(const BgrxImage& image)
-    : rowBytes_(image.RowBytes()), pixels_(image.bits, image.bits + image.RowBytes() * static_cast<std::size_t>(image.height)) {}
+    : rowBytes_(image.RowBytes()),
+      pixels_(image.bits, image.bits + image.RowBytes() * static_cast<std::size_t>(image.height)) {}
 
 }  // namespace vimbrel::browser

@@ -41,19 +41,13 @@ private:
     std::vector<uint8_t> pixels_;
 };
 
-inline uint8_t ClampByte(int v) {
-    return static_cast<uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v));
-}
+inline uint8_t ClampByte(int v) { return static_cast<uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v)); }
 
 // The editor's usual gray, (59 G + 30 R + 11 B) / 100.
-inline int GrayOf(const uint8_t* bgrx) {
-    return (59 * bgrx[1] + 30 * bgrx[2] + 11 * bgrx[0]) / 100;
-}
+inline int GrayOf(const uint8_t* bgrx) { return (59 * bgrx[1] + 30 * bgrx[2] + 11 * bgrx[0]) / 100; }
 
 // The coarser gray that edge detection and oil painting rank by,
 // R / 4 + G / 2 + B / 8 with each term truncated on its own (0..221).
-inline int CoarseGrayOf(const uint8_t* bgrx) {
-    return bgrx[2] / 4 + bgrx[1] / 2 + bgrx[0] / 8;
-}
+inline int CoarseGrayOf(const uint8_t* bgrx) { return bgrx[2] / 4 + bgrx[1] / 2 + bgrx[0] / 8; }
 
 }  // namespace vimbrel::browser

@@ -25,7 +25,7 @@ enum CanvasEffectId : int {
     kCanvasMosaic = 17,
     kCanvasEdge = 18,
     kCanvasFrosted = 19,
-    kCanvasDotScreen = 20,        // the filter's kaleidoscope number
+    kCanvasDotScreen = 20,  // the filter's kaleidoscope number
     kCanvasOilPainting = 21,
     kCanvasSelectiveSmooth = 26,  // the filter's mirror number
     kCanvasColourBalance = 30,

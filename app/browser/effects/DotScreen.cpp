@@ -5,9 +5,7 @@
 namespace vimbrel::browser {
 namespace {
 
-uint8_t CurvePoint(double value) {
-    return ClampByte(static_cast<int>(value + 0.5));
-}
+uint8_t CurvePoint(double value) { return ClampByte(static_cast<int>(value + 0.5)); }
 
 std::array<uint8_t, 256> MakeDotScreenCurve() {
     std::array<uint8_t, 256> curve{};

@@ -2,8 +2,7 @@
 
 namespace vimbrel::controller {
 
-int BindEngine(CEngineBinding& binding, const std::wstring& programFolder,
-               const std::function<int()>& prepare) {
+int BindEngine(CEngineBinding& binding, const std::wstring& programFolder, const std::function<int()>& prepare) {
     if (binding.MarkBound()) return 1;
     if (prepare && !prepare()) return 0;
     if (programFolder.empty()) return 0;
@@ -15,15 +14,12 @@ int BindEngine(CEngineBinding& binding, const std::wstring& programFolder,
     HMODULE module = LoadLibraryW(path.c_str());
     if (module == nullptr) return 0;
     EngineApi api;
-    BindEngineExports(api, [module](const char* name) {
-        return reinterpret_cast<void*>(GetProcAddress(module, name));
-    });
+    BindEngineExports(api,
+                      [module](const char* name) { return reinterpret_cast<void*>(GetProcAddress(module, name)); });
     binding.Attach(module, api);
     return 1;
 }
 
-HMODULE EngineModule(const CEngineBinding& binding) {
-    return static_cast<HMODULE>(binding.Module());
-}
+HMODULE EngineModule(const CEngineBinding& binding) { return static_cast<HMODULE>(binding.Module()); }
 
 }  // namespace vimbrel::controller

@@ -21,8 +21,7 @@ namespace vimbrel::controller {
 // The library is never freed: worker threads may still be inside the
 // engine while the program ends, and the engine's own Uninitialize is what
 // releases its devices.
-int BindEngine(CEngineBinding& binding, const std::wstring& programFolder,
-               const std::function<int()>& prepare = {});
+int BindEngine(CEngineBinding& binding, const std::wstring& programFolder, const std::function<int()>& prepare = {});
 
 // The loaded library of a binding, or null.
 HMODULE EngineModule(const CEngineBinding& binding);

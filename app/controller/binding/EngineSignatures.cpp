@@ -8,8 +8,8 @@
 
 namespace vimbrel::controller {
 
-#define VB_ENGINE_SAME_TYPE(name, type)                                             \
-    static_assert(std::is_same_v<EngineSlotType<type>, decltype(&::name)>,         \
+#define VB_ENGINE_SAME_TYPE(name, type)                                                                                \
+    static_assert(std::is_same_v<EngineSlotType<type>, decltype(&::name)>,                                             \
                   "slot " #name " differs from the engine's export");
 VB_ENGINE_EXPORTS(VB_ENGINE_SAME_TYPE)
 #undef VB_ENGINE_SAME_TYPE

@@ -14,8 +14,7 @@ const wchar_t kResourceType[] = L"TOLVEX";
 const wchar_t kCatalogName[] = L"functions.stg";
 
 // By picture state: normal, hover, disabled.
-const wchar_t* const kStripNames[kItemImageStateCount] = {
-    L"function.png", L"function_hover.png", L"function_dis.png"};
+const wchar_t* const kStripNames[kItemImageStateCount] = {L"function.png", L"function_hover.png", L"function_dis.png"};
 
 // The words whose current text LoadDateFormatNames puts into the first
 // three Date entries.
@@ -77,12 +76,9 @@ int CControllerCatalog::GetCatalogEntries(int settingId, CatalogEntry** first) {
     return item ? 1 : 0;
 }
 
-int CControllerCatalog::CountEnabledEntries(int settingId) const {
-    return catalog_.CountEnabledEntries(settingId);
-}
+int CControllerCatalog::CountEnabledEntries(int settingId) const { return catalog_.CountEnabledEntries(settingId); }
 
-int CControllerCatalog::AddCatalogItem(int key, int order, const wchar_t* title, int type,
-                                       int minimum, int maximum) {
+int CControllerCatalog::AddCatalogItem(int key, int order, const wchar_t* title, int type, int minimum, int maximum) {
     catalog_.AddItem(key, order, CopyToU16(title), type, minimum, maximum);
     return 1;
 }
@@ -91,9 +87,7 @@ int CControllerCatalog::AddCatalogEntry(int key, const wchar_t* text) {
     return catalog_.AddEntry(key, CopyToU16(text));
 }
 
-int CControllerCatalog::RemoveCatalogItem(int settingId) {
-    return catalog_.RemoveItem(settingId);
-}
+int CControllerCatalog::RemoveCatalogItem(int settingId) { return catalog_.RemoveItem(settingId); }
 
 int CControllerCatalog::LoadDateFormatNames(int settingId) {
     if (settingId != kDateSettingId) return 0;
@@ -116,9 +110,7 @@ int CControllerCatalog::EntryToVisibleIndex(int settingId, int k) const {
     return catalog_.EntryToVisibleIndex(settingId, k);
 }
 
-void CControllerCatalog::FreeCatalog() {
-    catalog_.Clear();
-}
+void CControllerCatalog::FreeCatalog() { catalog_.Clear(); }
 
 std::wstring CControllerCatalog::GetSettingText(const wchar_t* word) const {
     return CopyToWide(settingTexts_.GetSettingText(CopyToU16(word)));
@@ -133,15 +125,14 @@ std::wstring CControllerCatalog::GetButtonTip(COLORREF key) const {
 int CControllerCatalog::LoadItemImages() {
     int loaded = 0;
     for (int state = 0; state < kItemImageStateCount; ++state) {
-        strips_[state] =
-            ui::LoadSkinImage(kStripNames[state], ui::SkinSourceKind::OwnResources, nullptr, kResourceType);
+        strips_[state] = ui::LoadSkinImage(kStripNames[state], ui::SkinSourceKind::OwnResources, nullptr,
+                                           kResourceType);
         if (strips_[state]) ++loaded;
     }
     return loaded == kItemImageStateCount ? 1 : 0;
 }
 
-int CControllerCatalog::GetItemImage(int settingId, int state,
-                                     std::unique_ptr<Gdiplus::Bitmap>* image) const {
+int CControllerCatalog::GetItemImage(int settingId, int state, std::unique_ptr<Gdiplus::Bitmap>* image) const {
     if (image == nullptr) return 0;
     image->reset();
     if (state < 0 || state >= kItemImageStateCount) return 1;
@@ -153,8 +144,7 @@ int CControllerCatalog::GetItemImage(int settingId, int state,
         kItemImageHeight > static_cast<int>(strip->GetHeight())) {
         return 0;
     }
-    std::unique_ptr<Gdiplus::Bitmap> cell(
-        strip->Clone(x, 0, kItemImageWidth, kItemImageHeight, PixelFormat32bppARGB));
+    std::unique_ptr<Gdiplus::Bitmap> cell(strip->Clone(x, 0, kItemImageWidth, kItemImageHeight, PixelFormat32bppARGB));
     if (!cell || cell->GetLastStatus() != Gdiplus::Ok) return 0;
     *image = std::move(cell);
     return 1;

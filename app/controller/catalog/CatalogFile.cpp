@@ -10,8 +10,7 @@ constexpr LONGLONG kLargestFile = 1024 * 1024;
 
 }  // namespace
 
-std::optional<std::string_view> FindResourceBytes(HMODULE module, const wchar_t* name,
-                                                  const wchar_t* type) {
+std::optional<std::string_view> FindResourceBytes(HMODULE module, const wchar_t* name, const wchar_t* type) {
     HRSRC resource = FindResourceW(module, name, type);
     if (resource == nullptr) return std::nullopt;
     DWORD size = SizeofResource(module, resource);
@@ -22,8 +21,8 @@ std::optional<std::string_view> FindResourceBytes(HMODULE module, const wchar_t*
 }
 
 bool WriteTemporaryFile(const std::wstring& path, std::string_view bytes) {
-    winowners::UniqueHandle file = winowners::UniqueHandle(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
-                                                  CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr));
+    winowners::UniqueHandle file = winowners::UniqueHandle(CreateFileW(
+        path.c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr));
     if (!file) return false;
     DWORD written = 0;
     return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
@@ -32,14 +31,13 @@ bool WriteTemporaryFile(const std::wstring& path, std::string_view bytes) {
 
 std::optional<std::string> ReadSmallFile(const std::wstring& path) {
     winowners::UniqueHandle file = winowners::UniqueHandle(CreateFileW(path.c_str(), GENERIC_READ,
-                                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size;
     if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > kLargestFile) return std::nullopt;
     std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
     DWORD got = 0;
-    if (!bytes.empty() &&
-        !ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr)) {
+    if (!bytes.empty() && !ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr)) {
         return std::nullopt;
     }
     bytes.resize(got);

@@ -11,8 +11,7 @@
 namespace vimbrel::controller {
 
 // The bytes of resource (name, type) of module; nullopt when missing or empty.
-std::optional<std::string_view> FindResourceBytes(HMODULE module, const wchar_t* name,
-                                                  const wchar_t* type);
+std::optional<std::string_view> FindResourceBytes(HMODULE module, const wchar_t* name, const wchar_t* type);
 
 // Writes bytes to a new temporary file at path (replacing any old one).
 bool WriteTemporaryFile(const std::wstring& path, std::string_view bytes);

@@ -24,9 +24,29 @@ extern const std::array<std::uint32_t, kButtonKeyCount> kButtonKeys;
 
 // Positions in kButtonKeys.
 enum class Button : std::size_t {
-    Minimize, Close, CaptureVideo, CaptureVideoOnly, CaptureAudio, CaptureImage, Stop,
-    ZoomIn, ZoomOut, ZoomRestore, MicrophoneVolume, FirstItem, PreviousItem, NextItem,
-    LastItem, SaveAs, SlideShow, Mail, Print, StartMonitor, PlayPause, StopPlaying, Search,
+    Minimize,
+    Close,
+    CaptureVideo,
+    CaptureVideoOnly,
+    CaptureAudio,
+    CaptureImage,
+    Stop,
+    ZoomIn,
+    ZoomOut,
+    ZoomRestore,
+    MicrophoneVolume,
+    FirstItem,
+    PreviousItem,
+    NextItem,
+    LastItem,
+    SaveAs,
+    SlideShow,
+    Mail,
+    Print,
+    StartMonitor,
+    PlayPause,
+    StopPlaying,
+    Search,
     PlaybackVolume,
 };
 

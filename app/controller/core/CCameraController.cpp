@@ -77,8 +77,8 @@ int CCameraController::DisablePanel(int panel) {
 
 // --- Overlay, wheel, mode picture, function panel ------------------------------
 
-ControllerWindow CCameraController::CreateStatusOverlay(ControllerWindow parent,
-                                                        const ControllerRect& rect, int modeId) {
+ControllerWindow CCameraController::CreateStatusOverlay(ControllerWindow parent, const ControllerRect& rect,
+                                                        int modeId) {
     overlay_ = windows_->CreateStatusOverlay(parent, rect, modeId);
     return overlay_;
 }
@@ -97,12 +97,9 @@ int CCameraController::SetOverlayTime(int seconds) {
     return overlay_ != nullptr ? windows_->SetOverlayTime(seconds) : 0;
 }
 
-int CCameraController::SetOverlayIcon(int icon) {
-    return overlay_ != nullptr ? windows_->SetOverlayIcon(icon) : 0;
-}
+int CCameraController::SetOverlayIcon(int icon) { return overlay_ != nullptr ? windows_->SetOverlayIcon(icon) : 0; }
 
-ControllerWindow CCameraController::CreateModeWheel(ControllerWindow parent,
-                                                    const ControllerRect& rect) {
+ControllerWindow CCameraController::CreateModeWheel(ControllerWindow parent, const ControllerRect& rect) {
     wheel_ = windows_->CreateModeWheel(parent, rect);
     return wheel_;
 }
@@ -111,8 +108,7 @@ int CCameraController::SetWheelMode(int modeId, int animate) {
     return wheel_ != nullptr ? windows_->SetWheelMode(modeId, animate) : 0;
 }
 
-ControllerWindow CCameraController::CreateModePicture(ControllerWindow parent,
-                                                      const ControllerRect& rect) {
+ControllerWindow CCameraController::CreateModePicture(ControllerWindow parent, const ControllerRect& rect) {
     modePicture_ = windows_->CreateModePicture(parent, rect);
     return modePicture_;
 }
@@ -121,8 +117,7 @@ int CCameraController::ShowModePicture(int modeId) {
     return modePicture_ != nullptr ? windows_->ShowModePicture(modeId) : 0;
 }
 
-ControllerWindow CCameraController::CreateFunctionPanel(ControllerWindow parent,
-                                                        const ControllerRect& rect) {
+ControllerWindow CCameraController::CreateFunctionPanel(ControllerWindow parent, const ControllerRect& rect) {
     functionPanel_ = windows_->CreateFunctionPanel(parent, rect);
     if (functionPanel_ != nullptr) windows_->SetFunctionPanelMode(kModeVideo);
     return functionPanel_;
@@ -142,9 +137,8 @@ int CCameraController::UpdateItemPopup(int settingId) {
 
 // --- Browse tabs and canvas -------------------------------------------------
 
-int CCameraController::SetBrowseWindow(ControllerWindow tabs, const char16_t* imageFolder,
-                                       const char16_t* videoFolder, const char16_t* audioFolder,
-                                       const char16_t* monitorFolder) {
+int CCameraController::SetBrowseWindow(ControllerWindow tabs, const char16_t* imageFolder, const char16_t* videoFolder,
+                                       const char16_t* audioFolder, const char16_t* monitorFolder) {
     const char16_t* folders[] = {imageFolder, videoFolder, audioFolder, monitorFolder};
     if (tabs == nullptr) return 0;
     for (const char16_t* folder : folders) {
@@ -181,9 +175,7 @@ int CCameraController::RefreshBrowser() {
     return view_.Send(browseTabs_, kBrowseRefreshMessage, 0, 0) ? 1 : 0;
 }
 
-int CCameraController::QueryLeaveBrowse() {
-    return browseTabs_ != nullptr ? windows_->QueryLeaveBrowse() : 7;
-}
+int CCameraController::QueryLeaveBrowse() { return browseTabs_ != nullptr ? windows_->QueryLeaveBrowse() : 7; }
 
 int CCameraController::SetPhotoCanvas(ControllerWindow canvas) {
     if (canvas == nullptr) return 0;
@@ -213,34 +205,19 @@ int CCameraController::NotifySliderListeners(int kind, std::intptr_t wParam, std
 
 void CCameraController::CCallbacks::RefreshOverlay() { owner_.RefreshOverlay(); }
 void CCameraController::CCallbacks::RelayoutFunctionPanel() { owner_.RelayoutFunctionPanel(); }
-void CCameraController::CCallbacks::UpdateItemPopup(int settingId) {
-    owner_.UpdateItemPopup(settingId);
-}
-void CCameraController::CCallbacks::UpdateDateOverlay(int dateType) {
-    owner_.sequences_->UpdateDateOverlay(dateType);
-}
-void CCameraController::CCallbacks::ClearLastDateText() {
-    owner_.sequences_->ClearLastDateText();
-}
-void CCameraController::CCallbacks::NotifySliderListeners(int kind, std::intptr_t wParam,
-                                                          std::intptr_t lParam) {
+void CCameraController::CCallbacks::UpdateItemPopup(int settingId) { owner_.UpdateItemPopup(settingId); }
+void CCameraController::CCallbacks::UpdateDateOverlay(int dateType) { owner_.sequences_->UpdateDateOverlay(dateType); }
+void CCameraController::CCallbacks::ClearLastDateText() { owner_.sequences_->ClearLastDateText(); }
+void CCameraController::CCallbacks::NotifySliderListeners(int kind, std::intptr_t wParam, std::intptr_t lParam) {
     owner_.NotifySliderListeners(kind, wParam, lParam);
 }
-void CCameraController::CCallbacks::ApplyPhotoEffect(int entry) {
-    owner_.browse_->ApplyPhotoEffect(entry);
-}
+void CCameraController::CCallbacks::ApplyPhotoEffect(int entry) { owner_.browse_->ApplyPhotoEffect(entry); }
 void CCameraController::CCallbacks::SetPhotoFrame(int entry) { owner_.browse_->SetPhotoFrame(entry); }
 void CCameraController::CCallbacks::SetPenColor(int value) { owner_.browse_->SetPenColor(value); }
 void CCameraController::CCallbacks::SetStamp(int value) { owner_.browse_->SetStamp(value); }
 void CCameraController::CCallbacks::SetCanvasTool(int tool) { owner_.browse_->SetCanvasTool(tool); }
-void CCameraController::CCallbacks::SetCanvasPenWidth(int width) {
-    owner_.browse_->SetCanvasPenWidth(width);
-}
-int CCameraController::CCallbacks::BindVideoQuality() {
-    return owner_.cameraModule_->BindVideoQuality();
-}
-void CCameraController::CCallbacks::RebindCameraModule() {
-    owner_.cameraModule_->RebindCameraModule();
-}
+void CCameraController::CCallbacks::SetCanvasPenWidth(int width) { owner_.browse_->SetCanvasPenWidth(width); }
+int CCameraController::CCallbacks::BindVideoQuality() { return owner_.cameraModule_->BindVideoQuality(); }
+void CCameraController::CCallbacks::RebindCameraModule() { owner_.cameraModule_->RebindCameraModule(); }
 
 }  // namespace vimbrel::controller

@@ -47,7 +47,7 @@ enum CaptureState : int {
     kCaptureVideoOnly = 2,  // recording in Mode_VideoOnly
     kCaptureAudio = 3,      // recording in Mode_Audio
     kCaptureMonitor = 4,
-    kCapturePaused = 5,     // a recording paused, in Mode_Video .. Mode_Audio
+    kCapturePaused = 5,  // a recording paused, in Mode_Video .. Mode_Audio
 };
 
 // Everything the controller talks to; all used, none owned, all outliving
@@ -101,9 +101,7 @@ public:
     CControllerSettings& Settings() { return settings_; }
     CEngineDevices& Devices() { return devices_; }
     int StartEngine(ControllerWindow preview) { return devices_.StartEngine(preview); }
-    int ApplySetting(int settingId, int value, int apply) {
-        return settings_.ApplySetting(settingId, value, apply);
-    }
+    int ApplySetting(int settingId, int value, int apply) { return settings_.ApplySetting(settingId, value, apply); }
     int GetSetting(int settingId, int* out) const { return settings_.GetSetting(settingId, out); }
     int CopySettings(SettingsBlock* out) const { return settings_.CopySettings(out); }
     int SetAudioVolume(double volume) { return settings_.SetAudioVolume(volume); }
@@ -151,8 +149,7 @@ public:
     int SetPanelToggle(int panel, std::uint32_t key, int state);
     int ResetPanelToggles(int panel);
     int DisablePanel(int panel);
-    ControllerWindow CreateStatusOverlay(ControllerWindow parent, const ControllerRect& rect,
-                                         int modeId);
+    ControllerWindow CreateStatusOverlay(ControllerWindow parent, const ControllerRect& rect, int modeId);
     int RefreshOverlay();
     int SetOverlayMode(int modeId);
     int SetOverlayTime(int seconds);
@@ -166,9 +163,8 @@ public:
     int SetFunctionPanelMode(int modeId);
     int UpdateItemPopup(int settingId);
     // Folders in MediaKind order: image, video, audio, monitor.
-    int SetBrowseWindow(ControllerWindow tabs, const char16_t* imageFolder,
-                        const char16_t* videoFolder, const char16_t* audioFolder,
-                        const char16_t* monitorFolder);
+    int SetBrowseWindow(ControllerWindow tabs, const char16_t* imageFolder, const char16_t* videoFolder,
+                        const char16_t* audioFolder, const char16_t* monitorFolder);
     const std::u16string& MediaFolder(int mediaKind) const;
     int SelectBrowseTab(int modeId);
     int RefreshBrowser();

@@ -14,32 +14,23 @@ constexpr int kModeVideoOnly = 1;
 constexpr int kModeImage = 3;
 constexpr int kModeBrowse = 4;
 
-bool InRange(int value, int minimum, int maximum) {
-    return value >= minimum && value <= maximum;
-}
+bool InRange(int value, int minimum, int maximum) { return value >= minimum && value <= maximum; }
 
 bool IsVolume(double volume) {
     return volume >= 0.0 && volume <= 1.0;  // false for NaN too
 }
 
 // Volumes are stored as whole hundredths, cut, not rounded.
-int Hundredths(double volume) {
-    return static_cast<int>(volume * 100.0);
-}
+int Hundredths(double volume) { return static_cast<int>(volume * 100.0); }
 
 }  // namespace
 
-CControllerSettings::CControllerSettings(CEngineBinding& engine, ISettingsStore& store,
-                                         IControllerCallbacks& callbacks,
+CControllerSettings::CControllerSettings(CEngineBinding& engine, ISettingsStore& store, IControllerCallbacks& callbacks,
                                          std::u16string programFolder)
-    : engine_(engine),
-      store_(store),
-      callbacks_(callbacks),
-      programFolder_(std::move(programFolder)) {}
+    : engine_(engine), store_(store), callbacks_(callbacks), programFolder_(std::move(programFolder)) {}
 
 int CControllerSettings::SaveSettingValue(int settingId, int value) {
-    return store_.WriteDword(SettingValueName(settingId), static_cast<std::uint32_t>(value)) ? 1
-                                                                                               : 0;
+    return store_.WriteDword(SettingValueName(settingId), static_cast<std::uint32_t>(value)) ? 1 : 0;
 }
 
 int CControllerSettings::LoadSettingValue(int settingId, int* out) const {
@@ -94,11 +85,9 @@ int CControllerSettings::LoadSettings() {
     // Nothing saved stays -1 and is not stored: the start picks a size
     // from the camera's list then.
     int index = -1;
-    b.imageResolutionIndex =
-        LoadSettingValue(kSettingImageResolution, &index) && index >= -1 ? index : -1;
+    b.imageResolutionIndex = LoadSettingValue(kSettingImageResolution, &index) && index >= -1 ? index : -1;
     index = -1;
-    b.videoResolutionIndex =
-        LoadSettingValue(kSettingVideoResolution, &index) && index >= -1 ? index : -1;
+    b.videoResolutionIndex = LoadSettingValue(kSettingVideoResolution, &index) && index >= -1 ? index : -1;
 
     b.date = LoadOrDefault(kSettingDate, 3);
     b.jpgQuality = LoadOrDefault(kSettingJpgQuality, 1);
@@ -181,9 +170,7 @@ int CControllerSettings::ApplySetting(int settingId, int value, int apply) {
         if (!accept(b.contShooting, 0, 4)) return 0;
         break;
     case kSettingImageResolution:
-    case kSettingVideoResolution:
-        ApplyResolution(settingId, value, apply);
-        break;
+    case kSettingVideoResolution: ApplyResolution(settingId, value, apply); break;
     case kSettingDate:
         if (!accept(b.date, 0, 3)) return 0;
         callbacks_.UpdateDateOverlay(value);
@@ -278,9 +265,7 @@ int CControllerSettings::ApplySetting(int settingId, int value, int apply) {
         if (value != 0) callbacks_.SetStamp(value);
         break;
     case kSettingPenType:
-    case kSettingPrint:
-        StoreAccepted(settingId, value);
-        break;
+    case kSettingPrint: StoreAccepted(settingId, value); break;
     case kSettingSensitivity:
         if (!accept(b.sensitivity, 0, 10)) return 0;
         if (api.SetSensitivity) api.SetSensitivity(value);
@@ -289,8 +274,7 @@ int CControllerSettings::ApplySetting(int settingId, int value, int apply) {
         StoreAccepted(settingId, value);
         engine_.SetMirrorMode(value != 0 ? 1 : 0, 0);
         break;
-    default:
-        return 0;
+    default: return 0;
     }
     callbacks_.RefreshOverlay();
     return 1;
@@ -344,8 +328,7 @@ int CControllerSettings::RestoreDefaults() {
     ApplySetting(kSettingContShooting, 4, 0);
     int video = engine_.videoList.FirstIndexOfWidth(320);
     if (video >= 0) {
-        ApplySetting(kSettingVideoResolution, video,
-                     modeId_ == kModeVideo || modeId_ == kModeVideoOnly ? 1 : 0);
+        ApplySetting(kSettingVideoResolution, video, modeId_ == kModeVideo || modeId_ == kModeVideoOnly ? 1 : 0);
     }
     int image = engine_.imageList.FirstIndexOfWidth(640);
     if (image >= 0) ApplySetting(kSettingImageResolution, image, modeId_ == kModeImage ? 1 : 0);
@@ -390,8 +373,7 @@ int CControllerSettings::ReapplySettings() {
 
 int CControllerSettings::SetAudioVolume(double volume) {
     const EngineApi& api = engine_.Api();
-    if (!IsVolume(volume) || !engine_.IsLoaded() || !api.SetAudioVolume ||
-        api.SetAudioVolume(volume) != 1) {
+    if (!IsVolume(volume) || !engine_.IsLoaded() || !api.SetAudioVolume || api.SetAudioVolume(volume) != 1) {
         callbacks_.NotifySliderListeners(0, 0, 0);
         return 0;
     }
@@ -410,8 +392,7 @@ double CControllerSettings::GetAudioVolume() const {
 
 int CControllerSettings::SetPlaybackVolume(double volume) {
     const EngineApi& api = engine_.Api();
-    if (!IsVolume(volume) || !engine_.IsLoaded() || !api.SetPlaybackVolume ||
-        api.SetPlaybackVolume(volume) != 1)
+    if (!IsVolume(volume) || !engine_.IsLoaded() || !api.SetPlaybackVolume || api.SetPlaybackVolume(volume) != 1)
         return 0;
     playbackVolume_ = volume;
     SaveSettingValue(kSettingPlaybackVolume, Hundredths(volume));

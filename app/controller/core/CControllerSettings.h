@@ -18,8 +18,8 @@ class CControllerSettings {
 public:
     // All four are used, not owned, and outlive this object. programFolder
     // is the folder of the running program, without a trailing backslash.
-    CControllerSettings(CEngineBinding& engine, ISettingsStore& store,
-                        IControllerCallbacks& callbacks, std::u16string programFolder);
+    CControllerSettings(CEngineBinding& engine, ISettingsStore& store, IControllerCallbacks& callbacks,
+                        std::u16string programFolder);
     CControllerSettings(const CControllerSettings&) = delete;
     CControllerSettings& operator=(const CControllerSettings&) = delete;
 

@@ -47,10 +47,8 @@ int CEngineBinding::SetDefaultVideoQuality(int property) {
     return 1;
 }
 
-int CEngineBinding::GetVideoQualityRange(int property, int* minimum, int* maximum,
-                                         int* defaultValue) {
-    if (!minimum || !maximum || !defaultValue || !IsLoaded() || !api_.GetVideoQualityRange)
-        return 0;
+int CEngineBinding::GetVideoQualityRange(int property, int* minimum, int* maximum, int* defaultValue) {
+    if (!minimum || !maximum || !defaultValue || !IsLoaded() || !api_.GetVideoQualityRange) return 0;
     EngineLong low = 0, high = 0, standard = 0;
     if (api_.GetVideoQualityRange(property, &low, &high, &standard) != 1) return 0;
     *minimum = static_cast<int>(low);

@@ -12,17 +12,11 @@ namespace {
 constexpr int kMaxFormatsAsked = 4096;
 constexpr int kMaxBitratesAsked = 256;
 
-std::u16string Ascii(const std::string& text) {
-    return std::u16string(text.begin(), text.end());
-}
+std::u16string Ascii(const std::string& text) { return std::u16string(text.begin(), text.end()); }
 
-std::u16string SizeText(int width, int height) {
-    return Ascii(std::to_string(width) + "x" + std::to_string(height));
-}
+std::u16string SizeText(int width, int height) { return Ascii(std::to_string(width) + "x" + std::to_string(height)); }
 
-std::u16string KbpsText(int bitsPerSecond) {
-    return Ascii(std::to_string(bitsPerSecond / 1000) + " Kbps");
-}
+std::u16string KbpsText(int bitsPerSecond) { return Ascii(std::to_string(bitsPerSecond / 1000) + " Kbps"); }
 
 // A device-name buffer the engine may fill to the last unit and still be
 // read as a terminated text.
@@ -35,9 +29,7 @@ NameBuffer CopyName(const char16_t* saved) {
     return buffer;
 }
 
-bool SameName(const char16_t* a, const char16_t* b) {
-    return std::u16string_view(a) == std::u16string_view(b);
-}
+bool SameName(const char16_t* a, const char16_t* b) { return std::u16string_view(a) == std::u16string_view(b); }
 
 void CopyInto(char16_t* field, const char16_t* text) {
     std::u16string_view view(text);
@@ -48,9 +40,7 @@ void CopyInto(char16_t* field, const char16_t* text) {
 
 }  // namespace
 
-bool CEngineDevices::InVideoMode() const {
-    return settings_.ModeId() == 0 || settings_.ModeId() == 1;
-}
+bool CEngineDevices::InVideoMode() const { return settings_.ModeId() == 0 || settings_.ModeId() == 1; }
 
 int CEngineDevices::StartEngine(EngineWindow preview) {
     if (preview == nullptr || !engine_.IsLoaded()) return 0;
@@ -64,9 +54,8 @@ int CEngineDevices::StartEngine(EngineWindow preview) {
     // The saved resolution index points into our own sorted list, not the
     // engine's format list, so the engine keeps the camera's current format
     // (-1); the start of the controller sets the wanted one afterwards.
-    if (!api.Initialize ||
-        api.Initialize(0, -1, EngineText(video.data()), EngineText(audio.data()),
-                       &engine_.videoDeviceCount, &engine_.audioDeviceCount) != 1)
+    if (!api.Initialize || api.Initialize(0, -1, EngineText(video.data()), EngineText(audio.data()),
+                                          &engine_.videoDeviceCount, &engine_.audioDeviceCount) != 1)
         return 0;
     video.back() = u'\0';
     audio.back() = u'\0';
@@ -158,10 +147,8 @@ int CEngineDevices::BuildResolutionLists(int apply) {
     // A saved index beyond the list falls back to its last entry. Sizes are
     // read only from an entry that exists: an empty list leaves index -1.
     SettingsBlock& block = settings_.Block();
-    if (block.imageResolutionIndex >= images.Count())
-        block.imageResolutionIndex = images.Count() - 1;
-    if (block.videoResolutionIndex >= videos.Count())
-        block.videoResolutionIndex = videos.Count() - 1;
+    if (block.imageResolutionIndex >= images.Count()) block.imageResolutionIndex = images.Count() - 1;
+    if (block.videoResolutionIndex >= videos.Count()) block.videoResolutionIndex = videos.Count() - 1;
     if (const ResolutionEntry* entry = images.At(block.imageResolutionIndex)) {
         block.imageWidth = entry->width;
         block.imageHeight = entry->height;
@@ -172,8 +159,7 @@ int CEngineDevices::BuildResolutionLists(int apply) {
     }
     callbacks_.RefreshOverlay();
 
-    if (!catalog_.Find(kSettingImageResolution) || !catalog_.Find(kSettingVideoResolution))
-        return 0;
+    if (!catalog_.Find(kSettingImageResolution) || !catalog_.Find(kSettingVideoResolution)) return 0;
     FillResolutionItem(kSettingImageResolution, images);
     FillResolutionItem(kSettingVideoResolution, videos);
 
@@ -197,8 +183,7 @@ int CEngineDevices::BuildBitrateList(int settingId, BitrateFn query) {
     for (int i = 0; i < count; ++i) {
         int index = i;
         bitsPerSecond = 0;
-        if (query(&index, &bitsPerSecond) == 1)
-            CFeatureCatalog::AddEntry(*item, KbpsText(bitsPerSecond));
+        if (query(&index, &bitsPerSecond) == 1) CFeatureCatalog::AddEntry(*item, KbpsText(bitsPerSecond));
     }
     return 1;
 }
@@ -243,9 +228,8 @@ int CEngineDevices::SelectAudioDevice(int index) {
         settings_.SaveSettingString(u"AudioDev", settings_.Block().audioDev);
     }
     int stored = 0;
-    double volume = settings_.LoadSettingValue(kSettingMicrophoneVolume, &stored)
-                        ? stored * 0.01
-                        : settings_.AudioVolume();
+    double volume = settings_.LoadSettingValue(kSettingMicrophoneVolume, &stored) ? stored * 0.01
+                                                                                  : settings_.AudioVolume();
     settings_.SetAudioVolume(volume);
     return 1;
 }

@@ -18,8 +18,8 @@ constexpr int kMaxVideoHeight = 480;
 
 class CEngineDevices {
 public:
-    CEngineDevices(CEngineBinding& engine, CControllerSettings& settings,
-                   CFeatureCatalog& catalog, IControllerCallbacks& callbacks)
+    CEngineDevices(CEngineBinding& engine, CControllerSettings& settings, CFeatureCatalog& catalog,
+                   IControllerCallbacks& callbacks)
         : engine_(engine), settings_(settings), catalog_(catalog), callbacks_(callbacks) {}
     CEngineDevices(const CEngineDevices&) = delete;
     CEngineDevices& operator=(const CEngineDevices&) = delete;

@@ -8,8 +8,7 @@ int CSliderListeners::Register(ControllerWindow window, int kind, unsigned messa
     return 1;
 }
 
-int CSliderListeners::Notify(IControllerView& view, int kind, std::intptr_t wParam,
-                             std::intptr_t lParam) const {
+int CSliderListeners::Notify(IControllerView& view, int kind, std::intptr_t wParam, std::intptr_t lParam) const {
     if (kind < 0 || kind >= kKinds) return 0;
     for (int i = 0; i < count_; ++i) {
         const Listener& each = listeners_[static_cast<std::size_t>(i)];

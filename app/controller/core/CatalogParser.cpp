@@ -7,9 +7,7 @@
 namespace vimbrel::controller {
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -39,9 +37,10 @@ std::optional<int> ParseKey(std::string_view field) {
     if (field.empty() || field.size() > 8) return std::nullopt;
     std::uint32_t value = 0;
     for (char c : field) {
-        int digit = c >= '0' && c <= '9' ? c - '0'
-                  : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                  : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+        int digit = c >= '0' && c <= '9'   ? c - '0'
+                    : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                    : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                           : -1;
         if (digit < 0) return std::nullopt;
         value = (value << 4) | static_cast<std::uint32_t>(digit);
     }
@@ -89,9 +88,7 @@ std::optional<int> TypeOfWord(std::string_view word) {
 }
 
 // The file is 8-bit text of plain ASCII words; bytes map to code points.
-std::u16string Widen(std::string_view s) {
-    return std::u16string(s.begin(), s.end());
-}
+std::u16string Widen(std::string_view s) { return std::u16string(s.begin(), s.end()); }
 
 }  // namespace
 
@@ -115,8 +112,8 @@ int ParseCatalog(std::string_view text, const ICatalogWords& words, CFeatureCata
         int minimum = 0;
         int maximum = 0;
         if (*type == kCatalogSlider && fields.size() > 3) ParseRange(fields[3], minimum, maximum);
-        CatalogItem& item = catalog.AddItem(*key, order, words.GetSettingText(Widen(fields[1])),
-                                            *type, minimum, maximum);
+        CatalogItem& item = catalog.AddItem(*key, order, words.GetSettingText(Widen(fields[1])), *type, minimum,
+                                            maximum);
         ++order;
         // Entries go to the item just made, even when an earlier line had
         // the same key.

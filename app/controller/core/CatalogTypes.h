@@ -42,9 +42,7 @@ struct CatalogItem {
 
     int SettingId() const { return key & 0xFFFF; }
     int ModeMask() const { return (key >> 16) & 0xFF; }
-    bool IsShownInMode(int modeId) const {
-        return modeId >= 0 && modeId < 8 && (ModeMask() & (1 << modeId)) != 0;
-    }
+    bool IsShownInMode(int modeId) const { return modeId >= 0 && modeId < 8 && (ModeMask() & (1 << modeId)) != 0; }
 };
 
 }  // namespace vimbrel::controller

@@ -11,9 +11,7 @@ namespace {
 // Capture names live in 128-unit buffers, and so do their ANSI forms.
 constexpr std::size_t kCaptureNameCapacity = 128;
 
-bool IsRecordingMode(int modeId) {
-    return modeId == kModeVideo || modeId == kModeVideoOnly || modeId == kModeAudio;
-}
+bool IsRecordingMode(int modeId) { return modeId == kModeVideo || modeId == kModeVideoOnly || modeId == kModeAudio; }
 
 }  // namespace
 
@@ -33,9 +31,7 @@ CCameraController::Recording CCameraController::RecordingOf(int modeId) const {
 int CCameraController::CaptureNamed(int mediaKind, CaptureEntry entry) {
     std::lock_guard<std::mutex> hold(captureLock_);
     std::u16string name;
-    if (!media_->MakeCaptureName(mediaKind, &name) || name.empty() ||
-        name.size() >= kCaptureNameCapacity)
-        return 0;
+    if (!media_->MakeCaptureName(mediaKind, &name) || name.empty() || name.size() >= kCaptureNameCapacity) return 0;
     auto ansi = codePage_.WideToAnsi(name);
     if (!ansi || ansi->size() >= kCaptureNameCapacity) return 0;
     return entry(ansi->c_str()) == 1 ? 1 : 0;
@@ -43,8 +39,8 @@ int CCameraController::CaptureNamed(int mediaKind, CaptureEntry entry) {
 
 int CCameraController::StartRecording(int modeId) {
     Recording recording = RecordingOf(modeId);
-    if (settings_.ModeId() != modeId || captureState_.load() != kCaptureIdle ||
-        !engine_.IsLoaded() || recording.entry == nullptr)
+    if (settings_.ModeId() != modeId || captureState_.load() != kCaptureIdle || !engine_.IsLoaded() ||
+        recording.entry == nullptr)
         return 0;
     if (!CaptureNamed(recording.mediaKind, recording.entry)) return 0;
     // The state first: the recording-time display ends as soon as it sees
@@ -61,8 +57,8 @@ int CCameraController::StartAudioRecording() { return StartRecording(kModeAudio)
 int CCameraController::PauseRecording() {
     const int mode = settings_.ModeId();
     const int state = captureState_.load();
-    if (!IsRecordingMode(mode) || state < kCaptureVideo || state > kCaptureAudio ||
-        !engine_.IsLoaded() || !engine_.Api().Pause)
+    if (!IsRecordingMode(mode) || state < kCaptureVideo || state > kCaptureAudio || !engine_.IsLoaded() ||
+        !engine_.Api().Pause)
         return 0;
     if (engine_.Api().Pause() != 1) return 0;
     captureState_ = kCapturePaused;
@@ -71,8 +67,8 @@ int CCameraController::PauseRecording() {
 
 int CCameraController::ResumeRecording() {
     const int mode = settings_.ModeId();
-    if (!IsRecordingMode(mode) || captureState_.load() != kCapturePaused ||
-        !engine_.IsLoaded() || !engine_.Api().Resume)
+    if (!IsRecordingMode(mode) || captureState_.load() != kCapturePaused || !engine_.IsLoaded() ||
+        !engine_.Api().Resume)
         return 0;
     if (engine_.Api().Resume() != 1) return 0;
     captureState_ = mode + 1;
@@ -97,8 +93,8 @@ int CCameraController::StopRecording() {
 }
 
 int CCameraController::StartMonitor() {
-    if (settings_.ModeId() != kModeMonitor || captureState_.load() != kCaptureIdle ||
-        !engine_.IsLoaded() || !engine_.Api().StartMonitor)
+    if (settings_.ModeId() != kModeMonitor || captureState_.load() != kCaptureIdle || !engine_.IsLoaded() ||
+        !engine_.Api().StartMonitor)
         return 0;
     if (engine_.Api().StartMonitor(mainWindow_) != 1) return 0;
     // Monitor pictures carry the time as well as the date.
@@ -109,8 +105,8 @@ int CCameraController::StartMonitor() {
 }
 
 int CCameraController::StopMonitor() {
-    if (settings_.ModeId() != kModeMonitor || captureState_.load() != kCaptureMonitor ||
-        !engine_.IsLoaded() || !engine_.Api().StopMonitor)
+    if (settings_.ModeId() != kModeMonitor || captureState_.load() != kCaptureMonitor || !engine_.IsLoaded() ||
+        !engine_.Api().StopMonitor)
         return 0;
     if (engine_.Api().StopMonitor() != 1) return 0;
     sequences_->UpdateDateOverlay(settings_.Block().date);
@@ -124,8 +120,8 @@ int CCameraController::SetSensitivity(int level) {
 }
 
 int CCameraController::CaptureMonitorImage() {
-    if (settings_.ModeId() != kModeMonitor || captureState_.load() != kCaptureMonitor ||
-        !engine_.IsLoaded() || !engine_.Api().CaptureImage)
+    if (settings_.ModeId() != kModeMonitor || captureState_.load() != kCaptureMonitor || !engine_.IsLoaded() ||
+        !engine_.Api().CaptureImage)
         return 0;
     return CaptureNamed(3, engine_.Api().CaptureImage);
 }

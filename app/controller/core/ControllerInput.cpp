@@ -108,8 +108,7 @@ void CCameraController::OnStopKey() {
         EnablePanelButton(mode, stop, 0);
         EnablePanelButton(mode, KeyOf(Button::StartMonitor), 1);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -190,9 +189,9 @@ int CCameraController::OnHardwareCaptureButton() {
     const int mode = settings_.ModeId();
     if (mode == kModeImage) return sequences_->CaptureImage();
     if (mode == kModeBrowse) return media_->StartSlideShow();
-    static constexpr Button kCaptureKeyOfMode[kModeCount] = {
-        Button::CaptureVideo, Button::CaptureVideoOnly, Button::CaptureAudio,
-        Button::CaptureImage, Button::SlideShow, Button::StartMonitor};
+    static constexpr Button kCaptureKeyOfMode[kModeCount] = {Button::CaptureVideo, Button::CaptureVideoOnly,
+                                                             Button::CaptureAudio, Button::CaptureImage,
+                                                             Button::SlideShow,    Button::StartMonitor};
     Button button = captureState_.load() != kCaptureIdle ? Button::Stop : kCaptureKeyOfMode[mode];
     return OnButton(KeyOf(button));
 }

@@ -19,8 +19,7 @@ int CCameraController::SetModePanels(const std::array<ControllerWindow, kModeCou
     ShowOnlyPanel(kModeVideo);
 
     int volume = 0;
-    if (settings_.LoadSettingValue(kSettingMicrophoneVolume, &volume))
-        settings_.SetAudioVolume(volume * 0.01);
+    if (settings_.LoadSettingValue(kSettingMicrophoneVolume, &volume)) settings_.SetAudioVolume(volume * 0.01);
 
     // Modes that need a device the engine did not find cannot be used.
     if (engine_.videoDeviceCount == 0) {
@@ -136,8 +135,7 @@ int CCameraController::SetMode(int modeId) {
 }
 
 int CCameraController::ApplyEngineMode(int modeId) {
-    if (modeId < 0 || modeId >= kModeCount || !engine_.IsLoaded() || !engine_.Api().SetMode)
-        return 0;
+    if (modeId < 0 || modeId >= kModeCount || !engine_.IsLoaded() || !engine_.Api().SetMode) return 0;
     if (engine_.Api().SetMode(modeId) != 1) return 0;
     SetFormatOfMode(modeId);
     return 1;

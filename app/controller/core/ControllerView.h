@@ -22,7 +22,7 @@ struct ControllerRect {
 
 // Notices the controller sends to its windows, with the values the
 // receivers know them by.
-constexpr unsigned kModeChangedMessage = 0x4C8;    // wParam ModeId
+constexpr unsigned kModeChangedMessage = 0x4C8;  // wParam ModeId
 constexpr unsigned kStatusRefreshMessage = 0x4C9;
 constexpr unsigned kBrowseRefreshMessage = 0x4DC;
 
@@ -44,8 +44,7 @@ public:
     virtual void ReleaseMouseCapture() = 0;
     // A notice sent (not posted): the overlay's refresh and mode, the tab
     // strip's mode and redraw, a slider listener's message.
-    virtual bool Send(ControllerWindow window, unsigned message, std::intptr_t wParam,
-                      std::intptr_t lParam) = 0;
+    virtual bool Send(ControllerWindow window, unsigned message, std::intptr_t wParam, std::intptr_t lParam) = 0;
 };
 
 // The windows of the overlay, wheel, mode picture, function panel and tab
@@ -55,13 +54,10 @@ public:
 class IControllerWindows {
 public:
     virtual ~IControllerWindows() = default;
-    virtual ControllerWindow CreateStatusOverlay(ControllerWindow parent, const ControllerRect& rect,
-                                                 int modeId) = 0;
+    virtual ControllerWindow CreateStatusOverlay(ControllerWindow parent, const ControllerRect& rect, int modeId) = 0;
     virtual ControllerWindow CreateModeWheel(ControllerWindow parent, const ControllerRect& rect) = 0;
-    virtual ControllerWindow CreateModePicture(ControllerWindow parent,
-                                               const ControllerRect& rect) = 0;
-    virtual ControllerWindow CreateFunctionPanel(ControllerWindow parent,
-                                                 const ControllerRect& rect) = 0;
+    virtual ControllerWindow CreateModePicture(ControllerWindow parent, const ControllerRect& rect) = 0;
+    virtual ControllerWindow CreateFunctionPanel(ControllerWindow parent, const ControllerRect& rect) = 0;
     virtual int SetOverlayTime(int seconds) = 0;
     virtual int SetOverlayIcon(int icon) = 0;
     virtual int SetWheelMode(int modeId, int animate) = 0;

@@ -9,14 +9,13 @@ const char* const kEngineExportNames[kEngineSlotCount] = {
 };
 
 #define VB_ENGINE_COUNT(name, type) +1
-static_assert(0 VB_ENGINE_EXPORTS(VB_ENGINE_COUNT) == kEngineSlotCount,
-              "one name per slot");
+static_assert(0 VB_ENGINE_EXPORTS(VB_ENGINE_COUNT) == kEngineSlotCount, "one name per slot");
 #undef VB_ENGINE_COUNT
 
 int BindEngineExports(EngineApi& api, const ExportResolver& resolve) {
     int found = 0;
-#define VB_ENGINE_BIND(name, type)                                  \
-    api.name = reinterpret_cast<type>(resolve ? resolve(#name) : nullptr); \
+#define VB_ENGINE_BIND(name, type)                                                                                     \
+    api.name = reinterpret_cast<type>(resolve ? resolve(#name) : nullptr);                                             \
     found += api.name != nullptr ? 1 : 0;
     VB_ENGINE_EXPORTS(VB_ENGINE_BIND)
 #undef VB_ENGINE_BIND

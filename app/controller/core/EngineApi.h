@@ -40,63 +40,61 @@ static_assert(sizeof(EngineLong) == 4, "engine longs are 32 bits");
 // The controller keeps its texts as char16_t; the engine's wide texts are
 // the same UTF-16 units under the platform's name.
 inline EngineWChar* EngineText(char16_t* text) { return reinterpret_cast<EngineWChar*>(text); }
-inline const EngineWChar* EngineText(const char16_t* text) {
-    return reinterpret_cast<const EngineWChar*>(text);
-}
+inline const EngineWChar* EngineText(const char16_t* text) { return reinterpret_cast<const EngineWChar*>(text); }
 
 // X(export name, function type), in slot order; the slot has the export's name.
-#define VB_ENGINE_EXPORTS(X)                                                                       \
-    X(GetVideoQuality, int(VB_CDECL*)(int, EngineLong*))                                           \
-    X(SetVideoQuality, int(VB_CDECL*)(int, EngineLong))                                            \
-    X(SetDefaultVideoQuality, int(VB_CDECL*)(int))                                                 \
-    X(GetVideoQualityRange, int(VB_CDECL*)(int, EngineLong*, EngineLong*, EngineLong*))            \
-    X(SetVideoFormat, int(VB_CDECL*)(int, int))                                                    \
-    X(GetVideoFormat, int(VB_CDECL*)(int*, char*, int*, int*))                                     \
-    X(GetSupportedVideoBitrate, int(VB_CDECL*)(int*, int*))                                        \
-    X(SetPreviewWnd, int(VB_CDECL*)(EngineWindow))                                                 \
-    X(Initialize, int(VB_CDECL*)(int, int, EngineWChar*, EngineWChar*, int*, int*))                \
-    X(CaptureAV, int(VB_CDECL*)(const char*))                                                      \
-    X(CaptureVideo, int(VB_CDECL*)(const char*))                                                   \
-    X(CaptureAudio, int(VB_CDECL*)(const char*))                                                   \
-    X(Pause, int(VB_CDECL*)())                                                                     \
-    X(Resume, int(VB_CDECL*)())                                                                    \
-    X(CaptureImage, int(VB_CDECL*)(const char*))                                                   \
-    X(SetGammaCorrect, int(VB_CDECL*)(int))                                                        \
-    X(StartMonitor, int(VB_CDECL*)(EngineWindow))                                                  \
-    X(SetSensitivity, int(VB_CDECL*)(int))                                                         \
-    X(StopMonitor, int(VB_CDECL*)())                                                               \
-    X(SetMode, int(VB_CDECL*)(int))                                                                \
-    X(SetVideoBitrate, int(VB_CDECL*)(int))                                                        \
-    X(GetSupportedAudioBitrate, int(VB_CDECL*)(int*, int*))                                        \
-    X(SetAudioBitrate, int(VB_CDECL*)(int))                                                        \
-    X(SetVideoFileFormat, int(VB_CDECL*)(int))                                                     \
-    X(SetAudioFileFormat, int(VB_CDECL*)(int))                                                     \
-    X(SetImageFileFormat, int(VB_CDECL*)(int))                                                     \
-    X(SetJPGQuality, int(VB_CDECL*)(int))                                                          \
-    X(SetText, int(VB_CDECL*)(const EngineWChar*))                                                 \
-    X(EnableText, int(VB_CDECL*)(int))                                                             \
-    X(SetEffect, int(VB_CDECL*)(int))                                                              \
-    X(SetFrame, int(VB_CDECL*)(const EngineWChar*))                                                \
-    X(Zoom, int(VB_CDECL*)(float))                                                                 \
-    X(SetAudioVolume, int(VB_CDECL*)(double))                                                      \
-    X(GetAudioVolume, int(VB_CDECL*)(double*))                                                     \
-    X(GetVideoDevice, int(VB_CDECL*)(int*, char*))                                                 \
-    X(GetAudioDevice, int(VB_CDECL*)(int*, char*))                                                 \
-    X(SelectVideoDevice, int(VB_CDECL*)(int, int, int))                                            \
-    X(SelectAudioDevice, int(VB_CDECL*)(int))                                                      \
-    X(SetPlaybackVolume, int(VB_CDECL*)(double))                                                   \
-    X(GetPlaybackVolume, int(VB_CDECL*)(double*))                                                  \
-    X(PlayFile, int(VB_CDECL*)(const EngineWChar*, EngineWindow, float*, EngineDc*, int, int, int*)) \
-    X(GetCurrentPlaybackTime, int(VB_CDECL*)(float*))                                              \
-    X(GetCurrentRecordingTime, int(VB_CDECL*)(float*))                                             \
-    X(ResumePlayback, int(VB_CDECL*)())                                                            \
-    X(PausePlayback, int(VB_CDECL*)())                                                             \
-    X(StopPlayback, int(VB_CDECL*)())                                                              \
-    X(SetPlaybackPosition, int(VB_CDECL*)(float))                                                  \
-    X(SetShootMode, int(VB_CDECL*)(int))                                                           \
-    X(SetMirrorMode, int(VB_CDECL*)(int))                                                          \
-    X(DisplayCameraAdvancedSetting, int(VB_CDECL*)(EngineWindow))                                  \
-    X(Uninitialize, int(VB_CDECL*)())                                                              \
+#define VB_ENGINE_EXPORTS(X)                                                                                           \
+    X(GetVideoQuality, int(VB_CDECL*)(int, EngineLong*))                                                               \
+    X(SetVideoQuality, int(VB_CDECL*)(int, EngineLong))                                                                \
+    X(SetDefaultVideoQuality, int(VB_CDECL*)(int))                                                                     \
+    X(GetVideoQualityRange, int(VB_CDECL*)(int, EngineLong*, EngineLong*, EngineLong*))                                \
+    X(SetVideoFormat, int(VB_CDECL*)(int, int))                                                                        \
+    X(GetVideoFormat, int(VB_CDECL*)(int*, char*, int*, int*))                                                         \
+    X(GetSupportedVideoBitrate, int(VB_CDECL*)(int*, int*))                                                            \
+    X(SetPreviewWnd, int(VB_CDECL*)(EngineWindow))                                                                     \
+    X(Initialize, int(VB_CDECL*)(int, int, EngineWChar*, EngineWChar*, int*, int*))                                    \
+    X(CaptureAV, int(VB_CDECL*)(const char*))                                                                          \
+    X(CaptureVideo, int(VB_CDECL*)(const char*))                                                                       \
+    X(CaptureAudio, int(VB_CDECL*)(const char*))                                                                       \
+    X(Pause, int(VB_CDECL*)())                                                                                         \
+    X(Resume, int(VB_CDECL*)())                                                                                        \
+    X(CaptureImage, int(VB_CDECL*)(const char*))                                                                       \
+    X(SetGammaCorrect, int(VB_CDECL*)(int))                                                                            \
+    X(StartMonitor, int(VB_CDECL*)(EngineWindow))                                                                      \
+    X(SetSensitivity, int(VB_CDECL*)(int))                                                                             \
+    X(StopMonitor, int(VB_CDECL*)())                                                                                   \
+    X(SetMode, int(VB_CDECL*)(int))                                                                                    \
+    X(SetVideoBitrate, int(VB_CDECL*)(int))                                                                            \
+    X(GetSupportedAudioBitrate, int(VB_CDECL*)(int*, int*))                                                            \
+    X(SetAudioBitrate, int(VB_CDECL*)(int))                                                                            \
+    X(SetVideoFileFormat, int(VB_CDECL*)(int))                                                                         \
+    X(SetAudioFileFormat, int(VB_CDECL*)(int))                                                                         \
+    X(SetImageFileFormat, int(VB_CDECL*)(int))                                                                         \
+    X(SetJPGQuality, int(VB_CDECL*)(int))                                                                              \
+    X(SetText, int(VB_CDECL*)(const EngineWChar*))                                                                     \
+    X(EnableText, int(VB_CDECL*)(int))                                                                                 \
+    X(SetEffect, int(VB_CDECL*)(int))                                                                                  \
+    X(SetFrame, int(VB_CDECL*)(const EngineWChar*))                                                                    \
+    X(Zoom, int(VB_CDECL*)(float))                                                                                     \
+    X(SetAudioVolume, int(VB_CDECL*)(double))                                                                          \
+    X(GetAudioVolume, int(VB_CDECL*)(double*))                                                                         \
+    X(GetVideoDevice, int(VB_CDECL*)(int*, char*))                                                                     \
+    X(GetAudioDevice, int(VB_CDECL*)(int*, char*))                                                                     \
+    X(SelectVideoDevice, int(VB_CDECL*)(int, int, int))                                                                \
+    X(SelectAudioDevice, int(VB_CDECL*)(int))                                                                          \
+    X(SetPlaybackVolume, int(VB_CDECL*)(double))                                                                       \
+    X(GetPlaybackVolume, int(VB_CDECL*)(double*))                                                                      \
+    X(PlayFile, int(VB_CDECL*)(const EngineWChar*, EngineWindow, float*, EngineDc*, int, int, int*))                   \
+    X(GetCurrentPlaybackTime, int(VB_CDECL*)(float*))                                                                  \
+    X(GetCurrentRecordingTime, int(VB_CDECL*)(float*))                                                                 \
+    X(ResumePlayback, int(VB_CDECL*)())                                                                                \
+    X(PausePlayback, int(VB_CDECL*)())                                                                                 \
+    X(StopPlayback, int(VB_CDECL*)())                                                                                  \
+    X(SetPlaybackPosition, int(VB_CDECL*)(float))                                                                      \
+    X(SetShootMode, int(VB_CDECL*)(int))                                                                               \
+    X(SetMirrorMode, int(VB_CDECL*)(int))                                                                              \
+    X(DisplayCameraAdvancedSetting, int(VB_CDECL*)(EngineWindow))                                                      \
+    X(Uninitialize, int(VB_CDECL*)())                                                                                  \
     X(SetFace, int(VB_CDECL*)(int))
 
 // Names a function pointer type written as an abstract declarator.

@@ -3,9 +3,7 @@
 namespace vimbrel::controller {
 namespace {
 
-std::u16string Bounded(std::u16string_view text) {
-    return std::u16string(text.substr(0, kCatalogTextCapacity - 1));
-}
+std::u16string Bounded(std::u16string_view text) { return std::u16string(text.substr(0, kCatalogTextCapacity - 1)); }
 
 }  // namespace
 
@@ -24,12 +22,10 @@ int CFeatureCatalog::Count() const {
     return count;
 }
 
-void CFeatureCatalog::Clear() {
-    head_.reset();
-}
+void CFeatureCatalog::Clear() { head_.reset(); }
 
-CatalogItem& CFeatureCatalog::AddItem(int key, int order, std::u16string_view title, int type,
-                                      int minimum, int maximum) {
+CatalogItem& CFeatureCatalog::AddItem(int key, int order, std::u16string_view title, int type, int minimum,
+                                      int maximum) {
     auto item = std::make_unique<CatalogItem>();
     item->key = key;
     item->order = order;

@@ -22,8 +22,7 @@ public:
     void Clear();
 
     // Appends an item at the end of the list.
-    CatalogItem& AddItem(int key, int order, std::u16string_view title, int type, int minimum,
-                         int maximum);
+    CatalogItem& AddItem(int key, int order, std::u16string_view title, int type, int minimum, int maximum);
     // Appends an enabled entry to the item whose whole key is key; 0 when
     // there is none.
     int AddEntry(int key, std::u16string_view text);

@@ -20,8 +20,7 @@ std::u16string DateFormatSample(std::u16string_view word, const LocalTime& time)
 
 class CSettingTexts final : public ICatalogWords {
 public:
-    CSettingTexts(const ILanguageStrings& language, const ILocalClock& clock)
-        : language_(language), clock_(clock) {}
+    CSettingTexts(const ILanguageStrings& language, const ILocalClock& clock) : language_(language), clock_(clock) {}
 
     // The text of a catalogue word; "" for a word outside the table.
     std::u16string GetSettingText(std::u16string_view word) const override;

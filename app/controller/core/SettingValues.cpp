@@ -8,8 +8,7 @@
 namespace vimbrel::controller {
 
 int EffectIdOfEntry(int entry) {
-    static constexpr std::array<int, 16> kEffectIds = {0,  4,  5,  11, 17, 16, 19, 9,
-                                                       21, 7, 18, 14, 12, 15, 26, 20};
+    static constexpr std::array<int, 16> kEffectIds = {0, 4, 5, 11, 17, 16, 19, 9, 21, 7, 18, 14, 12, 15, 26, 20};
     return entry >= 0 && entry < static_cast<int>(kEffectIds.size()) ? kEffectIds[entry] : 0;
 }
 

@@ -47,18 +47,18 @@ constexpr std::size_t kDeviceNameCapacity = 260;
 
 struct SettingsBlock {
     int shootMode;
-    int flash;          // 0 on, 1 off
-    int timer;          // 0 five seconds, 1 ten seconds, 2 off
-    int timerSeconds;   // 5, 10 or 0
-    int contShooting;   // 0..3 bursts of 3, 5, 12, 15; 4 single picture
+    int flash;                 // 0 on, 1 off
+    int timer;                 // 0 five seconds, 1 ten seconds, 2 off
+    int timerSeconds;          // 5, 10 or 0
+    int contShooting;          // 0..3 bursts of 3, 5, 12, 15; 4 single picture
     int imageResolutionIndex;  // -1 none
     int imageWidth;
     int imageHeight;
     int videoResolutionIndex;  // -1 none
     int videoWidth;
     int videoHeight;
-    int date;           // 0 month-day-year, 1 month-day, 2 time and date, 3 off
-    int jpgQuality;     // 0, 1, 2 = 90, 75, 50
+    int date;        // 0 month-day-year, 1 month-day, 2 time and date, 3 off
+    int jpgQuality;  // 0, 1, 2 = 90, 75, 50
     int asfQuality;
     int wmaQuality;
     int imageFileType;  // BMP, JPG, GIF, PNG, TIFF
@@ -67,13 +67,13 @@ struct SettingsBlock {
     int brightness;
     int contrast;
     int whiteBalance;
-    int filter;         // live filter entry
+    int filter;  // live filter entry
     int photoFilter;
     int frame;
     int sensitivity;
-    int penSize;        // 0..3 = width 1, 2, 4, 8
+    int penSize;  // 0..3 = width 1, 2, 4, 8
     int color;
-    int penType;        // 0 pen, 1 stamp
+    int penType;  // 0 pen, 1 stamp
     char16_t videoDev[kDeviceNameCapacity];
     char16_t audioDev[kDeviceNameCapacity];
 };

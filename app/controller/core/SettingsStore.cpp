@@ -22,8 +22,7 @@ bool CMemorySettingsStore::WriteDword(std::u16string_view name, std::uint32_t va
     return true;
 }
 
-std::optional<std::u16string> CMemorySettingsStore::ReadString(std::u16string_view name,
-                                                               std::size_t maxChars) const {
+std::optional<std::u16string> CMemorySettingsStore::ReadString(std::u16string_view name, std::size_t maxChars) const {
     auto found = strings_.find(name);
     if (!keyExists || found == strings_.end() || maxChars == 0) return std::nullopt;
     return found->second.substr(0, maxChars - 1);

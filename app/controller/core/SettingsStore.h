@@ -20,8 +20,7 @@ public:
     // Creates the key when it is missing; false when the value cannot be written.
     virtual bool WriteDword(std::u16string_view name, std::uint32_t value) = 0;
     // The text, cut to maxChars - 1 units; nullopt when missing or not a string.
-    virtual std::optional<std::u16string> ReadString(std::u16string_view name,
-                                                     std::size_t maxChars) const = 0;
+    virtual std::optional<std::u16string> ReadString(std::u16string_view name, std::size_t maxChars) const = 0;
     // Writes into an existing key only: false when the key is missing.
     virtual bool WriteString(std::u16string_view name, std::u16string_view text) = 0;
 };
@@ -33,8 +32,7 @@ class CMemorySettingsStore final : public ISettingsStore {
 public:
     std::optional<std::uint32_t> ReadDword(std::u16string_view name) const override;
     bool WriteDword(std::u16string_view name, std::uint32_t value) override;
-    std::optional<std::u16string> ReadString(std::u16string_view name,
-                                             std::size_t maxChars) const override;
+    std::optional<std::u16string> ReadString(std::u16string_view name, std::size_t maxChars) const override;
     bool WriteString(std::u16string_view name, std::u16string_view text) override;
 
     // For tests: whether the key exists, a value of a foreign type, a key

@@ -13,9 +13,7 @@ namespace {
 
 class CEchoWords final : public ICatalogWords {
 public:
-    std::u16string GetSettingText(std::u16string_view word) const override {
-        return std::u16string(word);
-    }
+    std::u16string GetSettingText(std::u16string_view word) const override { return std::u16string(word); }
 };
 
 }  // namespace

@@ -13,9 +13,7 @@ Fn BindExport(HMODULE module, const char* name) {
 
 }  // namespace
 
-CLanguageText::~CLanguageText() {
-    Unload();
-}
+CLanguageText::~CLanguageText() { Unload(); }
 
 int CLanguageText::Load(const wchar_t* libraryPath, const wchar_t* languageFilePath) {
     if (libraryPath == nullptr || languageFilePath == nullptr) return 0;

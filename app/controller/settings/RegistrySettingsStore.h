@@ -24,8 +24,7 @@ public:
 
     std::optional<std::uint32_t> ReadDword(std::u16string_view name) const override;
     bool WriteDword(std::u16string_view name, std::uint32_t value) override;
-    std::optional<std::u16string> ReadString(std::u16string_view name,
-                                             std::size_t maxChars) const override;
+    std::optional<std::u16string> ReadString(std::u16string_view name, std::size_t maxChars) const override;
     bool WriteString(std::u16string_view name, std::u16string_view text) override;
 
 private:

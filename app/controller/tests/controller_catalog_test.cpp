@@ -23,20 +23,15 @@ public:
     LocalTime now{2026, 7, 4, 9, 5};
 };
 
-bool Exists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-std::wstring Folder(const std::wstring& path) {
-    return path.substr(0, path.find_last_of(L'\\'));
-}
+std::wstring Folder(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
 
 class ControllerCatalog : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(gdiplus.Ok());
-        ASSERT_EQ(texts.Load((ProgramFolder() + L"\\glossa.dll").c_str(),
-                             (ProgramFolder() + L"\\Vimbrel.ini").c_str()),
+        ASSERT_EQ(texts.Load((ProgramFolder() + L"\\glossa.dll").c_str(), (ProgramFolder() + L"\\Vimbrel.ini").c_str()),
                   1);
     }
 
@@ -97,7 +92,7 @@ TEST_F(ControllerCatalog, LoadsFromTheResourcesThroughAFileItDeletes) {
     // Loading again replaces the catalogue rather than adding to it.
     ASSERT_EQ(catalog.LoadCatalog(), 1);
     count = 0;
-    for (CatalogItem* item = nullptr, *p = (catalog.GetCatalog(&item), item); p; p = p->next.get()) ++count;
+    for (CatalogItem *item = nullptr, *p = (catalog.GetCatalog(&item), item); p; p = p->next.get()) ++count;
     EXPECT_EQ(count, 28);
 }
 
@@ -195,8 +190,7 @@ TEST_F(ControllerCatalog, ItemPicturesAreCellsOfTheStrips) {
         int column;
     };
     for (const Case& c : {Case{0x000, 0, 0}, Case{0x100, 0, 1}, Case{0x103, 1, 4}, Case{0x104, 1, 4},
-                          Case{0x401, 2, 17}, Case{0x1400, 0, 26}, Case{0x1400, 2, 26},
-                          Case{0x999, 1, 0}}) {
+                          Case{0x401, 2, 17}, Case{0x1400, 0, 26}, Case{0x1400, 2, 26}, Case{0x999, 1, 0}}) {
         ASSERT_EQ(catalog.GetItemImage(c.settingId, c.state, &image), 1) << std::hex << c.settingId;
         ASSERT_NE(image, nullptr);
         EXPECT_EQ(image->GetWidth(), 20u);

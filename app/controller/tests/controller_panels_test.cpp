@@ -27,10 +27,10 @@ class ControllerPanelsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(gdiplus_.Ok());
-        main_ = CreateWindowExW(0, L"STATIC", L"main", WS_POPUP | WS_VISIBLE, 40, 40, 500, 200,
-                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        preview_ = CreateWindowExW(0, L"STATIC", L"preview", WS_CHILD | WS_VISIBLE, 0, 100, 50, 50,
-                                   main_, nullptr, GetModuleHandleW(nullptr), nullptr);
+        main_ = CreateWindowExW(0, L"STATIC", L"main", WS_POPUP | WS_VISIBLE, 40, 40, 500, 200, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+        preview_ = CreateWindowExW(0, L"STATIC", L"preview", WS_CHILD | WS_VISIBLE, 0, 100, 50, 50, main_, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
         ASSERT_TRUE(main_ && preview_);
         // The items the engine's size and bitrate lists fill.
         catalog_.AddItem(0x280103, 0, u"Resolution", kCatalogItem, 0, 0);
@@ -95,8 +95,8 @@ protected:
     CFeatureCatalog catalog_;
     CWindowControllerView view_;
     CRecordingPorts parts_;
-    CCameraController controller_{ControllerPorts{view_, parts_, store_, codePage_, parts_, parts_,
-                                                  parts_, parts_, parts_, catalog_, u"C:\\Vimbrel"}};
+    CCameraController controller_{ControllerPorts{view_, parts_, store_, codePage_, parts_, parts_, parts_, parts_,
+                                                  parts_, catalog_, u"C:\\Vimbrel"}};
     CPanelControllerAdapter adapter_{controller_, [](std::uint32_t) { return std::wstring(L"tip"); },
                                      [](const char*) { return std::wstring(L"text"); }};
     std::unique_ptr<vimbrel::ui::CSkinPanel> panels_[kModeCount];
@@ -126,8 +126,7 @@ TEST_F(ControllerPanelsTest, RecordPauseResumeAndStopFromThePanel) {
     EXPECT_EQ(controller_.GetCaptureState(), kCaptureIdle);
     EXPECT_FALSE(Alternate(0, record));
     EXPECT_FALSE(Enabled(0, Key(Button::Stop)));
-    EXPECT_EQ(fake_->Log(), (Lines{"CaptureAV(\"C:\\M\\video0001.wmv\")", "Pause()", "Resume()",
-                                   "CaptureAV(null)"}));
+    EXPECT_EQ(fake_->Log(), (Lines{"CaptureAV(\"C:\\M\\video0001.wmv\")", "Pause()", "Resume()", "CaptureAV(null)"}));
 }
 
 TEST_F(ControllerPanelsTest, ModeChangeShowsItsPanelAndTellsTheEngine) {

@@ -16,8 +16,7 @@ class EngineLoaderTest : public ::testing::Test {
 protected:
     void TearDown() override { FreeEngine(rig.engine); }
     int Bind(const wchar_t* subfolder) {
-        return BindEngine(rig.engine, TestProgramFolder() + subfolder,
-                          [this] { return rig.settings.LoadSettings(); });
+        return BindEngine(rig.engine, TestProgramFolder() + subfolder, [this] { return rig.settings.LoadSettings(); });
     }
     ControllerRig rig;
 };
@@ -75,12 +74,10 @@ TEST_F(EngineLoaderTest, ArgumentsOfEveryKindCrossTheBoundaryIntact) {
     char16_t name[260];
     EXPECT_EQ(rig.engine.GetVideoDeviceName(&index, name), 1);
     EXPECT_EQ(std::u16string(name), u"Other");
-    EXPECT_EQ(fake.Log(),
-              (std::vector<std::string>{"Zoom(1.5)", "SetAudioVolume(0.29)",
-                                        "SetFrame(\"C:\\Vimbrel\\PhotoFrame\\frame2.png\")",
-                                        "SetVideoQuality(1,-7)", "CaptureImage(\"C:\\img\\a.jpg\")",
-                                        "GetVideoQualityRange(0)", "GetAudioVolume()", "GetPlaybackVolume()",
-                                        "GetVideoDevice(1)"}));
+    EXPECT_EQ(fake.Log(), (std::vector<std::string>{
+                              "Zoom(1.5)", "SetAudioVolume(0.29)", "SetFrame(\"C:\\Vimbrel\\PhotoFrame\\frame2.png\")",
+                              "SetVideoQuality(1,-7)", "CaptureImage(\"C:\\img\\a.jpg\")", "GetVideoQualityRange(0)",
+                              "GetAudioVolume()", "GetPlaybackVolume()", "GetVideoDevice(1)"}));
 }
 
 TEST_F(EngineLoaderTest, ALibraryWithoutSomeExportsLeavesOnlyTheirSlotsEmpty) {
@@ -95,7 +92,7 @@ TEST_F(EngineLoaderTest, ALibraryWithoutSomeExportsLeavesOnlyTheirSlotsEmpty) {
     EXPECT_EQ(rig.settings.ApplySetting(kSettingFace, 1, 0), 0);
     EXPECT_EQ(rig.engine.SetMirrorMode(1, 1), 0);
     EXPECT_EQ(rig.devices.BuildAudioBitrateList(), 0);
-    EXPECT_EQ(rig.devices.StartEngine(GetDesktopWindow()), 0);  // it needs the audio rates
+    EXPECT_EQ(rig.devices.StartEngine(GetDesktopWindow()), 0);     // it needs the audio rates
     EXPECT_EQ(rig.settings.ApplySetting(kSettingFlash, 0, 0), 1);  // what needs none still works
     EXPECT_EQ(rig.settings.ApplySetting(kSettingJpgQuality, 2, 0), 1);
     EXPECT_TRUE(Contains(fake.Log(), "SetJPGQuality(50)"));

@@ -15,9 +15,7 @@ using vimbrel::texts::test::WriteUtf16File;
 
 namespace {
 
-bool GlossaIsLoaded() {
-    return GetModuleHandleW(L"glossa.dll") != nullptr;
-}
+bool GlossaIsLoaded() { return GetModuleHandleW(L"glossa.dll") != nullptr; }
 
 class LanguageText : public ::testing::Test {
 protected:

@@ -20,7 +20,7 @@ class CPreviewWindow {
 public:
     CPreviewWindow()
         : window_(CreateWindowExW(0, L"STATIC", L"preview", WS_POPUP, 0, 0, 320, 240, nullptr, nullptr,
-                                   GetModuleHandleW(nullptr), nullptr)) {}
+                                  GetModuleHandleW(nullptr), nullptr)) {}
     ~CPreviewWindow() {
         if (window_) DestroyWindow(window_);
     }

@@ -29,8 +29,7 @@ protected:
     // Writes a raw value, bypassing the store.
     void PutRaw(const wchar_t* name, DWORD type, const void* data, DWORD size) {
         HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(root_, keyPath_.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                                  nullptr),
+        ASSERT_EQ(RegCreateKeyExW(root_, keyPath_.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
                   ERROR_SUCCESS);
         EXPECT_EQ(RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
         RegCloseKey(key);
@@ -63,7 +62,7 @@ TEST_P(RegistrySettingsTest, TheBranchFollowsTheWindowsVersion) {
 
 TEST_P(RegistrySettingsTest, OnlyFourByteDwordsAreSettings) {
     CRegistrySettingsStore store(GetParam(), keyPath_);
-    EXPECT_FALSE(store.ReadDword(u"0"));  // no key yet
+    EXPECT_FALSE(store.ReadDword(u"0"));                   // no key yet
     EXPECT_FALSE(store.WriteString(u"VideoDev", u"Cam"));  // strings do not create it
     ASSERT_TRUE(store.WriteDword(u"261", 0xFFFFFFFFu));
     EXPECT_EQ(store.ReadDword(u"261"), 0xFFFFFFFFu);

@@ -25,13 +25,9 @@ public:
 
     void OnButton(ui::Colour key) override { controller_.OnButton(key); }
     void OnButtonUp(ui::Colour key) override { controller_.OnButtonUp(key); }
-    void OnSliderChanged(ui::Colour key, double value) override {
-        controller_.OnSliderChanged(key, value);
-    }
+    void OnSliderChanged(ui::Colour key, double value) override { controller_.OnSliderChanged(key, value); }
     std::wstring GetButtonTip(ui::Colour key) override { return tips_ ? tips_(key) : L""; }
-    std::wstring LanguageText(const char* key) override {
-        return texts_ && key != nullptr ? texts_(key) : L"";
-    }
+    std::wstring LanguageText(const char* key) override { return texts_ && key != nullptr ? texts_(key) : L""; }
     // A slider starts at 0 when the engine cannot tell.
     double GetAudioVolume() override;
     double GetPlaybackVolume() override;

@@ -26,9 +26,7 @@ bool CWindowControllerView::ResetToggles(ControllerWindow panel) {
     return SendTo(panel, ui::WM_PANEL_RESET_TOGGLES, 0, 0);
 }
 
-bool CWindowControllerView::DisableAll(ControllerWindow panel) {
-    return SendTo(panel, ui::WM_PANEL_DISABLE_ALL, 0, 0);
-}
+bool CWindowControllerView::DisableAll(ControllerWindow panel) { return SendTo(panel, ui::WM_PANEL_DISABLE_ALL, 0, 0); }
 
 bool CWindowControllerView::Show(ControllerWindow window, bool show) {
     if (window == nullptr || !IsWindow(window)) return false;
@@ -42,13 +40,9 @@ bool CWindowControllerView::Minimize(ControllerWindow window) {
     return true;
 }
 
-bool CWindowControllerView::Close(ControllerWindow window) {
-    return SendTo(window, WM_CLOSE, 0, 0);
-}
+bool CWindowControllerView::Close(ControllerWindow window) { return SendTo(window, WM_CLOSE, 0, 0); }
 
-void CWindowControllerView::ReleaseMouseCapture() {
-    ReleaseCapture();
-}
+void CWindowControllerView::ReleaseMouseCapture() { ReleaseCapture(); }
 
 bool CWindowControllerView::Send(ControllerWindow window, unsigned message, std::intptr_t wParam,
                                  std::intptr_t lParam) {

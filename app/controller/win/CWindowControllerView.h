@@ -18,8 +18,7 @@ public:
     bool Minimize(ControllerWindow window) override;
     bool Close(ControllerWindow window) override;
     void ReleaseMouseCapture() override;
-    bool Send(ControllerWindow window, unsigned message, std::intptr_t wParam,
-              std::intptr_t lParam) override;
+    bool Send(ControllerWindow window, unsigned message, std::intptr_t wParam, std::intptr_t lParam) override;
 };
 
 }  // namespace vimbrel::controller

@@ -25,8 +25,8 @@ struct ControllerInstance {
         : store(IsWindowsAbove5()),
           texts(GetLanguageText()),
           catalog(texts, localClock),
-          controller(ControllerPorts{view, parts, store, codePage, clock, parts, parts, parts,
-                                     parts, catalog.Items(), CopyToU16(ProgramFolder())}),
+          controller(ControllerPorts{view, parts, store, codePage, clock, parts, parts, parts, parts, catalog.Items(),
+                                     CopyToU16(ProgramFolder())}),
           panels(
               controller, [this](std::uint32_t key) { return catalog.GetButtonTip(key); },
               [](const char* key) {

@@ -17,16 +17,10 @@ class CUnattachedParts final : public IControllerWindows,
                                public IBrowseControl,
                                public ICameraModule {
 public:
-    ControllerWindow CreateStatusOverlay(ControllerWindow, const ControllerRect&, int) override {
-        return nullptr;
-    }
+    ControllerWindow CreateStatusOverlay(ControllerWindow, const ControllerRect&, int) override { return nullptr; }
     ControllerWindow CreateModeWheel(ControllerWindow, const ControllerRect&) override { return nullptr; }
-    ControllerWindow CreateModePicture(ControllerWindow, const ControllerRect&) override {
-        return nullptr;
-    }
-    ControllerWindow CreateFunctionPanel(ControllerWindow, const ControllerRect&) override {
-        return nullptr;
-    }
+    ControllerWindow CreateModePicture(ControllerWindow, const ControllerRect&) override { return nullptr; }
+    ControllerWindow CreateFunctionPanel(ControllerWindow, const ControllerRect&) override { return nullptr; }
     int SetOverlayTime(int) override { return 0; }
     int SetOverlayIcon(int) override { return 0; }
     int SetWheelMode(int, int) override { return 0; }

@@ -24,9 +24,7 @@ StartAction DecideStart(bool instanceExisted, bool initExisted, bool windowFound
     return StartAction::kExitQuietly;
 }
 
-unsigned CShowGate::FilterPositionFlags(unsigned flags) const {
-    return mayShow_ ? flags : (flags & ~kShowWindowFlag);
-}
+unsigned CShowGate::FilterPositionFlags(unsigned flags) const { return mayShow_ ? flags : (flags & ~kShowWindowFlag); }
 
 HardwareButton HardwareButtonOf(std::uintptr_t wParam) {
     if (wParam == kCaptureButton) return HardwareButton::kCapture;

@@ -20,8 +20,8 @@ bool InAboutRect(int x, int y);
 
 // What a starting process does about an instance already running.
 enum class StartAction {
-    kRunAsFirst,        // no instance yet: this one is the program
-    kExitQuietly,       // the first is still starting (or has no window): leave it alone
+    kRunAsFirst,   // no instance yet: this one is the program
+    kExitQuietly,  // the first is still starting (or has no window): leave it alone
     kRestoreFirstAndExit,
 };
 // instanceExisted: the instance mutex was there already; initExisted: the

@@ -59,8 +59,7 @@ private:
 
 class CScriptedPrompts final : public controller::IFileActionPrompts {
 public:
-    std::optional<std::wstring> AskCopyDestination(HWND, const std::wstring& filter,
-                                                   const std::wstring&) override {
+    std::optional<std::wstring> AskCopyDestination(HWND, const std::wstring& filter, const std::wstring&) override {
         ++copyDialogs;
         askedFilter = filter;
         return copyAnswer;
@@ -103,8 +102,8 @@ protected:
         ASSERT_NE(parent_, nullptr);
         children_ = std::make_unique<CMainWindowChildren>(
             rig.controller, catalog_,
-            MediaActionServices{prompts_, texts_,
-                                [this] { return std::make_unique<CRecordingMail>(mail_); }, root_.Path()});
+            MediaActionServices{prompts_, texts_, [this] { return std::make_unique<CRecordingMail>(mail_); },
+                                root_.Path()});
     }
     void TearDown() override {
         if (children_) children_->SetBrowseControl(nullptr);
@@ -119,9 +118,9 @@ protected:
     void MakeStrip() {
         children_->SetMediaRoot(root_.Path());
         wchar_t folders[4][MAX_PATH] = {};
-        ASSERT_NE(children_->CreateBrowseTabs(parent_, RECT{0, 0, 300, 400}, folders[0], folders[1], folders[2],
-                                              folders[3]),
-                  nullptr);
+        ASSERT_NE(
+            children_->CreateBrowseTabs(parent_, RECT{0, 0, 300, 400}, folders[0], folders[1], folders[2], folders[3]),
+            nullptr);
         ASSERT_EQ(std::wstring(folders[0]), root_.Path() + L"\\Vimbrel\\Image");
         rig.controller.AttachWindows(*children_);
     }

@@ -19,8 +19,8 @@ using vimbrel::texts::CProfileText;
 CProfileText ShippedFile() {
     std::ifstream file(std::string(VIMBREL_RESOURCES_DIR) + "/Vimbrel.ini", std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    return CProfileText(vimbrel::texts::DecodeProfileBytes(reinterpret_cast<const unsigned char*>(bytes.data()),
-                                                           bytes.size()));
+    return CProfileText(
+        vimbrel::texts::DecodeProfileBytes(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()));
 }
 
 std::vector<lenstint::GalleryLabel> GalleryLabels() {

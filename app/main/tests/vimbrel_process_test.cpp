@@ -53,8 +53,8 @@ ProcessHandles StartProgram() {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, ProgramFolder().c_str(),
-                        &startup, &info)) {
+    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, ProgramFolder().c_str(), &startup,
+                        &info)) {
         return {};
     }
     CloseHandle(info.hThread);
@@ -162,8 +162,7 @@ HWND PopupAbove(DWORD id, HWND skip, int above) {
     return FirstTopLevel([=](HWND hwnd) {
         RECT r{};
         GetWindowRect(hwnd, &r);
-        return ProcessOf(hwnd) == id && hwnd != skip && IsWindowVisible(hwnd) && r.bottom <= above &&
-               r.right > r.left;
+        return ProcessOf(hwnd) == id && hwnd != skip && IsWindowVisible(hwnd) && r.bottom <= above && r.right > r.left;
     });
 }
 
@@ -195,17 +194,18 @@ TEST(VimbrelResources, EveryNamedResourceIsFoundByItsName) {
     int missing = 0;
     for (const NamedResource& r : names) {
         if (!FindResourceW(program, r.name.c_str(), r.type.c_str())) {
-            if (++missing <= 5) ADD_FAILURE() << "not found: " << std::string(r.type.begin(), r.type.end()) << " "
-                                              << std::string(r.name.begin(), r.name.end());
+            if (++missing <= 5)
+                ADD_FAILURE() << "not found: " << std::string(r.type.begin(), r.type.end()) << " "
+                              << std::string(r.name.begin(), r.name.end());
         }
     }
     EXPECT_EQ(missing, 0);
     // The ones the start-up cannot do without, by the names the code uses.
     EXPECT_NE(FindResourceW(program, L"functions.stg", L"TOLVEX"), nullptr);
     EXPECT_NE(FindResourceW(program, L"Config.txt", L"ZAVU_SKIN"), nullptr);
-    EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(102), MAKEINTRESOURCEW(5)), nullptr);  // RT_DIALOG
-    EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(128), MAKEINTRESOURCEW(14)), nullptr); // RT_GROUP_ICON
-    EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(145), MAKEINTRESOURCEW(12)), nullptr); // RT_GROUP_CURSOR
+    EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(102), MAKEINTRESOURCEW(5)), nullptr);   // RT_DIALOG
+    EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(128), MAKEINTRESOURCEW(14)), nullptr);  // RT_GROUP_ICON
+    EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(145), MAKEINTRESOURCEW(12)), nullptr);  // RT_GROUP_CURSOR
     FreeLibrary(program);
 }
 
@@ -313,8 +313,8 @@ TEST_F(VimbrelProcess, MainWindowTakesTheSkinAndHostsItsChildren) {
         const std::wstring folder = MediaFolder(kind);
         ASSERT_FALSE(folder.empty());
         const DWORD attributes = GetFileAttributesW(folder.c_str());
-        EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) << "no folder "
-            << std::string(folder.begin(), folder.end());
+        EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            << "no folder " << std::string(folder.begin(), folder.end());
     }
     int buttons = 0;
     for (HWND b = GetWindow(functions, GW_CHILD); b; b = GetWindow(b, GW_HWNDNEXT)) {
@@ -342,7 +342,8 @@ TEST_F(VimbrelProcess, PreviewShowsTheCamerasFrames) {
         bool lit = false;
         for (int i = 1; i <= 3 && !lit; ++i) {
             for (int j = 1; j <= 3 && !lit; ++j) {
-                const COLORREF c = GetPixel(screen, r.left + (r.right - r.left) * i / 4, r.top + (r.bottom - r.top) * j / 4);
+                const COLORREF c = GetPixel(screen, r.left + (r.right - r.left) * i / 4,
+                                            r.top + (r.bottom - r.top) * j / 4);
                 lit = c != CLR_INVALID && (GetRValue(c) > 24 || GetGValue(c) > 24 || GetBValue(c) > 24);
             }
         }
@@ -484,8 +485,8 @@ public:
 private:
     HKEY Open() {
         HKEY key = nullptr;
-        return RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                               nullptr) == ERROR_SUCCESS
+        return RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
+                       ERROR_SUCCESS
                    ? key
                    : nullptr;
     }
@@ -509,8 +510,8 @@ DWORD RunProgram(const std::function<void(HWND)>& use) {
     EXPECT_NE(program.process, nullptr);
     if (!program.process) return STILL_ACTIVE;
     HWND main = nullptr;
-    const bool shown =
-        WaitFor([&] { return (main = MainWindowOf(program.id)) != nullptr && IsWindowVisible(main); }, 60000);
+    const bool shown = WaitFor([&] { return (main = MainWindowOf(program.id)) != nullptr && IsWindowVisible(main); },
+                               60000);
     EXPECT_TRUE(shown) << "no main window";
     if (shown) {
         use(main);
@@ -617,8 +618,8 @@ TEST(VimbrelStartUp, MissingLanguageFilesEndTheProgramAfterAWarning) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    ASSERT_TRUE(CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                               &info));
+    ASSERT_TRUE(
+        CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &info));
     CloseHandle(info.hThread);
     const DWORD id = info.dwProcessId;
     HWND box = nullptr;

@@ -29,8 +29,7 @@ private:
 
 class CBrowseControllerAdapter final : public browser::IBrowseController {
 public:
-    CBrowseControllerAdapter(controller::CCameraController& owner, CBrowseModeLink& browseMode,
-                             CMediaActions& actions)
+    CBrowseControllerAdapter(controller::CCameraController& owner, CBrowseModeLink& browseMode, CMediaActions& actions)
         : owner_(owner), browseMode_(browseMode), actions_(actions) {}
     int QuerySaveModified() override { return browseMode_.QuerySaveModified(); }
     void ShowBrowseFile(const std::wstring& path, int mediaClass) override;

@@ -19,8 +19,8 @@ bool CHiddenMessageWindow::Create(HWND owner, ButtonHandler onButton) {
     onButton_ = std::move(onButton);
     // The object rides in the creation parameter, so the procedure knows it
     // from the first message on.
-    hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kHiddenWindowClass, kHiddenWindowTitle, WS_POPUP, 0, 0, 0, 0,
-                            owner, nullptr, module, this);
+    hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kHiddenWindowClass, kHiddenWindowTitle, WS_POPUP, 0, 0, 0, 0, owner,
+                            nullptr, module, this);
     return hwnd_ != nullptr;
 }
 

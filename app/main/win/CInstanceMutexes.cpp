@@ -11,13 +11,9 @@ CInstanceMutexes::CInstanceMutexes() {
     startupExisted_ = startup_ && GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-CInstanceMutexes::~CInstanceMutexes() {
-    EndStartup();
-}
+CInstanceMutexes::~CInstanceMutexes() { EndStartup(); }
 
-void CInstanceMutexes::EndStartup() {
-    startup_.reset();
-}
+void CInstanceMutexes::EndStartup() { startup_.reset(); }
 
 void CInstanceMutexes::ReleaseInstance() {
     if (instance_) ReleaseMutex(instance_.get());
@@ -26,8 +22,7 @@ void CInstanceMutexes::ReleaseInstance() {
 void HandOverToRunningCopy(const CInstanceMutexes& mutexes) {
     HWND first = mutexes.InstanceExisted() ? FindWindowW(nullptr, kMainWindowCaption) : nullptr;
     switch (DecideStart(mutexes.InstanceExisted(), mutexes.StartupExisted(), first != nullptr)) {
-    case StartAction::kRunAsFirst:
-        return;
+    case StartAction::kRunAsFirst: return;
     case StartAction::kRestoreFirstAndExit:
         // Restoring by show command rather than by rewriting the placement:
         // the same on Windows, and a placement read from another process can
@@ -36,8 +31,7 @@ void HandOverToRunningCopy(const CInstanceMutexes& mutexes) {
         ShowWindow(first, SW_RESTORE);
         SetForegroundWindow(first);
         break;
-    case StartAction::kExitQuietly:
-        break;
+    case StartAction::kExitQuietly: break;
     }
     ExitProcess(0);
 }

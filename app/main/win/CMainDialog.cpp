@@ -100,10 +100,9 @@ void CMainDialog::CreatePreviewAndCanvas() {
     controller::ControllerRect rect;
     if (!AreaRect(area::kPreview, rect)) return;
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    preview_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | SS_BLACKRECT,
-                               rect.left, rect.top, width, height, Handle(),
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPreviewControlId)),
-                               GetModuleHandleW(nullptr), nullptr);
+    preview_ = CreateWindowExW(
+        0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | SS_BLACKRECT, rect.left, rect.top, width, height,
+        Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPreviewControlId)), GetModuleHandleW(nullptr), nullptr);
     if (preview_) Controller().StartEngine(preview_);
 
     if (canvas_.Create(Handle(), width, height, rect.left, rect.top)) {
@@ -154,7 +153,8 @@ void CMainDialog::CreatePanels() {
         controller::ControllerRect control;
         if (AreaRect(area::kProgramControl, control)) {
             auto panel = std::make_unique<ui::CSkinPanel>(controller::GetPanelController());
-            if (panel->Create(Handle(), control.left, control.top, L"ProgramControl")) programControl_ = std::move(panel);
+            if (panel->Create(Handle(), control.left, control.top, L"ProgramControl"))
+                programControl_ = std::move(panel);
         }
     }
     controller::ControllerRect picture;
@@ -215,9 +215,7 @@ void CMainDialog::PaintMinimized() {
 
 LRESULT CMainDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CLOSE:
-        mutexes_.ReleaseInstance();
-        break;
+    case WM_CLOSE: mutexes_.ReleaseInstance(); break;
     case WM_WINDOWPOSCHANGING: {
         auto* position = reinterpret_cast<WINDOWPOS*>(lParam);
         position->flags = gate_.FilterPositionFlags(position->flags);
@@ -248,9 +246,7 @@ LRESULT CMainDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case canvas::WM_PHOTO_MODIFIED:
         if (browse_) browse_->Control().OnPhotoModified();
         return 0;
-    case WM_MOTION_EVENT:
-        Controller().OnMotionEvent();
-        return 0;
+    case WM_MOTION_EVENT: Controller().OnMotionEvent(); return 0;
     case WM_SHOWWINDOW: {
         const LRESULT result = CSkinDialog::WindowProc(message, wParam, lParam);
         if (gate_.StartsPromptTimer(wParam != 0)) SetTimer(Handle(), kPromptTimerId, kPromptDelayMs, nullptr);
@@ -265,11 +261,8 @@ LRESULT CMainDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    case WM_QUERYDRAGICON:
-        return reinterpret_cast<LRESULT>(icon_);
-    case WM_LBUTTONDOWN:
-        SetCapture(Handle());
-        break;
+    case WM_QUERYDRAGICON: return reinterpret_cast<LRESULT>(icon_);
+    case WM_LBUTTONDOWN: SetCapture(Handle()); break;
     case WM_LBUTTONUP:
         ReleaseCapture();
         if (InAboutRect(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) {
@@ -277,8 +270,7 @@ LRESULT CMainDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return CSkinDialog::WindowProc(message, wParam, lParam);
 }

@@ -10,12 +10,16 @@ RECT ToRect(const controller::ControllerRect& rect) { return RECT{rect.left, rec
 
 }  // namespace
 
-CMainWindowChildren::CMainWindowChildren(controller::CCameraController& owner,
-                                         controller::CControllerCatalog& catalog,
+CMainWindowChildren::CMainWindowChildren(controller::CCameraController& owner, controller::CControllerCatalog& catalog,
                                          MediaActionServices mediaServices)
-    : actions_(selection_, [&owner] { return static_cast<HWND>(owner.MainWindow()); }, std::move(mediaServices)),
-      overlayAdapter_(owner, browseMode_), wheelAdapter_(owner), panelAdapter_(owner, catalog),
-      popupAdapter_(owner, catalog), popups_(popupAdapter_), tabsAdapter_(owner, browseMode_),
+    : actions_(
+          selection_, [&owner] { return static_cast<HWND>(owner.MainWindow()); }, std::move(mediaServices)),
+      overlayAdapter_(owner, browseMode_),
+      wheelAdapter_(owner),
+      panelAdapter_(owner, catalog),
+      popupAdapter_(owner, catalog),
+      popups_(popupAdapter_),
+      tabsAdapter_(owner, browseMode_),
       browseAdapter_(owner, browseMode_, actions_) {}
 
 CMainWindowChildren::~CMainWindowChildren() { DestroyWindows(); }
@@ -95,8 +99,8 @@ int CMainWindowChildren::ShowAbout(controller::ControllerWindow owner) {
     return about.DoModal() == -1 ? 0 : 1;
 }
 
-HWND CMainWindowChildren::CreateBrowseTabs(HWND parent, const RECT& rect, wchar_t* imageFolder,
-                                           wchar_t* videoFolder, wchar_t* audioFolder, wchar_t* monitorFolder) {
+HWND CMainWindowChildren::CreateBrowseTabs(HWND parent, const RECT& rect, wchar_t* imageFolder, wchar_t* videoFolder,
+                                           wchar_t* audioFolder, wchar_t* monitorFolder) {
     auto tabs = std::make_unique<browser::CBrowseTabs>(tabsAdapter_, browseAdapter_);
     if (!mediaRoot_.empty()) tabs->SetDataRoot(mediaRoot_);
     if (!tabs->Create(parent, rect, imageFolder, videoFolder, audioFolder, monitorFolder)) return nullptr;

@@ -32,8 +32,7 @@ public:
     ~CMainWindowChildren() override;
 
     controller::ControllerWindow CreateStatusOverlay(controller::ControllerWindow parent,
-                                                     const controller::ControllerRect& rect,
-                                                     int modeId) override;
+                                                     const controller::ControllerRect& rect, int modeId) override;
     controller::ControllerWindow CreateModeWheel(controller::ControllerWindow parent,
                                                  const controller::ControllerRect& rect) override;
     controller::ControllerWindow CreateModePicture(controller::ControllerWindow parent,

@@ -4,13 +4,9 @@
 
 namespace vimbrel::mainwindow {
 
-int CMediaActions::CopySelectedTo() {
-    return controller::CopySelectedTo(&selection_, Owner(), services_.prompts);
-}
+int CMediaActions::CopySelectedTo() { return controller::CopySelectedTo(&selection_, Owner(), services_.prompts); }
 
-int CMediaActions::PrintSelected() {
-    return controller::PrintSelected(&selection_, Owner(), services_.prompts);
-}
+int CMediaActions::PrintSelected() { return controller::PrintSelected(&selection_, Owner(), services_.prompts); }
 
 int CMediaActions::MailSelected() {
     std::unique_ptr<controller::IMailClient> mail = services_.mailClient ? services_.mailClient() : nullptr;

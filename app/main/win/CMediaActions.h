@@ -32,8 +32,7 @@ public:
     // selection and the services' parts are used, not owned, and outlive
     // this object. owner names the dialogs' owner at each action: the main
     // window is made after this object.
-    CMediaActions(controller::IMediaSelection& selection, std::function<HWND()> owner,
-                  MediaActionServices services)
+    CMediaActions(controller::IMediaSelection& selection, std::function<HWND()> owner, MediaActionServices services)
         : selection_(selection), owner_(std::move(owner)), services_(std::move(services)) {}
 
     // Each answers 1 done, 0 refused or failed (see FileActions.h).

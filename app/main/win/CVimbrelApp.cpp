@@ -25,8 +25,7 @@ void CreateDataFolders() {
 BOOL CVimbrelApp::InitInstance() {
     // The framework's control container and 3-D controls need no start.
     const std::wstring folder = controller::ProgramFolder();
-    if (!controller::GetLanguageText().Load((folder + L"\\glossa.dll").c_str(),
-                                            (folder + L"\\Vimbrel.ini").c_str())) {
+    if (!controller::GetLanguageText().Load((folder + L"\\glossa.dll").c_str(), (folder + L"\\Vimbrel.ini").c_str())) {
         MessageBoxW(nullptr, kLanguageFailureText, kLanguageFailureCaption, MB_ICONWARNING);
         return FALSE;
     }

@@ -65,8 +65,7 @@ ui::Colour CWheelControllerAdapter::SkinColour(int index) { return SkinColourOf(
 
 std::vector<ui::PanelCatalogItem> CFunctionPanelControllerAdapter::CatalogItems() {
     std::vector<ui::PanelCatalogItem> items;
-    for (const controller::CatalogItem* item = catalog_.Items().First(); item != nullptr;
-         item = item->next.get()) {
+    for (const controller::CatalogItem* item = catalog_.Items().First(); item != nullptr; item = item->next.get()) {
         items.push_back(ui::PanelCatalogItem{item->SettingId(), item->type, item->ModeMask()});
     }
     return items;

@@ -49,8 +49,7 @@ private:
 
 class CFunctionPanelControllerAdapter final : public ui::IFunctionPanelController {
 public:
-    CFunctionPanelControllerAdapter(controller::CCameraController& owner,
-                                    controller::CControllerCatalog& catalog)
+    CFunctionPanelControllerAdapter(controller::CCameraController& owner, controller::CControllerCatalog& catalog)
         : owner_(owner), catalog_(catalog) {}
     std::vector<ui::PanelCatalogItem> CatalogItems() override;
     bool GetSetting(int settingId, int& value) override { return owner_.GetSetting(settingId, &value) != 0; }

@@ -9,7 +9,8 @@
 namespace vimbrel::ui {
 
 CSkinDialog::CSkinDialog(UINT templateId, HWND parent, std::wstring skinSource, std::wstring configName)
-    : CDialog(templateId, parent), source_(std::move(skinSource), kDialogSkinType),
+    : CDialog(templateId, parent),
+      source_(std::move(skinSource), kDialogSkinType),
       configName_(std::move(configName)) {}
 
 CSkinDialog::~CSkinDialog() {
@@ -69,7 +70,7 @@ bool CSkinDialog::LoadSkin() {
 
     winowners::UniqueRegion outline = mask->Region(kBlack, RegionMode::OtherColour);
     if (!outline) return false;
-    SetWindowRgn(Handle(), outline.release(), TRUE);   // the window owns it now
+    SetWindowRgn(Handle(), outline.release(), TRUE);  // the window owns it now
     return true;
 }
 
@@ -127,16 +128,14 @@ LRESULT CSkinDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
         if (!memory_) break;
-        CDialog::WindowProc(message, wParam, lParam);   // the default colours first
-        return reinterpret_cast<LRESULT>(
-            ControlBrush(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+        CDialog::WindowProc(message, wParam, lParam);  // the default colours first
+        return reinterpret_cast<LRESULT>(ControlBrush(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
     case WM_DESTROY: {
         LRESULT result = CDialog::WindowProc(message, wParam, lParam);
         ReleaseSkin();
         return result;
     }
-    default:
-        break;
+    default: break;
     }
     return CDialog::WindowProc(message, wParam, lParam);
 }

@@ -65,7 +65,7 @@ private:
     int width_ = 0, height_ = 0;
     CPatternBrush back_;
     CMemoryPicture memory_;
-    winowners::UniqueBrush controlBrush_;   // from the memory bitmap; rebuilt when dirty
+    winowners::UniqueBrush controlBrush_;  // from the memory bitmap; rebuilt when dirty
     bool controlBrushDirty_ = true;
     winowners::UniqueWindowDC windowDC_;
     std::unique_ptr<Gdiplus::Graphics> surface_;

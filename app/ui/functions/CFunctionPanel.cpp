@@ -37,8 +37,8 @@ CFunctionPanel::~CFunctionPanel() {
 
 int CFunctionPanel::Create(HWND parent, const RECT& rect) {
     if (Handle()) return 0;
-    const wchar_t* cls =
-        framework::RegisterAnonymousClass(0, nullptr, KeptClassBrush(controller_.SkinColour(kItemButtonColourIndex)));
+    const wchar_t* cls = framework::RegisterAnonymousClass(
+        0, nullptr, KeptClassBrush(controller_.SkinColour(kItemButtonColourIndex)));
     if (!cls || !framework::CWindow::Create(0, cls, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect, parent, 0))
         return 0;
     rect_ = rect;
@@ -101,8 +101,9 @@ bool CFunctionPanel::MakeButtons(const std::vector<PanelCatalogItem>& items) {
         if (!button->Create(Handle(), RECT{x, 0, x + item_.cx, item_.cy}, *normal, *hover, disabled.get(),
                             item.settingId, item.type))
             continue;
-        const std::wstring tip =
-            item.settingId == kPanelAdvancedSettingsId ? controller_.LanguageText("IDS_DLG_ADVSETTING") : L"";
+        const std::wstring tip = item.settingId == kPanelAdvancedSettingsId
+                                     ? controller_.LanguageText("IDS_DLG_ADVSETTING")
+                                     : L"";
         AddButtonTool(tooltip_, Handle(), button->Handle(), tip);
         button->SetOnPopupOpening([this](CItemButton& opening) {
             for (const auto& other : buttons_)
@@ -149,15 +150,11 @@ bool CFunctionPanel::PreTranslateMessage(MSG& msg) {
     return framework::CWindow::PreTranslateMessage(msg);
 }
 
-void CFunctionPanel::OnDestroy() {
-    DestroyButtons();
-}
+void CFunctionPanel::OnDestroy() { DestroyButtons(); }
 
 LRESULT CFunctionPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_MODE_CHANGED:
-        SetMode(static_cast<int>(static_cast<INT_PTR>(wParam)));
-        break;
+    case WM_MODE_CHANGED: SetMode(static_cast<int>(static_cast<INT_PTR>(wParam))); break;
     case WM_PAINT: {
         // The class brush paints the background; the buttons paint
         // themselves. BeginPaint validates this window alone: ValidateRect
@@ -168,8 +165,7 @@ LRESULT CFunctionPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         EndPaint(Handle(), &paint);
         return 0;
     }
-    default:
-        break;
+    default: break;
     }
     return CSkinControl::WindowProc(message, wParam, lParam);
 }

@@ -10,12 +10,8 @@ namespace {
 
 constexpr DWORD kPopupFadeMs = 100;
 
-RECT ToRect(const PanelRect& r) {
-    return RECT{r.left, r.top, r.right, r.bottom};
-}
-PanelRect ToPanelRect(const RECT& r) {
-    return PanelRect{r.left, r.top, r.right, r.bottom};
-}
+RECT ToRect(const PanelRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+PanelRect ToPanelRect(const RECT& r) { return PanelRect{r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace
 
@@ -152,9 +148,7 @@ void CItemButton::Release() {
     hoverFace_.Release();
 }
 
-void CItemButton::OnDestroy() {
-    Release();
-}
+void CItemButton::OnDestroy() { Release(); }
 
 LRESULT CItemButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -165,9 +159,7 @@ LRESULT CItemButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         EndPaint(Handle(), &paint);
         return 0;
     }
-    case WM_MOUSEMOVE:
-        OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        break;
+    case WM_MOUSEMOVE: OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); break;
     case WM_LBUTTONUP:
         if (itemType_ == kItemTypeButton) {
             ShowFace(false);
@@ -176,8 +168,7 @@ LRESULT CItemButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             controller_.ShowAdvancedSettings();
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return CSkinControl::WindowProc(message, wParam, lParam);
 }

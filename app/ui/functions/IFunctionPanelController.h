@@ -27,7 +27,7 @@ constexpr int kItemPopupKinds = 4;
 struct PanelCatalogItem {
     int settingId = 0;  // low 16 bits of the item's key
     int type = kItemTypeList;
-    int modeMask = 0;   // bit m: shown in ModeId m
+    int modeMask = 0;  // bit m: shown in ModeId m
 };
 
 // Picture states of an item.

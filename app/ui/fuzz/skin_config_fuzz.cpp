@@ -19,8 +19,8 @@ void Check(bool condition) {
 // turned into one of the keys, so that the stsbtn and slider rules are
 // reached without first guessing their names.
 std::string WithKeys(std::string_view raw) {
-    static const char* const keys[] = {"back=", "over=", "down=", "disable=", "mask=", "map=",
-                                       "stsbtn=", "slider=", "Back=", "SLIDER="};
+    static const char* const keys[] = {
+        "back=", "over=", "down=", "disable=", "mask=", "map=", "stsbtn=", "slider=", "Back=", "SLIDER="};
     constexpr size_t count = sizeof(keys) / sizeof(keys[0]);
     std::string text;
     bool lineStart = true;
@@ -63,7 +63,7 @@ void ParseBoth(std::string_view text) {
     }
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view raw(reinterpret_cast<const char*>(data), size);

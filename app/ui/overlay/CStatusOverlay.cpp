@@ -46,8 +46,8 @@ std::unique_ptr<Gdiplus::Bitmap> CellOf(Gdiplus::Bitmap& strip, int cell) {
 bool RecolourSwatch(Gdiplus::Bitmap& swatch, Colour pen) {
     Gdiplus::Rect all(0, 0, static_cast<INT>(swatch.GetWidth()), static_cast<INT>(swatch.GetHeight()));
     Gdiplus::BitmapData data{};
-    if (swatch.LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeWrite, PixelFormat32bppARGB,
-                        &data) != Gdiplus::Ok)
+    if (swatch.LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeWrite, PixelFormat32bppARGB, &data) !=
+        Gdiplus::Ok)
         return false;
     RecolourPenPlane(static_cast<uint32_t*>(data.Scan0), all.Width, all.Height, data.Stride / 4, pen);
     return swatch.UnlockBits(&data) == Gdiplus::Ok;
@@ -101,7 +101,7 @@ bool CStatusOverlay::LoadStateIcons(HDC compatible) {
     timerImage_ = LoadProgramPicture(kTimerIconName);
     if (!timerImage_) return false;
     const std::pair<const char*, CMemoryPicture*> prerendered[] = {{kRecordingIconName, &recordingIcon_},
-                                                                  {kPauseIconName, &pauseIcon_}};
+                                                                   {kPauseIconName, &pauseIcon_}};
     for (const auto& [name, icon] : prerendered) {
         auto picture = LoadProgramPicture(name);
         if (!picture || !icon->Make(compatible, kOverlayIconSize, kOverlayIconSize)) return false;
@@ -119,9 +119,7 @@ int CStatusOverlay::SetMode(int mode) {
     return DrawFields();
 }
 
-bool CStatusOverlay::OnOwnThread() const {
-    return !window_.load() || GetCurrentThreadId() == ownerThread_.load();
-}
+bool CStatusOverlay::OnOwnThread() const { return !window_.load() || GetCurrentThreadId() == ownerThread_.load(); }
 
 int CStatusOverlay::SetTime(int seconds) {
     if (!OnOwnThread()) {
@@ -139,9 +137,8 @@ void CStatusOverlay::ApplyTime(int seconds) {
 
 int CStatusOverlay::SetStateIcon(int icon) {
     if (!OnOwnThread())
-        return PostMessageW(window_.load(), kPostedStateIcon, static_cast<WPARAM>(static_cast<INT_PTR>(icon)), 0)
-                   ? 1
-                   : 0;
+        return PostMessageW(window_.load(), kPostedStateIcon, static_cast<WPARAM>(static_cast<INT_PTR>(icon)), 0) ? 1
+                                                                                                                  : 0;
     return DrawStateIcon(icon);
 }
 
@@ -177,16 +174,18 @@ int CStatusOverlay::DrawFields() {
             graphics->FillRectangle(&brush, 0, 0, kOverlayTextAreaRight, height_);
         }
         const std::u16string file = mode_ == kOverlayBrowse ? CopyToU16(controller_.CurrentFile()) : std::u16string();
-        const std::u16string label =
-            mode_ == kOverlayMonitor ? CopyToU16(controller_.LanguageText("IDS_STG_SENSITIVITY")) : std::u16string();
+        const std::u16string label = mode_ == kOverlayMonitor
+                                         ? CopyToU16(controller_.LanguageText("IDS_STG_SENSITIVITY"))
+                                         : std::u16string();
         const OverlayText text = ComposeOverlayText(mode_, snapshot_, CopyToU16(timeText_), file, label);
 
         CUiTextStyle style(controller_.UiFont(), textColour_);
         style.Draw(*graphics, CopyToWide(text.line),
                    Gdiplus::RectF(0, 0, static_cast<Gdiplus::REAL>(width_), static_cast<Gdiplus::REAL>(height_)));
         if (!text.fileName.empty())
-            style.Draw(*graphics, CopyToWide(text.fileName),
-                       Gdiplus::RectF(kOverlayFileNameX, 0, kOverlayFileNameWidth, static_cast<Gdiplus::REAL>(height_)));
+            style.Draw(
+                *graphics, CopyToWide(text.fileName),
+                Gdiplus::RectF(kOverlayFileNameX, 0, kOverlayFileNameWidth, static_cast<Gdiplus::REAL>(height_)));
     }
     if (mode_ != kOverlayMonitor) DrawIconRow();
     CopyToWindow();
@@ -201,8 +200,7 @@ void CStatusOverlay::DrawIconRow() {
         if (!strip) return;
         auto slot = CellOf(*strip, icon.cell);
         if (!slot) return;
-        if (icon.icon == OverlayIcon::PenColour && !RecolourSwatch(*slot, static_cast<Colour>(snapshot_.color)))
-            return;
+        if (icon.icon == OverlayIcon::PenColour && !RecolourSwatch(*slot, static_cast<Colour>(snapshot_.color))) return;
         slots.push_back(std::move(slot));
     }
     auto graphics = DrawingOn(back_.Dc());
@@ -211,8 +209,8 @@ void CStatusOverlay::DrawIconRow() {
     graphics->FillRectangle(&background, kOverlayIconRowLeft, 0, width_ - kOverlayIconRowLeft, height_);
     const int count = static_cast<int>(slots.size());
     for (int i = 0; i < count; ++i) {
-        graphics->DrawImage(slots[static_cast<size_t>(i)].get(), OverlayIconX(0, width_, count, i), 0,
-                            kOverlayIconSize, kOverlayIconSize);
+        graphics->DrawImage(slots[static_cast<size_t>(i)].get(), OverlayIconX(0, width_, count, i), 0, kOverlayIconSize,
+                            kOverlayIconSize);
         slots[static_cast<size_t>(i)].reset();
     }
 }
@@ -233,24 +231,14 @@ void CStatusOverlay::Release() {
     backgroundBrush_.reset();
 }
 
-void CStatusOverlay::OnDestroy() {
-    Release();
-}
+void CStatusOverlay::OnDestroy() { Release(); }
 
 LRESULT CStatusOverlay::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_MODE_CHANGED:
-        SetMode(static_cast<int>(static_cast<INT_PTR>(wParam)));
-        break;
-    case WM_STATUS_REFRESH:
-        SetMode(mode_);
-        break;
-    case kPostedTime:
-        ApplyTime(static_cast<int>(static_cast<INT_PTR>(wParam)));
-        return 0;
-    case kPostedStateIcon:
-        DrawStateIcon(static_cast<int>(static_cast<INT_PTR>(wParam)));
-        return 0;
+    case WM_MODE_CHANGED: SetMode(static_cast<int>(static_cast<INT_PTR>(wParam))); break;
+    case WM_STATUS_REFRESH: SetMode(mode_); break;
+    case kPostedTime: ApplyTime(static_cast<int>(static_cast<INT_PTR>(wParam))); return 0;
+    case kPostedStateIcon: DrawStateIcon(static_cast<int>(static_cast<INT_PTR>(wParam))); return 0;
     case WM_PAINT: {
         // Only the painted part, from what is already drawn.
         PAINTSTRUCT paint{};
@@ -259,8 +247,7 @@ LRESULT CStatusOverlay::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         EndPaint(Handle(), &paint);
         return 0;
     }
-    default:
-        break;
+    default: break;
     }
     return CSkinControl::WindowProc(message, wParam, lParam);
 }

@@ -101,7 +101,7 @@ bool CSkinPanel::Create(HWND parent, int x, int y, const std::wstring& panelName
         AddSkinTool(tooltip_, Handle(), ToolIdOf(i), buttons_[i].bounds, controller_.GetButtonTip(buttons_[i].key));
 
     if (winowners::UniqueRegion shape = mask->Region(kBlack, RegionMode::OtherColour))
-        SetWindowRgn(Handle(), shape.release(), TRUE);   // the window owns it now
+        SetWindowRgn(Handle(), shape.release(), TRUE);  // the window owns it now
     return true;
 }
 
@@ -110,7 +110,8 @@ bool CSkinPanel::ReadConfiguration(const std::wstring& panelName, PanelSkinConfi
 }
 
 bool CSkinPanel::CreatePanelWindow(HWND parent, int x, int y, int width, int height) {
-    const wchar_t* cls = framework::RegisterAnonymousClass(0, nullptr, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    const wchar_t* cls = framework::RegisterAnonymousClass(0, nullptr,
+                                                           static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     return framework::CWindow::Create(0, cls, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
                                       RECT{x, y, x + width, y + height}, parent, 0);
 }
@@ -119,7 +120,7 @@ bool CSkinPanel::MakeSliders(const std::vector<SliderSkin>& sliders, const CSkin
     for (const SliderSkin& skin : sliders) {
         winowners::UniqueRegion area = mask.Region(skin.key, RegionMode::SameColour);
         RECT box = BoundsOf(area.get());
-        if (IsRectEmpty(&box)) continue;   // the mask has no place for it
+        if (IsRectEmpty(&box)) continue;  // the mask has no place for it
         double start = 0.0;
         if (skin.key == kAudioVolumeKey)
             start = controller_.GetAudioVolume();
@@ -153,8 +154,7 @@ HBRUSH CSkinPanel::BrushFor(size_t button, ButtonFace face) const {
     case ButtonFace::AlternateDisabled:
         if (b.toggle < 0) return nullptr;
         return toggles_[b.toggle].faces[static_cast<int>(face) - static_cast<int>(ButtonFace::AlternateNormal)].get();
-    default:
-        break;
+    default: break;
     }
     // A disabled button keeps its disabled look whatever is asked of it.
     if (logic_ && !logic_->Enabled(button)) return disable_.get();
@@ -168,7 +168,7 @@ HBRUSH CSkinPanel::BrushFor(size_t button, ButtonFace face) const {
 
 void CSkinPanel::DrawFace(size_t button, ButtonFace face, bool lasting) {
     HBRUSH brush = BrushFor(button, face);
-    if (!brush) return;   // an optional picture the skin does not have
+    if (!brush) return;  // an optional picture the skin does not have
     const Button& b = buttons_[button];
     // Whole-panel pictures line up with the panel; a toggle's own pictures
     // start at its button.
@@ -188,21 +188,13 @@ void CSkinPanel::ReleaseMouse() {
     if (GetCapture() == Handle()) ReleaseCapture();
 }
 
-void CSkinPanel::StartRepeat() {
-    SetTimer(Handle(), kPanelRepeatTimer, kPanelRepeatPeriodMs, nullptr);
-}
+void CSkinPanel::StartRepeat() { SetTimer(Handle(), kPanelRepeatTimer, kPanelRepeatPeriodMs, nullptr); }
 
-void CSkinPanel::StopRepeat() {
-    KillTimer(Handle(), kPanelRepeatTimer);
-}
+void CSkinPanel::StopRepeat() { KillTimer(Handle(), kPanelRepeatTimer); }
 
-void CSkinPanel::ButtonPressed(Colour key) {
-    controller_.OnButton(key);
-}
+void CSkinPanel::ButtonPressed(Colour key) { controller_.OnButton(key); }
 
-void CSkinPanel::ButtonReleased(Colour key) {
-    controller_.OnButtonUp(key);
-}
+void CSkinPanel::ButtonReleased(Colour key) { controller_.OnButtonUp(key); }
 
 void CSkinPanel::SetTip(size_t button, bool pauseTip) {
     SetSkinToolText(tooltip_, Handle(), ToolIdOf(button),
@@ -225,20 +217,11 @@ LRESULT CSkinPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!logic_) return CSkinControl::WindowProc(message, wParam, lParam);
     const Colour key = static_cast<Colour>(wParam);
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        memory_.Paint(Handle());
-        return 0;
-    case WM_MOUSEMOVE:
-        logic_->MouseMove(HitTest(lParam));
-        return 0;
-    case WM_LBUTTONDOWN:
-        logic_->ButtonDown(HitTest(lParam));
-        return 0;
-    case WM_LBUTTONUP:
-        logic_->ButtonUp(HitTest(lParam));
-        return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: memory_.Paint(Handle()); return 0;
+    case WM_MOUSEMOVE: logic_->MouseMove(HitTest(lParam)); return 0;
+    case WM_LBUTTONDOWN: logic_->ButtonDown(HitTest(lParam)); return 0;
+    case WM_LBUTTONUP: logic_->ButtonUp(HitTest(lParam)); return 0;
     case WM_TIMER:
         if (wParam != kPanelRepeatTimer) break;
         logic_->RepeatTick();
@@ -246,29 +229,20 @@ LRESULT CSkinPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != Handle()) logic_->CaptureLost();
         return 0;
-    case WM_PANEL_RESET_TOGGLES:
-        logic_->ResetToggles();
-        return 0;
-    case WM_PANEL_ENABLE_BUTTON:
-        logic_->EnableButton(key, lParam != 0);
-        return 0;
-    case WM_PANEL_SET_TOGGLE:
-        logic_->SetToggle(key, lParam != 0);
-        return 0;
+    case WM_PANEL_RESET_TOGGLES: logic_->ResetToggles(); return 0;
+    case WM_PANEL_ENABLE_BUTTON: logic_->EnableButton(key, lParam != 0); return 0;
+    case WM_PANEL_SET_TOGGLE: logic_->SetToggle(key, lParam != 0); return 0;
     case WM_PANEL_SET_SLIDER:
         if (CSkinSlider* slider = SliderFor(key)) SendMessageW(slider->Handle(), message, wParam, lParam);
         return 0;
-    case WM_PANEL_DISABLE_ALL:
-        logic_->DisableAll();
-        return 0;
+    case WM_PANEL_DISABLE_ALL: logic_->DisableAll(); return 0;
     case WM_NCDESTROY: {
         LRESULT result = CSkinControl::WindowProc(message, wParam, lParam);
         // The sliders' windows went with the panel's; their objects follow.
         sliders_.clear();
         return result;
     }
-    default:
-        break;
+    default: break;
     }
     return CSkinControl::WindowProc(message, wParam, lParam);
 }

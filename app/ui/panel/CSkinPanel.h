@@ -74,11 +74,11 @@ private:
         Colour key = 0;
         winowners::UniqueRegion region;
         RECT bounds{};
-        int toggle = -1;   // index into toggles_, -1 for none
+        int toggle = -1;  // index into toggles_, -1 for none
     };
     struct Toggle {
         Colour key = 0;
-        CPatternBrush faces[4];   // alternate normal, hover, pressed, disabled
+        CPatternBrush faces[4];  // alternate normal, hover, pressed, disabled
     };
 
     void CaptureMouse() override;

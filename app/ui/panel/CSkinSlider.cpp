@@ -10,8 +10,8 @@
 
 namespace vimbrel::ui {
 namespace {
-constexpr Colour kAudioVolumeKey = MakeColour(0x00, 0x32, 0xFA);        // "0032FA"
-constexpr Colour kPlaybackPositionKey = MakeColour(0x00, 0x96, 0xFA);   // "0096FA"
+constexpr Colour kAudioVolumeKey = MakeColour(0x00, 0x32, 0xFA);       // "0032FA"
+constexpr Colour kPlaybackPositionKey = MakeColour(0x00, 0x96, 0xFA);  // "0096FA"
 }  // namespace
 
 CSkinSlider::CSkinSlider(IPanelController& controller) : controller_(controller) {}
@@ -72,7 +72,7 @@ bool CSkinSlider::Create(HWND panel, int x, int y, const SliderSkin& skin, const
         return false;
     }
     if (winowners::UniqueRegion shape = mask->Region(skin.transparent, RegionMode::OtherColour))
-        SetWindowRgn(Handle(), shape.release(), TRUE);   // the window owns it now
+        SetWindowRgn(Handle(), shape.release(), TRUE);  // the window owns it now
 
     logic_.emplace(static_cast<int>(steps_.size()), startValue, static_cast<ISliderEffects&>(*this));
     logic_->DrawCurrent(SliderStrip::Normal);
@@ -113,13 +113,9 @@ void CSkinSlider::DrawStep(int step, SliderStrip strip) {
     }
 }
 
-void CSkinSlider::Report(double value) {
-    controller_.OnSliderChanged(key_, value);
-}
+void CSkinSlider::Report(double value) { controller_.OnSliderChanged(key_, value); }
 
-void CSkinSlider::CaptureMouse() {
-    SetCapture(Handle());
-}
+void CSkinSlider::CaptureMouse() { SetCapture(Handle()); }
 
 void CSkinSlider::ReleaseMouse() {
     if (GetCapture() == Handle()) ReleaseCapture();
@@ -150,29 +146,15 @@ void CSkinSlider::OnDestroy() {
 LRESULT CSkinSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (logic_) {
         switch (message) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT:
-            memory_.Paint(Handle());
-            return 0;
-        case WM_LBUTTONDOWN:
-            logic_->ButtonDown(HitTest(lParam));
-            return 0;
-        case WM_MOUSEMOVE:
-            logic_->MouseMove(HitTest(lParam));
-            return 0;
-        case WM_LBUTTONUP:
-            logic_->ButtonUp();
-            return 0;
+        case WM_ERASEBKGND: return 1;
+        case WM_PAINT: memory_.Paint(Handle()); return 0;
+        case WM_LBUTTONDOWN: logic_->ButtonDown(HitTest(lParam)); return 0;
+        case WM_MOUSEMOVE: logic_->MouseMove(HitTest(lParam)); return 0;
+        case WM_LBUTTONUP: logic_->ButtonUp(); return 0;
         case WM_SLIDER_SHOW_IF_PARENT_HIDDEN:
-        case WM_SLIDER_SHOW:
-            OnShowMessage(message, wParam, lParam);
-            return 0;
-        case WM_PANEL_SET_SLIDER:
-            logic_->SetEnabled(lParam != 0);
-            return 0;
-        default:
-            break;
+        case WM_SLIDER_SHOW: OnShowMessage(message, wParam, lParam); return 0;
+        case WM_PANEL_SET_SLIDER: logic_->SetEnabled(lParam != 0); return 0;
+        default: break;
         }
     }
     return CSkinControl::WindowProc(message, wParam, lParam);

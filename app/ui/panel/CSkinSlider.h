@@ -26,8 +26,7 @@ public:
     // Loads the pictures, makes the window at (x, y) on `panel` with the
     // background's size and registers with the controller. False, with no
     // window, when a picture is missing or the mask has fewer than two steps.
-    bool Create(HWND panel, int x, int y, const SliderSkin& skin, const CSkinSource& source,
-                double startValue);
+    bool Create(HWND panel, int x, int y, const SliderSkin& skin, const CSkinSource& source, double startValue);
 
     Colour Key() const { return key_; }
     int Steps() const { return logic_ ? logic_->Steps() : 0; }

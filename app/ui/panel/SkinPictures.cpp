@@ -24,9 +24,9 @@ CPatternBrush LoadPatternBrush(const CSkinSource& source, const std::string& nam
 }
 
 HWND CreateSkinTooltip(HWND owner) {
-    HWND tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
-                                   nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
     if (tooltip) SendMessageW(tooltip, TTM_ACTIVATE, TRUE, 0);
     return tooltip;
 }

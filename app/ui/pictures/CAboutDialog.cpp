@@ -19,8 +19,8 @@ BOOL CAboutDialog::OnInitDialog() {
     if (picture) {
         width_ = static_cast<int>(picture->GetWidth());
         height_ = static_cast<int>(picture->GetHeight());
-        const PictureRect at =
-            CentredOnScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), width_, height_);
+        const PictureRect at = CentredOnScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), width_,
+                                               height_);
         SetWindowPos(Handle(), nullptr, at.left, at.top, width_, height_, SWP_NOZORDER | SWP_NOACTIVATE);
         if (memory_.Hold(nullptr, PictureBitmap(*picture, 0xFF000000))) textDrawn_ = DrawVersionLine();
     }
@@ -54,16 +54,13 @@ LRESULT CAboutDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     }
-    case WM_PRINT:
-        memory_.CopyTo(reinterpret_cast<HDC>(wParam), RECT{0, 0, width_, height_});
-        return 0;
+    case WM_PRINT: memory_.CopyTo(reinterpret_cast<HDC>(wParam), RECT{0, 0, width_, height_}); return 0;
     case WM_LBUTTONDOWN:
         AnimateWindow(Handle(), kFadeMs, AW_BLEND | AW_HIDE);
         memory_.Release();
         EndDialog(0);
         return 0;
-    default:
-        break;
+    default: break;
     }
     return framework::CDialog::WindowProc(message, wParam, lParam);
 }

@@ -12,7 +12,7 @@ namespace vimbrel::ui {
 
 class CSplashWindow : public framework::CWindow {
 public:
-    CSplashWindow() = default;   // starts GDI+ for its own picture
+    CSplashWindow() = default;  // starts GDI+ for its own picture
     ~CSplashWindow() override { Destroy(); }
 
     // Shows the picture centred on the screen, owned by `owner`, fading

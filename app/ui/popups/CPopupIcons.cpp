@@ -75,8 +75,7 @@ bool CPopupIcons::Rebuild(const RECT& buttonOnScreen, RECT& placed) {
     width_ = kIconPopupMinWidth;
     height_ = IconPopupHeight(count_);
     SetWindowPos(Handle(), nullptr, 0, 0, width_, height_, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    placed = RECT{buttonOnScreen.left, buttonOnScreen.top - height_, buttonOnScreen.left + width_,
-                  buttonOnScreen.top};
+    placed = RECT{buttonOnScreen.left, buttonOnScreen.top - height_, buttonOnScreen.left + width_, buttonOnScreen.top};
     KeepButtonRect(buttonOnScreen, placed);
     InvalidateRect(Handle(), nullptr, TRUE);
     return true;
@@ -89,8 +88,7 @@ void CPopupIcons::PaintTo(HDC dc, const RECT&) {
 
     currentValue_ = ReadSetting(settingId_);
     int current = currentValue_;
-    if (settingId_ == kPopupShootModeId && current >= 0)
-        current = controller_.EntryToVisibleIndex(settingId_, current);
+    if (settingId_ == kPopupShootModeId && current >= 0) current = controller_.EntryToVisibleIndex(settingId_, current);
 
     const int stripWidth = strip_ ? static_cast<int>(strip_->GetWidth()) : 0;
     const Gdiplus::Color currentColour = Skin(kPopupCurrentTextColour);

@@ -8,9 +8,7 @@ namespace vimbrel::ui {
 
 namespace {
 
-Gdiplus::Color FromColour(Colour colour) {
-    return Gdiplus::Color(255, RedOf(colour), GreenOf(colour), BlueOf(colour));
-}
+Gdiplus::Color FromColour(Colour colour) { return Gdiplus::Color(255, RedOf(colour), GreenOf(colour), BlueOf(colour)); }
 
 }  // namespace
 
@@ -75,8 +73,7 @@ void CPopupList::DrawMore() {
     // would keep a fringe of the old one.
     Gdiplus::SolidBrush body(Skin(kPopupBodyColour));
     graphics.FillRectangle(&body, 1, kMoreLineY + 1, width_ - 2, height_ - kMoreLineY - 2);
-    const Gdiplus::Color colour =
-        moreHover_ ? Skin(kPopupTitleTextColour) : Gdiplus::Color(popup_colours::kMoreText);
+    const Gdiplus::Color colour = moreHover_ ? Skin(kPopupTitleTextColour) : Gdiplus::Color(popup_colours::kMoreText);
     Text().Draw(graphics, L"more.",
                 Gdiplus::RectF(0.0f, static_cast<float>(kMoreLineY), static_cast<float>(width_),
                                static_cast<float>(height_ - kMoreLineY)),

@@ -51,8 +51,8 @@ bool CPopupSlider::Create(HWND owner, const RECT& buttonOnScreen, int settingId,
         // An unreadable value starts at the bottom, the lowest value.
         position_ = currentValue_ >= 0 ? mapping_.PositionForValue(currentValue_) : mapping_.maximum;
     }
-    if (!MakeWindow(buttonOnScreen, kSliderPopupWidth, kSliderPopupHeight, 0,
-                    WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, owner, nullptr, placed))
+    if (!MakeWindow(buttonOnScreen, kSliderPopupWidth, kSliderPopupHeight, 0, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
+                    owner, nullptr, placed))
         return false;
     trackbar_ = std::make_unique<CPopupSliderCtrl>(controller_.SkinColour(kPopupBodyColour));
     if (!trackbar_->Create(Handle(), kTrackbarRect)) {
@@ -128,8 +128,7 @@ void CPopupSlider::OnMouseMove(int x, int y) {
 
 LRESULT CPopupSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_WINDOWPOSCHANGING: {
         const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
         if ((pos->flags & SWP_SHOWWINDOW) && Trackbar()) {
@@ -149,8 +148,7 @@ LRESULT CPopupSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return CPopupWindow::WindowProc(message, wParam, lParam);
 }

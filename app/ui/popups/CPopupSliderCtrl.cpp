@@ -7,8 +7,8 @@ namespace vimbrel::ui {
 bool CPopupSliderCtrl::Create(HWND parent, const RECT& rect) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    return CWindow::Create(0, TRACKBAR_CLASSW, L"", WS_CHILD | WS_VISIBLE | TBS_VERT | TBS_BOTH | TBS_NOTICKS,
-                           rect, parent, kPopupSliderControlId);
+    return CWindow::Create(0, TRACKBAR_CLASSW, L"", WS_CHILD | WS_VISIBLE | TBS_VERT | TBS_BOTH | TBS_NOTICKS, rect,
+                           parent, kPopupSliderControlId);
 }
 
 HBRUSH CPopupSliderCtrl::Brush() {
@@ -43,17 +43,12 @@ bool CPopupSliderCtrl::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lP
     return false;
 }
 
-void CPopupSliderCtrl::OnDestroy() {
-    brush_.reset();
-}
+void CPopupSliderCtrl::OnDestroy() { brush_.reset(); }
 
 LRESULT CPopupSliderCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_SETFOCUS:
-        SetFocus(nullptr);
-        return 0;
-    default:
-        break;
+    case WM_SETFOCUS: SetFocus(nullptr); return 0;
+    default: break;
     }
     return CSkinControl::WindowProc(message, wParam, lParam);
 }

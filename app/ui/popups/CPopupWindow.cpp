@@ -8,7 +8,7 @@ namespace {
 constexpr DWORD kFadeMs = 100;
 constexpr UINT_PTR kPointerWatchTimer = 0x7077;
 constexpr UINT kPointerWatchMs = 100;
-}
+}  // namespace
 
 CPopupWindow::CPopupWindow(IPopupController& controller) : controller_(controller) {}
 
@@ -19,14 +19,13 @@ int CPopupWindow::ReadSetting(int settingId) {
     return controller_.GetSetting(settingId, value) ? value : -1;
 }
 
-bool CPopupWindow::MakeWindow(const RECT& buttonOnScreen, int width, int height, DWORD exStyle, DWORD style,
-                              HWND owner, HBRUSH background, RECT& placed) {
+bool CPopupWindow::MakeWindow(const RECT& buttonOnScreen, int width, int height, DWORD exStyle, DWORD style, HWND owner,
+                              HBRUSH background, RECT& placed) {
     const wchar_t* className = framework::RegisterAnonymousClass(0, nullptr, background, nullptr);
     if (!className) return false;
     width_ = width;
     height_ = height;
-    placed = RECT{buttonOnScreen.left, buttonOnScreen.top - height, buttonOnScreen.left + width,
-                  buttonOnScreen.top};
+    placed = RECT{buttonOnScreen.left, buttonOnScreen.top - height, buttonOnScreen.left + width, buttonOnScreen.top};
     KeepButtonRect(buttonOnScreen, placed);
     return framework::CWindow::Create(exStyle, className, L"", style, placed, owner, 0);
 }
@@ -76,9 +75,7 @@ void CPopupWindow::WatchPointer() {
     if (!Inside(at.x, at.y) && !InButton(at.x, at.y)) Hide();
 }
 
-void CPopupWindow::OnDestroy() {
-    Release();
-}
+void CPopupWindow::OnDestroy() { Release(); }
 
 LRESULT CPopupWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_MOUSEMOVE) {

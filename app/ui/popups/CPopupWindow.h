@@ -59,8 +59,8 @@ protected:
     int ReadSetting(int settingId);
     // Creates the window of width x height with its bottom on the button's
     // top and writes that screen rectangle to `placed`.
-    bool MakeWindow(const RECT& buttonOnScreen, int width, int height, DWORD exStyle, DWORD style,
-                    HWND owner, HBRUSH background, RECT& placed);
+    bool MakeWindow(const RECT& buttonOnScreen, int width, int height, DWORD exStyle, DWORD style, HWND owner,
+                    HBRUSH background, RECT& placed);
     // Fades the window in and keeps the button's place relative to it.
     void FadeIn(const RECT& buttonOnScreen, const RECT& placed);
     void KeepButtonRect(const RECT& buttonOnScreen, const RECT& placed);

@@ -18,8 +18,8 @@ public:
     // False when no installed family could make the font: no text is drawn.
     bool Ok() const { return font_.Ok(); }
     // Draws with the font's own alignment, or right-aligned.
-    void Draw(Gdiplus::Graphics& graphics, const std::wstring& text, const Gdiplus::RectF& box,
-              Gdiplus::Color colour, bool rightAligned = false) const;
+    void Draw(Gdiplus::Graphics& graphics, const std::wstring& text, const Gdiplus::RectF& box, Gdiplus::Color colour,
+              bool rightAligned = false) const;
     // Width of `text` laid out in `layout`, by character-range measurement;
     // 0 when it cannot be measured.
     float Width(Gdiplus::Graphics& graphics, const std::wstring& text, const Gdiplus::RectF& layout) const;

@@ -18,4 +18,4 @@ inline std::wstring WidenAnsi(std::string_view text) {
     return wide;
 }
 
-} // namespace vimbrel::ui
+}  // namespace vimbrel::ui

@@ -36,8 +36,8 @@ void CMemoryPicture::Release() {
 
 void CMemoryPicture::CopyTo(HDC target, const RECT& area) const {
     if (!dc_ || !target) return;
-    BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, dc_.get(), area.left,
-           area.top, SRCCOPY);
+    BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, dc_.get(), area.left, area.top,
+           SRCCOPY);
 }
 
 void CMemoryPicture::Paint(HWND window) const {

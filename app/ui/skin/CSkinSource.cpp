@@ -6,8 +6,7 @@
 namespace vimbrel::ui {
 
 CSkinSource::CSkinSource(std::wstring source, std::wstring resourceType)
-    : source_(std::move(source)), type_(std::move(resourceType)),
-      kind_(SkinSourceKindOf(ViewAsU16(source_.c_str()))) {}
+    : source_(std::move(source)), type_(std::move(resourceType)), kind_(SkinSourceKindOf(ViewAsU16(source_.c_str()))) {}
 
 std::unique_ptr<Gdiplus::Bitmap> CSkinSource::LoadSkinImage(const wchar_t* name) const {
     return ui::LoadSkinImage(name, kind_, source_.c_str(), type_.c_str());
@@ -18,14 +17,12 @@ std::unique_ptr<Gdiplus::Bitmap> CSkinSource::LoadSkinImage(const std::string& n
     return LoadSkinImage(WidenAnsi(name).c_str());
 }
 
-bool CSkinSource::ReadPanelConfig(const wchar_t* configName, PanelSkinConfig& out,
-                                  SkinConfigRoute* route) const {
+bool CSkinSource::ReadPanelConfig(const wchar_t* configName, PanelSkinConfig& out, SkinConfigRoute* route) const {
     return ReadPanelSkinConfig(kind_, source_.c_str(), configName, type_.c_str(), out, route);
 }
 
-bool CSkinSource::ReadDialogConfig(const wchar_t* configName, DialogSkinConfig& out,
-                                   SkinConfigRoute* route) const {
+bool CSkinSource::ReadDialogConfig(const wchar_t* configName, DialogSkinConfig& out, SkinConfigRoute* route) const {
     return ReadDialogSkinConfig(kind_, source_.c_str(), configName, type_.c_str(), out, route);
 }
 
-} // namespace vimbrel::ui
+}  // namespace vimbrel::ui

@@ -24,10 +24,8 @@ public:
     // Image names as they stand in a configuration text.
     std::unique_ptr<Gdiplus::Bitmap> LoadSkinImage(const std::string& name) const;
 
-    bool ReadPanelConfig(const wchar_t* configName, PanelSkinConfig& out,
-                         SkinConfigRoute* route = nullptr) const;
-    bool ReadDialogConfig(const wchar_t* configName, DialogSkinConfig& out,
-                          SkinConfigRoute* route = nullptr) const;
+    bool ReadPanelConfig(const wchar_t* configName, PanelSkinConfig& out, SkinConfigRoute* route = nullptr) const;
+    bool ReadDialogConfig(const wchar_t* configName, DialogSkinConfig& out, SkinConfigRoute* route = nullptr) const;
 
 private:
     std::wstring source_;
@@ -35,4 +33,4 @@ private:
     SkinSourceKind kind_ = SkinSourceKind::OwnResources;
 };
 
-} // namespace vimbrel::ui
+}  // namespace vimbrel::ui

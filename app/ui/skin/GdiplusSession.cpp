@@ -14,4 +14,4 @@ CGdiplusSession::~CGdiplusSession() {
     if (token_) Gdiplus::GdiplusShutdown(token_);
 }
 
-} // namespace vimbrel::ui
+}  // namespace vimbrel::ui

@@ -20,4 +20,4 @@ private:
     ULONG_PTR token_ = 0;
 };
 
-} // namespace vimbrel::ui
+}  // namespace vimbrel::ui

@@ -13,25 +13,24 @@ namespace {
 constexpr DWORD kMaxConfigFileBytes = 1u << 20;
 
 bool ReadWholeFile(const wchar_t* path, std::string& text) {
-    winowners::UniqueHandle file = winowners::UniqueHandle(CreateFileW(path, GENERIC_READ,
-                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    winowners::UniqueHandle file = winowners::UniqueHandle(
+        CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > kMaxConfigFileBytes) return false;
     text.assign(static_cast<size_t>(size.QuadPart), '\0');
     DWORD got = 0;
     if (!text.empty() &&
-        (!ReadFile(file.get(), &text[0], static_cast<DWORD>(text.size()), &got, nullptr) ||
-         got != text.size())) {
+        (!ReadFile(file.get(), &text[0], static_cast<DWORD>(text.size()), &got, nullptr) || got != text.size())) {
         return false;
     }
     return true;
 }
 
 bool WriteWholeFile(const wchar_t* path, const void* data, DWORD size) {
-    winowners::UniqueHandle file = winowners::UniqueHandle(CreateFileW(path, GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
-                                          CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr));
+    winowners::UniqueHandle file = winowners::UniqueHandle(
+        CreateFileW(path, GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr));
     if (!file) return false;
     DWORD written = 0;
     return WriteFile(file.get(), data, size, &written, nullptr) && written == size;
@@ -77,7 +76,7 @@ bool ReadResourceConfig(SkinSourceKind kind, const wchar_t* source, const wchar_
     return true;
 }
 
-} // namespace
+}  // namespace
 
 std::wstring ProgramFolder() {
     std::wstring path(MAX_PATH, L'\0');
@@ -131,4 +130,4 @@ bool ReadDialogSkinConfig(SkinSourceKind kind, const wchar_t* source, const wcha
     return ParseDialogSkinConfig(text, out) == SkinConfigStatus::Ok;
 }
 
-} // namespace vimbrel::ui
+}  // namespace vimbrel::ui

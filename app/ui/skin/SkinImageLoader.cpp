@@ -27,8 +27,8 @@ std::unique_ptr<Gdiplus::Bitmap> DecodeSkinImage(const void* data, size_t size) 
     return bitmap;
 }
 
-std::unique_ptr<Gdiplus::Bitmap> LoadSkinImage(const wchar_t* name, SkinSourceKind kind,
-                                               const wchar_t* source, const wchar_t* resourceType) {
+std::unique_ptr<Gdiplus::Bitmap> LoadSkinImage(const wchar_t* name, SkinSourceKind kind, const wchar_t* source,
+                                               const wchar_t* resourceType) {
     if (!name || !*name) return nullptr;
     if (kind == SkinSourceKind::Folder) {
         std::u16string path;
@@ -46,4 +46,4 @@ std::unique_ptr<Gdiplus::Bitmap> LoadSkinImage(const wchar_t* name, SkinSourceKi
     return DecodeSkinImage(data, size);
 }
 
-} // namespace vimbrel::ui
+}  // namespace vimbrel::ui

@@ -15,11 +15,11 @@ namespace vimbrel::ui {
 // library named by source; kind 2: resource (name, type) of the program.
 // Null on any failure: missing or empty resource, library that does not
 // load, a path over 127 characters, a stream or decoder error.
-std::unique_ptr<Gdiplus::Bitmap> LoadSkinImage(const wchar_t* name, SkinSourceKind kind,
-                                               const wchar_t* source, const wchar_t* resourceType);
+std::unique_ptr<Gdiplus::Bitmap> LoadSkinImage(const wchar_t* name, SkinSourceKind kind, const wchar_t* source,
+                                               const wchar_t* resourceType);
 
 // Decodes an image held in memory; the bytes are copied into a stream first,
 // so they need not outlive the call.
 std::unique_ptr<Gdiplus::Bitmap> DecodeSkinImage(const void* data, size_t size);
 
-} // namespace vimbrel::ui
+}  // namespace vimbrel::ui

@@ -25,8 +25,7 @@ std::optional<CSkinMask> CSkinMask::FromBitmap(Gdiplus::Bitmap& bitmap) {
     CSkinMask mask(width, height);
     const auto* source = static_cast<const uint8_t*>(data.Scan0);
     for (int y = 0; y < height; ++y) {
-        std::memcpy(&mask.pixels_[size_t(y) * width * 4], source + std::ptrdiff_t(y) * data.Stride,
-                    size_t(width) * 4);
+        std::memcpy(&mask.pixels_[size_t(y) * width * 4], source + std::ptrdiff_t(y) * data.Stride, size_t(width) * 4);
     }
     bitmap.UnlockBits(&data);
     return mask;
@@ -97,8 +96,7 @@ winowners::UniqueRegion RegionFromRuns(const std::vector<RunBlock>& blocks) {
             data->rdh.iType = RDH_RECTANGLES;
             data->rdh.nCount = static_cast<DWORD>(block.rects.size());
             data->rdh.nRgnSize = static_cast<DWORD>(rectBytes);
-            data->rdh.rcBound = {block.bounds.left, block.bounds.top, block.bounds.right,
-                                 block.bounds.bottom};
+            data->rdh.rcBound = {block.bounds.left, block.bounds.top, block.bounds.right, block.bounds.bottom};
             auto* rects = reinterpret_cast<RECT*>(data->Buffer);
             for (size_t i = 0; i < block.rects.size(); ++i) {
                 const PixelRect& r = block.rects[i];
@@ -123,4 +121,4 @@ HRGN BitmapToRegion(HBITMAP bitmap, COLORREF colour, int mode) {
     return mask->Region(static_cast<Colour>(colour & 0xFFFFFF), how).release();
 }
 
-} // namespace vimbrel::ui
+}  // namespace vimbrel::ui

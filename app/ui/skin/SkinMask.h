@@ -45,7 +45,7 @@ private:
 
     int width_ = 0;
     int height_ = 0;
-    std::vector<uint8_t> pixels_;   // top-down rows of B, G, R, X
+    std::vector<uint8_t> pixels_;  // top-down rows of B, G, R, X
 };
 
 // A 32-bit bottom-up DIB section (rows of whole DWORDs, no padding); bits
@@ -60,4 +60,4 @@ HRGN BitmapToRegion(HBITMAP bitmap, COLORREF colour, int mode);
 // own and OR-ed into the result.
 winowners::UniqueRegion RegionFromRuns(const std::vector<RunBlock>& blocks);
 
-} // namespace vimbrel::ui
+}  // namespace vimbrel::ui

@@ -10,8 +10,7 @@ CSkinModule::CSkinModule(SkinSourceKind kind, const wchar_t* source) {
     }
 }
 
-bool CSkinModule::FindBytes(const wchar_t* name, const wchar_t* type, const void*& data,
-                            DWORD& size) const {
+bool CSkinModule::FindBytes(const wchar_t* name, const wchar_t* type, const void*& data, DWORD& size) const {
     data = nullptr;
     size = 0;
     HMODULE module = Handle();
@@ -29,4 +28,4 @@ bool CSkinModule::FindBytes(const wchar_t* name, const wchar_t* type, const void
     return true;
 }
 
-} // namespace vimbrel::ui
+}  // namespace vimbrel::ui

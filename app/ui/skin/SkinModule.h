@@ -27,4 +27,4 @@ private:
     winowners::UniqueModule library_;
 };
 
-} // namespace vimbrel::ui
+}  // namespace vimbrel::ui

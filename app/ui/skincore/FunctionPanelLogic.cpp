@@ -6,14 +6,10 @@ namespace vimbrel::ui {
 
 bool ItemRuleAllows(int settingId, const PanelFileTypes& types) {
     switch (settingId) {
-    case kPanelJpegQualityId:
-        return !types.image || *types.image == 1;
-    case kPanelVideoBitrateId:
-        return !types.video || *types.video == 0 || *types.video == 1;
-    case kPanelAudioBitrateId:
-        return !types.audio || *types.audio == 0;
-    default:
-        return true;
+    case kPanelJpegQualityId: return !types.image || *types.image == 1;
+    case kPanelVideoBitrateId: return !types.video || *types.video == 0 || *types.video == 1;
+    case kPanelAudioBitrateId: return !types.audio || *types.audio == 0;
+    default: return true;
     }
 }
 

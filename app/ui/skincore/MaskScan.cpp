@@ -20,14 +20,11 @@ void AddRun(RunBlock& block, int x0, int x1, int y) {
     block.bounds.bottom = std::max(block.bounds.bottom, y + 1);
 }
 
-bool RgbEqual(const uint8_t* p, Colour c) {
-    return p[2] == RedOf(c) && p[1] == GreenOf(c) && p[0] == BlueOf(c);
-}
+bool RgbEqual(const uint8_t* p, Colour c) { return p[2] == RedOf(c) && p[1] == GreenOf(c) && p[0] == BlueOf(c); }
 
-} // namespace
+}  // namespace
 
-std::vector<RunBlock> RunsFromPixels(const MaskView& mask, Colour colour, RegionMode mode,
-                                     size_t rectsPerBlock) {
+std::vector<RunBlock> RunsFromPixels(const MaskView& mask, Colour colour, RegionMode mode, size_t rectsPerBlock) {
     std::vector<RunBlock> blocks;
     if (rectsPerBlock == 0) rectsPerBlock = kRectsPerRegionBlock;
     RunBlock current = FreshBlock();
@@ -46,7 +43,7 @@ std::vector<RunBlock> RunsFromPixels(const MaskView& mask, Colour colour, Region
                         current = FreshBlock();
                     }
                 }
-                ++x;   // the pixel that ended the run does not match
+                ++x;  // the pixel that ended the run does not match
             }
         }
     }
@@ -57,7 +54,7 @@ std::vector<RunBlock> RunsFromPixels(const MaskView& mask, Colour colour, Region
 std::vector<Colour> CollectKeyColours(const MaskView& mask, size_t limit) {
     std::vector<Colour> keys;
     if (!mask.Valid() || limit == 0) return keys;
-    Colour last = kBlack;   // areas are runs of one colour: skip repeats cheaply
+    Colour last = kBlack;  // areas are runs of one colour: skip repeats cheaply
     for (int y = 0; y < mask.height; ++y) {
         for (int x = 0; x < mask.width; ++x) {
             Colour c = mask.At(x, y);
@@ -91,4 +88,4 @@ std::vector<Colour> CollectSteps(const MaskView& mask) {
     return steps;
 }
 
-} // namespace vimbrel::ui
+}  // namespace vimbrel::ui

@@ -35,12 +35,12 @@ struct PixelRect {
 // One block of rectangles, handed to the system as one region.
 struct RunBlock {
     std::vector<PixelRect> rects;
-    PixelRect bounds;   // starts as (0x7FFFFFFF, 0x7FFFFFFF, 0, 0)
+    PixelRect bounds;  // starts as (0x7FFFFFFF, 0x7FFFFFFF, 0, 0)
 };
 
 enum class RegionMode : int {
-    SameColour = 0,    // every pixel of exactly the colour
-    OtherColour = 1,   // every pixel whose colour differs from it
+    SameColour = 0,   // every pixel of exactly the colour
+    OtherColour = 1,  // every pixel whose colour differs from it
 };
 
 // Blocks of at most this many rectangles keep each region-data block bounded.
@@ -61,4 +61,4 @@ std::vector<Colour> CollectKeyColours(const MaskView& mask, size_t limit);
 // darkest first: the steps of a slider.
 std::vector<Colour> CollectSteps(const MaskView& mask);
 
-} // namespace vimbrel::ui
+}  // namespace vimbrel::ui

@@ -37,9 +37,7 @@ constexpr int kVideoTypeAvi = 2;
 constexpr int kAudioTypeWav = 2;
 constexpr int kImageTypeJpeg = 1;
 
-std::u16string Size(int width, int height) {
-    return Decimal(width) + u"x" + Decimal(height);
-}
+std::u16string Size(int width, int height) { return Decimal(width) + u"x" + Decimal(height); }
 
 void AppendTime(std::u16string& line, const std::u16string& time) {
     if (!time.empty()) line += u"  " + time;
@@ -49,8 +47,7 @@ void AppendTime(std::u16string& line, const std::u16string& time) {
 
 std::u16string FormatTime(int seconds) {
     if (seconds < 0) return {};
-    return Decimal((seconds / 3600) % 60) + u":" + TwoDigits((seconds / 60) % 60) + u":" +
-           TwoDigits(seconds % 60);
+    return Decimal((seconds / 3600) % 60) + u":" + TwoDigits((seconds / 60) % 60) + u":" + TwoDigits(seconds % 60);
 }
 
 std::u16string FileNameOfPath(const std::u16string& path) {
@@ -85,8 +82,7 @@ OverlayText ComposeOverlayText(int mode, const OverlaySettings& s, const std::u1
     case kOverlayMonitor:
         line = Size(s.imageWidth, s.imageHeight) + u"  " + sensitivityLabel + u": " + Decimal(11 - s.sensitivity);
         break;
-    default:
-        break;
+    default: break;
     }
     return text;
 }
@@ -94,16 +90,11 @@ OverlayText ComposeOverlayText(int mode, const OverlaySettings& s, const std::u1
 int OverlayIconMask(int mode) {
     switch (mode) {
     case kOverlayVideo:
-    case kOverlayVideoOnly:
-        return kIconBitShootMode | kIconBitTimer;
-    case kOverlayAudio:
-        return kIconBitTimer;
-    case kOverlayImage:
-        return kIconBitShootMode | kIconBitTimer | kIconBitContShooting | kIconBitFlash;
-    case kOverlayBrowse:
-        return kIconBitPenSize | kIconBitPenColour | kIconBitPenType;
-    default:
-        return 0;
+    case kOverlayVideoOnly: return kIconBitShootMode | kIconBitTimer;
+    case kOverlayAudio: return kIconBitTimer;
+    case kOverlayImage: return kIconBitShootMode | kIconBitTimer | kIconBitContShooting | kIconBitFlash;
+    case kOverlayBrowse: return kIconBitPenSize | kIconBitPenColour | kIconBitPenType;
+    default: return 0;
     }
 }
 

@@ -7,8 +7,7 @@ bool ToggleTipFollowsState(Colour key) {
            key == MakeColour(0x00, 0x00, 0xFA) || key == MakeColour(0x00, 0x96, 0x96);
 }
 
-CPanelLogic::CPanelLogic(std::vector<PanelButtonTraits> buttons, IPanelEffects& effects)
-    : effects_(effects) {
+CPanelLogic::CPanelLogic(std::vector<PanelButtonTraits> buttons, IPanelEffects& effects) : effects_(effects) {
     buttons_.reserve(buttons.size());
     for (const PanelButtonTraits& traits : buttons) buttons_.push_back(Button{traits});
 }
@@ -60,7 +59,7 @@ void CPanelLogic::MouseMove(int hit) {
             if (HoverFace(button, face))
                 effects_.DrawFace(button, face, false);
             else
-                effects_.ReleaseMouse();   // the slider window takes the mouse from here
+                effects_.ReleaseMouse();  // the slider window takes the mouse from here
         }
         hoveredIndex_ = hit;
     }

@@ -25,8 +25,8 @@ enum class ButtonFace {
 };
 
 // Keys with a meaning of their own to the panel.
-constexpr Colour kZoomInKey = MakeColour(0x00, 0x32, 0x64);    // "003264"
-constexpr Colour kZoomOutKey = MakeColour(0x00, 0x32, 0x96);   // "003296"
+constexpr Colour kZoomInKey = MakeColour(0x00, 0x32, 0x64);   // "003264"
+constexpr Colour kZoomOutKey = MakeColour(0x00, 0x32, 0x96);  // "003296"
 // The toggles whose tooltip follows their state (record and pause keys).
 bool ToggleTipFollowsState(Colour key);
 
@@ -48,8 +48,8 @@ public:
 
 struct PanelButtonTraits {
     Colour key = 0;
-    bool toggle = false;        // a usable toggle (all four images loaded)
-    bool sliderArea = false;    // a slider window sits on it
+    bool toggle = false;      // a usable toggle (all four images loaded)
+    bool sliderArea = false;  // a slider window sits on it
 };
 
 class CPanelLogic {
@@ -80,7 +80,7 @@ private:
     struct Button {
         PanelButtonTraits traits;
         bool enabled = true;
-        int toggleState = 1;   // 1: panel faces, 2: alternate faces
+        int toggleState = 1;  // 1: panel faces, 2: alternate faces
     };
 
     bool Valid(int index) const { return index >= 0 && static_cast<size_t>(index) < buttons_.size(); }
@@ -93,7 +93,7 @@ private:
     std::vector<Button> buttons_;
     IPanelEffects& effects_;
     bool allDisabled_ = false;
-    int hoveredIndex_ = -100;   // none yet
+    int hoveredIndex_ = -100;  // none yet
     bool hovered_ = false;
     int lastHit_ = kNoButton;
     bool held_ = false;

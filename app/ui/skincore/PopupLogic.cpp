@@ -74,16 +74,13 @@ const char* ThumbStripName(int settingId) {
     }
 }
 
-bool ImagePopupShowsNames(int settingId) {
-    return settingId == kPopupLiveFilterId || settingId == kPopupPhotoFilterId;
-}
+bool ImagePopupShowsNames(int settingId) { return settingId == kPopupLiveFilterId || settingId == kPopupPhotoFilterId; }
 
 const char* const kEffectNameKeys[kEffectNameCount] = {
-    "IDS_EFFECT_NONE",     "IDS_EFFECT_CYAN",     "IDS_EFFECT_MAGENTA",  "IDS_EFFECT_YELLOW",
-    "IDS_EFFECT_SHARPEN",  "IDS_EFFECT_MOSAIC",   "IDS_EFFECT_EMBOSS",   "IDS_EFFECT_FROSTED",
-    "IDS_EFFECT_GRAY",     "IDS_EFFECT_OILPAINT", "IDS_EFFECT_NEGATIVE", "IDS_EFFECT_EDGE",
-    "IDS_EFFECT_CLEARTEXT", "IDS_EFFECT_SEPIA",   "IDS_EFFECT_BW",       "IDS_EFFECT_KALEIDOSCOPE",
-    "IDS_EFFECT_Dot",      "IDS_EFFECT_Symmetric",
+    "IDS_EFFECT_NONE",         "IDS_EFFECT_CYAN",   "IDS_EFFECT_MAGENTA",   "IDS_EFFECT_YELLOW", "IDS_EFFECT_SHARPEN",
+    "IDS_EFFECT_MOSAIC",       "IDS_EFFECT_EMBOSS", "IDS_EFFECT_FROSTED",   "IDS_EFFECT_GRAY",   "IDS_EFFECT_OILPAINT",
+    "IDS_EFFECT_NEGATIVE",     "IDS_EFFECT_EDGE",   "IDS_EFFECT_CLEARTEXT", "IDS_EFFECT_SEPIA",  "IDS_EFFECT_BW",
+    "IDS_EFFECT_KALEIDOSCOPE", "IDS_EFFECT_Dot",    "IDS_EFFECT_Symmetric",
 };
 
 int EffectNameOfCell(int settingId, int cell) {
@@ -99,12 +96,10 @@ int EffectNameOfCell(int settingId, int cell) {
 // --- Colour palette -----------------------------------------------------------
 
 const Colour kPalette[kPaletteSize] = {
-    0x000000, 0x003399, 0x003333, 0x003300, 0x663300, 0x800000, 0x993333,
-    0x000080, 0x0066FF, 0x008080, 0x008000, 0x808000, 0xFF0000, 0x996666,
-    0x0000FF, 0x0099FF, 0x00CC99, 0x669933, 0xCCCC33, 0xFF6633, 0x800080,
-    0xFF00FF, 0x00CCFF, 0x00FFFF, 0x00FF00, 0xFFFF00, 0xFFCC00, 0x663399,
-    0xCC99FF, 0x99CCFF, 0x99FFFF, 0xCCFFCC, 0xFFFFCC, 0xFFCC99, 0xFF99CC,
-    0x232323, 0x464646, 0x696969, 0x8C8C8C, 0xBEBEBE, 0xDCDCDC, 0xFFFFFF,
+    0x000000, 0x003399, 0x003333, 0x003300, 0x663300, 0x800000, 0x993333, 0x000080, 0x0066FF, 0x008080, 0x008000,
+    0x808000, 0xFF0000, 0x996666, 0x0000FF, 0x0099FF, 0x00CC99, 0x669933, 0xCCCC33, 0xFF6633, 0x800080, 0xFF00FF,
+    0x00CCFF, 0x00FFFF, 0x00FF00, 0xFFFF00, 0xFFCC00, 0x663399, 0xCC99FF, 0x99CCFF, 0x99FFFF, 0xCCFFCC, 0xFFFFCC,
+    0xFFCC99, 0xFF99CC, 0x232323, 0x464646, 0x696969, 0x8C8C8C, 0xBEBEBE, 0xDCDCDC, 0xFFFFFF,
 };
 
 CellPoint PaletteCellOrigin(int cell) {

@@ -5,10 +5,7 @@
 namespace vimbrel::ui {
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' ||
-           c == '\0';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == '\0'; }
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -55,10 +52,8 @@ SkinConfigStatus ParseToggle(std::string_view value, ToggleSkin& out) {
         if (f[i].empty()) return SkinConfigStatus::BadToggleLine;
     }
     if (!ParseKeyColour(f[0], out.key)) return SkinConfigStatus::BadColour;
-    if (!TakeName(f[1], kMaxToggleImageName, out.normal) ||
-        !TakeName(f[2], kMaxToggleImageName, out.over) ||
-        !TakeName(f[3], kMaxToggleImageName, out.down) ||
-        !TakeName(f[4], kMaxToggleImageName, out.disabled)) {
+    if (!TakeName(f[1], kMaxToggleImageName, out.normal) || !TakeName(f[2], kMaxToggleImageName, out.over) ||
+        !TakeName(f[3], kMaxToggleImageName, out.down) || !TakeName(f[4], kMaxToggleImageName, out.disabled)) {
         return SkinConfigStatus::NameTooLong;
     }
     return SkinConfigStatus::Ok;
@@ -75,10 +70,8 @@ SkinConfigStatus ParseSlider(std::string_view value, SliderSkin& out) {
     if (!ParseKeyColour(f[0], out.key) || !ParseKeyColour(f[5], out.transparent)) {
         return SkinConfigStatus::BadColour;
     }
-    if (!TakeName(f[1], kMaxSliderImageName, out.mask) ||
-        !TakeName(f[2], kMaxSliderImageName, out.back) ||
-        !TakeName(f[3], kMaxSliderImageName, out.strip) ||
-        !TakeName(f[4], kMaxSliderImageName, out.overStrip)) {
+    if (!TakeName(f[1], kMaxSliderImageName, out.mask) || !TakeName(f[2], kMaxSliderImageName, out.back) ||
+        !TakeName(f[3], kMaxSliderImageName, out.strip) || !TakeName(f[4], kMaxSliderImageName, out.overStrip)) {
         return SkinConfigStatus::NameTooLong;
     }
     out.disabled.clear();
@@ -115,11 +108,10 @@ SkinConfigStatus ForEachEntry(std::string_view text, OnEntry onEntry) {
 }
 
 SkinConfigStatus SetName(std::string_view value, std::string& field) {
-    return TakeName(value, kMaxFaceImageName, field) ? SkinConfigStatus::Ok
-                                                      : SkinConfigStatus::NameTooLong;
+    return TakeName(value, kMaxFaceImageName, field) ? SkinConfigStatus::Ok : SkinConfigStatus::NameTooLong;
 }
 
-} // namespace
+}  // namespace
 
 bool operator==(const ToggleSkin& a, const ToggleSkin& b) {
     return std::tie(a.key, a.normal, a.over, a.down, a.disabled) ==
@@ -144,8 +136,7 @@ bool ParseKeyColour(std::string_view text, Colour& out) {
         if (digit < 0) return false;
         rgb = (rgb << 4) | static_cast<uint32_t>(digit);
     }
-    out = MakeColour(static_cast<uint8_t>(rgb >> 16), static_cast<uint8_t>(rgb >> 8),
-                     static_cast<uint8_t>(rgb));
+    out = MakeColour(static_cast<uint8_t>(rgb >> 16), static_cast<uint8_t>(rgb >> 8), static_cast<uint8_t>(rgb));
     return true;
 }
 
@@ -209,4 +200,4 @@ const char* SkinConfigStatusText(SkinConfigStatus status) {
     return "unknown";
 }
 
-} // namespace vimbrel::ui
+}  // namespace vimbrel::ui

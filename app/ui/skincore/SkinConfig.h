@@ -18,7 +18,7 @@ namespace vimbrel::ui {
 // Limits of the format. Anything longer is refused rather than cut, so a
 // damaged file can never make us load a different image than it names.
 constexpr size_t kMaxSkinConfigLine = 127;
-constexpr size_t kMaxFaceImageName = 63;    // back, over, down, disable, mask, map
+constexpr size_t kMaxFaceImageName = 63;  // back, over, down, disable, mask, map
 constexpr size_t kMaxToggleImageName = 127;
 constexpr size_t kMaxSliderImageName = 63;
 
@@ -33,13 +33,13 @@ struct SliderSkin {
     Colour key = 0;
     std::string mask, back, strip, overStrip;
     Colour transparent = 0;
-    std::string disabled;   // empty when the line has no seventh field
+    std::string disabled;  // empty when the line has no seventh field
 };
 
 struct PanelSkinConfig {
     std::string back, over, down, disable, mask;
-    std::vector<ToggleSkin> toggles;   // in file order
-    std::vector<SliderSkin> sliders;   // in file order
+    std::vector<ToggleSkin> toggles;  // in file order
+    std::vector<SliderSkin> sliders;  // in file order
 };
 
 struct DialogSkinConfig {
@@ -54,13 +54,13 @@ inline bool operator!=(const PanelSkinConfig& a, const PanelSkinConfig& b) { ret
 
 enum class SkinConfigStatus {
     Ok,
-    LineTooLong,     // a line over kMaxSkinConfigLine characters
-    NameTooLong,     // an image name over its field's limit
-    BadToggleLine,   // a "stsbtn" line short of its five fields
-    BadSliderLine,   // a "slider" line short of its six fields
-    BadColour,       // a key or transparent colour that is not RRGGBB hex
-    MissingBack,     // no non-empty "back" (panel) or no "back" (dialog)
-    MissingMap,      // a dialog configuration without "map"
+    LineTooLong,    // a line over kMaxSkinConfigLine characters
+    NameTooLong,    // an image name over its field's limit
+    BadToggleLine,  // a "stsbtn" line short of its five fields
+    BadSliderLine,  // a "slider" line short of its six fields
+    BadColour,      // a key or transparent colour that is not RRGGBB hex
+    MissingBack,    // no non-empty "back" (panel) or no "back" (dialog)
+    MissingMap,     // a dialog configuration without "map"
 };
 
 // "0032FA" -> 0xFA3200. One to six hexadecimal digits, nothing else.
@@ -71,4 +71,4 @@ SkinConfigStatus ParseDialogSkinConfig(std::string_view text, DialogSkinConfig& 
 
 const char* SkinConfigStatusText(SkinConfigStatus status);
 
-} // namespace vimbrel::ui
+}  // namespace vimbrel::ui

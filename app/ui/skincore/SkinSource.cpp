@@ -8,8 +8,7 @@ SkinSourceKind SkinSourceKindOf(std::u16string_view source) {
     for (char16_t& c : lower) {
         if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
     }
-    return lower.find(u".dll") != std::u16string::npos ? SkinSourceKind::Library
-                                                        : SkinSourceKind::Folder;
+    return lower.find(u".dll") != std::u16string::npos ? SkinSourceKind::Library : SkinSourceKind::Folder;
 }
 
 bool JoinSkinPath(std::u16string_view folder, std::u16string_view name, std::u16string& out) {
@@ -29,4 +28,4 @@ std::u16string TemporaryConfigPath(unsigned windowsMajorVersion, std::u16string_
     return path;
 }
 
-} // namespace vimbrel::ui
+}  // namespace vimbrel::ui

@@ -31,4 +31,4 @@ bool JoinSkinPath(std::u16string_view folder, std::u16string_view name, std::u16
 // application-data folder is unknown.
 std::u16string TemporaryConfigPath(unsigned windowsMajorVersion, std::u16string_view commonAppData);
 
-} // namespace vimbrel::ui
+}  // namespace vimbrel::ui

@@ -12,8 +12,7 @@ namespace vimbrel::ui {
 using Colour = uint32_t;
 
 constexpr Colour MakeColour(uint8_t r, uint8_t g, uint8_t b) {
-    return static_cast<Colour>(r) | (static_cast<Colour>(g) << 8) |
-           (static_cast<Colour>(b) << 16);
+    return static_cast<Colour>(r) | (static_cast<Colour>(g) << 8) | (static_cast<Colour>(b) << 16);
 }
 constexpr uint8_t RedOf(Colour c) { return static_cast<uint8_t>(c & 0xFF); }
 constexpr uint8_t GreenOf(Colour c) { return static_cast<uint8_t>((c >> 8) & 0xFF); }
@@ -27,4 +26,4 @@ constexpr Colour kWhite = 0xFFFFFF;
 constexpr size_t kPanelKeyLimit = 20;
 constexpr size_t kDialogKeyLimit = 50;
 
-} // namespace vimbrel::ui
+}  // namespace vimbrel::ui

@@ -6,7 +6,7 @@ namespace vimbrel::ui {
 
 int SliderStepForValue(double value, int steps) {
     if (steps < 1) return CSliderLogic::kNoStep;
-    if (!(value > 0.0)) value = 0.0;   // NaN too
+    if (!(value > 0.0)) value = 0.0;  // NaN too
     if (value > 1.0) value = 1.0;
     return static_cast<int>((steps - 1) * value);
 }
@@ -21,12 +21,9 @@ int SliderStepForPercent(int percent, int steps) {
     return (scaled + 99) / 100;
 }
 
-double SliderValueOfStep(int step, int steps) {
-    return steps > 1 ? static_cast<double>(step) / (steps - 1) : -1.0;
-}
+double SliderValueOfStep(int step, int steps) { return steps > 1 ? static_cast<double>(step) / (steps - 1) : -1.0; }
 
-CSliderLogic::CSliderLogic(int steps, double startValue, ISliderEffects& effects)
-    : steps_(steps), effects_(effects) {
+CSliderLogic::CSliderLogic(int steps, double startValue, ISliderEffects& effects) : steps_(steps), effects_(effects) {
     current_ = SliderStepForValue(startValue, steps_);
 }
 

@@ -5,11 +5,11 @@
 namespace vimbrel::ui {
 
 const WheelSector kWheelSectors[kWheelSectorCount] = {
-    {MakeColour(0xFF, 0xFF, 0x00), 1},   // yellow
-    {MakeColour(0xFF, 0x00, 0x00), 2},   // red
-    {MakeColour(0xFF, 0x00, 0xFF), 3},   // magenta
-    {MakeColour(0x00, 0x00, 0xFF), 4},   // blue
-    {MakeColour(0x00, 0xFF, 0xFF), 5},   // cyan
+    {MakeColour(0xFF, 0xFF, 0x00), 1},  // yellow
+    {MakeColour(0xFF, 0x00, 0x00), 2},  // red
+    {MakeColour(0xFF, 0x00, 0xFF), 3},  // magenta
+    {MakeColour(0x00, 0x00, 0xFF), 4},  // blue
+    {MakeColour(0x00, 0xFF, 0xFF), 5},  // cyan
 };
 
 namespace {
@@ -20,17 +20,11 @@ std::string Format(const char* format, int a, int b = 0) {
 }
 }  // namespace
 
-std::string RotationFrameName(int frame) {
-    return Format(frame < 10 ? "cycle0%i.png" : "cycle%i.png", frame);
-}
+std::string RotationFrameName(int frame) { return Format(frame < 10 ? "cycle0%i.png" : "cycle%i.png", frame); }
 
-std::string HoverPictureName(int mode) {
-    return Format("hover%i.png", mode);
-}
+std::string HoverPictureName(int mode) { return Format("hover%i.png", mode); }
 
-std::string LabelFrameName(int mode, int frame) {
-    return Format("mode%i_0%i.png", mode, frame);
-}
+std::string LabelFrameName(int mode, int frame) { return Format("mode%i_0%i.png", mode, frame); }
 
 std::string SelectedLabelFrameName(int mode, int frame) {
     return Format(frame < 10 ? "mode%is_0%i.png" : "mode%is_%i.png", mode, frame);
@@ -39,7 +33,7 @@ std::string SelectedLabelFrameName(int mode, int frame) {
 const char* ModeTipKey(int mode) {
     static const char* const keys[kWheelModeCount] = {
         "IDS_TIP_VIDEOMODE", "IDS_TIP_VIDEOONLYMODE", "IDS_TIP_AUDIOMODE",
-        "IDS_TIP_IMAGEMODE", "IDS_TIP_BROWSEMODE", "IDS_TIP_MONITORMODE",
+        "IDS_TIP_IMAGEMODE", "IDS_TIP_BROWSEMODE",    "IDS_TIP_MONITORMODE",
     };
     return IsWheelMode(mode) ? keys[mode] : nullptr;
 }

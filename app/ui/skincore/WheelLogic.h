@@ -39,10 +39,10 @@ constexpr int WheelStepsBetween(int from, int to) {
 constexpr int ModeAfter(int shown, int offset) { return (shown + offset) % kWheelModeCount; }
 
 // Picture names in the WHEEL resources.
-std::string RotationFrameName(int frame);                  // "cycle07.png", "cycle12.png"
-std::string HoverPictureName(int mode);                    // "hover3.png"
-std::string LabelFrameName(int mode, int frame);           // "mode2_04.png", frames 0..4
-std::string SelectedLabelFrameName(int mode, int frame);   // "mode2s_07.png", "mode2s_10.png"
+std::string RotationFrameName(int frame);                 // "cycle07.png", "cycle12.png"
+std::string HoverPictureName(int mode);                   // "hover3.png"
+std::string LabelFrameName(int mode, int frame);          // "mode2_04.png", frames 0..4
+std::string SelectedLabelFrameName(int mode, int frame);  // "mode2s_07.png", "mode2s_10.png"
 constexpr const char* kWheelBackgroundName = "bg.jpg";
 constexpr const char* kWheelMapName = "map.bmp";
 constexpr const char* kWheelGlassName = "glass.png";
@@ -61,8 +61,8 @@ constexpr int TipModeOfTool(int shown, int tool) { return ModeAfter(shown, tool)
 // What a mouse move does to the hover: hit is the sector under the pointer
 // (1..5) or kNoSector.
 struct HoverStep {
-    bool capture = false;   // else release
-    bool redraw = false;    // the hovered sector changed
+    bool capture = false;  // else release
+    bool redraw = false;   // the hovered sector changed
     bool handCursor = false;
     int hovered = kNoSector;
 };

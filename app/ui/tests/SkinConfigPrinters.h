@@ -42,4 +42,4 @@ inline void PrintTo(const PanelSkinConfig& c, std::ostream* os) {
     *os << "}";
 }
 
-} // namespace vimbrel::ui
+}  // namespace vimbrel::ui

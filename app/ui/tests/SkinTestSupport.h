@@ -91,9 +91,7 @@ inline bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
     return ok && written == bytes.size();
 }
 
-inline bool FileExists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+inline bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 inline std::wstring CurrentFolder() {
     wchar_t folder[MAX_PATH] = {};
@@ -103,4 +101,4 @@ inline std::wstring CurrentFolder() {
     return result;
 }
 
-} // namespace skintest
+}  // namespace skintest

@@ -11,14 +11,15 @@ using namespace vimbrel::ui;
 
 namespace {
 
-constexpr COLORREF kKey = RGB(0x00, 0x32, 0xFA);   // written 0032FA
+constexpr COLORREF kKey = RGB(0x00, 0x32, 0xFA);  // written 0032FA
 
 // A DIB section of the given depth painted pixel by pixel.
-winowners::UniqueBitmap MakeBitmap(int width, int height, int bitCount, const std::function<COLORREF(int, int)>& colourAt) {
+winowners::UniqueBitmap MakeBitmap(int width, int height, int bitCount,
+                                   const std::function<COLORREF(int, int)>& colourAt) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;   // top-down
+    info.bmiHeader.biHeight = -height;  // top-down
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = static_cast<WORD>(bitCount);
     info.bmiHeader.biCompression = BI_RGB;
@@ -44,7 +45,7 @@ int RegionKind(HRGN region) {
     return GetRgnBox(region, &box);
 }
 
-} // namespace
+}  // namespace
 
 TEST(BitmapToRegion, CheckerboardNeedsManyBlocksAndStaysExact) {
     // 5,000 single-pixel runs: three blocks OR-ed into one region.
@@ -71,7 +72,8 @@ TEST(BitmapToRegion, WholeKeyAreaAndMaskWithoutBlackGiveTheRectangle) {
     EXPECT_EQ(box.right, 30);
     EXPECT_EQ(box.bottom, 20);
 
-    winowners::UniqueBitmap noBlack = MakeBitmap(30, 20, 32, [](int x, int) { return x < 10 ? kKey : RGB(255, 255, 255); });
+    winowners::UniqueBitmap noBlack = MakeBitmap(30, 20, 32,
+                                                 [](int x, int) { return x < 10 ? kKey : RGB(255, 255, 255); });
     winowners::UniqueRegion shape(BitmapToRegion(noBlack.get(), RGB(0, 0, 0), 1));
     ASSERT_TRUE(shape);
     EXPECT_EQ(GetRgnBox(shape.get(), &box), SIMPLEREGION);

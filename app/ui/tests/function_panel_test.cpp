@@ -22,7 +22,7 @@ const Gdiplus::Color kHoverInk(255, 0, 160, 0);
 
 struct CFakePanelController : IFunctionPanelController {
     std::vector<PanelCatalogItem> items = {
-        {0x000, 0, 0x0B}, {0x100, 0, 0x08}, {0x106, 0, 0x08}, {0x107, 0, 0x03}, {0x108, 0, 0x04},
+        {0x000, 0, 0x0B}, {0x100, 0, 0x08}, {0x106, 0, 0x08},  {0x107, 0, 0x03},  {0x108, 0, 0x04},
         {0x105, 0, 0x08}, {0x202, 1, 0x00}, {0x1002, 3, 0x10}, {0x1400, 4, 0x3F},
     };
     std::map<int, int> settings = {{0x109, 0}, {0x10A, 0}, {0x10B, 1}};
@@ -46,8 +46,10 @@ struct CFakePanelController : IFunctionPanelController {
         auto picture = std::make_unique<Gdiplus::Bitmap>(20, 20, PixelFormat32bppARGB);
         for (int y = 0; y < 20; ++y)
             for (int x = 0; x < 20; ++x)
-                picture->SetPixel(x, y, x < 5 && y < 5 ? Gdiplus::Color(0, 0, 0, 0)
-                                                       : state == kItemPictureHover ? kHoverInk : kNormalInk);
+                picture->SetPixel(x, y,
+                                  x < 5 && y < 5               ? Gdiplus::Color(0, 0, 0, 0)
+                                  : state == kItemPictureHover ? kHoverInk
+                                                               : kNormalInk);
         return picture;
     }
     Colour SkinColour(int index) override { return index == 0 ? kFaceColour : 0; }

@@ -43,7 +43,7 @@ struct CFakePopupController : IPopupController {
     CFakePopupController() {
         // Shoot mode: entries 1 and 3 disabled, so rows 0..4 are entries 0, 2, 4, 5, 6.
         entries[0x000] = {{L"Auto", true}, {L"Portrait", false}, {L"Night", true}, {L"Fast", false},
-                          {L"Slow", true}, {L"Macro", true}, {L"Custom", true}};
+                          {L"Slow", true}, {L"Macro", true},     {L"Custom", true}};
         entries[0x105] = {{L"2026-01-01", true}, {L"01/01/2026", true}};
         entries[0x109] = {{L"WMV", true}, {L"AVI", true}};
     }
@@ -61,7 +61,9 @@ struct CFakePopupController : IPopupController {
         title = L"T";
         return true;
     }
-    std::vector<PopupEntry> ItemEntries(int id) override { return entries.count(id) ? entries[id] : std::vector<PopupEntry>{}; }
+    std::vector<PopupEntry> ItemEntries(int id) override {
+        return entries.count(id) ? entries[id] : std::vector<PopupEntry>{};
+    }
     int VisibleToEntryIndex(int id, int visible) override {
         for (int k = 0, n = 0; k < static_cast<int>(entries[id].size()); ++k)
             if (entries[id][k].enabled && n++ == visible) return k;

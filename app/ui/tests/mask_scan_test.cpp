@@ -11,7 +11,7 @@ using namespace vimbrel::ui;
 
 namespace {
 
-constexpr Colour K = 0x960000;   // a key colour, written 000096
+constexpr Colour K = 0x960000;  // a key colour, written 000096
 constexpr Colour W = kWhite;
 constexpr Colour B = kBlack;
 
@@ -50,18 +50,14 @@ std::vector<PixelRect> AllRects(const std::vector<RunBlock>& blocks) {
     return all;
 }
 
-MATCHER_P4(IsRect, l, t, r, b, "") {
-    return arg.left == l && arg.top == t && arg.right == r && arg.bottom == b;
-}
+MATCHER_P4(IsRect, l, t, r, b, "") { return arg.left == l && arg.top == t && arg.right == r && arg.bottom == b; }
 
-} // namespace
+}  // namespace
 
 using ::testing::ElementsAre;
 
 TEST(MaskScan, RunsOfOneColourAndOfEveryOtherColour) {
-    TestMask mask(5, 3, {K, K, W, K, K,
-                         W, W, W, W, W,
-                         K, K, K, K, K});
+    TestMask mask(5, 3, {K, K, W, K, K, W, W, W, W, W, K, K, K, K, K});
     auto same = RunsFromPixels(mask.View(), K, RegionMode::SameColour);
     ASSERT_EQ(same.size(), 1u);
     EXPECT_THAT(same[0].rects, ElementsAre(IsRect(0, 0, 2, 1), IsRect(3, 0, 5, 1), IsRect(0, 2, 5, 3)));
@@ -73,8 +69,7 @@ TEST(MaskScan, RunsOfOneColourAndOfEveryOtherColour) {
     EXPECT_THAT(other[0].bounds, IsRect(0, 0, 5, 2));
 
     // The window shape: every pixel that is not black, white included.
-    TestMask panel(4, 2, {B, W, K, B,
-                          W, K, W, W});
+    TestMask panel(4, 2, {B, W, K, B, W, K, W, W});
     auto shape = RunsFromPixels(panel.View(), B, RegionMode::OtherColour);
     EXPECT_THAT(AllRects(shape), ElementsAre(IsRect(1, 0, 3, 1), IsRect(0, 1, 4, 2)));
 }
@@ -90,8 +85,8 @@ TEST(MaskScan, WholeMaskOfOneKeyAndMaskWithoutBlack) {
     std::vector<Colour> pixels(6 * 4, K);
     TestMask mask(6, 4, pixels);
     auto runs = RunsFromPixels(mask.View(), K, RegionMode::SameColour);
-    EXPECT_THAT(AllRects(runs), ElementsAre(IsRect(0, 0, 6, 1), IsRect(0, 1, 6, 2),
-                                            IsRect(0, 2, 6, 3), IsRect(0, 3, 6, 4)));
+    EXPECT_THAT(AllRects(runs),
+                ElementsAre(IsRect(0, 0, 6, 1), IsRect(0, 1, 6, 2), IsRect(0, 2, 6, 3), IsRect(0, 3, 6, 4)));
     EXPECT_THAT(runs[0].bounds, IsRect(0, 0, 6, 4));
     // No black pixel: the shape in mode 1 with black is the whole rectangle.
     auto shape = RunsFromPixels(mask.View(), B, RegionMode::OtherColour);
@@ -136,9 +131,7 @@ TEST(MaskScan, RectanglesAreHandedOverInBlocksOf2000) {
 }
 
 TEST(MaskScan, BottomUpStorageScansTheSameImageRows) {
-    TestMask mask(3, 3, {K, W, W,
-                         W, K, W,
-                         W, W, K});
+    TestMask mask(3, 3, {K, W, W, W, K, W, W, W, K});
     auto top = AllRects(RunsFromPixels(mask.View(), K, RegionMode::SameColour));
     auto bottomUp = AllRects(RunsFromPixels(mask.BottomUpView(), K, RegionMode::SameColour));
     EXPECT_THAT(bottomUp, ElementsAre(IsRect(0, 0, 1, 1), IsRect(1, 1, 2, 2), IsRect(2, 2, 3, 3)));
@@ -147,9 +140,7 @@ TEST(MaskScan, BottomUpStorageScansTheSameImageRows) {
 
 TEST(MaskScan, KeyColoursInFirstMetOrderWithoutBlackOrWhite) {
     constexpr Colour A = 0x320000, C = 0x643200, D = 0xFA3200;
-    TestMask mask(4, 3, {W, B, C, C,
-                         A, C, W, D,
-                         D, A, B, W});
+    TestMask mask(4, 3, {W, B, C, C, A, C, W, D, D, A, B, W});
     EXPECT_THAT(CollectKeyColours(mask.View(), 20), ElementsAre(C, A, D));
     EXPECT_THAT(CollectKeyColours(mask.View(), 2), ElementsAre(C, A));
 

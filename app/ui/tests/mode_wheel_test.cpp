@@ -41,9 +41,7 @@ const POINT kSectorPoint[6] = {{60, 8}, {105, 34}, {105, 86}, {60, 112}, {15, 86
 constexpr POINT kTopBadge{60, 14};
 constexpr POINT kLabelBadge{59, 40};
 
-LPARAM At(POINT p) {
-    return MAKELPARAM(p.x, p.y);
-}
+LPARAM At(POINT p) { return MAKELPARAM(p.x, p.y); }
 
 COLORREF PicturePixel(const std::string& name, POINT p, POINT origin = {0, 0}, bool* opaque = nullptr) {
     std::wstring wide(name.begin(), name.end());
@@ -134,7 +132,7 @@ TEST_F(ModeWheelTest, StartsOnVideoWithFiveSectorsAndTheirTips) {
         for (int j = 1; j <= 5; ++j)
             EXPECT_EQ(PtInRegion(wheel_.SectorRegion(i), kSectorPoint[j].x, kSectorPoint[j].y) != FALSE, i == j)
                 << i << " " << j;
-        EXPECT_FALSE(PtInRegion(wheel_.SectorRegion(i), 60, 60));   // the label
+        EXPECT_FALSE(PtInRegion(wheel_.SectorRegion(i), 60, 60));  // the label
         EXPECT_FALSE(PtInRegion(wheel_.SectorRegion(i), kSectorPoint[0].x, kSectorPoint[0].y));
     }
     RECT yellow = wheel_.SectorBounds(1);
@@ -174,7 +172,7 @@ TEST_F(ModeWheelTest, SectorsWrapAroundTheSixModes) {
     ExpectRestingOn(0);
     Click(5);
     EXPECT_EQ(controller_.modes, (std::vector<int>{0, 5}));
-    ASSERT_TRUE(WaitForTurn());   // thirty steps the long way round
+    ASSERT_TRUE(WaitForTurn());  // thirty steps the long way round
     ExpectRestingOn(5);
 }
 
@@ -188,7 +186,7 @@ TEST_F(ModeWheelTest, LeavingBrowsingAsksTheControllerFirst) {
     }
     EXPECT_EQ(controller_.leaveQuestions, 2);
     controller_.leaveAnswer = 7;
-    Click(3);   // magenta: browsing + 3 wraps to video only
+    Click(3);  // magenta: browsing + 3 wraps to video only
     EXPECT_EQ(controller_.modes, (std::vector<int>{1}));
     ASSERT_TRUE(WaitForTurn());
     ExpectRestingOn(1);
@@ -213,7 +211,7 @@ TEST_F(ModeWheelTest, HoverLightsTheSectorFromTheShownModesPicture) {
 TEST_F(ModeWheelTest, SetModeRefusesUnknownModesJumpsOrTurns) {
     EXPECT_EQ(wheel_.SetMode(6, false), 0);
     EXPECT_EQ(wheel_.SetMode(-1, true), 0);
-    EXPECT_EQ(wheel_.SetMode(0, true), 1);   // already the target: nothing
+    EXPECT_EQ(wheel_.SetMode(0, true), 1);  // already the target: nothing
     EXPECT_FALSE(wheel_.Animating());
 
     EXPECT_EQ(wheel_.SetMode(3, false), 1);
@@ -225,12 +223,12 @@ TEST_F(ModeWheelTest, SetModeRefusesUnknownModesJumpsOrTurns) {
     EXPECT_EQ(wheel_.TargetMode(), 2);
     ASSERT_TRUE(WaitForTurn());
     ExpectRestingOn(2);
-    EXPECT_TRUE(controller_.modes.empty());   // the controller's own request
+    EXPECT_TRUE(controller_.modes.empty());  // the controller's own request
 }
 
 TEST_F(ModeWheelTest, JumpDuringATurnLeavesTheWheelOnTheJumpedMode) {
     Click(1);
-    Sleep(450);   // into the rotation
+    Sleep(450);  // into the rotation
     EXPECT_EQ(wheel_.SetMode(4, false), 1);
     ASSERT_TRUE(WaitForTurn());
     ExpectRestingOn(4);
@@ -260,7 +258,7 @@ TEST(ModeWheelLifetimeTest, ThreadStartsAndStopsManyTimesEvenMidTurn) {
         ASSERT_TRUE(wheel->ThreadRunning());
         if (round % 2) {
             SendMessageW(wheel->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(kSectorPoint[1 + round % 5]));
-            Sleep(round % 7 * 30);   // somewhere in the labels or the rotation
+            Sleep(round % 7 * 30);  // somewhere in the labels or the rotation
         }
         if (round % 3 == 0) {
             // Destroyed through its window, as the main dialog's end does.

@@ -97,8 +97,7 @@ TEST(OverlayText, ImageShowsSizeTypeAndJpegQualityButNoTime) {
     EXPECT_EQ(Line(kOverlayImage, s), u"1280x1024  JPG  Fine");
     s.jpgQuality = 3;
     EXPECT_EQ(Line(kOverlayImage, s), u"1280x1024  JPG");
-    const std::u16string others[] = {u"1280x1024  BMP", u"", u"1280x1024  GIF", u"1280x1024  PNG",
-                                     u"1280x1024  TIFF"};
+    const std::u16string others[] = {u"1280x1024  BMP", u"", u"1280x1024  GIF", u"1280x1024  PNG", u"1280x1024  TIFF"};
     s.jpgQuality = 1;
     for (int type : {0, 2, 3, 4}) {
         s.imageFileType = type;

@@ -11,9 +11,9 @@ using namespace vimbrel::ui;
 
 namespace {
 
-constexpr Colour kRecord = MakeColour(0x00, 0x00, 0x96);   // a toggle whose tip follows it
+constexpr Colour kRecord = MakeColour(0x00, 0x00, 0x96);  // a toggle whose tip follows it
 constexpr Colour kPlain = MakeColour(0x00, 0x64, 0x00);
-constexpr Colour kVolume = MakeColour(0x00, 0x32, 0xFA);   // a slider's area
+constexpr Colour kVolume = MakeColour(0x00, 0x32, 0xFA);  // a slider's area
 constexpr Colour kOtherToggle = MakeColour(0x12, 0x34, 0x56);
 
 struct CRecorder : IPanelEffects {
@@ -80,7 +80,7 @@ TEST_F(PanelLogicTest, HoldingZoomRepeatsOnTheFourthAndEighthTickThenEveryTick) 
         panel.RepeatTick();
         if (fx.pressed.size() > before) repeatTicks.push_back(tick);
     }
-    EXPECT_EQ(fx.pressed.size(), 15u);   // the press and 14 repeats
+    EXPECT_EQ(fx.pressed.size(), 15u);  // the press and 14 repeats
     EXPECT_EQ(repeatTicks, (std::vector<int>{4, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20}));
     for (Colour key : fx.pressed) EXPECT_EQ(key, kZoomInKey);
 
@@ -128,7 +128,7 @@ TEST_F(PanelLogicTest, AllDisabledCannotBeUndone) {
     panel.EnableButton(kPlain, true);
     EXPECT_FALSE(panel.Enabled(2));
     EXPECT_EQ(fx.Take(), (Calls{"draw 2 disabled lasting"}));
-    panel.EnableButton(MakeColour(1, 2, 3), true);   // unknown key
+    panel.EnableButton(MakeColour(1, 2, 3), true);  // unknown key
     EXPECT_TRUE(fx.Take().empty());
 }
 
@@ -137,7 +137,7 @@ TEST_F(PanelLogicTest, TogglesSwitchFacesAndOnlyTheRecordKeysSwitchTheirTips) {
     EXPECT_EQ(fx.Take(), (Calls{"draw 1 alt-normal lasting", "tip 1 pause"}));
     panel.SetToggle(kOtherToggle, true);
     EXPECT_EQ(fx.Take(), (Calls{"draw 4 alt-normal lasting"}));
-    panel.SetToggle(kPlain, true);   // not a toggle
+    panel.SetToggle(kPlain, true);  // not a toggle
     EXPECT_TRUE(fx.Take().empty());
 
     // Alternate faces follow the pointer and the press.
@@ -154,13 +154,13 @@ TEST_F(PanelLogicTest, TogglesSwitchFacesAndOnlyTheRecordKeysSwitchTheirTips) {
     panel.ResetToggles();
     EXPECT_EQ(fx.Take(), (Calls{"draw 1 resting lasting", "tip 1 controller", "draw 4 resting lasting"}));
     EXPECT_EQ(panel.ToggleState(1), 1);
-    panel.ResetToggles();   // nothing left in state 2
+    panel.ResetToggles();  // nothing left in state 2
     EXPECT_TRUE(fx.Take().empty());
 }
 
 TEST_F(PanelLogicTest, HoverFollowsThePointerAndLeavingThePanelRestoresTheButton) {
     panel.MouseMove(2);
-    panel.MouseMove(2);   // same button: no redraw
+    panel.MouseMove(2);  // same button: no redraw
     panel.MouseMove(0);
     panel.MouseMove(CPanelLogic::kNoButton);
     EXPECT_EQ(fx.Take(), (Calls{"capture", "draw 2 hover", "capture", "capture", "draw 2 resting", "draw 0 hover",

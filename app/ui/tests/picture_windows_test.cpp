@@ -89,8 +89,8 @@ private:
             return;
         }
         HKEY key = nullptr;
-        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kVersionKeyPath, 0, nullptr, 0, KEY_WRITE | KEY_WOW64_32KEY,
-                            nullptr, &key, nullptr) != ERROR_SUCCESS)
+        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kVersionKeyPath, 0, nullptr, 0, KEY_WRITE | KEY_WOW64_32KEY, nullptr,
+                            &key, nullptr) != ERROR_SUCCESS)
             return;
         DWORD v = *value;
         RegSetValueExW(key, kVersionValueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), sizeof v);
@@ -243,8 +243,8 @@ std::unique_ptr<CPrinted> Expected(const std::wstring& line) {
     Gdiplus::Font font(&arial, 8, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint);
     Gdiplus::SolidBrush brush{Gdiplus::Color(0xFF, 0xED, 0xEB, 0xEE)};
     Gdiplus::StringFormat format;
-    graphics.DrawString(line.c_str(), static_cast<INT>(line.size()), &font,
-                        Gdiplus::RectF(398, 128, 150, 15), &format, &brush);
+    graphics.DrawString(line.c_str(), static_cast<INT>(line.size()), &font, Gdiplus::RectF(398, 128, 150, 15), &format,
+                        &brush);
     return expected;
 }
 
@@ -310,7 +310,7 @@ TEST_F(PictureWindowsTest, InstalledVersionMustBeFourBytes) {
     const BYTE eight[8] = {1, 2, 3, 4, 5, 6, 7, 8};
     RegSetValueExW(key, kVersionValueName, 0, REG_BINARY, eight, sizeof eight);
     EXPECT_FALSE(ReadInstalledVersion());
-    const wchar_t text[] = L"7";   // four bytes, but text
+    const wchar_t text[] = L"7";  // four bytes, but text
     RegSetValueExW(key, kVersionValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), sizeof text);
     EXPECT_FALSE(ReadInstalledVersion());
     RegCloseKey(key);

@@ -67,19 +67,19 @@ TEST(IconRows, StripsAndTheirCells) {
 TEST(ImageGrid, CellCorners) {
     EXPECT_EQ(ImageCellOrigin(0).x, 7);
     EXPECT_EQ(ImageCellOrigin(0).y, 25);
-    EXPECT_EQ(ImageCellOrigin(6).x, 81);   // column 2
-    EXPECT_EQ(ImageCellOrigin(6).y, 54);   // row 1
+    EXPECT_EQ(ImageCellOrigin(6).x, 81);  // column 2
+    EXPECT_EQ(ImageCellOrigin(6).y, 54);  // row 1
     EXPECT_EQ(ImageCellOrigin(15).x, 118);
     EXPECT_EQ(ImageCellOrigin(15).y, 112);
 }
 
 TEST(ImageGrid, CellUnderThePoint) {
-    EXPECT_EQ(ImageCellAt(50, 15), -1);      // title
-    EXPECT_EQ(ImageCellAt(0, 16), 0);        // left of and above the first cell
-    EXPECT_EQ(ImageCellAt(40, 30), 0);       // (40 - 4) / 37 = 0
+    EXPECT_EQ(ImageCellAt(50, 15), -1);  // title
+    EXPECT_EQ(ImageCellAt(0, 16), 0);    // left of and above the first cell
+    EXPECT_EQ(ImageCellAt(40, 30), 0);   // (40 - 4) / 37 = 0
     EXPECT_EQ(ImageCellAt(41, 30), 1);
-    EXPECT_EQ(ImageCellAt(90, 60), 6);       // column 2, row (60 - 24) / 28 = 1
-    EXPECT_EQ(ImageCellAt(156, 142), 15);    // the far corner stays in the grid
+    EXPECT_EQ(ImageCellAt(90, 60), 6);     // column 2, row (60 - 24) / 28 = 1
+    EXPECT_EQ(ImageCellAt(156, 142), 15);  // the far corner stays in the grid
     EXPECT_EQ(ImageCellAt(130, 80), 3 + 4 * 2);
 }
 

@@ -47,7 +47,7 @@ void LeaveProgramFolder(skintest::CScratchFolder& elsewhere) {
     ASSERT_NE(skintest::CurrentFolder(), ProgramFolder());
 }
 
-} // namespace
+}  // namespace
 
 TEST(SkinConfigReader, ResourceConfigurationGoesThroughTheTemporaryFile) {
     CDataFolder data;
@@ -91,8 +91,8 @@ TEST(SkinConfigReader, FolderConfigurationIsReadInPlace) {
 
     PanelSkinConfig config;
     SkinConfigRoute route = SkinConfigRoute::None;
-    ASSERT_TRUE(ReadPanelSkinConfig(SkinSourceKind::Folder, skin.Path().c_str(), L"Mode_Test.txt", L"Mode_Test",
-                                    config, &route));
+    ASSERT_TRUE(ReadPanelSkinConfig(SkinSourceKind::Folder, skin.Path().c_str(), L"Mode_Test.txt", L"Mode_Test", config,
+                                    &route));
     EXPECT_EQ(route, SkinConfigRoute::Folder);
     EXPECT_EQ(config.back, "b.jpg");
     EXPECT_TRUE(skintest::FileExists(skin.File(L"Mode_Test.txt"))) << "a skin's own file was deleted";

@@ -97,8 +97,8 @@ TEST(SkinDialog, ControlsArePaintedWithTheBackgroundBehindThem) {
     ReleaseDC(nullptr, screen);
     HGDIOBJ old = SelectObject(dc, canvas);
     SetBkMode(dc, OPAQUE);
-    auto brush = reinterpret_cast<HBRUSH>(SendMessageW(dialog.Handle(), WM_CTLCOLORSTATIC,
-                                                       reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label)));
+    auto brush = reinterpret_cast<HBRUSH>(SendMessageW(dialog.Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                                       reinterpret_cast<LPARAM>(label)));
     ASSERT_NE(brush, nullptr);
     EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
     RECT all{0, 0, 8, 8};

@@ -28,7 +28,7 @@ protected:
     CGdiplusSession gdiplus_;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(SkinLoader, OwnResourcesDecodeWhateverTheNameCase) {
     auto image = LoadSkinImage(L"face.jpg", SkinSourceKind::OwnResources, L"", L"TESTSKIN");
@@ -87,7 +87,7 @@ TEST_F(SkinLoader, FolderFilesAreJoinedWithABackslash) {
     EXPECT_FALSE(source.LoadSkinImage(L"broken.jpg"));
 
     // A path over 127 characters is refused rather than cut short.
-    std::wstring longName(127 - folder.Path().size(), L'n');   // one too many with the backslash
+    std::wstring longName(127 - folder.Path().size(), L'n');  // one too many with the backslash
     ASSERT_TRUE(skintest::WriteFileBytes(folder.File(longName.c_str()), OwnResourceBytes(L"face.jpg", L"TESTSKIN")));
     EXPECT_FALSE(source.LoadSkinImage(longName.c_str()));
     longName.pop_back();

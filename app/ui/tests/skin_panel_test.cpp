@@ -47,9 +47,7 @@ struct CFakeController : IPanelController {
     }
 };
 
-LPARAM At(POINT p) {
-    return MAKELPARAM(p.x, p.y);
-}
+LPARAM At(POINT p) { return MAKELPARAM(p.x, p.y); }
 
 // A point of the region, found by scanning its box.
 POINT InsideOf(HRGN region) {
@@ -65,8 +63,8 @@ class SkinPanelTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(gdiplus_.Ok());
-        parent_ = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP | WS_VISIBLE, 50, 50, 400, 100, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+        parent_ = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP | WS_VISIBLE, 50, 50, 400, 100, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
         ASSERT_TRUE(parent_);
         ASSERT_TRUE(panel_.Create(parent_, 10, 20, L"Mode_Video"));
         picture_ = CSkinSource(L"", L"Mode_Video");
@@ -110,8 +108,7 @@ TEST_F(SkinPanelTest, ButtonsComeFromTheMaskWithTheControllersTips) {
     std::vector<Colour> keys;
     for (size_t i = 0; i < panel_.ButtonCount(); ++i) keys.push_back(panel_.ButtonKey(i));
     // In the order the mask meets them, top row first.
-    EXPECT_EQ(keys, (std::vector<Colour>{kRecord, kStop, kZoomInKey, kZoomOutKey, MakeColour(0, 0x32, 0xC8),
-                                         kVolume}));
+    EXPECT_EQ(keys, (std::vector<Colour>{kRecord, kStop, kZoomInKey, kZoomOutKey, MakeColour(0, 0x32, 0xC8), kVolume}));
     EXPECT_EQ(SendMessageW(panel_.Tooltip(), TTM_GETTOOLCOUNT, 0, 0), 6);
     EXPECT_EQ(SkinToolText(panel_.Tooltip(), panel_.Handle(), CSkinPanel::ToolId(1)), L"tip 323200");
     RECT window{};
@@ -182,7 +179,7 @@ TEST_F(SkinPanelTest, VolumeSliderStartsAtTheControllersVolumeAndReportsSteps) {
     ASSERT_NE(slider, nullptr);
     const int steps = slider->Steps();
     ASSERT_GE(steps, 2);
-    EXPECT_EQ(slider->CurrentStep(), (steps - 1) / 2);   // volume 0.5, cut
+    EXPECT_EQ(slider->CurrentStep(), (steps - 1) / 2);  // volume 0.5, cut
     ASSERT_EQ(controller_.listeners.size(), 1u);
     EXPECT_EQ(controller_.listeners[0].window, slider->Handle());
     EXPECT_EQ(controller_.listeners[0].kind, kAudioVolumeListener);

@@ -24,8 +24,7 @@ struct ExpectedPanel {
     PanelSkinConfig expected;
 };
 
-PanelSkinConfig Faces(const char* back, const char* down, const char* over, const char* mask,
-                      const char* disable) {
+PanelSkinConfig Faces(const char* back, const char* down, const char* over, const char* mask, const char* disable) {
     PanelSkinConfig c;
     c.back = back;
     c.down = down;
@@ -117,7 +116,7 @@ private:
 };
 std::unique_ptr<CGdiplusSession> SkinResources::gdiplus_;
 
-} // namespace
+}  // namespace
 
 TEST_F(SkinResources, PanelConfigurationsReadAsShipped) {
     for (const ExpectedPanel& want : ShippedPanels()) {
@@ -235,9 +234,9 @@ TEST_F(SkinResources, MainDialogMaskCarriesTheNineAreasAndBlackCorners) {
     std::optional<CSkinMask> mask = CSkinMask::FromBitmap(*map);
     ASSERT_TRUE(mask);
     std::vector<Colour> keys = mask->KeyColours(kDialogKeyLimit);
-    EXPECT_EQ(std::set<Colour>(keys.begin(), keys.end()),
-              (std::set<Colour>{0xAAAAAA, 0xB4B4B4, 0xBEBEBE, 0xC8C8C8, 0xD2D2D2, 0xDCDCDC, 0xE6E6E6,
-                                0xF0F0F0, 0xFAFAFA}));
+    EXPECT_EQ(
+        std::set<Colour>(keys.begin(), keys.end()),
+        (std::set<Colour>{0xAAAAAA, 0xB4B4B4, 0xBEBEBE, 0xC8C8C8, 0xD2D2D2, 0xDCDCDC, 0xE6E6E6, 0xF0F0F0, 0xFAFAFA}));
 
     // A few black pixels round the corners; none elsewhere.
     for (auto [x, y] : {std::pair{0, 0}, {767, 0}, {0, 510}, {767, 510}}) {
@@ -286,8 +285,8 @@ TEST_F(SkinResources, MainDialogRegionsHitExactlyTheMaskPixels) {
 }
 
 TEST_F(SkinResources, EverySkinResourceThatIsNotATextDecodes) {
-    const wchar_t* types[] = {L"ZAVU_SKIN", L"ProgramControl", L"Mode_Video", L"Mode_VideoOnly", L"Mode_Audio",
-                              L"Mode_Image", L"Mode_Monitor", L"Mode_Browse", L"TOLVEX", L"CONTROL"};
+    const wchar_t* types[] = {L"ZAVU_SKIN",  L"ProgramControl", L"Mode_Video",  L"Mode_VideoOnly", L"Mode_Audio",
+                              L"Mode_Image", L"Mode_Monitor",   L"Mode_Browse", L"TOLVEX",         L"CONTROL"};
     for (const wchar_t* type : types) {
         std::vector<std::wstring> names;
         EnumResourceNamesW(nullptr, type, CollectName, reinterpret_cast<LONG_PTR>(&names));

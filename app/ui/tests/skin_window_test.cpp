@@ -16,8 +16,8 @@ using namespace vimbrel::ui;
 
 namespace {
 
-constexpr COLORREF kBackdrop = RGB(40, 120, 90);   // a colour the skin does not use
-constexpr int kLeft = 116, kTop = 116;             // where the skinned window sits
+constexpr COLORREF kBackdrop = RGB(40, 120, 90);  // a colour the skin does not use
+constexpr int kLeft = 116, kTop = 116;            // where the skinned window sits
 
 LRESULT CALLBACK SkinWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_ERASEBKGND) return 1;
@@ -82,7 +82,7 @@ bool Near(Colour a, Colour b) {
            std::abs(BlueOf(a) - BlueOf(b)) <= 1;
 }
 
-} // namespace
+}  // namespace
 
 TEST(SkinWindow, MainDialogBackgroundWithItsRegionOnScreen) {
     CGdiplusSession gdiplus;
@@ -119,10 +119,10 @@ TEST(SkinWindow, MainDialogBackgroundWithItsRegionOnScreen) {
     RegisterClassW(&backdropClass);
 
     UniqueWindow backdrop(CreateWindowExW(WS_EX_TOPMOST, L"VimbrelSkinTestBackdrop", L"", WS_POPUP | WS_VISIBLE,
-                                          kLeft - 16, kTop - 16, width + 32, height + 32, nullptr, nullptr,
-                                          instance, nullptr));
-    UniqueWindow skin(CreateWindowExW(WS_EX_TOPMOST, L"VimbrelSkinTestWindow", L"Vimbrel skin", WS_POPUP,
-                                      kLeft, kTop, width, height, nullptr, nullptr, instance, nullptr));
+                                          kLeft - 16, kTop - 16, width + 32, height + 32, nullptr, nullptr, instance,
+                                          nullptr));
+    UniqueWindow skin(CreateWindowExW(WS_EX_TOPMOST, L"VimbrelSkinTestWindow", L"Vimbrel skin", WS_POPUP, kLeft, kTop,
+                                      width, height, nullptr, nullptr, instance, nullptr));
     ASSERT_TRUE(backdrop && skin) << "no window: is there a display?";
     SetWindowLongPtrW(skin.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(backBitmap));
 
@@ -130,7 +130,7 @@ TEST(SkinWindow, MainDialogBackgroundWithItsRegionOnScreen) {
     ASSERT_TRUE(shape);
     winowners::UniqueRegion expected(CreateRectRgn(0, 0, 0, 0));
     CombineRgn(expected.get(), shape.get(), nullptr, RGN_COPY);
-    ASSERT_TRUE(SetWindowRgn(skin.get(), shape.release(), TRUE));   // the window owns it now
+    ASSERT_TRUE(SetWindowRgn(skin.get(), shape.release(), TRUE));  // the window owns it now
     ShowWindow(skin.get(), SW_SHOWNA);
 
     winowners::UniqueRegion applied(CreateRectRgn(0, 0, 0, 0));

@@ -27,7 +27,7 @@ struct CRecorder : ISliderEffects {
         reports.push_back(value);
         if (slider) {
             reportingDuringReport = slider->Reporting();
-            slider->DrawCurrent(SliderStrip::Normal);   // the controller's echo
+            slider->DrawCurrent(SliderStrip::Normal);  // the controller's echo
         }
     }
     void CaptureMouse() override { captured = true; }
@@ -39,8 +39,8 @@ TEST(SliderSteps, ValuesAndPercentsMapToSteps) {
     EXPECT_EQ(SliderStepForPercent(50, 21), 10);
     EXPECT_EQ(SliderStepForPercent(100, 21), 20);
     EXPECT_EQ(SliderStepForPercent(0, 21), 0);
-    EXPECT_EQ(SliderStepForPercent(1, 21), 1);    // 0.2 rounds up
-    EXPECT_EQ(SliderStepForPercent(30, 11), 3);   // exactly 3, not 3.0000001 up to 4
+    EXPECT_EQ(SliderStepForPercent(1, 21), 1);   // 0.2 rounds up
+    EXPECT_EQ(SliderStepForPercent(30, 11), 3);  // exactly 3, not 3.0000001 up to 4
     EXPECT_EQ(SliderStepForPercent(70, 11), 7);
     EXPECT_EQ(SliderStepForPercent(250, 21), 20);
     EXPECT_EQ(SliderStepForPercent(-5, 21), 0);
@@ -62,7 +62,7 @@ TEST(SliderMouse, DraggingReportsEachNewStepOnce) {
     EXPECT_EQ(slider.CurrentStep(), 10);
     slider.ButtonDown(12);
     EXPECT_TRUE(fx.captured);
-    slider.MouseMove(12);   // same step: nothing
+    slider.MouseMove(12);  // same step: nothing
     slider.MouseMove(20);
     slider.ButtonUp();
     EXPECT_FALSE(fx.captured);
@@ -80,7 +80,7 @@ TEST(SliderMouse, PressOnNoStepReportsNoneThenTheNextStep) {
     EXPECT_EQ(slider.CurrentStep(), CSliderLogic::kNoStep);
     ASSERT_EQ(fx.reports.size(), 1u);
     EXPECT_LT(fx.reports[0], 0.0);
-    EXPECT_TRUE(fx.draws.empty());   // there is no step to draw
+    EXPECT_TRUE(fx.draws.empty());  // there is no step to draw
     slider.ButtonUp();
     slider.ButtonDown(4);
     EXPECT_DOUBLE_EQ(fx.reports.back(), 0.2);
@@ -88,10 +88,10 @@ TEST(SliderMouse, PressOnNoStepReportsNoneThenTheNextStep) {
 
 TEST(SliderMouse, LeavingTheStepsSwitchesToTheNormalStripOnce) {
     CRecorder fx;
-    CSliderLogic slider(5, 0.5, fx);   // step 2
+    CSliderLogic slider(5, 0.5, fx);  // step 2
     slider.MouseMove(CSliderLogic::kNoStep);
     slider.MouseMove(CSliderLogic::kNoStep);
-    slider.MouseMove(3);   // hovering shows the current step, it does not move it
+    slider.MouseMove(3);  // hovering shows the current step, it does not move it
     slider.MouseMove(1);
     EXPECT_EQ(fx.draws, (std::vector<std::string>{"2 normal", "2 hover"}));
     EXPECT_EQ(slider.CurrentStep(), 2);

@@ -17,7 +17,7 @@ namespace {
 struct CScriptPainter : IWheelPainter {
     std::vector<std::string> drawn;
     int clock = 0;
-    int quitAt = -1;                       // pauses end the turn from here on
+    int quitAt = -1;  // pauses end the turn from here on
     std::function<void(const std::string&)> onDraw;
 
     void DrawLabel(int mode, int frame, bool selected) override {
@@ -155,7 +155,7 @@ TEST(WheelAnimationTest, JumpDuringATurnEndsTheTurnOnTheJumpedMode) {
 TEST(WheelAnimationTest, ClosingCutsTheTurnShortAndClearsTheFlag) {
     CWheelState state;
     CScriptPainter painter;
-    painter.quitAt = 500;   // during the rotation
+    painter.quitAt = 500;  // during the rotation
     state.BeginTurn(1);
     EXPECT_FALSE(PlayTurn(state, painter));
     EXPECT_FALSE(state.Animating());

@@ -25,9 +25,9 @@ TEST(WheelSectorsTest, MapColoursLeadToTheModesAfterTheShownOne) {
     // Yellow in the monitor mode wraps to video; cyan in video is monitor.
     EXPECT_EQ(ModeForKey(0x0000FFFF, 5), 0);
     EXPECT_EQ(ModeForKey(0x00FFFF00, 0), 5);
-    EXPECT_EQ(ModeForKey(0x00FF0000, 3), 1);   // blue: +4
-    EXPECT_EQ(ModeForKey(0x000000FF, 4), 0);   // red: +2 from browsing
-    EXPECT_EQ(ModeForKey(0x00FF00FF, 2), 5);   // magenta: +3
+    EXPECT_EQ(ModeForKey(0x00FF0000, 3), 1);  // blue: +4
+    EXPECT_EQ(ModeForKey(0x000000FF, 4), 0);  // red: +2 from browsing
+    EXPECT_EQ(ModeForKey(0x00FF00FF, 2), 5);  // magenta: +3
 }
 
 TEST(WheelFramesTest, ModesSitSixFramesApartAndTheWalkWrapsForward) {
@@ -108,7 +108,7 @@ TEST(WheelStateTest, SetModeRefusesUnknownModesAndIgnoresTheTarget) {
     CWheelState state;
     EXPECT_EQ(state.SetMode(6, true), CWheelState::Change::Refused);
     EXPECT_EQ(state.SetMode(-1, false), CWheelState::Change::Refused);
-    EXPECT_EQ(state.SetMode(0, true), CWheelState::Change::None);   // starts on 0
+    EXPECT_EQ(state.SetMode(0, true), CWheelState::Change::None);  // starts on 0
     EXPECT_EQ(state.TargetMode(), 0);
 
     // Animated: only the target moves; the thread turns the wheel.
@@ -142,7 +142,7 @@ TEST(WheelStateTest, AdvanceStepsForwardUntilTheTargetFrame) {
     EXPECT_TRUE(state.FinishTurn(5));
     EXPECT_EQ(state.ShownMode(), 5);
 
-    state.BeginTurn(0);   // 30 -> 0 across the wrap
+    state.BeginTurn(0);  // 30 -> 0 across the wrap
     steps = 0;
     while (state.Advance(frame)) ++steps;
     EXPECT_EQ(steps, 6);

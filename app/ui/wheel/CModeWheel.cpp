@@ -99,10 +99,8 @@ bool CModeWheel::Create(HWND parent, const RECT& rect) {
 
 int CModeWheel::SetMode(int mode, bool animate) {
     switch (state_.SetMode(mode, animate)) {
-    case CWheelState::Change::Refused:
-        return 0;
-    case CWheelState::Change::None:
-        return 1;
+    case CWheelState::Change::Refused: return 0;
+    case CWheelState::Change::None: return 1;
     case CWheelState::Change::Turn:
         if (event_) SetEvent(event_.get());
         break;
@@ -150,18 +148,14 @@ void CModeWheel::Release() {
     event_.reset();
 }
 
-bool CModeWheel::Pause(int ms) {
-    return thread_.Pause(static_cast<DWORD>(ms));
-}
+bool CModeWheel::Pause(int ms) { return thread_.Pause(static_cast<DWORD>(ms)); }
 
 void CModeWheel::DrawLabel(int mode, int frame, bool selected) {
     const LPARAM packed = (mode & 0xFF) | ((frame & 0xFF) << 8) | (selected ? 0x10000 : 0);
     PostMessageW(Handle(), kWheelDrawMessage, kDrawLabel, packed);
 }
 
-void CModeWheel::DrawRotation(int frame) {
-    PostMessageW(Handle(), kWheelDrawMessage, kDrawRotation, frame);
-}
+void CModeWheel::DrawRotation(int frame) { PostMessageW(Handle(), kWheelDrawMessage, kDrawRotation, frame); }
 
 void CModeWheel::DrawBackground() {
     RECT all{0, 0, width_, height_};
@@ -289,12 +283,8 @@ LRESULT CModeWheel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         EndPaint(Handle(), &paint);
         return 0;
     }
-    case WM_MOUSEMOVE:
-        OnMouseMove(lParam);
-        return 0;
-    case WM_LBUTTONDOWN:
-        OnButtonDown(lParam);
-        return 0;
+    case WM_MOUSEMOVE: OnMouseMove(lParam); return 0;
+    case WM_LBUTTONDOWN: OnButtonDown(lParam); return 0;
     case kWheelDrawMessage:
         if (wParam == kDrawRotation)
             DrawRotationFrame(static_cast<int>(lParam));
@@ -302,11 +292,8 @@ LRESULT CModeWheel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             DrawLabelFrame(static_cast<int>(lParam & 0xFF), static_cast<int>((lParam >> 8) & 0xFF),
                            (lParam & 0x10000) != 0, false);
         return 0;
-    case WM_WINDOWPOSCHANGING:
-        PostMessageW(Handle(), WM_PAINT, 0, 0);
-        break;
-    default:
-        break;
+    case WM_WINDOWPOSCHANGING: PostMessageW(Handle(), WM_PAINT, 0, 0); break;
+    default: break;
     }
     return CSkinControl::WindowProc(message, wParam, lParam);
 }

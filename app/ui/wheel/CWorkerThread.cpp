@@ -23,13 +23,9 @@ DWORD WINAPI CWorkerThread::Main(void* self) {
     return 0;
 }
 
-bool CWorkerThread::Running() const {
-    return thread_ && WaitForSingleObject(thread_.get(), 0) == WAIT_TIMEOUT;
-}
+bool CWorkerThread::Running() const { return thread_ && WaitForSingleObject(thread_.get(), 0) == WAIT_TIMEOUT; }
 
-bool CWorkerThread::Pause(DWORD ms) const {
-    return WaitForSingleObject(quit_.get(), ms) == WAIT_TIMEOUT;
-}
+bool CWorkerThread::Pause(DWORD ms) const { return WaitForSingleObject(quit_.get(), ms) == WAIT_TIMEOUT; }
 
 bool CWorkerThread::Stop(const std::function<void()>& wake, DWORD waitMs) {
     if (!thread_) return true;

@@ -22,38 +22,31 @@ class CFakeProfile final : public IAsfProfileStreams {
 public:
     explicit CFakeProfile(std::vector<FakeStream> streams) : streams_(std::move(streams)) {}
 
-    StepResult StreamCount(std::uint32_t& count) override
-    {
+    StepResult StreamCount(std::uint32_t& count) override {
         count = static_cast<std::uint32_t>(streams_.size());
         return kStepDone;
     }
 
-    StepResult ReadStream(std::uint32_t index, AsfStreamType& type) override
-    {
+    StepResult ReadStream(std::uint32_t index, AsfStreamType& type) override {
         reads.push_back(index);
-        if (index >= streams_.size())
-            return kNoSuchStream;
+        if (index >= streams_.size()) return kNoSuchStream;
         current_ = index;
         type = streams_[index].type;
         return kStepDone;
     }
 
-    StepResult RemoveStream() override
-    {
-        if (removeResult != kStepDone)
-            return removeResult;
+    StepResult RemoveStream() override {
+        if (removeResult != kStepDone) return removeResult;
         streams_.erase(streams_.begin() + current_);
         return kStepDone;
     }
 
-    StepResult FitVideoFrame() override
-    {
+    StepResult FitVideoFrame() override {
         streams_[current_].fitted = true;
         return fitResult;
     }
 
-    StepResult SetAudioBitrate(std::uint32_t bitsPerSecond) override
-    {
+    StepResult SetAudioBitrate(std::uint32_t bitsPerSecond) override {
         streams_[current_].bitrate = bitsPerSecond;
         return kStepDone;
     }
@@ -71,8 +64,7 @@ private:
 
 using Type = AsfStreamType;
 
-TEST(VideoProfileWalk, WithoutMicrophoneTheSoundStreamGoesAndThePictureBehindItIsStillFitted)
-{
+TEST(VideoProfileWalk, WithoutMicrophoneTheSoundStreamGoesAndThePictureBehindItIsStillFitted) {
     CFakeProfile profile({{Type::Audio}, {Type::Video}});
     EXPECT_EQ(kStepDone, WalkVideoProfile(profile, false, true));
     ASSERT_EQ(1u, profile.Streams().size());
@@ -82,8 +74,7 @@ TEST(VideoProfileWalk, WithoutMicrophoneTheSoundStreamGoesAndThePictureBehindItI
     EXPECT_EQ((std::vector<std::uint32_t>{0, 0}), profile.reads);
 }
 
-TEST(VideoProfileWalk, WithMicrophoneEveryStreamStaysAndOnlyPicturesAreFitted)
-{
+TEST(VideoProfileWalk, WithMicrophoneEveryStreamStaysAndOnlyPicturesAreFitted) {
     CFakeProfile profile({{Type::Audio}, {Type::Video}, {Type::Other}});
     EXPECT_EQ(kStepDone, WalkVideoProfile(profile, true, true));
     ASSERT_EQ(3u, profile.Streams().size());
@@ -93,8 +84,7 @@ TEST(VideoProfileWalk, WithMicrophoneEveryStreamStaysAndOnlyPicturesAreFitted)
     EXPECT_EQ((std::vector<std::uint32_t>{0, 1, 2}), profile.reads);
 }
 
-TEST(VideoProfileWalk, WithoutAFormatThePictureKeepsTheProfilesFrameSize)
-{
+TEST(VideoProfileWalk, WithoutAFormatThePictureKeepsTheProfilesFrameSize) {
     CFakeProfile profile({{Type::Video}, {Type::Audio}, {Type::Audio}});
     EXPECT_EQ(kStepDone, WalkVideoProfile(profile, false, false));
     ASSERT_EQ(1u, profile.Streams().size());
@@ -103,8 +93,7 @@ TEST(VideoProfileWalk, WithoutAFormatThePictureKeepsTheProfilesFrameSize)
     EXPECT_EQ((std::vector<std::uint32_t>{0, 1, 1}), profile.reads);
 }
 
-TEST(SoundProfileWalk, PicturesBeforeTheSoundAreRemovedAndTheSoundStillGetsItsBitrate)
-{
+TEST(SoundProfileWalk, PicturesBeforeTheSoundAreRemovedAndTheSoundStillGetsItsBitrate) {
     // The order of the system video profiles: a sound stream behind a
     // picture stream must not be skipped after the removal.
     CFakeProfile profile({{Type::Video}, {Type::Audio}});
@@ -115,8 +104,7 @@ TEST(SoundProfileWalk, PicturesBeforeTheSoundAreRemovedAndTheSoundStillGetsItsBi
     EXPECT_EQ((std::vector<std::uint32_t>{0, 0}), profile.reads);
 }
 
-TEST(SoundProfileWalk, EverySoundStreamGetsTheRateAndOtherStreamsStay)
-{
+TEST(SoundProfileWalk, EverySoundStreamGetsTheRateAndOtherStreamsStay) {
     CFakeProfile profile({{Type::Audio}, {Type::Video}, {Type::Video}, {Type::Other}, {Type::Audio}});
     EXPECT_EQ(kStepDone, WalkSoundProfile(profile, 128000));
     ASSERT_EQ(3u, profile.Streams().size());
@@ -124,12 +112,10 @@ TEST(SoundProfileWalk, EverySoundStreamGetsTheRateAndOtherStreamsStay)
     EXPECT_EQ(Type::Other, profile.Streams()[1].type);
     EXPECT_EQ(0u, profile.Streams()[1].bitrate);
     EXPECT_EQ(128000u, profile.Streams()[2].bitrate);
-    for (std::uint32_t index : profile.reads)
-        EXPECT_LT(index, 5u);
+    for (std::uint32_t index : profile.reads) EXPECT_LT(index, 5u);
 }
 
-TEST(ProfileWalks, TheFirstFailingCallEndsTheWalkWithItsCode)
-{
+TEST(ProfileWalks, TheFirstFailingCallEndsTheWalkWithItsCode) {
     constexpr StepResult kRefused = static_cast<StepResult>(0x80004005);  // E_FAIL
     CFakeProfile removal({{Type::Video}, {Type::Audio}});
     removal.removeResult = kRefused;
@@ -144,5 +130,5 @@ TEST(ProfileWalks, TheFirstFailingCallEndsTheWalkWithItsCode)
     EXPECT_EQ(1u, fitting.reads.size());
 }
 
-} // namespace
-} // namespace camera
+}  // namespace
+}  // namespace camera

@@ -8,8 +8,7 @@
 namespace camera {
 namespace {
 
-TEST(ScreenBlend, HandWorkedValues)
-{
+TEST(ScreenBlend, HandWorkedValues) {
     EXPECT_EQ(0, ScreenBlend(0, 0));
     EXPECT_EQ(255, ScreenBlend(255, 0));
     EXPECT_EQ(255, ScreenBlend(37, 255));
@@ -19,8 +18,7 @@ TEST(ScreenBlend, HandWorkedValues)
     EXPECT_EQ(1, ScreenBlend(1, 0));
 }
 
-TEST(DibRows, PackedRowsArePaddedPaddedRowsAreKeptOthersRefused)
-{
+TEST(DibRows, PackedRowsArePaddedPaddedRowsAreKeptOthersRefused) {
     // Width 2: 6 bytes of pixels, rows of 8.
     const uint8_t packed[12] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
     std::vector<uint8_t> rows;
@@ -41,22 +39,19 @@ TEST(DibRows, PackedRowsArePaddedPaddedRowsAreKeptOthersRefused)
     EXPECT_EQ(4u, DibStride(1, 32));
 }
 
-TEST(BurstAccumulator, FiveEqualFramesBrightenAndKeepBlackAndWhite)
-{
+TEST(BurstAccumulator, FiveEqualFramesBrightenAndKeepBlackAndWhite) {
     // One row of three pixels (stride 12): black, grey 10/20/30, white.
     const uint8_t frame[12] = {0, 0, 0, 10, 20, 30, 255, 255, 255, 0, 0, 0};
     CBurstAccumulator burst;
     burst.Start(frame, 3, 1);
-    for (int i = 1; i < kBurstFrames; ++i)
-        ASSERT_TRUE(burst.Blend(frame, 3, 1));
+    for (int i = 1; i < kBurstFrames; ++i) ASSERT_TRUE(burst.Blend(frame, 3, 1));
     // By hand: 10 -> 20 -> 30 -> 39 -> 48; 20 -> 39 -> 56 -> 72 -> 87;
     // 30 -> 57 -> 81 -> 102 -> 120.
     const std::vector<uint8_t> expected = {0, 0, 0, 255, 48, 87, 120, 255, 255, 255, 255, 255};
     EXPECT_EQ(expected, burst.Pixels());
 }
 
-TEST(BurstAccumulator, RowsStayInTheirOrderAcrossBlends)
-{
+TEST(BurstAccumulator, RowsStayInTheirOrderAcrossBlends) {
     // Two rows of one pixel: the lower row dark, the upper bright.
     const uint8_t frame[8] = {5, 5, 5, 0, 200, 200, 200, 0};
     CBurstAccumulator burst;
@@ -68,8 +63,7 @@ TEST(BurstAccumulator, RowsStayInTheirOrderAcrossBlends)
     EXPECT_EQ(expected, burst.Pixels());
 }
 
-TEST(BurstAccumulator, AnotherSizeOrNoStartLeavesItUnchanged)
-{
+TEST(BurstAccumulator, AnotherSizeOrNoStartLeavesItUnchanged) {
     const uint8_t small[4] = {50, 60, 70, 0};
     const uint8_t large[8] = {1, 1, 1, 1, 1, 1, 0, 0};
     CBurstAccumulator burst;
@@ -83,16 +77,14 @@ TEST(BurstAccumulator, AnotherSizeOrNoStartLeavesItUnchanged)
     EXPECT_EQ(0, burst.Width());
 }
 
-TEST(BurstAccumulator, StepsOfTheFiveFrames)
-{
+TEST(BurstAccumulator, StepsOfTheFiveFrames) {
     EXPECT_EQ(BurstStep::Start, BurstStepOf(0));
     EXPECT_EQ(BurstStep::Blend, BurstStepOf(1));
     EXPECT_EQ(BurstStep::Blend, BurstStepOf(3));
     EXPECT_EQ(BurstStep::Finish, BurstStepOf(4));
 }
 
-TEST(ImageEncoders, FormatNumbersToMimeTypes)
-{
+TEST(ImageEncoders, FormatNumbersToMimeTypes) {
     EXPECT_EQ(std::u16string(u"image/bmp"), ImageEncoderMime(0));
     EXPECT_EQ(std::u16string(u"image/jpeg"), ImageEncoderMime(1));
     EXPECT_EQ(std::u16string(u"image/gif"), ImageEncoderMime(2));
@@ -102,5 +94,5 @@ TEST(ImageEncoders, FormatNumbersToMimeTypes)
     EXPECT_EQ(nullptr, ImageEncoderMime(-1));
 }
 
-} // namespace
-} // namespace camera
+}  // namespace
+}  // namespace camera

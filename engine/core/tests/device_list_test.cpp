@@ -10,8 +10,7 @@ namespace {
 
 using List = CCaptureDeviceList<int>;
 
-TEST(CaptureDeviceList, NodesAreNumberedInTheOrderTheyWereAdded)
-{
+TEST(CaptureDeviceList, NodesAreNumberedInTheOrderTheyWereAdded) {
     List list;
     list.Append("Cam A", u"Cam A", 10);
     list.Append("Cam B", u"Cam B", 20);
@@ -27,8 +26,7 @@ TEST(CaptureDeviceList, NodesAreNumberedInTheOrderTheyWereAdded)
     EXPECT_EQ(0, list.Append("Cam C", u"", 30).index);
 }
 
-TEST(CaptureDeviceList, QueryGivesTheCountForMinusOneAndNamesOtherwise)
-{
+TEST(CaptureDeviceList, QueryGivesTheCountForMinusOneAndNamesOtherwise) {
     List list;
     int index = -1;
     char name[kDeviceNameCapacity] = "untouched";
@@ -47,8 +45,7 @@ TEST(CaptureDeviceList, QueryGivesTheCountForMinusOneAndNamesOtherwise)
     EXPECT_EQ(1, index);
 }
 
-TEST(CaptureDeviceList, QueryRefusesBadIndexesAndMissingBuffers)
-{
+TEST(CaptureDeviceList, QueryRefusesBadIndexesAndMissingBuffers) {
     List list;
     list.Append("Only", u"Only", 1);
     char name[kDeviceNameCapacity] = "untouched";
@@ -63,8 +60,7 @@ TEST(CaptureDeviceList, QueryRefusesBadIndexesAndMissingBuffers)
     EXPECT_STREQ("untouched", name);
 }
 
-TEST(CaptureDeviceList, OverlongNamesAreCutToTheCallersBuffer)
-{
+TEST(CaptureDeviceList, OverlongNamesAreCutToTheCallersBuffer) {
     List list;
     list.Append(std::string(400, 'x'), std::u16string(300, u'y'), 1);
     EXPECT_EQ(kDeviceNameCapacity - 1, list.Find(0)->name.size());
@@ -77,12 +73,10 @@ TEST(CaptureDeviceList, OverlongNamesAreCutToTheCallersBuffer)
     ASSERT_TRUE(list.AnswerQuery(&index, buffer));
     EXPECT_EQ('\0', buffer[kDeviceNameCapacity - 1]);
     EXPECT_EQ(kDeviceNameCapacity - 1, std::strlen(buffer));
-    for (std::size_t i = kDeviceNameCapacity; i < sizeof buffer; ++i)
-        EXPECT_EQ('#', buffer[i]);
+    for (std::size_t i = kDeviceNameCapacity; i < sizeof buffer; ++i) EXPECT_EQ('#', buffer[i]);
 }
 
-TEST(BoundedText, LengthNeverReadsPastTheCapacity)
-{
+TEST(BoundedText, LengthNeverReadsPastTheCapacity) {
     const char16_t unterminated[3] = {u'a', u'b', u'c'};
     EXPECT_EQ(3u, BoundedLength(unterminated, 3));
     const char16_t text[5] = {u'a', u'b', 0, u'x', 0};
@@ -92,5 +86,5 @@ TEST(BoundedText, LengthNeverReadsPastTheCapacity)
     EXPECT_EQ(std::u16string(u"abc"), std::u16string(target));
 }
 
-} // namespace
-} // namespace camera
+}  // namespace
+}  // namespace camera

@@ -5,8 +5,7 @@
 namespace camera {
 namespace {
 
-TEST(AudioDeviceNames, TunerAndAnalogSourcesAreLeftOutInAnyLetterCase)
-{
+TEST(AudioDeviceNames, TunerAndAnalogSourcesAreLeftOutInAnyLetterCase) {
     EXPECT_TRUE(IsTunerOrAnalogName(u"TV Tuner Audio"));
     EXPECT_TRUE(IsTunerOrAnalogName(u"WDM TUNER"));
     EXPECT_TRUE(IsTunerOrAnalogName(u"Analog Mixer"));
@@ -18,8 +17,7 @@ TEST(AudioDeviceNames, TunerAndAnalogSourcesAreLeftOutInAnyLetterCase)
     EXPECT_FALSE(IsTunerOrAnalogName(u""));
 }
 
-TEST(MicrophonePins, NameMustBeginWithMicInAnyCaseOrTheChineseWord)
-{
+TEST(MicrophonePins, NameMustBeginWithMicInAnyCaseOrTheChineseWord) {
     EXPECT_TRUE(IsMicrophonePinName(u"Microphone"));
     EXPECT_TRUE(IsMicrophonePinName(u"MIC In"));
     EXPECT_TRUE(IsMicrophonePinName(u"mIc"));
@@ -34,8 +32,7 @@ TEST(MicrophonePins, NameMustBeginWithMicInAnyCaseOrTheChineseWord)
     EXPECT_FALSE(IsMicrophonePinName(u""));
 }
 
-TEST(FilterNames, MatchOverTheLengthOfTheWantedNameCaseSensitively)
-{
+TEST(FilterNames, MatchOverTheLengthOfTheWantedNameCaseSensitively) {
     EXPECT_TRUE(FriendlyNameStartsWith(u"Vimbrel_Effect", u"Vimbrel_Effect"));
     EXPECT_TRUE(FriendlyNameStartsWith(u"Vimbrel_Effect (second)", u"Vimbrel_Effect"));
     EXPECT_TRUE(FriendlyNameStartsWith(u"Smart Tee", u"Smart Tee"));
@@ -44,8 +41,7 @@ TEST(FilterNames, MatchOverTheLengthOfTheWantedNameCaseSensitively)
     EXPECT_FALSE(FriendlyNameStartsWith(u"My Vimbrel_Effect", u"Vimbrel_Effect"));
 }
 
-TEST(PinNames, ContainTheWantedPartIgnoringCase)
-{
+TEST(PinNames, ContainTheWantedPartIgnoringCase) {
     EXPECT_TRUE(PinNameContains(u"Preview", u"Preview"));
     EXPECT_TRUE(PinNameContains(u"Video Input 01", u"Video"));
     EXPECT_TRUE(PinNameContains(u"Audio Input 01", u"audio"));
@@ -54,5 +50,5 @@ TEST(PinNames, ContainTheWantedPartIgnoringCase)
     EXPECT_FALSE(PinNameContains(u"Vid", u"Video"));
 }
 
-} // namespace
-} // namespace camera
+}  // namespace
+}  // namespace camera

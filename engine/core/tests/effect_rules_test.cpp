@@ -7,8 +7,7 @@
 namespace camera {
 namespace {
 
-TEST(EffectRules, ZoomFactorMustBeAFiniteNumberFromOneUp)
-{
+TEST(EffectRules, ZoomFactorMustBeAFiniteNumberFromOneUp) {
     EXPECT_TRUE(IsUsableZoomFactor(1.0f));
     EXPECT_TRUE(IsUsableZoomFactor(2.5f));
     EXPECT_TRUE(IsUsableZoomFactor(std::numeric_limits<float>::max()));
@@ -21,5 +20,5 @@ TEST(EffectRules, ZoomFactorMustBeAFiniteNumberFromOneUp)
     EXPECT_FALSE(IsUsableZoomFactor(-std::numeric_limits<float>::infinity()));
 }
 
-} // namespace
-} // namespace camera
+}  // namespace
+}  // namespace camera

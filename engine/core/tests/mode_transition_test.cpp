@@ -5,16 +5,14 @@
 namespace camera {
 namespace {
 
-EngineValues ReadyIn(int applied)
-{
+EngineValues ReadyIn(int applied) {
     EngineValues values;
     values.ready = true;
     values.appliedMode = applied;
     return values;
 }
 
-TEST(ModeTransition, RefusesBeforeReadyWhileBusyAndOutsideTheSixModes)
-{
+TEST(ModeTransition, RefusesBeforeReadyWhileBusyAndOutsideTheSixModes) {
     EngineValues notReady;
     EXPECT_EQ(ModeStep::Refuse, PlanModeChange(notReady, kModeImage));
 
@@ -27,8 +25,7 @@ TEST(ModeTransition, RefusesBeforeReadyWhileBusyAndOutsideTheSixModes)
     EXPECT_EQ(ModeStep::Refuse, PlanModeChange(ReadyIn(kModeVideo), 6));
 }
 
-TEST(ModeTransition, FirstSwitchAfterInitializeBuildsOrStops)
-{
+TEST(ModeTransition, FirstSwitchAfterInitializeBuildsOrStops) {
     // Initialize leaves no applied mode, so every mode needs work once.
     for (int mode : {kModeVideo, kModeVideoOnly, kModeImage, kModeMonitor})
         EXPECT_EQ(ModeStep::StartPreview, PlanModeChange(ReadyIn(kNoAppliedMode), mode)) << mode;
@@ -36,8 +33,7 @@ TEST(ModeTransition, FirstSwitchAfterInitializeBuildsOrStops)
     EXPECT_EQ(ModeStep::StopCapture, PlanModeChange(ReadyIn(kNoAppliedMode), kModeBrowse));
 }
 
-TEST(ModeTransition, PreviewModesShareTheRunningPreview)
-{
+TEST(ModeTransition, PreviewModesShareTheRunningPreview) {
     EXPECT_EQ(ModeStep::AlreadyApplied, PlanModeChange(ReadyIn(kModeVideo), kModeVideo));
     EXPECT_EQ(ModeStep::KeepPreview, PlanModeChange(ReadyIn(kModeVideo), kModeImage));
     EXPECT_EQ(ModeStep::KeepPreview, PlanModeChange(ReadyIn(kModeMonitor), kModeVideoOnly));
@@ -48,5 +44,5 @@ TEST(ModeTransition, PreviewModesShareTheRunningPreview)
     EXPECT_EQ(ModeStep::AlreadyApplied, PlanModeChange(ReadyIn(kModeBrowse), kModeBrowse));
 }
 
-} // namespace
-} // namespace camera
+}  // namespace
+}  // namespace camera

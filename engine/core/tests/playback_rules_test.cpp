@@ -12,22 +12,19 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-long RendererValue(double volume)
-{
+long RendererValue(double volume) {
     long value = 12345;
     EXPECT_TRUE(RendererVolumeFor(volume, &value)) << "volume " << volume;
     return value;
 }
 
-double VolumeOf(long rendererValue)
-{
+double VolumeOf(long rendererValue) {
     double volume = -99.0;
     EXPECT_TRUE(PlaybackVolumeFor(rendererValue, &volume)) << "renderer value " << rendererValue;
     return volume;
 }
 
-TEST(PlaybackVolume, TheFourDocumentedPointsMapToTheRenderer)
-{
+TEST(PlaybackVolume, TheFourDocumentedPointsMapToTheRenderer) {
     EXPECT_EQ(-1L, RendererValue(1.0));
     EXPECT_EQ(-10L, RendererValue(0.75));
     EXPECT_EQ(-100L, RendererValue(0.5));
@@ -35,22 +32,19 @@ TEST(PlaybackVolume, TheFourDocumentedPointsMapToTheRenderer)
     EXPECT_EQ(-10000L, RendererValue(0.0));
 }
 
-TEST(PlaybackVolume, TheAttenuationIsTruncatedNotRounded)
-{
+TEST(PlaybackVolume, TheAttenuationIsTruncatedNotRounded) {
     // 10^0.4 = 2.51..., 10^1.6 = 39.81..., 10^3.6 = 3981.07...
     EXPECT_EQ(-2L, RendererValue(0.9));
     EXPECT_EQ(-39L, RendererValue(0.6));
     EXPECT_EQ(-3981L, RendererValue(0.1));
 }
 
-TEST(PlaybackVolume, AboveOneIsTheRenderersLoudest)
-{
+TEST(PlaybackVolume, AboveOneIsTheRenderersLoudest) {
     EXPECT_EQ(0L, RendererValue(1.5));
     EXPECT_EQ(0L, RendererValue(1e300));
 }
 
-TEST(PlaybackVolume, ValuesWithoutARendererValueAreRefusedAndLeaveTheOutputAlone)
-{
+TEST(PlaybackVolume, ValuesWithoutARendererValueAreRefusedAndLeaveTheOutputAlone) {
     for (double bad : {kNaN, kInf, -kInf, -0.25, -1.0, -1e300}) {
         long value = 777;
         EXPECT_FALSE(RendererVolumeFor(bad, &value)) << "volume " << bad;
@@ -59,8 +53,7 @@ TEST(PlaybackVolume, ValuesWithoutARendererValueAreRefusedAndLeaveTheOutputAlone
     EXPECT_FALSE(RendererVolumeFor(0.5, nullptr));
 }
 
-TEST(PlaybackVolume, ReadingBackInvertsTheMapping)
-{
+TEST(PlaybackVolume, ReadingBackInvertsTheMapping) {
     EXPECT_DOUBLE_EQ(1.0, VolumeOf(-1));
     EXPECT_DOUBLE_EQ(0.75, VolumeOf(-10));
     EXPECT_DOUBLE_EQ(0.5, VolumeOf(-100));
@@ -72,8 +65,7 @@ TEST(PlaybackVolume, ReadingBackInvertsTheMapping)
     EXPECT_NEAR(-0.0752575, VolumeOf(-20000), 1e-6);
 }
 
-TEST(PlaybackVolume, RendererZeroReadsAsLoudestAndPositiveValuesAreRefused)
-{
+TEST(PlaybackVolume, RendererZeroReadsAsLoudestAndPositiveValuesAreRefused) {
     EXPECT_DOUBLE_EQ(1.0, VolumeOf(0));
     double volume = 0.3;
     EXPECT_FALSE(PlaybackVolumeFor(1, &volume));
@@ -81,8 +73,7 @@ TEST(PlaybackVolume, RendererZeroReadsAsLoudestAndPositiveValuesAreRefused)
     EXPECT_FALSE(PlaybackVolumeFor(-10, nullptr));
 }
 
-TEST(WindowsMediaFile, OnlyTheTextAfterTheLastDotCountsInAnyLetterCase)
-{
+TEST(WindowsMediaFile, OnlyTheTextAfterTheLastDotCountsInAnyLetterCase) {
     EXPECT_TRUE(IsWindowsMediaFile(u"clip.wmv"));
     EXPECT_TRUE(IsWindowsMediaFile(u"C:\\Movies\\CLIP.WMV"));
     EXPECT_TRUE(IsWindowsMediaFile(u"song.Wma"));
@@ -99,8 +90,7 @@ TEST(WindowsMediaFile, OnlyTheTextAfterTheLastDotCountsInAnyLetterCase)
     EXPECT_FALSE(IsWindowsMediaFile(u""));
 }
 
-TEST(PlaybackDuration, SecondsBecomeTruncatedMediaUnits)
-{
+TEST(PlaybackDuration, SecondsBecomeTruncatedMediaUnits) {
     int64_t duration = -1;
     ASSERT_TRUE(DurationFromSeconds(10.0, &duration));
     EXPECT_EQ(100000000, duration);
@@ -112,8 +102,7 @@ TEST(PlaybackDuration, SecondsBecomeTruncatedMediaUnits)
     EXPECT_EQ(0, duration);
 }
 
-TEST(PlaybackDuration, LengthsThatCannotBePositionedAreRefused)
-{
+TEST(PlaybackDuration, LengthsThatCannotBePositionedAreRefused) {
     for (double bad : {kNaN, kInf, -kInf, -0.5, 1e13}) {
         int64_t duration = 42;
         EXPECT_FALSE(DurationFromSeconds(bad, &duration)) << "seconds " << bad;
@@ -121,8 +110,7 @@ TEST(PlaybackDuration, LengthsThatCannotBePositionedAreRefused)
     }
 }
 
-TEST(SeekPosition, PercentOfTheDurationIsNotLimited)
-{
+TEST(SeekPosition, PercentOfTheDurationIsNotLimited) {
     int64_t position = -1;
     ASSERT_TRUE(SeekPositionForPercent(50.0f, 100000000, &position));
     EXPECT_EQ(50000000, position);
@@ -137,8 +125,7 @@ TEST(SeekPosition, PercentOfTheDurationIsNotLimited)
     EXPECT_EQ(33299999, position);
 }
 
-TEST(SeekPosition, NonNumbersAndOverflowingTargetsAreRefused)
-{
+TEST(SeekPosition, NonNumbersAndOverflowingTargetsAreRefused) {
     const float nanPercent = std::numeric_limits<float>::quiet_NaN();
     const float infPercent = std::numeric_limits<float>::infinity();
     for (float bad : {nanPercent, infPercent, -infPercent, 1e30f}) {
@@ -148,5 +135,5 @@ TEST(SeekPosition, NonNumbersAndOverflowingTargetsAreRefused)
     }
 }
 
-} // namespace
-} // namespace camera
+}  // namespace
+}  // namespace camera

@@ -5,8 +5,7 @@
 namespace camera {
 namespace {
 
-EngineValues ReadyIn(int mode, int state = kIdle)
-{
+EngineValues ReadyIn(int mode, int state = kIdle) {
     EngineValues values;
     values.ready = true;
     values.requestedMode = mode;
@@ -14,8 +13,7 @@ EngineValues ReadyIn(int mode, int state = kIdle)
     return values;
 }
 
-TEST(RecordingToggle, EachToggleStartsOnlyInItsOwnModeWhileIdleWithAPath)
-{
+TEST(RecordingToggle, EachToggleStartsOnlyInItsOwnModeWhileIdleWithAPath) {
     EXPECT_EQ(RecordingStep::Start, PlanRecordingToggle(ReadyIn(0), RecordingKind::VideoWithSound, true));
     EXPECT_EQ(RecordingStep::Start, PlanRecordingToggle(ReadyIn(1), RecordingKind::VideoOnly, true));
     EXPECT_EQ(RecordingStep::Start, PlanRecordingToggle(ReadyIn(2), RecordingKind::Sound, true));
@@ -30,8 +28,7 @@ TEST(RecordingToggle, EachToggleStartsOnlyInItsOwnModeWhileIdleWithAPath)
     EXPECT_EQ(RecordingStep::Refuse, PlanRecordingToggle(notReady, RecordingKind::VideoWithSound, true));
 }
 
-TEST(RecordingToggle, TheRunningRecordingStopsWhateverPathComesAndNothingElseIsTouched)
-{
+TEST(RecordingToggle, TheRunningRecordingStopsWhateverPathComesAndNothingElseIsTouched) {
     EXPECT_EQ(RecordingStep::Stop, PlanRecordingToggle(ReadyIn(0, 3), RecordingKind::VideoWithSound, true));
     EXPECT_EQ(RecordingStep::Stop, PlanRecordingToggle(ReadyIn(0, 3), RecordingKind::VideoWithSound, false));
     EXPECT_EQ(RecordingStep::Stop, PlanRecordingToggle(ReadyIn(1, 1), RecordingKind::VideoOnly, false));
@@ -46,8 +43,7 @@ TEST(RecordingToggle, TheRunningRecordingStopsWhateverPathComesAndNothingElseIsT
     EXPECT_EQ(RecordingStep::Refuse, PlanRecordingToggle(ReadyIn(1, 3), RecordingKind::VideoWithSound, false));
 }
 
-TEST(RecordingPaths, SoundPathsKeepBelow128AndVideoPathsBelow260WideCharacters)
-{
+TEST(RecordingPaths, SoundPathsKeepBelow128AndVideoPathsBelow260WideCharacters) {
     EXPECT_TRUE(RecordingPathFits(RecordingKind::Sound, 127));
     EXPECT_FALSE(RecordingPathFits(RecordingKind::Sound, 128));
     EXPECT_TRUE(RecordingPathFits(RecordingKind::VideoWithSound, 259));
@@ -57,5 +53,5 @@ TEST(RecordingPaths, SoundPathsKeepBelow128AndVideoPathsBelow260WideCharacters)
     EXPECT_FALSE(RecordingPathFits(RecordingKind::Sound, 0));
 }
 
-} // namespace
-} // namespace camera
+}  // namespace
+}  // namespace camera

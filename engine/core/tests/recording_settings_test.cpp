@@ -9,15 +9,13 @@
 namespace camera {
 namespace {
 
-EngineValues Ready()
-{
+EngineValues Ready() {
     EngineValues values;
     values.ready = true;
     return values;
 }
 
-TEST(VideoSubtypes, KnownNamesY411AsYvu9AndUnknownAsQuestionMarks)
-{
+TEST(VideoSubtypes, KnownNamesY411AsYvu9AndUnknownAsQuestionMarks) {
     // MEDIASUBTYPE_RGB24 is {E436EB7D-524F-11CE-9F53-0020AF0BA770}.
     const MediaGuid rgb24 = {0xE436EB7D, 0x524F, 0x11CE, {0x9F, 0x53, 0x00, 0x20, 0xAF, 0x0B, 0xA7, 0x70}};
     EXPECT_STREQ("RGB24", VideoSubtypeName(rgb24));
@@ -34,8 +32,7 @@ TEST(VideoSubtypes, KnownNamesY411AsYvu9AndUnknownAsQuestionMarks)
     EXPECT_STREQ("????", VideoSubtypeName(almostRgb24));
 }
 
-TEST(Bitrates, SupportedRatesByIndexAndTheirCount)
-{
+TEST(Bitrates, SupportedRatesByIndexAndTheirCount) {
     const EngineValues values = Ready();
     int index = -1;
     int rate = -5;
@@ -56,8 +53,7 @@ TEST(Bitrates, SupportedRatesByIndexAndTheirCount)
     EXPECT_EQ(0, GetSupportedBitrate(EngineValues{}, Stream::Audio, &index, &rate));
 }
 
-TEST(Bitrates, SettingChangesTheCurrentRateOnlyWhileIdle)
-{
+TEST(Bitrates, SettingChangesTheCurrentRateOnlyWhileIdle) {
     EngineValues values = Ready();
     int index = -1;
     int rate = 0;
@@ -79,8 +75,7 @@ TEST(Bitrates, SettingChangesTheCurrentRateOnlyWhileIdle)
     EXPECT_EQ(0, GetCurrentBitrate(values, Stream::Video, nullptr, &rate));
 }
 
-TEST(FileFormats, RangesAndWhatMayChangeWhileRecording)
-{
+TEST(FileFormats, RangesAndWhatMayChangeWhileRecording) {
     EngineValues values = Ready();
     EXPECT_EQ(1, SetFileFormat(values, FileKind::Audio, 0));
     EXPECT_EQ(0, SetFileFormat(values, FileKind::Audio, 3));
@@ -107,8 +102,7 @@ TEST(FileFormats, RangesAndWhatMayChangeWhileRecording)
     EXPECT_EQ(0, SetFileFormat(notReady, FileKind::Image, 1));
 }
 
-TEST(JpegQuality, ZeroToHundredOnly)
-{
+TEST(JpegQuality, ZeroToHundredOnly) {
     EngineValues values = Ready();
     EXPECT_EQ(75, values.jpegQuality);
     EXPECT_EQ(0, SetJpegQuality(values, 101));
@@ -121,8 +115,7 @@ TEST(JpegQuality, ZeroToHundredOnly)
     EXPECT_EQ(1, SetJpegQuality(values, 50));
 }
 
-TEST(MixLevel, ClosedRangeZeroToOneWithoutNaN)
-{
+TEST(MixLevel, ClosedRangeZeroToOneWithoutNaN) {
     EXPECT_TRUE(IsValidMixLevel(0.0));
     EXPECT_TRUE(IsValidMixLevel(-0.0));
     EXPECT_TRUE(IsValidMixLevel(1.0));
@@ -133,5 +126,5 @@ TEST(MixLevel, ClosedRangeZeroToOneWithoutNaN)
     EXPECT_FALSE(IsValidMixLevel(std::numeric_limits<double>::infinity()));
 }
 
-} // namespace
-} // namespace camera
+}  // namespace
+}  // namespace camera

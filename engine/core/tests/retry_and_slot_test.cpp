@@ -17,28 +17,32 @@ public:
     std::vector<unsigned> waits;
 };
 
-TEST(RetryWithWait, WaitsAfterEveryFailureTheLastIncluded)
-{
+TEST(RetryWithWait, WaitsAfterEveryFailureTheLastIncluded) {
     CRecordingSleeper sleeper;
     int calls = 0;
-    long result = RetryWithWait(10, 100, sleeper, [&] { ++calls; return -5L; }, [](long r) { return r >= 0; });
+    long result = RetryWithWait(
+        10, 100, sleeper,
+        [&] {
+            ++calls;
+            return -5L;
+        },
+        [](long r) { return r >= 0; });
     EXPECT_EQ(-5L, result);
     EXPECT_EQ(10, calls);
     EXPECT_EQ(std::vector<unsigned>(10, 100u), sleeper.waits);
 }
 
-TEST(RetryWithWait, StopsAtTheFirstSuccessWithoutWaiting)
-{
+TEST(RetryWithWait, StopsAtTheFirstSuccessWithoutWaiting) {
     CRecordingSleeper sleeper;
     int calls = 0;
-    int result = RetryWithWait(6, 500, sleeper, [&] { return ++calls == 3 ? 1 : 0; }, [](int r) { return r != 0; });
+    int result = RetryWithWait(
+        6, 500, sleeper, [&] { return ++calls == 3 ? 1 : 0; }, [](int r) { return r != 0; });
     EXPECT_EQ(1, result);
     EXPECT_EQ(3, calls);
     EXPECT_EQ((std::vector<unsigned>{500u, 500u}), sleeper.waits);
 }
 
-TEST(GuardedSlot, ReadersKeepTheirObjectAliveAcrossAReplacement)
-{
+TEST(GuardedSlot, ReadersKeepTheirObjectAliveAcrossAReplacement) {
     CGuardedSlot<std::shared_ptr<int>> slot;
     EXPECT_FALSE(static_cast<bool>(slot));
     slot.Exchange(std::make_shared<int>(7));
@@ -50,8 +54,7 @@ TEST(GuardedSlot, ReadersKeepTheirObjectAliveAcrossAReplacement)
     EXPECT_EQ(1, held.use_count());
 }
 
-TEST(GuardedSlot, ResetIfHoldingLeavesASuccessorAlone)
-{
+TEST(GuardedSlot, ResetIfHoldingLeavesASuccessorAlone) {
     CGuardedSlot<std::shared_ptr<int>> slot;
     auto first = std::make_shared<int>(1);
     auto second = std::make_shared<int>(2);
@@ -72,8 +75,7 @@ struct CBoolishRef {
     explicit operator bool() const { return object != nullptr; }
 };
 
-TEST(GuardedSlot, ResetIfHoldingComparesTheObjectsNotWhetherTheyAreSet)
-{
+TEST(GuardedSlot, ResetIfHoldingComparesTheObjectsNotWhetherTheyAreSet) {
     int first = 1;
     int second = 2;
     CGuardedSlot<CBoolishRef> slot;
@@ -84,8 +86,7 @@ TEST(GuardedSlot, ResetIfHoldingComparesTheObjectsNotWhetherTheyAreSet)
     EXPECT_EQ(nullptr, slot.Get().object);
 }
 
-TEST(GuardedSlot, ConcurrentReadersAndReplacersNeverSeeAFreedObject)
-{
+TEST(GuardedSlot, ConcurrentReadersAndReplacersNeverSeeAFreedObject) {
     CGuardedSlot<std::shared_ptr<std::vector<int>>> slot;
     std::atomic<bool> stop{false};
     std::atomic<long> reads{0};
@@ -94,8 +95,7 @@ TEST(GuardedSlot, ConcurrentReadersAndReplacersNeverSeeAFreedObject)
             auto graph = slot.Get();
             if (graph) {
                 long sum = 0;
-                for (int v : *graph)
-                    sum += v;
+                for (int v : *graph) sum += v;
                 EXPECT_EQ(64 * 3, sum);
                 ++reads;
             }
@@ -103,12 +103,11 @@ TEST(GuardedSlot, ConcurrentReadersAndReplacersNeverSeeAFreedObject)
     });
     for (int i = 0; i < 2000; ++i) {
         slot.Exchange(std::make_shared<std::vector<int>>(64, 3));
-        if (i % 3 == 0)
-            slot.Reset();
+        if (i % 3 == 0) slot.Reset();
     }
     stop = true;
     reader.join();
 }
 
-} // namespace
-} // namespace camera
+}  // namespace
+}  // namespace camera

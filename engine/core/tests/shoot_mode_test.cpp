@@ -19,37 +19,29 @@ public:
     long exposure = -6;
     std::vector<std::string> calls;
 
-    bool GetGamma(long& value) override
-    {
+    bool GetGamma(long& value) override {
         value = gamma;
         return hasGamma;
     }
-    bool SetGamma(long value) override
-    {
+    bool SetGamma(long value) override {
         calls.push_back("gamma " + std::to_string(value));
-        if (hasGamma)
-            gamma = value;
+        if (hasGamma) gamma = value;
         return hasGamma;
     }
-    bool GetExposure(long& value) override
-    {
+    bool GetExposure(long& value) override {
         value = exposure;
         return hasExposure;
     }
-    bool SetExposure(long value) override
-    {
+    bool SetExposure(long value) override {
         calls.push_back("exposure " + std::to_string(value));
-        if (hasExposure)
-            exposure = value;
+        if (hasExposure) exposure = value;
         return hasExposure;
     }
-    bool SetGammaCorrect(bool on) override
-    {
+    bool SetGammaCorrect(bool on) override {
         calls.push_back(on ? "correct on" : "correct off");
         return true;
     }
-    bool ApplyShootGamma(bool on) override
-    {
+    bool ApplyShootGamma(bool on) override {
         calls.push_back(on ? "tint on" : "tint off");
         return true;
     }
@@ -57,8 +49,7 @@ public:
 
 using Calls = std::vector<std::string>;
 
-TEST(ShootMode, ModeZeroLiftsGammaAndOpensExposureThenLeavingRestoresGammaAndSetsFifty)
-{
+TEST(ShootMode, ModeZeroLiftsGammaAndOpensExposureThenLeavingRestoresGammaAndSetsFifty) {
     EngineValues values;
     CLoggingTarget target;
     ASSERT_EQ(1, ChangeShootMode(values, 0, target));
@@ -80,8 +71,7 @@ TEST(ShootMode, ModeZeroLiftsGammaAndOpensExposureThenLeavingRestoresGammaAndSet
     EXPECT_EQ(2, values.shootMode);
 }
 
-TEST(ShootMode, CameraWithoutGammaGetsTheFiltersCorrectionInstead)
-{
+TEST(ShootMode, CameraWithoutGammaGetsTheFiltersCorrectionInstead) {
     EngineValues values;
     values.savedGamma = 80;  // from an earlier camera
     CLoggingTarget target;
@@ -95,8 +85,7 @@ TEST(ShootMode, CameraWithoutGammaGetsTheFiltersCorrectionInstead)
     EXPECT_EQ(Calls({"correct off", "exposure 50"}), target.calls);
 }
 
-TEST(ShootMode, UnreadableExposureKeepsTheValueSavedBefore)
-{
+TEST(ShootMode, UnreadableExposureKeepsTheValueSavedBefore) {
     EngineValues values;
     CLoggingTarget target;
     target.hasExposure = false;
@@ -121,20 +110,18 @@ TEST(ShootMode, UnreadableExposureKeepsTheValueSavedBefore)
     EXPECT_EQ(Calls({"gamma 100", "correct off", "exposure 50"}), target.calls);
 }
 
-TEST(ShootMode, ModeOneTintsAndLeavingUntints)
-{
+TEST(ShootMode, ModeOneTintsAndLeavingUntints) {
     EngineValues values;
     CLoggingTarget target;
     ASSERT_EQ(1, ChangeShootMode(values, 1, target));
     ASSERT_EQ(1, ChangeShootMode(values, 0, target));
     ASSERT_EQ(1, ChangeShootMode(values, 1, target));
-    EXPECT_EQ(Calls({"tint on", "tint off", "gamma 105", "exposure 70", "gamma 100", "correct off",
-                     "exposure 50", "tint on"}),
+    EXPECT_EQ(Calls({"tint on", "tint off", "gamma 105", "exposure 70", "gamma 100", "correct off", "exposure 50",
+                     "tint on"}),
               target.calls);
 }
 
-TEST(ShootMode, UnknownModesLeaveTheCurrentOneButKeepItsNumber)
-{
+TEST(ShootMode, UnknownModesLeaveTheCurrentOneButKeepItsNumber) {
     for (int bad : {7, -1, -7, 1000}) {
         EngineValues values;
         CLoggingTarget target;
@@ -150,8 +137,7 @@ TEST(ShootMode, UnknownModesLeaveTheCurrentOneButKeepItsNumber)
     }
 }
 
-TEST(ShootMode, HighestGammaIsNotLiftedPastTheLargestValue)
-{
+TEST(ShootMode, HighestGammaIsNotLiftedPastTheLargestValue) {
     EngineValues values;
     CLoggingTarget target;
     target.gamma = LONG_MAX - 2;
@@ -159,5 +145,5 @@ TEST(ShootMode, HighestGammaIsNotLiftedPastTheLargestValue)
     EXPECT_EQ("gamma " + std::to_string(LONG_MAX), target.calls.front());
 }
 
-} // namespace
-} // namespace camera
+}  // namespace
+}  // namespace camera

@@ -40,21 +40,20 @@ namespace detail {
 // Constant-initialised, so a hook installed while the program starts up
 // cannot be overwritten by this variable's own initialisation.
 inline std::atomic<Hook> hook{nullptr};
-} // namespace detail
+}  // namespace detail
 
 // Installs a hook for this module (nullptr turns reporting off); answers the
 // one it replaces.
 inline Hook SetHook(Hook hook) { return detail::hook.exchange(hook); }
 
-inline void Report(const char* file, int line, HResult result, const char* expression)
-{
+inline void Report(const char* file, int line, HResult result, const char* expression) {
     const Hook hook = detail::hook.load(std::memory_order_acquire);
     if (hook != nullptr) {
         hook(Failure{file, line, result, expression});
     }
 }
 
-} // namespace failtrail
+}  // namespace failtrail
 
 // Each macro evaluates its arguments once and only returns; cleanup belongs
 // to the owners of what the function holds.
@@ -62,39 +61,38 @@ inline void Report(const char* file, int line, HResult result, const char* expre
 // Evaluates expr once; when it is a failure, reports it as text and
 // returns value (the caller stringises expr, so that what is reported is
 // the step as written, not its expansion).
-#define FAILTRAIL_RETURN_ON_FAILURE(expr, text, value)                                                 \
-    do {                                                                                               \
-        const auto failtrailResult = (expr);                                                           \
-        if (failtrailResult < 0) {                                                                     \
-            ::failtrail::Report(__FILE__, __LINE__, static_cast<::failtrail::HResult>(failtrailResult), \
-                                text);                                                                 \
-            return value;                                                                              \
-        }                                                                                              \
+#define FAILTRAIL_RETURN_ON_FAILURE(expr, text, value)                                                                 \
+    do {                                                                                                               \
+        const auto failtrailResult = (expr);                                                                           \
+        if (failtrailResult < 0) {                                                                                     \
+            ::failtrail::Report(__FILE__, __LINE__, static_cast<::failtrail::HResult>(failtrailResult), text);         \
+            return value;                                                                                              \
+        }                                                                                                              \
     } while (false)
 
 // Returns the result of expr when it is a failure.
 #define RETURN_IF_FAILED(expr) FAILTRAIL_RETURN_ON_FAILURE(expr, #expr, failtrailResult)
 
 // Returns hr when condition holds; reports it when it is a failure.
-#define RETURN_HR_IF(hr, condition)                                                                    \
-    do {                                                                                               \
-        if (condition) {                                                                               \
-            const auto failtrailResult = (hr);                                                         \
-            if (failtrailResult < 0) {                                                                 \
-                ::failtrail::Report(__FILE__, __LINE__,                                                \
-                                    static_cast<::failtrail::HResult>(failtrailResult), #condition);   \
-            }                                                                                          \
-            return failtrailResult;                                                                    \
-        }                                                                                              \
+#define RETURN_HR_IF(hr, condition)                                                                                    \
+    do {                                                                                                               \
+        if (condition) {                                                                                               \
+            const auto failtrailResult = (hr);                                                                         \
+            if (failtrailResult < 0) {                                                                                 \
+                ::failtrail::Report(__FILE__, __LINE__, static_cast<::failtrail::HResult>(failtrailResult),            \
+                                    #condition);                                                                       \
+            }                                                                                                          \
+            return failtrailResult;                                                                                    \
+        }                                                                                                              \
     } while (false)
 
 // Returns E_OUTOFMEMORY when pointer (or an owner) holds nothing.
-#define RETURN_IF_NULL_ALLOC(pointer)                                                                  \
-    do {                                                                                               \
-        if (!(pointer)) {                                                                              \
-            ::failtrail::Report(__FILE__, __LINE__, ::failtrail::kOutOfMemory, #pointer);              \
-            return ::failtrail::kOutOfMemory;                                                          \
-        }                                                                                              \
+#define RETURN_IF_NULL_ALLOC(pointer)                                                                                  \
+    do {                                                                                                               \
+        if (!(pointer)) {                                                                                              \
+            ::failtrail::Report(__FILE__, __LINE__, ::failtrail::kOutOfMemory, #pointer);                              \
+            return ::failtrail::kOutOfMemory;                                                                          \
+        }                                                                                                              \
     } while (false)
 
 // For flat exports that answer 0 or FALSE: returns value when expr fails,

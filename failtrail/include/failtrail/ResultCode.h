@@ -10,4 +10,4 @@ namespace failtrail {
 
 using HResult = std::int32_t;
 
-} // namespace failtrail
+}  // namespace failtrail

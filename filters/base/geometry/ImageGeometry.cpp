@@ -2,8 +2,7 @@
 
 namespace imagegeometry {
 
-bool RowStride(int32_t width, uint16_t bitCount, uint32_t* stride)
-{
+bool RowStride(int32_t width, uint16_t bitCount, uint32_t* stride) {
     if (width <= 0 || bitCount == 0 || stride == nullptr) {
         return false;
     }
@@ -16,8 +15,7 @@ bool RowStride(int32_t width, uint16_t bitCount, uint32_t* stride)
     return true;
 }
 
-bool FrameBytes(int32_t width, int32_t height, uint16_t bitCount, uint32_t* bytes)
-{
+bool FrameBytes(int32_t width, int32_t height, uint16_t bitCount, uint32_t* bytes) {
     uint32_t stride = 0;
     if (height == 0 || bytes == nullptr || !RowStride(width, bitCount, &stride)) {
         return false;
@@ -33,8 +31,7 @@ bool FrameBytes(int32_t width, int32_t height, uint16_t bitCount, uint32_t* byte
     return true;
 }
 
-bool SampleRowStride(int32_t width, int32_t height, uint16_t bitCount, uint64_t length, uint32_t* stride)
-{
+bool SampleRowStride(int32_t width, int32_t height, uint16_t bitCount, uint64_t length, uint32_t* stride) {
     uint32_t padded = 0;
     if (height == 0 || stride == nullptr || !RowStride(width, bitCount, &padded)) {
         return false;
@@ -49,4 +46,4 @@ bool SampleRowStride(int32_t width, int32_t height, uint16_t bitCount, uint64_t 
     return true;
 }
 
-} // namespace imagegeometry
+}  // namespace imagegeometry

@@ -27,4 +27,4 @@ bool SampleRowStride(int32_t width, int32_t height, uint16_t bitCount, uint64_t 
 // hold a frame whatever the upstream filter claimed its sample size to be.
 inline uint32_t LargerSize(uint32_t a, uint32_t b) { return a > b ? a : b; }
 
-} // namespace imagegeometry
+}  // namespace imagegeometry

@@ -13,14 +13,11 @@
 namespace dshowbase {
 
 CBaseFilter::CBaseFilter(const wchar_t* objectName, REFCLSID clsid, CCritSec* lock)
-    : CUnknown(objectName), lock_(lock), clsid_(clsid)
-{
-}
+    : CUnknown(objectName), lock_(lock), clsid_(clsid) {}
 
 CBaseFilter::~CBaseFilter() = default;
 
-HRESULT CBaseFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv)
-{
+HRESULT CBaseFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     if (riid == IID_IUnknown || riid == IID_IBaseFilter) {
         return GetInterface(static_cast<IBaseFilter*>(this), ppv);
     }
@@ -33,8 +30,7 @@ HRESULT CBaseFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv)
     return CUnknown::NonDelegatingQueryInterface(riid, ppv);
 }
 
-STDMETHODIMP CBaseFilter::GetClassID(CLSID* clsid)
-{
+STDMETHODIMP CBaseFilter::GetClassID(CLSID* clsid) {
     if (clsid == nullptr) {
         return E_POINTER;
     }
@@ -42,8 +38,7 @@ STDMETHODIMP CBaseFilter::GetClassID(CLSID* clsid)
     return S_OK;
 }
 
-STDMETHODIMP CBaseFilter::Stop()
-{
+STDMETHODIMP CBaseFilter::Stop() {
     return boundary::GuardedCall([&]() -> HRESULT {
         CAutoLock lock(lock_);
         HRESULT result = S_OK;
@@ -63,8 +58,7 @@ STDMETHODIMP CBaseFilter::Stop()
     });
 }
 
-STDMETHODIMP CBaseFilter::Pause()
-{
+STDMETHODIMP CBaseFilter::Pause() {
     return boundary::GuardedCall([&]() -> HRESULT {
         CAutoLock lock(lock_);
         if (state_ == State_Stopped) {
@@ -91,8 +85,7 @@ STDMETHODIMP CBaseFilter::Pause()
     });
 }
 
-STDMETHODIMP CBaseFilter::Run(REFERENCE_TIME start)
-{
+STDMETHODIMP CBaseFilter::Run(REFERENCE_TIME start) {
     return boundary::GuardedCall([&]() -> HRESULT {
         CAutoLock lock(lock_);
         if (state_ == State_Stopped) {
@@ -115,8 +108,7 @@ STDMETHODIMP CBaseFilter::Run(REFERENCE_TIME start)
     });
 }
 
-STDMETHODIMP CBaseFilter::GetState(DWORD, FILTER_STATE* state)
-{
+STDMETHODIMP CBaseFilter::GetState(DWORD, FILTER_STATE* state) {
     if (state == nullptr) {
         return E_POINTER;
     }
@@ -124,16 +116,14 @@ STDMETHODIMP CBaseFilter::GetState(DWORD, FILTER_STATE* state)
     return S_OK;
 }
 
-STDMETHODIMP CBaseFilter::SetSyncSource(IReferenceClock* clock)
-{
+STDMETHODIMP CBaseFilter::SetSyncSource(IReferenceClock* clock) {
     CAutoLock lock(lock_);
     CAutoLock timeLock(&timeLock_);
     clock_ = clock;
     return S_OK;
 }
 
-STDMETHODIMP CBaseFilter::GetSyncSource(IReferenceClock** clock)
-{
+STDMETHODIMP CBaseFilter::GetSyncSource(IReferenceClock** clock) {
     if (clock == nullptr) {
         return E_POINTER;
     }
@@ -145,8 +135,7 @@ STDMETHODIMP CBaseFilter::GetSyncSource(IReferenceClock** clock)
     return S_OK;
 }
 
-STDMETHODIMP CBaseFilter::EnumPins(IEnumPins** pins)
-{
+STDMETHODIMP CBaseFilter::EnumPins(IEnumPins** pins) {
     return boundary::GuardedCall([&]() -> HRESULT {
         if (pins == nullptr) {
             return E_POINTER;
@@ -164,8 +153,7 @@ STDMETHODIMP CBaseFilter::EnumPins(IEnumPins** pins)
     });
 }
 
-STDMETHODIMP CBaseFilter::FindPin(LPCWSTR id, IPin** pin)
-{
+STDMETHODIMP CBaseFilter::FindPin(LPCWSTR id, IPin** pin) {
     if (id == nullptr || pin == nullptr) {
         return E_POINTER;
     }
@@ -181,8 +169,7 @@ STDMETHODIMP CBaseFilter::FindPin(LPCWSTR id, IPin** pin)
     return VFW_E_NOT_FOUND;
 }
 
-STDMETHODIMP CBaseFilter::QueryFilterInfo(FILTER_INFO* info)
-{
+STDMETHODIMP CBaseFilter::QueryFilterInfo(FILTER_INFO* info) {
     return boundary::GuardedCall([&]() -> HRESULT {
         if (info == nullptr) {
             return E_POINTER;
@@ -200,8 +187,7 @@ STDMETHODIMP CBaseFilter::QueryFilterInfo(FILTER_INFO* info)
     });
 }
 
-STDMETHODIMP CBaseFilter::JoinFilterGraph(IFilterGraph* graph, LPCWSTR name)
-{
+STDMETHODIMP CBaseFilter::JoinFilterGraph(IFilterGraph* graph, LPCWSTR name) {
     return boundary::GuardedCall([&]() -> HRESULT {
         CAutoLock lock(lock_);
         graph_ = graph;
@@ -219,16 +205,14 @@ STDMETHODIMP CBaseFilter::JoinFilterGraph(IFilterGraph* graph, LPCWSTR name)
     });
 }
 
-STDMETHODIMP CBaseFilter::QueryVendorInfo(LPWSTR* vendorInfo)
-{
+STDMETHODIMP CBaseFilter::QueryVendorInfo(LPWSTR* vendorInfo) {
     if (vendorInfo != nullptr) {
         *vendorInfo = nullptr;
     }
     return E_NOTIMPL;
 }
 
-HRESULT CBaseFilter::NotifyEvent(long code, LONG_PTR param1, LONG_PTR param2)
-{
+HRESULT CBaseFilter::NotifyEvent(long code, LONG_PTR param1, LONG_PTR param2) {
     IMediaEventSink* sink = eventSink_;
     if (sink == nullptr) {
         return E_NOTIMPL;
@@ -240,8 +224,7 @@ HRESULT CBaseFilter::NotifyEvent(long code, LONG_PTR param1, LONG_PTR param2)
     return sink->Notify(code, param1, param2);
 }
 
-HRESULT CBaseFilter::ReconnectPin(IPin* pin, const AM_MEDIA_TYPE* type)
-{
+HRESULT CBaseFilter::ReconnectPin(IPin* pin, const AM_MEDIA_TYPE* type) {
     IFilterGraph* graph = graph_;
     if (graph == nullptr) {
         return E_NOINTERFACE;
@@ -253,14 +236,12 @@ HRESULT CBaseFilter::ReconnectPin(IPin* pin, const AM_MEDIA_TYPE* type)
     return graph->Reconnect(pin);
 }
 
-REFERENCE_TIME CBaseFilter::RunStart()
-{
+REFERENCE_TIME CBaseFilter::RunStart() {
     CAutoLock lock(&timeLock_);
     return runStart_;
 }
 
-HRESULT CBaseFilter::StreamTime(REFERENCE_TIME* time)
-{
+HRESULT CBaseFilter::StreamTime(REFERENCE_TIME* time) {
     if (time == nullptr) {
         return E_POINTER;
     }
@@ -280,4 +261,4 @@ HRESULT CBaseFilter::StreamTime(REFERENCE_TIME* time)
     return S_OK;
 }
 
-} // namespace dshowbase
+}  // namespace dshowbase

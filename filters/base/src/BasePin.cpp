@@ -14,56 +14,44 @@ namespace {
 
 // Refusals that only mean "not this type"; anything else is worth
 // reporting to whoever asked for the connection.
-bool IsPlainTypeRefusal(HRESULT hr)
-{
+bool IsPlainTypeRefusal(HRESULT hr) {
     return hr == E_FAIL || hr == E_INVALIDARG || hr == S_FALSE || hr == VFW_E_TYPE_NOT_ACCEPTED ||
            hr == VFW_E_INVALIDMEDIATYPE || hr == VFW_E_NO_ACCEPTABLE_TYPES;
 }
 
-} // namespace
+}  // namespace
 
-CBasePin::CBasePin(const wchar_t* objectName, CBaseFilter* filter, CCritSec* lock,
-                   const wchar_t* pinName, PIN_DIRECTION direction)
-    : CUnknown(objectName), filter_(filter), lock_(lock), name_(pinName != nullptr ? pinName : L""),
-      direction_(direction)
-{
-}
+CBasePin::CBasePin(const wchar_t* objectName, CBaseFilter* filter, CCritSec* lock, const wchar_t* pinName,
+                   PIN_DIRECTION direction)
+    : CUnknown(objectName),
+      filter_(filter),
+      lock_(lock),
+      name_(pinName != nullptr ? pinName : L""),
+      direction_(direction) {}
 
 CBasePin::~CBasePin() = default;
 
-ULONG CBasePin::NonDelegatingAddRef()
-{
-    return filter_->NonDelegatingAddRef();
-}
+ULONG CBasePin::NonDelegatingAddRef() { return filter_->NonDelegatingAddRef(); }
 
-ULONG CBasePin::NonDelegatingRelease()
-{
-    return filter_->NonDelegatingRelease();
-}
+ULONG CBasePin::NonDelegatingRelease() { return filter_->NonDelegatingRelease(); }
 
-HRESULT CBasePin::NonDelegatingQueryInterface(REFIID riid, void** ppv)
-{
+HRESULT CBasePin::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     if (riid == IID_IUnknown || riid == IID_IPin) {
         return GetInterface(static_cast<IPin*>(this), ppv);
     }
     return CUnknown::NonDelegatingQueryInterface(riid, ppv);
 }
 
-bool CBasePin::IsStopped() const
-{
-    return filter_->IsStopped();
-}
+bool CBasePin::IsStopped() const { return filter_->IsStopped(); }
 
-HRESULT CBasePin::CheckConnectable() const
-{
+HRESULT CBasePin::CheckConnectable() const {
     if (connected_) {
         return VFW_E_ALREADY_CONNECTED;
     }
     return IsStopped() ? S_OK : VFW_E_NOT_STOPPED;
 }
 
-STDMETHODIMP CBasePin::Connect(IPin* receivePin, const AM_MEDIA_TYPE* type)
-{
+STDMETHODIMP CBasePin::Connect(IPin* receivePin, const AM_MEDIA_TYPE* type) {
     return boundary::GuardedCall([&]() -> HRESULT {
         if (receivePin == nullptr) {
             return E_POINTER;
@@ -78,8 +66,7 @@ STDMETHODIMP CBasePin::Connect(IPin* receivePin, const AM_MEDIA_TYPE* type)
     });
 }
 
-HRESULT CBasePin::AgreeMediaType(IPin* receivePin, const CMediaType* partial)
-{
+HRESULT CBasePin::AgreeMediaType(IPin* receivePin, const CMediaType* partial) {
     if (partial != nullptr && !partial->IsPartiallySpecified()) {
         return AttemptConnection(receivePin, *partial);
     }
@@ -103,8 +90,7 @@ HRESULT CBasePin::AgreeMediaType(IPin* receivePin, const CMediaType* partial)
     return failure;
 }
 
-HRESULT CBasePin::TryMediaTypes(IPin* receivePin, const CMediaType* partial, IEnumMediaTypes* types)
-{
+HRESULT CBasePin::TryMediaTypes(IPin* receivePin, const CMediaType* partial, IEnumMediaTypes* types) {
     HRESULT failure = VFW_E_NO_ACCEPTABLE_TYPES;
     types->Reset();
     for (;;) {
@@ -129,8 +115,7 @@ HRESULT CBasePin::TryMediaTypes(IPin* receivePin, const CMediaType* partial, IEn
     return failure;
 }
 
-HRESULT CBasePin::AttemptConnection(IPin* receivePin, const CMediaType& type)
-{
+HRESULT CBasePin::AttemptConnection(IPin* receivePin, const CMediaType& type) {
     HRESULT hr = CheckConnect(receivePin);
     if (FAILED(hr)) {
         BreakConnect();
@@ -157,15 +142,13 @@ HRESULT CBasePin::AttemptConnection(IPin* receivePin, const CMediaType& type)
     return hr;
 }
 
-void CBasePin::DropConnection()
-{
+void CBasePin::DropConnection() {
     BreakConnect();
     connected_.Reset();
     mediaType_.Clear();
 }
 
-STDMETHODIMP CBasePin::ReceiveConnection(IPin* connector, const AM_MEDIA_TYPE* type)
-{
+STDMETHODIMP CBasePin::ReceiveConnection(IPin* connector, const AM_MEDIA_TYPE* type) {
     return boundary::GuardedCall([&]() -> HRESULT {
         if (connector == nullptr || type == nullptr) {
             return E_POINTER;
@@ -196,8 +179,7 @@ STDMETHODIMP CBasePin::ReceiveConnection(IPin* connector, const AM_MEDIA_TYPE* t
     });
 }
 
-STDMETHODIMP CBasePin::Disconnect()
-{
+STDMETHODIMP CBasePin::Disconnect() {
     CAutoLock lock(lock_);
     if (!IsStopped()) {
         return VFW_E_NOT_STOPPED;
@@ -209,8 +191,7 @@ STDMETHODIMP CBasePin::Disconnect()
     return S_OK;
 }
 
-STDMETHODIMP CBasePin::ConnectedTo(IPin** pin)
-{
+STDMETHODIMP CBasePin::ConnectedTo(IPin** pin) {
     if (pin == nullptr) {
         return E_POINTER;
     }
@@ -223,8 +204,7 @@ STDMETHODIMP CBasePin::ConnectedTo(IPin** pin)
     return S_OK;
 }
 
-STDMETHODIMP CBasePin::ConnectionMediaType(AM_MEDIA_TYPE* type)
-{
+STDMETHODIMP CBasePin::ConnectionMediaType(AM_MEDIA_TYPE* type) {
     if (type == nullptr) {
         return E_POINTER;
     }
@@ -236,8 +216,7 @@ STDMETHODIMP CBasePin::ConnectionMediaType(AM_MEDIA_TYPE* type)
     return CopyMediaType(type, &mediaType_);
 }
 
-STDMETHODIMP CBasePin::QueryPinInfo(PIN_INFO* info)
-{
+STDMETHODIMP CBasePin::QueryPinInfo(PIN_INFO* info) {
     if (info == nullptr) {
         return E_POINTER;
     }
@@ -251,8 +230,7 @@ STDMETHODIMP CBasePin::QueryPinInfo(PIN_INFO* info)
     return S_OK;
 }
 
-STDMETHODIMP CBasePin::QueryDirection(PIN_DIRECTION* direction)
-{
+STDMETHODIMP CBasePin::QueryDirection(PIN_DIRECTION* direction) {
     if (direction == nullptr) {
         return E_POINTER;
     }
@@ -260,8 +238,7 @@ STDMETHODIMP CBasePin::QueryDirection(PIN_DIRECTION* direction)
     return S_OK;
 }
 
-STDMETHODIMP CBasePin::QueryId(LPWSTR* id)
-{
+STDMETHODIMP CBasePin::QueryId(LPWSTR* id) {
     if (id == nullptr) {
         return E_POINTER;
     }
@@ -272,8 +249,7 @@ STDMETHODIMP CBasePin::QueryId(LPWSTR* id)
     return S_OK;
 }
 
-STDMETHODIMP CBasePin::QueryAccept(const AM_MEDIA_TYPE* type)
-{
+STDMETHODIMP CBasePin::QueryAccept(const AM_MEDIA_TYPE* type) {
     return boundary::GuardedCall([&]() -> HRESULT {
         if (type == nullptr) {
             return E_POINTER;
@@ -283,8 +259,7 @@ STDMETHODIMP CBasePin::QueryAccept(const AM_MEDIA_TYPE* type)
     });
 }
 
-STDMETHODIMP CBasePin::EnumMediaTypes(IEnumMediaTypes** types)
-{
+STDMETHODIMP CBasePin::EnumMediaTypes(IEnumMediaTypes** types) {
     return boundary::GuardedCall([&]() -> HRESULT {
         if (types == nullptr) {
             return E_POINTER;
@@ -303,82 +278,48 @@ STDMETHODIMP CBasePin::EnumMediaTypes(IEnumMediaTypes** types)
         }
         auto* enumerator = new (std::nothrow) CEnumMediaTypes(std::move(list));
         RETURN_IF_NULL_ALLOC(enumerator);
-        return enumerator->NonDelegatingQueryInterface(IID_IEnumMediaTypes,
-                                                       reinterpret_cast<void**>(types));
+        return enumerator->NonDelegatingQueryInterface(IID_IEnumMediaTypes, reinterpret_cast<void**>(types));
     });
 }
 
-STDMETHODIMP CBasePin::QueryInternalConnections(IPin**, ULONG*)
-{
-    return E_NOTIMPL;
-}
+STDMETHODIMP CBasePin::QueryInternalConnections(IPin**, ULONG*) { return E_NOTIMPL; }
 
-STDMETHODIMP CBasePin::EndOfStream()
-{
-    return direction_ == PINDIR_INPUT ? S_OK : E_UNEXPECTED;
-}
+STDMETHODIMP CBasePin::EndOfStream() { return direction_ == PINDIR_INPUT ? S_OK : E_UNEXPECTED; }
 
-STDMETHODIMP CBasePin::BeginFlush()
-{
-    return direction_ == PINDIR_INPUT ? S_OK : E_UNEXPECTED;
-}
+STDMETHODIMP CBasePin::BeginFlush() { return direction_ == PINDIR_INPUT ? S_OK : E_UNEXPECTED; }
 
-STDMETHODIMP CBasePin::EndFlush()
-{
-    return direction_ == PINDIR_INPUT ? S_OK : E_UNEXPECTED;
-}
+STDMETHODIMP CBasePin::EndFlush() { return direction_ == PINDIR_INPUT ? S_OK : E_UNEXPECTED; }
 
-STDMETHODIMP CBasePin::NewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate)
-{
+STDMETHODIMP CBasePin::NewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate) {
     segmentStart_ = start;
     segmentStop_ = stop;
     segmentRate_ = rate;
     return S_OK;
 }
 
-HRESULT CBasePin::GetMediaType(int position, CMediaType*)
-{
-    return position < 0 ? E_INVALIDARG : VFW_S_NO_MORE_ITEMS;
-}
+HRESULT CBasePin::GetMediaType(int position, CMediaType*) { return position < 0 ? E_INVALIDARG : VFW_S_NO_MORE_ITEMS; }
 
-HRESULT CBasePin::SetMediaType(const CMediaType* type)
-{
+HRESULT CBasePin::SetMediaType(const CMediaType* type) {
     if (type == nullptr) {
         return E_POINTER;
     }
     return mediaType_.Set(*type) ? S_OK : E_OUTOFMEMORY;
 }
 
-HRESULT CBasePin::CheckConnect(IPin* pin)
-{
+HRESULT CBasePin::CheckConnect(IPin* pin) {
     PIN_DIRECTION other = PINDIR_INPUT;
     RETURN_IF_FAILED(pin->QueryDirection(&other));
     return other == direction_ ? VFW_E_INVALID_DIRECTION : S_OK;
 }
 
-HRESULT CBasePin::CompleteConnect(IPin*)
-{
-    return S_OK;
-}
+HRESULT CBasePin::CompleteConnect(IPin*) { return S_OK; }
 
-HRESULT CBasePin::BreakConnect()
-{
-    return S_OK;
-}
+HRESULT CBasePin::BreakConnect() { return S_OK; }
 
-HRESULT CBasePin::Active()
-{
-    return S_OK;
-}
+HRESULT CBasePin::Active() { return S_OK; }
 
-HRESULT CBasePin::Inactive()
-{
-    return S_OK;
-}
+HRESULT CBasePin::Inactive() { return S_OK; }
 
-HRESULT CBasePin::Run(REFERENCE_TIME)
-{
-    return S_OK;
-}
+HRESULT CBasePin::Run(REFERENCE_TIME) { return S_OK; }
 
-} // namespace dshowbase
+}  // namespace dshowbase

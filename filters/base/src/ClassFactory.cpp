@@ -8,21 +8,16 @@
 
 namespace dshowbase {
 
-CClassFactory::CClassFactory(const FactoryTemplate& entry)
-    : CUnknown(L"class factory"), entry_(entry)
-{
-}
+CClassFactory::CClassFactory(const FactoryTemplate& entry) : CUnknown(L"class factory"), entry_(entry) {}
 
-HRESULT CClassFactory::NonDelegatingQueryInterface(REFIID riid, void** ppv)
-{
+HRESULT CClassFactory::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     if (riid == IID_IUnknown || riid == IID_IClassFactory) {
         return GetInterface(static_cast<IClassFactory*>(this), ppv);
     }
     return CUnknown::NonDelegatingQueryInterface(riid, ppv);
 }
 
-STDMETHODIMP CClassFactory::CreateInstance(IUnknown* outer, REFIID riid, void** ppv)
-{
+STDMETHODIMP CClassFactory::CreateInstance(IUnknown* outer, REFIID riid, void** ppv) {
     if (ppv == nullptr) {
         return E_POINTER;
     }
@@ -33,14 +28,12 @@ STDMETHODIMP CClassFactory::CreateInstance(IUnknown* outer, REFIID riid, void** 
     return CreateFromTemplate(entry_, riid, ppv);
 }
 
-STDMETHODIMP CClassFactory::LockServer(BOOL lock)
-{
+STDMETHODIMP CClassFactory::LockServer(BOOL lock) {
     LockModule(lock != FALSE);
     return S_OK;
 }
 
-HRESULT CreateFromTemplate(const FactoryTemplate& entry, REFIID riid, void** ppv)
-{
+HRESULT CreateFromTemplate(const FactoryTemplate& entry, REFIID riid, void** ppv) {
     if (ppv == nullptr) {
         return E_POINTER;
     }
@@ -73,9 +66,7 @@ HRESULT CreateFromTemplate(const FactoryTemplate& entry, REFIID riid, void** ppv
     return hr;
 }
 
-HRESULT GetClassObject(const FactoryTemplate* templates, size_t count, REFCLSID clsid, REFIID riid,
-                       void** ppv)
-{
+HRESULT GetClassObject(const FactoryTemplate* templates, size_t count, REFCLSID clsid, REFIID riid, void** ppv) {
     return boundary::GuardedCall([&]() -> HRESULT {
         if (ppv == nullptr) {
             return E_POINTER;
@@ -98,4 +89,4 @@ HRESULT GetClassObject(const FactoryTemplate* templates, size_t count, REFCLSID 
     });
 }
 
-} // namespace dshowbase
+}  // namespace dshowbase

@@ -17,8 +17,7 @@ template <>
 struct ItemRules<PinItems> {
     static const IID& Iid() { return IID_IEnumPins; }
     static const wchar_t* Name() { return L"pin enumerator"; }
-    static IPin* Copy(const Microsoft::WRL::ComPtr<IPin>& pin)
-    {
+    static IPin* Copy(const Microsoft::WRL::ComPtr<IPin>& pin) {
         pin->AddRef();
         return pin.Get();
     }
@@ -33,17 +32,14 @@ struct ItemRules<MediaTypeItems> {
     static void Free(AM_MEDIA_TYPE* type) { DeleteMediaType(type); }
 };
 
-} // namespace
+}  // namespace
 
 template <class Items>
 CSnapshotEnumerator<Items>::CSnapshotEnumerator(std::vector<Stored> items, ULONG position)
-    : CUnknown(ItemRules<Items>::Name()), items_(std::move(items)), position_(position)
-{
-}
+    : CUnknown(ItemRules<Items>::Name()), items_(std::move(items)), position_(position) {}
 
 template <class Items>
-HRESULT CSnapshotEnumerator<Items>::NonDelegatingQueryInterface(REFIID riid, void** ppv)
-{
+HRESULT CSnapshotEnumerator<Items>::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     if (riid == IID_IUnknown || riid == ItemRules<Items>::Iid()) {
         return GetInterface(static_cast<Interface*>(this), ppv);
     }
@@ -51,8 +47,7 @@ HRESULT CSnapshotEnumerator<Items>::NonDelegatingQueryInterface(REFIID riid, voi
 }
 
 template <class Items>
-STDMETHODIMP CSnapshotEnumerator<Items>::Next(ULONG count, Item* items, ULONG* fetched)
-{
+STDMETHODIMP CSnapshotEnumerator<Items>::Next(ULONG count, Item* items, ULONG* fetched) {
     // A null fetched count is allowed only for one item.
     if (items == nullptr || (fetched == nullptr && count != 1)) {
         return E_POINTER;
@@ -83,8 +78,7 @@ STDMETHODIMP CSnapshotEnumerator<Items>::Next(ULONG count, Item* items, ULONG* f
 }
 
 template <class Items>
-STDMETHODIMP CSnapshotEnumerator<Items>::Skip(ULONG count)
-{
+STDMETHODIMP CSnapshotEnumerator<Items>::Skip(ULONG count) {
     const ULONG size = static_cast<ULONG>(items_.size());
     const ULONG left = size - position_;
     if (count > left) {
@@ -96,15 +90,13 @@ STDMETHODIMP CSnapshotEnumerator<Items>::Skip(ULONG count)
 }
 
 template <class Items>
-STDMETHODIMP CSnapshotEnumerator<Items>::Reset()
-{
+STDMETHODIMP CSnapshotEnumerator<Items>::Reset() {
     position_ = 0;
     return S_OK;
 }
 
 template <class Items>
-STDMETHODIMP CSnapshotEnumerator<Items>::Clone(Interface** clone)
-{
+STDMETHODIMP CSnapshotEnumerator<Items>::Clone(Interface** clone) {
     return boundary::GuardedCall([&]() -> HRESULT {
         if (clone == nullptr) {
             return E_POINTER;
@@ -112,12 +104,11 @@ STDMETHODIMP CSnapshotEnumerator<Items>::Clone(Interface** clone)
         *clone = nullptr;  // also when copying the list fails
         auto* copy = new (std::nothrow) CSnapshotEnumerator(items_, position_);
         RETURN_IF_NULL_ALLOC(copy);
-        return copy->NonDelegatingQueryInterface(ItemRules<Items>::Iid(),
-                                                 reinterpret_cast<void**>(clone));
+        return copy->NonDelegatingQueryInterface(ItemRules<Items>::Iid(), reinterpret_cast<void**>(clone));
     });
 }
 
 template class CSnapshotEnumerator<PinItems>;
 template class CSnapshotEnumerator<MediaTypeItems>;
 
-} // namespace dshowbase
+}  // namespace dshowbase

@@ -6,24 +6,19 @@
 
 namespace dshowbase {
 
-CBaseInputPin::CBaseInputPin(const wchar_t* objectName, CBaseFilter* filter, CCritSec* lock,
-                             const wchar_t* pinName)
-    : CBasePin(objectName, filter, lock, pinName, PINDIR_INPUT)
-{
-}
+CBaseInputPin::CBaseInputPin(const wchar_t* objectName, CBaseFilter* filter, CCritSec* lock, const wchar_t* pinName)
+    : CBasePin(objectName, filter, lock, pinName, PINDIR_INPUT) {}
 
 CBaseInputPin::~CBaseInputPin() = default;
 
-HRESULT CBaseInputPin::NonDelegatingQueryInterface(REFIID riid, void** ppv)
-{
+HRESULT CBaseInputPin::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     if (riid == IID_IMemInputPin) {
         return GetInterface(static_cast<IMemInputPin*>(this), ppv);
     }
     return CBasePin::NonDelegatingQueryInterface(riid, ppv);
 }
 
-STDMETHODIMP CBaseInputPin::GetAllocator(IMemAllocator** allocator)
-{
+STDMETHODIMP CBaseInputPin::GetAllocator(IMemAllocator** allocator) {
     if (allocator == nullptr) {
         return E_POINTER;
     }
@@ -38,8 +33,7 @@ STDMETHODIMP CBaseInputPin::GetAllocator(IMemAllocator** allocator)
     return S_OK;
 }
 
-STDMETHODIMP CBaseInputPin::NotifyAllocator(IMemAllocator* allocator, BOOL readOnly)
-{
+STDMETHODIMP CBaseInputPin::NotifyAllocator(IMemAllocator* allocator, BOOL readOnly) {
     return boundary::GuardedCall([&]() -> HRESULT {
         if (allocator == nullptr) {
             return E_POINTER;
@@ -51,13 +45,9 @@ STDMETHODIMP CBaseInputPin::NotifyAllocator(IMemAllocator* allocator, BOOL readO
     });
 }
 
-STDMETHODIMP CBaseInputPin::GetAllocatorRequirements(ALLOCATOR_PROPERTIES*)
-{
-    return E_NOTIMPL;
-}
+STDMETHODIMP CBaseInputPin::GetAllocatorRequirements(ALLOCATOR_PROPERTIES*) { return E_NOTIMPL; }
 
-HRESULT CBaseInputPin::CheckStreaming()
-{
+HRESULT CBaseInputPin::CheckStreaming() {
     if (!IsConnected()) {
         return VFW_E_NOT_CONNECTED;
     }
@@ -76,8 +66,7 @@ HRESULT CBaseInputPin::CheckStreaming()
     return S_OK;
 }
 
-STDMETHODIMP CBaseInputPin::Receive(IMediaSample* sample)
-{
+STDMETHODIMP CBaseInputPin::Receive(IMediaSample* sample) {
     return boundary::GuardedCall([&]() -> HRESULT {
         if (sample == nullptr) {
             return E_POINTER;
@@ -104,8 +93,7 @@ STDMETHODIMP CBaseInputPin::Receive(IMediaSample* sample)
     });
 }
 
-STDMETHODIMP CBaseInputPin::ReceiveMultiple(IMediaSample** samples, long count, long* processed)
-{
+STDMETHODIMP CBaseInputPin::ReceiveMultiple(IMediaSample** samples, long count, long* processed) {
     return boundary::GuardedCall([&]() -> HRESULT {
         if (samples == nullptr || processed == nullptr) {
             return E_POINTER;
@@ -123,20 +111,15 @@ STDMETHODIMP CBaseInputPin::ReceiveMultiple(IMediaSample** samples, long count, 
     });
 }
 
-STDMETHODIMP CBaseInputPin::ReceiveCanBlock()
-{
-    return S_OK;
-}
+STDMETHODIMP CBaseInputPin::ReceiveCanBlock() { return S_OK; }
 
-STDMETHODIMP CBaseInputPin::BeginFlush()
-{
+STDMETHODIMP CBaseInputPin::BeginFlush() {
     CAutoLock lock(lock_);
     flushing_ = true;
     return S_OK;
 }
 
-STDMETHODIMP CBaseInputPin::EndFlush()
-{
+STDMETHODIMP CBaseInputPin::EndFlush() {
     CAutoLock lock(lock_);
     flushing_ = false;
     endOfStream_ = false;
@@ -144,8 +127,7 @@ STDMETHODIMP CBaseInputPin::EndFlush()
     return S_OK;
 }
 
-STDMETHODIMP CBaseInputPin::EndOfStream()
-{
+STDMETHODIMP CBaseInputPin::EndOfStream() {
     return boundary::GuardedCall([&]() -> HRESULT {
         const HRESULT hr = CheckStreaming();
         if (hr == S_OK) {
@@ -155,8 +137,7 @@ STDMETHODIMP CBaseInputPin::EndOfStream()
     });
 }
 
-HRESULT CBaseInputPin::BreakConnect()
-{
+HRESULT CBaseInputPin::BreakConnect() {
     if (allocator_) {
         allocator_->Decommit();
         allocator_.Reset();
@@ -165,16 +146,14 @@ HRESULT CBaseInputPin::BreakConnect()
     return S_OK;
 }
 
-HRESULT CBaseInputPin::Active()
-{
+HRESULT CBaseInputPin::Active() {
     flushing_ = false;
     endOfStream_ = false;
     runtimeError_ = false;
     return S_OK;
 }
 
-HRESULT CBaseInputPin::Inactive()
-{
+HRESULT CBaseInputPin::Inactive() {
     flushing_ = false;
     endOfStream_ = false;
     runtimeError_ = false;
@@ -186,4 +165,4 @@ HRESULT CBaseInputPin::Inactive()
     return S_OK;
 }
 
-} // namespace dshowbase
+}  // namespace dshowbase

@@ -7,8 +7,7 @@
 
 namespace dshowbase {
 
-void FreeMediaType(AM_MEDIA_TYPE& type)
-{
+void FreeMediaType(AM_MEDIA_TYPE& type) {
     if (type.cbFormat != 0 || type.pbFormat != nullptr) {
         CoTaskMemFree(type.pbFormat);
         type.cbFormat = 0;
@@ -20,16 +19,14 @@ void FreeMediaType(AM_MEDIA_TYPE& type)
     }
 }
 
-void DeleteMediaType(AM_MEDIA_TYPE* type)
-{
+void DeleteMediaType(AM_MEDIA_TYPE* type) {
     if (type != nullptr) {
         FreeMediaType(*type);
         CoTaskMemFree(type);
     }
 }
 
-HRESULT CopyMediaType(AM_MEDIA_TYPE* target, const AM_MEDIA_TYPE* source)
-{
+HRESULT CopyMediaType(AM_MEDIA_TYPE* target, const AM_MEDIA_TYPE* source) {
     if (target == nullptr || source == nullptr) {
         return E_POINTER;
     }
@@ -51,8 +48,7 @@ HRESULT CopyMediaType(AM_MEDIA_TYPE* target, const AM_MEDIA_TYPE* source)
     return S_OK;
 }
 
-AM_MEDIA_TYPE* CreateMediaType(const AM_MEDIA_TYPE* source)
-{
+AM_MEDIA_TYPE* CreateMediaType(const AM_MEDIA_TYPE* source) {
     if (source == nullptr) {
         return nullptr;
     }
@@ -67,8 +63,7 @@ AM_MEDIA_TYPE* CreateMediaType(const AM_MEDIA_TYPE* source)
     return copy;
 }
 
-bool MediaTypesEqual(const AM_MEDIA_TYPE& a, const AM_MEDIA_TYPE& b)
-{
+bool MediaTypesEqual(const AM_MEDIA_TYPE& a, const AM_MEDIA_TYPE& b) {
     if (a.majortype != b.majortype || a.subtype != b.subtype || a.formattype != b.formattype ||
         a.cbFormat != b.cbFormat) {
         return false;
@@ -82,30 +77,25 @@ bool MediaTypesEqual(const AM_MEDIA_TYPE& a, const AM_MEDIA_TYPE& b)
     return std::memcmp(a.pbFormat, b.pbFormat, a.cbFormat) == 0;
 }
 
-const VIDEOINFOHEADER* VideoInfo(const AM_MEDIA_TYPE& type)
-{
-    if (type.formattype != FORMAT_VideoInfo || type.pbFormat == nullptr ||
-        type.cbFormat < sizeof(VIDEOINFOHEADER)) {
+const VIDEOINFOHEADER* VideoInfo(const AM_MEDIA_TYPE& type) {
+    if (type.formattype != FORMAT_VideoInfo || type.pbFormat == nullptr || type.cbFormat < sizeof(VIDEOINFOHEADER)) {
         return nullptr;
     }
     return reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat);
 }
 
-bool IsRgb24VideoInfo(const AM_MEDIA_TYPE& type)
-{
+bool IsRgb24VideoInfo(const AM_MEDIA_TYPE& type) {
     const VIDEOINFOHEADER* info = VideoInfo(type);
-    return type.majortype == MEDIATYPE_Video && type.subtype == MEDIASUBTYPE_RGB24 &&
-           info != nullptr && info->bmiHeader.biBitCount == 24;
+    return type.majortype == MEDIATYPE_Video && type.subtype == MEDIASUBTYPE_RGB24 && info != nullptr &&
+           info->bmiHeader.biBitCount == 24;
 }
 
-ULONG FrameBufferSize(const AM_MEDIA_TYPE& type)
-{
+ULONG FrameBufferSize(const AM_MEDIA_TYPE& type) {
     ULONG size = type.lSampleSize;
     if (const VIDEOINFOHEADER* info = VideoInfo(type)) {
         const BITMAPINFOHEADER& header = info->bmiHeader;
         uint32_t imageBytes = 0;
-        if (imagegeometry::FrameBytes(header.biWidth, header.biHeight, header.biBitCount,
-                                      &imageBytes)) {
+        if (imagegeometry::FrameBytes(header.biWidth, header.biHeight, header.biBitCount, &imageBytes)) {
             size = imagegeometry::LargerSize(size, imageBytes);
         }
         size = imagegeometry::LargerSize(size, header.biSizeImage);
@@ -113,54 +103,37 @@ ULONG FrameBufferSize(const AM_MEDIA_TYPE& type)
     return size;
 }
 
-CMediaType::CMediaType() : AM_MEDIA_TYPE{}
-{
+CMediaType::CMediaType() : AM_MEDIA_TYPE{} {
     lSampleSize = 1;
     bFixedSizeSamples = TRUE;
 }
 
-CMediaType::CMediaType(const GUID& majorType) : CMediaType()
-{
-    majortype = majorType;
-}
+CMediaType::CMediaType(const GUID& majorType) : CMediaType() { majortype = majorType; }
 
-CMediaType::CMediaType(const AM_MEDIA_TYPE& source) : AM_MEDIA_TYPE{}
-{
-    Set(source);
-}
+CMediaType::CMediaType(const AM_MEDIA_TYPE& source) : AM_MEDIA_TYPE{} { Set(source); }
 
-CMediaType::CMediaType(const CMediaType& source) : AM_MEDIA_TYPE{}
-{
-    Set(source);
-}
+CMediaType::CMediaType(const CMediaType& source) : AM_MEDIA_TYPE{} { Set(source); }
 
-CMediaType::CMediaType(CMediaType&& source) noexcept : AM_MEDIA_TYPE(source)
-{
+CMediaType::CMediaType(CMediaType&& source) noexcept : AM_MEDIA_TYPE(source) {
     source.pbFormat = nullptr;
     source.cbFormat = 0;
     source.pUnk = nullptr;
 }
 
-CMediaType::~CMediaType()
-{
-    FreeMediaType(*this);
-}
+CMediaType::~CMediaType() { FreeMediaType(*this); }
 
-CMediaType& CMediaType::operator=(const AM_MEDIA_TYPE& source)
-{
+CMediaType& CMediaType::operator=(const AM_MEDIA_TYPE& source) {
     if (&source != this) {
         Set(source);
     }
     return *this;
 }
 
-CMediaType& CMediaType::operator=(const CMediaType& source)
-{
+CMediaType& CMediaType::operator=(const CMediaType& source) {
     return *this = static_cast<const AM_MEDIA_TYPE&>(source);
 }
 
-CMediaType& CMediaType::operator=(CMediaType&& source) noexcept
-{
+CMediaType& CMediaType::operator=(CMediaType&& source) noexcept {
     if (&source != this) {
         FreeMediaType(*this);
         static_cast<AM_MEDIA_TYPE&>(*this) = source;
@@ -171,8 +144,7 @@ CMediaType& CMediaType::operator=(CMediaType&& source) noexcept
     return *this;
 }
 
-bool CMediaType::Set(const AM_MEDIA_TYPE& source)
-{
+bool CMediaType::Set(const AM_MEDIA_TYPE& source) {
     if (&source == this) {
         return true;
     }
@@ -184,14 +156,12 @@ bool CMediaType::Set(const AM_MEDIA_TYPE& source)
     return true;
 }
 
-void CMediaType::Clear()
-{
+void CMediaType::Clear() {
     FreeMediaType(*this);
     static_cast<AM_MEDIA_TYPE&>(*this) = AM_MEDIA_TYPE{};
 }
 
-BYTE* CMediaType::AllocFormat(ULONG size)
-{
+BYTE* CMediaType::AllocFormat(ULONG size) {
     BYTE* block = nullptr;
     if (size != 0) {
         block = static_cast<BYTE*>(CoTaskMemAlloc(size));
@@ -206,8 +176,7 @@ BYTE* CMediaType::AllocFormat(ULONG size)
     return block;
 }
 
-bool CMediaType::SetFormat(const void* data, ULONG size)
-{
+bool CMediaType::SetFormat(const void* data, ULONG size) {
     if (size != 0 && data == nullptr) {
         return false;
     }
@@ -221,13 +190,9 @@ bool CMediaType::SetFormat(const void* data, ULONG size)
     return true;
 }
 
-bool CMediaType::IsPartiallySpecified() const
-{
-    return majortype == GUID_NULL || formattype == GUID_NULL;
-}
+bool CMediaType::IsPartiallySpecified() const { return majortype == GUID_NULL || formattype == GUID_NULL; }
 
-bool CMediaType::MatchesPartial(const AM_MEDIA_TYPE& partial) const
-{
+bool CMediaType::MatchesPartial(const AM_MEDIA_TYPE& partial) const {
     if (partial.majortype != GUID_NULL && partial.majortype != majortype) {
         return false;
     }
@@ -246,4 +211,4 @@ bool CMediaType::MatchesPartial(const AM_MEDIA_TYPE& partial) const
     return true;
 }
 
-} // namespace dshowbase
+}  // namespace dshowbase

@@ -3,8 +3,7 @@
 
 namespace dshowbase {
 
-HRESULT OfferSingleType(int position, CMediaType* out, const AM_MEDIA_TYPE& offered)
-{
+HRESULT OfferSingleType(int position, CMediaType* out, const AM_MEDIA_TYPE& offered) {
     if (out == nullptr) {
         return E_POINTER;
     }
@@ -18,8 +17,7 @@ HRESULT OfferSingleType(int position, CMediaType* out, const AM_MEDIA_TYPE& offe
 }
 
 HRESULT SetAllocatorAtLeast(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request, long minBuffers,
-                            long bufferBytes)
-{
+                            long bufferBytes) {
     if (allocator == nullptr || request == nullptr) {
         return E_POINTER;
     }
@@ -36,4 +34,4 @@ HRESULT SetAllocatorAtLeast(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* requ
     return (actual.cBuffers < minBuffers || actual.cbBuffer < bufferBytes) ? E_FAIL : S_OK;
 }
 
-} // namespace dshowbase
+}  // namespace dshowbase

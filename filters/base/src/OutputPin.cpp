@@ -3,30 +3,24 @@
 
 namespace dshowbase {
 
-CBaseOutputPin::CBaseOutputPin(const wchar_t* objectName, CBaseFilter* filter, CCritSec* lock,
-                               const wchar_t* pinName)
-    : CBasePin(objectName, filter, lock, pinName, PINDIR_OUTPUT)
-{
-}
+CBaseOutputPin::CBaseOutputPin(const wchar_t* objectName, CBaseFilter* filter, CCritSec* lock, const wchar_t* pinName)
+    : CBasePin(objectName, filter, lock, pinName, PINDIR_OUTPUT) {}
 
 CBaseOutputPin::~CBaseOutputPin() = default;
 
-HRESULT CBaseOutputPin::CheckConnect(IPin* pin)
-{
+HRESULT CBaseOutputPin::CheckConnect(IPin* pin) {
     RETURN_IF_FAILED(CBasePin::CheckConnect(pin));
     receiver_.Reset();
     const HRESULT hr = pin->QueryInterface(IID_IMemInputPin, reinterpret_cast<void**>(receiver_.GetAddressOf()));
     return FAILED(hr) ? VFW_E_NO_TRANSPORT : S_OK;
 }
 
-HRESULT CBaseOutputPin::CompleteConnect(IPin*)
-{
+HRESULT CBaseOutputPin::CompleteConnect(IPin*) {
     allocator_.Reset();
     return DecideAllocator(receiver_.Get(), allocator_.GetAddressOf());
 }
 
-HRESULT CBaseOutputPin::BreakConnect()
-{
+HRESULT CBaseOutputPin::BreakConnect() {
     if (allocator_) {
         allocator_->Decommit();
         allocator_.Reset();
@@ -35,8 +29,7 @@ HRESULT CBaseOutputPin::BreakConnect()
     return S_OK;
 }
 
-HRESULT CBaseOutputPin::TryAllocator(IMemInputPin* receiver, IMemAllocator* allocator, bool readOnly)
-{
+HRESULT CBaseOutputPin::TryAllocator(IMemInputPin* receiver, IMemAllocator* allocator, bool readOnly) {
     ALLOCATOR_PROPERTIES request{};
     // What the receiver wants is a starting point; DecideBufferSize decides.
     receiver->GetAllocatorRequirements(&request);
@@ -47,8 +40,7 @@ HRESULT CBaseOutputPin::TryAllocator(IMemInputPin* receiver, IMemAllocator* allo
     return receiver->NotifyAllocator(allocator, readOnly ? TRUE : FALSE);
 }
 
-HRESULT CBaseOutputPin::DecideAllocator(IMemInputPin* receiver, IMemAllocator** chosen)
-{
+HRESULT CBaseOutputPin::DecideAllocator(IMemInputPin* receiver, IMemAllocator** chosen) {
     if (receiver == nullptr || chosen == nullptr) {
         return E_POINTER;
     }
@@ -66,31 +58,27 @@ HRESULT CBaseOutputPin::DecideAllocator(IMemInputPin* receiver, IMemAllocator** 
     return S_OK;
 }
 
-HRESULT CBaseOutputPin::InitAllocator(IMemAllocator** allocator)
-{
+HRESULT CBaseOutputPin::InitAllocator(IMemAllocator** allocator) {
     return CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_IMemAllocator,
                             reinterpret_cast<void**>(allocator));
 }
 
-HRESULT CBaseOutputPin::Active()
-{
+HRESULT CBaseOutputPin::Active() {
     if (!allocator_) {
         return VFW_E_NO_ALLOCATOR;
     }
     return allocator_->Commit();
 }
 
-HRESULT CBaseOutputPin::Inactive()
-{
+HRESULT CBaseOutputPin::Inactive() {
     if (!allocator_) {
         return VFW_E_NO_ALLOCATOR;
     }
     return allocator_->Decommit();
 }
 
-HRESULT CBaseOutputPin::GetDeliveryBuffer(IMediaSample** sample, REFERENCE_TIME* start,
-                                          REFERENCE_TIME* stop, DWORD flags)
-{
+HRESULT CBaseOutputPin::GetDeliveryBuffer(IMediaSample** sample, REFERENCE_TIME* start, REFERENCE_TIME* stop,
+                                          DWORD flags) {
     if (sample == nullptr) {
         return E_POINTER;
     }
@@ -102,8 +90,7 @@ HRESULT CBaseOutputPin::GetDeliveryBuffer(IMediaSample** sample, REFERENCE_TIME*
     return allocator->GetBuffer(sample, start, stop, flags);
 }
 
-HRESULT CBaseOutputPin::Deliver(IMediaSample* sample)
-{
+HRESULT CBaseOutputPin::Deliver(IMediaSample* sample) {
     Microsoft::WRL::ComPtr<IMemInputPin> receiver = receiver_;
     if (!receiver) {
         return VFW_E_NOT_CONNECTED;
@@ -111,28 +98,24 @@ HRESULT CBaseOutputPin::Deliver(IMediaSample* sample)
     return receiver->Receive(sample);
 }
 
-HRESULT CBaseOutputPin::DeliverEndOfStream()
-{
+HRESULT CBaseOutputPin::DeliverEndOfStream() {
     Microsoft::WRL::ComPtr<IPin> pin = connected_;
     return pin ? pin->EndOfStream() : VFW_E_NOT_CONNECTED;
 }
 
-HRESULT CBaseOutputPin::DeliverBeginFlush()
-{
+HRESULT CBaseOutputPin::DeliverBeginFlush() {
     Microsoft::WRL::ComPtr<IPin> pin = connected_;
     return pin ? pin->BeginFlush() : VFW_E_NOT_CONNECTED;
 }
 
-HRESULT CBaseOutputPin::DeliverEndFlush()
-{
+HRESULT CBaseOutputPin::DeliverEndFlush() {
     Microsoft::WRL::ComPtr<IPin> pin = connected_;
     return pin ? pin->EndFlush() : VFW_E_NOT_CONNECTED;
 }
 
-HRESULT CBaseOutputPin::DeliverNewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate)
-{
+HRESULT CBaseOutputPin::DeliverNewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate) {
     Microsoft::WRL::ComPtr<IPin> pin = connected_;
     return pin ? pin->NewSegment(start, stop, rate) : VFW_E_NOT_CONNECTED;
 }
 
-} // namespace dshowbase
+}  // namespace dshowbase

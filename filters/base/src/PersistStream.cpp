@@ -12,15 +12,11 @@ namespace {
 
 constexpr ULONG kIntChars = 12;
 
-} // namespace
+}  // namespace
 
-STDMETHODIMP CPersistStream::IsDirty()
-{
-    return dirty_ ? S_OK : S_FALSE;
-}
+STDMETHODIMP CPersistStream::IsDirty() { return dirty_ ? S_OK : S_FALSE; }
 
-STDMETHODIMP CPersistStream::Load(IStream* stream)
-{
+STDMETHODIMP CPersistStream::Load(IStream* stream) {
     return boundary::GuardedCall([&]() -> HRESULT {
         if (stream == nullptr) {
             return E_POINTER;
@@ -32,8 +28,7 @@ STDMETHODIMP CPersistStream::Load(IStream* stream)
     });
 }
 
-STDMETHODIMP CPersistStream::Save(IStream* stream, BOOL clearDirty)
-{
+STDMETHODIMP CPersistStream::Save(IStream* stream, BOOL clearDirty) {
     return boundary::GuardedCall([&]() -> HRESULT {
         if (stream == nullptr) {
             return E_POINTER;
@@ -47,8 +42,7 @@ STDMETHODIMP CPersistStream::Save(IStream* stream, BOOL clearDirty)
     });
 }
 
-STDMETHODIMP CPersistStream::GetSizeMax(ULARGE_INTEGER* size)
-{
+STDMETHODIMP CPersistStream::GetSizeMax(ULARGE_INTEGER* size) {
     if (size == nullptr) {
         return E_POINTER;
     }
@@ -56,28 +50,15 @@ STDMETHODIMP CPersistStream::GetSizeMax(ULARGE_INTEGER* size)
     return S_OK;
 }
 
-HRESULT CPersistStream::WriteToStream(IStream*)
-{
-    return S_OK;
-}
+HRESULT CPersistStream::WriteToStream(IStream*) { return S_OK; }
 
-HRESULT CPersistStream::ReadFromStream(IStream*)
-{
-    return S_OK;
-}
+HRESULT CPersistStream::ReadFromStream(IStream*) { return S_OK; }
 
-int CPersistStream::SizeMax()
-{
-    return static_cast<int>(kIntChars * sizeof(wchar_t));
-}
+int CPersistStream::SizeMax() { return static_cast<int>(kIntChars * sizeof(wchar_t)); }
 
-DWORD CPersistStream::GetSoftwareVersion()
-{
-    return 0;
-}
+DWORD CPersistStream::GetSoftwareVersion() { return 0; }
 
-HRESULT CPersistStream::PersistQueryInterface(REFIID riid, void** ppv)
-{
+HRESULT CPersistStream::PersistQueryInterface(REFIID riid, void** ppv) {
     if (ppv == nullptr) {
         return E_POINTER;
     }
@@ -90,8 +71,7 @@ HRESULT CPersistStream::PersistQueryInterface(REFIID riid, void** ppv)
     return E_NOINTERFACE;
 }
 
-HRESULT CPersistStream::WriteInt(IStream* stream, int value)
-{
+HRESULT CPersistStream::WriteInt(IStream* stream, int value) {
     if (stream == nullptr) {
         return E_POINTER;
     }
@@ -107,8 +87,7 @@ HRESULT CPersistStream::WriteInt(IStream* stream, int value)
     return written == sizeof(field) ? S_OK : STG_E_MEDIUMFULL;
 }
 
-HRESULT CPersistStream::ReadInt(IStream* stream, int* value)
-{
+HRESULT CPersistStream::ReadInt(IStream* stream, int* value) {
     if (stream == nullptr || value == nullptr) {
         return E_POINTER;
     }
@@ -146,4 +125,4 @@ HRESULT CPersistStream::ReadInt(IStream* stream, int* value)
     return S_OK;
 }
 
-} // namespace dshowbase
+}  // namespace dshowbase

@@ -10,48 +10,38 @@
 namespace dshowbase {
 namespace {
 
-INT_PTR CALLBACK MeasureProc(HWND, UINT message, WPARAM, LPARAM)
-{
-    return message == WM_INITDIALOG ? TRUE : FALSE;
-}
+INT_PTR CALLBACK MeasureProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG ? TRUE : FALSE; }
 
-std::wstring LoadResourceString(int id)
-{
+std::wstring LoadResourceString(int id) {
     // A zero buffer length returns a read-only pointer to the resource text.
     const wchar_t* text = nullptr;
-    const int length = LoadStringW(ModuleInstance(), static_cast<UINT>(id),
-                                   reinterpret_cast<LPWSTR>(&text), 0);
+    const int length = LoadStringW(ModuleInstance(), static_cast<UINT>(id), reinterpret_cast<LPWSTR>(&text), 0);
     if (length <= 0 || text == nullptr) {
         return std::wstring();
     }
     return std::wstring(text, static_cast<size_t>(length));
 }
 
-} // namespace
+}  // namespace
 
 CBasePropertyPage::CBasePropertyPage(const wchar_t* objectName, int dialogId, int titleId)
-    : CUnknown(objectName), dialogId_(dialogId), titleId_(titleId)
-{
-}
+    : CUnknown(objectName), dialogId_(dialogId), titleId_(titleId) {}
 
-CBasePropertyPage::~CBasePropertyPage()
-{
+CBasePropertyPage::~CBasePropertyPage() {
     if (dialog_ != nullptr) {
         DestroyWindow(dialog_);
         dialog_ = nullptr;
     }
 }
 
-HRESULT CBasePropertyPage::NonDelegatingQueryInterface(REFIID riid, void** ppv)
-{
+HRESULT CBasePropertyPage::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     if (riid == IID_IUnknown || riid == IID_IPropertyPage) {
         return GetInterface(static_cast<IPropertyPage*>(this), ppv);
     }
     return CUnknown::NonDelegatingQueryInterface(riid, ppv);
 }
 
-STDMETHODIMP CBasePropertyPage::SetPageSite(IPropertyPageSite* site)
-{
+STDMETHODIMP CBasePropertyPage::SetPageSite(IPropertyPageSite* site) {
     if (site != nullptr && site_) {
         return E_UNEXPECTED;
     }
@@ -59,8 +49,7 @@ STDMETHODIMP CBasePropertyPage::SetPageSite(IPropertyPageSite* site)
     return S_OK;
 }
 
-STDMETHODIMP CBasePropertyPage::Activate(HWND parent, LPCRECT rect, BOOL)
-{
+STDMETHODIMP CBasePropertyPage::Activate(HWND parent, LPCRECT rect, BOOL) {
     return boundary::GuardedCall([&]() -> HRESULT {
         if (rect == nullptr) {
             return E_POINTER;
@@ -69,8 +58,7 @@ STDMETHODIMP CBasePropertyPage::Activate(HWND parent, LPCRECT rect, BOOL)
             return E_UNEXPECTED;
         }
         const HWND dialog = CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(dialogId_), parent,
-                                               &CBasePropertyPage::DialogProc,
-                                               reinterpret_cast<LPARAM>(this));
+                                               &CBasePropertyPage::DialogProc, reinterpret_cast<LPARAM>(this));
         RETURN_IF_NULL_ALLOC(dialog);
         dialog_ = dialog;
         const HRESULT hr = OnActivate();
@@ -84,8 +72,7 @@ STDMETHODIMP CBasePropertyPage::Activate(HWND parent, LPCRECT rect, BOOL)
     });
 }
 
-STDMETHODIMP CBasePropertyPage::Deactivate()
-{
+STDMETHODIMP CBasePropertyPage::Deactivate() {
     return boundary::GuardedCall([&]() -> HRESULT {
         if (dialog_ == nullptr) {
             return E_UNEXPECTED;
@@ -101,11 +88,10 @@ STDMETHODIMP CBasePropertyPage::Deactivate()
     });
 }
 
-SIZE CBasePropertyPage::MeasureDialog() const
-{
+SIZE CBasePropertyPage::MeasureDialog() const {
     SIZE size{0, 0};
-    const HWND probe = CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(dialogId_),
-                                          GetDesktopWindow(), &MeasureProc, 0);
+    const HWND probe = CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(dialogId_), GetDesktopWindow(),
+                                          &MeasureProc, 0);
     if (probe != nullptr) {
         RECT rect{};
         GetWindowRect(probe, &rect);
@@ -116,8 +102,7 @@ SIZE CBasePropertyPage::MeasureDialog() const
     return size;
 }
 
-STDMETHODIMP CBasePropertyPage::GetPageInfo(PROPPAGEINFO* info)
-{
+STDMETHODIMP CBasePropertyPage::GetPageInfo(PROPPAGEINFO* info) {
     return boundary::GuardedCall([&]() -> HRESULT {
         if (info == nullptr) {
             return E_POINTER;
@@ -137,8 +122,7 @@ STDMETHODIMP CBasePropertyPage::GetPageInfo(PROPPAGEINFO* info)
     });
 }
 
-STDMETHODIMP CBasePropertyPage::SetObjects(ULONG count, IUnknown** objects)
-{
+STDMETHODIMP CBasePropertyPage::SetObjects(ULONG count, IUnknown** objects) {
     return boundary::GuardedCall([&]() -> HRESULT {
         if (count == 1) {
             if (objects == nullptr || objects[0] == nullptr) {
@@ -165,8 +149,7 @@ STDMETHODIMP CBasePropertyPage::SetObjects(ULONG count, IUnknown** objects)
     });
 }
 
-STDMETHODIMP CBasePropertyPage::Show(UINT command)
-{
+STDMETHODIMP CBasePropertyPage::Show(UINT command) {
     if (dialog_ == nullptr) {
         return E_UNEXPECTED;
     }
@@ -178,26 +161,20 @@ STDMETHODIMP CBasePropertyPage::Show(UINT command)
     return S_OK;
 }
 
-STDMETHODIMP CBasePropertyPage::Move(LPCRECT rect)
-{
+STDMETHODIMP CBasePropertyPage::Move(LPCRECT rect) {
     if (rect == nullptr) {
         return E_POINTER;
     }
     if (dialog_ == nullptr) {
         return E_UNEXPECTED;
     }
-    MoveWindow(dialog_, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top,
-               TRUE);
+    MoveWindow(dialog_, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, TRUE);
     return S_OK;
 }
 
-STDMETHODIMP CBasePropertyPage::IsPageDirty()
-{
-    return dirty_ ? S_OK : S_FALSE;
-}
+STDMETHODIMP CBasePropertyPage::IsPageDirty() { return dirty_ ? S_OK : S_FALSE; }
 
-STDMETHODIMP CBasePropertyPage::Apply()
-{
+STDMETHODIMP CBasePropertyPage::Apply() {
     return boundary::GuardedCall([&]() -> HRESULT {
         if (!objectSet_ || !site_) {
             return E_UNEXPECTED;
@@ -213,15 +190,9 @@ STDMETHODIMP CBasePropertyPage::Apply()
     });
 }
 
-STDMETHODIMP CBasePropertyPage::Help(LPCOLESTR)
-{
-    return E_NOTIMPL;
-}
+STDMETHODIMP CBasePropertyPage::Help(LPCOLESTR) { return E_NOTIMPL; }
 
-STDMETHODIMP CBasePropertyPage::TranslateAccelerator(MSG*)
-{
-    return E_NOTIMPL;
-}
+STDMETHODIMP CBasePropertyPage::TranslateAccelerator(MSG*) { return E_NOTIMPL; }
 
 HRESULT CBasePropertyPage::OnConnect(IUnknown*) { return S_OK; }
 HRESULT CBasePropertyPage::OnDisconnect() { return S_OK; }
@@ -229,8 +200,7 @@ HRESULT CBasePropertyPage::OnActivate() { return S_OK; }
 HRESULT CBasePropertyPage::OnDeactivate() { return S_OK; }
 HRESULT CBasePropertyPage::OnApplyChanges() { return S_OK; }
 
-INT_PTR CBasePropertyPage::OnReceiveMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam)
-{
+INT_PTR CBasePropertyPage::OnReceiveMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
     // Keep the page a control parent so the frame's tab key reaches the
     // page's controls.
     if (message == WM_STYLECHANGING && wParam == static_cast<WPARAM>(GWL_EXSTYLE)) {
@@ -241,17 +211,14 @@ INT_PTR CBasePropertyPage::OnReceiveMessage(HWND, UINT message, WPARAM wParam, L
     return FALSE;
 }
 
-void CBasePropertyPage::SetDirty()
-{
+void CBasePropertyPage::SetDirty() {
     dirty_ = true;
     if (site_) {
         site_->OnStatusChange(PROPPAGESTATUS_DIRTY);
     }
 }
 
-INT_PTR CALLBACK CBasePropertyPage::DialogProc(HWND window, UINT message, WPARAM wParam,
-                                               LPARAM lParam)
-{
+INT_PTR CALLBACK CBasePropertyPage::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     CBasePropertyPage* page = nullptr;
     if (message == WM_INITDIALOG) {
         page = reinterpret_cast<CBasePropertyPage*>(lParam);
@@ -269,7 +236,8 @@ INT_PTR CALLBACK CBasePropertyPage::DialogProc(HWND window, UINT message, WPARAM
         // Messages after this one have no page to go to.
         SetWindowLongPtrW(window, DWLP_USER, 0);
     }
-    return boundary::GuardedValue<INT_PTR>(FALSE, [&] { return page->OnReceiveMessage(window, message, wParam, lParam); });
+    return boundary::GuardedValue<INT_PTR>(FALSE,
+                                           [&] { return page->OnReceiveMessage(window, message, wParam, lParam); });
 }
 
-} // namespace dshowbase
+}  // namespace dshowbase

@@ -13,8 +13,7 @@
 namespace dshowbase {
 namespace {
 
-std::wstring GuidString(REFCLSID clsid)
-{
+std::wstring GuidString(REFCLSID clsid) {
     wchar_t text[40] = {};
     if (StringFromGUID2(clsid, text, 40) == 0) {
         return std::wstring();
@@ -22,22 +21,19 @@ std::wstring GuidString(REFCLSID clsid)
     return text;
 }
 
-HRESULT SetStringValue(HKEY key, const wchar_t* name, const std::wstring& value)
-{
+HRESULT SetStringValue(HKEY key, const wchar_t* name, const std::wstring& value) {
     const LONG status = RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     return HRESULT_FROM_WIN32(status);
 }
 
-HRESULT CreateKey(HKEY parent, const std::wstring& path, winowners::UniqueKey& key)
-{
+HRESULT CreateKey(HKEY parent, const std::wstring& path, winowners::UniqueKey& key) {
     return HRESULT_FROM_WIN32(
         RegCreateKeyExW(parent, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.put(), nullptr));
 }
 
 // RegDeleteTree is not on every system this runs on.
-LONG DeleteKeyTree(HKEY parent, const std::wstring& path)
-{
+LONG DeleteKeyTree(HKEY parent, const std::wstring& path) {
     winowners::UniqueKey key;
     LONG status = RegOpenKeyExW(parent, path.c_str(), 0, KEY_READ | KEY_WRITE, key.put());
     if (status != ERROR_SUCCESS) {
@@ -47,13 +43,12 @@ LONG DeleteKeyTree(HKEY parent, const std::wstring& path)
     for (DWORD index = 0;; ++index) {
         wchar_t name[256];
         DWORD length = 256;
-        if (RegEnumKeyExW(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS) {
+        if (RegEnumKeyExW(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
             break;
         }
         children.emplace_back(name, length);
     }
-    key.reset(); // opened only to list the children; closed before the tree goes
+    key.reset();  // opened only to list the children; closed before the tree goes
     for (const std::wstring& child : children) {
         DeleteKeyTree(parent, path + L"\\" + child);
     }
@@ -64,8 +59,7 @@ LONG DeleteKeyTree(HKEY parent, const std::wstring& path)
 class CComScope {
 public:
     CComScope() : result_(CoInitialize(nullptr)) {}
-    ~CComScope()
-    {
+    ~CComScope() {
         if (SUCCEEDED(result_)) {
             CoUninitialize();
         }
@@ -77,28 +71,25 @@ private:
     HRESULT result_;
 };
 
-HRESULT CreateMapper(Microsoft::WRL::ComPtr<IFilterMapper2>* mapper)
-{
+HRESULT CreateMapper(Microsoft::WRL::ComPtr<IFilterMapper2>* mapper) {
     return CoCreateInstance(CLSID_FilterMapper2, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterMapper2,
                             reinterpret_cast<void**>(mapper->GetAddressOf()));
 }
 
-const CLSID& CategoryOf(const FilterSetup& setup)
-{
+const CLSID& CategoryOf(const FilterSetup& setup) {
     return setup.category != nullptr ? *setup.category : CLSID_LegacyAmFilterCategory;
 }
 
 const REGPINTYPES kVideoAnySubtype = {&MEDIATYPE_Video, &MEDIASUBTYPE_NULL};
 
-} // namespace
+}  // namespace
 
 const PinSetup kVideoTransformPins[2] = {
     {L"Input", false, false, false, false, &CLSID_NULL, nullptr, 1, &kVideoAnySubtype},
     {L"Output", false, true, false, false, &CLSID_NULL, nullptr, 1, &kVideoAnySubtype},
 };
 
-HRESULT RegisterComClass(REFCLSID clsid, const wchar_t* name, const wchar_t* threadingModel)
-{
+HRESULT RegisterComClass(REFCLSID clsid, const wchar_t* name, const wchar_t* threadingModel) {
     const std::wstring guid = GuidString(clsid);
     const std::wstring modulePath = ModulePath();
     if (guid.empty() || modulePath.empty()) {
@@ -113,19 +104,16 @@ HRESULT RegisterComClass(REFCLSID clsid, const wchar_t* name, const wchar_t* thr
     return SetStringValue(serverKey.get(), L"ThreadingModel", threadingModel);
 }
 
-HRESULT UnregisterComClass(REFCLSID clsid)
-{
+HRESULT UnregisterComClass(REFCLSID clsid) {
     const std::wstring guid = GuidString(clsid);
     if (guid.empty()) {
         return E_FAIL;
     }
     const LONG status = DeleteKeyTree(HKEY_CLASSES_ROOT, L"CLSID\\" + guid);
-    return (status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) ? S_OK
-                                                                        : HRESULT_FROM_WIN32(status);
+    return (status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) ? S_OK : HRESULT_FROM_WIN32(status);
 }
 
-HRESULT RegisterFilter(REFCLSID clsid, const FilterSetup& setup)
-{
+HRESULT RegisterFilter(REFCLSID clsid, const FilterSetup& setup) {
     Microsoft::WRL::ComPtr<IFilterMapper2> mapper;
     RETURN_IF_FAILED(CreateMapper(&mapper));
     // The mapper's pin record wants writable names; keep copies alive for
@@ -151,12 +139,10 @@ HRESULT RegisterFilter(REFCLSID clsid, const FilterSetup& setup)
     filter.dwMerit = setup.merit;
     filter.cPins = setup.pinCount;
     filter.rgPins = pins.empty() ? nullptr : pins.data();
-    return mapper->RegisterFilter(clsid, setup.friendlyName, nullptr, &CategoryOf(setup), nullptr,
-                                  &filter);
+    return mapper->RegisterFilter(clsid, setup.friendlyName, nullptr, &CategoryOf(setup), nullptr, &filter);
 }
 
-HRESULT UnregisterFilter(REFCLSID clsid, const FilterSetup& setup)
-{
+HRESULT UnregisterFilter(REFCLSID clsid, const FilterSetup& setup) {
     Microsoft::WRL::ComPtr<IFilterMapper2> mapper;
     RETURN_IF_FAILED(CreateMapper(&mapper));
     HRESULT hr = mapper->UnregisterFilter(&CategoryOf(setup), nullptr, clsid);
@@ -167,8 +153,7 @@ HRESULT UnregisterFilter(REFCLSID clsid, const FilterSetup& setup)
     return hr;
 }
 
-HRESULT RegisterServer(const FactoryTemplate* templates, size_t count, bool registering)
-{
+HRESULT RegisterServer(const FactoryTemplate* templates, size_t count, bool registering) {
     return boundary::GuardedCall([&]() -> HRESULT {
         CComScope com;
         HRESULT first = S_OK;
@@ -203,4 +188,4 @@ HRESULT RegisterServer(const FactoryTemplate* templates, size_t count, bool regi
     });
 }
 
-} // namespace dshowbase
+}  // namespace dshowbase

@@ -9,19 +9,16 @@ namespace dshowbase {
 namespace {
 
 // S_OK -> TRUE, S_FALSE -> FALSE; anything else is not a flag.
-HRESULT CopyFlag(HRESULT answer, HRESULT (STDMETHODCALLTYPE IMediaSample::*setter)(BOOL),
-                 IMediaSample* output)
-{
+HRESULT CopyFlag(HRESULT answer, HRESULT (STDMETHODCALLTYPE IMediaSample::*setter)(BOOL), IMediaSample* output) {
     if (answer != S_OK && answer != S_FALSE) {
         return E_UNEXPECTED;
     }
     return (output->*setter)(answer == S_OK ? TRUE : FALSE);
 }
 
-} // namespace
+}  // namespace
 
-void CopySampleTimes(IMediaSample* input, IMediaSample* output)
-{
+void CopySampleTimes(IMediaSample* input, IMediaSample* output) {
     REFERENCE_TIME start = 0;
     REFERENCE_TIME stop = 0;
     if (input->GetTime(&start, &stop) == S_OK) {
@@ -34,8 +31,7 @@ void CopySampleTimes(IMediaSample* input, IMediaSample* output)
     }
 }
 
-HRESULT CopySample(IMediaSample* input, IMediaSample* output)
-{
+HRESULT CopySample(IMediaSample* input, IMediaSample* output) {
     if (input == nullptr || output == nullptr) {
         return E_POINTER;
     }
@@ -64,4 +60,4 @@ HRESULT CopySample(IMediaSample* input, IMediaSample* output)
     return output->SetActualDataLength(length);
 }
 
-} // namespace dshowbase
+}  // namespace dshowbase

@@ -11,8 +11,7 @@ namespace {
 // How long Stop waits for a streaming thread before giving up on it.
 constexpr DWORD kThreadJoinMs = 10000;
 
-LONGLONG Now100ns()
-{
+LONGLONG Now100ns() {
     LARGE_INTEGER frequency;
     LARGE_INTEGER counter;
     QueryPerformanceFrequency(&frequency);
@@ -21,29 +20,24 @@ LONGLONG Now100ns()
                                  static_cast<double>(frequency.QuadPart));
 }
 
-} // namespace
+}  // namespace
 
 CSourceFilter::CSourceFilter(const wchar_t* objectName, REFCLSID clsid, bool live)
-    : CBaseFilter(objectName, clsid, &filterLock_), live_(live)
-{
-}
+    : CBaseFilter(objectName, clsid, &filterLock_), live_(live) {}
 
-CSourceFilter::~CSourceFilter()
-{
+CSourceFilter::~CSourceFilter() {
     // Pins may still run threads if the filter is released without a Stop.
     Stop();
 }
 
-HRESULT CSourceFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv)
-{
+HRESULT CSourceFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     if (riid == IID_IAMFilterMiscFlags) {
         return GetInterface(static_cast<IAMFilterMiscFlags*>(this), ppv);
     }
     return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);
 }
 
-STDMETHODIMP CSourceFilter::GetState(DWORD timeoutMs, FILTER_STATE* state)
-{
+STDMETHODIMP CSourceFilter::GetState(DWORD timeoutMs, FILTER_STATE* state) {
     const HRESULT hr = CBaseFilter::GetState(timeoutMs, state);
     if (hr == S_OK && live_ && *state == State_Paused) {
         return VFW_S_CANT_CUE;
@@ -51,13 +45,9 @@ STDMETHODIMP CSourceFilter::GetState(DWORD timeoutMs, FILTER_STATE* state)
     return hr;
 }
 
-STDMETHODIMP_(ULONG) CSourceFilter::GetMiscFlags()
-{
-    return AM_FILTER_MISC_FLAGS_IS_SOURCE;
-}
+STDMETHODIMP_(ULONG) CSourceFilter::GetMiscFlags() { return AM_FILTER_MISC_FLAGS_IS_SOURCE; }
 
-CBasePin* CSourceFilter::GetPin(int index)
-{
+CBasePin* CSourceFilter::GetPin(int index) {
     if (index < 0 || index >= GetPinCount()) {
         return nullptr;
     }
@@ -66,23 +56,15 @@ CBasePin* CSourceFilter::GetPin(int index)
 
 CSourceStreamPin::CSourceStreamPin(const wchar_t* objectName, CBaseFilter* filter, CCritSec* lock,
                                    const wchar_t* pinName)
-    : CBaseOutputPin(objectName, filter, lock, pinName)
-{
+    : CBaseOutputPin(objectName, filter, lock, pinName) {
     tryOwnTypesFirst_ = true;
 }
 
-CSourceStreamPin::~CSourceStreamPin()
-{
-    StopThread();
-}
+CSourceStreamPin::~CSourceStreamPin() { StopThread(); }
 
-bool CSourceStreamPin::ShouldDeliver(REFERENCE_TIME)
-{
-    return true;
-}
+bool CSourceStreamPin::ShouldDeliver(REFERENCE_TIME) { return true; }
 
-HRESULT CSourceStreamPin::Active()
-{
+HRESULT CSourceStreamPin::Active() {
     RETURN_IF_FAILED(CBaseOutputPin::Active());
     if (thread_) {
         return S_OK;
@@ -102,8 +84,7 @@ HRESULT CSourceStreamPin::Active()
     return S_OK;
 }
 
-HRESULT CSourceStreamPin::Inactive()
-{
+HRESULT CSourceStreamPin::Inactive() {
     if (stopEvent_) {
         SetEvent(stopEvent_.get());
     }
@@ -112,16 +93,14 @@ HRESULT CSourceStreamPin::Inactive()
     return hr;
 }
 
-HRESULT CSourceStreamPin::Run(REFERENCE_TIME start)
-{
+HRESULT CSourceStreamPin::Run(REFERENCE_TIME start) {
     if (wakeEvent_) {
         SetEvent(wakeEvent_.get());
     }
     return CBaseOutputPin::Run(start);
 }
 
-void CSourceStreamPin::StopThread()
-{
+void CSourceStreamPin::StopThread() {
     if (thread_) {
         SetEvent(stopEvent_.get());
         // A downstream filter that never returns a Receive ends in a
@@ -134,8 +113,7 @@ void CSourceStreamPin::StopThread()
     wakeEvent_.reset();
 }
 
-DWORD WINAPI CSourceStreamPin::ThreadMain(void* self)
-{
+DWORD WINAPI CSourceStreamPin::ThreadMain(void* self) {
     const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     static_cast<CSourceStreamPin*>(self)->StreamLoop();
     if (SUCCEEDED(com)) {
@@ -144,8 +122,7 @@ DWORD WINAPI CSourceStreamPin::ThreadMain(void* self)
     return 0;
 }
 
-void CSourceStreamPin::StreamLoop()
-{
+void CSourceStreamPin::StreamLoop() {
     const HANDLE events[2] = {stopEvent_.get(), wakeEvent_.get()};
     LONGLONG index = 0;
     LONGLONG nextDue = 0;
@@ -188,13 +165,12 @@ void CSourceStreamPin::StreamLoop()
         ++index;
         nextDue += duration;
         if (nextDue < now - duration) {
-            nextDue = now;   // fell behind by more than a buffer: catch up, do not burst
+            nextDue = now;  // fell behind by more than a buffer: catch up, do not burst
         }
     }
 }
 
-HRESULT CSourceStreamPin::DeliverOne(LONGLONG index, bool firstOfRun)
-{
+HRESULT CSourceStreamPin::DeliverOne(LONGLONG index, bool firstOfRun) {
     Microsoft::WRL::ComPtr<IMediaSample> sample;
     RETURN_IF_FAILED(GetDeliveryBuffer(sample.GetAddressOf(), nullptr, nullptr, 0));
     const REFERENCE_TIME duration = BufferDuration();
@@ -227,4 +203,4 @@ HRESULT CSourceStreamPin::DeliverOne(LONGLONG index, bool firstOfRun)
     return hr;
 }
 
-} // namespace dshowbase
+}  // namespace dshowbase

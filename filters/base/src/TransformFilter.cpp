@@ -9,28 +9,22 @@
 namespace dshowbase {
 
 CTransformFilter::CTransformFilter(const wchar_t* objectName, REFCLSID clsid, TransformMode mode)
-    : CBaseFilter(objectName, clsid, &filterLock_), mode_(mode),
+    : CBaseFilter(objectName, clsid, &filterLock_),
+      mode_(mode),
       input_(new CTransformInputPin(this, &filterLock_)),
-      output_(new CTransformOutputPin(this, &filterLock_))
-{
-}
+      output_(new CTransformOutputPin(this, &filterLock_)) {}
 
 CTransformFilter::~CTransformFilter() = default;
 
-CBasePin* CTransformFilter::GetPin(int index)
-{
+CBasePin* CTransformFilter::GetPin(int index) {
     switch (index) {
-    case 0:
-        return input_.get();
-    case 1:
-        return output_.get();
-    default:
-        return nullptr;
+    case 0: return input_.get();
+    case 1: return output_.get();
+    default: return nullptr;
     }
 }
 
-STDMETHODIMP CTransformFilter::Stop()
-{
+STDMETHODIMP CTransformFilter::Stop() {
     return boundary::GuardedCall([&]() -> HRESULT {
         CAutoLock lock(&filterLock_);
         if (state_ == State_Stopped) {
@@ -58,8 +52,7 @@ STDMETHODIMP CTransformFilter::Stop()
     });
 }
 
-STDMETHODIMP CTransformFilter::Pause()
-{
+STDMETHODIMP CTransformFilter::Pause() {
     return boundary::GuardedCall([&]() -> HRESULT {
         CAutoLock lock(&filterLock_);
         HRESULT hr = S_OK;
@@ -83,15 +76,9 @@ STDMETHODIMP CTransformFilter::Pause()
     });
 }
 
-HRESULT CTransformFilter::Transform(IMediaSample*, IMediaSample*)
-{
-    return E_UNEXPECTED;
-}
+HRESULT CTransformFilter::Transform(IMediaSample*, IMediaSample*) { return E_UNEXPECTED; }
 
-HRESULT CTransformFilter::TransformInPlace(IMediaSample*)
-{
-    return E_UNEXPECTED;
-}
+HRESULT CTransformFilter::TransformInPlace(IMediaSample*) { return E_UNEXPECTED; }
 
 HRESULT CTransformFilter::StartStreaming() { return S_OK; }
 HRESULT CTransformFilter::StopStreaming() { return S_OK; }
@@ -100,34 +87,22 @@ HRESULT CTransformFilter::CompleteConnect(PIN_DIRECTION, IPin*) { return S_OK; }
 HRESULT CTransformFilter::BreakConnect(PIN_DIRECTION) { return S_OK; }
 HRESULT CTransformFilter::SetMediaType(PIN_DIRECTION, const CMediaType*) { return S_OK; }
 
-HRESULT CTransformFilter::EndOfStream()
-{
-    return output_->DeliverEndOfStream();
-}
+HRESULT CTransformFilter::EndOfStream() { return output_->DeliverEndOfStream(); }
 
-HRESULT CTransformFilter::BeginFlush()
-{
-    return output_->DeliverBeginFlush();
-}
+HRESULT CTransformFilter::BeginFlush() { return output_->DeliverBeginFlush(); }
 
-HRESULT CTransformFilter::EndFlush()
-{
-    return output_->DeliverEndFlush();
-}
+HRESULT CTransformFilter::EndFlush() { return output_->DeliverEndFlush(); }
 
-HRESULT CTransformFilter::NewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate)
-{
+HRESULT CTransformFilter::NewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate) {
     return output_->DeliverNewSegment(start, stop, rate);
 }
 
-bool CTransformFilter::SharesAllocator() const
-{
+bool CTransformFilter::SharesAllocator() const {
     IMemAllocator* in = input_->Allocator();
     return in != nullptr && in == output_->Allocator() && !input_->IsReadOnly();
 }
 
-HRESULT CTransformFilter::InitializeOutputSample(IMediaSample* input, IMediaSample** output)
-{
+HRESULT CTransformFilter::InitializeOutputSample(IMediaSample* input, IMediaSample** output) {
     *output = nullptr;
     Microsoft::WRL::ComPtr<IMediaSample> sample;
     RETURN_IF_FAILED(output_->GetDeliveryBuffer(sample.GetAddressOf(), nullptr, nullptr, 0));
@@ -139,21 +114,19 @@ HRESULT CTransformFilter::InitializeOutputSample(IMediaSample* input, IMediaSamp
     return S_OK;
 }
 
-HRESULT CTransformFilter::Receive(IMediaSample* sample)
-{
+HRESULT CTransformFilter::Receive(IMediaSample* sample) {
     if (!output_->IsConnected()) {
         return VFW_E_NOT_CONNECTED;
     }
     return mode_ == TransformMode::InPlace ? ReceiveInPlace(sample) : ReceiveCopy(sample);
 }
 
-HRESULT CTransformFilter::ReceiveCopy(IMediaSample* sample)
-{
+HRESULT CTransformFilter::ReceiveCopy(IMediaSample* sample) {
     Microsoft::WRL::ComPtr<IMediaSample> output;
     RETURN_IF_FAILED(InitializeOutputSample(sample, output.GetAddressOf()));
     const HRESULT hr = Transform(sample, output.Get());
     if (hr == S_FALSE) {
-        return S_OK;    // the filter chose to drop this frame
+        return S_OK;  // the filter chose to drop this frame
     }
     if (FAILED(hr)) {
         return hr;
@@ -161,8 +134,7 @@ HRESULT CTransformFilter::ReceiveCopy(IMediaSample* sample)
     return output_->Deliver(output.Get());
 }
 
-HRESULT CTransformFilter::ReceiveInPlace(IMediaSample* sample)
-{
+HRESULT CTransformFilter::ReceiveInPlace(IMediaSample* sample) {
     if (SharesAllocator()) {
         const HRESULT hr = TransformInPlace(sample);
         if (hr == S_FALSE) {
@@ -188,4 +160,4 @@ HRESULT CTransformFilter::ReceiveInPlace(IMediaSample* sample)
     return output_->Deliver(output.Get());
 }
 
-} // namespace dshowbase
+}  // namespace dshowbase

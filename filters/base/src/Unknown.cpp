@@ -4,18 +4,11 @@
 
 namespace dshowbase {
 
-CUnknown::CUnknown(const wchar_t* objectName) : objectName_(objectName)
-{
-    ObjectCreated();
-}
+CUnknown::CUnknown(const wchar_t* objectName) : objectName_(objectName) { ObjectCreated(); }
 
-CUnknown::~CUnknown()
-{
-    ObjectDestroyed();
-}
+CUnknown::~CUnknown() { ObjectDestroyed(); }
 
-HRESULT CUnknown::NonDelegatingQueryInterface(REFIID, void** ppv)
-{
+HRESULT CUnknown::NonDelegatingQueryInterface(REFIID, void** ppv) {
     if (ppv == nullptr) {
         return E_POINTER;
     }
@@ -23,13 +16,9 @@ HRESULT CUnknown::NonDelegatingQueryInterface(REFIID, void** ppv)
     return E_NOINTERFACE;
 }
 
-ULONG CUnknown::NonDelegatingAddRef()
-{
-    return static_cast<ULONG>(++refCount_);
-}
+ULONG CUnknown::NonDelegatingAddRef() { return static_cast<ULONG>(++refCount_); }
 
-ULONG CUnknown::NonDelegatingRelease()
-{
+ULONG CUnknown::NonDelegatingRelease() {
     const LONG left = --refCount_;
     if (left == 0) {
         // A destructor that hands "this" out again (a callback in a final
@@ -41,8 +30,7 @@ ULONG CUnknown::NonDelegatingRelease()
     return static_cast<ULONG>(left);
 }
 
-HRESULT GetInterface(IUnknown* unknown, void** ppv)
-{
+HRESULT GetInterface(IUnknown* unknown, void** ppv) {
     if (ppv == nullptr) {
         return E_POINTER;
     }
@@ -51,4 +39,4 @@ HRESULT GetInterface(IUnknown* unknown, void** ppv)
     return S_OK;
 }
 
-} // namespace dshowbase
+}  // namespace dshowbase

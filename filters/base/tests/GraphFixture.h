@@ -17,8 +17,7 @@ protected:
     void TearDown() override { CoUninitialize(); }
 };
 
-inline ComPtr<IPin> PinOf(IBaseFilter* filter, const wchar_t* id)
-{
+inline ComPtr<IPin> PinOf(IBaseFilter* filter, const wchar_t* id) {
     ComPtr<IPin> pin;
     filter->FindPin(id, pin.GetAddressOf());
     return pin;
@@ -29,8 +28,7 @@ struct TestGraph {
     ComPtr<IMediaControl> control;
     ComPtr<IMediaEvent> events;
 
-    TestGraph()
-    {
+    TestGraph() {
         CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
                          reinterpret_cast<void**>(graph.GetAddressOf()));
         if (graph) {
@@ -39,8 +37,7 @@ struct TestGraph {
         }
     }
     // A test that fails half-way leaves no graph running behind it.
-    ~TestGraph()
-    {
+    ~TestGraph() {
         if (control) {
             control->Stop();
         }
@@ -53,8 +50,7 @@ struct TestGraph {
     HRESULT Run() { return control->Run(); }
     HRESULT Stop() { return control->Stop(); }
     // The next event with this code, within the time; false when none came.
-    bool WaitForEvent(long code, LONG_PTR* param1, LONG_PTR* param2, DWORD timeoutMs)
-    {
+    bool WaitForEvent(long code, LONG_PTR* param1, LONG_PTR* param2, DWORD timeoutMs) {
         const DWORD start = GetTickCount();
         while (GetTickCount() - start < timeoutMs) {
             long got = 0;
@@ -71,12 +67,11 @@ struct TestGraph {
         }
         return false;
     }
-    bool WaitForEvent(long code, DWORD timeoutMs)
-    {
+    bool WaitForEvent(long code, DWORD timeoutMs) {
         LONG_PTR param1 = 0;
         LONG_PTR param2 = 0;
         return WaitForEvent(code, &param1, &param2, timeoutMs);
     }
 };
 
-} // namespace basetest
+}  // namespace basetest

@@ -9,8 +9,7 @@ namespace basetest {
 
 class CRecordingSite : public IPropertyPageSite {
 public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
         if (riid == IID_IUnknown || riid == IID_IPropertyPageSite) {
             *ppv = this;
             AddRef();
@@ -21,19 +20,16 @@ public:
     }
     STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(++refs); }
     STDMETHODIMP_(ULONG) Release() override { return static_cast<ULONG>(--refs); }
-    STDMETHODIMP OnStatusChange(DWORD flags) override
-    {
+    STDMETHODIMP OnStatusChange(DWORD flags) override {
         lastStatus = flags;
         ++changes;
         return S_OK;
     }
-    STDMETHODIMP GetLocaleID(LCID* locale) override
-    {
+    STDMETHODIMP GetLocaleID(LCID* locale) override {
         *locale = 0;
         return S_OK;
     }
-    STDMETHODIMP GetPageContainer(IUnknown** container) override
-    {
+    STDMETHODIMP GetPageContainer(IUnknown** container) override {
         *container = nullptr;
         return E_NOTIMPL;
     }
@@ -44,4 +40,4 @@ public:
     int changes = 0;
 };
 
-} // namespace basetest
+}  // namespace basetest

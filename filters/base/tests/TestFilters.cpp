@@ -14,8 +14,7 @@ const CLSID CLSID_TestSource = {0x6a3c2e10, 0x0b1d, 0x4c57, {0x9e, 0x51, 0x2f, 0
 const CLSID CLSID_TestTransform = {0x6a3c2e10, 0x0b1d, 0x4c57, {0x9e, 0x51, 0x2f, 0x7d, 0x58, 0xa1, 0xc0, 0x02}};
 const CLSID CLSID_TestSink = {0x6a3c2e10, 0x0b1d, 0x4c57, {0x9e, 0x51, 0x2f, 0x7d, 0x58, 0xa1, 0xc0, 0x03}};
 
-CMediaType VideoType(int width, int height, WORD bitCount, const GUID& subtype)
-{
+CMediaType VideoType(int width, int height, WORD bitCount, const GUID& subtype) {
     CMediaType type(MEDIATYPE_Video);
     type.subtype = subtype;
     type.formattype = FORMAT_VideoInfo;
@@ -38,25 +37,17 @@ namespace {
 class CTestSourcePin : public dshowbase::CSourceStreamPin {
 public:
     CTestSourcePin(dshowbase::CBaseFilter* filter, dshowbase::CCritSec* lock, const CMediaType& type)
-        : CSourceStreamPin(L"test source pin", filter, lock, L"Out"), type_(type)
-    {
-    }
+        : CSourceStreamPin(L"test source pin", filter, lock, L"Out"), type_(type) {}
 
-    HRESULT CheckMediaType(const CMediaType* type) override
-    {
-        return *type == type_ ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
-    }
-    HRESULT GetMediaType(int position, CMediaType* type) override
-    {
+    HRESULT CheckMediaType(const CMediaType* type) override { return *type == type_ ? S_OK : VFW_E_TYPE_NOT_ACCEPTED; }
+    HRESULT GetMediaType(int position, CMediaType* type) override {
         return dshowbase::OfferSingleType(position, type, type_);
     }
-    HRESULT DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) override
-    {
+    HRESULT DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) override {
         return dshowbase::SetAllocatorAtLeast(allocator, request, 2,
                                               static_cast<long>(dshowbase::FrameBufferSize(type_)));
     }
-    HRESULT FillBuffer(IMediaSample* sample, LONGLONG index) override
-    {
+    HRESULT FillBuffer(IMediaSample* sample, LONGLONG index) override {
         BYTE* data = nullptr;
         sample->GetPointer(&data);
         const long size = static_cast<long>(dshowbase::FrameBufferSize(type_));
@@ -65,7 +56,7 @@ public:
         }
         return sample->SetActualDataLength(size);
     }
-    REFERENCE_TIME BufferDuration() override { return 100000; }   // 100 frames a second
+    REFERENCE_TIME BufferDuration() override { return 100000; }  // 100 frames a second
 
 private:
     CMediaType type_;
@@ -74,15 +65,11 @@ private:
 class CTestSinkPin : public dshowbase::CBaseInputPin {
 public:
     CTestSinkPin(CTestSink* sink, dshowbase::CCritSec* lock)
-        : CBaseInputPin(L"test sink pin", sink, lock, L"In"), sink_(sink)
-    {
-    }
-    HRESULT CheckMediaType(const CMediaType* type) override
-    {
+        : CBaseInputPin(L"test sink pin", sink, lock, L"In"), sink_(sink) {}
+    HRESULT CheckMediaType(const CMediaType* type) override {
         return type->majortype == MEDIATYPE_Video ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
     }
-    STDMETHODIMP Receive(IMediaSample* sample) override
-    {
+    STDMETHODIMP Receive(IMediaSample* sample) override {
         const HRESULT hr = CBaseInputPin::Receive(sample);
         if (hr != S_OK) {
             return hr;
@@ -90,16 +77,14 @@ public:
         sink_->Record(sample);
         return S_OK;
     }
-    STDMETHODIMP EndOfStream() override
-    {
+    STDMETHODIMP EndOfStream() override {
         const HRESULT hr = CBaseInputPin::EndOfStream();
         if (SUCCEEDED(hr)) {
             sink_->CountEndOfStream();
         }
         return hr;
     }
-    STDMETHODIMP BeginFlush() override
-    {
+    STDMETHODIMP BeginFlush() override {
         sink_->CountFlush();
         return CBaseInputPin::BeginFlush();
     }
@@ -108,61 +93,50 @@ private:
     CTestSink* sink_;
 };
 
-} // namespace
+}  // namespace
 
-CTestSource::CTestSource(int width, int height, WORD bitCount)
-    : CSourceFilter(L"test source", CLSID_TestSource)
-{
+CTestSource::CTestSource(int width, int height, WORD bitCount) : CSourceFilter(L"test source", CLSID_TestSource) {
     const GUID subtype = bitCount == 32 ? MEDIASUBTYPE_RGB32 : MEDIASUBTYPE_RGB24;
-    auto pin = std::make_unique<CTestSourcePin>(this, &filterLock_,
-                                                VideoType(width, height, bitCount, subtype));
+    auto pin = std::make_unique<CTestSourcePin>(this, &filterLock_, VideoType(width, height, bitCount, subtype));
     pin_ = pin.get();
     AddPin(std::move(pin));
 }
 
 CTestTransform::CTestTransform(dshowbase::TransformMode mode)
-    : CTransformFilter(L"test transform", CLSID_TestTransform, mode)
-{
-}
+    : CTransformFilter(L"test transform", CLSID_TestTransform, mode) {}
 
-HRESULT CTestTransform::CheckInputType(const CMediaType* input)
-{
+HRESULT CTestTransform::CheckInputType(const CMediaType* input) {
     if (input == nullptr) {
         return E_POINTER;
     }
     return dshowbase::IsRgb24VideoInfo(*input) ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
 }
 
-HRESULT CTestTransform::CheckTransform(const CMediaType* input, const CMediaType* output)
-{
+HRESULT CTestTransform::CheckTransform(const CMediaType* input, const CMediaType* output) {
     if (input == nullptr || output == nullptr) {
         return E_POINTER;
     }
     return (dshowbase::IsRgb24VideoInfo(*input) && *input == *output) ? S_OK : E_FAIL;
 }
 
-HRESULT CTestTransform::GetMediaType(int position, CMediaType* output)
-{
+HRESULT CTestTransform::GetMediaType(int position, CMediaType* output) {
     if (!InputPin()->IsConnected()) {
         return E_UNEXPECTED;
     }
     return dshowbase::OfferSingleType(position, output, InputPin()->CurrentMediaType());
 }
 
-HRESULT CTestTransform::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request)
-{
+HRESULT CTestTransform::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) {
     if (!InputPin()->IsConnected()) {
         return E_UNEXPECTED;
     }
     return dshowbase::SetAllocatorAtLeast(
-        allocator, request, 1,
-        static_cast<long>(dshowbase::FrameBufferSize(InputPin()->CurrentMediaType())));
+        allocator, request, 1, static_cast<long>(dshowbase::FrameBufferSize(InputPin()->CurrentMediaType())));
 }
 
 namespace {
 
-void Invert(IMediaSample* sample)
-{
+void Invert(IMediaSample* sample) {
     BYTE* data = nullptr;
     sample->GetPointer(&data);
     const long length = sample->GetActualDataLength();
@@ -171,10 +145,9 @@ void Invert(IMediaSample* sample)
     }
 }
 
-} // namespace
+}  // namespace
 
-HRESULT CTestTransform::Transform(IMediaSample* input, IMediaSample* output)
-{
+HRESULT CTestTransform::Transform(IMediaSample* input, IMediaSample* output) {
     const HRESULT hr = dshowbase::CopySample(input, output);
     if (FAILED(hr)) {
         return hr;
@@ -186,8 +159,7 @@ HRESULT CTestTransform::Transform(IMediaSample* input, IMediaSample* output)
     return S_OK;
 }
 
-HRESULT CTestTransform::TransformInPlace(IMediaSample* sample)
-{
+HRESULT CTestTransform::TransformInPlace(IMediaSample* sample) {
     if (SharesAllocator()) {
         InterlockedIncrement(&inPlaceWithoutCopy);
     }
@@ -195,36 +167,26 @@ HRESULT CTestTransform::TransformInPlace(IMediaSample* sample)
     return S_OK;
 }
 
-HRESULT CTestTransform::StartStreaming()
-{
+HRESULT CTestTransform::StartStreaming() {
     InterlockedIncrement(&starts);
     return S_OK;
 }
 
-HRESULT CTestTransform::StopStreaming()
-{
+HRESULT CTestTransform::StopStreaming() {
     InterlockedIncrement(&stops);
     return S_OK;
 }
 
 CTestSink::CTestSink()
-    : CBaseFilter(L"test sink", CLSID_TestSink, &lock_), pin_(new CTestSinkPin(this, &lock_)),
-      arrived_(CreateEventW(nullptr, FALSE, FALSE, nullptr))
-{
-}
+    : CBaseFilter(L"test sink", CLSID_TestSink, &lock_),
+      pin_(new CTestSinkPin(this, &lock_)),
+      arrived_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
 
-CTestSink::~CTestSink()
-{
-    CloseHandle(arrived_);
-}
+CTestSink::~CTestSink() { CloseHandle(arrived_); }
 
-dshowbase::CBasePin* CTestSink::GetPin(int index)
-{
-    return index == 0 ? pin_.get() : nullptr;
-}
+dshowbase::CBasePin* CTestSink::GetPin(int index) { return index == 0 ? pin_.get() : nullptr; }
 
-void CTestSink::Record(IMediaSample* sample)
-{
+void CTestSink::Record(IMediaSample* sample) {
     ReceivedFrame frame;
     LONGLONG stop = 0;
     if (sample->GetMediaTime(&frame.mediaTime, &stop) != S_OK) {
@@ -240,8 +202,7 @@ void CTestSink::Record(IMediaSample* sample)
     SetEvent(arrived_);
 }
 
-bool CTestSink::WaitForFrames(size_t count, DWORD timeoutMs)
-{
+bool CTestSink::WaitForFrames(size_t count, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     for (;;) {
         {
@@ -258,16 +219,14 @@ bool CTestSink::WaitForFrames(size_t count, DWORD timeoutMs)
     }
 }
 
-std::vector<ReceivedFrame> CTestSink::Frames()
-{
+std::vector<ReceivedFrame> CTestSink::Frames() {
     std::lock_guard<std::mutex> hold(framesLock_);
     return frames_;
 }
 
-void CTestSink::Clear()
-{
+void CTestSink::Clear() {
     std::lock_guard<std::mutex> hold(framesLock_);
     frames_.clear();
 }
 
-} // namespace basetest
+}  // namespace basetest

@@ -16,8 +16,7 @@ extern const CLSID CLSID_TestTransform;
 extern const CLSID CLSID_TestSink;
 
 // Byte i of frame n.
-inline BYTE PatternByte(size_t i, LONGLONG n)
-{
+inline BYTE PatternByte(size_t i, LONGLONG n) {
     return static_cast<BYTE>((i * 7 + static_cast<size_t>(n) * 13) & 0xFF);
 }
 
@@ -37,8 +36,7 @@ public:
     explicit CTestTransform(dshowbase::TransformMode mode);
 
     HRESULT CheckInputType(const dshowbase::CMediaType* input) override;
-    HRESULT CheckTransform(const dshowbase::CMediaType* input,
-                           const dshowbase::CMediaType* output) override;
+    HRESULT CheckTransform(const dshowbase::CMediaType* input, const dshowbase::CMediaType* output) override;
     HRESULT GetMediaType(int position, dshowbase::CMediaType* output) override;
     HRESULT DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) override;
     HRESULT Transform(IMediaSample* input, IMediaSample* output) override;
@@ -89,4 +87,4 @@ private:
     volatile LONG flushes_ = 0;
 };
 
-} // namespace basetest
+}  // namespace basetest

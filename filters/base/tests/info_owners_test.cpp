@@ -10,16 +10,14 @@
 namespace basetest {
 namespace {
 
-ULONG References(IUnknown* object)
-{
+ULONG References(IUnknown* object) {
     object->AddRef();
     return object->Release();
 }
 
 class InfoOwnersTest : public ComTest {};
 
-TEST_F(InfoOwnersTest, EachQueryHoldsOneReferenceUntilRefilledOrGone)
-{
+TEST_F(InfoOwnersTest, EachQueryHoldsOneReferenceUntilRefilledOrGone) {
     TestGraph graph;
     ComPtr<IBaseFilter> sink(new CTestSink());
     ASSERT_EQ(S_OK, graph.Add(sink.Get(), L"sink"));
@@ -44,5 +42,5 @@ TEST_F(InfoOwnersTest, EachQueryHoldsOneReferenceUntilRefilledOrGone)
     EXPECT_EQ(sinkBefore, References(sink.Get()));
 }
 
-} // namespace
-} // namespace basetest
+}  // namespace
+}  // namespace basetest

@@ -17,8 +17,7 @@ namespace {
 using dshowbase::CMediaType;
 using Microsoft::WRL::ComPtr;
 
-TEST(MediaType, CopiesOwnTheirFormatBlock)
-{
+TEST(MediaType, CopiesOwnTheirFormatBlock) {
     CMediaType original = VideoType(320, 240, 24, MEDIASUBTYPE_RGB24);
     CMediaType copy(original);
     ASSERT_NE(original.pbFormat, copy.pbFormat);
@@ -38,11 +37,10 @@ TEST(MediaType, CopiesOwnTheirFormatBlock)
     dshowbase::DeleteMediaType(nullptr);
 }
 
-TEST(MediaType, VideoInfoNeedsAWholeHeader)
-{
+TEST(MediaType, VideoInfoNeedsAWholeHeader) {
     CMediaType type = VideoType(16, 16, 24, MEDIASUBTYPE_RGB24);
     EXPECT_TRUE(dshowbase::IsRgb24VideoInfo(type));
-    type.cbFormat = sizeof(VIDEOINFOHEADER) - 1;     // a lying block size
+    type.cbFormat = sizeof(VIDEOINFOHEADER) - 1;  // a lying block size
     EXPECT_EQ(nullptr, dshowbase::VideoInfo(type));
     EXPECT_FALSE(dshowbase::IsRgb24VideoInfo(type));
     type.cbFormat = sizeof(VIDEOINFOHEADER);
@@ -53,13 +51,12 @@ TEST(MediaType, VideoInfoNeedsAWholeHeader)
     EXPECT_FALSE(dshowbase::IsRgb24VideoInfo(wrongBits));
 }
 
-TEST(MediaType, FrameBufferSizeTrustsTheLargerNumber)
-{
+TEST(MediaType, FrameBufferSizeTrustsTheLargerNumber) {
     CMediaType type = VideoType(175, 3, 24, MEDIASUBTYPE_RGB24);
     // A splitter that reports one byte per sample for RGB.
     type.lSampleSize = 1;
     reinterpret_cast<VIDEOINFOHEADER*>(type.pbFormat)->bmiHeader.biSizeImage = 0;
-    EXPECT_EQ(1584u, dshowbase::FrameBufferSize(type));   // 528-byte rows x 3
+    EXPECT_EQ(1584u, dshowbase::FrameBufferSize(type));  // 528-byte rows x 3
     type.lSampleSize = 5000;
     EXPECT_EQ(5000u, dshowbase::FrameBufferSize(type));
     CMediaType audio(MEDIATYPE_Audio);
@@ -67,8 +64,7 @@ TEST(MediaType, FrameBufferSizeTrustsTheLargerNumber)
     EXPECT_EQ(4u, dshowbase::FrameBufferSize(audio));
 }
 
-TEST(MediaType, PartialTypesMatchOnWhatTheyName)
-{
+TEST(MediaType, PartialTypesMatchOnWhatTheyName) {
     const CMediaType rgb = VideoType(16, 16, 24, MEDIASUBTYPE_RGB24);
     CMediaType partial(MEDIATYPE_Video);
     EXPECT_TRUE(partial.IsPartiallySpecified());
@@ -79,8 +75,7 @@ TEST(MediaType, PartialTypesMatchOnWhatTheyName)
     EXPECT_TRUE(rgb.MatchesPartial(rgb));
 }
 
-TEST(Enumerators, MediaTypesFollowNextSkipResetClone)
-{
+TEST(Enumerators, MediaTypesFollowNextSkipResetClone) {
     std::vector<CMediaType> types;
     for (int width : {16, 32, 48}) {
         types.push_back(VideoType(width, 8, 24, MEDIASUBTYPE_RGB24));
@@ -89,7 +84,7 @@ TEST(Enumerators, MediaTypesFollowNextSkipResetClone)
     ComPtr<IEnumMediaTypes> enumerator(raw);
 
     AM_MEDIA_TYPE* got[4] = {};
-    EXPECT_EQ(E_POINTER, enumerator->Next(2, got, nullptr));   // many items need a count
+    EXPECT_EQ(E_POINTER, enumerator->Next(2, got, nullptr));  // many items need a count
     ULONG fetched = 9;
     ASSERT_EQ(S_OK, enumerator->Next(1, got, &fetched));
     EXPECT_EQ(1u, fetched);
@@ -98,7 +93,7 @@ TEST(Enumerators, MediaTypesFollowNextSkipResetClone)
 
     ComPtr<IEnumMediaTypes> clone;
     ASSERT_EQ(S_OK, enumerator->Clone(clone.GetAddressOf()));
-    EXPECT_EQ(S_FALSE, enumerator->Skip(5));             // past the end
+    EXPECT_EQ(S_FALSE, enumerator->Skip(5));  // past the end
     EXPECT_EQ(S_FALSE, enumerator->Next(1, got, &fetched));
     EXPECT_EQ(0u, fetched);
 
@@ -114,8 +109,7 @@ TEST(Enumerators, MediaTypesFollowNextSkipResetClone)
     EXPECT_EQ(S_OK, enumerator->Skip(3));
 }
 
-TEST(SampleCopy, CopiesDataTimesFlagsAndType)
-{
+TEST(SampleCopy, CopiesDataTimesFlagsAndType) {
     FakeSample input(16);
     for (size_t i = 0; i < 16; ++i) {
         input.buffer[i] = static_cast<BYTE>(i + 1);
@@ -136,7 +130,7 @@ TEST(SampleCopy, CopiesDataTimesFlagsAndType)
     ASSERT_EQ(S_OK, dshowbase::CopySample(&input, &output));
     EXPECT_EQ(10, output.actualLength);
     EXPECT_EQ(10, output.buffer[9]);
-    EXPECT_EQ(0, output.buffer[10]);          // nothing beyond the data length
+    EXPECT_EQ(0, output.buffer[10]);  // nothing beyond the data length
     EXPECT_TRUE(output.hasTime);
     EXPECT_EQ(100, output.timeStart);
     EXPECT_EQ(200, output.timeStop);
@@ -148,19 +142,18 @@ TEST(SampleCopy, CopiesDataTimesFlagsAndType)
     EXPECT_TRUE(dshowbase::MediaTypesEqual(*output.type, changed));
 }
 
-TEST(SampleCopy, RefusesWhatCannotBeCopiedSafely)
-{
+TEST(SampleCopy, RefusesWhatCannotBeCopiedSafely) {
     FakeSample input(32);
     FakeSample small(16);
     small.buffer.assign(16, 0xAB);
     EXPECT_EQ(VFW_E_BUFFER_OVERFLOW, dshowbase::CopySample(&input, &small));
-    EXPECT_EQ(0xAB, small.buffer[0]);        // untouched
+    EXPECT_EQ(0xAB, small.buffer[0]);  // untouched
 
     FakeSample output(32);
-    input.prerollAnswer = E_FAIL;            // neither yes nor no
+    input.prerollAnswer = E_FAIL;  // neither yes nor no
     EXPECT_EQ(E_UNEXPECTED, dshowbase::CopySample(&input, &output));
     EXPECT_EQ(E_POINTER, dshowbase::CopySample(nullptr, &output));
 }
 
-} // namespace
-} // namespace basetest
+}  // namespace
+}  // namespace basetest

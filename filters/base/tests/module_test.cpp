@@ -17,13 +17,9 @@
 namespace basetest {
 namespace {
 
-dshowbase::CUnknown* CreateSink(HRESULT*)
-{
-    return new CTestSink();
-}
+dshowbase::CUnknown* CreateSink(HRESULT*) { return new CTestSink(); }
 
-dshowbase::CUnknown* CreateRefused(HRESULT* result)
-{
+dshowbase::CUnknown* CreateRefused(HRESULT* result) {
     *result = E_ACCESSDENIED;
     return nullptr;
 }
@@ -32,8 +28,7 @@ const REGPINTYPES kVideoAny = {&MEDIATYPE_Video, &MEDIASUBTYPE_NULL};
 const dshowbase::PinSetup kSinkPins[] = {
     {L"In", true, false, false, false, nullptr, nullptr, 1, &kVideoAny},
 };
-const dshowbase::FilterSetup kSinkSetup = {L"Vimbrel Base Test Sink", MERIT_DO_NOT_USE, nullptr, 1,
-                                           kSinkPins};
+const dshowbase::FilterSetup kSinkSetup = {L"Vimbrel Base Test Sink", MERIT_DO_NOT_USE, nullptr, 1, kSinkPins};
 // A class id no real filter has; the test removes it again.
 const CLSID CLSID_RegisteredSink = {0x6a3c2e10, 0x0b1d, 0x4c57, {0x9e, 0x51, 0x2f, 0x7d, 0x58, 0xa1, 0xc0, 0x10}};
 
@@ -44,38 +39,33 @@ const dshowbase::FactoryTemplate kTemplates[] = {
 
 class ModuleTest : public ComTest {};
 
-TEST_F(ModuleTest, FactoryCreatesRefusesAndCounts)
-{
+TEST_F(ModuleTest, FactoryCreatesRefusesAndCounts) {
     const LONG before = dshowbase::LiveObjectCount();
     ComPtr<IClassFactory> factory;
     ASSERT_EQ(S_OK, dshowbase::GetClassObject(kTemplates, 2, CLSID_RegisteredSink, IID_IClassFactory,
                                               reinterpret_cast<void**>(factory.GetAddressOf())));
-    EXPECT_EQ(S_FALSE, dshowbase::CanUnloadNow());        // the factory is alive
+    EXPECT_EQ(S_FALSE, dshowbase::CanUnloadNow());  // the factory is alive
 
     ComPtr<IBaseFilter> filter;
-    EXPECT_EQ(S_OK, factory->CreateInstance(nullptr, IID_IBaseFilter,
-                                            reinterpret_cast<void**>(filter.GetAddressOf())));
+    EXPECT_EQ(S_OK, factory->CreateInstance(nullptr, IID_IBaseFilter, reinterpret_cast<void**>(filter.GetAddressOf())));
     ComPtr<IUnknown> outer;
     factory.As(&outer);
     IUnknown* aggregated = nullptr;
-    EXPECT_EQ(CLASS_E_NOAGGREGATION, factory->CreateInstance(outer.Get(), IID_IUnknown,
-                                                             reinterpret_cast<void**>(&aggregated)));
+    EXPECT_EQ(CLASS_E_NOAGGREGATION,
+              factory->CreateInstance(outer.Get(), IID_IUnknown, reinterpret_cast<void**>(&aggregated)));
     IDispatch* none = nullptr;
-    EXPECT_EQ(E_NOINTERFACE, factory->CreateInstance(nullptr, IID_IDispatch,
-                                                     reinterpret_cast<void**>(&none)));
+    EXPECT_EQ(E_NOINTERFACE, factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&none)));
     EXPECT_EQ(nullptr, none);
 
     ComPtr<IClassFactory> refusing;
     ASSERT_EQ(S_OK, dshowbase::GetClassObject(kTemplates, 2, CLSID_TestSource, IID_IClassFactory,
                                               reinterpret_cast<void**>(refusing.GetAddressOf())));
     IUnknown* object = nullptr;
-    EXPECT_EQ(E_ACCESSDENIED, refusing->CreateInstance(nullptr, IID_IUnknown,
-                                                       reinterpret_cast<void**>(&object)));
+    EXPECT_EQ(E_ACCESSDENIED, refusing->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&object)));
 
     IClassFactory* unknown = nullptr;
-    EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE,
-              dshowbase::GetClassObject(kTemplates, 2, CLSID_TestSink, IID_IClassFactory,
-                                        reinterpret_cast<void**>(&unknown)));
+    EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE, dshowbase::GetClassObject(kTemplates, 2, CLSID_TestSink, IID_IClassFactory,
+                                                                   reinterpret_cast<void**>(&unknown)));
 
     filter.Reset();
     outer.Reset();
@@ -83,15 +73,14 @@ TEST_F(ModuleTest, FactoryCreatesRefusesAndCounts)
     factory->LockServer(TRUE);
     factory.Reset();
     EXPECT_EQ(before, dshowbase::LiveObjectCount());
-    EXPECT_EQ(S_FALSE, dshowbase::CanUnloadNow());   // still locked
+    EXPECT_EQ(S_FALSE, dshowbase::CanUnloadNow());  // still locked
     dshowbase::LockModule(false);
     if (before == 0) {
         EXPECT_EQ(S_OK, dshowbase::CanUnloadNow());
     }
 }
 
-bool CategoryLists(const CLSID& category, const wchar_t* friendlyName)
-{
+bool CategoryLists(const CLSID& category, const wchar_t* friendlyName) {
     bool listed = false;
     benchtest::ForEachInCategory(category, [&](IMoniker*, IPropertyBag*, const wchar_t* name) {
         listed = std::wstring(name) == friendlyName;
@@ -100,8 +89,7 @@ bool CategoryLists(const CLSID& category, const wchar_t* friendlyName)
     return listed;
 }
 
-std::wstring ReadClassValue(const std::wstring& subkey)
-{
+std::wstring ReadClassValue(const std::wstring& subkey) {
     wchar_t value[MAX_PATH] = {};
     LONG size = sizeof(value);
     if (RegQueryValueW(HKEY_CLASSES_ROOT, subkey.c_str(), value, &size) != ERROR_SUCCESS) {
@@ -110,8 +98,7 @@ std::wstring ReadClassValue(const std::wstring& subkey)
     return value;
 }
 
-TEST_F(ModuleTest, RegistrationWritesAndRemovesClassAndFilterEntries)
-{
+TEST_F(ModuleTest, RegistrationWritesAndRemovesClassAndFilterEntries) {
     const std::wstring key = L"CLSID\\{6A3C2E10-0B1D-4C57-9E51-2F7D58A1C010}";
     ASSERT_EQ(S_OK, dshowbase::RegisterServer(kTemplates, 1, true));
     EXPECT_EQ(L"Base test sink", ReadClassValue(key));
@@ -130,8 +117,7 @@ public:
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override { return PersistQueryInterface(riid, ppv); }
     STDMETHODIMP_(ULONG) AddRef() override { return 2; }
     STDMETHODIMP_(ULONG) Release() override { return 1; }
-    STDMETHODIMP GetClassID(CLSID* clsid) override
-    {
+    STDMETHODIMP GetClassID(CLSID* clsid) override {
         *clsid = CLSID_TestSink;
         return S_OK;
     }
@@ -142,8 +128,7 @@ public:
     int value = 0;
 };
 
-ComPtr<IStream> StreamHolding(const void* bytes, size_t size)
-{
+ComPtr<IStream> StreamHolding(const void* bytes, size_t size) {
     ComPtr<IStream> stream;
     CreateStreamOnHGlobal(nullptr, TRUE, stream.GetAddressOf());
     ULONG written = 0;
@@ -153,13 +138,9 @@ ComPtr<IStream> StreamHolding(const void* bytes, size_t size)
     return stream;
 }
 
-std::wstring Utf16(const char* text)
-{
-    return std::wstring(text, text + std::strlen(text));
-}
+std::wstring Utf16(const char* text) { return std::wstring(text, text + std::strlen(text)); }
 
-TEST_F(ModuleTest, PersistStreamWritesTwelveCharacterFields)
-{
+TEST_F(ModuleTest, PersistStreamWritesTwelveCharacterFields) {
     CSettings settings;
     settings.value = -42;
     settings.SetDirty(true);
@@ -192,26 +173,20 @@ TEST_F(ModuleTest, PersistStreamWritesTwelveCharacterFields)
     EXPECT_EQ(48u, size.QuadPart);
 }
 
-TEST_F(ModuleTest, PersistStreamRefusesDamagedStreams)
-{
+TEST_F(ModuleTest, PersistStreamRefusesDamagedStreams) {
     CSettings settings;
     const std::wstring shortField = Utf16("00000");
-    EXPECT_EQ(VFW_E_FILE_TOO_SHORT,
-              settings.Load(StreamHolding(shortField.data(), shortField.size() * 2).Get()));
+    EXPECT_EQ(VFW_E_FILE_TOO_SHORT, settings.Load(StreamHolding(shortField.data(), shortField.size() * 2).Get()));
     const std::wstring letters = Utf16("0000000x003 ");
-    EXPECT_EQ(VFW_E_INVALID_FILE_FORMAT,
-              settings.Load(StreamHolding(letters.data(), letters.size() * 2).Get()));
+    EXPECT_EQ(VFW_E_INVALID_FILE_FORMAT, settings.Load(StreamHolding(letters.data(), letters.size() * 2).Get()));
     const std::wstring noSpace = Utf16("000000000030");
-    EXPECT_EQ(VFW_E_INVALID_FILE_FORMAT,
-              settings.Load(StreamHolding(noSpace.data(), noSpace.size() * 2).Get()));
+    EXPECT_EQ(VFW_E_INVALID_FILE_FORMAT, settings.Load(StreamHolding(noSpace.data(), noSpace.size() * 2).Get()));
     const std::wstring tooBig = Utf16("99999999999 ");
-    EXPECT_EQ(VFW_E_INVALID_FILE_FORMAT,
-              settings.Load(StreamHolding(tooBig.data(), tooBig.size() * 2).Get()));
+    EXPECT_EQ(VFW_E_INVALID_FILE_FORMAT, settings.Load(StreamHolding(tooBig.data(), tooBig.size() * 2).Get()));
     // The version read, but the filter's own field is missing.
     const std::wstring versionOnly = Utf16("00000000000 ");
-    EXPECT_EQ(VFW_E_FILE_TOO_SHORT,
-              settings.Load(StreamHolding(versionOnly.data(), versionOnly.size() * 2).Get()));
+    EXPECT_EQ(VFW_E_FILE_TOO_SHORT, settings.Load(StreamHolding(versionOnly.data(), versionOnly.size() * 2).Get()));
 }
 
-} // namespace
-} // namespace basetest
+}  // namespace
+}  // namespace basetest

@@ -20,35 +20,29 @@ class CTestPage : public dshowbase::CBasePropertyPage {
 public:
     CTestPage() : CBasePropertyPage(L"test page", kDialog, kTitle) {}
 
-    HRESULT OnConnect(IUnknown* object) override
-    {
+    HRESULT OnConnect(IUnknown* object) override {
         ++connects;
         connected = object;
         return S_OK;
     }
-    HRESULT OnDisconnect() override
-    {
+    HRESULT OnDisconnect() override {
         ++disconnects;
         connected.Reset();
         return S_OK;
     }
-    HRESULT OnActivate() override
-    {
+    HRESULT OnActivate() override {
         activeWindow = Hwnd();
         return S_OK;
     }
-    HRESULT OnDeactivate() override
-    {
+    HRESULT OnDeactivate() override {
         ++deactivations;
         return S_OK;
     }
-    HRESULT OnApplyChanges() override
-    {
+    HRESULT OnApplyChanges() override {
         ++applies;
         return S_OK;
     }
-    INT_PTR OnReceiveMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override
-    {
+    INT_PTR OnReceiveMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_COMMAND) {
             SetDirty();
             return TRUE;
@@ -67,8 +61,7 @@ public:
 
 class PropertyPageTest : public ComTest {};
 
-TEST_F(PropertyPageTest, InfoComesFromTheResources)
-{
+TEST_F(PropertyPageTest, InfoComesFromTheResources) {
     ComPtr<IPropertyPage> page(new CTestPage());
     PROPPAGEINFO info{};
     ASSERT_EQ(S_OK, page->GetPageInfo(&info));
@@ -78,23 +71,22 @@ TEST_F(PropertyPageTest, InfoComesFromTheResources)
     CoTaskMemFree(info.pszTitle);
 }
 
-TEST_F(PropertyPageTest, LifecycleDrivesTheHooksAndTheSite)
-{
+TEST_F(PropertyPageTest, LifecycleDrivesTheHooksAndTheSite) {
     auto* raw = new CTestPage();
     ComPtr<IPropertyPage> page(raw);
     CRecordingSite site;
-    ComPtr<IUnknown> object(new CTestPage());   // any COM object will do
+    ComPtr<IUnknown> object(new CTestPage());  // any COM object will do
 
     RECT rect{0, 0, 200, 100};
-    EXPECT_EQ(E_UNEXPECTED, page->Activate(GetDesktopWindow(), &rect, FALSE));   // no object yet
+    EXPECT_EQ(E_UNEXPECTED, page->Activate(GetDesktopWindow(), &rect, FALSE));  // no object yet
     ASSERT_EQ(S_OK, page->SetPageSite(&site));
-    EXPECT_EQ(E_UNEXPECTED, page->SetPageSite(&site));                         // only one site
+    EXPECT_EQ(E_UNEXPECTED, page->SetPageSite(&site));  // only one site
     ASSERT_EQ(S_OK, page->SetObjects(1, object.GetAddressOf()));
     EXPECT_EQ(1, raw->connects);
     EXPECT_EQ(object.Get(), raw->connected.Get());
 
-    HWND parent = CreateWindowExW(0, L"STATIC", L"frame", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
-                                  nullptr, nullptr, nullptr, nullptr);
+    HWND parent = CreateWindowExW(0, L"STATIC", L"frame", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
+                                  nullptr, nullptr);
     ASSERT_NE(nullptr, parent);
     ASSERT_EQ(S_OK, page->Activate(parent, &rect, FALSE));
     ASSERT_NE(nullptr, raw->activeWindow);
@@ -111,7 +103,7 @@ TEST_F(PropertyPageTest, LifecycleDrivesTheHooksAndTheSite)
     EXPECT_EQ(S_OK, page->Apply());
     EXPECT_EQ(1, raw->applies);
     EXPECT_EQ(S_FALSE, page->IsPageDirty());
-    EXPECT_EQ(S_OK, page->Apply());          // clean: nothing to send
+    EXPECT_EQ(S_OK, page->Apply());  // clean: nothing to send
     EXPECT_EQ(1, raw->applies);
 
     EXPECT_EQ(E_INVALIDARG, page->Show(SW_MAXIMIZE));
@@ -125,10 +117,10 @@ TEST_F(PropertyPageTest, LifecycleDrivesTheHooksAndTheSite)
     ASSERT_EQ(S_OK, page->SetObjects(0, nullptr));
     EXPECT_EQ(1, raw->disconnects);
     EXPECT_EQ(nullptr, raw->connected.Get());
-    EXPECT_EQ(1, site.refs);                 // the page let go of its site
+    EXPECT_EQ(1, site.refs);  // the page let go of its site
     EXPECT_EQ(E_UNEXPECTED, page->Apply());
     DestroyWindow(parent);
 }
 
-} // namespace
-} // namespace basetest
+}  // namespace
+}  // namespace basetest

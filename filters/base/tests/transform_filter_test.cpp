@@ -26,27 +26,26 @@ struct Chain {
 
     explicit Chain(dshowbase::TransformMode mode, WORD sourceBits = 24)
         : source(new CTestSource(kWidth, kHeight, sourceBits)),
-          transform(new CTestTransform(mode)), sink(new CTestSink()),
-          sourceFilter(source), transformFilter(transform), sinkFilter(sink)
-    {
+          transform(new CTestTransform(mode)),
+          sink(new CTestSink()),
+          sourceFilter(source),
+          transformFilter(transform),
+          sinkFilter(sink) {
         graph.Add(sourceFilter.Get(), L"source");
         graph.Add(transformFilter.Get(), L"transform");
         graph.Add(sinkFilter.Get(), L"sink");
     }
-    HRESULT ConnectAll()
-    {
+    HRESULT ConnectAll() {
         HRESULT hr = graph.Connect(PinOf(sourceFilter.Get(), L"Out").Get(),
                                    PinOf(transformFilter.Get(), L"XForm In").Get());
         if (FAILED(hr)) {
             return hr;
         }
-        return graph.Connect(PinOf(transformFilter.Get(), L"XForm Out").Get(),
-                             PinOf(sinkFilter.Get(), L"In").Get());
+        return graph.Connect(PinOf(transformFilter.Get(), L"XForm Out").Get(), PinOf(sinkFilter.Get(), L"In").Get());
     }
 };
 
-void ExpectInvertedPattern(const std::vector<ReceivedFrame>& frames)
-{
+void ExpectInvertedPattern(const std::vector<ReceivedFrame>& frames) {
     ASSERT_FALSE(frames.empty());
     for (const ReceivedFrame& frame : frames) {
         ASSERT_EQ(kFrameBytes, frame.bytes.size());
@@ -60,8 +59,7 @@ void ExpectInvertedPattern(const std::vector<ReceivedFrame>& frames)
 
 class TransformFilterTest : public ComTest {};
 
-TEST_F(TransformFilterTest, CopyPathDeliversEveryFrameTransformed)
-{
+TEST_F(TransformFilterTest, CopyPathDeliversEveryFrameTransformed) {
     Chain chain(dshowbase::TransformMode::Copy);
     ASSERT_EQ(S_OK, chain.ConnectAll());
 
@@ -79,8 +77,7 @@ TEST_F(TransformFilterTest, CopyPathDeliversEveryFrameTransformed)
     EXPECT_EQ(1, chain.transform->stops);
 }
 
-TEST_F(TransformFilterTest, InPlacePathSharesTheUpstreamAllocator)
-{
+TEST_F(TransformFilterTest, InPlacePathSharesTheUpstreamAllocator) {
     Chain chain(dshowbase::TransformMode::InPlace);
     ASSERT_EQ(S_OK, chain.ConnectAll());
     ASSERT_TRUE(chain.transform->SharesAllocator());
@@ -91,9 +88,8 @@ TEST_F(TransformFilterTest, InPlacePathSharesTheUpstreamAllocator)
     EXPECT_GT(chain.transform->inPlaceWithoutCopy, 0);
 }
 
-TEST_F(TransformFilterTest, RefusedTypesLeaveThePinsUnconnected)
-{
-    Chain chain(dshowbase::TransformMode::Copy, 32);   // RGB32 source
+TEST_F(TransformFilterTest, RefusedTypesLeaveThePinsUnconnected) {
+    Chain chain(dshowbase::TransformMode::Copy, 32);  // RGB32 source
     const HRESULT hr = chain.ConnectAll();
     EXPECT_TRUE(FAILED(hr));
     ComPtr<IPin> peer;
@@ -105,8 +101,7 @@ TEST_F(TransformFilterTest, RefusedTypesLeaveThePinsUnconnected)
                                            PinOf(chain.sinkFilter.Get(), L"In").Get())));
 }
 
-TEST_F(TransformFilterTest, ConnectionsAreRefusedWhileRunning)
-{
+TEST_F(TransformFilterTest, ConnectionsAreRefusedWhileRunning) {
     Chain chain(dshowbase::TransformMode::Copy);
     ASSERT_EQ(S_OK, chain.graph.Connect(PinOf(chain.sourceFilter.Get(), L"Out").Get(),
                                         PinOf(chain.transformFilter.Get(), L"XForm In").Get()));
@@ -118,8 +113,7 @@ TEST_F(TransformFilterTest, ConnectionsAreRefusedWhileRunning)
     EXPECT_EQ(S_FALSE, input->Disconnect());
 }
 
-TEST_F(TransformFilterTest, GraphEventsReachTheApplication)
-{
+TEST_F(TransformFilterTest, GraphEventsReachTheApplication) {
     Chain chain(dshowbase::TransformMode::Copy);
     chain.transform->eventCode = EC_USER + 0x64;
     ASSERT_EQ(S_OK, chain.ConnectAll());
@@ -132,8 +126,7 @@ TEST_F(TransformFilterTest, GraphEventsReachTheApplication)
     chain.graph.Stop();
 }
 
-TEST_F(TransformFilterTest, EndOfStreamAndFlushPassDownstream)
-{
+TEST_F(TransformFilterTest, EndOfStreamAndFlushPassDownstream) {
     Chain chain(dshowbase::TransformMode::Copy);
     ASSERT_EQ(S_OK, chain.ConnectAll());
     ASSERT_TRUE(SUCCEEDED(chain.graph.Run()));
@@ -159,8 +152,7 @@ TEST_F(TransformFilterTest, EndOfStreamAndFlushPassDownstream)
     chain.graph.Stop();
 }
 
-TEST_F(TransformFilterTest, RepeatedRunsAndStopsNeitherHangNorLeak)
-{
+TEST_F(TransformFilterTest, RepeatedRunsAndStopsNeitherHangNorLeak) {
     const LONG before = dshowbase::LiveObjectCount();
     {
         Chain chain(dshowbase::TransformMode::Copy);
@@ -181,8 +173,7 @@ TEST_F(TransformFilterTest, RepeatedRunsAndStopsNeitherHangNorLeak)
     EXPECT_EQ(before, dshowbase::LiveObjectCount());
 }
 
-TEST_F(TransformFilterTest, PinsAndStateAnswerLikeAFilter)
-{
+TEST_F(TransformFilterTest, PinsAndStateAnswerLikeAFilter) {
     Chain chain(dshowbase::TransformMode::Copy);
     ComPtr<IEnumPins> pins;
     ASSERT_EQ(S_OK, chain.transformFilter->EnumPins(pins.GetAddressOf()));
@@ -222,5 +213,5 @@ TEST_F(TransformFilterTest, PinsAndStateAnswerLikeAFilter)
     EXPECT_EQ(static_cast<ULONG>(AM_FILTER_MISC_FLAGS_IS_SOURCE), flags->GetMiscFlags());
 }
 
-} // namespace
-} // namespace basetest
+}  // namespace
+}  // namespace basetest

@@ -124,9 +124,9 @@ inline std::vector<BenchStage> AllStages() {
         {"despeckle", [](CEffectSettings& s) { s.despeckleOn = 1; }},
     };
     const std::pair<int, const char*> effects[] = {
-        {1, "red"},          {4, "cyan"},       {7, "negative"},     {8, "darken"},      {9, "grey"},
-        {10, "blur"},        {11, "sharpen"},   {12, "sepia"},       {13, "posterize"},  {14, "clear_text"},
-        {15, "black_white"}, {16, "emboss"},    {17, "mosaic"},      {18, "edge_detect"}, {19, "jitter"},
+        {1, "red"},           {4, "cyan"},     {7, "negative"}, {8, "darken"},       {9, "grey"},
+        {10, "blur"},         {11, "sharpen"}, {12, "sepia"},   {13, "posterize"},   {14, "clear_text"},
+        {15, "black_white"},  {16, "emboss"},  {17, "mosaic"},  {18, "edge_detect"}, {19, "jitter"},
         {20, "kaleidoscope"}, {26, "mirror"}};
     for (const auto& [id, name] : effects) {
         stages.push_back({std::string("effect_") + name, Effect(id)});

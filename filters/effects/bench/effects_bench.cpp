@@ -76,7 +76,10 @@ void Copy(benchmark::State& state) {
 }
 
 void RegisterAll() {
-    benchmark::RegisterBenchmark("frame_copy", Copy)->Args({640, 480})->Args({1280, 720})->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("frame_copy", Copy)
+        ->Args({640, 480})
+        ->Args({1280, 720})
+        ->Unit(benchmark::kMillisecond);
     for (const BenchStage& stage : AllStages()) {
         RegisterAtBenchSizes(stage.name, [stage](benchmark::State& s) { RunStage(s, stage); });
     }

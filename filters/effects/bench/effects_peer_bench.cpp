@@ -45,49 +45,79 @@ void CompareAt(CPeerTable& table, int w, int h) {
     const cv::Mat centre = src(cv::Rect(crop.x0, crop.y0, crop.width, crop.height));
     const uint8_t* centreBytes = centre.data;
 
-    table.Compare("flip both (half turn)", w, h, [&] { FlipFrame(frame, true, true); },
-                  {{"cv::flip", [&] { cv::flip(src, dst, -1); keep(); }},
-                   {"libyuv RGB24Mirror", [&] {
-                        // A negative height turns the rows over as well.
-                        libyuv::RGB24Mirror(src.data, 3 * w, dst.data + (h - 1) * 3 * w, -3 * w, w, h);
-                        keep();
-                    }}},
-                  "ours in place, as the filter runs it; peers into a second buffer; the same bytes");
-    table.Compare("mirror", w, h, [&] { FlipFrame(frame, false, true); },
-                  {{"cv::flip", [&] { cv::flip(src, dst, 1); keep(); }},
-                   {"libyuv RGB24Mirror", [&] { libyuv::RGB24Mirror(src.data, 3 * w, dst.data, 3 * w, w, h); keep(); }}},
-                  "ours in place, as the filter runs it; peers into a second buffer; the same bytes");
+    table.Compare(
+        "flip both (half turn)", w, h, [&] { FlipFrame(frame, true, true); },
+        {{"cv::flip",
+          [&] {
+              cv::flip(src, dst, -1);
+              keep();
+          }},
+         {"libyuv RGB24Mirror",
+          [&] {
+              // A negative height turns the rows over as well.
+              libyuv::RGB24Mirror(src.data, 3 * w, dst.data + (h - 1) * 3 * w, -3 * w, w, h);
+              keep();
+          }}},
+        "ours in place, as the filter runs it; peers into a second buffer; the same bytes");
+    table.Compare(
+        "mirror", w, h, [&] { FlipFrame(frame, false, true); },
+        {{"cv::flip",
+          [&] {
+              cv::flip(src, dst, 1);
+              keep();
+          }},
+         {"libyuv RGB24Mirror",
+          [&] {
+              libyuv::RGB24Mirror(src.data, 3 * w, dst.data, 3 * w, w, h);
+              keep();
+          }}},
+        "ours in place, as the filter runs it; peers into a second buffer; the same bytes");
 
-    table.Compare("bilinear zoom x2", w, h, [&] { ZoomBilinear(frame, 2.0f, false, false, scratch); },
-                  {{"cv::resize LINEAR", [&] { cv::resize(centre, dst, dst.size(), 0, 0, cv::INTER_LINEAR); keep(); }},
-                   {"libyuv RGBScale", [&] {
-                        libyuv::RGBScale(centreBytes, 3 * w, crop.width, crop.height, dst.data, 3 * w, w, h,
-                                         libyuv::kFilterBilinear);
-                        keep();
-                    }}},
-                  "ours in integers where every weight is a half (x2), giving the float version's bytes; peers in fixed point");
-    table.Compare("bicubic zoom x2", w, h, [&] { ZoomBicubic(frame, 2.0f, false, false, scratch); },
-                  {{"cv::resize CUBIC", [&] { cv::resize(centre, dst, dst.size(), 0, 0, cv::INTER_CUBIC); keep(); }}},
-                  "ours B-spline in float, OpenCV a=-0.75 in fixed point");
+    table.Compare(
+        "bilinear zoom x2", w, h, [&] { ZoomBilinear(frame, 2.0f, false, false, scratch); },
+        {{"cv::resize LINEAR",
+          [&] {
+              cv::resize(centre, dst, dst.size(), 0, 0, cv::INTER_LINEAR);
+              keep();
+          }},
+         {"libyuv RGBScale",
+          [&] {
+              libyuv::RGBScale(centreBytes, 3 * w, crop.width, crop.height, dst.data, 3 * w, w, h,
+                               libyuv::kFilterBilinear);
+              keep();
+          }}},
+        "ours in integers where every weight is a half (x2), giving the float version's bytes; peers in fixed point");
+    table.Compare(
+        "bicubic zoom x2", w, h, [&] { ZoomBicubic(frame, 2.0f, false, false, scratch); },
+        {{"cv::resize CUBIC",
+          [&] {
+              cv::resize(centre, dst, dst.size(), 0, 0, cv::INTER_CUBIC);
+              keep();
+          }}},
+        "ours B-spline in float, OpenCV a=-0.75 in fixed point");
 
-    table.Compare("grey", w, h, [&] { Grey(frame); },
-                  {{"cv::cvtColor and back", [&] {
-                        cv::cvtColor(src, grey, cv::COLOR_BGR2GRAY);
-                        cv::cvtColor(grey, dst, cv::COLOR_GRAY2BGR);
-                        keep();
-                    }}},
-                  "weights 30/59/11 truncated vs 299/587/114 rounded");
+    table.Compare(
+        "grey", w, h, [&] { Grey(frame); },
+        {{"cv::cvtColor and back",
+          [&] {
+              cv::cvtColor(src, grey, cv::COLOR_BGR2GRAY);
+              cv::cvtColor(grey, dst, cv::COLOR_GRAY2BGR);
+              keep();
+          }}},
+        "weights 30/59/11 truncated vs 299/587/114 rounded");
     {
         const cv::Mat kernel = (cv::Mat_<float>(1, 2) << -3, 3);
         cv::Mat embossed(h, w, CV_8UC1);
-        table.Compare("emboss", w, h, [&] { Emboss(frame); },
-                      {{"grey + filter2D + back", [&] {
-                            cv::cvtColor(src, grey, cv::COLOR_BGR2GRAY);
-                            cv::filter2D(grey, embossed, CV_8U, kernel, cv::Point(1, 0), 125);
-                            cv::cvtColor(embossed, dst, cv::COLOR_GRAY2BGR);
-                            keep();
-                        }}},
-                      "peer clamps to 0..255, ours to 1..250; grey weights as above");
+        table.Compare(
+            "emboss", w, h, [&] { Emboss(frame); },
+            {{"grey + filter2D + back",
+              [&] {
+                  cv::cvtColor(src, grey, cv::COLOR_BGR2GRAY);
+                  cv::filter2D(grey, embossed, CV_8U, kernel, cv::Point(1, 0), 125);
+                  cv::cvtColor(embossed, dst, cv::COLOR_GRAY2BGR);
+                  keep();
+              }}},
+            "peer clamps to 0..255, ours to 1..250; grey weights as above");
     }
     {
         CEffectSettings s;
@@ -95,19 +125,26 @@ void CompareAt(CPeerTable& table, int w, int h) {
         const int side = 3 << s.sizeClass;
         const cv::Size small((w + side - 1) / side, (h + side - 1) / side);
         cv::Mat reduced;
-        table.Compare("mosaic (" + std::to_string(side) + "-pixel blocks)", w, h, [&] { Mosaic(frame, s.sizeClass); },
-                      {{"resize AREA + NEAREST", [&] {
-                            cv::resize(src, reduced, small, 0, 0, cv::INTER_AREA);
-                            cv::resize(reduced, dst, dst.size(), 0, 0, cv::INTER_NEAREST);
-                            keep();
-                        }}},
-                      "peer's edge blocks are resampled, ours are cut short");
+        table.Compare(
+            "mosaic (" + std::to_string(side) + "-pixel blocks)", w, h, [&] { Mosaic(frame, s.sizeClass); },
+            {{"resize AREA + NEAREST",
+              [&] {
+                  cv::resize(src, reduced, small, 0, 0, cv::INTER_AREA);
+                  cv::resize(reduced, dst, dst.size(), 0, 0, cv::INTER_NEAREST);
+                  keep();
+              }}},
+            "peer's edge blocks are resampled, ours are cut short");
     }
     {
         const cv::Mat kernel = (cv::Mat_<float>(2, 2) << 3, -1, -1, 0);
-        table.Compare("sharpen", w, h, [&] { Sharpen(frame); },
-                      {{"cv::filter2D", [&] { cv::filter2D(src, dst, CV_8U, kernel, cv::Point(0, 0)); keep(); }}},
-                      "same kernel; borders differ");
+        table.Compare(
+            "sharpen", w, h, [&] { Sharpen(frame); },
+            {{"cv::filter2D",
+              [&] {
+                  cv::filter2D(src, dst, CV_8U, kernel, cv::Point(0, 0));
+                  keep();
+              }}},
+            "same kernel; borders differ");
     }
     {
         ColourAdjustState state;
@@ -118,25 +155,35 @@ void CompareAt(CPeerTable& table, int w, int h) {
                                                 state.fusedTable[kRed][i]);
         }
         table.Compare("contrast+gamma tables", w, h, [&] { ApplyColourAdjust(frame, state); },
-                      {{"cv::LUT 3 channels", [&] { cv::LUT(src, lut, dst); keep(); }}});
+                      {{"cv::LUT 3 channels", [&] {
+                            cv::LUT(src, lut, dst);
+                            keep();
+                        }}});
     }
-    table.Compare("blur (4x4 box)", w, h, [&] { Blur(frame); },
-                  {{"cv::blur 4x4", [&] { cv::blur(src, dst, cv::Size(4, 4), cv::Point(0, 0)); keep(); }}},
-                  "ours averages forward blocks of rows; borders differ");
+    table.Compare(
+        "blur (4x4 box)", w, h, [&] { Blur(frame); },
+        {{"cv::blur 4x4",
+          [&] {
+              cv::blur(src, dst, cv::Size(4, 4), cv::Point(0, 0));
+              keep();
+          }}},
+        "ours averages forward blocks of rows; borders differ");
     {
         const cv::Mat ring = (cv::Mat_<float>(3, 3) << 1, 1, 1, 1, 0, 1, 1, 1, 1);
         cv::Mat mean, diff, mask, out(h, w, CV_8UC3);
-        table.Compare("despeckle (same work)", w, h, [&] { Despeckle(frame, 15, scratch); },
-                      {{"OpenCV pipeline", [&] {
-                            cv::filter2D(src, work16, CV_16U, ring);
-                            work16.convertTo(mean, CV_8U, 1.0 / 8);
-                            cv::absdiff(mean, src, diff);
-                            cv::compare(diff, cv::Scalar::all(15), mask, cv::CMP_LT);
-                            src.copyTo(out);
-                            mean.copyTo(out, mask);
-                            CPeerTable::Clobber(out.data);
-                        }}},
-                      "peer rounds the mean, ours truncates; borders differ");
+        table.Compare(
+            "despeckle (same work)", w, h, [&] { Despeckle(frame, 15, scratch); },
+            {{"OpenCV pipeline",
+              [&] {
+                  cv::filter2D(src, work16, CV_16U, ring);
+                  work16.convertTo(mean, CV_8U, 1.0 / 8);
+                  cv::absdiff(mean, src, diff);
+                  cv::compare(diff, cv::Scalar::all(15), mask, cv::CMP_LT);
+                  src.copyTo(out);
+                  mean.copyTo(out, mask);
+                  CPeerTable::Clobber(out.data);
+              }}},
+            "peer rounds the mean, ours truncates; borders differ");
     }
 }
 
@@ -146,8 +193,7 @@ void CompareAt(CPeerTable& table, int w, int h) {
 int main() {
     using namespace vimbrel;
     cv::setNumThreads(0);
-    std::printf("vector level: %s; OpenCV %s, one thread\n", simd::SimdLevelName(simd::ActiveSimdLevel()),
-                CV_VERSION);
+    std::printf("vector level: %s; OpenCV %s, one thread\n", simd::SimdLevelName(simd::ActiveSimdLevel()), CV_VERSION);
     bench::CPeerTable table;
     for (const auto& size : {std::pair<int, int>{640, 480}, {1280, 720}}) table.CopyNoise(size.first, size.second);
     table.Header();

@@ -169,7 +169,8 @@ const References& ReferencesFor(int w, int h) {
     static std::map<std::pair<int, int>, References> known;
     auto found = known.find({w, h});
     if (found == known.end()) {
-        found = known.emplace(std::make_pair(w, h), References{MeasureFrameCopyMs(w, h), MeasurePassThrough(w, h)}).first;
+        found =
+            known.emplace(std::make_pair(w, h), References{MeasureFrameCopyMs(w, h), MeasurePassThrough(w, h)}).first;
     }
     return found->second;
 }

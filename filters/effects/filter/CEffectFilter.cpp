@@ -105,8 +105,7 @@ STDMETHODIMP CEffectFilter::LoadFrameImage(const WCHAR* path, int, int, int sour
     });
 }
 
-HRESULT CEffectFilter::LoadFrame(const WCHAR* path, int source, const WCHAR* resourceName,
-                                 const WCHAR* resourceType) {
+HRESULT CEffectFilter::LoadFrame(const WCHAR* path, int source, const WCHAR* resourceName, const WCHAR* resourceType) {
     photoFrame_.Unload();
     // A path the record cannot hold whole would name another file on reload.
     if (!settings_.SaveFramePath(AsUtf16(path)) || !gdiplus_.Ready()) {
@@ -138,8 +137,14 @@ STDMETHODIMP CEffectFilter::SetStampText(const WCHAR* text, int x, int y, const 
         if (text == nullptr) return E_POINTER;
         CAutoLock hold(&effectLock_);
         const fx::StampAlignment alignment = fx::StampAlignmentOf(align);
-        const TextStyle style{fontName,  static_cast<float>(fontPixels), OpaqueColour(red, green, blue),
-                              alignment.horizontal, alignment.vertical, boxWidth, boxHeight, false};
+        const TextStyle style{fontName,
+                              static_cast<float>(fontPixels),
+                              OpaqueColour(red, green, blue),
+                              alignment.horizontal,
+                              alignment.vertical,
+                              boxWidth,
+                              boxHeight,
+                              false};
         text_.SetPosition(x, y);
         text_.Render(text, style);
         return S_OK;
@@ -160,8 +165,9 @@ STDMETHODIMP CEffectFilter::SetText(const WCHAR* text, int sizeStep, int red, in
 void CEffectFilter::RenderOverlayText(const WCHAR* text, int sizeStep, int red, int green, int blue,
                                       const WCHAR* fontName) {
     const float pixels = static_cast<float>(fx::TextFontPixels(sizeStep, settings_.sizeClass));
-    const TextStyle style{fontName, pixels, OpaqueColour(red, green, blue), fx::TextAlign::Far, fx::TextAlign::Far,
-                          text_.Width(), text_.Height(), true};
+    const TextStyle style{
+        fontName,       pixels, OpaqueColour(red, green, blue), fx::TextAlign::Far, fx::TextAlign::Far, text_.Width(),
+        text_.Height(), true};
     // Bottom-right corner of the picture as shown.
     text_.SetPosition(settings_.frameWidth - text_.Width(), settings_.frameHeight - text_.Height());
     text_.Render(text, style);
@@ -219,10 +225,10 @@ STDMETHODIMP CEffectFilter::GetFeatureState(int index, int* value) {
 
 // Reserved slots: they hold the lock like every other method and answer
 // their fixed results.
-#define LENSTINT_RESERVED(signature, result) \
-    STDMETHODIMP CEffectFilter::signature {  \
-        CAutoLock hold(&effectLock_);        \
-        return result;                       \
+#define LENSTINT_RESERVED(signature, result)                                                                           \
+    STDMETHODIMP CEffectFilter::signature {                                                                            \
+        CAutoLock hold(&effectLock_);                                                                                  \
+        return result;                                                                                                 \
     }
 LENSTINT_RESERVED(Reserved16(int, int, int, int, int), E_FAIL)
 LENSTINT_RESERVED(Reserved17(int, int, int), S_OK)
@@ -303,8 +309,8 @@ HRESULT CEffectFilter::Transform(IMediaSample* input, IMediaSample* output) {
     if (info == nullptr || data == nullptr || length <= 0 ||
         !imagegeometry::SampleRowStride(info->bmiHeader.biWidth, info->bmiHeader.biHeight, 24,
                                         static_cast<uint64_t>(length), &stride) ||
-        !fx::MakeFrameView(data, static_cast<std::size_t>(length), info->bmiHeader.biWidth,
-                           info->bmiHeader.biHeight, stride, frame)) {
+        !fx::MakeFrameView(data, static_cast<std::size_t>(length), info->bmiHeader.biWidth, info->bmiHeader.biHeight,
+                           stride, frame)) {
         return S_OK;
     }
     fx::RunEffectPipeline(settings_, frame, *this);
@@ -344,7 +350,8 @@ void CEffectFilter::StretchZoom(const fx::RgbFrame& frame, const fx::ZoomCrop& c
     const std::size_t stride = target->Stride();
     uint8_t* source = scratch_.Bytes(3, stride * static_cast<std::size_t>(frame.height));
     for (int r = 0; r < frame.height; ++r) {
-        std::memcpy(source + stride * static_cast<std::size_t>(r), frame.Row(r), static_cast<std::size_t>(frame.width) * 3);
+        std::memcpy(source + stride * static_cast<std::size_t>(r), frame.Row(r),
+                    static_cast<std::size_t>(frame.width) * 3);
     }
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -372,8 +379,8 @@ void CEffectFilter::Compose(const fx::RgbFrame& frame) {
                    photoFrame_.Width(), photoFrame_.Height(), blend);
     }
     if (showText) {
-        AlphaBlend(surface->Dc(), text_.X(), text_.Y(), text_.Width(), text_.Height(), text_.Dc(), 0, 0,
-                   text_.Width(), text_.Height(), blend);
+        AlphaBlend(surface->Dc(), text_.X(), text_.Y(), text_.Width(), text_.Height(), text_.Dc(), 0, 0, text_.Width(),
+                   text_.Height(), blend);
     }
     composeSurface_.Store(frame);
 }

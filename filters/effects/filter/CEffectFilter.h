@@ -67,14 +67,12 @@ public:
                                 const WCHAR* resourceType) override;
     STDMETHODIMP SetStampText(const WCHAR* text, int x, int y, const WCHAR* fontName, int fontPixels, int red,
                               int green, int blue, int boxWidth, int boxHeight, int align) override;
-    STDMETHODIMP SetText(const WCHAR* text, int sizeStep, int red, int green, int blue,
-                         const WCHAR* fontName) override;
+    STDMETHODIMP SetText(const WCHAR* text, int sizeStep, int red, int green, int blue, const WCHAR* fontName) override;
     STDMETHODIMP EnableText(int on) override;
     STDMETHODIMP SetZoom(int enable, int method, float factor, int flipVertical, int mirror) override;
     STDMETHODIMP ShowFps(int on) override;
     STDMETHODIMP SetGammaCorrect(int on) override;
-    STDMETHODIMP SetGammaAdjustment(int brightness, int contrast, int gammaRed, int gammaGreen,
-                                    int gammaBlue) override;
+    STDMETHODIMP SetGammaAdjustment(int brightness, int contrast, int gammaRed, int gammaGreen, int gammaBlue) override;
     STDMETHODIMP SetAutoWhiteBalance(int on, int mode, int period) override;
     STDMETHODIMP SetDespeckle(int on) override;
     STDMETHODIMP GetFeatureState(int index, int* value) override;

@@ -51,7 +51,7 @@ void CEffectSimplePage::FillGrid() {
         grid_.LoadSheet(1, module, L"frame.jpg");
     }
     if (controlId_ == IDC_EFFECT_IMAGE_FRAME)
-        grid_.Select(1, param_);   // an out-of-range frame number selects item 0
+        grid_.Select(1, param_);  // an out-of-range frame number selects item 0
     else
         grid_.Select(0, GalleryItemForEffect(controlId_ - EFFECT_CONTROL_BASE));
 
@@ -71,7 +71,7 @@ HRESULT CEffectSimplePage::OnActivate() {
     if (!CreateTabs()) return E_FAIL;
     if (!gridExists_) {
         if (!grid_.Create(Hwnd(), kGridControlId, kGridX, kGridY, kGridWidth, kGridHeight)) {
-            tabs_ = nullptr;   // goes with the dialog the base now destroys
+            tabs_ = nullptr;  // goes with the dialog the base now destroys
             return E_FAIL;
         }
         gridExists_ = true;
@@ -113,19 +113,19 @@ HRESULT CEffectSimplePage::Choose(Sheet sheet, WPARAM item) {
 
 INT_PTR CEffectSimplePage::OnReceiveMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_NOTIFY: {
-            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-            if (header && header->hwndFrom == tabs_ && tabs_ && header->code == static_cast<UINT>(TCN_SELCHANGE)) {
-                grid_.ShowSheet(static_cast<int>(SendMessageW(tabs_, TCM_GETCURFOCUS, 0, 0)));
-                return TRUE;
-            }
-            break;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header && header->hwndFrom == tabs_ && tabs_ && header->code == static_cast<UINT>(TCN_SELCHANGE)) {
+            grid_.ShowSheet(static_cast<int>(SendMessageW(tabs_, TCM_GETCURFOCUS, 0, 0)));
+            return TRUE;
         }
-        case kGalleryFilterClicked: Choose(Sheet::Filters, wParam); return TRUE;
-        case kGalleryFrameClicked: Choose(Sheet::Frames, wParam); return TRUE;
-        // Nothing on this page waits for Apply.
-        case WM_COMMAND: return TRUE;
-        default: break;
+        break;
+    }
+    case kGalleryFilterClicked: Choose(Sheet::Filters, wParam); return TRUE;
+    case kGalleryFrameClicked: Choose(Sheet::Frames, wParam); return TRUE;
+    // Nothing on this page waits for Apply.
+    case WM_COMMAND: return TRUE;
+    default: break;
     }
     return CBasePropertyPage::OnReceiveMessage(window, message, wParam, lParam);
 }

@@ -33,7 +33,7 @@ private:
     Microsoft::WRL::ComPtr<IVideoEffect> effect_;
     std::wstring installFolder_;
     std::wstring languageFile_;
-    HWND tabs_ = nullptr;         // a child of the dialog, gone with it
+    HWND tabs_ = nullptr;  // a child of the dialog, gone with it
     CEffectThumb grid_;
     bool gridExists_ = false;
     int controlId_ = 0;

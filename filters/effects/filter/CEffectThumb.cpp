@@ -57,9 +57,9 @@ bool CEffectThumb::Create(HWND parent, int controlId, int x, int y, int width, i
     labelFormat_->SetLineAlignment(Gdiplus::StringAlignmentNear);
     labelFormat_->SetTrimming(Gdiplus::StringTrimmingEllipsisCharacter);
 
-    window_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width, height,
-                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
-                              dshowbase::ModuleInstance(), this);
+    window_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width, height, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), dshowbase::ModuleInstance(),
+                              this);
     if (!window_) {
         Destroy();
         return false;
@@ -143,8 +143,7 @@ void CEffectThumb::DrawCell(int item) {
     const std::wstring& label = labels_[shown_][item];
     if (!label.empty() && font_) {
         Gdiplus::SolidBrush ink{Gdiplus::Color(kLabelColour)};
-        const Gdiplus::RectF box(static_cast<Gdiplus::REAL>(layout.label.x),
-                                 static_cast<Gdiplus::REAL>(layout.label.y),
+        const Gdiplus::RectF box(static_cast<Gdiplus::REAL>(layout.label.x), static_cast<Gdiplus::REAL>(layout.label.y),
                                  static_cast<Gdiplus::REAL>(layout.label.width),
                                  static_cast<Gdiplus::REAL>(layout.label.height));
         graphics_->DrawString(label.c_str(), -1, font_.get(), box, labelFormat_.get(), &ink);
@@ -209,25 +208,25 @@ void CEffectThumb::OnMouseLeave() {
 
 LRESULT CEffectThumb::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_MOUSEMOVE: OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
-        case WM_LBUTTONDOWN: OnButtonDown(); return 0;
-        case WM_MOUSELEAVE: OnMouseLeave(); return 0;
-        case WM_ERASEBKGND: return 1;   // the back buffer covers every pixel
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            if (HDC dc = BeginPaint(window_, &paint)) {
-                if (backBuffer_.Valid()) BitBlt(dc, 0, 0, width_, height_, backBuffer_.Dc(), 0, 0, SRCCOPY);
-                EndPaint(window_, &paint);
-            }
-            return 0;
+    case WM_MOUSEMOVE: OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+    case WM_LBUTTONDOWN: OnButtonDown(); return 0;
+    case WM_MOUSELEAVE: OnMouseLeave(); return 0;
+    case WM_ERASEBKGND: return 1;  // the back buffer covers every pixel
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        if (HDC dc = BeginPaint(window_, &paint)) {
+            if (backBuffer_.Valid()) BitBlt(dc, 0, 0, width_, height_, backBuffer_.Dc(), 0, 0, SRCCOPY);
+            EndPaint(window_, &paint);
         }
-        case WM_PRINTCLIENT:
-            if (backBuffer_.Valid() && graphics_) {
-                graphics_->Flush(Gdiplus::FlushIntentionSync);
-                BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, width_, height_, backBuffer_.Dc(), 0, 0, SRCCOPY);
-            }
-            return 0;
-        default: return DefWindowProcW(window_, message, wParam, lParam);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        if (backBuffer_.Valid() && graphics_) {
+            graphics_->Flush(Gdiplus::FlushIntentionSync);
+            BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, width_, height_, backBuffer_.Dc(), 0, 0, SRCCOPY);
+        }
+        return 0;
+    default: return DefWindowProcW(window_, message, wParam, lParam);
     }
 }
 

@@ -62,7 +62,7 @@ private:
     int height_ = 0;
     CDibSurface backBuffer_;
     std::unique_ptr<Gdiplus::Graphics> graphics_;
-    std::unique_ptr<Gdiplus::FontFamily> fontFamily_;   // null: the generic sans-serif
+    std::unique_ptr<Gdiplus::FontFamily> fontFamily_;  // null: the generic sans-serif
     std::unique_ptr<Gdiplus::Font> font_;
     std::unique_ptr<Gdiplus::StringFormat> labelFormat_;
     std::unique_ptr<Gdiplus::Bitmap> strips_[kSheets];

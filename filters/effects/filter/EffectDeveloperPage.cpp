@@ -66,7 +66,7 @@ HRESULT CEffectSpecialPage::OnDeactivate() {
 
 void CEffectSpecialPage::ReadControls() {
     const HWND dialog = Hwnd();
-    if (!dialog) return;   // deactivated: the page already holds what was shown
+    if (!dialog) return;  // deactivated: the page already holds what was shown
     wchar_t text[257] = {};
     GetDlgItemTextW(dialog, IDC_EFFECT_PARAM, text, 257);
     param_ = ParseParameter(text);
@@ -102,10 +102,10 @@ HRESULT CEffectSpecialPage::OnApplyChanges() {
 // Features 3 to 10 have no switch in the filter; only the first three are sent.
 void CEffectSpecialPage::SendFeature(int index, int state) {
     switch (index) {
-        case 0: effect_->SetAutoWhiteBalance(state, 1, 15); break;
-        case 1: effect_->SetDespeckle(state); break;
-        case 2: effect_->ShowFps(state); break;
-        default: break;
+    case 0: effect_->SetAutoWhiteBalance(state, 1, 15); break;
+    case 1: effect_->SetDespeckle(state); break;
+    case 2: effect_->ShowFps(state); break;
+    default: break;
     }
 }
 

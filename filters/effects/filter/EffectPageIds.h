@@ -8,17 +8,17 @@
 #define IDS_EFFECT_SIMPLE_TITLE 1037
 
 // Developer page: one radio button per effect, id = effect id + 1001.
-#define IDC_EFFECT_FIRST 1002            // Red
+#define IDC_EFFECT_FIRST 1002  // Red
 #define IDC_EFFECT_IMAGE_FRAME 1023
 #define IDC_EFFECT_NONE 1024
 #define IDC_EFFECT_MIRROR 1027
-#define IDC_EFFECT_LAST 1035             // highest id the page treats as an effect
+#define IDC_EFFECT_LAST 1035  // highest id the page treats as an effect
 #define IDC_EFFECT_PARAM 1038
-#define IDC_FEATURE_FIRST 1039           // feature 0, "awb"
+#define IDC_FEATURE_FIRST 1039  // feature 0, "awb"
 #define IDC_FEATURE_AWB 1039
 #define IDC_FEATURE_DESPECKLE 1040
 #define IDC_FEATURE_FPS 1041
-#define IDC_FEATURE_LAST 1049            // feature 10, "beauty"
+#define IDC_FEATURE_LAST 1049  // feature 10, "beauty"
 #define IDC_SCORE 1061
 #define IDC_GROUP_EFFECT 1062
 #define IDC_GROUP_QUALITY 1063

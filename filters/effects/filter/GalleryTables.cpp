@@ -57,20 +57,20 @@ std::u16string FrameItemLabel(const std::u16string& frameWord, int item) {
 
 const char16_t* EffectLanguageSection(std::uint16_t languageId) {
     switch (languageId) {
-        case 1025: return u"ARA";
-        case 1028: return u"CHT";
-        case 1031: return u"GER";
-        case 1034:
-        case 3082: return u"SPA";
-        case 1036: return u"FRN";
-        case 1040: return u"ITA";
-        case 1041: return u"JPN";
-        case 1042: return u"KRN";
-        case 1046:
-        case 2070: return u"PT";
-        case 1049: return u"RUS";
-        case 2052: return u"CHS";
-        default: return u"ENG";
+    case 1025: return u"ARA";
+    case 1028: return u"CHT";
+    case 1031: return u"GER";
+    case 1034:
+    case 3082: return u"SPA";
+    case 1036: return u"FRN";
+    case 1040: return u"ITA";
+    case 1041: return u"JPN";
+    case 1042: return u"KRN";
+    case 1046:
+    case 2070: return u"PT";
+    case 1049: return u"RUS";
+    case 2052: return u"CHS";
+    default: return u"ENG";
     }
 }
 

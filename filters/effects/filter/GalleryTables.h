@@ -10,17 +10,17 @@
 
 namespace lenstint {
 
-constexpr int kGalleryItems = 16;       // items per sheet
+constexpr int kGalleryItems = 16;  // items per sheet
 constexpr int kGalleryColumns = 4;
 constexpr int kGalleryRows = 4;
-constexpr int kThumbWidth = 64;         // one thumbnail in the 1024 x 48 strip
+constexpr int kThumbWidth = 64;  // one thumbnail in the 1024 x 48 strip
 constexpr int kThumbHeight = 48;
 constexpr int kEffectIdNone = 23;
 constexpr int kEffectIdPhotoFrame = 22;
 
 struct GalleryLabel {
-    const char16_t* key;          // key in the language file
-    const char16_t* fallback;     // English text when the key is missing
+    const char16_t* key;       // key in the language file
+    const char16_t* fallback;  // English text when the key is missing
 };
 
 // Effect id of filter item 0..15; None (23) for an item outside the sheet.
@@ -44,8 +44,8 @@ struct CellRect {
 
 struct CellLayout {
     CellRect cell;
-    int thumbX, thumbY;     // where the 64 x 48 thumbnail goes
-    CellRect label;         // below the thumbnail, to the cell's bottom
+    int thumbX, thumbY;  // where the 64 x 48 thumbnail goes
+    CellRect label;      // below the thumbnail, to the cell's bottom
 };
 
 // Cell i of a grid of the given client size: column i % 4, row i / 4.

@@ -25,8 +25,8 @@ std::wstring ReadInstallFolder(const wchar_t* fallback) {
     winowners::UniqueKey key;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kInstallKey, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
         return fallback ? fallback : L"";
-    const LONG status =
-        RegQueryValueExW(key.get(), kInstallValue, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &bytes);
+    const LONG status = RegQueryValueExW(key.get(), kInstallValue, nullptr, &type, reinterpret_cast<BYTE*>(buffer),
+                                         &bytes);
     if (status != ERROR_SUCCESS || type != REG_SZ) return fallback ? fallback : L"";
     const std::u16string raw(reinterpret_cast<const char16_t*>(buffer), bytes / sizeof(wchar_t));
     return ToWide(NormaliseInstallFolder(raw));

@@ -23,8 +23,7 @@ std::unique_ptr<Gdiplus::Font> FontFrom(const Gdiplus::FontFamily* family, float
     if (family == nullptr || family->GetLastStatus() != Gdiplus::Ok || !family->IsAvailable()) {
         return nullptr;
     }
-    std::unique_ptr<Gdiplus::Font> font(
-        new Gdiplus::Font(family, pixels, Gdiplus::FontStyleBold, Gdiplus::UnitPixel));
+    std::unique_ptr<Gdiplus::Font> font(new Gdiplus::Font(family, pixels, Gdiplus::FontStyleBold, Gdiplus::UnitPixel));
     if (font == nullptr || font->GetLastStatus() != Gdiplus::Ok) {
         return nullptr;
     }

@@ -21,9 +21,9 @@ struct TextStyle {
     Gdiplus::ARGB colour;
     vimbrel::effects::TextAlign horizontal;
     vimbrel::effects::TextAlign vertical;
-    int boxWidth;   // layout box from the top-left corner, cut to the overlay
+    int boxWidth;  // layout box from the top-left corner, cut to the overlay
     int boxHeight;
-    bool outline;   // one-pixel black outline around every glyph
+    bool outline;  // one-pixel black outline around every glyph
 };
 
 class CTextOverlay {

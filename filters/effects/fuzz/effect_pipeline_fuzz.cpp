@@ -75,9 +75,11 @@ void Frame(FuzzedDataProvider& in, CEffectSettings& settings, CCheckingHost& hos
     const int width = in.ConsumeIntegralInRange(-2, 72);
     const int height = in.ConsumeBool() ? in.ConsumeIntegralInRange(-72, 72) : in.ConsumeIntegral<int>();
     const std::size_t aligned = static_cast<std::size_t>(width > 0 ? (width * 3 + 3) & ~3 : 0) *
-                                static_cast<std::size_t>(height == std::numeric_limits<int>::min() ? 0 : std::abs(height));
+                                static_cast<std::size_t>(height == std::numeric_limits<int>::min() ? 0
+                                                                                                   : std::abs(height));
     // Headers may promise any size; samples stay within what a camera sends.
-    const std::size_t length = in.ConsumeIntegralInRange<std::size_t>(0, std::min<std::size_t>(aligned + 8, 80 * 80 * 4));
+    const std::size_t length = in.ConsumeIntegralInRange<std::size_t>(0,
+                                                                      std::min<std::size_t>(aligned + 8, 80 * 80 * 4));
     std::vector<uint8_t> sample(length);
     const uint8_t fill = in.ConsumeIntegral<uint8_t>();
     for (std::size_t i = 0; i < length; ++i) sample[i] = static_cast<uint8_t>(fill + i * 37);

@@ -17,8 +17,7 @@ inline constexpr CLSID CLSID_EffectSpecialPage = {
 inline constexpr CLSID CLSID_EffectSimplePage = {
     0xbbeb0912, 0x857b, 0x4571, {0xb1, 0xe9, 0xbc, 0x56, 0xb2, 0xfb, 0xb1, 0x12}};
 // {58ACCFE7-7CA7-47BB-94A0-DF943C40D2D0}
-inline constexpr IID IID_IVideoEffect = {
-    0x58accfe7, 0x7ca7, 0x47bb, {0x94, 0xa0, 0xdf, 0x94, 0x3c, 0x40, 0xd2, 0xd0}};
+inline constexpr IID IID_IVideoEffect = {0x58accfe7, 0x7ca7, 0x47bb, {0x94, 0xa0, 0xdf, 0x94, 0x3c, 0x40, 0xd2, 0xd0}};
 
 #define VIMBREL_EFFECT_FILTER_NAME L"Vimbrel_Effect"
 
@@ -82,29 +81,29 @@ struct IVideoEffect : public IUnknown {
     // Slot 7: the bottom-right text overlay.
     virtual HRESULT STDMETHODCALLTYPE SetText(const WCHAR* text, int sizeStep, int red, int green, int blue,
                                               const WCHAR* fontName) = 0;
-    virtual HRESULT STDMETHODCALLTYPE EnableText(int on) = 0;                                   // 8
+    virtual HRESULT STDMETHODCALLTYPE EnableText(int on) = 0;  // 8
     virtual HRESULT STDMETHODCALLTYPE SetZoom(int enable, int method, float factor, int flipVertical,
-                                              int mirror) = 0;                                  // 9
-    virtual HRESULT STDMETHODCALLTYPE ShowFps(int on) = 0;                                      // 10
-    virtual HRESULT STDMETHODCALLTYPE SetGammaCorrect(int on) = 0;                              // 11
+                                              int mirror) = 0;      // 9
+    virtual HRESULT STDMETHODCALLTYPE ShowFps(int on) = 0;          // 10
+    virtual HRESULT STDMETHODCALLTYPE SetGammaCorrect(int on) = 0;  // 11
     // Slot 12: 0..100 each, 50 neutral.
-    virtual HRESULT STDMETHODCALLTYPE SetGammaAdjustment(int brightness, int contrast, int gammaRed,
-                                                         int gammaGreen, int gammaBlue) = 0;
-    virtual HRESULT STDMETHODCALLTYPE SetAutoWhiteBalance(int on, int mode, int period) = 0;    // 13
-    virtual HRESULT STDMETHODCALLTYPE SetDespeckle(int on) = 0;                                 // 14
+    virtual HRESULT STDMETHODCALLTYPE SetGammaAdjustment(int brightness, int contrast, int gammaRed, int gammaGreen,
+                                                         int gammaBlue) = 0;
+    virtual HRESULT STDMETHODCALLTYPE SetAutoWhiteBalance(int on, int mode, int period) = 0;  // 13
+    virtual HRESULT STDMETHODCALLTYPE SetDespeckle(int on) = 0;                               // 14
     // Slot 15: 0 white balance, 1 despeckle, 2 frame-rate text; others 0.
     virtual HRESULT STDMETHODCALLTYPE GetFeatureState(int index, int* value) = 0;
     // Slots 16 to 28 are kept for callers built against them; they change nothing.
     virtual HRESULT STDMETHODCALLTYPE Reserved16(int, int, int, int, int) = 0;  // E_FAIL
     virtual HRESULT STDMETHODCALLTYPE Reserved17(int, int, int) = 0;
-    virtual HRESULT STDMETHODCALLTYPE Reserved18(int) = 0;                      // E_FAIL
+    virtual HRESULT STDMETHODCALLTYPE Reserved18(int) = 0;  // E_FAIL
     virtual HRESULT STDMETHODCALLTYPE Reserved19(int) = 0;
     virtual HRESULT STDMETHODCALLTYPE Reserved20(int, int, int, int) = 0;
-    virtual HRESULT STDMETHODCALLTYPE Reserved21(int, int) = 0;                 // E_FAIL
+    virtual HRESULT STDMETHODCALLTYPE Reserved21(int, int) = 0;  // E_FAIL
     virtual HRESULT STDMETHODCALLTYPE Reserved22(int) = 0;
     virtual HRESULT STDMETHODCALLTYPE Reserved23(int) = 0;
     virtual HRESULT STDMETHODCALLTYPE Reserved24(int) = 0;
-    virtual HRESULT STDMETHODCALLTYPE Reserved25(int, int, int, int) = 0;       // E_FAIL
+    virtual HRESULT STDMETHODCALLTYPE Reserved25(int, int, int, int) = 0;  // E_FAIL
     virtual HRESULT STDMETHODCALLTYPE Reserved26(int, int) = 0;
     virtual HRESULT STDMETHODCALLTYPE Reserved27(int, int) = 0;
     virtual HRESULT STDMETHODCALLTYPE Reserved28() = 0;

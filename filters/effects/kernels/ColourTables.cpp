@@ -54,19 +54,21 @@ void ApplyBrightnessRun(int16_t* b, int16_t* g, int16_t* r, int n, int16_t offse
         const __m128i vr = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + i));
         const __m128i luma = _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(vr, by66), _mm_mullo_epi16(vg, by129)),
                                            _mm_add_epi16(_mm_mullo_epi16(vb, by25), k(128)));
-        const __m128i y = _mm_min_epi16(
-            _mm_max_epi16(_mm_add_epi16(_mm_srli_epi16(luma, 8), k(16 + offset)), zero), max);
+        const __m128i y = _mm_min_epi16(_mm_max_epi16(_mm_add_epi16(_mm_srli_epi16(luma, 8), k(16 + offset)), zero),
+                                        max);
         const __m128i u = _mm_add_epi16(
-            _mm_srai_epi16(_mm_add_epi16(_mm_sub_epi16(_mm_mullo_epi16(vb, by112),
-                                                       _mm_add_epi16(_mm_mullo_epi16(vr, by38), _mm_mullo_epi16(vg, by74))),
-                                         k(128)),
-                           8),
+            _mm_srai_epi16(
+                _mm_add_epi16(_mm_sub_epi16(_mm_mullo_epi16(vb, by112),
+                                            _mm_add_epi16(_mm_mullo_epi16(vr, by38), _mm_mullo_epi16(vg, by74))),
+                              k(128)),
+                8),
             k(128));
         const __m128i v = _mm_add_epi16(
-            _mm_srai_epi16(_mm_add_epi16(_mm_sub_epi16(_mm_mullo_epi16(vr, by112),
-                                                       _mm_add_epi16(_mm_mullo_epi16(vg, by94), _mm_mullo_epi16(vb, by18))),
-                                         k(128)),
-                           8),
+            _mm_srai_epi16(
+                _mm_add_epi16(_mm_sub_epi16(_mm_mullo_epi16(vr, by112),
+                                            _mm_add_epi16(_mm_mullo_epi16(vg, by94), _mm_mullo_epi16(vb, by18))),
+                              k(128)),
+                8),
             k(128));
         const __m128i y42 = _mm_mullo_epi16(y, by42);
         const __m128i red = _mm_add_epi16(
@@ -89,11 +91,13 @@ void ApplyBrightnessRun(int16_t* b, int16_t* g, int16_t* r, int n, int16_t offse
         const uint16_t luma = static_cast<uint16_t>(66 * r[i] + 129 * g[i] + 25 * b[i] + 128);
         int16_t y = static_cast<int16_t>((luma >> 8) + 16 + offset);
         y = static_cast<int16_t>(y < 0 ? 0 : (y > 255 ? 255 : y));
-        const int16_t u = static_cast<int16_t>((static_cast<int16_t>(112 * b[i] - 38 * r[i] - 74 * g[i] + 128) >> 8) + 128);
-        const int16_t v = static_cast<int16_t>((static_cast<int16_t>(112 * r[i] - 94 * g[i] - 18 * b[i] + 128) >> 8) + 128);
+        const int16_t u = static_cast<int16_t>((static_cast<int16_t>(112 * b[i] - 38 * r[i] - 74 * g[i] + 128) >> 8) +
+                                               128);
+        const int16_t v = static_cast<int16_t>((static_cast<int16_t>(112 * r[i] - 94 * g[i] - 18 * b[i] + 128) >> 8) +
+                                               128);
         const int16_t red = static_cast<int16_t>(y + v - 128 + (static_cast<int16_t>(42 * y + 153 * v - 24224) >> 8));
-        const int16_t green =
-            static_cast<int16_t>(y - v + 128 + (static_cast<int16_t>(42 * y - 100 * u + 48 * v + 2016) >> 8));
+        const int16_t green = static_cast<int16_t>(y - v + 128 +
+                                                   (static_cast<int16_t>(42 * y - 100 * u + 48 * v + 2016) >> 8));
         const int16_t blue = static_cast<int16_t>(y + 2 * u - 276 + (static_cast<int16_t>(42 * y + 4 * u - 32) >> 8));
         r[i] = static_cast<int16_t>(red < 0 ? 0 : (red > 255 ? 255 : red));
         g[i] = static_cast<int16_t>(green < 0 ? 0 : (green > 255 ? 255 : green));
@@ -103,8 +107,8 @@ void ApplyBrightnessRun(int16_t* b, int16_t* g, int16_t* r, int n, int16_t offse
 
 // Planes back into pixels through the channel tables (red, green, blue):
 // the lookups write the bytes, so no separate join or second pass is needed.
-void JoinThroughTables(const int16_t* b, const int16_t* g, const int16_t* r, const uint8_t* const* tables,
-                       uint8_t* bgr, int n) {
+void JoinThroughTables(const int16_t* b, const int16_t* g, const int16_t* r, const uint8_t* const* tables, uint8_t* bgr,
+                       int n) {
     const uint8_t* red = tables[kRed];
     const uint8_t* green = tables[kGreen];
     const uint8_t* blue = tables[kBlue];
@@ -142,8 +146,7 @@ void ApplyBrightnessRow(uint8_t* row, int width, int offset, const uint8_t* cons
     }
 }
 
-void ApplyTablesRow(uint8_t* row, int width, const uint8_t* red, const uint8_t* green,
-                    const uint8_t* blue) {
+void ApplyTablesRow(uint8_t* row, int width, const uint8_t* red, const uint8_t* green, const uint8_t* blue) {
     int k = 0;
     // Four pixels per step, as in JoinThroughTables.
     for (; k + 4 <= width; k += 4) {
@@ -216,8 +219,8 @@ void BuildPowerTable(double exponent, double scale, ChannelTable& table) {
 
 namespace {
 
-void UpdateSwitchesAndTables(ColourAdjustState& s, int brightness, int contrast, int gammaRed,
-                             int gammaGreen, int gammaBlue) {
+void UpdateSwitchesAndTables(ColourAdjustState& s, int brightness, int contrast, int gammaRed, int gammaGreen,
+                             int gammaBlue) {
     if (brightness == 50) {
         s.brightnessOn = false;
     } else {
@@ -241,8 +244,7 @@ void UpdateSwitchesAndTables(ColourAdjustState& s, int brightness, int contrast,
     s.gammaExponent[kRed] = GammaExponentFromSlider(gammaRed);
     s.gammaExponent[kGreen] = GammaExponentFromSlider(gammaGreen);
     s.gammaExponent[kBlue] = GammaExponentFromSlider(gammaBlue);
-    if (s.gammaExponent[kRed] == s.gammaExponent[kGreen] &&
-        s.gammaExponent[kRed] == s.gammaExponent[kBlue]) {
+    if (s.gammaExponent[kRed] == s.gammaExponent[kGreen] && s.gammaExponent[kRed] == s.gammaExponent[kBlue]) {
         BuildPowerTable(s.gammaExponent[kRed], kInverse255, s.gammaTable[kRed]);
         std::memcpy(s.gammaTable[kGreen], s.gammaTable[kRed], 256);
         std::memcpy(s.gammaTable[kBlue], s.gammaTable[kRed], 256);
@@ -266,8 +268,8 @@ void ComposeTables(ColourAdjustState& s) {
 
 }  // namespace
 
-void SetGammaAdjustment(ColourAdjustState& s, int brightness, int contrast, int gammaRed,
-                        int gammaGreen, int gammaBlue) {
+void SetGammaAdjustment(ColourAdjustState& s, int brightness, int contrast, int gammaRed, int gammaGreen,
+                        int gammaBlue) {
     UpdateSwitchesAndTables(s, brightness, contrast, gammaRed, gammaGreen, gammaBlue);
     ComposeTables(s);
 }
@@ -282,8 +284,7 @@ void BrightnessRoundTrip(uint8_t* bgr, int offset) {
     bgr[0] = ClampByte((298 * y + 516 * u - 70688) >> 8);
 }
 
-void ApplyChannelTables(const RgbFrame& frame, const uint8_t* red, const uint8_t* green,
-                        const uint8_t* blue) {
+void ApplyChannelTables(const RgbFrame& frame, const uint8_t* red, const uint8_t* green, const uint8_t* blue) {
     for (int r = 0; r < frame.height; ++r) {
         ApplyTablesRow(frame.Row(r), frame.width, red, green, blue);
     }

@@ -17,8 +17,8 @@ struct ColourAdjustState {
     bool brightnessOn = false;
     bool contrastOn = false;
     bool gammaOn = false;
-    int brightnessOffset = 0;   // -128..128, added to luma
-    int contrastValue = 0;      // -128..127
+    int brightnessOffset = 0;  // -128..128, added to luma
+    int contrastValue = 0;     // -128..127
     ChannelTable contrastTable;
     float gammaExponent[3] = {1.0f, 1.0f, 1.0f};
     ChannelTable gammaTable[3];
@@ -34,8 +34,8 @@ const uint8_t* FixedGammaTable();
 
 // Takes the slider values (0..100, 50 neutral; anything else is clamped) and
 // rebuilds the switches and the tables they need.
-void SetGammaAdjustment(ColourAdjustState& state, int brightness, int contrast,
-                        int gammaRed, int gammaGreen, int gammaBlue);
+void SetGammaAdjustment(ColourAdjustState& state, int brightness, int contrast, int gammaRed, int gammaGreen,
+                        int gammaBlue);
 
 // Pieces of SetGammaAdjustment, exposed for the white balance and for tests.
 void BuildContrastTable(int contrastValue, ChannelTable& table);
@@ -46,8 +46,7 @@ void BuildIdentityTable(ChannelTable& table);
 void BrightnessRoundTrip(uint8_t* bgr, int offset);
 
 // Every pixel's red, green and blue through their own table.
-void ApplyChannelTables(const RgbFrame& frame, const uint8_t* red, const uint8_t* green,
-                        const uint8_t* blue);
+void ApplyChannelTables(const RgbFrame& frame, const uint8_t* red, const uint8_t* green, const uint8_t* blue);
 void ApplyFixedGamma(const RgbFrame& frame);
 
 // Brightness, then contrast, then gamma, as switched on. The plain version

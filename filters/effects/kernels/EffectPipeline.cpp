@@ -93,8 +93,8 @@ void ApplySelectedEffect(CEffectSettings& s, const RgbFrame& frame, IEffectHost&
     case kEffectEdgeDetect: EdgeDetect(frame, scratch); break;
     case kEffectJitter: Jitter(frame, s.jitter.data(), kJitterCount, scratch); break;
     case kEffectKaleidoscope:
-        Kaleidoscope(frame, s.kaleidoscope, s.parameter, s.speedDivisor[std::clamp(s.sizeClass, 0, 3)],
-                     host.Random(), scratch);
+        Kaleidoscope(frame, s.kaleidoscope, s.parameter, s.speedDivisor[std::clamp(s.sizeClass, 0, 3)], host.Random(),
+                     scratch);
         break;
     case kEffectOilPainting: OilPainting(frame, host.Tiles(), scratch); break;
     case kEffectMirror: MirrorHalves(frame); break;

@@ -62,7 +62,12 @@ int CEffectSettings::FeatureState(int index) const {
     case 0: return whiteBalance.on;
     case 1: return despeckleOn;
     case 2: return frameRateOn;
-    case 3: case 4: case 5: case 6: case 7: case 8: return featureFlags[index - 3];
+    case 3:
+    case 4:
+    case 5:
+    case 6:
+    case 7:
+    case 8: return featureFlags[index - 3];
     case 10: return featureFlags[6];
     default: return 0;
     }

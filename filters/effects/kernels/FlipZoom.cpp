@@ -157,9 +157,7 @@ void ZoomBilinearFixed(const RgbFrame& frame, const LinearPlan& plan, const std:
 
 }  // namespace
 
-float UsableZoomFactor(float factor) {
-    return (std::isfinite(factor) && factor >= 1.0f) ? factor : 1.0f;
-}
+float UsableZoomFactor(float factor) { return (std::isfinite(factor) && factor >= 1.0f) ? factor : 1.0f; }
 
 ZoomCrop ComputeZoomCrop(int width, int height, float factor) {
     ZoomCrop c;
@@ -341,8 +339,8 @@ void ZoomBicubic(const RgbFrame& frame, float factor, bool flipVertical, bool mi
     std::vector<CubicTaps> taps(static_cast<std::size_t>(w));
     int spanFirst = 0, spanLast = 0;
     for (int j = 0; j < w; ++j) {
-        const CubicTaps& t = taps[static_cast<std::size_t>(j)] =
-            CubicTapsAt(mirror ? w - 1 - j : j, w, crop.x0, crop.scale, true);
+        const CubicTaps& t = taps[static_cast<std::size_t>(j)] = CubicTapsAt(mirror ? w - 1 - j : j, w, crop.x0,
+                                                                             crop.scale, true);
         spanFirst = j == 0 ? t.first : std::min(spanFirst, t.first);
         spanLast = j == 0 ? t.first + 3 : std::max(spanLast, t.first + 3);
     }
@@ -420,8 +418,8 @@ void ZoomBilinearPlain(const RgbFrame& frame, float factor, bool flipVertical, b
                 } else if (tx.exact) {
                     v = p00[c] * (1.0f - fy) + p01[c] * fy;
                 } else {
-                    v = p00[c] * (1.0f - fx) * (1.0f - fy) + p10[c] * fx * (1.0f - fy) +
-                        p01[c] * (1.0f - fx) * fy + p11[c] * fx * fy;
+                    v = p00[c] * (1.0f - fx) * (1.0f - fy) + p10[c] * fx * (1.0f - fy) + p01[c] * (1.0f - fx) * fy +
+                        p11[c] * fx * fy;
                 }
                 o[c] = ClampByte(static_cast<int>(v));
             }

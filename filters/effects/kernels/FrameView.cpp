@@ -30,8 +30,7 @@ bool MakeFrameView(uint8_t* buffer, std::size_t length, int width, int height, R
     return MakeFrameView(buffer, length, width, height, static_cast<std::size_t>(rowBytes), out);
 }
 
-bool MakeFrameView(uint8_t* buffer, std::size_t length, int width, int height, std::size_t rowBytes,
-                   RgbFrame& out) {
+bool MakeFrameView(uint8_t* buffer, std::size_t length, int width, int height, std::size_t rowBytes, RgbFrame& out) {
     out = RgbFrame{};
     if (buffer == nullptr || width <= 0 || height == 0 || height == INT_MIN) {
         return false;

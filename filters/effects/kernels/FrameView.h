@@ -43,8 +43,7 @@ bool MakeFrameView(uint8_t* buffer, std::size_t length, int width, int height, R
 
 // The same with the rows rowBytes apart, as the filter finds them in a
 // sample; only the last row need not hold more than its pixels.
-bool MakeFrameView(uint8_t* buffer, std::size_t length, int width, int height, std::size_t rowBytes,
-                   RgbFrame& out);
+bool MakeFrameView(uint8_t* buffer, std::size_t length, int width, int height, std::size_t rowBytes, RgbFrame& out);
 
 // A packed copy of a frame's pixels in a scratch slot, taken before a stage
 // that reads the incoming picture while it writes the outgoing one.
@@ -64,8 +63,6 @@ private:
     uint8_t* data_;
 };
 
-inline uint8_t ClampByte(int v) {
-    return static_cast<uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v));
-}
+inline uint8_t ClampByte(int v) { return static_cast<uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v)); }
 
 }  // namespace vimbrel::effects

@@ -29,7 +29,8 @@ void Despeckle(const RgbFrame& frame, int threshold, CScratch& scratch) {
         const uint8_t* above = frame.Row(r + 1);
         std::memcpy(current, out, rowBytes);
         const int summed = level >= simd::SimdLevel::kAvx2
-                               ? spatial::ColumnSumsAvx2(previous, current, above, static_cast<int>(rowBytes), columnSum)
+                               ? spatial::ColumnSumsAvx2(previous, current, above, static_cast<int>(rowBytes),
+                                                         columnSum)
                                : 0;
         for (std::size_t i = static_cast<std::size_t>(summed); i < rowBytes; ++i) {
             columnSum[i] = static_cast<uint16_t>(previous[i] + current[i] + above[i]);
@@ -42,7 +43,8 @@ void Despeckle(const RgbFrame& frame, int threshold, CScratch& scratch) {
         }
         if (level >= simd::SimdLevel::kSse2) {
             i += spatial::DespeckleRowSse2(current + (i - 3), columnSum + (i - 3), last - (i - 3), threshold,
-                                           out + (i - 3)) - 3;
+                                           out + (i - 3)) -
+                 3;
         }
         for (; i < last; ++i) {
             const int value = current[i];

@@ -230,14 +230,15 @@ bool PaintInnerPoint(const OilJob& job, int x, int y, uint8_t* mean) {
     // byte shift brings in never match and need no mask.
     const __m128i marked = _mm_add_epi8(levels, _mm_set1_epi8(1));
     __m128i occurrences = _mm_set1_epi8(1);
-#define VIMBREL_OIL_SHIFT(s) \
-    occurrences = _mm_sub_epi8(occurrences, _mm_cmpeq_epi8(marked, _mm_slli_si128(marked, s)));
-    VIMBREL_OIL_SHIFT(1) VIMBREL_OIL_SHIFT(2) VIMBREL_OIL_SHIFT(3) VIMBREL_OIL_SHIFT(4)
-    VIMBREL_OIL_SHIFT(5) VIMBREL_OIL_SHIFT(6) VIMBREL_OIL_SHIFT(7) VIMBREL_OIL_SHIFT(8)
-    VIMBREL_OIL_SHIFT(9) VIMBREL_OIL_SHIFT(10) VIMBREL_OIL_SHIFT(11) VIMBREL_OIL_SHIFT(12)
-    VIMBREL_OIL_SHIFT(13) VIMBREL_OIL_SHIFT(14) VIMBREL_OIL_SHIFT(15)
+#define VIMBREL_OIL_SHIFT(s) occurrences = _mm_sub_epi8(occurrences, _mm_cmpeq_epi8(marked, _mm_slli_si128(marked, s)));
+    VIMBREL_OIL_SHIFT(1)
+    VIMBREL_OIL_SHIFT(2)
+    VIMBREL_OIL_SHIFT(3)
+    VIMBREL_OIL_SHIFT(4) VIMBREL_OIL_SHIFT(5) VIMBREL_OIL_SHIFT(6) VIMBREL_OIL_SHIFT(7) VIMBREL_OIL_SHIFT(8)
+        VIMBREL_OIL_SHIFT(9) VIMBREL_OIL_SHIFT(10) VIMBREL_OIL_SHIFT(11) VIMBREL_OIL_SHIFT(12) VIMBREL_OIL_SHIFT(13)
+            VIMBREL_OIL_SHIFT(14) VIMBREL_OIL_SHIFT(15)
 #undef VIMBREL_OIL_SHIFT
-    __m128i top = _mm_max_epu8(occurrences, _mm_shuffle_epi32(occurrences, 0x4E));
+                __m128i top = _mm_max_epu8(occurrences, _mm_shuffle_epi32(occurrences, 0x4E));
     top = _mm_max_epu8(top, _mm_shuffle_epi32(top, 0xB1));
     top = _mm_max_epu8(top, _mm_shufflelo_epi16(_mm_shufflehi_epi16(top, 0xB1), 0xB1));
     top = _mm_max_epu8(top, _mm_or_si128(_mm_srli_epi16(top, 8), _mm_slli_epi16(top, 8)));
@@ -348,8 +349,8 @@ void PaintTileReference(void* context, int tile) {
             int sum[3] = {0, 0, 0};
             for (int i = 0; i < samples; ++i) {
                 if (job.pixelLevel[static_cast<std::size_t>(sampleRow[i]) * w + sampleCol[i]] != chosen) continue;
-                const uint8_t* c =
-                    job.pixelColour + static_cast<std::size_t>(sampleRow[i]) * rowBytes + 3 * sampleCol[i];
+                const uint8_t* c = job.pixelColour + static_cast<std::size_t>(sampleRow[i]) * rowBytes +
+                                   3 * sampleCol[i];
                 for (int ch = 0; ch < 3; ++ch) sum[ch] += c[ch];
             }
             const uint8_t mean[3] = {static_cast<uint8_t>(sum[0] / top), static_cast<uint8_t>(sum[1] / top),
@@ -408,8 +409,6 @@ void OilPainting(const RgbFrame& frame, ITileRunner& runner, CScratch& scratch) 
     RunOilPainting(frame, runner, scratch);
 }
 
-void OilPaintingReference(const RgbFrame& frame, CScratch& scratch) {
-    RunOilPaintingReference(frame, scratch);
-}
+void OilPaintingReference(const RgbFrame& frame, CScratch& scratch) { RunOilPaintingReference(frame, scratch); }
 
 }  // namespace vimbrel::effects

@@ -52,8 +52,7 @@ const ShuffleMasks kMasks;
 
 __m128i Mask(const int8_t* m) { return _mm_load_si128(reinterpret_cast<const __m128i*>(m)); }
 
-__attribute__((target("ssse3"))) int SplitSsse3(const uint8_t* bgr, int16_t* b, int16_t* g, int16_t* r,
-                                                  int n) {
+__attribute__((target("ssse3"))) int SplitSsse3(const uint8_t* bgr, int16_t* b, int16_t* g, int16_t* r, int n) {
     int16_t* planes[3] = {b, g, r};
     int i = 0;
     for (; i + 16 <= n; i += 16) {
@@ -73,7 +72,7 @@ __attribute__((target("ssse3"))) int SplitSsse3(const uint8_t* bgr, int16_t* b, 
 }
 
 __attribute__((target("ssse3"))) int JoinSsse3(const int16_t* b, const int16_t* g, const int16_t* r, uint8_t* bgr,
-                                                 int n) {
+                                               int n) {
     const int16_t* planes[3] = {b, g, r};
     int i = 0;
     for (; i + 16 <= n; i += 16) {

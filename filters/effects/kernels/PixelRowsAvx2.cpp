@@ -49,9 +49,8 @@ VIMBREL_AVX2 inline __m256i GreyOf32(const __m256i v[3]) {
     const __m256i hundredth = _mm256_set1_epi16(5243);
     __m256i half[2];
     for (int h = 0; h < 2; ++h) {
-        const __m256i sum =
-            _mm256_add_epi16(_mm256_maddubs_epi16(Gather(v, kRowMasks.blueGreen[h]), blueGreenWeights),
-                             _mm256_maddubs_epi16(Gather(v, kRowMasks.red[h]), redWeight));
+        const __m256i sum = _mm256_add_epi16(_mm256_maddubs_epi16(Gather(v, kRowMasks.blueGreen[h]), blueGreenWeights),
+                                             _mm256_maddubs_epi16(Gather(v, kRowMasks.red[h]), redWeight));
         half[h] = _mm256_srli_epi16(_mm256_mulhi_epu16(sum, hundredth), 3);
     }
     return _mm256_packus_epi16(half[0], half[1]);
@@ -88,9 +87,8 @@ VIMBREL_AVX2 inline __m256i EmbossOf16Lanes(__m256i g, __m256i before) {
 
 VIMBREL_AVX2 inline __m256i EmbossOf32(__m256i grey, __m256i before) {
     const __m256i zero = _mm256_setzero_si256();
-    return _mm256_packus_epi16(
-        EmbossOf16Lanes(_mm256_unpacklo_epi8(grey, zero), _mm256_unpacklo_epi8(before, zero)),
-        EmbossOf16Lanes(_mm256_unpackhi_epi8(grey, zero), _mm256_unpackhi_epi8(before, zero)));
+    return _mm256_packus_epi16(EmbossOf16Lanes(_mm256_unpacklo_epi8(grey, zero), _mm256_unpacklo_epi8(before, zero)),
+                               EmbossOf16Lanes(_mm256_unpackhi_epi8(grey, zero), _mm256_unpackhi_epi8(before, zero)));
 }
 
 }  // namespace

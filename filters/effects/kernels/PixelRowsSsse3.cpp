@@ -47,9 +47,9 @@ VIMBREL_SSSE3 inline __m128i ShiftedGreyOf16(const __m128i v[3]) {
     for (int h = 0; h < 2; ++h) {
         const __m128i blueGreen = Gather(v, kRowMasks.blueGreen[h]);
         const __m128i red = Gather(v, kRowMasks.red[h]);
-        half[h] = _mm_add_epi16(_mm_add_epi16(_mm_srli_epi16(_mm_and_si128(blueGreen, lowByte), 3),
-                                              _mm_srli_epi16(blueGreen, 9)),
-                                _mm_srli_epi16(red, 2));
+        half[h] = _mm_add_epi16(
+            _mm_add_epi16(_mm_srli_epi16(_mm_and_si128(blueGreen, lowByte), 3), _mm_srli_epi16(blueGreen, 9)),
+            _mm_srli_epi16(red, 2));
     }
     return _mm_packus_epi16(half[0], half[1]);
 }

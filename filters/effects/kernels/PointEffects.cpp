@@ -134,9 +134,7 @@ inline int16_t DivideByReciprocal(int16_t x) {
     return static_cast<int16_t>(floorQuotient - (x >> 15));
 }
 
-inline int16_t ClampToByte16(int16_t v) {
-    return static_cast<int16_t>(v < 0 ? 0 : (v > 255 ? 255 : v));
-}
+inline int16_t ClampToByte16(int16_t v) { return static_cast<int16_t>(v < 0 ? 0 : (v > 255 ? 255 : v)); }
 
 // One planar run of clear text. Every intermediate fits 16 bits:
 // k <= 255, 7 (R - k) within +-1785, 14 (B - k) within +-3570.
@@ -157,7 +155,8 @@ void ClearTextRun(int16_t* b, int16_t* g, int16_t* r, int n) {
         const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
         const __m128i vg = _mm_loadu_si128(reinterpret_cast<const __m128i*>(g + i));
         const __m128i vr = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + i));
-        const __m128i kk = divide(_mm_add_epi16(_mm_add_epi16(vb, _mm_mullo_epi16(vr, k(3))), _mm_mullo_epi16(vg, k(6))), by10);
+        const __m128i kk = divide(
+            _mm_add_epi16(_mm_add_epi16(vb, _mm_mullo_epi16(vr, k(3))), _mm_mullo_epi16(vg, k(6))), by10);
         const __m128i dr = divide(_mm_mullo_epi16(_mm_sub_epi16(vr, kk), k(7)), by10);
         const __m128i db = divide(_mm_mullo_epi16(_mm_sub_epi16(vb, kk), k(14)), by25);
         const __m128i l = clamp(_mm_sub_epi16(_mm_add_epi16(kk, kk), k(128)));
@@ -165,18 +164,19 @@ void ClearTextRun(int16_t* b, int16_t* g, int16_t* r, int n) {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(r + i), clamp(_mm_add_epi16(l, divide(dr7, by5))));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(g + i),
                          clamp(_mm_sub_epi16(_mm_sub_epi16(l, divide(db, by3)), divide(dr7, by10))));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(b + i), clamp(_mm_add_epi16(l, divide(_mm_mullo_epi16(db, k(9)), by5))));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(b + i),
+                         clamp(_mm_add_epi16(l, divide(_mm_mullo_epi16(db, k(9)), by5))));
     }
 #endif
     for (; i < n; ++i) {
         const int16_t k = DivideByReciprocal<6554>(static_cast<int16_t>(b[i] + 3 * r[i] + 6 * g[i]));  // / 10
-        const int16_t dr = DivideByReciprocal<6554>(static_cast<int16_t>(7 * (r[i] - k)));           // / 10
-        const int16_t db = DivideByReciprocal<2622>(static_cast<int16_t>(14 * (b[i] - k)));          // / 25
+        const int16_t dr = DivideByReciprocal<6554>(static_cast<int16_t>(7 * (r[i] - k)));             // / 10
+        const int16_t db = DivideByReciprocal<2622>(static_cast<int16_t>(14 * (b[i] - k)));            // / 25
         const int16_t l = ClampToByte16(static_cast<int16_t>(2 * k - 128));
         const int16_t dr7 = static_cast<int16_t>(7 * dr);
-        r[i] = ClampToByte16(static_cast<int16_t>(l + DivideByReciprocal<13108>(dr7)));             // / 5
-        g[i] = ClampToByte16(static_cast<int16_t>(l - DivideByReciprocal<21846>(db) -               // / 3
-                                                  DivideByReciprocal<6554>(dr7)));                  // / 10
+        r[i] = ClampToByte16(static_cast<int16_t>(l + DivideByReciprocal<13108>(dr7)));  // / 5
+        g[i] = ClampToByte16(static_cast<int16_t>(l - DivideByReciprocal<21846>(db) -    // / 3
+                                                  DivideByReciprocal<6554>(dr7)));       // / 10
         b[i] = ClampToByte16(static_cast<int16_t>(l + DivideByReciprocal<13108>(static_cast<int16_t>(9 * db))));
     }
 }
@@ -236,8 +236,8 @@ struct Vignette {
     Vignette(int w, int h)
         : a(2 * static_cast<int64_t>(w) / 9),
           // Sizes are bounded by the buffer, but their squares need 64 bits.
-          span(static_cast<int64_t>(std::sqrt(static_cast<double>(static_cast<int64_t>(w) * w +
-                                                                  static_cast<int64_t>(h) * h / 4))) -
+          span(static_cast<int64_t>(
+                   std::sqrt(static_cast<double>(static_cast<int64_t>(w) * w + static_cast<int64_t>(h) * h / 4))) -
                a),
           ratio(static_cast<float>(w) / static_cast<float>(h)) {}
 
@@ -278,11 +278,12 @@ void SepiaRun(int16_t* b, int16_t* g, int16_t* r, const int16_t* low, int n) {
         const __m128i vg = _mm_loadu_si128(reinterpret_cast<const __m128i*>(g + i));
         const __m128i vr = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + i));
         const __m128i eighths = _mm_add_epi16(
-            _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(vr, by37), _mm_mullo_epi16(vg, by73)), _mm_mullo_epi16(vb, by14)),
+            _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(vr, by37), _mm_mullo_epi16(vg, by73)),
+                          _mm_mullo_epi16(vb, by14)),
             _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_add_epi16(vr, vg), k(3)), _mm_add_epi16(vb, vb)), 3));
         const __m128i grey = _mm_srli_epi16(_mm_mulhi_epu16(eighths, k(33555)), 6);
-        const __m128i d = _mm_max_epi16(
-            _mm_sub_epi16(grey, _mm_loadu_si128(reinterpret_cast<const __m128i*>(low + i))), _mm_setzero_si128());
+        const __m128i d = _mm_max_epi16(_mm_sub_epi16(grey, _mm_loadu_si128(reinterpret_cast<const __m128i*>(low + i))),
+                                        _mm_setzero_si128());
         _mm_storeu_si128(reinterpret_cast<__m128i*>(b + i), _mm_sub_epi16(d, by255(_mm_mullo_epi16(d, by56))));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(g + i), _mm_sub_epi16(d, by255(_mm_mullo_epi16(d, by14))));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(r + i),
@@ -313,8 +314,8 @@ void Sepia(const RgbFrame& frame) {
     const int64_t farthest = IntegerSqrt(static_cast<int64_t>(maxDx) * maxDx + farthestDy * farthestDy);
     std::vector<int16_t> byDistance(static_cast<std::size_t>(farthest) + 1);
     for (int64_t distance = 0; distance <= farthest; ++distance) {
-        byDistance[static_cast<std::size_t>(distance)] =
-            static_cast<int16_t>(std::min<int64_t>(vignette.Lowering(distance), 255));
+        byDistance[static_cast<std::size_t>(distance)] = static_cast<int16_t>(
+            std::min<int64_t>(vignette.Lowering(distance), 255));
     }
     // Within a row the distance grows with |dx| alone, so one walk of the
     // integer square root (by differences of squares, no multiplies) gives

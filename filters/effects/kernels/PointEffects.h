@@ -28,9 +28,7 @@ void Sepia(const RgbFrame& frame);
 void SepiaReference(const RgbFrame& frame);
 
 // The grey every effect of this family uses: (30 R + 59 G + 11 B) / 100.
-inline int GreyOf(const uint8_t* bgr) {
-    return (30 * bgr[2] + 59 * bgr[1] + 11 * bgr[0]) / 100;
-}
+inline int GreyOf(const uint8_t* bgr) { return (30 * bgr[2] + 59 * bgr[1] + 11 * bgr[0]) / 100; }
 
 // Applies effect ids 1-9 and 12-15; false for every other id.
 bool ApplyPointEffect(const RgbFrame& frame, int effectId, CScratch& scratch);

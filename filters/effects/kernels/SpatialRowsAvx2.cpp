@@ -12,7 +12,9 @@
 namespace vimbrel::effects::spatial {
 namespace {
 
-VIMBREL_AVX2 inline __m256i Load16(const uint16_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
+VIMBREL_AVX2 inline __m256i Load16(const uint16_t* p) {
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+}
 
 // Sixteen values: the mean of the eight neighbours where it lies within the
 // threshold, else the value.

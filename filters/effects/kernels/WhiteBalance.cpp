@@ -51,8 +51,7 @@ bool AnalyseMeans(const ChannelMeans& means, WhiteBalanceState& s) {
     float gain[3];
     for (int c = 0; c < 3; ++c) {
         // A channel that is black throughout gets the strongest boost.
-        gain[c] = means.mean[c] == 0.0 ? 1.9f
-                                       : std::clamp(static_cast<float>(luma / means.mean[c]), 0.1f, 1.9f);
+        gain[c] = means.mean[c] == 0.0 ? 1.9f : std::clamp(static_cast<float>(luma / means.mean[c]), 0.1f, 1.9f);
     }
 
     int highCount = 0, lowCount = 0;

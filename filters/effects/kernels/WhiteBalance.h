@@ -9,7 +9,7 @@
 namespace vimbrel::effects {
 
 struct WhiteBalanceState {
-    int on = 0;  // switch as the caller gave it
+    int on = 0;            // switch as the caller gave it
     int mode = 0;          // 0: average every pixel; other: only white candidates
     int period = 0;        // frames between two analyses
     int frameCounter = 0;  // 0 on the frames that analyse

@@ -152,8 +152,8 @@ constexpr int kExactRun = 1024;
 // 1 of low and high) and adds the pixels to the sums. `out` has room for a
 // 16-byte store at the last record. Kept out of line: inlined, the sums'
 // many words crowd the loop's registers.
-__attribute__((noinline)) void MeasureRow(const XyzTables& t, const uint8_t* p, int n, float* out, __m128& low, __m128& high,
-                CandidateSums& sums) {
+__attribute__((noinline)) void MeasureRow(const XyzTables& t, const uint8_t* p, int n, float* out, __m128& low,
+                                          __m128& high, CandidateSums& sums) {
     __m128 minimum = low, maximum = high;
     for (int start = 0; start < n; start += kExactRun) {
         const int end = std::min(n, start + kExactRun);
@@ -246,7 +246,8 @@ ChannelMeans MeanOfWhiteCandidatesVector(const RgbFrame& frame, CScratch& scratc
     const float maxY = _mm_cvtss_f32(_mm_shuffle_ps(high, high, 1));
     const __m128 dim = _mm_setr_ps(-infinity, CandidateThreshold(minY, maxY), -infinity, -infinity);
     __m128 keptMax;
-    DropWhere(records, frame, sums, [dim](__m128 v) { return _mm_cmplt_ps(v, dim); }, keptMax);
+    DropWhere(
+        records, frame, sums, [dim](__m128 v) { return _mm_cmplt_ps(v, dim); }, keptMax);
 
     while (sums.count != 0) {
         const __m128 limits = _mm_setr_ps(sums.Limit(0), sums.Limit(1), sums.Limit(2), infinity);
@@ -255,7 +256,8 @@ ChannelMeans MeanOfWhiteCandidatesVector(const RgbFrame& frame, CScratch& scratc
         if ((_mm_movemask_ps(_mm_cmpge_ps(keptMax, limits)) & 7) == 0) {
             break;
         }
-        if (DropWhere(records, frame, sums, [limits](__m128 v) { return _mm_cmpge_ps(v, limits); }, keptMax) == 0) {
+        if (DropWhere(
+                records, frame, sums, [limits](__m128 v) { return _mm_cmpge_ps(v, limits); }, keptMax) == 0) {
             break;
         }
     }
@@ -277,9 +279,7 @@ ChannelMeans MeansOf(const uint64_t sum[3], uint64_t count) {
     return m;
 }
 
-uint64_t XyzUnits(double value) {
-    return BitsOf(static_cast<double>(value) + kUnitCarrier) - BitsOf(kUnitCarrier);
-}
+uint64_t XyzUnits(double value) { return BitsOf(static_cast<double>(value) + kUnitCarrier) - BitsOf(kUnitCarrier); }
 
 void CExactSum::Add(uint64_t units) {
     low_ += units;

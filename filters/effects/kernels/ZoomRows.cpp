@@ -129,7 +129,8 @@ void BlendCubicColumns(const float* blended, const CubicColumn* columns, int cou
         const CubicColumn& t = columns[j];
         const float* b = blended + t.offset;
         for (int c = 0; c < 3; ++c) {
-            const float v = b[c] * t.weight[0] + b[3 + c] * t.weight[1] + b[6 + c] * t.weight[2] + b[9 + c] * t.weight[3];
+            const float v = b[c] * t.weight[0] + b[3 + c] * t.weight[1] + b[6 + c] * t.weight[2] +
+                            b[9 + c] * t.weight[3];
             out[3 * j + c] = CubicByte(v);
         }
     }
@@ -174,7 +175,8 @@ void BlendLinearRows(WeighedRow a, WeighedRow b, float weightA, float weightB, i
             // never negative: the sum alone.
             return _mm_add_ps(_mm_loadu_ps(a.pixel + at), _mm_loadu_ps(a.neighbour + at));
         }
-        __m128 v = _mm_add_ps(_mm_mul_ps(_mm_loadu_ps(a.pixel + at), wa), _mm_mul_ps(_mm_loadu_ps(a.neighbour + at), wa));
+        __m128 v = _mm_add_ps(_mm_mul_ps(_mm_loadu_ps(a.pixel + at), wa),
+                              _mm_mul_ps(_mm_loadu_ps(a.neighbour + at), wa));
         v = _mm_add_ps(v, _mm_mul_ps(_mm_loadu_ps(b.pixel + at), wb));
         return _mm_add_ps(v, _mm_mul_ps(_mm_loadu_ps(b.neighbour + at), wb));
     };
@@ -184,7 +186,8 @@ void BlendLinearRows(WeighedRow a, WeighedRow b, float weightA, float weightB, i
     }
 #endif
     for (; i < n; ++i) {
-        const float v = a.pixel[i] * weightA + a.neighbour[i] * weightA + b.pixel[i] * weightB + b.neighbour[i] * weightB;
+        const float v = a.pixel[i] * weightA + a.neighbour[i] * weightA + b.pixel[i] * weightB +
+                        b.neighbour[i] * weightB;
         out[i] = ClampByte(static_cast<int>(v));
     }
 }
@@ -254,9 +257,7 @@ int FixedWeightBits(float weight) {
 }
 
 namespace {
-int16_t FixedWeight(float weight, int bits) {
-    return static_cast<int16_t>(weight * static_cast<float>(1 << bits));
-}
+int16_t FixedWeight(float weight, int bits) { return static_cast<int16_t>(weight * static_cast<float>(1 << bits)); }
 }  // namespace
 
 void PlanFixedLinear(const LinearColumn* columns, int count, int srcBytes, int bits, FixedLinearPlan& plan) {
@@ -289,7 +290,7 @@ void WeighFixedRow(const uint8_t* src, const LinearColumn* columns, int count, c
 
 void BlendFixedRows(const uint16_t* a, const uint16_t* b, int weightA, int weightB, int bits, int n, uint8_t* out) {
     int i = ActiveSimdLevel() >= SimdLevel::kAvx2 ? zoomrows::BlendFixedRowsAvx2(a, b, weightA, weightB, bits, n, out)
-                                                   : 0;
+                                                  : 0;
     for (; i < n; ++i) {
         out[i] = static_cast<uint8_t>((a[i] * weightA + b[i] * weightB) >> (2 * bits));
     }

@@ -52,7 +52,8 @@ VIMBREL_AVX2 int BlendCubicRowsAvx2(const uint8_t* const rows[4], const float we
     const __m256 w2 = _mm256_set1_ps(weight[2]), w3 = _mm256_set1_ps(weight[3]);
     int i = 0;
     for (; i + 8 <= n; i += 8) {
-        __m256 v = _mm256_add_ps(_mm256_mul_ps(EightBytes(rows[0] + i), w0), _mm256_mul_ps(EightBytes(rows[1] + i), w1));
+        __m256 v = _mm256_add_ps(_mm256_mul_ps(EightBytes(rows[0] + i), w0),
+                                 _mm256_mul_ps(EightBytes(rows[1] + i), w1));
         v = _mm256_add_ps(v, _mm256_mul_ps(EightBytes(rows[2] + i), w2));
         v = _mm256_add_ps(v, _mm256_mul_ps(EightBytes(rows[3] + i), w3));
         _mm256_storeu_ps(out + i, v);
@@ -135,7 +136,7 @@ VIMBREL_AVX2 int BlendLinearRowsAvx2(WeighedRow a, WeighedRow b, float weightA, 
     // back in order.
     const __m256i order = _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7);
     const Weights weights = exact ? Weights::kExact
-                            : (weightA == 0.5f && weightB == 0.5f ? Weights::kHalves : Weights::kOther);
+                                  : (weightA == 0.5f && weightB == 0.5f ? Weights::kHalves : Weights::kOther);
     int i = 0;
     for (; i + 32 <= n; i += 32) {
         const __m256i v0 = _mm256_cvttps_epi32(Blend8(a, b, wa, wb, weights, i));
@@ -160,17 +161,17 @@ VIMBREL_AVX2 inline __m256i FixedBlend16(const uint16_t* a, const uint16_t* b, _
 
 }  // namespace
 
-VIMBREL_AVX2 void WeighFixedBlocksAvx2(const uint8_t* src, const LinearBlock* plan, const int16_t* weights,
-                                       int blocks, uint16_t* out) {
+VIMBREL_AVX2 void WeighFixedBlocksAvx2(const uint8_t* src, const LinearBlock* plan, const int16_t* weights, int blocks,
+                                       uint16_t* out) {
     for (int j = 0; j < blocks; ++j) {
         const LinearBlock& b = plan[j];
         __m256i side[2];
         for (int s = 0; s < 2; ++s) {
-            const __m128i bytes =
-                _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src + b.base[s])),
-                                 _mm_loadu_si128(reinterpret_cast<const __m128i*>(b.shuffle[s])));
-            side[s] = _mm256_mullo_epi16(_mm256_cvtepu8_epi16(bytes),
-                                         _mm256_loadu_si256(reinterpret_cast<const __m256i*>(weights + 32 * j + 16 * s)));
+            const __m128i bytes = _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src + b.base[s])),
+                                                   _mm_loadu_si128(reinterpret_cast<const __m128i*>(b.shuffle[s])));
+            side[s] = _mm256_mullo_epi16(
+                _mm256_cvtepu8_epi16(bytes),
+                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(weights + 32 * j + 16 * s)));
         }
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 16 * j), _mm256_add_epi16(side[0], side[1]));
     }
@@ -185,8 +186,8 @@ VIMBREL_AVX2 int BlendFixedRowsAvx2(const uint16_t* a, const uint16_t* b, int we
     for (; i + 32 <= n; i += 32) {
         // The pack works within each 128-bit half; the permute puts the
         // quarters back in order.
-        const __m256i bytes =
-            _mm256_packus_epi16(FixedBlend16(a + i, b + i, wa, wb, shift), FixedBlend16(a + i + 16, b + i + 16, wa, wb, shift));
+        const __m256i bytes = _mm256_packus_epi16(FixedBlend16(a + i, b + i, wa, wb, shift),
+                                                  FixedBlend16(a + i + 16, b + i + 16, wa, wb, shift));
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), _mm256_permute4x64_epi64(bytes, 0xD8));
     }
     return i;

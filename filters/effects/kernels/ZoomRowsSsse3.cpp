@@ -24,8 +24,7 @@ __attribute__((target("ssse3"))) void WeighLinearBlocksSsse3(const uint8_t* src,
                                       _mm_unpacklo_epi16(high, zero), _mm_unpackhi_epi16(high, zero)};
             float* out = outs[side] + 16 * j;
             for (int q = 0; q < 4; ++q) {
-                _mm_storeu_ps(out + 4 * q,
-                              _mm_mul_ps(_mm_cvtepi32_ps(words[q]), _mm_loadu_ps(b.weight[side] + 4 * q)));
+                _mm_storeu_ps(out + 4 * q, _mm_mul_ps(_mm_cvtepi32_ps(words[q]), _mm_loadu_ps(b.weight[side] + 4 * q)));
             }
         }
     }

@@ -28,8 +28,7 @@ inline Bgr GreyPixel(uint8_t v) { return Bgr{v, v, v}; }
 class CTestFrame {
 public:
     // packedRows: rows of exactly width x 3 bytes; otherwise 4-byte aligned.
-    CTestFrame(int width, int height, bool packedRows = false)
-        : width_(width), height_(height) {
+    CTestFrame(int width, int height, bool packedRows = false) : width_(width), height_(height) {
         const std::size_t packed = static_cast<std::size_t>(width) * 3;
         const std::size_t rowBytes = packedRows ? packed : ((packed + 3) & ~std::size_t{3});
         buffer_.assign(rowBytes * static_cast<std::size_t>(height), 0);
@@ -78,15 +77,15 @@ public:
     void FillDistinct() {
         for (int r = 0; r < height_; ++r)
             for (int k = 0; k < width_; ++k)
-                Set(k, r, Bgr{static_cast<uint8_t>(k), static_cast<uint8_t>(r),
-                              static_cast<uint8_t>((k * 7 + r * 13) & 0xFF)});
+                Set(k, r,
+                    Bgr{static_cast<uint8_t>(k), static_cast<uint8_t>(r),
+                        static_cast<uint8_t>((k * 7 + r * 13) & 0xFF)});
     }
     // On a 256 x 256 frame: every red (row) and blue (column) pair with one
     // green, so 256 frames cover every colour.
     void FillColourPlane(uint8_t green) {
         for (int r = 0; r < height_; ++r)
-            for (int k = 0; k < width_; ++k)
-                Set(k, r, Bgr{static_cast<uint8_t>(k), green, static_cast<uint8_t>(r)});
+            for (int k = 0; k < width_; ++k) Set(k, r, Bgr{static_cast<uint8_t>(k), green, static_cast<uint8_t>(r)});
     }
     // Deterministic noise.
     void FillNoise(uint32_t seed) {

@@ -145,8 +145,8 @@ TEST(GammaAdjustment, FusedStageMatchesStepByStep) {
 // every red and blue pair is checked, with every seventh green at the
 // extreme offsets (where the clamps bite hardest) and fewer elsewhere.
 TEST(GammaAdjustment, BrightnessMatchesTheRoundTrip) {
-    const int settings[][5] = {{0, 50, 50, 50, 50}, {100, 50, 50, 50, 50}, {0, 30, 40, 55, 70},
-                               {37, 50, 50, 50, 50}, {63, 90, 50, 50, 50}, {99, 50, 20, 20, 20}};
+    const int settings[][5] = {{0, 50, 50, 50, 50},  {100, 50, 50, 50, 50}, {0, 30, 40, 55, 70},
+                               {37, 50, 50, 50, 50}, {63, 90, 50, 50, 50},  {99, 50, 20, 20, 20}};
     int checked = 0;
     for (const auto& v : settings) {
         ColourAdjustState s;
@@ -238,8 +238,7 @@ TEST(WhiteBalance, AllPixelMeansOverAWideFrame) {
     WhiteBalanceState s;
     CTestFrame f(21, 2);
     for (int r = 0; r < 2; ++r)
-        for (int k = 0; k < 21; ++k)
-            f.Set(k, r, Bgr{static_cast<uint8_t>(200 - k), 50, static_cast<uint8_t>(10 * k)});
+        for (int k = 0; k < 21; ++k) f.Set(k, r, Bgr{static_cast<uint8_t>(200 - k), 50, static_cast<uint8_t>(10 * k)});
     ASSERT_TRUE(AnalyseWhiteBalance(f.View(), s, scratch));
     EXPECT_NEAR(s.gain[kRed], 0.8091f, 1e-5f);
     EXPECT_NEAR(s.gain[kGreen], 1.6182f, 1e-5f);
@@ -326,16 +325,18 @@ void PaintCandidatePicture(CTestFrame& f, int picture) {
             const int v = (k + r) % 160;
             switch (picture) {
             case 0:  // a warm gradient with scattered light sources: several rounds
-                f.Set(k, r, (k * 31 + r * 17) % 97 == 0 ? GreyPixel(255)
-                                                         : Bgr{static_cast<uint8_t>(v / 2), static_cast<uint8_t>(v),
-                                                               static_cast<uint8_t>(v + 40)});
+                f.Set(k, r,
+                      (k * 31 + r * 17) % 97 == 0
+                          ? GreyPixel(255)
+                          : Bgr{static_cast<uint8_t>(v / 2), static_cast<uint8_t>(v), static_cast<uint8_t>(v + 40)});
                 break;
             case 1:  // mostly black: most pixels fall below the threshold
                 f.Set(k, r, (k * 7 + r * 3) % 11 == 0 ? Bgr{200, 180, static_cast<uint8_t>(v)} : Bgr{0, 1, 2});
                 break;
             default:  // dark saturated reds and blues: the smallest Z and Y values
-                f.Set(k, r, (k + r) % 2 ? Bgr{0, 0, static_cast<uint8_t>(1 + v % 60)}
-                                        : Bgr{static_cast<uint8_t>(v + 90), 0, 0});
+                f.Set(k, r,
+                      (k + r) % 2 ? Bgr{0, 0, static_cast<uint8_t>(1 + v % 60)}
+                                  : Bgr{static_cast<uint8_t>(v + 90), 0, 0});
                 break;
             }
         }
@@ -349,8 +350,8 @@ TEST(WhiteCandidates, SearchMatchesThePlainWalk) {
         int w, h;
         bool packed;
     };
-    const Size sizes[] = {{1, 1, true}, {3, 1, true}, {5, 3, true}, {7, 3, false}, {1030, 3, true},
-                          {641, 481, false}, {256, 256, false}};
+    const Size sizes[] = {{1, 1, true},    {3, 1, true},      {5, 3, true},     {7, 3, false},
+                          {1030, 3, true}, {641, 481, false}, {256, 256, false}};
     for (const Size& size : sizes) {
         for (int picture = 0; picture < 5; ++picture) {
             CTestFrame f(size.w, size.h, size.packed);

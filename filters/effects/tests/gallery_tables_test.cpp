@@ -11,8 +11,8 @@ namespace {
 
 TEST(GalleryTables, ItemsMapToEffectsAndBack) {
     EXPECT_EQ(23, EffectGalleryOrder(0));
-    EXPECT_EQ(11, EffectGalleryOrder(3));    // Sharpen
-    EXPECT_EQ(26, EffectGalleryOrder(14));   // Symmetric is the mirror effect
+    EXPECT_EQ(11, EffectGalleryOrder(3));   // Sharpen
+    EXPECT_EQ(26, EffectGalleryOrder(14));  // Symmetric is the mirror effect
     EXPECT_EQ(20, EffectGalleryOrder(15));
     // Out of the sheet: None rather than a read past the table.
     EXPECT_EQ(23, EffectGalleryOrder(-1));
@@ -38,7 +38,7 @@ TEST(GalleryTables, LabelsAndLanguageSections) {
     EXPECT_EQ(std::u16string(u"SPA"), EffectLanguageSection(3082));
     EXPECT_EQ(std::u16string(u"SPA"), EffectLanguageSection(1034));
     EXPECT_EQ(std::u16string(u"ENG"), EffectLanguageSection(1033));
-    EXPECT_EQ(std::u16string(u"ENG"), EffectLanguageSection(2057));   // English (UK) has no section of its own
+    EXPECT_EQ(std::u16string(u"ENG"), EffectLanguageSection(2057));  // English (UK) has no section of its own
     EXPECT_EQ(std::u16string(u"GER"), EffectLanguageSection(1031));
     EXPECT_EQ(std::u16string(u"PT"), EffectLanguageSection(2070));
     EXPECT_EQ(std::u16string(u"CHS"), EffectLanguageSection(2052));
@@ -50,7 +50,7 @@ TEST(GalleryTables, CellsOfTheGrid) {
     EXPECT_EQ(0, first.cell.x);
     EXPECT_EQ(80, first.cell.width);
     EXPECT_EQ(68, first.cell.height);
-    const CellLayout c = GalleryCell(5, 320, 272);   // column 1, row 1
+    const CellLayout c = GalleryCell(5, 320, 272);  // column 1, row 1
     EXPECT_EQ(80, c.cell.x);
     EXPECT_EQ(68, c.cell.y);
     EXPECT_EQ(88, c.thumbX);
@@ -72,7 +72,7 @@ TEST(GalleryTables, CellsOfTheGrid) {
     EXPECT_EQ(-1, GalleryHitTest(320, 0, 320, 272));
     EXPECT_EQ(-1, GalleryHitTest(0, 272, 320, 272));
     EXPECT_EQ(-1, GalleryHitTest(-1, 5, 320, 272));
-    EXPECT_EQ(-1, GalleryHitTest(1, 1, 3, 3));   // too small for any cell
+    EXPECT_EQ(-1, GalleryHitTest(1, 1, 3, 3));  // too small for any cell
 }
 
 TEST(GalleryTables, InstallFolderAndFramePaths) {

@@ -80,9 +80,7 @@ TEST(PointEffects, SepiaMatchesThePixelByPixelVersion) {
 
 // Sepia's grey and tone in 16-bit lanes against the plain arithmetic for
 // every red and blue pair, at every fifth green.
-TEST(PointEffects, SepiaMatchesOverEveryColour) {
-    ExpectSameOverEveryColour(Sepia, SepiaReference, 5);
-}
+TEST(PointEffects, SepiaMatchesOverEveryColour) { ExpectSameOverEveryColour(Sepia, SepiaReference, 5); }
 
 // Grey's division by 100 as a multiply, for every red and blue pair at
 // every third green, at every vector level the machine offers.
@@ -100,9 +98,8 @@ TEST(PointEffects, PlanarStagesMatchAtEveryRemainder) {
         const char* name;
         FrameStage fast, plain;
     };
-    const Stage stages[] = {{"clear text", ClearText, ClearTextReference},
-                            {"sepia", Sepia, SepiaReference},
-                            {"grey", Grey, GreyReference}};
+    const Stage stages[] = {
+        {"clear text", ClearText, ClearTextReference}, {"sepia", Sepia, SepiaReference}, {"grey", Grey, GreyReference}};
     for (int w : {1, 2, 7, 8, 15, 16, 17, 63, 64, 65, 79, 641}) {
         for (int h : {1, 3}) {
             uint32_t seed = static_cast<uint32_t>(w * 7 + h);

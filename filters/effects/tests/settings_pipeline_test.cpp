@@ -56,7 +56,7 @@ TEST(EffectSettings, FreshRecordValues) {
     CEffectSettings s;
     EXPECT_EQ(s.controlId, 1024);  // effect None
     EXPECT_EQ(s.zoom.method, 3);
-    EXPECT_EQ(s.sizeClass, 2);     // 640 x 480 assumed until the first frame
+    EXPECT_EQ(s.sizeClass, 2);  // 640 x 480 assumed until the first frame
     // Never drawn before SetEffect, but reachable through a loaded stream.
     for (int o : s.jitter) ASSERT_EQ(o, 0);
     EXPECT_EQ(s.kaleidoscope.vx, 0.0f);
@@ -359,7 +359,8 @@ TEST(Pipeline, WhiteBalanceBeforeAZoomGivesTheWholeFrameResult) {
                 manual.UpdateFrameSize(97, 61);
                 RunWhiteBalance(expected.View(), manual.whiteBalance, host.scratch);
                 zooms[method](expected.View(), factor, flips & 1, flips & 2, host.scratch);
-                ASSERT_EQ(f.Pixels(), expected.Pixels()) << "method " << method << " at " << factor << " flips " << flips;
+                ASSERT_EQ(f.Pixels(), expected.Pixels())
+                    << "method " << method << " at " << factor << " flips " << flips;
             }
         }
     }

@@ -355,8 +355,9 @@ TEST(OilPainting, MatchesThePlainHistogramVersion) {
         for (int r = 0; r < h; ++r)
             for (int k = 0; k < w; ++k) {
                 const Bgr p = a.At(k, r);
-                a.Set(k, r, Bgr{static_cast<uint8_t>(p.b & 0xC0), static_cast<uint8_t>(p.g & 0xC0),
-                                static_cast<uint8_t>(p.r & 0x80)});
+                a.Set(k, r,
+                      Bgr{static_cast<uint8_t>(p.b & 0xC0), static_cast<uint8_t>(p.g & 0xC0),
+                          static_cast<uint8_t>(p.r & 0x80)});
             }
         CTestFrame b = a;
         CSerialTileRunner serial;

@@ -34,7 +34,7 @@ private:
     CScratch scratch_;
 };
 
-const std::pair<int, int> kSizes[] = {{1, 1},   {1, 2},   {2, 1},   {3, 3},   {5, 7},    {176, 144},
+const std::pair<int, int> kSizes[] = {{1, 1},     {1, 2},     {2, 1},     {3, 3},      {5, 7},      {176, 144},
                                       {641, 481}, {960, 540}, {480, 640}, {1280, 480}, {1279, 719}, {1280, 720}};
 
 TEST(Sweep, EveryEffectIdOnEverySize) {

@@ -149,7 +149,7 @@ TEST(Zoom, BicubicWeightsAtFactorOne) {
         EXPECT_EQ(f.At(2, 2).g, 113);  // 255 x 0.668 x 0.668
         EXPECT_EQ(f.At(1, 2).g, 28);   // 255 x 0.668 x 0.167
         EXPECT_EQ(f.At(3, 2).g, 28);
-        EXPECT_EQ(f.At(1, 1).g, 7);    // 255 x 0.167 x 0.167
+        EXPECT_EQ(f.At(1, 1).g, 7);  // 255 x 0.167 x 0.167
         EXPECT_EQ(f.At(0, 2).g, 0);
     }
     // Weights add up to 1.002 each way: 100 x 1.004 stays 100, 255 x 1.004
@@ -218,8 +218,8 @@ TEST(Zoom, VectorisedZoomsGiveThePlainZoomsBytes) {
                                 m.fast(fast.View(), factor, flips & 1, flips & 2, scratch);
                                 m.plain(plain.View(), factor, flips & 1, flips & 2, scratch);
                                 ASSERT_EQ(fast.Buffer(), plain.Buffer())
-                                    << m.name << " " << w << " x " << h << (packed ? " packed" : "") << " at "
-                                    << factor << " flips " << flips;
+                                    << m.name << " " << w << " x " << h << (packed ? " packed" : "") << " at " << factor
+                                    << " flips " << flips;
                             }
                 }
             }
@@ -259,8 +259,8 @@ TEST(Zoom, VectorisedZoomsMatchAtTheClampsAndOnTopDownFrames) {
 TEST(ZoomRows, CubicColumnsClampTruncateAndWriteThreeBytesEach) {
     // Blended pixels 0 and 2: 300, 255.9, 12.7; pixels 1 and 3: -0.5, 256, 0.
     // One float of slack after the row, as the zoom keeps it.
-    const float blended[13] = {300.0f, 255.9f, 12.7f, -0.5f, 256.0f, 0.0f,
-                               300.0f, 255.9f, 12.7f, -0.5f, 256.0f, 0.0f, 0.0f};
+    const float blended[13] = {300.0f, 255.9f, 12.7f, -0.5f,  256.0f, 0.0f, 300.0f,
+                               255.9f, 12.7f,  -0.5f, 256.0f, 0.0f,   0.0f};
     CubicColumn whole0{0, {1.0f, 0.0f, 0.0f, 0.0f}};
     CubicColumn whole1{0, {0.0f, 0.0f, 0.0f, 1.0f}};
     // 0.25 of each: 0.5 x (300 + -0.5) = 149.75, (255.9 + 256) / 2 = 255.95,
@@ -279,13 +279,13 @@ TEST(ZoomRows, LinearRowsTruncateEveryChannelOfALongRun) {
     for (int i = 0; i < 19; ++i) {
         pixelA[i] = static_cast<float>(i) * 20.0f;  // weight 0.75
         neighbourA[i] = 1.0f;
-        pixelB[i] = 100.0f;                         // weight 0.25
+        pixelB[i] = 100.0f;  // weight 0.25
         neighbourB[i] = static_cast<float>(i);
     }
     uint8_t out[20];
     std::memset(out, 0xAB, sizeof out);
-    BlendLinearRows(WeighedRow{pixelA.data(), neighbourA.data()}, WeighedRow{pixelB.data(), neighbourB.data()},
-                    0.75f, 0.25f, 19, out);
+    BlendLinearRows(WeighedRow{pixelA.data(), neighbourA.data()}, WeighedRow{pixelB.data(), neighbourB.data()}, 0.75f,
+                    0.25f, 19, out);
     for (int i = 0; i < 19; ++i) {
         // 15 i + 0.75 + 25 + 0.25 i = 15.25 i + 25.75, truncated: 254 at
         // i = 15 (254.5), clamped to 255 from i = 16 (269.75) on.

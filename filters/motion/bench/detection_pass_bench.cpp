@@ -104,8 +104,8 @@ void DetectionPass(benchmark::State& state) {
     std::vector<std::uint8_t> gray(std::size_t(w) * h);
     std::vector<std::uint32_t> acc(std::size_t(w) * 3);
     const double shrinkUs = MicrosecondsPerCall(50, [&] {
-        motion::xZoomOutRGB2Gray(gray.data(), still.Data(), w, h, d.BlockInUse(), d.ReducedWidth(),
-                                 d.ReducedHeight(), acc.data());
+        motion::xZoomOutRGB2Gray(gray.data(), still.Data(), w, h, d.BlockInUse(), d.ReducedWidth(), d.ReducedHeight(),
+                                 acc.data());
         benchmark::ClobberMemory();
     });
 

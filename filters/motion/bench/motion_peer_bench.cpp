@@ -50,45 +50,49 @@ void CompareAt(CPeerTable& table, std::uint32_t w, std::uint32_t h) {
     cv::Mat reduced, grey, baseGrey, diff, mask, dilated, labels, stats, centroids, baseFrame;
 
     const std::string block = " (" + std::to_string(b) + "-pixel blocks)";
-    table.Compare("motion shrink alone" + block, static_cast<int>(w), static_cast<int>(h),
-                  [&] {
-                      motion::xZoomOutRGB2Gray(gray.data(), still.Data(), w, h, b, zw, zh, acc.data());
-                      CPeerTable::Clobber(gray.data());
-                  },
-                  {{"INTER_AREA + grey", [&] {
-                        cv::resize(stillMat, reduced, reducedSize, 0, 0, cv::INTER_AREA);
-                        cv::cvtColor(reduced, grey, cv::COLOR_BGR2GRAY);
-                        CPeerTable::Clobber(grey.data);
-                    }}},
-                  "grey of the block means: shifts vs 0.299/0.587/0.114");
+    table.Compare(
+        "motion shrink alone" + block, static_cast<int>(w), static_cast<int>(h),
+        [&] {
+            motion::xZoomOutRGB2Gray(gray.data(), still.Data(), w, h, b, zw, zh, acc.data());
+            CPeerTable::Clobber(gray.data());
+        },
+        {{"INTER_AREA + grey",
+          [&] {
+              cv::resize(stillMat, reduced, reducedSize, 0, 0, cv::INTER_AREA);
+              cv::cvtColor(reduced, grey, cv::COLOR_BGR2GRAY);
+              CPeerTable::Clobber(grey.data);
+          }}},
+        "grey of the block means: shifts vs 0.299/0.587/0.114");
 
     bool flip = false;
     cv::resize(stillMat, reduced, reducedSize, 0, 0, cv::INTER_AREA);
     cv::cvtColor(reduced, baseGrey, cv::COLOR_BGR2GRAY);
     const cv::Mat ring = cv::Mat::ones(3, 3, CV_8U);
-    table.Compare("motion pass, level 5" + block, static_cast<int>(w), static_cast<int>(h),
-                  [&] {
-                      SyntheticFrame& f = flip ? moved : still;
-                      flip = !flip;
-                      motion::MotionRect rect{};
-                      d.DetectFrame(f.Data(), motion::kModeDynamicBase, rect);
-                      CPeerTable::Clobber(&rect);
-                  },
-                  {{"OpenCV pipeline", [&] {
-                        const cv::Mat& f = flip ? movedMat : stillMat;
-                        flip = !flip;
-                        cv::resize(f, reduced, reducedSize, 0, 0, cv::INTER_AREA);
-                        cv::cvtColor(reduced, grey, cv::COLOR_BGR2GRAY);
-                        cv::absdiff(grey, baseGrey, diff);
-                        cv::threshold(diff, mask, 20, 255, cv::THRESH_BINARY);
-                        cv::dilate(mask, dilated, ring);
-                        if (cv::connectedComponentsWithStats(dilated, labels, stats, centroids) > 1) {
-                            f.copyTo(baseFrame);  // the new base, as ours takes it
-                            grey.copyTo(baseGrey);
-                        }
-                        CPeerTable::Clobber(baseGrey.data);
-                    }}},
-                  "peer: absdiff, threshold, 3x3 dilate, labelled components, base copy");
+    table.Compare(
+        "motion pass, level 5" + block, static_cast<int>(w), static_cast<int>(h),
+        [&] {
+            SyntheticFrame& f = flip ? moved : still;
+            flip = !flip;
+            motion::MotionRect rect{};
+            d.DetectFrame(f.Data(), motion::kModeDynamicBase, rect);
+            CPeerTable::Clobber(&rect);
+        },
+        {{"OpenCV pipeline",
+          [&] {
+              const cv::Mat& f = flip ? movedMat : stillMat;
+              flip = !flip;
+              cv::resize(f, reduced, reducedSize, 0, 0, cv::INTER_AREA);
+              cv::cvtColor(reduced, grey, cv::COLOR_BGR2GRAY);
+              cv::absdiff(grey, baseGrey, diff);
+              cv::threshold(diff, mask, 20, 255, cv::THRESH_BINARY);
+              cv::dilate(mask, dilated, ring);
+              if (cv::connectedComponentsWithStats(dilated, labels, stats, centroids) > 1) {
+                  f.copyTo(baseFrame);  // the new base, as ours takes it
+                  grey.copyTo(baseGrey);
+              }
+              CPeerTable::Clobber(baseGrey.data);
+          }}},
+        "peer: absdiff, threshold, 3x3 dilate, labelled components, base copy");
 }
 
 }  // namespace

@@ -25,8 +25,8 @@ public:
     virtual HResult StopDetect() = 0;
     virtual HResult GetBaseFrame(BitmapInfoHeader* header, std::uint8_t* buffer, std::uint32_t* size) = 0;
     virtual HResult ResetBaseFrame() = 0;
-    virtual HResult GetParams(int* level, int* mode, int* state, int* interval, MotionRect* rect,
-                              int* markRect, int* markVideo) = 0;
+    virtual HResult GetParams(int* level, int* mode, int* state, int* interval, MotionRect* rect, int* markRect,
+                              int* markVideo) = 0;
     // frame holds length bytes of RGB24; marks may be drawn into it.
     virtual HResult ProcessFrame(std::uint8_t* frame, std::size_t length) = 0;
 };

@@ -62,8 +62,7 @@ HResult CDetectorNonThread::SetDetectInterval(int milliseconds) {
     return kOk;
 }
 
-HResult CDetectorNonThread::StoreMarkFlag(int* flag, int& field,
-                                          HResult (CDiffBlockDetector::*apply)(const int*)) {
+HResult CDetectorNonThread::StoreMarkFlag(int* flag, int& field, HResult (CDiffBlockDetector::*apply)(const int*)) {
     if (!flag) return kPointer;
     std::lock_guard<std::mutex> hold(lock_);
     field = *flag;
@@ -104,8 +103,7 @@ HResult CDetectorNonThread::StopDetect() {
 
 void CDetectorNonThread::xStopDetect() { enabled_ = 0; }
 
-HResult CDetectorNonThread::GetBaseFrame(BitmapInfoHeader* header, std::uint8_t* buffer,
-                                         std::uint32_t* size) {
+HResult CDetectorNonThread::GetBaseFrame(BitmapInfoHeader* header, std::uint8_t* buffer, std::uint32_t* size) {
     if (!header || !size) return kPointer;
     std::lock_guard<std::mutex> hold(lock_);
     // A local header: the stream format must survive a call made before the
@@ -123,8 +121,8 @@ HResult CDetectorNonThread::ResetBaseFrame() {
     return kOk;
 }
 
-HResult CDetectorNonThread::GetParams(int* level, int* mode, int* state, int* interval,
-                                      MotionRect* rect, int* markRect, int* markVideo) {
+HResult CDetectorNonThread::GetParams(int* level, int* mode, int* state, int* interval, MotionRect* rect, int* markRect,
+                                      int* markVideo) {
     std::lock_guard<std::mutex> hold(lock_);
     if (level) *level = static_cast<int>(level_);
     if (mode) *mode = mode_;
@@ -179,8 +177,7 @@ void CDetectorNonThread::xStartDetect(std::uint8_t* frame, PendingEvents& events
         if (Dynamic() && algorithm_.BaseUpdated() && sink_) events.Add(EC_BASE_FRAME_SET, 0, 0);
     }
     if (result == 1 && sink_)
-        events.Add(EC_MOTION_DETECTED, PackEventWords(rect.left, rect.top),
-                   PackEventWords(rect.right, rect.bottom));
+        events.Add(EC_MOTION_DETECTED, PackEventWords(rect.left, rect.top), PackEventWords(rect.right, rect.bottom));
 }
 
 void CDetectorNonThread::xResetBF(std::uint8_t* frame, PendingEvents& events) {

@@ -33,8 +33,8 @@ public:
     HResult StopDetect() override;
     HResult GetBaseFrame(BitmapInfoHeader* header, std::uint8_t* buffer, std::uint32_t* size) override;
     HResult ResetBaseFrame() override;
-    HResult GetParams(int* level, int* mode, int* state, int* interval, MotionRect* rect,
-                      int* markRect, int* markVideo) override;
+    HResult GetParams(int* level, int* mode, int* state, int* interval, MotionRect* rect, int* markRect,
+                      int* markVideo) override;
     HResult ProcessFrame(std::uint8_t* frame, std::size_t length) override;
 
     // The frame size detection runs at (0 until a successful Init).

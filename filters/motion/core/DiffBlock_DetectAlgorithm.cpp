@@ -36,8 +36,7 @@ HResult CDiffBlockDetector::AllocateCache(const BitmapInfoHeader& format) {
     accumulators_ = nullptr;
     basePicture_ = nullptr;
     mask_ = baseGray_ = savedGray_ = currentGray_ = dilated_ = work_ = secondDiff_ = nullptr;
-    if (width_ < kMinFrameSide || height_ < kMinFrameSide || width_ > kMaxFrameSide ||
-        height_ > kMaxFrameSide) {
+    if (width_ < kMinFrameSide || height_ < kMinFrameSide || width_ > kMaxFrameSide || height_ > kMaxFrameSide) {
         // A refused format has no usable size: no list or plane may be sized
         // from it. The area still reports the stream's own frame.
         width_ = height_ = 0;
@@ -58,8 +57,8 @@ HResult CDiffBlockDetector::AllocateCache(const BitmapInfoHeader& format) {
     p += accumulatorBytes;
     basePicture_ = p;
     p += frameBytes_;
-    std::uint8_t** planes[kPlaneCount] = {&mask_, &baseGray_, &savedGray_, &currentGray_,
-                                          &dilated_, &work_, &secondDiff_};
+    std::uint8_t** planes[kPlaneCount] = {&mask_,    &baseGray_, &savedGray_, &currentGray_,
+                                          &dilated_, &work_,     &secondDiff_};
     for (std::uint8_t** plane : planes) {
         *plane = p;
         p += planeBytes_;
@@ -185,8 +184,7 @@ HResult CDiffBlockDetector::SetBaseFrame(const std::uint8_t* frame, int /*mode*/
     return kOk;
 }
 
-HResult CDiffBlockDetector::GetBaseFrame(BitmapInfoHeader* header, std::uint8_t* buffer,
-                                         std::uint32_t* size) const {
+HResult CDiffBlockDetector::GetBaseFrame(BitmapInfoHeader* header, std::uint8_t* buffer, std::uint32_t* size) const {
     if (!header || !size) return kPointer;
     *header = format_;
     if (!buffer) {

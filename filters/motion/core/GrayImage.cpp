@@ -8,12 +8,9 @@ namespace motion {
 
 namespace {
 
-inline std::size_t At(std::uint32_t x, std::uint32_t y, std::uint32_t w) {
-    return static_cast<std::size_t>(y) * w + x;
-}
+inline std::size_t At(std::uint32_t x, std::uint32_t y, std::uint32_t w) { return static_cast<std::size_t>(y) * w + x; }
 
-inline void Paint(std::uint8_t* rgb, std::uint32_t W, std::uint32_t x, std::uint32_t y,
-                  Colour colour) {
+inline void Paint(std::uint8_t* rgb, std::uint32_t W, std::uint32_t x, std::uint32_t y, Colour colour) {
     std::uint8_t* p = rgb + At(x, y, W) * 3;
     p[0] = colour.blue;
     p[1] = colour.green;
@@ -22,9 +19,8 @@ inline void Paint(std::uint8_t* rgb, std::uint32_t W, std::uint32_t x, std::uint
 
 // Sum and count of the neighbours of (x, y) inside the plane; used on the
 // border, where the neighbourhood is clipped.
-inline void NeighbourSum(const std::uint8_t* in, std::uint32_t w, std::uint32_t h,
-                         std::uint32_t x, std::uint32_t y, std::uint32_t& sum,
-                         std::uint32_t& count) {
+inline void NeighbourSum(const std::uint8_t* in, std::uint32_t w, std::uint32_t h, std::uint32_t x, std::uint32_t y,
+                         std::uint32_t& sum, std::uint32_t& count) {
     sum = 0;
     count = 0;
     for (int dy = -1; dy <= 1; ++dy) {
@@ -50,8 +46,7 @@ struct TakeMin {
 // pass over each out row in place, carrying the one value it overwrites.
 // Clipping the window is the same as leaving missing neighbours out.
 template <typename Op>
-void Filter3x3(std::uint8_t* out, const std::uint8_t* in, std::uint32_t w, std::uint32_t h,
-               Op op) {
+void Filter3x3(std::uint8_t* out, const std::uint8_t* in, std::uint32_t w, std::uint32_t h, Op op) {
     if (w == 0 || h == 0) return;
     for (std::uint32_t y = 0; y < h; ++y) {
         const std::uint8_t* mid = in + At(0, y, w);
@@ -80,9 +75,8 @@ void xRGB2Gray(std::uint8_t* gray, const std::uint8_t* rgb, std::uint32_t w, std
 // Blocks of up to this many pixels (and rows) are summed by columns first.
 constexpr std::uint32_t kColumnStrip = 256;
 
-void xZoomOutRGB2Gray(std::uint8_t* gray, const std::uint8_t* rgb, std::uint32_t W,
-                      std::uint32_t H, std::uint32_t b, std::uint32_t zw, std::uint32_t zh,
-                      std::uint32_t* accumulators) {
+void xZoomOutRGB2Gray(std::uint8_t* gray, const std::uint8_t* rgb, std::uint32_t W, std::uint32_t H, std::uint32_t b,
+                      std::uint32_t zw, std::uint32_t zh, std::uint32_t* accumulators) {
     if (b == 0 || W == 0 || H == 0) return;
     if (W == zw || b > kColumnStrip) {
         xZoomOutRGB2GrayPlain(gray, rgb, W, H, b, zw, zh, accumulators);
@@ -128,9 +122,8 @@ void xZoomOutRGB2Gray(std::uint8_t* gray, const std::uint8_t* rgb, std::uint32_t
     if (band < zh) std::memset(gray + At(0, band, zw), 0, static_cast<std::size_t>(zh - band) * zw);
 }
 
-void xZoomOutRGB2GrayPlain(std::uint8_t* gray, const std::uint8_t* rgb, std::uint32_t W,
-                      std::uint32_t H, std::uint32_t b, std::uint32_t zw, std::uint32_t zh,
-                      std::uint32_t* accumulators) {
+void xZoomOutRGB2GrayPlain(std::uint8_t* gray, const std::uint8_t* rgb, std::uint32_t W, std::uint32_t H,
+                           std::uint32_t b, std::uint32_t zw, std::uint32_t zh, std::uint32_t* accumulators) {
     if (b == 0 || W == 0 || H == 0) return;
     if (W == zw) {
         xRGB2Gray(gray, rgb, W, H);
@@ -170,8 +163,8 @@ void xZoomOutRGB2GrayPlain(std::uint8_t* gray, const std::uint8_t* rgb, std::uin
     if (band < zh) std::memset(gray + At(0, band, zw), 0, static_cast<std::size_t>(zh - band) * zw);
 }
 
-void xZoomInGray(std::uint8_t* gray, const std::uint8_t* reduced, std::uint32_t W,
-                 std::uint32_t H, std::uint32_t b, std::uint32_t zw, std::uint32_t zh) {
+void xZoomInGray(std::uint8_t* gray, const std::uint8_t* reduced, std::uint32_t W, std::uint32_t H, std::uint32_t b,
+                 std::uint32_t zw, std::uint32_t zh) {
     std::memset(gray, 0, static_cast<std::size_t>(W) * H);
     if (b == 0) return;
     for (std::uint32_t y = 0; y < H; ++y) {
@@ -196,8 +189,8 @@ void xDeNoise(std::uint8_t* out, const std::uint8_t* in, std::uint32_t w, std::u
                 const std::uint8_t* down = mid + w;
                 std::uint8_t* dst = out + At(0, y, w);
                 for (; x + 1 < w; ++x) {
-                    const std::uint32_t sum = up[x - 1] + up[x] + up[x + 1] + mid[x - 1] +
-                                              mid[x + 1] + down[x - 1] + down[x] + down[x + 1];
+                    const std::uint32_t sum = up[x - 1] + up[x] + up[x + 1] + mid[x - 1] + mid[x + 1] + down[x - 1] +
+                                              down[x] + down[x + 1];
                     dst[x] = static_cast<std::uint8_t>(sum >> 3);
                 }
             }
@@ -208,8 +201,8 @@ void xDeNoise(std::uint8_t* out, const std::uint8_t* in, std::uint32_t w, std::u
     }
 }
 
-void xDiffGray(std::uint8_t* out, const std::uint8_t* a, const std::uint8_t* b,
-               std::uint32_t w, std::uint32_t h, std::uint8_t threshold) {
+void xDiffGray(std::uint8_t* out, const std::uint8_t* a, const std::uint8_t* b, std::uint32_t w, std::uint32_t h,
+               std::uint8_t threshold) {
     const std::size_t n = static_cast<std::size_t>(w) * h;
     for (std::size_t i = 0; i < n; ++i) {
         const int d = static_cast<int>(b[i]) - static_cast<int>(a[i]);
@@ -245,8 +238,8 @@ void xEdge(std::uint8_t* out, const std::uint8_t* in, std::uint32_t w, std::uint
     }
 }
 
-void xMoveImgForword(std::uint8_t* base, const std::uint8_t* current, std::uint32_t w,
-                     std::uint32_t h, std::uint8_t step) {
+void xMoveImgForword(std::uint8_t* base, const std::uint8_t* current, std::uint32_t w, std::uint32_t h,
+                     std::uint8_t step) {
     const std::size_t n = static_cast<std::size_t>(w) * h;
     for (std::size_t i = 0; i < n; ++i) {
         const std::uint8_t b = base[i], c = current[i];
@@ -257,8 +250,8 @@ void xMoveImgForword(std::uint8_t* base, const std::uint8_t* current, std::uint3
     }
 }
 
-void xDrawRect(std::uint8_t* rgb, std::uint32_t W, std::uint32_t H, const MotionRect& rect,
-               std::uint32_t b, Colour colour) {
+void xDrawRect(std::uint8_t* rgb, std::uint32_t W, std::uint32_t H, const MotionRect& rect, std::uint32_t b,
+               Colour colour) {
     if (W == 0 || H == 0) return;
     auto scale = [b](std::int32_t v, std::uint32_t limit) {
         const std::int64_t p = static_cast<std::int64_t>(v) * b;
@@ -275,8 +268,7 @@ void xDrawRect(std::uint8_t* rgb, std::uint32_t W, std::uint32_t H, const Motion
     for (std::uint32_t x = x0; x <= x1; ++x) Paint(rgb, W, x, y1, colour);
 }
 
-void xImgOutline(const std::uint8_t* mask, std::uint8_t* rgb, std::uint32_t W, std::uint32_t H,
-                 Colour colour) {
+void xImgOutline(const std::uint8_t* mask, std::uint8_t* rgb, std::uint32_t W, std::uint32_t H, Colour colour) {
     if (W < 2 || H < 2) return;
     for (std::uint32_t y = 0; y < H; ++y) {
         const std::uint8_t* row = mask + At(0, y, W);

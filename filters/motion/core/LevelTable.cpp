@@ -23,8 +23,8 @@ ReducedSize ComputeReducedSize(std::uint32_t W, std::uint32_t H, std::uint32_t b
         zh = ceilDiv(h, b);
         recomputed = true;
     }
-    return ReducedSize{static_cast<std::uint32_t>(b), static_cast<std::uint32_t>(zw),
-                       static_cast<std::uint32_t>(zh), recomputed};
+    return ReducedSize{static_cast<std::uint32_t>(b), static_cast<std::uint32_t>(zw), static_cast<std::uint32_t>(zh),
+                       recomputed};
 }
 
 }  // namespace motion

@@ -27,8 +27,8 @@ bool Touch(const RowRun& cur, const RowRun& prev) {
     const std::int64_t pHi = std::int64_t(prev.end) + 1;
     const std::int64_t cLo = std::max<std::int64_t>(std::int64_t(cur.start) - 1, 0);
     const std::int64_t cHi = std::int64_t(cur.end) + 1;
-    return Within(cur.end, pLo, pHi) || Within(cur.start, pLo, pHi) ||
-           Within(prev.end, cLo, cHi) || Within(prev.start, cLo, cHi);
+    return Within(cur.end, pLo, pHi) || Within(cur.start, pLo, pHi) || Within(prev.end, cLo, cHi) ||
+           Within(prev.start, cLo, cHi);
 }
 
 void CollectRuns(const std::uint8_t* row, std::uint32_t w, std::uint32_t y, RunList& runs) {
@@ -78,8 +78,7 @@ void LinkRow(RunList& prev, RunList& cur, RegionList& regions) {
         }
         if (run.label == 0) {
             const auto label = static_cast<std::uint32_t>(regions.Count() + 1);
-            if (regions.Append(MotionRegion{run.start, run.end, run.row, run.row, label, 0}))
-                run.label = label;
+            if (regions.Append(MotionRegion{run.start, run.end, run.row, run.row, label, 0})) run.label = label;
         }
         ++c;
     }
@@ -87,8 +86,8 @@ void LinkRow(RunList& prev, RunList& cur, RegionList& regions) {
 
 }  // namespace
 
-void xLabelRegions(const std::uint8_t* plane, std::uint32_t w, std::uint32_t h,
-                   RegionList& regions, RunList& runsA, RunList& runsB) {
+void xLabelRegions(const std::uint8_t* plane, std::uint32_t w, std::uint32_t h, RegionList& regions, RunList& runsA,
+                   RunList& runsB) {
     regions.Clear();
     runsA.Clear();
     runsB.Clear();
@@ -115,8 +114,8 @@ bool xDropSmallRegions(RegionList& regions) {
     return found;
 }
 
-bool xCheckDiff(const std::uint8_t* plane, std::uint32_t w, std::uint32_t h,
-                std::uint32_t coveragePercent, MotionRect& rect) {
+bool xCheckDiff(const std::uint8_t* plane, std::uint32_t w, std::uint32_t h, std::uint32_t coveragePercent,
+                MotionRect& rect) {
     std::int64_t left = w, right = 0;
     std::uint64_t count = 0;
     std::size_t first = 0, last = 0;

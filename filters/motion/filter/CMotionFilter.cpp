@@ -111,8 +111,8 @@ STDMETHODIMP CMotionFilter::ResetBaseFrame() {
     });
 }
 
-STDMETHODIMP CMotionFilter::GetParams(int* level, int* mode, int* state, int* interval, RECT* rect,
-                                      int* markRect, int* markVideo) {
+STDMETHODIMP CMotionFilter::GetParams(int* level, int* mode, int* state, int* interval, RECT* rect, int* markRect,
+                                      int* markVideo) {
     CAutoLock hold(&controlLock_);
     motion::MotionRect area{};
     const HRESULT hr = detector_.GetParams(level, mode, state, interval, &area, markRect, markVideo);

@@ -14,9 +14,7 @@
 
 namespace movesense {
 
-class CMotionFilter final : public dshowbase::CTransformFilter,
-                            public ISpecifyPropertyPages,
-                            public IMotionControl {
+class CMotionFilter final : public dshowbase::CTransformFilter, public ISpecifyPropertyPages, public IMotionControl {
 public:
     CMotionFilter();
     ~CMotionFilter() override;
@@ -36,13 +34,12 @@ public:
     STDMETHODIMP StopDetect() override;
     STDMETHODIMP GetBaseFrame(BITMAPINFOHEADER* header, BYTE* buffer, DWORD* size) override;
     STDMETHODIMP ResetBaseFrame() override;
-    STDMETHODIMP GetParams(int* level, int* mode, int* state, int* interval, RECT* rect,
-                           int* markRect, int* markVideo) override;
+    STDMETHODIMP GetParams(int* level, int* mode, int* state, int* interval, RECT* rect, int* markRect,
+                           int* markVideo) override;
 
     // Transform filter
     HRESULT CheckInputType(const dshowbase::CMediaType* input) override;
-    HRESULT CheckTransform(const dshowbase::CMediaType* input,
-                           const dshowbase::CMediaType* output) override;
+    HRESULT CheckTransform(const dshowbase::CMediaType* input, const dshowbase::CMediaType* output) override;
     HRESULT GetMediaType(int position, dshowbase::CMediaType* output) override;
     HRESULT DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) override;
     HRESULT Transform(IMediaSample* input, IMediaSample* output) override;

@@ -10,13 +10,12 @@ namespace {
 
 // Merit "do not use": intelligent connect must never insert a motion
 // detector on its own; programs add it by name.
-const dshowbase::FilterSetup kMotionSetup = {L"Zavu Motion Detect Filter", MERIT_DO_NOT_USE, nullptr,
-                                             2, dshowbase::kVideoTransformPins};
+const dshowbase::FilterSetup kMotionSetup = {L"Zavu Motion Detect Filter", MERIT_DO_NOT_USE, nullptr, 2,
+                                             dshowbase::kVideoTransformPins};
 
 const dshowbase::FactoryTemplate kTemplates[] = {
     {L"movesense", &CLSID_MotionFilter, &dshowbase::CreateNew<movesense::CMotionFilter>, &kMotionSetup},
-    {L"Zavu movesense Setting", &CLSID_MotionFilterPage, &dshowbase::CreateNew<movesense::CMotionFilterPage>,
-     nullptr},
+    {L"Zavu movesense Setting", &CLSID_MotionFilterPage, &dshowbase::CreateNew<movesense::CMotionFilterPage>, nullptr},
 };
 
 }  // namespace

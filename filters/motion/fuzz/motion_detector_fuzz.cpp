@@ -75,14 +75,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         case 3: {
             MotionRect r{in.ConsumeIntegral<std::int32_t>(), in.ConsumeIntegral<std::int32_t>(),
                          in.ConsumeIntegral<std::int32_t>(), in.ConsumeIntegral<std::int32_t>()};
-            if (in.ConsumeBool()) r = MotionRect{in.ConsumeIntegralInRange(-4, 90), in.ConsumeIntegralInRange(-4, 90),
-                                                 in.ConsumeIntegralInRange(-4, 90), in.ConsumeIntegralInRange(-4, 90)};
+            if (in.ConsumeBool())
+                r = MotionRect{in.ConsumeIntegralInRange(-4, 90), in.ConsumeIntegralInRange(-4, 90),
+                               in.ConsumeIntegralInRange(-4, 90), in.ConsumeIntegralInRange(-4, 90)};
             const int level = in.ConsumeBool() ? in.ConsumeIntegralInRange(-1, 11) : in.ConsumeIntegral<int>();
             const int mode = in.ConsumeIntegralInRange(-1, 2);
             det.SetDetectParams(level, mode, in.ConsumeBool() ? &r : nullptr);
             break;
         }
-        case 4: det.SetDetectInterval(in.ConsumeBool() ? in.ConsumeIntegralInRange(-1, 2000) : in.ConsumeIntegral<int>()); break;
+        case 4:
+            det.SetDetectInterval(in.ConsumeBool() ? in.ConsumeIntegralInRange(-1, 2000) : in.ConsumeIntegral<int>());
+            break;
         case 5: {
             int flag = in.ConsumeIntegralInRange(-1, 2);
             det.MarkMotionRect(in.ConsumeBool() ? &flag : nullptr);

@@ -42,11 +42,10 @@ struct IMotionControl : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE StopDetect() = 0;
     // The header always; with buffer null the size needed, else the RGB24
     // base frame when *size holds at least that.
-    virtual HRESULT STDMETHODCALLTYPE GetBaseFrame(BITMAPINFOHEADER* header, BYTE* buffer,
-                                                   DWORD* size) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetBaseFrame(BITMAPINFOHEADER* header, BYTE* buffer, DWORD* size) = 0;
     virtual HRESULT STDMETHODCALLTYPE ResetBaseFrame() = 0;
-    virtual HRESULT STDMETHODCALLTYPE GetParams(int* level, int* mode, int* state, int* interval,
-                                                RECT* rect, int* markRect, int* markVideo) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetParams(int* level, int* mode, int* state, int* interval, RECT* rect,
+                                                int* markRect, int* markVideo) = 0;
 };
 
 #ifdef __CRT_UUID_DECL

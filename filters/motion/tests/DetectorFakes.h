@@ -13,9 +13,7 @@ struct RaisedEvent {
     std::int32_t code;
     std::intptr_t param1;
     std::intptr_t param2;
-    bool operator==(const RaisedEvent& o) const {
-        return code == o.code && param1 == o.param1 && param2 == o.param2;
-    }
+    bool operator==(const RaisedEvent& o) const { return code == o.code && param1 == o.param1 && param2 == o.param2; }
 };
 
 class RecordingSink : public motion::IMotionEventSink {

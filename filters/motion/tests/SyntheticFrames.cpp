@@ -11,9 +11,8 @@ void SyntheticFrame::Fill(std::uint8_t blue, std::uint8_t green, std::uint8_t re
     FillRect(0, 0, width_, height_, blue, green, red);
 }
 
-void SyntheticFrame::FillRect(std::uint32_t x0, std::uint32_t y0, std::uint32_t x1,
-                              std::uint32_t y1, std::uint8_t blue, std::uint8_t green,
-                              std::uint8_t red) {
+void SyntheticFrame::FillRect(std::uint32_t x0, std::uint32_t y0, std::uint32_t x1, std::uint32_t y1, std::uint8_t blue,
+                              std::uint8_t green, std::uint8_t red) {
     x1 = std::min(x1, width_);
     y1 = std::min(y1, height_);
     for (std::uint32_t y = y0; y < y1; ++y) {
@@ -26,8 +25,8 @@ void SyntheticFrame::FillRect(std::uint32_t x0, std::uint32_t y0, std::uint32_t 
     }
 }
 
-void SyntheticFrame::WhiteBlocks(std::uint32_t b, std::uint32_t bx0, std::uint32_t by0,
-                                 std::uint32_t bx1, std::uint32_t by1) {
+void SyntheticFrame::WhiteBlocks(std::uint32_t b, std::uint32_t bx0, std::uint32_t by0, std::uint32_t bx1,
+                                 std::uint32_t by1) {
     FillRect(bx0 * b, by0 * b, bx1 * b, by1 * b, 255, 255, 255);
 }
 

@@ -22,11 +22,10 @@ public:
 
     void Fill(std::uint8_t blue, std::uint8_t green, std::uint8_t red);
     // Columns [x0, x1) of buffer rows [y0, y1).
-    void FillRect(std::uint32_t x0, std::uint32_t y0, std::uint32_t x1, std::uint32_t y1,
-                  std::uint8_t blue, std::uint8_t green, std::uint8_t red);
+    void FillRect(std::uint32_t x0, std::uint32_t y0, std::uint32_t x1, std::uint32_t y1, std::uint8_t blue,
+                  std::uint8_t green, std::uint8_t red);
     // Reduced-picture blocks [bx0, bx1) x [by0, by1) of block size b, white.
-    void WhiteBlocks(std::uint32_t b, std::uint32_t bx0, std::uint32_t by0, std::uint32_t bx1,
-                     std::uint32_t by1);
+    void WhiteBlocks(std::uint32_t b, std::uint32_t bx0, std::uint32_t by0, std::uint32_t bx1, std::uint32_t by1);
     // Seeded noise of +-amplitude on every channel around the current values.
     void AddNoise(std::uint32_t seed, int amplitude);
 

@@ -155,7 +155,7 @@ TEST_F(DetectorControllerTest, FixedStartTwiceFailsUntilAResetEndsInStateZero) {
     EXPECT_EQ(kFail, det.StartDetect());  // state 2
     EXPECT_EQ(Events({kBaseSet}), Feed(black));
     EXPECT_EQ(kStateIdle, State());
-    EXPECT_EQ(Events{}, Feed(blob));      // state 0 examines nothing
+    EXPECT_EQ(Events{}, Feed(blob));  // state 0 examines nothing
     EXPECT_EQ(kOk, det.StartDetect());
     EXPECT_EQ(Events({Motion(0, 0)}), Feed(blob));
 }

@@ -61,7 +61,10 @@ bool SameBytes(const std::vector<std::uint8_t>& a, const SyntheticFrame& f) {
 // After dilation a blob of w x h blocks becomes (w + 2) x (h + 2); its region
 // measures (w + 2) x (h + 1) because the bottom is the last row.
 TEST_F(DiffBlockDetectorTest, OnlyRegionsWithAProductOfSixteenSurvive) {
-    struct Case { std::uint32_t w, h; int found; };
+    struct Case {
+        std::uint32_t w, h;
+        int found;
+    };
     for (const Case c : {Case{2, 3, 1}, Case{3, 2, 0}, Case{2, 2, 0}, Case{1, 1, 0}}) {
         SetUp();
         CDiffBlockDetector fresh;
@@ -254,10 +257,9 @@ TEST_F(DiffBlockDetectorTest, FreshCacheHoldsABlackBase) {
 }
 
 TEST_F(DiffBlockDetectorTest, UnusableFormatsGetNoCacheAndNoPasses) {
-    const BitmapInfoHeader refused[] = {
-        motion_test::Rgb24Header(19, 240), motion_test::Rgb24Header(320, 19),
-        motion_test::Rgb24Header(8193, 20), motion_test::Rgb24Header(320, INT_MIN),
-        motion_test::Rgb24Header(-320, 240), motion_test::Rgb24Header(0, 0)};
+    const BitmapInfoHeader refused[] = {motion_test::Rgb24Header(19, 240),   motion_test::Rgb24Header(320, 19),
+                                        motion_test::Rgb24Header(8193, 20),  motion_test::Rgb24Header(320, INT_MIN),
+                                        motion_test::Rgb24Header(-320, 240), motion_test::Rgb24Header(0, 0)};
     SyntheticFrame blob = Blob(3, 3);
     for (const BitmapInfoHeader& h : refused) {
         CDiffBlockDetector det;

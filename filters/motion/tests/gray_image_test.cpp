@@ -14,10 +14,10 @@ TEST(GrayImage, ConvertsEachChannelShiftedBeforeTheSum) {
     const std::uint8_t rgb[] = {255, 255, 255, 255, 0, 0, 0, 255, 0, 0, 0, 255, 7, 3, 3};
     std::uint8_t gray[5] = {};
     xRGB2Gray(gray, rgb, 5, 1);
-    EXPECT_EQ(221, gray[0]);  // white
-    EXPECT_EQ(31, gray[1]);   // blue
-    EXPECT_EQ(127, gray[2]);  // green
-    EXPECT_EQ(63, gray[3]);   // red
+    EXPECT_EQ(221, gray[0]);        // white
+    EXPECT_EQ(31, gray[1]);         // blue
+    EXPECT_EQ(127, gray[2]);        // green
+    EXPECT_EQ(63, gray[3]);         // red
     EXPECT_EQ(0 + 1 + 0, gray[4]);  // 7>>3, 3>>1, 3>>2
 }
 
@@ -27,21 +27,21 @@ TEST(GrayImage, ConvertsEachChannelShiftedBeforeTheSum) {
 TEST(GrayImage, ShrinkAveragesPartialEdgeBlocksOverTheirOwnCount) {
     SyntheticFrame f(640, 480);
     f.FillRect(0, 0, 23, 11, 0, 100, 0);          // 11 of 23 rows of block (0,0)
-    f.FillRect(621, 0, 640, 480, 0, 200, 0);       // last block column
-    f.FillRect(0, 460, 621, 480, 0, 0, 200);       // last block row
-    f.FillRect(621, 460, 640, 480, 0, 200, 200);   // corner block
+    f.FillRect(621, 0, 640, 480, 0, 200, 0);      // last block column
+    f.FillRect(0, 460, 621, 480, 0, 0, 200);      // last block row
+    f.FillRect(621, 460, 640, 480, 0, 200, 200);  // corner block
     std::vector<std::uint8_t> gray(640 * 480, 0xAA);
     std::vector<std::uint32_t> acc(640 * 3);
     xZoomOutRGB2Gray(gray.data(), f.Data(), 640, 480, 23, 28, 21, acc.data());
 
     auto at = [&](int x, int y) { return gray[y * 28 + x]; };
-    EXPECT_EQ(23, at(0, 0));    // 100*23*11/529 = 47, >>1
+    EXPECT_EQ(23, at(0, 0));  // 100*23*11/529 = 47, >>1
     EXPECT_EQ(0, at(5, 5));
     EXPECT_EQ(100, at(27, 0));  // 200 over 19x23, not over 23x23 (82)
     EXPECT_EQ(100, at(27, 19));
-    EXPECT_EQ(50, at(0, 20));   // red 200 over 23x20 rows
+    EXPECT_EQ(50, at(0, 20));  // red 200 over 23x20 rows
     EXPECT_EQ(50, at(26, 20));
-    EXPECT_EQ(150, at(27, 20)); // 19 x 20 corner, both channels
+    EXPECT_EQ(150, at(27, 20));  // 19 x 20 corner, both channels
 }
 
 // The column-sum shrink against the block-by-block one: odd sizes, blocks
@@ -49,7 +49,7 @@ TEST(GrayImage, ShrinkAveragesPartialEdgeBlocksOverTheirOwnCount) {
 // 256-pixel strip), a block past the strip limit, and reduced sizes larger
 // than the frame's blocks (their pixels are 0 in both).
 TEST(GrayImage, ShrinkByColumnSumsGivesTheBlockByBlockBytes) {
-    const std::uint32_t cases[][3] = {{2, 2, 2},    {3, 5, 2},    {33, 7, 4},  {641, 481, 16},
+    const std::uint32_t cases[][3] = {{2, 2, 2},     {3, 5, 2},      {33, 7, 4},    {641, 481, 16},
                                       {97, 301, 23}, {640, 480, 32}, {700, 9, 100}, {600, 300, 300}};
     for (const auto& c : cases) {
         const std::uint32_t w = c[0], h = c[1], b = c[2];
@@ -71,8 +71,7 @@ TEST(GrayImage, ShrinkAtBlockOneIsPlainConversionAndZoomInRepeatsBlocks) {
     SyntheticFrame f(20, 20);
     f.FillRect(3, 4, 4, 5, 255, 255, 255);
     std::vector<std::uint8_t> gray(400), acc(60 * 4);
-    xZoomOutRGB2Gray(gray.data(), f.Data(), 20, 20, 1, 20, 20,
-                     reinterpret_cast<std::uint32_t*>(acc.data()));
+    xZoomOutRGB2Gray(gray.data(), f.Data(), 20, 20, 1, 20, 20, reinterpret_cast<std::uint32_t*>(acc.data()));
     EXPECT_EQ(221, gray[4 * 20 + 3]);
     EXPECT_EQ(0, gray[4 * 20 + 4]);
 
@@ -80,9 +79,9 @@ TEST(GrayImage, ShrinkAtBlockOneIsPlainConversionAndZoomInRepeatsBlocks) {
     std::uint8_t out[5 * 4];
     xZoomInGray(out, reduced, 5, 4, 3, 2, 2);
     EXPECT_EQ(1, out[0]);
-    EXPECT_EQ(2, out[3]);           // x 3 -> column 1
+    EXPECT_EQ(2, out[3]);  // x 3 -> column 1
     EXPECT_EQ(2, out[4]);
-    EXPECT_EQ(3, out[3 * 5 + 0]);   // y 3 -> row 1
+    EXPECT_EQ(3, out[3 * 5 + 0]);  // y 3 -> row 1
     EXPECT_EQ(4, out[3 * 5 + 4]);
 }
 
@@ -91,12 +90,12 @@ TEST(GrayImage, DenoiseTakesTheMeanOfNeighboursWithoutThePixel) {
     for (int i = 0; i < 16; ++i) in[i] = static_cast<std::uint8_t>(i * 8);
     std::uint8_t out[16];
     xDeNoise(out, in, 4, 4);
-    EXPECT_EQ(26, out[0]);       // corner: (8 + 32 + 40) / 3
-    EXPECT_EQ(27, out[1]);       // border: (0 + 16 + 32 + 40 + 48) / 5
-    EXPECT_EQ(40, out[5]);       // interior: 320 >> 3
-    EXPECT_EQ(80, out[10]);      // interior: 640 >> 3
-    EXPECT_EQ(51, out[7]);       // right border: (16 + 24 + 48 + 80 + 88) / 5
-    EXPECT_EQ(93, out[15]);      // corner: (80 + 88 + 112) / 3
+    EXPECT_EQ(26, out[0]);   // corner: (8 + 32 + 40) / 3
+    EXPECT_EQ(27, out[1]);   // border: (0 + 16 + 32 + 40 + 48) / 5
+    EXPECT_EQ(40, out[5]);   // interior: 320 >> 3
+    EXPECT_EQ(80, out[10]);  // interior: 640 >> 3
+    EXPECT_EQ(51, out[7]);   // right border: (16 + 24 + 48 + 80 + 88) / 5
+    EXPECT_EQ(93, out[15]);  // corner: (80 + 88 + 112) / 3
 
     std::uint8_t flat[6 * 5];
     std::fill(std::begin(flat), std::end(flat), 77);
@@ -111,16 +110,14 @@ TEST(GrayImage, ThreeByThreeFiltersClipTheirWindowAtTheBorder) {
     std::uint8_t out[16];
     xDilation(out, dot, 4, 4);
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x)
-            EXPECT_EQ((x <= 2 && y <= 2) ? 255 : 0, out[y * 4 + x]) << x << "," << y;
+        for (int x = 0; x < 4; ++x) EXPECT_EQ((x <= 2 && y <= 2) ? 255 : 0, out[y * 4 + x]) << x << "," << y;
 
     std::uint8_t hole[16];
     std::fill(std::begin(hole), std::end(hole), 255);
     hole[15] = 0;
     xErosion(out, hole, 4, 4);
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x)
-            EXPECT_EQ((x >= 2 && y >= 2) ? 0 : 255, out[y * 4 + x]) << x << "," << y;
+        for (int x = 0; x < 4; ++x) EXPECT_EQ((x >= 2 && y >= 2) ? 0 : 255, out[y * 4 + x]) << x << "," << y;
 
     std::uint8_t peak[16];
     std::fill(std::begin(peak), std::end(peak), 10);

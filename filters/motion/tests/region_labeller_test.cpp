@@ -47,9 +47,7 @@ void ExpectRegion(const MotionRegion& r, std::uint32_t left, std::uint32_t right
 }  // namespace
 
 TEST(RegionLabeller, UShapesUniteIntoTheSmallerLabel) {
-    const Labelled u(Plane{".##...##..",
-                           ".##...##..",
-                           ".#######.."});
+    const Labelled u(Plane{".##...##..", ".##...##..", ".#######.."});
     ASSERT_EQ(2u, u.regions.Count());
     EXPECT_EQ(0u, u.regions[0].merged);
     EXPECT_EQ(1u, u.regions[1].merged);
@@ -58,10 +56,7 @@ TEST(RegionLabeller, UShapesUniteIntoTheSmallerLabel) {
     // The right arm starts first, so it holds label 1; the bottom run meets
     // the left arm (label 2) first and must move over to label 1, so that
     // the row below grows region 1 and not the absorbed one.
-    const Labelled v(Plane{"......##..",
-                           ".##...##..",
-                           ".#######..",
-                           ".##......."});
+    const Labelled v(Plane{"......##..", ".##...##..", ".#######..", ".##......."});
     ASSERT_EQ(2u, v.regions.Count());
     EXPECT_EQ(0u, v.regions[0].merged);
     EXPECT_EQ(1u, v.regions[1].merged);
@@ -69,19 +64,16 @@ TEST(RegionLabeller, UShapesUniteIntoTheSmallerLabel) {
 }
 
 TEST(RegionLabeller, RunsJoinAcrossAOneColumnGapButNotTwo) {
-    const Labelled oneGap(Plane{"##......",
-                                "...##..."});
+    const Labelled oneGap(Plane{"##......", "...##..."});
     EXPECT_EQ(1u, oneGap.regions.Count());
     ExpectRegion(oneGap.regions[0], 0, 5, 0, 1);
 
-    const Labelled twoGap(Plane{"##......",
-                                "....##.."});
+    const Labelled twoGap(Plane{"##......", "....##.."});
     EXPECT_EQ(2u, twoGap.regions.Count());
 }
 
 TEST(RegionLabeller, RunAtTheRowEndEndsAtTheWidth) {
-    const Labelled l(Plane{".....###",
-                           "......##"});
+    const Labelled l(Plane{".....###", "......##"});
     ASSERT_EQ(1u, l.regions.Count());
     ExpectRegion(l.regions[0], 5, 8, 0, 1);
 }
@@ -101,17 +93,16 @@ TEST(RegionLabeller, ListsGrowPastTenAndKeepEveryRecord) {
 // One-column crosses of the run walk: a run whose end lies left of the run
 // above it stays with it, and the next run can still meet it.
 TEST(RegionLabeller, WideRunAboveMeetsSeveralRunsBelow) {
-    const Labelled l(Plane{"##########",
-                           "#...#....#"});
+    const Labelled l(Plane{"##########", "#...#....#"});
     ASSERT_EQ(1u, l.Unmerged().size());
     ExpectRegion(*l.Unmerged()[0], 0, 10, 0, 1);
 }
 
 TEST(RegionLabeller, SizeFilterKeepsProductsOfSixteenAndDropsOneRowRegions) {
     RegionList list;
-    list.Append(MotionRegion{0, 4, 10, 14, 1, 0});    // 4 x 4 = 16: kept
-    list.Append(MotionRegion{0, 5, 0, 3, 2, 0});      // 5 x 3 = 15: dropped
-    list.Append(MotionRegion{0, 50, 7, 7, 3, 0});     // one row: 0
+    list.Append(MotionRegion{0, 4, 10, 14, 1, 0});  // 4 x 4 = 16: kept
+    list.Append(MotionRegion{0, 5, 0, 3, 2, 0});    // 5 x 3 = 15: dropped
+    list.Append(MotionRegion{0, 50, 7, 7, 3, 0});   // one row: 0
     EXPECT_TRUE(xDropSmallRegions(list));
     EXPECT_EQ(0u, list[0].merged);
     EXPECT_EQ(1u, list[1].merged);
@@ -163,9 +154,9 @@ TEST(RegionLabeller, MergingRepeatsUntilNothingJoinsAndSkipsCrosses) {
 
     // B overlaps C in the first pass; the grown C then overlaps A in the next.
     RegionList chain;
-    chain.Append(MotionRegion{2, 4, 0, 10, 1, 0});    // A
-    chain.Append(MotionRegion{0, 10, 4, 6, 2, 0});    // C
-    chain.Append(MotionRegion{8, 12, 5, 12, 3, 0});   // B
+    chain.Append(MotionRegion{2, 4, 0, 10, 1, 0});   // A
+    chain.Append(MotionRegion{0, 10, 4, 6, 2, 0});   // C
+    chain.Append(MotionRegion{8, 12, 5, 12, 3, 0});  // B
     xMergeRects(chain);
     EXPECT_EQ(0u, chain[0].merged);
     EXPECT_EQ(1u, chain[1].merged);

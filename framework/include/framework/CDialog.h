@@ -30,9 +30,9 @@ public:
     bool PreTranslateMessage(MSG& msg) override;
 
 protected:
-    virtual BOOL OnInitDialog();        // UpdateData(false); TRUE: focus the first control
-    virtual void OnOK();                // UpdateData(true), then EndDialog(IDOK)
-    virtual void OnCancel();            // EndDialog(IDCANCEL)
+    virtual BOOL OnInitDialog();  // UpdateData(false); TRUE: focus the first control
+    virtual void OnOK();          // UpdateData(true), then EndDialog(IDOK)
+    virtual void OnCancel();      // EndDialog(IDCANCEL)
     virtual void DoDataExchange(CDataExchange&) {}
     // A value of control `id` was refused: beeps and puts the focus there.
     virtual void OnDataInvalid(int id);

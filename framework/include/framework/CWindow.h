@@ -21,8 +21,8 @@ public:
     // Creates a window of any class. For classes registered with
     // RegisterAnonymousClass the object sees every message from the first;
     // other classes are subclassed as soon as CreateWindowEx returns.
-    bool Create(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style,
-                const RECT& rect, HWND parent, UINT_PTR idOrMenu);
+    bool Create(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, const RECT& rect,
+                HWND parent, UINT_PTR idOrMenu);
     // Routes an existing window's messages through this object.
     bool Subclass(HWND hwnd);
     // Gives the window its own procedure back and forgets it.
@@ -60,9 +60,9 @@ private:
     bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     HWND hwnd_ = nullptr;
-    WNDPROC previous_ = nullptr;   // the class's or the original procedure
-    bool subclassed_ = false;      // previous_ was replaced in the window itself
-    bool created_ = false;         // this object created the window
+    WNDPROC previous_ = nullptr;  // the class's or the original procedure
+    bool subclassed_ = false;     // previous_ was replaced in the window itself
+    bool created_ = false;        // this object created the window
 };
 
 // The window procedure of every bound window.
@@ -70,8 +70,8 @@ LRESULT CALLBACK RouteMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 
 // Registers (once per set of attributes) a window class whose procedure
 // binds windows to their objects; returns its name, or null on failure.
-const wchar_t* RegisterAnonymousClass(UINT style, HCURSOR cursor = nullptr,
-                                      HBRUSH background = nullptr, HICON icon = nullptr);
+const wchar_t* RegisterAnonymousClass(UINT style, HCURSOR cursor = nullptr, HBRUSH background = nullptr,
+                                      HICON icon = nullptr);
 
 // Offers msg to the PreTranslateMessage of each object from its target up
 // through the parents, stopping after `last` (null: the top-level window).

@@ -8,8 +8,7 @@
 namespace cameramodule {
 namespace {
 
-TEST(CameraModuleControls, OnlyTheRotationStatusIsOfferedAndOnlyByTheLensBuilds)
-{
+TEST(CameraModuleControls, OnlyTheRotationStatusIsOfferedAndOnlyByTheLensBuilds) {
     EXPECT_EQ(0x10, CapabilityMask(ModuleBuild::Rotation));
     EXPECT_EQ(0x10, CapabilityMask(ModuleBuild::VendorInterface));
     EXPECT_EQ(0, CapabilityMask(ModuleBuild::Null));
@@ -21,15 +20,12 @@ TEST(CameraModuleControls, OnlyTheRotationStatusIsOfferedAndOnlyByTheLensBuilds)
         EXPECT_EQ(1, range->maximum);
         EXPECT_EQ(1, range->step);
         EXPECT_EQ(0, range->defaultValue);
-        for (int other : {0, 1, 2, 4, 8, 32, 17, -16})
-            EXPECT_FALSE(RangeOf(build, other)) << other;
+        for (int other : {0, 1, 2, 4, 8, 32, 17, -16}) EXPECT_FALSE(RangeOf(build, other)) << other;
     }
-    for (int id : {1, 2, 3, 8, 16})
-        EXPECT_FALSE(RangeOf(ModuleBuild::Null, id)) << id;
+    for (int id : {1, 2, 3, 8, 16}) EXPECT_FALSE(RangeOf(ModuleBuild::Null, id)) << id;
 }
 
-TEST(CameraModuleControls, TurnedIsRegisterBitZeroClearOrTheVendorsThirdInt)
-{
+TEST(CameraModuleControls, TurnedIsRegisterBitZeroClearOrTheVendorsThirdInt) {
     EXPECT_EQ(1, RotationFromRegister(0));
     EXPECT_EQ(0, RotationFromRegister(1));
     EXPECT_EQ(1, RotationFromRegister(0xFE));
@@ -39,8 +35,7 @@ TEST(CameraModuleControls, TurnedIsRegisterBitZeroClearOrTheVendorsThirdInt)
     EXPECT_EQ(7, RotationFromVendorReply(VendorBuffer{1, 2, 7, 3, 4}));
 }
 
-TEST(CameraModuleDevice, SelectionLooksOnlyForNewNamesAndEmptiesOnAMiss)
-{
+TEST(CameraModuleDevice, SelectionLooksOnlyForNewNamesAndEmptiesOnAMiss) {
     DeviceSelection selection;
     std::vector<std::u16string> looked;
     bool present = true;
@@ -70,5 +65,5 @@ TEST(CameraModuleDevice, SelectionLooksOnlyForNewNamesAndEmptiesOnAMiss)
     EXPECT_EQ(4u, looked.size());
 }
 
-} // namespace
-} // namespace cameramodule
+}  // namespace
+}  // namespace cameramodule

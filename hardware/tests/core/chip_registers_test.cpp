@@ -19,37 +19,32 @@ class RecordingPort : public IChipPort {
 public:
     ChipCall setResult = ChipCall::Done;
     ChipCall getResult = ChipCall::Done;
-    int32_t answer = 0;   // what a get puts in index 7
+    int32_t answer = 0;  // what a get puts in index 7
     std::vector<Call> calls;
 
-    ChipCall Set(ChipProperty property, const ChipAccessRecord& record) override
-    {
+    ChipCall Set(ChipProperty property, const ChipAccessRecord& record) override {
         calls.push_back({true, property, record});
         return setResult;
     }
-    ChipCall Get(ChipProperty property, ChipAccessRecord& record) override
-    {
+    ChipCall Get(ChipProperty property, ChipAccessRecord& record) override {
         calls.push_back({false, property, record});
-        if (getResult == ChipCall::Done)
-            record.fields[7] = answer;
+        if (getResult == ChipCall::Done) record.fields[7] = answer;
         return getResult;
     }
 };
 
 using Fields = std::array<int32_t, 10>;
 
-TEST(ChipAccessRecordLayout, SetAndGetRecordsPutTheirFieldsAtTheDriversOffsets)
-{
+TEST(ChipAccessRecordLayout, SetAndGetRecordsPutTheirFieldsAtTheDriversOffsets) {
     const ChipAccessRecord set = MakeSetRecord(0x1009, -2, 3, 1);
     EXPECT_EQ((Fields{0, 0, 0, 0, 0, 2, 0x1009, -2, 3, 1}), set.fields);
     const std::array<uint8_t, 40> bytes = RecordBytes(set);
-    for (int i = 0; i < 20; ++i)
-        EXPECT_EQ(0, bytes[i]) << i;
+    for (int i = 0; i < 20; ++i) EXPECT_EQ(0, bytes[i]) << i;
     EXPECT_EQ(2, bytes[20]);
     EXPECT_EQ(0x09, bytes[24]);
     EXPECT_EQ(0x10, bytes[25]);
     EXPECT_EQ(0, bytes[26]);
-    EXPECT_EQ(0xFE, bytes[28]);   // -2 little-endian: FE FF FF FF
+    EXPECT_EQ(0xFE, bytes[28]);  // -2 little-endian: FE FF FF FF
     EXPECT_EQ(0xFF, bytes[31]);
     EXPECT_EQ(3, bytes[32]);
     EXPECT_EQ(1, bytes[36]);
@@ -57,8 +52,7 @@ TEST(ChipAccessRecordLayout, SetAndGetRecordsPutTheirFieldsAtTheDriversOffsets)
     EXPECT_EQ((Fields{0, 0, 0, 0, 0, 1, 0, 0, 0, 0}), MakeGetRecord().fields);
 }
 
-TEST(ChipRegisterAccess, AReadNamesTheAddressWithTheCallersValueThenGetsFromTheSameProperty)
-{
+TEST(ChipRegisterAccess, AReadNamesTheAddressWithTheCallersValueThenGetsFromTheSameProperty) {
     RecordingPort port;
     port.answer = 0x5A;
     int32_t value = 77;
@@ -73,8 +67,7 @@ TEST(ChipRegisterAccess, AReadNamesTheAddressWithTheCallersValueThenGetsFromTheS
     EXPECT_EQ((Fields{0, 0, 0, 0, 0, 1, 0, 0, 0, 0}), port.calls[1].record.fields);
 }
 
-TEST(ChipRegisterAccess, EachOperationUsesItsPropertyAndBank)
-{
+TEST(ChipRegisterAccess, EachOperationUsesItsPropertyAndBank) {
     struct Case {
         const char* what;
         std::function<bool(IChipPort&)> call;
@@ -83,18 +76,30 @@ TEST(ChipRegisterAccess, EachOperationUsesItsPropertyAndBank)
     };
     int32_t v = 5;
     const Case cases[] = {
-        {"WriteAsic", [](IChipPort& p) { return WriteAsic(p, 0x20, 9); }, ChipProperty::AsicWrite,
+        {"WriteAsic",
+         [](IChipPort& p) { return WriteAsic(p, 0x20, 9); },
+         ChipProperty::AsicWrite,
          {0, 0, 0, 0, 0, 2, 0x20, 9, 0, 0}},
-        {"ReadSensor", [&](IChipPort& p) { return ReadMemory(p, MemoryBank::Sensor, 0x30, v, 2); },
-         ChipProperty::SensorOrEepromRead, {0, 0, 0, 0, 0, 2, 0x30, 5, 2, 0}},
-        {"WriteEEPROM", [](IChipPort& p) { return WriteMemory(p, MemoryBank::Eeprom, 4, 0x3412, 2); },
-         ChipProperty::SensorOrEepromWrite, {0, 0, 0, 0, 0, 2, 4, 0x3412, 2, 1}},
-        {"ReadParameterDEFECT", [&](IChipPort& p) { return ReadParameter(p, ParameterKind::Defect, 3, v); },
-         ChipProperty::ParameterRead, {0, 0, 0, 0, 0, 2, 3, 5, 0, 6}},
-        {"WriteParameterAWB", [](IChipPort& p) { return WriteParameter(p, ParameterKind::Awb, 7, -1); },
-         ChipProperty::ParameterWrite, {0, 0, 0, 0, 0, 2, 7, -1, 0, 1}},
-        {"ReadHarawareAWBInfo", [&](IChipPort& p) { return ReadHardwareInfo(p, HardwareInfoKind::Awb, 2, v); },
-         ChipProperty::HardwareInfo, {0, 0, 0, 0, 0, 2, 2, 5, 0, 1}},
+        {"ReadSensor",
+         [&](IChipPort& p) { return ReadMemory(p, MemoryBank::Sensor, 0x30, v, 2); },
+         ChipProperty::SensorOrEepromRead,
+         {0, 0, 0, 0, 0, 2, 0x30, 5, 2, 0}},
+        {"WriteEEPROM",
+         [](IChipPort& p) { return WriteMemory(p, MemoryBank::Eeprom, 4, 0x3412, 2); },
+         ChipProperty::SensorOrEepromWrite,
+         {0, 0, 0, 0, 0, 2, 4, 0x3412, 2, 1}},
+        {"ReadParameterDEFECT",
+         [&](IChipPort& p) { return ReadParameter(p, ParameterKind::Defect, 3, v); },
+         ChipProperty::ParameterRead,
+         {0, 0, 0, 0, 0, 2, 3, 5, 0, 6}},
+        {"WriteParameterAWB",
+         [](IChipPort& p) { return WriteParameter(p, ParameterKind::Awb, 7, -1); },
+         ChipProperty::ParameterWrite,
+         {0, 0, 0, 0, 0, 2, 7, -1, 0, 1}},
+        {"ReadHarawareAWBInfo",
+         [&](IChipPort& p) { return ReadHardwareInfo(p, HardwareInfoKind::Awb, 2, v); },
+         ChipProperty::HardwareInfo,
+         {0, 0, 0, 0, 0, 2, 2, 5, 0, 1}},
     };
     for (const Case& c : cases) {
         RecordingPort port;
@@ -107,8 +112,7 @@ TEST(ChipRegisterAccess, EachOperationUsesItsPropertyAndBank)
     }
 }
 
-TEST(ChipRegisterAccess, WritesAreOneSetAndCountersOneGet)
-{
+TEST(ChipRegisterAccess, WritesAreOneSetAndCountersOneGet) {
     RecordingPort port;
     ASSERT_TRUE(WriteAsic(port, 1, 2));
     EXPECT_EQ(1u, port.calls.size());
@@ -123,8 +127,7 @@ TEST(ChipRegisterAccess, WritesAreOneSetAndCountersOneGet)
     EXPECT_EQ(ChipProperty::ErrorFrameCount, port.calls[0].property);
 }
 
-TEST(ChipRegisterAccess, FailuresReportFalseAndLeaveTheCallersValue)
-{
+TEST(ChipRegisterAccess, FailuresReportFalseAndLeaveTheCallersValue) {
     RecordingPort port;
     port.setResult = ChipCall::Failed;
     port.answer = 9;
@@ -144,8 +147,7 @@ TEST(ChipRegisterAccess, FailuresReportFalseAndLeaveTheCallersValue)
     EXPECT_EQ(41, value);
 }
 
-TEST(ChipRegisterAccess, WithoutABoundFilterEverythingSucceedsAndReadsKeepTheValue)
-{
+TEST(ChipRegisterAccess, WithoutABoundFilterEverythingSucceedsAndReadsKeepTheValue) {
     RecordingPort port;
     port.setResult = ChipCall::NotBound;
     port.getResult = ChipCall::NotBound;
@@ -158,5 +160,5 @@ TEST(ChipRegisterAccess, WithoutABoundFilterEverythingSucceedsAndReadsKeepTheVal
     EXPECT_TRUE(WriteParameter(port, ParameterKind::Shell, 1, 1));
 }
 
-} // namespace
-} // namespace chipaccess
+}  // namespace
+}  // namespace chipaccess

@@ -20,17 +20,14 @@ public:
 
     bool OpenDriverKey() override { return hasDriverKey; }
     uint32_t InstanceCount() override { return count; }
-    std::string InstanceValue(const std::string& name) override
-    {
+    std::string InstanceValue(const std::string& name) override {
         const auto it = values.find(name);
         return it == values.end() ? std::string() : it->second;
     }
-    std::optional<std::string> ReadDriverDesc(const std::string& keyPath) override
-    {
+    std::optional<std::string> ReadDriverDesc(const std::string& keyPath) override {
         opened.push_back(keyPath);
         const auto it = keys.find(keyPath);
-        if (it == keys.end())
-            return std::nullopt;
+        if (it == keys.end()) return std::nullopt;
         return it->second ? *it->second : std::string();
     }
 };
@@ -38,8 +35,7 @@ public:
 const char kPath1[] = "\\Registry\\MACHINE\\SYSTEM\\ControlSet001\\Control\\Class\\{6BDD1FC6}\\0000\\Settings";
 const char kKey1[] = "SYSTEM\\ControlSet001\\Control\\Class\\{6BDD1FC6}\\0000";
 
-TEST(DriverDescPaths, ValueNamesHaveFourDigitsAndPathsAreCutToTheMachineKey)
-{
+TEST(DriverDescPaths, ValueNamesHaveFourDigitsAndPathsAreCutToTheMachineKey) {
     EXPECT_EQ("ii0001", InstanceValueName(1));
     EXPECT_EQ("ii0042", InstanceValueName(42));
     EXPECT_EQ("ii9999", InstanceValueName(9999));
@@ -53,8 +49,7 @@ TEST(DriverDescPaths, ValueNamesHaveFourDigitsAndPathsAreCutToTheMachineKey)
     EXPECT_EQ("X", InstanceKeyPath("\\Settings\\Registry\\MACHINE\\X"));
 }
 
-TEST(DriverDescLookup, TheLastListedInstanceWinsAndEmptyValuesAreSkipped)
-{
+TEST(DriverDescLookup, TheLastListedInstanceWinsAndEmptyValuesAreSkipped) {
     MemoryRegistry registry;
     registry.count = 3;
     registry.values["ii0001"] = kPath1;
@@ -65,14 +60,13 @@ TEST(DriverDescLookup, TheLastListedInstanceWinsAndEmptyValuesAreSkipped)
     EXPECT_EQ((std::vector<std::string>{kKey1, "SOFTWARE\\Second"}), registry.opened);
 }
 
-TEST(DriverDescLookup, MissingKeysFailAndNoInstancesGiveAnEmptyName)
-{
+TEST(DriverDescLookup, MissingKeysFailAndNoInstancesGiveAnEmptyName) {
     MemoryRegistry noDriver;
     noDriver.hasDriverKey = false;
     EXPECT_EQ(std::nullopt, FindDriverDesc(noDriver));
 
     MemoryRegistry none;
-    none.values["ii0001"] = kPath1;   // listed, but the count says none
+    none.values["ii0001"] = kPath1;  // listed, but the count says none
     EXPECT_EQ(std::optional<std::string>(""), FindDriverDesc(none));
     EXPECT_TRUE(none.opened.empty());
 
@@ -90,11 +84,10 @@ TEST(DriverDescLookup, MissingKeysFailAndNoInstancesGiveAnEmptyName)
     EXPECT_EQ(std::optional<std::string>(""), FindDriverDesc(noValue));
 }
 
-TEST(DriverDescLookup, TextsAreCutToTheirBuffersAndHugeCountsAreBounded)
-{
+TEST(DriverDescLookup, TextsAreCutToTheirBuffersAndHugeCountsAreBounded) {
     MemoryRegistry registry;
     registry.count = 1;
-    const std::string longKey = "SOFTWARE\\" + std::string(118, 'k');   // 127 bytes: fits
+    const std::string longKey = "SOFTWARE\\" + std::string(118, 'k');  // 127 bytes: fits
     registry.values["ii0001"] = "\\Registry\\MACHINE\\" + longKey + "\\Settings";
     registry.keys[longKey] = std::string(200, 'd');
     EXPECT_EQ(std::optional<std::string>(std::string(127, 'd')), FindDriverDesc(registry));
@@ -109,8 +102,7 @@ TEST(DriverDescLookup, TextsAreCutToTheirBuffersAndHugeCountsAreBounded)
     EXPECT_EQ(std::optional<std::string>("Last"), FindDriverDesc(huge));
 }
 
-TEST(DriverDescMatching, NamesCompareExactlyWithinTheirBuffers)
-{
+TEST(DriverDescMatching, NamesCompareExactlyWithinTheirBuffers) {
     EXPECT_TRUE(NameMatchesDriverDesc("USB PC Camera", "USB PC Camera"));
     EXPECT_FALSE(NameMatchesDriverDesc("USB PC camera", "USB PC Camera"));
     EXPECT_FALSE(NameMatchesDriverDesc("USB PC Camera ", "USB PC Camera"));
@@ -121,5 +113,5 @@ TEST(DriverDescMatching, NamesCompareExactlyWithinTheirBuffers)
     EXPECT_FALSE(NameMatchesDriverDesc(name, name));
 }
 
-} // namespace
-} // namespace chipaccess
+}  // namespace
+}  // namespace chipaccess

@@ -37,10 +37,8 @@ std::wstring BinFolder();
 class CLoadedLibrary {
 public:
     explicit CLoadedLibrary(const std::wstring& path) : module_(LoadLibraryW(path.c_str())) {}
-    ~CLoadedLibrary()
-    {
-        if (module_ != nullptr)
-            FreeLibrary(module_);
+    ~CLoadedLibrary() {
+        if (module_ != nullptr) FreeLibrary(module_);
     }
     CLoadedLibrary(const CLoadedLibrary&) = delete;
     CLoadedLibrary& operator=(const CLoadedLibrary&) = delete;
@@ -48,8 +46,7 @@ public:
     HMODULE Get() const { return module_; }
     FARPROC Address(const char* name) const { return GetProcAddress(module_, name); }
     template <class Function>
-    Function Proc(const char* name) const
-    {
+    Function Proc(const char* name) const {
         return reinterpret_cast<Function>(reinterpret_cast<void*>(Address(name)));
     }
 
@@ -70,4 +67,4 @@ protected:
     CChipDriverRegistry driver_;
 };
 
-} // namespace hwtest
+}  // namespace hwtest

@@ -17,8 +17,7 @@ using GetFn = int (*)(int, int*);
 using SetFn = int (*)(int, int);
 
 struct CameraModule {
-    explicit CameraModule(const std::wstring& path) : library(path)
-    {
+    explicit CameraModule(const std::wstring& path) : library(path) {
         Initialize = library.Proc<InitializeFn>("Initialize");
         Uninitialize = library.Proc<InitializeFn>("Uninitialize");
         SetCameraDevice = library.Proc<SetCameraDeviceFn>("SetCameraDevice");
@@ -27,10 +26,7 @@ struct CameraModule {
         Get = library.Proc<GetFn>("Get");
         Set = library.Proc<SetFn>("Set");
     }
-    bool Complete() const
-    {
-        return Initialize && Uninitialize && SetCameraDevice && GetCaps && GetRange && Get && Set;
-    }
+    bool Complete() const { return Initialize && Uninitialize && SetCameraDevice && GetCaps && GetRange && Get && Set; }
 
     CLoadedLibrary library;
     InitializeFn Initialize;
@@ -44,21 +40,18 @@ struct CameraModule {
 
 class LensModule : public SimCameraTest {
 protected:
-    void Load(const wchar_t* folder)
-    {
+    void Load(const wchar_t* folder) {
         module_ = std::make_unique<CameraModule>(BinFolder() + L"\\" + folder + L"\\lensknob.dll");
         ASSERT_NE(nullptr, module_->library.Get());
         ASSERT_TRUE(module_->Complete());
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         module_.reset();
         SimCameraTest::TearDown();
     }
 
     // What both builds answer the same way once a device is selected.
-    void ExpectOnlyTheRotationStatusOffered()
-    {
+    void ExpectOnlyTheRotationStatusOffered() {
         CameraModule& m = *module_;
         int mask = -1;
         ASSERT_EQ(1, m.GetCaps(&mask));
@@ -81,8 +74,7 @@ protected:
     }
 
     // Before any selection, and after a failed one, only selection works.
-    void ExpectNothingSelected()
-    {
+    void ExpectNothingSelected() {
         CameraModule& m = *module_;
         int mask = -1, a = 0, b = 0, c = 0, d = 0;
         EXPECT_EQ(0, m.GetCaps(&mask));
@@ -92,8 +84,7 @@ protected:
 
     // Selecting the same name again does not look at the device list: a
     // device taken off the list stays selected until another name is chosen.
-    void ExpectRepeatedNamesNotLookedUp()
-    {
+    void ExpectRepeatedNamesNotLookedUp() {
         CameraModule& m = *module_;
         ASSERT_EQ(1, m.SetCameraDevice(SIM_CAMERA2_NAME));
         ASSERT_TRUE(SimCameraListDevice(1, FALSE));
@@ -110,8 +101,7 @@ protected:
 using RotationModule = LensModule;
 using VendorModule = LensModule;
 
-TEST_F(RotationModule, InitializeWithoutTheChipSaysSoAndFails)
-{
+TEST_F(RotationModule, InitializeWithoutTheChipSaysSoAndFails) {
     Load(L"lensknob-rotation");
     testbench::CDialogDismisser dismisser(IDOK);
     EXPECT_EQ(0, module_->Initialize());
@@ -121,8 +111,7 @@ TEST_F(RotationModule, InitializeWithoutTheChipSaysSoAndFails)
     EXPECT_EQ(L"Can't Find the Device", boxes[0].text);
 }
 
-TEST_F(RotationModule, ReportsTheChipsRotationForTheSelectedDevice)
-{
+TEST_F(RotationModule, ReportsTheChipsRotationForTheSelectedDevice) {
     driver_.ListInstances({SIM_CAMERA_NAME});
     Load(L"lensknob-rotation");
     testbench::CDialogDismisser dismisser(IDOK);
@@ -147,14 +136,12 @@ TEST_F(RotationModule, ReportsTheChipsRotationForTheSelectedDevice)
     EXPECT_EQ(1, module_->Uninitialize());
 }
 
-TEST_F(RotationModule, LooksUpOnlyNewNames)
-{
+TEST_F(RotationModule, LooksUpOnlyNewNames) {
     Load(L"lensknob-rotation");
     ExpectRepeatedNamesNotLookedUp();
 }
 
-TEST_F(VendorModule, ReadsTheRotationThroughTheDriversInterface)
-{
+TEST_F(VendorModule, ReadsTheRotationThroughTheDriversInterface) {
     Load(L"lensknob-vendor");
     testbench::CDialogDismisser dismisser(IDOK);
     EXPECT_EQ(1, module_->Initialize()) << "no chip library involved";
@@ -176,8 +163,7 @@ TEST_F(VendorModule, ReadsTheRotationThroughTheDriversInterface)
     ASSERT_TRUE(SimCameraVendorCall(1, 0, &call));
     EXPECT_EQ(20u, call.size);
     const int32_t request[5] = {0, 29, 0, 0, 0};
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(request[i], call.buffer[i]) << i;
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(request[i], call.buffer[i]) << i;
 
     SimCameraSetVendorReply(1, 1, E_FAIL);
     value = -1;
@@ -186,8 +172,7 @@ TEST_F(VendorModule, ReadsTheRotationThroughTheDriversInterface)
     EXPECT_EQ(1, module_->Uninitialize());
 }
 
-TEST_F(VendorModule, HoldsOneDeviceAndLetsGoWhenTheSelectionEmpties)
-{
+TEST_F(VendorModule, HoldsOneDeviceAndLetsGoWhenTheSelectionEmpties) {
     Load(L"lensknob-vendor");
     ASSERT_EQ(1, module_->SetCameraDevice(SIM_CAMERA_NAME));
     ASSERT_EQ(1, module_->SetCameraDevice(SIM_CAMERA_NAME));
@@ -214,8 +199,7 @@ TEST_F(VendorModule, HoldsOneDeviceAndLetsGoWhenTheSelectionEmpties)
 
 // The main program polls the status from a worker thread while its window
 // thread may pick another camera: every answer must be a whole one.
-TEST_F(VendorModule, PollingWhileTheDeviceChangesGivesWholeAnswers)
-{
+TEST_F(VendorModule, PollingWhileTheDeviceChangesGivesWholeAnswers) {
     Load(L"lensknob-vendor");
     SimCameraSetVendorReply(0, 1, S_OK);
     SimCameraSetVendorReply(1, 0, S_OK);
@@ -226,8 +210,7 @@ TEST_F(VendorModule, PollingWhileTheDeviceChangesGivesWholeAnswers)
         volatile LONG stop = 0;
         LONG answers = 0;
         LONG wrong = 0;
-        static DWORD WINAPI Run(LPVOID self)
-        {
+        static DWORD WINAPI Run(LPVOID self) {
             Poll& poll = *static_cast<Poll*>(self);
             CoInitializeEx(nullptr, COINIT_MULTITHREADED);
             while (poll.stop == 0) {
@@ -255,14 +238,12 @@ TEST_F(VendorModule, PollingWhileTheDeviceChangesGivesWholeAnswers)
     EXPECT_EQ(0, SimCameraLiveFilters());
 }
 
-TEST_F(VendorModule, LooksUpOnlyNewNames)
-{
+TEST_F(VendorModule, LooksUpOnlyNewNames) {
     Load(L"lensknob-vendor");
     ExpectRepeatedNamesNotLookedUp();
 }
 
-TEST(NullModule, ExportsFourFunctionsAndOffersNothing)
-{
+TEST(NullModule, ExportsFourFunctionsAndOffersNothing) {
     CameraModule m(BinFolder() + L"\\nullknob.dll");
     ASSERT_NE(nullptr, m.library.Get());
     EXPECT_EQ(nullptr, m.Initialize);
@@ -284,5 +265,5 @@ TEST(NullModule, ExportsFourFunctionsAndOffersNothing)
     EXPECT_EQ(-1, a);
 }
 
-} // namespace
-} // namespace hwtest
+}  // namespace
+}  // namespace hwtest

@@ -11,26 +11,22 @@ namespace {
 
 using Record = std::array<int32_t, 10>;
 
-Record RecordOf(const SimChipCall& call)
-{
+Record RecordOf(const SimChipCall& call) {
     Record record;
-    for (int i = 0; i < 10; ++i)
-        record[i] = call.record[i];
+    for (int i = 0; i < 10; ++i) record[i] = call.record[i];
     return record;
 }
 
 class Chipmill : public SimCameraTest {
 protected:
     // Binds the first simulated camera through the driver's registry data.
-    void BindFirstCamera()
-    {
+    void BindFirstCamera() {
         driver_.ListInstances({SIM_CAMERA_NAME});
         ASSERT_EQ(1, InitialLIB());
     }
 };
 
-TEST_F(Chipmill, WithNothingBoundEveryExportSucceedsAndReadsKeepTheValue)
-{
+TEST_F(Chipmill, WithNothingBoundEveryExportSucceedsAndReadsKeepTheValue) {
     long value = 1234;
     EXPECT_EQ(1, ReadAsic(0x1009, &value));
     EXPECT_EQ(1, ReadEEPROM(0, &value, 1));
@@ -42,8 +38,7 @@ TEST_F(Chipmill, WithNothingBoundEveryExportSucceedsAndReadsKeepTheValue)
     EXPECT_EQ(0, ReadAsic(0x1009, nullptr)) << "a null place for the value is refused";
 }
 
-TEST_F(Chipmill, BindsTheDeviceTheLastListedDriverInstanceNames)
-{
+TEST_F(Chipmill, BindsTheDeviceTheLastListedDriverInstanceNames) {
     driver_.ListInstances({SIM_CAMERA_NAME, SIM_CAMERA2_NAME});
     ASSERT_EQ(1, InitialLIB());
     SimCameraSetRegister(0, 0x20, 100);
@@ -63,8 +58,7 @@ TEST_F(Chipmill, BindsTheDeviceTheLastListedDriverInstanceNames)
     EXPECT_EQ(0, SimCameraLiveFilters());
 }
 
-TEST_F(Chipmill, FindsNoDeviceWithoutUsableDriverData)
-{
+TEST_F(Chipmill, FindsNoDeviceWithoutUsableDriverData) {
     EXPECT_EQ(0, InitialLIB()) << "no driver key";
     driver_.WriteCountOnly(0);
     EXPECT_EQ(0, InitialLIB()) << "InstanceIndex 0";
@@ -80,8 +74,7 @@ TEST_F(Chipmill, FindsNoDeviceWithoutUsableDriverData)
     EXPECT_EQ(0, SimCameraLiveFilters());
 }
 
-TEST_F(Chipmill, AReadIsASetNamingTheAddressThenAGetOfTheSameRecordSize)
-{
+TEST_F(Chipmill, AReadIsASetNamingTheAddressThenAGetOfTheSameRecordSize) {
     BindFirstCamera();
     SimCameraSetRegister(0, 0x1009, 0x35);
     long value = 7;
@@ -102,14 +95,12 @@ TEST_F(Chipmill, AReadIsASetNamingTheAddressThenAGetOfTheSameRecordSize)
     }
 }
 
-TEST_F(Chipmill, EveryReadReachesItsPropertyBankAndKind)
-{
+TEST_F(Chipmill, EveryReadReachesItsPropertyBankAndKind) {
     BindFirstCamera();
-    SimCameraSetMemoryByte(0, 0, 0x10, 0x34);   // sensor
+    SimCameraSetMemoryByte(0, 0, 0x10, 0x34);  // sensor
     SimCameraSetMemoryByte(0, 0, 0x11, 0x12);
-    SimCameraSetMemoryByte(0, 1, 0x10, 0x56);   // EEPROM
-    for (int kind = 0; kind < 7; ++kind)
-        SimCameraSetParameter(0, kind, 3, 1000 + kind);
+    SimCameraSetMemoryByte(0, 1, 0x10, 0x56);  // EEPROM
+    for (int kind = 0; kind < 7; ++kind) SimCameraSetParameter(0, kind, 3, 1000 + kind);
     SimCameraSetHardwareInfo(0, 0, 2, -5);
     SimCameraSetHardwareInfo(0, 1, 2, -6);
     SimCameraSetFrameCounts(0, 900, 12);
@@ -143,8 +134,7 @@ TEST_F(Chipmill, EveryReadReachesItsPropertyBankAndKind)
     EXPECT_EQ(24, SimCameraCallCount(0));
 }
 
-TEST_F(Chipmill, WritesChangeTheChip)
-{
+TEST_F(Chipmill, WritesChangeTheChip) {
     BindFirstCamera();
     EXPECT_EQ(1, WriteAsic(0x1009, 0x77));
     EXPECT_EQ(0x77, SimCameraRegister(0, 0x1009));
@@ -154,7 +144,7 @@ TEST_F(Chipmill, WritesChangeTheChip)
     EXPECT_EQ(0, SimCameraMemoryByte(0, 1, 0x20)) << "the sensor write left the EEPROM alone";
     EXPECT_EQ(1, WriteEEPROM(0x30, 0x99, 1));
     EXPECT_EQ(0x99, SimCameraMemoryByte(0, 1, 0x30));
-    int (*const writers[])(long, long) = {WriteParameterAE, WriteParameterAWB, WriteParameterASIC,
+    int (*const writers[])(long, long) = {WriteParameterAE,     WriteParameterAWB, WriteParameterASIC,
                                           WriteParameterSENSOR, WriteParameterASC, WriteParameterSHELL,
                                           WriteParameterDEFECT};
     for (int kind = 0; kind < 7; ++kind) {
@@ -166,8 +156,7 @@ TEST_F(Chipmill, WritesChangeTheChip)
     EXPECT_EQ((Record{0, 0, 0, 0, 0, 2, 9, 56, 0, 6}), RecordOf(last));
 }
 
-TEST_F(Chipmill, DriverFailuresAreReportedAndLeaveTheValue)
-{
+TEST_F(Chipmill, DriverFailuresAreReportedAndLeaveTheValue) {
     BindFirstCamera();
     SimCameraSetRegister(0, 0x10, 5);
     long value = 41;
@@ -188,18 +177,16 @@ TEST_F(Chipmill, DriverFailuresAreReportedAndLeaveTheValue)
     EXPECT_EQ(0, ReadErrorFrameCount(&value));
 }
 
-TEST_F(Chipmill, TheOptionBlockLandsInTheEepromAsLaidOut)
-{
+TEST_F(Chipmill, TheOptionBlockLandsInTheEepromAsLaidOut) {
     BindFirstCamera();
     SimCameraSetMemoryByte(0, 1, 9, 0xF0);
     SimCameraSetMemoryByte(0, 1, 10, 0xAA);
     SimCameraSetMemoryByte(0, 1, 20, 0xBB);
     int pairs[] = {0x1234, 0x5678, 0x00AB, 0xFFFF};
     ASSERT_EQ(1, WriteEEPROMOption(0x0AC8, 0xC302, 100, 1, 2, pairs));
-    const uint8_t expected[21] = {0x32, 0x30, 0x31, 0x41, 0x0A, 0xC8, 0xC3, 0x02, 50, 0x05, 0xAA,
+    const uint8_t expected[21] = {0x32, 0x30, 0x31, 0x41, 0x0A, 0xC8, 0xC3, 0x02, 50,   0x05, 0xAA,
                                   0x00, 0x34, 0x12, 0x78, 0x56, 0xAB, 0x00, 0xFF, 0xFF, 0xBB};
-    for (int i = 0; i < 21; ++i)
-        EXPECT_EQ(expected[i], SimCameraMemoryByte(0, 1, i)) << "byte " << i;
+    for (int i = 0; i < 21; ++i) EXPECT_EQ(expected[i], SimCameraMemoryByte(0, 1, i)) << "byte " << i;
 
     // The ids went in as one 2-byte write each.
     bool sawIdWrite = false;
@@ -212,8 +199,7 @@ TEST_F(Chipmill, TheOptionBlockLandsInTheEepromAsLaidOut)
     EXPECT_TRUE(sawIdWrite);
 }
 
-TEST_F(Chipmill, OptionWritesRetryUpToFiveTimesAndFailOnlyOnAFailedRead)
-{
+TEST_F(Chipmill, OptionWritesRetryUpToFiveTimesAndFailOnlyOnAFailedRead) {
     BindFirstCamera();
     SimCameraDropEepromWrites(0, 0, 2);
     SimCameraDropEepromWrites(0, 8, 100);
@@ -244,8 +230,7 @@ TEST_F(Chipmill, OptionWritesRetryUpToFiveTimesAndFailOnlyOnAFailedRead)
     EXPECT_EQ(0, WriteEEPROMOption(1, 2, 6, 0, 1, nullptr)) << "pairs asked for but not given";
 }
 
-TEST_F(Chipmill, ExportsCarryWindowsDecoratedNamesToo)
-{
+TEST_F(Chipmill, ExportsCarryWindowsDecoratedNamesToo) {
     CLoadedLibrary chipmill(BinFolder() + L"\\chipmill.dll");
     ASSERT_NE(nullptr, chipmill.Get());
     const bool wide = sizeof(void*) == 8;
@@ -273,5 +258,5 @@ TEST_F(Chipmill, ExportsCarryWindowsDecoratedNamesToo)
     }
 }
 
-} // namespace
-} // namespace hwtest
+}  // namespace
+}  // namespace hwtest

@@ -8,14 +8,12 @@ namespace {
 
 using Pivotreg = SimCameraTest;
 
-TEST_F(Pivotreg, WithoutAChipTheCameraCountsAsTurned)
-{
+TEST_F(Pivotreg, WithoutAChipTheCameraCountsAsTurned) {
     EXPECT_EQ(0, InitLib());
     EXPECT_EQ(1, IO_GetRotateStatus());
 }
 
-TEST_F(Pivotreg, TurnedWhileBitZeroOfRegister1009IsClear)
-{
+TEST_F(Pivotreg, TurnedWhileBitZeroOfRegister1009IsClear) {
     driver_.ListInstances({SIM_CAMERA2_NAME});
     ASSERT_EQ(1, InitLib());
     const struct {
@@ -38,8 +36,7 @@ TEST_F(Pivotreg, TurnedWhileBitZeroOfRegister1009IsClear)
     EXPECT_EQ(0, IO_GetRotateStatus());
 }
 
-TEST_F(Pivotreg, ExportsItsUnusedClassFunctionAndVariable)
-{
+TEST_F(Pivotreg, ExportsItsUnusedClassFunctionAndVariable) {
     CLoadedLibrary pivotreg(BinFolder() + L"\\pivotreg.dll");
     ASSERT_NE(nullptr, pivotreg.Get());
     const bool wide = sizeof(void*) == 8;
@@ -57,5 +54,5 @@ TEST_F(Pivotreg, ExportsItsUnusedClassFunctionAndVariable)
     b = a;
 }
 
-} // namespace
-} // namespace hwtest
+}  // namespace
+}  // namespace hwtest

@@ -55,4 +55,4 @@ unsigned WindowPixel(HWND window, int x, int y) {
     return (unsigned{GetRValue(colour)} << 16) | (unsigned{GetGValue(colour)} << 8) | GetBValue(colour);
 }
 
-} // namespace playertest
+}  // namespace playertest

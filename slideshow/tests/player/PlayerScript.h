@@ -52,4 +52,4 @@ private:
 // The pixel of a window at (x, y) as 0xRRGGBB.
 unsigned WindowPixel(HWND window, int x, int y);
 
-} // namespace playertest
+}  // namespace playertest

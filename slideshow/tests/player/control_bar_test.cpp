@@ -91,7 +91,7 @@ protected:
     CPlayerControlBar bar;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(PlayerBar, FloatsHiddenAtTheBottomCentreAsALayeredTopmostToolWindow) {
     EXPECT_FALSE(IsWindowVisible(bar.Handle()));
@@ -113,8 +113,8 @@ TEST_F(PlayerBar, FloatsHiddenAtTheBottomCentreAsALayeredTopmostToolWindow) {
     EXPECT_TRUE(flags & LWA_ALPHA);
     // Seven buttons, all enabled; no slider is made.
     EXPECT_EQ(7u, bar.ButtonCount());
-    for (auto key : {kBarFirstKey, kBarPreviousKey, kBarNextKey, kBarLastKey, kBarPlayPauseKey,
-                     kBarSwitchEffectKey, kBarExitKey})
+    for (auto key :
+         {kBarFirstKey, kBarPreviousKey, kBarNextKey, kBarLastKey, kBarPlayPauseKey, kBarSwitchEffectKey, kBarExitKey})
         EXPECT_TRUE(bar.ButtonEnabled(key)) << std::hex << key;
 }
 
@@ -157,7 +157,7 @@ TEST_F(PlayerBar, ReleaseOverAButtonPostsItsCommandAndNothingElseDoes) {
 }
 
 TEST_F(PlayerBar, PlayPauseFlipsOnReleaseWithItsTooltip) {
-    bar.SetButtonState(kBarPlayPauseKey, 2, true);   // the player starts playing
+    bar.SetButtonState(kBarPlayPauseKey, 2, true);  // the player starts playing
     EXPECT_EQ(2, bar.ButtonState(kBarPlayPauseKey));
     EXPECT_EQ(L"Pause", bar.ToolText(kBarPlayPauseKey));
 

@@ -24,13 +24,9 @@ constexpr int kY0 = 170;
 // A row through the middle of every picture box: 170 + 63 + 150.
 constexpr int kBoxMiddle = 383;
 
-std::u16string U16(const std::wstring& text) {
-    return std::u16string(text.begin(), text.end());
-}
+std::u16string U16(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }
 
-bool IsAmber(unsigned rgb) {
-    return ((rgb >> 16) & 0xFF) > 160 && ((rgb >> 8) & 0xFF) > 100 && (rgb & 0xFF) < 90;
-}
+bool IsAmber(unsigned rgb) { return ((rgb >> 16) & 0xFF) > 160 && ((rgb >> 8) & 0xFF) > 100 && (rgb & 0xFF) < 90; }
 
 bool AnyAmber(const CDibBuffer& buffer, int x, int y, int width, int height) {
     for (int row = y; row < y + height; ++row)
@@ -83,14 +79,14 @@ protected:
     HWND notify = nullptr;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(FilmStripDrawing, LaysTheCursorAndTheTwoBeforeItThenTheIncomingFrame) {
     CScratchFolder folder(L"vimbrel-film-lay");
     BuildList(folder);
     std::u16string name;
-    ASSERT_EQ(1, list.Last(name));   // the cursor on a, the last name
-    SetEvent(event);                 // stop before the first step
+    ASSERT_EQ(1, list.Last(name));  // the cursor on a, the last name
+    SetEvent(event);                // stop before the first step
     EXPECT_EQ(1, Run(frame.get()));
 
     const CDibBuffer& strip = buffers->Strip();
@@ -168,9 +164,9 @@ TEST_F(FilmStripDrawing, FeaturedPictureCoversTheScreenWhileTheStripCrawls) {
 
 TEST_F(FilmStripDrawing, FeaturedPictureFadesOutAndTheStripShowsAgain) {
     CScratchFolder folder(L"vimbrel-film-fade");
-    BuildList(folder, false);   // one picture: it is both featured and incoming
+    BuildList(folder, false);  // one picture: it is both featured and incoming
     std::thread stopper([this] {
-        Sleep(7600);   // past phase 160 (7.28 s): no blend any more
+        Sleep(7600);  // past phase 160 (7.28 s): no blend any more
         SetEvent(event);
     });
     EXPECT_EQ(1, Run(frame.get()));
@@ -194,7 +190,7 @@ TEST_F(FilmStripDrawing, RefusesWithoutTheFrameOrWhenTheIncomingPictureIsBroken)
     CSlideList broken;
     CWinFolderLister lister;
     ASSERT_NE(0, broken.Build(U16(folder.Path()), lister));
-    broken.Sort();   // a.bmp, 0broken.bmp
+    broken.Sort();  // a.bmp, 0broken.bmp
     std::u16string name;
     ASSERT_EQ(1, broken.First(name));
     EXPECT_EQ(0, FilmStrip(FilmStripContext{broken, *buffers, frame.get(), event, notify}));

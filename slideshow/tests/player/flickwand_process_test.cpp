@@ -61,7 +61,8 @@ void EmptyFolder(const std::wstring& folder) {
     HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            DeleteFileW((folder + L"\\" + found.cFileName).c_str());
     } while (FindNextFileW(search, &found));
     FindClose(search);
 }
@@ -71,7 +72,8 @@ void EmptyFolder(const std::wstring& folder) {
 class CTestImageFolder {
 public:
     CTestImageFolder() : path_(ImageFolder()), aside_(path_ + L".aside-for-test") {
-        if (GetFileAttributesW(path_.c_str()) != INVALID_FILE_ATTRIBUTES) movedAside_ = MoveFileW(path_.c_str(), aside_.c_str()) != FALSE;
+        if (GetFileAttributesW(path_.c_str()) != INVALID_FILE_ATTRIBUTES)
+            movedAside_ = MoveFileW(path_.c_str(), aside_.c_str()) != FALSE;
         SHCreateDirectoryExW(nullptr, path_.c_str(), nullptr);
     }
     ~CTestImageFolder() {
@@ -129,7 +131,8 @@ public:
         std::wstring command = L"\"" + ProgramFolder() + L"\\flickwand.exe\"";
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
-        started_ = CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_) != FALSE;
+        started_ = CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                  &info_) != FALSE;
         if (started_) CloseHandle(info_.hThread);
     }
     ~CPlayerProcess() {
@@ -152,7 +155,7 @@ private:
     bool started_ = false;
 };
 
-} // namespace
+}  // namespace
 
 TEST(FlickwandProgram, PlaysTheImageFolderAndEndsOnEsc) {
     CTestImageFolder folder;
@@ -162,7 +165,7 @@ TEST(FlickwandProgram, PlaysTheImageFolderAndEndsOnEsc) {
     ASSERT_TRUE(player.Started());
     HWND window = WaitForWindow(player.Id(), false, 15000);
     ASSERT_NE(nullptr, window);
-    Sleep(1500);   // the first cross-fade
+    Sleep(1500);  // the first cross-fade
     EXPECT_EQ(STILL_ACTIVE, player.Wait(0));
     PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_EQ(0u, player.Wait(10000));
@@ -177,7 +180,7 @@ TEST(FlickwandProgram, EmptyImageFolderShowsTheMessageAndExitsWithOne) {
     wchar_t caption[64] = {};
     GetWindowTextW(box, caption, 64);
     wchar_t text[128] = {};
-    GetDlgItemTextW(box, 0xFFFF, text, 128);   // the message box's text
+    GetDlgItemTextW(box, 0xFFFF, text, 128);  // the message box's text
     EXPECT_EQ(std::wstring(L"Vim Brel"), caption);
     EXPECT_EQ(std::wstring(L"There is no file."), text);
     PostMessageW(box, WM_COMMAND, IDOK, 0);

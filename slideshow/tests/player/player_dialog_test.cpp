@@ -72,7 +72,7 @@ protected:
     CPlayerScript script;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(PlayerDialog, KeysNavigateAndTheButtonsFollowTheCursor) {
     unsigned home = 0, edgeAtHome = 0, next = 0, besideNext = 0, end = 0, edgeAtEnd = 0, back = 0;
@@ -81,14 +81,15 @@ TEST_F(PlayerDialog, KeysNavigateAndTheButtonsFollowTheCursor) {
     int toggleWhilePaused = 0, toggleAfter = 0;
     LONG_PTR style = 0;
     RECT rect{};
-    script.When([this] { return Playing(); }, [&] {
-        style = GetWindowLongPtrW(player->Handle(), GWL_STYLE);
-        GetWindowRect(player->Handle(), &rect);
-        // Pause first, so the worker only waits while the keys navigate.
-        Command(4);
-        paused = SharedPlayerFlags().paused;
-        toggleWhilePaused = player->ControlBar().ButtonState(kBarPlayPauseKey);
-    });
+    script.When([this] { return Playing(); },
+                [&] {
+                    style = GetWindowLongPtrW(player->Handle(), GWL_STYLE);
+                    GetWindowRect(player->Handle(), &rect);
+                    // Pause first, so the worker only waits while the keys navigate.
+                    Command(4);
+                    paused = SharedPlayerFlags().paused;
+                    toggleWhilePaused = player->ControlBar().ButtonState(kBarPlayPauseKey);
+                });
     script.After(100, [&] {
         Key(VK_HOME);
         navigated = SharedPlayerFlags().navigated;
@@ -114,7 +115,7 @@ TEST_F(PlayerDialog, KeysNavigateAndTheButtonsFollowTheCursor) {
     });
     script.After(100, [&] {
         back = Centre();
-        Command(4);   // play again
+        Command(4);  // play again
         toggleAfter = player->ControlBar().ButtonState(kBarPlayPauseKey);
     });
     script.After(50, [&] { Key(VK_ESCAPE); });
@@ -151,10 +152,11 @@ TEST_F(PlayerDialog, KeysNavigateAndTheButtonsFollowTheCursor) {
 TEST_F(PlayerDialog, SwitchEffectAlternatesAndPauseInTheStripShowsThePreviousPicture) {
     int modeAfterSwitch = 0, modeAfterSecond = 0;
     unsigned shown = 0, corner = 0;
-    script.When([this] { return Playing(); }, [&] {
-        Command(5);
-        modeAfterSwitch = SharedPlayMode();
-    });
+    script.When([this] { return Playing(); },
+                [&] {
+                    Command(5);
+                    modeAfterSwitch = SharedPlayMode();
+                });
     // The strip starts: the cursor moves on from red to green.
     script.After(900, [&] { Command(4); });
     script.After(150, [&] {
@@ -163,7 +165,7 @@ TEST_F(PlayerDialog, SwitchEffectAlternatesAndPauseInTheStripShowsThePreviousPic
         corner = WindowPixel(player->Handle(), 100, 100);
         Command(5);
         modeAfterSecond = SharedPlayMode();
-        Command(6);   // exit
+        Command(6);  // exit
     });
     EXPECT_EQ(IDCANCEL, Run());
     EXPECT_EQ(kPlayFilmStrip, modeAfterSwitch);
@@ -202,22 +204,23 @@ TEST_F(PlayerDialog, ANavigationHoldsTheShowForThreeSecondsThenItGoesOn) {
 TEST_F(PlayerDialog, AboutBoxOpensFromTheSystemMenu) {
     std::wstring version;
     bool hasItem = false;
-    script.When([this] { return Playing(); }, [&] {
-        HMENU menu = GetSystemMenu(player->Handle(), FALSE);
-        wchar_t text[64] = {};
-        hasItem = GetMenuStringW(menu, 0x10, text, 64, MF_BYCOMMAND) > 0 &&
-                  std::wstring(text) == L"&About Flickwand...";
-        PostMessageW(player->Handle(), WM_SYSCOMMAND, 0x10, 0);
-    });
-    script.When([] { return FindWindowW(L"#32770", L"About Flickwand") != nullptr; }, [&] {
-        HWND about = FindWindowW(L"#32770", L"About Flickwand");
-        wchar_t text[64] = {};
-        GetDlgItemTextW(about, 1001, text, 64);
-        version = text;
-        PostMessageW(about, WM_COMMAND, IDOK, 0);
-    });
-    script.When([] { return FindWindowW(L"#32770", L"About Flickwand") == nullptr; },
-                [this] { Key(VK_ESCAPE); });
+    script.When([this] { return Playing(); },
+                [&] {
+                    HMENU menu = GetSystemMenu(player->Handle(), FALSE);
+                    wchar_t text[64] = {};
+                    hasItem = GetMenuStringW(menu, 0x10, text, 64, MF_BYCOMMAND) > 0 &&
+                              std::wstring(text) == L"&About Flickwand...";
+                    PostMessageW(player->Handle(), WM_SYSCOMMAND, 0x10, 0);
+                });
+    script.When([] { return FindWindowW(L"#32770", L"About Flickwand") != nullptr; },
+                [&] {
+                    HWND about = FindWindowW(L"#32770", L"About Flickwand");
+                    wchar_t text[64] = {};
+                    GetDlgItemTextW(about, 1001, text, 64);
+                    version = text;
+                    PostMessageW(about, WM_COMMAND, IDOK, 0);
+                });
+    script.When([] { return FindWindowW(L"#32770", L"About Flickwand") == nullptr; }, [this] { Key(VK_ESCAPE); });
     EXPECT_EQ(IDCANCEL, Run());
     EXPECT_TRUE(hasItem);
     EXPECT_EQ(L"Flickwand Version 1.0", version);

@@ -12,9 +12,7 @@ namespace {
 // GDI+ for the whole test program.
 vimbrel::ui::CGdiplusSession g_gdiplus;
 
-Gdiplus::Color Opaque(unsigned rgb) {
-    return Gdiplus::Color(255, (rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
+Gdiplus::Color Opaque(unsigned rgb) { return Gdiplus::Color(255, (rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
 void RemoveTree(const std::wstring& folder) {
     WIN32_FIND_DATAW found{};
@@ -36,10 +34,9 @@ void RemoveTree(const std::wstring& folder) {
     RemoveDirectoryW(folder.c_str());
 }
 
-} // namespace
+}  // namespace
 
-std::unique_ptr<Gdiplus::Bitmap> SplitPicture(int width, int height, unsigned leftRgb,
-                                              unsigned rightRgb) {
+std::unique_ptr<Gdiplus::Bitmap> SplitPicture(int width, int height, unsigned leftRgb, unsigned rightRgb) {
     auto picture = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppRGB);
     Gdiplus::Graphics graphics(picture.get());
     Gdiplus::SolidBrush left(Opaque(leftRgb));
@@ -85,8 +82,7 @@ void Paint(const slideshow::CDibBuffer& buffer, unsigned rgb) {
 }
 
 bool WriteBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
     const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -105,7 +101,7 @@ bool WriteSolidBmp(const std::wstring& path, int width, int height, unsigned rgb
     info.biBitCount = 24;
     info.biCompression = BI_RGB;
     info.biSizeImage = static_cast<DWORD>(stride * height);
-    file.bfType = 0x4D42;   // "BM"
+    file.bfType = 0x4D42;  // "BM"
     file.bfOffBits = sizeof(file) + sizeof(info);
     file.bfSize = file.bfOffBits + info.biSizeImage;
     std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
@@ -144,4 +140,4 @@ CScratchFolder::~CScratchFolder() {
     RemoveTree(path_);
 }
 
-} // namespace slidetest
+}  // namespace slidetest

@@ -24,8 +24,7 @@ constexpr unsigned kWhite = 0xFFFFFF;
 // A picture of one colour (0xRRGGBB).
 std::unique_ptr<Gdiplus::Bitmap> SolidPicture(int width, int height, unsigned rgb);
 // Left half one colour, right half another.
-std::unique_ptr<Gdiplus::Bitmap> SplitPicture(int width, int height, unsigned leftRgb,
-                                              unsigned rightRgb);
+std::unique_ptr<Gdiplus::Bitmap> SplitPicture(int width, int height, unsigned leftRgb, unsigned rightRgb);
 
 // The pixel at (x, y) as 0xRRGGBB (what GDI last drew is flushed first).
 unsigned PixelAt(const slideshow::CDibBuffer& buffer, int x, int y);
@@ -69,4 +68,4 @@ private:
     std::wstring previousDirectory_;
 };
 
-} // namespace slidetest
+}  // namespace slidetest

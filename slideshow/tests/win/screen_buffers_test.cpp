@@ -15,8 +15,7 @@ TEST(ScreenBuffers, AllScreenSizedAndStartBlack) {
     Paint(*screen, 0xFFFFFF);
     auto buffers = CScreenBuffers::ForTarget(screen->Dc(), 64, 48);
     ASSERT_TRUE(buffers);
-    for (CDibBuffer* buffer : {&buffers->Composition(), &buffers->Blend(), &buffers->Strip(),
-                               &buffers->StripShown()}) {
+    for (CDibBuffer* buffer : {&buffers->Composition(), &buffers->Blend(), &buffers->Strip(), &buffers->StripShown()}) {
         EXPECT_EQ(64, buffer->Width());
         EXPECT_EQ(48, buffer->Height());
     }

@@ -17,9 +17,7 @@ using namespace slidetest;
 
 namespace {
 
-std::u16string U16(const std::wstring& text) {
-    return std::u16string(text.begin(), text.end());
-}
+std::u16string U16(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }
 
 std::vector<std::u16string> Names(CSlideList& list) {
     std::vector<std::u16string> names;
@@ -35,7 +33,7 @@ int CountRefreshes(HWND window) {
     return count;
 }
 
-} // namespace
+}  // namespace
 
 TEST(SlideFolder, ListsPlainFilesAndPlaysNewestFirst) {
     CScratchFolder folder(L"vimbrel-slides-list");
@@ -49,8 +47,7 @@ TEST(SlideFolder, ListsPlainFilesAndPlaysNewestFirst) {
     CWinFolderLister lister;
     ASSERT_NE(0, list.Build(U16(folder.Path()), lister));
     list.Sort();
-    EXPECT_EQ((std::vector<std::u16string>{u"image200601010001.jpg", u"image200512310009.jpg"}),
-              Names(list));
+    EXPECT_EQ((std::vector<std::u16string>{u"image200601010001.jpg", u"image200512310009.jpg"}), Names(list));
     // The names are bare: the folder became the current directory.
     wchar_t current[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, current);
@@ -68,7 +65,7 @@ TEST(SlideFolder, MissingOrEmptyFolderGivesEmptyList) {
 
 TEST(PictureFile, DecodesWithoutHoldingTheFile) {
     CScratchFolder folder(L"vimbrel-slides-load");
-    const std::wstring path = folder.File(L"shot.jpg");   // a BMP: told apart by content
+    const std::wstring path = folder.File(L"shot.jpg");  // a BMP: told apart by content
     ASSERT_TRUE(WriteSolidBmp(path, 7, 5, 0x123456));
     auto picture = LoadPictureFile(U16(path));
     ASSERT_TRUE(picture);
@@ -95,7 +92,7 @@ TEST(SlideLoopOnScreen, ShowsEachPictureSkipsABrokenOneAndWraps) {
     CSlideList list;
     CWinFolderLister lister;
     ASSERT_NE(0, list.Build(U16(folder.Path()), lister));
-    list.Sort();   // c, b, a
+    list.Sort();  // c, b, a
 
     auto screen = CDibBuffer::Create(nullptr, 64, 48);
     ASSERT_TRUE(screen);

@@ -18,8 +18,9 @@ constexpr int kH = 120;
 class TransitionDrawing : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(memory.Ok()); }
-    int Run(int (*transition)(const TransitionContext&), Gdiplus::Bitmap& picture,
-            RandomSource random = [] { return 12345; }) {
+    int Run(
+        int (*transition)(const TransitionContext&), Gdiplus::Bitmap& picture,
+        RandomSource random = [] { return 12345; }) {
         return transition(TransitionContext{picture, *buffers, event, random});
     }
 
@@ -29,7 +30,7 @@ protected:
     HANDLE& event = memory.event;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(TransitionDrawing, CutCentresASmallPictureAndBlacksOutTheLastOne) {
     auto red = SolidPicture(80, 60, kRed);
@@ -64,7 +65,7 @@ TEST_F(TransitionDrawing, DissolvesEndWithTheWholeSlideOnScreen) {
 }
 
 TEST_F(TransitionDrawing, CrossFadeStoppedAtOnceShowsTheFirstMix) {
-    Paint(*screen, kRed);   // the old slide
+    Paint(*screen, kRed);  // the old slide
     auto blue = SolidPicture(kW, kH, kBlue);
     SetEvent(event);
     const DWORD start = GetTickCount();

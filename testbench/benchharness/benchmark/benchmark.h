@@ -166,8 +166,7 @@ void UseCharPointer(char const volatile*);
 
 template <typename Fn>
 internal::Benchmark* RegisterBenchmark(const char* name, Fn&& fn) {
-    return internal::Register(
-        std::make_unique<internal::Benchmark>(name, internal::Function(std::forward<Fn>(fn))));
+    return internal::Register(std::make_unique<internal::Benchmark>(name, internal::Function(std::forward<Fn>(fn))));
 }
 
 template <typename T>
@@ -195,17 +194,16 @@ void Shutdown();
 #define BENCHMARK_HARNESS_CONCAT2(a, b) a##b
 #define BENCHMARK_HARNESS_CONCAT(a, b) BENCHMARK_HARNESS_CONCAT2(a, b)
 
-#define BENCHMARK(fn)                                                                           \
-    static ::benchmark::internal::Benchmark* BENCHMARK_HARNESS_CONCAT(benchmark_registered_, \
-                                                                      __LINE__) =            \
-        ::benchmark::RegisterBenchmark(#fn, fn)
+#define BENCHMARK(fn)                                                                                                  \
+    static ::benchmark::internal::Benchmark* BENCHMARK_HARNESS_CONCAT(                                                 \
+        benchmark_registered_, __LINE__) = ::benchmark::RegisterBenchmark(#fn, fn)
 
-#define BENCHMARK_MAIN()                                      \
-    int main(int argc, char** argv) {                         \
-        ::benchmark::Initialize(&argc, argv);                 \
-        if (::benchmark::ReportUnrecognizedArguments(argc, argv)) return 1; \
-        ::benchmark::RunSpecifiedBenchmarks();                \
-        ::benchmark::Shutdown();                              \
-        return 0;                                             \
-    }                                                         \
+#define BENCHMARK_MAIN()                                                                                               \
+    int main(int argc, char** argv) {                                                                                  \
+        ::benchmark::Initialize(&argc, argv);                                                                          \
+        if (::benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;                                            \
+        ::benchmark::RunSpecifiedBenchmarks();                                                                         \
+        ::benchmark::Shutdown();                                                                                       \
+        return 0;                                                                                                      \
+    }                                                                                                                  \
     int main(int, char**)

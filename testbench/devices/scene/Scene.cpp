@@ -8,37 +8,29 @@ namespace {
 
 constexpr uint8_t kBarLevel = 192;
 constexpr Rgb kBars[8] = {
-    {kBarLevel, kBarLevel, kBarLevel}, {kBarLevel, kBarLevel, 0}, {0, kBarLevel, kBarLevel},
-    {0, kBarLevel, 0},                 {kBarLevel, 0, kBarLevel}, {kBarLevel, 0, 0},
-    {0, 0, kBarLevel},                 {0, 0, 0},
+    {kBarLevel, kBarLevel, kBarLevel}, {kBarLevel, kBarLevel, 0}, {0, kBarLevel, kBarLevel}, {0, kBarLevel, 0},
+    {kBarLevel, 0, kBarLevel},         {kBarLevel, 0, 0},         {0, 0, kBarLevel},         {0, 0, 0},
 };
 
 // Larger pictures than this are no camera's: refuse rather than overflow.
 constexpr int32_t kMaxSide = 16384;
 
-size_t Stride(int32_t width)
-{
-    return (static_cast<size_t>(width) * 3 + 3) & ~static_cast<size_t>(3);
+size_t Stride(int32_t width) { return (static_cast<size_t>(width) * 3 + 3) & ~static_cast<size_t>(3); }
+
+}  // namespace
+
+bool IsValidPattern(int32_t value) {
+    return value >= static_cast<int32_t>(Pattern::Still) && value <= static_cast<int32_t>(Pattern::ObjectAtRest);
 }
 
-} // namespace
-
-bool IsValidPattern(int32_t value)
-{
-    return value >= static_cast<int32_t>(Pattern::Still) &&
-           value <= static_cast<int32_t>(Pattern::ObjectAtRest);
-}
-
-size_t FrameSize(int32_t width, int32_t height)
-{
+size_t FrameSize(int32_t width, int32_t height) {
     if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) {
         return 0;
     }
     return Stride(width) * static_cast<size_t>(height);
 }
 
-ObjectBox ObjectAt(int32_t width, int32_t height, uint64_t frameIndex)
-{
+ObjectBox ObjectAt(int32_t width, int32_t height, uint64_t frameIndex) {
     ObjectBox box{};
     int32_t side = height / 6;
     if (side < 4) {
@@ -64,8 +56,7 @@ ObjectBox ObjectAt(int32_t width, int32_t height, uint64_t frameIndex)
     return box;
 }
 
-Rgb BackgroundPixel(int32_t width, int32_t height, int32_t x, int32_t yFromTop)
-{
+Rgb BackgroundPixel(int32_t width, int32_t height, int32_t x, int32_t yFromTop) {
     if (yFromTop < height * 3 / 4) {
         const int64_t bar = static_cast<int64_t>(x) * 8 / width;
         return kBars[bar < 0 ? 0 : (bar > 7 ? 7 : bar)];
@@ -74,19 +65,14 @@ Rgb BackgroundPixel(int32_t width, int32_t height, int32_t x, int32_t yFromTop)
     return {grey, grey, grey};
 }
 
-void Scene::SetPattern(Pattern pattern)
-{
+void Scene::SetPattern(Pattern pattern) {
     pattern_ = pattern;
     script_.clear();
 }
 
-void Scene::SetScript(std::vector<Step> steps)
-{
-    script_ = std::move(steps);
-}
+void Scene::SetScript(std::vector<Step> steps) { script_ = std::move(steps); }
 
-Pattern Scene::PatternAt(uint64_t frameIndex) const
-{
+Pattern Scene::PatternAt(uint64_t frameIndex) const {
     if (script_.empty()) {
         return pattern_;
     }
@@ -100,9 +86,7 @@ Pattern Scene::PatternAt(uint64_t frameIndex) const
     return script_.back().pattern;
 }
 
-bool Scene::Render(int32_t width, int32_t height, uint64_t frameIndex, uint8_t* buffer,
-                   size_t size) const
-{
+bool Scene::Render(int32_t width, int32_t height, uint64_t frameIndex, uint8_t* buffer, size_t size) const {
     const size_t frameBytes = FrameSize(width, height);
     if (frameBytes == 0 || buffer == nullptr || size < frameBytes) {
         return false;
@@ -139,9 +123,8 @@ bool Scene::Render(int32_t width, int32_t height, uint64_t frameIndex, uint8_t* 
     return true;
 }
 
-int16_t ToneSample(uint64_t sampleIndex, double level)
-{
-    if (!(level > 0.0)) {   // also NaN
+int16_t ToneSample(uint64_t sampleIndex, double level) {
+    if (!(level > 0.0)) {  // also NaN
         return 0;
     }
     if (level > 1.0) {
@@ -152,4 +135,4 @@ int16_t ToneSample(uint64_t sampleIndex, double level)
     return static_cast<int16_t>(std::lround(triangle * 80.0 * level));
 }
 
-} // namespace benchscene
+}  // namespace benchscene

@@ -18,11 +18,11 @@
 namespace benchscene {
 
 enum class Pattern : int32_t {
-    Still = 0,          // bars and ramp, the same every frame
-    MovingObject = 1,   // bars and ramp with the object at its frame position
+    Still = 0,         // bars and ramp, the same every frame
+    MovingObject = 1,  // bars and ramp with the object at its frame position
     Black = 2,
     White = 3,
-    ObjectAtRest = 4,   // bars and ramp with the object where frame 0 has it
+    ObjectAtRest = 4,  // bars and ramp with the object where frame 0 has it
 };
 
 struct Step {
@@ -40,7 +40,7 @@ constexpr Rgb kObjectColour = {255, 128, 0};
 
 struct ObjectBox {
     int32_t left;
-    int32_t top;    // counted from the top of the picture
+    int32_t top;  // counted from the top of the picture
     int32_t side;
 };
 
@@ -64,8 +64,7 @@ public:
 
     // Renders frame n. False (and nothing written) for a non-positive size,
     // a size too large, or a buffer smaller than the frame.
-    bool Render(int32_t width, int32_t height, uint64_t frameIndex, uint8_t* buffer,
-                size_t size) const;
+    bool Render(int32_t width, int32_t height, uint64_t frameIndex, uint8_t* buffer, size_t size) const;
 
 private:
     Pattern pattern_ = Pattern::MovingObject;
@@ -81,4 +80,4 @@ size_t FrameSize(int32_t width, int32_t height);
 // level is clamped to 0..1.
 int16_t ToneSample(uint64_t sampleIndex, double level);
 
-} // namespace benchscene
+}  // namespace benchscene

@@ -27,4 +27,4 @@ private:
     LONG outputEnable_ = 1;
 };
 
-} // namespace bench
+}  // namespace bench

@@ -6,8 +6,7 @@ namespace bench {
 namespace {
 
 template <class Field>
-HRESULT Read(int line, Field field, BOOL* out)
-{
+HRESULT Read(int line, Field field, BOOL* out) {
     if (out == nullptr) {
         return E_POINTER;
     }
@@ -16,8 +15,7 @@ HRESULT Read(int line, Field field, BOOL* out)
 }
 
 template <class Field>
-HRESULT ReadDouble(int line, Field field, double* out)
-{
+HRESULT ReadDouble(int line, Field field, double* out) {
     if (out == nullptr) {
         return E_POINTER;
     }
@@ -25,15 +23,13 @@ HRESULT ReadDouble(int line, Field field, double* out)
     return S_OK;
 }
 
-bool WithinTone(double value)
-{
+bool WithinTone(double value) {
     return value >= -CAudioMixerControl::kToneRange && value <= CAudioMixerControl::kToneRange;
 }
 
-} // namespace
+}  // namespace
 
-STDMETHODIMP CAudioMixerControl::put_Enable(BOOL enable)
-{
+STDMETHODIMP CAudioMixerControl::put_Enable(BOOL enable) {
     return CBenchState::Instance().UpdateMixer(line_, [&](MixerLineState& state) {
         state.enabled = enable != FALSE;
         ++state.changes;
@@ -41,26 +37,24 @@ STDMETHODIMP CAudioMixerControl::put_Enable(BOOL enable)
     });
 }
 
-STDMETHODIMP CAudioMixerControl::get_Enable(BOOL* enable)
-{
-    return Read(line_, [](const MixerLineState& s) { return s.enabled; }, enable);
+STDMETHODIMP CAudioMixerControl::get_Enable(BOOL* enable) {
+    return Read(
+        line_, [](const MixerLineState& s) { return s.enabled; }, enable);
 }
 
-STDMETHODIMP CAudioMixerControl::put_Mono(BOOL mono)
-{
+STDMETHODIMP CAudioMixerControl::put_Mono(BOOL mono) {
     return CBenchState::Instance().UpdateMixer(line_, [&](MixerLineState& state) {
         state.mono = mono != FALSE;
         return S_OK;
     });
 }
 
-STDMETHODIMP CAudioMixerControl::get_Mono(BOOL* mono)
-{
-    return Read(line_, [](const MixerLineState& s) { return s.mono; }, mono);
+STDMETHODIMP CAudioMixerControl::get_Mono(BOOL* mono) {
+    return Read(
+        line_, [](const MixerLineState& s) { return s.mono; }, mono);
 }
 
-STDMETHODIMP CAudioMixerControl::put_MixLevel(double level)
-{
+STDMETHODIMP CAudioMixerControl::put_MixLevel(double level) {
     // 0..1, or AMF_AUTOMATICGAIN (-1) for the device's own gain control.
     const bool valid = (level >= 0.0 && level <= 1.0) || level == AMF_AUTOMATICGAIN;
     if (!valid) {
@@ -73,13 +67,12 @@ STDMETHODIMP CAudioMixerControl::put_MixLevel(double level)
     });
 }
 
-STDMETHODIMP CAudioMixerControl::get_MixLevel(double* level)
-{
-    return ReadDouble(line_, [](const MixerLineState& s) { return s.level; }, level);
+STDMETHODIMP CAudioMixerControl::get_MixLevel(double* level) {
+    return ReadDouble(
+        line_, [](const MixerLineState& s) { return s.level; }, level);
 }
 
-STDMETHODIMP CAudioMixerControl::put_Pan(double pan)
-{
+STDMETHODIMP CAudioMixerControl::put_Pan(double pan) {
     if (!(pan >= -1.0 && pan <= 1.0)) {
         return E_INVALIDARG;
     }
@@ -89,26 +82,24 @@ STDMETHODIMP CAudioMixerControl::put_Pan(double pan)
     });
 }
 
-STDMETHODIMP CAudioMixerControl::get_Pan(double* pan)
-{
-    return ReadDouble(line_, [](const MixerLineState& s) { return s.pan; }, pan);
+STDMETHODIMP CAudioMixerControl::get_Pan(double* pan) {
+    return ReadDouble(
+        line_, [](const MixerLineState& s) { return s.pan; }, pan);
 }
 
-STDMETHODIMP CAudioMixerControl::put_Loudness(BOOL loudness)
-{
+STDMETHODIMP CAudioMixerControl::put_Loudness(BOOL loudness) {
     return CBenchState::Instance().UpdateMixer(line_, [&](MixerLineState& state) {
         state.loudness = loudness != FALSE;
         return S_OK;
     });
 }
 
-STDMETHODIMP CAudioMixerControl::get_Loudness(BOOL* loudness)
-{
-    return Read(line_, [](const MixerLineState& s) { return s.loudness; }, loudness);
+STDMETHODIMP CAudioMixerControl::get_Loudness(BOOL* loudness) {
+    return Read(
+        line_, [](const MixerLineState& s) { return s.loudness; }, loudness);
 }
 
-STDMETHODIMP CAudioMixerControl::put_Treble(double treble)
-{
+STDMETHODIMP CAudioMixerControl::put_Treble(double treble) {
     if (!WithinTone(treble)) {
         return E_INVALIDARG;
     }
@@ -118,13 +109,12 @@ STDMETHODIMP CAudioMixerControl::put_Treble(double treble)
     });
 }
 
-STDMETHODIMP CAudioMixerControl::get_Treble(double* treble)
-{
-    return ReadDouble(line_, [](const MixerLineState& s) { return s.treble; }, treble);
+STDMETHODIMP CAudioMixerControl::get_Treble(double* treble) {
+    return ReadDouble(
+        line_, [](const MixerLineState& s) { return s.treble; }, treble);
 }
 
-STDMETHODIMP CAudioMixerControl::get_TrebleRange(double* range)
-{
+STDMETHODIMP CAudioMixerControl::get_TrebleRange(double* range) {
     if (range == nullptr) {
         return E_POINTER;
     }
@@ -132,8 +122,7 @@ STDMETHODIMP CAudioMixerControl::get_TrebleRange(double* range)
     return S_OK;
 }
 
-STDMETHODIMP CAudioMixerControl::put_Bass(double bass)
-{
+STDMETHODIMP CAudioMixerControl::put_Bass(double bass) {
     if (!WithinTone(bass)) {
         return E_INVALIDARG;
     }
@@ -143,14 +132,11 @@ STDMETHODIMP CAudioMixerControl::put_Bass(double bass)
     });
 }
 
-STDMETHODIMP CAudioMixerControl::get_Bass(double* bass)
-{
-    return ReadDouble(line_, [](const MixerLineState& s) { return s.bass; }, bass);
+STDMETHODIMP CAudioMixerControl::get_Bass(double* bass) {
+    return ReadDouble(
+        line_, [](const MixerLineState& s) { return s.bass; }, bass);
 }
 
-STDMETHODIMP CAudioMixerControl::get_BassRange(double* range)
-{
-    return get_TrebleRange(range);
-}
+STDMETHODIMP CAudioMixerControl::get_BassRange(double* range) { return get_TrebleRange(range); }
 
-} // namespace bench
+}  // namespace bench

@@ -35,4 +35,4 @@ private:
     int line_;
 };
 
-} // namespace bench
+}  // namespace bench

@@ -8,8 +8,7 @@
 namespace bench {
 namespace {
 
-std::string Environment(const char* name)
-{
+std::string Environment(const char* name) {
     // GetEnvironmentVariableA, not getenv: the C runtime's copy may predate
     // a SetEnvironmentVariable of the test process.
     char value[256] = {};
@@ -20,8 +19,7 @@ std::string Environment(const char* name)
     return value;
 }
 
-bool Contains(const std::string& list, const char* word)
-{
+bool Contains(const std::string& list, const char* word) {
     size_t start = 0;
     while (start <= list.size()) {
         size_t end = list.find(',', start);
@@ -36,27 +34,21 @@ bool Contains(const std::string& list, const char* word)
     return false;
 }
 
-} // namespace
+}  // namespace
 
-CBenchState& CBenchState::Instance()
-{
+CBenchState& CBenchState::Instance() {
     static CBenchState state;
     return state;
 }
 
-CBenchState::CBenchState()
-{
-    ResetLocked();
-}
+CBenchState::CBenchState() { ResetLocked(); }
 
-void CBenchState::Reset()
-{
+void CBenchState::Reset() {
     std::lock_guard<std::mutex> hold(lock_);
     ResetLocked();
 }
 
-void CBenchState::ResetLocked()
-{
+void CBenchState::ResetLocked() {
     busy_ = false;
     missing_ = 0;
     formatList_ = BENCH_FORMATS_NORMAL;
@@ -101,20 +93,17 @@ void CBenchState::ResetLocked()
     }
 }
 
-void CBenchState::SetPattern(benchscene::Pattern pattern)
-{
+void CBenchState::SetPattern(benchscene::Pattern pattern) {
     std::lock_guard<std::mutex> hold(lock_);
     scene_.SetPattern(pattern);
 }
 
-void CBenchState::SetScript(std::vector<benchscene::Step> steps)
-{
+void CBenchState::SetScript(std::vector<benchscene::Step> steps) {
     std::lock_guard<std::mutex> hold(lock_);
     scene_.SetScript(std::move(steps));
 }
 
-bool CBenchState::Render(int32_t width, int32_t height, uint64_t frame, uint8_t* buffer, size_t size)
-{
+bool CBenchState::Render(int32_t width, int32_t height, uint64_t frame, uint8_t* buffer, size_t size) {
     benchscene::Scene scene;
     {
         std::lock_guard<std::mutex> hold(lock_);
@@ -123,44 +112,37 @@ bool CBenchState::Render(int32_t width, int32_t height, uint64_t frame, uint8_t*
     return scene.Render(width, height, frame, buffer, size);
 }
 
-bool CBenchState::Busy()
-{
+bool CBenchState::Busy() {
     std::lock_guard<std::mutex> hold(lock_);
     return busy_;
 }
 
-void CBenchState::SetBusy(bool busy)
-{
+void CBenchState::SetBusy(bool busy) {
     std::lock_guard<std::mutex> hold(lock_);
     busy_ = busy;
 }
 
-DWORD CBenchState::MissingControls()
-{
+DWORD CBenchState::MissingControls() {
     std::lock_guard<std::mutex> hold(lock_);
     return missing_;
 }
 
-void CBenchState::SetMissingControls(DWORD flags)
-{
+void CBenchState::SetMissingControls(DWORD flags) {
     std::lock_guard<std::mutex> hold(lock_);
     missing_ = flags;
 }
 
-int CBenchState::FormatList()
-{
+int CBenchState::FormatList() {
     std::lock_guard<std::mutex> hold(lock_);
     return formatList_;
 }
 
-void CBenchState::SetFormatList(int list)
-{
+void CBenchState::SetFormatList(int list) {
     std::lock_guard<std::mutex> hold(lock_);
     formatList_ = list;
 }
 
-bool CBenchState::GetControl(ControlFamily family, long property, ControlSetting* setting)
-{
+bool CBenchState::GetControl(ControlFamily family, long property, ControlSetting* setting) {
     std::lock_guard<std::mutex> hold(lock_);
     if (RangeOf(family, property, missing_) == nullptr) {
         return false;
@@ -169,8 +151,7 @@ bool CBenchState::GetControl(ControlFamily family, long property, ControlSetting
     return true;
 }
 
-HRESULT CBenchState::SetControl(ControlFamily family, long property, long value, long flags)
-{
+HRESULT CBenchState::SetControl(ControlFamily family, long property, long value, long flags) {
     std::lock_guard<std::mutex> hold(lock_);
     const ControlRange* range = RangeOf(family, property, missing_);
     if (range == nullptr) {
@@ -185,8 +166,7 @@ HRESULT CBenchState::SetControl(ControlFamily family, long property, long value,
     return S_OK;
 }
 
-MixerLineState CBenchState::Mixer(int line)
-{
+MixerLineState CBenchState::Mixer(int line) {
     std::lock_guard<std::mutex> hold(lock_);
     if (line < 0 || line >= kMixerLines) {
         return MixerLineState{};
@@ -194,16 +174,14 @@ MixerLineState CBenchState::Mixer(int line)
     return mixers_[line];
 }
 
-void CBenchState::CountDelivered()
-{
+void CBenchState::CountDelivered() {
     std::lock_guard<std::mutex> hold(lock_);
     ++delivered_;
 }
 
-LONGLONG CBenchState::Delivered()
-{
+LONGLONG CBenchState::Delivered() {
     std::lock_guard<std::mutex> hold(lock_);
     return delivered_;
 }
 
-} // namespace bench
+}  // namespace bench

@@ -27,14 +27,14 @@ struct MixerLineState {
     bool enabled;
     bool mono;
     bool loudness;
-    double level;       // 0..1, or -1 for automatic gain
+    double level;  // 0..1, or -1 for automatic gain
     double pan;
     double treble;
     double bass;
-    LONG changes;       // put_Enable and put_MixLevel calls
+    LONG changes;  // put_Enable and put_MixLevel calls
 };
 
-constexpr int kMixerLines = 3;   // BenchMixerLine
+constexpr int kMixerLines = 3;  // BenchMixerLine
 
 class CBenchState {
 public:
@@ -62,8 +62,7 @@ public:
     MixerLineState Mixer(int line);
     // Applies a change to one line under the lock.
     template <class Change>
-    HRESULT UpdateMixer(int line, Change change)
-    {
+    HRESULT UpdateMixer(int line, Change change) {
         if (line < 0 || line >= kMixerLines) {
             return E_INVALIDARG;
         }
@@ -77,8 +76,7 @@ public:
 private:
     CBenchState();
     void ResetLocked();
-    ControlSetting* Settings(ControlFamily family)
-    {
+    ControlSetting* Settings(ControlFamily family) {
         return family == ControlFamily::VideoProcAmp ? procAmp_ : camera_;
     }
 
@@ -93,4 +91,4 @@ private:
     LONGLONG delivered_ = 0;
 };
 
-} // namespace bench
+}  // namespace bench

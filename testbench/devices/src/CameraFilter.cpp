@@ -10,31 +10,25 @@
 
 namespace bench {
 
-dshowbase::CUnknown* CCameraFilter::CreateCamera(HRESULT*)
-{
+dshowbase::CUnknown* CCameraFilter::CreateCamera(HRESULT*) {
     return new (std::nothrow) CCameraFilter(CLSID_BenchCamera, Kind::Webcam);
 }
 
-dshowbase::CUnknown* CCameraFilter::CreateCamera2(HRESULT*)
-{
+dshowbase::CUnknown* CCameraFilter::CreateCamera2(HRESULT*) {
     return new (std::nothrow) CCameraFilter(CLSID_BenchCamera2, Kind::Webcam);
 }
 
-dshowbase::CUnknown* CCameraFilter::CreateAnalogCamera(HRESULT*)
-{
+dshowbase::CUnknown* CCameraFilter::CreateAnalogCamera(HRESULT*) {
     return new (std::nothrow) CCameraFilter(CLSID_BenchAnalogCamera, Kind::CaptureCard);
 }
 
 CCameraFilter::CCameraFilter(REFCLSID clsid, Kind kind)
-    : CSourceFilter(L"bench camera", clsid), kind_(kind),
-      format_(Rgb24Type(320, 240, kDefaultFrameTime))
-{
+    : CSourceFilter(L"bench camera", clsid), kind_(kind), format_(Rgb24Type(320, 240, kDefaultFrameTime)) {
     AddPin(std::make_unique<CStillPin>(this, &filterLock_));
     AddPin(std::make_unique<CCapturePin>(this, &filterLock_));
 }
 
-HRESULT CCameraFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv)
-{
+HRESULT CCameraFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     const DWORD missing = CBenchState::Instance().MissingControls();
     if (riid == IID_IAMVideoProcAmp && !(missing & BENCH_MISSING_VIDEOPROCAMP)) {
         return dshowbase::GetInterface(static_cast<IAMVideoProcAmp*>(this), ppv);
@@ -51,8 +45,7 @@ HRESULT CCameraFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv)
     return CSourceFilter::NonDelegatingQueryInterface(riid, ppv);
 }
 
-STDMETHODIMP CCameraFilter::GetPages(CAUUID* pages)
-{
+STDMETHODIMP CCameraFilter::GetPages(CAUUID* pages) {
     if (pages == nullptr) {
         return E_POINTER;
     }
@@ -66,19 +59,14 @@ STDMETHODIMP CCameraFilter::GetPages(CAUUID* pages)
     return S_OK;
 }
 
-dshowbase::CMediaType CCameraFilter::CurrentFormat()
-{
+dshowbase::CMediaType CCameraFilter::CurrentFormat() {
     dshowbase::CAutoLock lock(&filterLock_);
     return format_;
 }
 
-std::vector<VideoFormat> CCameraFilter::Formats()
-{
-    return ListFormats(CBenchState::Instance().FormatList());
-}
+std::vector<VideoFormat> CCameraFilter::Formats() { return ListFormats(CBenchState::Instance().FormatList()); }
 
-HRESULT CCameraFilter::SetCurrentFormat(const AM_MEDIA_TYPE& type)
-{
+HRESULT CCameraFilter::SetCurrentFormat(const AM_MEDIA_TYPE& type) {
     dshowbase::CAutoLock lock(&filterLock_);
     if (!IsStopped()) {
         return VFW_E_NOT_STOPPED;
@@ -98,8 +86,7 @@ HRESULT CCameraFilter::SetCurrentFormat(const AM_MEDIA_TYPE& type)
     return S_OK;
 }
 
-HRESULT CCameraFilter::CheckFormat(const dshowbase::CMediaType* type)
-{
+HRESULT CCameraFilter::CheckFormat(const dshowbase::CMediaType* type) {
     if (type == nullptr) {
         return E_POINTER;
     }
@@ -108,18 +95,14 @@ HRESULT CCameraFilter::CheckFormat(const dshowbase::CMediaType* type)
     const VIDEOINFOHEADER* mine = dshowbase::VideoInfo(current);
     if (!dshowbase::IsRgb24VideoInfo(*type) || offered == nullptr || mine == nullptr ||
         offered->bmiHeader.biWidth != mine->bmiHeader.biWidth ||
-        offered->bmiHeader.biHeight != mine->bmiHeader.biHeight ||
-        offered->bmiHeader.biCompression != BI_RGB) {
+        offered->bmiHeader.biHeight != mine->bmiHeader.biHeight || offered->bmiHeader.biCompression != BI_RGB) {
         return VFW_E_TYPE_NOT_ACCEPTED;
     }
     return S_OK;
 }
 
-HRESULT DecideFrameBuffers(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request,
-                           const AM_MEDIA_TYPE& type)
-{
-    return dshowbase::SetAllocatorAtLeast(allocator, request, 3,
-                                          static_cast<long>(dshowbase::FrameBufferSize(type)));
+HRESULT DecideFrameBuffers(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request, const AM_MEDIA_TYPE& type) {
+    return dshowbase::SetAllocatorAtLeast(allocator, request, 3, static_cast<long>(dshowbase::FrameBufferSize(type)));
 }
 
-} // namespace bench
+}  // namespace bench

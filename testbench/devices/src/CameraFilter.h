@@ -49,7 +49,6 @@ private:
 };
 
 // Buffers for one frame of the type, at least three of them.
-HRESULT DecideFrameBuffers(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request,
-                           const AM_MEDIA_TYPE& type);
+HRESULT DecideFrameBuffers(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request, const AM_MEDIA_TYPE& type);
 
-} // namespace bench
+}  // namespace bench

@@ -5,8 +5,7 @@
 namespace bench {
 namespace {
 
-void ShowValue(IAMVideoProcAmp* controls, HWND dialog, long property, int field)
-{
+void ShowValue(IAMVideoProcAmp* controls, HWND dialog, long property, int field) {
     long value = 0;
     long flags = 0;
     if (SUCCEEDED(controls->Get(property, &value, &flags))) {
@@ -17,8 +16,7 @@ void ShowValue(IAMVideoProcAmp* controls, HWND dialog, long property, int field)
     }
 }
 
-HRESULT SendValue(IAMVideoProcAmp* controls, HWND dialog, long property, int field)
-{
+HRESULT SendValue(IAMVideoProcAmp* controls, HWND dialog, long property, int field) {
     if (!IsWindowEnabled(GetDlgItem(dialog, field))) {
         return S_OK;
     }
@@ -30,34 +28,24 @@ HRESULT SendValue(IAMVideoProcAmp* controls, HWND dialog, long property, int fie
     return controls->Set(property, value, VideoProcAmp_Flags_Manual);
 }
 
-} // namespace
+}  // namespace
 
-dshowbase::CUnknown* CCameraPage::Create(HRESULT*)
-{
-    return new (std::nothrow) CCameraPage();
-}
+dshowbase::CUnknown* CCameraPage::Create(HRESULT*) { return new (std::nothrow) CCameraPage(); }
 
-CCameraPage::CCameraPage()
-    : CBasePropertyPage(L"bench camera page", kCameraPageDialog, kCameraPageTitle)
-{
-}
+CCameraPage::CCameraPage() : CBasePropertyPage(L"bench camera page", kCameraPageDialog, kCameraPageTitle) {}
 
-HRESULT CCameraPage::OnConnect(IUnknown* object)
-{
+HRESULT CCameraPage::OnConnect(IUnknown* object) {
     controls_.Reset();
-    const HRESULT hr = object->QueryInterface(IID_IAMVideoProcAmp,
-                                              reinterpret_cast<void**>(controls_.GetAddressOf()));
+    const HRESULT hr = object->QueryInterface(IID_IAMVideoProcAmp, reinterpret_cast<void**>(controls_.GetAddressOf()));
     return FAILED(hr) ? E_NOINTERFACE : S_OK;
 }
 
-HRESULT CCameraPage::OnDisconnect()
-{
+HRESULT CCameraPage::OnDisconnect() {
     controls_.Reset();
     return S_OK;
 }
 
-HRESULT CCameraPage::OnActivate()
-{
+HRESULT CCameraPage::OnActivate() {
     if (!controls_) {
         return E_UNEXPECTED;
     }
@@ -68,8 +56,7 @@ HRESULT CCameraPage::OnActivate()
     return S_OK;
 }
 
-HRESULT CCameraPage::OnApplyChanges()
-{
+HRESULT CCameraPage::OnApplyChanges() {
     if (!controls_) {
         return E_UNEXPECTED;
     }
@@ -80,8 +67,7 @@ HRESULT CCameraPage::OnApplyChanges()
     return hr;
 }
 
-INT_PTR CCameraPage::OnReceiveMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
+INT_PTR CCameraPage::OnReceiveMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE && !filling_) {
         SetDirty();
         return TRUE;
@@ -89,4 +75,4 @@ INT_PTR CCameraPage::OnReceiveMessage(HWND window, UINT message, WPARAM wParam, 
     return CBasePropertyPage::OnReceiveMessage(window, message, wParam, lParam);
 }
 
-} // namespace bench
+}  // namespace bench

@@ -32,4 +32,4 @@ private:
     bool filling_ = false;
 };
 
-} // namespace bench
+}  // namespace bench

@@ -13,21 +13,18 @@ namespace {
 // What a driver says when another program holds the device.
 const HRESULT kDeviceBusy = HRESULT_FROM_WIN32(ERROR_BUSY);
 
-HRESULT OfferCurrentFormat(CCameraFilter* camera, int position, dshowbase::CMediaType* type)
-{
+HRESULT OfferCurrentFormat(CCameraFilter* camera, int position, dshowbase::CMediaType* type) {
     return dshowbase::OfferSingleType(position, type, camera->CurrentFormat());
 }
 
-} // namespace
+}  // namespace
 
 CCapturePin::CCapturePin(CCameraFilter* camera, dshowbase::CCritSec* lock)
     : CSourceStreamPin(L"bench capture pin", camera, lock, L"Capture"),
-      CPinCategory(PIN_CATEGORY_CAPTURE), camera_(camera)
-{
-}
+      CPinCategory(PIN_CATEGORY_CAPTURE),
+      camera_(camera) {}
 
-HRESULT CCapturePin::NonDelegatingQueryInterface(REFIID riid, void** ppv)
-{
+HRESULT CCapturePin::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     if (riid == IID_IKsPropertySet) {
         return dshowbase::GetInterface(static_cast<IKsPropertySet*>(this), ppv);
     }
@@ -40,31 +37,24 @@ HRESULT CCapturePin::NonDelegatingQueryInterface(REFIID riid, void** ppv)
     return CSourceStreamPin::NonDelegatingQueryInterface(riid, ppv);
 }
 
-HRESULT CCapturePin::CheckConnect(IPin* pin)
-{
+HRESULT CCapturePin::CheckConnect(IPin* pin) {
     if (CBenchState::Instance().Busy()) {
         return kDeviceBusy;
     }
     return CSourceStreamPin::CheckConnect(pin);
 }
 
-HRESULT CCapturePin::CheckMediaType(const dshowbase::CMediaType* type)
-{
-    return camera_->CheckFormat(type);
-}
+HRESULT CCapturePin::CheckMediaType(const dshowbase::CMediaType* type) { return camera_->CheckFormat(type); }
 
-HRESULT CCapturePin::GetMediaType(int position, dshowbase::CMediaType* type)
-{
+HRESULT CCapturePin::GetMediaType(int position, dshowbase::CMediaType* type) {
     return OfferCurrentFormat(camera_, position, type);
 }
 
-HRESULT CCapturePin::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request)
-{
+HRESULT CCapturePin::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) {
     return DecideFrameBuffers(allocator, request, CurrentMediaType());
 }
 
-REFERENCE_TIME CCapturePin::BufferDuration()
-{
+REFERENCE_TIME CCapturePin::BufferDuration() {
     const VIDEOINFOHEADER* info = dshowbase::VideoInfo(CurrentMediaType());
     if (info == nullptr || info->AvgTimePerFrame <= 0) {
         return kDefaultFrameTime;
@@ -72,8 +62,7 @@ REFERENCE_TIME CCapturePin::BufferDuration()
     return info->AvgTimePerFrame;
 }
 
-HRESULT CCapturePin::FillBuffer(IMediaSample* sample, LONGLONG index)
-{
+HRESULT CCapturePin::FillBuffer(IMediaSample* sample, LONGLONG index) {
     const VIDEOINFOHEADER* info = dshowbase::VideoInfo(CurrentMediaType());
     if (info == nullptr) {
         return VFW_E_NOT_CONNECTED;
@@ -97,17 +86,14 @@ HRESULT CCapturePin::FillBuffer(IMediaSample* sample, LONGLONG index)
     return sample->SetActualDataLength(static_cast<long>(frameBytes));
 }
 
-bool CCapturePin::ShouldDeliver(REFERENCE_TIME streamTime)
-{
+bool CCapturePin::ShouldDeliver(REFERENCE_TIME streamTime) {
     const CStreamSchedule::Decision decision = schedule_.Decide(streamTime);
     IPin* self = this;
     if (decision.notifyStarted) {
-        filter_->NotifyEvent(EC_STREAM_CONTROL_STARTED, reinterpret_cast<LONG_PTR>(self),
-                             decision.startCookie);
+        filter_->NotifyEvent(EC_STREAM_CONTROL_STARTED, reinterpret_cast<LONG_PTR>(self), decision.startCookie);
     }
     if (decision.notifyStopped) {
-        filter_->NotifyEvent(EC_STREAM_CONTROL_STOPPED, reinterpret_cast<LONG_PTR>(self),
-                             decision.stopCookie);
+        filter_->NotifyEvent(EC_STREAM_CONTROL_STOPPED, reinterpret_cast<LONG_PTR>(self), decision.stopCookie);
     }
     if (decision.deliver) {
         CBenchState::Instance().CountDelivered();
@@ -115,8 +101,7 @@ bool CCapturePin::ShouldDeliver(REFERENCE_TIME streamTime)
     return decision.deliver;
 }
 
-STDMETHODIMP CCapturePin::SetFormat(AM_MEDIA_TYPE* type)
-{
+STDMETHODIMP CCapturePin::SetFormat(AM_MEDIA_TYPE* type) {
     if (type == nullptr) {
         return E_POINTER;
     }
@@ -137,8 +122,7 @@ STDMETHODIMP CCapturePin::SetFormat(AM_MEDIA_TYPE* type)
     return hr;
 }
 
-STDMETHODIMP CCapturePin::GetFormat(AM_MEDIA_TYPE** type)
-{
+STDMETHODIMP CCapturePin::GetFormat(AM_MEDIA_TYPE** type) {
     if (type == nullptr) {
         return E_POINTER;
     }
@@ -148,8 +132,7 @@ STDMETHODIMP CCapturePin::GetFormat(AM_MEDIA_TYPE** type)
     return *type != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
-STDMETHODIMP CCapturePin::GetNumberOfCapabilities(int* count, int* size)
-{
+STDMETHODIMP CCapturePin::GetNumberOfCapabilities(int* count, int* size) {
     if (count == nullptr || size == nullptr) {
         return E_POINTER;
     }
@@ -158,8 +141,7 @@ STDMETHODIMP CCapturePin::GetNumberOfCapabilities(int* count, int* size)
     return S_OK;
 }
 
-STDMETHODIMP CCapturePin::GetStreamCaps(int index, AM_MEDIA_TYPE** type, BYTE* caps)
-{
+STDMETHODIMP CCapturePin::GetStreamCaps(int index, AM_MEDIA_TYPE** type, BYTE* caps) {
     if (type == nullptr || caps == nullptr) {
         return E_POINTER;
     }
@@ -180,56 +162,41 @@ STDMETHODIMP CCapturePin::GetStreamCaps(int index, AM_MEDIA_TYPE** type, BYTE* c
     return S_OK;
 }
 
-STDMETHODIMP CCapturePin::StartAt(const REFERENCE_TIME* start, DWORD cookie)
-{
+STDMETHODIMP CCapturePin::StartAt(const REFERENCE_TIME* start, DWORD cookie) {
     return schedule_.StartAt(start, cookie);
 }
 
-STDMETHODIMP CCapturePin::StopAt(const REFERENCE_TIME* stop, BOOL sendExtra, DWORD cookie)
-{
+STDMETHODIMP CCapturePin::StopAt(const REFERENCE_TIME* stop, BOOL sendExtra, DWORD cookie) {
     return schedule_.StopAt(stop, sendExtra, cookie);
 }
 
-STDMETHODIMP CCapturePin::GetInfo(AM_STREAM_INFO* info)
-{
-    return schedule_.GetInfo(info);
-}
+STDMETHODIMP CCapturePin::GetInfo(AM_STREAM_INFO* info) { return schedule_.GetInfo(info); }
 
 CStillPin::CStillPin(CCameraFilter* camera, dshowbase::CCritSec* lock)
-    : CBaseOutputPin(L"bench still pin", camera, lock, L"Still"), CPinCategory(PIN_CATEGORY_STILL),
-      camera_(camera)
-{
-}
+    : CBaseOutputPin(L"bench still pin", camera, lock, L"Still"), CPinCategory(PIN_CATEGORY_STILL), camera_(camera) {}
 
-HRESULT CStillPin::NonDelegatingQueryInterface(REFIID riid, void** ppv)
-{
+HRESULT CStillPin::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     if (riid == IID_IKsPropertySet) {
         return dshowbase::GetInterface(static_cast<IKsPropertySet*>(this), ppv);
     }
     return CBaseOutputPin::NonDelegatingQueryInterface(riid, ppv);
 }
 
-HRESULT CStillPin::CheckConnect(IPin* pin)
-{
+HRESULT CStillPin::CheckConnect(IPin* pin) {
     if (CBenchState::Instance().Busy()) {
         return kDeviceBusy;
     }
     return CBaseOutputPin::CheckConnect(pin);
 }
 
-HRESULT CStillPin::CheckMediaType(const dshowbase::CMediaType* type)
-{
-    return camera_->CheckFormat(type);
-}
+HRESULT CStillPin::CheckMediaType(const dshowbase::CMediaType* type) { return camera_->CheckFormat(type); }
 
-HRESULT CStillPin::GetMediaType(int position, dshowbase::CMediaType* type)
-{
+HRESULT CStillPin::GetMediaType(int position, dshowbase::CMediaType* type) {
     return OfferCurrentFormat(camera_, position, type);
 }
 
-HRESULT CStillPin::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request)
-{
+HRESULT CStillPin::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) {
     return DecideFrameBuffers(allocator, request, CurrentMediaType());
 }
 
-} // namespace bench
+}  // namespace bench

@@ -63,4 +63,4 @@ private:
     CCameraFilter* camera_;
 };
 
-} // namespace bench
+}  // namespace bench

@@ -12,7 +12,7 @@ struct ControlRange {
     long maximum;
     long step;
     long defaultValue;
-    long capsFlags;     // VideoProcAmp_Flags_* / CameraControl_Flags_* (same values)
+    long capsFlags;  // VideoProcAmp_Flags_* / CameraControl_Flags_* (same values)
 };
 
 constexpr int kProcAmpCount = 10;       // VideoProcAmp_Brightness .. VideoProcAmp_Gain
@@ -27,4 +27,4 @@ const ControlRange* RangeOf(ControlFamily family, long property, DWORD missingFl
 // Whether value and flags are acceptable for a Set on this range.
 bool ValidSetting(const ControlRange& range, long value, long flags);
 
-} // namespace bench
+}  // namespace bench

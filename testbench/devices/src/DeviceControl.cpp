@@ -9,23 +9,18 @@
 
 namespace bench {
 
-dshowbase::CUnknown* CDeviceControl::Create(HRESULT*)
-{
-    return new (std::nothrow) CDeviceControl();
-}
+dshowbase::CUnknown* CDeviceControl::Create(HRESULT*) { return new (std::nothrow) CDeviceControl(); }
 
 CDeviceControl::CDeviceControl() : CUnknown(L"bench device control") {}
 
-HRESULT CDeviceControl::NonDelegatingQueryInterface(REFIID riid, void** ppv)
-{
+HRESULT CDeviceControl::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     if (riid == IID_IUnknown || riid == IID_IBenchDeviceControl) {
         return dshowbase::GetInterface(static_cast<IBenchDeviceControl*>(this), ppv);
     }
     return CUnknown::NonDelegatingQueryInterface(riid, ppv);
 }
 
-STDMETHODIMP CDeviceControl::SetScenePattern(int pattern)
-{
+STDMETHODIMP CDeviceControl::SetScenePattern(int pattern) {
     if (!benchscene::IsValidPattern(pattern)) {
         return E_INVALIDARG;
     }
@@ -33,8 +28,7 @@ STDMETHODIMP CDeviceControl::SetScenePattern(int pattern)
     return S_OK;
 }
 
-STDMETHODIMP CDeviceControl::SetSceneScript(const BenchSceneStep* steps, UINT count)
-{
+STDMETHODIMP CDeviceControl::SetSceneScript(const BenchSceneStep* steps, UINT count) {
     if (steps == nullptr && count != 0) {
         return E_POINTER;
     }
@@ -49,16 +43,14 @@ STDMETHODIMP CDeviceControl::SetSceneScript(const BenchSceneStep* steps, UINT co
     return S_OK;
 }
 
-STDMETHODIMP CDeviceControl::SetCameraBusy(BOOL busy)
-{
+STDMETHODIMP CDeviceControl::SetCameraBusy(BOOL busy) {
     CBenchState::Instance().SetBusy(busy != FALSE);
     return S_OK;
 }
 
-STDMETHODIMP CDeviceControl::SetMissingControls(DWORD flags)
-{
-    const DWORD known = BENCH_MISSING_VIDEOPROCAMP | BENCH_MISSING_CAMERACONTROL |
-                        BENCH_MISSING_GAMMA | BENCH_MISSING_EXPOSURE;
+STDMETHODIMP CDeviceControl::SetMissingControls(DWORD flags) {
+    const DWORD known = BENCH_MISSING_VIDEOPROCAMP | BENCH_MISSING_CAMERACONTROL | BENCH_MISSING_GAMMA |
+                        BENCH_MISSING_EXPOSURE;
     if ((flags & ~known) != 0) {
         return E_INVALIDARG;
     }
@@ -66,8 +58,7 @@ STDMETHODIMP CDeviceControl::SetMissingControls(DWORD flags)
     return S_OK;
 }
 
-STDMETHODIMP CDeviceControl::SetFormatList(int list)
-{
+STDMETHODIMP CDeviceControl::SetFormatList(int list) {
     if (list != BENCH_FORMATS_NORMAL && list != BENCH_FORMATS_SIXTY) {
         return E_INVALIDARG;
     }
@@ -75,23 +66,19 @@ STDMETHODIMP CDeviceControl::SetFormatList(int list)
     return S_OK;
 }
 
-STDMETHODIMP CDeviceControl::RenderFrame(LONG width, LONG height, LONGLONG frameIndex, BYTE* buffer,
-                                         DWORD size)
-{
+STDMETHODIMP CDeviceControl::RenderFrame(LONG width, LONG height, LONGLONG frameIndex, BYTE* buffer, DWORD size) {
     if (buffer == nullptr) {
         return E_POINTER;
     }
     if (frameIndex < 0) {
         return E_INVALIDARG;
     }
-    return CBenchState::Instance().Render(width, height, static_cast<uint64_t>(frameIndex), buffer,
-                                          size)
+    return CBenchState::Instance().Render(width, height, static_cast<uint64_t>(frameIndex), buffer, size)
                ? S_OK
                : E_INVALIDARG;
 }
 
-STDMETHODIMP CDeviceControl::GetLiveObjectCount(LONG* count)
-{
+STDMETHODIMP CDeviceControl::GetLiveObjectCount(LONG* count) {
     if (count == nullptr) {
         return E_POINTER;
     }
@@ -99,8 +86,7 @@ STDMETHODIMP CDeviceControl::GetLiveObjectCount(LONG* count)
     return S_OK;
 }
 
-STDMETHODIMP CDeviceControl::GetDeliveredFrames(LONGLONG* count)
-{
+STDMETHODIMP CDeviceControl::GetDeliveredFrames(LONGLONG* count) {
     if (count == nullptr) {
         return E_POINTER;
     }
@@ -108,8 +94,7 @@ STDMETHODIMP CDeviceControl::GetDeliveredFrames(LONGLONG* count)
     return S_OK;
 }
 
-STDMETHODIMP CDeviceControl::GetMixerLine(int line, BOOL* enabled, double* level, LONG* changes)
-{
+STDMETHODIMP CDeviceControl::GetMixerLine(int line, BOOL* enabled, double* level, LONG* changes) {
     if (enabled == nullptr || level == nullptr || changes == nullptr) {
         return E_POINTER;
     }
@@ -123,10 +108,9 @@ STDMETHODIMP CDeviceControl::GetMixerLine(int line, BOOL* enabled, double* level
     return S_OK;
 }
 
-STDMETHODIMP CDeviceControl::Reset()
-{
+STDMETHODIMP CDeviceControl::Reset() {
     CBenchState::Instance().Reset();
     return S_OK;
 }
 
-} // namespace bench
+}  // namespace bench

@@ -22,12 +22,11 @@ public:
     STDMETHODIMP SetCameraBusy(BOOL busy) override;
     STDMETHODIMP SetMissingControls(DWORD flags) override;
     STDMETHODIMP SetFormatList(int list) override;
-    STDMETHODIMP RenderFrame(LONG width, LONG height, LONGLONG frameIndex, BYTE* buffer,
-                             DWORD size) override;
+    STDMETHODIMP RenderFrame(LONG width, LONG height, LONGLONG frameIndex, BYTE* buffer, DWORD size) override;
     STDMETHODIMP GetLiveObjectCount(LONG* count) override;
     STDMETHODIMP GetDeliveredFrames(LONGLONG* count) override;
     STDMETHODIMP GetMixerLine(int line, BOOL* enabled, double* level, LONG* changes) override;
     STDMETHODIMP Reset() override;
 };
 
-} // namespace bench
+}  // namespace bench

@@ -36,9 +36,12 @@ const PinSetup kTransformPins[] = {
 
 const FilterSetup kCamera = {BENCH_CAMERA_NAME, MERIT_DO_NOT_USE, &CLSID_VideoInputDeviceCategory, 2, kCameraPins};
 const FilterSetup kCamera2 = {BENCH_CAMERA2_NAME, MERIT_DO_NOT_USE, &CLSID_VideoInputDeviceCategory, 2, kCameraPins};
-const FilterSetup kAnalogCamera = {BENCH_ANALOG_CAMERA_NAME, MERIT_DO_NOT_USE, &CLSID_VideoInputDeviceCategory, 2, kCameraPins};
-const FilterSetup kMicrophone = {BENCH_MICROPHONE_NAME, MERIT_DO_NOT_USE, &CLSID_AudioInputDeviceCategory, 3, kMicrophonePins};
-const FilterSetup kTunerAudio = {BENCH_TUNER_AUDIO_NAME, MERIT_DO_NOT_USE, &CLSID_AudioInputDeviceCategory, 3, kMicrophonePins};
+const FilterSetup kAnalogCamera = {BENCH_ANALOG_CAMERA_NAME, MERIT_DO_NOT_USE, &CLSID_VideoInputDeviceCategory, 2,
+                                   kCameraPins};
+const FilterSetup kMicrophone = {BENCH_MICROPHONE_NAME, MERIT_DO_NOT_USE, &CLSID_AudioInputDeviceCategory, 3,
+                                 kMicrophonePins};
+const FilterSetup kTunerAudio = {BENCH_TUNER_AUDIO_NAME, MERIT_DO_NOT_USE, &CLSID_AudioInputDeviceCategory, 3,
+                                 kMicrophonePins};
 const FilterSetup kPassThrough = {BENCH_PASSTHROUGH_NAME, MERIT_DO_NOT_USE, nullptr, 2, kTransformPins};
 const FilterSetup kInPlace = {BENCH_INPLACE_PASSTHROUGH_NAME, MERIT_DO_NOT_USE, nullptr, 2, kTransformPins};
 
@@ -49,12 +52,13 @@ const FactoryTemplate kTemplates[] = {
     {BENCH_MICROPHONE_NAME, &CLSID_BenchMicrophone, &bench::CMicrophoneFilter::CreateMicrophone, &kMicrophone},
     {BENCH_TUNER_AUDIO_NAME, &CLSID_BenchTunerAudio, &bench::CMicrophoneFilter::CreateTunerAudio, &kTunerAudio},
     {BENCH_PASSTHROUGH_NAME, &CLSID_BenchPassThrough, &bench::CPassThroughFilter::CreateCopy, &kPassThrough},
-    {BENCH_INPLACE_PASSTHROUGH_NAME, &CLSID_BenchInPlacePassThrough, &bench::CPassThroughFilter::CreateInPlace, &kInPlace},
+    {BENCH_INPLACE_PASSTHROUGH_NAME, &CLSID_BenchInPlacePassThrough, &bench::CPassThroughFilter::CreateInPlace,
+     &kInPlace},
     {L"Vimbrel Bench Device Control", &CLSID_BenchDeviceControl, &bench::CDeviceControl::Create, nullptr},
     {L"Vimbrel Bench Camera Page", &CLSID_BenchCameraPage, &bench::CCameraPage::Create, nullptr},
 };
 
-} // namespace
+}  // namespace
 
 DSHOWBASE_CLASS_ENTRY_POINTS(kTemplates)
 DSHOWBASE_REGISTRATION_ENTRY_POINTS(kTemplates)

@@ -12,34 +12,29 @@
 
 namespace bench {
 
-dshowbase::CUnknown* CMicrophoneFilter::CreateMicrophone(HRESULT*)
-{
+dshowbase::CUnknown* CMicrophoneFilter::CreateMicrophone(HRESULT*) {
     return new (std::nothrow) CMicrophoneFilter(CLSID_BenchMicrophone);
 }
 
-dshowbase::CUnknown* CMicrophoneFilter::CreateTunerAudio(HRESULT*)
-{
+dshowbase::CUnknown* CMicrophoneFilter::CreateTunerAudio(HRESULT*) {
     return new (std::nothrow) CMicrophoneFilter(CLSID_BenchTunerAudio);
 }
 
 CMicrophoneFilter::CMicrophoneFilter(REFCLSID clsid)
-    : CSourceFilter(L"bench microphone", clsid), CAudioMixerControl(BENCH_MIXER_FILTER)
-{
+    : CSourceFilter(L"bench microphone", clsid), CAudioMixerControl(BENCH_MIXER_FILTER) {
     AddPin(std::make_unique<CAudioCapturePin>(this, &filterLock_));
     AddPin(std::make_unique<CMixerLinePin>(this, &filterLock_, L"Microphone", BENCH_MIXER_MICROPHONE));
     AddPin(std::make_unique<CMixerLinePin>(this, &filterLock_, L"Line In", BENCH_MIXER_LINE_IN));
 }
 
-HRESULT CMicrophoneFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv)
-{
+HRESULT CMicrophoneFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     if (riid == IID_IAMAudioInputMixer) {
         return dshowbase::GetInterface(static_cast<IAMAudioInputMixer*>(this), ppv);
     }
     return CSourceFilter::NonDelegatingQueryInterface(riid, ppv);
 }
 
-dshowbase::CMediaType PcmType()
-{
+dshowbase::CMediaType PcmType() {
     dshowbase::CMediaType type(MEDIATYPE_Audio);
     type.subtype = MEDIASUBTYPE_PCM;
     type.formattype = FORMAT_WaveFormatEx;
@@ -56,44 +51,35 @@ dshowbase::CMediaType PcmType()
 }
 
 CAudioCapturePin::CAudioCapturePin(dshowbase::CBaseFilter* filter, dshowbase::CCritSec* lock)
-    : CSourceStreamPin(L"bench audio capture pin", filter, lock, L"Capture"),
-      CPinCategory(PIN_CATEGORY_CAPTURE)
-{
-}
+    : CSourceStreamPin(L"bench audio capture pin", filter, lock, L"Capture"), CPinCategory(PIN_CATEGORY_CAPTURE) {}
 
-HRESULT CAudioCapturePin::NonDelegatingQueryInterface(REFIID riid, void** ppv)
-{
+HRESULT CAudioCapturePin::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     if (riid == IID_IKsPropertySet) {
         return dshowbase::GetInterface(static_cast<IKsPropertySet*>(this), ppv);
     }
     return CSourceStreamPin::NonDelegatingQueryInterface(riid, ppv);
 }
 
-HRESULT CAudioCapturePin::CheckMediaType(const dshowbase::CMediaType* type)
-{
+HRESULT CAudioCapturePin::CheckMediaType(const dshowbase::CMediaType* type) {
     if (type == nullptr) {
         return E_POINTER;
     }
     return *type == PcmType() ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
 }
 
-HRESULT CAudioCapturePin::GetMediaType(int position, dshowbase::CMediaType* type)
-{
+HRESULT CAudioCapturePin::GetMediaType(int position, dshowbase::CMediaType* type) {
     return dshowbase::OfferSingleType(position, type, PcmType());
 }
 
-HRESULT CAudioCapturePin::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request)
-{
+HRESULT CAudioCapturePin::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) {
     return dshowbase::SetAllocatorAtLeast(allocator, request, 4, kSamplesPerBuffer * 2);
 }
 
-REFERENCE_TIME CAudioCapturePin::BufferDuration()
-{
+REFERENCE_TIME CAudioCapturePin::BufferDuration() {
     return static_cast<REFERENCE_TIME>(kSamplesPerBuffer) * 10000000 / kSampleRate;
 }
 
-HRESULT CAudioCapturePin::FillBuffer(IMediaSample* sample, LONGLONG index)
-{
+HRESULT CAudioCapturePin::FillBuffer(IMediaSample* sample, LONGLONG index) {
     BYTE* data = nullptr;
     HRESULT hr = sample->GetPointer(&data);
     if (FAILED(hr)) {
@@ -122,23 +108,16 @@ HRESULT CAudioCapturePin::FillBuffer(IMediaSample* sample, LONGLONG index)
     return sample->SetActualDataLength(bytes);
 }
 
-CMixerLinePin::CMixerLinePin(dshowbase::CBaseFilter* filter, dshowbase::CCritSec* lock,
-                             const wchar_t* name, int line)
-    : CBasePin(L"bench mixer line pin", filter, lock, name, PINDIR_INPUT), CAudioMixerControl(line)
-{
-}
+CMixerLinePin::CMixerLinePin(dshowbase::CBaseFilter* filter, dshowbase::CCritSec* lock, const wchar_t* name, int line)
+    : CBasePin(L"bench mixer line pin", filter, lock, name, PINDIR_INPUT), CAudioMixerControl(line) {}
 
-HRESULT CMixerLinePin::NonDelegatingQueryInterface(REFIID riid, void** ppv)
-{
+HRESULT CMixerLinePin::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     if (riid == IID_IAMAudioInputMixer) {
         return dshowbase::GetInterface(static_cast<IAMAudioInputMixer*>(this), ppv);
     }
     return CBasePin::NonDelegatingQueryInterface(riid, ppv);
 }
 
-HRESULT CMixerLinePin::CheckMediaType(const dshowbase::CMediaType*)
-{
-    return VFW_E_TYPE_NOT_ACCEPTED;
-}
+HRESULT CMixerLinePin::CheckMediaType(const dshowbase::CMediaType*) { return VFW_E_TYPE_NOT_ACCEPTED; }
 
-} // namespace bench
+}  // namespace bench

@@ -47,8 +47,7 @@ public:
 // analogue line), only mixer settings.
 class CMixerLinePin : public dshowbase::CBasePin, public CAudioMixerControl {
 public:
-    CMixerLinePin(dshowbase::CBaseFilter* filter, dshowbase::CCritSec* lock, const wchar_t* name,
-                  int line);
+    CMixerLinePin(dshowbase::CBaseFilter* filter, dshowbase::CCritSec* lock, const wchar_t* name, int line);
 
     DSHOWBASE_DECLARE_IUNKNOWN
     HRESULT NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
@@ -56,4 +55,4 @@ public:
     HRESULT CheckMediaType(const dshowbase::CMediaType* type) override;
 };
 
-} // namespace bench
+}  // namespace bench

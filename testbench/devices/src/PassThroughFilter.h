@@ -17,12 +17,11 @@ public:
     CPassThroughFilter(REFCLSID clsid, dshowbase::TransformMode mode);
 
     HRESULT CheckInputType(const dshowbase::CMediaType* input) override;
-    HRESULT CheckTransform(const dshowbase::CMediaType* input,
-                           const dshowbase::CMediaType* output) override;
+    HRESULT CheckTransform(const dshowbase::CMediaType* input, const dshowbase::CMediaType* output) override;
     HRESULT GetMediaType(int position, dshowbase::CMediaType* output) override;
     HRESULT DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) override;
     HRESULT Transform(IMediaSample* input, IMediaSample* output) override;
     HRESULT TransformInPlace(IMediaSample* sample) override;
 };
 
-} // namespace bench
+}  // namespace bench

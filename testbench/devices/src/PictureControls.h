@@ -13,15 +13,13 @@ namespace bench {
 template <class Interface, ControlFamily Family>
 class TPictureControls : public Interface {
 public:
-    STDMETHODIMP GetRange(long property, long* minimum, long* maximum, long* step,
-                          long* defaultValue, long* capsFlags) override
-    {
+    STDMETHODIMP GetRange(long property, long* minimum, long* maximum, long* step, long* defaultValue,
+                          long* capsFlags) override {
         if (minimum == nullptr || maximum == nullptr || step == nullptr || defaultValue == nullptr ||
             capsFlags == nullptr) {
             return E_POINTER;
         }
-        const ControlRange* range =
-            RangeOf(Family, property, CBenchState::Instance().MissingControls());
+        const ControlRange* range = RangeOf(Family, property, CBenchState::Instance().MissingControls());
         if (range == nullptr) {
             return E_PROP_ID_UNSUPPORTED;
         }
@@ -33,13 +31,11 @@ public:
         return S_OK;
     }
 
-    STDMETHODIMP Set(long property, long value, long flags) override
-    {
+    STDMETHODIMP Set(long property, long value, long flags) override {
         return CBenchState::Instance().SetControl(Family, property, value, flags);
     }
 
-    STDMETHODIMP Get(long property, long* value, long* flags) override
-    {
+    STDMETHODIMP Get(long property, long* value, long* flags) override {
         if (value == nullptr || flags == nullptr) {
             return E_POINTER;
         }
@@ -56,4 +52,4 @@ public:
 using CVideoProcAmpControls = TPictureControls<IAMVideoProcAmp, ControlFamily::VideoProcAmp>;
 using CCameraControls = TPictureControls<IAMCameraControl, ControlFamily::CameraControl>;
 
-} // namespace bench
+}  // namespace bench

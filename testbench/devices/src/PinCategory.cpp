@@ -2,14 +2,10 @@
 
 namespace bench {
 
-STDMETHODIMP CPinCategory::Set(REFGUID, DWORD, void*, DWORD, void*, DWORD)
-{
-    return E_NOTIMPL;
-}
+STDMETHODIMP CPinCategory::Set(REFGUID, DWORD, void*, DWORD, void*, DWORD) { return E_NOTIMPL; }
 
-STDMETHODIMP CPinCategory::Get(REFGUID propertySet, DWORD id, void*, DWORD, void* data,
-                               DWORD dataSize, DWORD* returned)
-{
+STDMETHODIMP CPinCategory::Get(REFGUID propertySet, DWORD id, void*, DWORD, void* data, DWORD dataSize,
+                               DWORD* returned) {
     if (propertySet != AMPROPSETID_Pin) {
         return E_PROP_SET_UNSUPPORTED;
     }
@@ -23,7 +19,7 @@ STDMETHODIMP CPinCategory::Get(REFGUID propertySet, DWORD id, void*, DWORD, void
         *returned = sizeof(GUID);
     }
     if (data == nullptr) {
-        return S_OK;    // a size query
+        return S_OK;  // a size query
     }
     if (dataSize < sizeof(GUID)) {
         return E_UNEXPECTED;
@@ -32,8 +28,7 @@ STDMETHODIMP CPinCategory::Get(REFGUID propertySet, DWORD id, void*, DWORD, void
     return S_OK;
 }
 
-STDMETHODIMP CPinCategory::QuerySupported(REFGUID propertySet, DWORD id, DWORD* support)
-{
+STDMETHODIMP CPinCategory::QuerySupported(REFGUID propertySet, DWORD id, DWORD* support) {
     if (propertySet != AMPROPSETID_Pin) {
         return E_PROP_SET_UNSUPPORTED;
     }
@@ -46,4 +41,4 @@ STDMETHODIMP CPinCategory::QuerySupported(REFGUID propertySet, DWORD id, DWORD* 
     return S_OK;
 }
 
-} // namespace bench
+}  // namespace bench

@@ -14,12 +14,12 @@ public:
 
     STDMETHODIMP Set(REFGUID propertySet, DWORD id, void* instance, DWORD instanceSize, void* data,
                      DWORD dataSize) override;
-    STDMETHODIMP Get(REFGUID propertySet, DWORD id, void* instance, DWORD instanceSize, void* data,
-                     DWORD dataSize, DWORD* returned) override;
+    STDMETHODIMP Get(REFGUID propertySet, DWORD id, void* instance, DWORD instanceSize, void* data, DWORD dataSize,
+                     DWORD* returned) override;
     STDMETHODIMP QuerySupported(REFGUID propertySet, DWORD id, DWORD* support) override;
 
 private:
     GUID category_;
 };
 
-} // namespace bench
+}  // namespace bench

@@ -6,10 +6,9 @@ namespace {
 // "At once": earlier than any stream time.
 constexpr REFERENCE_TIME kAtOnce = -MAXLONGLONG - 1;
 
-} // namespace
+}  // namespace
 
-HRESULT CStreamSchedule::StartAt(const REFERENCE_TIME* start, DWORD cookie)
-{
+HRESULT CStreamSchedule::StartAt(const REFERENCE_TIME* start, DWORD cookie) {
     std::lock_guard<std::mutex> hold(lock_);
     if (start != nullptr && *start == MAXLONGLONG) {
         // Cancels a pending start.
@@ -18,7 +17,7 @@ HRESULT CStreamSchedule::StartAt(const REFERENCE_TIME* start, DWORD cookie)
         return S_OK;
     }
     startDefined_ = true;
-    start_ = start != nullptr ? *start : kAtOnce;   // null: at once
+    start_ = start != nullptr ? *start : kAtOnce;  // null: at once
     startCookie_ = cookie;
     startNotified_ = false;
     // A start after an immediate stop reopens the stream.
@@ -28,8 +27,7 @@ HRESULT CStreamSchedule::StartAt(const REFERENCE_TIME* start, DWORD cookie)
     return S_OK;
 }
 
-HRESULT CStreamSchedule::StopAt(const REFERENCE_TIME* stop, BOOL sendExtra, DWORD cookie)
-{
+HRESULT CStreamSchedule::StopAt(const REFERENCE_TIME* stop, BOOL sendExtra, DWORD cookie) {
     std::lock_guard<std::mutex> hold(lock_);
     if (stop != nullptr && *stop == MAXLONGLONG) {
         stopDefined_ = false;
@@ -44,8 +42,7 @@ HRESULT CStreamSchedule::StopAt(const REFERENCE_TIME* stop, BOOL sendExtra, DWOR
     return S_OK;
 }
 
-HRESULT CStreamSchedule::GetInfo(AM_STREAM_INFO* info)
-{
+HRESULT CStreamSchedule::GetInfo(AM_STREAM_INFO* info) {
     if (info == nullptr) {
         return E_POINTER;
     }
@@ -70,8 +67,7 @@ HRESULT CStreamSchedule::GetInfo(AM_STREAM_INFO* info)
     return S_OK;
 }
 
-CStreamSchedule::Decision CStreamSchedule::Decide(REFERENCE_TIME streamTime)
-{
+CStreamSchedule::Decision CStreamSchedule::Decide(REFERENCE_TIME streamTime) {
     std::lock_guard<std::mutex> hold(lock_);
     Decision decision{true, false, false, startCookie_, stopCookie_};
     const REFERENCE_TIME now = streamTime < 0 ? kAtOnce + 1 : streamTime;
@@ -85,7 +81,7 @@ CStreamSchedule::Decision CStreamSchedule::Decide(REFERENCE_TIME streamTime)
         if (!stopNotified_) {
             stopNotified_ = true;
             decision.notifyStopped = true;
-            decision.deliver = sendExtra_;   // one buffer past the stop when asked
+            decision.deliver = sendExtra_;  // one buffer past the stop when asked
         } else {
             decision.deliver = false;
         }
@@ -94,4 +90,4 @@ CStreamSchedule::Decision CStreamSchedule::Decide(REFERENCE_TIME streamTime)
     return decision;
 }
 
-} // namespace bench
+}  // namespace bench

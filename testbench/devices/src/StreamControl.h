@@ -13,8 +13,8 @@ class CStreamSchedule {
 public:
     struct Decision {
         bool deliver;
-        bool notifyStarted;     // EC_STREAM_CONTROL_STARTED with startCookie
-        bool notifyStopped;     // EC_STREAM_CONTROL_STOPPED with stopCookie
+        bool notifyStarted;  // EC_STREAM_CONTROL_STARTED with startCookie
+        bool notifyStopped;  // EC_STREAM_CONTROL_STOPPED with stopCookie
         DWORD startCookie;
         DWORD stopCookie;
     };
@@ -41,4 +41,4 @@ private:
     bool discarding_ = false;
 };
 
-} // namespace bench
+}  // namespace bench

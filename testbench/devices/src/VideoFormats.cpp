@@ -10,8 +10,7 @@ namespace {
 // FOURCC 'VBZZ' in the standard subtype pattern: a format nobody knows.
 constexpr GUID kUnknownSubtype = {0x5a5a4256, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
-VIDEO_STREAM_CONFIG_CAPS CapsFor(const GUID& formatType, LONG width, LONG height, WORD bitCount)
-{
+VIDEO_STREAM_CONFIG_CAPS CapsFor(const GUID& formatType, LONG width, LONG height, WORD bitCount) {
     VIDEO_STREAM_CONFIG_CAPS caps{};
     caps.guid = formatType;
     const SIZE size{width, height};
@@ -34,8 +33,7 @@ VIDEO_STREAM_CONFIG_CAPS CapsFor(const GUID& formatType, LONG width, LONG height
     return caps;
 }
 
-BITMAPINFOHEADER Header(LONG width, LONG height, WORD bitCount, DWORD compression)
-{
+BITMAPINFOHEADER Header(LONG width, LONG height, WORD bitCount, DWORD compression) {
     BITMAPINFOHEADER header{};
     header.biSize = sizeof(BITMAPINFOHEADER);
     header.biWidth = width;
@@ -47,9 +45,7 @@ BITMAPINFOHEADER Header(LONG width, LONG height, WORD bitCount, DWORD compressio
     return header;
 }
 
-VideoFormat VideoInfoFormat(const GUID& subtype, DWORD compression, LONG width, LONG height,
-                            WORD bitCount)
-{
+VideoFormat VideoInfoFormat(const GUID& subtype, DWORD compression, LONG width, LONG height, WORD bitCount) {
     VideoFormat format;
     format.type.majortype = MEDIATYPE_Video;
     format.type.subtype = subtype;
@@ -64,8 +60,7 @@ VideoFormat VideoInfoFormat(const GUID& subtype, DWORD compression, LONG width, 
     return format;
 }
 
-VideoFormat VideoInfo2Format(LONG width, LONG height)
-{
+VideoFormat VideoInfo2Format(LONG width, LONG height) {
     VideoFormat format;
     format.type.majortype = MEDIATYPE_Video;
     format.type.subtype = MEDIASUBTYPE_RGB24;
@@ -81,17 +76,15 @@ VideoFormat VideoInfo2Format(LONG width, LONG height)
     return format;
 }
 
-} // namespace
+}  // namespace
 
-dshowbase::CMediaType Rgb24Type(LONG width, LONG height, REFERENCE_TIME frameTime)
-{
+dshowbase::CMediaType Rgb24Type(LONG width, LONG height, REFERENCE_TIME frameTime) {
     VideoFormat format = VideoInfoFormat(MEDIASUBTYPE_RGB24, BI_RGB, width, height, 24);
     reinterpret_cast<VIDEOINFOHEADER*>(format.type.pbFormat)->AvgTimePerFrame = frameTime;
     return format.type;
 }
 
-std::vector<VideoFormat> ListFormats(int list)
-{
+std::vector<VideoFormat> ListFormats(int list) {
     std::vector<VideoFormat> formats;
     if (list == BENCH_FORMATS_SIXTY) {
         for (LONG i = 0; i < 60; ++i) {
@@ -111,8 +104,7 @@ std::vector<VideoFormat> ListFormats(int list)
     return formats;
 }
 
-bool IsDeliverable(const std::vector<VideoFormat>& formats, const AM_MEDIA_TYPE& type)
-{
+bool IsDeliverable(const std::vector<VideoFormat>& formats, const AM_MEDIA_TYPE& type) {
     if (!dshowbase::IsRgb24VideoInfo(type)) {
         return false;
     }
@@ -135,4 +127,4 @@ bool IsDeliverable(const std::vector<VideoFormat>& formats, const AM_MEDIA_TYPE&
     return false;
 }
 
-} // namespace bench
+}  // namespace bench

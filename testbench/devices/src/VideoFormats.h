@@ -15,9 +15,9 @@ struct VideoFormat {
     VIDEO_STREAM_CONFIG_CAPS caps;
 };
 
-constexpr REFERENCE_TIME kDefaultFrameTime = 333333;    // 30 frames a second
-constexpr REFERENCE_TIME kMinFrameTime = 166666;        // 60
-constexpr REFERENCE_TIME kMaxFrameTime = 10000000;      // 1
+constexpr REFERENCE_TIME kDefaultFrameTime = 333333;  // 30 frames a second
+constexpr REFERENCE_TIME kMinFrameTime = 166666;      // 60
+constexpr REFERENCE_TIME kMaxFrameTime = 10000000;    // 1
 
 // BENCH_FORMATS_NORMAL: RGB24 320x240, 176x144, 640x480, YUY2 640x480,
 // RGB24 800x600, Y411 320x240, RGB24 1280x720, an unknown FOURCC 320x240,
@@ -32,4 +32,4 @@ dshowbase::CMediaType Rgb24Type(LONG width, LONG height, REFERENCE_TIME frameTim
 // list has, and a frame time within the caps (0 takes the default).
 bool IsDeliverable(const std::vector<VideoFormat>& formats, const AM_MEDIA_TYPE& type);
 
-} // namespace bench
+}  // namespace bench

@@ -52,4 +52,4 @@ public:
     CGrabberLog log;
 };
 
-} // namespace benchtest
+}  // namespace benchtest

@@ -2,11 +2,10 @@
 
 namespace benchtest {
 
-void ForEachInCategory(const CLSID& category, const CategoryVisit& visit)
-{
+void ForEachInCategory(const CLSID& category, const CategoryVisit& visit) {
     ComPtr<ICreateDevEnum> devices;
-    if (FAILED(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_ICreateDevEnum, reinterpret_cast<void**>(devices.GetAddressOf())))) {
+    if (FAILED(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER, IID_ICreateDevEnum,
+                                reinterpret_cast<void**>(devices.GetAddressOf())))) {
         return;
     }
     ComPtr<IEnumMoniker> monikers;
@@ -33,8 +32,7 @@ void ForEachInCategory(const CLSID& category, const CategoryVisit& visit)
     }
 }
 
-std::vector<std::wstring> DeviceNames(const CLSID& category)
-{
+std::vector<std::wstring> DeviceNames(const CLSID& category) {
     std::vector<std::wstring> names;
     ForEachInCategory(category, [&](IMoniker*, IPropertyBag*, const wchar_t* name) {
         names.emplace_back(name);
@@ -43,8 +41,7 @@ std::vector<std::wstring> DeviceNames(const CLSID& category)
     return names;
 }
 
-ComPtr<IBaseFilter> BindDevice(const CLSID& category, const wchar_t* wanted)
-{
+ComPtr<IBaseFilter> BindDevice(const CLSID& category, const wchar_t* wanted) {
     ComPtr<IBaseFilter> filter;
     ForEachInCategory(category, [&](IMoniker* moniker, IPropertyBag*, const wchar_t* name) {
         if (std::wstring(name) != wanted) {
@@ -56,16 +53,14 @@ ComPtr<IBaseFilter> BindDevice(const CLSID& category, const wchar_t* wanted)
     return filter;
 }
 
-ComPtr<IBaseFilter> CreateFilter(const CLSID& clsid)
-{
+ComPtr<IBaseFilter> CreateFilter(const CLSID& clsid) {
     ComPtr<IBaseFilter> filter;
     CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
                      reinterpret_cast<void**>(filter.GetAddressOf()));
     return filter;
 }
 
-ComPtr<IPin> FindPin(IBaseFilter* filter, const wchar_t* name)
-{
+ComPtr<IPin> FindPin(IBaseFilter* filter, const wchar_t* name) {
     ComPtr<IPin> pin;
     if (filter != nullptr) {
         filter->FindPin(name, pin.GetAddressOf());
@@ -73,8 +68,7 @@ ComPtr<IPin> FindPin(IBaseFilter* filter, const wchar_t* name)
     return pin;
 }
 
-ComPtr<IPin> FirstPin(IBaseFilter* filter, PIN_DIRECTION direction)
-{
+ComPtr<IPin> FirstPin(IBaseFilter* filter, PIN_DIRECTION direction) {
     ComPtr<IEnumPins> pins;
     if (filter == nullptr || FAILED(filter->EnumPins(pins.GetAddressOf()))) {
         return nullptr;
@@ -89,8 +83,7 @@ ComPtr<IPin> FirstPin(IBaseFilter* filter, PIN_DIRECTION direction)
     return nullptr;
 }
 
-STDMETHODIMP CGrabberLog::QueryInterface(REFIID riid, void** ppv)
-{
+STDMETHODIMP CGrabberLog::QueryInterface(REFIID riid, void** ppv) {
     if (riid == IID_IUnknown || riid == IID_ISampleGrabberCB) {
         *ppv = static_cast<ISampleGrabberCB*>(this);
         return S_OK;
@@ -99,8 +92,7 @@ STDMETHODIMP CGrabberLog::QueryInterface(REFIID riid, void** ppv)
     return E_NOINTERFACE;
 }
 
-STDMETHODIMP CGrabberLog::SampleCB(double time, IMediaSample* sample)
-{
+STDMETHODIMP CGrabberLog::SampleCB(double time, IMediaSample* sample) {
     GrabbedSample grabbed;
     grabbed.seconds = time;
     LONGLONG stop = 0;
@@ -116,13 +108,9 @@ STDMETHODIMP CGrabberLog::SampleCB(double time, IMediaSample* sample)
     return S_OK;
 }
 
-STDMETHODIMP CGrabberLog::BufferCB(double, BYTE*, long)
-{
-    return S_OK;
-}
+STDMETHODIMP CGrabberLog::BufferCB(double, BYTE*, long) { return S_OK; }
 
-bool CGrabberLog::WaitFor(size_t count, DWORD timeoutMs)
-{
+bool CGrabberLog::WaitFor(size_t count, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     for (;;) {
         {
@@ -138,20 +126,17 @@ bool CGrabberLog::WaitFor(size_t count, DWORD timeoutMs)
     }
 }
 
-std::vector<GrabbedSample> CGrabberLog::Samples()
-{
+std::vector<GrabbedSample> CGrabberLog::Samples() {
     std::lock_guard<std::mutex> hold(lock_);
     return samples_;
 }
 
-void CGrabberLog::Clear()
-{
+void CGrabberLog::Clear() {
     std::lock_guard<std::mutex> hold(lock_);
     samples_.clear();
 }
 
-GrabberGraph::GrabberGraph(const GUID& majorType)
-{
+GrabberGraph::GrabberGraph(const GUID& majorType) {
     if (!graph) {
         return;
     }
@@ -171,8 +156,7 @@ GrabberGraph::GrabberGraph(const GUID& majorType)
     grabberIn = FirstPin(grabber.Get(), PINDIR_INPUT);
 }
 
-GrabberGraph::~GrabberGraph()
-{
+GrabberGraph::~GrabberGraph() {
     if (control) {
         control->Stop();
     }
@@ -181,8 +165,7 @@ GrabberGraph::~GrabberGraph()
     }
 }
 
-bool GrabberGraph::RunFor(size_t count, DWORD timeoutMs)
-{
+bool GrabberGraph::RunFor(size_t count, DWORD timeoutMs) {
     // The renderer joins once the grabber's input has a type.
     ComPtr<IPin> grabberOut = FirstPin(grabber.Get(), PINDIR_OUTPUT);
     ComPtr<IPin> peer;
@@ -199,18 +182,15 @@ bool GrabberGraph::RunFor(size_t count, DWORD timeoutMs)
     return arrived;
 }
 
-void BenchTest::SetUp()
-{
+void BenchTest::SetUp() {
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED)));
-    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_BenchDeviceControl, nullptr, CLSCTX_INPROC_SERVER,
-                                     IID_IBenchDeviceControl,
+    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_BenchDeviceControl, nullptr, CLSCTX_INPROC_SERVER, IID_IBenchDeviceControl,
                                      reinterpret_cast<void**>(bench.GetAddressOf())))
         << "benchdevices.dll is not registered in the prefix";
     bench->Reset();
 }
 
-void BenchTest::TearDown()
-{
+void BenchTest::TearDown() {
     if (bench) {
         bench->Reset();
     }
@@ -218,4 +198,4 @@ void BenchTest::TearDown()
     CoUninitialize();
 }
 
-} // namespace benchtest
+}  // namespace benchtest

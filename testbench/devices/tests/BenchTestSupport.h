@@ -41,7 +41,7 @@ ComPtr<IPin> FindPin(IBaseFilter* filter, const wchar_t* name);
 ComPtr<IPin> FirstPin(IBaseFilter* filter, PIN_DIRECTION direction);
 
 struct GrabbedSample {
-    double seconds;      // the sample's start time as the grabber reports it
+    double seconds;  // the sample's start time as the grabber reports it
     LONGLONG mediaTime;
     std::vector<BYTE> bytes;
 };
@@ -90,4 +90,4 @@ protected:
     ComPtr<IBenchDeviceControl> bench;
 };
 
-} // namespace benchtest
+}  // namespace benchtest

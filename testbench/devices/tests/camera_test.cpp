@@ -11,7 +11,7 @@
 namespace benchtest {
 namespace {
 
-constexpr LONG kWidth = 320;     // the camera's format at start
+constexpr LONG kWidth = 320;  // the camera's format at start
 constexpr LONG kHeight = 240;
 
 class CameraTest : public BenchTest {
@@ -19,8 +19,7 @@ protected:
     ComPtr<IBaseFilter> Camera() { return BindDevice(CLSID_VideoInputDeviceCategory, BENCH_CAMERA_NAME); }
 
     // Every grabbed frame equals the scene's frame of the same media time.
-    void ExpectFramesMatchScene(const std::vector<GrabbedSample>& samples, LONG width, LONG height)
-    {
+    void ExpectFramesMatchScene(const std::vector<GrabbedSample>& samples, LONG width, LONG height) {
         ASSERT_FALSE(samples.empty());
         std::vector<BYTE> expected(benchscene::FrameSize(width, height));
         for (const GrabbedSample& sample : samples) {
@@ -34,11 +33,9 @@ protected:
     }
 };
 
-TEST_F(CameraTest, EnumeratorListsTheDevicesByFriendlyName)
-{
+TEST_F(CameraTest, EnumeratorListsTheDevicesByFriendlyName) {
     const std::vector<std::wstring> video = DeviceNames(CLSID_VideoInputDeviceCategory);
-    const std::vector<std::wstring> cameras = {BENCH_CAMERA_NAME, BENCH_CAMERA2_NAME,
-                                               BENCH_ANALOG_CAMERA_NAME};
+    const std::vector<std::wstring> cameras = {BENCH_CAMERA_NAME, BENCH_CAMERA2_NAME, BENCH_ANALOG_CAMERA_NAME};
     std::vector<std::wstring> found;
     for (const std::wstring& name : video) {
         for (const std::wstring& camera : cameras) {
@@ -47,7 +44,7 @@ TEST_F(CameraTest, EnumeratorListsTheDevicesByFriendlyName)
             }
         }
     }
-    EXPECT_EQ(cameras, found);    // all three, in this order
+    EXPECT_EQ(cameras, found);  // all three, in this order
 
     const std::vector<std::wstring> audio = DeviceNames(CLSID_AudioInputDeviceCategory);
     EXPECT_NE(audio.end(), std::find(audio.begin(), audio.end(), BENCH_MICROPHONE_NAME));
@@ -60,8 +57,7 @@ TEST_F(CameraTest, EnumeratorListsTheDevicesByFriendlyName)
     EXPECT_EQ(CLSID_BenchCamera, clsid);
 }
 
-TEST_F(CameraTest, FramesReachTheGrabberByteForByteThroughAPassThrough)
-{
+TEST_F(CameraTest, FramesReachTheGrabberByteForByteThroughAPassThrough) {
     for (const CLSID& kind : {CLSID_BenchPassThrough, CLSID_BenchInPlacePassThrough}) {
         ComPtr<IBaseFilter> camera = Camera();
         ComPtr<IBaseFilter> pass = CreateFilter(kind);
@@ -69,8 +65,7 @@ TEST_F(CameraTest, FramesReachTheGrabberByteForByteThroughAPassThrough)
         GrabberGraph graph(MEDIATYPE_Video);
         ASSERT_EQ(S_OK, graph.Add(camera.Get(), L"Video Capture"));
         ASSERT_EQ(S_OK, graph.Add(pass.Get(), L"Pass"));
-        ASSERT_EQ(S_OK, graph.Connect(FindPin(camera.Get(), L"Capture").Get(),
-                                      FindPin(pass.Get(), L"XForm In").Get()));
+        ASSERT_EQ(S_OK, graph.Connect(FindPin(camera.Get(), L"Capture").Get(), FindPin(pass.Get(), L"XForm In").Get()));
         ASSERT_EQ(S_OK, graph.Connect(FindPin(pass.Get(), L"XForm Out").Get(), graph.GrabberInput()));
         ASSERT_TRUE(graph.RunFor(4, 10000));
         const std::vector<GrabbedSample> samples = graph.log.Samples();
@@ -81,8 +76,7 @@ TEST_F(CameraTest, FramesReachTheGrabberByteForByteThroughAPassThrough)
     }
 }
 
-TEST_F(CameraTest, FramesReachTheGrabberByteForByteDirectly)
-{
+TEST_F(CameraTest, FramesReachTheGrabberByteForByteDirectly) {
     ComPtr<IBaseFilter> camera = Camera();
     GrabberGraph graph(MEDIATYPE_Video);
     ASSERT_EQ(S_OK, graph.Add(camera.Get(), L"Video Capture"));
@@ -91,8 +85,7 @@ TEST_F(CameraTest, FramesReachTheGrabberByteForByteDirectly)
     ExpectFramesMatchScene(graph.log.Samples(), kWidth, kHeight);
 }
 
-TEST_F(CameraTest, ScriptedScenesAreExact)
-{
+TEST_F(CameraTest, ScriptedScenesAreExact) {
     const BenchSceneStep script[] = {{BENCH_SCENE_STILL, 2}, {BENCH_SCENE_WHITE, 1}, {BENCH_SCENE_BLACK, 1}};
     ASSERT_EQ(S_OK, bench->SetSceneScript(script, 3));
     EXPECT_EQ(E_INVALIDARG, bench->SetScenePattern(9));
@@ -114,41 +107,36 @@ TEST_F(CameraTest, ScriptedScenesAreExact)
     }
 }
 
-TEST_F(CameraTest, CaptureGraphBuilderFindsThePinsByCategory)
-{
+TEST_F(CameraTest, CaptureGraphBuilderFindsThePinsByCategory) {
     ComPtr<IBaseFilter> camera = Camera();
     GrabberGraph graph(MEDIATYPE_Video);
     ComPtr<ICaptureGraphBuilder2> builder;
     ASSERT_EQ(S_OK, CoCreateInstance(CLSID_CaptureGraphBuilder2, nullptr, CLSCTX_INPROC_SERVER,
-                                     IID_ICaptureGraphBuilder2,
-                                     reinterpret_cast<void**>(builder.GetAddressOf())));
+                                     IID_ICaptureGraphBuilder2, reinterpret_cast<void**>(builder.GetAddressOf())));
     ASSERT_EQ(S_OK, builder->SetFiltergraph(graph.graph.Get()));
     graph.Add(camera.Get(), L"Video Capture");
 
     // What the engine asks for before building any graph.
     ComPtr<IAMStreamConfig> config;
-    ASSERT_EQ(S_OK, builder->FindInterface(&PIN_CATEGORY_CAPTURE, nullptr, camera.Get(),
-                                           IID_IAMStreamConfig,
+    ASSERT_EQ(S_OK, builder->FindInterface(&PIN_CATEGORY_CAPTURE, nullptr, camera.Get(), IID_IAMStreamConfig,
                                            reinterpret_cast<void**>(config.GetAddressOf())));
     ComPtr<IAMStreamConfig> direct;
-    FindPin(camera.Get(), L"Capture")->QueryInterface(IID_IAMStreamConfig,
-                                                      reinterpret_cast<void**>(direct.GetAddressOf()));
+    FindPin(camera.Get(), L"Capture")
+        ->QueryInterface(IID_IAMStreamConfig, reinterpret_cast<void**>(direct.GetAddressOf()));
     EXPECT_EQ(direct.Get(), config.Get());
     ComPtr<IAMStreamControl> streamControl;
-    EXPECT_EQ(S_OK, builder->FindInterface(&PIN_CATEGORY_CAPTURE, nullptr, camera.Get(),
-                                           IID_IAMStreamControl,
+    EXPECT_EQ(S_OK, builder->FindInterface(&PIN_CATEGORY_CAPTURE, nullptr, camera.Get(), IID_IAMStreamControl,
                                            reinterpret_cast<void**>(streamControl.GetAddressOf())));
 
     // The capture stream into the grabber through the builder (Wine puts a
     // Smart Tee in between), and the frames still match the scene.
-    ASSERT_TRUE(SUCCEEDED(builder->RenderStream(&PIN_CATEGORY_CAPTURE, &MEDIATYPE_Video, camera.Get(),
-                                                nullptr, graph.grabber.Get())));
+    ASSERT_TRUE(SUCCEEDED(
+        builder->RenderStream(&PIN_CATEGORY_CAPTURE, &MEDIATYPE_Video, camera.Get(), nullptr, graph.grabber.Get())));
     ASSERT_TRUE(graph.RunFor(2, 10000));
     ExpectFramesMatchScene(graph.log.Samples(), kWidth, kHeight);
 }
 
-TEST_F(CameraTest, FiftyRunStopCyclesNeitherHangNorLeak)
-{
+TEST_F(CameraTest, FiftyRunStopCyclesNeitherHangNorLeak) {
     LONG baseline = 0;
     ASSERT_EQ(S_OK, bench->GetLiveObjectCount(&baseline));
     {
@@ -157,8 +145,7 @@ TEST_F(CameraTest, FiftyRunStopCyclesNeitherHangNorLeak)
         GrabberGraph graph(MEDIATYPE_Video);
         graph.Add(camera.Get(), L"Video Capture");
         graph.Add(pass.Get(), L"Pass");
-        ASSERT_EQ(S_OK, graph.Connect(FindPin(camera.Get(), L"Capture").Get(),
-                                      FindPin(pass.Get(), L"XForm In").Get()));
+        ASSERT_EQ(S_OK, graph.Connect(FindPin(camera.Get(), L"Capture").Get(), FindPin(pass.Get(), L"XForm In").Get()));
         ASSERT_EQ(S_OK, graph.Connect(FindPin(pass.Get(), L"XForm Out").Get(), graph.GrabberInput()));
         for (int cycle = 0; cycle < 50; ++cycle) {
             graph.log.Clear();
@@ -173,12 +160,11 @@ TEST_F(CameraTest, FiftyRunStopCyclesNeitherHangNorLeak)
     EXPECT_EQ(baseline, after);
 }
 
-TEST_F(CameraTest, StreamConfigListsFormatsAndSwitchesSize)
-{
+TEST_F(CameraTest, StreamConfigListsFormatsAndSwitchesSize) {
     ComPtr<IBaseFilter> camera = Camera();
     ComPtr<IAMStreamConfig> config;
-    ASSERT_TRUE(SUCCEEDED(FindPin(camera.Get(), L"Capture")->QueryInterface(
-        IID_IAMStreamConfig, reinterpret_cast<void**>(config.GetAddressOf()))));
+    ASSERT_TRUE(SUCCEEDED(FindPin(camera.Get(), L"Capture")
+                              ->QueryInterface(IID_IAMStreamConfig, reinterpret_cast<void**>(config.GetAddressOf()))));
     int count = 0;
     int size = 0;
     ASSERT_EQ(S_OK, config->GetNumberOfCapabilities(&count, &size));
@@ -243,12 +229,11 @@ TEST_F(CameraTest, StreamConfigListsFormatsAndSwitchesSize)
     EXPECT_EQ(60, count);
 }
 
-TEST_F(CameraTest, ControlsHaveRangesAndRememberValues)
-{
+TEST_F(CameraTest, ControlsHaveRangesAndRememberValues) {
     ComPtr<IBaseFilter> camera = Camera();
     ComPtr<IAMVideoProcAmp> procAmp;
-    ASSERT_TRUE(SUCCEEDED(camera->QueryInterface(IID_IAMVideoProcAmp,
-                                                 reinterpret_cast<void**>(procAmp.GetAddressOf()))));
+    ASSERT_TRUE(
+        SUCCEEDED(camera->QueryInterface(IID_IAMVideoProcAmp, reinterpret_cast<void**>(procAmp.GetAddressOf()))));
     long minimum = 0, maximum = 0, step = 0, defaultValue = 0, caps = 0;
     ASSERT_EQ(S_OK, procAmp->GetRange(VideoProcAmp_Brightness, &minimum, &maximum, &step, &defaultValue, &caps));
     EXPECT_EQ(0, minimum);
@@ -265,8 +250,8 @@ TEST_F(CameraTest, ControlsHaveRangesAndRememberValues)
     // The values belong to the device: another filter object reads them.
     ComPtr<IBaseFilter> again = Camera();
     ComPtr<IAMVideoProcAmp> procAmp2;
-    ASSERT_TRUE(SUCCEEDED(again->QueryInterface(IID_IAMVideoProcAmp,
-                                                reinterpret_cast<void**>(procAmp2.GetAddressOf()))));
+    ASSERT_TRUE(
+        SUCCEEDED(again->QueryInterface(IID_IAMVideoProcAmp, reinterpret_cast<void**>(procAmp2.GetAddressOf()))));
     long value = 0;
     long flags = 0;
     ASSERT_EQ(S_OK, procAmp2->Get(VideoProcAmp_Brightness, &value, &flags));
@@ -274,8 +259,8 @@ TEST_F(CameraTest, ControlsHaveRangesAndRememberValues)
     EXPECT_EQ(VideoProcAmp_Flags_Manual, flags);
 
     ComPtr<IAMCameraControl> cameraControl;
-    ASSERT_TRUE(SUCCEEDED(camera->QueryInterface(IID_IAMCameraControl,
-                                                 reinterpret_cast<void**>(cameraControl.GetAddressOf()))));
+    ASSERT_TRUE(SUCCEEDED(
+        camera->QueryInterface(IID_IAMCameraControl, reinterpret_cast<void**>(cameraControl.GetAddressOf()))));
     ASSERT_EQ(S_OK, cameraControl->GetRange(CameraControl_Zoom, &minimum, &maximum, &step, &defaultValue, &caps));
     EXPECT_EQ(100, minimum);
     EXPECT_EQ(400, maximum);
@@ -287,8 +272,8 @@ TEST_F(CameraTest, ControlsHaveRangesAndRememberValues)
     // Taking controls away, one property or a whole interface.
     ASSERT_EQ(S_OK, bench->SetMissingControls(BENCH_MISSING_GAMMA | BENCH_MISSING_EXPOSURE));
     EXPECT_EQ(E_PROP_ID_UNSUPPORTED, procAmp->Get(VideoProcAmp_Gamma, &value, &flags));
-    EXPECT_EQ(E_PROP_ID_UNSUPPORTED, cameraControl->GetRange(CameraControl_Exposure, &minimum, &maximum,
-                                                             &step, &defaultValue, &caps));
+    EXPECT_EQ(E_PROP_ID_UNSUPPORTED,
+              cameraControl->GetRange(CameraControl_Exposure, &minimum, &maximum, &step, &defaultValue, &caps));
     EXPECT_EQ(S_OK, procAmp->Get(VideoProcAmp_Contrast, &value, &flags));
     ASSERT_EQ(S_OK, bench->SetMissingControls(BENCH_MISSING_VIDEOPROCAMP | BENCH_MISSING_CAMERACONTROL));
     IUnknown* refused = nullptr;
@@ -297,8 +282,7 @@ TEST_F(CameraTest, ControlsHaveRangesAndRememberValues)
     EXPECT_EQ(E_INVALIDARG, bench->SetMissingControls(0x100));
 }
 
-TEST_F(CameraTest, StillPinComesFirstAndPinsNameTheirCategory)
-{
+TEST_F(CameraTest, StillPinComesFirstAndPinsNameTheirCategory) {
     ComPtr<IBaseFilter> camera = Camera();
     ComPtr<IPin> first = FirstPin(camera.Get(), PINDIR_OUTPUT);
     PIN_INFO info{};
@@ -306,12 +290,12 @@ TEST_F(CameraTest, StillPinComesFirstAndPinsNameTheirCategory)
     info.pFilter->Release();
     EXPECT_STREQ(L"Still", info.achName);
 
-    for (const auto& pinAndCategory : {std::make_pair(L"Still", PIN_CATEGORY_STILL),
-                                       std::make_pair(L"Capture", PIN_CATEGORY_CAPTURE)}) {
+    for (const auto& pinAndCategory :
+         {std::make_pair(L"Still", PIN_CATEGORY_STILL), std::make_pair(L"Capture", PIN_CATEGORY_CAPTURE)}) {
         ComPtr<IKsPropertySet> properties;
-        ASSERT_TRUE(SUCCEEDED(FindPin(camera.Get(), pinAndCategory.first)
-                                  ->QueryInterface(IID_IKsPropertySet,
-                                                   reinterpret_cast<void**>(properties.GetAddressOf()))));
+        ASSERT_TRUE(
+            SUCCEEDED(FindPin(camera.Get(), pinAndCategory.first)
+                          ->QueryInterface(IID_IKsPropertySet, reinterpret_cast<void**>(properties.GetAddressOf()))));
         GUID category{};
         DWORD returned = 0;
         ASSERT_EQ(S_OK, properties->Get(AMPROPSETID_Pin, AMPROPERTY_PIN_CATEGORY, nullptr, 0, &category,
@@ -325,15 +309,15 @@ TEST_F(CameraTest, StillPinComesFirstAndPinsNameTheirCategory)
     ComPtr<IBaseFilter> analog = BindDevice(CLSID_VideoInputDeviceCategory, BENCH_ANALOG_CAMERA_NAME);
     ASSERT_TRUE(analog);
     ComPtr<IAMAnalogVideoDecoder> analogDecoder;
-    ASSERT_TRUE(SUCCEEDED(analog->QueryInterface(IID_IAMAnalogVideoDecoder,
-                                                 reinterpret_cast<void**>(analogDecoder.GetAddressOf()))));
+    ASSERT_TRUE(SUCCEEDED(
+        analog->QueryInterface(IID_IAMAnalogVideoDecoder, reinterpret_cast<void**>(analogDecoder.GetAddressOf()))));
     ComPtr<IAMFilterMiscFlags> flags;
-    ASSERT_TRUE(SUCCEEDED(camera->QueryInterface(IID_IAMFilterMiscFlags, reinterpret_cast<void**>(flags.GetAddressOf()))));
+    ASSERT_TRUE(
+        SUCCEEDED(camera->QueryInterface(IID_IAMFilterMiscFlags, reinterpret_cast<void**>(flags.GetAddressOf()))));
     EXPECT_EQ(static_cast<ULONG>(AM_FILTER_MISC_FLAGS_IS_SOURCE), flags->GetMiscFlags());
 }
 
-TEST_F(CameraTest, BusyCameraRefusesToConnect)
-{
+TEST_F(CameraTest, BusyCameraRefusesToConnect) {
     ASSERT_EQ(S_OK, bench->SetCameraBusy(TRUE));
     ComPtr<IBaseFilter> camera = Camera();
     GrabberGraph graph(MEDIATYPE_Video);
@@ -355,20 +339,19 @@ TEST_F(CameraTest, BusyCameraRefusesToConnect)
               other.Connect(FindPin(second.Get(), L"Capture").Get(), other.GrabberInput()));
 }
 
-TEST_F(CameraTest, StreamControlHoldsFramesBackUntilStarted)
-{
+TEST_F(CameraTest, StreamControlHoldsFramesBackUntilStarted) {
     ComPtr<IBaseFilter> camera = Camera();
     ComPtr<IPin> capture = FindPin(camera.Get(), L"Capture");
     ComPtr<IAMStreamControl> streamControl;
-    ASSERT_TRUE(SUCCEEDED(capture->QueryInterface(IID_IAMStreamControl,
-                                                  reinterpret_cast<void**>(streamControl.GetAddressOf()))));
+    ASSERT_TRUE(SUCCEEDED(
+        capture->QueryInterface(IID_IAMStreamControl, reinterpret_cast<void**>(streamControl.GetAddressOf()))));
     GrabberGraph graph(MEDIATYPE_Video);
     graph.Add(camera.Get(), L"Video Capture");
     ASSERT_EQ(S_OK, graph.Connect(capture.Get(), graph.GrabberInput()));
     ASSERT_EQ(S_OK, graph.Connect(FirstPin(graph.grabber.Get(), PINDIR_OUTPUT).Get(),
                                   FirstPin(graph.renderer.Get(), PINDIR_INPUT).Get()));
 
-    ASSERT_EQ(S_OK, streamControl->StopAt(nullptr, FALSE, 7));    // stop at once
+    ASSERT_EQ(S_OK, streamControl->StopAt(nullptr, FALSE, 7));  // stop at once
     ASSERT_TRUE(SUCCEEDED(graph.control->Run()));
     LONG_PTR p1 = 0;
     LONG_PTR p2 = 0;
@@ -380,20 +363,19 @@ TEST_F(CameraTest, StreamControlHoldsFramesBackUntilStarted)
     ASSERT_EQ(S_OK, streamControl->GetInfo(&info));
     EXPECT_TRUE(info.dwFlags & AM_STREAM_INFO_DISCARDING);
 
-    ASSERT_EQ(S_OK, streamControl->StartAt(nullptr, 9));          // and again
+    ASSERT_EQ(S_OK, streamControl->StartAt(nullptr, 9));  // and again
     ASSERT_TRUE(graph.WaitForEvent(EC_STREAM_CONTROL_STARTED, &p1, &p2, 5000));
     EXPECT_EQ(9, p2);
     EXPECT_TRUE(graph.log.WaitFor(1, 5000));
     graph.control->Stop();
 }
 
-TEST_F(CameraTest, TimedStartDeliversNothingEarlier)
-{
+TEST_F(CameraTest, TimedStartDeliversNothingEarlier) {
     ComPtr<IBaseFilter> camera = Camera();
     ComPtr<IPin> capture = FindPin(camera.Get(), L"Capture");
     ComPtr<IAMStreamControl> streamControl;
-    ASSERT_TRUE(SUCCEEDED(capture->QueryInterface(IID_IAMStreamControl,
-                                                  reinterpret_cast<void**>(streamControl.GetAddressOf()))));
+    ASSERT_TRUE(SUCCEEDED(
+        capture->QueryInterface(IID_IAMStreamControl, reinterpret_cast<void**>(streamControl.GetAddressOf()))));
     GrabberGraph graph(MEDIATYPE_Video);
     graph.Add(camera.Get(), L"Video Capture");
     ASSERT_EQ(S_OK, graph.Connect(capture.Get(), graph.GrabberInput()));
@@ -423,12 +405,11 @@ TEST_F(CameraTest, TimedStartDeliversNothingEarlier)
     EXPECT_GT(graph.log.Samples().front().mediaTime, 0);
 }
 
-TEST_F(CameraTest, PropertyPageShowsAndAppliesBrightness)
-{
+TEST_F(CameraTest, PropertyPageShowsAndAppliesBrightness) {
     ComPtr<IBaseFilter> camera = Camera();
     ComPtr<ISpecifyPropertyPages> specify;
-    ASSERT_TRUE(SUCCEEDED(camera->QueryInterface(IID_ISpecifyPropertyPages,
-                                                 reinterpret_cast<void**>(specify.GetAddressOf()))));
+    ASSERT_TRUE(
+        SUCCEEDED(camera->QueryInterface(IID_ISpecifyPropertyPages, reinterpret_cast<void**>(specify.GetAddressOf()))));
     CAUUID pages{};
     ASSERT_EQ(S_OK, specify->GetPages(&pages));
     ASSERT_EQ(1u, pages.cElems);
@@ -436,8 +417,8 @@ TEST_F(CameraTest, PropertyPageShowsAndAppliesBrightness)
     CoTaskMemFree(pages.pElems);
 
     ComPtr<IPropertyPage> page;
-    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_BenchCameraPage, nullptr, CLSCTX_INPROC_SERVER,
-                                     IID_IPropertyPage, reinterpret_cast<void**>(page.GetAddressOf())));
+    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_BenchCameraPage, nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage,
+                                     reinterpret_cast<void**>(page.GetAddressOf())));
     PROPPAGEINFO info{};
     ASSERT_EQ(S_OK, page->GetPageInfo(&info));
     EXPECT_STREQ(L"Bench Camera", info.pszTitle);
@@ -448,23 +429,23 @@ TEST_F(CameraTest, PropertyPageShowsAndAppliesBrightness)
     basetest::CRecordingSite site;
     ASSERT_EQ(S_OK, page->SetPageSite(&site));
     ASSERT_EQ(S_OK, page->SetObjects(1, object.GetAddressOf()));
-    HWND parent = CreateWindowExW(0, L"STATIC", L"frame", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
-                                  nullptr, nullptr, nullptr, nullptr);
+    HWND parent = CreateWindowExW(0, L"STATIC", L"frame", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
+                                  nullptr, nullptr);
     RECT rect{0, 0, 250, 100};
     ASSERT_EQ(S_OK, page->Activate(parent, &rect, FALSE));
     HWND dialog = GetWindow(parent, GW_CHILD);
     ASSERT_NE(nullptr, dialog);
     BOOL parsed = FALSE;
-    EXPECT_EQ(128u, GetDlgItemInt(dialog, 310, &parsed, TRUE));   // the default brightness
+    EXPECT_EQ(128u, GetDlgItemInt(dialog, 310, &parsed, TRUE));  // the default brightness
     EXPECT_EQ(S_FALSE, page->IsPageDirty());
 
-    SetDlgItemInt(dialog, 310, 90, TRUE);                        // the user types 90
+    SetDlgItemInt(dialog, 310, 90, TRUE);  // the user types 90
     EXPECT_EQ(S_OK, page->IsPageDirty());
     EXPECT_EQ(static_cast<DWORD>(PROPPAGESTATUS_DIRTY), site.lastStatus);
     ASSERT_EQ(S_OK, page->Apply());
     ComPtr<IAMVideoProcAmp> procAmp;
-    ASSERT_TRUE(SUCCEEDED(camera->QueryInterface(IID_IAMVideoProcAmp,
-                                                 reinterpret_cast<void**>(procAmp.GetAddressOf()))));
+    ASSERT_TRUE(
+        SUCCEEDED(camera->QueryInterface(IID_IAMVideoProcAmp, reinterpret_cast<void**>(procAmp.GetAddressOf()))));
     long value = 0;
     long flags = 0;
     ASSERT_EQ(S_OK, procAmp->Get(VideoProcAmp_Brightness, &value, &flags));
@@ -478,5 +459,5 @@ TEST_F(CameraTest, PropertyPageShowsAndAppliesBrightness)
     DestroyWindow(parent);
 }
 
-} // namespace
-} // namespace benchtest
+}  // namespace
+}  // namespace benchtest

@@ -9,20 +9,15 @@ namespace {
 
 class MicrophoneTest : public BenchTest {
 protected:
-    ComPtr<IBaseFilter> Microphone()
-    {
-        return BindDevice(CLSID_AudioInputDeviceCategory, BENCH_MICROPHONE_NAME);
-    }
-    ComPtr<IAMAudioInputMixer> MixerOf(IUnknown* object)
-    {
+    ComPtr<IBaseFilter> Microphone() { return BindDevice(CLSID_AudioInputDeviceCategory, BENCH_MICROPHONE_NAME); }
+    ComPtr<IAMAudioInputMixer> MixerOf(IUnknown* object) {
         ComPtr<IAMAudioInputMixer> mixer;
         object->QueryInterface(IID_IAMAudioInputMixer, reinterpret_cast<void**>(mixer.GetAddressOf()));
         return mixer;
     }
 };
 
-TEST_F(MicrophoneTest, PinsAreCaptureThenTheMixerInputs)
-{
+TEST_F(MicrophoneTest, PinsAreCaptureThenTheMixerInputs) {
     ComPtr<IBaseFilter> microphone = Microphone();
     ASSERT_TRUE(microphone);
     ComPtr<IEnumPins> pins;
@@ -44,12 +39,11 @@ TEST_F(MicrophoneTest, PinsAreCaptureThenTheMixerInputs)
     GrabberGraph graph(MEDIATYPE_Video);
     graph.Add(microphone.Get(), L"Audio Capture");
     graph.Add(camera.Get(), L"Video Capture");
-    EXPECT_TRUE(FAILED(graph.Connect(FindPin(camera.Get(), L"Capture").Get(),
-                                     FindPin(microphone.Get(), L"Microphone").Get())));
+    EXPECT_TRUE(
+        FAILED(graph.Connect(FindPin(camera.Get(), L"Capture").Get(), FindPin(microphone.Get(), L"Microphone").Get())));
 }
 
-TEST_F(MicrophoneTest, MixersRememberEnableAndLevel)
-{
+TEST_F(MicrophoneTest, MixersRememberEnableAndLevel) {
     ComPtr<IBaseFilter> microphone = Microphone();
     ComPtr<IAMAudioInputMixer> line = MixerOf(FindPin(microphone.Get(), L"Line In").Get());
     ComPtr<IAMAudioInputMixer> filter = MixerOf(microphone.Get());
@@ -80,9 +74,9 @@ TEST_F(MicrophoneTest, MixersRememberEnableAndLevel)
 
     LONG changes = 0;
     ASSERT_EQ(S_OK, bench->GetMixerLine(BENCH_MIXER_LINE_IN, &enabled, &level, &changes));
-    EXPECT_EQ(4, changes);     // enable, two levels and the automatic gain
+    EXPECT_EQ(4, changes);  // enable, two levels and the automatic gain
     ASSERT_EQ(S_OK, bench->GetMixerLine(BENCH_MIXER_MICROPHONE, &enabled, &level, &changes));
-    EXPECT_TRUE(enabled);      // the microphone line starts enabled at half level
+    EXPECT_TRUE(enabled);  // the microphone line starts enabled at half level
     EXPECT_EQ(0.5, level);
     EXPECT_EQ(0, changes);
     EXPECT_EQ(E_INVALIDARG, bench->GetMixerLine(3, &enabled, &level, &changes));
@@ -93,8 +87,7 @@ TEST_F(MicrophoneTest, MixersRememberEnableAndLevel)
     EXPECT_TRUE(FindPin(tuner.Get(), L"Microphone"));
 }
 
-TEST_F(MicrophoneTest, StreamsTheToneAtTheMicrophoneLevel)
-{
+TEST_F(MicrophoneTest, StreamsTheToneAtTheMicrophoneLevel) {
     for (double micLevel : {0.5, 0.0}) {
         ComPtr<IBaseFilter> microphone = Microphone();
         ASSERT_EQ(S_OK, MixerOf(FindPin(microphone.Get(), L"Microphone").Get())->put_MixLevel(micLevel));
@@ -104,7 +97,7 @@ TEST_F(MicrophoneTest, StreamsTheToneAtTheMicrophoneLevel)
         ASSERT_TRUE(graph.RunFor(2, 10000));
         for (const GrabbedSample& sample : graph.log.Samples()) {
             ASSERT_EQ(4410u * 2, sample.bytes.size());
-            ASSERT_EQ(0, sample.mediaTime % 4410);    // media time counts samples
+            ASSERT_EQ(0, sample.mediaTime % 4410);  // media time counts samples
             const auto* pcm = reinterpret_cast<const int16_t*>(sample.bytes.data());
             // Sample k of the stream: triangle of period 100, amplitude
             // 8000 x level.
@@ -113,7 +106,7 @@ TEST_F(MicrophoneTest, StreamsTheToneAtTheMicrophoneLevel)
                 ASSERT_EQ(benchscene::ToneSample(first + i, micLevel), pcm[i]) << i;
             }
             if (micLevel == 0.5) {
-                const size_t peak = (150 - first % 100) % 100;   // a phase-50 sample
+                const size_t peak = (150 - first % 100) % 100;  // a phase-50 sample
                 EXPECT_EQ(4000, pcm[peak]);
             } else {
                 EXPECT_EQ(0, pcm[0]);
@@ -122,5 +115,5 @@ TEST_F(MicrophoneTest, StreamsTheToneAtTheMicrophoneLevel)
     }
 }
 
-} // namespace
-} // namespace benchtest
+}  // namespace
+}  // namespace benchtest

@@ -15,49 +15,45 @@ struct Bgr {
 };
 
 // Pixel (x, y from top) of a rendered bottom-up frame.
-Bgr At(const std::vector<uint8_t>& frame, int width, int height, int x, int yFromTop)
-{
+Bgr At(const std::vector<uint8_t>& frame, int width, int height, int x, int yFromTop) {
     const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
     const uint8_t* p = frame.data() + (height - 1 - yFromTop) * stride + x * 3;
     return {p[0], p[1], p[2]};
 }
 
-std::vector<uint8_t> Render(const Scene& scene, int width, int height, uint64_t frame)
-{
+std::vector<uint8_t> Render(const Scene& scene, int width, int height, uint64_t frame) {
     std::vector<uint8_t> buffer(FrameSize(width, height), 0xEE);
     EXPECT_TRUE(scene.Render(width, height, frame, buffer.data(), buffer.size()));
     return buffer;
 }
 
-TEST(Scene, BarsAndRampSitWhereDescribed)
-{
+TEST(Scene, BarsAndRampSitWhereDescribed) {
     Scene scene;
     scene.SetPattern(Pattern::Still);
     const auto frame = Render(scene, 64, 48, 0);
-    Bgr p = At(frame, 64, 48, 0, 0);          // white bar, top left
+    Bgr p = At(frame, 64, 48, 0, 0);  // white bar, top left
     EXPECT_EQ(192, p.r);
     EXPECT_EQ(192, p.g);
     EXPECT_EQ(192, p.b);
-    p = At(frame, 64, 48, 8, 10);             // second bar: yellow
+    p = At(frame, 64, 48, 8, 10);  // second bar: yellow
     EXPECT_EQ(192, p.r);
     EXPECT_EQ(192, p.g);
     EXPECT_EQ(0, p.b);
-    p = At(frame, 64, 48, 63, 35);            // last bar row: black
+    p = At(frame, 64, 48, 63, 35);  // last bar row: black
     EXPECT_EQ(0, p.r + p.g + p.b);
-    p = At(frame, 64, 48, 40, 20);            // 40*8/64 = bar 5: red
+    p = At(frame, 64, 48, 40, 20);  // 40*8/64 = bar 5: red
     EXPECT_EQ(192, p.r);
     EXPECT_EQ(0, p.g);
     EXPECT_EQ(0, p.b);
-    EXPECT_EQ(0, At(frame, 64, 48, 0, 47).g);       // ramp starts at 0
-    EXPECT_EQ(255, At(frame, 64, 48, 63, 36).r);    // and ends at 255
-    EXPECT_EQ(129, At(frame, 64, 48, 32, 40).b);    // 32*255/63
+    EXPECT_EQ(0, At(frame, 64, 48, 0, 47).g);     // ramp starts at 0
+    EXPECT_EQ(255, At(frame, 64, 48, 63, 36).r);  // and ends at 255
+    EXPECT_EQ(129, At(frame, 64, 48, 32, 40).b);  // 32*255/63
     // The first row in memory is the bottom of the picture (ramp).
     EXPECT_EQ(0, frame[0]);
     EXPECT_EQ(255, frame[63 * 3]);
 }
 
-TEST(Scene, ObjectBouncesBetweenTheEdges)
-{
+TEST(Scene, ObjectBouncesBetweenTheEdges) {
     // 64 x 48: side 8, top (36 - 8) / 2 = 14, range 56, one pixel a frame.
     EXPECT_EQ(8, ObjectAt(64, 48, 0).side);
     EXPECT_EQ(14, ObjectAt(64, 48, 0).top);
@@ -82,9 +78,9 @@ TEST(Scene, ObjectBouncesBetweenTheEdges)
     EXPECT_EQ(255, inside.r);
     EXPECT_EQ(128, inside.g);
     EXPECT_EQ(0, inside.b);
-    EXPECT_EQ(192, At(frame, 64, 48, 9, 14).g);     // just left of it: white bar
-    EXPECT_EQ(192, At(frame, 64, 48, 10, 13).g);    // just above it
-    EXPECT_EQ(128, At(frame, 64, 48, 17, 21).g);    // last pixel of the square
+    EXPECT_EQ(192, At(frame, 64, 48, 9, 14).g);   // just left of it: white bar
+    EXPECT_EQ(192, At(frame, 64, 48, 10, 13).g);  // just above it
+    EXPECT_EQ(128, At(frame, 64, 48, 17, 21).g);  // last pixel of the square
     EXPECT_NE(128, At(frame, 64, 48, 18, 21).g);
 
     scene.SetPattern(Pattern::ObjectAtRest);
@@ -92,14 +88,13 @@ TEST(Scene, ObjectBouncesBetweenTheEdges)
     EXPECT_NE(128, At(Render(scene, 64, 48, 30), 64, 48, 30, 14).g);
 }
 
-TEST(Scene, PlainPatternsAndPadding)
-{
+TEST(Scene, PlainPatternsAndPadding) {
     Scene scene;
     scene.SetPattern(Pattern::White);
-    auto frame = Render(scene, 5, 2, 0);              // rows of 15 bytes padded to 16
+    auto frame = Render(scene, 5, 2, 0);  // rows of 15 bytes padded to 16
     ASSERT_EQ(32u, frame.size());
     EXPECT_EQ(255, frame[14]);
-    EXPECT_EQ(0, frame[15]);                          // padding is zero, not 0xEE
+    EXPECT_EQ(0, frame[15]);  // padding is zero, not 0xEE
     EXPECT_EQ(0, frame[31]);
     scene.SetPattern(Pattern::Black);
     frame = Render(scene, 5, 2, 0);
@@ -113,8 +108,7 @@ TEST(Scene, PlainPatternsAndPadding)
     EXPECT_EQ(0u, FrameSize(100000, 100000));
 }
 
-TEST(Scene, ScriptChoosesThePatternPerFrame)
-{
+TEST(Scene, ScriptChoosesThePatternPerFrame) {
     Scene scene;
     scene.SetScript({{Pattern::Still, 3}, {Pattern::MovingObject, 2}, {Pattern::Black, 1}});
     EXPECT_EQ(Pattern::Still, scene.PatternAt(0));
@@ -122,16 +116,15 @@ TEST(Scene, ScriptChoosesThePatternPerFrame)
     EXPECT_EQ(Pattern::MovingObject, scene.PatternAt(3));
     EXPECT_EQ(Pattern::MovingObject, scene.PatternAt(4));
     EXPECT_EQ(Pattern::Black, scene.PatternAt(5));
-    EXPECT_EQ(Pattern::Black, scene.PatternAt(1000));      // the last step stays
-    scene.SetPattern(Pattern::White);                      // a pattern ends the script
+    EXPECT_EQ(Pattern::Black, scene.PatternAt(1000));  // the last step stays
+    scene.SetPattern(Pattern::White);                  // a pattern ends the script
     EXPECT_EQ(Pattern::White, scene.PatternAt(0));
     EXPECT_TRUE(IsValidPattern(4));
     EXPECT_FALSE(IsValidPattern(5));
     EXPECT_FALSE(IsValidPattern(-1));
 }
 
-TEST(Scene, ToneIsATriangleScaledByLevel)
-{
+TEST(Scene, ToneIsATriangleScaledByLevel) {
     EXPECT_EQ(-8000, ToneSample(0, 1.0));
     EXPECT_EQ(0, ToneSample(25, 1.0));
     EXPECT_EQ(8000, ToneSample(50, 1.0));
@@ -144,5 +137,5 @@ TEST(Scene, ToneIsATriangleScaledByLevel)
     EXPECT_EQ(0, ToneSample(50, std::nan("")));
 }
 
-} // namespace
-} // namespace benchscene
+}  // namespace
+}  // namespace benchscene

@@ -22,17 +22,17 @@
 struct SimChipCall {
     int32_t property;
     int32_t isSet;
-    int32_t result;           // HRESULT answered
+    int32_t result;  // HRESULT answered
     uint32_t instanceBytes;
     uint32_t dataBytes;
-    int32_t sameBuffer;       // instance and property data were one buffer
+    int32_t sameBuffer;  // instance and property data were one buffer
     int32_t record[10];
 };
 
 // One call of the vendor interface's request method.
 struct SimVendorCall {
     uint32_t size;
-    int32_t buffer[5];        // as it arrived
+    int32_t buffer[5];  // as it arrived
 };
 
 extern "C" {
@@ -77,4 +77,4 @@ void SimCameraSetVendorReply(int device, int32_t value, HRESULT result);
 int SimCameraVendorCallCount(int device);
 BOOL SimCameraVendorCall(int device, int index, SimVendorCall* call);
 
-} // extern "C"
+}  // extern "C"

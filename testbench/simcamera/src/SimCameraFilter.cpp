@@ -18,58 +18,40 @@ std::atomic<LONG> g_liveFilters{0};
 constexpr DWORD kSupportGet = 1;
 constexpr DWORD kSupportSet = 2;
 
-} // namespace
+}  // namespace
 
 CSimCameraFilter::CSimCameraFilter(int device, REFCLSID clsid)
-    : CBaseFilter(L"Sim Chip Camera", clsid, &filterLock_), device_(device)
-{
+    : CBaseFilter(L"Sim Chip Camera", clsid, &filterLock_), device_(device) {
     ++g_liveFilters;
 }
 
-CSimCameraFilter::~CSimCameraFilter()
-{
-    --g_liveFilters;
-}
+CSimCameraFilter::~CSimCameraFilter() { --g_liveFilters; }
 
-LONG CSimCameraFilter::LiveCount()
-{
-    return g_liveFilters.load();
-}
+LONG CSimCameraFilter::LiveCount() { return g_liveFilters.load(); }
 
-dshowbase::CUnknown* CSimCameraFilter::Create(int device, HRESULT* result)
-{
+dshowbase::CUnknown* CSimCameraFilter::Create(int device, HRESULT* result) {
     CSimChip* chip = Chip(device);
     const HRESULT refusal = chip->creationResult.load();
     if (FAILED(refusal)) {
-        if (result != nullptr)
-            *result = refusal;
+        if (result != nullptr) *result = refusal;
         return nullptr;
     }
     ++chip->createdFilters;
     return new CSimCameraFilter(device, device == 0 ? CLSID_SimCamera : CLSID_SimCamera2);
 }
 
-dshowbase::CUnknown* CSimCameraFilter::CreateCamera(HRESULT* result)
-{
-    return Create(0, result);
-}
+dshowbase::CUnknown* CSimCameraFilter::CreateCamera(HRESULT* result) { return Create(0, result); }
 
-dshowbase::CUnknown* CSimCameraFilter::CreateCamera2(HRESULT* result)
-{
-    return Create(1, result);
-}
+dshowbase::CUnknown* CSimCameraFilter::CreateCamera2(HRESULT* result) { return Create(1, result); }
 
-HRESULT CSimCameraFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv)
-{
+HRESULT CSimCameraFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     CSimChip* chip = Chip(device_);
     if (riid == IID_IKsPropertySet) {
-        if (!chip->offersPropertySet.load())
-            return (*ppv = nullptr, E_NOINTERFACE);
+        if (!chip->offersPropertySet.load()) return (*ppv = nullptr, E_NOINTERFACE);
         return dshowbase::GetInterface(static_cast<IKsPropertySet*>(this), ppv);
     }
     if (riid == kVendorControlIid) {
-        if (!chip->offersVendorInterface.load())
-            return (*ppv = nullptr, E_NOINTERFACE);
+        if (!chip->offersVendorInterface.load()) return (*ppv = nullptr, E_NOINTERFACE);
         return dshowbase::GetInterface(static_cast<IVendorControl*>(this), ppv);
     }
     if (riid == IID_IAMAnalogVideoDecoder)
@@ -78,40 +60,31 @@ HRESULT CSimCameraFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv)
 }
 
 STDMETHODIMP CSimCameraFilter::Set(REFGUID set, DWORD id, LPVOID instance, DWORD instanceBytes, LPVOID data,
-                                   DWORD dataBytes)
-{
-    if (set != kChipPropertySet)
-        return E_PROP_SET_UNSUPPORTED;
+                                   DWORD dataBytes) {
+    if (set != kChipPropertySet) return E_PROP_SET_UNSUPPORTED;
     return Chip(device_)->Set(id, static_cast<const int32_t*>(instance), instanceBytes,
                               static_cast<const int32_t*>(data), dataBytes);
 }
 
 STDMETHODIMP CSimCameraFilter::Get(REFGUID set, DWORD id, LPVOID instance, DWORD instanceBytes, LPVOID data,
-                                   DWORD dataBytes, DWORD* returned)
-{
-    if (set != kChipPropertySet)
-        return E_PROP_SET_UNSUPPORTED;
+                                   DWORD dataBytes, DWORD* returned) {
+    if (set != kChipPropertySet) return E_PROP_SET_UNSUPPORTED;
     return Chip(device_)->Get(id, static_cast<const int32_t*>(instance), instanceBytes, static_cast<int32_t*>(data),
                               dataBytes, returned);
 }
 
-STDMETHODIMP CSimCameraFilter::QuerySupported(REFGUID set, DWORD id, DWORD* support)
-{
-    if (set != kChipPropertySet)
-        return E_PROP_SET_UNSUPPORTED;
-    if (id > 8)
-        return E_PROP_ID_UNSUPPORTED;
-    if (support == nullptr)
-        return E_POINTER;
+STDMETHODIMP CSimCameraFilter::QuerySupported(REFGUID set, DWORD id, DWORD* support) {
+    if (set != kChipPropertySet) return E_PROP_SET_UNSUPPORTED;
+    if (id > 8) return E_PROP_ID_UNSUPPORTED;
+    if (support == nullptr) return E_POINTER;
     const bool writeOnly = id == 1 || id == 3 || id == 5;
     const bool getOnly = id == 6 || id == 7;
     *support = (writeOnly ? 0 : kSupportGet) | (getOnly ? 0 : kSupportSet);
     return S_OK;
 }
 
-STDMETHODIMP CSimCameraFilter::Request(ULONG size, void* buffer)
-{
+STDMETHODIMP CSimCameraFilter::Request(ULONG size, void* buffer) {
     return Chip(device_)->VendorRequest(size, static_cast<int32_t*>(buffer));
 }
 
-} // namespace simcamera
+}  // namespace simcamera

@@ -75,4 +75,4 @@ private:
     int device_;
 };
 
-} // namespace simcamera
+}  // namespace simcamera

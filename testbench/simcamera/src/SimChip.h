@@ -80,4 +80,4 @@ private:
 // The chips of both devices; null for an index out of range.
 CSimChip* Chip(int device);
 
-} // namespace simcamera
+}  // namespace simcamera

@@ -51,8 +51,7 @@ struct IAudioControlFilter : public IUnknown {
 };
 
 #ifdef __CRT_UUID_DECL
-__CRT_UUID_DECL(IAudioControlFilter, 0xD616F352, 0xD622, 0x11CE, 0xAA, 0xC5, 0x00, 0x20, 0xAF, 0x0B, 0x99,
-                0xA3)
+__CRT_UUID_DECL(IAudioControlFilter, 0xD616F352, 0xD622, 0x11CE, 0xAA, 0xC5, 0x00, 0x20, 0xAF, 0x0B, 0x99, 0xA3)
 #endif
 
 // --- Reading the records back ---
@@ -74,8 +73,7 @@ struct IBenchStandInControl : public IUnknown {
     // oldest first. With capacity 0, only *count (the number recorded) is
     // set; otherwise up to capacity calls are copied and *count says how
     // many.
-    virtual HRESULT STDMETHODCALLTYPE GetAudioControlCalls(BenchControlCall* calls, UINT capacity,
-                                                           UINT* count) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetAudioControlCalls(BenchControlCall* calls, UINT capacity, UINT* count) = 0;
     // Buffers the "Vimbrel Audio" filters passed on, and how many of them
     // they silenced because they were muted.
     virtual HRESULT STDMETHODCALLTYPE GetAudioBuffers(LONGLONG* passed, LONGLONG* silenced) = 0;
@@ -86,6 +84,5 @@ struct IBenchStandInControl : public IUnknown {
 };
 
 #ifdef __CRT_UUID_DECL
-__CRT_UUID_DECL(IBenchStandInControl, 0x6A1C5E1F, 0x3B7D, 0x4F0E, 0x8C, 0x21, 0x7D, 0x4B, 0x9E, 0x30, 0xC1,
-                0x1F)
+__CRT_UUID_DECL(IBenchStandInControl, 0x6A1C5E1F, 0x3B7D, 0x4F0E, 0x8C, 0x21, 0x7D, 0x4B, 0x9E, 0x30, 0xC1, 0x1F)
 #endif

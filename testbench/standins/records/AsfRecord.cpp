@@ -10,8 +10,7 @@ namespace standins {
 namespace {
 
 // Record values are single lines: a value with a line break would forge keys.
-std::string OneLine(const std::string& value)
-{
+std::string OneLine(const std::string& value) {
     std::string line = value;
     for (char& c : line) {
         if (c == '\r' || c == '\n') {
@@ -21,15 +20,13 @@ std::string OneLine(const std::string& value)
     return line;
 }
 
-std::string RectText(const AsfRect& rect)
-{
+std::string RectText(const AsfRect& rect) {
     std::ostringstream out;
     out << rect.left << ',' << rect.top << ',' << rect.right << ',' << rect.bottom;
     return out.str();
 }
 
-bool ParseSigned(const std::string& text, int64_t* value)
-{
+bool ParseSigned(const std::string& text, int64_t* value) {
     if (text.empty()) {
         return false;
     }
@@ -44,8 +41,7 @@ bool ParseSigned(const std::string& text, int64_t* value)
 }
 
 template <class T>
-bool ParseField(const std::string& text, T* value)
-{
+bool ParseField(const std::string& text, T* value) {
     int64_t parsed = 0;
     if (!ParseSigned(text, &parsed)) {
         return false;
@@ -58,8 +54,7 @@ bool ParseField(const std::string& text, T* value)
     return true;
 }
 
-bool ParseRect(const std::string& text, AsfRect* rect)
-{
+bool ParseRect(const std::string& text, AsfRect* rect) {
     int32_t parts[4] = {};
     size_t begin = 0;
     for (int i = 0; i < 4; ++i) {
@@ -79,28 +74,24 @@ public:
 
     // A missing key leaves the value alone; a key that does not parse fails.
     template <class T>
-    void Number(const std::string& key, T* value)
-    {
+    void Number(const std::string& key, T* value) {
         const auto found = fields_.find(key);
         if (found != fields_.end() && !ParseField(found->second, value)) {
             ok_ = false;
         }
     }
-    void Flag(const std::string& key, bool* value)
-    {
+    void Flag(const std::string& key, bool* value) {
         int32_t number = *value ? 1 : 0;
         Number(key, &number);
         *value = number != 0;
     }
-    void Text(const std::string& key, std::string* value)
-    {
+    void Text(const std::string& key, std::string* value) {
         const auto found = fields_.find(key);
         if (found != fields_.end()) {
             *value = found->second;
         }
     }
-    void Rect(const std::string& key, AsfRect* value)
-    {
+    void Rect(const std::string& key, AsfRect* value) {
         const auto found = fields_.find(key);
         if (found != fields_.end() && !ParseRect(found->second, value)) {
             ok_ = false;
@@ -117,10 +108,9 @@ private:
 // allocating without bound.
 constexpr uint32_t kMaxEntries = 64;
 
-} // namespace
+}  // namespace
 
-const AsfStreamRecord* AsfRecord::Stream(const std::string& type) const
-{
+const AsfStreamRecord* AsfRecord::Stream(const std::string& type) const {
     for (const AsfStreamRecord& stream : streams) {
         if (stream.type == type) {
             return &stream;
@@ -129,8 +119,7 @@ const AsfStreamRecord* AsfRecord::Stream(const std::string& type) const
     return nullptr;
 }
 
-const AsfPinRecord* AsfRecord::Pin(const std::string& type) const
-{
+const AsfPinRecord* AsfRecord::Pin(const std::string& type) const {
     for (const AsfPinRecord& pin : pins) {
         if (pin.type == type) {
             return &pin;
@@ -139,8 +128,7 @@ const AsfPinRecord* AsfRecord::Pin(const std::string& type) const
     return nullptr;
 }
 
-std::string FormatAsfRecord(const AsfRecord& record)
-{
+std::string FormatAsfRecord(const AsfRecord& record) {
     std::ostringstream out;
     out << "record=" << kAsfRecordMagic << '\n';
     out << "profile.guid=" << OneLine(record.profileGuid) << '\n';
@@ -180,8 +168,7 @@ std::string FormatAsfRecord(const AsfRecord& record)
     return out.str();
 }
 
-bool ParseAsfRecord(const std::string& text, AsfRecord* record)
-{
+bool ParseAsfRecord(const std::string& text, AsfRecord* record) {
     std::map<std::string, std::string> fields;
     std::istringstream in(text);
     std::string line;
@@ -255,4 +242,4 @@ bool ParseAsfRecord(const std::string& text, AsfRecord* record)
     return true;
 }
 
-} // namespace standins
+}  // namespace standins

@@ -87,4 +87,4 @@ std::string FormatAsfRecord(const AsfRecord& record);
 // number field does not parse; unknown keys are ignored.
 bool ParseAsfRecord(const std::string& text, AsfRecord* record);
 
-} // namespace standins
+}  // namespace standins

@@ -11,13 +11,9 @@ constexpr uint32_t kMainHeaderSize = 56;
 constexpr uint32_t kStreamHeaderSize = 56;
 constexpr uint32_t kIndexEntrySize = 16;
 
-uint64_t Padded(uint64_t size)
-{
-    return size + (size & 1u);
-}
+uint64_t Padded(uint64_t size) { return size + (size & 1u); }
 
-void AppendChunk(std::vector<uint8_t>& out, uint32_t id, const std::vector<uint8_t>& data)
-{
+void AppendChunk(std::vector<uint8_t>& out, uint32_t id, const std::vector<uint8_t>& data) {
     AppendFourCc(out, id);
     AppendLe32(out, static_cast<uint32_t>(data.size()));
     out.insert(out.end(), data.begin(), data.end());
@@ -26,24 +22,19 @@ void AppendChunk(std::vector<uint8_t>& out, uint32_t id, const std::vector<uint8
     }
 }
 
-void AppendListHeader(std::vector<uint8_t>& out, uint32_t size, uint32_t type)
-{
+void AppendListHeader(std::vector<uint8_t>& out, uint32_t size, uint32_t type) {
     AppendFourCc(out, FourCc('L', 'I', 'S', 'T'));
     AppendLe32(out, size);
     AppendFourCc(out, type);
 }
 
-uint32_t ClampTo32(double value)
-{
-    return value >= 4294967295.0 ? 0xFFFFFFFFu : static_cast<uint32_t>(value);
-}
+uint32_t ClampTo32(double value) { return value >= 4294967295.0 ? 0xFFFFFFFFu : static_cast<uint32_t>(value); }
 
-} // namespace
+}  // namespace
 
 CAviLayout::CAviLayout(std::vector<AviStreamInfo> streams, uint32_t microSecPerFrame, bool interleaved,
                        uint64_t fileLimit)
-    : microSecPerFrame_(microSecPerFrame), interleaved_(interleaved), fileLimit_(fileLimit)
-{
+    : microSecPerFrame_(microSecPerFrame), interleaved_(interleaved), fileLimit_(fileLimit) {
     // Chunk ids carry the stream number in two decimal digits.
     if (streams.size() > 100) {
         streams.resize(100);
@@ -60,16 +51,14 @@ CAviLayout::CAviLayout(std::vector<AviStreamInfo> streams, uint32_t microSecPerF
     moviEnd_ = headersSize_;
 }
 
-uint32_t CAviLayout::ChunkId(size_t stream) const
-{
+uint32_t CAviLayout::ChunkId(size_t stream) const {
     const char tens = static_cast<char>('0' + stream / 10);
     const char ones = static_cast<char>('0' + stream % 10);
     return streams_[stream].info.kind == StreamKind::Audio ? FourCc(tens, ones, 'w', 'b')
                                                            : FourCc(tens, ones, 'd', 'c');
 }
 
-bool CAviLayout::Place(size_t stream, uint32_t size, bool keyFrame, AviChunkPlace* place)
-{
+bool CAviLayout::Place(size_t stream, uint32_t size, bool keyFrame, AviChunkPlace* place) {
     const uint64_t need = 8 + Padded(size);
     const uint64_t indexAfter = 8 + static_cast<uint64_t>(kIndexEntrySize) * (index_.size() + 1);
     if (stream >= streams_.size() || moviEnd_ + need + indexAfter > fileLimit_) {
@@ -91,8 +80,7 @@ bool CAviLayout::Place(size_t stream, uint32_t size, bool keyFrame, AviChunkPlac
     return true;
 }
 
-std::vector<uint8_t> CAviLayout::MainHeader() const
-{
+std::vector<uint8_t> CAviLayout::MainHeader() const {
     uint32_t totalFrames = 0;
     uint32_t width = 0;
     uint32_t height = 0;
@@ -120,10 +108,10 @@ std::vector<uint8_t> CAviLayout::MainHeader() const
     std::vector<uint8_t> avih;
     AppendLe32(avih, microSecPerFrame_);
     AppendLe32(avih, ClampTo32(bytesPerSecond));
-    AppendLe32(avih, 0);   // padding granularity
+    AppendLe32(avih, 0);  // padding granularity
     AppendLe32(avih, kAviHasIndex | (interleaved_ ? kAviIsInterleaved : 0u));
     AppendLe32(avih, totalFrames);
-    AppendLe32(avih, 0);   // initial frames
+    AppendLe32(avih, 0);  // initial frames
     AppendLe32(avih, static_cast<uint32_t>(streams_.size()));
     AppendLe32(avih, largest);
     AppendLe32(avih, width);
@@ -134,24 +122,23 @@ std::vector<uint8_t> CAviLayout::MainHeader() const
     return avih;
 }
 
-std::vector<uint8_t> CAviLayout::StreamHeader(const StreamState& stream) const
-{
+std::vector<uint8_t> CAviLayout::StreamHeader(const StreamState& stream) const {
     const AviStreamInfo& info = stream.info;
     const bool sound = info.kind == StreamKind::Audio;
     std::vector<uint8_t> strh;
     AppendFourCc(strh, sound ? FourCc('a', 'u', 'd', 's') : FourCc('v', 'i', 'd', 's'));
     AppendLe32(strh, info.handler);
-    AppendLe32(strh, 0);   // flags
-    AppendLe32(strh, 0);   // priority and language
-    AppendLe32(strh, 0);   // initial frames
+    AppendLe32(strh, 0);  // flags
+    AppendLe32(strh, 0);  // priority and language
+    AppendLe32(strh, 0);  // initial frames
     AppendLe32(strh, info.scale);
     AppendLe32(strh, info.rate);
-    AppendLe32(strh, 0);   // start
+    AppendLe32(strh, 0);  // start
     // Length in the stream's units: frames, or sound blocks.
     const uint64_t length = info.sampleSize != 0 ? stream.bytes / info.sampleSize : stream.chunks;
     AppendLe32(strh, static_cast<uint32_t>(std::min<uint64_t>(length, 0xFFFFFFFFu)));
     AppendLe32(strh, stream.largestChunk);
-    AppendLe32(strh, 0xFFFFFFFFu);   // quality: the default
+    AppendLe32(strh, 0xFFFFFFFFu);  // quality: the default
     AppendLe32(strh, info.sampleSize);
     AppendLe16(strh, 0);
     AppendLe16(strh, 0);
@@ -160,8 +147,7 @@ std::vector<uint8_t> CAviLayout::StreamHeader(const StreamState& stream) const
     return strh;
 }
 
-std::vector<uint8_t> CAviLayout::Headers() const
-{
+std::vector<uint8_t> CAviLayout::Headers() const {
     std::vector<uint8_t> out;
     out.reserve(static_cast<size_t>(headersSize_));
     AppendFourCc(out, FourCc('R', 'I', 'F', 'F'));
@@ -171,8 +157,8 @@ std::vector<uint8_t> CAviLayout::Headers() const
     AppendListHeader(out, static_cast<uint32_t>(headersSize_ - 12 - 12 - 8), FourCc('h', 'd', 'r', 'l'));
     AppendChunk(out, FourCc('a', 'v', 'i', 'h'), MainHeader());
     for (const StreamState& stream : streams_) {
-        const uint32_t listSize =
-            static_cast<uint32_t>(4 + 8 + kStreamHeaderSize + 8 + Padded(stream.info.format.size()));
+        const uint32_t listSize = static_cast<uint32_t>(4 + 8 + kStreamHeaderSize + 8 +
+                                                        Padded(stream.info.format.size()));
         AppendListHeader(out, listSize, FourCc('s', 't', 'r', 'l'));
         AppendChunk(out, FourCc('s', 't', 'r', 'h'), StreamHeader(stream));
         AppendChunk(out, FourCc('s', 't', 'r', 'f'), stream.info.format);
@@ -181,8 +167,7 @@ std::vector<uint8_t> CAviLayout::Headers() const
     return out;
 }
 
-std::vector<uint8_t> CAviLayout::Index() const
-{
+std::vector<uint8_t> CAviLayout::Index() const {
     std::vector<uint8_t> out;
     out.reserve(8 + index_.size() * kIndexEntrySize);
     AppendFourCc(out, FourCc('i', 'd', 'x', '1'));
@@ -196,19 +181,10 @@ std::vector<uint8_t> CAviLayout::Index() const
     return out;
 }
 
-uint64_t CAviLayout::FileSize() const
-{
-    return moviEnd_ + 8 + static_cast<uint64_t>(kIndexEntrySize) * index_.size();
-}
+uint64_t CAviLayout::FileSize() const { return moviEnd_ + 8 + static_cast<uint64_t>(kIndexEntrySize) * index_.size(); }
 
-uint32_t CAviLayout::Chunks(size_t stream) const
-{
-    return stream < streams_.size() ? streams_[stream].chunks : 0;
-}
+uint32_t CAviLayout::Chunks(size_t stream) const { return stream < streams_.size() ? streams_[stream].chunks : 0; }
 
-uint64_t CAviLayout::Bytes(size_t stream) const
-{
-    return stream < streams_.size() ? streams_[stream].bytes : 0;
-}
+uint64_t CAviLayout::Bytes(size_t stream) const { return stream < streams_.size() ? streams_[stream].bytes : 0; }
 
-} // namespace standins
+}  // namespace standins

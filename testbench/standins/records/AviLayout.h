@@ -17,13 +17,13 @@
 namespace standins {
 
 struct AviStreamInfo {
-    StreamKind kind = StreamKind::Video;   // Video or Audio; others are not written
-    std::vector<uint8_t> format;           // strf: BITMAPINFOHEADER or WAVEFORMATEX bytes
-    uint32_t handler = 0;                  // strh fccHandler
-    uint32_t scale = 0;                    // rate / scale = units per second
+    StreamKind kind = StreamKind::Video;  // Video or Audio; others are not written
+    std::vector<uint8_t> format;          // strf: BITMAPINFOHEADER or WAVEFORMATEX bytes
+    uint32_t handler = 0;                 // strh fccHandler
+    uint32_t scale = 0;                   // rate / scale = units per second
     uint32_t rate = 0;
-    uint32_t sampleSize = 0;               // 0: one frame per chunk; sound: its block size
-    uint16_t frameWidth = 0;               // strh rcFrame
+    uint32_t sampleSize = 0;  // 0: one frame per chunk; sound: its block size
+    uint16_t frameWidth = 0;  // strh rcFrame
     uint16_t frameHeight = 0;
 };
 
@@ -80,7 +80,7 @@ private:
     struct IndexEntry {
         uint32_t id;
         uint32_t flags;
-        uint32_t offset;   // from the 'movi' code
+        uint32_t offset;  // from the 'movi' code
         uint32_t size;
     };
 
@@ -93,10 +93,10 @@ private:
     bool interleaved_;
     uint64_t fileLimit_;
     uint64_t headersSize_ = 0;
-    uint64_t moviCode_ = 0;   // offset of the 'movi' code
+    uint64_t moviCode_ = 0;  // offset of the 'movi' code
     uint64_t moviEnd_ = 0;
     std::vector<IndexEntry> index_;
     uint64_t dropped_ = 0;
 };
 
-} // namespace standins
+}  // namespace standins

@@ -23,8 +23,7 @@ public:
     MemoryByteSource(const uint8_t* data, size_t size) : bytes_(data, data + size) {}
 
     uint64_t Size() const override { return bytes_.size(); }
-    bool ReadAt(uint64_t offset, void* buffer, size_t size) override
-    {
+    bool ReadAt(uint64_t offset, void* buffer, size_t size) override {
         if (offset > bytes_.size() || size > bytes_.size() - offset) {
             return false;
         }
@@ -38,4 +37,4 @@ private:
     std::vector<uint8_t> bytes_;
 };
 
-} // namespace standins
+}  // namespace standins

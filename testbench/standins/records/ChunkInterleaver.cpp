@@ -3,12 +3,9 @@
 namespace standins {
 
 CChunkInterleaver::CChunkInterleaver(size_t streams, int64_t span, size_t maxHeldBytes)
-    : queues_(streams), span_(span), maxHeldBytes_(maxHeldBytes)
-{
-}
+    : queues_(streams), span_(span), maxHeldBytes_(maxHeldBytes) {}
 
-void CChunkInterleaver::Add(HeldChunk chunk)
-{
+void CChunkInterleaver::Add(HeldChunk chunk) {
     if (chunk.stream >= queues_.size()) {
         return;
     }
@@ -20,15 +17,13 @@ void CChunkInterleaver::Add(HeldChunk chunk)
     queues_[chunk.stream].chunks.push_back(std::move(chunk));
 }
 
-void CChunkInterleaver::EndStream(size_t stream)
-{
+void CChunkInterleaver::EndStream(size_t stream) {
     if (stream < queues_.size()) {
         queues_[stream].ended = true;
     }
 }
 
-int CChunkInterleaver::Earliest() const
-{
+int CChunkInterleaver::Earliest() const {
     int earliest = -1;
     for (size_t i = 0; i < queues_.size(); ++i) {
         if (queues_[i].chunks.empty()) {
@@ -41,15 +36,13 @@ int CChunkInterleaver::Earliest() const
     return earliest;
 }
 
-void CChunkInterleaver::Pop(size_t stream, HeldChunk* chunk)
-{
+void CChunkInterleaver::Pop(size_t stream, HeldChunk* chunk) {
     *chunk = std::move(queues_[stream].chunks.front());
     queues_[stream].chunks.pop_front();
     heldBytes_ -= chunk->bytes.size();
 }
 
-bool CChunkInterleaver::Next(HeldChunk* chunk)
-{
+bool CChunkInterleaver::Next(HeldChunk* chunk) {
     const int earliest = Earliest();
     if (earliest < 0) {
         return false;
@@ -71,8 +64,7 @@ bool CChunkInterleaver::Next(HeldChunk* chunk)
     return true;
 }
 
-bool CChunkInterleaver::Drain(HeldChunk* chunk)
-{
+bool CChunkInterleaver::Drain(HeldChunk* chunk) {
     const int earliest = Earliest();
     if (earliest < 0) {
         return false;
@@ -81,4 +73,4 @@ bool CChunkInterleaver::Drain(HeldChunk* chunk)
     return true;
 }
 
-} // namespace standins
+}  // namespace standins

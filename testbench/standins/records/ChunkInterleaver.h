@@ -17,7 +17,7 @@ namespace standins {
 
 struct HeldChunk {
     size_t stream = 0;
-    int64_t start = 0;   // 100-ns units
+    int64_t start = 0;  // 100-ns units
     bool keyFrame = true;
     std::vector<uint8_t> bytes;
 };
@@ -58,4 +58,4 @@ private:
     int64_t newest_ = 0;
 };
 
-} // namespace standins
+}  // namespace standins

@@ -6,13 +6,9 @@
 
 namespace standins {
 
-uint64_t DibStride(int64_t width)
-{
-    return (static_cast<uint64_t>(width) * 3 + 3) & ~static_cast<uint64_t>(3);
-}
+uint64_t DibStride(int64_t width) { return (static_cast<uint64_t>(width) * 3 + 3) & ~static_cast<uint64_t>(3); }
 
-uint32_t PackedDibSize(int64_t width, int64_t height)
-{
+uint32_t PackedDibSize(int64_t width, int64_t height) {
     if (width <= 0 || height <= 0 || width > INT32_MAX || height > INT32_MAX) {
         return 0;
     }
@@ -24,8 +20,7 @@ uint32_t PackedDibSize(int64_t width, int64_t height)
     return static_cast<uint32_t>(total);
 }
 
-bool ViewStoredFrame(const VideoLayout& layout, const uint8_t* data, size_t size, Rgb24View* view)
-{
+bool ViewStoredFrame(const VideoLayout& layout, const uint8_t* data, size_t size, Rgb24View* view) {
     if (!IsUncompressedRgb24(layout) || layout.width <= 0 || layout.height <= 0) {
         return false;
     }
@@ -48,16 +43,15 @@ bool ViewStoredFrame(const VideoLayout& layout, const uint8_t* data, size_t size
     return true;
 }
 
-void WritePackedDib(const Rgb24View& source, int32_t width, int32_t height, uint8_t* dib)
-{
+void WritePackedDib(const Rgb24View& source, int32_t width, int32_t height, uint8_t* dib) {
     const uint64_t stride = DibStride(width);
     std::vector<uint8_t> header;
     AppendLe32(header, kDibHeaderSize);
     AppendLe32(header, static_cast<uint32_t>(width));
-    AppendLe32(header, static_cast<uint32_t>(height));   // positive: bottom-up
-    AppendLe16(header, 1);                                // planes
+    AppendLe32(header, static_cast<uint32_t>(height));  // positive: bottom-up
+    AppendLe16(header, 1);                              // planes
     AppendLe16(header, 24);
-    AppendLe32(header, 0);                                // BI_RGB
+    AppendLe32(header, 0);  // BI_RGB
     AppendLe32(header, static_cast<uint32_t>(stride * static_cast<uint64_t>(height)));
     AppendLe32(header, 0);
     AppendLe32(header, 0);
@@ -82,4 +76,4 @@ void WritePackedDib(const Rgb24View& source, int32_t width, int32_t height, uint
     }
 }
 
-} // namespace standins
+}  // namespace standins

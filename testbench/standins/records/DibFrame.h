@@ -41,4 +41,4 @@ bool ViewStoredFrame(const VideoLayout& layout, const uint8_t* data, size_t size
 // likewise counted from the top. Row padding is zero.
 void WritePackedDib(const Rgb24View& source, int32_t width, int32_t height, uint8_t* dib);
 
-} // namespace standins
+}  // namespace standins

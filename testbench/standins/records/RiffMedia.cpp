@@ -50,8 +50,7 @@ struct ChunkHeader {
 // is reported incomplete and ends the walk after it. visit returns false to
 // stop early.
 bool WalkChunks(ByteSource& source, uint64_t begin, uint64_t end,
-                const std::function<bool(const ChunkHeader&)>& visit)
-{
+                const std::function<bool(const ChunkHeader&)>& visit) {
     uint64_t offset = begin;
     while (offset <= end && end - offset >= 8) {
         uint8_t raw[12];
@@ -63,8 +62,8 @@ bool WalkChunks(ByteSource& source, uint64_t begin, uint64_t end,
         header.size = ReadLe32(raw + 4);
         header.dataOffset = offset + 8;
         header.complete = header.size <= end - header.dataOffset;
-        if ((header.id == kRiff || header.id == kList) && header.size >= 4 &&
-            end - header.dataOffset >= 4 && source.ReadAt(header.dataOffset, raw + 8, 4)) {
+        if ((header.id == kRiff || header.id == kList) && header.size >= 4 && end - header.dataOffset >= 4 &&
+            source.ReadAt(header.dataOffset, raw + 8, 4)) {
             header.listType = ReadLe32(raw + 8);
         }
         if (!visit(header)) {
@@ -78,14 +77,11 @@ bool WalkChunks(ByteSource& source, uint64_t begin, uint64_t end,
     return true;
 }
 
-uint64_t DataEnd(const ChunkHeader& header, uint64_t parentEnd)
-{
+uint64_t DataEnd(const ChunkHeader& header, uint64_t parentEnd) {
     return header.complete ? header.dataOffset + header.size : parentEnd;
 }
 
-bool ReadBlock(ByteSource& source, const ChunkHeader& header, uint32_t maxSize,
-               std::vector<uint8_t>* out)
-{
+bool ReadBlock(ByteSource& source, const ChunkHeader& header, uint32_t maxSize, std::vector<uint8_t>* out) {
     if (!header.complete || header.size > maxSize) {
         return false;
     }
@@ -95,8 +91,7 @@ bool ReadBlock(ByteSource& source, const ChunkHeader& header, uint32_t maxSize,
 
 // Decimal stream number of a data chunk id such as '01wb'; -1 for index
 // chunks ('ix01') and anything else.
-int StreamNumber(uint32_t id)
-{
+int StreamNumber(uint32_t id) {
     const char first = static_cast<char>(id & 0xFF);
     const char second = static_cast<char>((id >> 8) & 0xFF);
     if (first < '0' || first > '9' || second < '0' || second > '9') {
@@ -109,8 +104,7 @@ class AviReader {
 public:
     AviReader(ByteSource& source, MediaFile* file) : source_(source), file_(file) {}
 
-    ParseStatus Read()
-    {
+    ParseStatus Read() {
         bool first = true;
         bool failed = false;
         WalkChunks(source_, 0, source_.Size(), [&](const ChunkHeader& riff) {
@@ -138,8 +132,7 @@ public:
     }
 
 private:
-    bool ReadMainRiff(uint64_t begin, uint64_t end)
-    {
+    bool ReadMainRiff(uint64_t begin, uint64_t end) {
         WalkChunks(source_, begin, end, [&](const ChunkHeader& chunk) {
             if (chunk.id == kIdx1) {
                 ReadIndex(chunk);
@@ -164,8 +157,7 @@ private:
         return ok_;
     }
 
-    bool ReadExtensionRiff(uint64_t begin, uint64_t end)
-    {
+    bool ReadExtensionRiff(uint64_t begin, uint64_t end) {
         WalkChunks(source_, begin, end, [&](const ChunkHeader& chunk) {
             if (chunk.id == kList && chunk.listType == kMovi) {
                 ReadMovi(chunk.dataOffset + 4, DataEnd(chunk, end), 0);
@@ -175,8 +167,7 @@ private:
         return ok_;
     }
 
-    void ReadHeaderList(uint64_t begin, uint64_t end)
-    {
+    void ReadHeaderList(uint64_t begin, uint64_t end) {
         WalkChunks(source_, begin, end, [&](const ChunkHeader& chunk) {
             if (chunk.id == kAvih) {
                 uint8_t raw[20];
@@ -196,13 +187,11 @@ private:
         });
     }
 
-    MediaStream ReadStreamList(uint64_t begin, uint64_t end)
-    {
+    MediaStream ReadStreamList(uint64_t begin, uint64_t end) {
         MediaStream stream;
         WalkChunks(source_, begin, end, [&](const ChunkHeader& chunk) {
             std::vector<uint8_t> block;
-            if (chunk.id == kStrh && ReadBlock(source_, chunk, kMaxFormatBytes, &block) &&
-                block.size() >= 36) {
+            if (chunk.id == kStrh && ReadBlock(source_, chunk, kMaxFormatBytes, &block) && block.size() >= 36) {
                 stream.type = ReadLe32(&block[0]);
                 stream.handler = ReadLe32(&block[4]);
                 stream.scale = ReadLe32(&block[20]);
@@ -219,8 +208,7 @@ private:
         return stream;
     }
 
-    void ReadMovi(uint64_t begin, uint64_t end, int depth)
-    {
+    void ReadMovi(uint64_t begin, uint64_t end, int depth) {
         WalkChunks(source_, begin, end, [&](const ChunkHeader& chunk) {
             if (chunk.id == kList) {
                 if (chunk.listType == kRec && depth < kMaxListDepth) {
@@ -246,8 +234,7 @@ private:
     }
 
     // The entries of a complete index; a cut-off index is no index.
-    void ReadIndex(const ChunkHeader& chunk)
-    {
+    void ReadIndex(const ChunkHeader& chunk) {
         if (!chunk.complete || !file_->index.empty()) {
             return;
         }
@@ -275,8 +262,7 @@ private:
     size_t chunkCount_ = 0;
 };
 
-ParseStatus ReadWave(ByteSource& source, uint64_t begin, uint64_t end, MediaFile* file)
-{
+ParseStatus ReadWave(ByteSource& source, uint64_t begin, uint64_t end, MediaFile* file) {
     MediaStream stream;
     stream.kind = StreamKind::Audio;
     stream.type = kAuds;
@@ -284,8 +270,7 @@ ParseStatus ReadWave(ByteSource& source, uint64_t begin, uint64_t end, MediaFile
     bool sawData = false;
     WalkChunks(source, begin, end, [&](const ChunkHeader& chunk) {
         if (chunk.id == kFmt && !sawFormat) {
-            sawFormat = ReadBlock(source, chunk, kMaxFormatBytes, &stream.format) &&
-                        stream.format.size() >= 16;
+            sawFormat = ReadBlock(source, chunk, kMaxFormatBytes, &stream.format) && stream.format.size() >= 16;
         } else if (chunk.id == kData && !sawData) {
             sawData = true;
             // A recording whose writer died keeps what reached the disk.
@@ -310,10 +295,9 @@ ParseStatus ReadWave(ByteSource& source, uint64_t begin, uint64_t end, MediaFile
     return ParseStatus::Ok;
 }
 
-} // namespace
+}  // namespace
 
-ParseStatus ParseRiffMedia(ByteSource& source, MediaFile* file)
-{
+ParseStatus ParseRiffMedia(ByteSource& source, MediaFile* file) {
     *file = MediaFile();
     uint8_t raw[12];
     if (source.Size() < 12 || !source.ReadAt(0, raw, 12) || ReadLe32(raw) != kRiff) {
@@ -335,8 +319,7 @@ ParseStatus ParseRiffMedia(ByteSource& source, MediaFile* file)
     return status;
 }
 
-bool DescribeVideo(const MediaStream& stream, VideoLayout* layout)
-{
+bool DescribeVideo(const MediaStream& stream, VideoLayout* layout) {
     if (stream.kind != StreamKind::Video || stream.format.size() < 40) {
         return false;
     }
@@ -355,13 +338,9 @@ bool DescribeVideo(const MediaStream& stream, VideoLayout* layout)
     return true;
 }
 
-bool IsUncompressedRgb24(const VideoLayout& layout)
-{
-    return layout.compression == 0 && layout.bitCount == 24;
-}
+bool IsUncompressedRgb24(const VideoLayout& layout) { return layout.compression == 0 && layout.bitCount == 24; }
 
-bool DescribeAudio(const MediaStream& stream, AudioLayout* layout)
-{
+bool DescribeAudio(const MediaStream& stream, AudioLayout* layout) {
     if (stream.kind != StreamKind::Audio || stream.format.size() < 16) {
         return false;
     }
@@ -375,8 +354,7 @@ bool DescribeAudio(const MediaStream& stream, AudioLayout* layout)
     return layout->avgBytesPerSec != 0 && layout->channels != 0;
 }
 
-double FrameRate(const MediaFile& file, const MediaStream& stream)
-{
+double FrameRate(const MediaFile& file, const MediaStream& stream) {
     if (stream.scale != 0 && stream.rate != 0) {
         return static_cast<double>(stream.rate) / stream.scale;
     }
@@ -386,8 +364,7 @@ double FrameRate(const MediaFile& file, const MediaStream& stream)
     return 0.0;
 }
 
-double StreamLengthSeconds(const MediaFile& file, const MediaStream& stream)
-{
+double StreamLengthSeconds(const MediaFile& file, const MediaStream& stream) {
     if (stream.kind == StreamKind::Audio) {
         AudioLayout audio;
         if (!DescribeAudio(stream, &audio)) {
@@ -402,8 +379,7 @@ double StreamLengthSeconds(const MediaFile& file, const MediaStream& stream)
     return static_cast<double>(stream.chunks.size()) / rate;
 }
 
-int64_t FrameIndexAt(const MediaFile& file, const MediaStream& stream, double seconds)
-{
+int64_t FrameIndexAt(const MediaFile& file, const MediaStream& stream, double seconds) {
     const double rate = FrameRate(file, stream);
     if (!std::isfinite(seconds) || seconds < 0.0 || rate <= 0.0 || stream.chunks.empty()) {
         return -1;
@@ -418,4 +394,4 @@ int64_t FrameIndexAt(const MediaFile& file, const MediaStream& stream, double se
     return static_cast<int64_t>(std::floor(position));
 }
 
-} // namespace standins
+}  // namespace standins

@@ -16,18 +16,18 @@ namespace standins {
 enum class StreamKind { Video, Audio, Other };
 
 struct MediaChunk {
-    uint64_t offset;   // first data byte
+    uint64_t offset;  // first data byte
     uint32_t size;
 };
 
 struct MediaStream {
     StreamKind kind = StreamKind::Other;
-    uint32_t type = 0;         // strh fccType ('vids', 'auds', ...)
+    uint32_t type = 0;  // strh fccType ('vids', 'auds', ...)
     uint32_t handler = 0;
-    uint32_t scale = 0;        // rate / scale = units per second
+    uint32_t scale = 0;  // rate / scale = units per second
     uint32_t rate = 0;
-    uint32_t headerLength = 0; // strh dwLength, as the writer claimed
-    std::vector<uint8_t> format;   // strf: BITMAPINFOHEADER or WAVEFORMATEX bytes
+    uint32_t headerLength = 0;    // strh dwLength, as the writer claimed
+    std::vector<uint8_t> format;  // strf: BITMAPINFOHEADER or WAVEFORMATEX bytes
     std::vector<MediaChunk> chunks;
     uint64_t dataBytes = 0;
 };
@@ -36,25 +36,25 @@ enum class Container { Avi, Wave };
 
 // One entry of an AVI 1.0 'idx1' index, as stored.
 struct AviIndexEntry {
-    uint32_t id;       // the chunk id, such as '00dc'
+    uint32_t id;  // the chunk id, such as '00dc'
     uint32_t flags;
-    uint32_t offset;   // of the chunk's header, counted from the 'movi' code
+    uint32_t offset;  // of the chunk's header, counted from the 'movi' code
     uint32_t size;
 };
 
 struct MediaFile {
     Container container = Container::Avi;
-    uint32_t microSecPerFrame = 0;   // avih; 0 for WAVE
-    uint32_t totalFrames = 0;        // avih dwTotalFrames, as the writer claimed
+    uint32_t microSecPerFrame = 0;  // avih; 0 for WAVE
+    uint32_t totalFrames = 0;       // avih dwTotalFrames, as the writer claimed
     std::vector<MediaStream> streams;
-    uint64_t moviCode = 0;           // offset of the first 'movi' list's code
+    uint64_t moviCode = 0;  // offset of the first 'movi' list's code
     std::vector<AviIndexEntry> index;
 };
 
 enum class ParseStatus {
     Ok,
-    NotRiff,      // not an AVI or WAVE file at all
-    Malformed,    // RIFF, but without the headers every reader needs
+    NotRiff,    // not an AVI or WAVE file at all
+    Malformed,  // RIFF, but without the headers every reader needs
 };
 
 ParseStatus ParseRiffMedia(ByteSource& source, MediaFile* file);
@@ -62,8 +62,8 @@ ParseStatus ParseRiffMedia(ByteSource& source, MediaFile* file);
 // The picture format of a video stream, from its BITMAPINFOHEADER.
 struct VideoLayout {
     int32_t width = 0;
-    int32_t height = 0;        // always positive
-    bool bottomUp = true;      // the header's height was positive
+    int32_t height = 0;    // always positive
+    bool bottomUp = true;  // the header's height was positive
     uint16_t bitCount = 0;
     uint32_t compression = 0;  // 0 = BI_RGB
 };
@@ -96,4 +96,4 @@ double StreamLengthSeconds(const MediaFile& file, const MediaStream& stream);
 // a stream without frames or rate.
 int64_t FrameIndexAt(const MediaFile& file, const MediaStream& stream, double seconds);
 
-} // namespace standins
+}  // namespace standins

@@ -4,8 +4,7 @@
 
 namespace standins {
 
-bool IsValidPcm(const PcmFormat& format)
-{
+bool IsValidPcm(const PcmFormat& format) {
     if (format.channels == 0 || format.channels > 16 || format.samplesPerSec == 0) {
         return false;
     }
@@ -19,8 +18,7 @@ bool IsValidPcm(const PcmFormat& format)
     return static_cast<uint64_t>(format.samplesPerSec) * block == format.avgBytesPerSec;
 }
 
-void AppendPcmFormat(std::vector<uint8_t>& out, const PcmFormat& format)
-{
+void AppendPcmFormat(std::vector<uint8_t>& out, const PcmFormat& format) {
     AppendLe16(out, kWaveFormatPcm);
     AppendLe16(out, format.channels);
     AppendLe32(out, format.samplesPerSec);
@@ -29,8 +27,7 @@ void AppendPcmFormat(std::vector<uint8_t>& out, const PcmFormat& format)
     AppendLe16(out, format.bitsPerSample);
 }
 
-std::vector<uint8_t> BuildWaveHeader(const PcmFormat& format, uint32_t dataBytes)
-{
+std::vector<uint8_t> BuildWaveHeader(const PcmFormat& format, uint32_t dataBytes) {
     if (dataBytes > kMaxWaveData) {
         dataBytes = kMaxWaveData;
     }
@@ -48,9 +45,6 @@ std::vector<uint8_t> BuildWaveHeader(const PcmFormat& format, uint32_t dataBytes
     return header;
 }
 
-uint8_t SilenceByte(uint16_t bitsPerSample)
-{
-    return bitsPerSample == 8 ? 0x80 : 0x00;
-}
+uint8_t SilenceByte(uint16_t bitsPerSample) { return bitsPerSample == 8 ? 0x80 : 0x00; }
 
-} // namespace standins
+}  // namespace standins

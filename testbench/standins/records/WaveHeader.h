@@ -45,4 +45,4 @@ std::vector<uint8_t> BuildWaveHeader(const PcmFormat& format, uint32_t dataBytes
 // wider (signed) samples.
 uint8_t SilenceByte(uint16_t bitsPerSample);
 
-} // namespace standins
+}  // namespace standins

@@ -16,8 +16,7 @@ constexpr DWORD kMaxName = 4096;
 // The two-call string convention: a null buffer asks for the length
 // (terminator included), a short buffer is refused.
 template <class Length>
-HRESULT CopyOut(const std::wstring& text, WCHAR* buffer, Length* length)
-{
+HRESULT CopyOut(const std::wstring& text, WCHAR* buffer, Length* length) {
     if (length == nullptr) {
         return E_POINTER;
     }
@@ -35,8 +34,7 @@ HRESULT CopyOut(const std::wstring& text, WCHAR* buffer, Length* length)
     return S_OK;
 }
 
-HRESULT CopyIn(const WCHAR* text, std::wstring* target)
-{
+HRESULT CopyIn(const WCHAR* text, std::wstring* target) {
     if (text == nullptr) {
         return E_POINTER;
     }
@@ -49,8 +47,7 @@ HRESULT CopyIn(const WCHAR* text, std::wstring* target)
 }
 
 template <class Getter>
-HRESULT ReadText(Getter get, std::wstring* text)
-{
+HRESULT ReadText(Getter get, std::wstring* text) {
     WORD length = 0;
     HRESULT hr = get(nullptr, &length);
     if (FAILED(hr) || length == 0) {
@@ -67,8 +64,7 @@ HRESULT ReadText(Getter get, std::wstring* text)
 // The getter convention: a null target is refused, anything else gets the
 // value.
 template <class Value>
-HRESULT GiveOut(const Value& value, Value* target)
-{
+HRESULT GiveOut(const Value& value, Value* target) {
     if (target == nullptr) {
         return E_POINTER;
     }
@@ -79,8 +75,7 @@ HRESULT GiveOut(const Value& value, Value* target)
 // A Windows Media type seen as a DirectShow one (same layout but for the
 // format pointer, which a caller may leave null with a stale length); the
 // format block stays the caller's.
-AM_MEDIA_TYPE PlainType(const WM_MEDIA_TYPE& type)
-{
+AM_MEDIA_TYPE PlainType(const WM_MEDIA_TYPE& type) {
     AM_MEDIA_TYPE plain{};
     plain.majortype = type.majortype;
     plain.subtype = type.subtype;
@@ -93,10 +88,9 @@ AM_MEDIA_TYPE PlainType(const WM_MEDIA_TYPE& type)
     return plain;
 }
 
-} // namespace
+}  // namespace
 
-HRESULT ReadStream(IWMStreamConfig* config, StreamSettings* settings)
-{
+HRESULT ReadStream(IWMStreamConfig* config, StreamSettings* settings) {
     if (config == nullptr || settings == nullptr) {
         return E_POINTER;
     }
@@ -144,8 +138,7 @@ HRESULT ReadStream(IWMStreamConfig* config, StreamSettings* settings)
     return hr;
 }
 
-HRESULT ReadProfile(IWMProfile* profile, std::vector<StreamSettings>* streams)
-{
+HRESULT ReadProfile(IWMProfile* profile, std::vector<StreamSettings>* streams) {
     if (profile == nullptr || streams == nullptr) {
         return E_POINTER;
     }
@@ -177,12 +170,9 @@ HRESULT ReadProfile(IWMProfile* profile, std::vector<StreamSettings>* streams)
 // --- CWMStreamConfig ---
 
 CWMStreamConfig::CWMStreamConfig(StreamSettings settings)
-    : CUnknown(L"bench WM stream config"), settings_(std::move(settings))
-{
-}
+    : CUnknown(L"bench WM stream config"), settings_(std::move(settings)) {}
 
-HRESULT CWMStreamConfig::NonDelegatingQueryInterface(REFIID riid, void** ppv)
-{
+HRESULT CWMStreamConfig::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     if (riid == IID_IUnknown || riid == __uuidof(IWMStreamConfig)) {
         return dshowbase::GetInterface(static_cast<IWMStreamConfig*>(this), ppv);
     }
@@ -192,18 +182,11 @@ HRESULT CWMStreamConfig::NonDelegatingQueryInterface(REFIID riid, void** ppv)
     return CUnknown::NonDelegatingQueryInterface(riid, ppv);
 }
 
-STDMETHODIMP CWMStreamConfig::GetStreamType(GUID* type)
-{
-    return GiveOut(settings_.type, type);
-}
+STDMETHODIMP CWMStreamConfig::GetStreamType(GUID* type) { return GiveOut(settings_.type, type); }
 
-STDMETHODIMP CWMStreamConfig::GetStreamNumber(WORD* number)
-{
-    return GiveOut(settings_.number, number);
-}
+STDMETHODIMP CWMStreamConfig::GetStreamNumber(WORD* number) { return GiveOut(settings_.number, number); }
 
-STDMETHODIMP CWMStreamConfig::SetStreamNumber(WORD number)
-{
+STDMETHODIMP CWMStreamConfig::SetStreamNumber(WORD number) {
     if (number == 0 || number > kMaxStreamNumber) {
         return E_INVALIDARG;
     }
@@ -211,55 +194,35 @@ STDMETHODIMP CWMStreamConfig::SetStreamNumber(WORD number)
     return S_OK;
 }
 
-STDMETHODIMP CWMStreamConfig::GetStreamName(WCHAR* name, WORD* length)
-{
-    return CopyOut(settings_.name, name, length);
-}
+STDMETHODIMP CWMStreamConfig::GetStreamName(WCHAR* name, WORD* length) { return CopyOut(settings_.name, name, length); }
 
-STDMETHODIMP CWMStreamConfig::SetStreamName(LPCWSTR_WMSDK_TYPE_SAFE name)
-{
-    return CopyIn(name, &settings_.name);
-}
+STDMETHODIMP CWMStreamConfig::SetStreamName(LPCWSTR_WMSDK_TYPE_SAFE name) { return CopyIn(name, &settings_.name); }
 
-STDMETHODIMP CWMStreamConfig::GetConnectionName(WCHAR* name, WORD* length)
-{
+STDMETHODIMP CWMStreamConfig::GetConnectionName(WCHAR* name, WORD* length) {
     return CopyOut(settings_.connection, name, length);
 }
 
-STDMETHODIMP CWMStreamConfig::SetConnectionName(LPCWSTR_WMSDK_TYPE_SAFE name)
-{
+STDMETHODIMP CWMStreamConfig::SetConnectionName(LPCWSTR_WMSDK_TYPE_SAFE name) {
     return CopyIn(name, &settings_.connection);
 }
 
-STDMETHODIMP CWMStreamConfig::GetBitrate(DWORD* bitrate)
-{
-    return GiveOut(settings_.bitrate, bitrate);
-}
+STDMETHODIMP CWMStreamConfig::GetBitrate(DWORD* bitrate) { return GiveOut(settings_.bitrate, bitrate); }
 
-STDMETHODIMP CWMStreamConfig::SetBitrate(DWORD bitrate)
-{
+STDMETHODIMP CWMStreamConfig::SetBitrate(DWORD bitrate) {
     settings_.bitrate = bitrate;
     return S_OK;
 }
 
-STDMETHODIMP CWMStreamConfig::GetBufferWindow(DWORD* window)
-{
-    return GiveOut(settings_.bufferWindow, window);
-}
+STDMETHODIMP CWMStreamConfig::GetBufferWindow(DWORD* window) { return GiveOut(settings_.bufferWindow, window); }
 
-STDMETHODIMP CWMStreamConfig::SetBufferWindow(DWORD window)
-{
+STDMETHODIMP CWMStreamConfig::SetBufferWindow(DWORD window) {
     settings_.bufferWindow = window;
     return S_OK;
 }
 
-STDMETHODIMP CWMStreamConfig::GetType(GUID* type)
-{
-    return GiveOut(settings_.mediaType.majortype, type);
-}
+STDMETHODIMP CWMStreamConfig::GetType(GUID* type) { return GiveOut(settings_.mediaType.majortype, type); }
 
-STDMETHODIMP CWMStreamConfig::GetMediaType(WM_MEDIA_TYPE* type, DWORD* size)
-{
+STDMETHODIMP CWMStreamConfig::GetMediaType(WM_MEDIA_TYPE* type, DWORD* size) {
     if (size == nullptr) {
         return E_POINTER;
     }
@@ -291,8 +254,7 @@ STDMETHODIMP CWMStreamConfig::GetMediaType(WM_MEDIA_TYPE* type, DWORD* size)
     return S_OK;
 }
 
-STDMETHODIMP CWMStreamConfig::SetMediaType(WM_MEDIA_TYPE* type)
-{
+STDMETHODIMP CWMStreamConfig::SetMediaType(WM_MEDIA_TYPE* type) {
     if (type == nullptr || (type->cbFormat != 0 && type->pbFormat == nullptr)) {
         return E_POINTER;
     }
@@ -306,12 +268,9 @@ STDMETHODIMP CWMStreamConfig::SetMediaType(WM_MEDIA_TYPE* type)
 // --- CWMProfile ---
 
 CWMProfile::CWMProfile(std::wstring name, std::vector<StreamSettings> streams, const GUID& origin)
-    : CUnknown(L"bench WM profile"), name_(std::move(name)), streams_(std::move(streams)), origin_(origin)
-{
-}
+    : CUnknown(L"bench WM profile"), name_(std::move(name)), streams_(std::move(streams)), origin_(origin) {}
 
-HRESULT CWMProfile::NonDelegatingQueryInterface(REFIID riid, void** ppv)
-{
+HRESULT CWMProfile::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     if (riid == IID_IUnknown || riid == __uuidof(IWMProfile)) {
         return dshowbase::GetInterface(static_cast<IWMProfile*>(this), ppv);
     }
@@ -321,38 +280,21 @@ HRESULT CWMProfile::NonDelegatingQueryInterface(REFIID riid, void** ppv)
     return CUnknown::NonDelegatingQueryInterface(riid, ppv);
 }
 
-STDMETHODIMP CWMProfile::GetVersion(WMT_VERSION* version)
-{
-    return GiveOut(WMT_VER_8_0, version);
-}
+STDMETHODIMP CWMProfile::GetVersion(WMT_VERSION* version) { return GiveOut(WMT_VER_8_0, version); }
 
-STDMETHODIMP CWMProfile::GetName(WCHAR* name, DWORD* length)
-{
-    return CopyOut(name_, name, length);
-}
+STDMETHODIMP CWMProfile::GetName(WCHAR* name, DWORD* length) { return CopyOut(name_, name, length); }
 
-STDMETHODIMP CWMProfile::SetName(const WCHAR* name)
-{
-    return CopyIn(name, &name_);
-}
+STDMETHODIMP CWMProfile::SetName(const WCHAR* name) { return CopyIn(name, &name_); }
 
-STDMETHODIMP CWMProfile::GetDescription(WCHAR* description, DWORD* length)
-{
+STDMETHODIMP CWMProfile::GetDescription(WCHAR* description, DWORD* length) {
     return CopyOut(description_, description, length);
 }
 
-STDMETHODIMP CWMProfile::SetDescription(const WCHAR* description)
-{
-    return CopyIn(description, &description_);
-}
+STDMETHODIMP CWMProfile::SetDescription(const WCHAR* description) { return CopyIn(description, &description_); }
 
-STDMETHODIMP CWMProfile::GetStreamCount(DWORD* count)
-{
-    return GiveOut(static_cast<DWORD>(streams_.size()), count);
-}
+STDMETHODIMP CWMProfile::GetStreamCount(DWORD* count) { return GiveOut(static_cast<DWORD>(streams_.size()), count); }
 
-HRESULT CWMProfile::HandOut(const StreamSettings& settings, IWMStreamConfig** config)
-{
+HRESULT CWMProfile::HandOut(const StreamSettings& settings, IWMStreamConfig** config) {
     CWMStreamConfig* copy = new (std::nothrow) CWMStreamConfig(settings);
     if (copy == nullptr) {
         return E_OUTOFMEMORY;
@@ -360,8 +302,7 @@ HRESULT CWMProfile::HandOut(const StreamSettings& settings, IWMStreamConfig** co
     return dshowbase::GetInterface(static_cast<IWMStreamConfig*>(copy), reinterpret_cast<void**>(config));
 }
 
-int CWMProfile::Find(WORD number) const
-{
+int CWMProfile::Find(WORD number) const {
     for (size_t i = 0; i < streams_.size(); ++i) {
         if (streams_[i].number == number) {
             return static_cast<int>(i);
@@ -370,8 +311,7 @@ int CWMProfile::Find(WORD number) const
     return -1;
 }
 
-STDMETHODIMP CWMProfile::GetStream(DWORD index, IWMStreamConfig** config)
-{
+STDMETHODIMP CWMProfile::GetStream(DWORD index, IWMStreamConfig** config) {
     if (config == nullptr) {
         return E_POINTER;
     }
@@ -382,8 +322,7 @@ STDMETHODIMP CWMProfile::GetStream(DWORD index, IWMStreamConfig** config)
     return HandOut(streams_[index], config);
 }
 
-STDMETHODIMP CWMProfile::GetStreamByNumber(WORD number, IWMStreamConfig** config)
-{
+STDMETHODIMP CWMProfile::GetStreamByNumber(WORD number, IWMStreamConfig** config) {
     if (config == nullptr) {
         return E_POINTER;
     }
@@ -392,8 +331,7 @@ STDMETHODIMP CWMProfile::GetStreamByNumber(WORD number, IWMStreamConfig** config
     return index < 0 ? E_INVALIDARG : HandOut(streams_[static_cast<size_t>(index)], config);
 }
 
-STDMETHODIMP CWMProfile::RemoveStream(IWMStreamConfig* config)
-{
+STDMETHODIMP CWMProfile::RemoveStream(IWMStreamConfig* config) {
     if (config == nullptr) {
         return E_POINTER;
     }
@@ -402,8 +340,7 @@ STDMETHODIMP CWMProfile::RemoveStream(IWMStreamConfig* config)
     return FAILED(hr) ? hr : RemoveStreamByNumber(number);
 }
 
-STDMETHODIMP CWMProfile::RemoveStreamByNumber(WORD number)
-{
+STDMETHODIMP CWMProfile::RemoveStreamByNumber(WORD number) {
     const int index = Find(number);
     if (index < 0) {
         return E_INVALIDARG;
@@ -412,8 +349,7 @@ STDMETHODIMP CWMProfile::RemoveStreamByNumber(WORD number)
     return S_OK;
 }
 
-STDMETHODIMP CWMProfile::AddStream(IWMStreamConfig* config)
-{
+STDMETHODIMP CWMProfile::AddStream(IWMStreamConfig* config) {
     StreamSettings settings;
     const HRESULT hr = ReadStream(config, &settings);
     if (FAILED(hr)) {
@@ -426,8 +362,7 @@ STDMETHODIMP CWMProfile::AddStream(IWMStreamConfig* config)
     return S_OK;
 }
 
-STDMETHODIMP CWMProfile::ReconfigStream(IWMStreamConfig* config)
-{
+STDMETHODIMP CWMProfile::ReconfigStream(IWMStreamConfig* config) {
     StreamSettings settings;
     const HRESULT hr = ReadStream(config, &settings);
     if (FAILED(hr)) {
@@ -441,8 +376,7 @@ STDMETHODIMP CWMProfile::ReconfigStream(IWMStreamConfig* config)
     return S_OK;
 }
 
-STDMETHODIMP CWMProfile::CreateNewStream(REFGUID type, IWMStreamConfig** config)
-{
+STDMETHODIMP CWMProfile::CreateNewStream(REFGUID type, IWMStreamConfig** config) {
     if (config == nullptr) {
         return E_POINTER;
     }
@@ -453,42 +387,28 @@ STDMETHODIMP CWMProfile::CreateNewStream(REFGUID type, IWMStreamConfig** config)
     return HandOut(settings, config);
 }
 
-STDMETHODIMP CWMProfile::GetMutualExclusionCount(DWORD* count)
-{
-    return GiveOut(DWORD{0}, count);
-}
+STDMETHODIMP CWMProfile::GetMutualExclusionCount(DWORD* count) { return GiveOut(DWORD{0}, count); }
 
-STDMETHODIMP CWMProfile::GetMutualExclusion(DWORD, IWMMutualExclusion** exclusion)
-{
+STDMETHODIMP CWMProfile::GetMutualExclusion(DWORD, IWMMutualExclusion** exclusion) {
     if (exclusion != nullptr) {
         *exclusion = nullptr;
     }
     return E_INVALIDARG;
 }
 
-STDMETHODIMP CWMProfile::RemoveMutualExclusion(IWMMutualExclusion*)
-{
-    return E_INVALIDARG;
-}
+STDMETHODIMP CWMProfile::RemoveMutualExclusion(IWMMutualExclusion*) { return E_INVALIDARG; }
 
 // The system profiles have no mutually exclusive streams, and nothing in
 // the suite builds any.
-STDMETHODIMP CWMProfile::AddMutualExclusion(IWMMutualExclusion*)
-{
-    return E_NOTIMPL;
-}
+STDMETHODIMP CWMProfile::AddMutualExclusion(IWMMutualExclusion*) { return E_NOTIMPL; }
 
-STDMETHODIMP CWMProfile::CreateNewMutualExclusion(IWMMutualExclusion** exclusion)
-{
+STDMETHODIMP CWMProfile::CreateNewMutualExclusion(IWMMutualExclusion** exclusion) {
     if (exclusion != nullptr) {
         *exclusion = nullptr;
     }
     return E_NOTIMPL;
 }
 
-STDMETHODIMP CWMProfile::GetOrigin(GUID* systemProfile)
-{
-    return GiveOut(origin_, systemProfile);
-}
+STDMETHODIMP CWMProfile::GetOrigin(GUID* systemProfile) { return GiveOut(origin_, systemProfile); }
 
-} // namespace standins
+}  // namespace standins

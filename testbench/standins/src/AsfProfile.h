@@ -109,4 +109,4 @@ private:
     GUID origin_;
 };
 
-} // namespace standins
+}  // namespace standins

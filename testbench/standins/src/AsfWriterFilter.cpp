@@ -11,8 +11,7 @@ namespace {
 
 constexpr size_t kMaxFileName = 32767;
 
-std::string GuidText(const GUID& guid)
-{
+std::string GuidText(const GUID& guid) {
     if (guid == GUID_NULL) {
         return "none";
     }
@@ -21,8 +20,7 @@ std::string GuidText(const GUID& guid)
     return std::string(text, text + wcslen(text));
 }
 
-AsfStreamRecord StreamRecord(const StreamSettings& stream)
-{
+AsfStreamRecord StreamRecord(const StreamSettings& stream) {
     AsfStreamRecord record;
     record.type = stream.type == MEDIATYPE_Audio ? "audio" : stream.type == MEDIATYPE_Video ? "video" : "other";
     record.number = stream.number;
@@ -37,18 +35,14 @@ AsfStreamRecord StreamRecord(const StreamSettings& stream)
     return record;
 }
 
-} // namespace
+}  // namespace
 
-dshowbase::CUnknown* CAsfWriterFilter::Create(HRESULT*)
-{
-    return new (std::nothrow) CAsfWriterFilter();
-}
+dshowbase::CUnknown* CAsfWriterFilter::Create(HRESULT*) { return new (std::nothrow) CAsfWriterFilter(); }
 
 CAsfWriterFilter::CAsfWriterFilter()
     : CRendererFilter(L"bench WM ASF writer", CLSID_WMAsfWriter, &lock_),
       audio_(new CAsfInputPin(this, &lock_, AsfPinKind::Audio)),
-      video_(new CAsfInputPin(this, &lock_, AsfPinKind::Video))
-{
+      video_(new CAsfInputPin(this, &lock_, AsfPinKind::Video)) {
     const SystemProfile& profile = DefaultSystemProfile();
     bool changed = false;
     ApplyProfile(SystemProfileStreams(profile), profile.guid, "default", &changed);
@@ -56,8 +50,7 @@ CAsfWriterFilter::CAsfWriterFilter()
 
 CAsfWriterFilter::~CAsfWriterFilter() = default;
 
-HRESULT CAsfWriterFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv)
-{
+HRESULT CAsfWriterFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     if (riid == IID_IFileSinkFilter || riid == IID_IFileSinkFilter2) {
         return dshowbase::GetInterface(static_cast<IFileSinkFilter2*>(this), ppv);
     }
@@ -67,14 +60,12 @@ HRESULT CAsfWriterFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv)
     return CRendererFilter::NonDelegatingQueryInterface(riid, ppv);
 }
 
-int CAsfWriterFilter::GetPinCount()
-{
+int CAsfWriterFilter::GetPinCount() {
     dshowbase::CAutoLock lock(&lock_);
     return static_cast<int>(shown_.size());
 }
 
-dshowbase::CBasePin* CAsfWriterFilter::GetPin(int index)
-{
+dshowbase::CBasePin* CAsfWriterFilter::GetPin(int index) {
     dshowbase::CAutoLock lock(&lock_);
     if (index < 0 || static_cast<size_t>(index) >= shown_.size()) {
         return nullptr;
@@ -82,8 +73,7 @@ dshowbase::CBasePin* CAsfWriterFilter::GetPin(int index)
     return shown_[static_cast<size_t>(index)];
 }
 
-STDMETHODIMP CAsfWriterFilter::Stop()
-{
+STDMETHODIMP CAsfWriterFilter::Stop() {
     dshowbase::CAutoLock lock(&lock_);
     const bool wasActive = !IsStopped();
     HRESULT hr = CBaseFilter::Stop();
@@ -96,8 +86,7 @@ STDMETHODIMP CAsfWriterFilter::Stop()
     return hr;
 }
 
-STDMETHODIMP CAsfWriterFilter::Pause()
-{
+STDMETHODIMP CAsfWriterFilter::Pause() {
     dshowbase::CAutoLock lock(&lock_);
     if (IsStopped()) {
         if (fileName_.empty()) {
@@ -120,8 +109,7 @@ STDMETHODIMP CAsfWriterFilter::Pause()
     return CRendererFilter::Pause();
 }
 
-STDMETHODIMP CAsfWriterFilter::SetFileName(LPCOLESTR name, const AM_MEDIA_TYPE*)
-{
+STDMETHODIMP CAsfWriterFilter::SetFileName(LPCOLESTR name, const AM_MEDIA_TYPE*) {
     if (name == nullptr) {
         return E_POINTER;
     }
@@ -137,8 +125,7 @@ STDMETHODIMP CAsfWriterFilter::SetFileName(LPCOLESTR name, const AM_MEDIA_TYPE*)
     return S_OK;
 }
 
-STDMETHODIMP CAsfWriterFilter::GetCurFile(LPOLESTR* name, AM_MEDIA_TYPE* type)
-{
+STDMETHODIMP CAsfWriterFilter::GetCurFile(LPOLESTR* name, AM_MEDIA_TYPE* type) {
     if (name == nullptr) {
         return E_POINTER;
     }
@@ -160,13 +147,9 @@ STDMETHODIMP CAsfWriterFilter::GetCurFile(LPOLESTR* name, AM_MEDIA_TYPE* type)
 }
 
 // The writer always replaces an existing file.
-STDMETHODIMP CAsfWriterFilter::SetMode(DWORD flags)
-{
-    return flags == AM_FILE_OVERWRITE ? S_OK : E_INVALIDARG;
-}
+STDMETHODIMP CAsfWriterFilter::SetMode(DWORD flags) { return flags == AM_FILE_OVERWRITE ? S_OK : E_INVALIDARG; }
 
-STDMETHODIMP CAsfWriterFilter::GetMode(DWORD* flags)
-{
+STDMETHODIMP CAsfWriterFilter::GetMode(DWORD* flags) {
     if (flags == nullptr) {
         return E_POINTER;
     }
@@ -175,13 +158,9 @@ STDMETHODIMP CAsfWriterFilter::GetMode(DWORD* flags)
 }
 
 // Numbered profiles of the old Windows Media Format 4.0 are not kept here.
-STDMETHODIMP CAsfWriterFilter::ConfigureFilterUsingProfileId(DWORD)
-{
-    return E_NOTIMPL;
-}
+STDMETHODIMP CAsfWriterFilter::ConfigureFilterUsingProfileId(DWORD) { return E_NOTIMPL; }
 
-STDMETHODIMP CAsfWriterFilter::GetCurrentProfileId(DWORD* profileId)
-{
+STDMETHODIMP CAsfWriterFilter::GetCurrentProfileId(DWORD* profileId) {
     if (profileId == nullptr) {
         return E_POINTER;
     }
@@ -189,8 +168,7 @@ STDMETHODIMP CAsfWriterFilter::GetCurrentProfileId(DWORD* profileId)
     return E_NOTIMPL;
 }
 
-STDMETHODIMP CAsfWriterFilter::ConfigureFilterUsingProfileGuid(REFGUID guid)
-{
+STDMETHODIMP CAsfWriterFilter::ConfigureFilterUsingProfileGuid(REFGUID guid) {
     const SystemProfile* profile = FindSystemProfile(guid);
     if (profile == nullptr) {
         return E_FAIL;
@@ -198,8 +176,7 @@ STDMETHODIMP CAsfWriterFilter::ConfigureFilterUsingProfileGuid(REFGUID guid)
     return Configure(SystemProfileStreams(*profile), guid, "guid");
 }
 
-STDMETHODIMP CAsfWriterFilter::GetCurrentProfileGuid(GUID* guid)
-{
+STDMETHODIMP CAsfWriterFilter::GetCurrentProfileGuid(GUID* guid) {
     if (guid == nullptr) {
         return E_POINTER;
     }
@@ -210,8 +187,7 @@ STDMETHODIMP CAsfWriterFilter::GetCurrentProfileGuid(GUID* guid)
     return S_OK;
 }
 
-STDMETHODIMP CAsfWriterFilter::ConfigureFilterUsingProfile(IWMProfile* profile)
-{
+STDMETHODIMP CAsfWriterFilter::ConfigureFilterUsingProfile(IWMProfile* profile) {
     if (profile == nullptr) {
         return E_POINTER;
     }
@@ -229,31 +205,27 @@ STDMETHODIMP CAsfWriterFilter::ConfigureFilterUsingProfile(IWMProfile* profile)
     return Configure(std::move(streams), origin, "profile");
 }
 
-STDMETHODIMP CAsfWriterFilter::GetCurrentProfile(IWMProfile** profile)
-{
+STDMETHODIMP CAsfWriterFilter::GetCurrentProfile(IWMProfile** profile) {
     if (profile == nullptr) {
         return E_POINTER;
     }
     *profile = nullptr;
     dshowbase::CAutoLock lock(&lock_);
     const SystemProfile* system = FindSystemProfile(origin_);
-    CWMProfile* copy =
-        new (std::nothrow) CWMProfile(system != nullptr ? system->name : L"Custom", profile_, origin_);
+    CWMProfile* copy = new (std::nothrow) CWMProfile(system != nullptr ? system->name : L"Custom", profile_, origin_);
     if (copy == nullptr) {
         return E_OUTOFMEMORY;
     }
     return dshowbase::GetInterface(static_cast<IWMProfile*>(copy), reinterpret_cast<void**>(profile));
 }
 
-STDMETHODIMP CAsfWriterFilter::SetIndexMode(BOOL indexFile)
-{
+STDMETHODIMP CAsfWriterFilter::SetIndexMode(BOOL indexFile) {
     dshowbase::CAutoLock lock(&lock_);
     indexMode_ = indexFile;
     return S_OK;
 }
 
-STDMETHODIMP CAsfWriterFilter::GetIndexMode(BOOL* indexFile)
-{
+STDMETHODIMP CAsfWriterFilter::GetIndexMode(BOOL* indexFile) {
     if (indexFile == nullptr) {
         return E_POINTER;
     }
@@ -262,8 +234,7 @@ STDMETHODIMP CAsfWriterFilter::GetIndexMode(BOOL* indexFile)
     return S_OK;
 }
 
-HRESULT CAsfWriterFilter::Configure(std::vector<StreamSettings> streams, const GUID& origin, const char* source)
-{
+HRESULT CAsfWriterFilter::Configure(std::vector<StreamSettings> streams, const GUID& origin, const char* source) {
     bool pinsChanged = false;
     HRESULT hr;
     {
@@ -282,9 +253,8 @@ HRESULT CAsfWriterFilter::Configure(std::vector<StreamSettings> streams, const G
     return hr;
 }
 
-HRESULT CAsfWriterFilter::ApplyProfile(std::vector<StreamSettings> streams, const GUID& origin,
-                                       const char* source, bool* pinsChanged)
-{
+HRESULT CAsfWriterFilter::ApplyProfile(std::vector<StreamSettings> streams, const GUID& origin, const char* source,
+                                       bool* pinsChanged) {
     // One pin per stream; the bench has one sound and one picture pin.
     std::vector<CAsfInputPin*> shown;
     for (const StreamSettings& stream : streams) {
@@ -323,8 +293,7 @@ HRESULT CAsfWriterFilter::ApplyProfile(std::vector<StreamSettings> streams, cons
     return S_OK;
 }
 
-bool CAsfWriterFilter::AllStreamsEnded()
-{
+bool CAsfWriterFilter::AllStreamsEnded() {
     for (CAsfInputPin* pin : shown_) {
         if (!pin->EndOfStreamSeen()) {
             return false;
@@ -333,8 +302,7 @@ bool CAsfWriterFilter::AllStreamsEnded()
     return !shown_.empty();
 }
 
-AsfRecord CAsfWriterFilter::BuildRecord()
-{
+AsfRecord CAsfWriterFilter::BuildRecord() {
     AsfRecord record;
     record.profileGuid = GuidText(origin_);
     record.profileSource = profileSource_;
@@ -348,8 +316,7 @@ AsfRecord CAsfWriterFilter::BuildRecord()
     return record;
 }
 
-HRESULT CAsfWriterFilter::WriteRecord()
-{
+HRESULT CAsfWriterFilter::WriteRecord() {
     const std::string text = FormatAsfRecord(BuildRecord());
     CSinkFile file;
     const HRESULT hr = file.Open(fileName_, true);
@@ -359,4 +326,4 @@ HRESULT CAsfWriterFilter::WriteRecord()
     return file.WriteAt(0, text.data(), static_cast<DWORD>(text.size()));
 }
 
-} // namespace standins
+}  // namespace standins

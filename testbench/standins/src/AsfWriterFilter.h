@@ -80,4 +80,4 @@ private:
     BOOL indexMode_ = TRUE;
 };
 
-} // namespace standins
+}  // namespace standins

@@ -6,15 +6,11 @@
 namespace standins {
 namespace {
 
-const wchar_t* PinName(AsfPinKind kind)
-{
-    return kind == AsfPinKind::Audio ? L"Audio Input 01" : L"Video Input 01";
-}
+const wchar_t* PinName(AsfPinKind kind) { return kind == AsfPinKind::Audio ? L"Audio Input 01" : L"Video Input 01"; }
 
 // The lengths a whole frame of this picture type may have: the header's
 // image size, rows padded to four bytes, or rows packed without gaps.
-std::vector<long> FrameSizes(const AM_MEDIA_TYPE& type)
-{
+std::vector<long> FrameSizes(const AM_MEDIA_TYPE& type) {
     std::vector<long> sizes;
     const VIDEOINFOHEADER* info = dshowbase::VideoInfo(type);
     if (info == nullptr) {
@@ -34,15 +30,12 @@ std::vector<long> FrameSizes(const AM_MEDIA_TYPE& type)
     return sizes;
 }
 
-} // namespace
+}  // namespace
 
 CAsfInputPin::CAsfInputPin(CAsfWriterFilter* writer, dshowbase::CCritSec* lock, AsfPinKind kind)
-    : CBaseInputPin(L"bench ASF writer pin", writer, lock, PinName(kind)), writer_(writer), kind_(kind)
-{
-}
+    : CBaseInputPin(L"bench ASF writer pin", writer, lock, PinName(kind)), writer_(writer), kind_(kind) {}
 
-HRESULT CAsfInputPin::CheckMediaType(const dshowbase::CMediaType* type)
-{
+HRESULT CAsfInputPin::CheckMediaType(const dshowbase::CMediaType* type) {
     if (type == nullptr) {
         return E_POINTER;
     }
@@ -57,8 +50,7 @@ HRESULT CAsfInputPin::CheckMediaType(const dshowbase::CMediaType* type)
                : VFW_E_TYPE_NOT_ACCEPTED;
 }
 
-HRESULT CAsfInputPin::SetMediaType(const dshowbase::CMediaType* type)
-{
+HRESULT CAsfInputPin::SetMediaType(const dshowbase::CMediaType* type) {
     HRESULT hr = CBaseInputPin::SetMediaType(type);
     if (FAILED(hr)) {
         return hr;
@@ -71,8 +63,7 @@ HRESULT CAsfInputPin::SetMediaType(const dshowbase::CMediaType* type)
     return S_OK;
 }
 
-HRESULT CAsfInputPin::Active()
-{
+HRESULT CAsfInputPin::Active() {
     {
         std::lock_guard<std::mutex> hold(statsLock_);
         stats_ = AsfPinRecord();
@@ -80,8 +71,7 @@ HRESULT CAsfInputPin::Active()
     return CBaseInputPin::Active();
 }
 
-STDMETHODIMP CAsfInputPin::Receive(IMediaSample* sample)
-{
+STDMETHODIMP CAsfInputPin::Receive(IMediaSample* sample) {
     const HRESULT hr = CBaseInputPin::Receive(sample);
     if (hr != S_OK) {
         return hr;
@@ -95,8 +85,7 @@ STDMETHODIMP CAsfInputPin::Receive(IMediaSample* sample)
     return S_OK;
 }
 
-void CAsfInputPin::Count(IMediaSample* sample, const BYTE* data, long length)
-{
+void CAsfInputPin::Count(IMediaSample* sample, const BYTE* data, long length) {
     REFERENCE_TIME start = 0;
     REFERENCE_TIME stop = 0;
     const bool timed = SUCCEEDED(sample->GetTime(&start, &stop));
@@ -128,8 +117,7 @@ void CAsfInputPin::Count(IMediaSample* sample, const BYTE* data, long length)
     }
 }
 
-STDMETHODIMP CAsfInputPin::EndOfStream()
-{
+STDMETHODIMP CAsfInputPin::EndOfStream() {
     const HRESULT hr = CBaseInputPin::EndOfStream();
     if (SUCCEEDED(hr)) {
         {
@@ -141,14 +129,12 @@ STDMETHODIMP CAsfInputPin::EndOfStream()
     return hr;
 }
 
-bool CAsfInputPin::EndOfStreamSeen()
-{
+bool CAsfInputPin::EndOfStreamSeen() {
     std::lock_guard<std::mutex> hold(statsLock_);
     return stats_.endOfStream;
 }
 
-AsfPinRecord CAsfInputPin::Record()
-{
+AsfPinRecord CAsfInputPin::Record() {
     AsfPinRecord record;
     {
         std::lock_guard<std::mutex> hold(statsLock_);
@@ -162,4 +148,4 @@ AsfPinRecord CAsfInputPin::Record()
     return record;
 }
 
-} // namespace standins
+}  // namespace standins

@@ -44,4 +44,4 @@ private:
     AsfPinRecord stats_;
 };
 
-} // namespace standins
+}  // namespace standins

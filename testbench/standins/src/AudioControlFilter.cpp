@@ -9,26 +9,19 @@
 
 namespace standins {
 
-dshowbase::CUnknown* CAudioControlFilter::Create(HRESULT*)
-{
-    return new (std::nothrow) CAudioControlFilter();
-}
+dshowbase::CUnknown* CAudioControlFilter::Create(HRESULT*) { return new (std::nothrow) CAudioControlFilter(); }
 
 CAudioControlFilter::CAudioControlFilter()
-    : CTransformFilter(L"bench audio control", CLSID_BenchAudioControl, dshowbase::TransformMode::InPlace)
-{
-}
+    : CTransformFilter(L"bench audio control", CLSID_BenchAudioControl, dshowbase::TransformMode::InPlace) {}
 
-HRESULT CAudioControlFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv)
-{
+HRESULT CAudioControlFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     if (riid == IID_IAudioControlFilter) {
         return dshowbase::GetInterface(static_cast<IAudioControlFilter*>(this), ppv);
     }
     return CTransformFilter::NonDelegatingQueryInterface(riid, ppv);
 }
 
-HRESULT CAudioControlFilter::CheckInputType(const dshowbase::CMediaType* input)
-{
+HRESULT CAudioControlFilter::CheckInputType(const dshowbase::CMediaType* input) {
     if (input == nullptr) {
         return E_POINTER;
     }
@@ -36,25 +29,21 @@ HRESULT CAudioControlFilter::CheckInputType(const dshowbase::CMediaType* input)
     return PcmOf(*input, &pcm) ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
 }
 
-HRESULT CAudioControlFilter::CheckTransform(const dshowbase::CMediaType* input,
-                                            const dshowbase::CMediaType* output)
-{
+HRESULT CAudioControlFilter::CheckTransform(const dshowbase::CMediaType* input, const dshowbase::CMediaType* output) {
     if (input == nullptr || output == nullptr) {
         return E_POINTER;
     }
     return *input == *output ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
 }
 
-HRESULT CAudioControlFilter::GetMediaType(int position, dshowbase::CMediaType* output)
-{
+HRESULT CAudioControlFilter::GetMediaType(int position, dshowbase::CMediaType* output) {
     if (!InputPin()->IsConnected()) {
         return E_UNEXPECTED;
     }
     return dshowbase::OfferSingleType(position, output, InputPin()->CurrentMediaType());
 }
 
-HRESULT CAudioControlFilter::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request)
-{
+HRESULT CAudioControlFilter::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) {
     PcmFormat pcm;
     if (!InputPin()->IsConnected() || !PcmOf(InputPin()->CurrentMediaType(), &pcm)) {
         return E_UNEXPECTED;
@@ -69,8 +58,7 @@ HRESULT CAudioControlFilter::DecideBufferSize(IMemAllocator* allocator, ALLOCATO
     return dshowbase::SetAllocatorAtLeast(allocator, request, 2, bytes);
 }
 
-HRESULT CAudioControlFilter::SetMediaType(PIN_DIRECTION direction, const dshowbase::CMediaType* type)
-{
+HRESULT CAudioControlFilter::SetMediaType(PIN_DIRECTION direction, const dshowbase::CMediaType* type) {
     PcmFormat pcm;
     if (direction == PINDIR_INPUT && type != nullptr && PcmOf(*type, &pcm)) {
         bitsPerSample_ = pcm.bitsPerSample;
@@ -78,8 +66,7 @@ HRESULT CAudioControlFilter::SetMediaType(PIN_DIRECTION direction, const dshowba
     return S_OK;
 }
 
-HRESULT CAudioControlFilter::TransformInPlace(IMediaSample* sample)
-{
+HRESULT CAudioControlFilter::TransformInPlace(IMediaSample* sample) {
     const bool muted = muted_;
     if (muted) {
         BYTE* data = nullptr;
@@ -93,8 +80,7 @@ HRESULT CAudioControlFilter::TransformInPlace(IMediaSample* sample)
     return S_OK;
 }
 
-HRESULT CAudioControlFilter::StrayCall(int method, int value)
-{
+HRESULT CAudioControlFilter::StrayCall(int method, int value) {
     CStandInRecords::Instance().AddControlCall(method, value);
     return E_NOTIMPL;
 }
@@ -105,11 +91,10 @@ STDMETHODIMP CAudioControlFilter::Control3(int value) { return StrayCall(3, valu
 STDMETHODIMP CAudioControlFilter::Control4(int value) { return StrayCall(4, value); }
 STDMETHODIMP CAudioControlFilter::Control5(int value) { return StrayCall(5, value); }
 
-STDMETHODIMP CAudioControlFilter::SetMute(int mute)
-{
+STDMETHODIMP CAudioControlFilter::SetMute(int mute) {
     CStandInRecords::Instance().AddControlCall(6, mute);
     muted_ = mute != 0;
     return S_OK;
 }
 
-} // namespace standins
+}  // namespace standins

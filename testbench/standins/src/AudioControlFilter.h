@@ -22,8 +22,7 @@ public:
     HRESULT NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
 
     HRESULT CheckInputType(const dshowbase::CMediaType* input) override;
-    HRESULT CheckTransform(const dshowbase::CMediaType* input,
-                           const dshowbase::CMediaType* output) override;
+    HRESULT CheckTransform(const dshowbase::CMediaType* input, const dshowbase::CMediaType* output) override;
     HRESULT GetMediaType(int position, dshowbase::CMediaType* output) override;
     HRESULT DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) override;
     HRESULT SetMediaType(PIN_DIRECTION direction, const dshowbase::CMediaType* type) override;
@@ -44,4 +43,4 @@ private:
     std::atomic<uint16_t> bitsPerSample_{16};
 };
 
-} // namespace standins
+}  // namespace standins

@@ -16,15 +16,13 @@ constexpr size_t kMaxInputs = 99;
 // What a fully interleaving run may hold back while a stream lags.
 constexpr size_t kMaxHeldBytes = 64 * 1024 * 1024;
 
-std::wstring InputName(size_t number)
-{
+std::wstring InputName(size_t number) {
     wchar_t name[16] = {};
     swprintf(name, 16, L"Input %02u", static_cast<unsigned>(number));
     return name;
 }
 
-dshowbase::CMediaType AviBytesType()
-{
+dshowbase::CMediaType AviBytesType() {
     dshowbase::CMediaType bytes(MEDIATYPE_Stream);
     bytes.subtype = MEDIASUBTYPE_Avi;
     bytes.formattype = FORMAT_None;
@@ -33,17 +31,14 @@ dshowbase::CMediaType AviBytesType()
     return bytes;
 }
 
-} // namespace
+}  // namespace
 
 // --- Input pins ---
 
 CAviMuxInputPin::CAviMuxInputPin(CAviMuxFilter* mux, dshowbase::CCritSec* lock, const wchar_t* name)
-    : CBaseInputPin(L"bench AVI Mux input", mux, lock, name), mux_(mux)
-{
-}
+    : CBaseInputPin(L"bench AVI Mux input", mux, lock, name), mux_(mux) {}
 
-HRESULT CAviMuxInputPin::CheckMediaType(const dshowbase::CMediaType* type)
-{
+HRESULT CAviMuxInputPin::CheckMediaType(const dshowbase::CMediaType* type) {
     if (type == nullptr) {
         return E_POINTER;
     }
@@ -51,8 +46,7 @@ HRESULT CAviMuxInputPin::CheckMediaType(const dshowbase::CMediaType* type)
     return AviStreamOf(*type, &stream) ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
 }
 
-HRESULT CAviMuxInputPin::CompleteConnect(IPin* receivePin)
-{
+HRESULT CAviMuxInputPin::CompleteConnect(IPin* receivePin) {
     const HRESULT hr = CBaseInputPin::CompleteConnect(receivePin);
     if (SUCCEEDED(hr)) {
         mux_->InputConnected(this);
@@ -60,8 +54,7 @@ HRESULT CAviMuxInputPin::CompleteConnect(IPin* receivePin)
     return hr;
 }
 
-STDMETHODIMP CAviMuxInputPin::Receive(IMediaSample* sample)
-{
+STDMETHODIMP CAviMuxInputPin::Receive(IMediaSample* sample) {
     if (sample == nullptr) {
         return E_POINTER;
     }
@@ -87,8 +80,7 @@ STDMETHODIMP CAviMuxInputPin::Receive(IMediaSample* sample)
     return mux_->TakeSample(streamNumber_, sample, data, length);
 }
 
-STDMETHODIMP CAviMuxInputPin::EndOfStream()
-{
+STDMETHODIMP CAviMuxInputPin::EndOfStream() {
     const HRESULT hr = CBaseInputPin::EndOfStream();
     if (hr == S_OK) {
         mux_->InputEnded(streamNumber_);
@@ -99,26 +91,20 @@ STDMETHODIMP CAviMuxInputPin::EndOfStream()
 // --- Output pin ---
 
 CAviMuxOutputPin::CAviMuxOutputPin(CAviMuxFilter* mux, dshowbase::CCritSec* lock)
-    : CBaseOutputPin(L"bench AVI Mux output", mux, lock, L"AVI Out")
-{
-}
+    : CBaseOutputPin(L"bench AVI Mux output", mux, lock, L"AVI Out") {}
 
-HRESULT CAviMuxOutputPin::CheckMediaType(const dshowbase::CMediaType* type)
-{
+HRESULT CAviMuxOutputPin::CheckMediaType(const dshowbase::CMediaType* type) {
     if (type == nullptr) {
         return E_POINTER;
     }
-    return type->majortype == MEDIATYPE_Stream && type->subtype == MEDIASUBTYPE_Avi ? S_OK
-                                                                                   : VFW_E_TYPE_NOT_ACCEPTED;
+    return type->majortype == MEDIATYPE_Stream && type->subtype == MEDIASUBTYPE_Avi ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
 }
 
-HRESULT CAviMuxOutputPin::GetMediaType(int position, dshowbase::CMediaType* type)
-{
+HRESULT CAviMuxOutputPin::GetMediaType(int position, dshowbase::CMediaType* type) {
     return dshowbase::OfferSingleType(position, type, AviBytesType());
 }
 
-HRESULT CAviMuxOutputPin::CheckConnect(IPin* pin)
-{
+HRESULT CAviMuxOutputPin::CheckConnect(IPin* pin) {
     HRESULT hr = CBaseOutputPin::CheckConnect(pin);
     if (FAILED(hr)) {
         return hr;
@@ -128,8 +114,7 @@ HRESULT CAviMuxOutputPin::CheckConnect(IPin* pin)
     return SUCCEEDED(hr) && stream ? S_OK : E_NOINTERFACE;
 }
 
-HRESULT CAviMuxOutputPin::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request)
-{
+HRESULT CAviMuxOutputPin::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) {
     // The bytes go through IStream; the allocator only completes the
     // connection as the other pin expects.
     return dshowbase::SetAllocatorAtLeast(allocator, request, 1, 1);
@@ -137,35 +122,28 @@ HRESULT CAviMuxOutputPin::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_P
 
 // --- The filter ---
 
-dshowbase::CUnknown* CAviMuxFilter::Create(HRESULT*)
-{
-    return new (std::nothrow) CAviMuxFilter();
-}
+dshowbase::CUnknown* CAviMuxFilter::Create(HRESULT*) { return new (std::nothrow) CAviMuxFilter(); }
 
 CAviMuxFilter::CAviMuxFilter()
-    : CBaseFilter(L"bench AVI Mux", CLSID_AviDest, &lock_), output_(new CAviMuxOutputPin(this, &lock_))
-{
+    : CBaseFilter(L"bench AVI Mux", CLSID_AviDest, &lock_), output_(new CAviMuxOutputPin(this, &lock_)) {
     inputs_.emplace_back(new CAviMuxInputPin(this, &lock_, InputName(1).c_str()));
 }
 
 CAviMuxFilter::~CAviMuxFilter() = default;
 
-HRESULT CAviMuxFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv)
-{
+HRESULT CAviMuxFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     if (riid == IID_IConfigInterleaving) {
         return dshowbase::GetInterface(static_cast<IConfigInterleaving*>(this), ppv);
     }
     return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);
 }
 
-int CAviMuxFilter::GetPinCount()
-{
+int CAviMuxFilter::GetPinCount() {
     std::lock_guard<std::mutex> hold(pinsLock_);
     return 1 + static_cast<int>(inputs_.size());
 }
 
-dshowbase::CBasePin* CAviMuxFilter::GetPin(int index)
-{
+dshowbase::CBasePin* CAviMuxFilter::GetPin(int index) {
     std::lock_guard<std::mutex> hold(pinsLock_);
     if (index == 0) {
         return output_.get();
@@ -176,8 +154,7 @@ dshowbase::CBasePin* CAviMuxFilter::GetPin(int index)
     return inputs_[static_cast<size_t>(index) - 1].get();
 }
 
-void CAviMuxFilter::InputConnected(CAviMuxInputPin* pin)
-{
+void CAviMuxFilter::InputConnected(CAviMuxInputPin* pin) {
     // As each input connects, a free one follows it. Pins stay until the
     // filter goes: the graph may hold references to any of them.
     std::lock_guard<std::mutex> hold(pinsLock_);
@@ -190,8 +167,7 @@ void CAviMuxFilter::InputConnected(CAviMuxInputPin* pin)
     }
 }
 
-STDMETHODIMP CAviMuxFilter::put_Mode(InterleavingMode mode)
-{
+STDMETHODIMP CAviMuxFilter::put_Mode(InterleavingMode mode) {
     dshowbase::CAutoLock lock(&lock_);
     if (mode < INTERLEAVE_NONE || mode > INTERLEAVE_NONE_BUFFERED) {
         return E_INVALIDARG;
@@ -203,8 +179,7 @@ STDMETHODIMP CAviMuxFilter::put_Mode(InterleavingMode mode)
     return S_OK;
 }
 
-STDMETHODIMP CAviMuxFilter::get_Mode(InterleavingMode* mode)
-{
+STDMETHODIMP CAviMuxFilter::get_Mode(InterleavingMode* mode) {
     if (mode == nullptr) {
         return E_POINTER;
     }
@@ -213,8 +188,7 @@ STDMETHODIMP CAviMuxFilter::get_Mode(InterleavingMode* mode)
     return S_OK;
 }
 
-STDMETHODIMP CAviMuxFilter::put_Interleaving(const REFERENCE_TIME* interleave, const REFERENCE_TIME* preroll)
-{
+STDMETHODIMP CAviMuxFilter::put_Interleaving(const REFERENCE_TIME* interleave, const REFERENCE_TIME* preroll) {
     if (interleave == nullptr || preroll == nullptr) {
         return E_POINTER;
     }
@@ -230,8 +204,7 @@ STDMETHODIMP CAviMuxFilter::put_Interleaving(const REFERENCE_TIME* interleave, c
     return S_OK;
 }
 
-STDMETHODIMP CAviMuxFilter::get_Interleaving(REFERENCE_TIME* interleave, REFERENCE_TIME* preroll)
-{
+STDMETHODIMP CAviMuxFilter::get_Interleaving(REFERENCE_TIME* interleave, REFERENCE_TIME* preroll) {
     if (interleave == nullptr || preroll == nullptr) {
         return E_POINTER;
     }
@@ -241,8 +214,7 @@ STDMETHODIMP CAviMuxFilter::get_Interleaving(REFERENCE_TIME* interleave, REFEREN
     return S_OK;
 }
 
-STDMETHODIMP CAviMuxFilter::Pause()
-{
+STDMETHODIMP CAviMuxFilter::Pause() {
     dshowbase::CAutoLock lock(&lock_);
     if (IsStopped()) {
         const HRESULT hr = PrepareRun();
@@ -259,8 +231,7 @@ STDMETHODIMP CAviMuxFilter::Pause()
     return hr;
 }
 
-HRESULT CAviMuxFilter::PrepareRun()
-{
+HRESULT CAviMuxFilter::PrepareRun() {
     if (!output_->IsConnected()) {
         return VFW_E_NOT_CONNECTED;
     }
@@ -309,8 +280,7 @@ HRESULT CAviMuxFilter::PrepareRun()
     return S_OK;
 }
 
-STDMETHODIMP CAviMuxFilter::Stop()
-{
+STDMETHODIMP CAviMuxFilter::Stop() {
     dshowbase::CAutoLock lock(&lock_);
     const bool wasActive = IsActive();
     HRESULT hr = CBaseFilter::Stop();
@@ -325,8 +295,7 @@ STDMETHODIMP CAviMuxFilter::Stop()
     return hr;
 }
 
-HRESULT CAviMuxFilter::TakeSample(int stream, IMediaSample* sample, const BYTE* data, long length)
-{
+HRESULT CAviMuxFilter::TakeSample(int stream, IMediaSample* sample, const BYTE* data, long length) {
     std::lock_guard<std::mutex> hold(writeLock_);
     if (failed_) {
         return E_FAIL;
@@ -355,8 +324,7 @@ HRESULT CAviMuxFilter::TakeSample(int stream, IMediaSample* sample, const BYTE* 
     return WriteReadyChunks();
 }
 
-void CAviMuxFilter::InputEnded(int stream)
-{
+void CAviMuxFilter::InputEnded(int stream) {
     bool allEnded = false;
     {
         std::lock_guard<std::mutex> hold(writeLock_);
@@ -378,8 +346,7 @@ void CAviMuxFilter::InputEnded(int stream)
     }
 }
 
-HRESULT CAviMuxFilter::WriteAt(uint64_t offset, const std::vector<uint8_t>& bytes)
-{
+HRESULT CAviMuxFilter::WriteAt(uint64_t offset, const std::vector<uint8_t>& bytes) {
     LARGE_INTEGER position{};
     position.QuadPart = static_cast<LONGLONG>(offset);
     HRESULT hr = file_->Seek(position, STREAM_SEEK_SET, nullptr);
@@ -393,8 +360,7 @@ HRESULT CAviMuxFilter::WriteAt(uint64_t offset, const std::vector<uint8_t>& byte
     return hr;
 }
 
-HRESULT CAviMuxFilter::WriteChunk(size_t stream, const BYTE* data, uint32_t size, bool keyFrame)
-{
+HRESULT CAviMuxFilter::WriteChunk(size_t stream, const BYTE* data, uint32_t size, bool keyFrame) {
     if (!begun_) {
         // The headers go first, with no counts yet, so that what is
         // written stays a readable file if the run never stops cleanly.
@@ -419,8 +385,7 @@ HRESULT CAviMuxFilter::WriteChunk(size_t stream, const BYTE* data, uint32_t size
     return FAILED(hr) ? Fail(hr) : S_OK;
 }
 
-HRESULT CAviMuxFilter::WriteReadyChunks()
-{
+HRESULT CAviMuxFilter::WriteReadyChunks() {
     HeldChunk chunk;
     while (interleaver_->Next(&chunk)) {
         const HRESULT hr = WriteChunk(chunk.stream, chunk.bytes.data(), static_cast<uint32_t>(chunk.bytes.size()),
@@ -432,8 +397,7 @@ HRESULT CAviMuxFilter::WriteReadyChunks()
     return S_OK;
 }
 
-HRESULT CAviMuxFilter::FinishFile()
-{
+HRESULT CAviMuxFilter::FinishFile() {
     std::lock_guard<std::mutex> hold(writeLock_);
     if (finished_) {
         return S_OK;
@@ -442,8 +406,7 @@ HRESULT CAviMuxFilter::FinishFile()
     HRESULT hr = failed_ ? E_FAIL : S_OK;
     HeldChunk chunk;
     while (SUCCEEDED(hr) && interleaver_->Drain(&chunk)) {
-        hr = WriteChunk(chunk.stream, chunk.bytes.data(), static_cast<uint32_t>(chunk.bytes.size()),
-                        chunk.keyFrame);
+        hr = WriteChunk(chunk.stream, chunk.bytes.data(), static_cast<uint32_t>(chunk.bytes.size()), chunk.keyFrame);
     }
     if (SUCCEEDED(hr)) {
         hr = WriteAt(layout_->IndexOffset(), layout_->Index());
@@ -463,8 +426,7 @@ HRESULT CAviMuxFilter::FinishFile()
     return hr;
 }
 
-HRESULT CAviMuxFilter::Fail(HRESULT hr)
-{
+HRESULT CAviMuxFilter::Fail(HRESULT hr) {
     // The file is incomplete from here on: say so once and take no more.
     if (!failed_) {
         failed_ = true;
@@ -473,4 +435,4 @@ HRESULT CAviMuxFilter::Fail(HRESULT hr)
     return hr;
 }
 
-} // namespace standins
+}  // namespace standins

@@ -114,8 +114,8 @@ private:
     Microsoft::WRL::ComPtr<IStream> file_;
     std::unique_ptr<CAviLayout> layout_;
     std::unique_ptr<CChunkInterleaver> interleaver_;
-    std::vector<bool> everyChunkKey_;   // per stream: uncompressed, every chunk stands alone
-    std::vector<int64_t> lastStart_;    // per stream, for samples without a time
+    std::vector<bool> everyChunkKey_;  // per stream: uncompressed, every chunk stands alone
+    std::vector<int64_t> lastStart_;   // per stream, for samples without a time
     size_t streamsEnded_ = 0;
     std::vector<bool> ended_;
     bool ordered_ = false;
@@ -124,4 +124,4 @@ private:
     bool finished_ = true;
 };
 
-} // namespace standins
+}  // namespace standins

@@ -10,10 +10,9 @@
 namespace standins {
 namespace {
 
-constexpr uint32_t kUnitsPerSecond = 10000000;   // REFERENCE_TIME
+constexpr uint32_t kUnitsPerSecond = 10000000;  // REFERENCE_TIME
 
-uint32_t GreatestCommonDivisor(uint32_t a, uint32_t b)
-{
+uint32_t GreatestCommonDivisor(uint32_t a, uint32_t b) {
     while (b != 0) {
         const uint32_t rest = a % b;
         a = b;
@@ -22,8 +21,7 @@ uint32_t GreatestCommonDivisor(uint32_t a, uint32_t b)
     return a;
 }
 
-bool VideoStreamOf(const AM_MEDIA_TYPE& type, AviStreamInfo* stream)
-{
+bool VideoStreamOf(const AM_MEDIA_TYPE& type, AviStreamInfo* stream) {
     const VIDEOINFOHEADER* info = dshowbase::VideoInfo(type);
     if (type.majortype != MEDIATYPE_Video || info == nullptr) {
         return false;
@@ -53,8 +51,7 @@ bool VideoStreamOf(const AM_MEDIA_TYPE& type, AviStreamInfo* stream)
     return true;
 }
 
-bool SoundStreamOf(const AM_MEDIA_TYPE& type, AviStreamInfo* stream)
-{
+bool SoundStreamOf(const AM_MEDIA_TYPE& type, AviStreamInfo* stream) {
     PcmFormat pcm;
     if (!PcmOf(type, &pcm)) {
         return false;
@@ -74,15 +71,13 @@ bool SoundStreamOf(const AM_MEDIA_TYPE& type, AviStreamInfo* stream)
     return true;
 }
 
-} // namespace
+}  // namespace
 
-bool AviStreamOf(const AM_MEDIA_TYPE& type, AviStreamInfo* stream)
-{
+bool AviStreamOf(const AM_MEDIA_TYPE& type, AviStreamInfo* stream) {
     return VideoStreamOf(type, stream) || SoundStreamOf(type, stream);
 }
 
-uint32_t MicroSecondsPerFrame(const AM_MEDIA_TYPE& type)
-{
+uint32_t MicroSecondsPerFrame(const AM_MEDIA_TYPE& type) {
     const VIDEOINFOHEADER* info = dshowbase::VideoInfo(type);
     if (type.majortype != MEDIATYPE_Video || info == nullptr || info->AvgTimePerFrame <= 0) {
         return 0;
@@ -90,8 +85,7 @@ uint32_t MicroSecondsPerFrame(const AM_MEDIA_TYPE& type)
     return static_cast<uint32_t>(std::min<REFERENCE_TIME>(info->AvgTimePerFrame / 10, 0xFFFFFFFFll));
 }
 
-bool EveryChunkIsKey(const AM_MEDIA_TYPE& type)
-{
+bool EveryChunkIsKey(const AM_MEDIA_TYPE& type) {
     if (type.majortype == MEDIATYPE_Audio) {
         return true;
     }
@@ -100,4 +94,4 @@ bool EveryChunkIsKey(const AM_MEDIA_TYPE& type)
            (info->bmiHeader.biCompression == BI_RGB || info->bmiHeader.biCompression == BI_BITFIELDS);
 }
 
-} // namespace standins
+}  // namespace standins

@@ -19,4 +19,4 @@ uint32_t MicroSecondsPerFrame(const AM_MEDIA_TYPE& type);
 // PCM sound), so each goes into the index as a key frame.
 bool EveryChunkIsKey(const AM_MEDIA_TYPE& type);
 
-} // namespace standins
+}  // namespace standins

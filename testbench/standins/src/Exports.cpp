@@ -74,7 +74,7 @@ const standins::Replacement kReplacements[] = {
 constexpr size_t kReplacementCount = sizeof(kReplacements) / sizeof(kReplacements[0]);
 static_assert(kOwnCount + kReplacementCount == kTemplateCount, "every class is registered one way");
 
-} // namespace
+}  // namespace
 
 DSHOWBASE_CLASS_ENTRY_POINTS(kTemplates)
 
@@ -83,8 +83,7 @@ DSHOWBASE_CLASS_ENTRY_POINTS(kTemplates)
 // platform's modules when the server is unregistered.
 extern "C" {
 
-HRESULT STDAPICALLTYPE DllRegisterServer()
-{
+HRESULT STDAPICALLTYPE DllRegisterServer() {
     const HRESULT hr = dshowbase::RegisterServer(kTemplates, kOwnCount, true);
     if (FAILED(hr)) {
         return hr;
@@ -92,11 +91,10 @@ HRESULT STDAPICALLTYPE DllRegisterServer()
     return standins::RegisterReplacements(kReplacements, kReplacementCount);
 }
 
-HRESULT STDAPICALLTYPE DllUnregisterServer()
-{
+HRESULT STDAPICALLTYPE DllUnregisterServer() {
     const HRESULT own = dshowbase::RegisterServer(kTemplates, kOwnCount, false);
     const HRESULT restored = standins::RestorePlatformClasses(kReplacements, kReplacementCount);
     return FAILED(own) ? own : restored;
 }
 
-} // extern "C"
+}  // extern "C"

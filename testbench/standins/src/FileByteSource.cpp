@@ -2,8 +2,7 @@
 
 namespace standins {
 
-HRESULT CFileByteSource::Open(const std::wstring& path)
-{
+HRESULT CFileByteSource::Open(const std::wstring& path) {
     HRESULT hr = file_.OpenForReading(path);
     if (SUCCEEDED(hr)) {
         hr = file_.Size(&size_);
@@ -11,8 +10,7 @@ HRESULT CFileByteSource::Open(const std::wstring& path)
     return hr;
 }
 
-bool CFileByteSource::ReadAt(uint64_t offset, void* buffer, size_t size)
-{
+bool CFileByteSource::ReadAt(uint64_t offset, void* buffer, size_t size) {
     if (offset > size_ || size > size_ - offset || size > MAXDWORD) {
         return false;
     }
@@ -20,4 +18,4 @@ bool CFileByteSource::ReadAt(uint64_t offset, void* buffer, size_t size)
     return SUCCEEDED(file_.ReadAt(offset, buffer, static_cast<DWORD>(size), &read)) && read == size;
 }
 
-} // namespace standins
+}  // namespace standins

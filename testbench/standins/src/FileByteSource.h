@@ -18,4 +18,4 @@ private:
     uint64_t size_ = 0;
 };
 
-} // namespace standins
+}  // namespace standins

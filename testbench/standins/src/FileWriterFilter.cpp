@@ -10,20 +10,16 @@ namespace standins {
 // --- The pin ---
 
 CFileWriterPin::CFileWriterPin(CFileWriterFilter* filter, dshowbase::CCritSec* lock, CTargetFile* file)
-    : CBaseInputPin(L"bench file writer pin", filter, lock, L"in"), writer_(filter), file_(file)
-{
-}
+    : CBaseInputPin(L"bench file writer pin", filter, lock, L"in"), writer_(filter), file_(file) {}
 
-HRESULT CFileWriterPin::NonDelegatingQueryInterface(REFIID riid, void** ppv)
-{
+HRESULT CFileWriterPin::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     if (riid == IID_IStream || riid == IID_ISequentialStream) {
         return dshowbase::GetInterface(static_cast<IStream*>(this), ppv);
     }
     return CBaseInputPin::NonDelegatingQueryInterface(riid, ppv);
 }
 
-HRESULT CFileWriterPin::CheckMediaType(const dshowbase::CMediaType* type)
-{
+HRESULT CFileWriterPin::CheckMediaType(const dshowbase::CMediaType* type) {
     // A file takes any bytes.
     if (type == nullptr) {
         return E_POINTER;
@@ -31,8 +27,7 @@ HRESULT CFileWriterPin::CheckMediaType(const dshowbase::CMediaType* type)
     return type->majortype != GUID_NULL ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
 }
 
-STDMETHODIMP CFileWriterPin::Receive(IMediaSample* sample)
-{
+STDMETHODIMP CFileWriterPin::Receive(IMediaSample* sample) {
     HRESULT hr = CBaseInputPin::Receive(sample);
     if (hr != S_OK) {
         return hr;
@@ -46,7 +41,7 @@ STDMETHODIMP CFileWriterPin::Receive(IMediaSample* sample)
     REFERENCE_TIME stop = 0;
     const HRESULT timed = sample->GetTime(&start, &stop);
     if (SUCCEEDED(timed) && start < 0) {
-        return E_INVALIDARG;   // no byte offset before the file's start
+        return E_INVALIDARG;  // no byte offset before the file's start
     }
     hr = SUCCEEDED(timed) ? file_->WriteAt(static_cast<uint64_t>(start), data, static_cast<DWORD>(length))
                           : file_->Append(data, static_cast<DWORD>(length));
@@ -58,8 +53,7 @@ STDMETHODIMP CFileWriterPin::Receive(IMediaSample* sample)
     return hr;
 }
 
-STDMETHODIMP CFileWriterPin::EndOfStream()
-{
+STDMETHODIMP CFileWriterPin::EndOfStream() {
     const HRESULT hr = CBaseInputPin::EndOfStream();
     if (SUCCEEDED(hr)) {
         writer_->EndOfStreamArrived();
@@ -67,8 +61,7 @@ STDMETHODIMP CFileWriterPin::EndOfStream()
     return hr;
 }
 
-STDMETHODIMP CFileWriterPin::Read(void* data, ULONG size, ULONG* read)
-{
+STDMETHODIMP CFileWriterPin::Read(void* data, ULONG size, ULONG* read) {
     if (data == nullptr && size != 0) {
         return STG_E_INVALIDPOINTER;
     }
@@ -84,8 +77,7 @@ STDMETHODIMP CFileWriterPin::Read(void* data, ULONG size, ULONG* read)
     return FAILED(hr) ? hr : (got < size ? S_FALSE : S_OK);
 }
 
-STDMETHODIMP CFileWriterPin::Write(const void* data, ULONG size, ULONG* written)
-{
+STDMETHODIMP CFileWriterPin::Write(const void* data, ULONG size, ULONG* written) {
     if (data == nullptr && size != 0) {
         return STG_E_INVALIDPOINTER;
     }
@@ -100,16 +92,12 @@ STDMETHODIMP CFileWriterPin::Write(const void* data, ULONG size, ULONG* written)
     return FAILED(hr) ? STG_E_WRITEFAULT : S_OK;
 }
 
-STDMETHODIMP CFileWriterPin::Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* position)
-{
+STDMETHODIMP CFileWriterPin::Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* position) {
     std::lock_guard<std::mutex> hold(positionLock_);
     LONGLONG base = 0;
     switch (origin) {
-    case STREAM_SEEK_SET:
-        break;
-    case STREAM_SEEK_CUR:
-        base = static_cast<LONGLONG>(position_);
-        break;
+    case STREAM_SEEK_SET: break;
+    case STREAM_SEEK_CUR: base = static_cast<LONGLONG>(position_); break;
     case STREAM_SEEK_END: {
         uint64_t size = 0;
         const HRESULT hr = file_->Size(&size);
@@ -119,8 +107,7 @@ STDMETHODIMP CFileWriterPin::Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEG
         base = static_cast<LONGLONG>(size);
         break;
     }
-    default:
-        return STG_E_INVALIDFUNCTION;
+    default: return STG_E_INVALIDFUNCTION;
     }
     if ((move.QuadPart > 0 && base > INT64_MAX - move.QuadPart) || base + move.QuadPart < 0) {
         return STG_E_INVALIDFUNCTION;
@@ -132,38 +119,19 @@ STDMETHODIMP CFileWriterPin::Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEG
     return S_OK;
 }
 
-STDMETHODIMP CFileWriterPin::SetSize(ULARGE_INTEGER size)
-{
-    return file_->SetSize(size.QuadPart);
-}
+STDMETHODIMP CFileWriterPin::SetSize(ULARGE_INTEGER size) { return file_->SetSize(size.QuadPart); }
 
-STDMETHODIMP CFileWriterPin::CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*, ULARGE_INTEGER*)
-{
-    return E_NOTIMPL;
-}
+STDMETHODIMP CFileWriterPin::CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*, ULARGE_INTEGER*) { return E_NOTIMPL; }
 
-STDMETHODIMP CFileWriterPin::Commit(DWORD)
-{
-    return file_->Flush();
-}
+STDMETHODIMP CFileWriterPin::Commit(DWORD) { return file_->Flush(); }
 
-STDMETHODIMP CFileWriterPin::Revert()
-{
-    return E_NOTIMPL;
-}
+STDMETHODIMP CFileWriterPin::Revert() { return E_NOTIMPL; }
 
-STDMETHODIMP CFileWriterPin::LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD)
-{
-    return STG_E_INVALIDFUNCTION;
-}
+STDMETHODIMP CFileWriterPin::LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) { return STG_E_INVALIDFUNCTION; }
 
-STDMETHODIMP CFileWriterPin::UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD)
-{
-    return STG_E_INVALIDFUNCTION;
-}
+STDMETHODIMP CFileWriterPin::UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) { return STG_E_INVALIDFUNCTION; }
 
-STDMETHODIMP CFileWriterPin::Stat(STATSTG* stat, DWORD flags)
-{
+STDMETHODIMP CFileWriterPin::Stat(STATSTG* stat, DWORD flags) {
     if (stat == nullptr) {
         return STG_E_INVALIDPOINTER;
     }
@@ -181,50 +149,35 @@ STDMETHODIMP CFileWriterPin::Stat(STATSTG* stat, DWORD flags)
     return S_OK;
 }
 
-STDMETHODIMP CFileWriterPin::Clone(IStream**)
-{
-    return E_NOTIMPL;
-}
+STDMETHODIMP CFileWriterPin::Clone(IStream**) { return E_NOTIMPL; }
 
 // --- The filter ---
 
 // {8596E5F0-0DA5-11D0-BD21-00A0C911CE86}: the platform's file writer class.
-dshowbase::CUnknown* CFileWriterFilter::Create(HRESULT*)
-{
-    return new (std::nothrow) CFileWriterFilter();
-}
+dshowbase::CUnknown* CFileWriterFilter::Create(HRESULT*) { return new (std::nothrow) CFileWriterFilter(); }
 
 CFileWriterFilter::CFileWriterFilter()
-    : CRendererFilter(L"bench file writer", CLSID_FileWriter, &lock_),
-      pin_(new CFileWriterPin(this, &lock_, &file_))
-{
-}
+    : CRendererFilter(L"bench file writer", CLSID_FileWriter, &lock_), pin_(new CFileWriterPin(this, &lock_, &file_)) {}
 
 CFileWriterFilter::~CFileWriterFilter() = default;
 
-HRESULT CFileWriterFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv)
-{
+HRESULT CFileWriterFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     if (riid == IID_IFileSinkFilter || riid == IID_IFileSinkFilter2) {
         return dshowbase::GetInterface(static_cast<IFileSinkFilter2*>(this), ppv);
     }
     return CRendererFilter::NonDelegatingQueryInterface(riid, ppv);
 }
 
-dshowbase::CBasePin* CFileWriterFilter::GetPin(int index)
-{
-    return index == 0 ? pin_.get() : nullptr;
-}
+dshowbase::CBasePin* CFileWriterFilter::GetPin(int index) { return index == 0 ? pin_.get() : nullptr; }
 
-STDMETHODIMP CFileWriterFilter::Stop()
-{
+STDMETHODIMP CFileWriterFilter::Stop() {
     dshowbase::CAutoLock lock(&lock_);
     const HRESULT hr = CBaseFilter::Stop();
     file_.End();
     return hr;
 }
 
-STDMETHODIMP CFileWriterFilter::Pause()
-{
+STDMETHODIMP CFileWriterFilter::Pause() {
     dshowbase::CAutoLock lock(&lock_);
     if (state_ == State_Stopped) {
         // Without a file there is nowhere to write: refuse to start rather
@@ -241,8 +194,7 @@ STDMETHODIMP CFileWriterFilter::Pause()
     return hr;
 }
 
-STDMETHODIMP CFileWriterFilter::SetFileName(LPCOLESTR name, const AM_MEDIA_TYPE* type)
-{
+STDMETHODIMP CFileWriterFilter::SetFileName(LPCOLESTR name, const AM_MEDIA_TYPE* type) {
     dshowbase::CAutoLock lock(&lock_);
     if (!IsStopped()) {
         return VFW_E_NOT_STOPPED;
@@ -258,8 +210,7 @@ STDMETHODIMP CFileWriterFilter::SetFileName(LPCOLESTR name, const AM_MEDIA_TYPE*
     return S_OK;
 }
 
-STDMETHODIMP CFileWriterFilter::GetCurFile(LPOLESTR* name, AM_MEDIA_TYPE* type)
-{
+STDMETHODIMP CFileWriterFilter::GetCurFile(LPOLESTR* name, AM_MEDIA_TYPE* type) {
     if (name == nullptr) {
         return E_POINTER;
     }
@@ -284,8 +235,7 @@ STDMETHODIMP CFileWriterFilter::GetCurFile(LPOLESTR* name, AM_MEDIA_TYPE* type)
     return S_OK;
 }
 
-STDMETHODIMP CFileWriterFilter::SetMode(DWORD flags)
-{
+STDMETHODIMP CFileWriterFilter::SetMode(DWORD flags) {
     if ((flags & ~static_cast<DWORD>(AM_FILE_OVERWRITE)) != 0) {
         return E_INVALIDARG;
     }
@@ -293,8 +243,7 @@ STDMETHODIMP CFileWriterFilter::SetMode(DWORD flags)
     return S_OK;
 }
 
-STDMETHODIMP CFileWriterFilter::GetMode(DWORD* flags)
-{
+STDMETHODIMP CFileWriterFilter::GetMode(DWORD* flags) {
     if (flags == nullptr) {
         return E_POINTER;
     }
@@ -302,4 +251,4 @@ STDMETHODIMP CFileWriterFilter::GetMode(DWORD* flags)
     return S_OK;
 }
 
-} // namespace standins
+}  // namespace standins

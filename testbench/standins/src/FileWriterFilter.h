@@ -36,8 +36,7 @@ public:
     STDMETHODIMP Write(const void* data, ULONG size, ULONG* written) override;
     STDMETHODIMP Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* position) override;
     STDMETHODIMP SetSize(ULARGE_INTEGER size) override;
-    STDMETHODIMP CopyTo(IStream* target, ULARGE_INTEGER size, ULARGE_INTEGER* read,
-                        ULARGE_INTEGER* written) override;
+    STDMETHODIMP CopyTo(IStream* target, ULARGE_INTEGER size, ULARGE_INTEGER* read, ULARGE_INTEGER* written) override;
     STDMETHODIMP Commit(DWORD flags) override;
     STDMETHODIMP Revert() override;
     STDMETHODIMP LockRegion(ULARGE_INTEGER offset, ULARGE_INTEGER size, DWORD type) override;
@@ -86,4 +85,4 @@ private:
     std::unique_ptr<CFileWriterPin> pin_;
 };
 
-} // namespace standins
+}  // namespace standins

@@ -14,8 +14,7 @@ namespace {
 // Media types and stream types of RIFF streams are their four-character
 // codes in the standard GUID pattern: 'vids' is MEDIATYPE_Video, 'auds'
 // MEDIATYPE_Audio, a format tag the audio subtype.
-GUID FourCcGuid(uint32_t code)
-{
+GUID FourCcGuid(uint32_t code) {
     GUID guid = MEDIATYPE_Video;
     guid.Data1 = code;
     return guid;
@@ -23,8 +22,7 @@ GUID FourCcGuid(uint32_t code)
 
 // What a served file must be: all its pictures uncompressed RGB24 (the
 // bench decodes nothing), and something in it.
-bool CanServe(const MediaFile& media)
-{
+bool CanServe(const MediaFile& media) {
     if (media.streams.empty()) {
         return false;
     }
@@ -37,8 +35,7 @@ bool CanServe(const MediaFile& media)
     return true;
 }
 
-HRESULT BuildMediaType(const MediaFile& media, const MediaStream& stream, dshowbase::CMediaType* type)
-{
+HRESULT BuildMediaType(const MediaFile& media, const MediaStream& stream, dshowbase::CMediaType* type) {
     type->Clear();
     type->majortype = FourCcGuid(stream.type);
     VideoLayout video;
@@ -74,25 +71,20 @@ HRESULT BuildMediaType(const MediaFile& media, const MediaStream& stream, dshowb
     return S_OK;
 }
 
-} // namespace
+}  // namespace
 
-dshowbase::CUnknown* CMediaDetector::Create(HRESULT*)
-{
-    return new (std::nothrow) CMediaDetector();
-}
+dshowbase::CUnknown* CMediaDetector::Create(HRESULT*) { return new (std::nothrow) CMediaDetector(); }
 
 CMediaDetector::CMediaDetector() : CUnknown(L"bench media detector") {}
 
-HRESULT CMediaDetector::NonDelegatingQueryInterface(REFIID riid, void** ppv)
-{
+HRESULT CMediaDetector::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     if (riid == IID_IUnknown || riid == __uuidof(IMediaDet)) {
         return dshowbase::GetInterface(static_cast<IMediaDet*>(this), ppv);
     }
     return CUnknown::NonDelegatingQueryInterface(riid, ppv);
 }
 
-void CMediaDetector::Forget()
-{
+void CMediaDetector::Forget() {
     fileName_.clear();
     source_.reset();
     media_ = MediaFile();
@@ -100,10 +92,9 @@ void CMediaDetector::Forget()
     grabMode_ = false;
 }
 
-const MediaStream* CMediaDetector::StreamForQuestion(HRESULT* hr)
-{
+const MediaStream* CMediaDetector::StreamForQuestion(HRESULT* hr) {
     if (!source_) {
-        *hr = E_INVALIDARG;   // no file yet
+        *hr = E_INVALIDARG;  // no file yet
         return nullptr;
     }
     if (grabMode_) {
@@ -115,8 +106,7 @@ const MediaStream* CMediaDetector::StreamForQuestion(HRESULT* hr)
 }
 
 template <class Value, class Fill>
-HRESULT CMediaDetector::Answer(Value* out, Fill fill)
-{
+HRESULT CMediaDetector::Answer(Value* out, Fill fill) {
     if (out == nullptr) {
         return E_POINTER;
     }
@@ -126,8 +116,7 @@ HRESULT CMediaDetector::Answer(Value* out, Fill fill)
     return stream == nullptr ? hr : fill(*stream, out);
 }
 
-STDMETHODIMP CMediaDetector::get_Filter(IUnknown** filter)
-{
+STDMETHODIMP CMediaDetector::get_Filter(IUnknown** filter) {
     if (filter == nullptr) {
         return E_POINTER;
     }
@@ -136,24 +125,21 @@ STDMETHODIMP CMediaDetector::get_Filter(IUnknown** filter)
     return E_NOTIMPL;
 }
 
-STDMETHODIMP CMediaDetector::put_Filter(IUnknown* filter)
-{
+STDMETHODIMP CMediaDetector::put_Filter(IUnknown* filter) {
     if (filter == nullptr) {
         return E_POINTER;
     }
     return E_NOTIMPL;
 }
 
-STDMETHODIMP CMediaDetector::get_OutputStreams(LONG* count)
-{
+STDMETHODIMP CMediaDetector::get_OutputStreams(LONG* count) {
     return Answer(count, [this](const MediaStream&, LONG* out) {
         *out = static_cast<LONG>(media_.streams.size());
         return S_OK;
     });
 }
 
-STDMETHODIMP CMediaDetector::get_CurrentStream(LONG* stream)
-{
+STDMETHODIMP CMediaDetector::get_CurrentStream(LONG* stream) {
     if (stream == nullptr) {
         return E_POINTER;
     }
@@ -162,8 +148,7 @@ STDMETHODIMP CMediaDetector::get_CurrentStream(LONG* stream)
     return S_OK;
 }
 
-STDMETHODIMP CMediaDetector::put_CurrentStream(LONG stream)
-{
+STDMETHODIMP CMediaDetector::put_CurrentStream(LONG stream) {
     std::lock_guard<std::mutex> hold(lock_);
     HRESULT hr;
     if (StreamForQuestion(&hr) == nullptr) {
@@ -176,16 +161,14 @@ STDMETHODIMP CMediaDetector::put_CurrentStream(LONG stream)
     return S_OK;
 }
 
-STDMETHODIMP CMediaDetector::get_StreamType(GUID* type)
-{
+STDMETHODIMP CMediaDetector::get_StreamType(GUID* type) {
     return Answer(type, [](const MediaStream& stream, GUID* out) {
         *out = FourCcGuid(stream.type);
         return S_OK;
     });
 }
 
-STDMETHODIMP CMediaDetector::get_StreamTypeB(BSTR* type)
-{
+STDMETHODIMP CMediaDetector::get_StreamTypeB(BSTR* type) {
     if (type == nullptr) {
         return E_POINTER;
     }
@@ -201,16 +184,14 @@ STDMETHODIMP CMediaDetector::get_StreamTypeB(BSTR* type)
     return *type != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
-STDMETHODIMP CMediaDetector::get_StreamLength(double* seconds)
-{
+STDMETHODIMP CMediaDetector::get_StreamLength(double* seconds) {
     return Answer(seconds, [this](const MediaStream& stream, double* out) {
         *out = StreamLengthSeconds(media_, stream);
         return S_OK;
     });
 }
 
-STDMETHODIMP CMediaDetector::get_Filename(BSTR* name)
-{
+STDMETHODIMP CMediaDetector::get_Filename(BSTR* name) {
     if (name == nullptr) {
         return E_POINTER;
     }
@@ -223,8 +204,7 @@ STDMETHODIMP CMediaDetector::get_Filename(BSTR* name)
     return *name != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
-STDMETHODIMP CMediaDetector::put_Filename(BSTR name)
-{
+STDMETHODIMP CMediaDetector::put_Filename(BSTR name) {
     if (name == nullptr) {
         return E_POINTER;
     }
@@ -248,8 +228,7 @@ STDMETHODIMP CMediaDetector::put_Filename(BSTR name)
     return S_OK;
 }
 
-HRESULT CMediaDetector::ReadFrame(double time, LONG width, LONG height, std::vector<uint8_t>* dib)
-{
+HRESULT CMediaDetector::ReadFrame(double time, LONG width, LONG height, std::vector<uint8_t>* dib) {
     if (!source_) {
         return E_INVALIDARG;
     }
@@ -281,8 +260,7 @@ HRESULT CMediaDetector::ReadFrame(double time, LONG width, LONG height, std::vec
     return S_OK;
 }
 
-STDMETHODIMP CMediaDetector::GetBitmapBits(double time, LONG* size, char* buffer, LONG width, LONG height)
-{
+STDMETHODIMP CMediaDetector::GetBitmapBits(double time, LONG* size, char* buffer, LONG width, LONG height) {
     std::lock_guard<std::mutex> hold(lock_);
     if (buffer == nullptr) {
         if (size == nullptr) {
@@ -318,8 +296,7 @@ STDMETHODIMP CMediaDetector::GetBitmapBits(double time, LONG* size, char* buffer
     return S_OK;
 }
 
-STDMETHODIMP CMediaDetector::WriteBitmapBits(double time, LONG width, LONG height, BSTR file)
-{
+STDMETHODIMP CMediaDetector::WriteBitmapBits(double time, LONG width, LONG height, BSTR file) {
     if (file == nullptr) {
         return E_POINTER;
     }
@@ -331,7 +308,7 @@ STDMETHODIMP CMediaDetector::WriteBitmapBits(double time, LONG width, LONG heigh
     }
     grabMode_ = true;
     BITMAPFILEHEADER header{};
-    header.bfType = 0x4D42;   // "BM"
+    header.bfType = 0x4D42;  // "BM"
     header.bfSize = static_cast<DWORD>(sizeof(header) + dib.size());
     header.bfOffBits = sizeof(header) + kDibHeaderSize;
     CSinkFile out;
@@ -345,8 +322,7 @@ STDMETHODIMP CMediaDetector::WriteBitmapBits(double time, LONG width, LONG heigh
     return hr;
 }
 
-STDMETHODIMP CMediaDetector::get_StreamMediaType(AM_MEDIA_TYPE* type)
-{
+STDMETHODIMP CMediaDetector::get_StreamMediaType(AM_MEDIA_TYPE* type) {
     return Answer(type, [this](const MediaStream& stream, AM_MEDIA_TYPE* out) {
         dshowbase::CMediaType built;
         const HRESULT hr = BuildMediaType(media_, stream, &built);
@@ -360,8 +336,7 @@ STDMETHODIMP CMediaDetector::get_StreamMediaType(AM_MEDIA_TYPE* type)
 
 // A served file is read without a graph, so there is no grabber to hand
 // out.
-STDMETHODIMP CMediaDetector::GetSampleGrabber(ISampleGrabber** grabber)
-{
+STDMETHODIMP CMediaDetector::GetSampleGrabber(ISampleGrabber** grabber) {
     if (grabber == nullptr) {
         return E_POINTER;
     }
@@ -369,8 +344,7 @@ STDMETHODIMP CMediaDetector::GetSampleGrabber(ISampleGrabber** grabber)
     return E_NOTIMPL;
 }
 
-STDMETHODIMP CMediaDetector::get_FrameRate(double* rate)
-{
+STDMETHODIMP CMediaDetector::get_FrameRate(double* rate) {
     return Answer(rate, [this](const MediaStream& stream, double* out) {
         if (stream.kind != StreamKind::Video) {
             return VFW_E_INVALIDMEDIATYPE;
@@ -380,8 +354,7 @@ STDMETHODIMP CMediaDetector::get_FrameRate(double* rate)
     });
 }
 
-STDMETHODIMP CMediaDetector::EnterBitmapGrabMode(double time)
-{
+STDMETHODIMP CMediaDetector::EnterBitmapGrabMode(double time) {
     std::lock_guard<std::mutex> hold(lock_);
     if (!source_) {
         return E_INVALIDARG;
@@ -397,4 +370,4 @@ STDMETHODIMP CMediaDetector::EnterBitmapGrabMode(double time)
     return S_OK;
 }
 
-} // namespace standins
+}  // namespace standins

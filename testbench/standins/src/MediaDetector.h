@@ -74,4 +74,4 @@ private:
     bool grabMode_ = false;
 };
 
-} // namespace standins
+}  // namespace standins

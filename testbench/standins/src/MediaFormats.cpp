@@ -8,11 +8,10 @@
 
 namespace standins {
 
-bool PcmOf(const AM_MEDIA_TYPE& type, PcmFormat* format)
-{
+bool PcmOf(const AM_MEDIA_TYPE& type, PcmFormat* format) {
     // A PCMWAVEFORMAT (16 bytes) is enough for PCM; cbSize is not needed.
-    if (type.majortype != MEDIATYPE_Audio || type.formattype != FORMAT_WaveFormatEx ||
-        type.pbFormat == nullptr || type.cbFormat < 16) {
+    if (type.majortype != MEDIATYPE_Audio || type.formattype != FORMAT_WaveFormatEx || type.pbFormat == nullptr ||
+        type.cbFormat < 16) {
         return false;
     }
     WAVEFORMATEX wave{};
@@ -33,8 +32,7 @@ bool PcmOf(const AM_MEDIA_TYPE& type, PcmFormat* format)
     return true;
 }
 
-bool IsSilence(const BYTE* data, long size, uint16_t bitsPerSample)
-{
+bool IsSilence(const BYTE* data, long size, uint16_t bitsPerSample) {
     const BYTE silence = SilenceByte(bitsPerSample);
     for (long i = 0; i < size; ++i) {
         if (data[i] != silence) {
@@ -44,8 +42,7 @@ bool IsSilence(const BYTE* data, long size, uint16_t bitsPerSample)
     return true;
 }
 
-HRESULT SampleBytes(IMediaSample* sample, BYTE** data, long* length)
-{
+HRESULT SampleBytes(IMediaSample* sample, BYTE** data, long* length) {
     *data = nullptr;
     *length = sample->GetActualDataLength();
     if (FAILED(sample->GetPointer(data)) || *data == nullptr || *length < 0 || *length > sample->GetSize()) {
@@ -54,13 +51,11 @@ HRESULT SampleBytes(IMediaSample* sample, BYTE** data, long* length)
     return S_OK;
 }
 
-std::string DescribeMediaType(const AM_MEDIA_TYPE& type)
-{
+std::string DescribeMediaType(const AM_MEDIA_TYPE& type) {
     std::ostringstream text;
     PcmFormat pcm;
     if (PcmOf(type, &pcm)) {
-        text << "PCM " << pcm.samplesPerSec << " Hz " << pcm.channels << " ch " << pcm.bitsPerSample
-             << " bit";
+        text << "PCM " << pcm.samplesPerSec << " Hz " << pcm.channels << " ch " << pcm.bitsPerSample << " bit";
         return text.str();
     }
     const VIDEOINFOHEADER* video = dshowbase::VideoInfo(type);
@@ -84,11 +79,10 @@ std::string DescribeMediaType(const AM_MEDIA_TYPE& type)
     return "other";
 }
 
-long HalfSecondBytes(const PcmFormat& format)
-{
+long HalfSecondBytes(const PcmFormat& format) {
     const long block = format.blockAlign;
     const long half = static_cast<long>(format.avgBytesPerSec / 2);
     return (half + block - 1) / block * block;
 }
 
-} // namespace standins
+}  // namespace standins

@@ -26,4 +26,4 @@ std::string DescribeMediaType(const AM_MEDIA_TYPE& type);
 // The buffer size to ask for when nothing else tells: half a second of sound.
 long HalfSecondBytes(const PcmFormat& format);
 
-} // namespace standins
+}  // namespace standins

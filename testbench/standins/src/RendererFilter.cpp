@@ -3,20 +3,16 @@
 namespace standins {
 
 CRendererFilter::CRendererFilter(const wchar_t* objectName, REFCLSID clsid, dshowbase::CCritSec* lock)
-    : CBaseFilter(objectName, clsid, lock)
-{
-}
+    : CBaseFilter(objectName, clsid, lock) {}
 
-HRESULT CRendererFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv)
-{
+HRESULT CRendererFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     if (riid == IID_IAMFilterMiscFlags) {
         return dshowbase::GetInterface(static_cast<IAMFilterMiscFlags*>(this), ppv);
     }
     return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);
 }
 
-STDMETHODIMP CRendererFilter::Pause()
-{
+STDMETHODIMP CRendererFilter::Pause() {
     dshowbase::CAutoLock lock(FilterLock());
     if (IsStopped()) {
         completeSent_ = false;
@@ -24,8 +20,7 @@ STDMETHODIMP CRendererFilter::Pause()
     return CBaseFilter::Pause();
 }
 
-STDMETHODIMP CRendererFilter::Run(REFERENCE_TIME start)
-{
+STDMETHODIMP CRendererFilter::Run(REFERENCE_TIME start) {
     bool complete = false;
     HRESULT hr;
     {
@@ -39,13 +34,9 @@ STDMETHODIMP CRendererFilter::Run(REFERENCE_TIME start)
     return hr;
 }
 
-STDMETHODIMP_(ULONG) CRendererFilter::GetMiscFlags()
-{
-    return AM_FILTER_MISC_FLAGS_IS_RENDERER;
-}
+STDMETHODIMP_(ULONG) CRendererFilter::GetMiscFlags() { return AM_FILTER_MISC_FLAGS_IS_RENDERER; }
 
-void CRendererFilter::EndOfStreamArrived()
-{
+void CRendererFilter::EndOfStreamArrived() {
     bool complete = false;
     {
         dshowbase::CAutoLock lock(FilterLock());
@@ -56,8 +47,7 @@ void CRendererFilter::EndOfStreamArrived()
     }
 }
 
-bool CRendererFilter::CompleteIsDue()
-{
+bool CRendererFilter::CompleteIsDue() {
     if (completeSent_ || state_ != State_Running || !AllStreamsEnded()) {
         return false;
     }
@@ -65,11 +55,10 @@ bool CRendererFilter::CompleteIsDue()
     return true;
 }
 
-void CRendererFilter::SendComplete()
-{
+void CRendererFilter::SendComplete() {
     // Outside the filter lock: the graph may be stopping this filter (and
     // waiting for that lock) while it handles the event.
     NotifyEvent(EC_COMPLETE, S_OK, reinterpret_cast<LONG_PTR>(static_cast<IBaseFilter*>(this)));
 }
 
-} // namespace standins
+}  // namespace standins

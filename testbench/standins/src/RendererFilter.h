@@ -32,4 +32,4 @@ private:
     bool completeSent_ = false;
 };
 
-} // namespace standins
+}  // namespace standins

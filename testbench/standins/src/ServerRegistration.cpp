@@ -7,16 +7,14 @@
 namespace standins {
 namespace {
 
-HRESULT PointClassAt(REFCLSID clsid, const wchar_t* module)
-{
+HRESULT PointClassAt(REFCLSID clsid, const wchar_t* module) {
     wchar_t guid[40] = {};
     if (StringFromGUID2(clsid, guid, 40) == 0) {
         return E_INVALIDARG;
     }
     const std::wstring path = std::wstring(L"CLSID\\") + guid + L"\\InprocServer32";
     HKEY key = nullptr;
-    LONG status = RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                                  nullptr);
+    LONG status = RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
     if (status != ERROR_SUCCESS) {
         return HRESULT_FROM_WIN32(status);
     }
@@ -26,10 +24,9 @@ HRESULT PointClassAt(REFCLSID clsid, const wchar_t* module)
     return HRESULT_FROM_WIN32(status);
 }
 
-} // namespace
+}  // namespace
 
-HRESULT RegisterReplacements(const Replacement* replacements, size_t count)
-{
+HRESULT RegisterReplacements(const Replacement* replacements, size_t count) {
     for (size_t i = 0; i < count; ++i) {
         const dshowbase::FactoryTemplate& entry = *replacements[i].entry;
         HRESULT hr = dshowbase::RegisterComClass(*entry.clsid, entry.name, L"Both");
@@ -43,8 +40,7 @@ HRESULT RegisterReplacements(const Replacement* replacements, size_t count)
     return S_OK;
 }
 
-HRESULT RestorePlatformClasses(const Replacement* replacements, size_t count)
-{
+HRESULT RestorePlatformClasses(const Replacement* replacements, size_t count) {
     HRESULT first = S_OK;
     for (size_t i = 0; i < count; ++i) {
         const HRESULT hr = PointClassAt(*replacements[i].entry->clsid, replacements[i].platformModule);
@@ -55,4 +51,4 @@ HRESULT RestorePlatformClasses(const Replacement* replacements, size_t count)
     return first;
 }
 
-} // namespace standins
+}  // namespace standins

@@ -10,10 +10,10 @@ namespace standins {
 
 struct Replacement {
     const dshowbase::FactoryTemplate* entry;
-    const wchar_t* platformModule;   // e.g. L"qcap.dll"
+    const wchar_t* platformModule;  // e.g. L"qcap.dll"
 };
 
 HRESULT RegisterReplacements(const Replacement* replacements, size_t count);
 HRESULT RestorePlatformClasses(const Replacement* replacements, size_t count);
 
-} // namespace standins
+}  // namespace standins

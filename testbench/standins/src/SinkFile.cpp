@@ -3,16 +3,14 @@
 namespace standins {
 namespace {
 
-HRESULT LastError()
-{
+HRESULT LastError() {
     const DWORD error = GetLastError();
     return error == ERROR_SUCCESS ? E_FAIL : HRESULT_FROM_WIN32(error);
 }
 
-} // namespace
+}  // namespace
 
-HRESULT CSinkFile::Open(const std::wstring& path, bool truncate)
-{
+HRESULT CSinkFile::Open(const std::wstring& path, bool truncate) {
     Close();
     handle_ = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -20,24 +18,21 @@ HRESULT CSinkFile::Open(const std::wstring& path, bool truncate)
     return IsOpen() ? S_OK : LastError();
 }
 
-HRESULT CSinkFile::OpenForReading(const std::wstring& path)
-{
+HRESULT CSinkFile::OpenForReading(const std::wstring& path) {
     Close();
-    handle_ = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    handle_ = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     return IsOpen() ? S_OK : LastError();
 }
 
-void CSinkFile::Close()
-{
+void CSinkFile::Close() {
     if (IsOpen()) {
         CloseHandle(handle_);
         handle_ = INVALID_HANDLE_VALUE;
     }
 }
 
-HRESULT CSinkFile::MoveTo(uint64_t offset)
-{
+HRESULT CSinkFile::MoveTo(uint64_t offset) {
     if (!IsOpen()) {
         return E_UNEXPECTED;
     }
@@ -49,8 +44,7 @@ HRESULT CSinkFile::MoveTo(uint64_t offset)
     return SetFilePointerEx(handle_, position, nullptr, FILE_BEGIN) ? S_OK : LastError();
 }
 
-HRESULT CSinkFile::WriteAt(uint64_t offset, const void* data, DWORD size)
-{
+HRESULT CSinkFile::WriteAt(uint64_t offset, const void* data, DWORD size) {
     HRESULT hr = MoveTo(offset);
     if (FAILED(hr)) {
         return hr;
@@ -62,8 +56,7 @@ HRESULT CSinkFile::WriteAt(uint64_t offset, const void* data, DWORD size)
     return written == size ? S_OK : HRESULT_FROM_WIN32(ERROR_DISK_FULL);
 }
 
-HRESULT CSinkFile::ReadAt(uint64_t offset, void* data, DWORD size, DWORD* read)
-{
+HRESULT CSinkFile::ReadAt(uint64_t offset, void* data, DWORD size, DWORD* read) {
     *read = 0;
     HRESULT hr = MoveTo(offset);
     if (FAILED(hr)) {
@@ -72,8 +65,7 @@ HRESULT CSinkFile::ReadAt(uint64_t offset, void* data, DWORD size, DWORD* read)
     return ReadFile(handle_, data, size, read, nullptr) ? S_OK : LastError();
 }
 
-HRESULT CSinkFile::Size(uint64_t* size)
-{
+HRESULT CSinkFile::Size(uint64_t* size) {
     LARGE_INTEGER length;
     if (!IsOpen() || !GetFileSizeEx(handle_, &length)) {
         return IsOpen() ? LastError() : E_UNEXPECTED;
@@ -82,8 +74,7 @@ HRESULT CSinkFile::Size(uint64_t* size)
     return S_OK;
 }
 
-HRESULT CSinkFile::SetSize(uint64_t size)
-{
+HRESULT CSinkFile::SetSize(uint64_t size) {
     HRESULT hr = MoveTo(size);
     if (FAILED(hr)) {
         return hr;
@@ -91,12 +82,11 @@ HRESULT CSinkFile::SetSize(uint64_t size)
     return SetEndOfFile(handle_) ? S_OK : LastError();
 }
 
-HRESULT CSinkFile::Flush()
-{
+HRESULT CSinkFile::Flush() {
     if (!IsOpen()) {
         return E_UNEXPECTED;
     }
     return FlushFileBuffers(handle_) ? S_OK : LastError();
 }
 
-} // namespace standins
+}  // namespace standins

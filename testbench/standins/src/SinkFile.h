@@ -36,4 +36,4 @@ private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
-} // namespace standins
+}  // namespace standins

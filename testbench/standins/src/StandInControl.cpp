@@ -8,23 +8,18 @@
 
 namespace standins {
 
-dshowbase::CUnknown* CStandInControl::Create(HRESULT*)
-{
-    return new (std::nothrow) CStandInControl();
-}
+dshowbase::CUnknown* CStandInControl::Create(HRESULT*) { return new (std::nothrow) CStandInControl(); }
 
 CStandInControl::CStandInControl() : CUnknown(L"bench stand-in control") {}
 
-HRESULT CStandInControl::NonDelegatingQueryInterface(REFIID riid, void** ppv)
-{
+HRESULT CStandInControl::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     if (riid == IID_IUnknown || riid == IID_IBenchStandInControl) {
         return dshowbase::GetInterface(static_cast<IBenchStandInControl*>(this), ppv);
     }
     return CUnknown::NonDelegatingQueryInterface(riid, ppv);
 }
 
-STDMETHODIMP CStandInControl::GetAudioControlCalls(BenchControlCall* calls, UINT capacity, UINT* count)
-{
+STDMETHODIMP CStandInControl::GetAudioControlCalls(BenchControlCall* calls, UINT capacity, UINT* count) {
     if (count == nullptr || (calls == nullptr && capacity != 0)) {
         return E_POINTER;
     }
@@ -41,8 +36,7 @@ STDMETHODIMP CStandInControl::GetAudioControlCalls(BenchControlCall* calls, UINT
     return S_OK;
 }
 
-STDMETHODIMP CStandInControl::GetAudioBuffers(LONGLONG* passed, LONGLONG* silenced)
-{
+STDMETHODIMP CStandInControl::GetAudioBuffers(LONGLONG* passed, LONGLONG* silenced) {
     if (passed == nullptr || silenced == nullptr) {
         return E_POINTER;
     }
@@ -50,8 +44,7 @@ STDMETHODIMP CStandInControl::GetAudioBuffers(LONGLONG* passed, LONGLONG* silenc
     return S_OK;
 }
 
-STDMETHODIMP CStandInControl::GetLiveObjectCount(LONG* count)
-{
+STDMETHODIMP CStandInControl::GetLiveObjectCount(LONG* count) {
     if (count == nullptr) {
         return E_POINTER;
     }
@@ -59,10 +52,9 @@ STDMETHODIMP CStandInControl::GetLiveObjectCount(LONG* count)
     return S_OK;
 }
 
-STDMETHODIMP CStandInControl::Reset()
-{
+STDMETHODIMP CStandInControl::Reset() {
     CStandInRecords::Instance().Reset();
     return S_OK;
 }
 
-} // namespace standins
+}  // namespace standins

@@ -22,4 +22,4 @@ public:
     STDMETHODIMP Reset() override;
 };
 
-} // namespace standins
+}  // namespace standins

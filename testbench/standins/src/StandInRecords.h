@@ -29,4 +29,4 @@ private:
     LONGLONG silenced_ = 0;
 };
 
-} // namespace standins
+}  // namespace standins

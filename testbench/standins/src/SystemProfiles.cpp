@@ -22,8 +22,7 @@ const SystemProfile kProfiles[] = {
 constexpr GUID kWindowsMediaAudio = {0x00000161, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
 constexpr GUID kWindowsMediaVideo = {0x32564D57, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
 
-StreamSettings AudioStream(const SystemProfile& profile)
-{
+StreamSettings AudioStream(const SystemProfile& profile) {
     StreamSettings audio;
     audio.type = MEDIATYPE_Audio;
     audio.number = 1;
@@ -46,8 +45,7 @@ StreamSettings AudioStream(const SystemProfile& profile)
     return audio;
 }
 
-StreamSettings VideoStream(const SystemProfile& profile)
-{
+StreamSettings VideoStream(const SystemProfile& profile) {
     StreamSettings video;
     video.type = MEDIATYPE_Video;
     video.number = 2;
@@ -59,8 +57,7 @@ StreamSettings VideoStream(const SystemProfile& profile)
     video.mediaType.subtype = kWindowsMediaVideo;
     video.mediaType.formattype = FORMAT_VideoInfo;
     video.mediaType.bTemporalCompression = TRUE;
-    VIDEOINFOHEADER* info =
-        reinterpret_cast<VIDEOINFOHEADER*>(video.mediaType.AllocFormat(sizeof(VIDEOINFOHEADER)));
+    VIDEOINFOHEADER* info = reinterpret_cast<VIDEOINFOHEADER*>(video.mediaType.AllocFormat(sizeof(VIDEOINFOHEADER)));
     if (info != nullptr) {
         info->rcSource = {0, 0, profile.width, profile.height};
         info->rcTarget = info->rcSource;
@@ -76,10 +73,9 @@ StreamSettings VideoStream(const SystemProfile& profile)
     return video;
 }
 
-} // namespace
+}  // namespace
 
-const SystemProfile* FindSystemProfile(REFGUID guid)
-{
+const SystemProfile* FindSystemProfile(REFGUID guid) {
     for (const SystemProfile& profile : kProfiles) {
         if (profile.guid == guid) {
             return &profile;
@@ -88,14 +84,10 @@ const SystemProfile* FindSystemProfile(REFGUID guid)
     return nullptr;
 }
 
-const SystemProfile& DefaultSystemProfile()
-{
-    return kProfiles[1];
-}
+const SystemProfile& DefaultSystemProfile() { return kProfiles[1]; }
 
-std::vector<StreamSettings> SystemProfileStreams(const SystemProfile& profile)
-{
+std::vector<StreamSettings> SystemProfileStreams(const SystemProfile& profile) {
     return {AudioStream(profile), VideoStream(profile)};
 }
 
-} // namespace standins
+}  // namespace standins

@@ -15,7 +15,7 @@ struct SystemProfile {
     GUID guid;
     const wchar_t* name;
     DWORD totalBitrate;
-    DWORD audioBitrate;     // the rest of the total is the picture's
+    DWORD audioBitrate;  // the rest of the total is the picture's
     LONG width;
     LONG height;
     REFERENCE_TIME frameTime;
@@ -28,4 +28,4 @@ const SystemProfile& DefaultSystemProfile();
 // The streams of a profile: stream 1 sound, stream 2 picture.
 std::vector<StreamSettings> SystemProfileStreams(const SystemProfile& profile);
 
-} // namespace standins
+}  // namespace standins

@@ -6,10 +6,9 @@ namespace {
 // Longer than any path Windows opens.
 constexpr size_t kMaxName = 32767;
 
-} // namespace
+}  // namespace
 
-HRESULT CTargetFile::SetName(const wchar_t* name)
-{
+HRESULT CTargetFile::SetName(const wchar_t* name) {
     if (name == nullptr) {
         return E_POINTER;
     }
@@ -22,26 +21,22 @@ HRESULT CTargetFile::SetName(const wchar_t* name)
     return S_OK;
 }
 
-std::wstring CTargetFile::Name()
-{
+std::wstring CTargetFile::Name() {
     std::lock_guard<std::mutex> hold(lock_);
     return name_;
 }
 
-void CTargetFile::SetOverwrite(bool overwrite)
-{
+void CTargetFile::SetOverwrite(bool overwrite) {
     std::lock_guard<std::mutex> hold(lock_);
     overwrite_ = overwrite;
 }
 
-bool CTargetFile::Overwrite()
-{
+bool CTargetFile::Overwrite() {
     std::lock_guard<std::mutex> hold(lock_);
     return overwrite_;
 }
 
-HRESULT CTargetFile::Begin()
-{
+HRESULT CTargetFile::Begin() {
     std::lock_guard<std::mutex> hold(lock_);
     if (name_.empty()) {
         return E_UNEXPECTED;
@@ -50,15 +45,13 @@ HRESULT CTargetFile::Begin()
     return file_.Open(name_, overwrite_);
 }
 
-void CTargetFile::End()
-{
+void CTargetFile::End() {
     std::lock_guard<std::mutex> hold(lock_);
     file_.Close();
 }
 
 template <class Action>
-HRESULT CTargetFile::WithFile(bool forWriting, Action action)
-{
+HRESULT CTargetFile::WithFile(bool forWriting, Action action) {
     std::lock_guard<std::mutex> hold(lock_);
     if (file_.IsOpen()) {
         return action(file_);
@@ -74,8 +67,7 @@ HRESULT CTargetFile::WithFile(bool forWriting, Action action)
     return action(once);
 }
 
-HRESULT CTargetFile::WriteAt(uint64_t offset, const void* data, DWORD size)
-{
+HRESULT CTargetFile::WriteAt(uint64_t offset, const void* data, DWORD size) {
     return WithFile(true, [&](CSinkFile& file) {
         const HRESULT hr = file.WriteAt(offset, data, size);
         if (SUCCEEDED(hr)) {
@@ -85,8 +77,7 @@ HRESULT CTargetFile::WriteAt(uint64_t offset, const void* data, DWORD size)
     });
 }
 
-HRESULT CTargetFile::Append(const void* data, DWORD size)
-{
+HRESULT CTargetFile::Append(const void* data, DWORD size) {
     return WithFile(true, [&](CSinkFile& file) {
         const HRESULT hr = file.WriteAt(appendAt_, data, size);
         if (SUCCEEDED(hr)) {
@@ -96,24 +87,20 @@ HRESULT CTargetFile::Append(const void* data, DWORD size)
     });
 }
 
-HRESULT CTargetFile::ReadAt(uint64_t offset, void* data, DWORD size, DWORD* read)
-{
+HRESULT CTargetFile::ReadAt(uint64_t offset, void* data, DWORD size, DWORD* read) {
     return WithFile(false, [&](CSinkFile& file) { return file.ReadAt(offset, data, size, read); });
 }
 
-HRESULT CTargetFile::Size(uint64_t* size)
-{
+HRESULT CTargetFile::Size(uint64_t* size) {
     return WithFile(false, [&](CSinkFile& file) { return file.Size(size); });
 }
 
-HRESULT CTargetFile::SetSize(uint64_t size)
-{
+HRESULT CTargetFile::SetSize(uint64_t size) {
     return WithFile(true, [&](CSinkFile& file) { return file.SetSize(size); });
 }
 
-HRESULT CTargetFile::Flush()
-{
+HRESULT CTargetFile::Flush() {
     return WithFile(true, [&](CSinkFile& file) { return file.Flush(); });
 }
 
-} // namespace standins
+}  // namespace standins

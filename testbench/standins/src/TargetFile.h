@@ -45,4 +45,4 @@ private:
     uint64_t appendAt_ = 0;
 };
 
-} // namespace standins
+}  // namespace standins

@@ -9,8 +9,7 @@
 
 namespace standins {
 
-inline HRESULT CopyToTaskMemory(const std::wstring& text, LPOLESTR* copy)
-{
+inline HRESULT CopyToTaskMemory(const std::wstring& text, LPOLESTR* copy) {
     const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     *copy = static_cast<LPOLESTR>(CoTaskMemAlloc(bytes));
     if (*copy == nullptr) {
@@ -20,4 +19,4 @@ inline HRESULT CopyToTaskMemory(const std::wstring& text, LPOLESTR* copy)
     return S_OK;
 }
 
-} // namespace standins
+}  // namespace standins

@@ -10,15 +10,11 @@
 
 namespace standins {
 
-dshowbase::CUnknown* CWavDestFilter::Create(HRESULT*)
-{
-    return new (std::nothrow) CWavDestFilter();
-}
+dshowbase::CUnknown* CWavDestFilter::Create(HRESULT*) { return new (std::nothrow) CWavDestFilter(); }
 
 CWavDestFilter::CWavDestFilter() : CTransformFilter(L"bench WAV Dest", CLSID_BenchWavDest) {}
 
-HRESULT CWavDestFilter::CheckInputType(const dshowbase::CMediaType* input)
-{
+HRESULT CWavDestFilter::CheckInputType(const dshowbase::CMediaType* input) {
     if (input == nullptr) {
         return E_POINTER;
     }
@@ -26,9 +22,7 @@ HRESULT CWavDestFilter::CheckInputType(const dshowbase::CMediaType* input)
     return PcmOf(*input, &pcm) ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
 }
 
-HRESULT CWavDestFilter::CheckTransform(const dshowbase::CMediaType* input,
-                                       const dshowbase::CMediaType* output)
-{
+HRESULT CWavDestFilter::CheckTransform(const dshowbase::CMediaType* input, const dshowbase::CMediaType* output) {
     if (input == nullptr || output == nullptr) {
         return E_POINTER;
     }
@@ -37,8 +31,7 @@ HRESULT CWavDestFilter::CheckTransform(const dshowbase::CMediaType* input,
     return waveBytes ? CheckInputType(input) : VFW_E_TYPE_NOT_ACCEPTED;
 }
 
-HRESULT CWavDestFilter::GetMediaType(int position, dshowbase::CMediaType* output)
-{
+HRESULT CWavDestFilter::GetMediaType(int position, dshowbase::CMediaType* output) {
     if (!InputPin()->IsConnected()) {
         return E_UNEXPECTED;
     }
@@ -50,8 +43,7 @@ HRESULT CWavDestFilter::GetMediaType(int position, dshowbase::CMediaType* output
     return dshowbase::OfferSingleType(position, output, bytes);
 }
 
-HRESULT CWavDestFilter::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request)
-{
+HRESULT CWavDestFilter::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) {
     PcmFormat pcm;
     if (!InputPin()->IsConnected() || !PcmOf(InputPin()->CurrentMediaType(), &pcm)) {
         return E_UNEXPECTED;
@@ -67,16 +59,14 @@ HRESULT CWavDestFilter::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PRO
     return dshowbase::SetAllocatorAtLeast(allocator, request, 2, bytes);
 }
 
-HRESULT CWavDestFilter::SetMediaType(PIN_DIRECTION direction, const dshowbase::CMediaType* type)
-{
+HRESULT CWavDestFilter::SetMediaType(PIN_DIRECTION direction, const dshowbase::CMediaType* type) {
     if (direction == PINDIR_INPUT && type != nullptr) {
         PcmOf(*type, &format_);
     }
     return S_OK;
 }
 
-HRESULT CWavDestFilter::StartStreaming()
-{
+HRESULT CWavDestFilter::StartStreaming() {
     written_ = 0;
     started_ = false;
     stream_.Reset();
@@ -87,15 +77,13 @@ HRESULT CWavDestFilter::StartStreaming()
     return S_OK;
 }
 
-HRESULT CWavDestFilter::StopStreaming()
-{
+HRESULT CWavDestFilter::StopStreaming() {
     const HRESULT hr = WriteHeaderToStream();
     stream_.Reset();
     return hr;
 }
 
-HRESULT CWavDestFilter::Receive(IMediaSample* sample)
-{
+HRESULT CWavDestFilter::Receive(IMediaSample* sample) {
     if (!OutputPin()->IsConnected()) {
         return VFW_E_NOT_CONNECTED;
     }
@@ -127,8 +115,7 @@ HRESULT CWavDestFilter::Receive(IMediaSample* sample)
     return stream_ ? S_OK : DeliverHeader();
 }
 
-HRESULT CWavDestFilter::EndOfStream()
-{
+HRESULT CWavDestFilter::EndOfStream() {
     {
         dshowbase::CAutoLock streaming(StreamingLock());
         WriteHeaderToStream();
@@ -136,8 +123,7 @@ HRESULT CWavDestFilter::EndOfStream()
     return CTransformFilter::EndOfStream();
 }
 
-HRESULT CWavDestFilter::DeliverAt(const BYTE* data, uint32_t size, uint64_t offset)
-{
+HRESULT CWavDestFilter::DeliverAt(const BYTE* data, uint32_t size, uint64_t offset) {
     while (size > 0) {
         Microsoft::WRL::ComPtr<IMediaSample> buffer;
         HRESULT hr = OutputPin()->GetDeliveryBuffer(buffer.GetAddressOf(), nullptr, nullptr, 0);
@@ -167,8 +153,7 @@ HRESULT CWavDestFilter::DeliverAt(const BYTE* data, uint32_t size, uint64_t offs
     return S_OK;
 }
 
-HRESULT CWavDestFilter::DeliverHeader()
-{
+HRESULT CWavDestFilter::DeliverHeader() {
     const std::vector<uint8_t> header = BuildWaveHeader(format_, written_);
     HRESULT hr = DeliverAt(header.data(), static_cast<uint32_t>(header.size()), 0);
     if (SUCCEEDED(hr) && (written_ & 1u) != 0) {
@@ -178,8 +163,7 @@ HRESULT CWavDestFilter::DeliverHeader()
     return hr;
 }
 
-HRESULT CWavDestFilter::WriteHeaderToStream()
-{
+HRESULT CWavDestFilter::WriteHeaderToStream() {
     if (!stream_) {
         return S_OK;
     }
@@ -200,4 +184,4 @@ HRESULT CWavDestFilter::WriteHeaderToStream()
     return hr;
 }
 
-} // namespace standins
+}  // namespace standins

@@ -22,8 +22,7 @@ public:
     CWavDestFilter();
 
     HRESULT CheckInputType(const dshowbase::CMediaType* input) override;
-    HRESULT CheckTransform(const dshowbase::CMediaType* input,
-                           const dshowbase::CMediaType* output) override;
+    HRESULT CheckTransform(const dshowbase::CMediaType* input, const dshowbase::CMediaType* output) override;
     HRESULT GetMediaType(int position, dshowbase::CMediaType* output) override;
     HRESULT DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) override;
     HRESULT SetMediaType(PIN_DIRECTION direction, const dshowbase::CMediaType* type) override;
@@ -48,4 +47,4 @@ private:
     Microsoft::WRL::ComPtr<IStream> stream_;
 };
 
-} // namespace standins
+}  // namespace standins

@@ -11,8 +11,7 @@
 
 namespace standintest {
 
-dshowbase::CMediaType PcmType(WORD channels, DWORD samplesPerSec, WORD bitsPerSample)
-{
+dshowbase::CMediaType PcmType(WORD channels, DWORD samplesPerSec, WORD bitsPerSample) {
     dshowbase::CMediaType type(MEDIATYPE_Audio);
     type.subtype = MEDIASUBTYPE_PCM;
     type.formattype = FORMAT_WaveFormatEx;
@@ -28,8 +27,7 @@ dshowbase::CMediaType PcmType(WORD channels, DWORD samplesPerSec, WORD bitsPerSa
     return type;
 }
 
-dshowbase::CMediaType Rgb24Type(LONG width, LONG height, REFERENCE_TIME frameTime)
-{
+dshowbase::CMediaType Rgb24Type(LONG width, LONG height, REFERENCE_TIME frameTime) {
     dshowbase::CMediaType type(MEDIATYPE_Video);
     type.subtype = MEDIASUBTYPE_RGB24;
     type.formattype = FORMAT_VideoInfo;
@@ -47,8 +45,7 @@ dshowbase::CMediaType Rgb24Type(LONG width, LONG height, REFERENCE_TIME frameTim
     return type;
 }
 
-dshowbase::CMediaType ByteStreamType()
-{
+dshowbase::CMediaType ByteStreamType() {
     dshowbase::CMediaType type(MEDIATYPE_Stream);
     type.subtype = MEDIASUBTYPE_NULL;
     type.formattype = FORMAT_None;
@@ -60,8 +57,7 @@ namespace {
 // Calls visit (pin, name) for each pin in enumeration order until it
 // returns false.
 template <class Visit>
-void ForEachPin(IBaseFilter* filter, Visit visit)
-{
+void ForEachPin(IBaseFilter* filter, Visit visit) {
     ComPtr<IEnumPins> pins;
     if (filter == nullptr || FAILED(filter->EnumPins(pins.GetAddressOf()))) {
         return;
@@ -79,10 +75,9 @@ void ForEachPin(IBaseFilter* filter, Visit visit)
     }
 }
 
-} // namespace
+}  // namespace
 
-ComPtr<IPin> PinNamed(IBaseFilter* filter, const wchar_t* name)
-{
+ComPtr<IPin> PinNamed(IBaseFilter* filter, const wchar_t* name) {
     ComPtr<IPin> found;
     ForEachPin(filter, [&](const ComPtr<IPin>& pin, const wchar_t* pinName) {
         if (wcscmp(pinName, name) == 0) {
@@ -93,8 +88,7 @@ ComPtr<IPin> PinNamed(IBaseFilter* filter, const wchar_t* name)
     return found;
 }
 
-std::vector<std::wstring> PinNames(IBaseFilter* filter)
-{
+std::vector<std::wstring> PinNames(IBaseFilter* filter) {
     std::vector<std::wstring> names;
     ForEachPin(filter, [&](const ComPtr<IPin>&, const wchar_t* pinName) {
         names.emplace_back(pinName);
@@ -103,37 +97,31 @@ std::vector<std::wstring> PinNames(IBaseFilter* filter)
     return names;
 }
 
-CLSID FindByFriendlyName(const wchar_t* prefix)
-{
+CLSID FindByFriendlyName(const wchar_t* prefix) {
     CLSID found = GUID_NULL;
-    benchtest::ForEachInCategory(CLSID_LegacyAmFilterCategory,
-                                 [&](IMoniker*, IPropertyBag* properties, const wchar_t* name) {
-        if (wcsncmp(name, prefix, wcslen(prefix)) != 0) {
-            return true;
-        }
-        VARIANT clsid;
-        VariantInit(&clsid);
-        if (SUCCEEDED(properties->Read(L"CLSID", &clsid, nullptr)) && clsid.vt == VT_BSTR) {
-            CLSIDFromString(clsid.bstrVal, &found);
-        }
-        VariantClear(&clsid);
-        return found == GUID_NULL;
-    });
+    benchtest::ForEachInCategory(
+        CLSID_LegacyAmFilterCategory, [&](IMoniker*, IPropertyBag* properties, const wchar_t* name) {
+            if (wcsncmp(name, prefix, wcslen(prefix)) != 0) {
+                return true;
+            }
+            VARIANT clsid;
+            VariantInit(&clsid);
+            if (SUCCEEDED(properties->Read(L"CLSID", &clsid, nullptr)) && clsid.vt == VT_BSTR) {
+                CLSIDFromString(clsid.bstrVal, &found);
+            }
+            VariantClear(&clsid);
+            return found == GUID_NULL;
+        });
     return found;
 }
 
-TestFile::TestFile(const std::string& name) : narrow_("standins-" + name), wide_(narrow_.begin(), narrow_.end())
-{
+TestFile::TestFile(const std::string& name) : narrow_("standins-" + name), wide_(narrow_.begin(), narrow_.end()) {
     std::remove(narrow_.c_str());
 }
 
-TestFile::~TestFile()
-{
-    std::remove(narrow_.c_str());
-}
+TestFile::~TestFile() { std::remove(narrow_.c_str()); }
 
-std::vector<uint8_t> TestFile::Bytes() const
-{
+std::vector<uint8_t> TestFile::Bytes() const {
     std::ifstream in(narrow_, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
@@ -143,23 +131,18 @@ std::vector<uint8_t> TestFile::Bytes() const
 class CPushSource::COutput final : public dshowbase::CBaseOutputPin {
 public:
     COutput(CPushSource* filter, dshowbase::CCritSec* lock, const AM_MEDIA_TYPE& type, long bufferSize)
-        : CBaseOutputPin(L"push source pin", filter, lock, L"Out"), type_(type), bufferSize_(bufferSize)
-    {
-    }
-    HRESULT CheckMediaType(const dshowbase::CMediaType* type) override
-    {
+        : CBaseOutputPin(L"push source pin", filter, lock, L"Out"), type_(type), bufferSize_(bufferSize) {}
+    HRESULT CheckMediaType(const dshowbase::CMediaType* type) override {
         return *type == type_ ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
     }
-    HRESULT GetMediaType(int position, dshowbase::CMediaType* type) override
-    {
+    HRESULT GetMediaType(int position, dshowbase::CMediaType* type) override {
         if (position != 0) {
             return VFW_S_NO_MORE_ITEMS;
         }
         *type = type_;
         return S_OK;
     }
-    HRESULT DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) override
-    {
+    HRESULT DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) override {
         request->cBuffers = std::max<long>(request->cBuffers, 2);
         request->cbBuffer = std::max(request->cbBuffer, bufferSize_);
         ALLOCATOR_PROPERTIES granted{};
@@ -172,24 +155,15 @@ private:
 };
 
 CPushSource::CPushSource(const AM_MEDIA_TYPE& type, long bufferSize)
-    : CBaseFilter(L"push source", GUID_NULL, &lock_), pin_(new COutput(this, &lock_, type, bufferSize))
-{
-}
+    : CBaseFilter(L"push source", GUID_NULL, &lock_), pin_(new COutput(this, &lock_, type, bufferSize)) {}
 
 CPushSource::~CPushSource() = default;
 
-dshowbase::CBasePin* CPushSource::GetPin(int index)
-{
-    return index == 0 ? pin_.get() : nullptr;
-}
+dshowbase::CBasePin* CPushSource::GetPin(int index) { return index == 0 ? pin_.get() : nullptr; }
 
-IPin* CPushSource::Pin()
-{
-    return pin_.get();
-}
+IPin* CPushSource::Pin() { return pin_.get(); }
 
-HRESULT CPushSource::Push(const std::vector<uint8_t>& bytes, REFERENCE_TIME start, REFERENCE_TIME stop)
-{
+HRESULT CPushSource::Push(const std::vector<uint8_t>& bytes, REFERENCE_TIME start, REFERENCE_TIME stop) {
     ComPtr<IMediaSample> sample;
     HRESULT hr = pin_->GetDeliveryBuffer(sample.GetAddressOf(), nullptr, nullptr, 0);
     if (FAILED(hr)) {
@@ -209,25 +183,18 @@ HRESULT CPushSource::Push(const std::vector<uint8_t>& bytes, REFERENCE_TIME star
     return pin_->Deliver(sample.Get());
 }
 
-HRESULT CPushSource::EndOfStream()
-{
-    return pin_->DeliverEndOfStream();
-}
+HRESULT CPushSource::EndOfStream() { return pin_->DeliverEndOfStream(); }
 
 // --- CKeepingSink ---
 
 class CKeepingSink::CInput final : public dshowbase::CBaseInputPin {
 public:
     CInput(CKeepingSink* sink, dshowbase::CCritSec* lock, const GUID& major)
-        : CBaseInputPin(L"keeping sink pin", sink, lock, L"In"), sink_(sink), major_(major)
-    {
-    }
-    HRESULT CheckMediaType(const dshowbase::CMediaType* type) override
-    {
+        : CBaseInputPin(L"keeping sink pin", sink, lock, L"In"), sink_(sink), major_(major) {}
+    HRESULT CheckMediaType(const dshowbase::CMediaType* type) override {
         return type->majortype == major_ ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
     }
-    STDMETHODIMP Receive(IMediaSample* sample) override
-    {
+    STDMETHODIMP Receive(IMediaSample* sample) override {
         const HRESULT hr = CBaseInputPin::Receive(sample);
         if (hr == S_OK) {
             sink_->Keep(sample);
@@ -241,24 +208,15 @@ private:
 };
 
 CKeepingSink::CKeepingSink(const GUID& majorType)
-    : CBaseFilter(L"keeping sink", GUID_NULL, &lock_), pin_(new CInput(this, &lock_, majorType))
-{
-}
+    : CBaseFilter(L"keeping sink", GUID_NULL, &lock_), pin_(new CInput(this, &lock_, majorType)) {}
 
 CKeepingSink::~CKeepingSink() = default;
 
-dshowbase::CBasePin* CKeepingSink::GetPin(int index)
-{
-    return index == 0 ? pin_.get() : nullptr;
-}
+dshowbase::CBasePin* CKeepingSink::GetPin(int index) { return index == 0 ? pin_.get() : nullptr; }
 
-IPin* CKeepingSink::Pin()
-{
-    return pin_.get();
-}
+IPin* CKeepingSink::Pin() { return pin_.get(); }
 
-void CKeepingSink::Keep(IMediaSample* sample)
-{
+void CKeepingSink::Keep(IMediaSample* sample) {
     BYTE* data = nullptr;
     sample->GetPointer(&data);
     SinkSample kept;
@@ -269,14 +227,12 @@ void CKeepingSink::Keep(IMediaSample* sample)
     samples_.push_back(std::move(kept));
 }
 
-std::vector<SinkSample> CKeepingSink::Samples()
-{
+std::vector<SinkSample> CKeepingSink::Samples() {
     std::lock_guard<std::mutex> hold(samplesLock_);
     return samples_;
 }
 
-std::vector<uint8_t> CKeepingSink::AsFile()
-{
+std::vector<uint8_t> CKeepingSink::AsFile() {
     std::vector<uint8_t> file;
     for (const SinkSample& sample : Samples()) {
         const size_t at = static_cast<size_t>(sample.start);
@@ -288,4 +244,4 @@ std::vector<uint8_t> CKeepingSink::AsFile()
     return file;
 }
 
-} // namespace standintest
+}  // namespace standintest

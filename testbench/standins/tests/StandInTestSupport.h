@@ -28,8 +28,7 @@ using basetest::ComTest;
 using basetest::TestGraph;
 
 template <class Interface>
-ComPtr<Interface> Create(REFCLSID clsid)
-{
+ComPtr<Interface> Create(REFCLSID clsid) {
     ComPtr<Interface> object;
     CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, __uuidof(Interface),
                      reinterpret_cast<void**>(object.GetAddressOf()));
@@ -116,4 +115,4 @@ private:
     std::vector<SinkSample> samples_;
 };
 
-} // namespace standintest
+}  // namespace standintest

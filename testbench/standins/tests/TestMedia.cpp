@@ -6,20 +6,17 @@
 namespace standintest {
 namespace {
 
-void Put16(std::vector<uint8_t>& out, uint32_t v)
-{
+void Put16(std::vector<uint8_t>& out, uint32_t v) {
     out.push_back(static_cast<uint8_t>(v));
     out.push_back(static_cast<uint8_t>(v >> 8));
 }
 
-void Put32(std::vector<uint8_t>& out, uint32_t v)
-{
+void Put32(std::vector<uint8_t>& out, uint32_t v) {
     Put16(out, v & 0xFFFF);
     Put16(out, v >> 16);
 }
 
-void PutId(std::vector<uint8_t>& out, const char* id)
-{
+void PutId(std::vector<uint8_t>& out, const char* id) {
     for (int i = 0; i < 4; ++i) {
         out.push_back(static_cast<uint8_t>(id[i]));
     }
@@ -28,15 +25,13 @@ void PutId(std::vector<uint8_t>& out, const char* id)
 // Builds nested RIFF chunks; sizes are patched when a chunk is closed.
 class Riff {
 public:
-    void Open(const char* id, const char* type)
-    {
+    void Open(const char* id, const char* type) {
         PutId(bytes, id);
         open_.push_back(bytes.size());
         Put32(bytes, 0);
         PutId(bytes, type);
     }
-    void Close()
-    {
+    void Close() {
         const size_t at = open_.back();
         open_.pop_back();
         const uint32_t size = static_cast<uint32_t>(bytes.size() - at - 4);
@@ -47,8 +42,7 @@ public:
             bytes.push_back(0);
         }
     }
-    void Chunk(const char* id, const std::vector<uint8_t>& data)
-    {
+    void Chunk(const char* id, const std::vector<uint8_t>& data) {
         PutId(bytes, id);
         Put32(bytes, static_cast<uint32_t>(data.size()));
         bytes.insert(bytes.end(), data.begin(), data.end());
@@ -62,28 +56,26 @@ private:
     std::vector<size_t> open_;
 };
 
-std::vector<uint8_t> StreamHeader(const char* type, uint32_t scale, uint32_t rate, uint32_t length)
-{
+std::vector<uint8_t> StreamHeader(const char* type, uint32_t scale, uint32_t rate, uint32_t length) {
     std::vector<uint8_t> strh;
     PutId(strh, type);
-    Put32(strh, 0);       // handler
-    Put32(strh, 0);       // flags
-    Put32(strh, 0);       // priority, language
-    Put32(strh, 0);       // initial frames
+    Put32(strh, 0);  // handler
+    Put32(strh, 0);  // flags
+    Put32(strh, 0);  // priority, language
+    Put32(strh, 0);  // initial frames
     Put32(strh, scale);
     Put32(strh, rate);
-    Put32(strh, 0);       // start
+    Put32(strh, 0);  // start
     Put32(strh, length);
-    Put32(strh, 0);       // suggested buffer size
+    Put32(strh, 0);  // suggested buffer size
     Put32(strh, 0xFFFFFFFF);
-    Put32(strh, 0);       // sample size
-    Put32(strh, 0);       // frame rectangle
+    Put32(strh, 0);  // sample size
+    Put32(strh, 0);  // frame rectangle
     Put32(strh, 0);
     return strh;
 }
 
-std::vector<uint8_t> WaveFormat(const standins::PcmFormat& f)
-{
+std::vector<uint8_t> WaveFormat(const standins::PcmFormat& f) {
     std::vector<uint8_t> wave;
     Put16(wave, 1);
     Put16(wave, f.channels);
@@ -95,12 +87,11 @@ std::vector<uint8_t> WaveFormat(const standins::PcmFormat& f)
     return wave;
 }
 
-} // namespace
+}  // namespace
 
-std::vector<uint8_t> StoredFrame(const AviShape& shape, int n)
-{
+std::vector<uint8_t> StoredFrame(const AviShape& shape, int n) {
     const size_t stride = shape.paddedRows ? (static_cast<size_t>(shape.width) * 3 + 3) / 4 * 4
-                                          : static_cast<size_t>(shape.width) * 3;
+                                           : static_cast<size_t>(shape.width) * 3;
     std::vector<uint8_t> frame(stride * shape.height, 0);
     for (int row = 0; row < shape.height; ++row) {
         const int y = shape.topDown ? row : shape.height - 1 - row;
@@ -113,8 +104,7 @@ std::vector<uint8_t> StoredFrame(const AviShape& shape, int n)
     return frame;
 }
 
-std::vector<uint8_t> MakeAvi(const AviShape& shape)
-{
+std::vector<uint8_t> MakeAvi(const AviShape& shape) {
     const char* videoId = shape.withAudio && shape.audioFirst ? "01db" : "00db";
     const char* audioId = shape.audioFirst ? "00wb" : "01wb";
     const int streams = shape.withAudio ? 2 : 1;
@@ -171,7 +161,7 @@ std::vector<uint8_t> MakeAvi(const AviShape& shape)
             audioList();
         }
     }
-    riff.Close();   // hdrl
+    riff.Close();  // hdrl
     riff.Chunk("JUNK", std::vector<uint8_t>(30, 0));
 
     size_t sound = 0;
@@ -201,7 +191,7 @@ std::vector<uint8_t> MakeAvi(const AviShape& shape)
     };
     frames(0, inFirst);
     riff.Chunk("idx1", std::vector<uint8_t>(16, 0));
-    riff.Close();   // RIFF AVI
+    riff.Close();  // RIFF AVI
     if (shape.extension) {
         riff.Open("RIFF", "AVIX");
         frames(inFirst, shape.frames);
@@ -210,8 +200,7 @@ std::vector<uint8_t> MakeAvi(const AviShape& shape)
     return riff.bytes;
 }
 
-std::vector<uint8_t> MakeWav(const standins::PcmFormat& format, const std::vector<uint8_t>& data)
-{
+std::vector<uint8_t> MakeWav(const standins::PcmFormat& format, const std::vector<uint8_t>& data) {
     Riff riff;
     riff.Open("RIFF", "WAVE");
     std::vector<uint8_t> fmt = WaveFormat(format);
@@ -222,8 +211,7 @@ std::vector<uint8_t> MakeWav(const standins::PcmFormat& format, const std::vecto
     return riff.bytes;
 }
 
-std::vector<uint8_t> SoundBytes(size_t count)
-{
+std::vector<uint8_t> SoundBytes(size_t count) {
     std::vector<uint8_t> bytes(count);
     for (size_t i = 0; i < count; ++i) {
         bytes[i] = SoundByte(i);
@@ -231,17 +219,15 @@ std::vector<uint8_t> SoundBytes(size_t count)
     return bytes;
 }
 
-bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
-{
+bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out);
 }
 
-std::vector<uint8_t> ReadBytes(const std::string& path)
-{
+std::vector<uint8_t> ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-} // namespace standintest
+}  // namespace standintest

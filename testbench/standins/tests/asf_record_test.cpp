@@ -7,8 +7,7 @@ using namespace standins;
 
 namespace {
 
-AsfRecord Sample()
-{
+AsfRecord Sample() {
     AsfRecord record;
     record.profileGuid = "{AFE69B3A-403F-4A1B-8007-0E21CFB3DF84}";
     record.profileSource = "guid";
@@ -41,10 +40,9 @@ AsfRecord Sample()
     return record;
 }
 
-} // namespace
+}  // namespace
 
-TEST(AsfRecord, RoundTrip)
-{
+TEST(AsfRecord, RoundTrip) {
     const AsfRecord written = Sample();
     AsfRecord read;
     ASSERT_TRUE(ParseAsfRecord(FormatAsfRecord(written), &read));
@@ -74,8 +72,7 @@ TEST(AsfRecord, RoundTrip)
     EXPECT_TRUE(pin.endOfStream);
 }
 
-TEST(AsfRecord, ValuesCannotForgeKeys)
-{
+TEST(AsfRecord, ValuesCannotForgeKeys) {
     AsfRecord written = Sample();
     written.pins[0].name = "evil\nprofile.guid=forged";
     AsfRecord read;
@@ -84,8 +81,7 @@ TEST(AsfRecord, ValuesCannotForgeKeys)
     EXPECT_EQ("evil profile.guid=forged", read.pins[0].name);
 }
 
-TEST(AsfRecord, RefusesOtherTextsAndBadNumbers)
-{
+TEST(AsfRecord, RefusesOtherTextsAndBadNumbers) {
     AsfRecord read;
     EXPECT_FALSE(ParseAsfRecord("", &read));
     EXPECT_FALSE(ParseAsfRecord("RIFF....AVI ", &read));

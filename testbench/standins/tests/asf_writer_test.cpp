@@ -22,29 +22,25 @@ constexpr LONG kWidth = 32;
 constexpr LONG kHeight = 24;
 constexpr long kFrameBytes = kWidth * 3 * kHeight;
 
-ComPtr<IWMProfile> CurrentProfile(IConfigAsfWriter* config)
-{
+ComPtr<IWMProfile> CurrentProfile(IConfigAsfWriter* config) {
     ComPtr<IWMProfile> profile;
     config->GetCurrentProfile(profile.GetAddressOf());
     return profile;
 }
 
-ComPtr<IWMStreamConfig> Stream(IWMProfile* profile, DWORD index)
-{
+ComPtr<IWMStreamConfig> Stream(IWMProfile* profile, DWORD index) {
     ComPtr<IWMStreamConfig> stream;
     profile->GetStream(index, stream.GetAddressOf());
     return stream;
 }
 
-GUID TypeOf(IWMStreamConfig* stream)
-{
+GUID TypeOf(IWMStreamConfig* stream) {
     GUID type = GUID_NULL;
     stream->GetStreamType(&type);
     return type;
 }
 
-DWORD BitrateOf(IWMStreamConfig* stream)
-{
+DWORD BitrateOf(IWMStreamConfig* stream) {
     DWORD bitrate = 0;
     stream->GetBitrate(&bitrate);
     return bitrate;
@@ -52,8 +48,7 @@ DWORD BitrateOf(IWMStreamConfig* stream)
 
 // What the engine does to the picture stream: the frame size into its
 // VIDEOINFOHEADER (source and target rectangles, bitmap size).
-HRESULT SetFrameSize(IWMStreamConfig* stream, LONG width, LONG height)
-{
+HRESULT SetFrameSize(IWMStreamConfig* stream, LONG width, LONG height) {
     ComPtr<IWMMediaProps> props;
     HRESULT hr = stream->QueryInterface(__uuidof(IWMMediaProps), reinterpret_cast<void**>(props.GetAddressOf()));
     DWORD size = 0;
@@ -77,8 +72,7 @@ HRESULT SetFrameSize(IWMStreamConfig* stream, LONG width, LONG height)
     return props->SetMediaType(type);
 }
 
-standins::AsfRecord ReadRecord(const TestFile& file)
-{
+standins::AsfRecord ReadRecord(const TestFile& file) {
     const std::vector<uint8_t> bytes = file.Bytes();
     standins::AsfRecord record;
     EXPECT_TRUE(standins::ParseAsfRecord(std::string(bytes.begin(), bytes.end()), &record));
@@ -89,8 +83,7 @@ struct WriterUnderTest {
     ComPtr<IBaseFilter> filter = Create<IBaseFilter>(CLSID_WMAsfWriter);
     ComPtr<IConfigAsfWriter> config;
     ComPtr<IFileSinkFilter2> sink;
-    WriterUnderTest()
-    {
+    WriterUnderTest() {
         if (filter) {
             filter.As(&config);
             filter.As(&sink);
@@ -106,20 +99,18 @@ struct SourceIntoWriter {
     HRESULT connected = E_FAIL;
 
     SourceIntoWriter(const WriterUnderTest& writer, const AM_MEDIA_TYPE& type, long bufferSize, const wchar_t* pin)
-        : source(new CPushSource(type, bufferSize)), sourceFilter(source)
-    {
+        : source(new CPushSource(type, bufferSize)), sourceFilter(source) {
         graph.Add(sourceFilter.Get(), L"Capture");
         graph.Add(writer.filter.Get(), L"WM ASF Writer");
         connected = graph.Connect(source->Pin(), PinNamed(writer.filter.Get(), pin).Get());
     }
 };
 
-} // namespace
+}  // namespace
 
 class AsfWriter : public ComTest {};
 
-TEST_F(AsfWriter, StartsWithTheVideoProfileOf256Kbps)
-{
+TEST_F(AsfWriter, StartsWithTheVideoProfileOf256Kbps) {
     WriterUnderTest writer;
     ASSERT_TRUE(writer.config && writer.sink);
     EXPECT_EQ(CLSID_WMAsfWriter, FindByFriendlyName(L"WM ASF Writer"));
@@ -130,11 +121,10 @@ TEST_F(AsfWriter, StartsWithTheVideoProfileOf256Kbps)
     DWORD mode = 0;
     EXPECT_EQ(S_OK, writer.sink->GetMode(&mode));
     EXPECT_EQ(static_cast<DWORD>(AM_FILE_OVERWRITE), mode);
-    EXPECT_EQ(E_INVALIDARG, writer.sink->SetMode(0));   // the writer only replaces files
+    EXPECT_EQ(E_INVALIDARG, writer.sink->SetMode(0));  // the writer only replaces files
 }
 
-TEST_F(AsfWriter, SystemProfilesByGuidCarryTheirRates)
-{
+TEST_F(AsfWriter, SystemProfilesByGuidCarryTheirRates) {
     WriterUnderTest writer;
     const struct {
         GUID guid;
@@ -163,8 +153,7 @@ TEST_F(AsfWriter, SystemProfilesByGuidCarryTheirRates)
     EXPECT_EQ(kProfile768, current);
 }
 
-TEST_F(AsfWriter, VideoOnlyRecordingRecordsProfileStreamAndFrames)
-{
+TEST_F(AsfWriter, VideoOnlyRecordingRecordsProfileStreamAndFrames) {
     TestFile file("video.asf");
     WriterUnderTest writer;
     // The engine's walk without a microphone: the 384 kbps profile, its
@@ -190,7 +179,7 @@ TEST_F(AsfWriter, VideoOnlyRecordingRecordsProfileStreamAndFrames)
         ASSERT_EQ(S_OK, source->Push(std::vector<uint8_t>(kFrameBytes, static_cast<uint8_t>(n)), n * 333333LL,
                                      (n + 1) * 333333LL));
     }
-    ASSERT_EQ(S_OK, source->Push(std::vector<uint8_t>(100, 7), 999999, 1333332));   // not a whole frame
+    ASSERT_EQ(S_OK, source->Push(std::vector<uint8_t>(100, 7), 999999, 1333332));  // not a whole frame
     ASSERT_EQ(S_OK, source->EndOfStream());
     EXPECT_TRUE(graph.WaitForEvent(EC_COMPLETE, 2000));
     ASSERT_EQ(S_OK, graph.control->Stop());
@@ -220,8 +209,7 @@ TEST_F(AsfWriter, VideoOnlyRecordingRecordsProfileStreamAndFrames)
     EXPECT_TRUE(pin.endOfStream);
 }
 
-TEST_F(AsfWriter, SoundOnlyRecordingRecordsBitrateAndSilence)
-{
+TEST_F(AsfWriter, SoundOnlyRecordingRecordsBitrateAndSilence) {
     TestFile file("sound.asf");
     WriterUnderTest writer;
     // The engine's walk for a sound recording on the writer's own profile:
@@ -247,7 +235,7 @@ TEST_F(AsfWriter, SoundOnlyRecordingRecordsBitrateAndSilence)
     ASSERT_EQ(S_OK, graph.control->Stop());
 
     const standins::AsfRecord record = ReadRecord(file);
-    EXPECT_EQ("{AFE69B3A-403F-4A1B-8007-0E21CFB3DF84}", record.profileGuid);   // made from the default
+    EXPECT_EQ("{AFE69B3A-403F-4A1B-8007-0E21CFB3DF84}", record.profileGuid);  // made from the default
     ASSERT_EQ(1u, record.streams.size());
     EXPECT_EQ("audio", record.streams[0].type);
     EXPECT_EQ(64000u, record.streams[0].bitrate);
@@ -258,8 +246,7 @@ TEST_F(AsfWriter, SoundOnlyRecordingRecordsBitrateAndSilence)
     EXPECT_FALSE(record.Pin("audio")->endOfStream);
 }
 
-TEST_F(AsfWriter, ChangesCountOnlyWhenHandedBack)
-{
+TEST_F(AsfWriter, ChangesCountOnlyWhenHandedBack) {
     WriterUnderTest writer;
     ComPtr<IWMProfile> profile = CurrentProfile(writer.config.Get());
     // A stream taken from a profile is a copy until ReconfigStream...
@@ -275,11 +262,10 @@ TEST_F(AsfWriter, ChangesCountOnlyWhenHandedBack)
     EXPECT_EQ(1u, BitrateOf(Stream(CurrentProfile(writer.config.Get()).Get(), 1).Get()));
     GUID current = kProfile768;
     writer.config->GetCurrentProfileGuid(&current);
-    EXPECT_EQ(GUID_NULL, current);   // a handed-in profile is no system profile
+    EXPECT_EQ(GUID_NULL, current);  // a handed-in profile is no system profile
 }
 
-TEST_F(AsfWriter, RefusesWhatTheWriterCannotDo)
-{
+TEST_F(AsfWriter, RefusesWhatTheWriterCannotDo) {
     WriterUnderTest writer;
     ComPtr<IWMProfile> profile = CurrentProfile(writer.config.Get());
     ComPtr<IWMStreamConfig> video = Stream(profile.Get(), 1);
@@ -332,8 +318,7 @@ TEST_F(AsfWriter, RefusesWhatTheWriterCannotDo)
     graph.control->Stop();
 }
 
-TEST_F(AsfWriter, UnwritablePathFailsTheStart)
-{
+TEST_F(AsfWriter, UnwritablePathFailsTheStart) {
     WriterUnderTest writer;
     ComPtr<IWMProfile> profile = CurrentProfile(writer.config.Get());
     ASSERT_EQ(S_OK, profile->RemoveStream(Stream(profile.Get(), 0).Get()));
@@ -347,8 +332,7 @@ TEST_F(AsfWriter, UnwritablePathFailsTheStart)
     EXPECT_EQ(State_Stopped, state);
 }
 
-TEST_F(AsfWriter, LeavesNoObjectBehind)
-{
+TEST_F(AsfWriter, LeavesNoObjectBehind) {
     ComPtr<IBenchStandInControl> control = Create<IBenchStandInControl>(CLSID_BenchStandInControl);
     ASSERT_TRUE(control);
     LONG before = 0;

@@ -10,15 +10,13 @@ namespace {
 
 // Calls the interface the way the engine's declaration does: by position
 // in the table of methods (0-2 are IUnknown's).
-HRESULT CallMethod(IUnknown* object, int entry, int value)
-{
+HRESULT CallMethod(IUnknown* object, int entry, int value) {
     using Method = HRESULT(STDMETHODCALLTYPE*)(IUnknown*, int);
     Method* table = *reinterpret_cast<Method**>(object);
     return table[entry](object, value);
 }
 
-std::vector<BenchControlCall> Calls(IBenchStandInControl* control)
-{
+std::vector<BenchControlCall> Calls(IBenchStandInControl* control) {
     UINT count = 0;
     control->GetAudioControlCalls(nullptr, 0, &count);
     std::vector<BenchControlCall> calls(count);
@@ -29,8 +27,7 @@ std::vector<BenchControlCall> Calls(IBenchStandInControl* control)
     return calls;
 }
 
-std::vector<uint8_t> Ramp(size_t count, uint8_t first)
-{
+std::vector<uint8_t> Ramp(size_t count, uint8_t first) {
     std::vector<uint8_t> bytes(count);
     for (size_t i = 0; i < count; ++i) {
         bytes[i] = static_cast<uint8_t>(first + i);
@@ -38,12 +35,11 @@ std::vector<uint8_t> Ramp(size_t count, uint8_t first)
     return bytes;
 }
 
-} // namespace
+}  // namespace
 
 class AudioControl : public ComTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ComTest::SetUp();
         control_ = Create<IBenchStandInControl>(CLSID_BenchStandInControl);
         ASSERT_TRUE(control_);
@@ -52,8 +48,7 @@ protected:
     ComPtr<IBenchStandInControl> control_;
 };
 
-TEST_F(AudioControl, FoundByFriendlyNameWithItsInterface)
-{
+TEST_F(AudioControl, FoundByFriendlyNameWithItsInterface) {
     EXPECT_EQ(CLSID_BenchAudioControl, FindByFriendlyName(L"Vimbrel Audio"));
     ComPtr<IBaseFilter> filter = Create<IBaseFilter>(CLSID_BenchAudioControl);
     ASSERT_TRUE(filter);
@@ -61,12 +56,11 @@ TEST_F(AudioControl, FoundByFriendlyNameWithItsInterface)
     EXPECT_EQ(S_OK, filter->QueryInterface(IID_IAudioControlFilter, reinterpret_cast<void**>(control.GetAddressOf())));
 }
 
-TEST_F(AudioControl, MuteIsTheSixthMethodAndStrayCallsAreRecorded)
-{
+TEST_F(AudioControl, MuteIsTheSixthMethodAndStrayCallsAreRecorded) {
     ComPtr<IBaseFilter> filter = Create<IBaseFilter>(CLSID_BenchAudioControl);
     ComPtr<IUnknown> control;
     ASSERT_EQ(S_OK, filter->QueryInterface(IID_IAudioControlFilter, reinterpret_cast<void**>(control.GetAddressOf())));
-    EXPECT_EQ(S_OK, CallMethod(control.Get(), 3 + 5, 1));   // the sixth after IUnknown: mute
+    EXPECT_EQ(S_OK, CallMethod(control.Get(), 3 + 5, 1));  // the sixth after IUnknown: mute
     EXPECT_EQ(S_OK, CallMethod(control.Get(), 3 + 5, 0));
     // Entry 6 is the fourth method: what a caller counting from the table's
     // start would reach. It must not mute, and it shows up as stray.
@@ -89,8 +83,7 @@ TEST_F(AudioControl, MuteIsTheSixthMethodAndStrayCallsAreRecorded)
     EXPECT_TRUE(Calls(control_.Get()).empty());
 }
 
-TEST_F(AudioControl, MutedSoundPassesAsSilence)
-{
+TEST_F(AudioControl, MutedSoundPassesAsSilence) {
     for (WORD bits : {16, 8}) {
         control_->Reset();
         CPushSource* source = new CPushSource(PcmType(1, 8000, bits), 256);

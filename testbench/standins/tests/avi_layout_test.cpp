@@ -12,16 +12,15 @@ using namespace standins;
 
 namespace {
 
-AviStreamInfo Pictures()
-{
+AviStreamInfo Pictures() {
     AviStreamInfo video;
     video.kind = StreamKind::Video;
     AppendLe32(video.format, 40);
-    AppendLe32(video.format, 5);    // width
-    AppendLe32(video.format, 3);    // height: bottom-up
+    AppendLe32(video.format, 5);  // width
+    AppendLe32(video.format, 3);  // height: bottom-up
     AppendLe16(video.format, 1);
     AppendLe16(video.format, 24);
-    AppendLe32(video.format, 0);    // BI_RGB
+    AppendLe32(video.format, 0);  // BI_RGB
     AppendLe32(video.format, 45);
     for (int i = 0; i < 4; ++i) {
         AppendLe32(video.format, 0);
@@ -33,8 +32,7 @@ AviStreamInfo Pictures()
     return video;
 }
 
-AviStreamInfo Sound()
-{
+AviStreamInfo Sound() {
     AviStreamInfo sound;
     sound.kind = StreamKind::Audio;
     AppendLe16(sound.format, 1);
@@ -51,8 +49,7 @@ AviStreamInfo Sound()
 }
 
 // Puts the chunk's bytes where the layout placed it, as the mux does.
-void WriteChunk(std::vector<uint8_t>& file, const AviChunkPlace& place, const std::vector<uint8_t>& data)
-{
+void WriteChunk(std::vector<uint8_t>& file, const AviChunkPlace& place, const std::vector<uint8_t>& data) {
     std::vector<uint8_t> chunk(place.header, place.header + 8);
     chunk.insert(chunk.end(), data.begin(), data.end());
     if (place.pad) {
@@ -65,8 +62,7 @@ void WriteChunk(std::vector<uint8_t>& file, const AviChunkPlace& place, const st
 }
 
 // The finished file: chunks, index, and headers written last.
-std::vector<uint8_t> Finish(const CAviLayout& layout, std::vector<uint8_t> file)
-{
+std::vector<uint8_t> Finish(const CAviLayout& layout, std::vector<uint8_t> file) {
     const std::vector<uint8_t> index = layout.Index();
     file.resize(layout.IndexOffset());
     file.insert(file.end(), index.begin(), index.end());
@@ -75,8 +71,7 @@ std::vector<uint8_t> Finish(const CAviLayout& layout, std::vector<uint8_t> file)
     return file;
 }
 
-std::vector<uint8_t> Filled(size_t size, uint8_t first)
-{
+std::vector<uint8_t> Filled(size_t size, uint8_t first) {
     std::vector<uint8_t> data(size);
     for (size_t i = 0; i < size; ++i) {
         data[i] = static_cast<uint8_t>(first + i);
@@ -84,15 +79,11 @@ std::vector<uint8_t> Filled(size_t size, uint8_t first)
     return data;
 }
 
-uint32_t At(const std::vector<uint8_t>& bytes, size_t offset)
-{
-    return ReadLe32(bytes.data() + offset);
-}
+uint32_t At(const std::vector<uint8_t>& bytes, size_t offset) { return ReadLe32(bytes.data() + offset); }
 
-} // namespace
+}  // namespace
 
-TEST(AviLayout, PicturesAndSoundArePlacedPaddedIndexedAndCountedInTheHeaders)
-{
+TEST(AviLayout, PicturesAndSoundArePlacedPaddedIndexedAndCountedInTheHeaders) {
     // Headers: RIFF 12, hdrl list 12, avih 8 + 56 = 88; picture strl
     // 12 + 64 + 48 = 124; sound strl 12 + 64 + 8 + 18 = 102; movi list 12.
     CAviLayout layout({Pictures(), Sound()}, 100000, true);
@@ -123,8 +114,8 @@ TEST(AviLayout, PicturesAndSoundArePlacedPaddedIndexedAndCountedInTheHeaders)
 
     const std::vector<uint8_t> bytes = Finish(layout, file);
     ASSERT_EQ(898u, bytes.size());
-    EXPECT_EQ(890u, At(bytes, 4));                 // RIFF size
-    EXPECT_EQ(294u, At(bytes, 16));                // hdrl: 'hdrl' + 88 - 8 + 124 + 102
+    EXPECT_EQ(890u, At(bytes, 4));   // RIFF size
+    EXPECT_EQ(294u, At(bytes, 16));  // hdrl: 'hdrl' + 88 - 8 + 124 + 102
     // avih at 32: frame time, bytes a second (10 x 45 + 16000), flags
     // (index, interleaved), total frames, streams, largest chunk, size.
     EXPECT_EQ(100000u, At(bytes, 32));
@@ -150,7 +141,7 @@ TEST(AviLayout, PicturesAndSoundArePlacedPaddedIndexedAndCountedInTheHeaders)
     // movi list at 314: 'movi' + the three chunks.
     EXPECT_EQ(FourCc('L', 'I', 'S', 'T'), At(bytes, 314));
     EXPECT_EQ(520u, At(bytes, 318));
-    EXPECT_EQ(0u, bytes[379]);   // the first frame's pad byte
+    EXPECT_EQ(0u, bytes[379]);  // the first frame's pad byte
     // idx1 at 842: offsets from the 'movi' code at 322.
     EXPECT_EQ(FourCc('i', 'd', 'x', '1'), At(bytes, 842));
     EXPECT_EQ(48u, At(bytes, 846));
@@ -158,7 +149,7 @@ TEST(AviLayout, PicturesAndSoundArePlacedPaddedIndexedAndCountedInTheHeaders)
     EXPECT_EQ(4u, At(bytes, 850 + 8));
     EXPECT_EQ(58u, At(bytes, 866 + 8));
     EXPECT_EQ(400u, At(bytes, 866 + 12));
-    EXPECT_EQ(0u, At(bytes, 882 + 4));   // the second frame was no key frame
+    EXPECT_EQ(0u, At(bytes, 882 + 4));  // the second frame was no key frame
     EXPECT_EQ(466u, At(bytes, 882 + 8));
 
     MemoryByteSource source(bytes);
@@ -177,13 +168,12 @@ TEST(AviLayout, PicturesAndSoundArePlacedPaddedIndexedAndCountedInTheHeaders)
     EXPECT_EQ(FourCc('0', '1', 'w', 'b'), media.index[1].id);
 }
 
-TEST(AviLayout, NothingWrittenStillMakesAReadableEmptyFile)
-{
+TEST(AviLayout, NothingWrittenStillMakesAReadableEmptyFile) {
     CAviLayout layout({Pictures()}, 100000, false);
     const std::vector<uint8_t> bytes = Finish(layout, std::vector<uint8_t>(layout.HeadersSize(), 0));
     // 12 + 12 + 64 + 124 + 12 header bytes and an empty idx1.
     ASSERT_EQ(232u, bytes.size());
-    EXPECT_EQ(0x10u, At(bytes, 44));   // an index, no interleaving claimed
+    EXPECT_EQ(0x10u, At(bytes, 44));  // an index, no interleaving claimed
     MemoryByteSource source(bytes);
     MediaFile media;
     ASSERT_EQ(ParseStatus::Ok, ParseRiffMedia(source, &media));
@@ -192,8 +182,7 @@ TEST(AviLayout, NothingWrittenStillMakesAReadableEmptyFile)
     EXPECT_EQ(0u, media.streams[0].headerLength);
 }
 
-TEST(AviLayout, ChunksPastTheLimitOrOfNoStreamAreDroppedAndTheFileStaysWithinIt)
-{
+TEST(AviLayout, ChunksPastTheLimitOrOfNoStreamAreDroppedAndTheFileStaysWithinIt) {
     // Headers 224 bytes; one 45-byte frame takes 54 and its index entry 16
     // after the 8-byte idx1 header: 224 + 54 + 8 + 16 = 302.
     CAviLayout layout({Pictures()}, 100000, false, 302);
@@ -207,8 +196,7 @@ TEST(AviLayout, ChunksPastTheLimitOrOfNoStreamAreDroppedAndTheFileStaysWithinIt)
     EXPECT_EQ(294u, At(layout.Headers(), 4));
 }
 
-TEST(RiffMedia, AnIndexCutOffByTheEndOfTheFileIsNoIndex)
-{
+TEST(RiffMedia, AnIndexCutOffByTheEndOfTheFileIsNoIndex) {
     CAviLayout layout({Pictures()}, 100000, false);
     std::vector<uint8_t> file(layout.HeadersSize(), 0);
     AviChunkPlace place;

@@ -13,12 +13,11 @@ using namespace standintest;
 
 namespace {
 
-constexpr REFERENCE_TIME kTenth = 1000000;   // one frame, or 1600 bytes of sound
+constexpr REFERENCE_TIME kTenth = 1000000;  // one frame, or 1600 bytes of sound
 
 // Sound buffer n: 1600 bytes whose values follow their place in the whole
 // recording.
-std::vector<uint8_t> SoundBuffer(int n)
-{
+std::vector<uint8_t> SoundBuffer(int n) {
     std::vector<uint8_t> bytes(1600);
     for (size_t i = 0; i < bytes.size(); ++i) {
         bytes[i] = SoundByte(static_cast<size_t>(n) * 1600 + i);
@@ -26,8 +25,7 @@ std::vector<uint8_t> SoundBuffer(int n)
     return bytes;
 }
 
-std::vector<uint8_t> Slice(const std::vector<uint8_t>& bytes, const standins::MediaChunk& chunk)
-{
+std::vector<uint8_t> Slice(const std::vector<uint8_t>& bytes, const standins::MediaChunk& chunk) {
     return std::vector<uint8_t>(bytes.begin() + static_cast<long>(chunk.offset),
                                 bytes.begin() + static_cast<long>(chunk.offset + chunk.size));
 }
@@ -48,8 +46,9 @@ struct MuxGraph {
 
     MuxGraph(const TestFile& file, InterleavingMode mode)
         : pictures(new CPushSource(Rgb24Type(8, 6, kTenth), 8 * 6 * 3)),
-          sound(new CPushSource(PcmType(1, 8000, 16), 1600)), picturesFilter(pictures), soundFilter(sound)
-    {
+          sound(new CPushSource(PcmType(1, 8000, 16), 1600)),
+          picturesFilter(pictures),
+          soundFilter(sound) {
         ComPtr<IFileSinkFilter> sink;
         if (!mux || !writer || FAILED(writer.As(&sink)) || FAILED(mux.As(&interleaving))) {
             return;
@@ -71,8 +70,7 @@ struct MuxGraph {
 
     // Sound runs ahead of the pictures by two buffers, as a microphone
     // that starts before a delayed camera does.
-    void PushThreeTenths()
-    {
+    void PushThreeTenths() {
         EXPECT_EQ(S_OK, sound->Push(SoundBuffer(0), 0, kTenth));
         EXPECT_EQ(S_OK, sound->Push(SoundBuffer(1), kTenth, 2 * kTenth));
         EXPECT_EQ(S_OK, pictures->Push(StoredFrame(shape, 0), 0, kTenth));
@@ -86,8 +84,7 @@ struct MuxGraph {
 
 // The six chunks' streams in file order, as "0" for a frame and "1" for
 // sound, from the index.
-std::string IndexOrder(const standins::MediaFile& media)
-{
+std::string IndexOrder(const standins::MediaFile& media) {
     std::string order;
     for (const standins::AviIndexEntry& entry : media.index) {
         order += static_cast<char>(entry.id >> 8);
@@ -95,12 +92,11 @@ std::string IndexOrder(const standins::MediaFile& media)
     return order;
 }
 
-} // namespace
+}  // namespace
 
 class AviMux : public ComTest {};
 
-TEST_F(AviMux, IsTheBenchMuxWithAFreeInputAfterEachConnectedOne)
-{
+TEST_F(AviMux, IsTheBenchMuxWithAFreeInputAfterEachConnectedOne) {
     EXPECT_EQ(CLSID_AviDest, FindByFriendlyName(BENCH_AVI_MUX_NAME));
     ComPtr<IBaseFilter> mux = Create<IBaseFilter>(CLSID_AviDest);
     ASSERT_TRUE(mux);
@@ -130,8 +126,7 @@ TEST_F(AviMux, IsTheBenchMuxWithAFreeInputAfterEachConnectedOne)
     EXPECT_EQ(VFW_E_NOT_CONNECTED, mux->Pause());
 }
 
-TEST_F(AviMux, InterleavingSettingsAreKeptAndChangeOnlyWhileStopped)
-{
+TEST_F(AviMux, InterleavingSettingsAreKeptAndChangeOnlyWhileStopped) {
     TestFile file("mux_settings.avi");
     MuxGraph w(file, INTERLEAVE_NONE);
     ASSERT_EQ(S_OK, w.connected);
@@ -163,8 +158,7 @@ TEST_F(AviMux, InterleavingSettingsAreKeptAndChangeOnlyWhileStopped)
     ASSERT_EQ(S_OK, w.graph.control->Stop());
 }
 
-TEST_F(AviMux, FullInterleavingWritesPicturesAndSoundInTimeOrderOverAnOlderLongerFile)
-{
+TEST_F(AviMux, FullInterleavingWritesPicturesAndSoundInTimeOrderOverAnOlderLongerFile) {
     TestFile file("mux_full.avi");
     ASSERT_TRUE(WriteBytes(file.Narrow(), std::vector<uint8_t>(20000, 0xA5)));
     MuxGraph w(file, INTERLEAVE_FULL);
@@ -203,14 +197,13 @@ TEST_F(AviMux, FullInterleavingWritesPicturesAndSoundInTimeOrderOverAnOlderLonge
     EXPECT_EQ(100000u, media.microSecPerFrame);
     EXPECT_EQ(3u, media.totalFrames);
     EXPECT_EQ(3u, video.headerLength);
-    EXPECT_EQ(2400u, sound.headerLength);   // 4800 bytes in blocks of 2
+    EXPECT_EQ(2400u, sound.headerLength);  // 4800 bytes in blocks of 2
     EXPECT_DOUBLE_EQ(0.3, standins::StreamLengthSeconds(media, sound));
-    EXPECT_EQ(0x10u, media.index[0].flags);   // AVIIF_KEYFRAME: every uncompressed frame stands alone
-    EXPECT_EQ(4u, media.index[0].offset);   // the first chunk, 4 bytes after 'movi'
+    EXPECT_EQ(0x10u, media.index[0].flags);  // AVIIF_KEYFRAME: every uncompressed frame stands alone
+    EXPECT_EQ(4u, media.index[0].offset);    // the first chunk, 4 bytes after 'movi'
 }
 
-TEST_F(AviMux, OtherModesWriteAsTheSamplesComeAndAStopWithoutEndFinishesTheFile)
-{
+TEST_F(AviMux, OtherModesWriteAsTheSamplesComeAndAStopWithoutEndFinishesTheFile) {
     TestFile file("mux_capture.avi");
     MuxGraph w(file, INTERLEAVE_CAPTURE);
     ASSERT_EQ(S_OK, w.connected);

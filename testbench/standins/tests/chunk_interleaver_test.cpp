@@ -13,8 +13,7 @@ namespace {
 
 constexpr int64_t kSecond = 10000000;
 
-HeldChunk Chunk(size_t stream, int64_t start, size_t bytes = 4)
-{
+HeldChunk Chunk(size_t stream, int64_t start, size_t bytes = 4) {
     HeldChunk chunk;
     chunk.stream = stream;
     chunk.start = start;
@@ -23,8 +22,7 @@ HeldChunk Chunk(size_t stream, int64_t start, size_t bytes = 4)
 }
 
 // What comes out now, as "stream@start" in order.
-std::string Ready(CChunkInterleaver& interleaver)
-{
+std::string Ready(CChunkInterleaver& interleaver) {
     std::string out;
     HeldChunk chunk;
     while (interleaver.Next(&chunk)) {
@@ -33,14 +31,13 @@ std::string Ready(CChunkInterleaver& interleaver)
     return out;
 }
 
-} // namespace
+}  // namespace
 
-TEST(ChunkInterleaver, ChunksWaitForTheOtherStreamAndLeaveInTimeOrder)
-{
+TEST(ChunkInterleaver, ChunksWaitForTheOtherStreamAndLeaveInTimeOrder) {
     CChunkInterleaver interleaver(2, kSecond, 1 << 20);
     interleaver.Add(Chunk(1, 0));
     interleaver.Add(Chunk(1, 1000000));
-    EXPECT_EQ("", Ready(interleaver));   // no picture yet
+    EXPECT_EQ("", Ready(interleaver));  // no picture yet
     interleaver.Add(Chunk(0, 500000));
     // Sound at 0, the picture at 0.05 s; the sound at 0.1 s waits for a
     // later picture.
@@ -51,8 +48,7 @@ TEST(ChunkInterleaver, ChunksWaitForTheOtherStreamAndLeaveInTimeOrder)
     EXPECT_EQ(4u, interleaver.HeldBytes());
 }
 
-TEST(ChunkInterleaver, EqualTimesGoLowerStreamFirst)
-{
+TEST(ChunkInterleaver, EqualTimesGoLowerStreamFirst) {
     CChunkInterleaver interleaver(2, kSecond, 1 << 20);
     interleaver.Add(Chunk(1, 200));
     interleaver.Add(Chunk(0, 200));
@@ -61,13 +57,12 @@ TEST(ChunkInterleaver, EqualTimesGoLowerStreamFirst)
     EXPECT_EQ("0@200 1@200 0@300 ", Ready(interleaver));
 }
 
-TEST(ChunkInterleaver, AStreamThatFallsSilentHoldsTheOthersOnlyForTheSpanOrTheByteBound)
-{
+TEST(ChunkInterleaver, AStreamThatFallsSilentHoldsTheOthersOnlyForTheSpanOrTheByteBound) {
     CChunkInterleaver interleaver(2, kSecond, 1 << 20);
     interleaver.Add(Chunk(1, 0));
     interleaver.Add(Chunk(1, 5000000));
     interleaver.Add(Chunk(1, 10000000));
-    EXPECT_EQ("", Ready(interleaver));   // exactly the span: still waiting
+    EXPECT_EQ("", Ready(interleaver));  // exactly the span: still waiting
     interleaver.Add(Chunk(1, 15000000));
     // 1.5 s after the first chunk it goes; the one at 0.5 s is exactly a
     // span behind and waits.
@@ -77,14 +72,13 @@ TEST(ChunkInterleaver, AStreamThatFallsSilentHoldsTheOthersOnlyForTheSpanOrTheBy
     bounded.Add(Chunk(1, 0, 6));
     EXPECT_EQ("", Ready(bounded));
     bounded.Add(Chunk(1, 1, 6));
-    EXPECT_EQ("1@0 ", Ready(bounded));   // 12 bytes held, 10 allowed
+    EXPECT_EQ("1@0 ", Ready(bounded));  // 12 bytes held, 10 allowed
 }
 
-TEST(ChunkInterleaver, AnEndedStreamIsNoLongerWaitedForAndDrainEmptiesInTimeOrder)
-{
+TEST(ChunkInterleaver, AnEndedStreamIsNoLongerWaitedForAndDrainEmptiesInTimeOrder) {
     CChunkInterleaver interleaver(2, kSecond, 1 << 20);
     interleaver.Add(Chunk(0, 300));
-    interleaver.Add(Chunk(0, 100));   // out of order within its stream: kept behind 300
+    interleaver.Add(Chunk(0, 100));  // out of order within its stream: kept behind 300
     interleaver.Add(Chunk(1, 200));
     EXPECT_EQ("1@200 ", Ready(interleaver));
     interleaver.EndStream(1);
@@ -93,7 +87,7 @@ TEST(ChunkInterleaver, AnEndedStreamIsNoLongerWaitedForAndDrainEmptiesInTimeOrde
     CChunkInterleaver stopped(2, kSecond, 1 << 20);
     stopped.Add(Chunk(1, 50));
     stopped.Add(Chunk(1, 20));
-    stopped.Add(Chunk(5, 10));        // no such stream: ignored
+    stopped.Add(Chunk(5, 10));  // no such stream: ignored
     EXPECT_EQ(8u, stopped.HeldBytes());
     HeldChunk chunk;
     ASSERT_TRUE(stopped.Drain(&chunk));

@@ -13,8 +13,7 @@ using standintest::PixelByte;
 
 namespace {
 
-VideoLayout Layout(const AviShape& shape)
-{
+VideoLayout Layout(const AviShape& shape) {
     VideoLayout layout;
     layout.width = shape.width;
     layout.height = shape.height;
@@ -23,8 +22,7 @@ VideoLayout Layout(const AviShape& shape)
     return layout;
 }
 
-std::vector<uint8_t> Dib(const AviShape& shape, int frame, int32_t width, int32_t height)
-{
+std::vector<uint8_t> Dib(const AviShape& shape, int frame, int32_t width, int32_t height) {
     const std::vector<uint8_t> stored = standintest::StoredFrame(shape, frame);
     Rgb24View view;
     EXPECT_TRUE(ViewStoredFrame(Layout(shape), stored.data(), stored.size(), &view));
@@ -34,29 +32,26 @@ std::vector<uint8_t> Dib(const AviShape& shape, int frame, int32_t width, int32_
 }
 
 // Channel c of the DIB pixel at column x, row y from the top.
-uint8_t DibPixel(const std::vector<uint8_t>& dib, int32_t width, int32_t height, int x, int y, int c)
-{
+uint8_t DibPixel(const std::vector<uint8_t>& dib, int32_t width, int32_t height, int x, int y, int c) {
     const size_t stride = static_cast<size_t>(DibStride(width));
     return dib[kDibHeaderSize + static_cast<size_t>(height - 1 - y) * stride + x * 3 + c];
 }
 
-} // namespace
+}  // namespace
 
-TEST(DibFrame, StrideAndSize)
-{
+TEST(DibFrame, StrideAndSize) {
     EXPECT_EQ(24u, DibStride(8));
-    EXPECT_EQ(16u, DibStride(5));   // 15 bytes padded to 16
+    EXPECT_EQ(16u, DibStride(5));  // 15 bytes padded to 16
     EXPECT_EQ(4u, DibStride(1));
     EXPECT_EQ(40u + 16u * 2u, PackedDibSize(5, 2));
     EXPECT_EQ(0u, PackedDibSize(0, 10));
     EXPECT_EQ(0u, PackedDibSize(10, -1));
-    EXPECT_EQ(0u, PackedDibSize(40000, 40000));   // 4.8 GB does not fit
+    EXPECT_EQ(0u, PackedDibSize(40000, 40000));  // 4.8 GB does not fit
 }
 
-TEST(DibFrame, StoredRowsPaddedOrPacked)
-{
+TEST(DibFrame, StoredRowsPaddedOrPacked) {
     AviShape shape;
-    shape.width = 5;   // 15 bytes of pixels per row, 16 when padded
+    shape.width = 5;  // 15 bytes of pixels per row, 16 when padded
     shape.height = 3;
     Rgb24View view;
     std::vector<uint8_t> chunk(16 * 3);
@@ -74,8 +69,7 @@ TEST(DibFrame, StoredRowsPaddedOrPacked)
     EXPECT_FALSE(ViewStoredFrame(compressed, chunk.data(), chunk.size(), &view));
 }
 
-TEST(DibFrame, SameSizeIsTheFrameItself)
-{
+TEST(DibFrame, SameSizeIsTheFrameItself) {
     for (int rows = 0; rows < 3; ++rows) {
         AviShape shape;
         shape.width = 5;
@@ -86,7 +80,7 @@ TEST(DibFrame, SameSizeIsTheFrameItself)
         ASSERT_EQ(40u + 16u * 4u, dib.size());
         EXPECT_EQ(40u, ReadLe32(&dib[0]));
         EXPECT_EQ(5, ReadLe32Signed(&dib[4]));
-        EXPECT_EQ(4, ReadLe32Signed(&dib[8]));    // positive: bottom-up
+        EXPECT_EQ(4, ReadLe32Signed(&dib[8]));  // positive: bottom-up
         EXPECT_EQ(1u, ReadLe16(&dib[12]));
         EXPECT_EQ(24u, ReadLe16(&dib[14]));
         EXPECT_EQ(0u, ReadLe32(&dib[16]));
@@ -103,9 +97,8 @@ TEST(DibFrame, SameSizeIsTheFrameItself)
     }
 }
 
-TEST(DibFrame, ScalesByNearestNeighbour)
-{
-    AviShape shape;   // 8 x 6
+TEST(DibFrame, ScalesByNearestNeighbour) {
+    AviShape shape;  // 8 x 6
     const std::vector<uint8_t> half = Dib(shape, 1, 4, 3);
     for (int y = 0; y < 3; ++y) {
         for (int x = 0; x < 4; ++x) {

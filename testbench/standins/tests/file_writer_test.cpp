@@ -11,10 +11,7 @@ using namespace standintest;
 
 namespace {
 
-std::vector<uint8_t> Text(const char* text)
-{
-    return std::vector<uint8_t>(text, text + strlen(text));
-}
+std::vector<uint8_t> Text(const char* text) { return std::vector<uint8_t>(text, text + strlen(text)); }
 
 struct WriterGraph {
     TestGraph graph;
@@ -24,8 +21,7 @@ struct WriterGraph {
     ComPtr<IFileSinkFilter2> sink;
 
     explicit WriterGraph(const TestFile& file, DWORD mode)
-        : source(new CPushSource(ByteStreamType(), 64)), sourceFilter(source)
-    {
+        : source(new CPushSource(ByteStreamType(), 64)), sourceFilter(source) {
         writer = Create<IBaseFilter>(CLSID_FileWriter);
         if (!writer || FAILED(writer.As(&sink))) {
             return;
@@ -38,12 +34,11 @@ struct WriterGraph {
     }
 };
 
-} // namespace
+}  // namespace
 
 class FileWriter : public ComTest {};
 
-TEST_F(FileWriter, IsTheBenchWriterUnderThePlatformNames)
-{
+TEST_F(FileWriter, IsTheBenchWriterUnderThePlatformNames) {
     // Wine's writer answers neither of these; the engine's WAV graph needs
     // the first, AVI Mux the second.
     ComPtr<IBaseFilter> writer = Create<IBaseFilter>(CLSID_FileWriter);
@@ -55,24 +50,22 @@ TEST_F(FileWriter, IsTheBenchWriterUnderThePlatformNames)
     EXPECT_EQ(CLSID_FileWriter, FindByFriendlyName(L"File writer"));
 }
 
-TEST_F(FileWriter, PlacesSamplesByTheirTimesAndCompletes)
-{
+TEST_F(FileWriter, PlacesSamplesByTheirTimesAndCompletes) {
     TestFile file("offsets.bin");
     WriterGraph w(file, AM_FILE_OVERWRITE);
     ASSERT_TRUE(w.sink);
     ASSERT_EQ(S_OK, w.graph.control->Run());
     EXPECT_EQ(S_OK, w.source->Push(Text("HEADERXX"), 0, 8));
     EXPECT_EQ(S_OK, w.source->Push(Text("DATA1"), 8, 13));
-    EXPECT_EQ(S_OK, w.source->Push(Text("TAIL"), CPushSource::kUntimed, 0));      // no time: after the last write
-    EXPECT_EQ(S_OK, w.source->Push(Text("HEADERYY"), 0, 8));   // a header fixed later
+    EXPECT_EQ(S_OK, w.source->Push(Text("TAIL"), CPushSource::kUntimed, 0));  // no time: after the last write
+    EXPECT_EQ(S_OK, w.source->Push(Text("HEADERYY"), 0, 8));                  // a header fixed later
     EXPECT_EQ(S_OK, w.source->EndOfStream());
     EXPECT_TRUE(w.graph.WaitForEvent(EC_COMPLETE, 2000));
     ASSERT_EQ(S_OK, w.graph.control->Stop());
     EXPECT_EQ(Text("HEADERYYDATA1TAIL"), file.Bytes());
 }
 
-TEST_F(FileWriter, ModeDecidesWhatHappensToAnExistingFile)
-{
+TEST_F(FileWriter, ModeDecidesWhatHappensToAnExistingFile) {
     for (DWORD mode : {0ul, static_cast<unsigned long>(AM_FILE_OVERWRITE)}) {
         TestFile file("mode.bin");
         ASSERT_TRUE(WriteBytes(file.Narrow(), Text("0123456789")));
@@ -93,8 +86,7 @@ TEST_F(FileWriter, ModeDecidesWhatHappensToAnExistingFile)
     }
 }
 
-TEST_F(FileWriter, StreamWritesDuringAndAfterTheRun)
-{
+TEST_F(FileWriter, StreamWritesDuringAndAfterTheRun) {
     TestFile file("stream.bin");
     WriterGraph w(file, AM_FILE_OVERWRITE);
     ASSERT_TRUE(w.sink);
@@ -127,15 +119,14 @@ TEST_F(FileWriter, StreamWritesDuringAndAfterTheRun)
     stream->Seek(at, STREAM_SEEK_SET, nullptr);
     char back[16] = {};
     ULONG read = 0;
-    EXPECT_EQ(S_FALSE, stream->Read(back, sizeof(back), &read));   // fewer bytes than asked
+    EXPECT_EQ(S_FALSE, stream->Read(back, sizeof(back), &read));  // fewer bytes than asked
     EXPECT_EQ(9u, read);
     EXPECT_STREQ("abCDefgH!", back);
     at.QuadPart = -20;
     EXPECT_EQ(STG_E_INVALIDFUNCTION, stream->Seek(at, STREAM_SEEK_CUR, nullptr));
 }
 
-TEST_F(FileWriter, RefusesWhatCannotBeWritten)
-{
+TEST_F(FileWriter, RefusesWhatCannotBeWritten) {
     ComPtr<IBaseFilter> writer = Create<IBaseFilter>(CLSID_FileWriter);
     ComPtr<IFileSinkFilter2> sink;
     ASSERT_EQ(S_OK, writer.As(&sink));
@@ -171,9 +162,8 @@ TEST_F(FileWriter, RefusesWhatCannotBeWritten)
     CoTaskMemFree(name);
 }
 
-TEST_F(FileWriter, AviMuxFinishesItsFileThroughIt)
-{
-    AviShape shape;   // 8 x 6 frames, rows of 24 bytes: packed and padded alike
+TEST_F(FileWriter, AviMuxFinishesItsFileThroughIt) {
+    AviShape shape;  // 8 x 6 frames, rows of 24 bytes: packed and padded alike
     TestFile file("mux.avi");
     CPushSource* source = new CPushSource(Rgb24Type(shape.width, shape.height, 1000000), 8 * 6 * 3);
     ComPtr<IBaseFilter> sourceFilter(source);
@@ -216,7 +206,8 @@ TEST_F(FileWriter, AviMuxFinishesItsFileThroughIt)
     EXPECT_DOUBLE_EQ(10.0, standins::FrameRate(media, video));
     for (int n = 0; n < 10; ++n) {
         const std::vector<uint8_t> frame(bytes.begin() + static_cast<long>(video.chunks[n].offset),
-                                         bytes.begin() + static_cast<long>(video.chunks[n].offset + video.chunks[n].size));
+                                         bytes.begin() +
+                                             static_cast<long>(video.chunks[n].offset + video.chunks[n].size));
         EXPECT_EQ(StoredFrame(shape, n), frame) << "frame " << n;
     }
 }

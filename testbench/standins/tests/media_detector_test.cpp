@@ -12,10 +12,7 @@ using namespace standintest;
 
 namespace {
 
-ComPtr<IMediaDet> Detector()
-{
-    return Create<IMediaDet>(__uuidof(MediaDet));
-}
+ComPtr<IMediaDet> Detector() { return Create<IMediaDet>(__uuidof(MediaDet)); }
 
 // BSTR of a test file's name, freed with the holder.
 class Name {
@@ -30,12 +27,19 @@ private:
 
 // The packed DIB a frame of the test writer makes at its own size, built
 // from the pixel formula: bottom-up rows padded to four bytes.
-std::vector<uint8_t> ExpectedDib(int width, int height, int frame)
-{
+std::vector<uint8_t> ExpectedDib(int width, int height, int frame) {
     const int stride = (width * 3 + 3) / 4 * 4;
     std::vector<uint8_t> dib(40 + stride * height, 0);
-    const uint32_t header[10] = {40, static_cast<uint32_t>(width), static_cast<uint32_t>(height),
-                                 1u | (24u << 16), 0, static_cast<uint32_t>(stride * height), 0, 0, 0, 0};
+    const uint32_t header[10] = {40,
+                                 static_cast<uint32_t>(width),
+                                 static_cast<uint32_t>(height),
+                                 1u | (24u << 16),
+                                 0,
+                                 static_cast<uint32_t>(stride * height),
+                                 0,
+                                 0,
+                                 0,
+                                 0};
     memcpy(dib.data(), header, 40);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
@@ -47,8 +51,7 @@ std::vector<uint8_t> ExpectedDib(int width, int height, int frame)
     return dib;
 }
 
-std::vector<uint8_t> Grab(IMediaDet* detector, double time, LONG width, LONG height)
-{
+std::vector<uint8_t> Grab(IMediaDet* detector, double time, LONG width, LONG height) {
     LONG size = 0;
     if (FAILED(detector->GetBitmapBits(time, &size, nullptr, width, height)) || size <= 0) {
         return {};
@@ -60,13 +63,12 @@ std::vector<uint8_t> Grab(IMediaDet* detector, double time, LONG width, LONG hei
     return buffer;
 }
 
-} // namespace
+}  // namespace
 
 class MediaDetector : public ComTest {};
 
-TEST_F(MediaDetector, ReadsStreamsOfAnAviWithSound)
-{
-    AviShape shape;   // 8 x 6 at 10 frames per second, 5 frames; 400 bytes of sound each
+TEST_F(MediaDetector, ReadsStreamsOfAnAviWithSound) {
+    AviShape shape;  // 8 x 6 at 10 frames per second, 5 frames; 400 bytes of sound each
     shape.withAudio = true;
     shape.audioFirst = true;
     TestFile file("streams.avi");
@@ -126,8 +128,7 @@ TEST_F(MediaDetector, ReadsStreamsOfAnAviWithSound)
     SysFreeString(name);
 }
 
-TEST_F(MediaDetector, ReturnsTheFrameAtATimeByteForByte)
-{
+TEST_F(MediaDetector, ReturnsTheFrameAtATimeByteForByte) {
     AviShape shape;
     TestFile file("frames.avi");
     ASSERT_TRUE(WriteBytes(file.Narrow(), MakeAvi(shape)));
@@ -147,9 +148,8 @@ TEST_F(MediaDetector, ReturnsTheFrameAtATimeByteForByte)
     }
 }
 
-TEST_F(MediaDetector, ScalesToTheAskedSize)
-{
-    AviShape shape;   // 8 x 6
+TEST_F(MediaDetector, ScalesToTheAskedSize) {
+    AviShape shape;  // 8 x 6
     TestFile file("scaled.avi");
     ASSERT_TRUE(WriteBytes(file.Narrow(), MakeAvi(shape)));
     ComPtr<IMediaDet> detector = Detector();
@@ -166,10 +166,9 @@ TEST_F(MediaDetector, ScalesToTheAskedSize)
     }
 }
 
-TEST_F(MediaDetector, TopDownAndPackedFramesComeOutAsDibs)
-{
+TEST_F(MediaDetector, TopDownAndPackedFramesComeOutAsDibs) {
     AviShape shape;
-    shape.width = 5;   // rows of 15 bytes: packed and padded differ
+    shape.width = 5;  // rows of 15 bytes: packed and padded differ
     shape.height = 4;
     for (int rows = 0; rows < 2; ++rows) {
         shape.topDown = rows == 0;
@@ -182,8 +181,7 @@ TEST_F(MediaDetector, TopDownAndPackedFramesComeOutAsDibs)
     }
 }
 
-TEST_F(MediaDetector, GrabModeClosesStreamQuestionsUntilANewFile)
-{
+TEST_F(MediaDetector, GrabModeClosesStreamQuestionsUntilANewFile) {
     TestFile file("grab.avi");
     ASSERT_TRUE(WriteBytes(file.Narrow(), MakeAvi(AviShape())));
     ComPtr<IMediaDet> detector = Detector();
@@ -193,14 +191,13 @@ TEST_F(MediaDetector, GrabModeClosesStreamQuestionsUntilANewFile)
     double seconds = 0;
     EXPECT_EQ(VFW_E_WRONG_STATE, detector->get_OutputStreams(&streams));
     EXPECT_EQ(VFW_E_WRONG_STATE, detector->get_StreamLength(&seconds));
-    EXPECT_FALSE(Grab(detector.Get(), 0.2, 8, 6).empty());   // frames still come
+    EXPECT_FALSE(Grab(detector.Get(), 0.2, 8, 6).empty());  // frames still come
     ASSERT_EQ(S_OK, detector->put_Filename(Name(file)));
     EXPECT_EQ(S_OK, detector->get_OutputStreams(&streams));
     EXPECT_EQ(1, streams);
 }
 
-TEST_F(MediaDetector, WaveFileHasSoundAndNoFrames)
-{
+TEST_F(MediaDetector, WaveFileHasSoundAndNoFrames) {
     TestFile file("sound.wav");
     ASSERT_TRUE(WriteBytes(file.Narrow(), MakeWav({2, 22050, 88200, 4, 16}, SoundBytes(44100))));
     ComPtr<IMediaDet> detector = Detector();
@@ -219,8 +216,7 @@ TEST_F(MediaDetector, WaveFileHasSoundAndNoFrames)
     EXPECT_EQ(VFW_E_INVALIDMEDIATYPE, detector->EnterBitmapGrabMode(0.0));
 }
 
-TEST_F(MediaDetector, WritesTheFrameAsABitmapFile)
-{
+TEST_F(MediaDetector, WritesTheFrameAsABitmapFile) {
     TestFile video("bitmap.avi");
     TestFile picture("frame.bmp");
     ASSERT_TRUE(WriteBytes(video.Narrow(), MakeAvi(AviShape())));
@@ -236,13 +232,12 @@ TEST_F(MediaDetector, WritesTheFrameAsABitmapFile)
     EXPECT_EQ(ExpectedDib(8, 6, 3), std::vector<uint8_t>(bytes.begin() + 14, bytes.end()));
 }
 
-TEST_F(MediaDetector, RefusesBadRequests)
-{
+TEST_F(MediaDetector, RefusesBadRequests) {
     TestFile file("refusals.avi");
     ASSERT_TRUE(WriteBytes(file.Narrow(), MakeAvi(AviShape())));
     ComPtr<IMediaDet> detector = Detector();
     double seconds = 0;
-    EXPECT_EQ(E_INVALIDARG, detector->get_StreamLength(&seconds));   // no file yet
+    EXPECT_EQ(E_INVALIDARG, detector->get_StreamLength(&seconds));  // no file yet
     EXPECT_EQ(E_POINTER, detector->put_Filename(nullptr));
     ASSERT_EQ(S_OK, detector->put_Filename(Name(file)));
     LONG size = 0;
@@ -256,8 +251,7 @@ TEST_F(MediaDetector, RefusesBadRequests)
     EXPECT_EQ(nullptr, grabber);
 }
 
-TEST_F(MediaDetector, RefusesFilesItDoesNotServe)
-{
+TEST_F(MediaDetector, RefusesFilesItDoesNotServe) {
     ComPtr<IMediaDet> detector = Detector();
     TestFile missing("missing.avi");
     EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), detector->put_Filename(Name(missing)));
@@ -268,7 +262,7 @@ TEST_F(MediaDetector, RefusesFilesItDoesNotServe)
 
     // Compressed pictures are not the bench's to decode.
     AviShape shape;
-    shape.compression = 0x47504A4D;   // 'MJPG'
+    shape.compression = 0x47504A4D;  // 'MJPG'
     TestFile compressed("compressed.avi");
     ASSERT_TRUE(WriteBytes(compressed.Narrow(), MakeAvi(shape)));
     EXPECT_EQ(VFW_E_UNSUPPORTED_STREAM, detector->put_Filename(Name(compressed)));

@@ -15,23 +15,20 @@ using standintest::MakeAvi;
 
 namespace {
 
-ParseStatus Parse(const std::vector<uint8_t>& bytes, MediaFile* file)
-{
+ParseStatus Parse(const std::vector<uint8_t>& bytes, MediaFile* file) {
     MemoryByteSource source(bytes);
     return ParseRiffMedia(source, file);
 }
 
-std::vector<uint8_t> ChunkBytes(const std::vector<uint8_t>& file, const MediaChunk& chunk)
-{
+std::vector<uint8_t> ChunkBytes(const std::vector<uint8_t>& file, const MediaChunk& chunk) {
     return std::vector<uint8_t>(file.begin() + static_cast<long>(chunk.offset),
                                 file.begin() + static_cast<long>(chunk.offset + chunk.size));
 }
 
-} // namespace
+}  // namespace
 
-TEST(RiffMedia, VideoOnlyAvi)
-{
-    AviShape shape;   // 8 x 6, 10 frames per second, 5 frames
+TEST(RiffMedia, VideoOnlyAvi) {
+    AviShape shape;  // 8 x 6, 10 frames per second, 5 frames
     const std::vector<uint8_t> bytes = MakeAvi(shape);
     MediaFile file;
     ASSERT_EQ(ParseStatus::Ok, Parse(bytes, &file));
@@ -55,10 +52,9 @@ TEST(RiffMedia, VideoOnlyAvi)
     EXPECT_TRUE(IsUncompressedRgb24(layout));
 }
 
-TEST(RiffMedia, InterleavedSoundInEveryWriterShape)
-{
+TEST(RiffMedia, InterleavedSoundInEveryWriterShape) {
     AviShape shape;
-    shape.withAudio = true;   // 400 bytes of 16 kB/s sound per frame
+    shape.withAudio = true;  // 400 bytes of 16 kB/s sound per frame
     for (int writer = 0; writer < 4; ++writer) {
         shape.recLists = writer == 1;
         shape.indexChunks = writer == 2;
@@ -82,8 +78,7 @@ TEST(RiffMedia, InterleavedSoundInEveryWriterShape)
     }
 }
 
-TEST(RiffMedia, WaveFile)
-{
+TEST(RiffMedia, WaveFile) {
     const PcmFormat format{2, 22050, 88200, 4, 16};
     const std::vector<uint8_t> data = standintest::SoundBytes(44100);
     const std::vector<uint8_t> bytes = standintest::MakeWav(format, data);
@@ -97,8 +92,7 @@ TEST(RiffMedia, WaveFile)
     EXPECT_DOUBLE_EQ(0.5, StreamLengthSeconds(file, file.streams[0]));
 }
 
-TEST(RiffMedia, DamagedFilesKeepWhatIsWhole)
-{
+TEST(RiffMedia, DamagedFilesKeepWhatIsWhole) {
     AviShape shape;
     std::vector<uint8_t> bytes = MakeAvi(shape);
     // Cut the file inside the last frame (the idx1 chunk of 24 bytes and
@@ -127,8 +121,7 @@ TEST(RiffMedia, DamagedFilesKeepWhatIsWhole)
     EXPECT_EQ(0u, file.streams[0].chunks.size());
 }
 
-TEST(RiffMedia, RefusesWhatIsNoMediaFile)
-{
+TEST(RiffMedia, RefusesWhatIsNoMediaFile) {
     MediaFile file;
     EXPECT_EQ(ParseStatus::NotRiff, Parse({}, &file));
     EXPECT_EQ(ParseStatus::NotRiff, Parse({'R', 'I', 'F', 'F', 4, 0, 0, 0, 'C', 'D', 'X', 'A'}, &file));
@@ -145,14 +138,13 @@ TEST(RiffMedia, RefusesWhatIsNoMediaFile)
     EXPECT_EQ(ParseStatus::Malformed, Parse(wave, &file));
 }
 
-TEST(RiffMedia, FrameAtTime)
-{
+TEST(RiffMedia, FrameAtTime) {
     MediaFile file;
     ASSERT_EQ(ParseStatus::Ok, Parse(MakeAvi(AviShape()), &file));
     const MediaStream& video = file.streams[0];
     EXPECT_EQ(0, FrameIndexAt(file, video, 0.0));
     EXPECT_EQ(0, FrameIndexAt(file, video, 0.0999));
-    EXPECT_EQ(1, FrameIndexAt(file, video, 0.1));   // 1 / 10 s is frame 1's start
+    EXPECT_EQ(1, FrameIndexAt(file, video, 0.1));  // 1 / 10 s is frame 1's start
     EXPECT_EQ(3, FrameIndexAt(file, video, 0.3));
     EXPECT_EQ(4, FrameIndexAt(file, video, 0.45));
     EXPECT_EQ(4, FrameIndexAt(file, video, 99.0));  // past the end: the last frame
@@ -161,24 +153,22 @@ TEST(RiffMedia, FrameAtTime)
     EXPECT_EQ(-1, FrameIndexAt(file, video, std::numeric_limits<double>::infinity()));
 }
 
-TEST(RiffMedia, FrameRateFromMainHeaderWhenStreamHasNone)
-{
+TEST(RiffMedia, FrameRateFromMainHeaderWhenStreamHasNone) {
     AviShape shape;
-    shape.scale = 0;   // the stream header gives no rate
-    shape.rate = 1;    // avih: 1,000,000 x 0 / 1 = 0 microseconds: no rate at all
+    shape.scale = 0;  // the stream header gives no rate
+    shape.rate = 1;   // avih: 1,000,000 x 0 / 1 = 0 microseconds: no rate at all
     MediaFile file;
     ASSERT_EQ(ParseStatus::Ok, Parse(MakeAvi(shape), &file));
     EXPECT_EQ(0.0, FrameRate(file, file.streams[0]));
     EXPECT_EQ(0.0, StreamLengthSeconds(file, file.streams[0]));
     EXPECT_EQ(-1, FrameIndexAt(file, file.streams[0], 0.0));
 
-    file.microSecPerFrame = 40000;   // 25 frames per second
+    file.microSecPerFrame = 40000;  // 25 frames per second
     EXPECT_DOUBLE_EQ(25.0, FrameRate(file, file.streams[0]));
     EXPECT_DOUBLE_EQ(0.2, StreamLengthSeconds(file, file.streams[0]));
 }
 
-TEST(RiffMedia, TopDownAndCompressedVideo)
-{
+TEST(RiffMedia, TopDownAndCompressedVideo) {
     AviShape shape;
     shape.topDown = true;
     MediaFile file;
@@ -189,7 +179,7 @@ TEST(RiffMedia, TopDownAndCompressedVideo)
     EXPECT_EQ(6, layout.height);
 
     shape.topDown = false;
-    shape.compression = 0x47504A4D;   // 'MJPG'
+    shape.compression = 0x47504A4D;  // 'MJPG'
     ASSERT_EQ(ParseStatus::Ok, Parse(MakeAvi(shape), &file));
     ASSERT_TRUE(DescribeVideo(file.streams[0], &layout));
     EXPECT_FALSE(IsUncompressedRgb24(layout));

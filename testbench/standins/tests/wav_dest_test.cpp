@@ -17,8 +17,7 @@ using standins::ReadLe32;
 
 namespace {
 
-std::vector<uint8_t> Slice(const std::vector<uint8_t>& bytes, size_t from, size_t count)
-{
+std::vector<uint8_t> Slice(const std::vector<uint8_t>& bytes, size_t from, size_t count) {
     return std::vector<uint8_t>(bytes.begin() + static_cast<long>(from),
                                 bytes.begin() + static_cast<long>(from + count));
 }
@@ -31,8 +30,7 @@ struct WavGraph {
     ComPtr<IBaseFilter> writer = Create<IBaseFilter>(CLSID_FileWriter);
     HRESULT built = E_FAIL;
 
-    WavGraph(IBaseFilter* source, IPin* output, const TestFile& file)
-    {
+    WavGraph(IBaseFilter* source, IPin* output, const TestFile& file) {
         ComPtr<IFileSinkFilter2> sink;
         if (!wavDest || !writer || FAILED(writer.As(&sink))) {
             return;
@@ -46,8 +44,7 @@ struct WavGraph {
     }
 };
 
-size_t FilterCount(IGraphBuilder* graph)
-{
+size_t FilterCount(IGraphBuilder* graph) {
     ComPtr<IEnumFilters> filters;
     graph->EnumFilters(filters.GetAddressOf());
     size_t count = 0;
@@ -58,12 +55,11 @@ size_t FilterCount(IGraphBuilder* graph)
     return count;
 }
 
-} // namespace
+}  // namespace
 
 class WavDest : public ComTest {};
 
-TEST_F(WavDest, RendersIntoTheWriterAndFixesTheHeaderAtStop)
-{
+TEST_F(WavDest, RendersIntoTheWriterAndFixesTheHeaderAtStop) {
     CPushSource* source = new CPushSource(PcmType(1, 8000, 16), 800);
     ComPtr<IBaseFilter> sourceFilter(source);
     TestFile file("tone.wav");
@@ -87,8 +83,8 @@ TEST_F(WavDest, RendersIntoTheWriterAndFixesTheHeaderAtStop)
     EXPECT_EQ(36u + 4000u, ReadLe32(&bytes[4]));
     EXPECT_EQ(0, memcmp(&bytes[8], "WAVEfmt ", 8));
     EXPECT_EQ(16u, ReadLe32(&bytes[16]));
-    EXPECT_EQ(1u, ReadLe16(&bytes[20]));       // PCM
-    EXPECT_EQ(1u, ReadLe16(&bytes[22]));       // mono
+    EXPECT_EQ(1u, ReadLe16(&bytes[20]));  // PCM
+    EXPECT_EQ(1u, ReadLe16(&bytes[22]));  // mono
     EXPECT_EQ(8000u, ReadLe32(&bytes[24]));
     EXPECT_EQ(16000u, ReadLe32(&bytes[28]));
     EXPECT_EQ(2u, ReadLe16(&bytes[32]));
@@ -98,8 +94,7 @@ TEST_F(WavDest, RendersIntoTheWriterAndFixesTheHeaderAtStop)
     EXPECT_EQ(sound, Slice(bytes, 44, 4000));
 }
 
-TEST_F(WavDest, OddSoundLengthIsPadded)
-{
+TEST_F(WavDest, OddSoundLengthIsPadded) {
     CPushSource* source = new CPushSource(PcmType(1, 8000, 8), 16);
     ComPtr<IBaseFilter> sourceFilter(source);
     TestFile file("odd.wav");
@@ -119,8 +114,7 @@ TEST_F(WavDest, OddSoundLengthIsPadded)
     EXPECT_EQ((std::vector<uint8_t>{1, 2, 3, 4, 5, 0}), Slice(bytes, 44, 6));
 }
 
-TEST_F(WavDest, RecordingWithoutSoundIsAnEmptyWave)
-{
+TEST_F(WavDest, RecordingWithoutSoundIsAnEmptyWave) {
     CPushSource* source = new CPushSource(PcmType(2, 44100, 16), 1024);
     ComPtr<IBaseFilter> sourceFilter(source);
     TestFile file("empty.wav");
@@ -130,15 +124,14 @@ TEST_F(WavDest, RecordingWithoutSoundIsAnEmptyWave)
     ASSERT_EQ(S_OK, wav.graph.control->Run());
     ASSERT_EQ(S_OK, wav.graph.control->Stop());
     const std::vector<uint8_t> bytes = file.Bytes();
-    ASSERT_EQ(44u, bytes.size());   // the old 500 bytes are gone
+    ASSERT_EQ(44u, bytes.size());  // the old 500 bytes are gone
     EXPECT_EQ(36u, ReadLe32(&bytes[4]));
     EXPECT_EQ(2u, ReadLe16(&bytes[22]));
     EXPECT_EQ(176400u, ReadLe32(&bytes[28]));
     EXPECT_EQ(0u, ReadLe32(&bytes[40]));
 }
 
-TEST_F(WavDest, WriterWithoutStreamGetsAFreshHeaderAfterEveryBuffer)
-{
+TEST_F(WavDest, WriterWithoutStreamGetsAFreshHeaderAfterEveryBuffer) {
     CPushSource* source = new CPushSource(PcmType(1, 8000, 16), 800);
     ComPtr<IBaseFilter> sourceFilter(source);
     CKeepingSink* sink = new CKeepingSink(MEDIATYPE_Stream);
@@ -171,15 +164,14 @@ TEST_F(WavDest, WriterWithoutStreamGetsAFreshHeaderAfterEveryBuffer)
     }
 }
 
-TEST_F(WavDest, TakesPcmOnly)
-{
+TEST_F(WavDest, TakesPcmOnly) {
     ComPtr<IBaseFilter> wavDest = Create<IBaseFilter>(CLSID_BenchWavDest);
     ASSERT_TRUE(wavDest);
     ComPtr<IPin> input = PinNamed(wavDest.Get(), L"XForm In");
     dshowbase::CMediaType floats = PcmType(1, 8000, 32);
     reinterpret_cast<WAVEFORMATEX*>(floats.pbFormat)->wFormatTag = WAVE_FORMAT_IEEE_FLOAT;
     dshowbase::CMediaType lying = PcmType(2, 8000, 16);
-    reinterpret_cast<WAVEFORMATEX*>(lying.pbFormat)->nBlockAlign = 2;   // one channel's worth
+    reinterpret_cast<WAVEFORMATEX*>(lying.pbFormat)->nBlockAlign = 2;  // one channel's worth
     const dshowbase::CMediaType stereo = PcmType(2, 48000, 16);
     const dshowbase::CMediaType video = Rgb24Type(8, 6, 1000000);
     EXPECT_EQ(S_OK, input->QueryAccept(&stereo));
@@ -188,8 +180,7 @@ TEST_F(WavDest, TakesPcmOnly)
     EXPECT_NE(S_OK, input->QueryAccept(&video));
 }
 
-TEST_F(WavDest, LiveMicrophoneRecordingLastsAsLongAsTheRun)
-{
+TEST_F(WavDest, LiveMicrophoneRecordingLastsAsLongAsTheRun) {
     ComPtr<IBaseFilter> microphone = Create<IBaseFilter>(CLSID_BenchMicrophone);
     ASSERT_TRUE(microphone);
     TestFile file("microphone.wav");

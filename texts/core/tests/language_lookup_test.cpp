@@ -25,11 +25,10 @@ TEST(LanguageKeyName, LowerCaseHexWithoutLeadingZeros) {
 }
 
 TEST(LanguageLookup, SectionChosenByLanguageWithUsEnglishFallback) {
-    CProfileText profile(
-        u"[Language]\n0x409=English\n0x407=German\n0xC04=Hong Kong\n0x40c=\n"
-        u"[English]\nIDS_TIP_CLOSE=Close\nIDS_ONLY_EN=English only\n"
-        u"[German]\nIDS_TIP_CLOSE=Schlie\u00DFen\n"
-        u"[Hong Kong]\nIDS_TIP_CLOSE=\u95DC\u9589\n");
+    CProfileText profile(u"[Language]\n0x409=English\n0x407=German\n0xC04=Hong Kong\n0x40c=\n"
+                         u"[English]\nIDS_TIP_CLOSE=Close\nIDS_ONLY_EN=English only\n"
+                         u"[German]\nIDS_TIP_CLOSE=Schlie\u00DFen\n"
+                         u"[Hong Kong]\nIDS_TIP_CLOSE=\u95DC\u9589\n");
     EXPECT_EQ(Text(profile, 0x409, u"IDS_TIP_CLOSE"), u"Close");
     EXPECT_EQ(Text(profile, 0x407, u"IDS_TIP_CLOSE"), u"Schlie\u00DFen");
     EXPECT_EQ(Text(profile, 0xC04, u"ids_tip_close"), u"\u95DC\u9589");
@@ -43,8 +42,7 @@ TEST(LanguageLookup, SectionChosenByLanguageWithUsEnglishFallback) {
 
 TEST(LanguageLookup, NothingWithoutALanguageSection) {
     EXPECT_EQ(Text(CProfileText(u"[English]\nK=v\n"), 0x409, u"K"), u"<none>");
-    EXPECT_EQ(Text(CProfileText(u"[Language]\n0x407=German\n[German]\nK=v\n"), 0x409, u"K"),
-              u"<none>");
+    EXPECT_EQ(Text(CProfileText(u"[Language]\n0x407=German\n[German]\nK=v\n"), 0x409, u"K"), u"<none>");
     EXPECT_EQ(Text(CProfileText(u"[Language]\n0x409=Absent\n"), 0x409, u"K"), u"<none>");
     EXPECT_EQ(Text(CProfileText(u""), 0x409, u"K"), u"<none>");
 }
@@ -61,10 +59,8 @@ TEST(LanguageLookup, SectionNamesCutTo31AndTextsTo253) {
     const std::u16string cutName(31, u'N');
     const std::u16string text300 = std::u16string(250, u'a') + std::u16string(50, u'b');
     const std::u16string text253(253, u'c');
-    CProfileText profile(u"[Language]\n0x409=" + longName + u"\n" +
-                         u"[" + longName + u"]\nK=from the long name\n" +
-                         u"[" + cutName + u"]\nK=from the cut name\nLONG=" + text300 +
-                         u"\nEXACT=" + text253 + u"\n");
+    CProfileText profile(u"[Language]\n0x409=" + longName + u"\n" + u"[" + longName + u"]\nK=from the long name\n" +
+                         u"[" + cutName + u"]\nK=from the cut name\nLONG=" + text300 + u"\nEXACT=" + text253 + u"\n");
     EXPECT_EQ(Text(profile, 0x409, u"K"), u"from the cut name");
     EXPECT_EQ(Text(profile, 0x409, u"LONG"), std::u16string(250, u'a') + u"bbb");
     EXPECT_EQ(Text(profile, 0x409, u"EXACT"), text253);

@@ -14,8 +14,7 @@ std::u16string Decode(const std::vector<unsigned char>& bytes) {
     return DecodeProfileBytes(bytes.data(), bytes.size());
 }
 
-std::u16string Value(const CProfileText& profile, std::u16string_view section,
-                     std::u16string_view key) {
+std::u16string Value(const CProfileText& profile, std::u16string_view section, std::u16string_view key) {
     auto value = profile.FindValue(section, key);
     return value ? std::u16string(*value) : u"<missing>";
 }
@@ -58,11 +57,10 @@ TEST(ProfileDecoding, EightBitTextGoesThroughTheGivenDecoder) {
 }
 
 TEST(ProfileLookup, NamesCompareWithoutCaseAndTrimmed) {
-    CProfileText profile(
-        u"[Section One]\r\n"
-        u"  Key Name \t=  value with  inner  blanks \t\r\n"
-        u"\u00C4rger=latin\r\n"
-        u"\u0416=cyrillic\r\n");
+    CProfileText profile(u"[Section One]\r\n"
+                         u"  Key Name \t=  value with  inner  blanks \t\r\n"
+                         u"\u00C4rger=latin\r\n"
+                         u"\u0416=cyrillic\r\n");
     EXPECT_EQ(Value(profile, u"section one", u"KEY NAME"), u"value with  inner  blanks");
     EXPECT_EQ(Value(profile, u"  SECTION ONE ", u" key name"), u"value with  inner  blanks");
     EXPECT_EQ(Value(profile, u"Section One", u"\u00E4RGER"), u"latin");
@@ -73,17 +71,16 @@ TEST(ProfileLookup, NamesCompareWithoutCaseAndTrimmed) {
 }
 
 TEST(ProfileLookup, OnePairOfMatchingQuotesIsRemoved) {
-    CProfileText profile(
-        u"[Q]\n"
-        u"double=\"quoted\"\n"
-        u"single='quoted'\n"
-        u"spaces= \"  kept inside \" \n"
-        u"inner=\"a\"b\"\n"
-        u"mixed=\"mixed'\n"
-        u"open=\"open\n"
-        u"lone=\"\n"
-        u"empty=\"\"\n"
-        u"within=in\"side\n");
+    CProfileText profile(u"[Q]\n"
+                         u"double=\"quoted\"\n"
+                         u"single='quoted'\n"
+                         u"spaces= \"  kept inside \" \n"
+                         u"inner=\"a\"b\"\n"
+                         u"mixed=\"mixed'\n"
+                         u"open=\"open\n"
+                         u"lone=\"\n"
+                         u"empty=\"\"\n"
+                         u"within=in\"side\n");
     EXPECT_EQ(Value(profile, u"Q", u"double"), u"quoted");
     EXPECT_EQ(Value(profile, u"Q", u"single"), u"quoted");
     EXPECT_EQ(Value(profile, u"Q", u"spaces"), u"  kept inside ");
@@ -96,26 +93,25 @@ TEST(ProfileLookup, OnePairOfMatchingQuotesIsRemoved) {
 }
 
 TEST(ProfileLookup, LineShapes) {
-    CProfileText profile(
-        u"orphan=before any section\r\n"
-        u"[S]\r\n"
-        u"; comment=not a key\r\n"
-        u"equals=a=b\r"          // a lone CR ends a line too
-        u"semicolon= ; kept\n"
-        u"bare\n"
-        u"bare=second\n"
-        u"dup=first\n"
-        u"dup=second\n"
-        u"blank=   \n"
-        u"=no name\n"
-        u"[S2\n"                 // no closing bracket: not a header
-        u"after=still in S\n"
-        u"[a]b] trailing\n"
-        u"k=bracket\n"
-        u"  [Indented]  \n"
-        u"k=indented\n"
-        u"[S]\n"
-        u"late=second section of the same name\n");
+    CProfileText profile(u"orphan=before any section\r\n"
+                         u"[S]\r\n"
+                         u"; comment=not a key\r\n"
+                         u"equals=a=b\r"  // a lone CR ends a line too
+                         u"semicolon= ; kept\n"
+                         u"bare\n"
+                         u"bare=second\n"
+                         u"dup=first\n"
+                         u"dup=second\n"
+                         u"blank=   \n"
+                         u"=no name\n"
+                         u"[S2\n"  // no closing bracket: not a header
+                         u"after=still in S\n"
+                         u"[a]b] trailing\n"
+                         u"k=bracket\n"
+                         u"  [Indented]  \n"
+                         u"k=indented\n"
+                         u"[S]\n"
+                         u"late=second section of the same name\n");
     EXPECT_EQ(Value(profile, u"S", u"orphan"), u"<missing>");
     EXPECT_EQ(Value(profile, u"S", u"; comment"), u"<missing>");
     EXPECT_EQ(Value(profile, u"S", u"equals"), u"a=b");

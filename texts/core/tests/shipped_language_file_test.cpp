@@ -41,9 +41,7 @@ std::vector<std::u16string> KeysOfSection(const std::u16string& text, std::u16st
     return keys;
 }
 
-std::string Narrow(const std::u16string& s) {
-    return std::string(s.begin(), s.end());
-}
+std::string Narrow(const std::u16string& s) { return std::string(s.begin(), s.end()); }
 
 TEST(ShippedLanguageFile, EveryLanguageHasEveryKey) {
     std::u16string text = ReadShippedFile();

@@ -9,8 +9,7 @@ using snapframe::ReadPackedDib;
 
 namespace {
 
-void PutU32(std::vector<uint8_t>& b, size_t at, uint32_t v)
-{
+void PutU32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
     for (int i = 0; i < 4; ++i) {
         // at(): a field written past the buffer fails the test instead of
         // corrupting the heap.
@@ -19,21 +18,19 @@ void PutU32(std::vector<uint8_t>& b, size_t at, uint32_t v)
 }
 
 // A header of 40 bytes followed by bitsBytes of pixel bytes.
-std::vector<uint8_t> Dib(int32_t width, int32_t height, uint16_t bitCount, size_t bitsBytes)
-{
+std::vector<uint8_t> Dib(int32_t width, int32_t height, uint16_t bitCount, size_t bitsBytes) {
     std::vector<uint8_t> b(40 + bitsBytes, 0);
     PutU32(b, 0, 40);
     PutU32(b, 4, static_cast<uint32_t>(width));
     PutU32(b, 8, static_cast<uint32_t>(height));
-    b[12] = 1;   // planes
+    b[12] = 1;  // planes
     b[14] = static_cast<uint8_t>(bitCount);
     return b;
 }
 
-} // namespace
+}  // namespace
 
-TEST(PackedDib, RowsArePaddedToFourBytesAndMustFitBehindTheHeader)
-{
+TEST(PackedDib, RowsArePaddedToFourBytesAndMustFitBehindTheHeader) {
     // 4 x 3 at 24 bits: rows of 12 bytes, 36 in all.
     auto even = Dib(4, 3, 24, 36);
     auto layout = ReadPackedDib(even.data(), even.size());
@@ -65,8 +62,7 @@ TEST(PackedDib, RowsArePaddedToFourBytesAndMustFitBehindTheHeader)
     EXPECT_EQ(36u, layout->bitsBytes);
 }
 
-TEST(PackedDib, TopDownFramesCountTheirRowsByMagnitude)
-{
+TEST(PackedDib, TopDownFramesCountTheirRowsByMagnitude) {
     auto topDown = Dib(4, -3, 24, 36);
     auto layout = ReadPackedDib(topDown.data(), topDown.size());
     ASSERT_TRUE(layout);
@@ -75,21 +71,20 @@ TEST(PackedDib, TopDownFramesCountTheirRowsByMagnitude)
     EXPECT_FALSE(ReadPackedDib(topDown.data(), 40 + 35));
 }
 
-TEST(PackedDib, RefusesHeadersThatDoNotDescribeAPlainFrame)
-{
+TEST(PackedDib, RefusesHeadersThatDoNotDescribeAPlainFrame) {
     EXPECT_FALSE(ReadPackedDib(nullptr, 100));
     auto good = Dib(2, 2, 24, 16);
     EXPECT_FALSE(ReadPackedDib(good.data(), 39));
 
     auto bigHeader = good;
-    PutU32(bigHeader, 0, 124);   // a V5 header: the bits would not start at 40
+    PutU32(bigHeader, 0, 124);  // a V5 header: the bits would not start at 40
     EXPECT_FALSE(ReadPackedDib(bigHeader.data(), bigHeader.size()));
 
-    auto paletted = Dib(2, 2, 8, 16);   // would need a colour table
+    auto paletted = Dib(2, 2, 8, 16);  // would need a colour table
     EXPECT_FALSE(ReadPackedDib(paletted.data(), paletted.size()));
 
     auto compressed = good;
-    PutU32(compressed, 16, 1);   // run-length encoded
+    PutU32(compressed, 16, 1);  // run-length encoded
     EXPECT_FALSE(ReadPackedDib(compressed.data(), compressed.size()));
 
     auto twoPlanes = good;
@@ -106,8 +101,7 @@ TEST(PackedDib, RefusesHeadersThatDoNotDescribeAPlainFrame)
     EXPECT_FALSE(ReadPackedDib(minRows.data(), minRows.size()));
 }
 
-TEST(PackedDib, HugeDimensionsAreRefusedWithoutWrappingAround)
-{
+TEST(PackedDib, HugeDimensionsAreRefusedWithoutWrappingAround) {
     // 0x7FFFFFFF x 0x7FFFFFFF at 32 bits would wrap a 32-bit (and nearly a
     // 64-bit) size; whatever the arithmetic does, it must not fit 64 bytes.
     auto huge = Dib(INT32_MAX, INT32_MAX, 32, 24);

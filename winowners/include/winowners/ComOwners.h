@@ -27,8 +27,7 @@ public:
     UniqueVariant& operator=(const UniqueVariant&) = delete;
 
     // For an out-parameter: clears what is held first.
-    VARIANT* put() noexcept
-    {
+    VARIANT* put() noexcept {
         ::VariantClear(&value_);
         return &value_;
     }
@@ -38,7 +37,7 @@ public:
     BSTR bstr() const noexcept { return value_.vt == VT_BSTR ? value_.bstrVal : nullptr; }
 
 private:
-    VARIANT value_{}; // zeroed: a type set before a read has no stale payload to free
+    VARIANT value_{};  // zeroed: a type set before a read has no stale payload to free
 };
 
-} // namespace winowners
+}  // namespace winowners

@@ -34,12 +34,8 @@ public:
     UniqueWindowDC() noexcept = default;
     explicit UniqueWindowDC(HWND window) noexcept : window_(window), dc_(::GetDC(window)) {}
     ~UniqueWindowDC() { reset(); }
-    UniqueWindowDC(UniqueWindowDC&& other) noexcept
-        : window_(other.window_), dc_(std::exchange(other.dc_, nullptr))
-    {
-    }
-    UniqueWindowDC& operator=(UniqueWindowDC&& other) noexcept
-    {
+    UniqueWindowDC(UniqueWindowDC&& other) noexcept : window_(other.window_), dc_(std::exchange(other.dc_, nullptr)) {}
+    UniqueWindowDC& operator=(UniqueWindowDC&& other) noexcept {
         if (this != &other) {
             reset();
             window_ = other.window_;
@@ -52,8 +48,7 @@ public:
 
     HDC get() const noexcept { return dc_; }
     explicit operator bool() const noexcept { return dc_ != nullptr; }
-    void reset() noexcept
-    {
+    void reset() noexcept {
         if (dc_ != nullptr) {
             ::ReleaseDC(window_, std::exchange(dc_, nullptr));
         }
@@ -68,8 +63,7 @@ private:
 class UniquePaint {
 public:
     explicit UniquePaint(HWND window) noexcept : window_(window), dc_(::BeginPaint(window, &paint_)) {}
-    ~UniquePaint()
-    {
+    ~UniquePaint() {
         if (dc_ != nullptr) {
             ::EndPaint(window_, &paint_);
         }
@@ -93,8 +87,7 @@ private:
 class UniqueSelection {
 public:
     UniqueSelection(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(::SelectObject(dc, object)) {}
-    ~UniqueSelection()
-    {
+    ~UniqueSelection() {
         if (*this) {
             ::SelectObject(dc_, previous_);
         }
@@ -115,4 +108,4 @@ inline UniqueWindowDC GetDCOwner(HWND window) noexcept { return UniqueWindowDC(w
 inline UniquePaint BeginPaintOwner(HWND window) noexcept { return UniquePaint(window); }
 inline UniqueSelection SelectObjectOwner(HDC dc, HGDIOBJ object) noexcept { return UniqueSelection(dc, object); }
 
-} // namespace winowners
+}  // namespace winowners

@@ -28,4 +28,4 @@ using UniqueModule = UniqueAny<HMODULE, &::FreeLibrary>;
 using UniqueIcon = UniqueAny<HICON, &::DestroyIcon>;
 using UniqueMenu = UniqueAny<HMENU, &::DestroyMenu>;
 
-} // namespace winowners
+}  // namespace winowners

@@ -20,8 +20,7 @@ enum class ThreadWait {
 };
 
 // Waits up to timeoutMs for handle; true when it was signalled.
-inline bool WaitForHandle(HANDLE handle, DWORD timeoutMs, ThreadWait how)
-{
+inline bool WaitForHandle(HANDLE handle, DWORD timeoutMs, ThreadWait how) {
     if (how == ThreadWait::Plain) {
         return ::WaitForSingleObject(handle, timeoutMs) == WAIT_OBJECT_0;
     }
@@ -54,8 +53,7 @@ struct ThreadStop {
 
 // The thread must already have been asked to stop. True when it did not
 // end within the bound and had to be terminated.
-inline bool StopThread(HANDLE thread, const ThreadStop& stop)
-{
+inline bool StopThread(HANDLE thread, const ThreadStop& stop) {
     if (WaitForHandle(thread, stop.waitMs, stop.how)) {
         return false;
     }
@@ -66,4 +64,4 @@ inline bool StopThread(HANDLE thread, const ThreadStop& stop)
     return true;
 }
 
-} // namespace winowners
+}  // namespace winowners

@@ -17,13 +17,12 @@ public:
     using pointer = typename Traits::type;
 
     UniqueOwner() noexcept = default;
-    UniqueOwner(std::nullptr_t) noexcept {}   // `return nullptr;` for "none"
+    UniqueOwner(std::nullptr_t) noexcept {}  // `return nullptr;` for "none"
     explicit UniqueOwner(pointer value) noexcept : value_(value) {}
     ~UniqueOwner() { Close(); }
 
     UniqueOwner(UniqueOwner&& other) noexcept : value_(other.release()) {}
-    UniqueOwner& operator=(UniqueOwner&& other) noexcept
-    {
+    UniqueOwner& operator=(UniqueOwner&& other) noexcept {
         if (this != &other) {
             reset(other.release());
         }
@@ -38,23 +37,20 @@ public:
     // Gives up ownership without closing; the caller now owns the handle.
     pointer release() noexcept { return std::exchange(value_, Traits::empty()); }
 
-    void reset(pointer value = Traits::empty()) noexcept
-    {
+    void reset(pointer value = Traits::empty()) noexcept {
         Close();
         value_ = value;
     }
 
     // For calls that hand a handle back through an out-parameter: the
     // handle held so far is closed first, so filling the slot leaks nothing.
-    pointer* put() noexcept
-    {
+    pointer* put() noexcept {
         reset();
         return &value_;
     }
 
 private:
-    void Close() noexcept
-    {
+    void Close() noexcept {
         if (Traits::valid(value_)) {
             Traits::close(value_);
         }
@@ -76,4 +72,4 @@ struct CloseWith {
 template <class Handle, auto CloseFunction>
 using UniqueAny = UniqueOwner<CloseWith<Handle, CloseFunction>>;
 
-} // namespace winowners
+}  // namespace winowners

@@ -14,8 +14,8 @@ namespace vimbrel::canvas {
 enum class CanvasLayer { Effect, Frame };
 
 struct RecordedEdit {
-    int slot = 0;               // the ring slot that must receive the copies
-    bool notifyOwner = false;   // the first edit since the picture was set or saved
+    int slot = 0;              // the ring slot that must receive the copies
+    bool notifyOwner = false;  // the first edit since the picture was set or saved
 };
 
 class CanvasEditState {
@@ -57,9 +57,7 @@ public:
     bool Modified() const { return modified_; }
     bool FrameApplied() const { return frameApplied_; }
     bool EffectApplied() const { return effectApplied_; }
-    bool LayerApplied(CanvasLayer layer) const {
-        return layer == CanvasLayer::Effect ? effectApplied_ : frameApplied_;
-    }
+    bool LayerApplied(CanvasLayer layer) const { return layer == CanvasLayer::Effect ? effectApplied_ : frameApplied_; }
 
     UndoRing& Ring() { return ring_; }
     const UndoRing& Ring() const { return ring_; }

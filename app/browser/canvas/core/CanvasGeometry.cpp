@@ -23,8 +23,6 @@ CanvasRect IntersectionOf(const CanvasRect& a, const CanvasRect& b) {
     return {left, top, right - left, bottom - top};
 }
 
-CanvasRect Inflated(const CanvasRect& r, int by) {
-    return {r.x - by, r.y - by, r.width + 2 * by, r.height + 2 * by};
-}
+CanvasRect Inflated(const CanvasRect& r, int by) { return {r.x - by, r.y - by, r.width + 2 * by, r.height + 2 * by}; }
 
 }  // namespace vimbrel::canvas

@@ -10,8 +10,7 @@ CanvasPoint TipCorner(double x, double y, float width) {
     return {static_cast<int>(x - half + 0.5), static_cast<int>(y - half + 0.5)};
 }
 
-int64_t ForEachSegmentTip(CanvasPoint from, CanvasPoint to, float width,
-                          const std::function<void(CanvasPoint)>& tip) {
+int64_t ForEachSegmentTip(CanvasPoint from, CanvasPoint to, float width, const std::function<void(CanvasPoint)>& tip) {
     // 64-bit differences: the end points of a mapped full-size stroke may lie
     // anywhere in the int range.
     const int64_t dx = static_cast<int64_t>(to.x) - from.x;
@@ -27,8 +26,7 @@ int64_t ForEachSegmentTip(CanvasPoint from, CanvasPoint to, float width,
     int64_t count = 0;
     for (int64_t i = start;; i += step) {
         const double other = otherStart + static_cast<double>(i - start) * slope;
-        tip(xMajor ? TipCorner(static_cast<double>(i), other, width)
-                   : TipCorner(other, static_cast<double>(i), width));
+        tip(xMajor ? TipCorner(static_cast<double>(i), other, width) : TipCorner(other, static_cast<double>(i), width));
         ++count;
         if (i == end) break;
     }

@@ -16,15 +16,9 @@ void StampTransformState::FlipHorizontally() {
 
 bool StampTransformState::Apply(int command) {
     switch (command) {
-    case kStampRotate90:
-        Rotate(90);
-        return true;
-    case kStampRotate180:
-        Rotate(180);
-        return true;
-    case kStampRotate270:
-        Rotate(270);
-        return true;
+    case kStampRotate90: Rotate(90); return true;
+    case kStampRotate180: Rotate(180); return true;
+    case kStampRotate270: Rotate(270); return true;
     case kStampFlipHorizontal:
         FlipHorizontally();
         horizontalFlip_ = !horizontalFlip_;
@@ -37,11 +31,8 @@ bool StampTransformState::Apply(int command) {
         verticalFlip_ = !verticalFlip_;
         lastKind_ = StampTransformKind::Flip;
         return true;
-    case kStampStandard:
-        Reset();
-        return true;
-    default:
-        return false;
+    case kStampStandard: Reset(); return true;
+    default: return false;
     }
 }
 
@@ -63,9 +54,18 @@ StampPixels Oriented(const StampPixels& source, StampOrientation orientation) {
             const int mx = orientation.mirrored ? w - 1 - x : x;
             int tx = mx, ty = y;
             switch (turns) {
-            case 1: tx = h - 1 - y; ty = mx; break;
-            case 2: tx = w - 1 - mx; ty = h - 1 - y; break;
-            case 3: tx = y; ty = w - 1 - mx; break;
+            case 1:
+                tx = h - 1 - y;
+                ty = mx;
+                break;
+            case 2:
+                tx = w - 1 - mx;
+                ty = h - 1 - y;
+                break;
+            case 3:
+                tx = y;
+                ty = w - 1 - mx;
+                break;
             default: break;
             }
             out.pixels[static_cast<std::size_t>(ty) * out.width + tx] = source.At(x, y);

@@ -68,8 +68,7 @@ ViewLayout ComputeViewLayout(int W, int H, int w, int h) {
 }
 
 float CanvasStampScale(int canvasWidth, int canvasHeight) {
-    const float s = std::min(static_cast<float>(canvasWidth) / 640.0f,
-                             static_cast<float>(canvasHeight) / 480.0f);
+    const float s = std::min(static_cast<float>(canvasWidth) / 640.0f, static_cast<float>(canvasHeight) / 480.0f);
     return std::min(s, 1.0f);
 }
 
@@ -86,8 +85,7 @@ std::vector<CanvasRect> BorderRects(const ViewLayout& layout, int W, int H) {
         if (!r.Empty()) borders.push_back(r);
     };
     switch (layout.kind) {
-    case LayoutKind::ExactFit:
-        break;
+    case LayoutKind::ExactFit: break;
     case LayoutKind::SideBorders:
         add({0, 0, v.x, H});
         add({v.Right(), 0, W - v.Right(), H});
@@ -109,8 +107,7 @@ std::vector<CanvasRect> BorderRects(const ViewLayout& layout, int W, int H) {
 CanvasRect CentredStampRect(CanvasPoint centre, int stampWidth, int stampHeight, float factor) {
     const int width = TruncateToInt(static_cast<double>(stampWidth) * factor);
     const int height = TruncateToInt(static_cast<double>(stampHeight) * factor);
-    return {TruncateToInt(centre.x - width / 2.0 + 0.5), TruncateToInt(centre.y - height / 2.0 + 0.5),
-            width, height};
+    return {TruncateToInt(centre.x - width / 2.0 + 0.5), TruncateToInt(centre.y - height / 2.0 + 0.5), width, height};
 }
 
 }  // namespace vimbrel::canvas

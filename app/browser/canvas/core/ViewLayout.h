@@ -9,10 +9,10 @@
 namespace vimbrel::canvas {
 
 enum class LayoutKind : int {
-    ExactFit = 0,        // the picture covers the canvas
-    SideBorders = 1,     // borders left and right
+    ExactFit = 0,     // the picture covers the canvas
+    SideBorders = 1,  // borders left and right
     TopBottomBorders = 2,
-    AllRound = 3,        // a small picture centred with borders on all sides
+    AllRound = 3,  // a small picture centred with borders on all sides
 };
 
 struct ViewLayout {

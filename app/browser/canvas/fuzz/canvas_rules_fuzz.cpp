@@ -46,7 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const CanvasPoint b{Take<int16_t>(data, size), Take<int16_t>(data, size)};
     const float width = 1.0f + Take<uint8_t>(data, size);
     const int64_t expected = std::max(std::llabs(static_cast<int64_t>(b.x) - a.x),
-                                      std::llabs(static_cast<int64_t>(b.y) - a.y)) + 1;
+                                      std::llabs(static_cast<int64_t>(b.y) - a.y)) +
+                             1;
     if (ForEachSegmentTip(a, b, width, [](CanvasPoint) {}) != expected) std::abort();
     const CanvasPoint fa = MapToPicture(layout, a);
     const CanvasPoint fb = MapToPicture(layout, b);

@@ -33,8 +33,8 @@ TEST_F(CanvasSaveTest, EveryEncoderWritesTheFullSizePicture) {
         const wchar_t* name;
         int tolerance;  // lossy formats stay near
     };
-    for (const Case& c : {Case{L"copy.png", 0}, Case{L"copy.bmp", 0}, Case{L"copy.tiff", 0},
-                          Case{L"copy.JPEG", 40}, Case{L"copy.jpg", 40}, Case{L"copy.gif", 8}}) {
+    for (const Case& c : {Case{L"copy.png", 0}, Case{L"copy.bmp", 0}, Case{L"copy.tiff", 0}, Case{L"copy.JPEG", 40},
+                          Case{L"copy.jpg", 40}, Case{L"copy.gif", 8}}) {
         const std::wstring path = scratch_.Path(c.name);
         ASSERT_EQ(canvas_->SaveImage(path.c_str()), 1) << "saving";
         const SavedPicture saved = ReadBack(path);

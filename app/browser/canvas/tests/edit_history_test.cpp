@@ -131,8 +131,8 @@ TEST(CanvasEditState, AFailedEffectLeavesPictureAndRingAsTheyWere) {
 TEST(CanvasEditState, FramesReplaceFramesAndNoneTakesTheLastOneOff) {
     CanvasEditState state;
     state.PictureSet();
-    state.CommitLayer(CanvasLayer::Frame);                   // frame 2 in slot 1
-    EXPECT_EQ(state.BeginLayer(CanvasLayer::Frame), 0);      // frame 5 replaces it
+    state.CommitLayer(CanvasLayer::Frame);               // frame 2 in slot 1
+    EXPECT_EQ(state.BeginLayer(CanvasLayer::Frame), 0);  // frame 5 replaces it
     EXPECT_EQ(state.CommitLayer(CanvasLayer::Frame).slot, 1);
     EXPECT_TRUE(state.FrameApplied());
     EXPECT_EQ(state.RemoveLayer(CanvasLayer::Frame), 0);

@@ -56,9 +56,7 @@ TEST(PenStroke, SlopedSegmentsFollowTheLongerAxis) {
     EXPECT_EQ(Tips({0, 0}, {2, 2}, 1.0f), (Points{{0, 0}, {1, 1}, {2, 2}}));
 }
 
-TEST(PenStroke, OnePointSegmentGivesOneTip) {
-    EXPECT_EQ(Tips({5, 5}, {5, 5}, 8.0f), (Points{{1, 1}}));
-}
+TEST(PenStroke, OnePointSegmentGivesOneTip) { EXPECT_EQ(Tips({5, 5}, {5, 5}, 8.0f), (Points{{1, 1}})); }
 
 TEST(PenStroke, RepaintRectCoversTheTipsWithMargin) {
     // Box x 4..10, y 20..25, grown by 4 + 3.

@@ -13,8 +13,7 @@ namespace {
 
 // Six distinct pixels named by letter:  A B C
 //                                       D E F
-constexpr uint32_t A = 0xFF000001, B = 0xFF000002, C = 0xFF000003, D = 0xFF000004, E = 0xFF000005,
-                   F = 0xFF000006;
+constexpr uint32_t A = 0xFF000001, B = 0xFF000002, C = 0xFF000003, D = 0xFF000004, E = 0xFF000005, F = 0xFF000006;
 
 StampPixels Grid(int width, int height, std::initializer_list<uint32_t> pixels) {
     return StampPixels{width, height, std::vector<uint32_t>(pixels)};

@@ -19,23 +19,19 @@ TEST(ViewLayout, LargerPicturesAreScaledDownToFit) {
     ExpectView(ComputeViewLayout(640, 480, 1280, 960), LayoutKind::ExactFit, {0, 0, 640, 480}, 2.0f);
     // Wide: 1000 / 640 = 1.5625 beats 200 / 480; height 200 / 1.5625 = 128,
     // centred at (480 - 128) / 2 = 176.
-    ExpectView(ComputeViewLayout(640, 480, 1000, 200), LayoutKind::TopBottomBorders, {0, 176, 640, 128},
-               1.5625f);
+    ExpectView(ComputeViewLayout(640, 480, 1000, 200), LayoutKind::TopBottomBorders, {0, 176, 640, 128}, 1.5625f);
     // 4000 / 640 = 6.25; 1000 / 6.25 = 160 high at y 160.
-    ExpectView(ComputeViewLayout(640, 480, 4000, 1000), LayoutKind::TopBottomBorders, {0, 160, 640, 160},
-               6.25f);
+    ExpectView(ComputeViewLayout(640, 480, 4000, 1000), LayoutKind::TopBottomBorders, {0, 160, 640, 160}, 6.25f);
     // Only the width is larger: 800 / 640 = 1.25 against 1; 480 / 1.25 = 384.
     ExpectView(ComputeViewLayout(640, 480, 800, 480), LayoutKind::TopBottomBorders, {0, 48, 640, 384}, 1.25f);
     // Tall: 960 / 480 = 2 beats 600 / 640; width 600 / 2 = 300 at x 170.
     ExpectView(ComputeViewLayout(640, 480, 600, 960), LayoutKind::SideBorders, {170, 0, 300, 480}, 2.0f);
     // Portrait 480 x 640: ratio 4/3, 480 / (4/3) = 360 wide at x 140, even
     // though 4/3 has no exact binary form.
-    ExpectView(ComputeViewLayout(640, 480, 480, 640), LayoutKind::SideBorders, {140, 0, 360, 480},
-               640.0f / 480.0f);
+    ExpectView(ComputeViewLayout(640, 480, 480, 640), LayoutKind::SideBorders, {140, 0, 360, 480}, 640.0f / 480.0f);
     // 1000 x 768 on 385 x 288: 768 / 288 = 2.667 beats 1000 / 385 = 2.597;
     // 1000 x 288 / 768 = 375 wide at x 5.
-    ExpectView(ComputeViewLayout(385, 288, 1000, 768), LayoutKind::SideBorders, {5, 0, 375, 288},
-               768.0f / 288.0f);
+    ExpectView(ComputeViewLayout(385, 288, 1000, 768), LayoutKind::SideBorders, {5, 0, 375, 288}, 768.0f / 288.0f);
 }
 
 TEST(ViewLayout, SmallerPicturesAreCentredAtTheirOwnSize) {

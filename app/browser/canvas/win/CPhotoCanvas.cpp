@@ -26,10 +26,14 @@ int CPhotoCanvas::Create(HWND parent, int width, int height, int x, int y) {
     if (Handle() || width <= 0 || height <= 0) return 0;
     menu_.Build(GetModuleHandleW(nullptr));
     HCURSOR cross = LoadCursorW(nullptr, IDC_CROSS);
-    cursors_ = {cross, cross, cross, LoadCursorW(nullptr, IDC_WAIT), LoadCursorW(nullptr, IDC_NO),
+    cursors_ = {cross,
+                cross,
+                cross,
+                LoadCursorW(nullptr, IDC_WAIT),
+                LoadCursorW(nullptr, IDC_NO),
                 LoadCursorW(nullptr, IDC_ARROW)};
-    const wchar_t* className =
-        framework::RegisterAnonymousClass(CS_OWNDC, cross, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    const wchar_t* className = framework::RegisterAnonymousClass(CS_OWNDC, cross,
+                                                                 static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     if (!className) return 0;
 
     width_ = width;
@@ -57,8 +61,8 @@ int CPhotoCanvas::Create(HWND parent, int width, int height, int x, int y) {
     return 1;
 }
 
-int CPhotoCanvas::LoadPicture(const wchar_t* path, int kind, const wchar_t* resourceName,
-                              const wchar_t* resourceType, int editable) {
+int CPhotoCanvas::LoadPicture(const wchar_t* path, int kind, const wchar_t* resourceName, const wchar_t* resourceType,
+                              int editable) {
     if (!Handle()) return 0;
     // Copies first: the caller may pass the remembered source itself.
     std::wstring newPath = path ? path : L"";
@@ -69,8 +73,8 @@ int CPhotoCanvas::LoadPicture(const wchar_t* path, int kind, const wchar_t* reso
     sourceType_ = std::move(newType);
     sourceKind_ = kind;
 
-    std::unique_ptr<Gdiplus::Bitmap> picture =
-        LoadCanvasPicture(sourcePath_.c_str(), kind, sourceName_.c_str(), sourceType_.c_str());
+    std::unique_ptr<Gdiplus::Bitmap> picture = LoadCanvasPicture(sourcePath_.c_str(), kind, sourceName_.c_str(),
+                                                                 sourceType_.c_str());
     if (!picture) picture = MakeWhitePicture(width_, height_);
     if (!picture) return 0;
     SetPicture(picture.get(), editable);
@@ -242,8 +246,7 @@ void CPhotoCanvas::Redo() {
 // when the mouse is over the canvas, else the one before.
 class CPhotoCanvas::CBusyCursor {
 public:
-    explicit CBusyCursor(CPhotoCanvas& canvas)
-        : canvas_(canvas), previous_(SetCursor(canvas.cursors_[kCursorBusy])) {}
+    explicit CBusyCursor(CPhotoCanvas& canvas) : canvas_(canvas), previous_(SetCursor(canvas.cursors_[kCursorBusy])) {}
     ~CBusyCursor() {
         HCURSOR tool = canvas_.MouseIsOver() ? canvas_.ToolCursor() : nullptr;
         SetCursor(tool ? tool : previous_);
@@ -270,8 +273,8 @@ void CPhotoCanvas::DrawFullSizeOnView() {
     const CanvasRect& v = layout_.view;
     SetStretchBltMode(view_.Dc(), HALFTONE);
     SetBrushOrgEx(view_.Dc(), 0, 0, nullptr);
-    StretchBlt(view_.Dc(), v.x, v.y, v.width, v.height, fullSize_.Dc(), 0, 0, fullSize_.Width(),
-               fullSize_.Height(), SRCCOPY);
+    StretchBlt(view_.Dc(), v.x, v.y, v.width, v.height, fullSize_.Dc(), 0, 0, fullSize_.Width(), fullSize_.Height(),
+               SRCCOPY);
 }
 
 void CPhotoCanvas::ApplyEffect(int effectId) {

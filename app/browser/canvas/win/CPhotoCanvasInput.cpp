@@ -18,21 +18,11 @@ bool Overlaps(const CanvasRect& a, const CanvasRect& b) { return !IntersectionOf
 
 LRESULT CPhotoCanvas::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT:
-        OnPaint();
-        return 0;
-    case WM_LBUTTONDOWN:
-        OnLeftDown(PointOf(lParam));
-        return 0;
-    case WM_MOUSEMOVE:
-        OnMouseMove(PointOf(lParam), wParam);
-        return 0;
-    case WM_LBUTTONUP:
-        OnLeftUp(PointOf(lParam));
-        return 0;
-    case WM_RBUTTONDOWN:
-        OnRightDown(PointOf(lParam));
-        return 0;
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_LBUTTONDOWN: OnLeftDown(PointOf(lParam)); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(PointOf(lParam), wParam); return 0;
+    case WM_LBUTTONUP: OnLeftUp(PointOf(lParam)); return 0;
+    case WM_RBUTTONDOWN: OnRightDown(PointOf(lParam)); return 0;
     case WM_COMMAND:
         if (lParam == 0) {
             OnCommand(LOWORD(wParam));
@@ -56,8 +46,7 @@ LRESULT CPhotoCanvas::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         KillTimer(Handle(), kCanvasTimerId);
         windowDc_.reset();
         break;
-    default:
-        break;
+    default: break;
     }
     return framework::CWindow::WindowProc(message, wParam, lParam);
 }
@@ -225,25 +214,16 @@ void CPhotoCanvas::OnRightDown(CanvasPoint point) {
 
 void CPhotoCanvas::OnCommand(UINT command) {
     switch (command) {
-    case kCmdUndo:
-        Undo();
-        break;
-    case kCmdRedo:
-        Redo();
-        break;
+    case kCmdUndo: Undo(); break;
+    case kCmdRedo: Redo(); break;
     case kCmdRotate90:
     case kCmdRotate180:
     case kCmdRotate270:
     case kCmdFlipHorizontal:
     case kCmdFlipVertical:
-    case kCmdStandard:
-        TransformStamp(command);
-        break;
-    case kCmdReloadImage:
-        ReloadImage();
-        break;
-    default:
-        break;
+    case kCmdStandard: TransformStamp(command); break;
+    case kCmdReloadImage: ReloadImage(); break;
+    default: break;
     }
 }
 

@@ -14,9 +14,9 @@ namespace vimbrel::canvas {
 namespace {
 
 std::unique_ptr<Gdiplus::Bitmap> LoadPictureFile(const wchar_t* path) {
-    winowners::UniqueHandle file = winowners::UniqueHandle(CreateFileW(
-        path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-        FILE_ATTRIBUTE_NORMAL, nullptr));
+    winowners::UniqueHandle file = winowners::UniqueHandle(
+        CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return nullptr;
     LARGE_INTEGER size{};
     // Pictures above 1 GB are not pictures this editor can hold anyway.
@@ -28,8 +28,7 @@ std::unique_ptr<Gdiplus::Bitmap> LoadPictureFile(const wchar_t* path) {
         return nullptr;
     }
     DWORD read = 0;
-    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
-        read != bytes.size())
+    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size())
         return nullptr;
     return vimbrel::ui::DecodeSkinImage(bytes.data(), bytes.size());
 }
@@ -54,17 +53,13 @@ bool FindEncoder(const wchar_t* mimeType, CLSID& clsid) {
 std::unique_ptr<Gdiplus::Bitmap> LoadCanvasPicture(const wchar_t* path, int kind, const wchar_t* resourceName,
                                                    const wchar_t* resourceType) {
     switch (kind) {
-    case 0:
-        return (path && *path) ? LoadPictureFile(path) : nullptr;
+    case 0: return (path && *path) ? LoadPictureFile(path) : nullptr;
     case 1:
         if (!path || !*path) return nullptr;
-        return vimbrel::ui::LoadSkinImage(resourceName, vimbrel::ui::SkinSourceKind::Library, path,
-                                          resourceType);
+        return vimbrel::ui::LoadSkinImage(resourceName, vimbrel::ui::SkinSourceKind::Library, path, resourceType);
     case 2:
-        return vimbrel::ui::LoadSkinImage(resourceName, vimbrel::ui::SkinSourceKind::OwnResources, L"",
-                                          resourceType);
-    default:
-        return nullptr;
+        return vimbrel::ui::LoadSkinImage(resourceName, vimbrel::ui::SkinSourceKind::OwnResources, L"", resourceType);
+    default: return nullptr;
     }
 }
 
@@ -90,15 +85,14 @@ bool CopyPictureToSurface(Gdiplus::Bitmap& picture, CCanvasSurface& surface) {
     data.PixelFormat = PixelFormat32bppRGB;
     data.Scan0 = surface.Bits() + static_cast<size_t>(h - 1) * w * 4;
     Gdiplus::Rect all(0, 0, w, h);
-    if (picture.LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
-                         PixelFormat32bppRGB, &data) == Gdiplus::Ok) {
+    if (picture.LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf, PixelFormat32bppRGB,
+                         &data) == Gdiplus::Ok) {
         picture.UnlockBits(&data);
         return true;
     }
     // Some GDI+ builds refuse a caller's bottom-up buffer: read row by row.
     Gdiplus::BitmapData locked{};
-    if (picture.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppRGB, &locked) != Gdiplus::Ok)
-        return false;
+    if (picture.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppRGB, &locked) != Gdiplus::Ok) return false;
     for (int y = 0; y < h; ++y) {
         std::memcpy(surface.Bits() + static_cast<size_t>(h - 1 - y) * w * 4,
                     static_cast<const uint8_t*>(locked.Scan0) + static_cast<ptrdiff_t>(y) * locked.Stride,
@@ -114,8 +108,7 @@ bool ReadArgbPixels(Gdiplus::Bitmap& picture, StampPixels& out) {
     if (w <= 0 || h <= 0) return false;
     Gdiplus::Rect all(0, 0, w, h);
     Gdiplus::BitmapData locked{};
-    if (picture.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &locked) != Gdiplus::Ok)
-        return false;
+    if (picture.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &locked) != Gdiplus::Ok) return false;
     StampPixels pixels;
     pixels.width = w;
     pixels.height = h;

@@ -22,7 +22,8 @@ struct BenchPicture {
     int width, height;
     std::vector<uint8_t> source, buffer;
 
-    BenchPicture(int w, int h) : width(w), height(h), source(static_cast<std::size_t>(w) * h * 4), buffer(source.size()) {
+    BenchPicture(int w, int h)
+        : width(w), height(h), source(static_cast<std::size_t>(w) * h * 4), buffer(source.size()) {
         uint32_t seed = 1;
         // Smooth gradients with a little noise, closer to a photograph than
         // pure noise (which would make every gray histogram flat).
@@ -86,13 +87,16 @@ void Copy(benchmark::State& state) {
 }
 
 void RegisterAll() {
-    benchmark::RegisterBenchmark("picture_copy", Copy)->Args({640, 480})->Args({1280, 720})->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("picture_copy", Copy)
+        ->Args({640, 480})
+        ->Args({1280, 720})
+        ->Unit(benchmark::kMillisecond);
     const std::pair<int, const char*> effects[] = {
-        {1, "red"},           {2, "green"},        {3, "blue"},         {4, "cyan"},        {5, "yellow"},
-        {6, "magenta"},       {7, "negative"},     {8, "darken"},       {9, "gray"},        {10, "blur"},
-        {11, "sharpen"},      {12, "sepia"},       {13, "posterize"},   {14, "clear_text"}, {15, "black_white"},
-        {16, "emboss"},       {17, "mosaic"},      {18, "edge"},        {19, "frosted"},    {20, "dot_screen"},
-        {21, "oil_painting"}, {26, "smoothing"},   {30, "colour_balance"}};
+        {1, "red"},           {2, "green"},      {3, "blue"},           {4, "cyan"},        {5, "yellow"},
+        {6, "magenta"},       {7, "negative"},   {8, "darken"},         {9, "gray"},        {10, "blur"},
+        {11, "sharpen"},      {12, "sepia"},     {13, "posterize"},     {14, "clear_text"}, {15, "black_white"},
+        {16, "emboss"},       {17, "mosaic"},    {18, "edge"},          {19, "frosted"},    {20, "dot_screen"},
+        {21, "oil_painting"}, {26, "smoothing"}, {30, "colour_balance"}};
     for (const auto& [id, name] : effects) {
         const int effectId = id;
         benchmark::RegisterBenchmark((std::string("effect_") + name).c_str(),

@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (width > 0 && height > 0) {
         length = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
         length = length > static_cast<std::size_t>(shortBy) && shortBy < 8 ? length - static_cast<std::size_t>(shortBy)
-                                                                             : length;
+                                                                           : length;
     }
     std::vector<uint8_t> pixels(length);
     for (std::size_t i = 0; i < length; ++i) pixels[i] = size ? data[i % size] : static_cast<uint8_t>(i);

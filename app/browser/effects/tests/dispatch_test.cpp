@@ -32,8 +32,8 @@ TEST(Dispatch, SizesThatDoNotFitTheBufferAreRefused) {
     std::vector<uint8_t> buffer(4 * 6 * 5, 0x5A);
     const auto before = buffer;
     CSeededRandom random(1);
-    EXPECT_FALSE(RunPixelEffect(7, buffer.data(), buffer.size(), 7, 5, random));   // one column too many
-    EXPECT_FALSE(RunPixelEffect(7, buffer.data(), buffer.size(), 6, 6, random));   // one row too many
+    EXPECT_FALSE(RunPixelEffect(7, buffer.data(), buffer.size(), 7, 5, random));  // one column too many
+    EXPECT_FALSE(RunPixelEffect(7, buffer.data(), buffer.size(), 6, 6, random));  // one row too many
     EXPECT_FALSE(RunPixelEffect(7, buffer.data(), buffer.size(), 0, 5, random));
     EXPECT_FALSE(RunPixelEffect(7, buffer.data(), buffer.size(), 6, 0, random));
     EXPECT_FALSE(RunPixelEffect(7, buffer.data(), buffer.size(), -6, 5, random));

@@ -18,10 +18,10 @@ TEST(Blur, EvenRowsTakeTheMeanOfUpToNineteenColumnsOddRowsStay) {
     const CTestPicture before = picture;
     ASSERT_TRUE(picture.Run(10));
     for (int y : {0, 2}) {
-        EXPECT_EQ(picture.At(0, y), Rgb(7, 25, 45, y));   // columns 0..9: 450 / 10, 255 / 10
-        EXPECT_EQ(picture.At(2, y), Rgb(7, 21, 55, y));   // columns 0..11: 660 / 12, 255 / 12
-        EXPECT_EQ(picture.At(10, y), Rgb(7, 0, 60, y));   // columns 1..11: 650 / 11
-        EXPECT_EQ(picture.At(11, y), Rgb(7, 0, 65, y));   // columns 2..11: 650 / 10
+        EXPECT_EQ(picture.At(0, y), Rgb(7, 25, 45, y));  // columns 0..9: 450 / 10, 255 / 10
+        EXPECT_EQ(picture.At(2, y), Rgb(7, 21, 55, y));  // columns 0..11: 660 / 12, 255 / 12
+        EXPECT_EQ(picture.At(10, y), Rgb(7, 0, 60, y));  // columns 1..11: 650 / 11
+        EXPECT_EQ(picture.At(11, y), Rgb(7, 0, 65, y));  // columns 2..11: 650 / 10
     }
     for (int x = 0; x < 12; ++x) EXPECT_EQ(picture.At(x, 1), before.At(x, 1));
 }
@@ -54,7 +54,7 @@ TEST(Sharpen, ClampsPerChannel) {
     picture.SetRow(0, {Rgb(200, 10, 100), Rgb(10, 200, 100)});
     picture.SetRow(1, {Rgb(10, 10, 100), Rgb(0, 0, 0)});
     ASSERT_TRUE(picture.Run(11));
-    EXPECT_EQ(picture.At(0, 0), Rgb(255, 0, 100));  // 580, -180, 100
+    EXPECT_EQ(picture.At(0, 0), Rgb(255, 0, 100));   // 580, -180, 100
     EXPECT_EQ(picture.At(1, 0), Rgb(20, 255, 200));  // 2v - 0
     EXPECT_EQ(picture.At(0, 1), Rgb(20, 20, 200));   // 2v - 0
 }
@@ -69,16 +69,16 @@ TEST(Emboss, DifferenceFromTheLeftNeighbourAroundMidGray) {
     EXPECT_EQ(picture.At(1, 0), GrayPixel(250, 2));  // 3 x 255 limited to 125
     EXPECT_EQ(picture.At(2, 0), GrayPixel(1, 3));    // -765 limited to -124
     EXPECT_EQ(picture.At(0, 1), GrayPixel(125));
-    EXPECT_EQ(picture.At(1, 1), GrayPixel(155));     // +30 against the unprocessed 100
-    EXPECT_EQ(picture.At(2, 1), GrayPixel(110));     // -15 against the unprocessed 110
+    EXPECT_EQ(picture.At(1, 1), GrayPixel(155));  // +30 against the unprocessed 100
+    EXPECT_EQ(picture.At(2, 1), GrayPixel(110));  // -15 against the unprocessed 110
     for (int x = 0; x < 3; ++x) EXPECT_EQ(picture.At(x, 2), GrayPixel(125));
 }
 
 TEST(Mosaic, BlockSizeFollowsThePictureSize) {
     const std::pair<std::pair<int, int>, int> cases[] = {
-        {{200, 150}, 3},  {{201, 150}, 6},  {{200, 151}, 6},   {{400, 300}, 6},   {{401, 300}, 12},
-        {{400, 301}, 12}, {{640, 480}, 12}, {{800, 600}, 12},  {{801, 600}, 24},  {{800, 601}, 24},
-        {{1024, 768}, 24}, {{1, 1}, 3},     {{10, 2000}, 24},
+        {{200, 150}, 3},   {{201, 150}, 6},  {{200, 151}, 6},  {{400, 300}, 6},  {{401, 300}, 12},
+        {{400, 301}, 12},  {{640, 480}, 12}, {{800, 600}, 12}, {{801, 600}, 24}, {{800, 601}, 24},
+        {{1024, 768}, 24}, {{1, 1}, 3},      {{10, 2000}, 24},
     };
     for (const auto& [size, block] : cases)
         EXPECT_EQ(MosaicBlockSize(size.first, size.second), block) << size.first << " x " << size.second;
@@ -93,7 +93,7 @@ TEST(Mosaic, BlocksStartAtTheBottomLeftAndTheLastHoldsTheRest) {
     for (int y = 0; y < 4; ++y) {
         for (int x = 0; x < 4; ++x) {
             const int blue = x < 3 ? (y < 3 ? 11 : 13) : (y < 3 ? 31 : 33);  // 99 / 9, 39 / 3, 93 / 3, 33
-            const int green = x < 3 && y < 3 ? 28 : 0;                          // 255 / 9
+            const int green = x < 3 && y < 3 ? 28 : 0;                       // 255 / 9
             EXPECT_EQ(picture.At(x, y), Rgb(9, green, blue, x + 4 * y)) << x << "," << y;
         }
     }

@@ -52,7 +52,7 @@ TEST(Frosted, EveryApplicationDrawsAFreshTable) {
 TEST(DotScreen, CurveIsDarkInTheShadowsAndBrightInTheHighlights) {
     const auto& curve = DotScreenCurve();
     EXPECT_EQ(curve[0], 0);
-    EXPECT_EQ(curve[64], 16);    // 127 x (64 / 127)^3 + 0.5 = 16.75
+    EXPECT_EQ(curve[64], 16);  // 127 x (64 / 127)^3 + 0.5 = 16.75
     EXPECT_EQ(curve[127], 127);
     EXPECT_EQ(curve[128], 128);
     EXPECT_EQ(curve[192], 229);  // 128 + 127 x (64 / 127)^0.33 + 0.5 = 229.8

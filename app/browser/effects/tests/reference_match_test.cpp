@@ -26,8 +26,8 @@ void ExpectMatch(int effectId, Reference reference) {
             }
             const CTestPicture expected = reference(picture);
             ASSERT_TRUE(picture.Run(effectId));
-            ASSERT_EQ(picture.Bytes(), expected.Bytes()) << "effect " << effectId << " at " << w << " x " << h
-                                                         << (coarse ? " (coarse)" : "");
+            ASSERT_EQ(picture.Bytes(), expected.Bytes())
+                << "effect " << effectId << " at " << w << " x " << h << (coarse ? " (coarse)" : "");
         }
     }
 }

@@ -12,9 +12,9 @@
 namespace vimbrel::browser::testing {
 namespace {
 
-const std::pair<int, int> kSizes[] = {{1, 1},     {1, 2},     {2, 1},     {3, 3},     {5, 7},     {9, 4},
-                                      {25, 3},    {201, 151}, {176, 144}, {641, 481}, {480, 640}, {801, 3},
-                                      {1, 700},   {1279, 719}, {1280, 720}};
+const std::pair<int, int> kSizes[] = {{1, 1},     {1, 2},   {2, 1},     {3, 3},      {5, 7},
+                                      {9, 4},     {25, 3},  {201, 151}, {176, 144},  {641, 481},
+                                      {480, 640}, {801, 3}, {1, 700},   {1279, 719}, {1280, 720}};
 
 TEST(Sweep, EveryEffectOnEverySizeKeepsTheFourthBytes) {
     std::vector<int> ids;

@@ -10,8 +10,7 @@ constexpr int kModeAudio = 2;
 constexpr int kModeImage = 3;
 constexpr int kModeMonitor = 5;
 
-constexpr const char* kTipKeys[kTabCount] = {"IDS_TIP_IMAGE", "IDS_TIP_VIDEO", "IDS_TIP_AUDIO",
-                                             "IDS_TIP_MONITOR"};
+constexpr const char* kTipKeys[kTabCount] = {"IDS_TIP_IMAGE", "IDS_TIP_VIDEO", "IDS_TIP_AUDIO", "IDS_TIP_MONITOR"};
 
 }  // namespace
 
@@ -28,22 +27,15 @@ int TabAt(int x, int y) {
 int TabOfMode(int modeId) {
     switch (modeId) {
     case kModeVideo:
-    case kModeVideoOnly:
-        return 1;
-    case kModeAudio:
-        return 2;
-    case kModeImage:
-        return 0;
-    case kModeMonitor:
-        return 3;
-    default:
-        return -1;
+    case kModeVideoOnly: return 1;
+    case kModeAudio: return 2;
+    case kModeImage: return 0;
+    case kModeMonitor: return 3;
+    default: return -1;
     }
 }
 
-const char* TabTipKey(int tab) {
-    return IsTab(tab) ? kTipKeys[tab] : "";
-}
+const char* TabTipKey(int tab) { return IsTab(tab) ? kTipKeys[tab] : ""; }
 
 TabLook ChooseTabLook(int tab, int selectedTab, int hoverTab, bool clicked) {
     if (clicked) return TabLook::SelectedHover;
@@ -56,14 +48,10 @@ std::u16string TabPictureName(int tab, TabLook look) {
     if (!IsTab(tab)) return {};
     const char16_t n = static_cast<char16_t>(u'1' + tab);
     switch (look) {
-    case TabLook::Selected:
-        return std::u16string(u"tab") + n + u".jpg";
-    case TabLook::Normal:
-        return std::u16string(u"tab") + n + u"b.jpg";
-    case TabLook::SelectedHover:
-        return std::u16string(u"tab") + n + u"o.jpg";
-    case TabLook::NormalHover:
-        return std::u16string(u"tabb") + n + u"h.jpg";
+    case TabLook::Selected: return std::u16string(u"tab") + n + u".jpg";
+    case TabLook::Normal: return std::u16string(u"tab") + n + u"b.jpg";
+    case TabLook::SelectedHover: return std::u16string(u"tab") + n + u"o.jpg";
+    case TabLook::NormalHover: return std::u16string(u"tabb") + n + u"h.jpg";
     }
     return {};
 }

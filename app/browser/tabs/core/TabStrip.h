@@ -8,7 +8,7 @@
 
 namespace vimbrel::browser {
 
-constexpr int kTabCount = 4;   // one per media kind: image, video, audio, monitor
+constexpr int kTabCount = 4;  // one per media kind: image, video, audio, monitor
 constexpr int kTabWidth = 64;
 constexpr int kTabHeight = 27;
 // "tab5.jpg" closes the strip at x 255 in its own size.

@@ -108,8 +108,8 @@ protected:
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"BrowseTabsTestParent";
         RegisterClassW(&wc);
-        parent_ = CreateWindowExW(0, L"BrowseTabsTestParent", L"tabs", WS_POPUP | WS_VISIBLE, 0, 0, 320, 420,
-                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        parent_ = CreateWindowExW(0, L"BrowseTabsTestParent", L"tabs", WS_POPUP | WS_VISIBLE, 0, 0, 320, 420, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(nullptr, parent_);
         wchar_t temp[MAX_PATH] = {};
         GetTempPathW(MAX_PATH, temp);

@@ -20,9 +20,7 @@ constexpr int kLookCount = 4;
 constexpr TabLook kLooks[kLookCount] = {TabLook::Selected, TabLook::Normal, TabLook::SelectedHover,
                                         TabLook::NormalHover};
 
-int LookIndex(TabLook look) {
-    return static_cast<int>(look);
-}
+int LookIndex(TabLook look) { return static_cast<int>(look); }
 
 std::unique_ptr<Gdiplus::Bitmap> BrowsePicture(const std::u16string& name) {
     const std::wstring wide = CopyToWide(name);
@@ -38,9 +36,7 @@ bool CopyFolder(const std::wstring& folder, wchar_t* out) {
     return true;
 }
 
-RECT AsRect(const TabBox& box) {
-    return RECT{box.left, box.top, box.right, box.bottom};
-}
+RECT AsRect(const TabBox& box) { return RECT{box.left, box.top, box.right, box.bottom}; }
 
 }  // namespace
 
@@ -68,8 +64,8 @@ bool CBrowseTabs::MakeFolders(std::array<std::wstring, kTabCount>& folders) cons
     return true;
 }
 
-int CBrowseTabs::Create(HWND parent, const RECT& rect, wchar_t* imageFolder, wchar_t* videoFolder,
-                        wchar_t* audioFolder, wchar_t* monitorFolder) {
+int CBrowseTabs::Create(HWND parent, const RECT& rect, wchar_t* imageFolder, wchar_t* videoFolder, wchar_t* audioFolder,
+                        wchar_t* monitorFolder) {
     wchar_t* const out[kTabCount] = {imageFolder, videoFolder, audioFolder, monitorFolder};
     for (wchar_t* buffer : out) {
         if (!buffer) return 0;
@@ -80,8 +76,8 @@ int CBrowseTabs::Create(HWND parent, const RECT& rect, wchar_t* imageFolder, wch
     // colour), so the strip fills with that brush and never deletes it.
     background_ = controller_.StripBackground();
     backgroundBrush_ = ui::KeptClassBrush(background_);
-    const wchar_t* cls =
-        framework::RegisterAnonymousClass(CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW), backgroundBrush_);
+    const wchar_t* cls = framework::RegisterAnonymousClass(CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW),
+                                                           backgroundBrush_);
     if (!cls || !CWindow::Create(0, cls, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect, parent, 0)) return 0;
     GetClientRect(Handle(), &client_);
 
@@ -117,8 +113,8 @@ int CBrowseTabs::Create(HWND parent, const RECT& rect, wchar_t* imageFolder, wch
 void CBrowseTabs::LoadPictures() {
     for (int tab = 0; tab < kTabCount; ++tab) {
         for (TabLook look : kLooks) {
-            tabPictures_[static_cast<size_t>(tab * kLookCount + LookIndex(look))] =
-                BrowsePicture(TabPictureName(tab, look));
+            tabPictures_[static_cast<size_t>(tab * kLookCount + LookIndex(look))] = BrowsePicture(
+                TabPictureName(tab, look));
         }
     }
     stripEnd_ = BrowsePicture(kStripEndPicture);
@@ -221,13 +217,9 @@ void CBrowseTabs::ApplyHover(const HoverChange& change) {
     if (change.release && GetCapture() == Handle()) ReleaseCapture();
 }
 
-void CBrowseTabs::OnMouseMove(int x, int y) {
-    ApplyHover(hover_.MouseAt(TabAt(x, y)));
-}
+void CBrowseTabs::OnMouseMove(int x, int y) { ApplyHover(hover_.MouseAt(TabAt(x, y))); }
 
-void CBrowseTabs::OnCaptureLost() {
-    ApplyHover(hover_.CaptureLost());
-}
+void CBrowseTabs::OnCaptureLost() { ApplyHover(hover_.CaptureLost()); }
 
 void CBrowseTabs::OnClick(int x, int y) {
     const int tab = TabAt(x, y);
@@ -254,8 +246,7 @@ void CBrowseTabs::ReleaseSurfaces() {
 
 LRESULT CBrowseTabs::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(Handle(), &ps);
@@ -263,14 +254,9 @@ LRESULT CBrowseTabs::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         EndPaint(Handle(), &ps);
         return 0;
     }
-    case WM_MOUSEMOVE:
-        OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        return 0;
-    case WM_LBUTTONDOWN:
-        OnClick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        return 0;
-    case WM_LBUTTONDBLCLK:
-        return 0;
+    case WM_MOUSEMOVE: OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+    case WM_LBUTTONDOWN: OnClick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+    case WM_LBUTTONDBLCLK: return 0;
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != Handle()) OnCaptureLost();
         return 0;
@@ -279,17 +265,14 @@ LRESULT CBrowseTabs::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (tab >= 0) SelectTab(tab);
         return 0;
     }
-    case WM_BROWSE_REFRESH:
-        browsers_[static_cast<size_t>(selected_)]->ResetView();
-        return 0;
+    case WM_BROWSE_REFRESH: browsers_[static_cast<size_t>(selected_)]->ResetView(); return 0;
     case WM_DESTROY:
         if (tooltip_) DestroyWindow(tooltip_);
         tooltip_ = nullptr;
         if (GetCapture() == Handle()) ReleaseCapture();
         ReleaseSurfaces();
         break;
-    default:
-        break;
+    default: break;
     }
     return CWindow::WindowProc(message, wParam, lParam);
 }

@@ -2,25 +2,19 @@
 
 namespace vimbrel::browser {
 
-GridPoint FrameOrigin(int cell)
-{
-    return GridPoint{(cell % 2) == 0 ? 16 : 132, 22 + kRowPitch * (cell / 2)};
-}
+GridPoint FrameOrigin(int cell) { return GridPoint{(cell % 2) == 0 ? 16 : 132, 22 + kRowPitch * (cell / 2)}; }
 
-GridPoint ThumbOrigin(int cell, int thumbWidth, int thumbHeight)
-{
+GridPoint ThumbOrigin(int cell, int thumbWidth, int thumbHeight) {
     const GridPoint f = FrameOrigin(cell);
     return GridPoint{f.x + 5 + (100 - thumbWidth) / 2, f.y + 5 + (75 - thumbHeight) / 2};
 }
 
-GridPoint BadgeOrigin(int cell)
-{
+GridPoint BadgeOrigin(int cell) {
     const GridPoint f = FrameOrigin(cell);
     return GridPoint{f.x + 85, f.y + 6};
 }
 
-GridRect HitRect(int cell, int clientWidth, int clientHeight)
-{
+GridRect HitRect(int cell, int clientWidth, int clientHeight) {
     const int columnWidth = (clientWidth - kScrollBarWidth) / 2;
     const int rowHeight = clientHeight / 4;
     const int column = cell % 2;
@@ -28,8 +22,7 @@ GridRect HitRect(int cell, int clientWidth, int clientHeight)
     return GridRect{column * columnWidth, row * rowHeight, (column + 1) * columnWidth, (row + 1) * rowHeight};
 }
 
-int HitCell(int x, int y, int clientWidth, int clientHeight)
-{
+int HitCell(int x, int y, int clientWidth, int clientHeight) {
     for (int k = 0; k < kGridCells; ++k) {
         const GridRect r = HitRect(k, clientWidth, clientHeight);
         if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return k;
@@ -37,8 +30,7 @@ int HitCell(int x, int y, int clientWidth, int clientHeight)
     return -1;
 }
 
-int ScrollTarget(ScrollRequest request, int position, int thumbPosition, int maximum, int page)
-{
+int ScrollTarget(ScrollRequest request, int position, int thumbPosition, int maximum, int page) {
     int next = position;
     switch (request) {
     case ScrollRequest::LineUp: next = position - 1; break;
@@ -58,23 +50,20 @@ int ScrollTarget(ScrollRequest request, int position, int thumbPosition, int max
     return next;
 }
 
-int ResetTopRow(int topRow, int items)
-{
+int ResetTopRow(int topRow, int items) {
     if (items < kGridCells) return 0;
     if (2 * topRow + 6 >= items) return items / 2 - 4;
     return topRow;
 }
 
-int TopRowShowing(int target, int topRow)
-{
+int TopRowShowing(int target, int topRow) {
     const int row = target / 2;
     if (row < topRow) return row;
     if (row - topRow > 3) return row - 3;
     return topRow;
 }
 
-PaintPlan PlanPaint(int from, int to)
-{
+PaintPlan PlanPaint(int from, int to) {
     PaintPlan plan;
     if (from == to) {
         plan.nothing = true;

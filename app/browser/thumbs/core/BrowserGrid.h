@@ -7,7 +7,7 @@ namespace vimbrel::browser {
 constexpr int kGridColumns = 2;
 constexpr int kGridRows = 4;
 constexpr int kGridCells = kGridColumns * kGridRows;
-constexpr int kRowPitch = 90;          // pixels between grid rows
+constexpr int kRowPitch = 90;  // pixels between grid rows
 constexpr int kScrollBarWidth = 16;
 
 struct GridPoint {
@@ -15,7 +15,7 @@ struct GridPoint {
     int y = 0;
 };
 struct GridRect {
-    int left = 0, top = 0, right = 0, bottom = 0;   // right and bottom exclusive
+    int left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
 };
 
 // Top-left of the frame of cell k (0..7): x 16 or 132, y 22 + 90 x row.
@@ -50,10 +50,10 @@ int TopRowShowing(int target, int topRow);
 
 // What a move of the grid from row `from` to row `to` must draw.
 struct PaintPlan {
-    bool nothing = false;        // same row
-    bool everything = false;     // first paint or a jump of more than 3 rows
-    int shiftRows = 0;           // rows the old picture moves (negative: up)
-    int firstCell = 0;           // cells firstCell..lastCell are drawn anew
+    bool nothing = false;     // same row
+    bool everything = false;  // first paint or a jump of more than 3 rows
+    int shiftRows = 0;        // rows the old picture moves (negative: up)
+    int firstCell = 0;        // cells firstCell..lastCell are drawn anew
     int lastCell = -1;
 };
 PaintPlan PlanPaint(int from, int to);

@@ -6,24 +6,18 @@
 
 namespace vimbrel::browser {
 
-void BrowserSelection::Reset(int items)
-{
+void BrowserSelection::Reset(int items) {
     items_.clear();
     if (items > 0) items_.push_back(0);
 }
 
-bool BrowserSelection::Contains(int item) const
-{
+bool BrowserSelection::Contains(int item) const {
     return std::find(items_.begin(), items_.end(), item) != items_.end();
 }
 
-void BrowserSelection::SelectOnly(int item)
-{
-    items_.assign(1, item);
-}
+void BrowserSelection::SelectOnly(int item) { items_.assign(1, item); }
 
-bool BrowserSelection::Toggle(int item, int itemCount)
-{
+bool BrowserSelection::Toggle(int item, int itemCount) {
     if (item < 0 || item >= itemCount) return false;
     const auto at = std::find(items_.begin(), items_.end(), item);
     if (at == items_.end()) {
@@ -41,8 +35,7 @@ bool BrowserSelection::Toggle(int item, int itemCount)
     return true;
 }
 
-bool BrowserSelection::SelectRange(int item, int itemCount)
-{
+bool BrowserSelection::SelectRange(int item, int itemCount) {
     if (item < 0 || item >= itemCount) return false;
     const int anchor = items_.empty() ? item : items_.front();
     const int low = std::min(anchor, item);
@@ -54,15 +47,12 @@ bool BrowserSelection::SelectRange(int item, int itemCount)
     return true;
 }
 
-void BrowserSelection::DropBeyond(int itemCount)
-{
-    items_.erase(std::remove_if(items_.begin(), items_.end(), [&](int i) { return i >= itemCount; }),
-                 items_.end());
+void BrowserSelection::DropBeyond(int itemCount) {
+    items_.erase(std::remove_if(items_.begin(), items_.end(), [&](int i) { return i >= itemCount; }), items_.end());
     if (items_.empty() && itemCount > 0) items_.push_back(0);
 }
 
-int NavigateTarget(int direction, int current, int itemCount)
-{
+int NavigateTarget(int direction, int current, int itemCount) {
     if (itemCount <= 0) return -1;
     if (current < 0) current = 0;
     switch (direction) {
@@ -74,8 +64,7 @@ int NavigateTarget(int direction, int current, int itemCount)
     }
 }
 
-MenuState ContextMenuState(int itemCount, size_t selected, int currentClass)
-{
+MenuState ContextMenuState(int itemCount, size_t selected, int currentClass) {
     MenuState m;
     if (itemCount <= 0) return m;
     for (bool& e : m.enabled) e = true;

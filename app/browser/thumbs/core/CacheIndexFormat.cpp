@@ -14,21 +14,18 @@ constexpr size_t kThumbWidthOffset = 540;
 constexpr size_t kThumbHeightOffset = 544;
 // 548: the in-memory link; written as 0, ignored when read.
 
-void PutInt(uint8_t* at, int32_t value)
-{
+void PutInt(uint8_t* at, int32_t value) {
     const uint32_t v = static_cast<uint32_t>(value);
     for (int i = 0; i < 4; ++i) at[i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
-int32_t GetInt(const uint8_t* at)
-{
+int32_t GetInt(const uint8_t* at) {
     uint32_t v = 0;
     for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(at[i]) << (8 * i);
     return static_cast<int32_t>(v);
 }
 
-bool SafeName(const std::u16string& name)
-{
+bool SafeName(const std::u16string& name) {
     if (name.empty()) return false;
     for (char16_t c : name) {
         if (c == u'\\' || c == u'/' || c == u':') return false;
@@ -38,8 +35,7 @@ bool SafeName(const std::u16string& name)
 
 }  // namespace
 
-ThumbEntry ThumbEntry::ForName(std::u16string name)
-{
+ThumbEntry ThumbEntry::ForName(std::u16string name) {
     ThumbEntry e;
     e.mediaClass = MediaClassOfName(name);
     e.fileType = ThumbFileTypeOfName(name);
@@ -48,8 +44,7 @@ ThumbEntry ThumbEntry::ForName(std::u16string name)
     return e;
 }
 
-CacheRecordBytes EncodeCacheRecord(const ThumbEntry& entry)
-{
+CacheRecordBytes EncodeCacheRecord(const ThumbEntry& entry) {
     CacheRecordBytes r{};
     const size_t units = entry.name.size() < kMaxNameLength ? entry.name.size() : kMaxNameLength;
     for (size_t i = 0; i < units; ++i) {
@@ -66,8 +61,7 @@ CacheRecordBytes EncodeCacheRecord(const ThumbEntry& entry)
     return r;
 }
 
-std::optional<ThumbEntry> DecodeCacheRecord(const uint8_t* record)
-{
+std::optional<ThumbEntry> DecodeCacheRecord(const uint8_t* record) {
     ThumbEntry e;
     // The name ends at its NUL or, in a record without one, at unit 259.
     for (size_t i = 0; i < kMaxNameLength; ++i) {
@@ -101,8 +95,7 @@ std::optional<ThumbEntry> DecodeCacheRecord(const uint8_t* record)
     return e;
 }
 
-DecodedIndex DecodeCacheIndex(const uint8_t* bytes, size_t size)
-{
+DecodedIndex DecodeCacheIndex(const uint8_t* bytes, size_t size) {
     DecodedIndex out;
     const size_t records = size / kRecordSize;
     out.trailingBytes = size % kRecordSize;
@@ -118,8 +111,7 @@ DecodedIndex DecodeCacheIndex(const uint8_t* bytes, size_t size)
     return out;
 }
 
-std::vector<uint8_t> EncodeCacheIndex(const std::vector<ThumbEntry>& entries)
-{
+std::vector<uint8_t> EncodeCacheIndex(const std::vector<ThumbEntry>& entries) {
     std::vector<uint8_t> out;
     out.reserve(entries.size() * kRecordSize);
     for (const ThumbEntry& e : entries) {

@@ -4,8 +4,7 @@
 
 namespace vimbrel::browser {
 
-std::optional<ThumbSize> FitThumb(int width, int height)
-{
+std::optional<ThumbSize> FitThumb(int width, int height) {
     if (width <= 0 || height <= 0) return std::nullopt;
     const double box = static_cast<double>(kThumbWidth) / kThumbHeight;
     const double picture = static_cast<double>(width) / height;
@@ -21,8 +20,7 @@ std::optional<ThumbSize> FitThumb(int width, int height)
     return ThumbSize{kThumbWidth, h < 1 ? 1 : static_cast<int>(h)};
 }
 
-std::vector<StripBand> StripBands(int height)
-{
+std::vector<StripBand> StripBands(int height) {
     std::vector<StripBand> bands;
     for (int top = 0; top < height; top += kStripBandRows) {
         const int rest = height - top;

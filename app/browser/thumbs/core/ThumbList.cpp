@@ -6,23 +6,20 @@
 
 namespace vimbrel::browser {
 
-int CompareNames(std::u16string_view a, std::u16string_view b)
-{
+int CompareNames(std::u16string_view a, std::u16string_view b) {
     // std::u16string_view compares char16_t as unsigned code units.
     const int c = a.compare(b);
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-size_t InsertByName(std::vector<ThumbEntry>& list, ThumbEntry entry)
-{
+size_t InsertByName(std::vector<ThumbEntry>& list, ThumbEntry entry) {
     size_t at = 0;
     while (at < list.size() && CompareNames(list[at].name, entry.name) >= 0) ++at;
     list.insert(list.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
     return at;
 }
 
-std::vector<ThumbEntry> ListFromNames(const std::vector<std::u16string>& names)
-{
+std::vector<ThumbEntry> ListFromNames(const std::vector<std::u16string>& names) {
     std::vector<ThumbEntry> list;
     for (const std::u16string& name : names) {
         if (name.empty() || name.size() > kMaxNameLength || !IsListedMediaName(name)) continue;
@@ -31,8 +28,7 @@ std::vector<ThumbEntry> ListFromNames(const std::vector<std::u16string>& names)
     return list;
 }
 
-bool SameNames(const std::vector<ThumbEntry>& a, const std::vector<ThumbEntry>& b)
-{
+bool SameNames(const std::vector<ThumbEntry>& a, const std::vector<ThumbEntry>& b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
         if (a[i].name != b[i].name) return false;
@@ -40,8 +36,7 @@ bool SameNames(const std::vector<ThumbEntry>& a, const std::vector<ThumbEntry>& 
     return true;
 }
 
-std::vector<long> CarryOverThumbs(const std::vector<ThumbEntry>& old, std::vector<ThumbEntry>& fresh)
-{
+std::vector<long> CarryOverThumbs(const std::vector<ThumbEntry>& old, std::vector<ThumbEntry>& fresh) {
     std::unordered_map<std::u16string, long> byName;
     for (size_t i = 0; i < old.size(); ++i) byName.emplace(old[i].name, static_cast<long>(i));
     std::vector<long> from(fresh.size(), -1);
@@ -59,8 +54,7 @@ std::vector<long> CarryOverThumbs(const std::vector<ThumbEntry>& old, std::vecto
     return from;
 }
 
-long FindByName(const std::vector<ThumbEntry>& list, std::u16string_view name)
-{
+long FindByName(const std::vector<ThumbEntry>& list, std::u16string_view name) {
     for (size_t i = 0; i < list.size(); ++i) {
         if (list[i].name == name) return static_cast<long>(i);
     }

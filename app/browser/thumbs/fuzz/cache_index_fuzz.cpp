@@ -7,8 +7,7 @@
 
 using namespace vimbrel::browser;
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const DecodedIndex decoded = DecodeCacheIndex(data, size);
     if (decoded.entries.size() + decoded.refused != size / kRecordSize) abort();
     for (const ThumbEntry& e : decoded.entries) {

@@ -26,8 +26,8 @@ void Check(bool condition) {
 
 // A name a folder listing can give: no separators, colons or NULs.
 std::u16string FileName(FuzzedDataProvider& in) {
-    static const char16_t* const tails[] = {u".jpg", u".JPEG", u".bmp", u".avi", u".wav", u".wma", u".txt", u".b.png",
-                                            u"", u".", u".asf.x"};
+    static const char16_t* const tails[] = {u".jpg", u".JPEG",  u".bmp", u".avi", u".wav",  u".wma",
+                                            u".txt", u".b.png", u"",     u".",    u".asf.x"};
     std::u16string name;
     const std::size_t units = in.ConsumeIntegralInRange<std::size_t>(0, in.ConsumeBool() ? 8 : 270);
     for (std::size_t i = 0; i < units; ++i) {
@@ -73,7 +73,8 @@ void ListingRoundTrip(FuzzedDataProvider& in) {
               a.thumbHeight == b.thumbHeight);
     }
     const std::vector<long> carried = CarryOverThumbs(back.entries, list);
-    for (std::size_t i = 0; i < list.size(); ++i) Check(carried[i] >= 0 && back.entries[carried[i]].name == list[i].name);
+    for (std::size_t i = 0; i < list.size(); ++i)
+        Check(carried[i] >= 0 && back.entries[carried[i]].name == list[i].name);
 }
 
 // The rest of the input as the detector's buffer, in a block of exactly its

@@ -5,20 +5,17 @@
 
 namespace thumbtest {
 
-bool Near(Rgb a, Rgb b, int tolerance)
-{
+bool Near(Rgb a, Rgb b, int tolerance) {
     return abs(a.r - b.r) <= tolerance && abs(a.g - b.g) <= tolerance && abs(a.b - b.b) <= tolerance;
 }
 
-std::string Describe(Rgb c)
-{
+std::string Describe(Rgb c) {
     char text[48];
     snprintf(text, sizeof text, "(%d, %d, %d)", c.r, c.g, c.b);
     return text;
 }
 
-CScratchFolder::CScratchFolder(const wchar_t* name)
-{
+CScratchFolder::CScratchFolder(const wchar_t* name) {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     wchar_t unique[32];
@@ -28,8 +25,7 @@ CScratchFolder::CScratchFolder(const wchar_t* name)
     CreateDirectoryW(path_.c_str(), nullptr);
 }
 
-CScratchFolder::~CScratchFolder()
-{
+CScratchFolder::~CScratchFolder() {
     WIN32_FIND_DATAW found = {};
     const std::wstring pattern = path_ + L"\\*";
     HANDLE search = FindFirstFileW(pattern.c_str(), &found);
@@ -46,8 +42,7 @@ CScratchFolder::~CScratchFolder()
     RemoveDirectoryW(path_.c_str());
 }
 
-bool CScratchFolder::Write(const wchar_t* name, const std::vector<uint8_t>& bytes) const
-{
+bool CScratchFolder::Write(const wchar_t* name, const std::vector<uint8_t>& bytes) const {
     const std::wstring file = File(name);
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
     HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -58,8 +53,7 @@ bool CScratchFolder::Write(const wchar_t* name, const std::vector<uint8_t>& byte
     return ok && written == bytes.size();
 }
 
-bool CScratchFolder::Remove(const wchar_t* name) const
-{
+bool CScratchFolder::Remove(const wchar_t* name) const {
     const std::wstring file = File(name);
     if (!DeleteFileW(file.c_str())) return false;
     // A file another handle still holds open (a thumbnail worker reading it)
@@ -75,18 +69,22 @@ bool CScratchFolder::Remove(const wchar_t* name) const
     return false;
 }
 
-bool CScratchFolder::Rename(const wchar_t* from, const wchar_t* to) const
-{
+bool CScratchFolder::Rename(const wchar_t* from, const wchar_t* to) const {
     return MoveFileW(File(from).c_str(), File(to).c_str()) != 0;
 }
 
-std::vector<uint8_t> SolidBmp(int width, int height, Rgb colour)
-{
+std::vector<uint8_t> SolidBmp(int width, int height, Rgb colour) {
     const int stride = (width * 3 + 3) & ~3;
     const uint32_t pixelBytes = static_cast<uint32_t>(stride * height);
     std::vector<uint8_t> b(54 + pixelBytes, 0);
-    auto put16 = [&](size_t at, uint32_t v) { b[at] = v & 0xFF; b[at + 1] = (v >> 8) & 0xFF; };
-    auto put32 = [&](size_t at, uint32_t v) { put16(at, v & 0xFFFF); put16(at + 2, v >> 16); };
+    auto put16 = [&](size_t at, uint32_t v) {
+        b[at] = v & 0xFF;
+        b[at + 1] = (v >> 8) & 0xFF;
+    };
+    auto put32 = [&](size_t at, uint32_t v) {
+        put16(at, v & 0xFFFF);
+        put16(at + 2, v >> 16);
+    };
     b[0] = 'B';
     b[1] = 'M';
     put32(2, static_cast<uint32_t>(b.size()));
@@ -108,8 +106,7 @@ std::vector<uint8_t> SolidBmp(int width, int height, Rgb colour)
     return b;
 }
 
-std::vector<uint8_t> FileBytes(const std::wstring& path)
-{
+std::vector<uint8_t> FileBytes(const std::wstring& path) {
     std::vector<uint8_t> bytes;
     HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (h == INVALID_HANDLE_VALUE) return bytes;
@@ -122,13 +119,9 @@ std::vector<uint8_t> FileBytes(const std::wstring& path)
     return bytes;
 }
 
-DWORD Attributes(const std::wstring& path)
-{
-    return GetFileAttributesW(path.c_str());
-}
+DWORD Attributes(const std::wstring& path) { return GetFileAttributesW(path.c_str()); }
 
-CCanvas::CCanvas(int width, int height, Rgb fill) : width_(width), height_(height)
-{
+CCanvas::CCanvas(int width, int height, Rgb fill) : width_(width), height_(height) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -144,31 +137,27 @@ CCanvas::CCanvas(int width, int height, Rgb fill) : width_(width), height_(heigh
     for (int i = 0; bits_ && i < width * height; ++i) bits_[i] = value;
 }
 
-CCanvas::~CCanvas()
-{
+CCanvas::~CCanvas() {
     SelectObject(dc_, old_);
     DeleteObject(bitmap_);
     DeleteDC(dc_);
 }
 
-Rgb CCanvas::At(int x, int y) const
-{
+Rgb CCanvas::At(int x, int y) const {
     GdiFlush();
     if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_) return Rgb{-1, -1, -1};
     const uint32_t v = bits_[static_cast<size_t>(y) * width_ + x];
     return Rgb{static_cast<int>((v >> 16) & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>(v & 0xFF)};
 }
 
-Rgb PixelOf(HDC dc, int x, int y)
-{
+Rgb PixelOf(HDC dc, int x, int y) {
     CCanvas one(1, 1, Rgb{1, 2, 3});
     BitBlt(one.Dc(), 0, 0, 1, 1, dc, x, y, SRCCOPY);
     return one.At(0, 0);
 }
 
 namespace {
-const wchar_t* LogClass()
-{
+const wchar_t* LogClass() {
     static ATOM atom = 0;
     if (!atom) {
         WNDCLASSW wc = {};
@@ -181,28 +170,22 @@ const wchar_t* LogClass()
 }
 }  // namespace
 
-CMessageLog::CMessageLog()
-{
+CMessageLog::CMessageLog() {
     hwnd_ = CreateWindowExW(0, LogClass(), L"log", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
                             nullptr);
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CMessageLog::Proc));
 }
 
-CMessageLog::~CMessageLog()
-{
-    DestroyWindow(hwnd_);
-}
+CMessageLog::~CMessageLog() { DestroyWindow(hwnd_); }
 
-LRESULT CALLBACK CMessageLog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK CMessageLog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<CMessageLog*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (self && message >= WM_USER) self->seen_.emplace_back(message, lParam);
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-bool CMessageLog::WaitFor(UINT message, size_t count, DWORD timeoutMs)
-{
+bool CMessageLog::WaitFor(UINT message, size_t count, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     while (Count(message) < count) {
         if (GetTickCount() - start > timeoutMs) return false;
@@ -213,15 +196,13 @@ bool CMessageLog::WaitFor(UINT message, size_t count, DWORD timeoutMs)
     return true;
 }
 
-size_t CMessageLog::Count(UINT message) const
-{
+size_t CMessageLog::Count(UINT message) const {
     size_t n = 0;
     for (const auto& m : seen_) n += m.first == message;
     return n;
 }
 
-std::vector<LPARAM> CMessageLog::Params(UINT message) const
-{
+std::vector<LPARAM> CMessageLog::Params(UINT message) const {
     std::vector<LPARAM> out;
     for (const auto& m : seen_) {
         if (m.first == message) out.push_back(m.second);
@@ -229,8 +210,7 @@ std::vector<LPARAM> CMessageLog::Params(UINT message) const
     return out;
 }
 
-void PumpFor(DWORD ms)
-{
+void PumpFor(DWORD ms) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < ms) {
         MSG msg;

@@ -6,8 +6,7 @@ using namespace vimbrel::browser;
 
 using Items = std::vector<int>;
 
-TEST(BrowserSelection, StartsWithItemZeroAlone)
-{
+TEST(BrowserSelection, StartsWithItemZeroAlone) {
     BrowserSelection s;
     s.Reset(5);
     EXPECT_EQ(Items{0}, s.Items());
@@ -16,15 +15,14 @@ TEST(BrowserSelection, StartsWithItemZeroAlone)
     EXPECT_EQ(-1, s.Current());
 }
 
-TEST(BrowserSelection, CtrlClickAddsAndRemoves)
-{
+TEST(BrowserSelection, CtrlClickAddsAndRemoves) {
     BrowserSelection s;
     s.Reset(5);
     EXPECT_TRUE(s.Toggle(3, 5));
     EXPECT_TRUE(s.Toggle(1, 5));
     EXPECT_EQ((Items{0, 3, 1}), s.Items());
-    EXPECT_FALSE(s.Toggle(5, 5));   // no such item
-    EXPECT_TRUE(s.Toggle(0, 5));    // the anchor goes, item 3 is current
+    EXPECT_FALSE(s.Toggle(5, 5));  // no such item
+    EXPECT_TRUE(s.Toggle(0, 5));   // the anchor goes, item 3 is current
     EXPECT_EQ((Items{3, 1}), s.Items());
     EXPECT_EQ(3, s.Current());
     EXPECT_TRUE(s.Toggle(3, 5));
@@ -37,8 +35,7 @@ TEST(BrowserSelection, CtrlClickAddsAndRemoves)
     EXPECT_EQ(Items{0}, s.Items());
 }
 
-TEST(BrowserSelection, CtrlClickStopsAtAThousand)
-{
+TEST(BrowserSelection, CtrlClickStopsAtAThousand) {
     BrowserSelection s;
     s.Reset(2000);
     for (int i = 1; i < 1000; ++i) ASSERT_TRUE(s.Toggle(i, 2000));
@@ -47,8 +44,7 @@ TEST(BrowserSelection, CtrlClickStopsAtAThousand)
     EXPECT_FALSE(s.Contains(1500));
 }
 
-TEST(BrowserSelection, ShiftClickRangesFromTheAnchor)
-{
+TEST(BrowserSelection, ShiftClickRangesFromTheAnchor) {
     BrowserSelection s;
     s.Reset(20);
     s.SelectOnly(5);
@@ -61,8 +57,7 @@ TEST(BrowserSelection, ShiftClickRangesFromTheAnchor)
     EXPECT_EQ(6u, s.Count());
 }
 
-TEST(BrowserSelection, ShiftRangeIsCutAtAThousand)
-{
+TEST(BrowserSelection, ShiftRangeIsCutAtAThousand) {
     BrowserSelection s;
     s.Reset(3000);
     EXPECT_TRUE(s.SelectRange(2500, 3000));
@@ -71,8 +66,7 @@ TEST(BrowserSelection, ShiftRangeIsCutAtAThousand)
     EXPECT_EQ(999, s.Items().back());
 }
 
-TEST(BrowserSelection, ShrinkingListDropsStaleIndices)
-{
+TEST(BrowserSelection, ShrinkingListDropsStaleIndices) {
     BrowserSelection s;
     s.Reset(12);
     s.SelectOnly(10);
@@ -86,8 +80,7 @@ TEST(BrowserSelection, ShrinkingListDropsStaleIndices)
     EXPECT_EQ(0u, s.Count());
 }
 
-TEST(BrowserSelection, NavigationTargets)
-{
+TEST(BrowserSelection, NavigationTargets) {
     EXPECT_EQ(0, NavigateTarget(0, 4, 10));
     EXPECT_EQ(3, NavigateTarget(1, 4, 10));
     EXPECT_EQ(0, NavigateTarget(1, 0, 10));
@@ -99,11 +92,11 @@ TEST(BrowserSelection, NavigationTargets)
     EXPECT_EQ(-1, NavigateTarget(0, 0, 0));
 }
 
-TEST(BrowserSelection, ContextMenuGraying)
-{
+TEST(BrowserSelection, ContextMenuGraying) {
     auto on = [](const MenuState& m) {
         Items out;
-        for (int i = 0; i < 5; ++i) if (m.enabled[i]) out.push_back(i + 1);
+        for (int i = 0; i < 5; ++i)
+            if (m.enabled[i]) out.push_back(i + 1);
         return out;
     };
     EXPECT_EQ(Items{}, on(ContextMenuState(0, 0, -1)));

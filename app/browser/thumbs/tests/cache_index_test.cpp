@@ -6,8 +6,7 @@ using namespace vimbrel::browser;
 
 namespace {
 
-ThumbEntry Entry(const char16_t* name, int cls, int type, int made, int sw, int sh, int tw, int th)
-{
+ThumbEntry Entry(const char16_t* name, int cls, int type, int made, int sw, int sh, int tw, int th) {
     ThumbEntry e;
     e.name = name;
     e.mediaClass = cls;
@@ -20,21 +19,18 @@ ThumbEntry Entry(const char16_t* name, int cls, int type, int made, int sw, int 
     return e;
 }
 
-int32_t IntAt(const uint8_t* r, size_t offset)
-{
+int32_t IntAt(const uint8_t* r, size_t offset) {
     return static_cast<int32_t>(r[offset] | (r[offset + 1] << 8) | (r[offset + 2] << 16) |
                                 (static_cast<uint32_t>(r[offset + 3]) << 24));
 }
 
-void PutInt(uint8_t* r, size_t offset, uint32_t v)
-{
+void PutInt(uint8_t* r, size_t offset, uint32_t v) {
     for (int i = 0; i < 4; ++i) r[offset + i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
 }  // namespace
 
-TEST(CacheIndexFormat, RecordLayoutByteForByte)
-{
+TEST(CacheIndexFormat, RecordLayoutByteForByte) {
     const CacheRecordBytes r = EncodeCacheRecord(Entry(u"ab.jpg", 0, 0, 1, 480, 640, 56, 75));
     ASSERT_EQ(552u, r.size());
     // "ab.jpg" as UTF-16LE, then zeros up to byte 520.
@@ -54,8 +50,7 @@ TEST(CacheIndexFormat, RecordLayoutByteForByte)
     EXPECT_EQ(0x01, r[533]);
 }
 
-TEST(CacheIndexFormat, RoundTripKeepsOrderAndFields)
-{
+TEST(CacheIndexFormat, RoundTripKeepsOrderAndFields) {
     const std::vector<ThumbEntry> list = {Entry(u"video2.avi", 1, 5, 1, 0, 0, 100, 75),
                                           Entry(u"image1.png", 0, 3, 0, 0, 0, 0, 0),
                                           Entry(u"audio1.avi", 2, 5, 1, 0, 0, 100, 75)};
@@ -74,11 +69,10 @@ TEST(CacheIndexFormat, RoundTripKeepsOrderAndFields)
     EXPECT_EQ(75, d.entries[2].thumbHeight);
 }
 
-TEST(CacheIndexFormat, PartialTailIsDroppedAloneAndLinkIsIgnored)
-{
-    std::vector<uint8_t> bytes = EncodeCacheIndex({Entry(u"b.jpg", 0, 0, 1, 10, 10, 75, 75),
-                                                   Entry(u"a.jpg", 0, 0, 0, 0, 0, 0, 0)});
-    PutInt(bytes.data(), 548, 0xDEADBEEF);   // a stale pointer from some writer
+TEST(CacheIndexFormat, PartialTailIsDroppedAloneAndLinkIsIgnored) {
+    std::vector<uint8_t> bytes = EncodeCacheIndex(
+        {Entry(u"b.jpg", 0, 0, 1, 10, 10, 75, 75), Entry(u"a.jpg", 0, 0, 0, 0, 0, 0, 0)});
+    PutInt(bytes.data(), 548, 0xDEADBEEF);  // a stale pointer from some writer
     // 553 and 1103 bytes: one full record and part of the second.
     for (size_t tail : {1u, 551u}) {
         std::vector<uint8_t> b(bytes.begin(), bytes.begin() + 552 + tail);
@@ -99,8 +93,7 @@ TEST(CacheIndexFormat, PartialTailIsDroppedAloneAndLinkIsIgnored)
     EXPECT_TRUE(DecodeCacheIndex(nullptr, 0).entries.empty());
 }
 
-TEST(CacheIndexFormat, RefusesNamesThatLeadOutOfTheFolderOrAreNoMedia)
-{
+TEST(CacheIndexFormat, RefusesNamesThatLeadOutOfTheFolderOrAreNoMedia) {
     for (const char16_t* bad : {u"", u"..\\x.jpg", u"sub/x.jpg", u"c:x.jpg", u"notes.txt", u"a.b.jpg"}) {
         const CacheRecordBytes r = EncodeCacheRecord(Entry(bad, 0, 0, 0, 0, 0, 0, 0));
         EXPECT_FALSE(DecodeCacheRecord(r.data()).has_value());
@@ -109,8 +102,7 @@ TEST(CacheIndexFormat, RefusesNamesThatLeadOutOfTheFolderOrAreNoMedia)
     }
 }
 
-TEST(CacheIndexFormat, NameWithoutTerminatorEndsAt259Units)
-{
+TEST(CacheIndexFormat, NameWithoutTerminatorEndsAt259Units) {
     CacheRecordBytes r{};
     for (size_t i = 0; i < 260; ++i) r[2 * i] = 'x';
     // ...".jpg" in units 255..258, then 'x' in unit 259 where the NUL belongs.
@@ -122,8 +114,7 @@ TEST(CacheIndexFormat, NameWithoutTerminatorEndsAt259Units)
     EXPECT_EQ(u".jpg", e->name.substr(255));
 }
 
-TEST(CacheIndexFormat, UntrustedFieldsAreRepaired)
-{
+TEST(CacheIndexFormat, UntrustedFieldsAreRepaired) {
     // Class 7 is recomputed from the name (video by extension).
     auto e = DecodeCacheRecord(EncodeCacheRecord(Entry(u"clip.wmv", 7, 6, 1, 0, 0, 100, 75)).data());
     ASSERT_TRUE(e);

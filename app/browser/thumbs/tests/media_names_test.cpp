@@ -4,8 +4,7 @@
 
 using namespace vimbrel::browser;
 
-TEST(MediaNames, ExtensionIsTheTextBetweenTheFirstAndSecondDot)
-{
+TEST(MediaNames, ExtensionIsTheTextBetweenTheFirstAndSecondDot) {
     EXPECT_EQ(u"jpg", NameExtension(u"photo.jpg"));
     EXPECT_EQ(u"2007", NameExtension(u"photo.2007.jpg"));
     EXPECT_EQ(u"", NameExtension(u"photo"));
@@ -13,8 +12,7 @@ TEST(MediaNames, ExtensionIsTheTextBetweenTheFirstAndSecondDot)
     EXPECT_EQ(u"b", NameExtension(u"a.b.jpg"));
 }
 
-TEST(MediaNames, ClassesByExtensionIgnoringCase)
-{
+TEST(MediaNames, ClassesByExtensionIgnoringCase) {
     EXPECT_EQ(0, MediaClassOfName(u"IMAGE.JPG"));
     EXPECT_EQ(0, MediaClassOfName(u"image.jpg"));
     EXPECT_EQ(0, MediaClassOfName(u"x.Jpeg"));
@@ -32,8 +30,7 @@ TEST(MediaNames, ClassesByExtensionIgnoringCase)
     EXPECT_EQ(-1, MediaClassOfName(u"x.txt"));
 }
 
-TEST(MediaNames, AviIsAudioWhenTheStemSaysSoCaseSensitively)
-{
+TEST(MediaNames, AviIsAudioWhenTheStemSaysSoCaseSensitively) {
     EXPECT_EQ(2, MediaClassOfName(u"audio200701010001.avi"));
     EXPECT_EQ(1, MediaClassOfName(u"video200701010001.avi"));
     EXPECT_EQ(2, MediaClassOfName(u"myaudiofile.AVI"));
@@ -43,8 +40,7 @@ TEST(MediaNames, AviIsAudioWhenTheStemSaysSoCaseSensitively)
     EXPECT_EQ(1, MediaClassOfName(u"clip.avi"));
 }
 
-TEST(MediaNames, FileTypesAndListing)
-{
+TEST(MediaNames, FileTypesAndListing) {
     EXPECT_EQ(0, ThumbFileTypeOfName(u"a.jpeg"));
     EXPECT_EQ(1, ThumbFileTypeOfName(u"a.bmp"));
     EXPECT_EQ(2, ThumbFileTypeOfName(u"a.gif"));

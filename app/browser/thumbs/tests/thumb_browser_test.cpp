@@ -27,14 +27,15 @@ const Rgb kBadge{255, 200, 0};
 
 class CRecordingController : public IBrowseController {
 public:
-    int QuerySaveModified() override { calls.push_back(L"query"); return answer; }
-    void ShowBrowseFile(const std::wstring& path, int cls) override
-    {
+    int QuerySaveModified() override {
+        calls.push_back(L"query");
+        return answer;
+    }
+    void ShowBrowseFile(const std::wstring& path, int cls) override {
         calls.push_back(L"show " + path.substr(path.find_last_of(L'\\') + 1) + L" " + std::to_wstring(cls));
     }
     void ClearBrowsePicture() override { calls.push_back(L"clear"); }
-    void SetWheelMode(int mode, int animate) override
-    {
+    void SetWheelMode(int mode, int animate) override {
         calls.push_back(L"wheel " + std::to_wstring(mode) + L" " + std::to_wstring(animate));
     }
     void SetMode(int mode) override { calls.push_back(L"mode " + std::to_wstring(mode)); }
@@ -43,8 +44,7 @@ public:
     void CopySelectedTo() override { calls.push_back(L"copy"); }
     void PrintSelected() override { calls.push_back(L"print"); }
     void MailSelected() override { calls.push_back(L"mail"); }
-    void SetDesktopWallpaper(const std::wstring& path) override
-    {
+    void SetDesktopWallpaper(const std::wstring& path) override {
         calls.push_back(L"wallpaper " + path.substr(path.find_last_of(L'\\') + 1));
     }
     std::wstring LanguageText(const char* key) override { return std::wstring(key, key + strlen(key)); }
@@ -59,8 +59,7 @@ Rgb Colour(int item) { return Rgb{20 * item + 10, 250 - 20 * item, 100}; }
 
 class ThumbBrowserTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         WNDCLASSW wc = {};
         wc.lpfnWndProc = DefWindowProcW;
         wc.hInstance = GetModuleHandleW(nullptr);
@@ -70,14 +69,12 @@ protected:
                                   nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(nullptr, parent_);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         browser_.reset();
         DestroyWindow(parent_);
     }
 
-    void WritePictures(int count, int big = 0)
-    {
+    void WritePictures(int count, int big = 0) {
         for (int i = 0; i < count; ++i) {
             wchar_t name[16];
             wsprintfW(name, L"p%02d.bmp", count - 1 - i);
@@ -86,8 +83,7 @@ protected:
         }
     }
 
-    void Create(const CScratchFolder& folder, int kind = 0)
-    {
+    void Create(const CScratchFolder& folder, int kind = 0) {
         browser_ = std::make_unique<CThumbBrowser>(controller_);
         browser_->SetCacheDataRoot(root_.Path());
         const RECT rect = {0, 0, 256, 360};
@@ -97,8 +93,7 @@ protected:
     Rgb Drawn(int x, int y) const { return PixelOf(browser_->BackBuffer(), x, y); }
     // A point inside hit cell k of the 256 x 360 client (cells 120 x 90).
     static LPARAM CellPoint(int k) { return MAKELPARAM((k % 2) * 120 + 60, (k / 2) * 90 + 45); }
-    void Click(int k, WPARAM keys = 0)
-    {
+    void Click(int k, WPARAM keys = 0) {
         SendMessageW(browser_->Handle(), WM_LBUTTONDOWN, MK_LBUTTON | keys, CellPoint(k));
     }
     std::vector<int> Selected() const { return browser_->Selection().Items(); }
@@ -110,35 +105,34 @@ protected:
     std::unique_ptr<CThumbBrowser> browser_;
 };
 
-#define EXPECT_DRAWN(want, x, y) \
-    EXPECT_TRUE(Near(want, Drawn(x, y))) << "at " << (x) << "," << (y) << " want " << Describe(want) << " got " << Describe(Drawn(x, y))
+#define EXPECT_DRAWN(want, x, y)                                                                                       \
+    EXPECT_TRUE(Near(want, Drawn(x, y))) << "at " << (x) << "," << (y) << " want " << Describe(want) << " got "        \
+                                         << Describe(Drawn(x, y))
 
 }  // namespace
 
-TEST_F(ThumbBrowserTest, DrawsFramedThumbnailsAtTheGridPositions)
-{
+TEST_F(ThumbBrowserTest, DrawsFramedThumbnailsAtTheGridPositions) {
     WritePictures(10);
     Create(media_);
     EXPECT_EQ((std::vector<int>{0}), Selected());
     // Cell 0 is selected: hover frame at (16, 22); cell 1 plain frame at (132, 22).
     EXPECT_DRAWN(kHover, 16, 22);
     EXPECT_DRAWN(kFrame, 132, 22);
-    EXPECT_DRAWN(kFrame, 132 + 107, 22 + 84);   // the drawing area ends at x 240
+    EXPECT_DRAWN(kFrame, 132 + 107, 22 + 84);  // the drawing area ends at x 240
     // Wide item 0 fills (21..120, 27..101).
     EXPECT_DRAWN(Colour(0), 21, 27);
     EXPECT_DRAWN(Colour(0), 120, 101);
     // Tall item 1 (48 x 64 -> 56 x 75) is centred: x 132 + 5 + 22 = 159..214.
     EXPECT_DRAWN(Colour(1), 159, 27);
     EXPECT_DRAWN(Colour(1), 214, 101);
-    EXPECT_DRAWN(kWhite, 150, 60);   // inside the frame window, beside the thumbnail
-    EXPECT_DRAWN(kWhite, 5, 5);      // outside every frame
+    EXPECT_DRAWN(kWhite, 150, 60);  // inside the frame window, beside the thumbnail
+    EXPECT_DRAWN(kWhite, 5, 5);     // outside every frame
     // Row 3 holds items 6 and 7.
     EXPECT_DRAWN(Colour(7), 137 + 50, 292 + 5 + 37);
 }
 
-TEST_F(ThumbBrowserTest, ScrollBarMovesTheGridByRowsAndStopsAtTheLastPage)
-{
-    WritePictures(10);   // five rows: top rows 0..1
+TEST_F(ThumbBrowserTest, ScrollBarMovesTheGridByRowsAndStopsAtTheLastPage) {
+    WritePictures(10);  // five rows: top rows 0..1
     Create(media_);
     HWND bar = browser_->ScrollBar();
     EXPECT_EQ(kScrollBarId, GetDlgCtrlID(bar));
@@ -148,7 +142,7 @@ TEST_F(ThumbBrowserTest, ScrollBarMovesTheGridByRowsAndStopsAtTheLastPage)
     // Shifted by a row: cell 0 shows item 2, cell 7 item 9; frames move with them.
     EXPECT_DRAWN(Colour(2), 21 + 50, 27 + 37);
     EXPECT_DRAWN(Colour(9), 137 + 50, 292 + 5 + 37);
-    EXPECT_DRAWN(kFrame, 16, 22);   // item 2 is not selected
+    EXPECT_DRAWN(kFrame, 16, 22);  // item 2 is not selected
     SendMessageW(browser_->Handle(), WM_VSCROLL, SB_PAGEDOWN, reinterpret_cast<LPARAM>(bar));
     EXPECT_EQ(1, browser_->TopRow());
     SendMessageW(browser_->Handle(), WM_VSCROLL, SB_TOP, reinterpret_cast<LPARAM>(bar));
@@ -157,8 +151,7 @@ TEST_F(ThumbBrowserTest, ScrollBarMovesTheGridByRowsAndStopsAtTheLastPage)
     EXPECT_DRAWN(Colour(0), 21 + 50, 27 + 37);
 }
 
-TEST_F(ThumbBrowserTest, ThreeRowsOrFewerDoNotScroll)
-{
+TEST_F(ThumbBrowserTest, ThreeRowsOrFewerDoNotScroll) {
     WritePictures(6);
     Create(media_);
     SendMessageW(browser_->Handle(), WM_VSCROLL, SB_BOTTOM, reinterpret_cast<LPARAM>(browser_->ScrollBar()));
@@ -167,8 +160,7 @@ TEST_F(ThumbBrowserTest, ThreeRowsOrFewerDoNotScroll)
     EXPECT_DRAWN(kFrame, 16, 292);
 }
 
-TEST_F(ThumbBrowserTest, ClicksSelectByTheControllerRules)
-{
+TEST_F(ThumbBrowserTest, ClicksSelectByTheControllerRules) {
     WritePictures(10);
     Create(media_);
     Click(3);
@@ -177,26 +169,26 @@ TEST_F(ThumbBrowserTest, ClicksSelectByTheControllerRules)
     EXPECT_DRAWN(kHover, 132, 112);
     EXPECT_DRAWN(kFrame, 16, 22);
     controller_.calls.clear();
-    Click(3);   // already the only one: nothing
+    Click(3);  // already the only one: nothing
     EXPECT_TRUE(controller_.calls.empty());
 
     Click(5, MK_CONTROL);
     EXPECT_EQ((std::vector<int>{3, 5}), Selected());
     EXPECT_DRAWN(kHover, 132, 202);
-    Click(1, MK_SHIFT);   // from the anchor 3 down to 1, ascending
+    Click(1, MK_SHIFT);  // from the anchor 3 down to 1, ascending
     EXPECT_EQ((std::vector<int>{1, 2, 3}), Selected());
     EXPECT_DRAWN(kFrame, 132, 202);
-    Click(4, MK_SHIFT);   // now measured from 1
+    Click(4, MK_SHIFT);  // now measured from 1
     EXPECT_EQ((std::vector<int>{1, 2, 3, 4}), Selected());
     EXPECT_TRUE(controller_.calls.empty());
 
-    controller_.answer = 2;   // a modified photo, cancelled
+    controller_.answer = 2;  // a modified photo, cancelled
     Click(7);
     EXPECT_EQ((std::vector<int>{1, 2, 3, 4}), Selected());
     controller_.answer = 7;
     Click(7);
     EXPECT_EQ((std::vector<int>{7}), Selected());
-    EXPECT_DRAWN(kFrame, 132, 22);   // item 1 drawn unselected again
+    EXPECT_DRAWN(kFrame, 132, 22);  // item 1 drawn unselected again
 
     SendMessageW(browser_->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, CellPoint(7));
     EXPECT_EQ(L"wheel 4 1", controller_.calls[controller_.calls.size() - 2]);
@@ -215,15 +207,14 @@ TEST_F(ThumbBrowserTest, ClicksSelectByTheControllerRules)
     EXPECT_EQ(0, browser_->GetCurrentFile(nullptr, &cls));
 }
 
-TEST_F(ThumbBrowserTest, NavigateMovesTheCurrentItemAndScrollsItIntoView)
-{
+TEST_F(ThumbBrowserTest, NavigateMovesTheCurrentItemAndScrollsItIntoView) {
     WritePictures(10);
     Create(media_);
     int moved = -1;
     EXPECT_EQ(1, browser_->Navigate(3, &moved));
     EXPECT_EQ(1, moved);
     EXPECT_EQ((std::vector<int>{9}), Selected());
-    EXPECT_EQ(1, browser_->TopRow());   // row 4 - 3
+    EXPECT_EQ(1, browser_->TopRow());  // row 4 - 3
     EXPECT_DRAWN(kHover, 132, 292);
     EXPECT_EQ(1, browser_->Navigate(2, &moved));
     EXPECT_EQ(0, moved);
@@ -232,19 +223,17 @@ TEST_F(ThumbBrowserTest, NavigateMovesTheCurrentItemAndScrollsItIntoView)
     EXPECT_EQ(1, browser_->Navigate(0, &moved));
     EXPECT_EQ(0, browser_->TopRow());
     EXPECT_EQ(0, browser_->Navigate(4, &moved));
-    EXPECT_TRUE(controller_.calls.empty());   // the caller reports
+    EXPECT_TRUE(controller_.calls.empty());  // the caller reports
 }
 
 // A timer callback has the system's calling convention, which a lambda
 // cannot take on 32-bit Windows.
-static void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD)
-{
+static void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     EndMenu();
 }
 
-TEST_F(ThumbBrowserTest, ContextMenuGraysByTheSelectionAndCommandsReachTheController)
-{
+TEST_F(ThumbBrowserTest, ContextMenuGraysByTheSelectionAndCommandsReachTheController) {
     WritePictures(4);
     ASSERT_TRUE(media_.Write(L"a.wav", standintest::MakeWav({1, 8000, 16000, 2, 16}, standintest::SoundBytes(80))));
     Create(media_);
@@ -254,13 +243,13 @@ TEST_F(ThumbBrowserTest, ContextMenuGraysByTheSelectionAndCommandsReachTheContro
         SetTimer(nullptr, 0, 150, &CloseMenu);
         SendMessageW(browser_->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, CellPoint(k));
     };
-    rightClick(4);   // the sound, unselected: it becomes the selection
+    rightClick(4);  // the sound, unselected: it becomes the selection
     EXPECT_EQ((std::vector<int>{4}), Selected());
     EXPECT_TRUE(enabled(1) && enabled(2) && enabled(3));
     EXPECT_FALSE(enabled(4) || enabled(5));
     Click(0);
     Click(1, MK_CONTROL);
-    rightClick(1);   // already selected: the selection stays
+    rightClick(1);  // already selected: the selection stays
     EXPECT_EQ((std::vector<int>{0, 1}), Selected());
     EXPECT_TRUE(enabled(1) && enabled(3));
     EXPECT_FALSE(enabled(2) || enabled(4) || enabled(5));
@@ -287,23 +276,21 @@ TEST_F(ThumbBrowserTest, ContextMenuGraysByTheSelectionAndCommandsReachTheContro
     EXPECT_EQ(L"show p01.bmp 0", controller_.calls.back());
 }
 
-TEST_F(ThumbBrowserTest, ResetViewAfterDeletionsPullsTheTopRowBack)
-{
+TEST_F(ThumbBrowserTest, ResetViewAfterDeletionsPullsTheTopRowBack) {
     WritePictures(12);
     Create(media_);
     SendMessageW(browser_->Handle(), WM_VSCROLL, SB_BOTTOM, reinterpret_cast<LPARAM>(browser_->ScrollBar()));
     ASSERT_EQ(2, browser_->TopRow());
-    Click(7);   // item 11, the last
+    Click(7);  // item 11, the last
     for (const wchar_t* name : {L"p00.bmp", L"p01.bmp", L"p02.bmp"}) ASSERT_TRUE(media_.Remove(name));
     SendMessageW(browser_->Handle(), WM_BROWSE_REFRESH, 0, 0);
     EXPECT_EQ(9, browser_->Cache().GetCount());
-    EXPECT_EQ(0, browser_->TopRow());   // 9 / 2 - 4
-    EXPECT_EQ((std::vector<int>{0}), Selected());   // item 11 is gone
+    EXPECT_EQ(0, browser_->TopRow());              // 9 / 2 - 4
+    EXPECT_EQ((std::vector<int>{0}), Selected());  // item 11 is gone
     EXPECT_EQ(L"show p11.bmp 0", controller_.calls.back());
 }
 
-TEST_F(ThumbBrowserTest, EmptyFolderShowsEmptyFramesAndOffersNothing)
-{
+TEST_F(ThumbBrowserTest, EmptyFolderShowsEmptyFramesAndOffersNothing) {
     Create(media_, 3);
     EXPECT_DRAWN(kFrame, 16, 22);
     EXPECT_DRAWN(kFrame, 132, 292);
@@ -319,8 +306,7 @@ TEST_F(ThumbBrowserTest, EmptyFolderShowsEmptyFramesAndOffersNothing)
     EXPECT_EQ(std::vector<std::wstring>{L"clear"}, controller_.calls);
 }
 
-TEST_F(ThumbBrowserTest, VideoCellsGetTheirFrameAndBadgeWhenTheWorkerAnswers)
-{
+TEST_F(ThumbBrowserTest, VideoCellsGetTheirFrameAndBadgeWhenTheWorkerAnswers) {
     standintest::AviShape shape;
     ASSERT_TRUE(media_.Write(L"video1.avi", standintest::MakeAvi(shape)));
     Create(media_, 1);

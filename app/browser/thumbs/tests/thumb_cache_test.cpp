@@ -24,19 +24,18 @@ const Rgb kBlank{10, 10, 10};
 
 class ThumbCacheTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         // 640 x 480 red, 480 x 640 green, a sound; files that are no media.
         ASSERT_TRUE(media_.Write(L"wide.bmp", SolidBmp(640, 480, kRed)));
         ASSERT_TRUE(media_.Write(L"tall.bmp", SolidBmp(480, 640, kGreen)));
-        ASSERT_TRUE(media_.Write(L"sound.wav", standintest::MakeWav({1, 8000, 16000, 2, 16}, standintest::SoundBytes(800))));
+        ASSERT_TRUE(
+            media_.Write(L"sound.wav", standintest::MakeWav({1, 8000, 16000, 2, 16}, standintest::SoundBytes(800))));
         ASSERT_TRUE(media_.Write(L"notes.txt", {'h', 'i'}));
         ASSERT_TRUE(media_.Write(L"image.tif", SolidBmp(4, 4, kRed)));
         ASSERT_TRUE(media_.Write(L"a.b.jpg", SolidBmp(4, 4, kRed)));
     }
 
-    std::unique_ptr<CThumbCache> Open(int kind = 0)
-    {
+    std::unique_ptr<CThumbCache> Open(int kind = 0) {
         auto cache = std::make_unique<CThumbCache>();
         cache->SetDataRoot(root_.Path());
         opened_ = cache->Open(media_.Path().c_str(), 0, 8, log_.Handle(), kind);
@@ -48,16 +47,14 @@ protected:
         int result = -1, width = -1, height = -1;
         std::shared_ptr<CCanvas> canvas;
     };
-    static Thumb GetThumb(CThumbCache& cache, long index)
-    {
+    static Thumb GetThumb(CThumbCache& cache, long index) {
         Thumb t;
         t.canvas = std::make_shared<CCanvas>(100, 75, kBlank);
         t.result = cache.GetThumb(index, &t.width, &t.height, t.canvas->Dc());
         return t;
     }
 
-    std::vector<std::u16string> Names(const CThumbCache& cache)
-    {
+    std::vector<std::u16string> Names(const CThumbCache& cache) {
         std::vector<std::u16string> out;
         for (const ThumbEntry& e : cache.Entries()) out.push_back(e.name);
         return out;
@@ -72,8 +69,7 @@ protected:
 #define EXPECT_NEAR_RGB(want, got) EXPECT_TRUE(Near(want, got)) << "want " << Describe(want) << " got " << Describe(got)
 
 // Sets a file's last write time, so a rewrite can look untouched.
-bool SetWriteTime(const std::wstring& path, const FILETIME& time)
-{
+bool SetWriteTime(const std::wstring& path, const FILETIME& time) {
     HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
@@ -84,8 +80,7 @@ bool SetWriteTime(const std::wstring& path, const FILETIME& time)
 
 }  // namespace
 
-TEST_F(ThumbCacheTest, ListsTheMediaFilesNewestNameFirstWithThumbnailsOfTheFirstCells)
-{
+TEST_F(ThumbCacheTest, ListsTheMediaFilesNewestNameFirstWithThumbnailsOfTheFirstCells) {
     auto cache = Open();
     ASSERT_EQ(1, opened_);
     EXPECT_EQ((std::vector<std::u16string>{u"wide.bmp", u"tall.bmp", u"sound.wav"}), Names(*cache));
@@ -131,8 +126,7 @@ TEST_F(ThumbCacheTest, ListsTheMediaFilesNewestNameFirstWithThumbnailsOfTheFirst
     EXPECT_EQ(0, cache->Close());
 }
 
-TEST_F(ThumbCacheTest, RefusesBadArguments)
-{
+TEST_F(ThumbCacheTest, RefusesBadArguments) {
     CThumbCache cache;
     cache.SetDataRoot(root_.Path());
     EXPECT_EQ(0, cache.Open(nullptr, 0, 8, log_.Handle(), 0));
@@ -144,8 +138,7 @@ TEST_F(ThumbCacheTest, RefusesBadArguments)
     EXPECT_EQ(0, cache.GetCount());
 }
 
-TEST_F(ThumbCacheTest, CloseWritesTheIndexAndStripThatTheNextOpenReads)
-{
+TEST_F(ThumbCacheTest, CloseWritesTheIndexAndStripThatTheNextOpenReads) {
     auto cache = Open(2);
     ASSERT_EQ(1, opened_);
     ASSERT_EQ(1, cache->Close());
@@ -191,12 +184,11 @@ TEST_F(ThumbCacheTest, CloseWritesTheIndexAndStripThatTheNextOpenReads)
     Thumb t = GetThumb(*cache, 0);
     EXPECT_EQ(56, t.width);
     EXPECT_NEAR_RGB(kGreen, t.canvas->At(20, 37));
-    EXPECT_NEAR_RGB(kRed, GetThumb(*cache, 1).canvas->At(50, 37));   // kept across the rescan
+    EXPECT_NEAR_RGB(kRed, GetThumb(*cache, 1).canvas->At(50, 37));  // kept across the rescan
     EXPECT_NEAR_RGB(kAudioBlue, GetThumb(*cache, 2).canvas->At(50, 37));
 }
 
-TEST_F(ThumbCacheTest, EmptyFolderGivesAnEmptyIndexAndNoStrip)
-{
+TEST_F(ThumbCacheTest, EmptyFolderGivesAnEmptyIndexAndNoStrip) {
     CScratchFolder empty(L"cache-empty");
     CThumbCache cache;
     cache.SetDataRoot(root_.Path());
@@ -220,8 +212,7 @@ TEST_F(ThumbCacheTest, EmptyFolderGivesAnEmptyIndexAndNoStrip)
     EXPECT_TRUE(FileBytes(index).empty());
 }
 
-TEST_F(ThumbCacheTest, DamagedCacheFilesAreRefusedSafelyAndRebuilt)
-{
+TEST_F(ThumbCacheTest, DamagedCacheFilesAreRefusedSafelyAndRebuilt) {
     const std::wstring index = root_.Path() + L"\\config0.cfg";
     const std::wstring strip = root_.Path() + L"\\tmp0.img";
     auto writeValidPair = [&] {
@@ -276,7 +267,7 @@ TEST_F(ThumbCacheTest, DamagedCacheFilesAreRefusedSafelyAndRebuilt)
     // A thumbnail size larger than its cell: that entry is made again.
     writeValidPair();
     bytes = FileBytes(index);
-    bytes[540] = 0xF4;   // width 500
+    bytes[540] = 0xF4;  // width 500
     bytes[541] = 0x01;
     rewriteIndex(bytes);
     EXPECT_NEAR_RGB(kGreen, wideAfterReopen());
@@ -288,7 +279,7 @@ TEST_F(ThumbCacheTest, DamagedCacheFilesAreRefusedSafelyAndRebuilt)
     EXPECT_NEAR_RGB(kGreen, wideAfterReopen());
     writeValidPair();
     bytes = FileBytes(index);
-    bytes.insert(bytes.end(), bytes.begin(), bytes.begin() + 552);   // four records, three cells
+    bytes.insert(bytes.end(), bytes.begin(), bytes.begin() + 552);  // four records, three cells
     rewriteIndex(bytes);
     EXPECT_NEAR_RGB(kGreen, wideAfterReopen());
 
@@ -299,8 +290,7 @@ TEST_F(ThumbCacheTest, DamagedCacheFilesAreRefusedSafelyAndRebuilt)
     EXPECT_NEAR_RGB(kGreen, wideAfterReopen());
 }
 
-TEST_F(ThumbCacheTest, FolderWatchPostsRefreshForNewRemovedAndRenamedFiles)
-{
+TEST_F(ThumbCacheTest, FolderWatchPostsRefreshForNewRemovedAndRenamedFiles) {
     auto cache = Open();
     ASSERT_EQ(1, opened_);
     ASSERT_TRUE(cache->WatchRunning());
@@ -314,8 +304,8 @@ TEST_F(ThumbCacheTest, FolderWatchPostsRefreshForNewRemovedAndRenamedFiles)
     EXPECT_EQ(u"wide.bmp", cache->Entries()[0].name);
     // "new" sorts below "sound": wide, tall, sound, new.
     EXPECT_EQ(u"new.bmp", cache->Entries()[3].name);
-    EXPECT_EQ(0, cache->Entries()[3].made);   // made when its cell is drawn
-    EXPECT_EQ(1, cache->Entries()[0].made);   // carried over
+    EXPECT_EQ(0, cache->Entries()[3].made);  // made when its cell is drawn
+    EXPECT_EQ(1, cache->Entries()[0].made);  // carried over
     EXPECT_EQ(1, GetThumb(*cache, 3).result);
 
     PumpFor(300);
@@ -340,10 +330,9 @@ TEST_F(ThumbCacheTest, FolderWatchPostsRefreshForNewRemovedAndRenamedFiles)
     EXPECT_EQ(0u, log_.Count(WM_BROWSE_REFRESH));
 }
 
-TEST_F(ThumbCacheTest, VideoFramesArriveFromWorkersAndSoundOnlyFilesBecomeAudio)
-{
+TEST_F(ThumbCacheTest, VideoFramesArriveFromWorkersAndSoundOnlyFilesBecomeAudio) {
     CScratchFolder videos(L"cache-videos");
-    standintest::AviShape shape;   // 8 x 6 frames
+    standintest::AviShape shape;  // 8 x 6 frames
     ASSERT_TRUE(videos.Write(L"video200701010002.avi", standintest::MakeAvi(shape)));
     // A RIFF WAVE under a video's name: the detector finds no video stream.
     ASSERT_TRUE(videos.Write(L"video200701010001.avi",
@@ -378,8 +367,7 @@ TEST_F(ThumbCacheTest, VideoFramesArriveFromWorkersAndSoundOnlyFilesBecomeAudio)
     cache.Close();
 }
 
-TEST_F(ThumbCacheTest, CloseAndRescanWhileWorkersRunStayWithinTheirOwnData)
-{
+TEST_F(ThumbCacheTest, CloseAndRescanWhileWorkersRunStayWithinTheirOwnData) {
     CScratchFolder videos(L"cache-busy");
     standintest::AviShape shape;
     for (int i = 0; i < 6; ++i) {
@@ -411,8 +399,7 @@ TEST_F(ThumbCacheTest, CloseAndRescanWhileWorkersRunStayWithinTheirOwnData)
     PumpFor(100);
 }
 
-TEST_F(ThumbCacheTest, APictureThatWouldNotDecodeIsReadAgainOnlyOnceItChanged)
-{
+TEST_F(ThumbCacheTest, APictureThatWouldNotDecodeIsReadAgainOnlyOnceItChanged) {
     // A 40 x 10 BMP whose signature is broken: no decoder takes it.
     std::vector<uint8_t> good = SolidBmp(40, 10, kRed);
     std::vector<uint8_t> broken = good;
@@ -442,8 +429,7 @@ TEST_F(ThumbCacheTest, APictureThatWouldNotDecodeIsReadAgainOnlyOnceItChanged)
     EXPECT_NEAR_RGB(kRed, t.canvas->At(50, 12));
 }
 
-TEST_F(ThumbCacheTest, AVideoFoundWithoutPicturesIsAskedAgainOnceItChangesAndAtTheNextStart)
-{
+TEST_F(ThumbCacheTest, AVideoFoundWithoutPicturesIsAskedAgainOnceItChangesAndAtTheNextStart) {
     CScratchFolder videos(L"cache-growing");
     // A recording that holds only sound so far.
     ASSERT_TRUE(videos.Write(L"video200701010001.avi",
@@ -491,8 +477,7 @@ TEST_F(ThumbCacheTest, AVideoFoundWithoutPicturesIsAskedAgainOnceItChangesAndAtT
     cache.Close();
 }
 
-TEST_F(ThumbCacheTest, AVideoJobThatTimedOutInTheQueueLetsALaterDrawStartAnother)
-{
+TEST_F(ThumbCacheTest, AVideoJobThatTimedOutInTheQueueLetsALaterDrawStartAnother) {
     CScratchFolder videos(L"cache-queue");
     standintest::AviShape shape;
     ASSERT_TRUE(videos.Write(L"video200701010001.avi", standintest::MakeAvi(shape)));

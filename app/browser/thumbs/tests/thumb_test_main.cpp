@@ -3,8 +3,7 @@
 
 #include <gtest/gtest.h>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     vimbrel::ui::CGdiplusSession gdiplus;
     if (!gdiplus.Ok()) return 2;

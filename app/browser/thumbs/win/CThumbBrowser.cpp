@@ -14,13 +14,11 @@ namespace {
 constexpr const char* kMenuKeys[5] = {"IDS_TIP_DELETEITEM", "IDS_TIP_COPYTO", "IDS_TIP_EMAIL", "IDS_TIP_PRINT",
                                       "IDS_TIP_SETDESKTOP"};
 
-std::unique_ptr<Gdiplus::Bitmap> BrowseImage(const wchar_t* name, const wchar_t* type)
-{
+std::unique_ptr<Gdiplus::Bitmap> BrowseImage(const wchar_t* name, const wchar_t* type) {
     return ui::LoadSkinImage(name, ui::SkinSourceKind::OwnResources, nullptr, type);
 }
 
-bool MakeSurface(int width, int height, winowners::UniqueMemoryDC& dc, winowners::UniqueBitmap& bitmap, HGDIOBJ& old)
-{
+bool MakeSurface(int width, int height, winowners::UniqueMemoryDC& dc, winowners::UniqueBitmap& bitmap, HGDIOBJ& old) {
     {
         const auto screen = winowners::GetDCOwner(nullptr);
         dc.reset(CreateCompatibleDC(screen.get()));
@@ -35,8 +33,7 @@ bool MakeSurface(int width, int height, winowners::UniqueMemoryDC& dc, winowners
 
 CThumbBrowser::CThumbBrowser(IBrowseController& controller) : controller_(controller) {}
 
-CThumbBrowser::~CThumbBrowser()
-{
+CThumbBrowser::~CThumbBrowser() {
     // The window goes first, so that nothing arrives while the cache closes
     // (a video worker's last result is dropped, not drawn).
     Destroy();
@@ -46,21 +43,19 @@ CThumbBrowser::~CThumbBrowser()
     if (thumbDc_ && thumbOld_) SelectObject(thumbDc_.get(), thumbOld_);
 }
 
-int CThumbBrowser::Create(HWND parent, const RECT& rect, const wchar_t* folder, int mediaKind)
-{
+int CThumbBrowser::Create(HWND parent, const RECT& rect, const wchar_t* folder, int mediaKind) {
     if (!parent || !folder || mediaKind < 0 || mediaKind > 3 || Handle()) return 0;
     mediaKind_ = mediaKind;
     white_.reset(CreateSolidBrush(RGB(255, 255, 255)));
-    const wchar_t* cls =
-        framework::RegisterAnonymousClass(CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW), white_.get());
+    const wchar_t* cls = framework::RegisterAnonymousClass(CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW), white_.get());
     if (!cls || !CWindow::Create(0, cls, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect, parent, 0)) return 0;
     GetClientRect(Handle(), &client_);
     const int width = client_.right - client_.left;
     const int height = client_.bottom - client_.top;
     scrollBar_ = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, width - kScrollBarWidth, 5,
                                  kScrollBarWidth, height - 15, Handle(),
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kScrollBarId)),
-                                 GetModuleHandleW(nullptr), nullptr);
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kScrollBarId)), GetModuleHandleW(nullptr),
+                                 nullptr);
     ShowWindow(scrollBar_, SW_SHOW);
 
     frame_ = BrowseImage(L"frame.png", L"BROWSE");
@@ -91,8 +86,7 @@ int CThumbBrowser::Create(HWND parent, const RECT& rect, const wchar_t* folder, 
     return 1;
 }
 
-void CThumbBrowser::BuildMenu()
-{
+void CThumbBrowser::BuildMenu() {
     menu_.reset(CreatePopupMenu());
     for (int id = 1; id <= 5; ++id) {
         const std::wstring text = controller_.LanguageText(kMenuKeys[id - 1]);
@@ -100,8 +94,7 @@ void CThumbBrowser::BuildMenu()
     }
 }
 
-void CThumbBrowser::UpdateScrollInfo()
-{
+void CThumbBrowser::UpdateScrollInfo() {
     SCROLLINFO info = {};
     info.cbSize = sizeof info;
     info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
@@ -117,19 +110,14 @@ void CThumbBrowser::UpdateScrollInfo()
     SetScrollInfo(scrollBar_, SB_CTL, &info, TRUE);
 }
 
-bool CThumbBrowser::ItemShown(int item) const
-{
-    return item >= 2 * topRow_ && item < 2 * topRow_ + kGridCells;
-}
+bool CThumbBrowser::ItemShown(int item) const { return item >= 2 * topRow_ && item < 2 * topRow_ + kGridCells; }
 
-void CThumbBrowser::ClearArea(int top, int bottom)
-{
+void CThumbBrowser::ClearArea(int top, int bottom) {
     RECT r = {0, top, drawWidth_, bottom};
     FillRect(back_.get(), &r, white_.get());
 }
 
-void CThumbBrowser::DrawCell(int cell)
-{
+void CThumbBrowser::DrawCell(int cell) {
     const GridPoint f = FrameOrigin(cell);
     RECT area = {f.x, f.y, f.x + frameWidth_, f.y + frameHeight_};
     FillRect(back_.get(), &area, white_.get());
@@ -154,8 +142,7 @@ void CThumbBrowser::DrawCell(int cell)
     }
 }
 
-void CThumbBrowser::Paint(int topRow)
-{
+void CThumbBrowser::Paint(int topRow) {
     if (topRow < 0 || !back_) return;
     const PaintPlan plan = PlanPaint(paintedRow_, topRow);
     if (plan.nothing) return;
@@ -184,29 +171,25 @@ void CThumbBrowser::Paint(int topRow)
     Present();
 }
 
-void CThumbBrowser::Repaint()
-{
+void CThumbBrowser::Repaint() {
     paintedRow_ = -1;
     Paint(topRow_);
 }
 
-void CThumbBrowser::RedrawItem(int item)
-{
+void CThumbBrowser::RedrawItem(int item) {
     if (!ItemShown(item)) return;
     DrawCell(item - 2 * topRow_);
     Present();
 }
 
-void CThumbBrowser::Present()
-{
+void CThumbBrowser::Present() {
     if (!Handle()) return;
     const auto dc = winowners::GetDCOwner(Handle());
     if (!dc) return;
     BitBlt(dc.get(), 0, 0, drawWidth_, drawHeight_, back_.get(), 0, 0, SRCCOPY);
 }
 
-void CThumbBrowser::ReportCurrent()
-{
+void CThumbBrowser::ReportCurrent() {
     std::wstring path;
     int cls = -1;
     if (GetCurrentFile(&path, &cls)) {
@@ -216,8 +199,7 @@ void CThumbBrowser::ReportCurrent()
     }
 }
 
-int CThumbBrowser::GetCurrentFile(std::wstring* path, int* mediaClass) const
-{
+int CThumbBrowser::GetCurrentFile(std::wstring* path, int* mediaClass) const {
     if (!path || !mediaClass) return 0;
     const int current = selection_.Current();
     if (current < 0 || current >= items_) return 0;
@@ -226,8 +208,7 @@ int CThumbBrowser::GetCurrentFile(std::wstring* path, int* mediaClass) const
     return 1;
 }
 
-int CThumbBrowser::GetSelectedFile(int* index, std::wstring* path, int* mediaClass) const
-{
+int CThumbBrowser::GetSelectedFile(int* index, std::wstring* path, int* mediaClass) const {
     if (!index) return 0;
     if (*index == -1) {
         *index = static_cast<int>(selection_.Count());
@@ -240,8 +221,7 @@ int CThumbBrowser::GetSelectedFile(int* index, std::wstring* path, int* mediaCla
     return 1;
 }
 
-int CThumbBrowser::Navigate(int direction, int* moved)
-{
+int CThumbBrowser::Navigate(int direction, int* moved) {
     if (!moved || direction < 0 || direction > 3) return 0;
     *moved = 0;
     const int target = NavigateTarget(direction, selection_.Current(), items_);
@@ -254,8 +234,7 @@ int CThumbBrowser::Navigate(int direction, int* moved)
     return 1;
 }
 
-int CThumbBrowser::ResetView()
-{
+int CThumbBrowser::ResetView() {
     items_ = static_cast<int>(cache_.GetCount());
     rows_ = RowCount(items_);
     // Indices past a shrunken list would name no file.
@@ -267,16 +246,14 @@ int CThumbBrowser::ResetView()
     return 1;
 }
 
-int CThumbBrowser::ItemAt(int x, int y) const
-{
+int CThumbBrowser::ItemAt(int x, int y) const {
     const int cell = HitCell(x, y, client_.right - client_.left, client_.bottom - client_.top);
     if (cell < 0) return -1;
     const int item = 2 * topRow_ + cell;
     return item < items_ ? item : -1;
 }
 
-void CThumbBrowser::OnVScroll(WPARAM wParam)
-{
+void CThumbBrowser::OnVScroll(WPARAM wParam) {
     ScrollRequest request = ScrollRequest::Other;
     switch (LOWORD(wParam)) {
     case SB_LINEUP: request = ScrollRequest::LineUp; break;
@@ -300,8 +277,7 @@ void CThumbBrowser::OnVScroll(WPARAM wParam)
     Paint(next);
 }
 
-void CThumbBrowser::OnLeftClick(int x, int y, WPARAM keys)
-{
+void CThumbBrowser::OnLeftClick(int x, int y, WPARAM keys) {
     const int item = ItemAt(x, y);
     if (keys & MK_CONTROL) {
         if (item >= 0 && selection_.Toggle(item, items_)) RedrawItem(item);
@@ -328,8 +304,7 @@ void CThumbBrowser::OnLeftClick(int x, int y, WPARAM keys)
     ReportCurrent();
 }
 
-void CThumbBrowser::OnRightClick(int x, int y)
-{
+void CThumbBrowser::OnRightClick(int x, int y) {
     const int item = ItemAt(x, y);
     if (item >= 0 && !selection_.Contains(item)) {
         selection_.SelectOnly(item);
@@ -337,15 +312,15 @@ void CThumbBrowser::OnRightClick(int x, int y)
     }
     const MenuState state = ContextMenuState(items_, selection_.Count(), cache_.GetClass(selection_.Current()));
     for (int id = 1; id <= 5; ++id) {
-        EnableMenuItem(menu_.get(), static_cast<UINT>(id), MF_BYCOMMAND | (state.enabled[id - 1] ? MF_ENABLED : MF_GRAYED));
+        EnableMenuItem(menu_.get(), static_cast<UINT>(id),
+                       MF_BYCOMMAND | (state.enabled[id - 1] ? MF_ENABLED : MF_GRAYED));
     }
     POINT at = {x, y};
     ClientToScreen(Handle(), &at);
     TrackPopupMenu(menu_.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
 }
 
-void CThumbBrowser::DeleteSelected()
-{
+void CThumbBrowser::DeleteSelected() {
     const std::wstring question = controller_.LanguageText("IDS_MSG_SUREDELETEITEM");
     if (MessageBoxW(Handle(), question.c_str(), L"Vimbrel", MB_OKCANCEL) != IDOK) return;
     const std::vector<int> doomed = selection_.Items();
@@ -362,8 +337,7 @@ void CThumbBrowser::DeleteSelected()
     Repaint();
 }
 
-void CThumbBrowser::OnCommand(int id)
-{
+void CThumbBrowser::OnCommand(int id) {
     switch (id) {
     case 1: DeleteSelected(); break;
     case 2: controller_.CopySelectedTo(); break;
@@ -379,8 +353,7 @@ void CThumbBrowser::OnCommand(int id)
     }
 }
 
-LRESULT CThumbBrowser::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CThumbBrowser::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT: {
         PAINTSTRUCT ps;
@@ -392,21 +365,14 @@ LRESULT CThumbBrowser::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         EndPaint(Handle(), &ps);
         return 0;
     }
-    case WM_ERASEBKGND:
-        return 1;   // the back buffer covers everything
-    case WM_VSCROLL:
-        OnVScroll(wParam);
-        return 0;
-    case WM_LBUTTONDOWN:
-        OnLeftClick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), wParam);
-        return 0;
+    case WM_ERASEBKGND: return 1;  // the back buffer covers everything
+    case WM_VSCROLL: OnVScroll(wParam); return 0;
+    case WM_LBUTTONDOWN: OnLeftClick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), wParam); return 0;
     case WM_LBUTTONDBLCLK:
         controller_.SetWheelMode(kModeBrowse, 1);
         controller_.SetMode(kModeBrowse);
         return 0;
-    case WM_RBUTTONDOWN:
-        OnRightClick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        return 0;
+    case WM_RBUTTONDOWN: OnRightClick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
     case WM_COMMAND:
         if (HIWORD(wParam) == 0 && LOWORD(wParam) >= 1 && LOWORD(wParam) <= 5) {
             OnCommand(LOWORD(wParam));
@@ -417,11 +383,8 @@ LRESULT CThumbBrowser::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         cache_.Rescan();
         ResetView();
         return 0;
-    case WM_THUMBNAIL_READY:
-        RedrawItem(static_cast<int>(lParam));
-        return 0;
-    default:
-        break;
+    case WM_THUMBNAIL_READY: RedrawItem(static_cast<int>(lParam)); return 0;
+    default: break;
     }
     return CWindow::WindowProc(message, wParam, lParam);
 }

@@ -18,16 +18,14 @@ class CVideoResultReceiver : public framework::CWindow {
 public:
     explicit CVideoResultReceiver(CThumbCache& cache) : cache_(cache) {}
 
-    bool Create()
-    {
+    bool Create() {
         const wchar_t* cls = framework::RegisterAnonymousClass(0);
         const RECT none = {0, 0, 0, 0};
         return cls && CWindow::Create(0, cls, L"", 0, none, HWND_MESSAGE, 0);
     }
 
 protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_VIDEO_THUMB_RESULT && lParam) {
             cache_.AcceptVideoResult(*reinterpret_cast<const VideoThumbResult*>(lParam));
             return 1;
@@ -41,13 +39,11 @@ private:
 
 CThumbCache::CThumbCache() = default;
 
-CThumbCache::~CThumbCache()
-{
+CThumbCache::~CThumbCache() {
     if (open_) Close();
 }
 
-int CThumbCache::Open(const wchar_t* folder, long first, long count, HWND owner, int mediaKind)
-{
+int CThumbCache::Open(const wchar_t* folder, long first, long count, HWND owner, int mediaKind) {
     if (!folder || mediaKind < 0 || mediaKind > 3) return 0;
     // folder + "\" + a name must still fit a path.
     const std::wstring folderPath(folder);
@@ -67,8 +63,8 @@ int CThumbCache::Open(const wchar_t* folder, long first, long count, HWND owner,
     if (!SameNames(entries_, ListFromNames(ListFolderFiles(folder_)))) Rescan();
 
     // The picture every sound gets.
-    std::unique_ptr<Gdiplus::Bitmap> audio =
-        ui::LoadSkinImage(L"audio.jpg", ui::SkinSourceKind::OwnResources, nullptr, L"BROWSE");
+    std::unique_ptr<Gdiplus::Bitmap> audio = ui::LoadSkinImage(L"audio.jpg", ui::SkinSourceKind::OwnResources, nullptr,
+                                                               L"BROWSE");
     if (!audio || !audio_.Create(1) || !audio_.DrawIntoCell(*audio, 0, 100, 75)) return 0;
 
     receiver_ = std::make_unique<CVideoResultReceiver>(*this);
@@ -80,8 +76,7 @@ int CThumbCache::Open(const wchar_t* folder, long first, long count, HWND owner,
     return 1;
 }
 
-void CThumbCache::ScanIntoEmptyList()
-{
+void CThumbCache::ScanIntoEmptyList() {
     std::vector<ThumbEntry> fresh = ListFromNames(ListFolderFiles(folder_));
     CThumbStrip strip;
     if (!strip.Create(static_cast<long>(fresh.size()))) return;
@@ -89,8 +84,7 @@ void CThumbCache::ScanIntoEmptyList()
     strip_.Swap(strip);
 }
 
-int CThumbCache::Load()
-{
+int CThumbCache::Load() {
     if (indexPath_.empty() || stripPath_.empty()) return 0;
     std::vector<uint8_t> stripBytes;
     std::vector<uint8_t> indexBytes;
@@ -122,8 +116,7 @@ int CThumbCache::Load()
     return 1;
 }
 
-int CThumbCache::Save()
-{
+int CThumbCache::Save() {
     if (!strip_.Exists() || indexPath_.empty()) return 0;
     std::vector<ThumbEntry> stored = entries_;
     for (ThumbEntry& entry : stored) {
@@ -143,8 +136,7 @@ int CThumbCache::Save()
     return 1;
 }
 
-int CThumbCache::Rescan()
-{
+int CThumbCache::Rescan() {
     std::vector<ThumbEntry> fresh = ListFromNames(ListFolderFiles(folder_));
     CThumbStrip strip;
     if (!strip.Create(static_cast<long>(fresh.size()))) return 0;
@@ -158,22 +150,19 @@ int CThumbCache::Rescan()
     return 1;
 }
 
-int CThumbCache::GetClass(long index) const
-{
+int CThumbCache::GetClass(long index) const {
     if (index < 0 || index >= GetCount()) return -1;
     const ThumbEntry& e = entries_[static_cast<size_t>(index)];
     return (e.mediaClass >= kPicture && e.mediaClass <= kAudio) ? e.mediaClass : MediaClassOfName(e.name);
 }
 
-int CThumbCache::GetPath(long index, std::wstring& path) const
-{
+int CThumbCache::GetPath(long index, std::wstring& path) const {
     if (index < 0 || index >= GetCount()) return 0;
     path = JoinFolderName(folder_, entries_[static_cast<size_t>(index)].name);
     return path.empty() ? 0 : 1;
 }
 
-int CThumbCache::MakeThumb(long index)
-{
+int CThumbCache::MakeThumb(long index) {
     if (index < 0 || index >= GetCount()) return 0;
     ThumbEntry& entry = entries_[static_cast<size_t>(index)];
     ForgetStaleVerdict(entry);
@@ -189,8 +178,7 @@ int CThumbCache::MakeThumb(long index)
     }
 }
 
-int CThumbCache::GetThumb(long index, int* width, int* height, HDC target)
-{
+int CThumbCache::GetThumb(long index, int* width, int* height, HDC target) {
     if (!target || MakeThumb(index) == 0) return 0;
     const ThumbEntry& entry = entries_[static_cast<size_t>(index)];
     // A video whose worker has not answered yet has no size.
@@ -202,8 +190,7 @@ int CThumbCache::GetThumb(long index, int* width, int* height, HDC target)
     return 1;
 }
 
-bool CThumbCache::MakePictureThumb(long index, ThumbEntry& entry)
-{
+bool CThumbCache::MakePictureThumb(long index, ThumbEntry& entry) {
     const std::wstring path = JoinFolderName(folder_, entry.name);
     if (path.empty()) return false;
     // A file that failed as it stands is not read again at every paint.
@@ -230,8 +217,7 @@ bool CThumbCache::MakePictureThumb(long index, ThumbEntry& entry)
     return true;
 }
 
-bool CThumbCache::StartVideoJob(const ThumbEntry& entry)
-{
+bool CThumbCache::StartVideoJob(const ThumbEntry& entry) {
     if (!board_ || board_->closed.load()) return false;
     // One worker per file at a time: repaints while it waits for its turn
     // would otherwise queue a worker per paint.
@@ -246,16 +232,14 @@ bool CThumbCache::StartVideoJob(const ThumbEntry& entry)
     return true;
 }
 
-void CThumbCache::PutAudioPicture(long index, ThumbEntry& entry)
-{
+void CThumbCache::PutAudioPicture(long index, ThumbEntry& entry) {
     strip_.CopyCellFrom(audio_, 0, index);
     entry.thumbWidth = 100;
     entry.thumbHeight = 75;
     entry.made = 1;
 }
 
-void CThumbCache::AcceptVideoResult(const VideoThumbResult& result)
-{
+void CThumbCache::AcceptVideoResult(const VideoThumbResult& result) {
     pendingVideos_.erase(result.name);
     if (!result.drawn || !open_ || board_->closed.load()) return;
     // The list may have been rebuilt since the worker started.
@@ -278,15 +262,13 @@ void CThumbCache::AcceptVideoResult(const VideoThumbResult& result)
     }
 }
 
-void CThumbCache::RememberVerdict(const ThumbEntry& entry, bool noVideo)
-{
+void CThumbCache::RememberVerdict(const ThumbEntry& entry, bool noVideo) {
     Verdict verdict;
     verdict.noVideo = noVideo;
     if (ReadFileStamp(JoinFolderName(folder_, entry.name), verdict.stamp)) verdicts_[entry.name] = verdict;
 }
 
-void CThumbCache::ForgetStaleVerdict(ThumbEntry& entry)
-{
+void CThumbCache::ForgetStaleVerdict(ThumbEntry& entry) {
     const auto it = verdicts_.find(entry.name);
     if (it == verdicts_.end()) return;
     FileStamp now;
@@ -302,8 +284,7 @@ void CThumbCache::ForgetStaleVerdict(ThumbEntry& entry)
     verdicts_.erase(it);
 }
 
-void CThumbCache::WaitForVideoJobs(DWORD timeoutMs)
-{
+void CThumbCache::WaitForVideoJobs(DWORD timeoutMs) {
     // Workers send their results; while waiting, take those sends so a
     // worker blocked in SendMessage can finish.
     const DWORD start = GetTickCount();
@@ -314,8 +295,7 @@ void CThumbCache::WaitForVideoJobs(DWORD timeoutMs)
     }
 }
 
-int CThumbCache::Close()
-{
+int CThumbCache::Close() {
     if (!open_) return 0;
     watch_.Stop();
     if (board_) board_->closed.store(true);

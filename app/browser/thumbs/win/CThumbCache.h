@@ -67,7 +67,7 @@ private:
 
     std::vector<ThumbEntry> entries_;
     CThumbStrip strip_;
-    CThumbStrip audio_;   // one cell: the picture of sounds
+    CThumbStrip audio_;  // one cell: the picture of sounds
     int mediaKind_ = -1;
     std::wstring indexPath_, stripPath_, folder_;
     std::wstring dataRoot_;
@@ -75,7 +75,7 @@ private:
     CFolderWatch watch_;
     std::shared_ptr<VideoJobBoard> board_;
     std::unique_ptr<CVideoResultReceiver> receiver_;
-    std::set<std::u16string> pendingVideos_;   // names with a worker out
+    std::set<std::u16string> pendingVideos_;  // names with a worker out
     // Files found unusable as they stand: pictures that would not decode,
     // and videos without a video stream (shown as sounds). Each holds until
     // its file changes, and the second kind only for this session: a

@@ -9,18 +9,16 @@
 namespace vimbrel::browser {
 namespace {
 
-bool CreateFolderChain(const std::wstring& path)
-{
+bool CreateFolderChain(const std::wstring& path) {
     // Each level from the drive down; an existing folder is no error.
-    for (size_t at = path.find(L'\\', 3); ; at = path.find(L'\\', at + 1)) {
+    for (size_t at = path.find(L'\\', 3);; at = path.find(L'\\', at + 1)) {
         const std::wstring part = path.substr(0, at);
         if (!CreateDirectoryW(part.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return false;
         if (at == std::wstring::npos) return true;
     }
 }
 
-std::wstring Numbered(const std::wstring& root, const wchar_t* pattern, int mediaKind)
-{
+std::wstring Numbered(const std::wstring& root, const wchar_t* pattern, int mediaKind) {
     wchar_t name[32];
     wsprintfW(name, pattern, mediaKind);
     std::wstring path = root + L"\\" + name;
@@ -29,8 +27,7 @@ std::wstring Numbered(const std::wstring& root, const wchar_t* pattern, int medi
 
 }  // namespace
 
-std::wstring ProgramFolder()
-{
+std::wstring ProgramFolder() {
     wchar_t path[MAX_PATH] = {};
     const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
     if (n == 0 || n >= MAX_PATH) return std::wstring();
@@ -39,8 +36,7 @@ std::wstring ProgramFolder()
     return slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash);
 }
 
-std::wstring CacheDataRoot()
-{
+std::wstring CacheDataRoot() {
     OSVERSIONINFOW version = {};
     version.dwOSVersionInfoSize = sizeof version;
 #pragma GCC diagnostic push
@@ -57,27 +53,22 @@ std::wstring CacheDataRoot()
     return root;
 }
 
-std::wstring IndexFilePath(const std::wstring& root, int mediaKind)
-{
+std::wstring IndexFilePath(const std::wstring& root, int mediaKind) {
     return Numbered(root, L"config%i.cfg", mediaKind);
 }
 
-std::wstring StripFilePath(const std::wstring& root, int mediaKind)
-{
-    return Numbered(root, L"tmp%i.img", mediaKind);
-}
+std::wstring StripFilePath(const std::wstring& root, int mediaKind) { return Numbered(root, L"tmp%i.img", mediaKind); }
 
-std::wstring JoinFolderName(const std::wstring& folder, const std::u16string& name)
-{
+std::wstring JoinFolderName(const std::wstring& folder, const std::u16string& name) {
     std::wstring path = folder + L"\\" + CopyToWide(name);
     return path.size() < MAX_PATH ? path : std::wstring();
 }
 
-bool ReadWholeFile(const std::wstring& path, std::vector<uint8_t>& bytes, uint64_t maxBytes)
-{
+bool ReadWholeFile(const std::wstring& path, std::vector<uint8_t>& bytes, uint64_t maxBytes) {
     bytes.clear();
-    winowners::UniqueHandle file = winowners::UniqueHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    winowners::UniqueHandle file = winowners::UniqueHandle(
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     LARGE_INTEGER size = {};
     if (!GetFileSizeEx(file.get(), &size) || static_cast<uint64_t>(size.QuadPart) > maxBytes) return false;
@@ -95,8 +86,7 @@ bool ReadWholeFile(const std::wstring& path, std::vector<uint8_t>& bytes, uint64
     return true;
 }
 
-bool ReadFileStamp(const std::wstring& path, FileStamp& stamp)
-{
+bool ReadFileStamp(const std::wstring& path, FileStamp& stamp) {
     WIN32_FILE_ATTRIBUTE_DATA data = {};
     if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return false;
     stamp.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
@@ -105,12 +95,11 @@ bool ReadFileStamp(const std::wstring& path, FileStamp& stamp)
     return true;
 }
 
-bool WriteIndexFile(const std::wstring& path, const std::vector<uint8_t>& bytes)
-{
+bool WriteIndexFile(const std::wstring& path, const std::vector<uint8_t>& bytes) {
     // A hidden file that exists already refuses CREATE_ALWAYS with other
     // attributes; ask for hidden each time.
-    winowners::UniqueHandle file = winowners::UniqueHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                                  FILE_ATTRIBUTE_HIDDEN, nullptr));
+    winowners::UniqueHandle file = winowners::UniqueHandle(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr));
     if (!file) return false;
     DWORD written = 0;
     if (bytes.empty()) return true;
@@ -118,8 +107,7 @@ bool WriteIndexFile(const std::wstring& path, const std::vector<uint8_t>& bytes)
            written == bytes.size();
 }
 
-std::vector<std::u16string> ListFolderFiles(const std::wstring& folder)
-{
+std::vector<std::u16string> ListFolderFiles(const std::wstring& folder) {
     std::vector<std::u16string> names;
     const std::wstring pattern = folder + L"\\*";
     WIN32_FIND_DATAW found = {};

@@ -24,7 +24,7 @@ std::wstring JoinFolderName(const std::wstring& folder, const std::u16string& na
 // than maxBytes. Pictures and the strip are read through memory so that
 // GDI+ keeps no file of the folder open (it would block deleting it).
 bool ReadWholeFile(const std::wstring& path, std::vector<uint8_t>& bytes, uint64_t maxBytes);
-constexpr uint64_t kMaxIndexBytes = 64u << 20;      // far above any real folder's index
+constexpr uint64_t kMaxIndexBytes = 64u << 20;  // far above any real folder's index
 constexpr uint64_t kMaxPictureBytes = 512u << 20;
 // Creates the file anew with the hidden attribute and writes the bytes.
 bool WriteIndexFile(const std::wstring& path, const std::vector<uint8_t>& bytes);

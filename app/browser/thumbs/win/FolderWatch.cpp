@@ -6,8 +6,7 @@
 
 namespace vimbrel::browser {
 
-bool CFolderWatch::Start(HWND owner, const std::wstring& folder)
-{
+bool CFolderWatch::Start(HWND owner, const std::wstring& folder) {
     Stop();
     owner_ = owner;
     folder_ = folder;
@@ -21,8 +20,7 @@ bool CFolderWatch::Start(HWND owner, const std::wstring& folder)
     return true;
 }
 
-void CFolderWatch::Stop()
-{
+void CFolderWatch::Stop() {
     if (thread_) {
         SetEvent(stop_.get());
         winowners::StopThread(thread_.get(), {5000});
@@ -31,19 +29,14 @@ void CFolderWatch::Stop()
     stop_.reset();
 }
 
-bool CFolderWatch::Running() const
-{
-    return thread_ && WaitForSingleObject(thread_.get(), 0) == WAIT_TIMEOUT;
-}
+bool CFolderWatch::Running() const { return thread_ && WaitForSingleObject(thread_.get(), 0) == WAIT_TIMEOUT; }
 
-DWORD WINAPI CFolderWatch::ThreadMain(void* self)
-{
+DWORD WINAPI CFolderWatch::ThreadMain(void* self) {
     static_cast<CFolderWatch*>(self)->Run();
     return 0;
 }
 
-void CFolderWatch::Run()
-{
+void CFolderWatch::Run() {
     const winowners::UniqueChangeNotification change(
         FindFirstChangeNotificationW(folder_.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME));
     if (!change) return;

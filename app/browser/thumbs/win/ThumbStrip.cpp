@@ -9,8 +9,7 @@
 namespace vimbrel::browser {
 namespace {
 
-bool FindEncoder(const wchar_t* mime, CLSID& clsid)
-{
+bool FindEncoder(const wchar_t* mime, CLSID& clsid) {
     UINT count = 0, size = 0;
     if (Gdiplus::GetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0) return false;
     std::vector<uint8_t> buffer(size);
@@ -27,20 +26,18 @@ bool FindEncoder(const wchar_t* mime, CLSID& clsid)
 
 }  // namespace
 
-HBITMAP CreateStripDib(HDC dc, int rows, void** bits)
-{
+HBITMAP CreateStripDib(HDC dc, int rows, void** bits) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = 100;
-    info.bmiHeader.biHeight = -rows;   // top-down
+    info.bmiHeader.biHeight = -rows;  // top-down
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
     return CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
-bool CThumbStrip::Create(long cells)
-{
+bool CThumbStrip::Create(long cells) {
     Release();
     if (cells < 0 || cells > (0x7FFFFFFF / 75)) return false;
     winowners::UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
@@ -60,8 +57,7 @@ bool CThumbStrip::Create(long cells)
     return true;
 }
 
-void CThumbStrip::Release()
-{
+void CThumbStrip::Release() {
     if (dc_ && oldBitmap_) SelectObject(dc_.get(), oldBitmap_);
     oldBitmap_ = nullptr;
     bitmap_.reset();
@@ -71,8 +67,7 @@ void CThumbStrip::Release()
     exists_ = false;
 }
 
-void CThumbStrip::Swap(CThumbStrip& other)
-{
+void CThumbStrip::Swap(CThumbStrip& other) {
     std::swap(dc_, other.dc_);
     std::swap(bitmap_, other.bitmap_);
     std::swap(oldBitmap_, other.oldBitmap_);
@@ -81,22 +76,19 @@ void CThumbStrip::Swap(CThumbStrip& other)
     std::swap(exists_, other.exists_);
 }
 
-void CThumbStrip::CopyCellFrom(const CThumbStrip& other, long from, long to)
-{
+void CThumbStrip::CopyCellFrom(const CThumbStrip& other, long from, long to) {
     if (from < 0 || from >= other.cells_ || to < 0 || to >= cells_) return;
     GdiFlush();
     memcpy(Row(CellTop(to)), other.Row(CellTop(from)), 75 * kStride);
 }
 
-void CThumbStrip::PutCellPixels(long to, const uint8_t* pixels)
-{
+void CThumbStrip::PutCellPixels(long to, const uint8_t* pixels) {
     if (to < 0 || to >= cells_ || !pixels) return;
     GdiFlush();
     memcpy(Row(CellTop(to)), pixels, 75 * kStride);
 }
 
-bool CThumbStrip::DrawIntoCell(Gdiplus::Image& image, long to, int width, int height)
-{
+bool CThumbStrip::DrawIntoCell(Gdiplus::Image& image, long to, int width, int height) {
     if (to < 0 || to >= cells_ || width < 1 || width > 100 || height < 1 || height > 75) return false;
     // GDI+ draws onto a bitmap over the cell's own rows, so nothing can
     // spill into the neighbouring cells.
@@ -106,14 +98,13 @@ bool CThumbStrip::DrawIntoCell(Gdiplus::Image& image, long to, int width, int he
     g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
     g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHighQuality);
     Gdiplus::ImageAttributes edges;
-    edges.SetWrapMode(Gdiplus::WrapModeTileFlipXY);   // no grey fringe at the borders
+    edges.SetWrapMode(Gdiplus::WrapModeTileFlipXY);  // no grey fringe at the borders
     const Gdiplus::Rect target(0, 0, width, height);
     return g.DrawImage(&image, target, 0, 0, static_cast<INT>(image.GetWidth()), static_cast<INT>(image.GetHeight()),
                        Gdiplus::UnitPixel, &edges) == Gdiplus::Ok;
 }
 
-bool CThumbStrip::LoadFrom(Gdiplus::Bitmap& image)
-{
+bool CThumbStrip::LoadFrom(Gdiplus::Bitmap& image) {
     // A taller image is an index that lost its partial last record: the
     // cells of the full records still lead it, in order.
     if (image.GetWidth() != 100 || static_cast<int>(image.GetHeight()) < Height() || cells_ == 0) return false;
@@ -125,8 +116,8 @@ bool CThumbStrip::LoadFrom(Gdiplus::Bitmap& image)
         data.PixelFormat = PixelFormat24bppRGB;
         data.Scan0 = Row(band.top);
         Gdiplus::Rect rect(0, band.top, 100, band.rows);
-        if (image.LockBits(&rect, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
-                           PixelFormat24bppRGB, &data) != Gdiplus::Ok) {
+        if (image.LockBits(&rect, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf, PixelFormat24bppRGB,
+                           &data) != Gdiplus::Ok) {
             return false;
         }
         image.UnlockBits(&data);
@@ -134,8 +125,7 @@ bool CThumbStrip::LoadFrom(Gdiplus::Bitmap& image)
     return true;
 }
 
-bool CThumbStrip::SaveJpeg(const std::wstring& path) const
-{
+bool CThumbStrip::SaveJpeg(const std::wstring& path) const {
     if (cells_ == 0) return false;
     CLSID jpeg;
     if (!FindEncoder(L"image/jpeg", jpeg)) return false;

@@ -33,7 +33,7 @@ public:
     long Cells() const { return cells_; }
     int Height() const { return static_cast<int>(cells_) * 75; }
     HDC Dc() const { return dc_.get(); }
-    static constexpr int kStride = 300;   // 100 pixels x 3 bytes, already 4-aligned
+    static constexpr int kStride = 300;  // 100 pixels x 3 bytes, already 4-aligned
 
     // The first byte of row `y` of the strip.
     uint8_t* Row(int y) const { return bits_ + static_cast<size_t>(y) * kStride; }

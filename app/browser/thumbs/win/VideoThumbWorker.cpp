@@ -22,19 +22,17 @@ struct SharedState {
     winowners::UniqueModule module;
     SnapFrameFn snapFrame = nullptr;
     long holders = 0;
-    HANDLE turn = nullptr;   // the named event, kept for the process
+    HANDLE turn = nullptr;  // the named event, kept for the process
 };
 
-SharedState& Shared()
-{
+SharedState& Shared() {
     // Never destroyed: workers may still run when the process ends, and
     // the module is not unloaded at exit.
     static SharedState& state = *new SharedState;
     return state;
 }
 
-HANDLE TurnEvent()
-{
+HANDLE TurnEvent() {
     SharedState& s = Shared();
     std::lock_guard<std::mutex> hold(s.lock);
     if (!s.turn) s.turn = CreateEventW(nullptr, TRUE, TRUE, L"Zavu SnapFrame Thread Event");
@@ -45,8 +43,7 @@ HANDLE TurnEvent()
 // by one signal would both run. The reset is taken under the lock, and a
 // worker that finds the event reset again goes back to waiting for the
 // rest of its time.
-bool TakeTurn(HANDLE turn, const VideoJobBoard& board)
-{
+bool TakeTurn(HANDLE turn, const VideoJobBoard& board) {
     SharedState& s = Shared();
     const DWORD start = GetTickCount();
     for (;;) {
@@ -72,8 +69,7 @@ struct VideoThumbJob {
 };
 
 // A 100 x 75 24-bit top-down bitmap in a memory DC, for SnapFrame to draw on.
-bool SnapInto(SnapFrameFn snapFrame, const std::wstring& path, VideoThumbResult& result)
-{
+bool SnapInto(SnapFrameFn snapFrame, const std::wstring& path, VideoThumbResult& result) {
     winowners::UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
     if (!dc) return false;
     void* bits = nullptr;
@@ -98,8 +94,7 @@ bool SnapInto(SnapFrameFn snapFrame, const std::wstring& path, VideoThumbResult&
     return true;
 }
 
-void RunJob(VideoThumbJob& job)
-{
+void RunJob(VideoThumbJob& job) {
     VideoThumbResult result;
     result.name = job.name;
     HANDLE turn = TurnEvent();
@@ -119,8 +114,7 @@ void RunJob(VideoThumbJob& job)
     }
 }
 
-DWORD WINAPI VideoThumbnailThread(void* context)
-{
+DWORD WINAPI VideoThumbnailThread(void* context) {
     std::unique_ptr<VideoThumbJob> job(static_cast<VideoThumbJob*>(context));
     RunJob(*job);
     job->board->running.fetch_sub(1);
@@ -131,8 +125,7 @@ DWORD WINAPI VideoThumbnailThread(void* context)
 
 }  // namespace
 
-bool CSnapFrameModule::Acquire()
-{
+bool CSnapFrameModule::Acquire() {
     SharedState& s = Shared();
     std::lock_guard<std::mutex> hold(s.lock);
     if (!s.module) {
@@ -141,14 +134,14 @@ bool CSnapFrameModule::Acquire()
         const std::wstring path = folder + L"\\snapframe.dll";
         s.module.reset(LoadLibraryW(path.c_str()));
         if (!s.module) return false;
-        s.snapFrame = reinterpret_cast<SnapFrameFn>(reinterpret_cast<void*>(GetProcAddress(s.module.get(), "SnapFrame")));
+        s.snapFrame = reinterpret_cast<SnapFrameFn>(
+            reinterpret_cast<void*>(GetProcAddress(s.module.get(), "SnapFrame")));
     }
     ++s.holders;
     return true;
 }
 
-void CSnapFrameModule::Release()
-{
+void CSnapFrameModule::Release() {
     SharedState& s = Shared();
     std::lock_guard<std::mutex> hold(s.lock);
     if (s.holders > 0 && --s.holders == 0 && s.module) {
@@ -157,15 +150,13 @@ void CSnapFrameModule::Release()
     }
 }
 
-bool CSnapFrameModule::Loaded()
-{
+bool CSnapFrameModule::Loaded() {
     std::lock_guard<std::mutex> hold(Shared().lock);
     return static_cast<bool>(Shared().module);
 }
 
 bool StartVideoThumbJob(const std::shared_ptr<VideoJobBoard>& board, const std::wstring& path,
-                        const std::u16string& name)
-{
+                        const std::u16string& name) {
     if (!board || path.empty() || board->closed.load()) return false;
     if (!CSnapFrameModule::Acquire()) return false;
     auto job = std::make_unique<VideoThumbJob>();
@@ -180,7 +171,7 @@ bool StartVideoThumbJob(const std::shared_ptr<VideoJobBoard>& board, const std::
         CSnapFrameModule::Release();
         return false;
     }
-    job.release();   // the thread owns it now
+    job.release();  // the thread owns it now
     return true;
 }
 

@@ -25,9 +25,9 @@ constexpr UINT WM_VIDEO_THUMB_RESULT = WM_APP + 0x4DD;
 
 struct VideoThumbResult {
     std::u16string name;
-    bool drawn = false;      // SnapFrame ran and gave an answer
-    bool found = false;      // the file has a video stream; pixels hold its frame
-    std::vector<uint8_t> pixels;   // 100 x 75, 24-bit, top-down, stride 300
+    bool drawn = false;           // SnapFrame ran and gave an answer
+    bool found = false;           // the file has a video stream; pixels hold its frame
+    std::vector<uint8_t> pixels;  // 100 x 75, 24-bit, top-down, stride 300
 };
 
 // What a cache shares with its running workers.
@@ -47,7 +47,7 @@ bool StartVideoThumbJob(const std::shared_ptr<VideoJobBoard>& board, const std::
 // go, so no worker can be inside SnapFrame when it goes.
 class CSnapFrameModule {
 public:
-    static bool Acquire();   // loads it on first use; false when it cannot
+    static bool Acquire();  // loads it on first use; false when it cannot
     static void Release();
     static bool Loaded();
 };

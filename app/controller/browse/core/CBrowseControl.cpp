@@ -127,13 +127,12 @@ int CBrowseControl::PlayMediaFile(const std::u16string& path) {
     float duration = 0.0f;
     int firstFrameDrawn = 0;
     {
-        std::unique_ptr<IFrameSurface> surface =
-            canvas_.OpenFrameSurface(kFirstFrameWidth, kFirstFrameHeight);
+        std::unique_ptr<IFrameSurface> surface = canvas_.OpenFrameSurface(kFirstFrameWidth, kFirstFrameHeight);
         // The engine writes through the pointer even when it draws nothing.
         EngineDc noSurface = nullptr;
         EngineDc* dc = surface ? surface->Dc() : &noSurface;
-        if (api->PlayFile(EngineText(path.c_str()), host_.CanvasWindow(), &duration, dc,
-                          kFirstFrameWidth, kFirstFrameHeight, &firstFrameDrawn) != 1)
+        if (api->PlayFile(EngineText(path.c_str()), host_.CanvasWindow(), &duration, dc, kFirstFrameWidth,
+                          kFirstFrameHeight, &firstFrameDrawn) != 1)
             return 0;
         if (firstFrameDrawn != 0 && surface) {
             surface->ShowOnCanvas();
@@ -214,8 +213,7 @@ int CBrowseControl::StopPlayback() {
 
 int CBrowseControl::SetPlaybackPosition(int percent) {
     const EngineApi* api = Engine();
-    if (percent < 0 || percent > 100 || api == nullptr || api->SetPlaybackPosition == nullptr)
-        return 0;
+    if (percent < 0 || percent > 100 || api == nullptr || api->SetPlaybackPosition == nullptr) return 0;
     return api->SetPlaybackPosition(static_cast<float>(percent)) == 1 ? 1 : 0;
 }
 
@@ -223,9 +221,7 @@ int CBrowseControl::SetPlaybackPosition(int percent) {
 
 int CBrowseControl::OnPhotoModified() { return EnableKey(static_cast<int>(Button::SaveAs), 1); }
 
-int CBrowseControl::IsPhotoModified() const {
-    return canvas_.HasCanvas() && canvas_.IsModified() ? 1 : 0;
-}
+int CBrowseControl::IsPhotoModified() const { return canvas_.HasCanvas() && canvas_.IsModified() ? 1 : 0; }
 
 int CBrowseControl::SavePhoto(const std::u16string& path) {
     if (path.empty() || !canvas_.HasCanvas()) return 0;
@@ -234,8 +230,8 @@ int CBrowseControl::SavePhoto(const std::u16string& path) {
 
 bool CBrowseControl::SaveAsCopy() {
     if (currentFile_.empty()) return false;
-    auto name = NextFreeCopyName(
-        currentFile_, [this](const std::u16string& candidate) { return canvas_.FileExists(candidate); });
+    auto name = NextFreeCopyName(currentFile_,
+                                 [this](const std::u16string& candidate) { return canvas_.FileExists(candidate); });
     return name && SavePhoto(*name) == 1;
 }
 

@@ -32,9 +32,7 @@ public:
     const EngineApi* LoadedEngine() const override { return api; }
     ControllerWindow CanvasWindow() const override { return nullptr; }
     int EnablePanelButton(int, std::uint32_t, int) override { return Add("Enable"); }
-    int SetPanelToggle(int, std::uint32_t, int state) override {
-        return Add("Toggle(" + std::to_string(state) + ")");
-    }
+    int SetPanelToggle(int, std::uint32_t, int state) override { return Add("Toggle(" + std::to_string(state) + ")"); }
     int NotifySliderListeners(int, std::intptr_t, std::intptr_t) override { return Add("Slider"); }
     int SetOverlayTime(int seconds) override { return Add("OverlayTime(" + std::to_string(seconds) + ")"); }
     int RefreshOverlay() override { return Add("RefreshOverlay"); }

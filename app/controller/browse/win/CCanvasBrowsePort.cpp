@@ -44,7 +44,7 @@ private:
     winowners::UniqueMemoryDC dc_;
     winowners::UniqueBitmap bitmap_;
     std::optional<winowners::UniqueSelection> selection_;  // ends first: the bitmap leaves the DC before either goes
-    HDC handedDc_ = nullptr;  // what the engine is given; it may overwrite it
+    HDC handedDc_ = nullptr;                               // what the engine is given; it may overwrite it
 };
 
 }  // namespace

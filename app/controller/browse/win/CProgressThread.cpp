@@ -7,9 +7,7 @@ namespace vimbrel::controller {
 CProgressThread::CProgressThread(DWORD stopBoundMs)
     : stopBoundMs_(stopBoundMs), stopEvent_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
 
-CProgressThread::~CProgressThread() {
-    Stop();
-}
+CProgressThread::~CProgressThread() { Stop(); }
 
 bool CProgressThread::Start(ProgressBody body) {
     Stop();
@@ -42,9 +40,7 @@ void CProgressThread::Stop() {
     body_ = nullptr;
 }
 
-bool CProgressThread::IsRunning() const {
-    return thread_ && WaitForSingleObject(thread_.get(), 0) == WAIT_TIMEOUT;
-}
+bool CProgressThread::IsRunning() const { return thread_ && WaitForSingleObject(thread_.get(), 0) == WAIT_TIMEOUT; }
 
 bool CProgressThread::Sleep(int ms) {
     return WaitForSingleObject(stopEvent_.get(), static_cast<DWORD>(ms)) == WAIT_TIMEOUT && !stopRequested_;

@@ -42,8 +42,8 @@ int CCameraModule::Bind(const char16_t* friendlyName) {
     FreeLoadedLocked(true);
     if (usable) {
         moduleFolder_ = *programFolder + u"\\CamDev\\";
-        const std::u16string fileName = host_.ReadProfileString(
-            moduleFolder_ + u"CamDev.ini", kCamDevSection, key, kModulePathCapacity);
+        const std::u16string fileName = host_.ReadProfileString(moduleFolder_ + u"CamDev.ini", kCamDevSection, key,
+                                                                kModulePathCapacity);
         if (!fileName.empty()) {
             // A full path instead of a change of the process's current
             // directory, which other threads share.
@@ -70,8 +70,7 @@ bool CCameraModule::ResolveLocked() {
     return Resolve(host_, library_, "Initialize", exports_.initialize) &&
            Resolve(host_, library_, "Uninitialize", exports_.uninitialize) &&
            Resolve(host_, library_, "GetCaps", exports_.getCaps) &&
-           Resolve(host_, library_, "GetRange", exports_.getRange) &&
-           Resolve(host_, library_, "Get", exports_.get) &&
+           Resolve(host_, library_, "GetRange", exports_.getRange) && Resolve(host_, library_, "Get", exports_.get) &&
            Resolve(host_, library_, "Set", exports_.set) &&
            Resolve(host_, library_, "SetCameraDevice", exports_.setCameraDevice);
 }

@@ -28,10 +28,8 @@ int ApplyShootModeGates(CFeatureCatalog& catalog, int mask) {
     return 1;
 }
 
-CCameraModuleBinding::CCameraModuleBinding(CCameraModule& module, CEngineBinding& engine,
-                                           CControllerSettings& settings,
-                                           CFeatureCatalog& catalog,
-                                           CRotationPoll::ThreadHooks pollHooks,
+CCameraModuleBinding::CCameraModuleBinding(CCameraModule& module, CEngineBinding& engine, CControllerSettings& settings,
+                                           CFeatureCatalog& catalog, CRotationPoll::ThreadHooks pollHooks,
                                            std::chrono::milliseconds pollPeriod)
     : module_(module),
       engine_(engine),
@@ -72,8 +70,7 @@ int CCameraModuleBinding::BindVideoQuality() {
         poll_.Restart([this] {
             auto follower = std::make_shared<CRotationFollower>(engine_.GetMirrorMode());
             return CRotationPoll::Step([this, follower] {
-                const std::optional<int> mirror =
-                    follower->Step(IsCameraTurned() == 1, engine_.GetMirrorMode());
+                const std::optional<int> mirror = follower->Step(IsCameraTurned() == 1, engine_.GetMirrorMode());
                 if (mirror) engine_.SetMirrorMode(*mirror, 0);
             });
         });

@@ -42,9 +42,8 @@ int ApplyShootModeGates(CFeatureCatalog& catalog, int mask);
 
 class CCameraModuleBinding final : public ICameraModule {
 public:
-    CCameraModuleBinding(CCameraModule& module, CEngineBinding& engine,
-                         CControllerSettings& settings, CFeatureCatalog& catalog,
-                         CRotationPoll::ThreadHooks pollHooks = {},
+    CCameraModuleBinding(CCameraModule& module, CEngineBinding& engine, CControllerSettings& settings,
+                         CFeatureCatalog& catalog, CRotationPoll::ThreadHooks pollHooks = {},
                          std::chrono::milliseconds pollPeriod = kRotationPollPeriod);
     ~CCameraModuleBinding() override { StopRotationPoll(); }
 

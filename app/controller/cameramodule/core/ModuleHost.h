@@ -30,8 +30,7 @@ public:
     // The value of key in section of the profile file at path, at most
     // capacity - 1 characters; empty when missing.
     virtual std::u16string ReadProfileString(const std::u16string& path, const char16_t* section,
-                                             const std::u16string& key,
-                                             std::size_t capacity) const = 0;
+                                             const std::u16string& key, std::size_t capacity) const = 0;
 
     // A library by its full path; null when it does not load.
     virtual void* LoadModuleLibrary(const std::u16string& path) = 0;

@@ -54,10 +54,10 @@ protected:
         folder_ = std::wstring(temp) + L"vimbrel-camdev-" + std::to_wstring(GetCurrentProcessId());
         CreateDirectoryW(folder_.c_str(), nullptr);
         CreateDirectoryW((folder_ + L"\\CamDev").c_str(), nullptr);
-        ASSERT_TRUE(CopyFileW(FromBuild(VIMBREL_LENSKNOB_VENDOR).c_str(),
-                              (folder_ + L"\\CamDev\\lensknob.dll").c_str(), FALSE));
-        ASSERT_TRUE(CopyFileW(FromBuild(VIMBREL_NULLKNOB).c_str(),
-                              (folder_ + L"\\CamDev\\nullknob.dll").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileW(FromBuild(VIMBREL_LENSKNOB_VENDOR).c_str(), (folder_ + L"\\CamDev\\lensknob.dll").c_str(),
+                              FALSE));
+        ASSERT_TRUE(
+            CopyFileW(FromBuild(VIMBREL_NULLKNOB).c_str(), (folder_ + L"\\CamDev\\nullknob.dll").c_str(), FALSE));
         WriteEntry(kSimKey, L"lensknob.dll");
     }
     void TearDown() override {
@@ -126,7 +126,7 @@ TEST_F(CameraModuleWinTest, ThePollOnItsOwnThreadSwitchesTheMirrorWhileTurned) {
         std::this_thread::sleep_for(20ms);
         switched = Contains(rig.EngineLog(), "SetMirrorMode(0)");
     }
-    EXPECT_TRUE(switched);   // within the 200 ms period, with room for a slow prefix
+    EXPECT_TRUE(switched);  // within the 200 ms period, with room for a slow prefix
     EXPECT_EQ(binding.IsCameraTurned(), 1);
     SimCameraSetVendorReply(0, 0, S_OK);
     bool back = false;

@@ -37,39 +37,31 @@ constexpr long kBoardQueryTimeoutMs = 5000;
 std::u16string QueryBaseBoardProduct() {
     CComScope com;
     if (!com.Usable()) return {};
-    const HRESULT security =
-        CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT,
-                             RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE, nullptr);
+    const HRESULT security = CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT,
+                                                  RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE, nullptr);
     if (FAILED(security) && security != RPC_E_TOO_LATE) return {};
 
     ComPtr<IWbemLocator> locator;
-    if (FAILED(CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_PPV_ARGS(&locator))))
-        return {};
+    if (FAILED(CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&locator)))) return {};
     ComPtr<IWbemServices> services;
     const winowners::UniqueBstr space(SysAllocString(L"ROOT\\CIMV2"));
-    if (FAILED(locator->ConnectServer(space.get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr,
-                                      &services)))
+    if (FAILED(locator->ConnectServer(space.get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr, &services)))
         return {};
-    if (FAILED(CoSetProxyBlanket(services.Get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
-                                 RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr,
-                                 EOAC_NONE)))
+    if (FAILED(CoSetProxyBlanket(services.Get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr, RPC_C_AUTHN_LEVEL_CALL,
+                                 RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE)))
         return {};
     ComPtr<IEnumWbemClassObject> boards;
     const winowners::UniqueBstr language(SysAllocString(L"WQL"));
     const winowners::UniqueBstr query(SysAllocString(L"SELECT * from Win32_BaseBoard"));
-    if (FAILED(services->ExecQuery(language.get(), query.get(), WBEM_FLAG_RETURN_IMMEDIATELY,
-                                   nullptr, &boards)))
+    if (FAILED(services->ExecQuery(language.get(), query.get(), WBEM_FLAG_RETURN_IMMEDIATELY, nullptr, &boards)))
         return {};
     // A query that returns at once is still running: waiting no time at
     // all for its first object would read most boards as having no name.
     ComPtr<IWbemClassObject> board;
     ULONG returned = 0;
-    if (boards->Next(kBoardQueryTimeoutMs, 1, &board, &returned) != WBEM_S_NO_ERROR || returned != 1)
-        return {};
+    if (boards->Next(kBoardQueryTimeoutMs, 1, &board, &returned) != WBEM_S_NO_ERROR || returned != 1) return {};
     winowners::UniqueVariant product;
-    if (FAILED(board->Get(L"Product", 0, product.put(), nullptr, nullptr)) || product.bstr() == nullptr)
-        return {};
+    if (FAILED(board->Get(L"Product", 0, product.put(), nullptr, nullptr)) || product.bstr() == nullptr) return {};
     return CopyToU16(product.bstr());
 }
 

@@ -17,8 +17,7 @@ namespace {
 // The device list of SetupAPI, destroyed with its owner.
 class CDeviceList {
 public:
-    CDeviceList()
-        : set_(SetupDiGetClassDevsW(nullptr, nullptr, nullptr, DIGCF_PRESENT | DIGCF_ALLCLASSES)) {}
+    CDeviceList() : set_(SetupDiGetClassDevsW(nullptr, nullptr, nullptr, DIGCF_PRESENT | DIGCF_ALLCLASSES)) {}
     ~CDeviceList() {
         if (Valid()) SetupDiDestroyDeviceInfoList(set_);
     }
@@ -38,8 +37,7 @@ constexpr DWORD kNameBufferBytes = 2048;
 bool ReadDeviceName(HDEVINFO set, SP_DEVINFO_DATA& device, std::array<wchar_t, kNameBufferBytes / 2>& name) {
     for (DWORD property : {SPDRP_FRIENDLYNAME, SPDRP_DEVICEDESC}) {
         name.fill(0);
-        if (SetupDiGetDeviceRegistryPropertyW(set, &device, property, nullptr,
-                                              reinterpret_cast<BYTE*>(name.data()),
+        if (SetupDiGetDeviceRegistryPropertyW(set, &device, property, nullptr, reinterpret_cast<BYTE*>(name.data()),
                                               kNameBufferBytes - sizeof(wchar_t), nullptr))
             return true;
     }
@@ -75,9 +73,7 @@ int CWindowsModuleHost::FindDeviceKey(const char16_t* name, std::u16string& key)
     for (DWORD index = 0; SetupDiEnumDeviceInfo(devices.Get(), index, &device); ++index) {
         if (!ReadDeviceName(devices.Get(), device, text) || CopyToU16(text.data()) != name) continue;
         std::array<wchar_t, MAX_DEVICE_ID_LEN + 1> id{};
-        if (CM_Get_Device_IDW(device.DevInst, id.data(), static_cast<ULONG>(id.size() - 1), 0) !=
-            CR_SUCCESS)
-            return 1;
+        if (CM_Get_Device_IDW(device.DevInst, id.data(), static_cast<ULONG>(id.size() - 1), 0) != CR_SUCCESS) return 1;
         const std::optional<std::u16string> made = DeviceKeyFromInstanceId(CopyToU16(id.data()));
         if (!made) return 0;
         key = *made;
@@ -88,28 +84,22 @@ int CWindowsModuleHost::FindDeviceKey(const char16_t* name, std::u16string& key)
 
 std::u16string CWindowsModuleHost::BoardProduct() const { return QueryBaseBoardProduct(); }
 
-std::u16string CWindowsModuleHost::ReadProfileString(const std::u16string& path,
-                                                     const char16_t* section,
-                                                     const std::u16string& key,
-                                                     std::size_t capacity) const {
+std::u16string CWindowsModuleHost::ReadProfileString(const std::u16string& path, const char16_t* section,
+                                                     const std::u16string& key, std::size_t capacity) const {
     if (capacity == 0 || key.empty()) return {};
     std::vector<wchar_t> value(capacity, L'\0');
-    GetPrivateProfileStringW(ViewAsWide(section), ViewAsWide(key), L"", value.data(),
-                             static_cast<DWORD>(capacity), ViewAsWide(path));
+    GetPrivateProfileStringW(ViewAsWide(section), ViewAsWide(key), L"", value.data(), static_cast<DWORD>(capacity),
+                             ViewAsWide(path));
     return CopyToU16(value.data());
 }
 
-void* CWindowsModuleHost::LoadModuleLibrary(const std::u16string& path) {
-    return LoadLibraryW(ViewAsWide(path));
-}
+void* CWindowsModuleHost::LoadModuleLibrary(const std::u16string& path) { return LoadLibraryW(ViewAsWide(path)); }
 
 void* CWindowsModuleHost::FindModuleExport(void* library, const char* name) {
     return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name));
 }
 
-void CWindowsModuleHost::FreeModuleLibrary(void* library) {
-    FreeLibrary(static_cast<HMODULE>(library));
-}
+void CWindowsModuleHost::FreeModuleLibrary(void* library) { FreeLibrary(static_cast<HMODULE>(library)); }
 
 CRotationPoll::ThreadHooks ComPollThreadHooks() {
     // Each poll thread enters once and leaves once on its own thread.

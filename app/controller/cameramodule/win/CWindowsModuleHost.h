@@ -18,8 +18,8 @@ public:
     std::optional<std::u16string> ProgramFolder() const override;
     int FindDeviceKey(const char16_t* name, std::u16string& key) const override;
     std::u16string BoardProduct() const override;
-    std::u16string ReadProfileString(const std::u16string& path, const char16_t* section,
-                                     const std::u16string& key, std::size_t capacity) const override;
+    std::u16string ReadProfileString(const std::u16string& path, const char16_t* section, const std::u16string& key,
+                                     std::size_t capacity) const override;
     void* LoadModuleLibrary(const std::u16string& path) override;
     void* FindModuleExport(void* library, const char* name) override;
     void FreeModuleLibrary(void* library) override;

@@ -24,8 +24,18 @@ inline ControllerWindow FakeWindow(int n) {
     return reinterpret_cast<ControllerWindow>(static_cast<std::uintptr_t>(0x1000 + 16 * n));
 }
 
-enum FakeWindowId { kPanel0 = 0, kPreview = 6, kCanvas, kMain, kOverlay, kWheel, kPicture,
-                    kFunctionPanel, kTabs, kListener0 };
+enum FakeWindowId {
+    kPanel0 = 0,
+    kPreview = 6,
+    kCanvas,
+    kMain,
+    kOverlay,
+    kWheel,
+    kPicture,
+    kFunctionPanel,
+    kTabs,
+    kListener0
+};
 
 // The key colour as the skin writes it, RRGGBB.
 inline std::string Rgb(std::uint32_t key) {
@@ -52,17 +62,14 @@ public:
     }
     bool ResetToggles(ControllerWindow p) override { return Add("Reset(" + Name(p) + ")"); }
     bool DisableAll(ControllerWindow p) override { return Add("DisableAll(" + Name(p) + ")"); }
-    bool Show(ControllerWindow w, bool show) override {
-        return Add("Show(" + Name(w) + "," + Bit(show) + ")");
-    }
+    bool Show(ControllerWindow w, bool show) override { return Add("Show(" + Name(w) + "," + Bit(show) + ")"); }
     bool Minimize(ControllerWindow w) override { return Add("Minimize(" + Name(w) + ")"); }
     bool Close(ControllerWindow w) override { return Add("Close(" + Name(w) + ")"); }
     void ReleaseMouseCapture() override { Add("ReleaseCapture"); }
     bool Send(ControllerWindow w, unsigned message, std::intptr_t wp, std::intptr_t lp) override {
         char text[32];
         std::snprintf(text, sizeof text, "0x%X", message);
-        return Add("Send(" + Name(w) + "," + text + "," + std::to_string(wp) + "," +
-                   std::to_string(lp) + ")");
+        return Add("Send(" + Name(w) + "," + text + "," + std::to_string(wp) + "," + std::to_string(lp) + ")");
     }
     // --- windows of the other parts
     ControllerWindow CreateStatusOverlay(ControllerWindow, const ControllerRect&, int m) override {
@@ -87,14 +94,10 @@ public:
         return Add("SetWheelMode(" + std::to_string(m) + "," + std::to_string(a) + ")");
     }
     int ShowModePicture(int m) override { return Add("ShowModePicture(" + std::to_string(m) + ")"); }
-    int SetFunctionPanelMode(int m) override {
-        return Add("SetFunctionPanelMode(" + std::to_string(m) + ")");
-    }
+    int SetFunctionPanelMode(int m) override { return Add("SetFunctionPanelMode(" + std::to_string(m) + ")"); }
     int RelayoutFunctionPanel() override { return Add("RelayoutFunctionPanel"); }
     int UpdateItemPopup(int id) override { return Add("UpdateItemPopup(" + std::to_string(id) + ")"); }
-    int SelectBrowseTab(int kind) override {
-        return Add("SelectBrowseTab(" + std::to_string(kind) + ")");
-    }
+    int SelectBrowseTab(int kind) override { return Add("SelectBrowseTab(" + std::to_string(kind) + ")"); }
     int QueryLeaveBrowse() override {
         Add("QueryLeaveBrowse");
         return leaveAnswer;
@@ -127,15 +130,12 @@ public:
     int PrintSelected() override { return Add("PrintSelected"); }
     // --- browse and canvas
     int ShowMediaFile(const char16_t* path, int cls) override {
-        return Add(std::string("ShowMediaFile(") + (path ? "path" : "null") + "," +
-                   std::to_string(cls) + ")");
+        return Add(std::string("ShowMediaFile(") + (path ? "path" : "null") + "," + std::to_string(cls) + ")");
     }
     int ShowAudioPicture() override { return Add("ShowAudioPicture"); }
     int StopPlayback() override { return Add("StopPlayback"); }
     int PlayPause() override { return Add("PlayPause"); }
-    int SetPlaybackPosition(int p) override {
-        return Add("SetPlaybackPosition(" + std::to_string(p) + ")");
-    }
+    int SetPlaybackPosition(int p) override { return Add("SetPlaybackPosition(" + std::to_string(p) + ")"); }
     int Navigate(int d) override { return Add("Navigate(" + std::to_string(d) + ")"); }
     int QuerySaveModified() override {
         Add("QuerySaveModified");
@@ -169,9 +169,8 @@ private:
     }
     static std::string Bit(bool on) { return on ? "1" : "0"; }
     static std::string Name(ControllerWindow w) {
-        static const char* const kNames[] = {"p0", "p1", "p2", "p3", "p4", "p5", "preview",
-                                             "canvas", "main", "overlay", "wheel", "picture",
-                                             "function", "tabs"};
+        static const char* const kNames[] = {"p0",     "p1",   "p2",      "p3",    "p4",      "p5",       "preview",
+                                             "canvas", "main", "overlay", "wheel", "picture", "function", "tabs"};
         for (int i = 0; i < 14; ++i) {
             if (w == FakeWindow(i)) return kNames[i];
         }
@@ -219,9 +218,7 @@ struct CameraControllerRig {
         return panels;
     }
     void Store(int settingId, int value) { store.WriteDword(SettingValueName(settingId), value); }
-    std::optional<std::uint32_t> Stored(int settingId) const {
-        return store.ReadDword(SettingValueName(settingId));
-    }
+    std::optional<std::uint32_t> Stored(int settingId) const { return store.ReadDword(SettingValueName(settingId)); }
     void ClearLogs() {
         fakeengine::Engine().ClearLog();
         ports.calls.clear();
@@ -247,8 +244,8 @@ struct CameraControllerRig {
     CLatin1CodePage codePage;
     CFeatureCatalog catalog;
     CRecordingPorts ports;
-    CCameraController controller{ControllerPorts{ports, ports, store, codePage, ports, ports, ports,
-                                                 ports, ports, catalog, u"C:\\Vimbrel"}};
+    CCameraController controller{
+        ControllerPorts{ports, ports, store, codePage, ports, ports, ports, ports, ports, catalog, u"C:\\Vimbrel"}};
 };
 
 inline std::uint32_t Key(Button button) { return KeyOf(button); }

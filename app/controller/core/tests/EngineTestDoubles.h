@@ -31,7 +31,7 @@ inline EngineApi FakeEngineApi(std::initializer_list<std::string_view> omit = {}
     VB_ENGINE_EXPORTS(VB_FAKE_SLOT)
 #undef VB_FAKE_SLOT
     for (std::string_view left : omit) {
-#define VB_FAKE_DROP(name, type) \
+#define VB_FAKE_DROP(name, type)                                                                                       \
     if (left == #name) api.name = nullptr;
         VB_ENGINE_EXPORTS(VB_FAKE_DROP)
 #undef VB_FAKE_DROP
@@ -125,13 +125,10 @@ struct ControllerRig {
     }
     std::vector<std::u16string> Entries(int settingId) const {
         std::vector<std::u16string> texts;
-        for (const CatalogEntry* e = catalog.Entries(settingId); e; e = e->next.get())
-            texts.push_back(e->text);
+        for (const CatalogEntry* e = catalog.Entries(settingId); e; e = e->next.get()) texts.push_back(e->text);
         return texts;
     }
-    std::optional<std::uint32_t> Stored(int settingId) const {
-        return store.ReadDword(SettingValueName(settingId));
-    }
+    std::optional<std::uint32_t> Stored(int settingId) const { return store.ReadDword(SettingValueName(settingId)); }
 
     int moduleToken = 0;
     CMemorySettingsStore store;

@@ -9,9 +9,7 @@ namespace vimbrel::controller::test {
 // "[KEY]" for every key, so a text shows which key produced it.
 class CKeyEchoLanguage final : public ILanguageStrings {
 public:
-    std::u16string GetString(std::u16string_view key) const override {
-        return u"[" + std::u16string(key) + u"]";
-    }
+    std::u16string GetString(std::u16string_view key) const override { return u"[" + std::u16string(key) + u"]"; }
 };
 
 class CFixedClock final : public ILocalClock {

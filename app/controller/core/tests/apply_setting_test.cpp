@@ -57,8 +57,20 @@ TEST_F(ApplySettingTest, RangesOfTheListSettings) {
     struct Case {
         int id, lastGood;
     };
-    for (Case c : {Case{0x000, 6}, {0x100, 1}, {0x102, 4}, {0x105, 3}, {0x106, 2}, {0x107, 3}, {0x108, 3},
-                   {0x109, 2}, {0x10A, 2}, {0x10B, 4}, {0x202, 4}, {0x400, 15}, {0x401, 15}, {0x500, 15},
+    for (Case c : {Case{0x000, 6},
+                   {0x100, 1},
+                   {0x102, 4},
+                   {0x105, 3},
+                   {0x106, 2},
+                   {0x107, 3},
+                   {0x108, 3},
+                   {0x109, 2},
+                   {0x10A, 2},
+                   {0x10B, 4},
+                   {0x202, 4},
+                   {0x400, 15},
+                   {0x401, 15},
+                   {0x500, 15},
                    {0x1300, 10}}) {
         EXPECT_EQ(Apply(c.id, c.lastGood), 1) << c.id;
         EXPECT_EQ(Get(c.id), c.lastGood) << c.id;
@@ -82,10 +94,9 @@ TEST_F(ApplySettingTest, EngineCallsOfTheQualityAndFileSettings) {
     EXPECT_EQ(Apply(kSettingShootMode, 3), 1);
     EXPECT_EQ(Apply(kSettingSensitivity, 10), 1);
     EXPECT_EQ(Log(), (std::vector<std::string>{"SetJPGQuality(50)", "SetJPGQuality(90)", "SetVideoBitrate(3)",
-                                               "SetAudioBitrate(0)", "SetVideoFileFormat(2)",
-                                               "SetAudioFileFormat(1)", "SetImageFileFormat(4)",
-                                               "SetVideoQuality(0,-5)", "SetVideoQuality(1,300)",
-                                               "SetShootMode(3)", "SetSensitivity(10)"}));
+                                               "SetAudioBitrate(0)", "SetVideoFileFormat(2)", "SetAudioFileFormat(1)",
+                                               "SetImageFileFormat(4)", "SetVideoQuality(0,-5)",
+                                               "SetVideoQuality(1,300)", "SetShootMode(3)", "SetSensitivity(10)"}));
     EXPECT_EQ(rig.callbacks.Count("RelayoutFunctionPanel"), 3);
     EXPECT_EQ(Get(kSettingBrightness), -5);
     EXPECT_EQ(rig.Stored(kSettingContrast), 300u);
@@ -174,9 +185,9 @@ TEST_F(ApplySettingTest, FilterEntriesMapToTheEffectIds) {
     EXPECT_EQ(rig.settings.SetFrame(16), 0);
     EXPECT_EQ(rig.settings.SetFrame(15), 1);
     EXPECT_EQ(rig.settings.SetFrame(0), 1);
-    EXPECT_EQ(Log(), (std::vector<std::string>{"SetEffect(0)", "SetEffect(0)",
-                                               "SetFrame(\"C:\\Vimbrel\\PhotoFrame\\frame15.png\")",
-                                               "SetFrame(null)"}));
+    EXPECT_EQ(Log(),
+              (std::vector<std::string>{"SetEffect(0)", "SetEffect(0)",
+                                        "SetFrame(\"C:\\Vimbrel\\PhotoFrame\\frame15.png\")", "SetFrame(null)"}));
 }
 
 TEST_F(ApplySettingTest, FaceGoesToTheEngineWhenItCanAndIsNotKept) {
@@ -200,10 +211,9 @@ TEST_F(ApplySettingTest, PenStampAndColourDriveTheCanvas) {
     EXPECT_EQ(Apply(kSettingColor, 0x00FF00), 1);
     EXPECT_EQ(Apply(kSettingStamp, 0), 1);
     EXPECT_EQ(rig.callbacks.calls,
-              (std::vector<std::string>{"SetCanvasTool(1)", "SetStamp(3)", "RefreshOverlay",
-                                        "SetCanvasPenWidth(4)", "SetCanvasTool(0)", "RefreshOverlay",
-                                        "SetCanvasTool(0)", "RefreshOverlay", "SetPenColor(65280)",
-                                        "RefreshOverlay", "SetCanvasTool(0)", "RefreshOverlay"}));
+              (std::vector<std::string>{"SetCanvasTool(1)", "SetStamp(3)", "RefreshOverlay", "SetCanvasPenWidth(4)",
+                                        "SetCanvasTool(0)", "RefreshOverlay", "SetCanvasTool(0)", "RefreshOverlay",
+                                        "SetPenColor(65280)", "RefreshOverlay", "SetCanvasTool(0)", "RefreshOverlay"}));
     EXPECT_EQ(Get(kSettingColor), 0x00FF00);
     EXPECT_TRUE(Log().empty());
     int value = 7;

@@ -16,9 +16,8 @@ TEST_F(CaptureStateTest, RecordKeyRecordsPausesResumesAndStopEndsWithARefresh) {
     rig.controller.OnButton(record);
     EXPECT_EQ(State(), kCaptureVideo);
     EXPECT_EQ(rig.ports.calls,
-              (Lines{"Toggle(p0,000096,1)", "Enable(p0,000096,0)", "Enable(p0,003232,0)",
-                     "MakeCaptureName(1)", "StartRecordingTime", "Enable(p0,000096,1)",
-                     "Enable(p0,003232,1)"}));
+              (Lines{"Toggle(p0,000096,1)", "Enable(p0,000096,0)", "Enable(p0,003232,0)", "MakeCaptureName(1)",
+                     "StartRecordingTime", "Enable(p0,000096,1)", "Enable(p0,003232,1)"}));
     EXPECT_EQ(rig.EngineLog(), Lines{"CaptureAV(\"C:\\M\\video0001.wmv\")"});
 
     rig.ClearLogs();
@@ -60,9 +59,8 @@ TEST_F(CaptureStateTest, RefusedEngineCallsChangeNoState) {
     EXPECT_EQ(State(), kCaptureIdle);
     EXPECT_TRUE(rig.Calls("StartRecordingTime").empty());
     // The key shows its record face again; there is nothing to stop.
-    EXPECT_EQ(rig.ports.calls,
-              (Lines{"Toggle(p1,0000C8,1)", "Enable(p1,0000C8,0)", "Enable(p1,003232,0)",
-                     "MakeCaptureName(1)", "Enable(p1,0000C8,1)", "Toggle(p1,0000C8,0)"}));
+    EXPECT_EQ(rig.ports.calls, (Lines{"Toggle(p1,0000C8,1)", "Enable(p1,0000C8,0)", "Enable(p1,003232,0)",
+                                      "MakeCaptureName(1)", "Enable(p1,0000C8,1)", "Toggle(p1,0000C8,0)"}));
 
     rig.Refuse("Pause");
     ASSERT_EQ(rig.controller.StartVideoOnlyRecording(), 1);
@@ -152,9 +150,8 @@ TEST_F(CaptureStateTest, SelfTimerOnARecordKeyIsUsedOnce) {
     ASSERT_EQ(rig.controller.ApplySetting(kSettingTimer, 0, 0), 1);  // five seconds
     rig.ClearLogs();
     rig.controller.OnButton(Key(Button::CaptureVideoOnly));
-    EXPECT_EQ(rig.ports.calls,
-              (Lines{"Toggle(p1,0000C8,1)", "Enable(p1,0000C8,0)", "Enable(p1,003232,0)",
-                     "StartRecordTimer(65541)"}));  // 5 + 1 x 65536
+    EXPECT_EQ(rig.ports.calls, (Lines{"Toggle(p1,0000C8,1)", "Enable(p1,0000C8,0)", "Enable(p1,003232,0)",
+                                      "StartRecordTimer(65541)"}));  // 5 + 1 x 65536
     EXPECT_TRUE(rig.EngineLog().empty());
     EXPECT_EQ(rig.controller.Settings().Block().timer, 2);
     EXPECT_EQ(rig.controller.Settings().Block().timerSeconds, 0);
@@ -164,8 +161,7 @@ TEST_F(CaptureStateTest, SelfTimerOnARecordKeyIsUsedOnce) {
 TEST_F(CaptureStateTest, ImageKeyTakesOnePictureOrStartsABurstUsedOnce) {
     EnterMode(kModeImage);
     rig.controller.OnButton(Key(Button::CaptureImage));
-    EXPECT_EQ(rig.ports.calls,
-              (Lines{"Enable(p3,003200,0)", "CaptureImage", "Enable(p3,003200,1)"}));
+    EXPECT_EQ(rig.ports.calls, (Lines{"Enable(p3,003200,0)", "CaptureImage", "Enable(p3,003200,1)"}));
     EXPECT_EQ(State(), kCaptureIdle);
 
     ASSERT_EQ(rig.controller.ApplySetting(kSettingContShooting, 2, 0), 1);
@@ -195,8 +191,8 @@ TEST_F(CaptureStateTest, MonitorKeysStartAndStopWatching) {
     rig.controller.OnButton(Key(Button::StartMonitor));
     EXPECT_EQ(State(), kCaptureMonitor);
     EXPECT_EQ(rig.EngineLog(), Lines{"StartMonitor(window)"});
-    EXPECT_EQ(rig.ports.calls, (Lines{"Enable(p5,009664,0)", "Enable(p5,003232,1)",
-                                      "ClearLastDateText", "UpdateDateOverlay(2)"}));
+    EXPECT_EQ(rig.ports.calls,
+              (Lines{"Enable(p5,009664,0)", "Enable(p5,003232,1)", "ClearLastDateText", "UpdateDateOverlay(2)"}));
     // Only in Mode_Monitor, only from idle.
     EXPECT_EQ(rig.controller.StartMonitor(), 0);
 
@@ -204,8 +200,7 @@ TEST_F(CaptureStateTest, MonitorKeysStartAndStopWatching) {
     rig.controller.OnButton(Key(Button::Stop));
     EXPECT_EQ(State(), kCaptureIdle);
     EXPECT_EQ(rig.EngineLog(), Lines{"StopMonitor()"});
-    EXPECT_EQ(rig.ports.calls, (Lines{"UpdateDateOverlay(3)", "Enable(p5,003232,0)",
-                                      "Enable(p5,009664,1)"}));
+    EXPECT_EQ(rig.ports.calls, (Lines{"UpdateDateOverlay(3)", "Enable(p5,003232,0)", "Enable(p5,009664,1)"}));
 }
 
 TEST_F(CaptureStateTest, ARefusedMonitorStartOffersTheStartAgain) {
@@ -213,8 +208,8 @@ TEST_F(CaptureStateTest, ARefusedMonitorStartOffersTheStartAgain) {
     rig.Refuse("StartMonitor");
     rig.controller.OnButton(Key(Button::StartMonitor));
     EXPECT_EQ(State(), kCaptureIdle);
-    EXPECT_EQ(rig.ports.calls, (Lines{"Enable(p5,009664,0)", "Enable(p5,003232,1)",
-                                      "Enable(p5,003232,0)", "Enable(p5,009664,1)"}));
+    EXPECT_EQ(rig.ports.calls,
+              (Lines{"Enable(p5,009664,0)", "Enable(p5,003232,1)", "Enable(p5,003232,0)", "Enable(p5,009664,1)"}));
 }
 
 TEST_F(CaptureStateTest, StopKeyInImageModeOnlyResetsAndInBrowseDoesNothing) {
@@ -233,10 +228,9 @@ TEST_F(CaptureStateTest, PowerEventPutsEveryPanelAtRestWithoutTheEngine) {
     EXPECT_EQ(rig.controller.OnPowerEvent(), 1);
     EXPECT_EQ(State(), kCaptureIdle);
     EXPECT_TRUE(rig.EngineLog().empty());
-    EXPECT_EQ(rig.ports.calls,
-              (Lines{"Reset(p0)", "Enable(p0,003232,0)", "Reset(p1)", "Enable(p1,003232,0)",
-                     "Reset(p2)", "Enable(p2,003232,0)", "Reset(p3)", "Enable(p3,003232,0)",
-                     "Enable(p5,003232,0)", "Enable(p5,009664,1)"}));
+    EXPECT_EQ(rig.ports.calls, (Lines{"Reset(p0)", "Enable(p0,003232,0)", "Reset(p1)", "Enable(p1,003232,0)",
+                                      "Reset(p2)", "Enable(p2,003232,0)", "Reset(p3)", "Enable(p3,003232,0)",
+                                      "Enable(p5,003232,0)", "Enable(p5,009664,1)"}));
     // The record key starts a new recording afterwards.
     EXPECT_EQ(rig.controller.StartVideoRecording(), 1);
 }

@@ -43,7 +43,7 @@ TEST_F(CatalogParser, SliderRangeAndModeMask) {
 }
 
 TEST_F(CatalogParser, RangeShapes) {
-    Parse("0x000001,Brightness,slider,5\n"          // no "~": a single value
+    Parse("0x000001,Brightness,slider,5\n"            // no "~": a single value
           "0x000002,Brightness,slider,-4~12 spare\n"  // the maximum ends at a blank
           "0x000003,Brightness,slider,x~y\n"
           "0x000004,Brightness,slider\n"
@@ -80,14 +80,14 @@ TEST_F(CatalogParser, UnusableLinesAreSkippedWithoutTakingAnOrder) {
     Parse("\r\n"
           "   \n"
           "// 0x0F0101,Timer,item,T_5\n"
-          "0x0F0101,Timer\n"                     // two fields
+          "0x0F0101,Timer\n"  // two fields
           "0x0F0101\n"
-          "0x0F0102,Timer,dial,T_5\n"            // unknown type
-          "0x0F0103,Timer,Item,T_5\n"            // type words are exact
-          "Timer,0x0F0104,item\n"                // no key first
+          "0x0F0102,Timer,dial,T_5\n"  // unknown type
+          "0x0F0103,Timer,Item,T_5\n"  // type words are exact
+          "Timer,0x0F0104,item\n"      // no key first
           "0x,Timer,item\n"
           "0x0F0G05,Timer,item\n"
-          "0x1234567890,Timer,item\n"           // more than 32 bits
+          "0x1234567890,Timer,item\n"  // more than 32 bits
           ",,,\n"
           "0x080100,Flash,item,F_On\n"
           "0x080106,JPGQuality,item,J_Good\n");
@@ -103,11 +103,11 @@ TEST_F(CatalogParser, FieldsAndLineEnds) {
           "0x080102,ContShooting,item,CS_3,Nonsense,CS_1\r"
           "0x080106,JPGQuality,item,J_Good");  // last line without an end
     EXPECT_EQ(catalog.Find(0x101)->title, u"[IDS_STG_TIMER]");
-    EXPECT_EQ(EntryTexts(0x101), (std::vector<std::u16string>{u"[IDS_STG_TIMER5]", u"[IDS_STG_TIMER10]",
-                                                               u"[IDS_STG_TIMEROFF]"}));
+    EXPECT_EQ(EntryTexts(0x101),
+              (std::vector<std::u16string>{u"[IDS_STG_TIMER5]", u"[IDS_STG_TIMER10]", u"[IDS_STG_TIMEROFF]"}));
     // A word outside the table gives an empty entry; a lone CR ends a line.
-    EXPECT_EQ(EntryTexts(0x102), (std::vector<std::u16string>{u"[IDS_STG_CONTSHOOT3]", u"",
-                                                               u"[IDS_STG_CONTSHOOTOFF]"}));
+    EXPECT_EQ(EntryTexts(0x102),
+              (std::vector<std::u16string>{u"[IDS_STG_CONTSHOOT3]", u"", u"[IDS_STG_CONTSHOOTOFF]"}));
     EXPECT_EQ(EntryTexts(0x106), (std::vector<std::u16string>{u"[IDS_STG_JPGQUALITYGOOD]"}));
     EXPECT_EQ(catalog.Count(), 3);
 }
@@ -116,8 +116,7 @@ TEST_F(CatalogParser, OverlongLinesAreCutNotSplit) {
     // 127 characters are read; the rest, which would read as a line of its
     // own, is dropped.
     std::string head = "0x080100,Flash,item,F_On";
-    std::string line = head + std::string(127 - head.size() - 6, ' ') + ",F_Off" +
-                       ",0x0F0999,Timer,button";
+    std::string line = head + std::string(127 - head.size() - 6, ' ') + ",F_Off" + ",0x0F0999,Timer,button";
     ASSERT_GT(line.size(), 127u);
     Parse(line + "\r\n0x0F0101,Timer,item\r\n");
     EXPECT_EQ(EntryTexts(0x100), (std::vector<std::u16string>{u"[IDS_STG_FLASHON]", u"[IDS_STG_FLASHOFF]"}));
@@ -136,8 +135,8 @@ TEST_F(CatalogParser, RepeatedKeysKeepTheirOwnEntries) {
 
 TEST_F(CatalogParser, DateWordsAreSamplesOfTheClock) {
     Parse("0x0B0105,Date,item,MMDDYYYY,MMDD,HHMMMMDD,D_Off\n");
-    EXPECT_EQ(EntryTexts(0x105), (std::vector<std::u16string>{u"07/04/2026", u"07/04", u"09:05 07/04",
-                                                               u"[IDS_STG_DATEOFF]"}));
+    EXPECT_EQ(EntryTexts(0x105),
+              (std::vector<std::u16string>{u"07/04/2026", u"07/04", u"09:05 07/04", u"[IDS_STG_DATEOFF]"}));
 }
 
 }  // namespace

@@ -19,9 +19,8 @@ TEST_F(ControllerInputTest, NavigationKeysAskAboutAnEditedPictureFirst) {
     EnterMode(kModeBrowse);
     const Button keys[] = {Button::FirstItem, Button::PreviousItem, Button::NextItem, Button::LastItem};
     for (Button key : keys) EXPECT_EQ(rig.controller.OnButton(Key(key)), 1);
-    EXPECT_EQ(rig.ports.calls, (Lines{"QuerySaveModified", "Navigate(0)", "QuerySaveModified",
-                                      "Navigate(1)", "QuerySaveModified", "Navigate(2)",
-                                      "QuerySaveModified", "Navigate(3)"}));
+    EXPECT_EQ(rig.ports.calls, (Lines{"QuerySaveModified", "Navigate(0)", "QuerySaveModified", "Navigate(1)",
+                                      "QuerySaveModified", "Navigate(2)", "QuerySaveModified", "Navigate(3)"}));
     rig.ports.calls.clear();
     rig.ports.saveAnswer = 2;  // cancel keeps the current item
     rig.controller.OnButton(Key(Button::NextItem));
@@ -34,18 +33,17 @@ TEST_F(ControllerInputTest, NavigationKeysAskAboutAnEditedPictureFirst) {
 
 TEST_F(ControllerInputTest, FileActionKeysLetGoOfTheMouseBeforeTheirDialogs) {
     EnterMode(kModeBrowse);
-    for (Button key : {Button::SaveAs, Button::Mail, Button::Print, Button::SlideShow,
-                       Button::PlayPause, Button::StopPlaying})
+    for (Button key :
+         {Button::SaveAs, Button::Mail, Button::Print, Button::SlideShow, Button::PlayPause, Button::StopPlaying})
         rig.controller.OnButton(Key(key));
     EXPECT_EQ(rig.ports.calls,
-              (Lines{"ReleaseCapture", "SaveModifiedPhoto", "ReleaseCapture", "MailSelected",
-                     "ReleaseCapture", "PrintSelected", "StartSlideShow", "PlayPause",
-                     "StopPlayback"}));
+              (Lines{"ReleaseCapture", "SaveModifiedPhoto", "ReleaseCapture", "MailSelected", "ReleaseCapture",
+                     "PrintSelected", "StartSlideShow", "PlayPause", "StopPlayback"}));
 }
 
 TEST_F(ControllerInputTest, UnknownKeysAndWindowKeysDoNothingOnPress) {
-    for (std::uint32_t key : {0x123456u, Key(Button::Minimize), Key(Button::Close),
-                              Key(Button::MicrophoneVolume), Key(Button::Search)})
+    for (std::uint32_t key :
+         {0x123456u, Key(Button::Minimize), Key(Button::Close), Key(Button::MicrophoneVolume), Key(Button::Search)})
         EXPECT_EQ(rig.controller.OnButton(key), 1);
     EXPECT_TRUE(rig.ports.calls.empty());
     EXPECT_TRUE(rig.EngineLog().empty());
@@ -82,8 +80,7 @@ TEST_F(ControllerInputTest, SliderPositionsFromZeroToOneReachTheirTargets) {
     EXPECT_EQ(rig.controller.OnSliderChanged(Key(Button::Search), 0.555), 1);
     EXPECT_EQ(rig.controller.OnSliderChanged(Key(Button::PlaybackVolume), 0.25), 1);
     EXPECT_EQ(rig.controller.OnSliderChanged(Key(Button::MicrophoneVolume), 0.0), 1);
-    EXPECT_EQ(rig.EngineLog(),
-              (Lines{"SetAudioVolume(1)", "SetPlaybackVolume(0.25)", "SetAudioVolume(0)"}));
+    EXPECT_EQ(rig.EngineLog(), (Lines{"SetAudioVolume(1)", "SetPlaybackVolume(0.25)", "SetAudioVolume(0)"}));
     EXPECT_EQ(rig.ports.calls, Lines{"SetPlaybackPosition(55)"});
 
     rig.ClearLogs();
@@ -103,8 +100,7 @@ TEST_F(ControllerInputTest, ListenersHearTheirOwnKindInRegistrationOrderUpToTen)
 
     // A volume change tells the volume sliders, in percent.
     rig.controller.OnSliderChanged(Key(Button::MicrophoneVolume), 0.5);
-    EXPECT_EQ(rig.ports.calls,
-              (Lines{"Send(listener0,0x4D5,50,1)", "Send(listener2,0x4D6,50,1)"}));
+    EXPECT_EQ(rig.ports.calls, (Lines{"Send(listener0,0x4D5,50,1)", "Send(listener2,0x4D6,50,1)"}));
     rig.ClearLogs();
     rig.Refuse("SetAudioVolume");
     rig.controller.OnSliderChanged(Key(Button::MicrophoneVolume), 0.7);
@@ -227,7 +223,7 @@ TEST(ControllerLookTest, ColoursFontAndKeysAreTheProgramsOwn) {
     EXPECT_EQ(colours[3], 0x06CAF4u);
     EXPECT_EQ(colours[9], 0x6D6D6Du);
     const auto& keys = rig.controller.GetButtonKeys();
-    EXPECT_EQ(keys[2], 0x960000u);   // written 000096
+    EXPECT_EQ(keys[2], 0x960000u);  // written 000096
     EXPECT_EQ(keys[5], 0x003200u);
     EXPECT_EQ(keys[23], 0x00C800u);
     EXPECT_EQ(Rgb(keys[19]), "009664");

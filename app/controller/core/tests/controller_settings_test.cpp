@@ -21,9 +21,7 @@ protected:
     void ApplyAll(Values values) {
         for (auto [id, value] : values) ASSERT_EQ(rig.settings.ApplySetting(id, value, 0), 1) << id;
     }
-    std::optional<std::uint32_t> Stored(std::u16string_view name) const {
-        return rig.store.ReadDword(name);
-    }
+    std::optional<std::uint32_t> Stored(std::u16string_view name) const { return rig.store.ReadDword(name); }
     ControllerRig rig;
     SettingsBlock& block = rig.settings.Block();
 };
@@ -63,13 +61,12 @@ TEST_F(SettingsTest, FirstStartPutsEveryDefaultInMemoryAndInTheStore) {
 
     // Value names are the ids in decimal.
     const std::pair<const char16_t*, std::uint32_t> stored[] = {
-        {u"0", 6},    {u"256", 1},  {u"257", 2},  {u"258", 4},    {u"261", 3},    {u"262", 1},
-        {u"263", 1},  {u"264", 1},  {u"267", 1},  {u"265", 1},    {u"266", 0},    {u"512", 50},
-        {u"513", 50}, {u"514", 4},  {u"4096", 1}, {u"4097", 0},   {u"4098", 0},   {u"1024", 0},
+        {u"0", 6},    {u"256", 1},  {u"257", 2},  {u"258", 4},    {u"261", 3},   {u"262", 1},
+        {u"263", 1},  {u"264", 1},  {u"267", 1},  {u"265", 1},    {u"266", 0},   {u"512", 50},
+        {u"513", 50}, {u"514", 4},  {u"4096", 1}, {u"4097", 0},   {u"4098", 0},  {u"1024", 0},
         {u"1025", 0}, {u"1280", 0}, {u"4864", 5}, {u"8192", 100}, {u"8193", 100}};
     for (const auto& [name, value] : stored) EXPECT_EQ(Stored(name), value);
-    for (const char16_t* absent : {u"259", u"260", u"8194", u"8448"})
-        EXPECT_FALSE(Stored(absent).has_value());
+    for (const char16_t* absent : {u"259", u"260", u"8194", u"8448"}) EXPECT_FALSE(Stored(absent).has_value());
     EXPECT_TRUE(rig.EngineLog().empty());  // reading settings calls no engine
 }
 
@@ -88,8 +85,15 @@ TEST_F(SettingsTest, EachStartTurnsFlashTimerBurstFilterAndFrameOffWhateverWasSt
 }
 
 TEST_F(SettingsTest, StoredValuesAreReadBackAndImpossibleOnesFallBackInMemoryOnly) {
-    Store({{0x000, 2}, {0x105, 0}, {0x10A, 2}, {0x200, 77}, {0x1002, 0xFF00},
-                             {0x2000, 29}, {0x2002, 7}, {0x2100, 5}, {0x104, 3}});
+    Store({{0x000, 2},
+           {0x105, 0},
+           {0x10A, 2},
+           {0x200, 77},
+           {0x1002, 0xFF00},
+           {0x2000, 29},
+           {0x2002, 7},
+           {0x2100, 5},
+           {0x104, 3}});
     rig.settings.LoadSettings();
     EXPECT_EQ(block.shootMode, 2);
     EXPECT_EQ(block.date, 0);
@@ -102,8 +106,15 @@ TEST_F(SettingsTest, StoredValuesAreReadBackAndImpossibleOnesFallBackInMemoryOnl
     EXPECT_EQ(block.videoResolutionIndex, 3);
 
     // Values that would index past a table or name no mode.
-    Store({{0x000, 9}, {0x106, 3}, {0x10B, -1}, {0x109, 3}, {0x105, 4},
-                             {0x2100, 6}, {0x2000, 250}, {0x103, -7}, {0x1300, 11}});
+    Store({{0x000, 9},
+           {0x106, 3},
+           {0x10B, -1},
+           {0x109, 3},
+           {0x105, 4},
+           {0x2100, 6},
+           {0x2000, 250},
+           {0x103, -7},
+           {0x1300, 11}});
     rig.settings.LoadSettings();
     EXPECT_EQ(block.shootMode, 6);
     EXPECT_EQ(block.jpgQuality, 1);
@@ -200,8 +211,7 @@ TEST_F(SettingsTest, RestoringDefaultsResetsTheEngineButKeepsStoredBrightnessAnd
     ASSERT_EQ(rig.devices.StartEngine(reinterpret_cast<EngineWindow>(1)), 1);
     ASSERT_EQ(rig.settings.ApplySetting(kSettingVideoResolution, 2, 0), 1);  // 640 wide
     ASSERT_EQ(rig.settings.ApplySetting(kSettingImageResolution, 0, 0), 1);  // 160 wide
-    ApplyAll({{0x000, 2}, {0x105, 1}, {0x106, 0}, {0x400, 3}, {0x200, 80},
-                             {0x201, 90}, {0x1300, 9}, {0x202, 1}});
+    ApplyAll({{0x000, 2}, {0x105, 1}, {0x106, 0}, {0x400, 3}, {0x200, 80}, {0x201, 90}, {0x1300, 9}, {0x202, 1}});
     rig.ClearLogs();
 
     EXPECT_EQ(rig.settings.ApplySetting(kSettingDefault, 0, 0), 1);
@@ -218,9 +228,9 @@ TEST_F(SettingsTest, RestoringDefaultsResetsTheEngineButKeepsStoredBrightnessAnd
     auto log = rig.EngineLog();
     EXPECT_TRUE(Contains(log, "SetVideoFormat(1,0)"));
     EXPECT_FALSE(Contains(log, "SetVideoFormat(0,0)"));  // the image size is not applied
-    for (const char* call : {"SetShootMode(6)", "SetJPGQuality(75)", "SetVideoQuality(0,40)",
-                             "SetVideoQuality(1,128)", "SetEffect(0)", "SetFrame(null)",
-                             "SetSensitivity(5)", "SetVideoBitrate(1)", "SetAudioFileFormat(0)"})
+    for (const char* call :
+         {"SetShootMode(6)", "SetJPGQuality(75)", "SetVideoQuality(0,40)", "SetVideoQuality(1,128)", "SetEffect(0)",
+          "SetFrame(null)", "SetSensitivity(5)", "SetVideoBitrate(1)", "SetAudioFileFormat(0)"})
         EXPECT_TRUE(Contains(log, call)) << call;
     EXPECT_EQ(block.brightness, 80);
     EXPECT_EQ(block.contrast, 90);
@@ -237,8 +247,15 @@ TEST_F(SettingsTest, RestoringDefaultsResetsTheEngineButKeepsStoredBrightnessAnd
 }
 
 TEST_F(SettingsTest, AStartedEngineGetsTheStoredValues) {
-    Store({{0x107, 3}, {0x108, 0}, {0x109, 2}, {0x10A, 1}, {0x10B, 4},
-                             {0x106, 2}, {0x105, 2}, {0x2000, 40}, {0x2001, 60}});
+    Store({{0x107, 3},
+           {0x108, 0},
+           {0x109, 2},
+           {0x10A, 1},
+           {0x10B, 4},
+           {0x106, 2},
+           {0x105, 2},
+           {0x2000, 40},
+           {0x2001, 60}});
     rig.settings.LoadSettings();
     rig.ClearLogs();
     EXPECT_EQ(rig.settings.ReapplySettings(), 1);

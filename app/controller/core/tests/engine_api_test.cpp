@@ -63,10 +63,10 @@ TEST(EngineApi, EveryBoundNameIsExportedByTheCaptureEngine) {
     for (const char* name : kEngineExportNames) EXPECT_TRUE(exported.count(name)) << name;
     // The eleven the program leaves alone.
     int unbound = 0;
-    for (const char* name : {"SelectVideoDeviceByName", "SelectAudioDeviceByName", "GetGraphStatus",
-                             "GetCameraControlRange", "GetCameraControl", "SetCameraControl",
-                             "GetCurrentAudioBitrate", "GetCurrentVideoBitrate",
-                             "GetAudioFileFormat", "GetVideoFileFormat", "GetImageFileFormat"}) {
+    for (const char* name :
+         {"SelectVideoDeviceByName", "SelectAudioDeviceByName", "GetGraphStatus", "GetCameraControlRange",
+          "GetCameraControl", "SetCameraControl", "GetCurrentAudioBitrate", "GetCurrentVideoBitrate",
+          "GetAudioFileFormat", "GetVideoFileFormat", "GetImageFileFormat"}) {
         unbound += exported.count(name) ? 1 : 0;
         for (const char* bound : kEngineExportNames) EXPECT_STRNE(bound, name);
     }

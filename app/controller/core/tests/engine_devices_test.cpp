@@ -70,9 +70,8 @@ TEST_F(EngineDevicesTest, FirstStartSortsTheCameraSizesAndPicksTheDefaultEntries
     // The stored values reach the engine, the mirror is forced, the shoot
     // mode set; no format is set while nothing was saved.
     for (const char* call : {"SetVideoBitrate(1)", "SetAudioBitrate(1)", "SetVideoFileFormat(1)",
-                             "SetAudioFileFormat(0)", "SetImageFileFormat(1)", "SetJPGQuality(75)",
-                             "SetAudioVolume(1)", "SetPlaybackVolume(1)", "SetMirrorMode(0)",
-                             "SetShootMode(6)"})
+                             "SetAudioFileFormat(0)", "SetImageFileFormat(1)", "SetJPGQuality(75)", "SetAudioVolume(1)",
+                             "SetPlaybackVolume(1)", "SetMirrorMode(0)", "SetShootMode(6)"})
         EXPECT_TRUE(Contains(log, call)) << call;
     EXPECT_EQ(log.back(), "SetShootMode(6)");
     for (const std::string& line : log) EXPECT_EQ(line.rfind("SetVideoFormat", 0), std::string::npos);
@@ -196,9 +195,8 @@ TEST_F(EngineDevicesTest, ChoosingACameraStoresItsNameAndRebuildsTheListsWithout
     EXPECT_EQ(rig.Entries(0x103), (std::vector<std::u16string>{u"176x144", u"640x480"}));
     for (const std::string& line : log) EXPECT_EQ(line.rfind("SetVideoFormat", 0), std::string::npos);
     EXPECT_EQ(rig.callbacks.calls,
-              (std::vector<std::string>{"RefreshOverlay", "UpdateItemPopup(0x103)",
-                                        "UpdateItemPopup(0x104)", "RebindCameraModule",
-                                        "BindVideoQuality"}));
+              (std::vector<std::string>{"RefreshOverlay", "UpdateItemPopup(0x103)", "UpdateItemPopup(0x104)",
+                                        "RebindCameraModule", "BindVideoQuality"}));
 
     rig.ClearLogs();
     EXPECT_EQ(rig.devices.SelectVideoDevice(-1), 0);
@@ -215,8 +213,8 @@ TEST_F(EngineDevicesTest, ChoosingAMicrophoneStoresItsNameAndReappliesTheStoredV
     EXPECT_EQ(rig.devices.SelectAudioDevice(1), 1);
     EXPECT_EQ(std::u16string(block.audioDev), u"Mic 2");
     EXPECT_EQ(rig.store.ReadString(u"AudioDev", 260), std::u16string(u"Mic 2"));
-    EXPECT_EQ(rig.EngineLog(), (std::vector<std::string>{"SelectAudioDevice(1)", "GetAudioDevice(1)",
-                                                         "SetAudioVolume(0.4)"}));
+    EXPECT_EQ(rig.EngineLog(),
+              (std::vector<std::string>{"SelectAudioDevice(1)", "GetAudioDevice(1)", "SetAudioVolume(0.4)"}));
     EXPECT_EQ(rig.devices.SelectAudioDevice(-3), 0);
     EXPECT_EQ(rig.devices.SelectAudioDevice(5), 0);
 }
@@ -256,11 +254,10 @@ TEST_F(EngineDevicesTest, PassThroughsCallTheEngineOnlyWhenTheyShould) {
 
     rig.ClearLogs();
     EXPECT_EQ(rig.engine.SetDefaultVideoQuality(-1), 1);
-    EXPECT_EQ(rig.EngineLog(),
-              (std::vector<std::string>{"SetDefaultVideoQuality(0)", "SetDefaultVideoQuality(1)",
-                                        "SetDefaultVideoQuality(2)", "SetDefaultVideoQuality(3)",
-                                        "SetDefaultVideoQuality(4)", "SetDefaultVideoQuality(5)",
-                                        "SetDefaultVideoQuality(7)", "SetDefaultVideoQuality(8)"}));
+    EXPECT_EQ(rig.EngineLog(), (std::vector<std::string>{"SetDefaultVideoQuality(0)", "SetDefaultVideoQuality(1)",
+                                                         "SetDefaultVideoQuality(2)", "SetDefaultVideoQuality(3)",
+                                                         "SetDefaultVideoQuality(4)", "SetDefaultVideoQuality(5)",
+                                                         "SetDefaultVideoQuality(7)", "SetDefaultVideoQuality(8)"}));
 
     // Mirror: the kept value spares a call unless forced; a refusal keeps the old one.
     rig.ClearLogs();
@@ -290,8 +287,7 @@ TEST_F(EngineDevicesTest, PassThroughsCallTheEngineOnlyWhenTheyShould) {
     rig.AttachFake({"DisplayCameraAdvancedSetting", "GetVideoQuality"});
     EXPECT_EQ(rig.engine.ShowCameraProperties(nullptr), 1);
     EXPECT_EQ(rig.engine.GetVideoQuality(4, &value), 0);
-    EXPECT_EQ(rig.EngineLog(),
-              (std::vector<std::string>{"SetVideoFormat(2,0)", "DisplayCameraAdvancedSetting(null)"}));
+    EXPECT_EQ(rig.EngineLog(), (std::vector<std::string>{"SetVideoFormat(2,0)", "DisplayCameraAdvancedSetting(null)"}));
 }
 
 }  // namespace

@@ -42,10 +42,9 @@ TEST(ModePanelsTest, AllSixAreNeededAndStartWithNothingToStop) {
     rig.controller.Engine().videoDeviceCount = 1;
     rig.controller.Engine().audioDeviceCount = 1;
     ASSERT_EQ(rig.controller.SetModePanels(CameraControllerRig::Panels()), 1);
-    EXPECT_EQ(rig.ports.calls,
-              Join({{"Enable(p0,003232,0)", "Enable(p1,003232,0)", "Enable(p2,003232,0)",
-                     "Enable(p5,003232,0)", "Enable(p4,0096C8,0)"},
-                    ShowOnly(0)}));
+    EXPECT_EQ(rig.ports.calls, Join({{"Enable(p0,003232,0)", "Enable(p1,003232,0)", "Enable(p2,003232,0)",
+                                      "Enable(p5,003232,0)", "Enable(p4,0096C8,0)"},
+                                     ShowOnly(0)}));
     EXPECT_EQ(rig.EngineLog(), Lines{"SetAudioVolume(0.4)"});
     // Panel numbers outside 0..5 reach no window.
     EXPECT_EQ(rig.controller.EnablePanelButton(6, Key(Button::Stop), 1), 0);
@@ -96,9 +95,8 @@ TEST(ControllerStartTest, SavedImageModeIsShownAndHandedToTheEngine) {
     ASSERT_EQ(rig.controller.Start(), 1);
     EXPECT_EQ(rig.EngineLog(), (Lines{kPictureFormat, "SetMode(3)", kPictureFormat}));
     EXPECT_EQ(rig.ports.calls,
-              Join({{"ClearLastDateText", "SetWheelMode(3,0)", "ShowModePicture(3)",
-                     "Show(preview,1)", "Show(canvas,0)", "SelectBrowseTab(0)",
-                     "SetFunctionPanelMode(3)", "Send(overlay,0x4C8,3,0)"},
+              Join({{"ClearLastDateText", "SetWheelMode(3,0)", "ShowModePicture(3)", "Show(preview,1)",
+                     "Show(canvas,0)", "SelectBrowseTab(0)", "SetFunctionPanelMode(3)", "Send(overlay,0x4C8,3,0)"},
                     ShowOnly(3),
                     {"ClearLastDateText"}}));
     EXPECT_EQ(rig.controller.IsStarted(), 1);
@@ -111,9 +109,7 @@ TEST(ControllerStartTest, SavedBrowseModeOpensThePictureTabWithSaveAsOff) {
     rig.ClearLogs();
     rig.controller.Start();
     Lines calls = rig.ports.calls;
-    auto at = [&](const std::string& call) {
-        return std::find(calls.begin(), calls.end(), call) - calls.begin();
-    };
+    auto at = [&](const std::string& call) { return std::find(calls.begin(), calls.end(), call) - calls.begin(); };
     EXPECT_LT(at("Show(preview,0)"), at("Show(canvas,1)"));
     EXPECT_LT(at("SelectBrowseTab(0)"), at("ShowMediaFile(null,-1)"));
     EXPECT_LT(at("ShowMediaFile(null,-1)"), at("Enable(p4,0064C8,0)"));
@@ -146,11 +142,10 @@ TEST_F(SetModeTest, TheCurrentModeAnswersOneAndStopsNothing) {
 
 TEST_F(SetModeTest, ImageModeShowsTheLivePictureAndPanelThreeAndIsStored) {
     ASSERT_EQ(rig.controller.SetMode(3), 1);
-    EXPECT_EQ(rig.ports.calls,
-              Join({{"StopPlayback", "ShowModePicture(3)", "Show(preview,1)", "Show(canvas,0)",
-                     "SetFunctionPanelMode(3)", "SelectBrowseTab(0)", "Send(overlay,0x4C8,3,0)"},
-                    ShowOnly(3),
-                    {"ClearLastDateText"}}));
+    EXPECT_EQ(rig.ports.calls, Join({{"StopPlayback", "ShowModePicture(3)", "Show(preview,1)", "Show(canvas,0)",
+                                      "SetFunctionPanelMode(3)", "SelectBrowseTab(0)", "Send(overlay,0x4C8,3,0)"},
+                                     ShowOnly(3),
+                                     {"ClearLastDateText"}}));
     EXPECT_EQ(rig.EngineLog(), (Lines{"SetMode(3)", kPictureFormat}));
     EXPECT_EQ(rig.Stored(kSettingModeId), 3u);
     EXPECT_EQ(rig.controller.GetMode(), 3);

@@ -41,34 +41,20 @@ struct ExpectedItem {
 
 // The shipped catalogue, line by line.
 const ExpectedItem kShipped[] = {
-    {0x0B0000, u"IDS_STG_SHOOTMODE", kCatalogItem, 7},
-    {0x080100, u"IDS_STG_FLASH", kCatalogItem, 2},
-    {0x0F0101, u"IDS_STG_TIMER", kCatalogItem, 3},
-    {0x080102, u"IDS_STG_CONTSHOOT", kCatalogItem, 5},
-    {0x280103, u"IDS_STG_RESOLUTION", kCatalogItem, 0},
-    {0x030104, u"IDS_STG_RESOLUTION", kCatalogItem, 0},
-    {0x0B0105, u"IDS_STG_DATE", kCatalogItem, 4},
-    {0x080106, u"IDS_STG_JPGQUALITY", kCatalogItem, 3},
-    {0x030107, u"IDS_STG_ASFQUALITY", kCatalogItem, 0},
-    {0x040108, u"IDS_STG_WMAQUALITY", kCatalogItem, 0},
-    {0x030109, u"IDS_STG_VIDEOFILETYPE", kCatalogItem, 3},
-    {0x04010A, u"IDS_STG_AUDIOFILETYPE", kCatalogItem, 2},
-    {0x08010B, u"IDS_STG_IMAGEFILETYPE", kCatalogItem, 5},
-    {0x0B0200, u"IDS_STG_BRIGHTNESS", kCatalogSlider, 0},
-    {0x0B0201, u"IDS_STG_CONTRAST", kCatalogSlider, 0},
-    {0x000202, u"IDS_STG_WHITEBALANCE", kCatalogItem, 4},
-    {0x0F0300, u"IDS_STG_DEFAULT", kCatalogItem, 1},
-    {0x0B0400, u"IDS_STG_FILTER", kCatalogImage, 0},
-    {0x100401, u"IDS_STG_FILTER", kCatalogImage, 0},
-    {0x1B0500, u"IDS_STG_FRAME", kCatalogImage, 0},
-    {0x101000, u"IDS_STG_PENSIZE", kCatalogItem, 4},
-    {0x001001, u"IDS_STG_PENTYPE", kCatalogItem, 2},
-    {0x101002, u"IDS_STG_COLOR", kCatalogColor, 0},
-    {0x101100, u"IDS_STG_STAMP", kCatalogImage, 0},
-    {0x001200, u"IDS_STG_PRINT", kCatalogItem, 1},
-    {0x201300, u"IDS_STG_SENSITIVITY", kCatalogSlider, 0},
-    {0x001301, u"IDS_STG_RECORDTYPE", kCatalogItem, 2},
-    {0x3F1400, u"IDS_STG_ADVANCEDSETTING", kCatalogButton, 0},
+    {0x0B0000, u"IDS_STG_SHOOTMODE", kCatalogItem, 7},     {0x080100, u"IDS_STG_FLASH", kCatalogItem, 2},
+    {0x0F0101, u"IDS_STG_TIMER", kCatalogItem, 3},         {0x080102, u"IDS_STG_CONTSHOOT", kCatalogItem, 5},
+    {0x280103, u"IDS_STG_RESOLUTION", kCatalogItem, 0},    {0x030104, u"IDS_STG_RESOLUTION", kCatalogItem, 0},
+    {0x0B0105, u"IDS_STG_DATE", kCatalogItem, 4},          {0x080106, u"IDS_STG_JPGQUALITY", kCatalogItem, 3},
+    {0x030107, u"IDS_STG_ASFQUALITY", kCatalogItem, 0},    {0x040108, u"IDS_STG_WMAQUALITY", kCatalogItem, 0},
+    {0x030109, u"IDS_STG_VIDEOFILETYPE", kCatalogItem, 3}, {0x04010A, u"IDS_STG_AUDIOFILETYPE", kCatalogItem, 2},
+    {0x08010B, u"IDS_STG_IMAGEFILETYPE", kCatalogItem, 5}, {0x0B0200, u"IDS_STG_BRIGHTNESS", kCatalogSlider, 0},
+    {0x0B0201, u"IDS_STG_CONTRAST", kCatalogSlider, 0},    {0x000202, u"IDS_STG_WHITEBALANCE", kCatalogItem, 4},
+    {0x0F0300, u"IDS_STG_DEFAULT", kCatalogItem, 1},       {0x0B0400, u"IDS_STG_FILTER", kCatalogImage, 0},
+    {0x100401, u"IDS_STG_FILTER", kCatalogImage, 0},       {0x1B0500, u"IDS_STG_FRAME", kCatalogImage, 0},
+    {0x101000, u"IDS_STG_PENSIZE", kCatalogItem, 4},       {0x001001, u"IDS_STG_PENTYPE", kCatalogItem, 2},
+    {0x101002, u"IDS_STG_COLOR", kCatalogColor, 0},        {0x101100, u"IDS_STG_STAMP", kCatalogImage, 0},
+    {0x001200, u"IDS_STG_PRINT", kCatalogItem, 1},         {0x201300, u"IDS_STG_SENSITIVITY", kCatalogSlider, 0},
+    {0x001301, u"IDS_STG_RECORDTYPE", kCatalogItem, 2},    {0x3F1400, u"IDS_STG_ADVANCEDSETTING", kCatalogButton, 0},
 };
 
 class ShippedCatalog : public ::testing::Test {
@@ -164,8 +150,8 @@ TEST(ShippedCatalogPictures, EveryItemHasItsOwnColumn) {
 // test checks that every language has every key).
 TEST(ShippedLanguageFile, HasEveryControllerKey) {
     std::string bytes = ReadResource("Vimbrel.ini");
-    vimbrel::texts::CProfileText profile(vimbrel::texts::DecodeProfileBytes(
-        reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()));
+    vimbrel::texts::CProfileText profile(
+        vimbrel::texts::DecodeProfileBytes(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()));
     std::vector<std::u16string> keys;
     ForEachSettingWord([&](const char16_t*, const char16_t* key) { keys.push_back(key); });
     for (std::uint32_t colour : kButtonKeys) keys.push_back(ButtonTipKey(colour));
@@ -182,8 +168,8 @@ TEST(ShippedLanguageFile, HasEveryControllerKey) {
 // 0x2d, and Japan 0x7a (50 east, 60 west: one number, the eastern one) at 50.
 TEST(ShippedGeoFile, EveryNationRecommendsFiftyOrSixtyHertz) {
     std::string bytes = ReadResource("geo.ini");
-    const std::u16string text =
-        vimbrel::texts::DecodeProfileBytes(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+    const std::u16string text = vimbrel::texts::DecodeProfileBytes(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                                                   bytes.size());
     vimbrel::texts::CProfileText profile(text);
     std::set<std::u16string> keys;
     std::istringstream lines(bytes);
@@ -205,7 +191,9 @@ TEST(ShippedGeoFile, EveryNationRecommendsFiftyOrSixtyHertz) {
         EXPECT_TRUE(hertz == 50 || hertz == 60) << line;
     }
     EXPECT_GT(keys.size(), 240u);
-    auto hertzOf = [&](int geoId) { return FrequencyFromGeoValue(profile.ReadString(u"Locale", GeoIniKey(geoId), 32)); };
+    auto hertzOf = [&](int geoId) {
+        return FrequencyFromGeoValue(profile.ReadString(u"Locale", GeoIniKey(geoId), 32));
+    };
     for (int sixty : {0xf4, 0x27, 0x20, 0x86, 0xcd}) EXPECT_EQ(hertzOf(sixty), 60) << std::hex << sixty;
     for (int fifty : {0x5e, 0xf2, 0x2d, 0x7a}) EXPECT_EQ(hertzOf(fifty), 50) << std::hex << fifty;
 }

@@ -42,11 +42,12 @@ protected:
         // and two nations with the same (empty) name, as Wine may list them.
         frequencies = {{244, 60}, {94, 50}, {500, 55}, {501, 50}, {502, 60}};
         nations.nations = {{u"United States", 244}, {u"Germany", 94}, {u"Atlantis", 500},
-                           {u"Nowhere", 600}, {u"", 501}, {u"", 502}};
+                           {u"Nowhere", 600},       {u"", 501},       {u"", 502}};
     }
     void Open() {
         dialog = std::make_unique<CFreqDialog>(
-            texts, nations, [this](int id) {
+            texts, nations,
+            [this](int id) {
                 auto found = frequencies.find(id);
                 return found == frequencies.end() ? 0 : found->second;
             },
@@ -83,7 +84,7 @@ TEST_F(FreqDialogTest, NationsWithAFrequencyAreListedAndTheUsersIsChosen) {
     nations.user = 94;
     texts.texts = {{u"IDS_MSG_YES", u"Yes please"}, {u"IDS_MSG_LOCATION", u"Where you are"}};
     Open();
-    EXPECT_EQ(SendMessageW(List(), CB_GETCOUNT, 0, 0), 5);   // Nowhere is left out
+    EXPECT_EQ(SendMessageW(List(), CB_GETCOUNT, 0, 0), 5);  // Nowhere is left out
     EXPECT_EQ(SelectedGeo(), 94);
     EXPECT_EQ(ItemText(dialog->Handle(), IDC_FREQUENCY_TEXT), L"50 Hz");
     EXPECT_EQ(ItemText(dialog->Handle(), IDOK), L"Yes please");
@@ -112,7 +113,7 @@ TEST_F(FreqDialogTest, AnUnlistedUserNationGetsTheFirstSortedEntry) {
     nations.user = 600;
     nations.nations = {{u"United States", 244}, {u"Germany", 94}};
     Open();
-    EXPECT_EQ(SelectedGeo(), 94);   // "Germany" sorts first
+    EXPECT_EQ(SelectedGeo(), 94);  // "Germany" sorts first
     frequencies.clear();
     nations.nations.clear();
     TearDown();
@@ -157,7 +158,8 @@ TEST(ShippedGeoFileTest, ThePromptListsEverySystemNationAndPicksTheUsersFrequenc
     }
     CRecordingFlag flag;
     CTableTexts texts;
-    CFreqDialog dialog(texts, nations, [&geoFile](int id) { return LookupGeoFrequency(geoFile, id); }, flag);
+    CFreqDialog dialog(
+        texts, nations, [&geoFile](int id) { return LookupGeoFrequency(geoFile, id); }, flag);
     ASSERT_TRUE(dialog.CreateModeless());
     PumpFor(30);
     HWND list = GetDlgItem(dialog.Handle(), IDC_LOCATION_LIST);
@@ -168,7 +170,7 @@ TEST(ShippedGeoFileTest, ThePromptListsEverySystemNationAndPicksTheUsersFrequenc
     EXPECT_EQ(SendMessageW(list, CB_GETITEMDATA, selected, 0), user);
     const std::wstring shown = ItemText(dialog.Handle(), IDC_FREQUENCY_TEXT);
     EXPECT_TRUE(shown == L"50 Hz" || shown == L"60 Hz") << shown.c_str();
-    if (user == 244) {   // the United States
+    if (user == 244) {  // the United States
         EXPECT_EQ(shown, L"60 Hz");
     }
     DestroyWindow(dialog.Handle());
@@ -198,11 +200,10 @@ TEST(RegistryPromptFlagTest, TheValueIsWrittenIntoAnExistingKeyOnlyAndDeleted) {
     RegDeleteKeyW(HKEY_CURRENT_USER, path.c_str());
     CRegistryPromptFlag flag(HKEY_CURRENT_USER, path);
     EXPECT_TRUE(flag.IsPromptDue());
-    flag.Store(true);   // the key is missing: nothing is created
+    flag.Store(true);  // the key is missing: nothing is created
     HKEY key = nullptr;
     EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key), ERROR_SUCCESS);
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     RegCloseKey(key);
     EXPECT_TRUE(flag.IsPromptDue());

@@ -34,7 +34,8 @@ protected:
     void SetUp() override {
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_TAB_CLASSES};
         InitCommonControlsEx(&controls);
-        texts.texts = {{u"IDS_STG_DEVICE", u"Devices"}, {u"IDS_STG_VIDEO", u"Picture"},
+        texts.texts = {{u"IDS_STG_DEVICE", u"Devices"},
+                       {u"IDS_STG_VIDEO", u"Picture"},
                        {u"IDS_TIP_CLOSE", u"Close this sheet now"},
                        {u"IDS_MSG_NOAUDIODEV", u"No microphone found"},
                        {u"IDS_MSG_NOVIDEODEV", u"No camera found"},
@@ -118,7 +119,7 @@ TEST_F(SettingsSheetTest, ATurnedCameraGreysTheBoxAndSwitchesMirroringOff) {
     turned = 1;
     PumpFor(450);
     EXPECT_FALSE(IsWindowEnabled(box));
-    EXPECT_EQ(CountOf(Log(), "SetMirrorMode(0)"), 1);   // once, not on every tick
+    EXPECT_EQ(CountOf(Log(), "SetMirrorMode(0)"), 1);  // once, not on every tick
     EXPECT_EQ(rig.engine.GetMirrorMode(), 0);
     turned = 0;
     PumpFor(450);
@@ -175,7 +176,7 @@ TEST_F(SettingsSheetTest, TrackbarMovesAndButtonsReachTheEngine) {
                  reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_VIDEO_DEFAULT)));
     for (int property : {0, 1, 2, 3, 4, 5, 7, 8})
         EXPECT_EQ(CountOf(Log(), "SetDefaultVideoQuality(" + std::to_string(property) + ")"), 1);
-    EXPECT_TRUE(HasCallStartingWith(Log(), "GetVideoQuality("));   // refreshed
+    EXPECT_TRUE(HasCallStartingWith(Log(), "GetVideoQuality("));  // refreshed
 
     fakeengine::Engine().ClearLog();
     SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_VIDEO_ADVANCED, BN_CLICKED),

@@ -34,8 +34,7 @@ void CAdvancedSettingSheet::DressButtons() {
     MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&rect), 2);
     const int width = rect.right - rect.left;
     if (ideal.cx <= width) return;
-    MoveWindow(close, WidenToTheLeft(rect.left, width, ideal.cx), rect.top, ideal.cx,
-               rect.bottom - rect.top, TRUE);
+    MoveWindow(close, WidenToTheLeft(rect.left, width, ideal.cx), rect.top, ideal.cx, rect.bottom - rect.top, TRUE);
 }
 
 LRESULT CAdvancedSettingSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

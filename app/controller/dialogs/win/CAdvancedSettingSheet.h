@@ -30,14 +30,13 @@ protected:
 
 private:
     // Fills a device list; false when there are no devices.
-    bool FillDevices(int listId, int count, bool video, const std::u16string& stored,
-                     const char16_t* noDeviceKey);
+    bool FillDevices(int listId, int count, bool video, const std::u16string& stored, const char16_t* noDeviceKey);
     void OnMirrorTimer();
 
     ISettingsSheetPort& port_;
     const ILanguageStrings& texts_;
     bool hasVideo_ = false;
-    int lastMirror_ = -1;   // none applied yet
+    int lastMirror_ = -1;  // none applied yet
 };
 
 class CVideoSettingPage final : public framework::CPropertyPage {
@@ -60,8 +59,8 @@ private:
 
 class CAdvancedSettingSheet final : public framework::CPropertySheet {
 public:
-    CAdvancedSettingSheet(std::wstring caption, ISettingsSheetPort& port,
-                          const ILanguageStrings& texts, HINSTANCE module = nullptr);
+    CAdvancedSettingSheet(std::wstring caption, ISettingsSheetPort& port, const ILanguageStrings& texts,
+                          HINSTANCE module = nullptr);
 
     CSettingPage& DevicePage() { return devicePage_; }
     CVideoSettingPage& VideoPage() { return videoPage_; }

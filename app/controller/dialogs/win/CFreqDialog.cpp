@@ -20,7 +20,7 @@ winowners::UniqueKey OpenKey(HKEY root, const std::wstring& path, REGSAM access)
     return key;
 }
 
-std::vector<GEOID>* g_enumerated = nullptr;   // only during EnumSystemGeoID
+std::vector<GEOID>* g_enumerated = nullptr;  // only during EnumSystemGeoID
 
 BOOL CALLBACK CollectGeo(GEOID id) {
     g_enumerated->push_back(id);
@@ -35,8 +35,8 @@ std::u16string GeoText(GEOID id, GEOTYPE type, LANGID language) {
 
 }  // namespace
 
-CFreqDialog::CFreqDialog(const ILanguageStrings& texts, const INationSource& nations,
-                         FrequencyLookup lookup, IPromptFlag& flag, HWND parent, HINSTANCE module)
+CFreqDialog::CFreqDialog(const ILanguageStrings& texts, const INationSource& nations, FrequencyLookup lookup,
+                         IPromptFlag& flag, HWND parent, HINSTANCE module)
     : CDialog(IDD_FREQUENCY_PROMPT, parent, module),
       texts_(texts),
       nations_(nations),
@@ -67,8 +67,7 @@ void CFreqDialog::FillLocations() {
         if (!lookup_ || lookup_(nation.geoId) == 0) continue;
         // The entry the sorted list put the name at: looking the name up
         // again would find the first of equal (or empty) names instead.
-        const LRESULT entry =
-            SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ViewAsWide(nation.name)));
+        const LRESULT entry = SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ViewAsWide(nation.name)));
         if (entry == CB_ERR || entry == CB_ERRSPACE) continue;
         SendMessageW(list, CB_SETITEMDATA, static_cast<WPARAM>(entry), nation.geoId);
         listed_.push_back(nation);
@@ -88,9 +87,7 @@ void CFreqDialog::OnLocationChanged() {
     SetItemText(Handle(), IDC_FREQUENCY_TEXT, FrequencyText(hertz));
 }
 
-void CFreqDialog::OnDontShowAgain() {
-    flag_.Store(IsDlgButtonChecked(Handle(), IDC_DONT_SHOW_AGAIN) == BST_CHECKED);
-}
+void CFreqDialog::OnDontShowAgain() { flag_.Store(IsDlgButtonChecked(Handle(), IDC_DONT_SHOW_AGAIN) == BST_CHECKED); }
 
 LRESULT CFreqDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND) {
@@ -135,8 +132,7 @@ int CSystemNations::UserNation() const { return static_cast<int>(GetUserGeoID(GE
 int LookupGeoFrequency(const std::wstring& geoIniPath, int geoId) {
     const std::u16string key = GeoIniKey(geoId);
     std::array<wchar_t, kGeoValueCapacity> value{};
-    GetPrivateProfileStringW(L"Locale", ViewAsWide(key), L"", value.data(), kGeoValueCapacity,
-                             geoIniPath.c_str());
+    GetPrivateProfileStringW(L"Locale", ViewAsWide(key), L"", value.data(), kGeoValueCapacity, geoIniPath.c_str());
     return FrequencyFromGeoValue(ViewAsU16(value.data()));
 }
 
@@ -144,16 +140,15 @@ bool CRegistryPromptFlag::IsPromptDue() const {
     const winowners::UniqueKey key = OpenKey(root_, keyPath_, KEY_READ);
     if (!key) return true;
     DWORD value = 0, size = sizeof value;
-    return RegQueryValueExW(key.get(), kPromptValue, nullptr, nullptr,
-                            reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS;
+    return RegQueryValueExW(key.get(), kPromptValue, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) !=
+           ERROR_SUCCESS;
 }
 
 void CRegistryPromptFlag::Store(bool dontShowAgain) {
     if (dontShowAgain) {
         const winowners::UniqueKey key = OpenKey(root_, keyPath_, KEY_WRITE);
         const DWORD one = 1;
-        if (key)
-            RegSetValueExW(key.get(), kPromptValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
+        if (key) RegSetValueExW(key.get(), kPromptValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
     } else {
         const winowners::UniqueKey key = OpenKey(root_, keyPath_, KEY_ALL_ACCESS);
         if (key) RegDeleteValueW(key.get(), kPromptValue);

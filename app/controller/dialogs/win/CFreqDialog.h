@@ -44,9 +44,8 @@ class CFreqDialog final : public framework::CDialog {
 public:
     using FrequencyLookup = std::function<int(int geoId)>;
 
-    CFreqDialog(const ILanguageStrings& texts, const INationSource& nations,
-                FrequencyLookup lookup, IPromptFlag& flag, HWND parent = nullptr,
-                HINSTANCE module = nullptr);
+    CFreqDialog(const ILanguageStrings& texts, const INationSource& nations, FrequencyLookup lookup, IPromptFlag& flag,
+                HWND parent = nullptr, HINSTANCE module = nullptr);
 
     // The list as filled, in enumeration order ({name, id}).
     const std::vector<Nation>& Listed() const { return listed_; }

@@ -18,11 +18,11 @@ BOOL CSettingPage::OnInitDialog() {
     SetItemLanguageText(page, IDC_VIDEO_DEVICE_LABEL, texts_, u"IDS_STG_VIDEO_DEVICE");
     SetItemLanguageText(page, IDC_AUDIO_DEVICE_LABEL, texts_, u"IDS_STG_AUDIO_DEVICE");
 
-    hasVideo_ = FillDevices(IDC_VIDEO_DEVICE_LIST, port_.VideoDeviceCount(), true,
-                             port_.StoredVideoDevice(), u"IDS_MSG_NOVIDEODEV");
+    hasVideo_ = FillDevices(IDC_VIDEO_DEVICE_LIST, port_.VideoDeviceCount(), true, port_.StoredVideoDevice(),
+                            u"IDS_MSG_NOVIDEODEV");
     EnableWindow(GetDlgItem(page, IDC_MIRROR_MODE), hasVideo_);
-    FillDevices(IDC_AUDIO_DEVICE_LIST, port_.AudioDeviceCount(), false,
-                port_.StoredAudioDevice(), u"IDS_MSG_NOAUDIODEV");
+    FillDevices(IDC_AUDIO_DEVICE_LIST, port_.AudioDeviceCount(), false, port_.StoredAudioDevice(),
+                u"IDS_MSG_NOAUDIODEV");
     CheckDlgButton(page, IDC_MIRROR_MODE, port_.GetMirrorMode() != 0 ? BST_CHECKED : BST_UNCHECKED);
     SetTimer(page, kMirrorTimer, kMirrorTimerPeriodMs, nullptr);
     return focus;
@@ -50,8 +50,8 @@ bool CSettingPage::FillDevices(int listId, int count, bool video, const std::u16
 void CSettingPage::OnMirrorTimer() {
     if (!hasVideo_) return;
     HWND box = GetDlgItem(Handle(), IDC_MIRROR_MODE);
-    const MirrorDecision decision =
-        DecideMirror(port_.IsCameraTurned() == 1, IsDlgButtonChecked(Handle(), IDC_MIRROR_MODE) == BST_CHECKED);
+    const MirrorDecision decision = DecideMirror(port_.IsCameraTurned() == 1,
+                                                 IsDlgButtonChecked(Handle(), IDC_MIRROR_MODE) == BST_CHECKED);
     EnableWindow(box, decision.boxEnabled);
     // Sent when it changes, not on every tick: each apply also stores the
     // setting, five times a second for as long as the page is open.
@@ -87,11 +87,8 @@ LRESULT CSettingPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
-    case WM_DESTROY:
-        KillTimer(Handle(), kMirrorTimer);
-        break;
-    default:
-        break;
+    case WM_DESTROY: KillTimer(Handle(), kMirrorTimer); break;
+    default: break;
     }
     return CPropertyPage::WindowProc(message, wParam, lParam);
 }

@@ -15,8 +15,7 @@ int IdealWidth(HWND button) {
     SIZE ideal{};
     RECT rect{};
     GetWindowRect(button, &rect);
-    if (SendMessageW(button, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)) && ideal.cx > 0)
-        return ideal.cx;
+    if (SendMessageW(button, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)) && ideal.cx > 0) return ideal.cx;
     return rect.right - rect.left;
 }
 
@@ -33,8 +32,7 @@ void EnableRow(HWND page, const VideoPropertyRow& row, bool on) {
 
 }  // namespace
 
-CVideoSettingPage::CVideoSettingPage(ISettingsSheetPort& port, const ILanguageStrings& texts,
-                                     HINSTANCE module)
+CVideoSettingPage::CVideoSettingPage(ISettingsSheetPort& port, const ILanguageStrings& texts, HINSTANCE module)
     : CPropertyPage(IDD_SETTING_VIDEO, module), port_(port), texts_(texts) {}
 
 BOOL CVideoSettingPage::OnInitDialog() {
@@ -60,8 +58,8 @@ void CVideoSettingPage::PlaceButtons() {
     const RECT advancedRect = RectInParent(advancedButton);
     MoveWindow(advancedButton, placed.advancedX, advancedRect.top, advancedWidth,
                advancedRect.bottom - advancedRect.top, TRUE);
-    MoveWindow(defaultButton, placed.defaultX, defaultRect.top, defaultWidth,
-               defaultRect.bottom - defaultRect.top, TRUE);
+    MoveWindow(defaultButton, placed.defaultX, defaultRect.top, defaultWidth, defaultRect.bottom - defaultRect.top,
+               TRUE);
 }
 
 void CVideoSettingPage::Refresh() {
@@ -130,8 +128,7 @@ LRESULT CVideoSettingPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         if (position != nullptr && (position->flags & SWP_SHOWWINDOW) != 0) Refresh();
         break;
     }
-    default:
-        break;
+    default: break;
     }
     return CPropertyPage::WindowProc(message, wParam, lParam);
 }

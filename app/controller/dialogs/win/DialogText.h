@@ -14,8 +14,7 @@ inline void SetItemText(HWND dialog, int id, const std::u16string& text) {
     SetDlgItemTextW(dialog, id, ViewAsWide(text));
 }
 
-inline void SetItemLanguageText(HWND dialog, int id, const ILanguageStrings& texts,
-                                const char16_t* key) {
+inline void SetItemLanguageText(HWND dialog, int id, const ILanguageStrings& texts, const char16_t* key) {
     SetItemText(dialog, id, texts.GetString(key));
 }
 

@@ -6,13 +6,9 @@
 
 namespace vimbrel::controller {
 
-std::u16string CControllerSheetPort::StoredVideoDevice() const {
-    return settings_.Block().videoDev;
-}
+std::u16string CControllerSheetPort::StoredVideoDevice() const { return settings_.Block().videoDev; }
 
-std::u16string CControllerSheetPort::StoredAudioDevice() const {
-    return settings_.Block().audioDev;
-}
+std::u16string CControllerSheetPort::StoredAudioDevice() const { return settings_.Block().audioDev; }
 
 int CControllerSheetPort::VideoDeviceCount() {
     int index = -1;
@@ -36,12 +32,8 @@ std::u16string CControllerSheetPort::AudioDeviceName(int index) {
     return engine_.GetAudioDeviceName(&index, name.data()) ? name.data() : u"";
 }
 
-int CControllerSheetPort::ApplyMirror(int on) {
-    return settings_.ApplySetting(kSettingMirror, on, 1);
-}
+int CControllerSheetPort::ApplyMirror(int on) { return settings_.ApplySetting(kSettingMirror, on, 1); }
 
-int CControllerSheetPort::ShowCameraProperties(HWND parent) {
-    return engine_.ShowCameraProperties(parent);
-}
+int CControllerSheetPort::ShowCameraProperties(HWND parent) { return engine_.ShowCameraProperties(parent); }
 
 }  // namespace vimbrel::controller

@@ -41,10 +41,9 @@ public:
 // Over the controller's parts.
 class CControllerSheetPort final : public ISettingsSheetPort {
 public:
-    CControllerSheetPort(CEngineBinding& engine, CControllerSettings& settings,
-                         CEngineDevices& devices, std::function<int()> isCameraTurned)
-        : engine_(engine), settings_(settings), devices_(devices),
-          isCameraTurned_(std::move(isCameraTurned)) {}
+    CControllerSheetPort(CEngineBinding& engine, CControllerSettings& settings, CEngineDevices& devices,
+                         std::function<int()> isCameraTurned)
+        : engine_(engine), settings_(settings), devices_(devices), isCameraTurned_(std::move(isCameraTurned)) {}
 
     std::u16string StoredVideoDevice() const override;
     std::u16string StoredAudioDevice() const override;
@@ -57,18 +56,12 @@ public:
     int GetMirrorMode() const override { return engine_.GetMirrorMode(); }
     int ApplyMirror(int on) override;
     int IsCameraTurned() override { return isCameraTurned_ ? isCameraTurned_() : 0; }
-    int GetVideoQuality(int property, int* value) override {
-        return engine_.GetVideoQuality(property, value);
-    }
+    int GetVideoQuality(int property, int* value) override { return engine_.GetVideoQuality(property, value); }
     int GetVideoQualityRange(int property, int* minimum, int* maximum, int* defaultValue) override {
         return engine_.GetVideoQualityRange(property, minimum, maximum, defaultValue);
     }
-    int SetVideoQuality(int property, int value) override {
-        return engine_.SetVideoQuality(property, value);
-    }
-    int SetDefaultVideoQuality(int property) override {
-        return engine_.SetDefaultVideoQuality(property);
-    }
+    int SetVideoQuality(int property, int value) override { return engine_.SetVideoQuality(property, value); }
+    int SetDefaultVideoQuality(int property) override { return engine_.SetDefaultVideoQuality(property); }
     int ShowCameraProperties(HWND parent) override;
 
 private:

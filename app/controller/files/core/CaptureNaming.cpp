@@ -7,10 +7,8 @@ namespace vimbrel::controller {
 
 namespace {
 
-constexpr std::array<std::u16string_view, kMediaKindCount> kFolderLeaves = {u"Image", u"Video", u"Audio",
-                                                                            u"Monitor"};
-constexpr std::array<std::u16string_view, kMediaKindCount> kKindWords = {u"image", u"video", u"audio",
-                                                                         u"monitor"};
+constexpr std::array<std::u16string_view, kMediaKindCount> kFolderLeaves = {u"Image", u"Video", u"Audio", u"Monitor"};
+constexpr std::array<std::u16string_view, kMediaKindCount> kKindWords = {u"image", u"video", u"audio", u"monitor"};
 constexpr std::array<std::u16string_view, 5> kImageExtensions = {u"bmp", u"jpg", u"gif", u"png", u"tiff"};
 constexpr std::array<std::u16string_view, 3> kVideoExtensions = {u"asf", u"wmv", u"avi"};
 constexpr std::array<std::u16string_view, 3> kAudioExtensions = {u"wma", u"avi", u"wav"};
@@ -50,15 +48,11 @@ std::u16string_view CaptureKindWord(int kind) { return IsMediaKind(kind) ? kKind
 
 std::u16string_view CaptureExtension(int kind, const CaptureFileTypes& types) {
     switch (kind) {
-        case kMediaImage:
-        case kMediaMonitor:
-            return Pick(kImageExtensions, types.imageFileType);
-        case kMediaVideo:
-            return Pick(kVideoExtensions, types.videoFileType);
-        case kMediaAudio:
-            return Pick(kAudioExtensions, types.audioFileType);
-        default:
-            return {};
+    case kMediaImage:
+    case kMediaMonitor: return Pick(kImageExtensions, types.imageFileType);
+    case kMediaVideo: return Pick(kVideoExtensions, types.videoFileType);
+    case kMediaAudio: return Pick(kAudioExtensions, types.audioFileType);
+    default: return {};
     }
 }
 

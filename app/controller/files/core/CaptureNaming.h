@@ -65,7 +65,6 @@ int HighestCounter(const std::vector<std::u16string>& names, std::u16string_view
 // kCaptureNameCapacity.
 std::optional<std::u16string> MakeCaptureName(std::u16string_view folder, int kind, const LocalTime& date,
                                               const CaptureFileTypes& types,
-                                              const std::vector<std::u16string>& folderNames,
-                                              const FileExists& exists);
+                                              const std::vector<std::u16string>& folderNames, const FileExists& exists);
 
 }  // namespace vimbrel::controller

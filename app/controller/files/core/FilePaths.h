@@ -18,9 +18,7 @@ constexpr std::size_t kPathCapacity = 260;
 constexpr std::size_t kCaptureNameCapacity = 128;
 
 // True when text plus its terminator fits a buffer of capacity units.
-inline bool FitsBuffer(std::u16string_view text, std::size_t capacity) {
-    return text.size() < capacity;
-}
+inline bool FitsBuffer(std::u16string_view text, std::size_t capacity) { return text.size() < capacity; }
 
 // The text after the last backslash; nullopt when there is no backslash or
 // nothing follows it.

@@ -6,8 +6,8 @@ namespace vimbrel::controller {
 
 namespace {
 
-constexpr std::array<std::u16string_view, 10> kClassExtensions = {
-    u"bmp", u"jpg", u"gif", u"png", u"tiff", u"asf", u"wmv", u"avi", u"wma", u"wav"};
+constexpr std::array<std::u16string_view, 10> kClassExtensions = {u"bmp", u"jpg", u"gif", u"png", u"tiff",
+                                                                  u"asf", u"wmv", u"avi", u"wma", u"wav"};
 
 bool EqualsIgnoringCase(std::u16string_view text, std::u16string_view lowerWord) {
     if (text.size() != lowerWord.size()) return false;

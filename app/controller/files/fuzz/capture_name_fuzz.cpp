@@ -41,9 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     int highest = HighestCounter(names, prefix);
-    auto capture = MakeCaptureName(names.front(), kMediaImage, LocalTime{2026, 7, 4, 0, 0},
-                                   CaptureFileTypes{1, 0, 0}, names,
-                                   [](const std::u16string&) { return false; });
+    auto capture = MakeCaptureName(names.front(), kMediaImage, LocalTime{2026, 7, 4, 0, 0}, CaptureFileTypes{1, 0, 0},
+                                   names, [](const std::u16string&) { return false; });
     if (capture && (!FitsBuffer(*capture, kCaptureNameCapacity) || highest >= kHighestCaptureCounter)) std::abort();
     return 0;
 }

@@ -237,8 +237,8 @@ public:
         attachments.clear();
         for (ULONG i = 0; i < message.nFileCount; ++i) {
             const MapiFileDesc& file = message.lpFiles[i];
-            attachments.push_back({file.ulReserved, file.flFlags, file.nPosition, file.lpszPathName,
-                                   file.lpszFileName, file.lpFileType != nullptr});
+            attachments.push_back({file.ulReserved, file.flFlags, file.nPosition, file.lpszPathName, file.lpszFileName,
+                                   file.lpFileType != nullptr});
         }
         return answer;
     }
@@ -258,8 +258,7 @@ const CTextTable kTexts({{u"IDS_MSG_MAPINOTINSTALL", u"No mail program"},
                          {u"IDS_MSG_FLICKWANDERROR", u"Slide show failed"}});
 
 TEST(MailSelected, EverySelectedFileAttachedInSelectionOrder) {
-    CListSelection selection({{L"C:\\M\\Image\\b.jpg", kBrowsePicture},
-                              {L"C:\\M\\Caf\u00e9\\a.png", kBrowsePicture}});
+    CListSelection selection({{L"C:\\M\\Image\\b.jpg", kBrowsePicture}, {L"C:\\M\\Caf\u00e9\\a.png", kBrowsePicture}});
     CScriptedPrompts prompts;
     CRecordingMail mail;
     EXPECT_EQ(MailSelected(&selection, prompts, nullptr, kTexts, mail), 1);

@@ -32,12 +32,8 @@ TEST(SystemPrompts, CancelledSaveDialogAndNoPrinterChooseNothing) {
 // The [MAIL] section of the prefix's win.ini, put back afterwards.
 class MailProfileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        GetProfileStringW(L"MAIL", L"MAPI", L"", saved_, MAX_PATH);
-    }
-    void TearDown() override {
-        WriteProfileStringW(L"MAIL", L"MAPI", saved_[0] ? saved_ : nullptr);
-    }
+    void SetUp() override { GetProfileStringW(L"MAIL", L"MAPI", L"", saved_, MAX_PATH); }
+    void TearDown() override { WriteProfileStringW(L"MAIL", L"MAPI", saved_[0] ? saved_ : nullptr); }
     wchar_t saved_[MAX_PATH] = L"";
 };
 

@@ -39,8 +39,8 @@ int FindHighestCounter(const wchar_t* folder, const wchar_t* prefix) {
     return names ? HighestCounter(*names, CopyToU16(prefix)) : 0;
 }
 
-int MakeCaptureName(int kind, const wchar_t* mediaFolder, const CaptureFileTypes& types,
-                    const ILocalClock& clock, wchar_t* out) {
+int MakeCaptureName(int kind, const wchar_t* mediaFolder, const CaptureFileTypes& types, const ILocalClock& clock,
+                    wchar_t* out) {
     if (!out) return 0;
     out[0] = L'\0';
     if (!mediaFolder) return 0;

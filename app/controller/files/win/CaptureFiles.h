@@ -28,8 +28,8 @@ int FindHighestCounter(const wchar_t* folder, const wchar_t* prefix);
 // The next capture name of kind in mediaFolder for the clock's day, into out
 // (kCaptureNameCapacity units). 0 for a null buffer or folder, another kind,
 // an exhausted day or a name too long; out is then "".
-int MakeCaptureName(int kind, const wchar_t* mediaFolder, const CaptureFileTypes& types,
-                    const ILocalClock& clock, wchar_t* out);
+int MakeCaptureName(int kind, const wchar_t* mediaFolder, const CaptureFileTypes& types, const ILocalClock& clock,
+                    wchar_t* out);
 
 // path in the ANSI code page into out (kCaptureNameCapacity bytes). 0 when
 // it does not fit or a character has no exact ANSI form: a replaced

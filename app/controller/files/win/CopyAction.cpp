@@ -10,7 +10,7 @@ class CFileHandle {
 public:
     explicit CFileHandle(const std::wstring& path)
         : handle_(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
     CFileHandle(const CFileHandle&) = delete;
     CFileHandle& operator=(const CFileHandle&) = delete;
 
@@ -29,8 +29,8 @@ bool IsSameFile(const std::wstring& a, const std::wstring& b) {
     BY_HANDLE_FILE_INFORMATION infoA, infoB;
     CFileHandle fileA(a), fileB(b);
     if (!fileA.Identity(infoA) || !fileB.Identity(infoB)) return false;
-    return infoA.dwVolumeSerialNumber == infoB.dwVolumeSerialNumber &&
-           infoA.nFileIndexHigh == infoB.nFileIndexHigh && infoA.nFileIndexLow == infoB.nFileIndexLow;
+    return infoA.dwVolumeSerialNumber == infoB.dwVolumeSerialNumber && infoA.nFileIndexHigh == infoB.nFileIndexHigh &&
+           infoA.nFileIndexLow == infoB.nFileIndexLow;
 }
 
 }  // namespace
@@ -42,8 +42,8 @@ int CopySelectedTo(IMediaSelection* selection, HWND owner, IFileActionPrompts& p
     if (!selection->GetCurrentFile(current, kind) || current.empty()) return 0;
 
     CopyDialogSetup setup = CopyDialogFor(current);
-    std::optional<std::wstring> destination =
-        prompts.AskCopyDestination(owner, CopyToWide(setup.filter), CopyToWide(setup.defaultExtension));
+    std::optional<std::wstring> destination = prompts.AskCopyDestination(owner, CopyToWide(setup.filter),
+                                                                         CopyToWide(setup.defaultExtension));
     if (!destination || destination->empty()) return 0;
 
     std::wstring source = CopyToWide(current);

@@ -13,8 +13,8 @@ namespace {
 // a file, and may pick another extension than the default.
 constexpr DWORD kCopyDialogFlags = 0x402;
 
-constexpr DWORD kPrintDialogFlags =
-    PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE | PD_HIDEPRINTTOFILE | PD_RETURNDC;
+constexpr DWORD kPrintDialogFlags = PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE |
+                                    PD_HIDEPRINTTOFILE | PD_RETURNDC;
 
 }  // namespace
 

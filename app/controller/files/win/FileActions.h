@@ -34,8 +34,8 @@ int PrintPicture(IPrintJob& printer, const wchar_t* path);
 // attached. Without a mail program set up in the profile the user is told
 // (IDS_MSG_MAPINOTINSTALL); a missing library is silent. 1 when the mail
 // program took the message or the user cancelled it there.
-int MailSelected(IMediaSelection* selection, IFileActionPrompts& prompts, HWND owner,
-                 const ILanguageStrings& texts, IMailClient& mail);
+int MailSelected(IMediaSelection* selection, IFileActionPrompts& prompts, HWND owner, const ILanguageStrings& texts,
+                 IMailClient& mail);
 
 // Makes path the desktop wallpaper through the shell's active desktop, and
 // where that object cannot do it, through the system's wallpaper setting.

@@ -9,8 +9,8 @@
 
 namespace vimbrel::controller {
 
-int MailSelected(IMediaSelection* selection, IFileActionPrompts& prompts, HWND owner,
-                 const ILanguageStrings& texts, IMailClient& mail) {
+int MailSelected(IMediaSelection* selection, IFileActionPrompts& prompts, HWND owner, const ILanguageStrings& texts,
+                 IMailClient& mail) {
     if (!mail.IsConfigured()) {
         prompts.ShowMessage(owner, CopyToWide(texts.GetString(u"IDS_MSG_MAPINOTINSTALL")), L"Vim Brel");
         return 0;

@@ -50,9 +50,8 @@ int SetDesktopWallpaper(const wchar_t* path) {
     // Without the active desktop's calls (Wine has the object but not them)
     // the system's own wallpaper setting still does it.
     std::vector<wchar_t> copy(path, path + lstrlenW(path) + 1);
-    return SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, copy.data(), SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE)
-               ? 1
-               : 0;
+    return SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, copy.data(), SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE) ? 1
+                                                                                                                   : 0;
 }
 
 }  // namespace vimbrel::controller

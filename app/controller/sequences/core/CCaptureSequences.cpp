@@ -28,9 +28,7 @@ CCaptureSequences::CCaptureSequences(ISequenceHost& host, ICaptureFx& fx, IWorke
 
 int CCaptureSequences::CaptureImage() {
     const EngineApi* api = host_.LoadedEngine();
-    if (host_.ModeId() != 3 || host_.CaptureState() != 0 || api == nullptr ||
-        api->CaptureImage == nullptr)
-        return 0;
+    if (host_.ModeId() != 3 || host_.CaptureState() != 0 || api == nullptr || api->CaptureImage == nullptr) return 0;
     std::unique_lock<std::mutex> picture(pictureLock_, std::try_to_lock);
     if (!picture.owns_lock()) return 0;
 
@@ -50,8 +48,7 @@ int CCaptureSequences::CaptureNamedPicture(const EngineApi& api, std::u16string*
     // The engine writes to whatever it is given: an exhausted counter or a
     // path without an exact ANSI form must not reach it.
     constexpr std::size_t kNameCapacity = 128;
-    if (!host_.MakeCaptureName(kImageMedia, name) || name->empty() || name->size() >= kNameCapacity)
-        return 0;
+    if (!host_.MakeCaptureName(kImageMedia, name) || name->empty() || name->size() >= kNameCapacity) return 0;
     auto ansi = host_.WideToAnsi(*name);
     if (!ansi || ansi->empty() || ansi->size() >= kNameCapacity) return 0;
     return api.CaptureImage(ansi->c_str()) == 1 ? 1 : 0;
@@ -87,7 +84,7 @@ void CCaptureSequences::CaptureBannerThread(IWorkerContext& context) {
 
 void CCaptureSequences::StartBurst(int pictures) {
     workers_.Start(WorkerKind::Burst,
-                    [this, pictures](IWorkerContext& context) { BurstCaptureThread(context, pictures); });
+                   [this, pictures](IWorkerContext& context) { BurstCaptureThread(context, pictures); });
 }
 
 void CCaptureSequences::BurstCaptureThread(IWorkerContext& context, int pictures) {
@@ -111,9 +108,8 @@ bool CCaptureSequences::BlinkCountdown(IWorkerContext& context, int seconds) {
 
 void CCaptureSequences::StartImageTimer(int parameter) {
     workers_.Stop(WorkerKind::ImageTimer);
-    workers_.Start(WorkerKind::ImageTimer, [this, parameter](IWorkerContext& context) {
-        ImageTimerThread(context, parameter);
-    });
+    workers_.Start(WorkerKind::ImageTimer,
+                   [this, parameter](IWorkerContext& context) { ImageTimerThread(context, parameter); });
 }
 
 void CCaptureSequences::ImageTimerThread(IWorkerContext& context, int parameter) {
@@ -132,16 +128,14 @@ void CCaptureSequences::ImageTimerThread(IWorkerContext& context, int parameter)
 
 void CCaptureSequences::StartRecordTimer(int parameter) {
     workers_.Stop(WorkerKind::RecordTimer);
-    workers_.Start(WorkerKind::RecordTimer, [this, parameter](IWorkerContext& context) {
-        RecordTimerThread(context, parameter);
-    });
+    workers_.Start(WorkerKind::RecordTimer,
+                   [this, parameter](IWorkerContext& context) { RecordTimerThread(context, parameter); });
 }
 
 void CCaptureSequences::RecordTimerThread(IWorkerContext& context, int parameter) {
     const TimerParameter timer = DecodeTimerParameter(parameter);
     if (!BlinkCountdown(context, timer.seconds)) return;
-    static constexpr Button kRecordKey[] = {Button::CaptureVideo, Button::CaptureVideoOnly,
-                                            Button::CaptureAudio};
+    static constexpr Button kRecordKey[] = {Button::CaptureVideo, Button::CaptureVideoOnly, Button::CaptureAudio};
     const int panel = timer.choice;
     if (panel >= 0 && panel <= 2) {
         const std::uint32_t key = KeyOf(kRecordKey[panel]);
@@ -161,8 +155,7 @@ void CCaptureSequences::RecordTimerThread(IWorkerContext& context, int parameter
 
 void CCaptureSequences::StartRecordingTime() {
     workers_.Stop(WorkerKind::RecordingTime);
-    workers_.Start(WorkerKind::RecordingTime,
-                    [this](IWorkerContext& context) { RecordingTimeThread(context); });
+    workers_.Start(WorkerKind::RecordingTime, [this](IWorkerContext& context) { RecordingTimeThread(context); });
 }
 
 void CCaptureSequences::RecordingTimeThread(IWorkerContext& context) {
@@ -170,8 +163,8 @@ void CCaptureSequences::RecordingTimeThread(IWorkerContext& context) {
         if (context.StopRequested()) return;
         const EngineApi* api = host_.LoadedEngine();
         float seconds = 0.0f;
-        if (!IsRecordingState(host_.CaptureState()) || api == nullptr ||
-            api->GetCurrentRecordingTime == nullptr || api->GetCurrentRecordingTime(&seconds) != 1) {
+        if (!IsRecordingState(host_.CaptureState()) || api == nullptr || api->GetCurrentRecordingTime == nullptr ||
+            api->GetCurrentRecordingTime(&seconds) != 1) {
             host_.SetOverlayIcon(kIconOff);
             host_.SetOverlayTime(-1);
             return;

@@ -19,8 +19,7 @@ namespace vimbrel::controller {
 
 class CCaptureSequences final : public ICaptureSequences {
 public:
-    CCaptureSequences(ISequenceHost& host, ICaptureFx& fx, IWorkerThreads& workers,
-                      ISequenceClock& clock);
+    CCaptureSequences(ISequenceHost& host, ICaptureFx& fx, IWorkerThreads& workers, ISequenceClock& clock);
     CCaptureSequences(const CCaptureSequences&) = delete;
     CCaptureSequences& operator=(const CCaptureSequences&) = delete;
 

@@ -10,8 +10,7 @@ namespace vimbrel::controller {
 
 class CControllerSequenceHost final : public ISequenceHost {
 public:
-    CControllerSequenceHost(CCameraController& controller, IMediaFiles& media,
-                            const ITextCodePage& codePage)
+    CControllerSequenceHost(CCameraController& controller, IMediaFiles& media, const ITextCodePage& codePage)
         : controller_(controller), media_(media), codePage_(codePage) {}
 
     int ModeId() const override { return controller_.GetMode(); }

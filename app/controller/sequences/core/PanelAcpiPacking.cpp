@@ -7,8 +7,7 @@ void PutWord(std::uint8_t* at, std::uint32_t word) {
     for (int byte = 0; byte < 4; ++byte) at[byte] = static_cast<std::uint8_t>(word >> (8 * byte));
 }
 
-PanelAcpiInput PackWords(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d,
-                         std::uint32_t e) {
+PanelAcpiInput PackWords(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t e) {
     PanelAcpiInput input{};
     const std::uint32_t words[] = {a, b, c, d, e};
     for (std::size_t i = 0; i < 5; ++i) PutWord(input.data() + 4 * i, words[i]);
@@ -34,8 +33,7 @@ int UnpackAcpiResult(const std::uint8_t* output, std::size_t size) {
     if (output == nullptr || size < kPanelAcpiResultOffset + 4) return -1;
     const std::uint8_t* at = output + kPanelAcpiResultOffset;
     const std::uint32_t word = static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
-                               static_cast<std::uint32_t>(at[2]) << 16 |
-                               static_cast<std::uint32_t>(at[3]) << 24;
+                               static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
     return static_cast<int>(static_cast<std::int32_t>(word));
 }
 

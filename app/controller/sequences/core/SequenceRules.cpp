@@ -35,18 +35,12 @@ int BurstPictureCount(int contShootingEntry) {
 std::optional<std::string> DateOverlayText(int type, const ClockReading& time) {
     char text[32];
     switch (type) {
-    case 0:
-        std::snprintf(text, sizeof text, "%02d/%02d/%04d", time.month, time.day, time.year);
-        break;
-    case 1:
-        std::snprintf(text, sizeof text, "%02d/%02d", time.month, time.day);
-        break;
+    case 0: std::snprintf(text, sizeof text, "%02d/%02d/%04d", time.month, time.day, time.year); break;
+    case 1: std::snprintf(text, sizeof text, "%02d/%02d", time.month, time.day); break;
     case 2:
-        std::snprintf(text, sizeof text, "%02d:%02d  %02d/%02d", time.hour, time.minute, time.month,
-                      time.day);
+        std::snprintf(text, sizeof text, "%02d:%02d  %02d/%02d", time.hour, time.minute, time.month, time.day);
         break;
-    default:
-        return std::nullopt;
+    default: return std::nullopt;
     }
     return std::string(text);
 }

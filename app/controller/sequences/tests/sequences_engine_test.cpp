@@ -30,11 +30,12 @@ class CFakeCameraDll {
 public:
     CFakeCameraDll() : module_(LoadLibraryW((TestFolder() + L"\\fakeengine\\camera.dll").c_str())) {
         if (!module_) return;
-        BindEngineExports(api, [this](const char* name) {
-            return reinterpret_cast<void*>(GetProcAddress(module_, name));
-        });
-        log_ = reinterpret_cast<int(__cdecl*)(char*, int)>(reinterpret_cast<void*>(GetProcAddress(module_, "FakeEngine_Log")));
-        clear_ = reinterpret_cast<void(__cdecl*)()>(reinterpret_cast<void*>(GetProcAddress(module_, "FakeEngine_ClearLog")));
+        BindEngineExports(api,
+                          [this](const char* name) { return reinterpret_cast<void*>(GetProcAddress(module_, name)); });
+        log_ = reinterpret_cast<int(__cdecl*)(char*, int)>(
+            reinterpret_cast<void*>(GetProcAddress(module_, "FakeEngine_Log")));
+        clear_ = reinterpret_cast<void(__cdecl*)()>(
+            reinterpret_cast<void*>(GetProcAddress(module_, "FakeEngine_ClearLog")));
     }
     ~CFakeCameraDll() {
         if (module_) FreeLibrary(module_);
@@ -107,8 +108,8 @@ protected:
         Gdiplus::GdiplusStartupInput input;
         ASSERT_EQ(Gdiplus::GdiplusStartup(&gdiplus_, &input, nullptr), Gdiplus::Ok);
         ASSERT_TRUE(camera.Loaded());
-        main = CreateWindowExW(0, L"STATIC", L"main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320, 240,
-                               nullptr, nullptr, nullptr, nullptr);
+        main = CreateWindowExW(0, L"STATIC", L"main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320, 240, nullptr,
+                               nullptr, nullptr, nullptr);
         ASSERT_NE(main, nullptr);
         CaptureFxSetup setup;
         setup.mainWindow = [this] { return main; };
@@ -166,10 +167,9 @@ TEST_F(SequencesOnWindows, PictureFlashesAroundTheEngineCallAndPlaysTheBanner) {
 TEST_F(SequencesOnWindows, BurstOnItsThreadTakesThreeNamedPicturesAndGivesTheKeyBack) {
     sequences->StartBurst(3);
     ASSERT_TRUE(PumpUntilIdle(10000));
-    EXPECT_EQ(camera.Calls({"CaptureImage"}),
-              (std::vector<std::string>{"CaptureImage(\"C:\\pictures\\shota.jpg\")",
-                                        "CaptureImage(\"C:\\pictures\\shotb.jpg\")",
-                                        "CaptureImage(\"C:\\pictures\\shotc.jpg\")"}));
+    EXPECT_EQ(camera.Calls({"CaptureImage"}), (std::vector<std::string>{"CaptureImage(\"C:\\pictures\\shota.jpg\")",
+                                                                        "CaptureImage(\"C:\\pictures\\shotb.jpg\")",
+                                                                        "CaptureImage(\"C:\\pictures\\shotc.jpg\")"}));
     EXPECT_EQ(host->enabled.load(), 1);
     // The flash window was made on this thread and outlived the burst's.
     EXPECT_TRUE(IsWindow(fx->FlashWindow().Handle()));
@@ -207,13 +207,13 @@ TEST_F(SequencesOnWindows, DateClockRunsUntilTheOverlayIsSwitchedOff) {
 // the firmware value some systems keep in the registry is not needed.
 TEST(CaptureFxBoard, TheBoardNameComesFromWmiWithoutTheFirmwareRegistryValue) {
     HKEY bios = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DESCRIPTION\\System\\BIOS", 0, nullptr, 0,
-                              KEY_ALL_ACCESS, nullptr, &bios, nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DESCRIPTION\\System\\BIOS", 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &bios, nullptr),
               ERROR_SUCCESS);
     wchar_t kept[256] = L"";
     DWORD keptBytes = sizeof kept - sizeof(wchar_t);
-    const bool hadValue = RegQueryValueExW(bios, L"BaseBoardProduct", nullptr, nullptr,
-                                           reinterpret_cast<BYTE*>(kept), &keptBytes) == ERROR_SUCCESS;
+    const bool hadValue = RegQueryValueExW(bios, L"BaseBoardProduct", nullptr, nullptr, reinterpret_cast<BYTE*>(kept),
+                                           &keptBytes) == ERROR_SUCCESS;
     RegDeleteValueW(bios, L"BaseBoardProduct");
 
     CPanelWithoutDevice acpi;
@@ -221,8 +221,7 @@ TEST(CaptureFxBoard, TheBoardNameComesFromWmiWithoutTheFirmwareRegistryValue) {
     EXPECT_TRUE(fx.BoardProductContains(u"base BOARD"));
     EXPECT_FALSE(fx.BoardProductContains(u"R2Tj"));
 
-    if (hadValue)
-        RegSetValueExW(bios, L"BaseBoardProduct", 0, REG_SZ, reinterpret_cast<const BYTE*>(kept), keptBytes);
+    if (hadValue) RegSetValueExW(bios, L"BaseBoardProduct", 0, REG_SZ, reinterpret_cast<const BYTE*>(kept), keptBytes);
     RegCloseKey(bios);
 }
 

@@ -12,8 +12,7 @@ CFlashWindow::~CFlashWindow() {
 bool CFlashWindow::Create(HWND parent, BYTE red, BYTE green, BYTE blue) {
     if (Handle()) return true;
     if (!brush_) brush_.reset(CreateSolidBrush(RGB(red, green, blue)));
-    const wchar_t* windowClass =
-        framework::RegisterAnonymousClass(0, LoadCursorW(nullptr, IDC_ARROW), brush_.get());
+    const wchar_t* windowClass = framework::RegisterAnonymousClass(0, LoadCursorW(nullptr, IDC_ARROW), brush_.get());
     if (!windowClass || !brush_) return false;
     width_ = GetSystemMetrics(SM_CXSCREEN);
     height_ = GetSystemMetrics(SM_CYSCREEN);
@@ -57,16 +56,10 @@ LRESULT CFlashWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_NCLBUTTONDOWN:
     case WM_NCRBUTTONDOWN:
-    case WM_NCMBUTTONDOWN:
-        Flash(false, -1);
-        return 0;
-    case WM_WINDOWPOSCHANGING:
-        reinterpret_cast<WINDOWPOS*>(lParam)->flags |= SWP_NOMOVE;
-        return 0;
-    case WM_NCHITTEST:
-        return HTCAPTION;
-    default:
-        break;
+    case WM_NCMBUTTONDOWN: Flash(false, -1); return 0;
+    case WM_WINDOWPOSCHANGING: reinterpret_cast<WINDOWPOS*>(lParam)->flags |= SWP_NOMOVE; return 0;
+    case WM_NCHITTEST: return HTCAPTION;
+    default: break;
     }
     return framework::CWindow::WindowProc(message, wParam, lParam);
 }

@@ -33,7 +33,7 @@ public:
         }
     }
     ~CGdiplusBanner() override {
-        image_.reset();   // the image reads from the stream until it goes
+        image_.reset();  // the image reads from the stream until it goes
         stream_.Reset();
         // The frames were drawn over the window's own picture, outside its
         // painting: once the run is over (or cut short) the window paints
@@ -90,16 +90,15 @@ IStream* ResourceStream(HMODULE module, const wchar_t* name, const wchar_t* type
 
 }  // namespace
 
-CWindowCaptureFx::CWindowCaptureFx(CaptureFxSetup setup, IPanelAcpi& acpi)
-    : setup_(std::move(setup)), flash_(acpi) {
+CWindowCaptureFx::CWindowCaptureFx(CaptureFxSetup setup, IPanelAcpi& acpi) : setup_(std::move(setup)), flash_(acpi) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = &HelperProc;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = kHelperClass;
     RegisterClassExW(&windowClass);  // already there for a second object
-    helper_ = CreateWindowExW(0, kHelperClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                               GetModuleHandleW(nullptr), this);
+    helper_ = CreateWindowExW(0, kHelperClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
+                              this);
 }
 
 CWindowCaptureFx::~CWindowCaptureFx() {
@@ -162,7 +161,7 @@ std::unique_ptr<IBannerAnimation> CWindowCaptureFx::OpenBanner() {
     stream.Attach(ResourceStream(setup_.resources, L"banner.gif", L"TOLVEX"));
     if (!stream) return nullptr;
     auto image = std::make_unique<Gdiplus::Image>(stream.Get());
-    if (image->GetLastStatus() != Gdiplus::Ok) return nullptr;   // the image goes before the stream
+    if (image->GetLastStatus() != Gdiplus::Ok) return nullptr;  // the image goes before the stream
     return std::make_unique<CGdiplusBanner>(window, std::move(image), std::move(stream));
 }
 
@@ -181,7 +180,8 @@ void CWindowCaptureFx::CopyToPicturesFolder(const std::u16string& path) {
         MessageBoxW(nullptr, folder, L"Vimbrel", MB_OK);
     const std::wstring source(path.begin(), path.end());
     const std::size_t slash = source.find_last_of(L"\\/");
-    const std::wstring target = std::wstring(folder) + L"\\" + source.substr(slash == std::wstring::npos ? 0 : slash + 1);
+    const std::wstring target = std::wstring(folder) + L"\\" +
+                                source.substr(slash == std::wstring::npos ? 0 : slash + 1);
     CopyFileW(source.c_str(), target.c_str(), TRUE);
 }
 

@@ -14,16 +14,16 @@ namespace {
 class CAcpiDevice {
 public:
     CAcpiDevice()
-        : handle_(CreateFileW(L"\\\\.\\PNLACPI", GENERIC_READ | GENERIC_WRITE,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+        : handle_(CreateFileW(L"\\\\.\\PNLACPI", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr)) {}
     CAcpiDevice(const CAcpiDevice&) = delete;
     CAcpiDevice& operator=(const CAcpiDevice&) = delete;
     bool IsOpen() const { return static_cast<bool>(handle_); }
     bool Call(const PanelAcpiInput& input, std::vector<std::uint8_t>& output) {
         DWORD returned = 0;
         return DeviceIoControl(handle_.get(), kPanelAcpiIoControl, const_cast<std::uint8_t*>(input.data()),
-                               static_cast<DWORD>(input.size()), output.data(),
-                               static_cast<DWORD>(output.size()), &returned, nullptr) != FALSE;
+                               static_cast<DWORD>(input.size()), output.data(), static_cast<DWORD>(output.size()),
+                               &returned, nullptr) != FALSE;
     }
 
 private:

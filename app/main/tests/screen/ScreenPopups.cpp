@@ -29,11 +29,13 @@ std::vector<std::pair<int, int>> LookAlikeTiles(const std::vector<std::vector<CO
 HWND HoverForPopup(const CProgramRun& run, HWND button) {
     MoveMouseTo(CentreOf(button));
     HWND popup = nullptr;
-    WaitFor([&] {
-        const auto shown = run.ShownPopups();
-        popup = shown.size() == 1 ? shown.front() : nullptr;
-        return popup != nullptr;
-    }, 5000);
+    WaitFor(
+        [&] {
+            const auto shown = run.ShownPopups();
+            popup = shown.size() == 1 ? shown.front() : nullptr;
+            return popup != nullptr;
+        },
+        5000);
     return popup;
 }
 

@@ -102,18 +102,21 @@ TEST_F(PlaybackScreen, ARecordedVideoPlaysWholeInThePreviewArea) {
     // The canvas lies on the preview area; the engine's video window in it.
     HWND canvas = nullptr;
     HWND video = nullptr;
-    EXPECT_TRUE(WaitFor([&] {
-        for (HWND child = GetWindow(Run().Main(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            RECT r{};
-            GetWindowRect(child, &r);
-            MapWindowPoints(nullptr, Run().Main(), reinterpret_cast<POINT*>(&r), 2);
-            if (IsWindowVisible(child) && EqualRect(&r, &kPreviewArea) && ShownChildOf(child)) {
-                canvas = child;
-                video = ShownChildOf(child);
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            for (HWND child = GetWindow(Run().Main(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+                RECT r{};
+                GetWindowRect(child, &r);
+                MapWindowPoints(nullptr, Run().Main(), reinterpret_cast<POINT*>(&r), 2);
+                if (IsWindowVisible(child) && EqualRect(&r, &kPreviewArea) && ShownChildOf(child)) {
+                    canvas = child;
+                    video = ShownChildOf(child);
+                }
             }
-        }
-        return video != nullptr;
-    }, 20000)) << "no video plays in the preview area";
+            return video != nullptr;
+        },
+        20000))
+        << "no video plays in the preview area";
     ASSERT_NE(video, nullptr);
     RECT videoRect{}, canvasRect{};
     GetWindowRect(video, &videoRect);
@@ -121,10 +124,12 @@ TEST_F(PlaybackScreen, ARecordedVideoPlaysWholeInThePreviewArea) {
     EXPECT_TRUE(EqualRect(&videoRect, &canvasRect)) << "the video window is not on the canvas";
 
     std::string faults;
-    WaitFor([&] {
-        faults = SceneFaults(CScreenPicture::OfClient(Run().Main(), kPreviewArea));
-        return faults.empty();
-    }, 5000);
+    WaitFor(
+        [&] {
+            faults = SceneFaults(CScreenPicture::OfClient(Run().Main(), kPreviewArea));
+            return faults.empty();
+        },
+        5000);
     EXPECT_EQ(faults, "");
     CScreenPicture::OfClient(Run().Main(), kPreviewArea).SaveToGallery(L"playback-browse");
 }

@@ -32,10 +32,12 @@ protected:
         HWND preview = Run().Preview();
         if (preview == nullptr) return "no preview window";
         std::string faults;
-        WaitFor([&] {
-            faults = SceneFaults(CScreenPicture::OfWindow(preview), zoom, mirrored);
-            return faults.empty();
-        }, 10000);
+        WaitFor(
+            [&] {
+                faults = SceneFaults(CScreenPicture::OfWindow(preview), zoom, mirrored);
+                return faults.empty();
+            },
+            10000);
         CScreenPicture::OfWindow(preview).SaveToGallery(galleryName);
         return faults;
     }

@@ -45,7 +45,8 @@ TEST_F(PromptScreen, ListsNationsAndShowsTheChosenNationsFrequency) {
     const COLORREF face = GetSysColor(COLOR_BTNFACE), selection = GetSysColor(COLOR_HIGHLIGHT);
     const CScreenPicture shownFrequency = CScreenPicture::OfWindow(frequency);
     EXPECT_GT(shownFrequency.Count([&](COLORREF c) { return Near(c, face, 8); }),
-              shownFrequency.Width() * shownFrequency.Height() / 2) << "the prompt is not in front";
+              shownFrequency.Width() * shownFrequency.Height() / 2)
+        << "the prompt is not in front";
     EXPECT_GT(shownFrequency.Count(ink), 10) << "the frequency is not drawn";
     const CScreenPicture shownList = CScreenPicture::OfWindow(list);
     EXPECT_GT(shownList.Count(ink) + shownList.Count([&](COLORREF c) { return Near(c, selection, 8); }), 10)

@@ -55,10 +55,13 @@ TEST_F(VideoModeScreen, MainWindowShowsTheLivePicture) {
     // The bench camera's scene is colour bars: far from the black of an
     // empty preview almost everywhere.
     auto lit = [](COLORREF c) { return GetRValue(c) > 40 || GetGValue(c) > 40 || GetBValue(c) > 40; };
-    EXPECT_TRUE(WaitFor([&] {
-        const CScreenPicture shown = CScreenPicture::OfWindow(preview);
-        return !shown.Empty() && shown.Count(lit) > shown.Width() * shown.Height() / 2;
-    }, 20000)) << "the preview stays dark";
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            const CScreenPicture shown = CScreenPicture::OfWindow(preview);
+            return !shown.Empty() && shown.Count(lit) > shown.Width() * shown.Height() / 2;
+        },
+        20000))
+        << "the preview stays dark";
     EXPECT_TRUE(CScreenPicture::OfWindow(Run().Main()).SaveToGallery(L"video-mode"));
 }
 
@@ -285,8 +288,7 @@ TEST_F(VideoModeScreen, EveryPopupOfEveryModeShowsAloneAndCloses) {
             EXPECT_LE(shown.size(), 1u) << where;
             if (shown.size() != 1) continue;
             HWND popup = shown.front();
-            CScreenPicture::OfWindow(popup).SaveToGallery(std::wstring(L"popup-") + m.name + L"-" +
-                                                          std::to_wstring(i));
+            CScreenPicture::OfWindow(popup).SaveToGallery(std::wstring(L"popup-") + m.name + L"-" + std::to_wstring(i));
             RECT r{};
             GetWindowRect(popup, &r);
             IntoPopup(popup, {(r.right - r.left) / 2, (r.bottom - r.top) / 2});

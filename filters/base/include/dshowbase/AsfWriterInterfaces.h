@@ -30,8 +30,7 @@ struct IConfigAsfWriter : public IUnknown {
 };
 
 #ifdef __CRT_UUID_DECL
-__CRT_UUID_DECL(IConfigAsfWriter, 0x45086030, 0xF7E4, 0x486A, 0xB5, 0x04, 0x82, 0x6B, 0xB5, 0x79, 0x2A,
-                0x3B)
+__CRT_UUID_DECL(IConfigAsfWriter, 0x45086030, 0xF7E4, 0x486A, 0xB5, 0x04, 0x82, 0x6B, 0xB5, 0x79, 0x2A, 0x3B)
 #endif
 
-#endif // __IConfigAsfWriter_INTERFACE_DEFINED__
+#endif  // __IConfigAsfWriter_INTERFACE_DEFINED__

@@ -84,4 +84,4 @@ private:
     std::wstring name_;
 };
 
-} // namespace dshowbase
+}  // namespace dshowbase

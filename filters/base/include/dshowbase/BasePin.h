@@ -24,8 +24,8 @@ class CBaseFilter;
 
 class CBasePin : public CUnknown, public IPin {
 public:
-    CBasePin(const wchar_t* objectName, CBaseFilter* filter, CCritSec* lock,
-             const wchar_t* pinName, PIN_DIRECTION direction);
+    CBasePin(const wchar_t* objectName, CBaseFilter* filter, CCritSec* lock, const wchar_t* pinName,
+             PIN_DIRECTION direction);
     ~CBasePin() override;
 
     // A pin lives inside its filter: references count on the filter.
@@ -101,4 +101,4 @@ protected:
     double segmentRate_ = 1.0;
 };
 
-} // namespace dshowbase
+}  // namespace dshowbase

@@ -28,19 +28,17 @@ using CreateFunction = CUnknown* (*)(HRESULT* result);
 
 // The creation function of a class made without arguments.
 template <class T>
-CUnknown* CreateNew(HRESULT* result)
-{
+CUnknown* CreateNew(HRESULT* result) {
     T* object = new (std::nothrow) T();
-    if (object == nullptr && result != nullptr)
-        *result = E_OUTOFMEMORY;
+    if (object == nullptr && result != nullptr) *result = E_OUTOFMEMORY;
     return object;
 }
 
 struct FactoryTemplate {
-    const wchar_t* name;          // default value of the CLSID key
+    const wchar_t* name;  // default value of the CLSID key
     const CLSID* clsid;
     CreateFunction create;
-    const FilterSetup* filter;    // null for classes that are not filters
+    const FilterSetup* filter;  // null for classes that are not filters
 };
 
 class CClassFactory final : public CUnknown, public IClassFactory {
@@ -59,11 +57,10 @@ private:
 
 // DllGetClassObject over a table: CLASS_E_CLASSNOTAVAILABLE for a class id
 // the table does not hold.
-HRESULT GetClassObject(const FactoryTemplate* templates, size_t count, REFCLSID clsid, REFIID riid,
-                       void** ppv);
+HRESULT GetClassObject(const FactoryTemplate* templates, size_t count, REFCLSID clsid, REFIID riid, void** ppv);
 
 // Creates one object of a table entry directly (what CreateInstance does),
 // for code that has the table at hand.
 HRESULT CreateFromTemplate(const FactoryTemplate& entry, REFIID riid, void** ppv);
 
-} // namespace dshowbase
+}  // namespace dshowbase

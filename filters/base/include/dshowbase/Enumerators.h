@@ -60,4 +60,4 @@ extern template class CSnapshotEnumerator<MediaTypeItems>;
 using CEnumPins = CSnapshotEnumerator<PinItems>;
 using CEnumMediaTypes = CSnapshotEnumerator<MediaTypeItems>;
 
-} // namespace dshowbase
+}  // namespace dshowbase

@@ -21,8 +21,7 @@ public:
     CQueriedInfo& operator=(const CQueriedInfo&) = delete;
 
     // For the query call: whatever was held is released first.
-    Info* put()
-    {
+    Info* put() {
         Reset();
         return &info_;
     }
@@ -30,16 +29,11 @@ public:
 
     // The name up to its terminator or the end of the field: a peer that
     // fills all of it leaves none.
-    std::wstring Name() const
-    {
-        return std::wstring(info_.achName, wcsnlen(info_.achName, std::size(info_.achName)));
-    }
+    std::wstring Name() const { return std::wstring(info_.achName, wcsnlen(info_.achName, std::size(info_.achName))); }
 
 private:
-    void Reset()
-    {
-        if (info_.*held != nullptr)
-            (info_.*held)->Release();
+    void Reset() {
+        if (info_.*held != nullptr) (info_.*held)->Release();
         info_ = Info{};
     }
 
@@ -49,4 +43,4 @@ private:
 using CPinInfo = CQueriedInfo<PIN_INFO, IBaseFilter, &PIN_INFO::pFilter>;
 using CFilterInfo = CQueriedInfo<FILTER_INFO, IFilterGraph, &FILTER_INFO::pGraph>;
 
-} // namespace dshowbase
+}  // namespace dshowbase

@@ -10,8 +10,7 @@ namespace dshowbase {
 
 class CBaseInputPin : public CBasePin, public IMemInputPin {
 public:
-    CBaseInputPin(const wchar_t* objectName, CBaseFilter* filter, CCritSec* lock,
-                  const wchar_t* pinName);
+    CBaseInputPin(const wchar_t* objectName, CBaseFilter* filter, CCritSec* lock, const wchar_t* pinName);
     ~CBaseInputPin() override;
 
     DSHOWBASE_DECLARE_IUNKNOWN
@@ -52,4 +51,4 @@ protected:
     bool readOnly_ = false;
 };
 
-} // namespace dshowbase
+}  // namespace dshowbase

@@ -32,4 +32,4 @@ private:
     CCritSec* lock_;
 };
 
-} // namespace dshowbase
+}  // namespace dshowbase

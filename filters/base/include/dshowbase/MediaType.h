@@ -44,7 +44,7 @@ class CMediaType : public AM_MEDIA_TYPE {
 public:
     CMediaType();
     explicit CMediaType(const GUID& majorType);
-    CMediaType(const AM_MEDIA_TYPE& source);   // NOLINT: implicit on purpose
+    CMediaType(const AM_MEDIA_TYPE& source);  // NOLINT: implicit on purpose
     CMediaType(const CMediaType& source);
     CMediaType(CMediaType&& source) noexcept;
     ~CMediaType();
@@ -73,4 +73,4 @@ public:
     bool MatchesPartial(const AM_MEDIA_TYPE& partial) const;
 };
 
-} // namespace dshowbase
+}  // namespace dshowbase

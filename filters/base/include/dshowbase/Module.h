@@ -27,4 +27,4 @@ LONG ModuleLockCount();
 // S_OK when no object is alive and no lock is held, else S_FALSE.
 HRESULT CanUnloadNow();
 
-} // namespace dshowbase
+}  // namespace dshowbase

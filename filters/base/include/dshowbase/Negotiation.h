@@ -13,7 +13,6 @@ HRESULT OfferSingleType(int position, CMediaType* out, const AM_MEDIA_TYPE& offe
 // Raises the request to at least minBuffers buffers of bufferBytes (keeping
 // larger wishes of the other pin), sets it on the allocator and checks what
 // was granted: E_FAIL when fewer or smaller buffers came back.
-HRESULT SetAllocatorAtLeast(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request, long minBuffers,
-                            long bufferBytes);
+HRESULT SetAllocatorAtLeast(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request, long minBuffers, long bufferBytes);
 
-} // namespace dshowbase
+}  // namespace dshowbase

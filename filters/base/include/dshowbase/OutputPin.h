@@ -14,8 +14,7 @@ namespace dshowbase {
 
 class CBaseOutputPin : public CBasePin {
 public:
-    CBaseOutputPin(const wchar_t* objectName, CBaseFilter* filter, CCritSec* lock,
-                   const wchar_t* pinName);
+    CBaseOutputPin(const wchar_t* objectName, CBaseFilter* filter, CCritSec* lock, const wchar_t* pinName);
     ~CBaseOutputPin() override;
 
     // Sets the buffer count, size and alignment on the allocator, and checks
@@ -29,8 +28,7 @@ public:
     HRESULT Inactive() override;
 
     // Streaming side, safe without the filter lock.
-    HRESULT GetDeliveryBuffer(IMediaSample** sample, REFERENCE_TIME* start, REFERENCE_TIME* stop,
-                              DWORD flags);
+    HRESULT GetDeliveryBuffer(IMediaSample** sample, REFERENCE_TIME* start, REFERENCE_TIME* stop, DWORD flags);
     HRESULT Deliver(IMediaSample* sample);
     HRESULT DeliverEndOfStream();
     HRESULT DeliverBeginFlush();
@@ -50,4 +48,4 @@ protected:
     Microsoft::WRL::ComPtr<IMemInputPin> receiver_;
 };
 
-} // namespace dshowbase
+}  // namespace dshowbase

@@ -45,4 +45,4 @@ private:
     DWORD fileVersion_ = 0;
 };
 
-} // namespace dshowbase
+}  // namespace dshowbase

@@ -69,12 +69,12 @@ private:
     Microsoft::WRL::ComPtr<IPropertyPageSite> site_;
 };
 
-} // namespace dshowbase
+}  // namespace dshowbase
 
-#define DSHOWBASE_PROPERTY_PAGE_HOOKS                                                        \
-    HRESULT OnConnect(IUnknown* object) override;                                            \
-    HRESULT OnDisconnect() override;                                                         \
-    HRESULT OnActivate() override;                                                           \
-    HRESULT OnDeactivate() override;                                                         \
-    HRESULT OnApplyChanges() override;                                                       \
+#define DSHOWBASE_PROPERTY_PAGE_HOOKS                                                                                  \
+    HRESULT OnConnect(IUnknown* object) override;                                                                      \
+    HRESULT OnDisconnect() override;                                                                                   \
+    HRESULT OnActivate() override;                                                                                     \
+    HRESULT OnDeactivate() override;                                                                                   \
+    HRESULT OnApplyChanges() override;                                                                                 \
     INT_PTR OnReceiveMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;

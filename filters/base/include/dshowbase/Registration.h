@@ -13,10 +13,10 @@ struct PinSetup {
     const wchar_t* name;
     bool rendered;
     bool output;
-    bool zero;          // zero instances allowed
-    bool many;          // many instances allowed
-    const CLSID* connectsToFilter;   // null: any
-    const wchar_t* connectsToPin;    // null: any
+    bool zero;                      // zero instances allowed
+    bool many;                      // many instances allowed
+    const CLSID* connectsToFilter;  // null: any
+    const wchar_t* connectsToPin;   // null: any
     UINT typeCount;
     const REGPINTYPES* types;
 };
@@ -48,4 +48,4 @@ HRESULT UnregisterFilter(REFCLSID clsid, const FilterSetup& setup);
 // and reports the first one.
 HRESULT RegisterServer(const FactoryTemplate* templates, size_t count, bool registering);
 
-} // namespace dshowbase
+}  // namespace dshowbase

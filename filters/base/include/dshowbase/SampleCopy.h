@@ -16,4 +16,4 @@ HRESULT CopySample(IMediaSample* input, IMediaSample* output);
 // Only the stream and media times, each when the input has them.
 void CopySampleTimes(IMediaSample* input, IMediaSample* output);
 
-} // namespace dshowbase
+}  // namespace dshowbase

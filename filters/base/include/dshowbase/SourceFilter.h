@@ -54,8 +54,7 @@ private:
 
 class CSourceStreamPin : public CBaseOutputPin {
 public:
-    CSourceStreamPin(const wchar_t* objectName, CBaseFilter* filter, CCritSec* lock,
-                     const wchar_t* pinName);
+    CSourceStreamPin(const wchar_t* objectName, CBaseFilter* filter, CCritSec* lock, const wchar_t* pinName);
     ~CSourceStreamPin() override;
 
     virtual HRESULT FillBuffer(IMediaSample* sample, LONGLONG index) = 0;
@@ -83,4 +82,4 @@ private:
     volatile LONGLONG delivered_ = 0;
 };
 
-} // namespace dshowbase
+}  // namespace dshowbase

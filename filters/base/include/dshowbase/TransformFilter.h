@@ -86,8 +86,7 @@ private:
 
 class CTransformFilter : public CBaseFilter {
 public:
-    CTransformFilter(const wchar_t* objectName, REFCLSID clsid,
-                     TransformMode mode = TransformMode::Copy);
+    CTransformFilter(const wchar_t* objectName, REFCLSID clsid, TransformMode mode = TransformMode::Copy);
     ~CTransformFilter() override;
 
     int GetPinCount() override { return 2; }
@@ -141,4 +140,4 @@ private:
     std::unique_ptr<CTransformOutputPin> output_;
 };
 
-} // namespace dshowbase
+}  // namespace dshowbase

@@ -41,12 +41,9 @@ private:
 // Hands out an interface pointer with a reference added.
 HRESULT GetInterface(IUnknown* unknown, void** ppv);
 
-} // namespace dshowbase
+}  // namespace dshowbase
 
-#define DSHOWBASE_DECLARE_IUNKNOWN                                               \
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override                \
-    {                                                                            \
-        return NonDelegatingQueryInterface(riid, ppv);                           \
-    }                                                                            \
-    STDMETHODIMP_(ULONG) AddRef() override { return NonDelegatingAddRef(); }     \
+#define DSHOWBASE_DECLARE_IUNKNOWN                                                                                     \
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override { return NonDelegatingQueryInterface(riid, ppv); }   \
+    STDMETHODIMP_(ULONG) AddRef() override { return NonDelegatingAddRef(); }                                           \
     STDMETHODIMP_(ULONG) Release() override { return NonDelegatingRelease(); }

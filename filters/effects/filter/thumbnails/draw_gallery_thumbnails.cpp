@@ -23,7 +23,7 @@ namespace {
 
 using namespace vimbrel::effects;
 
-constexpr int kW = lenstint::kThumbWidth * 4;   // drawn large, shrunk into a cell
+constexpr int kW = lenstint::kThumbWidth * 4;  // drawn large, shrunk into a cell
 constexpr int kH = lenstint::kThumbHeight * 4;
 
 class CThumbHost final : public IEffectHost {
@@ -46,16 +46,16 @@ private:
 // A small landscape: sky, sun, hills, a house; bottom-up BGR rows.
 void PaintScene(std::vector<uint8_t>& pixels) {
     for (int r = 0; r < kH; ++r) {
-        const int y = kH - 1 - r;   // from the top
+        const int y = kH - 1 - r;  // from the top
         for (int x = 0; x < kW; ++x) {
             uint8_t* p = &pixels[(static_cast<size_t>(r) * kW + x) * 3];
-            int red = 90 + y / 2, green = 150 + y / 3, blue = 235 - y / 4;   // sky
+            int red = 90 + y / 2, green = 150 + y / 3, blue = 235 - y / 4;  // sky
             const int dx = x - 190, dy = y - 45;
-            if (dx * dx + dy * dy < 26 * 26) red = 255, green = 215, blue = 60;   // sun
+            if (dx * dx + dy * dy < 26 * 26) red = 255, green = 215, blue = 60;  // sun
             const int hill = 120 + static_cast<int>(20 * std::sin(x / 30.0));
-            if (y > hill) red = 40 + (x % 16), green = 130 + (y % 24), blue = 50;   // grass
-            if (x > 50 && x < 110 && y > 95 && y < 150) red = 200, green = 60, blue = 50;   // house
-            if (x > 70 && x < 90 && y > 120 && y < 150) red = 80, green = 50, blue = 30;    // door
+            if (y > hill) red = 40 + (x % 16), green = 130 + (y % 24), blue = 50;          // grass
+            if (x > 50 && x < 110 && y > 95 && y < 150) red = 200, green = 60, blue = 50;  // house
+            if (x > 70 && x < 90 && y > 120 && y < 150) red = 80, green = 50, blue = 30;   // door
             p[0] = static_cast<uint8_t>(blue);
             p[1] = static_cast<uint8_t>(green);
             p[2] = static_cast<uint8_t>(red);

@@ -122,11 +122,10 @@ HRESULT CEffectGraph::Build(IBaseFilter* source, IPin* sourcePin) {
         grab->SetCallback(&frames, 0);
     }
     ComPtr<IPin> output = sourcePin != nullptr ? ComPtr<IPin>(sourcePin) : FirstPin(source, PINDIR_OUTPUT);
-    HRESULT hr = graph->ConnectDirect(output.Get(),
-                                      FirstPin(effect.Get(), PINDIR_INPUT).Get(), nullptr);
+    HRESULT hr = graph->ConnectDirect(output.Get(), FirstPin(effect.Get(), PINDIR_INPUT).Get(), nullptr);
     if (FAILED(hr)) return hr;
-    hr = graph->ConnectDirect(FirstPin(effect.Get(), PINDIR_OUTPUT).Get(),
-                              FirstPin(grabber.Get(), PINDIR_INPUT).Get(), nullptr);
+    hr = graph->ConnectDirect(FirstPin(effect.Get(), PINDIR_OUTPUT).Get(), FirstPin(grabber.Get(), PINDIR_INPUT).Get(),
+                              nullptr);
     if (FAILED(hr)) return hr;
     return graph->ConnectDirect(FirstPin(grabber.Get(), PINDIR_OUTPUT).Get(),
                                 FirstPin(renderer.Get(), PINDIR_INPUT).Get(), nullptr);

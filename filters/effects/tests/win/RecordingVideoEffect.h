@@ -40,7 +40,7 @@ public:
     }
     STDMETHODIMP LoadFrameImage(const WCHAR* path, int, int, int source, const WCHAR*, const WCHAR*) override {
         calls.push_back(L"LoadFrameImage(" + std::wstring(path ? path : L"") + L"," + std::to_wstring(source) + L")");
-        return E_FAIL;   // as for a missing file
+        return E_FAIL;  // as for a missing file
     }
     STDMETHODIMP SetStampText(const WCHAR*, int, int, const WCHAR*, int, int, int, int, int, int, int) override {
         return Unexpected(L"SetStampText");

@@ -101,13 +101,14 @@ TEST_F(AllocationFailure, EffectTextAndFrameCallsAnswerInsteadOfThrowing) {
     dshowbase::CUnknown* object = dshowbase::CreateNew<lenstint::CEffectFilter>(&created);
     ASSERT_NE(nullptr, object);
     ComPtr<IVideoEffect> effect;
-    ASSERT_EQ(S_OK, object->NonDelegatingQueryInterface(IID_IVideoEffect, reinterpret_cast<void**>(effect.GetAddressOf())));
+    ASSERT_EQ(S_OK,
+              object->NonDelegatingQueryInterface(IID_IVideoEffect, reinterpret_cast<void**>(effect.GetAddressOf())));
     const wchar_t* text = L"A caption long enough to need the heap for every copy of it";
     const auto any = [](HRESULT) {};
     FailEachAllocation([&] { return effect->SetText(text, 2, 255, 255, 255, L"Arial"); }, any);
     FailEachAllocation([&] { return effect->SetStampText(text, 4, 4, L"Arial", 12, 0, 0, 0, 160, 20, 0); }, any);
-    FailEachAllocation([&] { return effect->LoadFrameImage(L"C:\\no-such-frame.png", 0, 0, 0, nullptr, nullptr); },
-                       any, E_FAIL);
+    FailEachAllocation([&] { return effect->LoadFrameImage(L"C:\\no-such-frame.png", 0, 0, 0, nullptr, nullptr); }, any,
+                       E_FAIL);
 }
 
 }  // namespace

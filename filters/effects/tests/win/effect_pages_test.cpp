@@ -28,7 +28,7 @@ using Calls = std::vector<std::wstring>;
 
 constexpr ULONG kSpecialPage = 0;
 constexpr ULONG kGalleryPage = 1;
-const wchar_t kTestInstallFolder[] = L"C:\\VimbrelPagesTest";   // no trailing backslash on purpose
+const wchar_t kTestInstallFolder[] = L"C:\\VimbrelPagesTest";  // no trailing backslash on purpose
 const COLORREF kSelectedFill = RGB(0xCF, 0xCD, 0xCE);
 const COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
 
@@ -48,8 +48,8 @@ protected:
     // Read by the pages when they are created.
     static void SetInstallFolder(const wchar_t* folder) {
         HKEY key = nullptr;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, lenstint::kInstallKey, 0, nullptr, 0,
-                                                 KEY_WRITE, nullptr, &key, nullptr));
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, lenstint::kInstallKey, 0, nullptr, 0, KEY_WRITE,
+                                                 nullptr, &key, nullptr));
         RegSetValueExW(key, lenstint::kInstallValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder),
                        static_cast<DWORD>((wcslen(folder) + 1) * sizeof(wchar_t)));
         RegCloseKey(key);
@@ -130,7 +130,7 @@ TEST_F(EffectPagesTest, DeveloperPageShowsAndAppliesTheFiltersEffect) {
     ASSERT_EQ(S_OK, effect->SetDespeckle(1));
     basetest::CPageHarness frame(filter.Get(), kSpecialPage);
     ASSERT_EQ(S_OK, frame.Open(filter.Get()));
-    EXPECT_TRUE(frame.Checked(1013));   // Sepia: 12 + 1001
+    EXPECT_TRUE(frame.Checked(1013));  // Sepia: 12 + 1001
     EXPECT_FALSE(frame.Checked(IDC_EFFECT_NONE));
     EXPECT_EQ(L"7", frame.Text(IDC_EFFECT_PARAM));
     EXPECT_FALSE(frame.Checked(IDC_FEATURE_AWB));
@@ -138,16 +138,16 @@ TEST_F(EffectPagesTest, DeveloperPageShowsAndAppliesTheFiltersEffect) {
     EXPECT_FALSE(frame.Checked(IDC_FEATURE_FPS));
     EXPECT_EQ(L"Sepia", frame.Text(1013));
     EXPECT_EQ(L"Mirror", frame.Text(IDC_EFFECT_MIRROR));
-    EXPECT_EQ(S_FALSE, frame.page->IsPageDirty());   // filling is no edit
+    EXPECT_EQ(S_FALSE, frame.page->IsPageDirty());  // filling is no edit
 
-    frame.Click(1011);                       // Blur: 10 + 1001
+    frame.Click(1011);  // Blur: 10 + 1001
     EXPECT_EQ(S_OK, frame.page->IsPageDirty());
     EXPECT_EQ(static_cast<DWORD>(PROPPAGESTATUS_DIRTY), frame.site.lastStatus);
-    frame.Type(IDC_EFFECT_PARAM, L"twelve");   // no number: parameter 0
+    frame.Type(IDC_EFFECT_PARAM, L"twelve");  // no number: parameter 0
     frame.Click(IDC_FEATURE_DESPECKLE);
     frame.Click(IDC_FEATURE_AWB);
     frame.Click(IDC_FEATURE_FPS);
-    EXPECT_EQ(VIDEO_EFFECT_SEPIA, EffectOf(effect.Get()));   // nothing sent before Apply
+    EXPECT_EQ(VIDEO_EFFECT_SEPIA, EffectOf(effect.Get()));  // nothing sent before Apply
     ASSERT_EQ(S_OK, frame.page->Apply());
     int param = -1;
     EXPECT_EQ(VIDEO_EFFECT_BLUR, EffectOf(effect.Get(), &param));
@@ -168,7 +168,7 @@ TEST_F(EffectPagesTest, DeveloperPageSendsOnlyWhatChanged) {
     SetInstallFolder(kTestInstallFolder);
     CRecordingVideoEffect stand;
     stand.effectId = VIDEO_EFFECT_NONE;
-    stand.features[0] = 1;   // white balance on
+    stand.features[0] = 1;  // white balance on
     basetest::CPageHarness frame(filter.Get(), kSpecialPage);
     ASSERT_EQ(S_OK, frame.Open(&stand));
     EXPECT_TRUE(frame.Checked(IDC_FEATURE_AWB));
@@ -177,8 +177,8 @@ TEST_F(EffectPagesTest, DeveloperPageSendsOnlyWhatChanged) {
     // The photo frame: the page counts frames from 0, the files from 1.
     frame.Click(IDC_EFFECT_IMAGE_FRAME);
     frame.Type(IDC_EFFECT_PARAM, L"3");
-    frame.Click(IDC_FEATURE_AWB);            // off
-    frame.Click(1042);                       // "detection": no switch in the filter
+    frame.Click(IDC_FEATURE_AWB);  // off
+    frame.Click(1042);             // "detection": no switch in the filter
     ASSERT_EQ(S_OK, frame.page->Apply());
     EXPECT_EQ((Calls{L"LoadFrameImage(C:\\VimbrelPagesTest\\PhotoFrame\\frame4.png,0)", L"SetEffect(22,3)",
                      L"SetAutoWhiteBalance(0,1,15)"}),
@@ -196,7 +196,7 @@ TEST_F(EffectPagesTest, DeveloperPageKeepsUnappliedChoicesAcrossActivations) {
     CRecordingVideoEffect stand;
     basetest::CPageHarness frame(filter.Get(), kSpecialPage);
     ASSERT_EQ(S_OK, frame.Open(&stand));
-    frame.Click(1017);                       // Emboss
+    frame.Click(1017);  // Emboss
     frame.Type(IDC_EFFECT_PARAM, L"5");
     frame.Click(IDC_FEATURE_DESPECKLE);
     ASSERT_EQ(S_OK, frame.page->Deactivate());
@@ -261,10 +261,10 @@ TEST_F(EffectPagesTest, GalleryAppliesEveryClickAtOnce) {
     ASSERT_NE(nullptr, gallery.Grid());
     ASSERT_NE(nullptr, gallery.Tabs());
     EXPECT_EQ(2, TabCtrl_GetItemCount(gallery.Tabs()));
-    EXPECT_EQ(kSelectedFill, gallery.CellFill(0));   // a new filter shows no effect
+    EXPECT_EQ(kSelectedFill, gallery.CellFill(0));  // a new filter shows no effect
     EXPECT_EQ(kWhite, gallery.CellFill(4));
 
-    gallery.ClickItem(4);                              // Mosaic
+    gallery.ClickItem(4);  // Mosaic
     EXPECT_EQ(VIDEO_EFFECT_PIXELLATE, EffectOf(effect.Get()));
     EXPECT_EQ(kSelectedFill, gallery.CellFill(4));
     EXPECT_EQ(kWhite, gallery.CellFill(0));
@@ -321,7 +321,7 @@ TEST_F(EffectPagesTest, GallerySheetsShareOneChoice) {
 TEST_F(EffectPagesTest, GalleryRebuildsItsGridOnEachActivation) {
     CRecordingVideoEffect stand;
     stand.effectId = VIDEO_EFFECT_IMAGE_FRAME;
-    stand.effectParam = 40;                 // no such frame item: item 0
+    stand.effectParam = 40;  // no such frame item: item 0
     basetest::CPageHarness frame(filter.Get(), kGalleryPage);
     ASSERT_EQ(S_OK, frame.Open(&stand));
     Gallery gallery(frame);
@@ -333,7 +333,7 @@ TEST_F(EffectPagesTest, GalleryRebuildsItsGridOnEachActivation) {
     EXPECT_FALSE(IsWindow(firstGrid));
     ASSERT_EQ(S_OK, frame.Activate());
     gallery.ShowTab(1);
-    EXPECT_EQ(kSelectedFill, gallery.CellFill(9));   // the last choice, kept by the page
+    EXPECT_EQ(kSelectedFill, gallery.CellFill(9));  // the last choice, kept by the page
     ASSERT_EQ(S_OK, frame.page->SetObjects(0, nullptr));
     EXPECT_EQ(E_UNEXPECTED, frame.page->Apply());
 }

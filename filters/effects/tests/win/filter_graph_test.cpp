@@ -30,9 +30,7 @@ struct Picture {
 
     Picture(int w, int h) : width(w), height(h), bytes(Stride(w) * h, 0) {}
     BYTE* At(int x, int yFromTop) { return &bytes[Stride(width) * (height - 1 - yFromTop) + 3 * x]; }
-    const BYTE* At(int x, int yFromTop) const {
-        return &bytes[Stride(width) * (height - 1 - yFromTop) + 3 * x];
-    }
+    const BYTE* At(int x, int yFromTop) const { return &bytes[Stride(width) * (height - 1 - yFromTop) + 3 * x]; }
     void Fill(BYTE b, BYTE g, BYTE r) {
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) {
@@ -182,7 +180,8 @@ TEST_F(FilterGraphTest, ShortSamplesPassUntouched) {
 TEST_F(FilterGraphTest, UnusableFormatsDoNotConnect) {
     for (auto [w, h] : {std::pair{320, 0}, std::pair{0, 240}}) {
         CEffectGraph graph;
-        ComPtr<IBaseFilter> source = new CScriptedSource(VideoInfoType(w, h, 24, MEDIASUBTYPE_RGB24), RepeatPicture({}));
+        ComPtr<IBaseFilter> source = new CScriptedSource(VideoInfoType(w, h, 24, MEDIASUBTYPE_RGB24),
+                                                         RepeatPicture({}));
         EXPECT_FALSE(SUCCEEDED(graph.Build(source.Get()))) << w << "x" << h;
     }
     CEffectGraph yuy2Graph;
@@ -277,8 +276,8 @@ TEST_F(FilterGraphTest, EffectsInTheFilterMatchThePortableKernels) {
             run.graph.settings->SetEffect(id, 0);
             const auto frames = run.Collect(1);
             ASSERT_FALSE(frames.empty()) << id;
-            EXPECT_TRUE(frames.front().bytes == KernelResult(*picture, id)) << "effect " << id << " at "
-                                                                            << picture->width;
+            EXPECT_TRUE(frames.front().bytes == KernelResult(*picture, id))
+                << "effect " << id << " at " << picture->width;
         }
     }
 }
@@ -300,9 +299,8 @@ TEST_F(FilterGraphTest, TextOverlaySitsInTheBottomRightCorner) {
     EXPECT_GT(changes.inside, 20);
     EXPECT_EQ(0, changes.outside);
     // Re-rendered after the size change: orange glyphs, black outline.
-    EXPECT_TRUE(AnyPixelInBox(frames.back().bytes, 160, 220, 320, 240, [](const BYTE* p) {
-        return p[2] > 200 && p[1] > 140 && p[1] < 200 && p[0] < 80;
-    }));
+    EXPECT_TRUE(AnyPixelInBox(frames.back().bytes, 160, 220, 320, 240,
+                              [](const BYTE* p) { return p[2] > 200 && p[1] > 140 && p[1] < 200 && p[0] < 80; }));
     const bool black = AnyPixelInBox(frames.back().bytes, 160, 220, 320, 240,
                                      [](const BYTE* p) { return p[0] < 20 && p[1] < 20 && p[2] < 20; });
     EXPECT_TRUE(black);

@@ -17,23 +17,23 @@ using dshowbase::CMediaType;
 // it: IUnknown's three, then the filter's 26 in order.
 struct SlotTable {
     void* unknown[3];
-    HRESULT(STDMETHODCALLTYPE* GetEffect)(void*, int*, int*);                     // 3
-    HRESULT(STDMETHODCALLTYPE* SetEffect)(void*, int, int);                       // 4
+    HRESULT(STDMETHODCALLTYPE* GetEffect)(void*, int*, int*);  // 3
+    HRESULT(STDMETHODCALLTYPE* SetEffect)(void*, int, int);    // 4
     void* slots5to14[10];
-    HRESULT(STDMETHODCALLTYPE* GetFeatureState)(void*, int, int*);                // 15
-    HRESULT(STDMETHODCALLTYPE* Reserved16)(void*, int, int, int, int, int);       // 16
-    HRESULT(STDMETHODCALLTYPE* Reserved17)(void*, int, int, int);                 // 17
-    HRESULT(STDMETHODCALLTYPE* Reserved18)(void*, int);                           // 18
-    HRESULT(STDMETHODCALLTYPE* Reserved19)(void*, int);                           // 19
-    HRESULT(STDMETHODCALLTYPE* Reserved20)(void*, int, int, int, int);            // 20
-    HRESULT(STDMETHODCALLTYPE* Reserved21)(void*, int, int);                      // 21
-    HRESULT(STDMETHODCALLTYPE* Reserved22)(void*, int);                           // 22
-    HRESULT(STDMETHODCALLTYPE* Reserved23)(void*, int);                           // 23
-    HRESULT(STDMETHODCALLTYPE* Reserved24)(void*, int);                           // 24
-    HRESULT(STDMETHODCALLTYPE* Reserved25)(void*, int, int, int, int);            // 25
-    HRESULT(STDMETHODCALLTYPE* Reserved26)(void*, int, int);                      // 26
-    HRESULT(STDMETHODCALLTYPE* Reserved27)(void*, int, int);                      // 27
-    HRESULT(STDMETHODCALLTYPE* Reserved28)(void*);                                // 28
+    HRESULT(STDMETHODCALLTYPE* GetFeatureState)(void*, int, int*);           // 15
+    HRESULT(STDMETHODCALLTYPE* Reserved16)(void*, int, int, int, int, int);  // 16
+    HRESULT(STDMETHODCALLTYPE* Reserved17)(void*, int, int, int);            // 17
+    HRESULT(STDMETHODCALLTYPE* Reserved18)(void*, int);                      // 18
+    HRESULT(STDMETHODCALLTYPE* Reserved19)(void*, int);                      // 19
+    HRESULT(STDMETHODCALLTYPE* Reserved20)(void*, int, int, int, int);       // 20
+    HRESULT(STDMETHODCALLTYPE* Reserved21)(void*, int, int);                 // 21
+    HRESULT(STDMETHODCALLTYPE* Reserved22)(void*, int);                      // 22
+    HRESULT(STDMETHODCALLTYPE* Reserved23)(void*, int);                      // 23
+    HRESULT(STDMETHODCALLTYPE* Reserved24)(void*, int);                      // 24
+    HRESULT(STDMETHODCALLTYPE* Reserved25)(void*, int, int, int, int);       // 25
+    HRESULT(STDMETHODCALLTYPE* Reserved26)(void*, int, int);                 // 26
+    HRESULT(STDMETHODCALLTYPE* Reserved27)(void*, int, int);                 // 27
+    HRESULT(STDMETHODCALLTYPE* Reserved28)(void*);                           // 28
 };
 
 CMediaType VideoType(const GUID& subtype, WORD bits, LONG width, LONG height) {
@@ -227,7 +227,8 @@ protected:
     void SetUp() override {
         ComTest::SetUp();
         object = new lenstint::CEffectFilter();
-        ASSERT_EQ(S_OK, object->NonDelegatingQueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(holder.GetAddressOf())));
+        ASSERT_EQ(S_OK, object->NonDelegatingQueryInterface(IID_IBaseFilter,
+                                                            reinterpret_cast<void**>(holder.GetAddressOf())));
     }
     void TearDown() override {
         holder.Reset();

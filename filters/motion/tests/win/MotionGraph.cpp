@@ -23,8 +23,8 @@ void PrintTo(const GraphEvent& e, std::ostream* os) {
         *os << "base";
         return;
     }
-    *os << (e.code == EC_MOTION_DETECTED ? "motion" : "event") << "(" << low(e.param1) << ","
-        << high(e.param1) << "," << low(e.param2) << "," << high(e.param2) << ")";
+    *os << (e.code == EC_MOTION_DETECTED ? "motion" : "event") << "(" << low(e.param1) << "," << high(e.param1) << ","
+        << low(e.param2) << "," << high(e.param2) << ")";
 }
 
 MotionGraph::MotionGraph() {

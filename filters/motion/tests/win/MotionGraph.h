@@ -29,9 +29,7 @@ struct GraphEvent {
     long code;
     LONG_PTR param1;
     LONG_PTR param2;
-    bool operator==(const GraphEvent& o) const {
-        return code == o.code && param1 == o.param1 && param2 == o.param2;
-    }
+    bool operator==(const GraphEvent& o) const { return code == o.code && param1 == o.param1 && param2 == o.param2; }
 };
 
 void PrintTo(const GraphEvent& e, std::ostream* os);

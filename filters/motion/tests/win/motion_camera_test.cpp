@@ -50,9 +50,9 @@ void PaintColumn(Frame& f, int x, int y0, int y1, const BYTE bgr[3]) {
     for (size_t i = 0; i < expected.size(); ++i) {
         if (expected[i] != actual.bytes[i]) {
             const size_t pixel = i / 3;
-            return ::testing::AssertionFailure() << "frame " << n << " differs first at x " << pixel % W << ", buffer row "
-                                                 << pixel / W << ": " << int(actual.bytes[i]) << " instead of "
-                                                 << int(expected[i]);
+            return ::testing::AssertionFailure()
+                   << "frame " << n << " differs first at x " << pixel % W << ", buffer row " << pixel / W << ": "
+                   << int(actual.bytes[i]) << " instead of " << int(expected[i]);
         }
     }
     return ::testing::AssertionSuccess();
@@ -61,7 +61,7 @@ void PaintColumn(Frame& f, int x, int y0, int y1, const BYTE bgr[3]) {
 class MotionCameraTest : public benchtest::BenchTest {
 protected:
     void TearDown() override {
-        graph_.reset();   // stopped and released while COM is still up
+        graph_.reset();  // stopped and released while COM is still up
         BenchTest::TearDown();
     }
 
@@ -209,11 +209,11 @@ TEST_F(MotionCameraTest, EngineSettingsReportEachChangeOfScene) {
     ASSERT_TRUE(SUCCEEDED(g().Run()));
 
     const GraphEvent base = kBaseFrameSet, motion = MotionAt(0, 0, 0, 0);
-    const std::vector<GraphEvent> expected = {base, base, base,    // still
-                                              base, motion,        // the square appears
-                                              base, base,          // the square stays
-                                              base, motion,        // the square is gone
-                                              base, base, base};   // still
+    const std::vector<GraphEvent> expected = {base, base,   base,   // still
+                                              base, motion,         // the square appears
+                                              base, base,           // the square stays
+                                              base, motion,         // the square is gone
+                                              base, base,   base};  // still
     EXPECT_EQ(expected, g().MotionEvents(expected.size(), kWaitMs));
 
     // Nothing is drawn, and the base is the still frame taken last.

@@ -46,8 +46,8 @@ TEST_F(MotionFilterTest, RegisteredUnderItsFriendlyNameInTheFilterCategory) {
 
     wchar_t value[64] = {};
     LONG size = sizeof(value);
-    EXPECT_EQ(ERROR_SUCCESS, RegQueryValueW(HKEY_CLASSES_ROOT,
-                                            L"CLSID\\{A386EF69-3C8B-495C-9FBE-C021A0FE575F}", value, &size));
+    EXPECT_EQ(ERROR_SUCCESS,
+              RegQueryValueW(HKEY_CLASSES_ROOT, L"CLSID\\{A386EF69-3C8B-495C-9FBE-C021A0FE575F}", value, &size));
     EXPECT_STREQ(L"movesense", value);
     DWORD bytes = sizeof(value);
     EXPECT_EQ(ERROR_SUCCESS,
@@ -166,7 +166,7 @@ TEST_F(MotionFilterTest, SampleSizeOfOneByteStillCarriesWholeFramesToDetection) 
     ASSERT_EQ(S_OK, g.settings->SetDetectParams(1, MOTION_MODE_DYNAMIC, nullptr));
     ASSERT_TRUE(SUCCEEDED(g.Run()));
 
-    const std::vector<GraphEvent> expected = {kBaseFrameSet, kBaseFrameSet, kBaseFrameSet, kBaseFrameSet,
+    const std::vector<GraphEvent> expected = {kBaseFrameSet, kBaseFrameSet, kBaseFrameSet,       kBaseFrameSet,
                                               kBaseFrameSet, kBaseFrameSet, MotionAt(0, 0, 0, 0)};
     EXPECT_EQ(expected, g.MotionEvents(expected.size(), 10000));
     ASSERT_TRUE(g.WaitForFrames(1, 2000));

@@ -22,8 +22,7 @@ struct Params {
 
 Params Read(IMotionControl* control) {
     Params p;
-    EXPECT_EQ(S_OK, control->GetParams(&p.level, &p.mode, &p.state, &p.interval, &p.rect, &p.markRect,
-                                       &p.markVideo));
+    EXPECT_EQ(S_OK, control->GetParams(&p.level, &p.mode, &p.state, &p.interval, &p.rect, &p.markRect, &p.markVideo));
     return p;
 }
 
@@ -47,9 +46,9 @@ TEST_F(MotionPageTest, RegisteredAndTitledAsTheFilterNamesIt) {
               RegQueryValueW(HKEY_CLASSES_ROOT, L"CLSID\\{43072FA3-AEA0-4ED5-9751-C4BBB3FE81E9}", value, &size));
     EXPECT_STREQ(L"Zavu movesense Setting", value);
     DWORD bytes = sizeof(value);
-    EXPECT_EQ(ERROR_SUCCESS, RegGetValueW(HKEY_CLASSES_ROOT,
-                                          L"CLSID\\{43072FA3-AEA0-4ED5-9751-C4BBB3FE81E9}\\InprocServer32",
-                                          L"ThreadingModel", RRF_RT_REG_SZ, nullptr, value, &bytes));
+    EXPECT_EQ(ERROR_SUCCESS,
+              RegGetValueW(HKEY_CLASSES_ROOT, L"CLSID\\{43072FA3-AEA0-4ED5-9751-C4BBB3FE81E9}\\InprocServer32",
+                           L"ThreadingModel", RRF_RT_REG_SZ, nullptr, value, &bytes));
     EXPECT_STREQ(L"Both", value);
 
     ComPtr<IBaseFilter> filter = benchtest::CreateFilter(CLSID_MotionFilter);
@@ -76,7 +75,7 @@ TEST_F(MotionPageTest, RefusesObjectsWithoutTheSettingsInterface) {
     ASSERT_EQ(S_OK, CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&graph)));
     EXPECT_EQ(E_NOINTERFACE, frame.page->SetObjects(1, graph.GetAddressOf()));
     RECT area{0, 0, 100, 100};
-    EXPECT_EQ(E_UNEXPECTED, frame.page->Activate(frame.parent, &area, FALSE));   // nothing connected
+    EXPECT_EQ(E_UNEXPECTED, frame.page->Activate(frame.parent, &area, FALSE));  // nothing connected
 
     // The page holds a reference only while it is connected.
     const ULONG before = References(filter.Get());
@@ -132,7 +131,7 @@ TEST_F(MotionPageTest, AppliesWhatWasTypedAndTicked) {
     frame.Type(IDC_MOTION_LEVEL, L"7");
     EXPECT_EQ(S_OK, frame.page->IsPageDirty());
     EXPECT_EQ(static_cast<DWORD>(PROPPAGESTATUS_DIRTY), frame.site.lastStatus);
-    frame.Type(IDC_MOTION_INTERVAL, L"20000");   // above the 10 s the page allows
+    frame.Type(IDC_MOTION_INTERVAL, L"20000");  // above the 10 s the page allows
     frame.Click(IDC_MOTION_DYNAMIC);
     frame.Click(IDC_MOTION_MARK_RECT);
     frame.Click(IDC_MOTION_MARK_VIDEO);
@@ -172,7 +171,7 @@ TEST_F(MotionPageTest, EveryCommandMakesThePageDirtyButButtonsNeedAStreamingFilt
     PageFrame frame(filter.Get());
     ASSERT_EQ(S_OK, frame.Open(filter.Get()));
 
-    frame.Click(IDC_MOTION_SPARE_BUTTON);   // a button without an action
+    frame.Click(IDC_MOTION_SPARE_BUTTON);  // a button without an action
     EXPECT_EQ(S_OK, frame.page->IsPageDirty());
     EXPECT_EQ(1, frame.site.changes);
     ASSERT_EQ(S_OK, frame.page->Apply());
@@ -188,12 +187,12 @@ TEST_F(MotionPageTest, EveryCommandMakesThePageDirtyButButtonsNeedAStreamingFilt
 
 TEST_F(MotionPageTest, StartsStopsAndResetsDetectionOnAStreamingFilter) {
     MotionGraph graph;
-    ASSERT_EQ(S_OK, graph.BuildScripted(VideoInfoType(320, 240, 24, MEDIASUBTYPE_RGB24),
-                                        [](LONGLONG, BYTE* data, long size) {
-                                            memset(data, 0, size);
-                                            return size;
-                                        }));
-    ASSERT_TRUE(SUCCEEDED(graph.Pause()));   // streaming started (a live source: S_FALSE), no frame yet
+    ASSERT_EQ(S_OK,
+              graph.BuildScripted(VideoInfoType(320, 240, 24, MEDIASUBTYPE_RGB24), [](LONGLONG, BYTE* data, long size) {
+                  memset(data, 0, size);
+                  return size;
+              }));
+    ASSERT_TRUE(SUCCEEDED(graph.Pause()));  // streaming started (a live source: S_FALSE), no frame yet
     PageFrame frame(graph.motion.Get());
     ASSERT_EQ(S_OK, frame.Open(graph.motion.Get()));
     ASSERT_EQ(L"Start Detecting", frame.Text(IDC_MOTION_START_STOP));

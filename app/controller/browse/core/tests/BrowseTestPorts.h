@@ -36,11 +36,10 @@ inline PlaybackScript& Playback() {
 }
 
 namespace playback {
-inline int PlayFile(const EngineWChar* path, EngineWindow, float* duration, EngineDc* dc, int w, int h,
-                    int* drawn) {
+inline int PlayFile(const EngineWChar* path, EngineWindow, float* duration, EngineDc* dc, int w, int h, int* drawn) {
     const char16_t* text = reinterpret_cast<const char16_t*>(path);
-    Playback().calls.push_back("PlayFile(" + Narrow(text) + "," + std::to_string(w) + "x" +
-                               std::to_string(h) + (dc ? ",dc" : ",nodc") + ")");
+    Playback().calls.push_back("PlayFile(" + Narrow(text) + "," + std::to_string(w) + "x" + std::to_string(h) +
+                               (dc ? ",dc" : ",nodc") + ")");
     if (Playback().playResult != 1) return 0;
     *duration = Playback().duration;
     *drawn = Playback().firstFrame;
@@ -297,9 +296,7 @@ private:
 };
 
 struct BrowseRig {
-    BrowseRig() {
-        Playback() = PlaybackScript{};
-    }
+    BrowseRig() { Playback() = PlaybackScript{}; }
     CBrowseLog log;
     CRecordingHost host{log};
     CRecordingTabs tabs{log};

@@ -30,8 +30,8 @@ TEST(BrowseShow, AnEmptyBrowserClearsTheCanvasAndNoStripRefuses) {
     BrowseRig rig;
     rig.tabs.currentPath.clear();
     EXPECT_EQ(rig.browse.ShowMediaFile(nullptr, -1), 0);
-    EXPECT_EQ(rig.log.calls, Lines({"Tabs.GetCurrentFile", "Canvas.Clear", "Canvas.Editing(0)",
-                                    "Enable(4,play,0)", "Enable(4,stop,0)", "Enable(4,search,0)"}));
+    EXPECT_EQ(rig.log.calls, Lines({"Tabs.GetCurrentFile", "Canvas.Clear", "Canvas.Editing(0)", "Enable(4,play,0)",
+                                    "Enable(4,stop,0)", "Enable(4,search,0)"}));
     rig.log.calls.clear();
     rig.tabs.present = false;
     EXPECT_EQ(rig.browse.ShowMediaFile(nullptr, -1), 0);

@@ -15,11 +15,10 @@ TEST(BrowsePlayback, AVideoPlaysAtOnceWithItsFirstFrameAndTheSearchSlider) {
     EXPECT_EQ(rig.browse.ShowMediaFile(u"C:\\V\\clip.wmv", kClassVideo), 1);
 
     EXPECT_EQ(Playback().calls, Lines({"PlayFile(C:\\V\\clip.wmv,385x288,dc)"}));
-    EXPECT_EQ(rig.log.calls,
-              Lines({"Enable(4,saveas,0)", "Enable(4,play,1)", "Enable(4,stop,1)", "Enable(4,search,1)",
-                     "Enable(4,print,0)", "Canvas.OpenSurface(385x288)", "Canvas.ShowFirstFrame",
-                     "Canvas.Editing(0)", "Canvas.FreeSurface", "Toggle(4,play,1)", "Enable(4,stop,1)",
-                     "Enable(4,search,1)", "Worker.Start", "RefreshOverlay"}));
+    EXPECT_EQ(rig.log.calls, Lines({"Enable(4,saveas,0)", "Enable(4,play,1)", "Enable(4,stop,1)", "Enable(4,search,1)",
+                                    "Enable(4,print,0)", "Canvas.OpenSurface(385x288)", "Canvas.ShowFirstFrame",
+                                    "Canvas.Editing(0)", "Canvas.FreeSurface", "Toggle(4,play,1)", "Enable(4,stop,1)",
+                                    "Enable(4,search,1)", "Worker.Start", "RefreshOverlay"}));
     EXPECT_EQ(rig.browse.PlayStateNow(), kPlayPlaying);
     EXPECT_EQ(rig.browse.CurrentMediaFile(), u"C:\\V\\clip.wmv");
 }
@@ -78,10 +77,9 @@ TEST(BrowseProgress, ReportsPercentAndSecondsUntilTheDurationThenResets) {
 
     // Reads 0: slider 0, next read 2 shown; slider 2/8 = 25, read 5 shown;
     // slider 5/8 = 62.5 -> 62, read 8 shown; 8 is not below 8: the end.
-    EXPECT_EQ(rig.log.calls,
-              Lines({"Slider(1,0,1)", "OverlayTime(2)", "Slider(1,25,1)", "OverlayTime(5)", "Slider(1,62,1)",
-                     "OverlayTime(8)", "OverlayTime(0)", "Enable(4,stop,0)", "Toggle(4,play,0)",
-                     "Enable(4,search,0)"}));
+    EXPECT_EQ(rig.log.calls, Lines({"Slider(1,0,1)", "OverlayTime(2)", "Slider(1,25,1)", "OverlayTime(5)",
+                                    "Slider(1,62,1)", "OverlayTime(8)", "OverlayTime(0)", "Enable(4,stop,0)",
+                                    "Toggle(4,play,0)", "Enable(4,search,0)"}));
     EXPECT_EQ(rig.worker.sleeps, 3);
     EXPECT_EQ(rig.browse.PlayStateNow(), kPlayStopped);
 }
@@ -92,8 +90,8 @@ TEST(BrowseProgress, AFailedReadEndsThePlaybackAndItsKeys) {
     ASSERT_EQ(rig.browse.PlayMediaFile(u"C:\\V\\clip.wmv"), 1);
     rig.log.calls.clear();
     rig.worker.RunPending();
-    EXPECT_EQ(rig.log.calls, Lines({"Slider(1,10,1)", "OverlayTime(0)", "Enable(4,stop,0)",
-                                    "Toggle(4,play,0)", "Enable(4,search,0)"}));
+    EXPECT_EQ(rig.log.calls, Lines({"Slider(1,10,1)", "OverlayTime(0)", "Enable(4,stop,0)", "Toggle(4,play,0)",
+                                    "Enable(4,search,0)"}));
     EXPECT_EQ(rig.browse.PlayStateNow(), kPlayStopped);
 
     // Not even the first read: the toggle still comes back.
@@ -101,8 +99,7 @@ TEST(BrowseProgress, AFailedReadEndsThePlaybackAndItsKeys) {
     ASSERT_EQ(rig.browse.PlayMediaFile(u"C:\\V\\clip.wmv"), 1);
     rig.log.calls.clear();
     rig.worker.RunPending();
-    EXPECT_EQ(rig.log.calls, Lines({"OverlayTime(0)", "Enable(4,stop,0)", "Toggle(4,play,0)",
-                                    "Enable(4,search,0)"}));
+    EXPECT_EQ(rig.log.calls, Lines({"OverlayTime(0)", "Enable(4,stop,0)", "Toggle(4,play,0)", "Enable(4,search,0)"}));
     EXPECT_EQ(rig.browse.PlayStateNow(), kPlayStopped);
 }
 
@@ -155,8 +152,7 @@ TEST(BrowseStop, EndsTheWorkerAndResetsTheKeys) {
     ASSERT_EQ(rig.browse.PlayMediaFile(u"C:\\V\\clip.wmv"), 1);
     rig.log.calls.clear();
     EXPECT_EQ(rig.browse.StopPlayback(), 1);
-    EXPECT_EQ(rig.log.calls,
-              Lines({"Worker.Stop", "Enable(4,stop,0)", "Toggle(4,play,0)", "Enable(4,search,0)"}));
+    EXPECT_EQ(rig.log.calls, Lines({"Worker.Stop", "Enable(4,stop,0)", "Toggle(4,play,0)", "Enable(4,search,0)"}));
     EXPECT_FALSE(rig.worker.IsRunning());
     rig.host.api.StopPlayback = nullptr;
     EXPECT_EQ(rig.browse.StopPlayback(), 0);
@@ -170,10 +166,9 @@ TEST(BrowseStop, APictureAfterAVideoStopsIt) {
     EXPECT_EQ(rig.browse.ShowMediaFile(u"C:\\I\\a.jpg", kClassPicture), 1);
     EXPECT_EQ(Playback().calls, Lines({"StopPlayback"}));
     EXPECT_EQ(rig.log.calls,
-              Lines({"Enable(4,saveas,0)", "Worker.Stop", "Enable(4,stop,0)", "Toggle(4,play,0)",
-                     "Enable(4,search,0)", "Enable(4,play,0)", "Enable(4,stop,0)", "Enable(4,search,0)",
-                     "Enable(4,print,1)", "Canvas.ShowFile(C:\\I\\a.jpg,1)", "Canvas.Editing(1)",
-                     "RefreshOverlay"}));
+              Lines({"Enable(4,saveas,0)", "Worker.Stop", "Enable(4,stop,0)", "Toggle(4,play,0)", "Enable(4,search,0)",
+                     "Enable(4,play,0)", "Enable(4,stop,0)", "Enable(4,search,0)", "Enable(4,print,1)",
+                     "Canvas.ShowFile(C:\\I\\a.jpg,1)", "Canvas.Editing(1)", "RefreshOverlay"}));
     EXPECT_EQ(rig.browse.PlayStateNow(), kPlayStopped);
 }
 

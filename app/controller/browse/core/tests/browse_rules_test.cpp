@@ -40,12 +40,12 @@ TEST(PhotoFramePaths, LieInThePhotoFrameFolderOfTheProgram) {
 
 TEST(ProgressArithmetic, TruncatesAndStaysWithinTheSlider) {
     EXPECT_EQ(ProgressPercent(2.5f, 10.0f), 25);
-    EXPECT_EQ(ProgressPercent(3.33f, 10.0f), 33);    // 33.3 truncated
-    EXPECT_EQ(ProgressPercent(9.99f, 10.0f), 99);    // not rounded up to 100
+    EXPECT_EQ(ProgressPercent(3.33f, 10.0f), 33);  // 33.3 truncated
+    EXPECT_EQ(ProgressPercent(9.99f, 10.0f), 99);  // not rounded up to 100
     EXPECT_EQ(ProgressPercent(1.0f, 3.0f), 33);
     EXPECT_EQ(ProgressPercent(12.0f, 10.0f), 100);
     EXPECT_EQ(ProgressPercent(-1.0f, 10.0f), 0);
-    EXPECT_EQ(ProgressPercent(5.0f, 0.0f), 0);       // no duration: no division
+    EXPECT_EQ(ProgressPercent(5.0f, 0.0f), 0);  // no duration: no division
     EXPECT_EQ(ProgressPercent(5.0f, -2.0f), 0);
     EXPECT_EQ(OverlaySeconds(7.9f), 7);
     EXPECT_EQ(OverlaySeconds(-0.5f), 0);

@@ -17,7 +17,8 @@ int Uninitialize() {
     return 1;
 }
 int SetCameraDevice(const char16_t* name) {
-    FakeModule().calls.push_back("SetCameraDevice(" + std::string(name, name + std::char_traits<char16_t>::length(name)) + ")");
+    FakeModule().calls.push_back("SetCameraDevice(" +
+                                 std::string(name, name + std::char_traits<char16_t>::length(name)) + ")");
     return FakeModule().setCameraDevice;
 }
 int GetCaps(int* mask) {
@@ -50,10 +51,8 @@ int CScriptedModuleHost::FindDeviceKey(const char16_t* name, std::u16string& key
     return 1;
 }
 
-std::u16string CScriptedModuleHost::ReadProfileString(const std::u16string& path,
-                                                      const char16_t* section,
-                                                      const std::u16string& key,
-                                                      std::size_t capacity) const {
+std::u16string CScriptedModuleHost::ReadProfileString(const std::u16string& path, const char16_t* section,
+                                                      const std::u16string& key, std::size_t capacity) const {
     const_cast<CScriptedModuleHost*>(this)->profileKeys.push_back(key);
     if (std::u16string(section) != u"Camera Module") return {};
     auto found = profile.find({path, key});

@@ -29,8 +29,8 @@ public:
     std::optional<std::u16string> ProgramFolder() const override { return programFolder; }
     int FindDeviceKey(const char16_t* name, std::u16string& key) const override;
     std::u16string BoardProduct() const override { return boardProduct; }
-    std::u16string ReadProfileString(const std::u16string& path, const char16_t* section,
-                                     const std::u16string& key, std::size_t capacity) const override;
+    std::u16string ReadProfileString(const std::u16string& path, const char16_t* section, const std::u16string& key,
+                                     std::size_t capacity) const override;
     void* LoadModuleLibrary(const std::u16string& path) override;
     void* FindModuleExport(void* library, const char* name) override;
     void FreeModuleLibrary(void* library) override;
@@ -44,7 +44,7 @@ public:
     // Paths that load, and the exports each lacks.
     std::map<std::u16string, std::vector<std::string>> libraries;
 
-    std::vector<std::u16string> loaded;    // paths, in load order
+    std::vector<std::u16string> loaded;       // paths, in load order
     std::vector<std::u16string> profileKeys;  // keys asked
     int liveLibraries = 0;
 

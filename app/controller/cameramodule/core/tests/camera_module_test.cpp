@@ -57,7 +57,7 @@ TEST_F(CameraModuleTest, OnlyTheLowByteOfAModuleAnswerCounts) {
     CCameraModule module(host);
     ASSERT_EQ(module.Bind(u"Cam One"), 1);
     int value = 0;
-    FakeModule().get = 0x100;   // nonzero, but its low byte says false
+    FakeModule().get = 0x100;  // nonzero, but its low byte says false
     EXPECT_EQ(module.Get(16, &value), 0);
     FakeModule().get = 0x101;
     FakeModule().rotateStatus = 1;
@@ -69,13 +69,13 @@ TEST_F(CameraModuleTest, OnlyTheLowByteOfAModuleAnswerCounts) {
 }
 
 TEST_F(CameraModuleTest, AModuleLackingAnyExportIsNeverBound) {
-    host.libraries[kLensPath] = {"Set"};   // never called, yet required
+    host.libraries[kLensPath] = {"Set"};  // never called, yet required
     CCameraModule module(host);
     EXPECT_EQ(module.Bind(u"Cam One"), 1);
     EXPECT_FALSE(module.IsBound());
     EXPECT_EQ(module.DeviceKey(), u"");
     EXPECT_EQ(host.liveLibraries, 0);
-    EXPECT_EQ(Calls(), std::vector<std::string>{"Free"});   // not initialised, not uninitialised
+    EXPECT_EQ(Calls(), std::vector<std::string>{"Free"});  // not initialised, not uninitialised
 }
 
 TEST_F(CameraModuleTest, RefusalsLeaveNoModuleAndUninitialiseOnlyWhatWasInitialised) {
@@ -90,8 +90,7 @@ TEST_F(CameraModuleTest, RefusalsLeaveNoModuleAndUninitialiseOnlyWhatWasInitiali
     FakeModule().setCameraDevice = 0;
     EXPECT_EQ(module.Bind(u"Cam One"), 1);
     EXPECT_FALSE(module.IsBound());
-    EXPECT_EQ(Calls(), (std::vector<std::string>{"Initialize", "SetCameraDevice(Cam One)",
-                                                 "Uninitialize", "Free"}));
+    EXPECT_EQ(Calls(), (std::vector<std::string>{"Initialize", "SetCameraDevice(Cam One)", "Uninitialize", "Free"}));
     EXPECT_EQ(host.liveLibraries, 0);
     int mask = -1;
     EXPECT_EQ(module.GetCaps(&mask), 1);
@@ -100,7 +99,7 @@ TEST_F(CameraModuleTest, RefusalsLeaveNoModuleAndUninitialiseOnlyWhatWasInitiali
 
 TEST_F(CameraModuleTest, NoEntryNoLibraryOrABoardOfTheExcludedFamilyBindNothing) {
     CCameraModule module(host);
-    EXPECT_EQ(module.Bind(u"Odd Cam"), 1);   // no vendor or product in its id
+    EXPECT_EQ(module.Bind(u"Odd Cam"), 1);  // no vendor or product in its id
     EXPECT_TRUE(host.loaded.empty());
     host.profile.erase({kIni, u"VID_0AC8&PID_C302"});
     EXPECT_EQ(module.Bind(u"Cam One"), 1);
@@ -134,8 +133,7 @@ TEST_F(CameraModuleTest, ANewCameraUnbindsTheOldModuleFirst) {
     Calls().clear();
     EXPECT_EQ(module.Bind(u"Cam Two"), 1);
     EXPECT_EQ(module.DeviceKey(), u"VID_1111&PID_2222");
-    EXPECT_EQ(Calls(), (std::vector<std::string>{"Uninitialize", "Free", "Initialize",
-                                                 "SetCameraDevice(Cam Two)"}));
+    EXPECT_EQ(Calls(), (std::vector<std::string>{"Uninitialize", "Free", "Initialize", "SetCameraDevice(Cam Two)"}));
     EXPECT_EQ(host.liveLibraries, 1);
 }
 

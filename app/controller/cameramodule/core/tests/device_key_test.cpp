@@ -31,9 +31,9 @@ TEST(DeviceKeyTest, BoardProductIsComparedInLowerCase) {
 TEST(RotationFollowerTest, MirrorGoesOffWhileTurnedAndComesBackOnce) {
     CRotationFollower follower(1);
     EXPECT_EQ(follower.Step(false, 1), std::nullopt);
-    EXPECT_EQ(follower.Step(true, 1), 0);              // turned: off
-    EXPECT_EQ(follower.Step(true, 0), std::nullopt);   // still turned: nothing
-    EXPECT_EQ(follower.Step(false, 0), 1);             // back: the mode it had
+    EXPECT_EQ(follower.Step(true, 1), 0);             // turned: off
+    EXPECT_EQ(follower.Step(true, 0), std::nullopt);  // still turned: nothing
+    EXPECT_EQ(follower.Step(false, 0), 1);            // back: the mode it had
     EXPECT_EQ(follower.Step(false, 1), std::nullopt);
 }
 

@@ -22,8 +22,8 @@ struct BindingRig : ControllerRig {
     BindingRig() {
         FakeModule() = FakeModuleScript{};
         catalog.AddItem(0x010000, 4, u"ShootMode", kCatalogItem, 0, 0);
-        for (const char16_t* mode : {u"SM_Normal", u"SM_Portrait", u"SM_FastObject", u"SM_Night",
-                                     u"SM_Macro", u"SM_Landscape", u"SM_Auto"})
+        for (const char16_t* mode :
+             {u"SM_Normal", u"SM_Portrait", u"SM_FastObject", u"SM_Night", u"SM_Macro", u"SM_Landscape", u"SM_Auto"})
             catalog.AddEntry(0x010000, mode);
         catalog.AddItem(0x080200, 5, u"Brightness", kCatalogSlider, 0, 100);
         catalog.AddItem(0x080201, 6, u"Contrast", kCatalogSlider, 0, 100);
@@ -95,8 +95,8 @@ TEST(ModuleBindingTest, ShootModesFollowTheCapabilityBits) {
 
 TEST(ModuleBindingTest, MissingPropertiesLoseTheirItemsAndPresentOnesGiveTheirValues) {
     BindingRig rig;
-    fakeengine::Engine().qualities.erase(7);   // no white balance
-    fakeengine::Engine().qualities.erase(1);   // no contrast
+    fakeengine::Engine().qualities.erase(7);  // no white balance
+    fakeengine::Engine().qualities.erase(1);  // no contrast
     fakeengine::Engine().qualities[0] = 77;
     rig.settings.Block().contrast = 5;
     rig.settings.Block().whiteBalance = 3;
@@ -127,7 +127,7 @@ TEST(ModuleBindingTest, TurningTheCameraSwitchesMirroringOffAndBackOnce) {
     FakeModule().rotateStatus = 1;
     ASSERT_TRUE(rig.WaitForMirror(0, 1));
     EXPECT_EQ(rig.engine.GetMirrorMode(), 0);
-    std::this_thread::sleep_for(100ms);   // several polls while turned
+    std::this_thread::sleep_for(100ms);  // several polls while turned
     EXPECT_EQ(rig.MirrorCalls(0), 1);
 
     FakeModule().rotateStatus = 0;

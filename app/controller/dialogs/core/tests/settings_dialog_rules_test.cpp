@@ -25,7 +25,7 @@ TEST(VideoRowsTest, EightRowsSkipProperties6And9AndIdsAreDistinct) {
     ASSERT_NE(RowOfTrackbar(1013), nullptr);
     EXPECT_EQ(RowOfTrackbar(1013)->property, 0);
     EXPECT_EQ(RowOfTrackbar(1020)->property, 8);
-    EXPECT_EQ(RowOfTrackbar(1021), nullptr);   // a label, not a trackbar
+    EXPECT_EQ(RowOfTrackbar(1021), nullptr);  // a label, not a trackbar
 }
 
 TEST(ButtonPlacementTest, ButtonsSitFromTheSheetsRightEdge) {
@@ -55,7 +55,7 @@ TEST(GeoFrequencyTest, TheNumberAfterTheFirstCommaIsTheFrequency) {
     EXPECT_EQ(FrequencyFromGeoValue(u"Germany,50 Hz"), 50);
     EXPECT_EQ(FrequencyFromGeoValue(u"Japan,50/60"), 50);
     EXPECT_EQ(FrequencyFromGeoValue(u"Nowhere,55"), 55);
-    EXPECT_EQ(FrequencyFromGeoValue(u"Korea, Republic of,60"), 0);   // the first comma counts
+    EXPECT_EQ(FrequencyFromGeoValue(u"Korea, Republic of,60"), 0);  // the first comma counts
     EXPECT_EQ(FrequencyFromGeoValue(u"No comma 60"), 0);
     EXPECT_EQ(FrequencyFromGeoValue(u"Empty,"), 0);
     EXPECT_EQ(FrequencyFromGeoValue(u""), 0);
@@ -67,8 +67,8 @@ TEST(GeoFrequencyTest, OnlyFiftyAndSixtyAreNamedAndKeysAreLowerHex) {
     EXPECT_EQ(FrequencyText(60), u"60 Hz");
     EXPECT_EQ(FrequencyText(55), u"50/60 Hz");
     EXPECT_EQ(FrequencyText(0), u"50/60 Hz");
-    EXPECT_EQ(GeoIniKey(244), u"f4");   // United States
-    EXPECT_EQ(GeoIniKey(94), u"5e");    // Germany
+    EXPECT_EQ(GeoIniKey(244), u"f4");  // United States
+    EXPECT_EQ(GeoIniKey(94), u"5e");   // Germany
     EXPECT_EQ(GeoIniKey(0), u"0");
     EXPECT_EQ(GeoIniKey(39070), u"989e");
 }

@@ -64,46 +64,47 @@ TEST(CaptureCounter, DigitsAfterThePrefixIgnoringCase) {
 }
 
 TEST(CaptureCounter, HighestOfTheDay) {
-    std::vector<std::u16string> names = {u".", u"..", u"image202607040002.jpg", u"image202607040011.bmp",
-                                         u"image202607030050.jpg", u"video202607040090.avi", u"notes.txt"};
+    std::vector<std::u16string> names = {u".",
+                                         u"..",
+                                         u"image202607040002.jpg",
+                                         u"image202607040011.bmp",
+                                         u"image202607030050.jpg",
+                                         u"video202607040090.avi",
+                                         u"notes.txt"};
     EXPECT_EQ(HighestCounter(names, u"image20260704"), 11);
     EXPECT_EQ(HighestCounter(names, u"image20260705"), 0);
     EXPECT_EQ(HighestCounter({}, u"image20260704"), 0);
 }
 
 TEST(MakeCaptureName, ContinuesAfterTheHighestNumberOfTheDay) {
-    std::vector<std::u16string> names = {u"image202607040001.jpg", u"image202607040002.jpg",
-                                         u"image202607040003.jpg"};
+    std::vector<std::u16string> names = {u"image202607040001.jpg", u"image202607040002.jpg", u"image202607040003.jpg"};
     EXPECT_EQ(MakeCaptureName(u"C:\\M\\Image", kMediaImage, kJuly4, kJpgAviWav, names, NothingExists()),
               u"C:\\M\\Image\\image202607040004.jpg");
     // The next day starts again at 0001.
     EXPECT_EQ(MakeCaptureName(u"C:\\M\\Image", kMediaImage, kJuly5, kJpgAviWav, names, NothingExists()),
               u"C:\\M\\Image\\image202607050001.jpg");
     // Another file type changes only the extension.
-    EXPECT_EQ(MakeCaptureName(u"C:\\M\\Image", kMediaImage, kJuly4, CaptureFileTypes{3, 0, 0}, names,
-                              NothingExists()),
+    EXPECT_EQ(MakeCaptureName(u"C:\\M\\Image", kMediaImage, kJuly4, CaptureFileTypes{3, 0, 0}, names, NothingExists()),
               u"C:\\M\\Image\\image202607040004.png");
     // Copies count by the number before their "_".
-    EXPECT_EQ(MakeCaptureName(u"C:\\M\\Image", kMediaImage, kJuly4, kJpgAviWav,
-                              {u"image202607040005_2.jpg"}, NothingExists()),
+    EXPECT_EQ(MakeCaptureName(u"C:\\M\\Image", kMediaImage, kJuly4, kJpgAviWav, {u"image202607040005_2.jpg"},
+                              NothingExists()),
               u"C:\\M\\Image\\image202607040006.jpg");
-    EXPECT_EQ(MakeCaptureName(u"C:\\M\\Audio", kMediaAudio, kJuly4, kJpgAviWav,
-                              {u"AUDIO202607040120.WMA"}, NothingExists()),
-              u"C:\\M\\Audio\\audio202607040121.wav");
+    EXPECT_EQ(
+        MakeCaptureName(u"C:\\M\\Audio", kMediaAudio, kJuly4, kJpgAviWav, {u"AUDIO202607040120.WMA"}, NothingExists()),
+        u"C:\\M\\Audio\\audio202607040121.wav");
 }
 
 TEST(MakeCaptureName, RefusesOnceTheDayIsFull) {
     const std::u16string folder = u"C:\\M\\Image";
-    EXPECT_EQ(MakeCaptureName(folder, kMediaImage, kJuly4, kJpgAviWav, {u"image202607049998.jpg"},
-                              NothingExists()),
+    EXPECT_EQ(MakeCaptureName(folder, kMediaImage, kJuly4, kJpgAviWav, {u"image202607049998.jpg"}, NothingExists()),
               u"C:\\M\\Image\\image202607049999.jpg");
-    EXPECT_FALSE(MakeCaptureName(folder, kMediaImage, kJuly4, kJpgAviWav, {u"image202607049999.jpg"},
-                                 NothingExists()));
-    EXPECT_FALSE(MakeCaptureName(folder, kMediaImage, kJuly4, kJpgAviWav, {u"image2026070499999.jpg"},
-                                 NothingExists()));
+    EXPECT_FALSE(MakeCaptureName(folder, kMediaImage, kJuly4, kJpgAviWav, {u"image202607049999.jpg"}, NothingExists()));
+    EXPECT_FALSE(
+        MakeCaptureName(folder, kMediaImage, kJuly4, kJpgAviWav, {u"image2026070499999.jpg"}, NothingExists()));
     // A counter far past an int must refuse too, not wrap round to 0001.
-    EXPECT_FALSE(MakeCaptureName(folder, kMediaImage, kJuly4, kJpgAviWav,
-                                 {u"image2026070499999999999999.jpg"}, NothingExists()));
+    EXPECT_FALSE(MakeCaptureName(folder, kMediaImage, kJuly4, kJpgAviWav, {u"image2026070499999999999999.jpg"},
+                                 NothingExists()));
 }
 
 TEST(MakeCaptureName, NeverNamesAFileThatIsThere) {
@@ -114,8 +115,7 @@ TEST(MakeCaptureName, NeverNamesAFileThatIsThere) {
               u"C:\\M\\Image\\image202607040003.jpg");
     // When 9999 is taken as well there is no name left.
     auto last = ExistsIn({u"C:\\M\\Image\\image202607049999.jpg"});
-    EXPECT_FALSE(MakeCaptureName(u"C:\\M\\Image", kMediaImage, kJuly4, kJpgAviWav, {u"image202607049998.jpg"},
-                                 last));
+    EXPECT_FALSE(MakeCaptureName(u"C:\\M\\Image", kMediaImage, kJuly4, kJpgAviWav, {u"image202607049998.jpg"}, last));
 }
 
 TEST(MakeCaptureName, RefusesWhatCannotBeNamed) {
@@ -137,11 +137,9 @@ TEST(MakeCaptureName, MustFitTheEnginesBuffer) {
     // "monitor" is two units longer than "image", "tiff" one longer than
     // "jpg": 25 units beside the folder, so 102 is the most that fits.
     std::u16string monitorFolder(103, u'm');
-    EXPECT_FALSE(MakeCaptureName(monitorFolder, kMediaMonitor, kJuly4, CaptureFileTypes{4, 0, 0}, {},
-                                 NothingExists()));
+    EXPECT_FALSE(MakeCaptureName(monitorFolder, kMediaMonitor, kJuly4, CaptureFileTypes{4, 0, 0}, {}, NothingExists()));
     monitorFolder.pop_back();
-    EXPECT_TRUE(MakeCaptureName(monitorFolder, kMediaMonitor, kJuly4, CaptureFileTypes{4, 0, 0}, {},
-                                NothingExists()));
+    EXPECT_TRUE(MakeCaptureName(monitorFolder, kMediaMonitor, kJuly4, CaptureFileTypes{4, 0, 0}, {}, NothingExists()));
 }
 
 }  // namespace

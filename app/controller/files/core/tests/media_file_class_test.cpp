@@ -11,12 +11,24 @@ TEST(MediaFileClass, ByTheTextAfterTheLastDotIgnoringCase) {
         int expected;
     };
     const Case cases[] = {
-        {u"C:\\M\\a.bmp", 0},          {u"C:\\M\\a.JPG", 1},          {u"C:\\M\\a.JPEG", 1},
-        {u"a.jpeg", 1},                {u"a.Gif", 2},                 {u"a.png", 3},
-        {u"a.TIFF", 4},                {u"a.asf", 5},                 {u"a.wmv", 6},
-        {u"a.avi", 7},                 {u"a.wma", 8},                 {u".Wav", 9},
-        {u"C:\\M\\image", -1},         {u"a.tif", -1},                {u"a.jpg.bak", -1},
-        {u"a.", -1},                   {u"a.jpgx", -1},               {u"C:\\x.jpg\\file", -1},
+        {u"C:\\M\\a.bmp", 0},
+        {u"C:\\M\\a.JPG", 1},
+        {u"C:\\M\\a.JPEG", 1},
+        {u"a.jpeg", 1},
+        {u"a.Gif", 2},
+        {u"a.png", 3},
+        {u"a.TIFF", 4},
+        {u"a.asf", 5},
+        {u"a.wmv", 6},
+        {u"a.avi", 7},
+        {u"a.wma", 8},
+        {u".Wav", 9},
+        {u"C:\\M\\image", -1},
+        {u"a.tif", -1},
+        {u"a.jpg.bak", -1},
+        {u"a.", -1},
+        {u"a.jpgx", -1},
+        {u"C:\\x.jpg\\file", -1},
         {u"", -1},
     };
     for (const Case& c : cases) {

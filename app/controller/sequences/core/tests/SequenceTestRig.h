@@ -27,10 +27,7 @@ inline CSequenceRig*& CurrentRig() {
     return rig;
 }
 
-class CSequenceRig final : public ISequenceHost,
-                           public ICaptureFx,
-                           public IWorkerThreads,
-                           public ISequenceClock {
+class CSequenceRig final : public ISequenceHost, public ICaptureFx, public IWorkerThreads, public ISequenceClock {
 public:
     CSequenceRig() {
         CurrentRig() = this;
@@ -125,9 +122,7 @@ public:
         if (on && onFlash) onFlash();
     }
     void PlayShutterSound() override { Log("Sound"); }
-    bool BoardProductContains(std::u16string_view text) override {
-        return ContainsIgnoringCase(boardProduct, text);
-    }
+    bool BoardProductContains(std::u16string_view text) override { return ContainsIgnoringCase(boardProduct, text); }
     void CopyToPicturesFolder(const std::u16string& path) override { Log("CopyToPictures(" + Narrow(path) + ")"); }
 
     // --- workers
@@ -182,17 +177,18 @@ public:
     void Sleep(int ms) override { now += ms; }
 
     static std::string KeyName(std::uint32_t key) {
-        static const std::pair<Button, const char*> kNames[] = {
-            {Button::CaptureImage, "CaptureImageKey"}, {Button::CaptureVideo, "CaptureVideoKey"},
-            {Button::CaptureVideoOnly, "CaptureVideoOnlyKey"}, {Button::CaptureAudio, "CaptureAudioKey"},
-            {Button::Stop, "StopKey"}};
+        static const std::pair<Button, const char*> kNames[] = {{Button::CaptureImage, "CaptureImageKey"},
+                                                                {Button::CaptureVideo, "CaptureVideoKey"},
+                                                                {Button::CaptureVideoOnly, "CaptureVideoOnlyKey"},
+                                                                {Button::CaptureAudio, "CaptureAudioKey"},
+                                                                {Button::Stop, "StopKey"}};
         for (const auto& [button, name] : kNames)
             if (KeyOf(button) == key) return name;
         return "?";
     }
     static std::string KindName(WorkerKind kind) {
-        static const char* const kNames[] = {"Banner", "Burst", "ImageTimer", "RecordTimer",
-                                             "RecordingTime", "DateClock"};
+        static const char* const kNames[] = {"Banner",      "Burst",         "ImageTimer",
+                                             "RecordTimer", "RecordingTime", "DateClock"};
         return kNames[static_cast<int>(kind)];
     }
 

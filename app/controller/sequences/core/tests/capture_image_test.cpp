@@ -106,10 +106,8 @@ TEST(Burst, ThreePicturesHalfASecondPlusFlashApartThenKeyBack) {
     CSequenceRig rig;
     rig.sequences.StartBurst(3);
     rig.RunWorkers();
-    const Lines expected = {"t=200 CaptureImage(C:\\M\\image0.jpg)",
-                            "t=900 CaptureImage(C:\\M\\image1.jpg)",
-                            "t=1600 CaptureImage(C:\\M\\image2.jpg)",
-                            "t=2100 RefreshOverlay",
+    const Lines expected = {"t=200 CaptureImage(C:\\M\\image0.jpg)", "t=900 CaptureImage(C:\\M\\image1.jpg)",
+                            "t=1600 CaptureImage(C:\\M\\image2.jpg)", "t=2100 RefreshOverlay",
                             "t=2100 Enable(3,CaptureImageKey,1)"};
     EXPECT_EQ(rig.Only({"CaptureImage(", "RefreshOverlay", "Enable"}), expected);
     // Every picture ran the whole sequence.

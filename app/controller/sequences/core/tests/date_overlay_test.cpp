@@ -10,8 +10,7 @@ TEST(DateOverlay, TimeAndDateAtNineOhFiveOnThirdOfJuly) {
     CSequenceRig rig;
     rig.start = {2026, 7, 3, 9, 5, 12, 400};
     EXPECT_EQ(rig.sequences.UpdateDateOverlay(2), 1);
-    EXPECT_EQ(rig.timeline,
-              (Lines{"t=0 SetText(09:05  07/03)", "t=0 EnableText(1)", "t=0 Start(DateClock)"}));
+    EXPECT_EQ(rig.timeline, (Lines{"t=0 SetText(09:05  07/03)", "t=0 EnableText(1)", "t=0 Start(DateClock)"}));
     EXPECT_EQ(rig.sequences.LastDateText(), "09:05  07/03");
 }
 

@@ -19,11 +19,9 @@ TEST(PanelAcpiPacking, MethodNamesAreTheirCharactersInOrder) {
 }
 
 TEST(PanelAcpiPacking, ReadAndSetInputs) {
-    const std::vector<int> read = {1, 0, 0, 0, 0x47, 0x50, 0x4C, 0x56, 0, 0, 0, 0,
-                                   0, 0, 0, 0, 0,    0,    0,    0};
+    const std::vector<int> read = {1, 0, 0, 0, 0x47, 0x50, 0x4C, 0x56, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     EXPECT_EQ(Bytes(PackAcpiRead(kAcpiReadBrightness)), read);
-    const std::vector<int> set = {2, 0, 0, 0, 0x53, 0x50, 0x4C, 0x56, 1,    0,
-                                  0, 0, 8, 0, 0,    0,    0x78, 0x56, 0x34, 0x12};
+    const std::vector<int> set = {2, 0, 0, 0, 0x53, 0x50, 0x4C, 0x56, 1, 0, 0, 0, 8, 0, 0, 0, 0x78, 0x56, 0x34, 0x12};
     EXPECT_EQ(Bytes(PackAcpiSet(kAcpiSetBrightness, 0x12345678u)), set);
 }
 

@@ -15,9 +15,9 @@ std::vector<std::pair<int, int>> Pairs(const std::vector<BlinkStep>& steps) {
 }
 
 TEST(SelfTimerBlink, FiveSecondsBlinkOnceForThreeSecondsThenTwiceForTwo) {
-    const std::vector<std::pair<int, int>> expected = {
-        {1, 500}, {0, 500}, {1, 500}, {0, 500}, {1, 500}, {0, 500},
-        {1, 250}, {0, 250}, {1, 250}, {0, 250}, {1, 250}, {0, 250}, {1, 250}, {0, 250}};
+    const std::vector<std::pair<int, int>> expected = {{1, 500}, {0, 500}, {1, 500}, {0, 500}, {1, 500},
+                                                       {0, 500}, {1, 250}, {0, 250}, {1, 250}, {0, 250},
+                                                       {1, 250}, {0, 250}, {1, 250}, {0, 250}};
     EXPECT_EQ(Pairs(SelfTimerBlinkSteps(5)), expected);
 }
 

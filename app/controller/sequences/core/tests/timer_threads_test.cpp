@@ -11,11 +11,23 @@ TEST(ImageTimer, FiveSecondsBlinkThenOnePictureAndTheKeyBack) {
     rig.flashSetting = 1;
     rig.sequences.StartImageTimer(5 + 4 * 65536);
     rig.RunWorkers();
-    const Lines expected = {
-        "t=0 Icon(1)",    "t=500 Icon(0)",  "t=1000 Icon(1)", "t=1500 Icon(0)", "t=2000 Icon(1)",
-        "t=2500 Icon(0)", "t=3000 Icon(1)", "t=3250 Icon(0)", "t=3500 Icon(1)", "t=3750 Icon(0)",
-        "t=4000 Icon(1)", "t=4250 Icon(0)", "t=4500 Icon(1)", "t=4750 Icon(0)", "t=5000 Icon(-1)",
-        "t=5000 CaptureImage(C:\\M\\image0.jpg)", "t=5000 Enable(3,CaptureImageKey,1)"};
+    const Lines expected = {"t=0 Icon(1)",
+                            "t=500 Icon(0)",
+                            "t=1000 Icon(1)",
+                            "t=1500 Icon(0)",
+                            "t=2000 Icon(1)",
+                            "t=2500 Icon(0)",
+                            "t=3000 Icon(1)",
+                            "t=3250 Icon(0)",
+                            "t=3500 Icon(1)",
+                            "t=3750 Icon(0)",
+                            "t=4000 Icon(1)",
+                            "t=4250 Icon(0)",
+                            "t=4500 Icon(1)",
+                            "t=4750 Icon(0)",
+                            "t=5000 Icon(-1)",
+                            "t=5000 CaptureImage(C:\\M\\image0.jpg)",
+                            "t=5000 Enable(3,CaptureImageKey,1)"};
     EXPECT_EQ(rig.Only({"Icon", "CaptureImage(", "Enable"}), expected);
 }
 
@@ -59,9 +71,8 @@ TEST(RecordTimer, ThreeSecondsThenTheRecordingOfItsPanel) {
     CSequenceRig rig;
     rig.sequences.StartRecordTimer(3 + 2 * 65536);
     rig.RunWorkers();
-    const Lines expected = {"t=3000 Icon(-1)", "t=3000 Enable(2,CaptureAudioKey,1)",
-                            "t=3000 StartRecording(2)", "t=3000 Enable(2,StopKey,1)",
-                            "t=3000 RefreshOverlay"};
+    const Lines expected = {"t=3000 Icon(-1)", "t=3000 Enable(2,CaptureAudioKey,1)", "t=3000 StartRecording(2)",
+                            "t=3000 Enable(2,StopKey,1)", "t=3000 RefreshOverlay"};
     const Lines all = rig.timeline;
     EXPECT_EQ(Lines(all.end() - 5, all.end()), expected);
     EXPECT_EQ(rig.Only({"Icon(1)"}).size(), 1u + 2u + 2u);
@@ -88,10 +99,9 @@ TEST(RecordingTime, ShowsSecondsAndBlinksOnceASecondUntilTheRecordingEnds) {
     rig.captureStateAt = [](long long t) { return t < 1600 ? 1 : 0; };
     rig.sequences.StartRecordingTime();
     rig.RunWorkers();
-    const Lines expected = {"t=0 Time(0)",    "t=250 Icon(2)",  "t=250 Time(0)",  "t=500 Time(0)",
-                            "t=750 Icon(0)",  "t=750 Time(0)",  "t=1000 Time(1)", "t=1250 Icon(2)",
-                            "t=1250 Time(1)", "t=1500 Time(1)", "t=1750 Icon(0)", "t=1750 Icon(0)",
-                            "t=1750 Time(-1)"};
+    const Lines expected = {"t=0 Time(0)",    "t=250 Icon(2)",  "t=250 Time(0)",  "t=500 Time(0)",  "t=750 Icon(0)",
+                            "t=750 Time(0)",  "t=1000 Time(1)", "t=1250 Icon(2)", "t=1250 Time(1)", "t=1500 Time(1)",
+                            "t=1750 Icon(0)", "t=1750 Icon(0)", "t=1750 Time(-1)"};
     EXPECT_EQ(rig.Only({"Time(", "Icon("}), expected);
 }
 
