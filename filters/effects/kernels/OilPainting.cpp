@@ -230,15 +230,24 @@ bool PaintInnerPoint(const OilJob& job, int x, int y, uint8_t* mean) {
     // byte shift brings in never match and need no mask.
     const __m128i marked = _mm_add_epi8(levels, _mm_set1_epi8(1));
     __m128i occurrences = _mm_set1_epi8(1);
-#define VIMBREL_OIL_SHIFT(s) occurrences = _mm_sub_epi8(occurrences, _mm_cmpeq_epi8(marked, _mm_slli_si128(marked, s)));
-    VIMBREL_OIL_SHIFT(1)
-    VIMBREL_OIL_SHIFT(2)
-    VIMBREL_OIL_SHIFT(3)
-    VIMBREL_OIL_SHIFT(4) VIMBREL_OIL_SHIFT(5) VIMBREL_OIL_SHIFT(6) VIMBREL_OIL_SHIFT(7) VIMBREL_OIL_SHIFT(8)
-        VIMBREL_OIL_SHIFT(9) VIMBREL_OIL_SHIFT(10) VIMBREL_OIL_SHIFT(11) VIMBREL_OIL_SHIFT(12) VIMBREL_OIL_SHIFT(13)
-            VIMBREL_OIL_SHIFT(14) VIMBREL_OIL_SHIFT(15)
+#define VIMBREL_OIL_SHIFT(s) occurrences = _mm_sub_epi8(occurrences, _mm_cmpeq_epi8(marked, _mm_slli_si128(marked, s)))
+    VIMBREL_OIL_SHIFT(1);
+    VIMBREL_OIL_SHIFT(2);
+    VIMBREL_OIL_SHIFT(3);
+    VIMBREL_OIL_SHIFT(4);
+    VIMBREL_OIL_SHIFT(5);
+    VIMBREL_OIL_SHIFT(6);
+    VIMBREL_OIL_SHIFT(7);
+    VIMBREL_OIL_SHIFT(8);
+    VIMBREL_OIL_SHIFT(9);
+    VIMBREL_OIL_SHIFT(10);
+    VIMBREL_OIL_SHIFT(11);
+    VIMBREL_OIL_SHIFT(12);
+    VIMBREL_OIL_SHIFT(13);
+    VIMBREL_OIL_SHIFT(14);
+    VIMBREL_OIL_SHIFT(15);
 #undef VIMBREL_OIL_SHIFT
-                __m128i top = _mm_max_epu8(occurrences, _mm_shuffle_epi32(occurrences, 0x4E));
+    __m128i top = _mm_max_epu8(occurrences, _mm_shuffle_epi32(occurrences, 0x4E));
     top = _mm_max_epu8(top, _mm_shuffle_epi32(top, 0xB1));
     top = _mm_max_epu8(top, _mm_shufflelo_epi16(_mm_shufflehi_epi16(top, 0xB1), 0xB1));
     top = _mm_max_epu8(top, _mm_or_si128(_mm_srli_epi16(top, 8), _mm_slli_epi16(top, 8)));
