@@ -2,14 +2,23 @@
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 jobs=$(nproc)
 
-# The deliverables are 32-bit. Where this host cannot execute 32-bit code
-# (no ia32 emulation), the Windows tests run on the 64-bit build of the same
-# tree in a win64 prefix, and the 32-bit build is only compiled.
-if /usr/lib/wine/wine --version >/dev/null 2>&1; then
-    test_arch=i686
-else
-    test_arch=x86_64
-fi
+# The deliverables are 32-bit, and the Windows tests run on them under
+# 32-bit Wine. Where 32-bit Wine cannot start (tools/setup could not install
+# it, or the host has no ia32 emulation) they run on the 64-bit build of the
+# same tree in a win64 prefix, and the 32-bit build is only compiled.
+# Decided after tools/setup has run, never before: a fresh machine has no
+# Wine at all until the set-up installs it. The probe is a parameter so the
+# decision can be tested (tools/tests/arch_choice_test.sh).
+wine32_probe=(/usr/lib/wine/wine --version)
+choose_test_arch() {
+    if "${wine32_probe[@]}" >/dev/null 2>&1; then
+        test_arch=i686
+        echo "Windows tests: i686 tested under Wine"
+    else
+        test_arch=x86_64
+        echo "Windows tests: 32-bit Wine cannot start here; x86_64 tested under Wine, i686 only compiled"
+    fi
+}
 
 # Extra cmake options for every configure below (tools/test adds
 # -DVIMBREL_WERROR=ON). An option left out keeps what the tree's cache holds.
