@@ -16,7 +16,7 @@ choose_test_arch() {
         echo "Windows tests: i686 tested under Wine"
     else
         test_arch=x86_64
-        echo "Windows tests: 32-bit Wine cannot start here; x86_64 tested under Wine, i686 only compiled"
+        echo "Windows tests: 32-bit Wine cannot start on this host (not installed, or the kernel runs no 32-bit code); x86_64 tested under Wine, i686 only compiled"
     fi
 }
 
