@@ -24,6 +24,22 @@ choose_test_arch() {
 # -DVIMBREL_WERROR=ON). An option left out keeps what the tree's cache holds.
 cmake_options=()
 
+# The options a build folder may keep from an earlier configure that make it
+# test less than the whole tree: a subset of components, the sanitizers off,
+# the fuzz hooks or benchmark programs in the test trees. tools/test passes
+# these so that whatever the cache holds, its green line covers everything.
+whole_tree_options=(-DVIMBREL_ONLY= -DVIMBREL_SANITIZE=ON -DVIMBREL_FUZZ=OFF -DVIMBREL_BENCHMARKS=OFF)
+
+# The narrowing settings a build folder's cache holds, one "NAME=value" a
+# line; nothing for a folder without a cache or with the whole tree.
+cached_narrowing() {   # build folder
+    local cache=$1/CMakeCache.txt
+    [[ -f $cache ]] || return 0
+    sed -n -e 's/^\(VIMBREL_ONLY\):[A-Z]*=\(..*\)$/\1=\2/p' \
+        -e 's/^\(VIMBREL_SANITIZE\):[A-Z]*=\(OFF\|FALSE\|NO\|0\|N\)$/\1=\2/Ip' \
+        -e 's/^\(VIMBREL_FUZZ\|VIMBREL_BENCHMARKS\):[A-Z]*=\(ON\|TRUE\|YES\|1\|Y\)$/\1=\2/Ip' "$cache"
+}
+
 configure_windows() {   # arch
     local arch=$1
     cmake -S "$root" -B "$root/build/win-$arch" -G Ninja \
@@ -38,9 +54,10 @@ configure_native() {
 }
 
 # The fuzz tree: native clang, ASan+UBSan, coverage hooks in every library;
-# unoptimised like the test tree, so coverage counts compare with it.
+# unoptimised like the test tree, so coverage counts compare with it. Its own
+# option comes last: a later -D wins over tools/test's VIMBREL_FUZZ=OFF.
 configure_fuzz() {
     cmake -S "$root" -B "$root/build/native-fuzz" -G Ninja \
         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-        -DCMAKE_BUILD_TYPE=Debug -DVIMBREL_FUZZ=ON "${cmake_options[@]}" >/dev/null
+        -DCMAKE_BUILD_TYPE=Debug "${cmake_options[@]}" -DVIMBREL_FUZZ=ON >/dev/null
 }
