@@ -237,29 +237,6 @@ void FlipFrame(const RgbFrame& frame, bool flipVertical, bool mirror) {
     }
 }
 
-void ZoomNearest(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch) {
-    if (frame.Empty()) {
-        return;
-    }
-    const LinearPlan plan = PlanLinearZoom(frame, factor, flipVertical, mirror);
-    const CFrameCopy source(frame, scratch, 0);
-    const std::size_t rowBytes = static_cast<std::size_t>(frame.width) * 3;
-    for (int r = 0; r < frame.height; ++r) {
-        const int from = plan.rows[static_cast<std::size_t>(r)].index;
-        uint8_t* out = frame.Row(r);
-        // Zoomed in, neighbouring output rows mostly show the same source
-        // row: the row just written is that row already.
-        if (r > 0 && from == plan.rows[static_cast<std::size_t>(r) - 1].index) {
-            std::memcpy(out, frame.Row(r - 1), rowBytes);
-            continue;
-        }
-        const uint8_t* src = source.Row(from);
-        for (int k = 0; k < frame.width; ++k) {
-            std::memcpy(out + 3 * k, src + 3 * plan.cols[static_cast<std::size_t>(k)].index, 3);
-        }
-    }
-}
-
 void ZoomBilinear(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch) {
     if (frame.Empty()) {
         return;
@@ -388,6 +365,21 @@ void ZoomBicubic(const RgbFrame& frame, float factor, bool flipVertical, bool mi
 }
 
 // The plain versions: one pixel and channel at a time, as first written.
+
+void ZoomNearestPlain(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch) {
+    if (frame.Empty()) {
+        return;
+    }
+    const LinearPlan plan = PlanLinearZoom(frame, factor, flipVertical, mirror);
+    const CFrameCopy source(frame, scratch, 0);
+    for (int r = 0; r < frame.height; ++r) {
+        const uint8_t* src = source.Row(plan.rows[static_cast<std::size_t>(r)].index);
+        uint8_t* out = frame.Row(r);
+        for (int k = 0; k < frame.width; ++k) {
+            std::memcpy(out + 3 * k, src + 3 * plan.cols[static_cast<std::size_t>(k)].index, 3);
+        }
+    }
+}
 
 void ZoomBilinearPlain(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch) {
     if (frame.Empty()) {

@@ -29,15 +29,18 @@ PixelArea ZoomSourceArea(const RgbFrame& frame, int method, float factor, bool f
 void FlipFrame(const RgbFrame& frame, bool flipVertical, bool mirror);
 
 // The zooms the filter runs: row functions, vectorised where the processor
-// allows, that give the plain versions below byte for byte.
+// allows, that give the plain versions below byte for byte. The nearest
+// keeps its tables in the scratch for the next frame.
 void ZoomNearest(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch);
 void ZoomBilinear(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch);
 void ZoomBicubic(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch);
 
 // The same zooms one pixel and channel at a time, each in single-precision
-// float as written: the bilinear copies or blends one way where an output
-// pixel lands on a source column or row; the bicubic blends four source rows
-// per output row, then four of those per pixel.
+// float as written: the nearest copies every pixel from its source pixel;
+// the bilinear copies or blends one way where an output pixel lands on a
+// source column or row; the bicubic blends four source rows per output row,
+// then four of those per pixel.
+void ZoomNearestPlain(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch);
 void ZoomBilinearPlain(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch);
 void ZoomBicubicPlain(const RgbFrame& frame, float factor, bool flipVertical, bool mirror, CScratch& scratch);
 // Straight 16-tap sum per pixel in double precision; the separable versions

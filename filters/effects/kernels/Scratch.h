@@ -1,11 +1,15 @@
 #pragma once
 // Working memory the stages reuse from frame to frame. A fresh frame-sized
 // allocation per stage and frame costs more in page faults than many stages
-// cost in arithmetic, so the pipeline keeps a few buffers that only grow.
+// cost in arithmetic, so the pipeline keeps a few buffers that only grow,
+// and the tables of a zoom that stay true while the frame size and the
+// settings do.
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+
+#include "kernels/NearestZoomPlan.h"
 
 namespace vimbrel::effects {
 
@@ -23,8 +27,12 @@ public:
         return b.data();
     }
 
+    // The nearest-neighbour zoom's tables, kept for the next frame.
+    NearestZoomPlan& NearestZoom() { return nearestZoom_; }
+
 private:
     std::vector<uint8_t> slots_[kSlots];
+    NearestZoomPlan nearestZoom_;
 };
 
 }  // namespace vimbrel::effects

@@ -296,4 +296,29 @@ void BlendFixedRows(const uint16_t* a, const uint16_t* b, int weightA, int weigh
     }
 }
 
+void GatherNearestRow(const uint8_t* src, const NearestZoomPlan& plan, uint8_t* out) {
+    const int count = static_cast<int>(plan.offsets.size());
+    const int32_t* offsets = plan.offsets.data();
+    const int blocks = static_cast<int>(plan.blockBase.size());
+    int k = 0;
+    if (blocks > 0 && ActiveSimdLevel() >= SimdLevel::kSsse3) {
+        const auto gather = ActiveSimdLevel() >= SimdLevel::kAvx2 ? zoomrows::GatherNearestBlocksAvx2
+                                                                  : zoomrows::GatherNearestBlocksSsse3;
+        gather(src, plan.blockBase.data(), plan.blockShuffle.data(), blocks, out);
+        k = 16 * blocks / 3;  // the first pixel the blocks left unfinished
+    }
+    if (UseSse2()) {
+        // Four bytes reach into the next pixel, written next; the row's last
+        // pixel gets exactly three.
+        for (; k + 1 < count; ++k) {
+            uint32_t bgr;
+            std::memcpy(&bgr, src + offsets[k], 4);
+            std::memcpy(out + 3 * k, &bgr, 4);
+        }
+    }
+    for (; k < count; ++k) {
+        std::memcpy(out + 3 * k, src + offsets[k], 3);
+    }
+}
+
 }  // namespace vimbrel::effects

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "kernels/NearestZoomPlan.h"
+
 namespace vimbrel::effects {
 
 // Bicubic, vertical step, for n consecutive channel bytes of four source rows:
@@ -112,5 +114,11 @@ void WeighFixedRow(const uint8_t* src, const LinearColumn* columns, int count, c
 // n channels of one output row from two such rows, the row weights x 2^bits:
 //   out[i] = (a[i] wa + b[i] wb) >> 2 bits
 void BlendFixedRows(const uint16_t* a, const uint16_t* b, int weightA, int weightB, int bits, int n, uint8_t* out);
+
+// Nearest neighbour: one output row, pixel k the three bytes from
+// plan.offsets[k] of the copied source row `src`, which must be readable
+// for kNearestSourcePadding bytes past its last pixel. Where the processor
+// has a byte shuffle the planned blocks go 16 bytes at a time.
+void GatherNearestRow(const uint8_t* src, const NearestZoomPlan& plan, uint8_t* out);
 
 }  // namespace vimbrel::effects

@@ -1,7 +1,8 @@
-// AVX2 paths of the bilinear zoom: the weighing of planned blocks and the
-// blend of two weighed rows, eight floats at a time, multiplied and added in
-// the plain code's order (no fused multiply-add: the build forbids the
-// contraction and the target does not include FMA). Marked with their
+// AVX2 paths of the zooms: the bilinear zoom's weighing of planned blocks
+// and blend of two weighed rows, eight floats at a time, multiplied and
+// added in the plain code's order (no fused multiply-add: the build forbids
+// the contraction and the target does not include FMA); the bicubic blends;
+// the nearest zoom's gather, two 16-byte blocks a shuffle. Marked with their
 // target so the rest stays runnable with SSE2 only.
 
 #include "kernels/ZoomRowsSimd.h"
@@ -193,6 +194,26 @@ VIMBREL_AVX2 int BlendFixedRowsAvx2(const uint16_t* a, const uint16_t* b, int we
     return i;
 }
 
+VIMBREL_AVX2 void GatherNearestBlocksAvx2(const uint8_t* src, const int32_t* base, const int8_t* shuffle, int blocks,
+                                          uint8_t* out) {
+    // The shuffle stays inside each 16-byte half, so each half has its own
+    // window: block j in the low half, block j + 1 in the high one.
+    int j = 0;
+    for (; j + 2 <= blocks; j += 2) {
+        const __m256i window = _mm256_inserti128_si256(
+            _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src + base[j]))),
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + base[j + 1])), 1);
+        _mm256_storeu_si256(
+            reinterpret_cast<__m256i*>(out + 16 * j),
+            _mm256_shuffle_epi8(window, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(shuffle + 16 * j))));
+    }
+    if (j < blocks) {
+        const __m128i window = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + base[j]));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16 * j),
+                         _mm_shuffle_epi8(window, _mm_loadu_si128(reinterpret_cast<const __m128i*>(shuffle + 16 * j))));
+    }
+}
+
 }  // namespace vimbrel::effects::zoomrows
 
 #else
@@ -204,6 +225,7 @@ void WeighLinearBlocksAvx2(const uint8_t*, const LinearBlock*, int, float*, floa
 int BlendLinearRowsAvx2(WeighedRow, WeighedRow, float, float, bool, int, uint8_t*) { return 0; }
 void WeighFixedBlocksAvx2(const uint8_t*, const LinearBlock*, const int16_t*, int, uint16_t*) {}
 int BlendFixedRowsAvx2(const uint16_t*, const uint16_t*, int, int, int, int, uint8_t*) { return 0; }
+void GatherNearestBlocksAvx2(const uint8_t*, const int32_t*, const int8_t*, int, uint8_t*) {}
 }  // namespace vimbrel::effects::zoomrows
 
 #endif

@@ -26,4 +26,8 @@ void WeighFixedBlocksAvx2(const uint8_t* src, const LinearBlock* plan, const int
                           uint16_t* out);
 int BlendFixedRowsAvx2(const uint16_t* a, const uint16_t* b, int weightA, int weightB, int bits, int n, uint8_t* out);
 
+// The nearest zoom's first `blocks` planned 16-byte blocks of a row.
+void GatherNearestBlocksSsse3(const uint8_t* src, const int32_t* base, const int8_t* shuffle, int blocks, uint8_t* out);
+void GatherNearestBlocksAvx2(const uint8_t* src, const int32_t* base, const int8_t* shuffle, int blocks, uint8_t* out);
+
 }  // namespace vimbrel::effects::zoomrows

@@ -1,5 +1,7 @@
-// The bilinear zoom's weighing by byte shuffles: sixteen channels gathered
-// from one 16-byte window per block, then multiplied as the plain code does.
+// Byte shuffles for the zooms: the bilinear zoom's weighing (sixteen
+// channels gathered from one 16-byte window per block, then multiplied as
+// the plain code does) and the nearest zoom's gather, 16 output bytes from
+// one window per block.
 // Marked with its target so the rest stays runnable with SSE2 only.
 
 #include "kernels/ZoomRowsSimd.h"
@@ -30,12 +32,22 @@ __attribute__((target("ssse3"))) void WeighLinearBlocksSsse3(const uint8_t* src,
     }
 }
 
+__attribute__((target("ssse3"))) void GatherNearestBlocksSsse3(const uint8_t* src, const int32_t* base,
+                                                               const int8_t* shuffle, int blocks, uint8_t* out) {
+    for (int j = 0; j < blocks; ++j) {
+        const __m128i window = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + base[j]));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16 * j),
+                         _mm_shuffle_epi8(window, _mm_loadu_si128(reinterpret_cast<const __m128i*>(shuffle + 16 * j))));
+    }
+}
+
 }  // namespace vimbrel::effects::zoomrows
 
 #else
 
 namespace vimbrel::effects::zoomrows {
 void WeighLinearBlocksSsse3(const uint8_t*, const LinearBlock*, int, float*, float*) {}
+void GatherNearestBlocksSsse3(const uint8_t*, const int32_t*, const int8_t*, int, uint8_t*) {}
 }  // namespace vimbrel::effects::zoomrows
 
 #endif

@@ -191,28 +191,40 @@ TEST(Zoom, SeparableBicubicAgreesWithTheDirectSum) {
 // frames end at their last pixel so a write past it shows under the address
 // sanitizer. Widths 1 to 24 meet every remainder of the 16-byte and 16-float
 // steps (3 w modulo 16 repeats after 16 widths); the larger ones add long
-// rows with mirrored clamping at both ends.
+// rows with mirrored clamping at both ends. The nearest zoom keeps its
+// tables in the shared scratch between calls; every loop here runs the
+// other way each time round (flips in the order 0, 1, 3, 2), so from one
+// call to the next only one of width, height, factor and the two flips
+// changes, and tables kept for the wrong one would show.
 TEST(Zoom, VectorisedZoomsGiveThePlainZoomsBytes) {
     std::vector<int> widths;
     for (int w = 1; w <= 24; ++w) widths.push_back(w);
     for (int w : {31, 33, 63, 65, 127, 161, 255, 321, 639, 640, 641}) widths.push_back(w);
-    const float factors[] = {1.0f, 1.00157f, 1.7f, 2.0f, 2.3f, 3.0f, 4.0f, 8.0f};
+    const int heights[] = {1, 2, 7};
+    const float factors[] = {1.0f, 1.00157f, 1.5f, 1.7f, 2.0f, 2.3f, 3.0f, 4.0f, 8.0f};
+    const int flipOrder[] = {0, 1, 3, 2};
     struct Method {
         const char* name;
         void (*fast)(const RgbFrame&, float, bool, bool, CScratch&);
         void (*plain)(const RgbFrame&, float, bool, bool, CScratch&);
     };
-    const Method methods[] = {{"bilinear", &ZoomBilinear, &ZoomBilinearPlain},
+    const Method methods[] = {{"nearest", &ZoomNearest, &ZoomNearestPlain},
+                              {"bilinear", &ZoomBilinear, &ZoomBilinearPlain},
                               {"bicubic", &ZoomBicubic, &ZoomBicubicPlain}};
+    int turns[3] = {};  // how often the height, factor and flip loops have run
+    const auto nth = [&](int loop, int i, int n) { return turns[loop] % 2 ? n - 1 - i : i; };
     simd::testing::ForEachOfferedSimdLevel([&](simd::SimdLevel) {
         for (int w : widths) {
-            for (int h : {1, 2, 7}) {
+            for (int hi = 0; hi < 3; ++hi) {
+                const int h = heights[nth(0, hi, 3)];
                 if (w > 200 && h == 2) continue;  // long rows: the 1-row and 7-row frames do
                 for (bool packed : {false, true}) {
                     CTestFrame source(w, h, packed);
                     source.FillNoise(static_cast<uint32_t>(w * 31 + h));
-                    for (float factor : factors)
-                        for (int flips = 0; flips < 4; ++flips)
+                    for (int fi = 0; fi < 9; ++fi) {
+                        const float factor = factors[nth(1, fi, 9)];
+                        for (int ti = 0; ti < 4; ++ti) {
+                            const int flips = flipOrder[nth(2, ti, 4)];
                             for (const Method& m : methods) {
                                 CTestFrame fast = source, plain = source;
                                 m.fast(fast.View(), factor, flips & 1, flips & 2, scratch);
@@ -221,8 +233,13 @@ TEST(Zoom, VectorisedZoomsGiveThePlainZoomsBytes) {
                                     << m.name << " " << w << " x " << h << (packed ? " packed" : "") << " at " << factor
                                     << " flips " << flips;
                             }
+                        }
+                        ++turns[2];
+                    }
+                    ++turns[1];
                 }
             }
+            ++turns[0];
         }
     });
 }
@@ -247,6 +264,9 @@ TEST(Zoom, VectorisedZoomsMatchAtTheClampsAndOnTopDownFrames) {
                 EXPECT_EQ(buffer, plainBuffer) << w;
                 ZoomBilinear(view, 1.7f, false, true, scratch);
                 ZoomBilinearPlain(plainView, 1.7f, false, true, scratch);
+                EXPECT_EQ(buffer, plainBuffer) << w;
+                ZoomNearest(view, 1.5f, true, true, scratch);
+                ZoomNearestPlain(plainView, 1.5f, true, true, scratch);
                 EXPECT_EQ(buffer, plainBuffer) << w;
                 if (f == &white) {
                     EXPECT_EQ(buffer[3 * (w / 2)], 255);
