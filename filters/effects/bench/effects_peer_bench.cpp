@@ -96,6 +96,55 @@ void CompareAt(CPeerTable& table, int w, int h) {
           }}},
         "ours B-spline in float, OpenCV a=-0.75 in fixed point");
 
+    // The nearest-neighbour zoom at the factors the effect offers, with
+    // each flip. The peers flip the crop (a quarter of the frame at x2)
+    // before scaling it, libyuv's vertical flip free by a negative stride.
+    for (const float factor : {1.5f, 2.0f, 4.0f}) {
+        const ZoomCrop c = ComputeZoomCrop(w, h, factor);
+        const cv::Mat part = src(cv::Rect(c.x0, c.y0, c.width, c.height));
+        cv::Mat flipped(c.height, c.width, CV_8UC3);
+        char factorName[16];
+        std::snprintf(factorName, sizeof factorName, "%g", factor);
+        const char* const flipNames[] = {"", ", flip vertical", ", mirror", ", both flips"};
+        for (int flips = 0; flips < 4; ++flips) {
+            const bool flipVertical = flips & 1, mirror = flips & 2;
+            const int cvFlip = flipVertical && mirror ? -1 : (flipVertical ? 0 : 1);
+            table.Compare(
+                std::string("nearest zoom x") + factorName + flipNames[flips], w, h,
+                [&] { ZoomNearest(frame, factor, flipVertical, mirror, scratch); },
+                {{"cv::resize NEAREST",
+                  [&] {
+                      if (flips == 0) {
+                          cv::resize(part, dst, dst.size(), 0, 0, cv::INTER_NEAREST);
+                      } else {
+                          cv::flip(part, flipped, cvFlip);
+                          cv::resize(flipped, dst, dst.size(), 0, 0, cv::INTER_NEAREST);
+                      }
+                      keep();
+                  }},
+                 {"libyuv RGBScale",
+                  [&] {
+                      const uint8_t* from = part.data;
+                      int stride = 3 * w;
+                      if (mirror) {
+                          // A negative height turns the rows over as well.
+                          libyuv::RGB24Mirror(part.data, 3 * w, flipped.data, 3 * c.width, c.width,
+                                              flipVertical ? -c.height : c.height);
+                          from = flipped.data;
+                          stride = 3 * c.width;
+                      } else if (flipVertical) {
+                          from = part.data + (c.height - 1) * 3 * w;
+                          stride = -3 * w;
+                      }
+                      libyuv::RGBScale(from, stride, c.width, c.height, dst.data, 3 * w, w, h, libyuv::kFilterNone);
+                      keep();
+                  }}},
+                flips == 0
+                    ? "ours in place, its tables kept from frame to frame; peers from the crop into a second buffer"
+                    : "ours folds the flips in; peers flip the crop first");
+        }
+    }
+
     table.Compare(
         "grey", w, h, [&] { Grey(frame); },
         {{"cv::cvtColor and back",
