@@ -1,6 +1,7 @@
 #include "CEffectFilter.h"
 #include "failtrail/FailTrail.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "FrameImageLoader.h"
@@ -387,31 +388,60 @@ void CEffectFilter::Compose(const fx::RgbFrame& frame) {
 
 // --- Persistence
 
-// After the version field, the effect's control id as four raw bytes, the
-// form loading has always read: a graph saved with the filter brings its
-// effect back.
-HRESULT CEffectFilter::WriteToStream(IStream* stream) {
-    int controlId = 0;
-    {
-        CAutoLock hold(&effectLock_);
-        controlId = settings_.controlId;
+DWORD CEffectFilter::GetSoftwareVersion() { return kSavedEffectVersion; }
+
+SavedEffect CEffectFilter::SavedState() {
+    CAutoLock hold(&effectLock_);
+    SavedEffect saved;
+    saved.controlId = settings_.controlId;
+    saved.parameter = settings_.parameter;
+    saved.jitter.assign(settings_.jitter.begin(), settings_.jitter.end());
+    saved.kaleidoscope = settings_.kaleidoscope;
+    saved.frameKept = photoFrame_.Loaded();
+    if (saved.frameKept) {
+        saved.frameSource = frameSource_;
+        saved.framePath = AsWide(settings_.savedPath);
+        saved.frameName = frameResourceName_;
+        saved.frameType = frameResourceType_;
     }
-    ULONG written = 0;
-    RETURN_IF_FAILED(stream->Write(&controlId, sizeof(controlId), &written));
-    return written == sizeof(controlId) ? S_OK : STG_E_MEDIUMFULL;
+    return saved;
 }
 
-int CEffectFilter::SizeMax() { return CPersistStream::SizeMax() + static_cast<int>(sizeof(int)); }
+// After the version field, the effect's control id, then what the effect
+// draws from (see SavedEffect.h); the stream is written outside the lock.
+HRESULT CEffectFilter::WriteToStream(IStream* stream) { return WriteSavedEffect(stream, SavedState()); }
+
+int CEffectFilter::SizeMax() { return CPersistStream::SizeMax() + static_cast<int>(SavedEffectBytes(SavedState())); }
 
 HRESULT CEffectFilter::ReadFromStream(IStream* stream) {
-    // Older streams hold only the version field; the control id after it is
-    // taken when present, and the current effect kept when not.
-    int controlId = 0;
-    ULONG read = 0;
-    RETURN_IF_FAILED(stream->Read(&controlId, sizeof(controlId), &read));
-    if (read == sizeof(controlId)) {
-        CAutoLock hold(&effectLock_);
-        settings_.controlId = controlId;
+    if (FileVersion() < kSavedEffectVersion) {
+        // Older streams hold the control id alone, or only the version
+        // field; the control id is taken when present, and the current
+        // effect kept when not.
+        int controlId = 0;
+        ULONG read = 0;
+        RETURN_IF_FAILED(stream->Read(&controlId, sizeof(controlId), &read));
+        if (read == sizeof(controlId)) {
+            CAutoLock hold(&effectLock_);
+            settings_.controlId = controlId;
+        }
+        return S_OK;
+    }
+    // Everything is read before anything is taken: a damaged stream leaves
+    // the filter as it was.
+    SavedEffect saved;
+    RETURN_IF_FAILED(ReadSavedEffect(stream, saved));
+    CAutoLock hold(&effectLock_);
+    settings_.controlId = saved.controlId;
+    settings_.parameter = saved.parameter;
+    std::copy(saved.jitter.begin(), saved.jitter.end(), settings_.jitter.begin());
+    settings_.kaleidoscope = saved.kaleidoscope;
+    if (saved.frameKept) {
+        // A frame whose file or resource has gone since the save stays off,
+        // as after a failed LoadFrameImage; the graph itself still loads.
+        LoadFrame(saved.framePath.c_str(), saved.frameSource, saved.frameName.Get(), saved.frameType.Get());
+    } else {
+        photoFrame_.Unload();
     }
     return S_OK;
 }

@@ -12,6 +12,8 @@
 #include "FilterGdiplusSession.h"
 #include "IVideoEffect.h"
 #include "PhotoFrameOverlay.h"
+#include "ResourceName.h"
+#include "SavedEffect.h"
 #include "TextOverlay.h"
 #include "Win32TileRunner.h"
 #include "dshowbase/PersistStream.h"
@@ -19,28 +21,6 @@
 #include "kernels/EffectPipeline.h"
 
 namespace lenstint {
-
-// A resource name or type as the resource calls take it: a string, or a
-// number passed in the pointer (MAKEINTRESOURCE), kept as either.
-class CResourceName {
-public:
-    void Set(const WCHAR* name) {
-        isNumber_ = name != nullptr && IS_INTRESOURCE(name);
-        number_ = isNumber_ ? static_cast<WORD>(reinterpret_cast<ULONG_PTR>(name)) : 0;
-        text_ = (name != nullptr && !isNumber_) ? name : L"";
-        isNull_ = name == nullptr;
-    }
-    const WCHAR* Get() const {
-        if (isNull_) return nullptr;
-        return isNumber_ ? MAKEINTRESOURCEW(number_) : text_.c_str();
-    }
-
-private:
-    bool isNull_ = true;
-    bool isNumber_ = false;
-    WORD number_ = 0;
-    std::wstring text_;
-};
 
 class CEffectFilter final : public dshowbase::CTransformFilter,
                             public dshowbase::CPersistStream,
@@ -97,10 +77,12 @@ public:
     HRESULT DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) override;
     HRESULT Transform(IMediaSample* input, IMediaSample* output) override;
 
-    // Stream persistence: the version field, then the effect's control id.
+    // Stream persistence: the version field, then what each effect needs to
+    // look the same after loading (SavedEffect.h).
     HRESULT WriteToStream(IStream* stream) override;
     HRESULT ReadFromStream(IStream* stream) override;
     int SizeMax() override;
+    DWORD GetSoftwareVersion() override;
 
 private:
     // IEffectHost: what the pipeline needs from Windows.
@@ -115,6 +97,8 @@ private:
 
     // Renders into the text overlay as SetText does, without keeping the text.
     void RenderOverlayText(const WCHAR* text, int sizeStep, int red, int green, int blue, const WCHAR* fontName);
+    // The persisted part of the settings, taken under the lock.
+    SavedEffect SavedState();
     // LoadFrameImage under the lock.
     HRESULT LoadFrame(const WCHAR* path, int source, const WCHAR* resourceName, const WCHAR* resourceType);
 

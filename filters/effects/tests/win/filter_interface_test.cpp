@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
 #include <vector>
@@ -161,39 +162,54 @@ ComPtr<IStream> StreamOf(const std::vector<BYTE>& bytes) {
     return stream;
 }
 
-std::vector<BYTE> VersionField() {
-    const char text[] = "00000000000 ";
+std::vector<BYTE> VersionField(char version = '0') {
+    const char text[] = "0000000000? ";
     std::vector<BYTE> bytes;
     for (int i = 0; i < 12; ++i) {
-        bytes.push_back(static_cast<BYTE>(text[i]));
+        bytes.push_back(static_cast<BYTE>(i == 10 ? version : text[i]));
         bytes.push_back(0);
     }
     return bytes;
 }
 
-TEST_F(FilterInterfaceTest, SavesTheVersionFieldWithTheEffectAfterItAndLoadsEither) {
+std::vector<BYTE> BytesOf(IStream* stream) {
+    STATSTG stat{};
+    stream->Stat(&stat, STATFLAG_NONAME);
+    std::vector<BYTE> bytes(static_cast<std::size_t>(stat.cbSize.QuadPart));
+    LARGE_INTEGER zero{};
+    stream->Seek(zero, STREAM_SEEK_SET, nullptr);
+    ULONG read = 0;
+    stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read);
+    return bytes;
+}
+
+TEST_F(FilterInterfaceTest, SavesWhatTheEffectNeedsAndLoadsOlderStreamsAsBefore) {
     ComPtr<IPersistStream> persist;
     ASSERT_EQ(S_OK, filter.As(&persist));
     CLSID id{};
     ASSERT_EQ(S_OK, persist->GetClassID(&id));
     EXPECT_TRUE(IsEqualCLSID(CLSID_EffectFilter, id));
-    ULARGE_INTEGER size{};
-    ASSERT_EQ(S_OK, persist->GetSizeMax(&size));
-    EXPECT_EQ(28u, size.QuadPart);
 
     EXPECT_EQ(S_FALSE, persist->IsDirty());
-    effect->SetEffect(9, 0);
+    effect->SetEffect(VIDEO_EFFECT_JITTER, 5);
     EXPECT_EQ(S_OK, persist->IsDirty());
 
     ComPtr<IStream> saved;
     ASSERT_EQ(S_OK, CreateStreamOnHGlobal(nullptr, TRUE, saved.GetAddressOf()));
     ASSERT_EQ(S_OK, persist->Save(saved.Get(), TRUE));
     EXPECT_EQ(S_FALSE, persist->IsDirty());
-    STATSTG stat{};
-    saved->Stat(&stat, STATFLAG_NONAME);
-    EXPECT_EQ(28u, stat.cbSize.QuadPart);
+    // Version 1: the field, control id and parameter, 10,000 one-byte
+    // jitter offsets, the kaleidoscope's four floats and "no photo frame".
+    const std::vector<BYTE> bytes = BytesOf(saved.Get());
+    ULARGE_INTEGER size{};
+    ASSERT_EQ(S_OK, persist->GetSizeMax(&size));
+    EXPECT_EQ(24u + 8 + 10000 + 16 + 4, bytes.size());
+    EXPECT_EQ(bytes.size(), size.QuadPart);
+    const std::vector<BYTE> version1 = VersionField('1');
+    ASSERT_GE(bytes.size(), version1.size());
+    EXPECT_TRUE(std::equal(version1.begin(), version1.end(), bytes.begin()));
 
-    // A stream with the control id after the field sets the effect ...
+    // A version 0 stream with the control id after the field sets the effect ...
     std::vector<BYTE> withId = VersionField();
     const int controlId = 1001 + 12;
     withId.insert(withId.end(), reinterpret_cast<const BYTE*>(&controlId),
@@ -209,15 +225,24 @@ TEST_F(FilterInterfaceTest, SavesTheVersionFieldWithTheEffectAfterItAndLoadsEith
     EXPECT_EQ(12, effectId);
 
     // ... and the stream saved above brings back the effect it was saved with.
-    LARGE_INTEGER zero{};
-    saved->Seek(zero, STREAM_SEEK_SET, nullptr);
-    ASSERT_EQ(S_OK, persist->Load(saved.Get()));
+    ASSERT_EQ(S_OK, persist->Load(StreamOf(bytes).Get()));
     effect->GetEffect(&effectId, &param);
-    EXPECT_EQ(9, effectId);
+    EXPECT_EQ(VIDEO_EFFECT_JITTER, effectId);
+    EXPECT_EQ(5, param);
 
+    // Damaged streams are refused and change nothing: a bad version field,
+    // a jitter offset no save writes, a stream cut short.
+    effect->SetEffect(VIDEO_EFFECT_SEPIA, 0);
     std::vector<BYTE> damaged = VersionField();
     damaged[4] = 'x';
     EXPECT_FALSE(SUCCEEDED(persist->Load(StreamOf(damaged).Get())));
+    std::vector<BYTE> farJitter = bytes;
+    farJitter[24 + 8 + 100] = 9;
+    EXPECT_FALSE(SUCCEEDED(persist->Load(StreamOf(farJitter).Get())));
+    const std::vector<BYTE> cut(bytes.begin(), bytes.end() - 1);
+    EXPECT_FALSE(SUCCEEDED(persist->Load(StreamOf(cut).Get())));
+    effect->GetEffect(&effectId, &param);
+    EXPECT_EQ(VIDEO_EFFECT_SEPIA, effectId);
 }
 
 // --- Media types and frames on the filter object itself
