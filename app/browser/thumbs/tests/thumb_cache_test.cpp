@@ -2,6 +2,7 @@
 // and read back (and damaged), the folder watch and the video workers.
 #include "BrowserMessages.h"
 #include "CThumbCache.h"
+#include "CacheFiles.h"
 #include "CacheIndexFormat.h"
 #include "TestMedia.h"
 #include "ThumbTestSupport.h"
@@ -500,4 +501,39 @@ TEST_F(ThumbCacheTest, AVideoJobThatTimedOutInTheQueueLetsALaterDrawStartAnother
     ASSERT_TRUE(log_.WaitFor(WM_THUMBNAIL_READY, 1, 20000));
     EXPECT_EQ(1, GetThumb(cache, 0).result);
     cache.Close();
+}
+
+namespace {
+
+// A file of `size` bytes that takes no disk: its length set, nothing written.
+bool WriteHollowFile(const std::wstring& path, uint64_t size) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(size);
+    const bool made = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    CloseHandle(file);
+    return made;
+}
+
+}  // namespace
+
+TEST(CacheFilesTest, AFileTooLargeForAThumbnailOrForTheProcessIsRefusedNotThrown) {
+    CScratchFolder folder(L"cache-large");
+    std::vector<uint8_t> bytes{1, 2, 3};
+
+    // 100 MB: more than any picture a thumbnail is made from.
+    ASSERT_TRUE(WriteHollowFile(folder.File(L"large.bmp"), 100u << 20));
+    EXPECT_FALSE(ReadWholeFile(folder.File(L"large.bmp"), bytes, kMaxPictureBytes));
+    EXPECT_TRUE(bytes.empty());
+
+    // 3 GB under a caller's limit above it: more than a 32-bit process can
+    // hold in one piece (the shipped build; a 64-bit one could hold it).
+    if constexpr (sizeof(void*) == 4) {
+        ASSERT_TRUE(WriteHollowFile(folder.File(L"huge.bmp"), uint64_t{3} << 30));
+        bool read = true;
+        EXPECT_NO_THROW(read = ReadWholeFile(folder.File(L"huge.bmp"), bytes, uint64_t{4} << 30));
+        EXPECT_FALSE(read);
+        EXPECT_TRUE(bytes.empty());
+    }
 }
