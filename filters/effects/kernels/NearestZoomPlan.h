@@ -10,7 +10,7 @@
 namespace vimbrel::effects {
 
 // Bytes readable past the last pixel of the copied source: the vector
-// gathers load 16-byte windows, the 4-byte moves one byte past a pixel.
+// gathers load 16-byte windows, and 8 bytes from a pixel's first.
 constexpr int kNearestSourcePadding = 32;
 
 struct NearestZoomPlan {

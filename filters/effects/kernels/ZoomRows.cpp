@@ -307,15 +307,21 @@ void GatherNearestRow(const uint8_t* src, const NearestZoomPlan& plan, uint8_t* 
         gather(src, plan.blockBase.data(), plan.blockShuffle.data(), blocks, out);
         k = 16 * blocks / 3;  // the first pixel the blocks left unfinished
     }
+#if defined(__SSE2__)
     if (UseSse2()) {
-        // Four bytes reach into the next pixel, written next; the row's last
-        // pixel gets exactly three.
-        for (; k + 1 < count; ++k) {
-            uint32_t bgr;
-            std::memcpy(&bgr, src + offsets[k], 4);
-            std::memcpy(out + 3 * k, &bgr, 4);
+        // Two pixels an 8-byte move: each read with the bytes after it (the
+        // copy has room), the first cut to its three bytes and the second
+        // placed behind it. The two bytes past them belong to the pixel
+        // written next; the row's last one or two pixels are left below.
+        const __m128i three = _mm_cvtsi32_si128(0xFFFFFF);
+        for (; k + 3 <= count; k += 2) {
+            const __m128i first = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(src + offsets[k]));
+            const __m128i second = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(src + offsets[k + 1]));
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 3 * k),
+                             _mm_or_si128(_mm_and_si128(first, three), _mm_slli_epi64(second, 24)));
         }
     }
+#endif
     for (; k < count; ++k) {
         std::memcpy(out + 3 * k, src + offsets[k], 3);
     }

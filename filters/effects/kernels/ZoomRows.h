@@ -118,7 +118,8 @@ void BlendFixedRows(const uint16_t* a, const uint16_t* b, int weightA, int weigh
 // Nearest neighbour: one output row, pixel k the three bytes from
 // plan.offsets[k] of the copied source row `src`, which must be readable
 // for kNearestSourcePadding bytes past its last pixel. Where the processor
-// has a byte shuffle the planned blocks go 16 bytes at a time.
+// has a byte shuffle the planned blocks go 16 bytes at a time; with SSE2
+// alone, two pixels at a time.
 void GatherNearestRow(const uint8_t* src, const NearestZoomPlan& plan, uint8_t* out);
 
 }  // namespace vimbrel::effects
