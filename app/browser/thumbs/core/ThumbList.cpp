@@ -2,6 +2,7 @@
 
 #include "MediaNames.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace vimbrel::browser {
@@ -21,10 +22,16 @@ size_t InsertByName(std::vector<ThumbEntry>& list, ThumbEntry entry) {
 
 std::vector<ThumbEntry> ListFromNames(const std::vector<std::u16string>& names) {
     std::vector<ThumbEntry> list;
+    list.reserve(names.size());
     for (const std::u16string& name : names) {
         if (name.empty() || name.size() > kMaxNameLength || !IsListedMediaName(name)) continue;
-        InsertByName(list, ThumbEntry::ForName(name));
+        list.push_back(ThumbEntry::ForName(name));
     }
+    // One sort, not an insertion per name: a monitor folder holds tens of
+    // thousands of pictures. Names in one folder differ, so the order is the
+    // one insertion by name gives.
+    std::sort(list.begin(), list.end(),
+              [](const ThumbEntry& a, const ThumbEntry& b) { return CompareNames(a.name, b.name) > 0; });
     return list;
 }
 
