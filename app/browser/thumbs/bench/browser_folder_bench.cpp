@@ -288,8 +288,8 @@ int main(int argc, char** argv) {
         for (const char* kind : {"cold", "warm"}) {
             const std::string args = "--start " + std::to_string(count) + " " + kind;
             const int code = RunChild(std::wstring(args.begin(), args.end()));
-            if (code != 0) printf("%-7d %-5s failed (exit %d)\n", count, strcmp(kind, "warm") == 0 ? "next" : "first",
-                                  code);
+            if (code != 0)
+                printf("%-7d %-5s failed (exit %d)\n", count, strcmp(kind, "warm") == 0 ? "next" : "first", code);
         }
     }
     return 0;

@@ -25,6 +25,11 @@ struct StripBand {
 constexpr int kStripBandRows = 30000;
 std::vector<StripBand> StripBands(int height);
 
+// A JPEG is at most 65535 rows high: the strip file holds the cells of the
+// first 873 entries of the list, and the index marks the later ones as not
+// made.
+constexpr long kStripFileCells = 65535 / 75;
+
 // Top row of cell `index` in the strip.
 inline int CellTop(long index) { return static_cast<int>(index) * 75; }
 

@@ -10,6 +10,7 @@
 #include <gdiplus.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 using namespace vimbrel::browser;
@@ -19,6 +20,7 @@ namespace {
 
 const Rgb kRed{200, 30, 30};
 const Rgb kGreen{30, 180, 60};
+const Rgb kBlue{40, 70, 220};
 // The sound-file picture's background (resources/browser/draw_browser.py).
 const Rgb kAudioBlue{30, 50, 120};
 const Rgb kBlank{10, 10, 10};
@@ -536,4 +538,77 @@ TEST(CacheFilesTest, AFileTooLargeForAThumbnailOrForTheProcessIsRefusedNotThrown
         EXPECT_FALSE(read);
         EXPECT_TRUE(bytes.empty());
     }
+}
+
+TEST_F(ThumbCacheTest, AStripThatCannotBeReplacedLeavesTheOldPairNotANewIndexBesideIt) {
+    const std::wstring strip = root_.Path() + L"\\tmp0.img";
+    auto cache = Open();
+    ASSERT_EQ(1, opened_);
+    cache->Close();  // wide (red), tall (green), sound: three cells
+    // As many names as before, but others: every cell of the old strip
+    // would sit beside another file's record.
+    ASSERT_TRUE(media_.Remove(L"sound.wav"));
+    ASSERT_TRUE(media_.Write(L"xx.bmp", SolidBmp(640, 480, kBlue)));
+    {
+        // The strip cannot be written while the cache writes its pair, as
+        // when the program stops between the two files.
+        HANDLE held = CreateFileW(strip.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, held);
+        cache = Open();
+        ASSERT_EQ(1, opened_);
+        EXPECT_EQ((std::vector<std::u16string>{u"xx.bmp", u"wide.bmp", u"tall.bmp"}), Names(*cache));
+        cache->Close();
+        CloseHandle(held);
+    }
+    cache = Open();
+    ASSERT_EQ(1, opened_);
+    EXPECT_NEAR_RGB(kBlue, GetThumb(*cache, 0).canvas->At(50, 37));
+    EXPECT_NEAR_RGB(kRed, GetThumb(*cache, 1).canvas->At(50, 37));
+    EXPECT_NEAR_RGB(kGreen, GetThumb(*cache, 2).canvas->At(20, 37));
+}
+
+TEST_F(ThumbCacheTest, AFolderLongerThanAStripFileHoldsKeepsTheFirstCellsAndABoundedNumberInMemory) {
+    // 1,100 pictures: more than a JPEG strip can hold (873 cells of 75
+    // rows) and more than the cache keeps in memory.
+    CScratchFolder many(L"cache-many");
+    const std::vector<uint8_t> red = SolidBmp(8, 6, kRed);
+    for (int i = 0; i < 1100; ++i) {
+        wchar_t name[16];
+        wsprintfW(name, L"p%04d.bmp", i);
+        ASSERT_TRUE(many.Write(name, red));
+    }
+    auto open = [&] {
+        auto c = std::make_unique<CThumbCache>();
+        c->SetDataRoot(root_.Path());
+        EXPECT_EQ(1, c->Open(many.Path().c_str(), 0, 8, log_.Handle(), 3));
+        return c;
+    };
+    auto cache = open();
+    ASSERT_EQ(1100, cache->GetCount());
+    // Every cell drawn once, top to bottom: the first ones drawn are let go
+    // again, and are made anew when they come back into view.
+    for (long i = 0; i < 1100; ++i) ASSERT_EQ(1, GetThumb(*cache, i).result) << i;
+    const auto made = [&] {
+        return std::count_if(cache->Entries().begin(), cache->Entries().end(),
+                             [](const ThumbEntry& e) { return e.made != 0; });
+    };
+    EXPECT_LT(made(), 1100);
+    EXPECT_EQ(1, cache->Entries()[1099].made);
+    EXPECT_EQ(0, cache->Entries()[0].made);
+    for (long i = 0; i < 873; ++i) ASSERT_EQ(1, GetThumb(*cache, i).result) << i;
+    EXPECT_LT(made(), 1100);
+    cache->Close();
+
+    // The strip file holds the first 873 cells; the next start shows them
+    // from there, not from the files, which are green now.
+    EXPECT_EQ(873u * 75, Gdiplus::Bitmap((root_.Path() + L"\\tmp3.img").c_str()).GetHeight());
+    const std::vector<uint8_t> green = SolidBmp(8, 6, kGreen);
+    for (const wchar_t* name : {L"p1099.bmp", L"p0227.bmp", L"p0226.bmp"}) ASSERT_TRUE(many.Write(name, green));
+    cache = open();
+    ASSERT_EQ(u"p0227.bmp", cache->Entries()[872].name);
+    EXPECT_NEAR_RGB(kRed, GetThumb(*cache, 0).canvas->At(50, 37));
+    EXPECT_NEAR_RGB(kRed, GetThumb(*cache, 872).canvas->At(50, 37));
+    EXPECT_EQ(0, cache->Entries()[873].made);
+    EXPECT_NEAR_RGB(kGreen, GetThumb(*cache, 873).canvas->At(50, 37));
+    cache->Close();
 }

@@ -380,7 +380,11 @@ LRESULT CThumbBrowser::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_BROWSE_REFRESH:
-        cache_.Rescan();
+        if (wParam == kRefreshListed) {
+            cache_.TakeWatchListing();
+        } else {
+            cache_.Rescan();
+        }
         ResetView();
         return 0;
     case WM_THUMBNAIL_READY: RedrawItem(static_cast<int>(lParam)); return 0;

@@ -57,10 +57,14 @@ int CThumbCache::Open(const wchar_t* folder, long first, long count, HWND owner,
     owner_ = owner;
     mediaKind_ = mediaKind;
     board_ = std::make_shared<VideoJobBoard>();
+    listing_ = std::make_shared<FolderListing>();
     open_ = true;
 
-    if (!Load()) ScanIntoEmptyList();
-    if (!SameNames(entries_, ListFromNames(ListFolderFiles(folder_)))) Rescan();
+    if (!Load()) {
+        ScanIntoEmptyList();
+    } else if (!SameNames(entries_, ListFromNames(ListFolderFiles(folder_)))) {
+        Rescan();
+    }
 
     // The picture every sound gets.
     std::unique_ptr<Gdiplus::Bitmap> audio = ui::LoadSkinImage(L"audio.jpg", ui::SkinSourceKind::OwnResources, nullptr,
@@ -72,16 +76,14 @@ int CThumbCache::Open(const wchar_t* folder, long first, long count, HWND owner,
     board_->receiver = receiver_->Handle();
 
     for (long i = first; i >= 0 && i < first + count && i < GetCount(); ++i) MakeThumb(i);
-    watch_.Start(owner_, folder_);
+    watch_.Start(owner_, folder_, listing_);
     return 1;
 }
 
 void CThumbCache::ScanIntoEmptyList() {
-    std::vector<ThumbEntry> fresh = ListFromNames(ListFolderFiles(folder_));
-    CThumbStrip strip;
-    if (!strip.Create(static_cast<long>(fresh.size()))) return;
-    entries_ = std::move(fresh);
-    strip_.Swap(strip);
+    // No thumbnail yet: a list of any length needs no cells.
+    entries_ = ListFromNames(ListFolderFiles(folder_));
+    cells_.Clear();
 }
 
 int CThumbCache::Load() {
@@ -95,59 +97,137 @@ int CThumbCache::Load() {
 
     DecodedIndex index = DecodeCacheIndex(indexBytes.data(), indexBytes.size());
     // A record we refuse would shift every later cell against its entry,
-    // and a strip shorter than the list belongs to another list. Either
-    // way the pair is rebuilt rather than showing one file's picture for
-    // another.
-    if (index.refused != 0) return 0;
-    CThumbStrip strip;
-    if (!strip.Create(static_cast<long>(index.entries.size())) || !strip.LoadFrom(*image)) return 0;
+    // and a strip without a cell for a record marked made belongs to
+    // another list. Either way the pair is rebuilt rather than showing one
+    // file's picture for another. Records past the strip's cells (a list
+    // longer than a JPEG can hold) are fine when they claim no thumbnail.
+    if (index.refused != 0 || image->GetWidth() != 100) return 0;
     for (ThumbEntry& entry : index.entries) {
         // A video kept as a sound by an earlier run, when the grabber once
         // found no pictures in it: ask again, it may have been a recording
         // still being written.
         if (entry.mediaClass != kAudio || MediaClassOfName(entry.name) != kVideo) continue;
         entry.mediaClass = kVideo;
-        entry.made = 0;
-        entry.thumbWidth = 0;
-        entry.thumbHeight = 0;
+        Unmake(entry);
+    }
+    const long stripCells = static_cast<long>(image->GetHeight() / 75);
+    CThumbCells cells;
+    for (size_t i = 0; i < index.entries.size(); ++i) {
+        ThumbEntry& entry = index.entries[i];
+        if (!entry.made) continue;
+        if (static_cast<long>(i) >= stripCells) return 0;
+        long evicted = -1;
+        entry.cell = cells.Take(static_cast<long>(i), evicted);
+        if (evicted >= 0) {
+            ThumbEntry& gone = index.entries[static_cast<size_t>(evicted)];
+            gone.cell = -1;  // the cell is this entry's now
+            Unmake(gone);
+        }
+        if (entry.cell < 0 || !cells.LoadFrom(entry.cell, *image, static_cast<long>(i))) return 0;
     }
     entries_ = std::move(index.entries);
-    strip_.Swap(strip);
+    cells_ = std::move(cells);
     return 1;
 }
 
 int CThumbCache::Save() {
-    if (!strip_.Exists() || indexPath_.empty()) return 0;
+    if (indexPath_.empty() || stripPath_.empty()) return 0;
+    // The strip file holds the cells of the first entries, as many as a
+    // JPEG can be tall; the records of later entries, and of entries whose
+    // thumbnail is not at hand, are stored as not made.
+    const long stripCells = GetCount() < kStripFileCells ? GetCount() : kStripFileCells;
+    CThumbStrip strip;
+    const bool haveStrip = stripCells > 0 && strip.Create(stripCells);
     std::vector<ThumbEntry> stored = entries_;
-    for (ThumbEntry& entry : stored) {
+    for (size_t i = 0; i < stored.size(); ++i) {
+        ThumbEntry& entry = stored[i];
         const auto it = verdicts_.find(entry.name);
-        if (it == verdicts_.end() || !it->second.noVideo) continue;
-        // The next run asks the grabber again, under the name's own class.
-        entry.made = 0;
-        entry.thumbWidth = 0;
-        entry.thumbHeight = 0;
-        entry.mediaClass = MediaClassOfName(entry.name);
+        const bool askAgain = it != verdicts_.end() && it->second.noVideo;
+        // A video found without pictures: the next run asks the grabber
+        // again, under the name's own class.
+        if (askAgain) entry.mediaClass = MediaClassOfName(entry.name);
+        if (askAgain || !haveStrip || static_cast<long>(i) >= stripCells || !entry.HasThumb()) {
+            entry.made = 0;
+            entry.thumbWidth = 0;
+            entry.thumbHeight = 0;
+            continue;
+        }
+        cells_.CopyTo(entry.cell, strip, static_cast<long>(i));
     }
-    WriteIndexFile(indexPath_, EncodeCacheIndex(stored));
-    // A strip that cannot be written (none for an empty list, or too tall
-    // for the encoder) must not stay behind for the new index: the next
-    // load would pair it with other names.
-    if (!strip_.SaveJpeg(stripPath_)) DeleteFileW(stripPath_.c_str());
+    // The two files are one pair: a stop at any point of the writing must
+    // leave a matching pair or none. The old strip goes first (an index
+    // without a strip is never loaded), then the index is written, then the
+    // strip under a name of its own, which is renamed into place last.
+    if (!DeleteFileW(stripPath_.c_str()) && GetFileAttributesW(stripPath_.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        return 0;  // the old pair stays as it was
+    }
+    if (!WriteIndexFile(indexPath_, EncodeCacheIndex(stored)) || !haveStrip) return 0;
+    const std::wstring fresh = stripPath_ + L".new";
+    if (!strip.SaveJpeg(fresh) ||
+        !MoveFileExW(fresh.c_str(), stripPath_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(fresh.c_str());
+        return 0;
+    }
     return 1;
 }
 
 int CThumbCache::Rescan() {
-    std::vector<ThumbEntry> fresh = ListFromNames(ListFolderFiles(folder_));
-    CThumbStrip strip;
-    if (!strip.Create(static_cast<long>(fresh.size()))) return 0;
+    Replace(ListFromNames(ListFolderFiles(folder_)));
+    return 1;
+}
+
+int CThumbCache::TakeWatchListing() {
+    std::unique_ptr<std::vector<ThumbEntry>> fresh = listing_ ? listing_->Take() : nullptr;
+    if (!fresh) return 0;
+    if (!SameNames(entries_, *fresh)) Replace(std::move(*fresh));
+    return 1;
+}
+
+void CThumbCache::Replace(std::vector<ThumbEntry> fresh) {
+    // Entries keep their cells across the new list: nothing is copied.
     const std::vector<long> from = CarryOverThumbs(entries_, fresh);
+    std::vector<bool> carried(entries_.size(), false);
     for (size_t i = 0; i < fresh.size(); ++i) {
-        if (from[i] >= 0 && fresh[i].made) strip.CopyCellFrom(strip_, from[i], static_cast<long>(i));
+        fresh[i].cell = -1;
+        if (from[i] < 0) continue;
+        const long cell = entries_[static_cast<size_t>(from[i])].cell;
+        if (!fresh[i].made || cell < 0) {
+            fresh[i].made = 0;
+            fresh[i].thumbWidth = 0;
+            fresh[i].thumbHeight = 0;
+            continue;
+        }
+        fresh[i].cell = cell;
+        cells_.SetOwner(cell, static_cast<long>(i));
+        carried[static_cast<size_t>(from[i])] = true;
+    }
+    for (size_t j = 0; j < entries_.size(); ++j) {
+        if (!carried[j] && entries_[j].cell >= 0) cells_.Free(entries_[j].cell);
     }
     entries_ = std::move(fresh);
-    strip_.Swap(strip);
-    Save();
-    return 1;
+    // The files are written at each change only while the whole list fits
+    // the strip file; a larger folder writes them when the cache closes,
+    // not at every new picture on the user-interface thread.
+    if (GetCount() <= kStripFileCells) Save();
+}
+
+long CThumbCache::CellFor(long index) {
+    long evicted = -1;
+    const long cell = cells_.Take(index, evicted);
+    if (evicted >= 0 && evicted < GetCount()) {
+        ThumbEntry& gone = entries_[static_cast<size_t>(evicted)];
+        gone.cell = -1;  // the cell is the new owner's now
+        Unmake(gone);
+    }
+    return cell;
+}
+
+void CThumbCache::Unmake(ThumbEntry& entry) {
+    if (entry.cell >= 0) cells_.Free(entry.cell);
+    entry.cell = -1;
+    entry.made = 0;
+    entry.thumbWidth = 0;
+    entry.thumbHeight = 0;
 }
 
 int CThumbCache::GetClass(long index) const {
@@ -166,14 +246,14 @@ int CThumbCache::MakeThumb(long index) {
     if (index < 0 || index >= GetCount()) return 0;
     ThumbEntry& entry = entries_[static_cast<size_t>(index)];
     ForgetStaleVerdict(entry);
-    if (entry.HasThumb()) return 1;
+    if (entry.HasThumb()) {
+        cells_.Touch(entry.cell);
+        return 1;
+    }
     switch (GetClass(index)) {
     case kPicture: return MakePictureThumb(index, entry) ? 1 : 0;
     case kVideo: return StartVideoJob(entry) ? 1 : 0;
-    case kAudio:
-        if (!audio_.Exists()) return 0;
-        PutAudioPicture(index, entry);
-        return 1;
+    case kAudio: return audio_.Exists() && PutAudioPicture(index, entry) ? 1 : 0;
     default: return 0;
     }
 }
@@ -183,8 +263,7 @@ int CThumbCache::GetThumb(long index, int* width, int* height, HDC target) {
     const ThumbEntry& entry = entries_[static_cast<size_t>(index)];
     // A video whose worker has not answered yet has no size.
     if (!entry.HasThumb()) return 0;
-    GdiFlush();
-    if (!BitBlt(target, 0, 0, entry.thumbWidth, entry.thumbHeight, strip_.Dc(), 0, CellTop(index), SRCCOPY)) return 0;
+    if (!cells_.CopyOut(entry.cell, entry.thumbWidth, entry.thumbHeight, target)) return 0;
     if (width) *width = entry.thumbWidth;
     if (height) *height = entry.thumbHeight;
     return 1;
@@ -208,7 +287,12 @@ bool CThumbCache::MakePictureThumb(long index, ThumbEntry& entry) {
         RememberVerdict(entry, false);
         return false;
     }
-    if (!strip_.DrawIntoCell(*picture, index, fit->width, fit->height)) return false;
+    entry.cell = CellFor(index);
+    if (entry.cell < 0) return false;
+    if (!cells_.Draw(entry.cell, *picture, fit->width, fit->height)) {
+        Unmake(entry);
+        return false;
+    }
     entry.sourceWidth = width;
     entry.sourceHeight = height;
     entry.thumbWidth = fit->width;
@@ -232,11 +316,14 @@ bool CThumbCache::StartVideoJob(const ThumbEntry& entry) {
     return true;
 }
 
-void CThumbCache::PutAudioPicture(long index, ThumbEntry& entry) {
-    strip_.CopyCellFrom(audio_, 0, index);
+bool CThumbCache::PutAudioPicture(long index, ThumbEntry& entry) {
+    if (entry.cell < 0) entry.cell = CellFor(index);
+    if (entry.cell < 0) return false;
+    cells_.CopyFrom(entry.cell, audio_, 0);
     entry.thumbWidth = 100;
     entry.thumbHeight = 75;
     entry.made = 1;
+    return true;
 }
 
 void CThumbCache::AcceptVideoResult(const VideoThumbResult& result) {
@@ -248,14 +335,16 @@ void CThumbCache::AcceptVideoResult(const VideoThumbResult& result) {
     ThumbEntry& entry = entries_[static_cast<size_t>(index)];
     if (entry.HasThumb()) return;
     if (result.found && result.pixels.size() == static_cast<size_t>(CThumbStrip::kStride) * 75) {
-        strip_.PutCellPixels(index, result.pixels.data());
+        if (entry.cell < 0) entry.cell = CellFor(index);
+        if (entry.cell < 0) return;
+        cells_.Put(entry.cell, result.pixels.data());
         entry.thumbWidth = 100;
         entry.thumbHeight = 75;
         entry.made = 1;
         SendMessageW(owner_, WM_THUMBNAIL_READY, 0, index);
     } else if (!result.found && audio_.Exists()) {
         // No video stream: the file is a sound recording in a video's name.
-        PutAudioPicture(index, entry);
+        if (!PutAudioPicture(index, entry)) return;
         entry.mediaClass = kAudio;
         RememberVerdict(entry, true);
         PostMessageW(owner_, WM_BROWSE_REFRESH, 0, 0);
@@ -276,9 +365,7 @@ void CThumbCache::ForgetStaleVerdict(ThumbEntry& entry) {
     if (it->second.noVideo) {
         // Changed since the grabber found no video in it (a recording that
         // was still being written): a video again, to be asked anew.
-        entry.made = 0;
-        entry.thumbWidth = 0;
-        entry.thumbHeight = 0;
+        Unmake(entry);
         entry.mediaClass = MediaClassOfName(entry.name);
     }
     verdicts_.erase(it);
@@ -307,7 +394,8 @@ int CThumbCache::Close() {
     pendingVideos_.clear();
     verdicts_.clear();
     entries_.clear();
-    strip_.Release();
+    cells_.Clear();
+    if (listing_) listing_->Take();
     audio_.Release();
     if (holdsSnapFrame_) {
         CSnapFrameModule::Release();

@@ -1,12 +1,15 @@
 // The thumbnail cache of one media folder: the sorted list of its media
-// files and a strip with one 100 x 75 thumbnail per file, kept between runs
-// in config%i.cfg and tmp%i.img of the data root. Thumbnails are made when
-// their cell is first drawn: pictures and sounds here, videos on workers.
-// All calls come from the user-interface thread.
+// files and the 100 x 75 thumbnails of those near the view, kept between
+// runs in config%i.cfg (every entry) and tmp%i.img (the cells of the first
+// 873 entries) of the data root. Thumbnails are made when their cell is
+// first drawn: pictures and sounds here, videos on workers. The folder
+// watch lists the folder after each change on its own thread. All calls
+// come from the user-interface thread.
 #pragma once
 
 #include "CacheFiles.h"
 #include "FolderWatch.h"
+#include "ThumbCells.h"
 #include "ThumbEntry.h"
 #include "ThumbStrip.h"
 #include "VideoThumbWorker.h"
@@ -40,6 +43,9 @@ public:
     int Load();
     int Save();
     int Rescan();
+    // Takes the listing the folder watch made after its last change (see
+    // kRefreshListed); 0 when none is waiting.
+    int TakeWatchListing();
     int MakeThumb(long index);
     int GetThumb(long index, int* width, int* height, HDC target);
     int GetClass(long index) const;
@@ -59,20 +65,24 @@ private:
     void AcceptVideoResult(const VideoThumbResult& result);
     bool MakePictureThumb(long index, ThumbEntry& entry);
     bool StartVideoJob(const ThumbEntry& entry);
-    void PutAudioPicture(long index, ThumbEntry& entry);
+    bool PutAudioPicture(long index, ThumbEntry& entry);
+    long CellFor(long index);
+    void Unmake(ThumbEntry& entry);
+    void Replace(std::vector<ThumbEntry> fresh);
     void ScanIntoEmptyList();
     void WaitForVideoJobs(DWORD timeoutMs);
     void ForgetStaleVerdict(ThumbEntry& entry);
     void RememberVerdict(const ThumbEntry& entry, bool noVideo);
 
     std::vector<ThumbEntry> entries_;
-    CThumbStrip strip_;
+    CThumbCells cells_;
     CThumbStrip audio_;  // one cell: the picture of sounds
     int mediaKind_ = -1;
     std::wstring indexPath_, stripPath_, folder_;
     std::wstring dataRoot_;
     HWND owner_ = nullptr;
     CFolderWatch watch_;
+    std::shared_ptr<FolderListing> listing_;
     std::shared_ptr<VideoJobBoard> board_;
     std::unique_ptr<CVideoResultReceiver> receiver_;
     std::set<std::u16string> pendingVideos_;  // names with a worker out

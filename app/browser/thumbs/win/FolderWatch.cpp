@@ -1,15 +1,29 @@
 #include "FolderWatch.h"
 
 #include "BrowserMessages.h"
+#include "CacheFiles.h"
+#include "ThumbList.h"
 
 #include "winowners/ThreadOwners.h"
 
 namespace vimbrel::browser {
 
-bool CFolderWatch::Start(HWND owner, const std::wstring& folder) {
+void FolderListing::Put(std::vector<ThumbEntry> entries) {
+    auto fresh = std::make_unique<std::vector<ThumbEntry>>(std::move(entries));
+    const std::lock_guard<std::mutex> hold(lock_);
+    entries_ = std::move(fresh);
+}
+
+std::unique_ptr<std::vector<ThumbEntry>> FolderListing::Take() {
+    const std::lock_guard<std::mutex> hold(lock_);
+    return std::move(entries_);
+}
+
+bool CFolderWatch::Start(HWND owner, const std::wstring& folder, std::shared_ptr<FolderListing> listing) {
     Stop();
     owner_ = owner;
     folder_ = folder;
+    listing_ = std::move(listing);
     stop_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (!stop_) return false;
     thread_.reset(CreateThread(nullptr, 0, &CFolderWatch::ThreadMain, this, 0, nullptr));
@@ -46,8 +60,12 @@ void CFolderWatch::Run() {
         if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) break;
         if (!first && WaitForSingleObject(stop_.get(), 100) == WAIT_OBJECT_0) break;
         first = false;
-        PostMessageW(owner_, WM_BROWSE_REFRESH, 0, 0);
-        if (!FindNextChangeNotification(change.get())) break;
+        // Armed again before the listing, so a change made while it runs
+        // brings another one.
+        const bool armed = FindNextChangeNotification(change.get()) != FALSE;
+        if (listing_) listing_->Put(ListFromNames(ListFolderFiles(folder_)));
+        PostMessageW(owner_, WM_BROWSE_REFRESH, listing_ ? kRefreshListed : 0, 0);
+        if (!armed) break;
     }
 }
 
