@@ -126,10 +126,11 @@ volatile LONG runs = 0;
 volatile LONG throwFirst = 0;
 long flag = 0;
 
+// Counts the run as it ends: a caller let go while it still runs sees 0.
 void CountedInit() {
     if (InterlockedExchange(&throwFirst, 0) != 0) throw 1;
-    InterlockedIncrement(&runs);
     Sleep(20);  // the others arrive while it runs
+    InterlockedIncrement(&runs);
 }
 
 DWORD WINAPI CallOnce(void*) {
