@@ -120,6 +120,21 @@ TEST_F(Devices, TheMicrophoneLineIsEnabledAtTheEngineVolume) {
 
 TEST_F(Devices, DeviceSettersRefuseWhileNotIdleAndAfterUninitialize) {
     ASSERT_EQ(1, Start(2));
+    // A sound recording keeps the engine busy: no device changes under it,
+    // not even to the one already chosen.
+    const char* const busyFile = "devices_busy.wav";
+    ASSERT_EQ(1, CaptureAudio(busyFile));
+    EXPECT_EQ(0, SelectVideoDevice(1, 0, 0));
+    EXPECT_EQ(0, SelectAudioDevice(0));
+    EXPECT_EQ(E_FAIL, SelectVideoDeviceByName(kCamera2.c_str()));
+    EXPECT_EQ(0, SelectAudioDeviceByName(kMicrophone.c_str()));
+    EXPECT_EQ(1, CaptureAudio(nullptr));
+    DeleteFileA(busyFile);
+    // Idle again, the same calls are taken.
+    EXPECT_EQ(1, SelectVideoDevice(1, 0, 0));
+    EXPECT_EQ(1, SelectAudioDevice(0));
+    EXPECT_EQ(S_OK, SelectVideoDeviceByName(kCamera2.c_str()));
+
     ASSERT_EQ(1, Uninitialize());
     EXPECT_EQ(0, SelectVideoDevice(0, 0, 0));
     EXPECT_EQ(0, SelectAudioDevice(0));

@@ -3,8 +3,11 @@
 // in the sound mode, so none of this needs the preview.
 #include "engine/tests/EngineTestSupport.h"
 
+#include <atomic>
 #include <cmath>
 #include <limits>
+#include <string>
+#include <vector>
 
 namespace enginetest {
 namespace {
@@ -148,10 +151,24 @@ TEST_F(Controls, ACameraWithoutTheInterfacesRefusesEveryControl) {
     EXPECT_EQ(0, SetCameraControl(0, 0));
 }
 
+// The call shows the camera's own page (its brightness and contrast
+// fields) in a property frame and returns only once the frame is closed:
+// the one box there was is seen while the call runs, and gone by its end.
 TEST_F(Controls, TheCamerasOwnPagesShowInAModalFrame) {
     ASSERT_EQ(1, Start(2));
+    dismisser_.Clear();
+    std::atomic<bool> returned{false};
+    std::atomic<bool> seenWhileRunning{false};
+    dismisser_.SetBeforePress([&](HWND) { seenWhileRunning = !returned.load(); });
     EXPECT_EQ(1, DisplayCameraAdvancedSetting(host_.Handle()));
-    EXPECT_GE(dismisser_.Dismissed().size(), 1u);
+    returned = true;
+    const std::vector<testbench::DismissedDialog> boxes = dismisser_.Dismissed();
+    dismisser_.SetBeforePress(nullptr);
+    ASSERT_EQ(1u, boxes.size()) << "the call returned before its frame was closed, or showed no frame";
+    EXPECT_TRUE(seenWhileRunning.load());
+    EXPECT_NE(std::wstring::npos, boxes[0].caption.find(L"Properties"));
+    EXPECT_NE(std::wstring::npos, boxes[0].text.find(L"Brightness"));
+    EXPECT_NE(std::wstring::npos, boxes[0].text.find(L"Contrast"));
 }
 
 TEST_F(MicrophoneLevel, SetAndReadBackWithinZeroToOne) {
