@@ -225,20 +225,24 @@ TEST_F(VideoRecording, AviWithSoundHoldsPicturesAndTheMicrophonesToneInterleaved
 }
 
 TEST_F(VideoRecording, AviRecordingsThatCannotBeMadeGiveThePreviewBack) {
-    // Whatever the mux takes: a recording either starts or leaves the
-    // camera streaming into a running preview.
+    // An AVI file the writer cannot open (its folder does not exist) fails
+    // the start; the camera streams into a running preview again, and the
+    // next AVI recording is made.
     ASSERT_EQ(1, Start(0));
     ASSERT_EQ(1, SetVideoFileFormat(2));
-    CRecordingFile file("video_maybe.avi");
-    const int started = CaptureAV(file.Path());
-    if (started == 1) {
-        RecordFor(300);
-        EXPECT_EQ(1, CaptureAV(nullptr));
-    } else {
-        float seconds = 0.0f;
-        EXPECT_EQ(0, GetCurrentRecordingTime(&seconds));
-    }
+    CRecordingFile nowhere("no_such_folder\\video.avi");
+    EXPECT_EQ(0, CaptureAV(nowhere.Path()));
+    float seconds = 0.0f;
+    EXPECT_EQ(0, GetCurrentRecordingTime(&seconds));
     EXPECT_TRUE(CameraStreams());
+
+    CRecordingFile file("video_after_avi_failure.avi");
+    ASSERT_EQ(1, CaptureAV(file.Path()));
+    RecordFor(300);
+    EXPECT_EQ(1, CaptureAV(nullptr));
+    EXPECT_TRUE(CameraStreams());
+    standins::MediaFile media;
+    EXPECT_TRUE(file.ReadMedia(&media));
 }
 
 TEST_F(VideoRecording, PauseHoldsTheTimeAndResumeGoesOn) {
