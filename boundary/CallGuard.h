@@ -34,4 +34,19 @@ Result GuardedValue(Result failed, Body&& body) noexcept {
     }
 }
 
+// For window procedures: the body's result, else the answer that refuses
+// the message: -1 to WM_CREATE and FALSE to WM_NCCREATE (the window is not
+// made), 0 to any other (the message is dropped, and the debugger told).
+template <class Body>
+LRESULT GuardedMessage(UINT message, Body&& body) noexcept {
+    bool answered = false;
+    const LRESULT result = GuardedValue<LRESULT>(message == WM_CREATE ? -1 : 0, [&]() -> LRESULT {
+        const LRESULT answer = body();
+        answered = true;
+        return answer;
+    });
+    if (!answered) OutputDebugStringA("window message dropped: its handler threw\n");
+    return result;
+}
+
 }  // namespace boundary

@@ -2,6 +2,8 @@
 
 #include "framework/CApplication.h"
 
+#include "CallGuard.h"
+
 namespace framework {
 
 CDialog::CDialog(UINT templateId, HWND parent, HINSTANCE module)
@@ -16,7 +18,21 @@ CDialog::~CDialog() {
 INT_PTR CALLBACK CDialog::RouteDialogMessage(HWND hwnd, UINT message, WPARAM, LPARAM lParam) {
     if (message != WM_INITDIALOG) return FALSE;
     auto dialog = reinterpret_cast<CDialog*>(lParam);
-    return dialog ? dialog->BindAndInitialise(hwnd) : FALSE;
+    if (!dialog) return FALSE;
+    bool initialised = false;
+    const BOOL focus = boundary::GuardedValue<BOOL>(FALSE, [&] {
+        const BOOL answer = dialog->BindAndInitialise(hwnd);
+        initialised = true;
+        return answer;
+    });
+    if (initialised) return focus;
+    // Half made is not shown: the dialog ends as one that could not be made.
+    OutputDebugStringA("dialog not made: its initialisation threw\n");
+    if (dialog->Handle() == hwnd)
+        dialog->EndDialog(-1);
+    else
+        DestroyWindow(hwnd);
+    return FALSE;
 }
 
 BOOL CDialog::BindAndInitialise(HWND hwnd) {

@@ -2,6 +2,8 @@
 
 #include "framework/CPropertySheet.h"
 
+#include "CallGuard.h"
+
 namespace framework {
 
 CPropertyPage::CPropertyPage(UINT templateId, HINSTANCE module) : CDialog(templateId, nullptr, module) {}
@@ -30,7 +32,9 @@ INT_PTR CALLBACK CPropertyPage::RoutePageMessage(HWND hwnd, UINT message, WPARAM
     if (message != WM_INITDIALOG || !lParam) return FALSE;
     // The sheet passes its copy of the page description.
     auto page = reinterpret_cast<CPropertyPage*>(reinterpret_cast<const PROPSHEETPAGEW*>(lParam)->lParam);
-    return page ? page->BindAndInitialise(hwnd) : FALSE;
+    // A page whose initialisation threw stays in its sheet as it is; the
+    // exception goes no further than here.
+    return page ? boundary::GuardedValue<BOOL>(FALSE, [&] { return page->BindAndInitialise(hwnd); }) : FALSE;
 }
 
 CPropertySheet* CPropertyPage::Sheet() const {

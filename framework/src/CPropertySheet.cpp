@@ -2,6 +2,8 @@
 
 #include "framework/CApplication.h"
 
+#include "CallGuard.h"
+
 namespace framework {
 namespace {
 // The sheet PropertySheetW is making on this thread: its callback carries no
@@ -25,7 +27,10 @@ int CALLBACK CPropertySheet::SheetCallback(HWND hwnd, UINT message, LPARAM) {
     if (message == PSCB_INITIALIZED && creatingSheet) {
         CPropertySheet* sheet = creatingSheet;
         creatingSheet = nullptr;
-        if (sheet->Subclass(hwnd)) sheet->OnSheetCreated();
+        boundary::GuardedValue(0, [&] {
+            if (sheet->Subclass(hwnd)) sheet->OnSheetCreated();
+            return 0;
+        });
     }
     return 0;
 }

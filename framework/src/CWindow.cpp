@@ -1,5 +1,7 @@
 #include "framework/CWindow.h"
 
+#include "CallGuard.h"
+
 #include <mutex>
 #include <unordered_map>
 
@@ -64,19 +66,25 @@ HWND ReflectionTarget(HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 LRESULT CALLBACK RouteMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    CWindow* window = Windows().Find(hwnd);
-    if (!window) {
-        if (!creating) return DefWindowProcW(hwnd, message, wParam, lParam);
-        window = creating;
-        creating = nullptr;
-        window->Attach(hwnd, &DefWindowProcW);
-    }
-    LRESULT result = window->WindowProc(message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        window->Detach();
-        window->OnFinalMessage();
-    }
-    return result;
+    // The system called us: nothing thrown below may unwind into it.
+    return boundary::GuardedMessage(message, [&]() -> LRESULT {
+        CWindow* window = Windows().Find(hwnd);
+        if (!window) {
+            if (!creating) return DefWindowProcW(hwnd, message, wParam, lParam);
+            window = creating;
+            creating = nullptr;
+            window->Attach(hwnd, &DefWindowProcW);
+        }
+        // Guarded on its own, so that a handler throwing on the last
+        // message still lets the object go from the map.
+        const LRESULT result = boundary::GuardedMessage(message,
+                                                        [&] { return window->WindowProc(message, wParam, lParam); });
+        if (message == WM_NCDESTROY) {
+            window->Detach();
+            window->OnFinalMessage();
+        }
+        return result;
+    });
 }
 
 CWindow::~CWindow() {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <commctrl.h>
 
+#include <new>
 #include <string>
 
 using frameworktest::CStepScript;
@@ -27,6 +28,7 @@ public:
     int combo = 2;
     int invalidControl = 0;
     bool endInInit = false;
+    bool throwInInit = false;
     bool swallowEscape = false;
     CStepScript script;
 
@@ -36,6 +38,7 @@ protected:
         for (const wchar_t* item : {L"zero", L"one", L"two"})
             SendDlgItemMessageW(Handle(), IDC_COMBO, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
         BOOL result = CDialog::OnInitDialog();
+        if (throwInInit) throw std::bad_alloc();
         if (endInInit) {
             EndDialog(-1);
             return FALSE;
@@ -166,6 +169,19 @@ TEST_F(DialogTest, EndingInItsInitialisationReturnsAtOnceAndFreesTheOwner) {
     EXPECT_EQ(dialog.DoModal(), -1);
     EXPECT_EQ(dialog.Handle(), nullptr);
     EXPECT_TRUE(IsWindowEnabled(owner_));
+}
+
+TEST_F(DialogTest, AnInitialisationThatThrowsEndsTheDialogAsNotMade) {
+    CValuesDialog modal(owner_);
+    modal.throwInInit = true;
+    EXPECT_EQ(modal.DoModal(), -1);
+    EXPECT_EQ(modal.Handle(), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(owner_));
+
+    CValuesDialog modeless(owner_);
+    modeless.throwInInit = true;
+    EXPECT_FALSE(modeless.CreateModeless());
+    EXPECT_EQ(modeless.Handle(), nullptr);
 }
 
 TEST_F(DialogTest, HiddenTemplateIsShownOnceWhenTheQueueIsIdle) {

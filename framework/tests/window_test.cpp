@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,53 @@ TEST(WindowObject, IsBoundFromTheFirstMessageUntilTheLast) {
     EXPECT_EQ(window.finalMessages, 1);
     EXPECT_EQ(CWindow::FromHandle(hwnd), nullptr);
     EXPECT_EQ(window.messages.back(), static_cast<UINT>(WM_NCDESTROY));
+}
+
+// Throws from its handler of one message.
+class CThrowingWindow : public CWindow {
+public:
+    explicit CThrowingWindow(UINT throwOn) : throwOn_(throwOn) {}
+    int finalMessages = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == throwOn_) throw std::bad_alloc();
+        return CWindow::WindowProc(message, wParam, lParam);
+    }
+    void OnFinalMessage() override { ++finalMessages; }
+
+private:
+    UINT throwOn_;
+};
+
+TEST(WindowObject, AHandlerThatThrowsRefusesItsMessageAndTheWindowLivesOn) {
+    const wchar_t* cls = framework::RegisterAnonymousClass(0);
+    // At creation: no window.
+    CThrowingWindow refused(WM_CREATE);
+    EXPECT_FALSE(refused.Create(0, cls, L"refused", WS_POPUP, Box(0, 0, 10, 10), nullptr, 0));
+    EXPECT_EQ(refused.Handle(), nullptr);
+
+    // Later: that message answers 0, the next ones are served as before.
+    constexpr UINT kThrows = WM_APP + 7;
+    CThrowingWindow window(kThrows);
+    ASSERT_TRUE(window.Create(0, cls, L"lives", WS_POPUP, Box(0, 0, 10, 10), nullptr, 0));
+    HWND hwnd = window.Handle();
+    EXPECT_EQ(SendMessageW(hwnd, kThrows, 0, 0), 0);
+    SetWindowTextW(hwnd, L"still here");
+    wchar_t title[16] = {};
+    GetWindowTextW(hwnd, title, 16);
+    EXPECT_STREQ(title, L"still here");
+    window.Destroy();
+
+    // On the last message: the object is still let go.
+    CThrowingWindow last(WM_NCDESTROY);
+    ASSERT_TRUE(last.Create(0, cls, L"last", WS_POPUP, Box(0, 0, 10, 10), nullptr, 0));
+    hwnd = last.Handle();
+    last.Destroy();
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(last.Handle(), nullptr);
+    EXPECT_EQ(CWindow::FromHandle(hwnd), nullptr);
+    EXPECT_EQ(last.finalMessages, 1);
 }
 
 TEST(WindowObject, AnonymousClassesAreSharedPerAttributeSet) {
