@@ -151,6 +151,9 @@ LRESULT CSkinSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDOWN: logic_->ButtonDown(HitTest(lParam)); return 0;
         case WM_MOUSEMOVE: logic_->MouseMove(HitTest(lParam)); return 0;
         case WM_LBUTTONUP: logic_->ButtonUp(); return 0;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != Handle()) logic_->CaptureLost();
+            return 0;
         case WM_SLIDER_SHOW_IF_PARENT_HIDDEN:
         case WM_SLIDER_SHOW: OnShowMessage(message, wParam, lParam); return 0;
         case WM_PANEL_SET_SLIDER: logic_->SetEnabled(lParam != 0); return 0;

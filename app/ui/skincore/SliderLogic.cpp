@@ -81,4 +81,6 @@ void CSliderLogic::ButtonUp() {
     dragging_ = false;
 }
 
+void CSliderLogic::CaptureLost() { dragging_ = false; }
+
 }  // namespace vimbrel::ui

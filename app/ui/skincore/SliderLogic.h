@@ -50,6 +50,9 @@ public:
     void ButtonDown(int hit);
     void MouseMove(int hit);
     void ButtonUp();
+    // The mouse was taken from the slider (another window's capture, a
+    // menu, a task switch): the drag is over, with no release to come.
+    void CaptureLost();
 
 private:
     void MoveTo(int hit);

@@ -213,6 +213,23 @@ TEST_F(SkinPanelTest, VolumeSliderStartsAtTheControllersVolumeAndReportsSteps) {
     EXPECT_FALSE(slider->Enabled());
 }
 
+TEST_F(SkinPanelTest, ASliderThatLosesTheMouseMidDragNoLongerFollowsIt) {
+    CSkinSlider* slider = panel_.SliderFor(kVolume);
+    ASSERT_NE(slider, nullptr);
+    const POINT first = InsideOf(slider->StepRegion(0));
+    const POINT last = InsideOf(slider->StepRegion(slider->Steps() - 1));
+    SendMessageW(slider->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(first));
+    ASSERT_EQ(GetCapture(), slider->Handle());
+    // Another window takes the mouse; the button is released over it.
+    SetCapture(parent_);
+    ReleaseCapture();
+    // Passing over the slider later, button up, moves nothing.
+    SendMessageW(slider->Handle(), WM_MOUSEMOVE, 0, At(last));
+    EXPECT_EQ(slider->CurrentStep(), 0);
+    ASSERT_EQ(controller_.sliderValues.size(), 1u);
+    EXPECT_EQ(controller_.sliderValues[0], std::make_pair(kVolume, 0.0));
+}
+
 TEST(SkinPanelCreate, FailsWithoutItsConfiguration) {
     CGdiplusSession gdiplus;
     CFakeController controller;
