@@ -55,7 +55,8 @@ bool RecolourSwatch(Gdiplus::Bitmap& swatch, Colour pen) {
 
 }  // namespace
 
-CStatusOverlay::CStatusOverlay(IOverlayController& controller) : controller_(controller) {}
+CStatusOverlay::CStatusOverlay(IOverlayController& controller)
+    : controller_(controller), ownerThread_(GetCurrentThreadId()) {}
 
 CStatusOverlay::~CStatusOverlay() {
     Destroy();
@@ -119,11 +120,15 @@ int CStatusOverlay::SetMode(int mode) {
     return DrawFields();
 }
 
-bool CStatusOverlay::OnOwnThread() const { return !window_.load() || GetCurrentThreadId() == ownerThread_.load(); }
+bool CStatusOverlay::OnOwnThread() const { return GetCurrentThreadId() == ownerThread_.load(); }
 
 int CStatusOverlay::SetTime(int seconds) {
+    // From another thread the value goes to the window, or nowhere once the
+    // window is gone: a recording thread still counting at exit must not
+    // draw into buffers the interface thread is freeing.
     if (!OnOwnThread()) {
-        PostMessageW(window_.load(), kPostedTime, static_cast<WPARAM>(static_cast<INT_PTR>(seconds)), 0);
+        if (const HWND window = window_.load())
+            PostMessageW(window, kPostedTime, static_cast<WPARAM>(static_cast<INT_PTR>(seconds)), 0);
         return 1;
     }
     ApplyTime(seconds);
@@ -136,9 +141,11 @@ void CStatusOverlay::ApplyTime(int seconds) {
 }
 
 int CStatusOverlay::SetStateIcon(int icon) {
-    if (!OnOwnThread())
-        return PostMessageW(window_.load(), kPostedStateIcon, static_cast<WPARAM>(static_cast<INT_PTR>(icon)), 0) ? 1
-                                                                                                                  : 0;
+    if (!OnOwnThread()) {
+        const HWND window = window_.load();
+        return window && PostMessageW(window, kPostedStateIcon, static_cast<WPARAM>(static_cast<INT_PTR>(icon)), 0) ? 1
+                                                                                                                    : 0;
+    }
     return DrawStateIcon(icon);
 }
 

@@ -288,4 +288,15 @@ TEST_F(StatusOverlayTest, WorkerThreadsHandTheirCallsToTheInterfaceThread) {
     EXPECT_EQ(overlay_.TimeText(), L"0:03:19");
     EXPECT_TRUE(Near(At(256, 6), PicturePixel("recording.png", 6, 6), 6));
     EXPECT_EQ(controller_.drawingThreads, std::set<DWORD>{GetCurrentThreadId()});
+
+    // Once the window is gone, a late call from a worker draws nothing.
+    overlay_.Destroy();
+    int icon = -1;
+    std::thread late([&] {
+        overlay_.SetTime(5);
+        icon = overlay_.SetStateIcon(1);
+    });
+    late.join();
+    EXPECT_EQ(overlay_.TimeText(), L"0:03:19");
+    EXPECT_EQ(icon, 0);
 }
