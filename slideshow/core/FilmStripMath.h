@@ -39,8 +39,9 @@ int FilmPhase(std::uint32_t elapsedMs);
 int FeaturedAlpha(int phase);
 
 // The featured picture's rectangle at a phase: from `small` (its place in
-// the incoming frame) at phase 0 to `large` (fitted to the screen) at phase
-// 15 and after, each member interpolated in integer arithmetic.
+// its own frame at the strip's left end) at phase 0 to `large` (fitted to
+// the screen) at phase 15 and after, each member interpolated in integer
+// arithmetic.
 FittedRect FeaturedRectAt(int phase, const FittedRect& small, const FittedRect& large);
 
 // The strip moved `movedBefore` pixels this cycle and now moves `step` more:

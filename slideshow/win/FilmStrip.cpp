@@ -188,7 +188,10 @@ bool CFilmStripRun::RunCycle(const FramedPicture& featured) {
     if (featured.picture) {
         const int w = static_cast<int>(featured.picture->GetWidth());
         const int h = static_cast<int>(featured.picture->GetHeight());
-        // Where it sits in the frame at the strip's left end.
+        // Where it sits in its frame at the strip's left end, so the zoom
+        // grows out of the picture itself. The incoming picture's box would
+        // be another picture's shape: a portrait beside a landscape would
+        // start the zoom squeezed and off its place.
         small = FittedRect{kFilmPictureBox.x + featured.inBox.x, y0_ + kFilmPictureBox.y + featured.inBox.y,
                            featured.inBox.width, featured.inBox.height};
         copy = CDibBuffer::Create(buffers_.Target(), w, h);
