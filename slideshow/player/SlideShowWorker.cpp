@@ -9,6 +9,7 @@
 #include "ScreenBuffers.h"
 #include "WindowSlideStage.h"
 
+#include "CallGuard.h"
 #include "winowners/ThreadOwners.h"
 
 namespace slideshow {
@@ -26,10 +27,20 @@ void PlayOnce() {
     }
 }
 
-}  // namespace
+// A turn that threw (a picture that found no memory, say) is dropped: the
+// cursor has moved past it. The wait keeps a turn that throws every time
+// from spinning, and still answers a stop at once.
+void PlayGuarded(void (*play)(), HANDLE event) {
+    const bool played = boundary::GuardedValue(false, [play] {
+        play();
+        return true;
+    });
+    if (played) return;
+    OutputDebugStringA("slide show turn dropped: it threw\n");
+    WaitForPlayerEvent(event, kPausedWaitMs);
+}
 
-DWORD WINAPI SlideShowThreadProc(LPVOID parameter) {
-    const WorkerWindows windows = *static_cast<const WorkerWindows*>(parameter);
+void RunShow(const WorkerWindows& windows) {
     PlayerFlags& flags = SharedPlayerFlags();
     HANDLE event = SharedPlayerEvent();
     Sleep(windows.initialSleepMs);
@@ -57,10 +68,21 @@ DWORD WINAPI SlideShowThreadProc(LPVOID parameter) {
                 flags.navigated = false;
                 if (event) ResetEvent(event);
             }
-            PlayOnce();
+            PlayGuarded(windows.play ? windows.play : &PlayOnce, event);
             if (event) ResetEvent(event);
         }
     }
+}
+
+}  // namespace
+
+DWORD WINAPI SlideShowThreadProc(LPVOID parameter) {
+    const WorkerWindows windows = *static_cast<const WorkerWindows*>(parameter);
+    // An exception leaving a thread ends the program; here it ends the show.
+    boundary::GuardedValue(0, [&] {
+        RunShow(windows);
+        return 0;
+    });
     PostMessageW(windows.player, WM_PLAYER_REFRESH, 0, 0);
     return 0;
 }

@@ -14,6 +14,9 @@ struct WorkerWindows {
     HWND player = nullptr;
     HWND bar = nullptr;
     DWORD initialSleepMs = 0;
+    // One turn of the show; null plays the film strip or the slides as the
+    // play mode says.
+    void (*play)() = nullptr;
 };
 
 // The thread's procedure; `parameter` is a WorkerWindows that outlives it.

@@ -11,10 +11,15 @@
 #include "PlayerFlags.h"
 #include "PlayerMessages.h"
 #include "PlayerScript.h"
+#include "ScreenBuffers.h"
 #include "SlideList.h"
+#include "SlideShowWorker.h"
 
 #include <gtest/gtest.h>
 #include <tlhelp32.h>
+
+#include <atomic>
+#include <new>
 
 using namespace slideshow;
 using namespace slidetest;
@@ -258,4 +263,42 @@ TEST(PlayerDialogEmpty, NoPictureGivesTheMessageAndEndsTheDialog) {
     EXPECT_EQ(L"Vim Brel", boxes[0].caption);
     EXPECT_NE(std::wstring::npos, boxes[0].text.find(L"There is no file."));
     EXPECT_EQ(nullptr, player.Worker().Handle());
+}
+
+namespace {
+
+std::atomic<int> turns{0};
+
+// The first turn finds no memory; the second stops the show.
+void ThrowOnceThenStop() {
+    if (++turns == 1) throw std::bad_alloc();
+    SharedPlayMode() = kPlayStop;
+}
+
+}  // namespace
+
+TEST(SlideShowWorker, ATurnThatThrowsIsDroppedAndTheShowGoesOnUntilItsStop) {
+    HWND player = CreateWindowExW(0, L"STATIC", L"player", WS_POPUP, 0, 0, 64, 48, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(player);
+    SharedPlayerFlags().Reset();
+    SharedPlayMode() = kPlayCut;
+    WorkerWindows windows;
+    windows.player = player;
+    windows.play = &ThrowOnceThenStop;
+    HANDLE thread = CreateThread(nullptr, 0, &SlideShowThreadProc, &windows, 0, nullptr);
+    ASSERT_TRUE(thread);
+    // The worker shows the window it was given: serve what it sends.
+    DWORD waited = WAIT_TIMEOUT;
+    for (DWORD start = GetTickCount(); waited != WAIT_OBJECT_0 && GetTickCount() - start < 10000;) {
+        waited = MsgWaitForMultipleObjects(1, &thread, FALSE, 100, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    }
+    EXPECT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), waited);
+    EXPECT_EQ(2, turns.load());
+    CloseHandle(thread);
+    ReleaseScreenBuffers();
+    SharedPlayerFlags().Reset();
+    DestroyWindow(player);
 }
