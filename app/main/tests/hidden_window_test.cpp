@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <vector>
 
 using namespace vimbrel::mainwindow;
@@ -82,4 +83,16 @@ TEST(HiddenMessageWindow, AClassRegisteredBeforeIsUsedAgain) {
     EXPECT_FALSE(IsWindow(second.Handle()));
     second.Destroy();
     EXPECT_EQ(second.Handle(), nullptr);
+}
+
+TEST(HiddenMessageWindow, AHandlerThatThrowsLosesThatPressOnly) {
+    OwnerWindow owner;
+    int presses = 0;
+    CHiddenMessageWindow window;
+    ASSERT_TRUE(window.Create(owner.hwnd, [&presses](HardwareButton) {
+        if (++presses == 1) throw std::bad_alloc();
+    }));
+    EXPECT_NO_THROW(SendMessageW(window.Handle(), window.Message(), 71, 0));
+    SendMessageW(window.Handle(), window.Message(), 72, 0);
+    EXPECT_EQ(presses, 2);
 }

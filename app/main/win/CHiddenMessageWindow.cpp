@@ -1,5 +1,7 @@
 #include "CHiddenMessageWindow.h"
 
+#include "CallGuard.h"
+
 namespace vimbrel::mainwindow {
 
 CHiddenMessageWindow::~CHiddenMessageWindow() { Destroy(); }
@@ -42,7 +44,14 @@ LRESULT CALLBACK CHiddenMessageWindow::Procedure(HWND hwnd, UINT message, WPARAM
     auto* self = reinterpret_cast<CHiddenMessageWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (self && self->message_ != 0 && message == self->message_ && self->onButton_) {
         const HardwareButton button = HardwareButtonOf(wParam);
-        if (button != HardwareButton::kNone) self->onButton_(button);
+        // The handler reaches the whole controller; a press it throws on is
+        // lost, not the program.
+        if (button != HardwareButton::kNone) {
+            return boundary::GuardedMessage(message, [&]() -> LRESULT {
+                self->onButton_(button);
+                return DefWindowProcW(hwnd, message, wParam, lParam);
+            });
+        }
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
