@@ -33,6 +33,9 @@ public:
         : owner_(owner), browseMode_(browseMode), actions_(actions) {}
     int QuerySaveModified() override { return browseMode_.QuerySaveModified(); }
     void ShowBrowseFile(const std::wstring& path, int mediaClass) override;
+    bool FollowBrowseFile(const std::wstring& path, int mediaClass) override {
+        return browseMode_.FollowBrowseFile(path, mediaClass);
+    }
     void ClearBrowsePicture() override { browseMode_.ClearBrowsePicture(); }
     void SetWheelMode(int mode, int animate) override { owner_.SetWheelMode(mode, animate); }
     void SetMode(int mode) override { owner_.SetMode(mode); }

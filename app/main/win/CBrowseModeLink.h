@@ -22,6 +22,9 @@ public:
 
     // 1 saved as a copy, 2 cancel, 7 continue (also without browse mode).
     int QuerySaveModified();
+    // The browser's current file changed under the user; false when an
+    // edited picture is kept shown instead (also true without browse mode).
+    bool FollowBrowseFile(const std::wstring& path, int mediaClass);
     // The file shown or played on the canvas; "" for none.
     std::wstring CurrentFile() const;
     void ClearBrowsePicture();

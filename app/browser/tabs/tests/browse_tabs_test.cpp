@@ -57,6 +57,10 @@ public:
     void ShowBrowseFile(const std::wstring& path, int cls) override {
         reports.push_back(path.substr(path.find_last_of(L'\\') + 1) + L" " + std::to_wstring(cls));
     }
+    bool FollowBrowseFile(const std::wstring& path, int cls) override {
+        ShowBrowseFile(path, cls);
+        return true;
+    }
     void ClearBrowsePicture() override { reports.push_back(L"clear"); }
     void SetWheelMode(int, int) override {}
     void SetMode(int) override {}

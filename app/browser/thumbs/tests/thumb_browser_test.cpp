@@ -34,6 +34,10 @@ public:
     void ShowBrowseFile(const std::wstring& path, int cls) override {
         calls.push_back(L"show " + path.substr(path.find_last_of(L'\\') + 1) + L" " + std::to_wstring(cls));
     }
+    bool FollowBrowseFile(const std::wstring& path, int cls) override {
+        calls.push_back(L"follow " + path.substr(path.find_last_of(L'\\') + 1) + L" " + std::to_wstring(cls));
+        return true;
+    }
     void ClearBrowsePicture() override { calls.push_back(L"clear"); }
     void SetWheelMode(int mode, int animate) override {
         calls.push_back(L"wheel " + std::to_wstring(mode) + L" " + std::to_wstring(animate));
@@ -96,7 +100,7 @@ protected:
     void Click(int k, WPARAM keys = 0) {
         SendMessageW(browser_->Handle(), WM_LBUTTONDOWN, MK_LBUTTON | keys, CellPoint(k));
     }
-    std::vector<int> Selected() const { return browser_->Selection().Items(); }
+    std::vector<int> Selected() const { return browser_->SelectedItems(); }
 
     CScratchFolder media_{L"browser-media"};
     CScratchFolder root_{L"browser-root"};
@@ -269,11 +273,59 @@ TEST_F(ThumbBrowserTest, ContextMenuGraysByTheSelectionAndCommandsReachTheContro
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, Attributes(media_.File(L"p03.bmp")));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, Attributes(media_.File(L"p02.bmp")));
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, Attributes(media_.File(L"p01.bmp")));
-    EXPECT_EQ((std::vector<int>{0}), Selected());
-    // The folder watch brings the shorter list.
+    // The folder watch brings the shorter list; the deleted files leave the
+    // selection, and the first item becomes current.
     PumpFor(1500);
     EXPECT_EQ(3, browser_->Cache().GetCount());
-    EXPECT_EQ(L"show p01.bmp 0", controller_.calls.back());
+    EXPECT_EQ((std::vector<int>{0}), Selected());
+    EXPECT_EQ(L"follow p01.bmp 0", controller_.calls.back());
+}
+
+// The browser keeps the files the user chose, not their places in the list:
+// a file that arrives before them, even while the delete question is open,
+// changes neither what is shown nor what is deleted; a browser that is not
+// shown tells the controller nothing.
+TEST_F(ThumbBrowserTest, TheChosenFilesStayChosenWhileTheFolderChanges) {
+    WritePictures(4);  // p03 p02 p01 p00
+    Create(media_);
+    Click(1);
+    controller_.playing = media_.File(L"p02.bmp");
+    controller_.calls.clear();
+    ASSERT_TRUE(media_.Write(L"p99.bmp", SolidBmp(64, 48, Colour(9))));
+    SendMessageW(browser_->Handle(), WM_BROWSE_REFRESH, 0, 0);
+    std::wstring path;
+    int cls = -1;
+    ASSERT_EQ(1, browser_->GetCurrentFile(&path, &cls));
+    EXPECT_EQ(media_.File(L"p02.bmp"), path);
+    EXPECT_EQ((std::vector<int>{2}), Selected());
+    EXPECT_TRUE(controller_.calls.empty()) << "a refresh reloaded the file shown";
+
+    SetTimer(nullptr, 0, 150, &CloseMenu);
+    SendMessageW(browser_->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, CellPoint(3));  // p01
+    testbench::CDialogDismisser dismisser(IDOK);
+    HWND window = browser_->Handle();
+    dismisser.SetBeforePress([&](HWND) {
+        media_.Write(L"p98.bmp", SolidBmp(64, 48, Colour(8)));
+        SendMessageW(window, WM_BROWSE_REFRESH, 0, 0);
+    });
+    SendMessageW(browser_->Handle(), WM_COMMAND, 1, 0);
+    ASSERT_EQ(1u, dismisser.WaitFor(1, 5000));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, Attributes(media_.File(L"p01.bmp")));
+    for (const wchar_t* kept : {L"p99.bmp", L"p98.bmp", L"p03.bmp", L"p02.bmp", L"p00.bmp"}) {
+        EXPECT_NE(INVALID_FILE_ATTRIBUTES, Attributes(media_.File(kept))) << "deleted " << kept;
+    }
+    // The deleted file leaves the selection; the file shown is current again
+    // and is not shown anew.
+    SendMessageW(browser_->Handle(), WM_BROWSE_REFRESH, 0, 0);
+    EXPECT_EQ((std::vector<int>{3}), Selected());  // p99 p98 p03 p02 p00
+    EXPECT_TRUE(controller_.calls.empty());
+
+    // Hidden, its current file gone: nothing reaches the canvas.
+    ShowWindow(browser_->Handle(), SW_HIDE);
+    controller_.calls.clear();
+    ASSERT_TRUE(media_.Remove(L"p02.bmp"));
+    SendMessageW(browser_->Handle(), WM_BROWSE_REFRESH, 0, 0);
+    EXPECT_TRUE(controller_.calls.empty());
 }
 
 TEST_F(ThumbBrowserTest, ResetViewAfterDeletionsPullsTheTopRowBack) {
@@ -287,7 +339,7 @@ TEST_F(ThumbBrowserTest, ResetViewAfterDeletionsPullsTheTopRowBack) {
     EXPECT_EQ(9, browser_->Cache().GetCount());
     EXPECT_EQ(0, browser_->TopRow());              // 9 / 2 - 4
     EXPECT_EQ((std::vector<int>{0}), Selected());  // item 11 is gone
-    EXPECT_EQ(L"show p11.bmp 0", controller_.calls.back());
+    EXPECT_EQ(L"follow p11.bmp 0", controller_.calls.back());
 }
 
 TEST_F(ThumbBrowserTest, EmptyFolderShowsEmptyFramesAndOffersNothing) {

@@ -5,6 +5,7 @@
 #include "BrowserMessages.h"
 #include "MediaNames.h"
 #include "SkinImageLoader.h"
+#include "WideText.h"
 
 #include <windowsx.h>
 
@@ -46,6 +47,7 @@ CThumbBrowser::~CThumbBrowser() {
 int CThumbBrowser::Create(HWND parent, const RECT& rect, const wchar_t* folder, int mediaKind) {
     if (!parent || !folder || mediaKind < 0 || mediaKind > 3 || Handle()) return 0;
     mediaKind_ = mediaKind;
+    folder_ = folder;
     white_.reset(CreateSolidBrush(RGB(255, 255, 255)));
     const wchar_t* cls = framework::RegisterAnonymousClass(CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW), white_.get());
     if (!cls || !CWindow::Create(0, cls, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect, parent, 0)) return 0;
@@ -77,7 +79,7 @@ int CThumbBrowser::Create(HWND parent, const RECT& rect, const wchar_t* folder, 
     }
     items_ = static_cast<int>(cache_.GetCount());
     rows_ = RowCount(items_);
-    selection_.Reset(items_);
+    selection_.Reset(List());
     UpdateScrollInfo();
     paintedRow_ = -1;
     topRow_ = 0;
@@ -125,7 +127,8 @@ void CThumbBrowser::DrawCell(int cell) {
     const bool isItem = item < items_;
     {
         Gdiplus::Graphics g(back_.get());
-        Gdiplus::Bitmap* frame = (isItem && selection_.Contains(item)) ? frameHover_.get() : frame_.get();
+        const bool selected = isItem && selection_.Contains(List().NameAt(item));
+        Gdiplus::Bitmap* frame = selected ? frameHover_.get() : frame_.get();
         g.DrawImage(frame, f.x, f.y, frameWidth_, frameHeight_);
     }
     if (!isItem) return;
@@ -190,6 +193,7 @@ void CThumbBrowser::Present() {
 }
 
 void CThumbBrowser::ReportCurrent() {
+    keptOtherPicture_ = false;
     std::wstring path;
     int cls = -1;
     if (GetCurrentFile(&path, &cls)) {
@@ -199,9 +203,13 @@ void CThumbBrowser::ReportCurrent() {
     }
 }
 
+std::wstring CThumbBrowser::PathOf(std::u16string_view name) const { return folder_ + L"\\" + CopyToWide(name); }
+
+int CThumbBrowser::CurrentClass() const { return cache_.GetClass(selection_.Current(List())); }
+
 int CThumbBrowser::GetCurrentFile(std::wstring* path, int* mediaClass) const {
     if (!path || !mediaClass) return 0;
-    const int current = selection_.Current();
+    const int current = selection_.Current(List());
     if (current < 0 || current >= items_) return 0;
     if (!cache_.GetPath(current, *path)) return 0;
     *mediaClass = cache_.GetClass(current);
@@ -215,8 +223,9 @@ int CThumbBrowser::GetSelectedFile(int* index, std::wstring* path, int* mediaCla
         return 1;
     }
     if (!path || !mediaClass || *index < 0 || static_cast<size_t>(*index) >= selection_.Count()) return 0;
-    const int item = selection_.Items()[static_cast<size_t>(*index)];
-    if (!cache_.GetPath(item, *path)) return 0;
+    // A selected file that is no longer listed names nothing to act on.
+    const int item = List().IndexOf(selection_.Names()[static_cast<size_t>(*index)]);
+    if (item < 0 || !cache_.GetPath(item, *path)) return 0;
     *mediaClass = cache_.GetClass(item);
     return 1;
 }
@@ -224,9 +233,11 @@ int CThumbBrowser::GetSelectedFile(int* index, std::wstring* path, int* mediaCla
 int CThumbBrowser::Navigate(int direction, int* moved) {
     if (!moved || direction < 0 || direction > 3) return 0;
     *moved = 0;
-    const int target = NavigateTarget(direction, selection_.Current(), items_);
-    if (target < 0 || target == selection_.Current()) return 1;
-    selection_.SelectOnly(target);
+    const EntryNames list = List();
+    const int current = selection_.Current(list);
+    const int target = NavigateTarget(direction, current, items_);
+    if (target < 0 || target == current) return 1;
+    selection_.SelectOnly(list.NameAt(target));
     topRow_ = TopRowShowing(target, topRow_);
     SetScrollPos(scrollBar_, SB_CTL, topRow_, TRUE);
     Repaint();
@@ -234,16 +245,60 @@ int CThumbBrowser::Navigate(int direction, int* moved) {
     return 1;
 }
 
-int CThumbBrowser::ResetView() {
+void CThumbBrowser::Relist() {
     items_ = static_cast<int>(cache_.GetCount());
     rows_ = RowCount(items_);
-    // Indices past a shrunken list would name no file.
-    selection_.DropBeyond(items_);
+    // Files that went drop out of the selection; with none left, the file
+    // on the canvas stays current when this folder still holds it.
+    selection_.Follow(List(), ShownName());
     topRow_ = ResetTopRow(topRow_, items_);
     UpdateScrollInfo();
     Repaint();
+}
+
+int CThumbBrowser::ResetView() {
+    Relist();
     ReportCurrent();
     return 1;
+}
+
+void CThumbBrowser::Refresh(WPARAM how) {
+    const std::u16string name(selection_.CurrentName());
+    const int cls = CurrentClass();
+    if (how == kRefreshListed) {
+        cache_.TakeWatchListing();
+    } else {
+        cache_.Rescan();
+    }
+    Relist();
+    FollowCurrent(name, cls);
+}
+
+void CThumbBrowser::FollowCurrent(const std::u16string& name, int mediaClass) {
+    // A browser that is not shown has nothing on the canvas; its tab tells
+    // the controller its current file when it is shown.
+    if (!(GetWindowLongW(Handle(), GWL_STYLE) & WS_VISIBLE)) return;
+    const std::u16string_view now = selection_.CurrentName();
+    if (now == name && CurrentClass() == mediaClass) return;
+    // The file on the canvas became current again (a right-clicked file
+    // was deleted): nothing to show anew.
+    if (now != name && !now.empty() && now == ShownName()) return;
+    std::wstring path;
+    int cls = -1;
+    if (!GetCurrentFile(&path, &cls)) {
+        path.clear();
+        cls = -1;
+    }
+    keptOtherPicture_ = !controller_.FollowBrowseFile(path, cls);
+}
+
+std::u16string CThumbBrowser::ShownName() const {
+    const std::wstring shown = controller_.GetCurrentFile();
+    const size_t cut = folder_.size();
+    if (shown.size() <= cut + 1 || shown[cut] != L'\\') return {};
+    if (_wcsnicmp(shown.c_str(), folder_.c_str(), cut) != 0) return {};
+    if (shown.find(L'\\', cut + 1) != std::wstring::npos) return {};
+    return CopyToU16(std::wstring_view(shown).substr(cut + 1));
 }
 
 int CThumbBrowser::ItemAt(int x, int y) const {
@@ -279,22 +334,23 @@ void CThumbBrowser::OnVScroll(WPARAM wParam) {
 
 void CThumbBrowser::OnLeftClick(int x, int y, WPARAM keys) {
     const int item = ItemAt(x, y);
+    const EntryNames list = List();
     if (keys & MK_CONTROL) {
-        if (item >= 0 && selection_.Toggle(item, items_)) RedrawItem(item);
+        if (item >= 0 && selection_.Toggle(item, list)) RedrawItem(item);
         return;
     }
     if (keys & MK_SHIFT) {
-        if (item >= 0 && selection_.SelectRange(item, items_)) Repaint();
+        if (item >= 0 && selection_.SelectRange(item, list)) Repaint();
         return;
     }
     if (items_ == 0) return;
-    if (item >= 0 && selection_.IsOnlySelection(item)) return;
+    if (item >= 0 && selection_.IsOnlySelection(list.NameAt(item)) && !keptOtherPicture_) return;
     if (controller_.QuerySaveModified() == 2) return;
     // A click beside the items keeps the current item, alone.
-    const int target = item >= 0 ? item : (selection_.Current() >= 0 ? selection_.Current() : 0);
+    const int previous = selection_.Current(list);
+    const int target = item >= 0 ? item : (previous >= 0 ? previous : 0);
     const bool several = selection_.Count() > 1;
-    const int previous = selection_.Current();
-    selection_.SelectOnly(target);
+    selection_.SelectOnly(list.NameAt(target));
     if (several) {
         Repaint();
     } else {
@@ -306,11 +362,12 @@ void CThumbBrowser::OnLeftClick(int x, int y, WPARAM keys) {
 
 void CThumbBrowser::OnRightClick(int x, int y) {
     const int item = ItemAt(x, y);
-    if (item >= 0 && !selection_.Contains(item)) {
-        selection_.SelectOnly(item);
+    const EntryNames list = List();
+    if (item >= 0 && !selection_.Contains(list.NameAt(item))) {
+        selection_.SelectOnly(list.NameAt(item));
         Repaint();
     }
-    const MenuState state = ContextMenuState(items_, selection_.Count(), cache_.GetClass(selection_.Current()));
+    const MenuState state = ContextMenuState(items_, selection_.Count(), CurrentClass());
     for (int id = 1; id <= 5; ++id) {
         EnableMenuItem(menu_.get(), static_cast<UINT>(id),
                        MF_BYCOMMAND | (state.enabled[id - 1] ? MF_ENABLED : MF_GRAYED));
@@ -321,20 +378,21 @@ void CThumbBrowser::OnRightClick(int x, int y) {
 }
 
 void CThumbBrowser::DeleteSelected() {
+    // The files are named before the question: while it is open the folder
+    // watch's refresh still runs, and whatever it does to the list, OK
+    // deletes what the user chose.
+    std::vector<std::wstring> doomed;
+    for (const std::u16string& name : selection_.Names()) doomed.push_back(PathOf(name));
     const std::wstring question = controller_.LanguageText("IDS_MSG_SUREDELETEITEM");
     if (MessageBoxW(Handle(), question.c_str(), L"Vimbrel", MB_OKCANCEL) != IDOK) return;
-    const std::vector<int> doomed = selection_.Items();
-    for (int item : doomed) {
-        std::wstring path;
-        if (!cache_.GetPath(item, path)) continue;
+    for (const std::wstring& path : doomed) {
         // A file being played is still open: playback stops first.
         const std::wstring playing = controller_.GetCurrentFile();
         if (!playing.empty() && lstrcmpiW(playing.c_str(), path.c_str()) == 0) controller_.StopPlayback();
         DeleteFileW(path.c_str());
     }
-    // The list itself follows through the folder watch.
-    selection_.Reset(items_);
-    Repaint();
+    // The list follows through the folder watch; the deleted files then
+    // leave the selection.
 }
 
 void CThumbBrowser::OnCommand(int id) {
@@ -379,14 +437,7 @@ LRESULT CThumbBrowser::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    case WM_BROWSE_REFRESH:
-        if (wParam == kRefreshListed) {
-            cache_.TakeWatchListing();
-        } else {
-            cache_.Rescan();
-        }
-        ResetView();
-        return 0;
+    case WM_BROWSE_REFRESH: Refresh(wParam); return 0;
     case WM_THUMBNAIL_READY: RedrawItem(static_cast<int>(lParam)); return 0;
     default: break;
     }

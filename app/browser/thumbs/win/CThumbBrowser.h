@@ -17,6 +17,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vimbrel::browser {
 
@@ -40,6 +41,8 @@ public:
     // For tests: what is drawn, selected and offered.
     HDC BackBuffer() const { return back_.get(); }
     const BrowserSelection& Selection() const { return selection_; }
+    // The selection's places in the list, in selection order.
+    std::vector<int> SelectedItems() const { return selection_.Items(EntryNames(cache_.Entries())); }
     int TopRow() const { return topRow_; }
     HMENU ContextMenu() const { return menu_.get(); }
     HWND ScrollBar() const { return scrollBar_; }
@@ -54,6 +57,19 @@ private:
     void OnRightClick(int x, int y);
     void OnCommand(int id);
     void DeleteSelected();
+    // WM_BROWSE_REFRESH: the folder changed (or a video turned out to be a
+    // sound); the list is taken from the folder watch (kRefreshListed) or
+    // read again, and the selection follows its files.
+    void Refresh(WPARAM how);
+    // Recounts the list, lets the selection follow it and repaints.
+    void Relist();
+    // After a refresh: tells the controller of a current file that changed.
+    void FollowCurrent(const std::u16string& name, int mediaClass);
+    // The file the controller shows, as a name of this folder; empty when
+    // it shows none of this browser's files.
+    std::u16string ShownName() const;
+    std::wstring PathOf(std::u16string_view name) const;
+    int CurrentClass() const;
     void Paint(int topRow);
     void Repaint();
     void DrawCell(int cell);
@@ -63,6 +79,7 @@ private:
     void UpdateScrollInfo();
     void ReportCurrent();
     int ItemAt(int x, int y) const;
+    EntryNames List() const { return EntryNames(cache_.Entries()); }
     bool ItemShown(int item) const;
     void BuildMenu();
 
@@ -77,6 +94,11 @@ private:
     int drawWidth_ = 0;
     int drawHeight_ = 0;
     int mediaKind_ = -1;
+    std::wstring folder_;
+    // The user kept an edited picture when a refresh moved the current item
+    // to another file: that item is current but not shown, and a click on
+    // it shows it.
+    bool keptOtherPicture_ = false;
     winowners::UniqueBrush white_;
     std::unique_ptr<Gdiplus::Bitmap> frame_, frameHover_, badge_;
     int frameWidth_ = 110, frameHeight_ = 85;

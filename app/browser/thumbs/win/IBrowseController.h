@@ -14,6 +14,11 @@ public:
     // 1 saved as a copy, 2 cancel (the click is dropped), 7 nothing to save.
     virtual int QuerySaveModified() = 0;
     virtual void ShowBrowseFile(const std::wstring& path, int mediaClass) = 0;
+    // The current file changed without the user choosing another: its
+    // folder changed under it (the file went, or a video proved to be a
+    // sound). An edited picture on the canvas is not dropped unasked; false
+    // when the user kept it, and it stays shown. An empty path: no file.
+    virtual bool FollowBrowseFile(const std::wstring& path, int mediaClass) = 0;
     virtual void ClearBrowsePicture() = 0;
     virtual void SetWheelMode(int mode, int animate) = 0;
     virtual void SetMode(int mode) = 0;

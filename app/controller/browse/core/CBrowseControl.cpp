@@ -87,6 +87,15 @@ int CBrowseControl::ShowMediaFile(const char16_t* path, int mediaClass) {
     return 1;
 }
 
+int CBrowseControl::FollowMediaFile(const char16_t* path, int mediaClass) {
+    const std::u16string next = path != nullptr ? path : u"";
+    if (host_.ModeId() == kBrowseMode) {
+        if (next == currentFile_ && mediaClass == browseClass_) return 1;
+        if (next != currentFile_ && QuerySaveModified() == kAnswerCancel) return 0;
+    }
+    return ShowMediaFile(next.c_str(), mediaClass);
+}
+
 int CBrowseControl::ShowAudioPicture() {
     if (!canvas_.ShowAudioPicture()) return 0;
     canvas_.EnableEditing(false);

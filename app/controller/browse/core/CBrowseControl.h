@@ -60,6 +60,11 @@ public:
     void SetCanvasPenWidth(int width) override;
 
     // --- Also reached by the main dialog ------------------------------------
+    // The browser's current file changed without the user choosing another
+    // (its folder changed under it). In browse mode an edited picture that
+    // would go is offered for saving first; 0 when the user cancels, and it
+    // stays shown. The file already shown is not loaded again.
+    int FollowMediaFile(const char16_t* path, int mediaClass);
     int PlayMediaFile(const std::u16string& path);
     void OnPlaybackEnded();
     // The canvas's first edit after a picture was set or saved.

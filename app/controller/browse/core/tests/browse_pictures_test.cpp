@@ -82,6 +82,38 @@ TEST(BrowseShow, TheEditedPictureNamedAgainKeepsItsEditsAnotherFileLoads) {
     EXPECT_TRUE(rig.log.Has("Canvas.ShowFile(C:\\I\\b.jpg,1)"));
 }
 
+// The browser's current file changed under the user (its folder changed):
+// the file shown is not loaded again, an edited picture goes only through
+// the question and stays on Cancel, and outside browse mode nothing asks.
+TEST(BrowseFollow, AnEditedPictureGoesOnlyThroughTheQuestion) {
+    BrowseRig rig;
+    ASSERT_EQ(rig.browse.ShowMediaFile(u"C:\\V\\clip.wmv", kClassVideo), 1);
+    rig.log.calls.clear();
+    Playback().calls.clear();
+    EXPECT_EQ(rig.browse.FollowMediaFile(u"C:\\V\\clip.wmv", kClassVideo), 1);
+    EXPECT_TRUE(Playback().calls.empty()) << "the video shown started again";
+    // A video that proved to be a sound is shown anew.
+    EXPECT_EQ(rig.browse.FollowMediaFile(u"C:\\V\\clip.wmv", kClassAudio), 1);
+    EXPECT_EQ(rig.browse.BrowseFileClass(), kClassAudio);
+
+    ASSERT_EQ(rig.browse.ShowMediaFile(u"C:\\I\\a.jpg", kClassPicture), 1);
+    rig.canvas.modified = true;
+    rig.log.calls.clear();
+    rig.prompt.answer = SaveAnswer::Cancel;
+    EXPECT_EQ(rig.browse.FollowMediaFile(u"C:\\I\\b.jpg", kClassPicture), 0);
+    EXPECT_EQ(rig.log.calls, Lines({"Prompt"}));
+    EXPECT_EQ(rig.browse.CurrentMediaFile(), u"C:\\I\\a.jpg");
+    rig.prompt.answer = SaveAnswer::No;
+    EXPECT_EQ(rig.browse.FollowMediaFile(u"", kClassNone), 1);
+    EXPECT_TRUE(rig.log.Has("Canvas.Clear"));
+
+    rig.canvas.modified = true;
+    rig.host.mode = 3;
+    rig.log.calls.clear();
+    EXPECT_EQ(rig.browse.FollowMediaFile(u"C:\\I\\c.jpg", kClassPicture), 1);
+    EXPECT_TRUE(rig.log.calls.empty());
+}
+
 TEST(BrowseSaveModified, AnsweredYesSavesNumberedCopiesAndKeepsTheOriginal) {
     BrowseRig rig;
     ASSERT_EQ(rig.browse.ShowMediaFile(u"C:\\I\\a.jpg", kClassPicture), 1);
