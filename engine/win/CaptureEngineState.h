@@ -40,6 +40,12 @@ struct CaptureEngineState {
     ComPtr<IMediaControl> monitorControl;
     GraphSlot playbackGraph;
     LONGLONG playbackDuration = 0;
+    // Orders pause, resume, seek and a new file's start against a stop on
+    // another thread: each checks and changes the graph it finds in the
+    // slot while holding this, and a stop takes the graph out of the slot
+    // while holding it, so that a graph taken out is never run again.
+    // Never held while a graph is taken apart.
+    std::mutex playbackOrder;
 
     // Filters, each referenced once here and reused by every build.
     ComPtr<IBaseFilter> videoCapture;

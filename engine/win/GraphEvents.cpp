@@ -40,8 +40,19 @@ void DisposePlaybackGraph(const ComPtr<IGraphBuilder>& graph) {
     TearDownGraph(graph.Get());
 }
 
+ComPtr<IGraphBuilder> TakePlaybackGraph(CaptureEngineState& state) {
+    std::lock_guard<std::mutex> hold(state.playbackOrder);
+    return state.playbackGraph.Exchange(ComPtr<IGraphBuilder>{});
+}
+
 void ReleasePlaybackGraph(CaptureEngineState& state, const ComPtr<IGraphBuilder>& graph) {
-    if (graph && state.playbackGraph.ResetIfHolding(graph)) DisposePlaybackGraph(graph);
+    if (!graph) return;
+    bool taken = false;
+    {
+        std::lock_guard<std::mutex> hold(state.playbackOrder);
+        taken = state.playbackGraph.ResetIfHolding(graph);
+    }
+    if (taken) DisposePlaybackGraph(graph);
 }
 
 int OnPlaybackGraphEvent(CaptureEngineState& state) {

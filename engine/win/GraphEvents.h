@@ -19,6 +19,10 @@ int OnPlaybackGraphEvent(CaptureEngineState& state);
 // its video window out of the caller's window and empties it.
 void DisposePlaybackGraph(const ComPtr<IGraphBuilder>& graph);
 
+// Takes the engine's playback graph out of its slot (ordered against
+// pause, resume and seek); the caller disposes of it.
+ComPtr<IGraphBuilder> TakePlaybackGraph(CaptureEngineState& state);
+
 // Ends the engine's playback graph when it is still graph: the slot is
 // cleared first and only the thread that cleared it takes the graph apart,
 // so that a stop and the file's end on two threads never empty one graph

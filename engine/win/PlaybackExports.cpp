@@ -20,7 +20,7 @@ namespace {
 
 void EndPlayback(CaptureEngineState& state) {
     // Taken out in one step: whichever thread gets it takes it apart.
-    DisposePlaybackGraph(state.playbackGraph.Exchange(ComPtr<IGraphBuilder>{}));
+    DisposePlaybackGraph(TakePlaybackGraph(state));
 }
 
 // The playing graph's own interface, or nothing. The reference is the
@@ -88,8 +88,12 @@ int GetCurrentPlaybackTimeNow(float* seconds) {
 
 // Pause and resume move a paused or running graph to the other state; a
 // graph that is there already needs nothing, a stopped one is refused.
+// Held in order with a stop: a graph stopped and taken out meanwhile would
+// otherwise be run again, outside the caller's window.
 int MovePlayback(OAFilterState target) {
-    ComPtr<IMediaControl> control = PlaybackInterface<IMediaControl>(Engine(), IID_IMediaControl);
+    CaptureEngineState& state = Engine();
+    std::lock_guard<std::mutex> hold(state.playbackOrder);
+    ComPtr<IMediaControl> control = PlaybackInterface<IMediaControl>(state, IID_IMediaControl);
     OAFilterState filterState;
     if (!control || !CurrentState(control.Get(), filterState) || filterState == State_Stopped) return 0;
     if (filterState == target) return 1;
@@ -98,7 +102,9 @@ int MovePlayback(OAFilterState target) {
 }
 
 int SetPlaybackPositionNow(float percent) {
-    const CaptureEngineState& state = Engine();
+    CaptureEngineState& state = Engine();
+    // A seek runs a paused graph through its states: not one a stop took.
+    std::lock_guard<std::mutex> hold(state.playbackOrder);
     ComPtr<IGraphBuilder> graph = state.playbackGraph.Get();
     if (!graph) return 1;
     LONGLONG position = 0;

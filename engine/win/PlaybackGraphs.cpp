@@ -86,11 +86,21 @@ HRESULT UseSystemClock(IGraphBuilder* graph) {
 HRESULT PublishAndRun(CaptureEngineState& state, const ComPtr<IGraphBuilder>& graph) {
     ComPtr<IMediaControl> control;
     RETURN_IF_FAILED(QueryTo(graph.Get(), IID_IMediaControl, control));
-    ComPtr<IGraphBuilder> previous = state.playbackGraph.Exchange(graph);
+    ComPtr<IGraphBuilder> previous;
+    {
+        std::lock_guard<std::mutex> hold(state.playbackOrder);
+        previous = state.playbackGraph.Exchange(graph);
+    }
     // Only a playback started meanwhile on another thread can be here;
     // the exchange made it this thread's alone.
     DisposePlaybackGraph(previous);
-    const HRESULT hr = control->Run();
+    HRESULT hr = E_ABORT;
+    {
+        // A stop on another thread may have taken the new graph already; it
+        // is then not run again.
+        std::lock_guard<std::mutex> hold(state.playbackOrder);
+        if (state.playbackGraph.Get().Get() == graph.Get()) hr = control->Run();
+    }
     if (FAILED(hr)) ReleasePlaybackGraph(state, graph);
     return hr;
 }
