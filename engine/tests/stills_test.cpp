@@ -3,9 +3,13 @@
 // independent decoder), and the burst's screen blend checked pixel by pixel.
 #include "engine/tests/PreviewSupport.h"
 
+#include "engine/win/CaptureEngineState.h"
+
 #include <gdiplus.h>
 
 #include <cstdio>
+#include <mutex>
+#include <thread>
 
 namespace enginetest {
 namespace {
@@ -134,6 +138,35 @@ TEST_F(Stills, ABurstSavesTheScreenBlendOfFiveFrames) {
     // The bars (top) and the ramp (bottom) stayed where they were.
     EXPECT_EQ(Screen(Screen(Screen(Screen(192, 192), 192), 192), 192), decoded[0]);
     EXPECT_EQ(0, decoded[(239u * 320u) * 3u]);
+}
+
+// The program's self-timer thread may be half-way through a burst when the
+// user closes the program: the engine ends only after the burst, which
+// keeps its grabber and its encoder to the last frame.
+TEST_F(Stills, UninitializeLetsABurstOnAnotherThreadFinish) {
+    StartWithFrames(3);
+    ASSERT_EQ(1, SetShootMode(3));
+    ASSERT_EQ(1, SetImageFileFormat(0));
+    const std::string path = PathOf("burst_at_exit.bmp");
+    DeleteFileA(path.c_str());
+    int taken = -1;
+    std::thread timer([&] { taken = CaptureImage(path.c_str()); });
+    // Under way once it holds the burst picture.
+    std::mutex& burst = camera::Engine().burstLock;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            if (!burst.try_lock()) return true;
+            burst.unlock();
+            return false;
+        },
+        3000));
+    EXPECT_EQ(1, Uninitialize());
+    timer.join();
+    EXPECT_EQ(1, taken);
+    UINT width = 0;
+    UINT height = 0;
+    EXPECT_FALSE(Decode(path, width, height).empty());
+    EXPECT_EQ(0, CaptureImage(path.c_str()));
 }
 
 TEST_F(Stills, TheBurstShootModeOutsideImageModeSavesOneFrame) {

@@ -123,11 +123,7 @@ CAMERA_API int CAMERA_CALL SelectAudioDevice(int index) {
 
 CAMERA_API int CAMERA_CALL SelectVideoDeviceByName(const wchar_t* name) {
     // Success is 0 here: the result is an HRESULT, not a done flag.
-    try {
-        return SelectVideoDeviceByNameNow(name);
-    } catch (...) {
-        return E_FAIL;
-    }
+    return GuardedExportOr(static_cast<int>(E_FAIL), [=] { return SelectVideoDeviceByNameNow(name); });
 }
 
 CAMERA_API int CAMERA_CALL SelectAudioDeviceByName(const wchar_t* name) {

@@ -15,6 +15,9 @@ namespace camera {
 
 namespace {
 
+// How long Uninitialize waits for the calls of other threads to return.
+constexpr DWORD kCallsDrainMs = 5000;
+
 // The ready flag opens the selection exports for the duration of one call
 // during Initialize.
 template <class Call>
@@ -131,6 +134,13 @@ int InitializeNow(int mode, int videoFormatIndex, wchar_t* videoDeviceName, wcha
 
 int UninitializeNow() {
     CaptureEngineState& state = Engine();
+    // Ready no more: calls that check it refuse from now on. Those of other
+    // threads already past the check finish before anything they use is
+    // let go, GDI+ included; a call that does not finish in time (a hung
+    // device) keeps what it uses, and the process's end reclaims it.
+    const bool wasReady = state.values.ready;
+    state.values.ready = false;
+    const bool quiet = CloseExportsAndDrain(kCallsDrainMs);
     if (ComPtr<IGraphBuilder> playback = state.playbackGraph.Get()) {
         ComPtr<IMediaControl> control;
         OAFilterState playState = State_Stopped;
@@ -140,9 +150,9 @@ int UninitializeNow() {
     }
     // The last call into the library: whatever comes after finds the
     // engine as a fresh load would, settings included.
-    const bool wasReady = state.values.ready;
-    if (wasReady) ShutDown(state);
+    if (wasReady && quiet) ShutDown(state);
     state.values = EngineValues{};
+    ReopenExports();
     return wasReady ? 1 : 0;
 }
 
