@@ -65,7 +65,9 @@ struct EngineValues {
     int audioBitrateIndex = 0;
     int videoBitrateIndex = 0;
 
-    // Set until the first mode switch has built the preview graph.
+    // Set while the preview graph is not built: until the first build, and
+    // again whenever the preview was emptied and no build has succeeded
+    // since, so that a mode switch builds it rather than runs it empty.
     bool rebuildPreview = true;
 
     bool IsReadyAndIdle() const { return ready && captureState == kIdle; }

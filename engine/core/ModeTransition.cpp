@@ -4,9 +4,12 @@ namespace camera {
 
 ModeStep PlanModeChange(const EngineValues& values, int mode) {
     if (!values.IsReadyAndIdle() || !IsValidMode(mode)) return ModeStep::Refuse;
-    if (mode == values.appliedMode) return ModeStep::AlreadyApplied;
+    // A preview that was emptied (a failed rebuild, monitoring or a
+    // recording ended by a suspend) serves no preview mode.
+    const bool previewGone = IsPreviewMode(mode) && values.rebuildPreview;
+    if (mode == values.appliedMode && !previewGone) return ModeStep::AlreadyApplied;
     if (!IsPreviewMode(mode)) return ModeStep::StopCapture;
-    if (IsPreviewMode(values.appliedMode)) return ModeStep::KeepPreview;
+    if (IsPreviewMode(values.appliedMode) && !previewGone) return ModeStep::KeepPreview;
     return ModeStep::StartPreview;
 }
 

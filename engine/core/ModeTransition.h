@@ -10,7 +10,7 @@ namespace camera {
 enum class ModeStep {
     Refuse,          // not ready, busy recording or monitoring, or no such mode
     AlreadyApplied,  // the graphs are already as asked
-    KeepPreview,     // another preview mode: the running preview serves it
+    KeepPreview,     // another preview mode: the built preview serves it
     StopCapture,     // audio or browse: stop the graphs, nothing to build
     StartPreview,    // stop what runs, build the preview when needed, run it
 };

@@ -188,6 +188,18 @@ TEST_F(Monitor, SuspendEndsMonitoringAndResumeBringsThePreviewBack) {
     EXPECT_TRUE(AlarmsReach(alarms_, afterSuspend + 1));
 }
 
+// Without a format index the resume cannot bring the preview back, which
+// the monitor had taken apart: the next mode switch must build it.
+TEST_F(Monitor, WithoutAFormatTheModeSwitchAfterASuspendBuildsThePreview) {
+    ASSERT_EQ(1, Start(5));
+    ASSERT_EQ(1, StartMonitor(alarms_.Handle()));
+    Suspend();
+    Resume();
+    EXPECT_EQ(1, SetMode(0));
+    EXPECT_EQ(State_Running, PreviewState());
+    EXPECT_TRUE(CameraStreams());
+}
+
 TEST_F(Monitor, AFailedStartLeavesNoMonitorGraphAndRunsThePreviewAgain) {
     StartMonitorMode();
     // A filter in the motion filter's place that streams but cannot detect:

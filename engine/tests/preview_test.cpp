@@ -165,6 +165,21 @@ TEST_F(Preview, AFailedSwitchIsTriedAgainNotAnsweredFromMemory) {
     EXPECT_EQ(State_Running, PreviewState());
 }
 
+// A rebuild that failed leaves the preview graph empty; a later mode switch
+// must build it again, not run the empty graph and answer done.
+TEST_F(Preview, AModeSwitchAfterAFailedRebuildBuildsThePreviewAgain) {
+    ASSERT_EQ(1, Start(0, 0));
+    ASSERT_EQ(S_OK, bench_->SetCameraBusy(TRUE));
+    ASSERT_EQ(0, SetVideoFormat(0, 1));
+    ASSERT_EQ(S_OK, bench_->SetCameraBusy(FALSE));
+    EXPECT_EQ(1, SetMode(3));
+    EXPECT_TRUE(Contains(FilterNames(), L"Grabber"));
+    EXPECT_EQ(State_Running, PreviewState());
+    EXPECT_EQ(1, SetMode(2));
+    EXPECT_EQ(1, SetMode(0));
+    EXPECT_EQ(320, GrabbedFrameSize().cx);
+}
+
 TEST_F(Preview, ResumeAfterSuspendRebuildsThePreviewInTheCurrentFormat) {
     ASSERT_EQ(1, Start(3, 2));
     ComPtr<IGraphBuilder> graph = PreviewGraph();

@@ -79,6 +79,9 @@ HRESULT StopAndEmptyPreview(CaptureEngineState& state) {
     if (!graph) return S_OK;
     HRESULT hr = state.previewControl ? state.previewControl->Stop() : S_OK;
     EmptyGraph(graph.Get());
+    // Until a build succeeds, a mode switch must build the preview again
+    // rather than run the empty graph.
+    state.values.rebuildPreview = true;
     return hr;
 }
 
@@ -153,7 +156,9 @@ HRESULT BuildPreviewGraph(CaptureEngineState& state, bool showMessages) {
     // the caller's.
     HWND leftover = GetWindow(state.previewWindow, GW_CHILD);
     if (leftover != nullptr && leftover == state.attachedVideoWindow) DestroyWindow(leftover);
-    return AttachPreviewWindow(state, graph);
+    RETURN_IF_FAILED(AttachPreviewWindow(state, graph));
+    state.values.rebuildPreview = false;
+    return S_OK;
 }
 
 }  // namespace camera

@@ -9,6 +9,7 @@ EngineValues ReadyIn(int applied) {
     EngineValues values;
     values.ready = true;
     values.appliedMode = applied;
+    values.rebuildPreview = false;  // the preview graph is built
     return values;
 }
 
@@ -42,6 +43,16 @@ TEST(ModeTransition, PreviewModesShareTheRunningPreview) {
     EXPECT_EQ(ModeStep::StartPreview, PlanModeChange(ReadyIn(kModeBrowse), kModeMonitor));
     EXPECT_EQ(ModeStep::StopCapture, PlanModeChange(ReadyIn(kModeAudio), kModeBrowse));
     EXPECT_EQ(ModeStep::AlreadyApplied, PlanModeChange(ReadyIn(kModeBrowse), kModeBrowse));
+}
+
+TEST(ModeTransition, AnEmptiedPreviewIsBuiltAgainForEveryPreviewMode) {
+    EngineValues values = ReadyIn(kModeVideo);
+    values.rebuildPreview = true;
+    EXPECT_EQ(ModeStep::StartPreview, PlanModeChange(values, kModeVideo));
+    EXPECT_EQ(ModeStep::StartPreview, PlanModeChange(values, kModeImage));
+    EXPECT_EQ(ModeStep::StopCapture, PlanModeChange(values, kModeAudio));
+    values.appliedMode = kModeBrowse;
+    EXPECT_EQ(ModeStep::AlreadyApplied, PlanModeChange(values, kModeBrowse));
 }
 
 }  // namespace
