@@ -180,6 +180,23 @@ TEST_F(Preview, AModeSwitchAfterAFailedRebuildBuildsThePreviewAgain) {
     EXPECT_EQ(320, GrabbedFrameSize().cx);
 }
 
+// Each camera has its own format list: after a switch no entry counts as
+// chosen until the caller chooses one for the new camera.
+TEST_F(Preview, ANewCameraDoesNotInheritTheFormatChosenForTheOldOne) {
+    ASSERT_EQ(1, Start(0, 2));  // 640 x 480 on the first camera
+    ASSERT_EQ(640, GrabbedFrameSize().cx);
+    ASSERT_EQ(1, SelectVideoDevice(1, 0, 0));
+    EXPECT_EQ(320, GrabbedFrameSize().cx);  // the second camera's own format
+    EXPECT_EQ(camera::kNoFormatIndex, Engine().values.currentFormatIndex);
+    EXPECT_EQ(1, SetVideoFormat(2, 0));
+    EXPECT_EQ(640, GrabbedFrameSize().cx);
+
+    // A size given with the switch chooses its entry.
+    ASSERT_EQ(1, SelectVideoDevice(0, 176, 144));
+    EXPECT_EQ(176, GrabbedFrameSize().cx);
+    EXPECT_EQ(1, Engine().values.currentFormatIndex);
+}
+
 TEST_F(Preview, ResumeAfterSuspendRebuildsThePreviewInTheCurrentFormat) {
     ASSERT_EQ(1, Start(3, 2));
     ComPtr<IGraphBuilder> graph = PreviewGraph();

@@ -62,5 +62,22 @@ TEST_F(SelectionFaults, ACameraThatCannotBeOpenedKeepsTheCurrentOne) {
     EXPECT_EQ(working.Get(), Engine().videoCapture.Get());
 }
 
+// A filter that opens but has no stream configuration cannot take the size
+// asked for: the switch is refused and the working camera stays, under its
+// own index and with its own formats.
+TEST_F(SelectionFaults, ACameraThatRefusesTheSizeKeepsTheCurrentOne) {
+    ASSERT_EQ(1, Start(2, 2));
+    ComPtr<IBaseFilter> working = Engine().videoCapture;
+    const int formats = Engine().videoFormats.Count();
+    ComPtr<IMoniker> sizeless = MonikerOf(CLSID_LegacyAmFilterCategory, BENCH_PASSTHROUGH_NAME);
+    ASSERT_TRUE(sizeless);
+    Engine().videoDevices.Append("Sizeless Camera", u"Sizeless Camera", sizeless);
+    EXPECT_EQ(0, SelectVideoDevice(2, 320, 240));
+    EXPECT_EQ(working.Get(), Engine().videoCapture.Get());
+    EXPECT_EQ(0, Engine().values.selectedVideoDevice);
+    EXPECT_EQ(formats, Engine().videoFormats.Count());
+    EXPECT_EQ(2, Engine().values.currentFormatIndex);
+}
+
 }  // namespace
 }  // namespace enginetest

@@ -7,6 +7,8 @@
 
 #include "failtrail/FailTrail.h"
 
+#include <utility>
+
 namespace camera {
 
 namespace {
@@ -20,12 +22,21 @@ ComPtr<ICaptureGraphBuilder2> PinFinder(CaptureEngineState& state) {
     return builder;
 }
 
-HRESULT ApplyFrameSize(CaptureEngineState& state, int width, int height) {
+// Sets the camera's first format of that size and answers its index in the
+// camera's list; no entry of that size changes nothing (S_FALSE and
+// kNoFormatIndex).
+HRESULT ApplyFrameSize(CaptureEngineState& state, IBaseFilter* camera, CVideoFormatList& formats, int width, int height,
+                       int& chosen) {
+    chosen = kNoFormatIndex;
     ComPtr<IAMStreamConfig> config;
-    RETURN_IF_FAILED(FindCaptureStreamConfig(PinFinder(state).Get(), state.videoCapture.Get(), config));
-    for (int i = 0; i < state.videoFormats.Count(); ++i) {
-        CVideoFormat* format = state.videoFormats.At(i);
-        if (format->Width() == width && format->Height() == height) return config->SetFormat(format->MediaType());
+    RETURN_IF_FAILED(FindCaptureStreamConfig(PinFinder(state).Get(), camera, config));
+    for (int i = 0; i < formats.Count(); ++i) {
+        CVideoFormat* format = formats.At(i);
+        if (format->Width() == width && format->Height() == height) {
+            RETURN_IF_FAILED(config->SetFormat(format->MediaType()));
+            chosen = i;
+            return S_OK;
+        }
     }
     return S_FALSE;
 }
@@ -43,16 +54,27 @@ int SelectVideoDeviceNow(int index, int width, int height) {
     // opening by name would open the first of them again.
     ComPtr<IBaseFilter> filter;
     RETURN_VALUE_IF_FAILED(0, BindDevice(node->moniker.Get(), filter));
+    // The new camera's formats and the size asked for are settled before it
+    // replaces the current one: a camera that cannot take the size leaves
+    // the working one in place, with its own formats and format index.
+    CVideoFormatList formats;
+    BuildFormatList(PinFinder(state).Get(), filter.Get(), formats);
+    int chosen = kNoFormatIndex;
+    if (width != 0 && height != 0)
+        RETURN_VALUE_IF_FAILED(0, ApplyFrameSize(state, filter.Get(), formats, width, height, chosen));
     state.videoCapture = filter;
     QueryTo(filter.Get(), IID_IAMCameraControl, state.cameraControl);
-    BuildFormatList(PinFinder(state).Get(), filter.Get(), state.videoFormats);
-
-    if (width != 0 && height != 0 && FAILED(ApplyFrameSize(state, width, height))) return 0;
+    state.videoFormats = std::move(formats);
+    // An index of the old camera's list means nothing for this one: only
+    // the size asked for chooses an entry, and that entry is what it runs.
+    state.values.currentFormatIndex = chosen;
+    state.values.currentFormatApplied = true;
 
     // Before the first preview the mode switch builds the graph. After it,
     // the new camera must go into the preview now, also when the earlier
-    // one was opened by name and so never got an index.
-    const bool previewBuilt = !state.values.rebuildPreview;
+    // one was opened by name and so never got an index, and also when the
+    // preview shown was emptied by a failed rebuild.
+    const bool previewBuilt = !state.values.rebuildPreview || IsPreviewMode(state.values.appliedMode);
     if (state.values.selectedVideoDevice == kNoDeviceSelected && !previewBuilt) {
         state.values.selectedVideoDevice = index;
         return 1;
