@@ -294,6 +294,26 @@ TEST_F(VideoRecording, AFailedStartGivesThePreviewBackAndLeavesTheEngineIdle) {
     EXPECT_GT(pictures->samples, 0u);
 }
 
+// A suspend ends a video recording as the toggle would, also when no format
+// was ever chosen and the resume has none to rebuild the preview with: the
+// file is finished and the camera goes back to the preview.
+TEST_F(VideoRecording, ASuspendFinishesTheRecordingAlsoWithoutAFormat) {
+    ASSERT_EQ(1, Start(1));
+    CRecordingFile file("video_suspended.asf");
+    ASSERT_EQ(1, CaptureVideo(file.Path()));
+    RecordFor(800);
+    SendMessageA(FindHiddenWindow(), WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    SendMessageA(FindHiddenWindow(), WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
+    EXPECT_EQ(-1.0f, RecordingTime());
+    standins::AsfRecord record;
+    EXPECT_TRUE(file.ReadAsfRecord(&record)) << "the recording still runs";
+    EXPECT_TRUE(CameraStreams());
+
+    CRecordingFile again("video_after_resume.asf");
+    Record(CaptureVideo, again, 500);
+    EXPECT_TRUE(again.ReadAsfRecord(&record));
+}
+
 TEST_F(VideoRecording, TwentyCyclesLeakNothingHangNowhereAndThePreviewRunsAfterEachStop) {
     ASSERT_EQ(1, Start(0));
     CRecordingFile file("video_cycles.asf");

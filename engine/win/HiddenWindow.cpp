@@ -5,6 +5,7 @@
 #include "engine/win/GraphTeardown.h"
 #include "engine/win/PowerResume.h"
 #include "engine/win/SoundRecording.h"
+#include "engine/win/VideoRecording.h"
 
 namespace camera {
 
@@ -20,6 +21,13 @@ void OnSuspend(CaptureEngineState& state) {
         // let go with the graph instead of holding the file until the next
         // recording. The state stays until the resume clears it.
         EndSoundRecording(state);
+    } else if (state.values.captureState == kRecordingVideoOnly ||
+               state.values.captureState == kRecordingVideoWithSound) {
+        // Ended as a stop would end it, so that the file is finished before
+        // the machine sleeps and the camera is back in the preview: the
+        // resume rebuilds the preview only when a format was chosen, and
+        // would otherwise leave the recording running behind an idle state.
+        StopVideoRecording(state);
     } else if (state.values.captureState == kMonitoring) {
         if (state.monitorControl) state.monitorControl->Stop();
         EmptyGraph(state.monitorGraph.Get());
