@@ -3,11 +3,15 @@
 // can be worked out exactly.
 #include "engine/win/CaptureEngineState.h"
 #include "engine/tests/EffectTestSupport.h"
+#include "filters/effects/tests/win/RecordingVideoEffect.h"
+#include "winowners/KernelOwners.h"
 
 #include <gdiplus.h>
 
+#include <atomic>
 #include <limits>
 #include <string>
+#include <thread>
 
 namespace enginetest {
 namespace {
@@ -38,7 +42,67 @@ bool WriteFramePicture(const std::wstring& path) {
     return written;
 }
 
+// An effects filter that keeps the zoom it was last given. The first zoom
+// lets a call from another thread in before it is kept, the order a slow
+// machine may give them; that wait ends after a second, so an engine that
+// keeps the two calls apart only loses that time.
+class CStallingZoom : public lenstinttest::CRecordingVideoEffect {
+public:
+    CStallingZoom() {
+        entered_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        passed_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    }
+
+    STDMETHODIMP SetZoom(int enable, int, float factor, int, int mirror) override {
+        const bool first = zooms_++ == 0;
+        if (first) {
+            SetEvent(entered_.get());
+            WaitForSingleObject(passed_.get(), 1000);
+        }
+        enabled = enable;
+        zoomFactor = factor;
+        mirrored = mirror;
+        if (!first) SetEvent(passed_.get());
+        return S_OK;
+    }
+
+    void WaitUntilEntered() { WaitForSingleObject(entered_.get(), 5000); }
+
+    std::atomic<int> enabled{-1};
+    std::atomic<float> zoomFactor{-1.0f};
+    std::atomic<int> mirrored{-1};
+
+private:
+    std::atomic<int> zooms_{0};
+    winowners::UniqueHandle entered_;
+    winowners::UniqueHandle passed_;
+};
+
 using EffectCalls = EffectTest;
+
+// The user zooms while the rotation poll mirrors the picture: the filter
+// must end with what the engine keeps, not half of each call.
+TEST_F(EffectCalls, AZoomAndAMirrorOnTwoThreadsLeaveTheFilterAsTheEngineKeepsThem) {
+    ASSERT_EQ(1, Start(2));
+    CStallingZoom filter;
+    camera::CaptureEngineState& state = camera::Engine();
+    // Only its IUnknown is used through the engine's filter reference.
+    state.effect = reinterpret_cast<IBaseFilter*>(static_cast<IUnknown*>(&filter));
+    int mirrored = -1;
+    std::thread poll([&] {
+        filter.WaitUntilEntered();
+        mirrored = SetMirrorMode(1);
+    });
+    EXPECT_EQ(1, Zoom(2.0f));
+    poll.join();
+    state.effect.Reset();
+    EXPECT_EQ(1, mirrored);
+    EXPECT_EQ(1, state.values.mirror);
+    EXPECT_EQ(2.0f, state.values.zoomFactor);
+    EXPECT_EQ(1, filter.enabled.load());
+    EXPECT_EQ(2.0f, filter.zoomFactor.load());
+    EXPECT_EQ(1, filter.mirrored.load()) << "the filter lost the mirror";
+}
 
 TEST_F(EffectCalls, EffectIdsReachTheFilterAndIdsUpToZeroMeanNone) {
     StartPreview();

@@ -69,6 +69,11 @@ struct CaptureEngineState {
     DeviceList audioDevices;
     CVideoFormatList videoFormats;
 
+    // The zoom factor and the mirror flag are stored and sent to the
+    // effects filter as one: the user's zoom and the rotation poll's mirror
+    // come from two threads.
+    std::mutex zoomLock;
+
     // The picture a burst builds; one burst at a time.
     std::mutex burstLock;
     CBurstAccumulator burst;

@@ -85,6 +85,7 @@ CAMERA_API int CAMERA_CALL EnableText(int on) {
 CAMERA_API int CAMERA_CALL Zoom(float factor) {
     return WhenReady([=](CaptureEngineState& state) {
         if (!IsUsableZoomFactor(factor)) return 0;
+        std::lock_guard<std::mutex> hold(state.zoomLock);
         // Kept even when no filter takes it yet: the mirror call sends it
         // along later.
         state.values.zoomFactor = factor;
@@ -97,6 +98,7 @@ CAMERA_API int CAMERA_CALL Zoom(float factor) {
 CAMERA_API int CAMERA_CALL SetMirrorMode(int mirror) {
     return GuardedExport([=] {
         CaptureEngineState& state = Engine();
+        std::lock_guard<std::mutex> hold(state.zoomLock);
         CEffectSettings settings(state.effect.Get());
         if (!settings.Available()) return 0;
         state.values.mirror = mirror;
