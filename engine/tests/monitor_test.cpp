@@ -50,9 +50,9 @@ protected:
     // so that a power resume has a format to bring the preview back with.
     void StartMonitorMode() { ASSERT_EQ(1, Start(5, 0)); }
 
-    // In the monitor mode, SetMode(5) has nothing to do and answers 1 unless
-    // the engine is busy monitoring.
-    bool EngineIdle() { return SetMode(5) == 1; }
+    // The bitrate setters answer 1 only while the engine is idle, and need
+    // no graph work (a mode switch may have to build the preview).
+    bool EngineIdle() { return SetVideoBitrate(0) == 1; }
 
     void Suspend() { SendMessageA(FindHiddenWindow(), WM_POWERBROADCAST, PBT_APMSUSPEND, 0); }
     void Resume() { SendMessageA(FindHiddenWindow(), WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0); }
