@@ -124,6 +124,14 @@ function(vimbrel_test name)
     endif()
 endfunction()
 
+# What a DLL links so that freeing it gives back what the statically linked
+# C++ runtime took (runtime/): every shipped DLL, and the test DLL that
+# stands in for them.
+function(vimbrel_dll_runtime_glue target)
+    target_link_libraries(${target} PRIVATE vimbrel_dll_runtime)
+    target_link_options(${target} PRIVATE "-Wl,--wrap=pthread_once")
+endfunction()
+
 # A shipped deliverable: part of the "deliverables" target, which the 32-bit
 # build makes even where its tests cannot run, and installed into the program
 # folder (`cmake --install` lays the folder down; tools/package zips it).
@@ -141,8 +149,7 @@ function(vimbrel_deliverable target)
     endif()
     get_target_property(type ${target} TYPE)
     if(type MATCHES "SHARED_LIBRARY|MODULE_LIBRARY")
-        target_link_libraries(${target} PRIVATE vimbrel_dll_runtime)
-        target_link_options(${target} PRIVATE "-Wl,--wrap=pthread_once")
+        vimbrel_dll_runtime_glue(${target})
         set_property(GLOBAL APPEND PROPERTY VIMBREL_SHIPPED_DLLS ${target})
     endif()
     if(NOT ARG_DESTINATION)
