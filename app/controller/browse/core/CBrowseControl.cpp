@@ -141,8 +141,13 @@ int CBrowseControl::PlayMediaFile(const std::u16string& path) {
         EngineDc noSurface = nullptr;
         EngineDc* dc = surface ? surface->Dc() : &noSurface;
         if (api->PlayFile(EngineText(path.c_str()), host_.CanvasWindow(), &duration, dc, kFirstFrameWidth,
-                          kFirstFrameHeight, &firstFrameDrawn) != 1)
+                          kFirstFrameHeight, &firstFrameDrawn) != 1) {
+            // The engine let go of any earlier file before it tried this
+            // one: nothing plays now, and play must start a file again
+            // rather than pause what is gone.
+            if (playState_.load() != kPlayStopped) OnPlaybackEnded();
             return 0;
+        }
         if (firstFrameDrawn != 0 && surface) {
             surface->ShowOnCanvas();
             canvas_.EnableEditing(false);

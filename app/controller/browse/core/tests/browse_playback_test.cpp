@@ -54,6 +54,25 @@ TEST(BrowsePlayback, ARefusedPlayLeavesTheStateStopped) {
     EXPECT_TRUE(rig.log.Has("Canvas.FreeSurface"));  // the picture is not leaked
 }
 
+// The engine lets go of the playing file before it tries the next one, so
+// a file it cannot play leaves nothing playing: the keys and the state
+// must say so, and play starts the file again rather than pausing nothing.
+TEST(BrowsePlayback, AFileThatCannotPlayEndsThePlaybackBeforeIt) {
+    BrowseRig rig;
+    ASSERT_EQ(rig.browse.ShowMediaFile(u"C:\\V\\clip.wmv", kClassVideo), 1);
+    Playback().playResult = 0;
+    rig.log.calls.clear();
+    EXPECT_EQ(rig.browse.ShowMediaFile(u"C:\\V\\bad.avi", kClassVideo), 1);
+    EXPECT_EQ(rig.browse.PlayStateNow(), kPlayStopped);
+    EXPECT_EQ(rig.log.Calls("Toggle"), Lines({"Toggle(4,play,0)"}));
+    EXPECT_TRUE(rig.log.Has("Enable(4,stop,0)"));
+
+    Playback().playResult = 1;
+    Playback().calls.clear();
+    EXPECT_EQ(rig.browse.PlayPause(), 1);
+    EXPECT_EQ(Playback().calls, Lines({"PlayFile(C:\\V\\bad.avi,385x288,dc)"}));
+}
+
 TEST(BrowsePlayback, NothingPlaysWithoutTheEngineOrBeforeTheStart) {
     BrowseRig rig;
     rig.host.loaded = false;
