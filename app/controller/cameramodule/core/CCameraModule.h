@@ -5,10 +5,15 @@
 // through it.
 //
 // The rotation poll reads the module from its own thread while the
-// user-interface thread may bind another one, so every call into the
-// module, and the loading and freeing of it, happen under one lock: the
-// poll never calls a library that is being freed.
+// user-interface thread may bind another one. Calls into one loaded module
+// take turns at a gate of its own, and a library is freed only through
+// that gate, so no call runs in a library that is being freed. No lock is
+// held across a module call that others would wait for without a bound: a
+// module stuck in a call is left loaded and given up after a short wait,
+// and a camera change or the program's end goes on without it.
 
+#include <chrono>
+#include <memory>
 #include <mutex>
 #include <string>
 
@@ -20,6 +25,8 @@ namespace vimbrel::controller {
 inline constexpr char16_t kModuleFreeBoardFragment[] = u"K4";
 inline constexpr char16_t kCamDevSection[] = u"Camera Module";
 inline constexpr std::size_t kModulePathCapacity = 260;
+// How long a call waits for another one still inside the module.
+inline constexpr std::chrono::milliseconds kModuleCallWait{500};
 
 class CCameraModule {
 public:
@@ -67,19 +74,31 @@ private:
         SetFn set = nullptr;
         SetCameraDeviceFn setCameraDevice = nullptr;
     };
+    // One loaded library: its exports and the gate its calls pass one at a
+    // time. library is null once freed (read and written at the gate).
+    struct Loaded {
+        void* library = nullptr;
+        Exports exports;
+        bool initialized = false;
+        std::timed_mutex calls;
+    };
 
-    // Under lock_.
-    void FreeLoadedLocked(bool uninitialize);
-    bool ResolveLocked();
-    void ForgetLocked();
+    bool Resolve(Loaded& module);
+    // Uninitialises (when asked and initialised) and frees the library at
+    // its gate; a module stuck in a call past the bound is left loaded.
+    void Release(const std::shared_ptr<Loaded>& module, bool uninitialize);
+    // Runs call with the bound module's exports at its gate. Without a
+    // camera key: *out = 0 and 1; with no library, a stuck module or a
+    // call that is missing: 0.
+    template <typename Call>
+    int CallBound(int* out, Call call);
 
     IModuleHost& host_;
+    // Guards the fields below; never held across a call into a module.
     mutable std::mutex lock_;
     std::u16string deviceKey_;
     std::u16string moduleFolder_;
-    void* library_ = nullptr;
-    Exports exports_;
-    bool initialized_ = false;
+    std::shared_ptr<Loaded> loaded_;
 };
 
 }  // namespace vimbrel::controller

@@ -29,6 +29,7 @@ int GetCaps(int* mask) {
 int GetRange(int, int*, int*, int*, int*) { return 0; }
 int Get(int control, int* value) {
     FakeModule().calls.push_back("Get(" + std::to_string(control) + ")");
+    if (FakeModule().duringGet) FakeModule().duringGet();
     *value = FakeModule().rotateStatus;
     return FakeModule().get;
 }

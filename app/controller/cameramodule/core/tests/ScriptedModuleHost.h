@@ -3,6 +3,7 @@
 // script, and one fake module whose exports answer from a script and write
 // down each call.
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -19,6 +20,8 @@ struct FakeModuleScript {
     int caps = 0x10;
     int get = 1;
     int rotateStatus = 0;
+    // Run inside Get after its call is written down (a module that hangs).
+    std::function<void()> duringGet;
     std::vector<std::string> calls;
 };
 // The fake module's script and log (one module per process).

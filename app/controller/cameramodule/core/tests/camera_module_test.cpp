@@ -3,6 +3,10 @@
 // of GetCaps and Get.
 #include <gtest/gtest.h>
 
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
 #include "CCameraModule.h"
 #include "ScriptedModuleHost.h"
 
@@ -148,6 +152,65 @@ TEST_F(CameraModuleTest, AnUnknownCameraLooksUpThePreviousKeyAgain) {
     EXPECT_EQ(host.profileKeys, std::vector<std::u16string>{u"VID_0AC8&PID_C302"});
     EXPECT_EQ(Calls().back(), "Free");
     EXPECT_FALSE(module.IsBound());
+}
+
+// The rotation poll can be caught in a module call that never returns. The
+// user may still pick another camera, and the program must still end: the
+// stuck library stays loaded (freeing it would pull the code from under
+// the call) but nothing waits for it beyond a short bound.
+TEST_F(CameraModuleTest, AModuleStuckInACallHoldsUpNeitherACameraChangeNorTheEnd) {
+    std::mutex gate;
+    std::condition_variable changed;
+    bool stuck = false, released = false, changeEnded = false, endEnded = false;
+    // Waits for a flag; when it does not come, the stuck call is let go so
+    // that whatever waits for it can finish and the test can fail cleanly.
+    auto waitFor = [&](const bool& flag) {
+        std::unique_lock<std::mutex> hold(gate);
+        const bool came = changed.wait_for(hold, std::chrono::seconds(5), [&] { return flag; });
+        if (!came) {
+            released = true;
+            changed.notify_all();
+        }
+        return came;
+    };
+    auto raise = [&](bool& flag) {
+        std::lock_guard<std::mutex> hold(gate);
+        flag = true;
+        changed.notify_all();
+    };
+    FakeModule().duringGet = [&] {
+        raise(stuck);
+        std::unique_lock<std::mutex> hold(gate);
+        changed.wait(hold, [&] { return released; });
+    };
+    auto module = std::make_unique<CCameraModule>(host);
+    ASSERT_EQ(module->Bind(u"Cam One"), 1);
+    std::thread poll([&] {
+        int value = 0;
+        module->Get(16, &value);
+    });
+    EXPECT_TRUE(waitFor(stuck));
+    FakeModule().duringGet = nullptr;
+
+    std::thread user([&] {
+        module->Bind(u"Cam Two");
+        raise(changeEnded);
+    });
+    EXPECT_TRUE(waitFor(changeEnded)) << "the camera change waited for the stuck call";
+    user.join();
+    EXPECT_EQ(module->DeviceKey(), u"VID_1111&PID_2222");
+
+    std::thread ending([&] {
+        module->Unbind();
+        raise(endEnded);
+    });
+    EXPECT_TRUE(waitFor(endEnded)) << "the end waited for the stuck call";
+    ending.join();
+    // The stuck library was never freed; the new one was.
+    EXPECT_EQ(host.liveLibraries, 1);
+    raise(released);
+    poll.join();
+    module.reset();
 }
 
 TEST_F(CameraModuleTest, DestructionUninitialisesAndFrees) {
