@@ -36,6 +36,9 @@ int PlaySlides(CSlideList& list, int mode, std::uint32_t intervalMs, ISlideStage
         // list, since the last move: show whatever the cursor is on now.
         if (!list.Current(name)) return 1;
         if (!stage.LoadPicture(name)) return 0;
+        // A navigation or a pause while the picture decoded has put the
+        // user's picture on screen; a transition now would cover it.
+        if (stage.EventSet()) return 1;
         if (IsTransitionMode(mode) && !stage.RunTransition(mode)) return 0;
         if (stage.WaitForEvent(intervalMs)) return 1;
         const bool more = list.Next(name) != 0;

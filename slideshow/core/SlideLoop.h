@@ -25,6 +25,8 @@ public:
     virtual bool RunTransition(int mode) = 0;
     // Waits up to the interval; true when the player's event was set.
     virtual bool WaitForEvent(std::uint32_t milliseconds) = 0;
+    // Whether the player's event is set now, without waiting.
+    virtual bool EventSet() = 0;
 };
 
 // 1 when the list ran out or the event was set, 0 when a file could not be

@@ -22,12 +22,13 @@ public:
     std::set<std::u16string> undecodable;
     int failTransitionOnLoad = -1;  // the n-th load's transition fails
     int signalOnWait = -1;          // the n-th wait finds the event set
+    int signalOnLoad = -1;          // the event is set while the n-th load decodes
     int held = 0;                   // pictures loaded and not released
 
     void NotifyCursorMoved() override { log.push_back("moved"); }
     void ClearScreen() override { log.push_back("black"); }
     bool LoadPicture(const std::u16string& name) override {
-        ++loads_;
+        if (++loads_ == signalOnLoad) signalled_ = true;
         if (undecodable.count(name)) {
             log.push_back("broken " + Narrow(name));
             return false;
@@ -44,12 +45,14 @@ public:
     }
     bool WaitForEvent(std::uint32_t ms) override {
         log.push_back("wait " + std::to_string(ms));
-        return ++waits_ == signalOnWait;
+        return ++waits_ == signalOnWait || signalled_;
     }
+    bool EventSet() override { return signalled_; }
 
 private:
     int loads_ = 0;
     int waits_ = 0;
+    bool signalled_ = false;
 };
 
 void Fill(CSlideList& list, std::initializer_list<const char16_t*> names) {
@@ -108,6 +111,19 @@ TEST(SlideLoop, SetEventEndsTheShowWithoutMovingOn) {
     std::u16string name;
     list.Current(name);
     EXPECT_EQ(u"b", name);  // the next call shows "c"
+}
+
+// The user navigated (or paused) while the next picture decoded: the
+// picture the user asked for is on screen, and no transition may draw over
+// it.
+TEST(SlideLoop, EventSetWhileLoadingDrawsNothing) {
+    CSlideList list;
+    Fill(list, {u"a", u"b", u"c"});
+    CScriptedStage stage;
+    stage.signalOnLoad = 2;
+    EXPECT_EQ(1, PlaySlides(list, kPlayCrossFade, 5000, stage));
+    EXPECT_EQ("show b", stage.log.back());
+    EXPECT_EQ(0, stage.held);
 }
 
 TEST(SlideLoop, UndecodableFileEndsTheCallAndIsSkippedByTheNext) {

@@ -35,6 +35,8 @@ bool CWindowSlideStage::RunTransition(int mode) {
 
 bool CWindowSlideStage::WaitForEvent(std::uint32_t milliseconds) { return WaitForPlayerEvent(event_, milliseconds); }
 
+bool CWindowSlideStage::EventSet() { return WaitForPlayerEvent(event_, 0); }
+
 int PlaySlides(int mode, int intervalMs) {
     CScreenBuffers* buffers = SharedScreenBuffers();
     if (!buffers) return 0;

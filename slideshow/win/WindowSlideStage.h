@@ -25,6 +25,7 @@ public:
     void ReleasePicture() override;
     bool RunTransition(int mode) override;
     bool WaitForEvent(std::uint32_t milliseconds) override;
+    bool EventSet() override;
 
 private:
     CScreenBuffers& buffers_;
