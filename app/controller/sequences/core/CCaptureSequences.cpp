@@ -26,14 +26,20 @@ CCaptureSequences::CCaptureSequences(ISequenceHost& host, ICaptureFx& fx, IWorke
 
 // --- One picture ---------------------------------------------------------------
 
-int CCaptureSequences::CaptureImage() {
+int CCaptureSequences::CaptureImage() { return TakePicture(nullptr); }
+
+int CCaptureSequences::TakePicture(IWorkerContext* worker) {
     const EngineApi* api = host_.LoadedEngine();
     if (host_.ModeId() != 3 || host_.CaptureState() != 0 || api == nullptr || api->CaptureImage == nullptr) return 0;
     std::unique_lock<std::mutex> picture(pictureLock_, std::try_to_lock);
     if (!picture.owns_lock()) return 0;
 
     workers_.Start(WorkerKind::Banner, [this](IWorkerContext& context) { CaptureBannerThread(context); });
-    FireFlash(1);
+    if (!FireFlash(1, worker)) {
+        // Stopped while the flash settled: no picture is half taken.
+        FireFlash(0);
+        return 0;
+    }
     fx_.PlayShutterSound();
     std::u16string name;
     const int taken = CaptureNamedPicture(*api, &name);
@@ -54,13 +60,14 @@ int CCaptureSequences::CaptureNamedPicture(const EngineApi& api, std::u16string*
     return api.CaptureImage(ansi->c_str()) == 1 ? 1 : 0;
 }
 
-int CCaptureSequences::FireFlash(int on) {
+int CCaptureSequences::FireFlash(int on, IWorkerContext* worker) {
     if (host_.FlashSetting() == kFlashOff) return 1;
     const EngineApi* api = host_.LoadedEngine();
     auto gamma = api != nullptr ? api->SetGammaCorrect : nullptr;
     if (on) {
         fx_.Flash(true);
         if (gamma) gamma(1);
+        if (worker != nullptr) return worker->Sleep(kFlashSettleMs) ? 1 : 0;
         clock_.Sleep(kFlashSettleMs);
     } else {
         if (gamma) gamma(0);
@@ -90,7 +97,7 @@ void CCaptureSequences::StartBurst(int pictures) {
 void CCaptureSequences::BurstCaptureThread(IWorkerContext& context, int pictures) {
     for (int picture = 0; picture < pictures; ++picture) {
         if (context.StopRequested()) return;
-        CaptureImage();
+        TakePicture(&context);
         if (!context.Sleep(kBurstGapMs)) return;
     }
     host_.RefreshOverlay();
@@ -122,7 +129,7 @@ void CCaptureSequences::ImageTimerThread(IWorkerContext& context, int parameter)
     }
     // The single picture; an entry outside the list is taken as one too,
     // since the capture key stays disabled until a sequence gives it back.
-    CaptureImage();
+    TakePicture(&context);
     host_.EnablePanelButton(kModeImagePanel, KeyOf(Button::CaptureImage), 1);
 }
 

@@ -37,7 +37,9 @@ public:
     void StopWorkers() override;
 
     // The white flash (on 1, off 0); nothing when the Flash setting is off.
-    int FireFlash(int on);
+    // On a worker the flash's settling is one of the worker's waits: 0 when
+    // the worker was asked to stop meanwhile.
+    int FireFlash(int on, IWorkerContext* worker = nullptr);
     int CurrentDateType() const { return dateType_.load(); }
     std::string LastDateText() const;
 
@@ -49,6 +51,8 @@ private:
     void RecordTimerThread(IWorkerContext& context, int parameter);
     void RecordingTimeThread(IWorkerContext& context);
     void DateOverlayClock(IWorkerContext& context);
+    // One picture, from the interface thread (worker null) or a worker.
+    int TakePicture(IWorkerContext* worker);
     // The self-timer's blinking; false when the worker was stopped.
     bool BlinkCountdown(IWorkerContext& context, int seconds);
     // Name and engine call under the capture lock; 0 when no name or no

@@ -141,5 +141,17 @@ TEST(Burst, StoppedBurstLeavesTheRestAndStartsNoMoreWorkers) {
     EXPECT_EQ(rig.Only({"CaptureImage("}).size(), 2u);
 }
 
+// The flash's settling time is a wait like the worker's others: a burst
+// stopped then (the program closing) ends within it, with the flash off
+// and no picture half taken.
+TEST(Burst, StopDuringTheFlashSettlingTakesNoPicture) {
+    CSequenceRig rig;
+    rig.sequences.StartBurst(3);
+    rig.RunWorkers(100);
+    EXPECT_TRUE(rig.Only({"CaptureImage("}).empty());
+    EXPECT_EQ(rig.Only({"Flash("}), (Lines{"t=0 Flash(1)", "t=0 Flash(0)"}));
+    EXPECT_TRUE(rig.Only({"RefreshOverlay", "Enable"}).empty());
+}
+
 }  // namespace
 }  // namespace vimbrel::controller::test
