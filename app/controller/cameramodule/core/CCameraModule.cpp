@@ -138,7 +138,18 @@ std::u16string CCameraModule::ModuleFolder() const {
 
 bool CCameraModule::BoardProductContains(const char16_t* fragment) const {
     if (fragment == nullptr) return false;
-    return ProductContains(host_.BoardProduct(), fragment);
+    std::optional<std::u16string> product;
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        product = boardProduct_;
+    }
+    // Asked outside the lock: the board's answer can take long.
+    if (!product) {
+        product = host_.BoardProduct();
+        std::lock_guard<std::mutex> hold(lock_);
+        boardProduct_ = product;
+    }
+    return ProductContains(*product, fragment);
 }
 
 }  // namespace vimbrel::controller

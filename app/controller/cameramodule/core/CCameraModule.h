@@ -15,6 +15,7 @@
 #include <chrono>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "ModuleHost.h"
@@ -52,6 +53,8 @@ public:
     // The module folder as the last Bind found it: program folder + "\CamDev\".
     std::u16string ModuleFolder() const;
 
+    // Whether the board's product name contains fragment, without regard to
+    // case. The board is asked once; later questions use that answer.
     bool BoardProductContains(const char16_t* fragment) const;
 
 private:
@@ -99,6 +102,7 @@ private:
     std::u16string deviceKey_;
     std::u16string moduleFolder_;
     std::shared_ptr<Loaded> loaded_;
+    mutable std::optional<std::u16string> boardProduct_;
 };
 
 }  // namespace vimbrel::controller

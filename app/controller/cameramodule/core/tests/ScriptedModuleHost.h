@@ -31,7 +31,10 @@ class CScriptedModuleHost final : public IModuleHost {
 public:
     std::optional<std::u16string> ProgramFolder() const override { return programFolder; }
     int FindDeviceKey(const char16_t* name, std::u16string& key) const override;
-    std::u16string BoardProduct() const override { return boardProduct; }
+    std::u16string BoardProduct() const override {
+        ++boardQueries;
+        return boardProduct;
+    }
     std::u16string ReadProfileString(const std::u16string& path, const char16_t* section, const std::u16string& key,
                                      std::size_t capacity) const override;
     void* LoadModuleLibrary(const std::u16string& path) override;
@@ -50,6 +53,7 @@ public:
     std::vector<std::u16string> loaded;       // paths, in load order
     std::vector<std::u16string> profileKeys;  // keys asked
     int liveLibraries = 0;
+    mutable int boardQueries = 0;
 
 private:
     std::map<void*, std::u16string> handles_;

@@ -115,11 +115,12 @@ TEST_F(CameraModuleTest, NoEntryNoLibraryOrABoardOfTheExcludedFamilyBindNothing)
 
     host.loaded.clear();
     host.profile[{kIni, u"VID_0AC8&PID_C302"}] = u"lens.dll";
-    host.boardProduct = u"MB-k4 Deluxe";
-    EXPECT_EQ(module.Bind(u"Cam One"), 1);
+    host.boardProduct = u"MB-k4 Deluxe";  // another machine: a new run
+    CCameraModule onK4(host);
+    EXPECT_EQ(onK4.Bind(u"Cam One"), 1);
     EXPECT_TRUE(host.loaded.empty());
-    EXPECT_EQ(module.Bind(nullptr), 1);
-    EXPECT_FALSE(module.IsBound());
+    EXPECT_EQ(onK4.Bind(nullptr), 1);
+    EXPECT_FALSE(onK4.IsBound());
 }
 
 TEST_F(CameraModuleTest, WithoutAProgramFolderBindFailsAndKeepsTheModule) {
@@ -211,6 +212,16 @@ TEST_F(CameraModuleTest, AModuleStuckInACallHoldsUpNeitherACameraChangeNorTheEnd
     raise(released);
     poll.join();
     module.reset();
+}
+
+// The board does not change while the program runs, and asking WMI takes
+// long: it is asked once, not on every camera change.
+TEST_F(CameraModuleTest, TheBoardIsAskedOnceForEveryCameraChange) {
+    CCameraModule module(host);
+    EXPECT_EQ(module.Bind(u"Cam One"), 1);
+    EXPECT_EQ(module.Bind(u"Cam Two"), 1);
+    EXPECT_TRUE(module.BoardProductContains(u"generic"));
+    EXPECT_EQ(host.boardQueries, 1);
 }
 
 TEST_F(CameraModuleTest, DestructionUninitialisesAndFrees) {
