@@ -1,10 +1,13 @@
 #include "CCameraModuleParts.h"
 
+#include "WindowsPollThread.h"
+
 namespace vimbrel::mainwindow {
 
 CCameraModuleParts::CCameraModuleParts(controller::CCameraController& owner, controller::CControllerCatalog& catalog)
     : module_(host_),
-      binding_(module_, owner.Engine(), owner.Settings(), catalog.Items(), controller::ComPollThreadHooks()) {
+      binding_(module_, owner.Engine(), owner.Settings(), catalog.Items(), controller::ComPollThreadHooks(),
+               controller::kRotationPollPeriod, controller::WindowsPollThread()) {
     owner.AttachCameraModule(binding_);
 }
 

@@ -30,12 +30,13 @@ int ApplyShootModeGates(CFeatureCatalog& catalog, int mask) {
 
 CCameraModuleBinding::CCameraModuleBinding(CCameraModule& module, CEngineBinding& engine, CControllerSettings& settings,
                                            CFeatureCatalog& catalog, CRotationPoll::ThreadHooks pollHooks,
-                                           std::chrono::milliseconds pollPeriod)
+                                           std::chrono::milliseconds pollPeriod,
+                                           std::unique_ptr<IPollThread> pollThread)
     : module_(module),
       engine_(engine),
       settings_(settings),
       catalog_(catalog),
-      poll_(pollPeriod, std::move(pollHooks)) {}
+      poll_(pollPeriod, std::move(pollHooks), std::move(pollThread)) {}
 
 int CCameraModuleBinding::BindVideoQuality() {
     const EngineApi& api = engine_.Api();

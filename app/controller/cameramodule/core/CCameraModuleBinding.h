@@ -44,7 +44,8 @@ class CCameraModuleBinding final : public ICameraModule {
 public:
     CCameraModuleBinding(CCameraModule& module, CEngineBinding& engine, CControllerSettings& settings,
                          CFeatureCatalog& catalog, CRotationPoll::ThreadHooks pollHooks = {},
-                         std::chrono::milliseconds pollPeriod = kRotationPollPeriod);
+                         std::chrono::milliseconds pollPeriod = kRotationPollPeriod,
+                         std::unique_ptr<IPollThread> pollThread = nullptr);
     ~CCameraModuleBinding() override { StopRotationPoll(); }
 
     // 0 when the engine is not loaded or lacks its quality calls, else 1.

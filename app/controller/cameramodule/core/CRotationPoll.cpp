@@ -1,7 +1,5 @@
 #include "CRotationPoll.h"
 
-#include <system_error>
-
 namespace vimbrel::controller {
 
 bool CRotationPoll::Restart(std::function<Step()> makeStep) {
@@ -10,11 +8,7 @@ bool CRotationPoll::Restart(std::function<Step()> makeStep) {
         std::lock_guard<std::mutex> hold(lock_);
         stop_ = false;
     }
-    try {
-        thread_ = std::thread(&CRotationPoll::ModulePollThread, this, std::move(makeStep));
-    } catch (const std::system_error&) {
-        return false;
-    }
+    if (!thread_->Start([this, makeStep = std::move(makeStep)] { ModulePollThread(makeStep); })) return false;
     ++starts_;
     return true;
 }
@@ -25,10 +19,10 @@ void CRotationPoll::Stop() {
         stop_ = true;
     }
     wake_.notify_all();
-    if (thread_.joinable()) thread_.join();
+    if (thread_->Joinable() && thread_->Join()) ++terminated_;
 }
 
-bool CRotationPoll::IsRunning() const { return thread_.joinable(); }
+bool CRotationPoll::IsRunning() const { return thread_->Joinable(); }
 
 void CRotationPoll::ModulePollThread(std::function<Step()> makeStep) {
     if (hooks_.enter) hooks_.enter();

@@ -1,13 +1,16 @@
 #pragma once
 // A worker that runs one step at a fixed period until it is stopped. It
 // waits on a stop signal rather than sleeping, so stopping takes no longer
-// than the step in progress and the thread is never killed mid-call.
+// than the step in progress; only a step that never returns (a camera
+// module stuck in a call) leaves the thread to its port's last resort.
 
 #include <chrono>
 #include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
-#include <thread>
+
+#include "PollThread.h"
 
 namespace vimbrel::controller {
 
@@ -21,8 +24,10 @@ public:
         std::function<void()> leave;
     };
 
-    explicit CRotationPoll(std::chrono::milliseconds period, ThreadHooks hooks = {})
-        : period_(period), hooks_(std::move(hooks)) {}
+    // thread: where the steps run; a standard thread when null.
+    explicit CRotationPoll(std::chrono::milliseconds period, ThreadHooks hooks = {},
+                           std::unique_ptr<IPollThread> thread = nullptr)
+        : period_(period), hooks_(std::move(hooks)), thread_(thread ? std::move(thread) : StandardPollThread()) {}
     ~CRotationPoll() { Stop(); }
     CRotationPoll(const CRotationPoll&) = delete;
     CRotationPoll& operator=(const CRotationPoll&) = delete;
@@ -34,6 +39,8 @@ public:
     bool IsRunning() const;
     // How many workers were started in all.
     int StartCount() const { return starts_; }
+    // How many workers did not answer their stop and were terminated.
+    int TerminatedCount() const { return terminated_; }
 
 private:
     // The poll thread's procedure.
@@ -44,8 +51,9 @@ private:
     mutable std::mutex lock_;
     std::condition_variable wake_;
     bool stop_ = false;
-    std::thread thread_;
+    std::unique_ptr<IPollThread> thread_;
     int starts_ = 0;
+    int terminated_ = 0;
 };
 
 }  // namespace vimbrel::controller

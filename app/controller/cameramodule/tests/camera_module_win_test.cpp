@@ -15,6 +15,7 @@
 #include "CWindowsModuleHost.h"
 #include "EngineTestDoubles.h"
 #include "SimCamera.h"
+#include "WindowsPollThread.h"
 
 namespace vimbrel::controller::test {
 namespace {
@@ -137,6 +138,39 @@ TEST_F(CameraModuleWinTest, ThePollOnItsOwnThreadSwitchesTheMirrorWhileTurned) {
     EXPECT_TRUE(back);
     binding.StopRotationPoll();
     EXPECT_EQ(rig.engine.GetMirrorMode(), 1);
+}
+
+// A module that never returns from its call must not keep a camera change
+// or the program's end waiting: the poll is given up after its bound.
+TEST_F(CameraModuleWinTest, APollStuckInItsStepIsGivenUpAfterTheBound) {
+    const HANDLE never = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    const HANDLE stopped = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    const HANDLE stepping = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    CRotationPoll poll(10ms, {}, WindowsPollThread());
+    ASSERT_TRUE(poll.Restart([&] {
+        return CRotationPoll::Step([&] {
+            SetEvent(stepping);
+            WaitForSingleObject(never, INFINITE);
+        });
+    }));
+    ASSERT_EQ(WaitForSingleObject(stepping, 5000), WAIT_OBJECT_0);
+    std::thread stopper([&] {
+        poll.Stop();
+        SetEvent(stopped);
+    });
+    const bool ended = WaitForSingleObject(stopped, 10000) == WAIT_OBJECT_0;
+    SetEvent(never);  // lets a poll that was waited for without a bound go
+    stopper.join();
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(poll.TerminatedCount(), 1);
+    EXPECT_FALSE(poll.IsRunning());
+
+    // A poll that only waits between its steps ends without termination.
+    ASSERT_TRUE(poll.Restart([] { return CRotationPoll::Step([] {}); }));
+    Sleep(50);
+    poll.Stop();
+    EXPECT_EQ(poll.TerminatedCount(), 1);
+    for (HANDLE h : {never, stopped, stepping}) CloseHandle(h);
 }
 
 TEST_F(CameraModuleWinTest, TheSystemLookUpsAnswerWithoutAMatchingDevice) {
