@@ -29,6 +29,10 @@ int CrossFadeTransition(const TransitionContext& context) {
 
     CDibBuffer& blend = buffers.Blend();
     for (int step = 0; step < kCrossFadeSteps; ++step) {
+        // Looked at before the first step too: a navigation or a pause that
+        // came while the pictures were prepared has put the user's picture
+        // on screen, and no step may cover it.
+        if (WaitForPlayerEvent(context.event, 0)) break;
         if (step == kCrossFadeSteps - 1) {
             BitBlt(blend.Dc(), 0, 0, width, height, buffers.Composition().Dc(), 0, 0, SRCCOPY);
         } else {
