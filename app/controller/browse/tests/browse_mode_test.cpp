@@ -240,5 +240,23 @@ TEST(ProgressThread, StopsAWorkerThatSendsToTheStoppingThread) {
     DestroyWindow(window);
 }
 
+// A worker that never answers is terminated as the last resort; what it
+// runs must not be freed under it, nor may the stop return before the
+// thread is gone.
+TEST(ProgressThread, AWorkerThatNeverAnswersKeepsWhatItRuns) {
+    const HANDLE never = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    const auto token = std::make_shared<int>(0);
+    {
+        CProgressThread worker(100);
+        ASSERT_TRUE(worker.Start([token, never](IProgressContext&) { WaitForSingleObject(never, INFINITE); }));
+        Sleep(20);
+        worker.Stop();
+        EXPECT_EQ(worker.TerminatedCount(), 1);
+        EXPECT_FALSE(worker.IsRunning());
+    }
+    EXPECT_EQ(token.use_count(), 2);  // the terminated thread's body is left alone
+    CloseHandle(never);
+}
+
 }  // namespace
 }  // namespace vimbrel::controller::test

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <memory>
 
 #include "winowners/KernelOwners.h"
 
@@ -29,16 +30,16 @@ public:
     int TerminatedCount() const { return terminated_; }
 
 private:
+    struct Run;
     bool Sleep(int ms) override;
     bool StopRequested() const override { return stopRequested_.load(); }
-    static DWORD WINAPI ThreadMain(LPVOID self);
+    static DWORD WINAPI ThreadMain(LPVOID run);
 
     DWORD stopBoundMs_;
     winowners::UniqueHandle stopEvent_;
     winowners::UniqueHandle thread_;
     DWORD threadId_ = 0;
     std::atomic<bool> stopRequested_{false};
-    ProgressBody body_;
     int terminated_ = 0;
 };
 
