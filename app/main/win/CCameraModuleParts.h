@@ -3,6 +3,7 @@
 // running system.
 #pragma once
 
+#include "CBoardProductQuery.h"
 #include "CCameraController.h"
 #include "CCameraModule.h"
 #include "CCameraModuleBinding.h"
@@ -13,8 +14,10 @@ namespace vimbrel::mainwindow {
 
 class CCameraModuleParts {
 public:
-    // Attaches itself to owner as its camera module.
-    CCameraModuleParts(controller::CCameraController& owner, controller::CControllerCatalog& catalog);
+    // Attaches itself to owner as its camera module. board: used, not
+    // owned; outlives this object.
+    CCameraModuleParts(controller::CCameraController& owner, controller::CControllerCatalog& catalog,
+                       const controller::CBoardProductQuery& board);
     // The poll thread ends before the module goes.
     ~CCameraModuleParts() { binding_.StopRotationPoll(); }
     CCameraModuleParts(const CCameraModuleParts&) = delete;

@@ -8,21 +8,23 @@
 namespace vimbrel::mainwindow {
 namespace {
 
-controller::CaptureFxSetup FxSetup(controller::CCameraController& owner) {
+controller::CaptureFxSetup FxSetup(controller::CCameraController& owner, const controller::CBoardProductQuery& board) {
     controller::CaptureFxSetup setup;
     setup.mainWindow = [&owner] { return static_cast<HWND>(owner.MainWindow()); };
     setup.programFolder = controller::ProgramFolder();
     // The banner is among the program's own resources.
     setup.resources = GetModuleHandleW(nullptr);
+    setup.boardProduct = [&board] { return board.Product(); };
     return setup;
 }
 
 }  // namespace
 
-CCaptureParts::CCaptureParts(controller::CCameraController& owner, CMediaActions& actions)
+CCaptureParts::CCaptureParts(controller::CCameraController& owner, CMediaActions& actions,
+                             const controller::CBoardProductQuery& board)
     : owner_(owner),
       actions_(actions),
-      fx_(FxSetup(owner), acpi_),
+      fx_(FxSetup(owner, board), acpi_),
       host_(owner, *this, codePage_),
       sequences_(host_, fx_, workers_, sequenceClock_) {
     owner_.AttachMedia(*this);

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "AnsiCodePage.h"
+#include "CBoardProductQuery.h"
 #include "CCameraController.h"
 #include "CCaptureSequences.h"
 #include "CControllerSequenceHost.h"
@@ -23,8 +24,9 @@ namespace vimbrel::mainwindow {
 class CCaptureParts final : public controller::IMediaFiles {
 public:
     // Attaches itself to owner as its media files and capture sequences.
-    // actions: used, not owned; outlives this object.
-    CCaptureParts(controller::CCameraController& owner, CMediaActions& actions);
+    // actions and board: used, not owned; both outlive this object.
+    CCaptureParts(controller::CCameraController& owner, CMediaActions& actions,
+                  const controller::CBoardProductQuery& board);
     ~CCaptureParts() override;
     CCaptureParts(const CCaptureParts&) = delete;
     CCaptureParts& operator=(const CCaptureParts&) = delete;

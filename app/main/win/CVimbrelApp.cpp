@@ -30,6 +30,7 @@ BOOL CVimbrelApp::InitInstance() {
         return FALSE;
     }
     CreateDataFolders();
+    board_ = std::make_unique<controller::CBoardProductQuery>();
 
     controller::CCameraController& owner = controller::GetCameraController();
     texts_ = std::make_unique<controller::CLanguageTextStrings>(controller::GetLanguageText());
@@ -37,8 +38,8 @@ BOOL CVimbrelApp::InitInstance() {
         owner, controller::GetControllerCatalog(),
         MediaActionServices{prompts_, *texts_, MakeSystemMailClient, folder});
     owner.AttachWindows(*children_);
-    capture_ = std::make_unique<CCaptureParts>(owner, children_->MediaActions());
-    cameraModule_ = std::make_unique<CCameraModuleParts>(owner, controller::GetControllerCatalog());
+    capture_ = std::make_unique<CCaptureParts>(owner, children_->MediaActions(), *board_);
+    cameraModule_ = std::make_unique<CCameraModuleParts>(owner, controller::GetControllerCatalog(), *board_);
     // Without an engine the window still opens; its engine keys refuse.
     controller::BindCameraEngine();
 

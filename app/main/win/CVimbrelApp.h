@@ -3,6 +3,7 @@
 // dialog; the program ends when the dialog does.
 #pragma once
 
+#include "CBoardProductQuery.h"
 #include "CCameraModuleParts.h"
 #include "CCaptureParts.h"
 #include "CMainWindowChildren.h"
@@ -22,6 +23,9 @@ private:
     // The media actions' system parts, before everything that uses them.
     controller::CSystemFileActionPrompts prompts_;
     std::unique_ptr<controller::CLanguageTextStrings> texts_;
+    // Asked as the program starts; the capture and the camera module read
+    // its answer.
+    std::unique_ptr<controller::CBoardProductQuery> board_;
     // Outlives the dialog: the controller's own teardown, at the end of the
     // process, still lets go of the windows through it.
     std::unique_ptr<CMainWindowChildren> children_;

@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 
+#include "CBoardProductQuery.h"
 #include "CCameraModule.h"
 #include "CCameraModuleBinding.h"
 #include "CWindowsModuleHost.h"
@@ -171,6 +172,36 @@ TEST_F(CameraModuleWinTest, APollStuckInItsStepIsGivenUpAfterTheBound) {
     poll.Stop();
     EXPECT_EQ(poll.TerminatedCount(), 1);
     for (HANDLE h : {never, stopped, stepping}) CloseHandle(h);
+}
+
+// The board is asked once, on a thread of its own, as the program starts:
+// whoever reads the answer (a picture, a camera change) gets that one.
+TEST(BoardProductQuery, AskedOnceOffTheReadersThread) {
+    std::atomic<int> asked{0};
+    std::atomic<DWORD> askingThread{0};
+    CBoardProductQuery board([&](HANDLE) {
+        ++asked;
+        askingThread = GetCurrentThreadId();
+        Sleep(200);  // WMI takes its time
+        return std::u16string(u"R2Tj-11");
+    });
+    EXPECT_EQ(board.Product(), u"R2Tj-11");
+    EXPECT_EQ(board.Product(), u"R2Tj-11");
+    EXPECT_EQ(asked.load(), 1);
+    EXPECT_NE(askingThread.load(), GetCurrentThreadId());
+}
+
+// A query still asking when the program ends answers its stop; it is not
+// terminated.
+TEST(BoardProductQuery, AQueryStillAskingEndsOnItsStop) {
+    CBoardProductQuery board([](HANDLE stop) {
+        WaitForSingleObject(stop, INFINITE);
+        return std::u16string(u"late");
+    });
+    Sleep(20);
+    board.Stop();
+    EXPECT_FALSE(board.Terminated());
+    EXPECT_EQ(board.Product(), u"late");
 }
 
 TEST_F(CameraModuleWinTest, TheSystemLookUpsAnswerWithoutAMatchingDevice) {

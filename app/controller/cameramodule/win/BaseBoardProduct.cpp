@@ -28,13 +28,12 @@ private:
     HRESULT result_;
 };
 
-// How long the board query may take; WMI that answers slower than this
-// counts as failing, as every other WMI failure does.
-constexpr long kBoardQueryTimeoutMs = 5000;
+// The pause between two asks for the first object.
+constexpr DWORD kAskAgainMs = 50;
 
 }  // namespace
 
-std::u16string QueryBaseBoardProduct() {
+std::u16string QueryBaseBoardProduct(HANDLE stop) {
     CComScope com;
     if (!com.Usable()) return {};
     const HRESULT security = CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT,
@@ -55,11 +54,20 @@ std::u16string QueryBaseBoardProduct() {
     const winowners::UniqueBstr query(SysAllocString(L"SELECT * from Win32_BaseBoard"));
     if (FAILED(services->ExecQuery(language.get(), query.get(), WBEM_FLAG_RETURN_IMMEDIATELY, nullptr, &boards)))
         return {};
-    // A query that returns at once is still running: waiting no time at
-    // all for its first object would read most boards as having no name.
+    // A query that returns at once is still running: one ask that waits no
+    // time finds no object on most systems, so it is asked again, with the
+    // pauses on the stop event. WMI that answers slower than the bound
+    // counts as failing, as every other WMI failure does.
     ComPtr<IWbemClassObject> board;
     ULONG returned = 0;
-    if (boards->Next(kBoardQueryTimeoutMs, 1, &board, &returned) != WBEM_S_NO_ERROR || returned != 1) return {};
+    const DWORD started = GetTickCount();
+    for (;;) {
+        const HRESULT asked = boards->Next(WBEM_NO_WAIT, 1, &board, &returned);
+        if (asked == WBEM_S_NO_ERROR && returned == 1) break;
+        if (asked != WBEM_S_TIMEDOUT || GetTickCount() - started >= kBoardQueryBoundMs) return {};
+        if (stop != nullptr ? WaitForSingleObject(stop, kAskAgainMs) == WAIT_OBJECT_0 : (Sleep(kAskAgainMs), false))
+            return {};
+    }
     winowners::UniqueVariant product;
     if (FAILED(board->Get(L"Product", 0, product.put(), nullptr, nullptr)) || product.bstr() == nullptr) return {};
     return CopyToU16(product.bstr());

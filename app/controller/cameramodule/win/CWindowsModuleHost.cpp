@@ -82,7 +82,9 @@ int CWindowsModuleHost::FindDeviceKey(const char16_t* name, std::u16string& key)
     return 1;
 }
 
-std::u16string CWindowsModuleHost::BoardProduct() const { return QueryBaseBoardProduct(); }
+std::u16string CWindowsModuleHost::BoardProduct() const {
+    return boardProduct_ ? boardProduct_() : QueryBaseBoardProduct();
+}
 
 std::u16string CWindowsModuleHost::ReadProfileString(const std::u16string& path, const char16_t* section,
                                                      const std::u16string& key, std::size_t capacity) const {

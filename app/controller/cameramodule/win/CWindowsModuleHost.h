@@ -4,6 +4,8 @@
 // product through WMI, CamDev.ini through the profile API, and the module
 // libraries through LoadLibraryW.
 
+#include <functional>
+
 #include "CRotationPoll.h"
 #include "ModuleHost.h"
 
@@ -11,9 +13,12 @@ namespace vimbrel::controller {
 
 class CWindowsModuleHost : public IModuleHost {
 public:
-    // programFolder replaces the running program's folder (tests).
-    explicit CWindowsModuleHost(std::optional<std::u16string> programFolder = std::nullopt)
-        : programFolder_(std::move(programFolder)) {}
+    // programFolder replaces the running program's folder (tests);
+    // boardProduct answers the board's product name (the program's one
+    // query, CBoardProductQuery), else WMI is asked on the spot.
+    explicit CWindowsModuleHost(std::optional<std::u16string> programFolder = std::nullopt,
+                                std::function<std::u16string()> boardProduct = nullptr)
+        : programFolder_(std::move(programFolder)), boardProduct_(std::move(boardProduct)) {}
 
     std::optional<std::u16string> ProgramFolder() const override;
     int FindDeviceKey(const char16_t* name, std::u16string& key) const override;
@@ -26,6 +31,7 @@ public:
 
 private:
     std::optional<std::u16string> programFolder_;
+    std::function<std::u16string()> boardProduct_;
 };
 
 // The modules do not start COM themselves, so the poll thread joins the

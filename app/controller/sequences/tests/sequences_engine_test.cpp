@@ -7,9 +7,11 @@
 #include <gdiplus.h>
 
 #include <sstream>
+#include <thread>
 #include <string>
 #include <vector>
 
+#include "CBoardProductQuery.h"
 #include "CCaptureSequences.h"
 #include "CWindowCaptureFx.h"
 #include "CWorkerThreads.h"
@@ -203,7 +205,8 @@ TEST_F(SequencesOnWindows, DateClockRunsUntilTheOverlayIsSwitchedOff) {
     EXPECT_EQ(calls[2], "EnableText(0)");
 }
 
-// The board's name is asked of WMI, which Wine answers with "Base Board";
+// The board's name is asked of WMI (each ask for its object waiting no
+// time, asked again until it comes), which Wine answers with "Base Board";
 // the firmware value some systems keep in the registry is not needed.
 TEST(CaptureFxBoard, TheBoardNameComesFromWmiWithoutTheFirmwareRegistryValue) {
     HKEY bios = nullptr;
@@ -217,12 +220,34 @@ TEST(CaptureFxBoard, TheBoardNameComesFromWmiWithoutTheFirmwareRegistryValue) {
     RegDeleteValueW(bios, L"BaseBoardProduct");
 
     CPanelWithoutDevice acpi;
-    CWindowCaptureFx fx(CaptureFxSetup{}, acpi);
+    CBoardProductQuery board;
+    CaptureFxSetup setup;
+    setup.boardProduct = [&board] { return board.Product(); };
+    CWindowCaptureFx fx(setup, acpi);
     EXPECT_TRUE(fx.BoardProductContains(u"base BOARD"));
     EXPECT_FALSE(fx.BoardProductContains(u"R2Tj"));
 
     if (hadValue) RegSetValueExW(bios, L"BaseBoardProduct", 0, REG_SZ, reinterpret_cast<const BYTE*>(kept), keptBytes);
     RegCloseKey(bios);
+}
+
+// The board's copy first tells the user, in a box that waits for them. A
+// burst's worker that showed it would keep a stop (the program closing)
+// waiting for the user: the box is the interface thread's.
+TEST(CaptureFxBoard, TheCopysNoticeIsShownByTheInterfaceThread) {
+    CPanelWithoutDevice acpi;
+    CaptureFxSetup setup;
+    DWORD noticeThread = 0;
+    setup.notify = [&](const std::wstring&) { noticeThread = GetCurrentThreadId(); };
+    CWindowCaptureFx fx(setup, acpi);
+    std::thread worker([&] { fx.CopyToPicturesFolder(u"C:\\nowhere\\shot.jpg"); });
+    worker.join();
+    MSG message;
+    for (int i = 0; i < 100 && noticeThread == 0; ++i) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        Sleep(10);
+    }
+    EXPECT_EQ(noticeThread, GetCurrentThreadId());
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <gdiplus.h>
 #include <wrl/client.h>
 
-#include "BaseBoardProduct.h"
 #include "SequenceRules.h"
 
 namespace vimbrel::controller {
@@ -15,6 +14,7 @@ namespace {
 
 constexpr UINT kFlashMessage = WM_APP + 1;
 constexpr UINT kSoundMessage = WM_APP + 2;
+constexpr UINT kCopyMessage = WM_APP + 3;
 constexpr DWORD kOwnThreadTimeoutMs = 5000;
 const wchar_t kHelperClass[] = L"VimbrelCaptureFxHelper";
 
@@ -120,6 +120,10 @@ LRESULT CALLBACK CWindowCaptureFx::HelperProc(HWND window, UINT message, WPARAM 
         self->PlaySoundHere();
         return 1;
     }
+    if (self && message == kCopyMessage) {
+        self->CopyPending();
+        return 1;
+    }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -167,11 +171,32 @@ std::unique_ptr<IBannerAnimation> CWindowCaptureFx::OpenBanner() {
 
 bool CWindowCaptureFx::BoardProductContains(std::u16string_view text) {
     std::lock_guard<std::mutex> hold(productLock_);
-    if (!product_) product_ = setup_.boardProduct ? setup_.boardProduct() : QueryBaseBoardProduct();
+    if (!product_) product_ = setup_.boardProduct ? setup_.boardProduct() : std::u16string();
     return ContainsIgnoringCase(*product_, text);
 }
 
 void CWindowCaptureFx::CopyToPicturesFolder(const std::u16string& path) {
+    if (!helper_) {
+        CopyHere(path);
+        return;
+    }
+    {
+        std::lock_guard<std::mutex> hold(copyLock_);
+        copies_.push_back(path);
+    }
+    PostMessageW(helper_, kCopyMessage, 0, 0);
+}
+
+void CWindowCaptureFx::CopyPending() {
+    std::vector<std::u16string> copies;
+    {
+        std::lock_guard<std::mutex> hold(copyLock_);
+        copies.swap(copies_);
+    }
+    for (const std::u16string& path : copies) CopyHere(path);
+}
+
+void CWindowCaptureFx::CopyHere(const std::u16string& path) {
     wchar_t folder[MAX_PATH] = L"";
     if (FAILED(SHGetFolderPathW(nullptr, CSIDL_MYPICTURES, nullptr, SHGFP_TYPE_CURRENT, folder))) return;
     if (setup_.notify)
