@@ -59,11 +59,17 @@ float RecordingTime() {
 
 void RecordFor(DWORD milliseconds) { PumpMessagesFor(milliseconds); }
 
+float SecondsSince(DWORD tick) { return static_cast<float>(GetTickCount() - tick) / 1000.0f; }
+
+// The recording time goes with the clock while it records and stands while
+// paused. Its bounds are the wall time that really went by, measured around
+// each step: a loaded machine pumps longer than asked.
 void ExpectPauseHoldsTheTime(RecordingToggle toggle, const CRecordingFile& file) {
+    const DWORD started = GetTickCount();
     ASSERT_EQ(1, toggle(file.Path()));
     const float atStart = RecordingTime();
     EXPECT_GE(atStart, 0.0f);
-    EXPECT_LT(atStart, 0.3f);
+    EXPECT_LT(atStart, 0.3f + SecondsSince(started));
     RecordFor(700);
     ASSERT_EQ(1, Pause());
     const float paused = RecordingTime();
@@ -71,11 +77,13 @@ void ExpectPauseHoldsTheTime(RecordingToggle toggle, const CRecordingFile& file)
     RecordFor(600);
     EXPECT_NEAR(paused, RecordingTime(), 0.05);
 
+    const DWORD resuming = GetTickCount();
     ASSERT_EQ(1, Resume());
     RecordFor(600);
     const float resumed = RecordingTime();
+    // Counted from the resume on, not through the pause.
     EXPECT_GT(resumed - paused, 0.45f);
-    EXPECT_LT(resumed - paused, 1.0f);
+    EXPECT_LT(resumed - paused, SecondsSince(resuming) + 0.4f);
     EXPECT_EQ(1, toggle(nullptr));
     EXPECT_EQ(0, Pause());
     EXPECT_EQ(0, Resume());

@@ -50,6 +50,9 @@ float RecordingTime();
 
 // Lets the recording run for a while with this thread's messages served.
 void RecordFor(DWORD milliseconds);
+// Seconds of wall time since a tick count was taken: the bound of timing
+// checks on a machine whose load stretches every pause.
+float SecondsSince(DWORD tick);
 
 using RecordingToggle = int(CAMERA_CALL*)(const char* path);
 
