@@ -3,8 +3,10 @@
 #include "ScreenSession.h"
 
 #include <gdiplus.h>
+#include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 
 namespace vimbrel::screentest {
 namespace {
@@ -25,6 +27,11 @@ private:
     ULONG_PTR token_ = 0;
     bool ok_ = false;
 };
+
+CGdiplusSession& GdiplusSession() {
+    static CGdiplusSession session;
+    return session;
+}
 
 bool PngEncoder(CLSID& clsid) {
     UINT count = 0, bytes = 0;
@@ -99,6 +106,43 @@ CScreenPicture CScreenPicture::OfClient(HWND window, const RECT& client) {
     return Of(r);
 }
 
+CScreenPicture CScreenPicture::OfProgramPicture(const wchar_t* name, const wchar_t* type) {
+    CScreenPicture picture;
+    const std::wstring program = ProgramFolder() + L"\\vimbrel.exe";
+    HMODULE module = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (module == nullptr || !GdiplusSession().Ok()) return picture;
+    HRSRC found = FindResourceW(module, name, type);
+    const void* bytes = found ? LockResource(LoadResource(module, found)) : nullptr;
+    const DWORD size = found ? SizeofResource(module, found) : 0;
+    // The stream owns a copy, which it frees when released.
+    HGLOBAL copy = bytes ? GlobalAlloc(GMEM_MOVEABLE, size) : nullptr;
+    IStream* stream = nullptr;
+    if (copy != nullptr) {
+        memcpy(GlobalLock(copy), bytes, size);
+        GlobalUnlock(copy);
+        if (FAILED(CreateStreamOnHGlobal(copy, TRUE, &stream))) GlobalFree(copy);
+    }
+    if (stream != nullptr) {
+        Gdiplus::Bitmap bitmap(stream);
+        Gdiplus::BitmapData data{};
+        const Gdiplus::Rect all(0, 0, static_cast<INT>(bitmap.GetWidth()), static_cast<INT>(bitmap.GetHeight()));
+        if (bitmap.GetLastStatus() == Gdiplus::Ok &&
+            bitmap.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppRGB, &data) == Gdiplus::Ok) {
+            for (int y = 0; y < all.Height; ++y) {
+                const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const BYTE*>(data.Scan0) +
+                                                                         static_cast<ptrdiff_t>(y) * data.Stride);
+                for (int x = 0; x < all.Width; ++x) picture.pixels_.push_back(row[x] & 0x00FFFFFF);
+            }
+            bitmap.UnlockBits(&data);
+            picture.width_ = all.Width;
+            picture.height_ = all.Height;
+        }
+        stream->Release();
+    }
+    FreeLibrary(module);
+    return picture;
+}
+
 COLORREF CScreenPicture::At(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
     return FromPixel(pixels_[static_cast<size_t>(y) * width_ + x]);
@@ -119,7 +163,11 @@ int CScreenPicture::Count(const RECT& part, const std::function<bool(COLORREF)>&
 }
 
 int CScreenPicture::CountDifferent(const CScreenPicture& other, int tolerance) const {
-    if (other.width_ != width_ || other.height_ != height_) return width_ * height_;
+    if (Empty() || other.Empty() || other.width_ != width_ || other.height_ != height_) {
+        ADD_FAILURE() << "pictures that cannot be compared: " << width_ << " x " << height_ << " and " << other.width_
+                      << " x " << other.height_;
+        return -1;
+    }
     int n = 0;
     for (size_t i = 0; i < pixels_.size(); ++i) {
         if (!Near(FromPixel(pixels_[i]), FromPixel(other.pixels_[i]), tolerance)) ++n;
@@ -128,9 +176,8 @@ int CScreenPicture::CountDifferent(const CScreenPicture& other, int tolerance) c
 }
 
 bool CScreenPicture::SaveToGallery(const std::wstring& name) const {
-    static CGdiplusSession gdiplus;
     CLSID png{};
-    if (Empty() || !gdiplus.Ok() || !PngEncoder(png)) return false;
+    if (Empty() || !GdiplusSession().Ok() || !PngEncoder(png)) return false;
     // The pixels stay ours: the bitmap only reads them while it saves.
     Gdiplus::Bitmap bitmap(width_, height_, width_ * 4, PixelFormat32bppRGB,
                            reinterpret_cast<BYTE*>(const_cast<std::uint32_t*>(pixels_.data())));

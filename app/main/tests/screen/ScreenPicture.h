@@ -19,6 +19,10 @@ public:
     // A window's whole rectangle, or a part of its client area.
     static CScreenPicture OfWindow(HWND window);
     static CScreenPicture OfClient(HWND window, const RECT& client);
+    // One of the program's own pictures (resource name and type, as
+    // vimbrel.exe beside the tests carries it), decoded as it draws it;
+    // empty when it is missing.
+    static CScreenPicture OfProgramPicture(const wchar_t* name, const wchar_t* type);
 
     bool Empty() const { return pixels_.empty(); }
     int Width() const { return width_; }
@@ -31,8 +35,10 @@ public:
     // Pixels of the picture (or of part, picture coordinates) that pass.
     int Count(const std::function<bool(COLORREF)>& test) const;
     int Count(const RECT& part, const std::function<bool(COLORREF)>& test) const;
-    // Pixels whose channels differ by more than tolerance from other's
-    // (the pictures must be the same size; else every pixel counts).
+    // Pixels whose channels differ by more than tolerance from other's.
+    // Pictures of different sizes, or an empty one, cannot be compared:
+    // the running test fails and the answer is -1, which no expectation
+    // on a count accepts by chance.
     int CountDifferent(const CScreenPicture& other, int tolerance) const;
 
     // Keeps the picture as <build>/artifacts/screens/<name>.png.

@@ -2,6 +2,9 @@
 
 #include "ScreenInput.h"
 
+#include "ScreenPicture.h"
+
+#include <gtest/gtest.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -20,6 +23,11 @@ constexpr RECT kPreview{86, 52, 486, 352};
 constexpr RECT kFunctionPanel{139, 378, 486, 398};
 constexpr RECT kStatusOverlay{86, 352, 486, 366};
 constexpr RECT kModeWheel{10, 374, 130, 494};
+// The mode's picture beside the preview (MODE0.JPG to MODE5.JPG, 67 x 298).
+constexpr RECT kModePicture{10, 52, 77, 350};
+// How many setting buttons the panel shows in each mode (by ModeId), the
+// settings sheet's included.
+constexpr size_t kSettingButtonsOfMode[6] = {12, 12, 5, 14, 6, 3};
 // The wheel's sectors: sector k (1..5) lies k x 60 degrees clockwise from
 // the top, on the ring between radius 44 and 59, and turns k modes on.
 constexpr double kWheelCentre = 60.0, kSectorRadius = 51.5;
@@ -270,7 +278,7 @@ bool CProgramRun::ChangeMode(Mode m) {
     if (!wheel || from < 0 || from > 5) return false;
     const int target = static_cast<int>(m);
     const int sector = (target - from + 6) % 6;
-    if (sector == 0) return true;
+    if (sector == 0) return ModeShows(m);
     const double angle = sector * 60.0 * 3.14159265358979 / 180.0;
     POINT at{static_cast<LONG>(kWheelCentre + kSectorRadius * std::sin(angle)),
              static_cast<LONG>(kWheelCentre - kSectorRadius * std::cos(angle))};
@@ -278,10 +286,53 @@ bool CProgramRun::ChangeMode(Mode m) {
     MoveMouseTo(at);
     ClickAt(at);
     MoveMouseTo({1, 1});
-    if (!WaitFor([target] { return StoredMode() == target; }, 10000)) return false;
+    if (!WaitFor([target] { return StoredMode() == target; }, 10000)) {
+        ADD_FAILURE() << "the stored mode stays " << StoredMode() << ", not " << target;
+        return false;
+    }
     // The graph is rebuilt and the wheel turns (up to two and a half seconds).
     Pump(3500);
+    return ModeShows(m);
+}
+
+bool CProgramRun::ModeShows(Mode m) const {
+    // The mode's own picture beside the preview, as the program draws it.
+    const std::wstring name = L"MODE" + std::to_wstring(static_cast<int>(m)) + L".JPG";
+    const CScreenPicture expected = CScreenPicture::OfProgramPicture(name.c_str(), L"TOLVEX");
+    const CScreenPicture shown = CScreenPicture::OfClient(main_, kModePicture);
+    const int apart = shown.CountDifferent(expected, 24);
+    if (apart < 0 || apart > shown.Width() * shown.Height() / 50) {
+        shown.SaveToGallery(L"mode-picture-not-" + std::to_wstring(static_cast<int>(m)));
+        ADD_FAILURE() << "the mode picture is not " << std::string(name.begin(), name.end()) << " (" << apart
+                      << " pixels apart)";
+        return false;
+    }
+    // The function panel with the mode's own setting buttons, each with its
+    // picture on the strip's ground.
+    const std::vector<HWND> buttons = SettingButtons();
+    if (buttons.size() != kSettingButtonsOfMode[static_cast<int>(m)]) {
+        ADD_FAILURE() << "the panel shows " << buttons.size() << " setting buttons, mode " << static_cast<int>(m)
+                      << " has " << kSettingButtonsOfMode[static_cast<int>(m)];
+        return false;
+    }
+    const std::vector<int> blank = BlankSettingButtons();
+    if (!blank.empty()) {
+        ADD_FAILURE() << "setting button " << blank.front() << " of mode " << static_cast<int>(m) << " is blank";
+        return false;
+    }
     return true;
+}
+
+std::vector<int> CProgramRun::BlankSettingButtons() const {
+    std::vector<int> blank;
+    const std::vector<HWND> buttons = SettingButtons();
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        const CScreenPicture face = CScreenPicture::OfWindow(buttons[i]);
+        // An item picture covers a good part of its 20 x 20 cell.
+        if (face.Count([](COLORREF c) { return !Near(c, kStripBackground, 12); }) < 20)
+            blank.push_back(static_cast<int>(i));
+    }
+    return blank;
 }
 
 void CProgramRun::Activate() const {

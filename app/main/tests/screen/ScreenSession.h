@@ -54,6 +54,9 @@ private:
     bool had_ = false;
 };
 
+// The function panel's ground behind the item pictures (skin colour 0).
+constexpr COLORREF kStripBackground = RGB(0xBB, 0xC7, 0xD6);
+
 // ModeId as the program stores it, and the names the tests use for them.
 enum class Mode : DWORD { Video = 0, VideoOnly = 1, Audio = 2, Image = 3, Browse = 4, Monitor = 5 };
 
@@ -87,6 +90,9 @@ public:
     HWND ModeWheel() const;
     // The shown setting buttons of the function panel, left to right.
     std::vector<HWND> SettingButtons() const;
+    // The places (left to right) of the shown setting buttons that show no
+    // picture on the strip's ground.
+    std::vector<int> BlankSettingButtons() const;
     // Shown top-level windows of the program other than the main window:
     // the popups, boxes and banners over it.
     std::vector<HWND> ShownPopups() const;
@@ -96,8 +102,12 @@ public:
 
     // Switches the mode as the wheel does, through the controller's way in
     // a user has: the mode wheel's sectors are clicked. Waits until the
-    // stored mode is m and the screen has settled.
+    // stored mode is m and the screen has settled, then checks the screen
+    // (ModeShows); false, with the running test failed, when either is not.
     bool ChangeMode(Mode m);
+    // Whether the screen shows mode m: its picture beside the preview and
+    // its buttons on the function panel, each drawn.
+    bool ModeShows(Mode m) const;
     // The stored ModeId, or -1.
     static int StoredMode();
 
