@@ -1,4 +1,5 @@
 #include "engine/win/HiddenWindow.h"
+#include "CallGuard.h"
 
 #include "engine/win/CaptureEngineState.h"
 #include "engine/win/GraphEvents.h"
@@ -37,18 +38,22 @@ void OnSuspend(CaptureEngineState& state) {
 }  // namespace
 
 LRESULT CALLBACK CameraWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_POWERBROADCAST) {
-        if (wParam == PBT_APMSUSPEND)
-            OnSuspend(Engine());
-        else if (wParam == PBT_APMRESUMESUSPEND)
-            ResumeAfterSuspend(Engine());
-    } else if (message == WM_CAMERA_GRAPH_EVENT) {
-        if (lParam == kPlaybackGraphEvents)
-            OnPlaybackGraphEvent(Engine());
-        else if (lParam == kMonitorGraphEvents)
-            OnMonitorGraphEvent(Engine());
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    // The host's message loop is not ours to unwind through: a suspend,
+    // resume or graph event whose handling throws is dropped.
+    return boundary::GuardedMessage(message, [&]() -> LRESULT {
+        if (message == WM_POWERBROADCAST) {
+            if (wParam == PBT_APMSUSPEND)
+                OnSuspend(Engine());
+            else if (wParam == PBT_APMRESUMESUSPEND)
+                ResumeAfterSuspend(Engine());
+        } else if (message == WM_CAMERA_GRAPH_EVENT) {
+            if (lParam == kPlaybackGraphEvents)
+                OnPlaybackGraphEvent(Engine());
+            else if (lParam == kMonitorGraphEvents)
+                OnMonitorGraphEvent(Engine());
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
+    });
 }
 
 HWND CreateHiddenWindow(HMODULE module) {

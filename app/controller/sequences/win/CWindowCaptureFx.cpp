@@ -1,4 +1,5 @@
 #include "CWindowCaptureFx.h"
+#include "CallGuard.h"
 #include "winowners/GdiOwners.h"
 
 #include <shlobj.h>
@@ -112,19 +113,23 @@ LRESULT CALLBACK CWindowCaptureFx::HelperProc(HWND window, UINT message, WPARAM 
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     auto* self = reinterpret_cast<CWindowCaptureFx*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self && message == kFlashMessage) {
-        self->FlashHere(wParam != 0);
-        return 1;
-    }
-    if (self && message == kSoundMessage) {
-        self->PlaySoundHere();
-        return 1;
-    }
-    if (self && message == kCopyMessage) {
-        self->CopyPending();
-        return 1;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
+    // A flash, sound or copy that throws is lost; the worker that asked
+    // only sees the answer 0.
+    return boundary::GuardedMessage(message, [&]() -> LRESULT {
+        if (self && message == kFlashMessage) {
+            self->FlashHere(wParam != 0);
+            return 1;
+        }
+        if (self && message == kSoundMessage) {
+            self->PlaySoundHere();
+            return 1;
+        }
+        if (self && message == kCopyMessage) {
+            self->CopyPending();
+            return 1;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    });
 }
 
 void CWindowCaptureFx::RunOnOwnThread(UINT message, WPARAM wParam) {
