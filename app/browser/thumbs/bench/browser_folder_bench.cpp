@@ -13,6 +13,7 @@
 #include "CThumbBrowser.h"
 #include "GdiplusSession.h"
 #include "IBrowseController.h"
+#include "tests/ThumbTestSupport.h"
 
 #include <windows.h>
 #include <gdiplus.h>
@@ -31,6 +32,7 @@ class CQuietController : public IBrowseController {
 public:
     int QuerySaveModified() override { return 7; }
     void ShowBrowseFile(const std::wstring&, int) override {}
+    bool FollowBrowseFile(const std::wstring&, int) override { return true; }
     void ClearBrowsePicture() override {}
     void SetWheelMode(int, int) override {}
     void SetMode(int) override {}
@@ -137,25 +139,13 @@ void RemoveCacheFiles(const std::wstring& root) {
     }
 }
 
-void PumpFor(DWORD ms) {
-    const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    } while (GetTickCount() - start < ms);
-}
-
 // Pumps until `done` holds; the seconds it took, or -1 after `limit` seconds.
 template <typename Condition>
 double Until(Condition done, double limit) {
     const double start = Now();
     while (!done()) {
         if (Now() - start > limit) return -1;
-        PumpFor(5);
+        thumbtest::PumpFor(5);
     }
     return Now() - start;
 }
@@ -207,7 +197,7 @@ int OneStart(int count, bool warm) {
         thumbs = since < 0 ? -1 : ready + since;
         // Let the start settle: whatever it does in the background is part
         // of what it holds.
-        PumpFor(2000);
+        thumbtest::PumpFor(2000);
         listed = browser.Cache().GetCount();
         memory.cb = sizeof memory;
         GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
