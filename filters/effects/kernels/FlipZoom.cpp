@@ -231,9 +231,7 @@ void FlipFrame(const RgbFrame& frame, bool flipVertical, bool mirror) {
             std::memcpy(frame.Row(s), spare.data(), spare.size());
         }
     } else if (mirror) {
-        for (int r = 0; r < h; ++r) {
-            ReverseRow(frame.Row(r), w, r + 1 < h ? frame.Row(r + 1) : nullptr);
-        }
+        ReverseRows(frame.Row(0), frame.stride, h, w);
     }
 }
 

@@ -30,6 +30,12 @@ RowMasks::RowMasks() {
     }
     for (int k = 0; k < 3; ++k)
         for (int i = 0; i < 16; ++i) spread[k][i] = static_cast<int8_t>((16 * k + i) / 3);
+    for (int o = 0; o < 16; ++o) {
+        // Byte o - 1 of five pixels reversed (byte 0 spare); byte o of a
+        // whole block reversed, from its bytes 32 on (its last pixel at 45).
+        reverseFive[o] = static_cast<int8_t>(o == 0 ? -128 : 12 - 3 * ((o - 1) / 3) + (o - 1) % 3);
+        reverseLast[o] = static_cast<int8_t>(o < 8 ? 45 - 3 * (o / 3) + o % 3 - 32 : -128);
+    }
 }
 
 const RowMasks kRowMasks;
@@ -67,18 +73,21 @@ void EmbossFrom(uint8_t* row, int from, int width, int previous) {
 
 }  // namespace
 
-void ReverseRow(uint8_t* row, int width, const uint8_t* next) {
-    const SimdLevel level = ActiveSimdLevel();
+void ReverseRow(uint8_t* row, int width) { ReverseRows(row, 0, 1, width); }
+
+void ReverseRows(uint8_t* first, std::ptrdiff_t stride, int count, int width) {
     int done = 0;
-    if (level >= SimdLevel::kAvx2) {
-        done = rows::ReverseRowAvx2(row, width, next);
+    if (ActiveSimdLevel() >= SimdLevel::kSsse3) {
+        done = rows::ReverseRowsSsse3(first, stride, count, width);
     }
-    // The middle, less than two AVX2 blocks, or the whole row below AVX2.
-    if (level >= SimdLevel::kSsse3) {
-        done += rows::ReverseRowSsse3(row + 3 * done, width - 2 * done);
+    if (width - 2 * done < 2) {
+        return;
     }
-    for (int i = done, j = width - 1 - done; i < j; ++i, --j) {
-        SwapPixel(row + 3 * i, row + 3 * j);
+    uint8_t* row = first;
+    for (int r = 0; r < count; ++r, row += stride) {
+        for (int i = done, j = width - 1 - done; i < j; ++i, --j) {
+            SwapPixel(row + 3 * i, row + 3 * j);
+        }
     }
 }
 
@@ -98,14 +107,9 @@ void ReverseCopy(const uint8_t* src, uint8_t* dst, int n) {
 }
 
 void ReverseSwapRows(uint8_t* a, uint8_t* b, int width) {
-    const SimdLevel level = ActiveSimdLevel();
     int done = 0;
-    if (level >= SimdLevel::kAvx2) {
-        done = rows::ReverseSwapRowsAvx2(a, b, width);
-    }
-    if (level >= SimdLevel::kSsse3) {
-        // What is left: pixels [done, width) of a against [0, width - done) of b.
-        done += rows::ReverseSwapRowsSsse3(a + 3 * done, b, width - done);
+    if (ActiveSimdLevel() >= SimdLevel::kSsse3) {
+        done = rows::ReverseSwapRowsSsse3(a, b, width);
     }
     for (int p = done; p < width; ++p) {
         SwapPixel(a + 3 * p, b + 3 * (width - 1 - p));

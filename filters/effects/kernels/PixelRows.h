@@ -3,13 +3,16 @@
 // simd/SimdLevel.h): each dispatching function gives its plain twin's bytes
 // at every level.
 
+#include <cstddef>
 #include <cstdint>
 
 namespace vimbrel::effects {
 
-// The row's pixels in reverse order, in place. `next`, when given, is the
-// row reversed after this one, fetched ahead meanwhile.
-void ReverseRow(uint8_t* row, int width, const uint8_t* next = nullptr);
+// The row's pixels in reverse order, in place.
+void ReverseRow(uint8_t* row, int width);
+// The same for `count` rows, each `stride` bytes after the one before (a
+// negative stride walks down); each row's successor is fetched meanwhile.
+void ReverseRows(uint8_t* first, std::ptrdiff_t stride, int count, int width);
 // dst pixel i set to src pixel n - 1 - i; the two must not overlap.
 void ReverseCopy(const uint8_t* src, uint8_t* dst, int n);
 // Two distinct rows exchanged, each reversed: a half turn of a pair of rows.

@@ -8,8 +8,6 @@
 #if defined(__i386__) || defined(__x86_64__)
 #include <immintrin.h>
 
-#include <cstddef>
-
 #define VIMBREL_AVX2 __attribute__((target("avx2")))
 
 namespace vimbrel::effects::rows {
@@ -105,39 +103,7 @@ VIMBREL_AVX2 inline void StoreReversed(uint8_t* p, const __m256i v[3]) {
     Store(p, out);
 }
 
-// As in the SSSE3 path: `blocks` steps of a block from a's start and one
-// from b's end, each written reversed in the other's place. With `ahead`,
-// the same bytes that far away are fetched too: a row reversed on its own
-// walks two streams of half a row each, too short for the processor's own
-// prefetch to pick up at every row.
-VIMBREL_AVX2 inline void SwapReversedBlocks(uint8_t* a, uint8_t* b, int width, int blocks, std::ptrdiff_t ahead) {
-    for (int p = 0; p < 32 * blocks; p += 32) {
-        uint8_t* left = a + 3 * p;
-        uint8_t* right = b + 3 * (width - p - 32);
-        // The right-hand blocks are walked downwards, a row at a time: the
-        // processor's own prefetch does not see such short streams.
-        _mm_prefetch(reinterpret_cast<const char*>(right - 384), _MM_HINT_T0);
-        if (ahead != 0) {
-            // 96 bytes from a 32-byte step touch two cache lines.
-            _mm_prefetch(reinterpret_cast<const char*>(left + ahead), _MM_HINT_T0);
-            _mm_prefetch(reinterpret_cast<const char*>(left + ahead + 95), _MM_HINT_T0);
-            _mm_prefetch(reinterpret_cast<const char*>(right + ahead), _MM_HINT_T0);
-            _mm_prefetch(reinterpret_cast<const char*>(right + ahead + 95), _MM_HINT_T0);
-        }
-        __m256i l[3], r[3];
-        Load(left, l);
-        Load(right, r);
-        StoreReversed(left, r);
-        StoreReversed(right, l);
-    }
-}
-
 }  // namespace
-
-VIMBREL_AVX2 int ReverseRowAvx2(uint8_t* row, int width, const uint8_t* next) {
-    SwapReversedBlocks(row, row, width, width / 64, next == nullptr ? 0 : next - row);
-    return 32 * (width / 64);
-}
 
 VIMBREL_AVX2 int ReverseCopyAvx2(const uint8_t* src, uint8_t* dst, int n) {
     int p = 0;
@@ -147,11 +113,6 @@ VIMBREL_AVX2 int ReverseCopyAvx2(const uint8_t* src, uint8_t* dst, int n) {
         StoreReversed(dst + 3 * p, v);
     }
     return p;
-}
-
-VIMBREL_AVX2 int ReverseSwapRowsAvx2(uint8_t* a, uint8_t* b, int width) {
-    SwapReversedBlocks(a, b, width, width / 32, 0);
-    return 32 * (width / 32);
 }
 
 VIMBREL_AVX2 int GreyPixelsAvx2(uint8_t* row, int width) {
@@ -206,8 +167,6 @@ VIMBREL_AVX2 int EmbossPixelsAvx2(uint8_t* row, int width, int& previousGrey) {
 #else
 
 namespace vimbrel::effects::rows {
-int ReverseRowAvx2(uint8_t*, int, const uint8_t*) { return 0; }
-int ReverseSwapRowsAvx2(uint8_t*, uint8_t*, int) { return 0; }
 int ReverseCopyAvx2(const uint8_t*, uint8_t*, int) { return 0; }
 int GreyPixelsAvx2(uint8_t*, int) { return 0; }
 int SpreadGreyAvx2(const uint8_t*, uint8_t*, int) { return 0; }

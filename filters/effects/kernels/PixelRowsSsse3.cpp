@@ -6,6 +6,9 @@
 
 #if defined(__i386__) || defined(__x86_64__)
 #include <tmmintrin.h>
+#include <xmmintrin.h>
+
+#include <cstddef>
 
 #define VIMBREL_SSSE3 __attribute__((target("ssse3")))
 
@@ -83,26 +86,83 @@ VIMBREL_SSSE3 inline void StoreReversed(uint8_t* p, const __m128i v[3]) {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 16 * k), Gather(v, kRowMasks.reverse[k]));
 }
 
-// `blocks` steps, each reading a block from a's start and b's end and
-// writing each, reversed, in the other's place: every byte is read once
-// and written once. With a == b, the row's two halves.
-VIMBREL_SSSE3 inline void SwapReversedBlocks(uint8_t* a, uint8_t* b, int width, int blocks) {
+// A block of sixteen pixels as three windows of five (from bytes 0, 15 and
+// 30) and its last pixel (from byte 32): one shuffle each turns it round.
+VIMBREL_SSSE3 inline void LoadWindows(const uint8_t* p, __m128i v[4]) {
+    v[0] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    v[1] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 15));
+    v[2] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 30));
+    v[3] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 32));
+}
+
+// The shuffles that turn a block of windows round: five pixels, and the
+// last pixel with the five bytes after it. Held in registers for a whole
+// row: read through kRowMasks at every block, they would be read again
+// after every store, which the compiler must take as a possible change.
+struct WindowMasks {
+    __m128i five;
+    __m128i last;
+};
+
+VIMBREL_SSSE3 inline WindowMasks LoadWindowMasks() {
+    return WindowMasks{Mask(kRowMasks.reverseFive), Mask(kRowMasks.reverseLast)};
+}
+
+// Each reversed window goes out with a spare byte in front, which the next
+// store, one window further down, overwrites; the last pixel goes out with
+// the five bytes after it, their own values again. So a block writes its
+// own 48 bytes only.
+VIMBREL_SSSE3 inline void StoreWindowsReversed(uint8_t* p, const __m128i v[4], const WindowMasks& m) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 32), _mm_shuffle_epi8(v[0], m.five));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 17), _mm_shuffle_epi8(v[1], m.five));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 2), _mm_shuffle_epi8(v[2], m.five));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(p), _mm_shuffle_epi8(v[3], m.last));
+}
+
+// A block from `left` and one from `right` exchanged, each reversed. Both
+// are read before either is written, so the two may overlap: a pixel both
+// write gets the same value from each.
+VIMBREL_SSSE3 inline void SwapReversedBlock(uint8_t* left, uint8_t* right, const WindowMasks& m) {
+    __m128i l[4], r[4];
+    LoadWindows(left, l);
+    LoadWindows(right, r);
+    StoreWindowsReversed(left, r, m);
+    StoreWindowsReversed(right, l, m);
+}
+
+// `blocks` steps, each exchanging a block from a's start and one from b's
+// end. With a == b, the row's two halves. With `ahead`, the same bytes that
+// far away are fetched meanwhile: a row reversed on its own walks two
+// streams of half a row each, one of them downwards, too short for the
+// processor's own prefetch to pick up at every row. A 48-byte step fetches
+// each 64-byte line at least once.
+VIMBREL_SSSE3 inline void SwapReversedBlocks(uint8_t* a, uint8_t* b, int width, int blocks, std::ptrdiff_t ahead) {
+    const WindowMasks m = LoadWindowMasks();
     for (int p = 0; p < 16 * blocks; p += 16) {
         uint8_t* left = a + 3 * p;
         uint8_t* right = b + 3 * (width - p - 16);
-        __m128i l[3], r[3];
-        Load(left, l);
-        Load(right, r);
-        StoreReversed(left, r);
-        StoreReversed(right, l);
+        if (ahead != 0) {
+            _mm_prefetch(reinterpret_cast<const char*>(left + ahead), _MM_HINT_T0);
+            _mm_prefetch(reinterpret_cast<const char*>(right + ahead + 47), _MM_HINT_T0);
+        }
+        SwapReversedBlock(left, right, m);
     }
 }
 
 }  // namespace
 
-VIMBREL_SSSE3 int ReverseRowSsse3(uint8_t* row, int width) {
-    SwapReversedBlocks(row, row, width, width / 32);
-    return 16 * (width / 32);
+VIMBREL_SSSE3 int ReverseRowsSsse3(uint8_t* first, std::ptrdiff_t stride, int count, int width) {
+    const int blocks = width / 32;
+    const int done = 16 * blocks;
+    // A middle of 16 to 31 pixels: one more step, its blocks overlapping.
+    const bool middle = width - 2 * done >= 16;
+    const WindowMasks m = LoadWindowMasks();
+    uint8_t* row = first;
+    for (int r = 0; r < count; ++r, row += stride) {
+        SwapReversedBlocks(row, row, width, blocks, r + 1 < count ? stride : 0);
+        if (middle) SwapReversedBlock(row + 3 * done, row + 3 * (width - done - 16), m);
+    }
+    return middle ? width / 2 : done;
 }
 
 VIMBREL_SSSE3 int ReverseCopySsse3(const uint8_t* src, uint8_t* dst, int n) {
@@ -116,7 +176,7 @@ VIMBREL_SSSE3 int ReverseCopySsse3(const uint8_t* src, uint8_t* dst, int n) {
 }
 
 VIMBREL_SSSE3 int ReverseSwapRowsSsse3(uint8_t* a, uint8_t* b, int width) {
-    SwapReversedBlocks(a, b, width, width / 16);
+    SwapReversedBlocks(a, b, width, width / 16, 0);
     return 16 * (width / 16);
 }
 
@@ -169,7 +229,7 @@ VIMBREL_SSSE3 int EmbossPixelsSsse3(uint8_t* row, int width, int& previousGrey) 
 #else
 
 namespace vimbrel::effects::rows {
-int ReverseRowSsse3(uint8_t*, int) { return 0; }
+int ReverseRowsSsse3(uint8_t*, std::ptrdiff_t, int, int) { return 0; }
 int ReverseSwapRowsSsse3(uint8_t*, uint8_t*, int) { return 0; }
 int ReverseCopySsse3(const uint8_t*, uint8_t*, int) { return 0; }
 int GreyPixelsSsse3(uint8_t*, int) { return 0; }
