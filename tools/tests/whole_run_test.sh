@@ -17,9 +17,9 @@ fail() { echo "FAIL $*"; failures=$((failures + 1)); }
     printf '%s\n' 'VIMBREL_ONLY:STRING=engine;app' 'VIMBREL_SANITIZE:BOOL=OFF' 'VIMBREL_FUZZ:BOOL=ON' \
         'VIMBREL_BENCHMARKS:BOOL=OFF' >"$scratch/narrow/CMakeCache.txt"
     printf '%s\n' 'VIMBREL_ONLY:STRING=' 'VIMBREL_SANITIZE:BOOL=ON' 'VIMBREL_FUZZ:BOOL=OFF' \
-        'VIMBREL_BENCHMARKS:BOOL=OFF' >"$scratch/whole/CMakeCache.txt"
+        'VIMBREL_BENCHMARKS:BOOL=ON' >"$scratch/whole/CMakeCache.txt"
     found=$(cached_narrowing "$scratch/narrow" | tr '\n' ' ')
-    [[ $found == 'VIMBREL_ONLY=engine;app VIMBREL_SANITIZE=OFF VIMBREL_FUZZ=ON ' ]] || fail "narrowed cache: got '$found'"
+    [[ $found == 'VIMBREL_ONLY=engine;app VIMBREL_SANITIZE=OFF VIMBREL_FUZZ=ON VIMBREL_BENCHMARKS=OFF ' ]] || fail "narrowed cache: got '$found'"
     [[ -z $(cached_narrowing "$scratch/whole") ]] || fail "whole cache reported as narrowed"
 
     # With the whole-tree options every configure overrides the cache; the
@@ -28,7 +28,7 @@ fail() { echo "FAIL $*"; failures=$((failures + 1)); }
     cmake_options=("${whole_tree_options[@]}")
     for configure in configure_native "configure_windows i686" configure_fuzz; do
         $configure
-        for option in -DVIMBREL_ONLY= -DVIMBREL_SANITIZE=ON -DVIMBREL_BENCHMARKS=OFF; do
+        for option in -DVIMBREL_ONLY= -DVIMBREL_SANITIZE=ON -DVIMBREL_BENCHMARKS=ON; do
             grep -qx -- "$option" "$scratch/args" || fail "$configure: no $option"
         done
         last=$(grep -- '-DVIMBREL_FUZZ=' "$scratch/args" | tail -1)
@@ -36,6 +36,7 @@ fail() { echo "FAIL $*"; failures=$((failures + 1)); }
         [[ $configure == configure_fuzz ]] && want=-DVIMBREL_FUZZ=ON
         [[ $last == "$want" ]] || fail "$configure: fuzz hooks end as '$last'"
     done
+    exit $((failures > 0))
 ) || failures=$((failures + 1))
 
 # tools/test passes those options and runs ctest so that no test is an error.
