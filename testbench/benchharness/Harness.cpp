@@ -231,6 +231,9 @@ public:
         r.cpuSeconds = state.cpuSeconds_;
         r.seconds = b.manualTime_ ? state.manualSeconds_ : state.realSeconds_;
         r.counters = state.counters;
+        if (state.bytesProcessed_ > 0 && r.seconds > 0.0) {
+            r.counters["bytes_per_second"] = static_cast<double>(state.bytesProcessed_) / r.seconds;
+        }
         r.error = state.error_;
         r.errorMessage = state.errorMessage_;
         return r;

@@ -5,7 +5,8 @@
 // columns: name, time and CPU time per iteration, iterations, counters.
 //
 // Supported: the State loop, range(), iterations(), SetIterationTime,
-// SkipWithError, PauseTiming/ResumeTiming, counters; Arg, Args, ArgNames,
+// SkipWithError, PauseTiming/ResumeTiming, counters, SetBytesProcessed
+// (shown as the counter bytes_per_second); Arg, Args, ArgNames,
 // Apply, UseManualTime, UseRealTime, Unit, Iterations, MinTime; BENCHMARK,
 // RegisterBenchmark, BENCHMARK_MAIN, DoNotOptimize, ClobberMemory; the
 // flags --benchmark_filter, --benchmark_min_time, --benchmark_repetitions,
@@ -75,6 +76,7 @@ public:
     int64_t range(std::size_t i = 0) const { return args_.at(i); }
     int64_t iterations() const { return iterations_; }
     void SetIterationTime(double seconds) { manualSeconds_ += seconds; }
+    void SetBytesProcessed(int64_t bytes) { bytesProcessed_ = bytes; }
     void SkipWithError(const char* message);
     void PauseTiming();
     void ResumeTiming();
@@ -95,6 +97,7 @@ private:
     bool paused_ = false;
     bool error_ = false;
     std::string errorMessage_;
+    int64_t bytesProcessed_ = 0;
     double manualSeconds_ = 0.0;
     double realSeconds_ = 0.0;
     double cpuSeconds_ = 0.0;
