@@ -7,7 +7,8 @@
 #   vimbrel_test(name SOURCES ... [LIBS ...] [WINDOWS_ONLY] [WINXP] [TIMEOUT s])
 #       A GoogleTest program. In the cross build it runs under Wine in the test
 #       prefix (WINXP: the prefix that reports Windows XP). Each one prints
-#       the steps that failed (failtrail/) under a test that fails.
+#       the steps that failed (failtrail/) under a test that fails. In the
+#       cross build each one links the message pump (testbench/pump).
 #   vimbrel_deliverable(target [DESTINATION folder] [COMPONENT name])
 #       A shipped binary, installed into the program folder.
 #   vimbrel_program_file(source destination)
@@ -105,6 +106,9 @@ function(vimbrel_test name)
         target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main GTest::gmock)
     endif()
     target_link_libraries(${name} PRIVATE testbench_trail)
+    if(VIMBREL_WINDOWS)
+        target_link_libraries(${name} PRIVATE testbench_pump)
+    endif()
     if(NOT ARG_TIMEOUT)
         set(ARG_TIMEOUT 300)
     endif()
