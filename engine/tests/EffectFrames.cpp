@@ -2,6 +2,7 @@
 
 #include "engine/win/CaptureEngineState.h"
 #include "engine/tests/TestHostWindow.h"
+#include "MessagePump.h"
 
 #include <cmath>
 
@@ -33,12 +34,12 @@ Frame GrabbedFrame() {
 }
 
 bool GrabbedFrameBecomes(const Frame& expected, DWORD timeoutMs) {
-    return PumpUntil([&] { return GrabbedFrame() == expected; }, timeoutMs);
+    return testbench::PumpUntil([&] { return GrabbedFrame() == expected; }, timeoutMs);
 }
 
 Frame GrabbedFrameOtherThan(const Frame& unwanted, DWORD timeoutMs) {
     Frame frame;
-    PumpUntil(
+    testbench::PumpUntil(
         [&] {
             frame = GrabbedFrame();
             return !frame.empty() && frame != unwanted;

@@ -4,6 +4,7 @@
 #include "dshowbase/MediaType.h"
 #include "engine/win/CaptureEngineState.h"
 #include "engine/win/FilterLookup.h"
+#include "MessagePump.h"
 
 namespace enginetest {
 
@@ -49,7 +50,7 @@ bool PreviewTest::WaitForGrabbedFrame(std::vector<BYTE>& frame, LONG& width, LON
     ISampleGrabber* grabber = camera::Engine().grabber.Get();
     if (grabber == nullptr) return false;
     LONGLONG delivered = 0;
-    const bool arrived = PumpUntil(
+    const bool arrived = testbench::PumpUntil(
         [&] {
             long size = 0;
             bench_->GetDeliveredFrames(&delivered);

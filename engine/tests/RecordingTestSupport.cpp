@@ -1,6 +1,7 @@
 #include "engine/tests/RecordingTestSupport.h"
 
 #include "ByteSource.h"
+#include "MessagePump.h"
 
 #include <dshow.h>
 
@@ -57,7 +58,7 @@ float RecordingTime() {
     return GetCurrentRecordingTime(&seconds) == 1 ? seconds : -1.0f;
 }
 
-void RecordFor(DWORD milliseconds) { PumpMessagesFor(milliseconds); }
+void RecordFor(DWORD milliseconds) { testbench::PumpFor(milliseconds); }
 
 float SecondsSince(DWORD tick) { return static_cast<float>(GetTickCount() - tick) / 1000.0f; }
 

@@ -1,5 +1,7 @@
 #include "engine/tests/TestHostWindow.h"
 
+#include "MessagePump.h"
+
 namespace enginetest {
 
 namespace {
@@ -22,23 +24,11 @@ CTestHostWindow::CTestHostWindow(int width, int height) {
     window_ = CreateWindowW(kClassName, L"engine test host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, width, height,
                             nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ShowWindow(window_, SW_SHOWNOACTIVATE);
-    PumpMessagesFor(10);
+    testbench::PumpFor(10);
 }
 
 CTestHostWindow::~CTestHostWindow() {
     if (window_ != nullptr) DestroyWindow(window_);
-}
-
-void PumpMessagesFor(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    do {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    } while (GetTickCount() - start < milliseconds);
 }
 
 }  // namespace enginetest

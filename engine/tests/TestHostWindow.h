@@ -1,5 +1,4 @@
-// A plain top-level window for the engine to put its video windows into,
-// and a message pump for tests that wait while windows need their messages.
+// A plain top-level window for the engine to put its video windows into.
 #pragma once
 
 #include <windows.h>
@@ -18,20 +17,5 @@ public:
 private:
     HWND window_ = nullptr;
 };
-
-// Dispatches this thread's messages for the given time.
-void PumpMessagesFor(DWORD milliseconds);
-
-// Pumps messages until condition holds or the time is up; answers whether
-// it held.
-template <class Condition>
-bool PumpUntil(Condition condition, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start >= timeoutMs) return false;
-        PumpMessagesFor(10);
-    }
-    return true;
-}
 
 }  // namespace enginetest

@@ -5,6 +5,7 @@
 #include "engine/tests/EffectTestSupport.h"
 #include "filters/effects/tests/win/RecordingVideoEffect.h"
 #include "winowners/KernelOwners.h"
+#include "MessagePump.h"
 
 #include <gdiplus.h>
 
@@ -192,7 +193,7 @@ TEST_F(EffectCalls, MirrorAndZoomTravelTogether) {
          {0.5f, 0.0f, -3.0f, std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()})
         EXPECT_EQ(0, Zoom(bad)) << bad;
     EXPECT_EQ(2.0f, camera::Engine().values.zoomFactor);
-    PumpMessagesFor(300);
+    testbench::PumpFor(300);
     EXPECT_EQ(zoomed, GrabbedFrame());
 
     // 1.0 switches the zoom off, the mirror stays.

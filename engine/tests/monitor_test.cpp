@@ -5,6 +5,7 @@
 #include "engine/tests/EngineTestSupport.h"
 #include "filters/motion/include/IMotionControl.h"
 #include "engine/tests/MotionMessageWindow.h"
+#include "MessagePump.h"
 
 namespace enginetest {
 namespace {
@@ -39,11 +40,11 @@ protected:
     // Whether the camera delivers frames to some graph right now.
     bool CameraStreams() {
         const LONGLONG before = Delivered();
-        return PumpUntil([&] { return Delivered() >= before + 3; }, 3000);
+        return testbench::PumpUntil([&] { return Delivered() >= before + 3; }, 3000);
     }
 
     bool AlarmsReach(const CMotionMessageWindow& window, int count, DWORD timeoutMs = 8000) {
-        return PumpUntil([&] { return window.Count() >= count; }, timeoutMs);
+        return testbench::PumpUntil([&] { return window.Count() >= count; }, timeoutMs);
     }
 
     // Motion mode with the first camera at its first format (RGB24 320x240),
@@ -78,7 +79,7 @@ TEST_F(Monitor, EachMotionEventBecomesOneMessageAndOtherEventsNone) {
     ASSERT_EQ(S_OK, sink->Notify(EC_BASE_FRAME_SET, 0, 0));
     ASSERT_EQ(S_OK, sink->Notify(EC_MOTION_DETECTED, 0, 0));
     EXPECT_TRUE(AlarmsReach(alarms_, 2, 3000));
-    PumpMessagesFor(300);
+    testbench::PumpFor(300);
     EXPECT_EQ(2, alarms_.Count());
     EXPECT_FALSE(alarms_.SawParameters());
     // Everything was taken from the queue, the base-frame event too.
@@ -88,7 +89,7 @@ TEST_F(Monitor, EachMotionEventBecomesOneMessageAndOtherEventsNone) {
     EXPECT_EQ(E_ABORT, events->GetEvent(&code, &first, &second, 0));
 
     ASSERT_EQ(S_OK, sink->Notify(EC_BASE_FRAME_SET, 0, 0));
-    PumpMessagesFor(300);
+    testbench::PumpFor(300);
     EXPECT_EQ(2, alarms_.Count());
 }
 
@@ -116,7 +117,7 @@ TEST_F(Monitor, AnObjectEnteringTheSceneAlarmsTheWindowAndAStillSceneDoesNot) {
     EXPECT_EQ(0, FilterCount(state.previewGraph.Get().Get()));
     EXPECT_GE(FilterCount(state.monitorGraph.Get()), 5);
 
-    PumpMessagesFor(1000);
+    testbench::PumpFor(1000);
     EXPECT_EQ(0, alarms_.Count());
     EXPECT_TRUE(AlarmsReach(alarms_, 3));
     EXPECT_FALSE(alarms_.SawParameters());
@@ -127,7 +128,7 @@ TEST_F(Monitor, AStillSceneRaisesNoAlarm) {
     ASSERT_EQ(S_OK, bench_->SetScenePattern(BENCH_SCENE_STILL));
     ASSERT_EQ(1, StartMonitor(alarms_.Handle()));
     ASSERT_TRUE(CameraStreams());
-    PumpMessagesFor(2500);
+    testbench::PumpFor(2500);
     EXPECT_EQ(0, alarms_.Count());
 }
 
@@ -141,9 +142,9 @@ TEST_F(Monitor, StopGivesThePreviewBackAndAStartAfterItMonitorsAgain) {
     EXPECT_EQ(State_Running, PreviewState());
     EXPECT_EQ(0, FilterCount(camera::Engine().monitorGraph.Get()));
     EXPECT_TRUE(CameraStreams());
-    PumpMessagesFor(300);  // whatever was posted before the stop
+    testbench::PumpFor(300);  // whatever was posted before the stop
     const int afterStop = alarms_.Count();
-    PumpMessagesFor(1000);
+    testbench::PumpFor(1000);
     EXPECT_EQ(afterStop, alarms_.Count());
     EXPECT_EQ(1, StopMonitor());
 
@@ -167,10 +168,10 @@ TEST_F(Monitor, SuspendEndsMonitoringAndResumeBringsThePreviewBack) {
 
     Suspend();
     EXPECT_EQ(0, FilterCount(camera::Engine().monitorGraph.Get()));
-    PumpMessagesFor(300);
+    testbench::PumpFor(300);
     const int afterSuspend = alarms_.Count();
     const LONGLONG frames = Delivered();
-    PumpMessagesFor(700);
+    testbench::PumpFor(700);
     EXPECT_EQ(frames, Delivered());
     EXPECT_EQ(afterSuspend, alarms_.Count());
     // The engine still counts as monitoring until the machine wakes up.
@@ -180,7 +181,7 @@ TEST_F(Monitor, SuspendEndsMonitoringAndResumeBringsThePreviewBack) {
     EXPECT_TRUE(EngineIdle());
     EXPECT_EQ(State_Running, PreviewState());
     EXPECT_TRUE(CameraStreams());
-    PumpMessagesFor(500);
+    testbench::PumpFor(500);
     EXPECT_EQ(afterSuspend, alarms_.Count());
 
     // The caller starts monitoring again.
@@ -224,7 +225,7 @@ TEST_F(Monitor, ABusyCameraFailsTheStartOnceAndLeavesTheEngineIdle) {
     ASSERT_EQ(S_OK, bench_->SetCameraBusy(TRUE));
     EXPECT_EQ(0, StartMonitor(alarms_.Handle()));
     dismisser_.WaitFor(1, 1000);
-    PumpMessagesFor(200);
+    testbench::PumpFor(200);
     // The monitor build says so; the quiet attempt to bring the preview back
     // adds no second box.
     EXPECT_EQ(1u, BoxesSaying(L"The camera is used by another program"));

@@ -4,6 +4,7 @@
 // The engine is linked in, so that a test can look at the graph it built.
 #include "engine/tests/PlaybackTestSupport.h"
 #include "engine/tests/ScreenPixels.h"
+#include "MessagePump.h"
 
 #include <gtest/gtest.h>
 
@@ -65,12 +66,12 @@ TEST_F(Playback, TheRunningTimeAdvancesAndTheEndOfTheFileReleasesTheGraph) {
     ASSERT_EQ(1, Play(WriteMediaFile(L"three.wav", WavOfSeconds(3))));
     const float first = Now();
     ASSERT_GE(first, 0.0f);
-    PumpMessagesFor(300);
+    testbench::PumpFor(300);
     const float later = Now();
     EXPECT_GT(later, first);
     EXPECT_LE(later, 3.0f);
 
-    ASSERT_TRUE(PumpUntil(PlaybackEnded, kEndOfShortFileMs)) << "no end of file within the time";
+    ASSERT_TRUE(testbench::PumpUntil(PlaybackEnded, kEndOfShortFileMs)) << "no end of file within the time";
     float seconds = -5.0f;
     EXPECT_EQ(0, GetCurrentPlaybackTime(&seconds));
     EXPECT_EQ(-5.0f, seconds);
@@ -85,17 +86,17 @@ TEST_F(Playback, TheRunningTimeAdvancesAndTheEndOfTheFileReleasesTheGraph) {
 
 TEST_F(Playback, PauseHoldsTheTimeAndResumeGoesOn) {
     ASSERT_EQ(1, Play(WriteMediaFile(L"ten-pause.wav", WavOfSeconds(10))));
-    PumpMessagesFor(200);
+    testbench::PumpFor(200);
     EXPECT_EQ(1, PausePlayback());
     EXPECT_EQ(1, PausePlayback());
-    PumpMessagesFor(100);
+    testbench::PumpFor(100);
     const float held = Now();
-    PumpMessagesFor(400);
+    testbench::PumpFor(400);
     EXPECT_FLOAT_EQ(held, Now());
 
     EXPECT_EQ(1, ResumePlayback());
     EXPECT_EQ(1, ResumePlayback());
-    PumpMessagesFor(400);
+    testbench::PumpFor(400);
     EXPECT_GT(Now(), held);
 }
 
@@ -236,7 +237,7 @@ TEST_F(Playback, WindowsMediaSoundGoesThroughTheAsfReaderAndItsEndIsNotReported)
     graph.Reset();
 
     // Well past its end the graph is still there, until it is stopped.
-    PumpMessagesFor(2500);
+    testbench::PumpFor(2500);
     EXPECT_TRUE(PlaybackGraph());
     EXPECT_GE(Now(), 0.0f);
     EXPECT_EQ(1, StopPlayback());
@@ -297,7 +298,7 @@ TEST_F(VideoPlayback, TheFirstFrameIsDrawnAndTheVideoShowsInTheCallersWindow) {
 
     EXPECT_EQ(1, StopPlayback());
     // The renderer's window goes on its own thread's time.
-    EXPECT_TRUE(PumpUntil([&] { return VisibleChildOf(host_.Handle()) == nullptr; }, 5000));
+    EXPECT_TRUE(testbench::PumpUntil([&] { return VisibleChildOf(host_.Handle()) == nullptr; }, 5000));
 }
 
 TEST_F(VideoPlayback, AtTheEndTheVideoLeavesTheWindowAndTheGraphIsReleased) {
@@ -309,7 +310,7 @@ TEST_F(VideoPlayback, AtTheEndTheVideoLeavesTheWindowAndTheGraphIsReleased) {
     EXPECT_NE(nullptr, VisibleChildOf(host_.Handle()));
     graph.Reset();
 
-    ASSERT_TRUE(PumpUntil(PlaybackEnded, kEndOfShortFileMs)) << "no end of file within the time";
+    ASSERT_TRUE(testbench::PumpUntil(PlaybackEnded, kEndOfShortFileMs)) << "no end of file within the time";
     EXPECT_LT(Now(), 0.0f);
     EXPECT_EQ(nullptr, VisibleChildOf(host_.Handle()));
 }
@@ -333,7 +334,7 @@ TEST_F(VideoPlayback, AWindowsMediaVideoGetsTheAsfGraphAndReportsItsEnd) {
     EXPECT_EQ(static_cast<LONG_PTR>(WS_CLIPSIBLINGS), GetWindowLongPtrW(video, GWL_STYLE) & WS_CLIPSIBLINGS);
     graph.Reset();
 
-    ASSERT_TRUE(PumpUntil(PlaybackEnded, kEndOfShortFileMs)) << "no end of file within the time";
+    ASSERT_TRUE(testbench::PumpUntil(PlaybackEnded, kEndOfShortFileMs)) << "no end of file within the time";
     EXPECT_EQ(nullptr, VisibleChildOf(host_.Handle()));
 }
 
@@ -345,7 +346,7 @@ TEST_F(VideoPlayback, TheVideoFillsAnInnerWindowWholeThroughBothGraphs) {
         SCOPED_TRACE(std::string(name, name + wcslen(name)));
         ASSERT_EQ(1, Play(WriteMediaFile(name, AviOfSeconds(3, false)), inner));
         HWND video = nullptr;
-        EXPECT_TRUE(PumpUntil([&] { return (video = VisibleChildOf(inner)) != nullptr; }, 5000));
+        EXPECT_TRUE(testbench::PumpUntil([&] { return (video = VisibleChildOf(inner)) != nullptr; }, 5000));
         ASSERT_NE(nullptr, video);
         RECT videoRect{};
         RECT innerRect{};
@@ -364,7 +365,7 @@ TEST_F(VideoPlayback, TheVideoFillsAnInnerWindowWholeThroughBothGraphs) {
             return within(step(at.At(1, 90).b, at.At(238, 90).b), 189) &&
                    within(step(at.At(120, 1).b, at.At(120, 178).b), 329 - 256);
         };
-        PumpUntil([&] { return framed(CScreenPixels(inner)); }, 5000);
+        testbench::PumpUntil([&] { return framed(CScreenPixels(inner)); }, 5000);
         const CScreenPixels shot(inner);
         EXPECT_TRUE(within(step(shot.At(1, 90).b, shot.At(238, 90).b), 189))
             << int(shot.At(1, 90).b) << " to " << int(shot.At(238, 90).b);

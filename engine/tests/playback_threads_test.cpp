@@ -5,6 +5,7 @@
 
 #include "dshowbase/InfoOwners.h"
 #include "winowners/KernelOwners.h"
+#include "MessagePump.h"
 
 #include <gtest/gtest.h>
 
@@ -89,7 +90,7 @@ public:
         const DWORD start = GetTickCount();
         while (GetTickCount() - start < kStopWaitMs) {
             if (MsgWaitForMultipleObjects(1, &done, FALSE, 50, QS_ALLINPUT) == WAIT_OBJECT_0) return true;
-            PumpMessagesFor(0);
+            testbench::PumpFor(0);
         }
         return false;
     }
@@ -266,7 +267,7 @@ TEST_F(PlaybackThreads, APollingThreadSurvivesAHundredStopsFromAnotherThread) {
             // Every other round a video, whose window lives in this thread's
             // host window, when the media detector can read its frames.
             played += Play(withVideo && round % 2 == 1 ? avi : wav);
-            PumpMessagesFor(round % 5);
+            testbench::PumpFor(round % 5);
             ASSERT_TRUE(stopper.StopAndWait()) << "round " << round;
             ASSERT_FALSE(camera::Engine().playbackGraph.Get()) << "round " << round;
         }
@@ -302,10 +303,10 @@ TEST_F(PlaybackThreads, PollingGoesOnWhileFilesReplaceEachOtherAndEnd) {
     CTimePoller poller;
     for (int round = 0; round < 20; ++round) {
         ASSERT_EQ(1, Play(wav)) << "round " << round;
-        PumpMessagesFor(static_cast<DWORD>(round * 7 % 60));
+        testbench::PumpFor(static_cast<DWORD>(round * 7 % 60));
     }
     // The last one plays to its end, which releases it on this thread.
-    EXPECT_TRUE(PumpUntil([] { return !camera::Engine().playbackGraph.Get(); }, 8000));
+    EXPECT_TRUE(testbench::PumpUntil([] { return !camera::Engine().playbackGraph.Get(); }, 8000));
     poller.Finish();
     EXPECT_GT(poller.answered.load(), 0);
     EXPECT_EQ(0, poller.outOfRange.load());

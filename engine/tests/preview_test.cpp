@@ -6,6 +6,7 @@
 #include "engine/win/CaptureEngineState.h"
 #include "engine/win/EffectFilterAccess.h"
 #include "engine/tests/ScreenPixels.h"
+#include "MessagePump.h"
 
 #include <algorithm>
 
@@ -65,7 +66,7 @@ TEST_F(Preview, TheWholePictureFillsAnInnerPreviewThroughFormatZoomMirrorAndMode
         LONG width = 0;
         LONG height = 0;
         WaitForGrabbedFrame(frame, width, height);
-        PumpMessagesFor(300);
+        testbench::PumpFor(300);
         return SceneFillsWindow(preview, mirrored);
     };
     EXPECT_TRUE(shown(false)) << "320 x 240";
@@ -215,7 +216,7 @@ TEST_F(Preview, UninitializeLeavesNoFilterAndNoWindowBehind) {
         ASSERT_EQ(1, Start(0));
         ASSERT_NE(nullptr, GetWindow(host_.Handle(), GW_CHILD));
         ASSERT_EQ(1, Uninitialize());
-        PumpMessagesFor(50);
+        testbench::PumpFor(50);
         EXPECT_EQ(nullptr, GetWindow(host_.Handle(), GW_CHILD)) << round;
         LONG live = 0;
         ASSERT_EQ(S_OK, bench_->GetLiveObjectCount(&live));

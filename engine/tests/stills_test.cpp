@@ -4,6 +4,7 @@
 #include "engine/tests/PreviewSupport.h"
 
 #include "engine/win/CaptureEngineState.h"
+#include "MessagePump.h"
 
 #include <gdiplus.h>
 
@@ -153,7 +154,7 @@ TEST_F(Stills, UninitializeLetsABurstOnAnotherThreadFinish) {
     std::thread timer([&] { taken = CaptureImage(path.c_str()); });
     // Under way once it holds the burst picture.
     std::mutex& burst = camera::Engine().burstLock;
-    ASSERT_TRUE(PumpUntil(
+    ASSERT_TRUE(testbench::PumpUntil(
         [&] {
             if (!burst.try_lock()) return true;
             burst.unlock();

@@ -4,6 +4,7 @@
 #include "BenchDevices.h"
 #include "CDialogDismisser.h"
 #include "engine/tests/TestHostWindow.h"
+#include "MessagePump.h"
 #include "winowners/KernelOwners.h"
 
 #include <gtest/gtest.h>
@@ -63,7 +64,7 @@ bool RunOneCycle(HWND host, int mode) {
         int audioCount = 0;
         ok = setPreview(host) == 1 && initialize(mode, -1, video, audio, &videoCount, &audioCount) == 1;
         setMode(mode == 4 ? 0 : 4);
-        enginetest::PumpMessagesFor(20);
+        testbench::PumpFor(20);
         ok = uninitialize() == 1 && ok;
     }
     return ok;
@@ -90,7 +91,7 @@ TEST(UnloadCycles, TwentyStartsAndUnloadsLeaveNothingBehind) {
         ASSERT_EQ(nullptr, GetModuleHandleW(L"camera.dll")) << "cycle " << cycle;
         EXPECT_FALSE(OwnHiddenWindowExists()) << "cycle " << cycle;
     }
-    enginetest::PumpMessagesFor(100);
+    testbench::PumpFor(100);
     EXPECT_LE(CountThreads(), threadsAfterFirst);
     EXPECT_EQ(nullptr, GetWindow(host.Handle(), GW_CHILD));
     // Every camera and microphone object the engine made has been released.

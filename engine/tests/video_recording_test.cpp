@@ -4,6 +4,7 @@
 #include "engine/tests/RecordingTestSupport.h"
 
 #include "ByteOrder.h"
+#include "MessagePump.h"
 
 #include <algorithm>
 #include <string>
@@ -26,7 +27,7 @@ protected:
     // take seconds for them; a camera that stopped sends none at all.
     bool CameraStreams() {
         const LONGLONG before = DeliveredFrames();
-        return PumpUntil([&] { return DeliveredFrames() >= before + 5; }, 10000);
+        return testbench::PumpUntil([&] { return DeliveredFrames() >= before + 5; }, 10000);
     }
 };
 

@@ -9,6 +9,7 @@
 #include "engine/win/PinHelpers.h"
 #include "engine/tests/ScreenPixels.h"
 #include "engine/tests/TestHostWindow.h"
+#include "MessagePump.h"
 
 #include <control.h>
 
@@ -17,8 +18,6 @@
 namespace camera {
 namespace {
 
-using enginetest::PumpMessagesFor;
-using enginetest::PumpUntil;
 using enginetest::SceneFillsWindow;
 
 constexpr int kPreviewLeft = 86;
@@ -64,9 +63,9 @@ protected:
         ASSERT_EQ(S_OK, QueryTo(graph_.Get(), IID_IMediaControl, control));
         ASSERT_TRUE(SUCCEEDED(control->Run()));
         LONGLONG delivered = 0;
-        ASSERT_TRUE(
-            PumpUntil([&] { return SUCCEEDED(bench_->GetDeliveredFrames(&delivered)) && delivered >= 10; }, 5000));
-        PumpMessagesFor(300);
+        ASSERT_TRUE(testbench::PumpUntil(
+            [&] { return SUCCEEDED(bench_->GetDeliveredFrames(&delivered)) && delivered >= 10; }, 5000));
+        testbench::PumpFor(300);
     }
 
     static void SetFrameSize(IPin* pin, LONG width, LONG height) {

@@ -42,12 +42,4 @@ HWND MakePlainWindow(const wchar_t* title, DWORD style) {
                            nullptr);
 }
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 }  // namespace frameworktest

@@ -38,7 +38,4 @@ private:
 // A top-level window of an anonymous class for owner and parent roles.
 HWND MakePlainWindow(const wchar_t* title, DWORD style = WS_OVERLAPPEDWINDOW);
 
-// Runs the thread's queue until it is empty.
-void Pump();
-
 }  // namespace frameworktest

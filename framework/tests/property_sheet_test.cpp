@@ -4,6 +4,7 @@
 
 #include "FrameworkTestIds.h"
 #include "FrameworkTestSupport.h"
+#include "MessagePump.h"
 
 #include <gtest/gtest.h>
 #include <commctrl.h>
@@ -87,7 +88,7 @@ protected:
     void SetUp() override { owner_ = frameworktest::MakePlainWindow(L"owner"); }
     void TearDown() override {
         DestroyWindow(owner_);
-        frameworktest::Pump();
+        testbench::PumpWaiting();
     }
     HWND owner_ = nullptr;
     std::vector<std::wstring> log_;

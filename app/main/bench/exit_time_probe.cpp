@@ -12,6 +12,7 @@
 //   ctest --test-dir build/win-i686 -R wineprefix.setup
 //   WINEPREFIX=$PWD/build/win-i686/wineprefix testbench/wine-run
 //       build/win-i686/bin/exit_time_probe.exe  (one line)
+#include "MessagePump.h"
 #include "ScreenSession.h"
 
 #include <windows.h>
@@ -25,7 +26,6 @@ namespace {
 
 using vimbrel::screentest::CProgramRun;
 using vimbrel::screentest::Mode;
-using vimbrel::screentest::Pump;
 using vimbrel::screentest::RunOptions;
 
 // The stored name of the Date setting; 2 stamps time and date, a clock
@@ -120,7 +120,7 @@ void MeasureExit(Mode mode, const char* name) {
     }
     std::printf("%s\n", name);
     if (mode == Mode::Image) TakeOnePicture(run);
-    Pump(1500);
+    testbench::PumpFor(1500);
 
     CThreadWatch threads(run.ProcessId());
     threads.Collect();

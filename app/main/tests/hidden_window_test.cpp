@@ -3,6 +3,7 @@
 // the capture and zoom keys, other values and other messages do not; a
 // second window over the already registered class works the same.
 #include "CHiddenMessageWindow.h"
+#include "MessagePump.h"
 
 #include <gtest/gtest.h>
 
@@ -57,8 +58,7 @@ TEST(HiddenMessageWindow, IsFoundByClassAndTitleAndHandsOnTheTwoKeys) {
 
     // A posted press arrives through the message loop too.
     PostMessageW(found, message, 71, 0);
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    testbench::PumpWaiting();
     EXPECT_EQ(pressed.size(), 3u);
 
     window.Destroy();

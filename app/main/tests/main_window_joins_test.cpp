@@ -11,6 +11,7 @@
 #include "CPhotoCanvas.h"
 #include "ControllerTestRig.h"
 #include "FilesTestSupport.h"
+#include "MessagePump.h"
 
 #include <gtest/gtest.h>
 
@@ -111,8 +112,7 @@ protected:
         children_.reset();
         canvas_.reset();
         if (parent_) DestroyWindow(parent_);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        testbench::PumpWaiting();
     }
 
     void MakeStrip() {
@@ -283,12 +283,7 @@ TEST_F(MainWindowJoinsTest, DeletingTheShownFileStopsPlaybackThroughBrowseMode) 
 
     // The folder watch's refresh shows the current item again, which stops
     // playback by itself: it must have come before the next delete.
-    const DWORD end = GetTickCount() + 5000;
-    while (rig.EngineLog().empty() && static_cast<LONG>(end - GetTickCount()) > 0) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        Sleep(20);
-    }
+    testbench::PumpUntil([&] { return !rig.EngineLog().empty(); }, 5000);
     rig.ClearLogs();
 
     // Browse mode's own file: playback stops before the file goes.

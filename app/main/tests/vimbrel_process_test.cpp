@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "FilesTestSupport.h"
+#include "MessagePump.h"
 #include "ScreenSession.h"
 
 #include <functional>
@@ -34,7 +35,6 @@ using vimbrel::screentest::ChildRectInClient;
 using vimbrel::screentest::FilesIn;
 using vimbrel::screentest::MediaFolder;
 using vimbrel::screentest::ProgramFolder;
-using vimbrel::screentest::Pump;
 using vimbrel::screentest::ProcessOf;
 using vimbrel::screentest::RemoveFilesNotIn;
 using vimbrel::screentest::TitleOf;
@@ -358,7 +358,7 @@ TEST_F(VimbrelProcess, EscAndEnterLeaveTheWindowOpen) {
         PostMessageW(main_, WM_KEYDOWN, key, 0x00010001);
         PostMessageW(main_, WM_KEYUP, key, 0xC0010001);
     }
-    Pump(1500);
+    testbench::PumpFor(1500);
     EXPECT_EQ(ExitCodeWithin(program_.process, 0), STILL_ACTIVE);
     EXPECT_TRUE(IsWindow(main_));
     EXPECT_TRUE(IsWindowVisible(main_));
@@ -368,10 +368,10 @@ TEST_F(VimbrelProcess, HideNoticeHoldsEveryShowUntilTheShowNotice) {
     SendMessageW(main_, kShowMainWindow, 0, 0);
     EXPECT_FALSE(IsWindowVisible(main_));
     ShowWindow(main_, SW_SHOWNA);
-    Pump(300);
+    testbench::PumpFor(300);
     EXPECT_FALSE(IsWindowVisible(main_));
     SetWindowPos(main_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW | SWP_NOACTIVATE);
-    Pump(300);
+    testbench::PumpFor(300);
     EXPECT_FALSE(IsWindowVisible(main_));
 
     // A hidden window never gets the prompt.
@@ -407,14 +407,14 @@ TEST_F(VimbrelProcess, SettingButtonOpensItsPopupAboveIt) {
         << "no popup above the first setting button";
     SetCursorPos(0, 0);
     if (popup) PostMessageW(popup, WM_CLOSE, 0, 0);
-    Pump(500);
+    testbench::PumpFor(500);
 }
 
 TEST_F(VimbrelProcess, AboutBoxOpensOnlyFromItsRectangle) {
     // Released elsewhere on the skin: nothing opens.
     PostMessageW(main_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(600, 20));
     PostMessageW(main_, WM_LBUTTONUP, 0, MAKELPARAM(600, 20));
-    Pump(1000);
+    testbench::PumpFor(1000);
     EXPECT_EQ(OwnedDialog(main_), nullptr);
     // Released inside (680, 30)-(760, 85): the about box.
     PostMessageW(main_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(700, 50));
@@ -447,7 +447,7 @@ TEST_F(VimbrelProcess, SecondCopyRestoresTheFirstAndLeavesWithCodeZero) {
 TEST_F(VimbrelProcess, KeepsAPictureOfTheWindow) {
     SetWindowPos(main_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump(1000);
+    testbench::PumpFor(1000);
     const std::wstring artifacts = ProgramFolder() + L"\\..\\artifacts";
     CreateDirectoryW(artifacts.c_str(), nullptr);
     EXPECT_TRUE(SaveWindowPicture(main_, artifacts + L"\\vimbrel.png"));
@@ -537,13 +537,13 @@ TEST(VimbrelCameraButton, CaptureKeyTakesAPictureInThePictureMode) {
         ASSERT_NE(hidden, nullptr);
         const int before = CountFiles(images);
         // Let the camera run a moment, as a user would before pressing.
-        Pump(1500);
+        testbench::PumpFor(1500);
         SendMessageW(hidden, RegisterWindowMessageW(L"KVX_VIDEOCAPEX_MESSAGE"), 71, 0);
         EXPECT_TRUE(WaitFor([&] { return CountFiles(images) == before + 1; }, 15000))
             << "no new picture in " << std::string(images.begin(), images.end());
         // Another value does nothing.
         SendMessageW(hidden, RegisterWindowMessageW(L"KVX_VIDEOCAPEX_MESSAGE"), 70, 0);
-        Pump(1500);
+        testbench::PumpFor(1500);
         EXPECT_EQ(CountFiles(images), before + 1);
     });
     EXPECT_EQ(code, 0u);

@@ -14,6 +14,7 @@
 #include "CSkinSource.h"
 #include "GdiplusSession.h"
 #include "IFunctionPanelController.h"
+#include "MessagePump.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -145,14 +146,6 @@ bool Near(Colour a, Colour b, int tolerance = 6) {
 }
 
 LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
 
 RECT WindowRect(HWND window) {
     RECT r{};
@@ -360,7 +353,7 @@ TEST_F(ItemPopupsTest, OtherSlidersStartClampedAndTheTrackbarIsPaintedInTheBodyC
 
     SetWindowPos(popup->Window(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     RedrawWindow(popup->Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump();
+    testbench::PumpWaiting();
     // Trackbar at (5, 17)-(30, 117): its top-left corner, clear of the
     // channel and the thumb, is the body colour from the custom draw.
     HDC screen = GetDC(nullptr);

@@ -3,6 +3,7 @@
 // turns played by its thread, and the thread started and stopped often.
 #include "CModeWheel.h"
 #include "GdiplusSession.h"
+#include "MessagePump.h"
 #include "SkinImageLoader.h"
 #include "SkinPictures.h"
 
@@ -61,14 +62,6 @@ COLORREF PicturePixel(const std::string& name, POINT p, POINT origin = {0, 0}, b
     return ::testing::AssertionFailure() << std::hex << a << " is not " << b;
 }
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 class ModeWheelTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -85,13 +78,8 @@ protected:
 
     // Lets the animation thread play until the wheel stands still.
     bool WaitForTurn(DWORD limitMs = 10000) {
-        const DWORD start = GetTickCount();
-        while (wheel_.Animating()) {
-            if (GetTickCount() - start > limitMs) return false;
-            Pump();
-            Sleep(10);
-        }
-        Pump();
+        if (!testbench::PumpUntil([this] { return !wheel_.Animating(); }, limitMs)) return false;
+        testbench::PumpWaiting();
         return true;
     }
     void Click(int sector) { SendMessageW(wheel_.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(kSectorPoint[sector])); }

@@ -2,6 +2,7 @@
 // from the screen. The picture is kept as <build>/artifacts/main_dialog.png.
 #include "CSkinSource.h"
 #include "GdiplusSession.h"
+#include "MessagePump.h"
 #include "SkinConfigReader.h"
 #include "SkinMask.h"
 #include "SkinTestSupport.h"
@@ -44,18 +45,6 @@ struct WindowDestroyer {
     }
 };
 using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
-
-void PumpFor(DWORD ms) {
-    DWORD end = GetTickCount() + ms;
-    MSG msg;
-    do {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(10);
-    } while (static_cast<int>(end - GetTickCount()) > 0);
-}
 
 // The screen's pixels in a rectangle, top row first, B G R X.
 std::optional<CSkinMask> CaptureScreen(int x, int y, int width, int height, winowners::UniqueBitmap& dibOut) {
@@ -146,7 +135,7 @@ TEST(SkinWindow, MainDialogBackgroundWithItsRegionOnScreen) {
         SetWindowPos(skin.get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         RedrawWindow(backdrop.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         RedrawWindow(skin.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        PumpFor(300 + attempt * 500);
+        testbench::PumpFor(300 + attempt * 500);
 
         std::optional<CSkinMask> screen = CaptureScreen(kLeft, kTop, width, height, shot);
         ASSERT_TRUE(screen) << "cannot read the screen";

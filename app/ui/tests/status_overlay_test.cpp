@@ -3,6 +3,7 @@
 // pictures, the mode notices sent as messages, and the controller's
 // threads calling in while the interface thread draws.
 #include "CStatusOverlay.h"
+#include "MessagePump.h"
 #include "ProgramPicture.h"
 
 #include <gtest/gtest.h>
@@ -59,14 +60,6 @@ COLORREF PicturePixel(const char* name, int x, int y) {
     auto blend = [a](int over, int under) { return (over * a + under * (255 - a) + 127) / 255; };
     return RGB(blend(c.GetR(), RedOf(kBackground)), blend(c.GetG(), GreenOf(kBackground)),
                blend(c.GetB(), BlueOf(kBackground)));
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
 }
 
 class StatusOverlayTest : public ::testing::Test {
@@ -281,10 +274,10 @@ TEST_F(StatusOverlayTest, WorkerThreadsHandTheirCallsToTheInterfaceThread) {
     // Meanwhile the interface thread keeps drawing too.
     while (!done) {
         SendMessageW(overlay_.Handle(), WM_STATUS_REFRESH, 0, 0);
-        Pump();
+        testbench::PumpWaiting();
     }
     worker.join();
-    Pump();
+    testbench::PumpWaiting();
     EXPECT_EQ(overlay_.TimeText(), L"0:03:19");
     EXPECT_TRUE(Near(At(256, 6), PicturePixel("recording.png", 6, 6), 6));
     EXPECT_EQ(controller_.drawingThreads, std::set<DWORD>{GetCurrentThreadId()});

@@ -67,14 +67,6 @@ public:
     // WM_SETTEXT: the edit tells the dialog with EN_CHANGE, as typing does.
     void Type(int id, const wchar_t* text) { SendMessageW(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }
     void Click(int id) { SendMessageW(Item(id), BM_CLICK, 0, 0); }
-    // Runs what was posted to this thread's windows.
-    static void Pump() {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
 
     CLSID clsid{};
     Microsoft::WRL::ComPtr<IPropertyPage> page;

@@ -6,6 +6,7 @@
 
 #include "BarButtons.h"
 #include "DrawingSupport.h"
+#include "MessagePump.h"
 #include "PanelMessages.h"
 #include "PlayerMessages.h"
 
@@ -38,14 +39,6 @@ HWND MakeOwner() {
                            GetModuleHandleW(nullptr), nullptr);
 }
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 std::wstring CurrentDirectory() {
     wchar_t buffer[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, buffer);
@@ -59,7 +52,7 @@ protected:
         owner = MakeOwner();
         ASSERT_NE(nullptr, owner);
         ASSERT_TRUE(bar.Create(owner, 100, 100, L"", L"control"));
-        Pump();
+        testbench::PumpWaiting();
         g_received.clear();
     }
     void TearDown() override {
@@ -78,7 +71,7 @@ protected:
     void Click(POINT down, POINT up) {
         SendMessageW(bar.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(down.x, down.y));
         SendMessageW(bar.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y));
-        Pump();
+        testbench::PumpWaiting();
     }
     std::vector<WPARAM> Commands() const {
         std::vector<WPARAM> commands;
@@ -135,11 +128,11 @@ TEST_F(PlayerBar, ReleaseOverAButtonPostsItsCommandAndNothingElseDoes) {
     // A press alone posts nothing.
     const POINT next = Centre(kBarNextKey);
     SendMessageW(bar.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(next.x, next.y));
-    Pump();
+    testbench::PumpWaiting();
     EXPECT_TRUE(Commands().empty());
     // Released outside every button: still nothing.
     SendMessageW(bar.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
-    Pump();
+    testbench::PumpWaiting();
     EXPECT_TRUE(Commands().empty());
 
     Click(Centre(kBarFirstKey), Centre(kBarFirstKey));

@@ -1,5 +1,7 @@
 #include "CanvasTestSupport.h"
 
+#include "MessagePump.h"
+
 #include <shellapi.h>
 
 #include <cstdlib>
@@ -101,8 +103,7 @@ void CanvasWindowTest::SetUp() {
 void CanvasWindowTest::TearDown() {
     canvas_.reset();
     if (owner_) DestroyWindow(owner_);
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    testbench::PumpWaiting();
 }
 
 void CanvasWindowTest::Edit(const std::wstring& path) {
@@ -138,6 +139,8 @@ void CanvasWindowTest::Release(int x, int y) {
 
 void CanvasWindowTest::Command(UINT id) { SendMessageW(canvas_->Handle(), WM_COMMAND, id, 0); }
 
+// Not a pump: the notices are taken without being dispatched, each one
+// checked for its empty parameters.
 int CanvasWindowTest::TakeModifiedNotices() {
     int count = 0;
     MSG msg;

@@ -13,6 +13,7 @@
 #include "CThumbBrowser.h"
 #include "GdiplusSession.h"
 #include "IBrowseController.h"
+#include "MessagePump.h"
 #include "tests/ThumbTestSupport.h"
 
 #include <windows.h>
@@ -145,7 +146,7 @@ double Until(Condition done, double limit) {
     const double start = Now();
     while (!done()) {
         if (Now() - start > limit) return -1;
-        thumbtest::PumpFor(5);
+        testbench::PumpFor(5);
     }
     return Now() - start;
 }
@@ -197,7 +198,7 @@ int OneStart(int count, bool warm) {
         thumbs = since < 0 ? -1 : ready + since;
         // Let the start settle: whatever it does in the background is part
         // of what it holds.
-        thumbtest::PumpFor(2000);
+        testbench::PumpFor(2000);
         listed = browser.Cache().GetCount();
         memory.cb = sizeof memory;
         GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);

@@ -1,5 +1,7 @@
 #include "ThumbTestSupport.h"
 
+#include "MessagePump.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -186,14 +188,7 @@ LRESULT CALLBACK CMessageLog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARA
 }
 
 bool CMessageLog::WaitFor(UINT message, size_t count, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (Count(message) < count) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-    return true;
+    return testbench::PumpUntil([&] { return Count(message) >= count; }, timeoutMs);
 }
 
 size_t CMessageLog::Count(UINT message) const {
@@ -208,15 +203,6 @@ std::vector<LPARAM> CMessageLog::Params(UINT message) const {
         if (m.first == message) out.push_back(m.second);
     }
     return out;
-}
-
-void PumpFor(DWORD ms) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
 }
 
 }  // namespace thumbtest

@@ -83,7 +83,4 @@ private:
     std::vector<std::pair<UINT, LPARAM>> seen_;
 };
 
-// Takes the thread's messages for a while (posted messages reach windows).
-void PumpFor(DWORD ms);
-
 }  // namespace thumbtest

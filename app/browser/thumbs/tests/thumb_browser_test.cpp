@@ -5,6 +5,7 @@
 #include "BrowserMessages.h"
 #include "CDialogDismisser.h"
 #include "CThumbBrowser.h"
+#include "MessagePump.h"
 #include "TestMedia.h"
 #include "ThumbTestSupport.h"
 
@@ -275,7 +276,7 @@ TEST_F(ThumbBrowserTest, ContextMenuGraysByTheSelectionAndCommandsReachTheContro
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, Attributes(media_.File(L"p01.bmp")));
     // The folder watch brings the shorter list; the deleted files leave the
     // selection, and the first item becomes current.
-    PumpFor(1500);
+    testbench::PumpFor(1500);
     EXPECT_EQ(3, browser_->Cache().GetCount());
     EXPECT_EQ((std::vector<int>{0}), Selected());
     EXPECT_EQ(L"follow p01.bmp 0", controller_.calls.back());
@@ -362,8 +363,7 @@ TEST_F(ThumbBrowserTest, VideoCellsGetTheirFrameAndBadgeWhenTheWorkerAnswers) {
     standintest::AviShape shape;
     ASSERT_TRUE(media_.Write(L"video1.avi", standintest::MakeAvi(shape)));
     Create(media_, 1);
-    const DWORD start = GetTickCount();
-    while (!browser_->Cache().Entries()[0].made && GetTickCount() - start < 20000) PumpFor(50);
+    testbench::PumpUntil([&] { return browser_->Cache().Entries()[0].made != 0; }, 20000);
     ASSERT_EQ(1, browser_->Cache().Entries()[0].made);
     // Frame pixel (0, 0) is (r 22, g 11, b 0); the badge at (16 + 85, 22 + 6).
     EXPECT_DRAWN((Rgb{22, 11, 0}), 21, 27);

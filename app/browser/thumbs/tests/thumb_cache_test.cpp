@@ -4,6 +4,7 @@
 #include "CThumbCache.h"
 #include "CacheFiles.h"
 #include "CacheIndexFormat.h"
+#include "MessagePump.h"
 #include "TestMedia.h"
 #include "ThumbTestSupport.h"
 
@@ -297,7 +298,7 @@ TEST_F(ThumbCacheTest, FolderWatchPostsRefreshForNewRemovedAndRenamedFiles) {
     auto cache = Open();
     ASSERT_EQ(1, opened_);
     ASSERT_TRUE(cache->WatchRunning());
-    PumpFor(200);
+    testbench::PumpFor(200);
     log_.Clear();
 
     ASSERT_TRUE(media_.Write(L"new.bmp", SolidBmp(8, 6, kRed)));
@@ -311,14 +312,14 @@ TEST_F(ThumbCacheTest, FolderWatchPostsRefreshForNewRemovedAndRenamedFiles) {
     EXPECT_EQ(1, cache->Entries()[0].made);  // carried over
     EXPECT_EQ(1, GetThumb(*cache, 3).result);
 
-    PumpFor(300);
+    testbench::PumpFor(300);
     log_.Clear();
     ASSERT_TRUE(media_.Remove(L"wide.bmp"));
     ASSERT_TRUE(log_.WaitFor(WM_BROWSE_REFRESH, 1, 5000));
     cache->Rescan();
     EXPECT_EQ(3, cache->GetCount());
 
-    PumpFor(300);
+    testbench::PumpFor(300);
     log_.Clear();
     ASSERT_TRUE(media_.Rename(L"new.bmp", L"renamed.bmp"));
     ASSERT_TRUE(log_.WaitFor(WM_BROWSE_REFRESH, 1, 5000));
@@ -326,10 +327,10 @@ TEST_F(ThumbCacheTest, FolderWatchPostsRefreshForNewRemovedAndRenamedFiles) {
     cache->Close();
     EXPECT_FALSE(cache->WatchRunning());
     // Nothing is posted once the cache is closed.
-    PumpFor(200);
+    testbench::PumpFor(200);
     log_.Clear();
     ASSERT_TRUE(media_.Write(L"late.bmp", SolidBmp(8, 6, kRed)));
-    PumpFor(500);
+    testbench::PumpFor(500);
     EXPECT_EQ(0u, log_.Count(WM_BROWSE_REFRESH));
 }
 
@@ -399,7 +400,7 @@ TEST_F(ThumbCacheTest, CloseAndRescanWhileWorkersRunStayWithinTheirOwnData) {
         EXPECT_LT(GetTickCount() - start, 16000u);
         EXPECT_EQ(0, cache.VideoJobsRunning());
     }
-    PumpFor(100);
+    testbench::PumpFor(100);
 }
 
 TEST_F(ThumbCacheTest, APictureThatWouldNotDecodeIsReadAgainOnlyOnceItChanged) {
@@ -492,8 +493,8 @@ TEST_F(ThumbCacheTest, AVideoJobThatTimedOutInTheQueueLetsALaterDrawStartAnother
     cache.SetDataRoot(root_.Path());
     ASSERT_EQ(1, cache.Open(videos.Path().c_str(), 0, 8, log_.Handle(), 1));
     EXPECT_EQ(1, cache.VideoJobsRunning());
-    for (DWORD waited = 0; cache.VideoJobsRunning() > 0 && waited < 20000; waited += 100) PumpFor(100);
-    PumpFor(100);
+    testbench::PumpUntil([&] { return cache.VideoJobsRunning() == 0; }, 20000);
+    testbench::PumpFor(100);
     SetEvent(turn);
     CloseHandle(turn);
     ASSERT_EQ(0, cache.VideoJobsRunning());

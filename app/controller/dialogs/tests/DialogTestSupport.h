@@ -1,5 +1,5 @@
 #pragma once
-// Language texts from a table, and a message pump for modeless windows.
+// Language texts from a table, and the text of a dialog item.
 
 #include <windows.h>
 
@@ -18,18 +18,6 @@ public:
     }
     std::map<std::u16string, std::u16string> texts;
 };
-
-inline void PumpFor(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < milliseconds);
-}
 
 inline std::wstring ItemText(HWND dialog, int id) {
     wchar_t text[256] = {};

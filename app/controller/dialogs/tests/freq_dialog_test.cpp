@@ -12,6 +12,7 @@
 #include "CFreqDialog.h"
 #include "DialogIds.h"
 #include "DialogTestSupport.h"
+#include "MessagePump.h"
 
 namespace vimbrel::controller::test {
 namespace {
@@ -53,11 +54,11 @@ protected:
             },
             flag);
         ASSERT_TRUE(dialog->CreateModeless());
-        PumpFor(30);
+        testbench::PumpFor(30);
     }
     void TearDown() override {
         if (dialog && dialog->Handle()) DestroyWindow(dialog->Handle());
-        PumpFor(20);
+        testbench::PumpFor(20);
     }
     HWND List() { return GetDlgItem(dialog->Handle(), IDC_LOCATION_LIST); }
     int SelectedGeo() {
@@ -161,7 +162,7 @@ TEST(ShippedGeoFileTest, ThePromptListsEverySystemNationAndPicksTheUsersFrequenc
     CFreqDialog dialog(
         texts, nations, [&geoFile](int id) { return LookupGeoFrequency(geoFile, id); }, flag);
     ASSERT_TRUE(dialog.CreateModeless());
-    PumpFor(30);
+    testbench::PumpFor(30);
     HWND list = GetDlgItem(dialog.Handle(), IDC_LOCATION_LIST);
     EXPECT_EQ(static_cast<size_t>(SendMessageW(list, CB_GETCOUNT, 0, 0)), expected);
     const LRESULT selected = SendMessageW(list, CB_GETCURSEL, 0, 0);
@@ -174,7 +175,7 @@ TEST(ShippedGeoFileTest, ThePromptListsEverySystemNationAndPicksTheUsersFrequenc
         EXPECT_EQ(shown, L"60 Hz");
     }
     DestroyWindow(dialog.Handle());
-    PumpFor(20);
+    testbench::PumpFor(20);
 }
 
 TEST(FrequencyPromptTest, ThePromptRunsOnlyWhenDueAndYesOpensTheCameraPages) {

@@ -12,6 +12,7 @@
 #include "DialogIds.h"
 #include "DialogTestSupport.h"
 #include "EngineTestDoubles.h"
+#include "MessagePump.h"
 
 namespace vimbrel::controller::test {
 namespace {
@@ -54,18 +55,18 @@ protected:
         sheet = std::make_unique<CAdvancedSettingSheet>(L"Advanced Settings", port, texts);
         ASSERT_TRUE(sheet->CreateModeless());
         ShowWindow(sheet->Handle(), SW_SHOW);
-        PumpFor(100);
+        testbench::PumpFor(100);
     }
     void TearDown() override {
         if (sheet && sheet->Handle()) DestroyWindow(sheet->Handle());
-        PumpFor(50);
+        testbench::PumpFor(50);
         sheet.reset();
     }
     HWND DevicePage() { return sheet->DevicePage().Handle(); }
     HWND VideoPage() { return sheet->VideoPage().Handle(); }
     void ShowVideoPage() {
         SendMessageW(sheet->Handle(), PSM_SETCURSEL, 1, 0);
-        PumpFor(50);
+        testbench::PumpFor(50);
         ASSERT_NE(VideoPage(), nullptr);
     }
     std::vector<std::string> Log() const { return fakeengine::Engine().Log(); }
@@ -106,7 +107,7 @@ TEST_F(SettingsSheetTest, WithoutACameraTheMirrorBoxIsGreyAndLeftAlone) {
     EXPECT_EQ(ItemText(page, IDC_VIDEO_DEVICE_LIST), L"No camera found");
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_MIRROR_MODE)));
     fakeengine::Engine().ClearLog();
-    PumpFor(500);
+    testbench::PumpFor(500);
     EXPECT_FALSE(HasCallStartingWith(Log(), "SetMirrorMode"));
 }
 
@@ -117,12 +118,12 @@ TEST_F(SettingsSheetTest, ATurnedCameraGreysTheBoxAndSwitchesMirroringOff) {
     HWND box = GetDlgItem(DevicePage(), IDC_MIRROR_MODE);
     fakeengine::Engine().ClearLog();
     turned = 1;
-    PumpFor(450);
+    testbench::PumpFor(450);
     EXPECT_FALSE(IsWindowEnabled(box));
     EXPECT_EQ(CountOf(Log(), "SetMirrorMode(0)"), 1);  // once, not on every tick
     EXPECT_EQ(rig.engine.GetMirrorMode(), 0);
     turned = 0;
-    PumpFor(450);
+    testbench::PumpFor(450);
     EXPECT_TRUE(IsWindowEnabled(box));
     EXPECT_EQ(CountOf(Log(), "SetMirrorMode(1)"), 1);
     // A click on the box goes to the engine at once.
@@ -200,7 +201,7 @@ TEST_F(SettingsSheetTest, AnotherCameraRefreshesTheVideoPageAndDefaultComesBack)
     fakeengine::Engine().ranges[0] = {10, 90, 50};
     fakeengine::Engine().qualities[0] = 60;
     SendMessageW(sheet->Handle(), PSM_SETCURSEL, 0, 0);
-    PumpFor(50);
+    testbench::PumpFor(50);
     HWND list = GetDlgItem(DevicePage(), IDC_VIDEO_DEVICE_LIST);
     SendMessageW(list, CB_SETCURSEL, 1, 0);
     SendMessageW(DevicePage(), WM_COMMAND, MAKEWPARAM(IDC_VIDEO_DEVICE_LIST, CBN_SELCHANGE),

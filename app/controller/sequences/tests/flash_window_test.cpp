@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "CFlashWindow.h"
+#include "MessagePump.h"
 #include "PanelAcpi.h"
 #include "PanelAcpiPacking.h"
 
@@ -25,15 +26,6 @@ public:
 };
 
 bool IsTopmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
-
-void PumpFor(DWORD ms) {
-    const DWORD start = GetTickCount();
-    MSG message;
-    while (GetTickCount() - start < ms) {
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-        Sleep(5);
-    }
-}
 
 TEST(FlashWindow, CoversTheScreenAndSetsThePanelWhileOn) {
     CRecordingAcpi acpi;
@@ -75,7 +67,7 @@ TEST(FlashWindow, TimerAndClickTurnItOffAndItCannotBeMoved) {
     CFlashWindow flash(acpi);
     ASSERT_TRUE(flash.Create(nullptr, 255, 255, 255));
     flash.Flash(true, 60);
-    PumpFor(400);
+    testbench::PumpFor(400);
     EXPECT_FALSE(flash.IsOn());
     EXPECT_FALSE(IsWindowVisible(flash.Handle()));
 

@@ -16,6 +16,7 @@
 #include "CCaptureSequences.h"
 #include "CWindowCaptureFx.h"
 #include "CWorkerThreads.h"
+#include "MessagePump.h"
 #include "SystemSequenceClock.h"
 
 namespace vimbrel::controller {
@@ -156,14 +157,7 @@ protected:
     // Pumps this thread's messages (the flash and sound run here) until no
     // worker is left, or the bound passes.
     bool PumpUntilIdle(DWORD boundMs) {
-        const DWORD start = GetTickCount();
-        MSG message;
-        while (GetTickCount() - start < boundMs) {
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-            if (workers.LiveCount() == 0) return true;
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        }
-        return false;
+        return testbench::PumpUntil([this] { return workers.LiveCount() == 0; }, boundMs);
     }
 
     ULONG_PTR gdiplus_ = 0;
@@ -267,11 +261,7 @@ TEST(CaptureFxBoard, TheCopysNoticeIsShownByTheInterfaceThread) {
     CWindowCaptureFx fx(setup, acpi);
     std::thread worker([&] { fx.CopyToPicturesFolder(u"C:\\nowhere\\shot.jpg"); });
     worker.join();
-    MSG message;
-    for (int i = 0; i < 100 && noticeThread == 0; ++i) {
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-        Sleep(10);
-    }
+    testbench::PumpUntil([&] { return noticeThread != 0; }, 1000);
     EXPECT_EQ(noticeThread, GetCurrentThreadId());
 }
 

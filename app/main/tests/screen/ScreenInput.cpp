@@ -1,6 +1,6 @@
 #include "ScreenInput.h"
 
-#include "ScreenSession.h"
+#include "MessagePump.h"
 
 namespace vimbrel::screentest {
 namespace {
@@ -23,16 +23,16 @@ void MoveMouseTo(POINT screen) {
     constexpr int kSteps = 4;
     for (int i = 1; i <= kSteps; ++i) {
         SendMouse(0, {from.x + (screen.x - from.x) * i / kSteps, from.y + (screen.y - from.y) * i / kSteps});
-        Pump(40);
+        testbench::PumpFor(40);
     }
-    Pump(200);
+    testbench::PumpFor(200);
 }
 
 void ClickAt(POINT screen) {
     SendMouse(MOUSEEVENTF_LEFTDOWN, screen);
-    Pump(80);
+    testbench::PumpFor(80);
     SendMouse(MOUSEEVENTF_LEFTUP, screen);
-    Pump(400);
+    testbench::PumpFor(400);
 }
 
 void PressKey(WORD virtualKey) {
@@ -41,7 +41,7 @@ void PressKey(WORD virtualKey) {
     keys[0].ki.wVk = keys[1].ki.wVk = virtualKey;
     keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, keys, sizeof(INPUT));
-    Pump(400);
+    testbench::PumpFor(400);
 }
 
 POINT OnScreen(HWND window, int clientX, int clientY) {

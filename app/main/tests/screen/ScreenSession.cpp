@@ -4,6 +4,8 @@
 
 #include "ScreenPicture.h"
 
+#include "MessagePump.h"
+
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
@@ -95,22 +97,8 @@ RECT ChildRectInClient(HWND parent, HWND child) {
     return rect;
 }
 
-void Pump(DWORD ms) {
-    const DWORD end = GetTickCount() + ms;
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        Sleep(ms < 20 ? ms : 20);
-    } while (static_cast<LONG>(end - GetTickCount()) > 0);
-}
-
 bool WaitFor(const std::function<bool()>& condition, DWORD ms) {
-    const DWORD end = GetTickCount() + ms;
-    while (!condition()) {
-        if (static_cast<LONG>(end - GetTickCount()) <= 0) return false;
-        Pump(50);
-    }
-    return true;
+    return testbench::PumpUntil(condition, ms, kLookEveryMs);
 }
 
 std::wstring ProgramFolder() {
@@ -190,7 +178,7 @@ CProgramRun::CProgramRun(const RunOptions& options) {
         return;
     main_ = found;
     // The camera's first frames and the first paint of every child.
-    Pump(3000);
+    testbench::PumpFor(3000);
     Activate();
 }
 
@@ -204,7 +192,7 @@ CProgramRun::~CProgramRun() {
                 HWND box = ShownDialog();
                 if (!box) break;
                 PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
-                Pump(500);
+                testbench::PumpFor(500);
             }
             if (main_) PostMessageW(main_, WM_CLOSE, 0, 0);
             if (WaitForSingleObject(process_, 30000) != WAIT_OBJECT_0) TerminateProcess(process_, 1);
@@ -291,7 +279,7 @@ bool CProgramRun::ChangeMode(Mode m) {
         return false;
     }
     // The graph is rebuilt and the wheel turns (up to two and a half seconds).
-    Pump(3500);
+    testbench::PumpFor(3500);
     return ModeShows(m);
 }
 
@@ -338,7 +326,7 @@ std::vector<int> CProgramRun::BlankSettingButtons() const {
 void CProgramRun::Activate() const {
     if (!main_) return;
     SetForegroundWindow(main_);
-    Pump(200);
+    testbench::PumpFor(200);
 }
 
 }  // namespace vimbrel::screentest

@@ -22,10 +22,11 @@ std::vector<HWND> TopLevelWindows(const std::function<bool(HWND)>& test);
 // A child's window rectangle in the client coordinates of its parent.
 RECT ChildRectInClient(HWND parent, HWND child);
 
-// Messages for a while, so that our own windows (none) and the system keep up.
-void Pump(DWORD ms);
-
-// Polls condition until it holds or ms have passed; true when it held.
+// Polls condition until it holds or ms have passed; true when it held. The
+// conditions read the program's windows, files or the screen itself, so they
+// are looked at every kLookEveryMs rather than as often as the test bench's
+// pump would, which would take time from the program under test.
+constexpr DWORD kLookEveryMs = 50;
 bool WaitFor(const std::function<bool()>& condition, DWORD ms);
 
 // The program's folder (the tests sit beside vimbrel.exe).

@@ -6,6 +6,7 @@
 // when another file goes or comes, and is only given up through the
 // question about saving it. The outcome is read from the folder and from
 // the screen: the canvas's colours and the file name under it.
+#include "MessagePump.h"
 #include "ScreenSuite.h"
 
 #include <cstdint>
@@ -83,7 +84,7 @@ void SendButton(DWORD flags) {
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = flags;
     SendInput(1, &input, sizeof(input));
-    Pump(80);
+    testbench::PumpFor(80);
 }
 
 class BrowseFilesScreen : public CProgramSuite<BrowseFilesScreen> {
@@ -122,7 +123,7 @@ protected:
         MoveMouseTo(at);
         SendButton(MOUSEEVENTF_RIGHTDOWN);
         SendButton(MOUSEEVENTF_RIGHTUP);
-        Pump(400);
+        testbench::PumpFor(400);
     }
     // Delete from the context menu of cell k: its first item, by the keys.
     static HWND AskDeleteOf(int k) {
@@ -154,7 +155,7 @@ protected:
         return Canvas().Count(picture, [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 90; });
     }
     // The folder watch's refresh and a repaint.
-    static void Settle() { Pump(2000); }
+    static void Settle() { testbench::PumpFor(2000); }
 
     static inline std::wstring folder_;
     static inline std::vector<std::wstring> earlier_;
@@ -197,7 +198,7 @@ TEST_F(BrowseFilesScreen, AnEditedPictureIsOnlyGivenUpThroughTheQuestion) {
     MoveMouseTo(OnCanvas(280, 170));
     SendButton(MOUSEEVENTF_LEFTUP);
     MoveMouseTo({1, 1});
-    Pump(500);
+    testbench::PumpFor(500);
     const int ink = Ink();
     ASSERT_GT(ink, 500) << "the stroke is not drawn";
     const CScreenPicture caption = Caption();

@@ -1,6 +1,7 @@
 // The program started in image mode: taking a picture as the camera key
 // does, the capture banner running over its place, and the main window as
 // it was once the banner has run.
+#include "MessagePump.h"
 #include "ScreenSuite.h"
 
 namespace vimbrel::screentest {
@@ -39,7 +40,7 @@ TEST_F(ImageModeScreen, TheBannerRunsAndLeavesTheWindowAsItWas) {
     SaveScreenToGallery(L"capture-banner");
     EXPECT_TRUE(WaitFor([&] { return FilesIn(folder).size() == earlier.size() + 1; }, 15000)) << "no picture taken";
     // The banner runs about a second after the picture.
-    Pump(3000);
+    testbench::PumpFor(3000);
     const CScreenPicture after = CScreenPicture::OfClient(Run().Main(), kBannerArea);
     after.SaveToGallery(L"banner-area-after");
     EXPECT_EQ(after.CountDifferent(before, 8), 0) << "the banner's last frame stays on the window";

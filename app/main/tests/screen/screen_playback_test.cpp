@@ -2,6 +2,7 @@
 // the video tab in the preview area, and the whole frame fills it (the bench
 // camera's bars at their columns, the ramp end to end); the stamp popup
 // shows the pen and the stamps.
+#include "MessagePump.h"
 #include "ScreenPopups.h"
 #include "ScreenScene.h"
 #include "ScreenSuite.h"
@@ -143,7 +144,7 @@ TEST_F(PlaybackScreen, StampTilesAreShapesOnThePopupsGround) {
     ASSERT_EQ(buttons.size(), 6u);
     HWND popup = HoverForPopup(Run(), buttons[4]);
     ASSERT_NE(popup, nullptr);
-    Pump(300);
+    testbench::PumpFor(300);
     const CScreenPicture shown = CScreenPicture::OfWindow(popup);
     ASSERT_EQ(shown.Width(), kImagePopupWidth);
     shown.SaveToGallery(L"browse-stamp-popup");

@@ -2,6 +2,7 @@
 // the 400 x 300 preview in video mode (320 x 240 frames) and in image mode
 // (640 x 480), zoomed in and restored, mirrored from the settings sheet, and
 // after mode changes; nothing of the main window's face shows in the preview.
+#include "MessagePump.h"
 #include "ScreenScene.h"
 #include "ScreenSuite.h"
 
@@ -54,7 +55,7 @@ protected:
         ClickOn(items.back());
         HWND sheet = nullptr;
         if (!WaitFor([&] { return (sheet = Run().ShownDialog()) != nullptr; }, 5000)) return false;
-        Pump(500);
+        testbench::PumpFor(500);
         HWND box = FindDescendant(sheet, [](HWND w) { return GetDlgCtrlID(w) == 1037; });
         HWND close = FindDescendant(sheet, [](HWND w) {
             wchar_t text[16] = {};
@@ -63,7 +64,7 @@ protected:
         });
         if (box == nullptr || close == nullptr) return false;
         ClickOn(box);
-        Pump(500);
+        testbench::PumpFor(500);
         ClickOn(close);
         MoveMouseTo({1, 1});
         return WaitFor([] { return Run().ShownDialog() == nullptr; }, 5000);

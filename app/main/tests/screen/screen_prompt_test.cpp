@@ -1,6 +1,7 @@
 // The program's first start, with the power-line prompt due: the prompt
 // lists the nations of the shipped geo.ini, chooses the user's own and
 // shows its frequency, on the screen.
+#include "MessagePump.h"
 #include "ScreenSuite.h"
 
 #include <string>
@@ -28,7 +29,7 @@ TEST_F(PromptScreen, ListsNationsAndShowsTheChosenNationsFrequency) {
     // The suite gave the main window the keyboard; the prompt comes first.
     SetWindowPos(prompt, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(prompt);
-    Pump(800);
+    testbench::PumpFor(800);
     SaveScreenToGallery(L"frequency-prompt");
     HWND list = GetDlgItem(prompt, kLocationList), frequency = GetDlgItem(prompt, kFrequencyText);
     ASSERT_NE(list, nullptr);

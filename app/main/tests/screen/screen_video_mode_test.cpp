@@ -2,6 +2,7 @@
 // live picture, the settings strip drawn before the mouse goes near it, the
 // setting popups opening and closing, their effect and frame tiles, and the
 // effect and frame popups agreeing with each other and with the picture.
+#include "MessagePump.h"
 #include "ScreenPopups.h"
 #include "ScreenSuite.h"
 
@@ -111,7 +112,7 @@ TEST_F(VideoModeScreen, EffectAndFrameTilesAreDistinctPictures) {
     for (HWND button : {buttons[buttons.size() - 3], buttons[buttons.size() - 2]}) {
         HWND popup = Hover(button);
         ASSERT_NE(popup, nullptr);
-        Pump(300);
+        testbench::PumpFor(300);
         const CScreenPicture shown = CScreenPicture::OfWindow(popup);
         ASSERT_EQ(shown.Width(), kImagePopupWidth);
         std::vector<std::vector<COLORREF>> tiles;
@@ -145,7 +146,7 @@ TEST_F(VideoModeScreen, PopupsCloseAndNeverStack) {
     IntoPopup(popup, {80, 80});
     EXPECT_TRUE(IsWindowVisible(popup));
     MoveMouseTo(CentreOf(effects));
-    Pump(300);
+    testbench::PumpFor(300);
     EXPECT_TRUE(IsWindowVisible(popup));
     MoveMouseTo(Away());
     EXPECT_TRUE(Hidden(popup)) << "left for the skin";
@@ -227,7 +228,7 @@ TEST_F(VideoModeScreen, EffectAndFrameMarksFollowTheOtherChoice) {
     ClickCell(effects, 9);
     EXPECT_TRUE(Marks(effects, 9));
     MoveMouseTo(Away());
-    Pump(1500);
+    testbench::PumpFor(1500);
     const CScreenPicture negative = CScreenPicture::OfWindow(preview);
     EXPECT_GT(negative.CountDifferent(plain, 40), plain.Width() * plain.Height() / 3) << "no effect on the picture";
 
@@ -236,7 +237,7 @@ TEST_F(VideoModeScreen, EffectAndFrameMarksFollowTheOtherChoice) {
     ASSERT_NE(frames, nullptr);
     ClickCell(frames, 1);
     MoveMouseTo(Away());
-    Pump(1500);
+    testbench::PumpFor(1500);
     const CScreenPicture framed = CScreenPicture::OfWindow(preview);
     framed.SaveToGallery(L"preview-framed");
     effects = Hover(effectButton);
@@ -260,7 +261,7 @@ TEST_F(VideoModeScreen, EffectAndFrameMarksFollowTheOtherChoice) {
     // And back: no effect, no frame.
     ClickCell(effects, 0);
     MoveMouseTo(Away());
-    Pump(500);
+    testbench::PumpFor(500);
 }
 
 // Every mode's window and every popup of its strip, for the gallery; each
@@ -286,7 +287,7 @@ TEST_F(VideoModeScreen, EveryPopupOfEveryModeShowsAloneAndCloses) {
             MoveMouseTo(CentreOf(buttons[i]));
             std::vector<HWND> shown;
             WaitFor([&] { return !(shown = Run().ShownPopups()).empty(); }, sheet ? 1500 : 5000);
-            Pump(200);
+            testbench::PumpFor(200);
             shown = Run().ShownPopups();
             if (sheet) {
                 EXPECT_EQ(shown, std::vector<HWND>{}) << where << ": a popup over the settings sheet's button";

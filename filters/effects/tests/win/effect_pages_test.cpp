@@ -17,6 +17,7 @@
 #include "IVideoEffect.h"
 #include "InstallFolder.h"
 #include "LanguageText.h"
+#include "MessagePump.h"
 #include "PageHarness.h"
 #include "RecordingVideoEffect.h"
 
@@ -225,7 +226,7 @@ public:
         const LPARAM at = MAKELPARAM(c.x + c.width / 2, c.y + c.height / 2);
         SendMessageW(Grid(), WM_MOUSEMOVE, 0, at);
         SendMessageW(Grid(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-        basetest::CPageHarness::Pump();
+        testbench::PumpWaiting();
     }
     // A point of the cell's own fill: left of the thumbnail, inside the frames.
     COLORREF CellFill(int item) const {
@@ -314,7 +315,7 @@ TEST_F(EffectPagesTest, GallerySheetsShareOneChoice) {
     stand.calls.clear();
     PostMessageW(frame.Dialog(), lenstint::kGalleryFilterClicked, 16, 0);
     PostMessageW(frame.Dialog(), lenstint::kGalleryFrameClicked, static_cast<WPARAM>(-1), 0);
-    basetest::CPageHarness::Pump();
+    testbench::PumpWaiting();
     EXPECT_TRUE(stand.calls.empty());
 }
 
