@@ -187,8 +187,12 @@ TEST_F(DialogTest, AnInitialisationThatThrowsEndsTheDialogAsNotMade) {
 
 TEST_F(DialogTest, HiddenTemplateIsShownOnceWhenTheQueueIsIdle) {
     CValuesDialog dialog(owner_, IDD_HIDDEN);
-    bool visibleAtFirstStep = false, visibleAfterHiding = true;
-    dialog.script.Add([&] { visibleAtFirstStep = IsWindowVisible(dialog.Handle()) != FALSE; });
+    bool shown = false, visibleAfterHiding = true;
+    // On a loaded machine the first step's timer can come due before the
+    // start-up's messages are through, so the first dry queue follows that
+    // step; the queue runs dry between steps, so a later look sees it.
+    for (int look = 0; look < 3; ++look)
+        dialog.script.Add([&] { shown = shown || IsWindowVisible(dialog.Handle()) != FALSE; });
     dialog.script.Add([&] { ShowWindow(dialog.Handle(), SW_HIDE); });
     dialog.script.Add([] { Sleep(50); });
     dialog.script.Add([&] {
@@ -196,7 +200,7 @@ TEST_F(DialogTest, HiddenTemplateIsShownOnceWhenTheQueueIsIdle) {
         dialog.EndDialog(IDOK);
     });
     EXPECT_EQ(dialog.DoModal(), IDOK);
-    EXPECT_TRUE(visibleAtFirstStep);
+    EXPECT_TRUE(shown) << "the hidden dialog was never shown";
     EXPECT_FALSE(visibleAfterHiding);
 }
 
