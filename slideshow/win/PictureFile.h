@@ -11,8 +11,9 @@
 
 namespace slideshow {
 
-// Null when the file cannot be read, is empty or larger than 512 MiB, or
-// does not decode. A bare name opens relative to the current directory.
+// Null when the file cannot be read, is empty or larger than the program's
+// picture cap (kMaxPictureBytes), or does not decode: the show skips that
+// turn. A bare name opens relative to the current directory.
 std::unique_ptr<Gdiplus::Bitmap> LoadPictureFile(const std::u16string& name);
 
 }  // namespace slideshow

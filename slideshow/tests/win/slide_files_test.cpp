@@ -7,6 +7,7 @@
 #include "WindowSlideStage.h"
 
 #include "DrawingSupport.h"
+#include "WholeFile.h"
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,34 @@ std::vector<std::u16string> Names(CSlideList& list) {
     std::u16string name;
     for (int ok = list.First(name); ok; ok = list.Next(name)) names.push_back(name);
     return names;
+}
+
+// A 24-bit BMP whose pixels are never written (the file's length is set):
+// it decodes as black and takes no disk.
+bool WriteHollowBmp(const std::wstring& path, uint32_t width, uint32_t height) {
+    const uint32_t pixels = (width * 3 + 3) / 4 * 4 * height;
+    std::string header(54, '\0');
+    auto put = [&](size_t at, uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) header[at + static_cast<size_t>(i)] = static_cast<char>(value >> (8 * i));
+    };
+    header[0] = 'B';
+    header[1] = 'M';
+    put(2, 54 + pixels, 4);
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, width, 4);
+    put(22, height, 4);
+    put(26, 1, 2);
+    put(28, 24, 2);
+    put(34, pixels, 4);
+    if (!WriteBytes(path, header)) return false;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER end;
+    end.QuadPart = 54 + static_cast<LONGLONG>(pixels);
+    const bool made = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    CloseHandle(file);
+    return made;
 }
 
 int CountRefreshes(HWND window) {
@@ -82,6 +111,15 @@ TEST(PictureFile, DecodesWithoutHoldingTheFile) {
     EXPECT_FALSE(LoadPictureFile(U16(folder.File(L"empty.jpg"))));
     EXPECT_FALSE(LoadPictureFile(U16(folder.File(L"missing.jpg"))));
     EXPECT_FALSE(LoadPictureFile(u""));
+}
+
+TEST(PictureFile, APictureOverTheProgramsCapIsSkippedNotRead) {
+    CScratchFolder folder(L"vimbrel-slides-large");
+    // 4096 x 5462 pixels: a picture that decodes, 8 KB over the cap.
+    static_assert(54 + 4096ull * 3 * 5462 > vimbrel::ui::kMaxPictureBytes);
+    const std::wstring path = folder.File(L"large.bmp");
+    ASSERT_TRUE(WriteHollowBmp(path, 4096, 5462));
+    EXPECT_FALSE(LoadPictureFile(U16(path)));
 }
 
 TEST(SlideLoopOnScreen, ShowsEachPictureSkipsABrokenOneAndWraps) {

@@ -6,8 +6,6 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <new>
-
 namespace vimbrel::browser {
 namespace {
 
@@ -64,37 +62,6 @@ std::wstring StripFilePath(const std::wstring& root, int mediaKind) { return Num
 std::wstring JoinFolderName(const std::wstring& folder, const std::u16string& name) {
     std::wstring path = folder + L"\\" + CopyToWide(name);
     return path.size() < MAX_PATH ? path : std::wstring();
-}
-
-bool ReadWholeFile(const std::wstring& path, std::vector<uint8_t>& bytes, uint64_t maxBytes) noexcept {
-    bytes.clear();
-    winowners::UniqueHandle file = winowners::UniqueHandle(
-        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    LARGE_INTEGER size = {};
-    if (!GetFileSizeEx(file.get(), &size) || static_cast<uint64_t>(size.QuadPart) > maxBytes ||
-        static_cast<uint64_t>(size.QuadPart) > bytes.max_size()) {
-        return false;
-    }
-    try {
-        bytes.resize(static_cast<size_t>(size.QuadPart));
-    } catch (const std::bad_alloc&) {
-        // The address space has no such piece left: this file goes without,
-        // the rest of the folder does not.
-        return false;
-    }
-    DWORD total = 0;
-    while (total < bytes.size()) {
-        DWORD got = 0;
-        if (!ReadFile(file.get(), bytes.data() + total, static_cast<DWORD>(bytes.size()) - total, &got, nullptr)) {
-            return false;
-        }
-        if (got == 0) break;
-        total += got;
-    }
-    bytes.resize(total);
-    return true;
 }
 
 bool ReadFileStamp(const std::wstring& path, FileStamp& stamp) {

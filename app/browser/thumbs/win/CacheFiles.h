@@ -1,6 +1,8 @@
 // Where a cache keeps its two files and how they are read and written.
 #pragma once
 
+#include "WholeFile.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,17 +22,11 @@ std::wstring StripFilePath(const std::wstring& root, int mediaKind);
 // folder + "\" + name; empty when it would not fit MAX_PATH.
 std::wstring JoinFolderName(const std::wstring& folder, const std::u16string& name);
 
-// The whole file, or false when it cannot be opened or read, is larger
-// than maxBytes or finds no memory to go into: a refusal, never a throw.
 // Pictures and the strip are read through memory so that GDI+ keeps no file
-// of the folder open (it would block deleting it).
-bool ReadWholeFile(const std::wstring& path, std::vector<uint8_t>& bytes, uint64_t maxBytes) noexcept;
+// of the folder open (it would block deleting it); see WholeFile.h.
+using ui::kMaxPictureBytes;
+using ui::ReadWholeFile;
 constexpr uint64_t kMaxIndexBytes = 64u << 20;  // far above any real folder's index
-// A thumbnail is read whole before it is shrunk to one cell. This is far
-// above any camera picture (a 20-megapixel bitmap uncompressed still fits)
-// and far below what the 32-bit process can still find in one piece once
-// it has run a while; a larger file gets no thumbnail.
-constexpr uint64_t kMaxPictureBytes = 64u << 20;
 // Creates the file anew with the hidden attribute and writes the bytes.
 bool WriteIndexFile(const std::wstring& path, const std::vector<uint8_t>& bytes);
 
