@@ -329,6 +329,52 @@ TEST_F(ThumbBrowserTest, TheChosenFilesStayChosenWhileTheFolderChanges) {
     EXPECT_TRUE(controller_.calls.empty());
 }
 
+// A start on the cache files draws their list and thumbnails without
+// listing the folder first; the folder's listing, made on the watch thread,
+// follows in a message and the browser catches up as a start would have.
+TEST_F(ThumbBrowserTest, AStartOnTheCacheFilesShowsThemAtOnceAndCatchesUpWithTheFolderListing) {
+    WritePictures(4);  // p03 p02 p01 p00
+    Create(media_);
+    browser_.reset();  // the cache files are written
+    // While the program is not running p03 gets another colour, p01 and p00
+    // go and a newer p09 comes.
+    ASSERT_TRUE(media_.Write(L"p03.bmp", SolidBmp(64, 48, Colour(5))));
+    ASSERT_TRUE(media_.Remove(L"p01.bmp"));
+    ASSERT_TRUE(media_.Remove(L"p00.bmp"));
+    ASSERT_TRUE(media_.Write(L"p09.bmp", SolidBmp(64, 48, Colour(9))));
+    auto takeListing = [&] {
+        for (DWORD waited = 0; browser_->Cache().ListFromIndex() && waited < 5000; waited += 20) testbench::PumpFor(20);
+        return !browser_->Cache().ListFromIndex();
+    };
+    auto current = [&] {
+        std::wstring path;
+        int cls = -1;
+        return browser_->GetCurrentFile(&path, &cls) ? path.substr(path.find_last_of(L'\\') + 1) : L"";
+    };
+
+    Create(media_);
+    EXPECT_TRUE(browser_->Cache().ListFromIndex());
+    EXPECT_EQ(4, browser_->Cache().GetCount());
+    EXPECT_DRAWN(Colour(0), 21 + 50, 27 + 37);  // p03 from the strip
+    ASSERT_TRUE(takeListing());
+    // p09 p03 p02: the newest file is current, as at any start.
+    EXPECT_EQ(3, browser_->Cache().GetCount());
+    EXPECT_EQ(L"p09.bmp", current());
+    EXPECT_EQ((std::vector<int>{0}), Selected());
+    EXPECT_DRAWN(Colour(9), 21 + 50, 27 + 37);
+    EXPECT_DRAWN(Colour(0), 137 + 50, 27 + 37);  // p03 keeps its stored thumbnail
+
+    // A file the user chose before the listing arrived stays chosen.
+    browser_.reset();
+    ASSERT_TRUE(media_.Write(L"p10.bmp", SolidBmp(64, 48, Colour(8))));
+    Create(media_);
+    Click(2);  // p02 of the index's list p09 p03 p02
+    ASSERT_TRUE(takeListing());
+    EXPECT_EQ(4, browser_->Cache().GetCount());  // p10 p09 p03 p02
+    EXPECT_EQ(L"p02.bmp", current());
+    EXPECT_EQ((std::vector<int>{3}), Selected());
+}
+
 TEST_F(ThumbBrowserTest, ResetViewAfterDeletionsPullsTheTopRowBack) {
     WritePictures(12);
     Create(media_);

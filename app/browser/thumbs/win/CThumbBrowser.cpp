@@ -35,8 +35,8 @@ bool MakeSurface(int width, int height, winowners::UniqueMemoryDC& dc, winowners
 CThumbBrowser::CThumbBrowser(IBrowseController& controller) : controller_(controller) {}
 
 CThumbBrowser::~CThumbBrowser() {
-    // The window goes first, so that nothing arrives while the cache closes
-    // (a video worker's last result is dropped, not drawn).
+    // The window goes first and closes the cache as it goes (WM_DESTROY);
+    // a browser whose window was never made closes it here.
     Destroy();
     cache_.Close();
     if (scrollBar_ && IsWindow(scrollBar_)) DestroyWindow(scrollBar_);
@@ -233,6 +233,7 @@ int CThumbBrowser::GetSelectedFile(int* index, std::wstring* path, int* mediaCla
 int CThumbBrowser::Navigate(int direction, int* moved) {
     if (!moved || direction < 0 || direction > 3) return 0;
     *moved = 0;
+    userChose_ = true;
     const EntryNames list = List();
     const int current = selection_.Current(list);
     const int target = NavigateTarget(direction, current, items_);
@@ -265,11 +266,16 @@ int CThumbBrowser::ResetView() {
 void CThumbBrowser::Refresh(WPARAM how) {
     const std::u16string name(selection_.CurrentName());
     const int cls = CurrentClass();
+    const bool wasIndexList = cache_.ListFromIndex();
     if (how == kRefreshListed) {
         cache_.TakeWatchListing();
     } else {
         cache_.Rescan();
     }
+    // The browser opened on the index's list. The folder's own list makes
+    // its first file current, as a start does, unless the user chose
+    // meanwhile.
+    if (wasIndexList && !cache_.ListFromIndex() && !userChose_) selection_.Reset(List());
     Relist();
     FollowCurrent(name, cls);
 }
@@ -333,6 +339,7 @@ void CThumbBrowser::OnVScroll(WPARAM wParam) {
 }
 
 void CThumbBrowser::OnLeftClick(int x, int y, WPARAM keys) {
+    userChose_ = true;
     const int item = ItemAt(x, y);
     const EntryNames list = List();
     if (keys & MK_CONTROL) {
@@ -361,6 +368,7 @@ void CThumbBrowser::OnLeftClick(int x, int y, WPARAM keys) {
 }
 
 void CThumbBrowser::OnRightClick(int x, int y) {
+    userChose_ = true;
     const int item = ItemAt(x, y);
     const EntryNames list = List();
     if (item >= 0 && !selection_.Contains(list.NameAt(item))) {
@@ -439,6 +447,11 @@ LRESULT CThumbBrowser::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_BROWSE_REFRESH: Refresh(wParam); return 0;
     case WM_THUMBNAIL_READY: RedrawItem(static_cast<int>(lParam)); return 0;
+    case WM_DESTROY:
+        // The folder watch and the video workers end with the window, so
+        // none of them posts to it once it is gone.
+        cache_.Close();
+        break;
     default: break;
     }
     return CWindow::WindowProc(message, wParam, lParam);

@@ -58,8 +58,9 @@ private:
     void OnCommand(int id);
     void DeleteSelected();
     // WM_BROWSE_REFRESH: the folder changed (or a video turned out to be a
-    // sound); the list is taken from the folder watch (kRefreshListed) or
-    // read again, and the selection follows its files.
+    // sound), or the folder's first listing after a start on the index's
+    // list is there; the list is taken from the folder watch
+    // (kRefreshListed) or read again, and the selection follows its files.
     void Refresh(WPARAM how);
     // Recounts the list, lets the selection follow it and repaints.
     void Relist();
@@ -99,6 +100,8 @@ private:
     // to another file: that item is current but not shown, and a click on
     // it shows it.
     bool keptOtherPicture_ = false;
+    // The user clicked or navigated since the browser was made.
+    bool userChose_ = false;
     winowners::UniqueBrush white_;
     std::unique_ptr<Gdiplus::Bitmap> frame_, frameHover_, badge_;
     int frameWidth_ = 110, frameHeight_ = 85;

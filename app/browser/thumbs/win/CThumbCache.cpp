@@ -60,10 +60,13 @@ int CThumbCache::Open(const wchar_t* folder, long first, long count, HWND owner,
     listing_ = std::make_shared<FolderListing>();
     open_ = true;
 
-    if (!Load()) {
-        ScanIntoEmptyList();
-    } else if (!SameNames(entries_, ListFromNames(ListFolderFiles(folder_)))) {
-        Rescan();
+    // The index's list is shown at once; the folder's own, listed and
+    // sorted on the watch thread (a monitor folder holds tens of thousands
+    // of pictures), follows in a WM_BROWSE_REFRESH and is taken then.
+    fromIndex_ = Load() != 0;
+    if (!fromIndex_) ScanIntoEmptyList();
+    if (!watch_.Start(owner_, folder_, listing_, fromIndex_) && fromIndex_) {
+        Adopt(ListFromNames(ListFolderFiles(folder_)));
     }
 
     // The picture every sound gets.
@@ -76,7 +79,6 @@ int CThumbCache::Open(const wchar_t* folder, long first, long count, HWND owner,
     board_->receiver = receiver_->Handle();
 
     for (long i = first; i >= 0 && i < first + count && i < GetCount(); ++i) MakeThumb(i);
-    watch_.Start(owner_, folder_, listing_);
     return 1;
 }
 
@@ -172,6 +174,7 @@ int CThumbCache::Save() {
 }
 
 int CThumbCache::Rescan() {
+    fromIndex_ = false;
     Replace(ListFromNames(ListFolderFiles(folder_)));
     return 1;
 }
@@ -179,8 +182,13 @@ int CThumbCache::Rescan() {
 int CThumbCache::TakeWatchListing() {
     std::unique_ptr<std::vector<ThumbEntry>> fresh = listing_ ? listing_->Take() : nullptr;
     if (!fresh) return 0;
-    if (!SameNames(entries_, *fresh)) Replace(std::move(*fresh));
+    Adopt(std::move(*fresh));
     return 1;
+}
+
+void CThumbCache::Adopt(std::vector<ThumbEntry> fresh) {
+    fromIndex_ = false;
+    if (!SameNames(entries_, fresh)) Replace(std::move(fresh));
 }
 
 void CThumbCache::Replace(std::vector<ThumbEntry> fresh) {
@@ -396,6 +404,7 @@ int CThumbCache::Close() {
     entries_.clear();
     cells_.Clear();
     if (listing_) listing_->Take();
+    fromIndex_ = false;
     audio_.Release();
     if (holdsSnapFrame_) {
         CSnapFrameModule::Release();

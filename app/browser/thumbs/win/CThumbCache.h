@@ -3,8 +3,9 @@
 // runs in config%i.cfg (every entry) and tmp%i.img (the cells of the first
 // 873 entries) of the data root. Thumbnails are made when their cell is
 // first drawn: pictures and sounds here, videos on workers. The folder
-// watch lists the folder after each change on its own thread. All calls
-// come from the user-interface thread.
+// watch lists the folder on its own thread after each change, and at once
+// when the list came from the index. All calls come from the user-interface
+// thread.
 #pragma once
 
 #include "CacheFiles.h"
@@ -38,7 +39,9 @@ public:
 
     // Opens the cache of `folder` for `mediaKind` (0..3), makes the
     // thumbnails of entries first..first+count-1 and starts the folder
-    // watch, which posts to `owner`. 1 done, 0 refused or failed.
+    // watch, which posts to `owner`. The list is the index's when the cache
+    // files load; the folder's own listing then follows (see ListFromIndex).
+    // 1 done, 0 refused or failed.
     int Open(const wchar_t* folder, long first, long count, HWND owner, int mediaKind);
     int Load();
     int Save();
@@ -46,6 +49,9 @@ public:
     // Takes the listing the folder watch made after its last change (see
     // kRefreshListed); 0 when none is waiting.
     int TakeWatchListing();
+    // True from an Open whose list came from the index until a listing of
+    // the folder has been taken (or the folder read again).
+    bool ListFromIndex() const { return fromIndex_; }
     int MakeThumb(long index);
     int GetThumb(long index, int* width, int* height, HDC target);
     int GetClass(long index) const;
@@ -69,6 +75,8 @@ private:
     long CellFor(long index);
     void Unmake(ThumbEntry& entry);
     void Replace(std::vector<ThumbEntry> fresh);
+    // A listing of the folder: replaces the list when its names differ.
+    void Adopt(std::vector<ThumbEntry> fresh);
     void ScanIntoEmptyList();
     void WaitForVideoJobs(DWORD timeoutMs);
     void ForgetStaleVerdict(ThumbEntry& entry);
@@ -96,6 +104,7 @@ private:
     };
     std::map<std::u16string, Verdict> verdicts_;
     bool holdsSnapFrame_ = false;
+    bool fromIndex_ = false;
     bool open_ = false;
 };
 

@@ -86,12 +86,21 @@ bool WriteIndexFile(const std::wstring& path, const std::vector<uint8_t>& bytes)
 }
 
 std::vector<std::u16string> ListFolderFiles(const std::wstring& folder) {
+    std::optional<std::vector<std::u16string>> names = ListFolderFiles(folder, nullptr);
+    return names ? std::move(*names) : std::vector<std::u16string>();
+}
+
+std::optional<std::vector<std::u16string>> ListFolderFiles(const std::wstring& folder, HANDLE stop) {
     std::vector<std::u16string> names;
     const std::wstring pattern = folder + L"\\*";
     WIN32_FIND_DATAW found = {};
     const winowners::UniqueFindHandle search(FindFirstFileW(pattern.c_str(), &found));
     if (!search) return names;
+    size_t seen = 0;
     do {
+        // A look at the event every few hundred names costs nothing beside
+        // the listing itself.
+        if (stop && ++seen % 256 == 0 && WaitForSingleObject(stop, 0) == WAIT_OBJECT_0) return std::nullopt;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         names.push_back(CopyToU16(found.cFileName));
     } while (FindNextFileW(search.get(), &found));

@@ -3,7 +3,10 @@
 
 #include "WholeFile.h"
 
+#include <windows.h>
+
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +44,10 @@ bool ReadFileStamp(const std::wstring& path, FileStamp& stamp);
 
 // The names of the plain files in a folder (no subfolders), as listed.
 std::vector<std::u16string> ListFolderFiles(const std::wstring& folder);
+// The same on a worker thread: given up, with nothing, as soon as `stop`
+// (an event) is signalled, so that the thread ends promptly in a folder of
+// tens of thousands of files.
+std::optional<std::vector<std::u16string>> ListFolderFiles(const std::wstring& folder, HANDLE stop);
 
 // The folder of the running program, without a trailing backslash.
 std::wstring ProgramFolder();
