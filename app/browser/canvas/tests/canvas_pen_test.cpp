@@ -2,6 +2,7 @@
 // and single tips on the view and the full-size copy, undo and redo over
 // the five slots, and the owner's modified notice.
 #include "CanvasTestSupport.h"
+#include "WholeFile.h"
 
 using namespace canvastest;
 using namespace vimbrel::canvas;
@@ -168,6 +169,23 @@ TEST_F(CanvasPenTest, PicturesThatCannotBeEditedTakeNoInput) {
     EXPECT_FALSE(canvas_->FullSizePicture().Ok());
     canvas_->EnableEditing(1);
     EXPECT_FALSE(canvas_->EditingEnabled());
+}
+
+TEST_F(CanvasPenTest, APictureFileOverTheProgramsCapIsNotReadAndLeavesAWhiteCanvas) {
+    const std::wstring path = WritePng(scratch_, L"padded.png", 32, 24, 0xFF0000FF);
+    Edit(path);
+    ASSERT_EQ(canvas_->FullSizePicture().Width(), 32);
+    // One byte past the cap, as a length only: the file takes no disk, and
+    // the picture at its start still decodes.
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER end{};
+    end.QuadPart = static_cast<LONGLONG>(vimbrel::ui::kMaxPictureBytes) + 1;
+    const bool grown = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    CloseHandle(file);
+    ASSERT_TRUE(grown);
+    Edit(path);
+    EXPECT_EQ(canvas_->FullSizePicture().Width(), 640) << "the picture at the file's start was read";
 }
 
 TEST_F(CanvasPenTest, AMissingPictureIsAWhiteCanvasThatCanBeEdited) {

@@ -2,8 +2,8 @@
 
 #include "EncoderChoice.h"
 #include "SkinImageLoader.h"
+#include "WholeFile.h"
 #include "WideText.h"
-#include "winowners/KernelOwners.h"
 
 #include <cstring>
 #include <new>
@@ -13,23 +13,11 @@ namespace vimbrel::canvas {
 
 namespace {
 
+// Read whole under the program's picture cap, so that the 32-bit process is
+// not asked for one block the size of any file the user points it at.
 std::unique_ptr<Gdiplus::Bitmap> LoadPictureFile(const wchar_t* path) {
-    winowners::UniqueHandle file = winowners::UniqueHandle(
-        CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                    FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return nullptr;
-    LARGE_INTEGER size{};
-    // Pictures above 1 GB are not pictures this editor can hold anyway.
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 || size.QuadPart > (1 << 30)) return nullptr;
     std::vector<uint8_t> bytes;
-    try {
-        bytes.resize(static_cast<size_t>(size.QuadPart));
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-    DWORD read = 0;
-    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size())
-        return nullptr;
+    if (!vimbrel::ui::ReadWholeFile(path, bytes, vimbrel::ui::kMaxPictureBytes) || bytes.empty()) return nullptr;
     return vimbrel::ui::DecodeSkinImage(bytes.data(), bytes.size());
 }
 
