@@ -164,8 +164,9 @@ void CSourceStreamPin::StreamLoop() {
         }
         ++index;
         nextDue += duration;
-        if (nextDue < now - duration) {
-            nextDue = now;  // fell behind by more than a buffer: catch up, do not burst
+        const REFERENCE_TIME backlog = BacklogKept() > duration ? BacklogKept() : duration;
+        if (nextDue < now - backlog) {
+            nextDue = now;  // fell behind by more than is kept: skip, do not burst
         }
     }
 }

@@ -79,6 +79,10 @@ REFERENCE_TIME CAudioCapturePin::BufferDuration() {
     return static_cast<REFERENCE_TIME>(kSamplesPerBuffer) * 10000000 / kSampleRate;
 }
 
+// A sound card keeps recording while its reader is held up; two seconds is
+// a generous capture buffer. A loaded machine then loses no sound.
+REFERENCE_TIME CAudioCapturePin::BacklogKept() { return 2 * 10000000LL; }
+
 HRESULT CAudioCapturePin::FillBuffer(IMediaSample* sample, LONGLONG index) {
     BYTE* data = nullptr;
     HRESULT hr = sample->GetPointer(&data);

@@ -41,6 +41,7 @@ public:
     HRESULT DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) override;
     HRESULT FillBuffer(IMediaSample* sample, LONGLONG index) override;
     REFERENCE_TIME BufferDuration() override;
+    REFERENCE_TIME BacklogKept() override;
 };
 
 // A mixer input: an input pin that takes no connection (it stands for an

@@ -103,7 +103,12 @@ STDMETHODIMP CGrabberLog::SampleCB(double time, IMediaSample* sample) {
     if (SUCCEEDED(sample->GetPointer(&data))) {
         grabbed.bytes.assign(data, data + sample->GetActualDataLength());
     }
-    std::lock_guard<std::mutex> hold(lock_);
+    std::unique_lock<std::mutex> hold(lock_);
+    if (samples_.empty() && holdFirstMs_ > 0) {
+        hold.unlock();
+        Sleep(holdFirstMs_);
+        hold.lock();
+    }
     samples_.push_back(std::move(grabbed));
     return S_OK;
 }

@@ -58,8 +58,12 @@ public:
     bool WaitFor(size_t count, DWORD timeoutMs);
     std::vector<GrabbedSample> Samples();
     void Clear();
+    // Keeps the streaming thread in the callback of the first sample, as a
+    // loaded machine might.
+    void HoldFirstSampleFor(DWORD milliseconds) { holdFirstMs_ = milliseconds; }
 
 private:
+    DWORD holdFirstMs_ = 0;
     std::mutex lock_;
     std::vector<GrabbedSample> samples_;
 };

@@ -115,5 +115,25 @@ TEST_F(MicrophoneTest, StreamsTheToneAtTheMicrophoneLevel) {
     }
 }
 
+// A sound card records on while the reader is held up: no sound is lost, so
+// the sound delivered keeps up with the clock that stamps it.
+TEST_F(MicrophoneTest, AHeldUpStreamCatchesUpWithoutLosingSound) {
+    ComPtr<IBaseFilter> microphone = Microphone();
+    GrabberGraph graph(MEDIATYPE_Audio);
+    graph.log.HoldFirstSampleFor(800);
+    graph.Add(microphone.Get(), L"Audio Capture");
+    ASSERT_EQ(S_OK, graph.Connect(FindPin(microphone.Get(), L"Capture").Get(), graph.GrabberInput()));
+    ASSERT_TRUE(graph.RunFor(15, 10000));
+    const std::vector<GrabbedSample> samples = graph.log.Samples();
+    for (size_t k = 0; k < samples.size(); ++k) {
+        ASSERT_EQ(static_cast<LONGLONG>(k) * 4410, samples[k].mediaTime) << k;
+    }
+    // Sound before the last buffer against the stream time between the
+    // first buffer and the last.
+    const double sound = samples.back().mediaTime / 44100.0;
+    const double elapsed = samples.back().seconds - samples.front().seconds;
+    EXPECT_GT(sound, elapsed - 0.25) << "sound was dropped while the stream was held up";
+}
+
 }  // namespace
 }  // namespace benchtest

@@ -6,6 +6,10 @@
 //   FillBuffer(sample, index)  fill the buffer and its actual length; S_OK
 //                              delivers, S_FALSE skips this buffer
 //   BufferDuration()           100-ns units between buffers (the pace)
+//   BacklogKept()              how far behind its pace the thread may fall
+//                              and still deliver every buffer (default: one
+//                              buffer; later ones are skipped, as a camera
+//                              drops frames)
 // Before FillBuffer the pin stamps the sample with the stream time (when the
 // graph has a clock), the media time index..index+1, a sync point, and a
 // discontinuity on the first buffer of a run. ShouldDeliver lets a pin hold
@@ -59,6 +63,10 @@ public:
 
     virtual HRESULT FillBuffer(IMediaSample* sample, LONGLONG index) = 0;
     virtual REFERENCE_TIME BufferDuration() = 0;
+    // A source that buffers its data while the thread is kept from running
+    // (a sound card) returns how much it holds; the thread then delivers the
+    // late buffers one after another instead of skipping them.
+    virtual REFERENCE_TIME BacklogKept() { return 0; }
     // Called on the streaming thread with the buffer's stream time (or -1
     // without a clock); false holds the buffer back.
     virtual bool ShouldDeliver(REFERENCE_TIME streamTime);
