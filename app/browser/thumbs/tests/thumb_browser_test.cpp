@@ -8,6 +8,7 @@
 #include "MessagePump.h"
 #include "TestMedia.h"
 #include "ThumbTestSupport.h"
+#include "winowners/GdiOwners.h"
 
 #include <gtest/gtest.h>
 
@@ -141,6 +142,14 @@ TEST_F(ThumbBrowserTest, ScrollBarMovesTheGridByRowsAndStopsAtTheLastPage) {
     Create(media_);
     HWND bar = browser_->ScrollBar();
     EXPECT_EQ(kScrollBarId, GetDlgCtrlID(bar));
+    // On screen, the margins above and below the bar are the strip's white.
+    RedrawWindow(browser_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    {
+        const auto screen = winowners::GetDCOwner(browser_->Handle());
+        for (const POINT at : {POINT{248, 2}, POINT{248, 355}}) {
+            EXPECT_TRUE(Near(kWhite, PixelOf(screen.get(), at.x, at.y))) << at.x << "," << at.y;
+        }
+    }
     SendMessageW(browser_->Handle(), WM_VSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(bar));
     EXPECT_EQ(1, browser_->TopRow());
     EXPECT_EQ(1, GetScrollPos(bar, SB_CTL));

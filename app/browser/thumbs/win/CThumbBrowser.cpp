@@ -428,6 +428,10 @@ LRESULT CThumbBrowser::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
                    ps.rcPaint.bottom - ps.rcPaint.top, back_.get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
         }
+        // The column of the scroll bar: the bar paints itself (the window
+        // clips its children); its margins above and below are the strip's.
+        const RECT column = {drawWidth_, 0, client_.right, client_.bottom};
+        FillRect(dc, &column, white_.get());
         EndPaint(Handle(), &ps);
         return 0;
     }
