@@ -14,6 +14,15 @@ HWND FindHiddenWindow() {
     return nullptr;
 }
 
+CStopwatch::CStopwatch() { QueryPerformanceCounter(&start_); }
+
+double CStopwatch::Ms() const {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(now.QuadPart - start_.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
 ComPtr<IBenchDeviceControl> BenchControl() {
     ComPtr<IBenchDeviceControl> control;
     if (SUCCEEDED(CoCreateInstance(CLSID_BenchDeviceControl, nullptr, CLSCTX_INPROC_SERVER, IID_IBenchDeviceControl,

@@ -23,6 +23,18 @@ HWND FindHiddenWindow();
 // The bench's control object, reset to a fresh process's settings.
 ComPtr<IBenchDeviceControl> BenchControl();
 
+// Milliseconds since it was made, on the performance counter. The tick
+// count moves in steps and can read tens of milliseconds short under Wine,
+// too coarse for the lower bound of a pause.
+class CStopwatch {
+public:
+    CStopwatch();
+    double Ms() const;
+
+private:
+    LARGE_INTEGER start_{};
+};
+
 class EngineTest : public ::testing::Test {
 protected:
     void SetUp() override;

@@ -11,6 +11,7 @@
 
 namespace {
 
+using enginetest::CStopwatch;
 using enginetest::FindHiddenWindow;
 
 class Lifecycle : public ::testing::Test {
@@ -96,15 +97,10 @@ TEST_F(Lifecycle, ResumeWithoutFormatTriesSixTimesHalfASecondApart) {
     ASSERT_EQ(1, Start(3));
     HWND hidden = FindHiddenWindow();
     ASSERT_NE(nullptr, hidden);
-    // Timed by the performance counter: the tick count moves in steps and
-    // can read tens of milliseconds short under Wine. Six pauses take 3 s,
-    // five would take 2.5 s.
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
+    // Six pauses take 3 s, five would take 2.5 s.
+    const CStopwatch watch;
     SendMessageA(hidden, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
-    QueryPerformanceCounter(&end);
-    const double elapsedMs = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart;
+    const double elapsedMs = watch.Ms();
     EXPECT_GE(elapsedMs, 2900.0);
     EXPECT_LT(elapsedMs, 4500.0);
 }

@@ -119,9 +119,9 @@ TEST_F(Stills, ABurstSavesTheScreenBlendOfFiveFrames) {
     ASSERT_EQ(1, SetImageFileFormat(0));
     const std::string path = PathOf("burst.bmp");
     DeleteFileA(path.c_str());
-    const DWORD start = GetTickCount();
+    const CStopwatch watch;
     ASSERT_EQ(1, CaptureImage(path.c_str()));
-    EXPECT_GE(GetTickCount() - start, 480u);  // five frames 100 ms apart
+    EXPECT_GE(watch.Ms(), 480.0);  // five frames 100 ms apart
 
     UINT width = 0;
     UINT height = 0;
