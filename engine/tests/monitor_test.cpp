@@ -196,7 +196,10 @@ TEST_F(Monitor, WithoutAFormatTheModeSwitchAfterASuspendBuildsThePreview) {
     ASSERT_EQ(1, StartMonitor(alarms_.Handle()));
     Suspend();
     Resume();
-    EXPECT_EQ(1, SetMode(0));
+    // What the mode switch planned from, should it refuse.
+    const camera::EngineValues& values = camera::Engine().values;
+    EXPECT_EQ(1, SetMode(0)) << "ready " << values.ready << ", capture state " << values.captureState
+                             << ", applied mode " << values.appliedMode << ", rebuild " << values.rebuildPreview;
     EXPECT_EQ(State_Running, PreviewState());
     EXPECT_TRUE(CameraStreams());
 }
