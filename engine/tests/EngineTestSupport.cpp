@@ -1,18 +1,10 @@
 #include "engine/tests/EngineTestSupport.h"
 
+#include "engine/tests/OwnHiddenWindow.h"
+
 namespace enginetest {
 
-HWND FindHiddenWindow() {
-    // Test programs run side by side in one prefix, and FindWindow sees the
-    // hidden windows of all of them: only ours counts.
-    HWND window = nullptr;
-    while ((window = FindWindowExA(nullptr, window, "ZAVU_CAMERA_CLASS", "ZAVU_Camera_Wnd"))) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(window, &pid);
-        if (pid == GetCurrentProcessId()) return window;
-    }
-    return nullptr;
-}
+HWND FindHiddenWindow() { return FindOwnHiddenWindow(); }
 
 CStopwatch::CStopwatch() { QueryPerformanceCounter(&start_); }
 

@@ -3,6 +3,7 @@
 // or the library itself behind.
 #include "BenchDevices.h"
 #include "CDialogDismisser.h"
+#include "engine/tests/OwnHiddenWindow.h"
 #include "engine/tests/TestHostWindow.h"
 #include "MessagePump.h"
 #include "winowners/KernelOwners.h"
@@ -14,17 +15,7 @@
 
 namespace {
 
-// This program loads the engine by hand, so it cannot use the shared test
-// support; other test programs in the prefix have hidden windows of their own.
-bool OwnHiddenWindowExists() {
-    HWND window = nullptr;
-    while ((window = FindWindowExA(nullptr, window, "ZAVU_CAMERA_CLASS", nullptr))) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(window, &pid);
-        if (pid == GetCurrentProcessId()) return true;
-    }
-    return false;
-}
+bool OwnHiddenWindowExists() { return enginetest::FindOwnHiddenWindow() != nullptr; }
 
 using InitializeFn = int(__cdecl*)(int, int, wchar_t*, wchar_t*, int*, int*);
 using VoidFn = int(__cdecl*)(void);
