@@ -4,6 +4,8 @@
 // FindWindowEx walk ends early when the window it continues from is gone.
 #pragma once
 
+#include "engine/win/HiddenWindow.h"
+
 #include <windows.h>
 
 #include <cstring>
@@ -15,7 +17,7 @@ inline BOOL CALLBACK KeepIfOwnHiddenWindow(HWND window, LPARAM found) {
     GetWindowThreadProcessId(window, &pid);
     char name[64] = {};
     if (pid != GetCurrentProcessId() || !GetClassNameA(window, name, sizeof name) ||
-        std::strcmp(name, "ZAVU_CAMERA_CLASS") != 0) {
+        std::strcmp(name, camera::kHiddenWindowClass) != 0) {
         return TRUE;
     }
     *reinterpret_cast<HWND*>(found) = window;

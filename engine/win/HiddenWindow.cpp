@@ -12,8 +12,6 @@ namespace camera {
 
 namespace {
 
-constexpr char kClassName[] = "ZAVU_CAMERA_CLASS";
-constexpr char kWindowName[] = "ZAVU_Camera_Wnd";
 
 void OnSuspend(CaptureEngineState& state) {
     if (state.values.captureState == kRecordingAudio) {
@@ -62,10 +60,10 @@ HWND CreateHiddenWindow(HMODULE module) {
     windowClass.lpfnWndProc = CameraWndProc;
     windowClass.hInstance = module;
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
+    windowClass.lpszClassName = kHiddenWindowClass;
     // A class left by an earlier run of this module is reused.
     if (RegisterClassA(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
-    return CreateWindowA(kClassName, kWindowName, 0, 0, 0, 0, 0, nullptr, nullptr, module, nullptr);
+    return CreateWindowA(kHiddenWindowClass, kHiddenWindowTitle, 0, 0, 0, 0, 0, nullptr, nullptr, module, nullptr);
 }
 
 void DestroyHiddenWindow(HWND window, HMODULE module) {
@@ -80,7 +78,7 @@ void DestroyHiddenWindow(HWND window, HMODULE module) {
             SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
         }
     }
-    UnregisterClassA(kClassName, module);
+    UnregisterClassA(kHiddenWindowClass, module);
 }
 
 }  // namespace camera

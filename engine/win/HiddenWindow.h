@@ -6,6 +6,10 @@
 
 namespace camera {
 
+// Its class and title; a test finds the window of its own process by the class.
+constexpr char kHiddenWindowClass[] = "ZAVU_CAMERA_CLASS";
+constexpr char kHiddenWindowTitle[] = "ZAVU_Camera_Wnd";
+
 constexpr UINT WM_CAMERA_GRAPH_EVENT = WM_APP + 1;  // 0x8001
 constexpr LPARAM kPlaybackGraphEvents = 2;
 constexpr LPARAM kMonitorGraphEvents = 3;

@@ -5,6 +5,8 @@
 
 #include <wrl/client.h>
 
+#include <algorithm>
+
 namespace dshowbase {
 namespace {
 
@@ -164,8 +166,7 @@ void CSourceStreamPin::StreamLoop() {
         }
         ++index;
         nextDue += duration;
-        const REFERENCE_TIME backlog = BacklogKept() > duration ? BacklogKept() : duration;
-        if (nextDue < now - backlog) {
+        if (nextDue < now - (std::max)(BacklogKept(), duration)) {
             nextDue = now;  // fell behind by more than is kept: skip, do not burst
         }
     }
