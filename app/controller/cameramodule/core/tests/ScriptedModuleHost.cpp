@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 
 #include "DeviceKey.h"
 
@@ -29,7 +30,9 @@ int GetCaps(int* mask) {
 int GetRange(int, int*, int*, int*, int*) { return 0; }
 int Get(int control, int* value) {
     FakeModule().calls.push_back("Get(" + std::to_string(control) + ")");
-    if (FakeModule().duringGet) FakeModule().duringGet();
+    // The call runs its own copy: a test may take the hook away while a
+    // call it holds up is still inside it.
+    if (const std::function<void()> during = FakeModule().duringGet) during();
     *value = FakeModule().rotateStatus;
     return FakeModule().get;
 }
